@@ -1,0 +1,11 @@
+# Shared by the scripts: where things live and how to configure a build.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export CCACHE_DIR="${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tiltviewer-ccache}"
+export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
+JOBS="$(nproc)"
+
+# configure <build-dir> <cmake args...>
+configure() {
+  local dir="$1"; shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja -Wno-dev "$@" >/dev/null
+}
