@@ -1,0 +1,49 @@
+#pragma once
+// Types shared by the styled controls; value order is the stored order.
+#include <cstdint>
+
+#include "platform/classes/Sets.h"
+
+enum TQMControlBorder {
+    qmcbNone, qmcbFlat, qmcbColor, qmcb3DRaised, qmcb3DLowered, qmcbRaised, qmcbLowered,
+    qmcbBumped, qmcbEtched, qmcbMacLowered, qmcbMacRaised, qmcbSoftLowered, qmcbSoftRaised
+};
+constexpr int QMControlBorderCount = qmcbSoftRaised + 1;
+
+enum TQMBorderEdge { qmbeLeft, qmbeRight, qmbeTop, qmbeBottom };
+
+// Stored as one byte: bit (1 << edge).
+using TQMBorderEdges = TSet<TQMBorderEdge>;
+constexpr TQMBorderEdges QMAllEdges{qmbeLeft, qmbeRight, qmbeTop, qmbeBottom};
+
+enum TQMPictureOrient { qmpoTopLeft, qmpoTopRight, qmpoBottomLeft, qmpoBottomRight, qmpoCenter, qmpoTiled };
+
+enum TQMGradient { qmgNone, qmgLeftToRight, qmgRightToLeft, qmgTopToBottom, qmgBottomToTop };
+
+enum TQMPanelLayout { qmplBottom, qmplMiddle, qmplTop };
+
+using TQMBevelWidth = std::int32_t;  // 0 .. 2147483647
+
+// Frame areas answered by the styled controls' hit testing.
+constexpr int qmhaNone = 1280;
+constexpr int qmhaFrame = 1281;
+constexpr int qmhaBorderBand = 1282;
+constexpr int qmhaStatusbar = 1284;
+constexpr int qmhaSizeGrip = 1285;
+
+// Platform hit-test answers the controls use.
+constexpr int qmhtClient = 1;
+constexpr int qmhtBottomRight = 17;
+constexpr int qmhtBorder = 18;
+
+constexpr int QMStatusbarHeight = 16;  // also the side of the size grip
+
+// Pixel thickness a frame style reserves.
+constexpr int QMBorderThickness(TQMControlBorder style)
+{
+    switch (style) {
+    case qmcbNone: return 0;
+    case qmcbFlat: case qmcbColor: case qmcbRaised: case qmcbLowered: return 1;
+    default: return 2;
+    }
+}
