@@ -1,0 +1,292 @@
+#pragma once
+// The GDI-style device context: one aliased painter over a bitmap or a window surface, with the
+// state and the pixel rules of GDI (right and bottom edges excluded, LineTo omits its last pixel,
+// alternate or winding polygon fill, pen width 0 = 1 pixel, arcs given by radial end points).
+// Coordinates are logical; the viewport origin maps them to device units (clip regions are in
+// device units, as in GDI).
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/graphics/Colors.h"
+#include "platform/graphics/GraphicsTypes.h"
+#include "platform/graphics/Region.h"
+#include "platform/rtl/Types.h"
+
+class TPixelImage;  // shared pixel storage of a bitmap (private to the layer)
+
+// ---- pens (the style word carries cap, join and type flags as in ExtCreatePen) ----
+enum : int {
+    PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4, PS_NULL = 5,
+    PS_INSIDEFRAME = 6, PS_USERSTYLE = 7, PS_ALTERNATE = 8, PS_STYLE_MASK = 0x0F,
+    PS_ENDCAP_ROUND = 0x000, PS_ENDCAP_SQUARE = 0x100, PS_ENDCAP_FLAT = 0x200, PS_ENDCAP_MASK = 0xF00,
+    PS_JOIN_ROUND = 0x0000, PS_JOIN_BEVEL = 0x1000, PS_JOIN_MITER = 0x2000, PS_JOIN_MASK = 0xF000,
+    PS_COSMETIC = 0x00000, PS_GEOMETRIC = 0x10000, PS_TYPE_MASK = 0xF0000
+};
+struct TLogPen {
+    int Style = PS_SOLID;
+    int Width = 0;  // 0 and 1: one pixel
+    TColor Color = clBlack;
+    std::vector<std::uint32_t> Dashes;  // PS_USERSTYLE: dash, gap, dash, ... in pixels
+    bool operator==(const TLogPen&) const = default;
+};
+
+// ---- brushes ----
+enum : int { BS_SOLID = 0, BS_NULL = 1, BS_HOLLOW = 1, BS_HATCHED = 2, BS_PATTERN = 3 };
+enum : int { HS_HORIZONTAL = 0, HS_VERTICAL = 1, HS_FDIAGONAL = 2, HS_BDIAGONAL = 3, HS_CROSS = 4, HS_DIAGCROSS = 5 };
+struct TLogBrush {
+    int Style = BS_SOLID;
+    TColor Color = clWhite;
+    int Hatch = HS_HORIZONTAL;
+    std::shared_ptr<const TPixelImage> Pattern;  // BS_PATTERN: tiled from the brush origin
+    bool operator==(const TLogBrush&) const = default;
+};
+
+// ---- fonts ----
+enum : int { FW_DONTCARE = 0, FW_THIN = 100, FW_LIGHT = 300, FW_NORMAL = 400, FW_MEDIUM = 500,
+             FW_SEMIBOLD = 600, FW_BOLD = 700, FW_HEAVY = 900 };
+enum : int { ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2, OEM_CHARSET = 255 };
+enum : int { DEFAULT_PITCH = 0, FIXED_PITCH = 1, VARIABLE_PITCH = 2 };
+enum : int { DEFAULT_QUALITY = 0, DRAFT_QUALITY = 1, PROOF_QUALITY = 2, NONANTIALIASED_QUALITY = 3,
+             ANTIALIASED_QUALITY = 4, CLEARTYPE_QUALITY = 5 };
+struct TLogFont {
+    int Height = -11;      // < 0: character height (em) in pixels; > 0: cell height; 0: default
+    int Width = 0;         // 0: natural
+    int Escapement = 0;    // tenths of a degree, counter-clockwise
+    int Orientation = 0;
+    int Weight = FW_NORMAL;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    int CharSet = DEFAULT_CHARSET;
+    int Quality = DEFAULT_QUALITY;
+    int Pitch = DEFAULT_PITCH;
+    String FaceName = "MS Sans Serif";
+    bool operator==(const TLogFont&) const = default;
+};
+struct TTextMetric {
+    int tmHeight = 0, tmAscent = 0, tmDescent = 0, tmInternalLeading = 0, tmExternalLeading = 0;
+    int tmAveCharWidth = 0, tmMaxCharWidth = 0, tmWeight = 0;
+    bool tmItalic = false;
+};
+
+// ---- mixes and raster operations ----
+enum : int { R2_BLACK = 1, R2_NOTMERGEPEN, R2_MASKNOTPEN, R2_NOTCOPYPEN, R2_MASKPENNOT, R2_NOT, R2_XORPEN,
+             R2_NOTMASKPEN, R2_MASKPEN, R2_NOTXORPEN, R2_NOP, R2_MERGENOTPEN, R2_COPYPEN, R2_MERGEPENNOT,
+             R2_MERGEPEN, R2_WHITE };
+using TRop = std::uint32_t;
+constexpr TRop SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6, SRCINVERT = 0x00660046,
+               SRCERASE = 0x00440328, NOTSRCCOPY = 0x00330008, NOTSRCERASE = 0x001100A6,
+               MERGECOPY = 0x00C000CA, MERGEPAINT = 0x00BB0226, PATCOPY = 0x00F00021,
+               PATPAINT = 0x00FB0A09, PATINVERT = 0x005A0049, DSTINVERT = 0x00550009,
+               BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
+
+enum : int { TRANSPARENT = 1, OPAQUE = 2 };
+enum : int { AD_COUNTERCLOCKWISE = 1, AD_CLOCKWISE = 2 };
+enum : unsigned { TA_NOUPDATECP = 0, TA_UPDATECP = 1, TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6,
+                  TA_TOP = 0, TA_BOTTOM = 8, TA_BASELINE = 24 };
+enum : unsigned { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
+enum : unsigned {
+    DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_VCENTER = 4, DT_BOTTOM = 8,
+    DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_TABSTOP = 0x80, DT_NOCLIP = 0x100,
+    DT_EXTERNALLEADING = 0x200, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800, DT_INTERNAL = 0x1000,
+    DT_EDITCONTROL = 0x2000, DT_PATH_ELLIPSIS = 0x4000, DT_END_ELLIPSIS = 0x8000, DT_MODIFYSTRING = 0x10000,
+    DT_RTLREADING = 0x20000, DT_WORD_ELLIPSIS = 0x40000, DT_HIDEPREFIX = 0x100000
+};
+enum : unsigned {
+    BDR_RAISEDOUTER = 1, BDR_SUNKENOUTER = 2, BDR_RAISEDINNER = 4, BDR_SUNKENINNER = 8,
+    BDR_OUTER = 3, BDR_INNER = 12,
+    EDGE_RAISED = 5, EDGE_SUNKEN = 10, EDGE_ETCHED = 6, EDGE_BUMP = 9
+};
+enum : unsigned {
+    BF_LEFT = 1, BF_TOP = 2, BF_RIGHT = 4, BF_BOTTOM = 8, BF_TOPLEFT = 3, BF_BOTTOMRIGHT = 12, BF_RECT = 15,
+    BF_DIAGONAL = 0x10, BF_MIDDLE = 0x800, BF_SOFT = 0x1000, BF_ADJUST = 0x2000, BF_FLAT = 0x4000, BF_MONO = 0x8000
+};
+enum : unsigned { DFC_BUTTON = 4 };
+enum : unsigned { DFCS_BUTTONCHECK = 0, DFCS_BUTTONRADIO = 4, DFCS_BUTTONPUSH = 0x10, DFCS_INACTIVE = 0x100,
+                  DFCS_PUSHED = 0x200, DFCS_CHECKED = 0x400, DFCS_FLAT = 0x4000 };
+enum : unsigned { GRADIENT_FILL_RECT_H = 0, GRADIENT_FILL_RECT_V = 1 };
+enum : Byte { AC_SRC_OVER = 0, AC_SRC_ALPHA = 1 };
+struct TBlendFunction {
+    Byte BlendOp = AC_SRC_OVER;
+    Byte BlendFlags = 0;
+    Byte SourceConstantAlpha = 255;
+    Byte AlphaFormat = 0;  // AC_SRC_ALPHA: the source carries premultiplied alpha
+};
+struct TTriVertex {
+    int X = 0, Y = 0;
+    std::uint16_t Red = 0, Green = 0, Blue = 0, Alpha = 0;  // 16-bit channels as GDI has them
+};
+
+constexpr TColorRef CLR_INVALID = 0xFFFFFFFF;
+
+class TDeviceContext {
+public:
+    ~TDeviceContext();
+    TDeviceContext(const TDeviceContext&) = delete;
+    TDeviceContext& operator=(const TDeviceContext&) = delete;
+
+    // Size of the surface in device pixels.
+    int Width() const;
+    int Height() const;
+
+    // ---- selected objects and modes ----
+    TLogPen SelectPen(const TLogPen& pen);        // each returns the previous one
+    TLogBrush SelectBrush(const TLogBrush& brush);
+    TLogFont SelectFont(const TLogFont& font);
+    const TLogPen& GetPen() const;
+    const TLogBrush& GetBrush() const;
+    const TLogFont& GetFont() const;
+    TColorRef SetTextColor(TColor c);
+    TColorRef GetTextColor() const;
+    TColorRef SetBkColor(TColor c);
+    TColorRef GetBkColor() const;
+    int SetBkMode(int mode);
+    int GetBkMode() const;
+    int SetROP2(int mode);
+    int GetROP2() const;
+    int SetPolyFillMode(int mode);
+    int GetPolyFillMode() const;
+    int SetArcDirection(int dir);
+    int GetArcDirection() const;
+    unsigned SetTextAlign(unsigned align);
+    unsigned GetTextAlign() const;
+    int SetTextCharacterExtra(int extra);
+    TPoint SetBrushOrg(TPoint org);
+    TPoint SetViewportOrg(TPoint org);  // logical (0,0) lands on device org
+    TPoint OffsetViewportOrg(int dx, int dy);
+    TPoint GetViewportOrg() const;
+    TPoint LPtoDP(TPoint p) const;
+    TPoint DPtoLP(TPoint p) const;
+
+    // ---- state stack ----
+    int SaveDC();                 // returns the new level (1, 2, ...)
+    bool RestoreDC(int level);    // level > 0: that level; < 0: relative (-1 = last save)
+
+    // ---- clipping (regions in device units, rectangles in logical units) ----
+    int SelectClipRgn(const TRegion* rgn);  // null: no clip
+    int ExtSelectClipRgn(const TRegion* rgn, int mode);
+    int IntersectClipRect(int l, int t, int r, int b);
+    int ExcludeClipRect(int l, int t, int r, int b);
+    int OffsetClipRgn(int dx, int dy);
+    int GetClipBox(TRect& box) const;         // logical units; SIMPLEREGION etc.
+    bool GetClipRgn(TRegion& rgn) const;      // false when there is no clip
+    bool PtVisible(int x, int y) const;
+    bool RectVisible(const TRect& r) const;
+
+    // ---- lines and shapes ----
+    TPoint MoveTo(int x, int y);   // returns the previous position
+    TPoint GetCurrentPosition() const;
+    void LineTo(int x, int y);
+    void Polyline(const TPoint* pts, int count);
+    void PolylineTo(const TPoint* pts, int count);
+    void PolyBezier(const TPoint* pts, int count);
+    void Polygon(const TPoint* pts, int count);
+    void PolyPolygon(const TPoint* pts, const int* counts, int polygons);
+    void Rectangle(int l, int t, int r, int b);
+    void RoundRect(int l, int t, int r, int b, int cornerWidth, int cornerHeight);
+    void Ellipse(int l, int t, int r, int b);
+    void Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
+    void ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
+    void Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
+    void Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
+    void AngleArc(int x, int y, int radius, float startAngle, float sweepAngle);
+    void FillRect(const TRect& r, const TLogBrush& brush);
+    void FillRect(const TRect& r, TColor color);
+    void FrameRect(const TRect& r, const TLogBrush& brush);
+    void InvertRect(const TRect& r);
+    void DrawFocusRect(const TRect& r);
+    void FillRgn(const TRegion& rgn, const TLogBrush& brush);  // region in device units
+    void FrameRgn(const TRegion& rgn, const TLogBrush& brush, int w, int h);
+    void PaintRgn(const TRegion& rgn);
+    void InvertRgn(const TRegion& rgn);
+    bool DrawEdge(TRect& r, unsigned edge, unsigned flags);
+    bool DrawFrameControl(const TRect& r, unsigned type, unsigned state);
+    void GradientFillRect(const TTriVertex& a, const TTriVertex& b, unsigned mode);
+
+    // ---- pixels and blocks ----
+    TColorRef SetPixel(int x, int y, TColor c);
+    TColorRef GetPixel(int x, int y) const;   // CLR_INVALID outside the surface or clip
+    void PatBlt(int x, int y, int w, int h, TRop rop);
+    void BitBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, TRop rop);
+    void StretchBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh, TRop rop);
+    void AlphaBlend(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh,
+                    TBlendFunction blend);
+    void TransparentBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh,
+                        TColor transparent);
+    // Draws pixel storage directly (used by bitmaps drawn onto canvases).
+    void DrawImage(const TRect& dst, const TPixelImage& image, const TRect& src, TRop rop = SRCCOPY);
+    void DrawImageTransparent(const TRect& dst, const TPixelImage& image, const TRect& src, TColor transparent);
+
+    // ---- text ----
+    void TextOut(int x, int y, const String& text);
+    void ExtTextOut(int x, int y, unsigned options, const TRect* rect, const String& text);
+    int DrawText(const String& text, TRect& r, unsigned format);  // returns the text height
+    TSize GetTextExtent(const String& text) const;
+    TTextMetric GetTextMetrics() const;
+
+    // ---- paths ----
+    void BeginPath();
+    void EndPath();
+    void AbortPath();
+    void CloseFigure();
+    void StrokePath();
+    void FillPath();
+    void StrokeAndFillPath();
+    bool SelectClipPath(int mode);
+    TRegion PathToRegion();
+
+    struct Impl;
+    Impl& impl() const { return *impl_; }
+    explicit TDeviceContext(std::unique_ptr<Impl> impl);
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+using HDC = TDeviceContext*;
+
+// Win32-named forms of the calls, so ported drawing code reads the same.
+inline bool MoveToEx(HDC dc, int x, int y, TPoint* old) { TPoint p = dc->MoveTo(x, y); if (old) *old = p; return true; }
+inline bool LineTo(HDC dc, int x, int y) { dc->LineTo(x, y); return true; }
+inline bool Polyline(HDC dc, const TPoint* pts, int n) { dc->Polyline(pts, n); return true; }
+inline bool Polygon(HDC dc, const TPoint* pts, int n) { dc->Polygon(pts, n); return true; }
+inline bool Rectangle(HDC dc, int l, int t, int r, int b) { dc->Rectangle(l, t, r, b); return true; }
+inline bool RoundRect(HDC dc, int l, int t, int r, int b, int w, int h) { dc->RoundRect(l, t, r, b, w, h); return true; }
+inline bool Ellipse(HDC dc, int l, int t, int r, int b) { dc->Ellipse(l, t, r, b); return true; }
+inline bool Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) { dc->Arc(l, t, r, b, x1, y1, x2, y2); return true; }
+inline bool Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) { dc->Pie(l, t, r, b, x1, y1, x2, y2); return true; }
+inline bool Chord(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) { dc->Chord(l, t, r, b, x1, y1, x2, y2); return true; }
+inline int FillRect(HDC dc, const TRect& r, const TLogBrush& b) { dc->FillRect(r, b); return 1; }
+inline int FrameRect(HDC dc, const TRect& r, const TLogBrush& b) { dc->FrameRect(r, b); return 1; }
+inline bool DrawFocusRect(HDC dc, const TRect& r) { dc->DrawFocusRect(r); return true; }
+inline bool DrawEdge(HDC dc, TRect& r, unsigned edge, unsigned flags) { return dc->DrawEdge(r, edge, flags); }
+inline int DrawText(HDC dc, const String& s, TRect& r, unsigned fmt) { return dc->DrawText(s, r, fmt); }
+inline bool TextOut(HDC dc, int x, int y, const String& s) { dc->TextOut(x, y, s); return true; }
+inline bool PatBlt(HDC dc, int x, int y, int w, int h, TRop rop) { dc->PatBlt(x, y, w, h, rop); return true; }
+inline bool BitBlt(HDC dc, int x, int y, int w, int h, HDC src, int sx, int sy, TRop rop) { dc->BitBlt(x, y, w, h, *src, sx, sy, rop); return true; }
+inline bool StretchBlt(HDC dc, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, TRop rop) { dc->StretchBlt(x, y, w, h, *src, sx, sy, sw, sh, rop); return true; }
+inline int SelectClipRgn(HDC dc, const TRegion* rgn) { return dc->SelectClipRgn(rgn); }
+inline int ExtSelectClipRgn(HDC dc, const TRegion* rgn, int mode) { return dc->ExtSelectClipRgn(rgn, mode); }
+inline int IntersectClipRect(HDC dc, int l, int t, int r, int b) { return dc->IntersectClipRect(l, t, r, b); }
+inline int ExcludeClipRect(HDC dc, int l, int t, int r, int b) { return dc->ExcludeClipRect(l, t, r, b); }
+inline int GetClipBox(HDC dc, TRect* box) { return dc->GetClipBox(*box); }
+inline int SaveDC(HDC dc) { return dc->SaveDC(); }
+inline bool RestoreDC(HDC dc, int level) { return dc->RestoreDC(level); }
+inline bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old) { TPoint p = dc->SetViewportOrg({x, y}); if (old) *old = p; return true; }
+inline bool GetViewportOrgEx(HDC dc, TPoint* p) { *p = dc->GetViewportOrg(); return true; }
+inline int SetROP2(HDC dc, int mode) { return dc->SetROP2(mode); }
+inline int SetBkMode(HDC dc, int mode) { return dc->SetBkMode(mode); }
+inline TColorRef SetBkColor(HDC dc, TColor c) { return dc->SetBkColor(c); }
+inline TColorRef SetTextColor(HDC dc, TColor c) { return dc->SetTextColor(c); }
+inline unsigned SetTextAlign(HDC dc, unsigned a) { return dc->SetTextAlign(a); }
+inline int SetArcDirection(HDC dc, int d) { return dc->SetArcDirection(d); }
+inline int SetPolyFillMode(HDC dc, int m) { return dc->SetPolyFillMode(m); }
+inline TColorRef SetPixel(HDC dc, int x, int y, TColor c) { return dc->SetPixel(x, y, c); }
+inline TColorRef GetPixel(HDC dc, int x, int y) { return dc->GetPixel(x, y); }
+inline bool FillRgn(HDC dc, const TRegion& rgn, const TLogBrush& b) { dc->FillRgn(rgn, b); return true; }
+inline bool BeginPath(HDC dc) { dc->BeginPath(); return true; }
+inline bool EndPath(HDC dc) { dc->EndPath(); return true; }
+inline bool StrokePath(HDC dc) { dc->StrokePath(); return true; }
+inline bool FillPath(HDC dc) { dc->FillPath(); return true; }
+inline bool SelectClipPath(HDC dc, int mode) { return dc->SelectClipPath(mode); }

@@ -1,0 +1,50 @@
+#pragma once
+// Layer-private: the Qt side of the device context. Include only from platform/**/*.cpp.
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <memory>
+
+#include "platform/graphics/DeviceContext.h"
+
+class TBitmap;
+class TFont;
+
+// Pixel storage of a bitmap; always in a format QPainter can draw on.
+class TPixelImage {
+public:
+    TPixelImage() = default;
+    explicit TPixelImage(QImage img) : image(std::move(img)) {}
+    QImage image;
+};
+
+struct TRegion::Impl {
+    QRegion rgn;
+};
+
+// Creates a QGuiApplication when no application object exists yet (fonts need one). The forms
+// layer makes its own application before any drawing, so this only matters without windows.
+void EnsureGuiApplication();
+
+// A device context over a painter someone else owns and keeps active (a widget's paint event).
+// size: the drawable area in device pixels (the widget's size).
+std::unique_ptr<TDeviceContext> CreatePainterDC(QPainter& painter, QSize size);
+// A device context over a bitmap's storage; it opens its own painter while it lives and shares
+// the storage (drawing shows in the bitmap at once).
+std::unique_ptr<TDeviceContext> CreateImageDC(std::shared_ptr<TPixelImage> image);
+
+// The image behind a bitmap (synchronised with its scan lines).
+QImage& BitmapImage(TBitmap& bitmap);
+const QImage& BitmapImage(const TBitmap& bitmap);
+// Replaces a bitmap's pixels (format follows the image).
+void SetBitmapImage(TBitmap& bitmap, const QImage& image);
+
+// Colours and fonts as Qt sees them. System colours resolve through the desktop palette.
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& c);
+QFont ToQFont(const TLogFont& font);
+QFont ToQFont(const TFont& font);
+// The painter of a device context (for the antialiased object layer sharing the same device).
+QPainter& DCPainter(TDeviceContext& dc);
