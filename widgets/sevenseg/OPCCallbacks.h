@@ -1,0 +1,54 @@
+#pragma once
+// The objects an OPC server calls back: shutdown request, 2.0 data callback, 1.0 stream sink.
+// Each keeps the last value it took; the handler reads it during the call.
+#include <functional>
+
+#include "widgets/sevenseg/OPCInterfaces.h"
+
+class TiOPCShutdownCallback : public IOPCShutdown {
+public:
+    std::function<void(TiOPCShutdownCallback& sender)> OnShutdown;
+    HRESULT ShutdownRequest(const String& reason) override;
+};
+
+class TiOPCDataCallback : public IOPCDataCallback {
+public:
+    std::function<void(TiOPCDataCallback& sender)> OnData;
+    TOPCVariant Value;
+    Word Quality = 0;
+    TDateTime TimeStamp = 0.0;
+
+    explicit TiOPCDataCallback(const TOPCTimeSource& time = TOPCTimeSource::System()) : time_(time) {}
+
+    HRESULT OnDataChange(Cardinal transactionId, OPCHANDLE group, HRESULT masterQuality, HRESULT masterError,
+                         const std::vector<TOPCItemState>& items) override;
+    HRESULT OnReadComplete(Cardinal transactionId, OPCHANDLE group, HRESULT masterQuality, HRESULT masterError,
+                           const std::vector<TOPCItemState>& items) override;
+    HRESULT OnWriteComplete(Cardinal, OPCHANDLE, HRESULT, const std::vector<OPCHANDLE>&,
+                            const std::vector<HRESULT>&) override { return S_OK; }
+    HRESULT OnCancelComplete(Cardinal, OPCHANDLE) override { return S_OK; }
+
+private:
+    HRESULT TakeFirst(const std::vector<TOPCItemState>& items);
+    const TOPCTimeSource& time_;
+};
+
+class TiOPCAdviseSink : public IAdviseSink {
+public:
+    std::function<void(TiOPCAdviseSink& sender)> OnData;
+    TOPCVariant Value;
+    Word Quality = 0;
+    TDateTime TimeStamp = 0.0;
+
+    explicit TiOPCAdviseSink(const TOPCTimeSource& time = TOPCTimeSource::System()) : time_(time) {}
+
+    // Streams in any format but the two data formats, and blocks that cannot be locked, are ignored.
+    void OnDataChange(const TFormatEtc& format, const TStgMedium& medium) override;
+    void OnViewChange(Cardinal, int) override {}
+    void OnRename() override {}
+    void OnSave() override {}
+    void OnClose() override {}
+
+private:
+    const TOPCTimeSource& time_;
+};
