@@ -1,5 +1,7 @@
 #include "widgets/styled/QMGeometry.h"
 
+#include "platform/graphics/DeviceContext.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -142,31 +144,28 @@ std::vector<Ring> ShadedBorderRings(const TRect& r, std::uint32_t baseRGB, TQMBo
 
 std::vector<Ring> SystemBorderRings(const TRect& r, TColor flat, TQMBorderEdges edges, TQMControlBorder style)
 {
-    // The 3-D edges always run round all four sides; only the plain rings follow the edge set.
-    const TQMBorderEdges all = QMAllEdges;
-    const Ring raisedOuter{{}, cl3DLight, cl3DDkShadow, all};
-    const Ring raisedInner{{}, clBtnHighlight, clBtnShadow, all};
-    const Ring sunkenOuter{{}, clBtnShadow, clBtnHighlight, all};
-    const Ring sunkenInner{{}, cl3DDkShadow, cl3DLight, all};
+    const auto edge = [](unsigned flags) { return Ring{{}, clNone, clNone, QMAllEdges, flags}; };
+    const auto plain = [edges](TColor tl, TColor br) { return Ring{{}, tl, br, edges, 0}; };
     std::vector<Ring> rings;
     switch (style) {
     case qmcbNone: return {};
-    case qmcbFlat: case qmcbColor: rings = {{{}, flat, flat, edges}}; break;
-    case qmcb3DRaised: rings = {raisedOuter, raisedInner}; break;
-    case qmcb3DLowered: rings = {sunkenOuter, sunkenInner}; break;
-    case qmcbRaised: rings = {raisedInner}; break;
-    case qmcbLowered: rings = {sunkenOuter}; break;
-    case qmcbBumped: rings = {raisedInner, sunkenOuter}; break;
-    case qmcbEtched: rings = {sunkenOuter, raisedInner}; break;
-    case qmcbMacLowered: rings = {sunkenOuter, {{}, clWindowFrame, clWindowFrame, edges}}; break;
-    case qmcbMacRaised: rings = {{{}, clWindowFrame, clWindowFrame, edges}, raisedInner}; break;
-    case qmcbSoftLowered: rings = {{{}, clBtnFace, clBtnHighlight, edges}, {{}, clBtnShadow, clBtnShadow, edges}}; break;
-    case qmcbSoftRaised: rings = {{{}, clBtnShadow, clBtnShadow, edges}, {{}, clBtnHighlight, clBtnFace, edges}}; break;
+    case qmcbFlat: case qmcbColor: rings = {plain(flat, flat)}; break;
+    case qmcb3DRaised: rings = {edge(BDR_RAISEDOUTER), edge(BDR_RAISEDINNER)}; break;
+    case qmcb3DLowered: rings = {edge(BDR_SUNKENOUTER), edge(BDR_SUNKENINNER)}; break;
+    case qmcbRaised: rings = {edge(BDR_RAISEDINNER)}; break;
+    case qmcbLowered: rings = {edge(BDR_SUNKENOUTER)}; break;
+    case qmcbBumped: rings = {edge(BDR_RAISEDINNER), edge(BDR_SUNKENOUTER)}; break;
+    case qmcbEtched: rings = {edge(EDGE_ETCHED)}; break;
+    case qmcbMacLowered: rings = {edge(BDR_SUNKENOUTER), plain(clWindowFrame, clWindowFrame)}; break;
+    case qmcbMacRaised: rings = {plain(clWindowFrame, clWindowFrame), edge(BDR_RAISEDINNER)}; break;
+    case qmcbSoftLowered: rings = {plain(clBtnFace, clBtnHighlight), plain(clBtnShadow, clBtnShadow)}; break;
+    case qmcbSoftRaised: rings = {plain(clBtnShadow, clBtnShadow), plain(clBtnHighlight, clBtnFace)}; break;
     }
     TRect at = r;
     for (Ring& ring : rings) {
         ring.Rect = at;
-        at = Shrink(at, 1, 1);
+        const int depth = ring.Edge == EDGE_ETCHED ? 2 : 1;  // an etched edge is two rings in one call
+        at = Shrink(at, depth, depth);
     }
     return rings;
 }

@@ -43,15 +43,17 @@ struct Line {
 };
 std::vector<Line> EdgeLines(const TRect& r, TColor first, TColor second, TQMBorderEdges edges);
 
-// A ring of a frame: top-left lines in one colour, bottom-right lines in the other.
+// A ring of a frame: top-left lines in one colour, bottom-right lines in the other; or, when Edge
+// holds edge flags (BDR_*), the platform's 3-D edge all round.
 struct Ring {
     TRect Rect;
     TColor TopLeft, BottomRight;
     TQMBorderEdges Edges;
+    unsigned Edge = 0;
 };
 // Rings of a shaded frame (colours derived from baseRGB).
 std::vector<Ring> ShadedBorderRings(const TRect& r, std::uint32_t baseRGB, TQMBorderEdges edges, TQMControlBorder style);
-// Rings of a frame in the system's 3-D colours; the edge set only reaches the plain rings.
+// Rings of a frame in the system's colours; the edge set only reaches the plain rings.
 std::vector<Ring> SystemBorderRings(const TRect& r, TColor flat, TQMBorderEdges edges, TQMControlBorder style);
 
 // Client area of a window of the given size inside a frame of the given total thickness per side;

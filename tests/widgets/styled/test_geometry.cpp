@@ -1,6 +1,7 @@
 // Pure plans of the styled controls: bands, rings, frames, status bar, pictures, content layout.
 #include <gtest/gtest.h>
 
+#include "platform/graphics/DeviceContext.h"
 #include "widgets/styled/QMGeometry.h"
 
 using namespace qm;
@@ -167,32 +168,41 @@ TEST(StyledRings, ShadedStylesUseTheirShades)
     EXPECT_EQ(etched[1].Rect, (TRect{0, 0, 19, 9}));
 }
 
-TEST(StyledRings, SystemStylesUseThreeDColoursAndEdgeSetOnlyOnPlainRings)
+TEST(StyledRings, SystemStylesUsePlatformEdgesAndEdgeSetOnlyOnPlainRings)
 {
     const TQMBorderEdges top{qmbeTop};
-    struct { TQMControlBorder style; std::vector<TColor> colours; std::vector<bool> plain; } cases[] = {
-        {qmcbFlat, {7, 7}, {true}},
-        {qmcb3DRaised, {cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow}, {false, false}},
-        {qmcb3DLowered, {clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight}, {false, false}},
-        {qmcbRaised, {clBtnHighlight, clBtnShadow}, {false}},
-        {qmcbLowered, {clBtnShadow, clBtnHighlight}, {false}},
-        {qmcbBumped, {clBtnHighlight, clBtnShadow, clBtnShadow, clBtnHighlight}, {false, false}},
-        {qmcbEtched, {clBtnShadow, clBtnHighlight, clBtnHighlight, clBtnShadow}, {false, false}},
-        {qmcbMacLowered, {clBtnShadow, clBtnHighlight, clWindowFrame, clWindowFrame}, {false, true}},
-        {qmcbMacRaised, {clWindowFrame, clWindowFrame, clBtnHighlight, clBtnShadow}, {true, false}},
-        {qmcbSoftLowered, {clBtnFace, clBtnHighlight, clBtnShadow, clBtnShadow}, {true, true}},
-        {qmcbSoftRaised, {clBtnShadow, clBtnShadow, clBtnHighlight, clBtnFace}, {true, true}},
+    struct Want { unsigned edge; TColor tl, br; int inset; };
+    struct { TQMControlBorder style; std::vector<Want> rings; } cases[] = {
+        {qmcbFlat, {{0, 7, 7, 0}}},
+        {qmcbColor, {{0, 7, 7, 0}}},
+        {qmcb3DRaised, {{BDR_RAISEDOUTER, 0, 0, 0}, {BDR_RAISEDINNER, 0, 0, 1}}},
+        {qmcb3DLowered, {{BDR_SUNKENOUTER, 0, 0, 0}, {BDR_SUNKENINNER, 0, 0, 1}}},
+        {qmcbRaised, {{BDR_RAISEDINNER, 0, 0, 0}}},
+        {qmcbLowered, {{BDR_SUNKENOUTER, 0, 0, 0}}},
+        {qmcbBumped, {{BDR_RAISEDINNER, 0, 0, 0}, {BDR_SUNKENOUTER, 0, 0, 1}}},
+        {qmcbEtched, {{EDGE_ETCHED, 0, 0, 0}}},
+        {qmcbMacLowered, {{BDR_SUNKENOUTER, 0, 0, 0}, {0, clWindowFrame, clWindowFrame, 1}}},
+        {qmcbMacRaised, {{0, clWindowFrame, clWindowFrame, 0}, {BDR_RAISEDINNER, 0, 0, 1}}},
+        {qmcbSoftLowered, {{0, clBtnFace, clBtnHighlight, 0}, {0, clBtnShadow, clBtnShadow, 1}}},
+        {qmcbSoftRaised, {{0, clBtnShadow, clBtnShadow, 0}, {0, clBtnHighlight, clBtnFace, 1}}},
     };
     for (auto& k : cases) {
         const auto rings = SystemBorderRings({0, 0, 30, 30}, 7, top, k.style);
-        ASSERT_EQ(rings.size() * 2, k.colours.size()) << k.style;
+        ASSERT_EQ(rings.size(), k.rings.size()) << k.style;
         for (std::size_t i = 0; i < rings.size(); ++i) {
-            EXPECT_EQ(rings[i].TopLeft, k.colours[2 * i]) << k.style;
-            EXPECT_EQ(rings[i].BottomRight, k.colours[2 * i + 1]) << k.style;
-            EXPECT_EQ(rings[i].Edges, k.plain[i] ? top : QMAllEdges) << k.style << " ring " << i;
-            EXPECT_EQ(rings[i].Rect, (TRect{int(i), int(i), 30 - int(i), 30 - int(i)}));
+            const Want& w = k.rings[i];
+            EXPECT_EQ(rings[i].Edge, w.edge) << k.style << " ring " << i;
+            EXPECT_EQ(rings[i].Rect, (TRect{w.inset, w.inset, 30 - w.inset, 30 - w.inset})) << k.style;
+            if (w.edge == 0) {
+                EXPECT_EQ(rings[i].TopLeft, w.tl) << k.style;
+                EXPECT_EQ(rings[i].BottomRight, w.br) << k.style;
+                EXPECT_EQ(rings[i].Edges, top) << k.style << " ring " << i;
+            } else {
+                EXPECT_EQ(rings[i].Edges, QMAllEdges) << k.style << " ring " << i;
+            }
         }
     }
+    EXPECT_TRUE(SystemBorderRings({0, 0, 30, 30}, 7, top, qmcbNone).empty());
 }
 
 TEST(StyledFrame, ClientRectForEveryStyleAndWidth)
