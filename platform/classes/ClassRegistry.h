@@ -1,0 +1,18 @@
+#pragma once
+// The class registry: classes a stream may name, found by class name.
+#include <initializer_list>
+
+#include "platform/classes/Object.h"
+
+// Registering the same class twice is harmless; another class under a taken name is refused with
+// EFilerError "A class named %s already exists".
+void RegisterClass(const TMetaClass& cls);
+void RegisterClasses(std::initializer_list<const TMetaClass*> classes);
+void UnRegisterClass(const TMetaClass& cls);
+void UnRegisterClasses(std::initializer_list<const TMetaClass*> classes);
+// nullptr when not registered (case-insensitive name).
+TClass GetClass(const String& className);
+// EClassNotFound "Class %s not found".
+const TMetaClass& FindClass(const String& className);
+// A registered class whose name is className and which inherits from base; nullptr otherwise.
+TClass FindClassOf(const String& className, const TMetaClass& base);
