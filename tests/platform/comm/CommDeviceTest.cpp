@@ -54,12 +54,13 @@ protected:
     // WaitEvent with a cancel after the given time; 0 means it was cancelled.
     std::uint32_t WaitWithin(std::chrono::milliseconds limit)
     {
-        CommEvent cancel;
+        CommEvent cancel, done;
         std::thread t([&] {
-            std::this_thread::sleep_for(limit);
+            done.WaitFor(static_cast<std::uint32_t>(limit.count()));
             cancel.Signal();
         });
         const std::uint32_t ev = dev.WaitEvent(cancel);
+        done.Signal();
         t.join();
         return ev;
     }

@@ -1,0 +1,42 @@
+#pragma once
+// The serial device map: which device path stands behind a port name "COMn".
+//
+// Devices of the machine get fixed numbers: ttyS<n> -> COM<n+1> (n 0..31),
+// ttyUSB<n> -> COM<n+33> (n 0..31), ttyACM<n> -> COM<n+65> (n 0..34); others
+// get none. A per-user map file (SerialMapFilePath) adds entries or overrides
+// one of those, one "COM7=/dev/pts/4" line each.
+#include <vector>
+
+#include "platform/rtl/Types.h"
+
+struct TSerialMapEntry {
+    String Device;  // device path; the value name under the registry key
+    String Port;    // "COM3"; the value data
+};
+
+// 0 when the kernel name gets no COM number.
+int ComNumberForTty(const String& ttyName);
+// "COM3", "com3", "\\.\COM3" -> 3; 0 for anything else.
+int ComNumberOfName(const String& name);
+
+// Real UARTs under sysClassTty (entries with a "device" link; for ttyS only
+// ports whose "type" is not 0).
+std::vector<TSerialMapEntry> SystemSerialPorts(const String& sysClassTty = "/sys/class/tty");
+
+String SerialMapFilePath();  // <UserConfigDir>/serialcomm.map
+// Lines "COMn=path"; blank, comment ('#') and malformed lines are skipped.
+std::vector<TSerialMapEntry> ReadSerialMapFile(const String& path);
+// Machine ports plus the map file, the file winning for a COM number; ordered by number.
+std::vector<TSerialMapEntry> SerialDeviceMap(const String& mapFile, const String& sysClassTty = "/sys/class/tty");
+std::vector<TSerialMapEntry> SerialDeviceMap();
+
+// Device path for a port name ("COM3", "\\.\COM3", any number of "\\.\" in
+// front), or the name itself when it is already a path ("/dev/..."); "" when
+// the map has no such port.
+String ResolveSerialDevice(const String& name);
+String ResolveSerialDevice(const String& name, const std::vector<TSerialMapEntry>& map);
+
+// Edit the map file atomically (lock + rename): set the port's line, or remove
+// it only while it still names device (so a newer owner of the port keeps it).
+bool SetSerialMapEntry(const String& mapFile, const String& port, const String& device);
+bool RemoveSerialMapEntry(const String& mapFile, const String& port, const String& device);
