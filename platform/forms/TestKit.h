@@ -1,0 +1,40 @@
+#pragma once
+// Test helpers: render controls offscreen, and drive them with the mouse and keyboard as a user
+// would (the events go through the same paths as real input).
+#include "platform/forms/Controls.h"
+
+class TBitmap;
+
+namespace testkit {
+
+// Renders a windowed control (a form: its client area) with its children into a PNG file; false
+// when the file cannot be written. Windowless controls render their parent's area under them.
+bool RenderToPng(TControl& control, const String& fileName);
+// The same into a bitmap (24-bit).
+void RenderToBitmap(TControl& control, TBitmap& bitmap);
+// The 0x00BBGGRR colour of one pixel of the rendered control (client coordinates of control).
+TColor PixelAt(TControl& control, int x, int y);
+
+// Finds a control by name among root's components, depth first (EComponentError when missing).
+TControl& FindControl(TComponent& root, const String& name);
+
+// Mouse input at a client point of control (default: its centre). Windowless controls receive it
+// through their parent's window, as real input does.
+void MouseDown(TControl& control, TMouseButton button = mbLeft, int x = -1, int y = -1, TShiftState shift = {});
+void MouseUp(TControl& control, TMouseButton button = mbLeft, int x = -1, int y = -1, TShiftState shift = {});
+void MouseMove(TControl& control, int x, int y, TShiftState shift = {});
+// Press and release: OnMouseDown, OnMouseUp, OnClick.
+void Click(TControl& control, int x = -1, int y = -1);
+void DblClick(TControl& control, int x = -1, int y = -1);
+void Click(TComponent& root, const String& name);
+// Keys to a windowed control (it takes the focus first): virtual key code, and typed text.
+void KeyPress(TWinControl& control, Word key, TShiftState shift = {});
+void TypeText(TWinControl& control, const String& text);
+void TypeText(TComponent& root, const String& name, const String& text);
+// Pointer enters / leaves a control.
+void MouseEnter(TControl& control);
+void MouseLeave(TControl& control);
+// Runs pending messages for at least ms milliseconds.
+void Pump(unsigned ms = 0);
+
+}  // namespace testkit
