@@ -1,0 +1,141 @@
+#include "platform/rtl/FormatSettings.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A separator of the locale as one byte: multi-byte ones (e.g. U+202F) become a blank.
+char SingleByte(const char* s, char fallback)
+{
+    if (!s || !*s) return fallback;
+    if (static_cast<unsigned char>(s[0]) < 0x80 && s[1] == '\0') return s[0];
+    return ' ';
+}
+
+// Converts a strftime date/time picture into the class library's picture and its separator.
+String ConvertPicture(const char* fmt, char& separator)
+{
+    String r;
+    for (const char* p = fmt; p && *p; ++p) {
+        if (*p != '%') {
+            if (*p == '/' || *p == '.' || *p == '-' || *p == ':') {
+                separator = *p;
+                r += (*p == ':') ? ':' : '/';
+            } else {
+                r += '"';
+                r += *p;
+                r += '"';
+            }
+            continue;
+        }
+        ++p;
+        while (*p == 'E' || *p == 'O' || *p == '-' || *p == '_' || *p == '0') ++p;
+        switch (*p) {
+        case 'd': r += "dd"; break;
+        case 'e': r += "d"; break;
+        case 'm': r += "mm"; break;
+        case 'b': case 'h': r += "mmm"; break;
+        case 'B': r += "mmmm"; break;
+        case 'y': r += "yy"; break;
+        case 'Y': r += "yyyy"; break;
+        case 'a': r += "ddd"; break;
+        case 'A': r += "dddd"; break;
+        case 'H': r += "hh"; break;
+        case 'k': r += "h"; break;
+        case 'I': r += "hh"; break;
+        case 'l': r += "h"; break;
+        case 'M': r += "nn"; break;
+        case 'S': r += "ss"; break;
+        case 'p': case 'P': r += "AMPM"; break;
+        case 'T': r += "hh:nn:ss"; separator = ':'; break;
+        case 'R': r += "hh:nn"; separator = ':'; break;
+        case 'D': r += "mm/dd/yy"; separator = '/'; break;
+        case 'F': r += "yyyy/mm/dd"; separator = '-'; break;
+        case '%': r += "\"%\""; break;
+        case '\0': return r;
+        default: break;
+        }
+    }
+    return r;
+}
+
+TFormatSettings FromLocale(locale_t loc)
+{
+    TFormatSettings fs;
+    fs.DecimalSeparator = SingleByte(nl_langinfo_l(RADIXCHAR, loc), '.');
+    if (fs.DecimalSeparator == ' ') fs.DecimalSeparator = '.';
+    fs.ThousandSeparator = SingleByte(nl_langinfo_l(THOUSEP, loc), fs.DecimalSeparator == ',' ? '.' : ',');
+    if (fs.ThousandSeparator == fs.DecimalSeparator) fs.ThousandSeparator = fs.DecimalSeparator == ',' ? '.' : ',';
+
+    char dateSep = '/';
+    const String shortDate = ConvertPicture(nl_langinfo_l(D_FMT, loc), dateSep);
+    if (!shortDate.empty()) {
+        fs.ShortDateFormat = shortDate;
+        fs.DateSeparator = dateSep;
+    }
+    char timeSep = ':';
+    const String longTime = ConvertPicture(nl_langinfo_l(T_FMT, loc), timeSep);
+    if (!longTime.empty()) {
+        fs.LongTimeFormat = longTime;
+        fs.TimeSeparator = timeSep;
+        // The short form drops the seconds.
+        String shortTime = longTime;
+        const auto p = shortTime.find(":ss");
+        if (p != String::npos) shortTime.erase(p, 3);
+        fs.ShortTimeFormat = shortTime;
+    }
+    const char* am = nl_langinfo_l(AM_STR, loc);
+    const char* pm = nl_langinfo_l(PM_STR, loc);
+    if (am && *am) fs.TimeAMString = am;
+    if (pm && *pm) fs.TimePMString = pm;
+    for (int i = 0; i < 12; ++i) {
+        const char* s = nl_langinfo_l(static_cast<nl_item>(ABMON_1 + i), loc);
+        const char* l = nl_langinfo_l(static_cast<nl_item>(MON_1 + i), loc);
+        if (s && *s) fs.ShortMonthNames[i] = s;
+        if (l && *l) fs.LongMonthNames[i] = l;
+    }
+    for (int i = 0; i < 7; ++i) {
+        const char* s = nl_langinfo_l(static_cast<nl_item>(ABDAY_1 + i), loc);
+        const char* l = nl_langinfo_l(static_cast<nl_item>(DAY_1 + i), loc);
+        if (s && *s) fs.ShortDayNames[i] = s;
+        if (l && *l) fs.LongDayNames[i] = l;
+    }
+    const char* currency = nl_langinfo_l(CRNCYSTR, loc);  // leading '-', '+' or '.' gives the position
+    if (currency && currency[0] && currency[1]) {
+        fs.CurrencyString = currency + 1;
+        fs.CurrencyFormat = currency[0] == '+' ? 3 : 0;
+        fs.NegCurrFormat = currency[0] == '+' ? 8 : 1;
+    }
+    return fs;
+}
+
+bool IsPosixName(const char* name)
+{
+    return !name || !*name || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0 ||
+           std::strncmp(name, "C.", 2) == 0;
+}
+
+}  // namespace
+
+TFormatSettings TFormatSettings::Invariant() { return TFormatSettings(); }
+
+TFormatSettings TFormatSettings::FromEnvironment()
+{
+    // Only the environment decides (never the process's current C locale, which other code may change).
+    const char* all = std::getenv("LC_ALL");
+    const char* numeric = std::getenv("LC_NUMERIC");
+    const char* lang = std::getenv("LANG");
+    const char* effective = (all && *all) ? all : ((numeric && *numeric) ? numeric : lang);
+    if (IsPosixName(effective)) return Invariant();
+    locale_t loc = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(nullptr));
+    if (!loc) return Invariant();
+    TFormatSettings fs = FromLocale(loc);
+    freelocale(loc);
+    return fs;
+}
+
+TFormatSettings FormatSettings = TFormatSettings::FromEnvironment();
