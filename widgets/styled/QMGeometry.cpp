@@ -338,6 +338,22 @@ std::vector<GradientPart> PanelGradientParts(const TRect& r, TQMGradient g, TCol
     return {{first, g, start, mid}, {second, g, mid, end}};
 }
 
+TSize PanelContentSize(TSize text, TSize image, int spacing, int indent, const TRect& bevelInsets,
+                       const TRect& margins)
+{
+    const int w = image.cx + spacing + text.cx + 2 * indent + bevelInsets.Left + bevelInsets.Right + margins.Left +
+                  margins.Right;
+    const int h = std::max(image.cy, text.cy) + 2 * indent + bevelInsets.Top + bevelInsets.Bottom + margins.Top +
+                  margins.Bottom;
+    return {std::max(w, 0), std::max(h, 0)};
+}
+
+TRect AutoSizedBounds(const TRect& bounds, TSize size, bool keepRight)
+{
+    const int left = keepRight ? bounds.Right - size.cx : bounds.Left;
+    return Bounds(left, bounds.Top, size.cx, size.cy);
+}
+
 int OSVersionCodeOf(int platformId, int major, int minor, const char* servicePack)
 {
     if (platformId == 1) {

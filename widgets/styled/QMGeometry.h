@@ -99,6 +99,14 @@ bool GradientPainted(TQMGradient g, TColor color, TColor end, TColor mid, bool u
 std::vector<GradientPart> PanelGradientParts(const TRect& r, TQMGradient g, TColor color, TColor end, TColor mid,
                                              bool usesMid);
 
+// Size a panel needs for its content: image and caption side by side with the spacing between,
+// inside the indent, the bevel insets and the frame margins (each a per-side TRect of widths).
+// It depends on the content only, so applying it again gives the same size.
+TSize PanelContentSize(TSize text, TSize image, int spacing, int indent, const TRect& bevelInsets,
+                       const TRect& margins);
+// New bounds of a given size that keep the right edge (keepRight) or the left edge in place.
+TRect AutoSizedBounds(const TRect& bounds, TSize size, bool keepRight);
+
 // OS version code from the platform's version information.
 int OSVersionCodeOf(int platformId, int major, int minor, const char* servicePack);
 
