@@ -143,15 +143,12 @@ public:
 private:
     friend class TComponent;
     struct Fixup;
-    struct DefinedRead;
     void readProperty(TPersistent* instance);
     void readPropValue(TPersistent* instance, const TPropInfo& info);
     void readData(TComponent* instance);
     TComponent* readComponentHeader(TComponent* component, TFilerFlags& flags, int& pos,
                                     String& className, String& name);
-    void beginReferences();
     void fixupReferences();
-    void endReferences();
     void readBytes(void* buf, std::int64_t n);
     Byte readByte();
     void checkRemaining(std::int64_t n);
@@ -162,10 +159,8 @@ private:
     TComponent* owner_ = nullptr;
     TComponent* parent_ = nullptr;
     String propName_;
-    bool canHandleExcepts_ = false;
     std::vector<TComponent*> loaded_;
     std::vector<Fixup>* fixups_ = nullptr;
-    const std::vector<DefinedRead>* defined_ = nullptr;
     String definedMatch_;
     bool definedFound_ = false;
     int depth_ = 0;
