@@ -1,0 +1,83 @@
+#include "app/UserSet.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Format.h"
+
+namespace {
+
+struct FieldLayout {
+    int offset;
+    int capacity;
+};
+
+constexpr FieldLayout layout[] = {{0, 6}, {7, 7}, {15, 50}, {66, 50}, {117, 50}, {168, 50}, {219, 50}};
+
+// The runtime library's texts for the common I/O error numbers.
+EInOutError ioError(int error)
+{
+    switch (error) {
+    case ENOENT: return EInOutError("File not found");
+    case ENOTDIR: return EInOutError("Path not found");
+    case EACCES:
+    case EPERM:
+    case EROFS: return EInOutError("Access denied");
+    case ENOSPC: return EInOutError("Disk full");
+    default: return EInOutError(Format("I/O error %d", {error}));
+    }
+}
+
+}  // namespace
+
+TUserSet TUserSet::Defaults()
+{
+    TUserSet record;
+    record.Set(fBaudrate, "115200");
+    return record;
+}
+
+int TUserSet::Capacity(TField field) { return layout[field].capacity; }
+
+String TUserSet::Get(TField field) const
+{
+    const FieldLayout& f = layout[field];
+    const int length = std::min<int>(bytes_[f.offset], f.capacity);
+    return String(reinterpret_cast<const char*>(&bytes_[f.offset + 1]), static_cast<std::size_t>(length));
+}
+
+void TUserSet::Set(TField field, const String& value)
+{
+    const FieldLayout& f = layout[field];
+    const int length = std::min<int>(static_cast<int>(value.size()), f.capacity);
+    bytes_[f.offset] = static_cast<Byte>(length);
+    std::memcpy(&bytes_[f.offset + 1], value.data(), static_cast<std::size_t>(length));
+}
+
+String UserSetPath(const String& folder) { return IncludeTrailingPathDelimiter(folder) + "UserSet.dat"; }
+
+TUserSet ReadUserSet(const String& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ioError(errno);
+    TUserSet record;
+    in.read(reinterpret_cast<char*>(record.Bytes().data()), TUserSet::RecordSize);
+    if (in.gcount() != TUserSet::RecordSize) {
+        if (in.bad()) throw ioError(errno);
+        throw EInOutError("Read beyond end of file");
+    }
+    return record;
+}
+
+void WriteUserSet(const String& path, const TUserSet& record)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw ioError(errno);
+    out.write(reinterpret_cast<const char*>(record.Bytes().data()), TUserSet::RecordSize);
+    out.flush();
+    if (!out) throw ioError(errno);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The viewer's settings record "UserSet.dat": 270 bytes of seven length-prefixed strings, kept byte
+// for byte (bytes behind a field's length carry no meaning but are written back as read).
+#include <array>
+
+#include "platform/rtl/Types.h"
+
+class TUserSet {
+public:
+    static constexpr int RecordSize = 270;
+    enum TField { fPortNo, fBaudrate, fSend1, fSend2, fSend3, fSend4, fSend5 };
+
+    // The default record: an empty port, "115200", five empty commands, every other byte 0.
+    static TUserSet Defaults();
+
+    // A field's text; a length byte beyond the capacity is read as the capacity.
+    String Get(TField field) const;
+    // Stores the first capacity characters of value.
+    void Set(TField field, const String& value);
+    static int Capacity(TField field);
+
+    const std::array<Byte, RecordSize>& Bytes() const { return bytes_; }
+    std::array<Byte, RecordSize>& Bytes() { return bytes_; }
+
+private:
+    std::array<Byte, RecordSize> bytes_{};
+};
+
+// "UserSet.dat" in the given folder. Both raise EInOutError with the system's text on failure;
+// a file shorter than the record is "Read beyond end of file".
+String UserSetPath(const String& folder);
+TUserSet ReadUserSet(const String& path);
+void WriteUserSet(const String& path, const TUserSet& record);

@@ -1,0 +1,92 @@
+#include "app/UserSet.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/rtl/Exceptions.h"
+
+namespace {
+
+class UserSetFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("userset-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    String path() const { return UserSetPath(dir_.string()); }
+    std::filesystem::path dir_;
+};
+
+TEST(UserSet, DefaultRecordBytes)
+{
+    const TUserSet record = TUserSet::Defaults();
+    for (int i = 0; i < TUserSet::RecordSize; ++i) {
+        const char* expected = "\x06" "115200";
+        const Byte want = (i >= 7 && i < 14) ? static_cast<Byte>(expected[i - 7]) : 0;
+        ASSERT_EQ(record.Bytes()[i], want) << "byte " << i;
+    }
+}
+
+TEST(UserSet, FieldsAtTheirOffsetsAndCut)
+{
+    TUserSet record = TUserSet::Defaults();
+    record.Set(TUserSet::fPortNo, "COM4");
+    record.Set(TUserSet::fBaudrate, "9600");
+    record.Set(TUserSet::fSend1, "#INFO");
+    const auto& b = record.Bytes();
+    EXPECT_EQ(String(reinterpret_cast<const char*>(&b[0]), 5), "\x04" "COM4");
+    EXPECT_EQ(String(reinterpret_cast<const char*>(&b[7]), 5), "\x04" "9600");
+    EXPECT_EQ(b[12], '0');  // behind the length: left from "115200"
+    EXPECT_EQ(String(reinterpret_cast<const char*>(&b[15]), 6), "\x05#INFO");
+
+    record.Set(TUserSet::fPortNo, "COM1234567");
+    EXPECT_EQ(record.Get(TUserSet::fPortNo), "COM123");
+    record.Set(TUserSet::fSend5, String(60, 'x'));
+    EXPECT_EQ(record.Get(TUserSet::fSend5), String(50, 'x'));
+    EXPECT_EQ(record.Bytes()[219], 50);
+}
+
+TEST(UserSet, OversizedLengthByteReadsAsCapacity)
+{
+    TUserSet record;
+    record.Bytes()[0] = 200;
+    EXPECT_EQ(record.Get(TUserSet::fPortNo).size(), 6u);
+}
+
+TEST_F(UserSetFile, RoundTrip)
+{
+    TUserSet record = TUserSet::Defaults();
+    record.Set(TUserSet::fSend3, "#STOP");
+    WriteUserSet(path(), record);
+    EXPECT_EQ(std::filesystem::file_size(path()), 270u);
+    EXPECT_EQ(ReadUserSet(path()).Bytes(), record.Bytes());
+}
+
+TEST_F(UserSetFile, ShortFileIsAnIoError)
+{
+    std::ofstream(path(), std::ios::binary) << String(100, 'a');
+    try {
+        ReadUserSet(path());
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "Read beyond end of file");
+    }
+}
+
+TEST_F(UserSetFile, MissingAndUnwritable)
+{
+    EXPECT_THROW(ReadUserSet(path()), EInOutError);
+    // A folder in the file's place cannot be written, not even by root.
+    std::filesystem::create_directory(path());
+    EXPECT_THROW(WriteUserSet(path(), TUserSet::Defaults()), EInOutError);
+    EXPECT_THROW(ReadUserSet(path()), EInOutError);
+}
+
+}  // namespace
