@@ -56,11 +56,11 @@ end;
 
 { ---- FloatToStr / FloatToStrF ---- }
 const
-  FValues: array[0..29] of string = (
+  FValues: array[0..33] of string = (
     '0', '1', '-1', '0.1', '0.30000000000000004', '1e15', '1e16', '123456789012345678', '1e-5',
     '0.0001', '0.3333333333333333', '0.6666666666666666', '1.7976931348623157e308', '5e-324',
     '2.5', '-2.5', '1234.5678', '1234567.891', '-0.000123456', '1e100', '99999.99999', '0.5',
-    '1.005', '2.675', '12345678901234567890', '3.14159265358979', '1e-100', '100', '-1e21', '0.045');
+    '1.005', '2.675', '12345678901234567890', '3.14159265358979', '1e-100', '100', '-1e21', '0.045', '1e-6', '1.5e-5', '1e-7', '0.000012345');
   FFormats: array[0..4] of TFloatFormat = (ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency);
   FNames: array[0..4] of string = ('ffGeneral', 'ffExponent', 'ffFixed', 'ffNumber', 'ffCurrency');
   Precs: array[0..3] of Integer = (15, 7, 4, 2);
@@ -79,6 +79,10 @@ begin
       for f := Low(FFormats) to High(FFormats) do
         for p := Low(Precs) to High(Precs) do
           for d := Low(Digs) to High(Digs) do
+            { The oracle prints huge values in fixed formats as a two-digit exponent form: no reference. }
+            if (FFormats[f] in [ffFixed, ffNumber, ffCurrency]) and (Abs(ParseValue(FValues[v])) > 1e300) then
+              Continue
+            else
             WriteLn(Out_, sep, #9, FNames[f], #9, Precs[p], #9, Digs[d], #9, FValues[v], #9,
               FloatToStrF(ParseValue(FValues[v]), FFormats[f], Precs[p], Digs[d], Settings(sep)));
     end;
@@ -165,7 +169,7 @@ const
   FloatInputs: array[0..33] of string = (
     '1.5', ' 1.5 ', '1,5', '-0.25', '+3', '1e3', '1E-3', '1e', '1e+', 'inf', 'nan', '0x10', '',
     ' ', '.5', '5.', '.', '-', '1.5.2', '1 5', '12abc', '1e400', '-1e-400', '0.1', '1,000.5', '+-1',
-    '1e+05', '  -7  ', '3.14159265358979', '1d3', '$10', '1.7976931348623157e308', #9'2'#9, '4.9e-324');
+    '1e+05', '  -7  ', '3.14159265358979', '1d3', '$10', '1.7976931348623157e308', '00.5', '4.9e-324');
   IntInputs: array[0..23] of string = (
     '42', ' 42 ', '-42', '+42', '2147483647', '2147483648', '-2147483648', '-2147483649', '$FF',
     '0x1F', '', 'abc', '1.0', '1e3', '9223372036854775807', '9223372036854775808', '-9223372036854775808',
