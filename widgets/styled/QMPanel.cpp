@@ -394,10 +394,8 @@ TSize TQMCustomPanel::contentSize()
         dc->DrawText(caption, r, DT_CALCRECT | DT_EXPANDTABS | (multiline_ ? 0u : unsigned(DT_SINGLELINE)));
         text = {r.Width(), r.Height()};
     }
-    const int bevel = qm::BevelSize(bevel_, bevelWidth_);
     const TRect insets = qm::ShrinkForBevel(TRect{0, 0, 0, 0}, bevel_, bevelEdges_, bevelWidth_);
     const TRect bevelInsets{insets.Left, insets.Top, -insets.Right, -insets.Bottom};
-    (void)bevel;
     return qm::PanelContentSize(text, TSize{0, 0}, Spacing(), Indent(), bevelInsets, GetClientMargins());
 }
 

@@ -1,0 +1,303 @@
+// The styled panel: bevel and child placement, gradients, pictures, caption, auto-size, and
+// offscreen renders of the main window's top bar and of every frame style.
+#include <gtest/gtest.h>
+
+#include "StyledTestSupport.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
+#include "widgets/styled/QMGeometry.h"
+
+namespace {
+
+TBitmap* solidPicture(TPicture* into, int w, int h, TColor color)
+{
+    TBitmap bmp(w, h);
+    bmp.Canvas()->Brush()->SetColor(color);
+    bmp.Canvas()->FillRect({0, 0, w, h});
+    into->SetBitmap(&bmp);
+    return into->Bitmap();
+}
+
+TColorRef pixel(TControl& c, int x, int y) { return ColorToRGB(testkit::PixelAt(c, x, y)); }
+
+String outPath(const char* name) { return ::testing::TempDir() + name; }
+
+}  // namespace
+
+TEST(StyledPanel, ConstructedWithItsDefaults)
+{
+    TQMPanel panel(nullptr);
+    EXPECT_EQ(panel.Width(), 185);
+    EXPECT_EQ(panel.Height(), 41);
+    EXPECT_FALSE(panel.TabStop());
+    EXPECT_TRUE(panel.ParentColor());
+    EXPECT_TRUE(panel.ControlStyle().Contains(csAcceptsControls));
+    EXPECT_EQ(panel.BevelColor(), clNone);
+    EXPECT_EQ(panel.BevelEdges(), QMAllEdges);
+    EXPECT_EQ(panel.GradientEnd(), clNavy);
+    EXPECT_EQ(panel.GradientMid(), clBlue);
+    EXPECT_EQ(panel.Layout(), qmplMiddle);
+    EXPECT_TRUE(panel.ShowSizeGrip());
+    EXPECT_FALSE(panel.ShowStatusbar());
+    EXPECT_EQ(panel.StatusbarColor(), clBtnFace);
+    EXPECT_TRUE(panel.PictureVisible());
+}
+
+TEST(StyledPanel, RegisteredForStoredDescriptions)
+{
+    RegisterStyledControls();
+    EXPECT_EQ(GetClass("TQMPanel"), &TQMPanel::StaticClass());
+    EXPECT_EQ(GetClass("TQMPictureList"), &TQMPictureList::StaticClass());
+    const TPropInfo* spacing = TQMPanel::StaticClass().FindProperty("Spacing");
+    ASSERT_NE(spacing, nullptr);
+    EXPECT_EQ(spacing->DefaultOrd, 4);
+    for (const char* name : {"Alignment", "AutoSize", "Bevel", "BevelColor", "BevelEdges", "BevelWidth", "BorderProps",
+                             "ClickFocus", "Gradient", "GradientEnd", "GradientMid", "GradientUsesMid", "ImageIndex",
+                             "Indent", "Layout", "Multiline", "Picture", "PictureProps", "ShowSizeGrip",
+                             "ShowStatusbar", "StatusbarColor", "StatusbarText", "Transparent", "OnMouseEnter",
+                             "OnMouseLeave", "About"})
+        EXPECT_NE(TQMPanel::StaticClass().FindProperty(name), nullptr) << name;
+}
+
+TEST(StyledPanel, BevelInsetsAlignedChildren)
+{
+    struct { TQMControlBorder bevel; int width; TQMBorderEdges edges; TRect child; } cases[] = {
+        {qmcbRaised, 2, {qmbeLeft}, {3, 0, 100, 50}},
+        {qmcbBumped, 1, QMAllEdges, {3, 3, 97, 47}},
+        {qmcbNone, 4, QMAllEdges, {0, 0, 100, 50}},
+        {qmcbFlat, 0, {qmbeTop, qmbeRight}, {0, 1, 99, 50}},
+    };
+    for (auto& c : cases) {
+        StyledForm f;
+        f.panel->SetBounds(10, 10, 100, 50);
+        auto* child = new TQMPanel(f.form);
+        child->SetParent(f.panel);
+        child->SetAlign(alClient);
+        f.panel->SetBevel(c.bevel);
+        f.panel->SetBevelWidth(c.width);
+        f.panel->SetBevelEdges(c.edges);
+        EXPECT_EQ(child->BoundsRect(), c.child) << c.bevel;
+    }
+}
+
+TEST(StyledPanel, HiddenPictureSettingsDoNotRepaint)
+{
+    StyledForm f;
+    solidPicture(f.panel->Picture(), 8, 8, clRed);
+    f.panel->PictureProps()->SetVisible(false);
+    EXPECT_FALSE(f.panel->ShowsPicture());
+    const int before = f.panel->invalidates;
+    f.panel->PictureProps()->SetOrient(qmpoCenter);
+    f.panel->PictureProps()->SetIndent(3);
+    EXPECT_EQ(f.panel->invalidates, before);
+    f.panel->PictureProps()->SetVisible(true);
+    EXPECT_GT(f.panel->invalidates, before);
+}
+
+TEST(StyledPanel, PictureFromTheSharedList)
+{
+    StyledForm f;
+    auto* list = new TQMPictureList(f.form);
+    auto* item = static_cast<TQMPictureListItem*>(list->Pictures()->Add());
+    solidPicture(item->Picture(), 4, 4, clGreen);
+    f.panel->PictureProps()->SetPictureList(list);
+    EXPECT_EQ(f.panel->CurrentPicture(), nullptr);  // index -1
+    EXPECT_FALSE(f.panel->HasPicture());
+    f.panel->PictureProps()->SetPictureIndex(0);
+    EXPECT_EQ(f.panel->CurrentPicture(), item->Picture());
+    EXPECT_TRUE(f.panel->ShowsPicture());
+    const int before = f.panel->invalidates;
+    item->SetCaption("changed");
+    EXPECT_GT(f.panel->invalidates, before) << "a change in the list repaints its users";
+    TObject::Free(list);
+    EXPECT_EQ(f.panel->PictureList(), nullptr);
+    EXPECT_EQ(f.panel->CurrentPicture(), f.panel->Picture());
+}
+
+TEST(StyledPanel, ClearingThePictureRepaints)
+{
+    StyledForm f;
+    solidPicture(f.panel->Picture(), 8, 8, clRed);
+    const int before = f.panel->invalidates;
+    f.panel->Picture()->SetGraphic(nullptr);
+    EXPECT_FALSE(f.panel->HasPicture());
+    EXPECT_GT(f.panel->invalidates, before);
+}
+
+TEST(StyledPanel, AutoSizeReachesAFixedPoint)
+{
+    struct { TQMControlBorder border; int width; bool statusbar; const char* caption; } cases[] = {
+        {qmcbNone, 0, false, "Port"}, {qmcb3DRaised, 3, false, "Connected"}, {qmcbEtched, 0, true, ""},
+        {qmcbFlat, 1, true, "Two\nlines"},
+    };
+    for (auto& c : cases) {
+        StyledForm f;
+        f.panel->BorderProps()->SetBorder(c.border);
+        f.panel->BorderProps()->SetWidth(c.width);
+        f.panel->SetShowStatusbar(c.statusbar);
+        f.panel->SetCaption(c.caption);
+        f.panel->SetAutoSize(true);
+        const TRect once = f.panel->BoundsRect();
+        f.panel->AdjustSize();
+        f.panel->AdjustSize();
+        EXPECT_EQ(f.panel->BoundsRect(), once) << c.caption;
+        EXPECT_GE(f.panel->ClientWidth(), f.panel->Spacing()) << c.caption;
+        if (c.statusbar) EXPECT_GE(f.panel->Height(), QMStatusbarHeight);
+    }
+}
+
+TEST(StyledPanel, AutoSizeFollowsTheCaptionAndKeepsTheRightEdge)
+{
+    StyledForm f;
+    f.panel->SetCaption("Baudrate");
+    f.panel->SetAutoSize(true);
+    const TRect shortCaption = f.panel->BoundsRect();
+    f.panel->SetCaption("Baudrate and more text");
+    const TRect longCaption = f.panel->BoundsRect();
+    EXPECT_GT(longCaption.Width(), shortCaption.Width());
+    EXPECT_EQ(longCaption.Right, shortCaption.Right);
+    f.panel->SetAlignment(taRightJustify);
+    f.panel->SetCaption("Baudrate");
+    EXPECT_EQ(f.panel->BoundsRect().Left, longCaption.Left);
+}
+
+TEST(StyledPanel, GradientToTheSameColourIsAPlainFill)
+{
+    StyledForm f;
+    f.form->Show();
+    f.panel->SetParentColor(false);
+    f.panel->SetColor(clTeal);
+    f.panel->SetGradient(qmgLeftToRight);
+    f.panel->SetGradientEnd(clTeal);
+    EXPECT_FALSE(f.panel->GradientPainted());
+    EXPECT_EQ(pixel(*f.panel, 0, 30), RGB(0, 128, 128));
+    EXPECT_EQ(pixel(*f.panel, 99, 30), RGB(0, 128, 128));
+}
+
+TEST(StyledPanel, MiddleColourOfNoneIsATwoColourGradient)
+{
+    StyledForm f;
+    f.form->Show();
+    auto* two = new ProbePanel(f.form);
+    two->SetParent(f.form);
+    two->SetBounds(10, 100, 100, 60);
+    for (ProbePanel* p : {f.panel, two}) {
+        p->SetParentColor(false);
+        p->SetColor(clRed);
+        p->SetGradient(qmgLeftToRight);
+        p->SetGradientEnd(clBlue);
+    }
+    f.panel->SetGradientUsesMid(true);
+    f.panel->SetGradientMid(clNone);
+    for (int x = 0; x < 100; x += 7) EXPECT_EQ(pixel(*f.panel, x, 30), pixel(*two, x, 30)) << x;
+    EXPECT_EQ(pixel(*f.panel, 0, 30), RGB(255, 0, 0));
+    EXPECT_EQ(pixel(*f.panel, 99, 30), RGB(0, 0, 255));
+
+    f.panel->SetGradientMid(clLime);
+    EXPECT_EQ(pixel(*f.panel, 50, 30), RGB(0, 255, 0));
+    EXPECT_EQ(pixel(*f.panel, 0, 30), RGB(255, 0, 0));
+    EXPECT_EQ(pixel(*f.panel, 99, 30), RGB(0, 0, 255));
+}
+
+TEST(StyledPanel, TiledPictureCoversTheClient)
+{
+    StyledForm f;
+    f.form->Show();
+    f.panel->SetBounds(10, 10, 100, 50);
+    f.panel->SetParentColor(false);
+    f.panel->SetColor(clWhite);
+    solidPicture(f.panel->Picture(), 32, 32, clRed);
+    f.panel->PictureProps()->SetOrient(qmpoTiled);
+    for (TPoint p : {TPoint{0, 0}, TPoint{99, 49}, TPoint{97, 40}, TPoint{40, 45}})
+        EXPECT_EQ(pixel(*f.panel, p.X, p.Y), RGB(255, 0, 0)) << p.X << "," << p.Y;
+    f.panel->PictureProps()->SetOrient(qmpoCenter);
+    EXPECT_EQ(pixel(*f.panel, 50, 25), RGB(255, 0, 0));
+    EXPECT_EQ(pixel(*f.panel, 0, 0), RGB(255, 255, 255));
+    f.panel->PictureProps()->SetVisible(false);
+    EXPECT_EQ(pixel(*f.panel, 50, 25), RGB(255, 255, 255));
+}
+
+TEST(StyledPanel, CaptionStartsSpacingRightOfTheIndent)
+{
+    StyledForm f;
+    f.form->Show();
+    f.panel->SetParentColor(false);
+    f.panel->SetColor(clWhite);
+    f.panel->Font()->SetColor(clBlack);
+    f.panel->SetCaption("WWW");
+    for (int spacing : {4, 12}) {
+        for (int indent : {0, 5}) {
+            f.panel->SetSpacing(spacing);
+            f.panel->SetIndent(indent);
+            int first = -1;
+            for (int x = 0; x < 100 && first < 0; ++x)
+                for (int y = 0; y < 60; ++y)
+                    if (pixel(*f.panel, x, y) != RGB(255, 255, 255)) {
+                        first = x;
+                        break;
+                    }
+            EXPECT_GE(first, indent + spacing) << spacing << "/" << indent;
+            EXPECT_LE(first, indent + spacing + 1) << spacing << "/" << indent;
+        }
+    }
+}
+
+TEST(StyledPanel, MainWindowTopBarRendersAPlainDarkFill)
+{
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 940, 120);
+    auto* bar = new TQMPanel(form);
+    bar->SetName("QMPanel1");
+    bar->SetParent(form);
+    bar->SetBounds(-2, 0, 931, 65);
+    bar->SetAnchors({akLeft, akTop, akRight});
+    bar->SetParentColor(false);
+    bar->SetColor(cl3DDkShadow);
+    form->Show();
+    const TColorRef dark = ColorToRGB(cl3DDkShadow);
+    for (TPoint p : {TPoint{0, 0}, TPoint{930, 64}, TPoint{465, 32}, TPoint{10, 60}, TPoint{920, 3}})
+        EXPECT_EQ(pixel(*bar, p.X, p.Y), dark) << p.X << "," << p.Y;
+    EXPECT_TRUE(testkit::RenderToPng(*form, outPath("styled_topbar.png")));
+    TObject::Free(form);
+}
+
+TEST(StyledPanel, EveryFrameStyleRenders)
+{
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 760, 330);
+    form->SetColor(clBtnFace);
+    for (int style = 1; style < QMControlBorderCount; ++style) {
+        for (int shaded = 0; shaded < 2; ++shaded) {
+            auto* p = new TQMPanel(form);
+            p->SetParent(form);
+            p->SetBounds(8 + ((style - 1) % 6) * 124, 8 + ((style - 1) / 6) * 100 + shaded * 46, 116, 40);
+            p->SetParentColor(false);
+            p->SetColor(TColor(RGB(160, 180, 200)));
+            p->BorderProps()->SetBorder(TQMControlBorder(style));
+            p->BorderProps()->SetExDraw(shaded == 1);
+            p->SetCaption(String(shaded ? "shaded " : "system ") + std::to_string(style));
+        }
+    }
+    auto* showcase = new TQMPanel(form);
+    showcase->SetParent(form);
+    showcase->SetBounds(8, 208, 740, 110);
+    showcase->SetParentColor(false);
+    showcase->SetColor(clNavy);
+    showcase->SetGradient(qmgLeftToRight);
+    showcase->SetGradientUsesMid(true);
+    showcase->SetGradientMid(clTeal);
+    showcase->SetGradientEnd(clMaroon);
+    showcase->BorderProps()->SetBorder(qmcb3DLowered);
+    showcase->BorderProps()->SetWidth(3);
+    showcase->BorderProps()->SetColor(clSilver);
+    showcase->BorderProps()->SetInnerBorder(qmcbFlat);
+    showcase->SetBevel(qmcbBumped);
+    showcase->SetBevelWidth(4);
+    showcase->SetShowStatusbar(true);
+    showcase->SetStatusbarText("A status text long enough to be cut short with an ellipsis before the grip at the right");
+    showcase->SetCaption("Gradient, frame, bevel and status bar");
+    showcase->Font()->SetColor(clWhite);
+    form->Show();
+    EXPECT_TRUE(testkit::RenderToPng(*form, outPath("styled_frames.png")));
+    TObject::Free(form);
+}
