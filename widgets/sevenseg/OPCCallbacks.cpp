@@ -4,8 +4,9 @@
 
 HRESULT TiOPCShutdownCallback::ShutdownRequest(const String&)
 {
-    if (OnShutdown)
-        OnShutdown(*this);
+    // A copy: the handler may silence this object while it runs.
+    if (auto handler = OnShutdown)
+        handler(*this);
     return S_OK;
 }
 
@@ -17,8 +18,8 @@ HRESULT TiOPCDataCallback::TakeFirst(const std::vector<TOPCItemState>& items)
     Value = first.Value;
     Quality = first.Quality;
     TimeStamp = OPCFileTimeToDateTime(first.TimeStamp, time_);
-    if (OnData)
-        OnData(*this);
+    if (auto handler = OnData)
+        handler(*this);
     return S_OK;
 }
 
@@ -52,8 +53,8 @@ void TiOPCAdviseSink::OnDataChange(const TFormatEtc& format, const TStgMedium& m
             Value = item.Value;
             Quality = item.Quality;
             TimeStamp = item.TimeStamp;
-            if (OnData)
-                OnData(*this);
+            if (auto handler = OnData)
+                handler(*this);
         },
         time_);
 }

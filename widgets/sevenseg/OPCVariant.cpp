@@ -64,3 +64,18 @@ String TOPCVariant::ToString() const
         },
         data_);
 }
+
+std::optional<double> TOPCVariant::Number() const
+{
+    return std::visit(
+        [](const auto& v) -> std::optional<double> {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::monostate> || std::is_same_v<T, String>)
+                return std::nullopt;
+            else if constexpr (std::is_same_v<T, bool>)
+                return v ? -1.0 : 0.0;
+            else
+                return static_cast<double>(v);
+        },
+        data_);
+}

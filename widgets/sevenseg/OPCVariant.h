@@ -1,6 +1,7 @@
 #pragma once
 // The value an OPC item carries: a tagged union with the component-object variant type codes.
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 #include "platform/rtl/Types.h"
@@ -29,6 +30,8 @@ public:
     static TOPCVariant Real(TVarType type, double v);            // single, double, date
 
     TVarType VarType() const { return type_; }
+    // The value of a number, Boolean or date (True is -1); nothing for texts and empty values.
+    std::optional<double> Number() const;
     bool IsEmpty() const { return type_ == varEmpty || type_ == varNull; }
 
     // The value as text, the way the class library turns a variant into a string
