@@ -3,6 +3,8 @@
 // byte order, and BMP file input/output.
 #include <memory>
 
+class QImage;
+
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphic.h"
 
@@ -63,9 +65,15 @@ public:
 
 private:
     class TBitmapCanvas;
+    friend QImage& BitmapImage(TBitmap&);
+    friend void SetBitmapImage(TBitmap&, const QImage&);
     void freeCanvasHandle();
+    void syncWork();     // palette formats: indexed pixels -> drawing surface
+    void syncIndexed();  // palette formats: drawing surface -> indexed pixels
 
     std::shared_ptr<TPixelImage> image_;
+    std::shared_ptr<TPixelImage> indexedStore_;  // palette formats' own pixels
+    bool workIsMaster_ = true;
     TPixelFormat format_ = pfDevice;
     TAlphaFormat alphaFormat_ = afIgnored;
     TTransparentMode transparentMode_ = tmAuto;

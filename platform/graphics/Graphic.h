@@ -2,6 +2,7 @@
 // TGraphic (an abstract picture a canvas can draw) and TPicture (holds one of any registered kind).
 #include <memory>
 
+#include "platform/classes/MethodEvent.h"
 #include "platform/classes/Persistent.h"
 #include "platform/graphics/GraphicsTypes.h"
 #include "platform/rtl/Streams.h"

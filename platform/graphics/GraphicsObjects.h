@@ -26,6 +26,7 @@ int PenModeToROP2(TPenMode mode);
 class TGraphicsObject : public TPersistent {
     TV_CLASS(TGraphicsObject, TPersistent)
 public:
+    TGraphicsObject();
     const TNotifyEvent& OnChange() const { return onChange_; }
     void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
     const TNotifyEvent& OnChanging() const { return onChanging_; }  // before a change
