@@ -1,0 +1,137 @@
+// TDateTime arithmetic and text, and the settings taken from the environment.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Exceptions.h"
+#include "tests/platform/rtl/TableSupport.h"
+
+using rtltest::Settings;
+
+namespace {
+String Ymd(TDateTime dt) { return FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", dt, Settings(".")); }
+}  // namespace
+
+TEST(DateTime, EncodeKnownSerials)
+{
+    const struct {
+        Word y, m, d;
+        double serial;
+    } cases[] = {{1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {2000, 1, 1, 36526},
+                 {2024, 2, 29, 45351}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465}, {1850, 6, 15, -18095}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.serial) << c.y << "-" << c.m << "-" << c.d;
+        Word y, m, d;
+        DecodeDate(c.serial, y, m, d);
+        EXPECT_EQ(y * 10000 + m * 100 + d, c.y * 10000 + c.m * 100 + c.d);
+    }
+}
+
+TEST(DateTime, InvalidArgumentsRaise)
+{
+    const Word bad[][3] = {{2023, 2, 29}, {0, 1, 1}, {10000, 1, 1}, {2024, 13, 1}, {2024, 4, 31}, {2024, 1, 0}};
+    for (const auto& b : bad) {
+        try {
+            EncodeDate(b[0], b[1], b[2]);
+            ADD_FAILURE() << b[0] << "-" << b[1] << "-" << b[2];
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), "Invalid argument to date encode");
+        }
+    }
+    try {
+        EncodeTime(24, 0, 0, 0);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "Invalid argument to time encode");
+    }
+    EXPECT_THROW(EncodeTime(0, 60, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
+}
+
+TEST(DateTime, TimeOfNegativeDatesIsTheAbsoluteFraction)
+{
+    EXPECT_EQ(Ymd(-1.25), "1899-12-29 06:00:00.000");
+    EXPECT_EQ(EncodeDateTime(1850, 6, 15, 6, 30, 0, 0), -18095.0 - 0.2708333333333333);
+    Word h, n, s, ms;
+    DecodeTime(EncodeTime(23, 59, 59, 999), h, n, s, ms);
+    EXPECT_EQ(h * 10000000 + n * 100000 + s * 1000 + ms, 235959999);
+    // A fraction a hair below midnight reads as the next day's midnight, never as 24:00.
+    EXPECT_EQ(Ymd(0.99999999999), "1899-12-31 00:00:00.000");
+}
+
+TEST(DateTime, IncMonthClampsTheDay)
+{
+    const struct {
+        Word y, m, d;
+        int months;
+        const char* expected;
+    } cases[] = {{2024, 1, 31, 1, "2024-02-29"}, {2023, 1, 31, 1, "2023-02-28"}, {2024, 3, 31, -1, "2024-02-29"},
+                 {2023, 12, 15, 1, "2024-01-15"}, {2024, 1, 15, -13, "2022-12-15"}, {2024, 5, 31, 12, "2025-05-31"},
+                 {2024, 5, 31, 0, "2024-05-31"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatDateTime("yyyy-mm-dd", IncMonth(EncodeDate(c.y, c.m, c.d), c.months), Settings(".")), c.expected);
+    EXPECT_EQ(Ymd(IncMonth(EncodeDateTime(2024, 1, 31, 12, 30, 0, 0), 1)), "2024-02-29 12:30:00.000");
+    EXPECT_THROW(IncMonth(EncodeDate(9999, 12, 1), 1), EConvertError);
+}
+
+TEST(DateTime, WeekdaysAndLeapYears)
+{
+    EXPECT_EQ(DayOfWeek(0), 7);
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 2, 29)), 5);
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);
+    EXPECT_EQ(DayOfWeek(EncodeDateTime(1850, 6, 15, 23, 0, 0, 0)), 7);
+    EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_TRUE(IsLeapYear(2024));
+    EXPECT_FALSE(IsLeapYear(2023));
+    EXPECT_EQ(DaysInAMonth(2024, 2), 29);
+}
+
+TEST(DateTime, TextForms)
+{
+    const TFormatSettings fs = Settings(".");
+    const TDateTime dt = EncodeDateTime(2024, 2, 29, 13, 5, 9, 7);
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:mm:ss", dt, fs), "2024-02-29 13:05:09");
+    EXPECT_EQ(DateToStr(dt, fs), "2/29/2024");
+    EXPECT_EQ(TimeToStr(dt, fs), "1:05:09 PM");
+    EXPECT_EQ(DateTimeToStr(dt, fs), "2/29/2024 1:05:09 PM");
+    EXPECT_EQ(DateTimeToStr(EncodeDate(2024, 2, 29), fs), "2/29/2024");  // midnight: date only
+    EXPECT_EQ(FormatDateTime("hh AM/PM", EncodeTime(0, 30, 0, 0), fs), "12 AM");
+    EXPECT_EQ(FormatDateTime("h a/p", EncodeTime(12, 0, 0, 0), fs), "12 p");
+
+    TFormatSettings german = fs;
+    german.DateSeparator = '.';
+    german.TimeSeparator = '-';
+    german.ShortDateFormat = "dd/mm/yyyy";
+    EXPECT_EQ(FormatDateTime("ddddd h:n", dt, german), "29.02.2024 13-5");
+    german.ShortDateFormat = "ddddd";  // refers to itself: stops instead of recursing forever
+    EXPECT_EQ(FormatDateTime("ddddd", dt, german), "");
+}
+
+TEST(DateTime, NowFollowsTheSystemClock)
+{
+    const TDateTime now = Now();
+    const TDateTime utc = static_cast<double>(std::time(nullptr)) / 86400.0 + 25569.0;
+    EXPECT_NEAR(now, utc, 1.0);  // local time within a day of UTC
+    EXPECT_LE(Date(), now);
+    EXPECT_LT(now - Date(), 1.0);
+    EXPECT_GE(Time(), 0.0);
+    EXPECT_LT(Time(), 1.0);
+}
+
+TEST(FormatSettingsFromEnvironment, PosixAndMissingLocalesGiveTheInvariantSettings)
+{
+    const char* saved = std::getenv("LC_ALL");
+    const std::string keep = saved ? saved : "";
+    for (const char* name : {"C", "POSIX", "C.UTF-8", "xx_NOPE.UTF-8"}) {
+        setenv("LC_ALL", name, 1);
+        const TFormatSettings fs = TFormatSettings::FromEnvironment();
+        EXPECT_EQ(fs.DecimalSeparator, '.') << name;
+        EXPECT_EQ(fs.ThousandSeparator, ',') << name;
+        EXPECT_EQ(fs.LongMonthNames[11], "December") << name;
+    }
+    if (saved) setenv("LC_ALL", keep.c_str(), 1);
+    else unsetenv("LC_ALL");
+}
