@@ -23,7 +23,12 @@ DecimalDigits Decompose(long double value)
     if (value == 0) return r;
     // Exact decimal conversion to 18 significant digits; later rounding works on these digits.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, kMaxDigits - 1);
+    // The common case is a double: its own conversion gives the same digits, several times faster.
+    const long double magnitude = std::fabs(value);
+    const double asDouble = static_cast<double>(magnitude);
+    const auto res = static_cast<long double>(asDouble) == magnitude
+                         ? std::to_chars(buf, buf + sizeof buf, asDouble, std::chars_format::scientific, kMaxDigits - 1)
+                         : std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, kMaxDigits - 1);
     const char* p = buf;
     for (; p < res.ptr && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') r.d[r.n++] = *p;
@@ -160,16 +165,20 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
             for (int i = 1; i < precision; ++i) out += v.at(i);
         }
         const int e = v.zero() ? 0 : v.exp - 1;
-        if (e != 0 || digits > 0) out += "E" + Exponent(e, true, digits);
+        if (e != 0 || digits > 0) {
+            out += 'E';
+            out += Exponent(e, true, digits);
+        }
         return out;
     }
     case ffFixed:
     case ffNumber:
     case ffCurrency: {
         if (digits > kMaxDigits) digits = kMaxDigits;
-        RoundDigits(v, v.exp + digits);
+        // Whole numbers show at most the 17 significant digits a double holds; the rest are zeros.
+        RoundDigits(v, v.exp + digits < kFixedDigits ? v.exp + digits : kFixedDigits);
         const String number = FormatFixed(v, digits, format != ffFixed, fs);
-        const bool negative = v.negative && !v.zero();
+        const bool negative = v.negative && !v.zero();  // no sign on a value shown as zero
         if (format == ffCurrency) return CurrencyText(number, negative, fs);
         return negative ? "-" + number : number;
     }
@@ -183,11 +192,12 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
                 out += fs.DecimalSeparator;
                 out.append(v.d + 1, static_cast<std::size_t>(v.n - 1));
             }
-            out += "E" + Exponent(v.exp - 1, false, 0);
+            out += 'E';
+            out += Exponent(v.exp - 1, false, 0);
             return out;
         }
         AppendInt(out, v, false, fs.ThousandSeparator);
-        const int fracDigits = v.n - (v.exp > 0 ? v.exp : 0);
+        const int fracDigits = v.n - v.exp;  // includes the zeros after the point
         if (fracDigits > 0) {
             out += fs.DecimalSeparator;
             for (int j = 0; j < fracDigits; ++j) out += v.at(v.exp + j);

@@ -19,6 +19,7 @@ struct DecimalDigits {
 };
 
 constexpr int kMaxDigits = 18;
+constexpr int kFixedDigits = 17;
 
 DecimalDigits Decompose(long double value);
 // Keeps at most keep significant digits, ties away from zero. keep <= 0 leaves no digits; with

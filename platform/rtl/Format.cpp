@@ -113,7 +113,8 @@ String Format(const String& fmt, const FormatArg* args, std::size_t count, const
             } else {
                 const std::int64_t v = a.asInt();
                 const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-                text = (v < 0 ? "-" : "") + Digits(magnitude, minDigits);
+                if (v < 0) text += '-';
+                text += Digits(magnitude, minDigits);
             }
             break;
         }
