@@ -128,7 +128,13 @@ void TReader::CheckValue(TValueType value)
     }
 }
 
-bool TReader::EndOfList() { return NextValue() == vaNull; }
+bool TReader::EndOfList()
+{
+    // A raw peek: the next byte may be a component's flag prefix (0xF0..0xF7), not a value type.
+    const Byte b = readByte();
+    stream_.Seek(-1, soCurrent);
+    return b == vaNull;
+}
 void TReader::ReadListBegin() { CheckValue(vaList); }
 void TReader::ReadListEnd() { CheckValue(vaNull); }
 

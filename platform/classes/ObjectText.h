@@ -3,12 +3,13 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 
-// A syntax error in the text form: "Line %d: %s".
+// A syntax error in the text form: "<what> on line <n>".
 class EParserError : public EReadError { public: using EReadError::EReadError; };
 
 class TComponent;
 
 // From the current position of input to the end of output. Errors: EReadError/EParserError.
+// The text uses CR LF line ends; both line ends are accepted when reading.
 void ObjectBinaryToText(TStream& input, TStream& output);
 void ObjectTextToBinary(TStream& input, TStream& output);
 

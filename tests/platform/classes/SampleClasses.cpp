@@ -3,6 +3,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/TypeInfo.h"
 
 namespace {
 constexpr const char* TSampleStyleNames[] = {"ssSolid", "ssDash", "ssDot", "ssClear"};
@@ -133,6 +134,22 @@ void TSampleForm::GetChildren(const TGetChildProc& proc, TComponent* root)
 
 void RegisterSampleClasses()
 {
+    // Stands in for the graphics layer's colour identifiers.
+    RegisterIntegerConsts(
+        "TColor",
+        [](const String& ident, Int64& v) {
+            const struct { const char* name; int value; } map[] = {
+                {"clBlack", clSampleBlack}, {"clRed", clSampleRed}, {"clWindow", clSampleWindow}};
+            for (const auto& m : map)
+                if (ident == m.name) { v = m.value; return true; }
+            return false;
+        },
+        [](Int64 v, String& ident) {
+            if (v == clSampleBlack) { ident = "clBlack"; return true; }
+            if (v == clSampleRed) { ident = "clRed"; return true; }
+            if (v == clSampleWindow) { ident = "clWindow"; return true; }
+            return false;
+        });
     RegisterClasses({&TSampleFont::StaticClass(), &TSampleItem::StaticClass(), &TSampleShape::StaticClass(),
                      &TSampleForm::StaticClass()});
 }

@@ -317,18 +317,7 @@ TEST(Published, PropertiesInDeclarationOrderBaseFirst)
 
 TEST(Published, GetAndSetByPathAsText)
 {
-    RegisterIntegerConsts(
-        "TColor",
-        [](const String& ident, Int64& v) {
-            if (ident == "clRed") { v = clSampleRed; return true; }
-            if (ident == "clWindow") { v = clSampleWindow; return true; }
-            return false;
-        },
-        [](Int64 v, String& ident) {
-            if (v == clSampleRed) { ident = "clRed"; return true; }
-            if (v == clSampleWindow) { ident = "clWindow"; return true; }
-            return false;
-        });
+    RegisterSampleClasses();  // and the sample colour identifiers
     TOwnedPtr<TSampleForm> form(new TSampleForm(nullptr));
     auto* shape = new TSampleShape(form.get());
     shape->SetName("Shape1");
