@@ -350,27 +350,32 @@ void TQMCustomControl::PaintParentBackground(TCanvas* canvas)
     const int ox = -c.Left, oy = -c.Top;
     c = qm::Intersect(c, p);
     if (c.IsEmpty()) return;
-    // The parent paints itself and its windowless children; windowed siblings below this control
-    // follow in z-order. The guard keeps a transparent parent chain from recursing into us.
+    // The guard keeps a transparent parent from painting us into ourselves.
     paintingParent_ = true;
-    struct Reset { bool& flag; ~Reset() { flag = false; } } reset{paintingParent_};
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{paintingParent_};
     HDC dc = canvas->Handle();
-    const int level = dc->SaveDC();
-    const TRect pm = parent->GetClientMargins();
-    parent->PaintTo(*canvas, ox - pm.Left, oy - pm.Top);
+    int level = dc->SaveDC();
+    dc->OffsetViewportOrg(ox, oy);
+    dc->IntersectClipRect(0, 0, p.Width(), p.Height());
+    canvas->Refresh();
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<intptr>(canvas));
+    parent->Perform(WM_PAINT, reinterpret_cast<intptr>(canvas));
     dc->RestoreDC(level);
+    canvas->Refresh();
+    // Windowed siblings below this control, in z-order.
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* sibling = parent->Controls(i);
         if (sibling == this) break;
         auto* win = dynamic_cast<TWinControl*>(sibling);
-        if (!win) continue;
-        if (!sibling->Visible() && !IsDesigning()) continue;
+        if (!win || (!sibling->Visible() && !IsDesigning())) continue;
         if (qm::Intersect(sibling->BoundsRect(), c).IsEmpty()) continue;
-        const int l = dc->SaveDC();
-        dc->IntersectClipRect(sibling->Left() + ox, sibling->Top() + oy, sibling->Left() + ox + sibling->Width(),
-                              sibling->Top() + oy + sibling->Height());
+        level = dc->SaveDC();
         win->PaintTo(*canvas, sibling->Left() + ox, sibling->Top() + oy);
-        dc->RestoreDC(l);
+        dc->RestoreDC(level);
+        canvas->Refresh();
     }
 }
 

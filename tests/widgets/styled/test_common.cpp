@@ -133,7 +133,8 @@ TEST(StyledCommon, ShadedBorderTopOnlyDrawsTheHighlight)
 {
     Surface s(20, 10, TColor(RGB(100, 100, 100)));
     DrawShadedBorder(s.dc(), {0, 0, 20, 10}, TColor(RGB(100, 100, 100)), {qmbeTop}, qmcbRaised);
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(px(s.bmp, x, 0), RGB(255, 255, 255)) << x;
+    for (int x = 1; x < 20; ++x) EXPECT_EQ(px(s.bmp, x, 0), RGB(255, 255, 255)) << x;
+    EXPECT_EQ(px(s.bmp, 0, 0), RGB(100, 100, 100)) << "the corner belongs to the left line";
     EXPECT_EQ(px(s.bmp, 0, 5), RGB(100, 100, 100));
     EXPECT_EQ(px(s.bmp, 19, 9), RGB(100, 100, 100));
     EXPECT_EQ(px(s.bmp, 10, 9), RGB(100, 100, 100));

@@ -38,8 +38,8 @@ TEST(StyledPictureList, GetPictureOutsideTheListIsNull)
 
 TEST(StyledPictureList, NotifiersAreHeldOnceAndNullIsIgnored)
 {
+    Listener a;  // outlives the list, as a control unregistered in time would
     TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
-    Listener a;
     list->RegisterNotifier(&a.notifier);
     list->RegisterNotifier(&a.notifier);
     list->RegisterNotifier(nullptr);
@@ -54,8 +54,8 @@ TEST(StyledPictureList, NotifiersAreHeldOnceAndNullIsIgnored)
 
 TEST(StyledPictureList, UpdatingHoldsBackChangesButNotRemoval)
 {
+    Listener a;  // outlives the list, as a control unregistered in time would
     TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
-    Listener a;
     list->RegisterNotifier(&a.notifier);
     list->ListBeginUpdate();
     EXPECT_TRUE(list->IsUpdating());
@@ -71,10 +71,10 @@ TEST(StyledPictureList, UpdatingHoldsBackChangesButNotRemoval)
 
 TEST(StyledPictureList, AFailingNotifierDoesNotStopTheOthers)
 {
-    TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
     TQMPictureNotifier failing;
     failing.SetOnNotify(TQMPictureListNotifyEvent([](TQMPictureList*, Byte) { throw std::runtime_error("boom"); }));
     Listener after;
+    TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
     list->RegisterNotifier(&failing);
     list->RegisterNotifier(&after.notifier);
     EXPECT_NO_THROW(list->NotifyAll(qmpnChanged));
@@ -83,9 +83,9 @@ TEST(StyledPictureList, AFailingNotifierDoesNotStopTheOthers)
 
 TEST(StyledPictureList, ANotifierMayLeaveWhileHearing)
 {
-    TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
     Listener second;
     TQMPictureNotifier first;
+    TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
     first.SetOnNotify(TQMPictureListNotifyEvent(
         [&](TQMPictureList* l, Byte) { l->UnregisterNotifier(&first); l->UnregisterNotifier(&second.notifier); }));
     list->RegisterNotifier(&first);
@@ -97,9 +97,9 @@ TEST(StyledPictureList, ANotifierMayLeaveWhileHearing)
 
 TEST(StyledPictureList, ItemChangesReachTheList)
 {
+    Listener a;
     TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
     TQMPictureListItem* item = addItem(*list);
-    Listener a;
     list->RegisterNotifier(&a.notifier);
     item->SetCaption("Logo");
     item->SetCaption("Logo");  // unchanged: no report
@@ -113,9 +113,9 @@ TEST(StyledPictureList, ItemChangesReachTheList)
 
 TEST(StyledPictureList, ItemUpdateReportsOnceAtTheEnd)
 {
+    Listener a;
     TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
     TQMPictureListItem* item = addItem(*list);
-    Listener a;
     list->RegisterNotifier(&a.notifier);
     item->BeginUpdate();
     item->SetCaption("A");
