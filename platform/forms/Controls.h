@@ -13,6 +13,7 @@
 #include "platform/graphics/GraphicsTypes.h"
 
 class TFont;
+class TReader;
 class TCanvas;
 class TWinControl;
 class TCustomForm;
@@ -82,6 +83,10 @@ using TKeyPressEvent = TMethodEvent<void(TObject* Sender, char& Key)>;
 
 // Shift state of a mouse message's key flags (WParam).
 TShiftState KeysToShiftState(intptr keys);
+// Shift state of a key message's key data (LParam: bit 29 is Alt, as the platform packs it).
+TShiftState KeyDataToShiftState(intptr keyData);
+// The modifier keys and mouse buttons held now.
+TShiftState GetShiftState();
 
 class TControl : public TComponent {
     TV_CLASS(TControl, TComponent)
@@ -215,6 +220,11 @@ public:
     // Runs the click handling (OnClick) as a user click would.
     virtual void Click();
 
+    // Stored tests of the streamed properties.
+    bool IsFontStored() const { return !parentFont_; }
+    bool IsColorStored() const { return !parentColor_; }
+    bool IsShowHintStored() const { return !parentShowHint_; }
+
 protected:
     // Text storage; windowed controls with an editable text override both.
     virtual String GetText() const { return text_; }
@@ -232,11 +242,14 @@ protected:
     virtual bool CanResize(int& newWidth, int& newHeight);
     void AdjustSize();
     void Loaded() override;
+    void ReadState(TReader& reader) override;
     void Notification(TComponent* component, TOperation operation) override;
     // Called after Left/Top/Width/Height changed (the host window follows here).
     virtual void BoundsChanged();
     virtual void VisibleChanged();
     virtual void ParentChanged() {}
+    // Sets the flag alone (no notifications): forms start hidden.
+    void SetVisibleState(bool value) { visible_ = value; }
     // The font object changed (Font()->OnChange).
     void FontChanged(TObject* sender);
 
@@ -275,8 +288,8 @@ private:
     bool autoSize_ = false;
     bool visible_ = true;
     bool enabled_ = true;
-    TColor color_ = clBtnFace;
-    bool parentColor_ = false;
+    TColor color_ = clWindow;
+    bool parentColor_ = true;
     TFont* font_ = nullptr;  // owned
     bool parentFont_ = true;
     String text_;
@@ -406,6 +419,8 @@ protected:
 
 private:
     void alignAll();
+    void attachToParentHost();
+    void placeHost();
     void childBoundsChanged(TControl* control);
     void anchorChildren(int oldClientWidth, int oldClientHeight);
 
@@ -418,6 +433,7 @@ private:
     int alignLevel_ = 0;
     bool aligning_ = false;
     int lastClientWidth_ = -1, lastClientHeight_ = -1;
+    int pendingTabOrder_ = -1;
 
     TKeyEvent onKeyDown_, onKeyUp_;
     TKeyPressEvent onKeyPress_;

@@ -87,6 +87,7 @@ protected:
 
 private:
     void formCreated(TCustomForm* form);
+    void report(TObject* sender, Exception& e);
 
     bool terminated_ = false;
     String title_;
@@ -251,8 +252,12 @@ public:
     void CloseFromWindow();
     void WndProc(TMessage& message) override;
 
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+
 protected:
     virtual void DoCreate();
+    std::unique_ptr<THostWindow> CreateHostWindow() override;
+    void HostCreated() override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);

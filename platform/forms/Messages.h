@@ -93,6 +93,7 @@ constexpr Cardinal CM_TEXTCHANGED = CM_BASE + 24;
 constexpr Cardinal CM_MOUSEENTER = CM_BASE + 30;
 constexpr Cardinal CM_MOUSELEAVE = CM_BASE + 31;
 constexpr Cardinal CM_SHOWHINTCHANGED = CM_BASE + 34;
+constexpr Cardinal CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 constexpr Cardinal CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr Cardinal CM_CANCELMODE = CM_BASE + 38;
 constexpr Cardinal CM_FOCUSCHANGED = CM_BASE + 7;

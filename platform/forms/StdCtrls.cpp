@@ -1,0 +1,1120 @@
+// Standard controls on the platform's native widgets (button, edit, memo, combo box, check box,
+// radio button, scroll bar) and the owner-drawn label and group box.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <algorithm>
+
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Published.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/Forms_p.h"
+#include "platform/forms/StdCtrls.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
+namespace {
+
+constexpr const char* TAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+constexpr const char* TTextLayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
+constexpr const char* TScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"};
+constexpr const char* TEditCharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
+constexpr const char* TComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"};
+constexpr const char* TCheckBoxStateNames[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
+constexpr const char* TScrollBarKindNames[] = {"sbHorizontal", "sbVertical"};
+
+QString Q(const String& s) { return QString::fromStdString(s); }
+String S(const QString& s) { return s.toStdString(); }
+
+// A canvas for measuring text outside painting.
+TCanvas& MeasureCanvas()
+{
+    static TBitmap* bitmap = [] {
+        auto* b = new TBitmap;  // kept for the program's life
+        b->SetSize(1, 1);
+        return b;
+    }();
+    return *bitmap->Canvas();
+}
+
+// Connects a widget signal to a handler of a control, with the exception barrier and a check
+// that the control still lives.
+template <class Sender, class Signal, class F>
+void Wire(TControl* control, Sender* sender, Signal signal, F f)
+{
+    QObject::connect(sender, signal, sender, [control, f](auto... args) {
+        if (!tvforms::IsLive(control)) return;
+        tvforms::DispatchScope scope(tvforms::dispatchDepth);
+        tvforms::Guard(control, [&] { f(args...); });
+    });
+}
+
+void FindButtons(TWinControl* parent, std::vector<TButton*>& out)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (auto* b = dynamic_cast<TButton*>(c)) out.push_back(b);
+        if (auto* w = dynamic_cast<TWinControl*>(c)) FindButtons(w, out);
+    }
+}
+
+}  // namespace
+
+namespace tvforms {
+
+bool DialogKey(TWinControl* control, Word vk)
+{
+    if (!IsLive(control)) return false;
+    if (auto* memo = dynamic_cast<TMemo*>(control); memo && vk == VK_RETURN && memo->WantReturns()) return false;
+    if (auto* button = dynamic_cast<TButton*>(control); button && vk == VK_RETURN) {
+        button->Click();
+        return true;
+    }
+    TCustomForm* form = GetParentForm(control);
+    if (!form) return false;
+    std::vector<TButton*> buttons;
+    FindButtons(form, buttons);
+    for (TButton* b : buttons) {
+        bool wanted = vk == VK_RETURN ? b->Default() : b->Cancel();
+        if (wanted && b->Visible() && b->IsEnabledInTree()) {
+            b->Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tvforms
+
+// ---- TLabel ------------------------------------------------------------------------------------
+
+TV_PUBLISHED(TLabel)
+{
+    Prop("Caption", &TLabel::Caption, &TLabel::SetCaption);
+    PropEnum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, taLeftJustify, TAlignmentNames);
+    Prop("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true);
+    PropEnum("Layout", &TLabel::Layout, &TLabel::SetLayout, tlTop, TTextLayoutNames);
+    Prop("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false);
+    Prop("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap, false);
+    Prop("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, true);
+    Prop("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
+}
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
+{
+    SetControlStyle(ControlStyle() + csReplicatable);
+    SetBounds(0, 0, 65, 17);
+    SetAutoSize(true);
+}
+
+void TLabel::SetAlignment(TAlignment value)
+{
+    if (alignment_ == value) return;
+    alignment_ = value;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout value)
+{
+    if (layout_ == value) return;
+    layout_ = value;
+    Invalidate();
+}
+
+void TLabel::SetTransparent(bool value)
+{
+    if (transparent_ == value) return;
+    transparent_ = value;
+    SetControlStyle(value ? ControlStyle() - csOpaque : ControlStyle() + csOpaque);
+    Invalidate();
+}
+
+void TLabel::SetWordWrap(bool value)
+{
+    if (wordWrap_ == value) return;
+    wordWrap_ = value;
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool value)
+{
+    if (showAccelChar_ == value) return;
+    showAccelChar_ = value;
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::SetAutoSize(bool value)
+{
+    TControl::SetAutoSize(value);
+    Invalidate();
+}
+
+namespace {
+unsigned AlignFlags(TAlignment a)
+{
+    if (a == taRightJustify) return DT_RIGHT;
+    if (a == taCenter) return DT_CENTER;
+    return DT_LEFT;
+}
+}  // namespace
+
+bool TLabel::CanAutoSize(int& newWidth, int& newHeight)
+{
+    TCanvas& c = MeasureCanvas();
+    c.SetFont(Font());
+    String text = Caption();
+    if (text.empty() || (showAccelChar_ && text == "&")) text += ' ';
+    TRect r = Rect(0, 0, wordWrap_ ? Width() : 0, 0);
+    unsigned flags = DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) | (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
+    DrawText(c.Handle(), text, r, flags);
+    newWidth = r.Width();
+    newHeight = r.Height();
+    return true;
+}
+
+void TLabel::Paint()
+{
+    TCanvas& c = *Canvas();
+    TRect r = ClientRect();
+    if (!transparent_) {
+        c.Brush()->SetColor(Color());
+        c.Brush()->SetStyle(bsSolid);
+        c.FillRect(r);
+    }
+    c.Brush()->SetStyle(bsClear);
+    c.SetFont(Font());
+    String text = Caption();
+    unsigned flags = DT_EXPANDTABS | AlignFlags(alignment_) | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) |
+                     (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
+    if (layout_ != tlTop) {
+        TRect calc = r;
+        DrawText(c.Handle(), text.empty() ? String(" ") : text, calc, flags | DT_CALCRECT);
+        int offset = layout_ == tlBottom ? r.Height() - calc.Height() : (r.Height() - calc.Height()) / 2;
+        r.Top += offset;
+    }
+    if (!Enabled()) {
+        TRect shadow = r;
+        OffsetRect(shadow, 1, 1);
+        c.Font()->SetColor(clBtnHighlight);
+        DrawText(c.Handle(), text, shadow, flags);
+        c.Font()->SetColor(clBtnShadow);
+        DrawText(c.Handle(), text, r, flags);
+    } else {
+        DrawText(c.Handle(), text, r, flags);
+    }
+}
+
+void TLabel::CMTextChanged(TMessage& m)
+{
+    TGraphicControl::CMTextChanged(m);
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::CMFontChanged(TMessage& m)
+{
+    TGraphicControl::CMFontChanged(m);
+    AdjustSize();
+}
+
+void TLabel::Loaded()
+{
+    TGraphicControl::Loaded();
+    AdjustSize();
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation)
+{
+    TGraphicControl::Notification(component, operation);
+    if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
+}
+
+// ---- TButton -----------------------------------------------------------------------------------
+
+TV_PUBLISHED(TButtonControl) {}
+
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {}
+
+TV_PUBLISHED(TButton)
+{
+    Prop("Caption", &TButton::Caption, &TButton::SetCaption);
+    Prop("Default", &TButton::Default, &TButton::SetDefault, false);
+    Prop("Cancel", &TButton::Cancel, &TButton::SetCancel, false);
+    Prop("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, 0);
+    Prop("TabStop", &TButton::TabStop, &TButton::SetTabStop, true);
+}
+
+TButton::TButton(TComponent* owner) : TButtonControl(owner)
+{
+    SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
+    SetTabStop(true);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 75, 25);
+}
+
+std::unique_ptr<THostWindow> TButton::CreateHostWindow() { return MakeHost<QPushButton>(this, true); }
+
+void TButton::HostCreated()
+{
+    auto* b = HostWidgetAs<QPushButton>(this);
+    b->setText(Q(Caption()));
+    b->setAutoDefault(false);
+    b->setFocusPolicy(Qt::StrongFocus);
+    Wire(this, b, &QPushButton::clicked, [this](bool) { Click(); });
+}
+
+void TButton::Click()
+{
+    if (modalResult_ != 0)
+        if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+    TButtonControl::Click();
+}
+
+void TButton::CMTextChanged(TMessage& m)
+{
+    if (auto* b = HostWidgetAs<QPushButton>(this)) b->setText(Q(Caption()));
+    TButtonControl::CMTextChanged(m);
+}
+
+// ---- TCustomEdit / TEdit -----------------------------------------------------------------------
+
+TV_PUBLISHED(TCustomEdit)
+{
+    Prop("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
+    Prop("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize, true);
+    Prop("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength, 0);
+    Prop("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, false);
+    PropEnum("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase, ecNormal, TEditCharCaseNames);
+    Prop("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar, 0);
+    Prop("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect, true);
+    Prop("TabStop", &TCustomEdit::TabStop, &TCustomEdit::SetTabStop, true);
+    PropColor("Color", &TCustomEdit::Color, &TCustomEdit::SetColor, clWindow).Stored(&TCustomEdit::IsColorStored);
+    Prop("ParentColor", &TCustomEdit::ParentColor, &TCustomEdit::SetParentColor, false);
+    Prop("OnChange", &TCustomEdit::OnChange, &TCustomEdit::SetOnChange);
+}
+
+TV_PUBLISHED(TEdit) {}
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
+{
+    SetControlStyle(TControlStyle{csClickEvents, csSetCaption, csDoubleClicks});
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 21);
+    TControl::SetAutoSize(true);
+}
+
+TCustomEdit::~TCustomEdit() = default;
+
+std::unique_ptr<THostWindow> TCustomEdit::CreateHostWindow() { return MakeHost<QLineEdit>(this, true); }
+
+void TCustomEdit::HostCreated()
+{
+    auto* e = HostWidgetAs<QLineEdit>(this);
+    if (!e) return;
+    e->setText(Q(value_));
+    e->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+    e->setReadOnly(readOnly_);
+    e->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
+    e->setFocusPolicy(Qt::StrongFocus);
+    Wire(this, e, &QLineEdit::textEdited, [this](const QString& text) { UserEdited(S(text)); });
+}
+
+String TCustomEdit::GetText() const { return value_; }
+
+namespace {
+String ApplyCase(const String& s, TEditCharCase c)
+{
+    if (c == ecNormal) return s;
+    String r = s;
+    for (char& ch : r) ch = c == ecUpperCase ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch)))
+                                             : static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return r;
+}
+}  // namespace
+
+void TCustomEdit::SetTextValue(const String& value)
+{
+    value_ = ApplyCase(value, charCase_);
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) {
+        QSignalBlocker block(e);
+        e->setText(Q(value_));
+    }
+    // The edit reports its own change, as the platform's edit does on a new text.
+    if (!IsLoading()) Change();
+}
+
+void TCustomEdit::UserEdited(const String& text)
+{
+    String v = ApplyCase(text, charCase_);
+    if (v != text)
+        if (auto* e = HostWidgetAs<QLineEdit>(this)) {
+            QSignalBlocker block(e);
+            int pos = e->cursorPosition();
+            e->setText(Q(v));
+            e->setCursorPosition(pos);
+        }
+    value_ = v;
+    modified_ = true;
+    Change();
+}
+
+void TCustomEdit::Change()
+{
+    if (onChange_) onChange_(this);
+}
+
+void TCustomEdit::CMTextChanged(TMessage& m) { TWinControl::CMTextChanged(m); }
+
+void TCustomEdit::SetMaxLength(int value)
+{
+    maxLength_ = std::max(0, value);
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) e->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+}
+
+void TCustomEdit::SetReadOnly(bool value)
+{
+    readOnly_ = value;
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) e->setReadOnly(value);
+    if (auto* m = HostWidgetAs<QPlainTextEdit>(this)) m->setReadOnly(value);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase value)
+{
+    if (charCase_ == value) return;
+    charCase_ = value;
+    if (value != ecNormal) SetText(ApplyCase(Text(), value));
+}
+
+void TCustomEdit::SetPasswordChar(char value)
+{
+    passwordChar_ = value;
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) e->setEchoMode(value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+int TCustomEdit::SelStart() const
+{
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    return 0;
+}
+
+void TCustomEdit::SetSelStart(int value)
+{
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) e->setCursorPosition(value);
+}
+
+int TCustomEdit::SelLength() const
+{
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) return static_cast<int>(e->selectedText().size());
+    return 0;
+}
+
+void TCustomEdit::SetSelLength(int value)
+{
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) e->setSelection(SelStart(), value);
+}
+
+String TCustomEdit::SelText() const
+{
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) return S(e->selectedText());
+    return {};
+}
+
+void TCustomEdit::SelectAll()
+{
+    if (auto* e = HostWidgetAs<QLineEdit>(this)) e->selectAll();
+}
+
+// ---- TMemo -------------------------------------------------------------------------------------
+
+// The memo's lines: kept here, mirrored into the widget. Appending adds one block to the widget's
+// document; a user edit marks the copy stale and it is read back on the next access.
+class TMemoStrings : public TStrings {
+public:
+    explicit TMemoStrings(TMemo* memo) : memo_(memo) {}
+
+    int Count() const override
+    {
+        sync();
+        return static_cast<int>(lines_.size());
+    }
+    String Get(int index) const override
+    {
+        sync();
+        check(index, false);
+        return lines_[static_cast<size_t>(index)];
+    }
+    void Put(int index, const String& s) override
+    {
+        sync();
+        check(index, false);
+        lines_[static_cast<size_t>(index)] = s;
+        changed();
+    }
+    void Insert(int index, const String& s) override
+    {
+        sync();
+        check(index, true);
+        if (index == static_cast<int>(lines_.size())) {
+            Add(s);
+            return;
+        }
+        lines_.insert(lines_.begin() + index, s);
+        changed();
+    }
+    int Add(const String& s) override
+    {
+        sync();
+        // Text with line breaks becomes several lines, as in the platform's edit.
+        if (s.find_first_of("\r\n") != String::npos) {
+            std::vector<String> parts = split(s);
+            if (parts.empty()) parts.push_back(String());
+            for (const auto& p : parts) lines_.push_back(p);
+            changed();
+            return static_cast<int>(lines_.size()) - 1;
+        }
+        lines_.push_back(s);
+        if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
+            QSignalBlocker block(w);
+            if (lines_.size() == 1 && w->document()->isEmpty())
+                w->setPlainText(Q(s));
+            else
+                w->appendPlainText(Q(s));
+        }
+        if (UpdateCount() == 0 && !memo_->IsLoading()) memo_->Change();
+        return static_cast<int>(lines_.size()) - 1;
+    }
+    void Delete(int index) override
+    {
+        sync();
+        check(index, false);
+        lines_.erase(lines_.begin() + index);
+        changed();
+    }
+    void Clear() override
+    {
+        stale_ = false;
+        if (lines_.empty()) return;
+        lines_.clear();
+        changed();
+    }
+
+    void SetAll(const String& text)
+    {
+        stale_ = false;
+        lines_ = split(text);
+        changed();
+    }
+    String Joined() const
+    {
+        sync();
+        String r;
+        for (size_t i = 0; i < lines_.size(); ++i) {
+            if (i) r += "\r\n";
+            r += lines_[i];
+        }
+        return r;
+    }
+    void PushAll()
+    {
+        if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
+            QSignalBlocker block(w);
+            QStringList list;
+            list.reserve(static_cast<int>(lines_.size()));
+            for (const auto& l : lines_) list << Q(l);
+            w->setPlainText(list.join(QLatin1Char('\n')));
+        }
+    }
+    void MarkStale() { stale_ = true; }
+
+protected:
+    void SetUpdateState(bool updating) override
+    {
+        if (!updating && pendingChange_) {
+            pendingChange_ = false;
+            if (!memo_->IsLoading()) memo_->Change();
+        }
+    }
+
+private:
+    static std::vector<String> split(const String& text)
+    {
+        std::vector<String> out;
+        String cur;
+        for (size_t i = 0; i < text.size(); ++i) {
+            char ch = text[i];
+            if (ch == '\r' || ch == '\n') {
+                out.push_back(cur);
+                cur.clear();
+                if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            } else {
+                cur += ch;
+            }
+        }
+        if (!cur.empty()) out.push_back(cur);
+        return out;
+    }
+    void check(int index, bool allowEnd) const
+    {
+        int n = static_cast<int>(lines_.size());
+        if (index < 0 || index > n || (!allowEnd && index == n))
+            throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+    }
+    void sync() const
+    {
+        if (!stale_) return;
+        stale_ = false;
+        lines_.clear();
+        if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
+            const QTextDocument* doc = w->document();
+            if (doc->isEmpty()) return;
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines_.push_back(S(b.text()));
+            // A trailing empty line is the end of the last line's break.
+            if (!lines_.empty() && lines_.back().empty()) lines_.pop_back();
+        }
+    }
+    void changed()
+    {
+        PushAll();
+        if (UpdateCount() > 0) {
+            pendingChange_ = true;
+            return;
+        }
+        if (!memo_->IsLoading()) memo_->Change();
+    }
+
+    TMemo* memo_;
+    mutable std::vector<String> lines_;
+    mutable bool stale_ = false;
+    bool pendingChange_ = false;
+};
+
+TV_PUBLISHED(TMemo)
+{
+    Prop("Lines", &TMemo::Lines, &TMemo::SetLines);
+    PropEnum("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars, ssNone, TScrollStyleNames);
+    Prop("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap, true);
+    Prop("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns, true);
+    Prop("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs, false);
+    PropEnum("Alignment", &TMemo::Alignment, &TMemo::SetAlignment, taLeftJustify, TAlignmentNames);
+}
+
+TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TMemoStrings>(this))
+{
+    SetBounds(Left(), Top(), 185, 89);
+}
+
+TMemo::~TMemo() = default;
+
+TStrings* TMemo::Lines() const { return lines_.get(); }
+
+void TMemo::SetLines(TStrings* value)
+{
+    if (value) lines_->SetAll(value->Text());
+}
+
+std::unique_ptr<THostWindow> TMemo::CreateHostWindow() { return MakeHost<QPlainTextEdit>(this, true); }
+
+void TMemo::HostCreated()
+{
+    auto* w = HostWidgetAs<QPlainTextEdit>(this);
+    if (!w) return;
+    w->setReadOnly(ReadOnly());
+    w->setFocusPolicy(Qt::StrongFocus);
+    SetScrollBars(scrollBars_);
+    SetWordWrap(wordWrap_);
+    lines_->PushAll();
+    Wire(this, w, &QPlainTextEdit::textChanged, [this] {
+        lines_->MarkStale();
+        SetModified(true);
+        Change();
+    });
+}
+
+String TMemo::GetText() const { return lines_->Joined(); }
+
+void TMemo::SetTextValue(const String& value) { lines_->SetAll(value); }
+
+void TMemo::SetScrollBars(TScrollStyle value)
+{
+    scrollBars_ = value;
+    if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) {
+        bool h = value == ssHorizontal || value == ssBoth;
+        bool v = value == ssVertical || value == ssBoth;
+        w->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        w->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void TMemo::SetWordWrap(bool value)
+{
+    wordWrap_ = value;
+    if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) {
+        // A horizontal scroll bar turns wrapping off, as in the platform's edit.
+        bool wrap = value && scrollBars_ != ssHorizontal && scrollBars_ != ssBoth;
+        w->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    }
+}
+
+// ---- TComboBox ---------------------------------------------------------------------------------
+
+class TComboItems : public TStringList {
+public:
+    explicit TComboItems(TComboBox* combo) : combo_(combo) {}
+    void Put(int index, const String& s) override { TStringList::Put(index, s); changed(); }
+    void Insert(int index, const String& s) override { TStringList::Insert(index, s); changed(); }
+    void InsertObject(int index, const String& s, TObject* o) override { TStringList::InsertObject(index, s, o); changed(); }
+    int Add(const String& s) override { int i = TStringList::Add(s); changed(); return i; }
+    int AddObject(const String& s, TObject* o) override { int i = TStringList::AddObject(s, o); changed(); return i; }
+    void Delete(int index) override { TStringList::Delete(index); changed(); }
+    void Clear() override { TStringList::Clear(); changed(); }
+    void Exchange(int a, int b) override { TStringList::Exchange(a, b); changed(); }
+    void Assign(const TStrings& other) override
+    {
+        BeginUpdate();
+        TStringList::Assign(other);
+        EndUpdate();
+    }
+
+protected:
+    void SetUpdateState(bool updating) override
+    {
+        if (!updating) combo_->itemsChanged();
+    }
+
+private:
+    void changed()
+    {
+        if (UpdateCount() == 0) combo_->itemsChanged();
+    }
+    TComboBox* combo_;
+};
+
+TV_PUBLISHED(TComboBox)
+{
+    PropEnum("Style", &TComboBox::Style, &TComboBox::SetStyle, csDropDown, TComboBoxStyleNames);
+    Prop("Items", &TComboBox::Items, &TComboBox::SetItems);
+    Prop("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex, -1);
+    Prop("Text", &TComboBox::Text, &TComboBox::SetText);
+    Prop("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount, 8);
+    Prop("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength, 0);
+    Prop("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted, false);
+    Prop("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop, true);
+    PropColor("Color", &TComboBox::Color, &TComboBox::SetColor, clWindow).Stored(&TComboBox::IsColorStored);
+    Prop("ParentColor", &TComboBox::ParentColor, &TComboBox::SetParentColor, false);
+    Prop("OnChange", &TComboBox::OnChange, &TComboBox::SetOnChange);
+    Prop("OnSelect", &TComboBox::OnSelect, &TComboBox::SetOnSelect);
+    Prop("OnDropDown", &TComboBox::OnDropDown, &TComboBox::SetOnDropDown);
+}
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner), items_(std::make_unique<TComboItems>(this))
+{
+    SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 145, 21);
+}
+
+TComboBox::~TComboBox() = default;
+
+TStrings* TComboBox::Items() const { return items_.get(); }
+
+void TComboBox::SetItems(TStrings* value)
+{
+    if (value) items_->Assign(*value);
+}
+
+void TComboBox::SetStyle(TComboBoxStyle value)
+{
+    if (style_ == value) return;
+    style_ = value;
+    if (style_ == csDropDownList && itemIndex_ < 0) value_.clear();
+    pushToHost();
+}
+
+void TComboBox::SetSorted(bool value)
+{
+    sorted_ = value;
+    items_->SetSorted(value);
+}
+
+void TComboBox::SetItemIndex(int value)
+{
+    if (value < -1 || value >= items_->Count()) value = -1;
+    itemIndex_ = value;
+    value_ = value >= 0 ? items_->Get(value) : String();
+    pushToHost();
+}
+
+void TComboBox::Clear()
+{
+    items_->Clear();
+    SetItemIndex(-1);
+}
+
+String TComboBox::GetText() const { return value_; }
+
+void TComboBox::SetTextValue(const String& value)
+{
+    int index = items_->IndexOf(value);
+    if (style_ == csDropDownList) {
+        itemIndex_ = index;
+        value_ = index >= 0 ? items_->Get(index) : String();
+    } else {
+        value_ = value;
+        itemIndex_ = index;
+    }
+    pushToHost();
+}
+
+void TComboBox::itemsChanged()
+{
+    // The edit text stays; the selection follows it.
+    if (style_ == csDropDownList) {
+        if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
+        value_ = itemIndex_ >= 0 ? items_->Get(itemIndex_) : String();
+    } else {
+        itemIndex_ = items_->IndexOf(value_);
+    }
+    pushToHost();
+}
+
+std::unique_ptr<THostWindow> TComboBox::CreateHostWindow() { return MakeHost<QComboBox>(this, true); }
+
+void TComboBox::HostCreated()
+{
+    auto* w = HostWidgetAs<QComboBox>(this);
+    if (!w) return;
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setInsertPolicy(QComboBox::NoInsert);
+    Wire(this, w, qOverload<int>(&QComboBox::activated), [this](int index) { UserSelected(index); });
+    pushToHost();
+}
+
+void TComboBox::pushToHost()
+{
+    auto* w = HostWidgetAs<QComboBox>(this);
+    if (!w) return;
+    QSignalBlocker block(w);
+    bool editable = style_ != csDropDownList;
+    if (w->isEditable() != editable) w->setEditable(editable);
+    if (editable && w->lineEdit() && w->lineEdit()->property("tvWired").isNull()) {
+        QLineEdit* e = w->lineEdit();
+        e->setProperty("tvWired", true);
+        Wire(this, e, &QLineEdit::textEdited, [this](const QString& text) { UserEdited(S(text)); });
+    }
+    w->clear();
+    QStringList list;
+    for (int i = 0; i < items_->Count(); ++i) list << Q(items_->Get(i));
+    w->addItems(list);
+    w->setCurrentIndex(itemIndex_);
+    if (editable && w->lineEdit()) {
+        QSignalBlocker blockEdit(w->lineEdit());
+        w->lineEdit()->setText(Q(value_));
+    }
+}
+
+void TComboBox::UserEdited(const String& text)
+{
+    value_ = text;
+    itemIndex_ = items_->IndexOf(text);
+    Change();
+}
+
+void TComboBox::UserSelected(int index)
+{
+    if (index < 0 || index >= items_->Count()) return;
+    itemIndex_ = index;
+    value_ = items_->Get(index);
+    pushToHost();
+    Click();
+    if (!tvforms::IsLive(this)) return;
+    Select();
+}
+
+void TComboBox::Change()
+{
+    if (onChange_) onChange_(this);
+}
+
+void TComboBox::Select()
+{
+    if (onSelect_)
+        onSelect_(this);
+    else
+        Change();
+}
+
+// ---- TCheckBox ---------------------------------------------------------------------------------
+
+TV_PUBLISHED(TCheckBox)
+{
+    Prop("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption);
+    Prop("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Stored(false);
+    PropEnum("State", &TCheckBox::State, &TCheckBox::SetState, cbUnchecked, TCheckBoxStateNames);
+    Prop("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed, false);
+    PropEnum("Alignment", &TCheckBox::Alignment, &TCheckBox::SetAlignment, taRightJustify, TAlignmentNames);
+    Prop("TabStop", &TCheckBox::TabStop, &TCheckBox::SetTabStop, true);
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner)
+{
+    SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
+    SetTabStop(true);
+    SetBounds(0, 0, 97, 17);
+}
+
+std::unique_ptr<THostWindow> TCheckBox::CreateHostWindow() { return MakeHost<QCheckBox>(this, true); }
+
+void TCheckBox::HostCreated()
+{
+    auto* w = HostWidgetAs<QCheckBox>(this);
+    if (!w) return;
+    w->setText(Q(Caption()));
+    w->setTristate(allowGrayed_);
+    w->setCheckState(state_ == cbChecked ? Qt::Checked : state_ == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    w->setFocusPolicy(Qt::StrongFocus);
+    Wire(this, w, &QCheckBox::clicked, [this](bool) { Toggle(); });
+}
+
+void TCheckBox::Toggle()
+{
+    switch (state_) {
+    case cbUnchecked: SetState(allowGrayed_ ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+    }
+    // The widget toggled itself; it shows our state whatever the handler did.
+    if (tvforms::IsLive(this))
+        if (auto* w = HostWidgetAs<QCheckBox>(this)) {
+            QSignalBlocker block(w);
+            w->setCheckState(state_ == cbChecked ? Qt::Checked : state_ == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+        }
+}
+
+void TCheckBox::SetState(TCheckBoxState value)
+{
+    if (state_ == value) return;
+    state_ = value;
+    if (auto* w = HostWidgetAs<QCheckBox>(this)) {
+        QSignalBlocker block(w);
+        if (value == cbGrayed) w->setTristate(true);
+        w->setCheckState(value == cbChecked ? Qt::Checked : value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+    Click();
+}
+
+void TCheckBox::CMTextChanged(TMessage& m)
+{
+    if (auto* w = HostWidgetAs<QCheckBox>(this)) w->setText(Q(Caption()));
+    TButtonControl::CMTextChanged(m);
+}
+
+// ---- TRadioButton ------------------------------------------------------------------------------
+
+TV_PUBLISHED(TRadioButton)
+{
+    Prop("Caption", &TRadioButton::Caption, &TRadioButton::SetCaption);
+    Prop("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked, false);
+    PropEnum("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment, taRightJustify, TAlignmentNames);
+}
+
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner)
+{
+    SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
+    SetBounds(0, 0, 113, 17);
+}
+
+std::unique_ptr<THostWindow> TRadioButton::CreateHostWindow() { return MakeHost<QRadioButton>(this, true); }
+
+void TRadioButton::HostCreated()
+{
+    auto* w = HostWidgetAs<QRadioButton>(this);
+    if (!w) return;
+    w->setAutoExclusive(false);
+    w->setText(Q(Caption()));
+    w->setChecked(checked_);
+    w->setFocusPolicy(Qt::StrongFocus);
+    Wire(this, w, &QRadioButton::clicked, [this](bool) {
+        if (checked_) {
+            auto* rw = HostWidgetAs<QRadioButton>(this);
+            QSignalBlocker block(rw);
+            rw->setChecked(true);
+            return;
+        }
+        SetChecked(true);
+    });
+}
+
+void TRadioButton::SetChecked(bool value)
+{
+    if (checked_ == value) return;
+    checked_ = value;
+    SetTabStop(value);
+    if (auto* w = HostWidgetAs<QRadioButton>(this)) {
+        QSignalBlocker block(w);
+        w->setChecked(value);
+    }
+    if (!value) return;
+    if (TWinControl* p = Parent())
+        for (int i = 0; i < p->ControlCount(); ++i)
+            if (auto* r = dynamic_cast<TRadioButton*>(p->Controls(i)); r && r != this) r->SetChecked(false);
+    Click();
+}
+
+void TRadioButton::CMTextChanged(TMessage& m)
+{
+    if (auto* w = HostWidgetAs<QRadioButton>(this)) w->setText(Q(Caption()));
+    TButtonControl::CMTextChanged(m);
+}
+
+// ---- TGroupBox ---------------------------------------------------------------------------------
+
+TV_PUBLISHED(TCustomGroupBox) { Prop("Caption", &TCustomGroupBox::Caption, &TCustomGroupBox::SetCaption); }
+TV_PUBLISHED(TGroupBox) {}
+
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner)
+{
+    SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks,
+                                  csReplicatable});
+    SetBounds(0, 0, 185, 105);
+}
+
+void TCustomGroupBox::AdjustClientRect(TRect& rect)
+{
+    TCanvas& c = MeasureCanvas();
+    c.SetFont(Font());
+    rect.Top += c.TextHeight("0");
+    InflateRect(rect, -2, -2);
+}
+
+void TCustomGroupBox::Paint()
+{
+    TCanvas& c = *Canvas();
+    c.SetFont(Font());
+    int h = c.TextHeight("0");
+    TRect r = ClientRect();
+    c.Brush()->SetColor(Color());
+    c.Brush()->SetStyle(bsSolid);
+    TRect frame = Rect(0, h / 2 - 1, r.Right, r.Bottom);
+    DrawEdge(c.Handle(), frame, EDGE_ETCHED, BF_RECT);
+    String text = Caption();
+    if (!text.empty()) {
+        TRect tr = Rect(8, 0, 0, h);
+        DrawText(c.Handle(), text, tr, DT_CALCRECT | DT_SINGLELINE);
+        tr.Right += 2;
+        c.FillRect(Rect(tr.Left - 1, tr.Top, tr.Right + 1, tr.Bottom));
+        c.Brush()->SetStyle(bsClear);
+        TRect draw = Rect(tr.Left + 1, tr.Top, tr.Right, tr.Bottom);
+        DrawText(c.Handle(), text, draw, DT_SINGLELINE | DT_LEFT);
+    }
+}
+
+void TCustomGroupBox::CMTextChanged(TMessage& m)
+{
+    TCustomControl::CMTextChanged(m);
+    Invalidate();
+}
+
+// ---- TScrollBar --------------------------------------------------------------------------------
+
+TV_PUBLISHED(TScrollBar)
+{
+    PropEnum("Kind", &TScrollBar::Kind, &TScrollBar::SetKind, sbHorizontal, TScrollBarKindNames);
+    Prop("Min", &TScrollBar::Min, &TScrollBar::SetMin, 0);
+    Prop("Max", &TScrollBar::Max, &TScrollBar::SetMax, 100);
+    Prop("Position", &TScrollBar::Position, &TScrollBar::SetPosition, 0);
+    Prop("SmallChange", &TScrollBar::SmallChange, &TScrollBar::SetSmallChange, 1);
+    Prop("LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange, 1);
+    Prop("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize, 0);
+    Prop("TabStop", &TScrollBar::TabStop, &TScrollBar::SetTabStop, true);
+    Prop("OnChange", &TScrollBar::OnChange, &TScrollBar::SetOnChange);
+    Prop("OnScroll", &TScrollBar::OnScroll, &TScrollBar::SetOnScroll);
+}
+
+TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner)
+{
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 17);
+}
+
+void TScrollBar::SetKind(TScrollBarKind value)
+{
+    if (kind_ == value) return;
+    kind_ = value;
+    if (!IsLoading()) SetBounds(Left(), Top(), Height(), Width());
+    if (auto* w = HostWidgetAs<QScrollBar>(this)) w->setOrientation(value == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+}
+
+void TScrollBar::SetPageSize(int value)
+{
+    pageSize_ = std::max(0, value);
+    HostCreated();
+}
+
+void TScrollBar::SetParams(int position, int min, int max)
+{
+    if (max < min) throw EInvalidOperation("Scroll bar property out of range");
+    position = std::clamp(position, min, max);
+    min_ = min;
+    max_ = max;
+    bool changed = position != position_;
+    position_ = position;
+    if (auto* w = HostWidgetAs<QScrollBar>(this)) {
+        QSignalBlocker block(w);
+        w->setRange(min_, std::max(min_, max_ - std::max(0, pageSize_ - 1)));
+        w->setValue(position_);
+    }
+    if (changed) Change();
+}
+
+std::unique_ptr<THostWindow> TScrollBar::CreateHostWindow()
+{
+    return MakeHost<QScrollBar>(this, true, kind_ == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+}
+
+void TScrollBar::HostCreated()
+{
+    auto* w = HostWidgetAs<QScrollBar>(this);
+    if (!w) return;
+    {
+        QSignalBlocker block(w);
+        w->setRange(min_, std::max(min_, max_ - std::max(0, pageSize_ - 1)));
+        w->setPageStep(std::max(1, pageSize_ > 0 ? pageSize_ : largeChange_));
+        w->setSingleStep(smallChange_);
+        w->setValue(position_);
+    }
+    if (w->property("tvWired").isNull()) {
+        w->setProperty("tvWired", true);
+        Wire(this, w, &QScrollBar::valueChanged, [this](int v) { UserScrolled(scPosition, v); });
+    }
+}
+
+void TScrollBar::UserScrolled(TScrollCode code, int position)
+{
+    int pos = position;
+    if (onScroll_) onScroll_(this, code, pos);
+    if (!tvforms::IsLive(this)) return;
+    SetPosition(pos);
+}
+
+void TScrollBar::Change()
+{
+    if (onChange_) onChange_(this);
+}
+
+void RegisterStdControls()
+{
+    RegisterFormClasses();
+    RegisterClasses({&TLabel::StaticClass(), &TButton::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(),
+                     &TComboBox::StaticClass(), &TCheckBox::StaticClass(), &TRadioButton::StaticClass(),
+                     &TGroupBox::StaticClass(), &TScrollBar::StaticClass()});
+}
