@@ -376,7 +376,8 @@ void TStringList::PutObject(int index, TObject* object)
     Changed();
 }
 
-void TStringList::Insert(int index, const String& s) { InsertObject(index, s, nullptr); }
+// Qualified calls: a subclass overriding both forms sees one call per change.
+void TStringList::Insert(int index, const String& s) { TStringList::InsertObject(index, s, nullptr); }
 
 void TStringList::InsertObject(int index, const String& s, TObject* object)
 {
@@ -408,7 +409,7 @@ void TStringList::Clear()
     Changed();
 }
 
-int TStringList::Add(const String& s) { return AddObject(s, nullptr); }
+int TStringList::Add(const String& s) { return TStringList::AddObject(s, nullptr); }
 
 int TStringList::AddObject(const String& s, TObject* object)
 {

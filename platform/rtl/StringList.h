@@ -71,6 +71,15 @@ public:
     bool StrictDelimiter = false;
 
 protected:
+    TStrings() = default;
+    // Copies the text settings; a copy never starts inside an update.
+    TStrings(const TStrings& other)
+        : Delimiter(other.Delimiter), QuoteChar(other.QuoteChar), NameValueSeparator(other.NameValueSeparator),
+          StrictDelimiter(other.StrictDelimiter)
+    {
+    }
+    TStrings& operator=(const TStrings&) = delete;
+
     virtual void SetUpdateState(bool /*updating*/) {}
     virtual int CompareStrings(const String& a, const String& b) const;
 

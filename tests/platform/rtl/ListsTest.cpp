@@ -230,3 +230,17 @@ TEST(TStringList, FilesUseCrLf)
     EXPECT_THROW(loaded.LoadFromFile(name), EFOpenError);
     EXPECT_EQ(loaded.Count(), 2);  // a failed load keeps the lines
 }
+
+TEST(TStringList, CopyTakenDuringAnUpdateNotifiesNormally)
+{
+    TStringList list;
+    list.BeginUpdate();
+    list.Add("a");
+    TStringList copy(list);
+    int changes = 0;
+    copy.OnChange = [&] { ++changes; };
+    copy.Add("b");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(copy.UpdateCount(), 0);
+    list.EndUpdate();
+}
