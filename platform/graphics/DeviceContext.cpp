@@ -60,17 +60,25 @@ QPainter::CompositionMode rop2Mode(int rop2)
     }
 }
 
-Qt::BrushStyle hatchStyle(int hatch)
+// The six hatches as 8x8 patterns (row bytes, leftmost pixel in the high bit), lines on row 0 /
+// column 0 of the brush origin.
+QImage hatchImage(int hatch, QRgb ink, QRgb paper)
 {
-    switch (hatch) {
-    case HS_HORIZONTAL: return Qt::HorPattern;
-    case HS_VERTICAL: return Qt::VerPattern;
-    case HS_FDIAGONAL: return Qt::FDiagPattern;
-    case HS_BDIAGONAL: return Qt::BDiagPattern;
-    case HS_CROSS: return Qt::CrossPattern;
-    case HS_DIAGCROSS: return Qt::DiagCrossPattern;
-    default: return Qt::HorPattern;
+    QImage img(8, 8, QImage::Format_ARGB32);
+    for (int y = 0; y < 8; ++y) {
+        unsigned bits;
+        switch (hatch) {
+        case HS_HORIZONTAL: bits = y == 0 ? 0xFF : 0; break;
+        case HS_VERTICAL: bits = 0x80; break;
+        case HS_FDIAGONAL: bits = 0x80u >> y; break;
+        case HS_BDIAGONAL: bits = 0x01u << y; break;
+        case HS_CROSS: bits = y == 0 ? 0xFF : 0x80; break;
+        default: bits = (0x80u >> y) | (0x01u << y); break;
+        }
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < 8; ++x) line[x] = (bits & (0x80u >> x)) ? ink : paper;
     }
+    return img;
 }
 
 // One ternary raster operation on 32-bit pixels: each set bit i of the code adds the minterm
@@ -208,11 +216,12 @@ struct TDeviceContext::Impl {
         return st != PS_SOLID && st != PS_INSIDEFRAME && st != PS_NULL;
     }
 
-    QBrush makeBrush(const TLogBrush& b) const
+    // opaque: the gaps of a hatch take the background colour.
+    QBrush makeBrush(const TLogBrush& b, bool opaque = false) const
     {
         QColor c = rgbColor(ColorToRGB(b.Color));
         switch (b.Style) {
-        case BS_HATCHED: return QBrush(c, hatchStyle(b.Hatch));
+        case BS_HATCHED: return QBrush(hatchImage(b.Hatch, c.rgb(), opaque ? rgbColor(s.bkColor).rgb() : 0));
         case BS_PATTERN:
             if (b.Pattern && !b.Pattern->image.isNull()) return QBrush(b.Pattern->image);
             return QBrush(c);
@@ -236,11 +245,7 @@ struct TDeviceContext::Impl {
         begin(s.rop2);
         painter->setPen(Qt::NoPen);
         setBrushOrigin();
-        if (b.Style == BS_HATCHED && s.bkMode == OPAQUE) {
-            painter->setBrush(rgbColor(s.bkColor));
-            draw();
-        }
-        painter->setBrush(makeBrush(b));
+        painter->setBrush(makeBrush(b, s.bkMode == OPAQUE));
         draw();
     }
     template <class F> void fill(F draw) { fillWith(s.brush, draw); }
@@ -404,7 +409,7 @@ struct TDeviceContext::Impl {
         if (s.brush.Style == BS_NULL) return p;
         QPainter q(&p);
         q.setBrushOrigin(s.brushOrg.X - devRect.left(), s.brushOrg.Y - devRect.top());
-        q.fillRect(p.rect(), makeBrush(s.brush));
+        q.fillRect(p.rect(), makeBrush(s.brush, true));
         return p;
     }
     // dst (device) = rop(P, S, D); S is given in dst's size (or null).
@@ -846,6 +851,25 @@ void TDeviceContext::RoundRect(int l, int t, int r, int b, int cw, int ch)
     });
 }
 
+// Row spans [x0, x1) of the ellipse in the box: a pixel belongs when its centre lies inside.
+static std::vector<std::pair<int, int>> ellipseSpans(int l, int t, int r, int b)
+{
+    std::vector<std::pair<int, int>> rows(static_cast<size_t>(b - t));
+    double cx = (l + r) / 2.0, cy = (t + b) / 2.0, rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+    for (int y = t; y < b; ++y) {
+        double v = (y + 0.5 - cy) / ry;
+        double dx = rx * std::sqrt(std::max(0.0, 1 - v * v));
+        int x0 = static_cast<int>(std::ceil(cx - dx - 0.5)), x1 = static_cast<int>(std::floor(cx + dx - 0.5)) + 1;
+        // Keep every row at least one pixel wide so that the outline stays closed.
+        if (x1 <= x0) {
+            x0 = static_cast<int>(std::floor(cx - 0.5));
+            x1 = x0 + 1 + ((r - l) % 2 == 0);
+        }
+        rows[static_cast<size_t>(y - t)] = {std::max(x0, l), std::min(x1, r)};
+    }
+    return rows;
+}
+
 void TDeviceContext::Ellipse(int l, int t, int r, int b)
 {
     normalize(l, t, r, b);
@@ -856,11 +880,41 @@ void TDeviceContext::Ellipse(int l, int t, int r, int b)
     DC_ACTIVE();
     auto& I = *impl_;
     if (r - l <= 0 || b - t <= 0) return;
-    I.fill([&] { I.painter->drawEllipse(QRect(l, t, r - l, b - t)); });
     int w = I.penWidth();
-    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? w / 2.0 : 0;
-    if (w == 1) I.stroke([&] { I.painter->drawEllipse(QRect(l, t, r - l - 1, b - t - 1)); });
-    else I.stroke([&] { I.painter->drawEllipse(QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in)); });
+    if (w > 1 || I.penDashed()) {
+        I.fill([&] { I.painter->drawEllipse(QRect(l, t, r - l, b - t)); });
+        double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? w / 2.0 : 0;
+        I.stroke([&] { I.painter->drawEllipse(QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in)); });
+        return;
+    }
+    // One-pixel pen: the outline is the boundary of the filled spans, so fill and frame meet
+    // exactly and both stay inside the box.
+    auto rows = ellipseSpans(l, t, r, b);
+    bool pen = I.penVisible();
+    std::vector<QRect> interior;
+    for (int y = t; y < b; ++y) {
+        auto [a, e] = rows[static_cast<size_t>(y - t)];
+        if (!pen) {
+            interior.emplace_back(a, y, e - a, 1);
+            continue;
+        }
+        int ia = a + 1, ie = e - 1;
+        if (y == t || y == b - 1) ia = ie;
+        else {
+            ia = std::max({ia, rows[static_cast<size_t>(y - t - 1)].first, rows[static_cast<size_t>(y - t + 1)].first});
+            ie = std::min({ie, rows[static_cast<size_t>(y - t - 1)].second, rows[static_cast<size_t>(y - t + 1)].second});
+        }
+        if (ie > ia) {
+            interior.emplace_back(ia, y, ie - ia, 1);
+            I.runs.emplace_back(a, y, ia - a, 1);
+            I.runs.emplace_back(ie, y, e - ie, 1);
+        } else {
+            I.runs.emplace_back(a, y, e - a, 1);
+        }
+    }
+    if (!interior.empty()) I.fill([&] { I.painter->drawRects(interior.data(), static_cast<int>(interior.size())); });
+    if (pen) I.flushRuns(I.penColor());
+    else I.runs.clear();
 }
 
 namespace {

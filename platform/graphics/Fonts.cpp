@@ -48,8 +48,6 @@ String registerBlob(const char* resource)
     return fams.isEmpty() ? String() : fams.first().toStdString();
 }
 
-std::unique_ptr<QGuiApplication> ownApp;
-
 }  // namespace
 
 void EnsureGuiApplication()
@@ -60,7 +58,9 @@ void EnsureGuiApplication()
         static int argc = 1;
         static char name[] = "tiltviewer";
         static char* argv[] = {name, nullptr};
-        ownApp = std::make_unique<QGuiApplication>(argc, argv);
+        // Never destroyed: at exit Qt's own globals may already be gone.
+        static QGuiApplication* app = new QGuiApplication(argc, argv);
+        (void)app;
     });
 }
 

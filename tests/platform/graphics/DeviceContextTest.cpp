@@ -1,0 +1,585 @@
+// Pixel rules of the GDI-style device context on small bitmaps.
+#include <set>
+
+#include "PixelTest.h"
+
+namespace {
+
+struct LineCase {
+    const char* name;
+    int x0, y0, x1, y1;
+};
+
+TEST(DeviceContextLines, LineToDrawsTheStartAndOmitsTheEndInEveryDirection)
+{
+    const LineCase cases[] = {
+        {"right", 2, 5, 12, 5},   {"left", 12, 5, 2, 5},     {"down", 5, 2, 5, 12},    {"up", 5, 12, 5, 2},
+        {"down-right", 2, 2, 12, 12}, {"up-left", 12, 12, 2, 2}, {"shallow", 1, 3, 14, 8}, {"shallow back", 14, 8, 1, 3},
+        {"steep", 3, 1, 8, 14},   {"steep back", 8, 14, 3, 1}, {"up-right", 2, 12, 12, 2}, {"one step", 4, 4, 5, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface s(16, 16);
+        s.dc->SelectPen(SolidPen(clBlack));
+        s.dc->MoveTo(c.x0, c.y0);
+        s.dc->LineTo(c.x1, c.y1);
+        EXPECT_TRUE(s.Is(c.x0, c.y0, clBlack)) << s.Dump();
+        EXPECT_TRUE(s.Is(c.x1, c.y1, clWhite)) << s.Dump();
+        // One pixel per step along the major axis.
+        EXPECT_EQ(s.Count(clBlack), std::max(std::abs(c.x1 - c.x0), std::abs(c.y1 - c.y0))) << s.Dump();
+        EXPECT_EQ(s.dc->GetCurrentPosition(), (TPoint{c.x1, c.y1}));
+    }
+}
+
+TEST(DeviceContextLines, PolylineJoinsSegmentsWithoutDoubleDrawingTheCorners)
+{
+    // With XOR, a corner drawn twice would vanish.
+    Surface s(12, 12);
+    s.dc->SelectPen(SolidPen(clWhite));
+    s.dc->SetROP2(R2_XORPEN);
+    const TPoint pts[] = {{1, 1}, {9, 1}, {9, 9}, {1, 9}, {1, 1}};
+    s.dc->Polyline(pts, 5);
+    for (const auto& p : pts) EXPECT_TRUE(s.Is(p.X, p.Y, clBlack)) << p.X << "," << p.Y << "\n" << s.Dump();
+    EXPECT_EQ(s.Count(clBlack), 32);
+}
+
+TEST(DeviceContextLines, PenWidthZeroAndOneDrawOnePixel)
+{
+    for (int w : {0, 1}) {
+        Surface s(10, 10);
+        s.dc->SelectPen(SolidPen(clBlack, w));
+        s.dc->MoveTo(0, 4);
+        s.dc->LineTo(10, 4);
+        EXPECT_EQ(s.Ink(), (TRect{0, 4, 10, 5})) << "width " << w;
+    }
+}
+
+TEST(DeviceContextLines, NullPenDrawsNothing)
+{
+    Surface s(10, 10);
+    s.dc->SelectPen(TLogPen{PS_NULL, 1, clBlack, {}});
+    s.dc->MoveTo(0, 0);
+    s.dc->LineTo(9, 9);
+    EXPECT_EQ(s.Count(clBlack), 0);
+}
+
+TEST(DeviceContextShapes, RectangleWithOnePixelPenCoversLeftToRightMinusOne)
+{
+    Surface s(14, 14);
+    s.dc->SelectPen(SolidPen(clBlack));
+    s.dc->SelectBrush(SolidBrush(clRed));
+    s.dc->Rectangle(0, 0, 10, 10);
+    for (int x = 0; x <= 9; ++x) {
+        EXPECT_TRUE(s.Is(x, 0, clBlack)) << x;
+        EXPECT_TRUE(s.Is(x, 9, clBlack)) << x;
+    }
+    EXPECT_TRUE(s.Is(10, 0, clWhite));
+    EXPECT_TRUE(s.Is(0, 10, clWhite));
+    EXPECT_TRUE(s.Is(1, 1, clRed));
+    EXPECT_TRUE(s.Is(8, 8, clRed));
+    EXPECT_EQ(s.Ink(), (TRect{0, 0, 10, 10}));
+}
+
+TEST(DeviceContextShapes, RectangleWithNullPenIsOnePixelSmaller)
+{
+    Surface s(14, 14);
+    s.dc->SelectPen(TLogPen{PS_NULL, 1, clBlack, {}});
+    s.dc->SelectBrush(SolidBrush(clRed));
+    s.dc->Rectangle(2, 2, 10, 10);
+    EXPECT_EQ(s.Ink(), (TRect{2, 2, 9, 9}));
+}
+
+TEST(DeviceContextShapes, InsideFramePenStaysInsideTheBox)
+{
+    for (int w : {2, 3, 5}) {
+        Surface s(30, 30);
+        s.dc->SelectPen(TLogPen{PS_INSIDEFRAME, w, clBlack, {}});
+        s.dc->SelectBrush(SolidBrush(clRed));
+        s.dc->Rectangle(5, 5, 25, 25);
+        EXPECT_EQ(s.Ink(), (TRect{5, 5, 25, 25})) << "width " << w;
+        EXPECT_TRUE(s.Is(5 + w - 1, 15, clBlack));
+        EXPECT_TRUE(s.Is(5 + w, 15, clRed));
+    }
+}
+
+TEST(DeviceContextShapes, FillRectExcludesRightAndBottomAndIgnoresThePen)
+{
+    Surface s(12, 12);
+    s.dc->SelectPen(SolidPen(clBlue, 3));
+    s.dc->FillRect({2, 3, 7, 9}, SolidBrush(clGreen));
+    EXPECT_EQ(s.Ink(), (TRect{2, 3, 7, 9}));
+    EXPECT_EQ(s.Count(clGreen), 5 * 6);
+}
+
+TEST(DeviceContextShapes, FrameRectDrawsAOnePixelBorder)
+{
+    Surface s(12, 12);
+    s.dc->FrameRect({1, 1, 6, 5}, SolidBrush(clNavy));
+    EXPECT_EQ(s.Ink(), (TRect{1, 1, 6, 5}));
+    EXPECT_EQ(s.Count(clNavy), 2 * 5 + 2 * 2);
+}
+
+TEST(DeviceContextShapes, EllipseStaysInItsBoxAndTouchesEverySide)
+{
+    const TRect boxes[] = {{0, 0, 10, 10}, {2, 3, 21, 12}, {1, 1, 4, 4}, {0, 0, 31, 17}};
+    for (const auto& b : boxes) {
+        Surface s(32, 32);
+        s.dc->SelectPen(SolidPen(clBlack));
+        s.dc->SelectBrush(SolidBrush(clRed));
+        s.dc->Ellipse(b.Left, b.Top, b.Right, b.Bottom);
+        EXPECT_EQ(s.Ink(), b) << s.Dump();
+        EXPECT_TRUE(s.Is((b.Left + b.Right) / 2, b.Top, clBlack)) << s.Dump();
+    }
+}
+
+TEST(DeviceContextShapes, PolygonFillFollowsTheFillMode)
+{
+    // A pentagram: the centre is outside under ALTERNATE and inside under WINDING.
+    const TPoint star[] = {{20, 2}, {31, 36}, {2, 14}, {38, 14}, {9, 36}};
+    for (int mode : {ALTERNATE, WINDING}) {
+        Surface s(40, 40);
+        s.dc->SelectPen(TLogPen{PS_NULL, 1, clBlack, {}});
+        s.dc->SelectBrush(SolidBrush(clRed));
+        s.dc->SetPolyFillMode(mode);
+        s.dc->Polygon(star, 5);
+        EXPECT_EQ(s.Is(20, 20, clRed), mode == WINDING) << s.Dump();
+        EXPECT_TRUE(s.Is(20, 8, clRed));
+    }
+}
+
+TEST(DeviceContextShapes, PolygonFillExcludesRightAndBottomEdges)
+{
+    Surface s(12, 12);
+    s.dc->SelectPen(TLogPen{PS_NULL, 1, clBlack, {}});
+    s.dc->SelectBrush(SolidBrush(clRed));
+    const TPoint sq[] = {{1, 1}, {9, 1}, {9, 9}, {1, 9}};
+    s.dc->Polygon(sq, 4);
+    EXPECT_EQ(s.Ink(), (TRect{1, 1, 9, 9}));
+}
+
+// Arcs are given by radial end points; counter-clockwise from (right) to (top) is the top-right quarter.
+struct ArcCase {
+    const char* name;
+    int dir;
+    bool quadrant[4];  // top-right, top-left, bottom-left, bottom-right has ink
+};
+
+TEST(DeviceContextShapes, ArcRunsFromStartToEndInTheArcDirection)
+{
+    const ArcCase cases[] = {
+        {"counter-clockwise", AD_COUNTERCLOCKWISE, {true, false, false, false}},
+        {"clockwise", AD_CLOCKWISE, {false, true, true, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface s(41, 41);
+        s.dc->SelectPen(SolidPen(clBlack));
+        s.dc->SetArcDirection(c.dir);
+        s.dc->Arc(0, 0, 41, 41, 40, 20, 20, 0);
+        auto inkIn = [&](int x0, int y0, int x1, int y1) {
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x)
+                    if (s.Is(x, y, clBlack)) return true;
+            return false;
+        };
+        // Quadrants minus a margin around the axes where both arcs end.
+        EXPECT_EQ(inkIn(24, 0, 41, 16), c.quadrant[0]) << s.Dump();
+        EXPECT_EQ(inkIn(0, 0, 16, 16), c.quadrant[1]) << s.Dump();
+        EXPECT_EQ(inkIn(0, 24, 16, 41), c.quadrant[2]) << s.Dump();
+        EXPECT_EQ(inkIn(24, 24, 41, 41), c.quadrant[3]) << s.Dump();
+    }
+}
+
+TEST(DeviceContextShapes, PieFillsTheSectorOnly)
+{
+    for (int dir : {AD_COUNTERCLOCKWISE, AD_CLOCKWISE}) {
+        Surface s(41, 41);
+        s.dc->SelectPen(SolidPen(clBlack));
+        s.dc->SelectBrush(SolidBrush(clRed));
+        s.dc->SetArcDirection(dir);
+        s.dc->Pie(0, 0, 41, 41, 40, 20, 20, 0);
+        bool ccw = dir == AD_COUNTERCLOCKWISE;
+        EXPECT_EQ(s.Is(28, 12, clRed), ccw) << s.Dump();
+        EXPECT_EQ(s.Is(12, 28, clRed), !ccw) << s.Dump();
+        EXPECT_EQ(s.Is(12, 12, clRed), !ccw) << s.Dump();
+    }
+}
+
+TEST(DeviceContextShapes, ChordClosesWithAStraightLine)
+{
+    Surface s(41, 41);
+    s.dc->SelectPen(SolidPen(clBlack));
+    s.dc->SelectBrush(SolidBrush(clRed));
+    s.dc->Chord(0, 0, 41, 41, 40, 20, 20, 0);
+    EXPECT_TRUE(s.Is(33, 8, clRed)) << s.Dump();   // inside the cap
+    EXPECT_FALSE(s.Is(24, 16, clRed)) << s.Dump();  // between chord and centre
+}
+
+TEST(DeviceContextBrushes, HatchesDrawTheirLinesInTheBrushColour)
+{
+    struct HatchCase {
+        int hatch;
+        TPoint on, off;
+    };
+    const HatchCase cases[] = {
+        {HS_HORIZONTAL, {3, 0}, {3, 1}}, {HS_VERTICAL, {0, 3}, {1, 3}},
+        {HS_FDIAGONAL, {3, 3}, {4, 3}},   {HS_BDIAGONAL, {4, 3}, {3, 3}},
+        {HS_CROSS, {0, 5}, {1, 1}},       {HS_DIAGCROSS, {2, 2}, {1, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hatch);
+        Surface s(16, 16);
+        s.dc->SetBkMode(TRANSPARENT);
+        s.dc->FillRect({0, 0, 16, 16}, TLogBrush{BS_HATCHED, clBlue, c.hatch, nullptr});
+        EXPECT_TRUE(s.Is(c.on.X, c.on.Y, clBlue)) << s.Dump();
+        EXPECT_TRUE(s.Is(c.on.X + 8, c.on.Y + 8, clBlue)) << "8-pixel period\n" << s.Dump();
+        EXPECT_TRUE(s.Is(c.off.X, c.off.Y, clWhite)) << s.Dump();
+    }
+}
+
+TEST(DeviceContextBrushes, OpaqueHatchFillsTheGapsWithTheBackgroundColour)
+{
+    Surface s(16, 16);
+    s.dc->SelectPen(TLogPen{PS_NULL, 1, clBlack, {}});
+    s.dc->SelectBrush(TLogBrush{BS_HATCHED, clBlue, HS_HORIZONTAL, nullptr});
+    s.dc->SetBkColor(clYellow);
+    s.dc->SetBkMode(OPAQUE);
+    s.dc->Rectangle(0, 0, 17, 17);
+    EXPECT_TRUE(s.Is(3, 0, clBlue));
+    EXPECT_TRUE(s.Is(3, 1, clYellow));
+    s.dc->SetBkMode(TRANSPARENT);
+    s.Clear(clWhite);
+    s.dc->Rectangle(0, 0, 17, 17);
+    EXPECT_TRUE(s.Is(3, 1, clWhite));
+}
+
+// Pen mixes on a known destination: result = f(pen, dest) per bit.
+TEST(DeviceContextRasterOps, AllSixteenPenMixes)
+{
+    const std::uint32_t P = 0x00F0CC, D = 0xAA55AA;  // pen colour, destination (0x00BBGGRR)
+    struct MixCase {
+        int rop2;
+        std::uint32_t expect;
+    };
+    const MixCase cases[] = {
+        {R2_BLACK, 0}, {R2_NOTMERGEPEN, ~(P | D)}, {R2_MASKNOTPEN, ~P & D}, {R2_NOTCOPYPEN, ~P},
+        {R2_MASKPENNOT, P & ~D}, {R2_NOT, ~D}, {R2_XORPEN, P ^ D}, {R2_NOTMASKPEN, ~(P & D)},
+        {R2_MASKPEN, P & D}, {R2_NOTXORPEN, ~(P ^ D)}, {R2_NOP, D}, {R2_MERGENOTPEN, ~P | D},
+        {R2_COPYPEN, P}, {R2_MERGEPENNOT, P | ~D}, {R2_MERGEPEN, P | D}, {R2_WHITE, 0xFFFFFF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rop2);
+        Surface s(8, 8);
+        s.Clear(static_cast<TColor>(D));
+        s.dc->SelectPen(SolidPen(static_cast<TColor>(P)));
+        s.dc->SetROP2(c.rop2);
+        s.dc->MoveTo(0, 3);
+        s.dc->LineTo(8, 3);
+        EXPECT_EQ(s.At(4, 3), c.expect & 0xFFFFFF);
+        EXPECT_EQ(s.At(4, 4), D);
+    }
+}
+
+TEST(DeviceContextRasterOps, XorAndNotXorDrawnTwiceRestoreTheImage)
+{
+    for (int rop : {R2_XORPEN, R2_NOTXORPEN, R2_NOT}) {
+        Surface s(20, 20);
+        s.dc->FillRect({0, 0, 10, 20}, static_cast<TColor>(0x336699));
+        s.dc->SetPixel(12, 5, clRed);
+        TBitmap before;
+        before.Assign(s.bmp.get());
+        s.dc->SetROP2(rop);
+        s.dc->SelectPen(SolidPen(static_cast<TColor>(0x00FF80)));
+        s.dc->SelectBrush(NullBrush());
+        for (int pass = 0; pass < 2; ++pass) {
+            s.dc->Rectangle(2, 2, 18, 18);
+            s.dc->MoveTo(0, 0);
+            s.dc->LineTo(19, 13);
+            s.dc->Ellipse(3, 3, 15, 11);
+            if (pass == 0) {
+                EXPECT_NE(s.At(2, 2), 0xFFFFFFu);
+            }
+        }
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                ASSERT_EQ(s.At(x, y), before.Canvas()->Handle()->GetPixel(x, y)) << "rop " << rop << " at " << x << "," << y;
+    }
+}
+
+TEST(DeviceContextRasterOps, PatBltOperations)
+{
+    const std::uint32_t P = 0x0F0F33, D = 0x5A5AF0;
+    struct PatCase {
+        TRop rop;
+        std::uint32_t expect;
+    };
+    const PatCase cases[] = {
+        {PATCOPY, P}, {PATINVERT, P ^ D}, {DSTINVERT, ~D}, {BLACKNESS, 0}, {WHITENESS, 0xFFFFFF},
+        {0x00A000C9 /* P and D */, P & D}, {0x00FA0089 /* P or D */, P | D}, {0x000A0329 /* D and not P */, D & ~P},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rop);
+        Surface s(10, 10);
+        s.Clear(static_cast<TColor>(D));
+        s.dc->SelectBrush(SolidBrush(static_cast<TColor>(P)));
+        s.dc->PatBlt(2, 2, 5, 4, c.rop);
+        EXPECT_EQ(s.At(2, 2), c.expect & 0xFFFFFF);
+        EXPECT_EQ(s.At(6, 5), c.expect & 0xFFFFFF);
+        EXPECT_EQ(s.At(7, 5), D);
+        EXPECT_EQ(s.At(6, 6), D);
+    }
+}
+
+TEST(DeviceContextRasterOps, BitBltWithSourceOperations)
+{
+    const std::uint32_t S = 0x3355AA, D = 0x0FF00F;
+    struct BltCase {
+        TRop rop;
+        std::uint32_t expect;
+    };
+    const BltCase cases[] = {
+        {SRCCOPY, S}, {SRCPAINT, S | D}, {SRCAND, S & D}, {SRCINVERT, S ^ D}, {SRCERASE, S & ~D},
+        {NOTSRCCOPY, ~S}, {NOTSRCERASE, ~(S | D)}, {MERGEPAINT, ~S | D},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rop);
+        Surface src(6, 6), dst(10, 10);
+        src.Clear(static_cast<TColor>(S));
+        dst.Clear(static_cast<TColor>(D));
+        dst.dc->BitBlt(3, 3, 4, 4, *src.dc, 1, 1, c.rop);
+        EXPECT_EQ(dst.At(3, 3), c.expect & 0xFFFFFF);
+        EXPECT_EQ(dst.At(6, 6), c.expect & 0xFFFFFF);
+        EXPECT_EQ(dst.At(7, 7), D);
+    }
+}
+
+TEST(DeviceContextRasterOps, StretchBltScalesAndMirrors)
+{
+    Surface src(2, 1), dst(8, 4);
+    src.dc->SetPixel(0, 0, clRed);
+    src.dc->SetPixel(1, 0, clBlue);
+    dst.dc->StretchBlt(0, 0, 4, 2, *src.dc, 0, 0, 2, 1, SRCCOPY);
+    EXPECT_TRUE(dst.Is(1, 1, clRed));
+    EXPECT_TRUE(dst.Is(2, 0, clBlue));
+    // Negative width mirrors.
+    dst.dc->StretchBlt(8, 2, -4, 2, *src.dc, 0, 0, 2, 1, SRCCOPY);
+    EXPECT_TRUE(dst.Is(7, 3, clRed)) << dst.Dump();
+    EXPECT_TRUE(dst.Is(4, 3, clBlue));
+}
+
+TEST(DeviceContextRasterOps, DrawFocusRectTwiceRestores)
+{
+    Surface s(12, 12);
+    s.dc->DrawFocusRect({1, 1, 11, 9});
+    EXPECT_GT(s.Count(clBlack), 0);
+    EXPECT_TRUE(s.Is(5, 5, clWhite));
+    s.dc->DrawFocusRect({1, 1, 11, 9});
+    EXPECT_EQ(s.Count(clWhite), 144);
+}
+
+TEST(DeviceContextClipping, RegionDifferenceKeepsTheHoleUntouched)
+{
+    Surface s(20, 20);
+    TRegion outer = CreateRectRgn(2, 2, 18, 18), hole = CreateEllipticRgn(6, 6, 14, 14), ring;
+    EXPECT_EQ(CombineRgn(ring, outer, hole, RGN_DIFF), COMPLEXREGION);
+    SelectClipRgn(s.dc, &ring);
+    s.dc->FillRect({0, 0, 20, 20}, clRed);
+    EXPECT_TRUE(s.Is(10, 10, clWhite));
+    EXPECT_TRUE(s.Is(3, 3, clRed));
+    EXPECT_TRUE(s.Is(1, 1, clWhite));
+    EXPECT_TRUE(s.Is(18, 18, clWhite));
+    TRect box;
+    EXPECT_EQ(GetClipBox(s.dc, &box), COMPLEXREGION);
+    EXPECT_EQ(box, (TRect{2, 2, 18, 18}));
+    SelectClipRgn(s.dc, nullptr);
+    s.dc->FillRect({0, 0, 20, 20}, clRed);
+    EXPECT_EQ(s.Count(clRed), 400);
+}
+
+TEST(DeviceContextClipping, IntersectAndExcludeClipRects)
+{
+    Surface s(20, 20);
+    IntersectClipRect(s.dc, 2, 2, 12, 12);
+    ExcludeClipRect(s.dc, 5, 5, 8, 8);
+    s.dc->FillRect({0, 0, 20, 20}, clRed);
+    EXPECT_EQ(s.Count(clRed), 100 - 9);
+    EXPECT_TRUE(s.Is(6, 6, clWhite));
+    EXPECT_FALSE(s.dc->PtVisible(6, 6));
+    EXPECT_TRUE(s.dc->PtVisible(2, 2));
+    EXPECT_FALSE(s.dc->RectVisible({14, 14, 18, 18}));
+}
+
+TEST(DeviceContextClipping, EmptyClipHidesEverything)
+{
+    Surface s(10, 10);
+    IntersectClipRect(s.dc, 2, 2, 5, 5);
+    EXPECT_EQ(IntersectClipRect(s.dc, 6, 6, 9, 9), NULLREGION);
+    TRect box;
+    EXPECT_EQ(s.dc->GetClipBox(box), NULLREGION);
+    s.dc->FillRect({0, 0, 10, 10}, clRed);
+    EXPECT_EQ(s.Count(clRed), 0);
+}
+
+TEST(DeviceContextState, ViewportOriginMovesDrawingButNotClipRegions)
+{
+    Surface s(20, 20);
+    SetViewportOrgEx(s.dc, 5, 4, nullptr);
+    s.dc->FillRect({0, 0, 2, 2}, clRed);
+    EXPECT_TRUE(s.Is(5, 4, clRed));
+    EXPECT_TRUE(s.Is(6, 5, clRed));
+    // The region is in device units: (0,0)-(6,6) on the surface whatever the origin.
+    TRegion r = CreateRectRgn(0, 0, 6, 6);
+    SelectClipRgn(s.dc, &r);
+    s.dc->FillRect({-10, -10, 20, 20}, clBlue);
+    EXPECT_TRUE(s.Is(0, 0, clBlue));
+    EXPECT_TRUE(s.Is(6, 6, clWhite));
+    // Clip rectangles are logical.
+    TRect box;
+    s.dc->GetClipBox(box);
+    EXPECT_EQ(box, (TRect{-5, -4, 1, 2}));
+    SelectClipRgn(s.dc, nullptr);
+    IntersectClipRect(s.dc, 0, 0, 1, 1);
+    s.dc->FillRect({-10, -10, 20, 20}, clGreen);
+    EXPECT_EQ(s.Count(clGreen), 1);
+    EXPECT_TRUE(s.Is(5, 4, clGreen));
+}
+
+TEST(DeviceContextState, SaveAndRestoreBringBackClipOriginAndObjects)
+{
+    Surface s(20, 20);
+    s.dc->SelectPen(SolidPen(clRed));
+    int level = SaveDC(s.dc);
+    EXPECT_EQ(level, 1);
+    SetViewportOrgEx(s.dc, 3, 3, nullptr);
+    IntersectClipRect(s.dc, 0, 0, 2, 2);
+    s.dc->SelectPen(SolidPen(clBlue));
+    s.dc->SetROP2(R2_XORPEN);
+    SaveDC(s.dc);
+    SetViewportOrgEx(s.dc, 9, 9, nullptr);
+    EXPECT_TRUE(RestoreDC(s.dc, 1));  // two levels at once
+    EXPECT_EQ(s.dc->GetViewportOrg(), (TPoint{0, 0}));
+    EXPECT_EQ(s.dc->GetPen().Color, clRed);
+    EXPECT_EQ(s.dc->GetROP2(), R2_COPYPEN);
+    s.dc->FillRect({0, 0, 20, 20}, clRed);
+    EXPECT_EQ(s.Count(clRed), 400);
+    EXPECT_FALSE(RestoreDC(s.dc, -1));  // nothing left to restore
+}
+
+TEST(DeviceContextPixels, SetPixelAndGetPixelRespectSurfaceAndClip)
+{
+    Surface s(5, 5);
+    EXPECT_EQ(s.dc->SetPixel(2, 2, clRed), ColorToRGB(clRed));
+    EXPECT_EQ(s.dc->GetPixel(2, 2), ColorToRGB(clRed));
+    EXPECT_EQ(s.dc->GetPixel(5, 0), CLR_INVALID);
+    EXPECT_EQ(s.dc->GetPixel(-1, 0), CLR_INVALID);
+    IntersectClipRect(s.dc, 0, 0, 2, 2);
+    EXPECT_EQ(s.dc->GetPixel(3, 3), CLR_INVALID);
+    EXPECT_EQ(s.dc->SetPixel(3, 3, clBlue), CLR_INVALID);
+    SelectClipRgn(s.dc, nullptr);
+    EXPECT_EQ(s.dc->GetPixel(3, 3), 0xFFFFFFu);
+}
+
+TEST(DeviceContextPixels, SystemColoursResolveBeforeDrawing)
+{
+    Surface s(4, 4);
+    s.dc->FillRect({0, 0, 4, 4}, clBtnFace);
+    EXPECT_EQ(s.At(1, 1), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(DeviceContextEdges, RaisedAndSunkenEdgesUseTheThreeDColours)
+{
+    struct EdgeCase {
+        unsigned edge;
+        TColor outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
+    };
+    const EdgeCase cases[] = {
+        {EDGE_RAISED, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow},
+        {EDGE_SUNKEN, clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight},
+        {EDGE_ETCHED, clBtnShadow, clBtnHighlight, clBtnHighlight, clBtnShadow},
+        {EDGE_BUMP, cl3DLight, cl3DDkShadow, cl3DDkShadow, cl3DLight},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.edge);
+        Surface s(12, 12);
+        TRect r{0, 0, 10, 10};
+        EXPECT_TRUE(DrawEdge(s.dc, r, c.edge, BF_RECT | BF_ADJUST | BF_MIDDLE));
+        EXPECT_EQ(r, (TRect{2, 2, 8, 8}));
+        EXPECT_EQ(s.At(0, 5), ColorToRGB(c.outerTopLeft));
+        EXPECT_EQ(s.At(9, 5), ColorToRGB(c.outerBottomRight));
+        EXPECT_EQ(s.At(1, 5), ColorToRGB(c.innerTopLeft));
+        EXPECT_EQ(s.At(8, 5), ColorToRGB(c.innerBottomRight));
+        EXPECT_EQ(s.At(5, 5), ColorToRGB(clBtnFace));
+        EXPECT_EQ(s.At(10, 10), 0xFFFFFFu);
+    }
+}
+
+TEST(DeviceContextEdges, OnlyTheChosenSidesAreDrawn)
+{
+    Surface s(12, 12);
+    TRect r{0, 0, 10, 10};
+    DrawEdge(s.dc, r, BDR_SUNKENOUTER, BF_TOP | BF_ADJUST);
+    EXPECT_EQ(r, (TRect{0, 1, 10, 10}));
+    EXPECT_EQ(s.Ink(), (TRect{0, 0, 10, 1}));
+}
+
+TEST(DeviceContextPaths, FillPathAndSelectClipPath)
+{
+    Surface s(20, 20);
+    s.dc->SelectBrush(SolidBrush(clRed));
+    s.dc->BeginPath();
+    s.dc->MoveTo(2, 2);
+    s.dc->LineTo(12, 2);
+    s.dc->LineTo(12, 12);
+    s.dc->LineTo(2, 12);
+    s.dc->CloseFigure();
+    s.dc->EndPath();
+    EXPECT_EQ(s.Count(clRed), 0);  // recording draws nothing
+    s.dc->FillPath();
+    EXPECT_EQ(s.Ink(), (TRect{2, 2, 12, 12}));
+
+    s.Clear(clWhite);
+    s.dc->BeginPath();
+    s.dc->Rectangle(5, 5, 10, 10);
+    s.dc->EndPath();
+    EXPECT_TRUE(s.dc->SelectClipPath(RGN_COPY));
+    s.dc->FillRect({0, 0, 20, 20}, clBlue);
+    EXPECT_EQ(s.Ink(), (TRect{5, 5, 10, 10}));
+}
+
+TEST(DeviceContextBlend, AlphaBlendWithConstantAlphaMixesHalfway)
+{
+    Surface src(4, 4), dst(4, 4);
+    src.Clear(clBlack);
+    dst.Clear(clWhite);
+    TBlendFunction bf;
+    bf.SourceConstantAlpha = 128;
+    dst.dc->AlphaBlend(0, 0, 4, 4, *src.dc, 0, 0, 4, 4, bf);
+    TColorRef c = dst.At(1, 1);
+    EXPECT_NEAR(GetRValue(c), 127, 2);
+    EXPECT_EQ(GetRValue(c), GetGValue(c));
+}
+
+TEST(DeviceContextBlend, TransparentBltSkipsTheKeyColour)
+{
+    Surface src(4, 4), dst(4, 4);
+    src.Clear(clFuchsia);
+    src.dc->SetPixel(1, 1, clBlue);
+    dst.Clear(clYellow);
+    dst.dc->TransparentBlt(0, 0, 4, 4, *src.dc, 0, 0, 4, 4, clFuchsia);
+    EXPECT_TRUE(dst.Is(1, 1, clBlue));
+    EXPECT_TRUE(dst.Is(0, 0, clYellow));
+    EXPECT_EQ(dst.Count(clYellow), 15);
+}
+
+TEST(DeviceContextBlend, GradientFillRectInterpolatesPerColumn)
+{
+    Surface s(5, 2);
+    TTriVertex a{0, 0, 0, 0, 0, 0}, b{4, 2, 0xFF00, 0, 0, 0};
+    s.dc->GradientFillRect(a, b, GRADIENT_FILL_RECT_H);
+    EXPECT_EQ(GetRValue(s.At(0, 0)), 0);
+    EXPECT_EQ(GetRValue(s.At(1, 1)), 63);
+    EXPECT_EQ(GetRValue(s.At(3, 0)), 191);
+    EXPECT_EQ(s.At(4, 0), 0xFFFFFFu);  // right edge excluded
+}
+
+}  // namespace
