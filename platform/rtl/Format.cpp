@@ -135,7 +135,12 @@ String Format(const String& fmt, const FormatArg* args, std::size_t count, const
         case 's': {
             if (a.kind() != FormatArg::kString) Invalid(fmt);
             text = a.asString();
-            if (precision >= 0 && static_cast<std::size_t>(precision) < text.size()) text.resize(static_cast<std::size_t>(precision));
+            if (precision >= 0 && static_cast<std::size_t>(precision) < text.size()) {
+                // Cut at a character boundary: never leave half a UTF-8 sequence.
+                std::size_t cut = static_cast<std::size_t>(precision);
+                while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+                text.resize(cut);
+            }
             break;
         }
         case 'p': {

@@ -222,6 +222,8 @@ TEST(Format, CommaDecimalSeparatorAndErrors)
     EXPECT_EQ(Format("%.0f", {0.5}, comma), "1");
     EXPECT_EQ(Format("%d items at %.1f%%", {3, 12.25}, comma), "3 items at 12,3%");
     EXPECT_EQ(Format("%s/%s", {String("a"), "b"}), "a/b");
+    EXPECT_EQ(Format("[%.2s]", {"\xC3\xA9t\xC3\xA9"}), "[\xC3\xA9]");  // no half characters
+    EXPECT_EQ(Format("[%.3s]", {"\xC3\xA9t\xC3\xA9"}), "[\xC3\xA9t]");
     EXPECT_EQ(Format("%d", {static_cast<Int64>(-9000000000)}), "-9000000000");
     EXPECT_EQ(Format("%u", {std::uint64_t(18446744073709551615ULL)}), "18446744073709551615");
     EXPECT_EQ(Format("%p", {reinterpret_cast<const void*>(std::uintptr_t(0xABCD))}), "000000000000ABCD");
