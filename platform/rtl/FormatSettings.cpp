@@ -138,4 +138,18 @@ TFormatSettings TFormatSettings::FromEnvironment()
     return fs;
 }
 
+String SystemLanguage()
+{
+    const char* names[] = {std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")};
+    for (const char* name : names) {
+        if (!name || !*name) continue;
+        if (IsPosixName(name)) return {};
+        String language(name);
+        const auto end = language.find_first_of("_.@");
+        if (end != String::npos) language.resize(end);
+        return language;
+    }
+    return {};
+}
+
 TFormatSettings FormatSettings = TFormatSettings::FromEnvironment();

@@ -32,5 +32,9 @@ struct TFormatSettings {
     static TFormatSettings FromEnvironment();
 };
 
+// Primary language of the user's locale from LC_ALL / LC_MESSAGES / LANG: "ja", "en", ...;
+// "" under C/POSIX.
+String SystemLanguage();
+
 // The process-wide settings the routines use by default; filled from the user's locale before main.
 extern TFormatSettings FormatSettings;

@@ -135,3 +135,19 @@ TEST(FormatSettingsFromEnvironment, PosixAndMissingLocalesGiveTheInvariantSettin
     if (saved) setenv("LC_ALL", keep.c_str(), 1);
     else unsetenv("LC_ALL");
 }
+
+TEST(FormatSettingsFromEnvironment, SystemLanguage)
+{
+    const char* saved = std::getenv("LC_ALL");
+    const std::string keep = saved ? saved : "";
+    const struct {
+        const char* lcAll;
+        const char* language;
+    } cases[] = {{"ja_JP.UTF-8", "ja"}, {"de_DE@euro", "de"}, {"en", "en"}, {"C.UTF-8", ""}, {"POSIX", ""}};
+    for (const auto& c : cases) {
+        setenv("LC_ALL", c.lcAll, 1);
+        EXPECT_EQ(SystemLanguage(), c.language) << c.lcAll;
+    }
+    if (saved) setenv("LC_ALL", keep.c_str(), 1);
+    else unsetenv("LC_ALL");
+}
