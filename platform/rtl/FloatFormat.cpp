@@ -151,7 +151,7 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
     DecimalDigits v = Decompose(value);
     if (v.nan || v.inf) return SpecialText(v);
     if (precision > kMaxDigits) precision = kMaxDigits;
-    if (precision < 1) precision = 1;
+    if (precision < 2) precision = 2;  // the general and exponent forms show at least two digits
     if (digits < 0) digits = 0;
 
     switch (format) {

@@ -65,7 +65,7 @@ const
     '1.005', '2.675', '12345678901234567890', '3.14159265358979', '1e-100', '100', '-1e21', '0.045', '1e-6', '1.5e-5', '1e-7', '0.000012345');
   FFormats: array[0..4] of TFloatFormat = (ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency);
   FNames: array[0..4] of string = ('ffGeneral', 'ffExponent', 'ffFixed', 'ffNumber', 'ffCurrency');
-  Precs: array[0..3] of Integer = (15, 7, 4, 2);
+  Precs: array[0..4] of Integer = (15, 7, 4, 2, 1);
   Digs: array[0..3] of Integer = (0, 2, 3, 4);
 
 procedure GenFloatToStr;
@@ -96,7 +96,7 @@ type
   TCase = record Fmt, Args: string; end;
 const
   { Args: items separated by '|': i:int, l:int64, f:float, s:string, c:char }
-  Cases: array[0..63] of TCase = (
+  Cases: array[0..78] of TCase = (
     (Fmt: '%d'; Args: 'i:42'), (Fmt: '%5d|'; Args: 'i:42'), (Fmt: '%-5d|'; Args: 'i:42'),
     (Fmt: '%.4d'; Args: 'i:42'), (Fmt: '%.4d'; Args: 'i:-42'), (Fmt: '%6.4d'; Args: 'i:-42'),
     (Fmt: '%d'; Args: 'l:-9223372036854775807'), (Fmt: '%u'; Args: 'i:-1'), (Fmt: '%u'; Args: 'i:7'),
@@ -117,7 +117,12 @@ const
     (Fmt: 'a%sb'; Args: 's:'), (Fmt: '%s=%d'; Args: 's:x|i:3'), (Fmt: '%3:d'; Args: 'i:1'),
     (Fmt: '%.2f%%'; Args: 'f:99.5'), (Fmt: '%10.4e|'; Args: 'f:-0.000123'), (Fmt: '%5.1f|'; Args: 'f:99.95'),
     (Fmt: '%.15g'; Args: 'f:0.1'), (Fmt: '%.2f'; Args: 'f:1e20'), (Fmt: '%d'; Args: 'i:-2147483648'),
-    (Fmt: '%03d'; Args: 'i:7'), (Fmt: 'no args'; Args: ''), (Fmt: '%2:s%1:s%0:s'; Args: 's:a|s:b|s:c'));
+    (Fmt: '%03d'; Args: 'i:7'), (Fmt: 'no args'; Args: ''), (Fmt: '%2:s%1:s%0:s'; Args: 's:a|s:b|s:c'),
+    (Fmt: '%*.*f|'; Args: 'i:9|i:3|f:-2.5'), (Fmt: '%-*.*f|'; Args: 'i:9|i:1|f:0.25'), (Fmt: '%.0e'; Args: 'f:12345'),
+    (Fmt: '%10.2m|'; Args: 'f:-3.5'), (Fmt: '%5.1n|'; Args: 'f:12345.67'), (Fmt: '%x'; Args: 'l:1099511627775'),
+    (Fmt: '%4s|%-4s|'; Args: 's:|s:'), (Fmt: '%.1f'; Args: 'f:0.05'), (Fmt: '%.1f'; Args: 'f:-0.05'),
+    (Fmt: '%.3f'; Args: 'f:1.0005'), (Fmt: '%g'; Args: 'f:123456789012345678'), (Fmt: '%.2e'; Args: 'f:-9.995'),
+    (Fmt: '%1:d %d %0:d %d'; Args: 'i:1|i:2|i:3'), (Fmt: '%.5d'; Args: 'l:-12'), (Fmt: '%n'; Args: 'f:-0.001'));
 
 var
   Ints: array[0..7] of Int64;
