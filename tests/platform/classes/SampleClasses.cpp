@@ -67,6 +67,7 @@ TV_PUBLISHED(TSampleShape)
     Prop("Font", &TSampleShape::Font, &TSampleShape::SetFont);
     Prop("Partner", &TSampleShape::Partner, &TSampleShape::SetPartner);
     Prop("Items", &TSampleShape::Items, &TSampleShape::SetItems);
+    Prop("Lines", &TSampleShape::Lines, &TSampleShape::SetLines);
     Prop("Title", &TSampleShape::Title, &TSampleShape::SetTitle).Stored(&TSampleShape::IsTitleStored);
     Prop("Version", &TSampleShape::Version, nullptr);
     Prop("OnClick", &TSampleShape::OnClick, &TSampleShape::SetOnClick);

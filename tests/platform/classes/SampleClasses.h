@@ -1,12 +1,14 @@
 #pragma once
 // Sample classes used by the tests, and the pattern to copy for a streamable class:
 // TV_CLASS in the header, TV_PUBLISHED with one line per property in the .cpp.
+#include <memory>
 #include <vector>
 
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/classes/Sets.h"
+#include "platform/rtl/StringList.h"
 
 enum TSampleStyle { ssSolid, ssDash, ssDot, ssClear };
 enum TSampleFontStyle { sfBold, sfItalic, sfUnderline, sfStrikeOut };
@@ -97,6 +99,8 @@ public:
     void SetOnClick(const TNotifyEvent& value) { onClick_ = value; }
     TCollection* Items() const { return items_; }
     void SetItems(TCollection* value) { items_->Assign(value); }
+    TStrings* Lines() const { return lines_.get(); }
+    void SetLines(TStrings* value) { lines_->Assign(*value); }
     int Version() const { return 3; }  // read-only: never written
     // A title stored only when it differs from the one the constructor chose.
     const String& Title() const { return title_; }
@@ -133,6 +137,7 @@ private:
     TSampleShape* partner_ = nullptr;
     TNotifyEvent onClick_;
     TCollection* items_;
+    std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
     String title_ = "Untitled";
     String defaultTitle_ = "Untitled";
 };

@@ -35,6 +35,9 @@ TOwnedPtr<TSampleForm> MakeSampleTree()
     item->SetWeight(0.5);
     item = static_cast<TSampleItem*>(shape->Items()->Add());
     item->SetCaption(String(300, 'x'));
+    shape->Lines()->Add("alpha");
+    shape->Lines()->Add("it's");
+    shape->Lines()->Add("");
     shape->Data = {0, 1, 2, 0xFE, 0xFF};
     shape->Detail = new TSampleShape(nullptr);
     shape->Detail->SetName("Inner");

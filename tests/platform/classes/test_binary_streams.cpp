@@ -95,6 +95,9 @@ TEST(BinaryStream, RoundTripRestoresEveryKindAndWritesTheSameBytes)
     EXPECT_EQ(static_cast<TSampleItem*>(s->Items()->Items(0))->Value(), 100000);
     EXPECT_EQ(static_cast<TSampleItem*>(s->Items()->Items(0))->Weight(), 0.5);
     EXPECT_EQ(static_cast<TSampleItem*>(s->Items()->Items(1))->Caption(), String(300, 'x'));
+    ASSERT_EQ(s->Lines()->Count(), 3);
+    EXPECT_EQ(s->Lines()->Get(1), "it's");
+    EXPECT_EQ(s->Lines()->Get(2), "");
     EXPECT_EQ(s->Data, (std::vector<Byte>{0, 1, 2, 0xFE, 0xFF}));
     ASSERT_NE(s->Detail, nullptr);
     EXPECT_EQ(s->Detail->Name(), "Inner");

@@ -352,6 +352,9 @@ TEST(Published, GetAndSetByPathAsText)
         SetPropValue(shape, c.path, c.in);
         EXPECT_EQ(GetPropValue(shape, c.path), c.out) << c.path << " = " << c.in;
     }
+    SetPropValue(shape, "Lines", "one\r\ntwo\r\n");
+    EXPECT_EQ(shape->Lines()->Count(), 2);
+    EXPECT_EQ(GetPropValue(shape, "Lines"), "one\r\ntwo\r\n");
     SetPropValue(shape, "OnClick", "OtherClick");
     shape->OnClick()(shape);
     EXPECT_EQ(form->others.size(), 1u);
