@@ -560,6 +560,15 @@ void SetBitmapImage(TBitmap& bitmap, const QImage& image)
     bitmap.format_ = f;
     bitmap.indexedStore_->image = QImage();
     bitmap.workIsMaster_ = true;
-    bitmap.image_->image = image.convertToFormat(workFormat(f));
+    if (f == pf32bit && image.hasAlphaChannel()) {
+        // Keep the alpha bytes: the 32-bit surface stores them as they are (premultiplied).
+        QImage pm = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage raw(pm.width(), pm.height(), QImage::Format_RGB32);
+        for (int y = 0; y < pm.height(); ++y)
+            std::memcpy(raw.scanLine(y), pm.constScanLine(y), static_cast<size_t>(pm.width()) * 4);
+        bitmap.image_->image = raw;
+    } else {
+        bitmap.image_->image = image.convertToFormat(workFormat(f));
+    }
     bitmap.Changed();
 }
