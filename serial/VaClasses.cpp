@@ -1,0 +1,24 @@
+#include "serial/VaClasses.h"
+
+#include "platform/classes/Published.h"
+
+TV_PUBLISHED(TVaPersistent) {}
+TV_PUBLISHED(TVaComponent) {}
+
+void TVaPersistent::BeginUpdate()
+{
+    ++updateCount_;
+}
+
+void TVaPersistent::EndUpdate()
+{
+    if (updateCount_ > 0)
+        --updateCount_;
+    Changed();
+}
+
+void TVaPersistent::Changed()
+{
+    if (updateCount_ == 0 && OnChange)
+        OnChange(this);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Base of the option groups (change notifications with batching) and of the port.
+#include "platform/classes/Component.h"
+#include "platform/classes/MethodEvent.h"
+
+class TVaPersistent : public TPersistent {
+    TV_CLASS(TVaPersistent, TPersistent)
+public:
+    void BeginUpdate();
+    // Counts down (never below 0), then Changed.
+    void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
+    TNotifyEvent OnChange;  // assigned by the owning port
+
+protected:
+    // OnChange(this) unless an update is under way.
+    void Changed();
+
+private:
+    int updateCount_ = 0;
+};
+
+class TVaComponent : public TComponent {
+    TV_CLASS(TVaComponent, TComponent)
+public:
+    explicit TVaComponent(TComponent* owner) : TComponent(owner) {}
+};
