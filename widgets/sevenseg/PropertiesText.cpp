@@ -52,9 +52,11 @@ void SaveObject(TObject* object, const String& path, TPropertyLines& lines, cons
     if (!object || !visiting.insert(object).second)
         return;  // a reference that leads back never loops
     for (const TPropInfo* info : object->ClassType().Properties()) {
-        if (!info->IsWritable() || !info->Access->IsStored(object))
-            continue;
         const String propPath = PathOf(path, info->Name);
+        // A sub-object's settings always go in, each under its own stored test: a font that
+        // follows its parent's is still part of how the control looks.
+        if (!IsObject(info->Kind) && (!info->IsWritable() || !info->Access->IsStored(object)))
+            continue;
         if (IsExcluded(propPath, excluded))
             continue;
         String line;

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/forms/Forms.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/Colors.h"
+#include "widgets/sevenseg/SevenSegmentDisplay.h"
+
+namespace {
+
+// The main window's readout, as its stored description places it.
+const char* const kReadoutForm = R"(object ReadoutForm: TForm
+  Left = 0
+  Top = 0
+  ClientWidth = 200
+  ClientHeight = 80
+  Color = clNavy
+  object ssXValue: TiSevenSegmentAnalog
+    Left = 20
+    Top = 15
+    Width = 145
+    Height = 49
+    AutoFrameRate = True
+    AutoSegmentOffColor = False
+    DigitCount = 5
+    SegmentColor = clLime
+    SegmentMargin = 10
+    SegmentOffColor = clBlack
+    Transparent = True
+  end
+end
+)";
+
+class ReadoutRender : public ::testing::Test {
+protected:
+    ReadoutRender()
+    {
+        RegisterSevenSegmentClasses();
+        form.reset(new TForm(nullptr));
+        form->InitFromText(kReadoutForm);
+        readout = dynamic_cast<TiSevenSegmentAnalog*>(&testkit::FindControl(*form, "ssXValue"));
+    }
+
+    void Show(double value)
+    {
+        readout->SetValue(value);
+        testkit::Pump(40);  // past one frame period: the limiter has shown the value
+    }
+
+    TColor At(int x, int y) { return testkit::PixelAt(*readout, x, y); }
+
+    // Segment centres of a digit cell at column x (cells are 15 x 29 from y = 10).
+    struct Probe {
+        const char* name;
+        int dx, dy;
+    };
+    static constexpr Probe kSegments[] = {{"A", 7, 1}, {"B", 13, 7}, {"C", 13, 21}, {"D", 7, 27},
+                                          {"E", 1, 21}, {"F", 1, 7},  {"G", 7, 14}};
+
+    // Checks which segments of the cell at column x are lit (lime) and which are dark (black).
+    void ExpectDigit(int x, std::uint8_t bits, const char* what)
+    {
+        for (int i = 0; i < 7; ++i) {
+            const bool lit = bits & (1u << i);
+            EXPECT_EQ(At(x + kSegments[i].dx, 10 + kSegments[i].dy), lit ? clLime : clBlack)
+                << what << " segment " << kSegments[i].name;
+        }
+    }
+
+    void SaveImage(const char* name)
+    {
+        if (const char* dir = std::getenv("TV_RENDER_DIR"))
+            testkit::RenderToPng(*form, String(dir) + "/" + name);
+    }
+
+    TOwnedPtr<TForm> form;
+    TiSevenSegmentAnalog* readout = nullptr;
+};
+
+TEST_F(ReadoutRender, DescriptionKeepsItsSizeAndSettings)
+{
+    ASSERT_NE(readout, nullptr);
+    EXPECT_EQ(readout->Width(), 145);
+    EXPECT_EQ(readout->Height(), 49);
+    EXPECT_EQ(readout->DigitCount(), 5);
+    EXPECT_TRUE(readout->Transparent());
+    EXPECT_TRUE(readout->AutoFrameRate());
+}
+
+TEST_F(ReadoutRender, NegativeValueWithBlankAndPeriod)
+{
+    Show(-12.5);
+    SaveImage("readout_minus_12_5.png");
+    // Sign cell at x 12: the minus lit, the plus dark.
+    EXPECT_EQ(At(12 + 7, 10 + 21), clLime);
+    EXPECT_EQ(At(12 + 7, 10 + 7), clBlack);
+    EXPECT_EQ(At(12 + 7, 10 + 4), clBlack);
+    ExpectDigit(33, 0, "blank");
+    ExpectDigit(54, GlyphBits(ssc1), "1");
+    ExpectDigit(75, GlyphBits(ssc2), "2");
+    ExpectDigit(96, GlyphBits(ssc5), "5");
+    ExpectDigit(117, GlyphBits(ssc0), "0");
+    // The period: 3 wide at x 92, at the bottom of the cell; nothing above it.
+    EXPECT_EQ(At(93, 10 + 28), clLime);
+    EXPECT_EQ(At(93, 10 + 20), clBlack);
+    EXPECT_NE(At(91, 10 + 28), clLime);
+}
+
+TEST_F(ReadoutRender, ZeroShowsPlusAndLeadingBlanks)
+{
+    Show(0.0);
+    SaveImage("readout_zero.png");
+    EXPECT_EQ(At(12 + 7, 10 + 7), clLime);   // plus bar
+    EXPECT_EQ(At(12 + 7, 10 + 4), clLime);   // plus stem
+    EXPECT_EQ(At(12 + 7, 10 + 21), clBlack); // minus dark
+    ExpectDigit(33, 0, "blank");
+    ExpectDigit(54, 0, "blank");
+    ExpectDigit(75, GlyphBits(ssc0), "0");
+    ExpectDigit(96, GlyphBits(ssc0), "0");
+    ExpectDigit(117, GlyphBits(ssc0), "0");
+}
+
+TEST_F(ReadoutRender, OverflowShowsArrows)
+{
+    struct Case {
+        double value;
+        int apexDy;  // the arrow's tip row: up arrows point to row 7, down arrows to row 21
+        int baseDy;
+    };
+    for (const Case c : {Case{1234.5, 9, 13}, Case{-1234.5, 19, 15}}) {
+        SCOPED_TRACE(c.value);
+        Show(c.value);
+        for (int x : {33, 54, 75, 96, 117}) {
+            EXPECT_EQ(At(x + 7, 10 + c.apexDy), clLime) << x;
+            EXPECT_EQ(At(x + 7, 10 + c.baseDy), clLime) << x;
+            EXPECT_EQ(At(x + 7, 10 + 27), clBlack) << x;  // no digit segments
+        }
+    }
+    Show(1234.5);
+    SaveImage("readout_overflow.png");
+}
+
+TEST_F(ReadoutRender, ValuesThatCannotBeShownOverflow)
+{
+    for (double v : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        Show(v);
+        EXPECT_EQ(At(33 + 7, 10 + 12), clLime) << v;
+        EXPECT_EQ(At(33 + 7, 10 + 1), clBlack) << v;
+    }
+}
+
+TEST_F(ReadoutRender, TransparentReadoutShowsItsParent)
+{
+    Show(1.0);
+    SaveImage("readout_transparent.png");
+    EXPECT_EQ(At(2, 2), clNavy);
+    EXPECT_EQ(At(140, 45), clNavy);
+}
+
+TEST_F(ReadoutRender, OpaqueReadoutShowsItsBackgroundColour)
+{
+    readout->SetTransparent(false);
+    Show(1.0);
+    EXPECT_EQ(At(2, 2), clBlack);
+}
+
+TEST_F(ReadoutRender, LastValueOfABurstReachesTheScreen)
+{
+    double now = 5000;
+    readout->SetRepaintClock([&] { return now; });
+    // Many values inside one frame period, then nothing more.
+    for (double v : {11.0, 22.0, 33.0, 44.0, 55.0, 66.0})
+        readout->SetValue(v);
+    EXPECT_TRUE(readout->Scheduler().ForegroundPending());
+    now += 20;
+    testkit::Pump(80);  // the single-shot flush runs once the period has passed
+    EXPECT_FALSE(readout->Scheduler().AnyPending());
+    ExpectDigit(54, GlyphBits(ssc6), "6");
+    ExpectDigit(75, GlyphBits(ssc6), "6");
+}
+
+}  // namespace
