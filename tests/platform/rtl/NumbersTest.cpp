@@ -147,6 +147,10 @@ TEST(StrToFloat, SyntaxAndMessages)
         EXPECT_EQ(e.Message(), "'1e' is not a valid floating point value");
     }
     EXPECT_EQ(StrToFloatDef("abc", 7.5, dot), 7.5L);
+    Extended big = 0;
+    EXPECT_FALSE(TryStrToFloat("1e400", big, dot));  // beyond any double
+    EXPECT_TRUE(TryStrToFloat("1.7976931348623157e308", big, dot));
+    EXPECT_TRUE(TryStrToFloat("1e-400", big, dot));  // underflow is not an error
 }
 
 TEST(StrToFloat, DoubleResultIsRoundedOnce)
