@@ -113,7 +113,7 @@ bool ParseFloat(const String& text, char decimalSeparator, T& value)
         // Underflow reads as zero; overflow is an error.
         if (DecimalMagnitude(normalized) > 0) return false;
         v = 0;
-    } else if (r.ec != std::errc() || std::isinf(v) || std::fabs(v) > std::numeric_limits<double>::max()) {
+    } else if (r.ec != std::errc() || std::isinf(static_cast<double>(v))) {
         return false;  // every caller ends in a double: a larger Extended would become infinity there
     }
     value = negative ? -v : v;

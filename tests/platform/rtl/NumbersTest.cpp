@@ -149,7 +149,8 @@ TEST(StrToFloat, SyntaxAndMessages)
     EXPECT_EQ(StrToFloatDef("abc", 7.5, dot), 7.5L);
     Extended big = 0;
     EXPECT_FALSE(TryStrToFloat("1e400", big, dot));  // beyond any double
-    EXPECT_TRUE(TryStrToFloat("1.7976931348623157e308", big, dot));
+    EXPECT_TRUE(TryStrToFloat("1.7976931348623158e308", big, dot));  // rounds to the largest double
+    EXPECT_FALSE(TryStrToFloat("1.7976931348623159e308", big, dot));
     EXPECT_TRUE(TryStrToFloat("1e-400", big, dot));  // underflow is not an error
 }
 
