@@ -91,8 +91,12 @@ TV_PUBLISHED(TQMBorderProps)
 // ---- TQMCustomControl ----
 
 TQMCustomControl::TQMCustomControl(TComponent* owner)
-    : TCustomControl(owner), borderProps_(new TQMBorderProps(this)), notifier_(std::make_unique<TQMPictureNotifier>())
+    : TCustomControl(owner),
+      borderProps_(new TQMBorderProps(this)),
+      imageLink_(std::make_unique<TChangeLink>()),
+      notifier_(std::make_unique<TQMPictureNotifier>())
 {
+    imageLink_->SetOnChange(TNotifyEvent([this](TObject*) { ImagesChanged(); }));
     SetControlStyle(ControlStyle() + TControlStyle{csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks,
                                                    csReplicatable});
     notifier_->SetOnNotify(TQMPictureListNotifyEvent(
@@ -102,6 +106,7 @@ TQMCustomControl::TQMCustomControl(TComponent* owner)
 
 TQMCustomControl::~TQMCustomControl()
 {
+    if (images_) images_->UnRegisterChanges(imageLink_.get());
     notifier_->SetOnNotify(nullptr);
     if (pictureList_) {
         pictureList_->UnregisterNotifier(notifier_.get());
@@ -126,7 +131,35 @@ void TQMCustomControl::SetImageIndex(int value)
 {
     if (value == imageIndex_) return;
     imageIndex_ = value;
-    Invalidate();
+    if (images_) Invalidate();
+}
+
+void TQMCustomControl::SetImages(TCustomImageList* value)
+{
+    TCustomImageList* old = images_;
+    if (old) {
+        old->UnRegisterChanges(imageLink_.get());
+        old->RemoveFreeNotification(this);
+    }
+    images_ = value;
+    if (images_) {
+        images_->RegisterChanges(imageLink_.get());
+        images_->FreeNotification(this);
+    }
+    if (old != images_) {
+        Invalidate();
+        ImagesChanged();
+    }
+}
+
+bool TQMCustomControl::IsValidImage(int index) const
+{
+    return images_ && index >= 0 && index < images_->Count();
+}
+
+TRect TQMCustomControl::GetImageRect() const
+{
+    return images_ ? TRect{0, 0, images_->Width(), images_->Height()} : TRect{};
 }
 
 void TQMCustomControl::SetIndent(int value)
@@ -416,6 +449,12 @@ void TQMCustomControl::Loaded()
 void TQMCustomControl::Notification(TComponent* component, TOperation operation)
 {
     TCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == images_) {
+        images_->UnRegisterChanges(imageLink_.get());
+        images_ = nullptr;
+        Invalidate();
+        ImagesChanged();
+    }
     if (operation == opRemove && component == pictureList_) {
         pictureList_->UnregisterNotifier(notifier_.get());
         pictureList_ = nullptr;
@@ -805,6 +844,7 @@ TV_PUBLISHED(TQMCustomControl)
     Prop("BorderProps", &TQMCustomControl::BorderProps, &TQMCustomControl::SetBorderProps);
     Prop("ClickFocus", &TQMCustomControl::ClickFocus, &TQMCustomControl::SetClickFocus, true);
     Prop("ImageIndex", &TQMCustomControl::ImageIndex, &TQMCustomControl::SetImageIndex, -1);
+    Prop("Images", &TQMCustomControl::Images, &TQMCustomControl::SetImages);
     Prop("Indent", &TQMCustomControl::Indent, &TQMCustomControl::SetIndent, 0);
     Prop("Spacing", &TQMCustomControl::Spacing, &TQMCustomControl::SetSpacing, 4);
     Prop("Transparent", &TQMCustomControl::Transparent, &TQMCustomControl::SetTransparent, false);

@@ -3,6 +3,7 @@
 // (outer style, border-width band, inner style), optional transparency, a shared picture list,
 // hover/press/focus tracking, and its settings saved to and loaded from a text file.
 #include "platform/forms/Controls.h"
+#include "platform/graphics/ImageList.h"
 #include "widgets/styled/QMConsts.h"
 #include "widgets/styled/QMPictureList.h"
 
@@ -66,6 +67,12 @@ public:
     void SetClickFocus(bool value) { clickFocus_ = value; }
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value);
+    // Watched, not owned: the control forgets a list that is destroyed.
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* value);
+    bool IsValidImage(int index) const;
+    // (0, 0, image width, image height); empty without Images.
+    TRect GetImageRect() const;
     int Indent() const { return indent_; }
     void SetIndent(int value);
     int Spacing() const { return spacing_; }
@@ -144,7 +151,6 @@ protected:
     virtual bool IsBorderAllowed(TQMControlBorder) const { return true; }
     virtual bool IsInnerBorderAllowed(TQMControlBorder) const { return true; }
     virtual void PictureListChanged() {}
-    virtual void ChangeHook() {}
     virtual void FocusChanged() {}
     virtual void TransparentChanged() { Invalidate(); }
     virtual void EnabledChanged() {}
@@ -211,6 +217,8 @@ private:
     TColor flatColor_ = clBtnShadow;
     TColor flatInnerColor_ = clBtnShadow;
     int imageIndex_ = -1;
+    TCustomImageList* images_ = nullptr;
+    std::unique_ptr<TChangeLink> imageLink_;
     int indent_ = 0;
     int pictureIndex_ = -1;
     TQMPictureList* pictureList_ = nullptr;
@@ -223,6 +231,5 @@ private:
     int hitArea_ = qmhaNone;
     bool ncCapture_ = false;
     TNotifyEvent onEnter_, onLeave_;
-    bool inChange_ = false;
     bool paintingParent_ = false;
 };

@@ -347,8 +347,11 @@ void TQMCustomPanel::PaintContent()
     ShrinkForBevel(r);
     r = qm::Shrink(r, Indent(), Indent());
     if (r.IsEmpty()) return;
+    const bool image = IsValidImage(ImageIndex());
+    const TRect ir = image ? GetImageRect() : TRect{};
     const qm::ContentLayout layout =
-        qm::PanelContentLayout(r, 0, 0, layout_, alignment_ == taRightJustify, Spacing());
+        qm::PanelContentLayout(r, ir.Width(), ir.Height(), layout_, alignment_ == taRightJustify, Spacing());
+    if (image) Images()->Draw(Canvas(), layout.Image.Left, layout.Image.Top, ImageIndex(), Enabled());
     DrawCaption(layout.Text);
 }
 
@@ -396,12 +399,12 @@ TSize TQMCustomPanel::contentSize()
     }
     const TRect insets = qm::ShrinkForBevel(TRect{0, 0, 0, 0}, bevel_, bevelEdges_, bevelWidth_);
     const TRect bevelInsets{insets.Left, insets.Top, -insets.Right, -insets.Bottom};
-    return qm::PanelContentSize(text, TSize{0, 0}, Spacing(), Indent(), bevelInsets, GetClientMargins());
+    const TRect image = IsValidImage(ImageIndex()) ? GetImageRect() : TRect{};
+    return qm::PanelContentSize(text, TSize{image.Width(), image.Height()}, Spacing(), Indent(), bevelInsets, GetClientMargins());
 }
 
 bool TQMCustomPanel::CanAutoSize(int& newWidth, int& newHeight)
 {
-    if (docking_) return false;
     if (AutoSize() && ControlCount() == 0) {
         const TSize s = contentSize();
         newWidth = s.cx;
@@ -423,6 +426,7 @@ TV_PUBLISHED(TQMCustomPanel) {}
 
 TV_PUBLISHED(TQMPanel)
 {
+    Prop("Caption", &TQMPanel::Caption, &TQMPanel::SetCaption);
     PropEnum("Alignment", &TQMPanel::Alignment, &TQMPanel::SetAlignment, taLeftJustify, kLeftRightNames);
     PropEnum("Bevel", &TQMPanel::Bevel, &TQMPanel::SetBevel, qmcbNone, kBorderNames);
     PropColor("BevelColor", &TQMPanel::BevelColor, &TQMPanel::SetBevelColor, clNone);

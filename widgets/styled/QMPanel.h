@@ -116,7 +116,6 @@ private:
     TSize contentSize();
 
     TAlignment alignment_ = taLeftJustify;
-    bool docking_ = false;
     TQMControlBorder bevel_ = qmcbNone;
     TColor bevelColor_ = clNone;
     TQMBorderEdges bevelEdges_ = QMAllEdges;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "StyledTestSupport.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/TypeInfo.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
 #include "widgets/styled/QMGeometry.h"
@@ -300,4 +302,35 @@ TEST(StyledPanel, EveryFrameStyleRenders)
     form->Show();
     EXPECT_TRUE(testkit::RenderToPng(*form, outPath("styled_frames.png")));
     TObject::Free(form);
+}
+
+TEST(StyledPanel, ImageBesideTheCaption)
+{
+    StyledForm f;
+    f.form->Show();
+    f.panel->SetParentColor(false);
+    f.panel->SetColor(clWhite);
+    auto* images = new TImageList(f.form);
+    TBitmap red(16, 16);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect({0, 0, 16, 16});
+    images->Add(&red, nullptr);
+    const int before = f.panel->invalidates;
+    f.panel->SetImageIndex(0);
+    EXPECT_EQ(f.panel->invalidates, before) << "no list, nothing to repaint";
+    f.panel->SetImages(images);
+    EXPECT_TRUE(f.panel->IsValidImage(0));
+    EXPECT_FALSE(f.panel->IsValidImage(1));
+    // 100 x 60 client, middle layout: image at (0, 22)-(16, 38).
+    EXPECT_EQ(pixel(*f.panel, 0, 22), RGB(255, 0, 0));
+    EXPECT_EQ(pixel(*f.panel, 15, 37), RGB(255, 0, 0));
+    EXPECT_EQ(pixel(*f.panel, 0, 21), RGB(255, 255, 255));
+    f.panel->SetAlignment(taRightJustify);
+    EXPECT_EQ(pixel(*f.panel, 99, 30), RGB(255, 0, 0));
+    EXPECT_EQ(pixel(*f.panel, 0, 30), RGB(255, 255, 255));
+    f.panel->SetLayout(qmplTop);
+    EXPECT_EQ(pixel(*f.panel, 99, 0), RGB(255, 0, 0));
+    TObject::Free(images);
+    EXPECT_EQ(f.panel->Images(), nullptr);
+    EXPECT_EQ(pixel(*f.panel, 99, 0), RGB(255, 255, 255));
 }
