@@ -205,8 +205,11 @@ std::vector<TSerialMapEntry> SerialDeviceMap()
 
 String ResolveSerialDevice(const String& name, const std::vector<TSerialMapEntry>& map)
 {
-    if (!name.empty() && name[0] == '/')
-        return name;
+    String bare = name;
+    while (bare.compare(0, 4, "\\\\.\\") == 0)
+        bare.erase(0, 4);
+    if (!bare.empty() && bare[0] == '/')
+        return bare;
     const int number = ComNumberOfName(name);
     if (number == 0)
         return {};

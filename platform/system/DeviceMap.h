@@ -31,7 +31,7 @@ std::vector<TSerialMapEntry> SerialDeviceMap(const String& mapFile, const String
 std::vector<TSerialMapEntry> SerialDeviceMap();
 
 // Device path for a port name ("COM3", "\\.\COM3", any number of "\\.\" in
-// front), or the name itself when it is already a path ("/dev/..."); "" when
+// front), or the path itself when the name is one ("/dev/...", also behind "\\.\"); "" when
 // the map has no such port.
 String ResolveSerialDevice(const String& name);
 String ResolveSerialDevice(const String& name, const std::vector<TSerialMapEntry>& map);

@@ -85,6 +85,7 @@ TEST_F(DeviceMapFiles, MapFileAddsAndOverrides)
     EXPECT_EQ(ResolveSerialDevice("COM33", map), "/dev/ttyUSB0");
     EXPECT_EQ(ResolveSerialDevice("COM2", map), "");
     EXPECT_EQ(ResolveSerialDevice("/dev/ttyXYZ", map), "/dev/ttyXYZ");
+    EXPECT_EQ(ResolveSerialDevice("\\\\.\\/dev/ttyXYZ", map), "/dev/ttyXYZ");
     EXPECT_EQ(ResolveSerialDevice("nonsense", map), "");
 }
 

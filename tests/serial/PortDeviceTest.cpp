@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include "PortFixture.h"
+#include "platform/comm/CommDevice.h"
+
+namespace {
+
+TEST_F(PortTest, OpenAndCloseRaiseTheirEvents)
+{
+    std::vector<String> events;
+    port->OnOpen = [&](TObject* s) { events.push_back(s == port.get() ? "open" : "?"); };
+    port->OnClose = [&](TObject* s) { events.push_back(s == port.get() ? "close" : "?"); };
+    port->Open();
+    EXPECT_TRUE(port->IsOpen());
+    EXPECT_EQ(port->EventMask(), 0x81u);
+    port->Close();
+    port->Close();  // closed already: nothing
+    EXPECT_FALSE(port->IsOpen());
+    EXPECT_EQ(events, (std::vector<String>{"open", "close"}));
+}
+
+TEST_F(PortTest, RefusalsAndOpenFailures)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+        String message;
+    };
+    TOwnedPtr<TVaComm> other(new TVaComm(nullptr));
+    port->Open();
+    const Case cases[] = {
+        {"open twice", [&] { port->Open(); }, "Can't perform this operation while port is open"},
+        {"port number", [&] { port->SetPortNum(3); }, "Can't perform this operation while port is open"},
+        {"device name", [&] { port->SetDeviceName("x"); }, "Can't perform this operation while port is open"},
+        {"events", [&] { port->SetMonitorEvents({}); }, "Can't perform this operation while port is open"},
+        {"direct", [&] { port->SetDirectWrite(true); }, "Can't perform this operation while port is open"},
+        {"dcb flag", [&] { port->SetUpdateDCB(false); }, "Can't perform this operation while port is open"},
+        {"read size", [&] { port->Buffers()->SetReadSize(100); }, "Can't perform this operation while port is open"},
+        {"busy", [&] { other->SetPortNum(7); other->Open(); },
+         "Can't open specified device \\\\.\\COM7 (Error 16, Device or resource busy)"},
+        {"missing", [&] { other->SetPortNum(98); other->Open(); }, "Specified device not found (\\\\.\\COM98)."},
+        {"rate 0", [&] { port->SetUserBaudrate(0); port->SetBaudrate(brUser); },
+         "Error writing dcb (22), Invalid argument"},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.action();
+            ADD_FAILURE() << c.name << " raised nothing";
+        } catch (const EVaCommError& e) {
+            EXPECT_EQ(e.Message(), c.message) << c.name;
+        }
+    }
+    // The refused buffer size is kept for the next open.
+    EXPECT_EQ(port->Buffers()->ReadSize(), 100);
+    EXPECT_FALSE(other->IsOpen());
+}
+
+TEST_F(PortTest, FailedApplyStepLeavesThePortClosed)
+{
+    int opens = 0;
+    port->OnOpen = [&](TObject*) { ++opens; };
+    port->Buffers()->SetReadSize(0);
+    try {
+        port->Open();
+        ADD_FAILURE();
+    } catch (const EVaCommError& e) {
+        EXPECT_EQ(e.Message(), "Error initializing buffers (22), Invalid argument");
+    }
+    EXPECT_FALSE(port->IsOpen());
+    EXPECT_EQ(opens, 0);
+    port->Buffers()->SetReadSize(64);
+    port->Open();  // the device was let go
+    EXPECT_EQ(opens, 1);
+}
+
+TEST_F(PortTest, BytesBothWays)
+{
+    String received;
+    std::vector<int> counts;
+    port->OnRxChar = [&](TObject*, int count) {
+        counts.push_back(count);
+        received += port->ReceiveText();
+    };
+    port->Open();
+    port->SetRtsLine(true);  // no modem lines on a pseudo-terminal: accepted, no effect
+    port->SetDtrLine(true);
+    ASSERT_TRUE(pty.WriteAll("12.34 -5.67\r", 12));
+    ASSERT_TRUE(PumpUntil([&] { return received.size() >= 12; }));
+    EXPECT_EQ(received, "12.34 -5.67\r");
+    ASSERT_FALSE(counts.empty());
+    EXPECT_EQ(counts[0], static_cast<int>(received.size()) - (counts.size() > 1 ? counts[1] : 0));
+    EXPECT_TRUE(port->SendText("#READ\r\n"));
+    EXPECT_EQ(FarEndReads(7), "#READ\r\n");
+}
+
+TEST_F(PortTest, UnreadBytesWaitForTheNextBatch)
+{
+    port->Open();
+    ASSERT_TRUE(pty.WriteAll("abc", 3));
+    PumpFor(100);  // a batch without a handler leaves the bytes where they are
+    std::vector<int> counts;
+    port->OnRxChar = [&](TObject*, int count) {
+        counts.push_back(count);
+        port->ReceiveText();
+    };
+    ASSERT_TRUE(pty.WriteAll("de", 2));
+    ASSERT_TRUE(PumpUntil([&] { return !counts.empty(); }));
+    EXPECT_EQ(counts[0], 5);
+}
+
+TEST_F(PortTest, TxEmptyAfterEveryDrainedQueue)
+{
+    port->SetMonitorEvents({ceRxChar});  // not asked for, still raised by the write thread
+    int empties = 0;
+    port->OnTxEmpty = [&](TObject*) { ++empties; };
+    port->Open();
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_TRUE(port->SendText("#STOP\r\n"));
+        ASSERT_TRUE(PumpUntil([&] { return empties == i; })) << i;
+        EXPECT_EQ(FarEndReads(7), "#STOP\r\n");
+    }
+}
+
+TEST_F(PortTest, FullQueueTimesOut)
+{
+    port->Buffers()->SetWriteTimeout(50);
+    port->Open();
+    const String exact(2048, 'x');
+    EXPECT_EQ(port->SendBytes(exact.data(), 2048), 2048);  // exactly fills an empty queue
+    const String tooBig(2049, 'y');
+    try {
+        port->SendBytes(tooBig.data(), 2049);
+        ADD_FAILURE();
+    } catch (const EVaCommError& e) {
+        EXPECT_EQ(e.Message(), "Output buffer is full. Please check comm status.");
+    }
+    EXPECT_EQ(FarEndReads(2048).size(), 2048u);
+}
+
+TEST_F(PortTest, DirectWrite)
+{
+    port->SetDirectWrite(true);
+    int empties = 0;
+    port->OnTxEmpty = [&](TObject*) { ++empties; };
+    port->Open();
+    EXPECT_EQ(port->EventMask(), 0x85u);
+    EXPECT_EQ(port->SendBytes("\xBC\x05", 2), 2);
+    EXPECT_EQ(FarEndReads(2), "\xBC\x05");
+    EXPECT_TRUE(PumpUntil([&] { return empties > 0; }));
+}
+
+TEST_F(PortTest, HangUpClosesThePortAndReportsIt)
+{
+    int closes = 0;
+    String data;
+    port->OnClose = [&](TObject*) { ++closes; };
+    port->OnRxChar = [&](TObject*, int) { data += port->ReceiveText(); };
+    port->Open();
+    ASSERT_TRUE(pty.WriteAll("1 2\r", 4));
+    ASSERT_TRUE(PumpUntil([&] { return data.size() == 4; }));
+    pty.Close();
+    ASSERT_TRUE(PumpUntil([&] { return closes == 1; }));
+    EXPECT_FALSE(port->IsOpen());
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0], "Connection to device \\\\.\\COM7 lost (5), Input/output error");
+    PumpFor(100);
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(reported.size(), 1u);
+}
+
+TEST_F(PortTest, HangUpWithoutEventThreadIsFoundByTheWriter)
+{
+    port->SetMonitorEvents({});
+    int closes = 0;
+    port->OnClose = [&](TObject*) { ++closes; };
+    port->Open();
+    pty.Close();
+    port->SendText("#READ\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return closes == 1; }));
+    EXPECT_EQ(reported.size(), 1u);
+}
+
+TEST_F(PortTest, DirectWriteOnALostDevice)
+{
+    port->SetDirectWrite(true);
+    port->SetMonitorEvents({});
+    port->Open();
+    pty.Close();
+    try {
+        port->SendText("x");
+        ADD_FAILURE();
+    } catch (const EVaCommError& e) {
+        EXPECT_EQ(e.Message(), "Write error (5), Input/output error");
+    }
+}
+
+TEST_F(PortTest, CloseFromInsideAHandler)
+{
+    int closes = 0;
+    port->OnClose = [&](TObject*) { ++closes; };
+    port->OnRxChar = [&](TObject*, int) { port->Close(); };
+    port->Open();
+    ASSERT_TRUE(pty.WriteAll("x", 1));
+    ASSERT_TRUE(PumpUntil([&] { return closes == 1; }));
+    EXPECT_FALSE(port->IsOpen());
+    port->OnRxChar = nullptr;
+    port->Open();  // the device is free again at once
+    port->OnTxEmpty = [&](TObject*) { port->Close(); };
+    port->SendText("y");
+    ASSERT_TRUE(PumpUntil([&] { return closes == 2; }));
+}
+
+TEST_F(PortTest, CloseWhileADispatchIsPending)
+{
+    port->OnRxChar = [&](TObject*, int) { ADD_FAILURE() << "dispatch after Close"; };
+    port->Open();
+    ASSERT_TRUE(pty.WriteAll("abc", 3));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the event thread now waits for us
+    port->Close();
+    PumpFor(50);
+}
+
+TEST_F(PortTest, UserRateOnTheDevice)
+{
+    port->SetUserBaudrate(250000);
+    port->Open();
+    EXPECT_EQ(port->Baudrate(), brUser);
+    port->SetBaudrate(br9600);  // applies at once on an open port
+    EXPECT_EQ(port->UserBaudrate(), 0);
+}
+
+}  // namespace
