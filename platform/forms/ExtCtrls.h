@@ -64,6 +64,9 @@ protected:
     void Paint() override;
     void AdjustClientRect(TRect& rect) override;
     void CMTextChanged(TMessage& message) override;
+    void PaintNonClient(TCanvas& canvas) override;
+
+public:
     TRect GetClientMargins() const override;
 
 private:

@@ -7,7 +7,10 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Published.h"
+#include "platform/forms/ComCtrls.h"
+#include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/StdCtrls.h"
 #include "platform/forms/Forms_p.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Resources.h"
@@ -139,6 +142,7 @@ void TCustomForm::InitFromText(const String& text)
 
 void TCustomForm::InitFromBinary(TStream& stream)
 {
+    RegisterStandardClasses();
     TReader reader(stream);
     reader.ReadRootComponent(this);
     Realign();
@@ -398,4 +402,15 @@ void RegisterFormClasses()
 {
     RegisterControlClasses();
     RegisterClasses({&TCustomForm::StaticClass(), &TForm::StaticClass()});
+}
+
+void RegisterStandardClasses()
+{
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterFormClasses();
+    RegisterStdControls();
+    RegisterExtControls();
+    RegisterComControls();
 }

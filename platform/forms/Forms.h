@@ -303,5 +303,8 @@ public:
 using TModalHandler = std::function<int(TCustomForm& form)>;
 TModalHandler SetModalHandler(TModalHandler handler);
 
-// Registers the form and application classes by name for component streams.
+// Registers the form and control base classes by name for component streams.
 void RegisterFormClasses();
+// Registers every standard control class of the layer (done by the first form read from a
+// stored description).
+void RegisterStandardClasses();

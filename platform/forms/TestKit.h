@@ -23,8 +23,10 @@ TControl& FindControl(TComponent& root, const String& name);
 void MouseDown(TControl& control, TMouseButton button = mbLeft, int x = -1, int y = -1, TShiftState shift = {});
 void MouseUp(TControl& control, TMouseButton button = mbLeft, int x = -1, int y = -1, TShiftState shift = {});
 void MouseMove(TControl& control, int x, int y, TShiftState shift = {});
-// Press and release: OnMouseDown, OnMouseUp, OnClick.
+// Press and release: OnMouseDown, OnClick, OnMouseUp.
 void Click(TControl& control, int x = -1, int y = -1);
+// The same, queued: it happens the next time messages are processed.
+void PostClick(TControl& control, int x = -1, int y = -1);
 void DblClick(TControl& control, int x = -1, int y = -1);
 void Click(TComponent& root, const String& name);
 // Keys to a windowed control (it takes the focus first): virtual key code, and typed text.
