@@ -1010,7 +1010,7 @@ void TDeviceContext::AngleArc(int x, int y, int radius, float startAngle, float 
     int old = SetArcDirection(sweepAngle >= 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE);
     if (std::fabs(sweepAngle) >= 360) Ellipse(x - radius, y - radius, x + radius, y + radius);
     else if (sweepAngle != 0) {
-        TLogBrush keep = SelectBrush(TLogBrush{BS_NULL});
+        TLogBrush keep = SelectBrush(TLogBrush{BS_NULL, clWhite, 0, nullptr});
         Arc(x - radius, y - radius, x + radius, y + radius, a.X, a.Y, e.X, e.Y);
         SelectBrush(keep);
     }
@@ -1030,7 +1030,7 @@ void TDeviceContext::FillRect(const TRect& r, const TLogBrush& brush)
     I.s.rop2 = keepRop;
 }
 
-void TDeviceContext::FillRect(const TRect& r, TColor color) { FillRect(r, TLogBrush{BS_SOLID, color}); }
+void TDeviceContext::FillRect(const TRect& r, TColor color) { FillRect(r, TLogBrush{BS_SOLID, color, 0, nullptr}); }
 
 void TDeviceContext::FrameRect(const TRect& r, const TLogBrush& brush)
 {
@@ -1175,7 +1175,7 @@ bool TDeviceContext::DrawFrameControl(const TRect& r, unsigned type, unsigned st
         return true;
     }
     TRect q = box;
-    DrawEdge(q, EDGE_SUNKEN, BF_RECT | BF_ADJUST | ((state & DFCS_FLAT) ? BF_FLAT : 0));
+    DrawEdge(q, EDGE_SUNKEN, BF_RECT | BF_ADJUST | ((state & DFCS_FLAT) ? static_cast<unsigned>(BF_FLAT) : 0u));
     I.painter->fillRect(QRect(q.Left, q.Top, q.Width(), q.Height()), ToQColor(face));
     if (state & DFCS_CHECKED) {
         // A check mark: two strokes three pixels thick, from the lower left up to the right.
