@@ -371,7 +371,8 @@ bool TControl::IsEnabledInTree() const
 void TControl::BringToFront()
 {
     if (!parent_) {
-        if (auto* w = dynamic_cast<TWinControl*>(this); w && w->Host() && w->Host()->widget) w->Host()->widget->raise();
+        if (auto* w = dynamic_cast<TWinControl*>(this); w && w->Host() && w->Host()->widget && !tvforms::IsOffscreen())
+            w->Host()->widget->raise();
         return;
     }
     auto& list = parent_->controls_;

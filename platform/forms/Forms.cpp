@@ -255,7 +255,7 @@ void TCustomForm::placeOnScreen()
 void TCustomForm::Show()
 {
     SetVisible(true);
-    if (Host() && Host()->widget) Host()->widget->raise();
+    if (Host() && Host()->widget && !tvforms::IsOffscreen()) Host()->widget->raise();
 }
 
 void TCustomForm::VisibleChanged()
