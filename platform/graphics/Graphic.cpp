@@ -233,8 +233,8 @@ void TPicture::SaveToStream(TStream& stream)
     if (graphic_) graphic_->SaveToStream(stream);
 }
 
-// Stream form: the graphic's class name as a short string, then its data (a bitmap's data is
-// preceded by its 32-bit size).
+// Stream form: the graphic's class name as a short string, then its data (bitmap and JPEG data
+// are preceded by their 32-bit size).
 void TPicture::DefineProperties(TFiler& filer)
 {
     filer.DefineBinaryProperty(
@@ -256,7 +256,7 @@ void TPicture::readData(TStream& s)
     }
     if (!cls) throw EInvalidGraphic("Invalid graphic format");
     auto g = newGraphic(cls);
-    if (cls == &TBitmap::StaticClass()) {
+    if (cls->InheritsFrom(TBitmap::StaticClass()) || cls->InheritsFrom(TJPEGImage::StaticClass())) {
         Byte sz[4];
         s.ReadBuffer(sz, 4);
         std::uint32_t size = sz[0] | (sz[1] << 8) | (sz[2] << 16) | (static_cast<std::uint32_t>(sz[3]) << 24);
@@ -276,7 +276,7 @@ void TPicture::writeData(TStream& s)
     Byte len = static_cast<Byte>(std::min<size_t>(name.size(), 255));
     s.WriteBuffer(&len, 1);
     s.WriteBuffer(name.data(), len);
-    if (dynamic_cast<TBitmap*>(graphic_.get())) {
+    if (dynamic_cast<TBitmap*>(graphic_.get()) || dynamic_cast<TJPEGImage*>(graphic_.get())) {
         TMemoryStream m;
         graphic_->SaveToStream(m);
         auto size = static_cast<std::uint32_t>(m.Size());

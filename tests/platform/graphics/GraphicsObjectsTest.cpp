@@ -7,6 +7,7 @@
 #include "platform/classes/Published.h"
 #include "platform/classes/TypeInfo.h"
 #include "platform/graphics/Fonts.h"
+#include "platform/graphics/Images.h"
 
 namespace {
 
@@ -323,6 +324,55 @@ TEST(Fonts, NamesResolveToInstalledFamilies)
     for (const auto& c : cases) EXPECT_EQ(ResolveFontFamily(c.name), c.family) << c.name;
     auto names = ScreenFontNames();
     EXPECT_EQ(names.at(0), "Elektra");
+}
+
+}  // namespace
+
+namespace {
+
+class TPictureHolder : public TComponent {
+    TV_CLASS(TPictureHolder, TComponent)
+public:
+    explicit TPictureHolder(TComponent* owner) : TComponent(owner) {}
+    TPicture* Picture() const { return picture_.get(); }
+    void SetPicture(TPicture* p) { picture_->Assign(p); }
+
+private:
+    std::unique_ptr<TPicture> picture_ = std::make_unique<TPicture>();
+};
+
+}  // namespace
+
+TV_PUBLISHED(TPictureHolder) { Prop("Picture", &TPictureHolder::Picture, &TPictureHolder::SetPicture); }
+
+namespace {
+
+TEST(GraphicsObjects, PicturesTravelInComponentStreams)
+{
+    for (bool jpeg : {false, true}) {
+        SCOPED_TRACE(jpeg ? "jpeg" : "bitmap");
+        TPictureHolder h(nullptr);
+        h.SetName("Holder");
+        TBitmap b(6, 4, pf24bit);
+        b.Canvas()->Handle()->FillRect({0, 0, 3, 4}, clRed);
+        if (jpeg) {
+            TJPEGImage j;
+            j.Assign(&b);
+            h.Picture()->SetGraphic(&j);
+        } else {
+            h.Picture()->SetGraphic(&b);
+        }
+        String text = ComponentToText(&h);
+        EXPECT_NE(text.find("Picture.Data = {"), String::npos) << text;
+        TPictureHolder back(nullptr);
+        TextToComponent(text, &back);
+        ASSERT_NE(back.Picture()->Graphic(), nullptr);
+        EXPECT_EQ(back.Picture()->Graphic()->ClassName(), jpeg ? "TJPEGImage" : "TBitmap");
+        EXPECT_EQ(back.Picture()->Width(), 6);
+        EXPECT_EQ(back.Picture()->Height(), 4);
+    }
+    TPictureHolder empty(nullptr);
+    EXPECT_EQ(ComponentToText(&empty).find("Picture.Data"), String::npos);
 }
 
 }  // namespace

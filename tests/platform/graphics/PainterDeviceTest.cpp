@@ -1,0 +1,109 @@
+// The layer-private bridge the window layer uses: a device context over a painter it owns.
+#include <QFontInfo>
+
+#include "PixelTest.h"
+#include "platform/graphics/DeviceContext_p.h"
+
+namespace {
+
+TEST(PainterDevice, DrawsAtThePaintersOriginAndReadsBack)
+{
+    EnsureGuiApplication();
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.translate(10, 5);  // a child control inside its window's surface
+    {
+        auto dc = CreatePainterDC(p, QSize(20, 20));
+        EXPECT_EQ(dc->Width(), 20);
+        dc->FillRect({0, 0, 2, 2}, clRed);
+        EXPECT_EQ(dc->GetPixel(0, 0), ColorToRGB(clRed));
+        EXPECT_EQ(dc->GetPixel(2, 2), 0xFFFFFFu);
+        dc->SetViewportOrg({3, 3});
+        dc->SetPixel(0, 0, clBlue);
+        EXPECT_EQ(dc->GetPixel(-3, -3), ColorToRGB(clRed));
+        TRect box;
+        dc->GetClipBox(box);
+        EXPECT_EQ(box, (TRect{-3, -3, 17, 17}));
+        dc->SetROP2(R2_XORPEN);
+        IntersectClipRect(dc.get(), -3, -3, 0, 0);
+
+        // Blocks copied out of the painter's surface.
+        TBitmap copy(4, 4, pf24bit);
+        copy.Canvas()->Handle()->BitBlt(0, 0, 4, 4, *dc, -3, -3, SRCCOPY);
+        EXPECT_EQ(copy.Canvas()->Handle()->GetPixel(0, 0), ColorToRGB(clRed));
+        EXPECT_EQ(copy.Canvas()->Handle()->GetPixel(3, 3), ColorToRGB(clBlue));
+    }
+    // The painter is handed back as it was given.
+    EXPECT_EQ(p.worldTransform(), QTransform::fromTranslate(10, 5));
+    EXPECT_FALSE(p.hasClipping());
+    EXPECT_EQ(p.compositionMode(), QPainter::CompositionMode_SourceOver);
+    p.end();
+    EXPECT_EQ(img.pixel(10, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(13, 8), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(9, 5), qRgb(255, 255, 255));
+}
+
+TEST(PainterDevice, FontsAndColoursAsQtSeesThem)
+{
+    EnsureGuiApplication();
+    TLogFont lf;
+    QFont f = ToQFont(lf);
+    EXPECT_EQ(f.pixelSize(), 11);
+    EXPECT_EQ(QFontInfo(f).family(), "Liberation Sans");
+    lf.FaceName = "Elektra";
+    lf.Height = -20;
+    lf.Weight = FW_BOLD;
+    lf.Italic = true;
+    f = ToQFont(lf);
+    EXPECT_EQ(QFontInfo(f).family(), "DSEG7 Classic");
+    EXPECT_EQ(f.pixelSize(), 20);
+    EXPECT_TRUE(f.bold());
+    EXPECT_TRUE(f.italic());
+    // A positive height is the cell: ascent + descent come out at (about) that height.
+    lf.FaceName = "Arial";
+    lf.Height = 30;
+    lf.Weight = FW_NORMAL;
+    f = ToQFont(lf);
+    EXPECT_NEAR(QFontMetrics(f).height(), 30, 2);
+
+    EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(ToQColor(clBtnFace).rgb() & 0xFFFFFF, qRgb(GetRValue(GetSysColor(COLOR_BTNFACE)), GetGValue(GetSysColor(COLOR_BTNFACE)), GetBValue(GetSysColor(COLOR_BTNFACE))) & 0xFFFFFF);
+    EXPECT_EQ(FromQColor(QColor(1, 2, 3)), static_cast<TColor>(RGB(1, 2, 3)));
+}
+
+TEST(PainterDevice, BitmapImagesBothWays)
+{
+    TBitmap b(3, 2, pf24bit);
+    b.Canvas()->Handle()->SetPixel(1, 1, clLime);
+    const QImage& q = BitmapImage(b);
+    EXPECT_EQ(q.size(), QSize(3, 2));
+    EXPECT_EQ(q.pixel(1, 1), qRgb(0, 255, 0));
+    QImage other(5, 4, QImage::Format_ARGB32);
+    other.fill(qRgba(0, 0, 255, 255));
+    SetBitmapImage(b, other);
+    EXPECT_EQ(b.Width(), 5);
+    EXPECT_EQ(b.PixelFormat(), pf32bit);
+    EXPECT_EQ(b.Canvas()->Handle()->GetPixel(4, 3), ColorToRGB(clBlue));
+}
+
+TEST(PainterDevice, PatternBrushTilesTheBitmapFromTheBrushOrigin)
+{
+    TBitmap pattern(2, 2, pf24bit);
+    HDC p = pattern.Canvas()->Handle();
+    p->FillRect({0, 0, 2, 2}, clWhite);
+    p->SetPixel(0, 0, clBlack);
+    p->SetPixel(1, 1, clBlack);
+    Surface s(8, 8);
+    TCanvas* c = s.bmp->Canvas();
+    c->Brush()->SetBitmap(&pattern);
+    c->FillRect({0, 0, 8, 8});
+    c->Brush()->SetBitmap(nullptr);
+    s.dc = c->Handle();
+    EXPECT_EQ(s.Count(clBlack), 32);
+    EXPECT_TRUE(s.Is(0, 0, clBlack));
+    EXPECT_TRUE(s.Is(1, 0, clWhite));
+    EXPECT_TRUE(s.Is(7, 7, clBlack));
+}
+
+}  // namespace
