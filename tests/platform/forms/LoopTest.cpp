@@ -1,0 +1,198 @@
+// The message loop: re-entrant ProcessMessages, busy waits, timers, Synchronize of worker threads.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/classes/Threads.h"
+#include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/StdCtrls.h"
+#include "platform/forms/TestKit.h"
+#include "platform/rtl/Tick.h"
+
+namespace {
+
+// The busy wait of the program: pump messages until ms have passed.
+void WaitMs(Cardinal ms)
+{
+    Cardinal start = GetTickCount();
+    while (TicksSince(start, GetTickCount()) <= ms) Application->ProcessMessages();
+}
+
+struct LoopFixture : ::testing::Test {
+    TOwnedPtr<TForm> form{new TForm(nullptr)};
+    std::vector<String> log;
+    TButton* first = nullptr;
+    TButton* second = nullptr;
+    void SetUp() override
+    {
+        form->SetBounds(0, 0, 300, 200);
+        first = new TButton(form.get());
+        first->SetParent(form.get());
+        second = new TButton(form.get());
+        second->SetParent(form.get());
+        second->SetTop(40);
+        form->Show();
+    }
+};
+
+TEST_F(LoopFixture, ASecondClickRunsToItsEndInsideTheFirstHandlersWait)
+{
+    first->SetOnClick([&](TObject*) {
+        log.push_back("first begins");
+        testkit::PostClick(*second);
+        WaitMs(50);
+        log.push_back("first ends");
+    });
+    second->SetOnClick([&](TObject*) {
+        log.push_back("second begins");
+        WaitMs(10);
+        log.push_back("second ends");
+    });
+    testkit::Click(*first);
+    EXPECT_EQ(log, (std::vector<String>{"first begins", "second begins", "second ends", "first ends"}));
+}
+
+TEST_F(LoopFixture, PaintsHappenDuringABusyWait)
+{
+    struct Counter : TCustomControl {
+        using TCustomControl::TCustomControl;
+        int paints = 0;
+        void Paint() override { ++paints; }
+    };
+    auto* c = new Counter(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(100, 100, 20, 20);
+    WaitMs(20);
+    int before = c->paints;
+    c->Invalidate();
+    WaitMs(20);
+    EXPECT_GT(c->paints, before);
+}
+
+TEST_F(LoopFixture, TimerFiresInsideProcessMessagesAndStopsWhenDisabled)
+{
+    auto* t = new TTimer(form.get());
+    int ticks = 0;
+    t->SetInterval(5);
+    t->SetOnTimer([&](TObject*) { ++ticks; });
+    WaitMs(60);
+    EXPECT_GE(ticks, 2);
+    t->SetEnabled(false);
+    int frozen = ticks;
+    WaitMs(30);
+    EXPECT_EQ(ticks, frozen);
+}
+
+TEST_F(LoopFixture, TimerWithoutHandlerOrIntervalDoesNothingAndAnExceptionIsReported)
+{
+    std::vector<String> reported;
+    TExceptionEvent saved = Application->OnException();
+    Application->SetOnException([&](TObject*, Exception* e) { reported.push_back(e->Message()); });
+    auto* t = new TTimer(form.get());
+    t->SetInterval(0);
+    int ticks = 0;
+    t->SetOnTimer([&](TObject*) {
+        ++ticks;
+        t->SetEnabled(false);
+        throw Exception("tick failed");
+    });
+    WaitMs(20);
+    EXPECT_EQ(ticks, 0);
+    t->SetInterval(5);
+    WaitMs(40);
+    Application->SetOnException(saved);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(reported, std::vector<String>{"tick failed"});
+}
+
+TEST_F(LoopFixture, ATimerMayFreeItselfInItsHandler)
+{
+    auto* t = new TTimer(form.get());
+    bool fired = false;
+    t->SetInterval(1);
+    t->SetOnTimer([&](TObject*) {
+        fired = true;
+        t->Free();
+    });
+    WaitMs(30);
+    EXPECT_TRUE(fired);
+    EXPECT_EQ(form->ComponentCount(), 2);  // the two buttons
+}
+
+class Worker : public TThread {
+public:
+    explicit Worker(std::function<void()> call) : TThread(true), call_(std::move(call)) {}
+    std::atomic<bool> synced{false};
+
+protected:
+    void Execute() override
+    {
+        Synchronize([this] { call_(); });
+        synced = true;
+    }
+
+private:
+    std::function<void()> call_;
+};
+
+TEST_F(LoopFixture, AWorkersSynchronizeRunsInsideABusyWait)
+{
+    std::vector<String> order;
+    TOwnedPtr<Worker> w(new Worker([&] { order.push_back("synchronized"); }));
+    first->SetOnClick([&](TObject*) {
+        order.push_back("wait begins");
+        w->Start();
+        Cardinal start = GetTickCount();
+        while (!w->synced && TicksSince(start, GetTickCount()) < 5000) Application->ProcessMessages();
+        order.push_back("wait ends");
+    });
+    testkit::Click(*first);
+    w->WaitFor();
+    EXPECT_EQ(order, (std::vector<String>{"wait begins", "synchronized", "wait ends"}));
+}
+
+TEST_F(LoopFixture, HandleMessageWakesForASynchronizeCall)
+{
+    bool ran = false;
+    TOwnedPtr<Worker> w(new Worker([&] { ran = true; }));
+    w->Start();
+    Cardinal start = GetTickCount();
+    while (!w->synced && TicksSince(start, GetTickCount()) < 5000) Application->HandleMessage();
+    w->WaitFor();
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(LoopFixture, ReleasedFormGoesOnlyAfterTheRunningHandler)
+{
+    auto* other = new TForm(nullptr);
+    auto* b = new TButton(other);
+    b->SetParent(other);
+    other->Show();
+    bool stillThere = false;
+    b->SetOnClick([&](TObject*) {
+        other->Release();
+        stillThere = b->Caption().size() >= 0 && other->ControlCount() == 1;
+    });
+    int before = Screen->FormCount();
+    testkit::Click(*b);
+    EXPECT_TRUE(stillThere);
+    EXPECT_EQ(Screen->FormCount(), before);
+    Application->ProcessMessages();
+    EXPECT_EQ(Screen->FormCount(), before - 1);
+}
+
+TEST_F(LoopFixture, AHandlerMayFreeItsOwnForm)
+{
+    auto* other = new TForm(nullptr);
+    auto* b = new TButton(other);
+    b->SetParent(other);
+    other->Show();
+    int before = Screen->FormCount();
+    b->SetOnClick([&](TObject*) { other->Free(); });
+    testkit::Click(*b);
+    EXPECT_EQ(Screen->FormCount(), before - 1);
+    Application->ProcessMessages();
+}
+
+}  // namespace
