@@ -182,7 +182,7 @@ void TStatusBar::Paint()
     int gripWidth = grip ? all.Height() : 0;
     auto drawText = [&](TRect r, const String& text, TAlignment align) {
         InflateRect(r, -2, -1);
-        DrawText(c.Handle(), text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlag(align));
+        DrawText(tvforms::Ready(c), text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlag(align));
     };
     if (simplePanel_) {
         TRect r = Rect(0, 2, all.Right - gripWidth, all.Bottom);
@@ -196,9 +196,9 @@ void TStatusBar::Paint()
             if (r.IsEmpty()) continue;
             TRect edge = Rect(r.Left, r.Top, r.Right - 2, r.Bottom);
             if (p->Bevel() == pbLowered)
-                DrawEdge(c.Handle(), edge, BDR_SUNKENOUTER, BF_RECT);
+                DrawEdge(tvforms::Ready(c), edge, BDR_SUNKENOUTER, BF_RECT);
             else if (p->Bevel() == pbRaised)
-                DrawEdge(c.Handle(), edge, BDR_RAISEDINNER, BF_RECT);
+                DrawEdge(tvforms::Ready(c), edge, BDR_RAISEDINNER, BF_RECT);
             c.Brush()->SetStyle(bsClear);
             drawText(Rect(edge.Left + 1, edge.Top, edge.Right - 1, edge.Bottom), p->Text(), p->Alignment());
         }
@@ -393,7 +393,7 @@ void TUpDown::Paint()
     TColor arrow = IsEnabledInTree() ? clBtnText : clGrayText;
     auto drawButton = [&](TRect r, int direction) {  // 0 up, 1 down, 2 left, 3 right
         TRect e = r;
-        DrawEdge(c.Handle(), e, EDGE_RAISED, BF_RECT);
+        DrawEdge(tvforms::Ready(c), e, EDGE_RAISED, BF_RECT);
         int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
         int s = std::max(1, std::min(r.Width(), r.Height()) / 4);
         c.Pen()->SetColor(arrow);

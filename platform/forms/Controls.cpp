@@ -1331,7 +1331,7 @@ void TWinControl::WMKillFocus(TMessage&) { DoExit(); }
 
 TV_PUBLISHED(TGraphicControl) {}
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) { canvas_ = new TCanvas; }
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) { canvas_ = new TControlCanvas; }
 
 TGraphicControl::~TGraphicControl() { TObject::Free(canvas_); }
 
@@ -1357,7 +1357,7 @@ void TGraphicControl::WndProc(TMessage& m)
 
 TV_PUBLISHED(TCustomControl) {}
 
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { canvas_ = new TCanvas; }
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { canvas_ = new TControlCanvas; }
 
 TCustomControl::~TCustomControl() { TObject::Free(canvas_); }
 

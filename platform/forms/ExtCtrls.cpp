@@ -216,7 +216,7 @@ void TCustomPanel::Paint()
         c.Brush()->SetStyle(bsClear);
         c.SetFont(Font());
         unsigned align = alignment_ == taLeftJustify ? unsigned(DT_LEFT) : alignment_ == taRightJustify ? unsigned(DT_RIGHT) : unsigned(DT_CENTER);
-        DrawText(c.Handle(), text, r, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | align);
+        DrawText(tvforms::Ready(c), text, r, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | align);
     }
 }
 

@@ -95,7 +95,7 @@ TV_PUBLISHED(TForm) {}
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 {
-    canvas_ = new TCanvas;
+    canvas_ = new TControlCanvas;
     SetVisibleState(false);
     SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
     SetColor(clBtnFace);

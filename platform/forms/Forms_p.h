@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/forms/Controls.h"
+#include "platform/graphics/Canvas.h"
 
 class TWinControl;
 class QPainter;
@@ -79,6 +80,27 @@ bool RouteKeyDown(TWinControl* control, QKeyEvent* event, QString* text);
 void RouteKeyUp(TWinControl* control, QKeyEvent* event);
 void RouteFocus(TWinControl* control, bool in);
 
+}  // namespace tvforms
+
+// The canvas of a control: calls made straight on its device (DrawText, DrawEdge) see the pen,
+// brush and font of the canvas.
+class TControlCanvas : public TCanvas {
+public:
+    HDC ReadyHandle()
+    {
+        RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid, csFontValid});
+        return Handle();
+    }
+};
+
+namespace tvforms {
+// The device of a canvas with its pen, brush and font selected.
+inline HDC Ready(TCanvas& canvas)
+{
+    if (auto* c = dynamic_cast<TControlCanvas*>(&canvas)) return c->ReadyHandle();
+    canvas.TextExtent(" ");
+    return canvas.Handle();
+}
 }  // namespace tvforms
 
 // The platform window behind a TWinControl. Native controls subclass the widget; the host keeps

@@ -123,7 +123,7 @@ void PaintControl(TWinControl* c, QWidget* widget, QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     auto dc = CreatePainterDC(painter, widget->size());
-    TCanvas canvas;
+    TControlCanvas canvas;
     canvas.SetHandle(dc.get());
     Guard(c, [&] { PaintWhole(c, canvas); });
     canvas.SetHandle(nullptr);

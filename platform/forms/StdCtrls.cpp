@@ -55,6 +55,23 @@ void Wire(TControl* control, Sender* sender, Signal signal, F f)
     });
 }
 
+// Check and radio boxes answer a click anywhere in their window, as the platform's do.
+class TvCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& p) const override { return rect().contains(p); }
+};
+
+class TvRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& p) const override { return rect().contains(p); }
+};
+
 void FindButtons(TWinControl* parent, std::vector<TButton*>& out)
 {
     for (int i = 0; i < parent->ControlCount(); ++i) {
@@ -174,7 +191,7 @@ bool TLabel::CanAutoSize(int& newWidth, int& newHeight)
     if (text.empty() || (showAccelChar_ && text == "&")) text += ' ';
     TRect r = Rect(0, 0, wordWrap_ ? Width() : 0, 0);
     unsigned flags = DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) | (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
-    DrawText(c.Handle(), text, r, flags);
+    DrawText(tvforms::Ready(c), text, r, flags);
     newWidth = r.Width();
     newHeight = r.Height();
     return true;
@@ -196,7 +213,7 @@ void TLabel::Paint()
                      (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
     if (layout_ != tlTop) {
         TRect calc = r;
-        DrawText(c.Handle(), text.empty() ? String(" ") : text, calc, flags | DT_CALCRECT);
+        DrawText(tvforms::Ready(c), text.empty() ? String(" ") : text, calc, flags | DT_CALCRECT);
         int offset = layout_ == tlBottom ? r.Height() - calc.Height() : (r.Height() - calc.Height()) / 2;
         r.Top += offset;
     }
@@ -204,11 +221,11 @@ void TLabel::Paint()
         TRect shadow = r;
         OffsetRect(shadow, 1, 1);
         c.Font()->SetColor(clBtnHighlight);
-        DrawText(c.Handle(), text, shadow, flags);
+        DrawText(tvforms::Ready(c), text, shadow, flags);
         c.Font()->SetColor(clBtnShadow);
-        DrawText(c.Handle(), text, r, flags);
+        DrawText(tvforms::Ready(c), text, r, flags);
     } else {
-        DrawText(c.Handle(), text, r, flags);
+        DrawText(tvforms::Ready(c), text, r, flags);
     }
 }
 
@@ -872,7 +889,7 @@ TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner)
     SetBounds(0, 0, 97, 17);
 }
 
-std::unique_ptr<THostWindow> TCheckBox::CreateHostWindow() { return MakeHost<QCheckBox>(this, true); }
+std::unique_ptr<THostWindow> TCheckBox::CreateHostWindow() { return MakeHost<TvCheckBox>(this, true); }
 
 void TCheckBox::HostCreated()
 {
@@ -933,7 +950,7 @@ TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner)
     SetBounds(0, 0, 113, 17);
 }
 
-std::unique_ptr<THostWindow> TRadioButton::CreateHostWindow() { return MakeHost<QRadioButton>(this, true); }
+std::unique_ptr<THostWindow> TRadioButton::CreateHostWindow() { return MakeHost<TvRadioButton>(this, true); }
 
 void TRadioButton::HostCreated()
 {
@@ -1005,16 +1022,16 @@ void TCustomGroupBox::Paint()
     c.Brush()->SetColor(Color());
     c.Brush()->SetStyle(bsSolid);
     TRect frame = Rect(0, h / 2 - 1, r.Right, r.Bottom);
-    DrawEdge(c.Handle(), frame, EDGE_ETCHED, BF_RECT);
+    DrawEdge(tvforms::Ready(c), frame, EDGE_ETCHED, BF_RECT);
     String text = Caption();
     if (!text.empty()) {
         TRect tr = Rect(8, 0, 0, h);
-        DrawText(c.Handle(), text, tr, DT_CALCRECT | DT_SINGLELINE);
+        DrawText(tvforms::Ready(c), text, tr, DT_CALCRECT | DT_SINGLELINE);
         tr.Right += 2;
         c.FillRect(Rect(tr.Left - 1, tr.Top, tr.Right + 1, tr.Bottom));
         c.Brush()->SetStyle(bsClear);
         TRect draw = Rect(tr.Left + 1, tr.Top, tr.Right, tr.Bottom);
-        DrawText(c.Handle(), text, draw, DT_SINGLELINE | DT_LEFT);
+        DrawText(tvforms::Ready(c), text, draw, DT_SINGLELINE | DT_LEFT);
     }
 }
 
