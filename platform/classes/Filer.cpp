@@ -16,7 +16,7 @@ bool sameText(const String& a, const String& b)
     return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
 }
 
-constexpr int kMaxDepth = 200;  // nesting of lists, collections and components
+constexpr int kMaxDepth = 128;  // nesting of lists, collections and components
 
 // A broken stream (short read, bad value type, runaway nesting): never handed to OnError,
 // the position can not be trusted any more.
@@ -28,9 +28,13 @@ public:
 // Thrown after Error() agreed to skip; readProperty rewinds and skips the value.
 struct SkipSignal {};
 
+// Shared by every reader of the thread: a component stream nested in a binary property is read
+// by a reader of its own, and hostile input could nest those without end.
+thread_local int t_depth = 0;
+
 class DepthGuard {
 public:
-    explicit DepthGuard(int& depth) : depth_(depth)
+    DepthGuard() : depth_(t_depth)
     {
         if (++depth_ > kMaxDepth) {
             --depth_;
@@ -95,7 +99,8 @@ bool TReader::Error(const String& message)
 
 void TReader::propertyError(const String& message)
 {
-    if (Error(message)) throw SkipSignal{};
+    // Only a property's value can be skipped; outside one the stream's structure is broken.
+    if (propertyDepth_ > 0 && Error(message)) throw SkipSignal{};
     throw EReadError(message);
 }
 
@@ -351,7 +356,7 @@ void TReader::ReadBinary(std::vector<Byte>& out)
 
 void TReader::SkipValue()
 {
-    DepthGuard guard(depth_);
+    DepthGuard guard;
     auto skip = [this](std::int64_t n) {
         checkRemaining(n);
         stream_.Seek(n, soCurrent);
@@ -447,13 +452,18 @@ void TReader::DefineBinaryProperty(const String& name, const TStreamProc& readDa
 
 void TReader::ReadProperties(TPersistent* instance)
 {
-    DepthGuard guard(depth_);
+    DepthGuard guard;
     while (!EndOfList()) readProperty(instance);
     ReadListEnd();
 }
 
 void TReader::readProperty(TPersistent* instance)
 {
+    struct InProperty {
+        int& depth;
+        explicit InProperty(int& d) : depth(d) { ++depth; }
+        ~InProperty() { --depth; }
+    } inProperty(propertyDepth_);
     propName_ = ReadStr();
     const std::int64_t valueStart = stream_.Position();
     try {
@@ -635,7 +645,7 @@ const TMethodInfo* TReader::FindMethod(TComponent* root, const String& methodNam
 
 void TReader::ReadCollection(TCollection* collection)
 {
-    DepthGuard guard(depth_);
+    DepthGuard guard;
     CheckValue(vaCollection);
     collection->BeginUpdate();
     try {
@@ -723,7 +733,7 @@ TComponent* TReader::readComponentHeader(TComponent* component, TFilerFlags& fla
 
 TComponent* TReader::ReadComponent(TComponent* component)
 {
-    DepthGuard guard(depth_);
+    DepthGuard guard;
     TFilerFlags flags;
     int pos = 0;
     String className, name;
@@ -757,6 +767,7 @@ TComponent* TReader::ReadComponent(TComponent* component)
 
 void TReader::readData(TComponent* instance)
 {
+    DepthGuard guard;
     std::vector<Fixup> localFixups;
     const bool ownFixups = fixups_ == nullptr;
     if (ownFixups) fixups_ = &localFixups;

@@ -161,9 +161,9 @@ private:
     String propName_;
     std::vector<TComponent*> loaded_;
     std::vector<Fixup>* fixups_ = nullptr;
+    int propertyDepth_ = 0;
     String definedMatch_;
     bool definedFound_ = false;
-    int depth_ = 0;
 };
 
 class TWriter : public TFiler {

@@ -41,6 +41,32 @@ String floatText(Extended v)
 
 // ---- binary -> text --------------------------------------------------------------------------
 
+// Names in a stream must read back as names: identifiers, dotted where a path is allowed.
+bool isIdent(const String& s, bool dotted)
+{
+    if (s.empty()) return false;
+    bool start = true;
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (start) {
+            if (!(isalpha(c) || c == '_') || c >= 0x80) return false;
+            start = false;
+        } else if (c == '.' && dotted) {
+            start = true;
+        } else if (!(isalnum(c) || c == '_') || c >= 0x80) {
+            return false;
+        }
+    }
+    return !start;
+}
+
+String checkedName(String s, bool dotted, bool mayBeEmpty = false)
+{
+    if (s.empty() && mayBeEmpty) return s;
+    if (!isIdent(s, dotted)) throw EReadError("Invalid name '" + s + "' in stream");
+    return s;
+}
+
 class BinaryToText {
 public:
     BinaryToText(TStream& in) : reader_(in) {}
@@ -75,8 +101,8 @@ private:
         if (flags.Contains(ffInherited)) out_ += "inherited ";
         else if (flags.Contains(ffInline)) out_ += "inline ";
         else out_ += "object ";
-        const String className = reader_.ReadStr();
-        const String name = reader_.ReadStr();
+        const String className = checkedName(reader_.ReadStr(), false);
+        const String name = checkedName(reader_.ReadStr(), false, true);
         if (!name.empty()) out_ += name + ": ";
         out_ += className;
         if (flags.Contains(ffChildPos)) out_ += " [" + std::to_string(pos) + "]";
@@ -94,7 +120,11 @@ private:
     void convertProperty(int ind)
     {
         indent(ind);
-        out_ += reader_.ReadStr();
+        const String name = checkedName(reader_.ReadStr(), true);
+        // Words that open or close a block can not be property names in the text.
+        for (const char* word : {"object", "inherited", "inline", "end"})
+            if (sameText(name, word)) throw EReadError("Invalid name '" + name + "' in stream");
+        out_ += name;
         out_ += " = ";
         convertValue(ind);
         out_ += kEol;
@@ -170,7 +200,7 @@ private:
         case vaFalse:
         case vaTrue:
         case vaNil:
-        case vaNull: out_ += reader_.ReadIdent(); break;
+        case vaNull: out_ += checkedName(reader_.ReadIdent(), true); break;
         case vaBinary: {
             std::vector<Byte> bytes;
             reader_.ReadBinary(bytes);
@@ -194,6 +224,7 @@ private:
             for (;;) {
                 const String name = reader_.ReadStr();
                 if (name.empty()) break;
+                checkedName(name, false);
                 if (!first) out_ += ", ";
                 out_ += name;
                 first = false;
@@ -265,6 +296,12 @@ public:
     {
         if (kind_ != tkSymbol) Error("Identifier expected");
     }
+    // A plain name: no dotted path.
+    void CheckName() const
+    {
+        CheckSymbol();
+        if (text_.find('.') != String::npos) Error("Identifier expected");
+    }
     bool IsChar(char c) const { return kind_ == tkChar && ch_ == c; }
     bool IsSymbol(const char* word) const { return kind_ == tkSymbol && sameText(text_, word); }
 
@@ -281,8 +318,9 @@ public:
         const char c = s_[pos_];
         if (isIdentStart(c)) {
             const size_t start = pos_;
+            // Dotted paths: each part starts like an identifier.
             while (pos_ < s_.size() && (isIdentStart(s_[pos_]) || isdigit(static_cast<unsigned char>(s_[pos_])) ||
-                                        s_[pos_] == '.'))
+                                        (s_[pos_] == '.' && pos_ + 1 < s_.size() && isIdentStart(s_[pos_ + 1]))))
                 ++pos_;
             text_ = s_.substr(start, pos_ - start);
             kind_ = tkSymbol;
@@ -478,12 +516,12 @@ private:
         else if (parser_.IsSymbol("inline")) flags.Include(ffInline);
         else if (!parser_.IsSymbol("object")) parser_.Error("'object' expected");
         parser_.Next();
-        parser_.CheckSymbol();
+        parser_.CheckName();
         String name, className = parser_.Text();
         parser_.Next();
         if (parser_.IsChar(':')) {
             parser_.Next();
-            parser_.CheckSymbol();
+            parser_.CheckName();
             name = className;
             className = parser_.Text();
             parser_.Next();
@@ -570,7 +608,7 @@ private:
                 writer_.WriteValue(vaSet);
                 if (!parser_.IsChar(']')) {
                     for (;;) {
-                        parser_.CheckSymbol();
+                        parser_.CheckName();
                         if (parser_.Text().size() > 255) parser_.Error("Identifier too long");
                         writer_.WriteStr(parser_.Text());
                         parser_.Next();
