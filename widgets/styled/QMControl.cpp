@@ -692,10 +692,12 @@ void TQMCustomControl::WMSetFocus(TMessage& message)
 
 void TQMCustomControl::WMKillFocus(TMessage& message)
 {
+    // Compared with the state before the cancel, which moves hot without telling anyone: the
+    // hover events then pair up as the listeners saw them.
+    const bool wasHot = hot_;
     CancelPressAndTrack();
     pressed_ = false;
     downPoint_ = kNoPoint;
-    const bool wasHot = hot_;
     const bool live = Enabled() && !IsDesigning();
     hot_ = live && ControlUnderCursor() == this;
     if (live && hot_ != wasHot) Perform(hot_ ? CM_MOUSEENTER : CM_MOUSELEAVE);

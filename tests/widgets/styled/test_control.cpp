@@ -116,6 +116,7 @@ TEST(StyledControl, AssignFromAPlatformControlTakesNoFrame)
 {
     StyledForm f;
     auto* label = new TLabel(f.form);
+    label->SetAutoSize(false);
     label->SetBounds(1, 2, 33, 44);
     label->SetHint("tip");
     label->SetVisible(false);

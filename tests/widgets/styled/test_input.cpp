@@ -110,24 +110,51 @@ TEST(StyledInput, ClickFocusDecidesWhetherAPressTakesTheFocus)
 
 TEST(StyledInput, LosingTheFocusWithThePointerOverKeepsItHot)
 {
+    // Focus messages go straight to the control: an offscreen window is never the active one.
     Fixture f;
-    auto* edit = new TEdit(f.form);
-    edit->SetParent(f.form);
-    edit->SetBounds(200, 10, 80, 20);
     f.run(Enter);
     f.run(LDown);
-    ASSERT_TRUE(f.panel->Focused());
-    edit->SetFocus();
+    f.panel->Perform(WM_KILLFOCUS);
     EXPECT_FALSE(f.panel->Pressed());
+    EXPECT_EQ(f.panel->DownPoint(), (TPoint{-1, -1}));
+    EXPECT_FALSE(f.panel->MouseCapture());
     EXPECT_TRUE(f.panel->Hot());
     EXPECT_EQ(f.counts.enters, 1) << "hot did not change, so no second enter";
+    EXPECT_EQ(f.counts.leaves, 0);
 
     // Focus comes back and goes again with the pointer elsewhere: the control cools and says so.
-    f.panel->SetFocus();
+    f.panel->Perform(WM_SETFOCUS);
     f.run(PointerAway);
-    edit->SetFocus();
+    f.panel->Perform(WM_KILLFOCUS);
     EXPECT_FALSE(f.panel->Hot());
     EXPECT_EQ(f.counts.leaves, 1);
+
+    // Pointer back over a cold control while it loses the focus: it warms up and says so.
+    f.run(PointerOver);
+    f.panel->Perform(WM_KILLFOCUS);
+    EXPECT_TRUE(f.panel->Hot());
+    EXPECT_EQ(f.counts.enters, 2);
+}
+
+TEST(StyledInput, DisabledControlKeepsColdThroughFocusChanges)
+{
+    Fixture f;
+    f.run(Disable);
+    f.run(PointerOver);
+    f.panel->Perform(WM_KILLFOCUS);
+    f.panel->Perform(CM_MOUSEENTER);
+    EXPECT_FALSE(f.panel->Hot());
+    EXPECT_EQ(f.counts.enters, 0);
+    EXPECT_EQ(f.counts.leaves, 0);
+}
+
+TEST(StyledInput, HooksFollowTheState)
+{
+    Fixture f;
+    f.run(Enter);
+    f.run(Leave);
+    f.run(Disable);
+    EXPECT_EQ(f.panel->hooks, (std::vector<String>{"hot", "hot", "left", "enabled", "hot"}));
 }
 
 TEST(StyledInput, KeysPassUnlessTheQueryTakesThem)
