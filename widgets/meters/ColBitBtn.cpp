@@ -8,6 +8,7 @@
 #include "platform/graphics/Canvas.h"
 #include "widgets/meters/GaugeDraw.h"
 #include "widgets/meters/GaugeMath.h"
+#include "widgets/meters/Register.h"
 
 namespace {
 constexpr const char* TFlashFreqNames[] = {"ff8Hz", "ff4Hz", "ff2Hz", "ff1Hz", "ff05Hz"};
@@ -430,3 +431,7 @@ void TVnColBitBtn::drawFace(TCanvas& canvas, bool glyphState, bool textState, bo
     }
     canvas.Draw(0, 0, &f);
 }
+
+namespace {
+const bool registered = (RegisterMeterControls(), true);
+}  // namespace

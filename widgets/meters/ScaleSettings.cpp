@@ -1,5 +1,6 @@
 #include "widgets/meters/ScaleSettings.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
@@ -69,9 +70,10 @@ void TScaleSettings::Prepare(TCanvas& canvas, float valueFrom, float valueTo)
     canvas.SetFont(font_.get());
     canvas.Pen()->SetColor(color_);
     if (logScale_) {
-        // A non-positive bound has no decade: it counts as 10^0.
-        logFromExp_ = RoundSaturated(DecadeLog(valueFrom));
-        logToExp_ = RoundSaturated(DecadeLog(valueTo));
+        // A non-positive bound has no decade: it counts as 10^0, as the range setters snap it.
+        auto exponent = [](float v) { return v > 0 ? std::clamp(RoundSaturated(DecadeLog(v)), -300, 300) : 0; };
+        logFromExp_ = exponent(valueFrom);
+        logToExp_ = exponent(valueTo);
         logSteps_ = LogStepCount(steps_, logToExp_ - logFromExp_);
         labels_ = LogScaleLabels(logFromExp_, logToExp_, logSteps_, valueFormatLog_, false);
     } else {

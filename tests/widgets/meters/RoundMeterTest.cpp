@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/classes/ClassRegistry.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/rtl/Streams.h"
+#include "widgets/meters/ColBitBtn.h"
+#include "widgets/meters/DB180Meter.h"
+#include "widgets/meters/FlashTimer.h"
+#include "widgets/meters/GaugeMath.h"
+#include "widgets/meters/Register.h"
+
+namespace {
+
+// The data-aware meter, recording which parts of it ask to be repainted.
+class RecordingMeter : public TVnDB180Meter {
+public:
+    using TVnDB180Meter::TVnDB180Meter;
+    std::vector<TRect> partial;
+    int full = 0;
+    void Invalidate() override
+    {
+        ++full;
+        TVnDB180Meter::Invalidate();
+    }
+    void clear()
+    {
+        partial.clear();
+        full = 0;
+    }
+
+protected:
+    void InvalidateRect(const TRect& r) override
+    {
+        partial.push_back(r);
+        TVnDB180Meter::InvalidateRect(r);
+    }
+};
+
+String outputDir()
+{
+    const auto dir = std::filesystem::temp_directory_path() / "meters";
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+// The main window's meter: -90..90 over digits -1500..1500, 12 steps of 3, no bevels or names.
+void configureLikeTheMainWindow(TVnRMeter& m)
+{
+    m.SetAutoSize(false);
+    m.SetBounds(8, 8, 249, 145);
+    m.SignalSettings()->SetDigitalFrom(-1500);
+    m.SignalSettings()->SetDigitalTo(1500);
+    m.SignalSettings()->SetValueFrom(-90);
+    m.SignalSettings()->SetValueTo(90);
+    m.SignalSettings()->SetValueUnit("X axis[Deg]");
+    m.SignalSettings()->SetValueFormat("##0.0#");
+    m.ScaleSettings()->SetSteps(12);
+    m.ScaleSettings()->SetSubSteps(3);
+    m.SectorSettings()->SetWidthOffset(5);
+    m.SetOptions({opOverflow, opLimit, opSector, opUnit});
+    m.SetLimitLower(-90);
+    m.SetLimitUpper(90);
+}
+
+class MeterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.reset(new TForm(nullptr));
+        form->SetBounds(0, 0, 270, 170);
+        form->SetClientWidth(265);
+        form->SetClientHeight(161);
+        form->SetColor(clWhite);
+        meter = new RecordingMeter(form.get());
+        configureLikeTheMainWindow(*meter);
+        meter->Loaded();
+        form->Show();
+        testkit::Pump();
+    }
+    void TearDown() override { form.reset(); }
+
+    TColor pixel(TPoint meterPoint) { return testkit::PixelAt(*meter, meterPoint.X, meterPoint.Y); }
+    void render() { testkit::RenderToBitmap(*form, shot); }
+    // A point half way up the needle, in the meter's coordinates.
+    TPoint needleMiddle()
+    {
+        const TNeedleShape& n = meter->DrawnNeedle();
+        const TPoint tip = n.Points[3];  // shape 0: the tip is the third polygon point
+        const TRect& r = meter->NeedleRect();
+        return Point(r.Left + (n.Centre().X + tip.X) / 2, r.Top + (n.Centre().Y + tip.Y) / 2);
+    }
+
+    TOwnedPtr<TForm> form;
+    RecordingMeter* meter = nullptr;
+    TBitmap shot;
+};
+
+}  // namespace
+
+TEST_F(MeterTest, RendersTheMainWindowMeterAtFourValues)
+{
+    const struct { float value; const char* name; } shots[] = {
+        {-90, "meter180_m90.png"}, {0, "meter180_0.png"}, {45, "meter180_45.png"}, {90, "meter180_90.png"}};
+    for (const auto& s : shots) {
+        meter->SetValue(s.value);
+        testkit::Pump();
+        ASSERT_TRUE(testkit::RenderToPng(*form, outputDir() + "/" + s.name)) << s.name;
+        EXPECT_EQ(pixel(needleMiddle()), 0x00FF00) << s.name;  // needle brush
+    }
+    EXPECT_EQ(meter->ScaleSettings()->Labels(), "-90;-75;-60;-45;-30;-15;0;15;30;45;60;75;90;");
+    EXPECT_FALSE(meter->Blinking());  // inside the scale nothing blinks
+}
+
+TEST_F(MeterTest, ValueChangeRepaintsOnlyTheNeedle)
+{
+    render();
+    meter->SetValue(10);  // a first value after a full paint
+    testkit::Pump();
+    meter->clear();
+    meter->SetValue(30);
+    EXPECT_EQ(meter->full, 0);
+    ASSERT_EQ(meter->partial.size(), 1u);
+    TRect expected;
+    OverlapRect(meter->NeedleRect(), meter->ClientRect(), expected);
+    EXPECT_EQ(meter->partial[0], expected);
+    EXPECT_LT(expected.Width() * expected.Height(), meter->Width() * meter->Height());
+    testkit::Pump();
+    EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);
+}
+
+TEST_F(MeterTest, SettingsChangeRepaintsEverything)
+{
+    render();
+    meter->clear();
+    meter->ScaleSettings()->SetColor(clRed);
+    EXPECT_GE(meter->full, 1);
+}
+
+TEST_F(MeterTest, ValueOutsideTheScaleBlinksBetweenTheTwoColours)
+{
+    render();
+    meter->SetValue(100);
+    EXPECT_TRUE(meter->Blinking());
+    ASSERT_EQ(FlashEntryCount(), 1);
+    EXPECT_EQ(FlashEntry(0)->Interval, 4);
+    EXPECT_EQ(FlashEntry(0)->Control, meter);
+
+    meter->Perform(WM_FLASH, 0, 1);
+    EXPECT_EQ(meter->BlinkColour(), 0x0000FF);
+    testkit::Pump();
+    EXPECT_EQ(pixel(needleMiddle()), 0x0000FF);
+    meter->Perform(WM_FLASH, 0, 0);
+    EXPECT_EQ(meter->BlinkColour(), 0x00FFFF);
+    testkit::Pump();
+    EXPECT_EQ(pixel(needleMiddle()), 0x00FFFF);
+
+    meter->SetValue(20);
+    EXPECT_FALSE(meter->Blinking());
+    EXPECT_EQ(FlashEntryCount(), 0);
+    testkit::Pump();
+    EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);
+}
+
+TEST_F(MeterTest, ValueBelowTheLowerLimitBlinksWithLimitOption)
+{
+    meter->SetLimitLower(0);  // kept as 0.0001
+    render();
+    meter->SetValue(-5);
+    EXPECT_TRUE(meter->Blinking());
+    meter->SetOptions({opOverflow, opSector, opUnit});
+    meter->SetValue(-6);
+    EXPECT_TRUE(meter->Blinking());  // the registration is renewed only when a flag changes
+    meter->SetValue(-100);
+    meter->SetValue(-7);             // overflow ends; without opLimit the limit no longer counts
+    EXPECT_FALSE(meter->Blinking());
+}
+
+TEST_F(MeterTest, DestroyingABlinkingMeterUnregistersIt)
+{
+    meter->SetValue(200);
+    EXPECT_EQ(FlashEntryCount(), 1);
+    form.reset();
+    EXPECT_EQ(FlashEntryCount(), 0);
+}
+
+TEST_F(MeterTest, MeterTooSmallForItsScaleIgnoresValuesAndBlinks)
+{
+    meter->SetOptions({opBevelInner, opBevelOuter, opSector, opUnit, opOverflow});
+    meter->SetBounds(8, 8, 30, 30);
+    render();
+    EXPECT_TRUE(meter->TooSmall());
+    meter->clear();
+    meter->SetValue(40);
+    meter->Perform(WM_FLASH, 0, 1);
+    EXPECT_TRUE(meter->partial.empty());
+    EXPECT_EQ(meter->BlinkColour(), 0x0000FF);  // unchanged initial colour: the message was ignored
+    meter->Perform(WM_FLASH, 0, 0);
+    EXPECT_EQ(meter->BlinkColour(), 0x0000FF);
+
+    meter->SetBounds(8, 8, 249, 145);
+    render();
+    EXPECT_FALSE(meter->TooSmall());
+    meter->clear();
+    meter->SetValue(41);
+    EXPECT_EQ(meter->partial.size(), 1u);
+}
+
+TEST_F(MeterTest, SectorRingFollowsTheOptionAndTheSectorWidths)
+{
+    meter->MinMax()->SetMinVisible(false);
+    meter->MinMax()->SetMaxVisible(false);
+    meter->SetValue(90);  // needle out of the way, to 3 o'clock
+    render();
+    // The top of the ring lies in sector 2.
+    const TRect& r = meter->NeedleRect();
+    const int mainTick = meter->ScaleSettings()->MainTick();
+    const int ringWidth = (r.Width() - 2 * mainTick) / 10 + 5;
+    const TPoint top = Point(r.Left + r.Width() / 2, r.Top + mainTick + ringWidth / 2);
+    testkit::Pump();
+    EXPECT_EQ(pixel(top), 0x008000);
+
+    meter->SetOptions({opOverflow, opLimit, opUnit});
+    testkit::Pump();
+    EXPECT_EQ(pixel(top), clWhite);
+
+    meter->SetOptions({opOverflow, opLimit, opSector, opUnit});
+    meter->SectorSettings()->SetSector2To(338);  // 4 wide: not drawn
+    testkit::Pump();
+    EXPECT_EQ(pixel(top), clWhite);
+}
+
+TEST_F(MeterTest, NeedleShapesOutsideTheTableDrawTheFirst)
+{
+    for (int shape : {9, -1}) {
+        meter->ArrowSettings()->SetShape(shape);
+        render();
+        const TNeedleShape& n = meter->Needle();
+        EXPECT_EQ(n.Count, 4) << shape;
+        EXPECT_EQ(n.Hub1, 2) << shape;
+    }
+}
+
+TEST(MeterStreams, TheMainWindowMeterComesFromItsStoredDescription)
+{
+    RegisterMeterControls();
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->InitFromText(R"(object Form1: TForm
+  Left = 0
+  Top = 0
+  Width = 300
+  Height = 200
+  object meterXValue: TVnDB180Meter
+    Left = 8
+    Top = 8
+    Width = 249
+    Height = 145
+    AutoSize = False
+    LimitUpper = 90
+    LimitLower = -90
+    Options = [opOverflow, opLimit, opSector, opUnit]
+    SignalSettings.DigitalFrom = -1500
+    SignalSettings.DigitalTo = 1500
+    SignalSettings.ValueFrom = -90
+    SignalSettings.ValueTo = 90
+    SignalSettings.ValueFormat = '##0.0#'
+    SignalSettings.ValueUnit = 'X axis[Deg]'
+    ScaleSettings.Steps = 12
+    ScaleSettings.SubSteps = 3
+    SectorSettings.WidthOffset = 5
+    DataReadOnly = True
+  end
+  object btConnect: TVnColBitBtn
+    Left = 145
+    Top = 8
+    Width = 65
+    Height = 41
+    Hint = 'ComPort Open or Close'
+  end
+  object Vn120Meter1: TVn120Meter
+    Visible = False
+  end
+end
+)");
+    auto& meter = dynamic_cast<TVnDB180Meter&>(testkit::FindControl(*form, "meterXValue"));
+    EXPECT_EQ(meter.SignalSettings()->DigitSpan(), 3000);
+    EXPECT_EQ(meter.ScaleSettings()->Steps(), 12);
+    EXPECT_FALSE(meter.SettingsLocked());
+    meter.SetValue(45);
+    EXPECT_EQ(meter.Digit(), 750);
+    EXPECT_EQ(meter.Ppt(), 750);
+    auto& button = dynamic_cast<TVnColBitBtn&>(testkit::FindControl(*form, "btConnect"));
+    EXPECT_EQ(button.Hint(), "ComPort Open or Close");
+    EXPECT_EQ(button.Mode(), mButton);
+    EXPECT_NE(GetClass("TVn120Meter"), nullptr);
+    EXPECT_NE(GetClass("TVnFlashTimer"), nullptr);
+}
