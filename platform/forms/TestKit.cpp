@@ -46,8 +46,8 @@ QPoint Where(TControl& control, int x, int y, QWidget*& widget)
 {
     QPoint origin;
     widget = InputWidget(control, origin);
-    if (x < 0) x = control.ClientWidth() / 2;
-    if (y < 0) y = control.ClientHeight() / 2;
+    if (x == Centre) x = control.ClientWidth() / 2;
+    if (y == Centre) y = control.ClientHeight() / 2;
     return origin + QPoint(x, y);
 }
 
@@ -250,7 +250,7 @@ void MouseEnter(TControl& control)
         return;
     }
     QWidget* w;
-    QPoint at = Where(control, -1, -1, w);
+    QPoint at = Where(control, Centre, Centre, w);
     QEnterEvent e{QPointF(at), QPointF(at), QPointF(w->mapToGlobal(at))};
     QApplication::sendEvent(w, &e);
 }

@@ -7,6 +7,9 @@ class TBitmap;
 
 namespace testkit {
 
+// Default point of the mouse helpers: the middle of the control's client area.
+constexpr int Centre = -0x7FFFFFFF;
+
 // Renders a windowed control (a form: its client area) with its children into a PNG file; false
 // when the file cannot be written. Windowless controls render their parent's area under them.
 bool RenderToPng(TControl& control, const String& fileName);
@@ -18,16 +21,17 @@ TColor PixelAt(TControl& control, int x, int y);
 // Finds a control by name among root's components, depth first (EComponentError when missing).
 TControl& FindControl(TComponent& root, const String& name);
 
-// Mouse input at a client point of control (default: its centre). Windowless controls receive it
+// Mouse input at a client point of control (default: its middle); points in the frame around the
+// client area are negative or beyond the client size. Windowless controls receive it
 // through their parent's window, as real input does.
-void MouseDown(TControl& control, TMouseButton button = mbLeft, int x = -1, int y = -1, TShiftState shift = {});
-void MouseUp(TControl& control, TMouseButton button = mbLeft, int x = -1, int y = -1, TShiftState shift = {});
+void MouseDown(TControl& control, TMouseButton button = mbLeft, int x = Centre, int y = Centre, TShiftState shift = {});
+void MouseUp(TControl& control, TMouseButton button = mbLeft, int x = Centre, int y = Centre, TShiftState shift = {});
 void MouseMove(TControl& control, int x, int y, TShiftState shift = {});
 // Press and release: OnMouseDown, OnClick, OnMouseUp.
-void Click(TControl& control, int x = -1, int y = -1);
+void Click(TControl& control, int x = Centre, int y = Centre);
 // The same, queued: it happens the next time messages are processed.
-void PostClick(TControl& control, int x = -1, int y = -1);
-void DblClick(TControl& control, int x = -1, int y = -1);
+void PostClick(TControl& control, int x = Centre, int y = Centre);
+void DblClick(TControl& control, int x = Centre, int y = Centre);
 void Click(TComponent& root, const String& name);
 // Keys to a windowed control (it takes the focus first): virtual key code, and typed text.
 void KeyPress(TWinControl& control, Word key, TShiftState shift = {});
