@@ -266,7 +266,7 @@ TEST(StyledPanel, MainWindowTopBarRendersAPlainDarkFill)
 TEST(StyledPanel, EveryFrameStyleRenders)
 {
     TForm* form = new TForm(nullptr);
-    form->SetBounds(0, 0, 760, 330);
+    form->SetBounds(0, 0, 770, 380);
     form->SetColor(clBtnFace);
     for (int style = 1; style < QMControlBorderCount; ++style) {
         for (int shaded = 0; shaded < 2; ++shaded) {
@@ -296,7 +296,7 @@ TEST(StyledPanel, EveryFrameStyleRenders)
     showcase->SetBevel(qmcbBumped);
     showcase->SetBevelWidth(4);
     showcase->SetShowStatusbar(true);
-    showcase->SetStatusbarText("A status text long enough to be cut short with an ellipsis before the grip at the right");
+    showcase->SetStatusbarText("A status text long enough to be cut short with an ellipsis before the grip at the right edge of the bar, far too long for it");
     showcase->SetCaption("Gradient, frame, bevel and status bar");
     showcase->Font()->SetColor(clWhite);
     form->Show();
@@ -333,4 +333,34 @@ TEST(StyledPanel, ImageBesideTheCaption)
     TObject::Free(images);
     EXPECT_EQ(f.panel->Images(), nullptr);
     EXPECT_EQ(pixel(*f.panel, 99, 0), RGB(255, 255, 255));
+}
+
+TEST(StyledPanel, StatusTextStopsBeforeTheGrip)
+{
+    StyledForm f;
+    f.form->Show();
+    f.panel->SetBounds(10, 10, 140, 60);
+    f.panel->SetShowStatusbar(true);
+    f.panel->SetStatusbarColor(clWhite);
+    f.panel->SetStatusbarText("A status text far too long for so narrow a bar");
+    auto rightmostText = [&] {
+        // Window pixels of the bar (44..60) left of the grip's area; text is black.
+        TBitmap shot(1, 1);
+        testkit::RenderToBitmap(*f.form, shot);
+        const TPoint o = f.panel->ClientOrigin();
+        const TPoint fo = f.form->ClientOrigin();
+        int right = -1;
+        for (int x = 0; x < 140; ++x)
+            for (int y = 46; y < 58; ++y)
+                if (ColorToRGB(shot.Canvas()->Pixels(o.X - fo.X + x, o.Y - fo.Y + y)) == RGB(0, 0, 0)) right = x;
+        return right;
+    };
+    const int withGrip = rightmostText();
+    EXPECT_GT(withGrip, 60);
+    EXPECT_LT(withGrip, 140 - 16 - 4 + 1);
+    f.panel->SetShowSizeGrip(false);
+    const int withoutGrip = rightmostText();
+    EXPECT_GT(withoutGrip, withGrip + 8) << "the text reaches further without the grip";
+    EXPECT_LT(withoutGrip, 140 - 4 + 1);
+    EXPECT_TRUE(testkit::RenderToPng(*f.form, outPath("styled_statusbar.png")));
 }
