@@ -1,0 +1,125 @@
+// Alignment, anchors and form geometry.
+#include <gtest/gtest.h>
+
+#include "platform/forms/ComCtrls.h"
+#include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/StdCtrls.h"
+
+namespace {
+
+struct LayoutFixture : ::testing::Test {
+    TOwnedPtr<TForm> form{new TForm(nullptr)};
+    TPanel* panel = nullptr;
+    void SetUp() override
+    {
+        form->SetBounds(0, 0, 416, 339);
+        panel = new TPanel(form.get());
+        panel->SetParent(form.get());
+        panel->SetBevelOuter(bvNone);
+        panel->SetBounds(0, 0, 200, 100);
+    }
+    TControl* Child(TAlign align, TRect bounds)
+    {
+        auto* c = new TBevel(form.get());
+        c->SetParent(panel);
+        c->SetBoundsRect(bounds);
+        c->SetAlign(align);
+        return c;
+    }
+};
+
+TEST_F(LayoutFixture, AlignedControlsTakeTheirSideInTurn)
+{
+    TControl* top = Child(alTop, Bounds(5, 5, 10, 20));
+    TControl* bottom = Child(alBottom, Bounds(5, 5, 10, 15));
+    TControl* left = Child(alLeft, Bounds(5, 5, 30, 10));
+    TControl* right = Child(alRight, Bounds(5, 5, 40, 10));
+    TControl* client = Child(alClient, Bounds(5, 5, 1, 1));
+    EXPECT_EQ(top->BoundsRect(), Bounds(0, 0, 200, 20));
+    EXPECT_EQ(bottom->BoundsRect(), Bounds(0, 85, 200, 15));
+    EXPECT_EQ(left->BoundsRect(), Bounds(0, 20, 30, 65));
+    EXPECT_EQ(right->BoundsRect(), Bounds(160, 20, 40, 65));
+    EXPECT_EQ(client->BoundsRect(), Bounds(30, 20, 130, 65));
+
+    panel->SetBounds(0, 0, 300, 200);  // the parent grows: every aligned child follows
+    EXPECT_EQ(top->BoundsRect(), Bounds(0, 0, 300, 20));
+    EXPECT_EQ(bottom->BoundsRect(), Bounds(0, 185, 300, 15));
+    EXPECT_EQ(client->BoundsRect(), Bounds(30, 20, 230, 165));
+
+    top->Hide();  // a hidden control gives its room up
+    EXPECT_EQ(left->BoundsRect(), Bounds(0, 0, 30, 185));
+}
+
+TEST_F(LayoutFixture, PanelBevelsAndBorderWidthShrinkTheAlignmentArea)
+{
+    panel->SetBevelOuter(bvRaised);
+    panel->SetBevelInner(bvLowered);
+    panel->SetBevelWidth(2);
+    panel->SetBorderWidth(1);
+    TControl* client = Child(alClient, Bounds(0, 0, 1, 1));
+    EXPECT_EQ(client->BoundsRect(), Rect(5, 5, 195, 95));
+}
+
+TEST_F(LayoutFixture, StatusBarSitsAtTheBottomOfItsParent)
+{
+    auto* bar = new TStatusBar(form.get());
+    bar->SetParent(form.get());
+    EXPECT_EQ(bar->Align(), alBottom);
+    EXPECT_EQ(bar->BoundsRect(), Bounds(0, form->ClientHeight() - 19, form->ClientWidth(), 19));
+    bar->Panels()->Add()->SetWidth(300);
+    bar->Panels()->Add()->SetWidth(50);
+    EXPECT_EQ(bar->PanelRect(0).Right, 300);
+    EXPECT_EQ(bar->PanelRect(1).Right, form->ClientWidth());  // the last panel reaches the edge
+}
+
+struct AnchorCase {
+    const char* what;
+    TAnchors anchors;
+    TRect after;  // child at (20, 10, 40 x 30) in a 200 x 100 panel that becomes 260 x 130
+};
+
+const AnchorCase anchorCases[] = {
+    {"left top", TAnchors{akLeft, akTop}, Bounds(20, 10, 40, 30)},
+    {"right", TAnchors{akTop, akRight}, Bounds(80, 10, 40, 30)},
+    {"left right stretches", TAnchors{akLeft, akTop, akRight}, Bounds(20, 10, 100, 30)},
+    {"bottom", TAnchors{akLeft, akBottom}, Bounds(20, 40, 40, 30)},
+    {"all four", TAnchors{akLeft, akTop, akRight, akBottom}, Bounds(20, 10, 100, 60)},
+    {"none keeps the middle", TAnchors{}, Bounds(50, 25, 40, 30)},
+};
+
+class Anchors : public LayoutFixture, public ::testing::WithParamInterface<AnchorCase> {};
+
+TEST_P(Anchors, KeepTheirDistancesWhenTheParentResizes)
+{
+    TControl* c = Child(alNone, Bounds(20, 10, 40, 30));
+    c->SetAnchors(GetParam().anchors);
+    panel->SetBounds(0, 0, 260, 130);
+    EXPECT_EQ(c->BoundsRect(), GetParam().after) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Anchors, ::testing::ValuesIn(anchorCases));
+
+TEST(FormGeometry, ClientSizeIsTheOuterSizeLessTheFrame)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetClientWidth(929);
+    form->SetClientHeight(717);
+    EXPECT_EQ(form->Width(), 945);
+    EXPECT_EQ(form->Height(), 756);
+    form->SetBorderStyle(bsNone);
+    EXPECT_EQ(form->ClientWidth(), 929);
+    EXPECT_EQ(form->Width(), 929);
+}
+
+TEST(FormGeometry, ScreenCentredFormIsPlacedWhenFirstShown)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetBounds(0, 0, 300, 200);
+    form->SetPosition(poScreenCenter);
+    form->Show();
+    EXPECT_EQ(form->Left(), (Screen->Width() - 300) / 2);
+    EXPECT_EQ(form->Top(), (Screen->Height() - 200) / 2);
+}
+
+}  // namespace
