@@ -94,13 +94,7 @@ void TiComponent::FlushTimer(TObject*)
 
 void TiComponent::SetRepaintClock(TRepaintScheduler::Clock clock)
 {
-    scheduler_ = TRepaintScheduler(
-        std::move(clock), [this] { Invalidate(); },
-        [this](unsigned delay) {
-            flushTimer_->SetEnabled(false);
-            flushTimer_->SetInterval(delay);
-            flushTimer_->SetEnabled(true);
-        });
+    scheduler_.SetClock(std::move(clock));
 }
 
 bool TiComponent::IsDesigning()

@@ -1,19 +1,10 @@
 #include "widgets/sevenseg/RepaintScheduler.h"
 
-#include <chrono>
 #include <cmath>
 
 TRepaintScheduler::TRepaintScheduler(Clock clock, Invalidate invalidate, ArmFlush armFlush)
     : clock_(std::move(clock)), invalidate_(std::move(invalidate)), armFlush_(std::move(armFlush))
 {
-}
-
-TRepaintScheduler::Clock TRepaintScheduler::SteadyClock()
-{
-    return [] {
-        using namespace std::chrono;
-        return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-    };
 }
 
 void TRepaintScheduler::Change(bool& pendingFlag)

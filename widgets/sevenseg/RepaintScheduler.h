@@ -31,7 +31,12 @@ public:
     int UpdateFrameRate() const { return updateFrameRate_; }
     void SetUpdateFrameRate(int rate) { updateFrameRate_ = rate; }
 
-    static Clock SteadyClock();
+    // A new clock has its own time base: the next change repaints at once.
+    void SetClock(Clock clock)
+    {
+        clock_ = std::move(clock);
+        repainted_ = false;
+    }
 
 private:
     void Change(bool& pendingFlag);
