@@ -207,12 +207,16 @@ bool TThread::Synchronize(TThread* thread, const TThreadMethod& method)
         q.requests.push_back(req);
     }
     wakeMain();
+    std::exception_ptr error;
+    bool done = false;
     {
         std::unique_lock lock(q.mutex);
         q.finished.wait(lock, [&] { return req->done || req->cancelled; });
+        error = std::move(req->error);  // ours alone: the main thread may drop req meanwhile
+        done = req->done;
     }
-    if (req->error) std::rethrow_exception(req->error);
-    return req->done;
+    if (error) std::rethrow_exception(error);
+    return done;
 }
 
 void TThread::Queue(TThread* thread, const TThreadMethod& method)
@@ -280,7 +284,7 @@ bool CheckSynchronize(int timeoutMs)
         if (req->waiting) {
             {
                 std::lock_guard lock(q.mutex);
-                req->error = error;
+                req->error = std::move(error);
                 req->done = true;
             }
             q.finished.notify_all();
