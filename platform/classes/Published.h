@@ -14,6 +14,8 @@
 //       Method("PenChanged", &TPen::PenChanged);   // a handler streams can bind by name
 //   }
 //
+// Class-level virtual functions: derive a metaclass type and use TV_PUBLISHED_AS(TName, TMeta).
+//
 // Getters and setters are plain member functions (or a data member, for a field read or written
 // directly); a null setter makes the property read-only. Without a default an ordinal property is
 // always written, a float only when not 0, a string only when not empty.
@@ -361,7 +363,11 @@ constexpr TMetaClass::ItemFactory itemFactoryOf()
 }  // namespace tv_published
 
 // Defines T's metaclass; the braced block that follows lists its published properties and methods.
-#define TV_PUBLISHED(T)                                                                           \
+#define TV_PUBLISHED(T) TV_PUBLISHED_AS(T, TMetaClass)
+
+// Same, with a metaclass type of the caller's (derived from TMetaClass, constructors inherited):
+// its virtual functions are the class-level virtuals, reachable from a class found by name.
+#define TV_PUBLISHED_AS(T, Meta)                                                                  \
     namespace {                                                                                   \
     struct TvPublished_##T : TPublishedBuilder<T> {                                               \
         using TPublishedBuilder<T>::TPublishedBuilder;                                            \
@@ -370,9 +376,9 @@ constexpr TMetaClass::ItemFactory itemFactoryOf()
     }                                                                                             \
     const TMetaClass& T::StaticClass()                                                            \
     {                                                                                             \
-        static const TMetaClass meta(#T, &T::inherited::StaticClass(), tv_published::factoryOf<T>(), \
-                                     tv_published::itemFactoryOf<T>(),                           \
-                                     [](TClassTableBuilder& b) { TvPublished_##T(b).Build(); }); \
+        static const Meta meta(#T, &T::inherited::StaticClass(), tv_published::factoryOf<T>(),    \
+                               tv_published::itemFactoryOf<T>(),                                 \
+                               [](TClassTableBuilder& b) { TvPublished_##T(b).Build(); });       \
         return meta;                                                                              \
     }                                                                                             \
     const TMetaClass& T::ClassType() const { return StaticClass(); }                             \

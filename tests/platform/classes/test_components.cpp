@@ -5,6 +5,7 @@
 
 #include "SampleClasses.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Published.h"
 #include "platform/classes/TypeInfo.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -407,4 +408,43 @@ TEST(Collection, NamePathNamesOwnerPropertyAndIndex)
     shape->Items()->Add();
     shape->Items()->Add();
     EXPECT_EQ(shape->Items()->Items(1)->GetNamePath(), "Shape1.Items[1]");
+}
+
+// Class-level virtuals through metaclass types of our own.
+namespace {
+class TGadgetClass : public TMetaClass {
+public:
+    using TMetaClass::TMetaClass;
+    virtual String Description() const { return "gadget"; }
+};
+class TFancyGadgetClass : public TGadgetClass {
+public:
+    using TGadgetClass::TGadgetClass;
+    String Description() const override { return "fancy gadget"; }
+};
+class TGadget : public TComponent {
+    TV_CLASS(TGadget, TComponent)
+public:
+    using TComponent::TComponent;
+};
+class TFancyGadget : public TGadget {
+    TV_CLASS(TFancyGadget, TGadget)
+public:
+    using TGadget::TGadget;
+};
+}  // namespace
+TV_PUBLISHED_AS(TGadget, TGadgetClass) {}
+TV_PUBLISHED_AS(TFancyGadget, TFancyGadgetClass) {}
+
+TEST(MetaClass, ClassLevelVirtualsWithoutAnInstance)
+{
+    RegisterClasses({&TGadget::StaticClass(), &TFancyGadget::StaticClass()});
+    for (const auto& [name, description] : {std::pair{"TGadget", "gadget"}, {"TFancyGadget", "fancy gadget"}}) {
+        const auto* meta = dynamic_cast<const TGadgetClass*>(&FindClass(name));
+        ASSERT_NE(meta, nullptr) << name;
+        EXPECT_EQ(meta->Description(), description);
+    }
+    TOwnedPtr<TComponent> made(FindClass("TFancyGadget").CreateComponent(nullptr));
+    EXPECT_EQ(static_cast<const TGadgetClass&>(made->ClassType()).Description(), "fancy gadget");
+    UnRegisterClasses({&TGadget::StaticClass(), &TFancyGadget::StaticClass()});
 }
