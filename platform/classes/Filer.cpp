@@ -713,12 +713,16 @@ void TReader::fixupReferences()
 }
 
 TComponent* TReader::readComponentHeader(TComponent* component, TFilerFlags& flags, int& pos, String& className,
-                                         String& name)
+                                         String& name, bool& created)
 {
+    created = false;
     ReadPrefix(flags, pos);
     className = ReadStr();
     name = ReadStr();
     if (component) return component;
+    // An inherited child already exists: the ancestor's constructor or stream made it.
+    if (flags.Contains(ffInherited) && owner_)
+        if (TComponent* existing = owner_->FindComponent(name)) return existing;
     TClass cls = nullptr;
     if (OnFindComponentClass) OnFindComponentClass(*this, className, cls);
     if (!cls) cls = GetClass(className);
@@ -728,6 +732,7 @@ TComponent* TReader::readComponentHeader(TComponent* component, TFilerFlags& fla
     TComponent* result = nullptr;
     if (OnCreateComponent) OnCreateComponent(*this, cls, result);
     if (!result) result = cls->CreateComponent(owner_);
+    created = true;
     return result;
 }
 
@@ -737,8 +742,8 @@ TComponent* TReader::ReadComponent(TComponent* component)
     TFilerFlags flags;
     int pos = 0;
     String className, name;
-    const bool created = component == nullptr;
-    TComponent* result = readComponentHeader(component, flags, pos, className, name);
+    bool created = false;
+    TComponent* result = readComponentHeader(component, flags, pos, className, name, created);
     try {
         result->SetLoading();
         if (flags.Contains(ffInline)) result->SetInlineState(true);
@@ -890,7 +895,9 @@ void TWriter::WriteListEnd() { WriteValue(vaNull); }
 
 void TWriter::WriteStr(const String& value)
 {
-    const size_t n = std::min<size_t>(value.size(), 255);
+    // Names are short strings; cutting one would make a different name.
+    if (value.size() > 255) throw EWriteError("Name too long for a stream: " + value.substr(0, 32) + "...");
+    const size_t n = value.size();
     const Byte len = static_cast<Byte>(n);
     writeBytes(&len, 1);
     writeBytes(value.data(), static_cast<std::int64_t>(n));

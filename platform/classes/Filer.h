@@ -147,7 +147,7 @@ private:
     void readPropValue(TPersistent* instance, const TPropInfo& info);
     void readData(TComponent* instance);
     TComponent* readComponentHeader(TComponent* component, TFilerFlags& flags, int& pos,
-                                    String& className, String& name);
+                                    String& className, String& name, bool& created);
     void fixupReferences();
     void readBytes(void* buf, std::int64_t n);
     Byte readByte();
@@ -203,7 +203,7 @@ public:
     void WriteWideString(const String& value);  // vaWString (UTF-16)
     void WriteIdent(const String& ident);        // False/True/nil/Null map to their value types
     void WriteSet(const struct TEnumInfo& info, std::uint64_t mask);
-    void WriteStr(const String& value);          // raw short string (<= 255 bytes)
+    void WriteStr(const String& value);          // raw short string; EWriteError above 255 bytes
     void WriteBinary(const void* data, std::int64_t size);  // vaBinary
 
     TComponent* RootAncestor() const { return rootAncestor_; }

@@ -7,6 +7,7 @@
 #include "StreamFixtures.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {
@@ -399,4 +400,34 @@ TEST(BinaryStream, MutatedStreamsNeverCrash)
         }
     }
     EXPECT_GT(accepted, 0);
+}
+
+TEST(BinaryStream, InheritedChildrenAreUpdatedInPlace)
+{
+    RegisterSampleClasses();
+    TOwnedPtr<TSampleForm> form(new TSampleForm(nullptr));
+    auto* existing = new TSampleShape(form.get());
+    existing->SetName("Shape1");
+    const String text =
+        "inherited Form1: TSampleForm\r\n"
+        "  inherited Shape1: TSampleShape\r\n"
+        "    Count = 5\r\n"
+        "  end\r\n"
+        "  object Shape2: TSampleShape\r\n"
+        "  end\r\n"
+        "end\r\n";
+    TextToComponent(text, form.get());
+    ASSERT_EQ(form->ComponentCount(), 2);
+    EXPECT_EQ(form->Components(0), existing);
+    EXPECT_EQ(existing->Count(), 5);
+    EXPECT_EQ(existing->LoadedCount, 1);
+}
+
+TEST(BinaryStream, NamesTooLongForTheFormatAreRefusedNotCut)
+{
+    RegisterSampleClasses();
+    TOwnedPtr<TSampleForm> form(new TSampleForm(nullptr));
+    (new TSampleShape(form.get()))->SetName(String(300, 'N'));
+    TStringStream s;
+    EXPECT_THROW(WriteComponentToStream(s, form.get()), EWriteError);
 }
