@@ -1,0 +1,473 @@
+#include "app/MainWindow.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "app/SensorProtocol.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Published.h"
+#include "platform/forms/ComCtrls.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/ExtCtrls.h"
+#include "platform/forms/StdCtrls.h"
+#include "platform/graphics/GraphicsObjects.h"
+#include "platform/rtl/Convert.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/Strings.h"
+#include "platform/rtl/Tick.h"
+#include "platform/comm/CommDevice.h"
+#include "platform/rtl/StringList.h"
+#include "platform/system/DeviceMap.h"
+#include "platform/system/Registry.h"
+#include "serial/VaComm.h"
+#include "widgets/meters/DB180Meter.h"
+#include "widgets/meters/Register.h"
+#include "widgets/styled/QMPanel.h"
+#include "widgets/sevenseg/SevenSegmentDisplay.h"
+
+TfKAVRO_IN_D_485_Viewer* fKAVRO_IN_D_485_Viewer = nullptr;
+
+namespace {
+
+String settingsFolder;
+std::function<TDateTime()> clockNow = [] { return Now(); };
+
+const String CRLF = "\r\n";
+
+// A reading's text as a number: the current decimal separator first, then the sensor's own '.';
+// 0 when it is neither.
+double readingValue(const String& text)
+{
+    double value = 0;
+    if (TryStrToFloat(text, value)) return value;
+    TFormatSettings dot = FormatSettings;
+    dot.DecimalSeparator = '.';
+    if (TryStrToFloat(text, value, dot)) return value;
+    return 0;
+}
+
+// The meters take 32-bit values; a reading beyond that range pins to its end.
+float meterValue(double value)
+{
+    if (std::isnan(value)) return 0;
+    if (value > FLT_MAX) return FLT_MAX;
+    if (value < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
+}  // namespace
+
+class TfKAVRO_IN_D_485_Viewer::TBusyScope {
+public:
+    explicit TBusyScope(TfKAVRO_IN_D_485_Viewer& form) : form_(form) { ++form_.busy_; }
+    ~TBusyScope()
+    {
+        if (--form_.busy_ == 0 && form_.closePending_) form_.PostMessage(WM_CLOSE);
+    }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    TfKAVRO_IN_D_485_Viewer& form_;
+};
+
+void TfKAVRO_IN_D_485_Viewer::SetSettingsFolder(const String& folder) { settingsFolder = folder; }
+void TfKAVRO_IN_D_485_Viewer::SetClock(std::function<TDateTime()> clock)
+{
+    clockNow = clock ? std::move(clock) : [] { return Now(); };
+}
+
+TfKAVRO_IN_D_485_Viewer::TfKAVRO_IN_D_485_Viewer(TComponent* owner) : TForm(owner)
+{
+    InitFromResource("TfKAVRO_IN_D_485_Viewer");
+}
+
+void TfKAVRO_IN_D_485_Viewer::Loaded()
+{
+    TForm::Loaded();
+    auto find = [this](const char* name) {
+        TComponent* c = FindComponent(name);
+        if (!c) throw EComponentError(String("Component ") + name + " missing from the window");
+        return c;
+    };
+    VaComm1 = dynamic_cast<TVaComm*>(find("VaComm1"));
+    shDataRecieve = dynamic_cast<TShape*>(find("shDataRecieve"));
+    Memo1 = dynamic_cast<TMemo*>(find("Memo1"));
+    ssXValue = dynamic_cast<TiSevenSegmentAnalog*>(find("ssXValue"));
+    ssYValue = dynamic_cast<TiSevenSegmentAnalog*>(find("ssYValue"));
+    meterXValue = dynamic_cast<TVnDB180Meter*>(find("meterXValue"));
+    meterYValue = dynamic_cast<TVnDB180Meter*>(find("meterYValue"));
+    CheckBox1 = dynamic_cast<TCheckBox*>(find("CheckBox1"));
+    ePortNo = dynamic_cast<TComboBox*>(find("ePortNo"));
+    cbBaudrate = dynamic_cast<TComboBox*>(find("cbBaudrate"));
+    cbbID = dynamic_cast<TComboBox*>(find("cbbID"));
+    lbComOpen = dynamic_cast<TLabel*>(find("lbComOpen"));
+    lbStart = dynamic_cast<TLabel*>(find("lbStart"));
+    lbStop = dynamic_cast<TLabel*>(find("lbStop"));
+    const char* sendNames[5] = {"edtSend1", "edtSend2", "edtSend3", "edtSend4", "edtSend5"};
+    for (int i = 0; i < 5; ++i) edtSend[i] = dynamic_cast<TEdit*>(find(sendNames[i]));
+    StatusBar1 = dynamic_cast<TStatusBar*>(find("StatusBar1"));
+    // Closing while a command waits is held until its handler has returned.
+    SetOnCloseQuery(TCloseQueryEvent(this, &TfKAVRO_IN_D_485_Viewer::FormCloseQuery));
+}
+
+// ---- start-up, settings, error report ----
+
+void TfKAVRO_IN_D_485_Viewer::FormCreate(TObject*)
+{
+    Application->SetOnException(TExceptionEvent(this, &TfKAVRO_IN_D_485_Viewer::ShowErrorInStatusBar));
+    LoadUserSet();
+    ePortNo->SetText(userSet_.Get(TUserSet::fPortNo));
+    cbBaudrate->SetText(userSet_.Get(TUserSet::fBaudrate));
+    for (int i = 0; i < 5; ++i)
+        edtSend[i]->SetText(userSet_.Get(static_cast<TUserSet::TField>(TUserSet::fSend1 + i)));
+    ListComPorts(*ePortNo->Items(), true);
+    offsetX_ = offsetY_ = 0;
+}
+
+void TfKAVRO_IN_D_485_Viewer::FormShow(TObject*) {}
+
+void TfKAVRO_IN_D_485_Viewer::FormCloseQuery(TObject*, bool& CanClose)
+{
+    if (busy_ > 0) {
+        closePending_ = true;
+        CanClose = false;
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::ShowErrorInStatusBar(TObject*, Exception* E)
+{
+    try {
+        errorText_ = E->Message() + " - " + FormatDateTime("yyyy-mm-dd hh:mm:ss", clockNow());
+        setStatus(0, errorText_);
+    } catch (...) {
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::LoadUserSet()
+{
+    const String folder = settingsFolder.empty() ? ProgramFolder() : settingsFolder;
+    const String path = UserSetPath(folder);
+    if (FileExists(path)) {
+        userSet_ = ReadUserSet(path);
+    } else {
+        userSet_ = TUserSet::Defaults();
+        SaveUserSet();
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::SaveUserSet()
+{
+    const String folder = settingsFolder.empty() ? ProgramFolder() : settingsFolder;
+    WriteUserSet(UserSetPath(folder), userSet_);
+}
+
+void TfKAVRO_IN_D_485_Viewer::ListComPorts(TStrings& target, bool onlyOpenable)
+{
+    target.Clear();
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenKeyReadOnly("hardware\\devicemap\\serialcomm")) return;
+    TStringList names;
+    registry.GetValueNames(names);
+    for (int i = 0; i < names.Count(); ++i) {
+        const String port = registry.ReadString(names[i]);
+        if (!onlyOpenable || PortCanOpen(port)) target.Add(port);
+    }
+    registry.CloseKey();
+}
+
+bool TfKAVRO_IN_D_485_Viewer::PortCanOpen(const String& name)
+{
+    const String path = ResolveSerialDevice(name);
+    if (path.empty()) return false;
+    CommDevice device;
+    return device.Open(path);  // exclusive: a port held elsewhere fails
+}
+
+void TfKAVRO_IN_D_485_Viewer::btClearClick(TObject*) { Memo1->Lines()->Clear(); }
+
+void TfKAVRO_IN_D_485_Viewer::btCloseClick(TObject*)
+{
+    TBusyScope busy(*this);
+    userSet_.Set(TUserSet::fPortNo, Copy(ePortNo->Text(), 1, 6));
+    userSet_.Set(TUserSet::fBaudrate, Copy(cbBaudrate->Text(), 1, 7));
+    for (int i = 0; i < 5; ++i)
+        userSet_.Set(static_cast<TUserSet::TField>(TUserSet::fSend1 + i), Copy(edtSend[i]->Text(), 1, 50));
+    SaveUserSet();  // a failure reaches the status bar and the window stays open
+    if (portOpened_) {
+        try {
+            VaComm1->Close();
+        } catch (...) {
+            closePending_ = true;
+            throw;
+        }
+        WaitMs(10);
+    }
+    closePending_ = true;  // the busy scope closes the window once this handler has returned
+}
+
+// ---- receive path ----
+
+void TfKAVRO_IN_D_485_Viewer::VaComm1RxChar(TObject*, int)
+{
+    const String data = VaComm1->ReceiveText();
+    TBrush* lamp = shDataRecieve->Brush();
+    lamp->SetColor(lamp->Color() == clGreen ? clLime : clGreen);
+    framer_.Feed(data, [this](const String& line) { ProcessLine(line); });
+}
+
+void TfKAVRO_IN_D_485_Viewer::ProcessLine(const String& line)
+{
+    lastLine_ = line;
+    Memo1->Lines()->Add(line);
+    const std::size_t blank = line.find(' ');
+    const String xText = blank == String::npos ? String() : line.substr(0, blank);
+    const String yText = blank == String::npos ? line : line.substr(blank + 1);
+    ssXValue->SetValue(readingValue(xText) - offsetX_);
+    ssYValue->SetValue(readingValue(yText) - offsetY_);
+    meterXValue->SetValue(meterValue(ssXValue->Value()));
+    meterYValue->SetValue(meterValue(ssYValue->Value()));
+}
+
+void TfKAVRO_IN_D_485_Viewer::CheckBox1Click(TObject*)
+{
+    if (CheckBox1->Checked()) {
+        offsetX_ = ssXValue->Value();
+        offsetY_ = ssYValue->Value();
+    } else {
+        offsetX_ = offsetY_ = 0;
+    }
+}
+
+// ---- port and commands ----
+
+void TfKAVRO_IN_D_485_Viewer::WaitMs(int ms)
+{
+    const Cardinal start = GetTickCount();
+    for (;;) {
+        const Cardinal now = GetTickCount();
+        Application->ProcessMessages();
+        if (closePending_ || Application->Terminated()) throw EAbort("Operation aborted");
+        if (static_cast<Cardinal>(now - start) > static_cast<Cardinal>(ms)) break;
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::OpenPort()
+{
+    try {
+        WaitMs(10);
+        framer_.Clear();
+        VaComm1->SetPortNum(PortNumberFromText(ePortNo->Text()));
+        VaComm1->SetBaudrate(BaudrateFromText(cbBaudrate->Text()));
+        VaComm1->Open();
+        VaComm1->SetRtsLine(true);
+        VaComm1->SetDtrLine(true);
+        WaitMs(10);
+    } catch (const EAbort&) {
+        throw;
+    } catch (...) {
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::ClosePort()
+{
+    try {
+        WaitMs(50);
+        VaComm1->Close();
+        WaitMs(10);
+    } catch (const EAbort&) {
+        throw;
+    } catch (...) {
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::VaComm1Open(TObject*)
+{
+    try {
+        lbComOpen->Font()->SetColor(clLime);
+        portOpened_ = true;
+    } catch (...) {
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::VaComm1Close(TObject*)
+{
+    try {
+        lbComOpen->Font()->SetColor(clBlack);
+        portOpened_ = false;
+    } catch (...) {
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::btConnectClick(TObject*)
+{
+    TBusyScope busy(*this);
+    if (portOpened_)
+        ClosePort();
+    else
+        OpenPort();
+}
+
+bool TfKAVRO_IN_D_485_Viewer::refuseWhenClosed()
+{
+    if (portOpened_) return false;
+    ShowMessage("Open Com port.");
+    return true;
+}
+
+void TfKAVRO_IN_D_485_Viewer::setStatus(int panel, const String& text)
+{
+    StatusBar1->Panels()->Items(panel)->SetText(text);
+}
+
+void TfKAVRO_IN_D_485_Viewer::sendText(const String& text) { VaComm1->SendText(text); }
+
+void TfKAVRO_IN_D_485_Viewer::showCommand(const String& text) { setStatus(1, text); }
+
+void TfKAVRO_IN_D_485_Viewer::btACStartClick(TObject*)
+{
+    TBusyScope busy(*this);
+    WaitMs(20);
+    lastLine_.clear();
+    framer_.Clear();
+    if (!portOpened_) {
+        lbStart->Font()->SetColor(clGreen);
+        lbStop->Font()->SetColor(clGreen);
+        refuseWhenClosed();
+        return;
+    }
+    lbStart->Font()->SetColor(clLime);
+    lbStop->Font()->SetColor(clBlack);
+    const String command = sensor::StartCommand + CRLF;
+    sendText(command);
+    showCommand(command);
+    WaitMs(100);
+}
+
+void TfKAVRO_IN_D_485_Viewer::btACStopClick(TObject*)
+{
+    TBusyScope busy(*this);
+    WaitMs(200);
+    lastLine_.clear();
+    framer_.Clear();
+    if (!portOpened_) {
+        lbStart->Font()->SetColor(clGreen);
+        lbStop->Font()->SetColor(clGreen);
+        refuseWhenClosed();
+        return;
+    }
+    lbStart->Font()->SetColor(clBlack);
+    lbStop->Font()->SetColor(clLime);
+    const String command = sensor::StopCommand + CRLF;
+    sendText(command);
+    showCommand(command);
+    WaitMs(200);
+    sendText(command);
+    WaitMs(200);
+    sendText(command);
+}
+
+void TfKAVRO_IN_D_485_Viewer::sendFreeCommand(int index)
+{
+    TBusyScope busy(*this);
+    WaitMs(200);
+    lastLine_.clear();
+    framer_.Clear();
+    if (refuseWhenClosed()) return;
+    const String text = edtSend[index]->Text() + CRLF;
+    sendText(text);
+    showCommand(text);
+}
+
+void TfKAVRO_IN_D_485_Viewer::btnbt360Send1Click(TObject*) { sendFreeCommand(0); }
+void TfKAVRO_IN_D_485_Viewer::btnbt360Send2Click(TObject*) { sendFreeCommand(1); }
+void TfKAVRO_IN_D_485_Viewer::btnbt360Send3Click(TObject*) { sendFreeCommand(2); }
+void TfKAVRO_IN_D_485_Viewer::btn1Click(TObject*) { sendFreeCommand(3); }
+void TfKAVRO_IN_D_485_Viewer::btn2Click(TObject*) { sendFreeCommand(4); }
+
+void TfKAVRO_IN_D_485_Viewer::Button3Click(TObject*)
+{
+    lastLine_.clear();
+    framer_.Clear();
+    if (refuseWhenClosed()) return;
+    const String poll = sensor::PollBytes(StrToInt(cbbID->Text()));
+    sendText(poll);
+    showCommand(poll);
+}
+
+void TfKAVRO_IN_D_485_Viewer::replyWait(const String& command)
+{
+    for (int pass = 0; pass <= 10; ++pass) {
+        if (pass > 5) sendText(command);
+        WaitMs(200);
+        if (lastLine_.find("OK") != String::npos) break;
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::Button4Click(TObject*)
+{
+    TBusyScope busy(*this);
+    lastLine_.clear();
+    framer_.Clear();
+    if (cbbID->Text() == "0") {
+        ShowMessage("ID 0 is not possible");
+        return;
+    }
+    if (refuseWhenClosed()) return;
+    const String access = sensor::AccessCode + CRLF;
+    sendText(access);
+    WaitMs(200);
+    sendText(access);
+    WaitMs(200);
+    const String command = sensor::IdCommand + cbbID->Text() + CRLF;
+    sendText(command);
+    replyWait(command);
+}
+
+void TfKAVRO_IN_D_485_Viewer::Button5Click(TObject*)
+{
+    TBusyScope busy(*this);
+    lastLine_.clear();
+    if (refuseWhenClosed()) return;
+    const String command = sensor::SaveCommand + CRLF;
+    sendText(command);
+    replyWait(command);
+}
+
+// ---- class table ----
+
+TV_PUBLISHED(TfKAVRO_IN_D_485_Viewer)
+{
+    Method("FormCreate", &TfKAVRO_IN_D_485_Viewer::FormCreate);
+    Method("FormShow", &TfKAVRO_IN_D_485_Viewer::FormShow);
+    Method("VaComm1RxChar", &TfKAVRO_IN_D_485_Viewer::VaComm1RxChar);
+    Method("VaComm1Open", &TfKAVRO_IN_D_485_Viewer::VaComm1Open);
+    Method("VaComm1Close", &TfKAVRO_IN_D_485_Viewer::VaComm1Close);
+    Method("CheckBox1Click", &TfKAVRO_IN_D_485_Viewer::CheckBox1Click);
+    Method("btConnectClick", &TfKAVRO_IN_D_485_Viewer::btConnectClick);
+    Method("btACStartClick", &TfKAVRO_IN_D_485_Viewer::btACStartClick);
+    Method("btACStopClick", &TfKAVRO_IN_D_485_Viewer::btACStopClick);
+    Method("btnbt360Send1Click", &TfKAVRO_IN_D_485_Viewer::btnbt360Send1Click);
+    Method("btnbt360Send2Click", &TfKAVRO_IN_D_485_Viewer::btnbt360Send2Click);
+    Method("btnbt360Send3Click", &TfKAVRO_IN_D_485_Viewer::btnbt360Send3Click);
+    Method("btn1Click", &TfKAVRO_IN_D_485_Viewer::btn1Click);
+    Method("btn2Click", &TfKAVRO_IN_D_485_Viewer::btn2Click);
+    Method("Button3Click", &TfKAVRO_IN_D_485_Viewer::Button3Click);
+    Method("Button4Click", &TfKAVRO_IN_D_485_Viewer::Button4Click);
+    Method("Button5Click", &TfKAVRO_IN_D_485_Viewer::Button5Click);
+    Method("btCloseClick", &TfKAVRO_IN_D_485_Viewer::btCloseClick);
+    Method("btClearClick", &TfKAVRO_IN_D_485_Viewer::btClearClick);
+}
+
+void RegisterViewerClasses()
+{
+    RegisterStandardClasses();
+    RegisterSevenSegmentClasses();
+    RegisterMeterControls();
+    RegisterStyledControls();
+    RegisterClass(TVaComm::StaticClass());
+    RegisterClass(TfKAVRO_IN_D_485_Viewer::StaticClass());
+}
