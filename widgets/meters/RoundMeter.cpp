@@ -38,7 +38,8 @@ TVnRMeter::TVnRMeter(TComponent* owner)
       bevelInner_(new TVnSBevel),
       bevelOuter_(new TVnSBevel),
       scale_(new TScaleSettings),
-      background_(new TBitmap(1, 1))
+      background_(new TBitmap(1, 1)),
+      face_(new TBitmap)
 {
     LockSettings();
     fontUnit_->SetColor(clBlack);
@@ -73,6 +74,18 @@ void TVnRMeter::SetGeometry(int startAngle, int sweep, float scaleFactor, int ki
     sweep_ = sweep;
     scaleFactor_ = scaleFactor;
     kind_ = kind;
+}
+
+void TVnRMeter::Invalidate()
+{
+    faceDirty_ = true;
+    inherited::Invalidate();
+}
+
+void TVnRMeter::BoundsChanged()
+{
+    faceDirty_ = true;
+    inherited::BoundsChanged();
 }
 
 void TVnRMeter::invalidateUnlessLocked()
@@ -155,7 +168,10 @@ void TVnRMeter::requestNeedle()
         return;
     }
     TRect r;
-    if (background_->Width() > 1 && OverlapRect(needleRect_, ClientRect(), r) && !r.IsEmpty()) InvalidateRect(r);
+    if (background_->Width() > 1 && OverlapRect(needleRect_, ClientRect(), r) && !r.IsEmpty()) {
+        needlePending_ = true;
+        InvalidateRect(r);
+    }
 }
 
 void TVnRMeter::measure(TCanvas& canvas)
@@ -200,15 +216,20 @@ void TVnRMeter::Paint()
     if (!loadedOnce_ && !IsLoading()) Loaded();
     if (SettingsLocked()) return;
     TCanvas& canvas = *Canvas();
-    TRect clip;
-    const bool needleOnly = background_->Width() > 1 && !tooSmall_ &&
-                            OverlapRect(canvas.ClipRect(), needleRect_, clip) && clip == canvas.ClipRect();
+    // A paint asked for by a value change or a blink takes the face from the cache: the repainted
+    // area is the needle's, and whatever else the same paint covers gets the face as last drawn.
+    const bool needleOnly = needlePending_ && !faceDirty_ && !tooSmall_ && background_->Width() > 1 &&
+                            face_->Width() == Width() && face_->Height() == Height();
+    needlePending_ = false;
+    faceDirty_ = false;
     paintCanvas_ = &canvas;
     try {
-        if (needleOnly)
+        if (needleOnly) {
+            canvas.Draw(0, 0, face_.get());
             RedrawNeedle(canvas);
-        else
+        } else {
             paintFace(canvas);
+        }
     } catch (...) {
         paintCanvas_ = nullptr;
         throw;
@@ -237,7 +258,10 @@ void TVnRMeter::paintFace(TCanvas& canvas)
     if (options_.Contains(opBevelInner)) bevelInner_->DrawBevel(canvas, r);
 
     tooSmall_ = r.Width() < 2 || r.Height() < 2;
-    if (tooSmall_) return;
+    if (tooSmall_) {
+        face_->SetSize(0, 0);
+        return;
+    }
 
     if (kind_ == 3) {
         r.Left -= r.Width() / 20;
@@ -274,6 +298,7 @@ void TVnRMeter::paintFace(TCanvas& canvas)
 
     needle_ = RotateShape(NeedleShape(arrow_->Shape(), needleRect_), true, static_cast<float>(startAngle_));
     CaptureBackground(canvas, *background_, needleRect_);
+    CaptureBackground(canvas, *face_, ClientRect());
 
     const TPoint centre = needle_.Centre();
     const int e = RoundSaturated(scale_->MainTick() * 0.6);

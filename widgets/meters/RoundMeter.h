@@ -49,10 +49,13 @@ public:
 
     // Draws the needle area (cached face, markers, needle, hubs) onto a canvas of this control.
     void RedrawNeedle(TCanvas& canvas);
+    // Repaints the whole face on the next paint (settings, size and visibility changes do this).
+    void Invalidate() override;
 
 protected:
     void Paint() override;
     void WndProc(TMessage& message) override;
+    void BoundsChanged() override;
     void SettingsChanged() override;
     void ValueChanged() override;
     void OverflowChanged(int ppt) override;
@@ -82,6 +85,9 @@ private:
 
     bool tooSmall_ = false;
     TOwnedPtr<TBitmap> background_;
+    TOwnedPtr<TBitmap> face_;       // the whole control as the last full paint left it, without the needle
+    bool faceDirty_ = true;         // the next paint redraws the face
+    bool needlePending_ = false;    // a repaint of the needle alone was asked for
     bool blinking_ = false;
     TColor blinkColour_ = TColor(0x0000FF);
     bool inValueUpdate_ = false;

@@ -133,6 +133,26 @@ TEST_F(MeterTest, ValueChangeRepaintsOnlyTheNeedle)
     EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);
 }
 
+TEST_F(MeterTest, CachedFaceLooksLikeAFullPaint)
+{
+    meter->SetValue(-20);
+    testkit::Pump();
+    render();
+    meter->SetValue(35);  // the next paint takes the face from the cache, over the whole control here
+    TBitmap cached;
+    testkit::RenderToBitmap(*form, cached);
+    meter->Invalidate();  // and this one draws everything
+    TBitmap full;
+    testkit::RenderToBitmap(*form, full);
+    ASSERT_EQ(cached.Width(), full.Width());
+    int differing = 0;
+    for (int y = 0; y < full.Height(); ++y)
+        for (int x = 0; x < full.Width(); ++x) differing += cached.Canvas()->Pixels(x, y) != full.Canvas()->Pixels(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(shot.Canvas()->Pixels(needleMiddle().X + 8, needleMiddle().Y + 8),
+              full.Canvas()->Pixels(needleMiddle().X + 8, needleMiddle().Y + 8));
+}
+
 TEST_F(MeterTest, SettingsChangeRepaintsEverything)
 {
     render();
