@@ -28,6 +28,7 @@ constexpr const char* TEditCharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowe
 constexpr const char* TComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"};
 constexpr const char* TCheckBoxStateNames[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
 constexpr const char* TScrollBarKindNames[] = {"sbHorizontal", "sbVertical"};
+constexpr const char* TBorderStyleNames[] = {"bsNone", "bsSingle"};
 
 QString Q(const String& s) { return QString::fromStdString(s); }
 String S(const QString& s) { return s.toStdString(); }
@@ -312,6 +313,8 @@ TV_PUBLISHED(TCustomEdit)
     PropEnum("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase, ecNormal, TEditCharCaseNames);
     Prop("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar, 0);
     Prop("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect, true);
+    PropEnum("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle, bsSingle, TBorderStyleNames);
+    Prop("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection, true);
     Prop("TabStop", &TCustomEdit::TabStop, &TCustomEdit::SetTabStop, true);
     PropColor("Color", &TCustomEdit::Color, &TCustomEdit::SetColor, clWindow).Stored(&TCustomEdit::IsColorStored);
     Prop("ParentColor", &TCustomEdit::ParentColor, &TCustomEdit::SetParentColor, false);
@@ -724,6 +727,7 @@ TV_PUBLISHED(TComboBox)
     Prop("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount, 8);
     Prop("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength, 0);
     Prop("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted, false);
+    Prop("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight, 13);
     Prop("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop, true);
     PropColor("Color", &TComboBox::Color, &TComboBox::SetColor, clWindow).Stored(&TComboBox::IsColorStored);
     Prop("ParentColor", &TComboBox::ParentColor, &TComboBox::SetParentColor, false);

@@ -104,6 +104,10 @@ public:
     String SelText() const;
     void SelectAll();
     void Clear() { SetText(String()); }
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value) { borderStyle_ = value == bsNone ? bsNone : bsSingle; }
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool value) { hideSelection_ = value; }
 
     const TNotifyEvent& OnChange() const { return onChange_; }
     void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
@@ -128,6 +132,8 @@ private:
     TEditCharCase charCase_ = ecNormal;
     char passwordChar_ = 0;
     bool autoSelect_ = true;
+    TBorderStyle borderStyle_ = bsSingle;
+    bool hideSelection_ = true;
     TNotifyEvent onChange_;
 };
 
@@ -198,6 +204,8 @@ public:
     void SetMaxLength(int value) { maxLength_ = value; }
     bool Sorted() const { return sorted_; }
     void SetSorted(bool value);
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int value) { itemHeight_ = value; }
     bool DroppedDown() const { return false; }
     void Clear();
 
@@ -232,6 +240,7 @@ private:
     int dropDownCount_ = 8;
     int maxLength_ = 0;
     bool sorted_ = false;
+    int itemHeight_ = 13;
     TNotifyEvent onChange_, onSelect_, onDropDown_;
 };
 
