@@ -4,6 +4,7 @@
 
 #include "FakeOPCServer.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/Exceptions.h"
@@ -221,6 +222,37 @@ TEST(InstrumentBase, NoItemsNoStoredBinding)
     const String bytes(reinterpret_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
     EXPECT_EQ(bytes.find("OPCItems"), String::npos);
     EXPECT_NE(bytes.find("TiSevenSegmentAnalog"), String::npos);
+}
+
+TEST_F(OPCBinding, TextFormOfTheBinding)
+{
+    RegisterSevenSegmentClasses();
+    item->SetUpdateRate(250);
+    readout->SetName("ssYValue");
+    const String text = ComponentToText(readout.get());
+    EXPECT_NE(text.find("OPCItems = <"), String::npos) << text;
+    EXPECT_NE(text.find("PropertyName = 'Value'"), String::npos) << text;
+    EXPECT_NE(text.find("UpdateRate = 250"), String::npos) << text;
+    EXPECT_NE(text.find("AutoError = False"), String::npos) << text;
+
+    TOwnedPtr<TComponent> copy(TextToComponent(text, nullptr));
+    auto* r = dynamic_cast<TiSevenSegmentAnalog*>(copy.get());
+    ASSERT_NE(r, nullptr);
+    ASSERT_EQ(r->OPCItems().Count(), 1);
+    EXPECT_EQ(r->OPCItems().Items(0)->UpdateRate(), 250);
+    EXPECT_EQ(r->OPCItems().Items(0)->ServerName(), "Demo.Server");
+}
+
+TEST(InstrumentBase, MovingATransparentControlAsksForANewCapture)
+{
+    auto r = NewReadout();
+    r->SetTransparent(true);
+    EXPECT_TRUE(r->CapturePending());
+    r->SetTransparent(false);
+    EXPECT_FALSE(r->CapturePending() && r->Transparent());
+    r->SetTransparent(true);
+    r->SetBounds(30, 40, r->Width(), r->Height());
+    EXPECT_TRUE(r->CapturePending());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Colors.h"
 #include "widgets/sevenseg/SevenSegmentDisplay.h"
 
@@ -179,6 +180,65 @@ TEST_F(ReadoutRender, LastValueOfABurstReachesTheScreen)
     EXPECT_FALSE(readout->Scheduler().AnyPending());
     ExpectDigit(54, GlyphBits(ssc6), "6");
     ExpectDigit(75, GlyphBits(ssc6), "6");
+}
+
+TEST_F(ReadoutRender, PartlyHiddenReadoutShowsItsBackgroundColourUntilCaptured)
+{
+    readout->SetBackGroundColor(clMaroon);
+    // Paint the readout itself onto a navy surface whose top right corner is covered.
+    TBitmap surface(145, 49);
+    TCanvas& canvas = *surface.Canvas();
+    const auto fillNavy = [&] {
+        canvas.Brush()->SetColor(clNavy);
+        canvas.FillRect(TRect{0, 0, 145, 49});
+    };
+    fillNavy();
+    canvas.Handle()->ExcludeClipRect(130, 0, 145, 12);
+    readout->Perform(WM_PAINT, reinterpret_cast<intptr>(&canvas));
+    EXPECT_TRUE(readout->CapturePending());
+    EXPECT_EQ(canvas.Pixels(2, 2), clMaroon);
+
+    // Uncovered: the capture succeeds and the parent's pixels show.
+    canvas.Handle()->SelectClipRgn(nullptr);
+    fillNavy();
+    readout->Perform(WM_PAINT, reinterpret_cast<intptr>(&canvas));
+    EXPECT_FALSE(readout->CapturePending());
+    EXPECT_EQ(canvas.Pixels(2, 2), clNavy);
+}
+
+// One character control with the cell's own defaults: green on black, dim off segments.
+TEST(CharacterRender, OffSegmentsAndPowerOff)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetClientWidth(60);
+    form->SetClientHeight(40);
+    auto* c = new TiSevenSegmentCharacter(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(10, 5, 15, 23);  // margin 2: cell segments inside 2..12 x 2..20
+    const auto at = [&](int x, int y) { return testkit::PixelAt(*form, 10 + x, 5 + y); };
+    // Segment centres with margin 2, h = 11.
+    const int segX[7] = {7, 11, 11, 7, 3, 3, 7};
+    const int segY[7] = {3, 6, 16, 19, 16, 6, 11};
+
+    c->SetCharacter('x');
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(at(segX[i], segY[i]), 0x005500) << "off segment " << i;
+    c->SetShowOffSegments(false);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(at(segX[i], segY[i]), clBlack) << "hidden segment " << i;
+
+    c->SetShowOffSegments(true);
+    c->SetCharacter('7');
+    EXPECT_EQ(at(segX[0], segY[0]), 0x00FF00);
+    EXPECT_EQ(at(segX[3], segY[3]), 0x005500);
+    c->SetPowerOff(true);
+    EXPECT_EQ(at(segX[0], segY[0]), 0x005500);
+
+    c->SetPowerOff(false);
+    c->SetUseSegmentBits(true);
+    c->SetSegmentBits(0x49);  // A, D, G whatever the value
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(at(segX[i], segY[i]), (0x49 >> i) & 1 ? 0x00FF00 : 0x005500) << "bit " << i;
 }
 
 }  // namespace
