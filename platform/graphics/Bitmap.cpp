@@ -80,13 +80,14 @@ int scaleTo8(std::uint32_t v, int bits)
 
 }  // namespace
 
+// The canvas keeps one device context for the bitmap's whole life, so a handle taken from it
+// stays valid when the bitmap is resized or reloaded (the context reopens on the new pixels).
 class TBitmap::TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap& owner) : owner_(owner) {}
     void Release()
     {
-        SetHandle(nullptr);
-        dc_.reset();
+        if (dc_) SuspendDC(*dc_);
     }
     bool Allocated() const { return dc_ != nullptr; }
 
@@ -94,7 +95,7 @@ protected:
     void CreateHandle() override
     {
         owner_.syncWork();
-        dc_ = CreateImageDC(owner_.image_);
+        if (!dc_) dc_ = CreateImageDC(owner_.image_);
         SetHandle(dc_.get());
     }
 
@@ -103,7 +104,10 @@ private:
     std::unique_ptr<TDeviceContext> dc_;
 };
 
-TBitmap::TBitmap() : image_(std::make_shared<TPixelImage>()), indexedStore_(std::make_shared<TPixelImage>()) {}
+TBitmap::TBitmap() : image_(std::make_shared<TPixelImage>()), indexedStore_(std::make_shared<TPixelImage>())
+{
+    image_->prepare = [this] { syncWork(); };
+}
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : TBitmap()
 {
@@ -111,7 +115,12 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) : TBitmap()
     SetSize(width, height);
 }
 
-TBitmap::~TBitmap() { freeCanvasHandle(); }
+TBitmap::~TBitmap()
+{
+    freeCanvasHandle();
+    canvas_.reset();
+    image_->prepare = nullptr;
+}
 
 void TBitmap::freeCanvasHandle()
 {

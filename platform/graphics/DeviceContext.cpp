@@ -135,6 +135,25 @@ struct TDeviceContext::Impl {
     bool fontValid = false;
     QFont qfont;
 
+    // A bitmap's surface can be replaced (resized, reloaded): the painter is ended then and opened
+    // again on the next call, so the context itself stays valid for its holders.
+    QSize sz() const { return image ? image->image.size() : size; }
+    bool ensure()
+    {
+        if (painter->isActive()) return true;
+        if (!ownPainter || !image) return false;
+        if (image->prepare) image->prepare();
+        if (image->image.isNull()) return false;
+        ownPainter->begin(&image->image);
+        size = image->image.size();
+        if (painter->isActive()) applyAll();
+        return painter->isActive();
+    }
+    void suspend()
+    {
+        if (ownPainter && ownPainter->isActive()) ownPainter->end();
+    }
+
     // ---------- painter state ----------
     void applyTransform()
     {
@@ -151,7 +170,7 @@ struct TDeviceContext::Impl {
         applyClip();
         fontValid = false;
     }
-    QRegion surface() const { return QRegion(0, 0, size.width(), size.height()); }
+    QRegion surface() const { return QRegion(0, 0, sz().width(), sz().height()); }
     QRegion effectiveClip() const { return s.hasClip ? s.clip : surface(); }
     QPoint toDevice(int x, int y) const { return QPoint(x + s.vpOrg.X, y + s.vpOrg.Y); }
 
@@ -364,6 +383,7 @@ struct TDeviceContext::Impl {
     QImage* backing(QPoint& offset) const
     {
         if (image) {
+            if (image->prepare && !painter->isActive()) image->prepare();
             offset = QPoint(0, 0);
             return &image->image;
         }
@@ -415,7 +435,7 @@ struct TDeviceContext::Impl {
     // dst (device) = rop(P, S, D); S is given in dst's size (or null).
     void ropBlt(const QRect& dstDev, const QImage* src, TRop rop)
     {
-        QRect d = dstDev.intersected(QRect(QPoint(0, 0), size));
+        QRect d = dstDev.intersected(QRect(QPoint(0, 0), sz()));
         if (d.isEmpty()) return;
         unsigned code = (rop >> 16) & 0xFF;
         QImage S;
@@ -485,10 +505,12 @@ std::unique_ptr<TDeviceContext> CreateImageDC(std::shared_ptr<TPixelImage> image
 QPainter& DCPainter(TDeviceContext& dc) { return *dc.impl().painter; }
 
 #define DC_ACTIVE(ret) \
-    if (!impl_->painter->isActive()) return ret
+    if (!impl_->ensure()) return ret
 
-int TDeviceContext::Width() const { return impl_->size.width(); }
-int TDeviceContext::Height() const { return impl_->size.height(); }
+void SuspendDC(TDeviceContext& dc) { dc.impl().suspend(); }
+
+int TDeviceContext::Width() const { return impl_->sz().width(); }
+int TDeviceContext::Height() const { return impl_->sz().height(); }
 
 // ---------- selected objects and modes ----------
 TLogPen TDeviceContext::SelectPen(const TLogPen& pen) { return std::exchange(impl_->s.pen, pen); }
@@ -536,6 +558,31 @@ int TDeviceContext::SetTextCharacterExtra(int extra)
     impl_->fontValid = false;
     return std::exchange(impl_->s.charExtra, extra);
 }
+TColorRef TDeviceContext::SetDCBrushColor(TColor c)
+{
+    TColorRef old = ColorToRGB(impl_->s.brush.Color);
+    impl_->s.brush = TLogBrush{BS_SOLID, c, 0, nullptr};
+    return old;
+}
+
+int TDeviceContext::GetDeviceCaps(int index) const
+{
+    switch (index) {
+    case HORZRES: return impl_->sz().width();
+    case VERTRES: return impl_->sz().height();
+    case BITSPIXEL: {
+        QPoint off;
+        const QImage* img = impl_->backing(off);
+        return img && img->depth() < 32 ? img->depth() : 32;
+    }
+    case PLANES: return 1;
+    case NUMCOLORS: return -1;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
+    default: return 0;
+    }
+}
+
 TPoint TDeviceContext::SetBrushOrg(TPoint org) { return std::exchange(impl_->s.brushOrg, org); }
 TPoint TDeviceContext::SetViewportOrg(TPoint org)
 {
@@ -950,7 +997,7 @@ static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int
         I.path.addPath(p);
         return;
     }
-    if (!I.painter->isActive() || r - l <= 0 || b - t <= 0) return;
+    if (!I.ensure() || r - l <= 0 || b - t <= 0) return;
     if (kind != ArcKind::Arc) {
         QRect box(l, t, r - l, b - t);
         I.fill([&] {
@@ -1107,7 +1154,7 @@ void TDeviceContext::InvertRgn(const TRegion& rgn)
 bool TDeviceContext::DrawEdge(TRect& rc, unsigned edge, unsigned flags)
 {
     auto& I = *impl_;
-    if (!I.painter->isActive()) return false;
+    if (!I.ensure()) return false;
     TRect r = rc;
     auto line = [&](const TRect& q, TColor c) {
         if (!q.IsEmpty()) I.painter->fillRect(QRect(q.Left, q.Top, q.Width(), q.Height()), ToQColor(c));
@@ -1148,7 +1195,7 @@ bool TDeviceContext::DrawEdge(TRect& rc, unsigned edge, unsigned flags)
 
 bool TDeviceContext::DrawFrameControl(const TRect& r, unsigned type, unsigned state)
 {
-    if (type != DFC_BUTTON || !impl_->painter->isActive()) return false;
+    if (type != DFC_BUTTON || !impl_->ensure()) return false;
     auto& I = *impl_;
     TRect box = r;
     bool inactive = state & DFCS_INACTIVE;
@@ -1212,9 +1259,9 @@ void TDeviceContext::GradientFillRect(const TTriVertex& a, const TTriVertex& b, 
 TColorRef TDeviceContext::SetPixel(int x, int y, TColor c)
 {
     auto& I = *impl_;
-    if (!I.painter->isActive()) return CLR_INVALID;
+    if (!I.ensure()) return CLR_INVALID;
     QPoint d = I.toDevice(x, y);
-    if (!QRect(QPoint(0, 0), I.size).contains(d) || !I.effectiveClip().contains(d)) return CLR_INVALID;
+    if (!QRect(QPoint(0, 0), I.sz()).contains(d) || !I.effectiveClip().contains(d)) return CLR_INVALID;
     I.painter->setCompositionMode(QPainter::CompositionMode_Source);
     I.painter->fillRect(QRect(x, y, 1, 1), rgbColor(ColorToRGB(c)));
     I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -1225,7 +1272,7 @@ TColorRef TDeviceContext::GetPixel(int x, int y) const
 {
     auto& I = *impl_;
     QPoint d = I.toDevice(x, y);
-    if (!QRect(QPoint(0, 0), I.size).contains(d) || !I.effectiveClip().contains(d)) return CLR_INVALID;
+    if (!QRect(QPoint(0, 0), I.sz()).contains(d) || !I.effectiveClip().contains(d)) return CLR_INVALID;
     QPoint off;
     const QImage* img = I.backing(off);
     if (!img || !img->rect().contains(d + off)) return CLR_INVALID;
@@ -1492,17 +1539,19 @@ int TDeviceContext::DrawText(const String& text, TRect& r, unsigned format)
         Qt::TextElideMode mode = (format & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
         qs = fm.elidedText(qs, mode, std::max(0, box.width()), flags & Qt::TextShowMnemonic ? Qt::TextShowMnemonic : 0);
     }
-    QRect bound = fm.boundingRect(box.isValid() ? box : QRect(box.topLeft(), QSize(0, 0)),
-                                  flags & ~(Qt::AlignVCenter | Qt::AlignBottom) & ~(format & DT_CALCRECT ? Qt::AlignHCenter | Qt::AlignRight : 0), qs);
+    // Measure top-left aligned in the rectangle's width with unlimited height.
+    int measureFlags = flags & ~(Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignHCenter | Qt::AlignRight);
+    QRect layout(box.left(), box.top(), std::max(box.width(), 0), 1 << 20);
+    if (!(format & DT_WORDBREAK)) layout.setWidth(1 << 20);
+    QRect bound = fm.boundingRect(layout, measureFlags, qs);
     if (format & DT_SINGLELINE) bound.setHeight(fm.height());
     if (text.empty()) bound.setSize(QSize(0, 0));
     if (format & DT_CALCRECT) {
-        r.Right = r.Left + ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE) ? std::max(bound.width(), r.Width()) : bound.width());
-        if (format & DT_WORDBREAK && bound.width() <= box.width()) r.Right = r.Left + std::max(bound.width(), 0);
+        r.Right = r.Left + bound.width();
         r.Bottom = r.Top + bound.height();
         return bound.height();
     }
-    if (!I.painter->isActive()) return 0;
+    if (!I.ensure()) return 0;
     I.painter->save();
     I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!(format & DT_NOCLIP)) I.painter->setClipRect(box, Qt::IntersectClip);
@@ -1548,7 +1597,7 @@ void TDeviceContext::CloseFigure()
 void TDeviceContext::StrokePath()
 {
     auto& I = *impl_;
-    if (!I.pathReady || !I.painter->isActive()) return;
+    if (!I.pathReady || !I.ensure()) return;
     I.painter->save();
     I.painter->setWorldTransform(I.base);
     if (I.s.hasClip) I.painter->setClipRegion(I.s.clip);
@@ -1561,7 +1610,7 @@ void TDeviceContext::StrokePath()
 void TDeviceContext::FillPath()
 {
     auto& I = *impl_;
-    if (!I.pathReady || !I.painter->isActive()) return;
+    if (!I.pathReady || !I.ensure()) return;
     I.path.setFillRule(I.s.fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     I.painter->save();
     I.painter->setWorldTransform(I.base);

@@ -119,6 +119,8 @@ struct TTriVertex {
 };
 
 constexpr TColorRef CLR_INVALID = 0xFFFFFFFF;
+enum : int { MM_TEXT = 1 };
+enum : int { HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14, NUMCOLORS = 24, LOGPIXELSX = 88, LOGPIXELSY = 90 };
 
 class TDeviceContext {
 public:
@@ -152,6 +154,12 @@ public:
     unsigned SetTextAlign(unsigned align);
     unsigned GetTextAlign() const;
     int SetTextCharacterExtra(int extra);
+    // The solid brush of the stock "DC brush": selects a solid brush of that colour.
+    TColorRef SetDCBrushColor(TColor c);
+    int GetMapMode() const { return MM_TEXT; }  // logical units are pixels
+    // HORZRES/VERTRES: surface size; BITSPIXEL: 32 (24 for a 24-bit bitmap); PLANES: 1;
+    // LOGPIXELSX/Y: 96; NUMCOLORS: -1.
+    int GetDeviceCaps(int index) const;
     TPoint SetBrushOrg(TPoint org);
     TPoint SetViewportOrg(TPoint org);  // logical (0,0) lands on device org
     TPoint OffsetViewportOrg(int dx, int dy);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <functional>
 #include <memory>
 
 #include "platform/graphics/DeviceContext.h"
@@ -18,6 +19,8 @@ public:
     TPixelImage() = default;
     explicit TPixelImage(QImage img) : image(std::move(img)) {}
     QImage image;
+    // Run before the pixels are used (a palette bitmap brings its drawing surface up to date).
+    std::function<void()> prepare;
 };
 
 struct TRegion::Impl {
@@ -34,6 +37,10 @@ std::unique_ptr<TDeviceContext> CreatePainterDC(QPainter& painter, QSize size);
 // A device context over a bitmap's storage; it opens its own painter while it lives and shares
 // the storage (drawing shows in the bitmap at once).
 std::unique_ptr<TDeviceContext> CreateImageDC(std::shared_ptr<TPixelImage> image);
+
+// Ends the painter of a bitmap's context before its storage is replaced; the next call opens it
+// again on the new storage (the context and its state stay valid).
+void SuspendDC(TDeviceContext& dc);
 
 // The image behind a bitmap (synchronised with its scan lines).
 QImage& BitmapImage(TBitmap& bitmap);

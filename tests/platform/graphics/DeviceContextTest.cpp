@@ -267,9 +267,11 @@ TEST(DeviceContextRasterOps, AllSixteenPenMixes)
         {R2_MASKPEN, P & D}, {R2_NOTXORPEN, ~(P ^ D)}, {R2_NOP, D}, {R2_MERGENOTPEN, ~P | D},
         {R2_COPYPEN, P}, {R2_MERGEPENNOT, P | ~D}, {R2_MERGEPEN, P | D}, {R2_WHITE, 0xFFFFFF},
     };
+    for (TPixelFormat f : {pf32bit, pf24bit, pfDevice})
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rop2);
-        Surface s(8, 8);
+        SCOPED_TRACE(f);
+        Surface s(8, 8, f);
         s.Clear(static_cast<TColor>(D));
         s.dc->SelectPen(SolidPen(static_cast<TColor>(P)));
         s.dc->SetROP2(c.rop2);
@@ -317,9 +319,11 @@ TEST(DeviceContextRasterOps, PatBltOperations)
         {PATCOPY, P}, {PATINVERT, P ^ D}, {DSTINVERT, ~D}, {BLACKNESS, 0}, {WHITENESS, 0xFFFFFF},
         {0x00A000C9 /* P and D */, P & D}, {0x00FA0089 /* P or D */, P | D}, {0x000A0329 /* D and not P */, D & ~P},
     };
+    for (TPixelFormat f : {pf32bit, pf24bit})
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rop);
-        Surface s(10, 10);
+        SCOPED_TRACE(f);
+        Surface s(10, 10, f);
         s.Clear(static_cast<TColor>(D));
         s.dc->SelectBrush(SolidBrush(static_cast<TColor>(P)));
         s.dc->PatBlt(2, 2, 5, 4, c.rop);

@@ -396,3 +396,34 @@ TEST(Pictures, PngKeepsAlpha)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BitmapStorage, AHandleStaysValidAcrossResizeReloadAndScanLines)
+{
+    TBitmap b(4, 4, pf24bit);
+    HDC dc = b.Canvas()->Handle();
+    dc->SelectPen(TLogPen{PS_SOLID, 1, clRed, {}});
+    b.SetSize(10, 6);
+    EXPECT_EQ(dc->Width(), 10);
+    dc->MoveTo(0, 5);
+    dc->LineTo(10, 5);  // the selected pen survived
+    EXPECT_EQ(dc->GetPixel(9, 5), ColorToRGB(clRed));
+    TBitmap other(3, 3, pf24bit);
+    other.Canvas()->Handle()->FillRect({0, 0, 3, 3}, clBlue);
+    b.Assign(&other);
+    EXPECT_EQ(b.Canvas()->Handle(), dc);
+    EXPECT_EQ(dc->GetPixel(1, 1), ColorToRGB(clBlue));
+    // Palette bitmaps: scan-line writes show through the same handle, and drawing shows in scan lines.
+    b.SetPixelFormat(pf8bit);
+    dc->FillRect({0, 0, 3, 3}, clWhite);
+    Byte* row = b.ScanLine(0);
+    Byte white = row[0];
+    dc->SetPixel(1, 0, clBlack);
+    row = b.ScanLine(0);
+    EXPECT_NE(row[1], white);
+    row[2] = row[1];
+    EXPECT_EQ(dc->GetPixel(2, 0), ColorToRGB(clBlack));
+}
+
+}  // namespace
