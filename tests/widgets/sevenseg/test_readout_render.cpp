@@ -241,4 +241,16 @@ TEST(CharacterRender, OffSegmentsAndPowerOff)
         EXPECT_EQ(at(segX[i], segY[i]), (0x49 >> i) & 1 ? 0x00FF00 : 0x005500) << "bit " << i;
 }
 
+TEST_F(ReadoutRender, InputStillReachesThePublishedEvents)
+{
+    std::vector<std::string> seen;
+    readout->SetOnMouseDown(TMouseEvent([&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("down"); }));
+    readout->SetOnMouseUp(TMouseEvent([&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("up"); }));
+    readout->SetOnClick(TNotifyEvent([&](TObject*) { seen.push_back("click"); }));
+    readout->SetOnKeyDown(TKeyEvent([&](TObject*, Word&, TShiftState) { seen.push_back("key"); }));
+    testkit::Click(*readout);
+    testkit::KeyPress(*readout, 'A');
+    EXPECT_EQ(seen, (std::vector<std::string>{"down", "click", "up", "key"}));
+}
+
 }  // namespace
