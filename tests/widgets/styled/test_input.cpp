@@ -75,7 +75,9 @@ TEST(StyledInput, HoverAndPressSequences)
         EXPECT_EQ(f.panel->Pressed(), c.after.pressed) << c.name;
         EXPECT_EQ(f.counts.enters, c.after.enters) << c.name;
         EXPECT_EQ(f.counts.leaves, c.after.leaves) << c.name;
-        if (!c.after.pressed) EXPECT_EQ(f.panel->DownPoint(), (TPoint{-1, -1})) << c.name;
+        if (!c.after.pressed) {
+            EXPECT_EQ(f.panel->DownPoint(), (TPoint{-1, -1})) << c.name;
+        }
     }
 }
 

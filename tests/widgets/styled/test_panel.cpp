@@ -144,7 +144,9 @@ TEST(StyledPanel, AutoSizeReachesAFixedPoint)
         f.panel->AdjustSize();
         EXPECT_EQ(f.panel->BoundsRect(), once) << c.caption;
         EXPECT_GE(f.panel->ClientWidth(), f.panel->Spacing()) << c.caption;
-        if (c.statusbar) EXPECT_GE(f.panel->Height(), QMStatusbarHeight);
+        if (c.statusbar) {
+            EXPECT_GE(f.panel->Height(), QMStatusbarHeight);
+        }
     }
 }
 
