@@ -248,7 +248,7 @@ TEST_F(OPCItemTest, AddGroupAndAddItemFailuresRaiseAndUndo)
         std::string message;
         bool removesGroup;
     };
-    for (const Case c : {Case{E_FAIL, S_OK, "Failed to Add Group", false},
+    for (const Case& c : {Case{E_FAIL, S_OK, "Failed to Add Group", false},
                          Case{S_OK, OPC_E_UNKNOWNITEMID, "Failed to Add Item", true}}) {
         SCOPED_TRACE(c.message);
         rt().log.clear();
