@@ -127,10 +127,22 @@ String SensorModel::SampleText(std::uint64_t index)
     auto noise = [&] { return (static_cast<double>(Random() % 2001) - 1000.0) / 20000.0; };  // +-0.05
     const double x = 25.0 * std::sin(2 * pi * t / 8.0) + noise();
     const double y = 15.0 * std::sin(2 * pi * t / 13.0 + 1.0) + noise();
-    // Round first so a value near zero never prints as "-0.00".
-    auto cents = [](double v) { return std::round(v * 100.0) / 100.0 + 0.0; };
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f %.2f", cents(x), cents(y));
+    // Hundredths as integers: quick enough for flood mode, and never "-0.00".
+    auto put = [](String& out, double v) {
+        long cents = std::lround(v * 100.0);
+        if (cents < 0) {
+            out += '-';
+            cents = -cents;
+        }
+        out += std::to_string(cents / 100);
+        out += '.';
+        out += static_cast<char>('0' + cents / 10 % 10);
+        out += static_cast<char>('0' + cents % 10);
+    };
+    String text;
+    put(text, x);
+    text += ' ';
+    put(text, y);
     return text;
 }
 

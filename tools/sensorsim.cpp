@@ -220,7 +220,7 @@ int main(int argc, char** argv)
             continue;
         if (s.flood) {
             String batch;
-            for (int i = 0; i < 256 && !limitReached(); ++i)
+            for (int i = 0; i < 2048 && !limitReached(); ++i)
                 batch += sensor.NextDataLine();
             ok = line.Send(batch);
         } else if (Clock::now() >= due) {
