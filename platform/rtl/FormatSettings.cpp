@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/rtl/FormatSettings_p.h"
+
 namespace {
 
 // A separator of the locale as one byte: multi-byte ones (e.g. U+202F) become a blank.
@@ -16,24 +18,35 @@ char SingleByte(const char* s, char fallback)
     return ' ';
 }
 
-// Converts a strftime date/time picture into the class library's picture and its separator.
-String ConvertPicture(const char* fmt, char& separator)
+}  // namespace
+
+namespace rtl_detail {
+
+String StrftimeToPicture(const char* fmt, char placeholder, char& separator)
 {
     String r;
+    String literal;
+    auto flush = [&] {
+        if (literal.empty()) return;
+        r += '"';
+        r += literal;
+        r += '"';
+        literal.clear();
+    };
     for (const char* p = fmt; p && *p; ++p) {
         if (*p != '%') {
             if (*p == '/' || *p == '.' || *p == '-' || *p == ':') {
+                flush();
                 separator = *p;
-                r += (*p == ':') ? ':' : '/';
-            } else {
-                r += '"';
-                r += *p;
-                r += '"';
+                r += placeholder;
+            } else if (*p != '"') {
+                literal += *p;
             }
             continue;
         }
+        flush();
         ++p;
-        while (*p == 'E' || *p == 'O' || *p == '-' || *p == '_' || *p == '0') ++p;
+        while (*p == 'E' || *p == 'O' || *p == '-' || *p == '_' || *p == '0' || *p == '^' || *p == '#') ++p;
         switch (*p) {
         case 'd': r += "dd"; break;
         case 'e': r += "d"; break;
@@ -44,24 +57,31 @@ String ConvertPicture(const char* fmt, char& separator)
         case 'Y': r += "yyyy"; break;
         case 'a': r += "ddd"; break;
         case 'A': r += "dddd"; break;
-        case 'H': r += "hh"; break;
-        case 'k': r += "h"; break;
-        case 'I': r += "hh"; break;
-        case 'l': r += "h"; break;
+        case 'H': case 'I': r += "hh"; break;
+        case 'k': case 'l': r += "h"; break;
         case 'M': r += "nn"; break;
         case 'S': r += "ss"; break;
         case 'p': case 'P': r += "AMPM"; break;
-        case 'T': r += "hh:nn:ss"; separator = ':'; break;
-        case 'R': r += "hh:nn"; separator = ':'; break;
+        case 'R': r += "hh:nn"; break;
+        case 'r': r += "hh:nn:ss AMPM"; break;
         case 'D': r += "mm/dd/yy"; separator = '/'; break;
         case 'F': r += "yyyy/mm/dd"; separator = '-'; break;
-        case '%': r += "\"%\""; break;
-        case '\0': return r;
-        default: break;
+        case 'T': r += "hh:nn:ss"; separator = ':'; break;
+        case '%': literal += '%'; break;
+        case 't': case 'n': literal += ' '; break;
+        case '\0': flush(); return r;
+        default: break;  // fields without a picture letter (time zone, week numbers) are left out
         }
     }
+    flush();
     return r;
 }
+
+}  // namespace rtl_detail
+
+namespace {
+
+using rtl_detail::StrftimeToPicture;
 
 TFormatSettings FromLocale(locale_t loc)
 {
@@ -72,13 +92,13 @@ TFormatSettings FromLocale(locale_t loc)
     if (fs.ThousandSeparator == fs.DecimalSeparator) fs.ThousandSeparator = fs.DecimalSeparator == ',' ? '.' : ',';
 
     char dateSep = '/';
-    const String shortDate = ConvertPicture(nl_langinfo_l(D_FMT, loc), dateSep);
+    const String shortDate = StrftimeToPicture(nl_langinfo_l(D_FMT, loc), '/', dateSep);
     if (!shortDate.empty()) {
         fs.ShortDateFormat = shortDate;
         fs.DateSeparator = dateSep;
     }
     char timeSep = ':';
-    const String longTime = ConvertPicture(nl_langinfo_l(T_FMT, loc), timeSep);
+    const String longTime = StrftimeToPicture(nl_langinfo_l(T_FMT, loc), ':', timeSep);
     if (!longTime.empty()) {
         fs.LongTimeFormat = longTime;
         fs.TimeSeparator = timeSep;

@@ -6,6 +6,7 @@
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FormatSettings_p.h"
 #include "tests/platform/rtl/TableSupport.h"
 
 using rtltest::Settings;
@@ -150,4 +151,38 @@ TEST(FormatSettingsFromEnvironment, SystemLanguage)
     }
     if (saved) setenv("LC_ALL", keep.c_str(), 1);
     else unsetenv("LC_ALL");
+}
+
+TEST(FormatSettingsFromEnvironment, LocalePicturesBecomeDateTimePictures)
+{
+    const struct {
+        const char* strftime;
+        char placeholder;
+        const char* picture;
+        char separator;
+    } cases[] = {
+        {"%m/%d/%y", '/', "mm/dd/yy", '/'},
+        {"%d.%m.%Y", '/', "dd/mm/yyyy", '.'},
+        {"%Y-%m-%d", '/', "yyyy/mm/dd", '-'},
+        {"%F", '/', "yyyy/mm/dd", '-'},
+        {"%e %B %Y", '/', "d\" \"mmmm\" \"yyyy", '?'},
+        {"%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", '/', "yyyy\"\xE5\xB9\xB4\"mm\"\xE6\x9C\x88\"dd\"\xE6\x97\xA5\"", '?'},
+        {"%H:%M:%S", ':', "hh:nn:ss", ':'},
+        {"%H.%M.%S", ':', "hh:nn:ss", '.'},
+        {"%T", ':', "hh:nn:ss", ':'},
+        {"%I:%M:%S %p", ':', "hh:nn:ss\" \"AMPM", ':'},
+        {"%r %Z", ':', "hh:nn:ss AMPM\" \"", '?'},
+    };
+    for (const auto& c : cases) {
+        char separator = '?';
+        EXPECT_EQ(rtl_detail::StrftimeToPicture(c.strftime, c.placeholder, separator), c.picture) << c.strftime;
+        EXPECT_EQ(separator, c.separator) << c.strftime;
+    }
+    // The pictures format as intended.
+    const TDateTime dt = EncodeDateTime(2024, 2, 9, 14, 5, 0, 0);
+    TFormatSettings fs = Settings(".");
+    fs.DateSeparator = '.';
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", dt, fs), "09.02.2024");
+    EXPECT_EQ(FormatDateTime("d\" \"mmmm\" \"yyyy", dt, fs), "9 February 2024");
+    EXPECT_EQ(FormatDateTime("hh:nn:ss\" \"AMPM", dt, fs), "02:05:00 PM");
 }
