@@ -24,6 +24,22 @@ TColorRef pixel(TControl& c, int x, int y) { return ColorToRGB(testkit::PixelAt(
 
 String outPath(const char* name) { return ::testing::TempDir() + name; }
 
+// One render of a control's client area, for tests that look at many pixels.
+struct Snapshot {
+    explicit Snapshot(TControl& c) : control(c)
+    {
+        testkit::RenderToBitmap(*GetParentForm(&c), shot);
+        const TPoint o = c.ClientOrigin();
+        const TPoint fo = GetParentForm(&c)->ClientOrigin();
+        dx = o.X - fo.X;
+        dy = o.Y - fo.Y;
+    }
+    TColorRef at(int x, int y) { return ColorToRGB(shot.Canvas()->Pixels(x + dx, y + dy)); }
+    TControl& control;
+    TBitmap shot{1, 1};
+    int dx = 0, dy = 0;
+};
+
 }  // namespace
 
 TEST(StyledPanel, ConstructedWithItsDefaults)
@@ -233,10 +249,11 @@ TEST(StyledPanel, CaptionStartsSpacingRightOfTheIndent)
         for (int indent : {0, 5}) {
             f.panel->SetSpacing(spacing);
             f.panel->SetIndent(indent);
+            Snapshot snap(*f.panel);
             int first = -1;
             for (int x = 0; x < 100 && first < 0; ++x)
                 for (int y = 0; y < 60; ++y)
-                    if (pixel(*f.panel, x, y) != RGB(255, 255, 255)) {
+                    if (snap.at(x, y) != RGB(255, 255, 255)) {
                         first = x;
                         break;
                     }
@@ -346,15 +363,12 @@ TEST(StyledPanel, StatusTextStopsBeforeTheGrip)
     f.panel->SetStatusbarColor(clWhite);
     f.panel->SetStatusbarText("A status text far too long for so narrow a bar");
     auto rightmostText = [&] {
-        // Window pixels of the bar (44..60) left of the grip's area; text is black.
-        TBitmap shot(1, 1);
-        testkit::RenderToBitmap(*f.form, shot);
-        const TPoint o = f.panel->ClientOrigin();
-        const TPoint fo = f.form->ClientOrigin();
+        // The bar's rows (44..60) hold black text; the client ends where the bar begins.
+        Snapshot snap(*f.panel);
         int right = -1;
         for (int x = 0; x < 140; ++x)
             for (int y = 46; y < 58; ++y)
-                if (ColorToRGB(shot.Canvas()->Pixels(o.X - fo.X + x, o.Y - fo.Y + y)) == RGB(0, 0, 0)) right = x;
+                if (snap.at(x, y) == RGB(0, 0, 0)) right = x;
         return right;
     };
     const int withGrip = rightmostText();
@@ -365,4 +379,49 @@ TEST(StyledPanel, StatusTextStopsBeforeTheGrip)
     EXPECT_GT(withoutGrip, withGrip + 8) << "the text reaches further without the grip";
     EXPECT_LT(withoutGrip, 140 - 4 + 1);
     EXPECT_TRUE(testkit::RenderToPng(*f.form, outPath("styled_statusbar.png")));
+}
+
+TEST(StyledPanel, TransparentPanelShowsWhatLiesBelow)
+{
+    StyledForm f;
+    f.form->SetColor(clYellow);
+    f.panel->SetBounds(10, 10, 50, 50);
+    f.panel->SetParentColor(false);
+    f.panel->SetColor(clRed);
+    auto* glass = new ProbePanel(f.form);
+    glass->SetParent(f.form);
+    glass->SetBounds(30, 30, 60, 60);
+    glass->SetParentColor(false);
+    glass->SetColor(clBlue);
+    f.form->Show();
+    EXPECT_EQ(pixel(*glass, 5, 5), RGB(0, 0, 255));
+    glass->SetTransparent(true);
+    EXPECT_EQ(pixel(*glass, 5, 5), RGB(255, 0, 0)) << "the sibling below shows through";
+    EXPECT_EQ(pixel(*glass, 55, 55), RGB(255, 255, 0)) << "and the form's own background";
+    glass->SetGradient(qmgLeftToRight);
+    glass->SetGradientEnd(clLime);
+    EXPECT_EQ(pixel(*glass, 0, 5), RGB(0, 0, 255)) << "a painted gradient covers the background";
+    EXPECT_TRUE(testkit::RenderToPng(*f.form, outPath("styled_transparent.png")));
+}
+
+TEST(StyledPanel, DisabledCaptionIsEmbossed)
+{
+    StyledForm f;
+    f.form->Show();
+    f.panel->SetParentColor(false);
+    f.panel->SetColor(clBlack);
+    f.panel->Font()->SetColor(clRed);
+    f.panel->SetCaption("WWWW");
+    auto count = [&](TColorRef c) {
+        Snapshot snap(*f.panel);
+        int n = 0;
+        for (int x = 0; x < 100; ++x)
+            for (int y = 0; y < 60; ++y) n += snap.at(x, y) == c;
+        return n;
+    };
+    EXPECT_GT(count(RGB(255, 0, 0)), 0);
+    f.panel->SetEnabled(false);
+    EXPECT_EQ(count(RGB(255, 0, 0)), 0);
+    EXPECT_GT(count(ColorToRGB(clBtnHighlight)), 0);
+    EXPECT_GT(count(ColorToRGB(clBtnShadow)), 0);
 }
