@@ -2,11 +2,16 @@
 // and the whole off-screen paint of the main window's readout.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include "platform/graphics/Bitmap.h"
 #include "widgets/sevenseg/ReadoutLayout.h"
 #include "widgets/sevenseg/SevenSegmentDisplay.h"
 
 namespace {
+
+// Windows are offscreen here, as in the tests.
+const bool offscreen = (setenv("QT_QPA_PLATFORM", "offscreen", 0), true);
 
 ReadoutSettings MainReadout()
 {
