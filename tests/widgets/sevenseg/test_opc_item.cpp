@@ -548,4 +548,37 @@ TEST(OPCItemManager, AnythingButACollectionLeavesItEmpty)
     EXPECT_EQ(reader.ReadString(), "after");  // the odd value was consumed, nothing more
 }
 
+TEST(OPCItemManager, UnknownStoredPropertyIsAClearError)
+{
+    TMemoryStream stream;
+    {
+        TWriter writer(stream);
+        writer.WriteValue(vaCollection);
+        writer.WriteListBegin();
+        writer.WriteStr("PropertyName");
+        writer.WriteString("Value");
+        writer.WriteStr("Colour");
+        writer.WriteInteger(3);
+        writer.WriteListEnd();
+        writer.WriteListEnd();
+    }
+    stream.SetPosition(0);
+    TReader reader(stream);
+    TiOPCItemManager m;
+    try {
+        m.ReadData(reader);
+        ADD_FAILURE() << "read an unknown property";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find("Colour"), String::npos) << e.Message();
+    }
+
+    // A reader that skips unknown properties reads the rest.
+    stream.SetPosition(0);
+    TReader lenient(stream);
+    lenient.OnError = [](TReader&, const String&, bool& handled) { handled = true; };
+    m.ReadData(lenient);
+    ASSERT_EQ(m.Count(), 1);
+    EXPECT_EQ(m.Items(0)->PropertyName(), "Value");
+}
+
 }  // namespace
