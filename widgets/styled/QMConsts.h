@@ -38,6 +38,17 @@ constexpr int qmhtBorder = 18;
 
 constexpr int QMStatusbarHeight = 16;  // also the side of the size grip
 
+// Value names as stored descriptions write them.
+inline constexpr const char* TQMControlBorderNames[] = {
+    "qmcbNone", "qmcbFlat", "qmcbColor", "qmcb3DRaised", "qmcb3DLowered", "qmcbRaised", "qmcbLowered",
+    "qmcbBumped", "qmcbEtched", "qmcbMacLowered", "qmcbMacRaised", "qmcbSoftLowered", "qmcbSoftRaised"};
+inline constexpr const char* TQMBorderEdgeNames[] = {"qmbeLeft", "qmbeRight", "qmbeTop", "qmbeBottom"};
+inline constexpr const char* TQMPictureOrientNames[] = {"qmpoTopLeft", "qmpoTopRight", "qmpoBottomLeft",
+                                                        "qmpoBottomRight", "qmpoCenter", "qmpoTiled"};
+inline constexpr const char* TQMGradientNames[] = {"qmgNone", "qmgLeftToRight", "qmgRightToLeft", "qmgTopToBottom",
+                                                   "qmgBottomToTop"};
+inline constexpr const char* TQMPanelLayoutNames[] = {"qmplBottom", "qmplMiddle", "qmplTop"};
+
 // Pixel thickness a frame style reserves.
 constexpr int QMBorderThickness(TQMControlBorder style)
 {

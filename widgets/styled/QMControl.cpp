@@ -11,9 +11,6 @@
 #include "widgets/styled/QMGeometry.h"
 
 namespace {
-const char* const kBorderNames[] = {"qmcbNone", "qmcbFlat", "qmcbColor", "qmcb3DRaised", "qmcb3DLowered",
-                                    "qmcbRaised", "qmcbLowered", "qmcbBumped", "qmcbEtched", "qmcbMacLowered",
-                                    "qmcbMacRaised", "qmcbSoftLowered", "qmcbSoftRaised"};
 constexpr TPoint kNoPoint{-1, -1};
 }  // namespace
 
@@ -79,12 +76,12 @@ void TQMBorderProps::SetWidth(int value) { if (control_) control_->SetBorderWidt
 
 TV_PUBLISHED(TQMBorderProps)
 {
-    PropEnum("Border", &TQMBorderProps::Border, &TQMBorderProps::SetBorder, qmcbNone, kBorderNames);
+    PropEnum("Border", &TQMBorderProps::Border, &TQMBorderProps::SetBorder, qmcbNone, TQMControlBorderNames);
     PropColor("Color", &TQMBorderProps::Color, &TQMBorderProps::SetColor, clBtnFace);
     Prop("ExDraw", &TQMBorderProps::ExDraw, &TQMBorderProps::SetExDraw, false);
     PropColor("FlatColor", &TQMBorderProps::FlatColor, &TQMBorderProps::SetFlatColor, clBtnShadow);
     PropColor("FlatInnerColor", &TQMBorderProps::FlatInnerColor, &TQMBorderProps::SetFlatInnerColor, clBtnShadow);
-    PropEnum("InnerBorder", &TQMBorderProps::InnerBorder, &TQMBorderProps::SetInnerBorder, qmcbNone, kBorderNames);
+    PropEnum("InnerBorder", &TQMBorderProps::InnerBorder, &TQMBorderProps::SetInnerBorder, qmcbNone, TQMControlBorderNames);
     Prop("Width", &TQMBorderProps::Width, &TQMBorderProps::SetWidth, 0);
 }
 
@@ -639,7 +636,7 @@ bool TQMCustomControl::ncClientMessage(TMessage& message)
 void TQMCustomControl::WMMouseButton(TMessage& message)
 {
     if (ncClientMessage(message)) return;
-    const bool std = !ControlStyle().Contains(csNoStdEvents) && !IsDesigning();
+    const bool stdEvents = !ControlStyle().Contains(csNoStdEvents) && !IsDesigning();
     const int x = LParamX(message.LParam), y = LParamY(message.LParam);
     TShiftState shift = KeysToShiftState(message.WParam);
     switch (message.Msg) {
@@ -649,24 +646,24 @@ void TQMCustomControl::WMMouseButton(TMessage& message)
             shift += ssDouble;
             if (ControlStyle().Contains(csCaptureMouse)) SetMouseCapture(true);
         }
-        if (std) InternalMouseDown(mbLeft, shift, x, y);
+        if (stdEvents) InternalMouseDown(mbLeft, shift, x, y);
         break;
     case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
         if (message.Msg == WM_RBUTTONDBLCLK) shift += ssDouble;
-        if (std) InternalMouseDown(mbRight, shift, x, y);
+        if (stdEvents) InternalMouseDown(mbRight, shift, x, y);
         break;
     case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK:
         if (message.Msg == WM_MBUTTONDBLCLK) shift += ssDouble;
-        if (std) InternalMouseDown(mbMiddle, shift, x, y);
+        if (stdEvents) InternalMouseDown(mbMiddle, shift, x, y);
         break;
     case WM_LBUTTONUP:
-        if (std) InternalMouseUp(mbLeft, shift, x, y);
+        if (stdEvents) InternalMouseUp(mbLeft, shift, x, y);
         break;
     case WM_RBUTTONUP:
-        if (std) InternalMouseUp(mbRight, shift, x, y);
+        if (stdEvents) InternalMouseUp(mbRight, shift, x, y);
         break;
     case WM_MBUTTONUP:
-        if (std) InternalMouseUp(mbMiddle, shift, x, y);
+        if (stdEvents) InternalMouseUp(mbMiddle, shift, x, y);
         break;
     default: break;
     }

@@ -10,15 +10,6 @@
 #include "widgets/styled/QMGeometry.h"
 
 namespace {
-const char* const kBorderNames[] = {"qmcbNone", "qmcbFlat", "qmcbColor", "qmcb3DRaised", "qmcb3DLowered",
-                                    "qmcbRaised", "qmcbLowered", "qmcbBumped", "qmcbEtched", "qmcbMacLowered",
-                                    "qmcbMacRaised", "qmcbSoftLowered", "qmcbSoftRaised"};
-const char* const kEdgeNames[] = {"qmbeLeft", "qmbeRight", "qmbeTop", "qmbeBottom"};
-const char* const kOrientNames[] = {"qmpoTopLeft", "qmpoTopRight", "qmpoBottomLeft", "qmpoBottomRight",
-                                    "qmpoCenter", "qmpoTiled"};
-const char* const kGradientNames[] = {"qmgNone", "qmgLeftToRight", "qmgRightToLeft", "qmgTopToBottom",
-                                      "qmgBottomToTop"};
-const char* const kLayoutNames[] = {"qmplBottom", "qmplMiddle", "qmplTop"};
 const char* const kLeftRightNames[] = {"taLeftJustify", "taRightJustify"};
 }  // namespace
 
@@ -64,7 +55,7 @@ void TQMPanelPictureProps::SetVisible(bool value) { if (panel_) panel_->SetPictu
 TV_PUBLISHED(TQMPanelPictureProps)
 {
     Prop("Indent", &TQMPanelPictureProps::Indent, &TQMPanelPictureProps::SetIndent, 0);
-    PropEnum("Orient", &TQMPanelPictureProps::Orient, &TQMPanelPictureProps::SetOrient, qmpoTopLeft, kOrientNames);
+    PropEnum("Orient", &TQMPanelPictureProps::Orient, &TQMPanelPictureProps::SetOrient, qmpoTopLeft, TQMPictureOrientNames);
     Prop("PictureIndex", &TQMPanelPictureProps::PictureIndex, &TQMPanelPictureProps::SetPictureIndex, -1);
     Prop("PictureList", &TQMPanelPictureProps::PictureList, &TQMPanelPictureProps::SetPictureList);
     Prop("TopIndent", &TQMPanelPictureProps::TopIndent, &TQMPanelPictureProps::SetTopIndent, 0);
@@ -428,15 +419,15 @@ TV_PUBLISHED(TQMPanel)
 {
     Prop("Caption", &TQMPanel::Caption, &TQMPanel::SetCaption);
     PropEnum("Alignment", &TQMPanel::Alignment, &TQMPanel::SetAlignment, taLeftJustify, kLeftRightNames);
-    PropEnum("Bevel", &TQMPanel::Bevel, &TQMPanel::SetBevel, qmcbNone, kBorderNames);
+    PropEnum("Bevel", &TQMPanel::Bevel, &TQMPanel::SetBevel, qmcbNone, TQMControlBorderNames);
     PropColor("BevelColor", &TQMPanel::BevelColor, &TQMPanel::SetBevelColor, clNone);
-    PropSet("BevelEdges", &TQMPanel::BevelEdges, &TQMPanel::SetBevelEdges, QMAllEdges, kEdgeNames);
+    PropSet("BevelEdges", &TQMPanel::BevelEdges, &TQMPanel::SetBevelEdges, QMAllEdges, TQMBorderEdgeNames);
     Prop("BevelWidth", &TQMPanel::BevelWidth, &TQMPanel::SetBevelWidth, 0);
-    PropEnum("Gradient", &TQMPanel::Gradient, &TQMPanel::SetGradient, qmgNone, kGradientNames);
+    PropEnum("Gradient", &TQMPanel::Gradient, &TQMPanel::SetGradient, qmgNone, TQMGradientNames);
     PropColor("GradientEnd", &TQMPanel::GradientEnd, &TQMPanel::SetGradientEnd, clNavy);
     PropColor("GradientMid", &TQMPanel::GradientMid, &TQMPanel::SetGradientMid, clBlue);
     Prop("GradientUsesMid", &TQMPanel::GradientUsesMid, &TQMPanel::SetGradientUsesMid, false);
-    PropEnum("Layout", &TQMPanel::Layout, &TQMPanel::SetLayout, qmplMiddle, kLayoutNames);
+    PropEnum("Layout", &TQMPanel::Layout, &TQMPanel::SetLayout, qmplMiddle, TQMPanelLayoutNames);
     Prop("Multiline", &TQMPanel::Multiline, &TQMPanel::SetMultiline, false);
     Prop("Picture", &TQMPanel::Picture, &TQMPanel::SetPicture);
     Prop("PictureProps", &TQMPanel::PictureProps, &TQMPanel::SetPictureProps);

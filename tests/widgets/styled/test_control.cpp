@@ -234,14 +234,31 @@ TEST(StyledControl, TextFormRoundTripMakesTheNamedClass)
     StyledForm f;
     f.panel->SetBevel(qmcbBumped);
     TQMPanel source(nullptr);
+    source.SetName("QMPanel1");
     source.SetBevel(qmcbBumped);
     source.SetStatusbarColor(clYellow);
+    source.SetParentColor(false);
+    source.SetColor(cl3DDkShadow);
+    source.SetCaption("Top");
     const String text = ControlToText(&source);
+    EXPECT_NE(text.find("ParentColor = False"), String::npos) << text;
+    EXPECT_NE(text.find("Color = cl3DDkShadow"), String::npos) << text;
+    EXPECT_EQ(text.find("Spacing"), String::npos) << "defaults are not stored\n" << text;
     TOwnedPtr<TComponent> back = TextToControl(text);
     auto* panel = dynamic_cast<TQMPanel*>(back.get());
     ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Name(), "QMPanel1");
     EXPECT_EQ(panel->Bevel(), qmcbBumped);
     EXPECT_EQ(panel->StatusbarColor(), clYellow);
+    EXPECT_FALSE(panel->ParentColor());
+    EXPECT_EQ(panel->Color(), cl3DDkShadow);
+    EXPECT_EQ(panel->Caption(), "Top");
+
+    // A default panel keeps the parent's colour and stores neither colour setting.
+    TQMPanel plain(nullptr);
+    plain.SetName("Plain");
+    const String plainText = ControlToText(&plain);
+    EXPECT_EQ(plainText.find("Color"), String::npos) << plainText;
 }
 
 TEST(StyledControl, HitAreasOfTheFrame)
