@@ -220,6 +220,28 @@ TEST_F(PortTest, CloseWhileADispatchIsPending)
     PumpFor(50);
 }
 
+TEST_F(PortTest, WithoutUpdateDcbTheSettingsAreNeverWritten)
+{
+    port->SetUpdateDCB(false);
+    port->SetUserBaudrate(0);  // would be refused if it were written
+    port->Open();
+    port->SetParity(paEven);
+    EXPECT_TRUE(port->IsOpen());
+}
+
+TEST_F(PortTest, AutoOpenAtLoaded)
+{
+    port->SetAutoOpen(true);
+    port->Loaded();
+    EXPECT_TRUE(port->IsOpen());
+    TOwnedPtr<TVaComm> designed(new TVaComm(nullptr));
+    designed->SetDesigning(true);
+    designed->SetAutoOpen(true);
+    designed->SetPortNum(7);
+    designed->Loaded();  // never while being designed
+    EXPECT_FALSE(designed->IsOpen());
+}
+
 TEST_F(PortTest, UserRateOnTheDevice)
 {
     port->SetUserBaudrate(250000);
