@@ -515,11 +515,13 @@ void TQMCustomControl::LoadFromFile(const String& fileName)
 
 TControl* TQMCustomControl::ControlUnderCursor() const
 {
-    return MouseInClient() ? const_cast<TQMCustomControl*>(this) : nullptr;
+    // The window layer tells every control when the pointer comes and goes, disabled ones too.
+    return pointerInside_ ? const_cast<TQMCustomControl*>(this) : nullptr;
 }
 
 void TQMCustomControl::CMMouseEnter(TMessage& message)
 {
+    if (message.LParam == 0) pointerInside_ = true;
     if (Enabled() && !IsDesigning()) {
         hot_ = true;
         TCustomControl::CMMouseEnter(message);
@@ -532,6 +534,7 @@ void TQMCustomControl::CMMouseEnter(TMessage& message)
 
 void TQMCustomControl::CMMouseLeave(TMessage& message)
 {
+    if (message.LParam == 0) pointerInside_ = false;
     if (Enabled() && !IsDesigning()) {
         hot_ = false;
         TCustomControl::CMMouseLeave(message);
@@ -559,6 +562,7 @@ void TQMCustomControl::SyncHover()
 
 void TQMCustomControl::CancelPressAndTrack()
 {
+    if (!HandleAllocated()) return;
     if (MouseCapture()) SetMouseCapture(false);
     const bool wasPressed = pressed_, wasHot = hot_;
     pressed_ = false;

@@ -232,4 +232,5 @@ private:
     bool ncCapture_ = false;
     TNotifyEvent onEnter_, onLeave_;
     bool paintingParent_ = false;
+    bool pointerInside_ = false;
 };

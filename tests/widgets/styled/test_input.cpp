@@ -3,6 +3,7 @@
 
 #include "StyledTestSupport.h"
 #include "platform/forms/StdCtrls.h"
+#include "platform/forms/TestKit.h"
 
 namespace {
 
@@ -198,4 +199,31 @@ TEST(StyledInput, KeyFlagsAndKeyData)
     EXPECT_EQ(QMKeyDataToShiftState(intptr(1) << 29), (TShiftState{ssAlt}));
     EXPECT_EQ(QMKeyDataToShiftState(0, {ssShift, ssLeft}), (TShiftState{ssShift}));
     EXPECT_EQ(QMKeyDataToShiftState((intptr(1) << 29) | 0x1F0001, {ssCtrl}), (TShiftState{ssAlt, ssCtrl}));
+}
+
+TEST(StyledInput, RealPointerTracksTheControlUnderIt)
+{
+    StyledForm f;
+    f.form->Show();
+    Counts counts;
+    f.panel->SetOnMouseEnter(TNotifyEvent([&](TObject*) { ++counts.enters; }));
+    f.panel->SetOnMouseLeave(TNotifyEvent([&](TObject*) { ++counts.leaves; }));
+    testkit::MouseEnter(*f.panel);
+    EXPECT_TRUE(f.panel->Hot());
+    EXPECT_EQ(counts.enters, 1);
+    testkit::MouseDown(*f.panel, mbLeft, 20, 20, {ssLeft});
+    EXPECT_TRUE(f.panel->Pressed());
+    testkit::MouseUp(*f.panel, mbLeft, 20, 20);
+    EXPECT_FALSE(f.panel->Pressed());
+    f.panel->Perform(WM_KILLFOCUS);
+    EXPECT_TRUE(f.panel->Hot()) << "the pointer is still over it";
+    EXPECT_EQ(counts.enters, 1);
+    testkit::MouseLeave(*f.panel);
+    EXPECT_FALSE(f.panel->Hot());
+    EXPECT_EQ(counts.leaves, 1);
+    f.panel->SetEnabled(false);
+    f.panel->SetEnabled(true);
+    EXPECT_FALSE(f.panel->Hot());
+    EXPECT_EQ(counts.enters, 1);
+    EXPECT_EQ(counts.leaves, 1);
 }
