@@ -425,3 +425,52 @@ TEST(StyledPanel, DisabledCaptionIsEmbossed)
     EXPECT_GT(count(ColorToRGB(clBtnHighlight)), 0);
     EXPECT_GT(count(ColorToRGB(clBtnShadow)), 0);
 }
+
+TEST(StyledPanel, TopBarFromAStoredDescription)
+{
+    RegisterStyledControls();
+    RegisterControlClasses();
+    RegisterFormClasses();
+    TForm* form = new TForm(nullptr);
+    form->InitFromText(R"(object TopBarForm: TForm
+  Left = 0
+  Top = 0
+  Width = 940
+  Height = 140
+  object QMPanel1: TQMPanel
+    Left = -2
+    Top = 0
+    Width = 931
+    Height = 65
+    Anchors = [akLeft, akTop, akRight]
+    Color = cl3DDkShadow
+    ParentColor = False
+    object Label1: TLabel
+      Left = 11
+      Top = 13
+      Caption = 'Port No'
+      Font.Color = clAqua
+      Font.Style = [fsBold]
+      ParentFont = False
+    end
+    object Label4: TLabel
+      Left = 11
+      Top = 37
+      Caption = 'Baudrate'
+      Font.Color = clAqua
+      Font.Style = [fsBold]
+      ParentFont = False
+    end
+  end
+end
+)");
+    auto& bar = dynamic_cast<TQMPanel&>(testkit::FindControl(*form, "QMPanel1"));
+    EXPECT_EQ(bar.BoundsRect(), Bounds(-2, 0, 931, 65));
+    EXPECT_FALSE(bar.ParentColor());
+    EXPECT_EQ(bar.Color(), cl3DDkShadow);
+    EXPECT_EQ(bar.ControlCount(), 2);
+    form->Show();
+    EXPECT_EQ(pixel(bar, 600, 30), ColorToRGB(cl3DDkShadow));
+    EXPECT_TRUE(testkit::RenderToPng(*form, outPath("styled_topbar_form.png")));
+    TObject::Free(form);
+}
