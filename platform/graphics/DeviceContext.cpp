@@ -852,8 +852,11 @@ void TDeviceContext::Rectangle(int l, int t, int r, int b)
     // A null pen leaves the shape one pixel smaller, as the pen's line would have covered it.
     QRect fillRect = pen ? QRect(l, t, r - l, b - t) : QRect(l, t, r - l - 1, b - t - 1);
     if (pen) {
-        int in = w == 1 ? 1 : (inside ? w : w - w / 2);
-        fillRect = QRect(l + in, t + in, r - l - 2 * in + (w == 1 || inside ? 0 : 1), b - t - 2 * in + (w == 1 || inside ? 0 : 1));
+        // Inside the frame's bands: a centred pen of width w covers x - w/2 .. x - w/2 + w - 1
+        // around the frame lines at Left and Right - 1.
+        int before = w == 1 ? 1 : (inside ? w : w - w / 2);
+        int after = w == 1 ? 1 : (inside ? w : 1 + w / 2);
+        fillRect = QRect(l + before, t + before, r - l - before - after, b - t - before - after);
     }
     if (fillRect.width() > 0 && fillRect.height() > 0) I.fill([&] { I.painter->drawRect(fillRect); });
     if (!pen) return;

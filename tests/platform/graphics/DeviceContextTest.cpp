@@ -587,3 +587,26 @@ TEST(DeviceContextBlend, GradientFillRectInterpolatesPerColumn)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeviceContextShapes, WidePenFrameAndFillDoNotOverlap)
+{
+    // Under XOR an overlap of fill and frame would cancel out; every pixel must change once.
+    for (int w : {2, 3, 4}) {
+        for (int style : {PS_SOLID, PS_INSIDEFRAME}) {
+            Surface s(30, 30);
+            s.dc->SetROP2(R2_XORPEN);
+            s.dc->SelectPen(TLogPen{style, w, clWhite, {}});
+            s.dc->SelectBrush(SolidBrush(clWhite));
+            s.dc->Rectangle(6, 6, 22, 20);
+            TRect ink = s.Ink();
+            EXPECT_EQ(s.Count(clBlack), ink.Width() * ink.Height()) << "width " << w << " style " << style << "\n" << s.Dump();
+            if (style == PS_SOLID) {
+                EXPECT_EQ(ink, (TRect{6 - w / 2, 6 - w / 2, 21 - w / 2 + w, 19 - w / 2 + w}));
+            }
+        }
+    }
+}
+
+}  // namespace
