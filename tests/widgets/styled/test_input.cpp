@@ -227,3 +227,65 @@ TEST(StyledInput, RealPointerTracksTheControlUnderIt)
     EXPECT_EQ(counts.enters, 1);
     EXPECT_EQ(counts.leaves, 1);
 }
+
+namespace {
+class FramePress : public ProbePanel {
+public:
+    using ProbePanel::ProbePanel;
+    bool wantCapture = false;
+    std::vector<String> nc;
+    bool WantsNCCapture(TPoint) const override { return wantCapture; }
+    void NCMouseDown(TMouseButton b, int hit, int x, int y, bool dbl) override
+    {
+        nc.push_back("down " + std::to_string(b) + " " + std::to_string(hit) + " " + std::to_string(x) + "," +
+                     std::to_string(y) + (dbl ? " double" : ""));
+    }
+    void NCMouseMove(int hit, int x, int y) override
+    {
+        nc.push_back("move " + std::to_string(hit) + " " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void NCMouseUp(TMouseButton b, int hit, int x, int y) override
+    {
+        nc.push_back("up " + std::to_string(b) + " " + std::to_string(hit) + " " + std::to_string(x) + "," +
+                     std::to_string(y));
+    }
+};
+
+intptr screenOf(TQMCustomControl& c, int x, int y)
+{
+    const TPoint o = c.ClientOrigin();
+    const TRect m = c.GetClientMargins();
+    return MakeLParam(o.X - m.Left + x, o.Y - m.Top + y);
+}
+}  // namespace
+
+TEST(StyledInput, FramePressHoldsTheMouseUntilRelease)
+{
+    StyledForm f;
+    auto* p = new FramePress(f.form);
+    p->SetParent(f.form);
+    p->SetBounds(150, 10, 100, 60);
+    p->BorderProps()->SetBorder(qmcbBumped);
+    f.form->Show();
+
+    p->Perform(WM_NCLBUTTONDOWN, qmhtBorder, screenOf(*p, 1, 30));
+    EXPECT_FALSE(p->NCCapture()) << "no capture unless the control asks for it";
+    p->Perform(WM_NCLBUTTONUP, qmhtBorder, screenOf(*p, 1, 30));
+
+    p->wantCapture = true;
+    p->Perform(WM_NCLBUTTONDOWN, qmhtBorder, screenOf(*p, 0, 5));
+    EXPECT_TRUE(p->NCCapture());
+    EXPECT_TRUE(p->MouseCapture());
+    // Client input now belongs to the frame: reported with the client hit code in window coordinates.
+    p->Perform(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(10, 10));
+    p->Perform(WM_LBUTTONUP, 0, MakeLParam(10, 11));
+    EXPECT_FALSE(p->NCCapture());
+    EXPECT_FALSE(p->MouseCapture());
+    EXPECT_FALSE(p->Pressed()) << "the client press handling never saw it";
+    const std::vector<String> want = {"down 0 18 1,30", "up 0 18 1,30", "down 0 18 0,5", "move 1 12,12",
+                                      "up 0 1 12,13"};
+    EXPECT_EQ(p->nc, want);
+
+    p->Perform(WM_NCRBUTTONDBLCLK, qmhtBorder, screenOf(*p, 99, 59));
+    EXPECT_EQ(p->nc.back(), "down 1 18 99,59 double");
+}
