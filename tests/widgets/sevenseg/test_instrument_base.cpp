@@ -255,4 +255,24 @@ TEST(InstrumentBase, MovingATransparentControlAsksForANewCapture)
     EXPECT_TRUE(r->CapturePending());
 }
 
+TEST(InstrumentBase, ControlsAreCreatedByClassName)
+{
+    RegisterSevenSegmentClasses();
+    TOwnedPtr<TComponent> made(TextToComponent("object Arrow: TiSevenSegmentCharacter\n"
+                                               "  Value = sscUpArrow\n"
+                                               "  SegmentColor = clRed\n"
+                                               "  BorderStyle = ibsLowered\n"
+                                               "end\n",
+                                               nullptr));
+    auto* c = dynamic_cast<TiSevenSegmentCharacter*>(made.get());
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->Value(), sscUpArrow);
+    EXPECT_EQ(c->SegmentColor(), clRed);
+    EXPECT_EQ(c->BorderStyle(), ibsLowered);
+    // Written back with the names of the enumerations, defaults left out.
+    const String text = ComponentToText(c);
+    EXPECT_NE(text.find("Value = sscUpArrow"), String::npos) << text;
+    EXPECT_EQ(text.find("ShowOffSegments"), String::npos) << text;
+}
+
 }  // namespace
