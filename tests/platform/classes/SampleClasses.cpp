@@ -154,3 +154,8 @@ void RegisterSampleClasses()
     RegisterClasses({&TSampleFont::StaticClass(), &TSampleItem::StaticClass(), &TSampleShape::StaticClass(),
                      &TSampleForm::StaticClass()});
 }
+
+namespace {
+// Every test may name the sample classes in a stream, whichever runs first.
+const bool g_sampleClassesRegistered = (RegisterSampleClasses(), true);
+}  // namespace

@@ -47,7 +47,7 @@ TEST(FuzzSmoke, MutatedBinaryAndTextStreamsGiveStreamErrorsOnly)
     const String binary = StreamOf(form.get());
     const String text = ComponentToText(form.get());
     std::mt19937 rng(20261210);
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         fuzzOne(mutate(binary, rng));
         fuzzOne(mutate(text, rng));
     }
