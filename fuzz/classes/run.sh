@@ -5,7 +5,12 @@
 set -eu
 runs=${1:-20000}
 root=$(cd "$(dirname "$0")/../.." && pwd)
-work=${TV_FUZZ_WORK:-$(mktemp -d)}
+if [ -n "${TV_FUZZ_WORK:-}" ]; then
+    work=$TV_FUZZ_WORK
+else
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+fi
 mkdir -p "$work/corpus" "$work/obj"
 cp "$root"/tests/platform/classes/data/sample.bin "$root"/tests/platform/classes/data/sample.txt "$work/corpus/"
 flags="-std=c++20 -O1 -g -fsanitize=fuzzer-no-link,address,undefined -I$root"
