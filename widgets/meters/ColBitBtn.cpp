@@ -370,9 +370,8 @@ void TVnColBitBtn::RedrawFace()
 
 void TVnColBitBtn::drawFace(TCanvas& canvas, bool glyphState, bool textState, bool faceState, bool textColState)
 {
-    TBitmap f;
-    f.Assign(faceCache_.get());
-    TCanvas& fc = *f.Canvas();
+    canvas.Draw(0, 0, faceCache_.get());
+    TCanvas& fc = canvas;
     TRect cr = ClientRect();
     int offX = offsetX_, offY = offsetY_;
     const int cellW = glyph_->Width() / numGlyph_;
@@ -429,7 +428,6 @@ void TVnColBitBtn::drawFace(TCanvas& canvas, bool glyphState, bool textState, bo
         fc.Handle()->TransparentBlt(g.X, g.Y, cellW, cellH, *glyph_->Canvas()->Handle(), cell * cellW, 0, cellW,
                                     cellH, glyph_->TransparentColor());
     }
-    canvas.Draw(0, 0, &f);
 }
 
 namespace {

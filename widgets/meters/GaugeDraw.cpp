@@ -97,11 +97,12 @@ void CaptureBackground(TCanvas& canvas, TBitmap& bitmap, const TRect& r)
 {
     TRect c;
     if (!OverlapRect(canvas.ClipRect(), r, c)) return;
-    TBitmap temp;
-    temp.SetSize(c.Width(), c.Height());
-    temp.Canvas()->CopyRect(Rect(0, 0, c.Width(), c.Height()), &canvas, c);
     bitmap.SetSize(r.Width(), r.Height());
-    bitmap.Canvas()->Draw(c.Left - r.Left, c.Top - r.Top, &temp);
+    if (c.IsEmpty()) return;
+    // The visible part lands where it lies within r.
+    TRect dest = c;
+    OffsetRect(dest, -r.Left, -r.Top);
+    bitmap.Canvas()->CopyRect(dest, &canvas, c);
 }
 
 namespace {

@@ -360,9 +360,16 @@ void TVnRMeter::drawSectors(TCanvas& canvas, const TRect& sr)
 void TVnRMeter::RedrawNeedle(TCanvas& canvas)
 {
     if (tooSmall_ || !background_ || background_->Width() <= 1) return;
-    TBitmap t;
-    t.Assign(background_.get());
-    TCanvas& c = *t.Canvas();
+    canvas.Draw(needleRect_.Left, needleRect_.Top, background_.get());
+    // The needle's points are relative to its rectangle, and nothing leaves it.
+    HDC dc = canvas.Handle();
+    const int saved = dc->SaveDC();
+    dc->OffsetViewportOrg(needleRect_.Left, needleRect_.Top);
+    dc->IntersectClipRect(0, 0, needleRect_.Width(), needleRect_.Height());
+    canvas.Refresh();
+    TCanvas& c = canvas;
+    c.Pen()->SetWidth(1);
+    c.Pen()->SetColor(clBlack);
     const double k = sweep_ / 1000.0;
     const TPoint centre = needle_.Centre();
     for (int i = 0; i < 3; ++i) {
@@ -397,7 +404,8 @@ void TVnRMeter::RedrawNeedle(TCanvas& canvas)
     };
     hub(needle_.Hub1, arrow_->ColorCP1Brush(), arrow_->ColorCP1Pen());
     hub(needle_.Hub2, arrow_->ColorCP2Brush(), arrow_->ColorCP2Pen());
-    canvas.Draw(needleRect_.Left, needleRect_.Top, &t);
+    dc->RestoreDC(saved);
+    canvas.Refresh();
 }
 
 // ---- the two fixed geometries ----
