@@ -11,10 +11,3 @@ public:
 [[maybe_unused]] ::testing::Environment* const windowLayerFirst =
     ::testing::AddGlobalTestEnvironment(new WindowLayerFirst);
 }  // namespace
-
-// The leak checker's suppressions, also when the test runner's environment does not carry the
-// shared suppression file: leaks inside system libraries are not ours to fix.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig\nleak:libQt6\nleak:libdbus\nleak:libglib\n";
-}
