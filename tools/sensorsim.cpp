@@ -177,7 +177,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const String device = pty.DevicePath();
-    if (!SetSerialMapEntry(s.mapFile, s.com, device)) {
+    if (!SetSerialMapEntry(s.mapFile, s.com, device, true)) {
         std::fprintf(stderr, "sensorsim: cannot write %s: %s\n", s.mapFile.c_str(), std::strerror(errno));
         return 1;
     }

@@ -1,10 +1,13 @@
 #include "platform/system/DeviceMap.h"
 
 #include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 
@@ -15,7 +18,7 @@ namespace {
 // Digits only, no sign, no leading junk; -1 otherwise.
 int ParseNumber(const String& s)
 {
-    if (s.empty() || s.size() > 6)
+    if (s.empty() || s.size() > 9)
         return -1;
     int n = 0;
     for (char c : s) {
@@ -62,7 +65,27 @@ struct Edit {
     String port;
     String device;
     bool remove;
+    bool tied;
 };
+
+// "COM7=/dev/pts/4;pid=1234": the device, and the process the line belongs to (0: none).
+void SplitValue(const String& value, String& device, long& pid)
+{
+    const String v = Trim(value);
+    const std::size_t mark = v.find(";pid=");
+    device = Trim(v.substr(0, mark));
+    pid = 0;
+    if (mark != String::npos) {
+        const int n = ParseNumber(v.substr(mark + 5));
+        pid = n > 0 ? n : -1;
+    }
+}
+
+// A line of a process that is gone names a pseudo-terminal that may serve somebody else now.
+bool OwnerGone(long pid)
+{
+    return pid < 0 || (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+}
 
 String EditMap(const String& old, void* context)
 {
@@ -74,19 +97,22 @@ String EditMap(const String& old, void* context)
         const std::size_t eq = line.find('=');
         if (eq != String::npos && ComNumberOfName(Trim(line.substr(0, eq))) == number) {
             if (e.remove) {
-                if (Trim(line.substr(eq + 1)) != e.device)
+                String device;
+                long pid;
+                SplitValue(line.substr(eq + 1), device, pid);
+                if (device != e.device)
                     text += line + "\n";
                 continue;
             }
             if (!done)
-                text += PortName(number) + "=" + e.device + "\n";
+                text += PortName(number) + "=" + e.device + (e.tied ? ";pid=" + std::to_string(getpid()) : "") + "\n";
             done = true;
             continue;
         }
         text += line + "\n";
     }
     if (!e.remove && !done)
-        text += PortName(number) + "=" + e.device + "\n";
+        text += PortName(number) + "=" + e.device + (e.tied ? ";pid=" + std::to_string(getpid()) : "") + "\n";
     return text;
 }
 
@@ -166,8 +192,10 @@ std::vector<TSerialMapEntry> ReadSerialMapFile(const String& path)
         if (eq == String::npos)
             continue;
         const int number = ComNumberOfName(Trim(line.substr(0, eq)));
-        const String device = Trim(line.substr(eq + 1));
-        if (number == 0 || device.empty() || device[0] != '/')
+        String device;
+        long pid;
+        SplitValue(line.substr(eq + 1), device, pid);
+        if (number == 0 || device.empty() || device[0] != '/' || OwnerGone(pid))
             continue;
         entries.push_back({device, PortName(number)});
     }
@@ -224,11 +252,11 @@ String ResolveSerialDevice(const String& name)
     return ResolveSerialDevice(name, SerialDeviceMap());
 }
 
-bool SetSerialMapEntry(const String& mapFile, const String& port, const String& device)
+bool SetSerialMapEntry(const String& mapFile, const String& port, const String& device, bool tiedToThisProcess)
 {
     if (ComNumberOfName(port) == 0 || device.empty())
         return false;
-    Edit e{port, device, false};
+    Edit e{port, device, false, tiedToThisProcess};
     return EditFileAtomically(mapFile, EditMap, &e);
 }
 
@@ -236,6 +264,6 @@ bool RemoveSerialMapEntry(const String& mapFile, const String& port, const Strin
 {
     if (ComNumberOfName(port) == 0)
         return false;
-    Edit e{port, device, true};
+    Edit e{port, device, true, false};
     return EditFileAtomically(mapFile, EditMap, &e);
 }

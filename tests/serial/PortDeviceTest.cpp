@@ -88,7 +88,8 @@ TEST_F(PortTest, BytesBothWays)
     ASSERT_TRUE(PumpUntil([&] { return received.size() >= 12; }));
     EXPECT_EQ(received, "12.34 -5.67\r");
     ASSERT_FALSE(counts.empty());
-    EXPECT_EQ(counts[0], static_cast<int>(received.size()) - (counts.size() > 1 ? counts[1] : 0));
+    EXPECT_GE(counts[0], 1);  // what waited when the batch was handed over
+    EXPECT_LE(counts[0], 12);
     EXPECT_TRUE(port->SendText("#READ\r\n"));
     EXPECT_EQ(FarEndReads(7), "#READ\r\n");
 }

@@ -103,6 +103,21 @@ TEST_F(DeviceMapFiles, SetAndRemoveEntries)
     EXPECT_FALSE(SetSerialMapEntry(mapFile, "LPT1", "/dev/pts/5"));
 }
 
+TEST_F(DeviceMapFiles, LinesOfEndedProcessesAreIgnored)
+{
+    ASSERT_TRUE(SetSerialMapEntry(mapFile, "COM7", "/dev/pts/4", true));  // tied to this (living) process
+    const String tied = tmp.Read("map");
+    EXPECT_EQ(tied.rfind("COM7=/dev/pts/4;pid=", 0), 0u) << tied;
+    tmp.Write("map", tied +
+                         "COM8=/dev/pts/5;pid=999999999\n"  // no such process
+                         "COM9=/dev/pts/6;pid=x\n");        // malformed owner
+    const auto entries = ReadSerialMapFile(mapFile);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].Device, "/dev/pts/4");
+    ASSERT_TRUE(RemoveSerialMapEntry(mapFile, "COM7", "/dev/pts/4"));
+    EXPECT_EQ(ReadSerialMapFile(mapFile).size(), 0u);
+}
+
 TEST_F(DeviceMapFiles, ConcurrentEditorsLoseNoLine)
 {
     std::vector<std::thread> editors;
