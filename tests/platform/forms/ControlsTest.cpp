@@ -1,6 +1,8 @@
 // Memo lines, up-down with its edit, bars, keys, modal forms and dialogs.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
@@ -117,6 +119,10 @@ struct PressCase {
     TUDBtnType button;
     const char* text;
 };
+
+// Names the case in test listings.
+void PrintTo(const PressCase& c, std::ostream* os) { *os << c.what; }
+
 
 const PressCase pressCases[] = {
     {"up", 0, 100, 5, 1, false, false, btNext, "6"},

@@ -1,6 +1,8 @@
 // Which changes fire which events, owner versus parent freeing, messages, and the exception barrier.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -45,6 +47,10 @@ struct EventCase {
     int clicks;
     int changes;
 };
+
+// Names the case in test listings.
+void PrintTo(const EventCase& c, std::ostream* os) { *os << c.what; }
+
 
 TEdit* MakeEdit(TForm& f, Recorder& r)
 {

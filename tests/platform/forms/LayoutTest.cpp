@@ -1,6 +1,8 @@
 // Alignment, anchors and form geometry.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
@@ -78,6 +80,10 @@ struct AnchorCase {
     TAnchors anchors;
     TRect after;  // child at (20, 10, 40 x 30) in a 200 x 100 panel that becomes 260 x 130
 };
+
+// Names the case in test listings.
+void PrintTo(const AnchorCase& c, std::ostream* os) { *os << c.what; }
+
 
 const AnchorCase anchorCases[] = {
     {"left top", TAnchors{akLeft, akTop}, Bounds(20, 10, 40, 30)},

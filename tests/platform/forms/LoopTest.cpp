@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 
 #include "platform/classes/Threads.h"
 #include "platform/forms/ExtCtrls.h"
@@ -17,6 +18,17 @@ void WaitMs(Cardinal ms)
 {
     Cardinal start = GetTickCount();
     while (TicksSince(start, GetTickCount()) <= ms) Application->ProcessMessages();
+}
+
+// Pumps until cond holds (or a generous limit passes, so a broken loop fails instead of hanging).
+bool PumpUntil(const std::function<bool()>& cond)
+{
+    Cardinal start = GetTickCount();
+    while (!cond()) {
+        if (TicksSince(start, GetTickCount()) > 5000) return false;
+        Application->ProcessMessages();
+    }
+    return true;
 }
 
 struct LoopFixture : ::testing::Test {
@@ -76,8 +88,7 @@ TEST_F(LoopFixture, TimerFiresInsideProcessMessagesAndStopsWhenDisabled)
     int ticks = 0;
     t->SetInterval(5);
     t->SetOnTimer([&](TObject*) { ++ticks; });
-    WaitMs(60);
-    EXPECT_GE(ticks, 2);
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
     t->SetEnabled(false);
     int frozen = ticks;
     WaitMs(30);
@@ -100,7 +111,8 @@ TEST_F(LoopFixture, TimerWithoutHandlerOrIntervalDoesNothingAndAnExceptionIsRepo
     WaitMs(20);
     EXPECT_EQ(ticks, 0);
     t->SetInterval(5);
-    WaitMs(40);
+    EXPECT_TRUE(PumpUntil([&] { return !reported.empty(); }));
+    WaitMs(20);
     Application->SetOnException(saved);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(reported, std::vector<String>{"tick failed"});
@@ -115,8 +127,8 @@ TEST_F(LoopFixture, ATimerMayFreeItselfInItsHandler)
         fired = true;
         t->Free();
     });
-    WaitMs(30);
-    EXPECT_TRUE(fired);
+    EXPECT_TRUE(PumpUntil([&] { return fired; }));
+    WaitMs(10);
     EXPECT_EQ(form->ComponentCount(), 2);  // the two buttons
 }
 
