@@ -16,3 +16,15 @@ TClass GetClass(const String& className);
 const TMetaClass& FindClass(const String& className);
 // A registered class whose name is className and which inherits from base; nullptr otherwise.
 TClass FindClassOf(const String& className, const TMetaClass& base);
+
+// Class groups. The program keeps every streamable class in one name space, so a group only
+// records which classes belong together; lookups above see all registered classes whichever
+// group is active.
+void StartClassGroup(const TMetaClass& groupClass);
+// Makes the group of groupClass the active one; returns the group class active before.
+const TMetaClass* ActivateClassGroup(const TMetaClass& groupClass);
+const TMetaClass* ActiveClassGroup();
+// Puts cls (and classes later registered that inherit from it) into groupClass's group.
+void GroupDescendentsWith(const TMetaClass& cls, const TMetaClass& groupClass);
+// The group class cls belongs to; nullptr for the default group.
+const TMetaClass* ClassGroupOf(const TMetaClass& cls);

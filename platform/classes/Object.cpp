@@ -141,6 +141,9 @@ namespace {
 struct Registry {
     std::mutex mutex;
     std::vector<const TMetaClass*> classes;
+    std::vector<const TMetaClass*> groups;  // group classes started
+    std::vector<std::pair<const TMetaClass*, const TMetaClass*>> grouped;  // class -> group class
+    const TMetaClass* active = nullptr;
 };
 Registry& registry()
 {
@@ -198,4 +201,54 @@ TClass FindClassOf(const String& className, const TMetaClass& base)
 {
     TClass c = GetClass(className);
     return c && c->InheritsFrom(base) ? c : nullptr;
+}
+
+void StartClassGroup(const TMetaClass& groupClass)
+{
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    if (std::find(r.groups.begin(), r.groups.end(), &groupClass) == r.groups.end()) r.groups.push_back(&groupClass);
+}
+
+const TMetaClass* ActivateClassGroup(const TMetaClass& groupClass)
+{
+    StartClassGroup(groupClass);
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    const TMetaClass* previous = r.active;
+    r.active = &groupClass;
+    return previous;
+}
+
+const TMetaClass* ActiveClassGroup()
+{
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    return r.active;
+}
+
+void GroupDescendentsWith(const TMetaClass& cls, const TMetaClass& groupClass)
+{
+    StartClassGroup(groupClass);
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    for (auto& entry : r.grouped)
+        if (entry.first == &cls) {
+            entry.second = &groupClass;
+            return;
+        }
+    r.grouped.emplace_back(&cls, &groupClass);
+}
+
+const TMetaClass* ClassGroupOf(const TMetaClass& cls)
+{
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    // The nearest grouped ancestor decides; a started group class heads its own group.
+    for (const TMetaClass* c = &cls; c; c = c->ClassParent()) {
+        for (const auto& entry : r.grouped)
+            if (entry.first == c) return entry.second;
+        if (std::find(r.groups.begin(), r.groups.end(), c) != r.groups.end()) return c;
+    }
+    return nullptr;
 }

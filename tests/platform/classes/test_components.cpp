@@ -448,3 +448,15 @@ TEST(MetaClass, ClassLevelVirtualsWithoutAnInstance)
     EXPECT_EQ(static_cast<const TGadgetClass&>(made->ClassType()).Description(), "fancy gadget");
     UnRegisterClasses({&TGadget::StaticClass(), &TFancyGadget::StaticClass()});
 }
+
+TEST(MetaClass, ClassGroupsRecordMembershipWithoutHidingClasses)
+{
+    const TMetaClass* before = ActivateClassGroup(TSampleShape::StaticClass());
+    EXPECT_EQ(ActiveClassGroup(), &TSampleShape::StaticClass());
+    GroupDescendentsWith(TSampleForm::StaticClass(), TSampleShape::StaticClass());
+    EXPECT_EQ(ClassGroupOf(TSampleForm::StaticClass()), &TSampleShape::StaticClass());
+    EXPECT_EQ(ClassGroupOf(TSampleShape::StaticClass()), &TSampleShape::StaticClass());
+    EXPECT_EQ(ClassGroupOf(TSampleFont::StaticClass()), nullptr);
+    EXPECT_NE(GetClass("TSampleFont"), nullptr) << "classes outside the active group are still found";
+    if (before) ActivateClassGroup(*before);
+}
