@@ -1,6 +1,8 @@
 // Planning the band fills and frames of the styled controls, per paint of a wide panel.
 #include <benchmark/benchmark.h>
 
+#include "platform/graphics/Bitmap.h"
+#include "widgets/styled/QMCommon.h"
 #include "widgets/styled/QMGeometry.h"
 
 static void BM_PlanGradientWidePanel(benchmark::State& state)
@@ -25,3 +27,12 @@ static void BM_TiledPicture(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(qm::PicturePlacements(r, 16, 16, qmpoTiled));
 }
 BENCHMARK(BM_TiledPicture);
+
+// The top bar's background as the panel paints it: a band fill across 931 x 65 pixels.
+static void BM_FillGradientTopBar(benchmark::State& state)
+{
+    TBitmap bmp(931, 65);
+    TCanvas* canvas = bmp.Canvas();
+    for (auto _ : state) FillGradient(canvas, {0, 0, 931, 65}, qmgLeftToRight, cl3DDkShadow, clNavy);
+}
+BENCHMARK(BM_FillGradientTopBar);
