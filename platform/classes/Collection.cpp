@@ -150,7 +150,16 @@ String TCollection::GetNamePath() const
     if (!owner) return ClassName();
     String ownerPath = owner->GetNamePath();
     if (ownerPath.empty()) return ClassName();
-    return ownerPath + "." + (propName_.empty() ? ClassName() : propName_);
+    String prop = propName_;
+    if (prop.empty()) {
+        // The owner's published property that holds us.
+        for (const TPropInfo* info : owner->ClassType().Properties())
+            if (info->Kind == pkClass && info->Access->GetObj(owner) == this) {
+                prop = info->Name;
+                break;
+            }
+    }
+    return ownerPath + "." + (prop.empty() ? ClassName() : prop);
 }
 
 void TCollection::Update(TCollectionItem*) {}

@@ -54,7 +54,8 @@ public:
     int UpdateCount() const { return updateCount_; }
     String GetNamePath() const override;  // owner's path + "." + property name holding us
 
-    // Set by the owner so GetNamePath can name the property ("Series" in "Chart1.Series[0]").
+    // The property name in GetNamePath ("Series" in "Chart1.Series[0]"); by default the owner's
+    // published property that holds this collection.
     void SetPropName(const String& name) { propName_ = name; }
     const String& PropName() const { return propName_; }
 

@@ -404,10 +404,11 @@ TEST(Collection, NamePathNamesOwnerPropertyAndIndex)
 {
     TOwnedPtr<TSampleShape> shape(new TSampleShape(nullptr));
     shape->SetName("Shape1");
-    shape->Items()->SetPropName("Items");
     shape->Items()->Add();
     shape->Items()->Add();
     EXPECT_EQ(shape->Items()->Items(1)->GetNamePath(), "Shape1.Items[1]");
+    shape->Items()->SetPropName("Rows");
+    EXPECT_EQ(shape->Items()->Items(0)->GetNamePath(), "Shape1.Rows[0]");
 }
 
 // Class-level virtuals through metaclass types of our own.
