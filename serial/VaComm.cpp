@@ -4,6 +4,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/comm/CommDevice.h"
 #include "platform/forms/Forms.h"
@@ -862,3 +863,12 @@ void TVaCustomComm::GroupChanged(TObject*)
 {
     ApplyCommState();
 }
+
+void RegisterSerialClasses()
+{
+    RegisterClass(TVaComm::StaticClass());
+}
+
+namespace {
+const bool registered = (RegisterSerialClasses(), true);
+}  // namespace

@@ -257,3 +257,6 @@ class TVaComm : public TVaCustomComm {
 public:
     explicit TVaComm(TComponent* owner) : TVaCustomComm(owner) {}
 };
+
+// Registers TVaComm for stored descriptions (also done at start-up).
+void RegisterSerialClasses();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/TypeInfo.h"
 #include "platform/comm/CommDevice.h"
 #include "platform/comm/CommState.h"
@@ -215,6 +216,7 @@ TEST(VaCommSettings, PublishedDefaults)
         EXPECT_NE(meta.FindProperty(event), nullptr) << event;
     for (const char* group : {"Buffers", "FlowControl", "EventChars", "Display"})
         EXPECT_NE(meta.FindProperty(group), nullptr) << group;
+    EXPECT_EQ(GetClass("TVaComm"), &meta);  // stored descriptions can name it
 }
 
 
