@@ -109,6 +109,32 @@ void TSampleShape::Loaded()
 void TSampleShape::DefineProperties(TFiler& filer)
 {
     TComponent::DefineProperties(filer);
+    filer.DefineProperty(
+        "Palette",
+        [this](TReader& r) {
+            Palette.clear();
+            r.ReadListBegin();
+            while (!r.EndOfList()) {
+                if (r.NextValue() == vaIdent) {
+                    Int64 v = 0;
+                    if (!IdentToIntOf("TColor", r.ReadIdent(), v)) throw EReadError("Invalid property value");
+                    Palette.push_back(static_cast<int>(v));
+                } else {
+                    Palette.push_back(r.ReadInteger());
+                }
+            }
+            r.ReadListEnd();
+        },
+        [this](TWriter& w) {
+            w.WriteListBegin();
+            for (int c : Palette) {
+                String ident;
+                if (IntToIdentOf("TColor", c, ident)) w.WriteIdent(ident); else w.WriteInteger(c);
+            }
+            w.WriteListEnd();
+        },
+        !Palette.empty());
+    filer.DefineProperty("Multiplier", [this](TReader& r) { scale_ = r.ReadFloat(); }, nullptr, false);
     filer.DefineBinaryProperty(
         "Data", [this](TStream& s) { Data.resize(static_cast<size_t>(s.Size())); s.ReadBuffer(Data.data(), s.Size()); },
         [this](TStream& s) { s.WriteBuffer(Data.data(), static_cast<std::int64_t>(Data.size())); }, !Data.empty());

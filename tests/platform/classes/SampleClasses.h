@@ -107,7 +107,9 @@ public:
     void SetTitle(const String& value) { title_ = value; }
     bool IsTitleStored() const { return title_ != defaultTitle_; }
 
-    // Defined binary properties: raw bytes, and a nested component stream.
+    // Defined properties: a list of colours (identifier or number), an obsolete value that is
+    // read into Scale but never written, raw bytes, and a nested component stream.
+    std::vector<int> Palette;
     std::vector<Byte> Data;
     TSampleShape* Detail = nullptr;  // owned, not a child
 

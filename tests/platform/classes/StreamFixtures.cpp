@@ -38,6 +38,7 @@ TOwnedPtr<TSampleForm> MakeSampleTree()
     shape->Lines()->Add("alpha");
     shape->Lines()->Add("it's");
     shape->Lines()->Add("");
+    shape->Palette = {clSampleRed, 0x123456, clSampleBlack};
     shape->Data = {0, 1, 2, 0xFE, 0xFF};
     shape->Detail = new TSampleShape(nullptr);
     shape->Detail->SetName("Inner");

@@ -99,6 +99,7 @@ TEST(BinaryStream, RoundTripRestoresEveryKindAndWritesTheSameBytes)
     ASSERT_EQ(s->Lines()->Count(), 3);
     EXPECT_EQ(s->Lines()->Get(1), "it's");
     EXPECT_EQ(s->Lines()->Get(2), "");
+    EXPECT_EQ(s->Palette, (std::vector<int>{clSampleRed, 0x123456, clSampleBlack}));
     EXPECT_EQ(s->Data, (std::vector<Byte>{0, 1, 2, 0xFE, 0xFF}));
     ASSERT_NE(s->Detail, nullptr);
     EXPECT_EQ(s->Detail->Name(), "Inner");
@@ -232,13 +233,22 @@ TEST(BinaryStream, MissingMethodIsAnErrorUnlessTheFindMethodHookSkipsIt)
 TEST(BinaryStream, RecoverableErrorsGoToOnErrorAndTheValueIsSkipped)
 {
     // Each case: one bad property followed by Count = 7, which must still be read when skipped.
+    // (The obsolete "Multiplier" is read by a defined property; a bad value there is skipped too.)
     const struct {
         const char* what;
         std::function<void(TWriter&)> write;
         const char* message;
     } cases[] = {
-        {"unknown property", [](TWriter& w) { w.WriteStr("Multiplier"); w.WriteFloat(2.5); },
-         "Property Multiplier does not exist"},
+        {"unknown property", [](TWriter& w) { w.WriteStr("Divisor"); w.WriteFloat(2.5); },
+         "Property Divisor does not exist"},
+        {"bad value in a defined property", [](TWriter& w) { w.WriteStr("Multiplier"); w.WriteString("x"); },
+         "Invalid property value"},
+        {"bad item in a defined list", [](TWriter& w) {
+             w.WriteStr("Palette");
+             w.WriteListBegin();
+             w.WriteIdent("clNoSuch");
+             w.WriteListEnd();
+         }, "Invalid property value"},
         {"unknown nested property", [](TWriter& w) { w.WriteStr("Font.Weight"); w.WriteInteger(700); },
          "Property Font.Weight does not exist"},
         {"path through a non-object", [](TWriter& w) { w.WriteStr("Count.Size"); w.WriteInteger(1); },
@@ -400,6 +410,20 @@ TEST(BinaryStream, MutatedStreamsNeverCrash)
         }
     }
     EXPECT_GT(accepted, 0);
+}
+
+TEST(BinaryStream, ObsoleteDefinedPropertyIsReadButNotWritten)
+{
+    const String bytes = shapeStream([](TWriter& w) {
+        w.WriteStr("Multiplier");
+        w.WriteFloat(2.5);
+    });
+    auto form = readForm(bytes);
+    TSampleShape* shape = shapeOf(form.get(), "S");
+    EXPECT_EQ(shape->Scale(), 2.5);
+    const String again = StreamOf(form.get());
+    EXPECT_EQ(again.find("Multiplier"), String::npos);
+    EXPECT_NE(again.find("Scale"), String::npos);
 }
 
 TEST(BinaryStream, InheritedChildrenAreUpdatedInPlace)
