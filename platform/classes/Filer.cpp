@@ -1066,13 +1066,22 @@ void TWriter::WriteCollection(TCollection* collection)
     WriteValue(vaCollection);
     if (collection) {
         const String savePath = propPath_;
+        TPersistent* saveAncestor = ancestor_;
         propPath_.clear();
-        for (int i = 0; i < collection->Count(); ++i) {
-            WriteListBegin();
-            writeProperties(collection->Items(i), {});
-            WriteListEnd();
+        ancestor_ = nullptr;  // items are written whole
+        try {
+            for (int i = 0; i < collection->Count(); ++i) {
+                WriteListBegin();
+                writeProperties(collection->Items(i), {});
+                WriteListEnd();
+            }
+        } catch (...) {
+            propPath_ = savePath;
+            ancestor_ = saveAncestor;
+            throw;
         }
         propPath_ = savePath;
+        ancestor_ = saveAncestor;
     }
     WriteListEnd();
 }

@@ -455,3 +455,24 @@ TEST(BinaryStream, NamesTooLongForTheFormatAreRefusedNotCut)
     TStringStream s;
     EXPECT_THROW(WriteComponentToStream(s, form.get()), EWriteError);
 }
+
+TEST(BinaryStream, DescendentWritesOnlyWhatDiffersFromTheAncestor)
+{
+    RegisterSampleClasses();
+    TOwnedPtr<TSampleShape> ancestor(new TSampleShape(nullptr));
+    ancestor->SetCount(3);
+    ancestor->Font()->SetSize(20);
+    TOwnedPtr<TSampleShape> shape(new TSampleShape(nullptr));
+    shape->SetCount(3);          // same as the ancestor: not written
+    shape->Font()->SetSize(20);  // same: not written
+    shape->Font()->SetName("Arial Black");
+    shape->SetCaption("own");
+    TStringStream s;
+    TWriter writer(s);
+    writer.WriteDescendent(shape.get(), ancestor.get());
+    const String bytes = s.DataString();
+    EXPECT_EQ(bytes.find("Count"), String::npos);
+    EXPECT_EQ(bytes.find("Font.Size"), String::npos);
+    EXPECT_NE(bytes.find("Font.Name"), String::npos);
+    EXPECT_NE(bytes.find("Caption"), String::npos);
+}
