@@ -807,12 +807,15 @@ void TReader::ReadComponents(TComponent* owner, TComponent* parent, const std::f
     owner_ = owner;
     parent_ = parent;
     SetRoot(owner);
+    loaded_.clear();
     while (!EndOfList()) {
         ReadSignature();
         TComponent* c = ReadComponent(nullptr);
         if (proc) proc(c);
     }
     ReadListEnd();
+    for (TComponent* c : std::vector<TComponent*>(loaded_)) c->Loaded();
+    loaded_.clear();
 }
 
 TComponent* TReader::ReadRootComponent(TComponent* root)

@@ -476,3 +476,34 @@ TEST(BinaryStream, DescendentWritesOnlyWhatDiffersFromTheAncestor)
     EXPECT_NE(bytes.find("Font.Name"), String::npos);
     EXPECT_NE(bytes.find("Caption"), String::npos);
 }
+
+TEST(BinaryStream, ReadComponentsAttachesEachToTheOwnerAndLoadsThem)
+{
+    RegisterSampleClasses();
+    TOwnedPtr<TSampleForm> source(new TSampleForm(nullptr));
+    for (const char* name : {"A", "B"}) {
+        auto* s = new TSampleShape(source.get());
+        s->SetName(name);
+        s->SetCount(name[0]);
+    }
+    TStringStream s;
+    {
+        TWriter w(s);
+        w.SetRoot(source.get());
+        for (int i = 0; i < source->ComponentCount(); ++i) {
+            w.WriteSignature();
+            w.WriteComponent(source->Components(i));
+        }
+        w.WriteListEnd();
+    }
+    s.SetPosition(0);
+    TOwnedPtr<TSampleForm> target(new TSampleForm(nullptr));
+    std::vector<String> seen;
+    TReader r(s);
+    r.ReadComponents(target.get(), nullptr, [&](TComponent* c) { seen.push_back(c->Name()); });
+    EXPECT_EQ(seen, (std::vector<String>{"A", "B"}));
+    ASSERT_EQ(target->ComponentCount(), 2);
+    auto* b = static_cast<TSampleShape*>(target->FindComponent("B"));
+    EXPECT_EQ(b->Count(), 'B');
+    EXPECT_EQ(b->LoadedCount, 1);
+}
