@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/classes/TypeInfo.h"
 #include "platform/comm/CommDevice.h"
 #include "platform/comm/CommState.h"
@@ -275,6 +276,28 @@ TEST(VaCommDispatch, LinksTakeMasksAndDetach)
         port.AddLink(&gone);
     }  // a link that goes detaches itself
     EXPECT_EQ(port.LinkCount(), 0);
+}
+
+TEST(VaCommSettings, TextFormRoundTrip)
+{
+    auto port = NewPort();
+    port->SetName("VaComm1");
+    port->SetBaudrate(br9600);
+    port->SetMonitorEvents({ceRxChar, ceCts});
+    port->FlowControl()->SetControlRts(rtsHandshake);
+    port->EventChars()->SetEofChar(26);
+    port->Buffers()->SetReadSize(512);
+    const String text = ComponentToText(port.get());
+    EXPECT_NE(text.find("Baudrate = br9600"), String::npos) << text;
+    EXPECT_EQ(text.find("Parity"), String::npos) << text;  // defaults are not stored
+    auto copy = NewPort();
+    TextToComponent(text, copy.get());
+    EXPECT_EQ(copy->Baudrate(), br9600);
+    EXPECT_EQ(copy->MonitorEvents(), (TVaCommEvents{ceRxChar, ceCts}));
+    EXPECT_EQ(copy->FlowControl()->ControlRts(), rtsHandshake);
+    EXPECT_EQ(copy->EventChars()->EofChar(), 26);
+    EXPECT_EQ(copy->Buffers()->ReadSize(), 512);
+    EXPECT_EQ(copy->DeviceName(), "\\\\.\\COM%d");
 }
 
 }  // namespace
