@@ -4,7 +4,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/graphics/Bitmap.h"
+#include "widgets/styled/QMPanel.h"
 #include "widgets/styled/QMPictureList.h"
 
 namespace {
@@ -171,4 +174,26 @@ TEST(StyledPictureList, AssignCopiesThePictures)
     b->Assign(a.get());
     ASSERT_EQ(b->Pictures()->Count(), 2);
     EXPECT_EQ(b->Pictures()->Items(1)->Caption(), "two");
+}
+
+TEST(StyledPictureList, TextFormKeepsTheItems)
+{
+    RegisterStyledControls();
+    TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
+    list->SetName("Pictures1");
+    addItem(*list)->SetCaption("Logo");
+    auto* second = addItem(*list);
+    second->SetName("background");
+    TBitmap bmp(3, 2);
+    second->Picture()->SetBitmap(&bmp);
+    const String text = ComponentToText(list.get());
+    EXPECT_NE(text.find("Pictures = <"), String::npos) << text;
+    TOwnedPtr<TComponent> back(TextToComponent(text, nullptr));
+    auto* copy = dynamic_cast<TQMPictureList*>(back.get());
+    ASSERT_NE(copy, nullptr) << text;
+    ASSERT_EQ(copy->Pictures()->Count(), 2);
+    EXPECT_EQ(copy->Pictures()->Items(0)->Caption(), "Logo");
+    EXPECT_EQ(copy->Pictures()->Items(1)->Name(), "background");
+    ASSERT_NE(copy->GetPicture(1)->Graphic(), nullptr);
+    EXPECT_EQ(copy->GetPicture(1)->Width(), 3);
 }
