@@ -1,0 +1,41 @@
+# Expands picture references in a stored window description (text form):
+#   Picture.Data = @@PICTURE TJPEGImage path/to/file.jpg@@
+# becomes the hex block of the picture's stream form: the graphic class name as a short string,
+# the data's 32-bit size (little endian), then the file's bytes.
+#
+#   cmake -DIN=<description> -DOUT=<generated> -DBASE=<folder of the pictures> -P ExpandDescription.cmake
+
+function(hex_le32 value out)
+  set(bytes "")
+  foreach(shift 0 8 16 24)
+    math(EXPR b "(${value} >> ${shift}) & 255" OUTPUT_FORMAT HEXADECIMAL)
+    string(SUBSTRING "${b}" 2 -1 b)
+    string(LENGTH "${b}" n)
+    if(n EQUAL 1)
+      set(b "0${b}")
+    endif()
+    string(APPEND bytes "${b}")
+  endforeach()
+  set(${out} "${bytes}" PARENT_SCOPE)
+endfunction()
+
+file(READ ${IN} text)
+while(text MATCHES "@@PICTURE ([A-Za-z0-9_]+) ([^@]+)@@")
+  set(token "${CMAKE_MATCH_0}")
+  set(cls "${CMAKE_MATCH_1}")
+  set(path "${BASE}/${CMAKE_MATCH_2}")
+  file(READ ${path} data HEX)
+  string(LENGTH "${data}" hexlen)
+  math(EXPR size "${hexlen} / 2")
+  string(LENGTH "${cls}" clslen)
+  hex_le32(${clslen} lenhex)
+  string(SUBSTRING "${lenhex}" 0 2 lenhex)
+  string(HEX "${cls}" clshex)
+  hex_le32(${size} sizehex)
+  string(TOUPPER "${lenhex}${clshex}${sizehex}${data}" all)
+  # 64 hex digits a line, indented under the property.
+  string(REGEX REPLACE "([0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F])" "\\1\n      " lines "${all}")
+  string(REPLACE "${token}" "{\n      ${lines}}" text "${text}")
+endwhile()
+file(WRITE ${OUT}.tmp "${text}")
+file(RENAME ${OUT}.tmp ${OUT})
