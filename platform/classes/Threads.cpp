@@ -95,6 +95,7 @@ TThread::TThread(bool createSuspended) : state_(std::make_shared<State>())
 TThread::~TThread()
 {
     TThread::BeforeDestruction();
+    RemoveQueuedEvents(this);  // calls still queued would run on a freed thread
     if (state_->thread.joinable()) {
         if (state_->thread.get_id() == std::this_thread::get_id())
             state_->thread.detach();  // FreeOnTerminate: we are the worker ourselves

@@ -21,8 +21,8 @@ class TThread : public TObject {
 public:
     // Suspended: nothing runs until Start().
     explicit TThread(bool createSuspended = false);
-    // Stops the thread (Terminate + WaitFor) if it still runs; prefer Free() so that happens
-    // while the derived object is whole.
+    // Stops the thread (Terminate + WaitFor) if it still runs, and drops its queued calls; prefer
+    // Free() so the stop happens while the derived object is whole.
     ~TThread() override;
     void BeforeDestruction() override;
 
@@ -56,7 +56,8 @@ public:
     // by the method is raised again in the caller. On the main thread the method runs at once.
     static bool Synchronize(TThread* thread, const TThreadMethod& method);
     bool Synchronize(const TThreadMethod& method) { return Synchronize(this, method); }
-    // Runs method on the main thread later, without waiting (at once on the main thread).
+    // Runs method on the main thread later, without waiting (at once on the main thread). Calls
+    // queued for a thread are dropped when it is freed; queue for nullptr to outlive it.
     static void Queue(TThread* thread, const TThreadMethod& method);
     void Queue(const TThreadMethod& method) { Queue(this, method); }
     // Cancels this thread's queued calls and its pending Synchronize.

@@ -306,3 +306,18 @@ TEST(CriticalSection, IsRecursiveAndExcludesOtherThreads)
     other.join();
     cs.Leave();
 }
+
+TEST(Thread, QueuedCallsOfAFreedThreadAreDroppedUnlessQueuedForNoThread)
+{
+    TThread::SetMainThread();
+    int own = 0, detached = 0;
+    auto* t = new TLambdaThread([&](TLambdaThread& self) {
+        self.Queue([&] { ++own; });
+        TThread::Queue(nullptr, [&] { ++detached; });
+    });
+    ASSERT_TRUE(waitUntil([&] { return t->Finished(); }));
+    t->Free();
+    CheckSynchronize(0);
+    EXPECT_EQ(own, 0);
+    EXPECT_EQ(detached, 1);
+}
