@@ -302,3 +302,20 @@ TEST(PieSectorTest, QuadrantsByClockwiseAngles)
         EXPECT_EQ(c.Pixels(k.outside.X, k.outside.Y), clWhite) << k.start;
     }
 }
+
+TEST_F(ButtonTest, FlatButtonShowsItsBevelOnlyUnderThePointer)
+{
+    button->SetFlat(true);
+    button->GradBtnFace()->SetVisible(false);
+    button->SetColorOff(clYellow);
+    EXPECT_EQ(testkit::PixelAt(*button, 0, 0), clYellow);
+    testkit::MouseEnter(*button);
+    EXPECT_TRUE(button->MouseOver());
+    EXPECT_NE(testkit::PixelAt(*button, 0, 0), clYellow);
+    testkit::MouseLeave(*button);
+    EXPECT_FALSE(button->MouseOver());
+    EXPECT_EQ(testkit::PixelAt(*button, 0, 0), clYellow);
+    button->SetEnabled(false);
+    testkit::MouseEnter(*button);
+    EXPECT_FALSE(button->MouseOver());
+}

@@ -324,3 +324,30 @@ end
     EXPECT_NE(GetClass("TVn120Meter"), nullptr);
     EXPECT_NE(GetClass("TVnFlashTimer"), nullptr);
 }
+
+TEST(MeterLooks, DefaultMetersWithBevelsNamesAndAutoSize)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetBounds(0, 0, 620, 260);
+    form->SetColor(clWhite);
+    auto* m180 = new TVn180Meter(form.get());
+    m180->SetBounds(5, 5, 252, 174);
+    m180->Loaded();
+    auto* m120 = new TVn120Meter(form.get());
+    m120->SetBounds(300, 5, 252, 155);
+    m120->SignalSettings()->SetValueUnit("%");
+    m120->Loaded();
+    form->Show();
+    testkit::Pump();
+    m180->SetValue(70);  // beyond the upper limit of 90? no: inside 10..90
+    m120->SetValue(95);  // above the default upper limit: blinks
+    testkit::Pump();
+    ASSERT_TRUE(testkit::RenderToPng(*form, outputDir() + "/meters_default.png"));
+    // Automatic size: ten label heights wide plus the bevels.
+    const int labelHeight = m180->ScaleSettings()->LabelHeight();
+    EXPECT_EQ(m180->Width(), 10 * labelHeight + 2 * m180->BevelOuter()->TotalWidth() +
+                                 2 * m180->BevelInner()->TotalWidth());
+    EXPECT_FALSE(m180->Blinking());
+    EXPECT_TRUE(m120->Blinking());
+    EXPECT_EQ(m180->ScaleSettings()->Labels(), "0;20;40;60;80;100;");
+}
