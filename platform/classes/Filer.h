@@ -88,8 +88,11 @@ public:
     TComponent* ReadComponent(TComponent* component);
     void ReadComponents(TComponent* owner, TComponent* parent, const std::function<void(TComponent*)>& proc);
     void ReadPrefix(TFilerFlags& flags, int& childPos);
-    // Reads name/value pairs up to the terminating vaNull into instance.
+    // Reads name/value pairs up to the terminating vaNull into instance (the counterpart of
+    // TWriter::WriteProperties followed by WriteListEnd).
     void ReadProperties(TPersistent* instance);
+    // One name/value pair.
+    void ReadProperty(TPersistent* instance) { readProperty(instance); }
     void ReadCollection(TCollection* collection);
 
     // Values.

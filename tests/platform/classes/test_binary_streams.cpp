@@ -507,3 +507,23 @@ TEST(BinaryStream, ReadComponentsAttachesEachToTheOwnerAndLoadsThem)
     EXPECT_EQ(b->Count(), 'B');
     EXPECT_EQ(b->LoadedCount, 1);
 }
+
+TEST(BinaryStream, PropertiesOfAPlainPersistentRoundTrip)
+{
+    TSampleFont font;
+    font.SetSize(14);
+    font.SetStyle({sfItalic});
+    TStringStream s;
+    {
+        TWriter w(s);
+        w.WriteProperties(&font);
+        w.WriteListEnd();
+    }
+    s.SetPosition(0);
+    TSampleFont copy;
+    TReader r(s);
+    r.ReadProperties(&copy);
+    EXPECT_EQ(copy.Size(), 14);
+    EXPECT_EQ(copy.Style(), TSampleFontStyles{sfItalic});
+    EXPECT_EQ(s.Position(), s.Size());
+}
