@@ -25,6 +25,7 @@ EInOutError ioError(int error)
     case ENOENT: return EInOutError("File not found");
     case ENOTDIR: return EInOutError("Path not found");
     case EACCES:
+    case EISDIR:
     case EPERM:
     case EROFS: return EInOutError("Access denied");
     case ENOSPC: return EInOutError("Disk full");

@@ -1,16 +1,217 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/forms/ComCtrls.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/ExtCtrls.h"
+#include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
+#include "platform/graphics/GraphicsObjects.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/FormatSettings.h"
 #include "tests/app/ViewerFixture.h"
+#include "widgets/meters/DB180Meter.h"
+#include "widgets/sevenseg/SevenSegmentDisplay.h"
 
 namespace {
+
+String fileBytes(const String& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return String(std::istreambuf_iterator<char>(in), {});
+}
+
+// Collects the texts of message boxes instead of showing them.
+class DialogRecorder {
+public:
+    DialogRecorder()
+    {
+        previous_ = SetDialogHandler([this](const TDialogRequest& r) {
+            texts.push_back(r.Text);
+            return IDOK;
+        });
+    }
+    ~DialogRecorder() { SetDialogHandler(previous_); }
+    std::vector<String> texts;
+
+private:
+    TDialogHandler previous_;
+};
 
 TEST_F(ViewerTest, RendersTheWindow)
 {
     TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
     EXPECT_EQ(w.ClientWidth(), 929);
     EXPECT_EQ(w.ClientHeight(), 717);
+    EXPECT_EQ(w.Caption(), "KAVRO_IN_D_485_Viewer Ver2.2.0");
+    w.ProcessLine("12.34 -5.67");
     ASSERT_TRUE(testkit::RenderToPng(w, (std::filesystem::temp_directory_path() / "viewer-window.png").string()));
+}
+
+TEST_F(ViewerTest, FirstStartWritesTheDefaultSettings)
+{
+    CreateWindow();
+    const String bytes = fileBytes(SettingsFile());
+    ASSERT_EQ(bytes.size(), 270u);
+    String expected(270, '\0');
+    expected.replace(7, 7, "\x06" "115200");
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(Get<TComboBox>("cbBaudrate").Text(), "115200");
+    EXPECT_EQ(Get<TComboBox>("ePortNo").Text(), "");
+    EXPECT_EQ(Get<TEdit>("edtSend1").Text(), "");
+}
+
+TEST_F(ViewerTest, CloseSavesTheBoxesCut)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    Get<TComboBox>("ePortNo").SetText("COM4");
+    Get<TComboBox>("cbBaudrate").SetText("9600");
+    Get<TEdit>("edtSend1").SetText("#INFO");
+    Get<TEdit>("edtSend2").SetText(String(60, 'y'));
+    w.btCloseClick(&w);
+    const String bytes = fileBytes(SettingsFile());
+    ASSERT_EQ(bytes.size(), 270u);
+    EXPECT_EQ(bytes.substr(0, 5), "\x04" "COM4");
+    EXPECT_EQ(bytes.substr(7, 5), "\x04" "9600");
+    EXPECT_EQ(bytes.substr(15, 6), "\x05#INFO");
+    EXPECT_EQ(static_cast<Byte>(bytes[66]), 50);
+
+    Get<TComboBox>("ePortNo").SetText("COM12345678");
+    w.btCloseClick(&w);
+    EXPECT_EQ(fileBytes(SettingsFile()).substr(0, 7), "\x06" "COM123");
+}
+
+TEST_F(ViewerTest, SettingsAreLoadedIntoTheBoxes)
+{
+    TUserSet record = TUserSet::Defaults();
+    record.Set(TUserSet::fPortNo, "COM3");
+    record.Set(TUserSet::fBaudrate, "57600");
+    record.Set(TUserSet::fSend5, "#SAVE");
+    WriteUserSet(SettingsFile(), record);
+    CreateWindow();
+    EXPECT_EQ(Get<TComboBox>("ePortNo").Text(), "COM3");
+    EXPECT_EQ(Get<TComboBox>("cbBaudrate").Text(), "57600");
+    EXPECT_EQ(Get<TEdit>("edtSend5").Text(), "#SAVE");
+}
+
+TEST_F(ViewerTest, ShortSettingsFileIsReportedAndKeepsStoredTexts)
+{
+    std::ofstream(SettingsFile(), std::ios::binary) << String(100, 'a');
+    TfKAVRO_IN_D_485_Viewer::SetClock([] { return EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0); });
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    EXPECT_EQ(w.ErrorText(), "Read beyond end of file - 2024-03-03 14:05:09");
+    EXPECT_EQ(Get<TStatusBar>("StatusBar1").Panels()->Items(0)->Text(), w.ErrorText());
+    EXPECT_EQ(Get<TEdit>("edtSend1").Text(), "#INFO");  // the stored description's text
+    EXPECT_EQ(Get<TComboBox>("ePortNo").Items()->Count(), 0);
+}
+
+TEST_F(ViewerTest, UnwritableSettingsKeepTheWindowOpenAtClose)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    std::filesystem::remove(SettingsFile());
+    std::filesystem::create_directory(SettingsFile());  // not writable as a file, even by root
+    testkit::Click(w, "btClose");
+    testkit::Pump(50);
+    EXPECT_TRUE(w.Visible());
+    EXPECT_EQ(w.ErrorText().substr(0, 16), "Access denied - ");
+}
+
+TEST_F(ViewerTest, ErrorReportTextAndClock)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    TfKAVRO_IN_D_485_Viewer::SetClock([] { return EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0); });
+    Exception e("abc");
+    w.ShowErrorInStatusBar(&w, &e);
+    EXPECT_EQ(Get<TStatusBar>("StatusBar1").Panels()->Items(0)->Text(), "abc - 2024-03-03 14:05:09");
+}
+
+TEST_F(ViewerTest, CommandsRefusedWhileClosed)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    DialogRecorder dialogs;
+    testkit::Click(w, "btACStart");
+    EXPECT_EQ(Get<TLabel>("lbStart").Font()->Color(), clGreen);
+    EXPECT_EQ(Get<TLabel>("lbStop").Font()->Color(), clGreen);
+    testkit::Click(w, "Button3");
+    testkit::Click(w, "Button5");
+    testkit::Click(w, "btnbt360Send1");
+    Get<TComboBox>("cbbID").SetText("0");
+    testkit::Click(w, "Button4");
+    Get<TComboBox>("cbbID").SetText("5");
+    testkit::Click(w, "Button4");
+    EXPECT_EQ(dialogs.texts, (std::vector<String>{"Open Com port.", "Open Com port.", "Open Com port.",
+                                                  "Open Com port.", "ID 0 is not possible", "Open Com port."}));
+}
+
+TEST_F(ViewerTest, ReadingsReachReadoutsAndMeters)
+{
+    struct Case {
+        const char* line;
+        double x, y;
+    };
+    const Case cases[] = {
+        {"12.34 -5.67", 12.34, -5.67}, {"7.5", 0, 7.5},     {"", 0, 0},          {"OK", 0, 0},
+        {"1 2 3", 1, 0},               {"-90 90", -90, 90}, {"abc 4.25", 0, 4.25},
+    };
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    auto& memo = Get<TMemo>("Memo1");
+    for (const Case& c : cases) {
+        w.ProcessLine(c.line);
+        EXPECT_DOUBLE_EQ(w.ssXValue->Value(), c.x) << c.line;
+        EXPECT_DOUBLE_EQ(w.ssYValue->Value(), c.y) << c.line;
+        EXPECT_FLOAT_EQ(w.meterXValue->Value(), static_cast<float>(c.x)) << c.line;
+        EXPECT_FLOAT_EQ(w.meterYValue->Value(), static_cast<float>(c.y)) << c.line;
+        EXPECT_EQ(w.LastLine(), c.line);
+        EXPECT_EQ(memo.Lines()->Get(memo.Lines()->Count() - 1), c.line);
+    }
+}
+
+TEST_F(ViewerTest, ReadingsParseWithCommaLocaleToo)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    const TFormatSettings saved = FormatSettings;
+    FormatSettings.DecimalSeparator = ',';
+    w.ProcessLine("1,5 2.25");
+    FormatSettings = saved;
+    EXPECT_DOUBLE_EQ(w.ssXValue->Value(), 1.5);
+    EXPECT_DOUBLE_EQ(w.ssYValue->Value(), 2.25);
+}
+
+TEST_F(ViewerTest, ReadingsBeyondTheDisplaysStayDefined)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    w.ProcessLine("1e300 -1e300");
+    EXPECT_EQ(w.ssXValue->Value(), 1e15);  // the readout's own limit
+    EXPECT_EQ(w.meterXValue->Value(), 1e15f);
+    EXPECT_EQ(w.meterYValue->Value(), -std::numeric_limits<float>::max());
+    ASSERT_TRUE(testkit::RenderToPng(w, (root_ / "huge.png").string()));
+}
+
+TEST_F(ViewerTest, OffsetTaresTheNextReadings)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    w.ProcessLine("3.10 -1.20");
+    Get<TCheckBox>("CheckBox1").SetChecked(true);  // OnClick runs as for a click
+    EXPECT_DOUBLE_EQ(w.OffsetX(), 3.10);
+    EXPECT_DOUBLE_EQ(w.OffsetY(), -1.20);
+    w.ProcessLine("3.10 -1.20");
+    EXPECT_NEAR(w.ssXValue->Value(), 0, 1e-12);
+    EXPECT_NEAR(w.ssYValue->Value(), 0, 1e-12);
+    Get<TCheckBox>("CheckBox1").SetChecked(false);
+    EXPECT_EQ(w.OffsetX(), 0);
+    w.ProcessLine("3.10 -1.20");
+    EXPECT_DOUBLE_EQ(w.ssXValue->Value(), 3.10);
+}
+
+TEST_F(ViewerTest, ClearEmptiesTheLog)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    w.ProcessLine("1 2");
+    testkit::Click(w, "btClear");
+    EXPECT_EQ(Get<TMemo>("Memo1").Lines()->Count(), 0);
 }
 
 }  // namespace
