@@ -151,7 +151,9 @@ TEST_F(FlashTimerTest, MillisecondTimerFiresWithItsLateness)
         clockNow = s.at;
         FlashTick();
         ASSERT_EQ(calls.size(), s.fires ? 1u : 0u) << "at " << s.at;
-        if (s.fires) EXPECT_EQ(calls[0].second, s.late) << "at " << s.at;
+        if (s.fires) {
+            EXPECT_EQ(calls[0].second, s.late) << "at " << s.at;
+        }
     }
 }
 
@@ -172,7 +174,9 @@ TEST_F(FlashTimerTest, MillisecondTimerSurvivesTheTickWrap)
         clockNow = s.at;
         FlashTick();
         ASSERT_EQ(calls.size(), s.fires ? 1u : 0u) << "at " << std::hex << s.at;
-        if (s.fires) EXPECT_EQ(calls[0].second, s.late);
+        if (s.fires) {
+            EXPECT_EQ(calls[0].second, s.late);
+        }
     }
 }
 

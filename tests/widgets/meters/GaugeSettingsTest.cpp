@@ -250,7 +250,12 @@ TEST(ScaleSettings, TwelveStepsOfThreeOverHalfACircle)
     const auto layout = s.Measure(r, 180);
     int main = 0;
     std::vector<float> subs;
-    for (const auto& t : layout.Ticks) t.Main ? ++main : (subs.push_back(t.Angle), 0);
+    for (const auto& t : layout.Ticks) {
+        if (t.Main)
+            ++main;
+        else
+            subs.push_back(t.Angle);
+    }
     EXPECT_EQ(main, 13);
     ASSERT_EQ(subs.size(), 24u);
     for (std::size_t i = 0; i < subs.size(); ++i) {
