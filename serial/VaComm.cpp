@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <thread>
 
 #include "platform/classes/ClassRegistry.h"
@@ -289,6 +290,7 @@ TVaCustomComm::~TVaCustomComm()
         Close();
     } catch (...) {
     }
+    ReapThreads(true);
     RemoveAllLinks();
 }
 
@@ -296,6 +298,7 @@ void TVaCustomComm::BeforeDestruction()
 {
     inherited::BeforeDestruction();  // marks csDestroying: no OnClose now
     Close();
+    ReapThreads(true);
     RemoveAllLinks();
 }
 
@@ -354,6 +357,7 @@ void TVaCustomComm::OpenDevice()
 void TVaCustomComm::Open()
 {
     CheckClosed();
+    ReapThreads(false);
     OpenDevice();
     try {
         ApplyCommState();
@@ -501,13 +505,29 @@ void TVaCustomComm::FinishThread(TVaCommThread* thread)
         return;
     if (thread->Dispatching()) {
         // Close came from inside this thread's own call on the main thread: it cannot be
-        // waited for here. It touches nothing of the port after that call and frees itself.
-        thread->SetFreeOnTerminate(true);
+        // waited for here. It touches nothing of the port after that call; it is joined later.
+        stopped_.push_back(thread);
         return;
     }
     // Waiting on the main thread serves pending calls; they see the stop and do nothing.
     thread->WaitFor();
     thread->Free();
+}
+
+void TVaCustomComm::ReapThreads(bool final)
+{
+    std::vector<TVaCommThread*> keep;
+    for (TVaCommThread* thread : std::exchange(stopped_, {})) {
+        if (!thread->Dispatching()) {
+            thread->WaitFor();
+            thread->Free();
+        } else if (final) {
+            thread->SetFreeOnTerminate(true);  // the port goes from inside that very call
+        } else {
+            keep.push_back(thread);
+        }
+    }
+    stopped_.insert(stopped_.end(), keep.begin(), keep.end());
 }
 
 void TVaCustomComm::StopThreads()
@@ -522,6 +542,7 @@ void TVaCustomComm::StopThreads()
         writes->Stop();
     FinishThread(events);
     FinishThread(writes);
+    ReapThreads(false);
 }
 
 void TVaCustomComm::DeviceLost()

@@ -221,6 +221,8 @@ private:
     void BuffersChanged(TObject* sender);
     void GroupChanged(TObject* sender);
     void FinishThread(TVaCommThread* thread);
+    // Joins stopped threads whose own call on the main thread has returned since.
+    void ReapThreads(bool final);
 
     std::unique_ptr<CommDevice> device_;  // closed while not open
     TOwnedPtr<TVaCriticalSection> writeLock_;
@@ -249,6 +251,7 @@ private:
     std::int32_t userBaudrate_ = 0;
     TVaDisplay* display_ = nullptr;
     bool closing_ = false;
+    std::vector<TVaCommThread*> stopped_;  // stopped while their call ran on the main thread
 };
 
 // Publishes the properties and events of TVaCustomComm.
