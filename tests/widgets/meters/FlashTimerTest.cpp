@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
 #include "platform/rtl/Tick.h"
 #include "widgets/meters/FlashTimer.h"
@@ -255,4 +257,24 @@ TEST(FlashComponent, RunsOnlyWhenEnabledWithAHandlerAndAnInterval)
     EXPECT_TRUE(flash.Running());
     flash.SetOnTimer(nullptr);
     EXPECT_FALSE(flash.Running());
+}
+
+TEST_F(FlashTimerTest, ASecondFlashTimerReportsAndStaysIdle)
+{
+    RegisterFlashCallback(&recordCall, 4);  // the shared timer exists now
+    std::vector<TDialogRequest> shown;
+    const TDialogHandler previous = SetDialogHandler([&](const TDialogRequest& r) {
+        shown.push_back(r);
+        return IDOK;
+    });
+    {
+        TVnFlashTimer second(nullptr);
+        EXPECT_FALSE(second.Running());
+        EXPECT_FALSE(second.OnTimer().Assigned());
+    }
+    SetDialogHandler(previous);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, "Only one TVnFlashTimer per Application!\rRemove it...");
+    EXPECT_EQ(shown[0].Caption, "Error Message");
+    EXPECT_TRUE(FlashTimer()->Running());  // the shared one goes on
 }
