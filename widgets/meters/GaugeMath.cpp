@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <numbers>
 
 #include "platform/rtl/FloatFormat.h"
 
@@ -139,7 +140,7 @@ bool OverlapRect(const TRect& a, const TRect& b, TRect& c)
 
 TPoint RotatePoint(TPoint p, TPoint centre, bool clockwise, float angle)
 {
-    const float a = static_cast<float>(angle * M_PI / 180.0);
+    const float a = static_cast<float>(angle * std::numbers::pi / 180.0);
     const double c = std::cos(double(a));
     const double s = std::sin(double(a));
     const double dx = p.X - centre.X;

@@ -73,7 +73,6 @@ private:
     void drawSectors(TCanvas& canvas, const TRect& sr);
     void updateBlinking();
     void requestNeedle();
-    void settingsChanged(TObject*) { SettingsChangedUnlessLocked(); }
 
     TOwnedPtr<TArrowSettings> arrow_;
     TOwnedPtr<TFont> fontUnit_;
