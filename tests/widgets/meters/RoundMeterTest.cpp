@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
@@ -350,4 +351,46 @@ TEST(MeterLooks, DefaultMetersWithBevelsNamesAndAutoSize)
     EXPECT_FALSE(m180->Blinking());
     EXPECT_TRUE(m120->Blinking());
     EXPECT_EQ(m180->ScaleSettings()->Labels(), "0;20;40;60;80;100;");
+}
+
+TEST(MeterStreams, StoredPropertiesSurviveARoundTrip)
+{
+    RegisterMeterControls();
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetName("Form1");
+    auto* meter = new TVnDB180Meter(form.get());
+    meter->SetName("meterYValue");
+    meter->SetParent(form.get());
+    configureLikeTheMainWindow(*meter);
+    meter->SignalSettings()->SetValueUnit("Y axis[Deg]");
+    meter->ArrowSettings()->SetShape(4);
+    meter->BevelInner()->SetStyle(bsRaised);
+    auto* button = new TVnColBitBtn(form.get());
+    button->SetName("btClose");
+    button->SetParent(form.get());
+    button->SetTextOff("Close");
+    button->SetFrequency(ff4Hz);
+    button->GradBtnFace()->SetStyle(gsVertical2);
+
+    const String text = ComponentToText(form.get());
+    EXPECT_NE(text.find("TVnDB180Meter"), String::npos) << text;
+    EXPECT_NE(text.find("Options = [opOverflow, opLimit, opSector, opUnit]"), String::npos) << text;
+
+    TOwnedPtr<TForm> copy(new TForm(nullptr));
+    copy->InitFromText(text);
+    auto& m = dynamic_cast<TVnDB180Meter&>(testkit::FindControl(*copy, "meterYValue"));
+    EXPECT_EQ(m.SignalSettings()->ValueUnit(), "Y axis[Deg]");
+    EXPECT_EQ(m.SignalSettings()->DigitalFrom(), -1500);
+    EXPECT_FLOAT_EQ(m.SignalSettings()->ValueFrom(), -90);
+    EXPECT_FLOAT_EQ(m.LimitLower(), -90);
+    EXPECT_EQ(m.ScaleSettings()->SubSteps(), 3);
+    EXPECT_EQ(m.ArrowSettings()->Shape(), 4);
+    EXPECT_EQ(m.BevelInner()->Style(), bsRaised);
+    EXPECT_EQ(m.Options(), (TRMeterOptions{opOverflow, opLimit, opSector, opUnit}));
+    EXPECT_FALSE(m.MeterAutoSize());
+    auto& b = dynamic_cast<TVnColBitBtn&>(testkit::FindControl(*copy, "btClose"));
+    EXPECT_EQ(b.TextOff(), "Close");
+    EXPECT_EQ(b.Frequency(), ff4Hz);
+    EXPECT_EQ(b.GradBtnFace()->Style(), gsVertical2);
+    EXPECT_EQ(b.ButtonBevel()->Width(), 4);
 }
