@@ -432,6 +432,12 @@ void TControl::SetText(const String& value)
     Perform(CM_TEXTCHANGED, 0, 0);
 }
 
+void TControl::SetHint(const String& value)
+{
+    hint_ = value;
+    if (auto* w = dynamic_cast<TWinControl*>(this)) tvforms::SyncHintAndCursor(w);
+}
+
 void TControl::SetShowHint(bool value)
 {
     if (showHint_ == value && !parentShowHint_) return;
@@ -597,7 +603,10 @@ void TControl::CMParentShowHintChanged(TMessage&)
 
 void TControl::CMHitTest(TMessage& m) { m.Result = HTCLIENT; }
 
-void TControl::CMCursorChanged(TMessage&) {}
+void TControl::CMCursorChanged(TMessage&)
+{
+    if (auto* w = dynamic_cast<TWinControl*>(this)) tvforms::SyncHintAndCursor(w);
+}
 
 void TControl::WMMouseMove(TMessage& m)
 {
@@ -744,11 +753,9 @@ void TWinControl::InsertControl(TControl* control)
             w->pendingTabOrder_ = -1;
             w->SetTabOrder(order);
         }
-        if (host_ || IsLoading() || true) {
-            HandleNeeded();
-            w->HandleNeeded();
-            w->attachToParentHost();
-        }
+        HandleNeeded();
+        w->HandleNeeded();
+        w->attachToParentHost();
     }
     control->updateAnchorBase();
     if (!control->IsLoading()) {
@@ -995,6 +1002,7 @@ void TWinControl::HandleNeeded()
     w->setEnabled(Enabled());
     w->setFont(ToQFont(*Font()));
     attachToParentHost();
+    tvforms::SyncHintAndCursor(this);
     HostCreated();
 }
 
@@ -1019,13 +1027,13 @@ void TWinControl::placeHost()
         TRect m = Parent()->GetClientMargins();
         w->setGeometry(Left() + m.Left, Top() + m.Top, Width(), Height());
     } else {
+        // A form's window is its client area; the frame is the window system's.
         TPoint o = ClientOrigin();
         TRect cr = ClientRect();
-        TRect m = GetClientMargins();
         if (dynamic_cast<TCustomForm*>(this))
             w->setGeometry(o.X, o.Y, cr.Width(), cr.Height());
         else
-            w->setGeometry(Left(), Top(), Width(), Height() + 0 * m.Top);
+            w->setGeometry(Left(), Top(), Width(), Height());
     }
 }
 
@@ -1250,6 +1258,7 @@ void TWinControl::CMColorChanged(TMessage& m)
 
 void TWinControl::CMShowHintChanged(TMessage&)
 {
+    tvforms::SyncHintAndCursor(this);
     for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
 }
 

@@ -154,7 +154,7 @@ public:
     String Text() const { return GetText(); }
     void SetText(const String& value);
     const String& Hint() const { return hint_; }
-    void SetHint(const String& value) { hint_ = value; }
+    void SetHint(const String& value);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);
     bool ParentShowHint() const { return parentShowHint_; }

@@ -1,6 +1,7 @@
 #pragma once
 // Layer-private: the Qt side of the window layer. Include only from platform/forms/*.cpp.
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -47,6 +48,11 @@ bool IsLive(const TControl* control);
 void PostControlMessage(TControl* control, const TMessage& message);
 // Runs a function from the event loop later (main thread).
 void PostCall(std::function<void()> fn);
+
+// The platform cursor of a cursor number (Screen->Cursors).
+QCursor CursorOf(TCursor cursor);
+// Shows a windowed control's hint and cursor on its window.
+void SyncHintAndCursor(TWinControl* control);
 
 // Key codes and modifiers.
 Word QtKeyToVK(int qtKey);

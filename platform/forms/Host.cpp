@@ -99,6 +99,23 @@ intptr MouseKeysFromQt(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
     return k;
 }
 
+QCursor CursorOf(TCursor cursor)
+{
+    auto* c = reinterpret_cast<QCursor*>(Screen->Cursors(cursor));
+    return c ? *c : QCursor(Qt::ArrowCursor);
+}
+
+void SyncHintAndCursor(TWinControl* c)
+{
+    THostWindow* host = c->Host();
+    if (!host || !host->widget) return;
+    host->widget->setToolTip(c->ShowHint() ? QString::fromStdString(c->Hint()) : QString());
+    if (c->Cursor() == crDefault)
+        host->widget->unsetCursor();
+    else
+        host->widget->setCursor(CursorOf(c->Cursor()));
+}
+
 void PaintWhole(TWinControl* c, TCanvas& canvas)
 {
     HDC dc = canvas.Handle();
@@ -155,6 +172,13 @@ void SetMouseControl(THostWindow* host, TControl* under)
     if (host->mouseControl == under) return;
     TControl* old = host->mouseControl;
     host->mouseControl = under;
+    if (host->widget) {
+        TControl* owner = under ? under : host->control;
+        if (owner && owner != host->control && owner->Cursor() != crDefault)
+            host->widget->setCursor(CursorOf(owner->Cursor()));
+        else
+            SyncHintAndCursor(host->control);
+    }
     if (old && IsLive(old)) Guard(old, [&] { old->Perform(CM_MOUSELEAVE, 0, 0); });
     if (under && IsLive(under)) Guard(under, [&] { under->Perform(CM_MOUSEENTER, 0, 0); });
 }
