@@ -610,3 +610,81 @@ TEST(DeviceContextShapes, WidePenFrameAndFillDoNotOverlap)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeviceContextText, AlignmentPlacesTheTextCellAroundThePoint)
+{
+    Surface probe(10, 10);
+    TLogFont f;
+    f.Height = -14;
+    probe.dc->SelectFont(f);
+    TSize ext = probe.dc->GetTextExtent("Hxg");
+    TTextMetric tm = probe.dc->GetTextMetrics();
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
+    EXPECT_EQ(ext.cy, tm.tmHeight);
+    const int x = 60, y = 40;
+    struct AlignCase {
+        unsigned align;
+        TRect cell;
+    };
+    const AlignCase cases[] = {
+        {TA_LEFT | TA_TOP, {x, y, x + ext.cx, y + ext.cy}},
+        {TA_RIGHT | TA_TOP, {x - ext.cx, y, x, y + ext.cy}},
+        {TA_CENTER | TA_TOP, {x - ext.cx / 2, y, x - ext.cx / 2 + ext.cx, y + ext.cy}},
+        {TA_LEFT | TA_BOTTOM, {x, y - ext.cy, x + ext.cx, y}},
+        {TA_LEFT | TA_BASELINE, {x, y - tm.tmAscent, x + ext.cx, y - tm.tmAscent + ext.cy}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.align);
+        Surface s(120, 80);
+        s.dc->SelectFont(f);
+        s.dc->SetBkMode(OPAQUE);
+        s.dc->SetBkColor(clYellow);
+        s.dc->SetTextAlign(c.align);
+        s.dc->TextOut(x, y, "Hxg");
+        EXPECT_EQ(s.Ink(), c.cell);
+    }
+    // TA_UPDATECP: text starts at the current position, which then moves past it.
+    Surface s(120, 80);
+    s.dc->SelectFont(f);
+    s.dc->SetTextAlign(TA_UPDATECP);
+    s.dc->SetBkColor(clYellow);
+    s.dc->MoveTo(5, 5);
+    s.dc->TextOut(100, 100, "Hxg");
+    s.dc->TextOut(100, 100, "Hxg");
+    EXPECT_EQ(s.dc->GetCurrentPosition(), (TPoint{5 + 2 * ext.cx, 5}));
+    EXPECT_EQ(s.Ink(), (TRect{5, 5, 5 + 2 * ext.cx, 5 + ext.cy}));
+}
+
+TEST(DeviceContextText, ExtTextOutOpaqueRectAndClipping)
+{
+    Surface s(60, 30);
+    s.dc->SetBkMode(TRANSPARENT);
+    s.dc->SetBkColor(clAqua);
+    TRect r{10, 5, 30, 20};
+    s.dc->ExtTextOut(12, 6, ETO_OPAQUE | ETO_CLIPPED, &r, "WWWWWWWWWWWW");
+    EXPECT_EQ(s.Ink(), r);
+    EXPECT_TRUE(s.Is(10, 5, clAqua));
+}
+
+TEST(CanvasFill, FloodFillStopsAtTheBorderColour)
+{
+    Surface s(20, 20);
+    TCanvas* c = s.bmp->Canvas();
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetStyle(bsClear);
+    c->Rectangle(2, 2, 12, 12);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clRed);
+    c->FloodFill(5, 5, clBlack, fsBorder);
+    s.dc = c->Handle();
+    EXPECT_EQ(s.Count(clRed), 8 * 8);
+    // fsSurface: recolour the red area only.
+    c->Brush()->SetColor(clBlue);
+    c->FloodFill(5, 5, clRed, fsSurface);
+    EXPECT_EQ(s.Count(clBlue), 64);
+    EXPECT_EQ(s.Count(clRed), 0);
+}
+
+}  // namespace
