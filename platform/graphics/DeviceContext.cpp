@@ -1410,7 +1410,11 @@ void TDeviceContext::DrawImage(const TRect& dst, const TPixelImage& image, const
     unsigned code = (rop >> 16) & 0xFF;
     if (code == 0xCC && dst.Width() > 0 && dst.Height() > 0 && sr.width() > 0 && sr.height() > 0) {
         I.painter->setCompositionMode(QPainter::CompositionMode_Source);
-        if (sr.size() == QSize(dst.Width(), dst.Height())) I.painter->drawImage(QPoint(dst.Left, dst.Top), image.image, sr);
+        if (I.painter->device() == &image.image) {
+            // A bitmap drawn onto itself: read from a copy, the areas may overlap.
+            QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            I.painter->drawImage(QPoint(dst.Left, dst.Top), part);
+        } else if (sr.size() == QSize(dst.Width(), dst.Height())) I.painter->drawImage(QPoint(dst.Left, dst.Top), image.image, sr);
         else {
             QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
             I.painter->drawImage(QPoint(dst.Left, dst.Top), part);

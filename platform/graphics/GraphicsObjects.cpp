@@ -161,7 +161,7 @@ TLogBrush TBrush::LogBrush() const
     b.Color = color_;
     if (bitmap_ && !bitmap_->Empty()) {
         b.Style = BS_PATTERN;
-        b.Pattern = std::make_shared<TPixelImage>(BitmapImage(*bitmap_));
+        b.Pattern = std::make_shared<TPixelImage>(BitmapImage(*bitmap_).copy());  // a snapshot, as the device keeps
         return b;
     }
     switch (style_) {

@@ -427,3 +427,29 @@ TEST(BitmapStorage, AHandleStaysValidAcrossResizeReloadAndScanLines)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BitmapStorage, DrawingABitmapOntoItselfShiftsItsPixels)
+{
+    TBitmap b(8, 1, pf24bit);
+    HDC dc = b.Canvas()->Handle();
+    for (int x = 0; x < 8; ++x) dc->SetPixel(x, 0, static_cast<TColor>(RGB(static_cast<Byte>(x * 30), 0, 0)));
+    b.Canvas()->Draw(2, 0, &b);
+    for (int x = 2; x < 8; ++x) EXPECT_EQ(GetRValue(dc->GetPixel(x, 0)), (x - 2) * 30) << x;
+}
+
+TEST(BitmapStorage, PatternBrushKeepsThePixelsItWasMadeFrom)
+{
+    TBitmap pattern(2, 2, pf24bit);
+    pattern.Canvas()->Handle()->FillRect({0, 0, 2, 2}, clRed);
+    TBrush brush;
+    brush.SetBitmap(&pattern);
+    TLogBrush lb = brush.LogBrush();
+    pattern.Canvas()->Handle()->FillRect({0, 0, 2, 2}, clBlue);
+    TBitmap target(4, 4, pf24bit);
+    target.Canvas()->Handle()->FillRect({0, 0, 4, 4}, lb);
+    EXPECT_EQ(target.Canvas()->Handle()->GetPixel(3, 3), ColorToRGB(clRed));
+}
+
+}  // namespace
