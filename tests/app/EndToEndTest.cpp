@@ -1,0 +1,406 @@
+// The main window against a simulated sensor on a pseudo-terminal: the real port, the real
+// receive path, the real command handlers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <regex>
+#include <vector>
+
+#include "platform/forms/ComCtrls.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/ExtCtrls.h"
+#include "platform/forms/StdCtrls.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/GraphicsObjects.h"
+#include "platform/rtl/DateTime.h"
+#include "widgets/meters/DB180Meter.h"
+#include "widgets/sevenseg/SevenSegmentDisplay.h"
+#include "tests/app/SensorDevice.h"
+#include "tests/app/ViewerFixture.h"
+
+namespace {
+
+const String CRLF = "\r\n";
+
+// Repeats s n times.
+String Times(const String& s, int n)
+{
+    String out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+// The reading a line shows: X before the first blank, Y after it.
+std::pair<double, double> Reading(const String& line)
+{
+    const auto blank = line.find(' ');
+    return {std::strtod(line.substr(0, blank).c_str(), nullptr), std::strtod(line.substr(blank + 1).c_str(), nullptr)};
+}
+
+String Hex(const String& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    String out;
+    for (unsigned char c : bytes) {
+        if (!out.empty()) out += ' ';
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+class EndToEndTest : public ViewerTest {
+protected:
+    void SetUp() override
+    {
+        ViewerTest::SetUp();
+        previous_ = SetDialogHandler([this](const TDialogRequest& request) {
+            dialogs_.push_back(request.Text);
+            return 1;  // IDOK
+        });
+    }
+    void TearDown() override
+    {
+        window_.reset();  // the window closes its port before the device goes
+        testkit::Pump();
+        device_.reset();
+        ViewerTest::TearDown();
+        SetDialogHandler(previous_);
+    }
+
+    // A device on COM7, then the window (so that its port list can see the device).
+    SensorDevice& StartDevice(SensorOptions options = {}, SensorDevice::TAnswer answer = SensorDevice::anModel)
+    {
+        device_ = std::make_unique<SensorDevice>(options, answer);
+        EXPECT_TRUE(device_->Start("COM7"));
+        return *device_;
+    }
+
+    TfKAVRO_IN_D_485_Viewer& Connect()
+    {
+        auto& w = window_ ? *window_ : CreateWindow();
+        w.ePortNo->SetText("COM7");
+        testkit::Click(*window_, "btConnect");
+        EXPECT_TRUE(PumpUntil([&] { return w.PortOpened(); }, 2000)) << "port did not open";
+        return w;
+    }
+
+    // Pumps messages until the condition holds or the time is up.
+    static bool PumpUntil(const std::function<bool()>& done, int ms)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            testkit::Pump(2);
+        }
+        return true;
+    }
+
+    TStrings& Log() { return *window_->Memo1->Lines(); }
+    String LogLine(int fromEnd = 0) { return Log()[Log().Count() - 1 - fromEnd]; }
+    String Panel(int i) { return window_->StatusBar1->Panels()->Items(i)->Text(); }
+
+    // Sends bytes from the device and waits until the window has seen them arrive.
+    void DeviceSends(const String& bytes, const std::function<bool()>& seen)
+    {
+        device_->Push(bytes);
+        EXPECT_TRUE(PumpUntil(seen, 2000)) << "not received: " << Hex(bytes);
+    }
+
+    std::unique_ptr<SensorDevice> device_;
+    std::vector<String> dialogs_;
+    TDialogHandler previous_;
+};
+
+TEST_F(EndToEndTest, ConnectStartShowsEveryLineOnLogReadoutsAndMeters)
+{
+    SensorOptions options;
+    options.rate = 100;
+    auto& device = StartDevice(options);
+    auto& w = CreateWindow();
+    bool listed = false;
+    for (int i = 0; i < w.ePortNo->Items()->Count(); ++i) listed |= (*w.ePortNo->Items())[i] == "COM7";
+    EXPECT_TRUE(listed) << "the simulator's port is missing from the port list";
+
+    Connect();
+    EXPECT_EQ(w.lbComOpen->Font()->Color(), clLime);
+    EXPECT_EQ(device.Received(), "");  // opening sends nothing
+
+    testkit::Click(w, "btACStart");
+    EXPECT_EQ(device.Received(), "#READ" + CRLF);
+    EXPECT_EQ(Panel(1), "#READ" + CRLF);
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 30; }, 5000)) << Log().Count() << " lines";
+
+    // Between two pumps nothing arrives: the last line logged is the one on display.
+    const auto [x, y] = Reading(LogLine());
+    EXPECT_NEAR(w.ssXValue->Value(), x, 1e-9);
+    EXPECT_NEAR(w.ssYValue->Value(), y, 1e-9);
+    EXPECT_FLOAT_EQ(w.meterXValue->Value(), static_cast<float>(x));
+    EXPECT_FLOAT_EQ(w.meterYValue->Value(), static_cast<float>(y));
+    const TColor lamp = w.shDataRecieve->Brush()->Color();
+    EXPECT_TRUE(lamp == clGreen || lamp == clLime);
+
+    // Every line the device sent, in order, nothing lost or doubled.
+    const auto sent = device.DataLines();
+    ASSERT_GE(sent.size(), static_cast<std::size_t>(Log().Count()));
+    for (int i = 0; i < Log().Count(); ++i)
+        ASSERT_EQ(Log()[i] + "\r", sent[i]) << "line " << i;
+}
+
+TEST_F(EndToEndTest, ReceiveLampTogglesOncePerReceiveEvent)
+{
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    const TColor before = w.shDataRecieve->Brush()->Color();
+    DeviceSends("1.00 2.00\r3.00 4.00\r", [&] { return Log().Count() == 2; });
+    EXPECT_NE(w.shDataRecieve->Brush()->Color(), before);  // one event, two lines: one toggle
+    const TColor after = w.shDataRecieve->Brush()->Color();
+    EXPECT_TRUE(after == clGreen || after == clLime);
+    DeviceSends("5.00 6.00\r", [&] { return Log().Count() == 3; });
+    EXPECT_EQ(w.shDataRecieve->Brush()->Color(), before);
+}
+
+TEST_F(EndToEndTest, OffsetTaresTheReadingOnDisplay)
+{
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    struct Step {
+        const char* line;
+        bool checkOffsetBefore;
+        bool uncheckOffsetBefore;
+        double x, y;
+    };
+    const Step steps[] = {
+        {"3.10 -1.20", false, false, 3.10, -1.20},
+        {"3.10 -1.20", true, false, 0.0, 0.0},      // tared at 3.10 -1.20
+        {"4.10 -0.70", false, false, 1.0, 0.5},
+        {"4.10 -0.70", false, true, 4.10, -0.70},  // unchecked: raw again
+    };
+    int lines = 0;
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.line);
+        if (s.checkOffsetBefore) testkit::Click(w, "CheckBox1");
+        if (s.uncheckOffsetBefore) testkit::Click(w, "CheckBox1");
+        ++lines;
+        DeviceSends(String(s.line) + "\r", [&] { return Log().Count() == lines; });
+        EXPECT_NEAR(w.ssXValue->Value(), s.x, 1e-9);
+        EXPECT_NEAR(w.ssYValue->Value(), s.y, 1e-9);
+        EXPECT_FLOAT_EQ(w.meterXValue->Value(), static_cast<float>(w.ssXValue->Value()));
+        EXPECT_FLOAT_EQ(w.meterYValue->Value(), static_cast<float>(w.ssYValue->Value()));
+    }
+    EXPECT_EQ(Log()[0], "3.10 -1.20");  // the log keeps the raw lines
+    EXPECT_EQ(Log()[1], "3.10 -1.20");
+}
+
+TEST_F(EndToEndTest, StopSendsStopThreeTimesAndTheStreamEnds)
+{
+    SensorOptions options;
+    options.rate = 100;
+    auto& device = StartDevice(options);
+    auto& w = Connect();
+    testkit::Click(w, "btACStart");
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 5; }, 3000));
+    testkit::Click(w, "btACStop");
+    // The last one leaves through the write queue after the handler has returned.
+    const String expected = "#READ" + CRLF + Times("#STOP" + CRLF, 3);
+    PumpUntil([&] { return device.Received().size() >= expected.size(); }, 1000);
+    EXPECT_EQ(device.Received(), expected);
+    EXPECT_EQ(Panel(1), "#STOP" + CRLF);
+    EXPECT_EQ(w.lbStop->Font()->Color(), clLime);
+    EXPECT_EQ(w.lbStart->Font()->Color(), clBlack);
+    EXPECT_FALSE(device.Streaming());
+    // What was under way when the device stopped arrives; then nothing more.
+    testkit::Pump(100);
+    const int count = Log().Count();
+    testkit::Pump(200);
+    EXPECT_EQ(Log().Count(), count);
+    EXPECT_EQ(static_cast<std::size_t>(count), device.DataLines().size());
+}
+
+TEST_F(EndToEndTest, PollSendsTwoBytesAndTheAddressedDeviceAnswers)
+{
+    struct Case {
+        int id;
+        const char* bytes;
+    };
+    for (const Case c : {Case{12, "\xBC\x05"}, Case{79, "\xFF\x05"}, Case{1, "\xB1\x05"}}) {
+        SCOPED_TRACE(c.id);
+        SensorOptions options;
+        options.id = c.id;
+        auto& device = StartDevice(options);
+        auto& w = Connect();
+        w.cbbID->SetText(std::to_string(c.id));
+        testkit::Click(w, "Button3");
+        ASSERT_TRUE(PumpUntil([&] { return Log().Count() == 1; }, 2000));
+        EXPECT_EQ(Hex(device.Received()), Hex(c.bytes));  // exactly these, no line end
+        EXPECT_EQ(Panel(1), String(c.bytes));
+        const auto [x, y] = Reading(Log()[0]);
+        EXPECT_NEAR(w.ssXValue->Value(), x, 1e-9);
+        EXPECT_NEAR(w.ssYValue->Value(), y, 1e-9);
+        window_.reset();
+        testkit::Pump();
+        device_.reset();
+    }
+}
+
+TEST_F(EndToEndTest, IdChangeSendsAccessCodeTwiceThenTheIdUntilOk)
+{
+    struct Case {
+        SensorDevice::TAnswer answer;
+        int idCommands;
+        int idAfter;
+    };
+    for (const Case c : {Case{SensorDevice::anModel, 1, 5}, Case{SensorDevice::anSilent, 6, 5}}) {
+        SCOPED_TRACE(c.answer == SensorDevice::anModel ? "answering" : "silent");
+        auto& device = StartDevice({}, c.answer);
+        auto& w = Connect();
+        w.cbbID->SetText("5");
+        testkit::Click(w, "Button4");
+        EXPECT_EQ(device.Received(), Times("#QKV5302" + CRLF, 2) + Times("#ID5" + CRLF, c.idCommands));
+        EXPECT_EQ(device.Id(), c.idAfter);  // the model takes the ID whether or not it answers
+        if (c.answer == SensorDevice::anModel) {
+            EXPECT_EQ(w.LastLine(), "OK");
+            EXPECT_EQ(LogLine(), "OK");
+        } else {
+            EXPECT_EQ(Log().Count(), 0);
+        }
+        EXPECT_TRUE(dialogs_.empty());
+        window_.reset();
+        testkit::Pump();
+        device_.reset();
+    }
+}
+
+TEST_F(EndToEndTest, SaveWithAPartialLineEndsOnTheJoinedReply)
+{
+    auto& device = StartDevice();
+    auto& w = Connect();
+    DeviceSends("12.3", [&] { return w.RxBuffer() == "12.3"; });
+    testkit::Click(w, "Button5");
+    EXPECT_EQ(device.Received(), "#SAVE" + CRLF);  // the joined line holds "OK": no repeat
+    EXPECT_EQ(w.LastLine(), "12.3OK");
+    EXPECT_EQ(LogLine(), "12.3OK");
+    EXPECT_EQ(w.RxBuffer(), "");
+}
+
+TEST_F(EndToEndTest, LineSplitAcrossTwoWritesIsProcessedOnce)
+{
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    DeviceSends("12.3", [&] { return w.RxBuffer() == "12.3"; });
+    EXPECT_EQ(Log().Count(), 0);
+    DeviceSends("4 5.6\r", [&] { return Log().Count() == 1; });
+    EXPECT_EQ(Log()[0], "12.34 5.6");
+    EXPECT_NEAR(w.ssXValue->Value(), 12.34, 1e-9);
+    EXPECT_NEAR(w.ssYValue->Value(), 5.6, 1e-9);
+    EXPECT_EQ(w.RxBuffer(), "");
+}
+
+TEST_F(EndToEndTest, CheckedBlocksFromTheDevice)
+{
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    // A good block is a line; a bad check leaves its bytes in the buffer and shows nothing.
+    DeviceSends(FrameBlock("1.25 -2.50"), [&] { return Log().Count() == 1; });
+    EXPECT_EQ(Log()[0], "1.25 -2.50");
+    EXPECT_NEAR(w.ssXValue->Value(), 1.25, 1e-9);
+    EXPECT_NEAR(w.ssYValue->Value(), -2.50, 1e-9);
+
+    String bad = FrameBlock("3.00 4.00");
+    bad[bad.size() - 2] = bad[bad.size() - 2] == '0' ? '1' : '0';
+    const String kept = "3.00 4.00" + bad.substr(bad.size() - 3, 2);
+    DeviceSends(bad, [&] { return w.RxBuffer() == kept; });
+    testkit::Pump(20);
+    EXPECT_EQ(Log().Count(), 1);
+    EXPECT_NEAR(w.ssXValue->Value(), 1.25, 1e-9);
+}
+
+TEST_F(EndToEndTest, FramedStreamArrivesWhole)
+{
+    SensorOptions options;
+    options.rate = 100;
+    options.frame = true;
+    auto& device = StartDevice(options);
+    auto& w = Connect();
+    testkit::Click(w, "btACStart");
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 20; }, 5000));
+    const auto sent = device.DataLines();
+    // A block split over two receive events fails its check and joins the next one; with the
+    // line's pace every block arrives in one piece.
+    for (int i = 0; i < Log().Count(); ++i) {
+        const String& block = sent[static_cast<std::size_t>(i)];
+        ASSERT_EQ(FrameBlock(Log()[i]), block) << "line " << i;
+    }
+    const auto [x, y] = Reading(LogLine());
+    EXPECT_NEAR(w.ssXValue->Value(), x, 1e-9);
+    EXPECT_NEAR(w.ssYValue->Value(), y, 1e-9);
+}
+
+TEST_F(EndToEndTest, GarbageBytesSpoilOnlyTheLineTheyPrecede)
+{
+    SensorOptions options;
+    options.rate = 200;
+    options.garbage = true;
+    options.seed = 7;
+    auto& device = StartDevice(options);
+    auto& w = Connect();
+    testkit::Click(w, "btACStart");
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 40; }, 5000));
+    testkit::Click(w, "btACStop");
+    testkit::Pump(100);
+    const auto sent = device.DataLines();
+    ASSERT_EQ(static_cast<std::size_t>(Log().Count()), sent.size());
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        const String logged = Log()[static_cast<int>(i)];
+        ASSERT_EQ(logged + "\r", sent[i]) << "line " << i << ": one byte, one character";
+    }
+    EXPECT_EQ(Panel(0), "");  // a spoilt reading is 0, not an error
+    const auto [x, y] = Reading(LogLine());
+    EXPECT_NEAR(w.ssYValue->Value(), y, 1e-9);
+    (void)x;
+}
+
+TEST_F(EndToEndTest, HangUpWhileStreamingIsReportedAndNothingHangs)
+{
+    SensorOptions options;
+    options.rate = 200;
+    auto& device = StartDevice(options);
+    TfKAVRO_IN_D_485_Viewer::SetClock([] { return EncodeDate(2026, 3, 4) + EncodeTime(5, 6, 7, 0); });
+    auto& w = Connect();
+    testkit::Click(w, "btACStart");
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 10; }, 3000));
+    device.HangUp();
+    ASSERT_TRUE(PumpUntil([&] { return !w.PortOpened(); }, 3000)) << "hang-up not noticed";
+    EXPECT_EQ(w.lbComOpen->Font()->Color(), clBlack);
+    EXPECT_TRUE(PumpUntil([&] { return !Panel(0).empty(); }, 1000));
+    EXPECT_TRUE(std::regex_match(Panel(0), std::regex(".+ - 2026-03-04 05:06:07"))) << Panel(0);
+
+    // The window still answers: a command is refused as for a closed port.
+    const int lines = Log().Count();
+    testkit::Click(w, "btACStart");
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_EQ(dialogs_[0], "Open Com port.");
+    testkit::Pump(50);
+    EXPECT_EQ(Log().Count(), lines);
+}
+
+TEST_F(EndToEndTest, DisconnectAndReconnect)
+{
+    SensorOptions options;
+    options.rate = 100;
+    auto& device = StartDevice(options);
+    auto& w = Connect();
+    testkit::Click(w, "btConnect");
+    EXPECT_FALSE(w.PortOpened());
+    EXPECT_EQ(w.lbComOpen->Font()->Color(), clBlack);
+    testkit::Click(w, "btConnect");
+    ASSERT_TRUE(w.PortOpened());
+    testkit::Click(w, "btACStart");
+    EXPECT_EQ(device.Received(), "#READ" + CRLF);
+    EXPECT_TRUE(PumpUntil([&] { return Log().Count() >= 3; }, 3000));
+}
+
+}  // namespace
