@@ -283,6 +283,25 @@ struct TDeviceContext::Impl {
         draw();
     }
 
+    // Curved shapes drawn by the painter with a one-pixel or inside-frame pen are held to their
+    // box (the painter's rounding can spill a pixel, and tiny boxes leave no room for the pen).
+    struct BoxClip {
+        BoxClip(Impl& impl, const QRect& box, bool active) : painter(active ? impl.painter : nullptr)
+        {
+            if (!painter) return;
+            painter->save();
+            painter->setClipRect(box, Qt::IntersectClip);
+        }
+        ~BoxClip()
+        {
+            if (painter) painter->restore();
+        }
+        BoxClip(const BoxClip&) = delete;
+        BoxClip& operator=(const BoxClip&) = delete;
+        QPainter* painter;
+    };
+    bool penInsideBox() const { return penWidth() == 1 || (s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME; }
+
     // ---------- one-pixel solid lines ----------
     std::vector<QRect> runs;
     void addLine(int x0, int y0, int x1, int y1)  // end pixel excluded
@@ -893,9 +912,11 @@ void TDeviceContext::RoundRect(int l, int t, int r, int b, int cw, int ch)
     }
     DC_ACTIVE();
     auto& I = *impl_;
+    if (r - l <= 0 || b - t <= 0) return;
+    TDeviceContext::Impl::BoxClip clip(I, QRect(l, t, r - l, b - t), I.penInsideBox());
     I.fill([&] { I.painter->drawRoundedRect(QRect(l, t, r - l, b - t), cw / 2.0, ch / 2.0); });
     int w = I.penWidth();
-    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? w / 2.0 : 0;
+    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0) : 0;
     I.stroke([&] {
         I.painter->drawRoundedRect(QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in), cw / 2.0, ch / 2.0);
     });
@@ -932,8 +953,9 @@ void TDeviceContext::Ellipse(int l, int t, int r, int b)
     if (r - l <= 0 || b - t <= 0) return;
     int w = I.penWidth();
     if (w > 1 || I.penDashed()) {
+        TDeviceContext::Impl::BoxClip clip(I, QRect(l, t, r - l, b - t), I.penInsideBox());
         I.fill([&] { I.painter->drawEllipse(QRect(l, t, r - l, b - t)); });
-        double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? w / 2.0 : 0;
+        double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0) : 0;
         I.stroke([&] { I.painter->drawEllipse(QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in)); });
         return;
     }
@@ -1001,6 +1023,7 @@ static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int
         return;
     }
     if (!I.ensure() || r - l <= 0 || b - t <= 0) return;
+    TDeviceContext::Impl::BoxClip clip(I, QRect(l, t, r - l, b - t), I.penInsideBox());
     if (kind != ArcKind::Arc) {
         QRect box(l, t, r - l, b - t);
         I.fill([&] {
@@ -1009,7 +1032,7 @@ static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int
         });
     }
     int w = I.penWidth();
-    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? w / 2.0 : 0;
+    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0) : 0;
     QRectF outline = w == 1 ? QRectF(l, t, r - l - 1, b - t - 1) : QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in);
     I.stroke([&] {
         switch (kind) {

@@ -688,3 +688,51 @@ TEST(CanvasFill, FloodFillStopsAtTheBorderColour)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeviceContextShapes, EveryClosedShapeStaysInsideItsBox)
+{
+    enum Kind { kRect, kRound, kEllipse, kPie, kChord };
+    const TRect boxes[] = {{3, 4, 40, 30}, {5, 5, 6, 6}, {2, 2, 9, 30}, {10, 1, 45, 36}};
+    for (Kind k : {kRect, kRound, kEllipse, kPie, kChord}) {
+        for (const auto& b : boxes) {
+            for (int w : {1, 3}) {
+                Surface s(50, 40);
+                s.dc->SelectPen(TLogPen{PS_INSIDEFRAME, w, clBlack, {}});
+                s.dc->SelectBrush(SolidBrush(clRed));
+                const int cx = (b.Left + b.Right) / 2;
+                switch (k) {
+                case kRect: s.dc->Rectangle(b.Left, b.Top, b.Right, b.Bottom); break;
+                case kRound: s.dc->RoundRect(b.Left, b.Top, b.Right, b.Bottom, 10, 10); break;
+                case kEllipse: s.dc->Ellipse(b.Left, b.Top, b.Right, b.Bottom); break;
+                case kPie: s.dc->Pie(b.Left, b.Top, b.Right, b.Bottom, b.Right, b.Top, cx, b.Bottom); break;
+                case kChord: s.dc->Chord(b.Left, b.Top, b.Right, b.Bottom, b.Right, b.Top, cx, b.Bottom); break;
+                }
+                TRect ink = s.Ink(), both;
+                EXPECT_TRUE(ink.IsEmpty() || (IntersectRect(both, ink, b) && both == ink))
+                    << "shape " << k << " width " << w << " box " << b.Left << "," << b.Top << "," << b.Right << ","
+                    << b.Bottom << "\n" << s.Dump();
+            }
+        }
+    }
+}
+
+TEST(DeviceContextShapes, FrameControlsDrawCheckMarksAndRadioDots)
+{
+    Surface s(30, 15);
+    EXPECT_TRUE(s.dc->DrawFrameControl({0, 0, 13, 13}, DFC_BUTTON, DFCS_BUTTONCHECK));
+    int plain = s.Count(clWindowText);
+    s.Clear(clWhite);
+    s.dc->DrawFrameControl({0, 0, 13, 13}, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+    EXPECT_GT(s.Count(clWindowText), plain + 10);
+    TRect ink = s.Ink();
+    EXPECT_EQ(ink.TopLeft(), (TPoint{0, 0}));
+    EXPECT_TRUE(PtInRect({0, 0, 13, 13}, {ink.Right - 1, ink.Bottom - 1}));
+    s.Clear(clWhite);
+    s.dc->DrawFrameControl({15, 0, 28, 13}, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
+    EXPECT_TRUE(s.Is(21, 6, clWindowText));
+    EXPECT_FALSE(s.dc->DrawFrameControl({0, 0, 13, 13}, 1, 0));
+}
+
+}  // namespace
