@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <cstdlib>
 #include <cstdio>
 #include <map>
 #include <mutex>
@@ -84,6 +85,8 @@ public:
 Dispatcher* dispatcher = nullptr;
 int processDepth = 0;
 
+void ReleaseGlobals();
+
 }  // namespace
 
 namespace tvforms {
@@ -98,6 +101,8 @@ QApplication& EnsureApp()
     static char* argv[] = {name, nullptr};
     auto* app = new QApplication(argc, argv);  // lives for the program
     QApplication::setQuitOnLastWindowClosed(false);
+    // The application object and its forms go before the platform's own globals do.
+    std::atexit(ReleaseGlobals);
     TThread::SetMainThread();
     dispatcher = new Dispatcher;
     SetSynchronizeWakeHook([] {
@@ -213,10 +218,7 @@ void TApplication::Notification(TComponent* component, TOperation operation)
 
 void TApplication::FormDestroying(TCustomForm* form)
 {
-    if (form == mainForm_) {
-        mainForm_ = nullptr;
-        Terminate();
-    }
+    if (form == mainForm_) mainForm_ = nullptr;
 }
 
 void TApplication::Run()
@@ -453,6 +455,14 @@ TOwnedPtr<TScreen>& screenHolder()
 {
     static TOwnedPtr<TScreen> screen;
     return screen;
+}
+}  // namespace
+
+namespace {
+void ReleaseGlobals()
+{
+    applicationHolder().reset();
+    screenHolder().reset();
 }
 }  // namespace
 

@@ -208,3 +208,24 @@ TEST_F(LoopFixture, AHandlerMayFreeItsOwnForm)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ApplicationForms, FirstCreatedFormIsTheMainFormAndTheApplicationOwnsThem)
+{
+    TForm* first = nullptr;
+    TForm* second = nullptr;
+    TCustomForm* saved = Application->MainForm();
+    ASSERT_EQ(saved, nullptr);
+    Application->CreateForm(first);
+    Application->CreateForm(second);
+    EXPECT_EQ(Application->MainForm(), first);
+    EXPECT_EQ(first->Owner(), static_cast<TComponent*>(Application));
+    EXPECT_EQ(second->Owner(), static_cast<TComponent*>(Application));
+    first->Free();
+    EXPECT_EQ(Application->MainForm(), nullptr);
+    EXPECT_FALSE(Application->Terminated());
+    second->Free();
+}
+
+}  // namespace
