@@ -1336,11 +1336,26 @@ void TWinControl::WMSetFocus(TMessage&)
 
 void TWinControl::WMKillFocus(TMessage&) { DoExit(); }
 
+// ---- control canvases --------------------------------------------------------------------------
+
+TControlCanvas::~TControlCanvas() { SetHandle(nullptr); }
+
+void TControlCanvas::CreateHandle()
+{
+    int w = control_ ? std::max(1, control_->Width()) : 1;
+    int h = control_ ? std::max(1, control_->Height()) : 1;
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    scratch_ = CreateImageDC(std::make_shared<TPixelImage>(std::move(image)));
+    SetHandle(scratch_.get());
+    if (control_) control_->Invalidate();
+}
+
 // ---- TGraphicControl ---------------------------------------------------------------------------
 
 TV_PUBLISHED(TGraphicControl) {}
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) { canvas_ = new TControlCanvas; }
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) { canvas_ = new TControlCanvas(this); }
 
 TGraphicControl::~TGraphicControl() { TObject::Free(canvas_); }
 
@@ -1350,6 +1365,7 @@ void TGraphicControl::WndProc(TMessage& m)
         auto dc = reinterpret_cast<HDC>(m.WParam);
         canvas_->SetHandle(dc);
         canvas_->Refresh();
+        static_cast<TControlCanvas*>(canvas_)->ReadyHandle();
         try {
             Paint();
         } catch (...) {
@@ -1366,7 +1382,7 @@ void TGraphicControl::WndProc(TMessage& m)
 
 TV_PUBLISHED(TCustomControl) {}
 
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { canvas_ = new TControlCanvas; }
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { canvas_ = new TControlCanvas(this); }
 
 TCustomControl::~TCustomControl() { TObject::Free(canvas_); }
 
@@ -1374,6 +1390,8 @@ void TCustomControl::PaintWindow(TCanvas& canvas)
 {
     canvas_->SetHandle(canvas.Handle());
     canvas_->Refresh();
+    // Calls made straight on the device see the canvas's pen, brush and font from the start.
+    static_cast<TControlCanvas*>(canvas_)->ReadyHandle();
     try {
         Paint();
     } catch (...) {

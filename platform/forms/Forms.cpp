@@ -95,7 +95,7 @@ TV_PUBLISHED(TForm) {}
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 {
-    canvas_ = new TControlCanvas;
+    canvas_ = new TControlCanvas(this);
     SetVisibleState(false);
     SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
     SetColor(clBtnFace);
@@ -386,6 +386,7 @@ void TCustomForm::PaintWindow(TCanvas& canvas)
     if (!onPaint_) return;
     canvas_->SetHandle(canvas.Handle());
     canvas_->Refresh();
+    static_cast<TControlCanvas*>(canvas_)->ReadyHandle();
     try {
         onPaint_(this);
     } catch (...) {

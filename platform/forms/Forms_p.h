@@ -92,11 +92,22 @@ void RouteFocus(TWinControl* control, bool in);
 // brush and font of the canvas.
 class TControlCanvas : public TCanvas {
 public:
+    explicit TControlCanvas(TControl* control = nullptr) : control_(control) {}
+    ~TControlCanvas() override;
     HDC ReadyHandle()
     {
         RequiredState(TCanvasState{csHandleValid, csPenValid, csBrushValid, csFontValid});
         return Handle();
     }
+
+protected:
+    // Drawing outside painting: the platform has no window surface to draw on then, so it goes to
+    // a scratch surface and the control is repainted in full from the message loop.
+    void CreateHandle() override;
+
+private:
+    TControl* control_;
+    std::unique_ptr<TDeviceContext> scratch_;
 };
 
 namespace tvforms {

@@ -170,6 +170,30 @@ TEST_F(PaintFixture, FrameAroundTheClientAreaIsPaintedHitAndRouted)
     testkit::MouseUp(*f, mbLeft, 5, 6);
 }
 
+TEST_F(PaintFixture, DrawingOutsidePaintIsHarmlessAndBringsARepaint)
+{
+    struct Counting : TGraphicControl {
+        using TGraphicControl::TGraphicControl;
+        int paints = 0;
+        void Paint() override
+        {
+            ++paints;
+            Canvas()->Brush()->SetColor(clLime);
+            Canvas()->FillRect(ClientRect());
+        }
+    };
+    form->Show();
+    auto* c = new Counting(form.get());
+    c->SetParent(panel);
+    c->SetBounds(5, 5, 20, 20);
+    testkit::Pump();
+    int before = c->paints;
+    EXPECT_NO_THROW(c->Canvas()->FillRect(Rect(0, 0, 5, 5)));
+    testkit::Pump(20);
+    EXPECT_GT(c->paints, before);
+    EXPECT_EQ(testkit::PixelAt(*panel, 6, 6), clLime);
+}
+
 TEST_F(PaintFixture, BorderWidthIsAFrameOfTheParentsColourAndChildrenSitInside)
 {
     auto* inner = new TPanel(form.get());
