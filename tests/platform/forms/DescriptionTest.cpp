@@ -125,10 +125,10 @@ TEST_F(Registered, FormFromTextHasItsComponentsPropertiesAndHandlers)
 
     ASSERT_TRUE(testkit::RenderToPng(*form, testing::TempDir() + "/stored_form.png"));
     // The label sits on the form's face colour; some of its pixels are text.
-    EXPECT_EQ(testkit::PixelAt(*form, 2, 2), ColorToRGB(clBtnFace));
+    EXPECT_EQ(testkit::PixelAt(*form, 2, 2), static_cast<TColor>(ColorToRGB(clBtnFace)));
     bool ink = false;
     for (int x = 8; x < 58 && !ink; ++x)
-        for (int y = 12; y < 25 && !ink; ++y) ink = testkit::PixelAt(*form, x, y) != ColorToRGB(clBtnFace);
+        for (int y = 12; y < 25 && !ink; ++y) ink = testkit::PixelAt(*form, x, y) != static_cast<TColor>(ColorToRGB(clBtnFace));
     EXPECT_TRUE(ink);
 }
 
