@@ -107,7 +107,14 @@ TShiftState GetShiftState()
 }
 
 TControl* GetCaptureControl() { return captureControl; }
-void SetCaptureControl(TControl* control) { captureControl = control; }
+void SetCaptureControl(TControl* control)
+{
+    TControl* old = captureControl;
+    captureControl = control;
+    // The control losing the mouse hears of it, with the new holder in LParam.
+    if (old && old != control && tvforms::IsLive(old))
+        tvforms::Guard(old, [&] { old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr>(control)); });
+}
 
 TCustomForm* GetParentForm(const TControl* control)
 {
@@ -527,9 +534,9 @@ bool TControl::MouseCapture() const { return captureControl == this; }
 void TControl::SetMouseCapture(bool value)
 {
     if (value)
-        captureControl = this;
+        SetCaptureControl(this);
     else if (captureControl == this)
-        captureControl = nullptr;
+        SetCaptureControl(nullptr);
 }
 
 void TControl::WndProc(TMessage& m)
@@ -1154,6 +1161,12 @@ void TWinControl::WndProc(TMessage& m)
         m.Result = 1;
         return;
     case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return;
+    case CM_ENTER: DoEnter(); return;
+    case CM_EXIT: DoExit(); return;
+    case CM_FOCUSCHANGED:
+        for (TControl* c : std::vector<TControl*>(controls_))
+            if (tvforms::IsLive(c)) c->Perform(CM_FOCUSCHANGED, m.WParam, m.LParam);
+        return;
     default: TControl::WndProc(m); return;
     }
 }
@@ -1330,11 +1343,16 @@ void TWinControl::DoExit()
 
 void TWinControl::WMSetFocus(TMessage&)
 {
-    if (TCustomForm* form = GetParentForm(this); form && form != this) form->SetActiveControl(this);
-    DoEnter();
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this) {
+        form->SetActiveControl(this);
+        // Every control of the form learns which one has the focus now.
+        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr>(this));
+    }
+    if (tvforms::IsLive(this)) Perform(CM_ENTER, 0, 0);
 }
 
-void TWinControl::WMKillFocus(TMessage&) { DoExit(); }
+void TWinControl::WMKillFocus(TMessage&) { Perform(CM_EXIT, 0, 0); }
 
 // ---- control canvases --------------------------------------------------------------------------
 

@@ -115,6 +115,44 @@ TEST_F(InheritFixture, PressedWindowlessControlKeepsTheMouseUntilRelease)
     EXPECT_EQ(seen[seen.size() - 2], "click");
 }
 
+class FocusProbe : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<String>* log = nullptr;
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == CM_FOCUSCHANGED) log->push_back(Name() + " sees " + reinterpret_cast<TControl*>(m.LParam)->Name());
+        if (m.Msg == CM_ENTER) log->push_back(Name() + " enter");
+        if (m.Msg == CM_EXIT) log->push_back(Name() + " exit");
+        if (m.Msg == WM_CAPTURECHANGED) log->push_back(Name() + " loses the mouse");
+        TCustomControl::WndProc(m);
+    }
+};
+
+TEST_F(InheritFixture, FocusAndCaptureChangesAreAnnounced)
+{
+    std::vector<String> log;
+    auto* a = new FocusProbe(form.get());
+    auto* b = new FocusProbe(form.get());
+    for (auto* p : {a, b}) {
+        p->SetParent(form.get());
+        p->log = &log;
+    }
+    a->SetName("A");
+    b->SetName("B");
+    b->SetTop(50);
+    a->Perform(WM_SETFOCUS, 0, 0);
+    a->Perform(WM_KILLFOCUS, 0, 0);
+    b->Perform(WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(log, (std::vector<String>{"A sees A", "B sees A", "A enter", "A exit", "A sees B", "B sees B", "B enter"}));
+    EXPECT_EQ(form->ActiveControl(), b);
+    log.clear();
+    a->SetMouseCapture(true);
+    b->SetMouseCapture(true);
+    b->SetMouseCapture(false);
+    EXPECT_EQ(log, (std::vector<String>{"A loses the mouse", "B loses the mouse"}));
+}
+
 struct CloseCase {
     const char* what;
     TCloseAction action;
