@@ -219,6 +219,15 @@ void TApplication::Notification(TComponent* component, TOperation operation)
 void TApplication::FormDestroying(TCustomForm* form)
 {
     if (form == mainForm_) mainForm_ = nullptr;
+    // Handlers of a form that goes must not be called afterwards.
+    auto boundTo = [form](const TMethod& m) {
+        if (!m.Data) return false;
+        if (m.Data == form) return true;
+        auto* c = dynamic_cast<TComponent*>(m.Data);
+        return c && c->Owner() == form;
+    };
+    if (boundTo(onException_.Method())) onException_ = nullptr;
+    if (boundTo(onIdle_.Method())) onIdle_ = nullptr;
 }
 
 void TApplication::Run()

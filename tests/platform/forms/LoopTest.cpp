@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/classes/Threads.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
@@ -226,6 +227,37 @@ TEST(ApplicationForms, FirstCreatedFormIsTheMainFormAndTheApplicationOwnsThem)
     EXPECT_EQ(Application->MainForm(), nullptr);
     EXPECT_FALSE(Application->Terminated());
     second->Free();
+}
+
+}  // namespace
+
+namespace {
+
+struct HandlerForm : TForm {
+    explicit HandlerForm(TComponent* owner) : TForm(owner) {}
+    int seen = 0;
+    void ShowError(TObject*, Exception*) { ++seen; }
+};
+
+TEST(ApplicationForms, AFreedFormsExceptionHandlerIsNoLongerCalled)
+{
+    auto* form = new HandlerForm(nullptr);
+    TExceptionEvent saved = Application->OnException();
+    Application->SetOnException(TExceptionEvent(form, &HandlerForm::ShowError, "ShowError"));
+    Exception e("x");
+    Application->HandleException(nullptr, e);
+    EXPECT_EQ(form->seen, 1);
+    form->Free();
+    EXPECT_FALSE(Application->OnException().Assigned());
+    std::vector<TDialogRequest> boxes;
+    TDialogHandler old = SetDialogHandler([&](const TDialogRequest& r) {
+        boxes.push_back(r);
+        return IDOK;
+    });
+    Application->HandleException(nullptr, e);  // the default report now
+    SetDialogHandler(old);
+    Application->SetOnException(saved);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 }  // namespace
