@@ -143,10 +143,19 @@ void TCustomForm::InitFromText(const String& text)
 void TCustomForm::InitFromBinary(TStream& stream)
 {
     RegisterStandardClasses();
-    TReader reader(stream);
-    reader.ReadRootComponent(this);
-    Realign();
-    DoCreate();
+    // A description that says Visible = True shows the form after OnCreate, not while reading.
+    initializing_ = true;
+    try {
+        TReader reader(stream);
+        reader.ReadRootComponent(this);
+        Realign();
+        DoCreate();
+    } catch (...) {
+        initializing_ = false;
+        throw;
+    }
+    initializing_ = false;
+    if (Visible()) VisibleChanged();
 }
 
 void TCustomForm::InitFromResource(const String& resourceName)
@@ -260,6 +269,7 @@ void TCustomForm::Show()
 
 void TCustomForm::VisibleChanged()
 {
+    if (initializing_) return;
     HandleNeeded();
     QWidget* w = Host()->widget;
     if (Visible()) {

@@ -276,6 +276,7 @@ private:
     TModalResult modalResult_ = mrNone;
     bool inModal_ = false;
     bool shownOnce_ = false;
+    bool initializing_ = false;  // reading the description and OnCreate: showing waits
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     TFormBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;

@@ -152,6 +152,16 @@ TEST_F(Registered, BadDescriptionsRaiseAndLeaveNoComponents)
     }
 }
 
+TEST_F(Registered, AVisibleFormIsShownAfterOnCreate)
+{
+    TOwnedPtr<TStoredForm> form(new TStoredForm(nullptr));
+    String text = smallForm;
+    text.insert(text.find("  OnCreate"), "  Visible = True\n");
+    form->InitFromText(text);
+    EXPECT_EQ(form->log, (std::vector<String>{"loaded", "create", "show"}));
+    EXPECT_TRUE(form->Showing());
+}
+
 TEST_F(Registered, EveryStandardControlIsKnownByItsClassName)
 {
     RegisterStandardClasses();
