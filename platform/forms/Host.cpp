@@ -250,7 +250,7 @@ void RouteMouse(TWinControl* c, QWidget* widget, QMouseEvent* e, MouseKind kind)
             }
             TControl* target = ControlUnder(c, client);
             SetMouseControl(host, target);
-            if (IsLive(target) && c->Host() == host) send(target);
+            if (IsLive(c) && IsLive(target) && c->Host() == host) send(target);
             return;
         }
         case MouseKind::Release: {

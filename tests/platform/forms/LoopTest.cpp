@@ -195,6 +195,23 @@ TEST_F(LoopFixture, ReleasedFormGoesOnlyAfterTheRunningHandler)
     EXPECT_EQ(Screen->FormCount(), before - 1);
 }
 
+TEST_F(LoopFixture, HandlersMayFreeTheirOwnControlOrItsParent)
+{
+    first->SetOnClick([&](TObject*) { first->Free(); });
+    testkit::Click(*first);
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(100, 100, 80, 80);
+    auto* shape = new TShape(form.get());
+    shape->SetParent(panel);
+    shape->SetOnMouseDown([&](TObject*, TMouseButton, TShiftState, int, int) { panel->Free(); });
+    shape->SetOnMouseEnter([&](TObject*) { log.push_back("enter"); });
+    testkit::MouseDown(*shape);
+    Application->ProcessMessages();
+    EXPECT_EQ(form->ControlCount(), 1);  // the second button
+    EXPECT_EQ(form->ComponentCount(), 1);
+}
+
 TEST_F(LoopFixture, AHandlerMayFreeItsOwnForm)
 {
     auto* other = new TForm(nullptr);
