@@ -90,6 +90,8 @@ bool DialogKey(TWinControl* control, Word vk)
 {
     if (!IsLive(control)) return false;
     if (auto* memo = dynamic_cast<TMemo*>(control); memo && vk == VK_RETURN && memo->WantReturns()) return false;
+    // A control that asks for every key keeps Return and Escape.
+    if (control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) return false;
     if (auto* button = dynamic_cast<TButton*>(control); button && vk == VK_RETURN) {
         button->Click();
         return true;
