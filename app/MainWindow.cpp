@@ -327,18 +327,22 @@ void TfKAVRO_IN_D_485_Viewer::sendText(const String& text) { VaComm1->SendText(t
 
 void TfKAVRO_IN_D_485_Viewer::showCommand(const String& text) { setStatus(1, text); }
 
+bool TfKAVRO_IN_D_485_Viewer::beginStreamCommand(int waitMs)
+{
+    WaitMs(waitMs);
+    lastLine_.clear();
+    framer_.Clear();
+    if (portOpened_) return true;
+    lbStart->Font()->SetColor(clGreen);
+    lbStop->Font()->SetColor(clGreen);
+    refuseWhenClosed();
+    return false;
+}
+
 void TfKAVRO_IN_D_485_Viewer::btACStartClick(TObject*)
 {
     TBusyScope busy(*this);
-    WaitMs(20);
-    lastLine_.clear();
-    framer_.Clear();
-    if (!portOpened_) {
-        lbStart->Font()->SetColor(clGreen);
-        lbStop->Font()->SetColor(clGreen);
-        refuseWhenClosed();
-        return;
-    }
+    if (!beginStreamCommand(20)) return;
     lbStart->Font()->SetColor(clLime);
     lbStop->Font()->SetColor(clBlack);
     const String command = sensor::StartCommand + CRLF;
@@ -350,15 +354,7 @@ void TfKAVRO_IN_D_485_Viewer::btACStartClick(TObject*)
 void TfKAVRO_IN_D_485_Viewer::btACStopClick(TObject*)
 {
     TBusyScope busy(*this);
-    WaitMs(200);
-    lastLine_.clear();
-    framer_.Clear();
-    if (!portOpened_) {
-        lbStart->Font()->SetColor(clGreen);
-        lbStop->Font()->SetColor(clGreen);
-        refuseWhenClosed();
-        return;
-    }
+    if (!beginStreamCommand(200)) return;
     lbStart->Font()->SetColor(clBlack);
     lbStop->Font()->SetColor(clLime);
     const String command = sensor::StopCommand + CRLF;

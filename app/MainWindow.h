@@ -100,6 +100,8 @@ private:
     void showCommand(const String& text);
     void replyWait(const String& command);
     bool refuseWhenClosed();
+    // The shared start of Start and Stop: wait, forget the last reply; false when the port is closed.
+    bool beginStreamCommand(int waitMs);
     void setStatus(int panel, const String& text);
 
     TReceiveFramer framer_;
