@@ -215,3 +215,20 @@ TEST_F(ViewerTest, ClearEmptiesTheLog)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ViewerTest, CloseDuringAWaitWaitsForTheHandler)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    DialogRecorder dialogs;
+    // The close arrives while Stop waits before sending; the handler ends early and the window
+    // closes once it has returned.
+    w.PostMessage(WM_CLOSE);
+    testkit::Click(w, "btACStop");
+    testkit::Pump(50);
+    EXPECT_FALSE(w.Visible());
+    EXPECT_TRUE(dialogs.texts.empty());
+}
+
+}  // namespace
