@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <regex>
@@ -142,6 +143,8 @@ TEST_F(EndToEndTest, ConnectStartShowsEveryLineOnLogReadoutsAndMeters)
     EXPECT_FLOAT_EQ(w.meterYValue->Value(), static_cast<float>(y));
     const TColor lamp = w.shDataRecieve->Brush()->Color();
     EXPECT_TRUE(lamp == clGreen || lamp == clLime);
+    // A picture of the window while it streams, beside the test binary, to look at.
+    EXPECT_TRUE(testkit::RenderToPng(w, (std::filesystem::current_path() / "viewer-streaming.png").string()));
 
     // Every line the device sent, in order, nothing lost or doubled.
     const auto sent = device.DataLines();
