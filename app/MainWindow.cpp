@@ -231,7 +231,7 @@ void TfKAVRO_IN_D_485_Viewer::VaComm1RxChar(TObject*, int)
 void TfKAVRO_IN_D_485_Viewer::ProcessLine(const String& line)
 {
     lastLine_ = line;
-    Memo1->Lines()->Add(line);
+    Memo1->Lines()->Add(sensor::BytesToText(line));
     const std::size_t blank = line.find(' ');
     const String xText = blank == String::npos ? String() : line.substr(0, blank);
     const String yText = blank == String::npos ? line : line.substr(blank + 1);
@@ -334,7 +334,7 @@ void TfKAVRO_IN_D_485_Viewer::setStatus(int panel, const String& text)
 
 void TfKAVRO_IN_D_485_Viewer::sendText(const String& text) { VaComm1->SendText(text); }
 
-void TfKAVRO_IN_D_485_Viewer::showCommand(const String& text) { setStatus(1, text); }
+void TfKAVRO_IN_D_485_Viewer::showCommand(const String& text) { setStatus(1, sensor::BytesToText(text)); }
 
 bool TfKAVRO_IN_D_485_Viewer::beginStreamCommand(int waitMs)
 {

@@ -18,6 +18,9 @@ constexpr char BlockEnd = '$';
 
 // The two check characters of a block's text.
 String BlockCheck(const String& text);
+
+// Line bytes as text to show: one byte is one character (Latin-1), whatever the bytes are.
+String BytesToText(const String& bytes);
 }  // namespace sensor
 
 class TReceiveFramer {

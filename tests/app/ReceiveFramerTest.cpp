@@ -52,6 +52,13 @@ TEST(Framing, BlockCheckIsHexSum)
     EXPECT_EQ(sensor::BlockCheck(String(3, '\xFF')), "FD");
 }
 
+TEST(Framing, BytesShowAsOneCharacterEach)
+{
+    EXPECT_EQ(sensor::BytesToText("12.5 -3"), "12.5 -3");
+    EXPECT_EQ(sensor::BytesToText("\xBC\x05"), "\xC2\xBC\x05");
+    EXPECT_EQ(sensor::BytesToText("\xFF\x80"), "\xC3\xBF\xC2\x80");
+}
+
 TEST(Framing, FailingLineLeavesNoBytesBehind)
 {
     TReceiveFramer framer;
