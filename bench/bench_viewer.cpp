@@ -11,6 +11,7 @@
 #include "app/MainWindow.h"
 #include "platform/classes/Threads.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
 #include "platform/system/ChildProcess.h"
@@ -38,6 +39,7 @@ void BM_ViewerStream(benchmark::State& state)
     static const bool registered = [] {
         TvRegisterResources_viewer();
         RegisterViewerClasses();
+        Application->Initialize();  // as the program block does
         return true;
     }();
     (void)registered;
