@@ -488,7 +488,8 @@ struct TDeviceContext::Impl {
 TDeviceContext::TDeviceContext(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 TDeviceContext::~TDeviceContext()
 {
-    if (impl_->ownPainter) impl_->ownPainter->end();
+    // A bitmap ends its context's painter before the context goes (suspend); ending it again warns.
+    if (impl_->ownPainter) impl_->suspend();
     else if (impl_->painter) {
         impl_->painter->setWorldTransform(impl_->base);
         impl_->painter->setClipping(false);

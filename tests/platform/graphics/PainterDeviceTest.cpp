@@ -1,6 +1,10 @@
 // The layer-private bridge the window layer uses: a device context over a painter it owns.
 #include <QFontInfo>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "PixelTest.h"
 #include "platform/graphics/DeviceContext_p.h"
 
@@ -104,6 +108,67 @@ TEST(PainterDevice, PatternBrushTilesTheBitmapFromTheBrushOrigin)
     EXPECT_TRUE(s.Is(0, 0, clBlack));
     EXPECT_TRUE(s.Is(1, 0, clWhite));
     EXPECT_TRUE(s.Is(7, 7, clBlack));
+}
+
+// Collects the warnings Qt prints while it lives.
+class QtWarnings {
+public:
+    QtWarnings() { previous_ = qInstallMessageHandler(&collect); }
+    ~QtWarnings() { qInstallMessageHandler(previous_); }
+    static std::vector<std::string>& Seen()
+    {
+        static std::vector<std::string> seen;
+        return seen;
+    }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext&, const QString& msg)
+    {
+        if (type != QtDebugMsg && type != QtInfoMsg) Seen().push_back(msg.toStdString());
+    }
+    QtMessageHandler previous_;
+};
+
+TEST(PainterDevice, BitmapsDrawnOnEndTheirPainterQuietly)
+{
+    EnsureGuiApplication();
+    struct Case {
+        const char* name;
+        std::function<void(TBitmap&)> use;
+    };
+    const std::vector<Case> cases = {
+        {"drawn", [](TBitmap& b) { b.Canvas()->FillRect({0, 0, 4, 4}); }},
+        {"drawn then resized", [](TBitmap& b) {
+             b.Canvas()->FillRect({0, 0, 4, 4});
+             b.SetSize(6, 6);
+         }},
+        {"resized and drawn again", [](TBitmap& b) {
+             b.Canvas()->FillRect({0, 0, 4, 4});
+             b.SetSize(6, 6);
+             b.Canvas()->Handle()->SetPixel(5, 5, clRed);
+         }},
+        {"format changed", [](TBitmap& b) {
+             b.Canvas()->FillRect({0, 0, 4, 4});
+             b.SetPixelFormat(pf8bit);
+         }},
+        {"assigned from another", [](TBitmap& b) {
+             b.Canvas()->FillRect({0, 0, 4, 4});
+             TBitmap other(3, 3, pf24bit);
+             other.Canvas()->FillRect({0, 0, 3, 3});
+             b.Assign(&other);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QtWarnings::Seen().clear();
+        {
+            QtWarnings w;
+            auto b = std::make_unique<TBitmap>(4, 4, pf24bit);
+            c.use(*b);
+            b.reset();
+        }
+        EXPECT_EQ(QtWarnings::Seen(), std::vector<std::string>{});
+    }
 }
 
 }  // namespace
