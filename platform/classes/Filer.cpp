@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <strings.h>
 
 #include "platform/classes/Collection.h"
@@ -27,6 +28,18 @@ public:
 
 // Thrown after Error() agreed to skip; readProperty rewinds and skips the value.
 struct SkipSignal {};
+
+// A property error OnError has already declined: readProperty does not ask it again.
+class EDeclinedError : public EReadError {
+public:
+    using EReadError::EReadError;
+};
+
+constexpr std::string_view kErrorReading = "Error reading ";
+
+// An inner property (a collection item's) or a defined-property reader has already said where
+// reading failed.
+bool namesItsPlace(const String& message) { return message.starts_with(kErrorReading); }
 
 // Shared by every reader of the thread: a component stream nested in a binary property is read
 // by a reader of its own, and hostile input could nest those without end.
@@ -100,7 +113,10 @@ bool TReader::Error(const String& message)
 void TReader::propertyError(const String& message)
 {
     // Only a property's value can be skipped; outside one the stream's structure is broken.
-    if (propertyDepth_ > 0 && Error(message)) throw SkipSignal{};
+    if (propertyDepth_ > 0) {
+        if (Error(message)) throw SkipSignal{};
+        throw EDeclinedError(message);
+    }
     throw EReadError(message);
 }
 
@@ -465,6 +481,18 @@ void TReader::readProperty(TPersistent* instance)
         ~InProperty() { --depth; }
     } inProperty(propertyDepth_);
     propName_ = ReadStr();
+    // Where the value sits, for the error message: "Form1.Font.Color"; a collection item's
+    // property hangs below the collection's ("Form1.Columns.Width").
+    const auto* component = dynamic_cast<const TComponent*>(instance);
+    const String place = (component ? (component->Name().empty() ? component->ClassName() : component->Name())
+                                    : propPlace_) +
+                         "." + propName_;
+    struct InPlace {
+        String& current;
+        String saved;
+        InPlace(String& c, const String& p) : current(c), saved(c) { current = p; }
+        ~InPlace() { current = std::move(saved); }
+    } inPlace(propPlace_, place);
     const std::int64_t valueStart = stream_.Position();
     try {
         TPersistent* target = instance;
@@ -521,15 +549,21 @@ void TReader::readProperty(TPersistent* instance)
         SkipValue();
     } catch (const EStreamCorrupt&) {
         throw;
-    } catch (const Exception& e) {
+    } catch (Exception& e) {
         // A setter refused the value, or a nested read failed: the handler decides.
-        if (dynamic_cast<const EClassNotFound*>(&e)) throw;
-        if (!Error(e.Message())) {
-            if (dynamic_cast<const EStreamError*>(&e)) throw;
-            throw EReadError(e.Message());
+        if (dynamic_cast<const EClassNotFound*>(&e) || namesItsPlace(e.Message())) throw;
+        const bool declined = dynamic_cast<const EDeclinedError*>(&e) != nullptr;
+        if (!declined && Error(e.Message())) {
+            stream_.SetPosition(valueStart);
+            SkipValue();
+            return;
         }
-        stream_.SetPosition(valueStart);
-        SkipValue();
+        const String message = String(kErrorReading) + place + ": " + e.Message();
+        if (dynamic_cast<const EStreamError*>(&e) && !declined) {
+            e.SetMessage(message);
+            throw;
+        }
+        throw EReadError(message);
     }
 }
 

@@ -162,6 +162,7 @@ private:
     TComponent* owner_ = nullptr;
     TComponent* parent_ = nullptr;
     String propName_;
+    String propPlace_;  // "Form1.Font.Color" while that value is read
     std::vector<TComponent*> loaded_;
     std::vector<Fixup>* fixups_ = nullptr;
     int propertyDepth_ = 0;

@@ -213,7 +213,7 @@ TEST(BinaryStream, MissingMethodIsAnErrorUnlessTheFindMethodHookSkipsIt)
         readForm(bytes);
         FAIL();
     } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message(), "Invalid property value");
+        EXPECT_EQ(e.Message(), "Error reading S.OnClick: Invalid property value");
     }
     TStringStream s(bytes);
     TOwnedPtr<TSampleForm> form(new TSampleForm(nullptr));
@@ -238,44 +238,54 @@ TEST(BinaryStream, RecoverableErrorsGoToOnErrorAndTheValueIsSkipped)
         const char* what;
         std::function<void(TWriter&)> write;
         const char* message;
+        const char* place;  // named by the refusal without a handler; "" when read after the properties
     } cases[] = {
         {"unknown property", [](TWriter& w) { w.WriteStr("Divisor"); w.WriteFloat(2.5); },
-         "Property Divisor does not exist"},
+         "Property Divisor does not exist", "S.Divisor"},
         {"bad value in a defined property", [](TWriter& w) { w.WriteStr("Multiplier"); w.WriteString("x"); },
-         "Invalid property value"},
+         "Invalid property value", "S.Multiplier"},
         {"bad item in a defined list", [](TWriter& w) {
              w.WriteStr("Palette");
              w.WriteListBegin();
              w.WriteIdent("clNoSuch");
              w.WriteListEnd();
-         }, "Invalid property value"},
+         }, "Invalid property value", "S.Palette"},
         {"unknown nested property", [](TWriter& w) { w.WriteStr("Font.Weight"); w.WriteInteger(700); },
-         "Property Font.Weight does not exist"},
+         "Property Font.Weight does not exist", "S.Font.Weight"},
         {"path through a non-object", [](TWriter& w) { w.WriteStr("Count.Size"); w.WriteInteger(1); },
-         "Property Count.Size does not exist"},
+         "Property Count.Size does not exist", "S.Count.Size"},
         {"wrong value type", [](TWriter& w) { w.WriteStr("Count"); w.WriteString("seven"); },
-         "Invalid property value"},
+         "Invalid property value", "S.Count"},
         {"unknown enum name", [](TWriter& w) { w.WriteStr("Style"); w.WriteIdent("ssWavy"); },
-         "Invalid property value"},
+         "Invalid property value", "S.Style"},
         {"unknown set element", [](TWriter& w) {
              w.WriteStr("Options");
              w.WriteValue(vaSet);
              w.WriteStr("sfBold");
              w.WriteStr("sfShadow");
              w.WriteStr("");
-         }, "Invalid property value"},
+         }, "Invalid property value", "S.Options"},
         {"unknown colour ident", [](TWriter& w) { w.WriteStr("Font.Color"); w.WriteIdent("clNoSuch"); },
-         "Invalid property value"},
+         "Invalid property value", "S.Font.Color"},
         {"read-only property", [](TWriter& w) { w.WriteStr("Version"); w.WriteInteger(4); },
-         "Property Version is read-only"},
+         "Property Version is read-only", "S.Version"},
         {"list for an integer", [](TWriter& w) {
              w.WriteStr("Count");
              w.WriteListBegin();
              w.WriteInteger(1);
              w.WriteListEnd();
-         }, "Invalid property value"},
+         }, "Invalid property value", "S.Count"},
+        {"bad value in a collection item", [](TWriter& w) {
+             w.WriteStr("Items");
+             w.WriteValue(vaCollection);
+             w.WriteListBegin();
+             w.WriteStr("Value");
+             w.WriteString("ten");
+             w.WriteListEnd();
+             w.WriteListEnd();
+         }, "Invalid property value", "S.Items.Value"},
         {"unresolved reference", [](TWriter& w) { w.WriteStr("Partner"); w.WriteIdent("Nobody"); },
-         "Unresolved component reference Nobody in Partner"},
+         "Unresolved component reference Nobody in Partner", ""},
     };
     for (const auto& c : cases) {
         const String bytes = shapeStream([&](TWriter& w) {
@@ -293,12 +303,22 @@ TEST(BinaryStream, RecoverableErrorsGoToOnErrorAndTheValueIsSkipped)
         TSampleShape* shape = shapeOf(form.get(), "S");
         ASSERT_NE(shape, nullptr) << c.what;
         EXPECT_EQ(shape->Count(), 7) << c.what;
+        // A handler that declines is asked once, and the refusal names where the value sits.
+        const String refusal = *c.place ? "Error reading " + String(c.place) + ": " + c.message : String(c.message);
+        errors.clear();
+        try {
+            readForm(bytes, [&](TReader&, const String& message, bool&) { errors.push_back(message); });
+            ADD_FAILURE() << c.what << ": accepted";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), refusal) << c.what;
+        }
+        EXPECT_EQ(errors, std::vector<String>{c.message}) << c.what;
         // Without a handler the same stream is refused with that message.
         try {
             readForm(bytes);
             ADD_FAILURE() << c.what << ": accepted";
         } catch (const EReadError& e) {
-            EXPECT_EQ(e.Message(), c.message) << c.what;
+            EXPECT_EQ(e.Message(), refusal) << c.what;
         }
     }
 }

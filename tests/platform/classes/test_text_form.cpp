@@ -221,6 +221,32 @@ TEST(TextForm, SyntaxErrorsNameTheLine)
     }
 }
 
+TEST(TextForm, BadValuesInADescriptionNameTheirProperty)
+{
+    const struct {
+        const char* body;
+        const char* message;
+    } cases[] = {
+        {"  Tag = 'seven'\n", "Error reading Form1.Tag: Invalid property value"},
+        {"  object S: TSampleShape\n    Font.Color = clNoSuch\n  end\n",
+         "Error reading S.Font.Color: Invalid property value"},
+        {"  object S: TSampleShape\n    Items = <\n      item\n        Weight = 'heavy'\n      end>\n  end\n",
+         "Error reading S.Items.Weight: Invalid property value"},
+        {"  Colour = 3\n", "Error reading Form1.Colour: Property Colour does not exist"},
+    };
+    RegisterSampleClasses();
+    for (const auto& c : cases) {
+        const String text = String("object Form1: TSampleForm\n") + c.body + "end\n";
+        TOwnedPtr<TSampleForm> form(new TSampleForm(nullptr));
+        try {
+            TextToComponent(text, form.get());
+            ADD_FAILURE() << c.body << ": accepted";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), c.message) << c.body;
+        }
+    }
+}
+
 TEST(TextForm, StreamFormatIsRecognised)
 {
     const struct {
