@@ -6,6 +6,7 @@
 #include "platform/classes/TypeInfo.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/rtl/Strings.h"
 
 namespace {
 constexpr const char* TPenStyleNames[] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot",
@@ -33,6 +34,45 @@ const bool colorIdentsRegistered = [] {
         [](Int64 value, String& ident) { return ColorToIdent(static_cast<TColor>(value), ident); });
     return true;
 }();
+
+constexpr struct {
+    int value;
+    const char* name;
+} kCharsetIdents[] = {
+    {ANSI_CHARSET, "ANSI_CHARSET"},         {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
+    {SYMBOL_CHARSET, "SYMBOL_CHARSET"},     {MAC_CHARSET, "MAC_CHARSET"},
+    {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"}, {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+    {JOHAB_CHARSET, "JOHAB_CHARSET"},       {GB2312_CHARSET, "GB2312_CHARSET"},
+    {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"}, {GREEK_CHARSET, "GREEK_CHARSET"},
+    {TURKISH_CHARSET, "TURKISH_CHARSET"},   {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
+    {HEBREW_CHARSET, "HEBREW_CHARSET"},     {ARABIC_CHARSET, "ARABIC_CHARSET"},
+    {BALTIC_CHARSET, "BALTIC_CHARSET"},     {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
+    {THAI_CHARSET, "THAI_CHARSET"},         {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
+    {OEM_CHARSET, "OEM_CHARSET"},
+};
+
+// Font charsets stream as identifiers ("DEFAULT_CHARSET") where one exists.
+const bool charsetIdentsRegistered = [] {
+    RegisterIntegerConsts(
+        "TFontCharset",
+        [](const String& ident, Int64& value) {
+            for (const auto& e : kCharsetIdents)
+                if (SameText(ident, e.name)) {
+                    value = e.value;
+                    return true;
+                }
+            return false;
+        },
+        [](Int64 value, String& ident) {
+            for (const auto& e : kCharsetIdents)
+                if (e.value == value) {
+                    ident = e.name;
+                    return true;
+                }
+            return false;
+        });
+    return true;
+}();
 }  // namespace
 
 int PenModeToROP2(TPenMode mode)
@@ -46,7 +86,11 @@ int PenModeToROP2(TPenMode mode)
 // ---------- TGraphicsObject ----------
 TV_PUBLISHED(TGraphicsObject) {}
 
-TGraphicsObject::TGraphicsObject() { (void)colorIdentsRegistered; }
+TGraphicsObject::TGraphicsObject()
+{
+    (void)colorIdentsRegistered;
+    (void)charsetIdentsRegistered;
+}
 
 void TGraphicsObject::Changing()
 {
@@ -178,7 +222,7 @@ TLogBrush TBrush::LogBrush() const
 // ---------- TFont ----------
 TV_PUBLISHED(TFont)
 {
-    Prop("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET);
+    PropIdent("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET, "TFontCharset");
     PropColor("Color", &TFont::Color, &TFont::SetColor, clWindowText);
     Prop("Height", &TFont::Height, &TFont::SetHeight).NoDefault();
     Prop("Name", &TFont::Name, &TFont::SetName);

@@ -8,6 +8,7 @@
 #include "platform/classes/TypeInfo.h"
 #include "platform/graphics/Fonts.h"
 #include "platform/graphics/Images.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace {
 
@@ -180,6 +181,53 @@ TEST(GraphicsObjects, StreamsWriteColoursAsIdentifiers)
     EXPECT_EQ(back.Brush()->Style(), bsCross);
     EXPECT_EQ(back.Font()->Color(), 0x123456);
     EXPECT_EQ(back.Font()->Style(), TFontStyles{fsBold});
+}
+
+TEST(GraphicsObjects, FontCharsetsStreamAsIdentifiers)
+{
+    const struct {
+        int charset;
+        const char* text;  // as written; nullptr: the default, not written
+    } cases[] = {
+        {DEFAULT_CHARSET, nullptr},
+        {ANSI_CHARSET, "ANSI_CHARSET"},
+        {SYMBOL_CHARSET, "SYMBOL_CHARSET"},
+        {MAC_CHARSET, "MAC_CHARSET"},
+        {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"},
+        {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+        {JOHAB_CHARSET, "JOHAB_CHARSET"},
+        {GB2312_CHARSET, "GB2312_CHARSET"},
+        {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"},
+        {GREEK_CHARSET, "GREEK_CHARSET"},
+        {TURKISH_CHARSET, "TURKISH_CHARSET"},
+        {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
+        {HEBREW_CHARSET, "HEBREW_CHARSET"},
+        {ARABIC_CHARSET, "ARABIC_CHARSET"},
+        {BALTIC_CHARSET, "BALTIC_CHARSET"},
+        {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
+        {THAI_CHARSET, "THAI_CHARSET"},
+        {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
+        {OEM_CHARSET, "OEM_CHARSET"},
+        {5, "5"},  // no name: a number
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.charset);
+        TDrawHolder h(nullptr);
+        h.SetName("Holder");
+        h.Font()->SetCharset(static_cast<TFontCharset>(c.charset));
+        const String text = ComponentToText(&h);
+        if (c.text) EXPECT_NE(text.find(String("Font.Charset = ") + c.text + "\r\n"), String::npos) << text;
+        else EXPECT_EQ(text.find("Font.Charset"), String::npos) << text;
+        TDrawHolder back(nullptr);
+        back.Font()->SetCharset(ANSI_CHARSET);
+        // A description names the charset whether or not it is the default.
+        const String stored = "object Holder: TDrawHolder\n  Font.Charset = " + String(c.text ? c.text : "DEFAULT_CHARSET") +
+                              "\nend\n";
+        TextToComponent(stored, &back);
+        EXPECT_EQ(back.Font()->Charset(), c.charset);
+    }
+    TDrawHolder h(nullptr);
+    EXPECT_THROW(TextToComponent("object Holder: TDrawHolder\n  Font.Charset = KLINGON_CHARSET\nend\n", &h), EReadError);
 }
 
 TEST(Canvas, SelectsPenBrushAndFontBeforeDrawing)
