@@ -10,6 +10,7 @@
 #include <regex>
 #include <vector>
 
+#include "app/ReceiveFramer.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
@@ -239,7 +240,7 @@ TEST_F(EndToEndTest, PollSendsTwoBytesAndTheAddressedDeviceAnswers)
         testkit::Click(w, "Button3");
         ASSERT_TRUE(PumpUntil([&] { return Log().Count() == 1; }, 2000));
         EXPECT_EQ(Hex(device.Received()), Hex(c.bytes));  // exactly these, no line end
-        EXPECT_EQ(Panel(1), String(c.bytes));
+        EXPECT_EQ(Panel(1), sensor::BytesToText(c.bytes));  // each byte one character
         const auto [x, y] = Reading(Log()[0]);
         EXPECT_NEAR(w.ssXValue->Value(), x, 1e-9);
         EXPECT_NEAR(w.ssYValue->Value(), y, 1e-9);
@@ -357,8 +358,9 @@ TEST_F(EndToEndTest, GarbageBytesSpoilOnlyTheLineTheyPrecede)
     const auto sent = device.DataLines();
     ASSERT_EQ(static_cast<std::size_t>(Log().Count()), sent.size());
     for (std::size_t i = 0; i < sent.size(); ++i) {
-        const String logged = Log()[static_cast<int>(i)];
-        ASSERT_EQ(logged + "\r", sent[i]) << "line " << i << ": one byte, one character";
+        const String& line = sent[i];
+        ASSERT_EQ(Log()[static_cast<int>(i)], sensor::BytesToText(line.substr(0, line.size() - 1)))
+            << "line " << i << ": each byte one character";
     }
     EXPECT_EQ(Panel(0), "");  // a spoilt reading is 0, not an error
     const auto [x, y] = Reading(LogLine());
@@ -404,6 +406,27 @@ TEST_F(EndToEndTest, DisconnectAndReconnect)
     testkit::Click(w, "btACStart");
     EXPECT_EQ(device.Received(), "#READ" + CRLF);
     EXPECT_TRUE(PumpUntil([&] { return Log().Count() >= 3; }, 3000));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EndToEndTest, CloseDuringTheIdReplyWaitEndsTheWaitAndThenTheWindow)
+{
+    auto& device = StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    w.cbbID->SetText("5");
+    testkit::PostClick(testkit::FindControl(w, "btClose"));  // taken in by the first wait
+    testkit::Click(w, "Button4");
+    testkit::Pump(50);
+    // The transaction stopped at the close; the window closed only after its handler returned.
+    PumpUntil([&] { return !device.Received().empty(); }, 1000);
+    EXPECT_EQ(device.Received().substr(0, 10), "#QKV5302" + CRLF);
+    EXPECT_EQ(device.Received().find("#ID5"), String::npos) << device.Received();
+    EXPECT_FALSE(w.PortOpened());
+    EXPECT_FALSE(w.Visible());
+    EXPECT_EQ(w.UserSet().Get(TUserSet::fPortNo), "COM7");
 }
 
 }  // namespace
