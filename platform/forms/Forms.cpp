@@ -360,7 +360,8 @@ void TCustomForm::Close()
     }
 }
 
-void TCustomForm::CloseFromWindow() { Close(); }
+// The window's close button asks as a WM_CLOSE, so forms that handle the message see it.
+void TCustomForm::CloseFromWindow() { Perform(WM_CLOSE, 0, 0); }
 
 void TCustomForm::Release() { PostMessage(CM_RELEASE, 0, 0); }
 
@@ -368,6 +369,10 @@ void TCustomForm::WndProc(TMessage& m)
 {
     if (m.Msg == CM_RELEASE) {
         Free();
+        return;
+    }
+    if (m.Msg == WM_CLOSE) {
+        Close();
         return;
     }
     if (m.Msg == CM_TEXTCHANGED && Host() && Host()->widget)

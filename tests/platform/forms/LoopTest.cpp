@@ -212,6 +212,42 @@ TEST_F(LoopFixture, HandlersMayFreeTheirOwnControlOrItsParent)
     EXPECT_EQ(form->ComponentCount(), 1);
 }
 
+TEST_F(LoopFixture, WmCloseClosesTheFormAsCloseDoes)
+{
+    const struct {
+        const char* name;
+        bool posted;
+        bool canClose;
+    } cases[] = {
+        {"performed", false, true},
+        {"posted", true, true},
+        {"performed, refused by OnCloseQuery", false, false},
+        {"posted, refused by OnCloseQuery", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TOwnedPtr<TForm> other(new TForm(nullptr));
+        ASSERT_NE(Application->MainForm(), other.get());
+        other->Show();
+        std::vector<String> events;
+        other->SetOnCloseQuery([&](TObject*, bool& can) {
+            events.push_back("query");
+            can = c.canClose;
+        });
+        other->SetOnClose([&](TObject*, TCloseAction&) { events.push_back("close"); });
+        if (c.posted) {
+            other->PostMessage(WM_CLOSE);
+            EXPECT_TRUE(events.empty()) << "ran before the loop";
+            Application->ProcessMessages();
+        } else {
+            other->Perform(WM_CLOSE);
+        }
+        const std::vector<String> expected = c.canClose ? std::vector<String>{"query", "close"} : std::vector<String>{"query"};
+        EXPECT_EQ(events, expected);
+        EXPECT_EQ(other->Visible(), !c.canClose);
+    }
+}
+
 TEST_F(LoopFixture, AHandlerMayFreeItsOwnForm)
 {
     auto* other = new TForm(nullptr);
