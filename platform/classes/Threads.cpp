@@ -175,8 +175,17 @@ int TThread::WaitFor()
     if (!Started()) throw EThread("Cannot wait for a thread that was never started");
     if (CurrentThreadID() == ThreadID()) throw EThread("A thread can not wait for itself");
     if (IsMainThread()) {
-        // Serve the worker's Synchronize calls while it finishes.
-        while (!Finished()) CheckSynchronize(20);
+        // Serve the worker's Synchronize calls while it finishes. run() sets finished before it
+        // wakes the main thread under the queue's lock, so neither wake-up can be missed.
+        SyncQueue& q = syncQueue();
+        for (;;) {
+            {
+                std::unique_lock lock(q.mutex);
+                q.queued.wait(lock, [&] { return !q.requests.empty() || Finished(); });
+            }
+            if (Finished()) break;
+            CheckSynchronize();
+        }
     } else {
         state_->cancelSync = true;
         RemoveQueuedEvents(this);

@@ -3,7 +3,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
+#include <vector>
 
 #include "platform/classes/SyncObjs.h"
 #include "platform/classes/Threads.h"
@@ -106,6 +108,43 @@ TEST(Thread, WaitForOnTheMainThreadServesAPendingSynchronize)
     t->Terminate();
     t->WaitFor();  // would deadlock if it did not run the worker's pending call
     EXPECT_TRUE(ran);
+}
+
+TEST(Thread, WaitForOnTheMainThreadSeesTheEndWhateverRunsBeforeIt)
+{
+    // WaitFor sleeps until the worker ends or calls in: an end or a call it misses hangs it here.
+    TThread::SetMainThread();
+    const struct {
+        const char* what;
+        int synchronizes;
+        int queues;
+    } cases[] = {
+        {"ends at once", 0, 0},
+        {"one Synchronize, then ends", 1, 0},
+        {"several Synchronize calls", 5, 0},
+        {"queues and ends", 0, 2},
+        {"both", 3, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int round = 0; round < 200; ++round) {
+            std::vector<int> order;
+            TOwnedPtr<TLambdaThread> t(new TLambdaThread([&](TLambdaThread& self) {
+                for (int i = 0; i < c.queues; ++i) self.Queue([&order, i] { order.push_back(100 + i); });
+                for (int i = 0; i < c.synchronizes; ++i) self.Synchronize([&order, i] { order.push_back(i); });
+                self.SetReturnValue(round);
+            }));
+            ASSERT_EQ(t->WaitFor(), round);
+            // Every Synchronize ran inside the wait, after the calls queued before it.
+            std::vector<int> synced;
+            for (int v : order)
+                if (v < 100) synced.push_back(v);
+            ASSERT_EQ(static_cast<int>(synced.size()), c.synchronizes);
+            for (int i = 0; i < c.synchronizes; ++i) ASSERT_EQ(synced[i], i);
+            if (c.synchronizes > 0) ASSERT_EQ(static_cast<int>(order.size()), c.synchronizes + c.queues);
+            CheckSynchronize();  // queued calls still pending run now, while their captures live
+        }
+    }
 }
 
 TEST(Thread, WaitForFromAnotherThreadCancelsThePendingSynchronize)
