@@ -29,7 +29,8 @@ void TCanvas::objectChanged(TObject* sender)
 
 HDC TCanvas::Handle()
 {
-    RequiredState({csHandleValid});
+    // Callers draw on the device directly (DrawText, DrawEdge): they expect the canvas's objects.
+    RequiredState({csHandleValid, csPenValid, csBrushValid, csFontValid});
     return dc_;
 }
 

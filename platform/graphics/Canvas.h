@@ -20,7 +20,8 @@ public:
     ~TCanvas() override;
 
     // The device; descendants make one on demand (a bitmap's surface, a control during paint).
-    // EInvalidOperation "Canvas does not allow drawing" when there is none.
+    // EInvalidOperation "Canvas does not allow drawing" when there is none. The canvas's pen, brush
+    // and font are selected into it.
     HDC Handle();
     void SetHandle(HDC dc);  // not owned; null detaches
     bool HandleAllocated() const { return dc_ != nullptr; }

@@ -254,6 +254,52 @@ TEST(Canvas, SelectsPenBrushAndFontBeforeDrawing)
     EXPECT_EQ(c->ClipRect(), (TRect{0, 0, 20, 20}));
 }
 
+TEST(Canvas, HandleCarriesTheCanvasObjectsToDirectDeviceCalls)
+{
+    TBitmap b(20, 20, pf24bit);
+    TCanvas* c = b.Canvas();
+    c->FillRect({0, 0, 20, 20});  // the device exists, its objects selected once
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {
+        {"font size", [&] { c->Font()->SetSize(24); }},
+        {"font name and style", [&] {
+             c->Font()->SetName("Courier New");
+             c->Font()->SetStyle({fsBold});
+         }},
+        {"font colour", [&] { c->Font()->SetColor(clRed); }},
+        {"pen", [&] {
+             c->Pen()->SetColor(clBlue);
+             c->Pen()->SetWidth(3);
+             c->Pen()->SetMode(pmXor);
+         }},
+        {"brush", [&] {
+             c->Brush()->SetColor(clLime);
+             c->Brush()->SetStyle(bsCross);
+         }},
+        {"clear brush", [&] { c->Brush()->SetStyle(bsClear); }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        k.change();
+        HDC dc = c->Handle();
+        EXPECT_EQ(dc->GetFont(), c->Font()->LogFont());
+        EXPECT_EQ(dc->GetTextColor(), ColorToRGB(c->Font()->Color()));
+        EXPECT_EQ(dc->GetPen(), c->Pen()->LogPen());
+        EXPECT_EQ(dc->GetROP2(), PenModeToROP2(c->Pen()->Mode()));
+        EXPECT_EQ(dc->GetBrush(), c->Brush()->LogBrush());
+        EXPECT_EQ(dc->GetBkMode(), c->Brush()->Style() == bsSolid ? OPAQUE : TRANSPARENT);
+    }
+    // What a direct text call measures and draws follows the canvas font.
+    c->Font()->SetSize(8);
+    const TSize small = c->Handle()->GetTextExtent("Wg");
+    c->Font()->SetSize(20);
+    const TSize large = c->Handle()->GetTextExtent("Wg");
+    EXPECT_GT(large.cy, small.cy);
+    EXPECT_EQ(large, c->TextExtent("Wg"));
+}
+
 TEST(Canvas, TextExtentMatchesWhatIsDrawn)
 {
     for (const char* name : {"MS Sans Serif", "Courier New", "Times New Roman", "Elektra"}) {
