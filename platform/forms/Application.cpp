@@ -455,15 +455,17 @@ HCURSOR LoadCursorFromImage(const std::vector<std::uint32_t>& argb, int width, i
 // ---- the global objects -----------------------------------------------------------------------
 
 namespace {
+// Never destroyed as statics: ReleaseGlobals (run at exit) frees what they hold, and may run after
+// static destructors of objects made later than its registration.
 TOwnedPtr<TApplication>& applicationHolder()
 {
-    static TOwnedPtr<TApplication> app;
-    return app;
+    static auto* app = new TOwnedPtr<TApplication>;
+    return *app;
 }
 TOwnedPtr<TScreen>& screenHolder()
 {
-    static TOwnedPtr<TScreen> screen;
-    return screen;
+    static auto* screen = new TOwnedPtr<TScreen>;
+    return *screen;
 }
 }  // namespace
 

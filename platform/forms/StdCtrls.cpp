@@ -9,7 +9,9 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTimer>
 #include <algorithm>
+#include <memory>
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
@@ -505,11 +507,15 @@ public:
         }
         lines_.push_back(s);
         if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
-            QSignalBlocker block(w);
-            if (lines_.size() == 1 && w->document()->isEmpty())
-                w->setPlainText(Q(s));
-            else
-                w->appendPlainText(Q(s));
+            // Lines added in one burst (a log fed by a receive event) reach the widget in one
+            // append from the message loop: appending one at a time costs a layout each.
+            pending_ << Q(s);
+            if (!flushQueued_) {
+                flushQueued_ = true;
+                QTimer::singleShot(0, w, [this, alive = std::weak_ptr<int>(alive_)] {
+                    if (!alive.expired()) flush();
+                });
+            }
         }
         if (UpdateCount() == 0 && !memo_->IsLoading()) memo_->Change();
         return static_cast<int>(lines_.size()) - 1;
@@ -547,6 +553,7 @@ public:
     }
     void PushAll()
     {
+        pending_.clear();
         if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
             QSignalBlocker block(w);
             QStringList list;
@@ -556,6 +563,7 @@ public:
         }
     }
     void MarkStale() { stale_ = true; }
+    void FlushPending() const { flush(); }
 
 protected:
     void SetUpdateState(bool updating) override
@@ -590,9 +598,25 @@ private:
         if (index < 0 || index > n || (!allowEnd && index == n))
             throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
     }
+    // Hands the lines added since the last flush to the widget.
+    void flush() const
+    {
+        flushQueued_ = false;
+        if (pending_.isEmpty()) return;
+        if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
+            QSignalBlocker block(w);
+            const QString text = pending_.join(QLatin1Char('\n'));
+            if (w->document()->isEmpty() && static_cast<int>(lines_.size()) == pending_.size())
+                w->setPlainText(text);
+            else
+                w->appendPlainText(text);
+        }
+        pending_.clear();
+    }
     void sync() const
     {
         if (!stale_) return;
+        flush();
         stale_ = false;
         lines_.clear();
         if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
@@ -615,6 +639,9 @@ private:
 
     TMemo* memo_;
     mutable std::vector<String> lines_;
+    mutable QStringList pending_;
+    mutable bool flushQueued_ = false;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     mutable bool stale_ = false;
     bool pendingChange_ = false;
 };
@@ -643,6 +670,28 @@ void TMemo::SetLines(TStrings* value)
     if (value) lines_->SetAll(value->Text());
 }
 
+namespace {
+// Hands a memo's batched lines to its widget before the user acts on the widget.
+class MemoInputFilter : public QObject {
+public:
+    MemoInputFilter(QObject* parent, std::function<void()> flush) : QObject(parent), flush_(std::move(flush)) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::FocusIn:
+        case QEvent::MouseButtonPress: flush_(); break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> flush_;
+};
+}  // namespace
+
 std::unique_ptr<THostWindow> TMemo::CreateHostWindow() { return MakeHost<QPlainTextEdit>(this, true); }
 
 void TMemo::HostCreated()
@@ -654,6 +703,9 @@ void TMemo::HostCreated()
     SetScrollBars(scrollBars_);
     SetWordWrap(wordWrap_);
     lines_->PushAll();
+    auto* filter = new MemoInputFilter(w, [this] { lines_->FlushPending(); });
+    w->installEventFilter(filter);
+    w->viewport()->installEventFilter(filter);
     Wire(this, w, &QPlainTextEdit::textChanged, [this] {
         lines_->MarkStale();
         SetModified(true);
