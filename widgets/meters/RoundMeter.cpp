@@ -168,10 +168,7 @@ void TVnRMeter::requestNeedle()
         return;
     }
     TRect r;
-    if (background_->Width() > 1 && OverlapRect(needleRect_, ClientRect(), r) && !r.IsEmpty()) {
-        needlePending_ = true;
-        InvalidateRect(r);
-    }
+    if (background_->Width() > 1 && OverlapRect(needleRect_, ClientRect(), r) && !r.IsEmpty()) InvalidateRect(r);
 }
 
 void TVnRMeter::measure(TCanvas& canvas)
@@ -216,11 +213,11 @@ void TVnRMeter::Paint()
     if (!loadedOnce_ && !IsLoading()) Loaded();
     if (SettingsLocked()) return;
     TCanvas& canvas = *Canvas();
-    // A paint asked for by a value change or a blink takes the face from the cache: the repainted
-    // area is the needle's, and whatever else the same paint covers gets the face as last drawn.
-    const bool needleOnly = needlePending_ && !faceDirty_ && !tooSmall_ && background_->Width() > 1 &&
+    // Unless something asked for a new face, every paint takes it from the cache. The face is
+    // captured from the surface beneath, and a repaint the meter did not ask for may come over a
+    // surface still holding its last needle: capturing again would freeze that needle into the face.
+    const bool needleOnly = !faceDirty_ && !tooSmall_ && background_->Width() > 1 &&
                             face_->Width() == Width() && face_->Height() == Height();
-    needlePending_ = false;
     faceDirty_ = false;
     paintCanvas_ = &canvas;
     try {

@@ -86,7 +86,6 @@ private:
     TOwnedPtr<TBitmap> background_;
     TOwnedPtr<TBitmap> face_;       // the whole control as the last full paint left it, without the needle
     bool faceDirty_ = true;         // the next paint redraws the face
-    bool needlePending_ = false;    // a repaint of the needle alone was asked for
     bool blinking_ = false;
     TColor blinkColour_ = TColor(0x0000FF);
     bool inValueUpdate_ = false;
