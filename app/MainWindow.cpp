@@ -113,15 +113,6 @@ void TfKAVRO_IN_D_485_Viewer::Loaded()
     SetOnCloseQuery(TCloseQueryEvent(this, &TfKAVRO_IN_D_485_Viewer::FormCloseQuery));
 }
 
-void TfKAVRO_IN_D_485_Viewer::WndProc(TMessage& message)
-{
-    if (message.Msg == WM_CLOSE) {
-        Close();
-        return;
-    }
-    TForm::WndProc(message);
-}
-
 // ---- start-up, settings, error report ----
 
 void TfKAVRO_IN_D_485_Viewer::FormCreate(TObject*)

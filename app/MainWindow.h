@@ -91,7 +91,6 @@ public:
 
 protected:
     void Loaded() override;
-    void WndProc(TMessage& message) override;
 
 private:
     // Counts the handlers inside a wait, so that a close asked for meanwhile waits for them.
