@@ -87,10 +87,14 @@ TPoint needleMiddle(const TVnRMeter& m)
 TEST(StreamedMeter, RepaintOverAnUnclearedSurfaceLeavesNoSecondNeedle)
 {
     Window streamed;
-    // The needle stands at the loaded 50; then a repaint the meter did not ask for comes over a
-    // surface that still shows it.
-    TBitmap surface;
-    testkit::RenderToBitmap(*streamed.meter, surface);
+    // The needle stands at the loaded 50. Then a repaint the meter did not ask for comes over a
+    // surface nobody cleared first (all green here): what the meter shows afterwards comes from
+    // its own face, never from those pixels.
+    TBitmap surface(streamed.meter->Width(), streamed.meter->Height());
+    for (int y = 0; y < surface.Height(); ++y) {
+        Byte* line = surface.ScanLine(y);
+        for (int x = 0; x < surface.Width(); ++x) line[3 * x] = 0, line[3 * x + 1] = 0xFF, line[3 * x + 2] = 0;
+    }
     streamed.paintOver(surface);
     streamed.stream({0, 3});
     streamed.meter->SetValue(5);  // pictured while its repaint is still due
