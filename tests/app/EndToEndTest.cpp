@@ -421,9 +421,9 @@ TEST_F(EndToEndTest, CloseDuringTheIdReplyWaitEndsTheWaitAndThenTheWindow)
     testkit::Click(w, "Button4");
     testkit::Pump(50);
     // The transaction stopped at the close; the window closed only after its handler returned.
-    PumpUntil([&] { return !device.Received().empty(); }, 1000);
-    EXPECT_EQ(device.Received().substr(0, 10), "#QKV5302" + CRLF);
-    EXPECT_EQ(device.Received().find("#ID5"), String::npos) << device.Received();
+    // The access code may or may not leave the output queue before the close drops it.
+    PumpUntil([&] { return !device.Received().empty(); }, 300);
+    EXPECT_EQ(device.Received(), device.Received().empty() ? String() : "#QKV5302" + CRLF);
     EXPECT_FALSE(w.PortOpened());
     EXPECT_FALSE(w.Visible());
     EXPECT_EQ(w.UserSet().Get(TUserSet::fPortNo), "COM7");
