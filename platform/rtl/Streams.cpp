@@ -72,24 +72,46 @@ std::int64_t TStream::Size()
 
 void TStream::SetSize(std::int64_t) {}
 
-// ---- TMemoryStream -------------------------------------------------------------------------------
+// The in-memory streams keep their bytes in a vector or a string; both move them alike.
+namespace {
 
-std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count)
+template <class Bytes>
+std::int64_t readBytes(const Bytes& data, std::int64_t& position, void* buffer, std::int64_t count)
 {
-    const std::int64_t n = Available(position_, Size(), count);
-    if (n) std::memcpy(buffer, data_.data() + position_, static_cast<std::size_t>(n));
-    position_ += n;
+    const std::int64_t n = Available(position, static_cast<std::int64_t>(data.size()), count);
+    if (n) std::memcpy(buffer, data.data() + position, static_cast<std::size_t>(n));
+    position += n;
     return n;
 }
 
-std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count)
+template <class Bytes>
+std::int64_t writeBytes(Bytes& data, std::int64_t& position, const void* buffer, std::int64_t count)
 {
     if (count <= 0) return 0;
-    const std::int64_t end = position_ + count;
-    if (end > Size()) data_.resize(static_cast<std::size_t>(end));
-    std::memcpy(data_.data() + position_, buffer, static_cast<std::size_t>(count));
-    position_ = end;
+    const std::int64_t end = position + count;
+    if (end > static_cast<std::int64_t>(data.size())) data.resize(static_cast<std::size_t>(end));
+    std::memcpy(data.data() + position, buffer, static_cast<std::size_t>(count));
+    position = end;
     return count;
+}
+
+template <class Bytes>
+void resizeBytes(Bytes& data, std::int64_t& position, std::int64_t newSize)
+{
+    if (newSize < 0) throw EStreamError("Invalid stream size");
+    data.resize(static_cast<std::size_t>(newSize));
+    if (position > newSize) position = newSize;
+}
+
+}  // namespace
+
+// ---- TMemoryStream -------------------------------------------------------------------------------
+
+std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) { return readBytes(data_, position_, buffer, count); }
+
+std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count)
+{
+    return writeBytes(data_, position_, buffer, count);
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin)
@@ -98,12 +120,7 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin)
     return position_;
 }
 
-void TMemoryStream::SetSize(std::int64_t newSize)
-{
-    if (newSize < 0) throw EStreamError("Invalid stream size");
-    data_.resize(static_cast<std::size_t>(newSize));
-    if (position_ > newSize) position_ = newSize;
-}
+void TMemoryStream::SetSize(std::int64_t newSize) { resizeBytes(data_, position_, newSize); }
 
 void TMemoryStream::Clear()
 {
@@ -141,22 +158,11 @@ void TMemoryStream::SaveToFile(const String& fileName)
 
 // ---- TStringStream -------------------------------------------------------------------------------
 
-std::int64_t TStringStream::Read(void* buffer, std::int64_t count)
-{
-    const std::int64_t n = Available(position_, Size(), count);
-    if (n) std::memcpy(buffer, data_.data() + position_, static_cast<std::size_t>(n));
-    position_ += n;
-    return n;
-}
+std::int64_t TStringStream::Read(void* buffer, std::int64_t count) { return readBytes(data_, position_, buffer, count); }
 
 std::int64_t TStringStream::Write(const void* buffer, std::int64_t count)
 {
-    if (count <= 0) return 0;
-    const std::int64_t end = position_ + count;
-    if (end > Size()) data_.resize(static_cast<std::size_t>(end));
-    std::memcpy(data_.data() + position_, buffer, static_cast<std::size_t>(count));
-    position_ = end;
-    return count;
+    return writeBytes(data_, position_, buffer, count);
 }
 
 std::int64_t TStringStream::Seek(std::int64_t offset, TSeekOrigin origin)
@@ -165,12 +171,7 @@ std::int64_t TStringStream::Seek(std::int64_t offset, TSeekOrigin origin)
     return position_;
 }
 
-void TStringStream::SetSize(std::int64_t newSize)
-{
-    if (newSize < 0) throw EStreamError("Invalid stream size");
-    data_.resize(static_cast<std::size_t>(newSize));
-    if (position_ > newSize) position_ = newSize;
-}
+void TStringStream::SetSize(std::int64_t newSize) { resizeBytes(data_, position_, newSize); }
 
 String TStringStream::ReadString(std::int64_t count)
 {
