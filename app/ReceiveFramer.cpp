@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "platform/rtl/Unicode.h"
+
 namespace sensor {
 
 String BlockCheck(const String& text)
@@ -13,21 +15,7 @@ String BlockCheck(const String& text)
     return {digits[sum >> 4], digits[sum & 0x0F]};
 }
 
-String BytesToText(const String& bytes)
-{
-    String text;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<Byte>(c);
-        if (b < 0x80) {
-            text += c;
-        } else {
-            text += static_cast<char>(0xC0 | (b >> 6));
-            text += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
-    return text;
-}
+String BytesToText(const String& bytes) { return Latin1ToUtf8(bytes); }
 
 }  // namespace sensor
 

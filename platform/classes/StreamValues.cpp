@@ -55,40 +55,8 @@ Extended FromExtended80(const Byte in[10])
     return negative ? -value : value;
 }
 
-void AppendUtf8(String& out, std::uint32_t cp)
-{
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
-String Utf16ToUtf8(const std::vector<std::uint16_t>& units)
-{
-    String out;
-    for (size_t i = 0; i < units.size(); ++i) {
-        std::uint32_t u = units[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
-            u = 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            ++i;
-        }
-        AppendUtf8(out, u);
-    }
-    return out;
-}
+String Utf16ToUtf8(const std::vector<std::uint16_t>& units) { return ::Utf16ToUtf8(units.data(), units.size()); }
 
 namespace {
 // Decodes one UTF-8 sequence at i; returns its length, 0 when invalid.
@@ -162,9 +130,7 @@ bool IsAscii(const String& text)
 String AnsiToUtf8(const String& bytes)
 {
     if (IsAscii(bytes) || IsValidUtf8(bytes)) return bytes;
-    String out;
-    for (char c : bytes) AppendUtf8(out, static_cast<unsigned char>(c));
-    return out;
+    return Latin1ToUtf8(bytes);
 }
 
 }  // namespace tv_stream

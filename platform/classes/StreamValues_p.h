@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/rtl/Types.h"
+#include "platform/rtl/Unicode.h"
 
 namespace tv_stream {
 
@@ -16,7 +17,7 @@ String Utf16ToUtf8(const std::vector<std::uint16_t>& units);
 std::vector<std::uint16_t> Utf8ToUtf16(const String& text);
 // Code points of UTF-8 text; invalid bytes are taken as Latin-1.
 std::vector<std::uint32_t> CodePoints(const String& text);
-void AppendUtf8(String& out, std::uint32_t cp);
+using ::AppendUtf8;
 bool IsValidUtf8(const String& text);
 bool IsAscii(const String& text);
 // Bytes of a vaString/vaLString: UTF-8 when valid, else Latin-1 converted to UTF-8.

@@ -1,5 +1,7 @@
 #include "widgets/sevenseg/OPCStream.h"
 
+#include "platform/rtl/Unicode.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -114,36 +116,6 @@ TDateTime OPCFileTimeToDateTime(const TFileTime& ft, const TOPCTimeSource& time)
     return local;
 }
 
-String Utf16ToUtf8(const std::uint16_t* text, std::size_t count)
-{
-    String out;
-    out.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
-}
 
 int DecodeOPCDataStream(const Byte* data, std::size_t size, bool timeForm,
                         const std::function<void(const TOPCStreamItem&)>& onItem, const TOPCTimeSource& time)

@@ -42,5 +42,3 @@ int DecodeOPCDataStream(const Byte* data, std::size_t size, bool timeForm,
                         const std::function<void(const TOPCStreamItem&)>& onItem,
                         const TOPCTimeSource& time = TOPCTimeSource::System());
 
-// The UTF-16 to UTF-8 conversion used for inline strings (unpaired surrogates become U+FFFD).
-String Utf16ToUtf8(const std::uint16_t* text, std::size_t count);

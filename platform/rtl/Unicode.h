@@ -1,0 +1,13 @@
+#pragma once
+// Conversions into UTF-8 text.
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/rtl/Types.h"
+
+// Appends one code point; surrogates and values beyond U+10FFFF become U+FFFD.
+void AppendUtf8(String& out, std::uint32_t codePoint);
+// UTF-16 code units; an unpaired surrogate becomes U+FFFD.
+String Utf16ToUtf8(const std::uint16_t* units, std::size_t count);
+// Every byte is one character (Latin-1).
+String Latin1ToUtf8(const String& bytes);
