@@ -1,7 +1,7 @@
 { Prints tables of formatting and conversion cases (input -> output of an independent runtime
   library) as tab-separated lines. Run through gen.sh; the C++ tests read the tables. }
 program oracle;
-{$mode delphi}{$H+}
+{$mode objfpc}{$H+}
 uses SysUtils;
 
 var
@@ -129,7 +129,10 @@ var
   Exts: array[0..7] of Extended;
   Strs: array[0..7] of AnsiString;
 
-function BuildArgs(const Spec: string): TArray<TVarRec>;
+type
+  TVarRecs = array of TVarRec;
+
+function BuildArgs(const Spec: string): TVarRecs;
 var
   rest, item, kind, val: string;
   n, p: Integer;
