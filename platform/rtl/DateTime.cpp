@@ -92,6 +92,7 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
     const char* end = p + picture.size();
     const bool twelve = HasAmPm(p, end);
     char last = 0;  // the previous specifier letter
+    // A run of one letter is one specifier: a run longer than the longest one reads as the longest.
     while (p < end) {
         const char c = *p;
         const char u = Up(c);
@@ -110,7 +111,7 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             out += count <= 2 ? Pad(t.year % 100, 2) : Pad(t.year, 4);
             break;
         case 'M':
-            if (last == 'H' && count <= 2) {
+            if (last == 'H') {
                 out += count == 1 ? std::to_string(t.min) : Pad(t.min, 2);
             } else if (count == 1) {
                 out += std::to_string(t.month);
@@ -119,12 +120,10 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             } else if (count == 3) {
                 out += fs.ShortMonthNames[t.month - 1];
             } else {
-                count = 4;
                 out += fs.LongMonthNames[t.month - 1];
             }
             break;
         case 'D':
-            if (count > 6) count = 6;
             switch (count) {
             case 1: out += std::to_string(t.day); break;
             case 2: out += Pad(t.day, 2); break;
@@ -135,7 +134,6 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             }
             break;
         case 'H': {
-            if (count > 2) count = 2;
             int h = t.hour;
             if (twelve) {
                 h %= 12;
@@ -145,23 +143,18 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             break;
         }
         case 'N':
-            if (count > 2) count = 2;
             out += count == 1 ? std::to_string(t.min) : Pad(t.min, 2);
             break;
         case 'S':
-            if (count > 2) count = 2;
             out += count == 1 ? std::to_string(t.sec) : Pad(t.sec, 2);
             break;
         case 'Z':
-            if (count > 3) count = 3;
             out += count == 1 ? std::to_string(t.msec) : Pad(t.msec, 3);
             break;
         case 'T':
-            if (count > 2) count = 2;
             AppendFormat(out, count == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, t, fs, depth + 1);
             break;
         case 'C':
-            count = 1;
             AppendFormat(out, fs.ShortDateFormat, t, fs, depth + 1);
             if (!t.midnight) {
                 out += ' ';

@@ -217,11 +217,13 @@ end;
 
 { ---- FormatDateTime ---- }
 const
-  DtPictures: array[0..27] of string = (
+  DtPictures: array[0..38] of string = (
     'yyyy-mm-dd hh:nn:ss', 'yyyy-mm-dd hh:mm:ss', 'c', 'd/m/yy', 'dd.mm.yyyy', 'ddd dddd', 'ddddd',
     'dddddd', 'mmm mmmm', 'h:n:s.z', 'hh:nn:ss.zzz', 't', 'tt', 'h:nn am/pm', 'h:nn a/p', 'hh ampm',
     '"quoted" yyyy ''single''', 'yy', 'hh:mm', 'mm:ss', 'AM/PM h', 'd-mmm-yyyy hh:nn', 'yyyy/mm/dd',
-    'hh:nn:ss', 'z zz zzz', 'yyyymmddhhnnsszzz', 'h', 'nn:ss');
+    'hh:nn:ss', 'z zz zzz', 'yyyymmddhhnnsszzz', 'h', 'nn:ss',
+    { runs longer than the longest specifier of their letter }
+    'mmmmm', 'hhh', 'zzzz', 'yyyyy', 'ddddddd', 'nnn:sss', 'ttt', 'cc', 'hh:mmm', 'hhhhm', 'MmMmM hHh ampm');
   Stamps: array[0..6] of array[0..6] of Integer = (
     (2024, 2, 29, 13, 5, 9, 7), (1999, 12, 31, 23, 59, 59, 999), (2000, 1, 1, 0, 0, 0, 0),
     (1899, 12, 30, 12, 0, 0, 0), (1850, 6, 15, 6, 30, 0, 0), (2026, 7, 4, 9, 8, 7, 60), (1, 1, 1, 11, 59, 0, 500));
