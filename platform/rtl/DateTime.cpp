@@ -36,9 +36,12 @@ void CivilFromDays(long z, long& y, unsigned& m, unsigned& d)
 const long kEpoch = DaysFromCivil(1899, 12, 30);
 
 // Whole days and milliseconds of the day; the fraction is the time also for negative values.
+// Half a millisecond rounds up, added to the double product as the runtime library does, so a
+// time on a half millisecond (0.5000000057870371) shows the later one.
 void Split(TDateTime dt, long& days, long& msec)
 {
-    const double total = std::nearbyint(std::fabs(dt) * MSecsPerDay);
+    const double product = std::fabs(dt) * MSecsPerDay;
+    const double total = std::trunc(product + 0.5);
     long long t = static_cast<long long>(total);
     days = static_cast<long>(t / 86400000);
     msec = static_cast<long>(t % 86400000);
