@@ -10,6 +10,33 @@
 
 using namespace tv_filer;
 
+namespace {
+
+void readExact(TStream& stream, void* buf, std::int64_t n)
+{
+    if (n > 0 && stream.Read(buf, n) != n) throw EStreamCorrupt("Stream read error");
+}
+
+// A value stored with its own fixed-width type is taken as is; any other number is converted.
+template <typename T, TValueType Type>
+T readFixed(TReader& reader, T (*fromNumber)(Extended))
+{
+    if (reader.NextValue() != Type) return fromNumber(reader.ReadFloat());
+    reader.ReadValue();
+    T value;
+    readExact(reader.Stream(), &value, sizeof value);
+    return value;
+}
+
+template <TValueType Type, typename T>
+void writeFixed(TWriter& writer, T value)
+{
+    writer.WriteValue(Type);
+    writer.Stream().WriteBuffer(&value, sizeof value);
+}
+
+}  // namespace
+
 // ---- TFiler ----------------------------------------------------------------------------------
 
 TFiler::TFiler(TStream& stream, int) : stream_(stream) {}
@@ -24,11 +51,7 @@ void TReader::checkRemaining(std::int64_t n)
     if (n < 0 || n > stream_.Size() - stream_.Position()) readError("Stream read error");
 }
 
-void TReader::readBytes(void* buf, std::int64_t n)
-{
-    if (n <= 0) return;
-    if (stream_.Read(buf, n) != n) readError("Stream read error");
-}
+void TReader::readBytes(void* buf, std::int64_t n) { readExact(stream_, buf, n); }
 
 Byte TReader::readByte()
 {
@@ -194,13 +217,8 @@ Extended TReader::ReadFloat()
         readBytes(b, 10);
         return tv_stream::FromExtended80(b);
     }
-    case vaDouble:
-    case vaDate: {
-        ReadValue();
-        double d;
-        readBytes(&d, 8);
-        return d;
-    }
+    case vaDouble: return ReadDouble();
+    case vaDate: return ReadDate();
     case vaSingle: return ReadSingle();
     case vaCurrency: return static_cast<Extended>(ReadCurrency()) / 10000;
     default: return static_cast<Extended>(ReadInt64());
@@ -209,41 +227,22 @@ Extended TReader::ReadFloat()
 
 float TReader::ReadSingle()
 {
-    if (NextValue() != vaSingle) return static_cast<float>(ReadFloat());
-    ReadValue();
-    float f;
-    readBytes(&f, 4);
-    return f;
+    return readFixed<float, vaSingle>(*this, [](Extended v) { return static_cast<float>(v); });
 }
 
 double TReader::ReadDouble()
 {
-    if (NextValue() != vaDouble) return static_cast<double>(ReadFloat());
-    ReadValue();
-    double d;
-    readBytes(&d, 8);
-    return d;
+    return readFixed<double, vaDouble>(*this, [](Extended v) { return static_cast<double>(v); });
 }
 
 Int64 TReader::ReadCurrency()
 {
-    if (NextValue() != vaCurrency) {
-        const Extended v = ReadFloat();
-        return static_cast<Int64>(v * 10000);
-    }
-    ReadValue();
-    Int64 v;
-    readBytes(&v, 8);
-    return v;
+    return readFixed<Int64, vaCurrency>(*this, [](Extended v) { return static_cast<Int64>(v * 10000); });
 }
 
 TDateTime TReader::ReadDate()
 {
-    if (NextValue() != vaDate) return static_cast<TDateTime>(ReadFloat());
-    ReadValue();
-    double d;
-    readBytes(&d, 8);
-    return d;
+    return readFixed<TDateTime, vaDate>(*this, [](Extended v) { return static_cast<TDateTime>(v); });
 }
 
 String TReader::ReadIdent()
@@ -427,29 +426,10 @@ void TWriter::WriteFloat(Extended value)
     writeBytes(b, 11);
 }
 
-void TWriter::WriteSingle(float value)
-{
-    WriteValue(vaSingle);
-    writeBytes(&value, 4);
-}
-
-void TWriter::WriteDouble(double value)
-{
-    WriteValue(vaDouble);
-    writeBytes(&value, 8);
-}
-
-void TWriter::WriteCurrency(Int64 raw)
-{
-    WriteValue(vaCurrency);
-    writeBytes(&raw, 8);
-}
-
-void TWriter::WriteDate(TDateTime value)
-{
-    WriteValue(vaDate);
-    writeBytes(&value, 8);
-}
+void TWriter::WriteSingle(float value) { writeFixed<vaSingle>(*this, value); }
+void TWriter::WriteDouble(double value) { writeFixed<vaDouble>(*this, value); }
+void TWriter::WriteCurrency(Int64 raw) { writeFixed<vaCurrency>(*this, raw); }
+void TWriter::WriteDate(TDateTime value) { writeFixed<vaDate>(*this, value); }
 
 void TWriter::WriteString(const String& value)
 {
