@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 #include "platform/classes/Component.h"
 #include "platform/classes/Filer.h"
@@ -37,6 +38,22 @@ String floatText(Extended v)
     const Extended a = std::fabs(v);
     if (v == 0 || (a >= 1e-4L && a < 1e15L)) return FloatToStrF(v, ffFixed, 16, 18, fs);
     return FloatToStrF(v, ffExponent, 16, 0, fs);
+}
+
+// Code points to UTF-8; a UTF-16 pair given as two codes (#55357#56832) is the one character
+// it encodes.
+String utf8Of(const std::vector<std::uint32_t>& codes)
+{
+    String out;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        std::uint32_t c = codes[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < codes.size() && codes[i + 1] >= 0xDC00 && codes[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (codes[i + 1] - 0xDC00);
+            ++i;
+        }
+        tv_stream::AppendUtf8(out, c);
+    }
+    return out;
 }
 
 // ---- binary -> text --------------------------------------------------------------------------
@@ -277,7 +294,9 @@ public:
     }
 
     TokenKind Kind() const { return kind_; }
-    const String& Text() const { return text_; }      // symbol text, or the string's UTF-8
+    const String& Text() const { return text_; }      // symbol text
+    // A string's characters, UTF-16 halves given as #codes still apart.
+    const std::vector<std::uint32_t>& Codes() const { return codes_; }
     char Char() const { return ch_; }                // tkChar
     char FloatSuffix() const { return suffix_; }
     int Line() const { return tokenLine_; }
@@ -438,7 +457,7 @@ private:
     void readString()
     {
         String raw;  // the literal's bytes (UTF-8 or Latin-1 as given)
-        String out;
+        std::vector<std::uint32_t> out;
         while (pos_ < s_.size()) {
             const char c = s_[pos_];
             if (c == '\'') {
@@ -457,7 +476,8 @@ private:
                     }
                     raw += s_[pos_++];
                 }
-                out += tv_stream::AnsiToUtf8(raw);
+                const auto cps = tv_stream::CodePoints(tv_stream::AnsiToUtf8(raw));
+                out.insert(out.end(), cps.begin(), cps.end());
             } else if (c == '#') {
                 ++pos_;
                 std::uint32_t code = 0;
@@ -471,12 +491,12 @@ private:
                         code = code * 10 + static_cast<std::uint32_t>(s_[pos_++] - '0');
                 }
                 if (pos_ == start || (s_[start] == '$' && pos_ == start + 1)) Error("Invalid string constant");
-                tv_stream::AppendUtf8(out, code);
+                out.push_back(code);
             } else {
                 break;
             }
         }
-        text_ = out;
+        codes_ = std::move(out);
         kind_ = tkString;
     }
 
@@ -486,6 +506,7 @@ private:
     int tokenLine_ = 1;
     TokenKind kind_ = tkEof;
     String text_;
+    std::vector<std::uint32_t> codes_;
     char ch_ = 0;
     char suffix_ = 0;
     Int64 int_ = 0;
@@ -572,15 +593,15 @@ private:
         enter();
         switch (parser_.Kind()) {
         case tkString: {
-            String s = parser_.Text();
+            std::vector<std::uint32_t> codes = parser_.Codes();
             parser_.Next();
             while (parser_.IsChar('+')) {
                 parser_.Next();
                 if (parser_.Kind() != tkString) parser_.Error("String expected");
-                s += parser_.Text();
+                codes.insert(codes.end(), parser_.Codes().begin(), parser_.Codes().end());
                 parser_.Next();
             }
-            writer_.WriteString(s);
+            writer_.WriteString(utf8Of(codes));
             break;
         }
         case tkInteger:

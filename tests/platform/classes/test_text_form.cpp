@@ -147,6 +147,12 @@ TEST(TextForm, ValueSyntaxConvertsToTheExpectedValueTypes)
         {"'a'#13#10'b'", {vaString, 4, 'a', 13, 10, 'b'}},
         {"#$41", {vaString, 1, 'A'}},
         {"#233", {vaUTF8String, 2, 0, 0, 0, 0xC3, 0xA9}},
+        // A UTF-16 pair is the one character it encodes, also split over two lines; a lone half
+        // is a replacement character.
+        {"#55357#56832", {vaUTF8String, 4, 0, 0, 0, 0xF0, 0x9F, 0x98, 0x80}},
+        {"'a'#55357 +\n #56832", {vaUTF8String, 5, 0, 0, 0, 'a', 0xF0, 0x9F, 0x98, 0x80}},
+        {"#55357'x'", {vaUTF8String, 4, 0, 0, 0, 0xEF, 0xBF, 0xBD, 'x'}},
+        {"#128512", {vaUTF8String, 4, 0, 0, 0, 0xF0, 0x9F, 0x98, 0x80}},
         {"[]", {vaSet, 0}},
         {"[a, bb]", {vaSet, 1, 'a', 2, 'b', 'b', 0}},
         {"()", {vaList, vaNull}},
