@@ -1,14 +1,20 @@
 #include "platform/classes/ObjectText.h"
 
+#include <locale.h>
+#include <strings.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstring>
-#include <strings.h>
+#include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include "platform/classes/Component.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/StreamValues_p.h"
-#include "platform/rtl/FloatFormat.h"
 
 namespace {
 
@@ -22,21 +28,66 @@ bool sameText(const String& a, const char* b)
     return a.size() == std::strlen(b) && strncasecmp(a.c_str(), b, a.size()) == 0;
 }
 
-TFormatSettings dotSettings()
+// ---- floats ----------------------------------------------------------------------------------
+
+// The shortest digits that read back to the same value of F, in fixed notation from 1e-4 up to
+// 1e15 (always with a fraction, so the number stays a float), else as d.dddE+n. Finite v only.
+template <typename F>
+String floatLiteral(F v)
 {
-    TFormatSettings fs = TFormatSettings::Invariant();
-    fs.DecimalSeparator = '.';
-    return fs;
+    if (v == 0) return std::signbit(v) ? "-0.0" : "0.0";
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific).ptr;
+    const std::string_view s(buf, static_cast<size_t>(end - buf));  // "-d.ddde+nn"
+    const bool negative = s[0] == '-';
+    const size_t e = s.find('e');
+    String digits;
+    for (char c : s.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
+        if (c != '.') digits += c;
+    int exp = 0;
+    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exp);
+    String out = negative ? "-" : "";
+    if (exp >= -4 && exp < 15) {
+        const size_t whole = static_cast<size_t>(std::max(exp + 1, 0));
+        if (exp < 0) out += "0." + String(static_cast<size_t>(-exp - 1), '0') + digits;
+        else if (digits.size() <= whole) out += digits + String(whole - digits.size(), '0') + ".0";
+        else out += digits.substr(0, whole) + "." + digits.substr(whole);
+    } else {
+        out += digits[0];
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        out += exp < 0 ? "E-" : "E+";
+        out += std::to_string(std::abs(exp));
+    }
+    return out;
 }
 
-// Fixed notation with 18 decimals as the class library writes it; values it would flatten to
-// zero or spell out with dozens of digits go in exponent form so nothing is lost.
-String floatText(Extended v)
+// Reads a literal the lexer has checked, correctly rounded to F whatever the process locale.
+// False when it overflows F; an underflow keeps the nearest value (a denormal or zero).
+template <typename F>
+bool parseFloat(const String& text, F& out)
 {
-    const TFormatSettings fs = dotSettings();
-    const Extended a = std::fabs(v);
-    if (v == 0 || (a >= 1e-4L && a < 1e15L)) return FloatToStrF(v, ffFixed, 16, 18, fs);
-    return FloatToStrF(v, ffExponent, 16, 0, fs);
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    char* end = nullptr;
+    if constexpr (std::is_same_v<F, float>) out = strtof_l(text.c_str(), &end, c);
+    else if constexpr (std::is_same_v<F, double>) out = strtod_l(text.c_str(), &end, c);
+    else out = strtold_l(text.c_str(), &end, c);
+    return end == text.c_str() + text.size() && !std::isinf(out);
+}
+
+// Code points to UTF-8; a UTF-16 pair given as two codes (#55357#56832) is the one character
+// it encodes.
+String utf8Of(const std::vector<std::uint32_t>& codes)
+{
+    String out;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        std::uint32_t c = codes[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < codes.size() && codes[i + 1] >= 0xDC00 && codes[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (codes[i + 1] - 0xDC00);
+            ++i;
+        }
+        tv_stream::AppendUtf8(out, c);
+    }
+    return out;
 }
 
 // ---- binary -> text --------------------------------------------------------------------------
@@ -103,6 +154,8 @@ private:
         else out_ += "object ";
         const String className = checkedName(reader_.ReadStr(), false);
         const String name = checkedName(reader_.ReadStr(), false, true);
+        const String outer = context_;
+        context_ = name.empty() ? className : name;
         if (!name.empty()) out_ += name + ": ";
         out_ += className;
         if (flags.Contains(ffChildPos)) out_ += " [" + std::to_string(pos) + "]";
@@ -114,6 +167,7 @@ private:
         indent(level * 2);
         out_ += "end";
         out_ += kEol;
+        context_ = outer;
         --depth_;
     }
 
@@ -126,8 +180,21 @@ private:
             if (sameText(name, word)) throw EReadError("Invalid name '" + name + "' in stream");
         out_ += name;
         out_ += " = ";
+        const String outer = place_;
+        place_ = context_ + "." + name;
         convertValue(ind);
+        place_ = outer;
         out_ += kEol;
+    }
+
+    // Infinities and NaN have no literal another reader of the text form would take as a
+    // number: refused here rather than written as a name the component can not load.
+    template <typename F>
+    String floatText(F v, const char* suffix) const
+    {
+        if (std::isnan(v)) throw EWriteError("Error writing " + place_ + ": NaN has no text form");
+        if (std::isinf(v)) throw EWriteError("Error writing " + place_ + ": an infinite value has no text form");
+        return floatLiteral(v) + suffix;
     }
 
     void convertString(const String& s, int ind)
@@ -187,11 +254,12 @@ private:
         case vaInt16:
         case vaInt32:
         case vaInt64: out_ += std::to_string(reader_.ReadInt64()); break;
+        // Doubles have no literal of their own: written as the extended value they widen to.
         case vaExtended:
-        case vaDouble: out_ += floatText(reader_.ReadFloat()); break;
-        case vaSingle: out_ += FloatToStr(reader_.ReadSingle(), dotSettings()) + "s"; break;
-        case vaCurrency: out_ += std::to_string(reader_.ReadCurrency()) + "c"; break;
-        case vaDate: out_ += FloatToStr(reader_.ReadDate(), dotSettings()) + "d"; break;
+        case vaDouble: out_ += floatText(reader_.ReadFloat(), ""); break;
+        case vaSingle: out_ += floatText(reader_.ReadSingle(), "s"); break;
+        case vaCurrency: out_ += std::to_string(reader_.ReadCurrency()) + "c"; break;  // raw, value * 10000
+        case vaDate: out_ += floatText(reader_.ReadDate(), "d"); break;
         case vaString:
         case vaLString:
         case vaWString:
@@ -235,6 +303,8 @@ private:
         case vaCollection: {
             reader_.ReadValue();
             out_ += '<';
+            const String outer = context_;
+            context_ = place_;
             while (!reader_.EndOfList()) {
                 newLine(ind + 2);
                 out_ += "item";
@@ -251,6 +321,7 @@ private:
                 indent(ind + 2);
                 out_ += "end";
             }
+            context_ = outer;
             reader_.ReadValue();
             out_ += '>';
             break;
@@ -261,6 +332,8 @@ private:
 
     TReader reader_;
     String out_;
+    String context_;  // the object or collection whose properties are being written
+    String place_;    // "Shape1.Items.Weight": the property whose value is being written
     int depth_ = 0;
 };
 
@@ -277,12 +350,13 @@ public:
     }
 
     TokenKind Kind() const { return kind_; }
-    const String& Text() const { return text_; }      // symbol text, or the string's UTF-8
-    char Char() const { return ch_; }                // tkChar
+    const String& Text() const { return text_; }  // symbol text, or a number's digits
+    // A string's characters, UTF-16 halves given as #codes still apart.
+    const std::vector<std::uint32_t>& Codes() const { return codes_; }
+    char Char() const { return ch_; }            // tkChar
     char FloatSuffix() const { return suffix_; }
     int Line() const { return tokenLine_; }
     Int64 IntValue() const { return int_; }
-    Extended FloatValue() const { return float_; }
 
     [[noreturn]] void Error(const String& message) const
     {
@@ -410,7 +484,7 @@ private:
                 while (pos_ < s_.size() && isdigit(static_cast<unsigned char>(s_[pos_]))) ++pos_;
             }
         }
-        const String number = s_.substr(start, pos_ - start);
+        String number = s_.substr(start, pos_ - start);
         if (pos_ < s_.size() && (s_[pos_] == 's' || s_[pos_] == 'S' || s_[pos_] == 'c' || s_[pos_] == 'C' ||
                                  s_[pos_] == 'd' || s_[pos_] == 'D')) {
             suffix_ = static_cast<char>(tolower(static_cast<unsigned char>(s_[pos_])));
@@ -428,9 +502,7 @@ private:
             }
             errno = 0;  // out of 64-bit range: keep it as a float
         }
-        char* end = nullptr;
-        float_ = std::strtold(number.c_str(), &end);
-        if (!end || *end != '\0') Error("Invalid floating point value");
+        text_ = std::move(number);  // converted by the value's type, where the property is known
         kind_ = tkFloat;
     }
 
@@ -438,7 +510,7 @@ private:
     void readString()
     {
         String raw;  // the literal's bytes (UTF-8 or Latin-1 as given)
-        String out;
+        std::vector<std::uint32_t> out;
         while (pos_ < s_.size()) {
             const char c = s_[pos_];
             if (c == '\'') {
@@ -457,7 +529,8 @@ private:
                     }
                     raw += s_[pos_++];
                 }
-                out += tv_stream::AnsiToUtf8(raw);
+                const auto cps = tv_stream::CodePoints(tv_stream::AnsiToUtf8(raw));
+                out.insert(out.end(), cps.begin(), cps.end());
             } else if (c == '#') {
                 ++pos_;
                 std::uint32_t code = 0;
@@ -471,12 +544,12 @@ private:
                         code = code * 10 + static_cast<std::uint32_t>(s_[pos_++] - '0');
                 }
                 if (pos_ == start || (s_[start] == '$' && pos_ == start + 1)) Error("Invalid string constant");
-                tv_stream::AppendUtf8(out, code);
+                out.push_back(code);
             } else {
                 break;
             }
         }
-        text_ = out;
+        codes_ = std::move(out);
         kind_ = tkString;
     }
 
@@ -486,10 +559,10 @@ private:
     int tokenLine_ = 1;
     TokenKind kind_ = tkEof;
     String text_;
+    std::vector<std::uint32_t> codes_;
     char ch_ = 0;
     char suffix_ = 0;
     Int64 int_ = 0;
-    Extended float_ = 0;
 };
 
 class TextToBinary {
@@ -537,6 +610,8 @@ private:
             flags.Include(ffChildPos);
         }
         if (className.size() > 255 || name.size() > 255) parser_.Error("Identifier too long");
+        const String outer = context_;
+        context_ = name.empty() ? className : name;
         writer_.WritePrefix(flags, pos);
         writer_.WriteStr(className);
         writer_.WriteStr(name);
@@ -552,6 +627,7 @@ private:
         }
         writer_.WriteListEnd();
         parser_.Next();
+        context_ = outer;
         --depth_;
     }
 
@@ -564,7 +640,40 @@ private:
         parser_.Next();
         parser_.CheckChar('=');
         parser_.Next();
+        const String outer = place_;
+        place_ = context_ + "." + name;
         convertValue();
+        place_ = outer;
+    }
+
+    [[noreturn]] void outOfRange() const
+    {
+        const char suffix[2] = {parser_.FloatSuffix(), 0};
+        parser_.Error("Value " + parser_.Text() + suffix + " of " + place_ + " is out of range");
+    }
+
+    template <typename F>
+    F floatValue() const
+    {
+        F v{};
+        if (!parseFloat(parser_.Text(), v)) outOfRange();
+        return v;
+    }
+
+    void convertFloat()
+    {
+        switch (parser_.FloatSuffix()) {
+        case 's': writer_.WriteSingle(floatValue<float>()); break;
+        case 'd': writer_.WriteDate(floatValue<double>()); break;
+        case 'c': {
+            // The raw value (value * 10000), rounded half away from zero.
+            const Extended raw = std::round(floatValue<Extended>());
+            if (raw < -0x1p63L || raw >= 0x1p63L) outOfRange();
+            writer_.WriteCurrency(static_cast<Int64>(raw));
+            break;
+        }
+        default: writer_.WriteFloat(floatValue<Extended>()); break;
+        }
     }
 
     void convertValue()
@@ -572,15 +681,15 @@ private:
         enter();
         switch (parser_.Kind()) {
         case tkString: {
-            String s = parser_.Text();
+            std::vector<std::uint32_t> codes = parser_.Codes();
             parser_.Next();
             while (parser_.IsChar('+')) {
                 parser_.Next();
                 if (parser_.Kind() != tkString) parser_.Error("String expected");
-                s += parser_.Text();
+                codes.insert(codes.end(), parser_.Codes().begin(), parser_.Codes().end());
                 parser_.Next();
             }
-            writer_.WriteString(s);
+            writer_.WriteString(utf8Of(codes));
             break;
         }
         case tkInteger:
@@ -588,12 +697,7 @@ private:
             parser_.Next();
             break;
         case tkFloat:
-            switch (parser_.FloatSuffix()) {
-            case 's': writer_.WriteSingle(static_cast<float>(parser_.FloatValue())); break;
-            case 'c': writer_.WriteCurrency(static_cast<Int64>(std::llround(static_cast<double>(parser_.FloatValue())))); break;
-            case 'd': writer_.WriteDate(static_cast<TDateTime>(parser_.FloatValue())); break;
-            default: writer_.WriteFloat(parser_.FloatValue()); break;
-            }
+            convertFloat();
             parser_.Next();
             break;
         case tkSymbol:
@@ -636,9 +740,11 @@ private:
                 writer_.WriteBinary(bytes.data(), static_cast<std::int64_t>(bytes.size()));
                 break;
             }
-            case '<':
+            case '<': {
                 parser_.Next();
                 writer_.WriteValue(vaCollection);
+                const String outer = context_;
+                context_ = place_;
                 while (!parser_.IsChar('>')) {
                     if (!parser_.IsSymbol("item")) parser_.Error("'item' expected");
                     parser_.Next();
@@ -658,9 +764,11 @@ private:
                     writer_.WriteListEnd();
                     parser_.Next();
                 }
+                context_ = outer;
                 writer_.WriteListEnd();
                 parser_.Next();
                 break;
+            }
             default: parser_.Error("Invalid property value");
             }
             break;
@@ -671,6 +779,8 @@ private:
 
     Parser parser_;
     TWriter writer_;
+    String context_;  // as in BinaryToText
+    String place_;
     int depth_ = 0;
 };
 

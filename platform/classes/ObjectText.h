@@ -8,7 +8,8 @@ class EParserError : public EReadError { public: using EReadError::EReadError; }
 
 class TComponent;
 
-// From the current position of input to the end of output. Errors: EReadError/EParserError.
+// From the current position of input to the end of output. Errors: EReadError/EParserError;
+// EWriteError for an infinity or NaN, which the text form can not hold.
 // The text uses CR LF line ends; both line ends are accepted when reading.
 void ObjectBinaryToText(TStream& input, TStream& output);
 void ObjectTextToBinary(TStream& input, TStream& output);

@@ -36,9 +36,12 @@ void CivilFromDays(long z, long& y, unsigned& m, unsigned& d)
 const long kEpoch = DaysFromCivil(1899, 12, 30);
 
 // Whole days and milliseconds of the day; the fraction is the time also for negative values.
+// Half a millisecond rounds up, added to the double product as the runtime library does, so a
+// time on a half millisecond (0.5000000057870371) shows the later one.
 void Split(TDateTime dt, long& days, long& msec)
 {
-    const double total = std::nearbyint(std::fabs(dt) * MSecsPerDay);
+    const double product = std::fabs(dt) * MSecsPerDay;
+    const double total = std::trunc(product + 0.5);
     long long t = static_cast<long long>(total);
     days = static_cast<long>(t / 86400000);
     msec = static_cast<long>(t % 86400000);
@@ -92,6 +95,7 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
     const char* end = p + picture.size();
     const bool twelve = HasAmPm(p, end);
     char last = 0;  // the previous specifier letter
+    // A run of one letter is one specifier: a run longer than the longest one reads as the longest.
     while (p < end) {
         const char c = *p;
         const char u = Up(c);
@@ -110,7 +114,7 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             out += count <= 2 ? Pad(t.year % 100, 2) : Pad(t.year, 4);
             break;
         case 'M':
-            if (last == 'H' && count <= 2) {
+            if (last == 'H') {
                 out += count == 1 ? std::to_string(t.min) : Pad(t.min, 2);
             } else if (count == 1) {
                 out += std::to_string(t.month);
@@ -119,12 +123,10 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             } else if (count == 3) {
                 out += fs.ShortMonthNames[t.month - 1];
             } else {
-                count = 4;
                 out += fs.LongMonthNames[t.month - 1];
             }
             break;
         case 'D':
-            if (count > 6) count = 6;
             switch (count) {
             case 1: out += std::to_string(t.day); break;
             case 2: out += Pad(t.day, 2); break;
@@ -135,7 +137,6 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             }
             break;
         case 'H': {
-            if (count > 2) count = 2;
             int h = t.hour;
             if (twelve) {
                 h %= 12;
@@ -145,23 +146,18 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             break;
         }
         case 'N':
-            if (count > 2) count = 2;
             out += count == 1 ? std::to_string(t.min) : Pad(t.min, 2);
             break;
         case 'S':
-            if (count > 2) count = 2;
             out += count == 1 ? std::to_string(t.sec) : Pad(t.sec, 2);
             break;
         case 'Z':
-            if (count > 3) count = 3;
             out += count == 1 ? std::to_string(t.msec) : Pad(t.msec, 3);
             break;
         case 'T':
-            if (count > 2) count = 2;
             AppendFormat(out, count == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, t, fs, depth + 1);
             break;
         case 'C':
-            count = 1;
             AppendFormat(out, fs.ShortDateFormat, t, fs, depth + 1);
             if (!t.midnight) {
                 out += ' ';

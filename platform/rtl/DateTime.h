@@ -30,7 +30,8 @@ TDateTime IncMonth(TDateTime date, int months = 1);
 int DayOfWeek(TDateTime date);  // 1 = Sunday .. 7 = Saturday
 
 // Pictures: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz t tt
-// am/pm a/p ampm / : and "quoted" or 'quoted' text; m after h is minutes.
+// am/pm a/p ampm / : and "quoted" or 'quoted' text; m after h is minutes. A longer run of one
+// letter reads as the longest specifier of that letter (hhh as hh, mmmmm as mmmm).
 String FormatDateTime(const String& picture, TDateTime dt);
 String FormatDateTime(const String& picture, TDateTime dt, const TFormatSettings& fs);
 String DateToStr(TDateTime dt);

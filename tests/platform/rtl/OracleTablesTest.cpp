@@ -142,3 +142,14 @@ TEST(OracleTables, FormatDateTime)
         return FormatDateTime(r[0], dt, Settings("."));
     });
 }
+
+// Times given as raw values (the bits column): where a half millisecond rounds, and the carries.
+TEST(OracleTables, FormatDateTimeOfRawValues)
+{
+    CheckTable("datetimevalues.tsv", 3, [](const Row& r) {
+        const std::uint64_t bits = std::stoull(r[1], nullptr, 16);
+        TDateTime dt = 0;
+        std::memcpy(&dt, &bits, sizeof dt);
+        return FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", dt, Settings("."));
+    });
+}

@@ -1,7 +1,7 @@
 { Prints tables of formatting and conversion cases (input -> output of an independent runtime
   library) as tab-separated lines. Run through gen.sh; the C++ tests read the tables. }
 program oracle;
-{$mode delphi}{$H+}
+{$mode objfpc}{$H+}
 uses SysUtils;
 
 var
@@ -129,7 +129,10 @@ var
   Exts: array[0..7] of Extended;
   Strs: array[0..7] of AnsiString;
 
-function BuildArgs(const Spec: string): TArray<TVarRec>;
+type
+  TVarRecs = array of TVarRec;
+
+function BuildArgs(const Spec: string): TVarRecs;
 var
   rest, item, kind, val: string;
   n, p: Integer;
@@ -214,11 +217,19 @@ end;
 
 { ---- FormatDateTime ---- }
 const
-  DtPictures: array[0..27] of string = (
+  DtPictures: array[0..38] of string = (
     'yyyy-mm-dd hh:nn:ss', 'yyyy-mm-dd hh:mm:ss', 'c', 'd/m/yy', 'dd.mm.yyyy', 'ddd dddd', 'ddddd',
     'dddddd', 'mmm mmmm', 'h:n:s.z', 'hh:nn:ss.zzz', 't', 'tt', 'h:nn am/pm', 'h:nn a/p', 'hh ampm',
     '"quoted" yyyy ''single''', 'yy', 'hh:mm', 'mm:ss', 'AM/PM h', 'd-mmm-yyyy hh:nn', 'yyyy/mm/dd',
-    'hh:nn:ss', 'z zz zzz', 'yyyymmddhhnnsszzz', 'h', 'nn:ss');
+    'hh:nn:ss', 'z zz zzz', 'yyyymmddhhnnsszzz', 'h', 'nn:ss',
+    { runs longer than the longest specifier of their letter }
+    'mmmmm', 'hhh', 'zzzz', 'yyyyy', 'ddddddd', 'nnn:sss', 'ttt', 'cc', 'hh:mmm', 'hhhhm', 'MmMmM hHh ampm');
+  { Times on and next to a half millisecond, carries into the next second and day, negative dates. }
+  DtValues: array[0..17] of string = (
+    '0.5000000057870371', '0.500000005787037', '5.787037037037036e-09', '5.787037037037035e-09',
+    '1.736111111111111e-08', '5.78125e-06', '5.781249999999999e-06', '0.9999999999', '0.99999999999999',
+    '1.000011568287037', '1.545243142361111', '45000.000000005784', '45000.5000000058', '-0.9999999999',
+    '-1.5000000057870371', '-693593.25000000579', '36526.99999999421', '2958465.999999994');
   Stamps: array[0..6] of array[0..6] of Integer = (
     (2024, 2, 29, 13, 5, 9, 7), (1999, 12, 31, 23, 59, 59, 999), (2000, 1, 1, 0, 0, 0, 0),
     (1899, 12, 30, 12, 0, 0, 0), (1850, 6, 15, 6, 30, 0, 0), (2026, 7, 4, 9, 8, 7, 60), (1, 1, 1, 11, 59, 0, 500));
@@ -227,6 +238,7 @@ procedure GenDateTime;
 var
   p, s: Integer;
   dt: TDateTime;
+  d: Double;
 begin
   OpenTable('formatdatetime.tsv');
   for p := Low(DtPictures) to High(DtPictures) do
@@ -237,6 +249,12 @@ begin
         Stamps[s][3], ' ', Stamps[s][4], ' ', Stamps[s][5], ' ', Stamps[s][6], #9,
         FormatDateTime(DtPictures[p], dt, Dot));
     end;
+  Close(Out_);
+  OpenTable('datetimevalues.tsv');
+  for p := Low(DtValues) to High(DtValues) do begin
+    d := ParseValue(DtValues[p]);
+    WriteLn(Out_, DtValues[p], #9, IntToHex(PInt64(@d)^, 16), #9, FormatDateTime('yyyy-mm-dd hh:nn:ss.zzz', d, Dot));
+  end;
   Close(Out_);
 end;
 
