@@ -138,6 +138,10 @@ struct TDeviceContext::Impl {
     // A bitmap's surface can be replaced (resized, reloaded): the painter is ended then and opened
     // again on the next call, so the context itself stays valid for its holders.
     QSize sz() const { return image ? image->image.size() : size; }
+    // Painter scopes save the painter's state; ending the painter drops the saved states of the
+    // scopes still open, and those scopes must not restore on the next opening.
+    unsigned openings = 0;  // begin() calls of the own painter
+    int scopeSaves = 0;     // states saved by the scopes open on this opening
     bool ensure()
     {
         if (painter->isActive()) return true;
@@ -145,13 +149,16 @@ struct TDeviceContext::Impl {
         if (image->prepare) image->prepare();
         if (image->image.isNull()) return false;
         ownPainter->begin(&image->image);
+        ++openings;
         size = image->image.size();
         if (painter->isActive()) applyAll();
         return painter->isActive();
     }
     void suspend()
     {
-        if (ownPainter && ownPainter->isActive()) ownPainter->end();
+        if (!ownPainter || !ownPainter->isActive()) return;
+        for (; scopeSaves > 0; --scopeSaves) ownPainter->restore();
+        ownPainter->end();
     }
 
     // ---------- painter state ----------
@@ -515,14 +522,32 @@ std::unique_ptr<TDeviceContext> CreateImageDC(std::shared_ptr<TPixelImage> image
     impl->image = std::move(image);
     impl->size = impl->image->image.size();
     impl->ownPainter = std::make_unique<QPainter>();
-    if (!impl->image->image.isNull()) impl->ownPainter->begin(&impl->image->image);
+    if (!impl->image->image.isNull()) {
+        impl->ownPainter->begin(&impl->image->image);
+        ++impl->openings;
+    }
     impl->painter = impl->ownPainter.get();
     auto dc = std::make_unique<TDeviceContext>(std::move(impl));
     if (dc->impl().painter->isActive()) dc->impl().applyAll();
     return dc;
 }
 
-QPainter& DCPainter(TDeviceContext& dc) { return *dc.impl().painter; }
+DCPainterScope::DCPainterScope(TDeviceContext& dc) : dc_(dc.impl())
+{
+    if (!dc_.ensure()) return;
+    painter_ = dc_.painter;
+    opening_ = dc_.openings;
+    painter_->save();
+    ++dc_.scopeSaves;
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+DCPainterScope::~DCPainterScope()
+{
+    if (!painter_ || !painter_->isActive() || dc_.openings != opening_) return;
+    painter_->restore();
+    --dc_.scopeSaves;
+}
 
 #define DC_ACTIVE(ret) \
     if (!impl_->ensure()) return ret
