@@ -14,6 +14,7 @@
 
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/Fonts.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {

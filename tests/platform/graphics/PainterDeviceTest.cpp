@@ -8,6 +8,7 @@
 
 #include "PixelTest.h"
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/ImageList.h"
 
 namespace {
