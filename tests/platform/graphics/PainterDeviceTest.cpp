@@ -10,6 +10,7 @@
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/ImageList.h"
+#include "platform/graphics/Images.h"
 
 namespace {
 
@@ -199,6 +200,16 @@ TEST(PainterDevice, AnAlphaBitmapDrawnAfterAResize)
     list.SetWidth(4);
     list.SetHeight(4);
     ASSERT_EQ(list.Add(square.get(), nullptr), 0);
+    TPngImage png;  // read back from a file: per-pixel alpha as loaded pictures have it
+    {
+        TPngImage written;
+        written.Assign(square.get());
+        TMemoryStream file;
+        written.SaveToStream(file);
+        file.SetPosition(0);
+        png.LoadFromStream(file);
+    }
+    ASSERT_EQ(png.Bitmap()->AlphaFormat(), afPremultiplied);
     struct Case {
         const char* name;
         std::function<void(TCanvas*)> draw;
@@ -206,6 +217,7 @@ TEST(PainterDevice, AnAlphaBitmapDrawnAfterAResize)
     const std::vector<Case> cases = {
         {"bitmap", [&](TCanvas* c) { c->Draw(2, 2, square.get()); }},
         {"image list", [&](TCanvas* c) { list.Draw(c, 2, 2, 0); }},
+        {"PNG picture", [&](TCanvas* c) { c->Draw(2, 2, &png); }},
     };
     for (const Case& c : cases)
         for (bool resized : {false, true}) {
@@ -218,8 +230,10 @@ TEST(PainterDevice, AnAlphaBitmapDrawnAfterAResize)
                 if (resized) target.SetSize(20, 20);
                 c.draw(target.Canvas());
                 HDC dc = target.Canvas()->Handle();
-                for (auto [x, y] : {std::pair{2, 2}, {3, 3}, {5, 5}}) EXPECT_EQ(dc->GetPixel(x, y), ColorToRGB(clRed)) << x << "," << y;
-                for (auto [x, y] : {std::pair{1, 1}, {6, 6}, {9, 9}}) EXPECT_EQ(dc->GetPixel(x, y), 0xFFFFFFu) << x << "," << y;
+                for (auto [x, y] : {std::pair{2, 2}, {3, 3}, {5, 5}})
+                    EXPECT_EQ(dc->GetPixel(x, y), ColorToRGB(clRed)) << x << "," << y;
+                for (auto [x, y] : {std::pair{1, 1}, {6, 6}, {9, 9}})
+                    EXPECT_EQ(dc->GetPixel(x, y), 0xFFFFFFu) << x << "," << y;
             }
             EXPECT_EQ(QtWarnings::Seen(), std::vector<std::string>{});
         }
