@@ -318,11 +318,8 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect)
         QImage src32 = image_->image;
         QImage pm(src32.constBits(), src32.width(), src32.height(), src32.bytesPerLine(),
                   alphaFormat_ == afPremultiplied ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32);
-        QPainter& p = DCPainter(*dc);
-        p.save();
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.drawImage(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), pm);
-        p.restore();
+        DCPainterScope p(*dc);
+        if (p) p->drawImage(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), pm);
     } else {
         dc->DrawImage(rect, *image_, src, canvas.CopyMode());
     }

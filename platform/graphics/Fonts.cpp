@@ -9,6 +9,7 @@
 #include <strings.h>
 
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/graphics/Resources.h"
 
