@@ -139,19 +139,21 @@ private:
         for (const auto& [style, name] : names)
             if (s.Contains(style)) weight += (weight.empty() ? "" : ", ") + String(name);
         if (weight.empty()) weight = "NORMAL";
-        fonts_.push_back("<FONT size=" + floatText(f.SizeFloat()) + " name=" + f.Name() +
-                         " color=" + IntToStr(static_cast<int>(f.Color())) + " weight=" + weight + ">");
+        fonts_.push_back({"<FONT size=" + floatText(f.SizeFloat()) + " name=" + f.Name() + " color=" +
+                              IntToStr(static_cast<int>(f.Color())) + " weight=" + weight + ">",
+                          y_});
         saved_ = true;
     }
 
+    // The font and the line position saved by the matching open tag: raised and lowered parts
+    // (sub- and superscripts, bigger and smaller text) end where they began.
     void restoreFont()
     {
-        String tag;
-        if (!fonts_.empty()) {
-            tag = fonts_.back();
-            fonts_.pop_back();
-        }
-        if (!tag.empty()) applyFontTag(tag);
+        if (fonts_.empty()) return;
+        const Saved saved = fonts_.back();
+        fonts_.pop_back();
+        applyFontTag(saved.tag);
+        y_ = saved.y;
     }
 
     void newSize(float size)
@@ -246,25 +248,21 @@ private:
             y_ -= 4;
         } else if (upper == "</BIG>") {
             restoreFont();
-            y_ += 2;
         } else if (upper == "<SMALL>") {
             newSize(font().SizeFloat() - 2);
             y_ -= 1;
         } else if (upper == "</SMALL>") {
             restoreFont();
-            y_ -= 2;
         } else if (upper == "<SUB>") {
             newSize(static_cast<float>(font().Size() / 2));
             y_ += lineStep();
         } else if (upper == "</SUB>") {
             restoreFont();
-            y_ -= lineStep();
         } else if (upper == "<SUP>" || upper == "<SUPER>") {
             newSize(static_cast<float>(font().Size() / 2));
             y_ -= lineStep() / 2;
         } else if (upper == "</SUP>" || upper == "</SUPER>") {
             restoreFont();
-            y_ += lineStep() / 2;
         } else if (upper.size() == 4 && startsWith(upper, "<H") && upper[2] >= '1' && upper[2] <= '6' && upper[3] == '>') {
             static constexpr float sizes[] = {48, 36, 24, 18, 12, 8};
             newSize(sizes[upper[2] - '1']);
@@ -348,9 +346,11 @@ private:
                 const TRect& b = canvas_.DrawBounds();
                 x_ = (b.Left + b.Right) / 2 - RoundHalfEven(size.Width) / 2;
             }
+            // Smaller text sits lower on the line; the next part starts from the line again.
+            int lower = 0;
             if (lineHeight_ == 0) lineHeight_ = lineStep();
-            else if (lineHeight_ > size.Height) y_ += lineHeight_ - RoundHalfEven(size.Height) - 1;
-            if (draw_) canvas_.TextOut(x_, y_, t);
+            else if (lineHeight_ > size.Height) lower = lineHeight_ - RoundHalfEven(size.Height) - 1;
+            if (draw_) canvas_.TextOut(x_, y_ + lower, t);
             x_ += RoundHalfEven(size.Width);
             extent_.cx = std::max(extent_.cx, x_);
             if (size.Height > lineHeight_) lineHeight_ = RoundHalfEven(size.Height) - 1;
@@ -432,7 +432,11 @@ private:
     bool draw_;
     TSize extent_;
     // Per text: an unclosed tag of one text does not reach the next.
-    std::vector<String> fonts_;
+    struct Saved {
+        String tag;
+        int y;
+    };
+    std::vector<Saved> fonts_;
     std::vector<String> styleTags_;
 };
 

@@ -203,3 +203,22 @@ TEST_F(HtmlFixture, PicturesComeThroughTheHooks)
     HtmlTextOut(canvas, 4, 5, "<IMG SRC=\"other.bmp\">");  // the hook fails: placeholder
     EXPECT_EQ(canvas.Calls("Rectangle").size(), 1u);
 }
+
+TEST_F(HtmlFixture, RaisedAndLoweredPartsEndWhereTheyBegan)
+{
+    auto yOf = [](const std::string& line) {
+        const std::size_t a = line.find(','), b = line.find(',', a + 1);
+        return std::stoi(line.substr(a + 1, b - a - 1));
+    };
+    for (const char* html : {"x<SUP>2</SUP>y", "x<SUB>2</SUB>y", "x<BIG>2</BIG>y", "x<SMALL>2</SMALL>y"}) {
+        canvas.ClearLog();
+        HtmlTextOut(canvas, 0, 30, html);
+        const auto t = texts(canvas);
+        ASSERT_EQ(t.size(), 3u) << html;
+        EXPECT_EQ(yOf(t[0]), 30) << html;
+        EXPECT_EQ(yOf(t[2]), 30) << html << ": the text after the part is back on the line";
+    }
+    canvas.ClearLog();
+    HtmlTextOut(canvas, 0, 30, "x<SMALL>2</SMALL>");
+    EXPECT_GT(yOf(texts(canvas)[1]), 30) << "smaller text sits lower";
+}
