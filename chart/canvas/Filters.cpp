@@ -180,45 +180,6 @@ void TFilterItems::Notify(TCollectionItem* item, bool added)
     changed_ = true;
 }
 
-void TFilterItems::WriteItems(TWriter& writer)
-{
-    // A writer of its own on the same stream: item properties carry no path of the owner's.
-    TWriter items(writer.Stream());
-    items.WriteValue(vaCollection);
-    for (int i = 0; i < Count(); ++i) {
-        items.WriteListBegin();
-        items.WriteStr("ItemClass");
-        items.WriteString(Items(i)->ClassName());
-        items.WriteProperties(Items(i));
-        items.WriteListEnd();
-    }
-    items.WriteListEnd();
-}
-
-void TFilterItems::ReadItems(TReader& reader)
-{
-    BeginUpdate();
-    try {
-        if (Count() > 0) Clear();
-        reader.CheckValue(vaCollection);
-        while (!reader.EndOfList()) {
-            const TValueType next = reader.NextValue();
-            if (next == vaInt8 || next == vaInt16 || next == vaInt32) reader.ReadInteger();  // item order
-            reader.ReadListBegin();
-            reader.ReadStr();  // "ItemClass"
-            const String className = reader.ReadString();
-            TZebFilter* filter = Add(FindClass(className));
-            while (!reader.EndOfList()) reader.ReadProperty(filter);
-            reader.ReadListEnd();
-        }
-        reader.ReadListEnd();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-}
-
 // ---- TConvolveFilter ----
 
 TV_PUBLISHED(TConvolveFilter) {}

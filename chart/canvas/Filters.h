@@ -106,11 +106,6 @@ public:
     const TNotifyEvent& OnChange() const { return onChange_; }
     void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 
-    // The "FilterItems" stream form: a collection whose items start with "ItemClass" and the
-    // filter's class name, followed by its published properties.
-    void ReadItems(TReader& reader);
-    void WriteItems(TWriter& writer);
-
 protected:
     void Update(TCollectionItem* item) override;
     void Notify(TCollectionItem* item, bool added) override;

@@ -1,6 +1,7 @@
 #include "chart/canvas/ImageFiltered.h"
 
 #include "chart/canvas/Filters.h"
+#include "chart/canvas/ZebPicture.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
@@ -78,6 +79,6 @@ void TImageFiltered::DefineProperties(TFiler& filer)
 {
     inherited::DefineProperties(filer);
     filer.DefineProperty(
-        "FilterItems", [this](TReader& reader) { filters_->ReadItems(reader); },
-        [this](TWriter& writer) { filters_->WriteItems(writer); }, filters_->Count() > 0);
+        "FilterItems", [this](TReader& reader) { TZebPicture::ReadFilterItems(reader, *filters_); },
+        [this](TWriter& writer) { TZebPicture::WriteFilterItems(writer, *filters_); }, filters_->Count() > 0);
 }

@@ -45,7 +45,11 @@ void TZebCanvas::fontChanged(TObject*)
 
 // ---- attributes ----
 
-void TZebCanvas::BindCanvas(TCanvas* target) { target_ = target; }
+void TZebCanvas::BindCanvas(TCanvas* target)
+{
+    target_ = target;
+    characterSpacing_ = 0;  // a device starts without extra spacing
+}
 
 void TZebCanvas::ApplyBrush(TBrush& brush)
 {

@@ -1,6 +1,7 @@
 #include "chart/canvas/ZebPicture.h"
 
 #include "chart/canvas/Filters.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
@@ -56,6 +57,45 @@ void TZebPicture::DefineProperties(TFiler& filer)
 {
     inherited::DefineProperties(filer);
     filer.DefineProperty(
-        "FilterItems", [this](TReader& reader) { Filters()->ReadItems(reader); },
-        [this](TWriter& writer) { filters_->WriteItems(writer); }, HasFilters());
+        "FilterItems", [this](TReader& reader) { ReadFilterItems(reader, *Filters()); },
+        [this](TWriter& writer) { WriteFilterItems(writer, *filters_); }, HasFilters());
+}
+
+void TZebPicture::WriteFilterItems(TWriter& writer, TFilterItems& items)
+{
+    // A writer of its own on the same stream: item properties carry no path of the owner's.
+    TWriter out(writer.Stream());
+    out.WriteValue(vaCollection);
+    for (int i = 0; i < items.Count(); ++i) {
+        out.WriteListBegin();
+        out.WriteStr("ItemClass");
+        out.WriteString(items.Items(i)->ClassName());
+        out.WriteProperties(items.Items(i));
+        out.WriteListEnd();
+    }
+    out.WriteListEnd();
+}
+
+void TZebPicture::ReadFilterItems(TReader& reader, TFilterItems& filters)
+{
+    filters.BeginUpdate();
+    try {
+        if (filters.Count() > 0) filters.Clear();
+        reader.CheckValue(vaCollection);
+        while (!reader.EndOfList()) {
+            const TValueType next = reader.NextValue();
+            if (next == vaInt8 || next == vaInt16 || next == vaInt32) reader.ReadInteger();  // item order
+            reader.ReadListBegin();
+            reader.ReadStr();  // "ItemClass"
+            const String className = reader.ReadString();
+            TZebFilter* filter = filters.Add(FindClass(className));
+            while (!reader.EndOfList()) reader.ReadProperty(filter);
+            reader.ReadListEnd();
+        }
+        reader.ReadListEnd();
+    } catch (...) {
+        filters.EndUpdate();
+        throw;
+    }
+    filters.EndUpdate();
 }

@@ -7,6 +7,8 @@
 
 class TBitmap;
 class TFilterItems;
+class TReader;
+class TWriter;
 
 class TZebPicture : public TPicture {
     TV_CLASS(TZebPicture, TPicture)
@@ -27,6 +29,11 @@ public:
     void SignalChange() { Changed(this); }
 
     static void CopyGraphicToBitmap(TGraphic& graphic, TBitmap& bitmap);
+    // The "FilterItems" stream form, also used by the filtered image control: a collection whose
+    // items start with "ItemClass" and the filter's class name, then its published properties.
+    // Reading replaces the filters; an unknown class raises EClassNotFound.
+    static void ReadFilterItems(TReader& reader, TFilterItems& filters);
+    static void WriteFilterItems(TWriter& writer, TFilterItems& filters);
 
 protected:
     void DefineProperties(TFiler& filer) override;

@@ -239,7 +239,7 @@ TEST(Filters, ItemsWithOrderValuesAndUnknownClasses)
     items.Add(TTestFilterB::StaticClass());  // replaced by what is read
     {
         TReader reader(s);
-        items.ReadItems(reader);
+        TZebPicture::ReadFilterItems(reader, items);
     }
     ASSERT_EQ(items.Count(), 2);
     EXPECT_EQ(static_cast<TTestFilterA*>(items.Items(0))->Amount(), 3);
@@ -251,7 +251,7 @@ TEST(Filters, ItemsWithOrderValuesAndUnknownClasses)
     u.WriteBuffer(unknown, sizeof unknown);
     u.SetPosition(0);
     TReader reader(u);
-    EXPECT_THROW(items.ReadItems(reader), EClassNotFound);
+    EXPECT_THROW(TZebPicture::ReadFilterItems(reader, items), EClassNotFound);
     EXPECT_EQ(items.UpdateCount(), 0) << "the update ends also on failure";
 }
 
