@@ -371,6 +371,11 @@ TEST(MeterStreams, StoredPropertiesSurviveARoundTrip)
     button->SetTextOff("Close");
     button->SetFrequency(ff4Hz);
     button->GradBtnFace()->SetStyle(gsVertical2);
+    TBitmap glyph(6, 4);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(Rect(0, 0, 6, 4));
+    glyph.Canvas()->SetPixels(2, 1, clNavy);
+    button->SetGlyph(&glyph);
 
     const String text = ComponentToText(form.get());
     EXPECT_NE(text.find("TVnDB180Meter"), String::npos) << text;
@@ -392,5 +397,9 @@ TEST(MeterStreams, StoredPropertiesSurviveARoundTrip)
     EXPECT_EQ(b.TextOff(), "Close");
     EXPECT_EQ(b.Frequency(), ff4Hz);
     EXPECT_EQ(b.GradBtnFace()->Style(), gsVertical2);
+    ASSERT_EQ(b.Glyph()->Width(), 6);
+    ASSERT_EQ(b.Glyph()->Height(), 4);
+    EXPECT_EQ(b.Glyph()->Canvas()->Pixels(2, 1), clNavy);
+    EXPECT_EQ(b.Glyph()->TransparentColor(), clFuchsia);
     EXPECT_EQ(b.ButtonBevel()->Width(), 4);
 }
