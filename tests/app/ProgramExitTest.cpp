@@ -52,8 +52,10 @@ class ProgramExit : public ::testing::TestWithParam<ExitCase> {
 protected:
     void SetUp() override
     {
-        root_ = fs::temp_directory_path() / (String("viewer-exit-") + GetParam().name);
-        fs::remove_all(root_);
+        // Unique: other checkouts may run the same test at the same time.
+        String pattern = (fs::temp_directory_path() / (String("viewer-exit-") + GetParam().name + "-XXXXXX")).string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
         fs::create_directories(root_ / "program");
         fs::create_directories(root_ / "config");
         // The program keeps its settings beside itself: each test has its own copy.
@@ -74,7 +76,7 @@ protected:
     void TearDown() override
     {
         if (driver_ >= 0) ::close(driver_);
-        fs::remove_all(root_);
+        if (!root_.empty()) fs::remove_all(root_);
     }
 
     // Starts the program with a fresh command FIFO and waits until its window is up.
