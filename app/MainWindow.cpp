@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 
 #include "app/SensorProtocol.h"
@@ -248,11 +250,16 @@ void TfKAVRO_IN_D_485_Viewer::CheckBox1Click(TObject*)
 void TfKAVRO_IN_D_485_Viewer::WaitMs(int ms)
 {
     const Cardinal start = GetTickCount();
+    const auto limit = static_cast<Cardinal>(ms);
     for (;;) {
         const Cardinal now = GetTickCount();
         Application->ProcessMessages();
         if (closePending_ || Application->Terminated()) throw EAbort("Operation aborted");
-        if (static_cast<Cardinal>(now - start) > static_cast<Cardinal>(ms)) break;
+        if (static_cast<Cardinal>(now - start) > limit) break;
+        // Asleep until the next message or the first tick past the limit, not spinning.
+        const Cardinal elapsed = GetTickCount() - start;
+        if (elapsed <= limit)
+            Application->WaitMessage(static_cast<int>(std::min<Cardinal>(limit - elapsed + 1, INT_MAX)));
     }
 }
 
