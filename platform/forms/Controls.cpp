@@ -8,6 +8,7 @@
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
+#include "platform/forms/StandardProps.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/GraphicsObjects.h"
@@ -138,17 +139,7 @@ TV_PUBLISHED(TControl)
     Prop("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true);
     Prop("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true);
     Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true);
-    Prop("Visible", &TControl::Visible, &TControl::SetVisible, true);
-    Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled, true);
-    Prop("Hint", &TControl::Hint, &TControl::SetHint);
-    Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored(&TControl::IsShowHintStored);
-    PropCursor("Cursor", &TControl::Cursor, &TControl::SetCursor, crDefault);
-    Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
-    Prop("OnClick", &TControl::OnClick, &TControl::SetOnClick);
-    Prop("OnDblClick", &TControl::OnDblClick, &TControl::SetOnDblClick);
-    Prop("OnMouseDown", &TControl::OnMouseDown, &TControl::SetOnMouseDown);
-    Prop("OnMouseMove", &TControl::OnMouseMove, &TControl::SetOnMouseMove);
-    Prop("OnMouseUp", &TControl::OnMouseUp, &TControl::SetOnMouseUp);
+    PublishStandardProps(*this);
     Prop("OnMouseEnter", &TControl::OnMouseEnter, &TControl::SetOnMouseEnter);
     Prop("OnMouseLeave", &TControl::OnMouseLeave, &TControl::SetOnMouseLeave);
     Prop("OnMouseWheel", &TControl::OnMouseWheel, &TControl::SetOnMouseWheel);
@@ -713,11 +704,7 @@ TV_PUBLISHED(TWinControl)
     Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false);
     Prop("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered, false);
     Prop("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth, 0);
-    Prop("OnEnter", &TWinControl::OnEnter, &TWinControl::SetOnEnter);
-    Prop("OnExit", &TWinControl::OnExit, &TWinControl::SetOnExit);
-    Prop("OnKeyDown", &TWinControl::OnKeyDown, &TWinControl::SetOnKeyDown);
-    Prop("OnKeyPress", &TWinControl::OnKeyPress, &TWinControl::SetOnKeyPress);
-    Prop("OnKeyUp", &TWinControl::OnKeyUp, &TWinControl::SetOnKeyUp);
+    PublishStandardProps(*this);  // adds the focus and key events
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
