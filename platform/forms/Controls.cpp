@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
@@ -1406,10 +1405,4 @@ void TCustomControl::PaintWindow(TCanvas& canvas)
     }
     canvas_->SetHandle(nullptr);
     canvas.Refresh();
-}
-
-void RegisterControlClasses()
-{
-    RegisterClasses({&TControl::StaticClass(), &TWinControl::StaticClass(), &TGraphicControl::StaticClass(),
-                     &TCustomControl::StaticClass()});
 }

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
@@ -1184,12 +1183,4 @@ void TScrollBar::UserScrolled(TScrollCode code, int position)
 void TScrollBar::Change()
 {
     if (onChange_) onChange_(this);
-}
-
-void RegisterStdControls()
-{
-    RegisterFormClasses();
-    RegisterClasses({&TLabel::StaticClass(), &TButton::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(),
-                     &TComboBox::StaticClass(), &TCheckBox::StaticClass(), &TRadioButton::StaticClass(),
-                     &TGroupBox::StaticClass(), &TScrollBar::StaticClass()});
 }
