@@ -1,6 +1,4 @@
 // TControl: the control base (geometry, placement, look, notifications, painting requests).
-#include <QApplication>
-#include <QGuiApplication>
 #include <algorithm>
 
 #include "platform/classes/Filer.h"
@@ -58,51 +56,7 @@ void RegisterCursorIdents()
         });
 }
 
-TControl* captureControl = nullptr;
-
-// Clears a capture pointing at a control that goes away.
-void ForgetCapture(TControl* c)
-{
-    if (captureControl == c) captureControl = nullptr;
-}
-
 }  // namespace
-
-
-TShiftState KeysToShiftState(intptr keys)
-{
-    TShiftState s;
-    if (keys & MK_SHIFT) s += ssShift;
-    if (keys & MK_CONTROL) s += ssCtrl;
-    if (keys & MK_LBUTTON) s += ssLeft;
-    if (keys & MK_RBUTTON) s += ssRight;
-    if (keys & MK_MBUTTON) s += ssMiddle;
-    if (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) s += ssAlt;
-    return s;
-}
-
-TShiftState KeyDataToShiftState(intptr keyData)
-{
-    TShiftState s = GetShiftState() * TShiftState{ssShift, ssCtrl};
-    if (keyData & (intptr{1} << 29)) s += ssAlt;
-    return s;
-}
-
-TShiftState GetShiftState()
-{
-    tvforms::EnsureApp();
-    return tvforms::ShiftFromQt(QGuiApplication::queryKeyboardModifiers(), QGuiApplication::mouseButtons());
-}
-
-TControl* GetCaptureControl() { return captureControl; }
-void SetCaptureControl(TControl* control)
-{
-    TControl* old = captureControl;
-    captureControl = control;
-    // The control losing the mouse hears of it, with the new holder in LParam.
-    if (old && old != control && tvforms::IsLive(old))
-        tvforms::Guard(old, [&] { old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr>(control)); });
-}
 
 TCustomForm* GetParentForm(const TControl* control)
 {
@@ -145,13 +99,13 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
 TControl::~TControl()
 {
     tvforms::UnregisterLive(this);
-    ForgetCapture(this);
+    tvforms::ForgetCapture(this);
     TObject::Free(font_);
 }
 
 void TControl::BeforeDestruction()
 {
-    ForgetCapture(this);
+    tvforms::ForgetCapture(this);
     if (parent_) parent_->RemoveControl(this);
     TComponent::BeforeDestruction();
 }
@@ -507,16 +461,6 @@ void TControl::PostMessage(Cardinal msg, intptr wparam, intptr lparam)
 
 void TControl::DefaultHandler(TMessage&) {}
 
-bool TControl::MouseCapture() const { return captureControl == this; }
-
-void TControl::SetMouseCapture(bool value)
-{
-    if (value)
-        SetCaptureControl(this);
-    else if (captureControl == this)
-        SetCaptureControl(nullptr);
-}
-
 void TControl::WndProc(TMessage& m)
 {
     switch (m.Msg) {
@@ -541,16 +485,6 @@ void TControl::WndProc(TMessage& m)
     case CM_CURSORCHANGED: CMCursorChanged(m); return;
     default: DefaultHandler(m); return;
     }
-}
-
-void TControl::CMMouseEnter(TMessage& m)
-{
-    if (m.LParam == 0 && onMouseEnter_) onMouseEnter_(this);
-}
-
-void TControl::CMMouseLeave(TMessage& m)
-{
-    if (m.LParam == 0 && onMouseLeave_) onMouseLeave_(this);
 }
 
 void TControl::CMFontChanged(TMessage&) { Invalidate(); }
@@ -593,92 +527,3 @@ void TControl::CMCursorChanged(TMessage&)
     if (auto* w = dynamic_cast<TWinControl*>(this)) tvforms::SyncHintAndCursor(w);
 }
 
-void TControl::WMMouseMove(TMessage& m)
-{
-    if (controlStyle_.Contains(csNoStdEvents)) return;
-    MouseMove(KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
-}
-
-void TControl::WMMouseButton(TMessage& m)
-{
-    int x = LParamX(m.LParam), y = LParamY(m.LParam);
-    TShiftState shift = KeysToShiftState(m.WParam);
-    TMouseButton button = mbLeft;
-    bool down = false, dbl = false;
-    switch (m.Msg) {
-    case WM_LBUTTONDOWN: down = true; break;
-    case WM_LBUTTONDBLCLK: down = dbl = true; break;
-    case WM_RBUTTONDOWN: button = mbRight; down = true; break;
-    case WM_RBUTTONDBLCLK: button = mbRight; down = dbl = true; break;
-    case WM_MBUTTONDOWN: button = mbMiddle; down = true; break;
-    case WM_MBUTTONDBLCLK: button = mbMiddle; down = dbl = true; break;
-    case WM_RBUTTONUP: button = mbRight; break;
-    case WM_MBUTTONUP: button = mbMiddle; break;
-    default: break;
-    }
-    if (down) {
-        if (button == mbLeft) {
-            if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
-            if (controlStyle_.Contains(csClickEvents)) controlState_ += csClicked;
-        }
-        if (dbl) {
-            shift += ssDouble;
-            if (button == mbLeft && controlStyle_.Contains(csDoubleClicks)) DblClick();
-        }
-        if (!controlStyle_.Contains(csNoStdEvents)) MouseDown(button, shift, x, y);
-        return;
-    }
-    if (button == mbLeft) {
-        if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
-        if (controlState_.Contains(csClicked)) {
-            controlState_ -= csClicked;
-            if (PtInRect(ClientRect(), Point(x, y))) Click();
-        }
-    }
-    if (!tvforms::IsLive(this)) return;
-    if (!controlStyle_.Contains(csNoStdEvents)) MouseUp(button, shift, x, y);
-}
-
-void TControl::WMMouseWheel(TMessage& m)
-{
-    int delta = static_cast<std::int16_t>((m.WParam >> 16) & 0xFFFF);
-    TShiftState shift = KeysToShiftState(m.WParam & 0xFFFF);
-    TPoint pos{LParamX(m.LParam), LParamY(m.LParam)};
-    if (DoMouseWheel(shift, delta, pos)) {
-        m.Result = 1;
-        return;
-    }
-    if (parent_) m.Result = parent_->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
-}
-
-bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
-{
-    bool handled = false;
-    if (onMouseWheel_) onMouseWheel_(this, shift, wheelDelta, mousePos, handled);
-    return handled;
-}
-
-void TControl::Click()
-{
-    if (onClick_) onClick_(this);
-}
-
-void TControl::DblClick()
-{
-    if (onDblClick_) onDblClick_(this);
-}
-
-void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (onMouseDown_) onMouseDown_(this, button, shift, x, y);
-}
-
-void TControl::MouseMove(TShiftState shift, int x, int y)
-{
-    if (onMouseMove_) onMouseMove_(this, shift, x, y);
-}
-
-void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (onMouseUp_) onMouseUp_(this, button, shift, x, y);
-}

@@ -75,13 +75,6 @@ using TMouseWheelEvent =
 using TKeyEvent = TMethodEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TMethodEvent<void(TObject* Sender, char& Key)>;
 
-// Shift state of a mouse message's key flags (WParam).
-TShiftState KeysToShiftState(intptr keys);
-// Shift state of a key message's key data (LParam: bit 29 is Alt, as the platform packs it).
-TShiftState KeyDataToShiftState(intptr keyData);
-// The modifier keys and mouse buttons held now.
-TShiftState GetShiftState();
-
 class TControl : public TComponent {
     TV_CLASS(TControl, TComponent)
 public:
@@ -308,7 +301,3 @@ private:
 
 // The form a control sits on (nullptr when it is not on one).
 TCustomForm* GetParentForm(const TControl* control);
-
-// Mouse capture: the control that gets every mouse message until released (nullptr: none).
-TControl* GetCaptureControl();
-void SetCaptureControl(TControl* control);

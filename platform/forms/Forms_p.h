@@ -49,6 +49,9 @@ void PostControlMessage(TControl* control, const TMessage& message);
 // Runs a function from the event loop later (main thread).
 void PostCall(std::function<void()> fn);
 
+// Clears a mouse capture held by a control that goes away (no WM_CAPTURECHANGED to it).
+void ForgetCapture(TControl* control);
+
 // The platform cursor of a cursor number (Screen->Cursors).
 QCursor CursorOf(TCursor cursor);
 // Shows a windowed control's hint and cursor on its window.
