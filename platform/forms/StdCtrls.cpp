@@ -17,45 +17,24 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
 #include "platform/forms/StdCtrls.h"
+#include "platform/forms/StdCtrls_p.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
+using tvforms::MeasureCanvas;
+using tvforms::Q;
+using tvforms::S;
+using tvforms::TAlignmentNames;
+using tvforms::Wire;
+
 namespace {
 
-constexpr const char* TAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr const char* TTextLayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr const char* TScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"};
 constexpr const char* TEditCharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
 constexpr const char* TComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"};
 constexpr const char* TCheckBoxStateNames[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
 constexpr const char* TScrollBarKindNames[] = {"sbHorizontal", "sbVertical"};
 constexpr const char* TBorderStyleNames[] = {"bsNone", "bsSingle"};
-
-QString Q(const String& s) { return QString::fromStdString(s); }
-String S(const QString& s) { return s.toStdString(); }
-
-// A canvas for measuring text outside painting.
-TCanvas& MeasureCanvas()
-{
-    static TBitmap* bitmap = [] {
-        auto* b = new TBitmap;  // kept for the program's life
-        b->SetSize(1, 1);
-        return b;
-    }();
-    return *bitmap->Canvas();
-}
-
-// Connects a widget signal to a handler of a control, with the exception barrier and a check
-// that the control still lives.
-template <class Sender, class Signal, class F>
-void Wire(TControl* control, Sender* sender, Signal signal, F f)
-{
-    QObject::connect(sender, signal, sender, [control, f](auto... args) {
-        if (!tvforms::IsLive(control)) return;
-        tvforms::DispatchScope scope(tvforms::dispatchDepth);
-        tvforms::Guard(control, [&] { f(args...); });
-    });
-}
 
 // Check and radio boxes answer a click anywhere in their window, as the platform's do.
 class TvCheckBox : public QCheckBox {
@@ -112,151 +91,6 @@ bool DialogKey(TWinControl* control, Word vk)
 }
 
 }  // namespace tvforms
-
-// ---- TLabel ------------------------------------------------------------------------------------
-
-TV_PUBLISHED(TLabel)
-{
-    Prop("Caption", &TLabel::Caption, &TLabel::SetCaption);
-    PropEnum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, taLeftJustify, TAlignmentNames);
-    Prop("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true);
-    PropEnum("Layout", &TLabel::Layout, &TLabel::SetLayout, tlTop, TTextLayoutNames);
-    Prop("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false);
-    Prop("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap, false);
-    Prop("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, true);
-    Prop("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
-}
-
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
-{
-    SetControlStyle(ControlStyle() + csReplicatable);
-    SetBounds(0, 0, 65, 17);
-    SetAutoSize(true);
-}
-
-void TLabel::SetAlignment(TAlignment value)
-{
-    if (alignment_ == value) return;
-    alignment_ = value;
-    Invalidate();
-}
-
-void TLabel::SetLayout(TTextLayout value)
-{
-    if (layout_ == value) return;
-    layout_ = value;
-    Invalidate();
-}
-
-void TLabel::SetTransparent(bool value)
-{
-    if (transparent_ == value) return;
-    transparent_ = value;
-    SetControlStyle(value ? ControlStyle() - csOpaque : ControlStyle() + csOpaque);
-    Invalidate();
-}
-
-void TLabel::SetWordWrap(bool value)
-{
-    if (wordWrap_ == value) return;
-    wordWrap_ = value;
-    AdjustSize();
-    Invalidate();
-}
-
-void TLabel::SetShowAccelChar(bool value)
-{
-    if (showAccelChar_ == value) return;
-    showAccelChar_ = value;
-    AdjustSize();
-    Invalidate();
-}
-
-void TLabel::SetAutoSize(bool value)
-{
-    TControl::SetAutoSize(value);
-    Invalidate();
-}
-
-namespace {
-unsigned AlignFlags(TAlignment a)
-{
-    if (a == taRightJustify) return DT_RIGHT;
-    if (a == taCenter) return DT_CENTER;
-    return DT_LEFT;
-}
-}  // namespace
-
-bool TLabel::CanAutoSize(int& newWidth, int& newHeight)
-{
-    TCanvas& c = MeasureCanvas();
-    c.SetFont(Font());
-    String text = Caption();
-    if (text.empty() || (showAccelChar_ && text == "&")) text += ' ';
-    TRect r = Rect(0, 0, wordWrap_ ? Width() : 0, 0);
-    unsigned flags = DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) | (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
-    DrawText(tvforms::Ready(c), text, r, flags);
-    newWidth = r.Width();
-    newHeight = r.Height();
-    return true;
-}
-
-void TLabel::Paint()
-{
-    TCanvas& c = *Canvas();
-    TRect r = ClientRect();
-    if (!transparent_) {
-        c.Brush()->SetColor(Color());
-        c.Brush()->SetStyle(bsSolid);
-        c.FillRect(r);
-    }
-    c.Brush()->SetStyle(bsClear);
-    c.SetFont(Font());
-    String text = Caption();
-    unsigned flags = DT_EXPANDTABS | AlignFlags(alignment_) | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) |
-                     (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
-    if (layout_ != tlTop) {
-        TRect calc = r;
-        DrawText(tvforms::Ready(c), text.empty() ? String(" ") : text, calc, flags | DT_CALCRECT);
-        int offset = layout_ == tlBottom ? r.Height() - calc.Height() : (r.Height() - calc.Height()) / 2;
-        r.Top += offset;
-    }
-    if (!Enabled()) {
-        TRect shadow = r;
-        OffsetRect(shadow, 1, 1);
-        c.Font()->SetColor(clBtnHighlight);
-        DrawText(tvforms::Ready(c), text, shadow, flags);
-        c.Font()->SetColor(clBtnShadow);
-        DrawText(tvforms::Ready(c), text, r, flags);
-    } else {
-        DrawText(tvforms::Ready(c), text, r, flags);
-    }
-}
-
-void TLabel::CMTextChanged(TMessage& m)
-{
-    TGraphicControl::CMTextChanged(m);
-    AdjustSize();
-    Invalidate();
-}
-
-void TLabel::CMFontChanged(TMessage& m)
-{
-    TGraphicControl::CMFontChanged(m);
-    AdjustSize();
-}
-
-void TLabel::Loaded()
-{
-    TGraphicControl::Loaded();
-    AdjustSize();
-}
-
-void TLabel::Notification(TComponent* component, TOperation operation)
-{
-    TGraphicControl::Notification(component, operation);
-    if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
-}
 
 // ---- TButton -----------------------------------------------------------------------------------
 
