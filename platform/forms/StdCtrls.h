@@ -8,39 +8,9 @@
 #include <memory>
 
 #include "platform/forms/Controls.h"
+#include "platform/forms/Buttons.h"
 #include "platform/forms/Label.h"
 #include "platform/rtl/StringList.h"
-
-class TButtonControl : public TWinControl {
-    TV_CLASS(TButtonControl, TWinControl)
-public:
-    explicit TButtonControl(TComponent* owner);
-};
-
-class TButton : public TButtonControl {
-    TV_CLASS(TButton, TButtonControl)
-public:
-    explicit TButton(TComponent* owner);
-
-    bool Default() const { return default_; }
-    void SetDefault(bool value) { default_ = value; }
-    bool Cancel() const { return cancel_; }
-    void SetCancel(bool value) { cancel_ = value; }
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int value) { modalResult_ = value; }
-    // Clicks as the user would: OnClick, then the form's ModalResult when set.
-    void Click() override;
-
-protected:
-    std::unique_ptr<THostWindow> CreateHostWindow() override;
-    void HostCreated() override;
-    void CMTextChanged(TMessage& message) override;
-
-private:
-    bool default_ = false;
-    bool cancel_ = false;
-    int modalResult_ = 0;
-};
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
@@ -207,57 +177,6 @@ private:
     bool sorted_ = false;
     int itemHeight_ = 13;
     TNotifyEvent onChange_, onSelect_, onDropDown_;
-};
-
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-
-class TCheckBox : public TButtonControl {
-    TV_CLASS(TCheckBox, TButtonControl)
-public:
-    explicit TCheckBox(TComponent* owner);
-
-    // Changing it in code fires OnClick, as a click does.
-    bool Checked() const { return state_ == cbChecked; }
-    void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
-    TCheckBoxState State() const { return state_; }
-    void SetState(TCheckBoxState value);
-    bool AllowGrayed() const { return allowGrayed_; }
-    void SetAllowGrayed(bool value) { allowGrayed_ = value; }
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment value) { alignment_ = value; }
-    // The user's click: toggles, which fires OnClick.
-    void Toggle();
-
-protected:
-    std::unique_ptr<THostWindow> CreateHostWindow() override;
-    void HostCreated() override;
-    void CMTextChanged(TMessage& message) override;
-
-private:
-    TCheckBoxState state_ = cbUnchecked;
-    bool allowGrayed_ = false;
-    TAlignment alignment_ = taRightJustify;
-};
-
-class TRadioButton : public TButtonControl {
-    TV_CLASS(TRadioButton, TButtonControl)
-public:
-    explicit TRadioButton(TComponent* owner);
-
-    // Checking one unchecks its siblings; changing it in code fires OnClick when it becomes checked.
-    bool Checked() const { return checked_; }
-    void SetChecked(bool value);
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment value) { alignment_ = value; }
-
-protected:
-    std::unique_ptr<THostWindow> CreateHostWindow() override;
-    void HostCreated() override;
-    void CMTextChanged(TMessage& message) override;
-
-private:
-    bool checked_ = false;
-    TAlignment alignment_ = taRightJustify;
 };
 
 class TCustomGroupBox : public TCustomControl {
