@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/forms/Controls.h"
+#include "platform/forms/GroupBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Buttons.h"
@@ -50,23 +51,6 @@ private:
     bool wantReturns_ = true;
     bool wantTabs_ = false;
     TAlignment alignment_ = taLeftJustify;
-};
-
-class TCustomGroupBox : public TCustomControl {
-    TV_CLASS(TCustomGroupBox, TCustomControl)
-public:
-    explicit TCustomGroupBox(TComponent* owner);
-
-protected:
-    void Paint() override;
-    void AdjustClientRect(TRect& rect) override;
-    void CMTextChanged(TMessage& message) override;
-};
-
-class TGroupBox : public TCustomGroupBox {
-    TV_CLASS(TGroupBox, TCustomGroupBox)
-public:
-    using TCustomGroupBox::TCustomGroupBox;
 };
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
