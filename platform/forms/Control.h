@@ -4,7 +4,7 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/classes/Sets.h"
-#include "platform/forms/Messages.h"
+#include "platform/forms/MessageRecord.h"
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/GraphicsTypes.h"
 

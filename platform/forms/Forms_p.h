@@ -13,6 +13,8 @@
 #include <utility>
 
 #include "platform/forms/Controls.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/VirtualKeys.h"
 #include "platform/graphics/Canvas.h"
 
 class TWinControl;

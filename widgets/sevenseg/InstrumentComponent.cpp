@@ -2,6 +2,7 @@
 
 #include "platform/classes/Published.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/StandardProps.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/DateTime.h"
