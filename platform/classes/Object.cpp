@@ -120,21 +120,6 @@ const TMethodInfo* TMetaClass::FindMethod(const String& name) const
     return nullptr;
 }
 
-// ---- TClassTableBuilder ----------------------------------------------------------------------
-
-TPropInfo& TClassTableBuilder::AddProperty(std::unique_ptr<TPropInfo> info)
-{
-    for (auto& p : Props)
-        if (sameText(p->Name, info->Name)) {
-            p = std::move(info);
-            return *p;
-        }
-    Props.push_back(std::move(info));
-    return *Props.back();
-}
-
-void TClassTableBuilder::AddMethod(TMethodInfo info) { Methods.push_back(std::move(info)); }
-
 // ---- class registry --------------------------------------------------------------------------
 
 namespace {

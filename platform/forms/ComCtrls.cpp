@@ -3,7 +3,6 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Forms.h"
@@ -535,8 +534,3 @@ void TTrackBar::pushToHost()
 }
 
 void TTrackBar::UserMoved(int position) { SetPosition(position); }
-
-void RegisterComControls()
-{
-    RegisterClasses({&TStatusBar::StaticClass(), &TUpDown::StaticClass(), &TTrackBar::StaticClass()});
-}

@@ -3,14 +3,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Published.h"
-#include "platform/forms/ComCtrls.h"
-#include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
-#include "platform/forms/StdCtrls.h"
 #include "platform/forms/Forms_p.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Resources.h"
@@ -413,20 +409,3 @@ void TCustomForm::PaintWindow(TCanvas& canvas)
 }
 
 void TCustomForm::KeyDown(Word& key, TShiftState shift) { TWinControl::KeyDown(key, shift); }
-
-void RegisterFormClasses()
-{
-    RegisterControlClasses();
-    RegisterClasses({&TCustomForm::StaticClass(), &TForm::StaticClass()});
-}
-
-void RegisterStandardClasses()
-{
-    static bool done = false;
-    if (done) return;
-    done = true;
-    RegisterFormClasses();
-    RegisterStdControls();
-    RegisterExtControls();
-    RegisterComControls();
-}

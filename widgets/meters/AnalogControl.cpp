@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
+#include "platform/forms/StandardProps.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
@@ -47,18 +48,13 @@ TV_PUBLISHED(TVnAnalogGControl)
     Prop("SignalSettings", &TVnAnalogGControl::SignalSettings, &TVnAnalogGControl::SetSignalSettings);
     Prop("MinMax", &TVnAnalogGControl::MinMax, &TVnAnalogGControl::SetMinMax);
     Prop("Value", &TVnAnalogGControl::Value, &TVnAnalogGControl::SetValue);
-    Prop("ShowHint", &TVnAnalogGControl::ShowHint, &TVnAnalogGControl::SetShowHint, false);
     Prop("OnMinMaxChange", &TVnAnalogGControl::OnMinMaxChange, &TVnAnalogGControl::SetOnMinMaxChange);
     Prop("OnOverflow", &TVnAnalogGControl::OnOverflow, &TVnAnalogGControl::SetOnOverflow);
     Prop("OnSectorChange", &TVnAnalogGControl::OnSectorChange, &TVnAnalogGControl::SetOnSectorChange);
     Prop("OnSettingsChange", &TVnAnalogGControl::OnSettingsChange, &TVnAnalogGControl::SetOnSettingsChange);
     Prop("OnValueChange", &TVnAnalogGControl::OnValueChange, &TVnAnalogGControl::SetOnValueChange);
     Prop("OnLimit", &TVnAnalogGControl::OnLimit, &TVnAnalogGControl::SetOnLimit);
-    Prop("OnClick", &TVnAnalogGControl::OnClick, &TVnAnalogGControl::SetOnClick);
-    Prop("OnDblClick", &TVnAnalogGControl::OnDblClick, &TVnAnalogGControl::SetOnDblClick);
-    Prop("OnMouseDown", &TVnAnalogGControl::OnMouseDown, &TVnAnalogGControl::SetOnMouseDown);
-    Prop("OnMouseMove", &TVnAnalogGControl::OnMouseMove, &TVnAnalogGControl::SetOnMouseMove);
-    Prop("OnMouseUp", &TVnAnalogGControl::OnMouseUp, &TVnAnalogGControl::SetOnMouseUp);
+    PublishStandardProps(*this, ShowHintStorage::DefaultFalse);
 }
 
 TVnAnalogGControl::TVnAnalogGControl(TComponent* owner)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/classes/Published.h"
+#include "platform/forms/Messages.h"
 #include "widgets/meters/GaugeMath.h"
 #include "widgets/meters/Register.h"
 

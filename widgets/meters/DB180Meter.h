@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/forms/Messages.h"
 #include "widgets/meters/DataLink.h"
 #include "widgets/meters/RoundMeter.h"
 

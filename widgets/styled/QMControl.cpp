@@ -4,6 +4,8 @@
 
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/VirtualKeys.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/StringList.h"
