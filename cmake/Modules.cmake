@@ -18,9 +18,14 @@ function(tv_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# tv_add_tests(<name> DEPS <targets...>): one GoogleTest executable from the folder's .cpp files.
+# tv_add_tests(<name> DEPS <targets...> [SHARDS <n>]): one GoogleTest executable from the folder's
+# .cpp files. CTest runs the executable as a few shards (GTEST_TOTAL_SHARDS, default
+# TV_TEST_SHARDS), each a process that runs its share of the cases in turn, rather than one process
+# per case: starting a process under the sanitizers costs more than most cases. A failing shard
+# prints the cases that failed. One case: run the executable with --gtest_filter=Suite.Case.
+set(TV_TEST_SHARDS 4 CACHE STRING "Processes each test executable is split into under CTest")
 function(tv_add_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SHARDS" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -29,9 +34,21 @@ function(tv_add_tests name)
   target_compile_options(${name} PRIVATE ${TV_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} tv_test_main GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE TV_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TV_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-    DISCOVERY_TIMEOUT 60)
+  set(shards ${TV_TEST_SHARDS})
+  if(ARG_SHARDS)
+    set(shards ${ARG_SHARDS})
+  endif()
+  math(EXPR last "${shards} - 1")
+  foreach(index RANGE ${last})
+    set(test ${name})
+    if(shards GREATER 1)
+      math(EXPR number "${index} + 1")
+      set(test ${name}.${number})
+    endif()
+    add_test(NAME ${test} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${test} PROPERTIES LABELS ${name}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${shards};GTEST_SHARD_INDEX=${index}")
+  endforeach()
 endfunction()
 
 # tv_add_bench(<name> SOURCES ... DEPS ...)
