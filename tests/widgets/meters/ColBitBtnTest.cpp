@@ -206,31 +206,53 @@ TEST_F(ButtonTest, FlashingCheckedButtonRegistersAndTogglesItsFace)
     EXPECT_EQ(FlashEntryCount(), 0);
 }
 
-TEST_F(ButtonTest, RendersItsStates)
+TEST_F(ButtonTest, FaceColourFollowsTheState)
 {
+    button->SetMode(mSwitch);
     button->SetTextOn("On|line");
     button->SetTextOff("Off");
-    button->SetMode(mSwitch);
-    TVnColBitBtn* disabled = make(80, 10);
-    disabled->SetTextOff("Stop");
-    disabled->SetEnabled(false);
-    TVnColBitBtn* flat = make(150, 10);
-    flat->SetTextOff("Flat");
-    flat->SetFlat(true);
-    flat->GradBtnFace()->SetVisible(false);
-    flat->SetColorOff(clYellow);
-    TVnColBitBtn* bigger = make(220, 10);
-    bigger->SetBounds(220, 10, 70, 60);
-    TBitmap strip;
-    makeGlyph(strip);
-    bigger->SetGlyph(&strip);
-    bigger->SetNumGlyph(3);
-    bigger->SetTextOff("Start");
-    bigger->SetPosGlyph(pTop);
+    button->GradBtnFace()->SetVisible(false);
+    button->SetColorOff(clYellow);
+    button->SetColorOn(clLime);
+    button->SetColorDisabled(clGray);
+    const TCheckedOptions all{coGlyph, coText, coTextCol, coBtnCol, coBevel};
+    TCheckedOptions noColour = all;
+    noColour.Exclude(coBtnCol);
+    struct Case { const char* what; bool checked, enabled, flat; TCheckedOptions options; TColor face; };
+    const Case cases[] = {
+        {"off", false, true, false, all, clYellow},
+        {"on", true, true, false, all, clLime},
+        {"on, colour not among the checked options", true, true, false, noColour, clYellow},
+        {"disabled", false, false, false, all, clGray},
+        {"disabled while on", true, false, false, all, clGray},
+        {"flat", false, true, true, all, clYellow},
+        {"flat and on", true, true, true, all, clLime},
+    };
+    // Inside the bevel, clear of the centred text; a flat button has no bevel at its corner.
+    const int inside = button->ButtonBevel()->Width() + 1;
+    for (const auto& c : cases) {
+        button->SetCheckedOptions(c.options);
+        button->SetFlat(c.flat);
+        button->SetEnabled(c.enabled);
+        button->SetChecked(c.checked);
+        EXPECT_EQ(testkit::PixelAt(*button, inside, inside), c.face) << c.what;
+        EXPECT_EQ(testkit::PixelAt(*button, 0, 0) == c.face, c.flat) << c.what;
+    }
+
+    button->SetFlat(false);
+    button->SetEnabled(true);
+    button->SetChecked(false);
     ASSERT_TRUE(testkit::RenderToPng(*form, outputDir() + "/buttons_off.png"));
-    EXPECT_EQ(testkit::PixelAt(*flat, 5, 5), clYellow);  // no bevel, flat face colour
     button->SetChecked(true);
     ASSERT_TRUE(testkit::RenderToPng(*form, outputDir() + "/buttons_on.png"));
+    // A flashing button alternates between its two faces while checked.
+    button->SetFlashing(true);
+    for (bool lit : {true, false}) {
+        for (int i = 0; i < 64 && button->BlinkState() != lit; ++i) FlashTick();
+        ASSERT_EQ(button->BlinkState(), lit);
+        EXPECT_EQ(testkit::PixelAt(*button, inside, inside), lit ? clLime : clYellow) << lit;
+    }
+    button->SetFlashing(false);
 }
 
 TEST(MultiLineText, MiddleAnchorCentresTheBlock)
