@@ -48,6 +48,8 @@ TV_PUBLISHED(TVnAnalogGControl)
     Prop("MinMax", &TVnAnalogGControl::MinMax, &TVnAnalogGControl::SetMinMax);
     Prop("Value", &TVnAnalogGControl::Value, &TVnAnalogGControl::SetValue);
     Prop("ShowHint", &TVnAnalogGControl::ShowHint, &TVnAnalogGControl::SetShowHint, false);
+    Prop("Hint", &TVnAnalogGControl::Hint, &TVnAnalogGControl::SetHint).Stored(&TVnAnalogGControl::IsHintStored);
+    Prop("ParentFont", &TVnAnalogGControl::ParentFont, &TVnAnalogGControl::SetParentFont, false);
     Prop("OnMinMaxChange", &TVnAnalogGControl::OnMinMaxChange, &TVnAnalogGControl::SetOnMinMaxChange);
     Prop("OnOverflow", &TVnAnalogGControl::OnOverflow, &TVnAnalogGControl::SetOnOverflow);
     Prop("OnSectorChange", &TVnAnalogGControl::OnSectorChange, &TVnAnalogGControl::SetOnSectorChange);
@@ -81,6 +83,7 @@ void TVnAnalogGControl::Loaded()
     sector_->SetOnChange(TNotifyEvent([this](TObject*) { SettingsChangedUnlessLocked(); }));
     minMax_->ResetExtremes();
     minMax_->SetOnChange(TNotifyEvent(this, &TVnAnalogGControl::minMaxChanged));
+    UpdateHint();
 }
 
 void TVnAnalogGControl::CMFontChanged(TMessage& message)
@@ -264,7 +267,8 @@ void TVnAnalogGControl::MinMaxChanged()
 
 void TVnAnalogGControl::UpdateHint()
 {
-    if (!hintOptions_.Contains(hoAutoHint) || IsDesigning()) return;
+    // While loading the readings are not complete yet: Loaded() makes the hint.
+    if (!hintOptions_.Contains(hoAutoHint) || IsDesigning() || IsLoading()) return;
     const String& unit = signal_->ValueUnit();
     const String& format = signal_->ValueFormat();
     String text;

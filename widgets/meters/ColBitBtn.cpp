@@ -214,6 +214,7 @@ TV_PUBLISHED(TVnColBitBtn)
     PropEnum("PosVertical", &TVnColBitBtn::PosVertical, &TVnColBitBtn::SetPosVertical, TPosVNames).NoDefault();
     PropEnum("PosGlyph", &TVnColBitBtn::PosGlyph, &TVnColBitBtn::SetPosGlyph, TPosNames).NoDefault();
     Prop("Font", &TVnColBitBtn::Font, &TVnColBitBtn::SetFont);
+    Prop("ParentFont", &TVnColBitBtn::ParentFont, &TVnColBitBtn::SetParentFont, false);
     Prop("Hint", &TVnColBitBtn::Hint, &TVnColBitBtn::SetHint);
     Prop("ShowHint", &TVnColBitBtn::ShowHint, &TVnColBitBtn::SetShowHint, false);
     Prop("Visible", &TVnColBitBtn::Visible, &TVnColBitBtn::SetVisible, true);
