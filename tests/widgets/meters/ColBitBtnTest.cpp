@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/classes/ObjectText.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
@@ -253,6 +254,24 @@ TEST_F(ButtonTest, FaceColourFollowsTheState)
         EXPECT_EQ(testkit::PixelAt(*button, inside, inside), lit ? clLime : clYellow) << lit;
     }
     button->SetFlashing(false);
+}
+
+TEST_F(ButtonTest, OwnFontAndParentFontSurviveTheStream)
+{
+    // The constructor makes the font bold and its own: plain and the parent's are then the
+    // values a stream has to carry.
+    TVnColBitBtn* plain = make(80, 10);
+    plain->SetName("Plain");
+    plain->Font()->SetStyle({});
+    TVnColBitBtn* parents = make(150, 10);
+    parents->SetName("Parents");
+    parents->SetParentFont(true);
+    for (TVnColBitBtn* b : {plain, parents}) {
+        TOwnedPtr<TVnColBitBtn> copy(new TVnColBitBtn(nullptr));
+        TextToComponent(ComponentToText(b), copy.get());
+        EXPECT_EQ(copy->Font()->Style(), b->Font()->Style()) << b->Name();
+        EXPECT_EQ(copy->ParentFont(), b->ParentFont()) << b->Name();
+    }
 }
 
 TEST(MultiLineText, MiddleAnchorCentresTheBlock)
