@@ -124,10 +124,9 @@ void checkFreshStream(TObject* fresh, const String& stream, bool component, std:
         faults.push_back("its stream can not be parsed: " + message);
         return;
     }
-    for (size_t i = 0; i < names.size(); ++i) {
-        const String& name = names[i];
-        if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), name) != names.begin() + static_cast<std::ptrdiff_t>(i))
-            faults.push_back("a fresh instance writes " + name + " twice");
+    for (auto it = names.begin(); it != names.end(); ++it) {
+        const String& name = *it;
+        if (std::find(names.begin(), it, name) != it) faults.push_back("a fresh instance writes " + name + " twice");
         TObject* holder = nullptr;
         const TPropInfo* p = FindPropInfo(fresh, name, &holder);
         if (!p || !holder || !IsDefaultPropValue(holder, *p)) continue;

@@ -1,8 +1,8 @@
 #pragma once
 // A check any test binary can run over the classes it registers: each class is created, written to
 // a component stream, read back into a fresh instance and written again, and the two streams must
-// be equal; a fresh instance writes no property that has a published default (its constructor and
-// its table would then state the default twice, with two values).
+// be equal (a class the stream names must be registered); a fresh instance writes each property
+// once and none whose value is its published default.
 #include <functional>
 #include <vector>
 
