@@ -188,6 +188,13 @@ TClass FindClassOf(const String& className, const TMetaClass& base)
     return c && c->InheritsFrom(base) ? c : nullptr;
 }
 
+std::vector<TClass> RegisteredClasses()
+{
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    return r.classes;
+}
+
 void StartClassGroup(const TMetaClass& groupClass)
 {
     Registry& r = registry();

@@ -88,6 +88,8 @@ TV_PUBLISHED(TButton)
     Prop("Cancel", &TButton::Cancel, &TButton::SetCancel, false);
     Prop("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, 0);
     Prop("TabStop", &TButton::TabStop, &TButton::SetTabStop, true);
+    PropColor("Color", &TButton::Color, &TButton::SetColor, clBtnFace).Stored(&TButton::IsColorStored);
+    Prop("ParentColor", &TButton::ParentColor, &TButton::SetParentColor, false);
 }
 
 TButton::TButton(TComponent* owner) : TButtonControl(owner)

@@ -227,6 +227,8 @@ TV_PUBLISHED(TUpDown)
     Prop("Max", &TUpDown::Max, &TUpDown::SetMax, 100);
     Prop("Position", &TUpDown::Position, &TUpDown::SetPosition, 0);
     Prop("Increment", &TUpDown::Increment, &TUpDown::SetIncrement, 1);
+    PropColor("Color", &TUpDown::Color, &TUpDown::SetColor, clBtnFace).Stored(&TUpDown::IsColorStored);
+    Prop("ParentColor", &TUpDown::ParentColor, &TUpDown::SetParentColor, false);
     Prop("Thousands", &TUpDown::Thousands, &TUpDown::SetThousands, true);
     Prop("Wrap", &TUpDown::Wrap, &TUpDown::SetWrap, false);
     Prop("ArrowKeys", &TUpDown::ArrowKeys, &TUpDown::SetArrowKeys, true);

@@ -72,6 +72,9 @@ TV_PUBLISHED(TCustomForm)
     PropEnum("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal, TWindowStateNames);
     PropEnum("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal, TFormStyleNames);
     Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false);
+    // A form starts hidden and without a parent to take its colour from.
+    Prop("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible, false);
+    Prop("ParentColor", &TCustomForm::ParentColor, &TCustomForm::SetParentColor, false);
     Prop("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
     Prop("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
     Prop("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);

@@ -55,6 +55,8 @@ TV_PUBLISHED(TVnAnalogGControl)
     Prop("OnValueChange", &TVnAnalogGControl::OnValueChange, &TVnAnalogGControl::SetOnValueChange);
     Prop("OnLimit", &TVnAnalogGControl::OnLimit, &TVnAnalogGControl::SetOnLimit);
     PublishStandardProps(*this, ShowHintStorage::DefaultFalse);
+    Prop("Hint", &TVnAnalogGControl::Hint, &TVnAnalogGControl::SetHint).Stored(&TVnAnalogGControl::IsHintStored);
+    Prop("ParentFont", &TVnAnalogGControl::ParentFont, &TVnAnalogGControl::SetParentFont, false);
 }
 
 TVnAnalogGControl::TVnAnalogGControl(TComponent* owner)
@@ -77,6 +79,7 @@ void TVnAnalogGControl::Loaded()
     sector_->SetOnChange(TNotifyEvent([this](TObject*) { SettingsChangedUnlessLocked(); }));
     minMax_->ResetExtremes();
     minMax_->SetOnChange(TNotifyEvent(this, &TVnAnalogGControl::minMaxChanged));
+    UpdateHint();
 }
 
 void TVnAnalogGControl::CMFontChanged(TMessage& message)
@@ -260,7 +263,8 @@ void TVnAnalogGControl::MinMaxChanged()
 
 void TVnAnalogGControl::UpdateHint()
 {
-    if (!hintOptions_.Contains(hoAutoHint) || IsDesigning()) return;
+    // While loading the readings are not complete yet: Loaded() makes the hint.
+    if (!hintOptions_.Contains(hoAutoHint) || IsDesigning() || IsLoading()) return;
     const String& unit = signal_->ValueUnit();
     const String& format = signal_->ValueFormat();
     String text;

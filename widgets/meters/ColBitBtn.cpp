@@ -216,6 +216,7 @@ TV_PUBLISHED(TVnColBitBtn)
     PropEnum("PosGlyph", &TVnColBitBtn::PosGlyph, &TVnColBitBtn::SetPosGlyph, TPosNames).NoDefault();
     Prop("Font", &TVnColBitBtn::Font, &TVnColBitBtn::SetFont);
     PublishStandardProps(*this, ShowHintStorage::DefaultFalse);
+    Prop("ParentFont", &TVnColBitBtn::ParentFont, &TVnColBitBtn::SetParentFont, false);
 }
 
 TVnColBitBtn::TVnColBitBtn(TComponent* owner)

@@ -74,7 +74,7 @@ void TQMBorderProps::SetFlatInnerColor(TColor value) { if (control_) control_->S
 TQMControlBorder TQMBorderProps::InnerBorder() const { return control_ ? control_->InnerBorder() : qmcbNone; }
 void TQMBorderProps::SetInnerBorder(TQMControlBorder value) { if (control_) control_->SetInnerBorder(value); }
 int TQMBorderProps::Width() const { return control_ ? control_->BorderWidth() : 0; }
-void TQMBorderProps::SetWidth(int value) { if (control_) control_->SetBorderWidth(std::max(value, 0)); }
+void TQMBorderProps::SetWidth(int value) { if (control_) control_->SetBandWidth(std::max(value, 0)); }
 
 TV_PUBLISHED(TQMBorderProps)
 {
@@ -239,6 +239,13 @@ void TQMCustomControl::SetBandColor(TColor value)
     PaintBorders(nullptr);
 }
 
+void TQMCustomControl::SetBandWidth(int value)
+{
+    if (value == BorderWidth()) return;
+    SetBorderWidth(value);
+    AdjustSize();
+}
+
 void TQMCustomControl::SetExDraw(bool value)
 {
     if (value == exDraw_) return;
@@ -270,6 +277,7 @@ void TQMCustomControl::SetInnerBorder(TQMControlBorder value)
 void TQMCustomControl::BorderChanged()
 {
     FrameChanged();
+    AdjustSize();
     PaintBorders(nullptr);
 }
 

@@ -32,6 +32,7 @@ void TQMCustomSizableControl::SetShowStatusbar(bool value)
     if (value == showStatusbar_) return;
     showStatusbar_ = value;
     FrameChanged();
+    AdjustSize();
     StatusbarChanged();
 }
 
