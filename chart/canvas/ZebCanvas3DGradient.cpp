@@ -132,32 +132,22 @@ void TZebCanvas3D::FillRectGradient(const TRect& rect, TColor startColor, TColor
             if (c < b) ++c;
             if (dd < a) ++dd;
         } while (c < b || dd < a);
+        // An odd side leaves a middle line the rings do not reach.
+        ramp.Use(c + dd);
+        ramp.Band(r.Left + dd, r.Top + c, w - 2 * dd, h - 2 * c);
         return;
     }
     case gdFromTopLeft:
     case gdFromBottomLeft: {
-        // L-shaped bands: a column growing towards the corner row and a row growing from the left.
+        // L-shaped bands around the corner, band t being a column and a row t pixels from it.
         const bool top = direction == gdFromTopLeft;
-        const int corner = top ? r.Top : r.Bottom;
         ramp.SetSteps(w + h);
-        int i = 0, j = 0, y = top ? r.Bottom : r.Top;
-        bool stopped = false;
-        do {
-            ramp.Use(i + j);
-            if (!stopped) ramp.Band(r.Left + i - 1, std::min(y, corner), 1, std::abs(corner - y));
-            if (j < h) {
-                ++j;
-                if (top) {
-                    ramp.Band(r.Left, y - 1, i, 1);
-                    if (y > r.Top) --y;
-                } else {
-                    ramp.Band(r.Left, y, i, 1);
-                    if (y < r.Bottom) ++y;
-                }
-            }
-            stopped = stopped || i >= w;
-            if (i < w) ++i;
-        } while (j < h || i < w);
+        for (int t = 0; t < std::max(w, h); ++t) {
+            ramp.Use(std::min(2 * t, w + h));
+            const int extent = std::min(t + 1, h);
+            if (t < w) ramp.Band(r.Left + t, top ? r.Top : r.Bottom - extent, 1, extent);
+            if (t < h) ramp.Band(r.Left, top ? r.Top + t : r.Bottom - 1 - t, std::min(t + 1, w), 1);
+        }
         return;
     }
     case gdDiagonalUp:

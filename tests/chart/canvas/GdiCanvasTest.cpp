@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <set>
 #include <limits>
 #include <string>
 
@@ -299,4 +300,259 @@ TEST(GdiCanvas, LineToCachedWithoutCacheDrawsOnTheCurrentDevice)
     canvas.LineToCached(9, 6);
     EXPECT_EQ(static_cast<TColor>(buffer->GetPixel(5, 6)), clBlack);
     EXPECT_NE(other.Canvas()->Pixels(5, 6), clBlack);
+}
+
+// ---- gradients, clips and 2-D shapes on small bitmaps ----
+
+#include "chart/canvas/Gradient.h"
+#include "chart/canvas/ZebBrush.h"
+
+namespace {
+
+// A buffered canvas over a white w x h bitmap.
+struct TPixelFixture {
+    TZebCanvas3D canvas;
+    TBitmap window;
+    TPixelFixture(int w, int h) : window(w, h, pf32bit)
+    {
+        canvas.PrepareView(window.Canvas(), nullptr, clWhite, false, {0, 0, w, h});
+        canvas.GetDeviceContext()->FillRect({0, 0, w, h}, clWhite);
+    }
+    // Read from the bitmap's memory: the device answers nothing outside its clip.
+    TColor At(int x, int y)
+    {
+        const Byte* p = canvas.BufferBitmap()->ScanLine(y) + 4 * x;
+        return static_cast<TColor>(p[2] | (p[1] << 8) | (p[0] << 16));
+    }
+    void FillAll(TColor color) { canvas.GetDeviceContext()->FillRect({0, 0, 100, 100}, color); }
+};
+
+constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
+
+}  // namespace
+
+TEST(GdiCanvasGradient, TopBottomBands)
+{
+    {
+        TPixelFixture f(4, 1);
+        f.canvas.FillRectGradient({0, 0, 4, 1}, clRed, clBlue, gdTopBottom, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 0), clWhite) << "one pixel high paints nothing";
+    }
+    {
+        TPixelFixture f(4, 2);
+        f.canvas.FillRectGradient({0, 0, 4, 2}, clRed, clBlue, gdTopBottom, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 1), clRed) << "the start colour is on the bottom row";
+        EXPECT_EQ(f.At(3, 0), clBlue);
+    }
+    {
+        TPixelFixture f(1, 300);
+        f.canvas.FillRectGradient({0, 0, 1, 300}, clBlack, clWhite, gdTopBottom, 50, 0, 0);
+        std::set<TColor> colors;
+        for (int y = 0; y < 300; ++y) colors.insert(f.At(0, y));
+        EXPECT_EQ(colors.size(), 256u);
+    }
+    {
+        // Balance 50 with n = 4: start at band 0, the end colour exactly at band 4.
+        TPixelFixture f(1, 5);
+        f.canvas.FillRectGradient({0, 0, 1, 5}, Rgb(0, 0, 0), Rgb(200, 100, 7), gdTopBottom, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 4), Rgb(0, 0, 0));
+        EXPECT_EQ(f.At(0, 2), Rgb(100, 50, 3));
+        EXPECT_EQ(f.At(0, 0), Rgb(200, 100, 7));
+    }
+    {
+        TPixelFixture f(5, 1);
+        f.canvas.FillRectGradient({0, 0, 5, 1}, clRed, clBlue, gdLeftRight, 50, 0, 0);
+        EXPECT_EQ(f.At(4, 0), clRed) << "left-right starts at the right edge";
+        EXPECT_EQ(f.At(0, 0), clBlue);
+        f.canvas.FillRectGradient({0, 0, 5, 1}, clRed, clBlue, gdRightLeft, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 0), clRed);
+    }
+}
+
+TEST(GdiCanvasGradient, RingsCornersAndDiagonals)
+{
+    {
+        TPixelFixture f(5, 5);
+        f.canvas.FillRectGradient({0, 0, 5, 5}, clRed, clBlue, gdFromCenter, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 0), clBlue) << "the outer ring";
+        EXPECT_EQ(f.At(4, 2), clBlue);
+        EXPECT_EQ(f.At(2, 2), clRed) << "the centre";
+    }
+    {
+        TPixelFixture f(6, 6);
+        f.canvas.FillRectGradient({0, 0, 6, 6}, clRed, clBlue, gdFromTopLeft, 50, 0, 0);
+        int white = 0;
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 6; ++x) white += f.At(x, y) == clWhite;
+        EXPECT_EQ(white, 0) << "the L-bands cover the rect";
+    }
+    {
+        TPixelFixture f(8, 8);
+        f.canvas.FillRectGradient({0, 0, 10000, 10000}, clRed, clBlue, gdDiagonalUp, 50, 0, 0);
+        EXPECT_EQ(f.At(3, 3), clWhite) << "no diagonal above 67,108,864 pixels";
+        f.canvas.FillRectGradient({0, 0, 8, 8}, clRed, clBlue, gdDiagonalUp, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 7), clRed) << "the diagonal starts at the bottom-left corner";
+        EXPECT_NE(f.At(7, 0), clWhite);
+    }
+}
+
+TEST(GdiCanvasGradient, PainterSplitsAtTheMiddleColourAndGreysInMonochrome)
+{
+    const struct {
+        TGradientDirection direction;
+        TPoint startAt, middleAt, endAt;
+    } cases[] = {
+        {gdTopBottom, {0, 9}, {0, 5}, {0, 0}},
+        {gdBottomTop, {0, 0}, {0, 4}, {0, 9}},
+        {gdLeftRight, {9, 0}, {5, 0}, {0, 0}},
+        {gdRightLeft, {0, 0}, {4, 0}, {9, 0}},
+    };
+    for (const auto& c : cases) {
+        TPixelFixture f(10, 10);
+        TZebGradient g;
+        g.SetDirection(c.direction);
+        g.SetStartColor(clRed);
+        g.SetMidColor(clLime);
+        g.SetEndColor(clBlue);
+        f.canvas.PaintGradient(g, {0, 0, 10, 10});
+        EXPECT_EQ(f.At(c.startAt.X, c.startAt.Y), clRed) << c.direction;
+        EXPECT_EQ(f.At(c.middleAt.X, c.middleAt.Y), clLime) << c.direction;
+        EXPECT_EQ(f.At(c.endAt.X, c.endAt.Y), clBlue) << c.direction;
+    }
+    TPixelFixture f(4, 4);
+    f.canvas.SetMonochromeMode(true);
+    TZebGradient g;
+    g.SetDirection(gdTopBottom);
+    g.SetStartColor(clRed);
+    g.SetEndColor(clBlue);
+    f.canvas.PaintGradient(g, {0, 0, 4, 4});
+    EXPECT_EQ(f.At(0, 3), Rgb(85, 85, 85));
+}
+
+TEST(GdiCanvasClip, NestedClipsRestoreInTurn)
+{
+    TPixelFixture f(20, 20);
+    f.canvas.ClipToRect({0, 0, 10, 10});
+    f.canvas.ClipToRect({5, 5, 20, 20});
+    f.FillAll(clRed);
+    EXPECT_EQ(f.At(7, 7), clRed);
+    EXPECT_EQ(f.At(3, 3), clWhite);
+    f.canvas.RemoveClip();
+    f.FillAll(clBlue);
+    EXPECT_EQ(f.At(3, 3), clBlue);
+    EXPECT_EQ(f.At(15, 15), clWhite) << "the first clip is back";
+    f.canvas.RemoveClip();
+    f.FillAll(clLime);
+    EXPECT_EQ(f.At(15, 15), clLime) << "no clip at all";
+}
+
+TEST(GdiCanvasClip, ExclusionAndExclusiveOr)
+{
+    {
+        TPixelFixture f(20, 20);
+        const TPoint square[] = {{5, 5}, {15, 5}, {15, 15}, {5, 15}};
+        f.canvas.ClipToPolygon(square, true);
+        f.FillAll(clRed);
+        f.canvas.RemoveClip();
+        EXPECT_EQ(f.At(10, 10), clWhite);
+        EXPECT_EQ(f.At(2, 2), clRed);
+    }
+    {
+        TPixelFixture f(20, 20);
+        f.canvas.ClipToEllipse({0, 0, 20, 20}, true);
+        f.FillAll(clRed);
+        f.canvas.RemoveClip();
+        EXPECT_EQ(f.At(10, 10), clWhite) << "the ellipse is taken out of the whole surface";
+        EXPECT_EQ(f.At(0, 0), clRed);
+    }
+}
+
+TEST(GdiCanvasClip, TwoCanvasesNestClipsWithoutDisturbingEachOther)
+{
+    TPixelFixture a(20, 20), b(20, 20);
+    a.canvas.ClipToRect({0, 0, 10, 10});
+    b.canvas.ClipToRect({0, 0, 10, 10});
+    a.canvas.ClipToRect({0, 0, 5, 5});
+    b.canvas.ClipToRect({10, 10, 20, 20});  // empty inside b's first clip
+    b.canvas.RemoveClip();
+    b.canvas.RemoveClip();
+    a.canvas.RemoveClip();
+    a.FillAll(clRed);
+    b.FillAll(clBlue);
+    EXPECT_EQ(a.At(7, 7), clRed);
+    EXPECT_EQ(a.At(15, 15), clWhite) << "a keeps its first clip";
+    EXPECT_EQ(b.At(15, 15), clBlue) << "b has no clip left";
+    a.canvas.RemoveClip();
+}
+
+TEST(GdiCanvasShapes, PiesAndDonuts)
+{
+    const auto filled = [](TPixelFixture& f, int x, int y) { return f.At(x, y) == clRed; };
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.PieByAngles({0, 0, 40, 40}, 0, 360);
+        EXPECT_TRUE(filled(f, 10, 30)) << "a full turn is an ellipse";
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.PieByAngles({0, 0, 40, 40}, 0, 359.97);
+        EXPECT_TRUE(filled(f, 30, 22)) << "almost a full turn is an ellipse too";
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.PieByAngles({0, 0, 40, 40}, 10, 10);
+        EXPECT_FALSE(filled(f, 10, 30)) << "equal angles draw only the radius";
+        EXPECT_EQ(f.At(25, 19), clBlack);
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.Pie(0, 0, 40, 40, 40, 20, 40, 20);
+        EXPECT_EQ(f.At(20, 20), clWhite) << "equal radial points draw nothing";
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.DrawDonutSlice(20, 20, 18, 18, 0, 2 * 3.14159265358979, 0);
+        EXPECT_TRUE(filled(f, 20, 22)) << "P = 0: a pie without a hole";
+        f.canvas.GetDeviceContext()->FillRect({0, 0, 41, 41}, clWhite);
+        f.canvas.DrawDonutSlice(20, 20, 18, 18, 0, 2 * 3.14159265358979, 50);
+        EXPECT_FALSE(filled(f, 20, 22)) << "a full ring keeps its hole";
+        EXPECT_TRUE(filled(f, 20, 33));
+        EXPECT_TRUE(filled(f, 20, 7));
+    }
+}
+
+TEST(GdiCanvasShapes, AnglesReduceByRemainder)
+{
+    EXPECT_EQ(ReduceAngle(720), 360);
+    EXPECT_EQ(ReduceAngle(400), 40);
+    EXPECT_EQ(ReduceAngle(-90), -90);
+    EXPECT_TRUE(std::isnan(ReduceAngle(std::numeric_limits<double>::infinity())));
+    const double huge = ReduceAngle(1e300);
+    EXPECT_TRUE(huge > 0 && huge <= 360) << huge;
+    TPixelFixture f(20, 20);
+    f.canvas.RotatedTextOut(2, 2, "W", std::numeric_limits<double>::infinity(), false);  // returns at once
+    EXPECT_EQ(f.At(5, 8), clWhite);
+}
+
+TEST(GdiCanvasShapes, NilAndEmptyGraphicsDrawNothing)
+{
+    TPixelFixture f(10, 10);
+    TBitmap empty;
+    f.canvas.DrawGraphic(0, 0, nullptr);
+    f.canvas.DrawGraphic(0, 0, &empty);
+    f.canvas.StretchGraphic({0, 0, 10, 10}, nullptr);
+    f.canvas.StretchGraphic({0, 0, 10, 10}, &empty);
+    EXPECT_EQ(f.At(5, 5), clWhite);
+
+    TBitmap red(2, 2, pf32bit);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect({0, 0, 2, 2});
+    f.canvas.StretchGraphic({2, 2, 8, 8}, &red);
+    EXPECT_EQ(f.At(5, 5), clRed) << "high quality resamples into the rect";
+    EXPECT_EQ(f.At(1, 1), clWhite);
 }
