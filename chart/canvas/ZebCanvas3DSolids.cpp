@@ -320,5 +320,126 @@ void TZebCanvas3D::DrawArrowAtZ(bool filled, TPoint from, TPoint to, int headWid
 
 void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
 {
-    (void)slice;
+    if (!std::isfinite(slice.StartAngle) || !std::isfinite(slice.EndAngle)) return;
+    const int t = slice.Z1 - slice.Z0;
+    const int depth = t;
+    // Whole degrees; huge angles lose whole turns by remainder rather than by a loop.
+    const auto degrees = [](double radians) {
+        const long double d = std::fmod(static_cast<long double>(radians) * 57.295779513082320877L, 720.0L);
+        return PixelRound(d);
+    };
+    int start = degrees(slice.StartAngle), end = degrees(slice.EndAngle);
+    const bool full = start == end || end - start == 360 ||
+                      std::abs(slice.EndAngle - slice.StartAngle) >= 2 * std::numbers::pi - 1e-9;
+    if (end < start) end += 360;
+    if (full) end = start + 360;
+    const int sweep = end - start;
+    const bool whole = slice.Transparency > 0 && !slice.HideSides;
+    const bool donut = slice.DonutPercent > 0;
+    const double irx = PixelRound(slice.RadiusX * slice.DonutPercent * 0.01),
+                 iry = PixelRound(slice.RadiusY * slice.DonutPercent * 0.01);
+
+    // The point at angle a (degrees) of the ellipse with radii rx, ry, dy pixels below the top face.
+    const auto at = [&](double a, double rx, double ry, int dy) {
+        const double r = a * std::numbers::pi / 180;
+        return ProjectXYZ(slice.CenterX + PixelRound(std::cos(r) * rx), slice.CenterY - PixelRound(std::sin(r) * ry) + dy,
+                          depth);
+    };
+    const auto arc = [&](std::vector<TPoint>& out, int from, int to, double rx, double ry, int dy) {
+        const int step = from <= to ? 1 : -1;
+        for (int a = from;; a += step) {
+            out.push_back(at(a, rx, ry, dy));
+            if (a == to) break;
+        }
+    };
+    const TPoint centerTop = ProjectXYZ(slice.CenterX, slice.CenterY, depth),
+                 centerBottom = ProjectXYZ(slice.CenterX, slice.CenterY + t, depth);
+
+    TZebBlend* blend = nullptr;
+    if (slice.Transparency > 0) {
+        const TRect bounds{slice.CenterX - slice.RadiusX, slice.CenterY - slice.RadiusY, slice.CenterX + slice.RadiusX,
+                           slice.CenterY + slice.RadiusY + t};
+        blend = StartBlend(SupportsAlpha() ? TRect{} : ProjectedBoundsAtZ(bounds, depth), slice.Transparency);
+    }
+    const auto face = [&](bool top) {
+        const int dy = top ? 0 : t;
+        std::vector<TPoint> pts;
+        arc(pts, start, end, slice.RadiusX, slice.RadiusY, dy);
+        if (donut) arc(pts, end, start, irx, iry, dy);
+        else if (!full) pts.push_back(top ? centerTop : centerBottom);
+        Polygon(pts);
+    };
+    const auto wall = [&](int u, int v, double rx, double ry) {
+        if (u == v) return;
+        std::vector<TPoint> pts;
+        arc(pts, u, v, rx, ry, 0);
+        arc(pts, v, u, rx, ry, t);
+        Polygon(pts);
+    };
+    const auto side = [&](int a) {
+        std::vector<TPoint> pts;
+        pts.push_back(donut ? at(a, irx, iry, 0) : centerTop);
+        pts.push_back(at(a, slice.RadiusX, slice.RadiusY, 0));
+        pts.push_back(at(a, slice.RadiusX, slice.RadiusY, t));
+        pts.push_back(donut ? at(a, irx, iry, t) : centerBottom);
+        Polygon(pts);
+    };
+    const auto norm = [](int x) { return ((x % 360) + 360) % 360; };
+
+    if (whole) face(false);
+    const TColor brushColor = Brush()->Color();
+    const bool darken = slice.DarkSides && Brush()->Style() != bsClear;
+    if (darken) Brush()->SetColor(DarkenColor(brushColor, 32));
+    if (sweep != 0) {
+        const bool sides = !full && (whole || slice.DrawSides);
+        const TPoint ps = at(start, slice.RadiusX, slice.RadiusY, 0), pe = at(end, slice.RadiusX, slice.RadiusY, 0);
+        const int cx = centerTop.X, yc = centerTop.Y;
+        const auto innerWall = [&] {
+            if (donut && !slice.HideSides && (whole || ps.Y < yc || pe.Y < yc || sweep >= 180))
+                wall(start, end, irx, iry);
+        };
+        const auto outerWall = [&](int a, int b) {
+            const int S = norm(a), E = norm(b);
+            if (full) {
+                wall(0, 180, slice.RadiusX, slice.RadiusY);
+                wall(180, 360, slice.RadiusX, slice.RadiusY);
+            } else if (ps.Y <= yc && pe.Y <= yc) {
+                if (sweep >= 180 || whole) wall(a, b, slice.RadiusX, slice.RadiusY);
+            } else if (ps.Y > yc && pe.Y < yc) {
+                if (whole) wall(0, E, slice.RadiusX, slice.RadiusY);
+                if (S > 0) wall(S, 360, slice.RadiusX, slice.RadiusY);
+            } else if (ps.Y < yc && pe.Y > yc) {
+                if (whole) wall(180, S, slice.RadiusX, slice.RadiusY);
+                wall(180, norm(end), slice.RadiusX, slice.RadiusY);
+            } else if (ps.Y >= yc && pe.Y > yc && sweep > 180) {
+                wall(0, 180, slice.RadiusX, slice.RadiusY);
+                wall(E, 180, slice.RadiusX, slice.RadiusY);
+                if (S > 0) wall(S, 360, slice.RadiusX, slice.RadiusY);
+            } else {
+                wall(S, E < S ? E + 360 : E, slice.RadiusX, slice.RadiusY);
+            }
+        };
+        const auto startSide = [&] { if (sides) side(start); };
+        const auto endSide = [&] { if (sides) side(end); };
+        const auto outer = [&] { outerWall(start, end); };
+        // The order keeps nearer parts over farther ones.
+        const bool right = cx < pe.X, left = cx > ps.X;
+        if (right && left) {
+            innerWall(), startSide(), endSide();
+            if (sweep > 180) outerWall(std::max(start, 180), std::min(end, 360));
+            else outer();
+        } else if (right) {
+            if (sweep > 180) innerWall(), startSide(), endSide(), outer();
+            else endSide(), innerWall(), outer(), startSide();
+        } else if (left) {
+            if (sweep > 180) innerWall(), endSide(), startSide(), outer();
+            else startSide(), innerWall(), outer(), endSide();
+        } else {
+            if (sweep > 180) innerWall(), endSide(), outer(), startSide();
+            else innerWall(), outer(), startSide(), endSide();
+        }
+    }
+    if (darken) Brush()->SetColor(brushColor);
+    face(true);
+    if (blend) FinishBlend(blend);
 }

@@ -556,3 +556,143 @@ TEST(GdiCanvasShapes, NilAndEmptyGraphicsDrawNothing)
     EXPECT_EQ(f.At(5, 5), clRed) << "high quality resamples into the rect";
     EXPECT_EQ(f.At(1, 1), clWhite);
 }
+
+// ---- 3-D solids ----
+
+#include "platform/graphics/Images.h"
+
+namespace {
+
+// Keeps the point counts of the polygons drawn, and draws them.
+class TPolygonLog : public TZebCanvas3D {
+public:
+    std::vector<std::size_t> Polygons;
+    void Polygon(std::span<const TPoint> points) override
+    {
+        Polygons.push_back(points.size());
+        TZebCanvas3D::Polygon(points);
+    }
+};
+
+struct TSolidFixture {
+    TPolygonLog canvas;
+    TView3DOptions options;
+    TBitmap window{120, 120, pf32bit};
+    explicit TSolidFixture(bool orthogonal = true)
+    {
+        options.SetOrthogonal(orthogonal);
+        canvas.PrepareView(window.Canvas(), &options, clWhite, true, {0, 0, 120, 120});
+        canvas.SetupProjection(40, {0, 0, 120, 120}, {0, 0, 120, 120});
+        canvas.GetDeviceContext()->FillRect({0, 0, 120, 120}, clWhite);
+        canvas.Brush()->SetColor(clRed);
+    }
+};
+
+}  // namespace
+
+TEST(GdiCanvasSolids, BoxFaces)
+{
+    {
+        TSolidFixture f;
+        f.canvas.DrawBox(30, 70, 40, 80, 0, 20, false, 0);
+        EXPECT_EQ(f.canvas.Polygons.size(), 3u) << "front, right and top in the default view";
+    }
+    {
+        TSolidFixture f;
+        f.canvas.Brush()->SetStyle(bsClear);
+        f.canvas.DrawBox(30, 70, 40, 80, 0, 20, false, 0);
+        EXPECT_EQ(f.canvas.Polygons.size(), 5u) << "a clear brush outlines all but the back";
+    }
+}
+
+TEST(GdiCanvasSolids, ConesCylindersEllipsesAndArrows)
+{
+    {
+        TSolidFixture f;
+        f.canvas.DrawTaperedCylinder(true, 30, 20, 70, 90, 0, 20, false, 0);
+        ASSERT_FALSE(f.canvas.Polygons.empty());
+        // A cone: the body runs along half the base circle to the apex.
+        EXPECT_EQ(f.canvas.Polygons.front(), static_cast<std::size_t>(CylinderSideCount / 2 + 2));
+    }
+    {
+        TSolidFixture f;
+        f.canvas.DrawTaperedCylinder(true, 30, 20, 70, 90, 0, 20, false, 50);
+        const TColor top = f.canvas.GetPixelColor(50 + 10, 20 - 10);
+        EXPECT_NE(top, clWhite) << "the half-size top cap";
+        EXPECT_EQ(f.canvas.GetPixelColor(50 + 10 + 17, 20 - 10), clWhite) << "nothing beyond the half radius";
+    }
+    {
+        TSolidFixture f;
+        f.canvas.PushFlatMode();
+        f.canvas.EllipseAtZ(10, 10, 20, 20, 0);
+        f.canvas.PopFlatMode();
+        // Orthogonal views ignore flat mode; a rotated flat view draws one pixel larger.
+        TSolidFixture g(false);
+        g.canvas.PushFlatMode();
+        g.canvas.EllipseAtZ(10, 10, 20, 20, 0);
+        g.canvas.PopFlatMode();
+        EXPECT_NE(g.canvas.GetPixelColor(20, 15), clWhite);
+        EXPECT_EQ(f.canvas.GetPixelColor(30, 5), clWhite);
+    }
+    {
+        TSolidFixture f;
+        f.canvas.DrawArrowAtZ(true, {10, 10}, {10, 10}, 8, 8, 0, 0, 50);
+        EXPECT_TRUE(f.canvas.Polygons.empty()) << "equal points draw no arrow";
+    }
+}
+
+TEST(GdiCanvasSolids, PieSlices)
+{
+    const double pi = 3.14159265358979323846;
+    {
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = 0, s.EndAngle = 2 * pi;
+        f.canvas.DrawSolidPieSlice(s);
+        // Two outer walls and the disc: no start or end sides.
+        for (std::size_t n : f.canvas.Polygons) EXPECT_NE(n, 4u);
+        EXPECT_EQ(f.canvas.Polygons.size(), 3u);
+    }
+    // One slice per quadrant: both sides (four points) and the top face last.
+    for (int q = 0; q < 4; ++q) {
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = q * pi / 2 + 0.1, s.EndAngle = (q + 1) * pi / 2 - 0.1;
+        f.canvas.DrawSolidPieSlice(s);
+        int sides = 0;
+        for (std::size_t n : f.canvas.Polygons) sides += n == 4;
+        EXPECT_EQ(sides, 2) << q;
+        EXPECT_GT(f.canvas.Polygons.back(), 4u) << q;
+    }
+    TSolidFixture f(false);
+    TSolidPieSlice s;
+    s.StartAngle = std::numeric_limits<double>::infinity();
+    f.canvas.DrawSolidPieSlice(s);
+    EXPECT_TRUE(f.canvas.Polygons.empty());
+}
+
+TEST(GdiCanvasLook, SolidsAndShapesSheet)
+{
+    TSolidFixture f(false);
+    f.options.SetPerspective(30);
+    f.canvas.PrepareView(f.window.Canvas(), &f.options, clWhite, true, {0, 0, 120, 120});
+    f.canvas.SetupProjection(40, {0, 0, 120, 120}, {0, 0, 120, 120});
+    f.canvas.GetDeviceContext()->FillRect({0, 0, 120, 120}, clWhite);
+    f.canvas.DrawBox(10, 40, 60, 100, 0, 20, true, 0);
+    f.canvas.Brush()->SetColor(clBlue);
+    f.canvas.DrawTaperedCylinder(true, 50, 60, 75, 100, 0, 20, true, 100);
+    f.canvas.Brush()->Gradient()->SetVisible(false);
+    f.canvas.Brush()->SetColor(clYellow);
+    TSolidPieSlice s;
+    s.CenterX = 60, s.CenterY = 25, s.RadiusX = 35, s.RadiusY = 20, s.Z0 = 0, s.Z1 = 10;
+    s.StartAngle = 0.3, s.EndAngle = 4.5, s.DarkSides = true, s.DonutPercent = 40;
+    f.canvas.DrawSolidPieSlice(s);
+    f.canvas.Brush()->SetColor(clLime);
+    f.canvas.DrawArrowAtZDefault(true, {85, 110}, {115, 70}, 10, 10, 0);
+    TPngImage png;
+    png.Assign(f.canvas.BufferBitmap());
+    png.SaveToFile("gdi_canvas_solids.png");
+    EXPECT_NE(f.canvas.GetPixelColor(25, 80), clWhite);
+}
