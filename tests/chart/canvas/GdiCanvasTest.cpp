@@ -696,3 +696,75 @@ TEST(GdiCanvasLook, SolidsAndShapesSheet)
     png.SaveToFile("gdi_canvas_solids.png");
     EXPECT_NE(f.canvas.GetPixelColor(25, 80), clWhite);
 }
+
+// ---- text ----
+
+#include "chart/canvas/Shadow.h"
+
+namespace {
+// The leftmost column holding a pixel of the colour; -1 when none.
+int LeftmostColumn(TZebCanvas3D& canvas, int width, int height, TColor color)
+{
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            if (canvas.GetPixelColor(x, y) == color) return x;
+    return -1;
+}
+}  // namespace
+
+TEST(GdiCanvasText, ShadowSizesMoveTheShadowOrTheText)
+{
+    const struct {
+        int horizSize;
+        int shadowShift, textShift;  // against the text drawn without a shadow
+    } cases[] = {{4, 4, 0}, {-4, 0, 4}};
+    TPixelFixture plain(60, 30);
+    plain.canvas.Font()->SetColor(clRed);
+    plain.canvas.Font()->SetSize(14);
+    plain.canvas.Font()->SetQuality(TZebFontQuality::fqNormal);
+    plain.canvas.SetBackgroundMode(TRANSPARENT);
+    plain.canvas.TextOut(10, 5, "I");
+    const int base = LeftmostColumn(plain.canvas, 60, 30, clRed);
+    ASSERT_GE(base, 0);
+    for (const auto& c : cases) {
+        TPixelFixture f(60, 30);
+        f.canvas.Font()->SetColor(clRed);
+        f.canvas.Font()->SetSize(14);
+        f.canvas.Font()->SetQuality(TZebFontQuality::fqNormal);
+        TZebShadow& shadow = *f.canvas.Font()->Shadow();
+        shadow.SetVisible(true);
+        shadow.SetColor(clBlue);
+        shadow.SetHorizSize(c.horizSize);
+        shadow.SetVertSize(0);
+        shadow.SetTransparency(0);
+        f.canvas.SetBackgroundMode(TRANSPARENT);
+        f.canvas.TextOut(10, 5, "I");
+        EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clRed), base + c.textShift) << c.horizSize;
+        EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clBlue), base + c.shadowShift) << c.horizSize;
+    }
+}
+
+TEST(GdiCanvasLook, GradientsAndShapesSheet)
+{
+    TPixelFixture f(200, 120);
+    const TGradientDirection directions[] = {gdTopBottom,      gdBottomTop, gdLeftRight,  gdRightLeft,
+                                             gdFromCenter,     gdFromTopLeft, gdFromBottomLeft, gdRadial,
+                                             gdDiagonalUp,     gdDiagonalDown};
+    for (int i = 0; i < 10; ++i) {
+        const int x = (i % 5) * 40, y = (i / 5) * 30;
+        f.canvas.FillRectGradient({x + 2, y + 2, x + 38, y + 28}, clNavy, clYellow, directions[i], 50, 0, 0);
+    }
+    f.canvas.Brush()->SetColor(clRed);
+    f.canvas.PieByAngles({5, 65, 55, 115}, 30, 300);
+    f.canvas.Brush()->SetColor(clAqua);
+    f.canvas.DrawDonutSlice(90, 90, 25, 25, 0.5, 5.5, 50);
+    f.canvas.Font()->SetColor(clBlack);
+    f.canvas.Font()->SetSize(10);
+    f.canvas.SetBackgroundMode(TRANSPARENT);
+    f.canvas.RotatedTextOut(130, 110, "Rotated", 45, false);
+    f.canvas.TextOut(140, 70, "Text");
+    TPngImage png;
+    png.Assign(f.canvas.BufferBitmap());
+    png.SaveToFile("gdi_canvas_sheet.png");
+    EXPECT_NE(f.At(20, 15), clWhite);
+}
