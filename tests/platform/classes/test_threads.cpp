@@ -141,7 +141,9 @@ TEST(Thread, WaitForOnTheMainThreadSeesTheEndWhateverRunsBeforeIt)
                 if (v < 100) synced.push_back(v);
             ASSERT_EQ(static_cast<int>(synced.size()), c.synchronizes);
             for (int i = 0; i < c.synchronizes; ++i) ASSERT_EQ(synced[i], i);
-            if (c.synchronizes > 0) ASSERT_EQ(static_cast<int>(order.size()), c.synchronizes + c.queues);
+            if (c.synchronizes > 0) {
+                ASSERT_EQ(static_cast<int>(order.size()), c.synchronizes + c.queues);
+            }
             CheckSynchronize();  // queued calls still pending run now, while their captures live
         }
     }
