@@ -467,6 +467,7 @@ void TfKAVRO_IN_D_485_Viewer::replyWait(const String& command)
         WaitMs(200);
         if (lastLine_.find("OK") != String::npos) break;
     }
+    showReceived();  // the transaction ends with its reply on the screen
 }
 
 void TfKAVRO_IN_D_485_Viewer::Button4Click(TObject*)
