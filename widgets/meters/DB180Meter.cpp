@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "widgets/meters/GaugeMath.h"
 #include "widgets/meters/Register.h"
@@ -51,8 +52,7 @@ void TVnFieldDataLink::dataChanged()
     switch (kind_) {
     case 0: {
         const int v = f->AsInteger();
-        if (v == valueInt_) return;
-        valueInt_ = v;
+        if (!AssignIfChanged(valueInt_, v)) return;
         valueFloat_ = static_cast<float>(v);
         valueBool_ = v == 1;
         break;
@@ -65,15 +65,14 @@ void TVnFieldDataLink::dataChanged()
     }
     case 2: {
         const bool v = f->AsBoolean();
-        if (v == valueBool_) return;
-        valueBool_ = v;
+        if (!AssignIfChanged(valueBool_, v)) return;
         valueInt_ = v ? 1 : 0;
         valueFloat_ = v ? 1.0f : 0.0f;
         break;
     }
     default: return;
     }
-    if (onValueChange_) onValueChange_();
+    if (onValueChange_) onValueChange_(Control());
 }
 
 void TVnFieldDataLink::setFromFloat(float x)
@@ -140,7 +139,7 @@ TV_PUBLISHED(TVnDB180Meter)
 TVnDB180Meter::TVnDB180Meter(TComponent* owner) : TVn180Meter(owner), link_(std::make_unique<TVnFieldDataLink>())
 {
     link_->SetControl(this);
-    link_->SetOnValueChange([this] { SetValue(link_->ValueFloat()); });
+    link_->SetOnValueChange([this](TObject*) { SetValue(link_->ValueFloat()); });
     link_->SetValueFloat(Value());
     link_->SetReadOnly(true);
 }

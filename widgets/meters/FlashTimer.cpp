@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/Assign.h"
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
 #include "platform/forms/Controls.h"
@@ -245,9 +246,7 @@ TVnFlash::~TVnFlash()
 
 void TVnFlash::SetEnabled(bool value)
 {
-    if (value == enabled_) return;
-    enabled_ = value;
-    UpdateThread();
+    if (AssignIfChanged(enabled_, value)) UpdateThread();
 }
 
 void TVnFlash::SetInterval(Cardinal value)
@@ -258,9 +257,7 @@ void TVnFlash::SetInterval(Cardinal value)
 
 void TVnFlash::SetThreadPriority(TThreadPriority value)
 {
-    if (value == priority_) return;
-    priority_ = value;
-    UpdateThread();
+    if (AssignIfChanged(priority_, value)) UpdateThread();
 }
 
 void TVnFlash::SetOnTimer(TNotifyEvent handler)
