@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 
 #include "app/SensorProtocol.h"
@@ -192,10 +194,11 @@ void TfKAVRO_IN_D_485_Viewer::btClearClick(TObject*) { Memo1->Lines()->Clear(); 
 void TfKAVRO_IN_D_485_Viewer::btCloseClick(TObject*)
 {
     TBusyScope busy(*this);
-    userSet_.Set(TUserSet::fPortNo, Copy(ePortNo->Text(), 1, 6));
-    userSet_.Set(TUserSet::fBaudrate, Copy(cbBaudrate->Text(), 1, 7));
+    // Each field takes what fits of its text, cut between characters.
+    userSet_.Set(TUserSet::fPortNo, ePortNo->Text());
+    userSet_.Set(TUserSet::fBaudrate, cbBaudrate->Text());
     for (int i = 0; i < 5; ++i)
-        userSet_.Set(static_cast<TUserSet::TField>(TUserSet::fSend1 + i), Copy(edtSend[i]->Text(), 1, 50));
+        userSet_.Set(static_cast<TUserSet::TField>(TUserSet::fSend1 + i), edtSend[i]->Text());
     SaveUserSet();  // a failure reaches the status bar and the window stays open
     if (portOpened_) {
         try {
@@ -247,11 +250,16 @@ void TfKAVRO_IN_D_485_Viewer::CheckBox1Click(TObject*)
 void TfKAVRO_IN_D_485_Viewer::WaitMs(int ms)
 {
     const Cardinal start = GetTickCount();
+    const auto limit = static_cast<Cardinal>(ms);
     for (;;) {
         const Cardinal now = GetTickCount();
         Application->ProcessMessages();
         if (closePending_ || Application->Terminated()) throw EAbort("Operation aborted");
-        if (static_cast<Cardinal>(now - start) > static_cast<Cardinal>(ms)) break;
+        if (static_cast<Cardinal>(now - start) > limit) break;
+        // Asleep until the next message or the first tick past the limit, not spinning.
+        const Cardinal elapsed = GetTickCount() - start;
+        if (elapsed <= limit)
+            Application->WaitMessage(static_cast<int>(std::min<Cardinal>(limit - elapsed + 1, INT_MAX)));
     }
 }
 
@@ -325,7 +333,7 @@ void TfKAVRO_IN_D_485_Viewer::setStatus(int panel, const String& text)
 
 void TfKAVRO_IN_D_485_Viewer::sendText(const String& text) { VaComm1->SendText(text); }
 
-void TfKAVRO_IN_D_485_Viewer::showCommand(const String& text) { setStatus(1, sensor::BytesToText(text)); }
+void TfKAVRO_IN_D_485_Viewer::showCommand(const String& text) { setStatus(1, text); }
 
 bool TfKAVRO_IN_D_485_Viewer::beginStreamCommand(int waitMs)
 {
@@ -391,7 +399,7 @@ void TfKAVRO_IN_D_485_Viewer::Button3Click(TObject*)
     if (refuseWhenClosed()) return;
     const String poll = sensor::PollBytes(StrToInt(cbbID->Text()));
     sendText(poll);
-    showCommand(poll);
+    showCommand(sensor::BytesToText(poll));  // binary: one byte one character
 }
 
 void TfKAVRO_IN_D_485_Viewer::replyWait(const String& command)

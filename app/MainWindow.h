@@ -50,7 +50,7 @@ public:
     void ProcessLine(const String& line);
     void OpenPort();
     void ClosePort();
-    // A busy wait that keeps processing window messages.
+    // A wait that keeps processing window messages, asleep while none comes.
     void WaitMs(int ms);
     void ListComPorts(TStrings& target, bool onlyOpenable);
     static bool PortCanOpen(const String& name);

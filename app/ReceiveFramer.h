@@ -1,10 +1,15 @@
 #pragma once
-// Frames the sensor's byte stream into lines. A line ends with CR; STX and LF are dropped; a
-// checked block "STX text ETB c1 c2 $" ends a line when its check passes.
+// Frames the sensor's byte stream into lines. A line ends with CR; STX, LF and ETB are dropped; a
+// '$' ends a checked block when the block check passes, and the block's last two bytes (its check
+// bytes) are cut off the line.
 //
-// Block check: c1 c2 are two uppercase hex digits of the 8-bit sum of the bytes between STX and
-// ETB. The check sees only the bytes of one receive event: a block whose STX came in an earlier
-// event fails, and a failed '$' leaves the buffer as it is.
+// Block check, over the bytes of one receive event only: x is a running XOR of every byte up to
+// and including the event's first ETB, and after that of each further ETB alone (a byte enters x
+// only when it lies at or before the last ETB seen when it is handled). A '$' passes when an ETB
+// came before it in the same event and x equals that ETB byte (0x17); a '$' with no ETB before it
+// in the event fails. So the first block of an event passes when STX, its text and its two check
+// bytes XOR to 0 together with anything received before them in that event; a failed '$' leaves
+// the buffer as it is.
 #include <functional>
 
 #include "platform/rtl/Types.h"
@@ -15,9 +20,6 @@ constexpr char LF = 0x0A;
 constexpr char STX = 0x02;
 constexpr char ETB = 0x17;
 constexpr char BlockEnd = '$';
-
-// The two check characters of a block's text.
-String BlockCheck(const String& text);
 
 // Line bytes as text to show: one byte is one character (Latin-1), whatever the bytes are.
 String BytesToText(const String& bytes);

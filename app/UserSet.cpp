@@ -18,6 +18,17 @@ struct FieldLayout {
 
 constexpr FieldLayout layout[] = {{0, 6}, {7, 7}, {15, 50}, {66, 50}, {117, 50}, {168, 50}, {219, 50}};
 
+// Bytes of value's head that fit in capacity bytes, moved back before a UTF-8 character the cut
+// would split; bytes that are not UTF-8 are cut where they are.
+std::size_t cutLength(const String& value, std::size_t capacity)
+{
+    if (value.size() <= capacity) return value.size();
+    auto continuation = [&](std::size_t i) { return (static_cast<Byte>(value[i]) & 0xC0) == 0x80; };
+    for (std::size_t back = 0; back < 4 && back <= capacity; ++back)
+        if (!continuation(capacity - back)) return capacity - back;
+    return capacity;
+}
+
 // The runtime library's texts for the common I/O error numbers.
 EInOutError ioError(int error)
 {
@@ -54,9 +65,9 @@ String TUserSet::Get(TField field) const
 void TUserSet::Set(TField field, const String& value)
 {
     const FieldLayout& f = layout[field];
-    const int length = std::min<int>(static_cast<int>(value.size()), f.capacity);
+    const std::size_t length = cutLength(value, static_cast<std::size_t>(f.capacity));
     bytes_[f.offset] = static_cast<Byte>(length);
-    std::memcpy(&bytes_[f.offset + 1], value.data(), static_cast<std::size_t>(length));
+    std::memcpy(&bytes_[f.offset + 1], value.data(), length);
 }
 
 String UserSetPath(const String& folder) { return IncludeTrailingPathDelimiter(folder) + "UserSet.dat"; }

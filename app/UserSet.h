@@ -15,7 +15,8 @@ public:
 
     // A field's text; a length byte beyond the capacity is read as the capacity.
     String Get(TField field) const;
-    // Stores the first capacity characters of value.
+    // Stores the longest head of value that fits the field's capacity in bytes without splitting a
+    // character (texts are UTF-8; the file holds one byte per character it was made for).
     void Set(TField field, const String& value);
     static int Capacity(TField field);
 

@@ -1,5 +1,5 @@
 // The program block: the application object, the main window from its stored description, the
-// message loop.
+// message loop, and the end of it all before main returns.
 #include "app/MainWindow.h"
 
 void TvRegisterResources_viewer();
@@ -11,5 +11,8 @@ int main()
     Application->Initialize();
     Application->CreateForm(fKAVRO_IN_D_485_Viewer);
     Application->Run();
+    // The window, its port and the port's threads go while the event loop still serves them.
+    DoneApplication();
+    fKAVRO_IN_D_485_Viewer = nullptr;
     return 0;
 }

@@ -1,7 +1,9 @@
 # Expands picture references in a stored window description (text form):
 #   Picture.Data = @@PICTURE TJPEGImage path/to/file.jpg@@
 # becomes the hex block of the picture's stream form: the graphic class name as a short string,
-# the data's 32-bit size (little endian), then the file's bytes.
+# the data's 32-bit size (little endian), then the file's bytes. A bitmap property's
+#   Glyph.Data = @@BITMAP path/to/file.bmp@@
+# becomes the 32-bit size and the file's bytes.
 #
 #   cmake -DIN=<description> -DOUT=<generated> -DBASE=<folder of the pictures> -P ExpandDescription.cmake
 
@@ -20,19 +22,23 @@ function(hex_le32 value out)
 endfunction()
 
 file(READ ${IN} text)
-while(text MATCHES "@@PICTURE ([A-Za-z0-9_]+) ([^@]+)@@")
+while(text MATCHES "@@(PICTURE ([A-Za-z0-9_]+)|BITMAP) ([^@]+)@@")
   set(token "${CMAKE_MATCH_0}")
-  set(cls "${CMAKE_MATCH_1}")
-  set(path "${BASE}/${CMAKE_MATCH_2}")
+  set(cls "${CMAKE_MATCH_2}")
+  set(path "${BASE}/${CMAKE_MATCH_3}")
   file(READ ${path} data HEX)
   string(LENGTH "${data}" hexlen)
   math(EXPR size "${hexlen} / 2")
-  string(LENGTH "${cls}" clslen)
-  hex_le32(${clslen} lenhex)
-  string(SUBSTRING "${lenhex}" 0 2 lenhex)
-  string(HEX "${cls}" clshex)
+  set(head "")
+  if(NOT cls STREQUAL "")
+    string(LENGTH "${cls}" clslen)
+    hex_le32(${clslen} lenhex)
+    string(SUBSTRING "${lenhex}" 0 2 lenhex)
+    string(HEX "${cls}" clshex)
+    set(head "${lenhex}${clshex}")
+  endif()
   hex_le32(${size} sizehex)
-  string(TOUPPER "${lenhex}${clshex}${sizehex}${data}" all)
+  string(TOUPPER "${head}${sizehex}${data}" all)
   # 64 hex digits a line, indented under the property.
   string(REGEX REPLACE "([0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F])" "\\1\n      " lines "${all}")
   string(REPLACE "${token}" "{\n      ${lines}}" text "${text}")

@@ -16,17 +16,28 @@ constexpr char PollEnd = 0x05;
 
 String BlockCheck(const String& text)
 {
-    unsigned sum = 0;
+    unsigned char sum = STX;
     for (unsigned char c : text)
-        sum += c;
-    char hex[3];
-    std::snprintf(hex, sizeof hex, "%02X", sum & 0xFF);
-    return hex;
+        sum ^= c;
+    // The first pair that XORs to the sum, preferring printable bytes; the pair may
+    // be anything but a byte the receive path acts on.
+    auto usable = [](unsigned c, bool printable) {
+        if (printable)
+            return c > ' ' && c < 0x7F && c != '$';
+        return c != CR && c != LF && c != STX && c != ETB && c != '$';
+    };
+    for (const bool printable : {true, false})
+        for (unsigned c1 = '0'; c1 <= 0xFF; ++c1) {
+            const unsigned c2 = sum ^ c1;
+            if (usable(c1, printable) && usable(c2, printable))
+                return {static_cast<char>(c1), static_cast<char>(c2)};
+        }
+    return {};  // not reached: at most five first bytes give a control byte as the second
 }
 
 String FrameBlock(const String& text)
 {
-    return String(1, STX) + text + ETB + BlockCheck(text) + '$';
+    return String(1, STX) + text + BlockCheck(text) + ETB + '$';
 }
 
 SensorModel::SensorModel(const SensorOptions& options)

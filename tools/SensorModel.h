@@ -13,8 +13,10 @@ struct SensorOptions {
     std::uint32_t seed = 1;  // noise and garbage
 };
 
-// Block check of a '$' block STX text ETB c1 c2 '$': c1 c2 are two uppercase
-// hex digits of the 8-bit sum of the text bytes (between STX and ETB).
+// A checked block is STX text c1 c2 ETB '$'. The viewer takes it when the bytes
+// of its receive event up to the ETB XOR to 0, so c1 c2 are the two bytes that
+// bring STX and the text to 0: printable and none of the receive path's control
+// bytes where the text allows. The viewer cuts them off the line.
 String BlockCheck(const String& text);
 String FrameBlock(const String& text);
 

@@ -28,12 +28,15 @@ struct SyncQueue {
     std::deque<std::shared_ptr<SyncRequest>> requests;
     std::function<void()> wakeHook;
     std::function<void(std::exception_ptr)> exceptionHook;
+    bool closed = false;  // CloseSynchronize: nothing is served any more
 };
 
 SyncQueue& syncQueue()
 {
-    static SyncQueue q;
-    return q;
+    // Never destroyed: a worker may still wait in it while the program exits, and destroying its
+    // condition variables under a waiter blocks the exit for good.
+    static auto* q = new SyncQueue;
+    return *q;
 }
 
 void wakeMain()
@@ -214,6 +217,7 @@ bool TThread::Synchronize(TThread* thread, const TThreadMethod& method)
     SyncQueue& q = syncQueue();
     {
         std::lock_guard lock(q.mutex);
+        if (q.closed) return false;
         q.requests.push_back(req);
     }
     wakeMain();
@@ -241,6 +245,7 @@ void TThread::Queue(TThread* thread, const TThreadMethod& method)
     SyncQueue& q = syncQueue();
     {
         std::lock_guard lock(q.mutex);
+        if (q.closed) return;
         q.requests.push_back(req);
     }
     wakeMain();
@@ -317,4 +322,23 @@ void SetSynchronizeExceptionHook(std::function<void(std::exception_ptr)> hook)
     SyncQueue& q = syncQueue();
     std::lock_guard lock(q.mutex);
     q.exceptionHook = std::move(hook);
+}
+
+void CloseSynchronize()
+{
+    SyncQueue& q = syncQueue();
+    {
+        std::lock_guard lock(q.mutex);
+        q.closed = true;
+        for (auto& req : q.requests) req->cancelled = true;
+        q.requests.clear();
+    }
+    q.finished.notify_all();
+}
+
+void OpenSynchronize()
+{
+    SyncQueue& q = syncQueue();
+    std::lock_guard lock(q.mutex);
+    q.closed = false;
 }

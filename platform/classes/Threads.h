@@ -92,3 +92,8 @@ bool CheckSynchronize(int timeoutMs = 0);
 void SetSynchronizeWakeHook(std::function<void()> hook);
 // Receives exceptions thrown by Queue'd calls; default: dropped after logging to stderr.
 void SetSynchronizeExceptionHook(std::function<void(std::exception_ptr)> hook);
+// The end of the main thread's service (the program ends): every pending Synchronize is cancelled
+// (false in its worker) and queued calls are dropped; later ones are refused at once, so no worker
+// waits for a main thread that no longer serves it. OpenSynchronize serves again.
+void CloseSynchronize();
+void OpenSynchronize();

@@ -19,6 +19,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
+#include "platform/forms/TestDriver_p.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 
@@ -99,11 +100,14 @@ QApplication& EnsureApp()
     static int argc = 1;
     static char name[] = "tiltviewer";
     static char* argv[] = {name, nullptr};
-    auto* app = new QApplication(argc, argv);  // lives for the program
+    auto* app = new QApplication(argc, argv);  // until DoneApplication
     QApplication::setQuitOnLastWindowClosed(false);
-    // The application object and its forms go before the platform's own globals do.
-    std::atexit(ReleaseGlobals);
+    // A program that never calls DoneApplication: its application object and forms go at exit.
+    static const bool registered = std::atexit(ReleaseGlobals) == 0;
+    (void)registered;
     TThread::SetMainThread();
+    OpenSynchronize();
+    wakePending = false;
     dispatcher = new Dispatcher;
     SetSynchronizeWakeHook([] {
         if (!wakePending.exchange(true)) QCoreApplication::postEvent(dispatcher, new QEvent(WakeType));
@@ -234,6 +238,7 @@ void TApplication::Run()
 {
     tvforms::EnsureApp();
     if (mainForm_) mainForm_->Show();
+    tvforms::StartTestDriver();
     while (!terminated_) HandleMessage();
 }
 
@@ -270,6 +275,30 @@ void TApplication::HandleMessage()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (onIdle_) tvforms::Guard(this, [&] { onIdle_(this); });
     }
+}
+
+void TApplication::WaitMessage(int timeoutMs)
+{
+    tvforms::EnsureApp();
+    if (timeoutMs <= 0) return;
+    // The deadline is a timer event of its own, so the platform's wait ends on time at the latest.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    deadline.start(timeoutMs);
+    ++processDepth;
+    try {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+        // Some event dispatchers deliver the posted events that woke them only on the next pass.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        tvforms::Guard(this, [] { CheckSynchronize(0); });
+    } catch (...) {
+        --processDepth;
+        tvforms::HandleCurrentException(this);
+        return;
+    }
+    --processDepth;
+    if (processDepth == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void TApplication::HandleException(TObject* sender)
@@ -470,12 +499,58 @@ TOwnedPtr<TScreen>& screenHolder()
 }  // namespace
 
 namespace {
+
+// Frees what a holder holds while the holder still names it: code run by the destruction (a form
+// telling the application it goes) reaches the object being freed, not a new one.
+template <class T>
+void FreeHeld(TOwnedPtr<T>& holder)
+{
+    if (!holder) return;
+    holder->Free();
+    (void)holder.release();
+}
+
 void ReleaseGlobals()
 {
-    applicationHolder().reset();
-    screenHolder().reset();
+    FreeHeld(applicationHolder());
+    FreeHeld(screenHolder());
 }
+
 }  // namespace
+
+void DoneApplication()
+{
+    if (!QCoreApplication::instance()) {
+        ReleaseGlobals();
+        return;
+    }
+    tvforms::StopTestDriver();
+    // Forms nobody owns first, newest first: they may use the forms the application owns.
+    if (TOwnedPtr<TScreen>& screen = screenHolder(); screen) {
+        for (bool found = true; found;) {
+            found = false;
+            for (int i = screen->FormCount(); i-- > 0;) {
+                TCustomForm* form = screen->Forms(i);
+                if (!form->Owner() && !form->IsDestroying()) {
+                    form->Free();
+                    found = true;
+                    break;
+                }
+            }
+        }
+    }
+    // The application's forms and components, newest first. A port closing here waits for its
+    // threads on this thread, which serves their pending Synchronize calls meanwhile.
+    ReleaseGlobals();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Workers of objects nobody freed get no answer from here on.
+    CloseSynchronize();
+    SetSynchronizeWakeHook({});
+    SetSynchronizeExceptionHook({});
+    delete dispatcher;
+    dispatcher = nullptr;
+    delete QCoreApplication::instance();
+}
 
 TApplication* TApplicationRef::operator->() const
 {

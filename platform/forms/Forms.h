@@ -49,6 +49,10 @@ public:
     void ProcessMessages();
     // Waits for at least one message and runs what is pending.
     void HandleMessage();
+    // Sleeps until a message comes (input, paint, timer, posted message, Synchronize call) or
+    // timeoutMs has passed; what woke it has run on return. A wait that pumps messages calls it
+    // between two ProcessMessages instead of spinning.
+    void WaitMessage(int timeoutMs);
 
     // Routes the exception being handled (call inside a catch block) to OnException, or to
     // ShowException when none is assigned. EAbort is silent.
@@ -154,6 +158,12 @@ struct TScreenRef {
 };
 extern const TApplicationRef Application;
 extern const TScreenRef Screen;
+
+// Ends the application before main returns, while the platform's event loop still exists: frees
+// the forms nobody owns, then the application with the forms and components it owns (newest
+// first; threads they stop are served meanwhile), then the screen; releases workers still
+// waiting for the main thread, and last the platform's application object.
+void DoneApplication();
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TMethodEvent<void(TObject* Sender, TCloseAction& Action)>;

@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <cstring>
 
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/rtl/Exceptions.h"
@@ -318,14 +319,35 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect)
         QImage src32 = image_->image;
         QImage pm(src32.constBits(), src32.width(), src32.height(), src32.bytesPerLine(),
                   alphaFormat_ == afPremultiplied ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32);
-        QPainter& p = DCPainter(*dc);
-        p.save();
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.drawImage(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), pm);
-        p.restore();
+        DCPainterScope p(*dc);
+        if (p) p->drawImage(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), pm);
     } else {
         dc->DrawImage(rect, *image_, src, canvas.CopyMode());
     }
+}
+
+void TBitmap::DefineProperties(TFiler& filer)
+{
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](TStream& s) {
+            Byte sz[4];
+            s.ReadBuffer(sz, 4);
+            TMemoryStream m;
+            if (const std::uint32_t size = rd32(sz)) m.CopyFrom(s, size);
+            m.SetPosition(0);
+            if (m.Size() > 0) LoadFromStream(m);
+        },
+        [this](TStream& s) {
+            TMemoryStream m;
+            SaveToStream(m);
+            const auto size = static_cast<std::uint32_t>(m.Size());
+            const Byte sz[4] = {static_cast<Byte>(size), static_cast<Byte>(size >> 8), static_cast<Byte>(size >> 16),
+                                static_cast<Byte>(size >> 24)};
+            s.WriteBuffer(sz, 4);
+            s.WriteBuffer(m.Memory(), m.Size());
+        },
+        !Empty());
 }
 
 // ---------- BMP ----------

@@ -63,6 +63,11 @@ public:
     TPixelImage& Image() const { return *image_; }
     void ImageChanged();  // after the storage was replaced or written directly
 
+protected:
+    // "Data" in a stored description (a bitmap property such as a button's glyph): the BMP
+    // file's 32-bit size, then the file.
+    void DefineProperties(TFiler& filer) override;
+
 private:
     class TBitmapCanvas;
     friend QImage& BitmapImage(TBitmap&);

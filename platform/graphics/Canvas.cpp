@@ -5,6 +5,7 @@
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/rtl/Exceptions.h"
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/GraphicsObjects.h"
 
 class TGraphic;

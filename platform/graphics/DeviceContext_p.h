@@ -53,5 +53,26 @@ QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& c);
 QFont ToQFont(const TLogFont& font);
 QFont ToQFont(const TFont& font);
-// The painter of a device context (for the antialiased object layer sharing the same device).
-QPainter& DCPainter(TDeviceContext& dc);
+
+// The painter of a device context, for drawing the context's own calls do not offer (images with
+// alpha, the antialiased layer on the same surface). A bitmap's context ends its painter when the
+// pixels are replaced (resize, reload); the scope opens it again, so the painter is active, in the
+// context's viewport origin and clip, composing source-over. Whatever the caller changes is undone
+// when the scope ends. Empty when the context has no surface (an empty bitmap). Take a new scope
+// after the bitmap's pixels change: the painter of one held across the change was ended.
+class DCPainterScope {
+public:
+    explicit DCPainterScope(TDeviceContext& dc);
+    ~DCPainterScope();
+    DCPainterScope(const DCPainterScope&) = delete;
+    DCPainterScope& operator=(const DCPainterScope&) = delete;
+
+    explicit operator bool() const { return painter_ != nullptr; }
+    QPainter& operator*() const { return *painter_; }
+    QPainter* operator->() const { return painter_; }
+
+private:
+    TDeviceContext::Impl& dc_;
+    QPainter* painter_ = nullptr;
+    unsigned opening_ = 0;  // which opening of the painter the saved state belongs to
+};

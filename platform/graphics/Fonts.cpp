@@ -9,6 +9,7 @@
 #include <strings.h>
 
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/graphics/Resources.h"
 
@@ -35,6 +36,18 @@ const std::map<String, String, CaseLess>& desktopNames()
         {"Small Fonts", "Liberation Sans"}, {"Default", "Liberation Sans"},
     };
     return m;
+}
+
+// The Gothic faces of a Japanese desktop (their Japanese and Latin spellings).
+bool isJapaneseGothic(const String& name)
+{
+    static const char* const names[] = {
+        "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+        "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+        "MS PGothic", "MS Gothic", "MS UI Gothic"};
+    for (const char* n : names)
+        if (strcasecmp(name.c_str(), n) == 0) return true;
+    return false;
 }
 
 String registerBlob(const char* resource)
@@ -91,6 +104,10 @@ String ResolveFontFamily(const String& name)
     auto it = desktopNames().find(name);
     if (it != desktopNames().end()) return it->second;
     if (!name.empty() && QFontDatabase::hasFamily(QString::fromStdString(name))) return name;
+    if (isJapaneseGothic(name)) {
+        const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+        if (!japanese.isEmpty()) return japanese.first().toStdString();
+    }
     return "DejaVu Sans";
 }
 

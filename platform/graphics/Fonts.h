@@ -10,7 +10,8 @@
 void RegisterProgramFonts();
 // The family a name is drawn with: "Elektra" -> the DSEG7 Classic family, "DS-Digital" -> DSEG7
 // Modern, "MS Sans Serif"/"Arial" -> Liberation Sans, "Courier New" -> Liberation Mono,
-// "Times New Roman" -> Liberation Serif; an installed family as is; anything else -> DejaVu Sans.
+// "Times New Roman" -> Liberation Serif; an installed family as is; the Japanese Gothic faces
+// ("MS PGothic" in either spelling) -> the first installed Japanese family; anything else -> DejaVu Sans.
 String ResolveFontFamily(const String& name);
 // The names the program's font boxes offer (program fonts first, then the installed families).
 std::vector<String> ScreenFontNames();

@@ -6,6 +6,7 @@
 #include "platform/classes/TypeInfo.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/rtl/Strings.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "platform/classes/Sets.h"
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/GdiConsts.h"
 
 class TBitmap;
 

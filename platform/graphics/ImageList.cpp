@@ -166,14 +166,12 @@ void TCustomImageList::Move(int cur, int to)
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled)
 {
     if (!canvas || index < 0 || index >= Count()) return;
-    HDC dc = canvas->Handle();
-    QPainter& p = DCPainter(*dc);
+    DCPainterScope p(*canvas->Handle());
+    if (!p) return;
     const QImage& img = images_->list[static_cast<size_t>(index)];
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (bkColor_ != clNone) p.fillRect(QRect(x, y, width_, height_), ToQColor(bkColor_));
+    if (bkColor_ != clNone) p->fillRect(QRect(x, y, width_, height_), ToQColor(bkColor_));
     if (enabled) {
-        p.drawImage(x, y, img);
+        p->drawImage(x, y, img);
     } else {
         // The disabled look: the shape in the highlight colour one pixel down-right, then in the
         // shadow colour; only darker pixels of the image make up the shape.
@@ -188,10 +186,9 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
             }
             return s;
         };
-        p.drawImage(x + 1, y + 1, silhouette(clBtnHighlight));
-        p.drawImage(x, y, silhouette(clBtnShadow));
+        p->drawImage(x + 1, y + 1, silhouette(clBtnHighlight));
+        p->drawImage(x, y, silhouette(clBtnShadow));
     }
-    p.restore();
 }
 
 void TCustomImageList::GetBitmap(int index, TBitmap* image)

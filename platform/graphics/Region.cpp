@@ -2,6 +2,7 @@
 #include <QPolygon>
 
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
 
 TRegion::TRegion() : impl_(std::make_unique<Impl>()) {}
 TRegion::~TRegion() = default;

@@ -3,14 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/GraphicsTypes.h"
-
-// Region kinds returned by the region calls.
-enum : int { RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3 };
-// CombineRgn modes.
-enum : int { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5 };
-// Polygon fill modes.
-enum : int { ALTERNATE = 1, WINDING = 2 };
 
 class TRegion {
 public:

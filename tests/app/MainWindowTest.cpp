@@ -83,6 +83,19 @@ TEST_F(ViewerTest, CloseSavesTheBoxesCut)
     Get<TComboBox>("ePortNo").SetText("COM12345678");
     w.btCloseClick(&w);
     EXPECT_EQ(fileBytes(SettingsFile()).substr(0, 7), "\x06" "COM123");
+
+    // A cut never splits a character: what does not fit whole stays out, and the text reloads.
+    const String umlaut = "\xC3\xBC";
+    Get<TEdit>("edtSend3").SetText(String(49, 'a') + umlaut + "b");
+    Get<TComboBox>("ePortNo").SetText("COM1" + umlaut + "x");
+    w.btCloseClick(&w);
+    const String saved = fileBytes(SettingsFile());
+    EXPECT_EQ(saved.substr(0, 7), "\x06" "COM1" + umlaut);
+    EXPECT_EQ(static_cast<Byte>(saved[117]), 49);
+    window_.reset();
+    CreateWindow();
+    EXPECT_EQ(Get<TEdit>("edtSend3").Text(), String(49, 'a'));
+    EXPECT_EQ(Get<TComboBox>("ePortNo").Text(), "COM1" + umlaut);
 }
 
 TEST_F(ViewerTest, SettingsAreLoadedIntoTheBoxes)

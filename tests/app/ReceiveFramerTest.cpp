@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
-namespace {
+#include "tools/SensorModel.h"
 
-String block(const String& text) { return String(1, sensor::STX) + text + sensor::ETB + sensor::BlockCheck(text) + "$"; }
+namespace {
 
 struct FramingCase {
     const char* name;
@@ -28,6 +28,9 @@ TEST_P(Framing, LinesAndRest)
     EXPECT_EQ(framer.Buffer(), c.rest);
 }
 
+// "OK" framed: STX ^ 'O' ^ 'K' is 0x06, balanced by '0' ^ '6'.
+const String okBlock = "\x02OK06\x17$";
+
 INSTANTIATE_TEST_SUITE_P(
     Receive, Framing,
     ::testing::Values(
@@ -36,21 +39,29 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"empty_lines", {"\r\n\r"}, {"", ""}, ""},
         FramingCase{"split", {"12.3", "4 5.6\r"}, {"12.34 5.6"}, ""},
         FramingCase{"partial_kept", {"1 2\r3"}, {"1 2"}, "3"},
-        FramingCase{"valid_block", {block("OK")}, {"OK"}, ""},
-        FramingCase{"block_after_partial", {"12.3" + block("OK")}, {"12.3OK"}, ""},
-        FramingCase{"bad_check", {"\x02OK\x17" "00$"}, {}, "OK00"},
-        FramingCase{"dollar_without_block", {"a$b\r"}, {"ab"}, ""},
-        FramingCase{"block_across_events", {"\x02OK", String("\x17") + sensor::BlockCheck("OK") + "$"}, {},
-                    "OK" + sensor::BlockCheck("OK")},
-        FramingCase{"two_blocks_one_event", {block("1 2") + block("3 4")}, {"1 2", "3 4"}, ""}),
+        FramingCase{"valid_block", {okBlock}, {"OK"}, ""},
+        FramingCase{"simulator_block", {FrameBlock("12.34 -5.67")}, {"12.34 -5.67"}, ""},
+        // Only this event's bytes count: a partial line from an earlier event is not checked.
+        FramingCase{"block_after_earlier_partial", {"12.3", okBlock}, {"12.3OK"}, ""},
+        // Bytes before the first ETB of the event all enter the check.
+        FramingCase{"block_after_partial_same_event", {"12.3" + okBlock}, {}, "12.3OK06"},
+        FramingCase{"line_then_block_same_event", {"1 2\r" + okBlock}, {"1 2"}, "OK06"},
+        FramingCase{"bad_check", {"\x02OK07\x17$"}, {}, "OK07"},
+        // After the ETB nothing is checked; the two bytes before '$' are cut whatever they are.
+        FramingCase{"bytes_after_etb", {"\x02OK06\x17zz$"}, {"OK06"}, ""},
+        FramingCase{"dollar_without_etb", {"a$b\r"}, {"ab"}, ""},
+        FramingCase{"dollar_in_next_event", {"\x02OK06\x17", "$"}, {}, "OK06"},
+        FramingCase{"block_across_events", {"\x02OK", "06\x17$"}, {}, "OK06"},
+        FramingCase{"empty_block", {"\x02\x02\x17$"}, {""}, ""},
+        FramingCase{"one_byte_block", {"\x08\x02\n\x17$"}, {""}, ""},
+        // Each later ETB flips the XOR by 0x17: the second block of an event always fails, a
+        // third passes unchecked and takes the second one's bytes with it.
+        FramingCase{"second_block_same_event", {FrameBlock("1 2") + FrameBlock("3 4")}, {"1 2"},
+                    "3 4" + BlockCheck("3 4")},
+        FramingCase{"third_block_same_event", {FrameBlock("1 2") + FrameBlock("3 4") + FrameBlock("5 6")},
+                    {"1 2", "3 4" + BlockCheck("3 4") + "5 6"}, ""},
+        FramingCase{"blocks_in_own_events", {FrameBlock("1 2"), FrameBlock("3 4")}, {"1 2", "3 4"}, ""}),
     [](const auto& info) { return String(info.param.name); });
-
-TEST(Framing, BlockCheckIsHexSum)
-{
-    EXPECT_EQ(sensor::BlockCheck(""), "00");
-    EXPECT_EQ(sensor::BlockCheck("OK"), "9A");  // 0x4F + 0x4B
-    EXPECT_EQ(sensor::BlockCheck(String(3, '\xFF')), "FD");
-}
 
 TEST(Framing, BytesShowAsOneCharacterEach)
 {

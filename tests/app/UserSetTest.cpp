@@ -53,6 +53,28 @@ TEST(UserSet, FieldsAtTheirOffsetsAndCut)
     EXPECT_EQ(record.Bytes()[219], 50);
 }
 
+TEST(UserSet, CutKeepsWholeCharacters)
+{
+    const String euro = "\xE2\x82\xAC";      // 3 bytes
+    const String clef = "\xF0\x9D\x84\x9E";  // 4 bytes
+    const struct {
+        String value;
+        String stored;
+    } cases[] = {
+        {"COM" + euro, "COM" + euro},        // exactly 6 bytes
+        {"COMx" + euro, "COMx"},             // the character would end one byte beyond
+        {"CO" + clef + "x", "CO" + clef},    // a 4-byte character fits
+        {"COM" + clef, "COM"},
+        {euro + euro + "x", euro + euro},
+        {String(7, '\x80'), String(6, '\x80')},  // not UTF-8: cut where it is
+    };
+    for (const auto& c : cases) {
+        TUserSet record;
+        record.Set(TUserSet::fPortNo, c.value);
+        EXPECT_EQ(record.Get(TUserSet::fPortNo), c.stored) << c.value;
+    }
+}
+
 TEST(UserSet, OversizedLengthByteReadsAsCapacity)
 {
     TUserSet record;

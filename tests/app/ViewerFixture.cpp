@@ -1,5 +1,7 @@
 #include "tests/app/ViewerFixture.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "platform/forms/Dialogs.h"
@@ -18,7 +20,7 @@ void ViewerTest::SetUp()
 {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     root_ = std::filesystem::temp_directory_path() /
-            (String("viewer-") + info->test_suite_name() + "-" + info->name());
+            (String("viewer-") + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
     std::filesystem::remove_all(root_);
     settings_ = root_ / "program";
     std::filesystem::create_directories(settings_);

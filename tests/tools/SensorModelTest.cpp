@@ -6,17 +6,40 @@
 
 namespace {
 
-TEST(SensorBlockCheck, SumOfTheTextAsTwoHexDigits)
+// XOR of the bytes of a block from its STX up to its ETB (exclusive): 0 for a good block.
+unsigned char XorToEtb(const String& block)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "00"},
-        {"OK", "9A"},         // 0x4F + 0x4B
-        {"12.34 -5.67", "15"},  // 533 wraps past 0xFF
-        {"\xFF\x01", "00"},
+    unsigned char x = 0;
+    for (std::size_t i = 0; i < block.size() && block[i] != '\x17'; ++i)
+        x ^= static_cast<unsigned char>(block[i]);
+    return x;
+}
+
+bool ControlByte(char c)
+{
+    return c == '\r' || c == '\n' || c == '\x02' || c == '\x17' || c == '$';
+}
+
+TEST(SensorBlockCheck, CheckBytesBalanceTheBlockToZero)
+{
+    const struct {
+        String text;
+        bool printable;
+    } cases[] = {
+        {"", true}, {"OK", true}, {"12.34 -5.67", true}, {"\x12", true},  // sum 0x10: '0' would pair with a blank
+        {"\xFF\x01", false}, {"\x80", false},
     };
-    for (const auto& [text, check] : cases)
-        EXPECT_EQ(BlockCheck(text), check) << text;
-    EXPECT_EQ(FrameBlock("OK"), "\x02OK\x17" "9A$");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const String check = BlockCheck(c.text);
+        ASSERT_EQ(check.size(), 2u);
+        EXPECT_EQ(XorToEtb(FrameBlock(c.text)), 0);
+        for (char b : check) {
+            EXPECT_FALSE(ControlByte(b));
+            EXPECT_TRUE(!c.printable || (b > ' ' && b < 0x7F)) << int(b);
+        }
+    }
+    EXPECT_EQ(FrameBlock("OK"), "\x02OK06\x17$");
 }
 
 TEST(SensorModel, Commands)
@@ -112,8 +135,9 @@ TEST(SensorModel, FramingAndGarbage)
             ++withGarbage;
         const String block = line.substr(stx);
         const std::size_t etb = block.find('\x17');
-        ASSERT_EQ(block.size(), etb + 4);
-        EXPECT_EQ(block.substr(etb + 1, 2), BlockCheck(block.substr(1, etb - 1)));
+        ASSERT_EQ(block.size(), etb + 2);
+        EXPECT_EQ(block.substr(etb - 2, 2), BlockCheck(block.substr(1, etb - 3)));
+        EXPECT_EQ(XorToEtb(block), 0);
         EXPECT_EQ(block.back(), '$');
         for (char c : line.substr(0, stx))
             EXPECT_TRUE(c != '\r' && c != '\n' && c != '$' && c != '\x17');

@@ -107,7 +107,9 @@ TEST_F(Simulator, SplitFramedStreamStaysIntact)
     while ((pos = got.find('\x02', pos)) != String::npos) {
         const std::size_t etb = got.find('\x17', pos);
         ASSERT_NE(etb, String::npos);
-        EXPECT_EQ(got.substr(etb + 1, 2), BlockCheck(got.substr(pos + 1, etb - pos - 1)));
+        ASSERT_GE(etb, pos + 3);
+        EXPECT_EQ(got.substr(etb - 2, 2), BlockCheck(got.substr(pos + 1, etb - pos - 3)));
+        EXPECT_EQ(got.substr(etb + 1, 1), "$");
         pos = etb;
     }
 }

@@ -121,8 +121,6 @@ void TiComponent::SetCachedBackground(bool on)
     if (!AssignIfChanged(cachedBackground_, on))
         return;
     BackGroundChange();
-    if (!on)
-        cachedBitmap_.reset();
 }
 
 void TiComponent::SetUpdateFrameRate(int value)
@@ -325,16 +323,6 @@ void TiComponent::DoExit()
     }
     TCustomControl::DoExit();
     Invalidate();
-}
-
-void TiComponent::BoundsChanged()
-{
-    TCustomControl::BoundsChanged();
-    if (cachedBackground_) {
-        if (!cachedBitmap_)
-            cachedBitmap_ = std::make_unique<TBitmap>();
-        cachedBitmap_->SetSize(Width(), Height());
-    }
 }
 
 void TiComponent::WndProc(TMessage& message)

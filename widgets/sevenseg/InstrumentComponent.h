@@ -63,6 +63,8 @@ public:
     TDateTime CreationTime() const { return creationTime_; }
 
     virtual TPoint GetCenterPoint() const;
+    // A stored setting only: no background picture is kept, as every paint draws the whole
+    // control into its off-screen bitmap anyway.
     virtual void SetCachedBackground(bool on);
     bool CachedBackground() const { return cachedBackground_; }
 
@@ -134,9 +136,7 @@ protected:
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void DoEnter() override;
     void DoExit() override;
-    void BoundsChanged() override;
 
-    TBitmap* CachedBackgroundBitmap() const { return cachedBitmap_.get(); }
     TPoint centerOffset_{0, 0};
 
 private:
@@ -149,7 +149,6 @@ private:
     TDesigningHook designingHook_;
     TDateTime creationTime_ = 0;
     TRepaintScheduler scheduler_;
-    std::unique_ptr<TBitmap> cachedBitmap_;
     std::unique_ptr<TGraphic> backgroundPicture_;
     TColor backGroundColor_ = clBtnFace;
     bool backgroundNeedsRedraw_ = true;

@@ -2,19 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "platform/rtl/Format.h"
+#include "platform/rtl/FormatSettings.h"
 
 String ReadoutText(double value, int precision, char decimalSeparator)
 {
     if (!std::isfinite(value))
         return {};
-    const double magnitude = std::fabs(value);
-    const int len = std::snprintf(nullptr, 0, "%.*f", precision, magnitude);
-    String text(static_cast<size_t>(len), '\0');
-    std::snprintf(text.data(), text.size() + 1, "%.*f", precision, magnitude);
-    if (auto dot = text.find('.'); dot != String::npos)
-        text[dot] = decimalSeparator;
-    return text;
+    // The runtime library's rounding, as every other number of the program: ties away from zero.
+    TFormatSettings fs = FormatSettings;
+    fs.DecimalSeparator = decimalSeparator;
+    return Format("%.*f", {precision, std::fabs(value)}, fs);
 }
 
 bool ReadoutOverflows(double value, int digitCount, int precision, char decimalSeparator)

@@ -141,7 +141,9 @@ TEST(Thread, WaitForOnTheMainThreadSeesTheEndWhateverRunsBeforeIt)
                 if (v < 100) synced.push_back(v);
             ASSERT_EQ(static_cast<int>(synced.size()), c.synchronizes);
             for (int i = 0; i < c.synchronizes; ++i) ASSERT_EQ(synced[i], i);
-            if (c.synchronizes > 0) ASSERT_EQ(static_cast<int>(order.size()), c.synchronizes + c.queues);
+            if (c.synchronizes > 0) {
+                ASSERT_EQ(static_cast<int>(order.size()), c.synchronizes + c.queues);
+            }
             CheckSynchronize();  // queued calls still pending run now, while their captures live
         }
     }
@@ -164,6 +166,42 @@ TEST(Thread, WaitForFromAnotherThreadCancelsThePendingSynchronize)
     controller.join();
     EXPECT_EQ(result, 2) << "the call was cancelled, not run";
     worker->Free();
+}
+
+// The main thread stops serving (the program ends) while a worker waits in Synchronize: the worker
+// is let go, and nothing it asks for later runs or makes it wait, until serving starts again.
+TEST(Thread, CloseSynchronizeReleasesAWaitingWorkerAndRefusesLaterCalls)
+{
+    TThread::SetMainThread();
+    std::atomic<int> ran{0};
+    std::atomic<bool> waiting{false};
+    std::vector<bool> answers;
+    auto* worker = new TLambdaThread([&](TLambdaThread&) {
+        waiting = true;
+        answers.push_back(TThread::Synchronize(nullptr, [&] { ++ran; }));
+        answers.push_back(TThread::Synchronize(nullptr, [&] { ++ran; }));
+        TThread::Queue(nullptr, [&] { ++ran; });
+    });
+    ASSERT_TRUE(waitUntil([&] { return waiting.load(); }));
+    std::this_thread::sleep_for(20ms);  // into its wait
+    CloseSynchronize();
+    struct Reopen {
+        ~Reopen() { OpenSynchronize(); }  // also when an assertion ends the test early
+    } reopen;
+    ASSERT_TRUE(waitUntil([&] { return worker->Finished(); })) << "the worker still waits";
+    worker->WaitFor();
+    CheckSynchronize();
+    EXPECT_EQ(answers, (std::vector<bool>{false, false}));
+    EXPECT_EQ(ran, 0);
+    worker->Free();
+
+    OpenSynchronize();
+    auto* again = new TLambdaThread([&](TLambdaThread& self) { answers.push_back(self.Synchronize([&] { ++ran; })); });
+    ASSERT_TRUE(pumpUntil([&] { return again->Finished(); }));
+    again->WaitFor();
+    EXPECT_EQ(answers.back(), true);
+    EXPECT_EQ(ran, 1);
+    again->Free();
 }
 
 TEST(Thread, RemoveQueuedEventsCancelsQueuedAndPendingCalls)

@@ -176,6 +176,67 @@ TEST_F(LoopFixture, HandleMessageWakesForASynchronizeCall)
     EXPECT_TRUE(ran);
 }
 
+// A wait between two ProcessMessages sleeps until something comes, and what came has run when it
+// returns. The deadline is far beyond every case: a return before it was woken by the message.
+TEST_F(LoopFixture, WaitMessageWakesForEachKindOfMessageAndRunsIt)
+{
+    constexpr Cardinal Deadline = 20000;
+    bool done = false;
+    TOwnedPtr<Worker> worker(new Worker([&] { done = true; }));
+    TOwnedPtr<TForm> other(new TForm(nullptr));
+    other->Show();
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"timer",
+         [&] {
+             auto* t = new TTimer(form.get());
+             t->SetInterval(30);
+             t->SetOnTimer([&, t](TObject*) {
+                 done = true;
+                 t->SetEnabled(false);
+             });
+         }},
+        {"posted click",
+         [&] {
+             first->SetOnClick([&](TObject*) { done = true; });
+             testkit::PostClick(*first);
+         }},
+        {"posted close",
+         [&] {
+             other->SetOnClose([&](TObject*, TCloseAction&) { done = true; });
+             other->PostMessage(WM_CLOSE);
+         }},
+        {"Synchronize of a worker", [&] { worker->Start(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testkit::Pump(20);  // nothing left over from before
+        done = false;
+        c.arrange();
+        const Cardinal start = GetTickCount();
+        while (!done && TicksSince(start, GetTickCount()) < Deadline)
+            Application->WaitMessage(static_cast<int>(Deadline - TicksSince(start, GetTickCount())));
+        EXPECT_TRUE(done);
+        EXPECT_LT(TicksSince(start, GetTickCount()), Deadline) << "slept through the message";
+    }
+    worker->WaitFor();
+}
+
+TEST_F(LoopFixture, WaitMessageWithNothingToDoSleepsUntilItsTimeOut)
+{
+    testkit::Pump(20);
+    for (Cardinal ms : {0u, 1u, 40u, 150u}) {
+        SCOPED_TRACE(ms);
+        const Cardinal start = GetTickCount();
+        Application->WaitMessage(static_cast<int>(ms));
+        const Cardinal slept = TicksSince(start, GetTickCount());
+        EXPECT_GE(slept + 1, ms);  // the tick count may lag the timer by its last millisecond
+        EXPECT_LT(slept, ms + 5000) << "did not end at its time-out";
+    }
+}
+
 TEST_F(LoopFixture, ReleasedFormGoesOnlyAfterTheRunningHandler)
 {
     auto* other = new TForm(nullptr);

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "PixelTest.h"
+#include "platform/graphics/GdiConsts.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "platform/classes/Published.h"
 #include "platform/classes/TypeInfo.h"
 #include "platform/graphics/Fonts.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/Images.h"
 #include "platform/rtl/Exceptions.h"
 

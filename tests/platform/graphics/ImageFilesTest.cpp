@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "PixelTest.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/Images.h"
 #include "platform/rtl/Exceptions.h"
 

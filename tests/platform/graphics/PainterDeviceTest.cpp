@@ -1,12 +1,16 @@
 // The layer-private bridge the window layer uses: a device context over a painter it owns.
 #include <QFontInfo>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "PixelTest.h"
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
+#include "platform/graphics/ImageList.h"
+#include "platform/graphics/Images.h"
 
 namespace {
 
@@ -169,6 +173,138 @@ TEST(PainterDevice, BitmapsDrawnOnEndTheirPainterQuietly)
         }
         EXPECT_EQ(QtWarnings::Seen(), std::vector<std::string>{});
     }
+}
+
+// A 4 x 4 opaque red bitmap that carries its own alpha.
+std::unique_ptr<TBitmap> AlphaSquare()
+{
+    auto b = std::make_unique<TBitmap>(4, 4, pf32bit);
+    b->SetAlphaFormat(afPremultiplied);
+    for (int y = 0; y < 4; ++y) {
+        Byte* row = b->ScanLine(y);
+        for (int x = 0; x < 4; ++x) {
+            const Byte red[4] = {0x00, 0x00, 0xFF, 0xFF};  // blue, green, red, alpha
+            std::memcpy(row + 4 * x, red, 4);
+        }
+    }
+    return b;
+}
+
+// A resize ends the painter of the target's context; drawing that goes to the painter directly
+// must wake it like the context's own calls do.
+TEST(PainterDevice, AnAlphaBitmapDrawnAfterAResize)
+{
+    EnsureGuiApplication();
+    auto square = AlphaSquare();
+    TImageList list(nullptr);
+    list.SetWidth(4);
+    list.SetHeight(4);
+    ASSERT_EQ(list.Add(square.get(), nullptr), 0);
+    TPngImage png;  // read back from a file: per-pixel alpha as loaded pictures have it
+    {
+        TPngImage written;
+        written.Assign(square.get());
+        TMemoryStream file;
+        written.SaveToStream(file);
+        file.SetPosition(0);
+        png.LoadFromStream(file);
+    }
+    ASSERT_EQ(png.Bitmap()->AlphaFormat(), afPremultiplied);
+    struct Case {
+        const char* name;
+        std::function<void(TCanvas*)> draw;
+    };
+    const std::vector<Case> cases = {
+        {"bitmap", [&](TCanvas* c) { c->Draw(2, 2, square.get()); }},
+        {"image list", [&](TCanvas* c) { list.Draw(c, 2, 2, 0); }},
+        {"PNG picture", [&](TCanvas* c) { c->Draw(2, 2, &png); }},
+    };
+    for (const Case& c : cases)
+        for (bool resized : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (resized ? ", resized" : ""));
+            QtWarnings::Seen().clear();
+            {
+                QtWarnings w;
+                TBitmap target(10, 10, pf32bit);
+                target.Canvas()->FillRect({0, 0, 10, 10});  // the default brush: white
+                if (resized) target.SetSize(20, 20);
+                c.draw(target.Canvas());
+                HDC dc = target.Canvas()->Handle();
+                for (auto [x, y] : {std::pair{2, 2}, {3, 3}, {5, 5}})
+                    EXPECT_EQ(dc->GetPixel(x, y), ColorToRGB(clRed)) << x << "," << y;
+                for (auto [x, y] : {std::pair{1, 1}, {6, 6}, {9, 9}})
+                    EXPECT_EQ(dc->GetPixel(x, y), 0xFFFFFFu) << x << "," << y;
+            }
+            EXPECT_EQ(QtWarnings::Seen(), std::vector<std::string>{});
+        }
+}
+
+TEST(PainterDevice, PainterScopeWorksInTheContextsOriginAndClipAndHandsThePainterBack)
+{
+    EnsureGuiApplication();
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.translate(10, 5);
+    auto dc = CreatePainterDC(p, QSize(20, 20));
+    dc->SetViewportOrg({2, 2});
+    IntersectClipRect(dc.get(), 0, 0, 3, 3);
+    p.setPen(QPen(Qt::green));
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    {
+        DCPainterScope s(*dc);
+        ASSERT_TRUE(s);
+        EXPECT_EQ(s->compositionMode(), QPainter::CompositionMode_SourceOver);
+        s->setPen(Qt::NoPen);
+        s->fillRect(QRect(-1, -1, 6, 6), Qt::red);
+    }
+    EXPECT_EQ(p.pen().color(), QColor(Qt::green));
+    EXPECT_EQ(p.compositionMode(), QPainter::RasterOp_SourceXorDestination);
+    dc.reset();
+    p.end();
+    EXPECT_EQ(img.pixel(12, 7), qRgb(255, 0, 0));    // logical (0, 0)
+    EXPECT_EQ(img.pixel(14, 9), qRgb(255, 0, 0));    // logical (2, 2)
+    EXPECT_EQ(img.pixel(11, 6), qRgb(255, 255, 255));  // outside the clip
+    EXPECT_EQ(img.pixel(15, 10), qRgb(255, 255, 255));
+}
+
+TEST(PainterDevice, PainterScopeOnBitmapsWhosePixelsChange)
+{
+    EnsureGuiApplication();
+    struct Case {
+        const char* name;
+        TPixelFormat format;
+        std::function<void(TBitmap&)> change;  // runs while a scope is held
+    };
+    const std::vector<Case> cases = {
+        {"resized", pf32bit, [](TBitmap& b) { b.SetSize(6, 6); }},
+        {"format changed", pf24bit, [](TBitmap& b) { b.SetPixelFormat(pf32bit); }},
+        {"palette pixels written", pf8bit, [](TBitmap& b) { b.ScanLine(0)[0] = 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QtWarnings::Seen().clear();
+        {
+            QtWarnings w;
+            TBitmap b(4, 4, c.format);
+            HDC dc = b.Canvas()->Handle();
+            {
+                DCPainterScope held(*dc);
+                ASSERT_TRUE(held);
+                c.change(b);
+            }
+            {
+                DCPainterScope again(*dc);
+                ASSERT_TRUE(again);
+                again->fillRect(QRect(3, 3, 1, 1), Qt::red);
+            }
+            EXPECT_EQ(dc->GetPixel(3, 3), ColorToRGB(clRed));
+            EXPECT_EQ(dc->GetPixel(2, 2), 0xFFFFFFu);
+        }
+        EXPECT_EQ(QtWarnings::Seen(), std::vector<std::string>{});
+    }
+    TBitmap empty;
+    EXPECT_FALSE(DCPainterScope(*empty.Canvas()->Handle()));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/GdiConsts.h"
 
 // A white bitmap of the given size and its device context.
 struct Surface {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "PixelTest.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/Images.h"
 
 namespace {

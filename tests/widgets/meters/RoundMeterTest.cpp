@@ -50,8 +50,9 @@ String outputDir()
     return dir.string();
 }
 
-// The main window's meter: -90..90 over digits -1500..1500, 12 steps of 3, no bevels or names.
-void configureLikeTheMainWindow(TVnRMeter& m)
+// A tilt meter set up in code: -90..90 over digits -1500..1500, 12 steps of 3, no bevels or names
+// (the main window's own meters are tested from its description in tests/app).
+void configureAsTiltMeter(TVnRMeter& m)
 {
     m.SetAutoSize(false);
     m.SetBounds(8, 8, 249, 145);
@@ -79,7 +80,7 @@ protected:
         form->SetClientHeight(161);
         form->SetColor(clWhite);
         meter = new RecordingMeter(form.get());
-        configureLikeTheMainWindow(*meter);
+        configureAsTiltMeter(*meter);
         meter->Loaded();
         form->Show();
         testkit::Pump();
@@ -104,7 +105,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MeterTest, RendersTheMainWindowMeterAtFourValues)
+TEST_F(MeterTest, RendersTheTiltMeterAtFourValues)
 {
     const struct { float value; const char* name; } shots[] = {
         {-90, "meter180_m90.png"}, {0, "meter180_0.png"}, {45, "meter180_45.png"}, {90, "meter180_90.png"}};
@@ -271,7 +272,7 @@ TEST_F(MeterTest, NeedleShapesOutsideTheTableDrawTheFirst)
     }
 }
 
-TEST(MeterStreams, TheMainWindowMeterComesFromItsStoredDescription)
+TEST(MeterStreams, MeterAndButtonComeFromAStoredDescription)
 {
     RegisterMeterControls();
     TOwnedPtr<TForm> form(new TForm(nullptr));
@@ -361,7 +362,7 @@ TEST(MeterStreams, StoredPropertiesSurviveARoundTrip)
     auto* meter = new TVnDB180Meter(form.get());
     meter->SetName("meterYValue");
     meter->SetParent(form.get());
-    configureLikeTheMainWindow(*meter);
+    configureAsTiltMeter(*meter);
     meter->SignalSettings()->SetValueUnit("Y axis[Deg]");
     meter->ArrowSettings()->SetShape(4);
     meter->BevelInner()->SetStyle(bsRaised);
@@ -371,6 +372,11 @@ TEST(MeterStreams, StoredPropertiesSurviveARoundTrip)
     button->SetTextOff("Close");
     button->SetFrequency(ff4Hz);
     button->GradBtnFace()->SetStyle(gsVertical2);
+    TBitmap glyph(6, 4);
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(Rect(0, 0, 6, 4));
+    glyph.Canvas()->SetPixels(2, 1, clNavy);
+    button->SetGlyph(&glyph);
 
     const String text = ComponentToText(form.get());
     EXPECT_NE(text.find("TVnDB180Meter"), String::npos) << text;
@@ -392,5 +398,9 @@ TEST(MeterStreams, StoredPropertiesSurviveARoundTrip)
     EXPECT_EQ(b.TextOff(), "Close");
     EXPECT_EQ(b.Frequency(), ff4Hz);
     EXPECT_EQ(b.GradBtnFace()->Style(), gsVertical2);
+    ASSERT_EQ(b.Glyph()->Width(), 6);
+    ASSERT_EQ(b.Glyph()->Height(), 4);
+    EXPECT_EQ(b.Glyph()->Canvas()->Pixels(2, 1), clNavy);
+    EXPECT_EQ(b.Glyph()->TransparentColor(), clFuchsia);
     EXPECT_EQ(b.ButtonBevel()->Width(), 4);
 }

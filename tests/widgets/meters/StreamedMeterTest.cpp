@@ -12,7 +12,8 @@
 
 namespace {
 
-// The main window's meter as its stored description has it (no Value: it starts at 50), on a dark form.
+// A stored meter on the main window's range with the class's default options and bevels (no Value:
+// it starts at 50), on a dark form. The window's own meters are tested from its description in tests/app.
 const char* const kWindow = R"(object Form1: TForm
   Left = 0
   Top = 0

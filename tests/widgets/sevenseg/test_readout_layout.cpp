@@ -69,6 +69,16 @@ TEST(ReadoutLayout, ShownTextByValueAndStyle)
         {5.0, ilsSpaces, 1, 0, false, '.', "5"},
         {5.0, ilsSpaces, 1, 1, false, '.', "<"},
         {1e15, ilsSpaces, 5, 2, true, '.', "+<<<<<"},
+        // Exact binary ties round away from zero, as the runtime library's formatting does.
+        {0.125, ilsSpaces, 4, 2, true, '.', "+ 0.13"},
+        {-0.125, ilsSpaces, 4, 2, true, '.', "- 0.13"},
+        {0.625, ilsSpaces, 4, 2, true, ',', "+ 0,63"},
+        {2.5, ilsSpaces, 5, 0, true, '.', "+    3"},
+        {-4.5, ilsNone, 5, 0, true, '.', "-5"},
+        {12.0625, ilsSpaces, 5, 3, true, '.', "+12.063"},
+        {1.005, ilsSpaces, 5, 2, true, '.', "+  1.00"},    // just below the tie in binary
+        {999.995, ilsSpaces, 5, 2, true, '.', "+<<<<<"},   // just above it: 1000.00 does not fit
+        {99999.5, ilsSpaces, 5, 0, true, '.', "+<<<<<"},   // the tie carries into a sixth digit
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);

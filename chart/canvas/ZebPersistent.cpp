@@ -1,0 +1,5 @@
+#include "chart/canvas/ZebPersistent.h"
+
+#include "platform/classes/Published.h"
+
+TV_PUBLISHED(TZebPersistent) {}

@@ -1,0 +1,5 @@
+#pragma once
+// Start-up and shut-down of the chart engine's units, in the order their uses demand: the message
+// texts first, then the canvas unit, which takes its default font from them.
+void StartChartEngine();
+void StopChartEngine();

@@ -1,0 +1,295 @@
+// Pixels and block transfers of the device context. Transfers with raster operations read the
+// surface back and evaluate the ternary operation per pixel, then write the result through the
+// painter so the clip still applies.
+#include <QPaintEngine>
+
+#include "platform/graphics/DeviceContextImpl_p.h"
+
+namespace {
+
+// One ternary raster operation on 32-bit pixels: each set bit i of the code adds the minterm
+// (P if i&4) & (S if i&2) & (D if i&1), complemented where the bit of i is clear.
+inline std::uint32_t ropEval(unsigned code, std::uint32_t p, std::uint32_t s, std::uint32_t d)
+{
+    switch (code) {
+    case 0xCC: return s;
+    case 0xF0: return p;
+    case 0x66: return s ^ d;
+    case 0x88: return s & d;
+    case 0xEE: return s | d;
+    case 0x5A: return p ^ d;
+    case 0x55: return ~d;
+    case 0x33: return ~s;
+    case 0x00: return 0;
+    case 0xFF: return 0xFFFFFFFF;
+    default: break;
+    }
+    std::uint32_t r = 0;
+    for (unsigned i = 0; i < 8; ++i)
+        if (code & (1u << i)) r |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
+    return r;
+}
+
+bool ropUsesSource(unsigned code) { return ((code >> 2) & 0x33) != (code & 0x33); }
+bool ropUsesPattern(unsigned code) { return ((code >> 4) & 0x0F) != (code & 0x0F); }
+bool ropUsesDest(unsigned code) { return ((code >> 1) & 0x55) != (code & 0x55); }
+
+QImage keyed(const QImage& src, TColorRef key)
+{
+    QImage m = src.convertToFormat(QImage::Format_ARGB32);
+    QRgb k = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF;
+    for (int y = 0; y < m.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m.scanLine(y));
+        for (int x = 0; x < m.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == k) line[x] = 0;
+    }
+    return m;
+}
+
+}  // namespace
+
+QImage* TDeviceContext::Impl::backing(QPoint& offset) const
+{
+    if (image) {
+        if (image->prepare && !painter->isActive()) image->prepare();
+        offset = QPoint(0, 0);
+        return &image->image;
+    }
+    QPaintEngine* engine = painter->paintEngine();
+    if (!engine) return nullptr;
+    QPaintDevice* dev = engine->paintDevice();
+    if (!dev || dev->devType() != QInternal::Image) return nullptr;
+    offset = painter->deviceTransform().map(QPoint(0, 0)) -
+             (QTransform::fromTranslate(s.vpOrg.X, s.vpOrg.Y)).map(QPoint(0, 0));
+    return static_cast<QImage*>(dev);
+}
+
+QImage TDeviceContext::Impl::readDevice(const QRect& r) const
+{
+    QPoint off;
+    const QImage* img = backing(off);
+    QImage out(r.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    if (img) {
+        QRect src = r.translated(off).intersected(img->rect());
+        if (!src.isEmpty()) {
+            QPainter p(&out);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(src.topLeft() - r.topLeft() - off, *img, src);
+        }
+    }
+    return out;
+}
+
+void TDeviceContext::Impl::writeDevice(const QPoint& at, const QImage& img, QPainter::CompositionMode mode)
+{
+    painter->save();
+    painter->setWorldTransform(base);
+    if (s.hasClip) painter->setClipRegion(s.clip);
+    painter->setCompositionMode(mode);
+    painter->drawImage(at, img);
+    painter->restore();
+}
+
+QImage TDeviceContext::Impl::patternImage(const QRect& devRect) const
+{
+    QImage p(devRect.size(), QImage::Format_RGB32);
+    p.fill(rgbColor(s.bkColor));
+    if (s.brush.Style == BS_NULL) return p;
+    QPainter q(&p);
+    q.setBrushOrigin(s.brushOrg.X - devRect.left(), s.brushOrg.Y - devRect.top());
+    q.fillRect(p.rect(), makeBrush(s.brush, true));
+    return p;
+}
+
+void TDeviceContext::Impl::ropBlt(const QRect& dstDev, const QImage* src, TRop rop)
+{
+    QRect d = dstDev.intersected(QRect(QPoint(0, 0), sz()));
+    if (d.isEmpty()) return;
+    unsigned code = (rop >> 16) & 0xFF;
+    QImage S;
+    if (src && ropUsesSource(code)) S = src->copy(d.translated(-dstDev.topLeft())).convertToFormat(QImage::Format_RGB32);
+    QImage P = ropUsesPattern(code) ? patternImage(d) : QImage();
+    QImage D = ropUsesDest(code) ? readDevice(d) : QImage(d.size(), QImage::Format_RGB32);
+    for (int y = 0; y < d.height(); ++y) {
+        auto* dl = reinterpret_cast<std::uint32_t*>(D.scanLine(y));
+        const auto* sl = S.isNull() ? nullptr : reinterpret_cast<const std::uint32_t*>(S.constScanLine(y));
+        const auto* pl = P.isNull() ? nullptr : reinterpret_cast<const std::uint32_t*>(P.constScanLine(y));
+        for (int x = 0; x < d.width(); ++x)
+            dl[x] = ropEval(code, pl ? pl[x] : 0, sl ? sl[x] : 0, dl[x]) | 0xFF000000u;
+    }
+    writeDevice(d.topLeft(), D);
+}
+
+// ---------- pixels and blocks ----------
+TColorRef TDeviceContext::SetPixel(int x, int y, TColor c)
+{
+    auto& I = *impl_;
+    if (!I.ensure()) return CLR_INVALID;
+    QPoint d = I.toDevice(x, y);
+    if (!QRect(QPoint(0, 0), I.sz()).contains(d) || !I.effectiveClip().contains(d)) return CLR_INVALID;
+    I.painter->setCompositionMode(QPainter::CompositionMode_Source);
+    I.painter->fillRect(QRect(x, y, 1, 1), rgbColor(ColorToRGB(c)));
+    I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return ColorToRGB(c);
+}
+
+TColorRef TDeviceContext::GetPixel(int x, int y) const
+{
+    auto& I = *impl_;
+    QPoint d = I.toDevice(x, y);
+    if (!QRect(QPoint(0, 0), I.sz()).contains(d) || !I.effectiveClip().contains(d)) return CLR_INVALID;
+    QPoint off;
+    const QImage* img = I.backing(off);
+    if (!img || !img->rect().contains(d + off)) return CLR_INVALID;
+    QRgb p = img->pixel(d + off);
+    return RGB(static_cast<Byte>(qRed(p)), static_cast<Byte>(qGreen(p)), static_cast<Byte>(qBlue(p)));
+}
+
+void TDeviceContext::PatBlt(int x, int y, int w, int h, TRop rop)
+{
+    DC_ACTIVE();
+    auto& I = *impl_;
+    if (w < 0) { x += w; w = -w; }
+    if (h < 0) { y += h; h = -h; }
+    if (w == 0 || h == 0) return;
+    QRect q(x, y, w, h);
+    unsigned code = (rop >> 16) & 0xFF;
+    bool plainBrush = I.s.brush.Style == BS_SOLID || I.s.brush.Style == BS_PATTERN;
+    auto qtFill = [&](QPainter::CompositionMode m, const QBrush& b) {
+        I.painter->setCompositionMode(m);
+        I.setBrushOrigin();
+        I.painter->fillRect(q, b);
+        I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    };
+    switch (code) {
+    case 0x00: qtFill(QPainter::CompositionMode_Source, QBrush(Qt::black)); return;
+    case 0xFF: qtFill(QPainter::CompositionMode_Source, QBrush(Qt::white)); return;
+    case 0x55: qtFill(QPainter::RasterOp_NotDestination, QBrush(Qt::black)); return;
+    case 0xAA: return;
+    case 0xF0:
+        if (plainBrush) { qtFill(QPainter::CompositionMode_Source, I.makeBrush(I.s.brush)); return; }
+        break;
+    case 0x5A:
+        if (plainBrush) { qtFill(QPainter::RasterOp_SourceXorDestination, I.makeBrush(I.s.brush)); return; }
+        break;
+    default: break;
+    }
+    QPoint dev = I.toDevice(x, y);
+    I.ropBlt(QRect(dev, QSize(w, h)), nullptr, rop);
+}
+
+void TDeviceContext::BitBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, TRop rop)
+{
+    StretchBlt(x, y, w, h, src, sx, sy, w, h, rop);
+}
+
+void TDeviceContext::StretchBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh, TRop rop)
+{
+    DC_ACTIVE();
+    auto& I = *impl_;
+    if (w == 0 || h == 0 || sw == 0 || sh == 0) return;
+    unsigned code = (rop >> 16) & 0xFF;
+    QImage S;
+    if (ropUsesSource(code)) {
+        bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);
+        if (sw < 0) { sx += sw; sw = -sw; }
+        if (sh < 0) { sy += sh; sh = -sh; }
+        QPoint sd = src.impl().toDevice(sx, sy);
+        S = src.impl().sourceImage(QRect(sd, QSize(sw, sh)));
+        if (mirrorX || mirrorY) S = S.mirrored(mirrorX, mirrorY);
+    }
+    if (w < 0) { x += w; w = -w; }
+    if (h < 0) { y += h; h = -h; }
+    if (!S.isNull() && S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QPoint dev = I.toDevice(x, y);
+    if (code == 0xCC) {
+        I.writeDevice(dev, S);
+        return;
+    }
+    I.ropBlt(QRect(dev, QSize(w, h)), S.isNull() ? nullptr : &S, rop);
+}
+
+void TDeviceContext::AlphaBlend(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh,
+                                TBlendFunction blend)
+{
+    DC_ACTIVE();
+    auto& I = *impl_;
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    QPoint sd = src.impl().toDevice(sx, sy);
+    QImage S;
+    QPoint off;
+    const QImage* simg = src.impl().backing(off);
+    if (blend.AlphaFormat & AC_SRC_ALPHA && simg && simg->depth() == 32) {
+        // The stored alpha byte is the source's own: read the pixels as premultiplied colour.
+        QRect sr = QRect(sd + off, QSize(sw, sh)).intersected(simg->rect());
+        QImage raw(simg->constScanLine(0), simg->width(), simg->height(), simg->bytesPerLine(),
+                   QImage::Format_ARGB32_Premultiplied);
+        S = QImage(sw, sh, QImage::Format_ARGB32_Premultiplied);
+        S.fill(Qt::transparent);
+        QPainter p(&S);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(sr.topLeft() - sd - off, raw, sr);
+    } else {
+        S = src.impl().sourceImage(QRect(sd, QSize(sw, sh)));
+    }
+    if (S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    I.painter->save();
+    I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    I.painter->setOpacity(blend.SourceConstantAlpha / 255.0);
+    I.painter->drawImage(QPoint(x, y), S);
+    I.painter->restore();
+}
+
+void TDeviceContext::TransparentBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh,
+                                    TColor transparent)
+{
+    DC_ACTIVE();
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    QImage S = src.impl().sourceImage(QRect(src.impl().toDevice(sx, sy), QSize(sw, sh)));
+    if (S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    impl_->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    impl_->painter->drawImage(QPoint(x, y), keyed(S, ColorToRGB(transparent)));
+}
+
+void TDeviceContext::DrawImage(const TRect& dst, const TPixelImage& image, const TRect& src, TRop rop)
+{
+    DC_ACTIVE();
+    auto& I = *impl_;
+    if (dst.Width() == 0 || dst.Height() == 0 || image.image.isNull()) return;
+    QRect sr(src.Left, src.Top, src.Width(), src.Height());
+    unsigned code = (rop >> 16) & 0xFF;
+    if (code == 0xCC && dst.Width() > 0 && dst.Height() > 0 && sr.width() > 0 && sr.height() > 0) {
+        I.painter->setCompositionMode(QPainter::CompositionMode_Source);
+        if (I.painter->device() == &image.image) {
+            // A bitmap drawn onto itself: read from a copy, the areas may overlap.
+            QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            I.painter->drawImage(QPoint(dst.Left, dst.Top), part);
+        } else if (sr.size() == QSize(dst.Width(), dst.Height())) I.painter->drawImage(QPoint(dst.Left, dst.Top), image.image, sr);
+        else {
+            QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            I.painter->drawImage(QPoint(dst.Left, dst.Top), part);
+        }
+        I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
+    QImage S = image.image.copy(sr).convertToFormat(QImage::Format_RGB32);
+    int w = dst.Width(), h = dst.Height();
+    if (w < 0 || h < 0) S = S.mirrored(w < 0, h < 0);
+    w = std::abs(w);
+    h = std::abs(h);
+    if (S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QPoint dev = I.toDevice(std::min(dst.Left, dst.Right), std::min(dst.Top, dst.Bottom));
+    I.ropBlt(QRect(dev, QSize(w, h)), &S, rop);
+}
+
+void TDeviceContext::DrawImageTransparent(const TRect& dst, const TPixelImage& image, const TRect& src, TColor transparent)
+{
+    DC_ACTIVE();
+    if (dst.Width() <= 0 || dst.Height() <= 0 || image.image.isNull()) return;
+    QImage S = image.image.copy(QRect(src.Left, src.Top, src.Width(), src.Height()));
+    if (S.size() != QSize(dst.Width(), dst.Height()))
+        S = S.scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    impl_->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    impl_->painter->drawImage(QPoint(dst.Left, dst.Top), keyed(S, ColorToRGB(transparent)));
+}

@@ -1,0 +1,169 @@
+#pragma once
+// The parts of the device context shared by its source files (DeviceContext*.cpp) and by nothing
+// else: the rest of the layer reaches the painter through DCPainterScope (DeviceContext_p.h).
+#include <QPainterPath>
+#include <algorithm>
+#include <vector>
+
+#include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
+
+inline QColor rgbColor(TColorRef c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+struct TDeviceContext::Impl {
+    // What SaveDC keeps and RestoreDC brings back.
+    struct State {
+        TLogPen pen;
+        TLogBrush brush;
+        TLogFont font;
+        TColorRef textColor = 0;
+        TColorRef bkColor = 0xFFFFFF;
+        int bkMode = OPAQUE;
+        int rop2 = R2_COPYPEN;
+        int fillMode = ALTERNATE;
+        int arcDir = AD_COUNTERCLOCKWISE;
+        unsigned textAlign = TA_LEFT | TA_TOP;
+        int charExtra = 0;
+        TPoint brushOrg;
+        TPoint vpOrg;
+        TPoint pos;
+        bool hasClip = false;
+        QRegion clip;  // device units
+    };
+
+    QPainter* painter = nullptr;
+    std::unique_ptr<QPainter> ownPainter;
+    std::shared_ptr<TPixelImage> image;  // image DCs
+    QSize size;
+    QTransform base;  // the painter's transform when the DC was made
+
+    State s;
+    std::vector<State> saved;
+
+    bool inPath = false;
+    bool pathReady = false;
+    QPainterPath path;  // device units
+
+    bool fontValid = false;
+    QFont qfont;
+
+    // A bitmap's surface can be replaced (resized, reloaded): the painter is ended then and opened
+    // again on the next call, so the context itself stays valid for its holders.
+    QSize sz() const { return image ? image->image.size() : size; }
+    // Painter scopes save the painter's state; ending the painter drops the saved states of the
+    // scopes still open, and those scopes must not restore on the next opening.
+    unsigned openings = 0;  // begin() calls of the own painter
+    int scopeSaves = 0;     // states saved by the scopes open on this opening
+    bool ensure();
+    void suspend();
+
+    // ---------- painter state ----------
+    void applyTransform();
+    void applyClip();
+    void applyAll();
+    QRegion surface() const { return QRegion(0, 0, sz().width(), sz().height()); }
+    QRegion effectiveClip() const { return s.hasClip ? s.clip : surface(); }
+    QPoint toDevice(int x, int y) const { return QPoint(x + s.vpOrg.X, y + s.vpOrg.Y); }
+
+    // ---------- pens and brushes ----------
+    bool penVisible() const { return (s.pen.Style & PS_STYLE_MASK) != PS_NULL && s.rop2 != R2_NOP; }
+    bool brushVisible() const { return s.brush.Style != BS_NULL && s.rop2 != R2_NOP; }
+    int penWidth() const { return std::max(1, s.pen.Width); }
+    bool thinSolidPen() const
+    {
+        int st = s.pen.Style & PS_STYLE_MASK;
+        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME);
+    }
+    QColor penColor() const { return rgbColor(ColorToRGB(s.pen.Color)); }
+
+    QPen makePen(bool forBackground = false) const;
+    bool penDashed() const
+    {
+        int st = s.pen.Style & PS_STYLE_MASK;
+        return st != PS_SOLID && st != PS_INSIDEFRAME && st != PS_NULL;
+    }
+
+    // opaque: the gaps of a hatch take the background colour.
+    QBrush makeBrush(const TLogBrush& b, bool opaque = false) const;
+    void setBrushOrigin() { painter->setBrushOrigin(s.brushOrg.X - s.vpOrg.X, s.brushOrg.Y - s.vpOrg.Y); }
+    void begin(int rop2);
+
+    // Fills whatever draw() paints with the given brush (hatches get the background colour first
+    // in opaque mode).
+    template <class F> void fillWith(const TLogBrush& b, F draw)
+    {
+        if (b.Style == BS_NULL || s.rop2 == R2_NOP) return;
+        begin(s.rop2);
+        painter->setPen(Qt::NoPen);
+        setBrushOrigin();
+        painter->setBrush(makeBrush(b, s.bkMode == OPAQUE));
+        draw();
+    }
+    template <class F> void fill(F draw) { fillWith(s.brush, draw); }
+
+    // Strokes with the current pen (dashes get the background colour first in opaque mode).
+    template <class F> void stroke(F draw)
+    {
+        if (!penVisible()) return;
+        begin(s.rop2);
+        painter->setBrush(Qt::NoBrush);
+        if (penDashed() && s.bkMode == OPAQUE && (s.pen.Style & PS_STYLE_MASK) != PS_ALTERNATE) {
+            painter->setPen(makePen(true));
+            draw();
+        }
+        painter->setPen(makePen());
+        draw();
+    }
+
+    // Curved shapes drawn by the painter with a one-pixel or inside-frame pen are held to their
+    // box (the painter's rounding can spill a pixel, and tiny boxes leave no room for the pen).
+    struct BoxClip {
+        BoxClip(Impl& impl, const QRect& box, bool active) : painter(active ? impl.painter : nullptr)
+        {
+            if (!painter) return;
+            painter->save();
+            painter->setClipRect(box, Qt::IntersectClip);
+        }
+        ~BoxClip()
+        {
+            if (painter) painter->restore();
+        }
+        BoxClip(const BoxClip&) = delete;
+        BoxClip& operator=(const BoxClip&) = delete;
+        QPainter* painter;
+    };
+    bool penInsideBox() const { return penWidth() == 1 || (s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME; }
+
+    // ---------- one-pixel solid lines ----------
+    std::vector<QRect> runs;
+    void addLine(int x0, int y0, int x1, int y1);  // end pixel excluded
+    void flushRuns(QColor color);
+    // Draws a polyline (closed when asked) with the current pen, end pixel of every segment
+    // excluded.
+    void polyline(const QPoint* pts, int n, bool closed);
+
+    // ---------- text ----------
+    const QFont& font();
+
+    // ---------- pixel access ----------
+    // The image under the surface and where the DC's device (0,0) lies in it; null when the
+    // surface cannot be read (a non-raster paint device).
+    QImage* backing(QPoint& offset) const;
+    // Device rectangle of the surface as a 32-bit copy (white where unreadable).
+    QImage readDevice(const QRect& r) const;
+    // Writes a 32-bit image at a device position through the painter (clip applies).
+    void writeDevice(const QPoint& at, const QImage& img, QPainter::CompositionMode mode = QPainter::CompositionMode_Source);
+    QImage patternImage(const QRect& devRect) const;
+    // dst (device) = rop(P, S, D); S is given in dst's size (or null).
+    void ropBlt(const QRect& dstDev, const QImage* src, TRop rop);
+    // Source pixels of a DC (device rectangle) as a 32-bit image.
+    QImage sourceImage(const QRect& r) const { return readDevice(r); }
+
+    // ---------- paths ----------
+    bool recording() const { return inPath; }
+    void pathLine(int x0, int y0, int x1, int y1);
+};
+
+// Drawing calls on a bitmap's context first open its painter (a no-op while it is open).
+#define DC_ACTIVE(ret) \
+    if (!impl_->ensure()) return ret

@@ -1,0 +1,148 @@
+// Text on the device context: metrics, TextOut/ExtTextOut with GDI's alignment and background
+// rules, DrawText's formatting on Qt's layout.
+#include <QFontMetrics>
+
+#include "platform/graphics/DeviceContextImpl_p.h"
+
+const QFont& TDeviceContext::Impl::font()
+{
+    if (!fontValid) {
+        qfont = ToQFont(s.font);
+        if (s.charExtra) qfont.setLetterSpacing(QFont::AbsoluteSpacing, s.charExtra);
+        fontValid = true;
+    }
+    return qfont;
+}
+
+TSize TDeviceContext::GetTextExtent(const String& text) const
+{
+    QFontMetrics fm(impl_->font());
+    return {fm.horizontalAdvance(QString::fromStdString(text)), fm.height()};
+}
+
+TTextMetric TDeviceContext::GetTextMetrics() const
+{
+    const QFont& f = impl_->font();
+    QFontMetrics fm(f);
+    TTextMetric m;
+    m.tmAscent = fm.ascent();
+    m.tmDescent = fm.descent();
+    m.tmHeight = fm.height();
+    m.tmInternalLeading = std::max(0, fm.height() - f.pixelSize());
+    m.tmExternalLeading = std::max(0, fm.leading());
+    m.tmAveCharWidth = fm.averageCharWidth();
+    m.tmMaxCharWidth = fm.maxWidth();
+    m.tmWeight = impl_->s.font.Weight ? impl_->s.font.Weight : FW_NORMAL;
+    m.tmItalic = impl_->s.font.Italic;
+    return m;
+}
+
+void TDeviceContext::TextOut(int x, int y, const String& text) { ExtTextOut(x, y, 0, nullptr, text); }
+
+void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rect, const String& text)
+{
+    DC_ACTIVE();
+    auto& I = *impl_;
+    const QFont& f = I.font();
+    QString qs = QString::fromStdString(text);
+    QFontMetrics fm(f);
+    int w = fm.horizontalAdvance(qs), h = fm.height();
+    unsigned align = I.s.textAlign;
+    if (align & TA_UPDATECP) {
+        x = I.s.pos.X;
+        y = I.s.pos.Y;
+    }
+    int dx = 0;
+    switch (align & TA_CENTER) {
+    case TA_CENTER: dx = -w / 2; break;
+    case TA_RIGHT: dx = -w; break;
+    default: break;
+    }
+    int top = 0;
+    switch (align & TA_BASELINE) {
+    case TA_BASELINE: top = -fm.ascent(); break;
+    case TA_BOTTOM: top = -h; break;
+    default: break;
+    }
+    if (align & TA_UPDATECP) {
+        if ((align & TA_CENTER) == TA_LEFT) I.s.pos.X += w;
+        else if ((align & TA_CENTER) == TA_RIGHT) I.s.pos.X -= w;
+    }
+    if (I.inPath) {
+        QPainterPath p;
+        p.addText(QPointF(x + dx, y + top + fm.ascent()), f, qs);
+        I.path.addPath(p.translated(I.s.vpOrg.X, I.s.vpOrg.Y));
+        return;
+    }
+    I.painter->save();
+    I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (rect && (options & ETO_OPAQUE))
+        I.painter->fillRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()), rgbColor(I.s.bkColor));
+    if (rect && (options & ETO_CLIPPED))
+        I.painter->setClipRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()), Qt::IntersectClip);
+    I.painter->translate(x, y);
+    if (I.s.font.Escapement) I.painter->rotate(-I.s.font.Escapement / 10.0);
+    if (I.s.bkMode == OPAQUE && !text.empty()) I.painter->fillRect(QRect(dx, top, w, h), rgbColor(I.s.bkColor));
+    I.painter->setFont(f);
+    I.painter->setPen(rgbColor(I.s.textColor));
+    I.painter->setRenderHint(QPainter::TextAntialiasing, I.s.font.Quality != NONANTIALIASED_QUALITY);
+    I.painter->drawText(QPoint(dx, top + fm.ascent()), qs);
+    I.painter->restore();
+}
+
+int TDeviceContext::DrawText(const String& text, TRect& r, unsigned format)
+{
+    auto& I = *impl_;
+    const QFont& f = I.font();
+    QFontMetrics fm(f);
+    QString qs = QString::fromStdString(text);
+    int flags = 0;
+    if (format & DT_SINGLELINE) {
+        flags |= Qt::TextSingleLine;
+        if (format & DT_VCENTER) flags |= Qt::AlignVCenter;
+        else if (format & DT_BOTTOM) flags |= Qt::AlignBottom;
+        else flags |= Qt::AlignTop;
+    } else {
+        flags |= Qt::AlignTop;
+    }
+    if (format & DT_CENTER) flags |= Qt::AlignHCenter;
+    else if (format & DT_RIGHT) flags |= Qt::AlignRight;
+    else flags |= Qt::AlignLeft;
+    if (format & DT_WORDBREAK) flags |= Qt::TextWordWrap;
+    if (format & DT_EXPANDTABS) flags |= Qt::TextExpandTabs;
+    if (!(format & DT_NOPREFIX)) flags |= (format & DT_HIDEPREFIX) ? Qt::TextHideMnemonic : Qt::TextShowMnemonic;
+    QRect box(r.Left, r.Top, r.Width(), r.Height());
+    if ((format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) && (format & DT_SINGLELINE)) {
+        Qt::TextElideMode mode = (format & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
+        qs = fm.elidedText(qs, mode, std::max(0, box.width()), flags & Qt::TextShowMnemonic ? Qt::TextShowMnemonic : 0);
+    }
+    // Measure top-left aligned in the rectangle's width with unlimited height.
+    int measureFlags = flags & ~(Qt::AlignVCenter | Qt::AlignBottom | Qt::AlignHCenter | Qt::AlignRight);
+    QRect layout(box.left(), box.top(), std::max(box.width(), 0), 1 << 20);
+    if (!(format & DT_WORDBREAK)) layout.setWidth(1 << 20);
+    QRect bound = fm.boundingRect(layout, measureFlags, qs);
+    if (format & DT_SINGLELINE) bound.setHeight(fm.height());
+    if (text.empty()) bound.setSize(QSize(0, 0));
+    if (format & DT_CALCRECT) {
+        r.Right = r.Left + bound.width();
+        r.Bottom = r.Top + bound.height();
+        return bound.height();
+    }
+    if (!I.ensure()) return 0;
+    I.painter->save();
+    I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!(format & DT_NOCLIP)) I.painter->setClipRect(box, Qt::IntersectClip);
+    else flags |= Qt::TextDontClip;
+    I.painter->setFont(f);
+    I.painter->setPen(rgbColor(I.s.textColor));
+    if (I.s.bkMode == OPAQUE && !text.empty()) {
+        QRect placed = QFontMetrics(f).boundingRect(box, flags, qs);
+        if (format & DT_SINGLELINE) placed.setHeight(fm.height());
+        I.painter->fillRect(placed, rgbColor(I.s.bkColor));
+    }
+    I.painter->setRenderHint(QPainter::TextAntialiasing, I.s.font.Quality != NONANTIALIASED_QUALITY);
+    I.painter->drawText(box, flags, qs);
+    I.painter->restore();
+    if (format & DT_SINGLELINE) return fm.height();
+    return bound.height();
+}

@@ -1,0 +1,151 @@
+// The main window's meters and buttons as its stored description makes them, checked by pixels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "platform/forms/StdCtrls.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/forms/TestKit.h"
+#include "widgets/meters/ColBitBtn.h"
+#include "widgets/meters/DB180Meter.h"
+#include "widgets/meters/FlashTimer.h"
+#include "tests/app/ViewerFixture.h"
+
+namespace {
+
+bool dark(TColor c)
+{
+    const auto v = static_cast<std::uint32_t>(c);
+    return (v & 0xFF) < 0x80 && (v >> 8 & 0xFF) < 0x80 && (v >> 16 & 0xFF) < 0x80;
+}
+
+class MainWindowLooks : public ViewerTest {
+protected:
+    // The meter's pixel at `fraction` of the way from the needle's pivot to its tip.
+    static TColor needlePixel(TVnDB180Meter& meter, double fraction)
+    {
+        const TNeedleShape& n = meter.DrawnNeedle();
+        const TPoint c = n.Centre();
+        const TPoint tip = n.Points[3];  // shape 0: the tip is the last polygon point
+        const TRect& r = meter.NeedleRect();
+        const int x = r.Left + c.X + static_cast<int>(std::lround((tip.X - c.X) * fraction));
+        const int y = r.Top + c.Y + static_cast<int>(std::lround((tip.Y - c.Y) * fraction));
+        return testkit::PixelAt(meter, x, y);
+    }
+    // The needle is whole: from near its pivot to near its tip it shows `colour`.
+    static void expectNeedle(TVnDB180Meter& meter, TColor colour)
+    {
+        for (double fraction : {0.15, 0.5, 0.8}) EXPECT_EQ(needlePixel(meter, fraction), colour) << fraction;
+    }
+};
+
+TEST_F(MainWindowLooks, MetersShowTheWholeNeedleOverThePicture)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    EXPECT_EQ(w.meterXValue->Options(), (TRMeterOptions{opOverflow, opLimit, opSector, opUnit}));
+    EXPECT_EQ(w.meterXValue->ScaleSettings()->Labels(), "-90;-75;-60;-45;-30;-15;0;15;30;45;60;75;90;");
+    const struct {
+        const char* line;
+        float x, y;
+    } cases[] = {{"-90 90", -90, 90}, {"0 0", 0, 0}, {"90 -90", 90, -90}, {"-45 45", -45, 45}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        w.ProcessLine(c.line);
+        testkit::Pump();
+        ASSERT_EQ(w.meterXValue->Value(), c.x);
+        ASSERT_EQ(w.meterYValue->Value(), c.y);
+        for (TVnDB180Meter* meter : {w.meterXValue, w.meterYValue}) {
+            SCOPED_TRACE(meter->Name());
+            expectNeedle(*meter, 0x00FF00);
+            EXPECT_FALSE(meter->Blinking());
+            // No bevel box: the dark picture behind shows at the meter's corner.
+            EXPECT_TRUE(dark(testkit::PixelAt(*meter, 3, 3)));
+        }
+    }
+    ASSERT_TRUE(testkit::RenderToPng(w, (root_ / "meters.png").string()));
+}
+
+TEST_F(MainWindowLooks, ReadingBeyondTheScaleBlinksTheNeedleAtItsEnd)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    // A tare of -30 and a tilt of +70 give 100.
+    w.ProcessLine("-30 0");
+    Get<TCheckBox>("CheckBox1").SetChecked(true);
+    w.ProcessLine("70 0");
+    testkit::Pump();
+    TVnDB180Meter& meter = *w.meterXValue;
+    ASSERT_FLOAT_EQ(meter.Value(), 100);
+    ASSERT_TRUE(meter.Blinking());
+    EXPECT_FALSE(w.meterYValue->Blinking());
+    meter.Perform(WM_FLASH, 0, 1);
+    testkit::Pump();
+    expectNeedle(meter, 0x0000FF);
+    const TPoint onState = meter.DrawnNeedle().Points[3];
+    meter.Perform(WM_FLASH, 0, 0);
+    testkit::Pump();
+    expectNeedle(meter, 0x00FFFF);
+    EXPECT_EQ(meter.DrawnNeedle().Points[3], onState);  // pinned to the end of the scale, at 3 o'clock
+    EXPECT_GT(onState.X, meter.DrawnNeedle().Centre().X);
+    EXPECT_EQ(onState.Y, meter.DrawnNeedle().Centre().Y);
+
+    w.ProcessLine("0 0");  // back inside: 30
+    testkit::Pump();
+    EXPECT_FALSE(meter.Blinking());
+    expectNeedle(meter, 0x00FF00);
+}
+
+}  // namespace
+
+namespace {
+
+// Each channel of c lies between those of a and b.
+bool between(TColor c, TColor a, TColor b)
+{
+    for (int shift : {0, 8, 16}) {
+        const auto v = static_cast<std::uint32_t>(c) >> shift & 0xFF;
+        const auto x = static_cast<std::uint32_t>(a) >> shift & 0xFF;
+        const auto y = static_cast<std::uint32_t>(b) >> shift & 0xFF;
+        if (v < std::min(x, y) || v > std::max(x, y)) return false;
+    }
+    return true;
+}
+
+TEST_F(MainWindowLooks, ButtonsShowTheirFaceColourAndGlyph)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    const struct {
+        const char* name;
+        TColor face;
+    } cases[] = {{"btConnect", clNavy}, {"btACStart", clGreen}, {"btACStop", clMaroon}, {"btClose", clGray}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& button = Get<TVnColBitBtn>(c.name);
+        EXPECT_EQ(button.ColorOff(), c.face);
+        // The face is a gradient in the face colour, dark enough under the white caption.
+        const TColor faceFrom = button.GradBtnFace()->ColorFrom();
+        const TColor left = testkit::PixelAt(button, button.ButtonBevel()->Width() + 1, button.Height() / 2);
+        EXPECT_TRUE(between(left, faceFrom, ColorToRGB(c.face))) << std::hex << left;
+        EXPECT_EQ(button.GradBtnFace()->ColorTo(), c.face);
+        EXPECT_TRUE(between(faceFrom, ColorToRGB(c.face), clWhite));
+        EXPECT_EQ(button.TextColOff(), clWhite);
+        // The glyph is drawn, its key colour (the bottom-left pixel) left out.
+        ASSERT_EQ(button.Glyph()->Width(), 16);
+        const TColor key = button.Glyph()->TransparentColor();
+        TBitmap shot;
+        testkit::RenderToBitmap(button, shot);
+        int outline = 0, keyed = 0;
+        for (int y = 0; y < shot.Height(); ++y)
+            for (int x = 0; x < shot.Width(); ++x) {
+                const TColor p = shot.Canvas()->Pixels(x, y);
+                outline += p == TColor(0x303030);
+                keyed += p == key;
+            }
+        EXPECT_GT(outline, 20);
+        EXPECT_EQ(keyed, 0);
+    }
+    ASSERT_TRUE(testkit::RenderToPng(w, (root_ / "buttons.png").string()));
+}
+
+}  // namespace

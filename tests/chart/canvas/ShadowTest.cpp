@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "../support/RecordingCanvas.h"
+#include "chart/canvas/BitmapRoutines.h"
+#include "chart/canvas/Blend.h"
+#include "chart/canvas/Shadow.h"
+#include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebPen.h"
+#include "platform/graphics/Canvas.h"
+
+namespace {
+std::unique_ptr<TBitmap> filled(int w, int h, TColor c)
+{
+    auto b = std::make_unique<TBitmap>(w, h, pf24bit);
+    b->Canvas()->Brush()->SetColor(c);
+    b->Canvas()->FillRect({0, 0, w, h});
+    return b;
+}
+
+TColorRef pixel(TBitmap& b, int x, int y) { return b.Canvas()->Handle()->GetPixel(x, y); }
+}  // namespace
+
+TEST(Blur, KernelWeights)
+{
+    const auto w = BlurWeights(4, 0);
+    ASSERT_EQ(w.size(), 5u);
+    EXPECT_EQ(w[0], 100000);
+    EXPECT_EQ(w[1], 86334);  // 100000 * 1.8 ^ (-1/4)
+    EXPECT_GT(w[1], w[4]);
+    // A base of zero or less would have no powers: the weights stay finite and positive.
+    for (int blur : {-180, -500}) {
+        for (Int64 v : BlurWeights(4, blur)) EXPECT_GT(v, 0) << blur;
+    }
+}
+
+TEST(Blur, OnlyPixelsInsideTheBufferChange)
+{
+    auto shadow = filled(10, 10, clBlack);
+    auto buffer = filled(20, 20, clWhite);
+    BlurShadowInto(*shadow, buffer.get(), {15, -5}, 4, 0);
+    EXPECT_EQ(pixel(*buffer, 17, 2), 0u) << "the shadow's middle darkens the buffer";
+    EXPECT_EQ(pixel(*buffer, 14, 2), 0xFFFFFFu) << "left of the shadow";
+    EXPECT_EQ(pixel(*buffer, 17, 6), 0xFFFFFFu) << "below it";
+
+    auto off = filled(20, 20, clWhite);
+    BlurShadowInto(*shadow, off.get(), {40, 40}, 4, 0);  // wholly outside: nothing happens
+    EXPECT_EQ(pixel(*off, 19, 19), 0xFFFFFFu);
+}
+
+TEST(Blur, SoftensEdges)
+{
+    auto shadow = filled(20, 20, clWhite);
+    shadow->Canvas()->Brush()->SetColor(clBlack);
+    shadow->Canvas()->FillRect({5, 5, 15, 15});
+    BlurShadowInto(*shadow, nullptr, {0, 0}, 4, 0);
+    const Byte edge = GetRValue(pixel(*shadow, 5, 10));
+    EXPECT_GT(edge, 0);
+    EXPECT_LT(edge, 255);
+    EXPECT_EQ(pixel(*shadow, 10, 10), 0u);
+}
+
+TEST(BlendBitmaps, PercentWeighsTheDestination)
+{
+    for (bool masked : {false, true}) {
+        auto mask = filled(4, 4, masked ? 0x808080 : clBlack);
+        auto source = filled(4, 4, clBlack);
+        auto keep = filled(4, 4, clWhite);
+        BlendBitmaps(*source, *keep, {0, 0}, masked ? mask.get() : nullptr, 100);
+        if (!masked) {
+            EXPECT_EQ(pixel(*keep, 1, 1), 0xFFFFFFu);
+        }
+
+        auto take = filled(4, 4, clWhite);
+        BlendBitmaps(*source, *take, {0, 0}, nullptr, 0);
+        EXPECT_EQ(pixel(*take, 1, 1), 0u);
+    }
+    // The per-pixel mix follows the mask.
+    auto mask = filled(4, 4, 0x808080);
+    auto source = filled(4, 4, clBlack);
+    auto dest = filled(4, 4, 0x646464);
+    BlendBitmaps(*source, *dest, {0, 0}, mask.get(), 50);
+    EXPECT_EQ(GetRValue(pixel(*dest, 0, 0)), 100 - ((100 * 128) >> 8));
+
+    // Off the destination: nothing.
+    auto small = filled(4, 4, clWhite);
+    BlendBitmaps(*source, *small, {10, 10}, nullptr, 0);
+    EXPECT_EQ(pixel(*small, 3, 3), 0xFFFFFFu);
+}
+
+TEST(Shadow, OpaqueShadowsOpenNoSection)
+{
+    TRecordingCanvas canvas;
+    TZebShadow shadow;
+    shadow.SetSize(3);
+    shadow.SetTransparency(0);
+    shadow.SetColor(clNavy);
+    canvas.Pen()->SetColor(clRed);
+    shadow.DrawRect(canvas, {10, 10, 20, 20});
+    EXPECT_EQ(canvas.Calls("FillRectangle"), std::vector<std::string>{"FillRectangle(13,13,23,23) brush=800000"});
+    EXPECT_TRUE(canvas.Calls("DrawGraphic").empty());
+    EXPECT_EQ(canvas.Pen()->Color(), clRed) << "the pen is given back";
+}
+
+TEST(Shadow, TransparentShadowsBlendBack)
+{
+    TRecordingCanvas canvas;
+    TZebShadow shadow;
+    shadow.SetSize(3);
+    shadow.SetSmooth(false);
+    shadow.DrawRect(canvas, {10, 10, 20, 20});
+    EXPECT_EQ(canvas.Calls("FillRectangle").size(), 1u);
+    EXPECT_EQ(canvas.Calls("DrawGraphic"), std::vector<std::string>{"DrawGraphic(13,13,10,10)"});
+    EXPECT_EQ(canvas.Transparency(), 0);
+}
+
+TEST(Shadow, NothingToDraw)
+{
+    TRecordingCanvas canvas;
+    TZebShadow shadow;  // size 0
+    shadow.DrawRect(canvas, {10, 10, 20, 20});
+    shadow.SetSize(2);
+    shadow.SetColor(clNone);
+    shadow.DrawEllipse(canvas, {10, 10, 20, 20});
+    EXPECT_TRUE(canvas.Log().empty());
+}
+
+TEST(Shadow, RotatedRectangleAndPolygon)
+{
+    TRecordingCanvas canvas;
+    TZebShadow shadow;
+    shadow.SetSize(2);
+    shadow.SetTransparency(0);
+    shadow.DrawRect(canvas, {0, 0, 10, 10}, 0, 90);
+    EXPECT_EQ(canvas.Calls("Polygon"), std::vector<std::string>{"Polygon(2,12 2,2 12,2 12,12) brush=C0C0C0"});
+
+    canvas.ClearLog();
+    const TPoint pts[] = {{0, 0}, {10, 0}, {0, 10}};
+    shadow.SetDirection(sdLeftTop);  // polygons move by the sizes whatever the direction
+    shadow.DrawPolygon(canvas, pts);
+    EXPECT_EQ(canvas.Calls("Polygon"), std::vector<std::string>{"Polygon(2,2 12,2 2,12) brush=C0C0C0"});
+}
