@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr const char* TThreadPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
-                                                "tpHigher", "tpHighest", "tpTimeCritical"};
-
 // Back-off after a failed device wait or write, so a broken device never spins a thread.
 constexpr std::uint32_t RetryPauseMs = 50;
 

@@ -15,8 +15,6 @@
 namespace {
 
 constexpr Cardinal kOneSecondMs = 1000;
-constexpr const char* TThreadPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
-                                                "tpHigher", "tpHighest", "tpTimeCritical"};
 
 struct FlashState {
     std::vector<std::unique_ptr<TFlashEntry>> list;

@@ -575,7 +575,7 @@ TEST(OPCItemManager, UnknownStoredPropertyIsAClearError)
     // A reader that skips unknown properties reads the rest.
     stream.SetPosition(0);
     TReader lenient(stream);
-    lenient.OnError = [](TReader&, const String&, bool& handled) { handled = true; };
+    lenient.SetOnError([](TReader&, const String&, bool& handled) { handled = true; });
     m.ReadData(lenient);
     ASSERT_EQ(m.Count(), 1);
     EXPECT_EQ(m.Items(0)->PropertyName(), "Value");
