@@ -11,6 +11,7 @@
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/Convert.h"

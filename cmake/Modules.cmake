@@ -18,9 +18,18 @@ function(tv_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# tv_add_tests(<name> DEPS <targets...>): one GoogleTest executable from the folder's .cpp files.
+# tv_add_tests(<name> DEPS <targets...> [SHARDS <n>] [ALONE <gtest filter>]): one GoogleTest
+# executable from the folder's .cpp files. CTest runs the executable as a few shards
+# (GTEST_TOTAL_SHARDS, default TV_TEST_SHARDS), each a process that runs its share of the cases in
+# turn, rather than one process per case: starting a process under the sanitizers costs more than
+# most cases. A failing shard prints the cases that failed; one case alone: run the executable with
+# --gtest_filter=Suite.Case. Cases matching ALONE (end-to-end runs against a device and its
+# threads, timed by the device) keep a process of their own each, as CTest tests named after the
+# case, and run one at a time beside the rest of the suite.
+set(TV_TEST_SHARDS 4 CACHE STRING "Processes each test executable is split into under CTest")
+include(GoogleTest)
 function(tv_add_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SHARDS;ALONE" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -29,9 +38,27 @@ function(tv_add_tests name)
   target_compile_options(${name} PRIVATE ${TV_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} tv_test_main GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE TV_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TV_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-    DISCOVERY_TIMEOUT 60)
+  set(shards ${TV_TEST_SHARDS})
+  if(ARG_SHARDS)
+    set(shards ${ARG_SHARDS})
+  endif()
+  set(args --gtest_brief=1)
+  if(ARG_ALONE)
+    list(APPEND args --gtest_filter=-${ARG_ALONE})
+    gtest_discover_tests(${name} TEST_FILTER ${ARG_ALONE} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name} RESOURCE_LOCK ${name}_alone)
+  endif()
+  math(EXPR last "${shards} - 1")
+  foreach(index RANGE ${last})
+    set(test ${name})
+    if(shards GREATER 1)
+      math(EXPR number "${index} + 1")
+      set(test ${name}.${number})
+    endif()
+    add_test(NAME ${test} COMMAND ${name} ${args})
+    set_tests_properties(${test} PROPERTIES LABELS ${name}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${shards};GTEST_SHARD_INDEX=${index}")
+  endforeach()
 endfunction()
 
 # tv_add_bench(<name> SOURCES ... DEPS ...)

@@ -1,6 +1,7 @@
 #pragma once
 // The class registry: classes a stream may name, found by class name.
 #include <initializer_list>
+#include <vector>
 
 #include "platform/classes/Object.h"
 
@@ -16,6 +17,8 @@ TClass GetClass(const String& className);
 const TMetaClass& FindClass(const String& className);
 // A registered class whose name is className and which inherits from base; nullptr otherwise.
 TClass FindClassOf(const String& className, const TMetaClass& base);
+// Every registered class, in the order of registration.
+std::vector<TClass> RegisteredClasses();
 
 // Class groups. The program keeps every streamable class in one name space, so a group only
 // records which classes belong together; lookups above see all registered classes whichever

@@ -120,21 +120,6 @@ const TMethodInfo* TMetaClass::FindMethod(const String& name) const
     return nullptr;
 }
 
-// ---- TClassTableBuilder ----------------------------------------------------------------------
-
-TPropInfo& TClassTableBuilder::AddProperty(std::unique_ptr<TPropInfo> info)
-{
-    for (auto& p : Props)
-        if (sameText(p->Name, info->Name)) {
-            p = std::move(info);
-            return *p;
-        }
-    Props.push_back(std::move(info));
-    return *Props.back();
-}
-
-void TClassTableBuilder::AddMethod(TMethodInfo info) { Methods.push_back(std::move(info)); }
-
 // ---- class registry --------------------------------------------------------------------------
 
 namespace {
@@ -201,6 +186,13 @@ TClass FindClassOf(const String& className, const TMetaClass& base)
 {
     TClass c = GetClass(className);
     return c && c->InheritsFrom(base) ? c : nullptr;
+}
+
+std::vector<TClass> RegisteredClasses()
+{
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    return r.classes;
 }
 
 void StartClassGroup(const TMetaClass& groupClass)

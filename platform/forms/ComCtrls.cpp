@@ -3,7 +3,6 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Forms.h"
@@ -228,6 +227,8 @@ TV_PUBLISHED(TUpDown)
     Prop("Max", &TUpDown::Max, &TUpDown::SetMax, 100);
     Prop("Position", &TUpDown::Position, &TUpDown::SetPosition, 0);
     Prop("Increment", &TUpDown::Increment, &TUpDown::SetIncrement, 1);
+    PropColor("Color", &TUpDown::Color, &TUpDown::SetColor, clBtnFace).Stored(&TUpDown::IsColorStored);
+    Prop("ParentColor", &TUpDown::ParentColor, &TUpDown::SetParentColor, false);
     Prop("Thousands", &TUpDown::Thousands, &TUpDown::SetThousands, true);
     Prop("Wrap", &TUpDown::Wrap, &TUpDown::SetWrap, false);
     Prop("ArrowKeys", &TUpDown::ArrowKeys, &TUpDown::SetArrowKeys, true);
@@ -535,8 +536,3 @@ void TTrackBar::pushToHost()
 }
 
 void TTrackBar::UserMoved(int position) { SetPosition(position); }
-
-void RegisterComControls()
-{
-    RegisterClasses({&TStatusBar::StaticClass(), &TUpDown::StaticClass(), &TTrackBar::StaticClass()});
-}

@@ -2,7 +2,6 @@
 #include <QTimer>
 #include <cmath>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms_p.h"
@@ -499,9 +498,3 @@ void TBevel::Paint()
 }
 
 TV_PUBLISHED(TXPManifest) {}
-
-void RegisterExtControls()
-{
-    RegisterClasses({&TTimer::StaticClass(), &TPanel::StaticClass(), &TShape::StaticClass(), &TImage::StaticClass(),
-                     &TBevel::StaticClass(), &TXPManifest::StaticClass()});
-}

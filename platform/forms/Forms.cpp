@@ -3,14 +3,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Published.h"
-#include "platform/forms/ComCtrls.h"
-#include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
-#include "platform/forms/StdCtrls.h"
 #include "platform/forms/Forms_p.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Resources.h"
@@ -76,6 +72,9 @@ TV_PUBLISHED(TCustomForm)
     PropEnum("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal, TWindowStateNames);
     PropEnum("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal, TFormStyleNames);
     Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false);
+    // A form starts hidden and without a parent to take its colour from.
+    Prop("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible, false);
+    Prop("ParentColor", &TCustomForm::ParentColor, &TCustomForm::SetParentColor, false);
     Prop("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
     Prop("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
     Prop("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);
@@ -413,20 +412,3 @@ void TCustomForm::PaintWindow(TCanvas& canvas)
 }
 
 void TCustomForm::KeyDown(Word& key, TShiftState shift) { TWinControl::KeyDown(key, shift); }
-
-void RegisterFormClasses()
-{
-    RegisterControlClasses();
-    RegisterClasses({&TCustomForm::StaticClass(), &TForm::StaticClass()});
-}
-
-void RegisterStandardClasses()
-{
-    static bool done = false;
-    if (done) return;
-    done = true;
-    RegisterFormClasses();
-    RegisterStdControls();
-    RegisterExtControls();
-    RegisterComControls();
-}

@@ -13,6 +13,8 @@
 #include <utility>
 
 #include "platform/forms/Controls.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/VirtualKeys.h"
 #include "platform/graphics/Canvas.h"
 
 class TWinControl;
@@ -48,6 +50,9 @@ bool IsLive(const TControl* control);
 void PostControlMessage(TControl* control, const TMessage& message);
 // Runs a function from the event loop later (main thread).
 void PostCall(std::function<void()> fn);
+
+// Clears a mouse capture held by a control that goes away (no WM_CAPTURECHANGED to it).
+void ForgetCapture(TControl* control);
 
 // The platform cursor of a cursor number (Screen->Cursors).
 QCursor CursorOf(TCursor cursor);

@@ -11,7 +11,7 @@ namespace tvforms {
 
 int dispatchDepth = 0;
 
-// The default and cancel buttons of a form answer Return and Escape (StdCtrls.cpp).
+// The default and cancel buttons of a form answer Return and Escape (Buttons.cpp).
 bool DialogKey(TWinControl* control, Word vk);
 
 Word QtKeyToVK(int k)

@@ -1,26 +1,7 @@
 #pragma once
-// Window messages: the record every control handler receives, and the message numbers in use.
-#include <cstdint>
-
-#include "platform/rtl/Types.h"
-
-using intptr = std::intptr_t;
-
-struct TMessage {
-    Cardinal Msg = 0;
-    intptr WParam = 0;
-    intptr LParam = 0;
-    intptr Result = 0;
-};
-
-// Packing of a point into LParam, low word x, high word y, both signed 16-bit.
-constexpr intptr MakeLParam(int lo, int hi)
-{
-    return static_cast<intptr>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(lo)) |
-                               (static_cast<std::uint32_t>(static_cast<std::uint16_t>(hi)) << 16));
-}
-constexpr int LParamX(intptr lparam) { return static_cast<std::int16_t>(lparam & 0xFFFF); }
-constexpr int LParamY(intptr lparam) { return static_cast<std::int16_t>((lparam >> 16) & 0xFFFF); }
+// Window messages and the class library's notifications in use, and the codes they carry (hit-test
+// answers, mouse-key flags, dialog codes).
+#include "platform/forms/MessageRecord.h"
 
 // Window messages.
 constexpr Cardinal WM_NULL = 0x0000;
@@ -117,24 +98,3 @@ constexpr intptr DLGC_WANTARROWS = 0x0001;
 constexpr intptr DLGC_WANTTAB = 0x0002;
 constexpr intptr DLGC_WANTALLKEYS = 0x0004;
 constexpr intptr DLGC_WANTCHARS = 0x0080;
-
-// Virtual key codes.
-constexpr Word VK_BACK = 0x08;
-constexpr Word VK_TAB = 0x09;
-constexpr Word VK_RETURN = 0x0D;
-constexpr Word VK_SHIFT = 0x10;
-constexpr Word VK_CONTROL = 0x11;
-constexpr Word VK_MENU = 0x12;
-constexpr Word VK_ESCAPE = 0x1B;
-constexpr Word VK_SPACE = 0x20;
-constexpr Word VK_PRIOR = 0x21;
-constexpr Word VK_NEXT = 0x22;
-constexpr Word VK_END = 0x23;
-constexpr Word VK_HOME = 0x24;
-constexpr Word VK_LEFT = 0x25;
-constexpr Word VK_UP = 0x26;
-constexpr Word VK_RIGHT = 0x27;
-constexpr Word VK_DOWN = 0x28;
-constexpr Word VK_INSERT = 0x2D;
-constexpr Word VK_DELETE = 0x2E;
-constexpr Word VK_F1 = 0x70;

@@ -212,14 +212,16 @@ TLogBrush TBrush::LogBrush() const
 TV_PUBLISHED(TFont)
 {
     PropIdent("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET, "TFontCharset");
-    PropColor("Color", &TFont::Color, &TFont::SetColor, clWindowText);
+    // Color and Style have no default: an owner that changes them in its constructor must still
+    // store the values a fresh font has.
+    PropColor("Color", &TFont::Color, &TFont::SetColor, clWindowText).NoDefault();
     Prop("Height", &TFont::Height, &TFont::SetHeight).NoDefault();
     Prop("Name", &TFont::Name, &TFont::SetName);
     Prop("Orientation", &TFont::Orientation, &TFont::SetOrientation, 0);
     PropEnum("Pitch", &TFont::Pitch, &TFont::SetPitch, fpDefault, TFontPitchNames);
     PropEnum("Quality", &TFont::Quality, &TFont::SetQuality, fqDefault, TFontQualityNames).Stored(false);
     Prop("Size", &TFont::Size, &TFont::SetSize).Stored(false);
-    PropSet("Style", &TFont::Style, &TFont::SetStyle, TFontStyles{}, TFontStyleNames);
+    PropSet("Style", &TFont::Style, &TFont::SetStyle, TFontStyles{}, TFontStyleNames).NoDefault();
 }
 
 void TFont::Assign(TPersistent* source)

@@ -7,6 +7,7 @@
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/GraphicsObjects.h"

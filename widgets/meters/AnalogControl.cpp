@@ -5,6 +5,7 @@
 #include "platform/classes/Assign.h"
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
+#include "platform/forms/StandardProps.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
@@ -43,18 +44,15 @@ TV_PUBLISHED(TVnAnalogGControl)
     Prop("SignalSettings", &TVnAnalogGControl::SignalSettings, &TVnAnalogGControl::SetSignalSettings);
     Prop("MinMax", &TVnAnalogGControl::MinMax, &TVnAnalogGControl::SetMinMax);
     Prop("Value", &TVnAnalogGControl::Value, &TVnAnalogGControl::SetValue);
-    Prop("ShowHint", &TVnAnalogGControl::ShowHint, &TVnAnalogGControl::SetShowHint, false);
     Prop("OnMinMaxChange", &TVnAnalogGControl::OnMinMaxChange, &TVnAnalogGControl::SetOnMinMaxChange);
     Prop("OnOverflow", &TVnAnalogGControl::OnOverflow, &TVnAnalogGControl::SetOnOverflow);
     Prop("OnSectorChange", &TVnAnalogGControl::OnSectorChange, &TVnAnalogGControl::SetOnSectorChange);
     Prop("OnSettingsChange", &TVnAnalogGControl::OnSettingsChange, &TVnAnalogGControl::SetOnSettingsChange);
     Prop("OnValueChange", &TVnAnalogGControl::OnValueChange, &TVnAnalogGControl::SetOnValueChange);
     Prop("OnLimit", &TVnAnalogGControl::OnLimit, &TVnAnalogGControl::SetOnLimit);
-    Prop("OnClick", &TVnAnalogGControl::OnClick, &TVnAnalogGControl::SetOnClick);
-    Prop("OnDblClick", &TVnAnalogGControl::OnDblClick, &TVnAnalogGControl::SetOnDblClick);
-    Prop("OnMouseDown", &TVnAnalogGControl::OnMouseDown, &TVnAnalogGControl::SetOnMouseDown);
-    Prop("OnMouseMove", &TVnAnalogGControl::OnMouseMove, &TVnAnalogGControl::SetOnMouseMove);
-    Prop("OnMouseUp", &TVnAnalogGControl::OnMouseUp, &TVnAnalogGControl::SetOnMouseUp);
+    PublishStandardProps(*this, ShowHintStorage::DefaultFalse);
+    Prop("Hint", &TVnAnalogGControl::Hint, &TVnAnalogGControl::SetHint).Stored(&TVnAnalogGControl::IsHintStored);
+    Prop("ParentFont", &TVnAnalogGControl::ParentFont, &TVnAnalogGControl::SetParentFont, false);
 }
 
 TVnAnalogGControl::TVnAnalogGControl(TComponent* owner)
@@ -77,6 +75,7 @@ void TVnAnalogGControl::Loaded()
     sector_->SetOnChange(TNotifyEvent([this](TObject*) { SettingsChangedUnlessLocked(); }));
     minMax_->ResetExtremes();
     minMax_->SetOnChange(TNotifyEvent(this, &TVnAnalogGControl::minMaxChanged));
+    UpdateHint();
 }
 
 void TVnAnalogGControl::CMFontChanged(TMessage& message)
@@ -256,7 +255,8 @@ void TVnAnalogGControl::MinMaxChanged()
 
 void TVnAnalogGControl::UpdateHint()
 {
-    if (!hintOptions_.Contains(hoAutoHint) || IsDesigning()) return;
+    // While loading the readings are not complete yet: Loaded() makes the hint.
+    if (!hintOptions_.Contains(hoAutoHint) || IsDesigning() || IsLoading()) return;
     const String& unit = signal_->ValueUnit();
     const String& format = signal_->ValueFormat();
     String text;

@@ -54,6 +54,8 @@ public:
     float LimitLower() const { return limitLower_; }
     void SetLimitLower(float x);  // 0 is kept as 0.0001
     THintOptions HintOptions() const { return hintOptions_; }
+    // The automatic hint is made from the readings, so it is not stored.
+    bool IsHintStored() const { return !hintOptions_.Contains(hoAutoHint); }
     void SetHintOptions(THintOptions v);
     TSectorSettings* SectorSettings() const { return sector_.get(); }
     void SetSectorSettings(TSectorSettings* v) { sector_->Assign(v); }

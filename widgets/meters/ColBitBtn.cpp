@@ -4,6 +4,8 @@
 
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/StandardProps.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "widgets/meters/GaugeDraw.h"
@@ -194,21 +196,14 @@ TV_PUBLISHED(TVnColBitBtn)
     PropColor("TextColDisabled", &TVnColBitBtn::TextColDisabled, &TVnColBitBtn::SetTextColDisabled, clBtnShadow)
         .NoDefault();
     Prop("Text3D", &TVnColBitBtn::Text3D, &TVnColBitBtn::SetText3D).NoDefault();
-    Prop("Enabled", &TVnColBitBtn::Enabled, &TVnColBitBtn::SetEnabled, true);
     Prop("GradBtnFace", &TVnColBitBtn::GradBtnFace, &TVnColBitBtn::SetGradBtnFace);
     PropEnum("PosHorizontal", &TVnColBitBtn::PosHorizontal, &TVnColBitBtn::SetPosHorizontal, TPosHNames)
         .NoDefault();
     PropEnum("PosVertical", &TVnColBitBtn::PosVertical, &TVnColBitBtn::SetPosVertical, TPosVNames).NoDefault();
     PropEnum("PosGlyph", &TVnColBitBtn::PosGlyph, &TVnColBitBtn::SetPosGlyph, TPosNames).NoDefault();
     Prop("Font", &TVnColBitBtn::Font, &TVnColBitBtn::SetFont);
-    Prop("Hint", &TVnColBitBtn::Hint, &TVnColBitBtn::SetHint);
-    Prop("ShowHint", &TVnColBitBtn::ShowHint, &TVnColBitBtn::SetShowHint, false);
-    Prop("Visible", &TVnColBitBtn::Visible, &TVnColBitBtn::SetVisible, true);
-    Prop("OnClick", &TVnColBitBtn::OnClick, &TVnColBitBtn::SetOnClick);
-    Prop("OnDblClick", &TVnColBitBtn::OnDblClick, &TVnColBitBtn::SetOnDblClick);
-    Prop("OnMouseDown", &TVnColBitBtn::OnMouseDown, &TVnColBitBtn::SetOnMouseDown);
-    Prop("OnMouseMove", &TVnColBitBtn::OnMouseMove, &TVnColBitBtn::SetOnMouseMove);
-    Prop("OnMouseUp", &TVnColBitBtn::OnMouseUp, &TVnColBitBtn::SetOnMouseUp);
+    PublishStandardProps(*this, ShowHintStorage::DefaultFalse);
+    Prop("ParentFont", &TVnColBitBtn::ParentFont, &TVnColBitBtn::SetParentFont, false);
 }
 
 TVnColBitBtn::TVnColBitBtn(TComponent* owner)

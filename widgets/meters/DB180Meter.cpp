@@ -4,6 +4,7 @@
 
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
+#include "platform/forms/Messages.h"
 #include "widgets/meters/GaugeMath.h"
 #include "widgets/meters/Register.h"
 

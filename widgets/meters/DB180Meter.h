@@ -3,6 +3,7 @@
 // unless the binding is read-only, a change of the meter's value is written back into the field.
 #include <memory>
 
+#include "platform/forms/Messages.h"
 #include "widgets/meters/DataLink.h"
 #include "widgets/meters/RoundMeter.h"
 

@@ -8,6 +8,7 @@
 #include "platform/classes/Published.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Messages.h"
 #include "platform/rtl/Streams.h"  // before Forms.h, which uses it
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Tick.h"

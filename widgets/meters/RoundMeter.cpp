@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
+#include "platform/forms/Messages.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "widgets/meters/FlashTimer.h"

@@ -2,6 +2,8 @@
 
 #include "platform/classes/Published.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/StandardProps.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -10,20 +12,7 @@
 
 TV_PUBLISHED(TiComponent)
 {
-    Prop("Visible", &TControl::Visible, &TControl::SetVisible, true);
-    Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled, true);
-    Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false);
-    Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
-    Prop("OnClick", &TControl::OnClick, &TControl::SetOnClick);
-    Prop("OnDblClick", &TControl::OnDblClick, &TControl::SetOnDblClick);
-    Prop("OnMouseDown", &TControl::OnMouseDown, &TControl::SetOnMouseDown);
-    Prop("OnMouseMove", &TControl::OnMouseMove, &TControl::SetOnMouseMove);
-    Prop("OnMouseUp", &TControl::OnMouseUp, &TControl::SetOnMouseUp);
-    Prop("OnKeyDown", &TWinControl::OnKeyDown, &TWinControl::SetOnKeyDown);
-    Prop("OnKeyPress", &TWinControl::OnKeyPress, &TWinControl::SetOnKeyPress);
-    Prop("OnKeyUp", &TWinControl::OnKeyUp, &TWinControl::SetOnKeyUp);
-    Prop("OnEnter", &TWinControl::OnEnter, &TWinControl::SetOnEnter);
-    Prop("OnExit", &TWinControl::OnExit, &TWinControl::SetOnExit);
+    PublishStandardProps(*this, ShowHintStorage::DefaultFalse);
     Prop("OptionSaveAllProperties", &TiComponent::OptionSaveAllProperties,
          &TiComponent::SetOptionSaveAllProperties, false);
     Prop("AutoFrameRate", &TiComponent::AutoFrameRate, &TiComponent::SetAutoFrameRate, false);

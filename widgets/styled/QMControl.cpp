@@ -5,6 +5,8 @@
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/VirtualKeys.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/StringList.h"
@@ -73,7 +75,7 @@ void TQMBorderProps::SetFlatInnerColor(TColor value) { if (control_) control_->S
 TQMControlBorder TQMBorderProps::InnerBorder() const { return control_ ? control_->InnerBorder() : qmcbNone; }
 void TQMBorderProps::SetInnerBorder(TQMControlBorder value) { if (control_) control_->SetInnerBorder(value); }
 int TQMBorderProps::Width() const { return control_ ? control_->BorderWidth() : 0; }
-void TQMBorderProps::SetWidth(int value) { if (control_) control_->SetBorderWidth(std::max(value, 0)); }
+void TQMBorderProps::SetWidth(int value) { if (control_) control_->SetBandWidth(std::max(value, 0)); }
 
 TV_PUBLISHED(TQMBorderProps)
 {
@@ -228,6 +230,13 @@ void TQMCustomControl::SetBandColor(TColor value)
     if (AssignIfChanged(bandColor_, value)) PaintBorders(nullptr);
 }
 
+void TQMCustomControl::SetBandWidth(int value)
+{
+    if (value == BorderWidth()) return;
+    SetBorderWidth(value);
+    AdjustSize();
+}
+
 void TQMCustomControl::SetExDraw(bool value)
 {
     if (AssignIfChanged(exDraw_, value) && border_ != qmcbNone) BorderChanged();
@@ -252,6 +261,7 @@ void TQMCustomControl::SetInnerBorder(TQMControlBorder value)
 void TQMCustomControl::BorderChanged()
 {
     FrameChanged();
+    AdjustSize();
     PaintBorders(nullptr);
 }
 

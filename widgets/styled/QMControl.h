@@ -98,6 +98,7 @@ public:
     void SetOuterBorder(TQMControlBorder value);
     TColor BandColor() const { return bandColor_; }
     void SetBandColor(TColor value);
+    void SetBandWidth(int value);  // the frame band (BorderWidth), refitting an auto-sized control
     bool ExDraw() const { return exDraw_; }
     void SetExDraw(bool value);
     TColor FlatColor() const { return flatColor_; }

@@ -109,6 +109,7 @@ void TQMCustomPanel::Assign(TPersistent* source)
 void TQMCustomPanel::realign()
 {
     Realign();
+    AdjustSize();  // the bevel is part of the auto-sized content
     Invalidate();
 }
 

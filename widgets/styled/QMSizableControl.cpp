@@ -30,6 +30,7 @@ void TQMCustomSizableControl::SetShowStatusbar(bool value)
 {
     if (!AssignIfChanged(showStatusbar_, value)) return;
     FrameChanged();
+    AdjustSize();
     StatusbarChanged();
 }
 

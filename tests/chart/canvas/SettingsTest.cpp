@@ -113,7 +113,7 @@ TEST(Settings, WhatTheStreamWrites)
         {"font colour", [](auto& h) { h.font.SetColor(clNavy); }, {"Font.Color = clNavy"}},
         {"perspective is capped", [](auto& h) { h.view.SetPerspective(150); }, {"View.Perspective = 100"}},
         {"point at zero", [](auto& h) { h.point.SetX(0); }, {"Point.XZero = True"}},
-        {"point elsewhere", [](auto& h) { h.point.SetY(2); }, {"Point.Y = 2s"}},
+        {"point elsewhere", [](auto& h) { h.point.SetY(2); }, {"Point.Y = 2.0s"}},
         {"wide pen", [](auto& h) { h.pen.SetWidth(2); }, {"Pen.Width = 2"}},
         {"pen end style", [](auto& h) { h.pen.SetEndStyle(esFlat); }, {"Pen.EndStyle = esFlat"}},
         {"recorded end style", [](auto& h) { h.pen.InitEndStyle(esFlat); }, {}},

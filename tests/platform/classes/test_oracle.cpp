@@ -10,6 +10,7 @@
 #include "StreamFixtures.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
+#include "tests/support/StreamText.h"
 
 namespace {
 
@@ -23,19 +24,8 @@ String readFile(const String& path)
     return ss.str();
 }
 
-String toText(const String& binary)
-{
-    TStringStream in(binary), out;
-    ObjectBinaryToText(in, out);
-    return out.DataString();
-}
-
-String toBinary(const String& text)
-{
-    TStringStream in(text), out;
-    ObjectTextToBinary(in, out);
-    return out.DataString();
-}
+using testsupport::toBinary;
+using testsupport::toText;
 
 // The text as a token list that ignores layout: strings decoded (quotes doubled or #39, split
 // with '+' or not), numbers by value to 12 digits, hex blocks joined, other tokens as written.

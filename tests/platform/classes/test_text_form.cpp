@@ -9,22 +9,12 @@
 #include "StreamFixtures.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
+#include "tests/support/StreamText.h"
 
 namespace {
 
-String toText(const String& binary)
-{
-    TStringStream in(binary), out;
-    ObjectBinaryToText(in, out);
-    return out.DataString();
-}
-
-String toBinary(const String& text)
-{
-    TStringStream in(text), out;
-    ObjectTextToBinary(in, out);
-    return out.DataString();
-}
+using testsupport::toBinary;
+using testsupport::toText;
 
 String lf(String s)
 {

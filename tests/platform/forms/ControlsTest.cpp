@@ -9,6 +9,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
+#include "platform/forms/VirtualKeys.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphic.h"
+#include "tests/support/FormSupport.h"
 
 class TDemoForm : public TForm {
     TV_CLASS(TDemoForm, TForm)
@@ -33,6 +34,9 @@ TV_PUBLISHED(TDemoForm)
 }
 
 namespace {
+
+using testsupport::Find;
+using testsupport::LoadForm;
 
 const char* const demo = R"(object DemoForm: TDemoForm
   Left = 0
@@ -248,9 +252,7 @@ end
 
 TEST(DemoForm, EveryStandardControlReadsRendersAndWorks)
 {
-    RegisterClass(TDemoForm::StaticClass());
-    TOwnedPtr<TDemoForm> form(new TDemoForm(nullptr));
-    form->InitFromText(demo);
+    auto form = LoadForm<TDemoForm>(demo);
     form->Show();
 
     // A picture made in code for the image: a diagonal gradient.
@@ -258,22 +260,22 @@ TEST(DemoForm, EveryStandardControlReadsRendersAndWorks)
     bmp.SetSize(32, 32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) bmp.Canvas()->SetPixels(x, y, static_cast<TColor>(RGB(x * 8, y * 8, 160)));
-    auto& image = dynamic_cast<TImage&>(testkit::FindControl(*form, "Image1"));
+    auto& image = Find<TImage>(*form, "Image1");
     image.Picture()->SetGraphic(&bmp);
 
-    auto& bar = dynamic_cast<TStatusBar&>(testkit::FindControl(*form, "StatusBar1"));
+    auto& bar = Find<TStatusBar>(*form, "StatusBar1");
     bar.Panels()->Items(0)->SetText("abc - 2024-03-03 14:05:09");
     bar.Panels()->Items(1)->SetText("#READ");
     EXPECT_EQ(bar.Top(), form->ClientHeight() - 19);
 
-    auto& combo = dynamic_cast<TComboBox&>(testkit::FindControl(*form, "cbBaudrate"));
+    auto& combo = Find<TComboBox>(*form, "cbBaudrate");
     EXPECT_EQ(combo.Items()->Count(), 4);
     EXPECT_EQ(combo.Text(), "9600");
     EXPECT_EQ(combo.ItemIndex(), 3);
-    EXPECT_TRUE(dynamic_cast<TCheckBox&>(testkit::FindControl(*form, "cbAuto")).Checked());
-    EXPECT_TRUE(dynamic_cast<TRadioButton&>(testkit::FindControl(*form, "RadioButton1")).Checked());
-    EXPECT_EQ(dynamic_cast<TMemo&>(testkit::FindControl(*form, "Memo1")).Lines()->Count(), 2);
-    auto& updown = dynamic_cast<TUpDown&>(testkit::FindControl(*form, "UpDown1"));
+    EXPECT_TRUE(Find<TCheckBox>(*form, "cbAuto").Checked());
+    EXPECT_TRUE(Find<TRadioButton>(*form, "RadioButton1").Checked());
+    EXPECT_EQ(Find<TMemo>(*form, "Memo1").Lines()->Count(), 2);
+    auto& updown = Find<TUpDown>(*form, "UpDown1");
     EXPECT_EQ(updown.Position(), 90);
     EXPECT_EQ(updown.Associate(), &testkit::FindControl(*form, "edMax"));
 
@@ -290,7 +292,7 @@ TEST(DemoForm, EveryStandardControlReadsRendersAndWorks)
     EXPECT_EQ(form->log, (std::vector<String>{"send edtSend1", "offset on", "max 91"}));
 
     // The panel's lamp is drawn on the panel, its label on the panel's colour.
-    auto& panel = dynamic_cast<TPanel&>(testkit::FindControl(*form, "Panel1"));
+    auto& panel = Find<TPanel>(*form, "Panel1");
     EXPECT_EQ(testkit::PixelAt(panel, 20, 20), clGreen);
     EXPECT_EQ(testkit::PixelAt(panel, 9, 9), clTeal);
 

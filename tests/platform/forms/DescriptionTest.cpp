@@ -10,6 +10,7 @@
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/GraphicsObjects.h"
+#include "tests/support/FormSupport.h"
 
 class TStoredForm : public TForm {
     TV_CLASS(TStoredForm, TForm)
@@ -89,10 +90,12 @@ struct Registered : ::testing::Test {
     static void SetUpTestSuite() { RegisterClass(TStoredForm::StaticClass()); }
 };
 
+using testsupport::Find;
+using testsupport::LoadForm;
+
 TEST_F(Registered, FormFromTextHasItsComponentsPropertiesAndHandlers)
 {
-    TOwnedPtr<TStoredForm> form(new TStoredForm(nullptr));
-    form->InitFromText(smallForm);
+    auto form = LoadForm<TStoredForm>(smallForm);
     EXPECT_EQ(form->log, (std::vector<String>{"loaded", "create"}));  // no OnChange while reading
     EXPECT_EQ(form->Name(), "StoredForm");
     EXPECT_EQ(form->Caption(), "Stored form");
@@ -100,7 +103,7 @@ TEST_F(Registered, FormFromTextHasItsComponentsPropertiesAndHandlers)
     EXPECT_EQ(form->ClientHeight(), 120);
     ASSERT_EQ(form->ControlCount(), 3);
 
-    auto& label = dynamic_cast<TLabel&>(testkit::FindControl(*form, "Label1"));
+    auto& label = Find<TLabel>(*form, "Label1");
     EXPECT_EQ(label.Caption(), "Port No");
     EXPECT_TRUE(label.Font()->Style().Contains(fsBold));
     EXPECT_EQ(label.Font()->Color(), clNavy);
@@ -108,13 +111,13 @@ TEST_F(Registered, FormFromTextHasItsComponentsPropertiesAndHandlers)
     EXPECT_EQ(label.Parent(), form.get());
     EXPECT_EQ(label.Owner(), form.get());
 
-    auto& edit = dynamic_cast<TEdit&>(testkit::FindControl(*form, "Edit1"));
+    auto& edit = Find<TEdit>(*form, "Edit1");
     EXPECT_EQ(edit.Text(), "#INFO");
     EXPECT_EQ(edit.TabOrder(), 0);
     EXPECT_TRUE(edit.ParentFont());
     EXPECT_EQ(edit.Font()->Name(), "MS Sans Serif");
 
-    auto& button = dynamic_cast<TButton&>(testkit::FindControl(*form, "Button1"));
+    auto& button = Find<TButton>(*form, "Button1");
     EXPECT_EQ(button.OnClick().Method().Name, "Button1Click");
     EXPECT_EQ(button.BoundsRect(), Bounds(140, 34, 75, 25));
 
@@ -173,14 +176,12 @@ TEST_F(Registered, EveryStandardControlIsKnownByItsClassName)
 
 TEST_F(Registered, FormWritesBackToTheSameText)
 {
-    TOwnedPtr<TStoredForm> form(new TStoredForm(nullptr));
-    form->InitFromText(smallForm);
+    auto form = LoadForm<TStoredForm>(smallForm);
     String text = ComponentToText(form.get());
-    TOwnedPtr<TStoredForm> again(new TStoredForm(nullptr));
-    again->InitFromText(text);
+    auto again = LoadForm<TStoredForm>(text);
     EXPECT_EQ(ComponentToText(again.get()), text);
     EXPECT_EQ(testkit::FindControl(*again, "Edit1").Text(), "#INFO");
-    EXPECT_EQ(dynamic_cast<TButton&>(testkit::FindControl(*again, "Button1")).OnClick().Method().Name, "Button1Click");
+    EXPECT_EQ(Find<TButton>(*again, "Button1").OnClick().Method().Name, "Button1Click");
 }
 
 }  // namespace

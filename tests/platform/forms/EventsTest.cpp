@@ -10,6 +10,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/classes/ObjectText.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
@@ -206,31 +207,71 @@ TEST_F(ButtonTest, FlashingCheckedButtonRegistersAndTogglesItsFace)
     EXPECT_EQ(FlashEntryCount(), 0);
 }
 
-TEST_F(ButtonTest, RendersItsStates)
+TEST_F(ButtonTest, FaceColourFollowsTheState)
 {
+    button->SetMode(mSwitch);
     button->SetTextOn("On|line");
     button->SetTextOff("Off");
-    button->SetMode(mSwitch);
-    TVnColBitBtn* disabled = make(80, 10);
-    disabled->SetTextOff("Stop");
-    disabled->SetEnabled(false);
-    TVnColBitBtn* flat = make(150, 10);
-    flat->SetTextOff("Flat");
-    flat->SetFlat(true);
-    flat->GradBtnFace()->SetVisible(false);
-    flat->SetColorOff(clYellow);
-    TVnColBitBtn* bigger = make(220, 10);
-    bigger->SetBounds(220, 10, 70, 60);
-    TBitmap strip;
-    makeGlyph(strip);
-    bigger->SetGlyph(&strip);
-    bigger->SetNumGlyph(3);
-    bigger->SetTextOff("Start");
-    bigger->SetPosGlyph(pTop);
+    button->GradBtnFace()->SetVisible(false);
+    button->SetColorOff(clYellow);
+    button->SetColorOn(clLime);
+    button->SetColorDisabled(clGray);
+    const TCheckedOptions all{coGlyph, coText, coTextCol, coBtnCol, coBevel};
+    TCheckedOptions noColour = all;
+    noColour.Exclude(coBtnCol);
+    struct Case { const char* what; bool checked, enabled, flat; TCheckedOptions options; TColor face; };
+    const Case cases[] = {
+        {"off", false, true, false, all, clYellow},
+        {"on", true, true, false, all, clLime},
+        {"on, colour not among the checked options", true, true, false, noColour, clYellow},
+        {"disabled", false, false, false, all, clGray},
+        {"disabled while on", true, false, false, all, clGray},
+        {"flat", false, true, true, all, clYellow},
+        {"flat and on", true, true, true, all, clLime},
+    };
+    // Inside the bevel, clear of the centred text; a flat button has no bevel at its corner.
+    const int inside = button->ButtonBevel()->Width() + 1;
+    for (const auto& c : cases) {
+        button->SetCheckedOptions(c.options);
+        button->SetFlat(c.flat);
+        button->SetEnabled(c.enabled);
+        button->SetChecked(c.checked);
+        EXPECT_EQ(testkit::PixelAt(*button, inside, inside), c.face) << c.what;
+        EXPECT_EQ(testkit::PixelAt(*button, 0, 0) == c.face, c.flat) << c.what;
+    }
+
+    button->SetFlat(false);
+    button->SetEnabled(true);
+    button->SetChecked(false);
     ASSERT_TRUE(testkit::RenderToPng(*form, outputDir() + "/buttons_off.png"));
-    EXPECT_EQ(testkit::PixelAt(*flat, 5, 5), clYellow);  // no bevel, flat face colour
     button->SetChecked(true);
     ASSERT_TRUE(testkit::RenderToPng(*form, outputDir() + "/buttons_on.png"));
+    // A flashing button alternates between its two faces while checked.
+    button->SetFlashing(true);
+    for (bool lit : {true, false}) {
+        for (int i = 0; i < 64 && button->BlinkState() != lit; ++i) FlashTick();
+        ASSERT_EQ(button->BlinkState(), lit);
+        EXPECT_EQ(testkit::PixelAt(*button, inside, inside), lit ? clLime : clYellow) << lit;
+    }
+    button->SetFlashing(false);
+}
+
+TEST_F(ButtonTest, OwnFontAndParentFontSurviveTheStream)
+{
+    // The constructor makes the font bold and its own: plain and the parent's are then the
+    // values a stream has to carry.
+    TVnColBitBtn* plain = make(80, 10);
+    plain->SetName("Plain");
+    plain->Font()->SetStyle({});
+    TVnColBitBtn* parents = make(150, 10);
+    parents->SetName("Parents");
+    parents->SetParentFont(true);
+    for (TVnColBitBtn* b : {plain, parents}) {
+        TOwnedPtr<TVnColBitBtn> copy(new TVnColBitBtn(nullptr));
+        TextToComponent(ComponentToText(b), copy.get());
+        EXPECT_EQ(copy->Font()->Style(), b->Font()->Style()) << b->Name();
+        EXPECT_EQ(copy->ParentFont(), b->ParentFont()) << b->Name();
+    }
 }
 
 TEST(MultiLineText, MiddleAnchorCentresTheBlock)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/forms/Messages.h"
 #include "widgets/meters/DB180Meter.h"
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/TestKit.h"
 #include "platform/rtl/Tick.h"
 #include "widgets/meters/FlashTimer.h"

@@ -7,6 +7,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Streams.h"

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/forms/Forms.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Colors.h"

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "StyledTestSupport.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/StdCtrls.h"
 #include "widgets/styled/QMCommon.h"
 

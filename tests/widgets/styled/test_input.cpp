@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "StyledTestSupport.h"
+#include "platform/forms/Messages.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
+#include "platform/forms/VirtualKeys.h"
 
 namespace {
 

@@ -282,21 +282,54 @@ TEST(StyledPanel, MainWindowTopBarRendersAPlainDarkFill)
     TObject::Free(form);
 }
 
-TEST(StyledPanel, EveryFrameStyleRenders)
+TEST(StyledPanel, EveryFrameStyleDrawsItsRings)
 {
+    // Colours of the outer ring (top-left, bottom-right) and of the ring inside it; a one-pixel
+    // style shows the face there. System styles take the platform's 3-D colours (DrawEdge's
+    // rings), shaded ones the shades of the panel's colour.
+    enum Shade { Base, Highlight, Shadow, SoftShadow, DarkShadow, Darkest };
+    struct Row {
+        TQMControlBorder style;
+        TColor system[4];
+        Shade shaded[4];
+    };
+    const TColor face = clBtnFace, hi = clBtnHighlight, sh = clBtnShadow, dk = cl3DDkShadow, lt = cl3DLight,
+                 frame = clWindowFrame, none = clNone;  // none: the panel's face
+    const Row rows[] = {
+        {qmcbFlat, {sh, sh, none, none}, {Shadow, Shadow, Base, Base}},
+        {qmcbColor, {sh, sh, none, none}, {Base, Base, Base, Base}},
+        {qmcb3DRaised, {lt, dk, hi, sh}, {Highlight, DarkShadow, SoftShadow, Shadow}},
+        {qmcb3DLowered, {sh, hi, dk, lt}, {Shadow, Highlight, DarkShadow, SoftShadow}},
+        {qmcbRaised, {hi, sh, none, none}, {Highlight, Shadow, Base, Base}},
+        {qmcbLowered, {sh, hi, none, none}, {Shadow, Highlight, Base, Base}},
+        {qmcbBumped, {hi, sh, sh, hi}, {Highlight, Shadow, Shadow, Highlight}},
+        {qmcbEtched, {sh, hi, hi, sh}, {Shadow, Highlight, Highlight, Shadow}},
+        {qmcbMacLowered, {sh, hi, frame, frame}, {Shadow, Highlight, Darkest, Darkest}},
+        {qmcbMacRaised, {frame, frame, hi, sh}, {Darkest, Darkest, Highlight, Shadow}},
+        {qmcbSoftLowered, {face, hi, sh, sh}, {Base, Highlight, Shadow, Shadow}},
+        {qmcbSoftRaised, {sh, sh, hi, face}, {Shadow, Shadow, Highlight, Base}},
+    };
+    static_assert(std::size(rows) == QMControlBorderCount - 1);
+
+    const TColorRef panelRGB = RGB(160, 180, 200);
+    const qm::Shades shades = qm::ShadesOf(panelRGB);
+    const std::uint32_t shadeRGB[] = {shades.Base,       shades.Highlight,  shades.Shadow,
+                                      shades.SoftShadow, shades.DarkShadow, shades.Darkest};
     TForm* form = new TForm(nullptr);
     form->SetBounds(0, 0, 770, 380);
     form->SetColor(clBtnFace);
+    std::vector<TQMPanel*> panels;
     for (int style = 1; style < QMControlBorderCount; ++style) {
         for (int shaded = 0; shaded < 2; ++shaded) {
             auto* p = new TQMPanel(form);
             p->SetParent(form);
             p->SetBounds(8 + ((style - 1) % 6) * 124, 8 + ((style - 1) / 6) * 100 + shaded * 46, 116, 40);
             p->SetParentColor(false);
-            p->SetColor(TColor(RGB(160, 180, 200)));
+            p->SetColor(TColor(panelRGB));
             p->BorderProps()->SetBorder(TQMControlBorder(style));
             p->BorderProps()->SetExDraw(shaded == 1);
             p->SetCaption(String(shaded ? "shaded " : "system ") + std::to_string(style));
+            panels.push_back(p);
         }
     }
     auto* showcase = new TQMPanel(form);
@@ -319,6 +352,31 @@ TEST(StyledPanel, EveryFrameStyleRenders)
     showcase->SetCaption("Gradient, frame, bevel and status bar");
     showcase->Font()->SetColor(clWhite);
     form->Show();
+
+    TBitmap shot(1, 1);
+    testkit::RenderToBitmap(*form, shot);
+    for (const TQMPanel* p : panels) {
+        const Row& row = rows[p->BorderProps()->Border() - 1];
+        const bool shaded = p->BorderProps()->ExDraw();
+        SCOPED_TRACE(String(TQMControlBorderNames[row.style]) + (shaded ? " shaded" : " system"));
+        const auto expected = [&](int i) {
+            if (shaded) return shadeRGB[row.shaded[i]];
+            return row.system[i] == clNone ? panelRGB : ColorToRGB(row.system[i]);
+        };
+        // Points on the edges away from the corners and from the centred caption.
+        const int l = p->Left(), t = p->Top(), r = l + p->Width() - 1, b = t + p->Height() - 1, x = l + 8,
+                  y = t + 20;
+        const auto at = [&](int px, int py) { return ColorToRGB(shot.Canvas()->Pixels(px, py)); };
+        EXPECT_EQ(at(x, t), expected(0)) << "outer top";
+        EXPECT_EQ(at(l, y), expected(0)) << "outer left";
+        EXPECT_EQ(at(x, b), expected(1)) << "outer bottom";
+        EXPECT_EQ(at(r, y), expected(1)) << "outer right";
+        EXPECT_EQ(at(x, t + 1), expected(2)) << "inner top";
+        EXPECT_EQ(at(l + 1, y), expected(2)) << "inner left";
+        EXPECT_EQ(at(x, b - 1), expected(3)) << "inner bottom";
+        EXPECT_EQ(at(r - 1, y), expected(3)) << "inner right";
+        EXPECT_EQ(at(x, t + 2), panelRGB) << "face inside the frame";
+    }
     EXPECT_TRUE(testkit::RenderToPng(*form, outPath("styled_frames.png")));
     TObject::Free(form);
 }

@@ -1,0 +1,244 @@
+// Mouse and keyboard input of the controls: shift states, the mouse capture, and the dispatch of
+// mouse, key and focus messages to the controls' handlers and events.
+#include <QGuiApplication>
+
+#include "platform/forms/ControlInput.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/Forms_p.h"
+
+namespace {
+TControl* captureControl = nullptr;
+}  // namespace
+
+namespace tvforms {
+void ForgetCapture(TControl* control)
+{
+    if (captureControl == control) captureControl = nullptr;
+}
+}  // namespace tvforms
+
+TShiftState KeysToShiftState(intptr keys)
+{
+    TShiftState s;
+    if (keys & MK_SHIFT) s += ssShift;
+    if (keys & MK_CONTROL) s += ssCtrl;
+    if (keys & MK_LBUTTON) s += ssLeft;
+    if (keys & MK_RBUTTON) s += ssRight;
+    if (keys & MK_MBUTTON) s += ssMiddle;
+    if (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) s += ssAlt;
+    return s;
+}
+
+TShiftState KeyDataToShiftState(intptr keyData)
+{
+    TShiftState s = GetShiftState() * TShiftState{ssShift, ssCtrl};
+    if (keyData & (intptr{1} << 29)) s += ssAlt;
+    return s;
+}
+
+TShiftState GetShiftState()
+{
+    tvforms::EnsureApp();
+    return tvforms::ShiftFromQt(QGuiApplication::queryKeyboardModifiers(), QGuiApplication::mouseButtons());
+}
+
+TControl* GetCaptureControl() { return captureControl; }
+void SetCaptureControl(TControl* control)
+{
+    TControl* old = captureControl;
+    captureControl = control;
+    // The control losing the mouse hears of it, with the new holder in LParam.
+    if (old && old != control && tvforms::IsLive(old))
+        tvforms::Guard(old, [&] { old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr>(control)); });
+}
+
+// ---- mouse -------------------------------------------------------------------------------------
+
+bool TControl::MouseCapture() const { return captureControl == this; }
+
+void TControl::SetMouseCapture(bool value)
+{
+    if (value)
+        SetCaptureControl(this);
+    else if (captureControl == this)
+        SetCaptureControl(nullptr);
+}
+
+void TControl::CMMouseEnter(TMessage& m)
+{
+    if (m.LParam == 0 && onMouseEnter_) onMouseEnter_(this);
+}
+
+void TControl::CMMouseLeave(TMessage& m)
+{
+    if (m.LParam == 0 && onMouseLeave_) onMouseLeave_(this);
+}
+
+void TControl::WMMouseMove(TMessage& m)
+{
+    if (controlStyle_.Contains(csNoStdEvents)) return;
+    MouseMove(KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
+}
+
+void TControl::WMMouseButton(TMessage& m)
+{
+    int x = LParamX(m.LParam), y = LParamY(m.LParam);
+    TShiftState shift = KeysToShiftState(m.WParam);
+    TMouseButton button = mbLeft;
+    bool down = false, dbl = false;
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN: down = true; break;
+    case WM_LBUTTONDBLCLK: down = dbl = true; break;
+    case WM_RBUTTONDOWN: button = mbRight; down = true; break;
+    case WM_RBUTTONDBLCLK: button = mbRight; down = dbl = true; break;
+    case WM_MBUTTONDOWN: button = mbMiddle; down = true; break;
+    case WM_MBUTTONDBLCLK: button = mbMiddle; down = dbl = true; break;
+    case WM_RBUTTONUP: button = mbRight; break;
+    case WM_MBUTTONUP: button = mbMiddle; break;
+    default: break;
+    }
+    if (down) {
+        if (button == mbLeft) {
+            if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
+            if (controlStyle_.Contains(csClickEvents)) controlState_ += csClicked;
+        }
+        if (dbl) {
+            shift += ssDouble;
+            if (button == mbLeft && controlStyle_.Contains(csDoubleClicks)) DblClick();
+        }
+        if (!controlStyle_.Contains(csNoStdEvents)) MouseDown(button, shift, x, y);
+        return;
+    }
+    if (button == mbLeft) {
+        if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
+        if (controlState_.Contains(csClicked)) {
+            controlState_ -= csClicked;
+            if (PtInRect(ClientRect(), Point(x, y))) Click();
+        }
+    }
+    if (!tvforms::IsLive(this)) return;
+    if (!controlStyle_.Contains(csNoStdEvents)) MouseUp(button, shift, x, y);
+}
+
+void TControl::WMMouseWheel(TMessage& m)
+{
+    int delta = static_cast<std::int16_t>((m.WParam >> 16) & 0xFFFF);
+    TShiftState shift = KeysToShiftState(m.WParam & 0xFFFF);
+    TPoint pos{LParamX(m.LParam), LParamY(m.LParam)};
+    if (DoMouseWheel(shift, delta, pos)) {
+        m.Result = 1;
+        return;
+    }
+    if (parent_) m.Result = parent_->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
+}
+
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
+{
+    bool handled = false;
+    if (onMouseWheel_) onMouseWheel_(this, shift, wheelDelta, mousePos, handled);
+    return handled;
+}
+
+void TControl::Click()
+{
+    if (onClick_) onClick_(this);
+}
+
+void TControl::DblClick()
+{
+    if (onDblClick_) onDblClick_(this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (onMouseDown_) onMouseDown_(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (onMouseMove_) onMouseMove_(this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (onMouseUp_) onMouseUp_(this, button, shift, x, y);
+}
+
+// ---- keys and focus ----------------------------------------------------------------------------
+
+void TWinControl::WMKey(TMessage& m)
+{
+    TShiftState shift = KeyDataToShiftState(m.LParam);
+    if (m.Msg == WM_CHAR) {
+        char key = static_cast<char>(m.WParam);
+        TCustomForm* form = GetParentForm(this);
+        if (form && form != this && form->KeyPreview()) {
+            static_cast<TWinControl*>(form)->KeyPress(key);
+            if (key == 0) {
+                m.Result = 1;
+                return;
+            }
+        }
+        KeyPress(key);
+        m.WParam = static_cast<unsigned char>(key);
+        m.Result = key == 0 ? 1 : 0;
+        return;
+    }
+    Word key = static_cast<Word>(m.WParam);
+    bool down = m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN;
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview()) {
+        if (down)
+            static_cast<TWinControl*>(form)->KeyDown(key, shift);
+        else
+            static_cast<TWinControl*>(form)->KeyUp(key, shift);
+        if (key == 0) {
+            m.Result = 1;
+            return;
+        }
+    }
+    if (down)
+        KeyDown(key, shift);
+    else
+        KeyUp(key, shift);
+    m.WParam = key;
+    m.Result = key == 0 ? 1 : 0;
+}
+
+void TWinControl::KeyDown(Word& key, TShiftState shift)
+{
+    if (onKeyDown_) onKeyDown_(this, key, shift);
+}
+
+void TWinControl::KeyUp(Word& key, TShiftState shift)
+{
+    if (onKeyUp_) onKeyUp_(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key)
+{
+    if (onKeyPress_) onKeyPress_(this, key);
+}
+
+void TWinControl::DoEnter()
+{
+    if (onEnter_) onEnter_(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (onExit_) onExit_(this);
+}
+
+void TWinControl::WMSetFocus(TMessage&)
+{
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this) {
+        form->SetActiveControl(this);
+        // Every control of the form learns which one has the focus now.
+        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr>(this));
+    }
+    if (tvforms::IsLive(this)) Perform(CM_ENTER, 0, 0);
+}
+
+void TWinControl::WMKillFocus(TMessage&) { Perform(CM_EXIT, 0, 0); }

@@ -1,0 +1,34 @@
+#pragma once
+// A check any test binary can run over the classes it registers: each class is created, written to
+// a component stream, read back into a fresh instance and written again, and the two streams must
+// be equal (a class the stream names must be registered); a fresh instance writes each property
+// once and none whose value is its published default.
+#include <functional>
+#include <vector>
+
+#include "platform/classes/Object.h"
+
+class TComponent;
+
+namespace testsupport {
+
+struct StreamCheckOptions {
+    // "TClass.Property" entries (TClass: the class or one of its parents) left as they are, for
+    // properties whose value acts outside the stream when it is read (opening a device).
+    std::vector<String> Untouched;
+    // Called on each component the check creates, before it is written or read (a control may
+    // want a parent, as on a form).
+    std::function<void(TComponent*)> Place;
+};
+
+// What is wrong with one class; empty when it passes. Components are created with an owner;
+// before the round trip every writable published property (sub-objects included) is moved away
+// from its value, so that each one travels through the stream. A value the class refuses (an
+// exception from its setter) is left as it was. Abstract classes pass.
+std::vector<String> CheckStreamedClass(const TMetaClass& cls, const StreamCheckOptions& options = {});
+
+// CheckStreamedClass over every registered class (RegisteredClasses()), as gtest failures that
+// name the class and list its faults.
+void ExpectRegisteredClassesRoundTrip(const StreamCheckOptions& options = {});
+
+}  // namespace testsupport
