@@ -11,8 +11,6 @@
 #include "widgets/meters/GaugeMath.h"
 
 namespace {
-constexpr const char* TBevelStyleNames[] = {"bsLowered", "bsRaised"};
-
 // Span of a range by the cases the gauges have always used: a range from a non-negative start to a
 // non-positive end keeps the previous span.
 template <class T> bool spanOf(T from, T to, T& span)

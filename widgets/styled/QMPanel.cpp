@@ -10,10 +10,6 @@
 #include "widgets/styled/QMCommon.h"
 #include "widgets/styled/QMGeometry.h"
 
-namespace {
-const char* const kLeftRightNames[] = {"taLeftJustify", "taRightJustify"};
-}  // namespace
-
 // ---- picture settings ----
 
 TPersistent* TQMPanelCustomPictureProps::GetOwner() const
@@ -113,7 +109,7 @@ void TQMCustomPanel::realign()
     Invalidate();
 }
 
-void TQMCustomPanel::SetAlignment(TAlignment value)
+void TQMCustomPanel::SetAlignment(TLeftRight value)
 {
     if (value == taCenter || !AssignIfChanged(alignment_, value)) return;
     Invalidate();
@@ -390,7 +386,7 @@ TV_PUBLISHED(TQMCustomPanel) {}
 TV_PUBLISHED(TQMPanel)
 {
     Prop("Caption", &TQMPanel::Caption, &TQMPanel::SetCaption);
-    PropEnum("Alignment", &TQMPanel::Alignment, &TQMPanel::SetAlignment, taLeftJustify, kLeftRightNames);
+    PropEnum("Alignment", &TQMPanel::Alignment, &TQMPanel::SetAlignment, taLeftJustify, TLeftRightNames);
     PropEnum("Bevel", &TQMPanel::Bevel, &TQMPanel::SetBevel, qmcbNone, TQMControlBorderNames);
     PropColor("BevelColor", &TQMPanel::BevelColor, &TQMPanel::SetBevelColor, clNone);
     PropSet("BevelEdges", &TQMPanel::BevelEdges, &TQMPanel::SetBevelEdges, QMAllEdges, TQMBorderEdgeNames);
