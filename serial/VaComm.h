@@ -278,8 +278,8 @@ private:
     std::int32_t userBaudrate_ = 0;
     TVaDisplay* display_ = nullptr;
     bool closing_ = false;
-    TNotifyEvent onOpen_, onClose_, onCts_, onDsr_, onRlsd_, onRing_, onBreak_,
-        onRxFlag_, onTxEmpty_, onPErr_, onRx80Full_, onEvent1_, onEvent2_;
+    TNotifyEvent onOpen_, onClose_, onCts_, onDsr_, onRlsd_, onRing_, onBreak_, onRxFlag_, onTxEmpty_, onPErr_,
+        onRx80Full_, onEvent1_, onEvent2_;
     TVaCommErrorEvent onError_;
     TVaCommRxCharEvent onRxChar_;
     TVaCommRxBufEvent onRxBuf_;

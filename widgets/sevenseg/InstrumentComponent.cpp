@@ -107,9 +107,8 @@ TPoint TiComponent::GetCenterPoint() const
 
 void TiComponent::SetCachedBackground(bool on)
 {
-    if (!AssignIfChanged(cachedBackground_, on))
-        return;
-    BackGroundChange();
+    if (AssignIfChanged(cachedBackground_, on))
+        BackGroundChange();
 }
 
 void TiComponent::SetUpdateFrameRate(int value)
