@@ -1,8 +1,10 @@
 #include "chart/canvas/CanvasServices.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
+#include "chart/canvas/ZebCanvas3D.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/Controls.h"
 #include "platform/graphics/Canvas.h"
@@ -16,7 +18,9 @@ std::unique_ptr<TCanvasClassList> classList;
 String defaultFontName = "Arial";
 int defaultFontSize = 8;
 TFontListHook fontListHook;
-std::vector<TRegion> clipHistory;
+// Per device: a canvas drawing on another device (a temporary bitmap, a legend symbol) must not
+// pop or select the regions saved for this one.
+std::map<HDC, std::vector<TRegion>> clipHistory;
 }  // namespace
 
 const char* const JapaneseGothicFaceName = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
@@ -79,7 +83,7 @@ void PushClipRegion(HDC dc, const TRegion& region, int mode)
 {
     TRegion current;
     if (dc->GetClipRgn(current)) {
-        clipHistory.push_back(std::move(current));
+        clipHistory[dc].push_back(std::move(current));
     } else if (mode == RGN_DIFF || mode == RGN_XOR) {
         // Without a clip the whole surface is drawable: that is what the region is taken from.
         const TRegion whole = TRegion::FromRect({0, 0, dc->Width(), dc->Height()});
@@ -90,17 +94,24 @@ void PushClipRegion(HDC dc, const TRegion& region, int mode)
 
 void PopClipRegion(HDC dc)
 {
-    if (clipHistory.empty()) {
+    const auto it = clipHistory.find(dc);
+    if (it == clipHistory.end()) {
         dc->SelectClipRgn(nullptr);
         return;
     }
-    dc->SelectClipRgn(&clipHistory.back());
-    clipHistory.pop_back();
+    dc->SelectClipRgn(&it->second.back());
+    it->second.pop_back();
+    if (it->second.empty()) clipHistory.erase(it);
 }
 
 void ClearClipHistory() { clipHistory.clear(); }
 
-int ClipHistoryDepth() { return static_cast<int>(clipHistory.size()); }
+int ClipHistoryDepth()
+{
+    std::size_t depth = 0;
+    for (const auto& [dc, regions] : clipHistory) depth += regions.size();
+    return static_cast<int>(depth);
+}
 
 void DrawCheckOrRadio(int x, int y, TCanvas& canvas, bool checked, int unused, bool checkBox)
 {
@@ -131,6 +142,7 @@ void StartCanvasUnit(const String& defaultFontName, int defaultFontSize)
     InitDefaultFont(defaultFontName, defaultFontSize, SystemLanguage());
     AddCustomFonts();
     classList = std::make_unique<TCanvasClassList>();
+    RegisterCanvasClass(TZebCanvas3D::StaticClass());
 }
 
 void StopCanvasUnit()

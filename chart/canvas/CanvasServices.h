@@ -51,7 +51,7 @@ void AddCustomFonts();
 void RemoveCustomFonts();
 void AddDigitFontNames(TStrings& list);
 
-// ---- clip history (nested clips of every canvas) ----
+// ---- clip history (nested clips of every canvas, kept per device) ----
 // Saves the device's clip (when it has one) and combines it with region by mode (RGN_AND ...).
 void PushClipRegion(HDC dc, const TRegion& region, int mode);
 // Back to the clip saved last; no clip at all when nothing is saved.
@@ -71,6 +71,6 @@ const TMetaClass* FindControlGroupClass(const String& className);
 void EmptyHandler(TObject* sender);
 
 // ---- start-up and shut-down of the unit ----
-// Default font from the engine's texts, digit fonts, an empty canvas class list.
+// Default font from the engine's texts, digit fonts, a canvas class list holding the GDI canvas.
 void StartCanvasUnit(const String& defaultFontName, int defaultFontSize);
 void StopCanvasUnit();

@@ -7,6 +7,7 @@
 
 #include "chart/canvas/BitmapRoutines.h"
 #include "chart/canvas/CanvasServices.h"
+#include "chart/canvas/ZebCanvas3D.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Fonts.h"
 #include "platform/rtl/StringList.h"
@@ -127,7 +128,8 @@ TEST(CanvasServices, UnitLifetime)
 {
     StartCanvasUnit("Arial", 8);
     ASSERT_NE(CanvasClassList(), nullptr);
-    EXPECT_TRUE(CanvasClassList()->empty());
+    ASSERT_EQ(CanvasClassList()->size(), 1u);
+    EXPECT_EQ(CanvasClassList()->front(), &TZebCanvas3D::StaticClass());
     ASSERT_TRUE(FontListHook());
     TStringList names;
     FontListHook()(names);

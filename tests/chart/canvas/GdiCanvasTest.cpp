@@ -1,0 +1,770 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <set>
+#include <limits>
+#include <string>
+
+#include "chart/canvas/View3DOptions.h"
+#include "chart/canvas/ZebCanvas3D.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
+namespace {
+
+std::string str(TPoint p) { return std::to_string(p.X) + "," + std::to_string(p.Y); }
+
+// A canvas prepared for a 3-D frame over chart with depth, the options set up by the case.
+struct TProjectionFixture {
+    TZebCanvas3D canvas;
+    TView3DOptions options;
+    TBitmap window{10, 10, pf32bit};
+
+    void Prepare(const TRect& chart, int depth, bool is3D = true)
+    {
+        canvas.SetBuffered(false);
+        canvas.PrepareView(window.Canvas(), &options, clWhite, is3D, {0, 0, 10, 10});
+        canvas.SetupProjection(depth, chart, chart);
+    }
+};
+
+}  // namespace
+
+TEST(GdiCanvas, DescriptionAndCapabilities)
+{
+    TZebCanvas3D canvas;
+    EXPECT_EQ(canvas.GetDescription(), "GDI");
+    EXPECT_EQ(canvas.GetSmoothingKind(), 0);
+    EXPECT_FALSE(canvas.IsTrue3D());
+    EXPECT_FALSE(canvas.PrefersVectorShapes());
+    EXPECT_FALSE(canvas.UsesWorldCoordinates());
+    EXPECT_TRUE(canvas.GetBuffered());
+    EXPECT_DOUBLE_EQ(canvas.FontZoom(), 100.0);
+    EXPECT_TRUE(canvas.FontZoomActive());
+    // Inverted drawing needs the buffer: windows are refreshed from it.
+    EXPECT_FALSE(canvas.CanDrawInverted());
+    TBitmap window(8, 8, pf32bit);
+    canvas.PrepareView(window.Canvas(), nullptr, clWhite, false, {0, 0, 8, 8});
+    EXPECT_TRUE(canvas.CanDrawInverted());
+}
+
+TEST(GdiCanvas, PixelRoundSaturates)
+{
+    const struct {
+        long double value;
+        int expected;
+    } cases[] = {
+        {2.5L, 2},
+        {3.5L, 4},
+        {-2.5L, -2},
+        {std::numeric_limits<long double>::quiet_NaN(), 0},
+        {1e300L, std::numeric_limits<int>::max()},
+        {-std::numeric_limits<long double>::infinity(), std::numeric_limits<int>::min()},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PixelRound(c.value), c.expected) << static_cast<double>(c.value);
+}
+
+TEST(GdiCanvas, Projection)
+{
+    const struct {
+        const char* name;
+        std::function<void(TView3DOptions&)> setup;
+        TRect chart;
+        int depth;
+        TPoint3D point;
+        const char* expected;
+    } cases[] = {
+        {"orthogonal z = 0 ignores the angle", [](TView3DOptions& o) { o.SetOrthoAngle(80); }, {0, 0, 100, 100}, 20,
+         {10, 20, 0}, "10,20"},
+        {"orthogonal zoom about the centre", [](TView3DOptions& o) { o.SetZoom(200); }, {0, 0, 100, 100}, 20,
+         {10, 20, 0}, "-30,-10"},
+        {"orthogonal 45 moves depth right and up", [](TView3DOptions&) {}, {0, 0, 100, 100}, 20, {50, 50, 10},
+         "60,40"},
+        {"OrthoAngle 90 steps up by 1", [](TView3DOptions& o) { o.SetOrthoAngle(90); }, {0, 0, 100, 100}, 20,
+         {50, 50, 10}, "60,40"},
+        {"OrthoAngle 135 steps left", [](TView3DOptions& o) { o.SetOrthoAngle(135); }, {0, 0, 100, 100}, 20,
+         {50, 50, 10}, "40,40"},
+        {"offsets move the origin",
+         [](TView3DOptions& o) {
+             o.SetHorizOffset(7);
+             o.SetVertOffset(-3);
+         },
+         {0, 0, 100, 100}, 20, {50, 50, 0}, "57,47"},
+        {"2.5 rounds to 2, 3.5 to 4", [](TView3DOptions& o) { o.SetZoom(50); }, {0, 0, 0, 0}, 0, {5, 7, 0}, "2,4"},
+        {"identity rotation scaled by zoom",
+         [](TView3DOptions& o) {
+             o.SetOrthogonal(false);
+             o.SetElevation(0);
+             o.SetRotation(0);
+             o.SetPerspective(0);
+             o.SetZoom(150);
+         },
+         {0, 0, 100, 100}, 20, {60, 40, 7}, "65,35"},
+        {"rotation by 90 turns depth into x",
+         [](TView3DOptions& o) {
+             o.SetOrthogonal(false);
+             o.SetElevation(0);
+             o.SetRotation(90);
+             o.SetPerspective(0);
+         },
+         {0, 0, 100, 100}, 20, {50, 50, 30}, "30,50"},
+    };
+    for (const auto& c : cases) {
+        TProjectionFixture f;
+        c.setup(f.options);
+        f.Prepare(c.chart, c.depth);
+        EXPECT_EQ(str(f.canvas.ProjectXYZ(c.point.X, c.point.Y, c.point.Z)), c.expected) << c.name;
+    }
+}
+
+TEST(GdiCanvas, PerspectiveShrinksDistantPoints)
+{
+    TProjectionFixture f;
+    f.options.SetOrthogonal(false);
+    f.options.SetElevation(0);
+    f.options.SetRotation(0);
+    f.options.SetPerspective(50);
+    f.Prepare({0, 0, 100, 100}, 100);
+    const int nearX = f.canvas.ProjectXYZ(90, 50, 0).X, farX = f.canvas.ProjectXYZ(90, 50, 100).X;
+    EXPECT_GT(nearX - 50, farX - 50);
+    EXPECT_GT(farX, 50);
+
+    f.options.SetPerspective(0);
+    f.Prepare({0, 0, 100, 100}, 100);
+    EXPECT_EQ(f.canvas.ProjectXYZ(90, 50, 0).X, f.canvas.ProjectXYZ(90, 50, 100).X);
+
+    // A rect narrower than a pixel counts as one pixel wide.
+    f.options.SetPerspective(60);
+    f.Prepare({10, 0, 10, 100}, 100);
+    EXPECT_TRUE(f.canvas.PerspectiveOn());
+    EXPECT_DOUBLE_EQ(f.canvas.PerspectiveFactor(), 60.0 / 120);
+}
+
+TEST(GdiCanvas, UnprojectRoundTripsAndZoomZeroLeavesThePoint)
+{
+    TProjectionFixture f;
+    f.options.SetZoom(130);
+    f.Prepare({0, 0, 100, 80}, 30);
+    TPoint p = f.canvas.ProjectXYZ(30, 40, 10);
+    f.canvas.UnprojectXY(p.X, p.Y, 10);
+    EXPECT_EQ(str(p), "30,40");
+
+    // The rotated inverse is exact for an unturned view (it is approximate once turned).
+    f.options.SetOrthogonal(false);
+    f.options.SetElevation(0);
+    f.options.SetRotation(0);
+    f.options.SetPerspective(0);
+    f.Prepare({0, 0, 100, 80}, 30);
+    p = f.canvas.ProjectXYZ(30, 40, 10);
+    f.canvas.UnprojectXY(p.X, p.Y, 10);
+    EXPECT_EQ(str(p), "30,40");
+
+    f.options.SetZoom(0);
+    f.Prepare({0, 0, 100, 80}, 30);
+    int x = 17, y = 23;
+    f.canvas.UnprojectXY(x, y, 5);
+    EXPECT_EQ(str({x, y}), "17,23");
+}
+
+TEST(GdiCanvas, FlatMode)
+{
+    // Orthogonal views project the same inside flat sections.
+    TProjectionFixture f;
+    f.Prepare({0, 0, 100, 100}, 20);
+    const TPoint before = f.canvas.ProjectXYZ(50, 50, 10);
+    f.canvas.PushFlatMode();
+    EXPECT_EQ(str(f.canvas.ProjectXYZ(50, 50, 10)), str(before));
+    f.canvas.PopFlatMode();
+
+    // Rotated views leave integer points alone but still zoom float points.
+    f.options.SetOrthogonal(false);
+    f.options.SetZoom(200);
+    f.Prepare({0, 0, 100, 100}, 20);
+    f.canvas.PushFlatMode();
+    EXPECT_FALSE(f.canvas.ProjectionOn());
+    EXPECT_EQ(str(f.canvas.ProjectXYZ(60, 50, 10)), "60,50");
+    TPointFloat q{60, 50};
+    f.canvas.ProjectXYZFloat(q, 10);
+    EXPECT_FLOAT_EQ(q.X, 70);
+    EXPECT_FLOAT_EQ(q.Y, 50);
+    f.canvas.PopFlatMode();
+    EXPECT_TRUE(f.canvas.ProjectionOn());
+}
+
+TEST(GdiCanvas, BufferLifecycle)
+{
+    const struct {
+        const char* name;
+        std::function<std::string(TZebCanvas3D&, TBitmap& window)> run;
+        const char* expected;
+    } cases[] = {
+        {"first paint creates the bitmap at the bounds, the second reuses it",
+         [](TZebCanvas3D& c, TBitmap& w) {
+             const TRect r = c.PrepareView(w.Canvas(), nullptr, clWhite, false, {5, 5, 25, 15});
+             TBitmap* first = c.BufferBitmap();
+             c.PrepareView(w.Canvas(), nullptr, clWhite, false, {5, 5, 25, 15});
+             return str(r.BottomRight()) + " " + std::to_string(first->Width()) + "x" +
+                    std::to_string(first->Height()) + " " + (c.BufferBitmap() == first ? "same" : "new");
+         },
+         "20,10 20x10 same"},
+        {"a new canvas repaints nothing from its stale buffer",
+         [](TZebCanvas3D& c, TBitmap&) { return std::string(c.RepaintFromBuffer() ? "copied" : "stale"); }, "stale"},
+        {"flush copies at the rect's corner and validates the buffer",
+         [](TZebCanvas3D& c, TBitmap& w) {
+             c.PrepareView(w.Canvas(), nullptr, clWhite, false, {0, 0, 4, 4});
+             c.SetPixelColor(1, 2, clRed);
+             c.FlushBuffer(w.Canvas(), w.Canvas(), {3, 3, 7, 7});
+             const bool copied = w.Canvas()->Pixels(4, 5) == clRed;
+             const bool valid = c.RepaintFromBuffer();
+             c.MarkBufferStale();
+             return std::string(copied ? "copied" : "missing") + (valid ? " valid" : " stale") +
+                    (c.RepaintFromBuffer() ? " valid" : " stale");
+         },
+         "copied valid stale"},
+        {"copy of another size is refused",
+         [](TZebCanvas3D& c, TBitmap& w) {
+             c.PrepareView(w.Canvas(), nullptr, clWhite, false, {0, 0, 4, 4});
+             c.FlushBuffer(w.Canvas(), w.Canvas(), {0, 0, 4, 4});
+             TBitmap target(1, 1, pf32bit);
+             TGraphic* g = &target;
+             const bool other = c.CopyBufferTo(g, {0, 0, 5, 4});
+             const int keptWidth = target.Width();
+             const bool same = c.CopyBufferTo(g, {0, 0, 4, 4});
+             return std::to_string(other) + std::to_string(keptWidth) + std::to_string(same) +
+                    std::to_string(target.Width());
+         },
+         "0114"},
+        {"external drawing keeps the bitmap when buffering goes off",
+         [](TZebCanvas3D& c, TBitmap& w) {
+             c.PrepareView(w.Canvas(), nullptr, clWhite, false, {0, 0, 4, 4});
+             TBitmap* bitmap = c.BufferBitmap();
+             c.SetExternalDrawing(true);
+             c.SetBuffered(false);
+             const bool kept = c.BufferBitmap() == bitmap;
+             c.SetBuffered(true);
+             return std::string(kept ? "kept" : "freed") +
+                    (c.TargetCanvas() == bitmap->Canvas() ? " rebound" : " unbound");
+         },
+         "kept rebound"},
+        {"buffering off frees the bitmap and marks it stale",
+         [](TZebCanvas3D& c, TBitmap& w) {
+             c.PrepareView(w.Canvas(), nullptr, clWhite, false, {0, 0, 4, 4});
+             c.FlushBuffer(w.Canvas(), w.Canvas(), {0, 0, 4, 4});
+             c.SetBuffered(false);
+             return std::string(c.BufferBitmap() ? "kept" : "freed") + (c.BufferStale() ? " stale" : " valid") +
+                    (c.TargetCanvas() ? " bound" : " unbound");
+         },
+         "freed stale unbound"},
+        {"unbuffered paints bind the window and return the bounds",
+         [](TZebCanvas3D& c, TBitmap& w) {
+             c.SetBuffered(false);
+             const TRect r = c.PrepareView(w.Canvas(), nullptr, clWhite, false, {2, 3, 9, 9});
+             return str(r.TopLeft()) + " " + (c.TargetCanvas() == w.Canvas() ? "window" : "other") +
+                    (c.GetBackgroundMode() == OPAQUE ? " opaque" : " transparent");
+         },
+         "2,3 window opaque"},
+        {"a monochrome change marks the buffer stale, the same value does nothing",
+         [](TZebCanvas3D& c, TBitmap& w) {
+             c.PrepareView(w.Canvas(), nullptr, clWhite, false, {0, 0, 4, 4});
+             c.FlushBuffer(w.Canvas(), w.Canvas(), {0, 0, 4, 4});
+             c.SetMonochromeMode(false);
+             const bool afterSame = c.BufferStale();
+             c.SetMonochromeMode(true);
+             return std::to_string(afterSame) + std::to_string(c.BufferStale());
+         },
+         "01"},
+    };
+    for (const auto& c : cases) {
+        TZebCanvas3D canvas;
+        TBitmap window(30, 30, pf32bit);
+        EXPECT_EQ(c.run(canvas, window), c.expected) << c.name;
+    }
+}
+
+TEST(GdiCanvas, LineToCachedWithoutCacheDrawsOnTheCurrentDevice)
+{
+    TZebCanvas3D canvas;
+    TBitmap window(10, 10, pf32bit);
+    canvas.PrepareView(window.Canvas(), nullptr, clWhite, false, {0, 0, 10, 10});
+    canvas.MoveTo(0, 4);
+    canvas.LineToCached(9, 4);
+    EXPECT_EQ(canvas.GetPixelColor(5, 4), clBlack);
+
+    // A remembered device keeps receiving the lines after the canvas binds another one.
+    canvas.CacheDeviceContext(true);
+    TBitmap other(10, 10, pf32bit);
+    HDC buffer = canvas.GetDeviceContext();
+    canvas.BindCanvas(other.Canvas());
+    buffer->MoveTo(0, 6);
+    canvas.LineToCached(9, 6);
+    EXPECT_EQ(static_cast<TColor>(buffer->GetPixel(5, 6)), clBlack);
+    EXPECT_NE(other.Canvas()->Pixels(5, 6), clBlack);
+}
+
+// ---- gradients, clips and 2-D shapes on small bitmaps ----
+
+#include "chart/canvas/Gradient.h"
+#include "chart/canvas/ZebBrush.h"
+
+namespace {
+
+// A buffered canvas over a white w x h bitmap.
+struct TPixelFixture {
+    TZebCanvas3D canvas;
+    TBitmap window;
+    TPixelFixture(int w, int h) : window(w, h, pf32bit)
+    {
+        canvas.PrepareView(window.Canvas(), nullptr, clWhite, false, {0, 0, w, h});
+        canvas.GetDeviceContext()->FillRect({0, 0, w, h}, clWhite);
+    }
+    // Read from the bitmap's memory: the device answers nothing outside its clip.
+    TColor At(int x, int y)
+    {
+        const Byte* p = canvas.BufferBitmap()->ScanLine(y) + 4 * x;
+        return static_cast<TColor>(p[2] | (p[1] << 8) | (p[0] << 16));
+    }
+    void FillAll(TColor color) { canvas.GetDeviceContext()->FillRect({0, 0, 100, 100}, color); }
+};
+
+constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
+
+}  // namespace
+
+TEST(GdiCanvasGradient, TopBottomBands)
+{
+    {
+        TPixelFixture f(4, 1);
+        f.canvas.FillRectGradient({0, 0, 4, 1}, clRed, clBlue, gdTopBottom, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 0), clWhite) << "one pixel high paints nothing";
+    }
+    {
+        TPixelFixture f(4, 2);
+        f.canvas.FillRectGradient({0, 0, 4, 2}, clRed, clBlue, gdTopBottom, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 1), clRed) << "the start colour is on the bottom row";
+        EXPECT_EQ(f.At(3, 0), clBlue);
+    }
+    {
+        TPixelFixture f(1, 300);
+        f.canvas.FillRectGradient({0, 0, 1, 300}, clBlack, clWhite, gdTopBottom, 50, 0, 0);
+        std::set<TColor> colors;
+        for (int y = 0; y < 300; ++y) colors.insert(f.At(0, y));
+        EXPECT_EQ(colors.size(), 256u);
+    }
+    {
+        // Balance 50 with n = 4: start at band 0, the end colour exactly at band 4.
+        TPixelFixture f(1, 5);
+        f.canvas.FillRectGradient({0, 0, 1, 5}, Rgb(0, 0, 0), Rgb(200, 100, 7), gdTopBottom, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 4), Rgb(0, 0, 0));
+        EXPECT_EQ(f.At(0, 2), Rgb(100, 50, 3));
+        EXPECT_EQ(f.At(0, 0), Rgb(200, 100, 7));
+    }
+    {
+        TPixelFixture f(5, 1);
+        f.canvas.FillRectGradient({0, 0, 5, 1}, clRed, clBlue, gdLeftRight, 50, 0, 0);
+        EXPECT_EQ(f.At(4, 0), clRed) << "left-right starts at the right edge";
+        EXPECT_EQ(f.At(0, 0), clBlue);
+        f.canvas.FillRectGradient({0, 0, 5, 1}, clRed, clBlue, gdRightLeft, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 0), clRed);
+    }
+}
+
+TEST(GdiCanvasGradient, RingsCornersAndDiagonals)
+{
+    {
+        TPixelFixture f(5, 5);
+        f.canvas.FillRectGradient({0, 0, 5, 5}, clRed, clBlue, gdFromCenter, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 0), clBlue) << "the outer ring";
+        EXPECT_EQ(f.At(4, 2), clBlue);
+        EXPECT_EQ(f.At(2, 2), clRed) << "the centre";
+    }
+    {
+        TPixelFixture f(6, 6);
+        f.canvas.FillRectGradient({0, 0, 6, 6}, clRed, clBlue, gdFromTopLeft, 50, 0, 0);
+        int white = 0;
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 6; ++x) white += f.At(x, y) == clWhite;
+        EXPECT_EQ(white, 0) << "the L-bands cover the rect";
+    }
+    {
+        TPixelFixture f(8, 8);
+        f.canvas.FillRectGradient({0, 0, 10000, 10000}, clRed, clBlue, gdDiagonalUp, 50, 0, 0);
+        EXPECT_EQ(f.At(3, 3), clWhite) << "no diagonal above 67,108,864 pixels";
+        f.canvas.FillRectGradient({0, 0, 8, 8}, clRed, clBlue, gdDiagonalUp, 50, 0, 0);
+        EXPECT_EQ(f.At(0, 7), clRed) << "the diagonal starts at the bottom-left corner";
+        EXPECT_NE(f.At(7, 0), clWhite);
+    }
+}
+
+TEST(GdiCanvasGradient, PainterSplitsAtTheMiddleColourAndGreysInMonochrome)
+{
+    const struct {
+        TGradientDirection direction;
+        TPoint startAt, middleAt, endAt;
+    } cases[] = {
+        {gdTopBottom, {0, 9}, {0, 5}, {0, 0}},
+        {gdBottomTop, {0, 0}, {0, 4}, {0, 9}},
+        {gdLeftRight, {9, 0}, {5, 0}, {0, 0}},
+        {gdRightLeft, {0, 0}, {4, 0}, {9, 0}},
+    };
+    for (const auto& c : cases) {
+        TPixelFixture f(10, 10);
+        TZebGradient g;
+        g.SetDirection(c.direction);
+        g.SetStartColor(clRed);
+        g.SetMidColor(clLime);
+        g.SetEndColor(clBlue);
+        f.canvas.PaintGradient(g, {0, 0, 10, 10});
+        EXPECT_EQ(f.At(c.startAt.X, c.startAt.Y), clRed) << c.direction;
+        EXPECT_EQ(f.At(c.middleAt.X, c.middleAt.Y), clLime) << c.direction;
+        EXPECT_EQ(f.At(c.endAt.X, c.endAt.Y), clBlue) << c.direction;
+    }
+    TPixelFixture f(4, 4);
+    f.canvas.SetMonochromeMode(true);
+    TZebGradient g;
+    g.SetDirection(gdTopBottom);
+    g.SetStartColor(clRed);
+    g.SetEndColor(clBlue);
+    f.canvas.PaintGradient(g, {0, 0, 4, 4});
+    EXPECT_EQ(f.At(0, 3), Rgb(85, 85, 85));
+}
+
+TEST(GdiCanvasClip, NestedClipsRestoreInTurn)
+{
+    TPixelFixture f(20, 20);
+    f.canvas.ClipToRect({0, 0, 10, 10});
+    f.canvas.ClipToRect({5, 5, 20, 20});
+    f.FillAll(clRed);
+    EXPECT_EQ(f.At(7, 7), clRed);
+    EXPECT_EQ(f.At(3, 3), clWhite);
+    f.canvas.RemoveClip();
+    f.FillAll(clBlue);
+    EXPECT_EQ(f.At(3, 3), clBlue);
+    EXPECT_EQ(f.At(15, 15), clWhite) << "the first clip is back";
+    f.canvas.RemoveClip();
+    f.FillAll(clLime);
+    EXPECT_EQ(f.At(15, 15), clLime) << "no clip at all";
+}
+
+TEST(GdiCanvasClip, ExclusionAndExclusiveOr)
+{
+    {
+        TPixelFixture f(20, 20);
+        const TPoint square[] = {{5, 5}, {15, 5}, {15, 15}, {5, 15}};
+        f.canvas.ClipToPolygon(square, true);
+        f.FillAll(clRed);
+        f.canvas.RemoveClip();
+        EXPECT_EQ(f.At(10, 10), clWhite);
+        EXPECT_EQ(f.At(2, 2), clRed);
+    }
+    {
+        TPixelFixture f(20, 20);
+        f.canvas.ClipToEllipse({0, 0, 20, 20}, true);
+        f.FillAll(clRed);
+        f.canvas.RemoveClip();
+        EXPECT_EQ(f.At(10, 10), clWhite) << "the ellipse is taken out of the whole surface";
+        EXPECT_EQ(f.At(0, 0), clRed);
+    }
+}
+
+TEST(GdiCanvasClip, TwoCanvasesNestClipsWithoutDisturbingEachOther)
+{
+    TPixelFixture a(20, 20), b(20, 20);
+    a.canvas.ClipToRect({0, 0, 10, 10});
+    b.canvas.ClipToRect({0, 0, 10, 10});
+    a.canvas.ClipToRect({0, 0, 5, 5});
+    b.canvas.ClipToRect({10, 10, 20, 20});  // empty inside b's first clip
+    b.canvas.RemoveClip();
+    b.canvas.RemoveClip();
+    a.canvas.RemoveClip();
+    a.FillAll(clRed);
+    b.FillAll(clBlue);
+    EXPECT_EQ(a.At(7, 7), clRed);
+    EXPECT_EQ(a.At(15, 15), clWhite) << "a keeps its first clip";
+    EXPECT_EQ(b.At(15, 15), clBlue) << "b has no clip left";
+    a.canvas.RemoveClip();
+}
+
+TEST(GdiCanvasShapes, PiesAndDonuts)
+{
+    const auto filled = [](TPixelFixture& f, int x, int y) { return f.At(x, y) == clRed; };
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.PieByAngles({0, 0, 40, 40}, 0, 360);
+        EXPECT_TRUE(filled(f, 10, 30)) << "a full turn is an ellipse";
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.PieByAngles({0, 0, 40, 40}, 0, 359.97);
+        EXPECT_TRUE(filled(f, 30, 22)) << "almost a full turn is an ellipse too";
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.PieByAngles({0, 0, 40, 40}, 10, 10);
+        EXPECT_FALSE(filled(f, 10, 30)) << "equal angles draw only the radius";
+        EXPECT_EQ(f.At(25, 19), clBlack);
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.Pie(0, 0, 40, 40, 40, 20, 40, 20);
+        EXPECT_EQ(f.At(20, 20), clWhite) << "equal radial points draw nothing";
+    }
+    {
+        TPixelFixture f(41, 41);
+        f.canvas.Brush()->SetColor(clRed);
+        f.canvas.DrawDonutSlice(20, 20, 18, 18, 0, 2 * 3.14159265358979, 0);
+        EXPECT_TRUE(filled(f, 20, 22)) << "P = 0: a pie without a hole";
+        f.canvas.GetDeviceContext()->FillRect({0, 0, 41, 41}, clWhite);
+        f.canvas.DrawDonutSlice(20, 20, 18, 18, 0, 2 * 3.14159265358979, 50);
+        EXPECT_FALSE(filled(f, 20, 22)) << "a full ring keeps its hole";
+        EXPECT_TRUE(filled(f, 20, 33));
+        EXPECT_TRUE(filled(f, 20, 7));
+    }
+}
+
+TEST(GdiCanvasShapes, AnglesReduceByRemainder)
+{
+    EXPECT_EQ(ReduceAngle(720), 360);
+    EXPECT_EQ(ReduceAngle(400), 40);
+    EXPECT_EQ(ReduceAngle(-90), -90);
+    EXPECT_TRUE(std::isnan(ReduceAngle(std::numeric_limits<double>::infinity())));
+    const double huge = ReduceAngle(1e300);
+    EXPECT_TRUE(huge > 0 && huge <= 360) << huge;
+    TPixelFixture f(20, 20);
+    f.canvas.RotatedTextOut(2, 2, "W", std::numeric_limits<double>::infinity(), false);  // returns at once
+    EXPECT_EQ(f.At(5, 8), clWhite);
+}
+
+TEST(GdiCanvasShapes, NilAndEmptyGraphicsDrawNothing)
+{
+    TPixelFixture f(10, 10);
+    TBitmap empty;
+    f.canvas.DrawGraphic(0, 0, nullptr);
+    f.canvas.DrawGraphic(0, 0, &empty);
+    f.canvas.StretchGraphic({0, 0, 10, 10}, nullptr);
+    f.canvas.StretchGraphic({0, 0, 10, 10}, &empty);
+    EXPECT_EQ(f.At(5, 5), clWhite);
+
+    TBitmap red(2, 2, pf32bit);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect({0, 0, 2, 2});
+    f.canvas.StretchGraphic({2, 2, 8, 8}, &red);
+    EXPECT_EQ(f.At(5, 5), clRed) << "high quality resamples into the rect";
+    EXPECT_EQ(f.At(1, 1), clWhite);
+}
+
+// ---- 3-D solids ----
+
+#include "platform/graphics/Images.h"
+
+namespace {
+
+// Keeps the point counts of the polygons drawn, and draws them.
+class TPolygonLog : public TZebCanvas3D {
+public:
+    std::vector<std::size_t> Polygons;
+    void Polygon(std::span<const TPoint> points) override
+    {
+        Polygons.push_back(points.size());
+        TZebCanvas3D::Polygon(points);
+    }
+};
+
+struct TSolidFixture {
+    TPolygonLog canvas;
+    TView3DOptions options;
+    TBitmap window{120, 120, pf32bit};
+    explicit TSolidFixture(bool orthogonal = true)
+    {
+        options.SetOrthogonal(orthogonal);
+        canvas.PrepareView(window.Canvas(), &options, clWhite, true, {0, 0, 120, 120});
+        canvas.SetupProjection(40, {0, 0, 120, 120}, {0, 0, 120, 120});
+        canvas.GetDeviceContext()->FillRect({0, 0, 120, 120}, clWhite);
+        canvas.Brush()->SetColor(clRed);
+    }
+};
+
+}  // namespace
+
+TEST(GdiCanvasSolids, BoxFaces)
+{
+    {
+        TSolidFixture f;
+        f.canvas.DrawBox(30, 70, 40, 80, 0, 20, false, 0);
+        EXPECT_EQ(f.canvas.Polygons.size(), 3u) << "front, right and top in the default view";
+    }
+    {
+        TSolidFixture f;
+        f.canvas.Brush()->SetStyle(bsClear);
+        f.canvas.DrawBox(30, 70, 40, 80, 0, 20, false, 0);
+        EXPECT_EQ(f.canvas.Polygons.size(), 5u) << "a clear brush outlines all but the back";
+    }
+}
+
+TEST(GdiCanvasSolids, ConesCylindersEllipsesAndArrows)
+{
+    {
+        TSolidFixture f;
+        f.canvas.DrawTaperedCylinder(true, 30, 20, 70, 90, 0, 20, false, 0);
+        ASSERT_FALSE(f.canvas.Polygons.empty());
+        // A cone: the body runs along half the base circle to the apex.
+        EXPECT_EQ(f.canvas.Polygons.front(), static_cast<std::size_t>(CylinderSideCount / 2 + 2));
+    }
+    {
+        TSolidFixture f;
+        f.canvas.DrawTaperedCylinder(true, 30, 20, 70, 90, 0, 20, false, 50);
+        const TColor top = f.canvas.GetPixelColor(50 + 10, 20 - 10);
+        EXPECT_NE(top, clWhite) << "the half-size top cap";
+        EXPECT_EQ(f.canvas.GetPixelColor(50 + 10 + 17, 20 - 10), clWhite) << "nothing beyond the half radius";
+    }
+    {
+        TSolidFixture f;
+        f.canvas.PushFlatMode();
+        f.canvas.EllipseAtZ(10, 10, 20, 20, 0);
+        f.canvas.PopFlatMode();
+        // Orthogonal views ignore flat mode; a rotated flat view draws one pixel larger.
+        TSolidFixture g(false);
+        g.canvas.PushFlatMode();
+        g.canvas.EllipseAtZ(10, 10, 20, 20, 0);
+        g.canvas.PopFlatMode();
+        EXPECT_NE(g.canvas.GetPixelColor(20, 15), clWhite);
+        EXPECT_EQ(f.canvas.GetPixelColor(30, 5), clWhite);
+    }
+    {
+        TSolidFixture f;
+        f.canvas.DrawArrowAtZ(true, {10, 10}, {10, 10}, 8, 8, 0, 0, 50);
+        EXPECT_TRUE(f.canvas.Polygons.empty()) << "equal points draw no arrow";
+    }
+}
+
+TEST(GdiCanvasSolids, PieSlices)
+{
+    const double pi = 3.14159265358979323846;
+    {
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = 0, s.EndAngle = 2 * pi;
+        f.canvas.DrawSolidPieSlice(s);
+        // Two outer walls and the disc: no start or end sides.
+        for (std::size_t n : f.canvas.Polygons) EXPECT_NE(n, 4u);
+        EXPECT_EQ(f.canvas.Polygons.size(), 3u);
+    }
+    // One slice per quadrant: both sides (four points) and the top face last.
+    for (int q = 0; q < 4; ++q) {
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = q * pi / 2 + 0.1, s.EndAngle = (q + 1) * pi / 2 - 0.1;
+        f.canvas.DrawSolidPieSlice(s);
+        int sides = 0;
+        for (std::size_t n : f.canvas.Polygons) sides += n == 4;
+        EXPECT_EQ(sides, 2) << q;
+        EXPECT_GT(f.canvas.Polygons.back(), 4u) << q;
+    }
+    TSolidFixture f(false);
+    TSolidPieSlice s;
+    s.StartAngle = std::numeric_limits<double>::infinity();
+    f.canvas.DrawSolidPieSlice(s);
+    EXPECT_TRUE(f.canvas.Polygons.empty());
+}
+
+TEST(GdiCanvasLook, SolidsAndShapesSheet)
+{
+    TSolidFixture f(false);
+    f.options.SetPerspective(30);
+    f.canvas.PrepareView(f.window.Canvas(), &f.options, clWhite, true, {0, 0, 120, 120});
+    f.canvas.SetupProjection(40, {0, 0, 120, 120}, {0, 0, 120, 120});
+    f.canvas.GetDeviceContext()->FillRect({0, 0, 120, 120}, clWhite);
+    f.canvas.DrawBox(10, 40, 60, 100, 0, 20, true, 0);
+    f.canvas.Brush()->SetColor(clBlue);
+    f.canvas.DrawTaperedCylinder(true, 50, 60, 75, 100, 0, 20, true, 100);
+    f.canvas.Brush()->Gradient()->SetVisible(false);
+    f.canvas.Brush()->SetColor(clYellow);
+    TSolidPieSlice s;
+    s.CenterX = 60, s.CenterY = 25, s.RadiusX = 35, s.RadiusY = 20, s.Z0 = 0, s.Z1 = 10;
+    s.StartAngle = 0.3, s.EndAngle = 4.5, s.DarkSides = true, s.DonutPercent = 40;
+    f.canvas.DrawSolidPieSlice(s);
+    f.canvas.Brush()->SetColor(clLime);
+    f.canvas.DrawArrowAtZDefault(true, {85, 110}, {115, 70}, 10, 10, 0);
+    TPngImage png;
+    png.Assign(f.canvas.BufferBitmap());
+    png.SaveToFile("gdi_canvas_solids.png");
+    EXPECT_NE(f.canvas.GetPixelColor(25, 80), clWhite);
+}
+
+// ---- text ----
+
+#include "chart/canvas/Shadow.h"
+
+namespace {
+// The leftmost column holding a pixel of the colour; -1 when none.
+int LeftmostColumn(TZebCanvas3D& canvas, int width, int height, TColor color)
+{
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            if (canvas.GetPixelColor(x, y) == color) return x;
+    return -1;
+}
+}  // namespace
+
+TEST(GdiCanvasText, ShadowSizesMoveTheShadowOrTheText)
+{
+    const struct {
+        int horizSize;
+        int shadowShift, textShift;  // against the text drawn without a shadow
+    } cases[] = {{4, 4, 0}, {-4, 0, 4}};
+    TPixelFixture plain(60, 30);
+    plain.canvas.Font()->SetColor(clRed);
+    plain.canvas.Font()->SetSize(14);
+    plain.canvas.Font()->SetQuality(TZebFontQuality::fqNormal);
+    plain.canvas.SetBackgroundMode(TRANSPARENT);
+    plain.canvas.TextOut(10, 5, "I");
+    const int base = LeftmostColumn(plain.canvas, 60, 30, clRed);
+    ASSERT_GE(base, 0);
+    for (const auto& c : cases) {
+        TPixelFixture f(60, 30);
+        f.canvas.Font()->SetColor(clRed);
+        f.canvas.Font()->SetSize(14);
+        f.canvas.Font()->SetQuality(TZebFontQuality::fqNormal);
+        TZebShadow& shadow = *f.canvas.Font()->Shadow();
+        shadow.SetVisible(true);
+        shadow.SetColor(clBlue);
+        shadow.SetHorizSize(c.horizSize);
+        shadow.SetVertSize(0);
+        shadow.SetTransparency(0);
+        f.canvas.SetBackgroundMode(TRANSPARENT);
+        f.canvas.TextOut(10, 5, "I");
+        EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clRed), base + c.textShift) << c.horizSize;
+        EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clBlue), base + c.shadowShift) << c.horizSize;
+    }
+}
+
+TEST(GdiCanvasLook, GradientsAndShapesSheet)
+{
+    TPixelFixture f(200, 120);
+    const TGradientDirection directions[] = {gdTopBottom,      gdBottomTop, gdLeftRight,  gdRightLeft,
+                                             gdFromCenter,     gdFromTopLeft, gdFromBottomLeft, gdRadial,
+                                             gdDiagonalUp,     gdDiagonalDown};
+    for (int i = 0; i < 10; ++i) {
+        const int x = (i % 5) * 40, y = (i / 5) * 30;
+        f.canvas.FillRectGradient({x + 2, y + 2, x + 38, y + 28}, clNavy, clYellow, directions[i], 50, 0, 0);
+    }
+    f.canvas.Brush()->SetColor(clRed);
+    f.canvas.PieByAngles({5, 65, 55, 115}, 30, 300);
+    f.canvas.Brush()->SetColor(clAqua);
+    f.canvas.DrawDonutSlice(90, 90, 25, 25, 0.5, 5.5, 50);
+    f.canvas.Font()->SetColor(clBlack);
+    f.canvas.Font()->SetSize(10);
+    f.canvas.SetBackgroundMode(TRANSPARENT);
+    f.canvas.RotatedTextOut(130, 110, "Rotated", 45, false);
+    f.canvas.TextOut(140, 70, "Text");
+    TPngImage png;
+    png.Assign(f.canvas.BufferBitmap());
+    png.SaveToFile("gdi_canvas_sheet.png");
+    EXPECT_NE(f.At(20, 15), clWhite);
+}
