@@ -39,6 +39,9 @@ std::function<TDateTime()> clockNow = [] { return Now(); };
 
 const String CRLF = "\r\n";
 
+// Received lines reach the screen at this pace (25 frames a second).
+constexpr Cardinal FramePeriodMs = 40;
+
 // A reading's text as a number: the current decimal separator first, then the sensor's own '.';
 // 0 when it is neither.
 double readingValue(const String& text)
@@ -87,6 +90,8 @@ TfKAVRO_IN_D_485_Viewer::TfKAVRO_IN_D_485_Viewer(TComponent* owner) : TForm(owne
     InitFromResource("TfKAVRO_IN_D_485_Viewer");
 }
 
+TfKAVRO_IN_D_485_Viewer::~TfKAVRO_IN_D_485_Viewer() = default;
+
 void TfKAVRO_IN_D_485_Viewer::Loaded()
 {
     TForm::Loaded();
@@ -112,6 +117,10 @@ void TfKAVRO_IN_D_485_Viewer::Loaded()
     const char* sendNames[5] = {"edtSend1", "edtSend2", "edtSend3", "edtSend4", "edtSend5"};
     for (int i = 0; i < 5; ++i) edtSend[i] = dynamic_cast<TEdit*>(find(sendNames[i]));
     StatusBar1 = dynamic_cast<TStatusBar*>(find("StatusBar1"));
+    frame_.reset(new TTimer(nullptr));
+    frame_->SetEnabled(false);
+    frame_->SetInterval(FramePeriodMs);
+    frame_->SetOnTimer(TNotifyEvent([this](TObject*) { showReceived(); }));
     // Closing while a command waits is held until its handler has returned.
     SetOnCloseQuery(TCloseQueryEvent(this, &TfKAVRO_IN_D_485_Viewer::FormCloseQuery));
 }
@@ -190,7 +199,11 @@ bool TfKAVRO_IN_D_485_Viewer::PortCanOpen(const String& name)
     return device.Open(path);  // exclusive: a port held elsewhere fails
 }
 
-void TfKAVRO_IN_D_485_Viewer::btClearClick(TObject*) { Memo1->Lines()->Clear(); }
+void TfKAVRO_IN_D_485_Viewer::btClearClick(TObject*)
+{
+    showReceived();  // lines received before the click go with the rest
+    Memo1->Lines()->Clear();
+}
 
 void TfKAVRO_IN_D_485_Viewer::btCloseClick(TObject*)
 {
@@ -215,17 +228,59 @@ void TfKAVRO_IN_D_485_Viewer::btCloseClick(TObject*)
 
 // ---- receive path ----
 
+// The reply waits look at LastLine at once; the log, the readouts, the meters and the lamp catch
+// up on the next frame.
 void TfKAVRO_IN_D_485_Viewer::VaComm1RxChar(TObject*, int)
 {
     const String data = VaComm1->ReceiveText();
-    TBrush* lamp = shDataRecieve->Brush();
-    lamp->SetColor(lamp->Color() == clGreen ? clLime : clGreen);
-    framer_.Feed(data, [this](const String& line) { ProcessLine(line); });
+    lampToggled_ = !lampToggled_;
+    if (!frame_->Enabled()) frame_->SetEnabled(true);
+    framer_.Feed(data, [this](const String& line) { receiveLine(line); });
+}
+
+void TfKAVRO_IN_D_485_Viewer::receiveLine(const String& line)
+{
+    lastLine_ = line;
+    received_.push_back(line);
+}
+
+void TfKAVRO_IN_D_485_Viewer::showReceived()
+{
+    if (IsDestroying()) return;  // the controls may be gone already
+    if (!lampToggled_ && received_.empty()) {
+        frame_->SetEnabled(false);  // the stream paused: no ticks until the next receive event
+        return;
+    }
+    if (lampToggled_) {
+        lampToggled_ = false;
+        TBrush* lamp = shDataRecieve->Brush();
+        lamp->SetColor(lamp->Color() == clGreen ? clLime : clGreen);
+    }
+    std::vector<String> lines;
+    lines.swap(received_);
+    // The readouts hold their repaint until the frame's last value is in.
+    ssXValue->BeginUpdate();
+    ssYValue->BeginUpdate();
+    for (const String& line : lines) {
+        try {
+            showLine(line);
+        } catch (...) {
+            Application->HandleException(this);  // the report; the lines after it still show
+        }
+    }
+    ssXValue->EndUpdate();
+    ssYValue->EndUpdate();
 }
 
 void TfKAVRO_IN_D_485_Viewer::ProcessLine(const String& line)
 {
+    showReceived();  // in order after the lines already waiting
     lastLine_ = line;
+    showLine(line);
+}
+
+void TfKAVRO_IN_D_485_Viewer::showLine(const String& line)
+{
     Memo1->Lines()->Add(sensor::BytesToText(line));
     const std::size_t blank = line.find(' ');
     const String xText = blank == String::npos ? String() : line.substr(0, blank);
@@ -238,6 +293,7 @@ void TfKAVRO_IN_D_485_Viewer::ProcessLine(const String& line)
 
 void TfKAVRO_IN_D_485_Viewer::CheckBox1Click(TObject*)
 {
+    showReceived();  // the tare is the last reading received
     if (CheckBox1->Checked()) {
         offsetX_ = ssXValue->Value();
         offsetY_ = ssYValue->Value();
@@ -305,6 +361,7 @@ void TfKAVRO_IN_D_485_Viewer::VaComm1Open(TObject*)
 void TfKAVRO_IN_D_485_Viewer::VaComm1Close(TObject*)
 {
     try {
+        showReceived();  // everything the port delivered shows before it is reported closed
         lbComOpen->Font()->SetColor(clBlack);
         portOpened_ = false;
     } catch (...) {

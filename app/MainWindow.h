@@ -1,6 +1,7 @@
 #pragma once
 // The sensor viewer's main window: port, commands, receive path, readouts, meters and the log.
 #include <functional>
+#include <vector>
 
 #include "app/ReceiveFramer.h"
 #include "app/UserSet.h"
@@ -17,12 +18,14 @@ class TStatusBar;
 class TiSevenSegmentAnalog;
 class TVnDB180Meter;
 class TStrings;
+class TTimer;
 
 class TfKAVRO_IN_D_485_Viewer : public TForm {
     TV_CLASS(TfKAVRO_IN_D_485_Viewer, TForm)
 public:
     // Builds the window from its stored description.
     explicit TfKAVRO_IN_D_485_Viewer(TComponent* owner);
+    ~TfKAVRO_IN_D_485_Viewer() override;
 
     // Handlers bound by name from the stored description.
     void FormCreate(TObject* Sender);
@@ -103,8 +106,16 @@ private:
     // The shared start of Start and Stop: wait, forget the last reply; false when the port is closed.
     bool beginStreamCommand(int waitMs);
     void setStatus(int panel, const String& text);
+    // Received lines are shown once per frame: a stream of hundreds of receive events a second
+    // then costs one screen update per frame instead of one per event.
+    void receiveLine(const String& line);
+    void showLine(const String& line);
+    void showReceived();
 
     TReceiveFramer framer_;
+    std::vector<String> received_;  // lines waiting for the next frame
+    bool lampToggled_ = false;      // an odd number of receive events since the last frame
+    TOwnedPtr<TTimer> frame_;
     String lastLine_;
     double offsetX_ = 0;
     double offsetY_ = 0;

@@ -1,7 +1,10 @@
 // The viewer window against the sensor simulator: how many lines per second it logs, shows on
-// the readouts and moves the needles for, what processor time that takes, and whether a line
-// gets lost. Run time per case: BENCH_VIEWER_SECONDS (default 10).
+// the readouts and moves the needles for, what processor time that takes, how often it paints,
+// and whether a line gets lost. Then the log box alone: the cost of an appended line and the
+// memory of a held one, with a thousand and a million lines held.
+// Run time per streaming case: BENCH_VIEWER_SECONDS (default 10).
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -15,6 +18,7 @@
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
 #include "platform/system/ChildProcess.h"
+#include "serial/VaComm.h"
 #include "tools/SensorModel.h"
 
 void TvRegisterResources_viewer();
@@ -32,8 +36,7 @@ double RunSeconds()
 
 using Clock = std::chrono::steady_clock;
 
-// range(0): data lines per second, 0 for as fast as the line takes them.
-void BM_ViewerStream(benchmark::State& state)
+void SetUpApplication()
 {
     TThread::SetMainThread();
     static const bool registered = [] {
@@ -43,6 +46,12 @@ void BM_ViewerStream(benchmark::State& state)
         return true;
     }();
     (void)registered;
+}
+
+// range(0): data lines per second, 0 for as fast as the line takes them.
+void BM_ViewerStream(benchmark::State& state)
+{
+    SetUpApplication();
     const auto home = std::filesystem::temp_directory_path() / ("tv-bench-viewer-" + std::to_string(std::time(nullptr)));
     std::filesystem::create_directories(home / "program");
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
@@ -74,9 +83,18 @@ void BM_ViewerStream(benchmark::State& state)
             state.SkipWithError("port did not open");
             break;
         }
+        std::int64_t events = 0;
+        const TVaCommRxCharEvent received = w->VaComm1->OnRxChar;
+        w->VaComm1->OnRxChar = TVaCommRxCharEvent([&](TObject* sender, int count) {
+            ++events;
+            received(sender, count);
+        });
         testkit::Click(*w, "btACStart");  // its own 100 ms wait already processes lines
+        testkit::Pump(200);               // the stream settles
         const int startLines = w->Memo1->Lines()->Count();
+        const std::int64_t startEvents = events;
 
+        testkit::PaintPassCounter paints;
         const std::clock_t cpu0 = std::clock();
         const auto t0 = Clock::now();
         const auto end = t0 + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(RunSeconds()));
@@ -85,17 +103,19 @@ void BM_ViewerStream(benchmark::State& state)
         tick->SetInterval(50);
         tick->SetOnTimer([](TObject*) {});
         tick->SetEnabled(true);
-        double longestPump = 0;
+        double longestStep = 0;
         while (Clock::now() < end) {
             const auto p0 = Clock::now();
             Application->HandleMessage();
-            longestPump = std::max(longestPump, std::chrono::duration<double>(Clock::now() - p0).count());
+            longestStep = std::max(longestStep, std::chrono::duration<double>(Clock::now() - p0).count());
         }
         tick.reset();
         const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
         const double cpu = static_cast<double>(std::clock() - cpu0) / CLOCKS_PER_SEC;
+        const int passes = paints.Passes();
         const int inWindow = w->Memo1->Lines()->Count();
         const int lines = inWindow - startLines;
+        const std::int64_t eventCount = events - startEvents;
         state.SetIterationTime(seconds);
 
         // Stop, take in what is still on the way, then compare the log with what was sent. Stop
@@ -127,15 +147,59 @@ void BM_ViewerStream(benchmark::State& state)
         sim.Stop();
 
         state.counters["lines_per_s"] = lines / seconds;
-        state.counters["cpu_s"] = cpu;  // the viewer process, all threads
-        state.counters["cpu_share"] = cpu / seconds;
-        state.counters["longest_pump_ms"] = longestPump * 1000;
+        state.counters["cpu_share"] = cpu / seconds;  // of one core: the viewer process, all its threads
+        state.counters["events_per_s"] = static_cast<double>(eventCount) / seconds;
+        state.counters["paints_per_s"] = passes / seconds;
+        state.counters["longest_step_ms"] = longestStep * 1000;  // one message-loop step
         state.counters["lines_checked"] = inWindow;
         state.counters["lines_wrong_or_lost"] = static_cast<double>(bad);
         state.SetItemsProcessed(lines);
     }
     std::filesystem::remove_all(home);
 }
-BENCHMARK(BM_ViewerStream)->Arg(0)->Arg(2100)->Arg(200)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_ViewerStream)->Arg(2100)->Arg(200)->Arg(0)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// Bytes the program holds from the allocator, large blocks of their own included.
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
+}
+
+// The main window's log box holding range(0) lines; each iteration appends the lines of one
+// frame at 2,100 lines a second and lets the window catch up (scroll range, paint).
+void BM_LogAppend(benchmark::State& state)
+{
+    SetUpApplication();
+    const int held = static_cast<int>(state.range(0));
+    constexpr int PerFrame = 84;
+    const String line = "12.345 -6.789";  // a reading as the sensor sends it
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetBounds(0, 0, 300, 420);
+    auto* memo = new TMemo(form.get());
+    memo->SetParent(form.get());
+    memo->SetBounds(8, 8, 209, 393);
+    memo->SetScrollBars(ssBoth);
+    form->Show();
+    testkit::Pump(20);
+    const std::size_t before = HeapInUse();
+    for (int i = 0; i < held; ++i) {
+        memo->Lines()->Add(line);
+        if (i % 10000 == 0) Application->ProcessMessages();
+    }
+    Application->ProcessMessages();
+    const std::size_t after = HeapInUse();
+
+    for (auto _ : state) {
+        for (int i = 0; i < PerFrame; ++i) memo->Lines()->Add(line);
+        Application->ProcessMessages();
+    }
+    state.SetItemsProcessed(state.iterations() * PerFrame);
+    state.counters["bytes_per_line"] = static_cast<double>(after - before) / held;
+    state.counters["text_bytes_per_line"] = static_cast<double>(line.size());
+    state.counters["time_per_line"] = benchmark::Counter(static_cast<double>(state.iterations() * PerFrame),
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LogAppend)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -209,6 +209,9 @@ int main(int argc, char** argv)
             wait = s.flood ? 0
                            : static_cast<int>(std::max<long long>(
                                  0, std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count()));
+        // Below a millisecond the wait for commands would spin: sleep to the line's deadline.
+        if (streaming && !s.flood && wait == 0 && Clock::now() < due)
+            std::this_thread::sleep_until(due);
         if (pty.WaitReadable(wait)) {
             char chunk[512];
             const int n = pty.Read(chunk, sizeof chunk);

@@ -75,8 +75,9 @@ struct DispatchScope {
     DispatchScope& operator=(const DispatchScope&) = delete;
 };
 
-// The window painting of a control: frame, background, Paint, windowless children.
-void PaintControl(TWinControl* control, QWidget* widget, QPainter& painter);
+// The window painting of a control: frame, background, Paint, windowless children. Only what
+// meets area (widget coordinates) is painted: a lamp's toggle leaves its neighbours alone.
+void PaintControl(TWinControl* control, QWidget* widget, QPainter& painter, const QRect& area);
 // Frame, background, client painting and windowless children onto canvas (window coordinates).
 void PaintWhole(TWinControl* control, TCanvas& canvas);
 
@@ -176,7 +177,7 @@ protected:
         }
         tvforms::DispatchScope scope(host->dispatchDepth);
         QPainter painter(this);
-        tvforms::PaintControl(control_, this, painter);
+        tvforms::PaintControl(control_, this, painter, e->rect());
     }
     void mousePressEvent(QMouseEvent* e) override { mouse(e, tvforms::MouseKind::Press); }
     void mouseReleaseEvent(QMouseEvent* e) override { mouse(e, tvforms::MouseKind::Release); }

@@ -136,10 +136,11 @@ void PaintWhole(TWinControl* c, TCanvas& canvas)
     canvas.Refresh();
 }
 
-void PaintControl(TWinControl* c, QWidget* widget, QPainter& painter)
+void PaintControl(TWinControl* c, QWidget* widget, QPainter& painter, const QRect& area)
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     auto dc = CreatePainterDC(painter, widget->size());
+    if (area != widget->rect()) dc->IntersectClipRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1);
     TControlCanvas canvas;
     canvas.SetHandle(dc.get());
     Guard(c, [&] { PaintWhole(c, canvas); });

@@ -6,6 +6,9 @@
 #include <memory>
 
 #include "platform/classes/Published.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/Forms_p.h"
+#include "platform/forms/LogView_p.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/StdCtrls_p.h"
 
@@ -15,8 +18,35 @@ using tvforms::Wire;
 
 // ---- TMemo -------------------------------------------------------------------------------------
 
-// The memo's lines: kept here, mirrored into the widget. Appending adds one block to the widget's
-// document; a user edit marks the copy stale and it is read back on the next access.
+namespace {
+// The view of a memo shown as a log; nullptr while it has none or the platform's text edit.
+TvLogView* LogViewOf(const TMemo* memo)
+{
+    THostWindow* host = memo->Host();
+    return host ? dynamic_cast<TvLogView*>(host->widget.data()) : nullptr;
+}
+
+// Lines of text ('\r\n', '\r' and '\n' all break), the last one kept even when empty.
+std::vector<String> SplitKeepingLast(const String& text)
+{
+    std::vector<String> out(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out.emplace_back();
+        } else {
+            out.back() += c;
+        }
+    }
+    return out;
+}
+}  // namespace
+
+// The memo's lines, kept in a compact store. A memo whose lines do not wrap shows them through the
+// log view, which draws straight from the store. A wrapping memo mirrors them into the platform's
+// text edit: appending adds one block to the widget's document, and a user edit marks the store
+// stale, to be read back on the next access.
 class TMemoStrings : public TStrings {
 public:
     explicit TMemoStrings(TMemo* memo) : memo_(memo) {}
@@ -24,30 +54,32 @@ public:
     int Count() const override
     {
         sync();
-        return static_cast<int>(lines_.size());
+        return store_.Count();
     }
     String Get(int index) const override
     {
         sync();
         check(index, false);
-        return lines_[static_cast<size_t>(index)];
+        return String(store_.Line(index));
     }
     void Put(int index, const String& s) override
     {
         sync();
         check(index, false);
-        lines_[static_cast<size_t>(index)] = s;
+        store_.Put(index, s);
+        if (auto* v = view()) v->Replaced(index);
         changed();
     }
     void Insert(int index, const String& s) override
     {
         sync();
         check(index, true);
-        if (index == static_cast<int>(lines_.size())) {
+        if (index == store_.Count()) {
             Add(s);
             return;
         }
-        lines_.insert(lines_.begin() + index, s);
+        store_.Insert(index, s);
+        if (auto* v = view()) v->Inserted(index);
         changed();
     }
     int Add(const String& s) override
@@ -57,14 +89,17 @@ public:
         if (s.find_first_of("\r\n") != String::npos) {
             std::vector<String> parts = split(s);
             if (parts.empty()) parts.push_back(String());
-            for (const auto& p : parts) lines_.push_back(p);
+            for (const auto& p : parts) store_.Add(p);
+            if (auto* v = view()) v->Appended();
             changed();
-            return static_cast<int>(lines_.size()) - 1;
+            return store_.Count() - 1;
         }
-        lines_.push_back(s);
-        if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
-            // Lines added in one burst (a log fed by a receive event) reach the widget in one
-            // append from the message loop: appending one at a time costs a layout each.
+        store_.Add(s);
+        if (auto* v = view()) {
+            v->Appended();
+        } else if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
+            // Lines added in one burst reach the widget in one append from the message loop:
+            // appending one at a time costs a layout each.
             pending_ << Q(s);
             if (!flushQueued_) {
                 flushQueued_ = true;
@@ -73,53 +108,97 @@ public:
                 });
             }
         }
-        if (UpdateCount() == 0 && !memo_->IsLoading()) memo_->Change();
-        return static_cast<int>(lines_.size()) - 1;
+        notify();
+        return store_.Count() - 1;
     }
     void Delete(int index) override
     {
         sync();
         check(index, false);
-        lines_.erase(lines_.begin() + index);
+        store_.Delete(index);
+        if (auto* v = view()) v->Deleted(index);
         changed();
     }
     void Clear() override
     {
         stale_ = false;
-        if (lines_.empty()) return;
-        lines_.clear();
+        if (store_.Count() == 0) return;
+        store_.Clear();
+        if (auto* v = view()) v->Reset();
         changed();
     }
 
     void SetAll(const String& text)
     {
         stale_ = false;
-        lines_ = split(text);
+        store_.Clear();
+        for (const auto& line : split(text)) store_.Add(line);
+        if (auto* v = view()) v->Reset();
         changed();
     }
     String Joined() const
     {
         sync();
         String r;
-        for (size_t i = 0; i < lines_.size(); ++i) {
+        r.reserve(store_.TextSize() + 2 * static_cast<std::size_t>(store_.Count()));
+        for (int i = 0; i < store_.Count(); ++i) {
             if (i) r += "\r\n";
-            r += lines_[i];
+            r += store_.Line(i);
         }
         return r;
     }
+    // Puts every line into a wrapping memo's widget.
     void PushAll()
     {
         pending_.clear();
         if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
             QSignalBlocker block(w);
             QStringList list;
-            list.reserve(static_cast<int>(lines_.size()));
-            for (const auto& l : lines_) list << Q(l);
+            list.reserve(store_.Count());
+            for (int i = 0; i < store_.Count(); ++i) {
+                const std::string_view line = store_.Line(i);
+                list << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+            }
             w->setPlainText(list.join(QLatin1Char('\n')));
         }
     }
     void MarkStale() { stale_ = true; }
     void FlushPending() const { flush(); }
+    // Brings the store up to date with a wrapping memo's widget, before the widget goes.
+    void ReadBack() const { sync(); }
+    const TLineStore& Store() const { return store_; }
+
+    // The user replaced the text from..to of the log view with text: the store takes the change
+    // and the view is told; answers where the new text ends. Change events are the caller's.
+    TvLogView::TPos UserReplace(TvLogView::TPos from, TvLogView::TPos to, const String& text)
+    {
+        auto part = [&](TvLogView::TPos p, bool head) {
+            if (store_.Count() == 0) return String();
+            const std::string_view line = store_.Line(p.line);
+            const auto at = static_cast<std::size_t>(p.col);
+            return String(head ? line.substr(0, at) : line.substr(at));
+        };
+        const String tail = part(to, false);
+        const std::vector<String> pieces = SplitKeepingLast(part(from, true) + text + tail);
+        TvLogView* v = view();
+        if (store_.Count() == 0) {
+            for (const auto& p : pieces) store_.Add(p);
+            if (v) v->Appended();
+        } else {
+            for (int i = to.line; i > from.line; --i) {
+                store_.Delete(i);
+                if (v) v->Deleted(i);
+            }
+            store_.Put(from.line, pieces[0]);
+            if (v) v->Replaced(from.line);
+            for (std::size_t k = 1; k < pieces.size(); ++k) {
+                const int index = from.line + static_cast<int>(k);
+                store_.Insert(index, pieces[k]);
+                if (v) v->Inserted(index);
+            }
+        }
+        return {from.line + static_cast<int>(pieces.size()) - 1, static_cast<int>(pieces.back().size() - tail.size())};
+    }
 
 protected:
     void SetUpdateState(bool updating) override
@@ -131,6 +210,7 @@ protected:
     }
 
 private:
+    TvLogView* view() const { return LogViewOf(memo_); }
     static std::vector<String> split(const String& text)
     {
         std::vector<String> out;
@@ -150,11 +230,11 @@ private:
     }
     void check(int index, bool allowEnd) const
     {
-        int n = static_cast<int>(lines_.size());
+        int n = store_.Count();
         if (index < 0 || index > n || (!allowEnd && index == n))
             throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
     }
-    // Hands the lines added since the last flush to the widget.
+    // Hands the lines added since the last flush to a wrapping memo's widget.
     void flush() const
     {
         flushQueued_ = false;
@@ -162,30 +242,35 @@ private:
         if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
             QSignalBlocker block(w);
             const QString text = pending_.join(QLatin1Char('\n'));
-            if (w->document()->isEmpty() && static_cast<int>(lines_.size()) == pending_.size())
+            if (w->document()->isEmpty() && store_.Count() == pending_.size())
                 w->setPlainText(text);
             else
                 w->appendPlainText(text);
         }
         pending_.clear();
     }
+    // Reads a wrapping memo's lines back from its widget after the user edited them.
     void sync() const
     {
         if (!stale_) return;
         flush();
         stale_ = false;
-        lines_.clear();
+        store_.Clear();
         if (auto* w = HostWidgetAs<QPlainTextEdit>(memo_)) {
             const QTextDocument* doc = w->document();
             if (doc->isEmpty()) return;
-            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines_.push_back(S(b.text()));
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) store_.Add(S(b.text()));
             // A trailing empty line is the end of the last line's break.
-            if (!lines_.empty() && lines_.back().empty()) lines_.pop_back();
+            if (store_.Count() > 0 && store_.Line(store_.Count() - 1).empty()) store_.Delete(store_.Count() - 1);
         }
     }
     void changed()
     {
         PushAll();
+        notify();
+    }
+    void notify()
+    {
         if (UpdateCount() > 0) {
             pendingChange_ = true;
             return;
@@ -194,7 +279,7 @@ private:
     }
 
     TMemo* memo_;
-    mutable std::vector<String> lines_;
+    mutable TLineStore store_;
     mutable QStringList pending_;
     mutable bool flushQueued_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
@@ -217,7 +302,14 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TM
     SetBounds(Left(), Top(), 185, 89);
 }
 
-TMemo::~TMemo() = default;
+TMemo::~TMemo()
+{
+    // The view may outlive the memo by a moment (deleted later when an event of it runs).
+    if (auto* v = LogViewOf(this)) {
+        v->SetStore(nullptr);
+        v->SetEditing({}, {});
+    }
+}
 
 TStrings* TMemo::Lines() const { return lines_.get(); }
 
@@ -248,10 +340,33 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<THostWindow> TMemo::CreateHostWindow() { return MakeHost<QPlainTextEdit>(this, true); }
+bool TMemo::wraps() const { return wordWrap_ && scrollBars_ != ssHorizontal && scrollBars_ != ssBoth; }
+
+std::unique_ptr<THostWindow> TMemo::CreateHostWindow()
+{
+    if (!wraps()) return MakeHost<TvLogView>(this, true);
+    return MakeHost<QPlainTextEdit>(this, true);
+}
 
 void TMemo::HostCreated()
 {
+    if (auto* v = LogViewOf(this)) {
+        v->SetStore(&lines_->Store());
+        v->SetEditing([this] { return ReadOnly(); },
+                      [this](TvLogView::TPos from, TvLogView::TPos to, const String& text) {
+                          TvLogView::TPos end = from;
+                          tvforms::DispatchScope scope(tvforms::dispatchDepth);
+                          tvforms::Guard(this, [&] {
+                              end = lines_->UserReplace(from, to, text);
+                              SetModified(true);
+                              Change();
+                          });
+                          return end;
+                      });
+        v->setFocusPolicy(Qt::StrongFocus);
+        SetScrollBars(scrollBars_);
+        return;
+    }
     auto* w = HostWidgetAs<QPlainTextEdit>(this);
     if (!w) return;
     w->setReadOnly(ReadOnly());
@@ -273,24 +388,31 @@ String TMemo::GetText() const { return lines_->Joined(); }
 
 void TMemo::SetTextValue(const String& value) { lines_->SetAll(value); }
 
+// Wrapping or not picks the widget: a memo that changes between the two gets a new one.
+void TMemo::hostKindChanged()
+{
+    if (!HandleAllocated() || (LogViewOf(this) != nullptr) == !wraps()) return;
+    lines_->ReadBack();
+    TControlAccess::DetachHost(this);
+    HandleNeeded();
+}
+
 void TMemo::SetScrollBars(TScrollStyle value)
 {
     scrollBars_ = value;
-    if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) {
-        bool h = value == ssHorizontal || value == ssBoth;
-        bool v = value == ssVertical || value == ssBoth;
-        w->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        w->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    hostKindChanged();
+    bool h = value == ssHorizontal || value == ssBoth;
+    bool v = value == ssVertical || value == ssBoth;
+    if (auto* view = HostWidgetAs<QAbstractScrollArea>(this)) {
+        view->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     }
 }
 
 void TMemo::SetWordWrap(bool value)
 {
     wordWrap_ = value;
-    if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) {
-        // A horizontal scroll bar turns wrapping off, as in the platform's edit.
-        bool wrap = value && scrollBars_ != ssHorizontal && scrollBars_ != ssBoth;
-        w->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    }
+    hostKindChanged();
+    if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) w->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 

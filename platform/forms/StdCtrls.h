@@ -25,7 +25,9 @@ public:
     explicit TMemo(TComponent* owner);
     ~TMemo() override;
 
-    // The lines; Add appends without re-reading the whole text (a log of thousands of lines).
+    // The lines, held compactly; Add appends without re-reading the whole text. A memo whose
+    // lines do not wrap (WordWrap off or a horizontal scroll bar) shows them in a light view made
+    // for logs of millions of lines: scrolling, selection, copying and plain editing.
     TStrings* Lines() const;
     void SetLines(TStrings* value);  // copies
     TScrollStyle ScrollBars() const { return scrollBars_; }
@@ -47,6 +49,9 @@ protected:
 
 private:
     friend class TMemoStrings;
+    bool wraps() const;
+    void hostKindChanged();
+
     std::unique_ptr<TMemoStrings> lines_;
     TScrollStyle scrollBars_ = ssNone;
     bool wordWrap_ = true;

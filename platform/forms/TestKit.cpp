@@ -1,10 +1,13 @@
 // Test helpers: offscreen rendering and input through the platform's event path.
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPaintEvent>
+#include <cstdio>
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
@@ -46,6 +49,11 @@ QPoint Where(TControl& control, int x, int y, QWidget*& widget)
 {
     QPoint origin;
     widget = InputWidget(control, origin);
+    // A scrolling view takes the pointer in its viewport, inside its frame.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget); area && dynamic_cast<TWinControl*>(&control)) {
+        origin -= area->viewport()->pos();
+        widget = area->viewport();
+    }
     if (x == Centre) x = control.ClientWidth() / 2;
     if (y == Centre) y = control.ClientHeight() / 2;
     return origin + QPoint(x, y);
@@ -270,5 +278,26 @@ void Pump(unsigned ms)
         Application->ProcessMessages();
     } while (TicksSince(start, GetTickCount()) < ms);
 }
+
+// A window's pass starts with the update request the platform sends it.
+struct PaintPassCounter::Impl : QObject {
+    int passes = 0;
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        if (event->type() == QEvent::UpdateRequest && target->isWidgetType() && static_cast<QWidget*>(target)->isWindow())
+            ++passes;
+        if (getenv("PAINTLOG") && event->type() == QEvent::Paint && passes < 60) {
+            auto* pe = static_cast<QPaintEvent*>(event);
+            fprintf(stderr, "pass %d paint %s %d,%d %dx%d\n", passes, target->metaObject()->className(), pe->rect().x(), pe->rect().y(), pe->rect().width(), pe->rect().height());
+        }
+        return false;
+    }
+};
+
+PaintPassCounter::PaintPassCounter() : impl_(std::make_unique<Impl>()) { tvforms::EnsureApp().installEventFilter(impl_.get()); }
+
+PaintPassCounter::~PaintPassCounter() { QCoreApplication::instance()->removeEventFilter(impl_.get()); }
+
+int PaintPassCounter::Passes() const { return impl_->passes; }
 
 }  // namespace testkit

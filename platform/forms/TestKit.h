@@ -1,6 +1,8 @@
 #pragma once
 // Test helpers: render controls offscreen, and drive them with the mouse and keyboard as a user
 // would (the events go through the same paths as real input).
+#include <memory>
+
 #include "platform/forms/Controls.h"
 
 class TBitmap;
@@ -42,5 +44,20 @@ void MouseEnter(TControl& control);
 void MouseLeave(TControl& control);
 // Runs pending messages for at least ms milliseconds.
 void Pump(unsigned ms = 0);
+
+// Counts, while it lives, the paint passes of the program's windows: one pass brings every part
+// of a window that was invalidated up to date.
+class PaintPassCounter {
+public:
+    PaintPassCounter();
+    ~PaintPassCounter();
+    PaintPassCounter(const PaintPassCounter&) = delete;
+    PaintPassCounter& operator=(const PaintPassCounter&) = delete;
+    int Passes() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 }  // namespace testkit

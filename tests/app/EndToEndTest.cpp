@@ -199,6 +199,23 @@ TEST_F(EndToEndTest, OffsetTaresTheReadingOnDisplay)
     EXPECT_EQ(Log()[1], "3.10 -1.20");
 }
 
+TEST_F(EndToEndTest, OffsetAndClearTakeInTheLinesAlreadyReceived)
+{
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    // Each click comes right after a line arrived, before the screen has caught up with it.
+    DeviceSends("3.10 -1.20\r", [&] { return w.LastLine() == "3.10 -1.20"; });
+    testkit::Click(w, "CheckBox1");
+    EXPECT_DOUBLE_EQ(w.OffsetX(), 3.10);
+    EXPECT_DOUBLE_EQ(w.OffsetY(), -1.20);
+    EXPECT_EQ(Log().Count(), 1);
+    DeviceSends("1.00 2.00\r", [&] { return w.LastLine() == "1.00 2.00"; });
+    testkit::Click(w, "btClear");
+    testkit::Pump(100);
+    EXPECT_EQ(Log().Count(), 0);  // cleared with the rest, not shown after the click
+    EXPECT_NEAR(w.ssXValue->Value(), 1.00 - 3.10, 1e-9);
+}
+
 TEST_F(EndToEndTest, StopSendsStopThreeTimesAndTheStreamEnds)
 {
     SensorOptions options;

@@ -259,20 +259,31 @@ void TVnAnalogGControl::UpdateHint()
     if (!hintOptions_.Contains(hoAutoHint) || IsDesigning() || IsLoading()) return;
     const String& unit = signal_->ValueUnit();
     const String& format = signal_->ValueFormat();
+    if (format != hintFormat_ || unit != hintUnit_ || hintOptions_ != hintPieceOptions_) {
+        hintFormat_ = format;
+        hintUnit_ = unit;
+        hintPieceOptions_ = hintOptions_;
+        hintMin_.valid = hintMax_.valid = false;
+    }
     String text;
     auto add = [&](const String& piece) {
         if (!text.empty()) text += '\r';
         text += piece;
     };
-    auto extreme = [&](const char* label, float v, TDateTime when) {
-        String s = label + FormatFloat(format, v) + " " + unit;
-        if (hintOptions_.Contains(hoMinMaxDate)) s += " " + DateToStr(when);
-        if (hintOptions_.Contains(hoMinMaxTime)) s += " " + FormatDateTime("t", when);
-        add(s);
+    auto extreme = [&](THintPiece& piece, const char* label, float v, TDateTime when) {
+        if (!piece.valid || piece.value != v || piece.when != when) {
+            piece.text = label + FormatFloat(format, v) + " " + unit;
+            if (hintOptions_.Contains(hoMinMaxDate)) piece.text += " " + DateToStr(when);
+            if (hintOptions_.Contains(hoMinMaxTime)) piece.text += " " + FormatDateTime("t", when);
+            piece.valid = true;
+            piece.value = v;
+            piece.when = when;
+        }
+        add(piece.text);
     };
     if (hintOptions_.Contains(hoValue)) add("Value= " + valueText_ + " " + unit);
-    if (hintOptions_.Contains(hoMin)) extreme("MIN= ", minMax_->Min(), minMax_->MinDateTime());
-    if (hintOptions_.Contains(hoMax)) extreme("MAX= ", minMax_->Max(), minMax_->MaxDateTime());
+    if (hintOptions_.Contains(hoMin)) extreme(hintMin_, "MIN= ", minMax_->Min(), minMax_->MinDateTime());
+    if (hintOptions_.Contains(hoMax)) extreme(hintMax_, "MAX= ", minMax_->Max(), minMax_->MaxDateTime());
     if (hintOptions_.Contains(hoName1)) add(signal_->Name1());
     if (hintOptions_.Contains(hoName2)) add(signal_->Name2());
     SetHint(text);

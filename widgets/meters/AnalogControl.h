@@ -132,6 +132,18 @@ private:
     bool inSector_[3] = {};
     bool loaded_ = false;
 
+    // The hint's minimum and maximum texts, kept while their extreme, its time, the value format,
+    // the unit and the options stay: a reading that sets no new extreme then formats one number.
+    struct THintPiece {
+        bool valid = false;
+        float value = 0;
+        TDateTime when = 0;
+        String text;
+    };
+    THintPiece hintMin_, hintMax_;
+    String hintFormat_, hintUnit_;
+    THintOptions hintPieceOptions_;
+
     TNotifyEvent onMinMaxChange_, onSettingsChange_, onValueChange_;
     TOverflowEvent onOverflow_;
     TSectorChangeEvent onSectorChange_;

@@ -166,8 +166,12 @@ void TVnRMeter::requestNeedle()
         RedrawNeedle(*paintCanvas_);
         return;
     }
+    if (needleRequested_) return;  // the paint already asked for draws the newest needle
     TRect r;
-    if (background_->Width() > 1 && OverlapRect(needleRect_, ClientRect(), r) && !r.IsEmpty()) InvalidateRect(r);
+    if (background_->Width() > 1 && OverlapRect(needleRect_, ClientRect(), r) && !r.IsEmpty()) {
+        InvalidateRect(r);
+        needleRequested_ = true;
+    }
 }
 
 void TVnRMeter::measure(TCanvas& canvas)
@@ -208,6 +212,7 @@ void TVnRMeter::measure(TCanvas& canvas)
 
 void TVnRMeter::Paint()
 {
+    needleRequested_ = false;
     // A meter made in code is never streamed in: it finishes its set-up on its first paint.
     if (!loadedOnce_ && !IsLoading()) Loaded();
     if (SettingsLocked()) return;

@@ -94,6 +94,7 @@ private:
     bool blinking_ = false;
     TColor blinkColour_ = TColor(0x0000FF);
     bool inValueUpdate_ = false;
+    bool needleRequested_ = false;  // a needle repaint is asked for and has not run yet
     TNeedleShape needle_;
     TNeedleShape drawn_;
     TPoint markerBase_[6] = {};

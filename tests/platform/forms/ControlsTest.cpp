@@ -31,9 +31,23 @@ struct ControlsFixture : ::testing::Test {
 
 // ---- memo -------------------------------------------------------------------------------------
 
-TEST_F(ControlsFixture, MemoLinesAndTextAgree)
+// Both kinds of memo: one that wraps (the platform's text edit) and one that does not (the log view).
+class MemoKinds : public ControlsFixture, public ::testing::WithParamInterface<TScrollStyle> {
+protected:
+    TMemo* MakeMemo()
+    {
+        auto* memo = Make<TMemo>();
+        memo->SetScrollBars(GetParam());
+        return memo;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, MemoKinds, ::testing::Values(ssNone, ssBoth),
+                         [](const auto& info) { return info.param == ssNone ? "Wrapping" : "LogView"; });
+
+TEST_P(MemoKinds, MemoLinesAndTextAgree)
 {
-    auto* memo = Make<TMemo>();
+    auto* memo = MakeMemo();
     memo->SetOnChange([&](TObject*) { ++changes; });
     memo->Lines()->Add("12.5 3.0");
     memo->Lines()->Add("1.0 2.0");
@@ -41,6 +55,14 @@ TEST_F(ControlsFixture, MemoLinesAndTextAgree)
     EXPECT_EQ(memo->Text(), "12.5 3.0\r\n1.0 2.0");
     EXPECT_EQ(memo->Lines()->Text(), "12.5 3.0\r\n1.0 2.0\r\n");
     EXPECT_EQ(changes, 2);  // every added line reports a change
+    memo->Lines()->BeginUpdate();
+    memo->Lines()->Add("3.0 4.0");
+    memo->Lines()->Add("5.0 6.0");
+    EXPECT_EQ(changes, 2);
+    memo->Lines()->EndUpdate();
+    EXPECT_EQ(changes, 3);  // a batch reports once, at its end
+    memo->Lines()->Delete(3);
+    memo->Lines()->Delete(2);
     memo->Lines()->Insert(0, "first");
     memo->Lines()->Delete(2);
     EXPECT_EQ(memo->Text(), "first\r\n12.5 3.0");
@@ -52,9 +74,9 @@ TEST_F(ControlsFixture, MemoLinesAndTextAgree)
     EXPECT_THROW(memo->Lines()->Delete(0), EStringListError);
 }
 
-TEST_F(ControlsFixture, TypingInAMemoShowsInItsLines)
+TEST_P(MemoKinds, TypingInAMemoShowsInItsLines)
 {
-    auto* memo = Make<TMemo>();
+    auto* memo = MakeMemo();
     memo->Lines()->Add("abc");
     memo->SetOnChange([&](TObject*) { ++changes; });
     testkit::TypeText(*memo, "x\ry");

@@ -195,6 +195,26 @@ TEST_F(PaintFixture, DrawingOutsidePaintIsHarmlessAndBringsARepaint)
     EXPECT_EQ(testkit::PixelAt(*panel, 6, 6), clLime);
 }
 
+TEST_F(PaintFixture, ALampToggleRepaintsNoNeighbour)
+{
+    struct Counting : TGraphicControl {
+        using TGraphicControl::TGraphicControl;
+        int paints = 0;
+        void Paint() override { ++paints; }
+    };
+    form->Show();
+    TShape* lamp = Shape(10, 10, 25, 25, clGreen);
+    auto* neighbour = new Counting(form.get());
+    neighbour->SetParent(panel);
+    neighbour->SetBounds(60, 10, 60, 40);
+    testkit::Pump();
+    const int before = neighbour->paints;
+    lamp->Brush()->SetColor(clLime);
+    testkit::Pump(20);
+    EXPECT_EQ(neighbour->paints, before);
+    EXPECT_EQ(testkit::PixelAt(*panel, 22, 22), clLime);
+}
+
 TEST_F(PaintFixture, BorderWidthIsAFrameOfTheParentsColourAndChildrenSitInside)
 {
     auto* inner = new TPanel(form.get());

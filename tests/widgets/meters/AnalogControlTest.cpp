@@ -251,6 +251,16 @@ TEST(AnalogControl, AutomaticHint)
     const String hint = g->Hint();
     EXPECT_EQ(hint.rfind("Value= 1.0 Deg\rMAX= 12.5 Deg ", 0), 0u) << hint;
     EXPECT_GT(hint.size(), String("Value= 1.0 Deg\rMAX= 12.5 Deg ").size());
+    // The extremes' texts follow a new extreme, the unit and the format.
+    g->SetHintOptions({hoAutoHint, hoValue, hoMin, hoMax});
+    g->SetValue(20);
+    EXPECT_EQ(g->Hint(), "Value= 20.0 Deg\rMIN= -3.0 Deg\rMAX= 20.0 Deg");
+    g->SignalSettings()->SetValueUnit("mm");
+    g->SignalSettings()->SetValueFormat("0.00");
+    g->SetValue(-4);
+    EXPECT_EQ(g->Hint(), "Value= -4.00 mm\rMIN= -4.00 mm\rMAX= 20.00 mm");
+    g->SetValue(5);
+    EXPECT_EQ(g->Hint(), "Value= 5.00 mm\rMIN= -4.00 mm\rMAX= 20.00 mm");
 }
 
 TEST(AnalogControl, SettingsChangesRecomputeTheDigitAfterLoading)

@@ -137,6 +137,21 @@ TEST_F(MeterTest, ValueChangeRepaintsOnlyTheNeedle)
     EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);
 }
 
+TEST_F(MeterTest, ValuesBeforeThePaintAskForOneNeedleRepaint)
+{
+    meter->SetValue(10);
+    testkit::Pump();
+    meter->clear();
+    for (float v : {20.0f, 30.0f, 40.0f}) meter->SetValue(v);  // a stream's readings within one frame
+    EXPECT_EQ(meter->partial.size(), 1u);
+    testkit::Pump();
+    EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);  // at the last of them
+    meter->SetValue(50);  // after that paint a reading asks again
+    EXPECT_EQ(meter->partial.size(), 2u);
+    testkit::Pump();
+    EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);
+}
+
 TEST_F(MeterTest, CachedFaceLooksLikeAFullPaint)
 {
     meter->SetValue(-20);
