@@ -48,13 +48,13 @@ void BM_SerialFloodReceive(benchmark::State& state)
         port->SetBaudrate(br256000);
         port->Buffers()->SetReadSize(65536);
         std::uint64_t bytes = 0, sum = 0, lines = 0;
-        port->OnRxChar = [&](TObject*, int) {
+        port->SetOnRxChar([&](TObject*, int) {
             for (unsigned char c : port->ReceiveText()) {
                 ++bytes;
                 sum = sum * 31 + c;
                 lines += c == '\r';
             }
-        };
+        });
         const std::clock_t cpu0 = std::clock();
         const auto t0 = std::chrono::steady_clock::now();
         port->Open();

@@ -1,4 +1,6 @@
 // Component streams: write and read a root holding 100 components of 30 published properties each.
+#include <iterator>
+
 #include <benchmark/benchmark.h>
 
 #include "platform/classes/ClassRegistry.h"
@@ -11,6 +13,7 @@ namespace {
 
 enum TBenchKind { bkNone, bkLine, bkBar, bkArea };
 constexpr const char* TBenchKindNames[] = {"bkNone", "bkLine", "bkBar", "bkArea"};
+static_assert(std::size(TBenchKindNames) == bkArea + 1);
 
 class TBenchItem : public TComponent {
     TV_CLASS(TBenchItem, TComponent)

@@ -84,8 +84,8 @@ void BM_ViewerStream(benchmark::State& state)
             break;
         }
         std::int64_t events = 0;
-        const TVaCommRxCharEvent received = w->VaComm1->OnRxChar;
-        w->VaComm1->OnRxChar = TVaCommRxCharEvent([&](TObject* sender, int count) {
+        const TVaCommRxCharEvent received = w->VaComm1->OnRxChar();
+        w->VaComm1->SetOnRxChar([&](TObject* sender, int count) {
             ++events;
             received(sender, count);
         });

@@ -19,6 +19,6 @@ void TVaPersistent::EndUpdate()
 
 void TVaPersistent::Changed()
 {
-    if (updateCount_ == 0 && OnChange)
-        OnChange(this);
+    if (updateCount_ == 0 && onChange_)
+        onChange_(this);
 }

@@ -10,7 +10,9 @@ public:
     // Counts down (never below 0), then Changed.
     void EndUpdate();
     int UpdateCount() const { return updateCount_; }
-    TNotifyEvent OnChange;  // assigned by the owning port
+    // Assigned by the owning port.
+    const TNotifyEvent& OnChange() const { return onChange_; }
+    void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 
 protected:
     // OnChange(this) unless an update is under way.
@@ -18,6 +20,7 @@ protected:
 
 private:
     int updateCount_ = 0;
+    TNotifyEvent onChange_;
 };
 
 class TVaComponent : public TComponent {

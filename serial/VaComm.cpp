@@ -5,6 +5,7 @@
 #include <utility>
 #include <thread>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/comm/CommDevice.h"
@@ -15,19 +16,6 @@
 #include "serial/VaUtils.h"
 
 namespace {
-
-constexpr const char* TVaBaudrateNames[] = {"brUser", "br110", "br300", "br600", "br1200", "br2400",
-                                            "br4800", "br9600", "br14400", "br19200", "br38400", "br56000",
-                                            "br57600", "br115200", "br128000", "br256000"};
-constexpr const char* TVaParityNames[] = {"paNone", "paOdd", "paEven", "paMark", "paSpace"};
-constexpr const char* TVaDatabitsNames[] = {"db4", "db5", "db6", "db7", "db8"};
-constexpr const char* TVaStopbitsNames[] = {"sb1", "sb15", "sb2"};
-constexpr const char* TVaCommOptionNames[] = {"coErrorChar", "coNullStrip", "coParityCheck"};
-constexpr const char* TVaCommEventNames[] = {"ceBreak", "ceCts",     "ceDsr",    "ceError",  "ceRing",
-                                             "ceRlsd",  "ceRxChar",  "ceTxEmpty", "ceRxFlag", "cePErr",
-                                             "ceRx80Full", "ceEvent1", "ceEvent2"};
-constexpr const char* TThreadPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
-                                                "tpHigher", "tpHighest", "tpTimeCritical"};
 
 // Back-off after a failed device wait or write, so a broken device never spins a thread.
 constexpr std::uint32_t RetryPauseMs = 50;
@@ -81,22 +69,22 @@ TV_PUBLISHED(TVaComm)
     Prop("UpdateDCB", &C::UpdateDCB, &C::SetUpdateDCB, true);
     Prop("UserBaudrate", &C::UserBaudrate, &C::SetUserBaudrate, 0);
     Prop("Display", &C::Display, &C::SetDisplay);
-    Prop("OnOpen", &C::OnOpen, &C::OnOpen);
-    Prop("OnClose", &C::OnClose, &C::OnClose);
-    Prop("OnCts", &C::OnCts, &C::OnCts);
-    Prop("OnDsr", &C::OnDsr, &C::OnDsr);
-    Prop("OnRlsd", &C::OnRlsd, &C::OnRlsd);
-    Prop("OnRing", &C::OnRing, &C::OnRing);
-    Prop("OnBreak", &C::OnBreak, &C::OnBreak);
-    Prop("OnRxFlag", &C::OnRxFlag, &C::OnRxFlag);
-    Prop("OnTxEmpty", &C::OnTxEmpty, &C::OnTxEmpty);
-    Prop("OnPErr", &C::OnPErr, &C::OnPErr);
-    Prop("OnRx80Full", &C::OnRx80Full, &C::OnRx80Full);
-    Prop("OnEvent1", &C::OnEvent1, &C::OnEvent1);
-    Prop("OnEvent2", &C::OnEvent2, &C::OnEvent2);
-    Prop("OnError", &C::OnError, &C::OnError);
-    Prop("OnRxChar", &C::OnRxChar, &C::OnRxChar);
-    Prop("OnRxBuf", &C::OnRxBuf, &C::OnRxBuf);
+    Prop("OnOpen", &C::OnOpen, &C::SetOnOpen);
+    Prop("OnClose", &C::OnClose, &C::SetOnClose);
+    Prop("OnCts", &C::OnCts, &C::SetOnCts);
+    Prop("OnDsr", &C::OnDsr, &C::SetOnDsr);
+    Prop("OnRlsd", &C::OnRlsd, &C::SetOnRlsd);
+    Prop("OnRing", &C::OnRing, &C::SetOnRing);
+    Prop("OnBreak", &C::OnBreak, &C::SetOnBreak);
+    Prop("OnRxFlag", &C::OnRxFlag, &C::SetOnRxFlag);
+    Prop("OnTxEmpty", &C::OnTxEmpty, &C::SetOnTxEmpty);
+    Prop("OnPErr", &C::OnPErr, &C::SetOnPErr);
+    Prop("OnRx80Full", &C::OnRx80Full, &C::SetOnRx80Full);
+    Prop("OnEvent1", &C::OnEvent1, &C::SetOnEvent1);
+    Prop("OnEvent2", &C::OnEvent2, &C::SetOnEvent2);
+    Prop("OnError", &C::OnError, &C::SetOnError);
+    Prop("OnRxChar", &C::OnRxChar, &C::SetOnRxChar);
+    Prop("OnRxBuf", &C::OnRxBuf, &C::SetOnRxBuf);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -276,9 +264,9 @@ TVaCustomComm::TVaCustomComm(TComponent* owner)
       flowControl_(new TVaFlowControl),
       eventChars_(new TVaEventChars)
 {
-    buffers_->OnChange = TNotifyEvent(this, &TVaCustomComm::BuffersChanged);
-    eventChars_->OnChange = TNotifyEvent(this, &TVaCustomComm::GroupChanged);
-    flowControl_->OnChange = TNotifyEvent(this, &TVaCustomComm::GroupChanged);
+    buffers_->SetOnChange(TNotifyEvent(this, &TVaCustomComm::BuffersChanged));
+    eventChars_->SetOnChange(TNotifyEvent(this, &TVaCustomComm::GroupChanged));
+    flowControl_->SetOnChange(TNotifyEvent(this, &TVaCustomComm::GroupChanged));
     writeLock_.reset(new TVaCriticalSection);
     readLock_.reset(new TVaCriticalSection);
 }
@@ -399,8 +387,8 @@ void TVaCustomComm::CloseDevice()
 void TVaCustomComm::FireOpen()
 {
     try {
-        if (OnOpen)
-            OnOpen(this);
+        if (onOpen_)
+            onOpen_(this);
     } catch (...) {
         ReportException(this);
     }
@@ -408,8 +396,8 @@ void TVaCustomComm::FireOpen()
 
 void TVaCustomComm::FireClose()
 {
-    if (!IsDestroying() && OnClose)
-        OnClose(this);
+    if (!IsDestroying() && onClose_)
+        onClose_(this);
 }
 
 TCommState TVaCustomComm::BuildCommState() const
@@ -651,9 +639,9 @@ bool TVaCustomComm::CheckLineErrors()
 {
     std::uint32_t errors, inQueue, outQueue;
     GetStatistics(errors, inQueue, outQueue);
-    if (errors != 0 && OnError) {
+    if (errors != 0 && onError_) {
         try {
-            OnError(this, static_cast<int>(errors));
+            onError_(this, static_cast<int>(errors));
         } catch (...) {
             ReportException(this);
         }
@@ -679,8 +667,8 @@ void TVaCustomComm::HandleRxChar()
         std::vector<Byte> block(static_cast<std::size_t>(n));
         const int got = ReceiveBytes(block.data(), n);
         DeliverToLinks(block.data(), got);
-    } else if (OnRxChar) {
-        OnRxChar(this, n);
+    } else if (onRxChar_) {
+        onRxChar_(this, n);
     }
 }
 
@@ -695,12 +683,12 @@ void TVaCustomComm::HandleEvents(std::uint32_t mask)
         TNotifyEvent TVaCustomComm::*event;
     };
     static const Step steps[] = {
-        {EV_RXFLAG, &TVaCustomComm::OnRxFlag}, {EV_CTS, &TVaCustomComm::OnCts},
-        {EV_DSR, &TVaCustomComm::OnDsr},       {EV_RING, &TVaCustomComm::OnRing},
-        {EV_RLSD, &TVaCustomComm::OnRlsd},     {EV_TXEMPTY, &TVaCustomComm::OnTxEmpty},
-        {EV_BREAK, &TVaCustomComm::OnBreak},   {EV_PERR, &TVaCustomComm::OnPErr},
-        {EV_RX80FULL, &TVaCustomComm::OnRx80Full}, {EV_EVENT1, &TVaCustomComm::OnEvent1},
-        {EV_EVENT2, &TVaCustomComm::OnEvent2},
+        {EV_RXFLAG, &TVaCustomComm::onRxFlag_}, {EV_CTS, &TVaCustomComm::onCts_},
+        {EV_DSR, &TVaCustomComm::onDsr_},       {EV_RING, &TVaCustomComm::onRing_},
+        {EV_RLSD, &TVaCustomComm::onRlsd_},     {EV_TXEMPTY, &TVaCustomComm::onTxEmpty_},
+        {EV_BREAK, &TVaCustomComm::onBreak_},   {EV_PERR, &TVaCustomComm::onPErr_},
+        {EV_RX80FULL, &TVaCustomComm::onRx80Full_}, {EV_EVENT1, &TVaCustomComm::onEvent1_},
+        {EV_EVENT2, &TVaCustomComm::onEvent2_},
     };
     for (const Step& s : steps)
         if ((mask & s.bit) && this->*s.event)
@@ -723,8 +711,8 @@ void TVaCustomComm::DeliverToLinks(const void* data, int count)
     for (TVaDataLink* link : std::vector<TVaDataLink*>(links_))
         if (link->Active)
             link->DataReceived(data, count);
-    if (OnRxBuf)
-        OnRxBuf(this, data, count);
+    if (onRxBuf_)
+        onRxBuf_(this, data, count);
 }
 
 void TVaCustomComm::AddLink(TVaDataLink* link)
@@ -754,9 +742,8 @@ void TVaCustomComm::RemoveAllLinks()
 
 void TVaCustomComm::SetBaudrate(TVaBaudrate value)
 {
-    if (value == baudrate_)
+    if (!AssignIfChanged(baudrate_, value))
         return;
-    baudrate_ = value;
     if (value != brUser)
         userBaudrate_ = 0;
     ApplyCommState();
@@ -764,43 +751,34 @@ void TVaCustomComm::SetBaudrate(TVaBaudrate value)
 
 void TVaCustomComm::SetUserBaudrate(std::int32_t value)
 {
-    if (value == userBaudrate_)
+    if (!AssignIfChanged(userBaudrate_, value))
         return;
-    userBaudrate_ = value;
     baudrate_ = brUser;
     ApplyCommState();
 }
 
 void TVaCustomComm::SetParity(TVaParity value)
 {
-    if (value == parity_)
-        return;
-    parity_ = value;
-    ApplyCommState();
+    if (AssignIfChanged(parity_, value))
+        ApplyCommState();
 }
 
 void TVaCustomComm::SetDatabits(TVaDatabits value)
 {
-    if (value == databits_)
-        return;
-    databits_ = value;
-    ApplyCommState();
+    if (AssignIfChanged(databits_, value))
+        ApplyCommState();
 }
 
 void TVaCustomComm::SetStopbits(TVaStopbits value)
 {
-    if (value == stopbits_)
-        return;
-    stopbits_ = value;
-    ApplyCommState();
+    if (AssignIfChanged(stopbits_, value))
+        ApplyCommState();
 }
 
 void TVaCustomComm::SetOptions(TVaCommOptions value)
 {
-    if (value == options_)
-        return;
-    options_ = value;
-    ApplyCommState();
+    if (AssignIfChanged(options_, value))
+        ApplyCommState();
 }
 
 void TVaCustomComm::SetPortNum(TVaPortInt value)
@@ -829,18 +807,16 @@ void TVaCustomComm::SetBuffers(TVaBuffers* value)
 
 void TVaCustomComm::SetEventPriority(TThreadPriority value)
 {
-    if (value == eventPriority_)
+    if (!AssignIfChanged(eventPriority_, value))
         return;
-    eventPriority_ = value;
     if (eventThread_)
         eventThread_->SetPriority(value);
 }
 
 void TVaCustomComm::SetWritePriority(TThreadPriority value)
 {
-    if (value == writePriority_)
+    if (!AssignIfChanged(writePriority_, value))
         return;
-    writePriority_ = value;
     if (writeThread_)
         writeThread_->SetPriority(value);
 }

@@ -184,11 +184,38 @@ public:
     void SetDisplay(TVaDisplay* value);
 
     // ---- events ----
-    TNotifyEvent OnOpen, OnClose, OnCts, OnDsr, OnRlsd, OnRing, OnBreak, OnRxFlag, OnTxEmpty, OnPErr, OnRx80Full,
-        OnEvent1, OnEvent2;
-    TVaCommErrorEvent OnError;
-    TVaCommRxCharEvent OnRxChar;
-    TVaCommRxBufEvent OnRxBuf;
+    const TNotifyEvent& OnOpen() const { return onOpen_; }
+    void SetOnOpen(TNotifyEvent handler) { onOpen_ = std::move(handler); }
+    const TNotifyEvent& OnClose() const { return onClose_; }
+    void SetOnClose(TNotifyEvent handler) { onClose_ = std::move(handler); }
+    const TNotifyEvent& OnCts() const { return onCts_; }
+    void SetOnCts(TNotifyEvent handler) { onCts_ = std::move(handler); }
+    const TNotifyEvent& OnDsr() const { return onDsr_; }
+    void SetOnDsr(TNotifyEvent handler) { onDsr_ = std::move(handler); }
+    const TNotifyEvent& OnRlsd() const { return onRlsd_; }
+    void SetOnRlsd(TNotifyEvent handler) { onRlsd_ = std::move(handler); }
+    const TNotifyEvent& OnRing() const { return onRing_; }
+    void SetOnRing(TNotifyEvent handler) { onRing_ = std::move(handler); }
+    const TNotifyEvent& OnBreak() const { return onBreak_; }
+    void SetOnBreak(TNotifyEvent handler) { onBreak_ = std::move(handler); }
+    const TNotifyEvent& OnRxFlag() const { return onRxFlag_; }
+    void SetOnRxFlag(TNotifyEvent handler) { onRxFlag_ = std::move(handler); }
+    const TNotifyEvent& OnTxEmpty() const { return onTxEmpty_; }
+    void SetOnTxEmpty(TNotifyEvent handler) { onTxEmpty_ = std::move(handler); }
+    const TNotifyEvent& OnPErr() const { return onPErr_; }
+    void SetOnPErr(TNotifyEvent handler) { onPErr_ = std::move(handler); }
+    const TNotifyEvent& OnRx80Full() const { return onRx80Full_; }
+    void SetOnRx80Full(TNotifyEvent handler) { onRx80Full_ = std::move(handler); }
+    const TNotifyEvent& OnEvent1() const { return onEvent1_; }
+    void SetOnEvent1(TNotifyEvent handler) { onEvent1_ = std::move(handler); }
+    const TNotifyEvent& OnEvent2() const { return onEvent2_; }
+    void SetOnEvent2(TNotifyEvent handler) { onEvent2_ = std::move(handler); }
+    const TVaCommErrorEvent& OnError() const { return onError_; }
+    void SetOnError(TVaCommErrorEvent handler) { onError_ = std::move(handler); }
+    const TVaCommRxCharEvent& OnRxChar() const { return onRxChar_; }
+    void SetOnRxChar(TVaCommRxCharEvent handler) { onRxChar_ = std::move(handler); }
+    const TVaCommRxBufEvent& OnRxBuf() const { return onRxBuf_; }
+    void SetOnRxBuf(TVaCommRxBufEvent handler) { onRxBuf_ = std::move(handler); }
 
 protected:
     virtual void OpenDevice();
@@ -251,6 +278,11 @@ private:
     std::int32_t userBaudrate_ = 0;
     TVaDisplay* display_ = nullptr;
     bool closing_ = false;
+    TNotifyEvent onOpen_, onClose_, onCts_, onDsr_, onRlsd_, onRing_, onBreak_, onRxFlag_, onTxEmpty_, onPErr_,
+        onRx80Full_, onEvent1_, onEvent2_;
+    TVaCommErrorEvent onError_;
+    TVaCommRxCharEvent onRxChar_;
+    TVaCommRxBufEvent onRxBuf_;
     std::vector<TVaCommThread*> stopped_;  // stopped while their call ran on the main thread
 };
 

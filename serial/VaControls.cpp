@@ -53,14 +53,14 @@ void TVaGraphicControl::MouseLeft()
 
 void TVaGraphicControl::FontChanged()
 {
-    if (OnFontChanged)
-        OnFontChanged(this);
+    if (onFontChanged_)
+        onFontChanged_(this);
 }
 
 void TVaGraphicControl::TextChanged()
 {
-    if (OnTextChanged)
-        OnTextChanged(this);
+    if (onTextChanged_)
+        onTextChanged_(this);
 }
 
 // The inherited mouse handling only fires the same events, so it is replaced, not repeated.

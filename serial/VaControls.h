@@ -15,8 +15,10 @@ public:
     }
     int UpdateCount() const { return updateCount_; }
 
-    TNotifyEvent OnFontChanged;
-    TNotifyEvent OnTextChanged;
+    const TNotifyEvent& OnFontChanged() const { return onFontChanged_; }
+    void SetOnFontChanged(TNotifyEvent handler) { onFontChanged_ = std::move(handler); }
+    const TNotifyEvent& OnTextChanged() const { return onTextChanged_; }
+    void SetOnTextChanged(TNotifyEvent handler) { onTextChanged_ = std::move(handler); }
     // OnMouseEnter / OnMouseLeave are the control's own (TControl).
 
 protected:
@@ -38,6 +40,8 @@ protected:
 private:
     void reapplyBounds();
     int updateCount_ = 0;
+    TNotifyEvent onFontChanged_;
+    TNotifyEvent onTextChanged_;
 };
 
 class TVaCustomComm;

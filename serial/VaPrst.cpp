@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr const char* TVaControlDtrNames[] = {"dtrDisabled", "dtrEnabled", "dtrHandshake"};
-constexpr const char* TVaControlRtsNames[] = {"rtsDisabled", "rtsEnabled", "rtsHandshake", "rtsToggle"};
-
 // BeginUpdate/EndUpdate around a copy, EndUpdate also when a setter raises.
 class UpdateScope {
 public:

@@ -1,5 +1,6 @@
 #pragma once
 // The port's option groups: flow control, special characters, buffers.
+#include "platform/classes/Assign.h"
 #include "serial/VaClasses.h"
 #include "serial/VaTypes.h"
 
@@ -10,31 +11,23 @@ public:
     void Assign(TPersistent* source) override;
 
     bool OutCtsFlow() const { return outCtsFlow_; }
-    void SetOutCtsFlow(bool value) { set(outCtsFlow_, value); }
+    void SetOutCtsFlow(bool value) { if (AssignIfChanged(outCtsFlow_, value)) Changed(); }
     bool OutDsrFlow() const { return outDsrFlow_; }
-    void SetOutDsrFlow(bool value) { set(outDsrFlow_, value); }
+    void SetOutDsrFlow(bool value) { if (AssignIfChanged(outDsrFlow_, value)) Changed(); }
     TVaControlDtr ControlDtr() const { return controlDtr_; }
-    void SetControlDtr(TVaControlDtr value) { set(controlDtr_, value); }
+    void SetControlDtr(TVaControlDtr value) { if (AssignIfChanged(controlDtr_, value)) Changed(); }
     TVaControlRts ControlRts() const { return controlRts_; }
-    void SetControlRts(TVaControlRts value) { set(controlRts_, value); }
+    void SetControlRts(TVaControlRts value) { if (AssignIfChanged(controlRts_, value)) Changed(); }
     bool XonXoffOut() const { return xonXoffOut_; }
-    void SetXonXoffOut(bool value) { set(xonXoffOut_, value); }
+    void SetXonXoffOut(bool value) { if (AssignIfChanged(xonXoffOut_, value)) Changed(); }
     bool XonXoffIn() const { return xonXoffIn_; }
-    void SetXonXoffIn(bool value) { set(xonXoffIn_, value); }
+    void SetXonXoffIn(bool value) { if (AssignIfChanged(xonXoffIn_, value)) Changed(); }
     bool DsrSensitivity() const { return dsrSensitivity_; }
-    void SetDsrSensitivity(bool value) { set(dsrSensitivity_, value); }
+    void SetDsrSensitivity(bool value) { if (AssignIfChanged(dsrSensitivity_, value)) Changed(); }
     bool TxContinueOnXoff() const { return txContinueOnXoff_; }
-    void SetTxContinueOnXoff(bool value) { set(txContinueOnXoff_, value); }
+    void SetTxContinueOnXoff(bool value) { if (AssignIfChanged(txContinueOnXoff_, value)) Changed(); }
 
 private:
-    template <class V> void set(V& field, V value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-
     bool outCtsFlow_ = false;
     bool outDsrFlow_ = false;
     TVaControlDtr controlDtr_ = dtrDisabled;
@@ -79,28 +72,20 @@ public:
     void Assign(TPersistent* source) override;
 
     TVaIntW ReadSize() const { return readSize_; }
-    void SetReadSize(TVaIntW value) { set(readSize_, value); }
+    void SetReadSize(TVaIntW value) { if (AssignIfChanged(readSize_, value)) Changed(); }
     TVaIntW WriteSize() const { return writeSize_; }
-    void SetWriteSize(TVaIntW value) { set(writeSize_, value); }
+    void SetWriteSize(TVaIntW value) { if (AssignIfChanged(writeSize_, value)) Changed(); }
     // Plain fields: no notification.
     TVaIntW ReadTimeout() const { return readTimeout_; }
     void SetReadTimeout(TVaIntW value) { readTimeout_ = value; }
     TVaIntW WriteTimeout() const { return writeTimeout_; }
     void SetWriteTimeout(TVaIntW value) { writeTimeout_ = value; }
     TVaIntW XonLimit() const { return xonLimit_; }
-    void SetXonLimit(TVaIntW value) { set(xonLimit_, value); }
+    void SetXonLimit(TVaIntW value) { if (AssignIfChanged(xonLimit_, value)) Changed(); }
     TVaIntW XoffLimit() const { return xoffLimit_; }
-    void SetXoffLimit(TVaIntW value) { set(xoffLimit_, value); }
+    void SetXoffLimit(TVaIntW value) { if (AssignIfChanged(xoffLimit_, value)) Changed(); }
 
 private:
-    void set(TVaIntW& field, TVaIntW value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-
     TVaIntW readSize_ = 4096;
     TVaIntW writeSize_ = 2048;
     TVaIntW readTimeout_ = 1000;

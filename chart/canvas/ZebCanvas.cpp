@@ -16,6 +16,7 @@
 #include "chart/canvas/ZebFont.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/canvas/ZebPicture.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -92,9 +93,7 @@ void TZebCanvas::ApplyPen()
 
 void TZebCanvas::SetCharacterSpacing(int extra)
 {
-    if (extra == characterSpacing_) return;
-    characterSpacing_ = extra;
-    if (target_) target_->Handle()->SetTextCharacterExtra(extra);
+    if (AssignIfChanged(characterSpacing_, extra) && target_) target_->Handle()->SetTextCharacterExtra(extra);
 }
 
 void TZebCanvas::ApplyPenMixMode(const TZebPen& pen)

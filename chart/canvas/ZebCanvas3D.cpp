@@ -5,6 +5,7 @@
 
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebBrush.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Controls.h"
 #include "platform/graphics/Bitmap.h"
@@ -83,8 +84,7 @@ bool TZebCanvas3D::CanDrawInverted() const { return buffered_ && buffer_ != null
 
 void TZebCanvas3D::SetMonochromeMode(bool value)
 {
-    if (monochrome_ == value) return;
-    monochrome_ = value;
+    if (!AssignIfChanged(monochrome_, value)) return;
     bufferStale_ = true;
     if (View3DOptions() && View3DOptions()->Parent()) View3DOptions()->Parent()->Invalidate();
 }
@@ -109,8 +109,7 @@ void TZebCanvas3D::FreeBufferBitmap() { buffer_.reset(); }
 
 void TZebCanvas3D::SetBuffered(bool value)
 {
-    if (buffered_ == value) return;
-    buffered_ = value;
+    if (!AssignIfChanged(buffered_, value)) return;
     if (!buffer_) return;
     if (!value) {
         if (externalDrawing_) return;

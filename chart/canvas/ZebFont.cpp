@@ -12,11 +12,6 @@
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
-namespace {
-constexpr const char* TFontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-static_assert(std::size(TFontStyleNames) == fsStrikeOut + 1);
-}  // namespace
-
 TV_PUBLISHED(TZebFont)
 {
     PropColor("Color", &TZebFont::Color, &TZebFont::SetColor, clBlack).NoDefault().Stored(&TZebFont::IsColorStored);

@@ -46,8 +46,8 @@ inline void FuzzComponentStream(const std::uint8_t* data, std::size_t size,
             TOwnedPtr<TComponent> root(newRoot());
             TReader reader(s);
             if (forgiving) {
-                reader.OnError = [](TReader&, const String&, bool& handled) { handled = true; };
-                reader.OnFindMethod = [](TReader&, const String&, bool& error) { error = false; };
+                reader.SetOnError([](TReader&, const String&, bool& handled) { handled = true; });
+                reader.SetOnFindMethod([](TReader&, const String&, bool& error) { error = false; });
             }
             reader.ReadRootComponent(root.get());
         });

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/classes/Component.h"
+#include "platform/classes/MethodEvent.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 
@@ -61,15 +62,14 @@ class TReader : public TFiler {
 public:
     // error: a recoverable read error (unknown property, bad value, missing method). Set handled
     // to true to skip the property and go on; left false, the error is raised as EReadError.
-    using TReaderError = std::function<void(TReader& reader, const String& message, bool& handled)>;
+    using TReaderError = TMethodEvent<void(TReader& Reader, const String& Message, bool& Handled)>;
     // A handler name the root does not publish: set error to false to skip it silently.
-    using TFindMethodEvent = std::function<void(TReader& reader, const String& methodName, bool& error)>;
-    using TSetNameEvent = std::function<void(TReader& reader, TComponent* component, String& name)>;
+    using TFindMethodEvent = TMethodEvent<void(TReader& Reader, const String& MethodName, bool& Error)>;
+    using TSetNameEvent = TMethodEvent<void(TReader& Reader, TComponent* Component, String& Name)>;
     using TFindComponentClassEvent =
-        std::function<void(TReader& reader, const String& className, TClass& componentClass)>;
-    using TCreateComponentEvent =
-        std::function<void(TReader& reader, TClass componentClass, TComponent*& component)>;
-    using TReferenceNameEvent = std::function<void(TReader& reader, String& name)>;
+        TMethodEvent<void(TReader& Reader, const String& ClassName, TClass& ComponentClass)>;
+    using TCreateComponentEvent = TMethodEvent<void(TReader& Reader, TClass ComponentClass, TComponent*& Component)>;
+    using TReferenceNameEvent = TMethodEvent<void(TReader& Reader, String& Name)>;
 
     explicit TReader(TStream& stream, int bufSize = 4096);
     ~TReader() override;
@@ -119,13 +119,19 @@ public:
     void SkipValue();        // skips one value of any type (lists and collections included)
     void SkipProperty();     // skips name + value
 
-    // Hooks.
-    TReaderError OnError;
-    TFindMethodEvent OnFindMethod;
-    TSetNameEvent OnSetName;
-    TFindComponentClassEvent OnFindComponentClass;
-    TCreateComponentEvent OnCreateComponent;
-    TReferenceNameEvent OnReferenceName;
+    // ---- events ----
+    const TReaderError& OnError() const { return onError_; }
+    void SetOnError(TReaderError handler) { onError_ = std::move(handler); }
+    const TFindMethodEvent& OnFindMethod() const { return onFindMethod_; }
+    void SetOnFindMethod(TFindMethodEvent handler) { onFindMethod_ = std::move(handler); }
+    const TSetNameEvent& OnSetName() const { return onSetName_; }
+    void SetOnSetName(TSetNameEvent handler) { onSetName_ = std::move(handler); }
+    const TFindComponentClassEvent& OnFindComponentClass() const { return onFindComponentClass_; }
+    void SetOnFindComponentClass(TFindComponentClassEvent handler) { onFindComponentClass_ = std::move(handler); }
+    const TCreateComponentEvent& OnCreateComponent() const { return onCreateComponent_; }
+    void SetOnCreateComponent(TCreateComponentEvent handler) { onCreateComponent_ = std::move(handler); }
+    const TReferenceNameEvent& OnReferenceName() const { return onReferenceName_; }
+    void SetOnReferenceName(TReferenceNameEvent handler) { onReferenceName_ = std::move(handler); }
 
     TComponent* Owner() const { return owner_; }
     void SetOwner(TComponent* owner) { owner_ = owner; }
@@ -168,6 +174,12 @@ private:
     int propertyDepth_ = 0;
     String definedMatch_;
     bool definedFound_ = false;
+    TReaderError onError_;
+    TFindMethodEvent onFindMethod_;
+    TSetNameEvent onSetName_;
+    TFindComponentClassEvent onFindComponentClass_;
+    TCreateComponentEvent onCreateComponent_;
+    TReferenceNameEvent onReferenceName_;
 };
 
 class TWriter : public TFiler {

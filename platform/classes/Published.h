@@ -1,9 +1,11 @@
 #pragma once
 // Declaring a class's published properties and methods. Include in .cpp files only.
 //
-//   // TPen.h:   class TPen : public TPersistent { TV_CLASS(TPen, TPersistent) public: ... };
+//   // TPen.h:   enum TPenStyle { psSolid, psDash, psDot };
+//   //           inline constexpr const char* TPenStyleNames[] = {"psSolid", "psDash", "psDot"};
+//   //           static_assert(std::size(TPenStyleNames) == psDot + 1);
+//   //           class TPen : public TPersistent { TV_CLASS(TPen, TPersistent) public: ... };
 //   // TPen.cpp:
-//   constexpr const char* TPenStyleNames[] = {"psSolid", "psDash", "psDot"};
 //   TV_PUBLISHED(TPen)
 //   {
 //       PropColor("Color", &TPen::Color, &TPen::SetColor, clBlack);

@@ -40,7 +40,7 @@ void TReader::SetRoot(TComponent* root)
 bool TReader::Error(const String& message)
 {
     bool handled = false;
-    if (OnError) OnError(*this, message, handled);
+    if (onError_) onError_(*this, message, handled);
     return handled;
 }
 
@@ -250,7 +250,7 @@ void TReader::readPropValue(TPersistent* instance, const TPropInfo& info)
             return;
         }
         String name = ReadIdent();
-        if (OnReferenceName) OnReferenceName(*this, name);
+        if (onReferenceName_) onReferenceName_(*this, name);
         if (fixups_)
             fixups_->push_back({instance, &info, name});
         else if (TComponent* c = findComponentByName(name))
@@ -281,7 +281,7 @@ const TMethodInfo* TReader::FindMethod(TComponent* root, const String& methodNam
     const TMethodInfo* m = root ? root->ClassType().FindMethod(methodName) : nullptr;
     if (m) return m;
     bool error = true;
-    if (OnFindMethod) OnFindMethod(*this, methodName, error);
+    if (onFindMethod_) onFindMethod_(*this, methodName, error);
     if (error) propertyError("Invalid property value");
     return nullptr;
 }
@@ -367,13 +367,13 @@ TComponent* TReader::readComponentHeader(TComponent* component, TFilerFlags& fla
     if (flags.Contains(ffInherited) && owner_)
         if (TComponent* existing = owner_->FindComponent(name)) return existing;
     TClass cls = nullptr;
-    if (OnFindComponentClass) OnFindComponentClass(*this, className, cls);
+    if (onFindComponentClass_) onFindComponentClass_(*this, className, cls);
     if (!cls) cls = GetClass(className);
     if (!cls) throw EClassNotFound("Class " + className + " not found");
     if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate())
         throw EReadError("Class " + className + " is not a component class");
     TComponent* result = nullptr;
-    if (OnCreateComponent) OnCreateComponent(*this, cls, result);
+    if (onCreateComponent_) onCreateComponent_(*this, cls, result);
     if (!result) result = cls->CreateComponent(owner_);
     created = true;
     return result;
@@ -390,7 +390,7 @@ TComponent* TReader::ReadComponent(TComponent* component)
     try {
         result->SetLoading();
         if (flags.Contains(ffInline)) result->SetInlineState(true);
-        if (OnSetName) OnSetName(*this, result, name);
+        if (onSetName_) onSetName_(*this, result, name);
         if (created || !flags.Contains(ffInherited)) {
             try {
                 result->SetName(name);
@@ -475,7 +475,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
         name = ReadStr();
         if (created) {
             TClass cls = nullptr;
-            if (OnFindComponentClass) OnFindComponentClass(*this, className, cls);
+            if (onFindComponentClass_) onFindComponentClass_(*this, className, cls);
             if (!cls) cls = GetClass(className);
             if (!cls) throw EClassNotFound("Class " + className + " not found");
             if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate())
@@ -486,7 +486,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
         }
         result->SetLoading();
         if (!result->IsDesigning()) {
-            if (OnSetName) OnSetName(*this, result, name);
+            if (onSetName_) onSetName_(*this, result, name);
             try {
                 result->SetName(name);
             } catch (const EComponentError&) {
@@ -524,6 +524,6 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
 TComponent* ReadComponentFromStream(TStream& stream, TComponent* instance, const TReader::TReaderError& onError)
 {
     TReader reader(stream);
-    reader.OnError = onError;
+    reader.SetOnError(onError);
     return reader.ReadRootComponent(instance);
 }

@@ -149,7 +149,7 @@ void TThread::run()
 
 void TThread::DoTerminate()
 {
-    if (OnTerminate) Synchronize([this] { OnTerminate(this); });
+    if (onTerminate_) Synchronize([this] { onTerminate_(this); });
 }
 
 void TThread::Terminate() { state_->terminated = true; }

@@ -6,6 +6,7 @@
 // hook so a queued call gets the loop's attention.
 #include <exception>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "platform/classes/MethodEvent.h"
@@ -16,6 +17,9 @@ using TThreadMethod = std::function<void()>;
 using TThreadID = std::uint64_t;
 
 enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+inline constexpr const char* TThreadPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
+                                                       "tpHigher", "tpHighest", "tpTimeCritical"};
+static_assert(std::size(TThreadPriorityNames) == tpTimeCritical + 1);
 
 class TThread : public TObject {
 public:
@@ -49,7 +53,8 @@ public:
     // The exception that ended Execute (null when it returned normally).
     std::exception_ptr FatalException() const { return fatalException_; }
     // Called on the main thread after Execute returned (sender: the thread).
-    TNotifyEvent OnTerminate;
+    const TNotifyEvent& OnTerminate() const { return onTerminate_; }
+    void SetOnTerminate(TNotifyEvent handler) { onTerminate_ = std::move(handler); }
 
     // Runs method on the main thread and waits for it. Returns false when the call was cancelled
     // (RemoveQueuedEvents / WaitFor from another thread) and did not run. An exception thrown
@@ -78,6 +83,7 @@ private:
     void run();
     std::shared_ptr<State> state_;
     bool freeOnTerminate_ = false;
+    TNotifyEvent onTerminate_;
     TThreadPriority priority_ = tpNormal;
     int returnValue_ = 0;
     std::exception_ptr fatalException_;

@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/classes/Threads.h"
 #include "platform/forms/Dialogs.h"
@@ -443,8 +444,7 @@ void TScreen::SetCursors(int index, HCURSOR cursor)
 
 void TScreen::SetCursor(TCursor value)
 {
-    if (value == cursor_) return;
-    cursor_ = value;
+    if (!AssignIfChanged(cursor_, value)) return;
     while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
     if (value != crDefault) {
         auto* c = reinterpret_cast<QCursor*>(Cursors(value));

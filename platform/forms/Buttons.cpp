@@ -7,18 +7,16 @@
 #include <vector>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/StdCtrls_p.h"
 
 using tvforms::Q;
-using tvforms::TAlignmentNames;
 using tvforms::Wire;
 
 namespace {
-constexpr const char* TCheckBoxStateNames[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
-
 // Check and radio boxes answer a click anywhere in their window, as the platform's do.
 class TvCheckBox : public QCheckBox {
 public:
@@ -173,8 +171,7 @@ void TCheckBox::Toggle()
 
 void TCheckBox::SetState(TCheckBoxState value)
 {
-    if (state_ == value) return;
-    state_ = value;
+    if (!AssignIfChanged(state_, value)) return;
     if (auto* w = HostWidgetAs<QCheckBox>(this)) {
         QSignalBlocker block(w);
         if (value == cbGrayed) w->setTristate(true);
@@ -227,8 +224,7 @@ void TRadioButton::HostCreated()
 
 void TRadioButton::SetChecked(bool value)
 {
-    if (checked_ == value) return;
-    checked_ = value;
+    if (!AssignIfChanged(checked_, value)) return;
     SetTabStop(value);
     if (auto* w = HostWidgetAs<QRadioButton>(this)) {
         QSignalBlocker block(w);

@@ -1,6 +1,8 @@
 #pragma once
 // Buttons: push button, check box and radio button. TCheckBox/TRadioButton OnClick fires on user
 // clicks and when Checked is changed in code.
+#include <iterator>
+
 #include "platform/forms/WinControl.h"
 
 class TButtonControl : public TWinControl {
@@ -35,6 +37,8 @@ private:
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+inline constexpr const char* TCheckBoxStateNames[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
+static_assert(std::size(TCheckBoxStateNames) == cbGrayed + 1);
 
 class TCheckBox : public TButtonControl {
     TV_CLASS(TCheckBox, TButtonControl)

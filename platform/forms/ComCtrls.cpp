@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
@@ -12,16 +13,6 @@
 #include "platform/rtl/Convert.h"
 
 namespace {
-
-constexpr const char* TAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr const char* TAlignNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"};
-constexpr const char* TStatusPanelStyleNames[] = {"psText", "psOwnerDraw"};
-constexpr const char* TStatusPanelBevelNames[] = {"pbNone", "pbLowered", "pbRaised"};
-constexpr const char* TUDAlignButtonNames[] = {"udLeft", "udRight"};
-constexpr const char* TUDOrientationNames[] = {"udHorizontal", "udVertical"};
-constexpr const char* TTrackBarOrientationNames[] = {"trHorizontal", "trVertical"};
-constexpr const char* TTickMarkNames[] = {"tmBottomRight", "tmTopLeft", "tmBoth"};
-constexpr const char* TTickStyleNames[] = {"tsNone", "tsAuto", "tsManual"};
 
 unsigned AlignFlag(TAlignment a)
 {
@@ -47,16 +38,12 @@ TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection
 
 void TStatusPanel::SetText(const String& value)
 {
-    if (text_ == value) return;
-    text_ = value;
-    Changed(false);
+    if (AssignIfChanged(text_, value)) Changed(false);
 }
 
 void TStatusPanel::SetWidth(int value)
 {
-    if (width_ == value) return;
-    width_ = value;
-    Changed(true);
+    if (AssignIfChanged(width_, value)) Changed(true);
 }
 
 void TStatusPanel::SetAlignment(TAlignment value)
@@ -289,8 +276,7 @@ void TUpDown::SetThousands(bool value)
 
 void TUpDown::SetOrientation(TUDOrientation value)
 {
-    if (orientation_ == value) return;
-    orientation_ = value;
+    if (!AssignIfChanged(orientation_, value)) return;
     if (!IsLoading()) SetBounds(Left(), Top(), Height(), Width());
     Invalidate();
 }
@@ -454,8 +440,7 @@ void TTrackBar::SetMax(int value)
 void TTrackBar::SetPosition(int value)
 {
     if (!IsLoading()) value = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
-    if (value == position_) return;
-    position_ = value;
+    if (!AssignIfChanged(position_, value)) return;
     pushToHost();
     if (!IsLoading()) Changed();
 }
@@ -474,8 +459,7 @@ void TTrackBar::SetPageSize(int value)
 
 void TTrackBar::SetOrientation(TTrackBarOrientation value)
 {
-    if (orientation_ == value) return;
-    orientation_ = value;
+    if (!AssignIfChanged(orientation_, value)) return;
     if (!IsLoading()) SetBounds(Left(), Top(), Height(), Width());
     pushToHost();
 }

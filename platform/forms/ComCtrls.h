@@ -1,5 +1,7 @@
 #pragma once
 // Common controls: status bar, up-down, track bar.
+#include <iterator>
+
 #include "platform/classes/Collection.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/ExtCtrls.h"
@@ -7,7 +9,12 @@
 class TStatusBar;
 
 enum TStatusPanelStyle { psText, psOwnerDraw };
+inline constexpr const char* TStatusPanelStyleNames[] = {"psText", "psOwnerDraw"};
+static_assert(std::size(TStatusPanelStyleNames) == psOwnerDraw + 1);
+
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+inline constexpr const char* TStatusPanelBevelNames[] = {"pbNone", "pbLowered", "pbRaised"};
+static_assert(std::size(TStatusPanelBevelNames) == pbRaised + 1);
 
 class TStatusPanel : public TCollectionItem {
     TV_CLASS(TStatusPanel, TCollectionItem)
@@ -83,7 +90,13 @@ private:
 };
 
 enum TUDAlignButton { udLeft, udRight };
+inline constexpr const char* TUDAlignButtonNames[] = {"udLeft", "udRight"};
+static_assert(std::size(TUDAlignButtonNames) == udRight + 1);
+
 enum TUDOrientation { udHorizontal, udVertical };
+inline constexpr const char* TUDOrientationNames[] = {"udHorizontal", "udVertical"};
+static_assert(std::size(TUDOrientationNames) == udVertical + 1);
+
 enum TUDBtnType { btNext, btPrev };
 using TUDClickEvent = TMethodEvent<void(TObject* Sender, TUDBtnType Button)>;
 using TUDChangingEvent = TMethodEvent<void(TObject* Sender, bool& AllowChange)>;
@@ -151,8 +164,16 @@ private:
 };
 
 enum TTrackBarOrientation { trHorizontal, trVertical };
+inline constexpr const char* TTrackBarOrientationNames[] = {"trHorizontal", "trVertical"};
+static_assert(std::size(TTrackBarOrientationNames) == trVertical + 1);
+
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+inline constexpr const char* TTickMarkNames[] = {"tmBottomRight", "tmTopLeft", "tmBoth"};
+static_assert(std::size(TTickMarkNames) == tmBoth + 1);
+
 enum TTickStyle { tsNone, tsAuto, tsManual };
+inline constexpr const char* TTickStyleNames[] = {"tsNone", "tsAuto", "tsManual"};
+static_assert(std::size(TTickStyleNames) == tsManual + 1);
 
 class TTrackBar : public TWinControl {
     TV_CLASS(TTrackBar, TWinControl)

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/StdCtrls_p.h"
 #include "platform/rtl/StringList.h"
@@ -11,10 +12,6 @@
 using tvforms::Q;
 using tvforms::S;
 using tvforms::Wire;
-
-namespace {
-constexpr const char* TComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"};
-}  // namespace
 
 class TComboItems : public TStringList {
 public:
@@ -85,8 +82,7 @@ void TComboBox::SetItems(TStrings* value)
 
 void TComboBox::SetStyle(TComboBoxStyle value)
 {
-    if (style_ == value) return;
-    style_ = value;
+    if (!AssignIfChanged(style_, value)) return;
     if (style_ == csDropDownList && itemIndex_ < 0) value_.clear();
     pushToHost();
 }

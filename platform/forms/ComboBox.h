@@ -1,11 +1,16 @@
 #pragma once
 // TComboBox. OnChange fires on user edits and user selection only (never for ItemIndex/Text set in
 // code); filling Items keeps the edit text.
+#include <iterator>
+
 #include "platform/forms/WinControl.h"
 
 class TStrings;
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+inline constexpr const char* TComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
+                                                      "csOwnerDrawVariable"};
+static_assert(std::size(TComboBoxStyleNames) == csOwnerDrawVariable + 1);
 
 class TComboItems;
 

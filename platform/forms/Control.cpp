@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/classes/Filer.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Forms.h"
@@ -11,9 +12,6 @@
 #include "platform/rtl/Strings.h"
 
 namespace {
-
-constexpr const char* TAlignNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"};
-constexpr const char* TAnchorKindNames[] = {"akLeft", "akTop", "akRight", "akBottom"};
 
 struct CursorIdent {
     TCursor value;
@@ -168,9 +166,7 @@ void TControl::AdjustSize()
 
 void TControl::SetAutoSize(bool value)
 {
-    if (autoSize_ == value) return;
-    autoSize_ = value;
-    if (value) AdjustSize();
+    if (AssignIfChanged(autoSize_, value) && value) AdjustSize();
 }
 
 void TControl::BoundsChanged() {}
@@ -295,9 +291,7 @@ bool TControl::Showing() const
 
 void TControl::SetEnabled(bool value)
 {
-    if (enabled_ == value) return;
-    enabled_ = value;
-    Perform(CM_ENABLEDCHANGED, 0, 0);
+    if (AssignIfChanged(enabled_, value)) Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
 bool TControl::IsEnabledInTree() const
@@ -333,17 +327,14 @@ void TControl::SendToBack()
 
 void TControl::SetColor(TColor value)
 {
-    if (color_ == value) return;
-    color_ = value;
+    if (!AssignIfChanged(color_, value)) return;
     parentColor_ = false;
     Perform(CM_COLORCHANGED, 0, 0);
 }
 
 void TControl::SetParentColor(bool value)
 {
-    if (parentColor_ == value) return;
-    parentColor_ = value;
-    if (value && parent_) Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    if (AssignIfChanged(parentColor_, value) && value && parent_) Perform(CM_PARENTCOLORCHANGED, 0, 0);
 }
 
 void TControl::SetFont(TFont* value)
@@ -359,9 +350,7 @@ void TControl::FontChanged(TObject*)
 
 void TControl::SetParentFont(bool value)
 {
-    if (parentFont_ == value) return;
-    parentFont_ = value;
-    if (value && parent_) Perform(CM_PARENTFONTCHANGED, 0, 0);
+    if (AssignIfChanged(parentFont_, value) && value && parent_) Perform(CM_PARENTFONTCHANGED, 0, 0);
 }
 
 void TControl::SetText(const String& value)
@@ -387,16 +376,12 @@ void TControl::SetShowHint(bool value)
 
 void TControl::SetParentShowHint(bool value)
 {
-    if (parentShowHint_ == value) return;
-    parentShowHint_ = value;
-    if (value && parent_) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (AssignIfChanged(parentShowHint_, value) && value && parent_) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetCursor(TCursor value)
 {
-    if (cursor_ == value) return;
-    cursor_ = value;
-    Perform(CM_CURSORCHANGED, 0, 0);
+    if (AssignIfChanged(cursor_, value)) Perform(CM_CURSORCHANGED, 0, 0);
 }
 
 void TControl::SetPopupMenu(TComponent* value)

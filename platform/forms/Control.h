@@ -1,6 +1,8 @@
 #pragma once
 // TControl, the base of every control: placed on a parent, windowless by itself; and the types and
 // events the controls share. Owner (who frees) and Parent (where shown) are separate.
+#include <iterator>
+
 #include "platform/classes/Component.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/classes/Sets.h"
@@ -14,7 +16,13 @@ class TWinControl;
 class TCustomForm;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+inline constexpr const char* TAlignNames[] = {"alNone",  "alTop",    "alBottom", "alLeft",
+                                              "alRight", "alClient", "alCustom"};
+static_assert(std::size(TAlignNames) == alCustom + 1);
+
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+inline constexpr const char* TAnchorKindNames[] = {"akLeft", "akTop", "akRight", "akBottom"};
+static_assert(std::size(TAnchorKindNames) == akBottom + 1);
 using TAnchors = TSet<TAnchorKind>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -36,10 +44,27 @@ enum TControlStateItem {
 using TControlState = TSet<TControlStateItem>;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+inline constexpr const char* TAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+static_assert(std::size(TAlignmentNames) == taCenter + 1);
+using TLeftRight = TAlignment;  // taLeftJustify and taRightJustify
+inline constexpr const char* TLeftRightNames[] = {TAlignmentNames[taLeftJustify], TAlignmentNames[taRightJustify]};
+static_assert(std::size(TLeftRightNames) == taRightJustify + 1);
+
 enum TTextLayout { tlTop, tlCenter, tlBottom };
+inline constexpr const char* TTextLayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
+static_assert(std::size(TTextLayoutNames) == tlBottom + 1);
+
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+inline constexpr const char* TScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"};
+static_assert(std::size(TScrollStyleNames) == ssBoth + 1);
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+inline constexpr const char* TFormBorderStyleNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
+                                                        "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+static_assert(std::size(TFormBorderStyleNames) == bsSizeToolWin + 1);
 using TBorderStyle = TFormBorderStyle;  // controls use bsNone and bsSingle
+inline constexpr const char* TBorderStyleNames[] = {TFormBorderStyleNames[bsNone], TFormBorderStyleNames[bsSingle]};
+static_assert(std::size(TBorderStyleNames) == bsSingle + 1);
 
 // Cursors: the standard ones are negative; programs add their own at positive indexes
 // (Screen->SetCursors).

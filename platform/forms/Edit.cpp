@@ -6,17 +6,13 @@
 #include <cctype>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/StdCtrls_p.h"
 
 using tvforms::Q;
 using tvforms::S;
 using tvforms::Wire;
-
-namespace {
-constexpr const char* TEditCharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
-constexpr const char* TBorderStyleNames[] = {"bsNone", "bsSingle"};
-}  // namespace
 
 TV_PUBLISHED(TCustomEdit)
 {
@@ -123,9 +119,7 @@ void TCustomEdit::SetReadOnly(bool value)
 
 void TCustomEdit::SetCharCase(TEditCharCase value)
 {
-    if (charCase_ == value) return;
-    charCase_ = value;
-    if (value != ecNormal) SetText(ApplyCase(Text(), value));
+    if (AssignIfChanged(charCase_, value) && value != ecNormal) SetText(ApplyCase(Text(), value));
 }
 
 void TCustomEdit::SetPasswordChar(char value)

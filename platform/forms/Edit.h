@@ -1,9 +1,13 @@
 #pragma once
 // TCustomEdit and TEdit: a one-line edit (the base of the memo too). OnChange fires on user edits
 // and on programmatic Text changes.
+#include <iterator>
+
 #include "platform/forms/WinControl.h"
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+inline constexpr const char* TEditCharCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
+static_assert(std::size(TEditCharCaseNames) == ecLowerCase + 1);
 
 class TCustomEdit : public TWinControl {
     TV_CLASS(TCustomEdit, TWinControl)

@@ -3,19 +3,13 @@
 #include <cmath>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms_p.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphic.h"
 
 namespace {
-
-constexpr const char* TAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr const char* TBevelCutNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
-constexpr const char* TBorderStyleNames[] = {"bsNone", "bsSingle"};
-constexpr const char* TShapeTypeNames[] = {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"};
-constexpr const char* TBevelShapeNames[] = {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"};
-constexpr const char* TBevelStyleNames[] = {"bsLowered", "bsRaised"};
 
 // Width rings of a 3-D frame, shrinking rect by one pixel per ring.
 void Frame3D(TCanvas& c, TRect& r, TColor topColor, TColor bottomColor, int width)
@@ -74,16 +68,12 @@ TTimer::~TTimer() = default;
 
 void TTimer::SetEnabled(bool value)
 {
-    if (enabled_ == value) return;
-    enabled_ = value;
-    update();
+    if (AssignIfChanged(enabled_, value)) update();
 }
 
 void TTimer::SetInterval(Cardinal value)
 {
-    if (interval_ == value) return;
-    interval_ = value;
-    update();
+    if (AssignIfChanged(interval_, value)) update();
 }
 
 void TTimer::SetOnTimer(const TNotifyEvent& e)
@@ -260,9 +250,7 @@ TShape::~TShape()
 
 void TShape::SetShape(TShapeType value)
 {
-    if (shape_ == value) return;
-    shape_ = value;
-    Invalidate();
+    if (AssignIfChanged(shape_, value)) Invalidate();
 }
 
 void TShape::SetPen(TPen* value)

@@ -1,5 +1,6 @@
 #pragma once
 // Timer, panel, shape, image, bevel, and the no-op visual-styles component.
+#include <iterator>
 #include <memory>
 
 #include "platform/forms/Controls.h"
@@ -38,6 +39,8 @@ private:
 };
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+inline constexpr const char* TBevelCutNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
+static_assert(std::size(TBevelCutNames) == bvSpace + 1);
 using TPanelBevel = TBevelCut;
 
 class TCustomPanel : public TCustomControl {
@@ -86,6 +89,9 @@ public:
 };
 
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+inline constexpr const char* TShapeTypeNames[] = {"stRectangle",   "stSquare",  "stRoundRect",
+                                                  "stRoundSquare", "stEllipse", "stCircle"};
+static_assert(std::size(TShapeTypeNames) == stCircle + 1);
 
 class TShape : public TGraphicControl {
     TV_CLASS(TShape, TGraphicControl)
@@ -148,7 +154,13 @@ private:
 };
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+inline constexpr const char* TBevelShapeNames[] = {"bsBox",      "bsFrame",     "bsTopLine", "bsBottomLine",
+                                                   "bsLeftLine", "bsRightLine", "bsSpacer"};
+static_assert(std::size(TBevelShapeNames) == bsSpacer + 1);
+
 enum TBevelStyle { bsLowered, bsRaised };
+inline constexpr const char* TBevelStyleNames[] = {"bsLowered", "bsRaised"};
+static_assert(std::size(TBevelStyleNames) == bsRaised + 1);
 
 class TBevel : public TGraphicControl {
     TV_CLASS(TBevel, TGraphicControl)

@@ -13,13 +13,6 @@
 
 namespace {
 
-constexpr const char* TBorderIconNames[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
-constexpr const char* TFormBorderStyleNames[] = {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-constexpr const char* TPositionNames[] = {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                                          "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"};
-constexpr const char* TWindowStateNames[] = {"wsNormal", "wsMinimized", "wsMaximized"};
-constexpr const char* TFormStyleNames[] = {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
-
 TModalHandler modalHandler;
 
 // The top-level window of a form: its close box asks the form.

@@ -1,6 +1,7 @@
 #pragma once
 // The application object (message loop, exception report), the screen, and forms.
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "platform/forms/Controls.h"
@@ -162,13 +163,25 @@ using TCloseEvent = TMethodEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TMethodEvent<void(TObject* Sender, bool& CanClose)>;
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+inline constexpr const char* TBorderIconNames[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
+static_assert(std::size(TBorderIconNames) == biHelp + 1);
 using TBorderIcons = TSet<TBorderIcon>;
 enum TPosition {
     poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
     poMainFormCenter, poOwnerFormCenter
 };
+inline constexpr const char* TPositionNames[] = {"poDesigned",        "poDefault",        "poDefaultPosOnly",
+                                                 "poDefaultSizeOnly", "poScreenCenter",   "poDesktopCenter",
+                                                 "poMainFormCenter",  "poOwnerFormCenter"};
+static_assert(std::size(TPositionNames) == poOwnerFormCenter + 1);
+
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+inline constexpr const char* TWindowStateNames[] = {"wsNormal", "wsMinimized", "wsMaximized"};
+static_assert(std::size(TWindowStateNames) == wsMaximized + 1);
+
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+inline constexpr const char* TFormStyleNames[] = {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
+static_assert(std::size(TFormStyleNames) == fsStayOnTop + 1);
 
 class TCustomForm : public TWinControl {
     TV_CLASS(TCustomForm, TWinControl)

@@ -1,14 +1,10 @@
 // TLabel: its caption's size (AutoSize) and drawing.
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/StdCtrls_p.h"
 
 using tvforms::MeasureCanvas;
-using tvforms::TAlignmentNames;
-
-namespace {
-constexpr const char* TTextLayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
-}  // namespace
 
 TV_PUBLISHED(TLabel)
 {
@@ -31,38 +27,31 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 
 void TLabel::SetAlignment(TAlignment value)
 {
-    if (alignment_ == value) return;
-    alignment_ = value;
-    Invalidate();
+    if (AssignIfChanged(alignment_, value)) Invalidate();
 }
 
 void TLabel::SetLayout(TTextLayout value)
 {
-    if (layout_ == value) return;
-    layout_ = value;
-    Invalidate();
+    if (AssignIfChanged(layout_, value)) Invalidate();
 }
 
 void TLabel::SetTransparent(bool value)
 {
-    if (transparent_ == value) return;
-    transparent_ = value;
+    if (!AssignIfChanged(transparent_, value)) return;
     SetControlStyle(value ? ControlStyle() - csOpaque : ControlStyle() + csOpaque);
     Invalidate();
 }
 
 void TLabel::SetWordWrap(bool value)
 {
-    if (wordWrap_ == value) return;
-    wordWrap_ = value;
+    if (!AssignIfChanged(wordWrap_, value)) return;
     AdjustSize();
     Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool value)
 {
-    if (showAccelChar_ == value) return;
-    showAccelChar_ = value;
+    if (!AssignIfChanged(showAccelChar_, value)) return;
     AdjustSize();
     Invalidate();
 }

@@ -4,14 +4,11 @@
 #include <algorithm>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/ScrollBar.h"
 #include "platform/forms/StdCtrls_p.h"
 
 using tvforms::Wire;
-
-namespace {
-constexpr const char* TScrollBarKindNames[] = {"sbHorizontal", "sbVertical"};
-}  // namespace
 
 TV_PUBLISHED(TScrollBar)
 {
@@ -35,8 +32,7 @@ TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner)
 
 void TScrollBar::SetKind(TScrollBarKind value)
 {
-    if (kind_ == value) return;
-    kind_ = value;
+    if (!AssignIfChanged(kind_, value)) return;
     if (!IsLoading()) SetBounds(Left(), Top(), Height(), Width());
     if (auto* w = HostWidgetAs<QScrollBar>(this)) w->setOrientation(value == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
 }

@@ -1,8 +1,13 @@
 #pragma once
 // TScrollBar: a stand-alone scroll bar.
+#include <iterator>
+
 #include "platform/forms/WinControl.h"
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
+inline constexpr const char* TScrollBarKindNames[] = {"sbHorizontal", "sbVertical"};
+static_assert(std::size(TScrollBarKindNames) == sbVertical + 1);
+
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
 using TScrollEvent = TMethodEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 

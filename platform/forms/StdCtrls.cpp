@@ -14,14 +14,7 @@
 
 using tvforms::Q;
 using tvforms::S;
-using tvforms::TAlignmentNames;
 using tvforms::Wire;
-
-namespace {
-
-constexpr const char* TScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"};
-
-}  // namespace
 
 // ---- TMemo -------------------------------------------------------------------------------------
 

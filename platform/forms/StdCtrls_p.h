@@ -10,8 +10,6 @@
 
 namespace tvforms {
 
-inline constexpr const char* TAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-
 inline QString Q(const String& s) { return QString::fromStdString(s); }
 inline String S(const QString& s) { return s.toStdString(); }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Assign.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
 #include "platform/forms/StandardProps.h"
@@ -189,9 +190,7 @@ bool TWinControl::Focused() const
 void TWinControl::SetBorderWidth(int value)
 {
     if (value < 0) value = 0;
-    if (borderWidth_ == value) return;
-    borderWidth_ = value;
-    FrameChanged();
+    if (AssignIfChanged(borderWidth_, value)) FrameChanged();
 }
 
 void TWinControl::EnableAlign()

@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <cstring>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/DeviceContext_p.h"
@@ -251,8 +252,7 @@ void TBitmap::SetTransparentColor(TColor c)
 
 void TBitmap::SetTransparentMode(TTransparentMode m)
 {
-    if (m == transparentMode_) return;
-    transparentMode_ = m;
+    if (!AssignIfChanged(transparentMode_, m)) return;
     if (m == tmAuto) transparentColor_ = clDefault;
     else transparentColor_ = TransparentColor();
     Changed();

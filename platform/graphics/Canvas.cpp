@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/DeviceContext_p.h"
@@ -37,8 +38,7 @@ HDC TCanvas::Handle()
 
 void TCanvas::SetHandle(HDC dc)
 {
-    if (dc_ == dc) return;
-    dc_ = dc;
+    if (!AssignIfChanged(dc_, dc)) return;
     state_ = dc ? TCanvasState{csHandleValid} : TCanvasState{};
 }
 

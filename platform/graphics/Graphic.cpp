@@ -6,6 +6,7 @@
 #include <strings.h>
 #include <vector>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
@@ -30,9 +31,7 @@ void TGraphic::SaveToFile(const String& fileName)
 
 void TGraphic::SetTransparent(bool t)
 {
-    if (t == transparent_) return;
-    transparent_ = t;
-    Changed();
+    if (AssignIfChanged(transparent_, t)) Changed();
 }
 
 void TGraphic::SetModified(bool m)

@@ -10,18 +10,6 @@
 #include "platform/rtl/Strings.h"
 
 namespace {
-constexpr const char* TPenStyleNames[] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot",
-                                          "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
-constexpr const char* TPenModeNames[] = {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy",
-                                         "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen",
-                                         "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"};
-constexpr const char* TBrushStyleNames[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
-                                            "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
-constexpr const char* TFontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-constexpr const char* TFontPitchNames[] = {"fpDefault", "fpVariable", "fpFixed"};
-constexpr const char* TFontQualityNames[] = {"fqDefault", "fqDraft", "fqProof", "fqNonAntialiased",
-                                             "fqAntialiased", "fqClearType", "fqClearTypeNatural"};
-
 // Colour properties stream as identifiers ("clRed") where one exists.
 const bool colorIdentsRegistered = [] {
     RegisterIntegerConsts(

@@ -1,6 +1,8 @@
 #pragma once
 // Pens, brushes and fonts: the published attribute objects a canvas draws with. Each fires
 // OnChange when a property changes; the canvas selects their logical form into its device.
+#include <iterator>
+
 #include "platform/classes/MethodEvent.h"
 #include "platform/classes/Persistent.h"
 #include "platform/classes/Sets.h"
@@ -11,13 +13,37 @@
 class TBitmap;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
+inline constexpr const char* TPenStyleNames[] = {"psSolid", "psDash",        "psDot",       "psDashDot",  "psDashDotDot",
+                                                 "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
+static_assert(std::size(TPenStyleNames) == psAlternate + 1);
+
 enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot, pmMergeNotPen,
                 pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor };
+inline constexpr const char* TPenModeNames[] = {"pmBlack",       "pmWhite",      "pmNop",         "pmNot",
+                                                "pmCopy",        "pmNotCopy",    "pmMergePenNot", "pmMaskPenNot",
+                                                "pmMergeNotPen", "pmMaskNotPen", "pmMerge",       "pmNotMerge",
+                                                "pmMask",        "pmNotMask",    "pmXor",         "pmNotXor"};
+static_assert(std::size(TPenModeNames) == pmNotXor + 1);
+
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+inline constexpr const char* TBrushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                                   "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
+static_assert(std::size(TBrushStyleNames) == bsDiagCross + 1);
+
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+inline constexpr const char* TFontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+static_assert(std::size(TFontStyleNames) == fsStrikeOut + 1);
 using TFontStyles = TSet<TFontStyle>;
+
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+inline constexpr const char* TFontPitchNames[] = {"fpDefault", "fpVariable", "fpFixed"};
+static_assert(std::size(TFontPitchNames) == fpFixed + 1);
+
 enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural };
+inline constexpr const char* TFontQualityNames[] = {"fqDefault",     "fqDraft",     "fqProof",           "fqNonAntialiased",
+                                                    "fqAntialiased", "fqClearType", "fqClearTypeNatural"};
+static_assert(std::size(TFontQualityNames) == fqClearTypeNatural + 1);
+
 using TFontCharset = Byte;
 using TFontName = String;
 

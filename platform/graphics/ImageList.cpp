@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/DeviceContext_p.h"
@@ -55,23 +56,19 @@ int TCustomImageList::Count() const { return static_cast<int>(images_->list.size
 
 void TCustomImageList::SetWidth(int w)
 {
-    if (w <= 0 || w == width_) return;
-    width_ = w;
+    if (w <= 0 || !AssignIfChanged(width_, w)) return;
     Clear();
 }
 
 void TCustomImageList::SetHeight(int h)
 {
-    if (h <= 0 || h == height_) return;
-    height_ = h;
+    if (h <= 0 || !AssignIfChanged(height_, h)) return;
     Clear();
 }
 
 void TCustomImageList::SetBkColor(TColor c)
 {
-    if (c == bkColor_) return;
-    bkColor_ = c;
-    Change();
+    if (AssignIfChanged(bkColor_, c)) Change();
 }
 
 static std::vector<QImage> split(const QImage& all, int w, int h)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <jpeglib.h>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/rtl/Exceptions.h"
@@ -196,8 +197,7 @@ void TJPEGImage::SetCompressionQuality(int q) { quality_ = std::clamp(q, 1, 100)
 
 void TJPEGImage::SetGrayscale(bool g)
 {
-    if (g == grayscale_) return;
-    grayscale_ = g;
+    if (!AssignIfChanged(grayscale_, g)) return;
     if (!data_.empty()) {
         decode();
         Changed();
@@ -206,8 +206,7 @@ void TJPEGImage::SetGrayscale(bool g)
 
 void TJPEGImage::SetScale(TJPEGScale s)
 {
-    if (s == scale_) return;
-    scale_ = s;
+    if (!AssignIfChanged(scale_, s)) return;
     if (!data_.empty()) {
         decode();
         Changed();
@@ -216,8 +215,7 @@ void TJPEGImage::SetScale(TJPEGScale s)
 
 void TJPEGImage::SetPerformance(TJPEGPerformance p)
 {
-    if (p == performance_) return;
-    performance_ = p;
+    if (!AssignIfChanged(performance_, p)) return;
     if (!data_.empty()) {
         decode();
         Changed();

@@ -13,10 +13,10 @@ struct Counted {
     int changes = 0;
     Counted()
     {
-        group.OnChange = [this](TObject* sender) {
+        group.SetOnChange([this](TObject* sender) {
             EXPECT_EQ(sender, &group);
             ++changes;
-        };
+        });
     }
 };
 
@@ -120,7 +120,7 @@ TEST(VaOptionGroups, FailingNotificationStillEndsTheUpdate)
     TVaFlowControl source;
     source.SetOutCtsFlow(true);
     TVaFlowControl f;
-    f.OnChange = [](TObject*) { throw Exception("refused"); };
+    f.SetOnChange([](TObject*) { throw Exception("refused"); });
     EXPECT_THROW(f.Assign(&source), Exception);
     EXPECT_EQ(f.UpdateCount(), 0);
     EXPECT_TRUE(f.OutCtsFlow());

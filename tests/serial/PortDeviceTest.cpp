@@ -8,8 +8,8 @@ namespace {
 TEST_F(PortTest, OpenAndCloseRaiseTheirEvents)
 {
     std::vector<String> events;
-    port->OnOpen = [&](TObject* s) { events.push_back(s == port.get() ? "open" : "?"); };
-    port->OnClose = [&](TObject* s) { events.push_back(s == port.get() ? "close" : "?"); };
+    port->SetOnOpen([&](TObject* s) { events.push_back(s == port.get() ? "open" : "?"); });
+    port->SetOnClose([&](TObject* s) { events.push_back(s == port.get() ? "close" : "?"); });
     port->Open();
     EXPECT_TRUE(port->IsOpen());
     EXPECT_EQ(port->EventMask(), 0x81u);
@@ -58,7 +58,7 @@ TEST_F(PortTest, RefusalsAndOpenFailures)
 TEST_F(PortTest, FailedApplyStepLeavesThePortClosed)
 {
     int opens = 0;
-    port->OnOpen = [&](TObject*) { ++opens; };
+    port->SetOnOpen([&](TObject*) { ++opens; });
     port->Buffers()->SetReadSize(0);
     try {
         port->Open();
@@ -77,10 +77,10 @@ TEST_F(PortTest, BytesBothWays)
 {
     String received;
     std::vector<int> counts;
-    port->OnRxChar = [&](TObject*, int count) {
+    port->SetOnRxChar([&](TObject*, int count) {
         counts.push_back(count);
         received += port->ReceiveText();
-    };
+    });
     port->Open();
     port->SetRtsLine(true);  // no modem lines on a pseudo-terminal: accepted, no effect
     port->SetDtrLine(true);
@@ -100,10 +100,10 @@ TEST_F(PortTest, UnreadBytesWaitForTheNextBatch)
     ASSERT_TRUE(pty.WriteAll("abc", 3));
     PumpFor(100);  // a batch without a handler leaves the bytes where they are
     std::vector<int> counts;
-    port->OnRxChar = [&](TObject*, int count) {
+    port->SetOnRxChar([&](TObject*, int count) {
         counts.push_back(count);
         port->ReceiveText();
-    };
+    });
     ASSERT_TRUE(pty.WriteAll("de", 2));
     ASSERT_TRUE(PumpUntil([&] { return !counts.empty(); }));
     EXPECT_EQ(counts[0], 5);
@@ -113,7 +113,7 @@ TEST_F(PortTest, TxEmptyAfterEveryDrainedQueue)
 {
     port->SetMonitorEvents({ceRxChar});  // not asked for, still raised by the write thread
     int empties = 0;
-    port->OnTxEmpty = [&](TObject*) { ++empties; };
+    port->SetOnTxEmpty([&](TObject*) { ++empties; });
     port->Open();
     for (int i = 1; i <= 3; ++i) {
         EXPECT_TRUE(port->SendText("#STOP\r\n"));
@@ -142,7 +142,7 @@ TEST_F(PortTest, DirectWrite)
 {
     port->SetDirectWrite(true);
     int empties = 0;
-    port->OnTxEmpty = [&](TObject*) { ++empties; };
+    port->SetOnTxEmpty([&](TObject*) { ++empties; });
     port->Open();
     EXPECT_EQ(port->EventMask(), 0x85u);
     EXPECT_EQ(port->SendBytes("\xBC\x05", 2), 2);
@@ -154,8 +154,8 @@ TEST_F(PortTest, HangUpClosesThePortAndReportsIt)
 {
     int closes = 0;
     String data;
-    port->OnClose = [&](TObject*) { ++closes; };
-    port->OnRxChar = [&](TObject*, int) { data += port->ReceiveText(); };
+    port->SetOnClose([&](TObject*) { ++closes; });
+    port->SetOnRxChar([&](TObject*, int) { data += port->ReceiveText(); });
     port->Open();
     ASSERT_TRUE(pty.WriteAll("1 2\r", 4));
     ASSERT_TRUE(PumpUntil([&] { return data.size() == 4; }));
@@ -173,7 +173,7 @@ TEST_F(PortTest, HangUpWithoutEventThreadIsFoundByTheWriter)
 {
     port->SetMonitorEvents({});
     int closes = 0;
-    port->OnClose = [&](TObject*) { ++closes; };
+    port->SetOnClose([&](TObject*) { ++closes; });
     port->Open();
     pty.Close();
     port->SendText("#READ\r\n");
@@ -198,22 +198,22 @@ TEST_F(PortTest, DirectWriteOnALostDevice)
 TEST_F(PortTest, CloseFromInsideAHandler)
 {
     int closes = 0;
-    port->OnClose = [&](TObject*) { ++closes; };
-    port->OnRxChar = [&](TObject*, int) { port->Close(); };
+    port->SetOnClose([&](TObject*) { ++closes; });
+    port->SetOnRxChar([&](TObject*, int) { port->Close(); });
     port->Open();
     ASSERT_TRUE(pty.WriteAll("x", 1));
     ASSERT_TRUE(PumpUntil([&] { return closes == 1; }));
     EXPECT_FALSE(port->IsOpen());
-    port->OnRxChar = nullptr;
+    port->SetOnRxChar(nullptr);
     port->Open();  // the device is free again at once
-    port->OnTxEmpty = [&](TObject*) { port->Close(); };
+    port->SetOnTxEmpty([&](TObject*) { port->Close(); });
     port->SendText("y");
     ASSERT_TRUE(PumpUntil([&] { return closes == 2; }));
 }
 
 TEST_F(PortTest, CloseWhileADispatchIsPending)
 {
-    port->OnRxChar = [&](TObject*, int) { ADD_FAILURE() << "dispatch after Close"; };
+    port->SetOnRxChar([&](TObject*, int) { ADD_FAILURE() << "dispatch after Close"; });
     port->Open();
     ASSERT_TRUE(pty.WriteAll("abc", 3));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the event thread now waits for us

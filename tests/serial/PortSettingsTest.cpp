@@ -148,7 +148,7 @@ TEST(VaCommSettings, ClosedPortOperations)
 {
     auto port = NewPort();
     int closes = 0;
-    port->OnClose = [&](TObject*) { ++closes; };
+    port->SetOnClose([&](TObject*) { ++closes; });
     char buffer[4];
     EXPECT_EQ(port->SendBytes("abc", 3), 0);
     EXPECT_FALSE(port->SendText("abc"));
@@ -226,18 +226,18 @@ TEST(VaCommDispatch, EventOrder)
     OrderPort port(nullptr);
     std::vector<String> order;
     auto record = [&](const char* name) { return [&order, name](TObject*) { order.push_back(name); }; };
-    port.OnRxFlag = record("RxFlag");
-    port.OnCts = record("Cts");
-    port.OnDsr = record("Dsr");
-    port.OnRing = record("Ring");
-    port.OnRlsd = record("Rlsd");
-    port.OnTxEmpty = record("TxEmpty");
-    port.OnBreak = record("Break");
-    port.OnPErr = record("PErr");
-    port.OnRx80Full = record("Rx80Full");
-    port.OnEvent1 = record("Event1");
-    port.OnEvent2 = record("Event2");
-    port.OnError = [&](TObject*, int) { order.push_back("Error"); };  // closed port: no error flags
+    port.SetOnRxFlag(record("RxFlag"));
+    port.SetOnCts(record("Cts"));
+    port.SetOnDsr(record("Dsr"));
+    port.SetOnRing(record("Ring"));
+    port.SetOnRlsd(record("Rlsd"));
+    port.SetOnTxEmpty(record("TxEmpty"));
+    port.SetOnBreak(record("Break"));
+    port.SetOnPErr(record("PErr"));
+    port.SetOnRx80Full(record("Rx80Full"));
+    port.SetOnEvent1(record("Event1"));
+    port.SetOnEvent2(record("Event2"));
+    port.SetOnError([&](TObject*, int) { order.push_back("Error"); });  // closed port: no error flags
     port.HandleEvents(0x1FFE);
     const std::vector<String> expected = {"RxFlag", "Cts",  "Dsr",      "Ring",   "Rlsd",  "TxEmpty",
                                           "Break",  "PErr", "Rx80Full", "Event1", "Event2"};

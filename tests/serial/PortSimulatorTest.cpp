@@ -25,7 +25,7 @@ protected:
         port = TOwnedPtr<TVaComm>(new TVaComm(nullptr));
         port->SetPortNum(7);
         port->SetBaudrate(br256000);
-        port->OnRxChar = [this](TObject*, int) { received += port->ReceiveText(); };
+        port->SetOnRxChar([this](TObject*, int) { received += port->ReceiveText(); });
     }
 
     ConfigHome home;
@@ -64,8 +64,8 @@ TEST_F(SimulatorPort, ThousandOpenCloseCyclesWhileDataStreams)
 {
     StartSimulator({"--flood", "--stream"});
     int opens = 0, closes = 0;
-    port->OnOpen = [&](TObject*) { ++opens; };
-    port->OnClose = [&](TObject*) { ++closes; };
+    port->SetOnOpen([&](TObject*) { ++opens; });
+    port->SetOnClose([&](TObject*) { ++closes; });
     std::vector<String> reported;
     Application->SetOnException([&](TObject*, Exception* e) { reported.push_back(e->Message()); });
     for (int cycle = 0; cycle < 1000; ++cycle) {
@@ -90,7 +90,7 @@ TEST_F(SimulatorPort, KilledSimulatorClosesThePort)
 {
     StartSimulator({"--rate", "200", "--stream"});
     int closes = 0;
-    port->OnClose = [&](TObject*) { ++closes; };
+    port->SetOnClose([&](TObject*) { ++closes; });
     std::vector<String> reported;
     Application->SetOnException([&](TObject*, Exception* e) { reported.push_back(e->Message()); });
     port->Open();

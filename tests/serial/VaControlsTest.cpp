@@ -24,8 +24,8 @@ TEST(VaGraphicControl, NotificationsFireTheirEventsOnce)
     std::vector<String> fired;
     display->SetOnMouseEnter([&](TObject*) { fired.push_back("enter"); });
     display->SetOnMouseLeave([&](TObject*) { fired.push_back("leave"); });
-    display->OnFontChanged = [&](TObject*) { fired.push_back("font"); };
-    display->OnTextChanged = [&](TObject*) { fired.push_back("text"); };
+    display->SetOnFontChanged([&](TObject*) { fired.push_back("font"); });
+    display->SetOnTextChanged([&](TObject*) { fired.push_back("text"); });
     display->Perform(CM_MOUSEENTER);
     display->Perform(CM_MOUSELEAVE);
     display->Perform(CM_FONTCHANGED);
@@ -41,7 +41,7 @@ TEST_F(PortTest, DisplayFollowsEveryBatchAndLetsGo)
 {
     auto* display = new CountingDisplay(nullptr);
     port->SetDisplay(display);
-    port->OnRxChar = [&](TObject*, int) { port->ReceiveText(); };
+    port->SetOnRxChar([&](TObject*, int) { port->ReceiveText(); });
     port->Open();
     ASSERT_TRUE(pty.WriteAll("x", 1));
     ASSERT_TRUE(PumpUntil([&] { return display->updates > 0; }));
@@ -70,11 +70,11 @@ TEST_F(PortTest, LinksTakeTheBytesBeforeOnRxBuf)
     BlockLink link(&order);
     String viaEvent;
     port->AddLink(&link);
-    port->OnRxChar = [&](TObject*, int) { order.push_back("rxchar"); };  // not called while a link takes bytes
-    port->OnRxBuf = [&](TObject*, const void* d, int count) {
+    port->SetOnRxChar([&](TObject*, int) { order.push_back("rxchar"); });  // not called while a link takes bytes
+    port->SetOnRxBuf([&](TObject*, const void* d, int count) {
         viaEvent.append(static_cast<const char*>(d), count);
         order.push_back("rxbuf");
-    };
+    });
     port->Open();
     ASSERT_TRUE(pty.WriteAll("abc", 3));
     ASSERT_TRUE(PumpUntil([&] { return viaEvent.size() == 3; }));

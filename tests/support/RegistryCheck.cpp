@@ -263,10 +263,10 @@ void checkPersistent(const TMetaClass& cls, const StreamCheckOptions& options, s
     if (throws([&] {
             TStringStream in(written);
             TReader reader(in);
-            reader.OnError = [&](TReader&, const String& error, bool& handled) {
+            reader.SetOnError([&](TReader&, const String& error, bool& handled) {
                 faults.push_back("reading back: " + error);
                 handled = true;
-            };
+            });
             reader.ReadProperties(copied);
         }, &message)) {
         faults.push_back("can not be read back: " + message);

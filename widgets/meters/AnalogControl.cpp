@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/classes/Assign.h"
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
 #include "platform/forms/StandardProps.h"
@@ -9,11 +10,6 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 #include "widgets/meters/GaugeMath.h"
-
-namespace {
-constexpr const char* THintOptionNames[] = {"hoAutoHint", "hoValue",  "hoMin",        "hoMax",
-                                            "hoName1",    "hoName2",  "hoMinMaxDate", "hoMinMaxTime"};
-}  // namespace
 
 // ---- TVnGraphicControl ----
 
@@ -108,16 +104,14 @@ void TVnAnalogGControl::digitFromValue()
 
 void TVnAnalogGControl::SetValue(float v)
 {
-    if (std::isnan(v) || v == value_ || (logScale_ && v <= 0)) return;
-    value_ = v;
+    if (std::isnan(v) || (logScale_ && v <= 0) || !AssignIfChanged(value_, v)) return;
     digitFromValue();
     valueOrDigitChanged();
 }
 
 void TVnAnalogGControl::SetDigit(int d)
 {
-    if (d == digit_) return;
-    digit_ = d;
+    if (!AssignIfChanged(digit_, d)) return;
     const double steps = double(d) - signal_->DigitalFrom();
     if (logScale_) {
         if (logFactor_ != logOffset_ && logFactor_ != 0)
@@ -138,9 +132,7 @@ void TVnAnalogGControl::valueOrDigitChanged()
 
 void TVnAnalogGControl::SetLimitUpper(float x)
 {
-    if (x == limitUpper_) return;
-    limitUpper_ = x;
-    ValueChanged();
+    if (AssignIfChanged(limitUpper_, x)) ValueChanged();
 }
 
 void TVnAnalogGControl::SetLimitLower(float x)

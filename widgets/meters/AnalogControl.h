@@ -2,6 +2,8 @@
 // Base of the gauge set's value-showing controls: maps a Value to a Digit and to a position per mille
 // of the digit range (Ppt, 0..1000), linearly or by decades, and raises sector, overflow, limit and
 // extreme-value events. Draws nothing itself.
+#include <iterator>
+
 #include "platform/classes/Sets.h"
 #include "platform/forms/Controls.h"
 #include "widgets/meters/GaugeSettings.h"
@@ -25,6 +27,9 @@ private:
 };
 
 enum THintOption { hoAutoHint, hoValue, hoMin, hoMax, hoName1, hoName2, hoMinMaxDate, hoMinMaxTime };
+inline constexpr const char* THintOptionNames[] = {"hoAutoHint", "hoValue", "hoMin",        "hoMax",
+                                                   "hoName1",    "hoName2", "hoMinMaxDate", "hoMinMaxTime"};
+static_assert(std::size(THintOptionNames) == hoMinMaxTime + 1);
 using THintOptions = TSet<THintOption>;
 constexpr THintOptions AllHintOptions{hoAutoHint, hoValue, hoMin, hoMax, hoName1, hoName2, hoMinMaxDate, hoMinMaxTime};
 

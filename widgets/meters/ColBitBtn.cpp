@@ -13,14 +13,6 @@
 #include "widgets/meters/Register.h"
 
 namespace {
-constexpr const char* TFlashFreqNames[] = {"ff8Hz", "ff4Hz", "ff2Hz", "ff1Hz", "ff05Hz"};
-constexpr const char* TModeNames[] = {"mButton", "mSwitch", "mIndicator", "mRadioButton"};
-constexpr const char* TFlashOptionNames[] = {"foGlyph", "foText", "foTextCol", "foBtnCol"};
-constexpr const char* TCheckedOptionNames[] = {"coGlyph", "coText", "coTextCol", "coBtnCol", "coBevel"};
-constexpr const char* TPosHNames[] = {"phLeft", "phCenter", "phRight"};
-constexpr const char* TPosVNames[] = {"pvTop", "pvCenter", "pvBottom"};
-constexpr const char* TPosNames[] = {"pLeft", "pRight", "pTop", "pBottom"};
-
 // Set while a status word is handed round a group, so the members do not hand it on again.
 bool groupUpdating = false;
 
@@ -61,8 +53,7 @@ void TVnBinGControl::updateFlashRegistration()
 
 void TVnBinGControl::SetChecked(bool v)
 {
-    if (v == checked_) return;
-    checked_ = v;
+    if (!AssignIfChanged(checked_, v)) return;
     updateFlashRegistration();
     const auto status = static_cast<std::uint32_t>(statusInt_);
     if (v)
@@ -75,8 +66,7 @@ void TVnBinGControl::SetChecked(bool v)
 
 void TVnBinGControl::SetStatusInt(int v)
 {
-    if (v == statusInt_) return;
-    statusInt_ = v;
+    if (!AssignIfChanged(statusInt_, v)) return;
     SetChecked((static_cast<std::uint32_t>(v) & bit()) != 0);
     lowestBit_ = lowestSetBit(static_cast<std::uint32_t>(v));
     StatusIntChanged();
@@ -98,15 +88,13 @@ void TVnBinGControl::SetStatusInt(int v)
 
 void TVnBinGControl::SetStatusBit(int v)
 {
-    if (v == statusBit_ || v < 0 || v > 31) return;
-    statusBit_ = v;
+    if (v < 0 || v > 31 || !AssignIfChanged(statusBit_, v)) return;
     SetChecked((static_cast<std::uint32_t>(statusInt_) & bit()) != 0);
 }
 
 void TVnBinGControl::SetGroupIndex(int v)
 {
-    if (v == groupIndex_ || v < 0) return;
-    groupIndex_ = v;
+    if (v < 0 || !AssignIfChanged(groupIndex_, v)) return;
     if (TComponent* owner = Owner()) {
         for (int i = 0; i < owner->ComponentCount(); ++i) {
             auto* first = dynamic_cast<TVnBinGControl*>(owner->Components(i));
@@ -134,8 +122,7 @@ void TVnBinGControl::SetFrequency(TFlashFreq v)
 
 void TVnBinGControl::SetFlashing(bool v)
 {
-    if (v == flashing_) return;
-    flashing_ = v;
+    if (!AssignIfChanged(flashing_, v)) return;
     updateFlashRegistration();
     RedrawFace();
     if (onStatusChanged_) onStatusChanged_(this);
@@ -257,15 +244,12 @@ void TVnColBitBtn::SetGlyph(TBitmap* v)
 
 void TVnColBitBtn::SetNumGlyph(int v)
 {
-    if (v <= 0) return;
-    redrawOnChange(numGlyph_, v);
+    if (v > 0 && AssignIfChanged(numGlyph_, v)) RedrawFace();
 }
 
 void TVnColBitBtn::SetTransparent(bool v)
 {
-    if (v == transparent_) return;
-    transparent_ = v;
-    Invalidate();
+    if (AssignIfChanged(transparent_, v)) Invalidate();
 }
 
 void TVnColBitBtn::SetEnabled(bool value)

@@ -2,6 +2,9 @@
 // The coloured bitmap button: a windowless button with a gradient face, a graded bevel, a glyph cut
 // from a strip of up to three images and lines of text; its base gives it a binary state shared by
 // a group through a status word, four modes and flashing through the shared flash timer.
+#include <iterator>
+
+#include "platform/classes/Assign.h"
 #include "platform/forms/Controls.h"
 #include "widgets/meters/FlashTimer.h"
 #include "widgets/meters/GaugeSettings.h"
@@ -9,6 +12,8 @@
 class TBitmap;
 
 enum TMode { mButton, mSwitch, mIndicator, mRadioButton };
+inline constexpr const char* TModeNames[] = {"mButton", "mSwitch", "mIndicator", "mRadioButton"};
+static_assert(std::size(TModeNames) == mRadioButton + 1);
 
 class TVnBinGControl : public TGraphicControl {
     TV_CLASS(TVnBinGControl, TGraphicControl)
@@ -67,12 +72,22 @@ private:
 };
 
 enum TFlashOption { foGlyph, foText, foTextCol, foBtnCol };
+inline constexpr const char* TFlashOptionNames[] = {"foGlyph", "foText", "foTextCol", "foBtnCol"};
+static_assert(std::size(TFlashOptionNames) == foBtnCol + 1);
 using TFlashOptions = TSet<TFlashOption>;
 enum TCheckedOption { coGlyph, coText, coTextCol, coBtnCol, coBevel };
+inline constexpr const char* TCheckedOptionNames[] = {"coGlyph", "coText", "coTextCol", "coBtnCol", "coBevel"};
+static_assert(std::size(TCheckedOptionNames) == coBevel + 1);
 using TCheckedOptions = TSet<TCheckedOption>;
 enum TPosH { phLeft, phCenter, phRight };
+inline constexpr const char* TPosHNames[] = {"phLeft", "phCenter", "phRight"};
+static_assert(std::size(TPosHNames) == phRight + 1);
 enum TPosV { pvTop, pvCenter, pvBottom };
+inline constexpr const char* TPosVNames[] = {"pvTop", "pvCenter", "pvBottom"};
+static_assert(std::size(TPosVNames) == pvBottom + 1);
 enum TPos { pLeft, pRight, pTop, pBottom };
+inline constexpr const char* TPosNames[] = {"pLeft", "pRight", "pTop", "pBottom"};
+static_assert(std::size(TPosNames) == pBottom + 1);
 
 class TVnColBitBtn : public TVnBinGControl {
     TV_CLASS(TVnColBitBtn, TVnBinGControl)
@@ -91,46 +106,46 @@ public:
     int NumGlyph() const { return numGlyph_; }
     void SetNumGlyph(int v);  // above 0 only
     TColor ColorOff() const { return colorOff_; }
-    void SetColorOff(TColor v) { redrawOnChange(colorOff_, v); }
+    void SetColorOff(TColor v) { if (AssignIfChanged(colorOff_, v)) RedrawFace(); }
     TColor ColorDisabled() const { return colorDisabled_; }
-    void SetColorDisabled(TColor v) { redrawOnChange(colorDisabled_, v); }
+    void SetColorDisabled(TColor v) { if (AssignIfChanged(colorDisabled_, v)) RedrawFace(); }
     TColor ColorOn() const { return colorOn_; }
-    void SetColorOn(TColor v) { redrawOnChange(colorOn_, v); }
+    void SetColorOn(TColor v) { if (AssignIfChanged(colorOn_, v)) RedrawFace(); }
     int OffsetDown() const { return offsetDown_; }
-    void SetOffsetDown(int v) { redrawOnChange(offsetDown_, v); }
+    void SetOffsetDown(int v) { if (AssignIfChanged(offsetDown_, v)) RedrawFace(); }
     int OffsetX() const { return offsetX_; }
-    void SetOffsetX(int v) { redrawOnChange(offsetX_, v); }
+    void SetOffsetX(int v) { if (AssignIfChanged(offsetX_, v)) RedrawFace(); }
     int OffsetY() const { return offsetY_; }
-    void SetOffsetY(int v) { redrawOnChange(offsetY_, v); }
+    void SetOffsetY(int v) { if (AssignIfChanged(offsetY_, v)) RedrawFace(); }
     bool Beveled() const { return beveled_; }
-    void SetBeveled(bool v) { redrawOnChange(beveled_, v); }
+    void SetBeveled(bool v) { if (AssignIfChanged(beveled_, v)) RedrawFace(); }
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool v);
     bool Flat() const { return flat_; }
-    void SetFlat(bool v) { redrawOnChange(flat_, v); }
+    void SetFlat(bool v) { if (AssignIfChanged(flat_, v)) RedrawFace(); }
     int Spacing() const { return spacing_; }
-    void SetSpacing(int v) { redrawOnChange(spacing_, v); }
+    void SetSpacing(int v) { if (AssignIfChanged(spacing_, v)) RedrawFace(); }
     const String& TextOn() const { return textOn_; }
-    void SetTextOn(const String& v) { redrawOnChange(textOn_, v); }
+    void SetTextOn(const String& v) { if (AssignIfChanged(textOn_, v)) RedrawFace(); }
     const String& TextOff() const { return textOff_; }
-    void SetTextOff(const String& v) { redrawOnChange(textOff_, v); }
+    void SetTextOff(const String& v) { if (AssignIfChanged(textOff_, v)) RedrawFace(); }
     TColor TextColOn() const { return textColOn_; }
-    void SetTextColOn(TColor v) { redrawOnChange(textColOn_, v); }
+    void SetTextColOn(TColor v) { if (AssignIfChanged(textColOn_, v)) RedrawFace(); }
     TColor TextColOff() const { return textColOff_; }
-    void SetTextColOff(TColor v) { redrawOnChange(textColOff_, v); }
+    void SetTextColOff(TColor v) { if (AssignIfChanged(textColOff_, v)) RedrawFace(); }
     TColor TextColDisabled() const { return textColDisabled_; }
-    void SetTextColDisabled(TColor v) { redrawOnChange(textColDisabled_, v); }
+    void SetTextColDisabled(TColor v) { if (AssignIfChanged(textColDisabled_, v)) RedrawFace(); }
     bool Text3D() const { return text3D_; }
-    void SetText3D(bool v) { redrawOnChange(text3D_, v); }
+    void SetText3D(bool v) { if (AssignIfChanged(text3D_, v)) RedrawFace(); }
     void SetEnabled(bool value) override;
     TVnGradSettings* GradBtnFace() const { return grad_.get(); }
     void SetGradBtnFace(TVnGradSettings* v) { grad_->Assign(v); }
     TPosH PosHorizontal() const { return posH_; }
-    void SetPosHorizontal(TPosH v) { redrawOnChange(posH_, v); }
+    void SetPosHorizontal(TPosH v) { if (AssignIfChanged(posH_, v)) RedrawFace(); }
     TPosV PosVertical() const { return posV_; }
-    void SetPosVertical(TPosV v) { redrawOnChange(posV_, v); }
+    void SetPosVertical(TPosV v) { if (AssignIfChanged(posV_, v)) RedrawFace(); }
     TPos PosGlyph() const { return posGlyph_; }
-    void SetPosGlyph(TPos v) { redrawOnChange(posGlyph_, v); }
+    void SetPosGlyph(TPos v) { if (AssignIfChanged(posGlyph_, v)) RedrawFace(); }
 
     bool BlinkState() const { return blinkState_; }
     bool MouseOver() const { return mouseOver_; }
@@ -147,12 +162,6 @@ protected:
     void VisibleChanged() override;
 
 private:
-    template <class T> void redrawOnChange(T& field, const T& value)
-    {
-        if (field == value) return;
-        field = value;
-        RedrawFace();
-    }
     bool aspect(TFlashOption flash, TCheckedOption checked) const;
     void drawFace(TCanvas& canvas, bool glyphState, bool textState, bool faceState, bool textColState);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Messages.h"
 #include "widgets/meters/GaugeMath.h"
@@ -52,8 +53,7 @@ void TVnFieldDataLink::dataChanged()
     switch (kind_) {
     case 0: {
         const int v = f->AsInteger();
-        if (v == valueInt_) return;
-        valueInt_ = v;
+        if (!AssignIfChanged(valueInt_, v)) return;
         valueFloat_ = static_cast<float>(v);
         valueBool_ = v == 1;
         break;
@@ -66,15 +66,14 @@ void TVnFieldDataLink::dataChanged()
     }
     case 2: {
         const bool v = f->AsBoolean();
-        if (v == valueBool_) return;
-        valueBool_ = v;
+        if (!AssignIfChanged(valueBool_, v)) return;
         valueInt_ = v ? 1 : 0;
         valueFloat_ = v ? 1.0f : 0.0f;
         break;
     }
     default: return;
     }
-    if (onValueChange_) onValueChange_();
+    if (onValueChange_) onValueChange_(Control());
 }
 
 void TVnFieldDataLink::setFromFloat(float x)
@@ -141,7 +140,7 @@ TV_PUBLISHED(TVnDB180Meter)
 TVnDB180Meter::TVnDB180Meter(TComponent* owner) : TVn180Meter(owner), link_(std::make_unique<TVnFieldDataLink>())
 {
     link_->SetControl(this);
-    link_->SetOnValueChange([this] { SetValue(link_->ValueFloat()); });
+    link_->SetOnValueChange([this](TObject*) { SetValue(link_->ValueFloat()); });
     link_->SetValueFloat(Value());
     link_->SetReadOnly(true);
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The 180-degree meter bound to one field of a dataset: a change of the field moves the needle and,
 // unless the binding is read-only, a change of the meter's value is written back into the field.
-#include <functional>
 #include <memory>
 
 #include "platform/forms/Messages.h"
@@ -23,7 +22,9 @@ public:
     int ValueInt() const { return valueInt_; }
     bool ValueBool() const { return valueBool_; }
     bool Writing() const { return writing_; }
-    void SetOnValueChange(std::function<void()> handler) { onValueChange_ = std::move(handler); }
+    // Sender: the control of the link.
+    const TNotifyEvent& OnValueChange() const { return onValueChange_; }
+    void SetOnValueChange(TNotifyEvent handler) { onValueChange_ = std::move(handler); }
 
     void DetermineKind();
     // Writes x into the field; false when the link cannot modify, x is already there or the write failed.
@@ -36,7 +37,7 @@ private:
 
     bool writing_ = false;
     int kind_ = 3;
-    std::function<void()> onValueChange_;
+    TNotifyEvent onValueChange_;
     float valueFloat_ = 0;
     int valueInt_ = 0;
     bool valueBool_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Strings.h"
 
@@ -304,9 +305,7 @@ void TDataLink::UpdateRecord()
 
 void TFieldDataLink::SetFieldName(const String& v)
 {
-    if (v == fieldName_) return;
-    fieldName_ = v;
-    RecordChanged(nullptr);
+    if (AssignIfChanged(fieldName_, v)) RecordChanged(nullptr);
 }
 
 TField* TFieldDataLink::Field() const

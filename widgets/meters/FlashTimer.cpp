@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/Assign.h"
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
 #include "platform/forms/Controls.h"
@@ -15,8 +16,6 @@
 namespace {
 
 constexpr Cardinal kOneSecondMs = 1000;
-constexpr const char* TThreadPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
-                                                "tpHigher", "tpHighest", "tpTimeCritical"};
 
 struct FlashState {
     std::vector<std::unique_ptr<TFlashEntry>> list;
@@ -246,9 +245,7 @@ TVnFlash::~TVnFlash()
 
 void TVnFlash::SetEnabled(bool value)
 {
-    if (value == enabled_) return;
-    enabled_ = value;
-    UpdateThread();
+    if (AssignIfChanged(enabled_, value)) UpdateThread();
 }
 
 void TVnFlash::SetInterval(Cardinal value)
@@ -259,9 +256,7 @@ void TVnFlash::SetInterval(Cardinal value)
 
 void TVnFlash::SetThreadPriority(TThreadPriority value)
 {
-    if (value == priority_) return;
-    priority_ = value;
-    UpdateThread();
+    if (AssignIfChanged(priority_, value)) UpdateThread();
 }
 
 void TVnFlash::SetOnTimer(TNotifyEvent handler)

@@ -3,6 +3,7 @@
 // sends WM_FLASH to registered controls whose blink state changed or whose millisecond timer is due.
 // Everything here runs on the main thread.
 #include <cstdint>
+#include <iterator>
 
 #include "platform/classes/Component.h"
 #include "platform/classes/MethodEvent.h"
@@ -15,6 +16,8 @@ class TTimer;
 constexpr Cardinal WM_FLASH = WM_USER + 100;  // WParam: counter; LParam: blink state, lateness or 0
 
 enum TFlashFreq { ff8Hz, ff4Hz, ff2Hz, ff1Hz, ff05Hz };  // blink codes 2..6 (frequency + 2)
+inline constexpr const char* TFlashFreqNames[] = {"ff8Hz", "ff4Hz", "ff2Hz", "ff1Hz", "ff05Hz"};
+static_assert(std::size(TFlashFreqNames) == ff05Hz + 1);
 constexpr Int64 FlashCodeOf(TFlashFreq f) { return Int64(f) + 2; }
 constexpr Int64 FlashEverySecond = 32;
 

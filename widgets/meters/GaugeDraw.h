@@ -1,6 +1,8 @@
 #pragma once
 // Drawing routines of the gauge set on the class library's canvas: anchored and engraved text,
 // pie sectors by clockwise angles, rotated needles, background capture and the banded gradients.
+#include <iterator>
+
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/GraphicsTypes.h"
 #include "platform/rtl/Types.h"
@@ -13,6 +15,10 @@ enum TGradientStyle {
     gsHorizontal1, gsHorizontal2, gsHorizontal3, gsVertical1, gsVertical2, gsVertical3, gsElliptic1,
     gsElliptic2, gsElliptic3, gsRectangle, gsDiamond1, gsDiamond2, gsTopLeft, gsTopRight
 };
+inline constexpr const char* TGradientStyleNames[] = {
+    "gsHorizontal1", "gsHorizontal2", "gsHorizontal3", "gsVertical1", "gsVertical2", "gsVertical3", "gsElliptic1",
+    "gsElliptic2",   "gsElliptic3",   "gsRectangle",   "gsDiamond1",  "gsDiamond2",  "gsTopLeft",   "gsTopRight"};
+static_assert(std::size(TGradientStyleNames) == gsTopRight + 1);
 
 // Largest text width among the ";"-separated items, and the height of the whole list.
 void WidestListItem(TCanvas& canvas, const String& list, int& width, int& height);

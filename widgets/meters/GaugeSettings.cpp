@@ -11,13 +11,6 @@
 #include "widgets/meters/GaugeMath.h"
 
 namespace {
-constexpr const char* TGradientStyleNames[] = {"gsHorizontal1", "gsHorizontal2", "gsHorizontal3", "gsVertical1",
-                                               "gsVertical2",   "gsVertical3",   "gsElliptic1",   "gsElliptic2",
-                                               "gsElliptic3",   "gsRectangle",   "gsDiamond1",    "gsDiamond2",
-                                               "gsTopLeft",     "gsTopRight"};
-constexpr const char* TBevelStyleNames[] = {"bsLowered", "bsRaised"};
-constexpr const char* TBevelLineNames[] = {"blNone", "blOuter", "blInner", "blBoth"};
-
 // Span of a range by the cases the gauges have always used: a range from a non-negative start to a
 // non-positive end keeps the previous span.
 template <class T> bool spanOf(T from, T to, T& span)
@@ -134,8 +127,7 @@ TV_PUBLISHED(TVnBtnBevel)
 
 void TVnBtnBevel::SetWidth(int v)
 {
-    if (v < 0) return;
-    update(width_, v);
+    if (v >= 0 && AssignIfChanged(width_, v)) Changed();
 }
 
 void TVnBtnBevel::Draw3DFrame(TCanvas& canvas, TRect& r, TColor face, bool fill, bool raised) const
@@ -206,8 +198,7 @@ TVnSBevel::~TVnSBevel() = default;
 
 void TVnSBevel::SetWidth(int v)
 {
-    if (v < 0) return;
-    update(width_, v);
+    if (v >= 0 && AssignIfChanged(width_, v)) Changed();
 }
 
 void TVnSBevel::Changed()

@@ -1,6 +1,9 @@
 #pragma once
 // Small settings objects of the gauge set: each is owned by one control and reports every effective
 // change through OnChange.
+#include <iterator>
+
+#include "platform/classes/Assign.h"
 #include "platform/classes/Persistent.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/forms/ExtCtrls.h"  // TBevelStyle
@@ -17,15 +20,6 @@ public:
     virtual void Changed();
     virtual void NotifyChange(TObject* sender);
 
-protected:
-    // Stores a changed value and reports it; an equal value is ignored.
-    template <class T> void update(T& field, const T& value)
-    {
-        if (field == value) return;
-        field = value;
-        Changed();
-    }
-
 private:
     TNotifyEvent onChange_;
 };
@@ -38,10 +32,10 @@ public:
     int Left() const { return left_; }
     int Right() const { return right_; }
     int Bottom() const { return bottom_; }
-    void SetTop(int v) { update(top_, v); }
-    void SetLeft(int v) { update(left_, v); }
-    void SetRight(int v) { update(right_, v); }
-    void SetBottom(int v) { update(bottom_, v); }
+    void SetTop(int v) { if (AssignIfChanged(top_, v)) Changed(); }
+    void SetLeft(int v) { if (AssignIfChanged(left_, v)) Changed(); }
+    void SetRight(int v) { if (AssignIfChanged(right_, v)) Changed(); }
+    void SetBottom(int v) { if (AssignIfChanged(bottom_, v)) Changed(); }
     // Moves each side of r inwards by its own amount.
     void Apply(TRect& r) const;
 
@@ -58,19 +52,19 @@ class TArrowSettings : public TVnPersistent {
 public:
     TArrowSettings() = default;
     int Shape() const { return shape_; }
-    void SetShape(int v) { update(shape_, v); }
+    void SetShape(int v) { if (AssignIfChanged(shape_, v)) Changed(); }
     TColor ColorPen() const { return colorPen_; }
-    void SetColorPen(TColor v) { update(colorPen_, v); }
+    void SetColorPen(TColor v) { if (AssignIfChanged(colorPen_, v)) Changed(); }
     TColor ColorBrush() const { return colorBrush_; }
-    void SetColorBrush(TColor v) { update(colorBrush_, v); }
+    void SetColorBrush(TColor v) { if (AssignIfChanged(colorBrush_, v)) Changed(); }
     TColor ColorCP1Pen() const { return cp1Pen_; }
-    void SetColorCP1Pen(TColor v) { update(cp1Pen_, v); }
+    void SetColorCP1Pen(TColor v) { if (AssignIfChanged(cp1Pen_, v)) Changed(); }
     TColor ColorCP1Brush() const { return cp1Brush_; }
-    void SetColorCP1Brush(TColor v) { update(cp1Brush_, v); }
+    void SetColorCP1Brush(TColor v) { if (AssignIfChanged(cp1Brush_, v)) Changed(); }
     TColor ColorCP2Pen() const { return cp2Pen_; }
-    void SetColorCP2Pen(TColor v) { update(cp2Pen_, v); }
+    void SetColorCP2Pen(TColor v) { if (AssignIfChanged(cp2Pen_, v)) Changed(); }
     TColor ColorCP2Brush() const { return cp2Brush_; }
-    void SetColorCP2Brush(TColor v) { update(cp2Brush_, v); }
+    void SetColorCP2Brush(TColor v) { if (AssignIfChanged(cp2Brush_, v)) Changed(); }
 
 protected:
     void AssignTo(TPersistent* dest) override;
@@ -96,13 +90,13 @@ class TVnBtnBevel : public TVnPersistent {
 public:
     TVnBtnBevel() = default;
     TColor ShadowColFrom() const { return shadowFrom_; }
-    void SetShadowColFrom(TColor v) { update(shadowFrom_, v); }
+    void SetShadowColFrom(TColor v) { if (AssignIfChanged(shadowFrom_, v)) Changed(); }
     TColor ShadowColTo() const { return shadowTo_; }
-    void SetShadowColTo(TColor v) { update(shadowTo_, v); }
+    void SetShadowColTo(TColor v) { if (AssignIfChanged(shadowTo_, v)) Changed(); }
     TColor HighlightColFrom() const { return highlightFrom_; }
-    void SetHighlightColFrom(TColor v) { update(highlightFrom_, v); }
+    void SetHighlightColFrom(TColor v) { if (AssignIfChanged(highlightFrom_, v)) Changed(); }
     TColor HighlightColTo() const { return highlightTo_; }
-    void SetHighlightColTo(TColor v) { update(highlightTo_, v); }
+    void SetHighlightColTo(TColor v) { if (AssignIfChanged(highlightTo_, v)) Changed(); }
     int Width() const { return width_; }
     void SetWidth(int v);
 
@@ -125,13 +119,13 @@ public:
     TVnGradSettings() = default;
     TVnGradSettings(TColor from, TColor to, bool visible) : from_(from), to_(to), visible_(visible) {}
     TColor ColorFrom() const { return from_; }
-    void SetColorFrom(TColor v) { update(from_, v); }
+    void SetColorFrom(TColor v) { if (AssignIfChanged(from_, v)) Changed(); }
     TColor ColorTo() const { return to_; }
-    void SetColorTo(TColor v) { update(to_, v); }
+    void SetColorTo(TColor v) { if (AssignIfChanged(to_, v)) Changed(); }
     bool Visible() const { return visible_; }
-    void SetVisible(bool v) { update(visible_, v); }
+    void SetVisible(bool v) { if (AssignIfChanged(visible_, v)) Changed(); }
     TGradientStyle Style() const { return style_; }
-    void SetStyle(TGradientStyle v) { update(style_, v); }
+    void SetStyle(TGradientStyle v) { if (AssignIfChanged(style_, v)) Changed(); }
 
 protected:
     void AssignTo(TPersistent* dest) override;
@@ -144,6 +138,8 @@ private:
 };
 
 enum TBevelLine { blNone, blOuter, blInner, blBoth };
+inline constexpr const char* TBevelLineNames[] = {"blNone", "blOuter", "blInner", "blBoth"};
+static_assert(std::size(TBevelLineNames) == blBoth + 1);
 
 // The panel-like border of a meter: face, graded frame, optional surface gradient and outline.
 class TVnSBevel : public TVnPersistent {
@@ -153,27 +149,27 @@ public:
     ~TVnSBevel() override;
 
     TBevelStyle Style() const { return style_; }
-    void SetStyle(TBevelStyle v) { update(style_, v); }
+    void SetStyle(TBevelStyle v) { if (AssignIfChanged(style_, v)) Changed(); }
     int Spacing() const { return spacing_; }
-    void SetSpacing(int v) { update(spacing_, v); }
+    void SetSpacing(int v) { if (AssignIfChanged(spacing_, v)) Changed(); }
     TBevelLine BevelLine() const { return bevelLine_; }
-    void SetBevelLine(TBevelLine v) { update(bevelLine_, v); }
+    void SetBevelLine(TBevelLine v) { if (AssignIfChanged(bevelLine_, v)) Changed(); }
     int Width() const { return width_; }
     void SetWidth(int v);
     TColor Color() const { return color_; }
-    void SetColor(TColor v) { update(color_, v); }
+    void SetColor(TColor v) { if (AssignIfChanged(color_, v)) Changed(); }
     TVnOffset* Offset() const { return offset_.get(); }
     void SetOffset(TVnOffset* v) { offset_->Assign(v); }
     TColor ColorShadowFrom() const { return shadowFrom_; }
-    void SetColorShadowFrom(TColor v) { update(shadowFrom_, v); }
+    void SetColorShadowFrom(TColor v) { if (AssignIfChanged(shadowFrom_, v)) Changed(); }
     TColor ColorShadowTo() const { return shadowTo_; }
-    void SetColorShadowTo(TColor v) { update(shadowTo_, v); }
+    void SetColorShadowTo(TColor v) { if (AssignIfChanged(shadowTo_, v)) Changed(); }
     TColor ColorHighLightFrom() const { return highlightFrom_; }
-    void SetColorHighLightFrom(TColor v) { update(highlightFrom_, v); }
+    void SetColorHighLightFrom(TColor v) { if (AssignIfChanged(highlightFrom_, v)) Changed(); }
     TColor ColorHighLightTo() const { return highlightTo_; }
-    void SetColorHighLightTo(TColor v) { update(highlightTo_, v); }
+    void SetColorHighLightTo(TColor v) { if (AssignIfChanged(highlightTo_, v)) Changed(); }
     TColor PenColor() const { return penColor_; }
-    void SetPenColor(TColor v) { update(penColor_, v); }
+    void SetPenColor(TColor v) { if (AssignIfChanged(penColor_, v)) Changed(); }
     TVnGradSettings* SurfaceGrad() const { return surfaceGrad_.get(); }
     void SetSurfaceGrad(TVnGradSettings* v) { surfaceGrad_->Assign(v); }
     int TotalWidth() const { return totalWidth_; }
@@ -209,22 +205,22 @@ public:
     TSignalSettings() { recompute(); }
 
     int DigitalFrom() const { return digitalFrom_; }
-    void SetDigitalFrom(int v) { update(digitalFrom_, v); }
+    void SetDigitalFrom(int v) { if (AssignIfChanged(digitalFrom_, v)) Changed(); }
     int DigitalTo() const { return digitalTo_; }
-    void SetDigitalTo(int v) { update(digitalTo_, v); }
+    void SetDigitalTo(int v) { if (AssignIfChanged(digitalTo_, v)) Changed(); }
     const String& Name1() const { return name1_; }
-    void SetName1(const String& v) { update(name1_, v); }
+    void SetName1(const String& v) { if (AssignIfChanged(name1_, v)) Changed(); }
     const String& Name2() const { return name2_; }
-    void SetName2(const String& v) { update(name2_, v); }
+    void SetName2(const String& v) { if (AssignIfChanged(name2_, v)) Changed(); }
     const String& ValueFormat() const { return valueFormat_; }
-    void SetValueFormat(const String& v) { update(valueFormat_, v); }
+    void SetValueFormat(const String& v) { if (AssignIfChanged(valueFormat_, v)) Changed(); }
     float ValueFrom() const { return valueFrom_; }
     // Equal to either bound: ignored; 0 is kept as 0.000001; with the decade flag snapped to a decade.
     void SetValueFrom(float v);
     float ValueTo() const { return valueTo_; }
     void SetValueTo(float v);
     const String& ValueUnit() const { return valueUnit_; }
-    void SetValueUnit(const String& v) { update(valueUnit_, v); }
+    void SetValueUnit(const String& v) { if (AssignIfChanged(valueUnit_, v)) Changed(); }
 
     bool LogScale() const { return logScale_; }
     void SetLogScale(bool v) { logScale_ = v; }
@@ -277,15 +273,15 @@ public:
     TDateTime MinDateTime() const { return minTime_; }
     void SetMinDateTime(TDateTime v) { minTime_ = v; }
     TColor MaxColor() const { return maxColor_; }
-    void SetMaxColor(TColor v) { update(maxColor_, v); }
+    void SetMaxColor(TColor v) { if (AssignIfChanged(maxColor_, v)) Changed(); }
     TColor MinColor() const { return minColor_; }
-    void SetMinColor(TColor v) { update(minColor_, v); }
+    void SetMinColor(TColor v) { if (AssignIfChanged(minColor_, v)) Changed(); }
     bool UseSectorCol() const { return useSectorCol_; }
-    void SetUseSectorCol(bool v) { update(useSectorCol_, v); }
+    void SetUseSectorCol(bool v) { if (AssignIfChanged(useSectorCol_, v)) Changed(); }
     bool MinVisible() const { return minVisible_; }
-    void SetMinVisible(bool v) { update(minVisible_, v); }
+    void SetMinVisible(bool v) { if (AssignIfChanged(minVisible_, v)) Changed(); }
     bool MaxVisible() const { return maxVisible_; }
-    void SetMaxVisible(bool v) { update(maxVisible_, v); }
+    void SetMaxVisible(bool v) { if (AssignIfChanged(maxVisible_, v)) Changed(); }
 
     static constexpr float InitialMin = 9999999;
     static constexpr float InitialMax = -9999999;
@@ -310,27 +306,27 @@ class TSectorSettings : public TVnPersistent {
 public:
     TSectorSettings() = default;
     TColor Sector1Color() const { return color_[0]; }
-    void SetSector1Color(TColor v) { update(color_[0], v); }
+    void SetSector1Color(TColor v) { if (AssignIfChanged(color_[0], v)) Changed(); }
     TColor Sector2Color() const { return color_[1]; }
-    void SetSector2Color(TColor v) { update(color_[1], v); }
+    void SetSector2Color(TColor v) { if (AssignIfChanged(color_[1], v)) Changed(); }
     TColor Sector3Color() const { return color_[2]; }
-    void SetSector3Color(TColor v) { update(color_[2], v); }
+    void SetSector3Color(TColor v) { if (AssignIfChanged(color_[2], v)) Changed(); }
     int Sector1From() const { return from_[0]; }
-    void SetSector1From(int v) { update(from_[0], v); }
+    void SetSector1From(int v) { if (AssignIfChanged(from_[0], v)) Changed(); }
     int Sector2From() const { return from_[1]; }
-    void SetSector2From(int v) { update(from_[1], v); }
+    void SetSector2From(int v) { if (AssignIfChanged(from_[1], v)) Changed(); }
     int Sector3From() const { return from_[2]; }
-    void SetSector3From(int v) { update(from_[2], v); }
+    void SetSector3From(int v) { if (AssignIfChanged(from_[2], v)) Changed(); }
     int Sector1To() const { return to_[0]; }
-    void SetSector1To(int v) { update(to_[0], v); }
+    void SetSector1To(int v) { if (AssignIfChanged(to_[0], v)) Changed(); }
     int Sector2To() const { return to_[1]; }
-    void SetSector2To(int v) { update(to_[1], v); }
+    void SetSector2To(int v) { if (AssignIfChanged(to_[1], v)) Changed(); }
     int Sector3To() const { return to_[2]; }
-    void SetSector3To(int v) { update(to_[2], v); }
+    void SetSector3To(int v) { if (AssignIfChanged(to_[2], v)) Changed(); }
     int Offset() const { return offset_; }
-    void SetOffset(int v) { update(offset_, v); }
+    void SetOffset(int v) { if (AssignIfChanged(offset_, v)) Changed(); }
     int WidthOffset() const { return widthOffset_; }
-    void SetWidthOffset(int v) { update(widthOffset_, v); }
+    void SetWidthOffset(int v) { if (AssignIfChanged(widthOffset_, v)) Changed(); }
     bool LogScale() const { return logScale_; }
     void SetLogScale(bool v) { logScale_ = v; }
 

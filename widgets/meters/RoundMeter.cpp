@@ -12,8 +12,6 @@
 #include "widgets/meters/GaugeMath.h"
 
 namespace {
-constexpr const char* TRMeterOptionNames[] = {"opBevelInner", "opBevelOuter", "opName1", "opName2",
-                                              "opOverflow",   "opLimit",      "opSector", "opUnit"};
 constexpr Int64 kBlinkCode = FlashCodeOf(ff2Hz);
 }  // namespace
 

@@ -3,6 +3,8 @@
 // and maximum markers and a needle. A full paint draws everything and keeps the pixels under the
 // needle; a value change afterwards repaints only the needle's rectangle from that cache. While the
 // value is out of range or beyond a limit the needle blinks at 2 Hz through the flash timer.
+#include <iterator>
+
 #include "widgets/meters/AnalogControl.h"
 #include "widgets/meters/NeedleShape.h"
 #include "widgets/meters/ScaleSettings.h"
@@ -11,6 +13,9 @@ class TBitmap;
 class TFont;
 
 enum TRMeterOption { opBevelInner, opBevelOuter, opName1, opName2, opOverflow, opLimit, opSector, opUnit };
+inline constexpr const char* TRMeterOptionNames[] = {"opBevelInner", "opBevelOuter", "opName1", "opName2",
+                                                     "opOverflow",   "opLimit",      "opSector", "opUnit"};
+static_assert(std::size(TRMeterOptionNames) == opUnit + 1);
 using TRMeterOptions = TSet<TRMeterOption>;
 constexpr TRMeterOptions AllRMeterOptions{opBevelInner, opBevelOuter, opName1, opName2,
                                           opOverflow,   opLimit,      opSector, opUnit};

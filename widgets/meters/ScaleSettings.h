@@ -3,6 +3,7 @@
 // afterwards (centre, tick lengths, the square inside the scale and the arc of the scale line).
 #include <vector>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Persistent.h"
 #include "widgets/meters/GaugeSettings.h"
 
@@ -16,9 +17,9 @@ public:
     ~TScaleSettings() override;
 
     TColor Color() const { return color_; }
-    void SetColor(TColor v) { update(color_, v); }
+    void SetColor(TColor v) { if (AssignIfChanged(color_, v)) Changed(); }
     TColor PointerColor() const { return pointerColor_; }
-    void SetPointerColor(TColor v) { update(pointerColor_, v); }
+    void SetPointerColor(TColor v) { if (AssignIfChanged(pointerColor_, v)) Changed(); }
     TFont* Font() const { return font_.get(); }
     void SetFont(TFont* v);
     int Steps() const { return steps_; }
@@ -28,11 +29,11 @@ public:
     bool DrawLine() const { return drawLine_; }
     void SetDrawLine(bool v);
     const String& ValueFormat() const { return valueFormat_; }
-    void SetValueFormat(const String& v) { update(valueFormat_, v); }
+    void SetValueFormat(const String& v) { if (AssignIfChanged(valueFormat_, v)) Changed(); }
     const String& ValueFormatLog() const { return valueFormatLog_; }
-    void SetValueFormatLog(const String& v) { update(valueFormatLog_, v); }
+    void SetValueFormatLog(const String& v) { if (AssignIfChanged(valueFormatLog_, v)) Changed(); }
     bool PosLeftTop() const { return posLeftTop_; }
-    void SetPosLeftTop(bool v) { update(posLeftTop_, v); }
+    void SetPosLeftTop(bool v) { if (AssignIfChanged(posLeftTop_, v)) Changed(); }
 
     bool LogScale() const { return logScale_; }
     void SetLogScale(bool v) { logScale_ = v; }

@@ -89,14 +89,15 @@ void TiComponent::SetRepaintClock(TRepaintScheduler::Clock clock)
 bool TiComponent::IsDesigning()
 {
     bool designing = TComponent::IsDesigning();
-    if (OnGetDesigning)
-        OnGetDesigning(this, designing);
+    if (designingHook_)
+        designingHook_(this, designing);
     return designing;
 }
 
 void TiComponent::SetErrorActive(bool on)
 {
-    SetAndChange(errorActive_, on, 1);
+    if (AssignIfChanged(errorActive_, on))
+        BackGroundChange();
 }
 
 TPoint TiComponent::GetCenterPoint() const
@@ -106,10 +107,8 @@ TPoint TiComponent::GetCenterPoint() const
 
 void TiComponent::SetCachedBackground(bool on)
 {
-    if (cachedBackground_ == on)
-        return;
-    cachedBackground_ = on;
-    BackGroundChange();
+    if (AssignIfChanged(cachedBackground_, on))
+        BackGroundChange();
 }
 
 void TiComponent::SetUpdateFrameRate(int value)
@@ -133,12 +132,14 @@ void TiComponent::SetAutoFrameRate(bool value)
 
 void TiComponent::SetBackGroundColor(TColor value)
 {
-    SetAndChange(backGroundColor_, value, 1);
+    if (AssignIfChanged(backGroundColor_, value))
+        BackGroundChange();
 }
 
 void TiComponent::SetBorderStyle(TiBevelStyle value)
 {
-    SetAndChange(borderStyle_, value, 1);
+    if (AssignIfChanged(borderStyle_, value))
+        BackGroundChange();
 }
 
 void TiComponent::InvalidateChange()
@@ -165,15 +166,15 @@ void TiComponent::EndUpdate()
 bool TiComponent::AllowChange(const String& propertyName)
 {
     bool allow = true;
-    if (OnBeforeChange)
-        OnBeforeChange(this, propertyName, allow);
+    if (beforeChangeHook_)
+        beforeChangeHook_(this, propertyName, allow);
     return allow;
 }
 
 void TiComponent::AfterChange(const String& propertyName)
 {
-    if (OnAfterChange)
-        OnAfterChange(this, propertyName);
+    if (afterChangeHook_)
+        afterChangeHook_(this, propertyName);
 }
 
 void TiComponent::GetOPCDataType(const String&, TVarType&) {}
@@ -204,8 +205,8 @@ void TiComponent::PaintBuffered()
         c.Brush()->SetStyle(bsSolid);
         c.Pen()->SetStyle(psSolid);
         PaintTo(c);
-        if (OnAfterPaint)
-            OnAfterPaint(this, c);
+        if (afterPaintHook_)
+            afterPaintHook_(this, c);
         Canvas()->Draw(0, 0, &buffer);
     } catch (const Exception&) {
         // What was drawn so far stays on screen.

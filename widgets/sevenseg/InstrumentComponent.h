@@ -4,7 +4,9 @@
 // keeps an error state and saves and loads its published settings as a text file.
 #include <functional>
 #include <memory>
+#include <utility>
 
+#include "platform/classes/Assign.h"
 #include "platform/forms/Controls.h"
 #include "widgets/sevenseg/InstrumentTypes.h"
 #include "widgets/sevenseg/OPCItem.h"
@@ -39,11 +41,15 @@ public:
     TiBevelStyle BorderStyle() const { return borderStyle_; }
     virtual void SetBorderStyle(TiBevelStyle value);
 
-    // ---- hooks, assignable from code ----
-    std::function<void(TObject* sender, TCanvas& canvas)> OnAfterPaint;
-    std::function<void(TObject* sender, const String& propertyName, bool& allow)> OnBeforeChange;
-    std::function<void(TObject* sender, const String& propertyName)> OnAfterChange;
-    std::function<void(TObject* sender, bool& designing)> OnGetDesigning;
+    // ---- hooks, assignable from code only (not events: never stored) ----
+    using TAfterPaintHook = std::function<void(TObject* sender, TCanvas& canvas)>;
+    using TBeforeChangeHook = std::function<void(TObject* sender, const String& propertyName, bool& allow)>;
+    using TAfterChangeHook = std::function<void(TObject* sender, const String& propertyName)>;
+    using TDesigningHook = std::function<void(TObject* sender, bool& designing)>;
+    void SetAfterPaintHook(TAfterPaintHook hook) { afterPaintHook_ = std::move(hook); }
+    void SetBeforeChangeHook(TBeforeChangeHook hook) { beforeChangeHook_ = std::move(hook); }
+    void SetAfterChangeHook(TAfterChangeHook hook) { afterChangeHook_ = std::move(hook); }
+    void SetDesigningHook(TDesigningHook hook) { designingHook_ = std::move(hook); }
 
     // ---- state ----
     bool IsLoading() const { return TComponent::IsLoading(); }
@@ -105,20 +111,7 @@ protected:
     // Background picture, stretched over the control instead of the colour; owned.
     void SetBackgroundPicture(std::unique_ptr<TGraphic> picture);
 
-    // Stores a changed value and raises a change: kind 0 a repaint, kind 1 a background change.
-    template <class T, class V>
-    bool SetAndChange(T& field, V value, int kind)
-    {
-        if (field == static_cast<T>(value))
-            return false;
-        field = static_cast<T>(value);
-        if (kind == 0)
-            InvalidateChange();
-        else
-            BackGroundChange();
-        return true;
-    }
-    // Asks OnBeforeChange; false when the change is refused.
+    // Asks the before-change hook; false when the change is refused.
     bool AllowChange(const String& propertyName);
     void AfterChange(const String& propertyName);
 
@@ -150,6 +143,10 @@ private:
     void PaintBuffered();
     void FlushTimer(TObject* sender);
 
+    TAfterPaintHook afterPaintHook_;
+    TBeforeChangeHook beforeChangeHook_;
+    TAfterChangeHook afterChangeHook_;
+    TDesigningHook designingHook_;
     TDateTime creationTime_ = 0;
     TRepaintScheduler scheduler_;
     std::unique_ptr<TGraphic> backgroundPicture_;

@@ -5,7 +5,7 @@
 HRESULT TiOPCShutdownCallback::ShutdownRequest(const String&)
 {
     // A copy: the handler may silence this object while it runs.
-    if (auto handler = OnShutdown)
+    if (auto handler = onShutdown_)
         handler(*this);
     return S_OK;
 }
@@ -18,7 +18,7 @@ HRESULT TiOPCDataCallback::TakeFirst(const std::vector<TOPCItemState>& items)
     Value = first.Value;
     Quality = first.Quality;
     TimeStamp = OPCFileTimeToDateTime(first.TimeStamp, time_);
-    if (auto handler = OnData)
+    if (auto handler = onData_)
         handler(*this);
     return S_OK;
 }
@@ -53,7 +53,7 @@ void TiOPCAdviseSink::OnDataChange(const TFormatEtc& format, const TStgMedium& m
             Value = item.Value;
             Quality = item.Quality;
             TimeStamp = item.TimeStamp;
-            if (auto handler = OnData)
+            if (auto handler = onData_)
                 handler(*this);
         },
         time_);

@@ -1,19 +1,30 @@
 #pragma once
 // The objects an OPC server calls back: shutdown request, 2.0 data callback, 1.0 stream sink.
 // Each keeps the last value it took; the handler reads it during the call.
-#include <functional>
-
+#include "platform/classes/MethodEvent.h"
 #include "widgets/sevenseg/OPCInterfaces.h"
+
+class TiOPCShutdownCallback;
+class TiOPCDataCallback;
+class TiOPCAdviseSink;
+using TOPCShutdownEvent = TMethodEvent<void(TiOPCShutdownCallback& Sender)>;
+using TOPCDataCallbackEvent = TMethodEvent<void(TiOPCDataCallback& Sender)>;
+using TOPCAdviseSinkEvent = TMethodEvent<void(TiOPCAdviseSink& Sender)>;
 
 class TiOPCShutdownCallback : public IOPCShutdown {
 public:
-    std::function<void(TiOPCShutdownCallback& sender)> OnShutdown;
+    const TOPCShutdownEvent& OnShutdown() const { return onShutdown_; }
+    void SetOnShutdown(TOPCShutdownEvent handler) { onShutdown_ = std::move(handler); }
     HRESULT ShutdownRequest(const String& reason) override;
+
+private:
+    TOPCShutdownEvent onShutdown_;
 };
 
 class TiOPCDataCallback : public IOPCDataCallback {
 public:
-    std::function<void(TiOPCDataCallback& sender)> OnData;
+    const TOPCDataCallbackEvent& OnData() const { return onData_; }
+    void SetOnData(TOPCDataCallbackEvent handler) { onData_ = std::move(handler); }
     TOPCVariant Value;
     Word Quality = 0;
     TDateTime TimeStamp = 0.0;
@@ -30,12 +41,14 @@ public:
 
 private:
     HRESULT TakeFirst(const std::vector<TOPCItemState>& items);
+    TOPCDataCallbackEvent onData_;
     const TOPCTimeSource& time_;
 };
 
 class TiOPCAdviseSink : public IAdviseSink {
 public:
-    std::function<void(TiOPCAdviseSink& sender)> OnData;
+    const TOPCAdviseSinkEvent& OnData() const { return onData_; }
+    void SetOnData(TOPCAdviseSinkEvent handler) { onData_ = std::move(handler); }
     TOPCVariant Value;
     Word Quality = 0;
     TDateTime TimeStamp = 0.0;
@@ -50,5 +63,6 @@ public:
     void OnClose() override {}
 
 private:
+    TOPCAdviseSinkEvent onData_;
     const TOPCTimeSource& time_;
 };

@@ -1,5 +1,6 @@
 #include "widgets/sevenseg/OPCItem.h"
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Exceptions.h"
@@ -79,10 +80,7 @@ void TiOPCItem::SetAutoConnect(bool value)
 
 void TiOPCItem::SetAutoError(bool value)
 {
-    if (value == autoError_)
-        return;
-    autoError_ = value;
-    if (value)
+    if (AssignIfChanged(autoError_, value) && value)
         UpdateErrorState();
 }
 
@@ -131,7 +129,7 @@ void TiOPCItem::ConnectGuarded()
 
     // A server without shutdown notification is accepted.
     auto shutdown = std::make_shared<TiOPCShutdownCallback>();
-    shutdown->OnShutdown = [this](TiOPCShutdownCallback&) { HandleShutdown(); };
+    shutdown->SetOnShutdown([this](TiOPCShutdownCallback&) { HandleShutdown(); });
     if (Succeeded(OPCAdviseShutdown(server_, shutdown, shutdownCookie_)))
         shutdownCallback_ = shutdown;
     else
@@ -141,13 +139,13 @@ void TiOPCItem::ConnectGuarded()
         throw Exception("Failed to Add Group");
 
     TVarType requested = varEmpty;
-    if (manager_ && manager_->OnGetDataType)
-        manager_->OnGetDataType(propertyName_, requested);
+    if (manager_ && manager_->OnGetDataType())
+        manager_->OnGetDataType()(propertyName_, requested);
     if (Failed(OPCAddItem(group_, itemName_, 0, requested, itemHandle_, canonicalType_)))
         throw Exception("Failed to Add Item");
 
     auto callback = std::make_shared<TiOPCDataCallback>();
-    callback->OnData = [this](TiOPCDataCallback& s) { TakeData(s.Value, s.Quality, s.TimeStamp); };
+    callback->SetOnData([this](TiOPCDataCallback& s) { TakeData(s.Value, s.Quality, s.TimeStamp); });
     if (Succeeded(OPCAdviseDataCallback(group_, callback, dataCallbackCookie_)))
         dataCallback_ = callback;
     else
@@ -157,7 +155,7 @@ void TiOPCItem::ConnectGuarded()
         // The group has no 2.0 callback: subscribe to the 1.0 stream. Without either the item
         // stays connected and can still write.
         auto sink = std::make_shared<TiOPCAdviseSink>();
-        sink->OnData = [this](TiOPCAdviseSink& s) { TakeData(s.Value, s.Quality, s.TimeStamp); };
+        sink->SetOnData([this](TiOPCAdviseSink& s) { TakeData(s.Value, s.Quality, s.TimeStamp); });
         if (Succeeded(OPCAdviseStream(group_, sink, streamConnection_)))
             adviseSink_ = sink;
     }
@@ -166,11 +164,11 @@ void TiOPCItem::ConnectGuarded()
 void TiOPCItem::ForgetCallbacks()
 {
     if (auto sink = adviseSink_.lock())
-        sink->OnData = nullptr;
+        sink->SetOnData(nullptr);
     if (auto callback = dataCallback_.lock())
-        callback->OnData = nullptr;
+        callback->SetOnData(nullptr);
     if (auto shutdown = shutdownCallback_.lock())
-        shutdown->OnShutdown = nullptr;
+        shutdown->SetOnShutdown(nullptr);
     adviseSink_.reset();
     dataCallback_.reset();
     shutdownCallback_.reset();
@@ -183,14 +181,14 @@ void TiOPCItem::Disconnect() noexcept
         Quietly([&] { return OPCUnadviseStream(group_, streamConnection_); });
         streamConnection_ = 0;
         if (auto sink = adviseSink_.lock())
-            sink->OnData = nullptr;
+            sink->SetOnData(nullptr);
         adviseSink_.reset();
     }
     if (dataCallbackCookie_) {
         Quietly([&] { return OPCUnadviseDataCallback(group_, dataCallbackCookie_); });
         dataCallbackCookie_ = 0;
         if (auto callback = dataCallback_.lock())
-            callback->OnData = nullptr;
+            callback->SetOnData(nullptr);
         dataCallback_.reset();
     }
     if (itemHandle_) {
@@ -241,8 +239,8 @@ void TiOPCItem::TakeData(const TOPCVariant& value, Word quality, TDateTime timeS
     timeStamp_ = timeStamp;
     if (autoError_)
         UpdateErrorState();
-    if (manager_ && manager_->OnNewData)
-        manager_->OnNewData(this);
+    if (manager_ && manager_->OnNewData())
+        manager_->OnNewData()(this);
 }
 
 void TiOPCItem::WriteValue(const TOPCVariant& value)
@@ -312,8 +310,8 @@ int TiOPCItemManager::IndexOf(const TiOPCItem* item) const
 bool TiOPCItemManager::IsDesigning()
 {
     bool designing = false;
-    if (OnGetDesigning)
-        OnGetDesigning(*this, designing);
+    if (onGetDesigning_)
+        onGetDesigning_(*this, designing);
     return designing;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // Binding of one property of an instrument control to one item of an OPC Data Access server, and
 // the list of such bindings a control owns (stored with it as "OPCItems").
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,6 +11,11 @@
 class TReader;
 class TWriter;
 class TiOPCItemManager;
+class TiOPCItem;
+
+using TOPCGetDesigningEvent = TMethodEvent<void(TiOPCItemManager& Sender, bool& Designing)>;
+using TOPCNewDataEvent = TMethodEvent<void(TiOPCItem* Item)>;
+using TOPCGetDataTypeEvent = TMethodEvent<void(const String& PropertyName, TVarType& DataType)>;
 
 // What a binding needs of the control that owns it.
 class IOPCItemOwner {
@@ -110,9 +114,12 @@ public:
     TiOPCItemManager() = default;
     ~TiOPCItemManager() override;
 
-    std::function<void(TiOPCItemManager& sender, bool& designing)> OnGetDesigning;
-    std::function<void(TiOPCItem* item)> OnNewData;
-    std::function<void(const String& propertyName, TVarType& dataType)> OnGetDataType;
+    const TOPCGetDesigningEvent& OnGetDesigning() const { return onGetDesigning_; }
+    void SetOnGetDesigning(TOPCGetDesigningEvent handler) { onGetDesigning_ = std::move(handler); }
+    const TOPCNewDataEvent& OnNewData() const { return onNewData_; }
+    void SetOnNewData(TOPCNewDataEvent handler) { onNewData_ = std::move(handler); }
+    const TOPCGetDataTypeEvent& OnGetDataType() const { return onGetDataType_; }
+    void SetOnGetDataType(TOPCGetDataTypeEvent handler) { onGetDataType_ = std::move(handler); }
     IOPCItemOwner* Owner = nullptr;
 
     // A new, unconnected item at the end of the list.
@@ -130,4 +137,7 @@ public:
 
 private:
     std::vector<TiOPCItem*> items_;  // owned
+    TOPCGetDesigningEvent onGetDesigning_;
+    TOPCNewDataEvent onNewData_;
+    TOPCGetDataTypeEvent onGetDataType_;
 };

@@ -1,15 +1,10 @@
 #include "widgets/sevenseg/SevenSegmentCharacter.h"
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Canvas.h"
 
-const char* const TSevenSegmentCharacterNames[SevenSegmentCharacterCount] = {
-    "ssc0", "ssc1", "ssc2", "ssc3", "ssc4", "ssc5", "ssc6", "ssc7", "ssc8", "ssc9",
-    "sscA", "sscB", "sscC", "sscD", "sscE", "sscF", "sscPeriod", "sscColon", "sscPlus", "sscMinus",
-    "sscBlank", "sscLine", "sscUpArrow", "sscDownArrow", "sscSemiColon", "sscComma"};
-
 namespace {
-constexpr const char* TiBevelStyleNames[] = {"ibsNone", "ibsRaised", "ibsLowered"};
 constexpr TColor kPaletteRelative = 0x02000000;
 }  // namespace
 
@@ -59,29 +54,33 @@ void TiSevenSegmentCharacter::SetValue(TSevenSegmentCharacter value)
 
 void TiSevenSegmentCharacter::SetAutoSize(bool value)
 {
-    if (value == autoSize_)
-        return;
-    autoSize_ = value;
-    ApplyAutoSize();
-    InvalidateChange();
+    if (AssignIfChanged(autoSize_, value)) {
+        ApplyAutoSize();
+        InvalidateChange();
+    }
 }
 
 void TiSevenSegmentCharacter::SetSegmentMargin(int value)
 {
-    if (SetAndChange(segmentMargin_, std::max(value, 0), 0))
+    if (AssignIfChanged(segmentMargin_, std::max(value, 0))) {
+        InvalidateChange();
         ApplyAutoSize();
+    }
 }
 
 void TiSevenSegmentCharacter::SetSegmentSize(int value)
 {
-    if (SetAndChange(segmentSize_, std::max(value, 1), 0))
+    if (AssignIfChanged(segmentSize_, std::max(value, 1))) {
+        InvalidateChange();
         ApplyAutoSize();
+    }
 }
 
 void TiSevenSegmentCharacter::SetSegOn(int index, bool on)
 {
     const Byte bits = on ? static_cast<Byte>(segmentBits_ | (1u << index)) : static_cast<Byte>(segmentBits_ & ~(1u << index));
-    SetAndChange(segmentBits_, bits, 0);
+    if (AssignIfChanged(segmentBits_, bits))
+        InvalidateChange();
 }
 
 void TiSevenSegmentCharacter::SetSegmentBits(Byte bits)
@@ -115,8 +114,8 @@ void TiSevenSegmentCharacter::ApplyAutoSize()
     if (IsLoading() || !autoSize_)
         return;
     SetBounds(Left(), Top(), NaturalWidth() + 1, NaturalHeight() + 1);
-    if (OnAutoSize)
-        OnAutoSize(this);
+    if (autoSizeHook_)
+        autoSizeHook_(this);
 }
 
 void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, int x0, int y0, int w, int h,

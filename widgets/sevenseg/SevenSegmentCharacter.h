@@ -3,6 +3,7 @@
 // cell of the multi-digit displays.
 #include <functional>
 
+#include "platform/classes/Assign.h"
 #include "widgets/sevenseg/SevenSegmentGlyphs.h"
 #include "widgets/sevenseg/VCLComponent.h"
 
@@ -18,23 +19,23 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value) override;
     TColor SegmentColor() const { return segmentColor_; }
-    void SetSegmentColor(TColor value) { SetAndChange(segmentColor_, value, 0); }
+    void SetSegmentColor(TColor value) { if (AssignIfChanged(segmentColor_, value)) InvalidateChange(); }
     TColor SegmentOffColor() const { return segmentOffColor_; }
-    void SetSegmentOffColor(TColor value) { SetAndChange(segmentOffColor_, value, 0); }
+    void SetSegmentOffColor(TColor value) { if (AssignIfChanged(segmentOffColor_, value)) InvalidateChange(); }
     bool AutoSegmentOffColor() const { return autoSegmentOffColor_; }
-    void SetAutoSegmentOffColor(bool value) { SetAndChange(autoSegmentOffColor_, value, 0); }
+    void SetAutoSegmentOffColor(bool value) { if (AssignIfChanged(autoSegmentOffColor_, value)) InvalidateChange(); }
     bool ShowOffSegments() const { return showOffSegments_; }
-    void SetShowOffSegments(bool value) { SetAndChange(showOffSegments_, value, 0); }
+    void SetShowOffSegments(bool value) { if (AssignIfChanged(showOffSegments_, value)) InvalidateChange(); }
     bool PowerOff() const { return powerOff_; }
-    void SetPowerOff(bool value) { SetAndChange(powerOff_, value, 0); }
+    void SetPowerOff(bool value) { if (AssignIfChanged(powerOff_, value)) InvalidateChange(); }
     int SegmentMargin() const { return segmentMargin_; }
     void SetSegmentMargin(int value);
     int SegmentSeperation() const { return segmentSeperation_; }
-    void SetSegmentSeperation(int value) { SetAndChange(segmentSeperation_, std::max(value, 0), 0); }
+    void SetSegmentSeperation(int value) { if (AssignIfChanged(segmentSeperation_, std::max(value, 0))) InvalidateChange(); }
     int SegmentSize() const { return segmentSize_; }
     void SetSegmentSize(int value);
     bool UseSegmentBits() const { return useSegmentBits_; }
-    void SetUseSegmentBits(bool value) { SetAndChange(useSegmentBits_, value, 0); }
+    void SetUseSegmentBits(bool value) { if (AssignIfChanged(useSegmentBits_, value)) InvalidateChange(); }
     bool SegOn(int index) const { return (segmentBits_ >> index) & 1; }
     void SetSegOn(int index, bool on);
     Byte SegmentBits() const { return segmentBits_; }
@@ -65,7 +66,8 @@ public:
     int NaturalWidth() const;
     int NaturalHeight() const;
     void ApplyAutoSize();
-    std::function<void(TObject* sender)> OnAutoSize;
+    // Called after an automatic resize; assignable from code only.
+    void SetAutoSizeHook(std::function<void(TObject* sender)> hook) { autoSizeHook_ = std::move(hook); }
 
     void PaintTo(TCanvas& canvas) override;
 
@@ -82,6 +84,5 @@ private:
     int segmentSize_ = 1;
     bool useSegmentBits_ = false;
     Byte segmentBits_ = 0;
+    std::function<void(TObject* sender)> autoSizeHook_;
 };
-
-extern const char* const TSevenSegmentCharacterNames[SevenSegmentCharacterCount];

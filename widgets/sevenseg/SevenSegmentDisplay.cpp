@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/FormatSettings.h"
 #include "widgets/sevenseg/ReadoutLayout.h"
 
 namespace {
-constexpr const char* TiBevelStyleNames[] = {"ibsNone", "ibsRaised", "ibsLowered"};
-constexpr const char* TiLeadingStyleNames[] = {"ilsNone", "ilsZeros", "ilsSpaces"};
 constexpr double kMaxValue = 1e15;
 }  // namespace
 
@@ -56,52 +55,64 @@ TiSevenSegmentDisplay::TiSevenSegmentDisplay(TComponent* owner) : TiCustomCompon
 
 void TiSevenSegmentDisplay::SetAutoSize(bool value)
 {
-    if (value == autoSize_)
-        return;
-    autoSize_ = value;
-    ApplyAutoSize();
-    InvalidateChange();
+    if (AssignIfChanged(autoSize_, value)) {
+        ApplyAutoSize();
+        InvalidateChange();
+    }
 }
 
 void TiSevenSegmentDisplay::SetDigitSpacing(int value)
 {
-    if (SetAndChange(digitSpacing_, value, 0))
+    if (AssignIfChanged(digitSpacing_, value)) {
+        InvalidateChange();
         ApplyAutoSize();
+    }
 }
 
 void TiSevenSegmentDisplay::SetSegmentMargin(int value)
 {
-    if (SetAndChange(segmentMargin_, std::max(value, 0), 0))
+    if (AssignIfChanged(segmentMargin_, std::max(value, 0))) {
+        InvalidateChange();
         ApplyAutoSize();
+    }
 }
 
 void TiSevenSegmentDisplay::SetSegmentColor(TColor value)
 {
-    if (SetAndChange(segmentColor_, value, 0))
+    if (AssignIfChanged(segmentColor_, value)) {
+        InvalidateChange();
         cell_->SetSegmentColor(value);
+    }
 }
 
 void TiSevenSegmentDisplay::SetSegmentOffColor(TColor value)
 {
-    if (SetAndChange(segmentOffColor_, value, 0))
+    if (AssignIfChanged(segmentOffColor_, value)) {
+        InvalidateChange();
         cell_->SetSegmentOffColor(value);
+    }
 }
 
 void TiSevenSegmentDisplay::SetAutoSegmentOffColor(bool value)
 {
-    if (SetAndChange(autoSegmentOffColor_, value, 0))
+    if (AssignIfChanged(autoSegmentOffColor_, value)) {
+        InvalidateChange();
         cell_->SetAutoSegmentOffColor(value);
+    }
 }
 
 void TiSevenSegmentDisplay::SetSegmentSeperation(int value)
 {
-    if (SetAndChange(segmentSeperation_, std::max(value, 0), 0))
+    if (AssignIfChanged(segmentSeperation_, std::max(value, 0))) {
+        InvalidateChange();
         cell_->SetSegmentSeperation(segmentSeperation_);
+    }
 }
 
 void TiSevenSegmentDisplay::SetSegmentSize(int value)
 {
-    if (SetAndChange(segmentSize_, std::clamp(value, 1, 100), 0)) {
+    if (AssignIfChanged(segmentSize_, std::clamp(value, 1, 100))) {
+        InvalidateChange();
         cell_->SetSegmentSize(segmentSize_);
         ApplyAutoSize();
     }
@@ -126,8 +137,8 @@ void TiSevenSegmentDisplay::ApplyAutoSize()
     int w = 0, h = 0;
     GetNaturalSize(w, h);
     SetBounds(Left(), Top(), w, h);
-    if (OnAutoSize)
-        OnAutoSize(this);
+    if (autoSizeHook_)
+        autoSizeHook_(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -157,20 +168,26 @@ void TiSevenSegmentAnalog::SetValue(double value)
 
 void TiSevenSegmentAnalog::SetShowSign(bool value)
 {
-    if (SetAndChange(showSign_, value, 0))
+    if (AssignIfChanged(showSign_, value)) {
+        InvalidateChange();
         ApplyAutoSize();
+    }
 }
 
 void TiSevenSegmentAnalog::SetPrecision(int value)
 {
-    if (SetAndChange(precision_, std::clamp(value, 0, 13), 0))
+    if (AssignIfChanged(precision_, std::clamp(value, 0, 13))) {
+        InvalidateChange();
         ApplyAutoSize();
+    }
 }
 
 void TiSevenSegmentAnalog::SetDigitCount(int value)
 {
-    if (SetAndChange(digitCount_, std::clamp(value, 1, 32), 0))
+    if (AssignIfChanged(digitCount_, std::clamp(value, 1, 32))) {
+        InvalidateChange();
         ApplyAutoSize();
+    }
 }
 
 void TiSevenSegmentAnalog::GetNaturalSize(int& width, int& height)

@@ -5,6 +5,7 @@
 // pattern.
 #include <functional>
 
+#include "platform/classes/Assign.h"
 #include "widgets/sevenseg/ReadoutLayout.h"
 #include "widgets/sevenseg/SevenSegmentCharacter.h"
 
@@ -30,12 +31,13 @@ public:
     int SegmentSize() const { return segmentSize_; }
     void SetSegmentSize(int value);
     bool ShowOffSegments() const { return showOffSegments_; }
-    void SetShowOffSegments(bool value) { SetAndChange(showOffSegments_, value, 0); }
+    void SetShowOffSegments(bool value) { if (AssignIfChanged(showOffSegments_, value)) InvalidateChange(); }
     bool PowerOff() const { return powerOff_; }
-    void SetPowerOff(bool value) { SetAndChange(powerOff_, value, 0); }
+    void SetPowerOff(bool value) { if (AssignIfChanged(powerOff_, value)) InvalidateChange(); }
     const TNotifyEvent& OnValueChange() const { return onValueChange_; }
     void SetOnValueChange(const TNotifyEvent& e) { onValueChange_ = e; }
-    std::function<void(TObject* sender)> OnAutoSize;
+    // Called after an automatic resize; assignable from code only.
+    void SetAutoSizeHook(std::function<void(TObject* sender)> hook) { autoSizeHook_ = std::move(hook); }
 
     // Width and height the digits need.
     virtual void GetNaturalSize(int& width, int& height) = 0;
@@ -58,6 +60,7 @@ private:
     bool showOffSegments_ = true;
     bool powerOff_ = false;
     TNotifyEvent onValueChange_;
+    std::function<void(TObject* sender)> autoSizeHook_;
     bool autoSegmentOffColor_ = true;
     TColor segmentOffColor_ = 0x808080;
 };
@@ -77,7 +80,7 @@ public:
     int DigitCount() const { return digitCount_; }
     void SetDigitCount(int value);
     TiLeadingStyle LeadingStyle() const { return leadingStyle_; }
-    void SetLeadingStyle(TiLeadingStyle value) { SetAndChange(leadingStyle_, value, 0); }
+    void SetLeadingStyle(TiLeadingStyle value) { if (AssignIfChanged(leadingStyle_, value)) InvalidateChange(); }
 
     void GetNaturalSize(int& width, int& height) override;
     void PaintTo(TCanvas& canvas) override;

@@ -1,6 +1,7 @@
 #pragma once
 // Character set of a seven-segment cell and the outline of every shape it draws.
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 enum TSevenSegmentCharacter : std::uint8_t {
@@ -9,7 +10,12 @@ enum TSevenSegmentCharacter : std::uint8_t {
     sscPeriod, sscColon, sscPlus, sscMinus, sscBlank, sscLine,
     sscUpArrow, sscDownArrow, sscSemiColon, sscComma
 };
-constexpr int SevenSegmentCharacterCount = 26;
+constexpr int SevenSegmentCharacterCount = sscComma + 1;
+inline constexpr const char* TSevenSegmentCharacterNames[] = {
+    "ssc0", "ssc1", "ssc2", "ssc3", "ssc4", "ssc5", "ssc6", "ssc7", "ssc8", "ssc9",
+    "sscA", "sscB", "sscC", "sscD", "sscE", "sscF", "sscPeriod", "sscColon", "sscPlus", "sscMinus",
+    "sscBlank", "sscLine", "sscUpArrow", "sscDownArrow", "sscSemiColon", "sscComma"};
+static_assert(std::size(TSevenSegmentCharacterNames) == sscComma + 1);
 
 // Segment bits: A top, B upper right, C lower right, D bottom, E lower left, F upper left, G middle.
 constexpr std::uint8_t SegA = 0x01, SegB = 0x02, SegC = 0x04, SegD = 0x08, SegE = 0x10, SegF = 0x20,

@@ -1,5 +1,6 @@
 #include "widgets/sevenseg/VCLComponent.h"
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ExtCtrls.h"
@@ -15,9 +16,9 @@ TiVCLComponent::TiVCLComponent(TComponent* owner)
     : TiComponent(owner), opcItems_(std::make_unique<TiOPCItemManager>()), timer_(new TTimer(nullptr))
 {
     opcItems_->Owner = this;
-    opcItems_->OnGetDesigning = [this](TiOPCItemManager&, bool& designing) { designing = IsDesigning(); };
-    opcItems_->OnNewData = [this](TiOPCItem* item) { HandleNewOPCData(item); };
-    opcItems_->OnGetDataType = [this](const String& name, TVarType& type) { GetOPCDataType(name, type); };
+    opcItems_->SetOnGetDesigning([this](TiOPCItemManager&, bool& designing) { designing = IsDesigning(); });
+    opcItems_->SetOnNewData([this](TiOPCItem* item) { HandleNewOPCData(item); });
+    opcItems_->SetOnGetDataType([this](const String& name, TVarType& type) { GetOPCDataType(name, type); });
     timer_->SetEnabled(false);
     timer_->SetOnTimer(TNotifyEvent(this, &TiVCLComponent::TimerTick));
 }
@@ -78,8 +79,8 @@ void TiVCLComponent::TimerTick(TObject*)
             timer_->SetEnabled(true);
         }
     }
-    if (OnInternalTimer)
-        OnInternalTimer(this);
+    if (internalTimerHook_)
+        internalTimerHook_(this);
 }
 
 // ---- OPC ----------------------------------------------------------------------------------
@@ -198,9 +199,8 @@ bool TiVCLComponent::OPCOutput(const String& propertyName, const TOPCVariant& va
 
 void TiVCLComponent::SetTransparent(bool value)
 {
-    if (value == transparent_)
+    if (!AssignIfChanged(transparent_, value))
         return;
-    transparent_ = value;
     TControlStyle style = ControlStyle();
     if (value) {
         style.Exclude(csOpaque);

@@ -32,7 +32,8 @@ public:
     // First delay 0: the interval is the first delay and the timer does not re-arm.
     void StartTimer(Cardinal firstDelay, Cardinal interval) override;
     void StopTimer() override;
-    std::function<void(TObject* sender)> OnInternalTimer;
+    // Called on every tick of the timer; assignable from code only.
+    void SetInternalTimerHook(std::function<void(TObject* sender)> hook) { internalTimerHook_ = std::move(hook); }
 
     bool OPCOutput(const String& propertyName, const TOPCVariant& value) override;
     void BackGroundChange() override;
@@ -67,6 +68,7 @@ private:
     bool firstTick_ = false;
     Cardinal repeatInterval_ = 0;
     TOwnedPtr<TTimer> timer_;
+    std::function<void(TObject* sender)> internalTimerHook_;
     TIndexObjectEvent onNewOPCData_;
     TBeforeOPCNewDataEvent onBeforeNewOPCData_;
     bool capturePending_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // Types shared by the styled controls; value order is the stored order.
 #include <cstdint>
+#include <iterator>
 
 #include "platform/classes/Sets.h"
 
@@ -9,18 +10,32 @@ enum TQMControlBorder {
     qmcbBumped, qmcbEtched, qmcbMacLowered, qmcbMacRaised, qmcbSoftLowered, qmcbSoftRaised
 };
 constexpr int QMControlBorderCount = qmcbSoftRaised + 1;
+inline constexpr const char* TQMControlBorderNames[] = {
+    "qmcbNone", "qmcbFlat", "qmcbColor", "qmcb3DRaised", "qmcb3DLowered", "qmcbRaised", "qmcbLowered",
+    "qmcbBumped", "qmcbEtched", "qmcbMacLowered", "qmcbMacRaised", "qmcbSoftLowered", "qmcbSoftRaised"};
+static_assert(std::size(TQMControlBorderNames) == qmcbSoftRaised + 1);
 
 enum TQMBorderEdge { qmbeLeft, qmbeRight, qmbeTop, qmbeBottom };
+inline constexpr const char* TQMBorderEdgeNames[] = {"qmbeLeft", "qmbeRight", "qmbeTop", "qmbeBottom"};
+static_assert(std::size(TQMBorderEdgeNames) == qmbeBottom + 1);
 
 // Stored as one byte: bit (1 << edge).
 using TQMBorderEdges = TSet<TQMBorderEdge>;
 constexpr TQMBorderEdges QMAllEdges{qmbeLeft, qmbeRight, qmbeTop, qmbeBottom};
 
 enum TQMPictureOrient { qmpoTopLeft, qmpoTopRight, qmpoBottomLeft, qmpoBottomRight, qmpoCenter, qmpoTiled };
+inline constexpr const char* TQMPictureOrientNames[] = {"qmpoTopLeft",     "qmpoTopRight", "qmpoBottomLeft",
+                                                        "qmpoBottomRight", "qmpoCenter",   "qmpoTiled"};
+static_assert(std::size(TQMPictureOrientNames) == qmpoTiled + 1);
 
 enum TQMGradient { qmgNone, qmgLeftToRight, qmgRightToLeft, qmgTopToBottom, qmgBottomToTop };
+inline constexpr const char* TQMGradientNames[] = {"qmgNone", "qmgLeftToRight", "qmgRightToLeft", "qmgTopToBottom",
+                                                   "qmgBottomToTop"};
+static_assert(std::size(TQMGradientNames) == qmgBottomToTop + 1);
 
 enum TQMPanelLayout { qmplBottom, qmplMiddle, qmplTop };
+inline constexpr const char* TQMPanelLayoutNames[] = {"qmplBottom", "qmplMiddle", "qmplTop"};
+static_assert(std::size(TQMPanelLayoutNames) == qmplTop + 1);
 
 using TQMBevelWidth = std::int32_t;  // 0 .. 2147483647
 
@@ -37,17 +52,6 @@ constexpr int qmhtBottomRight = 17;
 constexpr int qmhtBorder = 18;
 
 constexpr int QMStatusbarHeight = 16;  // also the side of the size grip
-
-// Value names as stored descriptions write them.
-inline constexpr const char* TQMControlBorderNames[] = {
-    "qmcbNone", "qmcbFlat", "qmcbColor", "qmcb3DRaised", "qmcb3DLowered", "qmcbRaised", "qmcbLowered",
-    "qmcbBumped", "qmcbEtched", "qmcbMacLowered", "qmcbMacRaised", "qmcbSoftLowered", "qmcbSoftRaised"};
-inline constexpr const char* TQMBorderEdgeNames[] = {"qmbeLeft", "qmbeRight", "qmbeTop", "qmbeBottom"};
-inline constexpr const char* TQMPictureOrientNames[] = {"qmpoTopLeft", "qmpoTopRight", "qmpoBottomLeft",
-                                                        "qmpoBottomRight", "qmpoCenter", "qmpoTiled"};
-inline constexpr const char* TQMGradientNames[] = {"qmgNone", "qmgLeftToRight", "qmgRightToLeft", "qmgTopToBottom",
-                                                   "qmgBottomToTop"};
-inline constexpr const char* TQMPanelLayoutNames[] = {"qmplBottom", "qmplMiddle", "qmplTop"};
 
 // Pixel thickness a frame style reserves.
 constexpr int QMBorderThickness(TQMControlBorder style)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Messages.h"
@@ -128,9 +129,7 @@ void TQMCustomControl::SetAutoSize(bool value)
 
 void TQMCustomControl::SetImageIndex(int value)
 {
-    if (value == imageIndex_) return;
-    imageIndex_ = value;
-    if (images_) Invalidate();
+    if (AssignIfChanged(imageIndex_, value) && images_) Invalidate();
 }
 
 void TQMCustomControl::SetImages(TCustomImageList* value)
@@ -163,8 +162,7 @@ TRect TQMCustomControl::GetImageRect() const
 
 void TQMCustomControl::SetIndent(int value)
 {
-    if (value == indent_) return;
-    indent_ = value;
+    if (!AssignIfChanged(indent_, value)) return;
     AdjustSize();
     IndentChanged();
 }
@@ -172,16 +170,14 @@ void TQMCustomControl::SetIndent(int value)
 void TQMCustomControl::SetSpacing(int value)
 {
     value = std::max(value, 0);
-    if (value == spacing_) return;
-    spacing_ = value;
+    if (!AssignIfChanged(spacing_, value)) return;
     AdjustSize();
     SpacingChanged();
 }
 
 void TQMCustomControl::SetTransparent(bool value)
 {
-    if (value == transparent_) return;
-    transparent_ = value;
+    if (!AssignIfChanged(transparent_, value)) return;
     if (value)
         SetControlStyle(ControlStyle() - csOpaque);
     else
@@ -207,9 +203,7 @@ void TQMCustomControl::SetPictureList(TQMPictureList* value)
 void TQMCustomControl::SetPictureIndex(int value)
 {
     value = std::max(value, -1);
-    if (value == pictureIndex_) return;
-    pictureIndex_ = value;
-    if (pictureList_) PictureListChanged();
+    if (AssignIfChanged(pictureIndex_, value) && pictureList_) PictureListChanged();
 }
 
 void TQMCustomControl::pictureListNotify(TQMPictureList* list, Byte operation)
@@ -227,16 +221,13 @@ void TQMCustomControl::pictureListNotify(TQMPictureList* list, Byte operation)
 
 void TQMCustomControl::SetOuterBorder(TQMControlBorder value)
 {
-    if (!IsBorderAllowed(value) || value == border_) return;
-    border_ = value;
+    if (!IsBorderAllowed(value) || !AssignIfChanged(border_, value)) return;
     BorderChanged();
 }
 
 void TQMCustomControl::SetBandColor(TColor value)
 {
-    if (value == bandColor_) return;
-    bandColor_ = value;
-    PaintBorders(nullptr);
+    if (AssignIfChanged(bandColor_, value)) PaintBorders(nullptr);
 }
 
 void TQMCustomControl::SetBandWidth(int value)
@@ -248,29 +239,22 @@ void TQMCustomControl::SetBandWidth(int value)
 
 void TQMCustomControl::SetExDraw(bool value)
 {
-    if (value == exDraw_) return;
-    exDraw_ = value;
-    if (border_ != qmcbNone) BorderChanged();
+    if (AssignIfChanged(exDraw_, value) && border_ != qmcbNone) BorderChanged();
 }
 
 void TQMCustomControl::SetFlatColor(TColor value)
 {
-    if (value == flatColor_) return;
-    flatColor_ = value;
-    if (border_ != qmcbNone) PaintBorders(nullptr);
+    if (AssignIfChanged(flatColor_, value) && border_ != qmcbNone) PaintBorders(nullptr);
 }
 
 void TQMCustomControl::SetFlatInnerColor(TColor value)
 {
-    if (value == flatInnerColor_) return;
-    flatInnerColor_ = value;
-    if (innerBorder_ != qmcbNone) PaintBorders(nullptr);
+    if (AssignIfChanged(flatInnerColor_, value) && innerBorder_ != qmcbNone) PaintBorders(nullptr);
 }
 
 void TQMCustomControl::SetInnerBorder(TQMControlBorder value)
 {
-    if (!IsInnerBorderAllowed(value) || value == innerBorder_) return;
-    innerBorder_ = value;
+    if (!IsInnerBorderAllowed(value) || !AssignIfChanged(innerBorder_, value)) return;
     BorderChanged();
 }
 

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "widgets/styled/QMCommon.h"
 #include "widgets/styled/QMGeometry.h"
-
-namespace {
-const char* const kLeftRightNames[] = {"taLeftJustify", "taRightJustify"};
-}  // namespace
 
 // ---- picture settings ----
 
@@ -112,118 +109,88 @@ void TQMCustomPanel::realign()
     Invalidate();
 }
 
-void TQMCustomPanel::SetAlignment(TAlignment value)
+void TQMCustomPanel::SetAlignment(TLeftRight value)
 {
-    if (value == taCenter || value == alignment_) return;
-    alignment_ = value;
+    if (value == taCenter || !AssignIfChanged(alignment_, value)) return;
     Invalidate();
 }
 
 void TQMCustomPanel::SetBevel(TQMControlBorder value)
 {
-    if (value == bevel_) return;
-    bevel_ = value;
-    if (!bevelEdges_.Empty()) realign();
+    if (AssignIfChanged(bevel_, value) && !bevelEdges_.Empty()) realign();
 }
 
 void TQMCustomPanel::SetBevelColor(TColor value)
 {
-    if (value == bevelColor_) return;
-    bevelColor_ = value;
-    if (bevel_ != qmcbNone && !bevelEdges_.Empty()) Invalidate();
+    if (AssignIfChanged(bevelColor_, value) && bevel_ != qmcbNone && !bevelEdges_.Empty()) Invalidate();
 }
 
 void TQMCustomPanel::SetBevelEdges(TQMBorderEdges value)
 {
-    if (value == bevelEdges_) return;
-    bevelEdges_ = value;
-    if (bevel_ != qmcbNone) realign();
+    if (AssignIfChanged(bevelEdges_, value) && bevel_ != qmcbNone) realign();
 }
 
 void TQMCustomPanel::SetBevelWidth(TQMBevelWidth value)
 {
     value = std::max(value, 0);
-    if (value == bevelWidth_) return;
-    bevelWidth_ = value;
-    if (bevel_ != qmcbNone && !bevelEdges_.Empty()) realign();
+    if (AssignIfChanged(bevelWidth_, value) && bevel_ != qmcbNone && !bevelEdges_.Empty()) realign();
 }
 
 void TQMCustomPanel::SetGradient(TQMGradient value)
 {
-    if (value == gradient_) return;
-    gradient_ = value;
-    Invalidate();
+    if (AssignIfChanged(gradient_, value)) Invalidate();
 }
 
 void TQMCustomPanel::SetGradientEnd(TColor value)
 {
-    if (value == gradientEnd_) return;
-    gradientEnd_ = value;
-    if (gradient_ != qmgNone) Invalidate();
+    if (AssignIfChanged(gradientEnd_, value) && gradient_ != qmgNone) Invalidate();
 }
 
 void TQMCustomPanel::SetGradientMid(TColor value)
 {
-    if (value == gradientMid_) return;
-    gradientMid_ = value;
-    if (gradientUsesMid_ && gradient_ != qmgNone) Invalidate();
+    if (AssignIfChanged(gradientMid_, value) && gradientUsesMid_ && gradient_ != qmgNone) Invalidate();
 }
 
 void TQMCustomPanel::SetGradientUsesMid(bool value)
 {
-    if (value == gradientUsesMid_) return;
-    gradientUsesMid_ = value;
-    if (gradient_ != qmgNone && gradientMid_ != clNone) Invalidate();
+    if (AssignIfChanged(gradientUsesMid_, value) && gradient_ != qmgNone && gradientMid_ != clNone) Invalidate();
 }
 
 void TQMCustomPanel::SetLayout(TQMPanelLayout value)
 {
-    if (value == layout_) return;
-    layout_ = value;
-    Invalidate();
+    if (AssignIfChanged(layout_, value)) Invalidate();
 }
 
 void TQMCustomPanel::SetMultiline(bool value)
 {
-    if (value == multiline_) return;
-    multiline_ = value;
+    if (!AssignIfChanged(multiline_, value)) return;
     AdjustSize();
     Invalidate();
 }
 
 void TQMCustomPanel::SetPictureOrient(TQMPictureOrient value)
 {
-    if (value == pictureOrient_) return;
-    pictureOrient_ = value;
-    if (ShowsPicture()) PictureChanged();
+    if (AssignIfChanged(pictureOrient_, value) && ShowsPicture()) PictureChanged();
 }
 
 void TQMCustomPanel::SetPictureIndent(int value)
 {
-    if (value == pictureIndent_) return;
-    pictureIndent_ = value;
-    if (ShowsPicture()) PictureChanged();
+    if (AssignIfChanged(pictureIndent_, value) && ShowsPicture()) PictureChanged();
 }
 
 void TQMCustomPanel::SetPictureTopIndent(int value)
 {
-    if (value == pictureTopIndent_) return;
-    pictureTopIndent_ = value;
-    if (ShowsPicture()) PictureChanged();
+    if (AssignIfChanged(pictureTopIndent_, value) && ShowsPicture()) PictureChanged();
 }
 
 void TQMCustomPanel::SetPictureTransparent(bool value)
 {
-    if (value == pictureTransparent_) return;
-    pictureTransparent_ = value;
-    if (ShowsPicture()) PictureChanged();
+    if (AssignIfChanged(pictureTransparent_, value) && ShowsPicture()) PictureChanged();
 }
 
 void TQMCustomPanel::SetPictureVisible(bool value)
 {
-    if (value == pictureVisible_) return;
-    pictureVisible_ = value;
-    if (HasPicture()) Invalidate();
+    if (AssignIfChanged(pictureVisible_, value) && HasPicture()) Invalidate();
 }
 
 TPicture* TQMCustomPanel::CurrentPicture() const
@@ -419,7 +386,7 @@ TV_PUBLISHED(TQMCustomPanel) {}
 TV_PUBLISHED(TQMPanel)
 {
     Prop("Caption", &TQMPanel::Caption, &TQMPanel::SetCaption);
-    PropEnum("Alignment", &TQMPanel::Alignment, &TQMPanel::SetAlignment, taLeftJustify, kLeftRightNames);
+    PropEnum("Alignment", &TQMPanel::Alignment, &TQMPanel::SetAlignment, taLeftJustify, TLeftRightNames);
     PropEnum("Bevel", &TQMPanel::Bevel, &TQMPanel::SetBevel, qmcbNone, TQMControlBorderNames);
     PropColor("BevelColor", &TQMPanel::BevelColor, &TQMPanel::SetBevelColor, clNone);
     PropSet("BevelEdges", &TQMPanel::BevelEdges, &TQMPanel::SetBevelEdges, QMAllEdges, TQMBorderEdgeNames);

@@ -49,8 +49,8 @@ public:
     void Assign(TPersistent* source) override;
 
     // Left or right (a centred alignment is refused).
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment value);
+    TLeftRight Alignment() const { return alignment_; }
+    void SetAlignment(TLeftRight value);
     TQMControlBorder Bevel() const { return bevel_; }
     void SetBevel(TQMControlBorder value);
     TColor BevelColor() const { return bevelColor_; }
@@ -115,7 +115,7 @@ private:
     void realign();
     TSize contentSize();
 
-    TAlignment alignment_ = taLeftJustify;
+    TLeftRight alignment_ = taLeftJustify;
     TQMControlBorder bevel_ = qmcbNone;
     TColor bevelColor_ = clNone;
     TQMBorderEdges bevelEdges_ = QMAllEdges;

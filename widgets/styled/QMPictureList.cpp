@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 void TQMPictureNotifier::Notify(TQMPictureList* list, Byte operation)
@@ -49,16 +50,12 @@ void TQMPictureListItem::SetPicture(TPicture* value)
 
 void TQMPictureListItem::SetCaption(const String& value)
 {
-    if (caption_ == value) return;
-    caption_ = value;
-    change();
+    if (AssignIfChanged(caption_, value)) change();
 }
 
 void TQMPictureListItem::SetName(const String& value)
 {
-    if (name_ == value) return;
-    name_ = value;
-    change();
+    if (AssignIfChanged(name_, value)) change();
 }
 
 void TQMPictureListItem::BeginUpdate()

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Canvas.h"
 #include "widgets/styled/QMCommon.h"
@@ -22,15 +23,12 @@ void TQMCustomSizableControl::Assign(TPersistent* source)
 
 void TQMCustomSizableControl::SetShowSizeGrip(bool value)
 {
-    if (value == showSizeGrip_) return;
-    showSizeGrip_ = value;
-    if (showStatusbar_) PaintBorders(nullptr);
+    if (AssignIfChanged(showSizeGrip_, value) && showStatusbar_) PaintBorders(nullptr);
 }
 
 void TQMCustomSizableControl::SetShowStatusbar(bool value)
 {
-    if (value == showStatusbar_) return;
-    showStatusbar_ = value;
+    if (!AssignIfChanged(showStatusbar_, value)) return;
     FrameChanged();
     AdjustSize();
     StatusbarChanged();
@@ -38,16 +36,12 @@ void TQMCustomSizableControl::SetShowStatusbar(bool value)
 
 void TQMCustomSizableControl::SetStatusbarColor(TColor value)
 {
-    if (value == statusbarColor_) return;
-    statusbarColor_ = value;
-    if (showStatusbar_) PaintBorders(nullptr);
+    if (AssignIfChanged(statusbarColor_, value) && showStatusbar_) PaintBorders(nullptr);
 }
 
 void TQMCustomSizableControl::SetStatusbarText(const String& value)
 {
-    if (value == statusbarText_) return;
-    statusbarText_ = value;
-    if (showStatusbar_) PaintBorders(nullptr);
+    if (AssignIfChanged(statusbarText_, value) && showStatusbar_) PaintBorders(nullptr);
 }
 
 void TQMCustomSizableControl::ShrinkForBorders(TRect& rect) const

@@ -5,11 +5,6 @@
 #include "platform/classes/Published.h"
 #include "platform/classes/TypeInfo.h"
 
-namespace {
-constexpr const char* TSampleStyleNames[] = {"ssSolid", "ssDash", "ssDot", "ssClear"};
-constexpr const char* TSampleFontStyleNames[] = {"sfBold", "sfItalic", "sfUnderline", "sfStrikeOut"};
-}  // namespace
-
 TV_PUBLISHED(TSampleFont)
 {
     PropColor("Color", &TSampleFont::Color, &TSampleFont::SetColor, clSampleBlack);

@@ -1,9 +1,11 @@
 #pragma once
 // Sample classes used by the tests, and the pattern to copy for a streamable class:
 // TV_CLASS in the header, TV_PUBLISHED with one line per property in the .cpp.
+#include <iterator>
 #include <memory>
 #include <vector>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/MethodEvent.h"
@@ -11,7 +13,12 @@
 #include "platform/rtl/StringList.h"
 
 enum TSampleStyle { ssSolid, ssDash, ssDot, ssClear };
+inline constexpr const char* TSampleStyleNames[] = {"ssSolid", "ssDash", "ssDot", "ssClear"};
+static_assert(std::size(TSampleStyleNames) == ssClear + 1);
+
 enum TSampleFontStyle { sfBold, sfItalic, sfUnderline, sfStrikeOut };
+inline constexpr const char* TSampleFontStyleNames[] = {"sfBold", "sfItalic", "sfUnderline", "sfStrikeOut"};
+static_assert(std::size(TSampleFontStyleNames) == sfStrikeOut + 1);
 using TSampleFontStyles = TSet<TSampleFontStyle>;
 
 constexpr int clSampleBlack = 0x000000;
@@ -22,19 +29,21 @@ class TSampleFont : public TPersistent {
     TV_CLASS(TSampleFont, TPersistent)
 public:
     int Color() const { return color_; }
-    void SetColor(int value) { color_ = value; Changed(); }
+    void SetColor(int value) { if (AssignIfChanged(color_, value)) Changed(); }
     int Size() const { return size_; }
-    void SetSize(int value) { size_ = value; Changed(); }
+    void SetSize(int value) { if (AssignIfChanged(size_, value)) Changed(); }
     const String& Name() const { return name_; }
-    void SetName(const String& value) { name_ = value; Changed(); }
+    void SetName(const String& value) { if (AssignIfChanged(name_, value)) Changed(); }
     TSampleFontStyles Style() const { return style_; }
-    void SetStyle(TSampleFontStyles value) { style_ = value; Changed(); }
+    void SetStyle(TSampleFontStyles value) { if (AssignIfChanged(style_, value)) Changed(); }
     void Assign(TPersistent* source) override;
 
-    TNotifyEvent OnChange;
+    const TNotifyEvent& OnChange() const { return onChange_; }
+    void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 
 private:
-    void Changed() { if (OnChange) OnChange(this); }
+    void Changed() { if (onChange_) onChange_(this); }
+    TNotifyEvent onChange_;
     int color_ = clSampleBlack;
     int size_ = 8;
     String name_ = "Arial";

@@ -219,10 +219,10 @@ TEST(BinaryStream, MissingMethodIsAnErrorUnlessTheFindMethodHookSkipsIt)
     TOwnedPtr<TSampleForm> form(new TSampleForm(nullptr));
     TReader reader(s);
     String asked;
-    reader.OnFindMethod = [&](TReader&, const String& name, bool& error) {
+    reader.SetOnFindMethod([&](TReader&, const String& name, bool& error) {
         asked = name;
         error = false;
-    };
+    });
     reader.ReadRootComponent(form.get());
     EXPECT_EQ(asked, "ButtonGoneClick");
     TSampleShape* shape = shapeOf(form.get(), "S");

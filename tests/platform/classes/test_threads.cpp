@@ -273,10 +273,10 @@ TEST(Thread, FatalExceptionReturnValueAndOnTerminate)
     EXPECT_TRUE(t->Suspended());
     TObject* terminatedSender = nullptr;
     bool onMain = false;
-    t->OnTerminate = [&](TObject* sender) {
+    t->SetOnTerminate([&](TObject* sender) {
         terminatedSender = sender;
         onMain = TThread::IsMainThread();
-    };
+    });
     t->Start();
     EXPECT_THROW(t->Start(), EThread);
     EXPECT_EQ(t->WaitFor(), 42);

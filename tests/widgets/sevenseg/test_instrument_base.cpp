@@ -67,7 +67,7 @@ TEST(InstrumentBase, DesignModeHookHasTheLastWord)
 {
     auto r = NewReadout();
     EXPECT_FALSE(r->IsDesigning());
-    r->OnGetDesigning = [](TObject*, bool& designing) { designing = true; };
+    r->SetDesigningHook([](TObject*, bool& designing) { designing = true; });
     EXPECT_TRUE(r->IsDesigning());
     EXPECT_TRUE(r->OPCItems().IsDesigning());
 }
@@ -76,7 +76,7 @@ TEST(InstrumentBase, TimerStartsOnlyWithADelayOrInterval)
 {
     auto r = NewReadout();
     int ticks = 0;
-    r->OnInternalTimer = [&](TObject*) { ++ticks; };
+    r->SetInternalTimerHook([&](TObject*) { ++ticks; });
     r->StartTimer(0, 0);
     EXPECT_FALSE(r->TimerRunning());
     r->StartTimer(30, 10);

@@ -23,7 +23,7 @@ protected:
     OPCItemTest()
     {
         manager.Owner = &owner;
-        manager.OnNewData = [this](TiOPCItem* item) { received.push_back(item->Value().ToString()); };
+        manager.SetOnNewData([this](TiOPCItem* item) { received.push_back(item->Value().ToString()); });
     }
 
     TiOPCItem* BoundItem(const String& computer = "Local")
@@ -380,11 +380,11 @@ TEST_F(OPCItemTest, ConnectionSettersReconnectOnlyWhileActive)
 
 TEST_F(OPCItemTest, RequestedTypeComesFromTheOwner)
 {
-    manager.OnGetDataType = [](const String& name, TVarType& type) {
+    manager.SetOnGetDataType([](const String& name, TVarType& type) {
         EXPECT_EQ(name, "Value");
         EXPECT_EQ(type, varEmpty);
         type = varDouble;
-    };
+    });
     BoundItem()->Connect();
     EXPECT_TRUE(Logged("AddItems Line1.Tilt type=5 active=1 path=''"));
 }
@@ -512,7 +512,7 @@ TEST_F(OPCItemTest, StoredItemsDoNotConnectWhileDesigning)
     BoundItem();
     const auto bytes = Stored(manager);
     TiOPCItemManager copy;
-    copy.OnGetDesigning = [](TiOPCItemManager&, bool& designing) { designing = true; };
+    copy.SetOnGetDesigning([](TiOPCItemManager&, bool& designing) { designing = true; });
     rt().log.clear();
     Restore(copy, bytes);
     ASSERT_EQ(copy.Count(), 1);
@@ -575,7 +575,7 @@ TEST(OPCItemManager, UnknownStoredPropertyIsAClearError)
     // A reader that skips unknown properties reads the rest.
     stream.SetPosition(0);
     TReader lenient(stream);
-    lenient.OnError = [](TReader&, const String&, bool& handled) { handled = true; };
+    lenient.SetOnError([](TReader&, const String&, bool& handled) { handled = true; });
     m.ReadData(lenient);
     ASSERT_EQ(m.Count(), 1);
     EXPECT_EQ(m.Items(0)->PropertyName(), "Value");

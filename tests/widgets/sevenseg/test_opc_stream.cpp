@@ -291,7 +291,7 @@ TEST(OPCAdviseSink, DeliversEachItemAndUnlocks)
     Block block(b.Build());
     TiOPCAdviseSink sink(FixedZone());
     std::vector<std::pair<double, Word>> seen;
-    sink.OnData = [&](TiOPCAdviseSink& s) { seen.emplace_back(std::stod(s.Value.ToString()), s.Quality); };
+    sink.SetOnData([&](TiOPCAdviseSink& s) { seen.emplace_back(std::stod(s.Value.ToString()), s.Quality); });
     TFormatEtc format;
     format.ClipFormat = OPCStreamFormatDataTime();
     sink.OnDataChange(format, TStgMedium{TYMED_HGLOBAL, &block});
@@ -317,7 +317,7 @@ TEST(OPCAdviseSink, PlainFormatUsesShortHeaders)
     Block block(b.Build());
     TiOPCAdviseSink sink(FixedZone());
     std::vector<std::string> seen;
-    sink.OnData = [&](TiOPCAdviseSink& s) { seen.push_back(s.Value.ToString()); };
+    sink.SetOnData([&](TiOPCAdviseSink& s) { seen.push_back(s.Value.ToString()); });
     TFormatEtc format;
     format.ClipFormat = OPCStreamFormatData();
     sink.OnDataChange(format, TStgMedium{TYMED_HGLOBAL, &block});
@@ -328,7 +328,7 @@ TEST(OPCDataCallback, TakesOnlyTheFirstEntry)
 {
     TiOPCDataCallback cb(FixedZone());
     int calls = 0;
-    cb.OnData = [&](TiOPCDataCallback&) { ++calls; };
+    cb.SetOnData([&](TiOPCDataCallback&) { ++calls; });
     EXPECT_EQ(cb.OnDataChange(1, 2, S_OK, S_OK, {}), S_OK);
     EXPECT_EQ(calls, 0);
 

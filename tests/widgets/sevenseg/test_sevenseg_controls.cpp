@@ -87,11 +87,11 @@ TEST(SevenSegmentCharacter, ValueChangeCanBeVetoed)
 {
     auto c = Make<TiSevenSegmentCharacter>();
     std::vector<String> after;
-    c->OnBeforeChange = [](TObject*, const String& name, bool& allow) { allow = name != "Value"; };
-    c->OnAfterChange = [&](TObject*, const String& name) { after.push_back(name); };
+    c->SetBeforeChangeHook([](TObject*, const String& name, bool& allow) { allow = name != "Value"; });
+    c->SetAfterChangeHook([&](TObject*, const String& name) { after.push_back(name); });
     c->SetValue(ssc5);
     EXPECT_EQ(c->Value(), ssc0);
-    c->OnBeforeChange = nullptr;
+    c->SetBeforeChangeHook(nullptr);
     c->SetValue(ssc5);
     EXPECT_EQ(c->Value(), ssc5);
     EXPECT_EQ(after, std::vector<String>{"Value"});
