@@ -98,13 +98,17 @@ TEST(Thread, WaitForOnTheMainThreadServesAPendingSynchronize)
 {
     TThread::SetMainThread();
     bool ran = false;
+    std::atomic<bool> calling{false};
     TOwnedPtr<TLambdaThread> t(new TLambdaThread([&](TLambdaThread& self) {
         while (!self.Terminated()) {
+            calling = true;
             self.Synchronize([&] { ran = true; });
             std::this_thread::sleep_for(1ms);
         }
     }));
-    std::this_thread::sleep_for(10ms);
+    // Terminate only once the worker is calling in, however slowly it starts.
+    while (!calling)
+        std::this_thread::sleep_for(1ms);
     t->Terminate();
     t->WaitFor();  // would deadlock if it did not run the worker's pending call
     EXPECT_TRUE(ran);
