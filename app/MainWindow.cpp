@@ -133,8 +133,7 @@ void TfKAVRO_IN_D_485_Viewer::FormCreate(TObject*)
     LoadUserSet();
     ePortNo->SetText(userSet_.Get(TUserSet::fPortNo));
     cbBaudrate->SetText(userSet_.Get(TUserSet::fBaudrate));
-    for (int i = 0; i < 5; ++i)
-        edtSend[i]->SetText(userSet_.Get(static_cast<TUserSet::TField>(TUserSet::fSend1 + i)));
+    for (int i = 0; i < 5; ++i) edtSend[i]->SetText(userSet_.Get(static_cast<TUserSet::TField>(TUserSet::fSend1 + i)));
     ListComPorts(*ePortNo->Items(), true);
     offsetX_ = offsetY_ = 0;
 }
@@ -211,8 +210,7 @@ void TfKAVRO_IN_D_485_Viewer::btCloseClick(TObject*)
     // Each field takes what fits of its text, cut between characters.
     userSet_.Set(TUserSet::fPortNo, ePortNo->Text());
     userSet_.Set(TUserSet::fBaudrate, cbBaudrate->Text());
-    for (int i = 0; i < 5; ++i)
-        userSet_.Set(static_cast<TUserSet::TField>(TUserSet::fSend1 + i), edtSend[i]->Text());
+    for (int i = 0; i < 5; ++i) userSet_.Set(static_cast<TUserSet::TField>(TUserSet::fSend1 + i), edtSend[i]->Text());
     SaveUserSet();  // a failure reaches the status bar and the window stays open
     if (portOpened_) {
         try {

@@ -72,8 +72,9 @@ void BM_MeasureThreeLineHtmlTitle(benchmark::State& state)
     TZebFont font;
     font.SetSize(12);
     canvas.UseFont(font);
-    const String title = "<B>Tilt sensor</B> <FONT COLOR=#C00000>X</FONT> and <I>Y</I><BR>"
-                         "Readings of <U>the last</U> 300 samples<BR><SMALL>degrees &amp; time</SMALL>";
+    const String title =
+        "<B>Tilt sensor</B> <FONT COLOR=#C00000>X</FONT> and <I>Y</I><BR>"
+        "Readings of <U>the last</U> 300 samples<BR><SMALL>degrees &amp; time</SMALL>";
     for (auto _ : state) benchmark::DoNotOptimize(MeasureHtmlText(canvas, title));
 }
 BENCHMARK(BM_MeasureThreeLineHtmlTitle)->Unit(benchmark::kMicrosecond);

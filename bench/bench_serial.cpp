@@ -59,8 +59,7 @@ void BM_SerialFloodReceive(benchmark::State& state)
         const auto t0 = std::chrono::steady_clock::now();
         port->Open();
         const auto limit = t0 + std::chrono::seconds(300);
-        while (lines < Lines && std::chrono::steady_clock::now() < limit)
-            CheckSynchronize(10);
+        while (lines < Lines && std::chrono::steady_clock::now() < limit) CheckSynchronize(10);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         const double cpu = static_cast<double>(std::clock() - cpu0) / CLOCKS_PER_SEC;
         port->Close();

@@ -52,7 +52,8 @@ void SetUpApplication()
 void BM_ViewerStream(benchmark::State& state)
 {
     SetUpApplication();
-    const auto home = std::filesystem::temp_directory_path() / ("tv-bench-viewer-" + std::to_string(std::time(nullptr)));
+    const auto home = std::filesystem::temp_directory_path() /
+                      ("tv-bench-viewer-" + std::to_string(std::time(nullptr)));
     std::filesystem::create_directories(home / "program");
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
     TfKAVRO_IN_D_485_Viewer::SetSettingsFolder((home / "program").string());
@@ -198,7 +199,7 @@ void BM_LogAppend(benchmark::State& state)
     state.counters["bytes_per_line"] = static_cast<double>(after - before) / held;
     state.counters["text_bytes_per_line"] = static_cast<double>(line.size());
     state.counters["time_per_line"] = benchmark::Counter(static_cast<double>(state.iterations() * PerFrame),
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_LogAppend)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 

@@ -5,20 +5,15 @@
 TV_PUBLISHED(TVaPersistent) {}
 TV_PUBLISHED(TVaComponent) {}
 
-void TVaPersistent::BeginUpdate()
-{
-    ++updateCount_;
-}
+void TVaPersistent::BeginUpdate() { ++updateCount_; }
 
 void TVaPersistent::EndUpdate()
 {
-    if (updateCount_ > 0)
-        --updateCount_;
+    if (updateCount_ > 0) --updateCount_;
     Changed();
 }
 
 void TVaPersistent::Changed()
 {
-    if (updateCount_ == 0 && onChange_)
-        onChange_(this);
+    if (updateCount_ == 0 && onChange_) onChange_(this);
 }

@@ -32,16 +32,15 @@ void ReportException(TObject* sender)
 
 std::uint32_t BaudrateValue(TVaBaudrate rate)
 {
-    static const std::uint32_t rates[] = {0,     110,   300,   600,   1200,   2400,   4800,   9600,
+    static const std::uint32_t rates[] = {0,     110,   300,   600,   1200,  2400,   4800,   9600,
                                           14400, 19200, 38400, 56000, 57600, 115200, 128000, 256000};
     return rates[rate];
 }
 
 std::uint32_t CommEventBit(TVaCommEvent event)
 {
-    static const std::uint32_t bits[] = {EV_BREAK, EV_CTS,     EV_DSR,     EV_ERR,    EV_RING,
-                                         EV_RLSD,  EV_RXCHAR,  EV_TXEMPTY, EV_RXFLAG, EV_PERR,
-                                         EV_RX80FULL, EV_EVENT1, EV_EVENT2};
+    static const std::uint32_t bits[] = {EV_BREAK,   EV_CTS,    EV_DSR,  EV_ERR,      EV_RING,   EV_RLSD,  EV_RXCHAR,
+                                         EV_TXEMPTY, EV_RXFLAG, EV_PERR, EV_RX80FULL, EV_EVENT1, EV_EVENT2};
     return bits[event];
 }
 
@@ -106,8 +105,7 @@ void TVaCommBuffer::RemoveFront(int n)
 
 TVaDataLink::~TVaDataLink()
 {
-    if (port_)
-        port_->RemoveLink(this);
+    if (port_) port_->RemoveLink(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -116,8 +114,7 @@ TVaDataLink::~TVaDataLink()
 void TVaCommThread::RunOnMain(const std::function<void()>& call)
 {
     Synchronize([this, &call] {
-        if (Terminated())
-            return;  // a stopped port gets no more events
+        if (Terminated()) return;  // a stopped port gets no more events
         ++dispatching_;
         try {
             call();
@@ -139,16 +136,14 @@ void TVaCommEventThread::Execute()
     CommDevice& device = *port_->device_;
     while (!Terminated()) {
         const std::uint32_t mask = device.WaitEvent(waitEvent_.Handle());
-        if (Terminated())
-            break;
+        if (Terminated()) break;
         if (mask == 0) {
             waitEvent_.WaitFor(RetryPauseMs);
             continue;
         }
         receivedMask_ = mask;
         RunOnMain([this] { DispatchEvents(); });
-        if (mask & EV_HANGUP)
-            break;  // nothing more comes from a device that went away
+        if (mask & EV_HANGUP) break;  // nothing more comes from a device that went away
     }
 }
 
@@ -161,12 +156,9 @@ void TVaCommEventThread::DispatchEvents()
         mask &= ~EV_RXCHAR;
     }
     // A handler that closed the port ends the batch.
-    if (Terminated())
-        return;
-    if (mask & ~EV_HANGUP)
-        port_->HandleEvents(mask & ~EV_HANGUP);
-    if ((mask & EV_HANGUP) && !Terminated())
-        port_->DeviceLost();
+    if (Terminated()) return;
+    if (mask & ~EV_HANGUP) port_->HandleEvents(mask & ~EV_HANGUP);
+    if ((mask & EV_HANGUP) && !Terminated()) port_->DeviceLost();
 }
 
 void TVaCommWriteThread::Stop()
@@ -181,8 +173,7 @@ bool TVaCommWriteThread::Enqueue(const void* bytes, int count)
         TVaTimeout timeout;
         StartTimeout(timeout, static_cast<std::uint32_t>(port_->Buffers()->WriteTimeout()));
         while (queue_.Count() + count > queue_.Capacity()) {
-            if (TimeoutExpired(timeout))
-                return false;
+            if (TimeoutExpired(timeout)) return false;
             std::this_thread::yield();
         }
     }
@@ -220,10 +211,8 @@ void TVaCommWriteThread::Execute()
         }
         if (written == 0) {
             const auto r = device.WaitWritable(&closeEvent_.Handle(), CommEvent::Infinite);
-            if (r == CommDevice::WaitResult::Cancelled)
-                break;
-            if (r == CommDevice::WaitResult::Ready)
-                continue;
+            if (r == CommDevice::WaitResult::Cancelled) break;
+            if (r == CommDevice::WaitResult::Ready) continue;
         }
         if (device.HungUp()) {
             // The event thread reports a lost device; without one, this thread does.
@@ -250,8 +239,7 @@ void TVaCommWriteThread::AfterWrite(int n)
         else
             dataReady_.Signal();
     }
-    if (empty)
-        RunOnMain([this] { port_->HandleEvents(EV_TXEMPTY); });
+    if (empty) RunOnMain([this] { port_->HandleEvents(EV_TXEMPTY); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -293,19 +281,14 @@ void TVaCustomComm::BeforeDestruction()
 void TVaCustomComm::Loaded()
 {
     inherited::Loaded();
-    if (!IsDesigning() && autoOpen_)
-        Open();
+    if (!IsDesigning() && autoOpen_) Open();
 }
 
-bool TVaCustomComm::IsOpen() const
-{
-    return device_->IsOpen();
-}
+bool TVaCustomComm::IsOpen() const { return device_->IsOpen(); }
 
 void TVaCustomComm::CheckClosed() const
 {
-    if (IsOpen())
-        throw EVaCommError(sPortOpen);
+    if (IsOpen()) throw EVaCommError(sPortOpen);
 }
 
 void TVaCustomComm::RaiseCommError(const char* text) const
@@ -316,29 +299,21 @@ void TVaCustomComm::RaiseCommError(const char* text) const
 
 void TVaCustomComm::CheckCommResult(bool ok, const char* text) const
 {
-    if (!ok)
-        RaiseCommError(text);
+    if (!ok) RaiseCommError(text);
 }
 
-String TVaCustomComm::FormattedDeviceName() const
-{
-    return Format(deviceName_, {portNum_});
-}
+String TVaCustomComm::FormattedDeviceName() const { return Format(deviceName_, {portNum_}); }
 
-String TVaCustomComm::DeviceFileName() const
-{
-    return Format("\\\\.\\" + deviceName_, {portNum_});
-}
+String TVaCustomComm::DeviceFileName() const { return Format("\\\\.\\" + deviceName_, {portNum_}); }
 
 void TVaCustomComm::OpenDevice()
 {
     const String path = ResolveSerialDevice(DeviceFileName());
     if (path.empty() || !device_->Open(path)) {
         const int error = path.empty() ? ENOENT : CommLastError();
-        if (error == ENOENT)
-            throw EVaCommError(Format(sDeviceNotFound, {FormattedDeviceName()}));
-        throw EVaCommError(Format(String(sCantOpenDevice) + sOpenErrorDetail,
-                                  {FormattedDeviceName(), error, SystemErrorText(error)}));
+        if (error == ENOENT) throw EVaCommError(Format(sDeviceNotFound, {FormattedDeviceName()}));
+        throw EVaCommError(
+            Format(String(sCantOpenDevice) + sOpenErrorDetail, {FormattedDeviceName(), error, SystemErrorText(error)}));
     }
 }
 
@@ -363,8 +338,7 @@ void TVaCustomComm::Open()
 
 void TVaCustomComm::Close()
 {
-    if (!IsOpen() || closing_)
-        return;
+    if (!IsOpen() || closing_) return;
     closing_ = true;
     try {
         std::lock_guard guard(*readLock_);
@@ -379,16 +353,12 @@ void TVaCustomComm::Close()
     FireClose();
 }
 
-void TVaCustomComm::CloseDevice()
-{
-    device_->Close();
-}
+void TVaCustomComm::CloseDevice() { device_->Close(); }
 
 void TVaCustomComm::FireOpen()
 {
     try {
-        if (onOpen_)
-            onOpen_(this);
+        if (onOpen_) onOpen_(this);
     } catch (...) {
         ReportException(this);
     }
@@ -396,8 +366,7 @@ void TVaCustomComm::FireOpen()
 
 void TVaCustomComm::FireClose()
 {
-    if (!IsDestroying() && onClose_)
-        onClose_(this);
+    if (!IsDestroying() && onClose_) onClose_(this);
 }
 
 TCommState TVaCustomComm::BuildCommState() const
@@ -435,22 +404,18 @@ TCommState TVaCustomComm::BuildCommState() const
 
 void TVaCustomComm::ApplyCommState()
 {
-    if (!IsOpen() || !updateDCB_)
-        return;
+    if (!IsOpen() || !updateDCB_) return;
     CheckCommResult(device_->SetState(BuildCommState()), sWriteDcb);
 }
 
 void TVaCustomComm::ApplyBufferSizes()
 {
-    if (!IsOpen())
-        return;
+    if (!IsOpen()) return;
     const bool ok = buffers_->ReadSize() > 0 && buffers_->WriteSize() > 0 &&
                     device_->SetQueueSizes(static_cast<std::uint32_t>(buffers_->ReadSize()),
                                            static_cast<std::uint32_t>(buffers_->WriteSize()));
-    if (!ok && CommLastError() == 0)
-        SetCommLastError(EINVAL);
-    if (!ok && buffers_->ReadSize() <= 0)
-        SetCommLastError(EINVAL);
+    if (!ok && CommLastError() == 0) SetCommLastError(EINVAL);
+    if (!ok && buffers_->ReadSize() <= 0) SetCommLastError(EINVAL);
     CheckCommResult(ok, sInitBuffers);
 }
 
@@ -464,13 +429,10 @@ void TVaCustomComm::ApplyEventMask()
 {
     std::uint32_t mask = 0;
     for (int e = ceBreak; e <= ceEvent2; ++e)
-        if (monitorEvents_.Contains(static_cast<TVaCommEvent>(e)))
-            mask |= CommEventBit(static_cast<TVaCommEvent>(e));
-    if (!directWrite_)
-        mask &= ~EV_TXEMPTY;  // the write thread reports an empty queue itself
+        if (monitorEvents_.Contains(static_cast<TVaCommEvent>(e))) mask |= CommEventBit(static_cast<TVaCommEvent>(e));
+    if (!directWrite_) mask &= ~EV_TXEMPTY;  // the write thread reports an empty queue itself
     eventMask_ = mask;
-    if (IsOpen())
-        CheckCommResult(device_->SetEventMask(mask), sSetEventMask);
+    if (IsOpen()) CheckCommResult(device_->SetEventMask(mask), sSetEventMask);
 }
 
 void TVaCustomComm::StartThreads()
@@ -489,8 +451,7 @@ void TVaCustomComm::StartThreads()
 
 void TVaCustomComm::FinishThread(TVaCommThread* thread)
 {
-    if (!thread)
-        return;
+    if (!thread) return;
     if (thread->Dispatching()) {
         // Close came from inside this thread's own call on the main thread: it cannot be
         // waited for here. It touches nothing of the port after that call; it is joined later.
@@ -524,10 +485,8 @@ void TVaCustomComm::StopThreads()
     TVaCommWriteThread* writes = writeThread_;
     eventThread_ = nullptr;
     writeThread_ = nullptr;
-    if (events)
-        events->Stop();
-    if (writes)
-        writes->Stop();
+    if (events) events->Stop();
+    if (writes) writes->Stop();
     FinishThread(events);
     FinishThread(writes);
     ReapThreads(false);
@@ -535,8 +494,7 @@ void TVaCustomComm::StopThreads()
 
 void TVaCustomComm::DeviceLost()
 {
-    if (!IsOpen())
-        return;
+    if (!IsOpen()) return;
     const String name = FormattedDeviceName();
     Close();
     throw EVaCommError(Format(sDeviceLost, {name, EIO, SystemErrorText(EIO)}));
@@ -544,18 +502,15 @@ void TVaCustomComm::DeviceLost()
 
 void TVaCustomComm::SetDtrLine(bool on)
 {
-    if (flowControl_->ControlDtr() == dtrHandshake)
-        throw EVaCommError(sDtrHandshake);
-    if (IsOpen())
-        CheckCommResult(device_->EscapeFunction(on ? SETDTR : CLRDTR), sCommFunction);
+    if (flowControl_->ControlDtr() == dtrHandshake) throw EVaCommError(sDtrHandshake);
+    if (IsOpen()) CheckCommResult(device_->EscapeFunction(on ? SETDTR : CLRDTR), sCommFunction);
 }
 
 void TVaCustomComm::SetRtsLine(bool on)
 {
     if (flowControl_->ControlRts() == rtsHandshake || flowControl_->ControlRts() == rtsToggle)
         throw EVaCommError(sRtsHandshake);
-    if (IsOpen())
-        CheckCommResult(device_->EscapeFunction(on ? SETRTS : CLRRTS), sCommFunction);
+    if (IsOpen()) CheckCommResult(device_->EscapeFunction(on ? SETRTS : CLRRTS), sCommFunction);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -563,11 +518,9 @@ void TVaCustomComm::SetRtsLine(bool on)
 
 int TVaCustomComm::SendBytes(const void* buffer, int count)
 {
-    if (!IsOpen() || count <= 0)
-        return 0;
+    if (!IsOpen() || count <= 0) return 0;
     if (!directWrite_) {
-        if (!writeThread_ || !writeThread_->Enqueue(buffer, count))
-            throw EVaCommError(sOutputFull);
+        if (!writeThread_ || !writeThread_->Enqueue(buffer, count)) throw EVaCommError(sOutputFull);
         return count;
     }
     std::lock_guard guard(*writeLock_);
@@ -577,11 +530,9 @@ int TVaCustomComm::SendBytes(const void* buffer, int count)
     int done = 0;
     while (done < count) {
         const int n = device_->Write(p + done, count - done);
-        if (n < 0)
-            RaiseCommError(sWriteError);
+        if (n < 0) RaiseCommError(sWriteError);
         done += n;
-        if (done == count || TimeoutExpired(timeout))
-            break;
+        if (done == count || TimeoutExpired(timeout)) break;
         if (n == 0 && device_->WaitWritable(nullptr, RetryPauseMs) == CommDevice::WaitResult::Failed)
             RaiseCommError(sWriteError);
     }
@@ -590,27 +541,23 @@ int TVaCustomComm::SendBytes(const void* buffer, int count)
 
 bool TVaCustomComm::SendText(const AnsiString& text)
 {
-    if (text.empty())
-        return true;
+    if (text.empty()) return true;
     return SendBytes(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
 }
 
 int TVaCustomComm::ReceiveBytes(void* buffer, int count)
 {
-    if (!IsOpen() || count <= 0)
-        return 0;
+    if (!IsOpen() || count <= 0) return 0;
     std::lock_guard guard(*readLock_);
     const int n = device_->Read(buffer, count);
-    if (n < 0)
-        RaiseCommError(sReadError);
+    if (n < 0) RaiseCommError(sReadError);
     return n;
 }
 
 AnsiString TVaCustomComm::ReceiveText()
 {
     const int n = InQueueCount();
-    if (n <= 0)
-        return {};
+    if (n <= 0) return {};
     AnsiString text(static_cast<std::size_t>(n), '\0');
     text.resize(static_cast<std::size_t>(ReceiveBytes(text.data(), n)));
     return text;
@@ -620,8 +567,7 @@ void TVaCustomComm::GetStatistics(std::uint32_t& errors, std::uint32_t& inQueue,
 {
     std::lock_guard guard(*readLock_);
     errors = inQueue = outQueue = 0;
-    if (!IsOpen())
-        return;
+    if (!IsOpen()) return;
     TCommStat stat;
     CheckCommResult(device_->ClearError(errors, stat), sStatistics);
     inQueue = stat.cbInQue;
@@ -654,15 +600,13 @@ bool TVaCustomComm::CheckLineErrors()
 
 void TVaCustomComm::UpdateDisplay()
 {
-    if (display_)
-        display_->UpdateDisplay(this);
+    if (display_) display_->UpdateDisplay(this);
 }
 
 void TVaCustomComm::HandleRxChar()
 {
     const int n = InQueueCount();
-    if (n <= 0)
-        return;
+    if (n <= 0) return;
     if (!links_.empty()) {
         std::vector<Byte> block(static_cast<std::size_t>(n));
         const int got = ReceiveBytes(block.data(), n);
@@ -674,53 +618,43 @@ void TVaCustomComm::HandleRxChar()
 
 void TVaCustomComm::HandleEvents(std::uint32_t mask)
 {
-    if (mask & EV_ERR)
-        CheckLineErrors();
-    if (!links_.empty())
-        NotifyLinks(mask);
+    if (mask & EV_ERR) CheckLineErrors();
+    if (!links_.empty()) NotifyLinks(mask);
     struct Step {
         std::uint32_t bit;
         TNotifyEvent TVaCustomComm::*event;
     };
     static const Step steps[] = {
-        {EV_RXFLAG, &TVaCustomComm::onRxFlag_}, {EV_CTS, &TVaCustomComm::onCts_},
-        {EV_DSR, &TVaCustomComm::onDsr_},       {EV_RING, &TVaCustomComm::onRing_},
-        {EV_RLSD, &TVaCustomComm::onRlsd_},     {EV_TXEMPTY, &TVaCustomComm::onTxEmpty_},
-        {EV_BREAK, &TVaCustomComm::onBreak_},   {EV_PERR, &TVaCustomComm::onPErr_},
+        {EV_RXFLAG, &TVaCustomComm::onRxFlag_},     {EV_CTS, &TVaCustomComm::onCts_},
+        {EV_DSR, &TVaCustomComm::onDsr_},           {EV_RING, &TVaCustomComm::onRing_},
+        {EV_RLSD, &TVaCustomComm::onRlsd_},         {EV_TXEMPTY, &TVaCustomComm::onTxEmpty_},
+        {EV_BREAK, &TVaCustomComm::onBreak_},       {EV_PERR, &TVaCustomComm::onPErr_},
         {EV_RX80FULL, &TVaCustomComm::onRx80Full_}, {EV_EVENT1, &TVaCustomComm::onEvent1_},
         {EV_EVENT2, &TVaCustomComm::onEvent2_},
     };
     for (const Step& s : steps)
-        if ((mask & s.bit) && this->*s.event)
-            (this->*s.event)(this);
+        if ((mask & s.bit) && this->*s.event) (this->*s.event)(this);
 }
 
 void TVaCustomComm::NotifyLinks(std::uint32_t mask)
 {
-    if (!linksEnabled_)
-        return;
+    if (!linksEnabled_) return;
     for (TVaDataLink* link : std::vector<TVaDataLink*>(links_))
-        if (link->Active)
-            link->EventsReceived(mask);
+        if (link->Active) link->EventsReceived(mask);
 }
 
 void TVaCustomComm::DeliverToLinks(const void* data, int count)
 {
-    if (!linksEnabled_)
-        return;
+    if (!linksEnabled_) return;
     for (TVaDataLink* link : std::vector<TVaDataLink*>(links_))
-        if (link->Active)
-            link->DataReceived(data, count);
-    if (onRxBuf_)
-        onRxBuf_(this, data, count);
+        if (link->Active) link->DataReceived(data, count);
+    if (onRxBuf_) onRxBuf_(this, data, count);
 }
 
 void TVaCustomComm::AddLink(TVaDataLink* link)
 {
-    if (!link || link->port_ == this)
-        return;
-    if (link->port_)
-        link->port_->RemoveLink(link);
+    if (!link || link->port_ == this) return;
+    if (link->port_) link->port_->RemoveLink(link);
     link->port_ = this;
     links_.push_back(link);
 }
@@ -733,8 +667,7 @@ void TVaCustomComm::RemoveLink(TVaDataLink* link)
 
 void TVaCustomComm::RemoveAllLinks()
 {
-    while (!links_.empty())
-        RemoveLink(links_.back());
+    while (!links_.empty()) RemoveLink(links_.back());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -742,43 +675,36 @@ void TVaCustomComm::RemoveAllLinks()
 
 void TVaCustomComm::SetBaudrate(TVaBaudrate value)
 {
-    if (!AssignIfChanged(baudrate_, value))
-        return;
-    if (value != brUser)
-        userBaudrate_ = 0;
+    if (!AssignIfChanged(baudrate_, value)) return;
+    if (value != brUser) userBaudrate_ = 0;
     ApplyCommState();
 }
 
 void TVaCustomComm::SetUserBaudrate(std::int32_t value)
 {
-    if (!AssignIfChanged(userBaudrate_, value))
-        return;
+    if (!AssignIfChanged(userBaudrate_, value)) return;
     baudrate_ = brUser;
     ApplyCommState();
 }
 
 void TVaCustomComm::SetParity(TVaParity value)
 {
-    if (AssignIfChanged(parity_, value))
-        ApplyCommState();
+    if (AssignIfChanged(parity_, value)) ApplyCommState();
 }
 
 void TVaCustomComm::SetDatabits(TVaDatabits value)
 {
-    if (AssignIfChanged(databits_, value))
-        ApplyCommState();
+    if (AssignIfChanged(databits_, value)) ApplyCommState();
 }
 
 void TVaCustomComm::SetStopbits(TVaStopbits value)
 {
-    if (AssignIfChanged(stopbits_, value))
-        ApplyCommState();
+    if (AssignIfChanged(stopbits_, value)) ApplyCommState();
 }
 
 void TVaCustomComm::SetOptions(TVaCommOptions value)
 {
-    if (AssignIfChanged(options_, value))
-        ApplyCommState();
+    if (AssignIfChanged(options_, value)) ApplyCommState();
 }
 
 void TVaCustomComm::SetPortNum(TVaPortInt value)
@@ -807,18 +733,14 @@ void TVaCustomComm::SetBuffers(TVaBuffers* value)
 
 void TVaCustomComm::SetEventPriority(TThreadPriority value)
 {
-    if (!AssignIfChanged(eventPriority_, value))
-        return;
-    if (eventThread_)
-        eventThread_->SetPriority(value);
+    if (!AssignIfChanged(eventPriority_, value)) return;
+    if (eventThread_) eventThread_->SetPriority(value);
 }
 
 void TVaCustomComm::SetWritePriority(TThreadPriority value)
 {
-    if (!AssignIfChanged(writePriority_, value))
-        return;
-    if (writeThread_)
-        writeThread_->SetPriority(value);
+    if (!AssignIfChanged(writePriority_, value)) return;
+    if (writeThread_) writeThread_->SetPriority(value);
 }
 
 void TVaCustomComm::SetDirectWrite(bool value)
@@ -835,18 +757,15 @@ void TVaCustomComm::SetUpdateDCB(bool value)
 
 void TVaCustomComm::SetDisplay(TVaDisplay* value)
 {
-    if (display_)
-        display_->RemoveFreeNotification(this);
+    if (display_) display_->RemoveFreeNotification(this);
     display_ = value;
-    if (display_)
-        display_->FreeNotification(this);
+    if (display_) display_->FreeNotification(this);
 }
 
 void TVaCustomComm::Notification(TComponent* component, TOperation operation)
 {
     inherited::Notification(component, operation);
-    if (operation == opRemove && component == display_)
-        display_ = nullptr;
+    if (operation == opRemove && component == display_) display_ = nullptr;
 }
 
 void TVaCustomComm::BuffersChanged(TObject*)
@@ -856,15 +775,9 @@ void TVaCustomComm::BuffersChanged(TObject*)
     ApplyCommState();
 }
 
-void TVaCustomComm::GroupChanged(TObject*)
-{
-    ApplyCommState();
-}
+void TVaCustomComm::GroupChanged(TObject*) { ApplyCommState(); }
 
-void RegisterSerialClasses()
-{
-    RegisterClass(TVaComm::StaticClass());
-}
+void RegisterSerialClasses() { RegisterClass(TVaComm::StaticClass()); }
 
 namespace {
 const bool registered = (RegisterSerialClasses(), true);

@@ -10,18 +10,15 @@ TVaGraphicControl::TVaGraphicControl(TComponent* owner) : TGraphicControl(owner)
 
 void TVaGraphicControl::RepaintOnChange()
 {
-    if (!IsLoading() && updateCount_ == 0)
-        Repaint();
+    if (!IsLoading() && updateCount_ == 0) Repaint();
 }
 
 void TVaGraphicControl::reapplyBounds()
 {
     const int l = Left(), t = Top(), w = Width(), h = Height();
-    if (!IsLoading())
-        SetBounds(l, t, w, h);
+    if (!IsLoading()) SetBounds(l, t, w, h);
     // A change of bounds repaints by itself.
-    if (Left() == l && Top() == t && Width() == w && Height() == h)
-        RepaintOnChange();
+    if (Left() == l && Top() == t && Width() == w && Height() == h) RepaintOnChange();
 }
 
 void TVaGraphicControl::AdjustSize()
@@ -35,45 +32,38 @@ void TVaGraphicControl::AdjustSize()
 
 void TVaGraphicControl::AdjustBounds()
 {
-    if (!IsLoading())
-        reapplyBounds();
+    if (!IsLoading()) reapplyBounds();
 }
 
 void TVaGraphicControl::MouseEntered()
 {
-    if (OnMouseEnter())
-        OnMouseEnter()(this);
+    if (OnMouseEnter()) OnMouseEnter()(this);
 }
 
 void TVaGraphicControl::MouseLeft()
 {
-    if (OnMouseLeave())
-        OnMouseLeave()(this);
+    if (OnMouseLeave()) OnMouseLeave()(this);
 }
 
 void TVaGraphicControl::FontChanged()
 {
-    if (onFontChanged_)
-        onFontChanged_(this);
+    if (onFontChanged_) onFontChanged_(this);
 }
 
 void TVaGraphicControl::TextChanged()
 {
-    if (onTextChanged_)
-        onTextChanged_(this);
+    if (onTextChanged_) onTextChanged_(this);
 }
 
 // The inherited mouse handling only fires the same events, so it is replaced, not repeated.
 void TVaGraphicControl::CMMouseEnter(TMessage& message)
 {
-    if (message.LParam == 0)
-        MouseEntered();
+    if (message.LParam == 0) MouseEntered();
 }
 
 void TVaGraphicControl::CMMouseLeave(TMessage& message)
 {
-    if (message.LParam == 0)
-        MouseLeft();
+    if (message.LParam == 0) MouseLeft();
 }
 
 void TVaGraphicControl::CMFontChanged(TMessage& message)

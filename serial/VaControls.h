@@ -10,8 +10,7 @@ public:
     void BeginUpdate() { ++updateCount_; }
     void EndUpdate()
     {
-        if (updateCount_ > 0)
-            --updateCount_;
+        if (updateCount_ > 0) --updateCount_;
     }
     int UpdateCount() const { return updateCount_; }
 

@@ -9,19 +9,12 @@ TVaHandleObject::~TVaHandleObject() = default;
 int TVaHandleObject::WaitFor(std::uint32_t milliseconds)
 {
     const int r = handle_->WaitFor(milliseconds);
-    if (r == 3)
-        lastError_ = handle_->LastError();
+    if (r == 3) lastError_ = handle_->LastError();
     return r;
 }
 
-void TVaEvent::Signal()
-{
-    Handle().Signal();
-}
+void TVaEvent::Signal() { Handle().Signal(); }
 
-void TVaEvent::Reset()
-{
-    Handle().Reset();
-}
+void TVaEvent::Reset() { Handle().Reset(); }
 
 TVaWaitEvent::TVaWaitEvent() : TVaEvent(std::make_unique<CommEvent>()) {}

@@ -11,21 +11,45 @@ public:
     void Assign(TPersistent* source) override;
 
     bool OutCtsFlow() const { return outCtsFlow_; }
-    void SetOutCtsFlow(bool value) { if (AssignIfChanged(outCtsFlow_, value)) Changed(); }
+    void SetOutCtsFlow(bool value)
+    {
+        if (AssignIfChanged(outCtsFlow_, value)) Changed();
+    }
     bool OutDsrFlow() const { return outDsrFlow_; }
-    void SetOutDsrFlow(bool value) { if (AssignIfChanged(outDsrFlow_, value)) Changed(); }
+    void SetOutDsrFlow(bool value)
+    {
+        if (AssignIfChanged(outDsrFlow_, value)) Changed();
+    }
     TVaControlDtr ControlDtr() const { return controlDtr_; }
-    void SetControlDtr(TVaControlDtr value) { if (AssignIfChanged(controlDtr_, value)) Changed(); }
+    void SetControlDtr(TVaControlDtr value)
+    {
+        if (AssignIfChanged(controlDtr_, value)) Changed();
+    }
     TVaControlRts ControlRts() const { return controlRts_; }
-    void SetControlRts(TVaControlRts value) { if (AssignIfChanged(controlRts_, value)) Changed(); }
+    void SetControlRts(TVaControlRts value)
+    {
+        if (AssignIfChanged(controlRts_, value)) Changed();
+    }
     bool XonXoffOut() const { return xonXoffOut_; }
-    void SetXonXoffOut(bool value) { if (AssignIfChanged(xonXoffOut_, value)) Changed(); }
+    void SetXonXoffOut(bool value)
+    {
+        if (AssignIfChanged(xonXoffOut_, value)) Changed();
+    }
     bool XonXoffIn() const { return xonXoffIn_; }
-    void SetXonXoffIn(bool value) { if (AssignIfChanged(xonXoffIn_, value)) Changed(); }
+    void SetXonXoffIn(bool value)
+    {
+        if (AssignIfChanged(xonXoffIn_, value)) Changed();
+    }
     bool DsrSensitivity() const { return dsrSensitivity_; }
-    void SetDsrSensitivity(bool value) { if (AssignIfChanged(dsrSensitivity_, value)) Changed(); }
+    void SetDsrSensitivity(bool value)
+    {
+        if (AssignIfChanged(dsrSensitivity_, value)) Changed();
+    }
     bool TxContinueOnXoff() const { return txContinueOnXoff_; }
-    void SetTxContinueOnXoff(bool value) { if (AssignIfChanged(txContinueOnXoff_, value)) Changed(); }
+    void SetTxContinueOnXoff(bool value)
+    {
+        if (AssignIfChanged(txContinueOnXoff_, value)) Changed();
+    }
 
 private:
     bool outCtsFlow_ = false;
@@ -72,18 +96,30 @@ public:
     void Assign(TPersistent* source) override;
 
     TVaIntW ReadSize() const { return readSize_; }
-    void SetReadSize(TVaIntW value) { if (AssignIfChanged(readSize_, value)) Changed(); }
+    void SetReadSize(TVaIntW value)
+    {
+        if (AssignIfChanged(readSize_, value)) Changed();
+    }
     TVaIntW WriteSize() const { return writeSize_; }
-    void SetWriteSize(TVaIntW value) { if (AssignIfChanged(writeSize_, value)) Changed(); }
+    void SetWriteSize(TVaIntW value)
+    {
+        if (AssignIfChanged(writeSize_, value)) Changed();
+    }
     // Plain fields: no notification.
     TVaIntW ReadTimeout() const { return readTimeout_; }
     void SetReadTimeout(TVaIntW value) { readTimeout_ = value; }
     TVaIntW WriteTimeout() const { return writeTimeout_; }
     void SetWriteTimeout(TVaIntW value) { writeTimeout_ = value; }
     TVaIntW XonLimit() const { return xonLimit_; }
-    void SetXonLimit(TVaIntW value) { if (AssignIfChanged(xonLimit_, value)) Changed(); }
+    void SetXonLimit(TVaIntW value)
+    {
+        if (AssignIfChanged(xonLimit_, value)) Changed();
+    }
     TVaIntW XoffLimit() const { return xoffLimit_; }
-    void SetXoffLimit(TVaIntW value) { if (AssignIfChanged(xoffLimit_, value)) Changed(); }
+    void SetXoffLimit(TVaIntW value)
+    {
+        if (AssignIfChanged(xoffLimit_, value)) Changed();
+    }
 
 private:
     TVaIntW readSize_ = 4096;

@@ -24,12 +24,26 @@ inline constexpr const char* TVaControlRtsNames[] = {"rtsDisabled", "rtsEnabled"
 static_assert(std::size(TVaControlRtsNames) == rtsToggle + 1);
 
 enum TVaBaudrate {
-    brUser, br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200, br38400, br56000,
-    br57600, br115200, br128000, br256000
+    brUser,
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200,
+    br128000,
+    br256000
 };
-inline constexpr const char* TVaBaudrateNames[] = {"brUser",   "br110",    "br300",    "br600",   "br1200",  "br2400",
-                                                   "br4800",   "br9600",   "br14400",  "br19200", "br38400", "br56000",
-                                                   "br57600",  "br115200", "br128000", "br256000"};
+inline constexpr const char* TVaBaudrateNames[] = {"brUser",  "br110",    "br300",    "br600",   "br1200",  "br2400",
+                                                   "br4800",  "br9600",   "br14400",  "br19200", "br38400", "br56000",
+                                                   "br57600", "br115200", "br128000", "br256000"};
 static_assert(std::size(TVaBaudrateNames) == br256000 + 1);
 
 enum TVaParity { paNone, paOdd, paEven, paMark, paSpace };
@@ -50,11 +64,22 @@ static_assert(std::size(TVaCommOptionNames) == coParityCheck + 1);
 using TVaCommOptions = TSet<TVaCommOption>;
 
 enum TVaCommEvent {
-    ceBreak, ceCts, ceDsr, ceError, ceRing, ceRlsd, ceRxChar, ceTxEmpty, ceRxFlag, cePErr, ceRx80Full,
-    ceEvent1, ceEvent2
+    ceBreak,
+    ceCts,
+    ceDsr,
+    ceError,
+    ceRing,
+    ceRlsd,
+    ceRxChar,
+    ceTxEmpty,
+    ceRxFlag,
+    cePErr,
+    ceRx80Full,
+    ceEvent1,
+    ceEvent2
 };
-inline constexpr const char* TVaCommEventNames[] = {"ceBreak",  "ceCts",   "ceDsr",      "ceError",  "ceRing",
-                                                    "ceRlsd",   "ceRxChar", "ceTxEmpty", "ceRxFlag", "cePErr",
+inline constexpr const char* TVaCommEventNames[] = {"ceBreak",    "ceCts",    "ceDsr",     "ceError",  "ceRing",
+                                                    "ceRlsd",     "ceRxChar", "ceTxEmpty", "ceRxFlag", "cePErr",
                                                     "ceRx80Full", "ceEvent1", "ceEvent2"};
 static_assert(std::size(TVaCommEventNames) == ceEvent2 + 1);
 using TVaCommEvents = TSet<TVaCommEvent>;

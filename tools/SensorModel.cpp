@@ -17,28 +17,22 @@ constexpr char PollEnd = 0x05;
 String BlockCheck(const String& text)
 {
     unsigned char sum = STX;
-    for (unsigned char c : text)
-        sum ^= c;
+    for (unsigned char c : text) sum ^= c;
     // The first pair that XORs to the sum, preferring printable bytes; the pair may
     // be anything but a byte the receive path acts on.
     auto usable = [](unsigned c, bool printable) {
-        if (printable)
-            return c > ' ' && c < 0x7F && c != '$';
+        if (printable) return c > ' ' && c < 0x7F && c != '$';
         return c != CR && c != LF && c != STX && c != ETB && c != '$';
     };
     for (const bool printable : {true, false})
         for (unsigned c1 = '0'; c1 <= 0xFF; ++c1) {
             const unsigned c2 = sum ^ c1;
-            if (usable(c1, printable) && usable(c2, printable))
-                return {static_cast<char>(c1), static_cast<char>(c2)};
+            if (usable(c1, printable) && usable(c2, printable)) return {static_cast<char>(c1), static_cast<char>(c2)};
         }
     return {};  // not reached: at most five first bytes give a control byte as the second
 }
 
-String FrameBlock(const String& text)
-{
-    return String(1, STX) + text + BlockCheck(text) + ETB + '$';
-}
+String FrameBlock(const String& text) { return String(1, STX) + text + BlockCheck(text) + ETB + '$'; }
 
 SensorModel::SensorModel(const SensorOptions& options)
     : options_(options), id_(options.id), random_(options.seed ? options.seed : 1)
@@ -53,10 +47,7 @@ std::uint32_t SensorModel::Random()
     return random_;
 }
 
-String SensorModel::Reply(const String& text) const
-{
-    return options_.frame ? FrameBlock(text) : text + CR;
-}
+String SensorModel::Reply(const String& text) const { return options_.frame ? FrameBlock(text) : text + CR; }
 
 String SensorModel::Info() const
 {
@@ -74,8 +65,7 @@ String SensorModel::Receive(const String& bytes)
         if (pollHead_ && c == PollEnd) {
             pollHead_ = false;
             pending_.clear();
-            if (pollId_ == id_)
-                out += Reply(SampleText(sent_++));
+            if (pollId_ == id_) out += Reply(SampleText(sent_++));
             continue;
         }
         pollHead_ = u >= PollBase;
@@ -84,13 +74,11 @@ String SensorModel::Receive(const String& bytes)
             continue;
         }
         if (c == CR || c == LF) {
-            if (!pending_.empty())
-                out += Command(pending_);
+            if (!pending_.empty()) out += Command(pending_);
             pending_.clear();
             continue;
         }
-        if (pending_.size() < 256)
-            pending_ += c;
+        if (pending_.size() < 256) pending_ += c;
     }
     return out;
 }
@@ -109,10 +97,8 @@ String SensorModel::Command(const String& line)
         unlocked_ = true;
         return {};
     }
-    if (line == "#SAVE")
-        return Reply("OK");
-    if (line == "#INFO")
-        return Reply(Info());
+    if (line == "#SAVE") return Reply("OK");
+    if (line == "#INFO") return Reply(Info());
     if (line.compare(0, 3, "#ID") == 0 && unlocked_) {
         const String digits = line.substr(3);
         int id = 0;

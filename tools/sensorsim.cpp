@@ -17,10 +17,7 @@ namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
 
-void OnSignal(int)
-{
-    stopRequested = 1;
-}
+void OnSignal(int) { stopRequested = 1; }
 
 struct Settings {
     SensorOptions sensor;
@@ -60,41 +57,33 @@ bool ParseArgs(int argc, char** argv, Settings& s)
         auto number = [&](double& out) {
             const char* v = value();
             char* end = nullptr;
-            if (!v)
-                return false;
+            if (!v) return false;
             out = std::strtod(v, &end);
             return *v && *end == 0 && out >= 0;
         };
         double n = 0;
         if (a == "--com") {
             const char* v = value();
-            if (!v || ComNumberOfName(v) == 0)
-                return false;
+            if (!v || ComNumberOfName(v) == 0) return false;
             s.com = "COM" + std::to_string(ComNumberOfName(v));
         } else if (a == "--map-file") {
             const char* v = value();
-            if (!v)
-                return false;
+            if (!v) return false;
             s.mapFile = v;
         } else if (a == "--id") {
-            if (!number(n) || n > 79)
-                return false;
+            if (!number(n) || n > 79) return false;
             s.sensor.id = static_cast<int>(n);
         } else if (a == "--rate") {
-            if (!number(n) || n <= 0)
-                return false;
+            if (!number(n) || n <= 0) return false;
             s.sensor.rate = n;
         } else if (a == "--count") {
-            if (!number(n))
-                return false;
+            if (!number(n)) return false;
             s.count = static_cast<std::uint64_t>(n);
         } else if (a == "--hangup-after") {
-            if (!number(n))
-                return false;
+            if (!number(n)) return false;
             s.hangupAfter = static_cast<std::uint64_t>(n);
         } else if (a == "--seed") {
-            if (!number(n))
-                return false;
+            if (!number(n)) return false;
             s.sensor.seed = static_cast<std::uint32_t>(n);
         } else if (a == "--flood") {
             s.flood = true;
@@ -120,13 +109,11 @@ public:
     // False when the line is gone or a stop was asked for.
     bool Send(const String& bytes)
     {
-        if (!split_ || bytes.size() < 2)
-            return Write(bytes.data(), bytes.size());
+        if (!split_ || bytes.size() < 2) return Write(bytes.data(), bytes.size());
         // Cut at a point that moves around, so lines arrive in pieces.
         cut_ = cut_ * 7 + 3;
         const std::size_t at = 1 + cut_ % (bytes.size() - 1);
-        if (!Write(bytes.data(), at))
-            return false;
+        if (!Write(bytes.data(), at)) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         return Write(bytes.data() + at, bytes.size() - at);
     }
@@ -135,11 +122,9 @@ private:
     bool Write(const char* p, std::size_t n)
     {
         while (n > 0) {
-            if (stopRequested)
-                return false;
+            if (stopRequested) return false;
             const int w = pty_.Write(p, static_cast<int>(n));
-            if (w < 0)
-                return false;
+            if (w < 0) return false;
             if (w == 0) {
                 pty_.WaitWritable(50);
                 continue;
@@ -164,8 +149,7 @@ int main(int argc, char** argv)
         Usage();
         return 2;
     }
-    if (s.mapFile.empty())
-        s.mapFile = SerialMapFilePath();
+    if (s.mapFile.empty()) s.mapFile = SerialMapFilePath();
 
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGINT, OnSignal);
@@ -186,8 +170,7 @@ int main(int argc, char** argv)
 
     SensorModel sensor(s.sensor);
     Line line(pty, s.split);
-    if (s.stream)
-        sensor.Receive("#READ\r\n");
+    if (s.stream) sensor.Receive("#READ\r\n");
     using Clock = std::chrono::steady_clock;
     const auto period = std::chrono::duration<double>(1.0 / s.sensor.rate);
     auto due = Clock::now();
@@ -200,8 +183,7 @@ int main(int argc, char** argv)
 
     while (ok && !stopRequested) {
         const bool streaming = sensor.Streaming() && !(s.count && sensor.LinesSent() >= s.count);
-        if (streaming && !wasStreaming)
-            due = Clock::now();
+        if (streaming && !wasStreaming) due = Clock::now();
         wasStreaming = streaming;
 
         int wait = 50;
@@ -210,21 +192,17 @@ int main(int argc, char** argv)
                            : static_cast<int>(std::max<long long>(
                                  0, std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count()));
         // Below a millisecond the wait for commands would spin: sleep to the line's deadline.
-        if (streaming && !s.flood && wait == 0 && Clock::now() < due)
-            std::this_thread::sleep_until(due);
+        if (streaming && !s.flood && wait == 0 && Clock::now() < due) std::this_thread::sleep_until(due);
         if (pty.WaitReadable(wait)) {
             char chunk[512];
             const int n = pty.Read(chunk, sizeof chunk);
-            if (n > 0)
-                ok = line.Send(sensor.Receive(String(chunk, static_cast<std::size_t>(n))));
+            if (n > 0) ok = line.Send(sensor.Receive(String(chunk, static_cast<std::size_t>(n))));
             continue;
         }
-        if (!streaming)
-            continue;
+        if (!streaming) continue;
         if (s.flood) {
             String batch;
-            for (int i = 0; i < 2048 && !limitReached(); ++i)
-                batch += sensor.NextDataLine();
+            for (int i = 0; i < 2048 && !limitReached(); ++i) batch += sensor.NextDataLine();
             ok = line.Send(batch);
         } else if (Clock::now() >= due) {
             ok = line.Send(sensor.NextDataLine());

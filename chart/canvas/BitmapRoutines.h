@@ -24,7 +24,4 @@ std::vector<Byte*> BitmapScanLines32(TBitmap& bitmap);
 // Lanczos-3 for best quality, the triangle filter for low quality. Nothing happens when a side of
 // either bitmap is 1 or less.
 void ResampleBitmapQuality(TBitmap& source, TBitmap& destination, bool lowQuality);
-inline void ResampleBitmap(TBitmap& source, TBitmap& destination)
-{
-    ResampleBitmapQuality(source, destination, false);
-}
+inline void ResampleBitmap(TBitmap& source, TBitmap& destination) { ResampleBitmapQuality(source, destination, false); }

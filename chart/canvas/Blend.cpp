@@ -122,8 +122,8 @@ std::vector<Int64> BlurWeights(int radius, int smoothBlur)
     std::vector<Int64> w(static_cast<std::size_t>(std::max(radius, 0)) + 1);
     w[0] = 100000;
     for (int d = 1; d <= radius; ++d)
-        w[static_cast<std::size_t>(d)] = std::llround(100000.0 * std::pow(static_cast<double>(base),
-                                                                          -static_cast<double>(d * d) / radius));
+        w[static_cast<std::size_t>(d)] = std::llround(
+            100000.0 * std::pow(static_cast<double>(base), -static_cast<double>(d * d) / radius));
     return w;
 }
 
@@ -135,8 +135,10 @@ struct Divider {
     Int64 operator()(Int64 n) const
     {
         Int64 q = static_cast<Int64>(static_cast<double>(n) * inv);
-        if (q * d > n) --q;
-        else if ((q + 1) * d <= n) ++q;
+        if (q * d > n)
+            --q;
+        else if ((q + 1) * d <= n)
+            ++q;
         return q;
     }
     Int64 d = 1;
@@ -231,8 +233,10 @@ void blurPasses(TBitmap& source, TBitmap* destination, TPoint position, int radi
             }
         }
     }
-    if (destination) destination->ImageChanged();
-    else source.ImageChanged();
+    if (destination)
+        destination->ImageChanged();
+    else
+        source.ImageChanged();
 }
 }  // namespace
 
@@ -243,6 +247,8 @@ void BlurShadowInto(TBitmap& source, TBitmap* destination, TPoint position, int 
     Int64 total = 0;
     for (std::size_t i = 0; i < weights.size(); ++i) total += weights[i] * (i ? 2 : 1);
     // Sums of 32 bits whenever they fit: the usual kernels are far below that.
-    if (total * 255 < 0x7FFFFFFF) blurPasses<std::int32_t>(source, destination, position, radius, weights, clip);
-    else blurPasses<Int64>(source, destination, position, radius, weights, clip);
+    if (total * 255 < 0x7FFFFFFF)
+        blurPasses<std::int32_t>(source, destination, position, radius, weights, clip);
+    else
+        blurPasses<Int64>(source, destination, position, radius, weights, clip);
 }

@@ -53,8 +53,10 @@ void TCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellipse,
     }
     if (ellipse) {
         auto shape = [&] {
-            if (std::fabs(endAngle - startAngle - 360) < 1e-12) Ellipse(rect.Left, rect.Top, rect.Right, rect.Bottom);
-            else PieByAngles(rect, startAngle, endAngle);
+            if (std::fabs(endAngle - startAngle - 360) < 1e-12)
+                Ellipse(rect.Left, rect.Top, rect.Right, rect.Bottom);
+            else
+                PieByAngles(rect, startAngle, endAngle);
         };
         if (!shadow.Smooth()) {
             shape();
@@ -169,7 +171,8 @@ void TCanvas3D::PolygonXYZFloat(std::span<const TPointFloat3D> points, bool flag
 {
     std::vector<TPoint3D> rounded;
     rounded.reserve(points.size());
-    for (const TPointFloat3D& p : points) rounded.push_back({RoundHalfEven(p.X), RoundHalfEven(p.Y), RoundHalfEven(p.Z)});
+    for (const TPointFloat3D& p : points)
+        rounded.push_back({RoundHalfEven(p.X), RoundHalfEven(p.Y), RoundHalfEven(p.Z)});
     PolygonXYZVariant(rounded, flag);
 }
 
@@ -209,8 +212,8 @@ void TCanvas3D::DrawSquareFrustum(const TFloatRect& r, bool topCap, double z0, d
         PolygonFloat(q);
     };
     auto depthFace = [&](bool flag, float zt, float zb) {
-        const TPointFloat q[] = {project(xc - hw, r.Top, zt), project(xc + hw, r.Top, zt), project(r.Right, r.Bottom, zb),
-                                 project(r.Left, r.Bottom, zb)};
+        const TPointFloat q[] = {project(xc - hw, r.Top, zt), project(xc + hw, r.Top, zt),
+                                 project(r.Right, r.Bottom, zb), project(r.Left, r.Bottom, zb)};
         if ((IsBackFacingFloat(q[1], q[2], q[3]) != flag) != up) PolygonFloat(q);
     };
     auto sideFace = [&](bool flag, float xb, float xt) {
@@ -218,8 +221,10 @@ void TCanvas3D::DrawSquareFrustum(const TFloatRect& r, bool topCap, double z0, d
                                  project(xb, r.Bottom, fz0)};
         if ((IsBackFacingFloat(q[3], q[2], q[1]) != !flag) != up) PolygonFloat(q);
     };
-    if (r.Bottom > r.Top) baseCapFace();
-    else topCapFace();
+    if (r.Bottom > r.Top)
+        baseCapFace();
+    else
+        topCapFace();
     if (hw != 0 || z0 != z1) {
         depthFace(true, zc + hd, fz1);
         sideFace(true, r.Left, xc - hw);
@@ -228,8 +233,10 @@ void TCanvas3D::DrawSquareFrustum(const TFloatRect& r, bool topCap, double z0, d
     } else {
         depthFace(false, zc + hd, fz1);
     }
-    if (r.Bottom > r.Top) topCapFace();
-    else baseCapFace();
+    if (r.Bottom > r.Top)
+        topCapFace();
+    else
+        baseCapFace();
 }
 
 void TCanvas3D::RoundedRectangleAtZ(const TRect& rect, int cornerWidth, int cornerHeight, int z)
@@ -272,8 +279,10 @@ void TCanvas3D::PaintImageOnPlane(const TRect& rect, TGraphic* graphic, double p
             const int x1 = rect.Left + RoundHalfEven(static_cast<double>(j + 1) * width / w);
             const Byte* px = row + j * 3;
             const TColor color = static_cast<TColor>(RGB(px[2], px[1], px[0]));
-            if (dc) dc->SetDCBrushColor(color);
-            else Brush()->SetColor(color);
+            if (dc)
+                dc->SetDCBrushColor(color);
+            else
+                Brush()->SetColor(color);
             const TPoint cell[] = {corner(x0, y0), corner(x1, y0), corner(x1, y1), corner(x0, y1)};
             Polygon(cell);
         }

@@ -21,9 +21,9 @@ extern int CirclePointCount;
 // A transform that a chart element asks the canvas to apply while it is drawn.
 struct TZebTransform {
     bool Enabled = false;
-    float CenterX = 0, CenterY = 0;       // rotation centre
+    float CenterX = 0, CenterY = 0;  // rotation centre
     float TranslateX = 0, TranslateY = 0;
-    float Angle = 0;                      // degrees
+    float Angle = 0;  // degrees
     float ScaleX = 1, ScaleY = 1, ScaleZ = 1;
     bool Clip = false;
     TRect Bounds;
@@ -217,7 +217,10 @@ public:
     }
     void EllipseRectAtZ(const TRect& rect, int z) { EllipseAtZ(rect.Left, rect.Top, rect.Right, rect.Bottom, z); }
     void DrawRectAtZ(const TRect& rect, int z) { RectangleAtZ(rect, z); }
-    void DrawRectAtZCoords(int left, int top, int right, int bottom, int z) { RectangleAtZ({left, top, right, bottom}, z); }
+    void DrawRectAtZCoords(int left, int top, int right, int bottom, int z)
+    {
+        RectangleAtZ({left, top, right, bottom}, z);
+    }
     void LineAtZPoints(TPoint from, TPoint to, int z) { LineAtZ(from.X, from.Y, to.X, to.Y, z); }
     void MoveToPoint3D(const TPoint3D& p) { MoveToXYZ(p.X, p.Y, p.Z); }
     void LineToPoint3D(const TPoint3D& p) { LineToXYZ(p.X, p.Y, p.Z); }

@@ -23,7 +23,8 @@ TFontListHook fontListHook;
 std::map<HDC, std::vector<TRegion>> clipHistory;
 }  // namespace
 
-const char* const JapaneseGothicFaceName = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
+const char* const JapaneseGothicFaceName =
+    "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
 
 TCanvasClassList* CanvasClassList() { return classList.get(); }
 

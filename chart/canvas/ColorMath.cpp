@@ -6,8 +6,8 @@ namespace {
 TColor shifted(TColor color, int amount)
 {
     auto channel = [&](int shift) { return std::clamp(((color >> shift) & 0xFF) + amount, 0, 255); };
-    return static_cast<TColor>(RGB(static_cast<Byte>(channel(0)), static_cast<Byte>(channel(8)),
-                                   static_cast<Byte>(channel(16))));
+    return static_cast<TColor>(
+        RGB(static_cast<Byte>(channel(0)), static_cast<Byte>(channel(8)), static_cast<Byte>(channel(16))));
 }
 }  // namespace
 

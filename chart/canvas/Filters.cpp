@@ -218,13 +218,14 @@ void TConvolveFilter::Apply(TBitmap& bitmap, const TRect& rect)
             Byte* o = out + (x - left) * bpp;
             for (int k = 0; k < bpp; ++k) {
                 if (plain) {
-                    const int s = above[l + k] + above[c + k] + above[r + k] + same[l + k] + same[c + k] +
-                                  same[r + k] + below[l + k] + below[c + k] + below[r + k];
+                    const int s = above[l + k] + above[c + k] + above[r + k] + same[l + k] + same[c + k] + same[r + k] +
+                                  below[l + k] + below[c + k] + below[r + k];
                     o[k] = static_cast<Byte>(s / 9);
                 } else {
-                    const float s = weights_[0] * above[l + k] + weights_[1] * above[c + k] + weights_[2] * above[r + k] +
-                                    weights_[3] * same[l + k] + weights_[4] * same[c + k] + weights_[5] * same[r + k] +
-                                    weights_[6] * below[l + k] + weights_[7] * below[c + k] + weights_[8] * below[r + k];
+                    const float s = weights_[0] * above[l + k] + weights_[1] * above[c + k] +
+                                    weights_[2] * above[r + k] + weights_[3] * same[l + k] + weights_[4] * same[c + k] +
+                                    weights_[5] * same[r + k] + weights_[6] * below[l + k] +
+                                    weights_[7] * below[c + k] + weights_[8] * below[r + k];
                     o[k] = static_cast<Byte>(std::clamp(RoundHalfEven(s * scale), 0, 255));
                 }
             }

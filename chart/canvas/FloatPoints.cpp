@@ -19,10 +19,7 @@ TV_PUBLISHED(TFloatXY)
     Prop("Y", &TFloatXY::Y, &TFloatXY::SetY).Stored(&TFloatXY::IsYStored);
 }
 
-TV_PUBLISHED(TFloatXYZ)
-{
-    Prop("Z", &TFloatXYZ::Z, &TFloatXYZ::SetZ).Stored(&TFloatXYZ::IsZStored);
-}
+TV_PUBLISHED(TFloatXYZ) { Prop("Z", &TFloatXYZ::Z, &TFloatXYZ::SetZ).Stored(&TFloatXYZ::IsZStored); }
 
 TPointXYFloat::TPointXYFloat(TPersistent* owner, TNotifyEvent onChange, float defaultValue)
     : TPointBlock(owner, std::move(onChange)), x_(defaultValue), y_(defaultValue), default_(defaultValue)

@@ -16,10 +16,7 @@ void OffsetPointBy(TPoint& point, int amount)
 
 TPoint RoundFloatPoint(TPointFloat point) { return {RoundHalfEven(point.X), RoundHalfEven(point.Y)}; }
 
-TPointFloat PointToFloatPoint(TPoint point)
-{
-    return {static_cast<float>(point.X), static_cast<float>(point.Y)};
-}
+TPointFloat PointToFloatPoint(TPoint point) { return {static_cast<float>(point.X), static_cast<float>(point.Y)}; }
 
 TRect RectFromEdges(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 
@@ -170,7 +167,8 @@ TPointFloat PolygonCentroid(std::span<const TPoint> points)
     if (n == 0) return {};
     if (n == 1) return PointToFloatPoint(points[0]);
     if (n == 2)
-        return {static_cast<float>((points[0].X + points[1].X) * 0.5), static_cast<float>((points[0].Y + points[1].Y) * 0.5)};
+        return {static_cast<float>((points[0].X + points[1].X) * 0.5),
+                static_cast<float>((points[0].Y + points[1].Y) * 0.5)};
     double sum = 0, cx = 0, cy = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const TPoint& a = points[i];

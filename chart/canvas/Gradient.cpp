@@ -146,10 +146,7 @@ TV_PUBLISHED(TZebGradient)
         .Stored(&TZebGradient::HasSubGradient);
 }
 
-TV_PUBLISHED(TSubGradient)
-{
-    Prop("Transparency", &TSubGradient::Transparency, &TSubGradient::SetTransparency, 50);
-}
+TV_PUBLISHED(TSubGradient) { Prop("Transparency", &TSubGradient::Transparency, &TSubGradient::SetTransparency, 50); }
 
 TCustomZebGradient::TCustomZebGradient(TNotifyEvent onChange) : TZebPersistent(std::move(onChange)) {}
 
@@ -375,8 +372,10 @@ void TSubGradient::SetTransparency(TZebTransparency value)
 void TCustomZebGradient::Draw(TZebCanvas& canvas, const TRect& rect, int roundSize)
 {
     canvas.GetBrushGradient()->Assign(this);
-    if (roundSize < 1) canvas.FillRectangle(rect);
-    else canvas.RoundRectCorners(rect, roundSize, roundSize);
+    if (roundSize < 1)
+        canvas.FillRectangle(rect);
+    else
+        canvas.RoundRectCorners(rect, roundSize, roundSize);
     if (subGradient_ && subGradient_->Visible()) DrawSubGradient(canvas, rect, roundSize);
 }
 
@@ -385,8 +384,10 @@ void TCustomZebGradient::DrawSubGradient(TZebCanvas& canvas, const TRect& rect, 
     TSubGradient& sub = *SubGradient();
     TZebBlend* blend = canvas.StartBlend(rect, sub.Transparency());
     try {
-        if (sub.Direction() == gdRadial) sub.DrawRadialEllipses(canvas, rect);
-        else sub.Draw(canvas, rect, roundSize);
+        if (sub.Direction() == gdRadial)
+            sub.DrawRadialEllipses(canvas, rect);
+        else
+            sub.Draw(canvas, rect, roundSize);
     } catch (...) {
         canvas.FinishBlend(blend);
         throw;
@@ -433,12 +434,15 @@ void TCustomZebGradient::DrawRadialEllipses(TZebCanvas& canvas, const TRect& rec
                 c[k] = balance_ == 50 ? s[k] + RoundHalfEven(fraction * diff * n)
                                       : s[k] + RoundHalfEven(diff * std::pow((n + 1.0) / (steps + 1.0), exponent));
             }
-            const TColor color = static_cast<TColor>(RGB(static_cast<Byte>(c[0]), static_cast<Byte>(c[1]),
-                                                         static_cast<Byte>(c[2])));
-            if (dc) dc->SetDCBrushColor(color);
-            else canvas.Brush()->SetColor(color);
+            const TColor color = static_cast<TColor>(
+                RGB(static_cast<Byte>(c[0]), static_cast<Byte>(c[1]), static_cast<Byte>(c[2])));
+            if (dc)
+                dc->SetDCBrushColor(color);
+            else
+                canvas.Brush()->SetColor(color);
             const double rx = fraction * w / 2 * n, ry = fraction * h / 2 * n;
-            canvas.Ellipse(RoundHalfEven(cx - rx), RoundHalfEven(cy - ry), RoundHalfEven(cx + rx), RoundHalfEven(cy + ry));
+            canvas.Ellipse(RoundHalfEven(cx - rx), RoundHalfEven(cy - ry), RoundHalfEven(cx + rx),
+                           RoundHalfEven(cy + ry));
         }
         if (dc) canvas.ApplyBrush(*canvas.Brush());
     } catch (...) {

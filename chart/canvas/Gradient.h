@@ -15,12 +15,20 @@ class TCustomZebGradient;
 class TSubGradient;
 
 enum TGradientDirection {
-    gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft, gdFromCenter, gdFromTopLeft, gdFromBottomLeft, gdRadial,
-    gdDiagonalUp, gdDiagonalDown
+    gdTopBottom,
+    gdBottomTop,
+    gdLeftRight,
+    gdRightLeft,
+    gdFromCenter,
+    gdFromTopLeft,
+    gdFromBottomLeft,
+    gdRadial,
+    gdDiagonalUp,
+    gdDiagonalDown
 };
 inline constexpr const char* TGradientDirectionNames[] = {
-    "gdTopBottom",      "gdBottomTop", "gdLeftRight",  "gdRightLeft",   "gdFromCenter",
-    "gdFromTopLeft",    "gdFromBottomLeft", "gdRadial", "gdDiagonalUp", "gdDiagonalDown"};
+    "gdTopBottom",   "gdBottomTop",      "gdLeftRight", "gdRightLeft",  "gdFromCenter",
+    "gdFromTopLeft", "gdFromBottomLeft", "gdRadial",    "gdDiagonalUp", "gdDiagonalDown"};
 static_assert(std::size(TGradientDirectionNames) == gdDiagonalDown + 1);
 
 class TZebGradientColor : public TCollectionItem {

@@ -76,9 +76,11 @@ std::vector<std::pair<String, String>> attributes(const String& text)
 TColor colorOf(String value)
 {
     value = unquote(UpperCase(Trim(value)), "\"");
-    static const struct { const char* name; TColor color; } named[] = {
-        {"BLACK", 0}, {"RED", 0x0000FF}, {"BLUE", 0xFF0000}, {"YELLOW", 0x00FFFF},
-        {"WHITE", 0xFFFFFF}, {"GREEN", 0x008000}, {"LIME", 0x00FF00}};
+    static const struct {
+        const char* name;
+        TColor color;
+    } named[] = {{"BLACK", 0},        {"RED", 0x0000FF},   {"BLUE", 0xFF0000}, {"YELLOW", 0x00FFFF},
+                 {"WHITE", 0xFFFFFF}, {"GREEN", 0x008000}, {"LIME", 0x00FF00}};
     for (const auto& n : named)
         if (value == n.name) return n.color;
     if (!value.empty() && value[0] == '#') {
@@ -86,7 +88,8 @@ TColor colorOf(String value)
         const String hex = value.substr(1, 6);
         auto res = std::from_chars(hex.data(), hex.data() + hex.size(), rgb, 16);
         if (hex.size() != 6 || res.ptr != hex.data() + hex.size()) return 0;
-        return static_cast<TColor>(RGB(static_cast<Byte>(rgb >> 16), static_cast<Byte>(rgb >> 8), static_cast<Byte>(rgb)));
+        return static_cast<TColor>(
+            RGB(static_cast<Byte>(rgb >> 16), static_cast<Byte>(rgb >> 8), static_cast<Byte>(rgb)));
     }
     TColor c = 0;
     if (IdentToColor(value, c)) return c;
@@ -97,8 +100,7 @@ TColor colorOf(String value)
 
 class HtmlWalk {
 public:
-    HtmlWalk(TZebCanvas& canvas, int x, int y, bool draw)
-        : canvas_(canvas), x_(x), y_(y), lineStart_(x), draw_(draw)
+    HtmlWalk(TZebCanvas& canvas, int x, int y, bool draw) : canvas_(canvas), x_(x), y_(y), lineStart_(x), draw_(draw)
     {
         lineHeight_ = canvas_.TextHeight("W");
     }
@@ -134,13 +136,15 @@ private:
         TZebFont& f = font();
         String weight;
         const TFontStyles s = f.Style();
-        const std::pair<TFontStyle, const char*> names[] = {
-            {fsBold, "BOLD"}, {fsItalic, "ITALIC"}, {fsUnderline, "UNDERLINE"}, {fsStrikeOut, "STRIKE"}};
+        const std::pair<TFontStyle, const char*> names[] = {{fsBold, "BOLD"},
+                                                            {fsItalic, "ITALIC"},
+                                                            {fsUnderline, "UNDERLINE"},
+                                                            {fsStrikeOut, "STRIKE"}};
         for (const auto& [style, name] : names)
             if (s.Contains(style)) weight += (weight.empty() ? "" : ", ") + String(name);
         if (weight.empty()) weight = "NORMAL";
-        fonts_.push_back({"<FONT size=" + floatText(f.SizeFloat()) + " name=" + f.Name() + " color=" +
-                              IntToStr(static_cast<int>(f.Color())) + " weight=" + weight + ">",
+        fonts_.push_back({"<FONT size=" + floatText(f.SizeFloat()) + " name=" + f.Name() +
+                              " color=" + IntToStr(static_cast<int>(f.Color())) + " weight=" + weight + ">",
                           y_});
         saved_ = true;
     }
@@ -186,10 +190,14 @@ private:
                 String rest = UpperCase(value) + ",";
                 for (std::size_t comma; (comma = rest.find(',')) != String::npos; rest.erase(0, comma + 1)) {
                     const String word = Trim(rest.substr(0, comma));
-                    if (word == "BOLD") styles += fsBold;
-                    else if (word == "ITALIC") styles += fsItalic;
-                    else if (word == "UNDERLINE") styles += fsUnderline;
-                    else if (word == "STRIKE") styles += fsStrikeOut;
+                    if (word == "BOLD")
+                        styles += fsBold;
+                    else if (word == "ITALIC")
+                        styles += fsItalic;
+                    else if (word == "UNDERLINE")
+                        styles += fsUnderline;
+                    else if (word == "STRIKE")
+                        styles += fsStrikeOut;
                     // NORMAL adds nothing; words the renderer does not know are left out.
                 }
                 font().SetStyle(styles);
@@ -202,10 +210,14 @@ private:
     {
         const String tag = open ? upper : "<" + upper.substr(2);
         TFontStyle style;
-        if (tag == "<B>" || tag == "<BOLD>" || tag == "<STRONG>") style = fsBold;
-        else if (tag == "<I>") style = fsItalic;
-        else if (tag == "<U>") style = fsUnderline;
-        else style = fsStrikeOut;
+        if (tag == "<B>" || tag == "<BOLD>" || tag == "<STRONG>")
+            style = fsBold;
+        else if (tag == "<I>")
+            style = fsItalic;
+        else if (tag == "<U>")
+            style = fsUnderline;
+        else
+            style = fsStrikeOut;
         TFontStyles s = font().Style();
         if (open) {
             s += style;
@@ -263,10 +275,12 @@ private:
             y_ -= lineStep() / 2;
         } else if (upper == "</SUP>" || upper == "</SUPER>") {
             restoreFont();
-        } else if (upper.size() == 4 && startsWith(upper, "<H") && upper[2] >= '1' && upper[2] <= '6' && upper[3] == '>') {
+        } else if (upper.size() == 4 && startsWith(upper, "<H") && upper[2] >= '1' && upper[2] <= '6' &&
+                   upper[3] == '>') {
             static constexpr float sizes[] = {48, 36, 24, 18, 12, 8};
             newSize(sizes[upper[2] - '1']);
-        } else if (upper.size() == 5 && startsWith(upper, "</H") && upper[3] >= '1' && upper[3] <= '6' && upper[4] == '>') {
+        } else if (upper.size() == 5 && startsWith(upper, "</H") && upper[3] >= '1' && upper[3] <= '6' &&
+                   upper[4] == '>') {
             restoreFont();
         } else if (upper == "<PRE>") {
             saveFont();
@@ -313,8 +327,10 @@ private:
 
     static String decodeEntities(const String& s)
     {
-        static const struct { const char* entity; char ch; } entities[] = {
-            {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}};
+        static const struct {
+            const char* entity;
+            char ch;
+        } entities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}};
         String out;
         out.reserve(s.size());
         for (std::size_t i = 0; i < s.size();) {
@@ -348,8 +364,10 @@ private:
             }
             // Smaller text sits lower on the line; the next part starts from the line again.
             int lower = 0;
-            if (lineHeight_ == 0) lineHeight_ = lineStep();
-            else if (lineHeight_ > size.Height) lower = lineHeight_ - RoundHalfEven(size.Height) - 1;
+            if (lineHeight_ == 0)
+                lineHeight_ = lineStep();
+            else if (lineHeight_ > size.Height)
+                lower = lineHeight_ - RoundHalfEven(size.Height) - 1;
             if (draw_) canvas_.TextOut(x_, y_ + lower, t);
             x_ += RoundHalfEven(size.Width);
             extent_.cx = std::max(extent_.cx, x_);
@@ -386,9 +404,12 @@ private:
         String src;
         for (const auto& [name, value] : attributes(tag)) {
             const String n = UpperCase(name);
-            if (n == "WIDTH") TryStrToInt(Trim(value), w);
-            else if (n == "HEIGHT") TryStrToInt(Trim(value), h);
-            else if (n == "SRC") src = unquote(value, "\"");
+            if (n == "WIDTH")
+                TryStrToInt(Trim(value), w);
+            else if (n == "HEIGHT")
+                TryStrToInt(Trim(value), h);
+            else if (n == "SRC")
+                src = unquote(value, "\"");
         }
         if (src.empty()) return;
         const int boxW = w ? w : 40, boxH = h ? h : 40;
@@ -407,9 +428,12 @@ private:
             if (w == 0) w = graphic->Width();
             if (h == 0) h = graphic->Height();
             if (draw_) {
-                if (graphic->Width() == w && graphic->Height() == h) canvas_.DrawGraphic(x_, y_, graphic.get());
-                else if (centring_) canvas_.StretchGraphic({x_ - w / 2, y_, x_ + w / 2, y_ + h}, graphic.get());
-                else canvas_.StretchGraphic({x_, y_, x_ + w, y_ + h}, graphic.get());
+                if (graphic->Width() == w && graphic->Height() == h)
+                    canvas_.DrawGraphic(x_, y_, graphic.get());
+                else if (centring_)
+                    canvas_.StretchGraphic({x_ - w / 2, y_, x_ + w / 2, y_ + h}, graphic.get());
+                else
+                    canvas_.StretchGraphic({x_, y_, x_ + w, y_ + h}, graphic.get());
             }
         } catch (const std::exception&) {
             placeholder(boxW, boxH);

@@ -7,10 +7,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
-TV_PUBLISHED(TImageFiltered)
-{
-    Prop("Filters", &TImageFiltered::Filters, &TImageFiltered::SetFilters).Stored(false);
-}
+TV_PUBLISHED(TImageFiltered) { Prop("Filters", &TImageFiltered::Filters, &TImageFiltered::SetFilters).Stored(false); }
 
 TImageFiltered::TImageFiltered(TComponent* owner) : TImage(owner), filters_(new TFilterItems(this))
 {
@@ -24,8 +21,10 @@ TImageFiltered::~TImageFiltered() { TObject::Free(filters_); }
 
 void TImageFiltered::SetFilters(TFilterItems* value)
 {
-    if (value) filters_->Assign(value);
-    else filters_->Clear();
+    if (value)
+        filters_->Assign(value);
+    else
+        filters_->Clear();
     filtered_.reset();
 }
 
@@ -64,8 +63,10 @@ void TImageFiltered::Paint()
     TCanvas& c = *Canvas();
     if (TBitmap* b = FilteredBitmap()) {
         const TRect dest = DestRect();
-        if (b->Width() == dest.Width() && b->Height() == dest.Height()) c.Draw(dest.Left, dest.Top, b);
-        else c.StretchDraw(dest, b);
+        if (b->Width() == dest.Width() && b->Height() == dest.Height())
+            c.Draw(dest.Left, dest.Top, b);
+        else
+            c.StretchDraw(dest, b);
     }
     if (IsDesigning()) {
         c.Pen()->SetStyle(psDash);

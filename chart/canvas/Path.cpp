@@ -74,9 +74,8 @@ void TZebPath::AddText(const String& text, float x, float y)
 
 int TZebPath::FigureCount() const
 {
-    return static_cast<int>(std::count_if(steps_.begin(), steps_.end(), [](const Step& s) {
-        return s.kind == Step::Move || s.kind == Step::Polygon;
-    }));
+    return static_cast<int>(std::count_if(
+        steps_.begin(), steps_.end(), [](const Step& s) { return s.kind == Step::Move || s.kind == Step::Polygon; }));
 }
 
 void TZebPath::replay(HDC dc) const
@@ -126,7 +125,10 @@ void TZebPath::DrawWith(TZebCanvas& canvas)
     }
     if (!pen && !fill) return;
     replay(dc);
-    if (pen && fill) dc->StrokeAndFillPath();
-    else if (pen) dc->StrokePath();
-    else dc->FillPath();
+    if (pen && fill)
+        dc->StrokeAndFillPath();
+    else if (pen)
+        dc->StrokePath();
+    else
+        dc->FillPath();
 }

@@ -9,7 +9,9 @@
 TV_PUBLISHED(TZebShadow)
 {
     Prop("Clip", &TZebShadow::Clip, &TZebShadow::SetClip, false);
-    PropColor("Color", &TZebShadow::Color, &TZebShadow::SetColor, clSilver).NoDefault().Stored(&TZebShadow::IsColorStored);
+    PropColor("Color", &TZebShadow::Color, &TZebShadow::SetColor, clSilver)
+        .NoDefault()
+        .Stored(&TZebShadow::IsColorStored);
     PropEnum("Direction", &TZebShadow::Direction, &TZebShadow::SetDirection, sdRightBottom, TShadowDirectionNames);
     Prop("HorizSize", &TZebShadow::HorizSize, &TZebShadow::SetHorizSize)
         .NoDefault()

@@ -133,8 +133,8 @@ void TZebCanvas::BuildExtendedPen(TCanvas& target, const TZebPen& pen, TColor co
     if (pen.Width() < 2) return;
     static constexpr int caps[] = {PS_ENDCAP_ROUND, PS_ENDCAP_SQUARE, PS_ENDCAP_FLAT};
     static constexpr int joins[] = {PS_JOIN_ROUND, PS_JOIN_BEVEL, PS_JOIN_MITER};
-    static constexpr int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
-                                     PS_NULL, PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
+    static constexpr int styles[] = {PS_SOLID, PS_DASH,        PS_DOT,       PS_DASHDOT,  PS_DASHDOTDOT,
+                                     PS_NULL,  PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
     TLogPen p;
     p.Style = PS_GEOMETRIC | caps[pen.EndStyle()] | joins[pen.JoinStyle()] | styles[pen.Style()];
     p.Width = pen.Width();
@@ -173,8 +173,10 @@ void TZebCanvas::SelectBrush(TZebBrush& brush, TColor fillColor, TColor backColo
             if (brush.Style() != bsClear) brush_->SetColor(fillColor);
             brush_->SetBackColor(backColor);
         }
-        if (brush.HasGradient()) brush_->SetGradient(brush.Gradient());
-        else if (brush_->HasGradient()) brush_->Gradient()->SetVisible(false);
+        if (brush.HasGradient())
+            brush_->SetGradient(brush.Gradient());
+        else if (brush_->HasGradient())
+            brush_->Gradient()->SetVisible(false);
     }
     ApplyBrush(*brush_);
 }
@@ -275,8 +277,10 @@ bool TZebCanvas::HasBrushGradient() const { return brush_->Style() != bsClear &&
 void TZebCanvas::DarkenBrushColor(TColor color, int amount)
 {
     const TColor dark = DarkenColor(color, amount);
-    if (brush_->Style() == bsSolid) brush_->SetColor(dark);
-    else brush_->SetBackColor(dark);
+    if (brush_->Style() == bsSolid)
+        brush_->SetColor(dark);
+    else
+        brush_->SetBackColor(dark);
 }
 
 // ---- transparent sections ----
@@ -327,8 +331,7 @@ void TZebCanvas::ArcByAngles(int left, int top, int right, int bottom, float sta
     Arc(left, top, right, bottom, p0.X, p0.Y, p1.X, p1.Y);
 }
 
-void TZebCanvas::ArcToDirected(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4,
-                               bool clockwise)
+void TZebCanvas::ArcToDirected(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4, bool clockwise)
 {
     HDC dc = GetDeviceContext();
     if (!dc) return;
@@ -390,8 +393,10 @@ void TZebCanvas::DrawCheckBox(int x, int y, bool checked, int unused, bool check
 void TZebCanvas::PolylineOrPolygon(std::span<const TPoint> points, float tension, bool closed, bool unused)
 {
     (void)tension, (void)unused;
-    if (closed) Polygon(points);
-    else Polyline(points);
+    if (closed)
+        Polygon(points);
+    else
+        Polyline(points);
 }
 
 TZebBasePath* TZebCanvas::CreatePathObject() { return new TZebPath(*this); }
@@ -493,8 +498,10 @@ TSizeFloat TZebCanvas::TextSizeFloat(const String& text)
 
 void TextOutOrHtml(TZebCanvas& canvas, int x, int y, const String& text, bool html)
 {
-    if (html) HtmlTextOut(canvas, x, y, text);
-    else canvas.TextOut(x, y, text);
+    if (html)
+        HtmlTextOut(canvas, x, y, text);
+    else
+        canvas.TextOut(x, y, text);
 }
 
 // ---- clips (device units) ----
@@ -518,8 +525,10 @@ void TZebCanvas::ClipToEllipse(const TRect& rect, bool exclusive)
 {
     HDC dc = GetDeviceContext();
     if (!dc) return;
-    if (exclusive) PushClipRegion(dc, TRegion::FromEllipse(rect), RGN_XOR);
-    else PushClipRegion(dc, TRegion::FromEllipse(toDevice(dc, rect)), RGN_AND);
+    if (exclusive)
+        PushClipRegion(dc, TRegion::FromEllipse(rect), RGN_XOR);
+    else
+        PushClipRegion(dc, TRegion::FromEllipse(toDevice(dc, rect)), RGN_AND);
 }
 
 void TZebCanvas::ClipToPolygon(std::span<const TPoint> points, bool exclude)

@@ -113,8 +113,8 @@ public:
     virtual void ArcToDirected(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4,
                                bool clockwise);
     // Angles in radians.
-    virtual void DrawDonutSlice(int centerX, int centerY, int radiusX, int radiusY, double startAngle,
-                                double endAngle, double donutPercent) = 0;
+    virtual void DrawDonutSlice(int centerX, int centerY, int radiusX, int radiusY, double startAngle, double endAngle,
+                                double donutPercent) = 0;
     virtual void DrawGraphic(int x, int y, TGraphic* graphic) = 0;
     virtual void Ellipse(int x1, int y1, int x2, int y2) = 0;
     // Filled with the brush (gradient aware), no outline.
@@ -199,7 +199,8 @@ public:
     static Byte ColorAlpha(TColor color) { return static_cast<Byte>(static_cast<std::uint32_t>(color) >> 24); }
     static TColor ColorWithAlpha(TColor color, Byte alpha)
     {
-        return static_cast<TColor>((static_cast<std::uint32_t>(color) & 0x00FFFFFFu) | (static_cast<std::uint32_t>(alpha) << 24));
+        return static_cast<TColor>((static_cast<std::uint32_t>(color) & 0x00FFFFFFu) |
+                                   (static_cast<std::uint32_t>(alpha) << 24));
     }
     // Blue, green, red: the colour value's bytes without system-colour translation.
     static void ColorToRGBTriple(TColor color, Byte (&triple)[3]);

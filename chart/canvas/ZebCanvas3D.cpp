@@ -184,8 +184,10 @@ TRect TZebCanvas3D::PrepareView(TCanvas* target, TView3DOptions* options, TColor
     TRect drawRect = bounds;
     if (buffered_) {
         const int w = bounds.Right - bounds.Left, h = bounds.Bottom - bounds.Top;
-        if (!buffer_) buffer_ = std::make_unique<TBitmap>(w, h, pf32bit);
-        else if (buffer_->Width() != w || buffer_->Height() != h) buffer_->SetSize(w, h);
+        if (!buffer_)
+            buffer_ = std::make_unique<TBitmap>(w, h, pf32bit);
+        else if (buffer_->Width() != w || buffer_->Height() != h)
+            buffer_->SetSize(w, h);
         buffer_->Canvas()->SetOnChange({});
         buffer_->Canvas()->SetOnChanging({});
         BindCanvas(buffer_->Canvas());

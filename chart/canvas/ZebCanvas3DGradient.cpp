@@ -74,8 +74,8 @@ TColor Grey(TColor color)
 
 }  // namespace
 
-void TZebCanvas3D::FillRectGradient(const TRect& rect, TColor startColor, TColor endColor,
-                                    TGradientDirection direction, int balance, int radialX, int radialY)
+void TZebCanvas3D::FillRectGradient(const TRect& rect, TColor startColor, TColor endColor, TGradientDirection direction,
+                                    int balance, int radialX, int radialY)
 {
     TRect r = rect;
     if (r.Left > r.Right) std::swap(r.Left, r.Right);
@@ -114,8 +114,10 @@ void TZebCanvas3D::FillRectGradient(const TRect& rect, TColor startColor, TColor
             const int c0 = static_cast<int>(static_cast<long long>(k) * size / m);
             const int c1 = static_cast<int>(static_cast<long long>(k + 1) * size / m);
             ramp.Use(k);
-            if (rows) ramp.Band(r.Left, r.Bottom - c1, w, c1 - c0);
-            else ramp.Band(r.Right - c1, r.Top, c1 - c0, h);
+            if (rows)
+                ramp.Band(r.Left, r.Bottom - c1, w, c1 - c0);
+            else
+                ramp.Band(r.Right - c1, r.Top, c1 - c0, h);
         }
         return;
     }
@@ -166,17 +168,20 @@ void TZebCanvas3D::FillRectGradient(const TRect& rect, TColor startColor, TColor
             d->SelectPen({PS_SOLID, 1, ramp.Color(static_cast<int>(static_cast<long long>(k) * n / s)), {}});
             d->MoveTo(a.X, a.Y);
             d->LineTo(b.X, b.Y);
-            if (b.X < r.Right) ++b.X;
-            else if (up ? b.Y > rt : b.Y < rb) b.Y += up ? -1 : 1;
-            if (up ? a.Y > rt : a.Y < rb) a.Y += up ? -1 : 1;
-            else if (a.X < r.Right) ++a.X;
+            if (b.X < r.Right)
+                ++b.X;
+            else if (up ? b.Y > rt : b.Y < rb)
+                b.Y += up ? -1 : 1;
+            if (up ? a.Y > rt : a.Y < rb)
+                a.Y += up ? -1 : 1;
+            else if (a.X < r.Right)
+                ++a.X;
         }
         d->SetROP2(rop);
         d->SelectPen(saved);
         return;
     }
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -214,9 +219,7 @@ void TZebCanvas3D::PaintGradient(TCustomZebGradient& gradient, const TRect& rect
             FillRectGradient(left, start, mid, dir, 50, 0, 0);
             FillRectGradient(right, mid, end, dir, 50, 0, 0);
             return;
-        default:
-            FillRectGradient(rect, start, end, dir, 50, 0, 0);
-            return;
+        default: FillRectGradient(rect, start, end, dir, 50, 0, 0); return;
         }
     }
     FillRectGradient(rect, start, end, dir, gradient.Balance(), 0, 0);
@@ -247,8 +250,10 @@ void TZebCanvas3D::ClipToRoundRect(const TRect& rect, int cornerWidth, int corne
 void TZebCanvas3D::ClipToEllipse(const TRect& rect, bool exclusive)
 {
     HDC d = dc();
-    if (exclusive) PushClipRegion(d, TRegion::FromEllipse(rect), RGN_XOR);
-    else PushClipRegion(d, TRegion::FromEllipse(DeviceRect(d, rect)), RGN_AND);
+    if (exclusive)
+        PushClipRegion(d, TRegion::FromEllipse(rect), RGN_XOR);
+    else
+        PushClipRegion(d, TRegion::FromEllipse(DeviceRect(d, rect)), RGN_AND);
 }
 
 void TZebCanvas3D::ClipToPolygon(std::span<const TPoint> points, bool exclude)

@@ -39,8 +39,7 @@ std::unique_ptr<TBitmap> ComposeOverBuffer(TBitmap* buffer, const TRect& rect, T
 {
     const int w = std::abs(rect.Right - rect.Left), h = std::abs(rect.Bottom - rect.Top);
     auto out = std::make_unique<TBitmap>(w, h, pf32bit);
-    if (buffer)
-        out->Canvas()->Handle()->BitBlt(0, 0, w, h, *buffer->Canvas()->Handle(), rect.Left, rect.Top, SRCCOPY);
+    if (buffer) out->Canvas()->Handle()->BitBlt(0, 0, w, h, *buffer->Canvas()->Handle(), rect.Left, rect.Top, SRCCOPY);
     out->Canvas()->StretchDraw({0, 0, w, h}, &graphic);
     return out;
 }
@@ -64,10 +63,7 @@ int TZebCanvas3D::FontQualityByte() const
     return DEFAULT_QUALITY;
 }
 
-bool TZebCanvas3D::BrushHasGradient()
-{
-    return Brush()->Style() != bsClear && Brush()->HasVisibleGradient();
-}
+bool TZebCanvas3D::BrushHasGradient() { return Brush()->Style() != bsClear && Brush()->HasVisibleGradient(); }
 
 void TZebCanvas3D::ShapeWithBrush(const TRect& bounds, const std::function<void()>& clip,
                                   const std::function<void()>& draw, bool pictures)
@@ -79,8 +75,10 @@ void TZebCanvas3D::ShapeWithBrush(const TRect& bounds, const std::function<void(
         return;
     }
     if (clip) clip();
-    if (picture) StretchGraphic(bounds, Brush()->Image()->GetFilteredGraphic());
-    else PaintGradient(*Brush()->Gradient(), bounds);
+    if (picture)
+        StretchGraphic(bounds, Brush()->Image()->GetFilteredGraphic());
+    else
+        PaintGradient(*Brush()->Gradient(), bounds);
     if (clip) RemoveClip();
     TBrush& target = *TargetCanvas()->Brush();
     const TBrushStyle style = target.Style();
@@ -97,7 +95,10 @@ void TZebCanvas3D::Rectangle(int x0, int y0, int x1, int y1)
 void TZebCanvas3D::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight)
 {
     ShapeWithBrush(
-        {x1, y1, x2, y2}, [&] { ClipToRoundRect({x1, y1, x2, y2}, cornerWidth, cornerHeight); },
+        {x1, y1, x2, y2},
+        [&] {
+            ClipToRoundRect({x1, y1, x2, y2}, cornerWidth, cornerHeight);
+        },
         [&] { dc()->RoundRect(x1, y1, x2, y2, cornerWidth, cornerHeight); });
 }
 
@@ -105,14 +106,16 @@ void TZebCanvas3D::Ellipse(int x1, int y1, int x2, int y2)
 {
     if (TargetCanvas()->Brush()->Style() != Brush()->Style()) ApplyBrush(*Brush());
     const TRect box{x1, y1, x2 + 1, y2 + 1};
-    ShapeWithBrush(box, [&] { ClipToEllipse(box); }, [&] { dc()->Ellipse(x1, y1, x2, y2); }, false);
+    ShapeWithBrush(
+        box, [&] { ClipToEllipse(box); }, [&] { dc()->Ellipse(x1, y1, x2, y2); }, false);
 }
 
 void TZebCanvas3D::Polygon(std::span<const TPoint> points)
 {
     if (points.empty()) return;
-    ShapeWithBrush(PointsBounds(points), [&] { ClipToPolygon(points); },
-                   [&] { dc()->Polygon(points.data(), static_cast<int>(points.size())); });
+    ShapeWithBrush(
+        PointsBounds(points), [&] { ClipToPolygon(points); },
+        [&] { dc()->Polygon(points.data(), static_cast<int>(points.size())); });
 }
 
 void TZebCanvas3D::PolygonFloat(std::span<const TPointFloat> points)
@@ -181,8 +184,10 @@ void TZebCanvas3D::PieByAngles(const TRect& rect, double startAngle, double endA
     };
     const TPoint a = at(startAngle), b = at(endAngle);
     if (a == b) {
-        if (std::abs(span - 360) < 1 && std::abs(span) > 180) DrawEllipseRect(rect);
-        else Pie(rect.Left, rect.Top, rect.Right, rect.Bottom, a.X, a.Y, a.X, a.Y);
+        if (std::abs(span - 360) < 1 && std::abs(span) > 180)
+            DrawEllipseRect(rect);
+        else
+            Pie(rect.Left, rect.Top, rect.Right, rect.Bottom, a.X, a.Y, a.X, a.Y);
         DrawLine(PixelRound(cx), PixelRound(cy), a.X, a.Y);
         return;
     }
@@ -236,8 +241,8 @@ void TZebCanvas3D::DrawGraphic(int x, int y, TGraphic* graphic)
 {
     if (!graphic || graphic->Empty()) return;
     if (graphic->Transparent()) {
-        const auto composed =
-            ComposeOverBuffer(buffer_.get(), {x, y, x + graphic->Width(), y + graphic->Height()}, *graphic);
+        const auto composed = ComposeOverBuffer(buffer_.get(), {x, y, x + graphic->Width(), y + graphic->Height()},
+                                                *graphic);
         TargetCanvas()->Draw(x, y, composed.get());
         return;
     }
@@ -342,12 +347,17 @@ void TZebCanvas3D::textEffectPass(TZebShadow& shadow, int direction, int& x, int
 {
     if (!shadow.IsActive()) return;
     int sx = x, sy = y;
-    if (shadow.HorizSize() < 0) x -= shadow.HorizSize() * direction;
-    else sx += shadow.HorizSize() * direction;
-    if (shadow.VertSize() < 0) y -= shadow.VertSize() * direction;
-    else sy += shadow.VertSize() * direction;
+    if (shadow.HorizSize() < 0)
+        x -= shadow.HorizSize() * direction;
+    else
+        sx += shadow.HorizSize() * direction;
+    if (shadow.VertSize() < 0)
+        y -= shadow.VertSize() * direction;
+    else
+        sy += shadow.VertSize() * direction;
     TZebBlend* blend = nullptr;
-    if (shadow.Transparency() != 0) blend = StartBlend(SupportsAlpha() ? TRect{} : TextRectAt(sx, sy, text), shadow.Transparency());
+    if (shadow.Transparency() != 0)
+        blend = StartBlend(SupportsAlpha() ? TRect{} : TextRectAt(sx, sy, text), shadow.Transparency());
     HDC d = dc();
     d->SetTextColor(ResolveColor(shadow.Color()));
     d->TextOut(sx, sy, text);
@@ -373,7 +383,8 @@ void TZebCanvas3D::paintText(int x, int y, const String& text)
     const TLogBrush savedBrush = d->GetBrush();
     const int savedMode = d->SetBkMode(TRANSPARENT);
     const int outlineWidth = outline ? outline->Width() : 0;
-    d->SelectPen(outline ? TLogPen{PS_SOLID, outlineWidth, ResolveColor(outline->Color()), {}} : TLogPen{PS_NULL, 0, clBlack, {}});
+    d->SelectPen(outline ? TLogPen{PS_SOLID, outlineWidth, ResolveColor(outline->Color()), {}}
+                         : TLogPen{PS_NULL, 0, clBlack, {}});
     d->SelectBrush({BS_SOLID, ResolveColor(fontColor), HS_HORIZONTAL, {}});
     const auto record = [&] {
         d->BeginPath();
@@ -384,8 +395,10 @@ void TZebCanvas3D::paintText(int x, int y, const String& text)
     if (gradient || picture) {
         PushClipRegion(d, d->PathToRegion(), RGN_AND);
         const TRect r = TextRectAt(x, y, text);
-        if (gradient) PaintGradient(*fontBrush->Gradient(), r);
-        else StretchGraphic(r, fontBrush->Image()->GetFilteredGraphic());
+        if (gradient)
+            PaintGradient(*fontBrush->Gradient(), r);
+        else
+            StretchGraphic(r, fontBrush->Image()->GetFilteredGraphic());
         RemoveClip();
         if (outline) {
             record();

@@ -88,8 +88,10 @@ void TZebCanvas3D::TriangleXYZ(TPoint3D p0, TPoint3D p1, TPoint3D p2, TColor col
 void TZebCanvas3D::TextOutXYZ(int x, int y, int z, const String& text, bool html)
 {
     const TPoint p = ProjectXYZ(x, y, z);
-    if (html) HtmlTextOut(*this, p.X, p.Y, text);
-    else TextOut(p.X, p.Y, text);
+    if (html)
+        HtmlTextOut(*this, p.X, p.Y, text);
+    else
+        TextOut(p.X, p.Y, text);
 }
 
 void TZebCanvas3D::RotatedTextXYZ(int x, int y, int z, const String& text, double angle, bool html)
@@ -124,8 +126,10 @@ void TZebCanvas3D::EllipseAtZ(int left, int top, int right, int bottom, int z)
         pts[i] = {static_cast<float>(cx + hw * std::sin(a)), static_cast<float>(cy + hh * std::cos(a))};
         ProjectXYZFloat(pts[i], static_cast<float>(z));
     }
-    if (Brush()->Style() != bsClear) PolygonFloat(pts);
-    else if (Pen()->Visible() && Pen()->Style() != psClear) PolylineFloat(pts);
+    if (Brush()->Style() != bsClear)
+        PolygonFloat(pts);
+    else if (Pen()->Visible() && Pen()->Style() != psClear)
+        PolylineFloat(pts);
 }
 
 // ---- solids ----
@@ -166,8 +170,10 @@ void TZebCanvas3D::DrawBox(int left, int right, int top, int bottom, int z0, int
     const auto front = face({left, top, z0}, {right, top, z0}, {right, bottom, z0}, {left, bottom, z0});
     const TPoint frontC[4] = {front[0], front[1], front[2], front[3]};
     const int orient = Orientation(frontC);
-    if (clear || orient > 0) Polygon(front);
-    else Polygon(face({left, top, z1}, {right, top, z1}, {right, bottom, z1}, {left, bottom, z1}));
+    if (clear || orient > 0)
+        Polygon(front);
+    else
+        Polygon(face({left, top, z1}, {right, top, z1}, {right, bottom, z1}, {left, bottom, z1}));
 
     const auto rightFace = face({right, top, z0}, {right, top, z1}, {right, bottom, z1}, {right, bottom, z0});
     if (clear || orient > 0) ShadedFace(rightFace, darkSides, gdLeftRight, 128);
@@ -342,8 +348,8 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
     // The point at angle a (degrees) of the ellipse with radii rx, ry, dy pixels below the top face.
     const auto at = [&](double a, double rx, double ry, int dy) {
         const double r = a * std::numbers::pi / 180;
-        return ProjectXYZ(slice.CenterX + PixelRound(std::cos(r) * rx), slice.CenterY - PixelRound(std::sin(r) * ry) + dy,
-                          depth);
+        return ProjectXYZ(slice.CenterX + PixelRound(std::cos(r) * rx),
+                          slice.CenterY - PixelRound(std::sin(r) * ry) + dy, depth);
     };
     const auto arc = [&](std::vector<TPoint>& out, int from, int to, double rx, double ry, int dy) {
         const int step = from <= to ? 1 : -1;
@@ -365,8 +371,10 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
         const int dy = top ? 0 : t;
         std::vector<TPoint> pts;
         arc(pts, start, end, slice.RadiusX, slice.RadiusY, dy);
-        if (donut) arc(pts, end, start, irx, iry, dy);
-        else if (!full) pts.push_back(top ? centerTop : centerBottom);
+        if (donut)
+            arc(pts, end, start, irx, iry, dy);
+        else if (!full)
+            pts.push_back(top ? centerTop : centerBottom);
         Polygon(pts);
     };
     const auto wall = [&](int u, int v, double rx, double ry) {
@@ -419,24 +427,36 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
                 wall(S, E < S ? E + 360 : E, slice.RadiusX, slice.RadiusY);
             }
         };
-        const auto startSide = [&] { if (sides) side(start); };
-        const auto endSide = [&] { if (sides) side(end); };
+        const auto startSide = [&] {
+            if (sides) side(start);
+        };
+        const auto endSide = [&] {
+            if (sides) side(end);
+        };
         const auto outer = [&] { outerWall(start, end); };
         // The order keeps nearer parts over farther ones.
-        const bool right = cx < pe.X, left = cx > ps.X;
+        const bool right = cx<pe.X, left = cx> ps.X;
         if (right && left) {
             innerWall(), startSide(), endSide();
-            if (sweep > 180) outerWall(std::max(start, 180), std::min(end, 360));
-            else outer();
+            if (sweep > 180)
+                outerWall(std::max(start, 180), std::min(end, 360));
+            else
+                outer();
         } else if (right) {
-            if (sweep > 180) innerWall(), startSide(), endSide(), outer();
-            else endSide(), innerWall(), outer(), startSide();
+            if (sweep > 180)
+                innerWall(), startSide(), endSide(), outer();
+            else
+                endSide(), innerWall(), outer(), startSide();
         } else if (left) {
-            if (sweep > 180) innerWall(), endSide(), startSide(), outer();
-            else startSide(), innerWall(), outer(), endSide();
+            if (sweep > 180)
+                innerWall(), endSide(), startSide(), outer();
+            else
+                startSide(), innerWall(), outer(), endSide();
         } else {
-            if (sweep > 180) innerWall(), endSide(), outer(), startSide();
-            else innerWall(), outer(), startSide(), endSide();
+            if (sweep > 180)
+                innerWall(), endSide(), outer(), startSide();
+            else
+                innerWall(), outer(), startSide(), endSide();
         }
     }
     if (darken) Brush()->SetColor(brushColor);

@@ -63,14 +63,26 @@ void TZebFont::Assign(TPersistent* source)
         brush_->Assign(f->brush_);
         defaultFont_ = f->defaultFont_;
         depth_ = f->depth_;
-        if (f->emboss_) Emboss()->Assign(f->emboss_);
-        else { TObject::Free(emboss_); emboss_ = nullptr; }
+        if (f->emboss_)
+            Emboss()->Assign(f->emboss_);
+        else {
+            TObject::Free(emboss_);
+            emboss_ = nullptr;
+        }
         interCharSize_ = f->interCharSize_;
-        if (f->outLine_) OutLine()->Assign(f->outLine_);
-        else { TObject::Free(outLine_); outLine_ = nullptr; }
+        if (f->outLine_)
+            OutLine()->Assign(f->outLine_);
+        else {
+            TObject::Free(outLine_);
+            outLine_ = nullptr;
+        }
         quality_ = f->quality_;
-        if (f->shadow_) Shadow()->Assign(f->shadow_);
-        else { TObject::Free(shadow_); shadow_ = nullptr; }
+        if (f->shadow_)
+            Shadow()->Assign(f->shadow_);
+        else {
+            TObject::Free(shadow_);
+            shadow_ = nullptr;
+        }
         fraction_ = f->fraction_;
         inherited::Assign(f);
     }

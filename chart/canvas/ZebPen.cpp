@@ -22,15 +22,9 @@ TV_PUBLISHED(TZebPen)
 
 TV_PUBLISHED(TZebHiddenPen) {}
 
-TV_PUBLISHED(TDarkGrayPen)
-{
-    PropColor("Color", &TDarkGrayPen::Color, &TDarkGrayPen::SetColor, clGray);
-}
+TV_PUBLISHED(TDarkGrayPen) { PropColor("Color", &TDarkGrayPen::Color, &TDarkGrayPen::SetColor, clGray); }
 
-TV_PUBLISHED(TWhitePen)
-{
-    PropColor("Color", &TWhitePen::Color, &TWhitePen::SetColor, clWhite);
-}
+TV_PUBLISHED(TWhitePen) { PropColor("Color", &TWhitePen::Color, &TWhitePen::SetColor, clWhite); }
 
 TZebPen::TZebPen(TNotifyEvent onChange) { SetOnChange(std::move(onChange)); }
 

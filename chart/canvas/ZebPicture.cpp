@@ -6,10 +6,7 @@
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
 
-TV_PUBLISHED(TZebPicture)
-{
-    Prop("Filters", &TZebPicture::Filters, &TZebPicture::SetFilters).Stored(false);
-}
+TV_PUBLISHED(TZebPicture) { Prop("Filters", &TZebPicture::Filters, &TZebPicture::SetFilters).Stored(false); }
 
 TZebPicture::TZebPicture() = default;
 

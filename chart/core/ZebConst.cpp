@@ -1181,7 +1181,8 @@ void AssignBaseTexts()
     TxtErrorPoint = "Error Point";
     TxtErrorPoint3D = "Error Point3D";
     TxtVolume = "Volume";
-    TxtOneOfTheSeriesTypes = String("One of the Series Types you have selected") + TxtLineBreak + "is not implemented yet for Javascript.";
+    TxtOneOfTheSeriesTypes = String("One of the Series Types you have selected") + TxtLineBreak +
+                             "is not implemented yet for Javascript.";
     TxtAsHtml5JScript = "as HTML5 &JScript";
     TxtHtml5FilesHtmlHtmlJavaScript = "HTML5 Files (*.html)|*.html|JavaScript Files (*.js)|*.js";
     TxtMetro = "Metro";

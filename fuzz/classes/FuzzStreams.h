@@ -36,8 +36,7 @@ inline bool expectStreamError(const char* what, F&& f)
 }
 
 // newRoot: a fresh, empty root of a class whose children the input may name.
-inline void FuzzComponentStream(const std::uint8_t* data, std::size_t size,
-                                const std::function<TComponent*()>& newRoot)
+inline void FuzzComponentStream(const std::uint8_t* data, std::size_t size, const std::function<TComponent*()>& newRoot)
 {
     const String input(reinterpret_cast<const char*>(data), size);
     for (const bool forgiving : {true, false}) {

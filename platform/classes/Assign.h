@@ -8,8 +8,7 @@
 template <class T, class V>
 bool AssignIfChanged(T& field, V&& value)
 {
-    if (field == value)
-        return false;
+    if (field == value) return false;
     field = std::forward<V>(value);
     return true;
 }

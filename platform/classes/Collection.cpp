@@ -72,8 +72,7 @@ TCollection::~TCollection()
 
 TCollectionItem* TCollection::Items(int index) const
 {
-    if (index < 0 || index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     return items_[static_cast<size_t>(index)];
 }
 

@@ -18,7 +18,7 @@ public:
     int Index() const;
     virtual void SetIndex(int index);
     int ID() const { return id_; }
-    virtual String DisplayName() const;  // default: the class name
+    virtual String DisplayName() const;   // default: the class name
     String GetNamePath() const override;  // "Chart1.Series[0]"
 
 protected:

@@ -151,20 +151,21 @@ void TComponent::ValidateRename(TComponent* component, const String& curName, co
 {
     if (component && !newName.empty() && !sameText(curName, newName) && component->owner_ == this) {
         TComponent* other = FindComponent(newName);
-        if (other && other != component)
-            throw EComponentError("A component named " + newName + " already exists");
+        if (other && other != component) throw EComponentError("A component named " + newName + " already exists");
     }
     if (component && !newName.empty() && component->owner_ != this) {
         // Inserting: the name must be free among the new siblings.
         TComponent* other = FindComponent(newName);
-        if (other && other != component)
-            throw EComponentError("A component named " + newName + " already exists");
+        if (other && other != component) throw EComponentError("A component named " + newName + " already exists");
     }
 }
 
 void TComponent::SetDesigning(bool value, bool setChildren)
 {
-    if (value) state_.Include(csDesigning); else state_.Exclude(csDesigning);
+    if (value)
+        state_.Include(csDesigning);
+    else
+        state_.Exclude(csDesigning);
     if (setChildren)
         for (TComponent* c : components_) c->SetDesigning(value, true);
 }
@@ -212,10 +213,34 @@ void TComponent::SetLoading()
     state_.Include(csReading);
 }
 
-void TComponent::SetReading(bool on) { if (on) state_.Include(csReading); else state_.Exclude(csReading); }
-void TComponent::SetWriting(bool on) { if (on) state_.Include(csWriting); else state_.Exclude(csWriting); }
-void TComponent::SetInlineState(bool on) { if (on) state_.Include(csInline); else state_.Exclude(csInline); }
-void TComponent::SetAncestorState(bool on) { if (on) state_.Include(csAncestor); else state_.Exclude(csAncestor); }
+void TComponent::SetReading(bool on)
+{
+    if (on)
+        state_.Include(csReading);
+    else
+        state_.Exclude(csReading);
+}
+void TComponent::SetWriting(bool on)
+{
+    if (on)
+        state_.Include(csWriting);
+    else
+        state_.Exclude(csWriting);
+}
+void TComponent::SetInlineState(bool on)
+{
+    if (on)
+        state_.Include(csInline);
+    else
+        state_.Exclude(csInline);
+}
+void TComponent::SetAncestorState(bool on)
+{
+    if (on)
+        state_.Include(csAncestor);
+    else
+        state_.Exclude(csAncestor);
+}
 
 void TComponent::ReadState(TReader& reader) { reader.readData(this); }
 void TComponent::WriteState(TWriter& writer) { writer.writeData(this); }

@@ -8,8 +8,17 @@
 #include "platform/classes/Sets.h"
 
 enum TComponentStateItem {
-    csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups,
-    csFreeNotification, csInline, csDesignInstance
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups,
+    csFreeNotification,
+    csInline,
+    csDesignInstance
 };
 using TComponentState = TSet<TComponentStateItem>;
 
@@ -29,13 +38,13 @@ public:
 
     TComponent* Owner() const { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
-    TComponent* Components(int index) const;  // EListError "List index out of bounds (%d)"
-    int ComponentIndex() const;               // -1 without owner
-    void SetComponentIndex(int index);        // position among the owner's components (clamped)
+    TComponent* Components(int index) const;              // EListError "List index out of bounds (%d)"
+    int ComponentIndex() const;                           // -1 without owner
+    void SetComponentIndex(int index);                    // position among the owner's components (clamped)
     TComponent* FindComponent(const String& name) const;  // case-insensitive, nullptr if none
-    void InsertComponent(TComponent* component);  // takes ownership (name must be unique)
-    void RemoveComponent(TComponent* component);  // gives ownership up; caller owns it now
-    void DestroyComponents();                     // frees every owned component
+    void InsertComponent(TComponent* component);          // takes ownership (name must be unique)
+    void RemoveComponent(TComponent* component);          // gives ownership up; caller owns it now
+    void DestroyComponents();                             // frees every owned component
 
     const String& Name() const { return name_; }
     // EComponentError "'%s' is not a valid component name" / "A component named %s already exists".

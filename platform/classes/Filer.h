@@ -12,9 +12,28 @@ class TCollection;
 struct TPropInfo;
 
 enum TValueType : Byte {
-    vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue,
-    vaBinary, vaSet, vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString,
-    vaInt64, vaUTF8String, vaDouble
+    vaNull,
+    vaList,
+    vaInt8,
+    vaInt16,
+    vaInt32,
+    vaExtended,
+    vaString,
+    vaIdent,
+    vaFalse,
+    vaTrue,
+    vaBinary,
+    vaSet,
+    vaLString,
+    vaNil,
+    vaCollection,
+    vaSingle,
+    vaCurrency,
+    vaDate,
+    vaWString,
+    vaInt64,
+    vaUTF8String,
+    vaDouble
 };
 
 enum TFilerFlag { ffInherited, ffChildPos, ffInline };
@@ -34,11 +53,11 @@ public:
 
     // Extra data of a persistent (called from TPersistent::DefineProperties). hasData: the writer
     // writes the property only when true; the reader calls readData when the name is met.
-    virtual void DefineProperty(const String& name, const TReaderProc& readData,
-                                const TWriterProc& writeData, bool hasData) = 0;
+    virtual void DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc& writeData,
+                                bool hasData) = 0;
     // Same, as one binary value (vaBinary: 32-bit length + bytes) handed over as a stream.
-    virtual void DefineBinaryProperty(const String& name, const TStreamProc& readData,
-                                      const TStreamProc& writeData, bool hasData) = 0;
+    virtual void DefineBinaryProperty(const String& name, const TStreamProc& readData, const TStreamProc& writeData,
+                                      bool hasData) = 0;
 
     TStream& Stream() const { return stream_; }
     TComponent* Root() const { return root_; }
@@ -76,8 +95,8 @@ public:
 
     void DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc& writeData,
                         bool hasData) override;
-    void DefineBinaryProperty(const String& name, const TStreamProc& readData,
-                              const TStreamProc& writeData, bool hasData) override;
+    void DefineBinaryProperty(const String& name, const TStreamProc& readData, const TStreamProc& writeData,
+                              bool hasData) override;
 
     // Whole components.
     void ReadSignature();  // "TPF0", else EReadError "Invalid stream format"
@@ -97,27 +116,27 @@ public:
 
     // Values.
     TValueType ReadValue();
-    TValueType NextValue();  // peeks
+    TValueType NextValue();             // peeks
     void CheckValue(TValueType value);  // EReadError "Invalid property value" when it differs
-    bool EndOfList();        // next value is vaNull
+    bool EndOfList();                   // next value is vaNull
     void ReadListBegin();
     void ReadListEnd();
-    int ReadInteger();       // vaInt8/16/32 (EReadError for int64 out of range)
-    Int64 ReadInt64();       // any integer
+    int ReadInteger();  // vaInt8/16/32 (EReadError for int64 out of range)
+    Int64 ReadInt64();  // any integer
     bool ReadBoolean();
-    char ReadChar();         // one-character string
-    Extended ReadFloat();    // vaExtended, vaDouble, vaSingle, integers
+    char ReadChar();       // one-character string
+    Extended ReadFloat();  // vaExtended, vaDouble, vaSingle, integers
     float ReadSingle();
     double ReadDouble();
-    Int64 ReadCurrency();    // raw (value * 10000)
+    Int64 ReadCurrency();  // raw (value * 10000)
     TDateTime ReadDate();
-    String ReadString();     // any string kind, as UTF-8
-    String ReadIdent();      // vaIdent, vaFalse, vaTrue, vaNil, vaNull as their identifiers
+    String ReadString();  // any string kind, as UTF-8
+    String ReadIdent();   // vaIdent, vaFalse, vaTrue, vaNil, vaNull as their identifiers
     std::uint64_t ReadSet(const struct TEnumInfo& info);  // unknown element: EReadError
-    String ReadStr();        // raw short string (length byte + bytes)
-    void ReadBinary(std::vector<Byte>& out);  // vaBinary payload
-    void SkipValue();        // skips one value of any type (lists and collections included)
-    void SkipProperty();     // skips name + value
+    String ReadStr();                                     // raw short string (length byte + bytes)
+    void ReadBinary(std::vector<Byte>& out);              // vaBinary payload
+    void SkipValue();     // skips one value of any type (lists and collections included)
+    void SkipProperty();  // skips name + value
 
     // ---- events ----
     const TReaderError& OnError() const { return onError_; }
@@ -155,8 +174,8 @@ private:
     void readProperty(TPersistent* instance);
     void readPropValue(TPersistent* instance, const TPropInfo& info);
     void readData(TComponent* instance);
-    TComponent* readComponentHeader(TComponent* component, TFilerFlags& flags, int& pos,
-                                    String& className, String& name, bool& created);
+    TComponent* readComponentHeader(TComponent* component, TFilerFlags& flags, int& pos, String& className,
+                                    String& name, bool& created);
     void fixupReferences();
     void readBytes(void* buf, std::int64_t n);
     Byte readByte();
@@ -189,8 +208,8 @@ public:
 
     void DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc& writeData,
                         bool hasData) override;
-    void DefineBinaryProperty(const String& name, const TStreamProc& readData,
-                              const TStreamProc& writeData, bool hasData) override;
+    void DefineBinaryProperty(const String& name, const TStreamProc& readData, const TStreamProc& writeData,
+                              bool hasData) override;
 
     void WriteSignature();
     // Writes "TPF0" + root with its children (the root names the method table for events).
@@ -217,9 +236,9 @@ public:
     void WriteString(const String& value);
     void WriteUTF8Str(const String& value);
     void WriteWideString(const String& value);  // vaWString (UTF-16)
-    void WriteIdent(const String& ident);        // False/True/nil/Null map to their value types
+    void WriteIdent(const String& ident);       // False/True/nil/Null map to their value types
     void WriteSet(const struct TEnumInfo& info, std::uint64_t mask);
-    void WriteStr(const String& value);          // raw short string; EWriteError above 255 bytes
+    void WriteStr(const String& value);                     // raw short string; EWriteError above 255 bytes
     void WriteBinary(const void* data, std::int64_t size);  // vaBinary
 
     TComponent* RootAncestor() const { return rootAncestor_; }
@@ -241,5 +260,4 @@ private:
 // Component <-> stream helpers.
 void WriteComponentToStream(TStream& stream, TComponent* component);  // "TPF0" + component
 // Reads into `instance` (or creates the root by class name when null); returns the component.
-TComponent* ReadComponentFromStream(TStream& stream, TComponent* instance,
-                                    const TReader::TReaderError& onError = {});
+TComponent* ReadComponentFromStream(TStream& stream, TComponent* instance, const TReader::TReaderError& onError = {});

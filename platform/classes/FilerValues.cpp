@@ -269,7 +269,10 @@ std::uint64_t TReader::ReadSet(const TEnumInfo& info)
         const String name = ReadStr();
         if (name.empty()) break;
         const int v = GetEnumValue(info, name);
-        if (v < 0 || v >= 64) bad = true; else mask |= std::uint64_t{1} << v;
+        if (v < 0 || v >= 64)
+            bad = true;
+        else
+            mask |= std::uint64_t{1} << v;
     }
     if (bad) propertyError("Invalid property value");
     return mask;
@@ -473,10 +476,14 @@ void TWriter::WriteWideString(const String& value)
 
 void TWriter::WriteIdent(const String& ident)
 {
-    if (sameText(ident, "False")) WriteValue(vaFalse);
-    else if (sameText(ident, "True")) WriteValue(vaTrue);
-    else if (sameText(ident, "nil")) WriteValue(vaNil);
-    else if (sameText(ident, "Null")) WriteValue(vaNull);
+    if (sameText(ident, "False"))
+        WriteValue(vaFalse);
+    else if (sameText(ident, "True"))
+        WriteValue(vaTrue);
+    else if (sameText(ident, "nil"))
+        WriteValue(vaNil);
+    else if (sameText(ident, "Null"))
+        WriteValue(vaNull);
     else {
         WriteValue(vaIdent);
         WriteStr(ident);

@@ -15,7 +15,8 @@ struct TMethod {
     String Name;
 };
 
-template <class Sig> class TMethodEvent;
+template <class Sig>
+class TMethodEvent;
 
 template <class R, class... A>
 class TMethodEvent<R(A...)> {
@@ -45,8 +46,7 @@ public:
     // Same object and same published method (anonymous handlers compare unequal).
     bool SameMethod(const TMethodEvent& other) const
     {
-        return !method_.Name.empty() && method_.Data == other.method_.Data &&
-               method_.Name == other.method_.Name;
+        return !method_.Name.empty() && method_.Data == other.method_.Data && method_.Name == other.method_.Name;
     }
 
 private:

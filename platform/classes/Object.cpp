@@ -44,8 +44,8 @@ struct TMetaClass::Tables {
     std::vector<TMethodInfo> methods;
 };
 
-TMetaClass::TMetaClass(const char* name, const TMetaClass* parent, Factory factory,
-                       ItemFactory itemFactory, Builder builder)
+TMetaClass::TMetaClass(const char* name, const TMetaClass* parent, Factory factory, ItemFactory itemFactory,
+                       Builder builder)
     : name_(name), parent_(parent), factory_(factory), itemFactory_(itemFactory), builder_(builder)
 {
 }
@@ -67,8 +67,7 @@ TObject* TMetaClass::CreateInstance(TComponent* owner) const
 
 TComponent* TMetaClass::CreateComponent(TComponent* owner) const
 {
-    if (!InheritsFrom(TComponent::StaticClass()))
-        throw EComponentError("Class " + name_ + " is not a component class");
+    if (!InheritsFrom(TComponent::StaticClass())) throw EComponentError("Class " + name_ + " is not a component class");
     return static_cast<TComponent*>(CreateInstance(owner));
 }
 
@@ -126,7 +125,7 @@ namespace {
 struct Registry {
     std::mutex mutex;
     std::vector<const TMetaClass*> classes;
-    std::vector<const TMetaClass*> groups;  // group classes started
+    std::vector<const TMetaClass*> groups;                                 // group classes started
     std::vector<std::pair<const TMetaClass*, const TMetaClass*>> grouped;  // class -> group class
     const TMetaClass* active = nullptr;
 };

@@ -31,20 +31,28 @@ public:
     virtual const TMetaClass& ClassType() const;
     const String& ClassName() const;
     bool InheritsFrom(const TMetaClass& cls) const;
-    template <class T> bool Is() const { return InheritsFrom(T::StaticClass()); }
+    template <class T>
+    bool Is() const
+    {
+        return InheritsFrom(T::StaticClass());
+    }
 
     // Called by Free() while the whole object (derived parts included) is still alive.
     virtual void BeforeDestruction() {}
     // Deletes the object after BeforeDestruction(); null-safe as a static helper.
     void Free();
-    static void Free(TObject* object) { if (object) object->Free(); }
+    static void Free(TObject* object)
+    {
+        if (object) object->Free();
+    }
 };
 
 // Deleter for roots held in a unique_ptr: goes through Free() so destruction-time virtuals work.
 struct TFreeDeleter {
     void operator()(TObject* object) const { TObject::Free(object); }
 };
-template <class T> using TOwnedPtr = std::unique_ptr<T, TFreeDeleter>;
+template <class T>
+using TOwnedPtr = std::unique_ptr<T, TFreeDeleter>;
 
 // One per class: name, parent, virtual constructor, published properties and methods.
 class TMetaClass {
@@ -53,8 +61,7 @@ public:
     using ItemFactory = TCollectionItem* (*)(TCollection* collection);
     using Builder = void (*)(TClassTableBuilder& builder);
 
-    TMetaClass(const char* name, const TMetaClass* parent, Factory factory, ItemFactory itemFactory,
-               Builder builder);
+    TMetaClass(const char* name, const TMetaClass* parent, Factory factory, ItemFactory itemFactory, Builder builder);
     virtual ~TMetaClass();
     TMetaClass(const TMetaClass&) = delete;
     TMetaClass& operator=(const TMetaClass&) = delete;
@@ -92,10 +99,10 @@ private:
 };
 
 // Class header one-liner: TV_CLASS(TPen, TPersistent). Leaves the access level at private.
-#define TV_CLASS(T, Parent)                                  \
-public:                                                      \
-    using inherited = Parent;                                \
-    static const TMetaClass& StaticClass();                  \
-    const TMetaClass& ClassType() const override;            \
-                                                             \
+#define TV_CLASS(T, Parent)                       \
+public:                                           \
+    using inherited = Parent;                     \
+    static const TMetaClass& StaticClass();       \
+    const TMetaClass& ClassType() const override; \
+                                                  \
 private:

@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr int kLineLength = 64;     // characters of a string per line
-constexpr int kBytesPerLine = 32;   // bytes of a binary value per line
+constexpr int kLineLength = 64;    // characters of a string per line
+constexpr int kBytesPerLine = 32;  // bytes of a binary value per line
 constexpr int kMaxNesting = 200;
 const char* const kEol = "\r\n";
 
@@ -49,9 +49,12 @@ String floatLiteral(F v)
     String out = negative ? "-" : "";
     if (exp >= -4 && exp < 15) {
         const size_t whole = static_cast<size_t>(std::max(exp + 1, 0));
-        if (exp < 0) out += "0." + String(static_cast<size_t>(-exp - 1), '0') + digits;
-        else if (digits.size() <= whole) out += digits + String(whole - digits.size(), '0') + ".0";
-        else out += digits.substr(0, whole) + "." + digits.substr(whole);
+        if (exp < 0)
+            out += "0." + String(static_cast<size_t>(-exp - 1), '0') + digits;
+        else if (digits.size() <= whole)
+            out += digits + String(whole - digits.size(), '0') + ".0";
+        else
+            out += digits.substr(0, whole) + "." + digits.substr(whole);
     } else {
         out += digits[0];
         if (digits.size() > 1) out += "." + digits.substr(1);
@@ -68,9 +71,12 @@ bool parseFloat(const String& text, F& out)
 {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
     char* end = nullptr;
-    if constexpr (std::is_same_v<F, float>) out = strtof_l(text.c_str(), &end, c);
-    else if constexpr (std::is_same_v<F, double>) out = strtod_l(text.c_str(), &end, c);
-    else out = strtold_l(text.c_str(), &end, c);
+    if constexpr (std::is_same_v<F, float>)
+        out = strtof_l(text.c_str(), &end, c);
+    else if constexpr (std::is_same_v<F, double>)
+        out = strtod_l(text.c_str(), &end, c);
+    else
+        out = strtold_l(text.c_str(), &end, c);
     return end == text.c_str() + text.size() && !std::isinf(out);
 }
 
@@ -149,9 +155,12 @@ private:
         int pos = 0;
         reader_.ReadPrefix(flags, pos);
         indent(level * 2);
-        if (flags.Contains(ffInherited)) out_ += "inherited ";
-        else if (flags.Contains(ffInline)) out_ += "inline ";
-        else out_ += "object ";
+        if (flags.Contains(ffInherited))
+            out_ += "inherited ";
+        else if (flags.Contains(ffInline))
+            out_ += "inline ";
+        else
+            out_ += "object ";
         const String className = checkedName(reader_.ReadStr(), false);
         const String name = checkedName(reader_.ReadStr(), false, true);
         const String outer = context_;
@@ -353,7 +362,7 @@ public:
     const String& Text() const { return text_; }  // symbol text, or a number's digits
     // A string's characters, UTF-16 halves given as #codes still apart.
     const std::vector<std::uint32_t>& Codes() const { return codes_; }
-    char Char() const { return ch_; }            // tkChar
+    char Char() const { return ch_; }  // tkChar
     char FloatSuffix() const { return suffix_; }
     int Line() const { return tokenLine_; }
     Int64 IntValue() const { return int_; }
@@ -431,14 +440,22 @@ public:
             if (pos_ >= s_.size()) Error("Invalid binary value");
             const char c = s_[pos_++];
             if (c == '}') break;
-            if (c == '\n') { ++line_; continue; }
+            if (c == '\n') {
+                ++line_;
+                continue;
+            }
             if (static_cast<unsigned char>(c) <= ' ') continue;
             int v;
-            if (c >= '0' && c <= '9') v = c - '0';
-            else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-            else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-            else Error("Invalid binary value");
-            if (half < 0) half = v;
+            if (c >= '0' && c <= '9')
+                v = c - '0';
+            else if (c >= 'A' && c <= 'F')
+                v = c - 'A' + 10;
+            else if (c >= 'a' && c <= 'f')
+                v = c - 'a' + 10;
+            else
+                Error("Invalid binary value");
+            if (half < 0)
+                half = v;
             else {
                 out.push_back(static_cast<Byte>(half * 16 + v));
                 half = -1;
@@ -585,9 +602,12 @@ private:
     {
         enter();
         TFilerFlags flags;
-        if (parser_.IsSymbol("inherited")) flags.Include(ffInherited);
-        else if (parser_.IsSymbol("inline")) flags.Include(ffInline);
-        else if (!parser_.IsSymbol("object")) parser_.Error("'object' expected");
+        if (parser_.IsSymbol("inherited"))
+            flags.Include(ffInherited);
+        else if (parser_.IsSymbol("inline"))
+            flags.Include(ffInline);
+        else if (!parser_.IsSymbol("object"))
+            parser_.Error("'object' expected");
         parser_.Next();
         parser_.CheckName();
         String name, className = parser_.Text();

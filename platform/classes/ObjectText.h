@@ -4,7 +4,10 @@
 #include "platform/rtl/Streams.h"
 
 // A syntax error in the text form: "<what> on line <n>".
-class EParserError : public EReadError { public: using EReadError::EReadError; };
+class EParserError : public EReadError {
+public:
+    using EReadError::EReadError;
+};
 
 class TComponent;
 

@@ -42,16 +42,36 @@ public:
 
 namespace tv_published {
 
-template <class M> struct MemberValue;
-template <class C, class R> struct MemberValue<R (C::*)() const> { using type = std::remove_cvref_t<R>; };
-template <class C, class R> struct MemberValue<R (C::*)()> { using type = std::remove_cvref_t<R>; };
-template <class C, class R> struct MemberValue<R C::*> { using type = std::remove_cvref_t<R>; };
-template <class M> using ValueOf = typename MemberValue<M>::type;
+template <class M>
+struct MemberValue;
+template <class C, class R>
+struct MemberValue<R (C::*)() const> {
+    using type = std::remove_cvref_t<R>;
+};
+template <class C, class R>
+struct MemberValue<R (C::*)()> {
+    using type = std::remove_cvref_t<R>;
+};
+template <class C, class R>
+struct MemberValue<R C::*> {
+    using type = std::remove_cvref_t<R>;
+};
+template <class M>
+using ValueOf = typename MemberValue<M>::type;
 
-template <class V> struct IsSet : std::false_type {};
-template <class E> struct IsSet<TSet<E>> : std::true_type {};
-template <class V> struct IsEvent : std::false_type {};
-template <class Sig> struct IsEvent<TMethodEvent<Sig>> : std::true_type { using sig = Sig; };
+template <class V>
+struct IsSet : std::false_type {
+};
+template <class E>
+struct IsSet<TSet<E>> : std::true_type {
+};
+template <class V>
+struct IsEvent : std::false_type {
+};
+template <class Sig>
+struct IsEvent<TMethodEvent<Sig>> : std::true_type {
+    using sig = Sig;
+};
 
 template <class T, class G>
 decltype(auto) get(const TObject* o, G g)
@@ -98,15 +118,21 @@ public:
     }
     void SetOrd(TObject* o, Int64 v) const override
     {
-        if constexpr (!writable) return;
-        else if constexpr (IsSet<V>::value) set<T>(o, s_, V::FromMask(static_cast<std::uint64_t>(v)));
-        else if constexpr (std::is_same_v<V, bool>) set<T>(o, s_, v != 0);
-        else if constexpr (std::is_integral_v<V> || std::is_enum_v<V>) set<T>(o, s_, static_cast<V>(v));
+        if constexpr (!writable)
+            return;
+        else if constexpr (IsSet<V>::value)
+            set<T>(o, s_, V::FromMask(static_cast<std::uint64_t>(v)));
+        else if constexpr (std::is_same_v<V, bool>)
+            set<T>(o, s_, v != 0);
+        else if constexpr (std::is_integral_v<V> || std::is_enum_v<V>)
+            set<T>(o, s_, static_cast<V>(v));
     }
     Extended GetFloat(const TObject* o) const override
     {
-        if constexpr (std::is_floating_point_v<V>) return static_cast<Extended>(get<T>(o, g_));
-        else return TPropAccess::GetFloat(o);
+        if constexpr (std::is_floating_point_v<V>)
+            return static_cast<Extended>(get<T>(o, g_));
+        else
+            return TPropAccess::GetFloat(o);
     }
     void SetFloat(TObject* o, Extended v) const override
     {
@@ -114,8 +140,10 @@ public:
     }
     String GetStr(const TObject* o) const override
     {
-        if constexpr (std::is_same_v<V, String>) return get<T>(o, g_);
-        else return TPropAccess::GetStr(o);
+        if constexpr (std::is_same_v<V, String>)
+            return get<T>(o, g_);
+        else
+            return TPropAccess::GetStr(o);
     }
     void SetStr(TObject* o, const String& v) const override
     {
@@ -125,7 +153,8 @@ public:
     {
         if constexpr (std::is_pointer_v<V> && std::is_base_of_v<TObject, std::remove_pointer_t<V>>)
             return get<T>(o, g_);
-        else return TPropAccess::GetObj(o);
+        else
+            return TPropAccess::GetObj(o);
     }
     void SetObj(TObject* o, TObject* v) const override
     {
@@ -139,12 +168,15 @@ public:
     {
         if constexpr (std::is_pointer_v<V> && !std::is_base_of_v<TObject, std::remove_pointer_t<V>>)
             return get<T>(o, g_);
-        else return TPropAccess::GetStrings(o);
+        else
+            return TPropAccess::GetStrings(o);
     }
     TMethod GetMethod(const TObject* o) const override
     {
-        if constexpr (IsEvent<V>::value) return get<T>(o, g_).Method();
-        else return TPropAccess::GetMethod(o);
+        if constexpr (IsEvent<V>::value)
+            return get<T>(o, g_).Method();
+        else
+            return TPropAccess::GetMethod(o);
     }
     bool SetMethod(TObject* o, TObject* data, const TMethodInfo* m) const override
     {
@@ -174,14 +206,28 @@ class TPropDecl {
 public:
     TPropDecl(TPropInfo& info, tv_published::AccessBase& access) : info_(info), access_(access) {}
     // Per-instance stored test (a member function), or a constant.
-    template <class C> TPropDecl& Stored(bool (C::*fn)() const)
+    template <class C>
+    TPropDecl& Stored(bool (C::*fn)() const)
     {
         access_.stored = [fn](const TObject* o) { return (static_cast<const T*>(o)->*fn)(); };
         return *this;
     }
-    TPropDecl& Stored(bool value) { access_.storedConst = value; access_.stored = nullptr; return *this; }
-    TPropDecl& NoDefault() { info_.HasDefault = false; return *this; }
-    TPropDecl& TypeName(const char* name) { info_.TypeName = name; return *this; }
+    TPropDecl& Stored(bool value)
+    {
+        access_.storedConst = value;
+        access_.stored = nullptr;
+        return *this;
+    }
+    TPropDecl& NoDefault()
+    {
+        info_.HasDefault = false;
+        return *this;
+    }
+    TPropDecl& TypeName(const char* name)
+    {
+        info_.TypeName = name;
+        return *this;
+    }
     TPropInfo& Info() { return info_; }
 
 private:
@@ -280,18 +326,28 @@ private:
     template <class V>
     static constexpr TPropKind kindOf()
     {
-        if constexpr (std::is_same_v<V, bool>) return pkBoolean;
-        else if constexpr (std::is_same_v<V, char>) return pkChar;
-        else if constexpr (std::is_integral_v<V>) return sizeof(V) > 4 ? pkInt64 : pkInteger;
-        else if constexpr (std::is_same_v<V, float>) return pkSingle;
-        else if constexpr (std::is_same_v<V, double>) return pkDouble;
-        else if constexpr (std::is_same_v<V, long double>) return pkExtended;
-        else if constexpr (std::is_same_v<V, String>) return pkString;
-        else if constexpr (tv_published::IsEvent<V>::value) return pkEvent;
+        if constexpr (std::is_same_v<V, bool>)
+            return pkBoolean;
+        else if constexpr (std::is_same_v<V, char>)
+            return pkChar;
+        else if constexpr (std::is_integral_v<V>)
+            return sizeof(V) > 4 ? pkInt64 : pkInteger;
+        else if constexpr (std::is_same_v<V, float>)
+            return pkSingle;
+        else if constexpr (std::is_same_v<V, double>)
+            return pkDouble;
+        else if constexpr (std::is_same_v<V, long double>)
+            return pkExtended;
+        else if constexpr (std::is_same_v<V, String>)
+            return pkString;
+        else if constexpr (tv_published::IsEvent<V>::value)
+            return pkEvent;
         else if constexpr (std::is_pointer_v<V>) {
             using P = std::remove_cv_t<std::remove_pointer_t<V>>;
-            if constexpr (std::is_base_of_v<TComponent, P>) return pkComponent;
-            else if constexpr (std::is_base_of_v<TObject, P>) return pkClass;
+            if constexpr (std::is_base_of_v<TComponent, P>)
+                return pkComponent;
+            else if constexpr (std::is_base_of_v<TObject, P>)
+                return pkClass;
             else {
                 static_assert(std::is_base_of_v<TStrings, P>, "unsupported property type");
                 return pkStrings;
@@ -316,8 +372,7 @@ private:
                 info->TypeName = P::StaticClass().ClassName();
             }
         }
-        if constexpr (tv_published::IsEvent<V>::value)
-            info->EventType = typeid(typename tv_published::IsEvent<V>::sig);
+        if constexpr (tv_published::IsEvent<V>::value) info->EventType = typeid(typename tv_published::IsEvent<V>::sig);
         auto access = std::make_unique<tv_published::Access<T, V, G, S>>(get, set);
         auto* raw = access.get();
         info->Access = std::move(access);
@@ -327,10 +382,17 @@ private:
     template <class V, class D>
     static void setDefault(TPropInfo& info, const D& def)
     {
-        if constexpr (std::is_floating_point_v<V>) { info.DefaultFloat = static_cast<Extended>(def); info.HasDefault = true; }
-        else if constexpr (std::is_same_v<V, String>) { info.DefaultStr = String(def); info.HasDefault = true; }
-        else if constexpr (std::is_integral_v<V>) { info.DefaultOrd = static_cast<Int64>(static_cast<V>(def)); info.HasDefault = true; }
-        else static_assert(sizeof(V) == 0, "this property kind takes no default");
+        if constexpr (std::is_floating_point_v<V>) {
+            info.DefaultFloat = static_cast<Extended>(def);
+            info.HasDefault = true;
+        } else if constexpr (std::is_same_v<V, String>) {
+            info.DefaultStr = String(def);
+            info.HasDefault = true;
+        } else if constexpr (std::is_integral_v<V>) {
+            info.DefaultOrd = static_cast<Int64>(static_cast<V>(def));
+            info.HasDefault = true;
+        } else
+            static_assert(sizeof(V) == 0, "this property kind takes no default");
     }
 
 protected:
@@ -341,18 +403,28 @@ namespace tv_published {
 template <class T>
 TObject* factory(TComponent* owner)
 {
-    if constexpr (std::is_constructible_v<T, TComponent*>) return new T(owner);
-    else { (void)owner; return new T(); }
+    if constexpr (std::is_constructible_v<T, TComponent*>)
+        return new T(owner);
+    else {
+        (void)owner;
+        return new T();
+    }
 }
 template <class T>
-TCollectionItem* itemFactory(TCollection* collection) { return new T(collection); }
+TCollectionItem* itemFactory(TCollection* collection)
+{
+    return new T(collection);
+}
 
 template <class T>
 constexpr TMetaClass::Factory factoryOf()
 {
-    if constexpr (std::is_abstract_v<T>) return nullptr;
-    else if constexpr (std::is_constructible_v<T, TComponent*> || std::is_default_constructible_v<T>) return &factory<T>;
-    else return nullptr;
+    if constexpr (std::is_abstract_v<T>)
+        return nullptr;
+    else if constexpr (std::is_constructible_v<T, TComponent*> || std::is_default_constructible_v<T>)
+        return &factory<T>;
+    else
+        return nullptr;
 }
 template <class T>
 constexpr TMetaClass::ItemFactory itemFactoryOf()
@@ -360,7 +432,8 @@ constexpr TMetaClass::ItemFactory itemFactoryOf()
     if constexpr (!std::is_abstract_v<T> && std::is_constructible_v<T, TCollection*> &&
                   !std::is_constructible_v<T, TComponent*>)
         return &itemFactory<T>;
-    else return nullptr;
+    else
+        return nullptr;
 }
 }  // namespace tv_published
 
@@ -369,19 +442,19 @@ constexpr TMetaClass::ItemFactory itemFactoryOf()
 
 // Same, with a metaclass type of the caller's (derived from TMetaClass, constructors inherited):
 // its virtual functions are the class-level virtuals, reachable from a class found by name.
-#define TV_PUBLISHED_AS(T, Meta)                                                                  \
-    namespace {                                                                                   \
-    struct TvPublished_##T : TPublishedBuilder<T> {                                               \
-        using TPublishedBuilder<T>::TPublishedBuilder;                                            \
-        void Build();                                                                             \
-    };                                                                                            \
-    }                                                                                             \
-    const TMetaClass& T::StaticClass()                                                            \
-    {                                                                                             \
-        static const Meta meta(#T, &T::inherited::StaticClass(), tv_published::factoryOf<T>(),    \
-                               tv_published::itemFactoryOf<T>(),                                 \
-                               [](TClassTableBuilder& b) { TvPublished_##T(b).Build(); });       \
-        return meta;                                                                              \
-    }                                                                                             \
-    const TMetaClass& T::ClassType() const { return StaticClass(); }                             \
+#define TV_PUBLISHED_AS(T, Meta)                                                               \
+    namespace {                                                                                \
+    struct TvPublished_##T : TPublishedBuilder<T> {                                            \
+        using TPublishedBuilder<T>::TPublishedBuilder;                                         \
+        void Build();                                                                          \
+    };                                                                                         \
+    }                                                                                          \
+    const TMetaClass& T::StaticClass()                                                         \
+    {                                                                                          \
+        static const Meta meta(#T, &T::inherited::StaticClass(), tv_published::factoryOf<T>(), \
+                               tv_published::itemFactoryOf<T>(),                               \
+                               [](TClassTableBuilder& b) { TvPublished_##T(b).Build(); });     \
+        return meta;                                                                           \
+    }                                                                                          \
+    const TMetaClass& T::ClassType() const { return StaticClass(); }                           \
     void TvPublished_##T::Build()

@@ -63,13 +63,26 @@ namespace {
 size_t decodeOne(const String& s, size_t i, std::uint32_t& cp)
 {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) { cp = b0; return 1; }
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
     size_t len = 0;
     std::uint32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; min = 0x80; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; min = 0x800; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; min = 0x10000; }
-    else return 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else
+        return 0;
     if (i + len > s.size()) return 0;
     for (size_t k = 1; k < len; ++k) {
         const auto b = static_cast<unsigned char>(s[i + k]);
@@ -87,7 +100,10 @@ std::vector<std::uint32_t> CodePoints(const String& text)
     for (size_t i = 0; i < text.size();) {
         std::uint32_t cp = 0;
         size_t n = decodeOne(text, i, cp);
-        if (n == 0) { cp = static_cast<unsigned char>(text[i]); n = 1; }
+        if (n == 0) {
+            cp = static_cast<unsigned char>(text[i]);
+            n = 1;
+        }
         out.push_back(cp);
         i += n;
     }

@@ -12,7 +12,10 @@ void TEvent::SetEvent()
         std::lock_guard lock(mutex_);
         signalled_ = true;
     }
-    if (manualReset_) cond_.notify_all(); else cond_.notify_one();
+    if (manualReset_)
+        cond_.notify_all();
+    else
+        cond_.notify_one();
 }
 
 void TEvent::ResetEvent()

@@ -255,16 +255,14 @@ void SetStrProp(TObject* instance, const String& path, const String& value)
 TObject* GetObjectProp(TObject* instance, const String& path)
 {
     TObject* h = nullptr;
-    const TPropInfo& info =
-        checked(instance, path, h, [](TPropKind k) { return k == pkClass || k == pkComponent; });
+    const TPropInfo& info = checked(instance, path, h, [](TPropKind k) { return k == pkClass || k == pkComponent; });
     return info.Access->GetObj(h);
 }
 
 void SetObjectProp(TObject* instance, const String& path, TObject* value)
 {
     TObject* h = nullptr;
-    const TPropInfo& info =
-        checked(instance, path, h, [](TPropKind k) { return k == pkClass || k == pkComponent; });
+    const TPropInfo& info = checked(instance, path, h, [](TPropKind k) { return k == pkClass || k == pkComponent; });
     checkWritable(info);
     info.Access->SetObj(h, value);
 }

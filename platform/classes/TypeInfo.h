@@ -13,11 +13,11 @@
 class TStrings;
 
 enum TPropKind {
-    pkInteger,   // 32-bit; colours and cursors are integers with an ident map (TypeName)
+    pkInteger,  // 32-bit; colours and cursors are integers with an ident map (TypeName)
     pkInt64,
-    pkEnum,      // value names in EnumInfo
-    pkSet,       // set of EnumInfo's values, written "[a, b]"
-    pkBoolean,   // False/True
+    pkEnum,     // value names in EnumInfo
+    pkSet,      // set of EnumInfo's values, written "[a, b]"
+    pkBoolean,  // False/True
     pkChar,
     pkSingle,
     pkDouble,
@@ -25,10 +25,10 @@ enum TPropKind {
     pkDate,      // TDateTime
     pkCurrency,  // 64-bit, 4 implied decimals
     pkString,
-    pkClass,     // owned sub-object (TPersistent), written with dotted names
-    pkComponent, // reference to a component, written by name
-    pkEvent,     // method reference, written as the root's method name
-    pkStrings    // TStrings, written through its defined "Strings" property
+    pkClass,      // owned sub-object (TPersistent), written with dotted names
+    pkComponent,  // reference to a component, written by name
+    pkEvent,      // method reference, written as the root's method name
+    pkStrings     // TStrings, written through its defined "Strings" property
 };
 
 // Names of an enumeration's values, in order of value (from 0).
@@ -39,9 +39,13 @@ struct TEnumInfo {
 };
 // The enum info of a names table (made once per table, kept for the program's life).
 const TEnumInfo& EnumInfoOf(const char* const* names, int count);
-template <int N> const TEnumInfo& EnumInfoOf(const char* const (&names)[N]) { return EnumInfoOf(names, N); }
+template <int N>
+const TEnumInfo& EnumInfoOf(const char* const (&names)[N])
+{
+    return EnumInfoOf(names, N);
+}
 
-String GetEnumName(const TEnumInfo& info, int value);  // the value's name, or its number
+String GetEnumName(const TEnumInfo& info, int value);         // the value's name, or its number
 int GetEnumValue(const TEnumInfo& info, const String& name);  // case-insensitive; -1 if unknown
 
 // Type-erased access; made by the Prop() templates of Published.h.
@@ -58,7 +62,12 @@ public:
     virtual void SetObj(TObject*, TObject*) const {}
     virtual TMethod GetMethod(const TObject*) const { return {}; }
     // Binds the event to `method` of `data` (nullptr method: clears it). false: signature differs.
-    virtual bool SetMethod(TObject*, TObject* data, const TMethodInfo* method) const { (void)data; (void)method; return false; }
+    virtual bool SetMethod(TObject*, TObject* data, const TMethodInfo* method) const
+    {
+        (void)data;
+        (void)method;
+        return false;
+    }
     virtual TStrings* GetStrings(const TObject*) const { return nullptr; }
     virtual bool CanWrite() const { return true; }
     // Per-instance stored test; default: always.
@@ -68,11 +77,11 @@ public:
 struct TPropInfo {
     String Name;
     TPropKind Kind = pkInteger;
-    String TypeName;                      // "Integer", "TColor", "TPenStyle", class name...
-    const TEnumInfo* EnumInfo = nullptr;  // pkEnum, pkSet
-    const TMetaClass* ClassType = nullptr;  // pkClass, pkComponent
+    String TypeName;                           // "Integer", "TColor", "TPenStyle", class name...
+    const TEnumInfo* EnumInfo = nullptr;       // pkEnum, pkSet
+    const TMetaClass* ClassType = nullptr;     // pkClass, pkComponent
     std::type_index EventType = typeid(void);  // pkEvent: the handler signature
-    bool HasDefault = false;              // ordinals: "default"; absent means always stored
+    bool HasDefault = false;                   // ordinals: "default"; absent means always stored
     Int64 DefaultOrd = 0;
     Extended DefaultFloat = 0;
     String DefaultStr;
@@ -100,7 +109,10 @@ bool IdentToIntOf(const String& typeName, const String& ident, Int64& value);
 // --- access by name / path ---------------------------------------------------------------------
 // Paths go through class properties: "Font.Color", "Title.Font.Size". Unknown names raise
 // EPropertyError "Property %s does not exist".
-class EPropertyError : public Exception { public: using Exception::Exception; };
+class EPropertyError : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // The property at the end of path and the object that holds it; nullptr when not found.
 const TPropInfo* FindPropInfo(TObject* instance, const String& path, TObject** holder);

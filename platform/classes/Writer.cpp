@@ -19,8 +19,7 @@ void TWriter::DefineProperty(const String& name, const TReaderProc&, const TWrit
     writeData(*this);
 }
 
-void TWriter::DefineBinaryProperty(const String& name, const TStreamProc&, const TStreamProc& writeData,
-                                   bool hasData)
+void TWriter::DefineBinaryProperty(const String& name, const TStreamProc&, const TStreamProc& writeData, bool hasData)
 {
     if (!hasData || !writeData) return;
     writePropName(name);
@@ -77,7 +76,10 @@ void TWriter::writeProperty(TPersistent* instance, const TPropInfo& info, const 
         switch (info.Kind) {
         case pkInteger: {
             String ident;
-            if (IntToIdentOf(info.TypeName, v, ident)) WriteIdent(ident); else WriteInteger(v);
+            if (IntToIdentOf(info.TypeName, v, ident))
+                WriteIdent(ident);
+            else
+                WriteInteger(v);
             break;
         }
         case pkCurrency: WriteCurrency(v); break;
@@ -96,9 +98,12 @@ void TWriter::writeProperty(TPersistent* instance, const TPropInfo& info, const 
         const Extended v = a.GetFloat(instance);
         if (hasAncestor ? v == a.GetFloat(ancestor) : IsDefaultPropValue(instance, info)) return;
         writePropName(info.Name);
-        if (info.Kind == pkSingle) WriteSingle(static_cast<float>(v));
-        else if (info.Kind == pkDate) WriteDate(static_cast<TDateTime>(v));
-        else WriteFloat(v);
+        if (info.Kind == pkSingle)
+            WriteSingle(static_cast<float>(v));
+        else if (info.Kind == pkDate)
+            WriteDate(static_cast<TDateTime>(v));
+        else
+            WriteFloat(v);
         return;
     }
     case pkString: {

@@ -33,15 +33,9 @@ bool Fail(int error)
 
 }  // namespace
 
-int CommLastError()
-{
-    return tlsLastError;
-}
+int CommLastError() { return tlsLastError; }
 
-void SetCommLastError(int error)
-{
-    tlsLastError = error;
-}
+void SetCommLastError(int error) { tlsLastError = error; }
 
 String SystemErrorText(int error)
 {
@@ -77,17 +71,14 @@ struct CommDevice::Impl {
     // Moves what the device holds into the queue; lock held.
     void Pull()
     {
-        if (fd < 0)
-            return;
+        if (fd < 0) return;
         Byte chunk[4096];
         while (count < ring.size()) {
             const std::size_t room = std::min(ring.size() - count, sizeof chunk);
             const ssize_t n = read(fd, chunk, room);
             if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                if (errno != EAGAIN)
-                    hungUp = true;
+                if (errno == EINTR) continue;
+                if (errno != EAGAIN) hungUp = true;
                 return;
             }
             if (n == 0) {  // VMIN 1 and non-blocking: 0 only after a hang-up
@@ -99,16 +90,13 @@ struct CommDevice::Impl {
             bool any = false;
             for (ssize_t i = 0; i < n; ++i) {
                 const Byte b = chunk[i];
-                if (strip && b == 0)
-                    continue;
-                if (b == evt)
-                    flagSeen = true;
+                if (strip && b == 0) continue;
+                if (b == evt) flagSeen = true;
                 ring[(head + count) % ring.size()] = b;
                 ++count;
                 any = true;
             }
-            if (any)
-                arrived = true;
+            if (any) arrived = true;
         }
     }
 
@@ -138,8 +126,7 @@ struct CommDevice::Impl {
                     e |= CE_BREAK;
                     pendingEvents |= EV_BREAK;
                 }
-                if (e & (CE_OVERRUN | CE_RXOVER | CE_RXPARITY | CE_FRAME))
-                    pendingEvents |= EV_ERR;
+                if (e & (CE_OVERRUN | CE_RXOVER | CE_RXPARITY | CE_FRAME)) pendingEvents |= EV_ERR;
                 errors |= e;
                 lastCount = now;
             }
@@ -161,40 +148,32 @@ struct CommDevice::Impl {
         pendingEvents = 0;
         if (arrived) {
             arrived = false;
-            if (count > 0)
-                ev |= m & EV_RXCHAR;
+            if (count > 0) ev |= m & EV_RXCHAR;
         }
         if (flagSeen) {
             flagSeen = false;
             ev |= m & EV_RXFLAG;
         }
         if (count * 5 >= ring.size() * 4) {
-            if (!eightyReported)
-                ev |= m & EV_RX80FULL;
+            if (!eightyReported) ev |= m & EV_RX80FULL;
             eightyReported = true;
         } else {
             eightyReported = false;
         }
-        if (hungUp)
-            ev |= EV_HANGUP;
+        if (hungUp) ev |= EV_HANGUP;
         return ev;
     }
 };
 
 CommDevice::CommDevice() : d_(std::make_unique<Impl>()) {}
 
-CommDevice::~CommDevice()
-{
-    Close();
-}
+CommDevice::~CommDevice() { Close(); }
 
 bool CommDevice::Open(const String& path)
 {
-    if (d_->fd >= 0)
-        return Fail(EBUSY);
+    if (d_->fd >= 0) return Fail(EBUSY);
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return Fail(errno);
+    if (fd < 0) return Fail(errno);
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int e = errno == EWOULDBLOCK ? EBUSY : errno;
         close(fd);
@@ -224,33 +203,23 @@ bool CommDevice::Open(const String& path)
 
 void CommDevice::Close()
 {
-    if (d_->fd < 0)
-        return;
+    if (d_->fd < 0) return;
     close(d_->fd);  // also drops the lock
     d_->fd = -1;
     d_->path.clear();
 }
 
-bool CommDevice::IsOpen() const
-{
-    return d_->fd >= 0;
-}
+bool CommDevice::IsOpen() const { return d_->fd >= 0; }
 
-const String& CommDevice::Path() const
-{
-    return d_->path;
-}
+const String& CommDevice::Path() const { return d_->path; }
 
 bool CommDevice::SetState(const TCommState& state)
 {
-    if (d_->fd < 0)
-        return Fail(EBADF);
+    if (d_->fd < 0) return Fail(EBADF);
     const TCommTermios t = CommStateToTermios(state);
-    if (t.error)
-        return Fail(t.error);
+    if (t.error) return Fail(t.error);
     termios2 tio{};
-    if (ioctl(d_->fd, TCGETS2, &tio) != 0)
-        return Fail(errno);
+    if (ioctl(d_->fd, TCGETS2, &tio) != 0) return Fail(errno);
     tio.c_iflag = t.iflag;
     tio.c_oflag = t.oflag;
     tio.c_cflag = t.cflag;
@@ -261,36 +230,28 @@ bool CommDevice::SetState(const TCommState& state)
     tio.c_cc[VTIME] = 0;
     tio.c_ispeed = t.speed;
     tio.c_ospeed = t.speed;
-    if (ioctl(d_->fd, TCSETS2, &tio) != 0)
-        return Fail(errno);
+    if (ioctl(d_->fd, TCSETS2, &tio) != 0) return Fail(errno);
     if (d_->modemLines) {
         const int dtr = TIOCM_DTR;
         const int rts = TIOCM_RTS;
         ioctl(d_->fd, t.raiseDtr ? TIOCMBIS : TIOCMBIC, &dtr);
-        if (!(t.cflag & CRTSCTS))
-            ioctl(d_->fd, t.raiseRts ? TIOCMBIS : TIOCMBIC, &rts);
+        if (!(t.cflag & CRTSCTS)) ioctl(d_->fd, t.raiseRts ? TIOCMBIS : TIOCMBIC, &rts);
     }
     std::lock_guard guard(d_->lock);
     d_->state = state;
     return true;
 }
 
-const TCommState& CommDevice::State() const
-{
-    return d_->state;
-}
+const TCommState& CommDevice::State() const { return d_->state; }
 
 bool CommDevice::SetQueueSizes(std::uint32_t inQueue, std::uint32_t /*outQueue*/)
 {
-    if (d_->fd < 0)
-        return Fail(EBADF);
-    if (inQueue == 0)
-        return Fail(EINVAL);
+    if (d_->fd < 0) return Fail(EBADF);
+    if (inQueue == 0) return Fail(EINVAL);
     std::lock_guard guard(d_->lock);
     std::vector<Byte> ring(inQueue);
     std::size_t kept = std::min<std::size_t>(d_->count, inQueue);
-    for (std::size_t i = 0; i < kept; ++i)
-        ring[i] = d_->ring[(d_->head + i) % d_->ring.size()];
+    for (std::size_t i = 0; i < kept; ++i) ring[i] = d_->ring[(d_->head + i) % d_->ring.size()];
     d_->ring.swap(ring);
     d_->head = 0;
     d_->count = kept;
@@ -300,17 +261,13 @@ bool CommDevice::SetQueueSizes(std::uint32_t inQueue, std::uint32_t /*outQueue*/
 
 bool CommDevice::SetEventMask(std::uint32_t mask)
 {
-    if (d_->fd < 0)
-        return Fail(EBADF);
+    if (d_->fd < 0) return Fail(EBADF);
     d_->mask = mask;
     d_->wake.Signal();
     return true;
 }
 
-std::uint32_t CommDevice::EventMask() const
-{
-    return d_->mask;
-}
+std::uint32_t CommDevice::EventMask() const { return d_->mask; }
 
 std::uint32_t CommDevice::WaitEvent(const CommEvent& cancel)
 {
@@ -325,8 +282,7 @@ std::uint32_t CommDevice::WaitEvent(const CommEvent& cancel)
                 return EV_HANGUP;
             }
             d.SampleLines();
-            if (const std::uint32_t ev = d.Collect())
-                return ev;
+            if (const std::uint32_t ev = d.Collect()) return ev;
             const std::uint32_t m = d.mask;
             wantRead = (m & ReceiveEvents) && d.count < d.ring.size();
             if ((d.modemLines && (m & ModemEvents)) || (d.counters && (m & CounterEvents)) ||
@@ -341,15 +297,12 @@ std::uint32_t CommDevice::WaitEvent(const CommEvent& cancel)
             tlsLastError = errno;
             return 0;
         }
-        if (fds[0].revents & POLLIN)
-            return 0;
-        if (fds[1].revents & POLLIN)
-            d.wake.Reset();
+        if (fds[0].revents & POLLIN) return 0;
+        if (fds[1].revents & POLLIN) d.wake.Reset();
         if (fds[2].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) {
             std::lock_guard guard(d.lock);
             d.Pull();
-            if (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))
-                d.hungUp = true;
+            if (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL)) d.hungUp = true;
         }
     }
 }
@@ -371,15 +324,13 @@ int CommDevice::Read(void* buffer, int count)
     std::memcpy(out + first, d.ring.data(), n - first);
     d.head = (d.head + n) % d.ring.size();
     d.count -= n;
-    if (wasFull && n > 0)
-        d.wake.Signal();  // the event wait may read the device again
+    if (wasFull && n > 0) d.wake.Signal();  // the event wait may read the device again
     return static_cast<int>(n);
 }
 
 int CommDevice::InQueueCount()
 {
-    if (d_->fd < 0)
-        return 0;
+    if (d_->fd < 0) return 0;
     std::lock_guard guard(d_->lock);
     d_->Pull();
     return static_cast<int>(d_->count);
@@ -401,13 +352,10 @@ int CommDevice::Write(const void* buffer, int count)
             }
             return static_cast<int>(n);
         }
-        if (errno == EINTR)
-            continue;
-        if (errno == EAGAIN)
-            return 0;
+        if (errno == EINTR) continue;
+        if (errno == EAGAIN) return 0;
         tlsLastError = errno;
-        if (errno == EIO || errno == ENXIO || errno == ENODEV)
-            d_->hungUp = true;
+        if (errno == EIO || errno == ENXIO || errno == ENODEV) d_->hungUp = true;
         return -1;
     }
 }
@@ -419,19 +367,18 @@ CommDevice::WaitResult CommDevice::WaitWritable(const CommEvent* cancel, std::ui
         return WaitResult::Failed;
     }
     pollfd fds[2] = {{d_->fd, POLLOUT, 0}, {cancel ? cancel->Handle() : -1, POLLIN, 0}};
-    const int timeout = milliseconds == CommEvent::Infinite ? -1 : static_cast<int>(std::min<std::uint32_t>(milliseconds, 0x7FFFFFFF));
+    const int timeout = milliseconds == CommEvent::Infinite
+                            ? -1
+                            : static_cast<int>(std::min<std::uint32_t>(milliseconds, 0x7FFFFFFF));
     for (;;) {
         const int r = poll(fds, cancel ? 2 : 1, timeout);
         if (r < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             tlsLastError = errno;
             return WaitResult::Failed;
         }
-        if (r == 0)
-            return WaitResult::TimedOut;
-        if (cancel && (fds[1].revents & POLLIN))
-            return WaitResult::Cancelled;
+        if (r == 0) return WaitResult::TimedOut;
+        if (cancel && (fds[1].revents & POLLIN)) return WaitResult::Cancelled;
         if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
             d_->hungUp = true;
             tlsLastError = EIO;
@@ -445,8 +392,7 @@ bool CommDevice::ClearError(std::uint32_t& errors, TCommStat& status)
 {
     errors = 0;
     status = {};
-    if (d_->fd < 0)
-        return Fail(EBADF);
+    if (d_->fd < 0) return Fail(EBADF);
     std::lock_guard guard(d_->lock);
     d_->Pull();
     d_->SampleLines();
@@ -454,37 +400,39 @@ bool CommDevice::ClearError(std::uint32_t& errors, TCommStat& status)
     d_->errors = 0;
     status.cbInQue = static_cast<std::uint32_t>(d_->count);
     int out = 0;
-    if (ioctl(d_->fd, TIOCOUTQ, &out) == 0 && out > 0)
-        status.cbOutQue = static_cast<std::uint32_t>(out);
+    if (ioctl(d_->fd, TIOCOUTQ, &out) == 0 && out > 0) status.cbOutQue = static_cast<std::uint32_t>(out);
     return true;
 }
 
 bool CommDevice::EscapeFunction(int function)
 {
-    if (d_->fd < 0)
-        return Fail(EBADF);
+    if (d_->fd < 0) return Fail(EBADF);
     int bit = 0;
     unsigned long request = 0;
     switch (function) {
-    case SETRTS: bit = TIOCM_RTS; request = TIOCMBIS; break;
-    case CLRRTS: bit = TIOCM_RTS; request = TIOCMBIC; break;
-    case SETDTR: bit = TIOCM_DTR; request = TIOCMBIS; break;
-    case CLRDTR: bit = TIOCM_DTR; request = TIOCMBIC; break;
+    case SETRTS:
+        bit = TIOCM_RTS;
+        request = TIOCMBIS;
+        break;
+    case CLRRTS:
+        bit = TIOCM_RTS;
+        request = TIOCMBIC;
+        break;
+    case SETDTR:
+        bit = TIOCM_DTR;
+        request = TIOCMBIS;
+        break;
+    case CLRDTR:
+        bit = TIOCM_DTR;
+        request = TIOCMBIC;
+        break;
     default: return Fail(EINVAL);
     }
-    if (!d_->modemLines)
-        return true;  // nothing to drive on a device without modem lines
-    if (ioctl(d_->fd, request, &bit) != 0)
-        return Fail(errno);
+    if (!d_->modemLines) return true;  // nothing to drive on a device without modem lines
+    if (ioctl(d_->fd, request, &bit) != 0) return Fail(errno);
     return true;
 }
 
-bool CommDevice::HasModemLines() const
-{
-    return d_->modemLines;
-}
+bool CommDevice::HasModemLines() const { return d_->modemLines; }
 
-bool CommDevice::HungUp() const
-{
-    return d_->hungUp;
-}
+bool CommDevice::HungUp() const { return d_->hungUp; }

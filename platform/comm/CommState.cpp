@@ -59,21 +59,17 @@ TCommTermios CommStateToTermios(const TCommState& state)
     default: break;
     }
     // The driver gives 1.5 stop bits for CSTOPB with 5 data bits, else 2.
-    if (state.StopBits != ONESTOPBIT)
-        t.cflag |= CSTOPB;
+    if (state.StopBits != ONESTOPBIT) t.cflag |= CSTOPB;
 
     const std::uint32_t rts = state.Flags & dcbRtsControlMask;
-    if ((state.Flags & dcbOutxCtsFlow) || rts == dcbRtsControlHandshake)
-        t.cflag |= CRTSCTS;
+    if ((state.Flags & dcbOutxCtsFlow) || rts == dcbRtsControlHandshake) t.cflag |= CRTSCTS;
 
     if (state.Flags & dcbParity)
         t.iflag |= INPCK;
     else
         t.iflag |= IGNPAR;
-    if (state.Flags & dcbOutX)
-        t.iflag |= IXON;
-    if (state.Flags & dcbInX)
-        t.iflag |= IXOFF;
+    if (state.Flags & dcbOutX) t.iflag |= IXON;
+    if (state.Flags & dcbInX) t.iflag |= IXOFF;
     t.vstart = static_cast<std::uint8_t>(state.XonChar);
     t.vstop = static_cast<std::uint8_t>(state.XoffChar);
 

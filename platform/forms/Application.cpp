@@ -32,7 +32,10 @@ const QEvent::Type CallType = static_cast<QEvent::Type>(QEvent::User + 0x465);
 const QEvent::Type WakeType = static_cast<QEvent::Type>(QEvent::User + 0x466);
 
 struct PostedMessage : QEvent {
-    PostedMessage(TControl* c, std::uint64_t id, const TMessage& m) : QEvent(PostedMessageType), control(c), serial(id), message(m) {}
+    PostedMessage(TControl* c, std::uint64_t id, const TMessage& m)
+        : QEvent(PostedMessageType), control(c), serial(id), message(m)
+    {
+    }
     TControl* control;
     std::uint64_t serial;
     TMessage message;
@@ -398,9 +401,12 @@ Qt::CursorShape StandardShape(TCursor c)
     case crSizeNWSE: return Qt::SizeFDiagCursor;
     case crSizeWE: return Qt::SizeHorCursor;
     case crUpArrow: return Qt::UpArrowCursor;
-    case crHourGlass: case crSQLWait: return Qt::WaitCursor;
-    case crDrag: case crMultiDrag: return Qt::DragCopyCursor;
-    case crNoDrop: case crNo: return Qt::ForbiddenCursor;
+    case crHourGlass:
+    case crSQLWait: return Qt::WaitCursor;
+    case crDrag:
+    case crMultiDrag: return Qt::DragCopyCursor;
+    case crNoDrop:
+    case crNo: return Qt::ForbiddenCursor;
     case crHSplit: return Qt::SplitHCursor;
     case crVSplit: return Qt::SplitVCursor;
     case crAppStart: return Qt::BusyCursor;

@@ -165,7 +165,9 @@ void TCheckBox::Toggle()
     if (tvforms::IsLive(this))
         if (auto* w = HostWidgetAs<QCheckBox>(this)) {
             QSignalBlocker block(w);
-            w->setCheckState(state_ == cbChecked ? Qt::Checked : state_ == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+            w->setCheckState(state_ == cbChecked  ? Qt::Checked
+                             : state_ == cbGrayed ? Qt::PartiallyChecked
+                                                  : Qt::Unchecked);
         }
 }
 

@@ -168,7 +168,8 @@ void TStatusBar::Paint()
     int gripWidth = grip ? all.Height() : 0;
     auto drawText = [&](TRect r, const String& text, TAlignment align) {
         InflateRect(r, -2, -1);
-        DrawText(tvforms::Ready(c), text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlag(align));
+        DrawText(tvforms::Ready(c), text, r,
+                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlag(align));
     };
     if (simplePanel_) {
         TRect r = Rect(0, 2, all.Right - gripWidth, all.Bottom);
@@ -362,7 +363,8 @@ void TUpDown::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     TCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft || !tvforms::IsLive(this)) return;
-    TUDBtnType which = orientation_ == udVertical ? (y < Height() / 2 ? btNext : btPrev) : (x < Width() / 2 ? btPrev : btNext);
+    TUDBtnType which = orientation_ == udVertical ? (y < Height() / 2 ? btNext : btPrev)
+                                                  : (x < Width() / 2 ? btPrev : btNext);
     pressed_ = which;
     Press(which);
 }
@@ -376,7 +378,8 @@ void TUpDown::Paint()
     c.FillRect(all);
     bool vertical = orientation_ == udVertical;
     TRect first = vertical ? Rect(0, 0, all.Right, all.Bottom / 2) : Rect(0, 0, all.Right / 2, all.Bottom);
-    TRect second = vertical ? Rect(0, all.Bottom / 2, all.Right, all.Bottom) : Rect(all.Right / 2, 0, all.Right, all.Bottom);
+    TRect second = vertical ? Rect(0, all.Bottom / 2, all.Right, all.Bottom)
+                            : Rect(all.Right / 2, 0, all.Right, all.Bottom);
     TColor arrow = IsEnabledInTree() ? clBtnText : clGrayText;
     auto drawButton = [&](TRect r, int direction) {  // 0 up, 1 down, 2 left, 3 right
         TRect e = r;
@@ -387,10 +390,26 @@ void TUpDown::Paint()
         c.Brush()->SetColor(arrow);
         TPoint pts[3];
         switch (direction) {
-        case 0: pts[0] = {cx - s, cy + s / 2}; pts[1] = {cx + s, cy + s / 2}; pts[2] = {cx, cy - s / 2 - 1}; break;
-        case 1: pts[0] = {cx - s, cy - s / 2}; pts[1] = {cx + s, cy - s / 2}; pts[2] = {cx, cy + s / 2 + 1}; break;
-        case 2: pts[0] = {cx + s / 2, cy - s}; pts[1] = {cx + s / 2, cy + s}; pts[2] = {cx - s / 2 - 1, cy}; break;
-        default: pts[0] = {cx - s / 2, cy - s}; pts[1] = {cx - s / 2, cy + s}; pts[2] = {cx + s / 2 + 1, cy}; break;
+        case 0:
+            pts[0] = {cx - s, cy + s / 2};
+            pts[1] = {cx + s, cy + s / 2};
+            pts[2] = {cx, cy - s / 2 - 1};
+            break;
+        case 1:
+            pts[0] = {cx - s, cy - s / 2};
+            pts[1] = {cx + s, cy - s / 2};
+            pts[2] = {cx, cy + s / 2 + 1};
+            break;
+        case 2:
+            pts[0] = {cx + s / 2, cy - s};
+            pts[1] = {cx + s / 2, cy + s};
+            pts[2] = {cx - s / 2 - 1, cy};
+            break;
+        default:
+            pts[0] = {cx - s / 2, cy - s};
+            pts[1] = {cx - s / 2, cy + s};
+            pts[2] = {cx + s / 2 + 1, cy};
+            break;
         }
         c.Polygon(pts, 3);
     };
@@ -408,7 +427,8 @@ TV_PUBLISHED(TTrackBar)
     Prop("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency, 1);
     Prop("LineSize", &TTrackBar::LineSize, &TTrackBar::SetLineSize, 1);
     Prop("PageSize", &TTrackBar::PageSize, &TTrackBar::SetPageSize, 2);
-    PropEnum("Orientation", &TTrackBar::Orientation, &TTrackBar::SetOrientation, trHorizontal, TTrackBarOrientationNames);
+    PropEnum("Orientation", &TTrackBar::Orientation, &TTrackBar::SetOrientation, trHorizontal,
+             TTrackBarOrientationNames);
     PropEnum("TickMarks", &TTrackBar::TickMarks, &TTrackBar::SetTickMarks, tmBottomRight, TTickMarkNames);
     PropEnum("TickStyle", &TTrackBar::TickStyle, &TTrackBar::SetTickStyle, tsAuto, TTickStyleNames);
     Prop("TabStop", &TTrackBar::TabStop, &TTrackBar::SetTabStop, true);

@@ -16,14 +16,48 @@ using tvforms::Wire;
 class TComboItems : public TStringList {
 public:
     explicit TComboItems(TComboBox* combo) : combo_(combo) {}
-    void Put(int index, const String& s) override { TStringList::Put(index, s); changed(); }
-    void Insert(int index, const String& s) override { TStringList::Insert(index, s); changed(); }
-    void InsertObject(int index, const String& s, TObject* o) override { TStringList::InsertObject(index, s, o); changed(); }
-    int Add(const String& s) override { int i = TStringList::Add(s); changed(); return i; }
-    int AddObject(const String& s, TObject* o) override { int i = TStringList::AddObject(s, o); changed(); return i; }
-    void Delete(int index) override { TStringList::Delete(index); changed(); }
-    void Clear() override { TStringList::Clear(); changed(); }
-    void Exchange(int a, int b) override { TStringList::Exchange(a, b); changed(); }
+    void Put(int index, const String& s) override
+    {
+        TStringList::Put(index, s);
+        changed();
+    }
+    void Insert(int index, const String& s) override
+    {
+        TStringList::Insert(index, s);
+        changed();
+    }
+    void InsertObject(int index, const String& s, TObject* o) override
+    {
+        TStringList::InsertObject(index, s, o);
+        changed();
+    }
+    int Add(const String& s) override
+    {
+        int i = TStringList::Add(s);
+        changed();
+        return i;
+    }
+    int AddObject(const String& s, TObject* o) override
+    {
+        int i = TStringList::AddObject(s, o);
+        changed();
+        return i;
+    }
+    void Delete(int index) override
+    {
+        TStringList::Delete(index);
+        changed();
+    }
+    void Clear() override
+    {
+        TStringList::Clear();
+        changed();
+    }
+    void Exchange(int a, int b) override
+    {
+        TStringList::Exchange(a, b);
+        changed();
+    }
     void Assign(const TStrings& other) override
     {
         BeginUpdate();

@@ -18,12 +18,14 @@ struct CursorIdent {
     const char* name;
 };
 constexpr CursorIdent CursorIdents[] = {
-    {crDefault, "crDefault"}, {crNone, "crNone"}, {crArrow, "crArrow"}, {crCross, "crCross"},
-    {crIBeam, "crIBeam"}, {crSizeNESW, "crSizeNESW"}, {crSizeNS, "crSizeNS"}, {crSizeNWSE, "crSizeNWSE"},
-    {crSizeWE, "crSizeWE"}, {crUpArrow, "crUpArrow"}, {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
-    {crNoDrop, "crNoDrop"}, {crHSplit, "crHSplit"}, {crVSplit, "crVSplit"}, {crMultiDrag, "crMultiDrag"},
-    {crSQLWait, "crSQLWait"}, {crNo, "crNo"}, {crAppStart, "crAppStart"}, {crHelp, "crHelp"},
-    {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"}};
+    {crDefault, "crDefault"},     {crNone, "crNone"},           {crArrow, "crArrow"},
+    {crCross, "crCross"},         {crIBeam, "crIBeam"},         {crSizeNESW, "crSizeNESW"},
+    {crSizeNS, "crSizeNS"},       {crSizeNWSE, "crSizeNWSE"},   {crSizeWE, "crSizeWE"},
+    {crUpArrow, "crUpArrow"},     {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+    {crNoDrop, "crNoDrop"},       {crHSplit, "crHSplit"},       {crVSplit, "crVSplit"},
+    {crMultiDrag, "crMultiDrag"}, {crSQLWait, "crSQLWait"},     {crNo, "crNo"},
+    {crAppStart, "crAppStart"},   {crHelp, "crHelp"},           {crHandPoint, "crHandPoint"},
+    {crSizeAll, "crSizeAll"}};
 
 void RegisterCursorIdents()
 {
@@ -178,15 +180,9 @@ void TControl::Resize()
 
 TRect TControl::GetClientRect() const { return Rect(0, 0, width_, height_); }
 
-void TControl::SetClientWidth(int value)
-{
-    SetWidth(width_ - ClientWidth() + value);
-}
+void TControl::SetClientWidth(int value) { SetWidth(width_ - ClientWidth() + value); }
 
-void TControl::SetClientHeight(int value)
-{
-    SetHeight(height_ - ClientHeight() + value);
-}
+void TControl::SetClientHeight(int value) { SetHeight(height_ - ClientHeight() + value); }
 
 TPoint TControl::ClientOrigin() const
 {
@@ -410,7 +406,10 @@ void TControl::Loaded()
     updateAnchorBase();
 }
 
-void TControl::Invalidate() { if (parent_) parent_->InvalidateRect(BoundsRect()); }
+void TControl::Invalidate()
+{
+    if (parent_) parent_->InvalidateRect(BoundsRect());
+}
 
 void TControl::InvalidateRect(const TRect& r)
 {
@@ -449,11 +448,15 @@ void TControl::DefaultHandler(TMessage&) {}
 void TControl::WndProc(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-        WMMouseButton(m);
-        return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: WMMouseButton(m); return;
     case WM_MOUSEMOVE: WMMouseMove(m); return;
     case WM_MOUSEWHEEL: WMMouseWheel(m); return;
     case CM_MOUSEENTER: CMMouseEnter(m); return;
@@ -511,4 +514,3 @@ void TControl::CMCursorChanged(TMessage&)
 {
     if (auto* w = dynamic_cast<TWinControl*>(this)) tvforms::SyncHintAndCursor(w);
 }
-

@@ -89,10 +89,22 @@ void TControl::WMMouseButton(TMessage& m)
     switch (m.Msg) {
     case WM_LBUTTONDOWN: down = true; break;
     case WM_LBUTTONDBLCLK: down = dbl = true; break;
-    case WM_RBUTTONDOWN: button = mbRight; down = true; break;
-    case WM_RBUTTONDBLCLK: button = mbRight; down = dbl = true; break;
-    case WM_MBUTTONDOWN: button = mbMiddle; down = true; break;
-    case WM_MBUTTONDBLCLK: button = mbMiddle; down = dbl = true; break;
+    case WM_RBUTTONDOWN:
+        button = mbRight;
+        down = true;
+        break;
+    case WM_RBUTTONDBLCLK:
+        button = mbRight;
+        down = dbl = true;
+        break;
+    case WM_MBUTTONDOWN:
+        button = mbMiddle;
+        down = true;
+        break;
+    case WM_MBUTTONDBLCLK:
+        button = mbMiddle;
+        down = dbl = true;
+        break;
     case WM_RBUTTONUP: button = mbRight; break;
     case WM_MBUTTONUP: button = mbMiddle; break;
     default: break;

@@ -91,8 +91,12 @@ int TApplication::MessageBox(const String& text, const String& caption, int flag
     std::vector<B> buttons;
     switch (flags & 0x0F) {
     case MB_OKCANCEL: buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
-    case MB_ABORTRETRYIGNORE: buttons = {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}}; break;
-    case MB_YESNOCANCEL: buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE:
+        buttons = {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+        break;
+    case MB_YESNOCANCEL:
+        buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+        break;
     case MB_YESNO: buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
     case MB_RETRYCANCEL: buttons = {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}}; break;
     default: buttons = {{QMessageBox::Ok, IDOK}}; break;
@@ -144,8 +148,9 @@ int MessageDlg(const String& text, TMsgDlgType type, TMsgDlgButtons buttons, int
     default: break;
     }
     static const QMessageBox::StandardButton map[] = {
-        QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Abort, QMessageBox::Retry,
-        QMessageBox::Ignore, QMessageBox::YesToAll, QMessageBox::NoToAll, QMessageBox::YesToAll, QMessageBox::Help};
+        QMessageBox::Yes,     QMessageBox::No,       QMessageBox::Ok,     QMessageBox::Cancel,
+        QMessageBox::Abort,   QMessageBox::Retry,    QMessageBox::Ignore, QMessageBox::YesToAll,
+        QMessageBox::NoToAll, QMessageBox::YesToAll, QMessageBox::Help};
     QMessageBox::StandardButtons set;
     for (int b = mbYes; b <= mbHelp; ++b)
         if (buttons.Contains(static_cast<TMsgDlgBtn>(b))) set |= map[b];
@@ -153,7 +158,8 @@ int MessageDlg(const String& text, TMsgDlgType type, TMsgDlgButtons buttons, int
     box.setDefaultButton(map[def]);
     int pressed = RunModal([&] { return box.exec(); });
     for (int b = mbYes; b <= mbHelp; ++b)
-        if (buttons.Contains(static_cast<TMsgDlgBtn>(b)) && map[b] == pressed) return ModalResultOf(static_cast<TMsgDlgBtn>(b));
+        if (buttons.Contains(static_cast<TMsgDlgBtn>(b)) && map[b] == pressed)
+            return ModalResultOf(static_cast<TMsgDlgBtn>(b));
     return mrCancel;
 }
 
@@ -172,9 +178,8 @@ bool InputQuery(const String& caption, const String& prompt, String& value)
         answer = IDOK;
     } else {
         bool ok = false;
-        QString text = RunModal([&] {
-            return QInputDialog::getText(nullptr, Q(caption), Q(prompt), QLineEdit::Normal, Q(value), &ok);
-        });
+        QString text = RunModal(
+            [&] { return QInputDialog::getText(nullptr, Q(caption), Q(prompt), QLineEdit::Normal, Q(value), &ok); });
         answer = ok ? IDOK : IDCANCEL;
         edited = text.toStdString();
     }

@@ -28,10 +28,10 @@ struct TDialogRequest {
     TDialogKind Kind = dkMessageBox;
     String Caption;
     String Text;
-    int Flags = 0;                 // message boxes: MB_ flags
+    int Flags = 0;                   // message boxes: MB_ flags
     TMsgDlgType DlgType = mtCustom;  // MessageDlg
-    TMsgDlgButtons Buttons;        // MessageDlg
-    String* Value = nullptr;       // InputQuery: the value to edit
+    TMsgDlgButtons Buttons;          // MessageDlg
+    String* Value = nullptr;         // InputQuery: the value to edit
 };
 // Answers the id of the button pressed (IDOK, mrYes ...). Returns the previous handler.
 // Without a handler boxes are shown modally; on the offscreen platform they answer their default

@@ -65,8 +65,9 @@ String ApplyCase(const String& s, TEditCharCase c)
 {
     if (c == ecNormal) return s;
     String r = s;
-    for (char& ch : r) ch = c == ecUpperCase ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch)))
-                                             : static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (char& ch : r)
+        ch = c == ecUpperCase ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch)))
+                              : static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     return r;
 }
 }  // namespace
@@ -130,7 +131,8 @@ void TCustomEdit::SetPasswordChar(char value)
 
 int TCustomEdit::SelStart() const
 {
-    if (auto* e = HostWidgetAs<QLineEdit>(this)) return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    if (auto* e = HostWidgetAs<QLineEdit>(this))
+        return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
     return 0;
 }
 

@@ -204,7 +204,9 @@ void TCustomPanel::Paint()
     if (!text.empty()) {
         c.Brush()->SetStyle(bsClear);
         c.SetFont(Font());
-        unsigned align = alignment_ == taLeftJustify ? unsigned(DT_LEFT) : alignment_ == taRightJustify ? unsigned(DT_RIGHT) : unsigned(DT_CENTER);
+        unsigned align = alignment_ == taLeftJustify    ? unsigned(DT_LEFT)
+                         : alignment_ == taRightJustify ? unsigned(DT_RIGHT)
+                                                        : unsigned(DT_CENTER);
         DrawText(tvforms::Ready(c), text, r, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | align);
     }
 }

@@ -118,10 +118,7 @@ std::unique_ptr<THostWindow> TCustomForm::CreateHostWindow()
     return host;
 }
 
-void TCustomForm::HostCreated()
-{
-    Host()->widget->setWindowTitle(QString::fromStdString(Caption()));
-}
+void TCustomForm::HostCreated() { Host()->widget->setWindowTitle(QString::fromStdString(Caption())); }
 
 void TCustomForm::InitFromText(const String& text)
 {
@@ -244,7 +241,8 @@ void TCustomForm::placeOnScreen()
         TCustomForm* ref = position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
         if (!ref) ref = Application->MainForm();
         if (ref && ref != this)
-            SetBounds(ref->Left() + (ref->Width() - Width()) / 2, ref->Top() + (ref->Height() - Height()) / 2, Width(), Height());
+            SetBounds(ref->Left() + (ref->Width() - Width()) / 2, ref->Top() + (ref->Height() - Height()) / 2, Width(),
+                      Height());
         else
             SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
         break;

@@ -15,9 +15,9 @@ class TStream;
 using TExceptionEvent = TMethodEvent<void(TObject* Sender, Exception* E)>;
 
 using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT,
-                       mrRetry = IDRETRY, mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO,
-                       mrAll = mrNo + 1, mrNoToAll = mrAll + 1, mrYesToAll = mrNoToAll + 1;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = mrNo + 1, mrNoToAll = mrAll + 1,
+                       mrYesToAll = mrNoToAll + 1;
 
 class TApplication : public TComponent {
     TV_CLASS(TApplication, TComponent)
@@ -27,7 +27,8 @@ public:
 
     void Initialize();
     // Creates a form of class T owned by the application; the first one becomes MainForm.
-    template <class T> void CreateForm(T*& reference)
+    template <class T>
+    void CreateForm(T*& reference)
     {
         reference = new T(this);
         formCreated(reference);
@@ -135,8 +136,7 @@ private:
 };
 
 // A cursor from an image (ARGB pixels, width x height) with its hot spot.
-HCURSOR LoadCursorFromImage(const std::vector<std::uint32_t>& argb, int width, int height, int hotX,
-                            int hotY);
+HCURSOR LoadCursorFromImage(const std::vector<std::uint32_t>& argb, int width, int height, int hotX, int hotY);
 
 // Application and Screen: made on first use (the platform's application object is created lazily).
 struct TApplicationRef {
@@ -167,8 +167,14 @@ inline constexpr const char* TBorderIconNames[] = {"biSystemMenu", "biMinimize",
 static_assert(std::size(TBorderIconNames) == biHelp + 1);
 using TBorderIcons = TSet<TBorderIcon>;
 enum TPosition {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-    poMainFormCenter, poOwnerFormCenter
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
 };
 inline constexpr const char* TPositionNames[] = {"poDesigned",        "poDefault",        "poDefaultPosOnly",
                                                  "poDefaultSizeOnly", "poScreenCenter",   "poDesktopCenter",

@@ -139,10 +139,10 @@ struct THostWindow {
     TWinControl* control;
     QPointer<QWidget> widget;
     int dispatchDepth = 0;
-    bool nativePaint = false;       // the widget draws itself (edit, button ...)
+    bool nativePaint = false;          // the widget draws itself (edit, button ...)
     TControl* mouseControl = nullptr;  // windowless child under the pointer
     TControl* pressControl = nullptr;  // windowless child holding the press
-    bool ncCapture = false;         // a press started in the frame
+    bool ncCapture = false;            // a press started in the frame
 };
 
 // A widget of class Base that routes its events to the control. Base is QWidget for owner-drawn

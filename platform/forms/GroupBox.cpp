@@ -10,8 +10,8 @@ TV_PUBLISHED(TGroupBox) {}
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner)
 {
-    SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks,
-                                  csReplicatable});
+    SetControlStyle(
+        TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csReplicatable});
     SetBounds(0, 0, 185, 105);
 }
 

@@ -21,8 +21,10 @@ Word QtKeyToVK(int k)
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return static_cast<Word>(VK_F1 + (k - Qt::Key_F1));
     switch (k) {
     case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
     case Qt::Key_Shift: return VK_SHIFT;
     case Qt::Key_Control: return VK_CONTROL;
     case Qt::Key_Alt: return VK_MENU;
@@ -318,7 +320,8 @@ bool RouteKeyDown(TWinControl* c, QKeyEvent* e, QString* text)
                     pass = false;
                     return;
                 }
-                if (m.WParam != static_cast<intptr>(ch.unicode())) *text = QString(QChar(static_cast<ushort>(m.WParam & 0xFF)));
+                if (m.WParam != static_cast<intptr>(ch.unicode()))
+                    *text = QString(QChar(static_cast<ushort>(m.WParam & 0xFF)));
             }
         }
         if ((vk == VK_RETURN || vk == VK_ESCAPE) && DialogKey(c, vk)) pass = false;

@@ -78,7 +78,8 @@ bool TLabel::CanAutoSize(int& newWidth, int& newHeight)
     String text = Caption();
     if (text.empty() || (showAccelChar_ && text == "&")) text += ' ';
     TRect r = Rect(0, 0, wordWrap_ ? Width() : 0, 0);
-    unsigned flags = DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) | (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
+    unsigned flags = DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? unsigned(DT_WORDBREAK) : 0u) |
+                     (showAccelChar_ ? 0u : unsigned(DT_NOPREFIX));
     DrawText(tvforms::Ready(c), text, r, flags);
     newWidth = r.Width();
     newHeight = r.Height();

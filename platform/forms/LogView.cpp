@@ -39,7 +39,8 @@ protected:
         if (change == SliderRangeChange || change == SliderValueChange) {
             QStyleOptionSlider option;
             initStyleOption(&option);
-            const QRect handle = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+            const QRect handle = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                                         this);
             const int ends = (value() == minimum() ? 1 : 0) | (value() == maximum() ? 2 : 0);  // arrows may grey
             if (handle == handle_ && ends == ends_) return;
             handle_ = handle;
@@ -237,7 +238,8 @@ int TvLogView::measure(std::string_view text) const
 int TvLogView::xOf(TPos pos) const
 {
     if (pos.line >= count()) return Margin - horizontalScrollBar()->value();
-    const int prefix = QFontMetrics(font()).horizontalAdvance(ToQ(line(pos.line).substr(0, static_cast<std::size_t>(pos.col))));
+    const int prefix = QFontMetrics(font()).horizontalAdvance(
+        ToQ(line(pos.line).substr(0, static_cast<std::size_t>(pos.col))));
     return Margin + prefix - horizontalScrollBar()->value();
 }
 
@@ -261,8 +263,10 @@ TvLogView::TPos TvLogView::posAt(QPoint point) const
     std::size_t lo = 0, hi = bounds.size() - 1;
     while (lo < hi) {
         const std::size_t mid = (lo + hi + 1) / 2;
-        if (width(mid) <= x) lo = mid;
-        else hi = mid - 1;
+        if (width(mid) <= x)
+            lo = mid;
+        else
+            hi = mid - 1;
     }
     if (lo + 1 < bounds.size() && x - width(lo) > width(lo + 1) - x) ++lo;
     return {index, static_cast<int>(text.left(bounds[lo]).toUtf8().size())};
@@ -275,7 +279,8 @@ TvLogView::TPos TvLogView::clamp(TPos pos) const
     pos.line = std::clamp(pos.line, 0, n - 1);
     const std::string_view bytes = line(pos.line);
     pos.col = std::clamp(pos.col, 0, static_cast<int>(bytes.size()));
-    while (pos.col > 0 && pos.col < static_cast<int>(bytes.size()) && Continuation(bytes[static_cast<std::size_t>(pos.col)]))
+    while (pos.col > 0 && pos.col < static_cast<int>(bytes.size()) &&
+           Continuation(bytes[static_cast<std::size_t>(pos.col)]))
         --pos.col;
     return pos;
 }
@@ -302,8 +307,10 @@ void TvLogView::ensureLineVisible(int index)
     QScrollBar* v = verticalScrollBar();
     const int top = v->value();
     const int visible = VisibleLines();
-    if (index < top) v->setValue(index);
-    else if (index >= top + visible) v->setValue(index - visible + 1);
+    if (index < top)
+        v->setValue(index);
+    else if (index >= top + visible)
+        v->setValue(index - visible + 1);
 }
 
 void TvLogView::ensureVisible(TPos pos)
@@ -312,8 +319,10 @@ void TvLogView::ensureVisible(TPos pos)
     QScrollBar* h = horizontalScrollBar();
     const int x = xOf(pos) + h->value();  // in the text
     const int width = viewport()->width();
-    if (x < h->value() + Margin) h->setValue(x - Margin);
-    else if (x > h->value() + width - Margin - 1) h->setValue(x - width + Margin + 1);
+    if (x < h->value() + Margin)
+        h->setValue(x - Margin);
+    else if (x > h->value() + width - Margin - 1)
+        h->setValue(x - width + Margin + 1);
 }
 
 // ---- selection ----
@@ -399,7 +408,8 @@ void TvLogView::paintEvent(QPaintEvent* event)
         p.setPen(pal.text().color());
         p.drawText(x0, y + ascent, text);
         if (a == b || i < a.line || i > b.line) continue;
-        const int from = i == a.line ? x0 + fm.horizontalAdvance(ToQ(bytes.substr(0, static_cast<std::size_t>(a.col)))) : x0;
+        const int from = i == a.line ? x0 + fm.horizontalAdvance(ToQ(bytes.substr(0, static_cast<std::size_t>(a.col))))
+                                     : x0;
         int to = i == b.line ? x0 + fm.horizontalAdvance(ToQ(bytes.substr(0, static_cast<std::size_t>(b.col))))
                              : x0 + fm.horizontalAdvance(text) + advance_[' '];  // the line break shows as a blank
         const QRect selection(from, y, std::max(0, to - from), lh);
@@ -465,7 +475,9 @@ void TvLogView::mouseDoubleClickEvent(QMouseEvent* event)
     // The word under the pointer: the run of bytes between blanks.
     const TPos at = posAt(event->position().toPoint());
     const std::string_view bytes = line(at.line);
-    auto blank = [&](int i) { return bytes[static_cast<std::size_t>(i)] == ' ' || bytes[static_cast<std::size_t>(i)] == '\t'; };
+    auto blank = [&](int i) {
+        return bytes[static_cast<std::size_t>(i)] == ' ' || bytes[static_cast<std::size_t>(i)] == '\t';
+    };
     int from = at.col, to = at.col;
     while (from > 0 && !blank(from - 1)) --from;
     while (to < static_cast<int>(bytes.size()) && !blank(to)) ++to;
@@ -475,8 +487,10 @@ void TvLogView::mouseDoubleClickEvent(QMouseEvent* event)
 void TvLogView::dragScroll()
 {
     QScrollBar* v = verticalScrollBar();
-    if (dragPoint_.y() < 0) v->setValue(v->value() - 1);
-    else if (dragPoint_.y() >= viewport()->height()) v->setValue(v->value() + 1);
+    if (dragPoint_.y() < 0)
+        v->setValue(v->value() - 1);
+    else if (dragPoint_.y() >= viewport()->height())
+        v->setValue(v->value() + 1);
     moveCaret(posAt(dragPoint_), true);
 }
 
@@ -516,9 +530,7 @@ void TvLogView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: return vertical(1);
     case Qt::Key_PageUp: return vertical(-VisibleLines());
     case Qt::Key_PageDown: return vertical(VisibleLines());
-    case Qt::Key_Home:
-        preferredX_ = -1;
-        return moveCaret(ctrl ? TPos{} : TPos{caret_.line, 0}, shift);
+    case Qt::Key_Home: preferredX_ = -1; return moveCaret(ctrl ? TPos{} : TPos{caret_.line, 0}, shift);
     case Qt::Key_End:
         preferredX_ = -1;
         return moveCaret(ctrl || n == 0 ? end : TPos{caret_.line, static_cast<int>(line(caret_.line).size())}, shift);

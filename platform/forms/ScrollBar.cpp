@@ -34,7 +34,8 @@ void TScrollBar::SetKind(TScrollBarKind value)
 {
     if (!AssignIfChanged(kind_, value)) return;
     if (!IsLoading()) SetBounds(Left(), Top(), Height(), Width());
-    if (auto* w = HostWidgetAs<QScrollBar>(this)) w->setOrientation(value == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+    if (auto* w = HostWidgetAs<QScrollBar>(this))
+        w->setOrientation(value == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
 }
 
 void TScrollBar::SetPageSize(int value)

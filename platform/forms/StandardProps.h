@@ -23,8 +23,7 @@ enum class ShowHintStorage {
 // Visible, Enabled, Hint, ShowHint, Cursor, PopupMenu and the click and mouse events; for windowed
 // controls also the focus and key events.
 template <class T>
-void PublishStandardProps(TPublishedBuilder<T>& b,
-                          ShowHintStorage showHint = ShowHintStorage::UnlessParentShowHint)
+void PublishStandardProps(TPublishedBuilder<T>& b, ShowHintStorage showHint = ShowHintStorage::UnlessParentShowHint)
 {
     static_assert(std::is_base_of_v<TControl, T>, "standard properties are a control's");
     b.Prop("Visible", &TControl::Visible, &TControl::SetVisible, true);

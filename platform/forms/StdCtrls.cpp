@@ -415,4 +415,3 @@ void TMemo::SetWordWrap(bool value)
     hostKindChanged();
     if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) w->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
-

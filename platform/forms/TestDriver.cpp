@@ -71,7 +71,8 @@ private:
                 if (!window) throw EInvalidOperation("the main form has no window");
                 // Later, from the loop, as the window system's message arrives; QWindow::close goes
                 // through the platform window's close, the path of the close box.
-                QMetaObject::invokeMethod(window, [window] { window->close(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    window, [window] { window->close(); }, Qt::QueuedConnection);
                 Answer("closing");
             } else {
                 throw EInvalidOperation("unknown command");

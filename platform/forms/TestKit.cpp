@@ -24,7 +24,8 @@ bool SameNameAscii(const String& a, const String& b)
 {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
@@ -169,8 +170,10 @@ void PostClick(TControl& control, int x, int y)
     QWidget* w;
     QPoint p = Where(control, x, y, w);
     QPoint g = w->mapToGlobal(p);
-    QApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, QPointF(p), QPointF(g), Qt::LeftButton, Qt::LeftButton, {}));
-    QApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(p), QPointF(g), Qt::LeftButton, Qt::NoButton, {}));
+    QApplication::postEvent(
+        w, new QMouseEvent(QEvent::MouseButtonPress, QPointF(p), QPointF(g), Qt::LeftButton, Qt::LeftButton, {}));
+    QApplication::postEvent(
+        w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(p), QPointF(g), Qt::LeftButton, Qt::NoButton, {}));
 }
 
 void DblClick(TControl& control, int x, int y)
@@ -284,17 +287,22 @@ struct PaintPassCounter::Impl : QObject {
     int passes = 0;
     bool eventFilter(QObject* target, QEvent* event) override
     {
-        if (event->type() == QEvent::UpdateRequest && target->isWidgetType() && static_cast<QWidget*>(target)->isWindow())
+        if (event->type() == QEvent::UpdateRequest && target->isWidgetType() &&
+            static_cast<QWidget*>(target)->isWindow())
             ++passes;
         if (getenv("PAINTLOG") && event->type() == QEvent::Paint && passes < 60) {
             auto* pe = static_cast<QPaintEvent*>(event);
-            fprintf(stderr, "pass %d paint %s %d,%d %dx%d\n", passes, target->metaObject()->className(), pe->rect().x(), pe->rect().y(), pe->rect().width(), pe->rect().height());
+            fprintf(stderr, "pass %d paint %s %d,%d %dx%d\n", passes, target->metaObject()->className(), pe->rect().x(),
+                    pe->rect().y(), pe->rect().width(), pe->rect().height());
         }
         return false;
     }
 };
 
-PaintPassCounter::PaintPassCounter() : impl_(std::make_unique<Impl>()) { tvforms::EnsureApp().installEventFilter(impl_.get()); }
+PaintPassCounter::PaintPassCounter() : impl_(std::make_unique<Impl>())
+{
+    tvforms::EnsureApp().installEventFilter(impl_.get());
+}
 
 PaintPassCounter::~PaintPassCounter() { QCoreApplication::instance()->removeEventFilter(impl_.get()); }
 

@@ -26,10 +26,7 @@ TV_PUBLISHED(TWinControl)
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
-TWinControl::~TWinControl()
-{
-    TControlAccess::DetachHost(this);
-}
+TWinControl::~TWinControl() { TControlAccess::DetachHost(this); }
 
 void TWinControl::BeforeDestruction()
 {
@@ -284,12 +281,18 @@ void TWinControl::anchorChildren(int oldW, int oldH)
         TAnchors a = c->anchors_;
         int l = c->left_, t = c->top_, w = c->width_, h = c->height_;
         if (a.Contains(akRight)) {
-            if (a.Contains(akLeft)) w += dx; else l += dx;
+            if (a.Contains(akLeft))
+                w += dx;
+            else
+                l += dx;
         } else if (!a.Contains(akLeft)) {
             l += dx / 2;
         }
         if (a.Contains(akBottom)) {
-            if (a.Contains(akTop)) h += dy; else t += dy;
+            if (a.Contains(akTop))
+                h += dy;
+            else
+                t += dy;
         } else if (!a.Contains(akTop)) {
             t += dy / 2;
         }
@@ -381,10 +384,7 @@ TPoint TWinControl::ClientOrigin() const
     return {p.X + Left() + m.Left, p.Y + Top() + m.Top};
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height)
-{
-    TControl::SetBounds(left, top, width, height);
-}
+void TWinControl::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
 
 void TWinControl::BoundsChanged()
 {
@@ -446,9 +446,11 @@ void TWinControl::SetChildOrder(TComponent* child, int order)
 void TWinControl::WndProc(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
-        WMKey(m);
-        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR: WMKey(m); return;
     case WM_SETFOCUS: WMSetFocus(m); return;
     case WM_KILLFOCUS: WMKillFocus(m); return;
     case WM_NCHITTEST: WMNCHitTest(m); return;
@@ -578,4 +580,3 @@ void TWinControl::CMShowHintChanged(TMessage&)
 }
 
 void TWinControl::CMVisibleChanged(TMessage& m) { TControl::CMVisibleChanged(m); }
-

@@ -53,24 +53,43 @@ QImage toIndexed(const QImage& work, TPixelFormat f, const QList<QRgb>& pal)
 }
 
 // ---- BMP file structures (little-endian) ----
-std::uint32_t rd32(const Byte* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24); }
+std::uint32_t rd32(const Byte* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
 std::uint16_t rd16(const Byte* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-void wr32(Byte* p, std::uint32_t v) { p[0] = v & 0xFF; p[1] = (v >> 8) & 0xFF; p[2] = (v >> 16) & 0xFF; p[3] = (v >> 24) & 0xFF; }
-void wr16(Byte* p, std::uint16_t v) { p[0] = v & 0xFF; p[1] = (v >> 8) & 0xFF; }
+void wr32(Byte* p, std::uint32_t v)
+{
+    p[0] = v & 0xFF;
+    p[1] = (v >> 8) & 0xFF;
+    p[2] = (v >> 16) & 0xFF;
+    p[3] = (v >> 24) & 0xFF;
+}
+void wr16(Byte* p, std::uint16_t v)
+{
+    p[0] = v & 0xFF;
+    p[1] = (v >> 8) & 0xFF;
+}
 
 [[noreturn]] void badBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
 
 int maskShift(std::uint32_t m)
 {
     int s = 0;
-    while (m && !(m & 1)) { m >>= 1; ++s; }
+    while (m && !(m & 1)) {
+        m >>= 1;
+        ++s;
+    }
     return s;
 }
 int maskBits(std::uint32_t m)
 {
     m >>= maskShift(m);
     int b = 0;
-    while (m & 1) { m >>= 1; ++b; }
+    while (m & 1) {
+        m >>= 1;
+        ++b;
+    }
     return b;
 }
 int scaleTo8(std::uint32_t v, int bits)
@@ -148,8 +167,14 @@ void TBitmap::syncIndexed()
 }
 
 bool TBitmap::Empty() const { return image_->image.isNull() && indexedStore_->image.isNull(); }
-int TBitmap::Width() const { return workIsMaster_ || !isIndexed(format_) ? image_->image.width() : indexedStore_->image.width(); }
-int TBitmap::Height() const { return workIsMaster_ || !isIndexed(format_) ? image_->image.height() : indexedStore_->image.height(); }
+int TBitmap::Width() const
+{
+    return workIsMaster_ || !isIndexed(format_) ? image_->image.width() : indexedStore_->image.width();
+}
+int TBitmap::Height() const
+{
+    return workIsMaster_ || !isIndexed(format_) ? image_->image.height() : indexedStore_->image.height();
+}
 void TBitmap::SetWidth(int w) { SetSize(w, Height()); }
 void TBitmap::SetHeight(int h) { SetSize(Width(), h); }
 
@@ -193,8 +218,10 @@ void TBitmap::SetPixelFormat(TPixelFormat f)
 
 void TBitmap::SetMonochrome(bool m)
 {
-    if (m) SetPixelFormat(pf1bit);
-    else if (format_ == pf1bit) SetPixelFormat(pfDevice);
+    if (m)
+        SetPixelFormat(pf1bit);
+    else if (format_ == pf1bit)
+        SetPixelFormat(pfDevice);
 }
 
 Byte* TBitmap::ScanLine(int y)
@@ -240,7 +267,8 @@ TColor TBitmap::TransparentColor() const
     const QImage& img = BitmapImage(const_cast<TBitmap&>(*this));
     if (img.isNull()) return clDefault;
     QRgb p = img.pixel(0, img.height() - 1);
-    return static_cast<TColor>(RGB(static_cast<Byte>(qRed(p)), static_cast<Byte>(qGreen(p)), static_cast<Byte>(qBlue(p))));
+    return static_cast<TColor>(
+        RGB(static_cast<Byte>(qRed(p)), static_cast<Byte>(qGreen(p)), static_cast<Byte>(qBlue(p))));
 }
 
 void TBitmap::SetTransparentColor(TColor c)
@@ -253,8 +281,10 @@ void TBitmap::SetTransparentColor(TColor c)
 void TBitmap::SetTransparentMode(TTransparentMode m)
 {
     if (!AssignIfChanged(transparentMode_, m)) return;
-    if (m == tmAuto) transparentColor_ = clDefault;
-    else transparentColor_ = TransparentColor();
+    if (m == tmAuto)
+        transparentColor_ = clDefault;
+    else
+        transparentColor_ = TransparentColor();
     Changed();
 }
 
@@ -406,7 +436,8 @@ void TBitmap::LoadFromStream(TStream& stream)
         std::vector<char> all(static_cast<size_t>(stream.Size() - start));
         stream.ReadBuffer(all.data(), static_cast<std::int64_t>(all.size()));
         QImage img;
-        if (!img.loadFromData(reinterpret_cast<const uchar*>(all.data()), static_cast<int>(all.size()), "BMP")) badBitmap();
+        if (!img.loadFromData(reinterpret_cast<const uchar*>(all.data()), static_cast<int>(all.size()), "BMP"))
+            badBitmap();
         freeCanvasHandle();
         format_ = bpp <= 8 ? pf8bit : pf24bit;
         indexedStore_->image = bpp <= 8 ? img.convertToFormat(QImage::Format_Indexed8) : QImage();
@@ -423,14 +454,18 @@ void TBitmap::LoadFromStream(TStream& stream)
         int n = clrUsed ? static_cast<int>(std::min<std::uint32_t>(clrUsed, 1u << bpp)) : (1 << bpp);
         int entry = ihSize == 12 ? 3 : 4;
         std::vector<Byte> p(static_cast<size_t>(n * entry));
-        if (stream.Read(p.data(), static_cast<std::int64_t>(p.size())) != static_cast<std::int64_t>(p.size())) badBitmap();
-        for (int i = 0; i < n; ++i) pal << qRgb(p[static_cast<size_t>(i * entry + 2)], p[static_cast<size_t>(i * entry + 1)], p[static_cast<size_t>(i * entry)]);
+        if (stream.Read(p.data(), static_cast<std::int64_t>(p.size())) != static_cast<std::int64_t>(p.size()))
+            badBitmap();
+        for (int i = 0; i < n; ++i)
+            pal << qRgb(p[static_cast<size_t>(i * entry + 2)], p[static_cast<size_t>(i * entry + 1)],
+                        p[static_cast<size_t>(i * entry)]);
         while (pal.size() < (1 << bpp)) pal << qRgb(0, 0, 0);
     }
     const long long rowSize = ((static_cast<long long>(w) * bpp + 31) / 32) * 4;
     std::vector<Byte> bits(static_cast<size_t>(rowSize * h));
     stream.SetPosition(start + offBits);
-    if (stream.Read(bits.data(), static_cast<std::int64_t>(bits.size())) != static_cast<std::int64_t>(bits.size())) badBitmap();
+    if (stream.Read(bits.data(), static_cast<std::int64_t>(bits.size())) != static_cast<std::int64_t>(bits.size()))
+        badBitmap();
 
     TPixelFormat fmt;
     switch (bpp) {
@@ -454,15 +489,21 @@ void TBitmap::LoadFromStream(TStream& stream)
     if (bpp == 32 && compression != 3) masks[0] = 0x00FF0000, masks[1] = 0x0000FF00, masks[2] = 0x000000FF;
     for (int y = 0; y < h; ++y) {
         const Byte* src = bits.data() + rowSize * (topDown ? y : h - 1 - y);
-        if (bpp == 1) std::memcpy(idx.scanLine(y), src, static_cast<size_t>((w + 7) / 8));
-        else if (bpp == 8) std::memcpy(idx.scanLine(y), src, static_cast<size_t>(w));
+        if (bpp == 1)
+            std::memcpy(idx.scanLine(y), src, static_cast<size_t>((w + 7) / 8));
+        else if (bpp == 8)
+            std::memcpy(idx.scanLine(y), src, static_cast<size_t>(w));
         else if (bpp == 4) {
             Byte* d = idx.scanLine(y);
             for (int x = 0; x < w; ++x) d[x] = (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
-        } else if (bpp == 24) std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 3);
-        else if (bpp == 32 && compression != 3) std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 4);
-        else if (bpp == 16 && fmt == pf15bit && compression != 3) std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 2);
-        else if (bpp == 16 && fmt == pf16bit && masks[0] == 0xF800 && masks[2] == 0x1F) std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 2);
+        } else if (bpp == 24)
+            std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 3);
+        else if (bpp == 32 && compression != 3)
+            std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 4);
+        else if (bpp == 16 && fmt == pf15bit && compression != 3)
+            std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 2);
+        else if (bpp == 16 && fmt == pf16bit && masks[0] == 0xF800 && masks[2] == 0x1F)
+            std::memcpy(img.scanLine(y), src, static_cast<size_t>(w) * 2);
         else {
             // Arbitrary bit fields: expand through 8-bit channels.
             auto* d = img.scanLine(y);
@@ -476,7 +517,8 @@ void TBitmap::LoadFromStream(TStream& stream)
                     d[x * 4 + 2] = static_cast<Byte>(c[0]);
                     d[x * 4 + 3] = 0xFF;
                 } else {
-                    reinterpret_cast<std::uint16_t*>(d)[x] = static_cast<std::uint16_t>(((c[0] >> 3) << 11) | ((c[1] >> 2) << 5) | (c[2] >> 3));
+                    reinterpret_cast<std::uint16_t*>(d)[x] = static_cast<std::uint16_t>(
+                        ((c[0] >> 3) << 11) | ((c[1] >> 2) << 5) | (c[2] >> 3));
                 }
             }
         }
@@ -510,8 +552,10 @@ void TBitmap::SaveToStream(TStream& stream)
     case pf24bit: bpp = 24; break;
     default: bpp = 32; break;
     }
-    if (isIndexed(format_)) syncIndexed();
-    else syncWork();
+    if (isIndexed(format_))
+        syncIndexed();
+    else
+        syncWork();
     QList<QRgb> pal = isIndexed(format_) ? indexedStore_->image.colorTable() : QList<QRgb>();
     if (bpp == 4 && pal.size() > 16) pal.resize(16);
     while (isIndexed(format_) && pal.size() < (1 << bpp)) pal << qRgb(0, 0, 0);
@@ -554,11 +598,14 @@ void TBitmap::SaveToStream(TStream& stream)
         std::fill(row.begin(), row.end(), 0);
         if (bpp == 4) {
             const Byte* s = indexedStore_->image.constScanLine(y);
-            for (int x = 0; x < w; ++x) row[static_cast<size_t>(x / 2)] |= static_cast<Byte>((s[x] & 0x0F) << ((x & 1) ? 0 : 4));
+            for (int x = 0; x < w; ++x)
+                row[static_cast<size_t>(x / 2)] |= static_cast<Byte>((s[x] & 0x0F) << ((x & 1) ? 0 : 4));
         } else if (isIndexed(format_)) {
-            std::memcpy(row.data(), indexedStore_->image.constScanLine(y), static_cast<size_t>(bpp == 1 ? (w + 7) / 8 : w));
+            std::memcpy(row.data(), indexedStore_->image.constScanLine(y),
+                        static_cast<size_t>(bpp == 1 ? (w + 7) / 8 : w));
         } else {
-            std::memcpy(row.data(), image_->image.constScanLine(y), static_cast<size_t>(w) * static_cast<size_t>(bpp / 8));
+            std::memcpy(row.data(), image_->image.constScanLine(y),
+                        static_cast<size_t>(w) * static_cast<size_t>(bpp / 8));
         }
         stream.WriteBuffer(row.data(), rowSize);
     }

@@ -45,7 +45,7 @@ public:
     void FreeImage() {}
     void Dormant() {}
 
-    TColor TransparentColor() const;   // tmAuto: the bottom-left pixel
+    TColor TransparentColor() const;  // tmAuto: the bottom-left pixel
     void SetTransparentColor(TColor c);
     TTransparentMode TransparentMode() const { return transparentMode_; }
     void SetTransparentMode(TTransparentMode m);
@@ -55,7 +55,11 @@ public:
     void SaveToStream(TStream& stream) override;
     int XPelsPerMeter() const { return xppm_; }
     int YPelsPerMeter() const { return yppm_; }
-    void SetPelsPerMeter(int x, int y) { xppm_ = x; yppm_ = y; }
+    void SetPelsPerMeter(int x, int y)
+    {
+        xppm_ = x;
+        yppm_ = y;
+    }
 
     void Draw(TCanvas& canvas, const TRect& rect) override;
 

@@ -12,7 +12,8 @@
 
 TV_PUBLISHED(TCanvas) {}
 
-TCanvas::TCanvas() : pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()), font_(std::make_unique<TFont>())
+TCanvas::TCanvas()
+    : pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()), font_(std::make_unique<TFont>())
 {
     TNotifyEvent onObj = [this](TObject* sender) { objectChanged(sender); };
     pen_->SetOnChange(onObj);
@@ -24,9 +25,12 @@ TCanvas::~TCanvas() = default;
 
 void TCanvas::objectChanged(TObject* sender)
 {
-    if (sender == pen_.get()) state_ -= csPenValid;
-    else if (sender == brush_.get()) state_ -= csBrushValid;
-    else if (sender == font_.get()) state_ -= csFontValid;
+    if (sender == pen_.get())
+        state_ -= csPenValid;
+    else if (sender == brush_.get())
+        state_ -= csBrushValid;
+    else if (sender == font_.get())
+        state_ -= csFontValid;
 }
 
 HDC TCanvas::Handle()
@@ -124,10 +128,10 @@ void TCanvas::LineTo(int x, int y)
     Changed();
 }
 
-#define CANVAS_DRAW(call)                                              \
-    Changing();                                                        \
-    RequiredState({csHandleValid, csPenValid, csBrushValid});          \
-    call;                                                              \
+#define CANVAS_DRAW(call)                                     \
+    Changing();                                               \
+    RequiredState({csHandleValid, csPenValid, csBrushValid}); \
+    call;                                                     \
     Changed()
 
 void TCanvas::Polyline(const TPoint* pts, int count) { CANVAS_DRAW(dc_->Polyline(pts, count)); }
@@ -136,9 +140,18 @@ void TCanvas::PolyBezier(const TPoint* pts, int count) { CANVAS_DRAW(dc_->PolyBe
 void TCanvas::Rectangle(int l, int t, int r, int b) { CANVAS_DRAW(dc_->Rectangle(l, t, r, b)); }
 void TCanvas::RoundRect(int l, int t, int r, int b, int cw, int ch) { CANVAS_DRAW(dc_->RoundRect(l, t, r, b, cw, ch)); }
 void TCanvas::Ellipse(int l, int t, int r, int b) { CANVAS_DRAW(dc_->Ellipse(l, t, r, b)); }
-void TCanvas::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2) { CANVAS_DRAW(dc_->Arc(l, t, r, b, x1, y1, x2, y2)); }
-void TCanvas::Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2) { CANVAS_DRAW(dc_->Pie(l, t, r, b, x1, y1, x2, y2)); }
-void TCanvas::Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2) { CANVAS_DRAW(dc_->Chord(l, t, r, b, x1, y1, x2, y2)); }
+void TCanvas::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+{
+    CANVAS_DRAW(dc_->Arc(l, t, r, b, x1, y1, x2, y2));
+}
+void TCanvas::Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+{
+    CANVAS_DRAW(dc_->Pie(l, t, r, b, x1, y1, x2, y2));
+}
+void TCanvas::Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+{
+    CANVAS_DRAW(dc_->Chord(l, t, r, b, x1, y1, x2, y2));
+}
 
 void TCanvas::FillRect(const TRect& r)
 {

@@ -56,22 +56,58 @@ struct ColorIdent {
 };
 // Order matters: the first name of a value is the one ColorToIdent gives.
 constexpr ColorIdent kIdents[] = {
-    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
-    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
-    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
-    {clMoneyGreen, "clMoneyGreen"}, {clSkyBlue, "clSkyBlue"}, {clCream, "clCream"}, {clMedGray, "clMedGray"},
-    {clActiveBorder, "clActiveBorder"}, {clActiveCaption, "clActiveCaption"},
-    {clAppWorkSpace, "clAppWorkSpace"}, {clBackground, "clBackground"}, {clBtnFace, "clBtnFace"},
-    {clBtnHighlight, "clBtnHighlight"}, {clBtnShadow, "clBtnShadow"}, {clBtnText, "clBtnText"},
-    {clCaptionText, "clCaptionText"}, {clDefault, "clDefault"},
-    {clGradientActiveCaption, "clGradientActiveCaption"}, {clGradientInactiveCaption, "clGradientInactiveCaption"},
-    {clGrayText, "clGrayText"}, {clHighlight, "clHighlight"}, {clHighlightText, "clHighlightText"},
-    {clHotLight, "clHotLight"}, {clInactiveBorder, "clInactiveBorder"}, {clInactiveCaption, "clInactiveCaption"},
-    {clInactiveCaptionText, "clInactiveCaptionText"}, {clInfoBk, "clInfoBk"}, {clInfoText, "clInfoText"},
-    {clMenu, "clMenu"}, {clMenuBar, "clMenuBar"}, {clMenuHighlight, "clMenuHighlight"}, {clMenuText, "clMenuText"},
-    {clNone, "clNone"}, {clScrollBar, "clScrollBar"}, {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"},
-    {clWindow, "clWindow"}, {clWindowFrame, "clWindowFrame"}, {clWindowText, "clWindowText"},
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clMoneyGreen, "clMoneyGreen"},
+    {clSkyBlue, "clSkyBlue"},
+    {clCream, "clCream"},
+    {clMedGray, "clMedGray"},
+    {clActiveBorder, "clActiveBorder"},
+    {clActiveCaption, "clActiveCaption"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clBackground, "clBackground"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {clBtnShadow, "clBtnShadow"},
+    {clBtnText, "clBtnText"},
+    {clCaptionText, "clCaptionText"},
+    {clDefault, "clDefault"},
+    {clGradientActiveCaption, "clGradientActiveCaption"},
+    {clGradientInactiveCaption, "clGradientInactiveCaption"},
+    {clGrayText, "clGrayText"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clHotLight, "clHotLight"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clInfoBk, "clInfoBk"},
+    {clInfoText, "clInfoText"},
+    {clMenu, "clMenu"},
+    {clMenuBar, "clMenuBar"},
+    {clMenuHighlight, "clMenuHighlight"},
+    {clMenuText, "clMenuText"},
+    {clNone, "clNone"},
+    {clScrollBar, "clScrollBar"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clWindowText, "clWindowText"},
 };
 
 }  // namespace
@@ -133,17 +169,26 @@ TColor StringToColor(const String& text)
     bool neg = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) neg = text[i++] == '-';
     bool hex = false;
-    if (i < text.size() && text[i] == '$') { hex = true; ++i; }
-    else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) { hex = true; i += 2; }
+    if (i < text.size() && text[i] == '$') {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
     if (i >= text.size()) throw EConvertError("'" + text + "' is not a valid integer value");
     std::uint64_t v = 0;
     for (; i < text.size(); ++i) {
         int d;
         char ch = text[i];
-        if (ch >= '0' && ch <= '9') d = ch - '0';
-        else if (hex && ch >= 'a' && ch <= 'f') d = ch - 'a' + 10;
-        else if (hex && ch >= 'A' && ch <= 'F') d = ch - 'A' + 10;
-        else throw EConvertError("'" + text + "' is not a valid integer value");
+        if (ch >= '0' && ch <= '9')
+            d = ch - '0';
+        else if (hex && ch >= 'a' && ch <= 'f')
+            d = ch - 'a' + 10;
+        else if (hex && ch >= 'A' && ch <= 'F')
+            d = ch - 'A' + 10;
+        else
+            throw EConvertError("'" + text + "' is not a valid integer value");
         v = v * (hex ? 16 : 10) + static_cast<unsigned>(d);
         if (v > 0xFFFFFFFFull) throw EConvertError("'" + text + "' is not a valid integer value");
     }

@@ -77,8 +77,10 @@ void TDeviceContext::Impl::applyTransform()
 
 void TDeviceContext::Impl::applyClip()
 {
-    if (s.hasClip) painter->setClipRegion(s.clip.translated(-s.vpOrg.X, -s.vpOrg.Y));
-    else painter->setClipping(false);
+    if (s.hasClip)
+        painter->setClipRegion(s.clip.translated(-s.vpOrg.X, -s.vpOrg.Y));
+    else
+        painter->setClipping(false);
 }
 
 void TDeviceContext::Impl::applyAll()
@@ -156,7 +158,8 @@ TDeviceContext::TDeviceContext(std::unique_ptr<Impl> impl) : impl_(std::move(imp
 TDeviceContext::~TDeviceContext()
 {
     // A bitmap ends its context's painter before the context goes (suspend); ending it again warns.
-    if (impl_->ownPainter) impl_->suspend();
+    if (impl_->ownPainter)
+        impl_->suspend();
     else if (impl_->painter) {
         impl_->painter->setWorldTransform(impl_->base);
         impl_->painter->setClipping(false);

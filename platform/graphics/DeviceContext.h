@@ -36,9 +36,9 @@ struct TLogBrush {
 
 // ---- fonts ----
 struct TLogFont {
-    int Height = -11;      // < 0: character height (em) in pixels; > 0: cell height; 0: default
-    int Width = 0;         // 0: natural
-    int Escapement = 0;    // tenths of a degree, counter-clockwise
+    int Height = -11;    // < 0: character height (em) in pixels; > 0: cell height; 0: default
+    int Width = 0;       // 0: natural
+    int Escapement = 0;  // tenths of a degree, counter-clockwise
     int Orientation = 0;
     int Weight = FW_NORMAL;
     bool Italic = false;
@@ -79,7 +79,7 @@ public:
     int Height() const;
 
     // ---- selected objects and modes ----
-    TLogPen SelectPen(const TLogPen& pen);        // each returns the previous one
+    TLogPen SelectPen(const TLogPen& pen);  // each returns the previous one
     TLogBrush SelectBrush(const TLogBrush& brush);
     TLogFont SelectFont(const TLogFont& font);
     const TLogPen& GetPen() const;
@@ -114,8 +114,8 @@ public:
     TPoint DPtoLP(TPoint p) const;
 
     // ---- state stack ----
-    int SaveDC();                 // returns the new level (1, 2, ...)
-    bool RestoreDC(int level);    // level > 0: that level; < 0: relative (-1 = last save)
+    int SaveDC();               // returns the new level (1, 2, ...)
+    bool RestoreDC(int level);  // level > 0: that level; < 0: relative (-1 = last save)
 
     // ---- clipping (regions in device units, rectangles in logical units) ----
     int SelectClipRgn(const TRegion* rgn);  // null: no clip
@@ -123,13 +123,13 @@ public:
     int IntersectClipRect(int l, int t, int r, int b);
     int ExcludeClipRect(int l, int t, int r, int b);
     int OffsetClipRgn(int dx, int dy);
-    int GetClipBox(TRect& box) const;         // logical units; SIMPLEREGION etc.
-    bool GetClipRgn(TRegion& rgn) const;      // false when there is no clip
+    int GetClipBox(TRect& box) const;     // logical units; SIMPLEREGION etc.
+    bool GetClipRgn(TRegion& rgn) const;  // false when there is no clip
     bool PtVisible(int x, int y) const;
     bool RectVisible(const TRect& r) const;
 
     // ---- lines and shapes ----
-    TPoint MoveTo(int x, int y);   // returns the previous position
+    TPoint MoveTo(int x, int y);  // returns the previous position
     TPoint GetCurrentPosition() const;
     void LineTo(int x, int y);
     void Polyline(const TPoint* pts, int count);
@@ -160,7 +160,7 @@ public:
 
     // ---- pixels and blocks ----
     TColorRef SetPixel(int x, int y, TColor c);
-    TColorRef GetPixel(int x, int y) const;   // CLR_INVALID outside the surface or clip
+    TColorRef GetPixel(int x, int y) const;  // CLR_INVALID outside the surface or clip
     void PatBlt(int x, int y, int w, int h, TRop rop);
     void BitBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, TRop rop);
     void StretchBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh, TRop rop);
@@ -201,25 +201,94 @@ private:
 using HDC = TDeviceContext*;
 
 // Win32-named forms of the calls, so ported drawing code reads the same.
-inline bool MoveToEx(HDC dc, int x, int y, TPoint* old) { TPoint p = dc->MoveTo(x, y); if (old) *old = p; return true; }
-inline bool LineTo(HDC dc, int x, int y) { dc->LineTo(x, y); return true; }
-inline bool Polyline(HDC dc, const TPoint* pts, int n) { dc->Polyline(pts, n); return true; }
-inline bool Polygon(HDC dc, const TPoint* pts, int n) { dc->Polygon(pts, n); return true; }
-inline bool Rectangle(HDC dc, int l, int t, int r, int b) { dc->Rectangle(l, t, r, b); return true; }
-inline bool RoundRect(HDC dc, int l, int t, int r, int b, int w, int h) { dc->RoundRect(l, t, r, b, w, h); return true; }
-inline bool Ellipse(HDC dc, int l, int t, int r, int b) { dc->Ellipse(l, t, r, b); return true; }
-inline bool Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) { dc->Arc(l, t, r, b, x1, y1, x2, y2); return true; }
-inline bool Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) { dc->Pie(l, t, r, b, x1, y1, x2, y2); return true; }
-inline bool Chord(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) { dc->Chord(l, t, r, b, x1, y1, x2, y2); return true; }
-inline int FillRect(HDC dc, const TRect& r, const TLogBrush& b) { dc->FillRect(r, b); return 1; }
-inline int FrameRect(HDC dc, const TRect& r, const TLogBrush& b) { dc->FrameRect(r, b); return 1; }
-inline bool DrawFocusRect(HDC dc, const TRect& r) { dc->DrawFocusRect(r); return true; }
+inline bool MoveToEx(HDC dc, int x, int y, TPoint* old)
+{
+    TPoint p = dc->MoveTo(x, y);
+    if (old) *old = p;
+    return true;
+}
+inline bool LineTo(HDC dc, int x, int y)
+{
+    dc->LineTo(x, y);
+    return true;
+}
+inline bool Polyline(HDC dc, const TPoint* pts, int n)
+{
+    dc->Polyline(pts, n);
+    return true;
+}
+inline bool Polygon(HDC dc, const TPoint* pts, int n)
+{
+    dc->Polygon(pts, n);
+    return true;
+}
+inline bool Rectangle(HDC dc, int l, int t, int r, int b)
+{
+    dc->Rectangle(l, t, r, b);
+    return true;
+}
+inline bool RoundRect(HDC dc, int l, int t, int r, int b, int w, int h)
+{
+    dc->RoundRect(l, t, r, b, w, h);
+    return true;
+}
+inline bool Ellipse(HDC dc, int l, int t, int r, int b)
+{
+    dc->Ellipse(l, t, r, b);
+    return true;
+}
+inline bool Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+{
+    dc->Arc(l, t, r, b, x1, y1, x2, y2);
+    return true;
+}
+inline bool Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+{
+    dc->Pie(l, t, r, b, x1, y1, x2, y2);
+    return true;
+}
+inline bool Chord(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+{
+    dc->Chord(l, t, r, b, x1, y1, x2, y2);
+    return true;
+}
+inline int FillRect(HDC dc, const TRect& r, const TLogBrush& b)
+{
+    dc->FillRect(r, b);
+    return 1;
+}
+inline int FrameRect(HDC dc, const TRect& r, const TLogBrush& b)
+{
+    dc->FrameRect(r, b);
+    return 1;
+}
+inline bool DrawFocusRect(HDC dc, const TRect& r)
+{
+    dc->DrawFocusRect(r);
+    return true;
+}
 inline bool DrawEdge(HDC dc, TRect& r, unsigned edge, unsigned flags) { return dc->DrawEdge(r, edge, flags); }
 inline int DrawText(HDC dc, const String& s, TRect& r, unsigned fmt) { return dc->DrawText(s, r, fmt); }
-inline bool TextOut(HDC dc, int x, int y, const String& s) { dc->TextOut(x, y, s); return true; }
-inline bool PatBlt(HDC dc, int x, int y, int w, int h, TRop rop) { dc->PatBlt(x, y, w, h, rop); return true; }
-inline bool BitBlt(HDC dc, int x, int y, int w, int h, HDC src, int sx, int sy, TRop rop) { dc->BitBlt(x, y, w, h, *src, sx, sy, rop); return true; }
-inline bool StretchBlt(HDC dc, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, TRop rop) { dc->StretchBlt(x, y, w, h, *src, sx, sy, sw, sh, rop); return true; }
+inline bool TextOut(HDC dc, int x, int y, const String& s)
+{
+    dc->TextOut(x, y, s);
+    return true;
+}
+inline bool PatBlt(HDC dc, int x, int y, int w, int h, TRop rop)
+{
+    dc->PatBlt(x, y, w, h, rop);
+    return true;
+}
+inline bool BitBlt(HDC dc, int x, int y, int w, int h, HDC src, int sx, int sy, TRop rop)
+{
+    dc->BitBlt(x, y, w, h, *src, sx, sy, rop);
+    return true;
+}
+inline bool StretchBlt(HDC dc, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, TRop rop)
+{
+    dc->StretchBlt(x, y, w, h, *src, sx, sy, sw, sh, rop);
+    return true;
+}
 inline int SelectClipRgn(HDC dc, const TRegion* rgn) { return dc->SelectClipRgn(rgn); }
 inline int ExtSelectClipRgn(HDC dc, const TRegion* rgn, int mode) { return dc->ExtSelectClipRgn(rgn, mode); }
 inline int IntersectClipRect(HDC dc, int l, int t, int r, int b) { return dc->IntersectClipRect(l, t, r, b); }
@@ -227,8 +296,17 @@ inline int ExcludeClipRect(HDC dc, int l, int t, int r, int b) { return dc->Excl
 inline int GetClipBox(HDC dc, TRect* box) { return dc->GetClipBox(*box); }
 inline int SaveDC(HDC dc) { return dc->SaveDC(); }
 inline bool RestoreDC(HDC dc, int level) { return dc->RestoreDC(level); }
-inline bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old) { TPoint p = dc->SetViewportOrg({x, y}); if (old) *old = p; return true; }
-inline bool GetViewportOrgEx(HDC dc, TPoint* p) { *p = dc->GetViewportOrg(); return true; }
+inline bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old)
+{
+    TPoint p = dc->SetViewportOrg({x, y});
+    if (old) *old = p;
+    return true;
+}
+inline bool GetViewportOrgEx(HDC dc, TPoint* p)
+{
+    *p = dc->GetViewportOrg();
+    return true;
+}
 inline int SetROP2(HDC dc, int mode) { return dc->SetROP2(mode); }
 inline int SetBkMode(HDC dc, int mode) { return dc->SetBkMode(mode); }
 inline TColorRef SetBkColor(HDC dc, TColor c) { return dc->SetBkColor(c); }
@@ -238,9 +316,29 @@ inline int SetArcDirection(HDC dc, int d) { return dc->SetArcDirection(d); }
 inline int SetPolyFillMode(HDC dc, int m) { return dc->SetPolyFillMode(m); }
 inline TColorRef SetPixel(HDC dc, int x, int y, TColor c) { return dc->SetPixel(x, y, c); }
 inline TColorRef GetPixel(HDC dc, int x, int y) { return dc->GetPixel(x, y); }
-inline bool FillRgn(HDC dc, const TRegion& rgn, const TLogBrush& b) { dc->FillRgn(rgn, b); return true; }
-inline bool BeginPath(HDC dc) { dc->BeginPath(); return true; }
-inline bool EndPath(HDC dc) { dc->EndPath(); return true; }
-inline bool StrokePath(HDC dc) { dc->StrokePath(); return true; }
-inline bool FillPath(HDC dc) { dc->FillPath(); return true; }
+inline bool FillRgn(HDC dc, const TRegion& rgn, const TLogBrush& b)
+{
+    dc->FillRgn(rgn, b);
+    return true;
+}
+inline bool BeginPath(HDC dc)
+{
+    dc->BeginPath();
+    return true;
+}
+inline bool EndPath(HDC dc)
+{
+    dc->EndPath();
+    return true;
+}
+inline bool StrokePath(HDC dc)
+{
+    dc->StrokePath();
+    return true;
+}
+inline bool FillPath(HDC dc)
+{
+    dc->FillPath();
+    return true;
+}
 inline bool SelectClipPath(HDC dc, int mode) { return dc->SelectClipPath(mode); }

@@ -108,15 +108,15 @@ void TDeviceContext::Impl::ropBlt(const QRect& dstDev, const QImage* src, TRop r
     if (d.isEmpty()) return;
     unsigned code = (rop >> 16) & 0xFF;
     QImage S;
-    if (src && ropUsesSource(code)) S = src->copy(d.translated(-dstDev.topLeft())).convertToFormat(QImage::Format_RGB32);
+    if (src && ropUsesSource(code))
+        S = src->copy(d.translated(-dstDev.topLeft())).convertToFormat(QImage::Format_RGB32);
     QImage P = ropUsesPattern(code) ? patternImage(d) : QImage();
     QImage D = ropUsesDest(code) ? readDevice(d) : QImage(d.size(), QImage::Format_RGB32);
     for (int y = 0; y < d.height(); ++y) {
         auto* dl = reinterpret_cast<std::uint32_t*>(D.scanLine(y));
         const auto* sl = S.isNull() ? nullptr : reinterpret_cast<const std::uint32_t*>(S.constScanLine(y));
         const auto* pl = P.isNull() ? nullptr : reinterpret_cast<const std::uint32_t*>(P.constScanLine(y));
-        for (int x = 0; x < d.width(); ++x)
-            dl[x] = ropEval(code, pl ? pl[x] : 0, sl ? sl[x] : 0, dl[x]) | 0xFF000000u;
+        for (int x = 0; x < d.width(); ++x) dl[x] = ropEval(code, pl ? pl[x] : 0, sl ? sl[x] : 0, dl[x]) | 0xFF000000u;
     }
     writeDevice(d.topLeft(), D);
 }
@@ -150,8 +150,14 @@ void TDeviceContext::PatBlt(int x, int y, int w, int h, TRop rop)
 {
     DC_ACTIVE();
     auto& I = *impl_;
-    if (w < 0) { x += w; w = -w; }
-    if (h < 0) { y += h; h = -h; }
+    if (w < 0) {
+        x += w;
+        w = -w;
+    }
+    if (h < 0) {
+        y += h;
+        h = -h;
+    }
     if (w == 0 || h == 0) return;
     QRect q(x, y, w, h);
     unsigned code = (rop >> 16) & 0xFF;
@@ -168,10 +174,16 @@ void TDeviceContext::PatBlt(int x, int y, int w, int h, TRop rop)
     case 0x55: qtFill(QPainter::RasterOp_NotDestination, QBrush(Qt::black)); return;
     case 0xAA: return;
     case 0xF0:
-        if (plainBrush) { qtFill(QPainter::CompositionMode_Source, I.makeBrush(I.s.brush)); return; }
+        if (plainBrush) {
+            qtFill(QPainter::CompositionMode_Source, I.makeBrush(I.s.brush));
+            return;
+        }
         break;
     case 0x5A:
-        if (plainBrush) { qtFill(QPainter::RasterOp_SourceXorDestination, I.makeBrush(I.s.brush)); return; }
+        if (plainBrush) {
+            qtFill(QPainter::RasterOp_SourceXorDestination, I.makeBrush(I.s.brush));
+            return;
+        }
         break;
     default: break;
     }
@@ -184,7 +196,8 @@ void TDeviceContext::BitBlt(int x, int y, int w, int h, const TDeviceContext& sr
     StretchBlt(x, y, w, h, src, sx, sy, w, h, rop);
 }
 
-void TDeviceContext::StretchBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh, TRop rop)
+void TDeviceContext::StretchBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh,
+                                TRop rop)
 {
     DC_ACTIVE();
     auto& I = *impl_;
@@ -193,14 +206,26 @@ void TDeviceContext::StretchBlt(int x, int y, int w, int h, const TDeviceContext
     QImage S;
     if (ropUsesSource(code)) {
         bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);
-        if (sw < 0) { sx += sw; sw = -sw; }
-        if (sh < 0) { sy += sh; sh = -sh; }
+        if (sw < 0) {
+            sx += sw;
+            sw = -sw;
+        }
+        if (sh < 0) {
+            sy += sh;
+            sh = -sh;
+        }
         QPoint sd = src.impl().toDevice(sx, sy);
         S = src.impl().sourceImage(QRect(sd, QSize(sw, sh)));
         if (mirrorX || mirrorY) S = S.mirrored(mirrorX, mirrorY);
     }
-    if (w < 0) { x += w; w = -w; }
-    if (h < 0) { y += h; h = -h; }
+    if (w < 0) {
+        x += w;
+        w = -w;
+    }
+    if (h < 0) {
+        y += h;
+        h = -h;
+    }
     if (!S.isNull() && S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QPoint dev = I.toDevice(x, y);
     if (code == 0xCC) {
@@ -241,8 +266,8 @@ void TDeviceContext::AlphaBlend(int x, int y, int w, int h, const TDeviceContext
     I.painter->restore();
 }
 
-void TDeviceContext::TransparentBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh,
-                                    TColor transparent)
+void TDeviceContext::TransparentBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw,
+                                    int sh, TColor transparent)
 {
     DC_ACTIVE();
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
@@ -263,11 +288,14 @@ void TDeviceContext::DrawImage(const TRect& dst, const TPixelImage& image, const
         I.painter->setCompositionMode(QPainter::CompositionMode_Source);
         if (I.painter->device() == &image.image) {
             // A bitmap drawn onto itself: read from a copy, the areas may overlap.
-            QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio,
+                                                      Qt::FastTransformation);
             I.painter->drawImage(QPoint(dst.Left, dst.Top), part);
-        } else if (sr.size() == QSize(dst.Width(), dst.Height())) I.painter->drawImage(QPoint(dst.Left, dst.Top), image.image, sr);
+        } else if (sr.size() == QSize(dst.Width(), dst.Height()))
+            I.painter->drawImage(QPoint(dst.Left, dst.Top), image.image, sr);
         else {
-            QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            QImage part = image.image.copy(sr).scaled(dst.Width(), dst.Height(), Qt::IgnoreAspectRatio,
+                                                      Qt::FastTransformation);
             I.painter->drawImage(QPoint(dst.Left, dst.Top), part);
         }
         I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -283,7 +311,8 @@ void TDeviceContext::DrawImage(const TRect& dst, const TPixelImage& image, const
     I.ropBlt(QRect(dev, QSize(w, h)), &S, rop);
 }
 
-void TDeviceContext::DrawImageTransparent(const TRect& dst, const TPixelImage& image, const TRect& src, TColor transparent)
+void TDeviceContext::DrawImageTransparent(const TRect& dst, const TPixelImage& image, const TRect& src,
+                                          TColor transparent)
 {
     DC_ACTIVE();
     if (dst.Width() <= 0 || dst.Height() <= 0 || image.image.isNull()) return;

@@ -77,10 +77,7 @@ bool TDeviceContext::GetClipRgn(TRegion& rgn) const
     return true;
 }
 
-bool TDeviceContext::PtVisible(int x, int y) const
-{
-    return impl_->effectiveClip().contains(impl_->toDevice(x, y));
-}
+bool TDeviceContext::PtVisible(int x, int y) const { return impl_->effectiveClip().contains(impl_->toDevice(x, y)); }
 
 bool TDeviceContext::RectVisible(const TRect& r) const
 {
@@ -102,8 +99,10 @@ void TDeviceContext::FillRgn(const TRegion& rgn, const TLogBrush& brush)
 void TDeviceContext::FrameRgn(const TRegion& rgn, const TLogBrush& brush, int w, int h)
 {
     QRegion r = rgn.impl().rgn;
-    QRegion inner = r.intersected(r.translated(w, 0)).intersected(r.translated(-w, 0))
-                        .intersected(r.translated(0, h)).intersected(r.translated(0, -h));
+    QRegion inner = r.intersected(r.translated(w, 0))
+                        .intersected(r.translated(-w, 0))
+                        .intersected(r.translated(0, h))
+                        .intersected(r.translated(0, -h));
     TRegion frame;
     frame.impl().rgn = r.subtracted(inner);
     FillRgn(frame, brush);
@@ -122,7 +121,8 @@ void TDeviceContext::PaintRgn(const TRegion& rgn)
 void TDeviceContext::InvertRgn(const TRegion& rgn)
 {
     for (const TRect& r : rgn.Rects())
-        InvertRect({r.Left - impl_->s.vpOrg.X, r.Top - impl_->s.vpOrg.Y, r.Right - impl_->s.vpOrg.X, r.Bottom - impl_->s.vpOrg.Y});
+        InvertRect({r.Left - impl_->s.vpOrg.X, r.Top - impl_->s.vpOrg.Y, r.Right - impl_->s.vpOrg.X,
+                    r.Bottom - impl_->s.vpOrg.Y});
 }
 
 // ---------- paths ----------

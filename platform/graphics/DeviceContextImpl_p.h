@@ -90,7 +90,8 @@ struct TDeviceContext::Impl {
 
     // Fills whatever draw() paints with the given brush (hatches get the background colour first
     // in opaque mode).
-    template <class F> void fillWith(const TLogBrush& b, F draw)
+    template <class F>
+    void fillWith(const TLogBrush& b, F draw)
     {
         if (b.Style == BS_NULL || s.rop2 == R2_NOP) return;
         begin(s.rop2);
@@ -99,10 +100,15 @@ struct TDeviceContext::Impl {
         painter->setBrush(makeBrush(b, s.bkMode == OPAQUE));
         draw();
     }
-    template <class F> void fill(F draw) { fillWith(s.brush, draw); }
+    template <class F>
+    void fill(F draw)
+    {
+        fillWith(s.brush, draw);
+    }
 
     // Strokes with the current pen (dashes get the background colour first in opaque mode).
-    template <class F> void stroke(F draw)
+    template <class F>
+    void stroke(F draw)
     {
         if (!penVisible()) return;
         begin(s.rop2);
@@ -152,7 +158,8 @@ struct TDeviceContext::Impl {
     // Device rectangle of the surface as a 32-bit copy (white where unreadable).
     QImage readDevice(const QRect& r) const;
     // Writes a 32-bit image at a device position through the painter (clip applies).
-    void writeDevice(const QPoint& at, const QImage& img, QPainter::CompositionMode mode = QPainter::CompositionMode_Source);
+    void writeDevice(const QPoint& at, const QImage& img,
+                     QPainter::CompositionMode mode = QPainter::CompositionMode_Source);
     QImage patternImage(const QRect& devRect) const;
     // dst (device) = rop(P, S, D); S is given in dst's size (or null).
     void ropBlt(const QRect& dstDev, const QImage* src, TRop rop);

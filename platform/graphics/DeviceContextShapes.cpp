@@ -93,8 +93,10 @@ void TDeviceContext::Impl::polyline(const QPoint* pts, int n, bool closed)
         return;
     }
     stroke([&] {
-        if (closed) painter->drawPolygon(pts, n);
-        else painter->drawPolyline(pts, n);
+        if (closed)
+            painter->drawPolygon(pts, n);
+        else
+            painter->drawPolyline(pts, n);
     });
 }
 
@@ -289,7 +291,9 @@ void TDeviceContext::RoundRect(int l, int t, int r, int b, int cw, int ch)
     TDeviceContext::Impl::BoxClip clip(I, QRect(l, t, r - l, b - t), I.penInsideBox());
     I.fill([&] { I.painter->drawRoundedRect(QRect(l, t, r - l, b - t), cw / 2.0, ch / 2.0); });
     int w = I.penWidth();
-    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0) : 0;
+    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1
+                    ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0)
+                    : 0;
     I.stroke([&] {
         I.painter->drawRoundedRect(QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in), cw / 2.0, ch / 2.0);
     });
@@ -328,7 +332,9 @@ void TDeviceContext::Ellipse(int l, int t, int r, int b)
     if (w > 1 || I.penDashed()) {
         TDeviceContext::Impl::BoxClip clip(I, QRect(l, t, r - l, b - t), I.penInsideBox());
         I.fill([&] { I.painter->drawEllipse(QRect(l, t, r - l, b - t)); });
-        double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0) : 0;
+        double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1
+                        ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0)
+                        : 0;
         I.stroke([&] { I.painter->drawEllipse(QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in)); });
         return;
     }
@@ -344,10 +350,12 @@ void TDeviceContext::Ellipse(int l, int t, int r, int b)
             continue;
         }
         int ia = a + 1, ie = e - 1;
-        if (y == t || y == b - 1) ia = ie;
+        if (y == t || y == b - 1)
+            ia = ie;
         else {
             ia = std::max({ia, rows[static_cast<size_t>(y - t - 1)].first, rows[static_cast<size_t>(y - t + 1)].first});
-            ie = std::min({ie, rows[static_cast<size_t>(y - t - 1)].second, rows[static_cast<size_t>(y - t + 1)].second});
+            ie = std::min(
+                {ie, rows[static_cast<size_t>(y - t - 1)].second, rows[static_cast<size_t>(y - t + 1)].second});
         }
         if (ie > ia) {
             interior.emplace_back(ia, y, ie - ia, 1);
@@ -358,8 +366,10 @@ void TDeviceContext::Ellipse(int l, int t, int r, int b)
         }
     }
     if (!interior.empty()) I.fill([&] { I.painter->drawRects(interior.data(), static_cast<int>(interior.size())); });
-    if (pen) I.flushRuns(I.penColor());
-    else I.runs.clear();
+    if (pen)
+        I.flushRuns(I.penColor());
+    else
+        I.runs.clear();
 }
 
 namespace {
@@ -379,7 +389,8 @@ static void arcAngles(int l, int t, int r, int b, int x1, int y1, int x2, int y2
     }
 }
 
-static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2)
+static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2,
+                        int y2)
 {
     normalize(l, t, r, b);
     double start, span;
@@ -388,8 +399,10 @@ static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int
     if (I.inPath) {
         QPainterPath p;
         QRectF box(l + I.s.vpOrg.X, t + I.s.vpOrg.Y, r - l, b - t);
-        if (kind == ArcKind::Pie) p.moveTo(box.center());
-        else p.arcMoveTo(box, start);
+        if (kind == ArcKind::Pie)
+            p.moveTo(box.center());
+        else
+            p.arcMoveTo(box, start);
         p.arcTo(box, start, span);
         if (kind != ArcKind::Arc) p.closeSubpath();
         I.path.addPath(p);
@@ -400,13 +413,18 @@ static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int
     if (kind != ArcKind::Arc) {
         QRect box(l, t, r - l, b - t);
         I.fill([&] {
-            if (kind == ArcKind::Pie) I.painter->drawPie(box, a, sp);
-            else I.painter->drawChord(box, a, sp);
+            if (kind == ArcKind::Pie)
+                I.painter->drawPie(box, a, sp);
+            else
+                I.painter->drawChord(box, a, sp);
         });
     }
     int w = I.penWidth();
-    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1 ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0) : 0;
-    QRectF outline = w == 1 ? QRectF(l, t, r - l - 1, b - t - 1) : QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in);
+    double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1
+                    ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0)
+                    : 0;
+    QRectF outline = w == 1 ? QRectF(l, t, r - l - 1, b - t - 1)
+                            : QRectF(l + in, t + in, r - l - 1 - 2 * in, b - t - 1 - 2 * in);
     I.stroke([&] {
         switch (kind) {
         case ArcKind::Arc: I.painter->drawArc(outline, a, sp); break;
@@ -437,7 +455,8 @@ void TDeviceContext::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, i
     double cx = (l + r) / 2.0, cy = (t + b) / 2.0, rx = (r - l) / 2.0, ry = (b - t) / 2.0;
     auto at = [&](double deg) {
         double rad = deg * std::numbers::pi / 180;
-        return TPoint{static_cast<int>(std::lround(cx + rx * std::cos(rad))), static_cast<int>(std::lround(cy - ry * std::sin(rad)))};
+        return TPoint{static_cast<int>(std::lround(cx + rx * std::cos(rad))),
+                      static_cast<int>(std::lround(cy - ry * std::sin(rad)))};
     };
     TPoint a = at(start), e = at(start + span);
     LineTo(a.X, a.Y);
@@ -449,12 +468,14 @@ void TDeviceContext::AngleArc(int x, int y, int radius, float startAngle, float 
 {
     auto at = [&](double deg) {
         double rad = deg * std::numbers::pi / 180;
-        return TPoint{static_cast<int>(std::lround(x + radius * std::cos(rad))), static_cast<int>(std::lround(y - radius * std::sin(rad)))};
+        return TPoint{static_cast<int>(std::lround(x + radius * std::cos(rad))),
+                      static_cast<int>(std::lround(y - radius * std::sin(rad)))};
     };
     TPoint a = at(startAngle), e = at(startAngle + sweepAngle);
     LineTo(a.X, a.Y);
     int old = SetArcDirection(sweepAngle >= 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE);
-    if (std::fabs(sweepAngle) >= 360) Ellipse(x - radius, y - radius, x + radius, y + radius);
+    if (std::fabs(sweepAngle) >= 360)
+        Ellipse(x - radius, y - radius, x + radius, y + radius);
     else if (sweepAngle != 0) {
         TLogBrush keep = SelectBrush(TLogBrush{BS_NULL, clWhite, 0, nullptr});
         Arc(x - radius, y - radius, x + radius, y + radius, a.X, a.Y, e.X, e.Y);
@@ -546,10 +567,14 @@ bool TDeviceContext::DrawEdge(TRect& rc, unsigned edge, unsigned flags)
         if (outer) ring(clBtnShadow, clBtnShadow);
         if (inner) ring(clBtnFace, clBtnFace);
     } else {
-        if (outer == BDR_RAISEDOUTER) ring(soft ? clBtnHighlight : cl3DLight, cl3DDkShadow);
-        else if (outer == BDR_SUNKENOUTER) ring(soft ? cl3DDkShadow : clBtnShadow, clBtnHighlight);
-        if (inner == BDR_RAISEDINNER) ring(soft ? cl3DLight : clBtnHighlight, clBtnShadow);
-        else if (inner == BDR_SUNKENINNER) ring(soft ? clBtnShadow : cl3DDkShadow, cl3DLight);
+        if (outer == BDR_RAISEDOUTER)
+            ring(soft ? clBtnHighlight : cl3DLight, cl3DDkShadow);
+        else if (outer == BDR_SUNKENOUTER)
+            ring(soft ? cl3DDkShadow : clBtnShadow, clBtnHighlight);
+        if (inner == BDR_RAISEDINNER)
+            ring(soft ? cl3DLight : clBtnHighlight, clBtnShadow);
+        else if (inner == BDR_SUNKENINNER)
+            ring(soft ? clBtnShadow : cl3DDkShadow, cl3DLight);
     }
     if (flags & BF_MIDDLE) line(r, (flags & BF_MONO) ? clWindow : clBtnFace);
     if (flags & BF_ADJUST) rc = r;

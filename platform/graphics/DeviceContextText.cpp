@@ -65,8 +65,10 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     default: break;
     }
     if (align & TA_UPDATECP) {
-        if ((align & TA_CENTER) == TA_LEFT) I.s.pos.X += w;
-        else if ((align & TA_CENTER) == TA_RIGHT) I.s.pos.X -= w;
+        if ((align & TA_CENTER) == TA_LEFT)
+            I.s.pos.X += w;
+        else if ((align & TA_CENTER) == TA_RIGHT)
+            I.s.pos.X -= w;
     }
     if (I.inPath) {
         QPainterPath p;
@@ -99,15 +101,21 @@ int TDeviceContext::DrawText(const String& text, TRect& r, unsigned format)
     int flags = 0;
     if (format & DT_SINGLELINE) {
         flags |= Qt::TextSingleLine;
-        if (format & DT_VCENTER) flags |= Qt::AlignVCenter;
-        else if (format & DT_BOTTOM) flags |= Qt::AlignBottom;
-        else flags |= Qt::AlignTop;
+        if (format & DT_VCENTER)
+            flags |= Qt::AlignVCenter;
+        else if (format & DT_BOTTOM)
+            flags |= Qt::AlignBottom;
+        else
+            flags |= Qt::AlignTop;
     } else {
         flags |= Qt::AlignTop;
     }
-    if (format & DT_CENTER) flags |= Qt::AlignHCenter;
-    else if (format & DT_RIGHT) flags |= Qt::AlignRight;
-    else flags |= Qt::AlignLeft;
+    if (format & DT_CENTER)
+        flags |= Qt::AlignHCenter;
+    else if (format & DT_RIGHT)
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
     if (format & DT_WORDBREAK) flags |= Qt::TextWordWrap;
     if (format & DT_EXPANDTABS) flags |= Qt::TextExpandTabs;
     if (!(format & DT_NOPREFIX)) flags |= (format & DT_HIDEPREFIX) ? Qt::TextHideMnemonic : Qt::TextShowMnemonic;
@@ -131,8 +139,10 @@ int TDeviceContext::DrawText(const String& text, TRect& r, unsigned format)
     if (!I.ensure()) return 0;
     I.painter->save();
     I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (!(format & DT_NOCLIP)) I.painter->setClipRect(box, Qt::IntersectClip);
-    else flags |= Qt::TextDontClip;
+    if (!(format & DT_NOCLIP))
+        I.painter->setClipRect(box, Qt::IntersectClip);
+    else
+        flags |= Qt::TextDontClip;
     I.painter->setFont(f);
     I.painter->setPen(rgbColor(I.s.textColor));
     if (I.s.bkMode == OPAQUE && !text.empty()) {

@@ -27,13 +27,26 @@ std::map<String, String, CaseLess> programFamilies;  // program name -> register
 const std::map<String, String, CaseLess>& desktopNames()
 {
     static const std::map<String, String, CaseLess> m = {
-        {"MS Sans Serif", "Liberation Sans"}, {"MS Shell Dlg", "Liberation Sans"}, {"MS Shell Dlg 2", "Liberation Sans"},
-        {"Arial", "Liberation Sans"}, {"Helvetica", "Liberation Sans"}, {"Tahoma", "Liberation Sans"},
-        {"Verdana", "DejaVu Sans"}, {"Segoe UI", "Liberation Sans"}, {"System", "Liberation Sans"},
-        {"Courier New", "Liberation Mono"}, {"Courier", "Liberation Mono"}, {"Lucida Console", "Liberation Mono"},
-        {"Consolas", "Liberation Mono"}, {"Fixedsys", "Liberation Mono"}, {"Terminal", "Liberation Mono"},
-        {"Times New Roman", "Liberation Serif"}, {"Times", "Liberation Serif"}, {"MS Serif", "Liberation Serif"},
-        {"Small Fonts", "Liberation Sans"}, {"Default", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"MS Shell Dlg", "Liberation Sans"},
+        {"MS Shell Dlg 2", "Liberation Sans"},
+        {"Arial", "Liberation Sans"},
+        {"Helvetica", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},
+        {"Verdana", "DejaVu Sans"},
+        {"Segoe UI", "Liberation Sans"},
+        {"System", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+        {"Courier", "Liberation Mono"},
+        {"Lucida Console", "Liberation Mono"},
+        {"Consolas", "Liberation Mono"},
+        {"Fixedsys", "Liberation Mono"},
+        {"Terminal", "Liberation Mono"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Times", "Liberation Serif"},
+        {"MS Serif", "Liberation Serif"},
+        {"Small Fonts", "Liberation Sans"},
+        {"Default", "Liberation Sans"},
     };
     return m;
 }
@@ -43,8 +56,8 @@ bool isJapaneseGothic(const String& name)
 {
     static const char* const names[] = {
         "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
-        "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
-        "MS PGothic", "MS Gothic", "MS UI Gothic"};
+        "\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF", "MS PGothic", "MS Gothic",
+        "MS UI Gothic"};
     for (const char* n : names)
         if (strcasecmp(name.c_str(), n) == 0) return true;
     return false;
@@ -125,7 +138,11 @@ QColor ToQColor(TColor color)
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-TColor FromQColor(const QColor& c) { return static_cast<TColor>(RGB(static_cast<Byte>(c.red()), static_cast<Byte>(c.green()), static_cast<Byte>(c.blue()))); }
+TColor FromQColor(const QColor& c)
+{
+    return static_cast<TColor>(
+        RGB(static_cast<Byte>(c.red()), static_cast<Byte>(c.green()), static_cast<Byte>(c.blue())));
+}
 
 QFont ToQFont(const TLogFont& lf)
 {
@@ -140,13 +157,15 @@ QFont ToQFont(const TLogFont& lf)
     f.setStrikeOut(lf.StrikeOut);
     if (lf.Pitch == FIXED_PITCH) f.setFixedPitch(true);
     int px;
-    if (lf.Height < 0) px = -lf.Height;
+    if (lf.Height < 0)
+        px = -lf.Height;
     else if (lf.Height > 0) {
         // A positive height is the cell (ascent + descent): scale the em size to fit.
         f.setPixelSize(lf.Height);
         int cell = QFontMetrics(f).height();
         px = cell > 0 ? std::max(1, lf.Height * lf.Height / cell) : lf.Height;
-    } else px = 13;  // the default font's 10-point cell
+    } else
+        px = 13;  // the default font's 10-point cell
     f.setPixelSize(std::max(1, px));
     if (lf.Width > 0) {
         int avg = QFontMetrics(f).averageCharWidth();

@@ -36,8 +36,10 @@ void TGraphic::SetTransparent(bool t)
 
 void TGraphic::SetModified(bool m)
 {
-    if (m) Changed();
-    else modified_ = false;
+    if (m)
+        Changed();
+    else
+        modified_ = false;
 }
 
 void TGraphic::Changed()
@@ -94,7 +96,8 @@ TGraphicClass sniff(const Byte* p, size_t n)
     if (n >= 2 && p[0] == 'B' && p[1] == 'M') return &TBitmap::StaticClass();
     if (n >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return &TJPEGImage::StaticClass();
     if (n >= 8 && std::memcmp(p, "\x89PNG\r\n\x1a\n", 8) == 0) return &TPngImage::StaticClass();
-    if (n >= 6 && (std::memcmp(p, "GIF87a", 6) == 0 || std::memcmp(p, "GIF89a", 6) == 0)) return &TGIFImage::StaticClass();
+    if (n >= 6 && (std::memcmp(p, "GIF87a", 6) == 0 || std::memcmp(p, "GIF89a", 6) == 0))
+        return &TGIFImage::StaticClass();
     if (n >= 4 && p[0] == 0 && p[1] == 0 && p[2] == 1 && p[3] == 0) return &TIcon::StaticClass();
     return nullptr;
 }
@@ -118,7 +121,8 @@ void TPicture::UnregisterGraphicClass(TGraphicClass cls)
 {
     std::lock_guard<std::mutex> g(formatsLock);
     auto& f = formats();
-    f.erase(std::remove_if(f.begin(), f.end(), [&](const FileFormat& e) { return e.cls->InheritsFrom(*cls); }), f.end());
+    f.erase(std::remove_if(f.begin(), f.end(), [&](const FileFormat& e) { return e.cls->InheritsFrom(*cls); }),
+            f.end());
 }
 
 TGraphicClass TPicture::GraphicClassForExtension(const String& extension)
@@ -279,7 +283,8 @@ void TPicture::writeData(TStream& s)
         TMemoryStream m;
         graphic_->SaveToStream(m);
         auto size = static_cast<std::uint32_t>(m.Size());
-        Byte sz[4] = {static_cast<Byte>(size), static_cast<Byte>(size >> 8), static_cast<Byte>(size >> 16), static_cast<Byte>(size >> 24)};
+        Byte sz[4] = {static_cast<Byte>(size), static_cast<Byte>(size >> 8), static_cast<Byte>(size >> 16),
+                      static_cast<Byte>(size >> 24)};
         s.WriteBuffer(sz, 4);
         s.WriteBuffer(m.Memory(), m.Size());
     } else {

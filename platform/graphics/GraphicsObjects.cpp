@@ -28,15 +28,24 @@ constexpr struct {
     int value;
     const char* name;
 } kCharsetIdents[] = {
-    {ANSI_CHARSET, "ANSI_CHARSET"},         {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
-    {SYMBOL_CHARSET, "SYMBOL_CHARSET"},     {MAC_CHARSET, "MAC_CHARSET"},
-    {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"}, {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
-    {JOHAB_CHARSET, "JOHAB_CHARSET"},       {GB2312_CHARSET, "GB2312_CHARSET"},
-    {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"}, {GREEK_CHARSET, "GREEK_CHARSET"},
-    {TURKISH_CHARSET, "TURKISH_CHARSET"},   {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
-    {HEBREW_CHARSET, "HEBREW_CHARSET"},     {ARABIC_CHARSET, "ARABIC_CHARSET"},
-    {BALTIC_CHARSET, "BALTIC_CHARSET"},     {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
-    {THAI_CHARSET, "THAI_CHARSET"},         {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
+    {ANSI_CHARSET, "ANSI_CHARSET"},
+    {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
+    {SYMBOL_CHARSET, "SYMBOL_CHARSET"},
+    {MAC_CHARSET, "MAC_CHARSET"},
+    {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"},
+    {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+    {JOHAB_CHARSET, "JOHAB_CHARSET"},
+    {GB2312_CHARSET, "GB2312_CHARSET"},
+    {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"},
+    {GREEK_CHARSET, "GREEK_CHARSET"},
+    {TURKISH_CHARSET, "TURKISH_CHARSET"},
+    {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
+    {HEBREW_CHARSET, "HEBREW_CHARSET"},
+    {ARABIC_CHARSET, "ARABIC_CHARSET"},
+    {BALTIC_CHARSET, "BALTIC_CHARSET"},
+    {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
+    {THAI_CHARSET, "THAI_CHARSET"},
+    {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
     {OEM_CHARSET, "OEM_CHARSET"},
 };
 
@@ -66,9 +75,10 @@ const bool charsetIdentsRegistered = [] {
 
 int PenModeToROP2(TPenMode mode)
 {
-    static constexpr int map[] = {R2_BLACK, R2_WHITE, R2_NOP, R2_NOT, R2_COPYPEN, R2_NOTCOPYPEN,
-                                  R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN,
-                                  R2_MERGEPEN, R2_NOTMERGEPEN, R2_MASKPEN, R2_NOTMASKPEN, R2_XORPEN, R2_NOTXORPEN};
+    static constexpr int map[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                  R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                  R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                  R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     return map[static_cast<int>(mode)];
 }
 
@@ -115,13 +125,13 @@ void TPen::Assign(TPersistent* source)
     TGraphicsObject::Assign(source);
 }
 
-#define TV_SETTER(Class, Name, Type, field)  \
-    void Class::Set##Name(Type v)            \
-    {                                        \
-        if (field == v) return;              \
-        Changing();                          \
-        field = v;                           \
-        Changed();                           \
+#define TV_SETTER(Class, Name, Type, field) \
+    void Class::Set##Name(Type v)           \
+    {                                       \
+        if (field == v) return;             \
+        Changing();                         \
+        field = v;                          \
+        Changed();                          \
     }
 
 TV_SETTER(TPen, Color, TColor, color_)
@@ -139,8 +149,8 @@ void TPen::SetWidth(int w)
 TLogPen TPen::LogPen() const
 {
     TLogPen p;
-    static constexpr int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
-                                     PS_NULL, PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
+    static constexpr int styles[] = {PS_SOLID, PS_DASH,        PS_DOT,       PS_DASHDOT,  PS_DASHDOTDOT,
+                                     PS_NULL,  PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
     p.Style = styles[static_cast<int>(style_)];
     p.Width = width_;
     p.Color = color_;
@@ -279,8 +289,9 @@ TLogFont TFont::LogFont() const
     f.StrikeOut = style_.Contains(fsStrikeOut);
     f.CharSet = charset_;
     f.Pitch = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
-    static constexpr int qualities[] = {DEFAULT_QUALITY, DRAFT_QUALITY, PROOF_QUALITY, NONANTIALIASED_QUALITY,
-                                        ANTIALIASED_QUALITY, CLEARTYPE_QUALITY, CLEARTYPE_QUALITY};
+    static constexpr int qualities[] = {DEFAULT_QUALITY,        DRAFT_QUALITY,       PROOF_QUALITY,
+                                        NONANTIALIASED_QUALITY, ANTIALIASED_QUALITY, CLEARTYPE_QUALITY,
+                                        CLEARTYPE_QUALITY};
     f.Quality = qualities[static_cast<int>(quality_)];
     f.FaceName = name_;
     return f;

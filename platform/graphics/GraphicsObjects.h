@@ -13,16 +13,32 @@
 class TBitmap;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
-inline constexpr const char* TPenStyleNames[] = {"psSolid", "psDash",        "psDot",       "psDashDot",  "psDashDotDot",
-                                                 "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
+inline constexpr const char* TPenStyleNames[] = {"psSolid",       "psDash",       "psDot",
+                                                 "psDashDot",     "psDashDotDot", "psClear",
+                                                 "psInsideFrame", "psUserStyle",  "psAlternate"};
 static_assert(std::size(TPenStyleNames) == psAlternate + 1);
 
-enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot, pmMergeNotPen,
-                pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor };
-inline constexpr const char* TPenModeNames[] = {"pmBlack",       "pmWhite",      "pmNop",         "pmNot",
-                                                "pmCopy",        "pmNotCopy",    "pmMergePenNot", "pmMaskPenNot",
-                                                "pmMergeNotPen", "pmMaskNotPen", "pmMerge",       "pmNotMerge",
-                                                "pmMask",        "pmNotMask",    "pmXor",         "pmNotXor"};
+enum TPenMode {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
+inline constexpr const char* TPenModeNames[] = {
+    "pmBlack",       "pmWhite",      "pmNop",   "pmNot",      "pmCopy", "pmNotCopy", "pmMergePenNot", "pmMaskPenNot",
+    "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor",         "pmNotXor"};
 static_assert(std::size(TPenModeNames) == pmNotXor + 1);
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
@@ -40,8 +56,8 @@ inline constexpr const char* TFontPitchNames[] = {"fpDefault", "fpVariable", "fp
 static_assert(std::size(TFontPitchNames) == fpFixed + 1);
 
 enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural };
-inline constexpr const char* TFontQualityNames[] = {"fqDefault",     "fqDraft",     "fqProof",           "fqNonAntialiased",
-                                                    "fqAntialiased", "fqClearType", "fqClearTypeNatural"};
+inline constexpr const char* TFontQualityNames[] = {
+    "fqDefault", "fqDraft", "fqProof", "fqNonAntialiased", "fqAntialiased", "fqClearType", "fqClearTypeNatural"};
 static_assert(std::size(TFontQualityNames) == fqClearTypeNatural + 1);
 
 using TFontCharset = Byte;

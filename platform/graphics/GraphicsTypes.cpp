@@ -19,9 +19,13 @@ bool UnionRect(TRect& dst, const TRect& a, const TRect& b)
         dst = TRect{};
         return false;
     }
-    if (a.IsEmpty()) dst = b;
-    else if (b.IsEmpty()) dst = a;
-    else dst = {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+    if (a.IsEmpty())
+        dst = b;
+    else if (b.IsEmpty())
+        dst = a;
+    else
+        dst = {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+               std::max(a.Bottom, b.Bottom)};
     return true;
 }
 

@@ -105,7 +105,8 @@ int TCustomImageList::Add(TBitmap* image, TBitmap* mask)
 {
     if (!image || image->Empty()) return -1;
     int first = Count();
-    for (QImage& part : split(withMask(image, masked_ ? mask : nullptr), width_, height_)) images_->list.push_back(part);
+    for (QImage& part : split(withMask(image, masked_ ? mask : nullptr), width_, height_))
+        images_->list.push_back(part);
     Change();
     return first;
 }

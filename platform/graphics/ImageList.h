@@ -41,9 +41,9 @@ public:
     void Assign(TPersistent* source) override;
 
     int Width() const { return width_; }
-    void SetWidth(int w);    // clears the list
+    void SetWidth(int w);  // clears the list
     int Height() const { return height_; }
-    void SetHeight(int h);   // clears the list
+    void SetHeight(int h);  // clears the list
     int Count() const;
     bool Masked() const { return masked_; }
     void SetMasked(bool m) { masked_ = m; }

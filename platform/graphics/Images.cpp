@@ -91,7 +91,8 @@ static void decodeWithQt(const std::vector<Byte>& data, const char* format, TBit
 {
     EnsureGuiApplication();
     QImage img;
-    if (data.empty() || !img.loadFromData(data.data(), static_cast<int>(data.size()), format)) throw EInvalidGraphic(error);
+    if (data.empty() || !img.loadFromData(data.data(), static_cast<int>(data.size()), format))
+        throw EInvalidGraphic(error);
     if (img.hasAlphaChannel()) {
         SetBitmapImage(bmp, img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         bmp.SetAlphaFormat(afPremultiplied);
@@ -107,7 +108,9 @@ void TPngImage::encode()
 {
     QImage img = BitmapImage(*bitmap_);
     if (bitmap_->AlphaFormat() != afIgnored && bitmap_->PixelFormat() == pf32bit)
-        img = QImage(img.constBits(), img.width(), img.height(), img.bytesPerLine(), QImage::Format_ARGB32_Premultiplied).copy();
+        img = QImage(img.constBits(), img.width(), img.height(), img.bytesPerLine(),
+                     QImage::Format_ARGB32_Premultiplied)
+                  .copy();
     QByteArray out;
     QBuffer buf(&out);
     buf.open(QIODevice::WriteOnly);
@@ -139,16 +142,20 @@ void onJpegMessage(j_common_ptr) {}  // warnings stay quiet
 
 // The setjmp frames hold only trivially destructible locals: a longjmp out of libjpeg must
 // not skip destructors.
-bool readHeader(jpeg_decompress_struct* c, JpegError* e, const Byte* data, size_t size, int scaleDenom, bool gray, bool fast)
+bool readHeader(jpeg_decompress_struct* c, JpegError* e, const Byte* data, size_t size, int scaleDenom, bool gray,
+                bool fast)
 {
     if (setjmp(e->jump)) return false;
     jpeg_mem_src(c, data, static_cast<unsigned long>(size));
     jpeg_read_header(c, TRUE);
     c->scale_num = 1;
     c->scale_denom = static_cast<unsigned>(scaleDenom);
-    if (c->jpeg_color_space == JCS_CMYK || c->jpeg_color_space == JCS_YCCK) c->out_color_space = JCS_CMYK;
-    else if (gray || c->num_components == 1) c->out_color_space = JCS_GRAYSCALE;
-    else c->out_color_space = JCS_EXT_BGR;
+    if (c->jpeg_color_space == JCS_CMYK || c->jpeg_color_space == JCS_YCCK)
+        c->out_color_space = JCS_CMYK;
+    else if (gray || c->num_components == 1)
+        c->out_color_space = JCS_GRAYSCALE;
+    else
+        c->out_color_space = JCS_EXT_BGR;
     if (fast) {
         c->dct_method = JDCT_IFAST;
         c->do_fancy_upsampling = FALSE;
@@ -236,7 +243,8 @@ void TJPEGImage::decode()
         throw EInvalidGraphic(String("JPEG error #") + what);
     };
     if (data_.empty()) fail("not a JPEG file");
-    if (!readHeader(&c, &e, data_.data(), data_.size(), denoms[scale_], grayscale_, performance_ == jpBestSpeed)) fail(e.message);
+    if (!readHeader(&c, &e, data_.data(), data_.size(), denoms[scale_], grayscale_, performance_ == jpBestSpeed))
+        fail(e.message);
     const int w = static_cast<int>(c.output_width), h = static_cast<int>(c.output_height);
     const int comps = c.output_components;
     if (w <= 0 || h <= 0 || static_cast<long long>(w) * h > (1LL << 28)) fail("image too large");
@@ -282,7 +290,8 @@ void TJPEGImage::encode()
     bgr.SetPixelFormat(pf24bit);
     const int w = bgr.Width(), h = bgr.Height();
     std::vector<Byte> rows(static_cast<size_t>(w) * 3 * static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y) std::memcpy(rows.data() + static_cast<size_t>(y) * w * 3, bgr.ScanLine(y), static_cast<size_t>(w) * 3);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(rows.data() + static_cast<size_t>(y) * w * 3, bgr.ScanLine(y), static_cast<size_t>(w) * 3);
     jpeg_compress_struct c{};
     JpegError e{};
     c.err = jpeg_std_error(&e.pub);
@@ -291,7 +300,8 @@ void TJPEGImage::encode()
     jpeg_create_compress(&c);
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
-    bool ok = writeJpeg(&c, &e, rows.data(), static_cast<size_t>(w) * 3, w, h, quality_, grayscale_, progressive_, &out, &outSize);
+    bool ok = writeJpeg(&c, &e, rows.data(), static_cast<size_t>(w) * 3, w, h, quality_, grayscale_, progressive_, &out,
+                        &outSize);
     jpeg_destroy_compress(&c);
     if (ok && out) data_.assign(out, out + outSize);
     std::free(out);

@@ -101,6 +101,7 @@ class TIcon : public TRasterImage {
     TV_CLASS(TIcon, TRasterImage)
 public:
     TIcon() { transparent_ = true; }
+
 protected:
     void decode() override;
     void encode() override;

@@ -12,10 +12,7 @@ TRegion& TRegion::operator=(const TRegion& other)
     if (this != &other) *impl_ = *other.impl_;
     return *this;
 }
-TRegion::TRegion(TRegion&& other) noexcept : impl_(std::make_unique<Impl>())
-{
-    impl_->rgn.swap(other.impl_->rgn);
-}
+TRegion::TRegion(TRegion&& other) noexcept : impl_(std::make_unique<Impl>()) { impl_->rgn.swap(other.impl_->rgn); }
 TRegion& TRegion::operator=(TRegion&& other) noexcept
 {
     impl_->rgn.swap(other.impl_->rgn);

@@ -54,8 +54,16 @@ inline TRegion CreatePolygonRgn(const TPoint* pts, int count, int fillMode)
     return TRegion::FromPolygon(pts, count, fillMode);
 }
 inline int CombineRgn(TRegion& dst, const TRegion& a, const TRegion& b, int mode) { return dst.Combine(a, b, mode); }
-inline int OffsetRgn(TRegion& rgn, int dx, int dy) { rgn.Offset(dx, dy); return rgn.Kind(); }
+inline int OffsetRgn(TRegion& rgn, int dx, int dy)
+{
+    rgn.Offset(dx, dy);
+    return rgn.Kind();
+}
 inline bool PtInRegion(const TRegion& rgn, int x, int y) { return rgn.Contains({x, y}); }
 inline bool RectInRegion(const TRegion& rgn, const TRect& r) { return rgn.IntersectsRect(r); }
-inline int GetRgnBox(const TRegion& rgn, TRect& box) { box = rgn.BoundingBox(); return rgn.Kind(); }
+inline int GetRgnBox(const TRegion& rgn, TRect& box)
+{
+    box = rgn.BoundingBox();
+    return rgn.Kind();
+}
 inline bool EqualRgn(const TRegion& a, const TRegion& b) { return a == b; }

@@ -19,7 +19,10 @@ void RegisterResources(const ResourceBlob* blobs, std::size_t count);
 const ResourceBlob* FindResource(const String& name);
 std::vector<String> ResourceNames();
 
-class EResNotFound : public Exception { public: using Exception::Exception; };
+class EResNotFound : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // A read-only stream over an embedded resource; EResNotFound "Resource %s not found".
 class TResourceStream : public TStream {

@@ -121,7 +121,10 @@ bool ParseFloat(const String& text, char decimalSeparator, T& value)
 }
 
 [[noreturn]] void IntError(const String& s) { throw EConvertError("'" + s + "' is not a valid integer value"); }
-[[noreturn]] void FloatError(const String& s) { throw EConvertError("'" + s + "' is not a valid floating point value"); }
+[[noreturn]] void FloatError(const String& s)
+{
+    throw EConvertError("'" + s + "' is not a valid floating point value");
+}
 
 }  // namespace
 

@@ -110,9 +110,7 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             p = q < end ? q + 1 : end;
             continue;
         }
-        case 'Y':
-            out += count <= 2 ? Pad(t.year % 100, 2) : Pad(t.year, 4);
-            break;
+        case 'Y': out += count <= 2 ? Pad(t.year % 100, 2) : Pad(t.year, 4); break;
         case 'M':
             if (last == 'H') {
                 out += count == 1 ? std::to_string(t.min) : Pad(t.min, 2);
@@ -145,18 +143,10 @@ void AppendFormat(String& out, const String& picture, const Parts& t, const TFor
             out += count == 1 ? std::to_string(h) : Pad(h, 2);
             break;
         }
-        case 'N':
-            out += count == 1 ? std::to_string(t.min) : Pad(t.min, 2);
-            break;
-        case 'S':
-            out += count == 1 ? std::to_string(t.sec) : Pad(t.sec, 2);
-            break;
-        case 'Z':
-            out += count == 1 ? std::to_string(t.msec) : Pad(t.msec, 3);
-            break;
-        case 'T':
-            AppendFormat(out, count == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, t, fs, depth + 1);
-            break;
+        case 'N': out += count == 1 ? std::to_string(t.min) : Pad(t.min, 2); break;
+        case 'S': out += count == 1 ? std::to_string(t.sec) : Pad(t.sec, 2); break;
+        case 'Z': out += count == 1 ? std::to_string(t.msec) : Pad(t.msec, 3); break;
+        case 'T': AppendFormat(out, count == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, t, fs, depth + 1); break;
         case 'C':
             AppendFormat(out, fs.ShortDateFormat, t, fs, depth + 1);
             if (!t.midnight) {

@@ -19,8 +19,7 @@ bool TryEncodeTime(Word hour, Word min, Word sec, Word msec, TDateTime& time);
 void DecodeDate(TDateTime date, Word& year, Word& month, Word& day);
 void DecodeTime(TDateTime time, Word& hour, Word& min, Word& sec, Word& msec);
 TDateTime EncodeDateTime(Word year, Word month, Word day, Word hour, Word min, Word sec, Word msec);
-void DecodeDateTime(TDateTime dt, Word& year, Word& month, Word& day, Word& hour, Word& min, Word& sec,
-                    Word& msec);
+void DecodeDateTime(TDateTime dt, Word& year, Word& month, Word& day, Word& hour, Word& min, Word& sec, Word& msec);
 
 TDateTime Now();   // local time, millisecond resolution
 TDateTime Date();  // today, midnight

@@ -41,7 +41,10 @@ bool DirectoryExists(const String& dirName)
 }
 
 bool DeleteFile(const String& fileName) { return ::unlink(fileName.c_str()) == 0; }
-bool RenameFile(const String& oldName, const String& newName) { return std::rename(oldName.c_str(), newName.c_str()) == 0; }
+bool RenameFile(const String& oldName, const String& newName)
+{
+    return std::rename(oldName.c_str(), newName.c_str()) == 0;
+}
 bool CreateDir(const String& dirName) { return ::mkdir(dirName.c_str(), 0777) == 0; }
 
 bool ForceDirectories(const String& dirName)
@@ -126,7 +129,8 @@ String ParamStr(int index)
         if (n > 0) return String(buf, static_cast<std::size_t>(n));
     }
     const std::vector<String> args = CommandLine();
-    return (index >= 0 && static_cast<std::size_t>(index) < args.size()) ? args[static_cast<std::size_t>(index)] : String();
+    return (index >= 0 && static_cast<std::size_t>(index) < args.size()) ? args[static_cast<std::size_t>(index)]
+                                                                         : String();
 }
 
 int ParamCount()

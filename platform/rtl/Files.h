@@ -4,7 +4,7 @@
 
 constexpr char PathDelim = '/';
 
-bool FileExists(const String& fileName);       // a file (not a directory)
+bool FileExists(const String& fileName);  // a file (not a directory)
 bool DirectoryExists(const String& dirName);
 bool DeleteFile(const String& fileName);
 bool RenameFile(const String& oldName, const String& newName);
@@ -16,7 +16,7 @@ String ExpandFileName(const String& fileName);
 String ExtractFilePath(const String& fileName);  // with the trailing '/'
 String ExtractFileDir(const String& fileName);   // without it
 String ExtractFileName(const String& fileName);
-String ExtractFileExt(const String& fileName);   // ".ext", "" when none
+String ExtractFileExt(const String& fileName);  // ".ext", "" when none
 String ChangeFileExt(const String& fileName, const String& extension);
 String IncludeTrailingPathDelimiter(const String& path);
 String ExcludeTrailingPathDelimiter(const String& path);

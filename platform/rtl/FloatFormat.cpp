@@ -28,7 +28,8 @@ DecimalDigits Decompose(long double value)
     const double asDouble = static_cast<double>(magnitude);
     const auto res = static_cast<long double>(asDouble) == magnitude
                          ? std::to_chars(buf, buf + sizeof buf, asDouble, std::chars_format::scientific, kMaxDigits - 1)
-                         : std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, kMaxDigits - 1);
+                         : std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                                         kMaxDigits - 1);
     const char* p = buf;
     for (; p < res.ptr && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') r.d[r.n++] = *p;
@@ -94,10 +95,13 @@ String SpecialText(const DecimalDigits& v)
 String Exponent(int e, bool alwaysSign, int minDigits)
 {
     String s;
-    if (e < 0) s += '-';
-    else if (alwaysSign) s += '+';
+    if (e < 0)
+        s += '-';
+    else if (alwaysSign)
+        s += '+';
     String digits = std::to_string(std::abs(e));
-    if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
+    if (static_cast<int>(digits.size()) < minDigits)
+        digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
     return s + digits;
 }
 
@@ -414,8 +418,10 @@ String FormatFloat(const String& picture, Extended value, const TFormatSettings&
 
     // Zero uses the third section, negatives the second; an empty one falls back to the first.
     int index = 0;
-    if (value == 0 && count >= 3 && !sections[2].empty()) index = 2;
-    else if (value < 0 && count >= 2 && !sections[1].empty()) index = 1;
+    if (value == 0 && count >= 3 && !sections[2].empty())
+        index = 2;
+    else if (value < 0 && count >= 2 && !sections[1].empty())
+        index = 1;
     const Section& s = sections[index];
     if (s.empty()) return FloatToStrFImpl(value, ffGeneral, 15, 0, fs);
 

@@ -112,7 +112,8 @@ String Format(const String& fmt, const FormatArg* args, std::size_t count, const
                 text = Digits(a.asUInt(), minDigits);
             } else {
                 const std::int64_t v = a.asInt();
-                const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+                const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v)
+                                                      : static_cast<std::uint64_t>(v);
                 if (v < 0) text += '-';
                 text += Digits(magnitude, minDigits);
             }
@@ -161,7 +162,9 @@ String Format(const String& fmt, const FormatArg* args, std::size_t count, const
             case 'g': text = rtl_detail::FloatToStrFImpl(v, ffGeneral, prec < 0 ? 15 : prec, 3, fs); break;
             case 'f': text = rtl_detail::FloatToStrFImpl(v, ffFixed, 18, prec < 0 ? 2 : prec, fs); break;
             case 'n': text = rtl_detail::FloatToStrFImpl(v, ffNumber, 18, prec < 0 ? 2 : prec, fs); break;
-            default: text = rtl_detail::FloatToStrFImpl(v, ffCurrency, 18, prec < 0 ? fs.CurrencyDecimals : prec, fs); break;
+            default:
+                text = rtl_detail::FloatToStrFImpl(v, ffCurrency, 18, prec < 0 ? fs.CurrencyDecimals : prec, fs);
+                break;
             }
             break;
         }

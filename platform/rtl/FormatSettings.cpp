@@ -51,24 +51,38 @@ String StrftimeToPicture(const char* fmt, char placeholder, char& separator)
         case 'd': r += "dd"; break;
         case 'e': r += "d"; break;
         case 'm': r += "mm"; break;
-        case 'b': case 'h': r += "mmm"; break;
+        case 'b':
+        case 'h': r += "mmm"; break;
         case 'B': r += "mmmm"; break;
         case 'y': r += "yy"; break;
         case 'Y': r += "yyyy"; break;
         case 'a': r += "ddd"; break;
         case 'A': r += "dddd"; break;
-        case 'H': case 'I': r += "hh"; break;
-        case 'k': case 'l': r += "h"; break;
+        case 'H':
+        case 'I': r += "hh"; break;
+        case 'k':
+        case 'l': r += "h"; break;
         case 'M': r += "nn"; break;
         case 'S': r += "ss"; break;
-        case 'p': case 'P': r += "AMPM"; break;
+        case 'p':
+        case 'P': r += "AMPM"; break;
         case 'R': r += "hh:nn"; break;
         case 'r': r += "hh:nn:ss AMPM"; break;
-        case 'D': r += "mm/dd/yy"; separator = '/'; break;
-        case 'F': r += "yyyy/mm/dd"; separator = '-'; break;
-        case 'T': r += "hh:nn:ss"; separator = ':'; break;
+        case 'D':
+            r += "mm/dd/yy";
+            separator = '/';
+            break;
+        case 'F':
+            r += "yyyy/mm/dd";
+            separator = '-';
+            break;
+        case 'T':
+            r += "hh:nn:ss";
+            separator = ':';
+            break;
         case '%': literal += '%'; break;
-        case 't': case 'n': literal += ' '; break;
+        case 't':
+        case 'n': literal += ' '; break;
         case '\0': flush(); return r;
         default: break;  // fields without a picture letter (time zone, week numbers) are left out
         }

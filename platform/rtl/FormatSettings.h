@@ -9,8 +9,8 @@ struct TFormatSettings {
     char TimeSeparator = ':';
     char ListSeparator = ',';
     String CurrencyString = "$";
-    Byte CurrencyFormat = 0;   // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
-    Byte NegCurrFormat = 0;    // 0..15 as the class library numbers them
+    Byte CurrencyFormat = 0;  // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+    Byte NegCurrFormat = 0;   // 0..15 as the class library numbers them
     Byte CurrencyDecimals = 2;
     String ShortDateFormat = "m/d/yyyy";
     String LongDateFormat = "dddd, mmmm d, yyyy";
@@ -18,8 +18,7 @@ struct TFormatSettings {
     String LongTimeFormat = "h:nn:ss AMPM";
     String TimeAMString = "AM";
     String TimePMString = "PM";
-    String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     String LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                  "July",    "August",   "September", "October", "November", "December"};
     String ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};

@@ -5,7 +5,10 @@
 #include "platform/rtl/Exceptions.h"
 
 namespace {
-[[noreturn]] void IndexError(int index) { throw EListError("List index out of bounds (" + std::to_string(index) + ")"); }
+[[noreturn]] void IndexError(int index)
+{
+    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
 }  // namespace
 
 void TList::Check(int index) const
@@ -22,8 +25,10 @@ void TList::SetCount(int count)
 void TList::SetCapacity(int capacity)
 {
     if (capacity < Count()) throw EListError("List capacity out of bounds (" + std::to_string(capacity) + ")");
-    if (capacity > Capacity()) items_.reserve(static_cast<std::size_t>(capacity));
-    else items_.shrink_to_fit();
+    if (capacity > Capacity())
+        items_.reserve(static_cast<std::size_t>(capacity));
+    else
+        items_.shrink_to_fit();
 }
 
 Pointer TList::Get(int index) const
@@ -63,10 +68,7 @@ int TList::Remove(Pointer item)
     return i;
 }
 
-Pointer TList::Extract(Pointer item)
-{
-    return Remove(item) >= 0 ? item : nullptr;
-}
+Pointer TList::Extract(Pointer item) { return Remove(item) >= 0 ? item : nullptr; }
 
 int TList::IndexOf(Pointer item) const
 {
@@ -94,13 +96,11 @@ void TList::Move(int curIndex, int newIndex)
 void TList::Sort(TListSortCompare compare)
 {
     // A merge sort never reads outside the range, even with an inconsistent compare function.
-    if (compare) std::stable_sort(items_.begin(), items_.end(), [compare](Pointer a, Pointer b) { return compare(a, b) < 0; });
+    if (compare)
+        std::stable_sort(items_.begin(), items_.end(), [compare](Pointer a, Pointer b) { return compare(a, b) < 0; });
 }
 
-void TList::Pack()
-{
-    items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end());
-}
+void TList::Pack() { items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end()); }
 
 void TList::Clear()
 {

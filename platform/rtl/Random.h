@@ -7,7 +7,7 @@
 
 extern std::uint32_t RandSeed;
 
-void Randomize();               // seeds from the clock
-int Random(int range);          // 0 <= result < range (0 when range <= 0)
-double Random();                // 0 <= result < 1
+void Randomize();                   // seeds from the clock
+int Random(int range);              // 0 <= result < range (0 when range <= 0)
+double Random();                    // 0 <= result < 1
 int RandomRange(int from, int to);  // from <= result < to (either order)

@@ -23,8 +23,10 @@ std::int64_t Available(std::int64_t pos, std::int64_t size, std::int64_t count)
 std::int64_t NewPosition(std::int64_t offset, TSeekOrigin origin, std::int64_t current, std::int64_t size)
 {
     std::int64_t pos = offset;
-    if (origin == soCurrent) pos = current + offset;
-    else if (origin == soEnd) pos = size + offset;
+    if (origin == soCurrent)
+        pos = current + offset;
+    else if (origin == soEnd)
+        pos = size + offset;
     if (pos < 0) throw EStreamError("Invalid stream position");
     return pos;
 }
@@ -107,7 +109,10 @@ void resizeBytes(Bytes& data, std::int64_t& position, std::int64_t newSize)
 
 // ---- TMemoryStream -------------------------------------------------------------------------------
 
-std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) { return readBytes(data_, position_, buffer, count); }
+std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count)
+{
+    return readBytes(data_, position_, buffer, count);
+}
 
 std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count)
 {
@@ -158,7 +163,10 @@ void TMemoryStream::SaveToFile(const String& fileName)
 
 // ---- TStringStream -------------------------------------------------------------------------------
 
-std::int64_t TStringStream::Read(void* buffer, std::int64_t count) { return readBytes(data_, position_, buffer, count); }
+std::int64_t TStringStream::Read(void* buffer, std::int64_t count)
+{
+    return readBytes(data_, position_, buffer, count);
+}
 
 std::int64_t TStringStream::Write(const void* buffer, std::int64_t count)
 {
@@ -263,7 +271,6 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 
 void TFileStream::SetSize(std::int64_t newSize)
 {
-    if (newSize < 0 || ::ftruncate(fd_, static_cast<off_t>(newSize)) != 0)
-        throw EStreamError("Stream write error");
+    if (newSize < 0 || ::ftruncate(fd_, static_cast<off_t>(newSize)) != 0) throw EStreamError("Stream write error");
     if (Position() > newSize) Seek(newSize, soBeginning);
 }

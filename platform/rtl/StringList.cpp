@@ -25,7 +25,8 @@ String JoinDelimited(const TStrings& list, char delimiter, char quote, bool stri
     for (int i = 0; i < count; ++i) {
         String s = list.Get(i);
         if (!strict) {
-            const bool needsQuotes = std::any_of(s.begin(), s.end(), [&](char c) { return Blank(c) || c == quote || c == delimiter; });
+            const bool needsQuotes = std::any_of(s.begin(), s.end(),
+                                                 [&](char c) { return Blank(c) || c == quote || c == delimiter; });
             if (needsQuotes) s = AnsiQuotedStr(s, quote);
         }
         if (i) r += delimiter;
@@ -132,7 +133,8 @@ void TStrings::Exchange(int index1, int index2)
 void TStrings::Move(int curIndex, int newIndex)
 {
     if (curIndex == newIndex) return;
-    if (newIndex < 0 || newIndex >= Count()) throw EStringListError("List index out of bounds (" + std::to_string(newIndex) + ")");
+    if (newIndex < 0 || newIndex >= Count())
+        throw EStringListError("List index out of bounds (" + std::to_string(newIndex) + ")");
     BeginUpdate();
     try {
         const String s = Get(curIndex);
@@ -149,7 +151,11 @@ void TStrings::Move(int curIndex, int newIndex)
 void TStrings::AddStrings(const TStrings& other)
 {
     if (&other == this) {
-        const TStringList copy = [&] { TStringList c; c.Assign(other); return c; }();
+        const TStringList copy = [&] {
+            TStringList c;
+            c.Assign(other);
+            return c;
+        }();
         AddStrings(copy);
         return;
     }
@@ -239,7 +245,10 @@ void TStrings::SetText(const String& text)
 }
 
 String TStrings::DelimitedText() const { return JoinDelimited(*this, Delimiter, QuoteChar, StrictDelimiter); }
-void TStrings::SetDelimitedText(const String& text) { SplitDelimited(*this, text, Delimiter, QuoteChar, StrictDelimiter); }
+void TStrings::SetDelimitedText(const String& text)
+{
+    SplitDelimited(*this, text, Delimiter, QuoteChar, StrictDelimiter);
+}
 String TStrings::CommaText() const { return JoinDelimited(*this, ',', '"', StrictDelimiter); }
 void TStrings::SetCommaText(const String& text) { SplitDelimited(*this, text, ',', '"', StrictDelimiter); }
 
@@ -261,8 +270,10 @@ void TStrings::SetValues(const String& name, const String& value)
     const int i = IndexOfName(name);
     if (!value.empty()) {
         const String line = name + NameValueSeparator + value;
-        if (i < 0) Add(line);
-        else Put(i, line);
+        if (i < 0)
+            Add(line);
+        else
+            Put(i, line);
     } else if (i >= 0) {
         Delete(i);
     }
@@ -531,8 +542,10 @@ void TStringList::SetCapacity(int capacity)
 
 void TStringList::SetUpdateState(bool updating)
 {
-    if (updating) Changing();
-    else Changed();
+    if (updating)
+        Changing();
+    else
+        Changed();
 }
 
 int TStringList::CompareStrings(const String& a, const String& b) const

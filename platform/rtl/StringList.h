@@ -74,7 +74,9 @@ protected:
     TStrings() = default;
     // Copies the text settings; a copy never starts inside an update.
     TStrings(const TStrings& other)
-        : Delimiter(other.Delimiter), QuoteChar(other.QuoteChar), NameValueSeparator(other.NameValueSeparator),
+        : Delimiter(other.Delimiter),
+          QuoteChar(other.QuoteChar),
+          NameValueSeparator(other.NameValueSeparator),
           StrictDelimiter(other.StrictDelimiter)
     {
     }

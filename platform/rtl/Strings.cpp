@@ -195,9 +195,21 @@ String DupeString(const String& s, int count)
     return r;
 }
 
-bool StartsText(const String& sub, const String& s) { return s.size() >= sub.size() && SameText(s.substr(0, sub.size()), sub); }
-bool EndsText(const String& sub, const String& s) { return s.size() >= sub.size() && SameText(s.substr(s.size() - sub.size()), sub); }
-bool StartsStr(const String& sub, const String& s) { return s.compare(0, sub.size(), sub) == 0 && s.size() >= sub.size(); }
-bool EndsStr(const String& sub, const String& s) { return s.size() >= sub.size() && s.compare(s.size() - sub.size(), sub.size(), sub) == 0; }
+bool StartsText(const String& sub, const String& s)
+{
+    return s.size() >= sub.size() && SameText(s.substr(0, sub.size()), sub);
+}
+bool EndsText(const String& sub, const String& s)
+{
+    return s.size() >= sub.size() && SameText(s.substr(s.size() - sub.size()), sub);
+}
+bool StartsStr(const String& sub, const String& s)
+{
+    return s.compare(0, sub.size(), sub) == 0 && s.size() >= sub.size();
+}
+bool EndsStr(const String& sub, const String& s)
+{
+    return s.size() >= sub.size() && s.compare(s.size() - sub.size(), sub.size(), sub) == 0;
+}
 String IntToStr(unsigned value) { return std::to_string(value); }
 String IntToStr(unsigned long value) { return std::to_string(value); }

@@ -38,8 +38,7 @@ String IntToHex(Int64 value, int digits);
 
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 using TReplaceFlags = unsigned;
-String StringReplace(const String& s, const String& oldPattern, const String& newPattern,
-                     TReplaceFlags flags);
+String StringReplace(const String& s, const String& oldPattern, const String& newPattern, TReplaceFlags flags);
 
 // 'text' with embedded quotes doubled.
 String QuotedStr(const String& s);

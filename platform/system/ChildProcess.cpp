@@ -12,24 +12,18 @@
 #include <cstdlib>
 #include <thread>
 
-TChildProcess::~TChildProcess()
-{
-    Stop();
-}
+TChildProcess::~TChildProcess() { Stop(); }
 
 bool TChildProcess::Start(const String& program, const std::vector<String>& args,
                           const std::vector<std::pair<String, String>>& env)
 {
-    if (pid_ > 0)
-        return false;
+    if (pid_ > 0) return false;
     int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0)
-        return false;
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) return false;
     std::vector<String> argStore{program};
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (String& a : argStore)
-        argv.push_back(a.data());
+    for (String& a : argStore) argv.push_back(a.data());
     argv.push_back(nullptr);
     const pid_t parent = getpid();
     const pid_t pid = fork();
@@ -40,11 +34,9 @@ bool TChildProcess::Start(const String& program, const std::vector<String>& args
     }
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent)
-            _exit(127);
+        if (getppid() != parent) _exit(127);
         dup2(pipeFds[1], STDOUT_FILENO);
-        for (const auto& [name, value] : env)
-            setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -66,19 +58,16 @@ bool TChildProcess::ReadLine(String& line, int timeoutMs)
             buffer_.erase(0, nl + 1);
             return true;
         }
-        if (out_ < 0)
-            return false;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-        if (left <= 0)
-            return false;
+        if (out_ < 0) return false;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0) return false;
         pollfd p{out_, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left)) <= 0)
-            continue;
+        if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
         char chunk[512];
         const ssize_t n = read(out_, chunk, sizeof chunk);
         if (n <= 0) {
-            if (n < 0 && errno == EINTR)
-                continue;
+            if (n < 0 && errno == EINTR) continue;
             close(out_);
             out_ = -1;
             continue;
@@ -89,8 +78,7 @@ bool TChildProcess::ReadLine(String& line, int timeoutMs)
 
 bool TChildProcess::Running()
 {
-    if (pid_ <= 0)
-        return false;
+    if (pid_ <= 0) return false;
     int status = 0;
     const pid_t r = waitpid(pid_, &status, WNOHANG);
     if (r == pid_) {
@@ -105,8 +93,7 @@ int TChildProcess::Wait(int timeoutMs)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Running()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return -1;
+        if (std::chrono::steady_clock::now() >= end) return -1;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return status_;

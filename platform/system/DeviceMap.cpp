@@ -18,12 +18,10 @@ namespace {
 // Digits only, no sign, no leading junk; -1 otherwise.
 int ParseNumber(const String& s)
 {
-    if (s.empty() || s.size() > 9)
-        return -1;
+    if (s.empty() || s.size() > 9) return -1;
     int n = 0;
     for (char c : s) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return -1;
+        if (!std::isdigit(static_cast<unsigned char>(c))) return -1;
         n = n * 10 + (c - '0');
     }
     return n;
@@ -32,17 +30,12 @@ int ParseNumber(const String& s)
 String Trim(const String& s)
 {
     std::size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
-        --e;
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
     return s.substr(b, e - b);
 }
 
-String PortName(int n)
-{
-    return "COM" + std::to_string(n);
-}
+String PortName(int n) { return "COM" + std::to_string(n); }
 
 String ReadSmallFile(const String& path)
 {
@@ -56,8 +49,7 @@ std::vector<String> SplitLines(const String& text)
 {
     std::vector<String> lines;
     std::istringstream in(text);
-    for (String line; std::getline(in, line);)
-        lines.push_back(line);
+    for (String line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 
@@ -82,10 +74,7 @@ void SplitValue(const String& value, String& device, long& pid)
 }
 
 // A line of a process that is gone names a pseudo-terminal that may serve somebody else now.
-bool OwnerGone(long pid)
-{
-    return pid < 0 || (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
-}
+bool OwnerGone(long pid) { return pid < 0 || (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH); }
 
 String EditMap(const String& old, void* context)
 {
@@ -100,8 +89,7 @@ String EditMap(const String& old, void* context)
                 String device;
                 long pid;
                 SplitValue(line.substr(eq + 1), device, pid);
-                if (device != e.device)
-                    text += line + "\n";
+                if (device != e.device) text += line + "\n";
                 continue;
             }
             if (!done)
@@ -128,11 +116,9 @@ int ComNumberForTty(const String& ttyName)
     static const Scheme schemes[] = {{"ttyUSB", 33, 32}, {"ttyACM", 65, 35}, {"ttyS", 1, 32}};
     for (const Scheme& s : schemes) {
         const String prefix = s.prefix;
-        if (ttyName.compare(0, prefix.size(), prefix) != 0)
-            continue;
+        if (ttyName.compare(0, prefix.size(), prefix) != 0) continue;
         const int n = ParseNumber(ttyName.substr(prefix.size()));
-        if (n < 0 || n >= s.count)
-            return 0;
+        if (n < 0 || n >= s.count) return 0;
         return s.first + n;
     }
     return 0;
@@ -141,13 +127,10 @@ int ComNumberForTty(const String& ttyName)
 int ComNumberOfName(const String& name)
 {
     String s = name;
-    while (s.compare(0, 4, "\\\\.\\") == 0)
-        s.erase(0, 4);
-    if (s.size() < 4)
-        return 0;
+    while (s.compare(0, 4, "\\\\.\\") == 0) s.erase(0, 4);
+    if (s.size() < 4) return 0;
     for (int i = 0; i < 3; ++i)
-        if (std::toupper(static_cast<unsigned char>(s[i])) != "COM"[i])
-            return 0;
+        if (std::toupper(static_cast<unsigned char>(s[i])) != "COM"[i]) return 0;
     const int n = ParseNumber(s.substr(3));
     return n > 0 && n <= 255 ? n : 0;
 }
@@ -156,17 +139,14 @@ std::vector<TSerialMapEntry> SystemSerialPorts(const String& sysClassTty)
 {
     std::vector<TSerialMapEntry> ports;
     DIR* dir = opendir(sysClassTty.c_str());
-    if (!dir)
-        return ports;
+    if (!dir) return ports;
     while (const dirent* e = readdir(dir)) {
         const String name = e->d_name;
         const int number = ComNumberForTty(name);
-        if (number == 0)
-            continue;
+        if (number == 0) continue;
         const String base = sysClassTty + "/" + name;
-        struct stat st{};
-        if (stat((base + "/device").c_str(), &st) != 0)
-            continue;  // virtual terminal, no hardware behind it
+        struct stat st {};
+        if (stat((base + "/device").c_str(), &st) != 0) continue;  // virtual terminal, no hardware behind it
         if (name.compare(0, 4, "ttyS") == 0 && stat((base + "/type").c_str(), &st) == 0 &&
             Trim(ReadSmallFile(base + "/type")) == "0")
             continue;  // a legacy port slot without a UART
@@ -176,27 +156,21 @@ std::vector<TSerialMapEntry> SystemSerialPorts(const String& sysClassTty)
     return ports;
 }
 
-String SerialMapFilePath()
-{
-    return UserConfigDir() + "/serialcomm.map";
-}
+String SerialMapFilePath() { return UserConfigDir() + "/serialcomm.map"; }
 
 std::vector<TSerialMapEntry> ReadSerialMapFile(const String& path)
 {
     std::vector<TSerialMapEntry> entries;
     for (const String& raw : SplitLines(ReadSmallFile(path))) {
         const String line = Trim(raw);
-        if (line.empty() || line[0] == '#')
-            continue;
+        if (line.empty() || line[0] == '#') continue;
         const std::size_t eq = line.find('=');
-        if (eq == String::npos)
-            continue;
+        if (eq == String::npos) continue;
         const int number = ComNumberOfName(Trim(line.substr(0, eq)));
         String device;
         long pid;
         SplitValue(line.substr(eq + 1), device, pid);
-        if (number == 0 || device.empty() || device[0] != '/' || OwnerGone(pid))
-            continue;
+        if (number == 0 || device.empty() || device[0] != '/' || OwnerGone(pid)) continue;
         entries.push_back({device, PortName(number)});
     }
     return entries;
@@ -210,8 +184,7 @@ std::vector<TSerialMapEntry> SerialDeviceMap(const String& mapFile, const String
         return std::any_of(user.begin(), user.end(), [&](const TSerialMapEntry& u) { return u.Port == port; });
     };
     for (const TSerialMapEntry& e : SystemSerialPorts(sysClassTty))
-        if (!takenByUser(e.Port))
-            map.push_back(e);
+        if (!takenByUser(e.Port)) map.push_back(e);
     for (const TSerialMapEntry& e : user) {
         // A later line for the same port wins.
         auto same = std::find_if(map.begin(), map.end(), [&](const TSerialMapEntry& m) { return m.Port == e.Port; });
@@ -226,44 +199,32 @@ std::vector<TSerialMapEntry> SerialDeviceMap(const String& mapFile, const String
     return map;
 }
 
-std::vector<TSerialMapEntry> SerialDeviceMap()
-{
-    return SerialDeviceMap(SerialMapFilePath());
-}
+std::vector<TSerialMapEntry> SerialDeviceMap() { return SerialDeviceMap(SerialMapFilePath()); }
 
 String ResolveSerialDevice(const String& name, const std::vector<TSerialMapEntry>& map)
 {
     String bare = name;
-    while (bare.compare(0, 4, "\\\\.\\") == 0)
-        bare.erase(0, 4);
-    if (!bare.empty() && bare[0] == '/')
-        return bare;
+    while (bare.compare(0, 4, "\\\\.\\") == 0) bare.erase(0, 4);
+    if (!bare.empty() && bare[0] == '/') return bare;
     const int number = ComNumberOfName(name);
-    if (number == 0)
-        return {};
+    if (number == 0) return {};
     for (const TSerialMapEntry& e : map)
-        if (ComNumberOfName(e.Port) == number)
-            return e.Device;
+        if (ComNumberOfName(e.Port) == number) return e.Device;
     return {};
 }
 
-String ResolveSerialDevice(const String& name)
-{
-    return ResolveSerialDevice(name, SerialDeviceMap());
-}
+String ResolveSerialDevice(const String& name) { return ResolveSerialDevice(name, SerialDeviceMap()); }
 
 bool SetSerialMapEntry(const String& mapFile, const String& port, const String& device, bool tiedToThisProcess)
 {
-    if (ComNumberOfName(port) == 0 || device.empty())
-        return false;
+    if (ComNumberOfName(port) == 0 || device.empty()) return false;
     Edit e{port, device, false, tiedToThisProcess};
     return EditFileAtomically(mapFile, EditMap, &e);
 }
 
 bool RemoveSerialMapEntry(const String& mapFile, const String& port, const String& device)
 {
-    if (ComNumberOfName(port) == 0)
-        return false;
+    if (ComNumberOfName(port) == 0) return false;
     Edit e{port, device, true, false};
     return EditFileAtomically(mapFile, EditMap, &e);
 }

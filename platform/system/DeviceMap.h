@@ -40,6 +40,5 @@ String ResolveSerialDevice(const String& name, const std::vector<TSerialMapEntry
 // it only while it still names device (so a newer owner of the port keeps it).
 // A line tied to this process ("COM7=/dev/pts/4;pid=1234") is ignored once the
 // process is gone, so a killed simulator leaves no port that leads elsewhere.
-bool SetSerialMapEntry(const String& mapFile, const String& port, const String& device,
-                       bool tiedToThisProcess = false);
+bool SetSerialMapEntry(const String& mapFile, const String& port, const String& device, bool tiedToThisProcess = false);
 bool RemoveSerialMapEntry(const String& mapFile, const String& port, const String& device);

@@ -38,10 +38,14 @@ String Escape(const String& s)
 {
     String out;
     for (char c : s) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
     }
     return out;
 }
@@ -66,17 +70,14 @@ IniFile Parse(const String& text)
     Section* current = nullptr;
     std::istringstream in(text);
     for (String line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == ';')
-            continue;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
         if (line.front() == '[' && line.back() == ']') {
             current = &ini[line.substr(1, line.size() - 2)];
             continue;
         }
         const std::size_t eq = line.find('=');
-        if (!current || eq == String::npos)
-            continue;
+        if (!current || eq == String::npos) continue;
         current->values.emplace_back(Unescape(line.substr(0, eq)), Unescape(line.substr(eq + 1)));
     }
     return ini;
@@ -158,38 +159,28 @@ String TRegistry::Resolve(const String& key) const
 {
     String k = key;
     const bool absolute = !k.empty() && k[0] == '\\';
-    while (!k.empty() && k.front() == '\\')
-        k.erase(0, 1);
-    while (!k.empty() && k.back() == '\\')
-        k.pop_back();
-    if (absolute || !open_ || path_.empty())
-        return k;
+    while (!k.empty() && k.front() == '\\') k.erase(0, 1);
+    while (!k.empty() && k.back() == '\\') k.pop_back();
+    if (absolute || !open_ || path_.empty()) return k;
     return k.empty() ? path_ : path_ + "\\" + k;
 }
 
-bool TRegistry::IsSerialComm() const
-{
-    return root_ == HKEY_LOCAL_MACHINE && Lower(path_) == SerialCommKey;
-}
+bool TRegistry::IsSerialComm() const { return root_ == HKEY_LOCAL_MACHINE && Lower(path_) == SerialCommKey; }
 
 bool TRegistry::OpenKey(const String& key, bool canCreate)
 {
     const String path = Resolve(key);
     if (root_ == HKEY_LOCAL_MACHINE) {
-        if (Lower(path) != SerialCommKey)
-            return false;
+        if (Lower(path) != SerialCommKey) return false;
         path_ = path;
         open_ = true;
         readOnly_ = true;
         return true;
     }
-    if (root_ != HKEY_CURRENT_USER)
-        return false;
+    if (root_ != HKEY_CURRENT_USER) return false;
     if (!KeyExists("\\" + path)) {
-        if (!canCreate || path.empty())
-            return false;
-        if (!Modify([&](IniFile& ini) { ini[path]; }))
-            return false;
+        if (!canCreate || path.empty()) return false;
+        if (!Modify([&](IniFile& ini) { ini[path]; })) return false;
     }
     path_ = path;
     open_ = true;
@@ -199,8 +190,7 @@ bool TRegistry::OpenKey(const String& key, bool canCreate)
 
 bool TRegistry::OpenKeyReadOnly(const String& key)
 {
-    if (!OpenKey(key, false))
-        return false;
+    if (!OpenKey(key, false)) return false;
     readOnly_ = true;
     return true;
 }
@@ -219,21 +209,17 @@ bool TRegistry::KeyExists(const String& key)
         const String l = Lower(path);
         return l == SerialCommKey || l == "hardware" || l == "hardware\\devicemap";
     }
-    if (root_ != HKEY_CURRENT_USER)
-        return false;
+    if (root_ != HKEY_CURRENT_USER) return false;
     const IniFile ini = Load();
-    if (ini.count(path))
-        return true;
+    if (ini.count(path)) return true;
     return std::any_of(ini.begin(), ini.end(), [&](const auto& s) { return IsPrefixKey(path, s.first); });
 }
 
 bool TRegistry::DeleteKey(const String& key)
 {
-    if (root_ != HKEY_CURRENT_USER)
-        return false;
+    if (root_ != HKEY_CURRENT_USER) return false;
     const String path = Resolve(key);
-    if (!KeyExists("\\" + path))
-        return false;
+    if (!KeyExists("\\" + path)) return false;
     return Modify([&](IniFile& ini) {
         for (auto it = ini.begin(); it != ini.end();)
             it = Lower(it->first) == Lower(path) || IsPrefixKey(path, it->first) ? ini.erase(it) : std::next(it);
@@ -242,8 +228,7 @@ bool TRegistry::DeleteKey(const String& key)
 
 bool TRegistry::ValueExists(const String& name)
 {
-    if (!open_)
-        return false;
+    if (!open_) return false;
     if (IsSerialComm()) {
         const auto map = SerialDeviceMap();
         return std::any_of(map.begin(), map.end(), [&](const TSerialMapEntry& e) { return e.Device == name; });
@@ -256,29 +241,24 @@ bool TRegistry::ValueExists(const String& name)
 void TRegistry::GetValueNames(TStrings& names)
 {
     names.Clear();
-    if (!open_)
-        return;
+    if (!open_) return;
     if (IsSerialComm()) {
-        for (const TSerialMapEntry& e : SerialDeviceMap())
-            names.Add(e.Device);
+        for (const TSerialMapEntry& e : SerialDeviceMap()) names.Add(e.Device);
         return;
     }
     const IniFile ini = Load();
     auto s = ini.find(path_);
     if (s != ini.end())
-        for (const auto& v : s->second.values)
-            names.Add(v.first);
+        for (const auto& v : s->second.values) names.Add(v.first);
 }
 
 void TRegistry::GetKeyNames(TStrings& names)
 {
     names.Clear();
-    if (!open_ || root_ != HKEY_CURRENT_USER)
-        return;
+    if (!open_ || root_ != HKEY_CURRENT_USER) return;
     std::vector<String> seen;
     for (const auto& [key, section] : Load()) {
-        if (!IsPrefixKey(path_, key) && !path_.empty())
-            continue;
+        if (!IsPrefixKey(path_, key) && !path_.empty()) continue;
         String rest = path_.empty() ? key : key.substr(path_.size() + 1);
         rest = rest.substr(0, rest.find('\\'));
         if (std::none_of(seen.begin(), seen.end(), [&](const String& s) { return Lower(s) == Lower(rest); })) {
@@ -290,18 +270,15 @@ void TRegistry::GetKeyNames(TStrings& names)
 
 String TRegistry::ReadString(const String& name)
 {
-    if (!open_)
-        return {};
+    if (!open_) return {};
     if (IsSerialComm()) {
         for (const TSerialMapEntry& e : SerialDeviceMap())
-            if (e.Device == name)
-                return e.Port;
+            if (e.Device == name) return e.Port;
         return {};
     }
     IniFile ini = Load();
     auto s = ini.find(path_);
-    if (s == ini.end())
-        return {};
+    if (s == ini.end()) return {};
     auto v = FindValue(s->second, name);
     return v == s->second.values.end() ? String() : v->second;
 }
@@ -321,15 +298,11 @@ int TRegistry::ReadInteger(const String& name)
     throw ERegistryException("Invalid data type for '" + name + "'");
 }
 
-bool TRegistry::ReadBool(const String& name)
-{
-    return ReadInteger(name) != 0;
-}
+bool TRegistry::ReadBool(const String& name) { return ReadInteger(name) != 0; }
 
 void TRegistry::WriteString(const String& name, const String& value)
 {
-    if (!open_ || readOnly_ || name.find('=') != String::npos ||
-        !Modify([&](IniFile& ini) {
+    if (!open_ || readOnly_ || name.find('=') != String::npos || !Modify([&](IniFile& ini) {
             Section& s = ini[path_];
             auto v = FindValue(s, name);
             if (v != s.values.end())
@@ -340,24 +313,16 @@ void TRegistry::WriteString(const String& name, const String& value)
         throw ERegistryException("Failed to set data for '" + name + "'");
 }
 
-void TRegistry::WriteInteger(const String& name, int value)
-{
-    WriteString(name, std::to_string(value));
-}
+void TRegistry::WriteInteger(const String& name, int value) { WriteString(name, std::to_string(value)); }
 
-void TRegistry::WriteBool(const String& name, bool value)
-{
-    WriteInteger(name, value ? 1 : 0);
-}
+void TRegistry::WriteBool(const String& name, bool value) { WriteInteger(name, value ? 1 : 0); }
 
 bool TRegistry::DeleteValue(const String& name)
 {
-    if (!open_ || readOnly_ || !ValueExists(name))
-        return false;
+    if (!open_ || readOnly_ || !ValueExists(name)) return false;
     return Modify([&](IniFile& ini) {
         Section& s = ini[path_];
         auto v = FindValue(s, name);
-        if (v != s.values.end())
-            s.values.erase(v);
+        if (v != s.values.end()) s.values.erase(v);
     });
 }

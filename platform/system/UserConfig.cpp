@@ -14,17 +14,15 @@ namespace {
 
 bool MakeDirs(const String& dir)
 {
-    if (dir.empty())
-        return false;
+    if (dir.empty()) return false;
     String partial;
     std::size_t pos = 0;
     while (pos != String::npos) {
         pos = dir.find('/', pos + 1);
         partial = dir.substr(0, pos);
-        if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
+        if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return false;
     }
-    struct stat st{};
+    struct stat st {};
     return stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -33,26 +31,20 @@ bool MakeDirs(const String& dir)
 String UserConfigDir()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg)
-        return String(xdg) + "/tiltviewer";
+    if (xdg && *xdg) return String(xdg) + "/tiltviewer";
     const char* home = std::getenv("HOME");
     return String(home && *home ? home : ".") + "/.config/tiltviewer";
 }
 
-bool ForceUserConfigDir()
-{
-    return MakeDirs(UserConfigDir());
-}
+bool ForceUserConfigDir() { return MakeDirs(UserConfigDir()); }
 
 bool EditFileAtomically(const String& path, String (*edit)(const String& old, void* context), void* context)
 {
     const std::size_t slash = path.rfind('/');
-    if (slash != String::npos && slash > 0 && !MakeDirs(path.substr(0, slash)))
-        return false;
+    if (slash != String::npos && slash > 0 && !MakeDirs(path.substr(0, slash))) return false;
     const String lockPath = path + ".lock";
     const int lock = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock < 0)
-        return false;
+    if (lock < 0) return false;
     if (flock(lock, LOCK_EX) != 0) {
         const int e = errno;
         close(lock);

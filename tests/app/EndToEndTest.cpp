@@ -150,8 +150,7 @@ TEST_F(EndToEndTest, ConnectStartShowsEveryLineOnLogReadoutsAndMeters)
     // Every line the device sent, in order, nothing lost or doubled.
     const auto sent = device.DataLines();
     ASSERT_GE(sent.size(), static_cast<std::size_t>(Log().Count()));
-    for (int i = 0; i < Log().Count(); ++i)
-        ASSERT_EQ(Log()[i] + "\r", sent[i]) << "line " << i;
+    for (int i = 0; i < Log().Count(); ++i) ASSERT_EQ(Log()[i] + "\r", sent[i]) << "line " << i;
 }
 
 TEST_F(EndToEndTest, ReceiveLampTogglesOncePerReceiveEvent)
@@ -179,7 +178,7 @@ TEST_F(EndToEndTest, OffsetTaresTheReadingOnDisplay)
     };
     const Step steps[] = {
         {"3.10 -1.20", false, false, 3.10, -1.20},
-        {"3.10 -1.20", true, false, 0.0, 0.0},      // tared at 3.10 -1.20
+        {"3.10 -1.20", true, false, 0.0, 0.0},  // tared at 3.10 -1.20
         {"4.10 -0.70", false, false, 1.0, 0.5},
         {"4.10 -0.70", false, true, 4.10, -0.70},  // unchecked: raw again
     };
@@ -245,7 +244,9 @@ TEST_F(EndToEndTest, FreeCommandGoesOutAndShowsAsTyped)
 {
     auto& device = StartDevice({}, SensorDevice::anSilent);
     auto& w = Connect();
-    const String typed = "Gr\xC3\xBC\xC3\x9F" "e\xC2\xB0";  // "Grüße°" as the edit holds it
+    const String typed =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e\xC2\xB0";  // "Grüße°" as the edit holds it
     w.edtSend[0]->SetText(typed);
     testkit::Click(w, "btnbt360Send1");
     PumpUntil([&] { return device.Received().size() >= typed.size() + 2; }, 1000);
@@ -268,7 +269,7 @@ TEST_F(EndToEndTest, PollSendsTwoBytesAndTheAddressedDeviceAnswers)
         w.cbbID->SetText(std::to_string(c.id));
         testkit::Click(w, "Button3");
         ASSERT_TRUE(PumpUntil([&] { return Log().Count() == 1; }, 2000));
-        EXPECT_EQ(Hex(device.Received()), Hex(c.bytes));  // exactly these, no line end
+        EXPECT_EQ(Hex(device.Received()), Hex(c.bytes));    // exactly these, no line end
         EXPECT_EQ(Panel(1), sensor::BytesToText(c.bytes));  // each byte one character
         const auto [x, y] = Reading(Log()[0]);
         EXPECT_NEAR(w.ssXValue->Value(), x, 1e-9);

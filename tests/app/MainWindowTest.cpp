@@ -59,7 +59,9 @@ TEST_F(ViewerTest, FirstStartWritesTheDefaultSettings)
     const String bytes = fileBytes(SettingsFile());
     ASSERT_EQ(bytes.size(), 270u);
     String expected(270, '\0');
-    expected.replace(7, 7, "\x06" "115200");
+    expected.replace(7, 7,
+                     "\x06"
+                     "115200");
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(Get<TComboBox>("cbBaudrate").Text(), "115200");
     EXPECT_EQ(Get<TComboBox>("ePortNo").Text(), "");
@@ -76,14 +78,20 @@ TEST_F(ViewerTest, CloseSavesTheBoxesCut)
     w.btCloseClick(&w);
     const String bytes = fileBytes(SettingsFile());
     ASSERT_EQ(bytes.size(), 270u);
-    EXPECT_EQ(bytes.substr(0, 5), "\x04" "COM4");
-    EXPECT_EQ(bytes.substr(7, 5), "\x04" "9600");
+    EXPECT_EQ(bytes.substr(0, 5),
+              "\x04"
+              "COM4");
+    EXPECT_EQ(bytes.substr(7, 5),
+              "\x04"
+              "9600");
     EXPECT_EQ(bytes.substr(15, 6), "\x05#INFO");
     EXPECT_EQ(static_cast<Byte>(bytes[66]), 50);
 
     Get<TComboBox>("ePortNo").SetText("COM12345678");
     w.btCloseClick(&w);
-    EXPECT_EQ(fileBytes(SettingsFile()).substr(0, 7), "\x06" "COM123");
+    EXPECT_EQ(fileBytes(SettingsFile()).substr(0, 7),
+              "\x06"
+              "COM123");
 
     // A cut never splits a character: what does not fit whole stays out, and the text reloads.
     const String umlaut = "\xC3\xBC";
@@ -91,7 +99,10 @@ TEST_F(ViewerTest, CloseSavesTheBoxesCut)
     Get<TComboBox>("ePortNo").SetText("COM1" + umlaut + "x");
     w.btCloseClick(&w);
     const String saved = fileBytes(SettingsFile());
-    EXPECT_EQ(saved.substr(0, 7), "\x06" "COM1" + umlaut);
+    EXPECT_EQ(saved.substr(0, 7),
+              "\x06"
+              "COM1" +
+                  umlaut);
     EXPECT_EQ(static_cast<Byte>(saved[117]), 49);
     window_.reset();
     CreateWindow();
@@ -168,8 +179,8 @@ TEST_F(ViewerTest, ReadingsReachReadoutsAndMeters)
         double x, y;
     };
     const Case cases[] = {
-        {"12.34 -5.67", 12.34, -5.67}, {"7.5", 0, 7.5},     {"", 0, 0},          {"OK", 0, 0},
-        {"1 2 3", 1, 0},               {"-90 90", -90, 90}, {"abc 4.25", 0, 4.25},
+        {"12.34 -5.67", 12.34, -5.67}, {"7.5", 0, 7.5},       {"", 0, 0}, {"OK", 0, 0}, {"1 2 3", 1, 0},
+        {"-90 90", -90, 90},           {"abc 4.25", 0, 4.25},
     };
     TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
     auto& memo = Get<TMemo>("Memo1");

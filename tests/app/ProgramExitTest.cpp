@@ -38,12 +38,9 @@ struct ExitCase {
 };
 
 const ExitCase exitCases[] = {
-    {"CloseBoxPortClosed", enCloseBox, psClosed, 1},
-    {"CloseBoxPortOpen", enCloseBox, psOpen, 2},
-    {"CloseBoxWhileStreaming", enCloseBox, psStreaming, 6},
-    {"ExitButtonPortClosed", enExitButton, psClosed, 1},
-    {"ExitButtonPortOpen", enExitButton, psOpen, 2},
-    {"ExitButtonWhileStreaming", enExitButton, psStreaming, 6},
+    {"CloseBoxPortClosed", enCloseBox, psClosed, 1},        {"CloseBoxPortOpen", enCloseBox, psOpen, 2},
+    {"CloseBoxWhileStreaming", enCloseBox, psStreaming, 6}, {"ExitButtonPortClosed", enExitButton, psClosed, 1},
+    {"ExitButtonPortOpen", enExitButton, psOpen, 2},        {"ExitButtonWhileStreaming", enExitButton, psStreaming, 6},
 };
 
 void PrintTo(const ExitCase& c, std::ostream* out) { *out << c.name; }

@@ -38,8 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"crlf", {"1 2\r\n3 4\r\n"}, {"1 2", "3 4"}, ""},
         FramingCase{"empty_lines", {"\r\n\r"}, {"", ""}, ""},
         FramingCase{"split", {"12.3", "4 5.6\r"}, {"12.34 5.6"}, ""},
-        FramingCase{"partial_kept", {"1 2\r3"}, {"1 2"}, "3"},
-        FramingCase{"valid_block", {okBlock}, {"OK"}, ""},
+        FramingCase{"partial_kept", {"1 2\r3"}, {"1 2"}, "3"}, FramingCase{"valid_block", {okBlock}, {"OK"}, ""},
         FramingCase{"simulator_block", {FrameBlock("12.34 -5.67")}, {"12.34 -5.67"}, ""},
         // Only this event's bytes count: a partial line from an earlier event is not checked.
         FramingCase{"block_after_earlier_partial", {"12.3", okBlock}, {"12.3OK"}, ""},
@@ -56,10 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"one_byte_block", {"\x08\x02\n\x17$"}, {""}, ""},
         // Each later ETB flips the XOR by 0x17: the second block of an event always fails, a
         // third passes unchecked and takes the second one's bytes with it.
-        FramingCase{"second_block_same_event", {FrameBlock("1 2") + FrameBlock("3 4")}, {"1 2"},
-                    "3 4" + BlockCheck("3 4")},
-        FramingCase{"third_block_same_event", {FrameBlock("1 2") + FrameBlock("3 4") + FrameBlock("5 6")},
-                    {"1 2", "3 4" + BlockCheck("3 4") + "5 6"}, ""},
+        FramingCase{
+            "second_block_same_event", {FrameBlock("1 2") + FrameBlock("3 4")}, {"1 2"}, "3 4" + BlockCheck("3 4")},
+        FramingCase{"third_block_same_event",
+                    {FrameBlock("1 2") + FrameBlock("3 4") + FrameBlock("5 6")},
+                    {"1 2", "3 4" + BlockCheck("3 4") + "5 6"},
+                    ""},
         FramingCase{"blocks_in_own_events", {FrameBlock("1 2"), FrameBlock("3 4")}, {"1 2", "3 4"}, ""}),
     [](const auto& info) { return String(info.param.name); });
 

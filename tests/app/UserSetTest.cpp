@@ -28,7 +28,9 @@ TEST(UserSet, DefaultRecordBytes)
 {
     const TUserSet record = TUserSet::Defaults();
     for (int i = 0; i < TUserSet::RecordSize; ++i) {
-        const char* expected = "\x06" "115200";
+        const char* expected =
+            "\x06"
+            "115200";
         const Byte want = (i >= 7 && i < 14) ? static_cast<Byte>(expected[i - 7]) : 0;
         ASSERT_EQ(record.Bytes()[i], want) << "byte " << i;
     }
@@ -41,8 +43,12 @@ TEST(UserSet, FieldsAtTheirOffsetsAndCut)
     record.Set(TUserSet::fBaudrate, "9600");
     record.Set(TUserSet::fSend1, "#INFO");
     const auto& b = record.Bytes();
-    EXPECT_EQ(String(reinterpret_cast<const char*>(&b[0]), 5), "\x04" "COM4");
-    EXPECT_EQ(String(reinterpret_cast<const char*>(&b[7]), 5), "\x04" "9600");
+    EXPECT_EQ(String(reinterpret_cast<const char*>(&b[0]), 5),
+              "\x04"
+              "COM4");
+    EXPECT_EQ(String(reinterpret_cast<const char*>(&b[7]), 5),
+              "\x04"
+              "9600");
     EXPECT_EQ(b[12], '0');  // behind the length: left from "115200"
     EXPECT_EQ(String(reinterpret_cast<const char*>(&b[15]), 6), "\x05#INFO");
 
@@ -61,9 +67,9 @@ TEST(UserSet, CutKeepsWholeCharacters)
         String value;
         String stored;
     } cases[] = {
-        {"COM" + euro, "COM" + euro},        // exactly 6 bytes
-        {"COMx" + euro, "COMx"},             // the character would end one byte beyond
-        {"CO" + clef + "x", "CO" + clef},    // a 4-byte character fits
+        {"COM" + euro, "COM" + euro},      // exactly 6 bytes
+        {"COMx" + euro, "COMx"},           // the character would end one byte beyond
+        {"CO" + clef + "x", "CO" + clef},  // a 4-byte character fits
         {"COM" + clef, "COM"},
         {euro + euro + "x", euro + euro},
         {String(7, '\x80'), String(6, '\x80')},  // not UTF-8: cut where it is

@@ -18,7 +18,8 @@ protected:
     // Creates the window (FormCreate runs); shows it when asked (FormShow runs).
     TfKAVRO_IN_D_485_Viewer& CreateWindow(bool show = true);
     // The window's component of that name and class.
-    template <class T> T& Get(const char* name)
+    template <class T>
+    T& Get(const char* name)
     {
         T* c = dynamic_cast<T*>(window_->FindComponent(name));
         if (!c) throw std::runtime_error(String("no component ") + name);

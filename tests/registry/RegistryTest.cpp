@@ -102,10 +102,7 @@ TEST(RegistryCheck, FindsAWrittenDefault)
     EXPECT_TRUE(mentions(faults, "writes Count = 0, its published default")) << ::testing::PrintToString(faults);
 }
 
-TEST(RegistryCheck, PassesASoundClass)
-{
-    EXPECT_TRUE(testsupport::CheckStreamedClass(TPart::StaticClass()).empty());
-}
+TEST(RegistryCheck, PassesASoundClass) { EXPECT_TRUE(testsupport::CheckStreamedClass(TPart::StaticClass()).empty()); }
 
 TEST(Registry, EveryRegisteredClassRoundTrips)
 {

@@ -34,8 +34,7 @@ TEST(VaOptionGroups, Defaults)
     TVaBuffers b;
     const int values[] = {b.ReadSize(), b.WriteSize(), b.ReadTimeout(), b.WriteTimeout(), b.XonLimit(), b.XoffLimit()};
     const int expected[] = {4096, 2048, 1000, 1000, 1024, 1024};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(values[i], expected[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(values[i], expected[i]) << i;
 }
 
 TEST(VaOptionGroups, UpdateBatchesChanges)

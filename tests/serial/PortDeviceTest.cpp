@@ -36,10 +36,23 @@ TEST_F(PortTest, RefusalsAndOpenFailures)
         {"direct", [&] { port->SetDirectWrite(true); }, "Can't perform this operation while port is open"},
         {"dcb flag", [&] { port->SetUpdateDCB(false); }, "Can't perform this operation while port is open"},
         {"read size", [&] { port->Buffers()->SetReadSize(100); }, "Can't perform this operation while port is open"},
-        {"busy", [&] { other->SetPortNum(7); other->Open(); },
+        {"busy",
+         [&] {
+             other->SetPortNum(7);
+             other->Open();
+         },
          "Can't open specified device \\\\.\\COM7 (Error 16, Device or resource busy)"},
-        {"missing", [&] { other->SetPortNum(98); other->Open(); }, "Specified device not found (\\\\.\\COM98)."},
-        {"rate 0", [&] { port->SetUserBaudrate(0); port->SetBaudrate(brUser); },
+        {"missing",
+         [&] {
+             other->SetPortNum(98);
+             other->Open();
+         },
+         "Specified device not found (\\\\.\\COM98)."},
+        {"rate 0",
+         [&] {
+             port->SetUserBaudrate(0);
+             port->SetBaudrate(brUser);
+         },
          "Error writing dcb (22), Invalid argument"},
     };
     for (const Case& c : cases) {

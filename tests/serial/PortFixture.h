@@ -37,8 +37,7 @@ inline bool PumpUntil(const std::function<bool()>& done, int ms = 3000)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (!done()) {
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
+        if (std::chrono::steady_clock::now() >= end) return false;
         CheckSynchronize(5);
     }
     return true;

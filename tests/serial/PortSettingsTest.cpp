@@ -18,10 +18,7 @@ public:
     using TVaCustomComm::HandleEvents;
 };
 
-TOwnedPtr<TVaComm> NewPort()
-{
-    return TOwnedPtr<TVaComm>(new TVaComm(nullptr));
-}
+TOwnedPtr<TVaComm> NewPort() { return TOwnedPtr<TVaComm>(new TVaComm(nullptr)); }
 
 TEST(VaCommSettings, DefaultRecordAndMask)
 {
@@ -66,7 +63,11 @@ TEST(VaCommSettings, FlagsOfEveryOption)
         {"rts hs", [](TVaComm& p) { p.FlowControl()->SetControlRts(rtsHandshake); }, 0x2001},
         {"rts toggle", [](TVaComm& p) { p.FlowControl()->SetControlRts(rtsToggle); }, 0x3001},
         {"parity chk", [](TVaComm& p) { p.SetOptions({coParityCheck}); }, 0x0003},
-        {"all options", [](TVaComm& p) { p.SetOptions({coErrorChar, coNullStrip, coParityCheck}); }, 0x0C03},
+        {"all options",
+         [](TVaComm& p) {
+             p.SetOptions({coErrorChar, coNullStrip, coParityCheck});
+         },
+         0x0C03},
     };
     for (const Case& c : cases) {
         auto port = NewPort();
@@ -79,9 +80,9 @@ TEST(VaCommSettings, FramingAndRates)
 {
     auto port = NewPort();
     const std::pair<TVaBaudrate, std::uint32_t> rates[] = {
-        {br110, 110},       {br300, 300},       {br600, 600},       {br1200, 1200},     {br2400, 2400},
-        {br4800, 4800},     {br9600, 9600},     {br14400, 14400},   {br19200, 19200},   {br38400, 38400},
-        {br56000, 56000},   {br57600, 57600},   {br115200, 115200}, {br128000, 128000}, {br256000, 256000},
+        {br110, 110},     {br300, 300},     {br600, 600},       {br1200, 1200},     {br2400, 2400},
+        {br4800, 4800},   {br9600, 9600},   {br14400, 14400},   {br19200, 19200},   {br38400, 38400},
+        {br56000, 56000}, {br57600, 57600}, {br115200, 115200}, {br128000, 128000}, {br256000, 256000},
     };
     for (const auto& [rate, value] : rates) {
         port->SetBaudrate(rate);
@@ -132,7 +133,8 @@ TEST(VaCommSettings, EventMask)
         {{ceTxEmpty}, false, 0},
         {{ceBreak, ceCts, ceDsr, ceError, ceRing, ceRlsd, ceRxChar, ceTxEmpty, ceRxFlag, cePErr, ceRx80Full, ceEvent1,
           ceEvent2},
-         true, 0x1FFF},
+         true,
+         0x1FFF},
         {{ceCts, ceRing, ceRxFlag}, false, 0x10A},
     };
     for (const Case& c : cases) {
@@ -199,9 +201,17 @@ TEST(VaCommSettings, PublishedDefaults)
 {
     const TMetaClass& meta = TVaComm::StaticClass();
     const std::pair<const char*, Int64> ordinals[] = {
-        {"AutoOpen", 0},      {"Baudrate", br1200},        {"Parity", paNone},     {"Databits", db8},
-        {"Stopbits", sb1},    {"PortNum", 0},              {"EventPriority", tpNormal},
-        {"WritePriority", tpHighest}, {"DirectWrite", 0}, {"UpdateDCB", 1},       {"UserBaudrate", 0},
+        {"AutoOpen", 0},
+        {"Baudrate", br1200},
+        {"Parity", paNone},
+        {"Databits", db8},
+        {"Stopbits", sb1},
+        {"PortNum", 0},
+        {"EventPriority", tpNormal},
+        {"WritePriority", tpHighest},
+        {"DirectWrite", 0},
+        {"UpdateDCB", 1},
+        {"UserBaudrate", 0},
         {"MonitorEvents", static_cast<Int64>(TVaCommEvents{ceError, ceRxChar, ceTxEmpty}.Mask())},
     };
     for (const auto& [name, def] : ordinals) {
@@ -211,9 +221,9 @@ TEST(VaCommSettings, PublishedDefaults)
         EXPECT_EQ(p->DefaultOrd, def) << name;
     }
     EXPECT_EQ(meta.FindProperty("DeviceName")->DefaultStr, "\\\\.\\COM%d");
-    for (const char* event : {"OnOpen", "OnClose", "OnCts", "OnDsr", "OnRlsd", "OnRing", "OnBreak", "OnRxFlag",
-                              "OnTxEmpty", "OnPErr", "OnRx80Full", "OnEvent1", "OnEvent2", "OnError", "OnRxChar",
-                              "OnRxBuf"})
+    for (const char* event :
+         {"OnOpen", "OnClose", "OnCts", "OnDsr", "OnRlsd", "OnRing", "OnBreak", "OnRxFlag", "OnTxEmpty", "OnPErr",
+          "OnRx80Full", "OnEvent1", "OnEvent2", "OnError", "OnRxChar", "OnRxBuf"})
         EXPECT_NE(meta.FindProperty(event), nullptr) << event;
     for (const char* group : {"Buffers", "FlowControl", "EventChars", "Display"})
         EXPECT_NE(meta.FindProperty(group), nullptr) << group;

@@ -42,8 +42,7 @@ TEST_F(SimulatorPort, FloodArrivesComplete)
     ASSERT_TRUE(PumpUntil([&] { return std::count(received.begin(), received.end(), '\r') >= lines; }, 60000));
     SensorModel expected{SensorOptions{}};
     String all;
-    for (int i = 0; i < lines; ++i)
-        all += expected.NextDataLine();
+    for (int i = 0; i < lines; ++i) all += expected.NextDataLine();
     EXPECT_EQ(received, all);
 }
 
@@ -75,8 +74,7 @@ TEST_F(SimulatorPort, ThousandOpenCloseCyclesWhileDataStreams)
             ASSERT_TRUE(PumpUntil([&] { return received.size() > before; })) << cycle;
         else
             CheckSynchronize(0);
-        if (cycle % 3 == 0)
-            port->SendText("#INFO\r\n");
+        if (cycle % 3 == 0) port->SendText("#INFO\r\n");
         port->Close();
     }
     Application->SetOnException(nullptr);

@@ -7,7 +7,8 @@
 namespace testsupport {
 
 // A form of class F read from text; F is registered first, as the text names its class.
-template <class F> TOwnedPtr<F> LoadForm(const String& text)
+template <class F>
+TOwnedPtr<F> LoadForm(const String& text)
 {
     RegisterClass(F::StaticClass());
     TOwnedPtr<F> form(new F(nullptr));
@@ -16,7 +17,8 @@ template <class F> TOwnedPtr<F> LoadForm(const String& text)
 }
 
 // The control called name among root's components, as a T (std::bad_cast when it is not one).
-template <class T> T& Find(TComponent& root, const String& name)
+template <class T>
+T& Find(TComponent& root, const String& name)
 {
     return dynamic_cast<T&>(testkit::FindControl(root, name));
 }

@@ -69,7 +69,8 @@ void moveProperty(TObject* instance, const TPropInfo& p)
 bool isUntouched(const TMetaClass& cls, const String& property, const std::vector<String>& untouched)
 {
     for (const TMetaClass* c = &cls; c; c = c->ClassParent())
-        if (std::find(untouched.begin(), untouched.end(), c->ClassName() + "." + property) != untouched.end()) return true;
+        if (std::find(untouched.begin(), untouched.end(), c->ClassName() + "." + property) != untouched.end())
+            return true;
     return false;
 }
 
@@ -196,10 +197,12 @@ void checkComponent(const TMetaClass& cls, const StreamCheckOptions& options, st
     TOwnedPtr<TComponent> owner(new TComponent(nullptr)), otherOwner(new TComponent(nullptr));
     TComponent* original = nullptr;
     String message;
-    if (throws([&] {
-            original = cls.CreateComponent(owner.get());
-            if (options.Place) options.Place(original);
-        }, &message)) {
+    if (throws(
+            [&] {
+                original = cls.CreateComponent(owner.get());
+                if (options.Place) options.Place(original);
+            },
+            &message)) {
         faults.push_back("can not be created: " + message);
         return;
     }
@@ -221,12 +224,14 @@ void checkComponent(const TMetaClass& cls, const StreamCheckOptions& options, st
         faults.push_back("reading back: " + error);
         handled = true;
     };
-    if (throws([&] {
-            copy = cls.CreateComponent(otherOwner.get());
-            if (options.Place) options.Place(copy);
-            TStringStream in(written);
-            ReadComponentFromStream(in, copy, onError);
-        }, &message)) {
+    if (throws(
+            [&] {
+                copy = cls.CreateComponent(otherOwner.get());
+                if (options.Place) options.Place(copy);
+                TStringStream in(written);
+                ReadComponentFromStream(in, copy, onError);
+            },
+            &message)) {
         faults.push_back("can not be read back: " + message);
         return;
     }
@@ -260,15 +265,17 @@ void checkPersistent(const TMetaClass& cls, const StreamCheckOptions& options, s
     const String written = streamOf(persistent);
     TOwnedPtr<TObject> copy(cls.CreateInstance(nullptr));
     auto* copied = static_cast<TPersistent*>(copy.get());
-    if (throws([&] {
-            TStringStream in(written);
-            TReader reader(in);
-            reader.SetOnError([&](TReader&, const String& error, bool& handled) {
-                faults.push_back("reading back: " + error);
-                handled = true;
-            });
-            reader.ReadProperties(copied);
-        }, &message)) {
+    if (throws(
+            [&] {
+                TStringStream in(written);
+                TReader reader(in);
+                reader.SetOnError([&](TReader&, const String& error, bool& handled) {
+                    faults.push_back("reading back: " + error);
+                    handled = true;
+                });
+                reader.ReadProperties(copied);
+            },
+            &message)) {
         faults.push_back("can not be read back: " + message);
         return;
     }

@@ -10,15 +10,11 @@ namespace {
 unsigned char XorToEtb(const String& block)
 {
     unsigned char x = 0;
-    for (std::size_t i = 0; i < block.size() && block[i] != '\x17'; ++i)
-        x ^= static_cast<unsigned char>(block[i]);
+    for (std::size_t i = 0; i < block.size() && block[i] != '\x17'; ++i) x ^= static_cast<unsigned char>(block[i]);
     return x;
 }
 
-bool ControlByte(char c)
-{
-    return c == '\r' || c == '\n' || c == '\x02' || c == '\x17' || c == '$';
-}
+bool ControlByte(char c) { return c == '\r' || c == '\n' || c == '\x02' || c == '\x17' || c == '$'; }
 
 TEST(SensorBlockCheck, CheckBytesBalanceTheBlockToZero)
 {
@@ -26,7 +22,8 @@ TEST(SensorBlockCheck, CheckBytesBalanceTheBlockToZero)
         String text;
         bool printable;
     } cases[] = {
-        {"", true}, {"OK", true}, {"12.34 -5.67", true}, {"\x12", true},  // sum 0x10: '0' would pair with a blank
+        {"", true},          {"OK", true},    {"12.34 -5.67", true},
+        {"\x12", true},  // sum 0x10: '0' would pair with a blank
         {"\xFF\x01", false}, {"\x80", false},
     };
     for (const auto& c : cases) {
@@ -50,22 +47,14 @@ TEST(SensorModel, Commands)
     };
     // One sensor, driven through a session; each reply depends on what came before.
     const Step steps[] = {
-        {"#SAVE\r\n", "OK\r"},
-        {"#ID5\r\n", "ERR\r"},  // not without the access code
-        {"#QKV5302\r\n", ""},
-        {"#QKV5302\r\n", ""},
-        {"#ID80\r\n", "ERR\r"},  // IDs end at 79
-        {"#ID5\r\n", "OK\r"},
-        {"#ID6\r\n", "ERR\r"},  // the access code is used up
-        {"#WHAT\r\n", "ERR\r"},
-        {"\r\n\r\n", ""},
-        {"#SA", ""},  // a command in pieces
-        {"VE\r\n", "OK\r"},
-        {"\xB1\x05", ""},  // poll for ID 1: not ours any more
+        {"#SAVE\r\n", "OK\r"},  {"#ID5\r\n", "ERR\r"},                          // not without the access code
+        {"#QKV5302\r\n", ""},   {"#QKV5302\r\n", ""},  {"#ID80\r\n", "ERR\r"},  // IDs end at 79
+        {"#ID5\r\n", "OK\r"},   {"#ID6\r\n", "ERR\r"},                          // the access code is used up
+        {"#WHAT\r\n", "ERR\r"}, {"\r\n\r\n", ""},      {"#SA", ""},             // a command in pieces
+        {"VE\r\n", "OK\r"},     {"\xB1\x05", ""},                               // poll for ID 1: not ours any more
     };
     SensorModel sensor(SensorOptions{});
-    for (const Step& s : steps)
-        EXPECT_EQ(sensor.Receive(s.sent), s.reply) << s.sent;
+    for (const Step& s : steps) EXPECT_EQ(sensor.Receive(s.sent), s.reply) << s.sent;
     EXPECT_EQ(sensor.Id(), 5);
     EXPECT_EQ(sensor.Receive("#INFO\r\n").back(), '\r');
 }
@@ -131,16 +120,14 @@ TEST(SensorModel, FramingAndGarbage)
         const String line = sensor.NextDataLine();
         const std::size_t stx = line.find('\x02');
         ASSERT_NE(stx, String::npos);
-        if (stx > 0)
-            ++withGarbage;
+        if (stx > 0) ++withGarbage;
         const String block = line.substr(stx);
         const std::size_t etb = block.find('\x17');
         ASSERT_EQ(block.size(), etb + 2);
         EXPECT_EQ(block.substr(etb - 2, 2), BlockCheck(block.substr(1, etb - 3)));
         EXPECT_EQ(XorToEtb(block), 0);
         EXPECT_EQ(block.back(), '$');
-        for (char c : line.substr(0, stx))
-            EXPECT_TRUE(c != '\r' && c != '\n' && c != '$' && c != '\x17');
+        for (char c : line.substr(0, stx)) EXPECT_TRUE(c != '\r' && c != '\n' && c != '$' && c != '\x17');
     }
     EXPECT_EQ(withGarbage, 3);  // every tenth line
 }

@@ -64,7 +64,10 @@ protected:
         return got;
     }
 
-    void Send(const String& text) { ASSERT_EQ(dev.Write(text.data(), static_cast<int>(text.size())), static_cast<int>(text.size())); }
+    void Send(const String& text)
+    {
+        ASSERT_EQ(dev.Write(text.data(), static_cast<int>(text.size())), static_cast<int>(text.size()));
+    }
 
     String dir, mapFile, device, port;
     TChildProcess sim;

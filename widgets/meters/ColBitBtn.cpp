@@ -197,8 +197,7 @@ TV_PUBLISHED(TVnColBitBtn)
         .NoDefault();
     Prop("Text3D", &TVnColBitBtn::Text3D, &TVnColBitBtn::SetText3D).NoDefault();
     Prop("GradBtnFace", &TVnColBitBtn::GradBtnFace, &TVnColBitBtn::SetGradBtnFace);
-    PropEnum("PosHorizontal", &TVnColBitBtn::PosHorizontal, &TVnColBitBtn::SetPosHorizontal, TPosHNames)
-        .NoDefault();
+    PropEnum("PosHorizontal", &TVnColBitBtn::PosHorizontal, &TVnColBitBtn::SetPosHorizontal, TPosHNames).NoDefault();
     PropEnum("PosVertical", &TVnColBitBtn::PosVertical, &TVnColBitBtn::SetPosVertical, TPosVNames).NoDefault();
     PropEnum("PosGlyph", &TVnColBitBtn::PosGlyph, &TVnColBitBtn::SetPosGlyph, TPosNames).NoDefault();
     Prop("Font", &TVnColBitBtn::Font, &TVnColBitBtn::SetFont);
@@ -386,10 +385,26 @@ void TVnColBitBtn::drawFace(TCanvas& canvas, bool glyphState, bool textState, bo
     TPoint g, t;
     int anchor = 0;
     switch (posGlyph_) {
-    case pLeft: g = Point(x - wc / 2, y - cellH / 2); t = Point(g.X + cellW + sp, y); anchor = 3; break;
-    case pRight: g = Point(x + wc / 2 - cellW, y - cellH / 2); t = Point(g.X - sp, y); anchor = 5; break;
-    case pTop: g = Point(x - cellW / 2, y - hc / 2); t = Point(x, g.Y + cellH + sp); anchor = 1; break;
-    case pBottom: g = Point(x - cellW / 2, y + hc / 2 - cellH); t = Point(x, g.Y - sp); anchor = 7; break;
+    case pLeft:
+        g = Point(x - wc / 2, y - cellH / 2);
+        t = Point(g.X + cellW + sp, y);
+        anchor = 3;
+        break;
+    case pRight:
+        g = Point(x + wc / 2 - cellW, y - cellH / 2);
+        t = Point(g.X - sp, y);
+        anchor = 5;
+        break;
+    case pTop:
+        g = Point(x - cellW / 2, y - hc / 2);
+        t = Point(x, g.Y + cellH + sp);
+        anchor = 1;
+        break;
+    case pBottom:
+        g = Point(x - cellW / 2, y + hc / 2 - cellH);
+        t = Point(x, g.Y - sp);
+        anchor = 7;
+        break;
     }
     g.X += offX;
     g.Y += offY;
@@ -399,13 +414,13 @@ void TVnColBitBtn::drawFace(TCanvas& canvas, bool glyphState, bool textState, bo
     const TColor textColour = !Enabled() ? textColDisabled_ : textColState ? textColOn_ : textColOff_;
     if (!text.empty()) {
         fc.Brush()->SetStyle(bsClear);
-        MultiLineText(fc, t.X, t.Y, text3D_, anchor, text, bevel_->HighlightColTo(), bevel_->ShadowColTo(),
-                      textColour, 0);
+        MultiLineText(fc, t.X, t.Y, text3D_, anchor, text, bevel_->HighlightColTo(), bevel_->ShadowColTo(), textColour,
+                      0);
     }
     if (cellW > 0) {
         const int cell = numGlyph_ < 2 ? 0 : !Enabled() ? 1 : glyphState && numGlyph_ > 2 ? 2 : 0;
-        fc.Handle()->TransparentBlt(g.X, g.Y, cellW, cellH, *glyph_->Canvas()->Handle(), cell * cellW, 0, cellW,
-                                    cellH, glyph_->TransparentColor());
+        fc.Handle()->TransparentBlt(g.X, g.Y, cellW, cellH, *glyph_->Canvas()->Handle(), cell * cellW, 0, cellW, cellH,
+                                    glyph_->TransparentColor());
     }
 }
 

@@ -106,46 +106,100 @@ public:
     int NumGlyph() const { return numGlyph_; }
     void SetNumGlyph(int v);  // above 0 only
     TColor ColorOff() const { return colorOff_; }
-    void SetColorOff(TColor v) { if (AssignIfChanged(colorOff_, v)) RedrawFace(); }
+    void SetColorOff(TColor v)
+    {
+        if (AssignIfChanged(colorOff_, v)) RedrawFace();
+    }
     TColor ColorDisabled() const { return colorDisabled_; }
-    void SetColorDisabled(TColor v) { if (AssignIfChanged(colorDisabled_, v)) RedrawFace(); }
+    void SetColorDisabled(TColor v)
+    {
+        if (AssignIfChanged(colorDisabled_, v)) RedrawFace();
+    }
     TColor ColorOn() const { return colorOn_; }
-    void SetColorOn(TColor v) { if (AssignIfChanged(colorOn_, v)) RedrawFace(); }
+    void SetColorOn(TColor v)
+    {
+        if (AssignIfChanged(colorOn_, v)) RedrawFace();
+    }
     int OffsetDown() const { return offsetDown_; }
-    void SetOffsetDown(int v) { if (AssignIfChanged(offsetDown_, v)) RedrawFace(); }
+    void SetOffsetDown(int v)
+    {
+        if (AssignIfChanged(offsetDown_, v)) RedrawFace();
+    }
     int OffsetX() const { return offsetX_; }
-    void SetOffsetX(int v) { if (AssignIfChanged(offsetX_, v)) RedrawFace(); }
+    void SetOffsetX(int v)
+    {
+        if (AssignIfChanged(offsetX_, v)) RedrawFace();
+    }
     int OffsetY() const { return offsetY_; }
-    void SetOffsetY(int v) { if (AssignIfChanged(offsetY_, v)) RedrawFace(); }
+    void SetOffsetY(int v)
+    {
+        if (AssignIfChanged(offsetY_, v)) RedrawFace();
+    }
     bool Beveled() const { return beveled_; }
-    void SetBeveled(bool v) { if (AssignIfChanged(beveled_, v)) RedrawFace(); }
+    void SetBeveled(bool v)
+    {
+        if (AssignIfChanged(beveled_, v)) RedrawFace();
+    }
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool v);
     bool Flat() const { return flat_; }
-    void SetFlat(bool v) { if (AssignIfChanged(flat_, v)) RedrawFace(); }
+    void SetFlat(bool v)
+    {
+        if (AssignIfChanged(flat_, v)) RedrawFace();
+    }
     int Spacing() const { return spacing_; }
-    void SetSpacing(int v) { if (AssignIfChanged(spacing_, v)) RedrawFace(); }
+    void SetSpacing(int v)
+    {
+        if (AssignIfChanged(spacing_, v)) RedrawFace();
+    }
     const String& TextOn() const { return textOn_; }
-    void SetTextOn(const String& v) { if (AssignIfChanged(textOn_, v)) RedrawFace(); }
+    void SetTextOn(const String& v)
+    {
+        if (AssignIfChanged(textOn_, v)) RedrawFace();
+    }
     const String& TextOff() const { return textOff_; }
-    void SetTextOff(const String& v) { if (AssignIfChanged(textOff_, v)) RedrawFace(); }
+    void SetTextOff(const String& v)
+    {
+        if (AssignIfChanged(textOff_, v)) RedrawFace();
+    }
     TColor TextColOn() const { return textColOn_; }
-    void SetTextColOn(TColor v) { if (AssignIfChanged(textColOn_, v)) RedrawFace(); }
+    void SetTextColOn(TColor v)
+    {
+        if (AssignIfChanged(textColOn_, v)) RedrawFace();
+    }
     TColor TextColOff() const { return textColOff_; }
-    void SetTextColOff(TColor v) { if (AssignIfChanged(textColOff_, v)) RedrawFace(); }
+    void SetTextColOff(TColor v)
+    {
+        if (AssignIfChanged(textColOff_, v)) RedrawFace();
+    }
     TColor TextColDisabled() const { return textColDisabled_; }
-    void SetTextColDisabled(TColor v) { if (AssignIfChanged(textColDisabled_, v)) RedrawFace(); }
+    void SetTextColDisabled(TColor v)
+    {
+        if (AssignIfChanged(textColDisabled_, v)) RedrawFace();
+    }
     bool Text3D() const { return text3D_; }
-    void SetText3D(bool v) { if (AssignIfChanged(text3D_, v)) RedrawFace(); }
+    void SetText3D(bool v)
+    {
+        if (AssignIfChanged(text3D_, v)) RedrawFace();
+    }
     void SetEnabled(bool value) override;
     TVnGradSettings* GradBtnFace() const { return grad_.get(); }
     void SetGradBtnFace(TVnGradSettings* v) { grad_->Assign(v); }
     TPosH PosHorizontal() const { return posH_; }
-    void SetPosHorizontal(TPosH v) { if (AssignIfChanged(posH_, v)) RedrawFace(); }
+    void SetPosHorizontal(TPosH v)
+    {
+        if (AssignIfChanged(posH_, v)) RedrawFace();
+    }
     TPosV PosVertical() const { return posV_; }
-    void SetPosVertical(TPosV v) { if (AssignIfChanged(posV_, v)) RedrawFace(); }
+    void SetPosVertical(TPosV v)
+    {
+        if (AssignIfChanged(posV_, v)) RedrawFace();
+    }
     TPos PosGlyph() const { return posGlyph_; }
-    void SetPosGlyph(TPos v) { if (AssignIfChanged(posGlyph_, v)) RedrawFace(); }
+    void SetPosGlyph(TPos v)
+    {
+        if (AssignIfChanged(posGlyph_, v)) RedrawFace();
+    }
 
     bool BlinkState() const { return blinkState_; }
     bool MouseOver() const { return mouseOver_; }

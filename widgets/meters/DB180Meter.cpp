@@ -108,9 +108,18 @@ bool TVnFieldDataLink::WriteToField()
     try {
         if (Edit()) {
             switch (kind_) {
-            case 0: f->SetAsInteger(valueInt_); result = true; break;
-            case 1: f->SetAsFloat(valueFloat_); result = true; break;
-            case 2: f->SetAsBoolean(valueBool_); result = true; break;
+            case 0:
+                f->SetAsInteger(valueInt_);
+                result = true;
+                break;
+            case 1:
+                f->SetAsFloat(valueFloat_);
+                result = true;
+                break;
+            case 2:
+                f->SetAsBoolean(valueBool_);
+                result = true;
+                break;
             default: break;
             }
         }

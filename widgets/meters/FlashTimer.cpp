@@ -21,10 +21,10 @@ struct FlashState {
     std::vector<std::unique_ptr<TFlashEntry>> list;
     TVnFlashTimer* timer = nullptr;
     Cardinal counter = 0;
-    Cardinal nextSecond = 0;  // tick count of the next once-a-second dispatch
-    int timerCount = 0;       // live TVnFlashTimer instances
-    int tickDepth = 0;        // > 0 while FlashTick dispatches
-    bool freePending = false; // FreeFlashTimer asked for during a tick: stopped, freed later
+    Cardinal nextSecond = 0;   // tick count of the next once-a-second dispatch
+    int timerCount = 0;        // live TVnFlashTimer instances
+    int tickDepth = 0;         // > 0 while FlashTick dispatches
+    bool freePending = false;  // FreeFlashTimer asked for during a tick: stopped, freed later
 };
 
 FlashState& state()
@@ -225,8 +225,7 @@ TVnFlashTimer* FlashTimer() { return state().timer; }
 TV_PUBLISHED(TVnFlash)
 {
     Prop("Enabled", &TVnFlash::Enabled, &TVnFlash::SetEnabled, true);
-    PropEnum("ThreadPriority", &TVnFlash::ThreadPriority, &TVnFlash::SetThreadPriority, tpNormal,
-             TThreadPriorityNames);
+    PropEnum("ThreadPriority", &TVnFlash::ThreadPriority, &TVnFlash::SetThreadPriority, tpNormal, TThreadPriorityNames);
 }
 
 TVnFlash::TVnFlash(TComponent* owner) : TComponent(owner), timer_(new TTimer(nullptr))

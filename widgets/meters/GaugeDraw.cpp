@@ -239,8 +239,11 @@ void paintGradient(TCanvas& c, int w, int h, TColorRef from, TColorRef to, TGrad
             c.Pen()->SetColor(colour.At(k, m));
             const int u = RoundSaturated(k * ix);
             const int v = RoundSaturated(k * iy);
-            const TPoint pts[] = {{centre.X, centre.Y - v}, {centre.X + u, centre.Y}, {centre.X, centre.Y + v},
-                                  {centre.X - u, centre.Y}, {centre.X, centre.Y - v}};
+            const TPoint pts[] = {{centre.X, centre.Y - v},
+                                  {centre.X + u, centre.Y},
+                                  {centre.X, centre.Y + v},
+                                  {centre.X - u, centre.Y},
+                                  {centre.X, centre.Y - v}};
             c.Polyline(pts, 5);
         }
         c.Handle()->SetPixel(centre.X, centre.Y, static_cast<TColor>(from));

@@ -12,8 +12,20 @@ class TCanvas;
 class TBitmap;
 
 enum TGradientStyle {
-    gsHorizontal1, gsHorizontal2, gsHorizontal3, gsVertical1, gsVertical2, gsVertical3, gsElliptic1,
-    gsElliptic2, gsElliptic3, gsRectangle, gsDiamond1, gsDiamond2, gsTopLeft, gsTopRight
+    gsHorizontal1,
+    gsHorizontal2,
+    gsHorizontal3,
+    gsVertical1,
+    gsVertical2,
+    gsVertical3,
+    gsElliptic1,
+    gsElliptic2,
+    gsElliptic3,
+    gsRectangle,
+    gsDiamond1,
+    gsDiamond2,
+    gsTopLeft,
+    gsTopRight
 };
 inline constexpr const char* TGradientStyleNames[] = {
     "gsHorizontal1", "gsHorizontal2", "gsHorizontal3", "gsVertical1", "gsVertical2", "gsVertical3", "gsElliptic1",

@@ -25,9 +25,9 @@ bool RoundToInt32(double x, std::int32_t& out)
     constexpr double lo = std::numeric_limits<std::int32_t>::min();
     constexpr double hi = std::numeric_limits<std::int32_t>::max();
     const double r = std::nearbyint(x);  // default rounding mode: halves to even
-    out = r <= lo ? std::numeric_limits<std::int32_t>::min()
-        : r >= hi ? std::numeric_limits<std::int32_t>::max()
-                  : static_cast<std::int32_t>(r);
+    out = r <= lo   ? std::numeric_limits<std::int32_t>::min()
+          : r >= hi ? std::numeric_limits<std::int32_t>::max()
+                    : static_cast<std::int32_t>(r);
     return true;
 }
 
@@ -117,10 +117,7 @@ String CutFirstItem(String& s, char separator)
     return item;
 }
 
-TPoint RectCentre(const TRect& r)
-{
-    return Point(r.Left + (r.Right - r.Left) / 2, r.Top + (r.Bottom - r.Top) / 2);
-}
+TPoint RectCentre(const TRect& r) { return Point(r.Left + (r.Right - r.Left) / 2, r.Top + (r.Bottom - r.Top) / 2); }
 
 void ShrinkRect(TRect& r, int n) { ShrinkRectSides(r, n, n, n, n); }
 
@@ -145,7 +142,6 @@ TPoint RotatePoint(TPoint p, TPoint centre, bool clockwise, float angle)
     const double s = std::sin(double(a));
     const double dx = p.X - centre.X;
     const double dy = p.Y - centre.Y;
-    if (clockwise)
-        return Point(centre.X + RoundSaturated(dx * c - dy * s), centre.Y + RoundSaturated(dy * c + dx * s));
+    if (clockwise) return Point(centre.X + RoundSaturated(dx * c - dy * s), centre.Y + RoundSaturated(dy * c + dx * s));
     return Point(centre.X + RoundSaturated(dx * c + dy * s), centre.Y + RoundSaturated(dy * c - dx * s));
 }

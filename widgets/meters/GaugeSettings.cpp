@@ -13,7 +13,8 @@
 namespace {
 // Span of a range by the cases the gauges have always used: a range from a non-negative start to a
 // non-positive end keeps the previous span.
-template <class T> bool spanOf(T from, T to, T& span)
+template <class T>
+bool spanOf(T from, T to, T& span)
 {
     if ((from < 0 && to < 0) || (from < 0 && to >= 0) || (from >= 0 && to > 0)) {
         span = to - from;
@@ -27,10 +28,7 @@ bool finite(float v) { return std::isfinite(v); }
 
 // ---- TVnPersistent ----
 
-TV_PUBLISHED(TVnPersistent)
-{
-    Prop("OnChange", &TVnPersistent::OnChange, &TVnPersistent::SetOnChange);
-}
+TV_PUBLISHED(TVnPersistent) { Prop("OnChange", &TVnPersistent::OnChange, &TVnPersistent::SetOnChange); }
 
 void TVnPersistent::Changed()
 {
@@ -180,8 +178,7 @@ TV_PUBLISHED(TVnSBevel)
     Prop("Offset", &TVnSBevel::Offset, &TVnSBevel::SetOffset);
     PropColor("ColorShadowFrom", &TVnSBevel::ColorShadowFrom, &TVnSBevel::SetColorShadowFrom, clBtnShadow);
     PropColor("ColorShadowTo", &TVnSBevel::ColorShadowTo, &TVnSBevel::SetColorShadowTo, clBtnShadow);
-    PropColor("ColorHighLightFrom", &TVnSBevel::ColorHighLightFrom, &TVnSBevel::SetColorHighLightFrom,
-              clBtnHighlight);
+    PropColor("ColorHighLightFrom", &TVnSBevel::ColorHighLightFrom, &TVnSBevel::SetColorHighLightFrom, clBtnHighlight);
     PropColor("ColorHighLightTo", &TVnSBevel::ColorHighLightTo, &TVnSBevel::SetColorHighLightTo, clBtnHighlight);
     PropColor("PenColor", &TVnSBevel::PenColor, &TVnSBevel::SetPenColor, clBlack);
     Prop("SurfaceGrad", &TVnSBevel::SurfaceGrad, &TVnSBevel::SetSurfaceGrad);
@@ -298,8 +295,8 @@ void TSignalSettings::recompute()
     spanOf(valueFrom_, valueTo_, valueSpan_);
     Int64 digits = 0;
     if (spanOf<Int64>(digitalFrom_, digitalTo_, digits))
-        digitSpan_ = static_cast<int>(std::clamp<Int64>(digits, std::numeric_limits<int>::min(),
-                                                        std::numeric_limits<int>::max()));
+        digitSpan_ = static_cast<int>(
+            std::clamp<Int64>(digits, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     if (digitSpan_ > 0) valuePerDigit_ = valueSpan_ / digitSpan_;
     if (valueSpan_ > 0) {
         digitsPerValue_ = digitSpan_ / valueSpan_;
@@ -313,10 +310,7 @@ void TSignalSettings::Changed()
     inherited::Changed();
 }
 
-int TSignalSettings::ValueToPpt(float x) const
-{
-    return RoundSaturated((double(x) - valueFrom_) * pptPerValue_);
-}
+int TSignalSettings::ValueToPpt(float x) const { return RoundSaturated((double(x) - valueFrom_) * pptPerValue_); }
 
 void TSignalSettings::AssignTo(TPersistent* dest)
 {
@@ -347,10 +341,7 @@ TV_PUBLISHED(TMinMax)
     Prop("MaxVisible", &TMinMax::MaxVisible, &TMinMax::SetMaxVisible, true);
 }
 
-TMinMax::TMinMax()
-{
-    maxTime_ = minTime_ = Now();
-}
+TMinMax::TMinMax() { maxTime_ = minTime_ = Now(); }
 
 void TMinMax::SetMax(float v)
 {

@@ -32,10 +32,22 @@ public:
     int Left() const { return left_; }
     int Right() const { return right_; }
     int Bottom() const { return bottom_; }
-    void SetTop(int v) { if (AssignIfChanged(top_, v)) Changed(); }
-    void SetLeft(int v) { if (AssignIfChanged(left_, v)) Changed(); }
-    void SetRight(int v) { if (AssignIfChanged(right_, v)) Changed(); }
-    void SetBottom(int v) { if (AssignIfChanged(bottom_, v)) Changed(); }
+    void SetTop(int v)
+    {
+        if (AssignIfChanged(top_, v)) Changed();
+    }
+    void SetLeft(int v)
+    {
+        if (AssignIfChanged(left_, v)) Changed();
+    }
+    void SetRight(int v)
+    {
+        if (AssignIfChanged(right_, v)) Changed();
+    }
+    void SetBottom(int v)
+    {
+        if (AssignIfChanged(bottom_, v)) Changed();
+    }
     // Moves each side of r inwards by its own amount.
     void Apply(TRect& r) const;
 
@@ -52,19 +64,40 @@ class TArrowSettings : public TVnPersistent {
 public:
     TArrowSettings() = default;
     int Shape() const { return shape_; }
-    void SetShape(int v) { if (AssignIfChanged(shape_, v)) Changed(); }
+    void SetShape(int v)
+    {
+        if (AssignIfChanged(shape_, v)) Changed();
+    }
     TColor ColorPen() const { return colorPen_; }
-    void SetColorPen(TColor v) { if (AssignIfChanged(colorPen_, v)) Changed(); }
+    void SetColorPen(TColor v)
+    {
+        if (AssignIfChanged(colorPen_, v)) Changed();
+    }
     TColor ColorBrush() const { return colorBrush_; }
-    void SetColorBrush(TColor v) { if (AssignIfChanged(colorBrush_, v)) Changed(); }
+    void SetColorBrush(TColor v)
+    {
+        if (AssignIfChanged(colorBrush_, v)) Changed();
+    }
     TColor ColorCP1Pen() const { return cp1Pen_; }
-    void SetColorCP1Pen(TColor v) { if (AssignIfChanged(cp1Pen_, v)) Changed(); }
+    void SetColorCP1Pen(TColor v)
+    {
+        if (AssignIfChanged(cp1Pen_, v)) Changed();
+    }
     TColor ColorCP1Brush() const { return cp1Brush_; }
-    void SetColorCP1Brush(TColor v) { if (AssignIfChanged(cp1Brush_, v)) Changed(); }
+    void SetColorCP1Brush(TColor v)
+    {
+        if (AssignIfChanged(cp1Brush_, v)) Changed();
+    }
     TColor ColorCP2Pen() const { return cp2Pen_; }
-    void SetColorCP2Pen(TColor v) { if (AssignIfChanged(cp2Pen_, v)) Changed(); }
+    void SetColorCP2Pen(TColor v)
+    {
+        if (AssignIfChanged(cp2Pen_, v)) Changed();
+    }
     TColor ColorCP2Brush() const { return cp2Brush_; }
-    void SetColorCP2Brush(TColor v) { if (AssignIfChanged(cp2Brush_, v)) Changed(); }
+    void SetColorCP2Brush(TColor v)
+    {
+        if (AssignIfChanged(cp2Brush_, v)) Changed();
+    }
 
 protected:
     void AssignTo(TPersistent* dest) override;
@@ -90,13 +123,25 @@ class TVnBtnBevel : public TVnPersistent {
 public:
     TVnBtnBevel() = default;
     TColor ShadowColFrom() const { return shadowFrom_; }
-    void SetShadowColFrom(TColor v) { if (AssignIfChanged(shadowFrom_, v)) Changed(); }
+    void SetShadowColFrom(TColor v)
+    {
+        if (AssignIfChanged(shadowFrom_, v)) Changed();
+    }
     TColor ShadowColTo() const { return shadowTo_; }
-    void SetShadowColTo(TColor v) { if (AssignIfChanged(shadowTo_, v)) Changed(); }
+    void SetShadowColTo(TColor v)
+    {
+        if (AssignIfChanged(shadowTo_, v)) Changed();
+    }
     TColor HighlightColFrom() const { return highlightFrom_; }
-    void SetHighlightColFrom(TColor v) { if (AssignIfChanged(highlightFrom_, v)) Changed(); }
+    void SetHighlightColFrom(TColor v)
+    {
+        if (AssignIfChanged(highlightFrom_, v)) Changed();
+    }
     TColor HighlightColTo() const { return highlightTo_; }
-    void SetHighlightColTo(TColor v) { if (AssignIfChanged(highlightTo_, v)) Changed(); }
+    void SetHighlightColTo(TColor v)
+    {
+        if (AssignIfChanged(highlightTo_, v)) Changed();
+    }
     int Width() const { return width_; }
     void SetWidth(int v);
 
@@ -119,13 +164,25 @@ public:
     TVnGradSettings() = default;
     TVnGradSettings(TColor from, TColor to, bool visible) : from_(from), to_(to), visible_(visible) {}
     TColor ColorFrom() const { return from_; }
-    void SetColorFrom(TColor v) { if (AssignIfChanged(from_, v)) Changed(); }
+    void SetColorFrom(TColor v)
+    {
+        if (AssignIfChanged(from_, v)) Changed();
+    }
     TColor ColorTo() const { return to_; }
-    void SetColorTo(TColor v) { if (AssignIfChanged(to_, v)) Changed(); }
+    void SetColorTo(TColor v)
+    {
+        if (AssignIfChanged(to_, v)) Changed();
+    }
     bool Visible() const { return visible_; }
-    void SetVisible(bool v) { if (AssignIfChanged(visible_, v)) Changed(); }
+    void SetVisible(bool v)
+    {
+        if (AssignIfChanged(visible_, v)) Changed();
+    }
     TGradientStyle Style() const { return style_; }
-    void SetStyle(TGradientStyle v) { if (AssignIfChanged(style_, v)) Changed(); }
+    void SetStyle(TGradientStyle v)
+    {
+        if (AssignIfChanged(style_, v)) Changed();
+    }
 
 protected:
     void AssignTo(TPersistent* dest) override;
@@ -149,27 +206,54 @@ public:
     ~TVnSBevel() override;
 
     TBevelStyle Style() const { return style_; }
-    void SetStyle(TBevelStyle v) { if (AssignIfChanged(style_, v)) Changed(); }
+    void SetStyle(TBevelStyle v)
+    {
+        if (AssignIfChanged(style_, v)) Changed();
+    }
     int Spacing() const { return spacing_; }
-    void SetSpacing(int v) { if (AssignIfChanged(spacing_, v)) Changed(); }
+    void SetSpacing(int v)
+    {
+        if (AssignIfChanged(spacing_, v)) Changed();
+    }
     TBevelLine BevelLine() const { return bevelLine_; }
-    void SetBevelLine(TBevelLine v) { if (AssignIfChanged(bevelLine_, v)) Changed(); }
+    void SetBevelLine(TBevelLine v)
+    {
+        if (AssignIfChanged(bevelLine_, v)) Changed();
+    }
     int Width() const { return width_; }
     void SetWidth(int v);
     TColor Color() const { return color_; }
-    void SetColor(TColor v) { if (AssignIfChanged(color_, v)) Changed(); }
+    void SetColor(TColor v)
+    {
+        if (AssignIfChanged(color_, v)) Changed();
+    }
     TVnOffset* Offset() const { return offset_.get(); }
     void SetOffset(TVnOffset* v) { offset_->Assign(v); }
     TColor ColorShadowFrom() const { return shadowFrom_; }
-    void SetColorShadowFrom(TColor v) { if (AssignIfChanged(shadowFrom_, v)) Changed(); }
+    void SetColorShadowFrom(TColor v)
+    {
+        if (AssignIfChanged(shadowFrom_, v)) Changed();
+    }
     TColor ColorShadowTo() const { return shadowTo_; }
-    void SetColorShadowTo(TColor v) { if (AssignIfChanged(shadowTo_, v)) Changed(); }
+    void SetColorShadowTo(TColor v)
+    {
+        if (AssignIfChanged(shadowTo_, v)) Changed();
+    }
     TColor ColorHighLightFrom() const { return highlightFrom_; }
-    void SetColorHighLightFrom(TColor v) { if (AssignIfChanged(highlightFrom_, v)) Changed(); }
+    void SetColorHighLightFrom(TColor v)
+    {
+        if (AssignIfChanged(highlightFrom_, v)) Changed();
+    }
     TColor ColorHighLightTo() const { return highlightTo_; }
-    void SetColorHighLightTo(TColor v) { if (AssignIfChanged(highlightTo_, v)) Changed(); }
+    void SetColorHighLightTo(TColor v)
+    {
+        if (AssignIfChanged(highlightTo_, v)) Changed();
+    }
     TColor PenColor() const { return penColor_; }
-    void SetPenColor(TColor v) { if (AssignIfChanged(penColor_, v)) Changed(); }
+    void SetPenColor(TColor v)
+    {
+        if (AssignIfChanged(penColor_, v)) Changed();
+    }
     TVnGradSettings* SurfaceGrad() const { return surfaceGrad_.get(); }
     void SetSurfaceGrad(TVnGradSettings* v) { surfaceGrad_->Assign(v); }
     int TotalWidth() const { return totalWidth_; }
@@ -205,22 +289,40 @@ public:
     TSignalSettings() { recompute(); }
 
     int DigitalFrom() const { return digitalFrom_; }
-    void SetDigitalFrom(int v) { if (AssignIfChanged(digitalFrom_, v)) Changed(); }
+    void SetDigitalFrom(int v)
+    {
+        if (AssignIfChanged(digitalFrom_, v)) Changed();
+    }
     int DigitalTo() const { return digitalTo_; }
-    void SetDigitalTo(int v) { if (AssignIfChanged(digitalTo_, v)) Changed(); }
+    void SetDigitalTo(int v)
+    {
+        if (AssignIfChanged(digitalTo_, v)) Changed();
+    }
     const String& Name1() const { return name1_; }
-    void SetName1(const String& v) { if (AssignIfChanged(name1_, v)) Changed(); }
+    void SetName1(const String& v)
+    {
+        if (AssignIfChanged(name1_, v)) Changed();
+    }
     const String& Name2() const { return name2_; }
-    void SetName2(const String& v) { if (AssignIfChanged(name2_, v)) Changed(); }
+    void SetName2(const String& v)
+    {
+        if (AssignIfChanged(name2_, v)) Changed();
+    }
     const String& ValueFormat() const { return valueFormat_; }
-    void SetValueFormat(const String& v) { if (AssignIfChanged(valueFormat_, v)) Changed(); }
+    void SetValueFormat(const String& v)
+    {
+        if (AssignIfChanged(valueFormat_, v)) Changed();
+    }
     float ValueFrom() const { return valueFrom_; }
     // Equal to either bound: ignored; 0 is kept as 0.000001; with the decade flag snapped to a decade.
     void SetValueFrom(float v);
     float ValueTo() const { return valueTo_; }
     void SetValueTo(float v);
     const String& ValueUnit() const { return valueUnit_; }
-    void SetValueUnit(const String& v) { if (AssignIfChanged(valueUnit_, v)) Changed(); }
+    void SetValueUnit(const String& v)
+    {
+        if (AssignIfChanged(valueUnit_, v)) Changed();
+    }
 
     bool LogScale() const { return logScale_; }
     void SetLogScale(bool v) { logScale_ = v; }
@@ -273,20 +375,39 @@ public:
     TDateTime MinDateTime() const { return minTime_; }
     void SetMinDateTime(TDateTime v) { minTime_ = v; }
     TColor MaxColor() const { return maxColor_; }
-    void SetMaxColor(TColor v) { if (AssignIfChanged(maxColor_, v)) Changed(); }
+    void SetMaxColor(TColor v)
+    {
+        if (AssignIfChanged(maxColor_, v)) Changed();
+    }
     TColor MinColor() const { return minColor_; }
-    void SetMinColor(TColor v) { if (AssignIfChanged(minColor_, v)) Changed(); }
+    void SetMinColor(TColor v)
+    {
+        if (AssignIfChanged(minColor_, v)) Changed();
+    }
     bool UseSectorCol() const { return useSectorCol_; }
-    void SetUseSectorCol(bool v) { if (AssignIfChanged(useSectorCol_, v)) Changed(); }
+    void SetUseSectorCol(bool v)
+    {
+        if (AssignIfChanged(useSectorCol_, v)) Changed();
+    }
     bool MinVisible() const { return minVisible_; }
-    void SetMinVisible(bool v) { if (AssignIfChanged(minVisible_, v)) Changed(); }
+    void SetMinVisible(bool v)
+    {
+        if (AssignIfChanged(minVisible_, v)) Changed();
+    }
     bool MaxVisible() const { return maxVisible_; }
-    void SetMaxVisible(bool v) { if (AssignIfChanged(maxVisible_, v)) Changed(); }
+    void SetMaxVisible(bool v)
+    {
+        if (AssignIfChanged(maxVisible_, v)) Changed();
+    }
 
     static constexpr float InitialMin = 9999999;
     static constexpr float InitialMax = -9999999;
     // Back to the initial extremes without stamping a time.
-    void ResetExtremes() { min_ = InitialMin; max_ = InitialMax; }
+    void ResetExtremes()
+    {
+        min_ = InitialMin;
+        max_ = InitialMax;
+    }
 
 private:
     float max_ = InitialMax;
@@ -306,27 +427,60 @@ class TSectorSettings : public TVnPersistent {
 public:
     TSectorSettings() = default;
     TColor Sector1Color() const { return color_[0]; }
-    void SetSector1Color(TColor v) { if (AssignIfChanged(color_[0], v)) Changed(); }
+    void SetSector1Color(TColor v)
+    {
+        if (AssignIfChanged(color_[0], v)) Changed();
+    }
     TColor Sector2Color() const { return color_[1]; }
-    void SetSector2Color(TColor v) { if (AssignIfChanged(color_[1], v)) Changed(); }
+    void SetSector2Color(TColor v)
+    {
+        if (AssignIfChanged(color_[1], v)) Changed();
+    }
     TColor Sector3Color() const { return color_[2]; }
-    void SetSector3Color(TColor v) { if (AssignIfChanged(color_[2], v)) Changed(); }
+    void SetSector3Color(TColor v)
+    {
+        if (AssignIfChanged(color_[2], v)) Changed();
+    }
     int Sector1From() const { return from_[0]; }
-    void SetSector1From(int v) { if (AssignIfChanged(from_[0], v)) Changed(); }
+    void SetSector1From(int v)
+    {
+        if (AssignIfChanged(from_[0], v)) Changed();
+    }
     int Sector2From() const { return from_[1]; }
-    void SetSector2From(int v) { if (AssignIfChanged(from_[1], v)) Changed(); }
+    void SetSector2From(int v)
+    {
+        if (AssignIfChanged(from_[1], v)) Changed();
+    }
     int Sector3From() const { return from_[2]; }
-    void SetSector3From(int v) { if (AssignIfChanged(from_[2], v)) Changed(); }
+    void SetSector3From(int v)
+    {
+        if (AssignIfChanged(from_[2], v)) Changed();
+    }
     int Sector1To() const { return to_[0]; }
-    void SetSector1To(int v) { if (AssignIfChanged(to_[0], v)) Changed(); }
+    void SetSector1To(int v)
+    {
+        if (AssignIfChanged(to_[0], v)) Changed();
+    }
     int Sector2To() const { return to_[1]; }
-    void SetSector2To(int v) { if (AssignIfChanged(to_[1], v)) Changed(); }
+    void SetSector2To(int v)
+    {
+        if (AssignIfChanged(to_[1], v)) Changed();
+    }
     int Sector3To() const { return to_[2]; }
-    void SetSector3To(int v) { if (AssignIfChanged(to_[2], v)) Changed(); }
+    void SetSector3To(int v)
+    {
+        if (AssignIfChanged(to_[2], v)) Changed();
+    }
     int Offset() const { return offset_; }
-    void SetOffset(int v) { if (AssignIfChanged(offset_, v)) Changed(); }
+    void SetOffset(int v)
+    {
+        if (AssignIfChanged(offset_, v)) Changed();
+    }
     int WidthOffset() const { return widthOffset_; }
-    void SetWidthOffset(int v) { if (AssignIfChanged(widthOffset_, v)) Changed(); }
+    void SetWidthOffset(int v)
+    {
+        if (AssignIfChanged(widthOffset_, v)) Changed();
+    }
     bool LogScale() const { return logScale_; }
     void SetLogScale(bool v) { logScale_ = v; }
 

@@ -28,7 +28,13 @@ TNeedleShape NeedleShape(int shape, const TRect& rect)
     case 3: set(4, 0, c, 3, {{h - l, h + 2 * c}, {h + l, h + 2 * c}, {h, 0}}); break;
     case 4:
         set(8, 0, 2, 0,
-            {{h - l, h + c}, {h + l, h + c}, {h + l, 3 * c}, {h + 2 * c, 3 * c}, {h, 0}, {h - 2 * c, 3 * c}, {h - l, 3 * c}});
+            {{h - l, h + c},
+             {h + l, h + c},
+             {h + l, 3 * c},
+             {h + 2 * c, 3 * c},
+             {h, 0},
+             {h - 2 * c, 3 * c},
+             {h - l, 3 * c}});
         break;
     case 5: set(6, 0, 2, 0, {{h - c, h + c}, {h + c, h + c}, {h + c, 2 * c}, {h, 0}, {h - c, 2 * c}}); break;
     case 6: set(5, 1, 8, 3, {{h - 1, h + 2 * c}, {h + 1, h + 2 * c}, {h + 1, 0}, {h - 1, 0}}); break;

@@ -21,8 +21,7 @@ TV_PUBLISHED(TVnRMeter)
     Prop("FontUnit", &TVnRMeter::FontUnit, &TVnRMeter::SetFontUnit);
     Prop("BevelInner", &TVnRMeter::BevelInner, &TVnRMeter::SetBevelInner);
     Prop("BevelOuter", &TVnRMeter::BevelOuter, &TVnRMeter::SetBevelOuter);
-    PropSet("Options", &TVnRMeter::Options, &TVnRMeter::SetOptions, AllRMeterOptions, TRMeterOptionNames)
-        .NoDefault();
+    PropSet("Options", &TVnRMeter::Options, &TVnRMeter::SetOptions, AllRMeterOptions, TRMeterOptionNames).NoDefault();
     Prop("ScaleSettings", &TVnRMeter::ScaleSettings, &TVnRMeter::SetScaleSettings);
     Prop("LogScale", &TVnRMeter::LogScale, &TVnRMeter::SetLogScale, false);
     Prop("AutoSize", &TVnRMeter::MeterAutoSize, &TVnRMeter::SetAutoSize).NoDefault();
@@ -220,8 +219,8 @@ void TVnRMeter::Paint()
     // Unless something asked for a new face, every paint takes it from the cache. The face is
     // captured from the surface beneath, and a repaint the meter did not ask for may come over a
     // surface still holding its last needle: capturing again would freeze that needle into the face.
-    const bool needleOnly = !faceDirty_ && !tooSmall_ && background_->Width() > 1 &&
-                            face_->Width() == Width() && face_->Height() == Height();
+    const bool needleOnly = !faceDirty_ && !tooSmall_ && background_->Width() > 1 && face_->Width() == Width() &&
+                            face_->Height() == Height();
     faceDirty_ = false;
     paintCanvas_ = &canvas;
     try {

@@ -13,11 +13,11 @@ class TBitmap;
 class TFont;
 
 enum TRMeterOption { opBevelInner, opBevelOuter, opName1, opName2, opOverflow, opLimit, opSector, opUnit };
-inline constexpr const char* TRMeterOptionNames[] = {"opBevelInner", "opBevelOuter", "opName1", "opName2",
+inline constexpr const char* TRMeterOptionNames[] = {"opBevelInner", "opBevelOuter", "opName1",  "opName2",
                                                      "opOverflow",   "opLimit",      "opSector", "opUnit"};
 static_assert(std::size(TRMeterOptionNames) == opUnit + 1);
 using TRMeterOptions = TSet<TRMeterOption>;
-constexpr TRMeterOptions AllRMeterOptions{opBevelInner, opBevelOuter, opName1, opName2,
+constexpr TRMeterOptions AllRMeterOptions{opBevelInner, opBevelOuter, opName1,  opName2,
                                           opOverflow,   opLimit,      opSector, opUnit};
 
 class TVnRMeter : public TVnAnalogGControl {
@@ -89,8 +89,8 @@ private:
 
     bool tooSmall_ = false;
     TOwnedPtr<TBitmap> background_;
-    TOwnedPtr<TBitmap> face_;       // the whole control as the last full paint left it, without the needle
-    bool faceDirty_ = true;         // the next paint redraws the face
+    TOwnedPtr<TBitmap> face_;  // the whole control as the last full paint left it, without the needle
+    bool faceDirty_ = true;    // the next paint redraws the face
     bool blinking_ = false;
     TColor blinkColour_ = TColor(0x0000FF);
     bool inValueUpdate_ = false;

@@ -17,23 +17,38 @@ public:
     ~TScaleSettings() override;
 
     TColor Color() const { return color_; }
-    void SetColor(TColor v) { if (AssignIfChanged(color_, v)) Changed(); }
+    void SetColor(TColor v)
+    {
+        if (AssignIfChanged(color_, v)) Changed();
+    }
     TColor PointerColor() const { return pointerColor_; }
-    void SetPointerColor(TColor v) { if (AssignIfChanged(pointerColor_, v)) Changed(); }
+    void SetPointerColor(TColor v)
+    {
+        if (AssignIfChanged(pointerColor_, v)) Changed();
+    }
     TFont* Font() const { return font_.get(); }
     void SetFont(TFont* v);
     int Steps() const { return steps_; }
-    void SetSteps(int v);        // 1..20, else ignored
+    void SetSteps(int v);  // 1..20, else ignored
     int SubSteps() const { return subSteps_; }
-    void SetSubSteps(int v);     // 1..10, else ignored
+    void SetSubSteps(int v);  // 1..10, else ignored
     bool DrawLine() const { return drawLine_; }
     void SetDrawLine(bool v);
     const String& ValueFormat() const { return valueFormat_; }
-    void SetValueFormat(const String& v) { if (AssignIfChanged(valueFormat_, v)) Changed(); }
+    void SetValueFormat(const String& v)
+    {
+        if (AssignIfChanged(valueFormat_, v)) Changed();
+    }
     const String& ValueFormatLog() const { return valueFormatLog_; }
-    void SetValueFormatLog(const String& v) { if (AssignIfChanged(valueFormatLog_, v)) Changed(); }
+    void SetValueFormatLog(const String& v)
+    {
+        if (AssignIfChanged(valueFormatLog_, v)) Changed();
+    }
     bool PosLeftTop() const { return posLeftTop_; }
-    void SetPosLeftTop(bool v) { if (AssignIfChanged(posLeftTop_, v)) Changed(); }
+    void SetPosLeftTop(bool v)
+    {
+        if (AssignIfChanged(posLeftTop_, v)) Changed();
+    }
 
     bool LogScale() const { return logScale_; }
     void SetLogScale(bool v) { logScale_ = v; }

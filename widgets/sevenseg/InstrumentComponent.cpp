@@ -13,8 +13,8 @@
 TV_PUBLISHED(TiComponent)
 {
     PublishStandardProps(*this, ShowHintStorage::DefaultFalse);
-    Prop("OptionSaveAllProperties", &TiComponent::OptionSaveAllProperties,
-         &TiComponent::SetOptionSaveAllProperties, false);
+    Prop("OptionSaveAllProperties", &TiComponent::OptionSaveAllProperties, &TiComponent::SetOptionSaveAllProperties,
+         false);
     Prop("AutoFrameRate", &TiComponent::AutoFrameRate, &TiComponent::SetAutoFrameRate, false);
     Prop("UpdateFrameRate", &TiComponent::UpdateFrameRate, &TiComponent::SetUpdateFrameRate, 60);
 }
@@ -34,8 +34,11 @@ void DrawBevelBorder(TCanvas& canvas, const TRect& rect, int type)
     case 1: DrawEdge(canvas.Handle(), r, EDGE_RAISED, BF_RECT); break;
     case 2: {
         canvas.Pen()->SetColor(clBtnShadow);
-        const TPoint pts[] = {{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1},
-                              {r.Left, r.Bottom - 1}, {r.Left, r.Top}};
+        const TPoint pts[] = {{r.Left, r.Top},
+                              {r.Right - 1, r.Top},
+                              {r.Right - 1, r.Bottom - 1},
+                              {r.Left, r.Bottom - 1},
+                              {r.Left, r.Top}};
         canvas.Polyline(pts, 5);
         break;
     }
@@ -45,11 +48,9 @@ void DrawBevelBorder(TCanvas& canvas, const TRect& rect, int type)
 
 TObject* GetObjectProperty(TObject* object, const String& propertyName)
 {
-    if (!object)
-        return nullptr;
+    if (!object) return nullptr;
     const TPropInfo* info = object->ClassType().FindProperty(propertyName);
-    if (!info || (info->Kind != pkClass && info->Kind != pkComponent))
-        return nullptr;
+    if (!info || (info->Kind != pkClass && info->Kind != pkComponent)) return nullptr;
     return info->Access->GetObj(object);
 }
 
@@ -81,23 +82,18 @@ void TiComponent::FlushTimer(TObject*)
     scheduler_.Flush();
 }
 
-void TiComponent::SetRepaintClock(TRepaintScheduler::Clock clock)
-{
-    scheduler_.SetClock(std::move(clock));
-}
+void TiComponent::SetRepaintClock(TRepaintScheduler::Clock clock) { scheduler_.SetClock(std::move(clock)); }
 
 bool TiComponent::IsDesigning()
 {
     bool designing = TComponent::IsDesigning();
-    if (designingHook_)
-        designingHook_(this, designing);
+    if (designingHook_) designingHook_(this, designing);
     return designing;
 }
 
 void TiComponent::SetErrorActive(bool on)
 {
-    if (AssignIfChanged(errorActive_, on))
-        BackGroundChange();
+    if (AssignIfChanged(errorActive_, on)) BackGroundChange();
 }
 
 TPoint TiComponent::GetCenterPoint() const
@@ -107,22 +103,19 @@ TPoint TiComponent::GetCenterPoint() const
 
 void TiComponent::SetCachedBackground(bool on)
 {
-    if (AssignIfChanged(cachedBackground_, on))
-        BackGroundChange();
+    if (AssignIfChanged(cachedBackground_, on)) BackGroundChange();
 }
 
 void TiComponent::SetUpdateFrameRate(int value)
 {
-    if (value == scheduler_.UpdateFrameRate())
-        return;
+    if (value == scheduler_.UpdateFrameRate()) return;
     scheduler_.SetUpdateFrameRate(value);
     BackGroundChange();
 }
 
 void TiComponent::SetAutoFrameRate(bool value)
 {
-    if (value == scheduler_.AutoFrameRate())
-        return;
+    if (value == scheduler_.AutoFrameRate()) return;
     scheduler_.SetAutoFrameRate(value);
     if (value)
         BackGroundChange();
@@ -132,20 +125,15 @@ void TiComponent::SetAutoFrameRate(bool value)
 
 void TiComponent::SetBackGroundColor(TColor value)
 {
-    if (AssignIfChanged(backGroundColor_, value))
-        BackGroundChange();
+    if (AssignIfChanged(backGroundColor_, value)) BackGroundChange();
 }
 
 void TiComponent::SetBorderStyle(TiBevelStyle value)
 {
-    if (AssignIfChanged(borderStyle_, value))
-        BackGroundChange();
+    if (AssignIfChanged(borderStyle_, value)) BackGroundChange();
 }
 
-void TiComponent::InvalidateChange()
-{
-    scheduler_.ForegroundChange();
-}
+void TiComponent::InvalidateChange() { scheduler_.ForegroundChange(); }
 
 void TiComponent::BackGroundChange()
 {
@@ -153,36 +141,25 @@ void TiComponent::BackGroundChange()
     scheduler_.BackgroundChange();
 }
 
-void TiComponent::BeginUpdate()
-{
-    scheduler_.BeginUpdate();
-}
+void TiComponent::BeginUpdate() { scheduler_.BeginUpdate(); }
 
-void TiComponent::EndUpdate()
-{
-    scheduler_.EndUpdate();
-}
+void TiComponent::EndUpdate() { scheduler_.EndUpdate(); }
 
 bool TiComponent::AllowChange(const String& propertyName)
 {
     bool allow = true;
-    if (beforeChangeHook_)
-        beforeChangeHook_(this, propertyName, allow);
+    if (beforeChangeHook_) beforeChangeHook_(this, propertyName, allow);
     return allow;
 }
 
 void TiComponent::AfterChange(const String& propertyName)
 {
-    if (afterChangeHook_)
-        afterChangeHook_(this, propertyName);
+    if (afterChangeHook_) afterChangeHook_(this, propertyName);
 }
 
 void TiComponent::GetOPCDataType(const String&, TVarType&) {}
 
-bool TiComponent::OPCOutput(const String&, const TOPCVariant&)
-{
-    return false;
-}
+bool TiComponent::OPCOutput(const String&, const TOPCVariant&) { return false; }
 
 void TiComponent::SetBackgroundPicture(std::unique_ptr<TGraphic> picture)
 {
@@ -205,8 +182,7 @@ void TiComponent::PaintBuffered()
         c.Brush()->SetStyle(bsSolid);
         c.Pen()->SetStyle(psSolid);
         PaintTo(c);
-        if (afterPaintHook_)
-            afterPaintHook_(this, c);
+        if (afterPaintHook_) afterPaintHook_(this, c);
         Canvas()->Draw(0, 0, &buffer);
     } catch (const Exception&) {
         // What was drawn so far stays on screen.
@@ -327,8 +303,7 @@ void TiComponent::WndProc(TMessage& message)
         TCustomControl::WndProc(message);
         BackGroundChange();
         return;
-    default:
-        TCustomControl::WndProc(message);
+    default: TCustomControl::WndProc(message);
     }
 }
 

@@ -116,15 +116,50 @@ protected:
     void AfterChange(const String& propertyName);
 
     // Input hooks: empty here.
-    virtual void iWantSpecialKey(Word& key, bool& result) { (void)key; (void)result; }
-    virtual void iKeyUp(Word& key, TShiftState shift) { (void)key; (void)shift; }
-    virtual void iKeyDown(Word& key, TShiftState shift) { (void)key; (void)shift; }
+    virtual void iWantSpecialKey(Word& key, bool& result)
+    {
+        (void)key;
+        (void)result;
+    }
+    virtual void iKeyUp(Word& key, TShiftState shift)
+    {
+        (void)key;
+        (void)shift;
+    }
+    virtual void iKeyDown(Word& key, TShiftState shift)
+    {
+        (void)key;
+        (void)shift;
+    }
     virtual void iKeyPress(char& key) { (void)key; }
-    virtual void iMouseDown(TMouseButton button, TShiftState shift, int x, int y) { (void)button; (void)shift; (void)x; (void)y; }
-    virtual void iMouseUp(TMouseButton button, TShiftState shift, int x, int y) { (void)button; (void)shift; (void)x; (void)y; }
-    virtual void iMouseMove(TShiftState shift, int x, int y) { (void)shift; (void)x; (void)y; }
+    virtual void iMouseDown(TMouseButton button, TShiftState shift, int x, int y)
+    {
+        (void)button;
+        (void)shift;
+        (void)x;
+        (void)y;
+    }
+    virtual void iMouseUp(TMouseButton button, TShiftState shift, int x, int y)
+    {
+        (void)button;
+        (void)shift;
+        (void)x;
+        (void)y;
+    }
+    virtual void iMouseMove(TShiftState shift, int x, int y)
+    {
+        (void)shift;
+        (void)x;
+        (void)y;
+    }
     virtual void iDoubleClick() {}
-    virtual bool iMouseWheel(int delta, TShiftState shift, TPoint pos) { (void)delta; (void)shift; (void)pos; return false; }
+    virtual bool iMouseWheel(int delta, TShiftState shift, TPoint pos)
+    {
+        (void)delta;
+        (void)shift;
+        (void)pos;
+        return false;
+    }
 
     void KeyDown(Word& key, TShiftState shift) override;
     void KeyUp(Word& key, TShiftState shift) override;

@@ -36,7 +36,10 @@ public:
     HRESULT OnReadComplete(Cardinal transactionId, OPCHANDLE group, HRESULT masterQuality, HRESULT masterError,
                            const std::vector<TOPCItemState>& items) override;
     HRESULT OnWriteComplete(Cardinal, OPCHANDLE, HRESULT, const std::vector<OPCHANDLE>&,
-                            const std::vector<HRESULT>&) override { return S_OK; }
+                            const std::vector<HRESULT>&) override
+    {
+        return S_OK;
+    }
     HRESULT OnCancelComplete(Cardinal, OPCHANDLE) override { return S_OK; }
 
 private:

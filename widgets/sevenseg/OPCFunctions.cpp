@@ -21,8 +21,7 @@ Cardinal RegisterClipboardFormat(const String& name)
     const std::lock_guard guard(lock);
     const String key = UpperCase(name);
     auto it = formats.find(key);
-    if (it != formats.end())
-        return it->second;
+    if (it != formats.end()) return it->second;
     const Cardinal id = 0xC000 + static_cast<Cardinal>(formats.size());
     formats.emplace(key, id);
     return id;
@@ -52,21 +51,17 @@ IConnectionPoint* FindPoint(IConnectionPointContainer* container, const TOPCGuid
 HRESULT AdviseOn(IConnectionPointContainer* container, const TOPCGuid& iid, std::shared_ptr<IOPCSink> sink,
                  Cardinal& cookie)
 {
-    if (!container)
-        return E_FAIL;
+    if (!container) return E_FAIL;
     HRESULT hr;
-    if (IConnectionPoint* point = FindPoint(container, iid, hr))
-        hr = point->Advise(std::move(sink), cookie);
+    if (IConnectionPoint* point = FindPoint(container, iid, hr)) hr = point->Advise(std::move(sink), cookie);
     return hr;
 }
 
 HRESULT UnadviseOn(IConnectionPointContainer* container, const TOPCGuid& iid, Cardinal cookie)
 {
-    if (!container)
-        return E_FAIL;
+    if (!container) return E_FAIL;
     HRESULT hr;
-    if (IConnectionPoint* point = FindPoint(container, iid, hr))
-        hr = point->Unadvise(cookie);
+    if (IConnectionPoint* point = FindPoint(container, iid, hr)) hr = point->Unadvise(cookie);
     return hr;
 }
 
@@ -76,17 +71,15 @@ Cardinal OPCStreamFormatData() { return Formats().data; }
 Cardinal OPCStreamFormatDataTime() { return Formats().dataTime; }
 Cardinal OPCStreamFormatWriteComplete() { return Formats().writeComplete; }
 
-HRESULT OPCAddGroup(const std::shared_ptr<IOPCServer>& server, const String& name, int active,
-                    Cardinal updateRate, OPCHANDLE& serverGroup, std::shared_ptr<IOPCItemMgt>& group)
+HRESULT OPCAddGroup(const std::shared_ptr<IOPCServer>& server, const String& name, int active, Cardinal updateRate,
+                    OPCHANDLE& serverGroup, std::shared_ptr<IOPCItemMgt>& group)
 {
     serverGroup = 0;
     group.reset();
-    if (!server)
-        return E_FAIL;
+    if (!server) return E_FAIL;
     Cardinal revised = 0;
     const HRESULT hr = server->AddGroup(name, active != 0, updateRate, 0, 0.0f, 0, serverGroup, revised, group);
-    if (Failed(hr))
-        group.reset();
+    if (Failed(hr)) group.reset();
     return hr;
 }
 
@@ -94,8 +87,7 @@ HRESULT OPCAddItem(const std::shared_ptr<IOPCItemMgt>& group, const String& item
                    TVarType requestedType, OPCHANDLE& serverItem, TVarType& canonicalType)
 {
     serverItem = 0;
-    if (!group)
-        return E_FAIL;
+    if (!group) return E_FAIL;
     std::vector<TOPCItemResult> results;
     std::vector<HRESULT> errors;
     HRESULT hr = group->AddItems({TOPCItemDef{"", itemId, true, clientHandle, requestedType}}, results, errors);
@@ -111,12 +103,10 @@ HRESULT OPCAddItem(const std::shared_ptr<IOPCItemMgt>& group, const String& item
 
 HRESULT OPCRemoveItem(const std::shared_ptr<IOPCItemMgt>& group, OPCHANDLE serverItem)
 {
-    if (!group)
-        return E_FAIL;
+    if (!group) return E_FAIL;
     std::vector<HRESULT> errors;
     HRESULT hr = group->RemoveItems({serverItem}, errors);
-    if (Succeeded(hr))
-        hr = errors.empty() ? E_FAIL : errors.front();
+    if (Succeeded(hr)) hr = errors.empty() ? E_FAIL : errors.front();
     return hr;
 }
 
@@ -125,13 +115,11 @@ HRESULT OPCAdviseStream(const std::shared_ptr<IOPCItemMgt>& group, std::shared_p
 {
     connection = 0;
     IDataObject* data = group ? group->DataObject() : nullptr;
-    if (!data)
-        return E_FAIL;
+    if (!data) return E_FAIL;
     TFormatEtc format;
     format.ClipFormat = OPCStreamFormatDataTime();
     const HRESULT hr = data->DAdvise(format, ADVF_PRIMEFIRST, std::move(sink), connection);
-    if (Failed(hr))
-        connection = 0;
+    if (Failed(hr)) connection = 0;
     return hr;
 }
 
@@ -141,8 +129,8 @@ HRESULT OPCUnadviseStream(const std::shared_ptr<IOPCItemMgt>& group, Cardinal co
     return data ? data->DUnadvise(connection) : E_FAIL;
 }
 
-HRESULT OPCAdviseDataCallback(const std::shared_ptr<IOPCItemMgt>& group,
-                              std::shared_ptr<IOPCDataCallback> callback, Cardinal& cookie)
+HRESULT OPCAdviseDataCallback(const std::shared_ptr<IOPCItemMgt>& group, std::shared_ptr<IOPCDataCallback> callback,
+                              Cardinal& cookie)
 {
     return AdviseOn(group ? group->ConnectionPoints() : nullptr, IID_IOPCDataCallback, std::move(callback), cookie);
 }
@@ -166,20 +154,17 @@ HRESULT OPCUnadviseShutdown(const std::shared_ptr<IOPCServer>& server, Cardinal 
 HRESULT OPCWriteValue(const std::shared_ptr<IOPCItemMgt>& group, OPCHANDLE serverItem, const TOPCVariant& value)
 {
     IOPCSyncIO* io = group ? group->SyncIO() : nullptr;
-    if (!io)
-        return E_FAIL;
+    if (!io) return E_FAIL;
     std::vector<HRESULT> errors;
     HRESULT hr = io->Write({serverItem}, {value}, errors);
-    if (Succeeded(hr))
-        hr = errors.empty() ? E_FAIL : errors.front();
+    if (Succeeded(hr)) hr = errors.empty() ? E_FAIL : errors.front();
     return hr;
 }
 
 String OPCNormalizeComputerName(const String& computerName)
 {
     String name = Trim(computerName);
-    if (UpperCase(name) == "LOCAL")
-        name.clear();
+    if (UpperCase(name) == "LOCAL") name.clear();
     return name;
 }
 
@@ -191,8 +176,7 @@ std::shared_ptr<IOPCServerList> OPCCreateServerList(const String& computerName)
     } catch (const Exception& e) {
         throw Exception("Unable to Create IOPCServerList Object : " + e.Message());
     }
-    if (!list)
-        throw Exception("Unable to Create IOPCServerList Object");
+    if (!list) throw Exception("Unable to Create IOPCServerList Object");
     return list;
 }
 
@@ -200,23 +184,18 @@ TOPCGuid OPCRemoteProgIDToCLSID(const String& computerName, const String& progId
                                 std::shared_ptr<IOPCServerList>& serverList)
 {
     TOPCGuid clsid;
-    if (Succeeded(OPCRuntime().CLSIDFromProgID(progId, clsid)))
-        return clsid;
-    if (!serverList)
-        serverList = OPCCreateServerList(computerName);
+    if (Succeeded(OPCRuntime().CLSIDFromProgID(progId, clsid))) return clsid;
+    if (!serverList) serverList = OPCCreateServerList(computerName);
     if (Succeeded(serverList->CLSIDFromProgID(progId, clsid))) {
-        if (clsid.D1 == 0)
-            OPCRuntime().MessageBeep();
+        if (clsid.D1 == 0) OPCRuntime().MessageBeep();
         return clsid;
     }
     for (const TOPCGuid& category : {CATID_OPCDAServer20, CATID_OPCDAServer10}) {
         std::vector<TOPCGuid> classes;
-        if (Failed(serverList->EnumClassesOfCategories({category}, {}, classes)))
-            continue;
+        if (Failed(serverList->EnumClassesOfCategories({category}, {}, classes))) continue;
         for (const TOPCGuid& candidate : classes) {
             String name, userType;
-            if (Succeeded(serverList->GetClassDetails(candidate, name, userType)) && name == progId)
-                return candidate;
+            if (Succeeded(serverList->GetClassDetails(candidate, name, userType)) && name == progId) return candidate;
         }
     }
     throw Exception("Unable to convert ProgID to CLSID");

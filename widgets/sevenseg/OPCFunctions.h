@@ -7,22 +7,22 @@
 #include "widgets/sevenseg/OPCInterfaces.h"
 
 // Process-wide identifiers of the three stream formats, registered on first use.
-Cardinal OPCStreamFormatData();          // "OPCSTMFORMATDATA"
-Cardinal OPCStreamFormatDataTime();      // "OPCSTMFORMATDATATIME"
-Cardinal OPCStreamFormatWriteComplete(); // "OPCSTMFORMATWRITECOMPLETE"
+Cardinal OPCStreamFormatData();           // "OPCSTMFORMATDATA"
+Cardinal OPCStreamFormatDataTime();       // "OPCSTMFORMATDATATIME"
+Cardinal OPCStreamFormatWriteComplete();  // "OPCSTMFORMATWRITECOMPLETE"
 // Registers a clipboard format by name (the same name gives the same identifier).
 Cardinal RegisterClipboardFormat(const String& name);
 
-HRESULT OPCAddGroup(const std::shared_ptr<IOPCServer>& server, const String& name, int active,
-                    Cardinal updateRate, OPCHANDLE& serverGroup, std::shared_ptr<IOPCItemMgt>& group);
+HRESULT OPCAddGroup(const std::shared_ptr<IOPCServer>& server, const String& name, int active, Cardinal updateRate,
+                    OPCHANDLE& serverGroup, std::shared_ptr<IOPCItemMgt>& group);
 HRESULT OPCAddItem(const std::shared_ptr<IOPCItemMgt>& group, const String& itemId, OPCHANDLE clientHandle,
                    TVarType requestedType, OPCHANDLE& serverItem, TVarType& canonicalType);
 HRESULT OPCRemoveItem(const std::shared_ptr<IOPCItemMgt>& group, OPCHANDLE serverItem);
 HRESULT OPCAdviseStream(const std::shared_ptr<IOPCItemMgt>& group, std::shared_ptr<IAdviseSink> sink,
                         Cardinal& connection);
 HRESULT OPCUnadviseStream(const std::shared_ptr<IOPCItemMgt>& group, Cardinal connection);
-HRESULT OPCAdviseDataCallback(const std::shared_ptr<IOPCItemMgt>& group,
-                              std::shared_ptr<IOPCDataCallback> callback, Cardinal& cookie);
+HRESULT OPCAdviseDataCallback(const std::shared_ptr<IOPCItemMgt>& group, std::shared_ptr<IOPCDataCallback> callback,
+                              Cardinal& cookie);
 HRESULT OPCUnadviseDataCallback(const std::shared_ptr<IOPCItemMgt>& group, Cardinal cookie);
 HRESULT OPCAdviseShutdown(const std::shared_ptr<IOPCServer>& server, std::shared_ptr<IOPCShutdown> callback,
                           Cardinal& cookie);

@@ -65,10 +65,10 @@ struct TOPCItemState {
 
 class IOPCDataCallback : public IOPCSink {
 public:
-    virtual HRESULT OnDataChange(Cardinal transactionId, OPCHANDLE group, HRESULT masterQuality,
-                                 HRESULT masterError, const std::vector<TOPCItemState>& items) = 0;
-    virtual HRESULT OnReadComplete(Cardinal transactionId, OPCHANDLE group, HRESULT masterQuality,
-                                   HRESULT masterError, const std::vector<TOPCItemState>& items) = 0;
+    virtual HRESULT OnDataChange(Cardinal transactionId, OPCHANDLE group, HRESULT masterQuality, HRESULT masterError,
+                                 const std::vector<TOPCItemState>& items) = 0;
+    virtual HRESULT OnReadComplete(Cardinal transactionId, OPCHANDLE group, HRESULT masterQuality, HRESULT masterError,
+                                   const std::vector<TOPCItemState>& items) = 0;
     virtual HRESULT OnWriteComplete(Cardinal transactionId, OPCHANDLE group, HRESULT masterError,
                                     const std::vector<OPCHANDLE>& clientHandles,
                                     const std::vector<HRESULT>& errors) = 0;
@@ -168,10 +168,9 @@ public:
 class IOPCServer {
 public:
     virtual ~IOPCServer() = default;
-    virtual HRESULT AddGroup(const String& name, bool active, Cardinal requestedUpdateRate,
-                             OPCHANDLE clientGroup, float percentDeadband, Cardinal localeId,
-                             OPCHANDLE& serverGroup, Cardinal& revisedUpdateRate,
-                             std::shared_ptr<IOPCItemMgt>& group) = 0;
+    virtual HRESULT AddGroup(const String& name, bool active, Cardinal requestedUpdateRate, OPCHANDLE clientGroup,
+                             float percentDeadband, Cardinal localeId, OPCHANDLE& serverGroup,
+                             Cardinal& revisedUpdateRate, std::shared_ptr<IOPCItemMgt>& group) = 0;
     virtual HRESULT RemoveGroup(OPCHANDLE serverGroup, bool force) = 0;
     virtual IConnectionPointContainer* ConnectionPoints() { return nullptr; }
 };
@@ -183,8 +182,7 @@ public:
     // Class identifiers of the servers that implement every category asked for, one per call of the
     // enumeration in the component-object form; here the whole list at once.
     virtual HRESULT EnumClassesOfCategories(const std::vector<TOPCGuid>& implemented,
-                                            const std::vector<TOPCGuid>& required,
-                                            std::vector<TOPCGuid>& classes) = 0;
+                                            const std::vector<TOPCGuid>& required, std::vector<TOPCGuid>& classes) = 0;
     virtual HRESULT GetClassDetails(const TOPCGuid& clsid, String& progId, String& userType) = 0;
 };
 

@@ -38,66 +38,53 @@ HRESULT Quietly(F&& call) noexcept
 
 TiOPCItem::TiOPCItem(TiOPCItemManager* manager) : manager_(manager) {}
 
-TiOPCItem::~TiOPCItem()
-{
-    Disconnect();
-}
+TiOPCItem::~TiOPCItem() { Disconnect(); }
 
 void TiOPCItem::SetServerName(const String& value)
 {
     serverName_ = value;
-    if (active_)
-        Connect();
+    if (active_) Connect();
 }
 
 void TiOPCItem::SetComputerName(const String& value)
 {
     computerName_ = value;
-    if (active_)
-        Connect();
+    if (active_) Connect();
 }
 
 void TiOPCItem::SetItemName(const String& value)
 {
     itemName_ = value;
-    if (active_)
-        Connect();
+    if (active_) Connect();
 }
 
 void TiOPCItem::SetUpdateRate(int value)
 {
     updateRate_ = value;
-    if (active_)
-        Connect();
+    if (active_) Connect();
 }
 
 void TiOPCItem::SetAutoConnect(bool value)
 {
     autoConnect_ = value;
-    if (active_)
-        Connect();
+    if (active_) Connect();
 }
 
 void TiOPCItem::SetAutoError(bool value)
 {
-    if (AssignIfChanged(autoError_, value) && value)
-        UpdateErrorState();
+    if (AssignIfChanged(autoError_, value) && value) UpdateErrorState();
 }
 
 void TiOPCItem::UpdateErrorState()
 {
-    if (active_ && manager_ && manager_->Owner)
-        manager_->Owner->SetErrorActive(!QualityGood());
+    if (active_ && manager_ && manager_->Owner) manager_->Owner->SetErrorActive(!QualityGood());
 }
 
 void TiOPCItem::Connect()
 {
-    if (autoError_)
-        UpdateErrorState();
-    if (server_)
-        Disconnect();
-    if (Trim(propertyName_).empty() || Trim(serverName_).empty() || Trim(itemName_).empty())
-        return;
+    if (autoError_) UpdateErrorState();
+    if (server_) Disconnect();
+    if (Trim(propertyName_).empty() || Trim(serverName_).empty() || Trim(itemName_).empty()) return;
     active_ = true;
     try {
         ConnectGuarded();
@@ -124,8 +111,7 @@ void TiOPCItem::ConnectGuarded()
     } catch (const Exception& e) {
         throw Exception("Exception : Failed to Connect to Server - " + e.Message());
     }
-    if (!server_)
-        throw Exception("Failed to Connect to Server");
+    if (!server_) throw Exception("Failed to Connect to Server");
 
     // A server without shutdown notification is accepted.
     auto shutdown = std::make_shared<TiOPCShutdownCallback>();
@@ -139,8 +125,7 @@ void TiOPCItem::ConnectGuarded()
         throw Exception("Failed to Add Group");
 
     TVarType requested = varEmpty;
-    if (manager_ && manager_->OnGetDataType())
-        manager_->OnGetDataType()(propertyName_, requested);
+    if (manager_ && manager_->OnGetDataType()) manager_->OnGetDataType()(propertyName_, requested);
     if (Failed(OPCAddItem(group_, itemName_, 0, requested, itemHandle_, canonicalType_)))
         throw Exception("Failed to Add Item");
 
@@ -156,19 +141,15 @@ void TiOPCItem::ConnectGuarded()
         // stays connected and can still write.
         auto sink = std::make_shared<TiOPCAdviseSink>();
         sink->SetOnData([this](TiOPCAdviseSink& s) { TakeData(s.Value, s.Quality, s.TimeStamp); });
-        if (Succeeded(OPCAdviseStream(group_, sink, streamConnection_)))
-            adviseSink_ = sink;
+        if (Succeeded(OPCAdviseStream(group_, sink, streamConnection_))) adviseSink_ = sink;
     }
 }
 
 void TiOPCItem::ForgetCallbacks()
 {
-    if (auto sink = adviseSink_.lock())
-        sink->SetOnData(nullptr);
-    if (auto callback = dataCallback_.lock())
-        callback->SetOnData(nullptr);
-    if (auto shutdown = shutdownCallback_.lock())
-        shutdown->SetOnShutdown(nullptr);
+    if (auto sink = adviseSink_.lock()) sink->SetOnData(nullptr);
+    if (auto callback = dataCallback_.lock()) callback->SetOnData(nullptr);
+    if (auto shutdown = shutdownCallback_.lock()) shutdown->SetOnShutdown(nullptr);
     adviseSink_.reset();
     dataCallback_.reset();
     shutdownCallback_.reset();
@@ -180,15 +161,13 @@ void TiOPCItem::Disconnect() noexcept
     if (streamConnection_) {
         Quietly([&] { return OPCUnadviseStream(group_, streamConnection_); });
         streamConnection_ = 0;
-        if (auto sink = adviseSink_.lock())
-            sink->SetOnData(nullptr);
+        if (auto sink = adviseSink_.lock()) sink->SetOnData(nullptr);
         adviseSink_.reset();
     }
     if (dataCallbackCookie_) {
         Quietly([&] { return OPCUnadviseDataCallback(group_, dataCallbackCookie_); });
         dataCallbackCookie_ = 0;
-        if (auto callback = dataCallback_.lock())
-            callback->SetOnData(nullptr);
+        if (auto callback = dataCallback_.lock()) callback->SetOnData(nullptr);
         dataCallback_.reset();
     }
     if (itemHandle_) {
@@ -213,12 +192,9 @@ void TiOPCItem::Disconnect() noexcept
 void TiOPCItem::HandleShutdown()
 {
     if (group_) {
-        if (streamConnection_)
-            Quietly([&] { return OPCUnadviseStream(group_, streamConnection_); });
-        if (dataCallbackCookie_)
-            Quietly([&] { return OPCUnadviseDataCallback(group_, dataCallbackCookie_); });
-        if (itemHandle_)
-            Quietly([&] { return OPCRemoveItem(group_, itemHandle_); });
+        if (streamConnection_) Quietly([&] { return OPCUnadviseStream(group_, streamConnection_); });
+        if (dataCallbackCookie_) Quietly([&] { return OPCUnadviseDataCallback(group_, dataCallbackCookie_); });
+        if (itemHandle_) Quietly([&] { return OPCRemoveItem(group_, itemHandle_); });
     }
     streamConnection_ = 0;
     dataCallbackCookie_ = 0;
@@ -232,27 +208,20 @@ void TiOPCItem::HandleShutdown()
 
 void TiOPCItem::TakeData(const TOPCVariant& value, Word quality, TDateTime timeStamp)
 {
-    if (!active_)
-        return;
+    if (!active_) return;
     value_ = value;
     quality_ = quality;
     timeStamp_ = timeStamp;
-    if (autoError_)
-        UpdateErrorState();
-    if (manager_ && manager_->OnNewData())
-        manager_->OnNewData()(this);
+    if (autoError_) UpdateErrorState();
+    if (manager_ && manager_->OnNewData()) manager_->OnNewData()(this);
 }
 
 void TiOPCItem::WriteValue(const TOPCVariant& value)
 {
-    if (!active_)
-        return;
-    if (!server_)
-        throw Exception("Data Write Failure - Not Connected to Server");
-    if (!group_)
-        throw Exception("Data Write Failure - Not Connected to Group");
-    if (!itemHandle_)
-        throw Exception("Data Write Failure - Not Connected to Item");
+    if (!active_) return;
+    if (!server_) throw Exception("Data Write Failure - Not Connected to Server");
+    if (!group_) throw Exception("Data Write Failure - Not Connected to Group");
+    if (!itemHandle_) throw Exception("Data Write Failure - Not Connected to Item");
     if (Failed(Quietly([&] { return OPCWriteValue(group_, itemHandle_, value); })))
         throw Exception("Data Write Failure");
 }
@@ -260,10 +229,8 @@ void TiOPCItem::WriteValue(const TOPCVariant& value)
 void TiOPCItem::Loaded()
 {
     try {
-        if (autoError_)
-            UpdateErrorState();
-        if (autoConnect_ && !(manager_ && manager_->IsDesigning()))
-            Connect();
+        if (autoError_) UpdateErrorState();
+        if (autoConnect_ && !(manager_ && manager_->IsDesigning())) Connect();
     } catch (...) {
         // A window being created cannot report it; the item just stays inactive.
     }
@@ -271,10 +238,7 @@ void TiOPCItem::Loaded()
 
 // ---------------------------------------------------------------------------------------------
 
-TiOPCItemManager::~TiOPCItemManager()
-{
-    Clear();
-}
+TiOPCItemManager::~TiOPCItemManager() { Clear(); }
 
 TiOPCItem* TiOPCItemManager::Add()
 {
@@ -294,24 +258,21 @@ void TiOPCItemManager::Clear()
 
 TiOPCItem* TiOPCItemManager::Items(int index) const
 {
-    if (index < 0 || index >= Count())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
     return items_[static_cast<size_t>(index)];
 }
 
 int TiOPCItemManager::IndexOf(const TiOPCItem* item) const
 {
     for (size_t i = 0; i < items_.size(); ++i)
-        if (items_[i] == item)
-            return static_cast<int>(i);
+        if (items_[i] == item) return static_cast<int>(i);
     return -1;
 }
 
 bool TiOPCItemManager::IsDesigning()
 {
     bool designing = false;
-    if (onGetDesigning_)
-        onGetDesigning_(*this, designing);
+    if (onGetDesigning_) onGetDesigning_(*this, designing);
     return designing;
 }
 

@@ -35,8 +35,7 @@ std::shared_ptr<IOPCRuntime>& Replacement()
 IOPCRuntime& OPCRuntime()
 {
     static TNoComRuntime platform;
-    if (auto& r = Replacement())
-        return *r;
+    if (auto& r = Replacement()) return *r;
     return platform;
 }
 

@@ -15,8 +15,14 @@ constexpr double kDaysFrom1601To1899 = 109205.0;         // 1601-01-01 .. 1899-1
 constexpr double kFirstDayAfter9999 = 2958466.0;         // 10000-01-01 as a date-time
 
 std::uint16_t U16(const Byte* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const Byte* p) { return static_cast<std::uint32_t>(U16(p)) | (static_cast<std::uint32_t>(U16(p + 2)) << 16); }
-std::uint64_t U64(const Byte* p) { return static_cast<std::uint64_t>(U32(p)) | (static_cast<std::uint64_t>(U32(p + 4)) << 32); }
+std::uint32_t U32(const Byte* p)
+{
+    return static_cast<std::uint32_t>(U16(p)) | (static_cast<std::uint32_t>(U16(p + 2)) << 16);
+}
+std::uint64_t U64(const Byte* p)
+{
+    return static_cast<std::uint64_t>(U32(p)) | (static_cast<std::uint64_t>(U32(p + 4)) << 32);
+}
 
 double F64(const Byte* p)
 {
@@ -76,8 +82,7 @@ bool ReadVariant(const Byte* p, const Byte* end, TOPCVariant& out)
     case varBoolean: out = TOPCVariant(U16(d) != 0); return true;
     case varOleStr: {
         const Byte* countAt = p + OPCVariantSize;
-        if (end - countAt < 4)
-            return false;
+        if (end - countAt < 4) return false;
         const std::uint32_t byteCount = U32(countAt);
         const Byte* chars = countAt + 4;
         // Up to the terminating zero, at most byteCount / 2 characters, never past the block.
@@ -86,8 +91,7 @@ bool ReadVariant(const Byte* p, const Byte* end, TOPCVariant& out)
         std::vector<std::uint16_t> text;
         for (std::size_t i = 0; i < limit; ++i) {
             const std::uint16_t ch = U16(chars + 2 * i);
-            if (ch == 0)
-                break;
+            if (ch == 0) break;
             text.push_back(ch);
         }
         out = TOPCVariant(Utf16ToUtf8(text.data(), text.size()));
@@ -107,12 +111,10 @@ const TOPCTimeSource& TOPCTimeSource::System()
 
 TDateTime OPCFileTimeToDateTime(const TFileTime& ft, const TOPCTimeSource& time)
 {
-    if (ft.LowDateTime == 0 && ft.HighDateTime == 0)
-        return 0.0;
+    if (ft.LowDateTime == 0 && ft.HighDateTime == 0) return 0.0;
     const std::uint64_t ticks = (static_cast<std::uint64_t>(ft.HighDateTime) << 32) | ft.LowDateTime;
     const TDateTime local = time.UtcToLocal(static_cast<double>(ticks) / kFileTimeTicksPerDay - kDaysFrom1601To1899);
-    if (!(local < kFirstDayAfter9999))
-        return time.Now();
+    if (!(local < kFirstDayAfter9999)) return time.Now();
     return local;
 }
 
@@ -120,10 +122,8 @@ TDateTime OPCFileTimeToDateTime(const TFileTime& ft, const TOPCTimeSource& time)
 int DecodeOPCDataStream(const Byte* data, std::size_t size, bool timeForm,
                         const std::function<void(const TOPCStreamItem&)>& onItem, const TOPCTimeSource& time)
 {
-    if (!data || size < OPCGroupHeaderSize)
-        return 0;
-    if (static_cast<std::int32_t>(U32(data + 16)) < 0)
-        return 0;
+    if (!data || size < OPCGroupHeaderSize) return 0;
+    if (static_cast<std::int32_t>(U32(data + 16)) < 0) return 0;
     const std::uint64_t count = U32(data + 4);
     const std::size_t headerSize = timeForm ? OPCItemHeaderTimeSize : OPCItemHeaderSize;
     if (count > (size - OPCGroupHeaderSize) / headerSize)
@@ -134,16 +134,12 @@ int DecodeOPCDataStream(const Byte* data, std::size_t size, bool timeForm,
     for (std::size_t i = 0; i < count; ++i) {
         const Byte* header = data + OPCGroupHeaderSize + i * headerSize;
         const std::uint32_t valueOffset = U32(header + 4);
-        if (valueOffset > size || size - valueOffset < OPCVariantSize)
-            continue;
+        if (valueOffset > size || size - valueOffset < OPCVariantSize) continue;
         TOPCStreamItem item;
-        if (!ReadVariant(data + valueOffset, end, item.Value))
-            continue;
+        if (!ReadVariant(data + valueOffset, end, item.Value)) continue;
         item.Quality = U16(header + 8);
-        if (timeForm)
-            item.TimeStamp = OPCFileTimeToDateTime({U32(header + 12), U32(header + 16)}, time);
-        if (onItem)
-            onItem(item);
+        if (timeForm) item.TimeStamp = OPCFileTimeToDateTime({U32(header + 12), U32(header + 16)}, time);
+        if (onItem) onItem(item);
         ++delivered;
     }
     return delivered;

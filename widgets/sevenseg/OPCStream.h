@@ -30,8 +30,8 @@ struct TOPCStreamItem {
 };
 
 constexpr std::size_t OPCGroupHeaderSize = 20;
-constexpr std::size_t OPCItemHeaderSize = 12;          // "OPCSTMFORMATDATA"
-constexpr std::size_t OPCItemHeaderTimeSize = 20;      // "OPCSTMFORMATDATATIME"
+constexpr std::size_t OPCItemHeaderSize = 12;      // "OPCSTMFORMATDATA"
+constexpr std::size_t OPCItemHeaderTimeSize = 20;  // "OPCSTMFORMATDATATIME"
 constexpr std::size_t OPCVariantSize = 16;
 
 // Decodes one stream and hands every item to onItem, in order. A stream with a failure status or
@@ -41,4 +41,3 @@ constexpr std::size_t OPCVariantSize = 16;
 int DecodeOPCDataStream(const Byte* data, std::size_t size, bool timeForm,
                         const std::function<void(const TOPCStreamItem&)>& onItem,
                         const TOPCTimeSource& time = TOPCTimeSource::System());
-

@@ -35,10 +35,8 @@ namespace {
 
 String GeneralFloat(double v)
 {
-    if (std::isnan(v))
-        return "NAN";
-    if (std::isinf(v))
-        return v > 0 ? "INF" : "-INF";
+    if (std::isnan(v)) return "NAN";
+    if (std::isinf(v)) return v > 0 ? "INF" : "-INF";
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15g", v);
     return buf;

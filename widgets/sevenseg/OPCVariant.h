@@ -8,10 +8,10 @@
 
 using TVarType = std::uint16_t;
 
-constexpr TVarType varEmpty = 0, varNull = 1, varSmallint = 2, varInteger = 3, varSingle = 4,
-                   varDouble = 5, varCurrency = 6, varDate = 7, varOleStr = 8, varError = 10,
-                   varBoolean = 11, varShortInt = 16, varByte = 17, varWord = 18, varLongWord = 19,
-                   varInt64 = 20, varUInt64 = 21, varInt = 22, varUInt = 23;
+constexpr TVarType varEmpty = 0, varNull = 1, varSmallint = 2, varInteger = 3, varSingle = 4, varDouble = 5,
+                   varCurrency = 6, varDate = 7, varOleStr = 8, varError = 10, varBoolean = 11, varShortInt = 16,
+                   varByte = 17, varWord = 18, varLongWord = 19, varInt64 = 20, varUInt64 = 21, varInt = 22,
+                   varUInt = 23;
 constexpr TVarType varArray = 0x2000, varByRef = 0x4000;
 
 class TOPCVariant {
@@ -24,10 +24,15 @@ public:
     TOPCVariant(const char* v) : type_(varOleStr), data_(String(v)) {}
     TOPCVariant(String v) : type_(varOleStr), data_(std::move(v)) {}
 
-    static TOPCVariant Null() { TOPCVariant r; r.type_ = varNull; return r; }
-    static TOPCVariant Integer(TVarType type, std::int64_t v);   // the integer types, error, currency scaled
+    static TOPCVariant Null()
+    {
+        TOPCVariant r;
+        r.type_ = varNull;
+        return r;
+    }
+    static TOPCVariant Integer(TVarType type, std::int64_t v);  // the integer types, error, currency scaled
     static TOPCVariant UInteger(TVarType type, std::uint64_t v);
-    static TOPCVariant Real(TVarType type, double v);            // single, double, date
+    static TOPCVariant Real(TVarType type, double v);  // single, double, date
 
     TVarType VarType() const { return type_; }
     // The value of a number, Boolean or date (True is -1); nothing for texts and empty values.

@@ -8,8 +8,7 @@
 
 String ReadoutText(double value, int precision, char decimalSeparator)
 {
-    if (!std::isfinite(value))
-        return {};
+    if (!std::isfinite(value)) return {};
     // The runtime library's rounding, as every other number of the program: ties away from zero.
     TFormatSettings fs = FormatSettings;
     fs.DecimalSeparator = decimalSeparator;
@@ -18,8 +17,7 @@ String ReadoutText(double value, int precision, char decimalSeparator)
 
 bool ReadoutOverflows(double value, int digitCount, int precision, char decimalSeparator)
 {
-    if (!std::isfinite(value))
-        return true;
+    if (!std::isfinite(value)) return true;
     const size_t limit = static_cast<size_t>(precision > 0 ? digitCount + 1 : digitCount);
     return ReadoutText(value, precision, decimalSeparator).size() > limit;
 }
@@ -28,8 +26,8 @@ std::vector<ReadoutCell> AnalogReadoutCells(const ReadoutSettings& s, double val
 {
     std::vector<ReadoutCell> cells;
     const int n = s.DigitCount + (s.ShowSign ? 1 : 0);
-    const int w = static_cast<int>(std::trunc(
-        static_cast<double>(s.Width - 2 * s.SegmentMargin - (n - 1) * s.DigitSpacing) / n));
+    const int w = static_cast<int>(
+        std::trunc(static_cast<double>(s.Width - 2 * s.SegmentMargin - (n - 1) * s.DigitSpacing) / n));
     const int H = s.Height - 2 * s.SegmentMargin;
     int x = (s.Width + s.DigitSpacing - n * (w + s.DigitSpacing)) / 2;
     const int y = s.SegmentMargin;
@@ -41,19 +39,16 @@ std::vector<ReadoutCell> AnalogReadoutCells(const ReadoutSettings& s, double val
         x += w + s.DigitSpacing;
     };
 
-    if (s.ShowSign)
-        put(negative ? sscMinus : sscPlus);
+    if (s.ShowSign) put(negative ? sscMinus : sscPlus);
 
     if (ReadoutOverflows(value, s.DigitCount, s.Precision, s.DecimalSeparator)) {
-        for (int i = 0; i < s.DigitCount; ++i)
-            put(negative ? sscDownArrow : sscUpArrow);
+        for (int i = 0; i < s.DigitCount; ++i) put(negative ? sscDownArrow : sscUpArrow);
         return cells;
     }
 
     const String text = ReadoutText(value, s.Precision, s.DecimalSeparator);
     size_t cut = text.find('.');
-    if (cut == String::npos)
-        cut = text.find(',');
+    if (cut == String::npos) cut = text.find(',');
     String intPart = text.substr(0, cut);
     const char separator = cut == String::npos ? '\0' : text[cut];
     String fraction = cut == String::npos ? String() : text.substr(cut + 1);
@@ -61,18 +56,15 @@ std::vector<ReadoutCell> AnalogReadoutCells(const ReadoutSettings& s, double val
     const int intWidth = s.DigitCount - s.Precision;
     if (static_cast<int>(intPart.size()) < intWidth && s.LeadingStyle != ilsNone)
         intPart.insert(0, static_cast<size_t>(intWidth) - intPart.size(), s.LeadingStyle == ilsZeros ? '0' : ' ');
-    for (char c : intPart)
-        put(CharacterToSegmentValue(c));
+    for (char c : intPart) put(CharacterToSegmentValue(c));
 
     if (s.Precision > 0 && s.DigitCount > 1) {
         const int sepX = x - RoundHalfEven(w / 10.0 + s.DigitSpacing / 2.0);
         cells.push_back({sepX, y, w / 5, H, separator == '.' ? sscPeriod : sscComma});
-        if (static_cast<int>(fraction.size()) > s.Precision)
-            fraction.resize(static_cast<size_t>(s.Precision));
+        if (static_cast<int>(fraction.size()) > s.Precision) fraction.resize(static_cast<size_t>(s.Precision));
         fraction.insert(0, static_cast<size_t>(s.Precision) - fraction.size(), '0');
         const size_t shown = std::min(fraction.size(), static_cast<size_t>(s.DigitCount - 1));
-        for (size_t i = 0; i < shown; ++i)
-            put(CharacterToSegmentValue(fraction[i]));
+        for (size_t i = 0; i < shown; ++i) put(CharacterToSegmentValue(fraction[i]));
     }
     return cells;
 }

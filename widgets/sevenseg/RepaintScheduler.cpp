@@ -10,8 +10,7 @@ TRepaintScheduler::TRepaintScheduler(Clock clock, Invalidate invalidate, ArmFlus
 void TRepaintScheduler::Change(bool& pendingFlag)
 {
     pendingFlag = true;
-    if (updating_)
-        return;
+    if (updating_) return;
     if (autoFrameRate_)
         RepaintIfDue();
     else
@@ -26,8 +25,7 @@ void TRepaintScheduler::BeginUpdate() { updating_ = true; }
 void TRepaintScheduler::EndUpdate()
 {
     updating_ = false;
-    if (AnyPending())
-        RepaintIfDue();
+    if (AnyPending()) RepaintIfDue();
 }
 
 void TRepaintScheduler::RepaintIfDue()
@@ -37,8 +35,7 @@ void TRepaintScheduler::RepaintIfDue()
         const double due = lastRepaintMs_ + FramePeriodMs();
         if (now <= due) {
             // Held back: without this flush a stream that stops would leave an old value showing.
-            if (armFlush_)
-                armFlush_(static_cast<unsigned>(std::floor(due - now)) + 1);
+            if (armFlush_) armFlush_(static_cast<unsigned>(std::floor(due - now)) + 1);
             return;
         }
     }
@@ -51,12 +48,10 @@ void TRepaintScheduler::DoRepaint()
     backgroundPending_ = false;
     lastRepaintMs_ = clock_();
     repainted_ = true;
-    if (invalidate_)
-        invalidate_();
+    if (invalidate_) invalidate_();
 }
 
 void TRepaintScheduler::Flush()
 {
-    if (!updating_ && AnyPending())
-        RepaintIfDue();
+    if (!updating_ && AnyPending()) RepaintIfDue();
 }

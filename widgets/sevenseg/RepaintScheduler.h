@@ -7,19 +7,19 @@
 
 class TRepaintScheduler {
 public:
-    using Clock = std::function<double()>;                 // milliseconds, monotonic
-    using Invalidate = std::function<void()>;              // ask the platform for a paint
+    using Clock = std::function<double()>;                   // milliseconds, monotonic
+    using Invalidate = std::function<void()>;                // ask the platform for a paint
     using ArmFlush = std::function<void(unsigned delayMs)>;  // single-shot; re-arming replaces
 
     TRepaintScheduler(Clock clock, Invalidate invalidate, ArmFlush armFlush);
 
-    void ForegroundChange();   // InvalidateChange
-    void BackgroundChange();   // BackGroundChange (the caller marks its background dirty)
+    void ForegroundChange();  // InvalidateChange
+    void BackgroundChange();  // BackGroundChange (the caller marks its background dirty)
     void BeginUpdate();
     void EndUpdate();
     void RepaintIfDue();
     void DoRepaint();
-    void Flush();              // the single-shot flush fired
+    void Flush();  // the single-shot flush fired
 
     bool Updating() const { return updating_; }
     bool ForegroundPending() const { return foregroundPending_; }

@@ -44,8 +44,7 @@ TiSevenSegmentCharacter::TiSevenSegmentCharacter(TComponent* owner) : TiCustomCo
 
 void TiSevenSegmentCharacter::SetValue(TSevenSegmentCharacter value)
 {
-    if (value == value_ || !AllowChange("Value"))
-        return;
+    if (value == value_ || !AllowChange("Value")) return;
     value_ = value;
     InvalidateChange();
     ApplyAutoSize();
@@ -78,9 +77,9 @@ void TiSevenSegmentCharacter::SetSegmentSize(int value)
 
 void TiSevenSegmentCharacter::SetSegOn(int index, bool on)
 {
-    const Byte bits = on ? static_cast<Byte>(segmentBits_ | (1u << index)) : static_cast<Byte>(segmentBits_ & ~(1u << index));
-    if (AssignIfChanged(segmentBits_, bits))
-        InvalidateChange();
+    const Byte bits = on ? static_cast<Byte>(segmentBits_ | (1u << index))
+                         : static_cast<Byte>(segmentBits_ & ~(1u << index));
+    if (AssignIfChanged(segmentBits_, bits)) InvalidateChange();
 }
 
 void TiSevenSegmentCharacter::SetSegmentBits(Byte bits)
@@ -94,32 +93,23 @@ TColor TiSevenSegmentCharacter::OffColor() const
     return autoSegmentOffColor_ ? DivideColor(segmentColor_, 3) + kPaletteRelative : segmentOffColor_;
 }
 
-TColor TiSevenSegmentCharacter::OnColor() const
-{
-    return powerOff_ ? OffColor() : segmentColor_ + kPaletteRelative;
-}
+TColor TiSevenSegmentCharacter::OnColor() const { return powerOff_ ? OffColor() : segmentColor_ + kPaletteRelative; }
 
 int TiSevenSegmentCharacter::NaturalWidth() const
 {
     return 2 * segmentMargin_ + (IsNarrowCharacter(value_) ? 2 : 10) * segmentSize_;
 }
 
-int TiSevenSegmentCharacter::NaturalHeight() const
-{
-    return 2 * segmentMargin_ + 18 * segmentSize_;
-}
+int TiSevenSegmentCharacter::NaturalHeight() const { return 2 * segmentMargin_ + 18 * segmentSize_; }
 
 void TiSevenSegmentCharacter::ApplyAutoSize()
 {
-    if (IsLoading() || !autoSize_)
-        return;
+    if (IsLoading() || !autoSize_) return;
     SetBounds(Left(), Top(), NaturalWidth() + 1, NaturalHeight() + 1);
-    if (autoSizeHook_)
-        autoSizeHook_(this);
+    if (autoSizeHook_) autoSizeHook_(this);
 }
 
-void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, int x0, int y0, int w, int h,
-                                            TSevenSegmentCharacter value)
+void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, int x0, int y0, int w, int h, TSevenSegmentCharacter value)
 {
     const TColor on = OnColor(), off = OffColor();
     const CellGeometry g{w, h, segmentMargin_, segmentSeperation_, segmentSize_};
@@ -133,8 +123,7 @@ void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, int x0, int y0, int
         canvas.Brush()->SetColor(colour);
         canvas.Pen()->SetColor(colour);
         pts.clear();
-        for (const SegPoint& p : shape.Points)
-            pts.push_back(TPoint{x0 + p.X, y0 + p.Y});
+        for (const SegPoint& p : shape.Points) pts.push_back(TPoint{x0 + p.X, y0 + p.Y});
         canvas.Polygon(pts.data(), static_cast<int>(pts.size()));
     }
 }

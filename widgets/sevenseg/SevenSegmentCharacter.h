@@ -19,23 +19,44 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value) override;
     TColor SegmentColor() const { return segmentColor_; }
-    void SetSegmentColor(TColor value) { if (AssignIfChanged(segmentColor_, value)) InvalidateChange(); }
+    void SetSegmentColor(TColor value)
+    {
+        if (AssignIfChanged(segmentColor_, value)) InvalidateChange();
+    }
     TColor SegmentOffColor() const { return segmentOffColor_; }
-    void SetSegmentOffColor(TColor value) { if (AssignIfChanged(segmentOffColor_, value)) InvalidateChange(); }
+    void SetSegmentOffColor(TColor value)
+    {
+        if (AssignIfChanged(segmentOffColor_, value)) InvalidateChange();
+    }
     bool AutoSegmentOffColor() const { return autoSegmentOffColor_; }
-    void SetAutoSegmentOffColor(bool value) { if (AssignIfChanged(autoSegmentOffColor_, value)) InvalidateChange(); }
+    void SetAutoSegmentOffColor(bool value)
+    {
+        if (AssignIfChanged(autoSegmentOffColor_, value)) InvalidateChange();
+    }
     bool ShowOffSegments() const { return showOffSegments_; }
-    void SetShowOffSegments(bool value) { if (AssignIfChanged(showOffSegments_, value)) InvalidateChange(); }
+    void SetShowOffSegments(bool value)
+    {
+        if (AssignIfChanged(showOffSegments_, value)) InvalidateChange();
+    }
     bool PowerOff() const { return powerOff_; }
-    void SetPowerOff(bool value) { if (AssignIfChanged(powerOff_, value)) InvalidateChange(); }
+    void SetPowerOff(bool value)
+    {
+        if (AssignIfChanged(powerOff_, value)) InvalidateChange();
+    }
     int SegmentMargin() const { return segmentMargin_; }
     void SetSegmentMargin(int value);
     int SegmentSeperation() const { return segmentSeperation_; }
-    void SetSegmentSeperation(int value) { if (AssignIfChanged(segmentSeperation_, std::max(value, 0))) InvalidateChange(); }
+    void SetSegmentSeperation(int value)
+    {
+        if (AssignIfChanged(segmentSeperation_, std::max(value, 0))) InvalidateChange();
+    }
     int SegmentSize() const { return segmentSize_; }
     void SetSegmentSize(int value);
     bool UseSegmentBits() const { return useSegmentBits_; }
-    void SetUseSegmentBits(bool value) { if (AssignIfChanged(useSegmentBits_, value)) InvalidateChange(); }
+    void SetUseSegmentBits(bool value)
+    {
+        if (AssignIfChanged(useSegmentBits_, value)) InvalidateChange();
+    }
     bool SegOn(int index) const { return (segmentBits_ >> index) & 1; }
     void SetSegOn(int index, bool on);
     Byte SegmentBits() const { return segmentBits_; }

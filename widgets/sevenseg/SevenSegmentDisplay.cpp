@@ -132,13 +132,11 @@ void TiSevenSegmentDisplay::CopySettingsToCell()
 
 void TiSevenSegmentDisplay::ApplyAutoSize()
 {
-    if (IsLoading() || !autoSize_)
-        return;
+    if (IsLoading() || !autoSize_) return;
     int w = 0, h = 0;
     GetNaturalSize(w, h);
     SetBounds(Left(), Top(), w, h);
-    if (autoSizeHook_)
-        autoSizeHook_(this);
+    if (autoSizeHook_) autoSizeHook_(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -152,18 +150,14 @@ TiSevenSegmentAnalog::TiSevenSegmentAnalog(TComponent* owner) : TiSevenSegmentDi
 
 void TiSevenSegmentAnalog::SetValue(double value)
 {
-    if (value > kMaxValue)
-        value = kMaxValue;
+    if (value > kMaxValue) value = kMaxValue;
     // NaN never equals itself; a second NaN is no change either.
-    if (value == value_ || (std::isnan(value) && std::isnan(value_)))
-        return;
-    if (!AllowChange("Value"))
-        return;
+    if (value == value_ || (std::isnan(value) && std::isnan(value_))) return;
+    if (!AllowChange("Value")) return;
     value_ = value;
     InvalidateChange();
     AfterChange("Value");
-    if (OnValueChange())
-        OnValueChange()(this);
+    if (OnValueChange()) OnValueChange()(this);
 }
 
 void TiSevenSegmentAnalog::SetShowSign(bool value)
@@ -217,8 +211,7 @@ void TiSevenSegmentAnalog::PaintTo(TCanvas& canvas)
 {
     CopySettingsToCell();
     DrawBackground(canvas, BackGroundColor());
-    for (const ReadoutCell& c : Layout())
-        cell_->DrawCharacter(canvas, c.X, c.Y, c.Width, c.Height, c.Value);
+    for (const ReadoutCell& c : Layout()) cell_->DrawCharacter(canvas, c.X, c.Y, c.Width, c.Height, c.Value);
 }
 
 void RegisterSevenSegmentClasses()

@@ -31,9 +31,15 @@ public:
     int SegmentSize() const { return segmentSize_; }
     void SetSegmentSize(int value);
     bool ShowOffSegments() const { return showOffSegments_; }
-    void SetShowOffSegments(bool value) { if (AssignIfChanged(showOffSegments_, value)) InvalidateChange(); }
+    void SetShowOffSegments(bool value)
+    {
+        if (AssignIfChanged(showOffSegments_, value)) InvalidateChange();
+    }
     bool PowerOff() const { return powerOff_; }
-    void SetPowerOff(bool value) { if (AssignIfChanged(powerOff_, value)) InvalidateChange(); }
+    void SetPowerOff(bool value)
+    {
+        if (AssignIfChanged(powerOff_, value)) InvalidateChange();
+    }
     const TNotifyEvent& OnValueChange() const { return onValueChange_; }
     void SetOnValueChange(const TNotifyEvent& e) { onValueChange_ = e; }
     // Called after an automatic resize; assignable from code only.
@@ -80,7 +86,10 @@ public:
     int DigitCount() const { return digitCount_; }
     void SetDigitCount(int value);
     TiLeadingStyle LeadingStyle() const { return leadingStyle_; }
-    void SetLeadingStyle(TiLeadingStyle value) { if (AssignIfChanged(leadingStyle_, value)) InvalidateChange(); }
+    void SetLeadingStyle(TiLeadingStyle value)
+    {
+        if (AssignIfChanged(leadingStyle_, value)) InvalidateChange();
+    }
 
     void GetNaturalSize(int& width, int& height) override;
     void PaintTo(TCanvas& canvas) override;

@@ -4,8 +4,7 @@
 
 namespace {
 
-constexpr std::uint8_t kGlyphBits[16] = {63, 6, 91, 79, 102, 109, 125, 7, 127, 103,
-                                         119, 124, 57, 94, 121, 113};
+constexpr std::uint8_t kGlyphBits[16] = {63, 6, 91, 79, 102, 109, 125, 7, 127, 103, 119, 124, 57, 94, 121, 113};
 
 std::vector<SegPoint> Quad(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
@@ -43,12 +42,9 @@ int RoundHalfEven(double x)
 
 TSevenSegmentCharacter CharacterToSegmentValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return static_cast<TSevenSegmentCharacter>(c - '0');
-    if (c >= 'a' && c <= 'f')
-        return static_cast<TSevenSegmentCharacter>(sscA + (c - 'a'));
-    if (c >= 'A' && c <= 'F')
-        return static_cast<TSevenSegmentCharacter>(sscA + (c - 'A'));
+    if (c >= '0' && c <= '9') return static_cast<TSevenSegmentCharacter>(c - '0');
+    if (c >= 'a' && c <= 'f') return static_cast<TSevenSegmentCharacter>(sscA + (c - 'a'));
+    if (c >= 'A' && c <= 'F') return static_cast<TSevenSegmentCharacter>(sscA + (c - 'A'));
     switch (c) {
     case '.': return sscPeriod;
     case ':': return sscColon;
@@ -70,10 +66,7 @@ char SegmentValueToCharacter(TSevenSegmentCharacter value)
     return (i >= 0 && i < SevenSegmentCharacterCount) ? kChars[i] : ' ';
 }
 
-std::uint8_t GlyphBits(TSevenSegmentCharacter value)
-{
-    return value <= sscF ? kGlyphBits[value] : 0;
-}
+std::uint8_t GlyphBits(TSevenSegmentCharacter value) { return value <= sscF ? kGlyphBits[value] : 0; }
 
 bool IsNarrowCharacter(TSevenSegmentCharacter value)
 {
@@ -86,13 +79,20 @@ std::vector<SegPoint> SegmentPolygon(const CellGeometry& g, int index)
     const int h = (H - 1) / 2;
     switch (index) {
     case 0: return Quad(m + s, m, W - m - s - 1, m, W - m - s - 2 * z - 1, m + 2 * z, m + s + 2 * z, m + 2 * z);
-    case 1: return Quad(W - m - 1, m + s, W - m - 1, h - s, W - m - 2 * z - 1, h - s - 2 * z, W - m - 2 * z - 1, m + s + 2 * z);
-    case 2: return Quad(W - m - 1, h + s, W - m - 1, H - 1 - m - s, W - m - 2 * z - 1, H - 1 - m - s - 2 * z, W - m - 2 * z - 1, h + s + 2 * z);
-    case 3: return Quad(m + s, H - m - 1, W - m - s - 1, H - m - 1, W - m - s - 2 * z - 1, H - m - 2 * z - 1, m + s + 2 * z, H - m - 2 * z - 1);
+    case 1:
+        return Quad(W - m - 1, m + s, W - m - 1, h - s, W - m - 2 * z - 1, h - s - 2 * z, W - m - 2 * z - 1,
+                    m + s + 2 * z);
+    case 2:
+        return Quad(W - m - 1, h + s, W - m - 1, H - 1 - m - s, W - m - 2 * z - 1, H - 1 - m - s - 2 * z,
+                    W - m - 2 * z - 1, h + s + 2 * z);
+    case 3:
+        return Quad(m + s, H - m - 1, W - m - s - 1, H - m - 1, W - m - s - 2 * z - 1, H - m - 2 * z - 1, m + s + 2 * z,
+                    H - m - 2 * z - 1);
     case 4: return Quad(m, h + s, m, H - 1 - m - s, m + 2 * z, H - 1 - m - s - 2 * z, m + 2 * z, h + s + 2 * z);
     case 5: return Quad(m, m + s, m, h - s, m + 2 * z, h - s - 2 * z, m + 2 * z, m + s + 2 * z);
-    case 6: return {{m + s, h}, {m + s + z, h - z}, {W - m - s - z - 1, h - z}, {W - m - s - 1, h},
-                    {W - m - s - z - 1, h + z}, {m + s + z, h + z}};
+    case 6:
+        return {{m + s, h},         {m + s + z, h - z},         {W - m - s - z - 1, h - z},
+                {W - m - s - 1, h}, {W - m - s - z - 1, h + z}, {m + s + z, h + z}};
     default: return {};
     }
 }
@@ -102,8 +102,7 @@ std::vector<SegShape> CharacterShapes(const CellGeometry& g, TSevenSegmentCharac
     std::vector<SegShape> shapes;
     auto lit = [&](std::vector<SegPoint> pts) { shapes.push_back({std::move(pts), SegState::Lit}); };
     auto unlit = [&](std::vector<SegPoint> pts) {
-        if (style.ShowOffSegments)
-            shapes.push_back({std::move(pts), SegState::Unlit});
+        if (style.ShowOffSegments) shapes.push_back({std::move(pts), SegState::Unlit});
     };
 
     auto segments = [&](std::uint8_t bits) {
@@ -135,9 +134,19 @@ std::vector<SegShape> CharacterShapes(const CellGeometry& g, TSevenSegmentCharac
 
     switch (value) {
     case sscPeriod: lit(Box(c - z, H - 2 * z, c + z, H)); break;
-    case sscColon: lit(upperDot); lit(lowerDot); break;
-    case sscSemiColon: lit(upperDot); lit(lowerDot); lit(tail); break;
-    case sscComma: lit(lowerDot); lit(tail); break;
+    case sscColon:
+        lit(upperDot);
+        lit(lowerDot);
+        break;
+    case sscSemiColon:
+        lit(upperDot);
+        lit(lowerDot);
+        lit(tail);
+        break;
+    case sscComma:
+        lit(lowerDot);
+        lit(tail);
+        break;
     case sscPlus: {
         SignBoxes s = SignShapes(g);
         unlit(s.minus);
@@ -155,15 +164,13 @@ std::vector<SegShape> CharacterShapes(const CellGeometry& g, TSevenSegmentCharac
     case sscLine: lit(Box(m, h - z / 2, W - m - 1, h + z / 2)); break;
     case sscUpArrow: {
         int apex = H / 2 - k;
-        if (apex <= m)
-            apex = m;
+        if (apex <= m) apex = m;
         lit({{cc + k, H / 2}, {cc - k, H / 2}, {cc, apex}});
         break;
     }
     case sscDownArrow: {
         int apex = H / 2 + k;
-        if (apex >= H - m - 1)
-            apex = H - m - 1;
+        if (apex >= H - m - 1) apex = H - m - 1;
         lit({{cc + k, H / 2}, {cc - k, H / 2}, {cc, apex}});
         break;
     }

@@ -5,21 +5,42 @@
 #include <vector>
 
 enum TSevenSegmentCharacter : std::uint8_t {
-    ssc0, ssc1, ssc2, ssc3, ssc4, ssc5, ssc6, ssc7, ssc8, ssc9,
-    sscA, sscB, sscC, sscD, sscE, sscF,
-    sscPeriod, sscColon, sscPlus, sscMinus, sscBlank, sscLine,
-    sscUpArrow, sscDownArrow, sscSemiColon, sscComma
+    ssc0,
+    ssc1,
+    ssc2,
+    ssc3,
+    ssc4,
+    ssc5,
+    ssc6,
+    ssc7,
+    ssc8,
+    ssc9,
+    sscA,
+    sscB,
+    sscC,
+    sscD,
+    sscE,
+    sscF,
+    sscPeriod,
+    sscColon,
+    sscPlus,
+    sscMinus,
+    sscBlank,
+    sscLine,
+    sscUpArrow,
+    sscDownArrow,
+    sscSemiColon,
+    sscComma
 };
 constexpr int SevenSegmentCharacterCount = sscComma + 1;
 inline constexpr const char* TSevenSegmentCharacterNames[] = {
-    "ssc0", "ssc1", "ssc2", "ssc3", "ssc4", "ssc5", "ssc6", "ssc7", "ssc8", "ssc9",
-    "sscA", "sscB", "sscC", "sscD", "sscE", "sscF", "sscPeriod", "sscColon", "sscPlus", "sscMinus",
-    "sscBlank", "sscLine", "sscUpArrow", "sscDownArrow", "sscSemiColon", "sscComma"};
+    "ssc0",    "ssc1",     "ssc2",     "ssc3",    "ssc4",       "ssc5",         "ssc6",         "ssc7",      "ssc8",
+    "ssc9",    "sscA",     "sscB",     "sscC",    "sscD",       "sscE",         "sscF",         "sscPeriod", "sscColon",
+    "sscPlus", "sscMinus", "sscBlank", "sscLine", "sscUpArrow", "sscDownArrow", "sscSemiColon", "sscComma"};
 static_assert(std::size(TSevenSegmentCharacterNames) == sscComma + 1);
 
 // Segment bits: A top, B upper right, C lower right, D bottom, E lower left, F upper left, G middle.
-constexpr std::uint8_t SegA = 0x01, SegB = 0x02, SegC = 0x04, SegD = 0x08, SegE = 0x10, SegF = 0x20,
-                       SegG = 0x40;
+constexpr std::uint8_t SegA = 0x01, SegB = 0x02, SegC = 0x04, SegD = 0x08, SegE = 0x10, SegF = 0x20, SegG = 0x40;
 
 // Any character outside the set (blank included) gives sscBlank.
 TSevenSegmentCharacter CharacterToSegmentValue(char c);
@@ -62,8 +83,7 @@ std::vector<SegPoint> SegmentPolygon(const CellGeometry& g, int index);
 
 // Every shape of one cell in drawing order, each marked lit or unlit; unlit shapes only appear
 // where off segments are shown.
-std::vector<SegShape> CharacterShapes(const CellGeometry& g, TSevenSegmentCharacter value,
-                                      const CellStyle& style);
+std::vector<SegShape> CharacterShapes(const CellGeometry& g, TSevenSegmentCharacter value, const CellStyle& style);
 
 // Round to nearest, halves to the even neighbour.
 int RoundHalfEven(double x);

@@ -31,26 +31,22 @@ TiVCLComponent::~TiVCLComponent()
 
 void TiVCLComponent::Lock()
 {
-    if (!TComponent::IsDestroying())
-        paintLock_.Enter();
+    if (!TComponent::IsDestroying()) paintLock_.Enter();
 }
 
 void TiVCLComponent::Unlock()
 {
-    if (!TComponent::IsDestroying())
-        paintLock_.Leave();
+    if (!TComponent::IsDestroying()) paintLock_.Leave();
 }
 
 // ---- timer --------------------------------------------------------------------------------
 
 void TiVCLComponent::StartTimer(Cardinal firstDelay, Cardinal interval)
 {
-    if (timerRunning_)
-        return;
+    if (timerRunning_) return;
     repeatInterval_ = interval;
     if (firstDelay == 0) {
-        if (interval == 0)
-            return;
+        if (interval == 0) return;
         firstDelay = interval;
         firstTick_ = false;
     } else {
@@ -79,8 +75,7 @@ void TiVCLComponent::TimerTick(TObject*)
             timer_->SetEnabled(true);
         }
     }
-    if (internalTimerHook_)
-        internalTimerHook_(this);
+    if (internalTimerHook_) internalTimerHook_(this);
 }
 
 // ---- OPC ----------------------------------------------------------------------------------
@@ -95,34 +90,26 @@ void TiVCLComponent::DefineProperties(TFiler& filer)
 
 namespace {
 
-String VariantText(const TOPCVariant& value)
-{
-    return value.ToString();
-}
+String VariantText(const TOPCVariant& value) { return value.ToString(); }
 
 }  // namespace
 
 void TiVCLComponent::SetPropertyByName(TObject* object, const String& path, const String& name,
                                        const TOPCVariant& value)
 {
-    if (!object)
-        return;
+    if (!object) return;
     for (const TPropInfo* info : object->ClassType().Properties()) {
         const String propPath = Trim(path).empty() ? info->Name : path + "." + info->Name;
         if (info->Kind == pkClass || info->Kind == pkComponent) {
             TObject* child = info->Access->GetObj(object);
-            if (child && child->Is<TPersistent>())
-                SetPropertyByName(child, propPath, name, value);
+            if (child && child->Is<TPersistent>()) SetPropertyByName(child, propPath, name, value);
             continue;
         }
-        if (!info->IsWritable() || !SameText(propPath, name))
-            continue;
+        if (!info->IsWritable() || !SameText(propPath, name)) continue;
         switch (info->Kind) {
         case pkInteger:
         case pkChar:
-        case pkSet:
-            info->Access->SetOrd(object, StrToInt(VariantText(value)));
-            break;
+        case pkSet: info->Access->SetOrd(object, StrToInt(VariantText(value))); break;
         case pkEnum:
         case pkBoolean: {
             String text = VariantText(value);
@@ -131,8 +118,7 @@ void TiVCLComponent::SetPropertyByName(TObject* object, const String& path, cons
             else if (SameText(text, "False"))
                 text = "0";
             const bool boolean = info->Kind == pkBoolean || (info->EnumInfo && info->EnumInfo->Count() == 2);
-            if (boolean && text != "0")
-                text = "1";
+            if (boolean && text != "0") text = "1";
             const int v = StrToInt(text);
             if (info->Kind == pkEnum && info->EnumInfo && (v < 0 || v >= info->EnumInfo->Count()))
                 throw EConvertError("'" + text + "' is not a valid value of " + propPath);
@@ -149,34 +135,27 @@ void TiVCLComponent::SetPropertyByName(TObject* object, const String& path, cons
             else
                 info->Access->SetFloat(object, StrToFloat(VariantText(value)));
             break;
-        case pkString:
-            info->Access->SetStr(object, VariantText(value));
-            break;
-        default:
-            break;
+        case pkString: info->Access->SetStr(object, VariantText(value)); break;
+        default: break;
         }
     }
 }
 
 void TiVCLComponent::HandleNewOPCData(TiOPCItem* item)
 {
-    if (!item || item->PropertyName().empty())
-        return;
+    if (!item || item->PropertyName().empty()) return;
     const TOPCVariant value = item->Value();
     const int index = opcItems_->IndexOf(item);
-    if (onBeforeNewOPCData_)
-        onBeforeNewOPCData_(index, value);
+    if (onBeforeNewOPCData_) onBeforeNewOPCData_(index, value);
     fromOPC_ = true;
     try {
-        if (item->QualityGood() && !OPCInput(item))
-            SetPropertyByName(this, "", item->PropertyName(), value);
+        if (item->QualityGood() && !OPCInput(item)) SetPropertyByName(this, "", item->PropertyName(), value);
     } catch (...) {
         fromOPC_ = false;
         throw;
     }
     fromOPC_ = false;
-    if (onNewOPCData_)
-        onNewOPCData_(index);
+    if (onNewOPCData_) onNewOPCData_(index);
 }
 
 bool TiVCLComponent::OPCOutput(const String& propertyName, const TOPCVariant& value)
@@ -199,8 +178,7 @@ bool TiVCLComponent::OPCOutput(const String& propertyName, const TOPCVariant& va
 
 void TiVCLComponent::SetTransparent(bool value)
 {
-    if (!AssignIfChanged(transparent_, value))
-        return;
+    if (!AssignIfChanged(transparent_, value)) return;
     TControlStyle style = ControlStyle();
     if (value) {
         style.Exclude(csOpaque);
@@ -220,8 +198,7 @@ void TiVCLComponent::SetTransparent(bool value)
 
 void TiVCLComponent::RequestBackgroundCapture()
 {
-    if (!transparent_ || capturePending_)
-        return;
+    if (!transparent_ || capturePending_) return;
     capturePending_ = true;
     TiComponent::BackGroundChange();
 }
@@ -235,8 +212,7 @@ void TiVCLComponent::BackGroundChange()
 void TiVCLComponent::BoundsChanged()
 {
     TiComponent::BoundsChanged();
-    if (transparentBitmap_)
-        transparentBitmap_->SetSize(std::max(Width(), 1), std::max(Height(), 1));
+    if (transparentBitmap_) transparentBitmap_->SetSize(std::max(Width(), 1), std::max(Height(), 1));
     RequestBackgroundCapture();
     BackGroundChange();
 }
@@ -260,11 +236,9 @@ void TiVCLComponent::CaptureBackground(TCanvas& source)
 
 void TiVCLComponent::DrawBackground(TCanvas& canvas, TColor colour)
 {
-    if (skipBackground_)
-        return;
+    if (skipBackground_) return;
     if (transparent_ && transparentBitmap_) {
-        if (capturePending_ && Canvas() && Canvas()->HandleAllocated())
-            CaptureBackground(*Canvas());
+        if (capturePending_ && Canvas() && Canvas()->HandleAllocated()) CaptureBackground(*Canvas());
         canvas.Draw(0, 0, transparentBitmap_.get());
         return;
     }

@@ -49,7 +49,11 @@ public:
 protected:
     void DrawBackground(TCanvas& canvas, TColor colour) override;
     // False: the value goes to the property by name.
-    virtual bool OPCInput(TiOPCItem* item) { (void)item; return false; }
+    virtual bool OPCInput(TiOPCItem* item)
+    {
+        (void)item;
+        return false;
+    }
     void DefineProperties(TFiler& filer) override;
     void BoundsChanged() override;
     void RequestBackgroundCapture();

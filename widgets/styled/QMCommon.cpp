@@ -6,15 +6,9 @@
 int QMOSVersion = GetOSVersionCode();
 TQMGradientFillProc QMGradientFill = nullptr;
 
-int GetOSVersionCode()
-{
-    return -1;
-}
+int GetOSVersionCode() { return -1; }
 
-TColor NearestScreenColor(TColor color)
-{
-    return static_cast<TColor>(ColorToRGB(color));
-}
+TColor NearestScreenColor(TColor color) { return static_cast<TColor>(ColorToRGB(color)); }
 
 TColorRef ShadeRGB(TColorRef rgb, int dR, int dG, int dB, bool lighten)
 {
@@ -156,10 +150,7 @@ void DrawCanvasBorder(TCanvas* canvas, const TRect& rect, TColor color, TQMBorde
     DrawShadedBorder(canvas->Handle(), rect, color, edges, style);
 }
 
-String ControlToText(TComponent* control)
-{
-    return ComponentToText(control);
-}
+String ControlToText(TComponent* control) { return ComponentToText(control); }
 
 TOwnedPtr<TComponent> TextToControl(const String& text)
 {

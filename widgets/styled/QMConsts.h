@@ -6,12 +6,23 @@
 #include "platform/classes/Sets.h"
 
 enum TQMControlBorder {
-    qmcbNone, qmcbFlat, qmcbColor, qmcb3DRaised, qmcb3DLowered, qmcbRaised, qmcbLowered,
-    qmcbBumped, qmcbEtched, qmcbMacLowered, qmcbMacRaised, qmcbSoftLowered, qmcbSoftRaised
+    qmcbNone,
+    qmcbFlat,
+    qmcbColor,
+    qmcb3DRaised,
+    qmcb3DLowered,
+    qmcbRaised,
+    qmcbLowered,
+    qmcbBumped,
+    qmcbEtched,
+    qmcbMacLowered,
+    qmcbMacRaised,
+    qmcbSoftLowered,
+    qmcbSoftRaised
 };
 constexpr int QMControlBorderCount = qmcbSoftRaised + 1;
 inline constexpr const char* TQMControlBorderNames[] = {
-    "qmcbNone", "qmcbFlat", "qmcbColor", "qmcb3DRaised", "qmcb3DLowered", "qmcbRaised", "qmcbLowered",
+    "qmcbNone",   "qmcbFlat",   "qmcbColor",      "qmcb3DRaised",  "qmcb3DLowered",   "qmcbRaised",    "qmcbLowered",
     "qmcbBumped", "qmcbEtched", "qmcbMacLowered", "qmcbMacRaised", "qmcbSoftLowered", "qmcbSoftRaised"};
 static_assert(std::size(TQMControlBorderNames) == qmcbSoftRaised + 1);
 
@@ -58,7 +69,10 @@ constexpr int QMBorderThickness(TQMControlBorder style)
 {
     switch (style) {
     case qmcbNone: return 0;
-    case qmcbFlat: case qmcbColor: case qmcbRaised: case qmcbLowered: return 1;
+    case qmcbFlat:
+    case qmcbColor:
+    case qmcbRaised:
+    case qmcbLowered: return 1;
     default: return 2;
     }
 }

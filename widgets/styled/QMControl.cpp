@@ -40,10 +40,7 @@ TShiftState QMKeyDataToShiftState(intptr keyData, TShiftState keyboard)
 
 // ---- border settings ----
 
-TPersistent* TQMControlBorderProps::GetOwner() const
-{
-    return control_;
-}
+TPersistent* TQMControlBorderProps::GetOwner() const { return control_; }
 
 TV_PUBLISHED(TQMControlBorderProps) {}
 
@@ -63,19 +60,40 @@ void TQMBorderProps::Assign(TPersistent* source)
 }
 
 TQMControlBorder TQMBorderProps::Border() const { return control_ ? control_->OuterBorder() : qmcbNone; }
-void TQMBorderProps::SetBorder(TQMControlBorder value) { if (control_) control_->SetOuterBorder(value); }
+void TQMBorderProps::SetBorder(TQMControlBorder value)
+{
+    if (control_) control_->SetOuterBorder(value);
+}
 TColor TQMBorderProps::Color() const { return control_ ? control_->BandColor() : clBtnFace; }
-void TQMBorderProps::SetColor(TColor value) { if (control_) control_->SetBandColor(value); }
+void TQMBorderProps::SetColor(TColor value)
+{
+    if (control_) control_->SetBandColor(value);
+}
 bool TQMBorderProps::ExDraw() const { return control_ ? control_->ExDraw() : false; }
-void TQMBorderProps::SetExDraw(bool value) { if (control_) control_->SetExDraw(value); }
+void TQMBorderProps::SetExDraw(bool value)
+{
+    if (control_) control_->SetExDraw(value);
+}
 TColor TQMBorderProps::FlatColor() const { return control_ ? control_->FlatColor() : clBtnShadow; }
-void TQMBorderProps::SetFlatColor(TColor value) { if (control_) control_->SetFlatColor(value); }
+void TQMBorderProps::SetFlatColor(TColor value)
+{
+    if (control_) control_->SetFlatColor(value);
+}
 TColor TQMBorderProps::FlatInnerColor() const { return control_ ? control_->FlatInnerColor() : clBtnShadow; }
-void TQMBorderProps::SetFlatInnerColor(TColor value) { if (control_) control_->SetFlatInnerColor(value); }
+void TQMBorderProps::SetFlatInnerColor(TColor value)
+{
+    if (control_) control_->SetFlatInnerColor(value);
+}
 TQMControlBorder TQMBorderProps::InnerBorder() const { return control_ ? control_->InnerBorder() : qmcbNone; }
-void TQMBorderProps::SetInnerBorder(TQMControlBorder value) { if (control_) control_->SetInnerBorder(value); }
+void TQMBorderProps::SetInnerBorder(TQMControlBorder value)
+{
+    if (control_) control_->SetInnerBorder(value);
+}
 int TQMBorderProps::Width() const { return control_ ? control_->BorderWidth() : 0; }
-void TQMBorderProps::SetWidth(int value) { if (control_) control_->SetBandWidth(std::max(value, 0)); }
+void TQMBorderProps::SetWidth(int value)
+{
+    if (control_) control_->SetBandWidth(std::max(value, 0));
+}
 
 TV_PUBLISHED(TQMBorderProps)
 {
@@ -84,7 +102,8 @@ TV_PUBLISHED(TQMBorderProps)
     Prop("ExDraw", &TQMBorderProps::ExDraw, &TQMBorderProps::SetExDraw, false);
     PropColor("FlatColor", &TQMBorderProps::FlatColor, &TQMBorderProps::SetFlatColor, clBtnShadow);
     PropColor("FlatInnerColor", &TQMBorderProps::FlatInnerColor, &TQMBorderProps::SetFlatInnerColor, clBtnShadow);
-    PropEnum("InnerBorder", &TQMBorderProps::InnerBorder, &TQMBorderProps::SetInnerBorder, qmcbNone, TQMControlBorderNames);
+    PropEnum("InnerBorder", &TQMBorderProps::InnerBorder, &TQMBorderProps::SetInnerBorder, qmcbNone,
+             TQMControlBorderNames);
     Prop("Width", &TQMBorderProps::Width, &TQMBorderProps::SetWidth, 0);
 }
 
@@ -97,8 +116,8 @@ TQMCustomControl::TQMCustomControl(TComponent* owner)
       notifier_(std::make_unique<TQMPictureNotifier>())
 {
     imageLink_->SetOnChange(TNotifyEvent([this](TObject*) { ImagesChanged(); }));
-    SetControlStyle(ControlStyle() + TControlStyle{csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks,
-                                                   csReplicatable});
+    SetControlStyle(ControlStyle() +
+                    TControlStyle{csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csReplicatable});
     notifier_->SetOnNotify(TQMPictureListNotifyEvent(
         [this](TQMPictureList* list, Byte operation) { pictureListNotify(list, operation); }));
     AdjustSize();
@@ -114,10 +133,7 @@ TQMCustomControl::~TQMCustomControl()
     }
 }
 
-String TQMCustomControl::About() const
-{
-    return "Styled controls";
-}
+String TQMCustomControl::About() const { return "Styled controls"; }
 
 void TQMCustomControl::SetAutoSize(bool value)
 {
@@ -150,10 +166,7 @@ void TQMCustomControl::SetImages(TCustomImageList* value)
     }
 }
 
-bool TQMCustomControl::IsValidImage(int index) const
-{
-    return images_ && index >= 0 && index < images_->Count();
-}
+bool TQMCustomControl::IsValidImage(int index) const { return images_ && index >= 0 && index < images_->Count(); }
 
 TRect TQMCustomControl::GetImageRect() const
 {
@@ -265,15 +278,9 @@ void TQMCustomControl::BorderChanged()
     PaintBorders(nullptr);
 }
 
-int TQMCustomControl::GetBorderSize() const
-{
-    return QMBorderThickness(border_);
-}
+int TQMCustomControl::GetBorderSize() const { return QMBorderThickness(border_); }
 
-int TQMCustomControl::GetInnerBorderSize() const
-{
-    return QMBorderThickness(innerBorder_);
-}
+int TQMCustomControl::GetInnerBorderSize() const { return QMBorderThickness(innerBorder_); }
 
 void TQMCustomControl::ShrinkForBorders(TRect& rect) const
 {
@@ -606,26 +613,28 @@ bool TQMCustomControl::ncClientMessage(TMessage& message)
     if (!ncCapture_) return false;
     const TPoint p = ScreenToWindow(ClientToScreen({LParamX(message.LParam), LParamY(message.LParam)}));
     switch (message.Msg) {
-    case WM_MOUSEMOVE:
-        NCMouseMove(qmhtClient, p.X, p.Y);
-        break;
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+    case WM_MOUSEMOVE: NCMouseMove(qmhtClient, p.X, p.Y); break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
         ncCapture_ = false;
         if (ControlStyle().Contains(csCaptureMouse)) SetMouseCapture(false);
         const TMouseButton b = message.Msg == WM_LBUTTONUP ? mbLeft : message.Msg == WM_RBUTTONUP ? mbRight : mbMiddle;
         NCMouseUp(b, qmhtClient, p.X, p.Y);
         break;
     }
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
         ncCapture_ = false;
         SetMouseCapture(true);
-        const TMouseButton b =
-            message.Msg == WM_LBUTTONDBLCLK ? mbLeft : message.Msg == WM_RBUTTONDBLCLK ? mbRight : mbMiddle;
+        const TMouseButton b = message.Msg == WM_LBUTTONDBLCLK   ? mbLeft
+                               : message.Msg == WM_RBUTTONDBLCLK ? mbRight
+                                                                 : mbMiddle;
         NCMouseDown(b, qmhtClient, p.X, p.Y, true);
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     DefaultHandler(message);
     return true;
@@ -638,7 +647,8 @@ void TQMCustomControl::WMMouseButton(TMessage& message)
     const int x = LParamX(message.LParam), y = LParamY(message.LParam);
     TShiftState shift = KeysToShiftState(message.WParam);
     switch (message.Msg) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         cancelOthersMode();
         if (message.Msg == WM_LBUTTONDBLCLK) {
             shift += ssDouble;
@@ -646,11 +656,13 @@ void TQMCustomControl::WMMouseButton(TMessage& message)
         }
         if (stdEvents) InternalMouseDown(mbLeft, shift, x, y);
         break;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
         if (message.Msg == WM_RBUTTONDBLCLK) shift += ssDouble;
         if (stdEvents) InternalMouseDown(mbRight, shift, x, y);
         break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
         if (message.Msg == WM_MBUTTONDBLCLK) shift += ssDouble;
         if (stdEvents) InternalMouseDown(mbMiddle, shift, x, y);
         break;
@@ -718,7 +730,8 @@ int TQMCustomControl::FrameHitAreaAt(TPoint p) const
     if (!HandleAllocated()) return qmhaNone;
     const TRect m = GetClientMargins();
     const TRect client{m.Left, m.Top, Width() - m.Right, Height() - m.Bottom};
-    const int area = qm::FrameHitArea(p, Width(), Height(), client, GetBorderSize(), BorderWidth(), GetInnerBorderSize());
+    const int area = qm::FrameHitArea(p, Width(), Height(), client, GetBorderSize(), BorderWidth(),
+                                      GetInnerBorderSize());
     return area >= 0 ? area : GetClientHitArea(p);
 }
 
@@ -748,31 +761,37 @@ void TQMCustomControl::ncMouseMessage(TMessage& message)
         TCustomControl::WndProc(message);
         NCMouseMove(hit, p.X, p.Y);
         return;
-    case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
         cancelOthersMode();
         if (message.Msg == WM_NCLBUTTONDOWN && WantsNCCapture(p)) SetMouseCapture(true);
         TCustomControl::WndProc(message);
         ncCapture_ = GetCaptureControl() == this;
         NCMouseDown(mbLeft, hit, p.X, p.Y, message.Msg == WM_NCLBUTTONDBLCLK);
         return;
-    case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
         TCustomControl::WndProc(message);
         ncCapture_ = GetCaptureControl() == this;
         NCMouseDown(mbRight, hit, p.X, p.Y, message.Msg == WM_NCRBUTTONDBLCLK);
         return;
-    case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
         TCustomControl::WndProc(message);
         ncCapture_ = GetCaptureControl() == this;
         NCMouseDown(mbMiddle, hit, p.X, p.Y, message.Msg == WM_NCMBUTTONDBLCLK);
         return;
-    case WM_NCLBUTTONUP: case WM_NCRBUTTONUP: case WM_NCMBUTTONUP: {
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONUP: {
         TCustomControl::WndProc(message);
-        const TMouseButton b = message.Msg == WM_NCLBUTTONUP ? mbLeft : message.Msg == WM_NCRBUTTONUP ? mbRight : mbMiddle;
+        const TMouseButton b = message.Msg == WM_NCLBUTTONUP   ? mbLeft
+                               : message.Msg == WM_NCRBUTTONUP ? mbRight
+                                                               : mbMiddle;
         NCMouseUp(b, hit, p.X, p.Y);
         return;
     }
-    default:
-        TCustomControl::WndProc(message);
+    default: TCustomControl::WndProc(message);
     }
 }
 
@@ -790,18 +809,22 @@ void TQMCustomControl::keyDown(TMessage& message)
 void TQMCustomControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_NCMOUSEMOVE: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK: case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK: case WM_NCMBUTTONUP:
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONDBLCLK:
+    case WM_NCMBUTTONUP:
         if (IsDesigning()) break;
         ncMouseMessage(message);
         return;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN:
-        keyDown(message);
-        return;
-    case QM_WANTTABKEY:
-        message.Result = 0;
-        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: keyDown(message); return;
+    case QM_WANTTABKEY: message.Result = 0; return;
     case QM_REFUSECHILDFOCUS: {
         auto* child = reinterpret_cast<TControl*>(message.LParam);
         message.Result = (child && child->Parent() == this && !CanFocusChild(child)) ? 1 : 0;
@@ -817,12 +840,9 @@ void TQMCustomControl::WndProc(TMessage& message)
         TCustomControl::WndProc(message);
         AfterExit();
         return;
-    case CM_FOCUSCHANGED: case CM_CANCELMODE:
-        CancelPressAndTrack();
-        break;
-    case CM_SYSCOLORCHANGE:
-        SysColorsChanged();
-        break;
+    case CM_FOCUSCHANGED:
+    case CM_CANCELMODE: CancelPressAndTrack(); break;
+    case CM_SYSCOLORCHANGE: SysColorsChanged(); break;
     case WM_CAPTURECHANGED:
         TCustomControl::WndProc(message);
         if (!IsDesigning()) CaptureChanged(GetCaptureControl() == this);

@@ -83,7 +83,8 @@ std::vector<Band> PlanBands(const TRect& r, std::uint32_t startRGB, std::uint32_
         const int advance = std::max(1, MulDiv(i, extent - 1, steps) - MulDiv(i - 1, extent - 1, steps));
         const int end = std::min(pos + advance, last);
         const TRect band = vertical ? TRect{r.Left, pos, r.Right, end} : TRect{pos, r.Top, end, r.Bottom};
-        const std::uint32_t color = MakeRGB(Channel(c1, 0) - MulDiv(i, dR, steps), Channel(c1, 8) - MulDiv(i, dG, steps),
+        const std::uint32_t color = MakeRGB(Channel(c1, 0) - MulDiv(i, dR, steps),
+                                            Channel(c1, 8) - MulDiv(i, dG, steps),
                                             Channel(c1, 16) - MulDiv(i, dB, steps));
         bands.push_back({band, color});
         pos += advance;
@@ -149,7 +150,8 @@ std::vector<Ring> SystemBorderRings(const TRect& r, TColor flat, TQMBorderEdges 
     std::vector<Ring> rings;
     switch (style) {
     case qmcbNone: return {};
-    case qmcbFlat: case qmcbColor: rings = {plain(flat, flat)}; break;
+    case qmcbFlat:
+    case qmcbColor: rings = {plain(flat, flat)}; break;
     case qmcb3DRaised: rings = {edge(BDR_RAISEDOUTER), edge(BDR_RAISEDINNER)}; break;
     case qmcb3DLowered: rings = {edge(BDR_SUNKENOUTER), edge(BDR_SUNKENINNER)}; break;
     case qmcbRaised: rings = {edge(BDR_RAISEDINNER)}; break;
@@ -293,7 +295,10 @@ ContentLayout PanelContentLayout(const TRect& r, int imageW, int imageH, TQMPane
     TRect i{r.Left, r.Top, r.Left + imageW, r.Bottom};
     switch (layout) {
     case qmplBottom: i.Top = r.Bottom - imageH; break;
-    case qmplMiddle: i.Top = r.Top + (r.Height() - imageH) / 2; i.Bottom = i.Top + imageH; break;
+    case qmplMiddle:
+        i.Top = r.Top + (r.Height() - imageH) / 2;
+        i.Bottom = i.Top + imageH;
+        break;
     case qmplTop: i.Bottom = i.Top + imageH; break;
     }
     TRect t = r;
@@ -338,8 +343,7 @@ std::vector<GradientPart> PanelGradientParts(const TRect& r, TQMGradient g, TCol
     return {{first, g, start, mid}, {second, g, mid, end}};
 }
 
-TSize PanelContentSize(TSize text, TSize image, int spacing, int indent, const TRect& bevelInsets,
-                       const TRect& margins)
+TSize PanelContentSize(TSize text, TSize image, int spacing, int indent, const TRect& bevelInsets, const TRect& margins)
 {
     const int w = image.cx + spacing + text.cx + 2 * indent + bevelInsets.Left + bevelInsets.Right + margins.Left +
                   margins.Right;

@@ -31,8 +31,8 @@ struct Band {
 };
 // Bands that fill r from startRGB to endRGB, left to right (or top to bottom when vertical);
 // reverse swaps the colours. At most min(maxSteps, extent - 1, 255) + 1 bands.
-std::vector<Band> PlanBands(const TRect& r, std::uint32_t startRGB, std::uint32_t endRGB, int maxSteps,
-                            bool reverse, bool vertical);
+std::vector<Band> PlanBands(const TRect& r, std::uint32_t startRGB, std::uint32_t endRGB, int maxSteps, bool reverse,
+                            bool vertical);
 // The band plan FillGradient draws (empty for qmgNone or an empty rectangle).
 std::vector<Band> PlanGradient(const TRect& r, TQMGradient direction, std::uint32_t startRGB, std::uint32_t endRGB);
 
@@ -52,7 +52,8 @@ struct Ring {
     unsigned Edge = 0;
 };
 // Rings of a shaded frame (colours derived from baseRGB).
-std::vector<Ring> ShadedBorderRings(const TRect& r, std::uint32_t baseRGB, TQMBorderEdges edges, TQMControlBorder style);
+std::vector<Ring> ShadedBorderRings(const TRect& r, std::uint32_t baseRGB, TQMBorderEdges edges,
+                                    TQMControlBorder style);
 // Rings of a frame in the system's colours; the edge set only reaches the plain rings.
 std::vector<Ring> SystemBorderRings(const TRect& r, TColor flat, TQMBorderEdges edges, TQMControlBorder style);
 

@@ -12,10 +12,7 @@
 
 // ---- picture settings ----
 
-TPersistent* TQMPanelCustomPictureProps::GetOwner() const
-{
-    return panel_;
-}
+TPersistent* TQMPanelCustomPictureProps::GetOwner() const { return panel_; }
 
 TV_PUBLISHED(TQMPanelCustomPictureProps) {}
 
@@ -35,24 +32,46 @@ void TQMPanelPictureProps::Assign(TPersistent* source)
 }
 
 int TQMPanelPictureProps::Indent() const { return panel_ ? panel_->PictureIndent() : 0; }
-void TQMPanelPictureProps::SetIndent(int value) { if (panel_) panel_->SetPictureIndent(value); }
+void TQMPanelPictureProps::SetIndent(int value)
+{
+    if (panel_) panel_->SetPictureIndent(value);
+}
 TQMPictureOrient TQMPanelPictureProps::Orient() const { return panel_ ? panel_->PictureOrient() : qmpoTopLeft; }
-void TQMPanelPictureProps::SetOrient(TQMPictureOrient value) { if (panel_) panel_->SetPictureOrient(value); }
+void TQMPanelPictureProps::SetOrient(TQMPictureOrient value)
+{
+    if (panel_) panel_->SetPictureOrient(value);
+}
 int TQMPanelPictureProps::PictureIndex() const { return panel_ ? panel_->PictureIndex() : -1; }
-void TQMPanelPictureProps::SetPictureIndex(int value) { if (panel_) panel_->SetPictureIndex(value); }
+void TQMPanelPictureProps::SetPictureIndex(int value)
+{
+    if (panel_) panel_->SetPictureIndex(value);
+}
 TQMPictureList* TQMPanelPictureProps::PictureList() const { return panel_ ? panel_->PictureList() : nullptr; }
-void TQMPanelPictureProps::SetPictureList(TQMPictureList* value) { if (panel_) panel_->SetPictureList(value); }
+void TQMPanelPictureProps::SetPictureList(TQMPictureList* value)
+{
+    if (panel_) panel_->SetPictureList(value);
+}
 int TQMPanelPictureProps::TopIndent() const { return panel_ ? panel_->PictureTopIndent() : 0; }
-void TQMPanelPictureProps::SetTopIndent(int value) { if (panel_) panel_->SetPictureTopIndent(value); }
+void TQMPanelPictureProps::SetTopIndent(int value)
+{
+    if (panel_) panel_->SetPictureTopIndent(value);
+}
 bool TQMPanelPictureProps::Transparent() const { return panel_ ? panel_->PictureTransparent() : false; }
-void TQMPanelPictureProps::SetTransparent(bool value) { if (panel_) panel_->SetPictureTransparent(value); }
+void TQMPanelPictureProps::SetTransparent(bool value)
+{
+    if (panel_) panel_->SetPictureTransparent(value);
+}
 bool TQMPanelPictureProps::Visible() const { return panel_ ? panel_->PictureVisible() : true; }
-void TQMPanelPictureProps::SetVisible(bool value) { if (panel_) panel_->SetPictureVisible(value); }
+void TQMPanelPictureProps::SetVisible(bool value)
+{
+    if (panel_) panel_->SetPictureVisible(value);
+}
 
 TV_PUBLISHED(TQMPanelPictureProps)
 {
     Prop("Indent", &TQMPanelPictureProps::Indent, &TQMPanelPictureProps::SetIndent, 0);
-    PropEnum("Orient", &TQMPanelPictureProps::Orient, &TQMPanelPictureProps::SetOrient, qmpoTopLeft, TQMPictureOrientNames);
+    PropEnum("Orient", &TQMPanelPictureProps::Orient, &TQMPanelPictureProps::SetOrient, qmpoTopLeft,
+             TQMPictureOrientNames);
     Prop("PictureIndex", &TQMPanelPictureProps::PictureIndex, &TQMPanelPictureProps::SetPictureIndex, -1);
     Prop("PictureList", &TQMPanelPictureProps::PictureList, &TQMPanelPictureProps::SetPictureList);
     Prop("TopIndent", &TQMPanelPictureProps::TopIndent, &TQMPanelPictureProps::SetTopIndent, 0);
@@ -65,18 +84,15 @@ TV_PUBLISHED(TQMPanelPictureProps)
 TQMCustomPanel::TQMCustomPanel(TComponent* owner)
     : TQMCustomSizableControl(owner), picture_(new TPicture), pictureProps_(new TQMPanelPictureProps(this))
 {
-    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls, csSetCaption, csOpaque, csDoubleClicks,
-                                                   csReplicatable});
+    SetControlStyle(ControlStyle() +
+                    TControlStyle{csAcceptsControls, csSetCaption, csOpaque, csDoubleClicks, csReplicatable});
     SetBounds(Left(), Top(), 185, 41);
     SetTabStop(false);
     SetParentColor(true);
     picture_->SetOnChange(TNotifyEvent([this](TObject* sender) { pictureChanged(sender); }));
 }
 
-TQMCustomPanel::~TQMCustomPanel()
-{
-    picture_->SetOnChange(nullptr);
-}
+TQMCustomPanel::~TQMCustomPanel() { picture_->SetOnChange(nullptr); }
 
 void TQMCustomPanel::Assign(TPersistent* source)
 {
@@ -308,8 +324,8 @@ void TQMCustomPanel::PaintContent()
     if (r.IsEmpty()) return;
     const bool image = IsValidImage(ImageIndex());
     const TRect ir = image ? GetImageRect() : TRect{};
-    const qm::ContentLayout layout =
-        qm::PanelContentLayout(r, ir.Width(), ir.Height(), layout_, alignment_ == taRightJustify, Spacing());
+    const qm::ContentLayout layout = qm::PanelContentLayout(r, ir.Width(), ir.Height(), layout_,
+                                                            alignment_ == taRightJustify, Spacing());
     if (image) Images()->Draw(Canvas(), layout.Image.Left, layout.Image.Top, ImageIndex(), Enabled());
     DrawCaption(layout.Text);
 }
@@ -359,7 +375,8 @@ TSize TQMCustomPanel::contentSize()
     const TRect insets = qm::ShrinkForBevel(TRect{0, 0, 0, 0}, bevel_, bevelEdges_, bevelWidth_);
     const TRect bevelInsets{insets.Left, insets.Top, -insets.Right, -insets.Bottom};
     const TRect image = IsValidImage(ImageIndex()) ? GetImageRect() : TRect{};
-    return qm::PanelContentSize(text, TSize{image.Width(), image.Height()}, Spacing(), Indent(), bevelInsets, GetClientMargins());
+    return qm::PanelContentSize(text, TSize{image.Width(), image.Height()}, Spacing(), Indent(), bevelInsets,
+                                GetClientMargins());
 }
 
 bool TQMCustomPanel::CanAutoSize(int& newWidth, int& newHeight)

@@ -12,16 +12,12 @@ void TQMPictureNotifier::Notify(TQMPictureList* list, Byte operation)
 
 // ---- TQMPictureListItem ----
 
-TQMPictureListItem::TQMPictureListItem(TCollection* collection)
-    : TCollectionItem(collection), picture_(new TPicture)
+TQMPictureListItem::TQMPictureListItem(TCollection* collection) : TCollectionItem(collection), picture_(new TPicture)
 {
     picture_->SetOnChange(TNotifyEvent([this](TObject* sender) { pictureChanged(sender); }));
 }
 
-TQMPictureListItem::~TQMPictureListItem()
-{
-    picture_->SetOnChange(nullptr);
-}
+TQMPictureListItem::~TQMPictureListItem() { picture_->SetOnChange(nullptr); }
 
 void TQMPictureListItem::Assign(TPersistent* source)
 {
@@ -43,10 +39,7 @@ String TQMPictureListItem::DisplayName() const
     return TCollectionItem::DisplayName();
 }
 
-void TQMPictureListItem::SetPicture(TPicture* value)
-{
-    picture_->Assign(value);
-}
+void TQMPictureListItem::SetPicture(TPicture* value) { picture_->Assign(value); }
 
 void TQMPictureListItem::SetCaption(const String& value)
 {
@@ -58,10 +51,7 @@ void TQMPictureListItem::SetName(const String& value)
     if (AssignIfChanged(name_, value)) change();
 }
 
-void TQMPictureListItem::BeginUpdate()
-{
-    ++updateCount_;
-}
+void TQMPictureListItem::BeginUpdate() { ++updateCount_; }
 
 void TQMPictureListItem::EndUpdate()
 {
@@ -74,10 +64,7 @@ void TQMPictureListItem::change()
     if (!InUpdate()) Changed(true);
 }
 
-void TQMPictureListItem::pictureChanged(TObject*)
-{
-    change();
-}
+void TQMPictureListItem::pictureChanged(TObject*) { change(); }
 
 TV_PUBLISHED(TQMPictureListItem)
 {
@@ -95,10 +82,7 @@ TQMPictureListItems::TQMPictureListItems(TQMPictureList* list)
 {
 }
 
-TPersistent* TQMPictureListItems::GetOwner() const
-{
-    return list_;
-}
+TPersistent* TQMPictureListItems::GetOwner() const { return list_; }
 
 void TQMPictureListItems::Update(TCollectionItem*)
 {
@@ -141,10 +125,7 @@ void TQMPictureList::Assign(TPersistent* source)
     TComponent::Assign(source);
 }
 
-void TQMPictureList::SetPictures(TQMPictureListItems* value)
-{
-    pictures_->Assign(value);
-}
+void TQMPictureList::SetPictures(TQMPictureListItems* value) { pictures_->Assign(value); }
 
 TPicture* TQMPictureList::GetPicture(int index) const
 {
@@ -184,7 +165,4 @@ void TQMPictureList::ListEndUpdate()
     if (updateCount_ > 0) --updateCount_;
 }
 
-TV_PUBLISHED(TQMPictureList)
-{
-    Prop("Pictures", &TQMPictureList::Pictures, &TQMPictureList::SetPictures);
-}
+TV_PUBLISHED(TQMPictureList) { Prop("Pictures", &TQMPictureList::Pictures, &TQMPictureList::SetPictures); }

@@ -90,14 +90,13 @@ void TQMCustomSizableControl::PaintBorders(TCanvas* canvas)
         dc->SetBkMode(TRANSPARENT);
         dc->SetTextColor(clWindowText);
         dc->SelectFont(TLogFont{});
-        dc->DrawText(statusbarText_, text,
-                     DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX | DT_END_ELLIPSIS);
+        dc->DrawText(statusbarText_, text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     TLogPen pen;
     pen.Color = clBlack;
     const TLogPen old = dc->SelectPen(pen);
-    for (const qm::Line& line : qm::StatusbarLines(bar, showSizeGrip_, statusbarColor_, DarkShadowOf(statusbarColor_),
-                                                   clBlack)) {
+    for (const qm::Line& line :
+         qm::StatusbarLines(bar, showSizeGrip_, statusbarColor_, DarkShadowOf(statusbarColor_), clBlack)) {
         pen.Color = line.Color;
         dc->SelectPen(pen);
         dc->MoveTo(line.From.X, line.From.Y);

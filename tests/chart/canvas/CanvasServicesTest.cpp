@@ -52,8 +52,8 @@ TEST(CanvasServices, ResolutionIsWrittenAsPixelsPerMetre)
 
     // An outside reader sees 96 dots per inch.
     const std::string path = ::testing::TempDir() + "resolution96.bmp";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     const std::string cmd = "identify -units PixelsPerInch -format \"%x %y\" " + path;
     FILE* p = popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
@@ -80,7 +80,9 @@ TEST(CanvasServices, SameSizeResamplingIsTheIdentity)
 
 TEST(CanvasServices, ResamplingKeepsFlatAreasAndFillsEveryRow)
 {
-    struct Case { int sw, sh, dw, dh; };
+    struct Case {
+        int sw, sh, dw, dh;
+    };
     const Case cases[] = {{10, 10, 25, 2}, {40, 30, 7, 5}, {5, 5, 12, 13}};
     for (const Case& c : cases)
         for (bool low : {false, true}) {

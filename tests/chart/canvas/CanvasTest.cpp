@@ -94,14 +94,22 @@ TEST(ZebCanvas, PensBecomeDevicePens)
              p.SetJoinStyle(jsBevel);
              p.SetStyle(psDash);
          },
-         PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_BEVEL | PS_DASH, 3, {}},
-        {"width 2 round", [](TZebPen& p) { p.SetWidth(2); }, PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID, 2, {}},
+         PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_BEVEL | PS_DASH,
+         3,
+         {}},
+        {"width 2 round",
+         [](TZebPen& p) { p.SetWidth(2); },
+         PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID,
+         2,
+         {}},
         {"small dots, space 2",
          [](TZebPen& p) {
              p.SetSmallDots(true);
              p.SetSmallSpace(2);
          },
-         PS_GEOMETRIC | PS_USERSTYLE, 1, {0, 3}},
+         PS_GEOMETRIC | PS_USERSTYLE,
+         1,
+         {0, 3}},
         {"small dots, no space", [](TZebPen& p) { p.SetSmallDots(true); }, PS_COSMETIC | PS_ALTERNATE, 1, {}},
         {"hidden", [](TZebPen& p) { p.Hide(); }, PS_NULL, 1, {}},
     };
@@ -197,8 +205,8 @@ TEST(ZebCanvas, BevelFrameDrawsRingsInward)
     TRect r{0, 0, 10, 10};
     canvas.DrawBevelFrame(r, clWhite, clGray, 2);
     EXPECT_EQ(r, (TRect{2, 2, 8, 8}));
-    const std::vector<std::string> expected = {
-        "Polyline(0,9 0,0 9,0)", "Polyline(9,0 9,9 -1,9)", "Polyline(1,8 1,1 8,1)", "Polyline(8,1 8,8 0,8)"};
+    const std::vector<std::string> expected = {"Polyline(0,9 0,0 9,0)", "Polyline(9,0 9,9 -1,9)",
+                                               "Polyline(1,8 1,1 8,1)", "Polyline(8,1 8,8 0,8)"};
     EXPECT_EQ(canvas.Calls("Polyline"), expected);
     EXPECT_EQ(canvas.Pen()->Width(), 1);
 }

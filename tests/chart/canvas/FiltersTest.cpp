@@ -29,7 +29,8 @@ public:
         TZebFilter::Apply(bitmap, rect);
         applied.push_back("A" + std::to_string(amount_));
         for (int y = rect.Top; y <= rect.Bottom; ++y)
-            for (int x = rect.Left; x <= rect.Right; ++x) Lines()[static_cast<std::size_t>(y)][x * 3] += static_cast<Byte>(amount_);
+            for (int x = rect.Left; x <= rect.Right; ++x)
+                Lines()[static_cast<std::size_t>(y)][x * 3] += static_cast<Byte>(amount_);
     }
 
 private:
@@ -81,7 +82,8 @@ void fillPattern(TBitmap& bmp)
     auto rows = BitmapScanLines24(bmp);
     for (int y = 0; y < bmp.Height(); ++y)
         for (int x = 0; x < bmp.Width(); ++x)
-            for (int k = 0; k < 3; ++k) rows[static_cast<std::size_t>(y)][x * 3 + k] = static_cast<Byte>((x * 41 + y * 17 + k * 90) % 256);
+            for (int k = 0; k < 3; ++k)
+                rows[static_cast<std::size_t>(y)][x * 3 + k] = static_cast<Byte>((x * 41 + y * 17 + k * 90) % 256);
 }
 }  // namespace
 
@@ -92,7 +94,11 @@ TV_PUBLISHED(TPictureHolder) { Prop("Picture", &TPictureHolder::Picture, &TPictu
 TEST(Filters, RegionRectangles)
 {
     (void)registered;
-    struct Case { bool region; int left, top, width, height; TRect expected; };
+    struct Case {
+        bool region;
+        int left, top, width, height;
+        TRect expected;
+    };
     const Case cases[] = {
         {false, 0, 0, 0, 0, {0, 0, 29, 19}},
         {true, 10, 10, 0, 0, {10, 10, 29, 19}},  // to the far corner
@@ -225,13 +231,11 @@ TEST(Filters, PictureStreamsItsFilters)
 TEST(Filters, ItemsWithOrderValuesAndUnknownClasses)
 {
     // A collection whose items carry order integers before their lists.
-    const Byte fixture[] = {vaCollection,
-                            vaInt8, 0, vaList, 9, 'I', 't', 'e', 'm', 'C', 'l', 'a', 's', 's',
-                            vaString, 12, 'T', 'T', 'e', 's', 't', 'F', 'i', 'l', 't', 'e', 'r', 'A',
-                            6, 'A', 'm', 'o', 'u', 'n', 't', vaInt8, 3, vaNull,
-                            vaInt8, 1, vaList, 9, 'I', 't', 'e', 'm', 'C', 'l', 'a', 's', 's',
-                            vaString, 12, 'T', 'T', 'e', 's', 't', 'F', 'i', 'l', 't', 'e', 'r', 'B', vaNull,
-                            vaNull};
+    const Byte fixture[] = {
+        vaCollection, vaInt8, 0,   vaList, 9,      'I', 't',    'e', 'm', 'C', 'l', 'a', 's', 's', vaString, 12,    'T',
+        'T',          'e',    's', 't',    'F',    'i', 'l',    't', 'e', 'r', 'A', 6,   'A', 'm', 'o',      'u',   'n',
+        't',          vaInt8, 3,   vaNull, vaInt8, 1,   vaList, 9,   'I', 't', 'e', 'm', 'C', 'l', 'a',      's',   's',
+        vaString,     12,     'T', 'T',    'e',    's', 't',    'F', 'i', 'l', 't', 'e', 'r', 'B', vaNull,   vaNull};
     TMemoryStream s;
     s.WriteBuffer(fixture, sizeof fixture);
     s.SetPosition(0);
@@ -245,8 +249,8 @@ TEST(Filters, ItemsWithOrderValuesAndUnknownClasses)
     EXPECT_EQ(static_cast<TTestFilterA*>(items.Items(0))->Amount(), 3);
     EXPECT_NE(dynamic_cast<TTestFilterB*>(items.Items(1)), nullptr);
 
-    const Byte unknown[] = {vaCollection, vaList, 9, 'I', 't', 'e', 'm', 'C', 'l', 'a', 's', 's',
-                            vaString, 4, 'T', 'N', 'o', 'p', vaNull, vaNull};
+    const Byte unknown[] = {vaCollection, vaList, 9,        'I', 't', 'e', 'm', 'C', 'l',    'a',
+                            's',          's',    vaString, 4,   'T', 'N', 'o', 'p', vaNull, vaNull};
     TMemoryStream u;
     u.WriteBuffer(unknown, sizeof unknown);
     u.SetPosition(0);

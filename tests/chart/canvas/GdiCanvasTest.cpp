@@ -75,22 +75,40 @@ TEST(GdiCanvas, Projection)
         TPoint3D point;
         const char* expected;
     } cases[] = {
-        {"orthogonal z = 0 ignores the angle", [](TView3DOptions& o) { o.SetOrthoAngle(80); }, {0, 0, 100, 100}, 20,
-         {10, 20, 0}, "10,20"},
-        {"orthogonal zoom about the centre", [](TView3DOptions& o) { o.SetZoom(200); }, {0, 0, 100, 100}, 20,
-         {10, 20, 0}, "-30,-10"},
-        {"orthogonal 45 moves depth right and up", [](TView3DOptions&) {}, {0, 0, 100, 100}, 20, {50, 50, 10},
+        {"orthogonal z = 0 ignores the angle",
+         [](TView3DOptions& o) { o.SetOrthoAngle(80); },
+         {0, 0, 100, 100},
+         20,
+         {10, 20, 0},
+         "10,20"},
+        {"orthogonal zoom about the centre",
+         [](TView3DOptions& o) { o.SetZoom(200); },
+         {0, 0, 100, 100},
+         20,
+         {10, 20, 0},
+         "-30,-10"},
+        {"orthogonal 45 moves depth right and up", [](TView3DOptions&) {}, {0, 0, 100, 100}, 20, {50, 50, 10}, "60,40"},
+        {"OrthoAngle 90 steps up by 1",
+         [](TView3DOptions& o) { o.SetOrthoAngle(90); },
+         {0, 0, 100, 100},
+         20,
+         {50, 50, 10},
          "60,40"},
-        {"OrthoAngle 90 steps up by 1", [](TView3DOptions& o) { o.SetOrthoAngle(90); }, {0, 0, 100, 100}, 20,
-         {50, 50, 10}, "60,40"},
-        {"OrthoAngle 135 steps left", [](TView3DOptions& o) { o.SetOrthoAngle(135); }, {0, 0, 100, 100}, 20,
-         {50, 50, 10}, "40,40"},
+        {"OrthoAngle 135 steps left",
+         [](TView3DOptions& o) { o.SetOrthoAngle(135); },
+         {0, 0, 100, 100},
+         20,
+         {50, 50, 10},
+         "40,40"},
         {"offsets move the origin",
          [](TView3DOptions& o) {
              o.SetHorizOffset(7);
              o.SetVertOffset(-3);
          },
-         {0, 0, 100, 100}, 20, {50, 50, 0}, "57,47"},
+         {0, 0, 100, 100},
+         20,
+         {50, 50, 0},
+         "57,47"},
         {"2.5 rounds to 2, 3.5 to 4", [](TView3DOptions& o) { o.SetZoom(50); }, {0, 0, 0, 0}, 0, {5, 7, 0}, "2,4"},
         {"identity rotation scaled by zoom",
          [](TView3DOptions& o) {
@@ -100,7 +118,10 @@ TEST(GdiCanvas, Projection)
              o.SetPerspective(0);
              o.SetZoom(150);
          },
-         {0, 0, 100, 100}, 20, {60, 40, 7}, "65,35"},
+         {0, 0, 100, 100},
+         20,
+         {60, 40, 7},
+         "65,35"},
         {"rotation by 90 turns depth into x",
          [](TView3DOptions& o) {
              o.SetOrthogonal(false);
@@ -108,7 +129,10 @@ TEST(GdiCanvas, Projection)
              o.SetRotation(90);
              o.SetPerspective(0);
          },
-         {0, 0, 100, 100}, 20, {50, 50, 30}, "30,50"},
+         {0, 0, 100, 100},
+         20,
+         {50, 50, 30},
+         "30,50"},
     };
     for (const auto& c : cases) {
         TProjectionFixture f;
@@ -747,9 +771,9 @@ TEST(GdiCanvasText, ShadowSizesMoveTheShadowOrTheText)
 TEST(GdiCanvasLook, GradientsAndShapesSheet)
 {
     TPixelFixture f(200, 120);
-    const TGradientDirection directions[] = {gdTopBottom,      gdBottomTop, gdLeftRight,  gdRightLeft,
-                                             gdFromCenter,     gdFromTopLeft, gdFromBottomLeft, gdRadial,
-                                             gdDiagonalUp,     gdDiagonalDown};
+    const TGradientDirection directions[] = {gdTopBottom,  gdBottomTop,   gdLeftRight,      gdRightLeft,
+                                             gdFromCenter, gdFromTopLeft, gdFromBottomLeft, gdRadial,
+                                             gdDiagonalUp, gdDiagonalDown};
     for (int i = 0; i < 10; ++i) {
         const int x = (i % 5) * 40, y = (i / 5) * 30;
         f.canvas.FillRectGradient({x + 2, y + 2, x + 38, y + 28}, clNavy, clYellow, directions[i], 50, 0, 0);

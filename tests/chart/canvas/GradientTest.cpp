@@ -103,7 +103,7 @@ TEST(Gradient, BalanceBendsTheRamp)
     auto ellipses = canvas.Calls("Ellipse");
     ASSERT_EQ(ellipses.size(), 11u);
     EXPECT_EQ(ellipses.front().substr(ellipses.front().size() - 6), "00FFFF");  // n = a: the end colour
-    EXPECT_EQ(ellipses.back().substr(ellipses.back().size() - 6), "B2FFFF");   // 255 - round(255 * sqrt(1/11))
+    EXPECT_EQ(ellipses.back().substr(ellipses.back().size() - 6), "B2FFFF");    // 255 - round(255 * sqrt(1/11))
 
     TRecordingCanvas linear;
     g.SetBalance(50);

@@ -35,8 +35,7 @@ TEST_F(HtmlFixture, BoldRunOnOneLine)
     const int wa = canvas.TextWidth("a"), wc = canvas.TextWidth("c");
     HtmlTextOut(canvas, 10, 20, "a<B>b</B>c");
     const std::vector<std::string> expected = {
-        "TextOut(10,20,\"a\") font=000000/10/",
-        "TextOut(" + std::to_string(10 + wa) + ",20,\"b\") font=000000/10/B",
+        "TextOut(10,20,\"a\") font=000000/10/", "TextOut(" + std::to_string(10 + wa) + ",20,\"b\") font=000000/10/B",
         "TextOut(" + std::to_string(10 + size.cx - wc) + ",20,\"c\") font=000000/10/"};
     EXPECT_EQ(texts(canvas), expected);
     EXPECT_TRUE(canvas.Font()->Style().Empty()) << "the canvas font is given back";
@@ -53,7 +52,10 @@ TEST_F(HtmlFixture, TagsCompareInUpperCase)
 
 TEST_F(HtmlFixture, EntitiesDecodeInOnePass)
 {
-    struct Case { const char* html; const char* shown; };
+    struct Case {
+        const char* html;
+        const char* shown;
+    };
     const Case cases[] = {{"&lt;x&gt; &amp; &quot;q&quot;", "\"<x> & \\\"q\\\"\""},  // as the log quotes it
                           {"&amp;lt;", "\"&lt;\""},
                           {"&amp;quot;", "\"&quot;\""},
@@ -75,7 +77,10 @@ TEST_F(HtmlFixture, EntitiesDecodeInOnePass)
 
 TEST_F(HtmlFixture, FontTags)
 {
-    struct Case { const char* html; const char* font; };
+    struct Case {
+        const char* html;
+        const char* font;
+    };
     const Case cases[] = {{"<FONT COLOR=#FF0000>r</FONT>", "font=0000FF/10/"},
                           {"<FONT COLOR=\"LIME\">g</FONT>", "font=00FF00/10/"},
                           {"<FONT COLOR=clNavy>n</FONT>", "font=800000/10/"},

@@ -19,7 +19,8 @@ TEST(Look, CanvasPicture)
     canvas.UseFont(font);
     HtmlTextOut(canvas, 10, 8,
                 "Tilt <B>X</B> and <I>Y</I> in <FONT COLOR=#C00000 SIZE=+3>degrees</FONT>, "
-                "x<SUP>2</SUP> &amp; <U>more</U><BR><FONT NAME=\"Courier New\">fixed</FONT> <IMG SRC=missing.png WIDTH=16 HEIGHT=16>");
+                "x<SUP>2</SUP> &amp; <U>more</U><BR><FONT NAME=\"Courier New\">fixed</FONT> <IMG SRC=missing.png "
+                "WIDTH=16 HEIGHT=16>");
 
     TZebBrush brush;
     brush.SetBackColor(0x80C0FF);

@@ -74,15 +74,19 @@ TEST(Path, ArcsFollowTheScreenClockwiseAndJoinTheFigure)
     canvas.Brush()->SetStyle(bsClear);
     path.DrawWith(canvas);
     EXPECT_TRUE(ink(canvas, 10, 4));  // near the right end of the quarter
-    EXPECT_TRUE(ink(canvas, 5, 0));  // its top end
+    EXPECT_TRUE(ink(canvas, 5, 0));   // its top end
     EXPECT_FALSE(ink(canvas, 1, 9)) << "the lower left quarter is not drawn";
 }
 
 TEST(Path, CornerPathIsOneClosedFigure)
 {
-    struct Case { TZebCornerStyle tl, tr, br, bl; };
-    const Case cases[] = {{cosRound, cosRound, cosRound, cosRound}, {cosNone, cosRound, cosNone, cosBevel},
-                          {cosBevel, cosBevel, cosRound, cosNone}, {cosNone, cosNone, cosNone, cosNone}};
+    struct Case {
+        TZebCornerStyle tl, tr, br, bl;
+    };
+    const Case cases[] = {{cosRound, cosRound, cosRound, cosRound},
+                          {cosNone, cosRound, cosNone, cosBevel},
+                          {cosBevel, cosBevel, cosRound, cosNone},
+                          {cosNone, cosNone, cosNone, cosNone}};
     for (const Case& c : cases) {
         TRecordingCanvas canvas(60, 60);
         TZebCorners corners;

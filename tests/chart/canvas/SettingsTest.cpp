@@ -66,7 +66,10 @@ std::vector<std::string> storedLines(TSettingsHolder& h)
 
 struct Counter {
     int count = 0;
-    TNotifyEvent handler() { return [this](TObject*) { ++count; }; }
+    TNotifyEvent handler()
+    {
+        return [this](TObject*) { ++count; };
+    }
 };
 }  // namespace
 
@@ -101,12 +104,15 @@ TEST(Settings, WhatTheStreamWrites)
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"hatch of the class library", [](auto& h) { h.brush.SetHatchStyle(hsCross); },
+        {"hatch of the class library",
+         [](auto& h) { h.brush.SetHatchStyle(hsCross); },
          {"Brush.Style = bsCross", "Brush.HatchStyle = hsCross"}},
-        {"hatch of the antialiased canvas only", [](auto& h) { h.brush.SetHatchStyle(hsSolidDiamond); },
+        {"hatch of the antialiased canvas only",
+         [](auto& h) { h.brush.SetHatchStyle(hsSolidDiamond); },
          {"Brush.HatchStyle = hsSolidDiamond"}},
         {"recorded brush colour", [](auto& h) { h.brush.InitColor(clRed); }, {}},
-        {"fractional size", [](auto& h) { h.font.SetSizeFloat(10.5f); },
+        {"fractional size",
+         [](auto& h) { h.font.SetSizeFloat(10.5f); },
          {"Font.Height = -13", "Font.SizeFloat = 10.5s"}},
         {"whole size", [](auto& h) { h.font.SetSizeFloat(10); }, {"Font.Height = -13"}},
         {"recorded font colour", [](auto& h) { h.font.InitColor(clNavy); }, {}},
@@ -227,9 +233,15 @@ TEST(Settings, ShadowPlacement)
     TZebShadow s;
     s.SetHorizSize(3);
     s.SetVertSize(4);
-    struct Case { TShadowDirection d; TRect expected; };
-    const Case cases[] = {{sdLeftTop, {7, 6, 17, 16}},  {sdLeftBottom, {7, 14, 17, 24}}, {sdRightTop, {13, 6, 23, 16}},
-                          {sdRightBottom, {13, 14, 23, 24}}, {sdCenter, {7, 6, 23, 24}}};
+    struct Case {
+        TShadowDirection d;
+        TRect expected;
+    };
+    const Case cases[] = {{sdLeftTop, {7, 6, 17, 16}},
+                          {sdLeftBottom, {7, 14, 17, 24}},
+                          {sdRightTop, {13, 6, 23, 16}},
+                          {sdRightBottom, {13, 14, 23, 24}},
+                          {sdCenter, {7, 6, 23, 24}}};
     for (const Case& c : cases) {
         s.SetDirection(c.d);
         EXPECT_EQ(s.ShadowRect({10, 10, 20, 20}), c.expected) << TShadowDirectionNames[c.d];

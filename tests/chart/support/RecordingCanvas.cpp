@@ -22,7 +22,8 @@ void put(std::ostringstream& s, TPoint p) { s << p.X << ',' << p.Y; }
 void put(std::ostringstream& s, const TRect& r) { s << r.Left << ',' << r.Top << ',' << r.Right << ',' << r.Bottom; }
 void put(std::ostringstream& s, TPointFloat p) { s << p.X << ',' << p.Y; }
 void put(std::ostringstream& s, const TPoint3D& p) { s << p.X << ',' << p.Y << ',' << p.Z; }
-template <class T> void put(std::ostringstream& s, std::span<const T> pts)
+template <class T>
+void put(std::ostringstream& s, std::span<const T> pts)
 {
     for (std::size_t i = 0; i < pts.size(); ++i) {
         if (i) s << ' ';
@@ -112,11 +113,17 @@ void TRecordingCanvas::BindCanvas(TCanvas* target)
     ApplyBrush(*Brush());
 }
 
-TColor TRecordingCanvas::GetBackgroundColor() const { return static_cast<TColor>(const_cast<TRecordingCanvas*>(this)->dc()->GetBkColor()); }
+TColor TRecordingCanvas::GetBackgroundColor() const
+{
+    return static_cast<TColor>(const_cast<TRecordingCanvas*>(this)->dc()->GetBkColor());
+}
 int TRecordingCanvas::GetBackgroundMode() const { return const_cast<TRecordingCanvas*>(this)->dc()->GetBkMode(); }
 HDC TRecordingCanvas::GetDeviceContext() { return TargetCanvas() ? dc() : nullptr; }
 TColor TRecordingCanvas::GetPixelColor(int x, int y) { return static_cast<TColor>(dc()->GetPixel(x, y)); }
-unsigned TRecordingCanvas::GetTextAlignment() const { return const_cast<TRecordingCanvas*>(this)->dc()->GetTextAlign(); }
+unsigned TRecordingCanvas::GetTextAlignment() const
+{
+    return const_cast<TRecordingCanvas*>(this)->dc()->GetTextAlign();
+}
 void TRecordingCanvas::SetBackgroundColor(TColor color) { dc()->SetBkColor(color); }
 void TRecordingCanvas::SetBackgroundMode(int mode) { dc()->SetBkMode(mode); }
 
@@ -221,8 +228,8 @@ void TRecordingCanvas::EraseRect(const TRect& rect)
 void TRecordingCanvas::FillRectGradient(const TRect& rect, TColor startColor, TColor endColor,
                                         TGradientDirection direction, int balance, int radialX, int radialY)
 {
-    log(call("FillRectGradient", rect, static_cast<int>(direction), balance, radialX, radialY) + " from=" +
-        hex(startColor) + " to=" + hex(endColor));
+    log(call("FillRectGradient", rect, static_cast<int>(direction), balance, radialX, radialY) +
+        " from=" + hex(startColor) + " to=" + hex(endColor));
 }
 
 void TRecordingCanvas::Polyline(std::span<const TPoint> points)
@@ -332,8 +339,10 @@ void TRecordingCanvas::DrawArrowAtZ(bool filled, TPoint from, TPoint to, int hea
     log(call("DrawArrowAtZ", filled, from, to, headWidth, headLength, z0, z1, bodyPercent));
     const auto pts = CalcArrowPointsAtZ(from, to, (z0 + z1) / 2, headLength, headWidth, bodyPercent);
     if (pts.empty()) return;
-    if (filled) Polygon(pts);
-    else Polyline(pts);
+    if (filled)
+        Polygon(pts);
+    else
+        Polyline(pts);
 }
 
 void TRecordingCanvas::ClipToBox(const TRect& rect, int z0, int z1) { log(call("ClipToBox", rect, z0, z1)); }
@@ -371,8 +380,8 @@ void TRecordingCanvas::EllipseAtZ(int left, int top, int right, int bottom, int 
 
 void TRecordingCanvas::DrawSolidPieSlice(const TSolidPieSlice& s)
 {
-    log(filled(call("DrawSolidPieSlice", s.CenterX, s.CenterY, s.RadiusX, s.RadiusY, s.Z0, s.Z1, s.StartAngle,
-                    s.EndAngle)));
+    log(filled(
+        call("DrawSolidPieSlice", s.CenterX, s.CenterY, s.RadiusX, s.RadiusY, s.Z0, s.Z1, s.StartAngle, s.EndAngle)));
 }
 
 void TRecordingCanvas::PlaneFromTwoPoints(TPoint p0, TPoint p1, int z0, int z1)
@@ -393,8 +402,8 @@ void TRecordingCanvas::PlaneFromFourPoints(TPoint p1, TPoint p2, TPoint p3, TPoi
 void TRecordingCanvas::PlaneFromPointBlock(const TFourPoints& p, int z0, int z1)
 {
     log(call("PlaneFromPointBlock", p[0], p[1], p[2], p[3], z0, z1));
-    const TPoint pts[] = {ProjectXYZ(p[0].X, p[0].Y, z0), ProjectXYZ(p[1].X, p[1].Y, z0), ProjectXYZ(p[2].X, p[2].Y, z1),
-                          ProjectXYZ(p[3].X, p[3].Y, z1)};
+    const TPoint pts[] = {ProjectXYZ(p[0].X, p[0].Y, z0), ProjectXYZ(p[1].X, p[1].Y, z0),
+                          ProjectXYZ(p[2].X, p[2].Y, z1), ProjectXYZ(p[3].X, p[3].Y, z1)};
     Polygon(pts);
 }
 

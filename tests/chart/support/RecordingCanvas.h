@@ -90,8 +90,8 @@ public:
     void DrawArrowAtZ(bool filled, TPoint from, TPoint to, int headWidth, int headLength, int z0, int z1,
                       double bodyPercent) override;
     void ClipToBox(const TRect& rect, int z0, int z1) override;
-    void DrawTaperedCylinder(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
-                             bool darkSides, int conePercent) override;
+    void DrawTaperedCylinder(bool vertical, int left, int top, int right, int bottom, int z0, int z1, bool darkSides,
+                             int conePercent) override;
     void DrawBox(int left, int right, int top, int bottom, int z0, int z1, bool darkSides, int roundSize) override;
     void DrawBoxVariant(int left, int right, int top, int bottom, int z0, int z1, int unused, bool darkSides,
                         int roundSize) override;

@@ -49,7 +49,8 @@ TV_PUBLISHED(TSampleShape)
     Prop("Count", &TSampleShape::Count, &TSampleShape::SetCount, 0);
     Prop("Big", &TSampleShape::Big, &TSampleShape::SetBig, 0);
     PropEnum("Style", &TSampleShape::Style, &TSampleShape::SetStyle, ssSolid, TSampleStyleNames);
-    PropSet("Options", &TSampleShape::Options, &TSampleShape::SetOptions, TSampleFontStyles{sfBold}, TSampleFontStyleNames);
+    PropSet("Options", &TSampleShape::Options, &TSampleShape::SetOptions, TSampleFontStyles{sfBold},
+            TSampleFontStyleNames);
     Prop("Visible", &TSampleShape::Visible, &TSampleShape::SetVisible, true);
     Prop("Letter", &TSampleShape::Letter, &TSampleShape::SetLetter, 'A');
     Prop("Ratio", &TSampleShape::Ratio, &TSampleShape::SetRatio);
@@ -124,14 +125,22 @@ void TSampleShape::DefineProperties(TFiler& filer)
             w.WriteListBegin();
             for (int c : Palette) {
                 String ident;
-                if (IntToIdentOf("TColor", c, ident)) w.WriteIdent(ident); else w.WriteInteger(c);
+                if (IntToIdentOf("TColor", c, ident))
+                    w.WriteIdent(ident);
+                else
+                    w.WriteInteger(c);
             }
             w.WriteListEnd();
         },
         !Palette.empty());
-    filer.DefineProperty("Multiplier", [this](TReader& r) { scale_ = r.ReadFloat(); }, nullptr, false);
+    filer.DefineProperty(
+        "Multiplier", [this](TReader& r) { scale_ = r.ReadFloat(); }, nullptr, false);
     filer.DefineBinaryProperty(
-        "Data", [this](TStream& s) { Data.resize(static_cast<size_t>(s.Size())); s.ReadBuffer(Data.data(), s.Size()); },
+        "Data",
+        [this](TStream& s) {
+            Data.resize(static_cast<size_t>(s.Size()));
+            s.ReadBuffer(Data.data(), s.Size());
+        },
         [this](TStream& s) { s.WriteBuffer(Data.data(), static_cast<std::int64_t>(Data.size())); }, !Data.empty());
     filer.DefineBinaryProperty(
         "Detail",
@@ -160,16 +169,30 @@ void RegisterSampleClasses()
     RegisterIntegerConsts(
         "TColor",
         [](const String& ident, Int64& v) {
-            const struct { const char* name; int value; } map[] = {
-                {"clBlack", clSampleBlack}, {"clRed", clSampleRed}, {"clWindow", clSampleWindow}};
+            const struct {
+                const char* name;
+                int value;
+            } map[] = {{"clBlack", clSampleBlack}, {"clRed", clSampleRed}, {"clWindow", clSampleWindow}};
             for (const auto& m : map)
-                if (ident == m.name) { v = m.value; return true; }
+                if (ident == m.name) {
+                    v = m.value;
+                    return true;
+                }
             return false;
         },
         [](Int64 v, String& ident) {
-            if (v == clSampleBlack) { ident = "clBlack"; return true; }
-            if (v == clSampleRed) { ident = "clRed"; return true; }
-            if (v == clSampleWindow) { ident = "clWindow"; return true; }
+            if (v == clSampleBlack) {
+                ident = "clBlack";
+                return true;
+            }
+            if (v == clSampleRed) {
+                ident = "clRed";
+                return true;
+            }
+            if (v == clSampleWindow) {
+                ident = "clWindow";
+                return true;
+            }
             return false;
         });
     RegisterClasses({&TSampleFont::StaticClass(), &TSampleItem::StaticClass(), &TSampleShape::StaticClass(),

@@ -29,20 +29,35 @@ class TSampleFont : public TPersistent {
     TV_CLASS(TSampleFont, TPersistent)
 public:
     int Color() const { return color_; }
-    void SetColor(int value) { if (AssignIfChanged(color_, value)) Changed(); }
+    void SetColor(int value)
+    {
+        if (AssignIfChanged(color_, value)) Changed();
+    }
     int Size() const { return size_; }
-    void SetSize(int value) { if (AssignIfChanged(size_, value)) Changed(); }
+    void SetSize(int value)
+    {
+        if (AssignIfChanged(size_, value)) Changed();
+    }
     const String& Name() const { return name_; }
-    void SetName(const String& value) { if (AssignIfChanged(name_, value)) Changed(); }
+    void SetName(const String& value)
+    {
+        if (AssignIfChanged(name_, value)) Changed();
+    }
     TSampleFontStyles Style() const { return style_; }
-    void SetStyle(TSampleFontStyles value) { if (AssignIfChanged(style_, value)) Changed(); }
+    void SetStyle(TSampleFontStyles value)
+    {
+        if (AssignIfChanged(style_, value)) Changed();
+    }
     void Assign(TPersistent* source) override;
 
     const TNotifyEvent& OnChange() const { return onChange_; }
     void SetOnChange(TNotifyEvent handler) { onChange_ = std::move(handler); }
 
 private:
-    void Changed() { if (onChange_) onChange_(this); }
+    void Changed()
+    {
+        if (onChange_) onChange_(this);
+    }
     TNotifyEvent onChange_;
     int color_ = clSampleBlack;
     int size_ = 8;

@@ -131,9 +131,9 @@ TEST(BinaryStream, IntegersUseTheSmallestValueType)
         Int64 value;
         TValueType type;
         size_t size;
-    } cases[] = {{0, vaInt8, 2},          {-128, vaInt8, 2},          {127, vaInt8, 2},
-                 {128, vaInt16, 3},       {-129, vaInt16, 3},         {32767, vaInt16, 3},
-                 {-32769, vaInt32, 5},    {INT32_MAX, vaInt32, 5},    {Int64{INT32_MAX} + 1, vaInt64, 9},
+    } cases[] = {{0, vaInt8, 2},         {-128, vaInt8, 2},       {127, vaInt8, 2},
+                 {128, vaInt16, 3},      {-129, vaInt16, 3},      {32767, vaInt16, 3},
+                 {-32769, vaInt32, 5},   {INT32_MAX, vaInt32, 5}, {Int64{INT32_MAX} + 1, vaInt64, 9},
                  {INT64_MIN, vaInt64, 9}};
     for (const auto& c : cases) {
         TStringStream s;
@@ -240,42 +240,81 @@ TEST(BinaryStream, RecoverableErrorsGoToOnErrorAndTheValueIsSkipped)
         const char* message;
         const char* place;  // named by the refusal without a handler; "" when read after the properties
     } cases[] = {
-        {"unknown property", [](TWriter& w) { w.WriteStr("Divisor"); w.WriteFloat(2.5); },
+        {"unknown property",
+         [](TWriter& w) {
+             w.WriteStr("Divisor");
+             w.WriteFloat(2.5);
+         },
          "Property Divisor does not exist", "S.Divisor"},
-        {"bad value in a defined property", [](TWriter& w) { w.WriteStr("Multiplier"); w.WriteString("x"); },
+        {"bad value in a defined property",
+         [](TWriter& w) {
+             w.WriteStr("Multiplier");
+             w.WriteString("x");
+         },
          "Invalid property value", "S.Multiplier"},
-        {"bad item in a defined list", [](TWriter& w) {
+        {"bad item in a defined list",
+         [](TWriter& w) {
              w.WriteStr("Palette");
              w.WriteListBegin();
              w.WriteIdent("clNoSuch");
              w.WriteListEnd();
-         }, "Invalid property value", "S.Palette"},
-        {"unknown nested property", [](TWriter& w) { w.WriteStr("Font.Weight"); w.WriteInteger(700); },
+         },
+         "Invalid property value", "S.Palette"},
+        {"unknown nested property",
+         [](TWriter& w) {
+             w.WriteStr("Font.Weight");
+             w.WriteInteger(700);
+         },
          "Property Font.Weight does not exist", "S.Font.Weight"},
-        {"path through a non-object", [](TWriter& w) { w.WriteStr("Count.Size"); w.WriteInteger(1); },
+        {"path through a non-object",
+         [](TWriter& w) {
+             w.WriteStr("Count.Size");
+             w.WriteInteger(1);
+         },
          "Property Count.Size does not exist", "S.Count.Size"},
-        {"wrong value type", [](TWriter& w) { w.WriteStr("Count"); w.WriteString("seven"); },
+        {"wrong value type",
+         [](TWriter& w) {
+             w.WriteStr("Count");
+             w.WriteString("seven");
+         },
          "Invalid property value", "S.Count"},
-        {"unknown enum name", [](TWriter& w) { w.WriteStr("Style"); w.WriteIdent("ssWavy"); },
+        {"unknown enum name",
+         [](TWriter& w) {
+             w.WriteStr("Style");
+             w.WriteIdent("ssWavy");
+         },
          "Invalid property value", "S.Style"},
-        {"unknown set element", [](TWriter& w) {
+        {"unknown set element",
+         [](TWriter& w) {
              w.WriteStr("Options");
              w.WriteValue(vaSet);
              w.WriteStr("sfBold");
              w.WriteStr("sfShadow");
              w.WriteStr("");
-         }, "Invalid property value", "S.Options"},
-        {"unknown colour ident", [](TWriter& w) { w.WriteStr("Font.Color"); w.WriteIdent("clNoSuch"); },
+         },
+         "Invalid property value", "S.Options"},
+        {"unknown colour ident",
+         [](TWriter& w) {
+             w.WriteStr("Font.Color");
+             w.WriteIdent("clNoSuch");
+         },
          "Invalid property value", "S.Font.Color"},
-        {"read-only property", [](TWriter& w) { w.WriteStr("Version"); w.WriteInteger(4); },
+        {"read-only property",
+         [](TWriter& w) {
+             w.WriteStr("Version");
+             w.WriteInteger(4);
+         },
          "Property Version is read-only", "S.Version"},
-        {"list for an integer", [](TWriter& w) {
+        {"list for an integer",
+         [](TWriter& w) {
              w.WriteStr("Count");
              w.WriteListBegin();
              w.WriteInteger(1);
              w.WriteListEnd();
-         }, "Invalid property value", "S.Count"},
-        {"bad value in a collection item", [](TWriter& w) {
+         },
+         "Invalid property value", "S.Count"},
+        {"bad value in a collection item",
+         [](TWriter& w) {
              w.WriteStr("Items");
              w.WriteValue(vaCollection);
              w.WriteListBegin();
@@ -283,8 +322,13 @@ TEST(BinaryStream, RecoverableErrorsGoToOnErrorAndTheValueIsSkipped)
              w.WriteString("ten");
              w.WriteListEnd();
              w.WriteListEnd();
-         }, "Invalid property value", "S.Items.Value"},
-        {"unresolved reference", [](TWriter& w) { w.WriteStr("Partner"); w.WriteIdent("Nobody"); },
+         },
+         "Invalid property value", "S.Items.Value"},
+        {"unresolved reference",
+         [](TWriter& w) {
+             w.WriteStr("Partner");
+             w.WriteIdent("Nobody");
+         },
          "Unresolved component reference Nobody in Partner", ""},
     };
     for (const auto& c : cases) {
@@ -354,7 +398,10 @@ TEST(BinaryStream, CorruptStreamsFailWithAReadError)
     } cases[] = {
         {"empty", ""},
         {"bad signature", "TPF1" + good.substr(4)},
-        {"value type out of range", shapeStream([](TWriter& w) { w.WriteStr("Count"); w.WriteValue(static_cast<TValueType>(99)); })},
+        {"value type out of range", shapeStream([](TWriter& w) {
+             w.WriteStr("Count");
+             w.WriteValue(static_cast<TValueType>(99));
+         })},
         {"binary length beyond the end", shapeStream([](TWriter& w) {
              w.WriteStr("Data");
              w.WriteValue(vaBinary);
@@ -422,7 +469,8 @@ TEST(BinaryStream, MutatedStreamsNeverCrash)
         TStringStream s(bytes);
         TOwnedPtr<TSampleForm> target(new TSampleForm(nullptr));
         try {
-            ReadComponentFromStream(s, target.get(), round % 2 ? TReader::TReaderError(skipAll) : TReader::TReaderError());
+            ReadComponentFromStream(s, target.get(),
+                                    round % 2 ? TReader::TReaderError(skipAll) : TReader::TReaderError());
             ++accepted;
         } catch (const EStreamError&) {
         } catch (const Exception& e) {

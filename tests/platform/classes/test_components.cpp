@@ -69,8 +69,8 @@ TEST(Component, OwnerFreesOwnedComponentsLastFirstAndHearsEachRemoval)
     g_log = nullptr;
     // B goes first; everyone the owner holds (B included) hears of B before B is gone; the root
     // frees itself last.
-    const std::vector<String> expected = {"B hears B",    "A hears B", "Root hears B", "free B",
-                                          "A hears A",    "Root hears A", "free A",    "free Root"};
+    const std::vector<String> expected = {"B hears B", "A hears B",    "Root hears B", "free B",
+                                          "A hears A", "Root hears A", "free A",       "free Root"};
     EXPECT_EQ(log, expected);
 }
 
@@ -305,10 +305,10 @@ TEST(Published, PropertiesInDeclarationOrderBaseFirst)
     const struct {
         const char* name;
         TPropKind kind;
-    } kinds[] = {{"Count", pkInteger}, {"Big", pkInt64},     {"Style", pkEnum},    {"Options", pkSet},
-                 {"Visible", pkBoolean}, {"Letter", pkChar}, {"Ratio", pkSingle},  {"Scale", pkDouble},
-                 {"Precise", pkExtended}, {"When", pkDate},  {"Caption", pkString}, {"Color", pkInteger},
-                 {"Font", pkClass},     {"Partner", pkComponent}, {"Items", pkClass}, {"OnClick", pkEvent}};
+    } kinds[] = {{"Count", pkInteger},    {"Big", pkInt64},         {"Style", pkEnum},     {"Options", pkSet},
+                 {"Visible", pkBoolean},  {"Letter", pkChar},       {"Ratio", pkSingle},   {"Scale", pkDouble},
+                 {"Precise", pkExtended}, {"When", pkDate},         {"Caption", pkString}, {"Color", pkInteger},
+                 {"Font", pkClass},       {"Partner", pkComponent}, {"Items", pkClass},    {"OnClick", pkEvent}};
     for (const auto& k : kinds) {
         const TPropInfo* info = TSampleShape::StaticClass().FindProperty(k.name);
         ASSERT_NE(info, nullptr) << k.name;
@@ -363,10 +363,10 @@ TEST(Published, GetAndSetByPathAsText)
     EXPECT_EQ(form->others.size(), 1u);
 
     const Case bad[] = {
-        {"Font.Colour", "1", nullptr}, {"Nope", "1", nullptr},          {"Font.Size", "abc", nullptr},
-        {"Style", "ssWavy", nullptr},  {"Style", "9", nullptr},         {"Font.Style", "[sfBold", nullptr},
-        {"Font.Style", "[sfWavy]", nullptr}, {"Partner", "Missing", nullptr}, {"OnClick", "NoSuchHandler", nullptr},
-        {"Version", "4", nullptr},     {"Caption.Length", "1", nullptr},
+        {"Font.Colour", "1", nullptr},       {"Nope", "1", nullptr},           {"Font.Size", "abc", nullptr},
+        {"Style", "ssWavy", nullptr},        {"Style", "9", nullptr},          {"Font.Style", "[sfBold", nullptr},
+        {"Font.Style", "[sfWavy]", nullptr}, {"Partner", "Missing", nullptr},  {"OnClick", "NoSuchHandler", nullptr},
+        {"Version", "4", nullptr},           {"Caption.Length", "1", nullptr},
     };
     for (const Case& c : bad) EXPECT_ANY_THROW(SetPropValue(shape, c.path, c.in)) << c.path << " = " << c.in;
     EXPECT_THROW(GetPropValue(shape, "Font.Nope"), EPropertyError);

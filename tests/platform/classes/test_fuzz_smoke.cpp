@@ -18,8 +18,9 @@ void fuzzOne(const String& bytes)
 
 String mutate(String bytes, std::mt19937& rng)
 {
-    static const char* const tokens[] = {"'", "#", "(", ")", "[", "]", "{", "}", "<", ">", "item", "end", "object",
-                                         ".", "+", "=", "\x0e", "\x01", "\x00", "\xF3", "\xFF\xFF\xFF\x7F"};
+    static const char* const tokens[] = {"'", "#", "(",    ")",    "[",    "]",      "{",
+                                         "}", "<", ">",    "item", "end",  "object", ".",
+                                         "+", "=", "\x0e", "\x01", "\x00", "\xF3",   "\xFF\xFF\xFF\x7F"};
     const int edits = 1 + static_cast<int>(rng() % 4);
     for (int e = 0; e < edits && !bytes.empty(); ++e) {
         const size_t at = rng() % bytes.size();
@@ -59,8 +60,12 @@ TEST(FuzzSmoke, FoundInputsStayFixed)
     // A set element that is not a name; a broken list end met while a handler skips errors;
     // a number glued to a name in the text.
     const String cases[] = {
-        String("TPF0\x01X\x00\x01P\x0B\x03" "a b\x00\x00\x00", 16),
-        String("TPF0\x0BTSampleForm\x00\x0CTSampleShape\x01S\x05" "Count\x02\x07\x07", 38),
+        String("TPF0\x01X\x00\x01P\x0B\x03"
+               "a b\x00\x00\x00",
+               16),
+        String("TPF0\x0BTSampleForm\x00\x0CTSampleShape\x01S\x05"
+               "Count\x02\x07\x07",
+               38),
         "object X\r\n  Ratio0.5 = 1\r\nend\r\n",
     };
     for (const String& c : cases) fuzzOne(c);

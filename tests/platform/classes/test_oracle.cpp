@@ -33,7 +33,9 @@ std::vector<String> tokens(const String& t)
 {
     std::vector<String> out;
     size_t i = 0;
-    auto blank = [&] { while (i < t.size() && static_cast<unsigned char>(t[i]) <= ' ') ++i; };
+    auto blank = [&] {
+        while (i < t.size() && static_cast<unsigned char>(t[i]) <= ' ') ++i;
+    };
     while (true) {
         blank();
         if (i >= t.size()) break;
@@ -44,8 +46,15 @@ std::vector<String> tokens(const String& t)
                 if (i < t.size() && t[i] == '\'') {
                     ++i;
                     while (i < t.size()) {
-                        if (t[i] == '\'' && i + 1 < t.size() && t[i + 1] == '\'') { s += '\''; i += 2; continue; }
-                        if (t[i] == '\'') { ++i; break; }
+                        if (t[i] == '\'' && i + 1 < t.size() && t[i + 1] == '\'') {
+                            s += '\'';
+                            i += 2;
+                            continue;
+                        }
+                        if (t[i] == '\'') {
+                            ++i;
+                            break;
+                        }
                         s += t[i++];
                     }
                 } else if (i < t.size() && t[i] == '#') {
@@ -71,7 +80,8 @@ std::vector<String> tokens(const String& t)
                 if (s[k] == '#') {
                     const size_t semi = s.find(';', k);
                     const int code = std::stoi(s.substr(k + 1, semi - k - 1));
-                    decoded += code >= 32 && code < 127 ? String(1, static_cast<char>(code)) : "#" + std::to_string(code);
+                    decoded += code >= 32 && code < 127 ? String(1, static_cast<char>(code))
+                                                        : "#" + std::to_string(code);
                     k = semi;
                 } else {
                     decoded += s[k];

@@ -154,7 +154,8 @@ TEST(TextForm, ValueSyntaxConvertsToTheExpectedValueTypes)
         {"{}", {vaBinary, 0, 0, 0, 0}},
         {"{ 0a FF\r\n 10 }", {vaBinary, 3, 0, 0, 0, 0x0A, 0xFF, 0x10}},
         {"<>", {vaCollection, vaNull}},
-        {"<item end item [3] X = 1 end>", {vaCollection, vaList, vaNull, vaInt8, 3, vaList, 1, 'X', vaInt8, 1, vaNull, vaNull}},
+        {"<item end item [3] X = 1 end>",
+         {vaCollection, vaList, vaNull, vaInt8, 3, vaList, 1, 'X', vaInt8, 1, vaNull, vaNull}},
         {"1.5s", {vaSingle, 0x00, 0x00, 0xC0, 0x3F}},
         {"15000c", {vaCurrency, 0x98, 0x3A, 0, 0, 0, 0, 0, 0}},
         {"2.5", {vaExtended, 0, 0, 0, 0, 0, 0, 0, 0xA0, 0x00, 0x40}},
@@ -253,10 +254,11 @@ TEST(TextForm, StreamFormatIsRecognised)
         String head;
         TStreamOriginalFormat format;
     } cases[] = {
-        {"TPF0\x0B", sofBinary},         {"object Form1: TForm1", sofText}, {"Object TChart\r\n", sofText},
-        {"inherited F: TF", sofText},     {"inline F: TF", sofText},        {"\xEF\xBB\xBFobject X", sofText},
-        {"<?xml version", sofUnknown},    {"\nobject X", sofUnknown},        {"objects", sofUnknown},
-        {"", sofUnknown},
+        {"TPF0\x0B", sofBinary},        {"object Form1: TForm1", sofText},
+        {"Object TChart\r\n", sofText}, {"inherited F: TF", sofText},
+        {"inline F: TF", sofText},      {"\xEF\xBB\xBFobject X", sofText},
+        {"<?xml version", sofUnknown},  {"\nobject X", sofUnknown},
+        {"objects", sofUnknown},        {"", sofUnknown},
     };
     for (const auto& c : cases) {
         TStringStream s(c.head);
@@ -390,11 +392,10 @@ TEST(TextForm, FloatLiteralsAsTypedReadAsTheNearestValue)
         {"1e-50s", "0.0s"},  // below the smallest single: the nearest value, zero
         {"1e-400d", "0.0d"},
         {"3.4028235677973366e38s", "3.4028235E+38s"},  // rounds down to the largest single
-        {"1.5c", "2c"},  // the raw value, rounded half away from zero
+        {"1.5c", "2c"},                                // the raw value, rounded half away from zero
         {"-2.5c", "-3c"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(valueText(toText(toBinary(textWith(c.typed)))), c.written) << c.typed;
+    for (const auto& c : cases) EXPECT_EQ(valueText(toText(toBinary(textWith(c.typed)))), c.written) << c.typed;
 }
 
 TEST(TextForm, OverflowingLiteralsAreErrorsNamingTheProperty)

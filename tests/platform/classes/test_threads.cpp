@@ -107,8 +107,7 @@ TEST(Thread, WaitForOnTheMainThreadServesAPendingSynchronize)
         }
     }));
     // Terminate only once the worker is calling in, however slowly it starts.
-    while (!calling)
-        std::this_thread::sleep_for(1ms);
+    while (!calling) std::this_thread::sleep_for(1ms);
     t->Terminate();
     t->WaitFor();  // would deadlock if it did not run the worker's pending call
     EXPECT_TRUE(ran);
@@ -255,9 +254,8 @@ TEST(Thread, ExceptionsInQueuedCallsGoToTheHookNotThroughTheLoop)
             reported.push_back(ex.Message());
         }
     });
-    TOwnedPtr<TLambdaThread> t(new TLambdaThread([&](TLambdaThread& self) {
-        self.Queue([] { throw EInvalidOperation("queued boom"); });
-    }));
+    TOwnedPtr<TLambdaThread> t(
+        new TLambdaThread([&](TLambdaThread& self) { self.Queue([] { throw EInvalidOperation("queued boom"); }); }));
     t->WaitFor();
     EXPECT_NO_THROW(CheckSynchronize(0));
     SetSynchronizeExceptionHook(nullptr);

@@ -111,8 +111,7 @@ TEST_F(CommDeviceTest, FullQueueStopsReadingAndLosesNothing)
 {
     ASSERT_TRUE(dev.SetQueueSizes(16, 16));
     String sent;
-    for (int i = 0; i < 100; ++i)
-        sent += static_cast<char>('A' + i % 26);
+    for (int i = 0; i < 100; ++i) sent += static_cast<char>('A' + i % 26);
     ASSERT_TRUE(pty.WriteAll(sent.data(), static_cast<int>(sent.size())));
     EXPECT_EQ(WaitWithin(2s), EV_RXCHAR);
     EXPECT_EQ(dev.InQueueCount(), 16);
@@ -152,8 +151,7 @@ TEST_F(CommDeviceTest, WritesReachTheFarEnd)
 TEST_F(CommDeviceTest, PseudoTerminalHasNoModemLines)
 {
     EXPECT_FALSE(dev.HasModemLines());
-    for (int f : {SETDTR, CLRDTR, SETRTS, CLRRTS})
-        EXPECT_TRUE(dev.EscapeFunction(f)) << f;
+    for (int f : {SETDTR, CLRDTR, SETRTS, CLRRTS}) EXPECT_TRUE(dev.EscapeFunction(f)) << f;
     EXPECT_FALSE(dev.EscapeFunction(99));
     std::uint32_t errors = 1;
     TCommStat stat;

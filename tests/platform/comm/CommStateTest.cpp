@@ -24,11 +24,11 @@ TCommState Record(std::uint32_t rate, std::uint8_t bits = 8, std::uint8_t parity
 TEST(CommStateToTermios, RefusesWhatNoLineCanDo)
 {
     const TCommState refused[] = {
-        Record(0),                         // rate 0 would hang the line up
-        Record(9600, 4),                   // 4 data bits
+        Record(0),        // rate 0 would hang the line up
+        Record(9600, 4),  // 4 data bits
         Record(9600, 9),
-        Record(9600, 8, 5),                // no such parity
-        Record(9600, 8, NOPARITY, 3),      // no such stop bits
+        Record(9600, 8, 5),            // no such parity
+        Record(9600, 8, NOPARITY, 3),  // no such stop bits
     };
     for (const TCommState& s : refused)
         EXPECT_EQ(CommStateToTermios(s).error, EINVAL) << s.BaudRate << " " << int(s.ByteSize);
@@ -42,10 +42,9 @@ TEST(CommStateToTermios, RatesStandardAndCustom)
         bool custom;
     };
     const Case cases[] = {
-        {110, B110, false},    {300, B300, false},       {1200, B1200, false},    {9600, B9600, false},
-        {19200, B19200, false}, {57600, B57600, false},  {115200, B115200, false},
-        {14400, BOTHER, true}, {56000, BOTHER, true},    {128000, BOTHER, true},  {256000, BOTHER, true},
-        {12345, BOTHER, true},
+        {110, B110, false},     {300, B300, false},     {1200, B1200, false},     {9600, B9600, false},
+        {19200, B19200, false}, {57600, B57600, false}, {115200, B115200, false}, {14400, BOTHER, true},
+        {56000, BOTHER, true},  {128000, BOTHER, true}, {256000, BOTHER, true},   {12345, BOTHER, true},
     };
     for (const Case& c : cases) {
         const TCommTermios t = CommStateToTermios(Record(c.rate));
@@ -98,8 +97,8 @@ TEST(CommStateToTermios, FlowControlAndLines)
         {"xon in", dcbBinary | dcbInX, false, false, true, false, false, false},
         {"parity check", dcbBinary | dcbParity, false, false, false, true, false, false},
         // no Linux equivalent: stored, no effect on the line
-        {"dsr flow etc", dcbBinary | dcbOutxDsrFlow | dcbDsrSensitivity | dcbTXContinueOnXoff | dcbErrorChar,
-         false, false, false, false, false, false},
+        {"dsr flow etc", dcbBinary | dcbOutxDsrFlow | dcbDsrSensitivity | dcbTXContinueOnXoff | dcbErrorChar, false,
+         false, false, false, false, false},
     };
     for (const Case& c : cases) {
         TCommState s = Record(9600, 8, NOPARITY, ONESTOPBIT, c.flags);

@@ -21,7 +21,8 @@ struct ControlsFixture : ::testing::Test {
         form->SetBounds(0, 0, 400, 300);
         form->Show();
     }
-    template <class T> T* Make()
+    template <class T>
+    T* Make()
     {
         auto* c = new T(form.get());
         c->SetParent(form.get());
@@ -186,7 +187,7 @@ TEST_F(UpDownFixture, ChangingCanBeRefusedAndClickNamesTheButton)
     EXPECT_EQ(edit->Text(), "3");
     EXPECT_TRUE(clicked.empty());
     updown->SetOnChanging(nullptr);
-    testkit::Click(*updown, 5, 2);                    // upper arrow
+    testkit::Click(*updown, 5, 2);                     // upper arrow
     testkit::Click(*updown, 5, updown->Height() - 2);  // lower arrow
     EXPECT_EQ(clicked, (std::vector<TUDBtnType>{btNext, btPrev}));
     EXPECT_EQ(edit->Text(), "3");
@@ -288,7 +289,12 @@ TEST(Modal, CloseQueryCanKeepAModalFormOpen)
     timer->SetOnTimer([&](TObject*) { dialog->Close(); });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_EQ(asked, 2);
-    EXPECT_THROW({ dialog->Show(); dialog->ShowModal(); }, EInvalidOperation);
+    EXPECT_THROW(
+        {
+            dialog->Show();
+            dialog->ShowModal();
+        },
+        EInvalidOperation);
 }
 
 TEST(Modal, HandlerAnswersShowModalInTests)

@@ -131,7 +131,8 @@ TEST_F(Registered, FormFromTextHasItsComponentsPropertiesAndHandlers)
     EXPECT_EQ(testkit::PixelAt(*form, 2, 2), static_cast<TColor>(ColorToRGB(clBtnFace)));
     bool ink = false;
     for (int x = 8; x < 58 && !ink; ++x)
-        for (int y = 12; y < 25 && !ink; ++y) ink = testkit::PixelAt(*form, x, y) != static_cast<TColor>(ColorToRGB(clBtnFace));
+        for (int y = 12; y < 25 && !ink; ++y)
+            ink = testkit::PixelAt(*form, x, y) != static_cast<TColor>(ColorToRGB(clBtnFace));
     EXPECT_TRUE(ink);
 }
 

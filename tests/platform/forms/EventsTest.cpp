@@ -85,16 +85,40 @@ TComboBox* MakeCombo(TForm& f, Recorder& r, TComboBoxStyle style = csDropDown)
 
 const EventCase eventCases[] = {
     {"edit text set in code", [](TForm& f, Recorder& r) { MakeEdit(f, r)->SetText("abc"); }, 0, 1},
-    {"edit text set to the same value", [](TForm& f, Recorder& r) { auto* e = MakeEdit(f, r); e->SetText("x"); e->SetText("x"); }, 0, 1},
+    {"edit text set to the same value",
+     [](TForm& f, Recorder& r) {
+         auto* e = MakeEdit(f, r);
+         e->SetText("x");
+         e->SetText("x");
+     },
+     0, 1},
     {"edit typed by the user", [](TForm& f, Recorder& r) { testkit::TypeText(*MakeEdit(f, r), "ab"); }, 0, 2},
-    {"edit cleared", [](TForm& f, Recorder& r) { auto* e = MakeEdit(f, r); e->SetText("x"); e->Clear(); }, 0, 2},
+    {"edit cleared",
+     [](TForm& f, Recorder& r) {
+         auto* e = MakeEdit(f, r);
+         e->SetText("x");
+         e->Clear();
+     },
+     0, 2},
     {"check box checked in code", [](TForm& f, Recorder& r) { MakeCheck(f, r)->SetChecked(true); }, 1, 0},
     {"check box set to its own state", [](TForm& f, Recorder& r) { MakeCheck(f, r)->SetChecked(false); }, 0, 0},
-    {"check box unchecked in code", [](TForm& f, Recorder& r) { auto* c = MakeCheck(f, r); c->SetChecked(true); c->SetChecked(false); }, 2, 0},
+    {"check box unchecked in code",
+     [](TForm& f, Recorder& r) {
+         auto* c = MakeCheck(f, r);
+         c->SetChecked(true);
+         c->SetChecked(false);
+     },
+     2, 0},
     {"check box clicked by the user", [](TForm& f, Recorder& r) { testkit::Click(*MakeCheck(f, r)); }, 1, 0},
     {"combo item index set in code", [](TForm& f, Recorder& r) { MakeCombo(f, r)->SetItemIndex(1); }, 0, 0},
     {"combo text set in code", [](TForm& f, Recorder& r) { MakeCombo(f, r)->SetText("beta"); }, 0, 0},
-    {"combo items refilled", [](TForm& f, Recorder& r) { auto* c = MakeCombo(f, r); c->Items()->Clear(); c->Items()->Add("x"); }, 0, 0},
+    {"combo items refilled",
+     [](TForm& f, Recorder& r) {
+         auto* c = MakeCombo(f, r);
+         c->Items()->Clear();
+         c->Items()->Add("x");
+     },
+     0, 0},
     {"combo typed by the user", [](TForm& f, Recorder& r) { testkit::TypeText(*MakeCombo(f, r), "ga"); }, 0, 2},
     {"combo item picked by the user", [](TForm& f, Recorder& r) { MakeCombo(f, r)->UserSelected(1); }, 1, 1},
 };

@@ -17,11 +17,31 @@ public:
     std::vector<String> seen;
 
 protected:
-    void CMFontChanged(TMessage& m) override { seen.push_back("font"); TGraphicControl::CMFontChanged(m); }
-    void CMColorChanged(TMessage& m) override { seen.push_back("color"); TGraphicControl::CMColorChanged(m); }
-    void CMTextChanged(TMessage& m) override { seen.push_back("text"); TGraphicControl::CMTextChanged(m); }
-    void CMVisibleChanged(TMessage& m) override { seen.push_back("visible"); TGraphicControl::CMVisibleChanged(m); }
-    void CMEnabledChanged(TMessage& m) override { seen.push_back("enabled"); TGraphicControl::CMEnabledChanged(m); }
+    void CMFontChanged(TMessage& m) override
+    {
+        seen.push_back("font");
+        TGraphicControl::CMFontChanged(m);
+    }
+    void CMColorChanged(TMessage& m) override
+    {
+        seen.push_back("color");
+        TGraphicControl::CMColorChanged(m);
+    }
+    void CMTextChanged(TMessage& m) override
+    {
+        seen.push_back("text");
+        TGraphicControl::CMTextChanged(m);
+    }
+    void CMVisibleChanged(TMessage& m) override
+    {
+        seen.push_back("visible");
+        TGraphicControl::CMVisibleChanged(m);
+    }
+    void CMEnabledChanged(TMessage& m) override
+    {
+        seen.push_back("enabled");
+        TGraphicControl::CMEnabledChanged(m);
+    }
 };
 
 struct InheritFixture : ::testing::Test {
@@ -101,8 +121,12 @@ TEST_F(InheritFixture, PressedWindowlessControlKeepsTheMouseUntilRelease)
     shape->SetParent(form.get());
     shape->SetBounds(10, 10, 30, 30);
     std::vector<String> seen;
-    shape->SetOnMouseMove([&](TObject*, TShiftState, int x, int y) { seen.push_back("move " + std::to_string(x) + "," + std::to_string(y)); });
-    shape->SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int x, int y) { seen.push_back("up " + std::to_string(x) + "," + std::to_string(y)); });
+    shape->SetOnMouseMove([&](TObject*, TShiftState, int x, int y) {
+        seen.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+    });
+    shape->SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        seen.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+    });
     shape->SetOnClick([&](TObject*) { seen.push_back("click"); });
     testkit::MouseDown(*form, mbLeft, 15, 15);
     EXPECT_EQ(GetCaptureControl(), shape);
@@ -145,7 +169,8 @@ TEST_F(InheritFixture, FocusAndCaptureChangesAreAnnounced)
     a->Perform(WM_SETFOCUS, 0, 0);
     a->Perform(WM_KILLFOCUS, 0, 0);
     b->Perform(WM_SETFOCUS, 0, 0);
-    EXPECT_EQ(log, (std::vector<String>{"A sees A", "B sees A", "A enter", "A exit", "A sees B", "B sees B", "B enter"}));
+    EXPECT_EQ(log,
+              (std::vector<String>{"A sees A", "B sees A", "A enter", "A exit", "A sees B", "B sees B", "B enter"}));
     EXPECT_EQ(form->ActiveControl(), b);
     log.clear();
     a->SetMouseCapture(true);

@@ -304,7 +304,8 @@ TEST_F(LoopFixture, WmCloseClosesTheFormAsCloseDoes)
         } else {
             other->Perform(WM_CLOSE);
         }
-        const std::vector<String> expected = c.canClose ? std::vector<String>{"query", "close"} : std::vector<String>{"query"};
+        const std::vector<String> expected = c.canClose ? std::vector<String>{"query", "close"}
+                                                        : std::vector<String>{"query"};
         EXPECT_EQ(events, expected);
         EXPECT_EQ(other->Visible(), !c.canClose);
     }

@@ -132,22 +132,24 @@ TEST_P(MemoEdit, ChangesTheLinesAsAnEditDoes)
     if (c.shiftHome) testkit::KeyPress(*memo, VK_HOME, TShiftState{ssShift});
     changes = 0;
     for (const char* k = c.keys; *k; ++k) {
-        if (*k == '<') testkit::KeyPress(*memo, VK_BACK);
-        else if (*k == '>') testkit::KeyPress(*memo, VK_DELETE);
-        else testkit::TypeText(*memo, String(1, *k));
+        if (*k == '<')
+            testkit::KeyPress(*memo, VK_BACK);
+        else if (*k == '>')
+            testkit::KeyPress(*memo, VK_DELETE);
+        else
+            testkit::TypeText(*memo, String(1, *k));
     }
     EXPECT_EQ(Lines(), c.lines);
     EXPECT_EQ(changes, static_cast<int>(String(c.keys).size()));
     EXPECT_TRUE(memo->Modified());
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MemoEdit, ::testing::ValuesIn(editCases),
-                         [](const auto& info) {
-                             String name = info.param.what;
-                             for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, MemoEdit, ::testing::ValuesIn(editCases), [](const auto& info) {
+    String name = info.param.what;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return name;
+});
 
 TEST_F(MemoView, ReadOnlyTakesNoTypingButSelects)
 {

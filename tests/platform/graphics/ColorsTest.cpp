@@ -36,10 +36,20 @@ TEST(Colors, IdentifiersBothWays)
         const char* ident;
     };
     const Case cases[] = {
-        {clBlack, "clBlack"},   {clRed, "clRed"},          {clGray, "clGray"},   {clSilver, "clSilver"},
-        {clWhite, "clWhite"},   {clMoneyGreen, "clMoneyGreen"}, {clMedGray, "clMedGray"}, {clNone, "clNone"},
-        {clDefault, "clDefault"}, {clBtnFace, "clBtnFace"}, {cl3DDkShadow, "cl3DDkShadow"}, {clWindowText, "clWindowText"},
-        {clHighlight, "clHighlight"}, {clMenuBar, "clMenuBar"},
+        {clBlack, "clBlack"},
+        {clRed, "clRed"},
+        {clGray, "clGray"},
+        {clSilver, "clSilver"},
+        {clWhite, "clWhite"},
+        {clMoneyGreen, "clMoneyGreen"},
+        {clMedGray, "clMedGray"},
+        {clNone, "clNone"},
+        {clDefault, "clDefault"},
+        {clBtnFace, "clBtnFace"},
+        {cl3DDkShadow, "cl3DDkShadow"},
+        {clWindowText, "clWindowText"},
+        {clHighlight, "clHighlight"},
+        {clMenuBar, "clMenuBar"},
     };
     for (const auto& c : cases) {
         String s;

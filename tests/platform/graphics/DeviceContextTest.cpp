@@ -14,9 +14,10 @@ struct LineCase {
 TEST(DeviceContextLines, LineToDrawsTheStartAndOmitsTheEndInEveryDirection)
 {
     const LineCase cases[] = {
-        {"right", 2, 5, 12, 5},   {"left", 12, 5, 2, 5},     {"down", 5, 2, 5, 12},    {"up", 5, 12, 5, 2},
-        {"down-right", 2, 2, 12, 12}, {"up-left", 12, 12, 2, 2}, {"shallow", 1, 3, 14, 8}, {"shallow back", 14, 8, 1, 3},
-        {"steep", 3, 1, 8, 14},   {"steep back", 8, 14, 3, 1}, {"up-right", 2, 12, 12, 2}, {"one step", 4, 4, 5, 4},
+        {"right", 2, 5, 12, 5},      {"left", 12, 5, 2, 5},         {"down", 5, 2, 5, 12},
+        {"up", 5, 12, 5, 2},         {"down-right", 2, 2, 12, 12},  {"up-left", 12, 12, 2, 2},
+        {"shallow", 1, 3, 14, 8},    {"shallow back", 14, 8, 1, 3}, {"steep", 3, 1, 8, 14},
+        {"steep back", 8, 14, 3, 1}, {"up-right", 2, 12, 12, 2},    {"one step", 4, 4, 5, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -212,7 +213,7 @@ TEST(DeviceContextShapes, ChordClosesWithAStraightLine)
     s.dc->SelectPen(SolidPen(clBlack));
     s.dc->SelectBrush(SolidBrush(clRed));
     s.dc->Chord(0, 0, 41, 41, 40, 20, 20, 0);
-    EXPECT_TRUE(s.Is(33, 8, clRed)) << s.Dump();   // inside the cap
+    EXPECT_TRUE(s.Is(33, 8, clRed)) << s.Dump();    // inside the cap
     EXPECT_FALSE(s.Is(24, 16, clRed)) << s.Dump();  // between chord and centre
 }
 
@@ -223,9 +224,8 @@ TEST(DeviceContextBrushes, HatchesDrawTheirLinesInTheBrushColour)
         TPoint on, off;
     };
     const HatchCase cases[] = {
-        {HS_HORIZONTAL, {3, 0}, {3, 1}}, {HS_VERTICAL, {0, 3}, {1, 3}},
-        {HS_FDIAGONAL, {3, 3}, {4, 3}},   {HS_BDIAGONAL, {4, 3}, {3, 3}},
-        {HS_CROSS, {0, 5}, {1, 1}},       {HS_DIAGCROSS, {2, 2}, {1, 2}},
+        {HS_HORIZONTAL, {3, 0}, {3, 1}}, {HS_VERTICAL, {0, 3}, {1, 3}}, {HS_FDIAGONAL, {3, 3}, {4, 3}},
+        {HS_BDIAGONAL, {4, 3}, {3, 3}},  {HS_CROSS, {0, 5}, {1, 1}},    {HS_DIAGCROSS, {2, 2}, {1, 2}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hatch);
@@ -263,24 +263,36 @@ TEST(DeviceContextRasterOps, AllSixteenPenMixes)
         std::uint32_t expect;
     };
     const MixCase cases[] = {
-        {R2_BLACK, 0}, {R2_NOTMERGEPEN, ~(P | D)}, {R2_MASKNOTPEN, ~P & D}, {R2_NOTCOPYPEN, ~P},
-        {R2_MASKPENNOT, P & ~D}, {R2_NOT, ~D}, {R2_XORPEN, P ^ D}, {R2_NOTMASKPEN, ~(P & D)},
-        {R2_MASKPEN, P & D}, {R2_NOTXORPEN, ~(P ^ D)}, {R2_NOP, D}, {R2_MERGENOTPEN, ~P | D},
-        {R2_COPYPEN, P}, {R2_MERGEPENNOT, P | ~D}, {R2_MERGEPEN, P | D}, {R2_WHITE, 0xFFFFFF},
+        {R2_BLACK, 0},
+        {R2_NOTMERGEPEN, ~(P | D)},
+        {R2_MASKNOTPEN, ~P & D},
+        {R2_NOTCOPYPEN, ~P},
+        {R2_MASKPENNOT, P & ~D},
+        {R2_NOT, ~D},
+        {R2_XORPEN, P ^ D},
+        {R2_NOTMASKPEN, ~(P & D)},
+        {R2_MASKPEN, P & D},
+        {R2_NOTXORPEN, ~(P ^ D)},
+        {R2_NOP, D},
+        {R2_MERGENOTPEN, ~P | D},
+        {R2_COPYPEN, P},
+        {R2_MERGEPENNOT, P | ~D},
+        {R2_MERGEPEN, P | D},
+        {R2_WHITE, 0xFFFFFF},
     };
     for (TPixelFormat f : {pf32bit, pf24bit, pfDevice})
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rop2);
-        SCOPED_TRACE(f);
-        Surface s(8, 8, f);
-        s.Clear(static_cast<TColor>(D));
-        s.dc->SelectPen(SolidPen(static_cast<TColor>(P)));
-        s.dc->SetROP2(c.rop2);
-        s.dc->MoveTo(0, 3);
-        s.dc->LineTo(8, 3);
-        EXPECT_EQ(s.At(4, 3), c.expect & 0xFFFFFF);
-        EXPECT_EQ(s.At(4, 4), D);
-    }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.rop2);
+            SCOPED_TRACE(f);
+            Surface s(8, 8, f);
+            s.Clear(static_cast<TColor>(D));
+            s.dc->SelectPen(SolidPen(static_cast<TColor>(P)));
+            s.dc->SetROP2(c.rop2);
+            s.dc->MoveTo(0, 3);
+            s.dc->LineTo(8, 3);
+            EXPECT_EQ(s.At(4, 3), c.expect & 0xFFFFFF);
+            EXPECT_EQ(s.At(4, 4), D);
+        }
 }
 
 TEST(DeviceContextRasterOps, XorAndNotXorDrawnTwiceRestoreTheImage)
@@ -305,7 +317,8 @@ TEST(DeviceContextRasterOps, XorAndNotXorDrawnTwiceRestoreTheImage)
         }
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x)
-                ASSERT_EQ(s.At(x, y), before.Canvas()->Handle()->GetPixel(x, y)) << "rop " << rop << " at " << x << "," << y;
+                ASSERT_EQ(s.At(x, y), before.Canvas()->Handle()->GetPixel(x, y))
+                    << "rop " << rop << " at " << x << "," << y;
     }
 }
 
@@ -317,22 +330,28 @@ TEST(DeviceContextRasterOps, PatBltOperations)
         std::uint32_t expect;
     };
     const PatCase cases[] = {
-        {PATCOPY, P}, {PATINVERT, P ^ D}, {DSTINVERT, ~D}, {BLACKNESS, 0}, {WHITENESS, 0xFFFFFF},
-        {0x00A000C9 /* P and D */, P & D}, {0x00FA0089 /* P or D */, P | D}, {0x000A0329 /* D and not P */, D & ~P},
+        {PATCOPY, P},
+        {PATINVERT, P ^ D},
+        {DSTINVERT, ~D},
+        {BLACKNESS, 0},
+        {WHITENESS, 0xFFFFFF},
+        {0x00A000C9 /* P and D */, P & D},
+        {0x00FA0089 /* P or D */, P | D},
+        {0x000A0329 /* D and not P */, D & ~P},
     };
     for (TPixelFormat f : {pf32bit, pf24bit})
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rop);
-        SCOPED_TRACE(f);
-        Surface s(10, 10, f);
-        s.Clear(static_cast<TColor>(D));
-        s.dc->SelectBrush(SolidBrush(static_cast<TColor>(P)));
-        s.dc->PatBlt(2, 2, 5, 4, c.rop);
-        EXPECT_EQ(s.At(2, 2), c.expect & 0xFFFFFF);
-        EXPECT_EQ(s.At(6, 5), c.expect & 0xFFFFFF);
-        EXPECT_EQ(s.At(7, 5), D);
-        EXPECT_EQ(s.At(6, 6), D);
-    }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.rop);
+            SCOPED_TRACE(f);
+            Surface s(10, 10, f);
+            s.Clear(static_cast<TColor>(D));
+            s.dc->SelectBrush(SolidBrush(static_cast<TColor>(P)));
+            s.dc->PatBlt(2, 2, 5, 4, c.rop);
+            EXPECT_EQ(s.At(2, 2), c.expect & 0xFFFFFF);
+            EXPECT_EQ(s.At(6, 5), c.expect & 0xFFFFFF);
+            EXPECT_EQ(s.At(7, 5), D);
+            EXPECT_EQ(s.At(6, 6), D);
+        }
 }
 
 TEST(DeviceContextRasterOps, BitBltWithSourceOperations)
@@ -343,8 +362,8 @@ TEST(DeviceContextRasterOps, BitBltWithSourceOperations)
         std::uint32_t expect;
     };
     const BltCase cases[] = {
-        {SRCCOPY, S}, {SRCPAINT, S | D}, {SRCAND, S & D}, {SRCINVERT, S ^ D}, {SRCERASE, S & ~D},
-        {NOTSRCCOPY, ~S}, {NOTSRCERASE, ~(S | D)}, {MERGEPAINT, ~S | D},
+        {SRCCOPY, S},       {SRCPAINT, S | D}, {SRCAND, S & D},         {SRCINVERT, S ^ D},
+        {SRCERASE, S & ~D}, {NOTSRCCOPY, ~S},  {NOTSRCERASE, ~(S | D)}, {MERGEPAINT, ~S | D},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rop);
@@ -602,7 +621,8 @@ TEST(DeviceContextShapes, WidePenFrameAndFillDoNotOverlap)
             s.dc->SelectBrush(SolidBrush(clWhite));
             s.dc->Rectangle(6, 6, 22, 20);
             TRect ink = s.Ink();
-            EXPECT_EQ(s.Count(clBlack), ink.Width() * ink.Height()) << "width " << w << " style " << style << "\n" << s.Dump();
+            EXPECT_EQ(s.Count(clBlack), ink.Width() * ink.Height()) << "width " << w << " style " << style << "\n"
+                                                                    << s.Dump();
             if (style == PS_SOLID) {
                 EXPECT_EQ(ink, (TRect{6 - w / 2, 6 - w / 2, 21 - w / 2 + w, 19 - w / 2 + w}));
             }
@@ -713,7 +733,8 @@ TEST(DeviceContextShapes, EveryClosedShapeStaysInsideItsBox)
                 TRect ink = s.Ink(), both;
                 EXPECT_TRUE(ink.IsEmpty() || (IntersectRect(both, ink, b) && both == ink))
                     << "shape " << k << " width " << w << " box " << b.Left << "," << b.Top << "," << b.Right << ","
-                    << b.Bottom << "\n" << s.Dump();
+                    << b.Bottom << "\n"
+                    << s.Dump();
             }
         }
     }

@@ -97,10 +97,14 @@ TEST(GraphicsObjects, LogicalFormsForTheDevice)
         TBrushStyle style;
         int bs, hatch;
     };
-    const BrushCase cases[] = {{bsSolid, BS_SOLID, 0},           {bsClear, BS_NULL, 0},
-                               {bsHorizontal, BS_HATCHED, HS_HORIZONTAL}, {bsVertical, BS_HATCHED, HS_VERTICAL},
-                               {bsFDiagonal, BS_HATCHED, HS_FDIAGONAL},   {bsBDiagonal, BS_HATCHED, HS_BDIAGONAL},
-                               {bsCross, BS_HATCHED, HS_CROSS},           {bsDiagCross, BS_HATCHED, HS_DIAGCROSS}};
+    const BrushCase cases[] = {{bsSolid, BS_SOLID, 0},
+                               {bsClear, BS_NULL, 0},
+                               {bsHorizontal, BS_HATCHED, HS_HORIZONTAL},
+                               {bsVertical, BS_HATCHED, HS_VERTICAL},
+                               {bsFDiagonal, BS_HATCHED, HS_FDIAGONAL},
+                               {bsBDiagonal, BS_HATCHED, HS_BDIAGONAL},
+                               {bsCross, BS_HATCHED, HS_CROSS},
+                               {bsDiagCross, BS_HATCHED, HS_DIAGCROSS}};
     for (const auto& c : cases) {
         TBrush b;
         b.SetStyle(c.style);
@@ -217,18 +221,21 @@ TEST(GraphicsObjects, FontCharsetsStreamAsIdentifiers)
         h.SetName("Holder");
         h.Font()->SetCharset(static_cast<TFontCharset>(c.charset));
         const String text = ComponentToText(&h);
-        if (c.text) EXPECT_NE(text.find(String("Font.Charset = ") + c.text + "\r\n"), String::npos) << text;
-        else EXPECT_EQ(text.find("Font.Charset"), String::npos) << text;
+        if (c.text)
+            EXPECT_NE(text.find(String("Font.Charset = ") + c.text + "\r\n"), String::npos) << text;
+        else
+            EXPECT_EQ(text.find("Font.Charset"), String::npos) << text;
         TDrawHolder back(nullptr);
         back.Font()->SetCharset(ANSI_CHARSET);
         // A description names the charset whether or not it is the default.
-        const String stored = "object Holder: TDrawHolder\n  Font.Charset = " + String(c.text ? c.text : "DEFAULT_CHARSET") +
-                              "\nend\n";
+        const String stored = "object Holder: TDrawHolder\n  Font.Charset = " +
+                              String(c.text ? c.text : "DEFAULT_CHARSET") + "\nend\n";
         TextToComponent(stored, &back);
         EXPECT_EQ(back.Font()->Charset(), c.charset);
     }
     TDrawHolder h(nullptr);
-    EXPECT_THROW(TextToComponent("object Holder: TDrawHolder\n  Font.Charset = KLINGON_CHARSET\nend\n", &h), EReadError);
+    EXPECT_THROW(TextToComponent("object Holder: TDrawHolder\n  Font.Charset = KLINGON_CHARSET\nend\n", &h),
+                 EReadError);
 }
 
 TEST(Canvas, SelectsPenBrushAndFontBeforeDrawing)
@@ -265,17 +272,20 @@ TEST(Canvas, HandleCarriesTheCanvasObjectsToDirectDeviceCalls)
         std::function<void()> change;
     } cases[] = {
         {"font size", [&] { c->Font()->SetSize(24); }},
-        {"font name and style", [&] {
+        {"font name and style",
+         [&] {
              c->Font()->SetName("Courier New");
              c->Font()->SetStyle({fsBold});
          }},
         {"font colour", [&] { c->Font()->SetColor(clRed); }},
-        {"pen", [&] {
+        {"pen",
+         [&] {
              c->Pen()->SetColor(clBlue);
              c->Pen()->SetWidth(3);
              c->Pen()->SetMode(pmXor);
          }},
-        {"brush", [&] {
+        {"brush",
+         [&] {
              c->Brush()->SetColor(clLime);
              c->Brush()->SetStyle(bsCross);
          }},
@@ -412,9 +422,15 @@ TEST(Fonts, NamesResolveToInstalledFamilies)
         const char* family;
     };
     const Case cases[] = {
-        {"Elektra", "DSEG7 Classic"},     {"DS-Digital", "DSEG7 Modern"},        {"MS Sans Serif", "Liberation Sans"},
-        {"Arial", "Liberation Sans"},     {"Courier New", "Liberation Mono"},    {"Times New Roman", "Liberation Serif"},
-        {"DejaVu Sans Mono", "DejaVu Sans Mono"}, {"No Such Font 123", "DejaVu Sans"}, {"arial", "Liberation Sans"},
+        {"Elektra", "DSEG7 Classic"},
+        {"DS-Digital", "DSEG7 Modern"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+        {"Times New Roman", "Liberation Serif"},
+        {"DejaVu Sans Mono", "DejaVu Sans Mono"},
+        {"No Such Font 123", "DejaVu Sans"},
+        {"arial", "Liberation Sans"},
     };
     for (const auto& c : cases) EXPECT_EQ(ResolveFontFamily(c.name), c.family) << c.name;
     auto names = ScreenFontNames();

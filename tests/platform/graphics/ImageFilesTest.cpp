@@ -330,7 +330,8 @@ TEST(Pictures, LoadByExtensionAndByContent)
         const char* file;
         const TMetaClass* cls;
     };
-    const Case cases[] = {{"a.bmp", &TBitmap::StaticClass()}, {"a.jpg", &TJPEGImage::StaticClass()},
+    const Case cases[] = {{"a.bmp", &TBitmap::StaticClass()},
+                          {"a.jpg", &TJPEGImage::StaticClass()},
                           {"a.png", &TPngImage::StaticClass()}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

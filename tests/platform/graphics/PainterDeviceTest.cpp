@@ -76,7 +76,10 @@ TEST(PainterDevice, FontsAndColoursAsQtSeesThem)
     EXPECT_NEAR(QFontMetrics(f).height(), 30, 2);
 
     EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
-    EXPECT_EQ(ToQColor(clBtnFace).rgb() & 0xFFFFFF, qRgb(GetRValue(GetSysColor(COLOR_BTNFACE)), GetGValue(GetSysColor(COLOR_BTNFACE)), GetBValue(GetSysColor(COLOR_BTNFACE))) & 0xFFFFFF);
+    EXPECT_EQ(ToQColor(clBtnFace).rgb() & 0xFFFFFF,
+              qRgb(GetRValue(GetSysColor(COLOR_BTNFACE)), GetGValue(GetSysColor(COLOR_BTNFACE)),
+                   GetBValue(GetSysColor(COLOR_BTNFACE))) &
+                  0xFFFFFF);
     EXPECT_EQ(FromQColor(QColor(1, 2, 3)), static_cast<TColor>(RGB(1, 2, 3)));
 }
 
@@ -141,21 +144,28 @@ TEST(PainterDevice, BitmapsDrawnOnEndTheirPainterQuietly)
         std::function<void(TBitmap&)> use;
     };
     const std::vector<Case> cases = {
-        {"drawn", [](TBitmap& b) { b.Canvas()->FillRect({0, 0, 4, 4}); }},
-        {"drawn then resized", [](TBitmap& b) {
+        {"drawn",
+         [](TBitmap& b) {
+             b.Canvas()->FillRect({0, 0, 4, 4});
+         }},
+        {"drawn then resized",
+         [](TBitmap& b) {
              b.Canvas()->FillRect({0, 0, 4, 4});
              b.SetSize(6, 6);
          }},
-        {"resized and drawn again", [](TBitmap& b) {
+        {"resized and drawn again",
+         [](TBitmap& b) {
              b.Canvas()->FillRect({0, 0, 4, 4});
              b.SetSize(6, 6);
              b.Canvas()->Handle()->SetPixel(5, 5, clRed);
          }},
-        {"format changed", [](TBitmap& b) {
+        {"format changed",
+         [](TBitmap& b) {
              b.Canvas()->FillRect({0, 0, 4, 4});
              b.SetPixelFormat(pf8bit);
          }},
-        {"assigned from another", [](TBitmap& b) {
+        {"assigned from another",
+         [](TBitmap& b) {
              b.Canvas()->FillRect({0, 0, 4, 4});
              TBitmap other(3, 3, pf24bit);
              other.Canvas()->FillRect({0, 0, 3, 3});
@@ -262,8 +272,8 @@ TEST(PainterDevice, PainterScopeWorksInTheContextsOriginAndClipAndHandsThePainte
     EXPECT_EQ(p.compositionMode(), QPainter::RasterOp_SourceXorDestination);
     dc.reset();
     p.end();
-    EXPECT_EQ(img.pixel(12, 7), qRgb(255, 0, 0));    // logical (0, 0)
-    EXPECT_EQ(img.pixel(14, 9), qRgb(255, 0, 0));    // logical (2, 2)
+    EXPECT_EQ(img.pixel(12, 7), qRgb(255, 0, 0));      // logical (0, 0)
+    EXPECT_EQ(img.pixel(14, 9), qRgb(255, 0, 0));      // logical (2, 2)
     EXPECT_EQ(img.pixel(11, 6), qRgb(255, 255, 255));  // outside the clip
     EXPECT_EQ(img.pixel(15, 10), qRgb(255, 255, 255));
 }

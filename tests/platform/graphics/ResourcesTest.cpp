@@ -20,7 +20,8 @@ TEST(Resources, LookupIsByNameAndIgnoresCase)
 TEST(Resources, TheDigitFontsAndTheirLicenceAreEmbedded)
 {
     RegisterProgramFonts();
-    for (const char* name : {"fonts/DSEG7Classic-Regular.ttf", "fonts/DSEG7Modern-Regular.ttf", "fonts/DSEG-LICENSE.txt"}) {
+    for (const char* name :
+         {"fonts/DSEG7Classic-Regular.ttf", "fonts/DSEG7Modern-Regular.ttf", "fonts/DSEG-LICENSE.txt"}) {
         const ResourceBlob* b = FindResource(name);
         ASSERT_NE(b, nullptr) << name;
         EXPECT_GT(b->Size, 1000u) << name;

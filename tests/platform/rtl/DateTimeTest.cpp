@@ -20,7 +20,7 @@ TEST(DateTime, EncodeKnownSerials)
     const struct {
         Word y, m, d;
         double serial;
-    } cases[] = {{1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {2000, 1, 1, 36526},
+    } cases[] = {{1899, 12, 30, 0},    {1899, 12, 31, 1},  {1900, 1, 1, 2},         {2000, 1, 1, 36526},
                  {2024, 2, 29, 45351}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465}, {1850, 6, 15, -18095}};
     for (const auto& c : cases) {
         EXPECT_EQ(EncodeDate(c.y, c.m, c.d), c.serial) << c.y << "-" << c.m << "-" << c.d;
@@ -68,11 +68,12 @@ TEST(DateTime, IncMonthClampsTheDay)
         Word y, m, d;
         int months;
         const char* expected;
-    } cases[] = {{2024, 1, 31, 1, "2024-02-29"}, {2023, 1, 31, 1, "2023-02-28"}, {2024, 3, 31, -1, "2024-02-29"},
+    } cases[] = {{2024, 1, 31, 1, "2024-02-29"},  {2023, 1, 31, 1, "2023-02-28"},   {2024, 3, 31, -1, "2024-02-29"},
                  {2023, 12, 15, 1, "2024-01-15"}, {2024, 1, 15, -13, "2022-12-15"}, {2024, 5, 31, 12, "2025-05-31"},
                  {2024, 5, 31, 0, "2024-05-31"}};
     for (const auto& c : cases)
-        EXPECT_EQ(FormatDateTime("yyyy-mm-dd", IncMonth(EncodeDate(c.y, c.m, c.d), c.months), Settings(".")), c.expected);
+        EXPECT_EQ(FormatDateTime("yyyy-mm-dd", IncMonth(EncodeDate(c.y, c.m, c.d), c.months), Settings(".")),
+                  c.expected);
     EXPECT_EQ(Ymd(IncMonth(EncodeDateTime(2024, 1, 31, 12, 30, 0, 0), 1)), "2024-02-29 12:30:00.000");
     EXPECT_THROW(IncMonth(EncodeDate(9999, 12, 1), 1), EConvertError);
 }
@@ -133,8 +134,10 @@ TEST(FormatSettingsFromEnvironment, PosixAndMissingLocalesGiveTheInvariantSettin
         EXPECT_EQ(fs.ThousandSeparator, ',') << name;
         EXPECT_EQ(fs.LongMonthNames[11], "December") << name;
     }
-    if (saved) setenv("LC_ALL", keep.c_str(), 1);
-    else unsetenv("LC_ALL");
+    if (saved)
+        setenv("LC_ALL", keep.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
 
 TEST(FormatSettingsFromEnvironment, SystemLanguage)
@@ -149,8 +152,10 @@ TEST(FormatSettingsFromEnvironment, SystemLanguage)
         setenv("LC_ALL", c.lcAll, 1);
         EXPECT_EQ(SystemLanguage(), c.language) << c.lcAll;
     }
-    if (saved) setenv("LC_ALL", keep.c_str(), 1);
-    else unsetenv("LC_ALL");
+    if (saved)
+        setenv("LC_ALL", keep.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
 
 TEST(FormatSettingsFromEnvironment, LocalePicturesBecomeDateTimePictures)
@@ -166,7 +171,8 @@ TEST(FormatSettingsFromEnvironment, LocalePicturesBecomeDateTimePictures)
         {"%Y-%m-%d", '/', "yyyy/mm/dd", '-'},
         {"%F", '/', "yyyy/mm/dd", '-'},
         {"%e %B %Y", '/', "d\" \"mmmm\" \"yyyy", '?'},
-        {"%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", '/', "yyyy\"\xE5\xB9\xB4\"mm\"\xE6\x9C\x88\"dd\"\xE6\x97\xA5\"", '?'},
+        {"%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", '/', "yyyy\"\xE5\xB9\xB4\"mm\"\xE6\x9C\x88\"dd\"\xE6\x97\xA5\"",
+         '?'},
         {"%H:%M:%S", ':', "hh:nn:ss", ':'},
         {"%H.%M.%S", ':', "hh:nn:ss", '.'},
         {"%T", ':', "hh:nn:ss", ':'},

@@ -19,8 +19,16 @@ TEST(Round, HalfToEven)
     const struct {
         Extended value;
         Int64 expected;
-    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {-0.5, 0}, {3.5, 4}, {2.4999999, 2}, {-1.5, -2},
-                 {1e15 + 0.5, 1000000000000000}, {-9223372036854775807.0L, -9223372036854775807LL}};
+    } cases[] = {{0.5, 0},
+                 {1.5, 2},
+                 {2.5, 2},
+                 {-2.5, -2},
+                 {-0.5, 0},
+                 {3.5, 4},
+                 {2.4999999, 2},
+                 {-1.5, -2},
+                 {1e15 + 0.5, 1000000000000000},
+                 {-9223372036854775807.0L, -9223372036854775807LL}};
     for (const auto& c : cases) EXPECT_EQ(Round(c.value), c.expected) << static_cast<double>(c.value);
 }
 
@@ -53,8 +61,16 @@ TEST(MathHelpers, MulDivRoundsAndReportsFailure)
 {
     const struct {
         int a, b, c, expected;
-    } cases[] = {{10, 3, 4, 8},   {10, 1, 4, 3},     {-10, 1, 4, -3},  {5, 1, 2, 3},   {-5, 1, 2, -3},
-                 {7, 1, -2, -4},  {1, 1, 3, 0},      {2, 1, 3, 1},     {1, 2, 0, -1},  {2000000000, 2, 1, -1},
+    } cases[] = {{10, 3, 4, 8},
+                 {10, 1, 4, 3},
+                 {-10, 1, 4, -3},
+                 {5, 1, 2, 3},
+                 {-5, 1, 2, -3},
+                 {7, 1, -2, -4},
+                 {1, 1, 3, 0},
+                 {2, 1, 3, 1},
+                 {1, 2, 0, -1},
+                 {2000000000, 2, 1, -1},
                  {2000000000, 3, 3, 2000000000}};
     for (const auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
@@ -107,7 +123,8 @@ TEST(Extended80, KnownEncodings)
 
 TEST(Extended80, RoundTripsDoubles)
 {
-    for (double v : {3.141592653589793, -1e-300, 1.7976931348623157e308, 4.9e-324, 2.2250738585072014e-308, 123456.789}) {
+    for (double v :
+         {3.141592653589793, -1e-300, 1.7976931348623157e308, 4.9e-324, 2.2250738585072014e-308, 123456.789}) {
         Byte bytes[10];
         DoubleToExtended80(v, bytes);
         EXPECT_EQ(Extended80ToDouble(bytes), v) << v;
@@ -136,7 +153,8 @@ TEST(StrToFloat, SyntaxAndMessages)
     EXPECT_EQ(StrToFloat("\t-2.25\r\n", dot), -2.25L);
     EXPECT_EQ(StrToFloat("1E3", dot), 1000.0L);
     EXPECT_EQ(StrToFloat("1,5", Settings(",")), 1.5L);
-    for (const char* bad : {"1e", "inf", "INF", "nan", "0x10", "1,5", "", "1.5x", "+", "1e+", "--1", "1 000", "Infinity"}) {
+    for (const char* bad :
+         {"1e", "inf", "INF", "nan", "0x10", "1,5", "", "1.5x", "+", "1e+", "--1", "1 000", "Infinity"}) {
         double v = 0;
         EXPECT_FALSE(TryStrToFloat(bad, v, dot)) << bad;
     }
@@ -148,7 +166,7 @@ TEST(StrToFloat, SyntaxAndMessages)
     }
     EXPECT_EQ(StrToFloatDef("abc", 7.5, dot), 7.5L);
     Extended big = 0;
-    EXPECT_FALSE(TryStrToFloat("1e400", big, dot));  // beyond any double
+    EXPECT_FALSE(TryStrToFloat("1e400", big, dot));                  // beyond any double
     EXPECT_TRUE(TryStrToFloat("1.7976931348623158e308", big, dot));  // rounds to the largest double
     EXPECT_FALSE(TryStrToFloat("1.7976931348623159e308", big, dot));
     EXPECT_TRUE(TryStrToFloat("1e-400", big, dot));  // underflow is not an error
@@ -190,16 +208,33 @@ TEST(FormatFloat, PicturesOfTheProgram)
         double value;
         const char* expected;
     } cases[] = {
-        {"##0.0#", 12.345, "12.35"},   {"##0.0#", -0.5, "-0.5"},       {"##0.0#", 0, "0.0"},
-        {"##0", 2.5, "3"},             {"##0", -2.5, "-3"},            {"##0", 0.4, "0"},
-        {"0e-0", 1234, "1e3"},         {"0e-0", 0.00012, "1e-4"},      {"#,##0.###", 1234567.8916, "1,234,567.892"},
-        {"##0.## %", 45.5, "45.5 %"},  {"0.00", 0.125, "0.13"},        {"0.00", -0.125, "-0.13"},
-        {"0.00", 1e-9, "0.00"},        {"0.0;-0.0;zero", 0, "zero"},   {"0.0;(0.0);-", -3.25, "(3.3)"},
-        {"0.0;(0.0);-", -0.0, "-"},    {"0.00;;z", -1.5, "-1.50"},     {"0%", 0.5, "1%"},
-        {"00.000E+00", 1234.5, "12.345E+02"}, {"#", 0, ""},            {"\"deg \"0.0", 1.25, "deg 1.3"},
-        {"0.0 'm;s'", 2, "2.0 m;s"},   {"0000", 42, "0042"},           {"#,##0", -1234567, "-1,234,567"},
+        {"##0.0#", 12.345, "12.35"},
+        {"##0.0#", -0.5, "-0.5"},
+        {"##0.0#", 0, "0.0"},
+        {"##0", 2.5, "3"},
+        {"##0", -2.5, "-3"},
+        {"##0", 0.4, "0"},
+        {"0e-0", 1234, "1e3"},
+        {"0e-0", 0.00012, "1e-4"},
+        {"#,##0.###", 1234567.8916, "1,234,567.892"},
+        {"##0.## %", 45.5, "45.5 %"},
+        {"0.00", 0.125, "0.13"},
+        {"0.00", -0.125, "-0.13"},
+        {"0.00", 1e-9, "0.00"},
+        {"0.0;-0.0;zero", 0, "zero"},
+        {"0.0;(0.0);-", -3.25, "(3.3)"},
+        {"0.0;(0.0);-", -0.0, "-"},
+        {"0.00;;z", -1.5, "-1.50"},
+        {"0%", 0.5, "1%"},
+        {"00.000E+00", 1234.5, "12.345E+02"},
+        {"#", 0, ""},
+        {"\"deg \"0.0", 1.25, "deg 1.3"},
+        {"0.0 'm;s'", 2, "2.0 m;s"},
+        {"0000", 42, "0042"},
+        {"#,##0", -1234567, "-1,234,567"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatFloat(c.picture, c.value, dot), c.expected) << c.picture << " " << c.value;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFloat(c.picture, c.value, dot), c.expected) << c.picture << " " << c.value;
     EXPECT_EQ(FormatFloat("#,##0.00", 1234.5, Settings(",")), "1.234,50");
     EXPECT_EQ(FormatFloat("0.0", std::numeric_limits<double>::infinity(), dot), "INF");
     EXPECT_EQ(FormatFloat("0.0", -std::numeric_limits<double>::infinity(), dot), "-INF");

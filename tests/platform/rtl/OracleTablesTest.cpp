@@ -63,7 +63,8 @@ Extended ArgValue(const std::string& s) { return ParseLiteral(s); }
 
 TEST(OracleTables, FormatFloat)
 {
-    CheckTable("formatfloat.tsv", 4, [](const Row& r) { return FormatFloat(r[1], ParseLiteral(r[2]), Settings(r[0])); });
+    CheckTable("formatfloat.tsv", 4,
+               [](const Row& r) { return FormatFloat(r[1], ParseLiteral(r[2]), Settings(r[0])); });
 }
 
 TEST(OracleTables, FloatToStrAndFloatToStrF)
@@ -121,14 +122,17 @@ TEST(OracleTables, StrToFloat)
 
 TEST(OracleTables, StrToIntAndStrToInt64)
 {
-    CheckTable("strtoint.tsv", 3, [](const Row& r) -> std::string {
-        const std::string input = r[0].substr(1, r[0].size() - 2);
-        int v = 0;
-        Int64 v64 = 0;
-        const std::string a = TryStrToInt(input, v) ? std::to_string(v) : "ERR";
-        const std::string b = TryStrToInt64(input, v64) ? std::to_string(v64) : "ERR";
-        return a + "\t" + b;
-    }, 2);
+    CheckTable(
+        "strtoint.tsv", 3,
+        [](const Row& r) -> std::string {
+            const std::string input = r[0].substr(1, r[0].size() - 2);
+            int v = 0;
+            Int64 v64 = 0;
+            const std::string a = TryStrToInt(input, v) ? std::to_string(v) : "ERR";
+            const std::string b = TryStrToInt64(input, v64) ? std::to_string(v64) : "ERR";
+            return a + "\t" + b;
+        },
+        2);
 }
 
 TEST(OracleTables, FormatDateTime)

@@ -40,7 +40,8 @@ inline std::map<std::string, std::string> Overrides(const std::string& table, st
         if (row.size() < 2 + outputs || row[0] != table) continue;
         std::string key, expected;
         for (std::size_t i = 1; i + outputs < row.size(); ++i) key += row[i] + '\t';
-        for (std::size_t i = row.size() - outputs; i < row.size(); ++i) expected += (expected.empty() ? "" : "\t") + row[i];
+        for (std::size_t i = row.size() - outputs; i < row.size(); ++i)
+            expected += (expected.empty() ? "" : "\t") + row[i];
         result[key] = expected;
     }
     return result;

@@ -9,7 +9,10 @@
 namespace {
 struct FakeClock : ::testing::Test {
     std::uint64_t now = 0;
-    void SetUp() override { SetTickClock([this] { return now; }); }
+    void SetUp() override
+    {
+        SetTickClock([this] { return now; });
+    }
     void TearDown() override { SetTickClock({}); }
 };
 }  // namespace

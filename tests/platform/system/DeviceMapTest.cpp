@@ -13,36 +13,37 @@ namespace {
 TEST(DeviceMap, NumberingScheme)
 {
     const std::pair<const char*, int> cases[] = {
-        {"ttyS0", 1},    {"ttyS3", 4},     {"ttyS31", 32},  {"ttyS32", 0},   {"ttyUSB0", 33},
+        {"ttyS0", 1},     {"ttyS3", 4},    {"ttyS31", 32},  {"ttyS32", 0},    {"ttyUSB0", 33},
         {"ttyUSB31", 64}, {"ttyUSB32", 0}, {"ttyACM0", 65}, {"ttyACM34", 99}, {"ttyACM35", 0},
-        {"ttyAMA0", 0},  {"tty1", 0},      {"ttyS", 0},     {"ttyS-1", 0},   {"ttyS1x", 0},
+        {"ttyAMA0", 0},   {"tty1", 0},     {"ttyS", 0},     {"ttyS-1", 0},    {"ttyS1x", 0},
     };
-    for (const auto& [name, number] : cases)
-        EXPECT_EQ(ComNumberForTty(name), number) << name;
+    for (const auto& [name, number] : cases) EXPECT_EQ(ComNumberForTty(name), number) << name;
 }
 
 TEST(DeviceMap, PortNames)
 {
     const std::pair<const char*, int> cases[] = {
-        {"COM3", 3},  {"com12", 12}, {"\\\\.\\COM3", 3}, {"\\\\.\\\\\\.\\COM7", 7}, {"COM0", 0},
-        {"COM", 0},   {"COM1a", 0},  {"LPT1", 0},        {"COM256", 0},             {"", 0},
+        {"COM3", 3},   {"com12", 12}, {"\\\\.\\COM3", 3}, {"\\\\.\\\\\\.\\COM7", 7},
+        {"COM0", 0},   {"COM", 0},    {"COM1a", 0},       {"LPT1", 0},
+        {"COM256", 0}, {"", 0},
     };
-    for (const auto& [name, number] : cases)
-        EXPECT_EQ(ComNumberOfName(name), number) << name;
+    for (const auto& [name, number] : cases) EXPECT_EQ(ComNumberOfName(name), number) << name;
 }
 
 class DeviceMapFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto dev = [&](const std::string& name) { std::filesystem::create_directories(tmp / ("sys/" + name + "/device")); };
+        auto dev = [&](const std::string& name) {
+            std::filesystem::create_directories(tmp / ("sys/" + name + "/device"));
+        };
         dev("ttyS0");
         tmp.Write("sys/ttyS0/type", "4\n");
         dev("ttyS1");  // a slot without a UART
         tmp.Write("sys/ttyS1/type", "0\n");
         dev("ttyUSB0");
         dev("ttyACM2");
-        dev("ttyAMA0");                                    // no number in the scheme
+        dev("ttyAMA0");                                         // no number in the scheme
         std::filesystem::create_directories(tmp / "sys/tty3");  // virtual, no device
         sys = tmp / "sys";
         mapFile = tmp / "map";
@@ -126,12 +127,10 @@ TEST_F(DeviceMapFiles, ConcurrentEditorsLoseNoLine)
             for (int round = 0; round < 10; ++round)
                 ASSERT_TRUE(SetSerialMapEntry(mapFile, "COM" + std::to_string(i), "/dev/pts/" + std::to_string(round)));
         });
-    for (auto& t : editors)
-        t.join();
+    for (auto& t : editors) t.join();
     const auto entries = ReadSerialMapFile(mapFile);
     ASSERT_EQ(entries.size(), 8u);
-    for (const auto& e : entries)
-        EXPECT_EQ(e.Device, "/dev/pts/9") << e.Port;
+    for (const auto& e : entries) EXPECT_EQ(e.Device, "/dev/pts/9") << e.Port;
 }
 
 TEST_F(DeviceMapFiles, MapFileFollowsTheConfigHome)

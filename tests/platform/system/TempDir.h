@@ -13,8 +13,7 @@ public:
         path_ = mkdtemp(pattern.data());
         const char* old = std::getenv("XDG_CONFIG_HOME");
         hadOld_ = old != nullptr;
-        if (old)
-            old_ = old;
+        if (old) old_ = old;
         setenv("XDG_CONFIG_HOME", (path_ / "config").c_str(), 1);
     }
     ~TempDir()

@@ -24,7 +24,8 @@ struct Gauge {
             c->SignalSettings()->SetValueTo(90);
         }
         c->Loaded();
-        c->SetOnOverflow(TOverflowEvent([this](TObject*, int ppt) { log.push_back("overflow " + std::to_string(ppt)); }));
+        c->SetOnOverflow(
+            TOverflowEvent([this](TObject*, int ppt) { log.push_back("overflow " + std::to_string(ppt)); }));
         c->SetOnSectorChange(TSectorChangeEvent([this](TObject*, bool s1, bool s2, bool s3, bool enter) {
             log.push_back(std::string("sector ") + (s1 ? "1" : "") + (s2 ? "2" : "") + (s3 ? "3" : "") +
                           (enter ? " enter" : " leave"));
@@ -42,10 +43,14 @@ struct Gauge {
 
 TEST(AnalogControl, ValueToDigitToPosition)
 {
-    struct Case { float value; int digit; int ppt; };
+    struct Case {
+        float value;
+        int digit;
+        int ppt;
+    };
     const Case cases[] = {
-        {45, 750, 750}, {0, 0, 500}, {-90, -1500, 0}, {90, 1500, 1000}, {-45, -750, 250}, {100, 1667, 1000},
-        {-100, -1667, 0}, {0.06f, 1, 500}, {-20, -333, 389},
+        {45, 750, 750},    {0, 0, 500},      {-90, -1500, 0}, {90, 1500, 1000}, {-45, -750, 250},
+        {100, 1667, 1000}, {-100, -1667, 0}, {0.06f, 1, 500}, {-20, -333, 389},
     };
     for (const auto& k : cases) {
         Gauge g;
@@ -97,8 +102,8 @@ TEST(AnalogControl, EventsOfOneValueChangeComeInOrder)
     g->SetValue(100);
     // sector 2 left (1056 lies beyond every sector), the upper limit crossed, the range left, a new
     // maximum, then the value event of the nested run and of the outer run.
-    EXPECT_EQ(g.log, (std::vector<std::string>{"sector 2 leave", "limit upper", "overflow 1056", "minmax", "value",
-                                               "value"}));
+    EXPECT_EQ(g.log,
+              (std::vector<std::string>{"sector 2 leave", "limit upper", "overflow 1056", "minmax", "value", "value"}));
 }
 
 TEST(AnalogControl, SameValueTwiceRaisesOneValueChange)
@@ -149,16 +154,19 @@ TEST(AnalogControl, SectorChangeNamesTheSectorLeftThenTheOneEntered)
     EXPECT_EQ(sectorEvents(), (std::vector<std::string>{"sector 1 enter", "sector 2 leave"}));
     g->SetValue(-20);  // from sector 1 into sector 2
     EXPECT_EQ(sectorEvents(), (std::vector<std::string>{"sector 1 leave", "sector 2 enter"}));
-    g->SetValue(95);   // 1028: in no sector
+    g->SetValue(95);  // 1028: in no sector
     EXPECT_EQ(sectorEvents(), std::vector<std::string>{"sector 2 leave"});
 }
 
 TEST(AnalogControl, LimitFlagsFollowTheValue)
 {
     Gauge g;
-    struct Case { float value; bool below, above; };
-    const Case cases[] = {{50, false, false}, {5, true, false}, {10, false, false}, {90, false, false},
-                          {90.5f, false, true}, {-80, true, false}};
+    struct Case {
+        float value;
+        bool below, above;
+    };
+    const Case cases[] = {{50, false, false}, {5, true, false},     {10, false, false},
+                          {90, false, false}, {90.5f, false, true}, {-80, true, false}};
     for (const auto& k : cases) {
         g->SetValue(k.value);
         EXPECT_EQ(g->BelowLower(), k.below) << k.value;
@@ -174,7 +182,10 @@ TEST(AnalogControl, DecadeMapping)
     g->SignalSettings()->SetValueFrom(1);
     g->SignalSettings()->SetValueTo(1000);
     g->SetLogScale(true);
-    struct Case { float value; int digit; };
+    struct Case {
+        float value;
+        int digit;
+    };
     const Case cases[] = {{10, 333}, {100, 667}, {1000, 1000}, {1, 0}, {31.6228f, 500}};
     for (const auto& k : cases) {
         g->SetValue(k.value);

@@ -159,8 +159,14 @@ TEST_F(ButtonTest, GlyphCellFollowsTheState)
     button->SetMode(mSwitch);
     EXPECT_EQ(button->Glyph()->TransparentColor(), clFuchsia);
 
-    struct Case { bool checked, enabled; int cell; TColor colour; };
-    const Case cases[] = {{false, true, 0, clRed}, {true, true, 2, clBlue}, {false, false, 1, clLime},
+    struct Case {
+        bool checked, enabled;
+        int cell;
+        TColor colour;
+    };
+    const Case cases[] = {{false, true, 0, clRed},
+                          {true, true, 2, clBlue},
+                          {false, false, 1, clLime},
                           {true, false, 1, clLime}};
     for (const auto& c : cases) {
         button->SetChecked(c.checked);
@@ -219,7 +225,12 @@ TEST_F(ButtonTest, FaceColourFollowsTheState)
     const TCheckedOptions all{coGlyph, coText, coTextCol, coBtnCol, coBevel};
     TCheckedOptions noColour = all;
     noColour.Exclude(coBtnCol);
-    struct Case { const char* what; bool checked, enabled, flat; TCheckedOptions options; TColor face; };
+    struct Case {
+        const char* what;
+        bool checked, enabled, flat;
+        TCheckedOptions options;
+        TColor face;
+    };
     const Case cases[] = {
         {"off", false, true, false, all, clYellow},
         {"on", true, true, false, all, clLime},
@@ -307,7 +318,10 @@ TEST(TextAtAnchor, AnchorNamesThePointOfTheTextBox)
     c.Font()->SetSize(10);
     const int w = c.TextWidth("Wg");
     const int h = c.TextHeight("Wg");
-    struct Case { int anchor; int left, top; };
+    struct Case {
+        int anchor;
+        int left, top;
+    };
     const Case cases[] = {{0, 100, 50}, {4, 100 - w / 2, 50 - h / 2}, {8, 100 - w, 50 - h}, {5, 100 - w, 50 - h / 2}};
     for (const auto& k : cases) {
         c.Brush()->SetStyle(bsSolid);
@@ -323,7 +337,10 @@ TEST(TextAtAnchor, AnchorNamesThePointOfTheTextBox)
 
 TEST(PieSectorTest, QuadrantsByClockwiseAngles)
 {
-    struct Case { float start, sweep; TPoint inside, outside; };
+    struct Case {
+        float start, sweep;
+        TPoint inside, outside;
+    };
     const Case cases[] = {
         {270, 90, {25, 25}, {75, 25}},   // upper-left quarter
         {0, 90, {75, 25}, {25, 25}},     // upper-right

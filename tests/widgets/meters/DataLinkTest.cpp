@@ -67,14 +67,17 @@ TEST(DataLink, WithoutADataSourceTheMeterJustMoves)
 
 TEST(DataLink, FieldChangesMoveTheNeedle)
 {
-    struct Case { const char* field; double value; float meter; int asInt; bool asBool; int kind; };
+    struct Case {
+        const char* field;
+        double value;
+        float meter;
+        int asInt;
+        bool asBool;
+        int kind;
+    };
     const Case cases[] = {
-        {"Angle", 2.7, 2.7f, 2, false, 1},
-        {"Angle", 1.0, 1.0f, 1, true, 1},
-        {"Angle", -3.9, -3.9f, -3, false, 1},
-        {"Count", 42, 42, 42, false, 0},
-        {"Count", 1, 1, 1, true, 0},
-        {"On", 1, 1, 1, true, 2},
+        {"Angle", 2.7, 2.7f, 2, false, 1}, {"Angle", 1.0, 1.0f, 1, true, 1}, {"Angle", -3.9, -3.9f, -3, false, 1},
+        {"Count", 42, 42, 42, false, 0},   {"Count", 1, 1, 1, true, 0},      {"On", 1, 1, 1, true, 2},
     };
     for (const auto& c : cases) {
         Bound b;

@@ -143,10 +143,14 @@ TEST_F(FlashTimerTest, BlinkingGoesOnAcrossTheCounterWrap)
 TEST_F(FlashTimerTest, MillisecondTimerFiresWithItsLateness)
 {
     RegisterFlashCallback(&recordCall, 100);  // due at 1100
-    struct Step { std::uint64_t at; bool fires; std::int32_t late; };
+    struct Step {
+        std::uint64_t at;
+        bool fires;
+        std::int32_t late;
+    };
     const Step steps[] = {
-        {1099, false, 0}, {2600, true, 0},    // 1500 late: lateness 0, next due a full interval after now
-        {2699, false, 0}, {2730, true, 30},   // next due 2800 - 30
+        {1099, false, 0}, {2600, true, 0},   // 1500 late: lateness 0, next due a full interval after now
+        {2699, false, 0}, {2730, true, 30},  // next due 2800 - 30
         {2799, false, 0}, {2805, true, 5},
     };
     for (const auto& s : steps) {
@@ -164,13 +168,14 @@ TEST_F(FlashTimerTest, MillisecondTimerSurvivesTheTickWrap)
 {
     clockNow = 0xFFFFFFFFull - 49;  // 50 ms before the 32-bit tick wraps
     RegisterFlashCallback(&recordCall, 100);
-    struct Step { std::uint64_t at; bool fires; std::int32_t late; };
+    struct Step {
+        std::uint64_t at;
+        bool fires;
+        std::int32_t late;
+    };
     const Step steps[] = {
-        {0xFFFFFFFFull - 9, false, 0},
-        {0x100000000ull + 49, false, 0},
-        {0x100000000ull + 50, true, 0},
-        {0x100000000ull + 140, false, 0},
-        {0x100000000ull + 160, true, 10},
+        {0xFFFFFFFFull - 9, false, 0},    {0x100000000ull + 49, false, 0},  {0x100000000ull + 50, true, 0},
+        {0x100000000ull + 140, false, 0}, {0x100000000ull + 160, true, 10},
     };
     for (const auto& s : steps) {
         calls.clear();
@@ -226,10 +231,10 @@ TEST_F(FlashTimerTest, FreeingTheTimerInsideItsCycleWaitsForTheCycleToEnd)
     FlashTick();
     ASSERT_NE(FlashTimer(), nullptr);  // still there, but stopped
     EXPECT_FALSE(FlashTimer()->Running());
-    EnsureFlashTimer();                // taken back into service
+    EnsureFlashTimer();  // taken back into service
     EXPECT_TRUE(FlashTimer()->Running());
     FlashTick();
-    FreeFlashTimer();                  // outside a cycle: gone
+    FreeFlashTimer();  // outside a cycle: gone
     EXPECT_EQ(FlashTimer(), nullptr);
     EXPECT_EQ(calls.size(), 2u);
 }

@@ -8,7 +8,12 @@
 
 TEST(GaugeMath, LinearScaleLabels)
 {
-    struct Case { int steps; const char* format; float from, to; const char* expected; };
+    struct Case {
+        int steps;
+        const char* format;
+        float from, to;
+        const char* expected;
+    };
     const Case cases[] = {
         {12, "##0", -90, 90, "-90;-75;-60;-45;-30;-15;0;15;30;45;60;75;90;"},
         {5, "##0", 0, 100, "0;20;40;60;80;100;"},
@@ -21,13 +26,17 @@ TEST(GaugeMath, LinearScaleLabels)
 
 TEST(GaugeMath, LogScaleLabels)
 {
-    struct Case { int fromExp, toExp, steps; bool descending; const char* expected; };
+    struct Case {
+        int fromExp, toExp, steps;
+        bool descending;
+        const char* expected;
+    };
     const Case cases[] = {
         {0, 3, 3, false, "1e0;1e1;1e2;1e3;"},
         {0, 3, 3, true, "1e3;1e2;1e1;1e0;"},
         {0, 3, 1, false, "1e0;1e3;"},
         {0, 5, 2, false, "1e0;1e2;1e4;1e6;"},  // the last label passes the end when the step does not divide
-        {-2, 1, 0, false, "1e-2;1e1;"},         // steps below 1 count as 1
+        {-2, 1, 0, false, "1e-2;1e1;"},        // steps below 1 count as 1
         {2, 2, 3, false, "1e2;"},
     };
     for (const auto& c : cases)
@@ -43,7 +52,11 @@ TEST(GaugeMath, LogScaleLabelsNeverLoopWithAZeroStep)
 
 TEST(GaugeMath, SnapToDecade)
 {
-    struct Case { double x; double expected; int exponent; };
+    struct Case {
+        double x;
+        double expected;
+        int exponent;
+    };
     const Case cases[] = {{0, 1, 0}, {-5, 1, 0}, {3, 1, 0}, {50, 100, 2}, {0.02, 0.01, -2}, {1000, 1000, 3}};
     for (const auto& c : cases) {
         int e = 99;
@@ -56,9 +69,12 @@ TEST(GaugeMath, RoundToInt32HalvesToEvenAndSaturates)
 {
     constexpr auto big = std::numeric_limits<std::int32_t>::max();
     constexpr auto small = std::numeric_limits<std::int32_t>::min();
-    struct Case { double x; std::int32_t expected; };
-    const Case cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.49, 0}, {1e20, big}, {-1e20, small},
-                          {INFINITY, big}, {-INFINITY, small}};
+    struct Case {
+        double x;
+        std::int32_t expected;
+    };
+    const Case cases[] = {{2.5, 2},    {3.5, 4},       {-2.5, -2},      {0.49, 0},
+                          {1e20, big}, {-1e20, small}, {INFINITY, big}, {-INFINITY, small}};
     for (const auto& c : cases) {
         std::int32_t r = 0;
         EXPECT_TRUE(RoundToInt32(c.x, r));
@@ -71,14 +87,16 @@ TEST(GaugeMath, RoundToInt32HalvesToEvenAndSaturates)
 
 TEST(GaugeMath, ColorStep)
 {
-    struct Case { TColor from, to; int steps, index; TColor expected; };
+    struct Case {
+        TColor from, to;
+        int steps, index;
+        TColor expected;
+    };
     const Case cases[] = {
-        {clBlack, clWhite, 4, 1, 0x404040},  // 63.75 -> 64
-        {clBlack, clWhite, 4, 2, 0x808080},  // 127.5 -> 128 (half to even)
-        {clBlack, clWhite, 4, 4, 0xFFFFFF},
-        {clWhite, clBlack, 2, 1, 0x7F7F7F},  // 255 - 127.5 -> 255 - 128
-        {0x0000FF, 0xFF0000, 1, 1, 0xFF0000},
-        {clRed, clBlue, 0, 1, 0xFF0000},     // 0 steps count as 1
+        {clBlack, clWhite, 4, 1, 0x404040},                                           // 63.75 -> 64
+        {clBlack, clWhite, 4, 2, 0x808080},                                           // 127.5 -> 128 (half to even)
+        {clBlack, clWhite, 4, 4, 0xFFFFFF},      {clWhite, clBlack, 2, 1, 0x7F7F7F},  // 255 - 127.5 -> 255 - 128
+        {0x0000FF, 0xFF0000, 1, 1, 0xFF0000},    {clRed, clBlue, 0, 1, 0xFF0000},     // 0 steps count as 1
         {clBtnFace, clBtnFace, 3, 2, clBtnFace},  // equal colours come back unresolved
     };
     for (const auto& c : cases)
@@ -93,15 +111,16 @@ TEST(GaugeMath, ColorStepResolvesSystemColours)
 
 TEST(GaugeMath, RotatePoint)
 {
-    struct Case { TPoint p; bool clockwise; float angle; TPoint expected; };
+    struct Case {
+        TPoint p;
+        bool clockwise;
+        float angle;
+        TPoint expected;
+    };
     const TPoint c{50, 50};
     const Case cases[] = {
-        {{50, 0}, true, 90, {100, 50}},
-        {{50, 0}, false, 90, {0, 50}},
-        {{50, 0}, true, 180, {50, 100}},
-        {{50, 0}, true, 270, {0, 50}},
-        {{50, 0}, true, 45, {85, 15}},
-        {{50, 0}, true, 0, {50, 0}},
+        {{50, 0}, true, 90, {100, 50}}, {{50, 0}, false, 90, {0, 50}}, {{50, 0}, true, 180, {50, 100}},
+        {{50, 0}, true, 270, {0, 50}},  {{50, 0}, true, 45, {85, 15}}, {{50, 0}, true, 0, {50, 0}},
         {{60, 50}, true, 90, {50, 60}},
     };
     for (const auto& k : cases) {
@@ -145,7 +164,11 @@ TEST(GaugeMath, ListText)
 TEST(NeedleShape, PolygonsOfTheEightShapes)
 {
     // Width 200: h = 100, c = 10, l = 6.
-    struct Case { int shape; int count, penBlinks, hub1, hub2; std::vector<TPoint> polygon; };
+    struct Case {
+        int shape;
+        int count, penBlinks, hub1, hub2;
+        std::vector<TPoint> polygon;
+    };
     const Case cases[] = {
         {0, 4, 0, 2, 0, {{90, 110}, {110, 110}, {100, 0}}},
         {1, 4, 0, 15, 3, {{94, 100}, {106, 100}, {100, 0}}},
@@ -155,7 +178,7 @@ TEST(NeedleShape, PolygonsOfTheEightShapes)
         {5, 6, 0, 2, 0, {{90, 110}, {110, 110}, {110, 20}, {100, 0}, {90, 20}}},
         {6, 5, 1, 8, 3, {{99, 120}, {101, 120}, {101, 0}, {99, 0}}},
         {7, 6, 0, 6, 2, {{90, 100}, {84, 120}, {116, 120}, {110, 100}, {100, 0}}},
-        {9, 4, 0, 2, 0, {{90, 110}, {110, 110}, {100, 0}}},   // unknown numbers draw shape 0
+        {9, 4, 0, 2, 0, {{90, 110}, {110, 110}, {100, 0}}},  // unknown numbers draw shape 0
         {-1, 4, 0, 2, 0, {{90, 110}, {110, 110}, {100, 0}}},
     };
     for (const auto& c : cases) {
@@ -166,7 +189,8 @@ TEST(NeedleShape, PolygonsOfTheEightShapes)
         EXPECT_EQ(s.Hub2, c.hub2) << c.shape;
         EXPECT_EQ(s.Centre(), Point(100, 100)) << c.shape;
         ASSERT_EQ(s.PolygonCount(), static_cast<int>(c.polygon.size())) << c.shape;
-        for (int i = 0; i < s.PolygonCount(); ++i) EXPECT_EQ(s.Points[i + 1], c.polygon[i]) << c.shape << " point " << i;
+        for (int i = 0; i < s.PolygonCount(); ++i)
+            EXPECT_EQ(s.Points[i + 1], c.polygon[i]) << c.shape << " point " << i;
     }
 }
 
@@ -175,7 +199,7 @@ TEST(NeedleShape, RotationKeepsTheCentreAndMovesTheTip)
     const TNeedleShape s = NeedleShape(0, Rect(0, 0, 200, 200));
     const TNeedleShape r = RotateShape(s, true, 90);
     EXPECT_EQ(r.Centre(), s.Centre());
-    EXPECT_EQ(r.Points[3], Point(200, 100));   // tip: straight up -> 3 o'clock
-    EXPECT_EQ(r.Points[1], Point(90, 90));     // (90, 110) turned about (100, 100)
+    EXPECT_EQ(r.Points[3], Point(200, 100));  // tip: straight up -> 3 o'clock
+    EXPECT_EQ(r.Points[1], Point(90, 90));    // (90, 110) turned about (100, 100)
     EXPECT_EQ(r.Hub1, s.Hub1);
 }

@@ -10,7 +10,10 @@
 namespace {
 struct ChangeCounter {
     int count = 0;
-    TNotifyEvent handler() { return TNotifyEvent([this](TObject*) { ++count; }); }
+    TNotifyEvent handler()
+    {
+        return TNotifyEvent([this](TObject*) { ++count; });
+    }
 };
 }  // namespace
 
@@ -26,12 +29,18 @@ TEST(SignalSettings, DefaultsGiveTenDigitsAndTenPerMillePerUnit)
 
 TEST(SignalSettings, DerivedValuesByRange)
 {
-    struct Case { float from, to; int dfrom, dto; float span; int digits; float perValue; };
+    struct Case {
+        float from, to;
+        int dfrom, dto;
+        float span;
+        int digits;
+        float perValue;
+    };
     const Case cases[] = {
         {-90, 90, -1500, 1500, 180, 3000, 3000.0f / 180},
-        {-20, -10, 0, 100, 10, 100, 10},   // both negative
+        {-20, -10, 0, 100, 10, 100, 10},  // both negative
         {5, 25, 10, 30, 20, 20, 1},
-        {-5, 0, -10, 0, 5, 10, 2},         // from negative, to zero
+        {-5, 0, -10, 0, 5, 10, 2},  // from negative, to zero
     };
     for (const auto& c : cases) {
         TSignalSettings s;
@@ -106,10 +115,13 @@ TEST(SignalSettings, AssignCopiesTheRange)
 TEST(SectorSettings, ColourAtPosition)
 {
     TSectorSettings s;
-    struct Case { int ppt; bool found; TColor colour; };
-    const Case cases[] = {{0, true, 0x00FFFF},   {333, true, 0x00FFFF}, {334, true, 0x008000},
-                          {666, true, 0x008000}, {667, true, 0x0000FF}, {1000, true, 0x0000FF},
-                          {1001, false, 0},      {-1, false, 0}};
+    struct Case {
+        int ppt;
+        bool found;
+        TColor colour;
+    };
+    const Case cases[] = {{0, true, 0x00FFFF},   {333, true, 0x00FFFF},  {334, true, 0x008000}, {666, true, 0x008000},
+                          {667, true, 0x0000FF}, {1000, true, 0x0000FF}, {1001, false, 0},      {-1, false, 0}};
     for (const auto& c : cases) {
         TColor colour = 0x123456;
         EXPECT_EQ(s.SectorColorAt(c.ppt, colour), c.found) << c.ppt;
@@ -135,8 +147,14 @@ TEST(MinMax, ExtremesAreStampedWithoutNotification)
 
 TEST(Bevel, TotalWidthByLine)
 {
-    struct Case { TBevelLine line; int spacing, width, total; };
-    const Case cases[] = {{blNone, 5, 2, 7}, {blOuter, 5, 2, 8}, {blInner, 5, 2, 8}, {blBoth, 5, 2, 9},
+    struct Case {
+        TBevelLine line;
+        int spacing, width, total;
+    };
+    const Case cases[] = {{blNone, 5, 2, 7},
+                          {blOuter, 5, 2, 8},
+                          {blInner, 5, 2, 8},
+                          {blBoth, 5, 2, 9},
                           {blBoth, 0, 0, 2}};
     for (const auto& c : cases) {
         TVnSBevel b;
@@ -211,7 +229,7 @@ TEST(Bevel, RaisedFrameGradesFromTheOuterColours)
     EXPECT_EQ(r, Rect(2, 2, 18, 18));
     TCanvas& c = *bmp.Canvas();
     // Step 1 of 2 lies half way from the outer to the inner colour; step 2 is the inner colour.
-    EXPECT_EQ(c.Pixels(5, 0), 0xBFBFBF);   // top, outer ring: white -> grey, index 1 (-63.5 to even)
+    EXPECT_EQ(c.Pixels(5, 0), 0xBFBFBF);  // top, outer ring: white -> grey, index 1 (-63.5 to even)
     EXPECT_EQ(c.Pixels(5, 1), 0x808080);
     EXPECT_EQ(c.Pixels(5, 19), 0x404040);  // bottom, outer ring: black -> grey, index 1
     EXPECT_EQ(c.Pixels(19, 0), 0x404040);  // the top-right corner belongs to the shadow
@@ -233,7 +251,9 @@ TEST(ScaleSettings, SettersKeepTheirRanges)
 
 TEST(ScaleSettings, LogStepCount)
 {
-    struct Case { int steps, decades, expected; };
+    struct Case {
+        int steps, decades, expected;
+    };
     const Case cases[] = {{5, 3, 3}, {5, 7, 1}, {5, 0, 1}, {5, 4, 4}, {5, 10, 5}, {3, 12, 3}, {0, 4, 1}, {5, -4, 4}};
     for (const auto& c : cases)
         EXPECT_EQ(TScaleSettings::LogStepCount(c.steps, c.decades), c.expected) << c.steps << " " << c.decades;

@@ -58,7 +58,12 @@ TEST(Gradient, Horizontal1BandsTruncateTheirChannels)
 
 TEST(Gradient, BandWidthsAndLevels)
 {
-    struct Case { TGradientStyle style; int w, h; TPoint p; TColor expected; };
+    struct Case {
+        TGradientStyle style;
+        int w, h;
+        TPoint p;
+        TColor expected;
+    };
     const Case cases[] = {
         // 0 to 100 grey over a height of 300: 100 bands of 3 pixels.
         {gsHorizontal1, 10, 300, {0, 0}, grey(0)},
@@ -77,20 +82,20 @@ TEST(Gradient, BandWidthsAndLevels)
         {gsVertical2, 50, 10, {0, 3}, grey(100)},
         // From a third of the way down; 34 steps (round(50 * 0.67)) of 100/34.
         {gsHorizontal3, 10, 50, {0, 16}, grey(0)},
-        {gsHorizontal3, 10, 50, {0, 0}, grey(47)},    // 16 steps up: round(16 * 100 / 34)
-        {gsHorizontal3, 10, 50, {0, 49}, grey(97)},   // 33 steps down
+        {gsHorizontal3, 10, 50, {0, 0}, grey(47)},   // 16 steps up: round(16 * 100 / 34)
+        {gsHorizontal3, 10, 50, {0, 49}, grey(97)},  // 33 steps down
         // Centred styles: From in the middle, To in the corners.
         {gsElliptic1, 40, 40, {0, 0}, grey(100)},
         {gsRectangle, 41, 41, {20, 20}, grey(0)},
-        {gsRectangle, 41, 41, {0, 0}, grey(96)},      // the smallest square reaching the corner: k = 96
+        {gsRectangle, 41, 41, {0, 0}, grey(96)},  // the smallest square reaching the corner: k = 96
         {gsDiamond1, 40, 40, {20, 20}, grey(0)},
         {gsDiamond1, 40, 40, {0, 0}, grey(100)},
     };
     for (const auto& k : cases) {
         Canvas c(k.w, k.h);
         FillGradientRect(*c.bmp.Canvas(), Rect(0, 0, k.w, k.h), grey(0), grey(100), k.style);
-        EXPECT_EQ(c.at(k.p.X, k.p.Y), k.expected) << "style " << k.style << " at " << k.p.X << "," << k.p.Y << " got "
-                                                  << std::hex << c.at(k.p.X, k.p.Y);
+        EXPECT_EQ(c.at(k.p.X, k.p.Y), k.expected)
+            << "style " << k.style << " at " << k.p.X << "," << k.p.Y << " got " << std::hex << c.at(k.p.X, k.p.Y);
     }
 }
 
@@ -100,7 +105,7 @@ TEST(Gradient, EllipseCentreHoldsTheStartColour)
         Canvas c(60, 40);
         FillGradientRect(*c.bmp.Canvas(), Rect(0, 0, 60, 40), clRed, clBlue, style);
         const TColor centre = c.at(30, 20);
-        EXPECT_GT(centre & 0xFF, 0xF0) << style;         // nearly pure red
+        EXPECT_GT(centre & 0xFF, 0xF0) << style;              // nearly pure red
         EXPECT_GT((c.at(0, 0) >> 16) & 0xFF, 0xF0) << style;  // nearly pure blue
     }
     // The widest ellipse of the first style just fits: the corners keep the end colour.
@@ -121,7 +126,10 @@ TEST(Gradient, DrawsOnlyInsideTheRectangle)
 
 TEST(Gradient, CornerStylesRunFromOneCornerToTheOther)
 {
-    struct Case { TGradientStyle style; TPoint from, to; };
+    struct Case {
+        TGradientStyle style;
+        TPoint from, to;
+    };
     const Case cases[] = {{gsTopLeft, {0, 0}, {39, 39}}, {gsTopRight, {39, 0}, {0, 39}}};
     for (const auto& k : cases) {
         Canvas c(40, 40);

@@ -108,8 +108,10 @@ protected:
 
 TEST_F(MeterTest, RendersTheTiltMeterAtFourValues)
 {
-    const struct { float value; const char* name; } shots[] = {
-        {-90, "meter180_m90.png"}, {0, "meter180_0.png"}, {45, "meter180_45.png"}, {90, "meter180_90.png"}};
+    const struct {
+        float value;
+        const char* name;
+    } shots[] = {{-90, "meter180_m90.png"}, {0, "meter180_0.png"}, {45, "meter180_45.png"}, {90, "meter180_90.png"}};
     for (const auto& s : shots) {
         meter->SetValue(s.value);
         testkit::Pump();
@@ -146,7 +148,7 @@ TEST_F(MeterTest, ValuesBeforeThePaintAskForOneNeedleRepaint)
     EXPECT_EQ(meter->partial.size(), 1u);
     testkit::Pump();
     EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);  // at the last of them
-    meter->SetValue(50);  // after that paint a reading asks again
+    meter->SetValue(50);                         // after that paint a reading asks again
     EXPECT_EQ(meter->partial.size(), 2u);
     testkit::Pump();
     EXPECT_EQ(pixel(needleMiddle()), 0x00FF00);
@@ -219,7 +221,7 @@ TEST_F(MeterTest, ValueBelowTheLowerLimitBlinksWithLimitOption)
     meter->SetValue(-6);
     EXPECT_TRUE(meter->Blinking());  // the registration is renewed only when a flag changes
     meter->SetValue(-100);
-    meter->SetValue(-7);             // overflow ends; without opLimit the limit no longer counts
+    meter->SetValue(-7);  // overflow ends; without opLimit the limit no longer counts
     EXPECT_FALSE(meter->Blinking());
 }
 
@@ -363,8 +365,8 @@ TEST(MeterLooks, DefaultMetersWithBevelsNamesAndAutoSize)
     ASSERT_TRUE(testkit::RenderToPng(*form, outputDir() + "/meters_default.png"));
     // Automatic size: ten label heights wide plus the bevels.
     const int labelHeight = m180->ScaleSettings()->LabelHeight();
-    EXPECT_EQ(m180->Width(), 10 * labelHeight + 2 * m180->BevelOuter()->TotalWidth() +
-                                 2 * m180->BevelInner()->TotalWidth());
+    EXPECT_EQ(m180->Width(),
+              10 * labelHeight + 2 * m180->BevelOuter()->TotalWidth() + 2 * m180->BevelInner()->TotalWidth());
     EXPECT_FALSE(m180->Blinking());
     EXPECT_TRUE(m120->Blinking());
     EXPECT_EQ(m180->ScaleSettings()->Labels(), "0;20;40;60;80;100;");

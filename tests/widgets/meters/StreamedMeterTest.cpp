@@ -61,7 +61,10 @@ struct Window {
         }
     }
     // A repaint the meter did not ask for, onto a surface nobody cleared in between.
-    void paintOver(TBitmap& surface) { meter->Perform(WM_PAINT, reinterpret_cast<intptr>(surface.Canvas()->Handle()), 0); }
+    void paintOver(TBitmap& surface)
+    {
+        meter->Perform(WM_PAINT, reinterpret_cast<intptr>(surface.Canvas()->Handle()), 0);
+    }
 
     TOwnedPtr<TForm> form;
     TVnDB180Meter* meter = nullptr;

@@ -24,8 +24,7 @@ public:
         HRESULT Advise(std::shared_ptr<IOPCSink> sink, Cardinal& cookie) override
         {
             outer->log_.push_back(outer->owner_ + ".Advise " + name);
-            if (outer->refuseAdvise)
-                return CONNECT_E_NOCONNECTION;
+            if (outer->refuseAdvise) return CONNECT_E_NOCONNECTION;
             cookie = outer->nextCookie_++;
             sinks[cookie] = std::move(sink);
             return S_OK;
@@ -33,8 +32,7 @@ public:
         HRESULT Unadvise(Cardinal cookie) override
         {
             outer->log_.push_back(outer->owner_ + ".Unadvise " + name);
-            if (!outer->keepSinks)
-                sinks.erase(cookie);
+            if (!outer->keepSinks) sinks.erase(cookie);
             return S_OK;
         }
     };
@@ -51,13 +49,13 @@ public:
         point = it == points_.end() ? nullptr : &it->second;
         return point ? S_OK : CONNECT_E_NOCONNECTION;
     }
-    template <class T> std::vector<std::shared_ptr<T>> Sinks(const TOPCGuid& iid)
+    template <class T>
+    std::vector<std::shared_ptr<T>> Sinks(const TOPCGuid& iid)
     {
         std::vector<std::shared_ptr<T>> out;
         auto it = points_.find(Key(iid));
         if (it != points_.end())
-            for (auto& [cookie, sink] : it->second.sinks)
-                out.push_back(std::dynamic_pointer_cast<T>(sink));
+            for (auto& [cookie, sink] : it->second.sinks) out.push_back(std::dynamic_pointer_cast<T>(sink));
         return out;
     }
 
@@ -87,8 +85,7 @@ class Group : public IOPCItemMgt, public IDataObject, public IOPCSyncIO {
 public:
     Group(Log& log, bool callbacks) : log_(log), points_(log, "Group")
     {
-        if (callbacks)
-            points_.Offer(IID_IOPCDataCallback, "IOPCDataCallback");
+        if (callbacks) points_.Offer(IID_IOPCDataCallback, "IOPCDataCallback");
     }
 
     HRESULT AddItems(const std::vector<TOPCItemDef>& items, std::vector<TOPCItemResult>& results,
@@ -124,8 +121,7 @@ public:
     HRESULT DUnadvise(Cardinal connection) override
     {
         log_.push_back("DUnadvise " + std::to_string(connection));
-        if (!points_.keepSinks)
-            streamSink.reset();
+        if (!points_.keepSinks) streamSink.reset();
         return S_OK;
     }
     HRESULT Write(const std::vector<OPCHANDLE>& handles, const std::vector<TOPCVariant>& values,
@@ -144,8 +140,7 @@ public:
     }
     void SendStream(std::vector<Byte> bytes, Cardinal format)
     {
-        if (!streamSink)
-            return;
+        if (!streamSink) return;
         Block block(std::move(bytes));
         TFormatEtc f;
         f.ClipFormat = format;
@@ -171,12 +166,11 @@ class Server : public IOPCServer {
 public:
     explicit Server(Log& log) : log_(log), points_(log, "Server") {}
 
-    HRESULT AddGroup(const String& name, bool active, Cardinal rate, OPCHANDLE, float, Cardinal,
-                     OPCHANDLE& handle, Cardinal& revised, std::shared_ptr<IOPCItemMgt>& group) override
+    HRESULT AddGroup(const String& name, bool active, Cardinal rate, OPCHANDLE, float, Cardinal, OPCHANDLE& handle,
+                     Cardinal& revised, std::shared_ptr<IOPCItemMgt>& group) override
     {
         log_.push_back("AddGroup '" + name + "' active=" + std::to_string(active) + " rate=" + std::to_string(rate));
-        if (Failed(addGroupResult))
-            return addGroupResult;
+        if (Failed(addGroupResult)) return addGroupResult;
         handle = 42;
         revised = rate;
         lastGroup = std::make_shared<Group>(log_, groupCallbacks);
@@ -195,8 +189,7 @@ public:
     void OfferShutdown() { points_.Offer(IID_IOPCShutdown, "IOPCShutdown"); }
     void RequestShutdown()
     {
-        for (auto& cb : points_.Sinks<IOPCShutdown>(IID_IOPCShutdown))
-            cb->ShutdownRequest("maintenance");
+        for (auto& cb : points_.Sinks<IOPCShutdown>(IID_IOPCShutdown)) cb->ShutdownRequest("maintenance");
     }
 
     bool shutdownPoint = true;
@@ -218,8 +211,7 @@ public:
     {
         log_.push_back("List.CLSIDFromProgID " + progId);
         auto it = known.find(progId);
-        if (it == known.end())
-            return CO_E_CLASSSTRING;
+        if (it == known.end()) return CO_E_CLASSSTRING;
         clsid = it->second;
         return S_OK;
     }
@@ -229,8 +221,7 @@ public:
         const bool v2 = impl.at(0) == CATID_OPCDAServer20;
         log_.push_back(std::string("List.Enum ") + (v2 ? "DA2" : "DA1"));
         for (auto& [id, entry] : catalogue)
-            if (entry.second == v2)
-                classes.push_back(entry.first);
+            if (entry.second == v2) classes.push_back(entry.first);
         return S_OK;
     }
     HRESULT GetClassDetails(const TOPCGuid& clsid, String& progId, String& userType) override
@@ -244,8 +235,8 @@ public:
         return E_FAIL;
     }
 
-    std::map<String, TOPCGuid> known;                          // answered by CLSIDFromProgID
-    std::map<String, std::pair<TOPCGuid, bool>> catalogue;     // ProgID -> (class, is DA 2.0)
+    std::map<String, TOPCGuid> known;                       // answered by CLSIDFromProgID
+    std::map<String, std::pair<TOPCGuid, bool>> catalogue;  // ProgID -> (class, is DA 2.0)
 
 private:
     Log& log_;
@@ -257,8 +248,7 @@ public:
     {
         log.push_back("CLSIDFromProgID " + progId);
         auto it = registry.find(progId);
-        if (it == registry.end())
-            return CO_E_CLASSSTRING;
+        if (it == registry.end()) return CO_E_CLASSSTRING;
         clsid = it->second;
         return S_OK;
     }
@@ -275,18 +265,15 @@ public:
     std::shared_ptr<IOPCServerList> CreateServerList(const String& computer) override
     {
         log.push_back("CreateServerList " + computer);
-        if (!serverListError.empty())
-            throw Exception(serverListError);
+        if (!serverListError.empty()) throw Exception(serverListError);
         return serverList;
     }
     void MessageBeep() override { log.push_back("Beep"); }
 
     std::shared_ptr<Server> Create()
     {
-        if (!createError.empty())
-            throw Exception(createError);
-        if (noServer)
-            return nullptr;
+        if (!createError.empty()) throw Exception(createError);
+        if (noServer) return nullptr;
         server = std::make_shared<Server>(log);
         server->shutdownPoint = shutdownPoint;
         server->groupCallbacks = groupCallbacks;

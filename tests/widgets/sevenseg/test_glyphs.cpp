@@ -13,10 +13,9 @@ struct GlyphCase {
 TEST(SevenSegmentGlyphs, DigitsAndLettersLightTheirSegments)
 {
     const GlyphCase cases[] = {
-        {'0', ssc0, 63},  {'1', ssc1, 6},   {'2', ssc2, 91},  {'3', ssc3, 79},  {'4', ssc4, 102},
-        {'5', ssc5, 109}, {'6', ssc6, 125}, {'7', ssc7, 7},   {'8', ssc8, 127}, {'9', ssc9, 103},
-        {'A', sscA, 119}, {'b', sscB, 124}, {'C', sscC, 57},  {'d', sscD, 94},  {'E', sscE, 121},
-        {'f', sscF, 113}, {' ', sscBlank, 0}, {'x', sscBlank, 0},
+        {'0', ssc0, 63},  {'1', ssc1, 6},  {'2', ssc2, 91},  {'3', ssc3, 79},  {'4', ssc4, 102},   {'5', ssc5, 109},
+        {'6', ssc6, 125}, {'7', ssc7, 7},  {'8', ssc8, 127}, {'9', ssc9, 103}, {'A', sscA, 119},   {'b', sscB, 124},
+        {'C', sscC, 57},  {'d', sscD, 94}, {'E', sscE, 121}, {'f', sscF, 113}, {' ', sscBlank, 0}, {'x', sscBlank, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(1, c.c));
@@ -30,8 +29,7 @@ TEST(SevenSegmentGlyphs, DigitsAndLettersLightTheirSegments)
 TEST(SevenSegmentGlyphs, CharacterMapsBackInLowerCase)
 {
     const std::string all = "0123456789abcdef.:+- _<>;,";
-    for (char c : all)
-        EXPECT_EQ(SegmentValueToCharacter(CharacterToSegmentValue(c)), c) << c;
+    for (char c : all) EXPECT_EQ(SegmentValueToCharacter(CharacterToSegmentValue(c)), c) << c;
     EXPECT_EQ(SegmentValueToCharacter(CharacterToSegmentValue('B')), 'b');
 }
 
@@ -64,8 +62,7 @@ TEST(SevenSegmentGlyphs, MarginAndSizeMoveTheSegments)
 int CountState(const std::vector<SegShape>& shapes, SegState state)
 {
     int n = 0;
-    for (const auto& s : shapes)
-        n += s.State == state;
+    for (const auto& s : shapes) n += s.State == state;
     return n;
 }
 
@@ -77,11 +74,10 @@ TEST(SevenSegmentGlyphs, UnlitShapesOnlyWithOffSegmentsShown)
         int lit, unlit;
     };
     const Case cases[] = {
-        {ssc8, true, 7, 0},       {ssc1, true, 2, 5},       {ssc1, false, 2, 0},
-        {sscBlank, true, 0, 7},   {sscBlank, false, 0, 0},  {sscPlus, true, 2, 1},
-        {sscPlus, false, 2, 0},   {sscMinus, true, 1, 2},   {sscMinus, false, 1, 0},
-        {sscPeriod, true, 1, 0},  {sscColon, true, 2, 0},   {sscSemiColon, true, 3, 0},
-        {sscComma, true, 2, 0},   {sscLine, true, 1, 0},    {sscUpArrow, true, 1, 0},
+        {ssc8, true, 7, 0},      {ssc1, true, 2, 5},      {ssc1, false, 2, 0},      {sscBlank, true, 0, 7},
+        {sscBlank, false, 0, 0}, {sscPlus, true, 2, 1},   {sscPlus, false, 2, 0},   {sscMinus, true, 1, 2},
+        {sscMinus, false, 1, 0}, {sscPeriod, true, 1, 0}, {sscColon, true, 2, 0},   {sscSemiColon, true, 3, 0},
+        {sscComma, true, 2, 0},  {sscLine, true, 1, 0},   {sscUpArrow, true, 1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.value));
@@ -110,8 +106,8 @@ TEST(SevenSegmentGlyphs, SignShapesOfAReadoutCell)
     const auto minus = CharacterShapes(g, sscMinus, CellStyle{});
     // Off plus bar and stem first, then the lit minus: 13.5 * 29 / 18 = 21.75.
     ASSERT_EQ(minus.size(), 3u);
-    EXPECT_EQ(minus[0].Points, (P{{4, 7}, {11, 7}, {11, 8}, {4, 8}}));   // 7.25 +- 0.5
-    EXPECT_EQ(minus[1].Points, (P{{7, 3}, {8, 3}, {8, 11}, {7, 11}}));   // 7.5 -+ 0.5, 3.22, 11.28
+    EXPECT_EQ(minus[0].Points, (P{{4, 7}, {11, 7}, {11, 8}, {4, 8}}));  // 7.25 +- 0.5
+    EXPECT_EQ(minus[1].Points, (P{{7, 3}, {8, 3}, {8, 11}, {7, 11}}));  // 7.5 -+ 0.5, 3.22, 11.28
     EXPECT_EQ(minus[2].Points, (P{{4, 21}, {11, 21}, {11, 22}, {4, 22}}));
     EXPECT_EQ(minus[2].State, SegState::Lit);
 }
@@ -124,9 +120,9 @@ TEST(SevenSegmentGlyphs, DotsTailsLineAndArrows)
     EXPECT_EQ(CharacterShapes({3, 29, 0, 1, 1}, sscPeriod, {})[0].Points, (P{{0, 27}, {2, 27}, {2, 29}, {0, 29}}));
     const auto semi = CharacterShapes(g, sscSemiColon, {});
     ASSERT_EQ(semi.size(), 3u);
-    EXPECT_EQ(semi[0].Points, (P{{6, 8}, {8, 8}, {8, 11}, {6, 11}}));      // 8.06, 11.28
-    EXPECT_EQ(semi[1].Points, (P{{6, 18}, {8, 18}, {8, 21}, {6, 21}}));    // 17.72, 20.94
-    EXPECT_EQ(semi[2].Points, (P{{7, 21}, {8, 21}, {8, 26}, {7, 26}}));    // 25.78
+    EXPECT_EQ(semi[0].Points, (P{{6, 8}, {8, 8}, {8, 11}, {6, 11}}));    // 8.06, 11.28
+    EXPECT_EQ(semi[1].Points, (P{{6, 18}, {8, 18}, {8, 21}, {6, 21}}));  // 17.72, 20.94
+    EXPECT_EQ(semi[2].Points, (P{{7, 21}, {8, 21}, {8, 26}, {7, 26}}));  // 25.78
     EXPECT_EQ(CharacterShapes(g, sscLine, {})[0].Points, (P{{0, 14}, {14, 14}, {14, 14}, {0, 14}}));
     EXPECT_EQ(CharacterShapes(g, sscUpArrow, {})[0].Points, (P{{14, 14}, {0, 14}, {7, 7}}));
     EXPECT_EQ(CharacterShapes(g, sscDownArrow, {})[0].Points, (P{{14, 14}, {0, 14}, {7, 21}}));

@@ -131,7 +131,8 @@ protected:
         readout->SetOnBeforeNewOPCData(TBeforeOPCNewDataEvent([this](int index, const TOPCVariant& data) {
             seen.push_back("before " + std::to_string(index) + " " + data.ToString());
         }));
-        readout->SetOnNewOPCData(TIndexObjectEvent([this](int index) { seen.push_back("new " + std::to_string(index)); }));
+        readout->SetOnNewOPCData(
+            TIndexObjectEvent([this](int index) { seen.push_back("new " + std::to_string(index)); }));
     }
 
     RuntimeScope scope;
@@ -148,8 +149,7 @@ TEST_F(OPCBinding, GoodValueReachesTheProperty)
     EXPECT_EQ(seen, (std::vector<std::string>{"before 0 12.5", "new 0"}));
     EXPECT_FALSE(readout->FromOPC());
     // Nothing went back to the server.
-    for (const auto& e : scope.runtime->log)
-        EXPECT_NE(e.rfind("Write", 0), 0u) << e;
+    for (const auto& e : scope.runtime->log) EXPECT_NE(e.rfind("Write", 0), 0u) << e;
 }
 
 TEST_F(OPCBinding, BadQualityKeepsTheValueButRaisesBothEvents)
@@ -178,7 +178,8 @@ TEST_F(OPCBinding, OutputGoesToTheFirstActiveItemOfTheProperty)
     EXPECT_FALSE(readout->OPCOutput("Value", TOPCVariant(1.0)));  // not connected
     item->Connect();
     EXPECT_TRUE(readout->OPCOutput("value", TOPCVariant(4.5)));
-    EXPECT_NE(std::find(scope.runtime->log.begin(), scope.runtime->log.end(), "Write 555 4.5"), scope.runtime->log.end());
+    EXPECT_NE(std::find(scope.runtime->log.begin(), scope.runtime->log.end(), "Write 555 4.5"),
+              scope.runtime->log.end());
     EXPECT_FALSE(readout->OPCOutput("Precision", TOPCVariant(1)));
 }
 
@@ -258,12 +259,13 @@ TEST(InstrumentBase, MovingATransparentControlAsksForANewCapture)
 TEST(InstrumentBase, ControlsAreCreatedByClassName)
 {
     RegisterSevenSegmentClasses();
-    TOwnedPtr<TComponent> made(TextToComponent("object Arrow: TiSevenSegmentCharacter\n"
-                                               "  Value = sscUpArrow\n"
-                                               "  SegmentColor = clRed\n"
-                                               "  BorderStyle = ibsLowered\n"
-                                               "end\n",
-                                               nullptr));
+    TOwnedPtr<TComponent> made(
+        TextToComponent("object Arrow: TiSevenSegmentCharacter\n"
+                        "  Value = sscUpArrow\n"
+                        "  SegmentColor = clRed\n"
+                        "  BorderStyle = ibsLowered\n"
+                        "end\n",
+                        nullptr));
     auto* c = dynamic_cast<TiSevenSegmentCharacter*>(made.get());
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->Value(), sscUpArrow);

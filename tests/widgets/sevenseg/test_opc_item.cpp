@@ -42,7 +42,8 @@ protected:
     }
     bool LoggedPrefix(const std::string& prefix) const
     {
-        return std::any_of(rt().log.begin(), rt().log.end(), [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+        return std::any_of(rt().log.begin(), rt().log.end(),
+                           [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
     }
     Runtime& rt() const { return *scope.runtime; }
 
@@ -124,8 +125,8 @@ TEST_F(OPCItemTest, GroupWithoutCallbackFallsBackToTheStream)
     // A one-item stream in the time form: header, item header, a double.
     std::vector<Byte> s(20 + 20 + 16, 0);
     s[4] = 1;
-    s[24] = 40;     // value offset
-    s[28] = 0xD8;   // quality
+    s[24] = 40;    // value offset
+    s[28] = 0xD8;  // quality
     const double v = -3.25;
     std::memcpy(&s[48], &v, 8);
     s[40] = varDouble;
@@ -178,8 +179,12 @@ TEST_F(OPCItemTest, RemoteServerResolvedThroughTheBrowser)
     TiOPCItem* item = BoundItem(" plant7 ");
     item->Connect();
     const Log expected = {
-        "CLSIDFromProgID Demo.Server", "CreateServerList plant7", "List.CLSIDFromProgID Demo.Server",
-        "List.Enum DA2",               "List.Enum DA1",           "CreateRemoteServer plant7 153",
+        "CLSIDFromProgID Demo.Server",
+        "CreateServerList plant7",
+        "List.CLSIDFromProgID Demo.Server",
+        "List.Enum DA2",
+        "List.Enum DA1",
+        "CreateRemoteServer plant7 153",
     };
     EXPECT_EQ(Log(rt().log.begin(), rt().log.begin() + 6), expected);
     EXPECT_TRUE(item->Active());
@@ -217,7 +222,8 @@ TEST_F(OPCItemTest, ConnectFailuresLeaveTheItemDisconnected)
              r.registry.clear();
              r.serverListError = "Access is denied";
          },
-         "plant7", "Exception : Failed to Connect to Server - Unable to Create IOPCServerList Object : Access is denied"},
+         "plant7",
+         "Exception : Failed to Connect to Server - Unable to Create IOPCServerList Object : Access is denied"},
         {"browser does not know it",
          [](Runtime& r) {
              r.registry.clear();
@@ -249,7 +255,7 @@ TEST_F(OPCItemTest, AddGroupAndAddItemFailuresRaiseAndUndo)
         bool removesGroup;
     };
     for (const Case& c : {Case{E_FAIL, S_OK, "Failed to Add Group", false},
-                         Case{S_OK, OPC_E_UNKNOWNITEMID, "Failed to Add Item", true}}) {
+                          Case{S_OK, OPC_E_UNKNOWNITEMID, "Failed to Add Item", true}}) {
         SCOPED_TRACE(c.message);
         rt().log.clear();
         rt().addGroupResult = c.groupResult;
@@ -323,8 +329,8 @@ TEST_F(OPCItemTest, QualityDrivesTheOwnersErrorState)
         Word quality;
         bool good;
     };
-    for (const Case c : {Case{0x00C0, true}, Case{0x00D8, true}, Case{0x0040, false}, Case{0x0000, false},
-                         Case{0x0080, false}}) {
+    for (const Case c :
+         {Case{0x00C0, true}, Case{0x00D8, true}, Case{0x0040, false}, Case{0x0000, false}, Case{0x0080, false}}) {
         rt().server->lastGroup->SendCallback(TOPCVariant(1.0), c.quality);
         EXPECT_EQ(item->QualityGood(), c.good) << c.quality;
         ASSERT_FALSE(owner.calls.empty());
@@ -368,10 +374,9 @@ TEST_F(OPCItemTest, ConnectionSettersReconnectOnlyWhileActive)
     rt().log.clear();
     item->SetPropertyName("Precision");
     EXPECT_TRUE(rt().log.empty());
-    for (auto set : {+[](TiOPCItem* i) { i->SetServerName("Demo.Server"); },
-                     +[](TiOPCItem* i) { i->SetComputerName("local"); },
-                     +[](TiOPCItem* i) { i->SetItemName("Line1.Tilt"); },
-                     +[](TiOPCItem* i) { i->SetAutoConnect(false); }}) {
+    for (auto set :
+         {+[](TiOPCItem* i) { i->SetServerName("Demo.Server"); }, +[](TiOPCItem* i) { i->SetComputerName("local"); },
+          +[](TiOPCItem* i) { i->SetItemName("Line1.Tilt"); }, +[](TiOPCItem* i) { i->SetAutoConnect(false); }}) {
         rt().log.clear();
         set(item);
         EXPECT_TRUE(LoggedPrefix("AddGroup"));
@@ -427,8 +432,7 @@ TEST(OPCFunctions, NormalizeComputerName)
     const std::pair<String, String> cases[] = {
         {" local ", ""}, {"Local", ""}, {"LOCAL", ""}, {"", ""}, {"  plant7 ", "plant7"}, {"localhost", "localhost"},
     };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(OPCNormalizeComputerName(in), out) << in;
+    for (const auto& [in, out] : cases) EXPECT_EQ(OPCNormalizeComputerName(in), out) << in;
 }
 
 TEST(OPCItemManager, ListAccess)

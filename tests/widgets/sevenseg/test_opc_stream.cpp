@@ -64,8 +64,7 @@ public:
     {
         std::vector<Byte> b(16);
         Put16(b, 0, vt);
-        for (int i = 0; i < 8; ++i)
-            b[8 + i] = static_cast<Byte>(static_cast<std::uint64_t>(v) >> (8 * i));
+        for (int i = 0; i < 8; ++i) b[8 + i] = static_cast<Byte>(static_cast<std::uint64_t>(v) >> (8 * i));
         return b;
     }
     // A text value: byte count (without the terminator), UTF-16 characters, a terminating zero.
@@ -114,8 +113,8 @@ constexpr double kNewYear2024Days = 45292.0;
 std::vector<TOPCStreamItem> Decode(const std::vector<Byte>& stream, bool timeForm)
 {
     std::vector<TOPCStreamItem> items;
-    DecodeOPCDataStream(stream.data(), stream.size(), timeForm,
-                        [&](const TOPCStreamItem& i) { items.push_back(i); }, FixedZone());
+    DecodeOPCDataStream(
+        stream.data(), stream.size(), timeForm, [&](const TOPCStreamItem& i) { items.push_back(i); }, FixedZone());
     return items;
 }
 
@@ -270,8 +269,7 @@ public:
     explicit Block(std::vector<Byte> bytes, bool lockable = true) : bytes_(std::move(bytes)), lockable_(lockable) {}
     const Byte* Lock() override
     {
-        if (!lockable_)
-            return nullptr;
+        if (!lockable_) return nullptr;
         ++locks;
         return bytes_.data();
     }
@@ -332,8 +330,11 @@ TEST(OPCDataCallback, TakesOnlyTheFirstEntry)
     EXPECT_EQ(cb.OnDataChange(1, 2, S_OK, S_OK, {}), S_OK);
     EXPECT_EQ(calls, 0);
 
-    TOPCItemState first{0, TOPCVariant(7.0), 0xC0,
-                        {static_cast<std::uint32_t>(kNewYear2024), static_cast<std::uint32_t>(kNewYear2024 >> 32)}, S_OK};
+    TOPCItemState first{0,
+                        TOPCVariant(7.0),
+                        0xC0,
+                        {static_cast<std::uint32_t>(kNewYear2024), static_cast<std::uint32_t>(kNewYear2024 >> 32)},
+                        S_OK};
     TOPCItemState second{0, TOPCVariant(8.0), 0x00, {}, S_OK};
     EXPECT_EQ(cb.OnDataChange(1, 2, S_OK, S_OK, {first, second}), S_OK);
     EXPECT_EQ(calls, 1);

@@ -97,8 +97,8 @@ TEST_F(PropertiesFile, SaveAllPropertiesAddsPlacementButNeverName)
     readout->SetOptionSaveAllProperties(true);
     readout->SavePropertiesToFile(Path("r.txt"));
     const auto names = Names(Read(Path("r.txt")));
-    for (const char* added : {"Left", "Top", "Width", "Height", "Visible", "Enabled", "Cursor", "ShowHint", "Hint",
-                              "Align"})
+    for (const char* added :
+         {"Left", "Top", "Width", "Height", "Visible", "Enabled", "Cursor", "ShowHint", "Hint", "Align"})
         EXPECT_TRUE(Has(names, added)) << added;
     EXPECT_FALSE(Has(names, "Name"));
 }
@@ -165,11 +165,8 @@ TEST_F(PropertiesFile, BadValuesFailWithTheLoadText)
         const char* detail;  // a piece of the message after the fixed prefix
     };
     const Case cases[] = {
-        {"Precision = x", "x"},
-        {"ShowSign = yes", "yes"},
-        {"Value = 1,2,3", "1,2,3"},
-        {"LeadingStyle = 7", "7"},
-        {"Font.Color = red", "red"},
+        {"Precision = x", "x"},    {"ShowSign = yes", "yes"},   {"Value = 1,2,3", "1,2,3"},
+        {"LeadingStyle = 7", "7"}, {"Font.Color = red", "red"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

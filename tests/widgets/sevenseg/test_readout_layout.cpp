@@ -24,8 +24,7 @@ ReadoutSettings MainWindowReadout()
 std::string Shown(const std::vector<ReadoutCell>& cells)
 {
     std::string out;
-    for (const auto& c : cells)
-        out += SegmentValueToCharacter(c.Value);
+    for (const auto& c : cells) out += SegmentValueToCharacter(c.Value);
     return out;
 }
 
@@ -34,12 +33,10 @@ TEST(ReadoutLayout, MainWindowReadoutCellsAndPositions)
     const auto cells = AnalogReadoutCells(MainWindowReadout(), -12.5);
     ASSERT_EQ(cells.size(), 7u);
     const ReadoutCell expected[] = {
-        {12, 10, 15, 29, sscMinus}, {33, 10, 15, 29, sscBlank}, {54, 10, 15, 29, ssc1},
-        {75, 10, 15, 29, ssc2},     {92, 10, 3, 29, sscPeriod}, {96, 10, 15, 29, ssc5},
-        {117, 10, 15, 29, ssc0},
+        {12, 10, 15, 29, sscMinus}, {33, 10, 15, 29, sscBlank}, {54, 10, 15, 29, ssc1},  {75, 10, 15, 29, ssc2},
+        {92, 10, 3, 29, sscPeriod}, {96, 10, 15, 29, ssc5},     {117, 10, 15, 29, ssc0},
     };
-    for (size_t i = 0; i < cells.size(); ++i)
-        EXPECT_EQ(cells[i], expected[i]) << i;
+    for (size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(cells[i], expected[i]) << i;
 }
 
 TEST(ReadoutLayout, ShownTextByValueAndStyle)
@@ -76,9 +73,9 @@ TEST(ReadoutLayout, ShownTextByValueAndStyle)
         {2.5, ilsSpaces, 5, 0, true, '.', "+    3"},
         {-4.5, ilsNone, 5, 0, true, '.', "-5"},
         {12.0625, ilsSpaces, 5, 3, true, '.', "+12.063"},
-        {1.005, ilsSpaces, 5, 2, true, '.', "+  1.00"},    // just below the tie in binary
-        {999.995, ilsSpaces, 5, 2, true, '.', "+<<<<<"},   // just above it: 1000.00 does not fit
-        {99999.5, ilsSpaces, 5, 0, true, '.', "+<<<<<"},   // the tie carries into a sixth digit
+        {1.005, ilsSpaces, 5, 2, true, '.', "+  1.00"},   // just below the tie in binary
+        {999.995, ilsSpaces, 5, 2, true, '.', "+<<<<<"},  // just above it: 1000.00 does not fit
+        {99999.5, ilsSpaces, 5, 0, true, '.', "+<<<<<"},  // the tie carries into a sixth digit
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
@@ -100,8 +97,7 @@ TEST(ReadoutLayout, ValuesThatCannotBeShownGiveTheOverflowPattern)
         double value;
         std::string shown;
     };
-    const Case cases[] = {{inf, "+<<<<<"}, {-inf, "->>>>>"}, {nan, "+<<<<<"}, {-nan, "->>>>>"},
-                          {-1e300, "->>>>>"}};
+    const Case cases[] = {{inf, "+<<<<<"}, {-inf, "->>>>>"}, {nan, "+<<<<<"}, {-nan, "->>>>>"}, {-1e300, "->>>>>"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
         EXPECT_EQ(Shown(AnalogReadoutCells(MainWindowReadout(), c.value)), c.shown);

@@ -58,7 +58,7 @@ protected:
         const char* name;
         int dx, dy;
     };
-    static constexpr Probe kSegments[] = {{"A", 7, 1}, {"B", 13, 7}, {"C", 13, 21}, {"D", 7, 27},
+    static constexpr Probe kSegments[] = {{"A", 7, 1},  {"B", 13, 7}, {"C", 13, 21}, {"D", 7, 27},
                                           {"E", 1, 21}, {"F", 1, 7},  {"G", 7, 14}};
 
     // Checks which segments of the cell at column x are lit (lime) and which are dark (black).
@@ -73,8 +73,7 @@ protected:
 
     void SaveImage(const char* name)
     {
-        if (const char* dir = std::getenv("TV_RENDER_DIR"))
-            testkit::RenderToPng(*form, String(dir) + "/" + name);
+        if (const char* dir = std::getenv("TV_RENDER_DIR")) testkit::RenderToPng(*form, String(dir) + "/" + name);
     }
 
     TOwnedPtr<TForm> form;
@@ -114,9 +113,9 @@ TEST_F(ReadoutRender, ZeroShowsPlusAndLeadingBlanks)
 {
     Show(0.0);
     SaveImage("readout_zero.png");
-    EXPECT_EQ(At(12 + 7, 10 + 7), clLime);   // plus bar
-    EXPECT_EQ(At(12 + 7, 10 + 4), clLime);   // plus stem
-    EXPECT_EQ(At(12 + 7, 10 + 21), clBlack); // minus dark
+    EXPECT_EQ(At(12 + 7, 10 + 7), clLime);    // plus bar
+    EXPECT_EQ(At(12 + 7, 10 + 4), clLime);    // plus stem
+    EXPECT_EQ(At(12 + 7, 10 + 21), clBlack);  // minus dark
     ExpectDigit(33, 0, "blank");
     ExpectDigit(54, 0, "blank");
     ExpectDigit(75, GlyphBits(ssc0), "0");
@@ -173,8 +172,7 @@ TEST_F(ReadoutRender, LastValueOfABurstReachesTheScreen)
     double now = 5000;
     readout->SetRepaintClock([&] { return now; });
     // Many values inside one frame period, then nothing more.
-    for (double v : {11.0, 22.0, 33.0, 44.0, 55.0, 66.0})
-        readout->SetValue(v);
+    for (double v : {11.0, 22.0, 33.0, 44.0, 55.0, 66.0}) readout->SetValue(v);
     EXPECT_TRUE(readout->Scheduler().ForegroundPending());
     now += 20;
     testkit::Pump(80);  // the single-shot flush runs once the period has passed
@@ -222,11 +220,9 @@ TEST(CharacterRender, OffSegmentsAndPowerOff)
     const int segY[7] = {3, 6, 16, 19, 16, 6, 11};
 
     c->SetCharacter('x');
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(at(segX[i], segY[i]), 0x005500) << "off segment " << i;
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(at(segX[i], segY[i]), 0x005500) << "off segment " << i;
     c->SetShowOffSegments(false);
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(at(segX[i], segY[i]), clBlack) << "hidden segment " << i;
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(at(segX[i], segY[i]), clBlack) << "hidden segment " << i;
 
     c->SetShowOffSegments(true);
     c->SetCharacter('7');
@@ -238,14 +234,14 @@ TEST(CharacterRender, OffSegmentsAndPowerOff)
     c->SetPowerOff(false);
     c->SetUseSegmentBits(true);
     c->SetSegmentBits(0x49);  // A, D, G whatever the value
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(at(segX[i], segY[i]), (0x49 >> i) & 1 ? 0x00FF00 : 0x005500) << "bit " << i;
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(at(segX[i], segY[i]), (0x49 >> i) & 1 ? 0x00FF00 : 0x005500) << "bit " << i;
 }
 
 TEST_F(ReadoutRender, InputStillReachesThePublishedEvents)
 {
     std::vector<std::string> seen;
-    readout->SetOnMouseDown(TMouseEvent([&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("down"); }));
+    readout->SetOnMouseDown(
+        TMouseEvent([&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("down"); }));
     readout->SetOnMouseUp(TMouseEvent([&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("up"); }));
     readout->SetOnClick(TNotifyEvent([&](TObject*) { seen.push_back("click"); }));
     readout->SetOnKeyDown(TKeyEvent([&](TObject*, Word&, TShiftState) { seen.push_back("key"); }));

@@ -11,8 +11,7 @@ struct Rig {
     double now = 1000.0;
     int invalidations = 0;
     std::optional<unsigned> flushDelay;
-    TRepaintScheduler s{[this] { return now; }, [this] { ++invalidations; },
-                        [this](unsigned d) { flushDelay = d; }};
+    TRepaintScheduler s{[this] { return now; }, [this] { ++invalidations; }, [this](unsigned d) { flushDelay = d; }};
 
     // Lets the armed flush fire once its delay has passed.
     void RunFlush()
@@ -27,8 +26,7 @@ struct Rig {
 TEST(RepaintScheduler, WithoutLimitEveryChangeInvalidates)
 {
     Rig r;
-    for (int i = 0; i < 3; ++i)
-        r.s.ForegroundChange();
+    for (int i = 0; i < 3; ++i) r.s.ForegroundChange();
     r.s.BackgroundChange();
     EXPECT_EQ(r.invalidations, 4);
     EXPECT_FALSE(r.s.AnyPending());
@@ -74,13 +72,13 @@ TEST(RepaintScheduler, HeldBackChangeIsFlushedOnceThePeriodHasPassed)
 {
     Rig r;
     r.s.SetAutoFrameRate(true);
-    r.s.ForegroundChange();   // repaint at 1000
+    r.s.ForegroundChange();  // repaint at 1000
     r.now += 5;
-    r.s.ForegroundChange();   // held: due after 1016.67
+    r.s.ForegroundChange();  // held: due after 1016.67
     ASSERT_TRUE(r.flushDelay);
     EXPECT_EQ(*r.flushDelay, 12u);
     EXPECT_EQ(r.invalidations, 1);
-    r.RunFlush();             // the stream stopped: nothing else comes
+    r.RunFlush();  // the stream stopped: nothing else comes
     EXPECT_EQ(r.invalidations, 2);
     EXPECT_FALSE(r.s.AnyPending());
     EXPECT_FALSE(r.flushDelay);

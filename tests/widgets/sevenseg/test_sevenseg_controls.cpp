@@ -34,8 +34,8 @@ TEST(SevenSegmentCharacter, NewControlAndItsNaturalSize)
 TEST(SevenSegmentCharacter, CharacterAndValue)
 {
     auto c = Make<TiSevenSegmentCharacter>();
-    const std::pair<char, TSevenSegmentCharacter> cases[] = {
-        {'b', sscB}, {'B', sscB}, {'x', sscBlank}, {'-', sscMinus}, {'7', ssc7}, {';', sscSemiColon}};
+    const std::pair<char, TSevenSegmentCharacter> cases[] = {{'b', sscB},     {'B', sscB}, {'x', sscBlank},
+                                                             {'-', sscMinus}, {'7', ssc7}, {';', sscSemiColon}};
     for (const auto& [ch, value] : cases) {
         c->SetCharacter(ch);
         EXPECT_EQ(c->Value(), value) << ch;
@@ -191,8 +191,7 @@ TEST(SevenSegmentAnalog, SeparatorFollowsTheLocale)
     const auto cells = a->Layout();
     FormatSettings.DecimalSeparator = saved;
     bool comma = false;
-    for (const auto& c : cells)
-        comma |= c.Value == sscComma;
+    for (const auto& c : cells) comma |= c.Value == sscComma;
     EXPECT_TRUE(comma);
 }
 

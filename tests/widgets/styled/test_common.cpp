@@ -70,9 +70,14 @@ TEST(StyledCommon, GradientPutsTheStartColourOnItsSide)
 {
     GradientSettings keep;
     QMGradientFill = nullptr;
-    struct { TQMGradient g; TPoint start, end; } cases[] = {
-        {qmgLeftToRight, {0, 5}, {39, 5}}, {qmgRightToLeft, {39, 5}, {0, 5}},
-        {qmgTopToBottom, {5, 0}, {5, 19}}, {qmgBottomToTop, {5, 19}, {5, 0}},
+    struct {
+        TQMGradient g;
+        TPoint start, end;
+    } cases[] = {
+        {qmgLeftToRight, {0, 5}, {39, 5}},
+        {qmgRightToLeft, {39, 5}, {0, 5}},
+        {qmgTopToBottom, {5, 0}, {5, 19}},
+        {qmgBottomToTop, {5, 19}, {5, 0}},
     };
     for (auto& c : cases) {
         Surface s;

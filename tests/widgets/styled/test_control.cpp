@@ -21,10 +21,7 @@ String readFile(const String& name)
     return s.str();
 }
 
-String tempName(const char* base)
-{
-    return ::testing::TempDir() + base;
-}
+String tempName(const char* base) { return ::testing::TempDir() + base; }
 
 // Screen point of a window-relative point of a control.
 intptr screenLParam(TQMCustomControl& c, int x, int y)
@@ -51,8 +48,12 @@ TEST(StyledControl, DefaultsLeaveTheWholeWindowToTheClient)
 
 TEST(StyledControl, ClientAreaShrinksByEveryFramePart)
 {
-    struct { TQMControlBorder outer, inner; int width; int shrink; } cases[] = {
-        {qmcb3DRaised, qmcbFlat, 3, 6}, {qmcbFlat, qmcbNone, 0, 1}, {qmcbNone, qmcbEtched, 0, 2},
+    struct {
+        TQMControlBorder outer, inner;
+        int width;
+        int shrink;
+    } cases[] = {
+        {qmcb3DRaised, qmcbFlat, 3, 6},          {qmcbFlat, qmcbNone, 0, 1}, {qmcbNone, qmcbEtched, 0, 2},
         {qmcbSoftLowered, qmcbSoftRaised, 5, 9}, {qmcbNone, qmcbNone, 4, 4}, {qmcbColor, qmcbLowered, 1, 3},
     };
     for (auto& c : cases) {
@@ -212,9 +213,9 @@ TEST(StyledControl, LoadingAMissingFileChangesNothing)
 TEST(StyledControl, LoadingABadFileRaisesAndKeepsTheSettings)
 {
     const char* bad[] = {
-        "object Bar: TQMPanel\n  Spacing = \n",                      // cut short
-        "object Bar: TNoSuchStyledClass\nend\n",                       // unknown class
-        "object Bar: TQMPanel\n  Bevel = qmcbWobbly\nend\n",          // unknown value
+        "object Bar: TQMPanel\n  Spacing = \n",               // cut short
+        "object Bar: TNoSuchStyledClass\nend\n",              // unknown class
+        "object Bar: TQMPanel\n  Bevel = qmcbWobbly\nend\n",  // unknown value
         "this is not a component\n",
     };
     for (const char* text : bad) {
@@ -269,10 +270,11 @@ TEST(StyledControl, HitAreasOfTheFrame)
     f.panel->BorderProps()->SetBorder(qmcb3DRaised);
     f.panel->BorderProps()->SetWidth(3);
     f.panel->BorderProps()->SetInnerBorder(qmcbFlat);
-    struct { int x, y, area; } cases[] = {
-        {0, 0, qmhaFrame}, {1, 30, qmhaFrame}, {2, 30, qmhaBorderBand}, {4, 30, qmhaBorderBand},
-        {5, 30, qmhaFrame}, {6, 30, qmhaNone}, {50, 30, qmhaNone}, {99, 59, qmhaFrame}, {96, 30, qmhaBorderBand},
-        {100, 30, qmhaNone},
+    struct {
+        int x, y, area;
+    } cases[] = {
+        {0, 0, qmhaFrame}, {1, 30, qmhaFrame}, {2, 30, qmhaBorderBand}, {4, 30, qmhaBorderBand},  {5, 30, qmhaFrame},
+        {6, 30, qmhaNone}, {50, 30, qmhaNone}, {99, 59, qmhaFrame},     {96, 30, qmhaBorderBand}, {100, 30, qmhaNone},
     };
     for (auto& c : cases) EXPECT_EQ(f.panel->FrameHitAreaAt({c.x, c.y}), c.area) << c.x << "," << c.y;
 }

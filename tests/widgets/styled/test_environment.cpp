@@ -8,6 +8,6 @@ class WindowLayerFirst : public ::testing::Environment {
 public:
     void SetUp() override { (void)Application->Terminated(); }
 };
-[[maybe_unused]] ::testing::Environment* const windowLayerFirst =
-    ::testing::AddGlobalTestEnvironment(new WindowLayerFirst);
+[[maybe_unused]] ::testing::Environment* const windowLayerFirst = ::testing::AddGlobalTestEnvironment(
+    new WindowLayerFirst);
 }  // namespace

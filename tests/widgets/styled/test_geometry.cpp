@@ -7,12 +7,17 @@
 using namespace qm;
 
 namespace {
-constexpr std::uint32_t Rgb(int r, int g, int b) { return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16); }
+constexpr std::uint32_t Rgb(int r, int g, int b)
+{
+    return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16);
+}
 }  // namespace
 
 TEST(StyledMulDiv, RoundsHalfAwayFromZero)
 {
-    struct { int a, b, c, want; } cases[] = {
+    struct {
+        int a, b, c, want;
+    } cases[] = {
         {1, 5, 2, 3}, {-1, 5, 2, -3}, {1, 599, 255, 2}, {-1, 599, 255, -2}, {7, 1, 0, -1}, {3, 3, -2, -5}, {0, 9, 4, 0},
     };
     for (auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.want) << c.a << "*" << c.b << "/" << c.c;
@@ -34,7 +39,11 @@ TEST(StyledShade, ChannelsClampAtTheirLimits)
 
 TEST(StyledBands, CountFollowsWidthAndStepLimit)
 {
-    struct { int width; int maxSteps; std::size_t bands; } cases[] = {
+    struct {
+        int width;
+        int maxSteps;
+        std::size_t bands;
+    } cases[] = {
         {600, 255, 256}, {10, 255, 10}, {256, 255, 256}, {2, 255, 2}, {100, 4, 5}, {100, 0, 2},
     };
     for (auto& c : cases) {
@@ -93,8 +102,15 @@ TEST(StyledBands, ColoursStepEvenly)
 TEST(StyledBands, GradientDirectionPutsStartColourOnItsSide)
 {
     const std::uint32_t a = Rgb(255, 0, 0), b = Rgb(0, 0, 255);
-    struct { TQMGradient g; bool vertical; bool startFirst; } cases[] = {
-        {qmgLeftToRight, false, true}, {qmgRightToLeft, false, false}, {qmgTopToBottom, true, true}, {qmgBottomToTop, true, false},
+    struct {
+        TQMGradient g;
+        bool vertical;
+        bool startFirst;
+    } cases[] = {
+        {qmgLeftToRight, false, true},
+        {qmgRightToLeft, false, false},
+        {qmgTopToBottom, true, true},
+        {qmgBottomToTop, true, false},
     };
     for (auto& c : cases) {
         const auto bands = PlanGradient({0, 0, 50, 30}, c.g, a, b);
@@ -110,10 +126,18 @@ TEST(StyledEdges, LinesRunAlongTheChosenEdges)
 {
     const auto all = EdgeLines({0, 0, 10, 6}, 1, 2, QMAllEdges);
     ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(all[0].From, (TPoint{9, 0})); EXPECT_EQ(all[0].To, (TPoint{0, 0})); EXPECT_EQ(all[0].Color, 1);
-    EXPECT_EQ(all[1].From, (TPoint{0, 0})); EXPECT_EQ(all[1].To, (TPoint{0, 5})); EXPECT_EQ(all[1].Color, 1);
-    EXPECT_EQ(all[2].From, (TPoint{0, 5})); EXPECT_EQ(all[2].To, (TPoint{9, 5})); EXPECT_EQ(all[2].Color, 2);
-    EXPECT_EQ(all[3].From, (TPoint{9, 5})); EXPECT_EQ(all[3].To, (TPoint{9, 0})); EXPECT_EQ(all[3].Color, 2);
+    EXPECT_EQ(all[0].From, (TPoint{9, 0}));
+    EXPECT_EQ(all[0].To, (TPoint{0, 0}));
+    EXPECT_EQ(all[0].Color, 1);
+    EXPECT_EQ(all[1].From, (TPoint{0, 0}));
+    EXPECT_EQ(all[1].To, (TPoint{0, 5}));
+    EXPECT_EQ(all[1].Color, 1);
+    EXPECT_EQ(all[2].From, (TPoint{0, 5}));
+    EXPECT_EQ(all[2].To, (TPoint{9, 5}));
+    EXPECT_EQ(all[2].Color, 2);
+    EXPECT_EQ(all[3].From, (TPoint{9, 5}));
+    EXPECT_EQ(all[3].To, (TPoint{9, 0}));
+    EXPECT_EQ(all[3].Color, 2);
 
     const auto top = EdgeLines({0, 0, 10, 6}, 1, 2, {qmbeTop});
     ASSERT_EQ(top.size(), 1u);
@@ -130,8 +154,13 @@ TEST(StyledRings, ShadedStylesUseTheirShades)
     const Shades s = ShadesOf(base);
     const TColor H = TColor(s.Highlight), S = TColor(s.Shadow), sS = TColor(s.SoftShadow), D = TColor(s.DarkShadow),
                  X = TColor(s.Darkest), c = TColor(base);
-    struct Want { TColor tl, br; };
-    struct { TQMControlBorder style; std::vector<Want> rings; } cases[] = {
+    struct Want {
+        TColor tl, br;
+    };
+    struct {
+        TQMControlBorder style;
+        std::vector<Want> rings;
+    } cases[] = {
         {qmcbNone, {}},
         {qmcbFlat, {{S, S}}},
         {qmcbColor, {{c, c}}},
@@ -171,8 +200,15 @@ TEST(StyledRings, ShadedStylesUseTheirShades)
 TEST(StyledRings, SystemStylesUsePlatformEdgesAndEdgeSetOnlyOnPlainRings)
 {
     const TQMBorderEdges top{qmbeTop};
-    struct Want { unsigned edge; TColor tl, br; int inset; };
-    struct { TQMControlBorder style; std::vector<Want> rings; } cases[] = {
+    struct Want {
+        unsigned edge;
+        TColor tl, br;
+        int inset;
+    };
+    struct {
+        TQMControlBorder style;
+        std::vector<Want> rings;
+    } cases[] = {
         {qmcbFlat, {{0, 7, 7, 0}}},
         {qmcbColor, {{0, 7, 7, 0}}},
         {qmcb3DRaised, {{BDR_RAISEDOUTER, 0, 0, 0}, {BDR_RAISEDINNER, 0, 0, 1}}},
@@ -210,7 +246,8 @@ TEST(StyledFrame, ClientRectForEveryStyleAndWidth)
     for (int s = 0; s < QMControlBorderCount; ++s) {
         for (int inner = 0; inner < QMControlBorderCount; inner += 4) {
             for (int band : {0, 1, 3, 10}) {
-                const int total = QMBorderThickness(TQMControlBorder(s)) + band + QMBorderThickness(TQMControlBorder(inner));
+                const int total = QMBorderThickness(TQMControlBorder(s)) + band +
+                                  QMBorderThickness(TQMControlBorder(inner));
                 const TRect c = FramedClientRect(200, 100, total);
                 EXPECT_EQ(c, (TRect{total, total, 200 - total, 100 - total})) << s << "/" << inner << "/" << band;
             }
@@ -220,7 +257,7 @@ TEST(StyledFrame, ClientRectForEveryStyleAndWidth)
     // 3-D raised outside, flat inside, band 3: 12 narrower and shorter.
     EXPECT_EQ(FramedClientRect(50, 40, 2 + 3 + 1), (TRect{6, 6, 44, 34}));
     EXPECT_EQ(FramedClientRect(50, 40, -3), (TRect{0, 0, 50, 40}));
-    EXPECT_EQ(FramedClientRect(9, 40, 6), (TRect{4, 6, 4, 34}));   // too narrow: sides meet in the middle
+    EXPECT_EQ(FramedClientRect(9, 40, 6), (TRect{4, 6, 4, 34}));  // too narrow: sides meet in the middle
     EXPECT_EQ(FramedClientRect(50, 11, 6), (TRect{6, 5, 44, 5}));
 }
 
@@ -228,10 +265,13 @@ TEST(StyledFrame, HitAreasFromTheEdgeInward)
 {
     // Outer 2, band 3, inner 1: client (6,6)-(44,34) of a 50 x 40 window.
     const TRect client{6, 6, 44, 34};
-    struct { TPoint p; int want; } cases[] = {
-        {{-1, 5}, qmhaNone}, {{50, 5}, qmhaNone}, {{0, 0}, qmhaFrame}, {{1, 20}, qmhaFrame}, {{2, 20}, qmhaBorderBand},
-        {{4, 20}, qmhaBorderBand}, {{5, 20}, qmhaFrame}, {{20, 39}, qmhaFrame}, {{20, 36}, qmhaBorderBand},
-        {{6, 6}, qmhaNone}, {{43, 33}, qmhaNone}, {{45, 20}, qmhaBorderBand},
+    struct {
+        TPoint p;
+        int want;
+    } cases[] = {
+        {{-1, 5}, qmhaNone},        {{50, 5}, qmhaNone},       {{0, 0}, qmhaFrame},  {{1, 20}, qmhaFrame},
+        {{2, 20}, qmhaBorderBand},  {{4, 20}, qmhaBorderBand}, {{5, 20}, qmhaFrame}, {{20, 39}, qmhaFrame},
+        {{20, 36}, qmhaBorderBand}, {{6, 6}, qmhaNone},        {{43, 33}, qmhaNone}, {{45, 20}, qmhaBorderBand},
     };
     for (auto& c : cases) EXPECT_EQ(FrameHitArea(c.p, 50, 40, client, 2, 3, 1), c.want) << c.p.X << "," << c.p.Y;
     // Inside the frames but outside the client (the status bar): the control decides.
@@ -243,10 +283,14 @@ TEST(StyledFrame, HitAreasFromTheEdgeInward)
 TEST(StyledStatusbar, GripAndBarAreas)
 {
     // 120 x 100 window, frames 3 per side: bar (3,81)-(117,97), grip (101,81)-(117,97).
-    struct { TPoint p; bool grip; int want; } cases[] = {
-        {{50, 50}, true, qmhaNone}, {{50, 80}, true, qmhaNone}, {{50, 81}, true, qmhaStatusbar},
-        {{100, 96}, true, qmhaStatusbar}, {{101, 81}, true, qmhaSizeGrip}, {{116, 96}, true, qmhaSizeGrip},
-        {{117, 96}, true, qmhaNone}, {{116, 96}, false, qmhaStatusbar}, {{1, 90}, true, qmhaNone},
+    struct {
+        TPoint p;
+        bool grip;
+        int want;
+    } cases[] = {
+        {{50, 50}, true, qmhaNone},       {{50, 80}, true, qmhaNone},        {{50, 81}, true, qmhaStatusbar},
+        {{100, 96}, true, qmhaStatusbar}, {{101, 81}, true, qmhaSizeGrip},   {{116, 96}, true, qmhaSizeGrip},
+        {{117, 96}, true, qmhaNone},      {{116, 96}, false, qmhaStatusbar}, {{1, 90}, true, qmhaNone},
     };
     for (auto& c : cases) EXPECT_EQ(StatusbarHitArea(c.p, 120, 100, 3, c.grip), c.want) << c.p.X << "," << c.p.Y;
     EXPECT_EQ(StatusbarHitArea({3, 3}, 6, 6, 3, true), qmhaNone);  // frames leave nothing
@@ -257,9 +301,13 @@ TEST(StyledStatusbar, GripAndBarAreas)
 
 TEST(StyledStatusbar, GripTakesOverTheBottomRightSizingCode)
 {
-    struct { int answer, area, want; } cases[] = {
-        {qmhtBottomRight, qmhaNone, qmhtClient}, {qmhtClient, qmhaSizeGrip, qmhtBottomRight},
-        {qmhtBorder, qmhaStatusbar, qmhtBorder}, {qmhtClient, qmhaStatusbar, qmhtClient},
+    struct {
+        int answer, area, want;
+    } cases[] = {
+        {qmhtBottomRight, qmhaNone, qmhtClient},
+        {qmhtClient, qmhaSizeGrip, qmhtBottomRight},
+        {qmhtBorder, qmhaStatusbar, qmhtBorder},
+        {qmhtClient, qmhaStatusbar, qmhtClient},
     };
     for (auto& c : cases) EXPECT_EQ(SizeGripHitTest(c.answer, c.area), c.want);
 }
@@ -291,13 +339,15 @@ TEST(StyledStatusbar, GripShowsThreeDarkPairs)
 
 TEST(StyledBevel, SizeAndChildOffsets)
 {
-    struct { TQMControlBorder bevel; int width; TQMBorderEdges edges; TRect want; } cases[] = {
-        {qmcbRaised, 2, {qmbeLeft}, {3, 0, 100, 50}},
-        {qmcbNone, 5, QMAllEdges, {0, 0, 100, 50}},
-        {qmcbBumped, 0, QMAllEdges, {2, 2, 98, 48}},
-        {qmcbFlat, 4, {qmbeTop, qmbeBottom}, {0, 5, 100, 45}},
-        {qmcbEtched, 1, {qmbeRight}, {0, 0, 97, 50}},
-        {qmcbLowered, 3, {}, {0, 0, 100, 50}},
+    struct {
+        TQMControlBorder bevel;
+        int width;
+        TQMBorderEdges edges;
+        TRect want;
+    } cases[] = {
+        {qmcbRaised, 2, {qmbeLeft}, {3, 0, 100, 50}}, {qmcbNone, 5, QMAllEdges, {0, 0, 100, 50}},
+        {qmcbBumped, 0, QMAllEdges, {2, 2, 98, 48}},  {qmcbFlat, 4, {qmbeTop, qmbeBottom}, {0, 5, 100, 45}},
+        {qmcbEtched, 1, {qmbeRight}, {0, 0, 97, 50}}, {qmcbLowered, 3, {}, {0, 0, 100, 50}},
     };
     for (auto& c : cases) EXPECT_EQ(ShrinkForBevel({0, 0, 100, 50}, c.bevel, c.edges, c.width), c.want) << c.bevel;
     EXPECT_EQ(BevelSize(qmcbColor, 7), 8);
@@ -307,8 +357,11 @@ TEST(StyledBevel, SizeAndChildOffsets)
 TEST(StyledPicture, PlacementByOrientation)
 {
     const TRect r{10, 20, 110, 70};
-    struct { TQMPictureOrient o; TPoint at; } cases[] = {
-        {qmpoTopLeft, {10, 20}}, {qmpoTopRight, {78, 20}}, {qmpoBottomLeft, {10, 38}},
+    struct {
+        TQMPictureOrient o;
+        TPoint at;
+    } cases[] = {
+        {qmpoTopLeft, {10, 20}},     {qmpoTopRight, {78, 20}}, {qmpoBottomLeft, {10, 38}},
         {qmpoBottomRight, {78, 38}}, {qmpoCenter, {44, 29}},
     };
     for (auto& c : cases) {
@@ -322,7 +375,10 @@ TEST(StyledPicture, PlacementByOrientation)
 
 TEST(StyledPicture, TilingCounts)
 {
-    struct { int rw, rh, w, h; std::size_t tiles; } cases[] = {
+    struct {
+        int rw, rh, w, h;
+        std::size_t tiles;
+    } cases[] = {
         {100, 50, 32, 32, 8}, {64, 64, 32, 32, 4}, {1, 1, 32, 32, 1}, {65, 33, 32, 32, 6}, {100, 50, 0, 32, 0},
     };
     for (auto& c : cases) EXPECT_EQ(PicturePlacements({0, 0, c.rw, c.rh}, c.w, c.h, qmpoTiled).size(), c.tiles);
@@ -337,7 +393,13 @@ TEST(StyledPicture, TilingCounts)
 TEST(StyledContent, ImageAndCaptionRectangles)
 {
     const TRect r{0, 0, 100, 40};
-    struct { int w, h; TQMPanelLayout layout; bool right; int spacing; TRect image, text; } cases[] = {
+    struct {
+        int w, h;
+        TQMPanelLayout layout;
+        bool right;
+        int spacing;
+        TRect image, text;
+    } cases[] = {
         {0, 0, qmplMiddle, false, 4, {0, 20, 0, 20}, {4, 0, 100, 40}},  // caption alone starts Spacing to the right
         {16, 16, qmplMiddle, false, 4, {0, 12, 16, 28}, {20, 0, 100, 40}},
         {16, 16, qmplTop, false, 4, {0, 0, 16, 16}, {20, 0, 100, 40}},
@@ -356,11 +418,16 @@ TEST(StyledContent, ImageAndCaptionRectangles)
 TEST(StyledGradient, PaintedOnlyWhenSomethingBlends)
 {
     const TColor none = 0x1FFFFFFF, color = 0x404040, navy = 0x800000, blue = 0xFF0000;
-    struct { TQMGradient g; TColor end, mid; bool usesMid; bool want; } cases[] = {
-        {qmgNone, navy, blue, false, false}, {qmgLeftToRight, navy, blue, false, true},
+    struct {
+        TQMGradient g;
+        TColor end, mid;
+        bool usesMid;
+        bool want;
+    } cases[] = {
+        {qmgNone, navy, blue, false, false},         {qmgLeftToRight, navy, blue, false, true},
         {qmgLeftToRight, color, blue, false, false}, {qmgLeftToRight, none, blue, false, false},
-        {qmgLeftToRight, color, blue, true, true}, {qmgLeftToRight, color, color, true, false},
-        {qmgLeftToRight, none, none, true, false}, {qmgTopToBottom, none, blue, true, true},
+        {qmgLeftToRight, color, blue, true, true},   {qmgLeftToRight, color, color, true, false},
+        {qmgLeftToRight, none, none, true, false},   {qmgTopToBottom, none, blue, true, true},
     };
     for (auto& c : cases) EXPECT_EQ(GradientPainted(c.g, color, c.end, c.mid, c.usesMid), c.want);
 }
@@ -397,10 +464,15 @@ TEST(StyledGradient, MiddleColourSplitsTheFill)
 
 TEST(StyledOSVersion, CodesByPlatformAndVersion)
 {
-    struct { int id, major, minor; const char* sp; int want; } cases[] = {
-        {1, 3, 95, "", 0}, {1, 4, 0, "", 1}, {1, 4, 10, " A ", 3}, {1, 4, 10, " C", 2}, {1, 4, 10, nullptr, 2},
-        {1, 4, 90, "", 4}, {1, 4, 50, "", -1}, {2, 3, 51, "", 5}, {2, 4, 0, "", 5}, {2, 5, 0, "", 6},
-        {2, 5, 1, "", 7}, {2, 5, 2, "", 8}, {2, 10, 0, "", 8}, {0, 6, 1, "", -1},
+    struct {
+        int id, major, minor;
+        const char* sp;
+        int want;
+    } cases[] = {
+        {1, 3, 95, "", 0}, {1, 4, 0, "", 1},   {1, 4, 10, " A ", 3}, {1, 4, 10, " C", 2}, {1, 4, 10, nullptr, 2},
+        {1, 4, 90, "", 4}, {1, 4, 50, "", -1}, {2, 3, 51, "", 5},    {2, 4, 0, "", 5},    {2, 5, 0, "", 6},
+        {2, 5, 1, "", 7},  {2, 5, 2, "", 8},   {2, 10, 0, "", 8},    {0, 6, 1, "", -1},
     };
-    for (auto& c : cases) EXPECT_EQ(OSVersionCodeOf(c.id, c.major, c.minor, c.sp), c.want) << c.id << " " << c.major << "." << c.minor;
+    for (auto& c : cases)
+        EXPECT_EQ(OSVersionCodeOf(c.id, c.major, c.minor, c.sp), c.want) << c.id << " " << c.major << "." << c.minor;
 }

@@ -27,8 +27,14 @@ struct Fixture : StyledForm {
     void run(Step s)
     {
         switch (s) {
-        case Enter: panel->under = panel; panel->Perform(CM_MOUSEENTER); break;
-        case Leave: panel->under = nullptr; panel->Perform(CM_MOUSELEAVE); break;
+        case Enter:
+            panel->under = panel;
+            panel->Perform(CM_MOUSEENTER);
+            break;
+        case Leave:
+            panel->under = nullptr;
+            panel->Perform(CM_MOUSELEAVE);
+            break;
         case LDown: panel->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(7, 8)); break;
         case LUp: panel->Perform(WM_LBUTTONUP, 0, MakeLParam(7, 8)); break;
         case RDown: panel->Perform(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(7, 8)); break;
@@ -36,7 +42,10 @@ struct Fixture : StyledForm {
         case LDouble: panel->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(3, 4)); break;
         case Disable: panel->SetEnabled(false); break;
         case Enable: panel->SetEnabled(true); break;
-        case MoveOver: panel->under = panel; panel->Perform(WM_MOUSEMOVE, 0, MakeLParam(9, 9)); break;
+        case MoveOver:
+            panel->under = panel;
+            panel->Perform(WM_MOUSEMOVE, 0, MakeLParam(9, 9));
+            break;
         case PointerAway: panel->under = nullptr; break;
         case PointerOver: panel->under = panel; break;
         }
@@ -193,9 +202,13 @@ TEST(StyledInput, ChildFocusQueryAnswersOnlyForChildren)
 
 TEST(StyledInput, KeyFlagsAndKeyData)
 {
-    struct { TShiftState s; Word flags; } cases[] = {
-        {{}, 0}, {{ssLeft}, 1}, {{ssRight}, 2}, {{ssShift}, 4}, {{ssCtrl}, 8}, {{ssMiddle}, 16}, {{ssAlt}, 32},
-        {{ssShift, ssCtrl, ssAlt, ssLeft, ssRight, ssMiddle}, 63}, {{ssDouble}, 0},
+    struct {
+        TShiftState s;
+        Word flags;
+    } cases[] = {
+        {{}, 0},         {{ssLeft}, 1},    {{ssRight}, 2}, {{ssShift}, 4},
+        {{ssCtrl}, 8},   {{ssMiddle}, 16}, {{ssAlt}, 32},  {{ssShift, ssCtrl, ssAlt, ssLeft, ssRight, ssMiddle}, 63},
+        {{ssDouble}, 0},
     };
     for (auto& c : cases) EXPECT_EQ(ShiftStateToKeyFlags(c.s), c.flags);
     EXPECT_EQ(QMKeyDataToShiftState(intptr(1) << 29), (TShiftState{ssAlt}));

@@ -69,17 +69,23 @@ TEST(StyledPanel, RegisteredForStoredDescriptions)
     const TPropInfo* spacing = TQMPanel::StaticClass().FindProperty("Spacing");
     ASSERT_NE(spacing, nullptr);
     EXPECT_EQ(spacing->DefaultOrd, 4);
-    for (const char* name : {"Alignment", "AutoSize", "Bevel", "BevelColor", "BevelEdges", "BevelWidth", "BorderProps",
-                             "ClickFocus", "Gradient", "GradientEnd", "GradientMid", "GradientUsesMid", "ImageIndex",
-                             "Indent", "Layout", "Multiline", "Picture", "PictureProps", "ShowSizeGrip",
-                             "ShowStatusbar", "StatusbarColor", "StatusbarText", "Transparent", "OnMouseEnter",
-                             "OnMouseLeave", "About"})
+    for (const char* name :
+         {"Alignment",    "AutoSize",      "Bevel",          "BevelColor",    "BevelEdges",  "BevelWidth",
+          "BorderProps",  "ClickFocus",    "Gradient",       "GradientEnd",   "GradientMid", "GradientUsesMid",
+          "ImageIndex",   "Indent",        "Layout",         "Multiline",     "Picture",     "PictureProps",
+          "ShowSizeGrip", "ShowStatusbar", "StatusbarColor", "StatusbarText", "Transparent", "OnMouseEnter",
+          "OnMouseLeave", "About"})
         EXPECT_NE(TQMPanel::StaticClass().FindProperty(name), nullptr) << name;
 }
 
 TEST(StyledPanel, BevelInsetsAlignedChildren)
 {
-    struct { TQMControlBorder bevel; int width; TQMBorderEdges edges; TRect child; } cases[] = {
+    struct {
+        TQMControlBorder bevel;
+        int width;
+        TQMBorderEdges edges;
+        TRect child;
+    } cases[] = {
         {qmcbRaised, 2, {qmbeLeft}, {3, 0, 100, 50}},
         {qmcbBumped, 1, QMAllEdges, {3, 3, 97, 47}},
         {qmcbNone, 4, QMAllEdges, {0, 0, 100, 50}},
@@ -144,8 +150,15 @@ TEST(StyledPanel, ClearingThePictureRepaints)
 
 TEST(StyledPanel, AutoSizeReachesAFixedPoint)
 {
-    struct { TQMControlBorder border; int width; bool statusbar; const char* caption; } cases[] = {
-        {qmcbNone, 0, false, "Port"}, {qmcb3DRaised, 3, false, "Connected"}, {qmcbEtched, 0, true, ""},
+    struct {
+        TQMControlBorder border;
+        int width;
+        bool statusbar;
+        const char* caption;
+    } cases[] = {
+        {qmcbNone, 0, false, "Port"},
+        {qmcb3DRaised, 3, false, "Connected"},
+        {qmcbEtched, 0, true, ""},
         {qmcbFlat, 1, true, "Two\nlines"},
     };
     for (auto& c : cases) {
@@ -348,7 +361,9 @@ TEST(StyledPanel, EveryFrameStyleDrawsItsRings)
     showcase->SetBevel(qmcbBumped);
     showcase->SetBevelWidth(4);
     showcase->SetShowStatusbar(true);
-    showcase->SetStatusbarText("A status text long enough to be cut short with an ellipsis before the grip at the right edge of the bar, far too long for it");
+    showcase->SetStatusbarText(
+        "A status text long enough to be cut short with an ellipsis before the grip at the right edge of the bar, far "
+        "too long for it");
     showcase->SetCaption("Gradient, frame, bevel and status bar");
     showcase->Font()->SetColor(clWhite);
     form->Show();
@@ -364,8 +379,7 @@ TEST(StyledPanel, EveryFrameStyleDrawsItsRings)
             return row.system[i] == clNone ? panelRGB : ColorToRGB(row.system[i]);
         };
         // Points on the edges away from the corners and from the centred caption.
-        const int l = p->Left(), t = p->Top(), r = l + p->Width() - 1, b = t + p->Height() - 1, x = l + 8,
-                  y = t + 20;
+        const int l = p->Left(), t = p->Top(), r = l + p->Width() - 1, b = t + p->Height() - 1, x = l + 8, y = t + 20;
         const auto at = [&](int px, int py) { return ColorToRGB(shot.Canvas()->Pixels(px, py)); };
         EXPECT_EQ(at(x, t), expected(0)) << "outer top";
         EXPECT_EQ(at(l, y), expected(0)) << "outer left";

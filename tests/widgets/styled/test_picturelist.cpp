@@ -21,10 +21,7 @@ struct Listener {
     }
 };
 
-TQMPictureListItem* addItem(TQMPictureList& list)
-{
-    return static_cast<TQMPictureListItem*>(list.Pictures()->Add());
-}
+TQMPictureListItem* addItem(TQMPictureList& list) { return static_cast<TQMPictureListItem*>(list.Pictures()->Add()); }
 
 }  // namespace
 
@@ -89,8 +86,10 @@ TEST(StyledPictureList, ANotifierMayLeaveWhileHearing)
     Listener second;
     TQMPictureNotifier first;
     TOwnedPtr<TQMPictureList> list(new TQMPictureList(nullptr));
-    first.SetOnNotify(TQMPictureListNotifyEvent(
-        [&](TQMPictureList* l, Byte) { l->UnregisterNotifier(&first); l->UnregisterNotifier(&second.notifier); }));
+    first.SetOnNotify(TQMPictureListNotifyEvent([&](TQMPictureList* l, Byte) {
+        l->UnregisterNotifier(&first);
+        l->UnregisterNotifier(&second.notifier);
+    }));
     list->RegisterNotifier(&first);
     list->RegisterNotifier(&second.notifier);
     list->NotifyAll(qmpnChanged);
