@@ -311,9 +311,10 @@ TEST(Thread, FreeStopsARunningThreadWhileItIsWhole)
             std::this_thread::sleep_for(1ms);
         }
     });
-    std::this_thread::sleep_for(10ms);
+    // Free only once the worker runs, however slowly it starts.
+    while (loops.load() == 0)
+        std::this_thread::sleep_for(1ms);
     t->Free();  // Terminate + WaitFor before the derived part goes
-    EXPECT_GT(loops.load(), 0);
 }
 
 TEST(Thread, SynchronizeFromTheMainThreadRunsAtOnce)
