@@ -96,7 +96,6 @@ void TPrinter::checkPrinter()
     }
     impl_->device->setPageOrientation(orientation_ == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     impl_->device->setDocName(QString::fromStdString(title_));
-    impl_->device->setCreator(QString::fromStdString(title_));
 }
 
 void TPrinter::BeginDoc()
