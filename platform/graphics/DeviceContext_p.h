@@ -63,7 +63,7 @@ QFont ToQFont(const TFont& font);
 // The painter of a device context, for drawing the context's own calls do not offer (images with
 // alpha, the antialiased layer on the same surface). A bitmap's context ends its painter when the
 // pixels are replaced (resize, reload); the scope opens it again, so the painter is active, in the
-// context's viewport origin and clip, composing source-over. Whatever the caller changes is undone
+// context's mapping (logical units) and clip, composing source-over. Whatever the caller changes is undone
 // when the scope ends. Empty when the context has no surface (an empty bitmap). Take a new scope
 // after the bitmap's pixels change: the painter of one held across the change was ended.
 class DCPainterScope {

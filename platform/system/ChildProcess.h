@@ -1,7 +1,8 @@
 #pragma once
 // A program started as a child with its standard output read line by line;
-// the child is ended (SIGTERM) when the object goes, and also when this
-// process dies. Used to run the sensor simulator beside the program.
+// the child is ended (SIGTERM) when the object goes (unless detached), and also
+// when this process dies. Used to run the sensor simulator beside the program
+// and the desktop's opener.
 #include <utility>
 #include <vector>
 
