@@ -194,10 +194,7 @@ void TMfBuilder::MoveTo(QPointF p)
     if (s_.inPath) s_.path.moveTo(map(p));
 }
 
-void TMfBuilder::LineTo(QPointF p)
-{
-    PolylineTo(QPolygonF{p});
-}
+void TMfBuilder::LineTo(QPointF p) { PolylineTo(QPolygonF{p}); }
 
 void TMfBuilder::Polyline(const QPolygonF& pts)
 {

@@ -26,13 +26,14 @@ constexpr int kRefPixelsX = 1920, kRefPixelsY = 1440, kRefMMX = 508, kRefMMY = 3
 
 U_RECTL rectl(const QRect& r) { return U_RECTL{r.left(), r.top(), r.right(), r.bottom()}; }
 U_RECTL rectl(const QRectF& r) { return rectl(r.toAlignedRect()); }
+// A rectangle with its right and bottom edges excluded, as clip rectangles take it.
+U_RECTL rectOf(const QRect& q) { return U_RECTL{q.left(), q.top(), q.left() + q.width(), q.top() + q.height()}; }
 U_POINTL pointl(QPointF p) { return U_POINTL{ToUnit(p.x()), ToUnit(p.y())}; }
 
 bool fits16(const QPolygonF& pts)
 {
-    return std::all_of(pts.begin(), pts.end(), [](QPointF p) {
-        return std::abs(p.x()) < 32767 && std::abs(p.y()) < 32767;
-    });
+    return std::all_of(pts.begin(), pts.end(),
+                       [](QPointF p) { return std::abs(p.x()) < 32767 && std::abs(p.y()) < 32767; });
 }
 
 class EmfWriter {
@@ -83,8 +84,8 @@ private:
 
     std::vector<Byte> finish()
     {
-        const QRectF ink = image_.InkBounds() & QRectF(QPointF(0, 0), frame_);
-        const U_RECTL bounds = ink.isEmpty() ? U_RECTL{0, 0, -1, -1} : rectl(ink);
+        // The bounds are the whole frame: readers that size the picture by them keep its margins.
+        const U_RECTL bounds{0, 0, frame_.width(), frame_.height()};
         const U_RECTL frame{0, 0, std::max(0, mm_.width() - 1), std::max(0, mm_.height() - 1)};
         char* head = U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, U_SIZEL{kRefPixelsX, kRefPixelsY},
                                      U_SIZEL{kRefMMX, kRefMMY}, 0);
@@ -266,8 +267,8 @@ private:
         case TMetafileRecord::Ellipse: {
             selectBrush(r.brush);
             const QRectF e = r.rect.normalized();
-            take(U_EMRELLIPSE_set(U_RECTL{ToUnit(e.left()), ToUnit(e.top()), ToUnit(e.right()) + 1,
-                                          ToUnit(e.bottom()) + 1}));
+            take(U_EMRELLIPSE_set(
+                U_RECTL{ToUnit(e.left()), ToUnit(e.top()), ToUnit(e.right()) + 1, ToUnit(e.bottom()) + 1}));
             break;
         }
         case TMetafileRecord::Path:
@@ -283,7 +284,8 @@ private:
     {
         std::vector<U_POINT16> out;
         out.reserve(static_cast<std::size_t>(pts.size()));
-        for (QPointF p : pts) out.push_back(U_POINT16{static_cast<int16_t>(ToUnit(p.x())), static_cast<int16_t>(ToUnit(p.y()))});
+        for (QPointF p : pts)
+            out.push_back(U_POINT16{static_cast<int16_t>(ToUnit(p.x())), static_cast<int16_t>(ToUnit(p.y()))});
         return out;
     }
     static std::vector<U_POINTL> points32(const QPolygonF& pts)
@@ -392,16 +394,11 @@ private:
         switch (r.clip) {
         case TMetafileRecord::NoClip: raw({U_EMR_EXTSELECTCLIPRGN, 0, 0, U_RGN_COPY}); break;
         case TMetafileRecord::RegionClip: {
-            std::vector<U_RECTL> rects;
-            for (const QRect& q : r.region)
-                rects.push_back(U_RECTL{q.left(), q.top(), q.left() + q.width(), q.top() + q.height()});
-            const QRect b = r.region.boundingRect();
-            PU_RGNDATA rd = rgndata_set(rgndataheader_set(static_cast<U_NUM_RECTL>(rects.size()),
-                                                          U_RECTL{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()}),
-                                        rects.data());
-            if (!rd) throw EOutOfMemory("Out of memory");
-            take(U_EMREXTSELECTCLIPRGN_set(U_RGN_COPY, rd));
-            std::free(rd);
+            // The box less the rest of the box: more readers know these records than regions.
+            raw({U_EMR_EXTSELECTCLIPRGN, 0, 0, U_RGN_COPY});
+            const QRect box = r.region.boundingRect();
+            take(U_EMRINTERSECTCLIPRECT_set(rectOf(box)));
+            for (const QRect& hole : QRegion(box) - r.region) take(U_EMREXCLUDECLIPRECT_set(rectOf(hole)));
             break;
         }
         case TMetafileRecord::PathClip:
@@ -481,10 +478,7 @@ std::vector<Byte> WriteEmf(const TMetafileImage& image, QSize frame, QSize mm)
 // ---------- reading ----------
 namespace {
 
-[[noreturn]] void corrupt(const char* what)
-{
-    throw EInvalidGraphic(String("Invalid enhanced metafile: ") + what);
-}
+[[noreturn]] void corrupt(const char* what) { throw EInvalidGraphic(String("Invalid enhanced metafile: ") + what); }
 
 template <class T>
 T field(const Byte* rec, std::size_t size)
@@ -744,7 +738,8 @@ private:
                 if (r.elp.elpBrushStyle == U_BS_NULL) o->pen.style = PS_NULL;
                 const std::size_t entries = offsetof(U_EMREXTCREATEPEN, elp) + offsetof(U_EXTLOGPEN, elpStyleEntry);
                 if (r.elp.elpNumEntries > (n - std::min(n, entries)) / 4) corrupt("a pen's dashes run past its record");
-                for (std::uint32_t i = 0; i < r.elp.elpNumEntries; ++i) o->pen.dashes.push_back(u32(rec + entries + i * 4));
+                for (std::uint32_t i = 0; i < r.elp.elpNumEntries; ++i)
+                    o->pen.dashes.push_back(u32(rec + entries + i * 4));
             }
             break;
         }
@@ -753,8 +748,9 @@ private:
             if (EmfObject* o = object(r.ihBrush)) {
                 *o = {};
                 o->kind = EmfObject::Brush;
-                o->brush.style = r.lb.lbStyle == U_BS_HATCHED || r.lb.lbStyle == U_BS_NULL ? static_cast<int>(r.lb.lbStyle)
-                                                                                          : BS_SOLID;
+                o->brush.style = r.lb.lbStyle == U_BS_HATCHED || r.lb.lbStyle == U_BS_NULL
+                                     ? static_cast<int>(r.lb.lbStyle)
+                                     : BS_SOLID;
                 o->brush.color = refOf(r.lb.lbColor);
                 o->brush.hatch = static_cast<int>(r.lb.lbHatch);
             }

@@ -77,10 +77,20 @@ std::optional<TMfPen> GdiPen(const QPen& pen)
     case Qt::DotLine: p.style = PS_DOT; break;
     case Qt::DashDotLine: p.style = PS_DASHDOT; break;
     case Qt::DashDotDotLine: p.style = PS_DASHDOTDOT; break;
-    case Qt::CustomDashLine:
-        p.style = PS_USERSTYLE;
-        for (qreal d : pen.dashPattern()) p.dashes.push_back(static_cast<std::uint32_t>(std::max(1, ToUnit(d * unit))));
+    case Qt::CustomDashLine: {
+        // The device context's stock dashes go back to their styles, which every reader draws.
+        QList<qreal> pattern = pen.dashPattern();
+        for (auto& d : pattern) d *= cosmetic ? 1 : 3;
+        p.style = pattern == QList<qreal>{18, 6}              ? PS_DASH
+                  : pattern == QList<qreal>{3, 3}             ? PS_DOT
+                  : pattern == QList<qreal>{9, 6, 3, 6}       ? PS_DASHDOT
+                  : pattern == QList<qreal>{9, 3, 3, 3, 3, 3} ? PS_DASHDOTDOT
+                                                              : PS_USERSTYLE;
+        if (p.style == PS_USERSTYLE)
+            for (qreal d : pen.dashPattern())
+                p.dashes.push_back(static_cast<std::uint32_t>(std::max(1, ToUnit(d * unit))));
         break;
+    }
     default: p.style = PS_SOLID; break;
     }
     if (!cosmetic) {
@@ -122,16 +132,23 @@ QPen QtPen(const TMfPen& p)
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
     }
+    // The stock dashes as the device context draws them: in pixels for a thin pen, a third of
+    // that in widths for a wide one.
+    const qreal unit = geometric && p.width > 1 ? 3 : 1;
+    auto dashes = [&](QList<qreal> d) {
+        for (auto& x : d) x /= unit;
+        pen.setDashPattern(d);
+    };
     switch (type) {
-    case PS_DASH: pen.setStyle(Qt::DashLine); break;
-    case PS_DOT:
-    case PS_ALTERNATE: pen.setStyle(Qt::DotLine); break;
-    case PS_DASHDOT: pen.setStyle(Qt::DashDotLine); break;
-    case PS_DASHDOTDOT: pen.setStyle(Qt::DashDotDotLine); break;
+    case PS_DASH: dashes({18, 6}); break;
+    case PS_DOT: dashes({3, 3}); break;
+    case PS_ALTERNATE: pen.setDashPattern({1, 1}); break;
+    case PS_DASHDOT: dashes({9, 6, 3, 6}); break;
+    case PS_DASHDOTDOT: dashes({9, 3, 3, 3, 3, 3}); break;
     case PS_USERSTYLE: {
         QList<qreal> pattern;
-        const qreal unit = std::max(1, p.width);
-        for (auto d : p.dashes) pattern << std::max<qreal>(d, 1) / unit;
+        const qreal width = std::max(1, p.width);
+        for (auto d : p.dashes) pattern << std::max<qreal>(d, 1) / width;
         if (pattern.size() % 2) pattern << pattern.back();
         if (!pattern.isEmpty()) pen.setDashPattern(pattern);
         break;
@@ -264,7 +281,10 @@ void put32(std::vector<Byte>& v, std::size_t at, std::uint32_t x)
     put16(v, at, x & 0xFFFF);
     put16(v, at + 2, x >> 16);
 }
-std::uint32_t get32(const Byte* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24); }
+std::uint32_t get32(const Byte* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
 std::uint16_t get16(const Byte* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 }  // namespace

@@ -231,8 +231,8 @@ private:
             if (isRegion && clip_.clip == TMetafileRecord::RegionClip) {
                 newRegion &= clip_.region;
             } else {
-                const QPainterPath mine =
-                    clip_.clip == TMetafileRecord::RegionClip ? regionPath(clip_.region) : clip_.path;
+                const QPainterPath mine = clip_.clip == TMetafileRecord::RegionClip ? regionPath(clip_.region)
+                                                                                    : clip_.path;
                 newPath = (isRegion ? regionPath(newRegion) : newPath).intersected(mine);
                 isRegion = false;
             }

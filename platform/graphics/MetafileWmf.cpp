@@ -9,6 +9,8 @@
 // that box (a clip path in whole pixels); text outside Latin-1 shows "?".
 #include <uwmf.h>
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -67,9 +69,11 @@ public:
     {
         take(U_WMRSETMAPMODE_set(MM_ANISOTROPIC));
         take(U_WMRSETWINDOWORG_set(U_POINT16{0, 0}));
-        take(U_WMRSETWINDOWEXT_set(U_POINT16{clamp16(std::max(1, frame_.width())), clamp16(std::max(1, frame_.height()))}));
+        take(U_WMRSETWINDOWEXT_set(
+            U_POINT16{clamp16(std::max(1, frame_.width())), clamp16(std::max(1, frame_.height()))}));
         take(U_WMRSETBKMODE_set(U_TRANSPARENT));
-        take(U_WMRSETTEXTALIGN_set(U_TA_BASELINE | U_TA_LEFT));
+        // Text by its cell's top: readers of this format know that best.
+        take(U_WMRSETTEXTALIGN_set(U_TA_TOP | U_TA_LEFT));
         take(U_WMRSETPOLYFILLMODE_set(U_ALTERNATE));
         // The state every clip change returns to (WMF cannot set a clip back, only restore one).
         take(U_WMRSAVEDC_set());
@@ -83,7 +87,7 @@ public:
 
 private:
     struct Slot {
-        int handle = -1;     // the object in the file's table
+        int handle = -1;  // the object in the file's table
         std::int64_t key = -1;
         bool selected = false;
     };
@@ -165,10 +169,13 @@ private:
                 // The nearest stock dashes: two entries are dashes or dots, more are dash-dots.
                 const std::size_t n = p.dashes.size();
                 const bool dots = n >= 2 && p.dashes[0] <= p.dashes[1] * 3 / 2;
-                style = (style & ~PS_STYLE_MASK) | (n <= 2 ? (dots ? PS_DOT : PS_DASH) : n <= 4 ? PS_DASHDOT : PS_DASHDOTDOT);
+                style = (style & ~PS_STYLE_MASK) | (n <= 2   ? (dots ? PS_DOT : PS_DASH)
+                                                    : n <= 4 ? PS_DASHDOT
+                                                             : PS_DASHDOTDOT);
             }
             return U_WMRCREATEPENINDIRECT_set(U_PEN_set(static_cast<std::uint16_t>(style),
-                                                        static_cast<std::uint16_t>(std::min(p.width, 32767)), cref(p.color)));
+                                                        static_cast<std::uint16_t>(std::min(p.width, 32767)),
+                                                        cref(p.color)));
         });
     }
 
@@ -256,8 +263,8 @@ private:
     void setRop2(QPainter::CompositionMode m)
     {
         const std::uint16_t rop2 = m == QPainter::RasterOp_SourceXorDestination ? U_R2_XORPEN
-                                   : m == QPainter::RasterOp_NotDestination   ? U_R2_NOT
-                                                                               : U_R2_COPYPEN;
+                                   : m == QPainter::RasterOp_NotDestination     ? U_R2_NOT
+                                                                                : U_R2_COPYPEN;
         if (rop2_ == rop2) return;
         take(U_WMRSETROP2_set(rop2));
         rop2_ = rop2;
@@ -300,8 +307,9 @@ private:
             const QList<QPolygonF> figures = r.path.toSubpathPolygons();
             if (r.brush) {
                 // The fill without the pen, then each figure's outline.
-                const bool closed = std::all_of(figures.begin(), figures.end(),
-                                                [](const QPolygonF& f) { return f.size() > 2 && f.first() == f.last(); });
+                const bool closed = std::all_of(figures.begin(), figures.end(), [](const QPolygonF& f) {
+                    return f.size() > 2 && f.first() == f.last();
+                });
                 if (!r.pen || closed) {
                     polyPolygon(figures);
                     break;
@@ -387,7 +395,10 @@ private:
         std::vector<std::int16_t> dx;
         for (auto a : adv) dx.push_back(static_cast<std::int16_t>(std::min<std::uint32_t>(a, 32767)));
         const auto n = static_cast<std::int16_t>(std::min<std::size_t>(s.size(), 32000));
-        take(U_WMREXTTEXTOUT_set(pt16(r.points[0]), n, 0, s.data(), dx.data(), U_RECT16{0, 0, 0, 0}));
+        const qreal ascent = QFontMetricsF(image_.fonts[r.font]).ascent();
+        const QPointF top =
+            QTransform().translate(r.points[0].x(), r.points[0].y()).rotate(-r.angle).map(QPointF(0, -ascent));
+        take(U_WMREXTTEXTOUT_set(pt16(top), n, 0, s.data(), dx.data(), U_RECT16{0, 0, 0, 0}));
     }
 
     void imageRecord(const TMetafileRecord& r)
@@ -402,11 +413,10 @@ private:
         const U_POINT16 at = pt16(r.rect.topLeft());
         const U_POINT16 size{static_cast<int16_t>(clamp16(r.rect.right()) - at.x),
                              static_cast<int16_t>(clamp16(r.rect.bottom()) - at.y)};
-        take(U_WMRSTRETCHDIB_set(at, size, U_POINT16{0, 0},
-                                 U_POINT16{static_cast<int16_t>(src.width()), static_cast<int16_t>(src.height())},
-                                 U_DIB_RGB_COLORS, U_SRCCOPY, reinterpret_cast<const U_BITMAPINFO*>(bmi.data()),
-                                 static_cast<std::uint32_t>(dib.bits.size()),
-                                 reinterpret_cast<const char*>(dib.bits.data())));
+        take(U_WMRSTRETCHDIB_set(
+            at, size, U_POINT16{0, 0}, U_POINT16{static_cast<int16_t>(src.width()), static_cast<int16_t>(src.height())},
+            U_DIB_RGB_COLORS, U_SRCCOPY, reinterpret_cast<const U_BITMAPINFO*>(bmi.data()),
+            static_cast<std::uint32_t>(dib.bits.size()), reinterpret_cast<const char*>(dib.bits.data())));
     }
 
     const TMetafileImage& image_;
@@ -466,7 +476,8 @@ public:
         QRectF box;
         int inch = kMetafileDpi;
         if (size_ >= 22 && u32(data_) == kPlaceableKey) {
-            box = QRectF(QPointF(i16(data_ + 6), i16(data_ + 8)), QPointF(i16(data_ + 10), i16(data_ + 12))).normalized();
+            box =
+                QRectF(QPointF(i16(data_ + 6), i16(data_ + 8)), QPointF(i16(data_ + 10), i16(data_ + 12))).normalized();
             inch = u16(data_ + 14) ? u16(data_ + 14) : kMetafileDpi;
             at = 22;
         }
@@ -654,7 +665,7 @@ private:
             b.RestoreDC(-1);
             break;
         }
-        case 0x0940: {  // DIBBITBLT
+        case 0x0940: {             // DIBBITBLT
             if (p.n <= 18) break;  // no bitmap: a pattern blit
             const QRectF dest(QPointF(p.s(7), p.s(6)), QSizeF(p.s(5), p.s(4)));
             b.Image(dest, dib(p, 16), QRectF(QPointF(p.s(3), p.s(2)), dest.size()));
@@ -702,7 +713,8 @@ private:
         case 0x02FC: {
             WmfObject& o = create(WmfObject::Brush);
             const std::uint16_t style = p.w(0);
-            o.brush.style = style == BS_HATCHED || style == BS_NULL ? static_cast<int>(style) : static_cast<int>(BS_SOLID);
+            o.brush.style = style == BS_HATCHED || style == BS_NULL ? static_cast<int>(style)
+                                                                    : static_cast<int>(BS_SOLID);
             o.brush.color = p.d(1) & 0xFFFFFF;
             o.brush.hatch = p.w(3);
             break;
@@ -721,13 +733,14 @@ private:
             const Byte* q = p.p + 10;
             if (p.n < 18) corrupt("a font is cut short");
             f.italic = q[0], f.underline = q[1], f.strikeOut = q[2], f.quality = q[6];
-            for (std::size_t i = 18; i < p.n && i < 18 + 32 && p.p[i]; ++i) f.face.push_back(static_cast<char16_t>(p.p[i]));
+            for (std::size_t i = 18; i < p.n && i < 18 + 32 && p.p[i]; ++i)
+                f.face.push_back(static_cast<char16_t>(p.p[i]));
             break;
         }
         case 0x00F7:
         case 0x01F9:
         case 0x06FF: create(WmfObject::Other); break;  // palettes, old pattern brushes, regions hold slots
-        default: break;  // nothing to draw
+        default: break;                                // nothing to draw
         }
     }
 
