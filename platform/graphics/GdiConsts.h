@@ -197,6 +197,7 @@ constexpr std::uint32_t CLR_INVALID = 0xFFFFFFFF;  // a colour reference no pixe
 // Mapping modes: the context offers text (logical units are device pixels) and anisotropic.
 enum : int { MM_TEXT = 1, MM_ANISOTROPIC = 8 };
 enum : int {
+    TECHNOLOGY = 2,
     HORZSIZE = 4,
     VERTSIZE = 6,
     HORZRES = 8,
@@ -207,3 +208,5 @@ enum : int {
     LOGPIXELSX = 88,
     LOGPIXELSY = 90
 };
+// TECHNOLOGY answers.
+enum : int { DT_RASDISPLAY = 1, DT_METAFILE = 5 };
