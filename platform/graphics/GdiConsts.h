@@ -194,8 +194,18 @@ enum : int { ALTERNATE = 1, WINDING = 2 };
 
 // ---- the device ----
 constexpr std::uint32_t CLR_INVALID = 0xFFFFFFFF;  // a colour reference no pixel has
-// Mapping modes: the context offers text (logical units are device pixels) and anisotropic.
-enum : int { MM_TEXT = 1, MM_ANISOTROPIC = 8 };
+// Mapping modes. The context offers text (logical units are device pixels) and anisotropic; metafiles
+// read the others.
+enum : int {
+    MM_TEXT = 1,
+    MM_LOMETRIC,
+    MM_HIMETRIC,
+    MM_LOENGLISH,
+    MM_HIENGLISH,
+    MM_TWIPS,
+    MM_ISOTROPIC,
+    MM_ANISOTROPIC
+};
 enum : int {
     TECHNOLOGY = 2,
     HORZSIZE = 4,

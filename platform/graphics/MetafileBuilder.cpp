@@ -8,7 +8,6 @@
 
 namespace {
 
-enum : int { MM_LOMETRIC = 2, MM_HIMETRIC, MM_LOENGLISH, MM_HIENGLISH, MM_TWIPS, MM_ISOTROPIC, MM_ANISOTROPIC };
 enum : int { MWT_IDENTITY = 1, MWT_LEFTMULTIPLY, MWT_RIGHTMULTIPLY, MWT_SET };
 
 QPainter::CompositionMode rop2Mode(int rop2)

@@ -23,7 +23,6 @@
 namespace {
 
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
-enum : std::uint16_t { MM_ANISOTROPIC = 8 };
 
 std::int16_t clamp16(qreal v) { return static_cast<std::int16_t>(std::clamp(ToUnit(v), -32767, 32767)); }
 U_POINT16 pt16(QPointF p) { return U_POINT16{clamp16(p.x()), clamp16(p.y())}; }
