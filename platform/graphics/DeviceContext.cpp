@@ -131,6 +131,7 @@ QPen TDeviceContext::Impl::makePen(bool forBackground) const
         if (w > 1 && st != PS_USERSTYLE)
             for (auto& d : dashes) d /= 3;  // geometric pens: the pattern scales with the width
         pen.setDashPattern(dashes);
+        pen.setDashOffset(dashOffset);
     }
     return pen;
 }
@@ -310,6 +311,7 @@ TPoint TDeviceContext::DPtoLP(TPoint p) const { return {p.X - impl_->s.vpOrg.X, 
 int TDeviceContext::SaveDC()
 {
     impl_->saved.push_back(impl_->s);
+    impl_->savedPaths.push_back({impl_->inPath, impl_->pathReady, impl_->path});
     return static_cast<int>(impl_->saved.size());
 }
 
@@ -320,6 +322,13 @@ bool TDeviceContext::RestoreDC(int level)
     if (target < 1 || target > n) return false;
     impl_->s = impl_->saved[static_cast<size_t>(target - 1)];
     impl_->saved.resize(static_cast<size_t>(target - 1));
+    // The path comes back as it was saved, so a path used up in between (as a clip, say) is
+    // there again, and one recorded in between is gone.
+    auto& path = impl_->savedPaths[static_cast<size_t>(target - 1)];
+    impl_->inPath = path.inPath;
+    impl_->pathReady = path.pathReady;
+    impl_->path = std::move(path.path);
+    impl_->savedPaths.resize(static_cast<size_t>(target - 1));
     if (impl_->painter->isActive()) impl_->applyAll();
     impl_->fontValid = false;
     return true;
