@@ -199,30 +199,42 @@ void TZebCanvas3D::DrawDonutSlice(int centerX, int centerY, int radiusX, int rad
 {
     if (!std::isfinite(startAngle) || !std::isfinite(endAngle) || !std::isfinite(donutPercent)) return;
     const double ix = radiusX * donutPercent * 0.01, iy = radiusY * donutPercent * 0.01;
-    const auto at = [&](double a, double rx, double ry) {
-        return TPoint{PixelRound(std::cos(a) * rx) + centerX, centerY - PixelRound(std::sin(a) * ry)};
+    const auto at = [&](double a) {
+        return TPoint{PixelRound(std::cos(a) * radiusX) + centerX, centerY - PixelRound(std::sin(a) * radiusY)};
     };
-    const TPoint p0 = at(startAngle, radiusX, radiusY), p1 = at(endAngle, radiusX, radiusY);
+    const TPoint p0 = at(startAngle), p1 = at(endAngle);
     const bool full = std::abs(startAngle - endAngle) > 6.273185307179586;
     MoveTo(p0.X, p0.Y);
     if (p0 == p1 && !full) {
         LineTo(p1.X, p1.Y);
         return;
     }
-    // The ring as one polygon: the outer arc forward and the inner arc back. The device's arcs
-    // inside a path would each start a figure of their own.
-    std::vector<TPoint> ring;
-    double sweep = endAngle - startAngle;
-    if (full) sweep = sweep < 0 ? -2 * std::numbers::pi : 2 * std::numbers::pi;
-    const int steps = std::clamp(static_cast<int>(std::abs(sweep) / (2 * std::numbers::pi) * CirclePointCount), 2,
-                                 4 * std::max(CirclePointCount, 4));
-    for (int i = 0; i <= steps; ++i) ring.push_back(at(startAngle + sweep * i / steps, radiusX, radiusY));
-    if (donutPercent <= 0) {
-        if (!full) ring.push_back({centerX, centerY});
-    } else {
-        for (int i = steps; i >= 0; --i) ring.push_back(at(startAngle + sweep * i / steps, ix, iy));
+    HDC d = dc();
+    const TRect outer{centerX - radiusX, centerY - radiusY, centerX + radiusX, centerY + radiusY};
+    const TRect inner{centerX - PixelRound(ix), centerY - PixelRound(iy), centerX + PixelRound(ix),
+                      centerY + PixelRound(iy)};
+    // The outer arc counter-clockwise and the inner one clockwise back make one figure.
+    const auto record = [&] {
+        d->BeginPath();
+        if (donutPercent == 0) {
+            d->Pie(outer.Left, outer.Top, outer.Right, outer.Bottom, p0.X, p0.Y, p1.X, p1.Y);
+        } else {
+            ArcToDirected(outer.Left, outer.Top, outer.Right, outer.Bottom, p0.X, p0.Y, p1.X, p1.Y, false);
+            ArcToDirected(inner.Left, inner.Top, inner.Right, inner.Bottom, p1.X, p1.Y, p0.X, p0.Y, true);
+        }
+        d->EndPath();
+    };
+    record();
+    if (!BrushHasGradient()) {
+        d->StrokeAndFillPath();
+        return;
     }
-    Polygon(ring);
+    PushClipRegion(d, d->PathToRegion(), RGN_AND);
+    PaintGradient(*Brush()->Gradient(), outer);
+    RemoveClip();
+    MoveTo(p0.X, p0.Y);
+    record();
+    d->StrokePath();
 }
 
 void TZebCanvas3D::FillRectangle(const TRect& rect)

@@ -77,9 +77,11 @@ void TDeviceContext::Impl::applyTransform()
 
 void TDeviceContext::Impl::applyClip()
 {
-    if (s.hasClip)
+    if (s.hasClip) {
+        // A region other than a rectangle set while clipping is off would be ignored.
+        painter->setClipping(true);
         painter->setClipRegion(s.clip.translated(-s.vpOrg.X, -s.vpOrg.Y));
-    else
+    } else
         painter->setClipping(false);
 }
 

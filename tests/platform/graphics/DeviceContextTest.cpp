@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "PixelTest.h"
@@ -1013,6 +1014,35 @@ TEST(DeviceContextClipping, ExcludingOrXoringWithoutAClipStartsFromTheWholeSurfa
     ExcludeClipRect(s.dc, 0, 0, 10, 5);
     s.dc->FillRect({0, 0, 10, 10}, clRed);
     EXPECT_EQ(s.Ink(), (TRect{0, 5, 10, 10}));
+}
+
+TEST(DeviceContextClipping, AClipSelectedAfterClippingWasSwitchedOffTakesEffect)
+{
+    const TPoint square[] = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
+    const struct {
+        const char* name;
+        TRegion region;
+    } regions[] = {
+        {"rectangle", CreateRectRgn(10, 10, 20, 20)},
+        {"ellipse", CreateEllipticRgn(10, 10, 20, 20)},
+        {"polygon", TRegion::FromPolygon(square, 4, ALTERNATE)},
+    };
+    const struct {
+        int mode;
+        bool centre, corner;  // painted at (15, 15) and at (2, 2)
+    } modes[] = {{RGN_COPY, true, false}, {RGN_AND, true, false}, {RGN_DIFF, false, true}, {RGN_XOR, false, true}};
+    for (const auto& r : regions)
+        for (const auto& m : modes) {
+            SCOPED_TRACE(std::string(r.name) + " mode " + std::to_string(m.mode));
+            Surface s(30, 30);
+            TRegion first = CreateRectRgn(0, 0, 25, 25);
+            s.dc->SelectClipRgn(&first);
+            s.dc->SelectClipRgn(nullptr);
+            s.dc->ExtSelectClipRgn(&r.region, m.mode);
+            s.dc->FillRect({0, 0, 30, 30}, clRed);
+            EXPECT_EQ(s.Is(15, 15, clRed), m.centre) << s.Dump();
+            EXPECT_EQ(s.Is(2, 2, clRed), m.corner) << s.Dump();
+        }
 }
 
 }  // namespace
