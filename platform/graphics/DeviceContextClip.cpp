@@ -138,10 +138,13 @@ void TDeviceContext::Impl::pathLine(int x0, int y0, int x1, int y1)
     path.lineTo(x1 + s.vpOrg.X, y1 + s.vpOrg.Y);
 }
 
-void TDeviceContext::Impl::pathArc(const QRectF& box, double start, double span)
+void TDeviceContext::Impl::pathArc(const QRectF& box, double start, double span, TPoint end)
 {
     pathFrom(s.pos.X, s.pos.Y);
     path.arcTo(box.translated(s.vpOrg.X, s.vpOrg.Y), start, span);
+    // The figure goes on from the current position, the arc's end on the pixel grid.
+    path.lineTo(end.X + s.vpOrg.X, end.Y + s.vpOrg.Y);
+    s.pos = end;
 }
 
 namespace {

@@ -184,8 +184,9 @@ struct TDeviceContext::Impl {
     void pathFrom(int x0, int y0);
     void pathLine(int x0, int y0, int x1, int y1);
     // An arc that continues the figure: a line from the current position to its start, then the
-    // arc (box in logical units, angles in degrees counter-clockwise).
-    void pathArc(const QRectF& box, double start, double span);
+    // arc (box in logical units, angles in degrees counter-clockwise); end becomes the current
+    // position.
+    void pathArc(const QRectF& box, double start, double span, TPoint end);
 };
 
 // Drawing calls on a bitmap's context first open its painter (a no-op while it is open).

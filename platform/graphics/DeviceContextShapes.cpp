@@ -538,8 +538,7 @@ void TDeviceContext::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, i
     };
     TPoint a = at(start), e = at(start + span);
     if (impl_->inPath) {
-        impl_->pathArc(QRectF(l, t, r - l, b - t), start, span);
-        impl_->s.pos = e;
+        impl_->pathArc(QRectF(l, t, r - l, b - t), start, span, e);
         return;
     }
     LineTo(a.X, a.Y);
@@ -556,8 +555,7 @@ void TDeviceContext::AngleArc(int x, int y, int radius, float startAngle, float 
     };
     TPoint a = at(startAngle), e = at(startAngle + sweepAngle);
     if (impl_->inPath) {
-        impl_->pathArc(QRectF(x - radius, y - radius, 2.0 * radius, 2.0 * radius), startAngle, sweepAngle);
-        impl_->s.pos = e;
+        impl_->pathArc(QRectF(x - radius, y - radius, 2.0 * radius, 2.0 * radius), startAngle, sweepAngle, e);
         return;
     }
     LineTo(a.X, a.Y);

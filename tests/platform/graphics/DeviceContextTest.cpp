@@ -788,6 +788,19 @@ TEST(DeviceContextPaths, FiguresContinueOrStartAsInGdi)
          RecordQuarterRing,
          {{33, 17}, {38, 20}, {27, 8}},
          {{28, 22}, {10, 10}, {40, 35}}},
+        {"ArcTo ending between pixels: the figure goes on from the current position",
+         [](HDC dc) {
+             // From 0.5 to 5.5 radians: the arcs' ends are not on the pixel grid.
+             dc->MoveTo(43, 15);
+             dc->BeginPath();
+             dc->ArcTo(5, 5, 45, 45, 43, 15, 39, 39);
+             dc->SetArcDirection(AD_CLOCKWISE);
+             dc->ArcTo(15, 15, 35, 35, 39, 39, 43, 15);
+             dc->SetArcDirection(AD_COUNTERCLOCKWISE);
+             dc->EndPath();
+         },
+         {{8, 25}, {25, 8}, {25, 42}},
+         {{42, 25}, {25, 25}, {30, 25}}},
         {"AngleArc continues from the centre: a pie quarter",
          [](HDC dc) {
              dc->BeginPath();
