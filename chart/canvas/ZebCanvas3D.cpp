@@ -5,6 +5,7 @@
 
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebPen.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Controls.h"
@@ -98,7 +99,13 @@ TColor TZebCanvas3D::GetPixelAtZ(int x, int y, int z)
 void TZebCanvas3D::SetPixelAtZ(int x, int y, int z, TColor color)
 {
     const TPoint p = ProjectXYZ(x, y, z);
-    SetPixelColor(p.X, p.Y, color);
+    if (Pen()->Width() <= 1) {
+        SetPixelColor(p.X, p.Y, color);
+        return;
+    }
+    // A dot of the pen's width: the wide pen's line of no length.
+    MoveTo(p.X, p.Y);
+    LineTo(p.X, p.Y);
 }
 
 // ---- buffer ----

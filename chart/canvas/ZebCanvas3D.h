@@ -108,6 +108,10 @@ public:
 
     // ---- TCanvas3D ----
     bool SelectStockDCBrush() override;
+    // Smooth shadows are blurred into the buffer (multiplied); without a buffer, or into a
+    // metafile, the plain shape of the base.
+    void PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellipse, int roundSize, std::span<const TPoint> points,
+                     int holePercent, double startAngle, double endAngle) override;
     TColor GetPixelAtZ(int x, int y, int z) override;
     bool UsesWorldCoordinates() const override { return false; }
     void SetPixelAtZ(int x, int y, int z, TColor color) override;

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "chart/canvas/BitmapRoutines.h"
+#include "chart/canvas/Blend.h"
 #include "chart/canvas/CanvasServices.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
@@ -245,6 +246,79 @@ void TZebCanvas3D::FillRectangle(const TRect& rect)
     }
     TCanvas& target = *TargetCanvas();
     target.Handle()->FillRect(rect, target.Brush()->LogBrush());
+}
+
+// ---- shadows ----
+
+namespace {
+// The device clip, for shadows that keep to it.
+struct TDeviceClip : TBlurClip {
+    explicit TDeviceClip(HDC dc) : dc(dc) {}
+    bool Visible(int x, int y) const override
+    {
+        const TPoint p = dc->DPtoLP({x, y});
+        return dc->PtVisible(p.X, p.Y);
+    }
+    HDC dc;
+};
+}  // namespace
+
+void TZebCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellipse, int roundSize,
+                               std::span<const TPoint> points, int holePercent, double startAngle, double endAngle)
+{
+    if (!shadow.Smooth() || Metafiling() || !buffer_) {
+        TCanvas3D::PaintShadow(shadow, rect, ellipse, roundSize, points, holePercent, startAngle, endAngle);
+        return;
+    }
+    const int r = shadow.BlurRadius();
+    TPoint position = rect.TopLeft();
+    int w = std::max(1, rect.Right - rect.Left), h = std::max(1, rect.Bottom - rect.Top);
+    std::vector<TPoint> shape(points.begin(), points.end());
+    if (!shape.empty()) {
+        // The shape's smallest x and y at 1; the picture lands where the points are.
+        const TRect bounds = PointsBounds(shape);
+        for (TPoint& p : shape) p = {p.X - bounds.Left + 1, p.Y - bounds.Top + 1};
+        w = std::max(1, bounds.Right - bounds.Left + r);
+        h = std::max(1, bounds.Bottom - bounds.Top + r);
+        position = {bounds.Left - 1, bounds.Top - 1};
+    }
+    // The shape in the shadow colour on white, inset by half the blur so that the blur fits.
+    TBitmap picture(w, h, pf24bit);
+    HDC d = picture.Canvas()->Handle();
+    d->FillRect({0, 0, w, h}, clWhite);
+    d->SelectPen({PS_NULL, 0, clBlack, {}});
+    d->SelectBrush({BS_SOLID, ResolveColor(shadow.Color()), HS_HORIZONTAL, {}});
+    const int inset = r / 2;
+    const TRect area{inset, inset, w - inset, h - inset};
+    if (!shape.empty()) {
+        d->Polygon(shape.data(), static_cast<int>(shape.size()));
+    } else if (ellipse) {
+        if (std::fabs(endAngle - startAngle - 360) < 1e-12 || !std::isfinite(startAngle) || !std::isfinite(endAngle)) {
+            d->Ellipse(area.Left, area.Top, area.Right, area.Bottom);
+        } else {
+            const double cx = (area.Left + area.Right) * 0.5, cy = (area.Top + area.Bottom) * 0.5;
+            const auto at = [&](double a) {
+                const double rad = a * std::numbers::pi / 180;
+                return TPoint{PixelRound(cx + std::cos(rad) * (area.Right - area.Left) * 0.5),
+                              PixelRound(cy - std::sin(rad) * (area.Bottom - area.Top) * 0.5)};
+            };
+            const TPoint a = at(startAngle), b = at(endAngle);
+            d->Pie(area.Left, area.Top, area.Right, area.Bottom, a.X, a.Y, b.X, b.Y);
+        }
+        if (holePercent > 0) {
+            const int ix = PixelRound((100 - holePercent) * (area.Right - area.Left) * 0.005),
+                      iy = PixelRound((100 - holePercent) * (area.Bottom - area.Top) * 0.005);
+            d->SelectBrush({BS_SOLID, clWhite, HS_HORIZONTAL, {}});
+            d->Ellipse(area.Left + ix, area.Top + iy, area.Right - ix, area.Bottom - iy);
+        }
+    } else if (roundSize > 0) {
+        d->RoundRect(area.Left, area.Top, area.Right, area.Bottom, roundSize, roundSize);
+    } else {
+        d->FillRect(area, ResolveColor(shadow.Color()));
+    }
+    const TDeviceClip clip(dc());
+    BlurShadowInto(picture, buffer_.get(), dc()->LPtoDP(position), r, shadow.SmoothBlur(),
+                   shadow.Clip() ? &clip : nullptr);
 }
 
 // ---- pictures ----

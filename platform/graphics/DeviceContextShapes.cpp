@@ -18,6 +18,8 @@ double radialAngle(double cx, double cy, double rx, double ry, int x, int y)
 
 }  // namespace
 
+static std::vector<std::pair<int, int>> ellipseSpans(int l, int t, int r, int b);
+
 void TDeviceContext::Impl::addLine(int x0, int y0, int x1, int y1)
 {
     int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
@@ -90,6 +92,23 @@ void TDeviceContext::Impl::polyline(const QPoint* pts, int n, bool closed)
         }
         if (closed) addLine(pts[n - 1].x(), pts[n - 1].y(), pts[0].x(), pts[0].y());
         flushRuns(c);
+        return;
+    }
+    if (std::all_of(pts + 1, pts + n, [&](const QPoint& p) { return p == pts[0]; })) {
+        // A line of no length: the caps of a wide pen make a dot of its width (a disc, or a square
+        // for square caps), flat caps nothing.
+        const int w = penWidth(), cap = s.pen.Style & PS_ENDCAP_MASK;
+        if (w == 1 || cap == PS_ENDCAP_FLAT) return;
+        const QRect box(pts[0].x() - w / 2, pts[0].y() - w / 2, w, w);
+        if (cap == PS_ENDCAP_SQUARE) {
+            runs.push_back(box);
+        } else {
+            const auto rows = ellipseSpans(box.left(), box.top(), box.left() + w, box.top() + w);
+            for (int i = 0; i < w; ++i)
+                runs.emplace_back(rows[static_cast<size_t>(i)].first, box.top() + i,
+                                  rows[static_cast<size_t>(i)].second - rows[static_cast<size_t>(i)].first, 1);
+        }
+        flushRuns(penColor());
         return;
     }
     if (strokeInRuns(pts, n, closed)) return;

@@ -8,6 +8,7 @@
 
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebCanvas3D.h"
+#include "chart/canvas/ZebPen.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
@@ -591,9 +592,11 @@ namespace {
 class TPolygonLog : public TZebCanvas3D {
 public:
     std::vector<std::size_t> Polygons;
+    std::vector<std::vector<TPoint>> Shapes;
     void Polygon(std::span<const TPoint> points) override
     {
         Polygons.push_back(points.size());
+        Shapes.emplace_back(points.begin(), points.end());
         TZebCanvas3D::Polygon(points);
     }
 };
@@ -697,6 +700,122 @@ TEST(GdiCanvasSolids, PieSlices)
     EXPECT_TRUE(f.canvas.Polygons.empty());
 }
 
+TEST(GdiCanvasSolids, PieSliceSidesFollowTheOrderTable)
+{
+    // S start side, E end side, W outer wall; the top face comes last. Nearer parts go later.
+    const double pi = 3.14159265358979323846;
+    const struct {
+        double start, end;
+        const char* order;
+    } cases[] = {
+        {0.1, pi / 2 - 0.1, "ES"},                // back right: centre left of both ends
+        {pi / 2 + 0.1, pi - 0.1, "SE"},           // back left: centre right of both ends
+        {pi + 0.1, 3 * pi / 2 - 0.1, "SWE"},      // front left
+        {3 * pi / 2 + 0.1, 2 * pi - 0.1, "EWS"},  // front right
+        {pi - 0.5, 2 * pi + 0.5, "SEW"},          // more than half, through the front
+    };
+    for (const auto& c : cases) {
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = c.start, s.EndAngle = c.end;
+        f.canvas.DrawSolidPieSlice(s);
+        ASSERT_FALSE(f.canvas.Shapes.empty());
+        const std::vector<TPoint>& top = f.canvas.Shapes.back();
+        std::string order;
+        for (std::size_t i = 0; i + 1 < f.canvas.Shapes.size(); ++i) {
+            const std::vector<TPoint>& p = f.canvas.Shapes[i];
+            if (p.size() == 4 && p[1] == top.front())
+                order += 'S';
+            else if (p.size() == 4 && p[1] == top[top.size() - 2])
+                order += 'E';
+            else
+                order += 'W';
+        }
+        EXPECT_EQ(order, c.order) << c.start << " .. " << c.end;
+    }
+}
+
+TEST(GdiCanvasSolids, PieSliceBevelRing)
+{
+    const TColor lighter = Rgb(255, 60, 60), darker = Rgb(195, 0, 0);
+    const struct {
+        int bevelPercent, brightness;
+        bool border;
+        int lighterPixels, darkerPixels;  // -1: some
+    } cases[] = {
+        {0, 60, false, 0, 0},
+        {50, 60, false, -1, 0},
+        {50, -60, false, 0, -1},
+        {50, 60, true, -1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bevelPercent * 1000 + c.brightness);
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = 3.5, s.EndAngle = 5.9;  // the front
+        s.BevelPercent = c.bevelPercent, s.BevelBrightness = c.brightness, s.BevelBorder = c.border;
+        f.canvas.DrawSolidPieSlice(s);
+        int light = 0, dark = 0;
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const TColor px = f.canvas.GetPixelColor(x, y);
+                light += px == lighter, dark += px == darker;
+            }
+        if (c.lighterPixels < 0)
+            EXPECT_GT(light, 20);
+        else
+            EXPECT_EQ(light, c.lighterPixels);
+        if (c.darkerPixels < 0)
+            EXPECT_GT(dark, 20);
+        else
+            EXPECT_EQ(dark, c.darkerPixels);
+        // The ring: one more polygon; its outline only with a border.
+        if (c.bevelPercent > 0) {
+            TSolidFixture g(false);
+            s.BevelPercent = 0;
+            g.canvas.DrawSolidPieSlice(s);
+            EXPECT_EQ(f.canvas.Polygons.size(), g.canvas.Polygons.size() + 1);
+        }
+    }
+}
+
+TEST(GdiCanvasSolids, SetPixelAtZDrawsADotOfTheWidePen)
+{
+    const struct {
+        int width;
+        int red, blue;  // pixels of the given colour and of the pen's
+    } cases[] = {{1, 1, 0}, {5, 0, -1}};
+    for (const auto& c : cases) {
+        TSolidFixture f;
+        TZebPen pen;
+        pen.SetColor(clBlue);
+        pen.SetWidth(c.width);
+        f.canvas.UsePen(pen);
+        f.canvas.SetPixelAtZ(60, 60, 0, clRed);
+        int red = 0, blue = 0;
+        TRect ink{120, 120, 0, 0};
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const TColor px = f.canvas.GetPixelColor(x, y);
+                red += px == clRed, blue += px == clBlue;
+                if (px != clWhite)
+                    ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                           std::max(ink.Bottom, y + 1)};
+            }
+        EXPECT_EQ(red, c.red) << c.width;
+        if (c.blue < 0) {
+            EXPECT_GT(blue, 9) << c.width;
+            EXPECT_LE(ink.Right - ink.Left, c.width + 1);
+            EXPECT_LE(ink.Bottom - ink.Top, c.width + 1);
+            EXPECT_TRUE(PtInRect(ink, {60, 60}));
+        } else {
+            EXPECT_EQ(blue, c.blue) << c.width;
+        }
+    }
+}
+
 TEST(GdiCanvasLook, SolidsAndShapesSheet)
 {
     TSolidFixture f(false);
@@ -765,6 +884,42 @@ TEST(GdiCanvasText, ShadowSizesMoveTheShadowOrTheText)
         f.canvas.TextOut(10, 5, "I");
         EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clRed), base + c.textShift) << c.horizSize;
         EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clBlue), base + c.shadowShift) << c.horizSize;
+    }
+}
+
+TEST(GdiCanvasShadow, SmoothShadowsBlurIntoTheBuffer)
+{
+    // A black shadow of (20, 20, 60, 50): blurred, its edge column is grey and its middle black;
+    // plain, the edge is as black as the middle.
+    const TPoint triangle[] = {{20, 50}, {60, 50}, {40, 20}};
+    const struct {
+        const char* name;
+        bool smooth, metafiling, polygon;
+        bool softEdge;
+    } cases[] = {
+        {"smooth rectangle", true, false, false, true},
+        {"smooth polygon", true, false, true, true},
+        {"plain", false, false, false, false},
+        {"smooth into a metafile", true, true, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPixelFixture f(80, 70);
+        f.canvas.SetMetafiling(c.metafiling);
+        TZebShadow shadow;
+        shadow.SetColor(clBlack);
+        shadow.SetSmooth(c.smooth);
+        const std::span<const TPoint> points = c.polygon ? std::span<const TPoint>(triangle)
+                                                         : std::span<const TPoint>();
+        f.canvas.PaintShadow(shadow, {20, 20, 60, 50}, false, 0, points, 0, 0, 360);
+        const TColor middle = f.At(40, c.polygon ? 40 : 35);
+        const TColor edge = f.At(c.polygon ? 40 : 20, c.polygon ? 49 : 35);
+        EXPECT_EQ(middle, clBlack);
+        if (c.softEdge)
+            EXPECT_TRUE(edge != clBlack && edge != clWhite) << std::hex << edge;
+        else
+            EXPECT_EQ(edge, clBlack);
+        EXPECT_EQ(f.At(5, 5), clWhite);
     }
 }
 

@@ -1058,4 +1058,29 @@ TEST(DeviceContextClipping, AClipSelectedAfterClippingWasSwitchedOffTakesEffect)
         }
 }
 
+TEST(DeviceContextLines, ALineOfNoLengthWithAWidePenIsADotOfItsCaps)
+{
+    const struct {
+        const char* name;
+        int style, width;
+        int pixels;
+    } cases[] = {
+        {"round", PS_SOLID, 5, 21},
+        {"square", PS_SOLID | PS_ENDCAP_SQUARE, 5, 25},
+        {"flat", PS_SOLID | PS_ENDCAP_FLAT, 5, 0},
+        {"one pixel", PS_SOLID, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface s(20, 20);
+        s.dc->SelectPen({c.style, c.width, clBlack, {}});
+        s.dc->MoveTo(10, 10);
+        s.dc->LineTo(10, 10);
+        EXPECT_EQ(s.Count(clBlack), c.pixels) << s.Dump();
+        if (c.pixels > 0) {
+            EXPECT_EQ(s.Ink(), (TRect{8, 8, 13, 13})) << s.Dump();
+        }
+    }
+}
+
 }  // namespace
