@@ -18,6 +18,7 @@
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/HtmlText.h"
 #include "chart/canvas/View3DOptions.h"
+#include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebCanvas3D.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/canvas/ZebPen.h"
@@ -307,9 +308,9 @@ void BM_CanvasGradient697x377(benchmark::State& state)
     for (auto _ : state) {
         switch (state.range(0)) {
         case 0: f.canvas.PaintGradient(panel, all); break;
-        case 1: f.canvas.FillRectGradient(all, clNavy, clYellow, gdRadial); break;
-        case 2: f.canvas.FillRectGradient(all, clNavy, clYellow, gdDiagonalUp); break;
-        default: f.canvas.FillRectGradient(all, clNavy, clYellow, gdTopBottom); break;
+        case 1: f.canvas.FillRectGradient(all, clNavy, clYellow, gdRadial, 50, 0, 0); break;
+        case 2: f.canvas.FillRectGradient(all, clNavy, clYellow, gdDiagonalUp, 50, 0, 0); break;
+        default: f.canvas.FillRectGradient(all, clNavy, clYellow, gdTopBottom, 50, 0, 0); break;
         }
         benchmark::ClobberMemory();
     }
@@ -354,7 +355,7 @@ void BM_CanvasDrawBox1000(benchmark::State& state)
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i) {
             const int x = 40 + (i % 100) * 6;
-            f.canvas.DrawBox(x, x + 5, 300 - (i * 37) % 250, 330, 10, 40, false);
+            f.canvas.DrawBox(x, x + 5, 300 - (i * 37) % 250, 330, 10, 40, false, 0);
         }
         benchmark::ClobberMemory();
     }

@@ -23,6 +23,12 @@ int PixelRound(long double value)
     return static_cast<int>(std::nearbyint(value));
 }
 
+int PixelRoundAt(long double value, long double offset)
+{
+    if (std::isnan(value)) return PixelRound(offset);
+    return PixelRound(std::nearbyint(value) + offset);
+}
+
 TZebCanvas3D::TZebCanvas3D()
 {
     SetFontZoom(100.0);

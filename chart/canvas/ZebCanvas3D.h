@@ -14,6 +14,8 @@ class TZebShadow;
 
 // The pixel of a float coordinate: nearest, halves to even, saturated to the int range; NaN gives 0.
 int PixelRound(long double value);
+// Round(value) + offset, saturated to the int range; a NaN value gives the offset.
+int PixelRoundAt(long double value, long double offset);
 // Angles above 360 lose whole turns, 720 giving 360; a non-finite angle gives NaN.
 double ReduceAngle(double angle);
 

@@ -201,7 +201,7 @@ void TZebCanvas3D::DrawDonutSlice(int centerX, int centerY, int radiusX, int rad
     if (!std::isfinite(startAngle) || !std::isfinite(endAngle) || !std::isfinite(donutPercent)) return;
     const double ix = radiusX * donutPercent * 0.01, iy = radiusY * donutPercent * 0.01;
     const auto at = [&](double a) {
-        return TPoint{PixelRound(std::cos(a) * radiusX) + centerX, centerY - PixelRound(std::sin(a) * radiusY)};
+        return TPoint{PixelRoundAt(std::cos(a) * radiusX, centerX), PixelRoundAt(-std::sin(a) * radiusY, centerY)};
     };
     const TPoint p0 = at(startAngle), p1 = at(endAngle);
     const bool full = std::abs(startAngle - endAngle) > 6.273185307179586;
@@ -212,8 +212,8 @@ void TZebCanvas3D::DrawDonutSlice(int centerX, int centerY, int radiusX, int rad
     }
     HDC d = dc();
     const TRect outer{centerX - radiusX, centerY - radiusY, centerX + radiusX, centerY + radiusY};
-    const TRect inner{centerX - PixelRound(ix), centerY - PixelRound(iy), centerX + PixelRound(ix),
-                      centerY + PixelRound(iy)};
+    const TRect inner{PixelRoundAt(-ix, centerX), PixelRoundAt(-iy, centerY), PixelRoundAt(ix, centerX),
+                      PixelRoundAt(iy, centerY)};
     // The outer arc counter-clockwise and the inner one clockwise back make one figure.
     const auto record = [&] {
         d->BeginPath();

@@ -213,8 +213,8 @@ void TZebCanvas3D::DrawTaperedCylinder(bool vertical, int left, int top, int rig
         std::vector<TPointFloat> out(sides);
         for (int i = 0; i < sides; ++i) {
             const double a = i * 2 * std::numbers::pi / sides;
-            const int u = PixelRound(std::sin(a) * radius) + c;
-            const int z = zc - PixelRound(std::cos(a) * zRadius);
+            const int u = PixelRoundAt(std::sin(a) * radius, c);
+            const int z = PixelRoundAt(-std::cos(a) * zRadius, zc);
             TPointFloat p = vertical ? TPointFloat{static_cast<float>(u), static_cast<float>(at)}
                                      : TPointFloat{static_cast<float>(at), static_cast<float>(u)};
             ProjectXYZFloat(p, static_cast<float>(z));
@@ -354,8 +354,8 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
     // The point at angle a (degrees) of the ellipse with radii rx, ry, dy pixels below the top face.
     const auto at = [&](double a, double ex, double ey, int dy) {
         const double r = a * std::numbers::pi / 180;
-        return ProjectXYZ(slice.CenterX + PixelRound(std::cos(r) * ex),
-                          slice.CenterY - PixelRound(std::sin(r) * ey) + dy, depth);
+        return ProjectXYZ(PixelRoundAt(std::cos(r) * ex, slice.CenterX),
+                          PixelRoundAt(-std::sin(r) * ey, static_cast<long double>(slice.CenterY) + dy), depth);
     };
     const auto arc = [&](std::vector<TPoint>& out, int from, int to, double ex, double ey, int dy) {
         const int step = from <= to ? 1 : -1;

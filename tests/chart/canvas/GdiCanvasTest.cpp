@@ -64,6 +64,40 @@ TEST(GdiCanvas, PixelRoundSaturates)
         {-std::numeric_limits<long double>::infinity(), std::numeric_limits<int>::min()},
     };
     for (const auto& c : cases) EXPECT_EQ(PixelRound(c.value), c.expected) << static_cast<double>(c.value);
+    // Rounded first, then moved: 2.5 + 1 is 3, not 4; far points stay at the end of the range.
+    const struct {
+        long double value, offset;
+        int expected;
+    } moved[] = {
+        {2.5L, 1, 3},
+        {3.5L, -1, 3},
+        {std::numeric_limits<long double>::quiet_NaN(), 7, 7},
+        {std::numeric_limits<long double>::infinity(), 100, std::numeric_limits<int>::max()},
+        {-1e30L, -100, std::numeric_limits<int>::min()},
+        {std::numeric_limits<int>::max() - 1.0L, 5, std::numeric_limits<int>::max()},
+    };
+    for (const auto& c : moved) EXPECT_EQ(PixelRoundAt(c.value, c.offset), c.expected) << static_cast<double>(c.value);
+}
+
+TEST(GdiCanvas, APerspectiveDenominatorOfZeroSaturates)
+{
+    // Rotation and elevation 0, perspective 60 over a chart one pixel wide: p = 0.5, so a point
+    // 2 pixels in front of the centre has a denominator of exactly 0.
+    TProjectionFixture f;
+    f.options.SetOrthogonal(false);
+    f.options.SetElevation(0);
+    f.options.SetRotation(0);
+    f.options.SetTilt(0);
+    f.options.SetPerspective(60);
+    f.options.SetHorizOffset(1000);
+    f.Prepare({0, 0, 1, 10}, 4);
+    const TPoint right = f.canvas.ProjectXYZ(5, 5, 0), centre = f.canvas.ProjectXYZ(0, 5, 0);
+    EXPECT_EQ(right.X, std::numeric_limits<int>::max());
+    EXPECT_EQ(right.Y, 5) << "no vertical offset: 0 times infinity gives the origin";
+    EXPECT_EQ(centre.X, 1000);
+    TPointFloat p{5, 5};
+    f.canvas.ProjectXYZFloat(p, 0);
+    EXPECT_EQ(PixelRound(p.X), std::numeric_limits<int>::max());
 }
 
 TEST(GdiCanvas, Projection)
