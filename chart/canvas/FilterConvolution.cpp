@@ -1,6 +1,11 @@
 #include "chart/canvas/FilterConvolution.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "chart/canvas/BitmapRoutines.h"
+#include "chart/canvas/FilterPixels.h"
 #include "chart/canvas/FilterStartup.h"
 #include "chart/canvas/OptionBuilder.h"
 #include "platform/classes/Published.h"
@@ -97,3 +102,41 @@ TSoftenFilter::TSoftenFilter(TCollection* collection) : TConvolveFilter(collecti
 }
 
 String TSoftenFilter::GetDescription() const { return FilterText(&TFilterTexts::Antialias); }
+
+// ---- TSobelFilter ----
+
+TV_PUBLISHED(TSobelFilter) {}
+
+TSobelFilter::TSobelFilter(TCollection* collection) : TZebFilter(collection) {}
+
+void TSobelFilter::Apply(TBitmap& bitmap, const TRect& rect)
+{
+    TZebFilter::Apply(bitmap, rect);
+    const auto& rows = Lines();
+    if (rows.empty()) return;
+    const TRect r = ClipFilterRect(rect, bitmap.Width(), bitmap.Height());
+    const int w = r.Right - r.Left + 1, h = r.Bottom - r.Top + 1;
+    if (w < 3 || h < 3) return;
+    // Grey levels of the inner pixels; the outer row and column of the rectangle count as 0.
+    std::vector<int> grey(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    auto at = [&grey, w](int x, int y) -> int& {
+        return grey[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)];
+    };
+    for (int y = 1; y < h - 1; ++y)
+        for (int x = 1; x < w - 1; ++x) {
+            const Byte* p = rows[static_cast<std::size_t>(r.Top + y)] + (r.Left + x) * 3;
+            at(x, y) = (p[0] + p[1] + p[2]) / 3;
+        }
+    for (int y = 1; y < h - 1; ++y)
+        for (int x = 1; x < w - 1; ++x) {
+            const int vertical = at(x - 1, y - 1) + 2 * at(x, y - 1) + at(x + 1, y - 1) - at(x - 1, y + 1) -
+                                 2 * at(x, y + 1) - at(x + 1, y + 1);
+            const int horizontal = at(x - 1, y - 1) + 2 * at(x - 1, y) + at(x - 1, y + 1) - at(x + 1, y - 1) -
+                                   2 * at(x + 1, y) - at(x + 1, y + 1);
+            Byte* p = rows[static_cast<std::size_t>(r.Top + y)] + (r.Left + x) * 3;
+            p[0] = p[1] = p[2] = static_cast<Byte>(std::min(255, std::abs(vertical) + std::abs(horizontal)));
+        }
+    bitmap.ImageChanged();
+}
+
+String TSobelFilter::GetDescription() const { return FilterText(&TFilterTexts::Sobel); }

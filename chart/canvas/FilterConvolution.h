@@ -43,3 +43,12 @@ public:
     explicit TSoftenFilter(TCollection* collection);
     String GetDescription() const override;
 };
+
+// Edges: the strength of the grey level's horizontal and vertical Sobel gradients.
+class TSobelFilter : public TZebFilter {
+    TV_CLASS(TSobelFilter, TZebFilter)
+public:
+    explicit TSobelFilter(TCollection* collection);
+    void Apply(TBitmap& bitmap, const TRect& rect) override;
+    String GetDescription() const override;
+};

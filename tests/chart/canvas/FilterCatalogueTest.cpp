@@ -5,8 +5,12 @@
 #include <vector>
 
 #include "chart/canvas/BitmapRoutines.h"
+#include "chart/canvas/FilterAmount.h"
+#include "chart/canvas/FilterColor.h"
 #include "chart/canvas/FilterConvolution.h"
+#include "chart/canvas/FilterGeometry.h"
 #include "chart/canvas/Filters.h"
+#include "chart/canvas/HlsColor.h"
 #include "platform/graphics/Bitmap.h"
 
 namespace {
@@ -38,6 +42,39 @@ int channel(TBitmap& b, int x, int y, int k = 0)
     auto rows = wide ? BitmapScanLines32(b) : BitmapScanLines24(b);
     return rows[static_cast<std::size_t>(y)][x * (wide ? 4 : 3) + k];
 }
+
+// A picture whose pixel colours (0x00BBGGRR) come from a function of x and y.
+std::unique_ptr<TBitmap> picture(int w, int h, const std::function<TColor(int x, int y)>& color,
+                                 TPixelFormat format = pf24bit)
+{
+    auto b = std::make_unique<TBitmap>(w, h, format);
+    const int bpp = format == pf32bit ? 4 : 3;
+    auto rows = format == pf32bit ? BitmapScanLines32(*b) : BitmapScanLines24(*b);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const auto c = static_cast<TColorRef>(color(x, y));
+            Byte* p = rows[static_cast<std::size_t>(y)] + x * bpp;
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+            if (bpp == 4) p[3] = 0x7F;
+        }
+    return b;
+}
+
+std::unique_ptr<TBitmap> plain(int w, int h, TColor color, TPixelFormat format = pf24bit)
+{
+    return picture(w, h, [color](int, int) { return color; }, format);
+}
+
+TColor pixel(TBitmap& b, int x, int y)
+{
+    return static_cast<TColor>(RGB(static_cast<Byte>(channel(b, x, y, 2)), static_cast<Byte>(channel(b, x, y, 1)),
+                                   static_cast<Byte>(channel(b, x, y, 0))));
+}
+
+// A distinct colour for every pixel position of a small picture.
+TColor positionColor(int x, int y) { return static_cast<TColor>(RGB(static_cast<Byte>(x * 20), static_cast<Byte>(y * 20), 7)); }
 
 }  // namespace
 
@@ -113,4 +150,279 @@ TEST(FilterCatalogue, BlurStaysInsideItsRegion)
     EXPECT_EQ(channel(*b, 5, 5), 100);
     EXPECT_EQ(channel(*b, 6, 6), 190);
     EXPECT_EQ(channel(*b, 4, 2), 100);  // the region's own border
+}
+
+TEST(FilterCatalogue, GrayScaleMethods)
+{
+    struct Case {
+        TGrayMethod method;
+        TColor color;
+        int grey;
+    };
+    const Case cases[] = {
+        {gmEye, RGB(255, 0, 0), 76},  {gmEye, RGB(0, 0, 255), 29},    {gmEye, RGB(200, 100, 50), 124},
+        {gmSimple, RGB(200, 100, 50), 116}, {gmEye2, RGB(200, 100, 50), 126}, {gmLight, RGB(200, 100, 50), 125},
+        {gmEye2, RGB(255, 255, 255), 255},
+    };
+    for (const Case& c : cases)
+        for (TPixelFormat format : {pf24bit, pf32bit}) {
+            auto b = plain(3, 3, c.color, format);
+            TGrayScaleFilter f(nullptr);
+            f.SetPixels32(format == pf32bit);
+            f.SetMethod(c.method);
+            f.ApplyToBitmap(*b);
+            EXPECT_EQ(b->PixelFormat(), format);
+            EXPECT_EQ(pixel(*b, 1, 1), RGB(c.grey, c.grey, c.grey)) << c.method << " " << std::hex << c.color;
+            if (format == pf32bit) {
+                EXPECT_EQ(channel(*b, 1, 1, 3), 0x7F) << "alpha kept";
+            }
+        }
+}
+
+TEST(FilterCatalogue, InvertInBothLayouts)
+{
+    for (TPixelFormat format : {pf24bit, pf32bit}) {
+        auto b = plain(2, 2, RGB(10, 100, 255), format);
+        TInvertFilter f(nullptr);
+        f.SetPixels32(format == pf32bit);
+        f.ApplyToBitmap(*b);
+        EXPECT_EQ(pixel(*b, 1, 0), RGB(245, 155, 0)) << format;
+        if (format == pf32bit) {
+            EXPECT_EQ(channel(*b, 1, 0, 3), 0x7F);
+        }
+    }
+}
+
+// One pixel value v (all channels) before and after a filter.
+TEST(FilterCatalogue, ToneFilters)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<TZebFilter>()> make;
+        int before, after;
+    };
+    auto brightness = [](int amount, bool percent) {
+        return [=] {
+            auto f = std::make_unique<TBrightnessFilter>(nullptr);
+            f->SetAmount(amount);
+            f->SetPercent(percent);
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    auto contrast = [](int amount, bool percent) {
+        return [=] {
+            auto f = std::make_unique<TContrastFilter>(nullptr);
+            f->SetAmount(amount);
+            f->SetPercent(percent);
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    auto gamma = [](int amount, bool percent) {
+        return [=] {
+            auto f = std::make_unique<TGammaCorrectionFilter>(nullptr);
+            f->SetAmount(amount);
+            f->SetPercent(percent);
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    const Case cases[] = {
+        // 255 times the single-precision 0.1 lies just above 25.5.
+        {"brightness 10 %", brightness(10, true), 100, 126},
+        {"brightness -10 %", brightness(-10, true), 100, 74},
+        {"brightness 10", brightness(10, false), 100, 110},
+        {"brightness clamps up", brightness(50, true), 200, 255},
+        {"brightness clamps down", brightness(-50, false), 20, 0},
+        {"contrast 64 above the middle", contrast(64, false), 200, 218},
+        {"contrast 64 below the middle truncates", contrast(64, false), 50, 31},
+        {"contrast 50 % above", contrast(50, true), 200, 228},
+        {"contrast 50 % below", contrast(50, true), 50, 43},
+        {"contrast clamps", contrast(255, false), 250, 255},
+        {"gamma 70 %", gamma(70, true), 128, 95},
+        {"gamma 70 % at 64", gamma(70, true), 64, 35},
+        {"gamma 100 % keeps", gamma(100, true), 77, 77},
+        {"gamma 255 keeps", gamma(255, false), 77, 77},
+        {"gamma -100 % as 100 %", gamma(-100, true), 77, 77},
+        {"gamma 0 keeps black", gamma(0, true), 0, 0},
+    };
+    for (const Case& c : cases) {
+        const auto v = static_cast<Byte>(c.before);
+        auto b = plain(3, 2, RGB(v, v, v));
+        c.make()->ApplyToBitmap(*b);
+        EXPECT_EQ(pixel(*b, 2, 1), RGB(c.after, c.after, c.after)) << c.name;
+    }
+}
+
+TEST(FilterCatalogue, ColorFilters)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<TZebFilter>()> make;
+        TColor before, after;
+    };
+    auto color = [](int r, int g, int b) {
+        return [=] {
+            auto f = std::make_unique<TColorFilter>(nullptr);
+            f->SetRed(r);
+            f->SetGreen(g);
+            f->SetBlue(b);
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    auto hls = [](int h, int l, int s) {
+        return [=] {
+            auto f = std::make_unique<THueLumSatFilter>(nullptr);
+            f->SetHue(h);
+            f->SetLuminance(l);
+            f->SetSaturation(s);
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    auto replace = [](TColorMethod method, int from, int to) {
+        return [=] {
+            auto f = std::make_unique<TColorReplaceFilter>(nullptr);
+            f->SetMethod(method);
+            f->SetFromValue(from);
+            f->SetToValue(to);
+            f->SetColor(RGB(1, 2, 3));
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    auto make = [](auto filter) {
+        return [=] { return std::unique_ptr<TZebFilter>(std::make_unique<decltype(filter)>(nullptr)); };
+    };
+    (void)make;
+    auto defaults = [] { return std::unique_ptr<TZebFilter>(std::make_unique<TColorReplaceFilter>(nullptr)); };
+    auto sepia = [] { return std::unique_ptr<TZebFilter>(std::make_unique<TSepiaFilter>(nullptr)); };
+    const Case cases[] = {
+        {"colour adds and clamps", color(10, -20, 250), RGB(100, 10, 100), RGB(110, 0, 255)},
+        {"colour of nothing", color(0, 0, 0), RGB(100, 10, 100), RGB(100, 10, 100)},
+        {"hue 80 turns red green", hls(80, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0)},
+        {"hue 160 turns red blue", hls(160, 0, 0), RGB(255, 0, 0), RGB(0, 0, 255)},
+        {"luminance to white", hls(0, 255, 0), RGB(255, 0, 0), RGB(255, 255, 255)},
+        {"saturation away", hls(0, 0, -255), RGB(255, 0, 0), RGB(128, 128, 128)},
+        {"hls of nothing", hls(0, 0, 0), RGB(3, 200, 17), RGB(3, 200, 17)},
+        // Defaults: white over hue 0 .. 0 only.
+        {"replace red", defaults, RGB(255, 0, 0), RGB(255, 255, 255)},
+        {"replace red with a little green (hue 0)", defaults, RGB(255, 1, 0), RGB(255, 255, 255)},
+        {"keep red with a little blue (hue 240)", defaults, RGB(255, 0, 1), RGB(255, 0, 1)},
+        {"keep grey (hue 160)", defaults, RGB(90, 90, 90), RGB(90, 90, 90)},
+        {"keep green", defaults, RGB(0, 255, 0), RGB(0, 255, 0)},
+        {"replace by luminance", replace(cmLum, 100, 140), RGB(128, 128, 128), RGB(1, 2, 3)},
+        {"keep outside the luminance", replace(cmLum, 100, 110), RGB(128, 128, 128), RGB(128, 128, 128)},
+        {"replace by saturation", replace(cmSat, 240, 240), RGB(0, 0, 255), RGB(1, 2, 3)},
+        {"sepia", sepia, RGB(10, 20, 30), RGB(25, 22, 17)},
+        {"sepia clamps", sepia, RGB(255, 255, 255), RGB(255, 255, 239)},
+    };
+    for (const Case& c : cases) {
+        auto b = plain(2, 2, c.before);
+        c.make()->ApplyToBitmap(*b);
+        EXPECT_EQ(pixel(*b, 0, 1), c.after) << c.name << std::hex << " got " << pixel(*b, 0, 1);
+    }
+}
+
+TEST(FilterCatalogue, HlsValuesOfKnownColours)
+{
+    struct Case {
+        TColor color;
+        int h, l, s;
+    };
+    const Case cases[] = {
+        {RGB(0, 0, 0), 160, 0, 0},       {RGB(255, 255, 255), 160, 240, 0}, {RGB(128, 128, 128), 160, 121, 0},
+        {RGB(255, 0, 0), 0, 120, 240},   {RGB(0, 255, 0), 80, 120, 240},    {RGB(0, 0, 255), 160, 120, 240},
+        {RGB(255, 255, 0), 40, 120, 240}, {RGB(128, 0, 0), 0, 61, 240},     {RGB(255, 128, 128), 0, 181, 240},
+    };
+    for (const Case& c : cases) {
+        Word h, l, s;
+        ColorToHLS(c.color, h, l, s);
+        EXPECT_EQ((std::vector<int>{h, l, s}), (std::vector<int>{c.h, c.l, c.s})) << std::hex << c.color;
+    }
+}
+
+// One hue step at full saturation moves a channel by 6.4 levels, so the way back may miss by a few;
+// black, white and the primary and secondary colours come back exactly.
+TEST(FilterCatalogue, HlsRoundTripsOverAColourGrid)
+{
+    long total = 0, channels = 0;
+    for (int r = 0; r <= 255; r += 15)
+        for (int g = 0; g <= 255; g += 15)
+            for (int b = 0; b <= 255; b += 15) {
+                const TColor color = RGB(static_cast<Byte>(r), static_cast<Byte>(g), static_cast<Byte>(b));
+                Word h, l, s;
+                ColorToHLS(color, h, l, s);
+                ASSERT_LE(h, 240);
+                ASSERT_LE(l, 240);
+                ASSERT_LE(s, 240);
+                const auto back = static_cast<TColorRef>(HLSToColor(h, l, s));
+                const int d[3] = {std::abs(GetRValue(back) - r), std::abs(GetGValue(back) - g),
+                                  std::abs(GetBValue(back) - b)};
+                for (int e : d) {
+                    EXPECT_LE(e, 6) << r << "," << g << "," << b;
+                    total += e;
+                    ++channels;
+                }
+                const bool corner = (r == 0 || r == 255) && (g == 0 || g == 255) && (b == 0 || b == 255);
+                if (corner) {
+                    EXPECT_EQ(back, static_cast<TColorRef>(color)) << r << "," << g << "," << b;
+                }
+            }
+    EXPECT_LT(static_cast<double>(total) / channels, 1.5);
+}
+
+TEST(FilterCatalogue, EqualizeStretchesEachChannel)
+{
+    // Spans 0 .. 255 already (inner pixels): nothing changes.
+    auto full = picture(4, 4, [](int x, int y) {
+        const Byte v = (x == 1 && y == 1) ? 0 : (x == 2 && y == 2) ? 255 : 100;
+        return static_cast<TColor>(RGB(v, v, v));
+    });
+    TEqualizeFilter f(nullptr);
+    f.ApplyToBitmap(*full);
+    EXPECT_EQ(pixel(*full, 1, 2), RGB(100, 100, 100));
+
+    // Inner pixels 50 .. 150 (and 110) in red, 20 .. 20 in green, 0 .. 255 in blue; the border is left alone.
+    auto b = picture(4, 4, [](int x, int y) {
+        if (x == 0 || y == 0 || x == 3 || y == 3) return static_cast<TColor>(RGB(1, 1, 1));
+        const bool low = x == 1 && y == 1;
+        return static_cast<TColor>(RGB(low ? 50 : x == 2 && y == 2 ? 150 : 110, 20, low ? 0 : x == 2 && y == 2 ? 255 : 64));
+    });
+    f.ApplyToBitmap(*b);
+    EXPECT_EQ(pixel(*b, 1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(pixel(*b, 2, 2), RGB(255, 0, 255));
+    EXPECT_EQ(pixel(*b, 1, 2), RGB(153, 0, 64));  // (110 - 50) * 255 / 100
+    EXPECT_EQ(pixel(*b, 0, 0), RGB(1, 1, 1));
+}
+
+TEST(FilterCatalogue, SobelTreatsTheBorderAsBlack)
+{
+    auto b = plain(7, 7, RGB(30, 30, 30));
+    TSobelFilter f(nullptr);
+    f.ApplyToBitmap(*b);
+    EXPECT_EQ(pixel(*b, 3, 3), RGB(0, 0, 0));       // flat inside
+    EXPECT_EQ(pixel(*b, 1, 1), RGB(180, 180, 180)); // both sums -90
+    EXPECT_EQ(pixel(*b, 2, 1), RGB(120, 120, 120)); // only the vertical sum
+    EXPECT_EQ(pixel(*b, 0, 0), RGB(30, 30, 30));    // the border keeps its pixels
+
+    auto bright = plain(5, 5, RGB(90, 90, 90));
+    f.ApplyToBitmap(*bright);
+    EXPECT_EQ(pixel(*bright, 1, 1), RGB(255, 255, 255));
+}
+
+TEST(FilterCatalogue, BevelLightensTopLeftAndDarkensBottomRight)
+{
+    auto b = plain(10, 10, RGB(100, 100, 100));
+    TBevelFilter f(nullptr);
+    f.SetBright(50);
+    f.SetSize(2);
+    f.ApplyToBitmap(*b);
+    struct Probe {
+        int x, y, v;
+    };
+    const Probe probes[] = {
+        {0, 0, 150}, {5, 0, 150}, {9, 0, 150},  // top row, corners included
+        {5, 9, 50},  {0, 5, 150}, {9, 5, 50},   // bottom row, left and right columns
+        {0, 9, 100},                            // darkened by the bottom row, lightened by the left column
+        {9, 9, 0},                              // darkened twice
+        {5, 1, 150}, {1, 5, 150}, {8, 5, 50}, {5, 8, 50}, {5, 5, 100}, {2, 5, 100},
+    };
+    for (const Probe& p : probes) EXPECT_EQ(pixel(*b, p.x, p.y), RGB(p.v, p.v, p.v)) << p.x << "," << p.y;
 }
