@@ -80,7 +80,7 @@ private:
     bool smooth_ = false;
 };
 
-// Turns the whole bitmap by Angle degrees counter-clockwise; with AutoSize the bitmap grows to
+// Turns the whole bitmap by Angle degrees clockwise; with AutoSize the bitmap grows to
 // hold the turned picture, the uncovered corners painted BackColor (clNone: transparent).
 class TRotateFilter : public TZebFilter {
     TV_CLASS(TRotateFilter, TZebFilter)

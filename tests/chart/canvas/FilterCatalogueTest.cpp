@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -64,7 +66,8 @@ std::unique_ptr<TBitmap> picture(int w, int h, const std::function<TColor(int x,
 
 std::unique_ptr<TBitmap> plain(int w, int h, TColor color, TPixelFormat format = pf24bit)
 {
-    return picture(w, h, [color](int, int) { return color; }, format);
+    return picture(
+        w, h, [color](int, int) { return color; }, format);
 }
 
 TColor pixel(TBitmap& b, int x, int y)
@@ -74,7 +77,10 @@ TColor pixel(TBitmap& b, int x, int y)
 }
 
 // A distinct colour for every pixel position of a small picture.
-TColor positionColor(int x, int y) { return static_cast<TColor>(RGB(static_cast<Byte>(x * 20), static_cast<Byte>(y * 20), 7)); }
+TColor positionColor(int x, int y)
+{
+    return static_cast<TColor>(RGB(static_cast<Byte>(x * 20), static_cast<Byte>(y * 20), 7));
+}
 
 }  // namespace
 
@@ -160,7 +166,7 @@ TEST(FilterCatalogue, GrayScaleMethods)
         int grey;
     };
     const Case cases[] = {
-        {gmEye, RGB(255, 0, 0), 76},  {gmEye, RGB(0, 0, 255), 29},    {gmEye, RGB(200, 100, 50), 124},
+        {gmEye, RGB(255, 0, 0), 76},        {gmEye, RGB(0, 0, 255), 29},      {gmEye, RGB(200, 100, 50), 124},
         {gmSimple, RGB(200, 100, 50), 116}, {gmEye2, RGB(200, 100, 50), 126}, {gmLight, RGB(200, 100, 50), 125},
         {gmEye2, RGB(255, 255, 255), 255},
     };
@@ -327,9 +333,9 @@ TEST(FilterCatalogue, HlsValuesOfKnownColours)
         int h, l, s;
     };
     const Case cases[] = {
-        {RGB(0, 0, 0), 160, 0, 0},       {RGB(255, 255, 255), 160, 240, 0}, {RGB(128, 128, 128), 160, 121, 0},
-        {RGB(255, 0, 0), 0, 120, 240},   {RGB(0, 255, 0), 80, 120, 240},    {RGB(0, 0, 255), 160, 120, 240},
-        {RGB(255, 255, 0), 40, 120, 240}, {RGB(128, 0, 0), 0, 61, 240},     {RGB(255, 128, 128), 0, 181, 240},
+        {RGB(0, 0, 0), 160, 0, 0},        {RGB(255, 255, 255), 160, 240, 0}, {RGB(128, 128, 128), 160, 121, 0},
+        {RGB(255, 0, 0), 0, 120, 240},    {RGB(0, 255, 0), 80, 120, 240},    {RGB(0, 0, 255), 160, 120, 240},
+        {RGB(255, 255, 0), 40, 120, 240}, {RGB(128, 0, 0), 0, 61, 240},      {RGB(255, 128, 128), 0, 181, 240},
     };
     for (const Case& c : cases) {
         Word h, l, s;
@@ -383,7 +389,13 @@ TEST(FilterCatalogue, EqualizeStretchesEachChannel)
     auto b = picture(4, 4, [](int x, int y) {
         if (x == 0 || y == 0 || x == 3 || y == 3) return static_cast<TColor>(RGB(1, 1, 1));
         const bool low = x == 1 && y == 1;
-        return static_cast<TColor>(RGB(low ? 50 : x == 2 && y == 2 ? 150 : 110, 20, low ? 0 : x == 2 && y == 2 ? 255 : 64));
+        return static_cast<TColor>(RGB(low                ? 50
+                                       : x == 2 && y == 2 ? 150
+                                                          : 110,
+                                       20,
+                                       low                ? 0
+                                       : x == 2 && y == 2 ? 255
+                                                          : 64));
     });
     f.ApplyToBitmap(*b);
     EXPECT_EQ(pixel(*b, 1, 1), RGB(0, 0, 0));
@@ -397,10 +409,10 @@ TEST(FilterCatalogue, SobelTreatsTheBorderAsBlack)
     auto b = plain(7, 7, RGB(30, 30, 30));
     TSobelFilter f(nullptr);
     f.ApplyToBitmap(*b);
-    EXPECT_EQ(pixel(*b, 3, 3), RGB(0, 0, 0));       // flat inside
-    EXPECT_EQ(pixel(*b, 1, 1), RGB(180, 180, 180)); // both sums -90
-    EXPECT_EQ(pixel(*b, 2, 1), RGB(120, 120, 120)); // only the vertical sum
-    EXPECT_EQ(pixel(*b, 0, 0), RGB(30, 30, 30));    // the border keeps its pixels
+    EXPECT_EQ(pixel(*b, 3, 3), RGB(0, 0, 0));        // flat inside
+    EXPECT_EQ(pixel(*b, 1, 1), RGB(180, 180, 180));  // both sums -90
+    EXPECT_EQ(pixel(*b, 2, 1), RGB(120, 120, 120));  // only the vertical sum
+    EXPECT_EQ(pixel(*b, 0, 0), RGB(30, 30, 30));     // the border keeps its pixels
 
     auto bright = plain(5, 5, RGB(90, 90, 90));
     f.ApplyToBitmap(*bright);
@@ -422,7 +434,268 @@ TEST(FilterCatalogue, BevelLightensTopLeftAndDarkensBottomRight)
         {5, 9, 50},  {0, 5, 150}, {9, 5, 50},   // bottom row, left and right columns
         {0, 9, 100},                            // darkened by the bottom row, lightened by the left column
         {9, 9, 0},                              // darkened twice
-        {5, 1, 150}, {1, 5, 150}, {8, 5, 50}, {5, 8, 50}, {5, 5, 100}, {2, 5, 100},
+        {5, 1, 150}, {1, 5, 150}, {8, 5, 50},  {5, 8, 50}, {5, 5, 100}, {2, 5, 100},
     };
     for (const Probe& p : probes) EXPECT_EQ(pixel(*b, p.x, p.y), RGB(p.v, p.v, p.v)) << p.x << "," << p.y;
+}
+
+TEST(FilterCatalogue, FlipAndReverseExchangeTheMiddleLinesOfAnEvenRegion)
+{
+    struct Case {
+        const char* name;
+        bool flip;
+        int x, y;          // a pixel after the filter
+        int fromX, fromY;  // where it was before
+    };
+    // Region rows (flip) or columns (reverse) 1 .. 4 of a 6 x 6 picture: four lines.
+    const Case cases[] = {
+        {"flip outer", true, 3, 1, 3, 4},         {"flip middle", true, 3, 2, 3, 3},
+        {"flip middle back", true, 3, 3, 3, 2},   {"flip outside", true, 3, 0, 3, 0},
+        {"flip outside below", true, 3, 5, 3, 5}, {"reverse outer", false, 1, 3, 4, 3},
+        {"reverse middle", false, 2, 3, 3, 3},    {"reverse outside", false, 5, 3, 5, 3},
+    };
+    for (const Case& c : cases) {
+        auto b = picture(6, 6, positionColor);
+        std::unique_ptr<TZebFilter> f;
+        if (c.flip)
+            f = std::make_unique<TFlipFilter>(nullptr);
+        else
+            f = std::make_unique<TReverseFilter>(nullptr);
+        f->Region()->SetLeft(c.flip ? 0 : 1);
+        f->Region()->SetTop(c.flip ? 1 : 0);
+        f->Region()->SetWidth(c.flip ? 0 : 3);
+        f->Region()->SetHeight(c.flip ? 3 : 0);
+        f->ApplyToBitmap(*b);
+        EXPECT_EQ(pixel(*b, c.x, c.y), positionColor(c.fromX, c.fromY)) << c.name;
+    }
+}
+
+TEST(FilterCatalogue, MosaicBlocks)
+{
+    // Block 10 on 100 x 100: ten rows of ten blocks, the last reaching the bottom row.
+    auto b = picture(100, 100, [](int x, int y) { return static_cast<TColor>(RGB(x % 10 < 5 ? 0 : 100, y, 0)); });
+    TMosaicFilter f(nullptr);
+    f.SetAmount(10);
+    f.ApplyToBitmap(*b);
+    for (int by = 0; by < 10; ++by)
+        for (int bx = 0; bx < 10; ++bx)
+            for (int y = by * 10; y < by * 10 + 10; ++y)
+                for (int x = bx * 10; x < bx * 10 + 10; ++x)
+                    ASSERT_EQ(pixel(*b, x, y), RGB(50, by * 10 + 4, 0)) << x << "," << y;  // 4.5 to even
+
+    // 25 x 1 with block 10: blocks 0..9, 10..19 and the short last one 20..24.
+    auto line = picture(25, 1, [](int x, int) { return static_cast<TColor>(RGB(static_cast<Byte>(x * 10), 0, 0)); });
+    f.ApplyToBitmap(*line);
+    EXPECT_EQ(pixel(*line, 9, 0), RGB(45, 0, 0));
+    EXPECT_EQ(pixel(*line, 10, 0), RGB(145, 0, 0));
+    EXPECT_EQ(pixel(*line, 24, 0), RGB(220, 0, 0));
+
+    // A percent of the shorter side: 10 % of 99 rounds to 10.
+    auto pc = picture(100, 100, [](int x, int) { return static_cast<TColor>(RGB(x % 10 < 5 ? 0 : 100, 0, 0)); });
+    f.SetPercent(true);
+    f.ApplyToBitmap(*pc);
+    EXPECT_EQ(pixel(*pc, 0, 0), RGB(50, 0, 0));
+    EXPECT_EQ(pixel(*pc, 99, 99), RGB(50, 0, 0));
+
+    f.SetAmount(0);  // nothing
+    auto same = picture(4, 4, positionColor);
+    f.ApplyToBitmap(*same);
+    EXPECT_EQ(pixel(*same, 3, 3), positionColor(3, 3));
+}
+
+TEST(FilterCatalogue, RotateByRightAngles)
+{
+    struct Case {
+        double angle;
+        int width, height;  // of the result
+        int x, y;           // a result pixel
+        int fromX, fromY;   // where it was in the 3 x 2 source
+    };
+    const Case cases[] = {
+        {90, 2, 3, 1, 0, 0, 0},  {90, 2, 3, 0, 2, 2, 1},  {270, 2, 3, 0, 2, 0, 0},
+        {270, 2, 3, 1, 0, 2, 1}, {180, 3, 2, 0, 0, 2, 1}, {540, 3, 2, 2, 1, 0, 0},  // 540 is 180
+        {720, 3, 2, 1, 0, 1, 0},                                                    // 720 is 360: the picture as it was
+        {360, 3, 2, 2, 1, 2, 1},
+    };
+    for (const Case& c : cases) {
+        auto b = picture(3, 2, positionColor);
+        TRotateFilter f(nullptr);
+        f.SetAngle(c.angle);
+        f.ApplyToBitmap(*b);
+        ASSERT_EQ(b->Width(), c.width) << c.angle;
+        ASSERT_EQ(b->Height(), c.height) << c.angle;
+        EXPECT_EQ(pixel(*b, c.x, c.y), positionColor(c.fromX, c.fromY)) << c.angle << " at " << c.x << "," << c.y;
+    }
+}
+
+TEST(FilterCatalogue, RotateReducesTheAngleLikeWholeTurns)
+{
+    struct Case {
+        double angle, reduced;
+    };
+    const Case cases[] = {
+        {540, 180},    {720, 360},   {360, 360}, {370.5, 10.5},
+        {3600010, 10}, {1e300, 360},  // a whole number of turns, and far too many to take away one by one
+        {-90, -90},    {0, 0},
+    };
+    for (const Case& c : cases) {
+        auto b = plain(4, 4, clRed);
+        TRotateFilter f(nullptr);
+        f.SetAngle(c.angle);
+        f.ApplyToBitmap(*b);
+        EXPECT_EQ(f.Angle(), c.reduced) << c.angle;
+    }
+}
+
+TEST(FilterCatalogue, RotateIgnoresAngleWithoutAValue)
+{
+    for (double angle : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()}) {
+        auto b = picture(3, 2, positionColor);
+        TRotateFilter f(nullptr);
+        f.SetAngle(angle);
+        f.ApplyToBitmap(*b);
+        EXPECT_EQ(b->Width(), 3);
+        EXPECT_EQ(pixel(*b, 2, 1), positionColor(2, 1));
+    }
+}
+
+TEST(FilterCatalogue, RotateByOtherAngles)
+{
+    // 45 degrees: the bitmap grows to hold the turned picture; the corners take the back colour.
+    auto b = plain(100, 50, clRed);
+    TRotateFilter f(nullptr);
+    f.SetAngle(45);
+    f.SetBackColor(clBlue);
+    f.ApplyToBitmap(*b);
+    EXPECT_EQ(b->Width(), 106);
+    EXPECT_EQ(b->Height(), 106);
+    EXPECT_EQ(pixel(*b, 53, 53), clRed);
+    EXPECT_EQ(pixel(*b, 0, 0), clBlue);
+    EXPECT_EQ(pixel(*b, 105, 105), clBlue);
+
+    // Clockwise: the top-right corner of a 21 x 21 picture comes to the middle of the right side,
+    // the bottom-right corner to the middle of the bottom.
+    auto square = picture(21, 21, positionColor);
+    f.ApplyToBitmap(*square);
+    ASSERT_EQ(square->Width(), 30);
+    EXPECT_EQ(pixel(*square, 29, 15), positionColor(20, 0));
+    EXPECT_EQ(pixel(*square, 15, 29), positionColor(20, 20));
+
+    // Without AutoSize the size stays; the default back colour is white.
+    auto kept = plain(100, 50, clRed);
+    TRotateFilter g(nullptr);
+    g.SetAngle(30);
+    g.SetAutoSize(false);
+    g.ApplyToBitmap(*kept);
+    EXPECT_EQ(kept->Width(), 100);
+    EXPECT_EQ(kept->Height(), 50);
+    EXPECT_EQ(pixel(*kept, 50, 25), clRed);
+    EXPECT_EQ(pixel(*kept, 0, 0), clWhite);
+
+    // A turned 1 x 1 picture stays as it was.
+    auto dot = plain(1, 1, clRed);
+    f.ApplyToBitmap(*dot);
+    EXPECT_EQ(dot->Width(), 1);
+    EXPECT_EQ(dot->Height(), 1);
+    EXPECT_EQ(pixel(*dot, 0, 0), clRed);
+}
+
+TEST(FilterCatalogue, MirrorDoublesThePicture)
+{
+    struct Case {
+        TMirrorDirection direction;
+        int width, height;
+        int x, y, fromX, fromY;
+    };
+    const Case cases[] = {
+        {mdDown, 3, 4, 2, 1, 2, 1},  {mdDown, 3, 4, 2, 2, 2, 1},  {mdDown, 3, 4, 0, 3, 0, 0},
+        {mdUp, 3, 4, 2, 3, 2, 1},    {mdUp, 3, 4, 0, 0, 0, 1},    {mdUp, 3, 4, 0, 1, 0, 0},
+        {mdRight, 6, 2, 1, 1, 1, 1}, {mdRight, 6, 2, 3, 0, 2, 0}, {mdRight, 6, 2, 5, 1, 0, 1},
+        {mdLeft, 6, 2, 3, 1, 0, 1},  {mdLeft, 6, 2, 0, 0, 2, 0},  {mdLeft, 6, 2, 2, 1, 0, 1},
+    };
+    for (const Case& c : cases) {
+        auto b = picture(3, 2, positionColor);
+        TMirrorFilter f(nullptr);
+        f.SetDirection(c.direction);
+        f.ApplyToBitmap(*b);
+        ASSERT_EQ(b->Width(), c.width) << c.direction;
+        ASSERT_EQ(b->Height(), c.height) << c.direction;
+        EXPECT_EQ(pixel(*b, c.x, c.y), positionColor(c.fromX, c.fromY)) << c.direction << " at " << c.x << "," << c.y;
+    }
+    EXPECT_FALSE(TMirrorFilter(nullptr).RegionAllowed());
+}
+
+// Four quadrants of a 20 x 20 picture.
+TColor quadrant(int x, int y) { return x < 10 ? (y < 10 ? clRed : clLime) : (y < 10 ? clBlue : clYellow); }
+
+TEST(FilterCatalogue, ResizeCropAndZoom)
+{
+    auto b = picture(20, 20, quadrant);
+    TResizeFilter resize(nullptr);
+    resize.ApplyToBitmap(*b);  // no size: nothing
+    EXPECT_EQ(b->Width(), 20);
+    resize.SetWidth(40);
+    resize.SetHeight(10);
+    resize.ApplyToBitmap(*b);
+    EXPECT_EQ(b->Width(), 40);
+    EXPECT_EQ(b->Height(), 10);
+    EXPECT_EQ(pixel(*b, 0, 0), clRed);
+    EXPECT_EQ(pixel(*b, 39, 9), clYellow);
+
+    for (bool smooth : {false, true}) {
+        // The top-right quadrant over the whole bitmap, which keeps its size.
+        auto c = picture(20, 20, quadrant);
+        TCropFilter crop(nullptr);
+        crop.SetLeft(10);
+        crop.SetWidth(10);
+        crop.SetHeight(10);
+        crop.SetSmooth(smooth);
+        crop.ApplyToBitmap(*c);
+        EXPECT_EQ(c->Width(), 20);
+        for (TPoint p : {TPoint{0, 0}, TPoint{19, 0}, TPoint{0, 19}, TPoint{19, 19}, TPoint{10, 10}})
+            EXPECT_EQ(pixel(*c, p.X, p.Y), clBlue) << smooth << " " << p.X << "," << p.Y;
+    }
+
+    // Zoom 50 %: a quarter is cut from each side; the corners keep their quadrants.
+    auto z = picture(20, 20, quadrant);
+    TZoomFilter zoom(nullptr);
+    zoom.SetPercent(50);
+    zoom.ApplyToBitmap(*z);
+    EXPECT_EQ(pixel(*z, 0, 0), clRed);
+    EXPECT_EQ(pixel(*z, 19, 19), clYellow);
+    EXPECT_EQ(pixel(*z, 4, 4), clRed);
+    EXPECT_EQ(pixel(*z, 15, 4), clBlue);
+
+    // In a region: the part is zoomed where it lies; the rest stays.
+    auto part = picture(40, 20, [](int x, int y) { return x < 20 ? quadrant(x, y) : clBlack; });
+    zoom.Region()->SetWidth(19);
+    zoom.Region()->SetHeight(19);
+    zoom.ApplyToBitmap(*part);
+    EXPECT_EQ(pixel(*part, 0, 0), clRed);
+    EXPECT_EQ(pixel(*part, 19, 19), clYellow);
+    EXPECT_EQ(pixel(*part, 15, 4), clBlue);
+    EXPECT_EQ(pixel(*part, 25, 10), clBlack);
+}
+
+TEST(FilterCatalogue, TileRepeatsTheWholePicture)
+{
+    // Left half black, right half white, 21 x 11: two tiles of 10 x 10 side by side.
+    auto b = picture(21, 11, [](int x, int) { return x < 10 ? clBlack : clWhite; });
+    TTileFilter f(nullptr);
+    f.SetNumCols(2);
+    f.SetNumRows(0);  // becomes 1
+    f.ApplyToBitmap(*b);
+    EXPECT_EQ(f.NumRows(), 1);
+    EXPECT_LT(channel(*b, 1, 5), 40);
+    EXPECT_GT(channel(*b, 8, 5), 215);
+    EXPECT_LT(channel(*b, 11, 5), 40);
+    EXPECT_GT(channel(*b, 18, 5), 215);
+    EXPECT_EQ(pixel(*b, 20, 5), clWhite);  // beyond the tiles
+    EXPECT_EQ(pixel(*b, 1, 10), clBlack);
+
+    f.SetNumCols(50);  // tiles narrower than a pixel: nothing
+    auto same = picture(6, 6, positionColor);
+    f.ApplyToBitmap(*same);
+    EXPECT_EQ(pixel(*same, 0, 0), positionColor(0, 0));
 }
