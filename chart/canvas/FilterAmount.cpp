@@ -5,7 +5,6 @@
 
 #include "chart/canvas/FilterPixels.h"
 #include "chart/canvas/FilterStartup.h"
-#include "chart/canvas/Geometry.h"
 #include "chart/canvas/OptionBuilder.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ScrollBar.h"
@@ -64,8 +63,8 @@ void TBrightnessFilter::Apply(TBitmap& bitmap, const TRect& rect)
     const TRect r = ClipFilterRect(rect, bitmap.Width(), bitmap.Height());
     if (IsEmptyFilterRect(r)) return;
     // The percent is held in single precision: 10 % is just above 25.5 and adds 26.
-    const int d = Percent() ? RoundHalfEven(255.0 * static_cast<double>(static_cast<float>(Amount() * 0.01)))
-                            : Amount();
+    const int d = ChannelChange(
+        Percent() ? SaturatedRound(255.0 * static_cast<double>(static_cast<float>(Amount() * 0.01))) : Amount());
     ForEachPixel(Lines(), r, 3, [d](Byte* p) {
         for (int k = 0; k < 3; ++k) p[k] = ClampChannel(p[k] + d);
     });
@@ -93,7 +92,8 @@ void TContrastFilter::Apply(TBitmap& bitmap, const TRect& rect)
     ForEachPixel(Lines(), r, 3, [amount, percent](Byte* p) {
         for (int k = 0; k < 3; ++k) {
             const Int64 v = p[k];
-            const Int64 factor = percent ? RoundHalfEven(static_cast<double>(v * amount) * 0.01) : amount;
+            const Int64 factor = percent ? static_cast<Int64>(std::nearbyint(static_cast<double>(v * amount) * 0.01))
+                                         : amount;
             p[k] = ClampChannel(v + factor * (v - 128) / 256);
         }
     });
@@ -124,7 +124,7 @@ void TGammaCorrectionFilter::Apply(TBitmap& bitmap, const TRect& rect)
     const double gamma = std::max(0.001, Percent() ? a * 0.01 : a / 255);
     Byte table[256];
     table[0] = 0;
-    for (int i = 1; i < 256; ++i) table[i] = ClampChannel(RoundHalfEven(255 * std::pow(i / 255.0, 1 / gamma)));
+    for (int i = 1; i < 256; ++i) table[i] = ClampChannel(SaturatedRound(255 * std::pow(i / 255.0, 1 / gamma)));
     ForEachPixel(Lines(), r, 3, [&table](Byte* p) {
         for (int k = 0; k < 3; ++k) p[k] = table[p[k]];
     });

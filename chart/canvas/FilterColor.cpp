@@ -118,7 +118,7 @@ void TColorFilter::Apply(TBitmap& bitmap, const TRect& rect)
     if (red_ == 0 && green_ == 0 && blue_ == 0) return;
     const TRect r = workArea(Lines(), bitmap, rect);
     if (IsEmptyFilterRect(r)) return;
-    const int add[3] = {blue_, green_, red_};
+    const int add[3] = {ChannelChange(blue_), ChannelChange(green_), ChannelChange(red_)};
     ForEachPixel(Lines(), r, 3, [&add](Byte* p) {
         for (int k = 0; k < 3; ++k)
             if (add[k] != 0) p[k] = ClampChannel(p[k] + add[k]);
@@ -161,7 +161,7 @@ void THueLumSatFilter::Apply(TBitmap& bitmap, const TRect& rect)
     if (hue_ == 0 && luminance_ == 0 && saturation_ == 0) return;
     const TRect r = workArea(Lines(), bitmap, rect);
     if (IsEmptyFilterRect(r)) return;
-    const int dh = hue_, dl = luminance_, ds = saturation_;
+    const int dh = ChannelChange(hue_), dl = ChannelChange(luminance_), ds = ChannelChange(saturation_);
     ForEachPixel(Lines(), r, 3, [=](Byte* p) {
         Word h, l, s;
         ColorToHLS(pixelColor(p), h, l, s);
@@ -312,7 +312,7 @@ void TBevelFilter::Apply(TBitmap& bitmap, const TRect& rect)
     const TRect r = workArea(Lines(), bitmap, rect);
     if (IsEmptyFilterRect(r)) return;
     const auto& rows = Lines();
-    const int bright = bright_;
+    const int bright = ChannelChange(bright_);
     auto change = [&rows, bright](int x, int y, int sign) {
         Byte* p = rows[static_cast<std::size_t>(y)] + static_cast<std::ptrdiff_t>(x) * 3;
         for (int k = 0; k < 3; ++k) p[k] = ClampChannel(p[k] + sign * bright);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 
 #include "chart/canvas/BitmapRoutines.h"
@@ -50,8 +51,8 @@ void TMosaicFilter::Apply(TBitmap& bitmap, const TRect& rect)
     if (rows.empty() || Amount() < 1) return;
     const TRect r = ClipFilterRect(rect, bitmap.Width(), bitmap.Height());
     if (IsEmptyFilterRect(r)) return;
-    const int block = Percent() ? std::max(1, RoundHalfEven(std::min(r.Right - r.Left, r.Bottom - r.Top) *
-                                                            static_cast<double>(Amount()) * 0.01))
+    const int block = Percent() ? std::max(1, SaturatedRound(std::min(r.Right - r.Left, r.Bottom - r.Top) *
+                                                             static_cast<double>(Amount()) * 0.01))
                                 : Amount();
     // Blocks of full size while they end before the far edge; the last one of a row or column
     // reaches the edge.
@@ -191,8 +192,11 @@ void TCropFilter::Apply(TBitmap& bitmap, const TRect& rect)
     TZebFilter::Apply(bitmap, rect);
     if (Lines().empty() || Width() < 1 || Height() < 1) return;
     TBitmap cropped(Width(), Height(), bitmap.PixelFormat());
+    auto farEdge = [](int start, int size) {
+        return static_cast<int>(std::min<Int64>(static_cast<Int64>(start) + size, std::numeric_limits<int>::max()));
+    };
     cropped.Canvas()->CopyRect({0, 0, Width(), Height()}, bitmap.Canvas(),
-                               {left_, top_, left_ + Width(), top_ + Height()});
+                               {left_, top_, farEdge(left_, Width()), farEdge(top_, Height())});
     if (smooth_)
         smoothCopy(cropped, bitmap);
     else
@@ -433,7 +437,10 @@ void TZoomFilter::Apply(TBitmap& bitmap, const TRect& rect)
     const TRect r = ClipFilterRect(rect, bitmap.Width(), bitmap.Height());
     if (IsEmptyFilterRect(r)) return;
     const int w = r.Right - r.Left + 1, h = r.Bottom - r.Top + 1;
-    const int dx = RoundHalfEven(w * percent_ * 0.005), dy = RoundHalfEven(h * percent_ * 0.005);
+    // Above 100 % the crop would leave the picture: it stays on the middle pixel. Below -200 %
+    // the crop only grows its empty part.
+    const int dx = std::clamp(SaturatedRound(w * percent_ * 0.005), -w, w / 2);
+    const int dy = std::clamp(SaturatedRound(h * percent_ * 0.005), -h, h / 2);
     TCropFilter crop(nullptr);
     crop.SetWidth(std::max(1, w - 2 * dx));
     crop.SetHeight(std::max(1, h - 2 * dy));

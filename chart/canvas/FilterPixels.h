@@ -1,7 +1,9 @@
 #pragma once
 // Pixel walks shared by the picture filters.
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "platform/graphics/GraphicsTypes.h"
@@ -26,6 +28,20 @@ void ForEachPixel(const std::vector<Byte*>& rows, const TRect& r, int bytesPerPi
         for (int x = r.Left; x <= r.Right; ++x, p += bytesPerPixel) pixel(p);
     }
 }
+
+// Nearest integer, halves to even, held within the int range (NaN gives 0): settings read from a
+// stream can be anything.
+inline int SaturatedRound(double value)
+{
+    if (std::isnan(value)) return 0;
+    const double r = std::nearbyint(value);
+    if (r <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    if (r >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    return static_cast<int>(r);
+}
+
+// A change of a channel value that no channel can tell from a larger one.
+inline int ChannelChange(int value) { return std::clamp(value, -255, 255); }
 
 inline Byte ClampChannel(int value) { return static_cast<Byte>(std::clamp(value, 0, 255)); }
 inline Byte ClampChannel(Int64 value) { return static_cast<Byte>(std::clamp<Int64>(value, 0, 255)); }

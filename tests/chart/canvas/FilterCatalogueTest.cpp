@@ -699,3 +699,97 @@ TEST(FilterCatalogue, TileRepeatsTheWholePicture)
     f.ApplyToBitmap(*same);
     EXPECT_EQ(pixel(*same, 0, 0), positionColor(0, 0));
 }
+
+// Settings read from a stream can hold any value: the extremes give the strongest effect, never a
+// failure.
+TEST(FilterCatalogue, ExtremeSettings)
+{
+    constexpr int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<TZebFilter>()> make;
+        TColor after;  // of a mid-grey pixel inside the picture
+    };
+    auto brightness = [](int amount, bool percent) {
+        return [=] {
+            auto f = std::make_unique<TBrightnessFilter>(nullptr);
+            f->SetAmount(amount);
+            f->SetPercent(percent);
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    auto contrast = [](int amount, bool percent) {
+        return [=] {
+            auto f = std::make_unique<TContrastFilter>(nullptr);
+            f->SetAmount(amount);
+            f->SetPercent(percent);
+            return std::unique_ptr<TZebFilter>(std::move(f));
+        };
+    };
+    const Case cases[] = {
+        {"brightness most", brightness(most, false), clWhite},
+        {"brightness most %", brightness(most, true), clWhite},
+        {"brightness least %", brightness(least, true), clBlack},
+        {"contrast most %", contrast(most, true), clWhite},  // 200 lies above the middle
+        {"colour least",
+         [] {
+             auto f = std::make_unique<TColorFilter>(nullptr);
+             f->SetRed(least);
+             f->SetGreen(most);
+             return std::unique_ptr<TZebFilter>(std::move(f));
+         },
+         RGB(0, 255, 200)},
+        {"hue, lum, sat most",
+         [] {
+             auto f = std::make_unique<THueLumSatFilter>(nullptr);
+             f->SetLuminance(most);
+             return std::unique_ptr<TZebFilter>(std::move(f));
+         },
+         clWhite},
+        {"bevel most",
+         [] {
+             auto f = std::make_unique<TBevelFilter>(nullptr);
+             f->SetBright(most);
+             f->SetSize(most);
+             return std::unique_ptr<TZebFilter>(std::move(f));
+         },
+         clWhite},  // (1, 1) lies on the lightened top-left edge
+        {"mosaic most %",
+         [] {
+             auto f = std::make_unique<TMosaicFilter>(nullptr);
+             f->SetAmount(most);
+             f->SetPercent(true);
+             return std::unique_ptr<TZebFilter>(std::move(f));
+         },
+         RGB(200, 200, 200)},
+        {"crop far away",
+         [] {
+             auto f = std::make_unique<TCropFilter>(nullptr);
+             f->SetLeft(most);
+             f->SetTop(most);
+             f->SetWidth(2);
+             f->SetHeight(2);
+             return std::unique_ptr<TZebFilter>(std::move(f));
+         },
+         clWhite},
+        {"zoom huge",
+         [] {
+             auto f = std::make_unique<TZoomFilter>(nullptr);
+             f->SetPercent(1e300);
+             return std::unique_ptr<TZebFilter>(std::move(f));
+         },
+         RGB(200, 200, 200)},
+        {"zoom not a number",
+         [] {
+             auto f = std::make_unique<TZoomFilter>(nullptr);
+             f->SetPercent(std::numeric_limits<double>::quiet_NaN());
+             return std::unique_ptr<TZebFilter>(std::move(f));
+         },
+         RGB(200, 200, 200)},
+    };
+    for (const Case& c : cases) {
+        auto b = plain(6, 6, RGB(200, 200, 200));
+        c.make()->ApplyToBitmap(*b);
+        EXPECT_EQ(pixel(*b, 1, 1), c.after) << c.name << std::hex << " got " << pixel(*b, 1, 1);
+    }
+}
