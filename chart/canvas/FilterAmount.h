@@ -29,7 +29,7 @@ private:
     int amount_ = 5;
     bool percent_ = true;
     bool onlyPositive_ = false;
-    TScrollBar* scrollBar_ = nullptr;  // the editor's; may be null
+    TScrollBar* scrollBar_ = nullptr;  // the editor's (or null); only its check box's click reads it
 };
 
 // Adds the amount (or that percent of 255) to every channel.

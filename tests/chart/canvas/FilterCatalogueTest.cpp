@@ -76,6 +76,27 @@ TColor pixel(TBitmap& b, int x, int y)
                                    static_cast<Byte>(channel(b, x, y, 0))));
 }
 
+// Makes a filter of class F, set up by setup; tables of cases hold these.
+using TFilterMaker = std::function<std::unique_ptr<TZebFilter>()>;
+template <class F>
+TFilterMaker made(std::function<void(F&)> setup = {})
+{
+    return [setup] {
+        auto f = std::make_unique<F>(nullptr);
+        if (setup) setup(*f);
+        return std::unique_ptr<TZebFilter>(std::move(f));
+    };
+}
+
+template <class F>
+TFilterMaker amount(int value, bool percent)
+{
+    return made<F>([=](F& f) {
+        f.SetAmount(value);
+        f.SetPercent(percent);
+    });
+}
+
 // A distinct colour for every pixel position of a small picture.
 TColor positionColor(int x, int y)
 {
@@ -92,16 +113,14 @@ TEST(FilterCatalogue, KernelsOnASpot)
     };
     struct Case {
         const char* name;
-        std::function<std::unique_ptr<TZebFilter>()> make;
+        TFilterMaker make;
         std::vector<Probe> probes;
     };
-    auto blur = [](int amount, int steps) {
-        return [=] {
-            auto f = std::make_unique<TBlurFilter>(nullptr);
-            f->SetAmount(amount);
-            f->SetSteps(steps);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
+    auto blur = [](int centre, int steps) {
+        return made<TBlurFilter>([=](TBlurFilter& f) {
+            f.SetAmount(centre);
+            f.SetSteps(steps);
+        });
     };
     const Case cases[] = {
         // (8 * 100 + 180) / 9 = 108.9 truncated; the border keeps its pixels.
@@ -111,15 +130,11 @@ TEST(FilterCatalogue, KernelsOnASpot)
         // Centre weight 0: the eight neighbours alone (sum of weights 8).
         {"blur amount 0", blur(0, 1), {{2, 2, 100}, {1, 1, 110}}},
         {"blur amount 10", blur(10, 1), {{2, 2, 144}, {1, 1, 104}}},
-        {"sharpen",
-         [] { return std::unique_ptr<TZebFilter>(std::make_unique<TSharpenFilter>(nullptr)); },
-         {{2, 2, 255}, {1, 1, 90}, {3, 2, 90}, {0, 2, 100}}},
+        {"sharpen", made<TSharpenFilter>(), {{2, 2, 255}, {1, 1, 90}, {3, 2, 90}, {0, 2, 100}}},
         // The weights sum to -1: a flat area keeps its value.
-        {"emboss",
-         [] { return std::unique_ptr<TZebFilter>(std::make_unique<TEmbossFilter>(nullptr)); },
-         {{2, 2, 20}, {1, 2, 20}, {2, 1, 180}, {3, 2, 180}, {2, 3, 180}, {1, 1, 100}}},
+        {"emboss", made<TEmbossFilter>(), {{2, 2, 20}, {1, 2, 20}, {2, 1, 180}, {3, 2, 180}, {2, 3, 180}, {1, 1, 100}}},
         {"soften",
-         [] { return std::unique_ptr<TZebFilter>(std::make_unique<TSoftenFilter>(nullptr)); },
+         made<TSoftenFilter>(),
          {{1, 1, 120}, {2, 1, 120}, {1, 2, 120}, {2, 2, 120}, {3, 3, 100}, {3, 2, 100}}},
     };
     for (const Case& c : cases) {
@@ -204,33 +219,11 @@ TEST(FilterCatalogue, ToneFilters)
 {
     struct Case {
         const char* name;
-        std::function<std::unique_ptr<TZebFilter>()> make;
+        TFilterMaker make;
         int before, after;
     };
-    auto brightness = [](int amount, bool percent) {
-        return [=] {
-            auto f = std::make_unique<TBrightnessFilter>(nullptr);
-            f->SetAmount(amount);
-            f->SetPercent(percent);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
-    };
-    auto contrast = [](int amount, bool percent) {
-        return [=] {
-            auto f = std::make_unique<TContrastFilter>(nullptr);
-            f->SetAmount(amount);
-            f->SetPercent(percent);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
-    };
-    auto gamma = [](int amount, bool percent) {
-        return [=] {
-            auto f = std::make_unique<TGammaCorrectionFilter>(nullptr);
-            f->SetAmount(amount);
-            f->SetPercent(percent);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
-    };
+    const auto brightness = amount<TBrightnessFilter>, contrast = amount<TContrastFilter>,
+               gamma = amount<TGammaCorrectionFilter>;
     const Case cases[] = {
         // 255 times the single-precision 0.1 lies just above 25.5.
         {"brightness 10 %", brightness(10, true), 100, 126},
@@ -262,43 +255,32 @@ TEST(FilterCatalogue, ColorFilters)
 {
     struct Case {
         const char* name;
-        std::function<std::unique_ptr<TZebFilter>()> make;
+        TFilterMaker make;
         TColor before, after;
     };
     auto color = [](int r, int g, int b) {
-        return [=] {
-            auto f = std::make_unique<TColorFilter>(nullptr);
-            f->SetRed(r);
-            f->SetGreen(g);
-            f->SetBlue(b);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
+        return made<TColorFilter>([=](TColorFilter& f) {
+            f.SetRed(r);
+            f.SetGreen(g);
+            f.SetBlue(b);
+        });
     };
     auto hls = [](int h, int l, int s) {
-        return [=] {
-            auto f = std::make_unique<THueLumSatFilter>(nullptr);
-            f->SetHue(h);
-            f->SetLuminance(l);
-            f->SetSaturation(s);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
+        return made<THueLumSatFilter>([=](THueLumSatFilter& f) {
+            f.SetHue(h);
+            f.SetLuminance(l);
+            f.SetSaturation(s);
+        });
     };
     auto replace = [](TColorMethod method, int from, int to) {
-        return [=] {
-            auto f = std::make_unique<TColorReplaceFilter>(nullptr);
-            f->SetMethod(method);
-            f->SetFromValue(from);
-            f->SetToValue(to);
-            f->SetColor(RGB(1, 2, 3));
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
+        return made<TColorReplaceFilter>([=](TColorReplaceFilter& f) {
+            f.SetMethod(method);
+            f.SetFromValue(from);
+            f.SetToValue(to);
+            f.SetColor(RGB(1, 2, 3));
+        });
     };
-    auto make = [](auto filter) {
-        return [=] { return std::unique_ptr<TZebFilter>(std::make_unique<decltype(filter)>(nullptr)); };
-    };
-    (void)make;
-    auto defaults = [] { return std::unique_ptr<TZebFilter>(std::make_unique<TColorReplaceFilter>(nullptr)); };
-    auto sepia = [] { return std::unique_ptr<TZebFilter>(std::make_unique<TSepiaFilter>(nullptr)); };
+    const auto defaults = made<TColorReplaceFilter>(), sepia = made<TSepiaFilter>();
     const Case cases[] = {
         {"colour adds and clamps", color(10, -20, 250), RGB(100, 10, 100), RGB(110, 0, 255)},
         {"colour of nothing", color(0, 0, 0), RGB(100, 10, 100), RGB(100, 10, 100)},
@@ -707,85 +689,37 @@ TEST(FilterCatalogue, ExtremeSettings)
     constexpr int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
     struct Case {
         const char* name;
-        std::function<std::unique_ptr<TZebFilter>()> make;
+        TFilterMaker make;
         TColor after;  // of a mid-grey pixel inside the picture
     };
-    auto brightness = [](int amount, bool percent) {
-        return [=] {
-            auto f = std::make_unique<TBrightnessFilter>(nullptr);
-            f->SetAmount(amount);
-            f->SetPercent(percent);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
-    };
-    auto contrast = [](int amount, bool percent) {
-        return [=] {
-            auto f = std::make_unique<TContrastFilter>(nullptr);
-            f->SetAmount(amount);
-            f->SetPercent(percent);
-            return std::unique_ptr<TZebFilter>(std::move(f));
-        };
-    };
+    auto zoom = [](double percent) { return made<TZoomFilter>([=](TZoomFilter& f) { f.SetPercent(percent); }); };
     const Case cases[] = {
-        {"brightness most", brightness(most, false), clWhite},
-        {"brightness most %", brightness(most, true), clWhite},
-        {"brightness least %", brightness(least, true), clBlack},
-        {"contrast most %", contrast(most, true), clWhite},  // 200 lies above the middle
-        {"colour least",
-         [] {
-             auto f = std::make_unique<TColorFilter>(nullptr);
-             f->SetRed(least);
-             f->SetGreen(most);
-             return std::unique_ptr<TZebFilter>(std::move(f));
-         },
+        {"brightness most", amount<TBrightnessFilter>(most, false), clWhite},
+        {"brightness most %", amount<TBrightnessFilter>(most, true), clWhite},
+        {"brightness least %", amount<TBrightnessFilter>(least, true), clBlack},
+        {"contrast most %", amount<TContrastFilter>(most, true), clWhite},  // 200 lies above the middle
+        {"mosaic most %", amount<TMosaicFilter>(most, true), RGB(200, 200, 200)},
+        {"colour least and most", made<TColorFilter>([](TColorFilter& f) {
+             f.SetRed(least);
+             f.SetGreen(most);
+         }),
          RGB(0, 255, 200)},
-        {"hue, lum, sat most",
-         [] {
-             auto f = std::make_unique<THueLumSatFilter>(nullptr);
-             f->SetLuminance(most);
-             return std::unique_ptr<TZebFilter>(std::move(f));
-         },
+        {"luminance most", made<THueLumSatFilter>([](THueLumSatFilter& f) { f.SetLuminance(most); }), clWhite},
+        // (1, 1) lies on the lightened top-left edge.
+        {"bevel most", made<TBevelFilter>([](TBevelFilter& f) {
+             f.SetBright(most);
+             f.SetSize(most);
+         }),
          clWhite},
-        {"bevel most",
-         [] {
-             auto f = std::make_unique<TBevelFilter>(nullptr);
-             f->SetBright(most);
-             f->SetSize(most);
-             return std::unique_ptr<TZebFilter>(std::move(f));
-         },
-         clWhite},  // (1, 1) lies on the lightened top-left edge
-        {"mosaic most %",
-         [] {
-             auto f = std::make_unique<TMosaicFilter>(nullptr);
-             f->SetAmount(most);
-             f->SetPercent(true);
-             return std::unique_ptr<TZebFilter>(std::move(f));
-         },
-         RGB(200, 200, 200)},
-        {"crop far away",
-         [] {
-             auto f = std::make_unique<TCropFilter>(nullptr);
-             f->SetLeft(most);
-             f->SetTop(most);
-             f->SetWidth(2);
-             f->SetHeight(2);
-             return std::unique_ptr<TZebFilter>(std::move(f));
-         },
+        {"crop far away", made<TCropFilter>([](TCropFilter& f) {
+             f.SetLeft(most);
+             f.SetTop(most);
+             f.SetWidth(2);
+             f.SetHeight(2);
+         }),
          clWhite},
-        {"zoom huge",
-         [] {
-             auto f = std::make_unique<TZoomFilter>(nullptr);
-             f->SetPercent(1e300);
-             return std::unique_ptr<TZebFilter>(std::move(f));
-         },
-         RGB(200, 200, 200)},
-        {"zoom not a number",
-         [] {
-             auto f = std::make_unique<TZoomFilter>(nullptr);
-             f->SetPercent(std::numeric_limits<double>::quiet_NaN());
-             return std::unique_ptr<TZebFilter>(std::move(f));
-         },
-         RGB(200, 200, 200)},
+        {"zoom huge", zoom(1e300), RGB(200, 200, 200)},
+        {"zoom not a number", zoom(std::numeric_limits<double>::quiet_NaN()), RGB(200, 200, 200)},
     };
     for (const Case& c : cases) {
         auto b = plain(6, 6, RGB(200, 200, 200));
