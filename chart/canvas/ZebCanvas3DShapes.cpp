@@ -6,6 +6,7 @@
 #include "chart/canvas/BitmapRoutines.h"
 #include "chart/canvas/Blend.h"
 #include "chart/canvas/CanvasServices.h"
+#include "chart/canvas/FilterConvolution.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebCanvas3D.h"
@@ -447,6 +448,25 @@ void TZebCanvas3D::textEffectPass(TZebShadow& shadow, int direction, int& x, int
     HDC d = dc();
     d->SetTextColor(ResolveColor(shadow.Color()));
     d->TextOut(sx, sy, text);
+    if (shadow.Smooth() && buffer_) {
+        // The shadow text is blurred where it lies in the buffer.
+        const TSizeFloat size = TextSizeFloat(text);
+        const int tw = PixelRound(size.Width), th = PixelRound(size.Height);
+        const unsigned deviceAlign = d->GetTextAlign();
+        const unsigned align = deviceAlign > 7 ? deviceAlign - 8 : deviceAlign;
+        TPoint at = d->LPtoDP({sx, sy});
+        if ((align & TA_CENTER) == TA_CENTER)
+            at.X -= tw / 2;
+        else if (align & TA_RIGHT)
+            at.X -= tw;
+        TBlurFilter blur(nullptr);
+        blur.SetSteps(std::max(1, shadow.SmoothBlur()));
+        blur.Apply(*buffer_, {std::max(0, at.X - 1), std::max(0, at.Y), std::min(buffer_->Width() - 1, at.X + tw),
+                              std::min(buffer_->Height() - 1, at.Y + th - 1)});
+        d = dc();
+        d->SetTextAlign(deviceAlign);
+        d->SetBkMode(TRANSPARENT);
+    }
     if (blend) FinishBlend(blend);
 }
 

@@ -914,10 +914,36 @@ TEST(GdiCanvasText, ShadowSizesMoveTheShadowOrTheText)
         shadow.SetHorizSize(c.horizSize);
         shadow.SetVertSize(0);
         shadow.SetTransparency(0);
+        shadow.SetSmooth(false);  // the blur would leave no pixel of the pure colour
         f.canvas.SetBackgroundMode(TRANSPARENT);
         f.canvas.TextOut(10, 5, "I");
         EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clRed), base + c.textShift) << c.horizSize;
         EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clBlue), base + c.shadowShift) << c.horizSize;
+    }
+}
+
+TEST(GdiCanvasText, SmoothTextShadowsAreBlurred)
+{
+    // Without antialiasing a plain shadow has only its own colour; a smooth one has blends.
+    for (bool smooth : {false, true}) {
+        TPixelFixture f(60, 30);
+        f.canvas.Font()->SetColor(clRed);
+        f.canvas.Font()->SetSize(14);
+        f.canvas.Font()->SetQuality(TZebFontQuality::fqNormal);
+        TZebShadow& shadow = *f.canvas.Font()->Shadow();
+        shadow.SetVisible(true);
+        shadow.SetColor(clBlue);
+        shadow.SetSize(6);
+        shadow.SetTransparency(0);
+        shadow.SetSmooth(smooth);
+        f.canvas.SetBackgroundMode(TRANSPARENT);
+        f.canvas.TextOut(10, 2, "H");
+        std::set<TColor> colours;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x) colours.insert(f.At(x, y));
+        colours.erase(clWhite), colours.erase(clRed), colours.erase(clBlue);
+        EXPECT_EQ(colours.empty(), !smooth) << colours.size();
+        EXPECT_EQ(f.canvas.GetDeviceContext()->GetBkMode(), TRANSPARENT);
     }
 }
 
