@@ -499,6 +499,8 @@ void TZebCanvas3D::paintText(int x, int y, const String& text)
     };
     record();
     if (gradient || picture) {
+        // An outline filled with a gradient: the gradient fills the outline's area instead.
+        const bool widened = gradient && outline && outline->HasGradientFill() && d->WidenPath();
         PushClipRegion(d, d->PathToRegion(), RGN_AND);
         const TRect r = TextRectAt(x, y, text);
         if (gradient)
@@ -506,7 +508,7 @@ void TZebCanvas3D::paintText(int x, int y, const String& text)
         else
             StretchGraphic(r, fontBrush->Image()->GetFilteredGraphic());
         RemoveClip();
-        if (outline) {
+        if (outline && !widened) {
             record();
             d->SelectBrush({BS_NULL, clWhite, HS_HORIZONTAL, {}});
             d->StrokePath();

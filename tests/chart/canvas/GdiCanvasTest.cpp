@@ -947,6 +947,31 @@ TEST(GdiCanvasText, SmoothTextShadowsAreBlurred)
     }
 }
 
+TEST(GdiCanvasText, AGradientFilledOutlineWidensTheTextInsteadOfStrokingIt)
+{
+    for (bool outlineGradient : {false, true}) {
+        TPixelFixture f(80, 40);
+        f.canvas.Font()->SetSize(20);
+        f.canvas.Font()->SetColor(clRed);
+        TZebGradient& g = *f.canvas.Font()->Brush()->Gradient();
+        g.SetStartColor(clRed);
+        g.SetEndColor(clBlue);
+        g.SetVisible(true);
+        TZebHiddenPen& outline = *f.canvas.Font()->OutLine();
+        outline.SetVisible(true);
+        outline.SetWidth(4);
+        outline.SetColor(clLime);
+        if (outlineGradient) outline.Fill()->Gradient()->SetVisible(true);
+        f.canvas.SetBackgroundMode(TRANSPARENT);
+        f.canvas.TextOut(10, 2, "H");
+        int lime = 0, painted = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 80; ++x) lime += f.At(x, y) == clLime, painted += f.At(x, y) != clWhite;
+        EXPECT_GT(painted, 50);
+        EXPECT_EQ(lime == 0, outlineGradient) << lime;
+    }
+}
+
 TEST(GdiCanvasShadow, SmoothShadowsBlurIntoTheBuffer)
 {
     // A black shadow of (20, 20, 60, 50): blurred, its edge column is grey and its middle black;
