@@ -223,6 +223,8 @@ void TZebCanvas3D::DrawDonutSlice(int centerX, int centerY, int radiusX, int rad
         } else {
             ArcToDirected(outer.Left, outer.Top, outer.Right, outer.Bottom, p0.X, p0.Y, p1.X, p1.Y, false);
             ArcToDirected(inner.Left, inner.Top, inner.Right, inner.Bottom, p1.X, p1.Y, p0.X, p0.Y, true);
+            // Closed here, so that an outline stroked alone has its start side too.
+            d->CloseFigure();
         }
         d->EndPath();
     };

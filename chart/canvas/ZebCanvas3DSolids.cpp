@@ -234,7 +234,10 @@ void TZebCanvas3D::DrawTaperedCylinder(bool vertical, int left, int top, int rig
     if (vertical) {
         capTest = bottom < top;
     } else {
-        capTest = IsBackFacing(ProjectXYZ(0, 0, 0), ProjectXYZ(0, 0, 10), ProjectXYZ(0, 10, 10));
+        // The far end (x = right) shows where the planes of constant x face the viewer, as the
+        // right faces of boxes do; their back-facing test taken as it stands would cap the near
+        // end instead and leave the far one open.
+        capTest = !IsBackFacing(ProjectXYZ(0, 0, 0), ProjectXYZ(0, 0, 10), ProjectXYZ(0, 10, 10));
         if (right < left) capTest = !capTest;
     }
     if (!cone && !capTest) PolygonFloat(far);
