@@ -83,13 +83,7 @@ void RemoveCustomFonts() { fontListHook = nullptr; }
 void PushClipRegion(HDC dc, const TRegion& region, int mode)
 {
     TRegion current;
-    if (dc->GetClipRgn(current)) {
-        clipHistory[dc].push_back(std::move(current));
-    } else if (mode == RGN_DIFF || mode == RGN_XOR) {
-        // Without a clip the whole surface is drawable: that is what the region is taken from.
-        const TRegion whole = TRegion::FromRect({0, 0, dc->Width(), dc->Height()});
-        dc->SelectClipRgn(&whole);
-    }
+    if (dc->GetClipRgn(current)) clipHistory[dc].push_back(std::move(current));
     dc->ExtSelectClipRgn(&region, mode);
 }
 

@@ -98,7 +98,7 @@ void TZebFilter::Apply(TBitmap& bitmap, const TRect& rect)
     lines_ = pixels32_ ? BitmapScanLines32(bitmap) : BitmapScanLines24(bitmap);
 }
 
-void TZebFilter::BuildEditor(TFilterEditorBuilder* builder, TNotifyEvent onChange)
+void TZebFilter::BuildEditor(IOptionBuilder& builder, TNotifyEvent onChange)
 {
     (void)builder;
     onChange_ = std::move(onChange);
@@ -235,11 +235,14 @@ void TConvolveFilter::Apply(TBitmap& bitmap, const TRect& rect)
         std::memcpy(rows[static_cast<std::size_t>(y)] + (left + 1) * bpp,
                     &buffer_[static_cast<std::size_t>(y - top) * stride] + bpp,
                     static_cast<std::size_t>(bw - 1) * static_cast<std::size_t>(bpp));
-    if (!keepBuffer_) {
-        buffer_.clear();
-        buffer_.shrink_to_fit();
-    }
+    if (!keepBuffer_) ReleaseBuffer();
     bitmap.ImageChanged();
+}
+
+void TConvolveFilter::ReleaseBuffer()
+{
+    buffer_.clear();
+    buffer_.shrink_to_fit();
 }
 
 // ---- registration ----
@@ -274,6 +277,8 @@ void UnregisterFilterClasses(std::initializer_list<const TMetaClass*> classes)
 }
 
 const std::vector<String>& FilterClassNames() { return filterNames(); }
+
+void ForgetFilterClassNames() { filterNames().clear(); }
 
 std::unique_ptr<TStream> FindResourceStream(const String& name)
 {

@@ -14,7 +14,7 @@
 class TBitmap;
 class TReader;
 class TWriter;
-class TFilterEditorBuilder;  // the chart editor's builder of a filter's settings controls
+class IOptionBuilder;
 
 // The part of a bitmap a filter changes: Width or Height 0 reach the bitmap's far edge.
 class TFilterRegion : public TPersistent {
@@ -59,7 +59,7 @@ public:
     // rect is inclusive on all sides.
     virtual void Apply(TBitmap& bitmap, const TRect& rect);
     // Stores the change callback; filters add their settings controls through the builder.
-    virtual void BuildEditor(TFilterEditorBuilder* builder, TNotifyEvent onChange);
+    virtual void BuildEditor(IOptionBuilder& builder, TNotifyEvent onChange);
     // The name shown by the editors; the class name in the base.
     virtual String GetDescription() const;
     // Settings shown in the editor's filter gallery.
@@ -129,6 +129,7 @@ public:
 protected:
     // Keeps the working buffer between calls (filters applying the kernel several times).
     void SetKeepBuffer(bool value) { keepBuffer_ = value; }
+    void ReleaseBuffer();
 
 private:
     float weights_[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
@@ -141,6 +142,8 @@ private:
 void RegisterFilterClasses(std::initializer_list<const TMetaClass*> classes);
 void UnregisterFilterClasses(std::initializer_list<const TMetaClass*> classes);
 const std::vector<String>& FilterClassNames();
+// Empties the name list; the classes stay in the class registry.
+void ForgetFilterClassNames();
 
 // A program resource by name, or null when the program has none of that name.
 std::unique_ptr<TStream> FindResourceStream(const String& name);

@@ -5,6 +5,7 @@
 
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebPen.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Controls.h"
@@ -20,6 +21,12 @@ int PixelRound(long double value)
     if (value <= lo) return std::numeric_limits<int>::min();
     if (value >= hi) return std::numeric_limits<int>::max();
     return static_cast<int>(std::nearbyint(value));
+}
+
+int PixelRoundAt(long double value, long double offset)
+{
+    if (std::isnan(value)) return PixelRound(offset);
+    return PixelRound(std::nearbyint(value) + offset);
 }
 
 TZebCanvas3D::TZebCanvas3D()
@@ -98,7 +105,13 @@ TColor TZebCanvas3D::GetPixelAtZ(int x, int y, int z)
 void TZebCanvas3D::SetPixelAtZ(int x, int y, int z, TColor color)
 {
     const TPoint p = ProjectXYZ(x, y, z);
-    SetPixelColor(p.X, p.Y, color);
+    if (Pen()->Width() <= 1) {
+        SetPixelColor(p.X, p.Y, color);
+        return;
+    }
+    // A dot of the pen's width: the wide pen's line of no length.
+    MoveTo(p.X, p.Y);
+    LineTo(p.X, p.Y);
 }
 
 // ---- buffer ----

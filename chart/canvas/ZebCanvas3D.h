@@ -14,6 +14,8 @@ class TZebShadow;
 
 // The pixel of a float coordinate: nearest, halves to even, saturated to the int range; NaN gives 0.
 int PixelRound(long double value);
+// Round(value) + offset, saturated to the int range; a NaN value gives the offset.
+int PixelRoundAt(long double value, long double offset);
 // Angles above 360 lose whole turns, 720 giving 360; a non-finite angle gives NaN.
 double ReduceAngle(double angle);
 
@@ -108,6 +110,10 @@ public:
 
     // ---- TCanvas3D ----
     bool SelectStockDCBrush() override;
+    // Smooth shadows are blurred into the buffer (multiplied); without a buffer, or into a
+    // metafile, the plain shape of the base.
+    void PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellipse, int roundSize, std::span<const TPoint> points,
+                     int holePercent, double startAngle, double endAngle) override;
     TColor GetPixelAtZ(int x, int y, int z) override;
     bool UsesWorldCoordinates() const override { return false; }
     void SetPixelAtZ(int x, int y, int z, TColor color) override;

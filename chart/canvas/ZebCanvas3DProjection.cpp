@@ -60,22 +60,23 @@ TPoint TZebCanvas3D::ProjectXYZ(int x, int y, int z)
     const long double k = zoom_;
     if (IsOrthogonal()) {
         if (z == 0)
-            return {PixelRound((static_cast<long double>(x) - c.X) * k) + originX_,
-                    PixelRound((static_cast<long double>(y) - c.Y) * k) + originY_};
-        return {PixelRound(((static_cast<long double>(x) - c.X) + z * static_cast<long double>(orthoStepX_)) * k) +
-                    originX_,
-                PixelRound(((static_cast<long double>(y) - c.Y) - z * static_cast<long double>(orthoStepY_)) * k) +
-                    originY_};
+            return {PixelRoundAt((static_cast<long double>(x) - c.X) * k, originX_),
+                    PixelRoundAt((static_cast<long double>(y) - c.Y) * k, originY_)};
+        return {PixelRoundAt(((static_cast<long double>(x) - c.X) + z * static_cast<long double>(orthoStepX_)) * k,
+                             originX_),
+                PixelRoundAt(((static_cast<long double>(y) - c.Y) - z * static_cast<long double>(orthoStepY_)) * k,
+                             originY_)};
     }
     if (!projectionOn_) return {x, y};
     const long double dx = static_cast<long double>(x) - c.X, dy = static_cast<long double>(y) - c.Y,
                       dz = static_cast<long double>(z) - c.Z;
     const long double t = dz * cR_ - dx * sR_;
     const long double a = dx * cR_ + dz * sR_;
+    // A perspective denominator at or near 0 throws points far off: they saturate.
     const long double f = perspectiveOn_ ? k / ((cE_ * t + sE_ * dy) * perspectiveFactor_ + 1) : k;
     const long double b = dy * cE_ - sE_ * t;
-    if (!tiltOn_) return {PixelRound(a * f) + originX_, PixelRound(b * f) + originY_};
-    return {PixelRound((cT_ * a - sT_ * b) * f) + originX_, PixelRound((cT_ * b + sT_ * a) * f) + originY_};
+    if (!tiltOn_) return {PixelRoundAt(a * f, originX_), PixelRoundAt(b * f, originY_)};
+    return {PixelRoundAt((cT_ * a - sT_ * b) * f, originX_), PixelRoundAt((cT_ * b + sT_ * a) * f, originY_)};
 }
 
 void TZebCanvas3D::ProjectXYZFloat(TPointFloat& point, float z)
@@ -111,15 +112,15 @@ void TZebCanvas3D::UnprojectXY(int& x, int& y, int z)
     const long double q = 1.0L / zoom_;
     const TPoint3D c = ProjectionCenter();
     if (IsOrthogonal()) {
-        x = PixelRound((static_cast<long double>(x) - originX_) * q - z * static_cast<long double>(orthoStepX_)) + c.X;
-        y = PixelRound((static_cast<long double>(y) - originY_) * q + z * static_cast<long double>(orthoStepY_)) + c.Y;
+        x = PixelRoundAt((static_cast<long double>(x) - originX_) * q - z * static_cast<long double>(orthoStepX_), c.X);
+        y = PixelRoundAt((static_cast<long double>(y) - originY_) * q + z * static_cast<long double>(orthoStepY_), c.Y);
         return;
     }
     if (projectionOn_ && k3_ != 0 && k2_ != 0) {
         const long double dz = static_cast<long double>(z) - c.Z;
         const long double sx = x;
-        x = PixelRound(((sx - originX_) * q - dz * k5_ - (static_cast<long double>(y) - c.Y) * k1_) / k3_) + c.X;
-        y = PixelRound(((static_cast<long double>(y) - originY_) * q - dz * k6_ - (sx - c.X) * k4_) / k2_) + c.Y;
+        x = PixelRoundAt(((sx - originX_) * q - dz * k5_ - (static_cast<long double>(y) - c.Y) * k1_) / k3_, c.X);
+        y = PixelRoundAt(((static_cast<long double>(y) - originY_) * q - dz * k6_ - (sx - c.X) * k4_) / k2_, c.Y);
     }
 }
 

@@ -4,7 +4,9 @@
 #include <numbers>
 
 #include "chart/canvas/BitmapRoutines.h"
+#include "chart/canvas/Blend.h"
 #include "chart/canvas/CanvasServices.h"
+#include "chart/canvas/FilterConvolution.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebCanvas3D.h"
@@ -199,30 +201,44 @@ void TZebCanvas3D::DrawDonutSlice(int centerX, int centerY, int radiusX, int rad
 {
     if (!std::isfinite(startAngle) || !std::isfinite(endAngle) || !std::isfinite(donutPercent)) return;
     const double ix = radiusX * donutPercent * 0.01, iy = radiusY * donutPercent * 0.01;
-    const auto at = [&](double a, double rx, double ry) {
-        return TPoint{PixelRound(std::cos(a) * rx) + centerX, centerY - PixelRound(std::sin(a) * ry)};
+    const auto at = [&](double a) {
+        return TPoint{PixelRoundAt(std::cos(a) * radiusX, centerX), PixelRoundAt(-std::sin(a) * radiusY, centerY)};
     };
-    const TPoint p0 = at(startAngle, radiusX, radiusY), p1 = at(endAngle, radiusX, radiusY);
+    const TPoint p0 = at(startAngle), p1 = at(endAngle);
     const bool full = std::abs(startAngle - endAngle) > 6.273185307179586;
     MoveTo(p0.X, p0.Y);
     if (p0 == p1 && !full) {
         LineTo(p1.X, p1.Y);
         return;
     }
-    // The ring as one polygon: the outer arc forward and the inner arc back. The device's arcs
-    // inside a path would each start a figure of their own.
-    std::vector<TPoint> ring;
-    double sweep = endAngle - startAngle;
-    if (full) sweep = sweep < 0 ? -2 * std::numbers::pi : 2 * std::numbers::pi;
-    const int steps = std::clamp(static_cast<int>(std::abs(sweep) / (2 * std::numbers::pi) * CirclePointCount), 2,
-                                 4 * std::max(CirclePointCount, 4));
-    for (int i = 0; i <= steps; ++i) ring.push_back(at(startAngle + sweep * i / steps, radiusX, radiusY));
-    if (donutPercent <= 0) {
-        if (!full) ring.push_back({centerX, centerY});
-    } else {
-        for (int i = steps; i >= 0; --i) ring.push_back(at(startAngle + sweep * i / steps, ix, iy));
+    HDC d = dc();
+    const TRect outer{centerX - radiusX, centerY - radiusY, centerX + radiusX, centerY + radiusY};
+    const TRect inner{PixelRoundAt(-ix, centerX), PixelRoundAt(-iy, centerY), PixelRoundAt(ix, centerX),
+                      PixelRoundAt(iy, centerY)};
+    // The outer arc counter-clockwise and the inner one clockwise back make one figure.
+    const auto record = [&] {
+        d->BeginPath();
+        if (donutPercent == 0) {
+            d->Pie(outer.Left, outer.Top, outer.Right, outer.Bottom, p0.X, p0.Y, p1.X, p1.Y);
+        } else {
+            ArcToDirected(outer.Left, outer.Top, outer.Right, outer.Bottom, p0.X, p0.Y, p1.X, p1.Y, false);
+            ArcToDirected(inner.Left, inner.Top, inner.Right, inner.Bottom, p1.X, p1.Y, p0.X, p0.Y, true);
+            // Closed here, so that an outline stroked alone has its start side too.
+            d->CloseFigure();
+        }
+        d->EndPath();
+    };
+    record();
+    if (!BrushHasGradient()) {
+        d->StrokeAndFillPath();
+        return;
     }
-    Polygon(ring);
+    PushClipRegion(d, d->PathToRegion(), RGN_AND);
+    PaintGradient(*Brush()->Gradient(), outer);
+    RemoveClip();
+    MoveTo(p0.X, p0.Y);
+    record();
+    d->StrokePath();
 }
 
 void TZebCanvas3D::FillRectangle(const TRect& rect)
@@ -233,6 +249,79 @@ void TZebCanvas3D::FillRectangle(const TRect& rect)
     }
     TCanvas& target = *TargetCanvas();
     target.Handle()->FillRect(rect, target.Brush()->LogBrush());
+}
+
+// ---- shadows ----
+
+namespace {
+// The device clip, for shadows that keep to it.
+struct TDeviceClip : TBlurClip {
+    explicit TDeviceClip(HDC dc) : dc(dc) {}
+    bool Visible(int x, int y) const override
+    {
+        const TPoint p = dc->DPtoLP({x, y});
+        return dc->PtVisible(p.X, p.Y);
+    }
+    HDC dc;
+};
+}  // namespace
+
+void TZebCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellipse, int roundSize,
+                               std::span<const TPoint> points, int holePercent, double startAngle, double endAngle)
+{
+    if (!shadow.Smooth() || Metafiling() || !buffer_) {
+        TCanvas3D::PaintShadow(shadow, rect, ellipse, roundSize, points, holePercent, startAngle, endAngle);
+        return;
+    }
+    const int r = shadow.BlurRadius();
+    TPoint position = rect.TopLeft();
+    int w = std::max(1, rect.Right - rect.Left), h = std::max(1, rect.Bottom - rect.Top);
+    std::vector<TPoint> shape(points.begin(), points.end());
+    if (!shape.empty()) {
+        // The shape's smallest x and y at 1; the picture lands where the points are.
+        const TRect bounds = PointsBounds(shape);
+        for (TPoint& p : shape) p = {p.X - bounds.Left + 1, p.Y - bounds.Top + 1};
+        w = std::max(1, bounds.Right - bounds.Left + r);
+        h = std::max(1, bounds.Bottom - bounds.Top + r);
+        position = {bounds.Left - 1, bounds.Top - 1};
+    }
+    // The shape in the shadow colour on white, inset by half the blur so that the blur fits.
+    TBitmap picture(w, h, pf24bit);
+    HDC d = picture.Canvas()->Handle();
+    d->FillRect({0, 0, w, h}, clWhite);
+    d->SelectPen({PS_NULL, 0, clBlack, {}});
+    d->SelectBrush({BS_SOLID, ResolveColor(shadow.Color()), HS_HORIZONTAL, {}});
+    const int inset = r / 2;
+    const TRect area{inset, inset, w - inset, h - inset};
+    if (!shape.empty()) {
+        d->Polygon(shape.data(), static_cast<int>(shape.size()));
+    } else if (ellipse) {
+        if (std::fabs(endAngle - startAngle - 360) < 1e-12 || !std::isfinite(startAngle) || !std::isfinite(endAngle)) {
+            d->Ellipse(area.Left, area.Top, area.Right, area.Bottom);
+        } else {
+            const double cx = (area.Left + area.Right) * 0.5, cy = (area.Top + area.Bottom) * 0.5;
+            const auto at = [&](double a) {
+                const double rad = a * std::numbers::pi / 180;
+                return TPoint{PixelRound(cx + std::cos(rad) * (area.Right - area.Left) * 0.5),
+                              PixelRound(cy - std::sin(rad) * (area.Bottom - area.Top) * 0.5)};
+            };
+            const TPoint a = at(startAngle), b = at(endAngle);
+            d->Pie(area.Left, area.Top, area.Right, area.Bottom, a.X, a.Y, b.X, b.Y);
+        }
+        if (holePercent > 0) {
+            const int ix = PixelRound((100 - holePercent) * (area.Right - area.Left) * 0.005),
+                      iy = PixelRound((100 - holePercent) * (area.Bottom - area.Top) * 0.005);
+            d->SelectBrush({BS_SOLID, clWhite, HS_HORIZONTAL, {}});
+            d->Ellipse(area.Left + ix, area.Top + iy, area.Right - ix, area.Bottom - iy);
+        }
+    } else if (roundSize > 0) {
+        d->RoundRect(area.Left, area.Top, area.Right, area.Bottom, roundSize, roundSize);
+    } else {
+        d->FillRect(area, ResolveColor(shadow.Color()));
+    }
+    const TDeviceClip clip(dc());
+    BlurShadowInto(picture, buffer_.get(), dc()->LPtoDP(position), r, shadow.SmoothBlur(),
+                   shadow.Clip() ? &clip : nullptr);
 }
 
 // ---- pictures ----
@@ -361,6 +450,25 @@ void TZebCanvas3D::textEffectPass(TZebShadow& shadow, int direction, int& x, int
     HDC d = dc();
     d->SetTextColor(ResolveColor(shadow.Color()));
     d->TextOut(sx, sy, text);
+    if (shadow.Smooth() && buffer_) {
+        // The shadow text is blurred where it lies in the buffer.
+        const TSizeFloat size = TextSizeFloat(text);
+        const int tw = PixelRound(size.Width), th = PixelRound(size.Height);
+        const unsigned deviceAlign = d->GetTextAlign();
+        const unsigned align = deviceAlign > 7 ? deviceAlign - 8 : deviceAlign;
+        TPoint at = d->LPtoDP({sx, sy});
+        if ((align & TA_CENTER) == TA_CENTER)
+            at.X -= tw / 2;
+        else if (align & TA_RIGHT)
+            at.X -= tw;
+        TBlurFilter blur(nullptr);
+        blur.SetSteps(std::max(1, shadow.SmoothBlur()));
+        blur.Apply(*buffer_, {std::max(0, at.X - 1), std::max(0, at.Y), std::min(buffer_->Width() - 1, at.X + tw),
+                              std::min(buffer_->Height() - 1, at.Y + th - 1)});
+        d = dc();
+        d->SetTextAlign(deviceAlign);
+        d->SetBkMode(TRANSPARENT);
+    }
     if (blend) FinishBlend(blend);
 }
 
@@ -393,6 +501,8 @@ void TZebCanvas3D::paintText(int x, int y, const String& text)
     };
     record();
     if (gradient || picture) {
+        // An outline filled with a gradient: the gradient fills the outline's area instead.
+        const bool widened = gradient && outline && outline->HasGradientFill() && d->WidenPath();
         PushClipRegion(d, d->PathToRegion(), RGN_AND);
         const TRect r = TextRectAt(x, y, text);
         if (gradient)
@@ -400,7 +510,7 @@ void TZebCanvas3D::paintText(int x, int y, const String& text)
         else
             StretchGraphic(r, fontBrush->Image()->GetFilteredGraphic());
         RemoveClip();
-        if (outline) {
+        if (outline && !widened) {
             record();
             d->SelectBrush({BS_NULL, clWhite, HS_HORIZONTAL, {}});
             d->StrokePath();

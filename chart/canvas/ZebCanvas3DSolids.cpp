@@ -213,8 +213,8 @@ void TZebCanvas3D::DrawTaperedCylinder(bool vertical, int left, int top, int rig
         std::vector<TPointFloat> out(sides);
         for (int i = 0; i < sides; ++i) {
             const double a = i * 2 * std::numbers::pi / sides;
-            const int u = PixelRound(std::sin(a) * radius) + c;
-            const int z = zc - PixelRound(std::cos(a) * zRadius);
+            const int u = PixelRoundAt(std::sin(a) * radius, c);
+            const int z = PixelRoundAt(-std::cos(a) * zRadius, zc);
             TPointFloat p = vertical ? TPointFloat{static_cast<float>(u), static_cast<float>(at)}
                                      : TPointFloat{static_cast<float>(at), static_cast<float>(u)};
             ProjectXYZFloat(p, static_cast<float>(z));
@@ -234,7 +234,10 @@ void TZebCanvas3D::DrawTaperedCylinder(bool vertical, int left, int top, int rig
     if (vertical) {
         capTest = bottom < top;
     } else {
-        capTest = IsBackFacing(ProjectXYZ(0, 0, 0), ProjectXYZ(0, 0, 10), ProjectXYZ(0, 10, 10));
+        // The far end (x = right) shows where the planes of constant x face the viewer, as the
+        // right faces of boxes do; their back-facing test taken as it stands would cap the near
+        // end instead and leave the far one open.
+        capTest = !IsBackFacing(ProjectXYZ(0, 0, 0), ProjectXYZ(0, 0, 10), ProjectXYZ(0, 10, 10));
         if (right < left) capTest = !capTest;
     }
     if (!cone && !capTest) PolygonFloat(far);
@@ -344,17 +347,23 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
     const bool donut = slice.DonutPercent > 0;
     const double irx = PixelRound(slice.RadiusX * slice.DonutPercent * 0.01),
                  iry = PixelRound(slice.RadiusY * slice.DonutPercent * 0.01);
+    const double rx = slice.RadiusX, ry = slice.RadiusY;
+    // A bevel: the top face shrinks by w and a ring joins it to the outer ellipse w lower.
+    const bool bevel = slice.BevelPercent > 0;
+    const double w = t * slice.BevelPercent * 0.01;
+    const double topRx = bevel ? PixelRound(rx - w) : rx, topRy = bevel ? PixelRound(ry - w) : ry;
+    const int drop = bevel ? PixelRound(w) : 0;
 
     // The point at angle a (degrees) of the ellipse with radii rx, ry, dy pixels below the top face.
-    const auto at = [&](double a, double rx, double ry, int dy) {
+    const auto at = [&](double a, double ex, double ey, int dy) {
         const double r = a * std::numbers::pi / 180;
-        return ProjectXYZ(slice.CenterX + PixelRound(std::cos(r) * rx),
-                          slice.CenterY - PixelRound(std::sin(r) * ry) + dy, depth);
+        return ProjectXYZ(PixelRoundAt(std::cos(r) * ex, slice.CenterX),
+                          PixelRoundAt(-std::sin(r) * ey, static_cast<long double>(slice.CenterY) + dy), depth);
     };
-    const auto arc = [&](std::vector<TPoint>& out, int from, int to, double rx, double ry, int dy) {
+    const auto arc = [&](std::vector<TPoint>& out, int from, int to, double ex, double ey, int dy) {
         const int step = from <= to ? 1 : -1;
         for (int a = from;; a += step) {
-            out.push_back(at(a, rx, ry, dy));
+            out.push_back(at(a, ex, ey, dy));
             if (a == to) break;
         }
     };
@@ -363,69 +372,104 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
 
     TZebBlend* blend = nullptr;
     if (slice.Transparency > 0) {
+        const int halfPen = Pen()->Width() / 2;
         const TRect bounds{slice.CenterX - slice.RadiusX, slice.CenterY - slice.RadiusY, slice.CenterX + slice.RadiusX,
                            slice.CenterY + slice.RadiusY + t};
-        blend = StartBlend(SupportsAlpha() ? TRect{} : ProjectedBoundsAtZ(bounds, depth), slice.Transparency);
+        TRect projected = ProjectedBoundsAtZ(bounds, depth);
+        projected = {projected.Left - halfPen, projected.Top - halfPen, projected.Right + halfPen,
+                     projected.Bottom + halfPen};
+        blend = StartBlend(SupportsAlpha() ? TRect{} : projected, slice.Transparency);
     }
     const auto face = [&](bool top) {
         const int dy = top ? 0 : t;
         std::vector<TPoint> pts;
-        arc(pts, start, end, slice.RadiusX, slice.RadiusY, dy);
+        arc(pts, start, end, top ? topRx : rx, top ? topRy : ry, dy);
         if (donut)
             arc(pts, end, start, irx, iry, dy);
         else if (!full)
             pts.push_back(top ? centerTop : centerBottom);
         Polygon(pts);
     };
-    const auto wall = [&](int u, int v, double rx, double ry) {
+    // The outer wall below the top face (below the bevel ring when bevelled), or the inner one.
+    const auto wall = [&](int u, int v, bool inner = false) {
         if (u == v) return;
         std::vector<TPoint> pts;
-        arc(pts, u, v, rx, ry, 0);
-        arc(pts, v, u, rx, ry, t);
+        arc(pts, u, v, inner ? irx : rx, inner ? iry : ry, inner ? 0 : drop);
+        arc(pts, v, u, inner ? irx : rx, inner ? iry : ry, t);
         Polygon(pts);
+    };
+    const TColor brushColor = Brush()->Color();
+    const auto ring = [&](int u, int v) {
+        if (!bevel) return;
+        if (v < u) v += 360;
+        std::vector<TPoint> pts;
+        arc(pts, u, v, topRx, topRy, 0);
+        arc(pts, v, u, rx, ry, drop);
+        const TColor sideColor = Brush()->Color();
+        const bool clearBrush = Brush()->Style() == bsClear;
+        if (!clearBrush)
+            Brush()->SetColor(slice.BevelBrightness > 0 ? LightenColor(brushColor, slice.BevelBrightness)
+                                                        : DarkenColor(brushColor, -slice.BevelBrightness));
+        TPen& pen = *TargetCanvas()->Pen();
+        const TPenStyle penStyle = pen.Style();
+        if (!slice.BevelBorder) pen.SetStyle(psClear);
+        Polygon(pts);
+        pen.SetStyle(penStyle);
+        if (!clearBrush) Brush()->SetColor(sideColor);
     };
     const auto side = [&](int a) {
         std::vector<TPoint> pts;
         pts.push_back(donut ? at(a, irx, iry, 0) : centerTop);
-        pts.push_back(at(a, slice.RadiusX, slice.RadiusY, 0));
-        pts.push_back(at(a, slice.RadiusX, slice.RadiusY, t));
+        pts.push_back(at(a, topRx, topRy, 0));
+        if (bevel) pts.push_back(at(a, rx, ry, drop));
+        pts.push_back(at(a, rx, ry, t));
         pts.push_back(donut ? at(a, irx, iry, t) : centerBottom);
         Polygon(pts);
     };
     const auto norm = [](int x) { return ((x % 360) + 360) % 360; };
 
     if (whole) face(false);
-    const TColor brushColor = Brush()->Color();
     const bool darken = slice.DarkSides && Brush()->Style() != bsClear;
     if (darken) Brush()->SetColor(DarkenColor(brushColor, 32));
     if (sweep != 0) {
         const bool sides = !full && (whole || slice.DrawSides);
-        const TPoint ps = at(start, slice.RadiusX, slice.RadiusY, 0), pe = at(end, slice.RadiusX, slice.RadiusY, 0);
+        const TPoint ps = at(start, topRx, topRy, 0), pe = at(end, topRx, topRy, 0);
         const int cx = centerTop.X, yc = centerTop.Y;
         const auto innerWall = [&] {
-            if (donut && !slice.HideSides && (whole || ps.Y < yc || pe.Y < yc || sweep >= 180))
-                wall(start, end, irx, iry);
+            if (donut && !slice.HideSides && (whole || ps.Y < yc || pe.Y < yc || sweep >= 180)) wall(start, end, true);
         };
         const auto outerWall = [&](int a, int b) {
             const int S = norm(a), E = norm(b);
             if (full) {
-                wall(0, 180, slice.RadiusX, slice.RadiusY);
-                wall(180, 360, slice.RadiusX, slice.RadiusY);
-            } else if (ps.Y <= yc && pe.Y <= yc) {
-                if (sweep >= 180 || whole) wall(a, b, slice.RadiusX, slice.RadiusY);
-            } else if (ps.Y > yc && pe.Y < yc) {
-                if (whole) wall(0, E, slice.RadiusX, slice.RadiusY);
-                if (S > 0) wall(S, 360, slice.RadiusX, slice.RadiusY);
-            } else if (ps.Y < yc && pe.Y > yc) {
-                if (whole) wall(180, S, slice.RadiusX, slice.RadiusY);
-                wall(180, norm(end), slice.RadiusX, slice.RadiusY);
-            } else if (ps.Y >= yc && pe.Y > yc && sweep > 180) {
-                wall(0, 180, slice.RadiusX, slice.RadiusY);
-                wall(E, 180, slice.RadiusX, slice.RadiusY);
-                if (S > 0) wall(S, 360, slice.RadiusX, slice.RadiusY);
-            } else {
-                wall(S, E < S ? E + 360 : E, slice.RadiusX, slice.RadiusY);
+                wall(0, 180);
+                wall(180, 360);
+                if (!whole) ring(0, 360);
+                return;
             }
+            if (ps.Y <= yc && pe.Y <= yc) {
+                if (sweep < 180) {
+                    if (whole)
+                        wall(a, b);
+                    else
+                        ring(a, b);
+                    return;
+                }
+                wall(a, b);
+                if (whole) return;
+            } else if (ps.Y > yc && pe.Y < yc) {
+                if (whole) wall(0, E);
+                if (S > 0) wall(S, 360);
+            } else if (ps.Y < yc && pe.Y > yc) {
+                if (whole) wall(180, S);
+                wall(180, norm(end));
+            } else if (ps.Y >= yc && pe.Y > yc && sweep > 180) {
+                wall(0, 180);
+                wall(E, 180);
+                if (S > 0) wall(S, 360);
+            } else {
+                wall(S, E < S ? E + 360 : E);
+            }
+            ring(start, end);
         };
         const auto startSide = [&] {
             if (sides) side(start);

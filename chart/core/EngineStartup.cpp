@@ -1,17 +1,53 @@
 #include "chart/core/EngineStartup.h"
 
 #include "chart/canvas/CanvasServices.h"
+#include "chart/canvas/FilterStartup.h"
 #include "chart/core/ZebConst.h"
 #include "platform/rtl/Convert.h"
+
+namespace {
+TFilterTexts filterTexts()
+{
+    TFilterTexts t;
+    t.Invert = &TxtInvert;
+    t.GrayScale = &TxtGrayScale;
+    t.Mosaic = &TxtMosaic;
+    t.Flip = &TxtFlip;
+    t.Reverse = &TxtReverse;
+    t.Brightness = &TxtBrightness;
+    t.Contrast = &TxtContrast;
+    t.Color = &TxtColor;
+    t.ColorReplacer = &TxtColorReplacer;
+    t.HueLumSat = &TxtHueLumSat;
+    t.Blur = &TxtBlur;
+    t.Sharpen = &TxtSharpen;
+    t.GammaCorrection = &TxtGammaCorrection;
+    t.Emboss = &TxtEmboss;
+    t.Antialias = &TxtAntialias;
+    t.Crop = &TxtCrop;
+    t.Resize = &TxtResize;
+    t.Rotate = &TxtRotate;
+    t.Mirror = &TxtMirror;
+    t.Tile = &TxtTile;
+    t.Bevel = &TxtBevel;
+    t.Equalize = &TxtEqualize;
+    t.Zoom = &TxtZoom;
+    t.Sobel = &TxtSobel;
+    t.Sepia = &TxtSepia;
+    return t;
+}
+}  // namespace
 
 void StartChartEngine()
 {
     StartMessageTexts();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
+    StartFilterUnit(filterTexts());
 }
 
 void StopChartEngine()
 {
+    StopFilterUnit();
     StopCanvasUnit();
     StopMessageTexts();
 }

@@ -115,8 +115,10 @@ void TDeviceContext::Impl::applyClip()
         painter->setClipping(false);
         return;
     }
-    // The region is in device units: set it under the base transform, then map again.
+    // The region is in device units: set it under the base transform, then map again. A region
+    // other than a rectangle set while clipping is off would be ignored.
     painter->setWorldTransform(base);
+    painter->setClipping(true);
     painter->setClipRegion(s.clip);
     applyTransform();
 }
@@ -172,6 +174,7 @@ QPen TDeviceContext::Impl::makePen(bool forBackground) const
         if (w > 1 && st != PS_USERSTYLE)
             for (auto& d : dashes) d /= 3;  // geometric pens: the pattern scales with the width
         pen.setDashPattern(dashes);
+        pen.setDashOffset(dashOffset);
     }
     return pen;
 }
@@ -419,6 +422,7 @@ TPoint TDeviceContext::DPtoLP(TPoint p) const
 int TDeviceContext::SaveDC()
 {
     impl_->saved.push_back(impl_->s);
+    impl_->savedPaths.push_back({impl_->inPath, impl_->pathReady, impl_->path});
     return static_cast<int>(impl_->saved.size());
 }
 
@@ -429,6 +433,13 @@ bool TDeviceContext::RestoreDC(int level)
     if (target < 1 || target > n) return false;
     impl_->s = impl_->saved[static_cast<size_t>(target - 1)];
     impl_->saved.resize(static_cast<size_t>(target - 1));
+    // The path comes back as it was saved, so a path used up in between (as a clip, say) is
+    // there again, and one recorded in between is gone.
+    auto& path = impl_->savedPaths[static_cast<size_t>(target - 1)];
+    impl_->inPath = path.inPath;
+    impl_->pathReady = path.pathReady;
+    impl_->path = std::move(path.path);
+    impl_->savedPaths.resize(static_cast<size_t>(target - 1));
     if (impl_->painter->isActive()) impl_->applyAll();
     impl_->fontValid = false;
     return true;

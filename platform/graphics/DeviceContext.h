@@ -196,6 +196,9 @@ public:
     TTextMetric GetTextMetrics() const;
 
     // ---- paths ----
+    // Inside a bracket LineTo, PolylineTo, ArcTo and AngleArc continue the figure from the current
+    // position; Arc, Polyline, PolyBezier and the closed shapes (Pie and Chord too) make figures of
+    // their own. Filling, and stroking with filling, close the open figures.
     void BeginPath();
     void EndPath();
     void AbortPath();
@@ -205,6 +208,9 @@ public:
     void StrokeAndFillPath();
     bool SelectClipPath(int mode);
     TRegion PathToRegion();
+    // The finished path becomes the area its stroke with the current pen would cover; false (and
+    // the path unchanged) without a finished path or with a pen one pixel wide.
+    bool WidenPath();
 
     struct Impl;
     Impl& impl() const { return *impl_; }

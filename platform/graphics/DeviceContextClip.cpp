@@ -129,12 +129,53 @@ void TDeviceContext::InvertRgn(const TRegion& rgn)
 }
 
 // ---------- paths ----------
-void TDeviceContext::Impl::pathLine(int x0, int y0, int x1, int y1)
+void TDeviceContext::Impl::pathFrom(int x0, int y0)
 {
     QPointF a = toDeviceF(x0, y0);
     if (path.elementCount() == 0 || path.currentPosition() != a) path.moveTo(a);
+}
+
+void TDeviceContext::Impl::pathLine(int x0, int y0, int x1, int y1)
+{
+    pathFrom(x0, y0);
     path.lineTo(toDeviceF(x1, y1));
 }
+
+void TDeviceContext::Impl::pathArc(const QRectF& box, double start, double span, TPoint end)
+{
+    pathFrom(s.pos.X, s.pos.Y);
+    path.arcTo(toDeviceF(box), start, span);
+    // The figure goes on from the current position, the arc's end on the pixel grid.
+    path.lineTo(toDeviceF(end.X, end.Y));
+    s.pos = end;
+}
+
+namespace {
+
+// The path with every open figure closed, as filling and stroke-and-fill take it.
+QPainterPath closedFigures(const QPainterPath& p)
+{
+    QPainterPath out;
+    out.setFillRule(p.fillRule());
+    for (int i = 0; i < p.elementCount(); ++i) {
+        const QPainterPath::Element e = p.elementAt(i);
+        switch (e.type) {
+        case QPainterPath::MoveToElement:
+            if (i > 0) out.closeSubpath();
+            out.moveTo(e);
+            break;
+        case QPainterPath::CurveToElement:
+            out.cubicTo(e, p.elementAt(i + 1), p.elementAt(i + 2));
+            i += 2;
+            break;
+        default: out.lineTo(e); break;
+        }
+    }
+    out.closeSubpath();
+    return out;
+}
+
+}  // namespace
 
 void TDeviceContext::BeginPath()
 {
@@ -191,11 +232,27 @@ void TDeviceContext::FillPath()
 
 void TDeviceContext::StrokeAndFillPath()
 {
-    QPainterPath keep = impl_->path;
+    if (!impl_->pathReady) return;
+    // Open figures are closed first: the outline runs around the filled area.
+    const QPainterPath closed = closedFigures(impl_->path);
+    impl_->path = closed;
     FillPath();
-    impl_->path = keep;
+    impl_->path = closed;
     impl_->pathReady = true;
     StrokePath();
+}
+
+bool TDeviceContext::WidenPath()
+{
+    auto& I = *impl_;
+    // As in GDI, only a pen wider than one pixel widens.
+    if (!I.pathReady || I.penWidth() <= 1 || !I.penVisible()) return false;
+    QPainterPathStroker stroker(I.makePen());
+    stroker.setWidth(I.penWidth());
+    // The outline without overlaps, so that either fill mode fills all of it.
+    QPainterPath widened = stroker.createStroke(I.path).simplified();
+    I.path = std::move(widened);
+    return true;
 }
 
 TRegion TDeviceContext::PathToRegion()

@@ -51,6 +51,13 @@ struct TDeviceContext::Impl {
     bool inPath = false;
     bool pathReady = false;
     QPainterPath path;  // device units
+    // SaveDC keeps the path too (an open bracket with its figures, or a finished path).
+    struct PathState {
+        bool inPath = false;
+        bool pathReady = false;
+        QPainterPath path;
+    };
+    std::vector<PathState> savedPaths;
 
     bool fontValid = false;
     QFont qfont;
@@ -119,6 +126,7 @@ struct TDeviceContext::Impl {
     QColor penColor() const { return rgbColor(ColorToRGB(s.pen.Color)); }
 
     QPen makePen(bool forBackground = false) const;
+    qreal dashOffset = 0;  // where the dash pattern of the next stroke starts, in pen widths
     bool penDashed() const
     {
         int st = s.pen.Style & PS_STYLE_MASK;
@@ -193,6 +201,9 @@ struct TDeviceContext::Impl {
     // Draws a polyline (closed when asked) with the current pen, end pixel of every segment
     // excluded.
     void polyline(const QPoint* pts, int n, bool closed);
+    // Wide pens: long lines are stroked in runs, since the painter's cost for one long path grows
+    // much faster than its length. False when the line must go as one path.
+    bool strokeInRuns(const QPoint* pts, int n, bool closed);
 
     // ---------- text ----------
     const QFont& font();
@@ -214,7 +225,14 @@ struct TDeviceContext::Impl {
 
     // ---------- paths ----------
     bool recording() const { return inPath; }
+    // Continues the figure from the current position (a new figure starts there unless the path
+    // ends at it).
+    void pathFrom(int x0, int y0);
     void pathLine(int x0, int y0, int x1, int y1);
+    // An arc that continues the figure: a line from the current position to its start, then the
+    // arc (box in logical units, angles in degrees counter-clockwise); end becomes the current
+    // position.
+    void pathArc(const QRectF& box, double start, double span, TPoint end);
 };
 
 // Drawing calls on a bitmap's context first open its painter (a no-op while it is open).

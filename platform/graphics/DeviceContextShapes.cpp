@@ -18,6 +18,8 @@ double radialAngle(double cx, double cy, double rx, double ry, int x, int y)
 
 }  // namespace
 
+static std::vector<std::pair<int, int>> ellipseSpans(int l, int t, int r, int b);
+
 void TDeviceContext::Impl::addLine(int x0, int y0, int x1, int y1)
 {
     int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
@@ -92,12 +94,103 @@ void TDeviceContext::Impl::polyline(const QPoint* pts, int n, bool closed)
         flushRuns(c);
         return;
     }
+    if (std::all_of(pts + 1, pts + n, [&](const QPoint& p) { return p == pts[0]; })) {
+        // A line of no length: the caps of a wide pen make a dot of its width (a disc, or a square
+        // for square caps), flat caps nothing.
+        const int w = penWidth(), cap = s.pen.Style & PS_ENDCAP_MASK;
+        if (w == 1 || cap == PS_ENDCAP_FLAT) return;
+        const QRect box(pts[0].x() - w / 2, pts[0].y() - w / 2, w, w);
+        if (cap == PS_ENDCAP_SQUARE) {
+            runs.push_back(box);
+        } else {
+            const auto rows = ellipseSpans(box.left(), box.top(), box.left() + w, box.top() + w);
+            for (int i = 0; i < w; ++i)
+                runs.emplace_back(rows[static_cast<size_t>(i)].first, box.top() + i,
+                                  rows[static_cast<size_t>(i)].second - rows[static_cast<size_t>(i)].first, 1);
+        }
+        flushRuns(penColor());
+        return;
+    }
+    if (strokeInRuns(pts, n, closed)) return;
     stroke([&] {
         if (closed)
             painter->drawPolygon(pts, n);
         else
             painter->drawPolyline(pts, n);
     });
+}
+
+namespace {
+
+constexpr int StrokeRun = 256;  // points per run of a long wide line
+
+// Mixes that give the same pixel when a pixel is drawn twice: only these may meet at the run ends.
+bool idempotentMix(int rop2)
+{
+    switch (rop2) {
+    case R2_BLACK:
+    case R2_WHITE:
+    case R2_COPYPEN:
+    case R2_NOTCOPYPEN:
+    case R2_MASKPEN:
+    case R2_MERGEPEN:
+    case R2_MASKNOTPEN:
+    case R2_MERGENOTPEN: return true;
+    default: return false;
+    }
+}
+
+double distance(const QPointF& a, const QPointF& b) { return std::hypot(b.x() - a.x(), b.y() - a.y()); }
+
+}  // namespace
+
+bool TDeviceContext::Impl::strokeInRuns(const QPoint* pts, int n, bool closed)
+{
+    // One-pixel pens take the painter's cosmetic stroker, whose cost grows with the length alone.
+    if (n <= StrokeRun || penWidth() == 1 || !idempotentMix(s.rop2)) return false;
+    const double w = penWidth();
+    // A run ends in the middle of a segment at least a pen width long, so the caps of the two
+    // runs meeting there lie inside that segment's band and every corner keeps its join. Where
+    // the line has no such segment for long, a shorter one will do.
+    const auto splits = [&](const QPointF& a, const QPointF& b, size_t runSize) {
+        const double d = distance(a, b);
+        return runSize >= StrokeRun && d > 0 && (d >= w || runSize >= 4 * StrokeRun);
+    };
+    std::vector<QPointF> line;
+    line.reserve(static_cast<size_t>(n) + 2);
+    if (closed) {
+        // A closed line starts and ends in the middle of its first long segment.
+        int k = 0;
+        while (k < n && distance(pts[k], pts[(k + 1) % n]) < w) ++k;
+        if (k == n || penDashed()) return false;
+        const QPointF mid = (QPointF(pts[k]) + QPointF(pts[(k + 1) % n])) / 2;
+        line.push_back(mid);
+        for (int i = 1; i <= n; ++i) line.emplace_back(pts[(k + i) % n]);
+        line.push_back(mid);
+    } else {
+        for (int i = 0; i < n; ++i) line.emplace_back(pts[i]);
+    }
+    const qreal unit = w;  // dash lengths count in pen widths
+    qreal travelled = 0;
+    std::vector<QPointF> run{line.front()};
+    run.reserve(2 * StrokeRun);
+    const auto draw = [&] {
+        dashOffset = travelled / unit;
+        stroke([&] { painter->drawPolyline(run.data(), static_cast<int>(run.size())); });
+        dashOffset = 0;
+        for (size_t i = 1; i < run.size(); ++i) travelled += distance(run[i - 1], run[i]);
+    };
+    for (size_t i = 1; i < line.size(); ++i) {
+        if (i + 1 < line.size() && splits(line[i - 1], line[i], run.size())) {
+            const QPointF mid = (line[i - 1] + line[i]) / 2;
+            run.push_back(mid);
+            draw();
+            run.assign(1, mid);
+        }
+        run.push_back(line[i]);
+    }
+    draw();
+    return true;
 }
 
 // ---------- lines ----------
@@ -155,6 +248,10 @@ void TDeviceContext::Polyline(const TPoint* pts, int count)
 void TDeviceContext::PolylineTo(const TPoint* pts, int count)
 {
     if (!pts || count < 1) return;
+    if (impl_->inPath) {
+        for (int i = 0; i < count; ++i) LineTo(pts[i].X, pts[i].Y);
+        return;
+    }
     std::vector<TPoint> all;
     all.reserve(static_cast<size_t>(count) + 1);
     all.push_back(impl_->s.pos);
@@ -462,6 +559,10 @@ void TDeviceContext::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, i
                       static_cast<int>(std::lround(cy - ry * std::sin(rad)))};
     };
     TPoint a = at(start), e = at(start + span);
+    if (impl_->inPath) {
+        impl_->pathArc(QRectF(l, t, r - l, b - t), start, span, e);
+        return;
+    }
     LineTo(a.X, a.Y);
     Arc(l, t, r, b, x1, y1, x2, y2);
     impl_->s.pos = e;
@@ -475,6 +576,10 @@ void TDeviceContext::AngleArc(int x, int y, int radius, float startAngle, float 
                       static_cast<int>(std::lround(y - radius * std::sin(rad)))};
     };
     TPoint a = at(startAngle), e = at(startAngle + sweepAngle);
+    if (impl_->inPath) {
+        impl_->pathArc(QRectF(x - radius, y - radius, 2.0 * radius, 2.0 * radius), startAngle, sweepAngle, e);
+        return;
+    }
     LineTo(a.X, a.Y);
     int old = SetArcDirection(sweepAngle >= 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE);
     if (std::fabs(sweepAngle) >= 360)

@@ -245,9 +245,13 @@ void checkComponent(const TMetaClass& cls, const StreamCheckOptions& options, st
 
 void checkPersistent(const TMetaClass& cls, const StreamCheckOptions& options, std::vector<String>& faults)
 {
+    const bool item = cls.InheritsFrom(TCollectionItem::StaticClass());
+    const auto create = [&cls, item]() -> TObject* {
+        return item ? cls.CreateItem(nullptr) : cls.CreateInstance(nullptr);
+    };
     TObject* made = nullptr;
     String message;
-    if (throws([&] { made = cls.CreateInstance(nullptr); }, &message)) {
+    if (throws([&] { made = create(); }, &message)) {
         faults.push_back("can not be created: " + message);
         return;
     }
@@ -263,7 +267,7 @@ void checkPersistent(const TMetaClass& cls, const StreamCheckOptions& options, s
 
     moveProperties(persistent, options.Untouched, 0);
     const String written = streamOf(persistent);
-    TOwnedPtr<TObject> copy(cls.CreateInstance(nullptr));
+    TOwnedPtr<TObject> copy(create());
     auto* copied = static_cast<TPersistent*>(copy.get());
     if (throws(
             [&] {
@@ -290,7 +294,7 @@ std::vector<String> CheckStreamedClass(const TMetaClass& cls, const StreamCheckO
     if (!cls.CanCreate()) return faults;
     if (cls.InheritsFrom(TComponent::StaticClass()))
         checkComponent(cls, options, faults);
-    else if (!cls.InheritsFrom(TCollectionItem::StaticClass()))
+    else if (options.CollectionItems || !cls.InheritsFrom(TCollectionItem::StaticClass()))
         checkPersistent(cls, options, faults);
     return faults;
 }

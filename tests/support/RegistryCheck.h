@@ -19,6 +19,9 @@ struct StreamCheckOptions {
     // Called on each component the check creates, before it is written or read (a control may
     // want a parent, as on a form).
     std::function<void(TComponent*)> Place;
+    // Collection items are checked too, each made without a collection (classes registered to be
+    // created by name inside their own stream form, such as picture filters).
+    bool CollectionItems = false;
 };
 
 // What is wrong with one class; empty when it passes. Components are created with an owner;

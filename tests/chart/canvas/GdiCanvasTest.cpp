@@ -8,6 +8,7 @@
 
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebCanvas3D.h"
+#include "chart/canvas/ZebPen.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
@@ -63,6 +64,40 @@ TEST(GdiCanvas, PixelRoundSaturates)
         {-std::numeric_limits<long double>::infinity(), std::numeric_limits<int>::min()},
     };
     for (const auto& c : cases) EXPECT_EQ(PixelRound(c.value), c.expected) << static_cast<double>(c.value);
+    // Rounded first, then moved: 2.5 + 1 is 3, not 4; far points stay at the end of the range.
+    const struct {
+        long double value, offset;
+        int expected;
+    } moved[] = {
+        {2.5L, 1, 3},
+        {3.5L, -1, 3},
+        {std::numeric_limits<long double>::quiet_NaN(), 7, 7},
+        {std::numeric_limits<long double>::infinity(), 100, std::numeric_limits<int>::max()},
+        {-1e30L, -100, std::numeric_limits<int>::min()},
+        {std::numeric_limits<int>::max() - 1.0L, 5, std::numeric_limits<int>::max()},
+    };
+    for (const auto& c : moved) EXPECT_EQ(PixelRoundAt(c.value, c.offset), c.expected) << static_cast<double>(c.value);
+}
+
+TEST(GdiCanvas, APerspectiveDenominatorOfZeroSaturates)
+{
+    // Rotation and elevation 0, perspective 60 over a chart one pixel wide: p = 0.5, so a point
+    // 2 pixels in front of the centre has a denominator of exactly 0.
+    TProjectionFixture f;
+    f.options.SetOrthogonal(false);
+    f.options.SetElevation(0);
+    f.options.SetRotation(0);
+    f.options.SetTilt(0);
+    f.options.SetPerspective(60);
+    f.options.SetHorizOffset(1000);
+    f.Prepare({0, 0, 1, 10}, 4);
+    const TPoint right = f.canvas.ProjectXYZ(5, 5, 0), centre = f.canvas.ProjectXYZ(0, 5, 0);
+    EXPECT_EQ(right.X, std::numeric_limits<int>::max());
+    EXPECT_EQ(right.Y, 5) << "no vertical offset: 0 times infinity gives the origin";
+    EXPECT_EQ(centre.X, 1000);
+    TPointFloat p{5, 5};
+    f.canvas.ProjectXYZFloat(p, 0);
+    EXPECT_EQ(PixelRound(p.X), std::numeric_limits<int>::max());
 }
 
 TEST(GdiCanvas, Projection)
@@ -583,7 +618,6 @@ TEST(GdiCanvasShapes, NilAndEmptyGraphicsDrawNothing)
 
 // ---- 3-D solids ----
 
-#include "platform/graphics/Images.h"
 
 namespace {
 
@@ -591,9 +625,11 @@ namespace {
 class TPolygonLog : public TZebCanvas3D {
 public:
     std::vector<std::size_t> Polygons;
+    std::vector<std::vector<TPoint>> Shapes;
     void Polygon(std::span<const TPoint> points) override
     {
         Polygons.push_back(points.size());
+        Shapes.emplace_back(points.begin(), points.end());
         TZebCanvas3D::Polygon(points);
     }
 };
@@ -644,6 +680,14 @@ TEST(GdiCanvasSolids, ConesCylindersEllipsesAndArrows)
         const TColor top = f.canvas.GetPixelColor(50 + 10, 20 - 10);
         EXPECT_NE(top, clWhite) << "the half-size top cap";
         EXPECT_EQ(f.canvas.GetPixelColor(50 + 10 + 17, 20 - 10), clWhite) << "nothing beyond the half radius";
+    }
+    {
+        // A horizontal cylinder in the default view: its far end (x = right) is capped, the near
+        // one hidden behind the body.
+        TSolidFixture f;
+        f.canvas.DrawTaperedCylinder(false, 20, 40, 100, 80, 0, 20, false, 100);
+        EXPECT_NE(f.canvas.GetPixelColor(113, 47), clWhite) << "the far cap";
+        EXPECT_EQ(f.canvas.GetPixelColor(14, 66), clWhite) << "nothing beyond the near end";
     }
     {
         TSolidFixture f;
@@ -697,28 +741,120 @@ TEST(GdiCanvasSolids, PieSlices)
     EXPECT_TRUE(f.canvas.Polygons.empty());
 }
 
-TEST(GdiCanvasLook, SolidsAndShapesSheet)
+TEST(GdiCanvasSolids, PieSliceSidesFollowTheOrderTable)
 {
-    TSolidFixture f(false);
-    f.options.SetPerspective(30);
-    f.canvas.PrepareView(f.window.Canvas(), &f.options, clWhite, true, {0, 0, 120, 120});
-    f.canvas.SetupProjection(40, {0, 0, 120, 120}, {0, 0, 120, 120});
-    f.canvas.GetDeviceContext()->FillRect({0, 0, 120, 120}, clWhite);
-    f.canvas.DrawBox(10, 40, 60, 100, 0, 20, true, 0);
-    f.canvas.Brush()->SetColor(clBlue);
-    f.canvas.DrawTaperedCylinder(true, 50, 60, 75, 100, 0, 20, true, 100);
-    f.canvas.Brush()->Gradient()->SetVisible(false);
-    f.canvas.Brush()->SetColor(clYellow);
-    TSolidPieSlice s;
-    s.CenterX = 60, s.CenterY = 25, s.RadiusX = 35, s.RadiusY = 20, s.Z0 = 0, s.Z1 = 10;
-    s.StartAngle = 0.3, s.EndAngle = 4.5, s.DarkSides = true, s.DonutPercent = 40;
-    f.canvas.DrawSolidPieSlice(s);
-    f.canvas.Brush()->SetColor(clLime);
-    f.canvas.DrawArrowAtZDefault(true, {85, 110}, {115, 70}, 10, 10, 0);
-    TPngImage png;
-    png.Assign(f.canvas.BufferBitmap());
-    png.SaveToFile("gdi_canvas_solids.png");
-    EXPECT_NE(f.canvas.GetPixelColor(25, 80), clWhite);
+    // S start side, E end side, W outer wall; the top face comes last. Nearer parts go later.
+    const double pi = 3.14159265358979323846;
+    const struct {
+        double start, end;
+        const char* order;
+    } cases[] = {
+        {0.1, pi / 2 - 0.1, "ES"},                // back right: centre left of both ends
+        {pi / 2 + 0.1, pi - 0.1, "SE"},           // back left: centre right of both ends
+        {pi + 0.1, 3 * pi / 2 - 0.1, "SWE"},      // front left
+        {3 * pi / 2 + 0.1, 2 * pi - 0.1, "EWS"},  // front right
+        {pi - 0.5, 2 * pi + 0.5, "SEW"},          // more than half, through the front
+    };
+    for (const auto& c : cases) {
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = c.start, s.EndAngle = c.end;
+        f.canvas.DrawSolidPieSlice(s);
+        ASSERT_FALSE(f.canvas.Shapes.empty());
+        const std::vector<TPoint>& top = f.canvas.Shapes.back();
+        std::string order;
+        for (std::size_t i = 0; i + 1 < f.canvas.Shapes.size(); ++i) {
+            const std::vector<TPoint>& p = f.canvas.Shapes[i];
+            if (p.size() == 4 && p[1] == top.front())
+                order += 'S';
+            else if (p.size() == 4 && p[1] == top[top.size() - 2])
+                order += 'E';
+            else
+                order += 'W';
+        }
+        EXPECT_EQ(order, c.order) << c.start << " .. " << c.end;
+    }
+}
+
+TEST(GdiCanvasSolids, PieSliceBevelRing)
+{
+    const TColor lighter = Rgb(255, 60, 60), darker = Rgb(195, 0, 0);
+    const struct {
+        int bevelPercent, brightness;
+        bool border;
+        int lighterPixels, darkerPixels;  // -1: some
+    } cases[] = {
+        {0, 60, false, 0, 0},
+        {50, 60, false, -1, 0},
+        {50, -60, false, 0, -1},
+        {50, 60, true, -1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bevelPercent * 1000 + c.brightness);
+        TSolidFixture f(false);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = 3.5, s.EndAngle = 5.9;  // the front
+        s.BevelPercent = c.bevelPercent, s.BevelBrightness = c.brightness, s.BevelBorder = c.border;
+        f.canvas.DrawSolidPieSlice(s);
+        int light = 0, dark = 0;
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const TColor px = f.canvas.GetPixelColor(x, y);
+                light += px == lighter, dark += px == darker;
+            }
+        if (c.lighterPixels < 0)
+            EXPECT_GT(light, 20);
+        else
+            EXPECT_EQ(light, c.lighterPixels);
+        if (c.darkerPixels < 0)
+            EXPECT_GT(dark, 20);
+        else
+            EXPECT_EQ(dark, c.darkerPixels);
+        // The ring: one more polygon; its outline only with a border.
+        if (c.bevelPercent > 0) {
+            TSolidFixture g(false);
+            s.BevelPercent = 0;
+            g.canvas.DrawSolidPieSlice(s);
+            EXPECT_EQ(f.canvas.Polygons.size(), g.canvas.Polygons.size() + 1);
+        }
+    }
+}
+
+TEST(GdiCanvasSolids, SetPixelAtZDrawsADotOfTheWidePen)
+{
+    const struct {
+        int width;
+        int red, blue;  // pixels of the given colour and of the pen's
+    } cases[] = {{1, 1, 0}, {5, 0, -1}};
+    for (const auto& c : cases) {
+        TSolidFixture f;
+        TZebPen pen;
+        pen.SetColor(clBlue);
+        pen.SetWidth(c.width);
+        f.canvas.UsePen(pen);
+        f.canvas.SetPixelAtZ(60, 60, 0, clRed);
+        int red = 0, blue = 0;
+        TRect ink{120, 120, 0, 0};
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const TColor px = f.canvas.GetPixelColor(x, y);
+                red += px == clRed, blue += px == clBlue;
+                if (px != clWhite)
+                    ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                           std::max(ink.Bottom, y + 1)};
+            }
+        EXPECT_EQ(red, c.red) << c.width;
+        if (c.blue < 0) {
+            EXPECT_GT(blue, 9) << c.width;
+            EXPECT_LE(ink.Right - ink.Left, c.width + 1);
+            EXPECT_LE(ink.Bottom - ink.Top, c.width + 1);
+            EXPECT_TRUE(PtInRect(ink, {60, 60}));
+        } else {
+            EXPECT_EQ(blue, c.blue) << c.width;
+        }
+    }
 }
 
 // ---- text ----
@@ -761,6 +897,7 @@ TEST(GdiCanvasText, ShadowSizesMoveTheShadowOrTheText)
         shadow.SetHorizSize(c.horizSize);
         shadow.SetVertSize(0);
         shadow.SetTransparency(0);
+        shadow.SetSmooth(false);  // the blur would leave no pixel of the pure colour
         f.canvas.SetBackgroundMode(TRANSPARENT);
         f.canvas.TextOut(10, 5, "I");
         EXPECT_EQ(LeftmostColumn(f.canvas, 60, 30, clRed), base + c.textShift) << c.horizSize;
@@ -768,27 +905,376 @@ TEST(GdiCanvasText, ShadowSizesMoveTheShadowOrTheText)
     }
 }
 
-TEST(GdiCanvasLook, GradientsAndShapesSheet)
+TEST(GdiCanvasText, SmoothTextShadowsAreBlurred)
 {
-    TPixelFixture f(200, 120);
+    // Without antialiasing a plain shadow has only its own colour; a smooth one has blends.
+    for (bool smooth : {false, true}) {
+        TPixelFixture f(60, 30);
+        f.canvas.Font()->SetColor(clRed);
+        f.canvas.Font()->SetSize(14);
+        f.canvas.Font()->SetQuality(TZebFontQuality::fqNormal);
+        TZebShadow& shadow = *f.canvas.Font()->Shadow();
+        shadow.SetVisible(true);
+        shadow.SetColor(clBlue);
+        shadow.SetSize(6);
+        shadow.SetTransparency(0);
+        shadow.SetSmooth(smooth);
+        f.canvas.SetBackgroundMode(TRANSPARENT);
+        f.canvas.TextOut(10, 2, "H");
+        std::set<TColor> colours;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x) colours.insert(f.At(x, y));
+        colours.erase(clWhite), colours.erase(clRed), colours.erase(clBlue);
+        EXPECT_EQ(colours.empty(), !smooth) << colours.size();
+        EXPECT_EQ(f.canvas.GetDeviceContext()->GetBkMode(), TRANSPARENT);
+    }
+}
+
+TEST(GdiCanvasText, AGradientFilledOutlineWidensTheTextInsteadOfStrokingIt)
+{
+    for (bool outlineGradient : {false, true}) {
+        TPixelFixture f(80, 40);
+        f.canvas.Font()->SetSize(20);
+        f.canvas.Font()->SetColor(clRed);
+        TZebGradient& g = *f.canvas.Font()->Brush()->Gradient();
+        g.SetStartColor(clRed);
+        g.SetEndColor(clBlue);
+        g.SetVisible(true);
+        TZebHiddenPen& outline = *f.canvas.Font()->OutLine();
+        outline.SetVisible(true);
+        outline.SetWidth(4);
+        outline.SetColor(clLime);
+        if (outlineGradient) outline.Fill()->Gradient()->SetVisible(true);
+        f.canvas.SetBackgroundMode(TRANSPARENT);
+        f.canvas.TextOut(10, 2, "H");
+        int lime = 0, painted = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 80; ++x) lime += f.At(x, y) == clLime, painted += f.At(x, y) != clWhite;
+        EXPECT_GT(painted, 50);
+        EXPECT_EQ(lime == 0, outlineGradient) << lime;
+    }
+}
+
+TEST(GdiCanvasShadow, SmoothShadowsBlurIntoTheBuffer)
+{
+    // A black shadow of (20, 20, 60, 50): blurred, its edge column is grey and its middle black;
+    // plain, the edge is as black as the middle.
+    const TPoint triangle[] = {{20, 50}, {60, 50}, {40, 20}};
+    const struct {
+        const char* name;
+        bool smooth, metafiling, polygon;
+        bool softEdge;
+    } cases[] = {
+        {"smooth rectangle", true, false, false, true},
+        {"smooth polygon", true, false, true, true},
+        {"plain", false, false, false, false},
+        {"smooth into a metafile", true, true, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPixelFixture f(80, 70);
+        f.canvas.SetMetafiling(c.metafiling);
+        TZebShadow shadow;
+        shadow.SetColor(clBlack);
+        shadow.SetSmooth(c.smooth);
+        const std::span<const TPoint> points = c.polygon ? std::span<const TPoint>(triangle)
+                                                         : std::span<const TPoint>();
+        f.canvas.PaintShadow(shadow, {20, 20, 60, 50}, false, 0, points, 0, 0, 360);
+        const TColor middle = f.At(40, c.polygon ? 40 : 35);
+        const TColor edge = f.At(c.polygon ? 40 : 20, c.polygon ? 49 : 35);
+        EXPECT_EQ(middle, clBlack);
+        if (c.softEdge)
+            EXPECT_TRUE(edge != clBlack && edge != clWhite) << std::hex << edge;
+        else
+            EXPECT_EQ(edge, clBlack);
+        EXPECT_EQ(f.At(5, 5), clWhite);
+    }
+}
+
+// ---- pictures looked at ----
+
+#include "chart/canvas/CanvasServices.h"
+#include "chart/canvas/Corners.h"
+#include "chart/canvas/FilterStartup.h"
+#include "chart/canvas/ZebPicture.h"
+#include "tests/support/Golden.h"
+
+namespace {
+
+void ExpectLooksAsCommitted(TZebCanvas3D& canvas, const char* name)
+{
+    testsupport::ExpectMatchesGolden(*canvas.BufferBitmap(), TV_SOURCE_DIR "/tests/chart/canvas/golden", name);
+}
+
+void UseSolidPen(TZebCanvas3D& canvas, TColor color, int width = 1)
+{
+    TZebPen pen;
+    pen.SetColor(color);
+    pen.SetWidth(width);
+    canvas.UsePen(pen);
+}
+
+}  // namespace
+
+// Brushes (solid, hatched, picture, gradient) on every 2-D shape, corner styles, text effects,
+// rotated texts, pies, donuts and arrows.
+TEST(GdiCanvasLook, TwoDimensionalSheet)
+{
+    TPixelFixture f(400, 300);
+    TZebCanvas3D& c = f.canvas;
+    TZebBrush& brush = *c.Brush();
+    UseSolidPen(c, clBlack);
+
+    // Row 1: brushes.
+    brush.SetColor(clYellow);
+    c.Rectangle(10, 10, 60, 60);
+    brush.SetStyle(bsDiagCross);
+    brush.SetColor(clNavy);
+    c.Rectangle(70, 10, 120, 60);
+    brush.SetStyle(bsSolid);
+    TBitmap tile(8, 8, pf32bit);
+    tile.Canvas()->Brush()->SetColor(clAqua);
+    tile.Canvas()->FillRect({0, 0, 8, 8});
+    tile.Canvas()->Brush()->SetColor(clPurple);
+    tile.Canvas()->FillRect({0, 0, 4, 4});
+    tile.Canvas()->FillRect({4, 4, 8, 8});
+    brush.Image()->Assign(&tile);
+    c.Rectangle(130, 10, 180, 60);
+    const TPoint star[] = {{215, 8}, {226, 50}, {190, 24}, {240, 24}, {204, 50}};
+    c.Polygon(star);
+    brush.Image()->Assign(nullptr);
+    TZebGradient& g = *brush.Gradient();
+    g.SetStartColor(clRed);
+    g.SetEndColor(clYellow);
+    g.SetDirection(gdLeftRight);
+    g.SetVisible(true);
+    c.RoundRect(250, 10, 310, 60, 20, 20);
+    c.Ellipse(320, 10, 390, 60);
+    const TPoint triangle[] = {{10, 120}, {60, 70}, {110, 120}};
+    c.Polygon(triangle);
+    c.Pie(120, 70, 180, 130, 180, 100, 150, 70);
+    g.SetVisible(false);
+
+    // Corner styles.
+    brush.SetColor(0x80C0FF);
+    const TZebCornerStyle styles[][4] = {{cosRound, cosRound, cosRound, cosRound},
+                                         {cosBevel, cosRound, cosNone, cosRound},
+                                         {cosNone, cosBevel, cosBevel, cosRound}};
+    int x = 190;
+    for (const auto& st : styles) {
+        TZebCorners corners;
+        corners.LeftTop()->SetStyle(st[0]);
+        corners.RightTop()->SetStyle(st[1]);
+        corners.RightBottom()->SetStyle(st[2]);
+        corners.LeftBottom()->SetStyle(st[3]);
+        c.RoundRectCorners({x, 70, x + 60, 125}, 20, 16, &corners);
+        x += 70;
+    }
+
+    // Text effects: smooth shadow, emboss, outline, gradient, and rotated texts.
+    c.SetBackgroundMode(TRANSPARENT);
+    TZebFont& font = *c.Font();
+    font.SetSize(16);
+    font.SetColor(clNavy);
+    font.Shadow()->SetVisible(true);
+    font.Shadow()->SetSize(3);
+    font.Shadow()->SetTransparency(0);
+    c.TextOut(10, 140, "Shadow");
+    font.Shadow()->SetVisible(false);
+    font.SetColor(clSilver);
+    font.Emboss()->SetVisible(true);
+    font.Emboss()->SetSize(1);
+    font.Emboss()->SetColor(clBlack);
+    font.Emboss()->SetTransparency(0);
+    font.Emboss()->SetSmooth(false);
+    c.TextOut(110, 140, "Emboss");
+    font.Emboss()->SetVisible(false);
+    font.SetColor(clYellow);
+    font.OutLine()->SetVisible(true);
+    font.OutLine()->SetColor(clRed);
+    c.TextOut(210, 140, "Outline");
+    font.OutLine()->SetVisible(false);
+    TZebGradient& tg = *font.Brush()->Gradient();
+    tg.SetStartColor(clBlue);
+    tg.SetEndColor(clLime);
+    tg.SetVisible(true);
+    c.TextOut(300, 140, "Gradient");
+    tg.SetVisible(false);
+    font.SetSize(10);
+    font.SetColor(clBlack);
+    c.RotatedTextOut(20, 280, "Rotated 45", 45, false);
+    c.RotatedTextOut(110, 290, "Rotated 90", 90, false);
+    c.RotatedTextOut(130, 190, "Rotated -30", -30, false);
+
+    // Pies, donuts and arrows.
+    brush.SetColor(clRed);
+    c.PieByAngles({230, 180, 290, 240}, 30, 300);
+    brush.SetColor(clAqua);
+    c.DrawDonutSlice(330, 210, 30, 30, 0.5, 5.5, 50);
+    g.SetStartColor(clGreen);
+    g.SetEndColor(clWhite);
+    g.SetDirection(gdTopBottom);
+    g.SetVisible(true);
+    c.DrawDonutSlice(260, 270, 25, 20, 3.5, 6.0, 40);
+    g.SetVisible(false);
+    brush.SetColor(clLime);
+    c.DrawArrow(true, {300, 290}, {390, 250}, 14, 14, 40);
+    c.DrawArrow(false, {180, 290}, {230, 250}, 10, 10, 50);
+
+    ExpectLooksAsCommitted(c, "gdi-canvas-2d");
+    EXPECT_EQ(f.At(35, 35), clYellow);
+}
+
+// The ten directions, radial centres, a turned gradient and a sub-gradient.
+TEST(GdiCanvasLook, GradientSheet)
+{
+    // Turned gradients are drawn on a canvas of the first listed class and turned by the filter.
+    StartCanvasUnit("Arial", 8);
+    StopFilterUnit();
+    StartFilterUnit({});
+    TPixelFixture f(330, 200);
+    TZebCanvas3D& c = f.canvas;
     const TGradientDirection directions[] = {gdTopBottom,  gdBottomTop,   gdLeftRight,      gdRightLeft,
                                              gdFromCenter, gdFromTopLeft, gdFromBottomLeft, gdRadial,
                                              gdDiagonalUp, gdDiagonalDown};
     for (int i = 0; i < 10; ++i) {
-        const int x = (i % 5) * 40, y = (i / 5) * 30;
-        f.canvas.FillRectGradient({x + 2, y + 2, x + 38, y + 28}, clNavy, clYellow, directions[i], 50, 0, 0);
+        const int x = (i % 5) * 65, y = (i / 5) * 50;
+        TZebGradient g;
+        g.SetVisible(true);
+        g.SetStartColor(clNavy);
+        g.SetEndColor(clYellow);
+        g.SetDirection(directions[i]);
+        g.Draw(c, {x + 5, y + 5, x + 60, y + 45});
     }
-    f.canvas.Brush()->SetColor(clRed);
-    f.canvas.PieByAngles({5, 65, 55, 115}, 30, 300);
-    f.canvas.Brush()->SetColor(clAqua);
-    f.canvas.DrawDonutSlice(90, 90, 25, 25, 0.5, 5.5, 50);
-    f.canvas.Font()->SetColor(clBlack);
-    f.canvas.Font()->SetSize(10);
-    f.canvas.SetBackgroundMode(TRANSPARENT);
-    f.canvas.RotatedTextOut(130, 110, "Rotated", 45, false);
-    f.canvas.TextOut(140, 70, "Text");
-    TPngImage png;
-    png.Assign(f.canvas.BufferBitmap());
-    png.SaveToFile("gdi_canvas_sheet.png");
-    EXPECT_NE(f.At(20, 15), clWhite);
+    // Radial centres moved, a middle colour, a turned one and a sub-gradient over a gradient.
+    TZebGradient radial;
+    radial.SetVisible(true);
+    radial.SetDirection(gdRadial);
+    radial.SetStartColor(clWhite);
+    radial.SetEndColor(clMaroon);
+    radial.SetRadialX(15);
+    radial.SetRadialY(-10);
+    radial.Draw(c, {5, 105, 60, 145});
+    TZebGradient three;
+    three.SetVisible(true);
+    three.SetStartColor(clRed);
+    three.SetMidColor(clWhite);
+    three.SetEndColor(clBlue);
+    three.Draw(c, {70, 105, 125, 145});
+    TZebGradient turned;
+    turned.SetVisible(true);
+    turned.SetStartColor(clGreen);
+    turned.SetEndColor(clYellow);
+    turned.SetDirection(gdLeftRight);
+    turned.SetAngle(30);
+    turned.Draw(c, {135, 105, 190, 145});
+    TZebGradient base;
+    base.SetVisible(true);
+    base.SetStartColor(clBlue);
+    base.SetEndColor(clAqua);
+    base.SubGradient()->SetStartColor(clYellow);
+    base.SubGradient()->SetEndColor(clRed);
+    base.SubGradient()->SetDirection(gdLeftRight);
+    base.SubGradient()->SetVisible(true);
+    base.Draw(c, {200, 105, 255, 145});
+    TZebGradient rounded;
+    rounded.SetVisible(true);
+    rounded.SetStartColor(clPurple);
+    rounded.SetEndColor(clSilver);
+    rounded.SetDirection(gdFromCenter);
+    rounded.Draw(c, {265, 105, 320, 145}, 12);
+    // Monochrome: the same gradients in grey.
+    c.SetMonochromeMode(true);
+    TZebGradient grey;
+    grey.SetVisible(true);
+    grey.SetStartColor(clRed);
+    grey.SetEndColor(clYellow);
+    grey.Draw(c, {5, 155, 320, 195});
+    c.SetMonochromeMode(false);
+    StopFilterUnit();
+    StopCanvasUnit();
+
+    ExpectLooksAsCommitted(c, "gdi-canvas-gradients");
+}
+
+namespace {
+
+// Every solid on one frame: boxes, cylinders, a cone, a pyramid, a frustum, pie slices (plain,
+// donut, bevelled), an ellipse and an arrow at a depth.
+void DrawSolids(TZebCanvas3D& c)
+{
+    TZebBrush& brush = *c.Brush();
+    UseSolidPen(c, clBlack);
+    brush.SetColor(clRed);
+    c.DrawBox(20, 60, 120, 200, 0, 30, true, 0);
+    brush.SetColor(clYellow);
+    c.DrawBox(70, 110, 150, 200, 0, 30, false, 0);
+    brush.SetColor(clBlue);
+    c.DrawTaperedCylinder(true, 125, 110, 165, 200, 0, 30, true, 100);
+    brush.Gradient()->SetVisible(false);
+    brush.SetColor(clLime);
+    c.DrawTaperedCylinder(true, 180, 110, 220, 200, 0, 30, false, 0);
+    brush.Gradient()->SetVisible(false);
+    brush.SetColor(clFuchsia);
+    c.DrawTaperedCylinder(false, 235, 160, 300, 200, 0, 30, true, 50);
+    brush.Gradient()->SetVisible(false);
+    brush.SetColor(clAqua);
+    c.DrawSquarePyramid(true, 310, 110, 350, 200, 0, 30, true);
+    brush.SetColor(clOlive);
+    c.DrawSquareFrustum({360, 110, 400, 200}, true, 0, 30, 10, 8, 1);
+    TSolidPieSlice s;
+    s.CenterX = 80, s.CenterY = 50, s.RadiusX = 60, s.RadiusY = 35, s.Z0 = 0, s.Z1 = 15;
+    s.DarkSides = true;
+    brush.SetColor(clYellow);
+    s.StartAngle = 0.3, s.EndAngle = 2.6;
+    c.DrawSolidPieSlice(s);
+    brush.SetColor(clTeal);
+    s.StartAngle = 2.6, s.EndAngle = 6.583;
+    c.DrawSolidPieSlice(s);
+    brush.SetColor(clSilver);
+    s.CenterX = 230, s.DonutPercent = 45, s.StartAngle = 3.5, s.EndAngle = 8.0;
+    c.DrawSolidPieSlice(s);
+    brush.SetColor(clRed);
+    s.CenterX = 350, s.RadiusX = 45, s.DonutPercent = 0, s.BevelPercent = 60, s.BevelBrightness = 50;
+    s.StartAngle = 0, s.EndAngle = 6.2831853;
+    c.DrawSolidPieSlice(s);
+    brush.SetColor(clGreen);
+    c.EllipseAtZ(20, 215, 90, 245, 20);
+    brush.SetColor(clLime);
+    c.DrawArrowAtZ(true, {110, 245}, {200, 215}, 14, 14, 10, 20, 40);
+    UseSolidPen(c, clNavy, 3);
+    c.MoveToXYZ(220, 240, 0);
+    c.LineToXYZ(300, 220, 30);
+    c.LineToXYZ(400, 240, 30);
+}
+
+}  // namespace
+
+TEST(GdiCanvasLook, SolidsOrthogonalAndRotated)
+{
+    const struct {
+        const char* name;
+        bool orthogonal;
+    } views[] = {{"gdi-canvas-solids-orthogonal", true}, {"gdi-canvas-solids-rotated", false}};
+    for (const auto& v : views) {
+        SCOPED_TRACE(v.name);
+        TZebCanvas3D canvas;
+        TView3DOptions options;
+        TBitmap window(420, 260, pf32bit);
+        options.SetOrthogonal(v.orthogonal);
+        if (!v.orthogonal) {
+            options.SetElevation(340);
+            options.SetRotation(330);
+            options.SetPerspective(40);
+        }
+        canvas.PrepareView(window.Canvas(), &options, clWhite, true, {0, 0, 420, 260});
+        canvas.SetupProjection(30, {0, 0, 420, 260}, {0, 0, 420, 260});
+        canvas.GetDeviceContext()->FillRect({0, 0, 420, 260}, clWhite);
+        DrawSolids(canvas);
+        ExpectLooksAsCommitted(canvas, v.name);
+        int painted = 0;
+        for (int y = 0; y < 260; y += 2)
+            for (int x = 0; x < 420; x += 2) painted += canvas.GetPixelColor(x, y) != clWhite;
+        EXPECT_GT(painted, 210 * 130 / 4);
+    }
 }

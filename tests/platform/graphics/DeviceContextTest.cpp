@@ -1,5 +1,10 @@
 // Pixel rules of the GDI-style device context on small bitmaps.
+#include <cmath>
+#include <cstdint>
+#include <functional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "PixelTest.h"
 #include "platform/graphics/GdiConsts.h"
@@ -755,6 +760,327 @@ TEST(DeviceContextShapes, FrameControlsDrawCheckMarksAndRadioDots)
     s.dc->DrawFrameControl({15, 0, 28, 13}, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
     EXPECT_TRUE(s.Is(21, 6, clWindowText));
     EXPECT_FALSE(s.dc->DrawFrameControl({0, 0, 13, 13}, 1, 0));
+}
+
+// ---- paths: figures, the state stack, widening ----
+
+// A quarter of a ring around (25, 25), radii 20 and 10, recorded as GDI builds a donut slice:
+// the outer arc counter-clockwise from the current point, the inner one clockwise back.
+void RecordQuarterRing(HDC dc)
+{
+    dc->MoveTo(45, 25);
+    dc->BeginPath();
+    dc->ArcTo(5, 5, 45, 45, 45, 25, 25, 5);
+    dc->SetArcDirection(AD_CLOCKWISE);
+    dc->ArcTo(15, 15, 35, 35, 25, 15, 35, 25);
+    dc->SetArcDirection(AD_COUNTERCLOCKWISE);
+    dc->EndPath();
+}
+
+TEST(DeviceContextPaths, FiguresContinueOrStartAsInGdi)
+{
+    const struct {
+        const char* name;
+        std::function<void(HDC)> record;
+        std::vector<TPoint> inside, outside;
+    } cases[] = {
+        {"ArcTo continues the figure: a ring slice",
+         RecordQuarterRing,
+         {{33, 17}, {38, 20}, {27, 8}},
+         {{28, 22}, {10, 10}, {40, 35}}},
+        {"ArcTo ending between pixels: the figure goes on from the current position",
+         [](HDC dc) {
+             // From 0.5 to 5.5 radians: the arcs' ends are not on the pixel grid.
+             dc->MoveTo(43, 15);
+             dc->BeginPath();
+             dc->ArcTo(5, 5, 45, 45, 43, 15, 39, 39);
+             dc->SetArcDirection(AD_CLOCKWISE);
+             dc->ArcTo(15, 15, 35, 35, 39, 39, 43, 15);
+             dc->SetArcDirection(AD_COUNTERCLOCKWISE);
+             dc->EndPath();
+         },
+         {{8, 25}, {25, 8}, {25, 42}},
+         {{42, 25}, {25, 25}, {30, 25}}},
+        {"AngleArc continues from the centre: a pie quarter",
+         [](HDC dc) {
+             dc->BeginPath();
+             dc->MoveTo(25, 25);
+             dc->AngleArc(25, 25, 20, 0, 90);
+             dc->CloseFigure();
+             dc->EndPath();
+         },
+         {{30, 20}, {40, 15}},
+         {{20, 30}, {30, 30}}},
+        {"PolylineTo continues the figure",
+         [](HDC dc) {
+             dc->BeginPath();
+             dc->MoveTo(5, 5);
+             dc->LineTo(40, 5);
+             const TPoint rest[] = {{40, 40}, {5, 40}};
+             dc->PolylineTo(rest, 2);
+             dc->EndPath();
+         },
+         {{20, 20}, {35, 35}},
+         {{45, 45}}},
+        {"Arc makes a figure of its own (a chord when filled)",
+         [](HDC dc) {
+             dc->BeginPath();
+             dc->MoveTo(5, 45);
+             dc->LineTo(45, 45);
+             dc->Arc(5, 5, 45, 45, 45, 25, 25, 5);
+             dc->EndPath();
+         },
+         {{37, 13}},
+         {{40, 35}, {30, 20}}},
+        {"Pie closes a figure of its own",
+         [](HDC dc) {
+             dc->BeginPath();
+             dc->MoveTo(2, 48);
+             dc->LineTo(10, 48);
+             dc->Pie(5, 5, 45, 45, 45, 25, 25, 5);
+             dc->EndPath();
+         },
+         {{30, 20}, {40, 15}},
+         {{20, 30}, {37, 35}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface s(50, 50);
+        s.dc->SelectBrush(SolidBrush(clRed));
+        c.record(s.dc);
+        s.dc->FillPath();
+        for (TPoint p : c.inside) EXPECT_TRUE(s.Is(p.X, p.Y, clRed)) << p.X << "," << p.Y << "\n" << s.Dump();
+        for (TPoint p : c.outside) EXPECT_TRUE(s.Is(p.X, p.Y, clWhite)) << p.X << "," << p.Y << "\n" << s.Dump();
+    }
+}
+
+TEST(DeviceContextPaths, StrokeAndFillClosesTheFigureStrokeAloneDoesNot)
+{
+    // The ring slice's figure ends at the inner arc's start (35, 25); closing it draws the line
+    // back to the outer start along row 25.
+    for (bool fill : {true, false}) {
+        Surface s(50, 50);
+        s.dc->SelectPen(SolidPen(clBlue));
+        s.dc->SelectBrush(SolidBrush(clRed));
+        RecordQuarterRing(s.dc);
+        if (fill)
+            s.dc->StrokeAndFillPath();
+        else
+            s.dc->StrokePath();
+        EXPECT_EQ(s.Is(40, 25, clBlue), fill) << s.Dump();
+        EXPECT_EQ(s.Is(33, 17, clRed), fill) << s.Dump();
+    }
+}
+
+TEST(DeviceContextPaths, RestoreDCBringsBackThePathAsSaved)
+{
+    Surface s(20, 20);
+    s.dc->SelectBrush(SolidBrush(clRed));
+    s.dc->BeginPath();
+    s.dc->Rectangle(2, 2, 8, 8);
+    s.dc->EndPath();
+    // A path used up between SaveDC and RestoreDC is there again afterwards.
+    const int level = s.dc->SaveDC();
+    EXPECT_TRUE(s.dc->SelectClipPath(RGN_AND));
+    s.dc->RestoreDC(level);
+    s.dc->FillPath();
+    EXPECT_EQ(s.Ink(), (TRect{2, 2, 8, 8})) << s.Dump();
+    TRect box;
+    EXPECT_EQ(s.dc->GetClipBox(box), SIMPLEREGION);
+    EXPECT_EQ(box, (TRect{0, 0, 20, 20}));  // the clip made from it went with the restore
+
+    // One recorded after SaveDC goes with RestoreDC, an open bracket included.
+    s.Clear(clWhite);
+    s.dc->SaveDC();
+    s.dc->BeginPath();
+    s.dc->Rectangle(10, 10, 15, 15);
+    s.dc->EndPath();
+    s.dc->SaveDC();
+    s.dc->BeginPath();
+    s.dc->RestoreDC(-1);
+    s.dc->FillPath();  // the finished rectangle, kept by the inner SaveDC
+    EXPECT_EQ(s.Ink(), (TRect{10, 10, 15, 15})) << s.Dump();
+    s.dc->RestoreDC(-1);
+    s.Clear(clWhite);
+    s.dc->FillPath();
+    EXPECT_EQ(s.Count(clRed), 0);
+    s.dc->SelectPen(SolidPen(clBlue));
+    s.dc->MoveTo(0, 19);
+    s.dc->LineTo(20, 19);  // not recording any more
+    EXPECT_EQ(s.Count(clBlue), 20);
+}
+
+TEST(DeviceContextPaths, WidenPathMakesTheStrokeAreaWithTheCurrentPen)
+{
+    Surface s(30, 20);
+    s.dc->BeginPath();
+    s.dc->MoveTo(5, 10);
+    s.dc->LineTo(25, 10);
+    s.dc->EndPath();
+    s.dc->SelectPen(SolidPen(clBlack, 1));
+    EXPECT_FALSE(s.dc->WidenPath());  // a one-pixel pen does not widen
+    s.dc->SelectPen({PS_SOLID | PS_ENDCAP_FLAT, 6, clBlack, {}});
+    EXPECT_TRUE(s.dc->WidenPath());
+    s.dc->SelectBrush(SolidBrush(clRed));
+    for (int mode : {ALTERNATE, WINDING}) {
+        SCOPED_TRACE(mode);
+        s.Clear(clWhite);
+        s.dc->SetPolyFillMode(mode);
+        const int level = s.dc->SaveDC();
+        s.dc->FillPath();
+        s.dc->RestoreDC(level);
+        EXPECT_EQ(s.Ink(), (TRect{5, 7, 25, 13})) << s.Dump();
+        EXPECT_EQ(s.Count(clRed), 20 * 6);
+    }
+    EXPECT_FALSE(Surface(4, 4).dc->WidenPath());  // no path
+}
+
+// ---- long wide lines ----
+
+// The pixels in which two surfaces differ.
+int Differences(const Surface& a, const Surface& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.bmp->Height(); ++y) {
+        const auto* p = reinterpret_cast<const std::uint32_t*>(a.bmp->ScanLine(y));
+        const auto* q = reinterpret_cast<const std::uint32_t*>(b.bmp->ScanLine(y));
+        for (int x = 0; x < a.bmp->Width(); ++x) n += (p[x] & 0xFFFFFF) != (q[x] & 0xFFFFFF);
+    }
+    return n;
+}
+
+TEST(DeviceContextLines, LongWideLinesLookAsOneStroke)
+{
+    // 3,000 points, steps from 0 to 9 pixels: the line is stroked in runs, and must cover the same
+    // pixels as the same line stroked as one path (joins included).
+    std::vector<TPoint> pts;
+    for (int i = 0; i < 3000; ++i)
+        pts.push_back(
+            {10 + i * 380 / 3000, 60 + static_cast<int>(std::lround(45 * std::sin(i * 0.37) * std::cos(i * 0.011)))});
+    const struct {
+        const char* name;
+        TLogPen pen;
+        bool closed;
+    } cases[] = {
+        {"round", {PS_SOLID, 2, clBlack, {}}, false},
+        {"flat caps, mitred joins", {PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, 3, clBlack, {}}, false},
+        {"square caps, bevelled joins", {PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL, 4, clBlack, {}}, false},
+        {"dashed", {PS_DASH, 3, clBlack, {}}, false},
+        {"closed", {PS_SOLID | PS_JOIN_MITER, 3, clBlack, {}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface runs(400, 120), whole(400, 120);
+        for (Surface* s : {&runs, &whole}) {
+            s->dc->SelectPen(c.pen);
+            s->dc->SelectBrush(NullBrush());
+            s->dc->SetBkMode(TRANSPARENT);
+        }
+        if (c.closed)
+            runs.dc->Polygon(pts.data(), static_cast<int>(pts.size()));
+        else
+            runs.dc->Polyline(pts.data(), static_cast<int>(pts.size()));
+        whole.dc->BeginPath();
+        if (c.closed)
+            whole.dc->Polygon(pts.data(), static_cast<int>(pts.size()));
+        else
+            whole.dc->Polyline(pts.data(), static_cast<int>(pts.size()));
+        whole.dc->EndPath();
+        whole.dc->StrokePath();
+        EXPECT_GT(runs.Count(clBlack), 1000);
+        EXPECT_EQ(Differences(runs, whole), 0);
+    }
+}
+
+TEST(DeviceContextLines, LongWideXorLineDrawnTwiceRestoresTheImage)
+{
+    // A mix that a pixel drawn twice would undo keeps the line in one piece.
+    std::vector<TPoint> pts;
+    for (int i = 0; i < 1000; ++i) pts.push_back({i / 10, 20 + (i % 7) * 3});
+    Surface s(100, 50);
+    s.dc->SelectPen({PS_SOLID, 3, clWhite, {}});
+    s.dc->SetROP2(R2_XORPEN);
+    s.dc->Polyline(pts.data(), static_cast<int>(pts.size()));
+    const int drawn = s.Count(clBlack);
+    EXPECT_GT(drawn, 100);
+    s.dc->Polyline(pts.data(), static_cast<int>(pts.size()));
+    EXPECT_EQ(s.Count(clWhite), 100 * 50);
+}
+
+TEST(DeviceContextClipping, ExcludingOrXoringWithoutAClipStartsFromTheWholeSurface)
+{
+    const struct {
+        const char* name;
+        int mode;
+    } cases[] = {{"exclude", RGN_DIFF}, {"xor", RGN_XOR}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface s(10, 10);
+        SetViewportOrgEx(s.dc, 2, 2, nullptr);
+        TRegion hole = CreateRectRgn(3, 3, 6, 6);  // device units
+        EXPECT_EQ(s.dc->ExtSelectClipRgn(&hole, c.mode), COMPLEXREGION);
+        s.dc->FillRect({-2, -2, 8, 8}, clRed);
+        EXPECT_EQ(s.Count(clRed), 100 - 9) << s.Dump();
+        EXPECT_TRUE(s.Is(4, 4, clWhite));
+    }
+    Surface s(10, 10);
+    ExcludeClipRect(s.dc, 0, 0, 10, 5);
+    s.dc->FillRect({0, 0, 10, 10}, clRed);
+    EXPECT_EQ(s.Ink(), (TRect{0, 5, 10, 10}));
+}
+
+TEST(DeviceContextClipping, AClipSelectedAfterClippingWasSwitchedOffTakesEffect)
+{
+    const TPoint square[] = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
+    const struct {
+        const char* name;
+        TRegion region;
+    } regions[] = {
+        {"rectangle", CreateRectRgn(10, 10, 20, 20)},
+        {"ellipse", CreateEllipticRgn(10, 10, 20, 20)},
+        {"polygon", TRegion::FromPolygon(square, 4, ALTERNATE)},
+    };
+    const struct {
+        int mode;
+        bool centre, corner;  // painted at (15, 15) and at (2, 2)
+    } modes[] = {{RGN_COPY, true, false}, {RGN_AND, true, false}, {RGN_DIFF, false, true}, {RGN_XOR, false, true}};
+    for (const auto& r : regions)
+        for (const auto& m : modes) {
+            SCOPED_TRACE(std::string(r.name) + " mode " + std::to_string(m.mode));
+            Surface s(30, 30);
+            TRegion first = CreateRectRgn(0, 0, 25, 25);
+            s.dc->SelectClipRgn(&first);
+            s.dc->SelectClipRgn(nullptr);
+            s.dc->ExtSelectClipRgn(&r.region, m.mode);
+            s.dc->FillRect({0, 0, 30, 30}, clRed);
+            EXPECT_EQ(s.Is(15, 15, clRed), m.centre) << s.Dump();
+            EXPECT_EQ(s.Is(2, 2, clRed), m.corner) << s.Dump();
+        }
+}
+
+TEST(DeviceContextLines, ALineOfNoLengthWithAWidePenIsADotOfItsCaps)
+{
+    const struct {
+        const char* name;
+        int style, width;
+        int pixels;
+    } cases[] = {
+        {"round", PS_SOLID, 5, 21},
+        {"square", PS_SOLID | PS_ENDCAP_SQUARE, 5, 25},
+        {"flat", PS_SOLID | PS_ENDCAP_FLAT, 5, 0},
+        {"one pixel", PS_SOLID, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface s(20, 20);
+        s.dc->SelectPen({c.style, c.width, clBlack, {}});
+        s.dc->MoveTo(10, 10);
+        s.dc->LineTo(10, 10);
+        EXPECT_EQ(s.Count(clBlack), c.pixels) << s.Dump();
+        if (c.pixels > 0) {
+            EXPECT_EQ(s.Ink(), (TRect{8, 8, 13, 13})) << s.Dump();
+        }
+    }
 }
 
 }  // namespace
