@@ -34,8 +34,13 @@ IChartEventListener* TZebEventListeners::Get(int index) const
 void TZebEventListeners::Broadcast(TZebEvent& event, const std::function<bool()>& mouseHandled)
 {
     const bool isMouse = dynamic_cast<TZebMouseEvent*>(&event) != nullptr;
-    for (int i = 0; i < Count(); ++i) {
-        items_[static_cast<std::size_t>(i)]->HandleChartEvent(event);
+    for (int i = 0; i < Count();) {
+        IChartEventListener* listener = items_[static_cast<std::size_t>(i)];
+        listener->HandleChartEvent(event);
         if (isMouse && mouseHandled && mouseHandled()) break;
+        // Go on after the listener wherever it stands now; when it removed itself, the next one
+        // took its place.
+        const int now = IndexOf(listener);
+        i = now >= 0 ? now + 1 : i;
     }
 }

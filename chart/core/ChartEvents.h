@@ -50,13 +50,15 @@ public:
     // Removes the listener when listed; its former index, or -1.
     int RemoveListener(IChartEventListener* listener);
     int IndexOf(const IChartEventListener* listener) const;
+    // EListError "List index out of bounds (%d)" for a bad index.
     IChartEventListener* Get(int index) const;
     int Count() const { return static_cast<int>(items_.size()); }
     void Clear() { items_.clear(); }
 
-    // Calls HandleChartEvent of every listener in list order, reading the count again before each
-    // call so that listeners added or removed meanwhile are honoured. After a listener returns, a
-    // mouse event stops when mouseHandled (when given) answers true: that listener consumed it.
+    // Calls HandleChartEvent of every listener in list order. Listeners added meanwhile hear the
+    // event too; one that removes itself does not make the next one miss it. After a listener
+    // returns, a mouse event stops when mouseHandled (when given) answers true: that listener
+    // consumed it.
     void Broadcast(TZebEvent& event, const std::function<bool()>& mouseHandled = {});
 
 private:

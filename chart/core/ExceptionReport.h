@@ -35,6 +35,10 @@ public:
     void Button2Click(TObject* Sender);
     void Label4Click(TObject* Sender);
 
+protected:
+    void Loaded() override;
+
+public:
     // Components of the stored description.
     TPanel* PanelMain = nullptr;
     TLabel* Label1 = nullptr;
