@@ -3,7 +3,7 @@
 // character, the hand cursor. The routines themselves live in one header per topic beside this one
 // (HitTests, TextRoutines, DateTimeSteps, SortByCallbacks, ColorPalette, EditorRegistry,
 // ResourceBitmaps, ControlRoutines, SystemRoutines, ParallelFor, ChartEvents, ExportData,
-// ExceptionReport, FormTextToXml).
+// DownloadHook, ExceptionReport, FormTextToXml).
 #include "platform/rtl/Types.h"
 
 // The canvas class a new panel asks for ("TGDIPlusCanvas"); empty outside start-up .. shut-down.
@@ -14,8 +14,8 @@ extern char LineBreakChar;
 constexpr int crZebHand = 2020;
 
 // Runs once (later calls do nothing until StopEngineRoutines): DefaultCanvasClassName, the default
-// palette, the hand cursor (from the program resource "ZEB_CURSOR_HAND" when present), the
-// line-break character and the field separator.
+// palette, the hand cursor (a pointing hand the engine draws itself), the line-break character
+// and the field separator.
 void StartEngineRoutines();
 // Empties the palette, removes the hand cursor, clears the line-break character, the field
 // separator and DefaultCanvasClassName.
