@@ -126,5 +126,5 @@ void MoveRegistryKey(const String& oldKey, const String& newKey)
     if (registry.KeyExists(absolute(newKey)))
         registry.DeleteKey(absolute(oldKey));
     else
-        (void)newKey;
+        registry.MoveKey(absolute(oldKey), absolute(newKey), true);
 }

@@ -1,11 +1,12 @@
 #include "chart/core/ExportData.h"
 
 #include "platform/classes/Published.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/rtl/Streams.h"
 
 String TZebExportData::AsText() { return {}; }
 
-void TZebExportData::CopyTextToClipboard() {}
+void TZebExportData::CopyTextToClipboard() { Clipboard()->SetAsText(AsText()); }
 
 void TZebExportData::WriteToStream(TStream& stream)
 {

@@ -2,19 +2,22 @@
 
 #include <chrono>
 
+#include "platform/rtl/Files.h"
 #include "platform/rtl/StringList.h"
+#include "platform/system/Shell.h"
 
 std::unique_ptr<TStringList> ListFilesMatching(const String& pattern)
 {
-    (void)pattern;
-    return std::make_unique<TStringList>();
+    auto names = std::make_unique<TStringList>();
+    for (const String& name : ListFiles(pattern)) names->Add(name);
+    return names;
 }
 
 int OpenWithShell(TWinControl* window, const String& document)
 {
+    // The desktop places the program it starts itself; the window only says who asked.
     (void)window;
-    (void)document;
-    return 0;
+    return OpenWithShell(document);
 }
 
 double SystemMilliseconds()

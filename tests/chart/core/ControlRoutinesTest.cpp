@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "chart/core/ControlRoutines.h"
@@ -9,6 +11,7 @@
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Label.h"
+#include "platform/rtl/StringList.h"
 
 TEST(ControlRoutines, TranslationHookSeesTheControlAndItsExceptions)
 {
@@ -64,4 +67,29 @@ TEST(SystemRoutines, MillisecondsAdvance)
     const double after = SystemMilliseconds();
     EXPECT_GE(after, before);
     EXPECT_GT(before, 0);
+}
+
+TEST(SystemRoutines, ListFilesMatching)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "tv-files-XXXXXX").string();
+    const std::filesystem::path folder = mkdtemp(pattern.data());
+    for (const char* name : {"b.zeb", "a.zeb", "c.txt", "a.zeb.bak"}) std::ofstream(folder / name) << "x";
+    std::filesystem::create_directory(folder / "d.zeb");  // a folder: not listed
+    struct Case {
+        const char* pattern;
+        const char* names;
+    };
+    const Case cases[] = {
+        {"*.zeb", "a.zeb,b.zeb"},
+        {"?.*", "a.zeb,a.zeb.bak,b.zeb,c.txt"},
+        {"*.png", ""},
+        {"missing/*.zeb", ""},
+    };
+    for (const Case& c : cases) {
+        const auto list = ListFilesMatching((folder / c.pattern).string());
+        String names;
+        for (int i = 0; i < list->Count(); ++i) names += (i ? "," : "") + list->Strings(i);
+        EXPECT_EQ(names, c.names) << c.pattern;
+    }
+    std::filesystem::remove_all(folder);
 }

@@ -91,3 +91,34 @@ TEST(EditorRegistry, FormPlacement)
     LoadFormPlacement(*other, PrintPreviewRegistryKey, false, true);
     EXPECT_EQ(other->WindowState(), wsMaximized);
 }
+
+TEST(EditorRegistry, MoveRegistryKey)
+{
+    struct Case {
+        const char* what;
+        bool oldExists, newExists;
+        const char* newValue;  // "Left" of the new key afterwards
+    };
+    const Case cases[] = {
+        {"moved to a new key, subkeys included", true, false, "old"},
+        {"the old one dropped when the new one exists", true, true, "new"},
+        {"nothing to move", false, true, "new"},
+        {"nothing at all", false, false, ""},
+    };
+    const String oldKey = "SOFTWARE\\Norvik Software\\Zebgraph\\Editor";
+    for (const Case& c : cases) {
+        IsolatedRegistry registry;
+        if (c.oldExists) {
+            writeRaw(oldKey, "Left", "old");
+            writeRaw(oldKey + "\\Sub", "Top", "inside");
+        }
+        if (c.newExists) writeRaw(EditorRegistryKey, "Left", "new");
+        MoveRegistryKey(oldKey, EditorRegistryKey);
+
+        TRegistry raw;
+        EXPECT_FALSE(raw.KeyExists("\\" + oldKey)) << c.what;
+        const bool opened = raw.OpenKeyReadOnly("\\" + String(EditorRegistryKey));
+        EXPECT_EQ(opened ? raw.ReadString("Left") : String(), c.newValue) << c.what;
+        EXPECT_EQ(raw.KeyExists("\\" + String(EditorRegistryKey) + "\\Sub"), c.oldExists && !c.newExists) << c.what;
+    }
+}

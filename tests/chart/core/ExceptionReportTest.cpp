@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -163,6 +167,25 @@ TEST_F(ReportDialog, AFailedDownloadLeavesTheDialogOpen)
         EXPECT_EQ(Screen->Cursor(), crDefault);
         EXPECT_EQ(form.LabelServer->Caption(), "");
     });
+}
+
+TEST_F(ReportDialog, TheSupportLinkOpensTheWebPage)
+{
+    // A desktop opener that notes what it was given.
+    std::string pattern = (std::filesystem::temp_directory_path() / "tv-opener-XXXXXX").string();
+    const std::filesystem::path folder = mkdtemp(pattern.data());
+    std::ofstream(folder / "xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" << (folder / "log").string()
+                                       << "\"\n";
+    std::filesystem::permissions(folder / "xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
+
+    Show(Exception("x"), [&](TZebExceptionForm& form) { form.Label4->Click(); });
+    ::setenv("PATH", path.c_str(), 1);
+    std::ifstream log(folder / "log");
+    const std::string opened(std::istreambuf_iterator<char>(log), {});
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(opened, String(SupportWebAddress) + "\n");
 }
 
 TEST(OperatingSystem, DescribesTheRunningSystem)
