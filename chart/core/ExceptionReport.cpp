@@ -106,7 +106,7 @@ void TZebExceptionForm::Loaded()
 String TZebExceptionForm::ReportAddress() const
 {
     String address = String(ExceptionReportAddress) + "?ide=" + percentEncoded(buildEnvironment) +
-                     "&product=1&code=" + percentEncoded(Tag) + "&error=" + percentEncoded(ErrorMessage) +
+                     "&product=1&code=" + percentEncoded(ReportTag) + "&error=" + percentEncoded(ErrorMessage) +
                      "&class=" + percentEncoded(ErrorClassName) + "&build=" + percentEncoded(engineVersion) +
                      "&lang=" + percentEncoded(languageName) + "&osversion=" + percentEncoded(OperatingSystemText()) +
                      "&platform=" + percentEncoded(sizeof(void*) == 8 ? " 64bit" : " 32bit");
@@ -166,7 +166,7 @@ void ShowExceptionReportForm(const String& tag, const Exception& error)
 {
     if (!DownloadURLHook) return;
     TOwnedPtr<TZebExceptionForm> form(new TZebExceptionForm(nullptr));
-    form->Tag = tag;
+    form->ReportTag = tag;
     form->ErrorMessage = error.Message();
     form->ErrorClassName = ExceptionClassName(error);
     form->LabelError->SetCaption(error.Message());

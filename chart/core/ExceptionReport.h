@@ -22,7 +22,7 @@ public:
     explicit TZebExceptionForm(TComponent* owner);
 
     // The tag of the report ("DRAW", "GALL") and the failure reported.
-    String Tag;
+    String ReportTag;
     String ErrorMessage;
     String ErrorClassName;
 
@@ -35,10 +35,6 @@ public:
     void Button2Click(TObject* Sender);
     void Label4Click(TObject* Sender);
 
-protected:
-    void Loaded() override;
-
-public:
     // Components of the stored description.
     TPanel* PanelMain = nullptr;
     TLabel* Label1 = nullptr;
@@ -55,6 +51,9 @@ public:
     TLabel* LabelServer = nullptr;
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;
+
+protected:
+    void Loaded() override;
 };
 
 // When DownloadURLHook is installed: a dialog without owner showing the error, modal, then freed.
