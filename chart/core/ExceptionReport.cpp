@@ -74,7 +74,7 @@ public:
 
 TZebExceptionForm::TZebExceptionForm(TComponent* owner) : TForm(owner)
 {
-    static const bool registered = (TvRegisterResources_chartcore(), RegisterStandardClasses(), true);
+    static const bool registered = (TvRegisterResources_chartcore(), true);
     (void)registered;
     InitFromResource("TZebExceptionForm");
 }
