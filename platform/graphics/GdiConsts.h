@@ -194,5 +194,16 @@ enum : int { ALTERNATE = 1, WINDING = 2 };
 
 // ---- the device ----
 constexpr std::uint32_t CLR_INVALID = 0xFFFFFFFF;  // a colour reference no pixel has
-enum : int { MM_TEXT = 1 };
-enum : int { HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14, NUMCOLORS = 24, LOGPIXELSX = 88, LOGPIXELSY = 90 };
+// Mapping modes: the context offers text (logical units are device pixels) and anisotropic.
+enum : int { MM_TEXT = 1, MM_ANISOTROPIC = 8 };
+enum : int {
+    HORZSIZE = 4,
+    VERTSIZE = 6,
+    HORZRES = 8,
+    VERTRES = 10,
+    BITSPIXEL = 12,
+    PLANES = 14,
+    NUMCOLORS = 24,
+    LOGPIXELSX = 88,
+    LOGPIXELSY = 90
+};
