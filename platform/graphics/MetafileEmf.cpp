@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <variant>
 
 #include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/MetafileBuilder_p.h"
@@ -238,7 +237,7 @@ private:
         if (NeedsRaster(image_, r)) {
             QRect where;
             const QImage piece = RasterPiece(image_, r, frame_, where);
-            if (!piece.isNull()) pixels(QRectF(where), piece, QRectF(piece.rect()), true);
+            if (!piece.isNull()) pixels(QRectF(where), piece, true);
             return;
         }
         setRop2(r.mode);
@@ -371,9 +370,7 @@ private:
                 const auto pts = points32(all);
                 const auto nPolys = static_cast<std::uint32_t>(counts.size());
                 const auto nPts = static_cast<std::uint32_t>(pts.size());
-                if (allClosed && fill)
-                    take(U_EMRPOLYPOLYGON_set(bounds, nPolys, counts.data(), nPts, pts.data()));
-                else if (allClosed)
+                if (allClosed)
                     take(U_EMRPOLYPOLYGON_set(bounds, nPolys, counts.data(), nPts, pts.data()));
                 else
                     take(U_EMRPOLYPOLYLINE_set(bounds, nPolys, counts.data(), nPts, pts.data()));
@@ -432,10 +429,10 @@ private:
         const QRect src = r.source.toAlignedRect() & img.rect();
         if (src.isEmpty()) return;
         const QImage part = src == img.rect() ? img : img.copy(src);
-        pixels(r.rect, part, QRectF(part.rect()), part.hasAlphaChannel());
+        pixels(r.rect, part, part.hasAlphaChannel());
     }
 
-    void pixels(const QRectF& dest, const QImage& img, const QRectF&, bool alpha)
+    void pixels(const QRectF& dest, const QImage& img, bool alpha)
     {
         setRop2(QPainter::CompositionMode_SourceOver);
         const TMfDib dib = MakeDib(img, alpha);

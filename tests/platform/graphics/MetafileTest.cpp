@@ -255,8 +255,8 @@ TEST_F(MetafileTest, SavedAndLoadedFilesReplayAlike)
         EXPECT_EQ(loaded.Height(), H);
         const QImage played = Play(loaded);
         Look(played, enhanced ? "scene-emf-loaded" : "scene-wmf-loaded");
-
         EXPECT_LE(Differing(direct, played), W * H / 100);
+        EXPECT_NEAR(TextInk(played), TextInk(direct), TextInk(direct) / 4);
     }
 }
 
