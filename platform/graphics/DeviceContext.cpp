@@ -3,6 +3,7 @@
 // (DeviceContextShapes.cpp), text (DeviceContextText.cpp), pixels and block transfers
 // (DeviceContextBlits.cpp), clipping, regions and paths (DeviceContextClip.cpp).
 #include "platform/graphics/DeviceContextImpl_p.h"
+#include "platform/graphics/MetafileRecorder_p.h"
 
 namespace {
 
@@ -213,6 +214,7 @@ std::unique_ptr<TDeviceContext> CreatePainterDC(QPainter& painter, QSize size)
     impl->painter = &painter;
     impl->size = size;
     impl->base = painter.worldTransform();
+    impl->metafile = IsMetafileEngine(painter.paintEngine());
     auto dc = std::make_unique<TDeviceContext>(std::move(impl));
     dc->impl().applyAll();
     return dc;
@@ -343,6 +345,7 @@ int TDeviceContext::GetDeviceCaps(int index) const
     case LOGPIXELSY: return impl_->dpiY;
     case HORZSIZE: return static_cast<int>(std::lround(impl_->sz().width() * 25.4 / impl_->dpiX));
     case VERTSIZE: return static_cast<int>(std::lround(impl_->sz().height() * 25.4 / impl_->dpiY));
+    case TECHNOLOGY: return impl_->metafile ? DT_METAFILE : DT_RASDISPLAY;
     default: return 0;
     }
 }

@@ -106,7 +106,7 @@ public:
     TColorRef SetDCBrushColor(TColor c);
     // HORZRES/VERTRES: surface size; HORZSIZE/VERTSIZE: that in millimetres; BITSPIXEL: 32 (24
     // for a 24-bit bitmap); PLANES: 1; LOGPIXELSX/Y: the device's resolution (96 on screens and
-    // bitmaps); NUMCOLORS: -1.
+    // bitmaps); NUMCOLORS: -1; TECHNOLOGY: DT_METAFILE on a metafile canvas, else DT_RASDISPLAY.
     int GetDeviceCaps(int index) const;
     TPoint SetBrushOrg(TPoint org);  // device units
 

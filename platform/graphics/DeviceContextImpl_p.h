@@ -43,6 +43,7 @@ struct TDeviceContext::Impl {
     QSize size;
     int dpiX = 96, dpiY = 96;  // the device's resolution (a printer's page)
     QTransform base;           // the painter's transform when the DC was made
+    bool metafile = false;     // a recording device: lines stay lines rather than pixel runs
 
     State s;
     std::vector<State> saved;
@@ -113,7 +114,7 @@ struct TDeviceContext::Impl {
     bool thinSolidPen() const
     {
         int st = s.pen.Style & PS_STYLE_MASK;
-        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME) && !scaled();
+        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME) && !scaled() && !metafile;
     }
     QColor penColor() const { return rgbColor(ColorToRGB(s.pen.Color)); }
 

@@ -207,3 +207,5 @@ enum : int {
     LOGPIXELSX = 88,
     LOGPIXELSY = 90
 };
+// The device's kind and the answers: a display (or bitmap), a metafile.
+enum : int { TECHNOLOGY = 2, DT_RASDISPLAY = 1, DT_METAFILE = 5 };
