@@ -121,7 +121,7 @@ struct TDeviceContext::Impl {
     bool thinSolidPen() const
     {
         int st = s.pen.Style & PS_STYLE_MASK;
-        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME) && !metafile && !scaled();
+        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME) && !scaled() && !metafile;
     }
     QColor penColor() const { return rgbColor(ColorToRGB(s.pen.Color)); }
 

@@ -207,7 +207,6 @@ enum : int {
     MM_ANISOTROPIC
 };
 enum : int {
-    TECHNOLOGY = 2,
     HORZSIZE = 4,
     VERTSIZE = 6,
     HORZRES = 8,
@@ -218,5 +217,5 @@ enum : int {
     LOGPIXELSX = 88,
     LOGPIXELSY = 90
 };
-// TECHNOLOGY answers.
-enum : int { DT_RASDISPLAY = 1, DT_METAFILE = 5 };
+// The device's kind and the answers: a display (or bitmap), a metafile.
+enum : int { TECHNOLOGY = 2, DT_RASDISPLAY = 1, DT_METAFILE = 5 };
