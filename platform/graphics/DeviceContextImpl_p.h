@@ -53,6 +53,14 @@ struct TDeviceContext::Impl {
 
     bool fontValid = false;
     QFont qfont;
+    // The last fonts made: texts often switch between two or three (a rotated label and the
+    // plain one), and making a font costs more than drawing a short text.
+    struct MadeFont {
+        TLogFont font;
+        int charExtra = 0;
+        QFont qfont;
+    };
+    std::vector<MadeFont> madeFonts;
 
     // A bitmap's surface can be replaced (resized, reloaded): the painter is ended then and opened
     // again on the next call, so the context itself stays valid for its holders.
