@@ -505,5 +505,16 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
     }
     if (darken) Brush()->SetColor(brushColor);
     face(true);
+    // A gloss over the top face, for canvases that paint one (this one does not).
+    if (slice.Overlay || slice.OverlayStyle != 2) {
+        const TRect outer{slice.CenterX - slice.RadiusX, slice.CenterY - slice.RadiusY, slice.CenterX + slice.RadiusX,
+                          slice.CenterY + slice.RadiusY};
+        const TRect band{PixelRoundAt(-topRx, slice.CenterX), PixelRoundAt(-topRy, slice.CenterY),
+                         PixelRoundAt(topRx, slice.CenterX), PixelRoundAt(topRy, slice.CenterY)};
+        const TRect inner = donut ? TRect{PixelRoundAt(-irx, slice.CenterX), PixelRoundAt(-iry, slice.CenterY),
+                                          PixelRoundAt(irx, slice.CenterX), PixelRoundAt(iry, slice.CenterY)}
+                                  : TRect{};
+        DrawShineOverlay(slice.OverlayStyle, depth, outer, band, inner, start, end, centerTop, donut);
+    }
     if (blend) FinishBlend(blend);
 }

@@ -61,6 +61,14 @@ struct TDeviceContext::Impl {
 
     bool fontValid = false;
     QFont qfont;
+    // The last fonts made: texts often switch between two or three (a rotated label and the
+    // plain one), and making a font costs more than drawing a short text.
+    struct MadeFont {
+        TLogFont font;
+        int charExtra = 0;
+        QFont qfont;
+    };
+    std::vector<MadeFont> madeFonts;
 
     // A bitmap's surface can be replaced (resized, reloaded): the painter is ended then and opened
     // again on the next call, so the context itself stays valid for its holders.
@@ -201,6 +209,10 @@ struct TDeviceContext::Impl {
     // Draws a polyline (closed when asked) with the current pen, end pixel of every segment
     // excluded.
     void polyline(const QPoint* pts, int n, bool closed);
+    // One line of a solid wide pen with round caps, as the pixel runs of its capsule: every pixel
+    // whose centre lies within half the pen width of the segment (odd widths centred on the
+    // pixel, even ones on its corner, as GDI's pens cover x - w/2 .. x - w/2 + w - 1).
+    void capsule(int x0, int y0, int x1, int y1);
     // Wide pens: long lines are stroked in runs, since the painter's cost for one long path grows
     // much faster than its length. False when the line must go as one path.
     bool strokeInRuns(const QPoint* pts, int n, bool closed);

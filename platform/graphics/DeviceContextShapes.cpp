@@ -2,6 +2,7 @@
 // cosmetic stroker orders the end points, so it would drop the wrong end pixel of lines drawn
 // towards smaller coordinates); fills, wide pens and arcs go through the painter.
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "platform/graphics/DeviceContextImpl_p.h"
@@ -193,6 +194,47 @@ bool TDeviceContext::Impl::strokeInRuns(const QPoint* pts, int n, bool closed)
     return true;
 }
 
+void TDeviceContext::Impl::capsule(int x0, int y0, int x1, int y1)
+{
+    const int w = penWidth();
+    const double r = w / 2.0, off = w % 2 ? 0.5 : 0.0;
+    const double ax = x0 + off, ay = y0 + off, bx = x1 + off, by = y1 + off;
+    const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy, reach = r * std::sqrt(len2);
+    const int top = static_cast<int>(std::floor(std::min(ay, by) - r)),
+              bottom = static_cast<int>(std::ceil(std::max(ay, by) + r));
+    for (int py = top; py <= bottom; ++py) {
+        const double cy = py + 0.5;
+        double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+        // The round ends.
+        for (const auto& [ex, ey] : {std::pair{ax, ay}, std::pair{bx, by}}) {
+            const double t = r * r - (cy - ey) * (cy - ey);
+            if (t < 0) continue;
+            const double half = std::sqrt(t);
+            lo = std::min(lo, ex - half), hi = std::max(hi, ex + half);
+        }
+        // The band: |(x - ax) dy - (cy - ay) dx| <= r |d| and 0 <= (x - ax) dx + (cy - ay) dy <= |d|^2.
+        if (len2 > 0) {
+            double blo = -std::numeric_limits<double>::infinity(), bhi = -blo;
+            const auto within = [&](double k, double c, double from, double to) {
+                // from <= k (x - ax) + c <= to
+                if (k == 0) {
+                    if (c < from || c > to) blo = 1, bhi = 0;
+                    return;
+                }
+                double a = (from - c) / k + ax, b = (to - c) / k + ax;
+                if (a > b) std::swap(a, b);
+                blo = std::max(blo, a), bhi = std::min(bhi, b);
+            };
+            within(dy, -(cy - ay) * dx, -reach, reach);
+            within(dx, (cy - ay) * dy, 0, len2);
+            if (blo <= bhi) lo = std::min(lo, blo), hi = std::max(hi, bhi);
+        }
+        if (lo > hi) continue;
+        const int xa = static_cast<int>(std::ceil(lo - 0.5)), xb = static_cast<int>(std::floor(hi - 0.5));
+        if (xa <= xb) runs.emplace_back(xa, py, xb - xa + 1, 1);
+    }
+}
+
 // ---------- lines ----------
 TPoint TDeviceContext::MoveTo(int x, int y)
 {
@@ -210,8 +252,17 @@ void TDeviceContext::LineTo(int x, int y)
         return;
     }
     DC_ACTIVE();
+    auto& I = *impl_;
+    // A solid wide pen with round caps: the segment's pixels straight away (a chart line drawn
+    // point by point would otherwise take the painter's stroker once per segment).
+    if (I.penWidth() > 1 && I.penVisible() && !I.penDashed() && (I.s.pen.Style & PS_ENDCAP_MASK) == PS_ENDCAP_ROUND &&
+        (I.s.pen.Style & PS_STYLE_MASK) != PS_INSIDEFRAME) {
+        I.capsule(p.X, p.Y, x, y);
+        I.flushRuns(I.penColor());
+        return;
+    }
     QPoint pts[2] = {{p.X, p.Y}, {x, y}};
-    impl_->polyline(pts, 2, false);
+    I.polyline(pts, 2, false);
 }
 
 static std::vector<QPoint> toQPoints(const TPoint* pts, int n)

@@ -6,11 +6,18 @@
 
 const QFont& TDeviceContext::Impl::font()
 {
-    if (!fontValid) {
+    if (fontValid) return qfont;
+    const auto made = std::find_if(madeFonts.begin(), madeFonts.end(),
+                                   [&](const MadeFont& m) { return m.charExtra == s.charExtra && m.font == s.font; });
+    if (made != madeFonts.end()) {
+        qfont = made->qfont;
+    } else {
         qfont = ToQFont(s.font);
         if (s.charExtra) qfont.setLetterSpacing(QFont::AbsoluteSpacing, s.charExtra);
-        fontValid = true;
+        if (madeFonts.size() >= 4) madeFonts.erase(madeFonts.begin());
+        madeFonts.push_back({s.font, s.charExtra, qfont});
     }
+    fontValid = true;
     return qfont;
 }
 
@@ -46,8 +53,10 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     const QFont& f = I.font();
     QString qs = QString::fromStdString(text);
     QFontMetrics fm(f);
-    int w = fm.horizontalAdvance(qs), h = fm.height();
     unsigned align = I.s.textAlign;
+    // The width costs a layout of its own: measured only when the placement or background needs it.
+    const bool needsWidth = (align & TA_CENTER) != TA_LEFT || (align & TA_UPDATECP) || I.s.bkMode == OPAQUE;
+    int w = needsWidth ? fm.horizontalAdvance(qs) : 0, h = fm.height();
     if (align & TA_UPDATECP) {
         x = I.s.pos.X;
         y = I.s.pos.Y;

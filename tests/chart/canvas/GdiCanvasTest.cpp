@@ -777,6 +777,45 @@ TEST(GdiCanvasSolids, PieSliceSidesFollowTheOrderTable)
     }
 }
 
+TEST(GdiCanvasSolids, PieSliceAsksForTheGlossOverlay)
+{
+    // Canvases that paint a gloss over slices get the call after the top face.
+    class TOverlayLog : public TZebCanvas3D {
+    public:
+        std::vector<std::string> Calls;
+        void DrawShineOverlay(int style, int z, const TRect& outer, const TRect& band, const TRect& inner,
+                              int startAngle, int endAngle, TPoint center, bool donut) override
+        {
+            (void)z, (void)band, (void)inner, (void)center;
+            Calls.push_back(std::to_string(style) + " " + std::to_string(outer.Right - outer.Left) + " " +
+                            std::to_string(startAngle) + ".." + std::to_string(endAngle) + (donut ? " donut" : ""));
+        }
+    };
+    TObject gloss;
+    const struct {
+        TObject* overlay;
+        int style, donut;
+        const char* call;  // empty: none
+    } cases[] = {
+        {nullptr, 2, 0, ""},
+        {nullptr, 0, 0, "0 80 57..115"},
+        {&gloss, 2, 50, "2 80 57..115 donut"},
+    };
+    for (const auto& c : cases) {
+        TOverlayLog canvas;
+        TView3DOptions options;
+        TBitmap window(120, 120, pf32bit);
+        canvas.PrepareView(window.Canvas(), &options, clWhite, true, {0, 0, 120, 120});
+        canvas.SetupProjection(40, {0, 0, 120, 120}, {0, 0, 120, 120});
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = 1, s.EndAngle = 2;
+        s.Overlay = c.overlay, s.OverlayStyle = c.style, s.DonutPercent = c.donut;
+        canvas.DrawSolidPieSlice(s);
+        EXPECT_EQ(canvas.Calls, c.call[0] ? std::vector<std::string>{c.call} : std::vector<std::string>{});
+    }
+}
+
 TEST(GdiCanvasSolids, PieSliceBevelRing)
 {
     const TColor lighter = Rgb(255, 60, 60), darker = Rgb(195, 0, 0);
