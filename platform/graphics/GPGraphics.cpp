@@ -31,11 +31,14 @@ tvgdiplus::GraphicsPaint::GraphicsPaint(TGPGraphics::Impl& g)
             p_->setClipPath(g.clip, Qt::IntersectClip);
     }
     QTransform toDC = g.ToDC();
-    // Pixel centres on whole coordinates: what is drawn at x lands on pixel x's centre.
-    if (g.HalfPixel()) toDC *= QTransform::fromTranslate(0.5, 0.5);
+    // The painter's antialiased pixels have their centres half-way, its aliased ones (which it
+    // rounds to) on whole coordinates; the offset mode says where ours are.
+    const bool antialias = g.Antialias();
+    const double shift = g.HalfPixel() ? (antialias ? 0.5 : 0.0) : (antialias ? 0.0 : -0.5);
+    if (shift != 0) toDC *= QTransform::fromTranslate(shift, shift);
     full_ = toDC * base_;
     p_->setWorldTransform(full_);
-    p_->setRenderHint(QPainter::Antialiasing, g.Antialias());
+    p_->setRenderHint(QPainter::Antialiasing, antialias);
     p_->setRenderHint(QPainter::SmoothPixmapTransform, g.interpolation != InterpolationModeNearestNeighbor);
 }
 

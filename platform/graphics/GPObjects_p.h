@@ -182,6 +182,7 @@ struct TGPGraphics::Impl {
     double PageScale() const;  // world units after the transform -> pixels
     QTransform ToDC() const;   // world -> device-context logical units
     bool Antialias() const { return smoothing == SmoothingModeHighQuality || smoothing == SmoothingModeAntiAlias; }
+    // Pixel centres on whole coordinates (what is drawn at x lands on pixel x's centre).
     bool HalfPixel() const { return pixelOffset != PixelOffsetModeHighQuality && pixelOffset != PixelOffsetModeHalf; }
     QRectF SurfaceBounds() const;  // visible part of the device, logical units
     void CombineClip(const QPainterPath& dcPath, TGPCombineMode mode, const QRectF* rect = nullptr);
@@ -210,8 +211,14 @@ private:
 // from the centre point through it to the outline.
 void RasterisePathGradient(const TGPBrush::Impl& brush, QPainter& p, const QPainterPath& path);
 
+// A 96 dots-per-inch device for measuring text.
+const QImage& ReferenceDevice();
+
 // The QImage of an image for drawing (metafiles rendered at their size); null when empty.
 QImage ImageForDrawing(const TGPImage::Impl& image);
+// Plays a metafile's source part (its pixels) into the destination as vectors; false when the
+// image is no metafile with a picture.
+bool PlayMetafile(const TGPImage::Impl& image, QPainter& p, const QRectF& dst, const QRectF& src);
 // The image's colours through the attributes' bitmap matrix.
 QImage ApplyColorMatrix(const QImage& image, const TGPColorMatrix& m);
 bool AlphaOnly(const TGPColorMatrix& m, float& alphaScale);
