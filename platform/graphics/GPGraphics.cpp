@@ -204,7 +204,7 @@ void combine(QTransform& m, const QTransform& step, TGPMatrixOrder order)
 TGPStatus TGPGraphics::SetWorldTransform(const TGPMatrix& matrix)
 {
     if (!impl_) return NotMade();
-    if (!matrix.impl()) return SetStatus(InvalidParameter);
+    if (!matrix.impl() || !tvgdiplus::Finite(matrix.impl()->m)) return SetStatus(InvalidParameter);
     impl_->world = matrix.impl()->m;
     return Ok;
 }
@@ -219,7 +219,7 @@ TGPStatus TGPGraphics::ResetWorldTransform()
 TGPStatus TGPGraphics::MultiplyWorldTransform(const TGPMatrix& matrix, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
-    if (!matrix.impl()) return SetStatus(InvalidParameter);
+    if (!matrix.impl() || !tvgdiplus::Finite(matrix.impl()->m)) return SetStatus(InvalidParameter);
     combine(impl_->world, matrix.impl()->m, order);
     return Ok;
 }
@@ -227,6 +227,7 @@ TGPStatus TGPGraphics::MultiplyWorldTransform(const TGPMatrix& matrix, TGPMatrix
 TGPStatus TGPGraphics::TranslateWorldTransform(float dx, float dy, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(dx) || !std::isfinite(dy)) return SetStatus(InvalidParameter);
     combine(impl_->world, QTransform::fromTranslate(dx, dy), order);
     return Ok;
 }
@@ -234,6 +235,7 @@ TGPStatus TGPGraphics::TranslateWorldTransform(float dx, float dy, TGPMatrixOrde
 TGPStatus TGPGraphics::ScaleWorldTransform(float sx, float sy, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(sx) || !std::isfinite(sy)) return SetStatus(InvalidParameter);
     combine(impl_->world, QTransform::fromScale(sx, sy), order);
     return Ok;
 }
@@ -241,6 +243,7 @@ TGPStatus TGPGraphics::ScaleWorldTransform(float sx, float sy, TGPMatrixOrder or
 TGPStatus TGPGraphics::RotateWorldTransform(float angle, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(angle)) return SetStatus(InvalidParameter);
     QTransform r;
     r.rotate(angle);
     combine(impl_->world, r, order);

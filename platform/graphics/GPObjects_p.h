@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,6 +21,11 @@ namespace tvgdiplus {
 // made and answer GdiplusNotInitialized.
 bool LayerUsable();
 
+inline bool Finite(const QTransform& m)
+{
+    return std::isfinite(m.m11()) && std::isfinite(m.m12()) && std::isfinite(m.m21()) && std::isfinite(m.m22()) &&
+           std::isfinite(m.dx()) && std::isfinite(m.dy());
+}
 inline QColor ToQColor(TGPColor c) { return QColor::fromRgba(c); }
 inline QPointF ToQt(TGPPointF p) { return {p.X, p.Y}; }
 inline QRectF ToQt(const TGPRectF& r) { return {r.X, r.Y, r.Width, r.Height}; }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
@@ -144,6 +145,8 @@ TEST_F(GdiPlusLayer, LastStatusIsStoredNotRaised)
              return image.GetPixel(4, 0, c);
          },
          [&] { return image.SetPixel(0, 0, 0xFF00FF00); }},
+        {"non-finite turn", &g, [&] { return g.RotateWorldTransform(std::numeric_limits<float>::quiet_NaN()); },
+         [&] { return g.RotateWorldTransform(10); }},
         {"singular matrix", &singular, [&] { return singular.Invert(); }, [&] { return singular.Reset(); }},
     };
     for (const Case& c : cases) {
