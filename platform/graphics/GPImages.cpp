@@ -5,8 +5,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GPObjects_p.h"
-#include "platform/graphics/Metafile.h"
-#include "platform/graphics/MetafileImage_p.h"
+#include "platform/graphics/Metafile_p.h"
 
 // ---------- images ----------
 TGPImage::TGPImage(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -239,20 +238,18 @@ QImage tvgdiplus::ApplyColorMatrix(const QImage& image, const TGPColorMatrix& m)
 QImage tvgdiplus::ImageForDrawing(const TGPImage::Impl& image)
 {
     if (image.pixels) return image.pixels->image;
-    const TMetafileImage* picture = image.metafile ? image.metafile->Image() : nullptr;
     const int w = image.metafile ? image.metafile->Width() : 0, h = image.metafile ? image.metafile->Height() : 0;
-    if (!picture || w <= 0 || h <= 0) return {};
+    if (w <= 0 || h <= 0 || image.metafile->Empty()) return {};
     QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
     out.fill(0);
     QPainter p(&out);
-    picture->Play(p, QRectF(0, 0, w, h), QSize(w, h));
+    ::PlayMetafile(*image.metafile, p, QRectF(0, 0, w, h));
     return out;
 }
 
 bool tvgdiplus::PlayMetafile(const TGPImage::Impl& image, QPainter& p, const QRectF& dst, const QRectF& src)
 {
-    const TMetafileImage* picture = image.metafile ? image.metafile->Image() : nullptr;
-    if (!picture) return false;
+    if (!image.metafile || image.metafile->Empty()) return false;
     const QSize frame(image.metafile->Width(), image.metafile->Height());
     if (frame.isEmpty() || src.isEmpty()) return true;
     // The source part of the frame lands on the destination; the rest of the picture is clipped.
@@ -260,7 +257,7 @@ bool tvgdiplus::PlayMetafile(const TGPImage::Impl& image, QPainter& p, const QRe
     const QRectF target(dst.x() - src.x() * sx, dst.y() - src.y() * sy, frame.width() * sx, frame.height() * sy);
     p.save();
     p.setClipRect(dst, Qt::IntersectClip);
-    picture->Play(p, target, frame);
+    ::PlayMetafile(*image.metafile, p, target);
     p.restore();
     return true;
 }
