@@ -25,14 +25,18 @@ protected:
     TGdiplusBase(TGdiplusBase&&) noexcept = default;
     TGdiplusBase& operator=(TGdiplusBase&&) noexcept = default;
     // Stores a failure and passes the status on.
-    TGPStatus SetStatus(TGPStatus status)
+    TGPStatus SetStatus(TGPStatus status) const
     {
         if (status != Ok) lastStatus_ = status;
         return status;
     }
     // Stores every status, success included (the font collections do so).
-    TGPStatus StoreStatus(TGPStatus status) { return lastStatus_ = status; }
+    TGPStatus StoreStatus(TGPStatus status) const { return lastStatus_ = status; }
+    // A constructor that could not make its object; later calls answer the same status.
+    void CreationFailed(TGPStatus status) { SetStatus(createStatus_ = status); }
+    TGPStatus NotMade() const { return SetStatus(createStatus_ == Ok ? InvalidParameter : createStatus_); }
 
 private:
-    TGPStatus lastStatus_ = Ok;
+    mutable TGPStatus lastStatus_ = Ok;
+    TGPStatus createStatus_ = Ok;
 };

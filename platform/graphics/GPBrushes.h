@@ -20,7 +20,7 @@ public:
     TGPBrushType GetType() const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 protected:
     explicit TGPBrush(std::unique_ptr<Impl> impl);

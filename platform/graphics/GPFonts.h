@@ -34,9 +34,11 @@ public:
     int GetLineSpacing(int style = FontStyleRegular) const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 private:
+    friend class TGPFont;
+    friend class TGPFontCollection;
     std::unique_ptr<Impl> impl_;
 };
 
@@ -60,7 +62,7 @@ public:
     float GetHeight(const TGPGraphics* graphics = nullptr) const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 private:
     std::unique_ptr<Impl> impl_;
@@ -76,7 +78,7 @@ public:
     TGPStatus GetFamilies(int numSought, std::span<TGPFontFamily> families, int& numFound);
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 protected:
     explicit TGPFontCollection(std::unique_ptr<Impl> impl);
@@ -105,7 +107,7 @@ public:
     bool IsTypographic() const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 private:
     std::unique_ptr<Impl> impl_;

@@ -17,7 +17,7 @@ public:
     unsigned GetHeight() const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 protected:
     explicit TGPImage(std::unique_ptr<Impl> impl);
@@ -57,7 +57,7 @@ public:
     bool GetColorMatrix(TGPColorMatrix& matrix) const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 private:
     std::unique_ptr<Impl> impl_;

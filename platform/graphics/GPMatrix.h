@@ -31,7 +31,7 @@ public:
     TGPStatus TransformPoints(TGPPointF* points, int count) const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 private:
     std::unique_ptr<Impl> impl_;

@@ -54,7 +54,7 @@ public:
     TGPStatus GetLastPoint(TGPPointF& point) const;
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 private:
     std::unique_ptr<Impl> impl_;

@@ -38,7 +38,7 @@ public:
     TGPStatus SetDashPattern(const float* dashes, int count);
 
     struct Impl;
-    Impl& impl() const { return *impl_; }
+    Impl* impl() const { return impl_.get(); }  // null when the object was not made
 
 private:
     std::unique_ptr<Impl> impl_;
