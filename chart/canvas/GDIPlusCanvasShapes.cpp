@@ -32,12 +32,11 @@ std::vector<TPointFloat> toFloat(std::span<const TPoint> points)
     return out;
 }
 
-std::vector<TPointFloat> finitePoints(std::span<const TPointFloat> points)
+// A figure with a point that is no number has no shape: it is left out whole.
+bool allFinite(std::span<const TPointFloat> points)
 {
-    std::vector<TPointFloat> out;
-    out.reserve(points.size());
-    for (const TPointFloat& p : points) out.push_back({GPCoord(p.X), GPCoord(p.Y)});
-    return out;
+    return std::all_of(points.begin(), points.end(),
+                       [](const TPointFloat& p) { return std::isfinite(p.X) && std::isfinite(p.Y); });
 }
 
 std::vector<TGPPointF> layerPoints(std::span<const TPointFloat> points)
@@ -131,8 +130,8 @@ void TGDIPlusCanvas::Polyline(std::span<const TPoint> points)
 
 void TGDIPlusCanvas::PolylineFloat(std::span<const TPointFloat> points)
 {
-    if (points.size() < 2 || !GetGraphics() || !PreparePen()) return;
-    const auto pts = finitePoints(points);
+    if (points.size() < 2 || !allFinite(points) || !GetGraphics() || !PreparePen()) return;
+    const std::span<const TPointFloat> pts = points;
     PenFillForPoints(pts);
     graphics_->DrawLines(*gpPen_, layerPoints(pts).data(), static_cast<int>(pts.size()));
 }
@@ -158,8 +157,8 @@ void TGDIPlusCanvas::Polygon(std::span<const TPoint> points)
 
 void TGDIPlusCanvas::PolygonFloat(std::span<const TPointFloat> points)
 {
-    if (points.empty() || !GetGraphics()) return;
-    const auto pts = finitePoints(points);
+    if (points.empty() || !allFinite(points) || !GetGraphics()) return;
+    const std::span<const TPointFloat> pts = points;
     if (TGPBrush* brush = BrushForPoints(pts))
         graphics_->FillPolygon(*brush, layerPoints(pts).data(), static_cast<int>(pts.size()));
     if (!PreparePen()) return;
