@@ -30,6 +30,7 @@ TGDIPlusCanvas::TGDIPlusCanvas() : companion_(std::make_unique<TZebCanvas3D>())
 
 TGDIPlusCanvas::~TGDIPlusCanvas()
 {
+    flushRun();
     fillBrush_.reset();
     gpPen_.reset();
     penFill_.reset();
@@ -55,6 +56,7 @@ void TGDIPlusCanvas::makeGraphicsOn(HDC dc)
 
 void TGDIPlusCanvas::freeGraphics()
 {
+    flushRun();
     elements_.clear();
     clips_.clear();
     clip_.reset();
@@ -63,6 +65,7 @@ void TGDIPlusCanvas::freeGraphics()
 
 TGPGraphics* TGDIPlusCanvas::GetGraphics()
 {
+    if (!pendingRun_.empty()) flushRun();
     if (!graphics_) {
         if (GetBuffered()) {
             if (!BufferBitmap()) SetBufferBitmap(std::make_unique<TBitmap>(1, 1, pf32bit));
@@ -216,6 +219,7 @@ void TGDIPlusCanvas::setSmoothingForPen(bool value)
 void TGDIPlusCanvas::SetSmoothingOn(bool value)
 {
     if (!graphics_) return;
+    flushRun();
     applySmoothing(value && antiAlias_);
     PreparePen();
     if (!value) setSmoothingForPen(false);
@@ -298,6 +302,7 @@ TObject* TGDIPlusCanvas::BeginElement(const String& name, TObject* owner, TZebTr
 // the elements around it alone.
 void TGDIPlusCanvas::EndElement()
 {
+    flushRun();
     if (elements_.empty()) return;
     TElement entry = std::move(elements_.back());
     elements_.pop_back();

@@ -12,6 +12,7 @@
 
 #include "chart/canvas/GDIPlusStyles.h"
 #include "chart/canvas/ZebCanvas3D.h"
+#include "platform/graphics/GPTypes.h"
 
 class TGPBrush;
 class TGPFont;
@@ -70,6 +71,7 @@ public:
     void CacheDeviceContext(bool cache) override { SetSmoothingOn(!cache); }
     void SetCharacterSpacing(int extra) override { characterSpacing_ = extra; }
     void SetPixelColor(int x, int y, TColor color) override;
+    TColor GetPixelColor(int x, int y) override;
     void SetTextAlignment(unsigned align) override { textAlign_ = align; }
     void SetBuffered(bool value) override;
     TZebBlend* StartBlend(const TRect& rect, TZebTransparency transparency) override;
@@ -128,6 +130,7 @@ public:
                       const TRect& bounds) override;
     bool IsAvailable() const override;
     void FlushBuffer(TCanvas* destination, TCanvas* next, const TRect& rect) override;
+    bool CopyBufferTo(TGraphic*& graphic, const TRect& rect) override;
     void LineAlongX3D(int x0, int x1, int y, int z) override;
     void LineAlongY3D(int x, int y0, int y1, int z) override;
     void LineAlongZ3D(int x, int y, int z0, int z1) override;
@@ -166,6 +169,7 @@ private:
     bool xorPen() const;
     TZebCanvas3D& companionFor(bool withBrush);
     void strokeLine(TPointFloat from, TPointFloat to);
+    void flushRun();
     void narrowClip(const TGPRegion& shape, bool exclude);
     TGPBrush* replaceFillBrush(std::unique_ptr<TGPBrush> brush);
     std::unique_ptr<TGPBrush> gradientBrushForRect(TCustomZebGradient& gradient, const TFloatRect& rect);
@@ -173,8 +177,8 @@ private:
     // The rounded rectangle's corner arcs as one closed figure.
     static void addRoundRect(TGPGraphicsPath& path, const TRect& rect, int cornerWidth, int cornerHeight);
     void fillAndStrokePath(TGPGraphicsPath& path, const TFloatRect& bounds, bool gradientFromPath);
-    void drawText(float x, float y, const String& text, TColor color, bool effects);
-    void drawTextPlain(float x, float y, const String& text, TColor color);
+    void drawText(float x, float y, const String& text, TColor color, bool solid);
+    void drawTextPlain(float x, float y, const String& text, TColor color, bool solid);
     bool blurText(TZebShadow& shadow, float x, float y, const String& text);
     TSizeFloat measure(const String& text) const;
     TGPPrivateFontCollection& privateFonts();
@@ -186,6 +190,7 @@ private:
     std::unique_ptr<TGPBrush> fillBrush_;
     std::unique_ptr<TGPPrivateFontCollection> privateFonts_;
     std::unique_ptr<TZebCanvas3D> companion_;
+    std::vector<TGPPointF> pendingRun_;  // cached lines not drawn yet
     float x_ = 0, y_ = 0;
     int z_ = 0;
     bool antiAlias_ = true;

@@ -41,6 +41,7 @@ std::unique_ptr<TGPBitmap> layerBitmap(TGraphic& graphic)
 
 void TGDIPlusCanvas::ApplyPen()
 {
+    flushRun();
     gpPen_.reset();
     penFill_.reset();
 }

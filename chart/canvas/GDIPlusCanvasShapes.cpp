@@ -72,6 +72,7 @@ TZebCanvas3D& TGDIPlusCanvas::companionFor(bool withBrush)
 
 void TGDIPlusCanvas::MoveTo(int x, int y)
 {
+    if (!pendingRun_.empty()) flushRun();
     x_ = static_cast<float>(x);
     y_ = static_cast<float>(y);
 }
@@ -92,11 +93,43 @@ void TGDIPlusCanvas::strokeLine(TPointFloat from, TPointFloat to)
 
 void TGDIPlusCanvas::LineTo(int x, int y) { strokeLine({x_, y_}, {static_cast<float>(x), static_cast<float>(y)}); }
 
+// A run of cached lines with a solid pen whose ends and joins are round is one polyline: it looks
+// the same as its segments drawn one by one and costs one call. It is drawn when anything else
+// happens on the canvas (every other operation fetches the graphics first) or the pen changes.
 void TGDIPlusCanvas::LineToCached(int x, int y)
 {
-    if (gpPen_ && graphics_) graphics_->DrawLine(*gpPen_, x_, y_, static_cast<float>(x), static_cast<float>(y));
-    x_ = static_cast<float>(x);
-    y_ = static_cast<float>(y);
+    const TGPPointF to{static_cast<float>(x), static_cast<float>(y)};
+    if (gpPen_ && graphics_) {
+        const TZebPen& pen = *Pen();
+        const bool joinable = !pen.HasGradientFill() && GPDashStyle(pen) <= 0 &&
+                              (pen.Width() <= 1 || (pen.EndStyle() == esRound && pen.JoinStyle() == jsRound));
+        if (!joinable) {
+            graphics_->DrawLine(*gpPen_, x_, y_, to.X, to.Y);
+        } else {
+            if (pendingRun_.empty()) pendingRun_.push_back({x_, y_});
+            pendingRun_.push_back(to);
+        }
+    }
+    x_ = to.X, y_ = to.Y;
+}
+
+TColor TGDIPlusCanvas::GetPixelColor(int x, int y)
+{
+    flushRun();
+    return TZebCanvas3D::GetPixelColor(x, y);
+}
+
+bool TGDIPlusCanvas::CopyBufferTo(TGraphic*& graphic, const TRect& rect)
+{
+    flushRun();
+    return TZebCanvas3D::CopyBufferTo(graphic, rect);
+}
+
+void TGDIPlusCanvas::flushRun()
+{
+    if (pendingRun_.size() >= 2 && gpPen_ && graphics_)
+        graphics_->DrawLines(*gpPen_, pendingRun_.data(), static_cast<int>(pendingRun_.size()));
+    pendingRun_.clear();
 }
 
 void TGDIPlusCanvas::DrawLine(int x0, int y0, int x1, int y1)

@@ -156,16 +156,27 @@ int TGDIPlusCanvas::TextHeight(const String& text)
 
 // ---- text output ----
 
-void TGDIPlusCanvas::drawTextPlain(float x, float y, const String& text, TColor textColor)
+// Texts in one colour need no brush of the canvas: a solid brush of their colour draws them.
+void TGDIPlusCanvas::drawTextPlain(float x, float y, const String& text, TColor textColor, bool solid)
 {
+    if (solid) {
+        const TGPSolidBrush b(color(textColor));
+        graphics_->DrawString(text, *gpFont_, MakeRect(x, y, 0, 0), nullptr, b);
+        return;
+    }
     TZebBrush& brush = *Brush();
     {
         TChangeEventDetach quiet(brush);
         brush.SetColor(textColor);
         brush.SetStyle(bsSolid);
     }
-    const TSizeFloat size = measure(text);
-    TGPBrush* b = HasBrushGradient() ? BrushForRect({x, y, x + size.Width, y + size.Height}) : PlainBrush();
+    TGPBrush* b = nullptr;
+    if (HasBrushGradient()) {
+        const TSizeFloat size = measure(text);
+        b = BrushForRect({x, y, x + size.Width, y + size.Height});
+    } else {
+        b = PlainBrush();
+    }
     if (b) graphics_->DrawString(text, *gpFont_, MakeRect(x, y, 0, 0), nullptr, *b);
 }
 
@@ -197,21 +208,19 @@ bool TGDIPlusCanvas::blurText(TZebShadow& shadow, float x, float y, const String
     return true;
 }
 
-void TGDIPlusCanvas::drawText(float x, float y, const String& text, TColor textColor, bool effects)
+void TGDIPlusCanvas::drawText(float x, float y, const String& text, TColor textColor, bool solid)
 {
     TZebFont& font = *Font();
-    if (effects) {
-        for (int pass = 0; pass < 2; ++pass) {
-            TZebShadow* e = pass == 0 ? (font.HasShadow() ? static_cast<TZebShadow*>(font.Shadow()) : nullptr)
-                                      : (font.HasEmboss() ? static_cast<TZebShadow*>(font.Emboss()) : nullptr);
-            if (!effectVisible(e) || e->LargestSize() == 0) continue;
-            if (Brush()->HasGradient()) {
-                TChangeEventDetach quiet(*Brush());
-                Brush()->Gradient()->SetVisible(false);
-            }
-            const float sx = x + static_cast<float>(e->HorizSize()), sy = y + static_cast<float>(e->VertSize());
-            if (!blurText(*e, sx, sy, text)) drawTextPlain(sx, sy, text, e->Color());
-        }
+    for (int pass = 0; pass < 2; ++pass) {
+        TZebShadow* e = pass == 0 ? (font.HasShadow() ? static_cast<TZebShadow*>(font.Shadow()) : nullptr)
+                                  : (font.HasEmboss() ? static_cast<TZebShadow*>(font.Emboss()) : nullptr);
+        if (!effectVisible(e) || e->LargestSize() == 0) continue;
+        const float sx = x + static_cast<float>(e->HorizSize()), sy = y + static_cast<float>(e->VertSize());
+        if (!blurText(*e, sx, sy, text)) drawTextPlain(sx, sy, text, e->Color(), true);
+    }
+    if (solid) {
+        drawTextPlain(x, y, text, textColor, true);
+        return;
     }
     {
         TChangeEventDetach quiet(*Brush());
@@ -219,7 +228,7 @@ void TGDIPlusCanvas::drawText(float x, float y, const String& text, TColor textC
     }
     TZebHiddenPen* outline = font.HasOutLine() && font.OutLine()->Visible() ? font.OutLine() : nullptr;
     if (!outline) {
-        drawTextPlain(x, y, text, textColor);
+        drawTextPlain(x, y, text, textColor, false);
         return;
     }
     TGPGraphicsPath path;
@@ -230,11 +239,19 @@ void TGDIPlusCanvas::drawText(float x, float y, const String& text, TColor textC
     TGPRectF box;
     path.GetWorldBounds(box);
     const TFloatRect bounds{box.X, box.Y, box.X + box.Width, box.Y + box.Height};
+    // The outline pen strokes the letters; the caller's pen comes back afterwards.
+    TZebPen savedPen;
+    savedPen.Assign(Pen());
     UsePen(*outline);
     if (PreparePen()) {
         PenFillForRect(bounds);
         graphics_->DrawPath(*gpPen_, path);
     }
+    {
+        TChangeEventDetach quiet(*Pen());
+        Pen()->Assign(&savedPen);
+    }
+    ApplyPen();
     {
         TChangeEventDetach quiet(*Brush());
         Brush()->SetColor(textColor);
@@ -271,14 +288,21 @@ void TGDIPlusCanvas::TextOut(int x, int y, const String& text)
         graphics_->MultiplyWorldTransform(turn, MatrixOrderPrepend);
     }
 
-    // The brush is the font's while the text is drawn; the caller's comes back afterwards.
-    TZebBrush saved;
-    saved.Assign(Brush());
+    // A font brush with a gradient or a picture, or an outline, paints through the canvas brush;
+    // the caller's brush comes back afterwards.
+    TZebBrush& fontBrush = *Font()->Brush();
+    const bool solid = !fontBrush.HasVisibleGradient() && !fontBrush.HasImage() &&
+                       !(Font()->HasOutLine() && Font()->OutLine()->Visible());
+    std::unique_ptr<TZebBrush> saved;
+    if (!solid) {
+        saved = std::make_unique<TZebBrush>();
+        saved->Assign(Brush());
+    }
     const int savedMode = backMode_;
     const auto finish = [&] {
-        {
+        if (saved) {
             TChangeEventDetach quiet(*Brush());
-            Brush()->Assign(&saved);
+            Brush()->Assign(saved.get());
         }
         backMode_ = savedMode;
         if (before) graphics_->SetWorldTransform(*before);
@@ -288,7 +312,7 @@ void TGDIPlusCanvas::TextOut(int x, int y, const String& text)
             const TSizeFloat s = TextSizeFloat(text);
             FillRectangle({PixelRound(fx), PixelRound(fy), PixelRound(fx + s.Width), PixelRound(fy + s.Height)});
         }
-        drawText(fx, fy, text, Font()->Color(), true);
+        drawText(fx, fy, text, Font()->Color(), solid);
     } catch (...) {
         finish();
         throw;
@@ -369,6 +393,7 @@ void TGDIPlusCanvas::ClipToPolygon(std::span<const TPoint> points, bool exclude)
 
 void TGDIPlusCanvas::RemoveClip()
 {
+    flushRun();
     if (!graphics_) return;
     if (clips_.empty()) {
         clip_.reset();

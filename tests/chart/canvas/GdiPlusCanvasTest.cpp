@@ -290,6 +290,31 @@ TEST(GdiPlusCanvasShapes, OpenCurveWithAClearBrushDrawsOnlyTheCurve)
     EXPECT_FALSE(s.White(50, 10) && s.White(50, 11) && s.White(50, 9));
 }
 
+TEST(GdiPlusCanvasShapes, CachedLineRunsAreDrawnAndKeptApart)
+{
+    const struct {
+        TPenStyle style;
+        TPenEndStyle end;
+    } cases[] = {{psSolid, esRound}, {psSolid, esFlat}, {psDash, esRound}};
+    for (const auto& c : cases) {
+        TSurface s(60, 40);
+        s.canvas.Pen()->SetWidth(2);
+        s.canvas.Pen()->SetStyle(c.style);
+        s.canvas.Pen()->SetEndStyle(c.end);
+        s.canvas.CacheDeviceContext(true);
+        s.canvas.MoveTo(2, 10);
+        s.canvas.LineToCached(20, 10);
+        s.canvas.LineToCached(20, 30);
+        s.canvas.MoveTo(40, 30);  // a second run: nothing joins (20, 30) to it
+        s.canvas.LineToCached(58, 30);
+        EXPECT_NE(s.canvas.GetPixelColor(4, 10), clWhite) << c.style << c.end;
+        s.canvas.CacheDeviceContext(false);
+        EXPECT_NE(s.At(20, 20), clWhite) << c.style << c.end;
+        EXPECT_NE(s.At(50, 30), clWhite) << c.style << c.end;
+        EXPECT_TRUE(s.White(30, 30)) << c.style << c.end;
+    }
+}
+
 TEST(GdiPlusCanvasShapes, XorPensEraseWhatTheyDrew)
 {
     const struct {
@@ -379,6 +404,26 @@ TEST(GdiPlusCanvasText, MeasuringAddsShadowsAndRoundsHeightsUp)
     shadow.SetVertSize(2);
     EXPECT_EQ(s.canvas.TextWidth("Tilt"), width + 3);
     EXPECT_FLOAT_EQ(s.canvas.TextSizeFloat("Tilt").Height, plain.Height + 2);
+}
+
+TEST(GdiPlusCanvasText, TextLeavesTheCallersPenAndBrush)
+{
+    TSurface s(80, 30);
+    s.canvas.Pen()->SetColor(clGreen);
+    s.canvas.Pen()->SetWidth(2);
+    s.SolidBrush(clAqua);
+    TZebFont& font = *s.canvas.Font();
+    font.SetSize(14);
+    font.OutLine()->SetVisible(true);
+    font.OutLine()->SetColor(clNavy);
+    font.Brush()->Gradient()->SetVisible(true);
+    s.canvas.TextOut(2, 2, "Tilt");
+    EXPECT_EQ(s.canvas.Pen()->Color(), clGreen);
+    EXPECT_EQ(s.canvas.Pen()->Width(), 2);
+    EXPECT_EQ(s.canvas.Brush()->Color(), clAqua);
+    EXPECT_FALSE(s.canvas.Brush()->HasVisibleGradient());
+    s.canvas.FillRectangle({60, 0, 80, 30});
+    EXPECT_EQ(s.At(70, 15), clAqua);
 }
 
 TEST(GdiPlusCanvasText, DigitFontsComeFromTheProgram)
