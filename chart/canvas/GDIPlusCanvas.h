@@ -170,6 +170,8 @@ private:
     TZebCanvas3D& companionFor(bool withBrush);
     void strokeLine(TPointFloat from, TPointFloat to);
     void flushRun();
+    // Pieces of a line drawn one after the other look like the whole line.
+    bool joinsInvisibly() const;
     void narrowClip(const TGPRegion& shape, bool exclude);
     TGPBrush* replaceFillBrush(std::unique_ptr<TGPBrush> brush);
     std::unique_ptr<TGPBrush> gradientBrushForRect(TCustomZebGradient& gradient, const TFloatRect& rect);

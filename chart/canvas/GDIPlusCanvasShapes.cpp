@@ -100,14 +100,16 @@ void TGDIPlusCanvas::LineToCached(int x, int y)
 {
     const TGPPointF to{static_cast<float>(x), static_cast<float>(y)};
     if (gpPen_ && graphics_) {
-        const TZebPen& pen = *Pen();
-        const bool joinable = !pen.HasGradientFill() && GPDashStyle(pen) <= 0 &&
-                              (pen.Width() <= 1 || (pen.EndStyle() == esRound && pen.JoinStyle() == jsRound));
-        if (!joinable) {
+        if (!joinsInvisibly()) {
             graphics_->DrawLine(*gpPen_, x_, y_, to.X, to.Y);
         } else {
             if (pendingRun_.empty()) pendingRun_.push_back({x_, y_});
             pendingRun_.push_back(to);
+            // Long runs go in pieces: a stroke's cost grows faster than its length.
+            if (pendingRun_.size() >= 256) {
+                flushRun();
+                pendingRun_.push_back(to);
+            }
         }
     }
     x_ = to.X, y_ = to.Y;
@@ -158,7 +160,24 @@ void TGDIPlusCanvas::Polyline(std::span<const TPoint> points)
     }
     if (!GetGraphics() || !PreparePen()) return;
     if (Pen()->HasGradientFill()) PenFillForPoints(toFloat(points));
+    // A long line of an opaque round solid pen goes in pieces that share their end points: the
+    // round ends cover each other exactly, and a stroke's cost grows faster than its length.
+    constexpr std::size_t piece = 256;
+    if (points.size() > piece && joinsInvisibly()) {
+        for (std::size_t from = 0; from + 1 < points.size(); from += piece - 1) {
+            const std::size_t count = std::min(piece, points.size() - from);
+            graphics_->DrawLinesI(*gpPen_, points.data() + from, static_cast<int>(count));
+        }
+        return;
+    }
     graphics_->DrawLinesI(*gpPen_, points.data(), static_cast<int>(points.size()));
+}
+
+bool TGDIPlusCanvas::joinsInvisibly() const
+{
+    const TZebPen& pen = *Pen();
+    return !pen.HasGradientFill() && GPDashStyle(pen) <= 0 && GPColor(pen.Color(), alpha_) >> 24 == 255 &&
+           (pen.Width() <= 1 || (pen.EndStyle() == esRound && pen.JoinStyle() == jsRound));
 }
 
 void TGDIPlusCanvas::PolylineFloat(std::span<const TPointFloat> points)

@@ -315,6 +315,36 @@ TEST(GdiPlusCanvasShapes, CachedLineRunsAreDrawnAndKeptApart)
     }
 }
 
+TEST(GdiPlusCanvasShapes, LongLinesInPiecesLookWhole)
+{
+    std::vector<TPoint> points;
+    for (int i = 0; i < 700; ++i) points.push_back({i % 2 ? 10 + i / 4 : 190 - i / 4, 5 + i / 8});
+    TSurface s(200, 100);
+    s.canvas.Pen()->SetWidth(2);
+    s.canvas.Pen()->SetColor(clNavy);
+    s.canvas.Polyline(points);
+
+    TBitmap whole(200, 100, pf32bit);
+    whole.Canvas()->Brush()->SetColor(clWhite);
+    whole.Canvas()->FillRect({0, 0, 200, 100});
+    {
+        TGPGraphics g(whole.Canvas()->Handle());
+        g.SetSmoothingMode(SmoothingModeHighQuality);
+        g.SetPixelOffsetMode(PixelOffsetModeHighQuality);
+        TGPPen pen(MakeColor(255, 0, 0, 128), 2);
+        pen.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
+        pen.SetLineJoin(LineJoinRound);
+        g.DrawLinesI(pen, points.data(), static_cast<int>(points.size()));
+    }
+    int differing = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const TColor w = whole.Canvas()->Pixels(x, y);
+            differing += !Near(s.At(x, y), Red(w), Green(w), Blue(w), 40);
+        }
+    EXPECT_LT(differing, 20);
+}
+
 TEST(GdiPlusCanvasShapes, XorPensEraseWhatTheyDrew)
 {
     const struct {
