@@ -35,7 +35,7 @@ struct TDeviceContext::Impl {
     std::unique_ptr<QPainter> ownPainter;
     std::shared_ptr<TPixelImage> image;  // image DCs
     QSize size;
-    QTransform base;  // the painter's transform when the DC was made
+    QTransform base;        // the painter's transform when the DC was made
     bool metafile = false;  // a recording device: lines stay lines rather than pixel runs
 
     State s;

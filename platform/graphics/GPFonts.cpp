@@ -45,6 +45,17 @@ std::vector<QString> TGPFontCollection::Impl::Families() const
     return all;
 }
 
+const QImage& tvgdiplus::ReferenceDevice()
+{
+    static const QImage reference = [] {
+        QImage r(1, 1, QImage::Format_ARGB32_Premultiplied);
+        r.setDotsPerMeterX(3780);  // 96 dots per inch
+        r.setDotsPerMeterY(3780);
+        return r;
+    }();
+    return reference;
+}
+
 // ---------- families ----------
 TGPFontFamily::TGPFontFamily() = default;
 
@@ -191,7 +202,7 @@ float TGPFont::GetHeight(const TGPGraphics* graphics) const
     if (!impl_) return 0;
     const double dpi = graphics ? graphics->GetDpiY() : 96.0;
     const double em = impl_->EmPixels(dpi);
-    QImage reference(1, 1, QImage::Format_ARGB32_Premultiplied);
+    const QImage& reference = tvgdiplus::ReferenceDevice();
     const QFontMetricsF fm(impl_->Make(em, reference.logicalDpiY(), true), &reference);
     return float(fm.lineSpacing());
 }

@@ -31,11 +31,14 @@ tvgdiplus::GraphicsPaint::GraphicsPaint(TGPGraphics::Impl& g)
             p_->setClipPath(g.clip, Qt::IntersectClip);
     }
     QTransform toDC = g.ToDC();
-    // Pixel centres on whole coordinates: what is drawn at x lands on pixel x's centre.
-    if (g.HalfPixel()) toDC *= QTransform::fromTranslate(0.5, 0.5);
+    // The painter's antialiased pixels have their centres half-way, its aliased ones (which it
+    // rounds to) on whole coordinates; the offset mode says where ours are.
+    const bool antialias = g.Antialias();
+    const double shift = g.HalfPixel() ? (antialias ? 0.5 : 0.0) : (antialias ? 0.0 : -0.5);
+    if (shift != 0) toDC *= QTransform::fromTranslate(shift, shift);
     full_ = toDC * base_;
     p_->setWorldTransform(full_);
-    p_->setRenderHint(QPainter::Antialiasing, g.Antialias());
+    p_->setRenderHint(QPainter::Antialiasing, antialias);
     p_->setRenderHint(QPainter::SmoothPixmapTransform, g.interpolation != InterpolationModeNearestNeighbor);
 }
 
@@ -201,7 +204,7 @@ void combine(QTransform& m, const QTransform& step, TGPMatrixOrder order)
 TGPStatus TGPGraphics::SetWorldTransform(const TGPMatrix& matrix)
 {
     if (!impl_) return NotMade();
-    if (!matrix.impl()) return SetStatus(InvalidParameter);
+    if (!matrix.impl() || !tvgdiplus::Finite(matrix.impl()->m)) return SetStatus(InvalidParameter);
     impl_->world = matrix.impl()->m;
     return Ok;
 }
@@ -216,7 +219,7 @@ TGPStatus TGPGraphics::ResetWorldTransform()
 TGPStatus TGPGraphics::MultiplyWorldTransform(const TGPMatrix& matrix, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
-    if (!matrix.impl()) return SetStatus(InvalidParameter);
+    if (!matrix.impl() || !tvgdiplus::Finite(matrix.impl()->m)) return SetStatus(InvalidParameter);
     combine(impl_->world, matrix.impl()->m, order);
     return Ok;
 }
@@ -224,6 +227,7 @@ TGPStatus TGPGraphics::MultiplyWorldTransform(const TGPMatrix& matrix, TGPMatrix
 TGPStatus TGPGraphics::TranslateWorldTransform(float dx, float dy, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(dx) || !std::isfinite(dy)) return SetStatus(InvalidParameter);
     combine(impl_->world, QTransform::fromTranslate(dx, dy), order);
     return Ok;
 }
@@ -231,6 +235,7 @@ TGPStatus TGPGraphics::TranslateWorldTransform(float dx, float dy, TGPMatrixOrde
 TGPStatus TGPGraphics::ScaleWorldTransform(float sx, float sy, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(sx) || !std::isfinite(sy)) return SetStatus(InvalidParameter);
     combine(impl_->world, QTransform::fromScale(sx, sy), order);
     return Ok;
 }
@@ -238,6 +243,7 @@ TGPStatus TGPGraphics::ScaleWorldTransform(float sx, float sy, TGPMatrixOrder or
 TGPStatus TGPGraphics::RotateWorldTransform(float angle, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(angle)) return SetStatus(InvalidParameter);
     QTransform r;
     r.rotate(angle);
     combine(impl_->world, r, order);

@@ -38,8 +38,10 @@ public:
     TGPSmoothingMode GetSmoothingMode() const;
     TGPStatus SetPixelOffsetMode(TGPPixelOffsetMode mode);
     TGPPixelOffsetMode GetPixelOffsetMode() const;
+    // The single-bit hints draw aliased text, the others antialiased (without sub-pixel colour).
     TGPStatus SetTextRenderingHint(TGPTextRenderingHint hint);
     TGPTextRenderingHint GetTextRenderingHint() const;
+    // Nearest neighbour stretches images pixelated; every other mode smooths them (bilinear).
     TGPStatus SetInterpolationMode(TGPInterpolationMode mode);
     TGPInterpolationMode GetInterpolationMode() const;
     TGPStatus SetPageUnit(TGPUnit unit);  // UnitWorld: InvalidParameter
@@ -47,7 +49,7 @@ public:
     float GetDpiX() const;
     float GetDpiY() const;
 
-    // ---- world transform ----
+    // ---- world transform (non-finite values: InvalidParameter) ----
     TGPStatus SetWorldTransform(const TGPMatrix& matrix);
     TGPStatus ResetWorldTransform();
     TGPStatus MultiplyWorldTransform(const TGPMatrix& matrix, TGPMatrixOrder order = MatrixOrderPrepend);
@@ -89,7 +91,8 @@ public:
                                 TGPFillMode fillMode = FillModeAlternate);
 
     // ---- text ----
-    // The text's top left at the layout rectangle's origin (its size is not used).
+    // The text's top left at the layout rectangle's origin (its size is not used); lines break at
+    // line feeds. Formats add no padding.
     TGPStatus DrawString(const String& text, const TGPFont& font, const TGPRectF& layout, const TGPStringFormat* format,
                          const TGPBrush& brush);
     // The box of the text drawn at the layout's origin: its advance width and line height.

@@ -546,12 +546,7 @@ TGPStatus TGPGraphics::MeasureString(const String& text, const TGPFont& font, co
     if (!font.impl()) return SetStatus(InvalidParameter);
     boundingBox = {layout.X, layout.Y, 0, 0};
     if (text.empty()) return Ok;
-    static const QImage reference = [] {
-        QImage r(1, 1, QImage::Format_ARGB32_Premultiplied);
-        r.setDotsPerMeterX(3780);  // 96 dots per inch
-        r.setDotsPerMeterY(3780);
-        return r;
-    }();
+    const QImage& reference = tvgdiplus::ReferenceDevice();
     const QFont qf = font.impl()->Make(emWorld(*font.impl(), *impl_), reference.logicalDpiY(), true);
     const QFontMetricsF fm(qf, &reference);
     double width = 0;
@@ -580,22 +575,32 @@ TGPStatus TGPGraphics::DrawImageRectRectI(const TGPImage& image, int dstX, int d
 {
     if (!impl_) return NotMade();
     if (!image.impl() || srcUnit != UnitPixel) return SetStatus(InvalidParameter);
-    QImage img = tvgdiplus::ImageForDrawing(*image.impl());
-    if (img.isNull() || dstWidth == 0 || dstHeight == 0 || srcWidth <= 0 || srcHeight <= 0) return Ok;
+    if (dstWidth == 0 || dstHeight == 0 || srcWidth <= 0 || srcHeight <= 0) return Ok;
     GraphicsPaint p(*impl_);
     if (!p) return Ok;
     // Images stay on the pixel grid whatever the pixel offset mode.
     p->setWorldTransform(impl_->ToDC() * p.Base());
     QRectF src(srcX, srcY, srcWidth, srcHeight);
-    if (const TGPColorMatrix* m = tvgdiplus::BitmapMatrix(attributes)) {
-        float alpha = 1;
-        if (tvgdiplus::AlphaOnly(*m, alpha))
+    const QRectF dst(dstX, dstY, dstWidth, dstHeight);
+    const TGPColorMatrix* matrix = tvgdiplus::BitmapMatrix(attributes);
+    float alpha = 1;
+    // A metafile plays as vectors (a recording surface records them as such) unless its colours
+    // change.
+    if (image.impl()->type == ImageTypeMetafile && (!matrix || tvgdiplus::AlphaOnly(*matrix, alpha))) {
+        p->setOpacity(std::clamp(alpha, 0.0f, 1.0f));
+        tvgdiplus::PlayMetafile(*image.impl(), *p, dst, src);
+        return Ok;
+    }
+    QImage img = tvgdiplus::ImageForDrawing(*image.impl());
+    if (img.isNull()) return Ok;
+    if (matrix) {
+        if (tvgdiplus::AlphaOnly(*matrix, alpha))
             p->setOpacity(std::clamp(alpha, 0.0f, 1.0f));
         else {
-            img = tvgdiplus::ApplyColorMatrix(img.copy(src.toAlignedRect()), *m);
+            img = tvgdiplus::ApplyColorMatrix(img.copy(src.toAlignedRect()), *matrix);
             src.moveTo(0, 0);
         }
     }
-    p->drawImage(QRectF(dstX, dstY, dstWidth, dstHeight), img, src);
+    p->drawImage(dst, img, src);
     return Ok;
 }

@@ -5,6 +5,8 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GPObjects_p.h"
+#include "platform/graphics/Metafile.h"
+#include "platform/graphics/MetafileImage_p.h"
 
 // ---------- images ----------
 TGPImage::TGPImage(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -16,14 +18,14 @@ unsigned TGPImage::GetWidth() const
 {
     if (!impl_) return 0;
     if (impl_->pixels) return unsigned(impl_->pixels->image.width());
-    return unsigned(std::max(0, tvgdiplus::ImageForDrawing(*impl_).width()));
+    return impl_->metafile ? unsigned(std::max(0, impl_->metafile->Width())) : 0;
 }
 
 unsigned TGPImage::GetHeight() const
 {
     if (!impl_) return 0;
     if (impl_->pixels) return unsigned(impl_->pixels->image.height());
-    return unsigned(std::max(0, tvgdiplus::ImageForDrawing(*impl_).height()));
+    return impl_->metafile ? unsigned(std::max(0, impl_->metafile->Height())) : 0;
 }
 
 namespace {
@@ -237,5 +239,28 @@ QImage tvgdiplus::ApplyColorMatrix(const QImage& image, const TGPColorMatrix& m)
 QImage tvgdiplus::ImageForDrawing(const TGPImage::Impl& image)
 {
     if (image.pixels) return image.pixels->image;
-    return {};  // metafiles: see TGPMetafile
+    const TMetafileImage* picture = image.metafile ? image.metafile->Image() : nullptr;
+    const int w = image.metafile ? image.metafile->Width() : 0, h = image.metafile ? image.metafile->Height() : 0;
+    if (!picture || w <= 0 || h <= 0) return {};
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    out.fill(0);
+    QPainter p(&out);
+    picture->Play(p, QRectF(0, 0, w, h), QSize(w, h));
+    return out;
+}
+
+bool tvgdiplus::PlayMetafile(const TGPImage::Impl& image, QPainter& p, const QRectF& dst, const QRectF& src)
+{
+    const TMetafileImage* picture = image.metafile ? image.metafile->Image() : nullptr;
+    if (!picture) return false;
+    const QSize frame(image.metafile->Width(), image.metafile->Height());
+    if (frame.isEmpty() || src.isEmpty()) return true;
+    // The source part of the frame lands on the destination; the rest of the picture is clipped.
+    const double sx = dst.width() / src.width(), sy = dst.height() / src.height();
+    const QRectF target(dst.x() - src.x() * sx, dst.y() - src.y() * sy, frame.width() * sx, frame.height() * sy);
+    p.save();
+    p.setClipRect(dst, Qt::IntersectClip);
+    picture->Play(p, target, frame);
+    p.restore();
+    return true;
 }

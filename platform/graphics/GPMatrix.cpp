@@ -1,5 +1,7 @@
 #include "platform/graphics/GPMatrix.h"
 
+#include <cmath>
+
 #include "platform/graphics/GPObjects_p.h"
 
 namespace {
@@ -73,6 +75,7 @@ TGPStatus TGPMatrix::Multiply(const TGPMatrix& matrix, TGPMatrixOrder order)
 TGPStatus TGPMatrix::Translate(float dx, float dy, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(dx) || !std::isfinite(dy)) return SetStatus(InvalidParameter);
     combine(impl_->m, QTransform::fromTranslate(dx, dy), order);
     return Ok;
 }
@@ -80,6 +83,7 @@ TGPStatus TGPMatrix::Translate(float dx, float dy, TGPMatrixOrder order)
 TGPStatus TGPMatrix::Scale(float sx, float sy, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(sx) || !std::isfinite(sy)) return SetStatus(InvalidParameter);
     combine(impl_->m, QTransform::fromScale(sx, sy), order);
     return Ok;
 }
@@ -87,6 +91,7 @@ TGPStatus TGPMatrix::Scale(float sx, float sy, TGPMatrixOrder order)
 TGPStatus TGPMatrix::Rotate(float angle, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(angle)) return SetStatus(InvalidParameter);
     QTransform r;
     r.rotate(angle);  // y points down: positive angles turn clockwise on the surface
     combine(impl_->m, r, order);
@@ -96,6 +101,8 @@ TGPStatus TGPMatrix::Rotate(float angle, TGPMatrixOrder order)
 TGPStatus TGPMatrix::RotateAt(float angle, TGPPointF center, TGPMatrixOrder order)
 {
     if (!impl_) return NotMade();
+    if (!std::isfinite(angle) || !std::isfinite(center.X) || !std::isfinite(center.Y))
+        return SetStatus(InvalidParameter);
     if (order == MatrixOrderAppend) {
         Translate(-center.X, -center.Y, order);
         Rotate(angle, order);

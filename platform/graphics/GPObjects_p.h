@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,6 +21,11 @@ namespace tvgdiplus {
 // made and answer GdiplusNotInitialized.
 bool LayerUsable();
 
+inline bool Finite(const QTransform& m)
+{
+    return std::isfinite(m.m11()) && std::isfinite(m.m12()) && std::isfinite(m.m21()) && std::isfinite(m.m22()) &&
+           std::isfinite(m.dx()) && std::isfinite(m.dy());
+}
 inline QColor ToQColor(TGPColor c) { return QColor::fromRgba(c); }
 inline QPointF ToQt(TGPPointF p) { return {p.X, p.Y}; }
 inline QRectF ToQt(const TGPRectF& r) { return {r.X, r.Y, r.Width, r.Height}; }
@@ -182,6 +188,7 @@ struct TGPGraphics::Impl {
     double PageScale() const;  // world units after the transform -> pixels
     QTransform ToDC() const;   // world -> device-context logical units
     bool Antialias() const { return smoothing == SmoothingModeHighQuality || smoothing == SmoothingModeAntiAlias; }
+    // Pixel centres on whole coordinates (what is drawn at x lands on pixel x's centre).
     bool HalfPixel() const { return pixelOffset != PixelOffsetModeHighQuality && pixelOffset != PixelOffsetModeHalf; }
     QRectF SurfaceBounds() const;  // visible part of the device, logical units
     void CombineClip(const QPainterPath& dcPath, TGPCombineMode mode, const QRectF* rect = nullptr);
@@ -210,8 +217,14 @@ private:
 // from the centre point through it to the outline.
 void RasterisePathGradient(const TGPBrush::Impl& brush, QPainter& p, const QPainterPath& path);
 
+// A 96 dots-per-inch device for measuring text.
+const QImage& ReferenceDevice();
+
 // The QImage of an image for drawing (metafiles rendered at their size); null when empty.
 QImage ImageForDrawing(const TGPImage::Impl& image);
+// Plays a metafile's source part (its pixels) into the destination as vectors; false when the
+// image is no metafile with a picture.
+bool PlayMetafile(const TGPImage::Impl& image, QPainter& p, const QRectF& dst, const QRectF& src);
 // The image's colours through the attributes' bitmap matrix.
 QImage ApplyColorMatrix(const QImage& image, const TGPColorMatrix& m);
 bool AlphaOnly(const TGPColorMatrix& m, float& alphaScale);

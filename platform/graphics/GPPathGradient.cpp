@@ -46,12 +46,6 @@ struct Edge {
 // For a convex outline around m: s(p) = max over edges of n.(p - m) / (n.v - n.m).
 struct ConvexForm {
     std::vector<double> ax, ay, c;
-    double at(double x, double y) const
-    {
-        double s = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 0; i < ax.size(); ++i) s = std::max(s, ax[i] * x + ay[i] * y + c[i]);
-        return s;
-    }
 };
 
 bool convexForm(const std::vector<QPolygonF>& polys, QPointF m, ConvexForm& form)
@@ -132,18 +126,28 @@ void tvgdiplus::RasterisePathGradient(const TGPBrush::Impl& b, QPainter& p, cons
     const double reach = 1.0 + 1.5 / std::max(1.0, std::min(bounds.width(), bounds.height()) / 2);
 
     QImage img(area.size(), QImage::Format_ARGB32_Premultiplied);
+    const int last = lutSize - 1;
+    std::vector<double> rowBase(form.ax.size());
     for (int y = 0; y < area.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         const double py = area.top() + y + 0.5;
+        const double px0 = area.left() + 0.5;
+        if (convex)  // each edge's ratio is linear along the row
+            for (std::size_t e = 0; e < rowBase.size(); ++e)
+                rowBase[e] = form.ax[e] * px0 + form.ay[e] * py + form.c[e];
         for (int x = 0; x < area.width(); ++x) {
-            const double px = area.left() + x + 0.5;
-            const double s = convex ? form.at(px, py) : rayFraction(edges, m, {px, py});
+            double s;
+            if (convex) {
+                s = -std::numeric_limits<double>::infinity();
+                for (std::size_t e = 0; e < rowBase.size(); ++e) s = std::max(s, rowBase[e] + form.ax[e] * x);
+            } else
+                s = rayFraction(edges, m, {px0 + x, py});
             if (!(s <= reach)) {
                 line[x] = 0;  // outside the outline
                 continue;
             }
             const double pos = 1.0 - std::clamp(s, 0.0, 1.0);
-            line[x] = lut[std::size_t(std::lround(pos * (lutSize - 1)))];
+            line[x] = lut[std::size_t(int(pos * last + 0.5))];
         }
     }
     p.save();

@@ -9,6 +9,8 @@ class TGPBrush;
 
 class TGPPen : public TGdiplusBase {
 public:
+    // A width below one device pixel draws one pixel wide. Widths are taken in world units
+    // whatever the unit (UnitDisplay: InvalidParameter).
     TGPPen(TGPColor color, float width = 1, TGPUnit unit = UnitWorld);
     ~TGPPen() override;
     std::unique_ptr<TGPPen> Clone() const;

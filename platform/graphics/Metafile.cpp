@@ -5,6 +5,7 @@
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/MetafileFormats_p.h"
 #include "platform/graphics/MetafileRecorder_p.h"
+#include "platform/graphics/Metafile_p.h"
 #include "platform/rtl/Exceptions.h"
 
 TV_PUBLISHED(TMetafile) {}
@@ -145,7 +146,13 @@ void TMetafile::Draw(TCanvas& canvas, const TRect& rect)
 {
     if (!image_) return;
     DCPainterScope p(*canvas.Handle());
-    if (p) image_->Play(*p, QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()), QSize(width_, height_));
+    if (p) PlayMetafile(*this, *p, QRectF(rect.Left, rect.Top, rect.Width(), rect.Height()));
+}
+
+void PlayMetafile(const TMetafile& metafile, QPainter& painter, const QRectF& target)
+{
+    if (const TMetafileImage* image = metafile.Image())
+        image->Play(painter, target, QSize(metafile.Width(), metafile.Height()));
 }
 
 // ---------- TMetafileCanvas ----------

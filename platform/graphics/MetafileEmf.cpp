@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <variant>
 
 #include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/MetafileBuilder_p.h"
@@ -238,7 +237,7 @@ private:
         if (NeedsRaster(image_, r)) {
             QRect where;
             const QImage piece = RasterPiece(image_, r, frame_, where);
-            if (!piece.isNull()) pixels(QRectF(where), piece, QRectF(piece.rect()), true);
+            if (!piece.isNull()) pixels(QRectF(where), piece, true);
             return;
         }
         setRop2(r.mode);
@@ -371,9 +370,7 @@ private:
                 const auto pts = points32(all);
                 const auto nPolys = static_cast<std::uint32_t>(counts.size());
                 const auto nPts = static_cast<std::uint32_t>(pts.size());
-                if (allClosed && fill)
-                    take(U_EMRPOLYPOLYGON_set(bounds, nPolys, counts.data(), nPts, pts.data()));
-                else if (allClosed)
+                if (allClosed)
                     take(U_EMRPOLYPOLYGON_set(bounds, nPolys, counts.data(), nPts, pts.data()));
                 else
                     take(U_EMRPOLYPOLYLINE_set(bounds, nPolys, counts.data(), nPts, pts.data()));
@@ -432,10 +429,10 @@ private:
         const QRect src = r.source.toAlignedRect() & img.rect();
         if (src.isEmpty()) return;
         const QImage part = src == img.rect() ? img : img.copy(src);
-        pixels(r.rect, part, QRectF(part.rect()), part.hasAlphaChannel());
+        pixels(r.rect, part, part.hasAlphaChannel());
     }
 
-    void pixels(const QRectF& dest, const QImage& img, const QRectF&, bool alpha)
+    void pixels(const QRectF& dest, const QImage& img, bool alpha)
     {
         setRop2(QPainter::CompositionMode_SourceOver);
         const TMfDib dib = MakeDib(img, alpha);
@@ -555,7 +552,7 @@ public:
                 ended = true;
                 break;
             }
-            if (type < U_EMR_MIN || type > U_EMR_MAX) continue;  // not a record type this reader knows
+            if (!interpreted(type)) continue;
             if (!U_emf_record_safe(reinterpret_cast<const char*>(rec))) corrupt("a record is damaged");
             play(b, type, rec, n);
         }
@@ -565,9 +562,87 @@ public:
     }
 
 private:
+    // The records play() draws or keeps state from; only those are checked, so that a record this
+    // reader skips never makes a file unreadable.
+    static bool interpreted(std::uint32_t type)
+    {
+        static constexpr std::uint32_t known[] = {U_EMR_POLYBEZIER,
+                                                  U_EMR_POLYGON,
+                                                  U_EMR_POLYLINE,
+                                                  U_EMR_POLYBEZIERTO,
+                                                  U_EMR_POLYLINETO,
+                                                  U_EMR_POLYPOLYLINE,
+                                                  U_EMR_POLYPOLYGON,
+                                                  U_EMR_SETWINDOWEXTEX,
+                                                  U_EMR_SETWINDOWORGEX,
+                                                  U_EMR_SETVIEWPORTEXTEX,
+                                                  U_EMR_SETVIEWPORTORGEX,
+                                                  U_EMR_SETPIXELV,
+                                                  U_EMR_SETMAPMODE,
+                                                  U_EMR_SETBKMODE,
+                                                  U_EMR_SETPOLYFILLMODE,
+                                                  U_EMR_SETROP2,
+                                                  U_EMR_SETTEXTALIGN,
+                                                  U_EMR_SETTEXTCOLOR,
+                                                  U_EMR_SETBKCOLOR,
+                                                  U_EMR_OFFSETCLIPRGN,
+                                                  U_EMR_MOVETOEX,
+                                                  U_EMR_EXCLUDECLIPRECT,
+                                                  U_EMR_INTERSECTCLIPRECT,
+                                                  U_EMR_SAVEDC,
+                                                  U_EMR_RESTOREDC,
+                                                  U_EMR_SETWORLDTRANSFORM,
+                                                  U_EMR_MODIFYWORLDTRANSFORM,
+                                                  U_EMR_SELECTOBJECT,
+                                                  U_EMR_CREATEPEN,
+                                                  U_EMR_CREATEBRUSHINDIRECT,
+                                                  U_EMR_DELETEOBJECT,
+                                                  U_EMR_ELLIPSE,
+                                                  U_EMR_RECTANGLE,
+                                                  U_EMR_ROUNDRECT,
+                                                  U_EMR_ARC,
+                                                  U_EMR_CHORD,
+                                                  U_EMR_PIE,
+                                                  U_EMR_LINETO,
+                                                  U_EMR_ARCTO,
+                                                  U_EMR_SETARCDIRECTION,
+                                                  U_EMR_BEGINPATH,
+                                                  U_EMR_ENDPATH,
+                                                  U_EMR_CLOSEFIGURE,
+                                                  U_EMR_FILLPATH,
+                                                  U_EMR_STROKEANDFILLPATH,
+                                                  U_EMR_STROKEPATH,
+                                                  U_EMR_SELECTCLIPPATH,
+                                                  U_EMR_ABORTPATH,
+                                                  U_EMR_FILLRGN,
+                                                  U_EMR_EXTSELECTCLIPRGN,
+                                                  U_EMR_BITBLT,
+                                                  U_EMR_STRETCHBLT,
+                                                  U_EMR_SETDIBITSTODEVICE,
+                                                  U_EMR_STRETCHDIBITS,
+                                                  U_EMR_EXTCREATEFONTINDIRECTW,
+                                                  U_EMR_EXTTEXTOUTA,
+                                                  U_EMR_EXTTEXTOUTW,
+                                                  U_EMR_POLYBEZIER16,
+                                                  U_EMR_POLYGON16,
+                                                  U_EMR_POLYLINE16,
+                                                  U_EMR_POLYBEZIERTO16,
+                                                  U_EMR_POLYLINETO16,
+                                                  U_EMR_POLYPOLYLINE16,
+                                                  U_EMR_POLYPOLYGON16,
+                                                  U_EMR_CREATEMONOBRUSH,
+                                                  U_EMR_CREATEDIBPATTERNBRUSHPT,
+                                                  U_EMR_EXTCREATEPEN,
+                                                  U_EMR_ALPHABLEND,
+                                                  U_EMR_TRANSPARENTBLT};
+        return std::find(std::begin(known), std::end(known), type) != std::end(known);
+    }
+
+    // Object indexes beyond the header's count are taken as they come (some writers count short).
     EmfObject* object(std::uint32_t ih)
     {
-        if (ih == 0 || ih >= objects_.size()) return nullptr;
+        if (ih == 0 || ih >= 65536) return nullptr;
+        if (ih >= objects_.size()) objects_.resize(ih + 1);
         return &objects_[ih];
     }
 

@@ -2,7 +2,6 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "platform/graphics/GdiConsts.h"
