@@ -144,6 +144,11 @@ TGPBrush* TGDIPlusCanvas::PlainBrush()
         return replaceFillBrush(
             std::make_unique<TGPHatchBrush>(static_cast<TGPHatchStyle>(GPHatchStyle(brush, brush.HatchStyle())),
                                             color(brush.Color()), color(brush.BackColor())));
+    // A solid brush is kept and recoloured: solids fill many faces one after the other.
+    if (auto* solid = dynamic_cast<TGPSolidBrush*>(fillBrush_.get())) {
+        solid->SetColor(color(brush.Color()));
+        return solid;
+    }
     return replaceFillBrush(std::make_unique<TGPSolidBrush>(color(brush.Color())));
 }
 

@@ -193,7 +193,9 @@ void TGDIPlusCanvas::PolylineFloat(std::span<const TPointFloat> points)
 void TGDIPlusCanvas::Polygon(std::span<const TPoint> points)
 {
     if (points.empty() || !GetGraphics()) return;
-    const auto pts = toFloat(points);
+    // Float points only where a gradient is shaped by them.
+    const bool shaped = HasBrushGradient() || Pen()->HasGradientFill();
+    const auto pts = shaped ? toFloat(points) : std::vector<TPointFloat>{};
     if (TGPBrush* brush = BrushForPoints(pts))
         graphics_->FillPolygonI(*brush, points.data(), static_cast<int>(points.size()));
     if (xorPen()) {
