@@ -2,16 +2,19 @@
 
 #include "chart/canvas/CanvasServices.h"
 #include "chart/core/ZebConst.h"
+#include "chart/core/ZebProcs.h"
 #include "platform/rtl/Convert.h"
 
 void StartChartEngine()
 {
     StartMessageTexts();
+    StartEngineRoutines();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
 }
 
 void StopChartEngine()
 {
     StopCanvasUnit();
+    StopEngineRoutines();
     StopMessageTexts();
 }

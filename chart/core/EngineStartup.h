@@ -1,5 +1,6 @@
 #pragma once
 // Start-up and shut-down of the chart engine's units, in the order their uses demand: the message
-// texts first, then the canvas unit, which takes its default font from them.
+// texts first, then the shared routines, then the canvas unit, which takes its default font from
+// the texts.
 void StartChartEngine();
 void StopChartEngine();

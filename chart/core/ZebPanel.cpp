@@ -15,6 +15,9 @@
 #include "chart/canvas/ZebFont.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/canvas/ZebPicture.h"
+#include "chart/core/ChartEvents.h"
+#include "chart/core/EditorRegistry.h"
+#include "chart/core/ExceptionReport.h"
 #include "chart/core/PanelEvents_p.h"
 #include "chart/core/PanelZoom.h"
 #include "platform/classes/Assign.h"
@@ -26,7 +29,6 @@
 #include "platform/rtl/Exceptions.h"
 
 bool ErasePanelBackground = false;
-String DefaultCanvasClassName = "TGDIPlusCanvas";
 bool PrintClipping = true;
 bool MetafileClipping = true;
 bool PrintPanelBackground = true;
@@ -65,7 +67,7 @@ TCustomZebPanel::TCustomZebPanel(TComponent* owner) : TCustomPanelNoCaption(owne
 {
     autoRepaint_ = false;  // nothing repaints before the panel is complete
     printRect_ = {};
-    listeners_ = tvpanel::NewListeners();
+    listeners_ = std::make_unique<TZebEventListeners>();
     if (ErasePanelBackground && ComponentState().Contains(csDesigning)) ErasePanelBackground = false;
     SetTabStop(true);
     SetBounds(Left(), Top(), 400, 250);
@@ -73,7 +75,7 @@ TCustomZebPanel::TCustomZebPanel(TComponent* owner) : TCustomPanelNoCaption(owne
     targetCanvas_ = Canvas();
     view3D_ = true;
     if (!DefaultCanvasClassName.empty() && !IsLoading())
-        canvasClassName_ = tvpanel::ReadEditorText("DefaultCanvas", DefaultCanvasClassName);
+        canvasClassName_ = ReadEditorString("DefaultCanvas", DefaultCanvasClassName);
     ApplyCanvasClass();
     view3DOptions_ = new TView3DOptions(this);
     savedCursor_ = Cursor();
@@ -102,7 +104,6 @@ TCustomZebPanel::~TCustomZebPanel()
     TObject::Free(shadow_);
     TObject::Free(view3DOptions_);
     TObject::Free(panning_);
-    tvpanel::FreeListeners(listeners_);
     TObject::Free(templatePanel_);
 }
 
@@ -192,7 +193,7 @@ void TCustomZebPanel::SetView3D(bool value)
 {
     if (view3D_ == value) return;
     ChangeBoolean(view3D_, value);
-    tvpanel::BroadcastView3D(*this);
+    BroadcastNewEvent<TZebView3DEvent>();
 }
 
 void TCustomZebPanel::SetView3DOptions(TView3DOptions* value) { view3DOptions_->Assign(value); }
@@ -309,7 +310,7 @@ void TCustomZebPanel::RenderTo(TCanvas* canvas, const TRect& rect)
     } catch (Exception& e) {
         if (ComponentState().Contains(csDesigning) && !reportShown_) {
             reportShown_ = true;
-            tvpanel::ShowDrawReport(e);
+            ShowExceptionReportForm("DRAW", e);
         }
         throw;
     }
@@ -511,7 +512,7 @@ void TCustomZebPanel::ApplyXorPen(TZebPen& pen)
 
 int TCustomZebPanel::CountTextLines(const String& text)
 {
-    const char brk = tvpanel::LineBreak();
+    const char brk = LineBreakChar;
     int lines = 1;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != brk) continue;
@@ -523,7 +524,7 @@ int TCustomZebPanel::CountTextLines(const String& text)
 
 int TCustomZebPanel::TextBlockWidth(const String& text, int& lines, TTextFormat format)
 {
-    const char brk = tvpanel::LineBreak();
+    const char brk = LineBreakChar;
     lines = 0;
     int width = 0, height = 0, fontHeight = -1;
     auto measure = [&](const String& line) {
@@ -552,7 +553,34 @@ int TCustomZebPanel::TextBlockWidth(const String& text, int& lines, TTextFormat 
     return width;
 }
 
-TPoint TCustomZebPanel::GetCursorClientPos() const { return tvpanel::CursorClientPos(*this); }
+// ---- listeners ----
+
+bool TCustomZebPanel::HasListeners() const { return listeners_->Count() > 0; }
+
+void TCustomZebPanel::AddListener(IChartEventListener* listener) { listeners_->Add(listener); }
+
+void TCustomZebPanel::RemoveListener(IChartEventListener* listener) { listeners_->RemoveListener(listener); }
+
+TZebEvent* TCustomZebPanel::BroadcastEvent(TZebEvent* event)
+{
+    if (ComponentState().Contains(csDestroying)) return event;
+    event->Sender = this;
+    const bool mouse = dynamic_cast<TZebMouseEvent*>(event) != nullptr;
+    listeners_->Broadcast(*event, [this, mouse] { return mouse && mouseHandled_; });
+    return event;
+}
+
+void TCustomZebPanel::BroadcastMouseEvent(int kind, TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (!HasListeners()) return;
+    TZebMouseEvent event;
+    event.Kind = static_cast<TZebMouseEventKind>(kind);
+    event.Button = button;
+    event.Shift = shift;
+    event.X = x;
+    event.Y = y;
+    BroadcastEvent(&event);
+}
 
 // ---- window ----
 
@@ -649,8 +677,7 @@ void TCustomZebPanel::MouseMove(TShiftState shift, int x, int y)
 {
     mouseHandled_ = false;
     TCustomPanelNoCaption::MouseMove(shift, x, y);
-    if (tvpanel::ListenerCount(listeners_) > 0 && !ComponentState().Contains(csDesigning))
-        BroadcastMouseEvent(2, mbLeft, shift, x, y);
+    if (HasListeners() && !ComponentState().Contains(csDesigning)) BroadcastMouseEvent(2, mbLeft, shift, x, y);
 }
 
 void TCustomZebPanel::DblClick()
@@ -664,7 +691,7 @@ void TCustomZebPanel::CMMouseLeave(TMessage& message)
 {
     SetCursor(savedCursor_);
     if (panning_->InsideBounds()) panning_->SetActive(false);
-    tvpanel::BroadcastMouseLeave(*this);
+    BroadcastNewEvent<TMouseLeaveEvent>();
     TCustomPanelNoCaption::CMMouseLeave(message);
 }
 

@@ -6,7 +6,9 @@
 // tells registered listeners about mouse and view events. Printing and picture output run the same
 // pass onto another canvas.
 #include <iterator>
+#include <memory>
 
+#include "chart/core/ZebProcs.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/forms/ExtCtrls.h"
 
@@ -26,7 +28,7 @@ class TZebPanning;
 class TZebPen;
 class TZebPicture;
 class TZebShadow;
-struct IChartEventListener;
+class IChartEventListener;
 
 enum TZebUnits { muPercent, muPixels };
 inline constexpr const char* TZebUnitsNames[] = {"muPercent", "muPixels"};
@@ -43,11 +45,10 @@ class TCustomZebPanel;
 using TZebPrintEvent = TMethodEvent<void(TCustomZebPanel* Sender, TCanvas* Canvas, const TRect& R)>;
 
 // Settings shared by every panel of the program.
-extern bool ErasePanelBackground;      // erase requests reach the window (flicker) when on
-extern String DefaultCanvasClassName;  // the canvas a new panel asks for
-extern bool PrintClipping;             // passes onto a printer clip to the panel's rectangle
-extern bool MetafileClipping;          // passes into a metafile likewise
-extern bool PrintPanelBackground;      // printing draws the panel's background and frame
+extern bool ErasePanelBackground;  // erase requests reach the window (flicker) when on
+extern bool PrintClipping;         // passes onto a printer clip to the panel's rectangle
+extern bool MetafileClipping;      // passes into a metafile likewise
+extern bool PrintPanelBackground;  // printing draws the panel's background and frame
 
 // A panel that shows no caption and never lets its parent paint behind it.
 class TCustomPanelNoCaption : public TCustomPanel {
@@ -193,18 +194,26 @@ public:
     static int CountTextLines(const String& text);
     // Width of the widest line of text on the canvas; lines counts them.
     int TextBlockWidth(const String& text, int& lines, TTextFormat format);
-    TPoint GetCursorClientPos() const;
     // The filters applied to the finished picture.
     TFilterItems* GetPanelFilters();
     bool HasPanelFilters() const;
 
     // ---- listeners ----
-    TZebEventListeners* Listeners() const { return listeners_; }
+    TZebEventListeners& Listeners() const { return *listeners_; }
     void AddListener(IChartEventListener* listener);
     void RemoveListener(IChartEventListener* listener);
     // Sends event to the listeners in order; a consumed mouse event stops at the consumer.
     TZebEvent* BroadcastEvent(TZebEvent* event);
     void BroadcastMouseEvent(int kind, TMouseButton button, TShiftState shift, int x, int y);
+    // A new event of class E to the listeners, when there are any.
+    template <class E>
+    void BroadcastNewEvent()
+    {
+        if (!HasListeners()) return;
+        E event;
+        BroadcastEvent(&event);
+    }
+    bool HasListeners() const;
 
     // ---- printing and pictures ----
     const TRect& PrintMargins() const { return printMargins_; }
@@ -285,7 +294,7 @@ private:
     bool view3D_ = true;
     TView3DOptions* view3DOptions_ = nullptr;
     int depth3DWidth_ = 0;
-    TZebEventListeners* listeners_ = nullptr;
+    std::unique_ptr<TZebEventListeners> listeners_;
     bool regionGuard_ = false;
     bool reportShown_ = false;
     TRect fixedChartRect_;

@@ -4,6 +4,7 @@
 
 #include "PanelFixture.h"
 #include "chart/canvas/CanvasServices.h"
+#include "chart/core/ChartEvents.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebCanvas3D.h"
 #include "chart/canvas/ZebPen.h"
@@ -229,6 +230,76 @@ TEST_F(PanelTest, TheCanvasClassIsSearchedByExactName)
     panel.ApplyCanvasClass();
     EXPECT_EQ(panel.Canvas3D(), kept);
     UnregisterCanvasClass(TMissingCanvas::StaticClass());
+}
+
+}  // namespace
+
+namespace {
+
+// Records what reaches it; may consume mouse-downs.
+class Listener : public IChartEventListener {
+public:
+    Listener(std::vector<std::string>& log, std::string name, TCustomZebPanel* consumeOn = nullptr)
+        : log_(log), name_(std::move(name)), consumeOn_(consumeOn)
+    {
+    }
+    void HandleChartEvent(TZebEvent& event) override
+    {
+        std::string kind = "other";
+        if (auto* m = dynamic_cast<TZebMouseEvent*>(&event)) {
+            kind = m->Kind == meDown ? "down" : m->Kind == meUp ? "up" : "move";
+            if (consumeOn_ && m->Kind == meDown) consumeOn_->SetMouseHandled(true);
+        } else if (dynamic_cast<TZebView3DEvent*>(&event)) {
+            kind = "3d";
+        }
+        log_.push_back(name_ + ":" + kind);
+    }
+
+private:
+    std::vector<std::string>& log_;
+    std::string name_;
+    TCustomZebPanel* consumeOn_;
+};
+
+TEST_F(PanelTest, AConsumedMouseDownStopsLaterListenersButTheMouseUpArrives)
+{
+    TTestPanel panel(nullptr);
+    std::vector<std::string> log;
+    Listener first(log, "first", &panel), second(log, "second");
+    panel.AddListener(&first);
+    panel.AddListener(&second);
+    panel.AddListener(&first);  // listed once
+    testkit::MouseDown(panel, mbLeft, 20, 20);
+    testkit::MouseUp(panel, mbLeft, 20, 20);
+    panel.SetView3D(false);
+    EXPECT_EQ(log, (std::vector<std::string>{"first:down", "first:up", "second:up", "first:3d", "second:3d"}));
+    panel.RemoveListener(&first);
+    panel.RemoveListener(&second);
+}
+
+TEST_F(PanelTest, AHandlerThatConsumesTheMouseDownKeepsItFromEveryListener)
+{
+    TTestPanel panel(nullptr);
+    std::vector<std::string> log;
+    Listener only(log, "only");
+    panel.AddListener(&only);
+    panel.SetOnMouseDown(
+        TMouseEvent([&panel](TObject*, TMouseButton, TShiftState, int, int) { panel.SetMouseHandled(true); }));
+    testkit::MouseDown(panel, mbLeft, 20, 20);
+    testkit::MouseUp(panel, mbLeft, 20, 20);
+    EXPECT_EQ(log, (std::vector<std::string>{"only:up"}));
+    panel.RemoveListener(&only);
+}
+
+TEST_F(PanelTest, ADesignTimeDrawFailureIsReportedOnceAndAlwaysRaised)
+{
+    TTestPanel panel(nullptr);
+    panel.SetDesigning(true);
+    panel.Content = [](TTestPanel&, const TRect&) { throw Exception("broken series"); };
+    TBitmap target(400, 250, pf32bit);
+    EXPECT_THROW(panel.RenderTo(target.Canvas(), panel.GetPanelRect()), Exception);
+    EXPECT_TRUE(panel.ReportShown());
+    EXPECT_THROW(panel.RenderTo(target.Canvas(), panel.GetPanelRect()), Exception);
 }
 
 }  // namespace
