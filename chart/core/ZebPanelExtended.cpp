@@ -262,14 +262,14 @@ void TCustomZebPanelExtended::FillPanelFrame(const TRect& rect)
     c.PopFlatMode();
 }
 
-void TCustomZebPanelExtended::stretchBackImage(const TRect& rect, TGraphic* graphic)
+void TCustomZebPanelExtended::stretchImage(TBackImage& image, const TRect& rect, TGraphic* graphic)
 {
     TCanvas3D& c = *Canvas3D();
     const int w = rect.Width(), h = rect.Height();
     // A smooth stretch is costly: the picture is resampled once per size and kept.
     if (c.StretchQuality() == sqHigh && !graphic->Transparent() && w > 1 && h > 1 && graphic->Width() > 1 &&
         graphic->Height() > 1 && !c.Metafiling()) {
-        if (TGraphic* kept = backImage_->ResampledGraphic(w, h)) {
+        if (TGraphic* kept = image.ResampledGraphic(w, h)) {
             c.DrawGraphic(rect.Left, rect.Top, kept);
             return;
         }
@@ -279,20 +279,25 @@ void TCustomZebPanelExtended::stretchBackImage(const TRect& rect, TGraphic* grap
 
 void TCustomZebPanelExtended::DrawBackImage(const TRect& rect, int z)
 {
-    if (!HasBackImage()) return;
+    if (HasBackImage()) DrawImage(*backImage_, rect, z);
+}
+
+void TCustomZebPanelExtended::DrawImage(TBackImage& image, const TRect& rect, int z)
+{
+    if (!image.HasGraphic()) return;
     TCanvas3D& c = *Canvas3D();
-    TGraphic* graphic = backImage_->GetFilteredGraphic();
+    TGraphic* graphic = image.GetFilteredGraphic();
     if (!graphic) return;
-    StretchQualityScope quality(c, backImage_->DrawQuality());
+    StretchQualityScope quality(c, image.DrawQuality());
     const bool ortho = c.IsOrthogonal();
     auto projected = [&](const TRect& r) {
         TRect p = c.ProjectedBoundsAtZ(r, z);
         if (!View3D()) ++p.Top;
         return p;
     };
-    if (backImage_->Mode() == pbmStretch) {
+    if (image.Mode() == pbmStretch) {
         if (z == 0)
-            stretchBackImage(rect, graphic);
+            stretchImage(image, rect, graphic);
         else if (ortho)
             c.StretchGraphic(projected(rect), graphic);
         else
@@ -309,7 +314,7 @@ void TCustomZebPanelExtended::DrawBackImage(const TRect& rect, int z)
     try {
         TRect r = z != 0 && ortho ? projected(rect) : rect;
         const int wg = graphic->Width(), hg = graphic->Height();
-        if (backImage_->Mode() == pbmTile) {
+        if (image.Mode() == pbmTile) {
             if (wg > 0 && hg > 0)
                 for (int y = 0; y < r.Height(); y += hg)
                     for (int x = 0; x < r.Width(); x += wg) {
@@ -321,17 +326,17 @@ void TCustomZebPanelExtended::DrawBackImage(const TRect& rect, int z)
                     }
         } else {
             FillPanelFrame(r);
-            if (backImage_->Mode() == pbmCustom) {
-                r.Left += backImage_->Left();
-                r.Top += backImage_->Top();
-                r.Right = r.Left + (backImage_->Right() != 0 ? backImage_->Right() : wg);
-                r.Bottom = r.Top + (backImage_->Bottom() != 0 ? backImage_->Bottom() : hg);
+            if (image.Mode() == pbmCustom) {
+                r.Left += image.Left();
+                r.Top += image.Top();
+                r.Right = r.Left + (image.Right() != 0 ? image.Right() : wg);
+                r.Bottom = r.Top + (image.Bottom() != 0 ? image.Bottom() : hg);
             } else {
                 InflateRect(r, (wg - r.Width()) / 2, (hg - r.Height()) / 2);
             }
             if (z != 0 && !ortho)
                 c.PaintImageOnPlane(r, graphic, z, cpZ);
-            else if (backImage_->Right() != 0 || backImage_->Bottom() != 0)
+            else if (image.Right() != 0 || image.Bottom() != 0)
                 c.StretchGraphic(r, graphic);
             else
                 c.DrawGraphic(r.Left, r.Top, graphic);

@@ -60,6 +60,8 @@ public:
     virtual void FillPanelFrame(const TRect& rect);
     virtual void PaintPanelBackground(const TRect& rect);
     void DrawBackImage(const TRect& rect, int z);
+    // image drawn into rect by its mode (shapes draw their pictures through it).
+    void DrawImage(TBackImage& image, const TRect& rect, int z);
     virtual void RevertZoom();
     // Removes a rubber band drawn inverted, else repaints in full.
     void RepaintZoomFrame();
@@ -72,7 +74,7 @@ protected:
 
 private:
     void paintFrameEffect(TZebShadow& effect, bool emboss, const TRect& rect);
-    void stretchBackImage(const TRect& rect, TGraphic* graphic);
+    void stretchImage(TBackImage& image, const TRect& rect, TGraphic* graphic);
 
     TPanningMode allowPanning_ = pmBoth;
     TZebGradient* gradient_ = nullptr;  // owned
