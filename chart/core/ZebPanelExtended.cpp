@@ -172,7 +172,7 @@ void TCustomZebPanelExtended::PaintPanelBackground(const TRect& rect)
     c.BeginElement("Panel", this, nullptr);
     c.PushFlatMode();
     try {
-        if (!(Printing() && !PrintPanelBackground) && Color() != clNone) {
+        if (!(Printing() && !PrintPanelBackground) && Color() != clNone && !frameCoversAll()) {
             const TColor fill = Parent() ? Parent()->Color() : Color();
             TZebBrush& brush = *c.Brush();
             if (c.HasBrushGradient()) c.GetBrushGradient()->SetVisible(false);
@@ -197,6 +197,15 @@ void TCustomZebPanelExtended::PaintPanelBackground(const TRect& rect)
     }
     c.PopFlatMode();
     c.EndElement();
+}
+
+// The frame fill paints every pixel opaquely: the parent's colour below it would never show.
+bool TCustomZebPanelExtended::frameCoversAll() const
+{
+    const TColor frame = ParentColor() && Parent() ? Parent()->Color() : Color();
+    if (frame == clNone || BorderRound() > 0 || Border()->Visible()) return false;
+    if (Shadow()->IsActive() || Emboss()->IsActive()) return false;
+    return !HasVisibleGradient() || !HasTransparentStop(*gradient_);
 }
 
 void TCustomZebPanelExtended::paintFrameEffect(TZebShadow& effect, bool emboss, const TRect& rect)

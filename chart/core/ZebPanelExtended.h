@@ -73,6 +73,7 @@ protected:
     void DefineProperties(TFiler& filer) override;
 
 private:
+    bool frameCoversAll() const;
     void paintFrameEffect(TZebShadow& effect, bool emboss, const TRect& rect);
     void stretchImage(TBackImage& image, const TRect& rect, TGraphic* graphic);
 
