@@ -13,6 +13,7 @@
 #include "chart/core/ZebPanel.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Metafile.h"
 
 void TCustomZebPanel::DrawToExternalCanvas(TCanvas* canvas, const TRect& rect)
 {
@@ -58,12 +59,25 @@ void TCustomZebPanel::DrawUnbuffered(TCanvas* canvas, const TRect& rect)
     restore();
 }
 
+TMetafile* TCustomZebPanel::RenderToMetafile(bool enhanced, const TRect& rect)
+{
+    TOwnedPtr<TMetafile> metafile(new TMetafile);
+    metafile->SetWidth(std::max(1, rect.Width()));
+    metafile->SetHeight(std::max(1, rect.Height()));
+    metafile->SetEnhanced(enhanced);
+    {
+        TMetafileCanvas canvas(metafile.get(), nullptr);
+        DrawToExternalCanvas(&canvas, rect);
+    }
+    return metafile.release();
+}
+
 TBitmap* TCustomZebPanel::MakePanelBitmap() { return MakeBitmap(Color(), GetPanelRect()); }
 
-TBitmap* TCustomZebPanel::MakeBitmap(TColor color, const TRect& rect, TPixelFormatRequest format, int resolution)
+TBitmap* TCustomZebPanel::MakeBitmap(TColor color, const TRect& rect, TPixelFormat format, int resolution)
 {
     TOwnedPtr<TBitmap> bitmap(new TBitmap);
-    TPixelFormat pixels = format == pfRequest24bit ? pf24bit : format == pfRequest32bit ? pf32bit : pfDevice;
+    TPixelFormat pixels = format;
     TGraphic* graphic = bitmap.get();
     if (canvas_ && color == Color() && canvas_->CopyBufferTo(graphic, rect)) {
         if (pixels != pfDevice) bitmap->SetPixelFormat(pixels);

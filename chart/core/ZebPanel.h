@@ -11,12 +11,13 @@
 #include "chart/core/ZebProcs.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/graphics/Bitmap.h"
 
-class TBitmap;
 class TCanvas;
 class TCanvas3D;
 class TFilterItems;
 class TGraphic;
+class TMetafile;
 class TView3DOptions;
 class TZebBrush;
 class TZebEmboss;
@@ -38,8 +39,6 @@ enum TTextFormat { ttfNormal, ttfHtml };
 inline constexpr const char* TTextFormatNames[] = {"ttfNormal", "ttfHtml"};
 static_assert(std::size(TTextFormatNames) == ttfHtml + 1);
 
-// The pixel format a bitmap takes when none is asked for: the device's.
-enum TPixelFormatRequest { pfRequestDevice, pfRequest24bit, pfRequest32bit };
 
 class TCustomZebPanel;
 using TZebPrintEvent = TMethodEvent<void(TCustomZebPanel* Sender, TCanvas* Canvas, const TRect& R)>;
@@ -222,12 +221,13 @@ public:
     // The pass onto canvas without the off-screen buffer, the canvas object in metafile mode.
     void DrawToExternalCanvas(TCanvas* canvas, const TRect& rect);
     void DrawUnbuffered(TCanvas* canvas, const TRect& rect);
+    // A new metafile (the caller owns it) of the panel drawn into rect; at least 1 x 1.
+    TMetafile* RenderToMetafile(bool enhanced, const TRect& rect);
     TBitmap* MakePanelBitmap();
     // A new bitmap (the caller owns it): the valid buffer when it matches, else a fresh pass.
     // color 0xFFFFFF leaves the bitmap unfilled; clNone makes it transparent; a positive
     // resolution is written into it.
-    TBitmap* MakeBitmap(TColor color, const TRect& rect, TPixelFormatRequest format = pfRequestDevice,
-                        int resolution = 0);
+    TBitmap* MakeBitmap(TColor color, const TRect& rect, TPixelFormat format = pfDevice, int resolution = 0);
     // The panel scaled into rect of a printer canvas.
     void PrintToCanvas(TCanvas* canvas, const TRect& rect);
     void PrintOnPage(const TRect& rect);
