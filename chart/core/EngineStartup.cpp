@@ -3,6 +3,7 @@
 #include "chart/canvas/CanvasServices.h"
 #include "chart/canvas/FilterStartup.h"
 #include "chart/core/ZebConst.h"
+#include "chart/core/ZebProcs.h"
 #include "platform/rtl/Convert.h"
 
 namespace {
@@ -41,6 +42,7 @@ TFilterTexts filterTexts()
 void StartChartEngine()
 {
     StartMessageTexts();
+    StartEngineRoutines();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
     StartFilterUnit(filterTexts());
 }
@@ -49,5 +51,6 @@ void StopChartEngine()
 {
     StopFilterUnit();
     StopCanvasUnit();
+    StopEngineRoutines();
     StopMessageTexts();
 }

@@ -3,6 +3,7 @@
 // (DeviceContextShapes.cpp), text (DeviceContextText.cpp), pixels and block transfers
 // (DeviceContextBlits.cpp), clipping, regions and paths (DeviceContextClip.cpp).
 #include "platform/graphics/DeviceContextImpl_p.h"
+#include "platform/graphics/MetafileRecorder_p.h"
 
 namespace {
 
@@ -173,6 +174,7 @@ std::unique_ptr<TDeviceContext> CreatePainterDC(QPainter& painter, QSize size)
     impl->painter = &painter;
     impl->size = size;
     impl->base = painter.worldTransform();
+    impl->metafile = IsMetafileEngine(painter.paintEngine());
     auto dc = std::make_unique<TDeviceContext>(std::move(impl));
     dc->impl().applyAll();
     return dc;
@@ -284,6 +286,7 @@ int TDeviceContext::GetDeviceCaps(int index) const
     case NUMCOLORS: return -1;
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;
+    case TECHNOLOGY: return impl_->metafile ? DT_METAFILE : DT_RASDISPLAY;
     default: return 0;
     }
 }

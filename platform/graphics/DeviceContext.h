@@ -104,7 +104,8 @@ public:
     TColorRef SetDCBrushColor(TColor c);
     int GetMapMode() const { return MM_TEXT; }  // logical units are pixels
     // HORZRES/VERTRES: surface size; BITSPIXEL: 32 (24 for a 24-bit bitmap); PLANES: 1;
-    // LOGPIXELSX/Y: 96; NUMCOLORS: -1.
+    // LOGPIXELSX/Y: 96; NUMCOLORS: -1; TECHNOLOGY: DT_METAFILE on a metafile canvas, else
+    // DT_RASDISPLAY.
     int GetDeviceCaps(int index) const;
     TPoint SetBrushOrg(TPoint org);
     TPoint SetViewportOrg(TPoint org);  // logical (0,0) lands on device org

@@ -36,6 +36,7 @@ struct TDeviceContext::Impl {
     std::shared_ptr<TPixelImage> image;  // image DCs
     QSize size;
     QTransform base;  // the painter's transform when the DC was made
+    bool metafile = false;  // a recording device: lines stay lines rather than pixel runs
 
     State s;
     std::vector<State> saved;
@@ -72,7 +73,7 @@ struct TDeviceContext::Impl {
     bool thinSolidPen() const
     {
         int st = s.pen.Style & PS_STYLE_MASK;
-        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME);
+        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME) && !metafile;
     }
     QColor penColor() const { return rgbColor(ColorToRGB(s.pen.Color)); }
 

@@ -329,8 +329,9 @@ void TDeviceContext::Ellipse(int l, int t, int r, int b)
     auto& I = *impl_;
     if (r - l <= 0 || b - t <= 0) return;
     int w = I.penWidth();
-    if (w > 1 || I.penDashed()) {
-        TDeviceContext::Impl::BoxClip clip(I, QRect(l, t, r - l, b - t), I.penInsideBox());
+    // A recording keeps the shape (the pixel spans below are for raster surfaces).
+    if (w > 1 || I.penDashed() || I.metafile) {
+        TDeviceContext::Impl::BoxClip clip(I, QRect(l, t, r - l, b - t), I.penInsideBox() && !I.metafile);
         I.fill([&] { I.painter->drawEllipse(QRect(l, t, r - l, b - t)); });
         double in = (I.s.pen.Style & PS_STYLE_MASK) == PS_INSIDEFRAME && w > 1
                         ? std::min(w / 2.0, (std::min(r - l, b - t) - 1) / 2.0)

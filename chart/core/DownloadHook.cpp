@@ -1,0 +1,3 @@
+#include "chart/core/DownloadHook.h"
+
+TDownloadURLHook DownloadURLHook;
