@@ -111,6 +111,21 @@ public:
     // Sets the pixel span directly (charts lay axes out; tests too).
     void SetPixelBounds(int start, int end);
 
+    // ---- increments (AxisLabels.cpp) ----
+    // Extra space between labels in percent of their size; negative raises.
+    int LabelsSeparation() const { return labelsSeparation_; }
+    void SetLabelsSeparation(int value);
+    // The values of the series bound to the axis (or its root parent) are date-times.
+    bool ShowsDateTime() const;
+    // The base raised to the nearest whole power of x.
+    double LogStep(double x) const;
+    // The step that leaves at most count labels on the working range.
+    double IncrementForCount(int count) const;
+    // The step for labels size pixels long along the axis.
+    double StepForLabelSize(int size) const;
+    // Labels as degrees, minutes and seconds; nothing in the program turns it on.
+    bool GeographicLabels = false;
+
     // ---- conversions ----
     int ValueToPixel(double value) const;
     int HorizontalValueToPixel(double value) const;
@@ -155,6 +170,7 @@ private:
     int maximumOffset_ = 0, minimumOffset_ = 0;
     bool maximumRound_ = false, minimumRound_ = false;
     bool horizontal_ = false, otherSide_ = false, visible_ = true, inverted_ = false;
+    int labelsSeparation_ = 10;
     double startPosition_ = 0, endPosition_ = 100, zPosition_ = 0.01;
     Strategy strategy_ = Strategy::Linear;
     double workMinimum_ = 0, workMaximum_ = 0;
