@@ -1,5 +1,6 @@
 #include "chart/core/AxisLabels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -8,6 +9,9 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/DateTimeSteps.h"
 #include "chart/core/ZebConst.h"
+#include "chart/canvas/Canvas3D.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/MathUtils.h"
 
 namespace {
@@ -157,4 +161,70 @@ double TChartAxis::StepForLabelSize(int size) const
         count = static_cast<int>(Round(size_ / room));
     }
     return IncrementForCount(count);
+}
+
+void TChartAxis::SetAxisValuesFormat(const String& value)
+{
+    if (axisValuesFormat_ == value) return;
+    axisValuesFormat_ = value;
+    if (chart_) chart_->Invalidate();
+}
+
+bool TChartAxis::IsAxisValuesFormatStored() const { return axisValuesFormat_ != "#,##0.###"; }
+
+void TChartAxis::SetDateTimeFormat(const String& value)
+{
+    if (dateTimeFormat_ == value) return;
+    dateTimeFormat_ = value;
+    if (chart_) chart_->Invalidate();
+}
+
+String TChartAxis::ValueToLabelText(double value) const
+{
+    if (ShowsDateTime()) {
+        const String format = dateTimeFormat_.empty() ? PickDateTimeFormat(static_cast<double>(range_))
+                                                      : dateTimeFormat_;
+        return FormatDateTime(format, value);
+    }
+    if (GeographicLabels) return GeographicLabelText(value, horizontal_);
+    return FormatFloat(axisValuesFormat_, value);
+}
+
+int TChartAxis::LabelExtent(double value) const
+{
+    if (!chart_ || !chart_->Canvas3D()) return 1;
+    return chart_->Canvas3D()->TextWidth(ValueToLabelText(value));
+}
+
+double TChartAxis::ComputeLabelStep() const
+{
+    double low = workMinimum_, high = workMaximum_;
+    if (roundFirstLabel_ && increment_ != 0) {
+        low = std::trunc(low / increment_) * increment_;
+        high = std::trunc(high / increment_) * increment_;
+    }
+    int extent = std::max(LabelExtent(low), LabelExtent(high));
+    if (increment_ == 0) {
+        // A whole midpoint is halved until it has decimals, so that such a label is measured.
+        double middle = (low + high) * 0.5;
+        for (int i = 0; i < 2000 && middle != 0 && std::isfinite(middle) && middle == std::trunc(middle); ++i)
+            middle *= 0.5;
+        extent = std::max(extent, LabelExtent(middle));
+    } else {
+        extent = std::max({extent, LabelExtent(high - increment_), LabelExtent(low + increment_)});
+    }
+    return StepForLabelSize(extent);
+}
+
+void TChartAxis::RoundRangeToIncrement()
+{
+    if (size_ == 0 || zeroRange_) return;
+    const bool roundMaximum = maximumRound_ && (automatic_ || automaticMaximum_);
+    const bool roundMinimum = minimumRound_ && (automatic_ || automaticMinimum_);
+    if (!roundMaximum && !roundMinimum) return;
+    const double step = ComputeLabelStep();
+    if (step == 0) return;
+    if (roundMaximum) workMaximum_ = step * std::ceil(workMaximum_ / step);
+    if (roundMinimum) workMinimum_ = step * std::floor(workMinimum_ / step);
+    RecalcScale();
 }

@@ -11,6 +11,12 @@
 
 TV_PUBLISHED(TChartAxis)
 {
+    Prop("AxisValuesFormat", &TChartAxis::AxisValuesFormat, &TChartAxis::SetAxisValuesFormat)
+        .NoDefault()
+        .Stored(&TChartAxis::IsAxisValuesFormatStored);
+    Prop("DateTimeFormat", &TChartAxis::DateTimeFormat, &TChartAxis::SetDateTimeFormat);
+    Prop("LabelsSeparation", &TChartAxis::LabelsSeparation, &TChartAxis::SetLabelsSeparation, 10);
+    Prop("RoundFirstLabel", &TChartAxis::RoundFirstLabel, &TChartAxis::SetRoundFirstLabel, true);
     Prop("Automatic", &TChartAxis::Automatic, &TChartAxis::SetAutomatic, true);
     Prop("AutomaticMaximum", &TChartAxis::AutomaticMaximum, &TChartAxis::SetAutomaticMaximum, true);
     Prop("AutomaticMinimum", &TChartAxis::AutomaticMinimum, &TChartAxis::SetAutomaticMinimum, true);
@@ -292,6 +298,7 @@ void TChartAxis::ComputeRange()
     workMaximum_ = maximum_;
     workMinimum_ = minimum_;
     RecalcScale();
+    RoundRangeToIncrement();
 }
 
 void TChartAxis::RecalcScale()

@@ -115,6 +115,22 @@ public:
     // Extra space between labels in percent of their size; negative raises.
     int LabelsSeparation() const { return labelsSeparation_; }
     void SetLabelsSeparation(int value);
+    // "#,##0.###" unless set.
+    const String& AxisValuesFormat() const { return axisValuesFormat_; }
+    void SetAxisValuesFormat(const String& value);
+    bool IsAxisValuesFormatStored() const;
+    // Empty: chosen from the range.
+    const String& DateTimeFormat() const { return dateTimeFormat_; }
+    void SetDateTimeFormat(const String& value);
+    bool RoundFirstLabel() const { return roundFirstLabel_; }
+    void SetRoundFirstLabel(bool value) { changeBool(roundFirstLabel_, value); }
+    virtual String ValueToLabelText(double value) const;
+    // Pixels the label of value takes along the axis, on the chart's canvas.
+    int LabelExtent(double value) const;
+    // Distance between two labels in axis units.
+    double ComputeLabelStep() const;
+    // Rounds automatic ends out to the label step where asked.
+    void RoundRangeToIncrement();
     // The values of the series bound to the axis (or its root parent) are date-times.
     bool ShowsDateTime() const;
     // The base raised to the nearest whole power of x.
@@ -171,6 +187,9 @@ private:
     bool maximumRound_ = false, minimumRound_ = false;
     bool horizontal_ = false, otherSide_ = false, visible_ = true, inverted_ = false;
     int labelsSeparation_ = 10;
+    String axisValuesFormat_ = "#,##0.###";
+    String dateTimeFormat_;
+    bool roundFirstLabel_ = true;
     double startPosition_ = 0, endPosition_ = 100, zPosition_ = 0.01;
     Strategy strategy_ = Strategy::Linear;
     double workMinimum_ = 0, workMaximum_ = 0;

@@ -130,3 +130,59 @@ TEST_F(AxisIncrement, DateTimeSteps)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AxisIncrement, LabelTexts)
+{
+    TChartAxis& axis = Axis(0, 2000);
+    EXPECT_EQ(axis.ValueToLabelText(1234.5), "1,234.5");
+    EXPECT_EQ(axis.ValueToLabelText(0.00049), "0");
+    EXPECT_FALSE(axis.IsAxisValuesFormatStored());
+    axis.SetAxisValuesFormat("0.00");
+    EXPECT_EQ(axis.ValueToLabelText(-0.125), "-0.13");
+    axis.GeographicLabels = true;
+    EXPECT_EQ(axis.ValueToLabelText(-0.25),
+              "0\xC2\xB0"
+              "15' S");
+    axis.GeographicLabels = false;
+
+    TTestSeries series(nullptr);
+    series.SetParentChart(&chart);
+    series.YValues()->SetDateTime(true);
+    series.AddY(45000.5);
+    axis.SetDateTimeFormat("yyyy-mm-dd hh:nn");
+    EXPECT_EQ(axis.ValueToLabelText(45000.5), "2023-03-15 12:00");
+}
+
+TEST_F(AxisIncrement, RoundedAutomaticEnds)
+{
+    TTestSeries series(nullptr);
+    series.SetParentChart(&chart);
+    for (const double y : {-7, 23}) series.AddY(y);
+    TChartAxis& left = *chart.LeftAxis();
+    left.SetPixelBounds(0, 400);
+    left.SetIncrement(5);
+    left.ComputeRange();
+    EXPECT_EQ(left.WorkingMaximum(), 23);
+    left.SetMaximumRound(true);
+    left.SetMinimumRound(true);
+    left.ComputeRange();
+    EXPECT_EQ(left.WorkingMaximum(), 25);
+    EXPECT_EQ(left.WorkingMinimum(), -10);
+    left.SetAutomaticMaximum(false);
+    left.SetMaximum(23);
+    left.ComputeRange();
+    EXPECT_EQ(left.WorkingMaximum(), 23) << "a fixed end is not rounded";
+}
+
+// Measuring the labels of extreme ranges ends.
+TEST_F(AxisIncrement, LabelStepOfExtremeRangesEnds)
+{
+    for (const double high : {1.7e308, 1e17 + 64, 4.0}) {
+        TChartAxis& axis = Axis(high == 4.0 ? 0 : -high, high);
+        EXPECT_GT(axis.ComputeLabelStep(), 0) << high;
+    }
+}
+
+}  // namespace
