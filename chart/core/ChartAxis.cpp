@@ -120,6 +120,10 @@ void TChartAxis::Assign(TPersistent* source)
     visible_ = other->visible_;
     horizontal_ = other->horizontal_;
     otherSide_ = other->otherSide_;
+    axisValuesFormat_ = other->axisValuesFormat_;
+    dateTimeFormat_ = other->dateTimeFormat_;
+    labelsSeparation_ = other->labelsSeparation_;
+    roundFirstLabel_ = other->roundFirstLabel_;
     if (other->subAxes_) SubAxes()->Assign(other->subAxes_);
     SelectPixelStrategy();
     if (chart_) chart_->Invalidate();

@@ -405,3 +405,28 @@ TEST(ChartAxesList, ClearFreesEveryAxisOnce)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Axis, AssignCopiesTheSettings)
+{
+    TChartAxis& source = *chart.LeftAxis();
+    source.ApplyRange(-3, 7);
+    source.SetInverted(true);
+    source.SetLogarithmicBase(2);
+    source.SetAxisValuesFormat("0.0");
+    source.SetLabelsSeparation(30);
+    source.SetStartPosition(10);
+    TChartAxis& target = *chart.RightAxis();
+    target.Assign(&source);
+    EXPECT_EQ(target.Minimum(), -3);
+    EXPECT_EQ(target.Maximum(), 7);
+    EXPECT_FALSE(target.Automatic());
+    EXPECT_TRUE(target.Inverted());
+    EXPECT_EQ(target.LogarithmicBase(), 2);
+    EXPECT_EQ(target.AxisValuesFormat(), "0.0");
+    EXPECT_EQ(target.LabelsSeparation(), 30);
+    EXPECT_EQ(target.StartPosition(), 10);
+}
+
+}  // namespace
