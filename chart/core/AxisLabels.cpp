@@ -228,3 +228,36 @@ void TChartAxis::RoundRangeToIncrement()
     if (roundMinimum) workMinimum_ = step * std::floor(workMinimum_ / step);
     RecalcScale();
 }
+
+void TChartAxis::SetLabelStyle(TAxisLabelStyle value)
+{
+    if (labelStyle_ == value) return;
+    labelStyle_ = value;
+    if (chart_) chart_->Invalidate();
+}
+
+TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const
+{
+    if (parentAxis_) return parentAxis_->EffectiveLabelStyle();
+    if (!chart_) return talNone;
+    bool bound = false;
+    for (int i = 0; i < chart_->NumSeries(); ++i) {
+        TChartSeries* series = chart_->GetSeriesAt(i);
+        if (!series->Active() || !series->IsBoundToAxis(this)) continue;
+        bound = true;
+        const TAxisLabelStyle style = series->PreferredLabelStyle(this);
+        if (style != talValue) return style;
+    }
+    return bound ? talValue : talNone;
+}
+
+TAxisLabelStyle TChartDepthAxis::EffectiveLabelStyle() const
+{
+    TCustomAxisPanel* chart = ParentChart();
+    if (chart)
+        for (int i = 0; i < chart->NumSeries(); ++i) {
+            TChartSeries* series = chart->GetSeriesAt(i);
+            if (series->Active() && series->LowestZ() != series->HighestZ()) return talValue;
+        }
+    return talText;
+}

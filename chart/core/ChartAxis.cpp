@@ -15,6 +15,7 @@ TV_PUBLISHED(TChartAxis)
         .NoDefault()
         .Stored(&TChartAxis::IsAxisValuesFormatStored);
     Prop("DateTimeFormat", &TChartAxis::DateTimeFormat, &TChartAxis::SetDateTimeFormat);
+    PropEnum("LabelStyle", &TChartAxis::LabelStyle, &TChartAxis::SetLabelStyle, talAuto, TAxisLabelStyleNames);
     Prop("LabelsSeparation", &TChartAxis::LabelsSeparation, &TChartAxis::SetLabelsSeparation, 10);
     Prop("RoundFirstLabel", &TChartAxis::RoundFirstLabel, &TChartAxis::SetRoundFirstLabel, true);
     Prop("Automatic", &TChartAxis::Automatic, &TChartAxis::SetAutomatic, true);
@@ -124,6 +125,7 @@ void TChartAxis::Assign(TPersistent* source)
     dateTimeFormat_ = other->dateTimeFormat_;
     labelsSeparation_ = other->labelsSeparation_;
     roundFirstLabel_ = other->roundFirstLabel_;
+    labelStyle_ = other->labelStyle_;
     if (other->subAxes_) SubAxes()->Assign(other->subAxes_);
     SelectPixelStrategy();
     if (chart_) chart_->Invalidate();

@@ -3,6 +3,8 @@
 // range is automatic (from the series bound to the axis) or set; the scale is linear,
 // logarithmic or, for the depth axes, along the chart's depth. Every conversion lands within
 // +-MaxPixelCoordinate, whatever the value.
+#include <iterator>
+
 #include "platform/classes/Collection.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -16,6 +18,11 @@ public:
 };
 
 inline constexpr int MaxPixelCoordinate = 32767;
+
+enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText, talPointValue };
+inline constexpr const char* TAxisLabelStyleNames[] = {"talAuto", "talNone", "talValue",
+                                                       "talMark", "talText", "talPointValue"};
+static_assert(std::size(TAxisLabelStyleNames) == talPointValue + 1);
 
 class TChartAxis : public TCollectionItem {
     TV_CLASS(TChartAxis, TCollectionItem)
@@ -124,6 +131,11 @@ public:
     void SetDateTimeFormat(const String& value);
     bool RoundFirstLabel() const { return roundFirstLabel_; }
     void SetRoundFirstLabel(bool value) { changeBool(roundFirstLabel_, value); }
+    TAxisLabelStyle LabelStyle() const { return labelStyle_; }
+    void SetLabelStyle(TAxisLabelStyle value);
+    // The style talAuto stands for: what the bound series suggest (a sub-axis: its parent's).
+    virtual TAxisLabelStyle EffectiveLabelStyle() const;
+    TAxisLabelStyle LabelStyleInUse() const { return labelStyle_ == talAuto ? EffectiveLabelStyle() : labelStyle_; }
     virtual String ValueToLabelText(double value) const;
     // Pixels the label of value takes along the axis, on the chart's canvas.
     int LabelExtent(double value) const;
@@ -190,6 +202,7 @@ private:
     String axisValuesFormat_ = "#,##0.###";
     String dateTimeFormat_;
     bool roundFirstLabel_ = true;
+    TAxisLabelStyle labelStyle_ = talAuto;
     double startPosition_ = 0, endPosition_ = 100, zPosition_ = 0.01;
     Strategy strategy_ = Strategy::Linear;
     double workMinimum_ = 0, workMaximum_ = 0;
@@ -205,6 +218,8 @@ class TChartDepthAxis : public TChartAxis {
 public:
     explicit TChartDepthAxis(TCustomAxisPanel* chart);
     void SetInverted(bool value) override;
+    // Values when a series spreads over depth, else the series titles.
+    TAxisLabelStyle EffectiveLabelStyle() const override;
     bool LabelsAsSeriesTitles() const { return labelsAsSeriesTitles_; }
     void SetLabelsAsSeriesTitles(bool value) { changeBool(labelsAsSeriesTitles_, value); }
 

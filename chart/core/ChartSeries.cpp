@@ -176,3 +176,9 @@ TChartValueList* TChartSeries::GetAxisValueList(const TChartAxis* axis) const
 void TChartSeries::NotifyDependents(int, int) {}
 
 void TChartSeries::RefreshData() {}
+
+TAxisLabelStyle TChartSeries::PreferredLabelStyle(const TChartAxis* axis) const
+{
+    if (axis == GetValueAxis()) return talValue;
+    return PlacesByPointIndex() ? talPointValue : talValue;
+}

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "chart/core/ChartAxis.h"
 #include "chart/core/ValueList.h"
 #include "platform/classes/Component.h"
 
@@ -132,6 +133,10 @@ public:
     }
     // The drawing loop computes a visible range (off for series drawn in a circle).
     bool ScanVisibleRange() const { return scanVisibleRange_; }
+
+    // The label style the series suggests for axis: values on its value axis, point values on an
+    // index axis placed by index, else values.
+    virtual TAxisLabelStyle PreferredLabelStyle(const TChartAxis* axis) const;
 
     virtual bool DependsOnAxes() const { return true; }
     virtual bool PlacesByPointIndex() const { return false; }

@@ -186,3 +186,32 @@ TEST_F(AxisIncrement, LabelStepOfExtremeRangesEnds)
 }
 
 }  // namespace
+
+namespace {
+
+class TIndexedSeries : public TTestSeries {
+public:
+    using TTestSeries::TTestSeries;
+    bool PlacesByPointIndex() const override { return true; }
+};
+
+TEST_F(AxisIncrement, LabelStyleFromTheBoundSeries)
+{
+    TChartAxis& bottom = *chart.BottomAxis();
+    EXPECT_EQ(bottom.LabelStyleInUse(), talNone) << "no series";
+    TTestSeries plain(nullptr);
+    plain.SetParentChart(&chart);
+    EXPECT_EQ(bottom.LabelStyleInUse(), talValue);
+    TIndexedSeries indexed(nullptr);
+    indexed.SetParentChart(&chart);
+    EXPECT_EQ(bottom.LabelStyleInUse(), talPointValue);
+    EXPECT_EQ(chart.LeftAxis()->LabelStyleInUse(), talValue) << "the value axis";
+    indexed.SetActive(false);
+    EXPECT_EQ(bottom.LabelStyleInUse(), talValue);
+    bottom.SetLabelStyle(talText);
+    EXPECT_EQ(bottom.LabelStyleInUse(), talText);
+    EXPECT_EQ(bottom.SubAxes()->AddAxis()->EffectiveLabelStyle(), talValue) << "a sub-axis asks its parent";
+    EXPECT_EQ(chart.DepthAxis()->EffectiveLabelStyle(), talText) << "flat series";
+}
+
+}  // namespace
