@@ -26,7 +26,12 @@ static_assert(std::size(TAnchorKindNames) == akBottom + 1);
 using TAnchors = TSet<TAnchorKind>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+inline constexpr const char* TMouseButtonNames[] = {"mbLeft", "mbRight", "mbMiddle"};
+static_assert(std::size(TMouseButtonNames) == mbMiddle + 1);
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+inline constexpr const char* TShiftStateItemNames[] = {"ssShift", "ssAlt",    "ssCtrl",  "ssLeft",
+                                                       "ssRight", "ssMiddle", "ssDouble"};
+static_assert(std::size(TShiftStateItemNames) == ssDouble + 1);
 using TShiftState = TSet<TShiftStateItem>;
 
 enum TControlStyleItem {

@@ -1,0 +1,228 @@
+#pragma once
+// TChartAxis: maps a range of values onto a span of pixels of the chart rectangle and back. The
+// range is automatic (from the series bound to the axis) or set; the scale is linear,
+// logarithmic or, for the depth axes, along the chart's depth. Every conversion lands within
+// +-MaxPixelCoordinate, whatever the value.
+#include <iterator>
+
+#include "platform/classes/Collection.h"
+#include "platform/rtl/Exceptions.h"
+
+class TChartCustomAxes;
+class TCustomAxisPanel;
+
+// The exception of every refused axis setting.
+class AxisException : public Exception {
+public:
+    using Exception::Exception;
+};
+
+inline constexpr int MaxPixelCoordinate = 32767;
+
+enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText, talPointValue };
+inline constexpr const char* TAxisLabelStyleNames[] = {"talAuto", "talNone", "talValue",
+                                                       "talMark", "talText", "talPointValue"};
+static_assert(std::size(TAxisLabelStyleNames) == talPointValue + 1);
+
+class TChartAxis : public TCollectionItem {
+    TV_CLASS(TChartAxis, TCollectionItem)
+public:
+    // A custom axis of a chart's CustomAxes, or a sub-axis of the axis owning collection.
+    explicit TChartAxis(TCollection* collection);
+    // A standard axis of chart, outside any collection.
+    explicit TChartAxis(TCustomAxisPanel* chart);
+    ~TChartAxis() override;
+    void Assign(TPersistent* source) override;
+
+    TCustomAxisPanel* ParentChart() const { return chart_; }
+    TChartAxis* ParentAxis() const { return parentAxis_; }
+    bool IsStandard() const { return standard_; }
+    bool IsDepthAxis() const { return depth_; }
+    TChartCustomAxes* SubAxes();
+    bool HasSubAxes() const { return subAxes_ != nullptr; }
+
+    // ---- range ----
+    bool Automatic() const { return automatic_; }
+    void SetAutomatic(bool value);
+    bool AutomaticMaximum() const { return automaticMaximum_; }
+    void SetAutomaticMaximum(bool value);
+    bool AutomaticMinimum() const { return automaticMinimum_; }
+    void SetAutomaticMinimum(bool value);
+    double Maximum() const { return maximum_; }
+    void SetMaximum(double value);
+    double Minimum() const { return minimum_; }
+    void SetMinimum(double value);
+    // Fixes the range to a .. b in either order, sub-axes included.
+    void ApplyRange(double a, double b);
+    // Moves both ends by delta; guarded, only while series data lies beyond the far end.
+    void ShiftRange(bool guarded, double delta);
+    double Increment() const { return increment_; }
+    void SetIncrement(double value);
+    bool Logarithmic() const { return logarithmic_; }
+    void SetLogarithmic(bool value);
+    double LogarithmicBase() const { return logarithmicBase_; }
+    void SetLogarithmicBase(double value);
+    bool Inverted() const { return inverted_; }
+    virtual void SetInverted(bool value);
+    // The field alone.
+    void StoreInverted(bool value) { inverted_ = value; }
+    bool MaximumRound() const { return maximumRound_; }
+    void SetMaximumRound(bool value) { changeBool(maximumRound_, value); }
+    bool MinimumRound() const { return minimumRound_; }
+    void SetMinimumRound(bool value) { changeBool(minimumRound_, value); }
+    int MaximumOffset() const { return maximumOffset_; }
+    void SetMaximumOffset(int value);
+    int MinimumOffset() const { return minimumOffset_; }
+    void SetMinimumOffset(int value);
+
+    // ---- placement ----
+    bool Horizontal() const { return horizontal_; }
+    void SetHorizontal(bool value);
+    bool OtherSide() const { return otherSide_; }
+    void SetOtherSide(bool value) { changeBool(otherSide_, value); }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value) { changeBool(visible_, value); }
+    double StartPosition() const { return startPosition_; }
+    void SetStartPosition(double value) { changeDouble(startPosition_, value); }
+    double EndPosition() const { return endPosition_; }
+    void SetEndPosition(double value) { changeDouble(endPosition_, value); }
+    // Percent of the chart depth; 0 becomes 0.01.
+    double ZPosition() const { return zPosition_; }
+    void SetZPosition(double value);
+
+    // ---- stored rules ----
+    bool IsLogarithmicBaseStored() const { return logarithmicBase_ != 10; }
+    bool IsStartPositionStored() const { return startPosition_ != 0; }
+    bool IsEndPositionStored() const { return endPosition_ != 100; }
+    bool IsZPositionStored() const;
+    bool IsOrientationStored() const { return !standard_; }
+
+    // ---- scale, valid after a layout ----
+    // Range from the series where automatic, then the scale.
+    void ComputeRange();
+    // Start and end pixels from the chart rectangle (the depth for a depth axis), then the scale.
+    void ComputePixelBounds();
+    void RecalcScale();
+    // Shrinks the pixel span by the margins and widens the range to keep the values in place.
+    void AdjustRangeForMargins(int lowMargin, int highMargin);
+    double WorkingMinimum() const { return workMinimum_; }
+    double WorkingMaximum() const { return workMaximum_; }
+    // A non-finite range counts as a zero range.
+    double WorkingRange() const { return static_cast<double>(range_); }
+    bool ZeroRange() const { return zeroRange_; }
+    int StartPixel() const { return start_; }
+    int EndPixel() const { return end_; }
+    int AxisSize() const { return size_; }
+    int CentrePixel() const { return centre_; }
+    int ZPixel() const { return zPixel_; }
+    // Sets the pixel span directly (charts lay axes out; tests too).
+    void SetPixelBounds(int start, int end);
+
+    // ---- increments (AxisLabels.cpp) ----
+    // Extra space between labels in percent of their size; negative raises.
+    int LabelsSeparation() const { return labelsSeparation_; }
+    void SetLabelsSeparation(int value);
+    // "#,##0.###" unless set.
+    const String& AxisValuesFormat() const { return axisValuesFormat_; }
+    void SetAxisValuesFormat(const String& value);
+    bool IsAxisValuesFormatStored() const;
+    // Empty: chosen from the range.
+    const String& DateTimeFormat() const { return dateTimeFormat_; }
+    void SetDateTimeFormat(const String& value);
+    bool RoundFirstLabel() const { return roundFirstLabel_; }
+    void SetRoundFirstLabel(bool value) { changeBool(roundFirstLabel_, value); }
+    TAxisLabelStyle LabelStyle() const { return labelStyle_; }
+    void SetLabelStyle(TAxisLabelStyle value);
+    // The style talAuto stands for: what the bound series suggest (a sub-axis: its parent's).
+    virtual TAxisLabelStyle EffectiveLabelStyle() const;
+    TAxisLabelStyle LabelStyleInUse() const { return labelStyle_ == talAuto ? EffectiveLabelStyle() : labelStyle_; }
+    virtual String ValueToLabelText(double value) const;
+    // Pixels the label of value takes along the axis, on the chart's canvas.
+    int LabelExtent(double value) const;
+    // Distance between two labels in axis units.
+    double ComputeLabelStep() const;
+    // Rounds automatic ends out to the label step where asked.
+    void RoundRangeToIncrement();
+    // The values of the series bound to the axis (or its root parent) are date-times.
+    bool ShowsDateTime() const;
+    // The base raised to the nearest whole power of x.
+    double LogStep(double x) const;
+    // The step that leaves at most count labels on the working range.
+    double IncrementForCount(int count) const;
+    // The step for labels size pixels long along the axis.
+    double StepForLabelSize(int size) const;
+    // Labels as degrees, minutes and seconds; nothing in the program turns it on.
+    bool GeographicLabels = false;
+
+    // ---- conversions ----
+    int ValueToPixel(double value) const;
+    int HorizontalValueToPixel(double value) const;
+    int VerticalValueToPixel(double value) const;
+    double PixelToValue(int pixel) const;
+    int PixelSpanBetween(double a, double b) const;
+    int PixelSpan(double span) const { return PixelSpanBetween(span, 0); }
+    // Chooses the conversions again (orientation, logarithmic scale, the chart's fast flag).
+    void SelectPixelStrategy();
+
+protected:
+    void setDepthAxis()
+    {
+        depth_ = true;
+        SelectPixelStrategy();
+    }
+    void changeBool(bool& field, bool value);
+    void changeDouble(double& field, double value);
+    void changeInt(int& field, int value);
+    bool loading() const;
+    void rangeChanged();
+
+private:
+    enum class Strategy { Linear, Fast, Logarithmic, Depth };
+    void init();
+    int linear(double value, bool horizontal) const;
+    int fast(double value, bool horizontal) const;
+    int logarithmicPixel(double value, bool horizontal) const;
+    int depthPixel(double value) const;
+    int convert(double value, bool horizontal) const;
+
+    TCustomAxisPanel* chart_ = nullptr;
+    TChartAxis* parentAxis_ = nullptr;
+    TChartCustomAxes* subAxes_ = nullptr;  // owned
+    bool standard_ = false;
+    bool depth_ = false;
+    bool automatic_ = true, automaticMaximum_ = true, automaticMinimum_ = true;
+    double increment_ = 0;
+    double maximum_ = 0, minimum_ = 0;
+    bool logarithmic_ = false;
+    double logarithmicBase_ = 10;
+    int maximumOffset_ = 0, minimumOffset_ = 0;
+    bool maximumRound_ = false, minimumRound_ = false;
+    bool horizontal_ = false, otherSide_ = false, visible_ = true, inverted_ = false;
+    int labelsSeparation_ = 10;
+    String axisValuesFormat_ = "#,##0.###";
+    String dateTimeFormat_;
+    bool roundFirstLabel_ = true;
+    TAxisLabelStyle labelStyle_ = talAuto;
+    double startPosition_ = 0, endPosition_ = 100, zPosition_ = 0.01;
+    Strategy strategy_ = Strategy::Linear;
+    double workMinimum_ = 0, workMaximum_ = 0;
+    long double range_ = 0, logRange_ = 0;
+    bool zeroRange_ = true;
+    double scale_ = 0, logScale_ = 0, logMinimum_ = 0, logMaximum_ = 0;
+    int start_ = 0, end_ = 0, size_ = 0, centre_ = 0, zPixel_ = 0;
+};
+
+// The depth axes: labelled with the series titles unless asked for values.
+class TChartDepthAxis : public TChartAxis {
+    TV_CLASS(TChartDepthAxis, TChartAxis)
+public:
+    explicit TChartDepthAxis(TCustomAxisPanel* chart);
+    void SetInverted(bool value) override;
+    // Values when a series spreads over depth, else the series titles.
+    TAxisLabelStyle EffectiveLabelStyle() const override;
+    bool LabelsAsSeriesTitles() const { return labelsAsSeriesTitles_; }
+    void SetLabelsAsSeriesTitles(bool value) { changeBool(labelsAsSeriesTitles_, value); }
+
+private:
+    bool labelsAsSeriesTitles_ = true;
+};

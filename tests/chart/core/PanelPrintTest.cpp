@@ -1,0 +1,177 @@
+// Pictures and printing of the panel: bitmaps, metafiles, page rectangles.
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "PanelFixture.h"
+#include "chart/canvas/Gradient.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Metafile.h"
+#include "tests/support/FormSupport.h"
+
+namespace {
+
+class PanelPrintTest : public PanelSuite {};
+
+std::string RunCommand(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 256> buffer{};
+        while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) out += buffer.data();
+        pclose(pipe);
+    }
+    return out;
+}
+
+int DifferingPixels(TBitmap& a, TBitmap& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) {
+            const auto p = static_cast<std::uint32_t>(a.Canvas()->Pixels(x, y));
+            const auto q = static_cast<std::uint32_t>(b.Canvas()->Pixels(x, y));
+            for (int shift : {0, 8, 16})
+                if (std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF)) > 24) {
+                    ++differing;
+                    break;
+                }
+        }
+    return differing;
+}
+
+void Gradient(TTestPanel& panel)
+{
+    TZebGradient& g = *panel.Gradient();
+    g.SetDirection(gdBottomTop);
+    g.SetStartColor(clBlack);
+    g.SetMidColor(clNavy);
+    g.SetEndColor(clBlack);
+    g.SetVisible(true);
+}
+
+TEST_F(PanelPrintTest, ABitmapFromAValidBufferDrawsNothing)
+{
+    TTestPanel panel(nullptr);
+    Gradient(panel);
+    TBitmap window;
+    testkit::RenderToBitmap(panel, window);
+    ASSERT_EQ(panel.Draws, 1);
+    TOwnedPtr<TBitmap> copy(panel.MakeBitmap(panel.Color(), panel.GetPanelRect()));
+    EXPECT_EQ(panel.Draws, 1);
+    EXPECT_EQ(copy->Width(), 400);
+    EXPECT_EQ(copy->Canvas()->Pixels(200, 125), window.Canvas()->Pixels(200, 125));
+
+    TOwnedPtr<TBitmap> other(panel.MakeBitmap(clRed, panel.GetPanelRect()));  // another colour: drawn
+    EXPECT_EQ(panel.Draws, 2);
+    EXPECT_EQ(other->Canvas()->Pixels(200, 125), window.Canvas()->Pixels(200, 125));
+}
+
+TEST_F(PanelPrintTest, ABitmapWithoutColourIsTransparent)
+{
+    TTestPanel panel(nullptr);
+    TOwnedPtr<TBitmap> bitmap(panel.MakeBitmap(clNone, {0, 0, 100, 60}));
+    EXPECT_TRUE(bitmap->Transparent());
+    EXPECT_EQ(bitmap->TransparentMode(), tmFixed);
+    EXPECT_EQ(bitmap->TransparentColor(), clNone);
+    TOwnedPtr<TBitmap> plain(panel.MakeBitmap(clWhite, {0, 0, 100, 60}));
+    EXPECT_FALSE(plain->Transparent());
+}
+
+TEST_F(PanelPrintTest, TheResolutionIsWrittenIntoTheBitmap)
+{
+    TTestPanel panel(nullptr);
+    TOwnedPtr<TBitmap> bitmap(panel.MakeBitmap(clWhite, {0, 0, 80, 50}, pf24bit, 96));
+    const auto file = std::filesystem::temp_directory_path() / "tv_panel_resolution.bmp";
+    bitmap->SaveToFile(file.string());
+    const std::string out = RunCommand("identify -units PixelsPerInch -format '%x %y' " + file.string() + " 2>&1");
+    std::filesystem::remove(file);
+    double x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(out.c_str(), "%lf %lf", &x, &y), 2) << out;
+    EXPECT_NEAR(x, 96, 0.05);
+    EXPECT_NEAR(y, 96, 0.05);
+}
+
+TEST_F(PanelPrintTest, AnEmptyMetafileIsOnePixelAndAPanelsMetafileLooksLikeItsBitmap)
+{
+    TTestPanel panel(nullptr);
+    TOwnedPtr<TMetafile> empty(panel.RenderToMetafile(true, {}));
+    EXPECT_EQ(empty->Width(), 1);
+    EXPECT_EQ(empty->Height(), 1);
+
+    panel.SetColor(clSilver);
+    Gradient(panel);
+    TOwnedPtr<TMetafile> metafile(panel.RenderToMetafile(true, panel.GetPanelRect()));
+    EXPECT_TRUE(metafile->Enhanced());
+    EXPECT_EQ(metafile->Width(), 400);
+    TBitmap played(400, 250, pf24bit);
+    metafile->Draw(*played.Canvas(), {0, 0, 400, 250});
+    TOwnedPtr<TBitmap> drawn(panel.MakeBitmap(clWhite, panel.GetPanelRect(), pf24bit));
+    EXPECT_LT(DifferingPixels(played, *drawn), 400 * 250 / 100);
+}
+
+TEST_F(PanelPrintTest, MarginsThatKeepThePanelsAspectOnThePage)
+{
+    TTestPanel panel(nullptr);
+    EXPECT_EQ(panel.AspectKeepingMarginsFor(4800, 6600, 1), (TRect{15, 34, 15, 34}));
+    panel.SetBounds(0, 0, 250, 400);  // taller than wide: left and right follow
+    EXPECT_EQ(panel.AspectKeepingMarginsFor(6600, 4800, 1), (TRect{34, 15, 34, 15}));
+    // A panel without an extent keeps the stored margins.
+    panel.SetPrintMargins({15, 21, 15, 21});
+    panel.SetBounds(0, 0, 0, 250);
+    EXPECT_EQ(panel.AspectKeepingMarginsFor(4800, 6600, 1), (TRect{15, 21, 15, 21}));
+    EXPECT_EQ(panel.MarginsToPageRect(4800, 6600), (TRect{720, 1386, 4080, 5214}));
+}
+
+struct ResolutionCase {
+    const char* name;
+    int resolution;
+    TRect print;
+    int logicalWidth, logicalHeight;
+    TRect converted;
+};
+
+TEST_F(PanelPrintTest, PrintResolutionScalesTheLogicalPage)
+{
+    const ResolutionCase cases[] = {
+        {"as on screen", 0, {0, 0, 800, 500}, 400, 250, {0, 0, 400, 250}},
+        {"fewer logical pixels", 50, {100, 100, 900, 600}, 200, 125, {25, 25, 225, 150}},
+        {"more logical pixels", -100, {0, 0, 800, 500}, 800, 500, {0, 0, 800, 500}},
+        {"100 keeps one pixel", 100, {0, 0, 800, 500}, 1, 1, {0, 0, 1, 1}},
+        {"beyond 100 keeps one pixel", 150, {0, 0, 800, 500}, 1, 1, {0, 0, 1, 1}},
+        {"an empty print rectangle", 0, {10, 10, 10, 10}, 400, 250, {4000, 2500, 4000, 2500}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTestPanel panel(nullptr);
+        panel.SetPrintResolution(c.resolution);
+        TRect print = c.print;
+        int lw = 0, lh = 0, dw = 0, dh = 0;
+        panel.ApplyPrintResolution(print, panel.GetPanelRect(), lw, lh, dw, dh);
+        EXPECT_EQ(lw, c.logicalWidth);
+        EXPECT_EQ(lh, c.logicalHeight);
+        EXPECT_EQ(dw, c.print.Width());
+        EXPECT_EQ(print, c.converted);
+    }
+}
+
+TEST_F(PanelPrintTest, PrintMarginsAreStoredOnlyWhenTheyDifferFromFifteen)
+{
+    RegisterClass(TTestPanel::StaticClass());
+    TTestPanel panel(nullptr);
+    panel.SetName("Chart1");
+    EXPECT_EQ(ComponentToText(&panel).find("PrintMargins"), String::npos);
+    panel.SetPrintMargins({15, 21, 15, 21});
+    const String text = ComponentToText(&panel);
+    EXPECT_NE(text.find("PrintMargins = (\r\n    15\r\n    21\r\n    15\r\n    21)"), String::npos) << text;
+    auto form = testsupport::LoadForm<TForm>("object Form1: TForm\r\n" + text + "end\r\n");
+    EXPECT_EQ(testsupport::Find<TTestPanel>(*form, "Chart1").PrintMargins(), (TRect{15, 21, 15, 21}));
+}
+
+}  // namespace

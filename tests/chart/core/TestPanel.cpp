@@ -1,0 +1,5 @@
+#include "PanelFixture.h"
+
+#include "platform/classes/Published.h"
+
+TV_PUBLISHED(TTestPanel) {}
