@@ -11,7 +11,18 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/GraphicsObjects.h"
+#include "platform/graphics/Region.h"
 #include "platform/rtl/Strings.h"
+
+namespace {
+
+// An empty mask would show the whole window; an empty region hides all of it.
+QRegion WindowMask(const TRegion& region)
+{
+    return region.IsEmpty() ? QRegion(-1, -1, 1, 1) : region.impl().rgn;
+}
+
+}  // namespace
 
 // ---- TWinControl -------------------------------------------------------------------------------
 
@@ -314,8 +325,28 @@ void TWinControl::HandleNeeded()
     w->setEnabled(Enabled());
     w->setFont(ToQFont(*Font()));
     attachToParentHost();
+    if (windowRgn_) w->setMask(WindowMask(*windowRgn_));
     tvforms::SyncHintAndCursor(this);
     HostCreated();
+}
+
+void TWinControl::SetWindowRgn(const TRegion* region, bool redraw)
+{
+    windowRgn_ = region ? std::make_unique<TRegion>(*region) : nullptr;
+    if (!HandleAllocated()) return;
+    QWidget* w = host_->widget;
+    if (windowRgn_)
+        w->setMask(WindowMask(*windowRgn_));
+    else
+        w->clearMask();
+    if (redraw) w->update();
+}
+
+bool TWinControl::GetWindowRgn(TRegion& region) const
+{
+    if (!windowRgn_) return false;
+    region = *windowRgn_;
+    return true;
 }
 
 void TWinControl::attachToParentHost()

@@ -6,6 +6,7 @@
 #include "platform/forms/Control.h"
 
 class TCanvas;
+class TRegion;
 struct THostWindow;  // the platform window behind a TWinControl (private to the layer)
 
 class TWinControl : public TControl {
@@ -49,6 +50,12 @@ public:
     void FrameChanged();
     // Paints the whole window (frame, client, windowless children) into canvas at (x, y).
     void PaintTo(TCanvas& canvas, int x, int y);
+    // The window's shape in window coordinates (rounded panels): outside it nothing of the window
+    // shows and the mouse goes to what lies below. Null removes it. The region stays as set when
+    // the window is resized; an owner that follows the size sets it again. Kept while the host
+    // window does not exist yet and applied when it is made.
+    void SetWindowRgn(const TRegion* region, bool redraw = true);
+    bool GetWindowRgn(TRegion& region) const;  // false when none is set
 
     TPoint ClientOrigin() const override;
     void Invalidate() override;
@@ -122,6 +129,7 @@ private:
 
     std::vector<TControl*> controls_;  // not owned: the owner frees
     std::unique_ptr<THostWindow> host_;
+    std::unique_ptr<TRegion> windowRgn_;
     std::vector<TWinControl*> tabList_;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;

@@ -71,17 +71,54 @@ void TDeviceContext::Impl::suspend()
     ownPainter->end();
 }
 
-void TDeviceContext::Impl::applyTransform()
+QTransform TDeviceContext::Impl::mapping() const
 {
-    painter->setWorldTransform(QTransform::fromTranslate(s.vpOrg.X, s.vpOrg.Y) * base);
+    QTransform m = QTransform::fromTranslate(-s.winOrg.X, -s.winOrg.Y);
+    if (scaled())
+        m *= QTransform::fromScale(static_cast<qreal>(s.vpExt.cx) / s.winExt.cx,
+                                   static_cast<qreal>(s.vpExt.cy) / s.winExt.cy);
+    return m * QTransform::fromTranslate(s.vpOrg.X, s.vpOrg.Y);
 }
+
+QPoint TDeviceContext::Impl::toDevice(int x, int y) const
+{
+    if (!scaled()) return QPoint(x - s.winOrg.X + s.vpOrg.X, y - s.winOrg.Y + s.vpOrg.Y);
+    auto axis = [](int v, int wo, int we, int ve, int vo) {
+        return static_cast<int>(std::lround(static_cast<double>(v - wo) * ve / we)) + vo;
+    };
+    return QPoint(axis(x, s.winOrg.X, s.winExt.cx, s.vpExt.cx, s.vpOrg.X),
+                  axis(y, s.winOrg.Y, s.winExt.cy, s.vpExt.cy, s.vpOrg.Y));
+}
+
+QRect TDeviceContext::Impl::toDeviceRect(int x, int y, int w, int h) const
+{
+    const QPoint a = toDevice(x, y), b = toDevice(x + w, y + h);
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
+}
+
+QPoint TDeviceContext::Impl::toLogical(QPoint d) const
+{
+    if (!scaled()) return QPoint(d.x() - s.vpOrg.X + s.winOrg.X, d.y() - s.vpOrg.Y + s.winOrg.Y);
+    auto axis = [](int v, int vo, int ve, int we, int wo) {
+        return static_cast<int>(std::lround(static_cast<double>(v - vo) * we / ve)) + wo;
+    };
+    return QPoint(axis(d.x(), s.vpOrg.X, s.vpExt.cx, s.winExt.cx, s.winOrg.X),
+                  axis(d.y(), s.vpOrg.Y, s.vpExt.cy, s.winExt.cy, s.winOrg.Y));
+}
+
+void TDeviceContext::Impl::applyTransform() { painter->setWorldTransform(mapping() * base); }
 
 void TDeviceContext::Impl::applyClip()
 {
-    if (s.hasClip)
-        painter->setClipRegion(s.clip.translated(-s.vpOrg.X, -s.vpOrg.Y));
-    else
+    if (!s.hasClip) {
         painter->setClipping(false);
+        return;
+    }
+    // The region is in device units: set it under the base transform, then map again.
+    painter->setWorldTransform(base);
+    painter->setClipRegion(s.clip);
+    applyTransform();
 }
 
 void TDeviceContext::Impl::applyAll()
@@ -96,9 +133,12 @@ QPen TDeviceContext::Impl::makePen(bool forBackground) const
     int st = s.pen.Style & PS_STYLE_MASK;
     QPen pen(forBackground ? rgbColor(s.bkColor) : penColor());
     int w = penWidth();
-    pen.setWidth(w == 1 ? 0 : w);
-    pen.setCosmetic(w == 1);
-    if (w == 1) {
+    // Under a scaled mapping a pen of width 1 is one logical unit wide, as GDI has it; width 0
+    // stays one device pixel.
+    const bool cosmetic = w == 1 && !(scaled() && s.pen.Width == 1);
+    pen.setWidth(cosmetic ? 0 : w);
+    pen.setCosmetic(cosmetic);
+    if (cosmetic) {
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
     } else {
@@ -197,6 +237,17 @@ std::unique_ptr<TDeviceContext> CreateImageDC(std::shared_ptr<TPixelImage> image
     return dc;
 }
 
+std::unique_ptr<TDeviceContext> CreateInfoDC(QSize size, int dpiX, int dpiY)
+{
+    auto impl = std::make_unique<TDeviceContext::Impl>();
+    impl->ownPainter = std::make_unique<QPainter>();  // never opened: no surface to draw on
+    impl->painter = impl->ownPainter.get();
+    impl->size = size;
+    auto dc = std::make_unique<TDeviceContext>(std::move(impl));
+    SetDeviceResolution(*dc, dpiX, dpiY);
+    return dc;
+}
+
 DCPainterScope::DCPainterScope(TDeviceContext& dc) : dc_(dc.impl())
 {
     if (!dc_.ensure()) return;
@@ -215,6 +266,12 @@ DCPainterScope::~DCPainterScope()
 }
 
 void SuspendDC(TDeviceContext& dc) { dc.impl().suspend(); }
+
+void SetDeviceResolution(TDeviceContext& dc, int dpiX, int dpiY)
+{
+    dc.impl().dpiX = std::max(1, dpiX);
+    dc.impl().dpiY = std::max(1, dpiY);
+}
 
 int TDeviceContext::Width() const { return impl_->sz().width(); }
 int TDeviceContext::Height() const { return impl_->sz().height(); }
@@ -284,20 +341,32 @@ int TDeviceContext::GetDeviceCaps(int index) const
     }
     case PLANES: return 1;
     case NUMCOLORS: return -1;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
+    case LOGPIXELSX: return impl_->dpiX;
+    case LOGPIXELSY: return impl_->dpiY;
+    case HORZSIZE: return static_cast<int>(std::lround(impl_->sz().width() * 25.4 / impl_->dpiX));
+    case VERTSIZE: return static_cast<int>(std::lround(impl_->sz().height() * 25.4 / impl_->dpiY));
     case TECHNOLOGY: return impl_->metafile ? DT_METAFILE : DT_RASDISPLAY;
     default: return 0;
     }
 }
 
 TPoint TDeviceContext::SetBrushOrg(TPoint org) { return std::exchange(impl_->s.brushOrg, org); }
+
+// ---------- mapping ----------
+int TDeviceContext::SetMapMode(int mode)
+{
+    if (mode != MM_TEXT && mode != MM_ANISOTROPIC) return 0;
+    const int old = std::exchange(impl_->s.mapMode, mode);
+    if (mode == MM_TEXT) impl_->s.winExt = impl_->s.vpExt = TSize{1, 1};
+    impl_->mappingChanged();
+    return old;
+}
+int TDeviceContext::GetMapMode() const { return impl_->s.mapMode; }
+
 TPoint TDeviceContext::SetViewportOrg(TPoint org)
 {
     TPoint old = std::exchange(impl_->s.vpOrg, org);
-    DC_ACTIVE(old);
-    impl_->applyTransform();
-    impl_->applyClip();
+    impl_->mappingChanged();
     return old;
 }
 TPoint TDeviceContext::OffsetViewportOrg(int dx, int dy)
@@ -306,8 +375,45 @@ TPoint TDeviceContext::OffsetViewportOrg(int dx, int dy)
     return SetViewportOrg({o.X + dx, o.Y + dy});
 }
 TPoint TDeviceContext::GetViewportOrg() const { return impl_->s.vpOrg; }
-TPoint TDeviceContext::LPtoDP(TPoint p) const { return {p.X + impl_->s.vpOrg.X, p.Y + impl_->s.vpOrg.Y}; }
-TPoint TDeviceContext::DPtoLP(TPoint p) const { return {p.X - impl_->s.vpOrg.X, p.Y - impl_->s.vpOrg.Y}; }
+
+TPoint TDeviceContext::SetWindowOrg(TPoint org)
+{
+    TPoint old = std::exchange(impl_->s.winOrg, org);
+    impl_->mappingChanged();
+    return old;
+}
+TPoint TDeviceContext::GetWindowOrg() const { return impl_->s.winOrg; }
+
+bool TDeviceContext::SetWindowExt(TSize ext, TSize* old)
+{
+    if (old) *old = impl_->s.winExt;
+    if (impl_->s.mapMode != MM_ANISOTROPIC || ext.cx == 0 || ext.cy == 0) return false;
+    impl_->s.winExt = ext;
+    impl_->mappingChanged();
+    return true;
+}
+TSize TDeviceContext::GetWindowExt() const { return impl_->s.winExt; }
+
+bool TDeviceContext::SetViewportExt(TSize ext, TSize* old)
+{
+    if (old) *old = impl_->s.vpExt;
+    if (impl_->s.mapMode != MM_ANISOTROPIC || ext.cx == 0 || ext.cy == 0) return false;
+    impl_->s.vpExt = ext;
+    impl_->mappingChanged();
+    return true;
+}
+TSize TDeviceContext::GetViewportExt() const { return impl_->s.vpExt; }
+
+TPoint TDeviceContext::LPtoDP(TPoint p) const
+{
+    QPoint d = impl_->toDevice(p.X, p.Y);
+    return {d.x(), d.y()};
+}
+TPoint TDeviceContext::DPtoLP(TPoint p) const
+{
+    QPoint l = impl_->toLogical(QPoint(p.X, p.Y));
+    return {l.x(), l.y()};
+}
 
 // ---------- state stack ----------
 int TDeviceContext::SaveDC()

@@ -2,8 +2,10 @@
 // The GDI-style device context: one aliased painter over a bitmap or a window surface, with the
 // state and the pixel rules of GDI (right and bottom edges excluded, LineTo omits its last pixel,
 // alternate or winding polygon fill, pen width 0 = 1 pixel, arcs given by radial end points).
-// Coordinates are logical; the viewport origin maps them to device units (clip regions are in
-// device units, as in GDI). The codes its calls take are in GdiConsts.h.
+// Coordinates are logical; the window and viewport origins (and, in the anisotropic mapping mode,
+// their extents) map them to device units: device = (logical - window org) * viewport ext /
+// window ext + viewport org. Clip regions are in device units, as in GDI. The codes its calls take
+// are in GdiConsts.h.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -102,15 +104,28 @@ public:
     int SetTextCharacterExtra(int extra);
     // The solid brush of the stock "DC brush": selects a solid brush of that colour.
     TColorRef SetDCBrushColor(TColor c);
-    int GetMapMode() const { return MM_TEXT; }  // logical units are pixels
-    // HORZRES/VERTRES: surface size; BITSPIXEL: 32 (24 for a 24-bit bitmap); PLANES: 1;
-    // LOGPIXELSX/Y: 96; NUMCOLORS: -1; TECHNOLOGY: DT_METAFILE on a metafile canvas, else
-    // DT_RASDISPLAY.
+    // HORZRES/VERTRES: surface size; HORZSIZE/VERTSIZE: that in millimetres; BITSPIXEL: 32 (24
+    // for a 24-bit bitmap); PLANES: 1; LOGPIXELSX/Y: the device's resolution (96 on screens and
+    // bitmaps); NUMCOLORS: -1; TECHNOLOGY: DT_METAFILE on a metafile canvas, else DT_RASDISPLAY.
     int GetDeviceCaps(int index) const;
-    TPoint SetBrushOrg(TPoint org);
-    TPoint SetViewportOrg(TPoint org);  // logical (0,0) lands on device org
+    TPoint SetBrushOrg(TPoint org);  // device units
+
+    // ---- mapping ----
+    // MM_TEXT or MM_ANISOTROPIC; returns the previous mode, 0 for another mode (nothing changes).
+    // Going back to MM_TEXT resets both extents to 1 x 1; the origins stay.
+    int SetMapMode(int mode);
+    int GetMapMode() const;
+    TPoint SetViewportOrg(TPoint org);  // the window origin lands on device org
     TPoint OffsetViewportOrg(int dx, int dy);
     TPoint GetViewportOrg() const;
+    TPoint SetWindowOrg(TPoint org);  // logical point that maps to the viewport origin
+    TPoint GetWindowOrg() const;
+    // Extents count only in MM_ANISOTROPIC (ignored otherwise, as GDI does: false, nothing
+    // changes); a zero extent is refused. Negative extents flip the axis. old: the previous one.
+    bool SetWindowExt(TSize ext, TSize* old = nullptr);
+    TSize GetWindowExt() const;
+    bool SetViewportExt(TSize ext, TSize* old = nullptr);
+    TSize GetViewportExt() const;
     TPoint LPtoDP(TPoint p) const;
     TPoint DPtoLP(TPoint p) const;
 
@@ -308,6 +323,42 @@ inline bool GetViewportOrgEx(HDC dc, TPoint* p)
     *p = dc->GetViewportOrg();
     return true;
 }
+inline int SetMapMode(HDC dc, int mode) { return dc->SetMapMode(mode); }
+inline int GetMapMode(HDC dc) { return dc->GetMapMode(); }
+inline bool SetWindowOrgEx(HDC dc, int x, int y, TPoint* old)
+{
+    TPoint p = dc->SetWindowOrg({x, y});
+    if (old) *old = p;
+    return true;
+}
+inline bool GetWindowOrgEx(HDC dc, TPoint* p)
+{
+    *p = dc->GetWindowOrg();
+    return true;
+}
+inline bool SetWindowExtEx(HDC dc, int x, int y, TSize* old) { return dc->SetWindowExt({x, y}, old); }
+inline bool SetViewportExtEx(HDC dc, int x, int y, TSize* old) { return dc->SetViewportExt({x, y}, old); }
+inline bool GetWindowExtEx(HDC dc, TSize* s)
+{
+    *s = dc->GetWindowExt();
+    return true;
+}
+inline bool GetViewportExtEx(HDC dc, TSize* s)
+{
+    *s = dc->GetViewportExt();
+    return true;
+}
+inline bool LPtoDP(HDC dc, TPoint* pts, int count)
+{
+    for (int i = 0; i < count; ++i) pts[i] = dc->LPtoDP(pts[i]);
+    return true;
+}
+inline bool DPtoLP(HDC dc, TPoint* pts, int count)
+{
+    for (int i = 0; i < count; ++i) pts[i] = dc->DPtoLP(pts[i]);
+    return true;
+}
+inline int GetDeviceCaps(HDC dc, int index) { return dc->GetDeviceCaps(index); }
 inline int SetROP2(HDC dc, int mode) { return dc->SetROP2(mode); }
 inline int SetBkMode(HDC dc, int mode) { return dc->SetBkMode(mode); }
 inline TColorRef SetBkColor(HDC dc, TColor c) { return dc->SetBkColor(c); }

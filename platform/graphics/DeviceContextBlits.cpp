@@ -59,8 +59,7 @@ QImage* TDeviceContext::Impl::backing(QPoint& offset) const
     if (!engine) return nullptr;
     QPaintDevice* dev = engine->paintDevice();
     if (!dev || dev->devType() != QInternal::Image) return nullptr;
-    offset = painter->deviceTransform().map(QPoint(0, 0)) -
-             (QTransform::fromTranslate(s.vpOrg.X, s.vpOrg.Y)).map(QPoint(0, 0));
+    offset = (mapping().inverted() * painter->deviceTransform()).map(QPointF(0, 0)).toPoint();
     return static_cast<QImage*>(dev);
 }
 
@@ -129,7 +128,10 @@ TColorRef TDeviceContext::SetPixel(int x, int y, TColor c)
     QPoint d = I.toDevice(x, y);
     if (!QRect(QPoint(0, 0), I.sz()).contains(d) || !I.effectiveClip().contains(d)) return CLR_INVALID;
     I.painter->setCompositionMode(QPainter::CompositionMode_Source);
-    I.painter->fillRect(QRect(x, y, 1, 1), rgbColor(ColorToRGB(c)));
+    {
+        TDeviceContext::Impl::DeviceUnits device(I);  // one device pixel, whatever the mapping
+        I.painter->fillRect(QRect(d, QSize(1, 1)), rgbColor(ColorToRGB(c)));
+    }
     I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     return ColorToRGB(c);
 }
@@ -187,8 +189,7 @@ void TDeviceContext::PatBlt(int x, int y, int w, int h, TRop rop)
         break;
     default: break;
     }
-    QPoint dev = I.toDevice(x, y);
-    I.ropBlt(QRect(dev, QSize(w, h)), nullptr, rop);
+    I.ropBlt(I.toDeviceRect(x, y, w, h), nullptr, rop);
 }
 
 void TDeviceContext::BitBlt(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, TRop rop)
@@ -214,8 +215,7 @@ void TDeviceContext::StretchBlt(int x, int y, int w, int h, const TDeviceContext
             sy += sh;
             sh = -sh;
         }
-        QPoint sd = src.impl().toDevice(sx, sy);
-        S = src.impl().sourceImage(QRect(sd, QSize(sw, sh)));
+        S = src.impl().sourceImage(src.impl().toDeviceRect(sx, sy, sw, sh));
         if (mirrorX || mirrorY) S = S.mirrored(mirrorX, mirrorY);
     }
     if (w < 0) {
@@ -226,13 +226,13 @@ void TDeviceContext::StretchBlt(int x, int y, int w, int h, const TDeviceContext
         y += h;
         h = -h;
     }
-    if (!S.isNull() && S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QPoint dev = I.toDevice(x, y);
+    const QRect dev = I.toDeviceRect(x, y, w, h);
+    if (!S.isNull() && S.size() != dev.size()) S = S.scaled(dev.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (code == 0xCC) {
-        I.writeDevice(dev, S);
+        I.writeDevice(dev.topLeft(), S);
         return;
     }
-    I.ropBlt(QRect(dev, QSize(w, h)), S.isNull() ? nullptr : &S, rop);
+    I.ropBlt(dev, S.isNull() ? nullptr : &S, rop);
 }
 
 void TDeviceContext::AlphaBlend(int x, int y, int w, int h, const TDeviceContext& src, int sx, int sy, int sw, int sh,
@@ -241,22 +241,23 @@ void TDeviceContext::AlphaBlend(int x, int y, int w, int h, const TDeviceContext
     DC_ACTIVE();
     auto& I = *impl_;
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
-    QPoint sd = src.impl().toDevice(sx, sy);
+    const QRect sr0 = src.impl().toDeviceRect(sx, sy, sw, sh);
+    const QPoint sd = sr0.topLeft();
     QImage S;
     QPoint off;
     const QImage* simg = src.impl().backing(off);
     if (blend.AlphaFormat & AC_SRC_ALPHA && simg && simg->depth() == 32) {
         // The stored alpha byte is the source's own: read the pixels as premultiplied colour.
-        QRect sr = QRect(sd + off, QSize(sw, sh)).intersected(simg->rect());
+        QRect sr = sr0.translated(off).intersected(simg->rect());
         QImage raw(simg->constScanLine(0), simg->width(), simg->height(), simg->bytesPerLine(),
                    QImage::Format_ARGB32_Premultiplied);
-        S = QImage(sw, sh, QImage::Format_ARGB32_Premultiplied);
+        S = QImage(sr0.size(), QImage::Format_ARGB32_Premultiplied);
         S.fill(Qt::transparent);
         QPainter p(&S);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(sr.topLeft() - sd - off, raw, sr);
     } else {
-        S = src.impl().sourceImage(QRect(sd, QSize(sw, sh)));
+        S = src.impl().sourceImage(sr0);
     }
     if (S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     I.painter->save();
@@ -271,7 +272,7 @@ void TDeviceContext::TransparentBlt(int x, int y, int w, int h, const TDeviceCon
 {
     DC_ACTIVE();
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
-    QImage S = src.impl().sourceImage(QRect(src.impl().toDevice(sx, sy), QSize(sw, sh)));
+    QImage S = src.impl().sourceImage(src.impl().toDeviceRect(sx, sy, sw, sh));
     if (S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     impl_->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     impl_->painter->drawImage(QPoint(x, y), keyed(S, ColorToRGB(transparent)));
@@ -306,9 +307,9 @@ void TDeviceContext::DrawImage(const TRect& dst, const TPixelImage& image, const
     if (w < 0 || h < 0) S = S.mirrored(w < 0, h < 0);
     w = std::abs(w);
     h = std::abs(h);
-    if (S.size() != QSize(w, h)) S = S.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QPoint dev = I.toDevice(std::min(dst.Left, dst.Right), std::min(dst.Top, dst.Bottom));
-    I.ropBlt(QRect(dev, QSize(w, h)), &S, rop);
+    const QRect dev = I.toDeviceRect(std::min(dst.Left, dst.Right), std::min(dst.Top, dst.Bottom), w, h);
+    if (S.size() != dev.size()) S = S.scaled(dev.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    I.ropBlt(dev, &S, rop);
 }
 
 void TDeviceContext::DrawImageTransparent(const TRect& dst, const TPixelImage& image, const TRect& src,

@@ -37,15 +37,13 @@ int TDeviceContext::ExtSelectClipRgn(const TRegion* rgn, int mode)
 
 int TDeviceContext::IntersectClipRect(int l, int t, int r, int b)
 {
-    TRegion rg = TRegion::FromRect({l, t, r, b});
-    rg.Offset(impl_->s.vpOrg.X, impl_->s.vpOrg.Y);
+    TRegion rg = impl_->toDeviceRegion(l, t, r, b);
     return ExtSelectClipRgn(&rg, RGN_AND);
 }
 
 int TDeviceContext::ExcludeClipRect(int l, int t, int r, int b)
 {
-    TRegion rg = TRegion::FromRect({l, t, r, b});
-    rg.Offset(impl_->s.vpOrg.X, impl_->s.vpOrg.Y);
+    TRegion rg = impl_->toDeviceRegion(l, t, r, b);
     return ExtSelectClipRgn(&rg, RGN_DIFF);
 }
 
@@ -65,8 +63,9 @@ int TDeviceContext::GetClipBox(TRect& box) const
         box = {};
         return NULLREGION;
     }
-    QRect b = c.boundingRect().translated(-impl_->s.vpOrg.X, -impl_->s.vpOrg.Y);
-    box = {b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    const QRect b = c.boundingRect();
+    const QPoint p0 = impl_->toLogical(b.topLeft()), p1 = impl_->toLogical(b.topLeft() + QPoint(b.width(), b.height()));
+    box = {std::min(p0.x(), p1.x()), std::min(p0.y(), p1.y()), std::max(p0.x(), p1.x()), std::max(p0.y(), p1.y())};
     return regionKind(c);
 }
 
@@ -81,7 +80,8 @@ bool TDeviceContext::PtVisible(int x, int y) const { return impl_->effectiveClip
 
 bool TDeviceContext::RectVisible(const TRect& r) const
 {
-    QRect q(r.Left + impl_->s.vpOrg.X, r.Top + impl_->s.vpOrg.Y, r.Width(), r.Height());
+    if (r.Width() <= 0 || r.Height() <= 0) return false;
+    QRect q = impl_->toDeviceRect(r.Left, r.Top, r.Width(), r.Height());
     return !q.isEmpty() && impl_->effectiveClip().intersects(q);
 }
 
@@ -90,8 +90,9 @@ void TDeviceContext::FillRgn(const TRegion& rgn, const TLogBrush& brush)
 {
     DC_ACTIVE();
     auto& I = *impl_;
-    QRegion r = rgn.impl().rgn.translated(-I.s.vpOrg.X, -I.s.vpOrg.Y);
+    const QRegion& r = rgn.impl().rgn;
     I.fillWith(brush, [&] {
+        TDeviceContext::Impl::DeviceUnits device(I);
         for (const QRect& q : r) I.painter->drawRect(q);
     });
 }
@@ -112,25 +113,27 @@ void TDeviceContext::PaintRgn(const TRegion& rgn)
 {
     DC_ACTIVE();
     auto& I = *impl_;
-    QRegion r = rgn.impl().rgn.translated(-I.s.vpOrg.X, -I.s.vpOrg.Y);
+    const QRegion& r = rgn.impl().rgn;
     I.fill([&] {
+        TDeviceContext::Impl::DeviceUnits device(I);
         for (const QRect& q : r) I.painter->drawRect(q);
     });
 }
 
 void TDeviceContext::InvertRgn(const TRegion& rgn)
 {
-    for (const TRect& r : rgn.Rects())
-        InvertRect({r.Left - impl_->s.vpOrg.X, r.Top - impl_->s.vpOrg.Y, r.Right - impl_->s.vpOrg.X,
-                    r.Bottom - impl_->s.vpOrg.Y});
+    for (const TRect& r : rgn.Rects()) {
+        const QPoint a = impl_->toLogical(QPoint(r.Left, r.Top)), b = impl_->toLogical(QPoint(r.Right, r.Bottom));
+        InvertRect({a.x(), a.y(), b.x(), b.y()});
+    }
 }
 
 // ---------- paths ----------
 void TDeviceContext::Impl::pathLine(int x0, int y0, int x1, int y1)
 {
-    QPointF a(x0 + s.vpOrg.X, y0 + s.vpOrg.Y);
+    QPointF a = toDeviceF(x0, y0);
     if (path.elementCount() == 0 || path.currentPosition() != a) path.moveTo(a);
-    path.lineTo(x1 + s.vpOrg.X, y1 + s.vpOrg.Y);
+    path.lineTo(toDeviceF(x1, y1));
 }
 
 void TDeviceContext::BeginPath()

@@ -26,6 +26,12 @@ struct TDeviceContext::Impl {
         int charExtra = 0;
         TPoint brushOrg;
         TPoint vpOrg;
+        // The mapping mode: device = (logical - winOrg) * vpExt / winExt + vpOrg (extents 1 x 1
+        // outside MM_ANISOTROPIC).
+        int mapMode = MM_TEXT;
+        TPoint winOrg;
+        TSize winExt{1, 1};
+        TSize vpExt{1, 1};
         TPoint pos;
         bool hasClip = false;
         QRegion clip;  // device units
@@ -35,8 +41,9 @@ struct TDeviceContext::Impl {
     std::unique_ptr<QPainter> ownPainter;
     std::shared_ptr<TPixelImage> image;  // image DCs
     QSize size;
-    QTransform base;  // the painter's transform when the DC was made
-    bool metafile = false;  // a recording device: lines stay lines rather than pixel runs
+    int dpiX = 96, dpiY = 96;  // the device's resolution (a printer's page)
+    QTransform base;           // the painter's transform when the DC was made
+    bool metafile = false;     // a recording device: lines stay lines rather than pixel runs
 
     State s;
     std::vector<State> saved;
@@ -60,20 +67,54 @@ struct TDeviceContext::Impl {
 
     // ---------- painter state ----------
     void applyTransform();
+    // The clip stays where it is in device units; only the transform follows a new mapping.
+    void mappingChanged()
+    {
+        if (painter && painter->isActive()) applyTransform();
+    }
     void applyClip();
     void applyAll();
     QRegion surface() const { return QRegion(0, 0, sz().width(), sz().height()); }
     QRegion effectiveClip() const { return s.hasClip ? s.clip : surface(); }
-    QPoint toDevice(int x, int y) const { return QPoint(x + s.vpOrg.X, y + s.vpOrg.Y); }
+    // ---------- mapping: where logical coordinates enter ----------
+    bool scaled() const { return !(s.winExt == s.vpExt); }
+    QTransform mapping() const;  // logical to device (the painter adds base)
+    QPoint toDevice(int x, int y) const;
+    QPointF toDeviceF(qreal x, qreal y) const { return mapping().map(QPointF(x, y)); }
+    QRectF toDeviceF(const QRectF& r) const { return mapping().mapRect(r); }
+    QPainterPath toDevice(const QPainterPath& p) const { return mapping().map(p); }
+    // A logical rectangle (x, y, w, h) as the device rectangle it covers, normalised.
+    QRect toDeviceRect(int x, int y, int w, int h) const;
+    QPoint toLogical(QPoint device) const;
+    // The device region a logical rectangle (right and bottom excluded) covers.
+    TRegion toDeviceRegion(int l, int t, int r, int b) const
+    {
+        const QPoint a = toDevice(l, t), c = toDevice(r, b);
+        return TRegion::FromRect(
+            {std::min(a.x(), c.x()), std::min(a.y(), c.y()), std::max(a.x(), c.x()), std::max(a.y(), c.y())});
+    }
+    // Draws in device units for its scope (regions); the brush origin follows.
+    struct DeviceUnits {
+        explicit DeviceUnits(Impl& impl) : I(impl)
+        {
+            I.painter->setWorldTransform(I.base);
+            I.setBrushOrigin();
+        }
+        ~DeviceUnits() { I.applyTransform(); }
+        DeviceUnits(const DeviceUnits&) = delete;
+        DeviceUnits& operator=(const DeviceUnits&) = delete;
+        Impl& I;
+    };
 
     // ---------- pens and brushes ----------
     bool penVisible() const { return (s.pen.Style & PS_STYLE_MASK) != PS_NULL && s.rop2 != R2_NOP; }
     bool brushVisible() const { return s.brush.Style != BS_NULL && s.rop2 != R2_NOP; }
     int penWidth() const { return std::max(1, s.pen.Width); }
+    // Pixel runs for one-pixel lines; a scaled mapping strokes them (a width-1 pen scales with it).
     bool thinSolidPen() const
     {
         int st = s.pen.Style & PS_STYLE_MASK;
-        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME) && !metafile;
+        return penWidth() == 1 && (st == PS_SOLID || st == PS_INSIDEFRAME) && !metafile && !scaled();
     }
     QColor penColor() const { return rgbColor(ColorToRGB(s.pen.Color)); }
 
@@ -86,7 +127,11 @@ struct TDeviceContext::Impl {
 
     // opaque: the gaps of a hatch take the background colour.
     QBrush makeBrush(const TLogBrush& b, bool opaque = false) const;
-    void setBrushOrigin() { painter->setBrushOrigin(s.brushOrg.X - s.vpOrg.X, s.brushOrg.Y - s.vpOrg.Y); }
+    // The brush origin is in device units: brought into whatever transform the painter has now.
+    void setBrushOrigin()
+    {
+        painter->setBrushOrigin((base * painter->worldTransform().inverted()).map(QPointF(s.brushOrg.X, s.brushOrg.Y)));
+    }
     void begin(int rop2);
 
     // Fills whatever draw() paints with the given brush (hatches get the background colour first

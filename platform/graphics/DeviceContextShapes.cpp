@@ -103,7 +103,7 @@ void TDeviceContext::Impl::polyline(const QPoint* pts, int n, bool closed)
 // ---------- lines ----------
 TPoint TDeviceContext::MoveTo(int x, int y)
 {
-    if (impl_->inPath) impl_->path.moveTo(x + impl_->s.vpOrg.X, y + impl_->s.vpOrg.Y);
+    if (impl_->inPath) impl_->path.moveTo(impl_->toDeviceF(x, y));
     return std::exchange(impl_->s.pos, TPoint{x, y});
 }
 TPoint TDeviceContext::GetCurrentPosition() const { return impl_->s.pos; }
@@ -132,8 +132,8 @@ void TDeviceContext::Polyline(const TPoint* pts, int count)
 {
     if (!pts || count < 2) return;
     if (impl_->inPath) {
-        impl_->path.moveTo(pts[0].X + impl_->s.vpOrg.X, pts[0].Y + impl_->s.vpOrg.Y);
-        for (int i = 1; i < count; ++i) impl_->path.lineTo(pts[i].X + impl_->s.vpOrg.X, pts[i].Y + impl_->s.vpOrg.Y);
+        impl_->path.moveTo(impl_->toDeviceF(pts[0].X, pts[0].Y));
+        for (int i = 1; i < count; ++i) impl_->path.lineTo(impl_->toDeviceF(pts[i].X, pts[i].Y));
         return;
     }
     DC_ACTIVE();
@@ -171,7 +171,7 @@ void TDeviceContext::PolyBezier(const TPoint* pts, int count)
     for (int i = 1; i + 2 < count; i += 3)
         p.cubicTo(pts[i].X, pts[i].Y, pts[i + 1].X, pts[i + 1].Y, pts[i + 2].X, pts[i + 2].Y);
     if (impl_->inPath) {
-        impl_->path.addPath(p.translated(impl_->s.vpOrg.X, impl_->s.vpOrg.Y));
+        impl_->path.addPath(impl_->toDevice(p));
         return;
     }
     DC_ACTIVE();
@@ -186,7 +186,7 @@ void TDeviceContext::Polygon(const TPoint* pts, int count)
     if (!pts || count < 2) return;
     if (impl_->inPath) {
         QPolygonF poly;
-        for (int i = 0; i < count; ++i) poly << QPointF(pts[i].X + impl_->s.vpOrg.X, pts[i].Y + impl_->s.vpOrg.Y);
+        for (int i = 0; i < count; ++i) poly << impl_->toDeviceF(pts[i].X, pts[i].Y);
         impl_->path.addPolygon(poly);
         impl_->path.closeSubpath();
         return;
@@ -212,7 +212,7 @@ void TDeviceContext::PolyPolygon(const TPoint* pts, const int* counts, int polyg
         cur += counts[k];
     }
     if (impl_->inPath) {
-        impl_->path.addPath(p.translated(impl_->s.vpOrg.X, impl_->s.vpOrg.Y));
+        impl_->path.addPath(impl_->toDevice(p));
         return;
     }
     DC_ACTIVE();
@@ -235,7 +235,7 @@ void TDeviceContext::Rectangle(int l, int t, int r, int b)
 {
     normalize(l, t, r, b);
     if (impl_->inPath) {
-        impl_->path.addRect(l + impl_->s.vpOrg.X, t + impl_->s.vpOrg.Y, r - l, b - t);
+        impl_->path.addRect(impl_->toDeviceF(QRectF(l, t, r - l, b - t)));
         return;
     }
     DC_ACTIVE();
@@ -282,7 +282,9 @@ void TDeviceContext::RoundRect(int l, int t, int r, int b, int cw, int ch)
 {
     normalize(l, t, r, b);
     if (impl_->inPath) {
-        impl_->path.addRoundedRect(l + impl_->s.vpOrg.X, t + impl_->s.vpOrg.Y, r - l, b - t, cw / 2.0, ch / 2.0);
+        QPainterPath rounded;
+        rounded.addRoundedRect(l, t, r - l, b - t, cw / 2.0, ch / 2.0);
+        impl_->path.addPath(impl_->toDevice(rounded));
         return;
     }
     DC_ACTIVE();
@@ -322,7 +324,7 @@ void TDeviceContext::Ellipse(int l, int t, int r, int b)
 {
     normalize(l, t, r, b);
     if (impl_->inPath) {
-        impl_->path.addEllipse(l + impl_->s.vpOrg.X, t + impl_->s.vpOrg.Y, r - l, b - t);
+        impl_->path.addEllipse(impl_->toDeviceF(QRectF(l, t, r - l, b - t)));
         return;
     }
     DC_ACTIVE();
@@ -399,14 +401,14 @@ static void drawArcKind(TDeviceContext::Impl& I, ArcKind kind, int l, int t, int
     int a = static_cast<int>(std::lround(start * 16)), sp = static_cast<int>(std::lround(span * 16));
     if (I.inPath) {
         QPainterPath p;
-        QRectF box(l + I.s.vpOrg.X, t + I.s.vpOrg.Y, r - l, b - t);
+        QRectF box(l, t, r - l, b - t);
         if (kind == ArcKind::Pie)
             p.moveTo(box.center());
         else
             p.arcMoveTo(box, start);
         p.arcTo(box, start, span);
         if (kind != ArcKind::Arc) p.closeSubpath();
-        I.path.addPath(p);
+        I.path.addPath(I.toDevice(p));
         return;
     }
     if (!I.ensure() || r - l <= 0 || b - t <= 0) return;
@@ -530,7 +532,7 @@ void TDeviceContext::DrawFocusRect(const TRect& r)
     I.painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     I.painter->setPen(Qt::NoPen);
     I.painter->setBackgroundMode(Qt::TransparentMode);
-    I.painter->setBrushOrigin(-I.s.vpOrg.X, -I.s.vpOrg.Y);
+    I.painter->setBrushOrigin(I.mapping().inverted().map(QPointF(0, 0)));
     I.painter->setBrush(QBrush(Qt::white, Qt::Dense4Pattern));
     for (const QRect& q : ring) I.painter->drawRect(q);
     I.painter->restore();

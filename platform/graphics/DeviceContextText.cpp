@@ -73,7 +73,7 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     if (I.inPath) {
         QPainterPath p;
         p.addText(QPointF(x + dx, y + top + fm.ascent()), f, qs);
-        I.path.addPath(p.translated(I.s.vpOrg.X, I.s.vpOrg.Y));
+        I.path.addPath(I.toDevice(p));
         return;
     }
     I.painter->save();

@@ -38,6 +38,12 @@ std::unique_ptr<TDeviceContext> CreatePainterDC(QPainter& painter, QSize size);
 // the storage (drawing shows in the bitmap at once).
 std::unique_ptr<TDeviceContext> CreateImageDC(std::shared_ptr<TPixelImage> image);
 
+// A context that only answers questions about a device (size, resolution) and draws nothing: a
+// printer's before its document starts.
+std::unique_ptr<TDeviceContext> CreateInfoDC(QSize size, int dpiX, int dpiY);
+// The resolution a context reports (LOGPIXELSX/Y, and the millimetre sizes): a printer's page.
+void SetDeviceResolution(TDeviceContext& dc, int dpiX, int dpiY);
+
 // Ends the painter of a bitmap's context before its storage is replaced; the next call opens it
 // again on the new storage (the context and its state stay valid).
 void SuspendDC(TDeviceContext& dc);

@@ -194,7 +194,19 @@ enum : int { ALTERNATE = 1, WINDING = 2 };
 
 // ---- the device ----
 constexpr std::uint32_t CLR_INVALID = 0xFFFFFFFF;  // a colour reference no pixel has
-enum : int { MM_TEXT = 1 };
-enum : int { TECHNOLOGY = 2, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14, NUMCOLORS = 24, LOGPIXELSX = 88, LOGPIXELSY = 90 };
+// Mapping modes: the context offers text (logical units are device pixels) and anisotropic.
+enum : int { MM_TEXT = 1, MM_ANISOTROPIC = 8 };
+enum : int {
+    TECHNOLOGY = 2,
+    HORZSIZE = 4,
+    VERTSIZE = 6,
+    HORZRES = 8,
+    VERTRES = 10,
+    BITSPIXEL = 12,
+    PLANES = 14,
+    NUMCOLORS = 24,
+    LOGPIXELSX = 88,
+    LOGPIXELSY = 90
+};
 // TECHNOLOGY answers.
 enum : int { DT_RASDISPLAY = 1, DT_METAFILE = 5 };

@@ -1,9 +1,11 @@
 #include "platform/rtl/Files.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <fstream>
@@ -60,6 +62,52 @@ String GetCurrentDir()
 {
     char buf[PATH_MAX];
     return ::getcwd(buf, sizeof buf) ? String(buf) : String();
+}
+
+namespace {
+
+// '*' any run, '?' one byte; iterative with one backtrack point, so long names stay linear.
+bool WildcardMatch(const String& pattern, const String& name)
+{
+    std::size_t p = 0, n = 0, star = String::npos, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = n;
+        } else if (star != String::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+}  // namespace
+
+std::vector<String> ListFiles(const String& pathPattern)
+{
+    const String folder = ExtractFileDir(pathPattern);
+    String pattern = ExtractFileName(pathPattern);
+    if (pattern == "*.*") pattern = "*";  // every name, also those without a dot
+    std::vector<String> names;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const String name = entry->d_name;
+        if (!WildcardMatch(pattern, name)) continue;
+        struct stat st {};
+        const String full = folder.empty() ? name : IncludeTrailingPathDelimiter(folder) + name;
+        if (::stat(full.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 String ExpandFileName(const String& fileName)

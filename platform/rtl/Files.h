@@ -1,5 +1,7 @@
 #pragma once
 // File-name and file-system helpers. Paths use '/'.
+#include <vector>
+
 #include "platform/rtl/Types.h"
 
 constexpr char PathDelim = '/';
@@ -11,6 +13,11 @@ bool RenameFile(const String& oldName, const String& newName);
 bool CreateDir(const String& dirName);
 bool ForceDirectories(const String& dirName);
 String GetCurrentDir();
+// Names (without folder) of the files in a folder that match a pattern, sorted; folders are left
+// out. The pattern is "folder/name": '*' stands for any run of characters and '?' for one, "*.*"
+// for every name; names compare with case, as the file system does. Empty when the folder is
+// missing.
+std::vector<String> ListFiles(const String& pathPattern);
 String ExpandFileName(const String& fileName);
 
 String ExtractFilePath(const String& fileName);  // with the trailing '/'

@@ -37,7 +37,7 @@ bool TChildProcess::Start(const String& program, const std::vector<String>& args
         if (getppid() != parent) _exit(127);
         dup2(pipeFds[1], STDOUT_FILENO);
         for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-        execv(program.c_str(), argv.data());
+        execvp(program.c_str(), argv.data());
         _exit(127);
     }
     close(pipeFds[1]);
@@ -116,4 +116,19 @@ int TChildProcess::Stop(int timeoutMs)
         out_ = -1;
     }
     return status_;
+}
+
+void TChildProcess::Detach()
+{
+    if (out_ >= 0) {
+        close(out_);
+        out_ = -1;
+    }
+    if (pid_ > 0) {
+        std::thread([pid = pid_] {
+            int status = 0;
+            waitpid(pid, &status, 0);
+        }).detach();
+        pid_ = -1;
+    }
 }

@@ -14,7 +14,8 @@ public:
     TChildProcess(const TChildProcess&) = delete;
     TChildProcess& operator=(const TChildProcess&) = delete;
 
-    // env: variables set (or replaced) for the child only.
+    // program: a path, or a name looked up on the search path. env: variables set (or replaced)
+    // for the child only.
     bool Start(const String& program, const std::vector<String>& args,
                const std::vector<std::pair<String, String>>& env = {});
     // The next line of the child's output without its line end; false on time-out or end.
@@ -25,6 +26,9 @@ public:
     // Waits for the child to end by itself; the exit code, or -1 on time-out.
     int Wait(int timeoutMs);
     int Pid() const { return pid_; }
+    // Lets the child run on by itself: its output is no longer read and it is not ended with this
+    // object (it still ends with this process). Its exit is collected in the background.
+    void Detach();
 
 private:
     int pid_ = -1;

@@ -226,6 +226,28 @@ bool TRegistry::DeleteKey(const String& key)
     });
 }
 
+bool TRegistry::MoveKey(const String& oldName, const String& newName, bool deleteOld)
+{
+    if (root_ != HKEY_CURRENT_USER) return false;
+    const String from = Resolve(oldName);
+    const String to = Resolve(newName);
+    if (from.empty() || to.empty() || Lower(from) == Lower(to) || IsPrefixKey(from, to)) return false;
+    if (!KeyExists("\\" + from) || KeyExists("\\" + to)) return false;
+    return Modify([&](IniFile& ini) {
+        IniFile moved;
+        for (auto it = ini.begin(); it != ini.end();) {
+            const bool inside = Lower(it->first) == Lower(from) || IsPrefixKey(from, it->first);
+            if (!inside) {
+                ++it;
+                continue;
+            }
+            moved[to + it->first.substr(from.size())] = it->second;
+            it = deleteOld ? ini.erase(it) : std::next(it);
+        }
+        ini.merge(moved);
+    });
+}
+
 bool TRegistry::ValueExists(const String& name)
 {
     if (!open_) return false;

@@ -37,6 +37,10 @@ public:
     void CloseKey();
     bool KeyExists(const String& key);
     bool DeleteKey(const String& key);
+    // Copies a key with its values and subkeys to a new name, then deletes the old key when asked.
+    // Nothing happens (false) when the old key is missing, the new one exists already, or the new
+    // one lies inside the old one.
+    bool MoveKey(const String& oldName, const String& newName, bool deleteOld);
 
     bool ValueExists(const String& name);
     void GetValueNames(TStrings& names);

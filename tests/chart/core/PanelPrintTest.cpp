@@ -9,7 +9,9 @@
 #include "PanelFixture.h"
 #include "chart/canvas/Gradient.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/forms/Printers.h"
 #include "platform/forms/TestKit.h"
+#include "platform/graphics/Region.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Metafile.h"
@@ -172,6 +174,71 @@ TEST_F(PanelPrintTest, PrintMarginsAreStoredOnlyWhenTheyDifferFromFifteen)
     EXPECT_NE(text.find("PrintMargins = (\r\n    15\r\n    21\r\n    15\r\n    21)"), String::npos) << text;
     auto form = testsupport::LoadForm<TForm>("object Form1: TForm\r\n" + text + "end\r\n");
     EXPECT_EQ(testsupport::Find<TTestPanel>(*form, "Chart1").PrintMargins(), (TRect{15, 21, 15, 21}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PanelPrintTest, APanelPrintedIntoAPdfFillsItsPageRectangle)
+{
+    const auto pdf = std::filesystem::temp_directory_path() / "tv_panel_print.pdf";
+    TPrinter* printer = SetPrinter(new TPrinter);
+    printer->SetOutputFileName(pdf.string());
+    printer->SetTitle("Chart");
+    TTestPanel panel(nullptr);
+    panel.SetBounds(0, 0, 697, 377);
+    panel.SetColor(clSilver);
+    Gradient(panel);
+    const TRect page = panel.PrintPageRect();
+    EXPECT_EQ(page.Left, printer->PageWidth() * 15 / 100);
+    printer->BeginDoc();
+    panel.PrintToCanvas(printer->Canvas(), page);
+    printer->EndDoc();
+    EXPECT_FALSE(panel.Printing());
+    EXPECT_EQ(panel.PrintRect(), page);
+
+    const std::string info = RunCommand("pdfinfo " + pdf.string() + " 2>&1");
+    EXPECT_NE(info.find("Pages:          1"), std::string::npos) << info;
+    const auto png = std::filesystem::temp_directory_path() / "tv_panel_print";
+    RunCommand("pdftoppm -png -r 30 -singlefile " + pdf.string() + " " + png.string());
+    TPicture picture;
+    picture.LoadFromFile(png.string() + ".png");
+    TBitmap& shot = *picture.Bitmap();
+    if (const char* look = std::getenv("TV_LOOK_DIR"))
+        std::filesystem::copy_file(png.string() + ".png", std::string(look) + "/panel_printed_page.png",
+                                   std::filesystem::copy_options::overwrite_existing);
+    // The page is white around the panel; the panel's middle shows the gradient's navy.
+    EXPECT_EQ(shot.Canvas()->Pixels(2, 2), clWhite);
+    const TPoint middle{shot.Width() / 2, page.Top * shot.Height() / printer->PageHeight() +
+                                              (page.Bottom - page.Top) * shot.Height() / printer->PageHeight() / 2};
+    const auto navy = static_cast<std::uint32_t>(shot.Canvas()->Pixels(middle.X, middle.Y));
+    EXPECT_GT(navy >> 16 & 0xFF, 0x60u) << std::hex << navy;
+    EXPECT_LT(navy & 0xFFFF, 0x3030u) << std::hex << navy;
+    std::filesystem::remove(pdf);
+    std::filesystem::remove(png.string() + ".png");
+    SetPrinter(new TPrinter);
+}
+
+TEST_F(PanelPrintTest, TheRoundedBorderShapesTheWindowAndFollowsItsSize)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 500, 400);
+    TTestPanel& panel = *new TTestPanel(&form);
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 200, 100);
+    panel.SetBorderRound(30);
+    TRegion region;
+    ASSERT_TRUE(panel.GetWindowRgn(region));
+    EXPECT_TRUE(region.Contains({100, 50}));
+    EXPECT_FALSE(region.Contains({1, 1}));
+    EXPECT_FALSE(region.Contains({198, 98}));
+    panel.SetBounds(10, 10, 300, 200);
+    ASSERT_TRUE(panel.GetWindowRgn(region));
+    EXPECT_TRUE(region.Contains({280, 100}));
+    EXPECT_FALSE(region.Contains({298, 198}));
+    panel.SetBorderRound(0);
+    EXPECT_FALSE(panel.GetWindowRgn(region));
 }
 
 }  // namespace

@@ -17,12 +17,14 @@ struct Surface {
         Clear(clWhite);
     }
     void Clear(TColor c) { dc->FillRect({0, 0, bmp->Width(), bmp->Height()}, c); }
-    // The surface pixel at device (x, y), whatever clip and origin are selected.
+    // The surface pixel at device (x, y), whatever clip and mapping are selected.
     TColorRef At(int x, int y) const
     {
         dc->SaveDC();
         dc->SelectClipRgn(nullptr);
+        dc->SetMapMode(MM_TEXT);
         dc->SetViewportOrg({0, 0});
+        dc->SetWindowOrg({0, 0});
         TColorRef c = dc->GetPixel(x, y);
         dc->RestoreDC(-1);
         return c;

@@ -1,6 +1,9 @@
 // File-name helpers and the program's own location.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <vector>
+
 #include "platform/rtl/Files.h"
 
 TEST(Files, NameParts)
@@ -56,4 +59,28 @@ TEST(Files, ProgramLocation)
     EXPECT_EQ(ProgramFolder(), ExtractFilePath(self));
     EXPECT_GE(ParamCount(), 0);
     EXPECT_EQ(ParamStr(1000), "");
+}
+
+TEST(Files, ListFilesByPattern)
+{
+    const String base = IncludeTrailingPathDelimiter(::testing::TempDir()) + "rtl_list/";
+    ASSERT_TRUE(ForceDirectories(base + "sub.tee"));  // a folder that matches is left out
+    for (const char* name : {"b.tee", "a.tee", "a.TEE", "readme", "c.tee.bak", "ab.xml"})
+        std::ofstream(base + name) << "x";
+    using Names = std::vector<String>;
+    const struct {
+        const char* pattern;
+        Names names;
+    } cases[] = {
+        {"*.tee", {"a.tee", "b.tee"}},  // sorted, with case, no folder
+        {"*.*", {"a.TEE", "a.tee", "ab.xml", "b.tee", "c.tee.bak", "readme"}},
+        {"*", {"a.TEE", "a.tee", "ab.xml", "b.tee", "c.tee.bak", "readme"}},
+        {"?.tee", {"a.tee", "b.tee"}},
+        {"a*", {"a.TEE", "a.tee", "ab.xml"}},
+        {"*e*e*", {"a.tee", "b.tee", "c.tee.bak", "readme"}},
+        {"readme", {"readme"}},
+        {"*.png", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ListFiles(base + c.pattern), c.names) << c.pattern;
+    EXPECT_EQ(ListFiles(base + "missing/*.*"), Names{});
 }

@@ -65,4 +65,53 @@ TEST(Registry, SerialCommKeyListsTheDeviceMap)
     EXPECT_THROW(reg.WriteString("x", "COM1"), ERegistryException);
 }
 
+// Writes one value under an absolute key.
+void Put(const String& key, const String& name, const String& value)
+{
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(key, true));
+    reg.WriteString(name, value);
+}
+
+String Get(const String& key, const String& name)
+{
+    TRegistry reg;
+    return reg.OpenKeyReadOnly(key) ? reg.ReadString(name) : "<no key>";
+}
+
+TEST(Registry, MoveKeyCarriesValuesAndSubkeys)
+{
+    for (bool deleteOld : {true, false}) {
+        TempDir tmp;
+        Put("\\Software\\Old", "Left", "10");
+        Put("\\Software\\Old\\Sub", "Mode", "2");
+        Put("\\Software\\Older", "Keep", "yes");  // a sibling sharing the name's start
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("Software", false));
+        EXPECT_TRUE(reg.MoveKey("old", "New", deleteOld));  // relative, names without case
+        EXPECT_EQ(Get("\\Software\\New", "Left"), "10");
+        EXPECT_EQ(Get("\\Software\\New\\Sub", "Mode"), "2");
+        EXPECT_EQ(reg.KeyExists("\\Software\\Old"), !deleteOld);
+        EXPECT_EQ(Get("\\Software\\Older", "Keep"), "yes");
+        EXPECT_FALSE(reg.KeyExists("\\Software\\Newer"));
+    }
+}
+
+TEST(Registry, MoveKeyRefusals)
+{
+    TempDir tmp;
+    Put("\\A", "v", "a");
+    Put("\\B", "v", "b");
+    TRegistry reg;
+    EXPECT_FALSE(reg.MoveKey("\\Missing", "\\C", true));
+    EXPECT_FALSE(reg.MoveKey("\\A", "\\B", true));      // the new key exists: both stay
+    EXPECT_FALSE(reg.MoveKey("\\A", "\\A\\In", true));  // into itself
+    EXPECT_FALSE(reg.MoveKey("\\A", "\\a", true));
+    EXPECT_EQ(Get("\\A", "v"), "a");
+    EXPECT_EQ(Get("\\B", "v"), "b");
+    EXPECT_FALSE(reg.KeyExists("\\A\\In"));
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(reg.MoveKey("hardware\\devicemap\\serialcomm", "hardware\\x", false));
+}
+
 }  // namespace
