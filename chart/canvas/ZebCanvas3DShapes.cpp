@@ -12,6 +12,7 @@
 #include "chart/canvas/ZebPicture.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Metafile.h"
 
 namespace {
 
@@ -260,6 +261,12 @@ void TZebCanvas3D::StretchGraphic(const TRect& rect, TGraphic* graphic)
         } else {
             target.StretchDraw(rect, graphic);
         }
+        return;
+    }
+    // A metafile is played at the rectangle's size: its shapes stay sharp, and a metafile target
+    // keeps them as shapes.
+    if (dynamic_cast<TMetafile*>(graphic)) {
+        target.StretchDraw(rect, graphic);
         return;
     }
     auto* bitmap = dynamic_cast<TBitmap*>(graphic);

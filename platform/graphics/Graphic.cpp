@@ -11,6 +11,7 @@
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Images.h"
+#include "platform/graphics/Metafile.h"
 #include "platform/rtl/Exceptions.h"
 
 TV_PUBLISHED(TGraphic) {}
@@ -67,6 +68,8 @@ std::vector<FileFormat>& formats()
         f.push_back({"png", "Portable Network Graphics", &TPngImage::StaticClass()});
         f.push_back({"gif", "GIF Image", &TGIFImage::StaticClass()});
         f.push_back({"ico", "Icons", &TIcon::StaticClass()});
+        f.push_back({"emf", "Enhanced Metafiles", &TMetafile::StaticClass()});
+        f.push_back({"wmf", "Metafiles", &TMetafile::StaticClass()});
     });
     return f;
 }
@@ -99,6 +102,10 @@ TGraphicClass sniff(const Byte* p, size_t n)
     if (n >= 6 && (std::memcmp(p, "GIF87a", 6) == 0 || std::memcmp(p, "GIF89a", 6) == 0))
         return &TGIFImage::StaticClass();
     if (n >= 4 && p[0] == 0 && p[1] == 0 && p[2] == 1 && p[3] == 0) return &TIcon::StaticClass();
+    // EMF: the header record's type 1 and " EMF" at 40; WMF: the placeable header's key.
+    if (n >= 44 && p[0] == 1 && p[1] == 0 && p[2] == 0 && p[3] == 0 && std::memcmp(p + 40, " EMF", 4) == 0)
+        return &TMetafile::StaticClass();
+    if (n >= 4 && std::memcmp(p, "\xD7\xCD\xC6\x9A", 4) == 0) return &TMetafile::StaticClass();
     return nullptr;
 }
 }  // namespace
@@ -221,7 +228,7 @@ void TPicture::SaveToFile(const String& fileName)
 void TPicture::LoadFromStream(TStream& stream)
 {
     std::int64_t pos = stream.Position();
-    Byte head[16] = {};
+    Byte head[44] = {};
     std::int64_t n = stream.Read(head, sizeof head);
     stream.SetPosition(pos);
     TGraphicClass cls = sniff(head, static_cast<size_t>(std::max<std::int64_t>(n, 0)));

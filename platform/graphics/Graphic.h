@@ -63,7 +63,8 @@ public:
     // By extension through the registered formats; EInvalidGraphic "Unknown picture file extension (.%s)".
     void LoadFromFile(const String& fileName);
     void SaveToFile(const String& fileName);
-    // By content (BMP, JPEG, PNG, GIF, ICO signatures); EInvalidGraphic "Unsupported image format".
+    // By content (BMP, JPEG, PNG, GIF, ICO, EMF and placeable WMF signatures); EInvalidGraphic
+    // "Unsupported image format".
     void LoadFromStream(TStream& stream);
     void SaveToStream(TStream& stream);
 

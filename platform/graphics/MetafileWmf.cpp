@@ -475,7 +475,8 @@ public:
         std::size_t at = 0;
         QRectF box;
         int inch = kMetafileDpi;
-        if (size_ >= 22 && u32(data_) == kPlaceableKey) {
+        const bool placeable = size_ >= 22 && u32(data_) == kPlaceableKey;
+        if (placeable) {
             box =
                 QRectF(QPointF(i16(data_ + 6), i16(data_ + 8)), QPointF(i16(data_ + 10), i16(data_ + 12))).normalized();
             inch = u16(data_ + 14) ? u16(data_ + 14) : kMetafileDpi;
@@ -489,7 +490,7 @@ public:
         if (std::size_t{words} * 2 > size_ - at) corrupt("the file is cut short");
         const std::size_t end = words >= 9 ? at + std::size_t{words} * 2 : size_;
         at += 18;
-        if (box.isEmpty()) box = windowOf(at, end);
+        if (!placeable) box = windowOf(at, end);
 
         TMetafileFile file;
         file.width = std::max(0, ToUnit(box.width() * kMetafileDpi / inch));
