@@ -124,6 +124,18 @@ String ResolveFontFamily(const String& name)
     return "DejaVu Sans";
 }
 
+bool FontNameKnown(const String& name)
+{
+    RegisterProgramFonts();
+    {
+        std::lock_guard<std::mutex> g(fontLock);
+        if (programFamilies.count(name)) return true;
+    }
+    if (desktopNames().count(name)) return true;
+    if (!name.empty() && QFontDatabase::hasFamily(QString::fromStdString(name))) return true;
+    return isJapaneseGothic(name) && !QFontDatabase::families(QFontDatabase::Japanese).isEmpty();
+}
+
 std::vector<String> ScreenFontNames()
 {
     RegisterProgramFonts();

@@ -13,5 +13,8 @@ void RegisterProgramFonts();
 // "Times New Roman" -> Liberation Serif; an installed family as is; the Japanese Gothic faces
 // ("MS PGothic" in either spelling) -> the first installed Japanese family; anything else -> DejaVu Sans.
 String ResolveFontFamily(const String& name);
+// True when ResolveFontFamily finds the name rather than falling back: a program font, a desktop
+// name, an installed family or a Japanese Gothic face with a Japanese family installed.
+bool FontNameKnown(const String& name);
 // The names the program's font boxes offer (program fonts first, then the installed families).
 std::vector<String> ScreenFontNames();

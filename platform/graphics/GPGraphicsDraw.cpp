@@ -1,0 +1,601 @@
+// Drawing of the antialiased graphics: strokes, fills, text and images. Pens and brushes that Qt
+// can express draw through the painter directly; the rest (separate start and end caps, path
+// gradients of any outline) go through outlines filled by the layer.
+#include <QFontMetricsF>
+#include <QPainterPathStroker>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/graphics/GPGraphics.h"
+#include "platform/graphics/GPObjects_p.h"
+
+using tvgdiplus::GraphicsPaint;
+using tvgdiplus::ToQColor;
+using tvgdiplus::ToQt;
+
+namespace {
+
+// ---------- pens ----------
+Qt::PenCapStyle qtCap(TGPLineCap cap)
+{
+    switch (cap) {
+    case LineCapSquare:
+    case LineCapSquareAnchor: return Qt::SquareCap;
+    case LineCapRound:
+    case LineCapRoundAnchor: return Qt::RoundCap;
+    default: return Qt::FlatCap;
+    }
+}
+
+// The cap shapes Qt has no pen for: triangles, and start and end caps that differ.
+enum class CapShape { Flat, Square, Round, Triangle };
+CapShape capShape(TGPLineCap cap)
+{
+    switch (cap) {
+    case LineCapSquare:
+    case LineCapSquareAnchor: return CapShape::Square;
+    case LineCapRound:
+    case LineCapRoundAnchor: return CapShape::Round;
+    case LineCapTriangle:
+    case LineCapDiamondAnchor:
+    case LineCapArrowAnchor: return CapShape::Triangle;
+    default: return CapShape::Flat;
+    }
+}
+
+QList<qreal> dashPattern(const TGPPen::Impl& pen)
+{
+    switch (pen.dashStyle) {
+    case DashStyleDash: return {3, 1};
+    case DashStyleDot: return {1, 1};
+    case DashStyleDashDot: return {3, 1, 1, 1};
+    case DashStyleDashDotDot: return {3, 1, 1, 1, 1, 1};
+    case DashStyleCustom: return QList<qreal>(pen.pattern.begin(), pen.pattern.end());
+    default: return {};
+    }
+}
+
+struct PenPlan {
+    QPen pen;
+    bool native = true;                           // the painter strokes with pen
+    bool capsByLayer = false;                     // start and end caps added as shapes
+    const TGPBrush::Impl* rasterBrush = nullptr;  // a pen brush the layer fills itself
+    double halfWidth = 0.5;                       // world units
+};
+
+// How a pen strokes under the full transform (world units to device pixels).
+PenPlan planPen(const TGPPen::Impl& pen, const QTransform& full)
+{
+    PenPlan plan;
+    const double scale = std::sqrt(std::abs(full.determinant()));
+    const bool hairline = !(pen.width * scale >= 1.0);  // at least a pixel wide, as the platform draws
+    QBrush brush(ToQColor(pen.color));
+    if (pen.brush && !pen.brush->qtBrush(brush, full)) plan.rasterBrush = pen.brush.get();
+    plan.pen = QPen(brush, hairline ? 0.0 : pen.width);
+    plan.pen.setCosmetic(hairline);
+    plan.halfWidth = hairline ? 0.5 / std::max(scale, 1e-9) : pen.width / 2.0;
+    switch (pen.join) {
+    case LineJoinBevel: plan.pen.setJoinStyle(Qt::BevelJoin); break;
+    case LineJoinRound: plan.pen.setJoinStyle(Qt::RoundJoin); break;
+    case LineJoinMiterClipped: plan.pen.setJoinStyle(Qt::SvgMiterJoin); break;
+    default: plan.pen.setJoinStyle(Qt::MiterJoin); break;
+    }
+    plan.pen.setMiterLimit(pen.miterLimit);
+    const QList<qreal> dashes = dashPattern(pen);
+    if (!dashes.isEmpty()) {
+        plan.pen.setDashPattern(dashes);
+        // Dashes take the dash cap at both ends; Qt has no triangle, the round cap is nearest.
+        plan.pen.setCapStyle(pen.dashCap == DashCapFlat ? Qt::FlatCap : Qt::RoundCap);
+    } else if (hairline || (pen.startCap == pen.endCap && capShape(pen.startCap) != CapShape::Triangle)) {
+        plan.pen.setCapStyle(qtCap(pen.startCap));
+    } else {
+        plan.pen.setCapStyle(Qt::FlatCap);
+        plan.capsByLayer = true;
+    }
+    plan.native = !plan.capsByLayer && !plan.rasterBrush;
+    return plan;
+}
+
+void addCap(QPainterPath& out, CapShape shape, QPointF end, QPointF outward, double h)
+{
+    const double len = std::hypot(outward.x(), outward.y());
+    if (shape == CapShape::Flat || len == 0) return;
+    const QPointF d = outward / len * h, n(-d.y(), d.x());
+    switch (shape) {
+    case CapShape::Square: out.addPolygon(QPolygonF({end + n, end + n + d, end - n + d, end - n, end + n})); break;
+    case CapShape::Round: out.addEllipse(end, h, h); break;
+    default: out.addPolygon(QPolygonF({end + n, end + d, end - n, end + n})); break;
+    }
+}
+
+// The outline of a stroke as a filled shape (world units), caps included.
+QPainterPath strokeOutline(const TGPPen::Impl& pen, const PenPlan& plan, const QPainterPath& path)
+{
+    QPainterPathStroker stroker(plan.pen);
+    stroker.setWidth(plan.halfWidth * 2);
+    QPainterPath out = stroker.createStroke(path);
+    out.setFillRule(Qt::WindingFill);
+    if (!plan.capsByLayer) return out;
+    for (const QPolygonF& poly : path.toSubpathPolygons()) {
+        if (poly.size() < 2 || poly.front() == poly.back()) continue;  // closed figures have no ends
+        qsizetype a = 1;
+        while (a < poly.size() - 1 && poly[a] == poly[0]) ++a;
+        qsizetype b = poly.size() - 2;
+        while (b > 0 && poly[b] == poly.back()) --b;
+        addCap(out, capShape(pen.startCap), poly[0], poly[0] - poly[a], plan.halfWidth);
+        addCap(out, capShape(pen.endCap), poly.back(), poly.back() - poly[b], plan.halfWidth);
+    }
+    return out;
+}
+
+}  // namespace
+
+// Strokes: native draws with the painter's pen; pathOf gives the figure for the layer's outline.
+template <class Native, class PathOf>
+static TGPStatus strokeWith(TGPGraphics::Impl& g, const TGPPen& pen, Native native, PathOf pathOf)
+{
+    GraphicsPaint p(g);
+    if (!p) return Ok;
+    const PenPlan plan = planPen(*pen.impl(), p.Full());
+    if (plan.native) {
+        p->setPen(plan.pen);
+        p->setBrush(Qt::NoBrush);
+        native(*p);
+        return Ok;
+    }
+    const QPainterPath outline = strokeOutline(*pen.impl(), plan, pathOf());
+    if (plan.rasterBrush)
+        plan.rasterBrush->Fill(*p, outline);
+    else
+        p->fillPath(outline, plan.pen.brush());
+    return Ok;
+}
+
+// Fills: native draws with the painter's brush; pathOf gives the figure for brushes the layer
+// rasterises.
+template <class Native, class PathOf>
+static TGPStatus fillWith(TGPGraphics::Impl& g, const TGPBrush& brush, Native native, PathOf pathOf)
+{
+    GraphicsPaint p(g);
+    if (!p) return Ok;
+    const TGPBrush::Impl& b = *brush.impl();
+    QBrush qb;
+    if (b.qtBrush(qb, p.Full()) && !(b.type == BrushTypeTextureFill && b.wrap == WrapModeClamp)) {
+        p->setPen(Qt::NoPen);
+        p->setBrush(qb);
+        native(*p);
+    } else
+        b.Fill(*p, pathOf());
+    return Ok;
+}
+
+namespace {
+
+QPolygonF polygonOf(const TPoint* points, int count)
+{
+    QPolygonF poly;
+    poly.reserve(count);
+    for (int i = 0; i < count; ++i) poly.append(QPointF(points[i].X, points[i].Y));
+    return poly;
+}
+
+QPolygonF polygonOf(const TGPPointF* points, int count)
+{
+    QPolygonF poly;
+    poly.reserve(count);
+    for (int i = 0; i < count; ++i) poly.append(ToQt(points[i]));
+    return poly;
+}
+
+QPainterPath bezierPath(const std::vector<QPointF>& pts, bool closed)
+{
+    QPainterPath path;
+    if (pts.empty()) return path;
+    path.moveTo(pts[0]);
+    for (std::size_t i = 1; i + 2 < pts.size(); i += 3) path.cubicTo(pts[i], pts[i + 1], pts[i + 2]);
+    if (closed) path.closeSubpath();
+    return path;
+}
+
+QPainterPath arcPath(double x, double y, double w, double h, double start, double sweep)
+{
+    return bezierPath(tvgdiplus::ArcPoints(x, y, w, h, start, sweep), false);
+}
+
+QPainterPath piePath(double x, double y, double w, double h, double start, double sweep)
+{
+    const std::vector<QPointF> arc = tvgdiplus::ArcPoints(x, y, w, h, start, sweep);
+    QPainterPath path(QPointF(x + w / 2, y + h / 2));
+    path.lineTo(arc[0]);
+    for (std::size_t i = 1; i + 2 < arc.size(); i += 3) path.cubicTo(arc[i], arc[i + 1], arc[i + 2]);
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath polygonPath(const QPolygonF& poly, bool closed, Qt::FillRule rule = Qt::OddEvenFill)
+{
+    QPainterPath path;
+    path.setFillRule(rule);
+    if (closed)
+        path.addPolygon(poly), path.closeSubpath();
+    else
+        path.addPolygon(poly);
+    return path;
+}
+
+QPainterPath curvePath(const TPoint* points, int count, float tension, bool closed, Qt::FillRule rule = Qt::OddEvenFill)
+{
+    const QPolygonF poly = polygonOf(points, count);
+    QPainterPath path = bezierPath(tvgdiplus::CardinalBeziers(poly.constData(), count, tension, closed), closed);
+    path.setFillRule(rule);
+    return path;
+}
+
+bool finite(std::initializer_list<double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+Qt::FillRule rule(TGPFillMode mode) { return mode == FillModeWinding ? Qt::WindingFill : Qt::OddEvenFill; }
+
+}  // namespace
+
+// ---------- lines and outlines ----------
+TGPStatus TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2, float y2)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!finite({x1, y1, x2, y2})) return SetStatus(InvalidParameter);
+    const QLineF line(x1, y1, x2, y2);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawLine(line); },
+        [&] {
+            QPainterPath path(line.p1());
+            path.lineTo(line.p2());
+            return path;
+        });
+}
+
+TGPStatus TGPGraphics::DrawLineI(const TGPPen& pen, int x1, int y1, int x2, int y2)
+{
+    return DrawLine(pen, float(x1), float(y1), float(x2), float(y2));
+}
+
+TGPStatus TGPGraphics::DrawLines(const TGPPen& pen, const TGPPointF* points, int count)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 2) return SetStatus(InvalidParameter);
+    const QPolygonF poly = polygonOf(points, count);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPolyline(poly); }, [&] { return polygonPath(poly, false); });
+}
+
+TGPStatus TGPGraphics::DrawLinesI(const TGPPen& pen, const TPoint* points, int count)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 2) return SetStatus(InvalidParameter);
+    const QPolygonF poly = polygonOf(points, count);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPolyline(poly); }, [&] { return polygonPath(poly, false); });
+}
+
+TGPStatus TGPGraphics::DrawArcI(const TGPPen& pen, int x, int y, int width, int height, float startAngle,
+                                float sweepAngle)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (width <= 0 || height <= 0 || !finite({startAngle, sweepAngle})) return SetStatus(InvalidParameter);
+    const QPainterPath path = arcPath(x, y, width, height, startAngle, sweepAngle);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPath(path); }, [&] { return path; });
+}
+
+TGPStatus TGPGraphics::DrawRectangleI(const TGPPen& pen, int x, int y, int width, int height)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    const QRectF r(x, y, width, height);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawRect(r); },
+        [&] {
+            QPainterPath path;
+            path.addRect(r);
+            return path;
+        });
+}
+
+TGPStatus TGPGraphics::DrawEllipseI(const TGPPen& pen, int x, int y, int width, int height)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    const QRectF r(x, y, width, height);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawEllipse(r); },
+        [&] {
+            QPainterPath path;
+            path.addEllipse(r);
+            return path;
+        });
+}
+
+TGPStatus TGPGraphics::DrawPieI(const TGPPen& pen, int x, int y, int width, int height, float startAngle,
+                                float sweepAngle)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (width <= 0 || height <= 0 || !finite({startAngle, sweepAngle})) return SetStatus(InvalidParameter);
+    const QPainterPath path = piePath(x, y, width, height, startAngle, sweepAngle);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPath(path); }, [&] { return path; });
+}
+
+TGPStatus TGPGraphics::DrawPolygon(const TGPPen& pen, const TGPPointF* points, int count)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 2) return SetStatus(InvalidParameter);
+    const QPolygonF poly = polygonOf(points, count);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPolygon(poly); }, [&] { return polygonPath(poly, true); });
+}
+
+TGPStatus TGPGraphics::DrawPolygonI(const TGPPen& pen, const TPoint* points, int count)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 2) return SetStatus(InvalidParameter);
+    const QPolygonF poly = polygonOf(points, count);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPolygon(poly); }, [&] { return polygonPath(poly, true); });
+}
+
+TGPStatus TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!path.impl()) return SetStatus(InvalidParameter);
+    const QPainterPath q = path.impl()->ToQt();
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPath(q); }, [&] { return q; });
+}
+
+TGPStatus TGPGraphics::DrawCurve2I(const TGPPen& pen, const TPoint* points, int count, float tension)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 2 || !std::isfinite(tension)) return SetStatus(InvalidParameter);
+    const QPainterPath path = curvePath(points, count, tension, false);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPath(path); }, [&] { return path; });
+}
+
+TGPStatus TGPGraphics::DrawClosedCurve2I(const TGPPen& pen, const TPoint* points, int count, float tension)
+{
+    if (!impl_) return NotMade();
+    if (!pen.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 3 || !std::isfinite(tension)) return SetStatus(InvalidParameter);
+    const QPainterPath path = curvePath(points, count, tension, true);
+    return strokeWith(
+        *impl_, pen, [&](QPainter& p) { p.drawPath(path); }, [&] { return path; });
+}
+
+// ---------- fills ----------
+TGPStatus TGPGraphics::Clear(TGPColor color)
+{
+    if (!impl_) return NotMade();
+    GraphicsPaint p(*impl_);
+    if (!p) return Ok;
+    // A device context has no alpha of its own: the colour lands opaque there.
+    const QColor c = ToQColor(impl_->alphaTarget ? color : (color | 0xFF000000u));
+    p->resetTransform();
+    p->setCompositionMode(QPainter::CompositionMode_Source);
+    p->fillRect(QRect(0, 0, p->device()->width(), p->device()->height()), c);
+    return Ok;
+}
+
+TGPStatus TGPGraphics::FillRectangle(const TGPBrush& brush, float x, float y, float width, float height)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (!finite({x, y, width, height})) return SetStatus(InvalidParameter);
+    if (width <= 0 || height <= 0) return Ok;
+    const QRectF r(x, y, width, height);
+    return fillWith(
+        *impl_, brush, [&](QPainter& p) { p.drawRect(r); },
+        [&] {
+            QPainterPath path;
+            path.addRect(r);
+            return path;
+        });
+}
+
+TGPStatus TGPGraphics::FillRectangleI(const TGPBrush& brush, int x, int y, int width, int height)
+{
+    return FillRectangle(brush, float(x), float(y), float(width), float(height));
+}
+
+TGPStatus TGPGraphics::FillPolygon(const TGPBrush& brush, const TGPPointF* points, int count, TGPFillMode fillMode)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 3) return SetStatus(InvalidParameter);
+    const QPolygonF poly = polygonOf(points, count);
+    return fillWith(
+        *impl_, brush, [&](QPainter& p) { p.drawPolygon(poly, rule(fillMode)); },
+        [&] { return polygonPath(poly, true, rule(fillMode)); });
+}
+
+TGPStatus TGPGraphics::FillPolygonI(const TGPBrush& brush, const TPoint* points, int count, TGPFillMode fillMode)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 3) return SetStatus(InvalidParameter);
+    const QPolygonF poly = polygonOf(points, count);
+    return fillWith(
+        *impl_, brush, [&](QPainter& p) { p.drawPolygon(poly, rule(fillMode)); },
+        [&] { return polygonPath(poly, true, rule(fillMode)); });
+}
+
+TGPStatus TGPGraphics::FillEllipse(const TGPBrush& brush, float x, float y, float width, float height)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (!finite({x, y, width, height})) return SetStatus(InvalidParameter);
+    const QRectF r(x, y, width, height);
+    return fillWith(
+        *impl_, brush, [&](QPainter& p) { p.drawEllipse(r); },
+        [&] {
+            QPainterPath path;
+            path.addEllipse(r);
+            return path;
+        });
+}
+
+TGPStatus TGPGraphics::FillEllipseI(const TGPBrush& brush, int x, int y, int width, int height)
+{
+    return FillEllipse(brush, float(x), float(y), float(width), float(height));
+}
+
+TGPStatus TGPGraphics::FillPieI(const TGPBrush& brush, int x, int y, int width, int height, float startAngle,
+                                float sweepAngle)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (width <= 0 || height <= 0 || !finite({startAngle, sweepAngle})) return SetStatus(InvalidParameter);
+    const QPainterPath path = piePath(x, y, width, height, startAngle, sweepAngle);
+    return fillWith(
+        *impl_, brush, [&](QPainter& p) { p.drawPath(path); }, [&] { return path; });
+}
+
+TGPStatus TGPGraphics::FillPath(const TGPBrush& brush, const TGPGraphicsPath& path)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (!path.impl()) return SetStatus(InvalidParameter);
+    const QPainterPath q = path.impl()->ToQt();
+    return fillWith(
+        *impl_, brush, [&](QPainter& p) { p.drawPath(q); }, [&] { return q; });
+}
+
+TGPStatus TGPGraphics::FillClosedCurve2I(const TGPBrush& brush, const TPoint* points, int count, float tension,
+                                         TGPFillMode fillMode)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (!points || count < 3 || !std::isfinite(tension)) return SetStatus(InvalidParameter);
+    const QPainterPath path = curvePath(points, count, tension, true, rule(fillMode));
+    return fillWith(
+        *impl_, brush, [&](QPainter& p) { p.drawPath(path); }, [&] { return path; });
+}
+
+// ---------- text ----------
+namespace {
+
+// The em of a font in world units on a graphics.
+double emWorld(const TGPFont::Impl& font, const TGPGraphics::Impl& g)
+{
+    return font.unit == UnitWorld ? font.size : font.EmPixels(96.0) / g.PageScale();
+}
+
+bool textAntialiased(TGPTextRenderingHint hint)
+{
+    return hint != TextRenderingHintSingleBitPerPixel && hint != TextRenderingHintSingleBitPerPixelGridFit;
+}
+
+QStringList linesOf(const String& text) { return QString::fromStdString(text).split(QLatin1Char('\n')); }
+
+}  // namespace
+
+TGPStatus TGPGraphics::DrawString(const String& text, const TGPFont& font, const TGPRectF& layout,
+                                  const TGPStringFormat* /*format*/, const TGPBrush& brush)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl()) return SetStatus(InvalidParameter);
+    if (!font.impl() || !finite({layout.X, layout.Y})) return SetStatus(InvalidParameter);
+    if (text.empty()) return Ok;
+    GraphicsPaint p(*impl_);
+    if (!p) return Ok;
+    const QFont qf = font.impl()->Make(emWorld(*font.impl(), *impl_), p->device()->logicalDpiY(),
+                                       textAntialiased(impl_->textHint));
+    const QFontMetricsF fm(qf, p->device());
+    const TGPBrush::Impl& b = *brush.impl();
+    QBrush qb;
+    const bool native = b.qtBrush(qb, p.Full()) && !(b.type == BrushTypeTextureFill && b.wrap == WrapModeClamp);
+    QPainterPath glyphs;
+    double baseline = layout.Y + fm.ascent();
+    p->setFont(qf);
+    p->setPen(QPen(qb, 1));
+    for (const QString& line : linesOf(text)) {
+        if (native)
+            p->drawText(QPointF(layout.X, baseline), line);
+        else
+            glyphs.addText(QPointF(layout.X, baseline), qf, line);
+        baseline += fm.lineSpacing();
+    }
+    if (!native) b.Fill(*p, glyphs);
+    return Ok;
+}
+
+TGPStatus TGPGraphics::MeasureString(const String& text, const TGPFont& font, const TGPRectF& layout,
+                                     const TGPStringFormat* /*format*/, TGPRectF& boundingBox)
+{
+    if (!impl_) return NotMade();
+    if (!font.impl()) return SetStatus(InvalidParameter);
+    boundingBox = {layout.X, layout.Y, 0, 0};
+    if (text.empty()) return Ok;
+    static const QImage reference = [] {
+        QImage r(1, 1, QImage::Format_ARGB32_Premultiplied);
+        r.setDotsPerMeterX(3780);  // 96 dots per inch
+        r.setDotsPerMeterY(3780);
+        return r;
+    }();
+    const QFont qf = font.impl()->Make(emWorld(*font.impl(), *impl_), reference.logicalDpiY(), true);
+    const QFontMetricsF fm(qf, &reference);
+    double width = 0;
+    const QStringList lines = linesOf(text);
+    for (const QString& line : lines) width = std::max(width, fm.horizontalAdvance(line));
+    boundingBox.Width = float(width);
+    boundingBox.Height = float(fm.lineSpacing() * lines.size());
+    return Ok;
+}
+
+// ---------- images ----------
+TGPStatus TGPGraphics::DrawImageI(const TGPImage& image, int x, int y)
+{
+    return DrawImageRectRectI(image, x, y, int(image.GetWidth()), int(image.GetHeight()), 0, 0, int(image.GetWidth()),
+                              int(image.GetHeight()));
+}
+
+TGPStatus TGPGraphics::DrawImageRectI(const TGPImage& image, int x, int y, int width, int height)
+{
+    return DrawImageRectRectI(image, x, y, width, height, 0, 0, int(image.GetWidth()), int(image.GetHeight()));
+}
+
+TGPStatus TGPGraphics::DrawImageRectRectI(const TGPImage& image, int dstX, int dstY, int dstWidth, int dstHeight,
+                                          int srcX, int srcY, int srcWidth, int srcHeight, TGPUnit srcUnit,
+                                          const TGPImageAttributes* attributes)
+{
+    if (!impl_) return NotMade();
+    if (!image.impl() || srcUnit != UnitPixel) return SetStatus(InvalidParameter);
+    QImage img = tvgdiplus::ImageForDrawing(*image.impl());
+    if (img.isNull() || dstWidth == 0 || dstHeight == 0 || srcWidth <= 0 || srcHeight <= 0) return Ok;
+    GraphicsPaint p(*impl_);
+    if (!p) return Ok;
+    // Images stay on the pixel grid whatever the pixel offset mode.
+    p->setWorldTransform(impl_->ToDC() * p.Base());
+    QRectF src(srcX, srcY, srcWidth, srcHeight);
+    if (const TGPColorMatrix* m = tvgdiplus::BitmapMatrix(attributes)) {
+        float alpha = 1;
+        if (tvgdiplus::AlphaOnly(*m, alpha))
+            p->setOpacity(std::clamp(alpha, 0.0f, 1.0f));
+        else {
+            img = tvgdiplus::ApplyColorMatrix(img.copy(src.toAlignedRect()), *m);
+            src.moveTo(0, 0);
+        }
+    }
+    p->drawImage(QRectF(dstX, dstY, dstWidth, dstHeight), img, src);
+    return Ok;
+}
