@@ -2,6 +2,7 @@
 
 #include "chart/canvas/CanvasServices.h"
 #include "chart/canvas/FilterStartup.h"
+#include "chart/core/GdiPlusSettings.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProcs.h"
 #include "platform/rtl/Convert.h"
@@ -45,10 +46,12 @@ void StartChartEngine()
     StartEngineRoutines();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
     StartFilterUnit(filterTexts());
+    StartGdiPlusUnit();
 }
 
 void StopChartEngine()
 {
+    StopGdiPlusUnit();
     StopFilterUnit();
     StopCanvasUnit();
     StopEngineRoutines();

@@ -9,10 +9,12 @@
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZebCanvas3D.h"
-#include "chart/core/PanelEvents_p.h"
+#include "chart/core/PanelPlatform_p.h"
 #include "chart/core/ZebPanel.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/forms/Printers.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/Metafile.h"
 
 void TCustomZebPanel::DrawToExternalCanvas(TCanvas* canvas, const TRect& rect)
@@ -167,3 +169,43 @@ TRect TCustomZebPanel::PrintPageRect()
     tvpanel::PrinterPageOrRaise(pageWidth, pageHeight, aspect);
     return MarginsToPageRect(pageWidth, pageHeight);
 }
+
+void TCustomZebPanel::PrintToCanvas(TCanvas* canvas, const TRect& rect)
+{
+    printRect_ = rect;
+    TRect converted = rect;
+    int logicalWidth = 0, logicalHeight = 0, deviceWidth = 0, deviceHeight = 0;
+    ApplyPrintResolution(converted, GetPanelRect(), logicalWidth, logicalHeight, deviceWidth, deviceHeight);
+    HDC dc = canvas->Handle();
+    const int savedMode = dc->GetMapMode();
+    const TPoint savedViewportOrg = dc->GetViewportOrg(), savedWindowOrg = dc->GetWindowOrg();
+    dc->SetMapMode(MM_ANISOTROPIC);
+    dc->SetWindowOrg({0, 0});
+    dc->SetWindowExt({std::max(1, logicalWidth), std::max(1, logicalHeight)});
+    dc->SetViewportExt({std::max(1, deviceWidth), std::max(1, deviceHeight)});
+    dc->SetViewportOrg({0, 0});
+    printing_ = true;
+    preview_ = true;
+    const bool clip = ClippingAllowed();
+    const int savedClip = clip ? dc->SaveDC() : 0;
+    auto restore = [&] {
+        if (clip) dc->RestoreDC(savedClip);
+        printing_ = false;
+        preview_ = false;
+        dc->SetMapMode(savedMode);
+        dc->SetWindowOrg(savedWindowOrg);
+        dc->SetViewportOrg(savedViewportOrg);
+        canvas->Refresh();
+    };
+    try {
+        if (clip) dc->IntersectClipRect(converted.Left, converted.Top, converted.Right, converted.Bottom);
+        if (onBeforePrint_) onBeforePrint_(this, canvas, converted);
+        DrawToExternalCanvas(canvas, converted);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TCustomZebPanel::PrintOnPage(const TRect& rect) { PrintToCanvas(Printer()->Canvas(), rect); }

@@ -18,7 +18,7 @@
 #include "chart/core/ChartEvents.h"
 #include "chart/core/EditorRegistry.h"
 #include "chart/core/ExceptionReport.h"
-#include "chart/core/PanelEvents_p.h"
+#include "chart/core/PanelPlatform_p.h"
 #include "chart/core/PanelZoom.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"

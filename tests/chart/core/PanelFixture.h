@@ -26,9 +26,14 @@ public:
     }
 };
 
-// The engine's units (the canvas class list) live for each suite.
+// The engine's units (the canvas class list) live for each suite. New panels draw on the
+// pixel-exact canvas unless a test asks for another.
 class PanelSuite : public ::testing::Test {
 public:
-    static void SetUpTestSuite() { StartChartEngine(); }
+    static void SetUpTestSuite()
+    {
+        StartChartEngine();
+        DefaultCanvasClassName = "TZebCanvas3D";
+    }
     static void TearDownTestSuite() { StopChartEngine(); }
 };

@@ -9,7 +9,9 @@
 #include "PanelFixture.h"
 #include "chart/canvas/Gradient.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/forms/Printers.h"
 #include "platform/forms/TestKit.h"
+#include "platform/graphics/Region.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Metafile.h"
@@ -172,6 +174,77 @@ TEST_F(PanelPrintTest, PrintMarginsAreStoredOnlyWhenTheyDifferFromFifteen)
     EXPECT_NE(text.find("PrintMargins = (\r\n    15\r\n    21\r\n    15\r\n    21)"), String::npos) << text;
     auto form = testsupport::LoadForm<TForm>("object Form1: TForm\r\n" + text + "end\r\n");
     EXPECT_EQ(testsupport::Find<TTestPanel>(*form, "Chart1").PrintMargins(), (TRect{15, 21, 15, 21}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PanelPrintTest, APanelPrintedIntoAPdfFillsItsPageRectangle)
+{
+    const auto pdf = std::filesystem::temp_directory_path() / "tv_panel_print.pdf";
+    TPrinter* printer = SetPrinter(new TPrinter);
+    printer->SetOutputFileName(pdf.string());
+    printer->SetTitle("Chart");
+    TTestPanel panel(nullptr);
+    panel.SetBounds(0, 0, 697, 377);
+    panel.SetColor(clSilver);
+    Gradient(panel);
+    const TRect page = panel.PrintPageRect();
+    EXPECT_EQ(panel.PrintMargins().Left, 15);
+    EXPECT_EQ(page, panel.MarginsToPageRect(printer->PageWidth(), printer->PageHeight()));
+    printer->BeginDoc();
+    panel.PrintToCanvas(printer->Canvas(), page);
+    printer->EndDoc();
+    EXPECT_FALSE(panel.Printing());
+    EXPECT_EQ(panel.PrintRect(), page);
+
+    const std::string info = RunCommand("pdfinfo " + pdf.string() + " 2>&1");
+    int pages = 0;
+    const auto at = info.find("Pages:");
+    ASSERT_NE(at, std::string::npos) << info;
+    std::sscanf(info.c_str() + at, "Pages: %d", &pages);
+    EXPECT_EQ(pages, 1);
+    const auto png = std::filesystem::temp_directory_path() / "tv_panel_print";
+    RunCommand("pdftoppm -png -r 30 -singlefile " + pdf.string() + " " + png.string());
+    TPicture picture;
+    picture.LoadFromFile(png.string() + ".png");
+    TBitmap shot;
+    shot.Assign(picture.Graphic());
+    ASSERT_GT(shot.Width(), 100);
+    if (const char* look = std::getenv("TV_LOOK_DIR"))
+        std::filesystem::copy_file(png.string() + ".png", std::string(look) + "/panel_printed_page.png",
+                                   std::filesystem::copy_options::overwrite_existing);
+    // White paper around the panel, which is centred on the page: its middle shows the navy.
+    auto rgb = [&shot](int x, int y) { return static_cast<std::uint32_t>(shot.Canvas()->Pixels(x, y)) & 0xFFFFFFu; };
+    EXPECT_EQ(rgb(2, 2), 0xFFFFFFu);
+    const std::uint32_t middle = rgb(shot.Width() / 2, shot.Height() / 2);
+    EXPECT_GT(middle >> 16 & 0xFF, 0x60u) << std::hex << middle;
+    EXPECT_LT(middle & 0xFFFF, 0x3030u) << std::hex << middle;
+    std::filesystem::remove(pdf);
+    std::filesystem::remove(png.string() + ".png");
+    SetPrinter(new TPrinter);
+}
+
+TEST_F(PanelPrintTest, TheRoundedBorderShapesTheWindowAndFollowsItsSize)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetBounds(0, 0, 500, 400);
+    TTestPanel& panel = *new TTestPanel(form.get());
+    panel.SetParent(form.get());
+    panel.SetBounds(10, 10, 200, 100);
+    panel.SetBorderRound(30);
+    TRegion region;
+    ASSERT_TRUE(panel.GetWindowRgn(region));
+    EXPECT_TRUE(region.Contains({100, 50}));
+    EXPECT_FALSE(region.Contains({1, 1}));
+    EXPECT_FALSE(region.Contains({198, 98}));
+    panel.SetBounds(10, 10, 300, 200);
+    ASSERT_TRUE(panel.GetWindowRgn(region));
+    EXPECT_TRUE(region.Contains({280, 100}));
+    EXPECT_FALSE(region.Contains({298, 198}));
+    panel.SetBorderRound(0);
+    EXPECT_FALSE(panel.GetWindowRgn(region));
 }
 
 }  // namespace
