@@ -7,27 +7,6 @@
 
 namespace {
 
-QPainter::CompositionMode rop2Mode(int rop2)
-{
-    switch (rop2) {
-    case R2_BLACK: return QPainter::RasterOp_ClearDestination;
-    case R2_NOTMERGEPEN: return QPainter::RasterOp_NotSourceAndNotDestination;
-    case R2_MASKNOTPEN: return QPainter::RasterOp_NotSourceAndDestination;
-    case R2_NOTCOPYPEN: return QPainter::RasterOp_NotSource;
-    case R2_MASKPENNOT: return QPainter::RasterOp_SourceAndNotDestination;
-    case R2_NOT: return QPainter::RasterOp_NotDestination;
-    case R2_XORPEN: return QPainter::RasterOp_SourceXorDestination;
-    case R2_NOTMASKPEN: return QPainter::RasterOp_NotSourceOrNotDestination;
-    case R2_MASKPEN: return QPainter::RasterOp_SourceAndDestination;
-    case R2_NOTXORPEN: return QPainter::RasterOp_NotSourceXorDestination;
-    case R2_MERGENOTPEN: return QPainter::RasterOp_NotSourceOrDestination;
-    case R2_MERGEPENNOT: return QPainter::RasterOp_SourceOrNotDestination;
-    case R2_MERGEPEN: return QPainter::RasterOp_SourceOrDestination;
-    case R2_WHITE: return QPainter::RasterOp_SetDestination;
-    default: return QPainter::CompositionMode_SourceOver;
-    }
-}
-
 // The six hatches as 8x8 patterns (row bytes, leftmost pixel in the high bit), lines on row 0 /
 // column 0 of the brush origin.
 QImage hatchImage(int hatch, QRgb ink, QRgb paper)
@@ -194,7 +173,7 @@ QBrush TDeviceContext::Impl::makeBrush(const TLogBrush& b, bool opaque) const
 
 void TDeviceContext::Impl::begin(int rop2)
 {
-    painter->setCompositionMode(rop2Mode(rop2));
+    painter->setCompositionMode(Rop2CompositionMode(rop2));
     painter->setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -443,4 +422,25 @@ bool TDeviceContext::RestoreDC(int level)
     if (impl_->painter->isActive()) impl_->applyAll();
     impl_->fontValid = false;
     return true;
+}
+
+QPainter::CompositionMode Rop2CompositionMode(int rop2)
+{
+    switch (rop2) {
+    case R2_BLACK: return QPainter::RasterOp_ClearDestination;
+    case R2_NOTMERGEPEN: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case R2_MASKNOTPEN: return QPainter::RasterOp_NotSourceAndDestination;
+    case R2_NOTCOPYPEN: return QPainter::RasterOp_NotSource;
+    case R2_MASKPENNOT: return QPainter::RasterOp_SourceAndNotDestination;
+    case R2_NOT: return QPainter::RasterOp_NotDestination;
+    case R2_XORPEN: return QPainter::RasterOp_SourceXorDestination;
+    case R2_NOTMASKPEN: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case R2_MASKPEN: return QPainter::RasterOp_SourceAndDestination;
+    case R2_NOTXORPEN: return QPainter::RasterOp_NotSourceXorDestination;
+    case R2_MERGENOTPEN: return QPainter::RasterOp_NotSourceOrDestination;
+    case R2_MERGEPENNOT: return QPainter::RasterOp_SourceOrNotDestination;
+    case R2_MERGEPEN: return QPainter::RasterOp_SourceOrDestination;
+    case R2_WHITE: return QPainter::RasterOp_SetDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
 }

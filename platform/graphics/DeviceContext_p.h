@@ -55,6 +55,9 @@ const QImage& BitmapImage(const TBitmap& bitmap);
 void SetBitmapImage(TBitmap& bitmap, const QImage& image);
 
 // Colours and fonts as Qt sees them. System colours resolve through the desktop palette.
+// The painter's raster operation for a GDI binary raster operation (R2_*); others draw over.
+QPainter::CompositionMode Rop2CompositionMode(int rop2);
+
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& c);
 QFont ToQFont(const TLogFont& font);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPObjects_p.h"
@@ -172,6 +173,17 @@ static TGPStatus fillWith(TGPGraphics::Impl& g, const TGPBrush& brush, Native na
 
 namespace {
 
+// Integer points as float points, for the integer forms of the point-list calls.
+std::vector<TGPPointF> floatPoints(const TPoint* points, int count)
+{
+    std::vector<TGPPointF> out;
+    if (points && count > 0) {
+        out.reserve(std::size_t(count));
+        for (int i = 0; i < count; ++i) out.push_back({float(points[i].X), float(points[i].Y)});
+    }
+    return out;
+}
+
 QPolygonF polygonOf(const TPoint* points, int count)
 {
     QPolygonF poly;
@@ -274,12 +286,8 @@ TGPStatus TGPGraphics::DrawLines(const TGPPen& pen, const TGPPointF* points, int
 
 TGPStatus TGPGraphics::DrawLinesI(const TGPPen& pen, const TPoint* points, int count)
 {
-    if (!impl_) return NotMade();
-    if (!pen.impl()) return SetStatus(InvalidParameter);
-    if (!points || count < 2) return SetStatus(InvalidParameter);
-    const QPolygonF poly = polygonOf(points, count);
-    return strokeWith(
-        *impl_, pen, [&](QPainter& p) { p.drawPolyline(poly); }, [&] { return polygonPath(poly, false); });
+    const std::vector<TGPPointF> floats = floatPoints(points, count);
+    return DrawLines(pen, points ? floats.data() : nullptr, count);
 }
 
 TGPStatus TGPGraphics::DrawArcI(const TGPPen& pen, int x, int y, int width, int height, float startAngle,
@@ -344,12 +352,8 @@ TGPStatus TGPGraphics::DrawPolygon(const TGPPen& pen, const TGPPointF* points, i
 
 TGPStatus TGPGraphics::DrawPolygonI(const TGPPen& pen, const TPoint* points, int count)
 {
-    if (!impl_) return NotMade();
-    if (!pen.impl()) return SetStatus(InvalidParameter);
-    if (!points || count < 2) return SetStatus(InvalidParameter);
-    const QPolygonF poly = polygonOf(points, count);
-    return strokeWith(
-        *impl_, pen, [&](QPainter& p) { p.drawPolygon(poly); }, [&] { return polygonPath(poly, true); });
+    const std::vector<TGPPointF> floats = floatPoints(points, count);
+    return DrawPolygon(pen, points ? floats.data() : nullptr, count);
 }
 
 TGPStatus TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
@@ -430,13 +434,8 @@ TGPStatus TGPGraphics::FillPolygon(const TGPBrush& brush, const TGPPointF* point
 
 TGPStatus TGPGraphics::FillPolygonI(const TGPBrush& brush, const TPoint* points, int count, TGPFillMode fillMode)
 {
-    if (!impl_) return NotMade();
-    if (!brush.impl()) return SetStatus(InvalidParameter);
-    if (!points || count < 3) return SetStatus(InvalidParameter);
-    const QPolygonF poly = polygonOf(points, count);
-    return fillWith(
-        *impl_, brush, [&](QPainter& p) { p.drawPolygon(poly, rule(fillMode)); },
-        [&] { return polygonPath(poly, true, rule(fillMode)); });
+    const std::vector<TGPPointF> floats = floatPoints(points, count);
+    return FillPolygon(brush, points ? floats.data() : nullptr, count, fillMode);
 }
 
 TGPStatus TGPGraphics::FillEllipse(const TGPBrush& brush, float x, float y, float width, float height)

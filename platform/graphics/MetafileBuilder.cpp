@@ -3,33 +3,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/MetafileBuilder_p.h"
 
 namespace {
 
 enum : int { MWT_IDENTITY = 1, MWT_LEFTMULTIPLY, MWT_RIGHTMULTIPLY, MWT_SET };
-
-QPainter::CompositionMode rop2Mode(int rop2)
-{
-    switch (rop2) {
-    case R2_BLACK: return QPainter::RasterOp_ClearDestination;
-    case R2_NOTMERGEPEN: return QPainter::RasterOp_NotSourceAndNotDestination;
-    case R2_MASKNOTPEN: return QPainter::RasterOp_NotSourceAndDestination;
-    case R2_NOTCOPYPEN: return QPainter::RasterOp_NotSource;
-    case R2_MASKPENNOT: return QPainter::RasterOp_SourceAndNotDestination;
-    case R2_NOT: return QPainter::RasterOp_NotDestination;
-    case R2_XORPEN: return QPainter::RasterOp_SourceXorDestination;
-    case R2_NOTMASKPEN: return QPainter::RasterOp_NotSourceOrNotDestination;
-    case R2_MASKPEN: return QPainter::RasterOp_SourceAndDestination;
-    case R2_NOTXORPEN: return QPainter::RasterOp_NotSourceXorDestination;
-    case R2_MERGENOTPEN: return QPainter::RasterOp_NotSourceOrDestination;
-    case R2_MERGEPENNOT: return QPainter::RasterOp_SourceOrNotDestination;
-    case R2_MERGEPEN: return QPainter::RasterOp_SourceOrDestination;
-    case R2_WHITE: return QPainter::RasterOp_SetDestination;
-    default: return QPainter::CompositionMode_SourceOver;
-    }
-}
 
 // Angle in degrees (counter-clockwise, y up) of the radial from the box's centre through p.
 qreal radial(const QRectF& box, QPointF p)
@@ -161,7 +141,7 @@ QBrush TMfBuilder::deviceBrush() const
     return QtBrush(b);
 }
 
-QPainter::CompositionMode TMfBuilder::mode() const { return rop2Mode(s_.rop2); }
+QPainter::CompositionMode TMfBuilder::mode() const { return Rop2CompositionMode(s_.rop2); }
 
 TMetafileRecord& TMfBuilder::add(TMetafileRecord::Kind kind, bool pen, bool brush)
 {
