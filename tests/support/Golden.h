@@ -16,7 +16,7 @@ struct GoldenTolerance {
 };
 
 // Compares bitmap (24- or 32-bit; alpha ignored) with goldenDir/name.png as gtest failures.
-// goldenDir is usually TV_TEST_DATA "/../golden" or a folder beside the test.
+// goldenDir: the test folder's golden/ folder, e.g. TV_SOURCE_DIR "/tests/chart/core/golden".
 void ExpectMatchesGolden(const TBitmap& bitmap, const String& goldenDir, const String& name,
                          const GoldenTolerance& tolerance = {});
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-const String GoldenDir = TV_TEST_DATA "/../golden";
+const String GoldenDir = TV_SOURCE_DIR "/tests/chart/core/golden";
 
 class GdiPlusSettingsTest : public PanelSuite {};
 

@@ -20,7 +20,7 @@
 
 namespace {
 
-const String GoldenDir = TV_TEST_DATA "/../golden";
+const String GoldenDir = TV_SOURCE_DIR "/tests/chart/core/golden";
 
 class ShapesTest : public PanelSuite {
 protected:
