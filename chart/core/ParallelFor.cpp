@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <mutex>
-#include <sstream>
 #include <thread>
 #include <vector>
+
+#include "platform/system/ProcessMemory.h"
 
 namespace {
 
@@ -97,21 +97,7 @@ void TParallelGroup::Run(int workerCount, const TZebIndexProc& proc, TThreadPrio
 
 int TZebCPU::ProcessorCount() { return std::max(1u, std::thread::hardware_concurrency()); }
 
-std::int64_t TZebCPU::AllocatedMemory()
-{
-    // The process's data segment, its heap among it ("VmData: <n> kB").
-    std::ifstream status("/proc/self/status");
-    String line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmData:", 0) == 0) {
-            std::istringstream fields(line.substr(7));
-            std::int64_t kilobytes = 0;
-            fields >> kilobytes;
-            return kilobytes * 1024;
-        }
-    }
-    return 0;
-}
+std::int64_t TZebCPU::AllocatedMemory() { return ProcessDataBytes(); }
 
 void TZebCPU::ForEachIndex(int first, int last, int threadCount, const TZebIndexProc& proc, TThreadPriority priority)
 {

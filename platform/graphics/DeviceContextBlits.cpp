@@ -63,6 +63,29 @@ QImage* TDeviceContext::Impl::backing(QPoint& offset) const
     return static_cast<QImage*>(dev);
 }
 
+bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
+{
+    // Only the context's own 32-bit bitmap, unshared (a shared one would detach from the painter)
+    // and painted in plain device units.
+    if (!image || metafile || inPath || !painter->isActive() || !base.isIdentity()) return false;
+    QImage& img = image->image;
+    const auto format = img.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    if (!img.isDetached()) return false;
+    const QRgb pixel = qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
+    const QRegion area = s.hasClip ? s.clip.intersected(dev) : QRegion(dev.intersected(img.rect()));
+    for (const QRect& r : area) {
+        const QRect run = r.intersected(img.rect());
+        for (int y = run.top(); y <= run.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y)) + run.left();
+            std::fill(line, line + run.width(), pixel);
+        }
+    }
+    return true;
+}
+
 QImage TDeviceContext::Impl::readDevice(const QRect& r) const
 {
     QPoint off;
@@ -176,6 +199,7 @@ void TDeviceContext::PatBlt(int x, int y, int w, int h, TRop rop)
     case 0x55: qtFill(QPainter::RasterOp_NotDestination, QBrush(Qt::black)); return;
     case 0xAA: return;
     case 0xF0:
+        if (I.s.brush.Style == BS_SOLID && I.fillSolid(I.toDeviceRect(x, y, w, h), I.s.brush.Color)) return;
         if (plainBrush) {
             qtFill(QPainter::CompositionMode_Source, I.makeBrush(I.s.brush));
             return;

@@ -225,6 +225,10 @@ struct TDeviceContext::Impl {
     // surface cannot be read (a non-raster paint device).
     QImage* backing(QPoint& offset) const;
     // Device rectangle of the surface as a 32-bit copy (white where unreadable).
+    // A solid fill of a device rectangle written straight into the rows of the context's own
+    // bitmap, inside the clip: gradients fill hundreds of one-pixel bands, and the painter's set-up
+    // per call costs more than such a band. False when the surface does not allow it.
+    bool fillSolid(const QRect& dev, TColorRef color);
     QImage readDevice(const QRect& r) const;
     // Writes a 32-bit image at a device position through the painter (clip applies).
     void writeDevice(const QPoint& at, const QImage& img,

@@ -359,6 +359,34 @@ TEST(DeviceContextRasterOps, PatBltOperations)
         }
 }
 
+// A solid pattern copy lands inside the clip, after the viewport's offset, and leaves a copy of
+// the bitmap taken before it untouched.
+TEST(DeviceContextRasterOps, SolidPatternCopyKeepsClipMappingAndCopies)
+{
+    Surface s(12, 8);
+    s.dc->SetViewportOrg({1, 0});
+    TRegion clip;
+    clip.Combine(TRegion::FromRect({0, 0, 4, 8}), TRegion::FromRect({8, 0, 12, 8}), RGN_OR);
+    s.dc->SelectClipRgn(&clip);
+    s.dc->SelectBrush(SolidBrush(clRed));
+    s.dc->PatBlt(0, 2, 10, 3, PATCOPY);
+    EXPECT_EQ(s.Dump(), "............\n"
+                        "............\n"
+                        ".###....###.\n"
+                        ".###....###.\n"
+                        ".###....###.\n"
+                        "............\n"
+                        "............\n"
+                        "............\n");
+    EXPECT_TRUE(s.Is(1, 2, clRed));
+    TBitmap copy;
+    copy.Assign(s.bmp.get());
+    s.dc->SelectBrush(SolidBrush(clBlue));
+    s.dc->PatBlt(0, 2, 10, 3, PATCOPY);
+    EXPECT_TRUE(s.Is(1, 2, clBlue));
+    EXPECT_EQ(copy.Canvas()->Handle()->GetPixel(1, 2), ColorToRGB(clRed));
+}
+
 TEST(DeviceContextRasterOps, BitBltWithSourceOperations)
 {
     const std::uint32_t S = 0x3355AA, D = 0x0FF00F;
