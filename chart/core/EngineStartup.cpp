@@ -4,6 +4,7 @@
 #include "chart/canvas/FilterStartup.h"
 #include "chart/core/GdiPlusSettings.h"
 #include "chart/core/ZebConst.h"
+#include "chart/core/ZebProCo.h"
 #include "chart/core/ZebProcs.h"
 #include "platform/rtl/Convert.h"
 
@@ -43,6 +44,7 @@ TFilterTexts filterTexts()
 void StartChartEngine()
 {
     StartMessageTexts();
+    StartExtendedTexts();
     StartEngineRoutines();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
     StartFilterUnit(filterTexts());
@@ -55,5 +57,6 @@ void StopChartEngine()
     StopFilterUnit();
     StopCanvasUnit();
     StopEngineRoutines();
+    StopExtendedTexts();
     StopMessageTexts();
 }

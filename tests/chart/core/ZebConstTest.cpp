@@ -2,6 +2,7 @@
 
 #include "chart/core/EngineStartup.h"
 #include "chart/core/ZebConst.h"
+#include "chart/core/ZebProCo.h"
 
 TEST(MessageTexts, SetByStartUpAndEmptiedByShutDown)
 {
@@ -17,4 +18,19 @@ TEST(MessageTexts, SetByStartUpAndEmptiedByShutDown)
     StartChartEngine();  // a second start-up assigns them again
     EXPECT_EQ(TxtLineBreak, "\r");
     StopChartEngine();
+}
+
+TEST(MessageTexts, TheSecondTableFollowsStartUpAndShutDown)
+{
+    StartChartEngine();
+    EXPECT_EQ(ExtendedTexts().size(), 385u);
+    EXPECT_EQ(TxtMovingAverage, "Moving\rAverage");
+    EXPECT_EQ(TxtPolar, "Polar");
+    EXPECT_EQ(TxtZoom2, "Zoom: %d %%");
+    EXPECT_EQ(TxtWithinQuota, " within quota");
+    EXPECT_EQ(TxtEqualizerSeries2, "Equalizer Series");
+    for (const String* text : ExtendedTexts()) EXPECT_FALSE(text->empty());
+
+    StopChartEngine();
+    for (const String* text : ExtendedTexts()) EXPECT_TRUE(text->empty());
 }
