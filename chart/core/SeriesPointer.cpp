@@ -85,15 +85,16 @@ private:
     bool saved_;
 };
 
-// Shadows paint with their own colour: the canvas brush colour and style and the pen style come
-// back after.
+// Shadows paint with their own colour: the canvas brush colour and style and the pen's style and
+// colour come back after.
 class CanvasFillKept {
 public:
     explicit CanvasFillKept(TZebCanvas& canvas)
         : canvas_(canvas),
           brushColor_(canvas.Brush()->Color()),
           brushStyle_(canvas.Brush()->Style()),
-          penStyle_(canvas.Pen()->Style())
+          penStyle_(canvas.Pen()->Style()),
+          penColor_(canvas.Pen()->Color())
     {
     }
     ~CanvasFillKept()
@@ -101,6 +102,7 @@ public:
         canvas_.Brush()->SetColor(brushColor_);
         canvas_.Brush()->SetStyle(brushStyle_);
         canvas_.Pen()->SetStyle(penStyle_);
+        canvas_.Pen()->SetColor(penColor_);
     }
     CanvasFillKept(const CanvasFillKept&) = delete;
     CanvasFillKept& operator=(const CanvasFillKept&) = delete;
@@ -110,6 +112,7 @@ private:
     TColor brushColor_;
     TBrushStyle brushStyle_;
     TPenStyle penStyle_;
+    TColor penColor_;
 };
 
 class ClipKept {
