@@ -377,6 +377,76 @@ TEST_F(PointerTest, ShadowsGoUnderTheFiveStylesThatHaveThemAndTheFillComesBack)
     }
 }
 
+// The sixteen styles flat, four solid forms, and the effects, on both canvases.
+void DrawPointerSheet(TTestPanel& panel)
+{
+    TCanvas3D& c = *panel.Canvas3D();
+    c.SetupProjection(30, panel.ClientRect(), panel.ClientRect());
+    const TColor colors[] = {clRed,    clGreen,  clBlue,  clFuchsia, clNavy,   clMaroon, clTeal,   clPurple,
+                             clOlive,  clRed,    clGreen, clBlue,    clFuchsia, clNavy,  clMaroon, clTeal};
+    DepthPointer pointer;
+    pointer.SetParentPanel(&panel);
+    pointer.Slot = TSeriesDepth{0, 10, 20};
+    for (int i = 0; i <= psArrow; ++i) {
+        const auto style = static_cast<TSeriesPointerStyle>(i);
+        pointer.SetupCanvas(c, colors[i]);
+        pointer.DrawSymbol(c, false, style, colors[i], 12, 12, 30 + (i / 8) * 50, 30 + (i % 8) * 50);
+    }
+    const TSeriesPointerStyle solids[] = {psRectangle, psTriangle, psDownTriangle, psCircle};
+    for (int i = 0; i < 4; ++i) {
+        pointer.SetupCanvas(c, colors[i]);
+        pointer.DrawSymbol(c, true, solids[i], colors[i], 12, 12, 150, 30 + i * 60);
+    }
+    // Effects: shadow, gradient, darkened thick outline, transparency over a line, emboss.
+    const int y = 210;
+    c.UsePen(*TOwnedPtr<TZebPen>(new TZebPen));
+    c.DrawLine(10, y, 400, y);
+    TSeriesPointer shadowed;
+    shadowed.Shadow()->SetVisible(true);
+    shadowed.Shadow()->SetColor(clGray);
+    shadowed.SetupCanvas(c, clYellow);
+    shadowed.DrawSymbol(c, false, psRectangle, clYellow, 12, 12, y, 30);
+    TSeriesPointer graded;
+    graded.Gradient()->SetStartColor(clWhite);
+    graded.Gradient()->SetVisible(true);
+    graded.SetupCanvas(c, clBlue);
+    graded.DrawSymbol(c, false, psCircle, clBlue, 12, 12, y, 90);
+    TSeriesPointer dark;
+    dark.SetDarkPen(100);
+    dark.Pen()->SetWidth(3);
+    dark.SetupCanvas(c, clLime);
+    dark.DrawSymbol(c, false, psHexagon, clLime, 12, 12, y, 150);
+    TSeriesPointer clear;
+    clear.SetTransparency(50);
+    clear.SetupCanvas(c, clRed);
+    clear.DrawSymbol(c, false, psDiamond, clRed, 12, 12, y, 210);
+    TSeriesPointer embossed;
+    embossed.Emboss()->SetVisible(true);
+    embossed.Emboss()->SetColor(clAqua);
+    embossed.SetupCanvas(c, clNavy);
+    embossed.DrawSymbol(c, false, psDonut, clNavy, 12, 12, y, 270);
+}
+
+TEST_F(PointerTest, PictureOfTheStyles)
+{
+    const struct {
+        const char* canvas;
+        const char* golden;
+    } cases[] = {{"TZebCanvas3D", "pointer_styles"}, {"TGDIPlusCanvas", "pointer_styles_gdiplus"}};
+    for (const auto& c : cases) {
+        TTestPanel panel(nullptr);
+        panel.SetCanvasClassName(c.canvas);
+        panel.SetBounds(0, 0, 420, 240);
+        panel.SetColor(clWhite);
+        panel.SetBevelOuter(bvNone);
+        panel.SetView3D(true);
+        panel.Content = [](TTestPanel& p, const TRect&) { DrawPointerSheet(p); };
+        TBitmap window;
+        testkit::RenderToBitmap(panel, window);
+        testsupport::ExpectMatchesGolden(window, GoldenDir, c.golden);
+    }
+}
+
 // ---- callouts ----
 
 class CalloutTest : public PanelSuite {
