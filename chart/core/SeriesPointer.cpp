@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <numbers>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -38,8 +39,7 @@ TV_PUBLISHED(TSeriesPointer)
     Prop("Pen", &TSeriesPointer::Pen, &TSeriesPointer::SetPen);
     Prop("Picture", &TSeriesPointer::Picture, &TSeriesPointer::SetPicture).Stored(&TSeriesPointer::HasPicture);
     Prop("Shadow", &TSeriesPointer::Shadow, &TSeriesPointer::SetShadow).Stored(&TSeriesPointer::HasShadow);
-    PropEnum("SizeUnits", &TSeriesPointer::SizeUnits, &TSeriesPointer::SetSizeUnits, suPixels,
-             TPointerSizeUnitsNames);
+    PropEnum("SizeUnits", &TSeriesPointer::SizeUnits, &TSeriesPointer::SetSizeUnits, suPixels, TPointerSizeUnitsNames);
     PropEnum("Style", &TSeriesPointer::Style, &TSeriesPointer::SetStyle, psRectangle, TSeriesPointerStyleNames);
     Prop("Transparency", &TSeriesPointer::Transparency, &TSeriesPointer::SetTransparency, 0);
     Prop("VertSize", &TSeriesPointer::VertSize, &TSeriesPointer::SetVertSize, 4);
@@ -129,8 +129,8 @@ private:
 std::vector<TPoint> hexagonPoints(const TRect& box, int x, int y, int halfHeight)
 {
     const int h = halfHeight / 2;
-    return {{x, box.Top},         {box.Right, y - h}, {box.Right, y + h},
-            {x, box.Bottom},      {box.Left, y + h},  {box.Left, y - h}};
+    return {{x, box.Top},    {box.Right, y - h}, {box.Right, y + h},
+            {x, box.Bottom}, {box.Left, y + h},  {box.Left, y - h}};
 }
 
 // Tip at the bottom; the head as long as the half height and as wide as the half width.
@@ -141,8 +141,30 @@ std::vector<TPoint> arrowPoints(int x, int top, int bottom, int halfWidth, int h
 
 TRect unionOf(const TRect& a, const TRect& b)
 {
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-            std::max(a.Bottom, b.Bottom)};
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+// A part made on first use; shadow and emboss start hidden with size 3.
+template <class T>
+T* created(T*& field, const TNotifyEvent& changed)
+{
+    if (!field) {
+        field = new T;
+        if constexpr (std::is_base_of_v<TZebShadow, T>) field->InitDefaults(false, field->Color(), 3);
+        field->SetOnChange(changed);
+    }
+    return field;
+}
+
+// Null frees the part, anything else is copied into it.
+template <class T>
+void assignOrFree(T*& field, T* value, const TNotifyEvent& changed)
+{
+    if (!value) {
+        TObject::Free(std::exchange(field, nullptr));
+        return;
+    }
+    created(field, changed)->Assign(value);
 }
 
 }  // namespace
@@ -259,60 +281,21 @@ TZebGradient* TSeriesPointer::Gradient() { return Brush()->Gradient(); }
 
 void TSeriesPointer::SetGradient(TZebGradient* value) { Brush()->SetGradient(value); }
 
-TZebShadow* TSeriesPointer::Shadow()
-{
-    if (!shadow_) {
-        shadow_ = new TZebShadow;
-        shadow_->InitDefaults(false, shadow_->Color(), 3);
-        shadow_->SetOnChange(TNotifyEvent(static_cast<TZebCustomShapeBrushPen*>(this), &TSeriesPointer::StyleChanged));
-    }
-    return shadow_;
-}
+TZebShadow* TSeriesPointer::Shadow() { return created(shadow_, changeHandler()); }
 
-void TSeriesPointer::SetShadow(TZebShadow* value)
-{
-    if (!value) {
-        TObject::Free(std::exchange(shadow_, nullptr));
-        return;
-    }
-    Shadow()->Assign(value);
-}
+void TSeriesPointer::SetShadow(TZebShadow* value) { assignOrFree(shadow_, value, changeHandler()); }
 
-TZebEmboss* TSeriesPointer::Emboss()
-{
-    if (!emboss_) {
-        emboss_ = new TZebEmboss;
-        emboss_->InitDefaults(false, emboss_->Color(), 3);
-        emboss_->SetOnChange(TNotifyEvent(static_cast<TZebCustomShapeBrushPen*>(this), &TSeriesPointer::StyleChanged));
-    }
-    return emboss_;
-}
+TZebEmboss* TSeriesPointer::Emboss() { return created(emboss_, changeHandler()); }
 
-void TSeriesPointer::SetEmboss(TZebEmboss* value)
-{
-    if (!value) {
-        TObject::Free(std::exchange(emboss_, nullptr));
-        return;
-    }
-    Emboss()->Assign(value);
-}
+void TSeriesPointer::SetEmboss(TZebEmboss* value) { assignOrFree(emboss_, value, changeHandler()); }
 
-TZebPicture* TSeriesPointer::Picture()
-{
-    if (!picture_) {
-        picture_ = new TZebPicture;
-        picture_->SetOnChange(TNotifyEvent(static_cast<TZebCustomShapeBrushPen*>(this), &TSeriesPointer::StyleChanged));
-    }
-    return picture_;
-}
+TZebPicture* TSeriesPointer::Picture() { return created(picture_, changeHandler()); }
 
-void TSeriesPointer::SetPicture(TZebPicture* value)
+void TSeriesPointer::SetPicture(TZebPicture* value) { assignOrFree(picture_, value, changeHandler()); }
+
+TNotifyEvent TSeriesPointer::changeHandler()
 {
-    if (!value) {
-        TObject::Free(std::exchange(picture_, nullptr));
-        return;
-    }
-    Picture()->Assign(value);
+    return TNotifyEvent(static_cast<TZebCustomShapeBrushPen*>(this), &TSeriesPointer::StyleChanged);
 }
 
 // ---- sizes and depth ----
@@ -364,7 +347,8 @@ void TSeriesPointer::SetupCanvas(TCanvas3D& canvas, TColor color)
     if (darkPen_ != 0) {
         penColor = darkPen_ > 0 ? DarkenColor(color, darkPen_) : LightenColor(color, -darkPen_);
         // The automatic colour's marker byte is no transparency.
-        if (pen.Color() != clDefault) penColor = TZebCanvas::ColorWithAlpha(penColor, TZebCanvas::ColorAlpha(pen.Color()));
+        if (pen.Color() != clDefault)
+            penColor = TZebCanvas::ColorWithAlpha(penColor, TZebCanvas::ColorAlpha(pen.Color()));
     } else if (penColor == clDefault) {
         penColor = color;
     }
@@ -440,7 +424,9 @@ void TSeriesPointer::drawEffects(TCanvas3D& canvas, bool in3D, TSeriesPointerSty
         case psCircle: s->DrawEllipse(canvas, rect(box)); break;
         case psDonut: s->DrawEllipse(canvas, rect(box), 50); break;
         case psHexagon: s->DrawPolygon(canvas, polygon(hexagonPoints(box, x, y, halfHeight))); break;
-        case psArrow: s->DrawPolygon(canvas, polygon(arrowPoints(x, box.Top, box.Bottom, halfWidth, halfHeight))); break;
+        case psArrow:
+            s->DrawPolygon(canvas, polygon(arrowPoints(x, box.Top, box.Bottom, halfWidth, halfHeight)));
+            break;
         default: break;
         }
     };
@@ -448,8 +434,8 @@ void TSeriesPointer::drawEffects(TCanvas3D& canvas, bool in3D, TSeriesPointerSty
     effect(emboss_);
 }
 
-void TSeriesPointer::drawShape(TCanvas3D& canvas, bool in3D, TSeriesPointerStyle style, const TRect& box, int x,
-                               int y, int halfWidth, int halfHeight)
+void TSeriesPointer::drawShape(TCanvas3D& canvas, bool in3D, TSeriesPointerStyle style, const TRect& box, int x, int y,
+                               int halfWidth, int halfHeight)
 {
     const int left = box.Left, top = box.Top, right = box.Right, bottom = box.Bottom;
     const int z0 = GetStartZ();

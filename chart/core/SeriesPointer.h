@@ -31,9 +31,8 @@ enum TSeriesPointerStyle {
     psArrow
 };
 inline constexpr const char* TSeriesPointerStyleNames[] = {
-    "psRectangle",    "psCircle",  "psTriangle", "psDownTriangle", "psCross",  "psDiagCross",
-    "psStar",         "psDiamond", "psSmallDot", "psNothing",      "psLeftTriangle",
-    "psRightTriangle", "psHexagon", "psVisual",   "psDonut",        "psArrow"};
+    "psRectangle", "psCircle",  "psTriangle",     "psDownTriangle",  "psCross",   "psDiagCross", "psStar",  "psDiamond",
+    "psSmallDot",  "psNothing", "psLeftTriangle", "psRightTriangle", "psHexagon", "psVisual",    "psDonut", "psArrow"};
 static_assert(std::size(TSeriesPointerStyleNames) == psArrow + 1);
 
 enum TPointerSizeUnits { suPixels, suAxis };
@@ -160,6 +159,7 @@ protected:
 
 private:
     int axisPixels(double units) const;
+    TNotifyEvent changeHandler();
     void drawEffects(TCanvas3D& canvas, bool in3D, TSeriesPointerStyle style, const TRect& box, int x, int y,
                      int halfWidth, int halfHeight, int z0);
     void drawShape(TCanvas3D& canvas, bool in3D, TSeriesPointerStyle style, const TRect& box, int x, int y,

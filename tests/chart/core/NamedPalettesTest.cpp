@@ -36,16 +36,11 @@ TEST_F(NamedPalettesTest, CountsAndColours)
         int count;
         TColor first, last;
     } cases[] = {
-        {0, "Zebgraph", 0, clNone, clNone},
-        {1, "Excel", 22, 0xFF9999, 0xCC99FF},
-        {4, "Solid", 8, 0xFF0000, 0xFFFFFF},
-        {5, "Classic", 12, 0xFF0000, 0x008080},
-        {8, "Rainbow", 25, 0x000099, 0xFF00CC},
-        {9, "Win. XP", 13, 0xFE9B82, 0x7B715F},
-        {12, "Gray scale", 15, 0xF0F0F0, 0x101010},
-        {13, "Opera", 12, 0xA36644, 0xB4B4B4},
-        {16, "BlackIsBack", 4, 0x5AE6C8, 0x0FA0E6},
-        {22, "Activity", 10, 0x07D9F8, 0x19E4D6},
+        {0, "Zebgraph", 0, clNone, clNone},         {1, "Excel", 22, 0xFF9999, 0xCC99FF},
+        {4, "Solid", 8, 0xFF0000, 0xFFFFFF},        {5, "Classic", 12, 0xFF0000, 0x008080},
+        {8, "Rainbow", 25, 0x000099, 0xFF00CC},     {9, "Win. XP", 13, 0xFE9B82, 0x7B715F},
+        {12, "Gray scale", 15, 0xF0F0F0, 0x101010}, {13, "Opera", 12, 0xA36644, 0xB4B4B4},
+        {16, "BlackIsBack", 4, 0x5AE6C8, 0x0FA0E6}, {22, "Activity", 10, 0x07D9F8, 0x19E4D6},
     };
     const TColorPalettes& list = *GetNamedPalettes();
     ASSERT_EQ(list.Count(), 23);

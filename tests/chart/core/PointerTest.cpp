@@ -116,8 +116,8 @@ TEST_F(PointerTest, SolidFormsInThreeDimensions)
         {psTriangle, true, "DrawSquarePyramid(true,16,16,24,24,10,30,true) brush=0000FF"},
         {psDownTriangle, true, "DrawSquarePyramid(true,16,24,24,16,10,30,true) brush=0000FF"},
         {psTriangle, false, "Polygon(26,14 34,14 30,6) brush=0000FF"},  // projected at the front
-        {psCircle, true, "EllipseAtZ(16,16,24,24,10)"},  // the recording canvas is not really 3-D
-        {psSmallDot, true, "SetPixelColor(40,0) color=0000FF"},  // at the middle
+        {psCircle, true, "EllipseAtZ(16,16,24,24,10)"},                 // the recording canvas is not really 3-D
+        {psSmallDot, true, "SetPixelColor(40,0) color=0000FF"},         // at the middle
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.call);
@@ -228,12 +228,10 @@ TEST_F(PointerTest, MarginsMakeRoomForTheSymbolAndItsPen)
         int start;
         int horiz, vert;
     } cases[] = {
-        {true, true, true, 3, psRectangle, 0, 6, 5},
-        {true, true, false, 3, psRectangle, 0, 5, 5},
-        {true, true, true, 1, psNothing, 0, 5, 4},  // reserves room though it draws nothing
+        {true, true, true, 3, psRectangle, 0, 6, 5},    {true, true, false, 3, psRectangle, 0, 5, 5},
+        {true, true, true, 1, psNothing, 0, 5, 4},       // reserves room though it draws nothing
         {true, true, true, 3, psRectangle, 10, 10, 10},  // larger requests stay
-        {false, true, true, 3, psRectangle, 0, 0, 0},
-        {true, false, true, 3, psRectangle, 0, 0, 0},
+        {false, true, true, 3, psRectangle, 0, 0, 0},   {true, false, true, 3, psRectangle, 0, 0, 0},
     };
     for (const auto& c : cases) {
         TSeriesPointer pointer;
@@ -262,7 +260,7 @@ TEST_F(PointerTest, AxisUnitsConvertOnTheVerticalAxis)
     } cases[] = {
         {2, 1, 0, suAxis, "Rectangle(130,140,171,161) brush=0000FF"},  // 20 and 10 pixels
         {2, 1, 0, suPixels, "Rectangle(148,149,153,152) brush=0000FF"},
-        {2, 1, 1.5f, suAxis, "Rectangle(135,135,166,166) brush=0000FF"},  // 15 pixels both ways
+        {2, 1, 1.5f, suAxis, "Rectangle(135,135,166,166) brush=0000FF"},    // 15 pixels both ways
         {2, 1, 2.5f, suPixels, "Rectangle(148,148,153,153) brush=0000FF"},  // rounded half to even
     };
     TTestAxisPanel chart(nullptr);
@@ -304,18 +302,12 @@ TEST_F(PointerTest, HitTestPerStyle)
         TSeriesPointerStyle style;
         TPoint in, out;
     } cases[] = {
-        {psRectangle, {59, 59}, {60, 50}},
-        {psCross, {41, 41}, {50, 40}},
-        {psSmallDot, {55, 55}, {50, 61}},
-        {psCircle, {50, 41}, {58, 58}},
-        {psHexagon, {41, 50}, {42, 42}},
-        {psDonut, {50, 50}, {59, 41}},
-        {psTriangle, {42, 58}, {42, 45}},
-        {psDownTriangle, {42, 42}, {42, 55}},
-        {psLeftTriangle, {58, 42}, {45, 42}},
-        {psRightTriangle, {42, 42}, {55, 42}},
-        {psDiamond, {50, 42}, {57, 57}},
-        {psArrow, {51, 42}, {54, 42}},  // body 5 wide, head 10 wide from y 50
+        {psRectangle, {59, 59}, {60, 50}},    {psCross, {41, 41}, {50, 40}},
+        {psSmallDot, {55, 55}, {50, 61}},     {psCircle, {50, 41}, {58, 58}},
+        {psHexagon, {41, 50}, {42, 42}},      {psDonut, {50, 50}, {59, 41}},
+        {psTriangle, {42, 58}, {42, 45}},     {psDownTriangle, {42, 42}, {42, 55}},
+        {psLeftTriangle, {58, 42}, {45, 42}}, {psRightTriangle, {42, 42}, {55, 42}},
+        {psDiamond, {50, 42}, {57, 57}},      {psArrow, {51, 42}, {54, 42}},  // body 5 wide, head 10 wide from y 50
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(TSeriesPointerStyleNames[c.style]);
@@ -355,8 +347,8 @@ TEST_F(PointerTest, ShadowsGoUnderTheFiveStylesThatHaveThemAndTheFillComesBack)
         TSeriesPointerStyle style;
         bool shadowed;
     } cases[] = {
-        {psRectangle, true}, {psCircle, true},  {psDonut, true},    {psHexagon, true},
-        {psArrow, true},     {psCross, false},  {psDiamond, false}, {psTriangle, false},
+        {psRectangle, true}, {psCircle, true}, {psDonut, true},    {psHexagon, true},
+        {psArrow, true},     {psCross, false}, {psDiamond, false}, {psTriangle, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(TSeriesPointerStyleNames[c.style]);
@@ -377,13 +369,32 @@ TEST_F(PointerTest, ShadowsGoUnderTheFiveStylesThatHaveThemAndTheFillComesBack)
     }
 }
 
+TEST_F(PointerTest, APictureFillsTheBoxAndAnEllipseClipsItForCircles)
+{
+    for (const TSeriesPointerStyle style : {psRectangle, psCircle}) {
+        TRecordingCanvas canvas(40, 40);
+        TSeriesPointer pointer;
+        pointer.SetExactCentre(true);
+        TBitmap image(4, 4, pf24bit);
+        pointer.Picture()->SetGraphic(&image);
+        pointer.SetupCanvas(canvas, clRed);
+        canvas.ClearLog();
+        pointer.DrawSymbol(canvas, false, style, clRed, 4, 4, 20, 20);
+        const std::vector<std::string> names = CallNames(canvas);
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(canvas.Calls("StretchGraphic"), std::vector<std::string>{"StretchGraphic(16,16,25,25)"});
+        // The clip of a circle ends with it.
+        EXPECT_EQ(names.back(), style == psCircle ? "RemoveClip" : "StretchGraphic");
+    }
+}
+
 // The sixteen styles flat, four solid forms, and the effects, on both canvases.
 void DrawPointerSheet(TTestPanel& panel)
 {
     TCanvas3D& c = *panel.Canvas3D();
     c.SetupProjection(30, panel.ClientRect(), panel.ClientRect());
-    const TColor colors[] = {clRed,    clGreen,  clBlue,  clFuchsia, clNavy,   clMaroon, clTeal,   clPurple,
-                             clOlive,  clRed,    clGreen, clBlue,    clFuchsia, clNavy,  clMaroon, clTeal};
+    const TColor colors[] = {clRed,   clGreen, clBlue,  clFuchsia, clNavy,    clMaroon, clTeal,   clPurple,
+                             clOlive, clRed,   clGreen, clBlue,    clFuchsia, clNavy,   clMaroon, clTeal};
     DepthPointer pointer;
     pointer.SetParentPanel(&panel);
     pointer.Slot = TSeriesDepth{0, 10, 20};
