@@ -72,11 +72,7 @@ void TChartAxis::Draw(bool recomputePosition)
     for (int i = 0; i < subAxes_->Count(); ++i) {
         TChartAxis* sub = subAxes_->GetAxisAt(i);
         if (!sub->Visible()) continue;
-        sub->horizontal_ = horizontal_;
-        sub->otherSide_ = otherSide_;
-        sub->inverted_ = inverted_;
-        sub->logarithmic_ = logarithmic_;
-        sub->SelectPixelStrategy();
+        sub->takeParentOrientation();
         sub->SetPixelBounds(start_, end_);
         sub->Draw(false);
     }

@@ -183,18 +183,23 @@ int TChartAxis::measureLineCount()
     return most;
 }
 
+void TChartAxis::takeParentOrientation()
+{
+    horizontal_ = parentAxis_->horizontal_;
+    otherSide_ = parentAxis_->otherSide_;
+    inverted_ = parentAxis_->inverted_;
+    logarithmic_ = parentAxis_->logarithmic_;
+    logarithmicBase_ = parentAxis_->logarithmicBase_;
+    SelectPixelStrategy();
+}
+
 void TChartAxis::CalcRect(TRect& rect, bool full)
 {
     if (subAxes_)
         for (int i = 0; i < subAxes_->Count(); ++i) {
             TChartAxis* sub = subAxes_->GetAxisAt(i);
             if (!sub->Visible()) continue;
-            sub->horizontal_ = horizontal_;
-            sub->otherSide_ = otherSide_;
-            sub->inverted_ = inverted_;
-            sub->logarithmic_ = logarithmic_;
-            sub->logarithmicBase_ = logarithmicBase_;
-            sub->SelectPixelStrategy();
+            sub->takeParentOrientation();
             sub->CalcRect(rect, true);
             sub->linePosition_ = sub->ApplyPositionOffset(sub->sideOf(rect));
         }

@@ -333,6 +333,8 @@ private:
     String labelOfSeries(TChartSeries& series, int index, TAxisLabelStyle style);
     int measureLineCount();
     int sizeAcross(TCustomTextShape& shape, int angle, int fixed, int width);
+    // A sub-axis lays out and draws with its parent's orientation, side and scale kind.
+    void takeParentOrientation();
     // Drawing.
     void paintLinesTicksGrid();
     void paintTicks(const std::vector<int>& positions, int sign, int length);
