@@ -6,7 +6,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/ZebFont.h"
 #include "chart/core/AxisPanel.h"
+#include "chart/core/AxisPens.h"
+#include "chart/core/ChartSeries.h"
+#include "platform/graphics/Bitmap.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/EngineStartup.h"
 #include "chart/core/ValueList.h"
@@ -72,5 +77,70 @@ void BM_SlidingAxisFrame(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SlidingAxisFrame);
+
+class TBenchSeries : public TChartSeries {
+public:
+    using TChartSeries::TChartSeries;
+    void Append(double x, double y)
+    {
+        XValues()->AddInOrder(x);
+        YValues()->InsertAt(YValues()->Count(), y);
+    }
+};
+
+// The main window's two axes for one frame: ranges from two series of state.range(0) points each,
+// layout, labels, ticks and grid, drawn on the canvas class of state.range(1) (0: GDI-style,
+// 1: antialiased) into a 697 x 377 bitmap.
+void BM_MainWindowAxes(benchmark::State& state)
+{
+    static Setup setup;
+    const auto points = static_cast<int>(state.range(0));
+    std::unique_ptr<TBenchChart, TFreeDeleter> chart(new TBenchChart(nullptr));
+    chart->SetBounds(0, 0, 697, 377);
+    chart->SetView3D(false);
+    chart->SetCanvasClassName(state.range(1) == 0 ? "TZebCanvas3D" : "TGDIPlusCanvas");
+    TBenchSeries x(nullptr), y(nullptr);
+    x.SetParentChart(chart.get());
+    y.SetParentChart(chart.get());
+    for (int i = 0; i < points; ++i) {
+        x.Append(i, 60 * ((i % 200) / 100.0 - 1));
+        y.Append(i, 40 * ((i % 300) / 150.0 - 1));
+    }
+    TChartAxis& left = *chart->LeftAxis();
+    TChartAxis& bottom = *chart->BottomAxis();
+    for (TChartAxis* axis : {&left, &bottom}) {
+        axis->LabelsFont()->SetColor(clWhite);
+        axis->Axis()->SetWidth(1);
+    }
+    left.ApplyRange(-90, 90);
+    bottom.SetAutomaticMinimum(false);
+    bottom.ComputeRange();
+    if (bottom.Maximum() > 100) bottom.SetMinimum(bottom.Maximum() - 100);
+    TBitmap target(697, 377, pf24bit);
+    TCanvas3D& canvas = *chart->Canvas3D();
+    const TRect bounds{0, 0, 697, 377};
+    for (auto _ : state) {
+        canvas.PrepareView(target.Canvas(), chart->View3DOptions(), clBlack, false, bounds);
+        TRect r{20, 15, 677, 362};
+        for (TChartAxis* axis : {&left, &bottom}) {
+            axis->ComputeRange();
+            axis->CalcRect(r, true);
+        }
+        chart->SetChartRect(r);
+        chart->NormalizeChartRect();
+        for (TChartAxis* axis : {&left, &bottom}) {
+            axis->ComputePixelBounds();
+            axis->ComputeRange();
+        }
+        for (TChartAxis* axis : {&left, &bottom}) axis->Draw(true);
+        benchmark::DoNotOptimize(bottom.TickPositions().data());
+    }
+    x.SetParentChart(nullptr);
+    y.SetParentChart(nullptr);
+}
+BENCHMARK(BM_MainWindowAxes)
+    ->ArgsProduct({{300, 1000000}, {0, 1}})
+    ->ArgNames({"points", "antialiased"})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -115,6 +115,12 @@ void TZebPen::InitVisible(bool value)
     defaultVisible_ = value;
 }
 
+void TZebPen::InitWidth(int value)
+{
+    SetWidth(value);
+    defaultWidth_ = value;
+}
+
 int TZebPen::HalfWidth() const { return visible_ && Width() >= 2 ? Width() / 2 : 0; }
 
 TZebHiddenPen::TZebHiddenPen(TNotifyEvent onChange) : TZebPen(std::move(onChange))

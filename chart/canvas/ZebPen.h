@@ -56,6 +56,8 @@ public:
 protected:
     // Makes the current visibility the stored default (hidden pens).
     void InitVisible(bool value);
+    // Sets the width and records it as the stored default.
+    void InitWidth(int value);
     void notify() { Changed(); }
 
 private:

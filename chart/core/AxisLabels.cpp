@@ -4,14 +4,18 @@
 #include <cmath>
 #include <limits>
 
+#include "chart/canvas/ZebFont.h"
+#include "chart/core/AxisItems.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/DateTimeSteps.h"
 #include "chart/core/ZebConst.h"
+#include "chart/core/ZebProcs.h"
 #include "chart/canvas/Canvas3D.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
 
 namespace {
@@ -61,11 +65,87 @@ String GeographicLabelText(double v, bool horizontal)
     return text;
 }
 
-void TChartAxis::SetLabelsSeparation(int value)
+// ---- label settings ----
+
+TV_PUBLISHED(TAxisLabels) {}
+
+template <class T>
+void TAxisLabels::change(T& field, T value)
+{
+    if (field == value) return;
+    field = value;
+    if (axis_ && axis_->ParentChart()) axis_->ParentChart()->Invalidate();
+}
+
+void TAxisLabels::Assign(TPersistent* source)
+{
+    auto* s = dynamic_cast<TAxisLabels*>(source);
+    if (!s) return TPersistent::Assign(source);
+    align_ = s->align_;
+    alternate_ = s->alternate_;
+    angle_ = s->angle_;
+    behind_ = s->behind_;
+    gridIgnoresLabelSize_ = s->gridIgnoresLabelSize_;
+    marginToAxis_ = s->marginToAxis_;
+    onAxis_ = s->onAxis_;
+    separation_ = s->separation_;
+    size_ = s->size_;
+    style_ = s->style_;
+    exponent_ = s->exponent_;
+    multiLine_ = s->multiLine_;
+    roundFirst_ = s->roundFirst_;
+    position_ = s->position_;
+    useImages_ = s->useImages_;
+    trim_ = s->trim_;
+}
+
+void TAxisLabels::SetSeparation(int value)
 {
     if (value < 0) throw AxisException(TxtLabelsSeparationMustBeGreater);
-    changeInt(labelsSeparation_, value);
+    change(separation_, value);
 }
+
+TAxisLabelsFormat* TAxisLabels::Format() const { return axis_ ? axis_->Items().Format() : nullptr; }
+
+TZebFont* TAxisLabels::Font() const { return Format() ? Format()->Font() : nullptr; }
+
+bool TAxisLabels::Visible() const { return Format() && Format()->Visible(); }
+
+void TAxisLabels::SetVisible(bool value)
+{
+    if (Format()) Format()->SetVisible(value);
+}
+
+int TChartAxis::LabelsSeparation() const { return labels_->Separation(); }
+void TChartAxis::SetLabelsSeparation(int value) { labels_->SetSeparation(value); }
+bool TChartAxis::RoundFirstLabel() const { return labels_->RoundFirst(); }
+void TChartAxis::SetRoundFirstLabel(bool value) { labels_->SetRoundFirst(value); }
+TAxisLabelStyle TChartAxis::LabelStyle() const { return labels_->Style(); }
+void TChartAxis::SetLabelStyle(TAxisLabelStyle value) { labels_->SetStyle(value); }
+bool TChartAxis::Labels() const { return labels_->Visible(); }
+void TChartAxis::SetLabels(bool value) { labels_->SetVisible(value); }
+TAxisLabelAlign TChartAxis::LabelsAlign() const { return labels_->Align(); }
+void TChartAxis::SetLabelsAlign(TAxisLabelAlign value) { labels_->SetAlign(value); }
+bool TChartAxis::LabelsAlternate() const { return labels_->Alternate(); }
+void TChartAxis::SetLabelsAlternate(bool value) { labels_->SetAlternate(value); }
+int TChartAxis::LabelsAngle() const { return labels_->Angle(); }
+void TChartAxis::SetLabelsAngle(int value) { labels_->SetAngle(value); }
+bool TChartAxis::LabelsBehind() const { return labels_->Behind(); }
+void TChartAxis::SetLabelsBehind(bool value) { labels_->SetBehind(value); }
+bool TChartAxis::LabelsExponent() const { return labels_->Exponent(); }
+void TChartAxis::SetLabelsExponent(bool value) { labels_->SetExponent(value); }
+TZebFont* TChartAxis::LabelsFont() const { return labels_->Font(); }
+void TChartAxis::SetLabelsFont(TZebFont* value) { labels_->Font()->Assign(value); }
+TAxisLabelsFormat* TChartAxis::LabelsFormat() const { return labels_->Format(); }
+void TChartAxis::SetLabelsFormat(TAxisLabelsFormat* value) { labels_->Format()->Assign(value); }
+bool TChartAxis::LabelsGridIgnoresLabelSize() const { return labels_->GridIgnoresLabelSize(); }
+void TChartAxis::SetLabelsGridIgnoresLabelSize(bool value) { labels_->SetGridIgnoresLabelSize(value); }
+bool TChartAxis::LabelsMultiLine() const { return labels_->MultiLine(); }
+void TChartAxis::SetLabelsMultiLine(bool value) { labels_->SetMultiLine(value); }
+bool TChartAxis::LabelsOnAxis() const { return labels_->OnAxis(); }
+void TChartAxis::SetLabelsOnAxis(bool value) { labels_->SetOnAxis(value); }
+int TChartAxis::LabelsSize() const { return labels_->Size(); }
+void TChartAxis::SetLabelsSize(int value) { labels_->SetSize(value); }
 
 bool TChartAxis::ShowsDateTime() const
 {
@@ -130,7 +210,7 @@ double TChartAxis::IncrementForCount(int count) const
             }
         }
     }
-    if (labelsSeparation_ != 0 && range != 0 && step != 0) {
+    if (labels_->Separation() != 0 && range != 0 && step != 0) {
         for (;;) {
             const double q = range / step;
             const bool huge = !(std::fabs(q) < 2147483647);
@@ -156,7 +236,7 @@ double TChartAxis::StepForLabelSize(int size) const
 {
     int count = 1;
     if (size > 0 && size_ > 0) {
-        const double room = labelsSeparation_ > 0 ? size + static_cast<double>(Round(labelsSeparation_ / 100.0 * size))
+        const double room = labels_->Separation() > 0 ? size + static_cast<double>(Round(labels_->Separation() / 100.0 * size))
                                                   : size;
         count = static_cast<int>(Round(size_ / room));
     }
@@ -181,25 +261,37 @@ void TChartAxis::SetDateTimeFormat(const String& value)
 
 String TChartAxis::ValueToLabelText(double value) const
 {
+    String text;
     if (ShowsDateTime()) {
         const String format = dateTimeFormat_.empty() ? PickDateTimeFormat(static_cast<double>(range_))
                                                       : dateTimeFormat_;
-        return FormatDateTime(format, value);
+        text = FormatDateTime(format, value);
+    } else if (GeographicLabels) {
+        text = GeographicLabelText(value, horizontal_);
+    } else {
+        text = FormatFloat(axisValuesFormat_, value);
     }
-    if (GeographicLabels) return GeographicLabelText(value, horizontal_);
-    return FormatFloat(axisValuesFormat_, value);
+    if (chart_ && chart_->HasGetAxisLabel())
+        chart_->OnGetAxisLabel()(const_cast<TChartAxis*>(this), nullptr, -1, text);
+    if (labels_->MultiLine()) std::replace(text.begin(), text.end(), ' ', LineBreakChar);
+    return text;
 }
 
 int TChartAxis::LabelExtent(double value) const
 {
-    if (!chart_ || !chart_->Canvas3D()) return 1;
-    return chart_->Canvas3D()->TextWidth(ValueToLabelText(value));
+    if (labels_->GridIgnoresLabelSize() || !chart_ || !chart_->Canvas3D()) return 1;
+    int lines = 0;
+    const int width = chart_->TextBlockWidth(ValueToLabelText(value), lines, ttfNormal);
+    const int angle = labels_->Angle();
+    const bool across = horizontal_ ? angle == 90 || angle == 270 : angle == 0 || angle == 180;
+    return across ? chart_->Canvas3D()->StandardTextHeight() * lines : width;
 }
 
 double TChartAxis::ComputeLabelStep() const
 {
+    if (chart_ && chart_->Canvas3D() && labels_->Font()) chart_->Canvas3D()->UseFont(*labels_->Font());
     double low = workMinimum_, high = workMaximum_;
-    if (roundFirstLabel_ && increment_ != 0) {
+    if (labels_->RoundFirst() && increment_ != 0) {
         low = std::trunc(low / increment_) * increment_;
         high = std::trunc(high / increment_) * increment_;
     }
@@ -213,7 +305,9 @@ double TChartAxis::ComputeLabelStep() const
     } else {
         extent = std::max({extent, LabelExtent(high - increment_), LabelExtent(low + increment_)});
     }
-    return StepForLabelSize(extent);
+    double step = StepForLabelSize(extent);
+    if (labels_->Alternate()) step = logarithmic_ ? step / logarithmicBase_ : step / 2;
+    return step;
 }
 
 void TChartAxis::RoundRangeToIncrement()
@@ -229,12 +323,6 @@ void TChartAxis::RoundRangeToIncrement()
     RecalcScale();
 }
 
-void TChartAxis::SetLabelStyle(TAxisLabelStyle value)
-{
-    if (labelStyle_ == value) return;
-    labelStyle_ = value;
-    if (chart_) chart_->Invalidate();
-}
 
 TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const
 {

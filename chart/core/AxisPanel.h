@@ -11,6 +11,13 @@
 
 class TChartSeries;
 
+// Sender axis, the series (none for value labels), the point index (-1 for value labels) and the
+// label text (in/out).
+using TAxisOnGetLabel =
+    TMethodEvent<void(TChartAxis* Sender, TChartSeries* Series, int ValueIndex, String& LabelText)>;
+// Sender axis, the label index, the label value (in/out) and the stop flag (in/out).
+using TAxisOnGetNextLabel = TMethodEvent<void(TChartAxis* Sender, int LabelIndex, double& LabelValue, bool& Stop)>;
+
 class TCustomAxisPanel : public TCustomZebPanelExtended {
     TV_CLASS(TCustomAxisPanel, TCustomZebPanelExtended)
 public:
@@ -28,8 +35,11 @@ public:
     TChartDepthAxis* DepthAxis() const;
     TChartDepthAxis* DepthTopAxis() const;
     TChartCustomAxes* CustomAxes() const { return customAxes_; }
-    // The smallest (want_minimum) or largest value of the active series bound to axis; 0 when none.
-    double AxisExtremeValue(TChartAxis* axis, bool wantMinimum, bool horizontal);
+    // The smallest (wantMinimum) or largest value of the series bound to axis in that direction;
+    // inactive series count while no active one is bound. 0 when none offers a value.
+    double AxisExtreme(TChartAxis* axis, bool wantMinimum, bool horizontal);
+    // The first active series bound to axis; none when there is none.
+    TChartSeries* FirstSeriesOn(const TChartAxis* axis) const;
     // Every series hears of the new range, then the chart repaints.
     void NotifyAxisRangeChanged(TChartAxis* axis);
 
@@ -45,10 +55,35 @@ public:
     int IndexOfSeries(const TChartSeries* series) const;
     int ActiveSeriesTotal() const;
 
+    // ---- what the axes ask ----
+    const TAxisOnGetLabel& OnGetAxisLabel() const { return onGetAxisLabel_; }
+    void SetOnGetAxisLabel(TAxisOnGetLabel value) { onGetAxisLabel_ = std::move(value); }
+    bool HasGetAxisLabel() const { return onGetAxisLabel_.Assigned(); }
+    const TAxisOnGetNextLabel& OnGetNextAxisLabel() const { return onGetNextAxisLabel_; }
+    void SetOnGetNextAxisLabel(TAxisOnGetNextLabel value) { onGetNextAxisLabel_ = std::move(value); }
+    bool HasGetNextAxisLabel() const { return onGetNextAxisLabel_.Assigned(); }
+    // Widest point label of all series, in pixels of the current canvas font.
+    int WidestSeriesLabel() const;
+    // Widest mark text of the active series (marks come with the series marks: 0 meanwhile).
+    virtual int WidestMarkWidth() const { return 0; }
+    // Title of the series in Z slot (its name when untitled); empty when no series sits there.
+    String SeriesTitleText(int slot, bool activeOnly) const;
+    // Thickness of the wall beside axis; the chart supplies it (0 without walls).
+    virtual int WallSizeAt(const TChartAxis* axis) const;
+
+    // 3-D sizes of the frame: the last depth slot taken (0 in 2-D, -1 before any), one slot's depth
+    // and vertical shift, and the total vertical shift.
+    int SeriesZSlotMax = 0;
+    int SeriesWidth3D = 0;
+    int SeriesHeight3D = 0;
+    int Height3D = 0;
+
 private:
     void forgetSeries();
 
     std::vector<TChartSeries*> series_;
     std::unique_ptr<TChartAxes> axes_;
+    TAxisOnGetLabel onGetAxisLabel_;
+    TAxisOnGetNextLabel onGetNextAxisLabel_;
     TChartCustomAxes* customAxes_ = nullptr;  // owned
 };

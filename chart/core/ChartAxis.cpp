@@ -2,10 +2,15 @@
 
 #include <cmath>
 
+#include "chart/canvas/ZebFont.h"
+#include "chart/core/AxisShapes.h"
+#include "chart/core/AxisItems.h"
 #include "chart/core/AxisPanel.h"
+#include "chart/core/AxisPens.h"
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ZebConst.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
 
@@ -16,8 +21,44 @@ TV_PUBLISHED(TChartAxis)
         .Stored(&TChartAxis::IsAxisValuesFormatStored);
     Prop("DateTimeFormat", &TChartAxis::DateTimeFormat, &TChartAxis::SetDateTimeFormat);
     PropEnum("LabelStyle", &TChartAxis::LabelStyle, &TChartAxis::SetLabelStyle, talAuto, TAxisLabelStyleNames);
+    Prop("Labels", &TChartAxis::Labels, &TChartAxis::SetLabels, true);
+    PropEnum("LabelsAlign", &TChartAxis::LabelsAlign, &TChartAxis::SetLabelsAlign, alDefault, TAxisLabelAlignNames);
+    Prop("LabelsAlternate", &TChartAxis::LabelsAlternate, &TChartAxis::SetLabelsAlternate, false);
+    Prop("LabelsAngle", &TChartAxis::LabelsAngle, &TChartAxis::SetLabelsAngle, 0);
+    Prop("LabelsBehind", &TChartAxis::LabelsBehind, &TChartAxis::SetLabelsBehind, false);
+    Prop("LabelsExponent", &TChartAxis::LabelsExponent, &TChartAxis::SetLabelsExponent, false);
+    Prop("LabelsFont", &TChartAxis::LabelsFont, &TChartAxis::SetLabelsFont);
+    Prop("LabelsFormat", &TChartAxis::LabelsFormat, &TChartAxis::SetLabelsFormat);
+    Prop("LabelsGridIgnoresLabelSize", &TChartAxis::LabelsGridIgnoresLabelSize,
+         &TChartAxis::SetLabelsGridIgnoresLabelSize, false);
+    Prop("LabelsMultiLine", &TChartAxis::LabelsMultiLine, &TChartAxis::SetLabelsMultiLine, false);
+    Prop("LabelsOnAxis", &TChartAxis::LabelsOnAxis, &TChartAxis::SetLabelsOnAxis, true);
     Prop("LabelsSeparation", &TChartAxis::LabelsSeparation, &TChartAxis::SetLabelsSeparation, 10);
+    Prop("LabelsSize", &TChartAxis::LabelsSize, &TChartAxis::SetLabelsSize, 0);
     Prop("RoundFirstLabel", &TChartAxis::RoundFirstLabel, &TChartAxis::SetRoundFirstLabel, true);
+    Prop("Axis", &TChartAxis::Axis, &TChartAxis::SetAxis);
+    Prop("ExactDateTime", &TChartAxis::ExactDateTime, &TChartAxis::SetExactDateTime, true);
+    Prop("Grid", &TChartAxis::Grid, &TChartAxis::SetGrid);
+    Prop("GridCentered", &TChartAxis::GridCentered, &TChartAxis::SetGridCentered, false);
+    Prop("MinorGrid", &TChartAxis::MinorGrid, &TChartAxis::SetMinorGrid);
+    Prop("MinorTickCount", &TChartAxis::MinorTickCount, &TChartAxis::SetMinorTickCount, 3);
+    Prop("MinorTickLength", &TChartAxis::MinorTickLength, &TChartAxis::SetMinorTickLength, 2);
+    Prop("MinorTicks", &TChartAxis::MinorTicks, &TChartAxis::SetMinorTicks);
+    Prop("Ticks", &TChartAxis::Ticks, &TChartAxis::SetTicks);
+    Prop("TicksInner", &TChartAxis::TicksInner, &TChartAxis::SetTicksInner);
+    Prop("TickInnerLength", &TChartAxis::TickInnerLength, &TChartAxis::SetTickInnerLength, 0);
+    Prop("TickLength", &TChartAxis::TickLength, &TChartAxis::SetTickLength, 4);
+    Prop("TickOnLabelsOnly", &TChartAxis::TickOnLabelsOnly, &TChartAxis::SetTickOnLabelsOnly, true);
+    Prop("UsePartnerAxis", &TChartAxis::UsePartnerAxis, &TChartAxis::SetUsePartnerAxis, false);
+    Prop("PositionPercent", &TChartAxis::PositionPercent, &TChartAxis::SetPositionPercent)
+        .NoDefault()
+        .Stored(&TChartAxis::IsPositionPercentStored);
+    PropEnum("PositionUnits", &TChartAxis::PositionUnits, &TChartAxis::SetPositionUnits, muPercent, TZebUnitsNames);
+    Prop("TitleSize", &TChartAxis::TitleSize, &TChartAxis::SetTitleSize, 0);
+    Prop("Title", &TChartAxis::Title, &TChartAxis::SetTitle).Stored(&TChartAxis::HasTitle);
+    Prop("Shape", &TChartAxis::Shape, &TChartAxis::SetShape).Stored(&TChartAxis::HasShape);
+    Prop("SubAxes", &TChartAxis::SubAxes, &TChartAxis::SetSubAxes).Stored(&TChartAxis::HasSubAxesItems);
+    Prop("OnDrawLabel", &TChartAxis::OnDrawLabel, &TChartAxis::SetOnDrawLabel);
     Prop("Automatic", &TChartAxis::Automatic, &TChartAxis::SetAutomatic, true);
     Prop("AutomaticMaximum", &TChartAxis::AutomaticMaximum, &TChartAxis::SetAutomaticMaximum, true);
     Prop("AutomaticMinimum", &TChartAxis::AutomaticMinimum, &TChartAxis::SetAutomaticMinimum, true);
@@ -74,11 +115,41 @@ TChartAxis::TChartAxis(TCustomAxisPanel* chart) : TCollectionItem(nullptr), char
     init();
 }
 
-void TChartAxis::init() { SelectPixelStrategy(); }
+void TChartAxis::init()
+{
+    const TNotifyEvent changed =
+        chart_ ? TNotifyEvent(static_cast<TCustomZebPanel*>(chart_), &TCustomZebPanel::StyleChanged) : TNotifyEvent();
+    labels_ = new TAxisLabels(this);
+    items_ = new TAxisItems(this);
+    axisPen_ = new TChartAxisPen(changed);
+    grid_ = new TAxisGridPen(changed);
+    minorGrid_ = new TZebHiddenPen(changed);
+    ticksPen_ = new TTicks(changed);
+    ticksInner_ = new TTicks(changed);
+    minorTicks_ = new TTicks(changed);
+    SelectPixelStrategy();
+}
+
+void TChartAxis::free()
+{
+    TObject::Free(shape_);
+    TObject::Free(axisPen_);
+    TObject::Free(grid_);
+    TObject::Free(minorGrid_);
+    TObject::Free(ticksPen_);
+    TObject::Free(ticksInner_);
+    TObject::Free(minorTicks_);
+    TObject::Free(title_);
+    delete items_;
+    TObject::Free(labels_);
+    shape_ = nullptr;
+    title_ = nullptr;
+}
 
 TChartAxis::~TChartAxis()
 {
     delete subAxes_;
+    free();
     if (!chart_) return;
     // Series drawn against this axis go back to the standard ones.
     for (int i = 0; i < chart_->NumSeries(); ++i) {
@@ -123,9 +194,27 @@ void TChartAxis::Assign(TPersistent* source)
     otherSide_ = other->otherSide_;
     axisValuesFormat_ = other->axisValuesFormat_;
     dateTimeFormat_ = other->dateTimeFormat_;
-    labelsSeparation_ = other->labelsSeparation_;
-    roundFirstLabel_ = other->roundFirstLabel_;
-    labelStyle_ = other->labelStyle_;
+    axisPen_->Assign(other->axisPen_);
+    items_->CopyFrom(*other->items_);
+    labels_->Assign(other->labels_);
+    ticksPen_->Assign(other->ticksPen_);
+    ticksInner_->Assign(other->ticksInner_);
+    titleSize_ = other->titleSize_;
+    grid_->Assign(other->grid_);
+    minorTicks_->Assign(other->minorTicks_);
+    minorGrid_->Assign(other->minorGrid_);
+    tickLength_ = other->tickLength_;
+    tickInnerLength_ = other->tickInnerLength_;
+    minorTickLength_ = other->minorTickLength_;
+    minorTickCount_ = other->minorTickCount_;
+    SetTitle(other->title_);
+    exactDateTime_ = other->exactDateTime_;
+    tickOnLabelsOnly_ = other->tickOnLabelsOnly_;
+    positionPercent_ = other->positionPercent_;
+    positionUnits_ = other->positionUnits_;
+    SetShape(other->shape_);
+    partnerAxis_ = other->partnerAxis_;
+    usePartnerAxis_ = other->usePartnerAxis_;
     if (other->subAxes_) SubAxes()->Assign(other->subAxes_);
     SelectPixelStrategy();
     if (chart_) chart_->Invalidate();
@@ -135,6 +224,92 @@ TChartCustomAxes* TChartAxis::SubAxes()
 {
     if (!subAxes_) subAxes_ = new TChartCustomAxes(chart_, this);
     return subAxes_;
+}
+
+void TChartAxis::DefineProperties(TFiler& filer)
+{
+    TCollectionItem::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        "Items", [this](TStream& stream) { items_->ReadItems(stream); },
+        [this](TStream& stream) { items_->WriteItems(stream); }, !items_->Automatic());
+}
+
+void TChartAxis::SetAxis(TChartAxisPen* value) { axisPen_->Assign(value); }
+
+void TChartAxis::SetGrid(TAxisGridPen* value) { grid_->Assign(value); }
+
+bool TChartAxis::GridCentered() const { return grid_->Centered(); }
+
+void TChartAxis::SetGridCentered(bool value) { grid_->SetCentered(value); }
+
+void TChartAxis::SetMinorGrid(TZebHiddenPen* value) { minorGrid_->Assign(value); }
+
+void TChartAxis::SetTicks(TTicks* value) { ticksPen_->Assign(value); }
+
+void TChartAxis::SetTicksInner(TTicks* value) { ticksInner_->Assign(value); }
+
+void TChartAxis::SetMinorTicks(TTicks* value) { minorTicks_->Assign(value); }
+
+void TChartAxis::SetPartnerAxis(TChartAxis* value)
+{
+    if (partnerAxis_ == value) return;
+    partnerAxis_ = value;
+    if (chart_) chart_->Invalidate();
+}
+
+void TChartAxis::SetPositionUnits(TZebUnits value)
+{
+    if (positionUnits_ == value) return;
+    positionUnits_ = value;
+    if (chart_) chart_->Invalidate();
+}
+
+TChartAxisTitle* TChartAxis::Title()
+{
+    if (!title_) {
+        title_ = new TChartAxisTitle(chart_);
+        // A vertical title reads upwards on the near side, downwards on the other.
+        if (!horizontal_) title_->InitAngle(otherSide_ ? 270 : 90);
+    }
+    return title_;
+}
+
+void TChartAxis::SetTitle(TChartAxisTitle* value)
+{
+    if (!value) {
+        TObject::Free(title_);
+        title_ = nullptr;
+        return;
+    }
+    Title()->Assign(value);
+}
+
+TAxisBackShape* TChartAxis::Shape()
+{
+    if (!shape_) shape_ = new TAxisBackShape(chart_);
+    return shape_;
+}
+
+void TChartAxis::SetShape(TAxisBackShape* value)
+{
+    if (!value) {
+        TObject::Free(shape_);
+        shape_ = nullptr;
+        return;
+    }
+    Shape()->Assign(value);
+}
+
+bool TChartAxis::HasSubAxesItems() const { return subAxes_ && subAxes_->Count() > 0; }
+
+void TChartAxis::SetSubAxes(TChartCustomAxes* value)
+{
+    if (!value) {
+        delete subAxes_;
+        subAxes_ = nullptr;
+        return;
+    }
+    SubAxes()->Assign(value);
 }
 
 bool TChartAxis::loading() const { return chart_ && chart_->ComponentState().Contains(csLoading); }
@@ -227,8 +402,8 @@ void TChartAxis::ShiftRange(bool guarded, double delta)
 {
     if (guarded) {
         if (delta == 0 || !chart_) return;
-        if (delta > 0 && !(chart_->AxisExtremeValue(this, false, horizontal_) - delta > maximum_)) return;
-        if (delta < 0 && !(chart_->AxisExtremeValue(this, true, horizontal_) - delta < minimum_)) return;
+        if (delta > 0 && !(chart_->AxisExtreme(this, false, horizontal_) - delta > maximum_)) return;
+        if (delta < 0 && !(chart_->AxisExtreme(this, true, horizontal_) - delta < minimum_)) return;
     }
     automatic_ = automaticMaximum_ = automaticMinimum_ = false;
     maximum_ += delta;
@@ -298,8 +473,8 @@ void TChartAxis::SelectPixelStrategy()
 void TChartAxis::ComputeRange()
 {
     if (chart_) {
-        if (automatic_ || automaticMaximum_) maximum_ = chart_->AxisExtremeValue(this, false, horizontal_);
-        if (automatic_ || automaticMinimum_) minimum_ = chart_->AxisExtremeValue(this, true, horizontal_);
+        if (automatic_ || automaticMaximum_) maximum_ = chart_->AxisExtreme(this, false, horizontal_);
+        if (automatic_ || automaticMinimum_) minimum_ = chart_->AxisExtreme(this, true, horizontal_);
     }
     workMaximum_ = maximum_;
     workMinimum_ = minimum_;

@@ -3,13 +3,36 @@
 // range is automatic (from the series bound to the axis) or set; the scale is linear,
 // logarithmic or, for the depth axes, along the chart's depth. Every conversion lands within
 // +-MaxPixelCoordinate, whatever the value.
-#include <iterator>
+#include <functional>
+#include <vector>
 
+#include "chart/core/AxisLabelSettings.h"
+#include "chart/core/ZebPanel.h"
 #include "platform/classes/Collection.h"
+#include "platform/classes/MethodEvent.h"
+#include "platform/graphics/GraphicsTypes.h"
 #include "platform/rtl/Exceptions.h"
 
+class TAxisBackShape;
+class TAxisGridPen;
+class TAxisItem;
+class TAxisItems;
+class TAxisLabelsFormat;
+class TChartAxis;
+class TChartAxisPen;
+class TChartAxisTitle;
 class TChartCustomAxes;
+class TChartSeries;
 class TCustomAxisPanel;
+class TCustomTextShape;
+class TGraphic;
+class TTicks;
+class TZebFont;
+class TZebHiddenPen;
+
+// Sender axis, X, Y, Z of the label, its text (in/out) and whether to draw it (in/out).
+using TAxisDrawLabelEvent =
+    TMethodEvent<void(TChartAxis* Sender, int X, int Y, int Z, String& Text, bool& DrawLabel)>;
 
 // The exception of every refused axis setting.
 class AxisException : public Exception {
@@ -19,10 +42,8 @@ public:
 
 inline constexpr int MaxPixelCoordinate = 32767;
 
-enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText, talPointValue };
-inline constexpr const char* TAxisLabelStyleNames[] = {"talAuto", "talNone", "talValue",
-                                                       "talMark", "talText", "talPointValue"};
-static_assert(std::size(TAxisLabelStyleNames) == talPointValue + 1);
+// The label generation stops here, however the values step.
+inline constexpr int MaxAxisLabels = 10000;
 
 class TChartAxis : public TCollectionItem {
     TV_CLASS(TChartAxis, TCollectionItem)
@@ -120,7 +141,7 @@ public:
 
     // ---- increments (AxisLabels.cpp) ----
     // Extra space between labels in percent of their size; negative raises.
-    int LabelsSeparation() const { return labelsSeparation_; }
+    int LabelsSeparation() const;
     void SetLabelsSeparation(int value);
     // "#,##0.###" unless set.
     const String& AxisValuesFormat() const { return axisValuesFormat_; }
@@ -129,13 +150,13 @@ public:
     // Empty: chosen from the range.
     const String& DateTimeFormat() const { return dateTimeFormat_; }
     void SetDateTimeFormat(const String& value);
-    bool RoundFirstLabel() const { return roundFirstLabel_; }
-    void SetRoundFirstLabel(bool value) { changeBool(roundFirstLabel_, value); }
-    TAxisLabelStyle LabelStyle() const { return labelStyle_; }
+    bool RoundFirstLabel() const;
+    void SetRoundFirstLabel(bool value);
+    TAxisLabelStyle LabelStyle() const;
     void SetLabelStyle(TAxisLabelStyle value);
     // The style talAuto stands for: what the bound series suggest (a sub-axis: its parent's).
     virtual TAxisLabelStyle EffectiveLabelStyle() const;
-    TAxisLabelStyle LabelStyleInUse() const { return labelStyle_ == talAuto ? EffectiveLabelStyle() : labelStyle_; }
+    TAxisLabelStyle LabelStyleInUse() const { return LabelStyle() == talAuto ? EffectiveLabelStyle() : LabelStyle(); }
     virtual String ValueToLabelText(double value) const;
     // Pixels the label of value takes along the axis, on the chart's canvas.
     int LabelExtent(double value) const;
@@ -154,6 +175,126 @@ public:
     // Labels as degrees, minutes and seconds; nothing in the program turns it on.
     bool GeographicLabels = false;
 
+    // ---- label settings, forwarded to LabelSettings ----
+    TAxisLabels* LabelSettings() const { return labels_; }
+    bool Labels() const;
+    void SetLabels(bool value);
+    TAxisLabelAlign LabelsAlign() const;
+    void SetLabelsAlign(TAxisLabelAlign value);
+    bool LabelsAlternate() const;
+    void SetLabelsAlternate(bool value);
+    int LabelsAngle() const;
+    void SetLabelsAngle(int value);
+    bool LabelsBehind() const;
+    void SetLabelsBehind(bool value);
+    bool LabelsExponent() const;
+    void SetLabelsExponent(bool value);
+    TZebFont* LabelsFont() const;
+    void SetLabelsFont(TZebFont* value);
+    TAxisLabelsFormat* LabelsFormat() const;
+    void SetLabelsFormat(TAxisLabelsFormat* value);
+    bool LabelsGridIgnoresLabelSize() const;
+    void SetLabelsGridIgnoresLabelSize(bool value);
+    bool LabelsMultiLine() const;
+    void SetLabelsMultiLine(bool value);
+    bool LabelsOnAxis() const;
+    void SetLabelsOnAxis(bool value);
+    int LabelsSize() const;
+    void SetLabelsSize(int value);
+    bool ExactDateTime() const { return exactDateTime_; }
+    void SetExactDateTime(bool value) { changeBool(exactDateTime_, value); }
+    // Custom labels; automatic until one is added.
+    TAxisItems& Items() const { return *items_; }
+
+    // ---- label generation (AxisLabelGeneration.cpp) ----
+    // Tick positions and automatic labels of this draw.
+    void GenerateLabels();
+    const std::vector<int>& TickPositions() const { return ticks_; }
+    // Widest label in pixels, by the style in use.
+    int WidestLabel();
+    // Thickness of the label band across the axis.
+    int LabelBandSize();
+
+    // ---- pens and lengths ----
+    TChartAxisPen* Axis() const { return axisPen_; }
+    void SetAxis(TChartAxisPen* value);
+    TAxisGridPen* Grid() const { return grid_; }
+    void SetGrid(TAxisGridPen* value);
+    bool GridCentered() const;
+    void SetGridCentered(bool value);
+    TZebHiddenPen* MinorGrid() const { return minorGrid_; }
+    void SetMinorGrid(TZebHiddenPen* value);
+    TTicks* Ticks() const { return ticksPen_; }
+    void SetTicks(TTicks* value);
+    TTicks* TicksInner() const { return ticksInner_; }
+    void SetTicksInner(TTicks* value);
+    TTicks* MinorTicks() const { return minorTicks_; }
+    void SetMinorTicks(TTicks* value);
+    int MinorTickCount() const { return minorTickCount_; }
+    void SetMinorTickCount(int value) { changeInt(minorTickCount_, value); }
+    int MinorTickLength() const { return minorTickLength_; }
+    void SetMinorTickLength(int value) { changeInt(minorTickLength_, value); }
+    int TickInnerLength() const { return tickInnerLength_; }
+    void SetTickInnerLength(int value) { changeInt(tickInnerLength_, value); }
+    int TickLength() const { return tickLength_; }
+    void SetTickLength(int value) { changeInt(tickLength_, value); }
+    bool TickOnLabelsOnly() const { return tickOnLabelsOnly_; }
+    void SetTickOnLabelsOnly(bool value) { changeBool(tickOnLabelsOnly_, value); }
+    bool UsePartnerAxis() const { return usePartnerAxis_; }
+    void SetUsePartnerAxis(bool value) { changeBool(usePartnerAxis_, value); }
+    TChartAxis* PartnerAxis() const { return partnerAxis_; }
+    void SetPartnerAxis(TChartAxis* value);
+    double PositionPercent() const { return positionPercent_; }
+    void SetPositionPercent(double value) { changeDouble(positionPercent_, value); }
+    bool IsPositionPercentStored() const { return positionPercent_ != 0; }
+    TZebUnits PositionUnits() const { return positionUnits_; }
+    void SetPositionUnits(TZebUnits value);
+    int TitleSize() const { return titleSize_; }
+    void SetTitleSize(int value) { changeInt(titleSize_, value); }
+    // Created on first read.
+    TChartAxisTitle* Title();
+    void SetTitle(TChartAxisTitle* value);
+    bool HasTitle() const { return title_ != nullptr; }
+    TAxisBackShape* Shape();
+    void SetShape(TAxisBackShape* value);
+    bool HasShape() const { return shape_ != nullptr; }
+    const TAxisDrawLabelEvent& OnDrawLabel() const { return onDrawLabel_; }
+    void SetOnDrawLabel(TAxisDrawLabelEvent value) { onDrawLabel_ = std::move(value); }
+    bool HasSubAxesItems() const;
+    void SetSubAxes(TChartCustomAxes* value);
+
+    // ---- layout and drawing (AxisLayout.cpp, AxisDraw.cpp) ----
+    // Lays the axis out in rect; with full, shrinks rect by the room the axis takes.
+    void CalcRect(TRect& rect, bool full);
+    // Pen and ticks across the axis.
+    int TickZoneSize(bool withTicks) const;
+    // Moves pixel away from the chart interior.
+    int InflateAxisPos(int pixel, int amount) const;
+    // base moved by PositionPercent.
+    int ApplyPositionOffset(int base) const;
+    int TitleBandSize();
+    void Draw(bool recomputePosition);
+    void PaintLine(int from, int to);
+    void PaintTitle(int x, int y);
+    void PaintLabel(int x, int y, int index, TGraphic* picture, int z, TCustomTextShape* shape, String text,
+                    double angle);
+    TRect GetLabelsArea() const;
+    bool ContainsPoint(TPoint point) const;
+    int AxisLinePosition() const { return linePosition_; }
+    void SetAxisLinePosition(int value) { linePosition_ = value; }
+    int LabelsPosition() const { return labelsPosition_; }
+    int TitlePosition() const { return titlePosition_; }
+    // Pixels reserved beside the axis by a scroll bar tool.
+    int ToolMargin = 0;
+    // Name of the canvas element the axis draws as.
+    String ElementName;
+    // Drawn instead of the axis line (axis breaks); before the grid (grid bands).
+    std::function<void(TChartAxis&, int from, int to)> LineHook;
+    std::function<void(TChartAxis&)> GridHook;
+    // For one pass of a depth axis: no grid line along the left wall, or along the floor.
+    bool SuppressWallGrid = false;
+    bool SuppressFloorGrid = false;
+
     // ---- conversions ----
     int ValueToPixel(double value) const;
     int HorizontalValueToPixel(double value) const;
@@ -165,6 +306,7 @@ public:
     void SelectPixelStrategy();
 
 protected:
+    void DefineProperties(TFiler& filer) override;
     void setDepthAxis()
     {
         depth_ = true;
@@ -179,6 +321,32 @@ protected:
 private:
     enum class Strategy { Linear, Fast, Logarithmic, Depth };
     void init();
+    void free();
+    // Label generation.
+    void registerLabel(int pixel, const String& text, double value, TGraphic* picture = nullptr);
+    void valueLabels(double step, int stepIndex);
+    void logarithmicLabels();
+    bool nextAxisLabels();
+    void seriesLabels(TAxisLabelStyle style);
+    void seriesTitleLabels();
+    void customLabels();
+    String labelOfSeries(TChartSeries& series, int index, TAxisLabelStyle style);
+    int measureLineCount();
+    int sizeAcross(TCustomTextShape& shape, int angle, int fixed, int width);
+    // A sub-axis lays out and draws with its parent's orientation, side and scale kind.
+    void takeParentOrientation();
+    // Drawing.
+    void paintLinesTicksGrid();
+    void paintTicks(const std::vector<int>& positions, int sign, int length);
+    void paintGridLine(int pixel, const TAxisGridPen& pen);
+    std::vector<int> minorPositions() const;
+    void paintLabels();
+    void paintLabelItem(TAxisItem& item, int index, TCustomTextShape& shape);
+    void paintBackShape();
+    bool drawsIn3D() const;
+    int sideOf(const TRect& rect) const;
+    void shrinkSide(TRect& rect, int amount) const;
+
     int linear(double value, bool horizontal) const;
     int fast(double value, bool horizontal) const;
     int logarithmicPixel(double value, bool horizontal) const;
@@ -198,12 +366,30 @@ private:
     int maximumOffset_ = 0, minimumOffset_ = 0;
     bool maximumRound_ = false, minimumRound_ = false;
     bool horizontal_ = false, otherSide_ = false, visible_ = true, inverted_ = false;
-    int labelsSeparation_ = 10;
     String axisValuesFormat_ = "#,##0.###";
     String dateTimeFormat_;
-    bool roundFirstLabel_ = true;
-    TAxisLabelStyle labelStyle_ = talAuto;
     double startPosition_ = 0, endPosition_ = 100, zPosition_ = 0.01;
+    TAxisLabels* labels_ = nullptr;          // owned
+    TAxisItems* items_ = nullptr;            // owned
+    TChartAxisPen* axisPen_ = nullptr;       // owned
+    TAxisGridPen* grid_ = nullptr;           // owned
+    TZebHiddenPen* minorGrid_ = nullptr;     // owned
+    TTicks* ticksPen_ = nullptr;             // owned
+    TTicks* ticksInner_ = nullptr;           // owned
+    TTicks* minorTicks_ = nullptr;           // owned
+    TChartAxisTitle* title_ = nullptr;       // owned
+    TAxisBackShape* shape_ = nullptr;        // owned
+    bool exactDateTime_ = true;
+    int minorTickCount_ = 3, minorTickLength_ = 2, tickInnerLength_ = 0, tickLength_ = 4;
+    bool tickOnLabelsOnly_ = true, usePartnerAxis_ = false;
+    TChartAxis* partnerAxis_ = nullptr;
+    double positionPercent_ = 0;
+    TZebUnits positionUnits_ = muPercent;
+    int titleSize_ = 0;
+    TAxisDrawLabelEvent onDrawLabel_;
+    int linePosition_ = 0, labelsPosition_ = 0, titlePosition_ = 0;
+    bool showsDateTime_ = false;
+    std::vector<int> ticks_;
     Strategy strategy_ = Strategy::Linear;
     double workMinimum_ = 0, workMaximum_ = 0;
     long double range_ = 0, logRange_ = 0;

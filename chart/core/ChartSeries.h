@@ -138,6 +138,18 @@ public:
     // index axis placed by index, else values.
     virtual TAxisLabelStyle PreferredLabelStyle(const TChartAxis* axis) const;
 
+    // ---- what the axes read of the points (the labels and titles of the series side back these) ----
+    // The label text of point index; none in the base.
+    virtual String GetPointLabel(int index) const
+    {
+        (void)index;
+        return {};
+    }
+    // A label has been set since the labels were last cleared.
+    virtual bool HasPointLabels() const { return false; }
+    // The title the axes and legend show: the component name in the base.
+    virtual String TitleOrName() const { return Name(); }
+
     virtual bool DependsOnAxes() const { return true; }
     virtual bool PlacesByPointIndex() const { return false; }
 

@@ -303,7 +303,7 @@ TEST_F(AxisSeries, AutomaticRangeFromTheBoundSeries)
     a.SetActive(false);
     b.SetActive(false);
     left.ComputeRange();
-    EXPECT_EQ(left.WorkingMaximum(), 0) << "no active series";
+    EXPECT_EQ(left.WorkingMaximum(), 100) << "hidden series keep the range while no active one is bound";
 
     // A fixed end stays; the other follows the series.
     a.SetActive(true);
