@@ -4,7 +4,13 @@
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/core/AxisPens.h"
+#include "chart/core/ChartEvents.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/ChartTools.h"
+#include "chart/core/ColorPalette.h"
+#include "chart/core/SeriesSource.h"
+#include "chart/core/ZebFunction.h"
+#include "chart/core/ZebSelected.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TCustomAxisPanel)
@@ -17,6 +23,8 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* owner)
     : TCustomZebPanelExtended(owner), axes_(std::make_unique<TChartAxes>())
 {
     SetAutoRepaint(false);
+    animations_ = std::make_unique<TChartAnimations>(this);
+    tools_ = std::make_unique<TChartTools>(this);
     customAxes_ = new TChartCustomAxes(this, nullptr);
     // Created in this order, each joins the axes list: Bottom, Top, Left, Right, Depth, DepthTop.
     (new TChartAxis(this))->SetHorizontal(true);
@@ -34,15 +42,88 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* owner)
     (new TChartDepthAxis(this))->SetOtherSide(true);
     new TChartDepthAxis(this);
     for (int i = 0; i < axes_->Count(); ++i) axes_->Items(i)->ElementName = names[i];
+    hover_ = std::make_unique<TZebHover>(this);
     SetAutoRepaint(true);
 }
 
-TCustomAxisPanel::~TCustomAxisPanel()
+TCustomAxisPanel::~TCustomAxisPanel() { teardown(); }
+
+void TCustomAxisPanel::BeforeDestruction()
 {
-    forgetSeries();
+    teardown();
+    TCustomZebPanelExtended::BeforeDestruction();
+}
+
+void TCustomAxisPanel::teardown()
+{
+    if (tornDown_) return;
+    tornDown_ = true;
+    DisposeAllSeries(nullptr);
+    animations_->Clear();
     axes_->Clear();
     delete customAxes_;
+    customAxes_ = nullptr;
+    for (TZebCustomTool* tool : *tools_)
+        if (auto* axisTool = dynamic_cast<TZebCustomToolAxis*>(tool)) axisTool->ForgetAxis();
+    tools_->Clear();
+    hover_.reset();
 }
+
+void TCustomAxisPanel::Assign(TPersistent* source)
+{
+    if (auto* other = dynamic_cast<TCustomAxisPanel*>(source)) {
+        chart3DPercent_ = other->chart3DPercent_;
+        axisBehind_ = other->axisBehind_;
+        axisVisible_ = other->axisVisible_;
+        BottomAxis()->Assign(other->BottomAxis());
+        clipPoints_ = other->clipPoints_;
+        colorPalette_ = other->colorPalette_;
+        customAxes_->Assign(other->customAxes_);
+        hover_->Assign(other->hover_.get());
+        LeftAxis()->Assign(other->LeftAxis());
+        DepthAxis()->Assign(other->DepthAxis());
+        DepthTopAxis()->Assign(other->DepthTopAxis());
+        RightAxis()->Assign(other->RightAxis());
+        TopAxis()->Assign(other->TopAxis());
+        view3DWalls_ = other->view3DWalls_;
+    }
+    TCustomZebPanelExtended::Assign(source);
+}
+
+void TCustomAxisPanel::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+    TCustomZebPanelExtended::GetChildren(proc, root);
+    for (TChartSeries* series : series_)
+        if (!series->Internal()) proc(series);
+}
+
+// ---- settings ----
+
+void TCustomAxisPanel::SetChart3DPercent(int value)
+{
+    value = std::clamp(value, 1, 100);
+    if (chart3DPercent_ == value) return;
+    chart3DPercent_ = value;
+    Invalidate();
+}
+
+namespace {
+void changeFlag(TCustomAxisPanel& chart, bool& field, bool value)
+{
+    if (field == value) return;
+    field = value;
+    chart.Invalidate();
+}
+}  // namespace
+
+void TCustomAxisPanel::SetAxisBehind(bool value) { changeFlag(*this, axisBehind_, value); }
+void TCustomAxisPanel::SetAxisVisible(bool value) { changeFlag(*this, axisVisible_, value); }
+void TCustomAxisPanel::SetClipPoints(bool value) { changeFlag(*this, clipPoints_, value); }
+void TCustomAxisPanel::SetView3DWalls(bool value) { changeFlag(*this, view3DWalls_, value); }
+void TCustomAxisPanel::SetHover(TZebHover* value) { hover_->Assign(value); }
+void TCustomAxisPanel::SetCustomAxes(TChartCustomAxes* value) { customAxes_->Assign(value); }
+
+// ---- axes ----
 
 TChartDepthAxis* TCustomAxisPanel::DepthAxis() const { return static_cast<TChartDepthAxis*>(axes_->GetDepthAxis()); }
 
@@ -68,7 +149,7 @@ double TCustomAxisPanel::AxisExtreme(TChartAxis* axis, bool wantMinimum, bool ho
         return result;
     }
     // A hidden series keeps its axis' range until an active one is bound there.
-    const bool anyActive = FirstSeriesOn(axis) != nullptr;
+    const bool anyActive = !NoActiveSeriesOn(axis);
     for (TChartSeries* series : series_) {
         if ((anyActive && !series->Active()) || series->Count() == 0) continue;
         const bool bound = horizontal ? series->GetHorizAxis() == axis || series->HorizAxis() == aBothHorizAxis
@@ -80,13 +161,6 @@ double TCustomAxisPanel::AxisExtreme(TChartAxis* axis, bool wantMinimum, bool ho
             offer(wantMinimum ? series->LowestY() : series->HighestY());
     }
     return result;
-}
-
-TChartSeries* TCustomAxisPanel::FirstSeriesOn(const TChartAxis* axis) const
-{
-    for (TChartSeries* series : series_)
-        if (series->Active() && series->IsBoundToAxis(axis)) return series;
-    return nullptr;
 }
 
 int TCustomAxisPanel::WidestSeriesLabel() const
@@ -122,24 +196,60 @@ void TCustomAxisPanel::NotifyAxisRangeChanged(TChartAxis* axis)
     Invalidate();
 }
 
-void TCustomAxisPanel::BeforeDestruction()
+bool TCustomAxisPanel::IsAxisInUse(const TChartAxis* axis, bool defaultValue) const
 {
-    forgetSeries();
-    TCustomZebPanelExtended::BeforeDestruction();
+    bool result = defaultValue;
+    for (TChartSeries* series : series_) {
+        if (!series->Active()) continue;
+        if (!series->DependsOnAxes()) return false;
+        result = series->IsBoundToAxis(axis);
+        if (result) break;
+    }
+    return result;
 }
 
-void TCustomAxisPanel::forgetSeries()
+bool TCustomAxisPanel::IsAxisShown(const TChartAxis* axis) const
 {
-    // The series outlive the chart in their owner.
-    for (TChartSeries* series : series_) series->storeParentChart(nullptr);
-    series_.clear();
+    if (!axisVisible_ || !axis->Visible()) return false;
+    return axis->IsDepthAxis() ? View3D() : IsAxisInUse(axis, true);
 }
+
+bool TCustomAxisPanel::NoActiveSeriesOn(const TChartAxis* axis) const
+{
+    return std::none_of(series_.begin(), series_.end(),
+                        [axis](const TChartSeries* s) { return s->Active() && s->IsBoundToAxis(axis); });
+}
+
+TChartSeries* TCustomAxisPanel::FirstSeriesOn(const TChartAxis* axis) const
+{
+    const bool anyActive = !NoActiveSeriesOn(axis);
+    for (TChartSeries* series : series_)
+        if ((series->Active() || !anyActive) && series->IsBoundToAxis(axis)) return series;
+    return nullptr;
+}
+
+TChartSeries* TCustomAxisPanel::LongestSeriesOn(const TChartAxis* axis) const
+{
+    const bool anyActive = !NoActiveSeriesOn(axis);
+    TChartSeries* result = nullptr;
+    for (TChartSeries* series : series_)
+        if ((series->Active() || !anyActive) && series->IsBoundToAxis(axis) &&
+            (!result || series->Count() > result->Count()))
+            result = series;
+    return result;
+}
+
+// ---- series ----
 
 void TCustomAxisPanel::AddSeries(TChartSeries* series)
 {
     if (IndexOfSeries(series) >= 0) return;
+    StyleFromTemplate(series);
     series->storeParentChart(this);
-    series_.push_back(series);
+    series->AddedToChart();
+    series_.AppendSeries(series);
+    BroadcastSeriesEvent(series, 0);
+    if (onAddSeries_) onAddSeries_(series);
     Invalidate();
 }
 
@@ -148,20 +258,240 @@ void TCustomAxisPanel::DetachSeries(TChartSeries* series) { RemoveSeriesAt(Index
 void TCustomAxisPanel::RemoveSeriesAt(int index)
 {
     if (index < 0) return;
-    TChartSeries* series = series_[static_cast<size_t>(index)];
-    series->storeParentChart(nullptr);
-    series_.erase(series_.begin() + index);
+    TChartSeries* series = series_.GetSeriesAt(index);
+    BroadcastSeriesEvent(series, 1);
+    series->RemovedFromChart();
+    series_.Remove(series);
+    if (onRemoveSeries_) onRemoveSeries_(series);
+    BroadcastSeriesEvent(series, 7);
     Invalidate();
-}
-
-int TCustomAxisPanel::IndexOfSeries(const TChartSeries* series) const
-{
-    const auto it = std::find(series_.begin(), series_.end(), series);
-    return it == series_.end() ? -1 : static_cast<int>(it - series_.begin());
 }
 
 int TCustomAxisPanel::ActiveSeriesTotal() const
 {
-    return static_cast<int>(
-        std::count_if(series_.begin(), series_.end(), [](const TChartSeries* s) { return s->Active(); }));
+    return static_cast<int>(std::count_if(series_.begin(), series_.end(), [](const TChartSeries* s) { return s->Active(); }));
+}
+
+int TCustomAxisPanel::MaxPointCount() const
+{
+    int result = 0;
+    for (TChartSeries* series : series_)
+        if (series->Active()) result = std::max(result, series->Count());
+    return result;
+}
+
+TChartSeries* TCustomAxisPanel::NewSeries(const TMetaClass& cls)
+{
+    return AdoptSeries(static_cast<TChartSeries*>(cls.CreateComponent(GetSeriesOwner())));
+}
+
+TChartSeries* TCustomAxisPanel::AdoptSeries(TChartSeries* series)
+{
+    series->SetParentChart(this);
+    return series;
+}
+
+void TCustomAxisPanel::DisposeAllSeries(const TMetaClass* cls)
+{
+    // A series that is a detail sub-series of another one is its master's to free.
+    const auto isDetail = [this](const TChartSeries* s) {
+        for (TChartSeries* master : series_)
+            if (const TSeriesDetail* detail = master->DetailOrNull(); detail && detail->Contains(s)) return true;
+        return false;
+    };
+    int i = 0;
+    while (i < NumSeries()) {
+        TChartSeries* series = GetSeriesAt(i);
+        if (cls && !series->InheritsFrom(*cls)) {
+            ++i;
+            continue;
+        }
+        const bool detail = isDetail(series);
+        series->SetParentChart(nullptr);
+        if (!detail) series->Free();
+    }
+}
+
+void TCustomAxisPanel::ExchangeSeries(int index1, int index2)
+{
+    const auto skipInternal = [this](int index) {
+        if (!GetSeriesAt(index)->Internal()) return index;
+        for (int i = index + 1; i < NumSeries(); ++i)
+            if (!GetSeriesAt(i)->Internal()) return i;
+        return index;
+    };
+    index1 = skipInternal(index1);
+    index2 = skipInternal(index2);
+    TChartSeries* a = GetSeriesAt(index1);
+    TChartSeries* b = GetSeriesAt(index2);
+    series_.Exchange(index1, index2);
+    if (a->Owner() && a->Owner() == b->Owner()) {
+        const int ia = a->ComponentIndex(), ib = b->ComponentIndex();
+        a->SetComponentIndex(ib);
+        b->SetComponentIndex(ia);
+    }
+    BroadcastSeriesEvent(nullptr, 4);
+    Invalidate();
+}
+
+void TCustomAxisPanel::SwapSeries(TChartSeries* a, TChartSeries* b)
+{
+    if (a->ParentChart() == this && b->ParentChart() == this) {
+        ExchangeSeries(IndexOfSeries(a), IndexOfSeries(b));
+        return;
+    }
+    TCustomAxisPanel* chartA = a->ParentChart();
+    TCustomAxisPanel* chartB = b->ParentChart();
+    a->SetParentChart(chartB);
+    b->SetParentChart(chartA);
+}
+
+void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeries* series, int kind)
+{
+    if (suppressSeriesEvents_ || !HasListeners()) return;
+    TZebSeriesEvent event;
+    event.Kind = kind;
+    event.Series = series;
+    BroadcastEvent(&event);
+}
+
+TChartSeries* TCustomAxisPanel::LegendSeries(int position, bool activeOnly) const
+{
+    int n = 0;
+    for (TChartSeries* series : series_) {
+        if (series->Internal() || !series->ShowInLegend() || (activeOnly && !series->Active())) continue;
+        if (n++ == position) return series;
+    }
+    return nullptr;
+}
+
+String TCustomAxisPanel::LegendSeriesTitle(int position, bool activeOnly) const
+{
+    TChartSeries* series = LegendSeries(position, activeOnly);
+    if (!series) return String();
+    return series->LegendTitle().empty() ? series->GetTitleOrName(true) : CleanLegendText(series->LegendTitle());
+}
+
+String CleanLegendText(const String& text)
+{
+    String s = text;
+    std::replace(s.begin(), s.end(), '\x06', ' ');
+    if (const size_t lfcr = s.find("\n\r"); lfcr != String::npos)
+        s.erase(lfcr, 1);
+    else if (const size_t crlf = s.find("\r\n"); crlf != String::npos)
+        s.erase(crlf, 1);
+    std::replace(s.begin(), s.end(), '\r', ' ');
+    std::replace(s.begin(), s.end(), '\n', ' ');
+    return s;
+}
+
+// ---- colours ----
+
+TColor TCustomAxisPanel::PaletteColor(int index) const
+{
+    if (!colorPalette_.empty()) return colorPalette_[static_cast<size_t>(index) % colorPalette_.size()];
+    return DefaultPaletteColor(index);
+}
+
+TColor TCustomAxisPanel::PickFreeColor(bool checkBackground, const TChartSeries* ignoreSeries) const
+{
+    const int high = static_cast<int>(colorPalette_.empty() ? DefaultColorPalette.size() : colorPalette_.size()) - 1;
+    // The last entry is never tried: when every other one is taken the series' position decides.
+    for (int i = 0; i < high; ++i) {
+        const TColor c = PaletteColor(i);
+        if (IsColorFree(c, checkBackground, ignoreSeries)) return c;
+    }
+    return PaletteColor(NumSeries());
+}
+
+void TCustomAxisPanel::ReassignAutoColors()
+{
+    for (TChartSeries* series : series_)
+        if (!series->IsSeriesColorStored()) series->SetPickedColor(PickFreeColor(true, series));
+}
+
+bool TCustomAxisPanel::IsColorFree(TColor color, bool, const TChartSeries* ignoreSeries) const
+{
+    return std::none_of(series_.begin(), series_.end(), [&](const TChartSeries* s) {
+        return s != ignoreSeries && s->SeriesColor() == color;
+    });
+}
+
+// ---- data sources ----
+
+bool TCustomAxisPanel::IsAcceptableSource(TChartSeries* series, TComponent* source)
+{
+    bool accept = false;
+    if (auto* sourceSeries = dynamic_cast<TChartSeries*>(source))
+        accept = sourceSeries != series && series->FunctionAcceptsSource(sourceSeries);
+    else if (dynamic_cast<TZebSeriesSource*>(source))
+        accept = SeriesSourceClassOf(source->ClassType())->AppliesToChart(this);
+    if (accept && onValidDataSource_) onValidDataSource_(this, series, accept, source);
+    return accept;
+}
+
+void TCustomAxisPanel::CheckSourceLoop(TComponent* component, TChartSeries* series) const
+{
+    if (auto* source = dynamic_cast<TChartSeries*>(component)) series->CheckNoCircularSource(source);
+}
+
+void TCustomAxisPanel::DetachSourceComponent(TChartSeries* series, TComponent* source)
+{
+    if (auto* seriesSource = dynamic_cast<TZebSeriesSource*>(source); seriesSource && series->DataSource() == source)
+        seriesSource->DetachSeries();
+}
+
+void TCustomAxisPanel::RefreshSeriesData(TChartSeries* series) { series->RefreshFromSources(); }
+
+// ---- tools and templates ----
+
+void TCustomAxisPanel::StyleFromTemplate(TChartSeries* series)
+{
+    if (!templateChart_) return;
+    TChartSeries* model = nullptr;
+    for (TChartSeries* s : templateChart_->series_)
+        if (&s->ClassType() == &series->ClassType()) {
+            model = s;
+            break;
+        }
+    if (!model)
+        for (TChartSeries* s : templateChart_->series_)
+            if (s->Is<TThemedSeries>()) {
+                model = s;
+                break;
+            }
+    if (!model) model = templateChart_->NewSeries(TChartSeries::StaticClass());
+    series->CopyAppearance(model);
+}
+
+void TCustomAxisPanel::ToolFromTemplate(TZebCustomTool* tool)
+{
+    if (!templateChart_) return;
+    for (TZebCustomTool* t : *templateChart_->tools_)
+        if (t->InheritsFrom(tool->ClassType()) || tool->InheritsFrom(t->ClassType())) {
+            tool->Assign(t);
+            return;
+        }
+}
+
+// ---- events ----
+
+void TCustomAxisPanel::FireBeforeDrawChart()
+{
+    if (onBeforeDrawChart_) onBeforeDrawChart_(this);
+}
+
+void TCustomAxisPanel::FireBeforeDrawAxes()
+{
+    if (onBeforeDrawAxes_) onBeforeDrawAxes_(this);
+}
+
+void TCustomAxisPanel::FireBeforeDrawSeries()
+{
+    if (onBeforeDrawSeries_) onBeforeDrawSeries_(this);
+}
+
+void TCustomAxisPanel::FireAfterDraw()
+{
+    if (onAfterDraw_) onAfterDraw_(this);
 }

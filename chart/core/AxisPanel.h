@@ -1,15 +1,30 @@
 #pragma once
 // TCustomAxisPanel: the chart core between the panel and the concrete chart. It owns the six
-// standard axes, the custom axes and the list of all of them, keeps the series list (in drawing
-// and legend order; the series' owner component frees the series) and answers the axes' questions
-// about the series bound to them.
+// standard axes, the custom axes and the list of all of them, the series list (in drawing and
+// legend order; the series' owner component frees the series), the tools and animations; it
+// picks automatic series colours, answers which axes are in use and validates and refreshes the
+// series' data sources.
 #include <memory>
 #include <vector>
 
 #include "chart/core/ChartAxes.h"
+#include "chart/core/SeriesLists.h"
 #include "chart/core/ZebPanelExtended.h"
+#include "platform/classes/MethodEvent.h"
 
 class TChartSeries;
+class TChartTools;
+class TChartAnimations;
+class TZebCustomTool;
+class TZebHover;
+
+using TSeriesNotifyEvent = TMethodEvent<void(TChartSeries* Sender)>;
+using TValidDataSourceEvent =
+    TMethodEvent<void(TCustomAxisPanel* Sender, TChartSeries* Series, bool& Accept, TComponent* Source)>;
+
+// Every legend column separator becomes a blank; the first LF CR (else CR LF) pair loses one
+// character; every other CR and LF becomes a blank.
+String CleanLegendText(const String& text);
 
 // Sender axis, the series (none for value labels), the point index (-1 for value labels) and the
 // label text (in/out).
@@ -23,7 +38,25 @@ class TCustomAxisPanel : public TCustomZebPanelExtended {
 public:
     explicit TCustomAxisPanel(TComponent* owner);
     ~TCustomAxisPanel() override;
+    // Series leave, then animations, axes, tools and hover settings go.
     void BeforeDestruction() override;
+    void Assign(TPersistent* source) override;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+
+    // ---- settings ----
+    int Chart3DPercent() const { return chart3DPercent_; }
+    // Kept within 1 .. 100.
+    void SetChart3DPercent(int value);
+    bool AxisBehind() const { return axisBehind_; }
+    void SetAxisBehind(bool value);
+    bool AxisVisible() const { return axisVisible_; }
+    void SetAxisVisible(bool value);
+    bool ClipPoints() const { return clipPoints_; }
+    void SetClipPoints(bool value);
+    bool View3DWalls() const { return view3DWalls_; }
+    void SetView3DWalls(bool value);
+    TZebHover* Hover() const { return hover_.get(); }
+    void SetHover(TZebHover* value);
 
     // ---- axes ----
     TChartAxes& Axes() { return *axes_; }
@@ -35,25 +68,104 @@ public:
     TChartDepthAxis* DepthAxis() const;
     TChartDepthAxis* DepthTopAxis() const;
     TChartCustomAxes* CustomAxes() const { return customAxes_; }
+    void SetCustomAxes(TChartCustomAxes* value);
     // The smallest (wantMinimum) or largest value of the series bound to axis in that direction;
     // inactive series count while no active one is bound. 0 when none offers a value.
     double AxisExtreme(TChartAxis* axis, bool wantMinimum, bool horizontal);
-    // The first active series bound to axis; none when there is none.
-    TChartSeries* FirstSeriesOn(const TChartAxis* axis) const;
     // Every series hears of the new range, then the chart repaints.
     void NotifyAxisRangeChanged(TChartAxis* axis);
+    // True when an active axis-dependent series before any axis-free one is bound to axis;
+    // defaultValue without active series.
+    bool IsAxisInUse(const TChartAxis* axis, bool defaultValue) const;
+    bool IsAxisShown(const TChartAxis* axis) const;
+    bool NoActiveSeriesOn(const TChartAxis* axis) const;
+    TChartSeries* FirstSeriesOn(const TChartAxis* axis) const;
+    TChartSeries* LongestSeriesOn(const TChartAxis* axis) const;
 
     // ---- series ----
+    TChartSeriesList& SeriesList() { return series_; }
+    const TChartSeriesList& SeriesList() const { return series_; }
     // Nothing when series is already listed.
     void AddSeries(TChartSeries* series);
     void DetachSeries(TChartSeries* series);
     // Nothing for a negative index.
     void RemoveSeriesAt(int index);
     // index below NumSeries: the caller's to keep.
-    TChartSeries* GetSeriesAt(int index) const { return series_[static_cast<size_t>(index)]; }
-    int NumSeries() const { return static_cast<int>(series_.size()); }
-    int IndexOfSeries(const TChartSeries* series) const;
+    TChartSeries* GetSeriesAt(int index) const { return series_.GetSeriesAt(index); }
+    int NumSeries() const { return series_.Count(); }
+    int IndexOfSeries(const TChartSeries* series) const { return series_.IndexOf(series); }
     int ActiveSeriesTotal() const;
+    // The most points of an active series; 0 when none.
+    int MaxPointCount() const;
+    // A series of cls owned by the chart's owner, added to the chart.
+    TChartSeries* NewSeries(const TMetaClass& cls);
+    TChartSeries* AdoptSeries(TChartSeries* series);
+    // Every series of cls (all with none) leaves and is freed, except detail sub-series.
+    void DisposeAllSeries(const TMetaClass* cls);
+    void ExchangeSeries(int index1, int index2);
+    void SwapSeries(TChartSeries* a, TChartSeries* b);
+    virtual TComponent* GetSeriesOwner() const { return Owner(); }
+    // Series events to the listeners (nothing while suppressed or without listeners).
+    void BroadcastSeriesEvent(TChartSeries* series, int kind);
+    bool SuppressSeriesEvents() const { return suppressSeriesEvents_; }
+    void SetSuppressSeriesEvents(bool value) { suppressSeriesEvents_ = value; }
+    TChartSeries* LegendSeries(int position, bool activeOnly) const;
+    String LegendSeriesTitle(int position, bool activeOnly) const;
+    virtual String LegendTextOfPoint(TChartSeries* series, int index) { (void)series, (void)index; return String(); }
+
+    // ---- 3-D slots ----
+    // The next Z slot of a frame (the draw pipeline resets the counter).
+    int TakeZSlot() { return ++SeriesZSlotMax; }
+    int MaxZSlot() const { return SeriesZSlotMax; }
+    void ResetZSlots() { SeriesZSlotMax = -1; }
+    // Depth of one series slot in pixels (set when the frame lays out 3-D).
+    int SeriesDepth3D() const { return SeriesWidth3D; }
+    void SetSeriesDepth3D(int value) { SeriesWidth3D = value; }
+
+    // ---- colours ----
+    const std::vector<TColor>& ColorPalette() const { return colorPalette_; }
+    void SetColorPalette(std::vector<TColor> value) { colorPalette_ = std::move(value); }
+    TColor PaletteColor(int index) const;
+    TColor PickFreeColor(bool checkBackground, const TChartSeries* ignoreSeries) const;
+    void ReassignAutoColors();
+    // No other series has colour as its SeriesColor (the chart adds its background tests).
+    virtual bool IsColorFree(TColor color, bool checkBackground, const TChartSeries* ignoreSeries) const;
+
+    // ---- data sources ----
+    virtual bool IsAcceptableSource(TChartSeries* series, TComponent* source);
+    // ChartException when component already depends on series.
+    void CheckSourceLoop(TComponent* component, TChartSeries* series) const;
+    virtual void DetachSourceComponent(TChartSeries* series, TComponent* source);
+    virtual void RefreshSeriesData(TChartSeries* series);
+
+    // ---- tools ----
+    TChartTools& Tools() { return *tools_; }
+    TChartAnimations& Animations() { return *animations_; }
+    // The template chart new series and tools copy their look from while a theme is applied.
+    TCustomAxisPanel* TemplateChart() const { return templateChart_; }
+    void SetTemplateChart(TCustomAxisPanel* value) { templateChart_ = value; }
+    void StyleFromTemplate(TChartSeries* series);
+    void ToolFromTemplate(TZebCustomTool* tool);
+
+    // ---- events ----
+    const TSeriesNotifyEvent& OnAddSeries() const { return onAddSeries_; }
+    void SetOnAddSeries(TSeriesNotifyEvent value) { onAddSeries_ = std::move(value); }
+    const TSeriesNotifyEvent& OnRemoveSeries() const { return onRemoveSeries_; }
+    void SetOnRemoveSeries(TSeriesNotifyEvent value) { onRemoveSeries_ = std::move(value); }
+    const TValidDataSourceEvent& OnValidDataSource() const { return onValidDataSource_; }
+    void SetOnValidDataSource(TValidDataSourceEvent value) { onValidDataSource_ = std::move(value); }
+    const TNotifyEvent& OnBeforeDrawChart() const { return onBeforeDrawChart_; }
+    void SetOnBeforeDrawChart(TNotifyEvent value) { onBeforeDrawChart_ = std::move(value); }
+    const TNotifyEvent& OnBeforeDrawAxes() const { return onBeforeDrawAxes_; }
+    void SetOnBeforeDrawAxes(TNotifyEvent value) { onBeforeDrawAxes_ = std::move(value); }
+    const TNotifyEvent& OnBeforeDrawSeries() const { return onBeforeDrawSeries_; }
+    void SetOnBeforeDrawSeries(TNotifyEvent value) { onBeforeDrawSeries_ = std::move(value); }
+    const TNotifyEvent& OnAfterDraw() const { return onAfterDraw_; }
+    void SetOnAfterDraw(TNotifyEvent value) { onAfterDraw_ = std::move(value); }
+    virtual void FireBeforeDrawChart();
+    virtual void FireBeforeDrawAxes();
+    virtual void FireBeforeDrawSeries();
+    virtual void FireAfterDraw();
 
     // ---- what the axes ask ----
     const TAxisOnGetLabel& OnGetAxisLabel() const { return onGetAxisLabel_; }
@@ -79,11 +191,26 @@ public:
     int Height3D = 0;
 
 private:
-    void forgetSeries();
+    void teardown();
 
-    std::vector<TChartSeries*> series_;
+    TChartSeriesList series_;
     std::unique_ptr<TChartAxes> axes_;
     TAxisOnGetLabel onGetAxisLabel_;
     TAxisOnGetNextLabel onGetNextAxisLabel_;
     TChartCustomAxes* customAxes_ = nullptr;  // owned
+    std::unique_ptr<TChartTools> tools_;
+    std::unique_ptr<TChartAnimations> animations_;
+    std::unique_ptr<TZebHover> hover_;
+    std::vector<TColor> colorPalette_;
+    TCustomAxisPanel* templateChart_ = nullptr;
+    int chart3DPercent_ = 15;
+    bool axisBehind_ = true;
+    bool axisVisible_ = true;
+    bool clipPoints_ = true;
+    bool view3DWalls_ = true;
+    bool suppressSeriesEvents_ = false;
+    bool tornDown_ = false;
+    TSeriesNotifyEvent onAddSeries_, onRemoveSeries_;
+    TValidDataSourceEvent onValidDataSource_;
+    TNotifyEvent onBeforeDrawChart_, onBeforeDrawAxes_, onBeforeDrawSeries_, onAfterDraw_;
 };

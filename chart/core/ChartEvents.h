@@ -64,3 +64,13 @@ public:
 private:
     std::vector<IChartEventListener*> items_;
 };
+
+class TChartSeries;
+
+// A series event of a chart: 0 added, 1 about to be removed, 2 title, 3 colour, 4 order changed
+// (no series), 5 active changed, 6 values changed in bulk, 7 removed.
+class TZebSeriesEvent : public TZebEvent {
+public:
+    int Kind = 0;
+    TChartSeries* Series = nullptr;
+};

@@ -151,21 +151,26 @@ void TChartValueList::SetValueAt(int index, double value)
 {
     values_[static_cast<size_t>(index)] = value;
     statsChanged();
-    if (owner_) owner_->NotifyDependents(4, index);
+    if (owner_) owner_->ValuesModified(index);
 }
 
 void TChartValueList::SwapValues(int a, int b)
 {
     std::swap(values_[static_cast<size_t>(a)], values_[static_cast<size_t>(b)]);
     statsChanged();
-    if (owner_) owner_->NotifyDependents(4, a);
+    if (owner_) owner_->ValuesModified(a);
 }
 
 void TChartValueList::FillWithIndexes()
 {
     for (int i = 0; i < Count(); ++i) values_[static_cast<size_t>(i)] = i;
     statsChanged();
-    if (owner_) owner_->NotifyDependents(4, 0);
+    if (owner_) owner_->ValuesModified(0);
+}
+
+void TChartValueList::SortPoints()
+{
+    if (owner_) owner_->SortByValueList(this, order_);
 }
 
 void TChartValueList::RotateFirstToEnd()
@@ -181,7 +186,7 @@ void TChartValueList::SetDirty(bool value)
 {
     if (modified_ == value) return;
     modified_ = value;
-    if (value && owner_) owner_->NotifyDependents(4, -1);
+    if (value && owner_) owner_->ValuesModified(-1);
 }
 
 void TChartValueList::RecomputeAllStats()

@@ -78,6 +78,8 @@ public:
     virtual void RemoveAll();
     void SwapValues(int a, int b);
     void FillWithIndexes();
+    // The owner's points sorted by this list's Order (equal values keep their order).
+    void SortPoints();
     // The first value goes last; the statistics stay as they are.
     virtual void RotateFirstToEnd();
     void SetDirty(bool value);

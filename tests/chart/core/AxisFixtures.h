@@ -3,6 +3,8 @@
 // lists directly, the way a series type adds a point.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -14,6 +16,14 @@ class TTestAxisPanel : public TCustomAxisPanel {
     TV_CLASS(TTestAxisPanel, TCustomAxisPanel)
 public:
     explicit TTestAxisPanel(TComponent* owner) : TCustomAxisPanel(owner) {}
+
+    // Colours the free-colour test refuses; empty: the series' colours decide.
+    std::set<TColor> Taken;
+    bool IsColorFree(TColor color, bool checkBackground, const TChartSeries* ignore) const override
+    {
+        if (!Taken.empty()) return !Taken.count(color);
+        return TCustomAxisPanel::IsColorFree(color, checkBackground, ignore);
+    }
 };
 
 class TTestSeries : public TChartSeries {
@@ -39,7 +49,24 @@ public:
 
     // (kind, index) of every notice to dependants.
     std::vector<std::pair<int, int>> Notices;
-    void NotifyDependents(int kind, int index) override { Notices.emplace_back(kind, index); }
+    void NotifyDependents(int kind, int index) override
+    {
+        Notices.emplace_back(kind, index);
+        TChartSeries::NotifyDependents(kind, index);
+    }
+
+    // Points within HitRadius of (x, y) in value units hit; DependsOnAxes switchable.
+    double HitRadius = 0.5;
+    int HitTests = 0;
+    int HitTest(int x, int y) override
+    {
+        ++HitTests;
+        for (int i = 0; i < Count(); ++i)
+            if (std::hypot(GetPointX(i) - x, GetPointY(i) - y) <= HitRadius) return i;
+        return -1;
+    }
+    bool AxisFree = false;
+    bool DependsOnAxes() const override { return !AxisFree; }
 };
 
 // The engine's texts and canvas classes live for each suite.

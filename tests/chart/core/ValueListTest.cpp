@@ -322,13 +322,14 @@ TEST_F(SeriesInChart, JoinAndLeave)
 
 TEST_F(SeriesInChart, EitherMayGoFirst)
 {
-    auto* series = new TTestSeries(nullptr);
+    TComponent owner(nullptr);
     {
         TTestAxisPanel chart(nullptr);
-        series->SetParentChart(&chart);
+        (new TTestSeries(&owner))->SetParentChart(&chart);
     }
-    EXPECT_EQ(series->ParentChart(), nullptr);
+    EXPECT_EQ(owner.ComponentCount(), 0) << "a chart frees its series";
     TTestAxisPanel chart(nullptr);
+    auto* series = new TTestSeries(nullptr);
     series->SetParentChart(&chart);
     series->Free();
     EXPECT_EQ(chart.NumSeries(), 0);

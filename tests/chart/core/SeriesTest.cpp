@@ -1,0 +1,475 @@
+// Series points, notifications, sources, functions, the panel's series side, hover and tools.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <numeric>
+
+#include "AxisFixtures.h"
+#include "chart/canvas/ZebPicture.h"
+#include "chart/core/ChartException.h"
+#include "chart/core/ChartEvents.h"
+#include "chart/core/ChartTools.h"
+#include "chart/core/ColorPalette.h"
+#include "chart/core/ZebFunction.h"
+#include "chart/core/ZebSelected.h"
+#include "platform/classes/Published.h"
+
+namespace {
+// The mean of the collected values.
+class TTestAverage : public TZebFunction {
+    TV_CLASS(TTestAverage, TZebFunction)
+public:
+    using TZebFunction::TZebFunction;
+
+protected:
+    double ComputeFromValues(const std::vector<double>& work) override
+    {
+        return work.empty() ? 0 : std::accumulate(work.begin(), work.end(), 0.0) / work.size();
+    }
+};
+class TTestMovingAverage : public TZebMovingFunction {
+    TV_CLASS(TTestMovingAverage, TZebMovingFunction)
+public:
+    using TZebMovingFunction::TZebMovingFunction;
+
+protected:
+    double ComputeFromValues(const std::vector<double>& work) override
+    {
+        return work.empty() ? 0 : std::accumulate(work.begin(), work.end(), 0.0) / work.size();
+    }
+};
+class TTestSeriesTool : public TZebCustomToolSeries {
+    TV_CLASS(TTestSeriesTool, TZebCustomToolSeries)
+public:
+    using TZebCustomToolSeries::TZebCustomToolSeries;
+};
+class TTestAxisTool : public TZebCustomToolAxis {
+    TV_CLASS(TTestAxisTool, TZebCustomToolAxis)
+public:
+    using TZebCustomToolAxis::TZebCustomToolAxis;
+};
+
+std::vector<double> valuesOf(const TChartValueList* list)
+{
+    return std::vector<double>(list->Values(), list->Values() + list->Count());
+}
+
+// Every series event a chart broadcasts.
+class TEventRecorder : public IChartEventListener {
+public:
+    std::vector<int> Kinds;
+    void HandleChartEvent(TZebEvent& event) override
+    {
+        if (auto* e = dynamic_cast<TZebSeriesEvent*>(&event)) Kinds.push_back(e->Kind);
+    }
+};
+}  // namespace
+
+TV_PUBLISHED_AS(TTestAverage, TZebFunctionClass) {}
+TV_PUBLISHED_AS(TTestMovingAverage, TZebFunctionClass) {}
+TV_PUBLISHED(TTestSeriesTool) {}
+TV_PUBLISHED(TTestAxisTool) {}
+
+class SeriesPoints : public ChartCoreSuite {};
+
+TEST_F(SeriesPoints, OrderedInsertKeepsArrivalOrderOfEqualValues)
+{
+    TTestSeries series(nullptr);
+    for (const double x : {1.0, 3.0, 2.0}) series.InsertXY(x, x * 10);
+    EXPECT_EQ(series.InsertXY(2, 99), 2) << "a new 2 goes after the existing 2";
+    EXPECT_EQ(valuesOf(series.XValues()), (std::vector<double>{1, 2, 2, 3}));
+    EXPECT_EQ(valuesOf(series.YValues()), (std::vector<double>{10, 20, 99, 30}));
+
+    TTestSeries descending(nullptr);
+    descending.XValues()->SetOrder(loDescending);
+    descending.InsertXY(5, 0);
+    EXPECT_EQ(descending.InsertXY(5, 1), 1);
+
+    TTestSeries horizontal(nullptr);
+    horizontal.MakeHorizontal();
+    for (int i = 0; i < 3; ++i) horizontal.AppendValue(7);
+    EXPECT_EQ(valuesOf(horizontal.XValues()), (std::vector<double>{0, 1, 2}));
+}
+
+TEST_F(SeriesPoints, ColoursAndLabelsGrowAndNegativeIndexesChangeNothing)
+{
+    TTestSeries series(nullptr);
+    series.AppendValue(1);
+    EXPECT_FALSE(series.HasPointColors()) << "an automatic colour makes no list";
+    series.AppendValue(2);
+    series.SetPointColor(5, clRed);
+    ASSERT_EQ(series.Count(), 6);
+    for (int i = 2; i < 5; ++i) EXPECT_TRUE(series.IsNullPoint(i)) << i;
+    EXPECT_EQ(series.GetPointColor(5), clRed);
+    series.SetPointColor(-1, clBlue);
+    series.RemovePoints(-1, 2);
+    series.RemovePoints(0, -2);
+    EXPECT_EQ(series.Count(), 6);
+
+    TLabelsList& labels = series.Labels();
+    labels.Clear();
+    labels.SetLabel(5, "x");
+    EXPECT_EQ(labels.Count(), 6);
+    EXPECT_EQ(labels.NonEmptyCount(), 1);
+    labels.SetLabel(-1, "y");
+    labels.InsertLabel(-2, "y");
+    EXPECT_EQ(labels.Count(), 6);
+}
+
+TEST_F(SeriesPoints, RemovingAndClearing)
+{
+    TTestSeries series(nullptr);
+    for (int i = 0; i < 3; ++i) series.AppendValue(i);
+    try {
+        series.RemovePoint(3);
+        FAIL();
+    } catch (const ChartException& e) {
+        EXPECT_STREQ(e.what(), "Series Delete: ValueIndex 3 out of bounds (0 to 2).");
+    }
+    series.SetSeriesColor(clGreen);
+    series.SetVisibleRange(0, 2);
+    int clears = 0;
+    series.SetOnClearValues([&](TChartSeries*) { ++clears; });
+    series.RemoveAllPoints();
+    EXPECT_EQ(series.FirstVisibleIndex(), -1);
+    EXPECT_EQ(series.LastVisibleIndex(), -1);
+    EXPECT_EQ(clears, 1);
+    EXPECT_EQ(series.SeriesColor(), clGreen);
+}
+
+TEST_F(SeriesPoints, SortsMoveEveryColumnAndKeepEqualPointsInOrder)
+{
+    TTestSeries series(nullptr);
+    const char* labels[] = {"b", "A", "a"};
+    for (int i = 0; i < 3; ++i) series.AppendValue(i, labels[i]);
+    std::map<String, const TZebPicture*> pictureOf;
+    for (int i = 0; i < 3; ++i) pictureOf[labels[i]] = series.Pictures().EnsurePicture(i);
+    series.Labels().SetIgnoreCase(true);
+    series.Notices.clear();
+    series.SortPointsByLabel(loAscending);
+    EXPECT_EQ(series.GetLabelAt(0) + series.GetLabelAt(1) + series.GetLabelAt(2), "Aab");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(series.Pictures().PictureAt(i), pictureOf[series.GetLabelAt(i)]);
+    EXPECT_EQ(std::count(series.Notices.begin(), series.Notices.end(), std::pair{3, 0}), 1) << "one bulk notice";
+
+    TTestSeries byX(nullptr);
+    byX.XValues()->SetOrder(loNone);
+    const double xs[] = {3, 1, 3, 1};
+    for (int i = 0; i < 4; ++i) byX.InsertXY(xs[i], i);
+    byX.XValues()->SetOrder(loAscending);
+    byX.XValues()->SortPoints();
+    EXPECT_EQ(valuesOf(byX.YValues()), (std::vector<double>{1, 3, 0, 2}));
+}
+
+TEST_F(SeriesPoints, UpdateBlockSendsOneBulkNoticeAndOneEvent)
+{
+    TTestAxisPanel chart(nullptr);
+    TEventRecorder events;
+    chart.AddListener(&events);
+    TTestSeries series(nullptr);
+    series.SetParentChart(&chart);
+    int added = 0;
+    series.SetOnAfterAdd([&](TChartSeries*, int) { ++added; });
+    series.Notices.clear();
+    events.Kinds.clear();
+    {
+        TPointUpdateBlock outer(series);
+        TPointUpdateBlock inner(series);
+        for (int i = 0; i < 100; ++i) series.AppendValue(i);
+    }
+    EXPECT_EQ(added, 0);
+    EXPECT_EQ(series.Notices, (std::vector<std::pair<int, int>>{{3, 0}}));
+    EXPECT_EQ(events.Kinds, std::vector<int>{6});
+    chart.RemoveListener(&events);
+    series.SetParentChart(nullptr);
+}
+
+class SeriesSources : public ChartCoreSuite {};
+
+TEST_F(SeriesSources, DependantFollowsItsSourcePerReactionSet)
+{
+    struct Case {
+        const char* name;
+        TSeriesReactions reactions;
+        bool withFunction;
+    };
+    for (const Case& c : {Case{"all, copied", AllSeriesReactions, false}, Case{"modify only", {sraModify}, false},
+                          Case{"all, function", AllSeriesReactions, true}}) {
+        SCOPED_TRACE(c.name);
+        TTestAxisPanel chart(nullptr);
+        TComponent owner(nullptr);
+        auto* a = new TTestSeries(&owner);
+        auto* b = new TTestSeries(&owner);
+        a->SetParentChart(&chart);
+        b->SetParentChart(&chart);
+        b->SetSourceReactions(c.reactions);
+        if (c.withFunction) b->AttachFunction(new TTestAverage(&owner));
+        b->SetDataSource(a);
+        const auto expectFollows = [&] {
+            if (c.withFunction) {
+                ASSERT_EQ(b->Count(), a->Count() ? 1 : 0);
+                if (a->Count()) EXPECT_DOUBLE_EQ(b->GetPointY(0), a->YValues()->Sum() / a->Count());
+            } else {
+                EXPECT_EQ(valuesOf(b->XValues()), valuesOf(a->XValues()));
+                EXPECT_EQ(valuesOf(b->YValues()), valuesOf(a->YValues()));
+            }
+        };
+        for (int i = 0; i < 5; ++i) {
+            a->AppendValue(i * 2);
+            a->YValues()->Highest();  // the next append marks the list modified again
+        }
+        if (c.reactions.Contains(sraAdd) || c.withFunction) expectFollows();
+        a->InsertXY(1.5, 7);
+        a->YValues()->Highest();
+        a->InsertXY(2.5, 8);
+        if (c.reactions.Contains(sraAdd) || c.withFunction) expectFollows();
+        a->RemovePoint(1);
+        a->RemovePoints(0, 2);
+        a->SortPointsByLabel(loAscending);
+        expectFollows();
+        a->RemoveAllPoints();
+        if (c.reactions.Contains(sraClear)) expectFollows();
+        owner.DestroyComponents();
+    }
+}
+
+TEST_F(SeriesSources, SelfAndCircularSourcesAreRefused)
+{
+    TTestAxisPanel chart(nullptr);
+    TComponent owner(nullptr);
+    auto* a = new TTestSeries(&owner);
+    auto* b = new TTestSeries(&owner);
+    auto* c = new TTestSeries(&owner);
+    a->SetName("Series1");
+    for (TTestSeries* s : {a, b, c}) s->SetParentChart(&chart);
+    try {
+        a->SetDataSource(a);
+        FAIL();
+    } catch (const ChartException& e) {
+        EXPECT_STREQ(e.what(), "No valid DataSource: Series1");
+    }
+    b->SetDataSource(a);
+    EXPECT_THROW(a->SetDataSource(b), ChartException);
+    // Through a second source, and without a chart.
+    c->DataSources().AddSource(a);
+    c->DataSources().AddSource(b);
+    c->SetParentChart(nullptr);
+    a->SetParentChart(nullptr);
+    try {
+        a->DataSources().AddSource(c);
+        FAIL();
+    } catch (const ChartException& e) {
+        EXPECT_STREQ(e.what(), "Circular Series dependences are not allowed");
+    }
+    EXPECT_FALSE(a->HasDataSources());
+}
+
+TEST_F(SeriesSources, DetailAggregatesSubSeries)
+{
+    TTestSeries owner(nullptr);
+    auto* first = new TTestSeries(&owner);
+    auto* second = new TTestSeries(&owner);
+    first->SetTitle("A");
+    second->SetTitle("B");
+    first->AppendValue(2);
+    first->AppendValue(4);
+    second->AppendValue(6);
+    owner.Detail().AppendSeries(first);
+    owner.Detail().AppendSeries(second);
+    owner.Detail().SetAggregate(daAverage);
+    EXPECT_EQ(valuesOf(owner.YValues()), (std::vector<double>{3, 6}));
+    EXPECT_EQ(owner.GetLabelAt(0), "A");
+    EXPECT_EQ(owner.GetLabelAt(1), "B");
+}
+
+class Functions : public ChartCoreSuite {
+protected:
+    TComponent owner{nullptr};
+    TTestSeries* source = new TTestSeries(&owner);
+    TTestSeries* output = new TTestSeries(&owner);
+
+    void fill(std::initializer_list<double> xs)
+    {
+        for (const double x : xs) source->InsertXY(x, x);
+    }
+    void fillCount(int n)
+    {
+        for (int i = 0; i < n; ++i) source->AppendValue(i);
+    }
+    void run(TZebFunction* f)
+    {
+        output->AttachFunction(f);
+        output->SetDataSource(source);
+    }
+};
+
+TEST_F(Functions, PeriodsByPointsAndRange)
+{
+    fillCount(10);
+    auto* moving = new TTestMovingAverage(&owner);
+    moving->SetPeriod(3);
+    run(moving);
+    ASSERT_EQ(output->Count(), 8);
+    EXPECT_EQ(output->GetPointX(0), 2);
+
+    auto* byPoints = new TTestAverage(&owner);
+    byPoints->SetPeriod(4);
+    output->AttachFunction(byPoints);
+    EXPECT_EQ(output->Count(), 2);
+}
+
+TEST_F(Functions, RangePeriodsZeroPeriodAndErrors)
+{
+    fill({0, 3, 25});
+    auto* f = new TTestAverage(&owner);
+    f->SetPeriodStyle(psRange);
+    f->SetPeriod(10);
+    run(f);
+    ASSERT_EQ(output->Count(), 3);
+    EXPECT_EQ(output->GetPointY(1), 0);
+    f->SetPeriod(0);
+    ASSERT_EQ(output->Count(), 1);
+    EXPECT_EQ(output->GetPointX(0), 12.5);
+    output->SetSinglePointResult(false);
+    f->RequestRecalc();
+    EXPECT_EQ(valuesOf(output->XValues()), (std::vector<double>{0, 25}));
+    try {
+        f->SetPeriod(-1);
+        FAIL();
+    } catch (const ChartException& e) {
+        EXPECT_STREQ(e.what(), "Function Period should be >= 0");
+    }
+    EXPECT_EQ(f->Period(), 0);
+    EXPECT_THROW(f->SetPeriod(1e-9), ChartException) << "too many range periods";
+    EXPECT_EQ(output->Count(), 0);
+}
+
+TEST_F(Functions, MendedPeriodsEnd)
+{
+    fillCount(10);
+    auto* f = new TTestAverage(&owner);
+    f->SetPeriod(0.3);
+    run(f);
+    EXPECT_EQ(output->Count(), 10) << "a period below one point counts as one";
+    f->SetPeriod(1e300);
+    EXPECT_EQ(output->Count(), 1) << "a huge period is cut to the point count";
+    auto* moving = new TTestMovingAverage(&owner);
+    moving->SetPeriod(0.2);
+    output->AttachFunction(moving);
+    EXPECT_EQ(output->Count(), 10);
+}
+
+TEST_F(Functions, SeveralSourcesByIndex)
+{
+    auto* other = new TTestSeries(&owner);
+    for (int i = 0; i < 3; ++i) source->AppendValue(i);
+    for (int i = 0; i < 5; ++i) other->AppendValue(i);
+    output->AttachFunction(new TTestAverage(&owner));
+    output->DataSources().AddSource(source);
+    output->DataSources().AddSource(other);
+    EXPECT_EQ(output->Count(), 5);
+}
+
+class PanelSeries : public ChartCoreSuite {};
+
+TEST_F(PanelSeries, SettingsColoursAndAxesInUse)
+{
+    TTestAxisPanel chart(nullptr);
+    chart.SetChart3DPercent(0);
+    EXPECT_EQ(chart.Chart3DPercent(), 1);
+    chart.SetChart3DPercent(250);
+    EXPECT_EQ(chart.Chart3DPercent(), 100);
+
+    TComponent owner(nullptr);
+    for (int i = 0; i < 3; ++i) chart.NewSeries(TTestSeries::StaticClass());
+    EXPECT_EQ(chart.GetSeriesAt(2)->GetFallbackName(), "Series3");
+    for (int i = 0; i < 19; ++i) chart.Taken.insert(chart.PaletteColor(i));
+    EXPECT_EQ(chart.PickFreeColor(true, nullptr), chart.PaletteColor(3));
+    chart.DisposeAllSeries(nullptr);
+
+    TTestAxisPanel pie(nullptr);
+    auto* axisFree = new TTestSeries(&owner);
+    auto* bound = new TTestSeries(&owner);
+    axisFree->AxisFree = true;
+    axisFree->SetParentChart(&pie);
+    bound->SetParentChart(&pie);
+    EXPECT_FALSE(pie.IsAxisInUse(pie.LeftAxis(), true));
+    pie.ExchangeSeries(0, 1);
+    EXPECT_EQ(pie.GetSeriesAt(0), bound);
+    EXPECT_EQ(bound->ComponentIndex(), 0) << "component order follows";
+    EXPECT_TRUE(pie.IsAxisInUse(pie.LeftAxis(), true));
+}
+
+TEST_F(PanelSeries, CleanLegendText)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\x06" "b", "a b"}, {"a\n\rb", "a\rb"}, {"a\r\nb", "a\nb"}, {"a\rb\nc", "a b c"}};
+    for (const auto& [in, out] : cases) {
+        String expected = out;
+        std::replace(expected.begin(), expected.end(), '\r', ' ');
+        std::replace(expected.begin(), expected.end(), '\n', ' ');
+        EXPECT_EQ(CleanLegendText(in), expected) << in;
+    }
+}
+
+class SeriesHover : public ChartCoreSuite {};
+
+TEST_F(SeriesHover, EnterLeaveAndClicks)
+{
+    TTestSeries series(nullptr);
+    series.AppendValue(0);
+    series.AppendValue(0);
+    EXPECT_FALSE(series.TrackHover(0, 0));
+    EXPECT_EQ(series.HitTests, 0) << "no interest, no hit test";
+    int enters = 0, leaves = 0;
+    series.SetOnMouseEnter([&](TObject*) { ++enters; });
+    series.SetOnMouseLeave([&](TObject*) { ++leaves; });
+    EXPECT_TRUE(series.TrackHover(0, 0));
+    series.TrackHover(1, 0);
+    series.TrackHover(5, 5);
+    series.TrackHover(5, 6);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(leaves, 1);
+
+    int clicks = 0, doubles = 0;
+    series.SetOnClick([&](TChartSeries*, int, TMouseButton, TShiftState, int, int) { ++clicks; });
+    series.SetOnDblClick([&](TChartSeries*, int, TMouseButton, TShiftState, int, int) { ++doubles; });
+    series.FirePointClick(0, mbLeft, TShiftState{ssDouble}, 0, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(doubles, 1);
+}
+
+TEST_F(SeriesHover, HoveredSegments)
+{
+    TTestSeries series(nullptr);
+    for (int i = 0; i < 4; ++i) series.AppendValue(0);
+    series.Selected()->Hover()->SetVisible(true);
+    series.SetHoverElement({hePrevious, heNext, heJoin});
+    series.HitRadius = 0.1;
+    series.TrackHover(1, 0);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(series.IsPointHovered(i), i == 1 || i == 2) << i;
+    series.SetHoverElement({heCurrent});
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(series.IsPointHovered(i)) << i;
+}
+
+class ChartToolsTest : public ChartCoreSuite {};
+
+TEST_F(ChartToolsTest, ToolsMoveBetweenChartsAndForgetFreedSeries)
+{
+    TTestAxisPanel a(nullptr), b(nullptr);
+    TComponent owner(nullptr);
+    auto* tool = new TTestSeriesTool(&owner);
+    tool->SetParentChart(&a);
+    EXPECT_EQ(a.Tools().Count(), 1);
+    tool->SetParentChart(&b);
+    EXPECT_EQ(a.Tools().Count(), 0);
+    EXPECT_EQ(b.Tools().Count(), 1);
+    auto* series = new TTestSeries(&owner);
+    tool->SetSeries(series);
+    series->Free();
+    EXPECT_EQ(tool->Series(), nullptr);
+    EXPECT_EQ(EditorFormClassNameOf(TTestSeriesTool::StaticClass()), "TSeriesToolEditor");
+    TChartTools free;
+    free.AddTool(new TTestSeriesTool(nullptr));
+    free.Clear();
+    EXPECT_EQ(free.Count(), 0);
+}
