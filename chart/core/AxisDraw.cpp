@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/CanvasScopes.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
@@ -19,22 +19,6 @@ namespace {
 
 // Hit tests reach this far past the axis line into the chart.
 constexpr int AxisHitMargin = 3;
-
-// Ends the named canvas element when the scope ends.
-class TElementScope {
-public:
-    TElementScope(TCanvas3D& canvas, const String& name, TObject* owner, TZebTransform* transform = nullptr)
-        : canvas_(canvas)
-    {
-        canvas_.BeginElement(name, owner, transform);
-    }
-    ~TElementScope() { canvas_.EndElement(); }
-    TElementScope(const TElementScope&) = delete;
-    TElementScope& operator=(const TElementScope&) = delete;
-
-private:
-    TCanvas3D& canvas_;
-};
 
 void Line(TCanvas3D& c, bool in3D, int x0, int y0, int x1, int y1, int z)
 {

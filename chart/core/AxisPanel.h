@@ -4,6 +4,7 @@
 // legend order; the series' owner component frees the series), the tools and animations; it
 // picks automatic series colours, answers which axes are in use and validates and refreshes the
 // series' data sources.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -189,6 +190,10 @@ public:
     int SeriesWidth3D = 0;
     int SeriesHeight3D = 0;
     int Height3D = 0;
+    // The 3-D view looks from the other side: series draw their points and stacks backwards.
+    bool PointOrderMirrored = false;
+    // A tool's drawing of one series point in place of the series' own.
+    std::function<void(TChartSeries& series, int index)> DrawPointHook;
 
 private:
     void teardown();

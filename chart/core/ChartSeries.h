@@ -28,6 +28,7 @@ class TZebBrush;
 class TZebFunction;
 class TZebPen;
 class TZebSelected;
+struct TZebTransform;
 
 // Point colours with a meaning: take the series or palette colour; a null point.
 inline constexpr TColor clAutomatic = static_cast<TColor>(0x20000000);
@@ -411,6 +412,51 @@ public:
         lastVisible_ = last;
     }
     bool ScanVisibleRange() const { return scanVisibleRange_; }
+    // The first point at or beyond the axis maximum stays in the range, so a line reaches the edge.
+    bool DrawBeyondLastVisible() const { return drawBeyondLastVisible_; }
+    void SetDrawBeyondLastVisible(bool value) { drawBeyondLastVisible_ = value; }
+
+    // ---- drawing loop ----
+    // Both ends by bisection over the ordered independent list; the frame then costs what is in
+    // view. A last index below the first draws nothing.
+    virtual void FindVisibleRange();
+    virtual void DrawVisiblePoints();
+    virtual void DrawPoint(int index) { (void)index; }
+    virtual void PrecalcPoints() {}
+    virtual bool CanPrecalcInParallel() const { return false; }
+    // Tools' series stage 1 (4), then BeforeDrawValues (AfterDrawValues).
+    virtual void BeforeDrawPoints();
+    virtual void AfterDrawPoints();
+    // The chart's share of one series in a frame: range, clip, element, points, hooks. Nothing
+    // when no point is visible.
+    void DrawInChart();
+    // An empty order means index order.
+    virtual void GetPointDrawOrder(int first, int last, std::vector<int>& order, bool singleSeries);
+    virtual void GetStackDrawOrder(int position, int count, std::vector<int>& order, int index);
+    virtual bool IsPointOrderForward() const;
+    virtual bool IsStackOrderForward(int index) const;
+    virtual bool IsSeriesOrderForward() const;
+    int FirstDrawnIndex() const { return IsPointOrderForward() ? firstVisible_ : lastVisible_; }
+    int LastDrawnIndex() const { return IsPointOrderForward() ? lastVisible_ : firstVisible_; }
+    // Element named by GetFallbackName, carrying ElementTransform; nothing without a chart.
+    void BeginCanvasElement();
+    void NotifyTools(int stage);
+    // Set by animations that move, scale or turn the whole series; not owned.
+    TZebTransform* ElementTransform = nullptr;
+
+    // ---- screen positions ----
+    virtual int ValueScreenX(double value) const;
+    virtual int ValueScreenY(double value) const;
+    virtual double ValueAtScreenX(int pixel) const;
+    virtual double ValueAtScreenY(int pixel) const;
+    virtual int PointScreenX(int index) const { return ValueScreenX(xValues_->ValueAt(index)); }
+    virtual int PointScreenY(int index) const { return ValueScreenY(yValues_->ValueAt(index)); }
+    virtual void GetPointXY(int index, int& x, int& y) const;
+    int MainValueToScreen(double value) const { return yMandatory_ ? ValueScreenY(value) : ValueScreenX(value); }
+    int XPixelSpan(double span) const;
+    int YPixelSpan(double span) const;
+    // Edges of the chart rectangle included.
+    virtual bool IsPointInPlot(int index) const;
 
     // ---- formats and settings ----
     const String& ValueFormat() const { return valueFormat_; }
@@ -496,6 +542,7 @@ protected:
 
     bool yMandatory_ = true;
     bool scanVisibleRange_ = true;
+    bool drawBeyondLastVisible_ = false;
 
 private:
     friend class TDataSourcesList;
