@@ -541,12 +541,14 @@ TVisualsList& TChartSeries::Visuals()
 
 // ---- colours ----
 
+// The colour the chart picked for an automatic series comes back through here and leaves it
+// automatic, so it is never stored.
 void TChartSeries::SetSeriesColor(TColor value)
 {
-    if (seriesColor_ == value) return;
-    seriesColor_ = value;
-    if (value == clAutomatic && ParentChart()) pickedColor_ = ParentChart()->PickFreeColor(true, this);
-    InvalidateChart();
+    if (seriesColor_ == clAutomatic && value == pickedColor_) return;
+    if (value == clAutomatic) return ResetSeriesColor();
+    ChangeColor(seriesColor_, value);
+    pickedColor_ = value;
     if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, 3);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/core/ChartAxis.h"
+#include "chart/core/LegendTextStyle.h"
 #include "chart/core/SeriesColumns.h"
 #include "chart/core/SeriesLists.h"
 #include "chart/core/ValueList.h"
@@ -269,6 +270,8 @@ public:
     TColor SeriesColor() const { return seriesColor_ == clAutomatic ? pickedColor_ : seriesColor_; }
     virtual void SetSeriesColor(TColor value);
     bool IsSeriesColorStored() const { return seriesColor_ != clAutomatic; }
+    // Back to automatic: the chart picks the automatic colours of all its series again.
+    void ResetSeriesColor();
     TColor PickedColor() const { return pickedColor_; }
     // The automatic colour taken from the palette; series event 3.
     void SetPickedColor(TColor value);
@@ -478,6 +481,24 @@ public:
     // List settings (crossed between orientations), sources of labels and colours, appearance,
     // reactions.
     void CopySettings(TChartSeries* other);
+
+    // ---- legend ----
+    // Label, value, X and percent of the point behind legend item index, in columns.
+    virtual String FormatLegendText(int index, TLegendTextStyle style) const;
+    // Legend items and points are one to one in the base.
+    virtual int LegendItemSource(int index) const { return index; }
+    virtual int PointOfLegendItem(int index) const { return index; }
+    virtual int LegendItemOfPoint(int index) const { return index; }
+    virtual TColor GetLegendColor(int index) const { return GetPointColor(index); }
+    // May change the back colour and brush style a legend symbol is filled with.
+    virtual void GetLegendSymbolStyle(int index, TColor& backColor, TBrushStyle& style) const
+    {
+        (void)index, (void)backColor, (void)style;
+    }
+    // The legend lists the values last to first.
+    virtual bool InvertsLegend() const { return false; }
+    // How far mark box a moves off box b: along the value axis, to the nearer side.
+    virtual TPoint GetMarkOverlapShift(const TRect& a, const TRect& b) const;
 
     // ---- what the axes read of the points ----
     // Some point has a label.
