@@ -333,6 +333,15 @@ void TCustomZebGradient::InitDirection(TGradientDirection value)
     defaultDirection_ = value;
 }
 
+void TCustomZebGradient::InitColors(TColor start, TColor end)
+{
+    defaultStart_ = start;
+    defaultEnd_ = end;
+    if (!colors_) return;
+    SetStartColor(start);
+    SetEndColor(end);
+}
+
 TSubGradient* TCustomZebGradient::SubGradient()
 {
     if (!subGradient_) subGradient_ = new TSubGradient(OnChange());

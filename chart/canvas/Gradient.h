@@ -114,6 +114,8 @@ public:
 
     void ResetColors();
     void InitDirection(TGradientDirection value);
+    // The start and end colours of a gradient without stops, and their stored defaults.
+    void InitColors(TColor start, TColor end);
 
     // Created on first use with transparency 50; assigning copies the settings and transparency.
     TSubGradient* SubGradient();

@@ -18,6 +18,7 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/DrawGuards.h"
 #include "chart/core/HitTests.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
@@ -49,41 +50,6 @@ TV_PUBLISHED(TSeriesPointer)
 }
 
 namespace {
-
-// A transparent section from here to the end of the scope.
-class BlendSection {
-public:
-    BlendSection(TZebCanvas& canvas, const TRect& rect, TZebTransparency transparency)
-        : canvas_(canvas), blend_(canvas.StartBlend(rect, transparency))
-    {
-    }
-    ~BlendSection() { canvas_.FinishBlend(blend_); }
-    BlendSection(const BlendSection&) = delete;
-    BlendSection& operator=(const BlendSection&) = delete;
-
-private:
-    TZebCanvas& canvas_;
-    TZebBlend* blend_;
-};
-
-// The panel's auto-repaint off meanwhile, restored after.
-class AutoRepaintOff {
-public:
-    explicit AutoRepaintOff(TCustomZebPanel* panel) : panel_(panel), saved_(panel && panel->AutoRepaint())
-    {
-        if (panel_) panel_->SetAutoRepaint(false);
-    }
-    ~AutoRepaintOff()
-    {
-        if (panel_) panel_->SetAutoRepaint(saved_);
-    }
-    AutoRepaintOff(const AutoRepaintOff&) = delete;
-    AutoRepaintOff& operator=(const AutoRepaintOff&) = delete;
-
-private:
-    TCustomZebPanel* panel_;
-    bool saved_;
-};
 
 // Shadows paint with their own colour: the canvas brush colour and style and the pen's style and
 // colour come back after.
