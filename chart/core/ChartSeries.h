@@ -28,6 +28,8 @@ class TStrings;
 class TZebBrush;
 class TZebFunction;
 class TZebPen;
+class TSeriesMarks;
+class TSeriesMarksLink;
 class TZebSelected;
 struct TZebTransform;
 
@@ -63,6 +65,7 @@ using TChartSeriesStyles = TSet<int>;
 using TSeriesOnAfterAdd = TMethodEvent<void(TChartSeries* Sender, int ValueIndex)>;
 using TSeriesOnBeforeAdd = TMethodEvent<bool(TChartSeries* Sender)>;
 using TSeriesOnClear = TMethodEvent<void(TChartSeries* Sender)>;
+using TSeriesOnGetMarkText = TMethodEvent<void(TChartSeries* Sender, int ValueIndex, String& MarkText)>;
 using TSeriesClick =
     TMethodEvent<void(TChartSeries* Sender, int ValueIndex, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 
@@ -500,6 +503,18 @@ public:
     // How far mark box a moves off box b: along the value axis, to the nearer side.
     virtual TPoint GetMarkOverlapShift(const TRect& a, const TRect& b) const;
 
+    // ---- marks ----
+    // Made on first use, with the series as their owner.
+    TSeriesMarks& Marks();
+    TSeriesMarks* MarksOrNull() const;
+    // The item's own text (less one trailing CR LF), else the text of the marks' Style; then
+    // OnGetMarkText.
+    String ComposeMarkText(int index) const;
+    // Not for a null point; with SoftClip only inside the plot.
+    virtual bool IsMarkShown(int index) const;
+    const TSeriesOnGetMarkText& OnGetMarkText() const { return onGetMarkText_; }
+    void SetOnGetMarkText(TSeriesOnGetMarkText value) { onGetMarkText_ = std::move(value); }
+
     // ---- what the axes read of the points ----
     // Some point has a label.
     bool HasPointLabels() const { return labels_.NonEmptyCount() > 0; }
@@ -586,6 +601,10 @@ private:
     std::unique_ptr<TSeriesDetail> detail_;
     std::unique_ptr<TVisualsList> visuals_;
     std::unique_ptr<TZebSelected> selected_;
+    struct TMarksLinkDeleter {
+        void operator()(TSeriesMarksLink* link) const;
+    };
+    std::unique_ptr<TSeriesMarksLink, TMarksLinkDeleter> marks_;
     std::unique_ptr<TDataSourcesList> dataSources_;
     std::unique_ptr<TCustomSeriesList> linked_;
     std::unique_ptr<std::vector<String>> storedSourceNames_;
@@ -633,6 +652,7 @@ private:
     TSeriesOnAfterAdd onAfterAdd_;
     TSeriesOnBeforeAdd onBeforeAdd_;
     TSeriesOnClear onClearValues_;
+    TSeriesOnGetMarkText onGetMarkText_;
     TSeriesClick onClick_, onDblClick_;
     TNotifyEvent onMouseEnter_, onMouseLeave_, beforeDrawValues_, afterDrawValues_;
 };

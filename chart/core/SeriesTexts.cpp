@@ -1,12 +1,63 @@
-// The series' colour reset and the texts its legend items are made of: label, value, X value and
-// percentage, in the legend's columns.
+// The series' colour reset, its marks, and the texts its marks and legend items are made of:
+// label, value, X value and percentages, in the marks' lines or the legend's columns.
+#include <algorithm>
 #include <cmath>
 
+#include "chart/canvas/ZebPicture.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/DateTimeSteps.h"
+#include "chart/core/MarksOwner.h"
+#include "chart/core/SeriesMarks.h"
+#include "chart/core/ZebConst.h"
+#include "chart/core/ZebProcs.h"
+#include "chart/core/ZebSelected.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Strings.h"
+
+// The series' marks and the series' side of them.
+class TSeriesMarksLink : public IMarksOwner {
+public:
+    explicit TSeriesMarksLink(TChartSeries& series) : series_(series), marks_(new TSeriesMarks(&series))
+    {
+        marks_->SetOwner(this);
+    }
+    TSeriesMarks& Marks() const { return *marks_; }
+
+    String ComposeMarkText(int index) override { return series_.ComposeMarkText(index); }
+    void GetMarkOverlapShift(const TRect& mark, TPoint& shift, const TRect& other) override
+    {
+        shift = series_.GetMarkOverlapShift(mark, other);
+    }
+    bool IsPointHovered(int index) override { return series_.IsPointHovered(index); }
+    TZebFont* HoverFont() override
+    {
+        const TZebSelected* selected = series_.SelectedOrNull();
+        return selected && selected->Hover() ? selected->Hover()->Font() : nullptr;
+    }
+    TGraphic* PointPicture(int index) override
+    {
+        const TZebPictureList* pictures = series_.PicturesOrNull();
+        const TZebPicture* picture = pictures ? pictures->PictureAt(index) : nullptr;
+        return picture && picture->HasGraphic() ? picture->Graphic() : nullptr;
+    }
+    void MarkHit() override { series_.SetHoverPart(3); }
+    bool XValuesNeedStoring() override { return ::XValuesNeedStoring(series_); }
+    bool HasOwnColors() override { return ::HasOwnColors(series_); }
+    bool HasAnyLabel() override { return ::HasAnyLabel(series_); }
+    bool HasPointPictures() override
+    {
+        return series_.PicturesOrNull() && series_.PicturesOrNull()->Count() > 0;
+    }
+
+private:
+    TChartSeries& series_;
+    TOwnedPtr<TSeriesMarks> marks_;
+};
+
+void TChartSeries::TMarksLinkDeleter::operator()(TSeriesMarksLink* link) const { delete link; }
 
 namespace {
 
@@ -16,6 +67,19 @@ String LegendValueText(const TChartSeries& series, int index)
     const double value = series.GetMainValue(index);
     if (series.MandatoryValueList()->DateTime()) return FormatDateTime(PickDateTimeFormat(value), value);
     return FormatFloat(series.ValueFormat(), value);
+}
+
+String MarkValueText(const TChartSeries& series, int index)
+{
+    return FormatFloat(series.ValueFormat(), series.GetMainValue(index));
+}
+
+// The marks' percentage is of the absolute value.
+String MarkPercentText(const TChartSeries& series, int index)
+{
+    const double total = series.MandatoryValueList()->AbsSum();
+    return FormatFloat(series.PercentFormat(),
+                       total == 0 ? 100 : std::fabs(series.GetMainValue(index)) * 100 / total);
 }
 
 String LegendPercentText(const TChartSeries& series, int index)
@@ -31,7 +95,83 @@ String XValueText(const TChartSeries& series, double x)
     return FormatFloat(series.ValueFormat(), x);
 }
 
+String MarkTextByStyle(const TChartSeries& series, const TSeriesMarks& marks, int index)
+{
+    const String sep = marks.MultiLine() ? String(1, LineBreakChar) : String(" ");
+    const String label = series.GetPointLabel(index);
+    const auto labelOrValue = [&] { return label.empty() ? MarkValueText(series, index) : label; };
+    const auto percentOfTotal = [&] {
+        return Format(marks.MultiLine() ? TxtValueOfTotalTwoLines : TxtValueOfTotal,
+                      {MarkPercentText(series, index),
+                       FormatFloat(series.ValueFormat(), series.MandatoryValueList()->AbsSum())});
+    };
+    const auto xText = [&] { return XValueText(series, series.IndependentValueList()->ValueAt(index)); };
+    switch (marks.Style()) {
+    case smsValue: return MarkValueText(series, index);
+    case smsPercent: return MarkPercentText(series, index);
+    case smsLabel: return label;
+    case smsLabelPercent: return labelOrValue() + sep + MarkPercentText(series, index);
+    case smsLabelValue: return (label.empty() ? label : label + sep) + MarkValueText(series, index);
+    case smsLegend: {
+        TCustomAxisPanel* chart = series.ParentChart();
+        String text = chart ? chart->LegendTextOfPoint(const_cast<TChartSeries*>(&series), index) : String();
+        if (!marks.MultiLine()) std::replace(text.begin(), text.end(), LegendColumnSeparator, ' ');
+        return text;
+    }
+    case smsPercentTotal: return percentOfTotal();
+    case smsLabelPercentTotal: return labelOrValue() + sep + percentOfTotal();
+    case smsXValue: return xText();
+    case smsXY: return xText() + sep + MarkValueText(series, index);
+    case smsSeriesTitle: return series.GetTitleOrName(false);
+    case smsPointIndex: return IntToStr(index);
+    case smsPercentRelative: {
+        const double first = series.GetMainValue(0);
+        if (index == 0) return FormatFloat(series.PercentFormat(), 100);
+        return FormatFloat(series.PercentFormat(), first == 0 ? 0 : series.GetMainValue(index) * 100 / first);
+    }
+    case smsLabelPercentValue:
+        return labelOrValue() + sep + MarkPercentText(series, index) + sep + MarkValueText(series, index);
+    case smsLabelOrValue: return labelOrValue();
+    }
+    return String();
+}
+
 }  // namespace
+
+// ---- marks ----
+
+TSeriesMarks& TChartSeries::Marks()
+{
+    if (!marks_) marks_.reset(new TSeriesMarksLink(*this));
+    return marks_->Marks();
+}
+
+TSeriesMarks* TChartSeries::MarksOrNull() const { return marks_ ? &marks_->Marks() : nullptr; }
+
+String TChartSeries::ComposeMarkText(int index) const
+{
+    String text;
+    if (const TSeriesMarks* marks = MarksOrNull()) {
+        const TMarksItem* item = marks->Items().ItemAt(index);
+        if (item && item->TextSet()) {
+            text = item->Text();
+            if (text.ends_with("\r\n")) text.resize(text.size() - 2);
+        } else {
+            text = MarkTextByStyle(*this, *marks, index);
+        }
+    }
+    if (onGetMarkText_) onGetMarkText_(const_cast<TChartSeries*>(this), index, text);
+    return text;
+}
+
+bool TChartSeries::IsMarkShown(int index) const
+{
+    if (IsNullPoint(index)) return false;
+    const TSeriesMarks* marks = MarksOrNull();
+    return !(marks && marks->SoftClip()) || IsPointInPlot(index);
+}
+
+// ---- colour ----
 
 void TChartSeries::ResetSeriesColor()
 {
