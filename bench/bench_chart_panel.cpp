@@ -3,6 +3,8 @@
 // off-screen buffer.
 #include <benchmark/benchmark.h>
 
+#include "ChartBench.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -26,18 +28,9 @@ public:
     }
 };
 
-struct Setup {
-    Setup()
-    {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        StartChartEngine();
-    }
-};
-
 std::unique_ptr<TEmptyChart, TFreeDeleter> MainWindowChart(const char* canvasClass)
 {
-    static Setup setup;
+    StartChartBench();
     std::unique_ptr<TEmptyChart, TFreeDeleter> chart(new TEmptyChart(nullptr));
     chart->SetCanvasClassName(canvasClass);
     chart->SetBounds(0, 0, 697, 377);

@@ -3,6 +3,8 @@
 // The first must not grow with what is stored.
 #include <benchmark/benchmark.h>
 
+#include "ChartBench.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -14,26 +16,12 @@
 
 namespace {
 
-struct Setup {
-    Setup()
-    {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        StartChartEngine();
-    }
-};
-
-class TBenchChart : public TCustomAxisPanel {
-public:
-    using TCustomAxisPanel::TCustomAxisPanel;
-};
-
 // A chart 640 pixels wide with one series of state.range(0) points at X = 0, 1, 2 ..., the bottom
 // axis on the newest 300.
 struct LiveSeries {
     explicit LiveSeries(int points)
     {
-        static Setup setup;
+        StartChartBench();
         chart->SetBounds(0, 0, 700, 400);
         chart->SetView3D(false);
         chart->SetChartRect({40, 10, 680, 380});

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/canvas/CanvasScopes.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
@@ -12,6 +11,7 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/AxisPens.h"
 #include "chart/core/ChartAxes.h"
+#include "chart/core/DrawGuards.h"
 #include "platform/graphics/GdiConsts.h"
 #include "platform/rtl/MathUtils.h"
 

@@ -2,12 +2,12 @@
 // elements around the series and its points, and the conversions between values and pixels.
 #include <optional>
 
-#include "chart/canvas/CanvasScopes.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ChartTools.h"
+#include "chart/core/DrawGuards.h"
 #include "chart/core/VisibleRange.h"
 #include "platform/rtl/Strings.h"
 
