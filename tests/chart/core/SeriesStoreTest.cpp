@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "AxisFixtures.h"
+#include "tests/support/RegistryCheck.h"
 #include "tests/support/StreamText.h"
 #include "chart/core/ChartTools.h"
 #include "chart/core/SeriesSource.h"
@@ -74,6 +75,7 @@ public:
     void LoadSource() override
     {
         ++Loads;
+        if (!Series()) return;
         TPointUpdateBlock block(*Series());
         Series()->RemoveAllPoints();
         for (const double y : {4.0, 6.0, 8.0}) Series()->AppendValue(y);
@@ -283,6 +285,21 @@ TEST_F(SeriesStore, LoadedSkipsSourcesThatCloseALoopOrNameNothing)
     for (TTestSeries* s : {s1, s2, s3}) EXPECT_FALSE(s->DependsOn(s)) << s->Name();
     s3->AppendValue(5);
     EXPECT_EQ(s1->Count(), 1) << "the chain copies the point";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SeriesStore, SeriesToolsSourcesAndFunctionsStreamEveryProperty)
+{
+    for (const TMetaClass* cls : {&TThemedSeries::StaticClass(), &TStoreAverage::StaticClass(),
+                                  &TStoreAxisTool::StaticClass(), &TStoreSource::StaticClass()}) {
+        const std::vector<String> faults = testsupport::CheckStreamedClass(*cls);
+        String all;
+        for (const String& f : faults) all += f + "\n";
+        EXPECT_TRUE(faults.empty()) << cls->ClassName() << ":\n" << all;
+    }
 }
 
 }  // namespace
