@@ -10,6 +10,8 @@
 #include "chart/core/ChartEvents.h"
 #include "chart/core/ChartTools.h"
 #include "chart/core/ColorPalette.h"
+#include "chart/core/AxisPens.h"
+#include "chart/core/SeriesLegend.h"
 #include "chart/core/SeriesSource.h"
 #include "chart/core/ZebFunction.h"
 #include "chart/core/ZebSelected.h"
@@ -748,4 +750,165 @@ TEST_F(SeriesPoints, VisualsCopyTheTemplateAndFollowThePoints)
     EXPECT_EQ(visuals.Template(), nullptr) << "the freed template is forgotten";
     series.RemoveAllPoints();
     EXPECT_EQ(visuals.Count(), 0);
+}
+
+// ---- hover over points and marks ----
+
+TEST_F(SeriesHover, HoveredIndexesPerHoverElementSet)
+{
+    // (hover part, elements) -> the indexes IsPointHovered accepts, with the point or mark 2 hovered.
+    struct Case {
+        int part;
+        THoverElements elements;
+        std::vector<int> hovered;
+    };
+    const Case cases[] = {
+        {1, {heCurrent}, {}},
+        {1, {hePrevious, heJoin}, {2}},
+        {1, {heNext, heJoin}, {3}},
+        {1, {hePrevious, heNext, heJoin}, {2, 3}},
+        {1, {hePrevious, heNext}, {}},
+        {3, {heCurrent}, {2}},
+        {3, {hePrevious, heNext, heJoin}, {}},
+        {0, {heCurrent, hePrevious, heNext, heJoin}, {}},
+    };
+    TTestSeries series(nullptr);
+    for (int i = 0; i < 5; ++i) series.AppendValue(0);
+    series.Selected()->Hover()->SetVisible(true);
+    series.Selected()->SetHoverIndex(2);
+    for (const Case& c : cases) {
+        series.SetHoverPart(c.part);
+        series.SetHoverElement(c.elements);
+        for (int i = 0; i < 5; ++i) {
+            const bool want = std::find(c.hovered.begin(), c.hovered.end(), i) != c.hovered.end();
+            EXPECT_EQ(series.IsPointHovered(i), want) << "part " << c.part << " point " << i;
+        }
+    }
+    series.SetHoverPart(1);
+    series.SetHoverElement({hePrevious, heJoin});
+    series.Selected()->Hover()->SetVisible(false);
+    EXPECT_FALSE(series.IsPointHovered(2)) << "nothing is hovered while the highlight is hidden";
+}
+
+TEST_F(SeriesHover, CursorHoverPenAndTheChartsOwnCursor)
+{
+    TTestAxisPanel chart(nullptr);
+    TComponent owner(nullptr);
+    auto* series = new TTestSeries(&owner);
+    series->SetParentChart(&chart);
+    series->AppendValue(0);
+    series->AppendNull();
+    series->SetCursor(crCross);
+    EXPECT_TRUE(series->TrackHover(1, 0)) << "a cursor of its own makes the series claim the mouse";
+    EXPECT_EQ(chart.Cursor(), crDefault) << "a null point keeps the chart's cursor";
+    series->TrackHover(0, 0);
+    EXPECT_EQ(chart.Cursor(), crCross);
+
+    chart.Hover()->SetVisible(true);
+    series->Selected()->Hover()->SetVisible(true);
+    series->TrackHover(0, 0);
+    EXPECT_TRUE(series->ApplyHoverPen(0));
+    EXPECT_FALSE(series->ApplyHoverPen(1));
+    chart.Hover()->SetVisible(false);
+    EXPECT_FALSE(series->ApplyHoverPen(0)) << "the chart's hover switch is off";
+
+    series->SetParentChart(nullptr);
+    EXPECT_EQ(chart.Cursor(), chart.OwnCursor()) << "the chart shows its own cursor again";
+    EXPECT_EQ(chart.Cursor(), crDefault);
+}
+
+// ---- legend settings, gallery hooks, samples, templates ----
+
+TEST_F(PanelSeries, LegendSettingsMadeOnFirstUse)
+{
+    TTestAxisPanel chart(nullptr);
+    TTestSeries series(nullptr);
+    EXPECT_TRUE(series.ShowInLegend());
+    EXPECT_FALSE(series.HasLegend());
+    series.SetLegendTitle("");
+    EXPECT_FALSE(series.HasLegend()) << "an empty title needs no settings";
+    series.SetShowInLegend(false);
+    ASSERT_TRUE(series.HasLegend());
+    EXPECT_FALSE(series.Legend()->Visible());
+    series.SetParentChart(&chart);
+    EXPECT_EQ(series.Legend()->ParentPanel(), &chart);
+    series.SetLegendTitle("Tilt X");
+    EXPECT_EQ(chart.LegendSeriesTitle(0, false), "");
+    series.SetShowInLegend(true);
+    EXPECT_EQ(chart.LegendSeriesTitle(0, false), "Tilt X");
+
+    TTestSeries copy(nullptr);
+    copy.Assign(&series);
+    EXPECT_EQ(copy.LegendTitle(), "Tilt X");
+    series.SetLegend(nullptr);
+    EXPECT_FALSE(series.HasLegend());
+    EXPECT_TRUE(series.ShowInLegend());
+    copy.Assign(&series);
+    EXPECT_FALSE(copy.HasLegend()) << "assigning a series without legend settings frees them";
+    series.SetParentChart(nullptr);
+}
+
+TEST_F(PanelSeries, GalleryHooksAndRememberedSampleCount)
+{
+    TTestAxisPanel chart(nullptr);
+    TComponent owner(nullptr);
+    auto* first = new TTestSeries(&owner);
+    auto* second = new TTestSeries(&owner);
+    first->SetParentChart(&chart);
+    second->SetParentChart(&chart);
+    std::vector<String> styles;
+    first->ListGalleryStyles([&](const String& name) { styles.push_back(name); });
+    EXPECT_EQ(styles, std::vector<String>{"Normal"});
+    first->SetupGalleryPreview();
+    second->SetupGalleryPreview();
+    EXPECT_EQ(first->Count(), 4);
+    EXPECT_TRUE(first->ColorEachPoint());
+    EXPECT_EQ(first->SeriesColor(), chart.PaletteColor(0));
+    EXPECT_EQ(second->SeriesColor(), chart.PaletteColor(3));
+    EXPECT_FALSE(first->ManualData()) << "samples are never stored";
+
+    first->FillWithSamples();
+    EXPECT_EQ(first->Count(), first->DefaultSampleCount());
+    first->SetSampleCount(7);
+    first->FillWithSamples();
+    EXPECT_EQ(first->Count(), 7);
+    first->FillWithSamples(3);
+    EXPECT_EQ(first->Count(), 3);
+    owner.DestroyComponents();
+}
+
+TEST_F(PanelSeries, NewCustomAxesCopyTheTemplateChart)
+{
+    TTestAxisPanel model(nullptr), chart(nullptr);
+    model.LeftAxis()->SetVisible(false);
+    model.RightAxis()->Axis()->SetWidth(5);
+    chart.SetTemplateChart(&model);
+    TChartAxis* axis = chart.CustomAxes()->AddAxis();
+    EXPECT_EQ(axis->Axis()->Width(), 5) << "the first visible vertical axis of the template";
+    EXPECT_EQ(model.CustomAxes()->Count(), 0);
+
+    TTestAxisPanel hidden(nullptr);
+    for (TChartAxis* a : {hidden.LeftAxis(), hidden.RightAxis()}) a->SetVisible(false);
+    chart.SetTemplateChart(&hidden);
+    chart.CustomAxes()->AddAxis();
+    EXPECT_EQ(hidden.CustomAxes()->Count(), 1) << "none visible: the template gets a custom axis";
+    chart.SetTemplateChart(nullptr);
+}
+
+TEST_F(ChartToolsTest, AxisToolFollowsItsAxisChart)
+{
+    TTestAxisPanel a(nullptr), b(nullptr);
+    TComponent owner(nullptr);
+    auto* tool = new TTestAxisTool(&owner);
+    tool->SetAxis(a.LeftAxis());
+    EXPECT_EQ(tool->ParentChart(), &a);
+    tool->SetAxis(b.BottomAxis());
+    EXPECT_EQ(a.Tools().Count(), 0);
+    EXPECT_EQ(b.Tools().IndexOf(tool), 0);
+    tool->SetAxis(nullptr);
+    EXPECT_EQ(tool->ParentChart(), nullptr);
+    EXPECT_EQ(b.Tools().Count(), 0);
+    tool->SetParentChart(&a);
+    tool->Free();
+    EXPECT_EQ(a.Tools().Count(), 0) << "a freed tool leaves its chart";
 }
