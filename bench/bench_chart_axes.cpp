@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ChartBenchSetup.h"
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/core/AxisPanel.h"
@@ -45,24 +46,10 @@ void BM_AppendInOrder(benchmark::State& state)
 }
 BENCHMARK(BM_AppendInOrder)->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMillisecond);
 
-struct Setup {
-    Setup()
-    {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        StartChartEngine();
-    }
-};
-
-class TBenchChart : public TCustomAxisPanel {
-public:
-    using TCustomAxisPanel::TCustomAxisPanel;
-};
-
 // The bottom axis' range and 100 conversions, as one frame of the sliding chart needs.
 void BM_SlidingAxisFrame(benchmark::State& state)
 {
-    static Setup setup;
+    static ChartBenchSetup setup;
     std::unique_ptr<TBenchChart, TFreeDeleter> chart(new TBenchChart(nullptr));
     TChartAxis& bottom = *chart->BottomAxis();
     bottom.SetPixelBounds(40, 680);
@@ -93,7 +80,7 @@ public:
 // 1: antialiased) into a 697 x 377 bitmap.
 void BM_MainWindowAxes(benchmark::State& state)
 {
-    static Setup setup;
+    static ChartBenchSetup setup;
     const auto points = static_cast<int>(state.range(0));
     std::unique_ptr<TBenchChart, TFreeDeleter> chart(new TBenchChart(nullptr));
     chart->SetBounds(0, 0, 697, 377);

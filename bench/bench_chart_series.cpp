@@ -9,10 +9,8 @@
 #include <new>
 #include <vector>
 
-#include "chart/core/AxisPanel.h"
+#include "ChartBenchSetup.h"
 #include "chart/core/ChartSeries.h"
-#include "chart/core/EngineStartup.h"
-#include "platform/forms/Forms.h"
 
 // Live heap bytes of the process, counted by the global allocation functions below.
 namespace {
@@ -44,25 +42,39 @@ namespace {
 constexpr int Readings = 1'000'000;
 constexpr int Window = 100'000;
 
-struct Setup {
-    Setup()
-    {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application->Initialize();
-        StartChartEngine();
-    }
-};
-
-class TBenchChart : public TCustomAxisPanel {
-public:
-    using TCustomAxisPanel::TCustomAxisPanel;
-};
-
 using Clock = std::chrono::steady_clock;
 
 double nsPerAppend(Clock::duration d, int appends)
 {
     return static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(d).count()) / appends;
+}
+
+struct TAppendTimes {
+    double first = 0, last = 0;  // ns per append over the first and the last Window readings
+};
+
+// Runs appendReading(i) for every reading, two appends each.
+template <class F>
+TAppendTimes timeReadings(F appendReading)
+{
+    TAppendTimes t;
+    Clock::time_point start = Clock::now();
+    for (int i = 0; i < Readings; ++i) {
+        if (i == Window) t.first = nsPerAppend(Clock::now() - start, 2 * Window);
+        if (i == Readings - Window) start = Clock::now();
+        appendReading(i);
+    }
+    t.last = nsPerAppend(Clock::now() - start, 2 * Window);
+    return t;
+}
+
+void report(benchmark::State& state, const TAppendTimes& t, double bytesPerPoint)
+{
+    state.SetItemsProcessed(state.iterations() * 2 * Readings);
+    state.counters["first_ns"] = t.first;
+    state.counters["last_ns"] = t.last;
+    state.counters["last_vs_first"] = t.last / t.first;
+    state.counters["bytes_per_point"] = bytesPerPoint;
 }
 
 // A sensor-like reading: slow swing with a little noise.
@@ -72,9 +84,10 @@ double reading(int i, int axis) { return 40.0 * ((i + axis * 77) % 300) / 150.0 
 // ranges read after every append (a frame's axis query).
 void BM_AppendTwoSeries(benchmark::State& state)
 {
-    static Setup setup;
+    static ChartBenchSetup setup;
     const auto mode = state.range(0);
-    double first = 0, last = 0, bytesPerPoint = 0;
+    TAppendTimes times;
+    double bytesPerPoint = 0;
     for (auto _ : state) {
         std::unique_ptr<TBenchChart, TFreeDeleter> chart(new TBenchChart(nullptr));
         chart->SetAutoRepaint(true);
@@ -90,54 +103,39 @@ void BM_AppendTwoSeries(benchmark::State& state)
         }
         const std::int64_t empty = liveBytes;
         double sink = 0;
-        Clock::time_point start = Clock::now();
-        for (int i = 0; i < Readings; ++i) {
-            if (i == Window) first = nsPerAppend(Clock::now() - start, 2 * Window);
-            if (i == Readings - Window) start = Clock::now();
+        times = timeReadings([&](int i) {
             x->AppendValue(reading(i, 0));
             y->AppendValue(reading(i, 1));
             if (mode == 2)
                 for (TChartSeries* s : {x, y})
                     sink += s->XValues()->Lowest() + s->XValues()->Highest() + s->YValues()->Lowest() +
                             s->YValues()->Highest();
-        }
-        last = nsPerAppend(Clock::now() - start, 2 * Window);
+        });
         benchmark::DoNotOptimize(sink);
         // The two plotted series' points (a copying series holds its own on top).
         bytesPerPoint = static_cast<double>(liveBytes - empty) / (2.0 * Readings);
     }
-    state.SetItemsProcessed(state.iterations() * 2 * Readings);
-    state.counters["first_ns"] = first;
-    state.counters["last_ns"] = last;
-    state.counters["last_vs_first"] = last / first;
-    state.counters["bytes_per_point"] = bytesPerPoint;
+    report(state, times, bytesPerPoint);
 }
 BENCHMARK(BM_AppendTwoSeries)->Arg(0)->Arg(1)->Arg(2)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // The same readings into two std::vector<double>: the floor of an append.
 void BM_AppendTwoVectors(benchmark::State& state)
 {
-    double first = 0, last = 0, bytesPerPoint = 0;
+    TAppendTimes times;
+    double bytesPerPoint = 0;
     for (auto _ : state) {
         const std::int64_t empty = liveBytes;
         std::vector<double> x, y;
-        Clock::time_point start = Clock::now();
-        for (int i = 0; i < Readings; ++i) {
-            if (i == Window) first = nsPerAppend(Clock::now() - start, 2 * Window);
-            if (i == Readings - Window) start = Clock::now();
+        times = timeReadings([&](int i) {
             x.push_back(reading(i, 0));
             y.push_back(reading(i, 1));
-        }
-        last = nsPerAppend(Clock::now() - start, 2 * Window);
+        });
         benchmark::DoNotOptimize(x.data());
         benchmark::DoNotOptimize(y.data());
         bytesPerPoint = static_cast<double>(liveBytes - empty) / (2.0 * Readings);
     }
-    state.SetItemsProcessed(state.iterations() * 2 * Readings);
-    state.counters["first_ns"] = first;
-    state.counters["last_ns"] = last;
-    state.counters["last_vs_first"] = last / first;
-    state.counters["bytes_per_point"] = bytesPerPoint;
+    report(state, times, bytesPerPoint);
 }
 BENCHMARK(BM_AppendTwoVectors)->Iterations(3)->Unit(benchmark::kMillisecond);
 

@@ -2,11 +2,7 @@
 // axis tools, written and read back; stored references that name nothing usable are left out.
 #include <gtest/gtest.h>
 
-#include <numeric>
-
-#include "AxisFixtures.h"
-#include "tests/support/RegistryCheck.h"
-#include "tests/support/StreamText.h"
+#include "SeriesFixtures.h"
 #include "chart/core/ChartTools.h"
 #include "chart/core/SeriesSource.h"
 #include "chart/core/ZebFunction.h"
@@ -15,6 +11,8 @@
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/RegistryCheck.h"
+#include "tests/support/StreamText.h"
 
 namespace {
 // A chart that stores its custom axes and lists its tools as children, as the concrete chart does.
@@ -42,45 +40,6 @@ public:
     }
 };
 
-class TStoreAverage : public TZebFunction {
-    TV_CLASS(TStoreAverage, TZebFunction)
-public:
-    using TZebFunction::TZebFunction;
-
-protected:
-    double ComputeFromValues(const std::vector<double>& work) override
-    {
-        return work.empty() ? 0 : std::accumulate(work.begin(), work.end(), 0.0) / work.size();
-    }
-};
-
-class TStoreAxisTool : public TZebCustomToolAxis {
-    TV_CLASS(TStoreAxisTool, TZebCustomToolAxis)
-public:
-    using TZebCustomToolAxis::TZebCustomToolAxis;
-    int LoadedCalls = 0;
-    void Loaded() override
-    {
-        ++LoadedCalls;
-        TZebCustomToolAxis::Loaded();
-    }
-};
-
-// Loads three points into its series; counts the loads.
-class TStoreSource : public TZebSeriesSource {
-    TV_CLASS(TStoreSource, TZebSeriesSource)
-public:
-    using TZebSeriesSource::TZebSeriesSource;
-    int Loads = 0;
-    void LoadSource() override
-    {
-        ++Loads;
-        if (!Series()) return;
-        TPointUpdateBlock block(*Series());
-        Series()->RemoveAllPoints();
-        for (const double y : {4.0, 6.0, 8.0}) Series()->AppendValue(y);
-    }
-};
 }  // namespace
 
 TV_PUBLISHED(TStorePanel)
@@ -88,16 +47,8 @@ TV_PUBLISHED(TStorePanel)
     Prop("CustomAxes", &TCustomAxisPanel::CustomAxes, &TCustomAxisPanel::SetCustomAxes);
 }
 TV_PUBLISHED(TStoreRoot) {}
-TV_PUBLISHED_AS(TStoreAverage, TZebFunctionClass) {}
-TV_PUBLISHED(TStoreAxisTool) {}
-TV_PUBLISHED_AS(TStoreSource, TZebSeriesSourceClass) {}
 
 namespace {
-
-std::vector<double> valuesOf(const TChartValueList* list)
-{
-    return std::vector<double>(list->Values(), list->Values() + list->Count());
-}
 
 class SeriesStore : public ChartCoreSuite {
 protected:
@@ -105,8 +56,8 @@ protected:
     {
         ChartCoreSuite::SetUpTestSuite();
         RegisterClasses({&TStorePanel::StaticClass(), &TStoreRoot::StaticClass(), &TTestSeries::StaticClass(),
-                         &TStoreAverage::StaticClass(), &TStoreAxisTool::StaticClass(),
-                         &TStoreSource::StaticClass()});
+                         &TTestAverage::StaticClass(), &TTestAxisTool::StaticClass(),
+                         &TTestSource::StaticClass()});
     }
 
     template <class T>
@@ -150,21 +101,21 @@ protected:
         s1->SetIdentifier("tilt-x");
         s1->SetStyle(TChartSeriesStyles{0, 3, 5});
         s1->SetCustomVertAxis(custom);
-        auto* source = new TStoreSource(root.get());
+        auto* source = new TTestSource(root.get());
         source->SetName("Source1");
         source->SetSeries(s1);
         source->SetActive(true);
         s2->SetDataSource(s1);
-        auto* average = new TStoreAverage(root.get());
+        auto* average = new TTestAverage(root.get());
         average->SetName("Average1");
         average->SetPeriod(2);
         s3->AttachFunction(average);
         s3->DataSources().AddSource(s1);
         s3->DataSources().AddSource(s2);
-        auto* left = new TStoreAxisTool(root.get());
+        auto* left = new TTestAxisTool(root.get());
         left->SetName("Tool1");
         left->SetAxis(chart->LeftAxis());
-        auto* onCustom = new TStoreAxisTool(root.get());
+        auto* onCustom = new TTestAxisTool(root.get());
         onCustom->SetName("Tool2");
         onCustom->SetAxis(custom);
         return root;
@@ -184,7 +135,7 @@ TEST_F(SeriesStore, ChartRoundTripsThroughObjectsUnchanged)
     auto* s1 = find<TTestSeries>(*back, "Series1");
     auto* s2 = find<TTestSeries>(*back, "Series2");
     auto* s3 = find<TTestSeries>(*back, "Series3");
-    auto* source = find<TStoreSource>(*back, "Source1");
+    auto* source = find<TTestSource>(*back, "Source1");
     ASSERT_TRUE(chart && s1 && s2 && s3 && source);
     ASSERT_EQ(chart->NumSeries(), 3);
     ASSERT_EQ(chart->CustomAxes()->Count(), 1);
@@ -204,8 +155,8 @@ TEST_F(SeriesStore, ChartRoundTripsThroughObjectsUnchanged)
     EXPECT_EQ(valuesOf(s3->YValues()), valuesOf(original->YValues()));
     EXPECT_GT(s3->Count(), 0);
     ASSERT_EQ(chart->Tools().Count(), 2);
-    EXPECT_EQ(find<TStoreAxisTool>(*back, "Tool1")->Axis(), chart->LeftAxis()) << "AxisID 2 is the left axis";
-    EXPECT_EQ(find<TStoreAxisTool>(*back, "Tool2")->Axis(), chart->CustomAxes()->GetAxisAt(0));
+    EXPECT_EQ(find<TTestAxisTool>(*back, "Tool1")->Axis(), chart->LeftAxis()) << "AxisID 2 is the left axis";
+    EXPECT_EQ(find<TTestAxisTool>(*back, "Tool2")->Axis(), chart->CustomAxes()->GetAxisAt(0));
 }
 
 TEST_F(SeriesStore, StoredAxesOutsideTheChartsListsAreIgnored)
@@ -229,7 +180,7 @@ TEST_F(SeriesStore, StoredAxesOutsideTheChartsListsAreIgnored)
     EXPECT_EQ(s1->GetVertAxis(), chart->LeftAxis()) << "the custom choice without an axis falls back";
     EXPECT_EQ(s1->GetHorizAxis(), chart->BottomAxis());
     for (const char* name : {"Tool1", "Tool2"}) {
-        auto* tool = find<TStoreAxisTool>(*back, name);
+        auto* tool = find<TTestAxisTool>(*back, name);
         EXPECT_EQ(tool->Axis(), nullptr) << name;
         EXPECT_EQ(tool->ParentChart(), chart) << name;
         EXPECT_EQ(tool->LoadedCalls, 1) << name;
@@ -239,8 +190,8 @@ TEST_F(SeriesStore, StoredAxesOutsideTheChartsListsAreIgnored)
 TEST_F(SeriesStore, AxisIDReadBeforeTheToolHasItsChartWaitsForLoaded)
 {
     TStorePanel chart(nullptr);
-    TStoreAxisTool tool(nullptr);
-    TStringStream stream(testsupport::toBinary("object Tool9: TStoreAxisTool\r\n  AxisID = 2\r\nend\r\n"));
+    TTestAxisTool tool(nullptr);
+    TStringStream stream(testsupport::toBinary("object Tool9: TTestAxisTool\r\n  AxisID = 2\r\nend\r\n"));
     TReader reader(stream);
     reader.ReadSignature();
     reader.ReadComponent(&tool);
@@ -287,14 +238,10 @@ TEST_F(SeriesStore, LoadedSkipsSourcesThatCloseALoopOrNameNothing)
     EXPECT_EQ(s1->Count(), 1) << "the chain copies the point";
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(SeriesStore, SeriesToolsSourcesAndFunctionsStreamEveryProperty)
 {
-    for (const TMetaClass* cls : {&TThemedSeries::StaticClass(), &TStoreAverage::StaticClass(),
-                                  &TStoreAxisTool::StaticClass(), &TStoreSource::StaticClass()}) {
+    for (const TMetaClass* cls : {&TThemedSeries::StaticClass(), &TTestAverage::StaticClass(),
+                                  &TTestAxisTool::StaticClass(), &TTestSource::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls);
         String all;
         for (const String& f : faults) all += f + "\n";

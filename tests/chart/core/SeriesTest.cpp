@@ -4,7 +4,7 @@
 #include <map>
 #include <numeric>
 
-#include "AxisFixtures.h"
+#include "SeriesFixtures.h"
 #include "chart/canvas/ZebPicture.h"
 #include "chart/core/ChartException.h"
 #include "chart/core/ChartEvents.h"
@@ -12,51 +12,11 @@
 #include "chart/core/ColorPalette.h"
 #include "chart/core/AxisPens.h"
 #include "chart/core/SeriesLegend.h"
-#include "chart/core/SeriesSource.h"
 #include "chart/core/ZebFunction.h"
 #include "chart/core/ZebSelected.h"
 #include "platform/classes/Published.h"
 
 namespace {
-// The mean of the collected values.
-class TTestAverage : public TZebFunction {
-    TV_CLASS(TTestAverage, TZebFunction)
-public:
-    using TZebFunction::TZebFunction;
-
-protected:
-    double ComputeFromValues(const std::vector<double>& work) override
-    {
-        return work.empty() ? 0 : std::accumulate(work.begin(), work.end(), 0.0) / work.size();
-    }
-};
-class TTestMovingAverage : public TZebMovingFunction {
-    TV_CLASS(TTestMovingAverage, TZebMovingFunction)
-public:
-    using TZebMovingFunction::TZebMovingFunction;
-
-protected:
-    double ComputeFromValues(const std::vector<double>& work) override
-    {
-        return work.empty() ? 0 : std::accumulate(work.begin(), work.end(), 0.0) / work.size();
-    }
-};
-class TTestSeriesTool : public TZebCustomToolSeries {
-    TV_CLASS(TTestSeriesTool, TZebCustomToolSeries)
-public:
-    using TZebCustomToolSeries::TZebCustomToolSeries;
-};
-class TTestAxisTool : public TZebCustomToolAxis {
-    TV_CLASS(TTestAxisTool, TZebCustomToolAxis)
-public:
-    using TZebCustomToolAxis::TZebCustomToolAxis;
-};
-
-std::vector<double> valuesOf(const TChartValueList* list)
-{
-    return std::vector<double>(list->Values(), list->Values() + list->Count());
-}
-
 // Every series event a chart broadcasts.
 class TEventRecorder : public IChartEventListener {
 public:
@@ -68,10 +28,6 @@ public:
 };
 }  // namespace
 
-TV_PUBLISHED_AS(TTestAverage, TZebFunctionClass) {}
-TV_PUBLISHED_AS(TTestMovingAverage, TZebFunctionClass) {}
-TV_PUBLISHED(TTestSeriesTool) {}
-TV_PUBLISHED(TTestAxisTool) {}
 
 class SeriesPoints : public ChartCoreSuite {};
 
@@ -667,22 +623,6 @@ TEST_F(SeriesPoints, StoredDataTestsScanEveryPoint)
 
 // ---- data-source components ----
 
-namespace {
-class TCountingSource : public TZebSeriesSource {
-    TV_CLASS(TCountingSource, TZebSeriesSource)
-public:
-    using TZebSeriesSource::TZebSeriesSource;
-    int Loads = 0;
-    void LoadSource() override
-    {
-        ++Loads;
-        if (!Series()) return;
-        Series()->RemoveAllPoints();
-        Series()->AppendValue(Loads);
-    }
-};
-}  // namespace
-TV_PUBLISHED_AS(TCountingSource, TZebSeriesSourceClass) {}
 
 TEST_F(SeriesSources, SourceComponentActivation)
 {
@@ -690,7 +630,7 @@ TEST_F(SeriesSources, SourceComponentActivation)
     TComponent owner(nullptr);
     auto* series = new TTestSeries(&owner);
     series->SetParentChart(&chart);
-    auto* source = new TCountingSource(&owner);
+    auto* source = new TTestSource(&owner);
     source->SetActive(true);
     EXPECT_TRUE(source->Active()) << "without a series Active is only stored";
     EXPECT_EQ(source->Loads, 0);
@@ -701,7 +641,7 @@ TEST_F(SeriesSources, SourceComponentActivation)
     EXPECT_TRUE(source->IsSourceKindOf(series));
     source->SetActive(true);
     EXPECT_EQ(source->Loads, 1);
-    EXPECT_EQ(series->Count(), 1);
+    EXPECT_EQ(series->Count(), 3);
     series->RefreshData();
     EXPECT_EQ(source->Loads, 2) << "a refresh loads an active source";
     source->SetActive(false);
@@ -718,7 +658,7 @@ TEST_F(SeriesSources, SourceComponentActivation)
     other->SetManualData(true);
     source->Free();
     EXPECT_EQ(other->DataSource(), nullptr);
-    EXPECT_EQ(other->Count(), 1) << "freeing the source keeps the points";
+    EXPECT_EQ(other->Count(), 3) << "freeing the source keeps the points";
     owner.DestroyComponents();
 }
 
