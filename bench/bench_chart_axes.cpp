@@ -3,11 +3,10 @@
 // per point must not grow with what is stored.
 #include <benchmark/benchmark.h>
 
-#include "ChartBench.h"
-
 #include <cstdlib>
 #include <memory>
 
+#include "ChartBench.h"
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/core/AxisPanel.h"

@@ -474,6 +474,21 @@ void TCustomAxisPanel::ToolFromTemplate(TZebCustomTool* tool)
         }
 }
 
+void TCustomAxisPanel::AxisFromTemplate(TChartAxis* axis)
+{
+    if (!templateChart_) return;
+    TChartAxis* model = nullptr;
+    for (int i = 0; i < templateChart_->axes_->Count() && !model; ++i) {
+        TChartAxis* candidate = templateChart_->axes_->Items(i);
+        if (candidate->Visible() && candidate->Horizontal() == axis->Horizontal()) model = candidate;
+    }
+    if (!model) {
+        templateChart_->customAxes_->AddAxis();
+        model = templateChart_->customAxes_->GetAxisAt(0);
+    }
+    axis->Assign(model);
+}
+
 // ---- events ----
 
 void TCustomAxisPanel::FireBeforeDrawChart()

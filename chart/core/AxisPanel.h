@@ -147,6 +147,9 @@ public:
     void SetTemplateChart(TCustomAxisPanel* value) { templateChart_ = value; }
     void StyleFromTemplate(TChartSeries* series);
     void ToolFromTemplate(TZebCustomTool* tool);
+    // A new custom axis takes the template's first visible axis of its orientation (a new custom
+    // axis of the template when none).
+    void AxisFromTemplate(TChartAxis* axis);
 
     // ---- events ----
     const TSeriesNotifyEvent& OnAddSeries() const { return onAddSeries_; }

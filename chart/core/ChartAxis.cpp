@@ -107,6 +107,7 @@ TChartAxis::TChartAxis(TCollection* collection) : TCollectionItem(collection)
     }
     if (chart_ && !parentAxis_) chart_->Axes().Add(this);
     init();
+    if (chart_ && !parentAxis_ && !standard_) chart_->AxisFromTemplate(this);
 }
 
 TChartAxis::TChartAxis(TCustomAxisPanel* chart) : TCollectionItem(nullptr), chart_(chart), standard_(true)

@@ -6,6 +6,7 @@
 #include <numeric>
 #include <unordered_set>
 
+#include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/canvas/ZebPicture.h"
@@ -13,6 +14,7 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartException.h"
 #include "chart/core/ColorPalette.h"
+#include "chart/core/SeriesLegend.h"
 #include "chart/core/SeriesSource.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebFunction.h"
@@ -41,6 +43,7 @@ TV_PUBLISHED_AS(TChartSeries, TChartElementClass)
     PropEnum("HorizAxis", &TChartSeries::HorizAxis, &TChartSeries::SetHorizAxis, aBottomAxis, THorizAxisNames);
     PropSet("HoverElement", &TChartSeries::HoverElement, &TChartSeries::SetHoverElement, THoverElements{},
             THoverElementNames);
+    Prop("Legend", &TChartSeries::Legend, &TChartSeries::SetLegend).Stored(&TChartSeries::HasLegend);
     Prop("LegendTitle", &TChartSeries::LegendTitle, &TChartSeries::SetLegendTitle, String());
     Prop("PercentFormat", &TChartSeries::PercentFormat, &TChartSeries::SetPercentFormat)
         .Stored(&TChartSeries::IsPercentFormatStored);
@@ -67,6 +70,8 @@ TV_PUBLISHED_AS(TChartSeries, TChartElementClass)
 }
 
 TV_PUBLISHED_AS(TThemedSeries, TChartElementClass) {}
+
+TV_PUBLISHED(TSeriesLegend) {}
 
 const TChartElementClass* ChartElementClassOf(const TMetaClass& cls)
 {
@@ -178,12 +183,13 @@ TChartValueLists::~TChartValueLists()
 
 // ---- custom series ----
 
+TCustomChartSeries::~TCustomChartSeries() = default;
+
 void TCustomChartSeries::Assign(TPersistent* source)
 {
     if (auto* other = dynamic_cast<TCustomChartSeries*>(source)) {
         title_ = other->title_;
-        legendTitle_ = other->legendTitle_;
-        showInLegend_ = other->showInLegend_;
+        SetLegend(other->legend_.get());
         identifier_ = other->identifier_;
         style_ = other->style_;
     }
@@ -191,6 +197,46 @@ void TCustomChartSeries::Assign(TPersistent* source)
 }
 
 void TCustomChartSeries::SetTitle(const String& value) { ChangeString(title_, value); }
+
+TSeriesLegend* TCustomChartSeries::Legend()
+{
+    if (!legend_) legend_ = std::make_unique<TSeriesLegend>(ParentChart());
+    return legend_.get();
+}
+
+void TCustomChartSeries::SetLegend(TSeriesLegend* value)
+{
+    if (!value) {
+        if (legend_) {
+            legend_.reset();
+            InvalidateChart();
+        }
+        return;
+    }
+    Legend()->Assign(value);
+}
+
+bool TCustomChartSeries::ShowInLegend() const { return !legend_ || legend_->Visible(); }
+
+void TCustomChartSeries::SetShowInLegend(bool value)
+{
+    if (ShowInLegend() == value && legend_) return;
+    Legend()->SetVisible(value);
+    InvalidateChart();
+}
+
+String TCustomChartSeries::LegendTitle() const { return legend_ ? legend_->Text() : String(); }
+
+void TCustomChartSeries::SetLegendTitle(const String& value)
+{
+    if (!legend_ && value.empty()) return;
+    Legend()->SetText(value);
+}
+
+void TCustomChartSeries::AddedToChart()
+{
+    if (legend_) legend_->SetParentPanel(ParentChart());
+}
 
 int TCustomChartSeries::IndexInChart() const
 {
@@ -214,7 +260,11 @@ bool TCustomChartSeries::IsSameKind(const TCustomChartSeries* other) const
     return other && (InheritsFrom(other->ClassType()) || other->InheritsFrom(ClassType()));
 }
 
-void TCustomChartSeries::RemovedFromChart() { storeParentChart(nullptr); }
+void TCustomChartSeries::RemovedFromChart()
+{
+    if (legend_) legend_->SetParentPanel(nullptr);
+    storeParentChart(nullptr);
+}
 
 void TCustomChartSeries::DefineProperties(TFiler& filer)
 {
@@ -326,6 +376,7 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* value)
 
 void TChartSeries::AddedToChart()
 {
+    TCustomChartSeries::AddedToChart();
     if (seriesColor_ == clAutomatic) SetPickedColor(ParentChart()->PickFreeColor(true, this));
     ResolveAxes();
     RefreshData();
@@ -333,6 +384,9 @@ void TChartSeries::AddedToChart()
 
 void TChartSeries::RemovedFromChart()
 {
+    // The chart shows its own cursor again when it shows this series' one.
+    if (TCustomAxisPanel* chart = ParentChart(); chart && chart->Cursor() == cursor_)
+        chart->SetCursor(chart->OwnCursor());
     UnlinkFromSources();
     TCustomChartSeries::RemovedFromChart();
 }
@@ -799,6 +853,7 @@ void TChartSeries::AddRandomPoints(int count, bool valuesOnly)
 
 void TChartSeries::FillWithSamples(int count)
 {
+    if (count == 0) count = sampleCount_;
     if (count <= 0) count = DefaultSampleCount();
     RemoveAllPoints();
     RandSeed = static_cast<std::uint32_t>(RandomInt(7774444));
@@ -1172,7 +1227,7 @@ TChartValueList* TChartSeries::GetAxisValueList(const TChartAxis* axis) const
 
 TAxisLabelStyle TChartSeries::PreferredLabelStyle(const TChartAxis* axis) const
 {
-    if (axis == GetValueAxis()) return talValue;
+    if (IsXYZSeries() || axis == GetValueAxis()) return talValue;
     if (PlacesByPointIndex()) return talPointValue;
     return labels_.NonEmptyCount() > 0 ? talText : talValue;
 }
@@ -1193,6 +1248,38 @@ TChartSeries::TDepthRange TChartSeries::ComputeDepthRange() const
     r.end = r.start + (depth_ == -1 ? perSeries : depth_);
     r.middle = (r.start + r.end) / 2;
     return r;
+}
+
+bool TChartSeries::SharesZSlot() const
+{
+    const TCustomAxisPanel* chart = ParentChart();
+    if (!chart || !chart->View3D()) return false;
+    for (const TChartSeries* other : chart->SeriesList())
+        if (other != this && other->Active() && !other->IsXYZSeries() && other->zSlot_ == zSlot_) return true;
+    return false;
+}
+
+bool TChartSeries::IsFirstInZSlot() const
+{
+    const TCustomAxisPanel* chart = ParentChart();
+    if (!chart) return true;
+    for (const TChartSeries* other : chart->SeriesList()) {
+        if (other == this) return true;
+        if (other->Active() && other->zSlot_ == zSlot_) return false;
+    }
+    return true;
+}
+
+// ---- gallery ----
+
+void TChartSeries::ListGalleryStyles(const std::function<void(const String&)>& add) const { add(TxtNormal); }
+
+void TChartSeries::SetupGalleryPreview()
+{
+    FillWithSamples(4);
+    SetColorEachPoint(true);
+    if (TCustomAxisPanel* chart = ParentChart())
+        SetSeriesColor(chart->PaletteColor(IndexInChart() == 0 ? 0 : 3));
 }
 
 // ---- formats and settings ----
@@ -1224,7 +1311,7 @@ void TChartSeries::SetTreatNulls(TTreatNullsStyle value)
 
 void TChartSeries::CopyAppearance(TChartSeries* other)
 {
-    SetShowInLegend(other->ShowInLegend());
+    if (HasLegend() || other->HasLegend()) SetShowInLegend(other->ShowInLegend());
     Brush()->Assign(other->Brush());
     Pen()->Assign(other->Pen());
     seriesColor_ = other->seriesColor_;
@@ -1362,6 +1449,15 @@ bool TChartSeries::IsPointHovered(int index) const
     if (hovered == -1 || !hoverElement_.Contains(heJoin)) return false;
     return (hoverElement_.Contains(hePrevious) && index == hovered) ||
            (hoverElement_.Contains(heNext) && index == hovered + 1);
+}
+
+bool TChartSeries::ApplyHoverPen(int index)
+{
+    if (index == -1 || !IsHoverEnabled() || index != selected_->HoverIndex()) return false;
+    TCustomAxisPanel* chart = ParentChart();
+    if (!chart || !chart->Canvas3D()) return false;
+    chart->Canvas3D()->UsePen(*selected_->Hover()->Pen());
+    return true;
 }
 
 void TChartSeries::FirePointClick(int index, TMouseButton button, TShiftState shift, int x, int y)

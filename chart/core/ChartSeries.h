@@ -24,6 +24,7 @@
 class TChartAxis;
 class TCustomAxisPanel;
 class TChartSeries;
+class TSeriesLegend;
 class TStrings;
 class TZebBrush;
 class TZebFunction;
@@ -155,6 +156,7 @@ class TCustomChartSeries : public TCustomChartElement {
     TV_CLASS(TCustomChartSeries, TCustomChartElement)
 public:
     using TCustomChartElement::TCustomChartElement;
+    ~TCustomChartSeries() override;
     void Assign(TPersistent* source) override;
 
     const String& Title() const { return title_; }
@@ -163,10 +165,18 @@ public:
     void SetIdentifier(const String& value) { identifier_ = value; }
     TChartSeriesStyles Style() const { return style_; }
     void SetStyle(TChartSeriesStyles value) { style_ = value; }
-    bool ShowInLegend() const { return showInLegend_; }
-    void SetShowInLegend(bool value) { ChangeBoolean(showInLegend_, value); }
-    const String& LegendTitle() const { return legendTitle_; }
-    void SetLegendTitle(const String& value) { ChangeString(legendTitle_, value); }
+    // The legend settings, made on first use with the chart as their panel; assigning none frees
+    // them.
+    TSeriesLegend* Legend();
+    const TSeriesLegend* LegendOrNull() const { return legend_.get(); }
+    void SetLegend(TSeriesLegend* value);
+    bool HasLegend() const { return legend_ != nullptr; }
+    // Listed in the legend: true while no legend settings exist.
+    bool ShowInLegend() const;
+    void SetShowInLegend(bool value);
+    // The legend's text for the series; empty while no legend settings exist.
+    String LegendTitle() const;
+    void SetLegendTitle(const String& value);
 
     // Position in the chart's series list; -1 without a chart.
     int IndexInChart() const;
@@ -180,7 +190,8 @@ public:
     virtual void MeasureHorizMargins(int& left, int& right) const { left = right = 0; }
     virtual void MeasureVertMargins(int& top, int& bottom) const { top = bottom = 0; }
     virtual void PrepareDraw() {}
-    virtual void AddedToChart() {}
+    // The legend settings take the chart as their panel.
+    virtual void AddedToChart();
     virtual void RemovedFromChart();
 
 protected:
@@ -189,9 +200,8 @@ protected:
 private:
     String title_;
     String identifier_;
-    String legendTitle_;
     TChartSeriesStyles style_;
-    bool showInLegend_ = true;
+    std::unique_ptr<TSeriesLegend> legend_;
 };
 
 class TChartSeries : public TCustomChartSeries {
@@ -306,6 +316,10 @@ public:
 
     // ---- sample data ----
     virtual int DefaultSampleCount() const { return 25; }
+    // The count FillWithSamples(0) takes before DefaultSampleCount; 0 none.
+    int SampleCount() const { return sampleCount_; }
+    void SetSampleCount(int value) { sampleCount_ = value; }
+    // count 0: the remembered count, else DefaultSampleCount.
     virtual void FillWithSamples(int count = 0);
     virtual void AddRandomPoints(int count, bool valuesOnly);
     static int RandomInt(int limit);
@@ -398,6 +412,13 @@ public:
     // The label style the series suggests for axis.
     virtual TAxisLabelStyle PreferredLabelStyle(const TChartAxis* axis) const;
 
+    // ---- gallery ----
+    // Names the sub-styles the gallery offers; the base offers "Normal".
+    virtual void ListGalleryStyles(const std::function<void(const String&)>& add) const;
+    virtual void ApplyGalleryStyle(int index) { (void)index; }
+    // A small sample for a gallery cell: four points in palette colours.
+    virtual void SetupGalleryPreview();
+
     // ---- 3-D placement ----
     int Depth() const { return depth_; }
     void SetDepth(int value) { ChangeInteger(depth_, value); }
@@ -408,6 +429,12 @@ public:
         int start, middle, end;
     };
     virtual TDepthRange ComputeDepthRange() const;
+    // A 3-D grid series (X, Y and Z per point): it keeps its own depth and value label style.
+    virtual bool IsXYZSeries() const { return false; }
+    // In a 3-D chart another active series, not a 3-D grid, sits in the same Z slot.
+    virtual bool SharesZSlot() const;
+    // No active series before this one in the chart's list has its Z slot.
+    bool IsFirstInZSlot() const;
 
     // ---- first and last point in view, set by the drawing loop; -1 when empty ----
     int FirstVisibleIndex() const { return firstVisible_; }
@@ -544,6 +571,8 @@ public:
     int HoveredPointIndex() const;
     int HoveredMarkIndex() const;
     virtual bool IsPointHovered(int index) const;
+    // Selects the hover pen on the chart's canvas when index is the hovered point.
+    virtual bool ApplyHoverPen(int index);
     virtual void FirePointClick(int index, TMouseButton button, TShiftState shift, int x, int y);
     virtual bool HasClickHandlers() const { return bool(onClick_) || bool(onDblClick_); }
 
@@ -639,6 +668,7 @@ private:
     int hoverPart_ = 0;
     bool mouseInside_ = false;
     int sortDirection_ = 0;
+    int sampleCount_ = 0;
 
     THorizAxis horizAxis_ = aBottomAxis;
     TVertAxis vertAxis_ = aLeftAxis;

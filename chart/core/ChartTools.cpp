@@ -135,14 +135,20 @@ void TZebCustomToolAxis::DefineProperties(TFiler& filer)
 void TZebCustomToolAxis::readAxisID(TReader& reader)
 {
     pendingAxisID_ = reader.ReadInteger();
-    if (ParentChart()) Loaded();
+    resolvePendingAxis();
 }
 
 void TZebCustomToolAxis::Loaded()
 {
     TZebCustomTool::Loaded();
+    resolvePendingAxis();
+}
+
+void TZebCustomToolAxis::resolvePendingAxis()
+{
     const int id = pendingAxisID_;
     TCustomAxisPanel* chart = ParentChart();
+    // Without its chart yet, the tool keeps the position for Loaded.
     if (id < 0 || !chart) return;
     pendingAxisID_ = -1;
     // A position outside the chart's axes names no axis.

@@ -72,6 +72,7 @@ protected:
 
 private:
     void readAxisID(TReader& reader);
+    void resolvePendingAxis();
     int axisID() const;
 
     TChartAxis* axis_ = nullptr;

@@ -26,8 +26,9 @@ TZebSeriesSource::TZebSeriesSource(TComponent* owner) : TComponent(owner) {}
 
 void TZebSeriesSource::BeforeDestruction()
 {
-    CloseSource();
+    // Destroying first, so that closing leaves the series' points alone.
     TComponent::BeforeDestruction();
+    CloseSource();
 }
 
 void TZebSeriesSource::SetActive(bool value)

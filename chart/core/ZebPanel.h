@@ -105,6 +105,8 @@ public:
 
     // ---- the canvas ----
     TCanvas3D* Canvas3D() const { return canvas_; }
+    // The panel's own cursor (as created or loaded), shown again when an element's cursor leaves.
+    TCursor OwnCursor() const { return savedCursor_; }
     // Stored as "DefaultCanvas"; setting it applies the class at once.
     const String& CanvasClassName() const { return canvasClassName_; }
     void SetCanvasClassName(const String& value);

@@ -4,56 +4,19 @@
 #include <map>
 #include <numeric>
 
-#include "AxisFixtures.h"
+#include "SeriesFixtures.h"
 #include "chart/canvas/ZebPicture.h"
 #include "chart/core/ChartException.h"
 #include "chart/core/ChartEvents.h"
 #include "chart/core/ChartTools.h"
 #include "chart/core/ColorPalette.h"
+#include "chart/core/AxisPens.h"
+#include "chart/core/SeriesLegend.h"
 #include "chart/core/ZebFunction.h"
 #include "chart/core/ZebSelected.h"
 #include "platform/classes/Published.h"
 
 namespace {
-// The mean of the collected values.
-class TTestAverage : public TZebFunction {
-    TV_CLASS(TTestAverage, TZebFunction)
-public:
-    using TZebFunction::TZebFunction;
-
-protected:
-    double ComputeFromValues(const std::vector<double>& work) override
-    {
-        return work.empty() ? 0 : std::accumulate(work.begin(), work.end(), 0.0) / work.size();
-    }
-};
-class TTestMovingAverage : public TZebMovingFunction {
-    TV_CLASS(TTestMovingAverage, TZebMovingFunction)
-public:
-    using TZebMovingFunction::TZebMovingFunction;
-
-protected:
-    double ComputeFromValues(const std::vector<double>& work) override
-    {
-        return work.empty() ? 0 : std::accumulate(work.begin(), work.end(), 0.0) / work.size();
-    }
-};
-class TTestSeriesTool : public TZebCustomToolSeries {
-    TV_CLASS(TTestSeriesTool, TZebCustomToolSeries)
-public:
-    using TZebCustomToolSeries::TZebCustomToolSeries;
-};
-class TTestAxisTool : public TZebCustomToolAxis {
-    TV_CLASS(TTestAxisTool, TZebCustomToolAxis)
-public:
-    using TZebCustomToolAxis::TZebCustomToolAxis;
-};
-
-std::vector<double> valuesOf(const TChartValueList* list)
-{
-    return std::vector<double>(list->Values(), list->Values() + list->Count());
-}
-
 // Every series event a chart broadcasts.
 class TEventRecorder : public IChartEventListener {
 public:
@@ -65,10 +28,6 @@ public:
 };
 }  // namespace
 
-TV_PUBLISHED_AS(TTestAverage, TZebFunctionClass) {}
-TV_PUBLISHED_AS(TTestMovingAverage, TZebFunctionClass) {}
-TV_PUBLISHED(TTestSeriesTool) {}
-TV_PUBLISHED(TTestAxisTool) {}
 
 class SeriesPoints : public ChartCoreSuite {};
 
@@ -472,4 +431,424 @@ TEST_F(ChartToolsTest, ToolsMoveBetweenChartsAndForgetFreedSeries)
     free.AddTool(new TTestSeriesTool(nullptr));
     free.Clear();
     EXPECT_EQ(free.Count(), 0);
+}
+
+// ---- axes binding, depth and copying between orientations ----
+
+class SeriesAxes : public ChartCoreSuite {};
+
+TEST_F(SeriesAxes, ChoicesResolveToTheChartsAxes)
+{
+    TTestAxisPanel chart(nullptr);
+    TChartAxis* customH = chart.CustomAxes()->AddAxis();
+    customH->SetHorizontal(true);
+    TChartAxis* customV = chart.CustomAxes()->AddAxis();
+    TChartAxis* bottom = chart.BottomAxis();
+    TChartAxis* top = chart.TopAxis();
+    TChartAxis* left = chart.LeftAxis();
+    TChartAxis* right = chart.RightAxis();
+    struct Case {
+        THorizAxis horiz;
+        TVertAxis vert;
+        bool customs;  // custom axes given before the choice
+        TChartAxis* wantH;
+        TChartAxis* wantV;
+        std::vector<TChartAxis*> bound;
+    };
+    const Case cases[] = {
+        {aBottomAxis, aLeftAxis, false, bottom, left, {bottom, left}},
+        {aTopAxis, aRightAxis, false, top, right, {top, right}},
+        {aBothHorizAxis, aBothVertAxis, false, bottom, left, {bottom, top, left, right, customH, customV}},
+        {aCustomHorizAxis, aCustomVertAxis, false, bottom, left, {bottom, left}},
+        {aCustomHorizAxis, aCustomVertAxis, true, customH, customV, {customH, customV}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(THorizAxisNames[c.horiz] + String(" ") + TVertAxisNames[c.vert] + (c.customs ? " customs" : ""));
+        TTestSeries series(nullptr);
+        series.XValues()->SetName("X");
+        series.SetParentChart(&chart);
+        if (c.customs) {
+            series.SetCustomHorizAxis(customH);
+            series.SetCustomVertAxis(customV);
+        } else {
+            series.SetHorizAxis(c.horiz);
+            series.SetVertAxis(c.vert);
+        }
+        EXPECT_EQ(series.GetHorizAxis(), c.wantH);
+        EXPECT_EQ(series.GetVertAxis(), c.wantV);
+        for (TChartAxis* axis : {bottom, top, left, right, customH, customV}) {
+            const bool bound = std::find(c.bound.begin(), c.bound.end(), axis) != c.bound.end();
+            EXPECT_EQ(series.IsBoundToAxis(axis), bound) << axis->Index();
+            EXPECT_EQ(series.GetAxisValueList(axis),
+                      !bound ? nullptr : axis->Horizontal() ? series.XValues() : series.YValues());
+        }
+        EXPECT_TRUE(series.IsBoundToAxis(chart.DepthAxis()));
+        series.AxisFree = true;
+        for (TChartAxis* axis : {bottom, left, static_cast<TChartAxis*>(chart.DepthAxis())})
+            EXPECT_FALSE(series.IsBoundToAxis(axis)) << "a series free of axes is bound to none";
+        series.AxisFree = false;
+        series.SetParentChart(nullptr);
+        EXPECT_EQ(series.GetHorizAxis(), nullptr);
+        EXPECT_EQ(series.GetVertAxis(), nullptr);
+    }
+
+    TTestSeries series(nullptr);
+    series.SetParentChart(&chart);
+    series.SetCustomHorizAxis(customH);
+    series.SetHorizAxis(aTopAxis);
+    EXPECT_EQ(series.CustomHorizAxis(), nullptr) << "leaving the custom choice forgets the axis";
+    series.SetCustomHorizAxis(customH);
+    series.SetLoading();
+    series.SetHorizAxis(aTopAxis);
+    EXPECT_EQ(series.CustomHorizAxis(), customH) << "but not while loading";
+    series.Loaded();
+    series.SetParentChart(nullptr);
+}
+
+TEST_F(SeriesAxes, DepthRangeBySlotAndDepth)
+{
+    struct Case {
+        int perSeries, slot, depth;
+        int start, middle, end;
+    };
+    const Case cases[] = {
+        {10, 0, -1, 0, 5, 10}, {10, 2, -1, 20, 25, 30}, {10, 1, 5, 10, 12, 15},
+        {7, 1, -1, 7, 10, 14}, {0, 3, -1, 0, 0, 0},     {10, 0, 0, 0, 0, 0},
+    };
+    TTestAxisPanel chart(nullptr);
+    TTestSeries series(nullptr);
+    series.SetParentChart(&chart);
+    for (const Case& c : cases) {
+        chart.SetSeriesDepth3D(c.perSeries);
+        series.SetZSlot(c.slot);
+        series.SetDepth(c.depth);
+        const TChartSeries::TDepthRange r = series.ComputeDepthRange();
+        EXPECT_EQ(r.start, c.start) << c.perSeries << " " << c.slot << " " << c.depth;
+        EXPECT_EQ(r.middle, c.middle) << c.perSeries << " " << c.slot << " " << c.depth;
+        EXPECT_EQ(r.end, c.end) << c.perSeries << " " << c.slot << " " << c.depth;
+    }
+    chart.SetView3D(true);
+    chart.ResetZSlots();
+    series.ReserveZSlot();
+    EXPECT_EQ(series.GetZSlot(), 0);
+    series.ReserveZSlot();
+    EXPECT_EQ(series.GetZSlot(), 1);
+    chart.SetView3D(false);
+    series.ReserveZSlot();
+    EXPECT_EQ(series.GetZSlot(), 0) << "2-D: one slot";
+    series.SetParentChart(nullptr);
+}
+
+TEST_F(SeriesAxes, SeriesSharingAZSlot)
+{
+    TTestAxisPanel chart(nullptr);
+    TComponent owner(nullptr);
+    TTestSeries* s[3];
+    for (auto*& one : s) {
+        one = new TTestSeries(&owner);
+        one->SetParentChart(&chart);
+    }
+    chart.SetView3D(true);
+    s[0]->SetZSlot(0);
+    s[1]->SetZSlot(1);
+    s[2]->SetZSlot(1);
+    EXPECT_FALSE(s[0]->SharesZSlot());
+    EXPECT_TRUE(s[1]->SharesZSlot());
+    EXPECT_TRUE(s[1]->IsFirstInZSlot());
+    EXPECT_FALSE(s[2]->IsFirstInZSlot());
+    s[1]->SetActive(false);
+    EXPECT_FALSE(s[2]->SharesZSlot()) << "an inactive series shares nothing";
+    EXPECT_TRUE(s[2]->IsFirstInZSlot());
+    chart.SetView3D(false);
+    s[1]->SetActive(true);
+    EXPECT_FALSE(s[1]->SharesZSlot()) << "2-D charts do not group by slot";
+    owner.DestroyComponents();
+}
+
+TEST_F(SeriesAxes, AssignAcrossOrientationsCrossesXAndY)
+{
+    TTestSeries vertical(nullptr), horizontal(nullptr);
+    horizontal.MakeHorizontal();
+    vertical.XValues()->SetDateTime(true);
+    vertical.XValues()->SetOrder(loDescending);
+    vertical.YValues()->SetValueSource("Reading");
+    for (int i = 0; i < 3; ++i) vertical.InsertXY(10 - i, i * i);
+    horizontal.Assign(&vertical);
+    EXPECT_TRUE(horizontal.YValues()->DateTime()) << "X settings go to the horizontal series' Y";
+    EXPECT_EQ(horizontal.YValues()->Order(), loDescending);
+    EXPECT_EQ(horizontal.XValues()->ValueSource(), "Reading");
+    EXPECT_FALSE(horizontal.XValues()->DateTime());
+    ASSERT_EQ(horizontal.Count(), 3);
+    EXPECT_EQ(valuesOf(horizontal.YValues()), (std::vector<double>{10, 9, 8})) << "points cross too";
+    EXPECT_EQ(valuesOf(horizontal.XValues()), (std::vector<double>{0, 1, 4}));
+
+    TTestSeries same(nullptr);
+    same.Assign(&vertical);
+    EXPECT_TRUE(same.XValues()->DateTime());
+    EXPECT_EQ(same.YValues()->ValueSource(), "Reading");
+}
+
+// ---- what the writer of the points asks ----
+
+TEST_F(SeriesPoints, StoredDataTestsScanEveryPoint)
+{
+    TTestSeries series(nullptr);
+    EXPECT_FALSE(XValuesNeedStoring(series));
+    for (int i = 0; i < 3; ++i) series.AppendValue(i);
+    EXPECT_FALSE(XValuesNeedStoring(series)) << "X 0, 1, 2";
+    series.SetStoreXValues(false);
+    series.SetPointX(0, 1);
+    EXPECT_FALSE(XValuesNeedStoring(series)) << "storing X switched off";
+
+    TTestSeries shifted(nullptr);
+    for (int i = 1; i <= 3; ++i) shifted.InsertXY(i, 0);
+    EXPECT_TRUE(XValuesNeedStoring(shifted));
+
+    TTestSeries big(nullptr);
+    for (int i = 0; i < 20'000; ++i) big.AppendValue(i);
+    big.SetSeriesColor(clGreen);
+    big.SetPointX(15'000, 15'000.5);
+    EXPECT_TRUE(XValuesNeedStoring(big)) << "an X deep in the series";
+    EXPECT_FALSE(HasOwnColors(big));
+    big.SetPointColor(15'000, clGreen);
+    EXPECT_FALSE(HasOwnColors(big)) << "the series colour is not an own colour";
+    big.SetPointColor(15'000, clRed);
+    EXPECT_TRUE(HasOwnColors(big)) << "a colour at point 15,000";
+    EXPECT_FALSE(HasAnyLabel(big));
+    big.SetLabelAt(150, "late");
+    EXPECT_TRUE(HasAnyLabel(big)) << "a label after point 100";
+    big.SetLabelAt(150, "");
+    EXPECT_FALSE(HasAnyLabel(big));
+}
+
+// ---- data-source components ----
+
+
+TEST_F(SeriesSources, SourceComponentActivation)
+{
+    TTestAxisPanel chart(nullptr);
+    TComponent owner(nullptr);
+    auto* series = new TTestSeries(&owner);
+    series->SetParentChart(&chart);
+    auto* source = new TTestSource(&owner);
+    source->SetActive(true);
+    EXPECT_TRUE(source->Active()) << "without a series Active is only stored";
+    EXPECT_EQ(source->Loads, 0);
+    source->SetSeries(series);
+    EXPECT_FALSE(source->Active()) << "a new series closes the source first";
+    EXPECT_EQ(source->Loads, 0);
+    EXPECT_EQ(series->DataSource(), source);
+    EXPECT_TRUE(source->IsSourceKindOf(series));
+    source->SetActive(true);
+    EXPECT_EQ(source->Loads, 1);
+    EXPECT_EQ(series->Count(), 3);
+    series->RefreshData();
+    EXPECT_EQ(source->Loads, 2) << "a refresh loads an active source";
+    source->SetActive(false);
+    EXPECT_EQ(series->Count(), 0) << "switching off empties the series";
+
+    // Another series takes the active source over; the old one lets it go.
+    auto* other = new TTestSeries(&owner);
+    other->SetParentChart(&chart);
+    source->SetActive(true);
+    other->SetDataSource(source);
+    EXPECT_EQ(source->Series(), other);
+    EXPECT_TRUE(source->Active()) << "reopened after the move";
+    // Points the series holds as its own survive their source: freeing it does not switch it off.
+    other->SetManualData(true);
+    source->Free();
+    EXPECT_EQ(other->DataSource(), nullptr);
+    EXPECT_EQ(other->Count(), 3) << "freeing the source keeps the points";
+    owner.DestroyComponents();
+}
+
+// ---- visuals ----
+
+TEST_F(SeriesPoints, VisualsCopyTheTemplateAndFollowThePoints)
+{
+    TTestSeries series(nullptr);
+    for (int i = 0; i < 4; ++i) series.AppendValue(i);
+    TVisualsList& visuals = series.Visuals();
+    EXPECT_EQ(visuals.VisualAt(2), nullptr);
+    EXPECT_EQ(visuals.Count(), 0) << "no template: nothing stored";
+    auto* model = new TSeriesVisual(nullptr);
+    visuals.SetTemplate(model);
+    model->SetEnabled(false);
+    EXPECT_EQ(visuals.VisualAt(2), nullptr) << "the template's switch is off";
+    model->SetEnabled(true);
+    TSeriesVisual* second = visuals.VisualAt(2);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Owner(), &series);
+    EXPECT_EQ(visuals.VisualAt(2), second) << "made once";
+    TSeriesVisual* first = visuals.VisualAt(0);
+    series.SwapPoints(0, 2);
+    EXPECT_EQ(visuals.VisualAt(0), second);
+    EXPECT_EQ(visuals.VisualAt(2), first);
+    series.RemovePoint(0);
+    EXPECT_EQ(visuals.VisualAt(1), first) << "removing a point removes its visual";
+    model->Free();
+    EXPECT_EQ(visuals.Template(), nullptr) << "the freed template is forgotten";
+    series.RemoveAllPoints();
+    EXPECT_EQ(visuals.Count(), 0);
+}
+
+// ---- hover over points and marks ----
+
+TEST_F(SeriesHover, HoveredIndexesPerHoverElementSet)
+{
+    // (hover part, elements) -> the indexes IsPointHovered accepts, with the point or mark 2 hovered.
+    struct Case {
+        int part;
+        THoverElements elements;
+        std::vector<int> hovered;
+    };
+    const Case cases[] = {
+        {1, {heCurrent}, {}},
+        {1, {hePrevious, heJoin}, {2}},
+        {1, {heNext, heJoin}, {3}},
+        {1, {hePrevious, heNext, heJoin}, {2, 3}},
+        {1, {hePrevious, heNext}, {}},
+        {3, {heCurrent}, {2}},
+        {3, {hePrevious, heNext, heJoin}, {}},
+        {0, {heCurrent, hePrevious, heNext, heJoin}, {}},
+    };
+    TTestSeries series(nullptr);
+    for (int i = 0; i < 5; ++i) series.AppendValue(0);
+    series.Selected()->Hover()->SetVisible(true);
+    series.Selected()->SetHoverIndex(2);
+    for (const Case& c : cases) {
+        series.SetHoverPart(c.part);
+        series.SetHoverElement(c.elements);
+        for (int i = 0; i < 5; ++i) {
+            const bool want = std::find(c.hovered.begin(), c.hovered.end(), i) != c.hovered.end();
+            EXPECT_EQ(series.IsPointHovered(i), want) << "part " << c.part << " point " << i;
+        }
+    }
+    series.SetHoverPart(1);
+    series.SetHoverElement({hePrevious, heJoin});
+    series.Selected()->Hover()->SetVisible(false);
+    EXPECT_FALSE(series.IsPointHovered(2)) << "nothing is hovered while the highlight is hidden";
+}
+
+TEST_F(SeriesHover, CursorHoverPenAndTheChartsOwnCursor)
+{
+    TTestAxisPanel chart(nullptr);
+    TComponent owner(nullptr);
+    auto* series = new TTestSeries(&owner);
+    series->SetParentChart(&chart);
+    series->AppendValue(0);
+    series->AppendNull();
+    series->SetCursor(crCross);
+    EXPECT_TRUE(series->TrackHover(1, 0)) << "a cursor of its own makes the series claim the mouse";
+    EXPECT_EQ(chart.Cursor(), crDefault) << "a null point keeps the chart's cursor";
+    series->TrackHover(0, 0);
+    EXPECT_EQ(chart.Cursor(), crCross);
+
+    chart.Hover()->SetVisible(true);
+    series->Selected()->Hover()->SetVisible(true);
+    series->TrackHover(0, 0);
+    EXPECT_TRUE(series->ApplyHoverPen(0));
+    EXPECT_FALSE(series->ApplyHoverPen(1));
+    chart.Hover()->SetVisible(false);
+    EXPECT_FALSE(series->ApplyHoverPen(0)) << "the chart's hover switch is off";
+
+    series->SetParentChart(nullptr);
+    EXPECT_EQ(chart.Cursor(), chart.OwnCursor()) << "the chart shows its own cursor again";
+    EXPECT_EQ(chart.Cursor(), crDefault);
+}
+
+// ---- legend settings, gallery hooks, samples, templates ----
+
+TEST_F(PanelSeries, LegendSettingsMadeOnFirstUse)
+{
+    TTestAxisPanel chart(nullptr);
+    TTestSeries series(nullptr);
+    EXPECT_TRUE(series.ShowInLegend());
+    EXPECT_FALSE(series.HasLegend());
+    series.SetLegendTitle("");
+    EXPECT_FALSE(series.HasLegend()) << "an empty title needs no settings";
+    series.SetShowInLegend(false);
+    ASSERT_TRUE(series.HasLegend());
+    EXPECT_FALSE(series.Legend()->Visible());
+    series.SetParentChart(&chart);
+    EXPECT_EQ(series.Legend()->ParentPanel(), &chart);
+    series.SetLegendTitle("Tilt X");
+    EXPECT_EQ(chart.LegendSeriesTitle(0, false), "");
+    series.SetShowInLegend(true);
+    EXPECT_EQ(chart.LegendSeriesTitle(0, false), "Tilt X");
+
+    TTestSeries copy(nullptr);
+    copy.Assign(&series);
+    EXPECT_EQ(copy.LegendTitle(), "Tilt X");
+    series.SetLegend(nullptr);
+    EXPECT_FALSE(series.HasLegend());
+    EXPECT_TRUE(series.ShowInLegend());
+    copy.Assign(&series);
+    EXPECT_FALSE(copy.HasLegend()) << "assigning a series without legend settings frees them";
+    series.SetParentChart(nullptr);
+}
+
+TEST_F(PanelSeries, GalleryHooksAndRememberedSampleCount)
+{
+    TTestAxisPanel chart(nullptr);
+    TComponent owner(nullptr);
+    auto* first = new TTestSeries(&owner);
+    auto* second = new TTestSeries(&owner);
+    first->SetParentChart(&chart);
+    second->SetParentChart(&chart);
+    std::vector<String> styles;
+    first->ListGalleryStyles([&](const String& name) { styles.push_back(name); });
+    EXPECT_EQ(styles, std::vector<String>{"Normal"});
+    first->SetupGalleryPreview();
+    second->SetupGalleryPreview();
+    EXPECT_EQ(first->Count(), 4);
+    EXPECT_TRUE(first->ColorEachPoint());
+    EXPECT_EQ(first->SeriesColor(), chart.PaletteColor(0));
+    EXPECT_EQ(second->SeriesColor(), chart.PaletteColor(3));
+    EXPECT_FALSE(first->ManualData()) << "samples are never stored";
+
+    first->FillWithSamples();
+    EXPECT_EQ(first->Count(), first->DefaultSampleCount());
+    first->SetSampleCount(7);
+    first->FillWithSamples();
+    EXPECT_EQ(first->Count(), 7);
+    first->FillWithSamples(3);
+    EXPECT_EQ(first->Count(), 3);
+    owner.DestroyComponents();
+}
+
+TEST_F(PanelSeries, NewCustomAxesCopyTheTemplateChart)
+{
+    TTestAxisPanel model(nullptr), chart(nullptr);
+    model.LeftAxis()->SetVisible(false);
+    model.RightAxis()->Axis()->SetWidth(5);
+    chart.SetTemplateChart(&model);
+    TChartAxis* axis = chart.CustomAxes()->AddAxis();
+    EXPECT_EQ(axis->Axis()->Width(), 5) << "the first visible vertical axis of the template";
+    EXPECT_EQ(model.CustomAxes()->Count(), 0);
+
+    TTestAxisPanel hidden(nullptr);
+    for (TChartAxis* a : {hidden.LeftAxis(), hidden.RightAxis()}) a->SetVisible(false);
+    chart.SetTemplateChart(&hidden);
+    chart.CustomAxes()->AddAxis();
+    EXPECT_EQ(hidden.CustomAxes()->Count(), 1) << "none visible: the template gets a custom axis";
+    chart.SetTemplateChart(nullptr);
+}
+
+TEST_F(ChartToolsTest, AxisToolFollowsItsAxisChart)
+{
+    TTestAxisPanel a(nullptr), b(nullptr);
+    TComponent owner(nullptr);
+    auto* tool = new TTestAxisTool(&owner);
+    tool->SetAxis(a.LeftAxis());
+    EXPECT_EQ(tool->ParentChart(), &a);
+    tool->SetAxis(b.BottomAxis());
+    EXPECT_EQ(a.Tools().Count(), 0);
+    EXPECT_EQ(b.Tools().IndexOf(tool), 0);
+    tool->SetAxis(nullptr);
+    EXPECT_EQ(tool->ParentChart(), nullptr);
+    EXPECT_EQ(b.Tools().Count(), 0);
+    tool->SetParentChart(&a);
+    tool->Free();
+    EXPECT_EQ(a.Tools().Count(), 0) << "a freed tool leaves its chart";
 }
