@@ -542,4 +542,31 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
+// A logarithmic left axis with its minor ticks and grid, and a bottom axis of dates.
+void LogarithmicAxis(TAxesPanel& p)
+{
+    TChartAxis& left = *p.LeftAxis();
+    left.ApplyRange(0.5, 2000);
+    left.SetLogarithmic(true);
+    left.SetMinorTickCount(8);
+    left.MinorTicks()->SetColor(clWhite);
+    left.MinorGrid()->SetVisible(true);
+    left.MinorGrid()->SetColor(clGray);
+    left.MinorGrid()->SetStyle(psDot);
+}
+
+void DateTimeAxis(TAxesPanel& p)
+{
+    p.GetSeriesAt(0)->XValues()->SetDateTime(true);
+    p.BottomAxis()->SetDateTimeFormat("d mmm");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AxisScales, AxisGolden,
+    ::testing::Values(GoldenCase{"axes_logarithmic", "TZebCanvas3D", LogarithmicAxis},
+                      GoldenCase{"axes_logarithmic_gdiplus", "TGDIPlusCanvas", LogarithmicAxis},
+                      GoldenCase{"axes_date_time", "TZebCanvas3D", DateTimeAxis},
+                      GoldenCase{"axes_date_time_gdiplus", "TGDIPlusCanvas", DateTimeAxis}),
+    [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
