@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "AxisFixtures.h"
-#include "chart/canvas/Gradient.h"
+#include "MainWindowLook.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/core/AxisItems.h"
 #include "chart/core/AxisPens.h"
@@ -52,16 +52,7 @@ public:
 // axis fixed at -90 .. 90 and the bottom sliding over the newest 100 samples.
 void MainWindowChart(TAxesPanel& panel, TTestSeries& x, TTestSeries& y, int samples)
 {
-    panel.SetBounds(0, 0, 697, 377);
-    panel.SetColor(clSilver);
-    panel.SetView3D(false);
-    TZebGradient& g = *panel.Gradient();
-    g.SetDirection(gdBottomTop);
-    g.SetStartColor(clBlack);
-    g.SetMidColor(clNavy);
-    g.SetEndColor(clBlack);
-    g.SetBalance(74);
-    g.SetVisible(true);
+    MainWindowLook(panel);
     for (TChartAxis* axis : {panel.LeftAxis(), panel.BottomAxis()}) {
         axis->LabelsFont()->SetColor(clWhite);
         axis->Axis()->SetColor(clSilver);
