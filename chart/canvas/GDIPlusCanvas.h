@@ -8,6 +8,8 @@
 #include <iterator>
 #include <memory>
 #include <span>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chart/canvas/GDIPlusStyles.h"
@@ -187,6 +189,9 @@ private:
 
     std::unique_ptr<TGPGraphics> graphics_;
     std::unique_ptr<TGPFont> gpFont_;
+    // Sizes of texts measured in gpFont_, forgotten when the font changes: labels measure the same
+    // short texts many times a frame.
+    mutable std::unordered_map<std::string, TSizeFloat> measured_;
     std::unique_ptr<TGPPen> gpPen_;
     std::unique_ptr<TGPBrush> penFill_;
     std::unique_ptr<TGPBrush> fillBrush_;

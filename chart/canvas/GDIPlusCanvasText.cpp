@@ -98,6 +98,7 @@ void TGDIPlusCanvas::ApplyFont()
         }
         if (!made) made = std::make_unique<TGPFont>(font->Name(), size, style, UnitPoint);
         gpFont_ = std::move(made);
+        measured_.clear();
         fontName_ = font->Name();
         fontSize_ = size;
         fontStyle_ = static_cast<unsigned>(style);
@@ -110,9 +111,14 @@ void TGDIPlusCanvas::ApplyFont()
 TSizeFloat TGDIPlusCanvas::measure(const String& text) const
 {
     if (!graphics_ || !gpFont_) return {};
+    if (const auto known = measured_.find(text); known != measured_.end()) return known->second;
     TGPRectF box;
     graphics_->MeasureString(text, *gpFont_, {}, nullptr, box);
-    return {box.Width, box.Height};
+    const TSizeFloat size{box.Width, box.Height};
+    // Bounded: ever new texts (a clock's labels) must not grow it without end.
+    if (measured_.size() >= 1024) measured_.clear();
+    measured_.emplace(text, size);
+    return size;
 }
 
 TSizeFloat TGDIPlusCanvas::TextSizeFloat(const String& text)

@@ -5,6 +5,7 @@
 
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/Shadow.h"
+#include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/core/AxisItems.h"
@@ -20,6 +21,19 @@ namespace {
 // Hit tests reach this far past the axis line into the chart.
 constexpr int AxisHitMargin = 3;
 
+// The labels' exponent form switched off meanwhile (a title drawn as a label), without a repaint.
+class TExponentOff {
+public:
+    explicit TExponentOff(TAxisLabels& labels) : labels_(labels), was_(labels.Exponent()) { labels_.SetExponentQuietly(false); }
+    ~TExponentOff() { labels_.SetExponentQuietly(was_); }
+    TExponentOff(const TExponentOff&) = delete;
+    TExponentOff& operator=(const TExponentOff&) = delete;
+
+private:
+    TAxisLabels& labels_;
+    bool was_;
+};
+
 void Line(TCanvas3D& c, bool in3D, int x0, int y0, int x1, int y1, int z)
 {
     if (in3D)
@@ -32,11 +46,14 @@ void Line(TCanvas3D& c, bool in3D, int x0, int y0, int x1, int y1, int z)
 
 bool TChartAxis::drawsIn3D() const { return chart_ && chart_->View3D(); }
 
+int TChartAxis::depthEdge() const { return otherSide_ ? chart_->ChartRect().Bottom : chart_->ChartRect().Top; }
+
 void TChartAxis::Draw(bool recomputePosition)
 {
     if (!chart_ || !chart_->Canvas3D()) return;
     TCanvas3D& c = *chart_->Canvas3D();
     {
+        const TMeasureScope measures(*this);
         TElementScope element(c, ElementName, this, nullptr);
         showsDateTime_ = parentAxis_ ? parentAxis_->showsDateTime_ : ShowsDateTime();
         if (recomputePosition) linePosition_ = ApplyPositionOffset(sideOf(chart_->ChartRect()));
@@ -104,10 +121,7 @@ void TChartAxis::PaintLine(int from, int to)
     const int wall = chart_->WallSizeAt(this);
     if (depth_) {
         if (!in3D) return;
-        const TRect& r = chart_->ChartRect();
-        const int x = otherSide_ ? r.Right : r.Left;
-        const int y = otherSide_ ? r.Bottom : r.Top;
-        c.LineAlongZ3D(x, y, from, to);
+        c.LineAlongZ3D(otherSide_ ? chart_->ChartRect().Right : chart_->ChartRect().Left, depthEdge(), from, to);
         return;
     }
     const int half = axisPen_->Width() / 2;
@@ -153,7 +167,8 @@ void TChartAxis::paintTicks(const std::vector<int>& positions, int sign, int len
     const int to = InflateAxisPos(from, length);
     for (int p : positions) {
         if (depth_) {
-            if (in3D) c.LineAtZ(linePosition_, chart_->ChartRect().Bottom, linePosition_ + length, chart_->ChartRect().Bottom, p);
+            // Short horizontal strokes at the tick's depth, away from the chart.
+            if (in3D) c.LineAtZ(from, depthEdge(), to, depthEdge(), p);
             continue;
         }
         if (horizontal_)
@@ -315,25 +330,50 @@ void TChartAxis::PaintTitle(int x, int y)
     title.SetShapeBounds({});
     title.MeasureBounds(*chart_);
     const int w = title.BoundsWidth(), h = title.BoundsHeight();
-    const bool rotated = !horizontal_ || title.Angle() % 180 != 0;
-    // Turned boxes keep their measured size across the axis as their height.
-    const int along = rotated && !horizontal_ ? h : w;
-    const int acrossSize = rotated && !horizontal_ ? w : h;
-    if (title.Position() != tpCenter) {
-        const bool atStart = (title.Position() == tpStart) != (inverted_ || !horizontal_);
-        const int centre = (atStart ? std::min(start_, end_) + along / 2 : std::max(start_, end_) - along / 2);
+    if (title.Position() != tpCenter && !depth_) {
+        // The start of a vertical axis is its bottom end; inverting mirrors again.
+        const bool mirrored = inverted_ != !horizontal_;
+        const bool lowEnd = (title.Position() == tpStart) != mirrored;
+        const int centre = lowEnd ? std::min(start_, end_) + w / 2 : std::max(start_, end_) - w / 2;
         (horizontal_ ? x : y) = centre;
     }
-    TRect r;
-    if (horizontal_) {
-        const int top = otherSide_ ? y - acrossSize : y;
-        r = {x - along / 2, top, x - along / 2 + along, top + acrossSize};
-    } else {
-        const int left = otherSide_ ? x : x - acrossSize;
-        r = {left, y - along / 2, left + acrossSize, y - along / 2 + along};
+    if (depth_) {
+        if (!drawsIn3D()) return;
+        c.SetTextAlignment(otherSide_ ? TA_LEFT : TA_RIGHT);
+        c.RotatedTextXYZ(x, depthEdge(), (start_ + end_) / 2, title.Caption(), title.Angle());
+        return;
     }
-    title.SetShapeBounds(r);
-    title.DrawInRect(r, title.Angle(), drawsIn3D() ? zPixel_ : 0);
+    if (drawsIn3D() && !chart_->View3DOptions()->Orthogonal()) {
+        const TExponentOff plain(*labels_);
+        PaintLabel(x, y, -1, nullptr, zPixel_, &title, title.Caption(), title.Angle());
+        return;
+    }
+    const double sine = std::fabs(std::sin(title.Angle() * M_PI / 180));
+    int left, top;
+    if (horizontal_) {
+        left = x - w / 2;
+        if (otherSide_) {
+            top = y - h;
+            if (title.Shadow()->Visible()) top -= title.Shadow()->VertSize();
+        } else {
+            top = y;
+        }
+        if (title.Angle() == 90) top = InflateAxisPos(top, h);
+    } else {
+        // A turned title is centred on its band, not on the band's inner edge, so that it keeps
+        // clear of the labels beside it.
+        const int turned = static_cast<int>(Round(h / 2.0 * sine));
+        if (otherSide_) {
+            left = x - static_cast<int>(Round(w / 2.0 * sine)) + turned;
+        } else {
+            left = x - static_cast<int>(Round(w / 2.0 * (2 - sine))) - turned;
+            if (title.Shadow()->Visible()) left -= title.Shadow()->LargestSize();
+        }
+        top = y - h / 2;
+    }
+    const TPoint at = drawsIn3D() ? c.ProjectXYZ(left, top, zPixel_) : TPoint{left, top};
+    title.SetShapeBounds({at.X, at.Y, at.X + w, at.Y + h});
+    title.DrawAtBounds();
 }
 
 void TChartAxis::paintLabels()
@@ -355,17 +395,27 @@ void TChartAxis::paintLabels()
 void TChartAxis::paintLabelItem(TAxisItem& item, int index, TCustomTextShape& shape)
 {
     TCanvas3D& c = *chart_->Canvas3D();
+    // The second row lies one row of the band further out, so that turned labels of the two rows
+    // stay apart as the band reserved room for.
+    const bool secondRow = !depth_ && labels_->Alternate() && index % 2 == (horizontal_ ? 1 : 0);
+    const int rowShift = secondRow ? LabelBandSize() / 2 : 0;
     c.UseFont(*shape.Font());
     c.SetBackgroundMode(TRANSPARENT);
-    int across = labelsPosition_;
-    if (labels_->Alternate() && index % 2 == (horizontal_ ? 1 : 0))
-        across = InflateAxisPos(across, horizontal_ ? c.StandardTextHeight() : WidestLabel());
     const String text = item.Text().empty() && !items_->Automatic() ? ValueToLabelText(item.Value()) : item.Text();
-    if (horizontal_)
-        PaintLabel(item.Pixel, across, index, item.Picture, zPixel_, &shape, text, labels_->Angle());
-    else
-        PaintLabel(across, item.Pixel, index, item.Picture, zPixel_, &shape, text, labels_->Angle());
-    item.Corners = TZebCustomShape::RotatedRectCorners(shape.ShapeBounds(), labels_->Angle());
+    const int angle = labels_->Angle();
+    if (depth_) {
+        int z = item.Pixel;
+        if (chart_->View3DOptions()->Orthogonal()) z += c.StandardTextHeight() / 2;
+        const int x = otherSide_ ? labelsPosition_ : labelsPosition_ - c.TextWidth("W") / 2 - 2;
+        PaintLabel(x, depthEdge(), index, item.Picture, z, &shape, text, angle);
+    } else {
+        const int across = InflateAxisPos(labelsPosition_, rowShift);
+        if (horizontal_)
+            PaintLabel(item.Pixel, across, index, item.Picture, zPixel_, &shape, text, angle);
+        else
+            PaintLabel(across, item.Pixel, index, item.Picture, zPixel_, &shape, text, angle);
+    }
+    item.Corners = TZebCustomShape::RotatedRectCorners(shape.ShapeBounds(), angle);
 }
 
 void TChartAxis::PaintLabel(int x, int y, int index, TGraphic* picture, int z, TCustomTextShape* shape, String text,
@@ -375,84 +425,145 @@ void TChartAxis::PaintLabel(int x, int y, int index, TGraphic* picture, int z, T
     TCanvas3D& c = *chart_->Canvas3D();
     const int h = c.StandardTextHeight();
     const int a = ((static_cast<int>(angle) % 360) + 360) % 360;
-    if (!horizontal_) y -= h / 2;
+    const int across = horizontal_ ? y : x;
+    const bool nearSide = !otherSide_;
+
+    // Where the box goes relative to x: the alignment table, or the widest label's far end.
+    enum { AlignLeft, AlignRight, AlignCentre } align;
+    if (depth_)
+        align = otherSide_ ? AlignLeft : AlignRight;
+    else if (horizontal_)
+        align = AlignCentre;
+    else if (labels_->Align() == alCenter) {
+        const int widest = WidestLabel();
+        x += otherSide_ ? widest / 2 : -(widest / 2);
+        align = AlignCentre;
+    } else if (labels_->Align() == alOpposite) {
+        const int widest = WidestLabel();
+        x += otherSide_ ? widest : -widest;
+        align = otherSide_ ? AlignRight : AlignLeft;
+    } else
+        align = otherSide_ ? AlignLeft : AlignRight;
+    const bool vertical = !horizontal_;
+    if (vertical) y -= h / 2;
+
     shape->SetText(text);
     shape->SetShapeBounds({});
     shape->MeasureBounds(*chart_);
-    const int w = shape->BoundsWidth(), bh = shape->BoundsHeight();
-    const bool exponent = labels_->Exponent();
+    const int boxWidth = shape->BoundsWidth(), boxHeight = shape->BoundsHeight();
+    const int lines = std::max(1, shape->LineCount());
+    const int block = h * lines;
 
-    TRect box;
-    if (a % 180 == 0) {
-        int left;
-        if (labels_->Align() == alCenter || horizontal_)
-            left = x - w / 2;
-        else if (labels_->Align() == alOpposite) {
-            const int widest = WidestLabel();
-            left = otherSide_ ? x + widest - w : x - widest;
-        } else
-            left = otherSide_ ? x : x - w;
-        int top = horizontal_ ? (otherSide_ ? y - bh : y) : y + h / 2 - bh / 2;
-        if (exponent) {
-            if (horizontal_) {
-                left -= w / 10;
-                top += bh / 2;
-            } else {
-                top += bh / 8;
-            }
-        }
-        box = {left, top, left + w, top + bh};
-    } else {
-        // A turned label: its centre sits half its extent across the axis from the label position.
-        const double radians = a * M_PI / 180;
-        const double s = std::fabs(std::sin(radians)), co = std::fabs(std::cos(radians));
+    int exponentLeft = 0, exponentDown = 0;
+    if (labels_->Exponent()) {
         if (horizontal_) {
-            const int extent = static_cast<int>(Round(s * w + co * bh));
-            const int cy = otherSide_ ? y - extent / 2 : y + extent / 2;
-            box = {x - w / 2, cy - bh / 2, x - w / 2 + w, cy - bh / 2 + bh};
+            exponentLeft = boxWidth / 10;
+            exponentDown = boxHeight / 2;
         } else {
-            const int extent = static_cast<int>(Round(co * w + s * bh));
-            const int cx = otherSide_ ? x + extent / 2 : x - extent / 2;
-            const int cyv = y + h / 2;
-            box = {cx - w / 2, cyv - bh / 2, cx - w / 2 + w, cyv - bh / 2 + bh};
+            exponentDown = boxHeight / 8;
         }
     }
+    y -= vertical ? h * (lines + 1) / 2 : h;
+    int top = y + h + exponentDown;
+    if (horizontal_ && otherSide_) top -= block;
+    int left = align == AlignRight ? x - boxWidth : align == AlignCentre ? x - boxWidth / 2 : x;
+    left -= exponentLeft;
+    int right = left + boxWidth;
+
+    if (a % 180 != 0) {
+        // A turned box keeps its unturned size and turns about its centre.
+        const double radians = a * M_PI / 180;
+        const double sine = std::fabs(std::sin(radians));
+        double g = boxWidth / 2.0;
+        if (otherSide_) g -= boxHeight / 4.0;
+        // The box turns about its centre, so a turned label of one line needs no extra row
+        // below the labels position: it would run a row past its band into the title.
+        double m = sine * g;
+        if (otherSide_) m = -m;
+        int textWidth = boxWidth;
+        if (TZebFont* font = shape->Font()) {
+            c.UseFont(*font);
+            int ignored = 0;
+            textWidth = chart_->TextBlockWidth(text, ignored, ttfNormal);
+        }
+        if (horizontal_) {
+            top = across + static_cast<int>(Round(m));
+            double r;
+            if (labels_->Align() == alCenter)
+                r = sine * (boxHeight + g);
+            else {
+                r = std::cos(radians) * g;
+                if ((nearSide && a < 180) || (otherSide_ && a > 180)) r = -r;
+            }
+            left += static_cast<int>(Round(r));
+        } else {
+            const int half = static_cast<int>(Round(textWidth / 2.0));
+            left = nearSide ? x - half - boxHeight : x - half + boxHeight;
+        }
+        right = left + textWidth;
+    }
+    int bottom = top + boxHeight;
+    if (drawsIn3D()) {
+        const TPoint at = c.ProjectXYZ(left, top, z);
+        right += at.X - left;
+        bottom += at.Y - top;
+        left = at.X;
+        top = at.Y;
+    }
+    TRect box{left, top, right, bottom};
     const int depthZ = drawsIn3D() ? z : 0;
+    shape->SetShapeBounds(box);
     if (onDrawLabel_.Assigned()) {
         bool draw = true;
         String changed = text;
         onDrawLabel_(this, box.Left, box.Top, depthZ, changed, draw);
         if (!draw) return;
         if (changed != text) {
-            text = changed;
+            text = std::move(changed);
             shape->SetText(text);
         }
     }
-    shape->SetShapeBounds(box);
     if (shape_ && shape_->Visible() && !shape_->Transparent() && !drawsIn3D()) {
         const TRect& back = shape_->ShapeBounds();
         const bool meets = box.Left < back.Right && box.Right > back.Left && box.Top < back.Bottom && box.Bottom > back.Top;
         if (!meets) return;
     }
-    const auto e = exponent ? text.find_first_of("eE") : String::npos;
+    // The box is already projected: only a true 3-D canvas places the text at a depth.
+    const int drawZ = c.IsTrue3D() ? depthZ : 0;
+    const auto e = labels_->Exponent() ? text.find_first_of("eE") : String::npos;
     if (e != String::npos) {
         shape->SetText(String());
-        shape->DrawInRect(box, 0, depthZ);
+        shape->DrawInRect(box, 0, drawZ);
         shape->SetText(text);
         const String mantissa = text.substr(0, e), power = text.substr(e + 1);
         c.UseFont(*shape->Font());
         c.SetBackgroundMode(TRANSPARENT);
         c.SetTextAlignment(TA_LEFT);
-        const int left = box.Left + shape->Margins()->LeftPixels();
-        c.TextOut(left, box.Top, mantissa);
-        const int right = left + c.TextWidth(mantissa);
+        int start = box.Left + shape->Margins()->LeftPixels();
+        if (align == AlignCentre) start += c.TextWidth(power) / 2;
+        c.TextOut(start, box.Top, mantissa);
+        const int after = start + c.TextWidth(mantissa);
         c.UseFontSized(*shape->Font(), shape->Font()->SizeFloat() * 0.75f);
-        c.TextOut(right, box.Top - (h / 2 - 2), power);
-        return;
+        c.TextOut(after, box.Top - (h / 2 - 2), power);
+    } else {
+        shape->DrawInRect(box, a, drawZ);
     }
-    shape->DrawInRect(box, a, depthZ);
-    if (picture && labels_->UseImages()) {
-        // Pictures of points come with the series' picture list; drawn centred beside the label.
-        (void)picture;
+    if (picture && labels_->UseImages()) paintLabelPicture(*picture, box);
+}
+
+void TChartAxis::paintLabelPicture(TGraphic& picture, const TRect& box)
+{
+    const int w = picture.Width(), h = picture.Height();
+    if (w <= 0 || h <= 0) return;
+    TRect r;
+    if (horizontal_) {
+        const int left = (box.Left + box.Right) / 2 - w / 2;
+        const int top = otherSide_ ? box.Top - h : box.Bottom;
+        r = {left, top, left + w, top + h};
+    } else {
+        const int top = (box.Top + box.Bottom) / 2 - h / 2;
+        const int left = otherSide_ ? box.Right : box.Left - w;
+        r = {left, top, left + w, top + h};
     }
+    chart_->Canvas3D()->StretchGraphic(r, &picture);
 }

@@ -54,6 +54,8 @@ public:
     void SetStyle(TAxisLabelStyle value) { change(style_, value); }
     bool Exponent() const { return exponent_; }
     void SetExponent(bool value) { change(exponent_, value); }
+    // The field alone, without a repaint (switched for the length of one drawing step).
+    void SetExponentQuietly(bool value) { exponent_ = value; }
     bool MultiLine() const { return multiLine_; }
     void SetMultiLine(bool value) { change(multiLine_, value); }
     bool RoundFirst() const { return roundFirst_; }

@@ -287,9 +287,22 @@ int TChartAxis::LabelExtent(double value) const
     return across ? chart_->Canvas3D()->StandardTextHeight() * lines : width;
 }
 
+void TChartAxis::keepMeasures() const
+{
+    if (measures_.open == 0 || measuredFor()) return;
+    const int open = measures_.open;
+    measures_ = {};
+    measures_.open = open;
+    measures_.low = workMinimum_;
+    measures_.high = workMaximum_;
+    measures_.size = size_;
+}
+
 double TChartAxis::ComputeLabelStep() const
 {
     if (chart_ && chart_->Canvas3D() && labels_->Font()) chart_->Canvas3D()->UseFont(*labels_->Font());
+    keepMeasures();
+    if (measures_.hasStep && measuredFor()) return measures_.step;
     double low = workMinimum_, high = workMaximum_;
     if (labels_->RoundFirst() && increment_ != 0) {
         low = std::trunc(low / increment_) * increment_;
@@ -307,6 +320,10 @@ double TChartAxis::ComputeLabelStep() const
     }
     double step = StepForLabelSize(extent);
     if (labels_->Alternate()) step = logarithmic_ ? step / logarithmicBase_ : step / 2;
+    if (measuredFor()) {
+        measures_.step = step;
+        measures_.hasStep = true;
+    }
     return step;
 }
 

@@ -96,10 +96,17 @@ int TChartAxis::TitleBandSize()
 int TChartAxis::LabelBandSize()
 {
     if (!chart_ || !chart_->Canvas3D()) return 0;
+    keepMeasures();
+    if (measures_.hasBand && measures_.bandLines == labels_->LineCount && measuredFor()) return measures_.band;
     const int width = labels_->Size() == 0 ? WidestLabel() : 0;
     int size = sizeAcross(*LabelsFormat(), labels_->Angle(), labels_->Size(), width);
     if (labels_->Size() == 0) size *= std::max(1, labels_->LineCount);
     if (labels_->Alternate()) size *= 2;
+    if (measuredFor()) {
+        measures_.band = size;
+        measures_.bandLines = labels_->LineCount;
+        measures_.hasBand = true;
+    }
     return size;
 }
 
@@ -122,6 +129,8 @@ int TChartAxis::WidestLabel()
     switch (LabelStyleInUse()) {
     case talValue:
     case talPointValue: {
+        keepMeasures();
+        if (measures_.hasWidest && measuredFor()) return measures_.widest;
         const double step = ComputeLabelStep();
         if (!(step > 0)) return 0;
         double high = workMaximum_, low = workMinimum_;
@@ -138,7 +147,12 @@ int TChartAxis::WidestLabel()
             if (next == high) break;
             high = next;
         }
-        return widest + canvas.TextWidth(" ");
+        widest += canvas.TextWidth(" ");
+        if (measuredFor()) {
+            measures_.widest = widest;
+            measures_.hasWidest = true;
+        }
+        return widest;
     }
     case talMark: return chart_->WidestMarkWidth();
     case talText: {
@@ -195,6 +209,7 @@ void TChartAxis::takeParentOrientation()
 
 void TChartAxis::CalcRect(TRect& rect, bool full)
 {
+    const TMeasureScope measures(*this);
     if (subAxes_)
         for (int i = 0; i < subAxes_->Count(); ++i) {
             TChartAxis* sub = subAxes_->GetAxisAt(i);
@@ -204,6 +219,14 @@ void TChartAxis::CalcRect(TRect& rect, bool full)
             sub->linePosition_ = sub->ApplyPositionOffset(sub->sideOf(rect));
         }
     showsDateTime_ = ShowsDateTime();
+    // An axis laid out for the first time has no span yet: its labels are measured over the
+    // rectangle it lies along, not for a zero length that leaves room for a single label.
+    if (size_ == 0 && !depth_) {
+        const int origin = horizontal_ ? rect.Left : rect.Top;
+        const int length = horizontal_ ? rect.Width() : rect.Height();
+        SetPixelBounds(origin + static_cast<int>(Round(length * startPosition_ / 100)),
+                       origin + static_cast<int>(Round(length * endPosition_ / 100)));
+    }
     if (!full) {
         linePosition_ = ApplyPositionOffset(sideOf(rect));
         labelsPosition_ = InflateAxisPos(linePosition_, TickZoneSize(true));

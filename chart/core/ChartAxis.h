@@ -320,6 +320,34 @@ protected:
 
 private:
     enum class Strategy { Linear, Fast, Logarithmic, Depth };
+    // The label step and widest label of one layout or draw: measured once while the working range
+    // and the pixel span stay as they were, and forgotten when the layout or draw ends.
+    struct TLabelMeasures {
+        int open = 0;
+        double low = 0, high = 0;
+        int size = 0;
+        bool hasStep = false, hasWidest = false, hasBand = false;
+        double step = 0;
+        int widest = 0;
+        int band = 0, bandLines = 0;
+        bool holds(double l, double h, int s) const { return open > 0 && low == l && high == h && size == s; }
+    };
+    // Opens the measures for a layout or draw; the last scope to close forgets them.
+    class TMeasureScope {
+    public:
+        explicit TMeasureScope(const TChartAxis& axis) : measures_(axis.measures_) { ++measures_.open; }
+        ~TMeasureScope()
+        {
+            if (--measures_.open == 0) measures_ = {};
+        }
+        TMeasureScope(const TMeasureScope&) = delete;
+        TMeasureScope& operator=(const TMeasureScope&) = delete;
+
+    private:
+        TLabelMeasures& measures_;
+    };
+    bool measuredFor() const { return measures_.holds(workMinimum_, workMaximum_, size_); }
+    void keepMeasures() const;
     void init();
     void free();
     // Label generation.
@@ -342,8 +370,11 @@ private:
     std::vector<int> minorPositions() const;
     void paintLabels();
     void paintLabelItem(TAxisItem& item, int index, TCustomTextShape& shape);
+    void paintLabelPicture(TGraphic& picture, const TRect& box);
     void paintBackShape();
     bool drawsIn3D() const;
+    // The chart edge a depth axis runs along: the floor for the depth axis, the top for the other.
+    int depthEdge() const;
     int sideOf(const TRect& rect) const;
     void shrinkSide(TRect& rect, int amount) const;
 
@@ -396,6 +427,7 @@ private:
     bool zeroRange_ = true;
     double scale_ = 0, logScale_ = 0, logMinimum_ = 0, logMaximum_ = 0;
     int start_ = 0, end_ = 0, size_ = 0, centre_ = 0, zPixel_ = 0;
+    mutable TLabelMeasures measures_;
 };
 
 // The depth axes: labelled with the series titles unless asked for values.

@@ -3,6 +3,9 @@
 // else: the rest of the layer reaches the painter through DCPainterScope (DeviceContext_p.h).
 #include <QPainterPath>
 #include <algorithm>
+#include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/graphics/DeviceContext_p.h"
@@ -63,12 +66,20 @@ struct TDeviceContext::Impl {
     QFont qfont;
     // The last fonts made: texts often switch between two or three (a rotated label and the
     // plain one), and making a font costs more than drawing a short text.
+    // Text extents measured in one made font: axis labels and legends measure the same short
+    // texts many times a frame, and shaping a text costs as much as drawing it.
+    struct Extents {
+        int height = -1;
+        std::unordered_map<std::string, int> widths;
+    };
     struct MadeFont {
         TLogFont font;
         int charExtra = 0;
         QFont qfont;
+        std::shared_ptr<Extents> extents = std::make_shared<Extents>();
     };
     std::vector<MadeFont> madeFonts;
+    std::shared_ptr<Extents> extents;  // of the current font, valid with fontValid
 
     // A bitmap's surface can be replaced (resized, reloaded): the painter is ended then and opened
     // again on the next call, so the context itself stays valid for its holders.

@@ -11,11 +11,13 @@ const QFont& TDeviceContext::Impl::font()
                                    [&](const MadeFont& m) { return m.charExtra == s.charExtra && m.font == s.font; });
     if (made != madeFonts.end()) {
         qfont = made->qfont;
+        extents = made->extents;
     } else {
         qfont = ToQFont(s.font);
         if (s.charExtra) qfont.setLetterSpacing(QFont::AbsoluteSpacing, s.charExtra);
         if (madeFonts.size() >= 4) madeFonts.erase(madeFonts.begin());
         madeFonts.push_back({s.font, s.charExtra, qfont});
+        extents = madeFonts.back().extents;
     }
     fontValid = true;
     return qfont;
@@ -23,8 +25,17 @@ const QFont& TDeviceContext::Impl::font()
 
 TSize TDeviceContext::GetTextExtent(const String& text) const
 {
-    QFontMetrics fm(impl_->font());
-    return {fm.horizontalAdvance(QString::fromStdString(text)), fm.height()};
+    const QFont& font = impl_->font();
+    Impl::Extents& known = *impl_->extents;
+    const auto width = known.widths.find(text);
+    if (width != known.widths.end() && known.height >= 0) return {width->second, known.height};
+    QFontMetrics fm(font);
+    const TSize size{fm.horizontalAdvance(QString::fromStdString(text)), fm.height()};
+    // Bounded: a stream of ever new texts (a clock's labels) must not grow it without end.
+    if (known.widths.size() >= 1024) known.widths.clear();
+    known.widths.emplace(text, size.cx);
+    known.height = size.cy;
+    return size;
 }
 
 TTextMetric TDeviceContext::GetTextMetrics() const
@@ -56,7 +67,7 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     unsigned align = I.s.textAlign;
     // The width costs a layout of its own: measured only when the placement or background needs it.
     const bool needsWidth = (align & TA_CENTER) != TA_LEFT || (align & TA_UPDATECP) || I.s.bkMode == OPAQUE;
-    int w = needsWidth ? fm.horizontalAdvance(qs) : 0, h = fm.height();
+    int w = needsWidth ? GetTextExtent(text).cx : 0, h = fm.height();
     if (align & TA_UPDATECP) {
         x = I.s.pos.X;
         y = I.s.pos.Y;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "AxisFixtures.h"
-#include "chart/canvas/Gradient.h"
+#include "MainWindowLook.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/core/AxisItems.h"
 #include "chart/core/AxisPens.h"
@@ -52,16 +52,7 @@ public:
 // axis fixed at -90 .. 90 and the bottom sliding over the newest 100 samples.
 void MainWindowChart(TAxesPanel& panel, TTestSeries& x, TTestSeries& y, int samples)
 {
-    panel.SetBounds(0, 0, 697, 377);
-    panel.SetColor(clSilver);
-    panel.SetView3D(false);
-    TZebGradient& g = *panel.Gradient();
-    g.SetDirection(gdBottomTop);
-    g.SetStartColor(clBlack);
-    g.SetMidColor(clNavy);
-    g.SetEndColor(clBlack);
-    g.SetBalance(74);
-    g.SetVisible(true);
+    MainWindowLook(panel);
     for (TChartAxis* axis : {panel.LeftAxis(), panel.BottomAxis()}) {
         axis->LabelsFont()->SetColor(clWhite);
         axis->Axis()->SetColor(clSilver);
@@ -233,11 +224,132 @@ TEST_F(AxisDrawTest, LabelsOutsideAnOpaqueBackShapeAreNotDrawn)
     DrawAxis(bottom, 0, 100);
     const size_t inside = canvas->Calls("TextOut").size();
     EXPECT_EQ(inside, 3u);
-    // Labels moved far off the band: none drawn.
-    bottom.SetOnDrawLabel(TAxisDrawLabelEvent([](TChartAxis*, int, int, int, String&, bool&) {}));
-    bottom.SetStartPosition(0);
-    bottom.LabelSettings()->SetMarginToAxis(0);
-    bottom.Shape()->SetShapeBounds({0, 0, 1, 1});
+    // A margin of ten font heights lays the labels out far past the band the shape covers.
+    bottom.LabelSettings()->SetMarginToAxis(1000);
+    TRect r = chart.ChartRect();
+    bottom.CalcRect(r, true);
+    canvas->ClearLog();
+    bottom.Draw(true);
+    EXPECT_EQ(canvas->Calls("TextOut").size(), 0u) << "outside the opaque shape";
+    bottom.Shape()->SetTransparent(true);
+    canvas->ClearLog();
+    bottom.Draw(true);
+    EXPECT_EQ(canvas->Calls("TextOut").size(), inside) << "a transparent shape hides nothing";
+}
+
+TEST_F(AxisDrawTest, LogarithmicAxisFromZeroLabelsFromATenth)
+{
+    TChartAxis& left = *chart.LeftAxis();
+    left.SetLabelStyle(talValue);
+    left.ApplyRange(0, 100);
+    left.SetLogarithmic(true);
+    DrawAxis(left, 0, 100);
+    std::vector<double> values;
+    for (int i = 0; i < left.Items().AutomaticCount(); ++i) values.push_back(left.Items().AutomaticItem(i)->Value());
+    ASSERT_EQ(values.size(), 4u);
+    for (size_t i = 0; i < values.size(); ++i) EXPECT_DOUBLE_EQ(values[i], 0.1 * std::pow(10, i));
+}
+
+// Series labels (talText): overlapping ones are dropped or shortened to fit; a label whose point
+// lies inside its neighbour's half is dropped even when empty.
+TEST_F(AxisDrawTest, SeriesLabelsAvoidEachOther)
+{
+    TTestSeries series(nullptr);
+    series.SetParentChart(&chart);
+    const double xs[] = {0, 1, 2, 3, 4, 4.02};
+    for (size_t i = 0; i < std::size(xs); ++i) {
+        series.AddXY(xs[i], 0);
+        series.SetLabelAt(static_cast<int>(i), String(1, static_cast<char>(i == 5 ? 'Z' : 'A' + i)) + "WWWWWWWWW");
+    }
+    series.SetVisibleRange(0, static_cast<int>(std::size(xs)) - 1);
+    TChartAxis& bottom = *chart.BottomAxis();
+    bottom.SetLabelStyle(talText);
+    struct Case {
+        const char* name;
+        int separation;
+        bool trim;
+        size_t drawn;
+        bool shortened;
+    };
+    for (const Case c : {Case{"no separation draws all, overlapping", 0, false, 6, false},
+                         Case{"overlapping labels are dropped", 10, false, 3, false},
+                         Case{"trimmed to fit, the one inside its neighbour dropped", 10, true, 5, true}}) {
+        SCOPED_TRACE(c.name);
+        bottom.SetLabelsSeparation(c.separation);
+        bottom.LabelSettings()->SetTrim(c.trim);
+        DrawAxis(bottom, 0, 4.02);
+        const auto texts = canvas->Calls("TextOut");
+        EXPECT_EQ(texts.size(), c.drawn);
+        bool shortened = false;
+        for (const std::string& t : texts) {
+            if (c.separation != 0) EXPECT_EQ(t.find("\"Z"), std::string::npos) << t;
+            shortened |= t.find("WWWWWWWWW\"") == std::string::npos;
+        }
+        EXPECT_EQ(shortened, c.shortened);
+    }
+    series.SetParentChart(nullptr);
+}
+
+// A turned label on the bottom axis turns about its box' centre: its turned extent starts at
+// the labels position and stays within one row of the band; the rows of alternate labels are a
+// band row apart.
+TEST_F(AxisDrawTest, TurnedLabelsStayInTheirBand)
+{
+    TChartAxis& bottom = *chart.BottomAxis();
+    for (const int angle : {30, 45, 90, 315}) {
+        for (const bool alternate : {false, true}) {
+            SCOPED_TRACE(testing::Message() << angle << (alternate ? " alternate" : ""));
+            bottom.SetLabelsAngle(angle);
+            bottom.SetLabelsAlternate(alternate);
+            bottom.SetIncrement(20);
+            DrawAxis(bottom, 0, 100);
+            const int row = bottom.LabelBandSize() / (alternate ? 2 : 1);
+            ASSERT_GT(bottom.Items().AutomaticCount(), 1);
+            for (int i = 0; i < bottom.Items().AutomaticCount(); ++i) {
+                const auto& corners = bottom.Items().AutomaticItem(i)->Corners;
+                int top = corners[0].Y, low = corners[0].Y;
+                for (const TPoint& p : corners) {
+                    top = std::min(top, p.Y);
+                    low = std::max(low, p.Y);
+                }
+                const int rowTop = bottom.LabelsPosition() + (alternate && i % 2 == 1 ? row : 0);
+                EXPECT_GE(top, rowTop - 1) << i;
+                EXPECT_LE(low, rowTop + row + 1) << i;
+            }
+        }
+    }
+}
+
+// The main window's feed: each sample appended at the next X, then the bottom axis slides to
+// show the newest 100 (Minimum := Maximum - 100 once Maximum passes 100; before that the
+// minimum stays where the first sample put it).
+TEST_F(AxisDrawTest, TheMainWindowsBottomAxisSlides)
+{
+    TTestSeries series(nullptr);
+    series.SetParentChart(&chart);
+    TChartAxis& bottom = *chart.BottomAxis();
+    struct Case {
+        int samples;
+        double minimum, maximum;
+    };
+    int appended = 0;
+    for (const Case c : {Case{50, 1, 50}, Case{100, 1, 100}, Case{250, 150, 250}}) {
+        for (; appended < c.samples; ++appended) {
+            series.AddXY(appended + 1, 0);
+            bottom.ComputeRange();
+            const double newest = bottom.Maximum();
+            bottom.SetAutomaticMinimum(false);
+            if (100 < newest) bottom.SetMinimum(newest - 100);
+        }
+        bottom.ComputeRange();
+        EXPECT_EQ(bottom.Minimum(), c.minimum) << c.samples;
+        EXPECT_EQ(bottom.Maximum(), c.maximum) << c.samples;
+        EXPECT_TRUE(bottom.AutomaticMaximum());
+    }
+    bottom.ComputePixelBounds();
+    EXPECT_EQ(bottom.ValueToPixel(150), bottom.StartPixel());
+    EXPECT_EQ(bottom.ValueToPixel(250), bottom.EndPixel());
+    series.SetParentChart(nullptr);
 }
 
 TEST_F(AxisDrawTest, ShrinkingKeepsOnePixelOfTheChart)
@@ -411,6 +523,33 @@ INSTANTIATE_TEST_SUITE_P(
                        p.LeftAxis()->Title()->SetPosition(tpStart);
                        p.LeftAxis()->Title()->Font()->SetColor(clYellow);
                    }}),
+    [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+
+// A logarithmic left axis with its minor ticks and grid, and a bottom axis of dates.
+void LogarithmicAxis(TAxesPanel& p)
+{
+    TChartAxis& left = *p.LeftAxis();
+    left.ApplyRange(0.5, 2000);
+    left.SetLogarithmic(true);
+    left.SetMinorTickCount(8);
+    left.MinorTicks()->SetColor(clWhite);
+    left.MinorGrid()->SetVisible(true);
+    left.MinorGrid()->SetColor(clGray);
+    left.MinorGrid()->SetStyle(psDot);
+}
+
+void DateTimeAxis(TAxesPanel& p)
+{
+    p.GetSeriesAt(0)->XValues()->SetDateTime(true);
+    p.BottomAxis()->SetDateTimeFormat("d mmm");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AxisScales, AxisGolden,
+    ::testing::Values(GoldenCase{"axes_logarithmic", "TZebCanvas3D", LogarithmicAxis},
+                      GoldenCase{"axes_logarithmic_gdiplus", "TGDIPlusCanvas", LogarithmicAxis},
+                      GoldenCase{"axes_date_time", "TZebCanvas3D", DateTimeAxis},
+                      GoldenCase{"axes_date_time_gdiplus", "TGDIPlusCanvas", DateTimeAxis}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "AxisFixtures.h"
 #include "chart/core/AxisLabels.h"
 #include "chart/core/DateTimeSteps.h"
+#include "chart/core/ZebProcs.h"
 
 namespace {
 
@@ -174,6 +176,25 @@ TEST_F(AxisIncrement, RoundedAutomaticEnds)
     left.SetMaximum(23);
     left.ComputeRange();
     EXPECT_EQ(left.WorkingMaximum(), 23) << "a fixed end is not rounded";
+}
+
+// With no increment the midpoint of 0 .. 4 is halved to 0.5 so that a label with decimals is
+// measured; with MultiLine a blank of a value text breaks the line.
+TEST_F(AxisIncrement, MeasuredLabelTexts)
+{
+    std::vector<String> asked;
+    chart.SetOnGetAxisLabel(
+        TAxisOnGetLabel([&](TChartAxis*, TChartSeries*, int, String& text) { asked.push_back(text); }));
+    Axis(0, 4).ComputeLabelStep();
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (std::vector<String>{"0", "0.5", "4"}));
+    chart.SetOnGetAxisLabel({});
+
+    TChartAxis& axis = Axis(0, 10);
+    axis.SetAxisValuesFormat("0' m'");
+    EXPECT_EQ(axis.ValueToLabelText(5), "5 m");
+    axis.SetLabelsMultiLine(true);
+    EXPECT_EQ(axis.ValueToLabelText(5), String("5") + LineBreakChar + "m");
 }
 
 // Measuring the labels of extreme ranges ends.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "MainWindowLook.h"
 #include "PanelFixture.h"
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/Shadow.h"
@@ -18,22 +19,6 @@ namespace {
 const String GoldenDir = TV_SOURCE_DIR "/tests/chart/core/golden";
 
 class BackgroundTest : public PanelSuite {};
-
-// The main window's chart panel without its chart: silver, a gradient from black through navy to
-// black from the bottom up, balanced at 74, flat.
-void MainWindowLook(TTestPanel& panel)
-{
-    panel.SetBounds(0, 0, 697, 377);
-    panel.SetColor(clSilver);
-    panel.SetView3D(false);
-    TZebGradient& g = *panel.Gradient();
-    g.SetDirection(gdBottomTop);
-    g.SetStartColor(clBlack);
-    g.SetMidColor(clNavy);
-    g.SetEndColor(clBlack);
-    g.SetBalance(74);
-    g.SetVisible(true);
-}
 
 // Four coloured quarters with a white cross between them, so placement and scaling show.
 TOwnedPtr<TBitmap> MakeQuarters(int width, int height)

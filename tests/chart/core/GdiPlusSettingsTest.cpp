@@ -1,9 +1,9 @@
 // The antialiased canvas as a panel setting, its registration, and the free-drawing panel.
 #include <algorithm>
 
+#include "MainWindowLook.h"
 #include "PanelFixture.h"
 #include "chart/canvas/CanvasServices.h"
-#include "chart/canvas/Gradient.h"
 #include "chart/core/GdiPlusSettings.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/forms/TestKit.h"
@@ -114,16 +114,7 @@ TEST_F(GdiPlusSettingsTest, TheMainWindowsEmptyPanelOnTheAntialiasedCanvas)
     TTestPanel panel(nullptr);
     panel.SetCanvasClassName("TGDIPlusCanvas");
     ASSERT_TRUE(IsGdiPlus(panel));
-    panel.SetBounds(0, 0, 697, 377);
-    panel.SetColor(clSilver);
-    panel.SetView3D(false);
-    TZebGradient& g = *panel.Gradient();
-    g.SetDirection(gdBottomTop);
-    g.SetStartColor(clBlack);
-    g.SetMidColor(clNavy);
-    g.SetEndColor(clBlack);
-    g.SetBalance(74);
-    g.SetVisible(true);
+    MainWindowLook(panel);
     TBitmap window;
     testkit::RenderToBitmap(panel, window);
     testsupport::ExpectMatchesGolden(window, GoldenDir, "panel_main_window_gdiplus");
