@@ -174,6 +174,8 @@ public:
 
     virtual void MeasureHorizMargins(int& left, int& right) const { left = right = 0; }
     virtual void MeasureVertMargins(int& top, int& bottom) const { top = bottom = 0; }
+    // Pixels the series reaches beyond axis' ends (left, top, right, bottom), added to margins.
+    virtual void MeasureAxisOverhang(const TChartAxis& axis, TRect& margins) const { (void)axis, (void)margins; }
     virtual void PrepareDraw() {}
     virtual void AddedToChart() {}
     virtual void RemovedFromChart();
@@ -411,6 +413,33 @@ public:
         lastVisible_ = last;
     }
     bool ScanVisibleRange() const { return scanVisibleRange_; }
+
+    // ---- the stages the chart's frame runs; the drawing loop and the series types fill them ----
+    virtual void AdjustChartLayout() {}
+    // Sets the visible range; here every point.
+    virtual void FindVisibleRange() { SetVisibleRange(Count() ? 0 : -1, Count() - 1); }
+    virtual void BeforeDrawPoints() {}
+    virtual void AfterDrawPoints() {}
+    virtual void PrecalcPoints() {}
+    virtual void DrawVisiblePoints() {}
+    virtual void DrawPoint(int index) { (void)index; }
+    // An explicit order of point indexes (empty: index order).
+    virtual void GetPointDrawOrder(int first, int last, std::vector<int>& order, bool singleSeries)
+    {
+        (void)first, (void)last, (void)order, (void)singleSeries;
+    }
+    // An explicit order of series positions drawn at pointIndex (empty: list order).
+    virtual void GetStackDrawOrder(int position, int count, std::vector<int>& order, int pointIndex)
+    {
+        (void)position, (void)count, (void)order, (void)pointIndex;
+    }
+    virtual bool IsPointOrderForward() const { return true; }
+    virtual bool IsStackOrderForward(int index) const { (void)index; return true; }
+    virtual bool IsSeriesOrderForward() const { return true; }
+    // The marks exist, are visible and the series has points; whether they clip to the chart.
+    virtual bool HasVisibleMarks() const { return false; }
+    virtual bool ClipsMarks() const { return false; }
+    virtual void DrawPointMarks() {}
 
     // ---- formats and settings ----
     const String& ValueFormat() const { return valueFormat_; }
