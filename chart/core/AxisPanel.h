@@ -14,6 +14,7 @@
 #include "chart/core/ZebPanelExtended.h"
 #include "platform/classes/MethodEvent.h"
 
+class IPagePrinter;
 class TChartPage;
 class TChartSeries;
 class TChartTools;
@@ -147,6 +148,7 @@ public:
     // Pages from .. to on the program's printer (to 0: the last page, from 0: the first); the page
     // shown before comes back, also when printing fails, which aborts the job.
     void PrintPageRange(int from, int to);
+    void PrintPageRange(int from, int to, IPagePrinter& printer);
     // Custom axis labels have no hover shape yet: nothing is hit.
     bool HoverAxisLabels(int x, int y) { (void)x, (void)y; return false; }
     // Asks the active series from the last to the first; true when any claimed the point.

@@ -180,8 +180,7 @@ void TCustomAxisPanel::DrawAxes()
         TChartAxis& axis = *Axes().Items(i);
         if (!IsAxisShownInFrame(&axis)) continue;
         if (&axis == BottomAxis() && IsPlaneFacing(0)) continue;
-        TCanvasElementScope axisElement(*Canvas3D(), axis.ElementName, &axis);
-        axis.Draw(true);
+        axis.Draw(true);  // inside its own element
     }
 }
 

@@ -2,6 +2,7 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartPage.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/PagePrinter.h"
 #include "chart/core/ZebSelected.h"
 #include "platform/forms/Printers.h"
 
@@ -9,9 +10,31 @@ int TCustomAxisPanel::GetPageCount() const { return pages_->GetPageCount(); }
 int TCustomAxisPanel::GetMaxPointsPerPage() const { return pages_->MaxPointsPerPage(); }
 int TCustomAxisPanel::CurrentPage() const { return pages_->Current(); }
 
-void TCustomAxisPanel::PrintPageRange(int from, int to)
+namespace {
+
+class TProgramPagePrinter : public IPagePrinter {
+public:
+    void SetTitle(const String& title) override { Printer()->SetTitle(title); }
+    void BeginDoc() override { Printer()->BeginDoc(); }
+    void NewPage() override { Printer()->NewPage(); }
+    void EndDoc() override { Printer()->EndDoc(); }
+    void Abort() override { Printer()->Abort(); }
+    bool Printing() const override { return Printer()->Printing(); }
+    TCanvas* Canvas() override { return Printer()->Canvas(); }
+};
+
+}  // namespace
+
+IPagePrinter& ProgramPagePrinter()
 {
-    TPrinter& printer = *Printer();
+    static TProgramPagePrinter printer;
+    return printer;
+}
+
+void TCustomAxisPanel::PrintPageRange(int from, int to) { PrintPageRange(from, to, ProgramPagePrinter()); }
+
+void TCustomAxisPanel::PrintPageRange(int from, int to, IPagePrinter& printer)
+{
     if (!Name().empty()) printer.SetTitle(Name());
     try {
         printer.BeginDoc();
@@ -22,7 +45,7 @@ void TCustomAxisPanel::PrintPageRange(int from, int to)
             const TRect page = PrintPageRect();
             for (int p = from; p <= to; ++p) {
                 pages_->SetCurrent(p);
-                PrintOnPage(page);
+                PrintToCanvas(printer.Canvas(), page);
                 if (p < to) printer.NewPage();
             }
         } catch (...) {
