@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AxisFixtures.h"
+#include "RunCommand.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/core/ChartException.h"
 #include "chart/core/ChartPage.h"
@@ -445,17 +446,6 @@ TEST_F(FrameTest, APageHoldsItsRunOfPointIndexes)
         EXPECT_EQ(first, c.first) << c.perPage << " per page, page " << c.current << " of " << c.count;
         EXPECT_EQ(last, c.last) << c.perPage << " per page, page " << c.current << " of " << c.count;
     }
-}
-
-std::string RunCommand(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 256> buffer{};
-        while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) out += buffer.data();
-        pclose(pipe);
-    }
-    return out;
 }
 
 // A chart of 10 points at 4 per page on page 2, printed on the real canvas into a PDF.
