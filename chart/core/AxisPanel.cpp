@@ -5,12 +5,15 @@
 #include "chart/canvas/Canvas3D.h"
 #include "chart/core/AxisPens.h"
 #include "chart/core/ChartEvents.h"
+#include "chart/core/ChartPage.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ChartTools.h"
 #include "chart/core/ColorPalette.h"
+#include "chart/core/SeriesGroups.h"
 #include "chart/core/SeriesSource.h"
 #include "chart/core/ZebFunction.h"
 #include "chart/core/ZebSelected.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TCustomAxisPanel)
@@ -25,6 +28,7 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* owner)
     SetAutoRepaint(false);
     animations_ = std::make_unique<TChartAnimations>(this);
     tools_ = std::make_unique<TChartTools>(this);
+    seriesGroups_ = new TSeriesGroups(this);
     customAxes_ = new TChartCustomAxes(this, nullptr);
     // Created in this order, each joins the axes list: Bottom, Top, Left, Right, Depth, DepthTop.
     (new TChartAxis(this))->SetHorizontal(true);
@@ -42,6 +46,7 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* owner)
     (new TChartDepthAxis(this))->SetOtherSide(true);
     new TChartDepthAxis(this);
     for (int i = 0; i < axes_->Count(); ++i) axes_->Items(i)->ElementName = names[i];
+    pages_ = std::make_unique<TChartPage>(this);
     hover_ = std::make_unique<TZebHover>(this);
     SetAutoRepaint(true);
 }
@@ -60,9 +65,12 @@ void TCustomAxisPanel::teardown()
     tornDown_ = true;
     DisposeAllSeries(nullptr);
     animations_->Clear();
+    pages_.reset();
     axes_->Clear();
     delete customAxes_;
     customAxes_ = nullptr;
+    delete seriesGroups_;
+    seriesGroups_ = nullptr;
     for (TZebCustomTool* tool : *tools_)
         if (auto* axisTool = dynamic_cast<TZebCustomToolAxis*>(tool)) axisTool->ForgetAxis();
     tools_->Clear();
@@ -83,6 +91,7 @@ void TCustomAxisPanel::Assign(TPersistent* source)
         LeftAxis()->Assign(other->LeftAxis());
         DepthAxis()->Assign(other->DepthAxis());
         DepthTopAxis()->Assign(other->DepthTopAxis());
+        pages_->Assign(other->pages_.get());
         RightAxis()->Assign(other->RightAxis());
         TopAxis()->Assign(other->TopAxis());
         view3DWalls_ = other->view3DWalls_;
@@ -95,6 +104,24 @@ void TCustomAxisPanel::GetChildren(const TGetChildProc& proc, TComponent* root)
     TCustomZebPanelExtended::GetChildren(proc, root);
     for (TChartSeries* series : series_)
         if (!series->Internal()) proc(series);
+}
+
+void TCustomAxisPanel::Loaded()
+{
+    TCustomZebPanelExtended::Loaded();
+    for (int i = 0; i < seriesGroups_->Count(); ++i) seriesGroups_->GetGroup(i)->RebuildFromStored(*this);
+}
+
+void TCustomAxisPanel::DefineProperties(TFiler& filer)
+{
+    TCustomZebPanelExtended::DefineProperties(filer);
+    filer.DefineProperty(
+        "MaxPointsPerPage", [this](TReader& reader) { pages_->SetMaxPointsPerPage(reader.ReadInteger()); }, nullptr,
+        false);
+    filer.DefineProperty(
+        "Page", [this](TReader& reader) { pages_->SetCurrent(reader.ReadInteger()); }, nullptr, false);
+    filer.DefineProperty(
+        "ScaleLastPage", [this](TReader& reader) { pages_->SetScaleLastPage(reader.ReadBoolean()); }, nullptr, false);
 }
 
 // ---- settings ----
@@ -122,6 +149,9 @@ void TCustomAxisPanel::SetClipPoints(bool value) { changeFlag(*this, clipPoints_
 void TCustomAxisPanel::SetView3DWalls(bool value) { changeFlag(*this, view3DWalls_, value); }
 void TCustomAxisPanel::SetHover(TZebHover* value) { hover_->Assign(value); }
 void TCustomAxisPanel::SetCustomAxes(TChartCustomAxes* value) { customAxes_->Assign(value); }
+void TCustomAxisPanel::SetSeriesGroups(TSeriesGroups* value) { seriesGroups_->Assign(value); }
+bool TCustomAxisPanel::IsSeriesGroupsStored() const { return seriesGroups_->Count() > 0; }
+void TCustomAxisPanel::SetPages(TChartPage* value) { pages_->Assign(value); }
 
 // ---- axes ----
 
@@ -130,37 +160,6 @@ TChartDepthAxis* TCustomAxisPanel::DepthAxis() const { return static_cast<TChart
 TChartDepthAxis* TCustomAxisPanel::DepthTopAxis() const
 {
     return static_cast<TChartDepthAxis*>(axes_->GetDepthTopAxis());
-}
-
-double TCustomAxisPanel::AxisExtreme(TChartAxis* axis, bool wantMinimum, bool horizontal)
-{
-    bool first = true;
-    double result = 0;
-    auto offer = [&](double value) {
-        if (first || (wantMinimum ? value < result : value > result)) result = value;
-        first = false;
-    };
-    if (axis->IsDepthAxis()) {
-        const auto* depth = dynamic_cast<const TChartDepthAxis*>(axis);
-        if (depth && depth->LabelsAsSeriesTitles() && axis->LabelStyleInUse() != talValue)
-            return wantMinimum ? -0.5 : SeriesZSlotMax + 0.5;
-        for (TChartSeries* series : series_)
-            if (series->Active()) offer(wantMinimum ? series->LowestZ() : series->HighestZ());
-        return result;
-    }
-    // A hidden series keeps its axis' range until an active one is bound there.
-    const bool anyActive = !NoActiveSeriesOn(axis);
-    for (TChartSeries* series : series_) {
-        if ((anyActive && !series->Active()) || series->Count() == 0) continue;
-        const bool bound = horizontal ? series->GetHorizAxis() == axis || series->HorizAxis() == aBothHorizAxis
-                                      : series->GetVertAxis() == axis || series->VertAxis() == aBothVertAxis;
-        if (!bound) continue;
-        if (horizontal)
-            offer(wantMinimum ? series->LowestX() : series->HighestX());
-        else
-            offer(wantMinimum ? series->LowestY() : series->HighestY());
-    }
-    return result;
 }
 
 int TCustomAxisPanel::WidestSeriesLabel() const
@@ -329,6 +328,10 @@ void TCustomAxisPanel::ExchangeSeries(int index1, int index2)
         const int ia = a->ComponentIndex(), ib = b->ComponentIndex();
         a->SetComponentIndex(ib);
         b->SetComponentIndex(ia);
+    }
+    if (const int g = seriesGroups_->IndexOfSeries(a); g >= 0) {
+        TCustomSeriesList& members = seriesGroups_->GetGroup(g)->Series();
+        if (const int ib = members.IndexOf(b); ib >= 0) members.Exchange(members.IndexOf(a), ib);
     }
     BroadcastSeriesEvent(nullptr, 4);
     Invalidate();

@@ -3,7 +3,8 @@
 // standard axes, the custom axes and the list of all of them, the series list (in drawing and
 // legend order; the series' owner component frees the series), the tools and animations; it
 // picks automatic series colours, answers which axes are in use and validates and refreshes the
-// series' data sources.
+// series' data sources. It draws a whole frame (DrawPipeline.cpp), scales its automatic axes
+// (AxisRanges.cpp), pages, prints pages and tracks the mouse over its series (PanelPages.cpp).
 #include <functional>
 #include <memory>
 #include <vector>
@@ -13,8 +14,11 @@
 #include "chart/core/ZebPanelExtended.h"
 #include "platform/classes/MethodEvent.h"
 
+class IPagePrinter;
+class TChartPage;
 class TChartSeries;
 class TChartTools;
+class TSeriesGroups;
 class TChartAnimations;
 class TZebCustomTool;
 class TZebHover;
@@ -43,6 +47,8 @@ public:
     void BeforeDestruction() override;
     void Assign(TPersistent* source) override;
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    // Series groups read with stored positions take their members.
+    void Loaded() override;
 
     // ---- settings ----
     int Chart3DPercent() const { return chart3DPercent_; }
@@ -70,9 +76,21 @@ public:
     TChartDepthAxis* DepthTopAxis() const;
     TChartCustomAxes* CustomAxes() const { return customAxes_; }
     void SetCustomAxes(TChartCustomAxes* value);
+    // ---- automatic ranges (AxisRanges.cpp) ----
     // The smallest (wantMinimum) or largest value of the series bound to axis in that direction;
-    // inactive series count while no active one is bound. 0 when none offers a value.
+    // inactive series count while no active one is bound. 0 when none offers a value. Under
+    // paging the independent direction shows the current page.
     double AxisExtreme(TChartAxis* axis, bool wantMinimum, bool horizontal);
+    // The current page's first (or, stretched on a short last page, last) value of the longest
+    // series on axis.
+    double PageExtreme(TChartAxis* axis, bool wantMinimum, bool horizontal);
+    double HighestXOn(TChartAxis* axis) { return AxisExtreme(axis, false, true); }
+    double HighestYOn(TChartAxis* axis) { return AxisExtreme(axis, false, false); }
+    double LowestXOn(TChartAxis* axis) { return AxisExtreme(axis, true, true); }
+    double LowestYOn(TChartAxis* axis) { return AxisExtreme(axis, true, false); }
+    // The margin pass of a frame: series margins, offsets and extra space widen every automatic
+    // axis, then the series' overhangs.
+    void ApplyAxisMargins();
     // Every series hears of the new range, then the chart repaints.
     void NotifyAxisRangeChanged(TChartAxis* axis);
     // True when an active axis-dependent series before any axis-free one is bound to axis;
@@ -103,6 +121,8 @@ public:
     TChartSeries* AdoptSeries(TChartSeries* series);
     // Every series of cls (all with none) leaves and is freed, except detail sub-series.
     void DisposeAllSeries(const TMetaClass* cls);
+    // Swaps the list entries (past internal series), the owner positions and, when one group holds
+    // both, their places in that group.
     void ExchangeSeries(int index1, int index2);
     void SwapSeries(TChartSeries* a, TChartSeries* b);
     virtual TComponent* GetSeriesOwner() const { return Owner(); }
@@ -113,6 +133,55 @@ public:
     TChartSeries* LegendSeries(int position, bool activeOnly) const;
     String LegendSeriesTitle(int position, bool activeOnly) const;
     virtual String LegendTextOfPoint(TChartSeries* series, int index) { (void)series, (void)index; return String(); }
+
+    // ---- series groups ----
+    TSeriesGroups* SeriesGroups() const { return seriesGroups_; }
+    void SetSeriesGroups(TSeriesGroups* value);
+    bool IsSeriesGroupsStored() const;
+
+    // ---- pages and hover (PanelPages.cpp) ----
+    TChartPage* Pages() const { return pages_.get(); }
+    void SetPages(TChartPage* value);
+    virtual int GetPageCount() const;
+    int GetMaxPointsPerPage() const;
+    int CurrentPage() const;
+    // Pages from .. to on the program's printer (to 0: the last page, from 0: the first); the page
+    // shown before comes back, also when printing fails, which aborts the job.
+    void PrintPageRange(int from, int to);
+    void PrintPageRange(int from, int to, IPagePrinter& printer);
+    // Custom axis labels have no hover shape yet: nothing is hit.
+    bool HoverAxisLabels(int x, int y) { (void)x, (void)y; return false; }
+    // Asks the active series from the last to the first; true when any claimed the point.
+    bool HoverSeries(int x, int y);
+    // Every hover index back to -1, then the tools hear stage 5.
+    void ClearHover();
+    const TNotifyEvent& OnPageChange() const { return onPageChange_; }
+    void SetOnPageChange(TNotifyEvent value) { onPageChange_ = std::move(value); }
+
+    // ---- the frame (DrawPipeline.cpp) ----
+    void DrawChart(const TRect& rect) override;
+    // Slot sizes, total depth and height of the 3-D view from Chart3DPercent; the depth.
+    int Compute3DSize();
+    // The chart fits the plot to the 3-D view after the series prepared (here: the sizes only).
+    virtual void FitPlotTo3D() { Compute3DSize(); }
+    // Titles and legend: before the axes and series (shrinking the chart rectangle) or after.
+    virtual void DrawSurroundings(bool beforeSeries) { (void)beforeSeries; }
+    virtual void PaintWalls() {}
+    // The plane at depth faces the viewer (never on a canvas that renders real 3-D).
+    virtual bool IsPlaneFacing(int depth) const;
+    void DrawWallsAxesSeries();
+    void DrawAxes();
+    void DrawAllSeries();
+    // Every active tool, then every active animation, hears the stage.
+    void ToolsDrawStage(int stage);
+    // The axis (or sub-axis) was shown in the last layout.
+    bool IsAxisShownInFrame(const TChartAxis* axis) const;
+    // The marks of series: clipped to the chart box when they ask, inside the element "Marks".
+    void DrawSeriesMarks(TChartSeries& series);
+    // Hooks tools install. Room beside a hidden axis (size 0 asked); extra pixels at an axis'
+    // maximum end.
+    std::function<int(const TChartAxis& axis, int size)> AxesSpaceHook;
+    std::function<int(const TChartAxis& axis)> AxisExtraSpaceHook;
 
     // ---- 3-D slots ----
     // The next Z slot of a frame (the draw pipeline resets the counter).
@@ -198,8 +267,18 @@ public:
     // A tool's drawing of one series point in place of the series' own.
     std::function<void(TChartSeries& series, int index)> DrawPointHook;
 
+protected:
+    void CMMouseLeave(TMessage& message) override;
+    // Reads the pages' former stored properties "MaxPointsPerPage", "Page" and "ScaleLastPage".
+    void DefineProperties(TFiler& filer) override;
+
 private:
     void teardown();
+    void assignZSlots();
+    void layoutAxes();
+    void drawSeries(TChartSeries& series);
+    void drawInterleaved(TChartSeries& series);
+    bool sharesZSlot(const TChartSeries& series) const;
 
     TChartSeriesList series_;
     std::unique_ptr<TChartAxes> axes_;
@@ -209,6 +288,9 @@ private:
     std::unique_ptr<TChartTools> tools_;
     std::unique_ptr<TChartAnimations> animations_;
     std::unique_ptr<TZebHover> hover_;
+    std::unique_ptr<TChartPage> pages_;
+    TSeriesGroups* seriesGroups_ = nullptr;  // owned
+    std::vector<const TChartAxis*> shownAxes_;
     std::vector<TColor> colorPalette_;
     TCustomAxisPanel* templateChart_ = nullptr;
     int chart3DPercent_ = 15;
@@ -220,5 +302,5 @@ private:
     bool tornDown_ = false;
     TSeriesNotifyEvent onAddSeries_, onRemoveSeries_;
     TValidDataSourceEvent onValidDataSource_;
-    TNotifyEvent onBeforeDrawChart_, onBeforeDrawAxes_, onBeforeDrawSeries_, onAfterDraw_;
+    TNotifyEvent onBeforeDrawChart_, onBeforeDrawAxes_, onBeforeDrawSeries_, onAfterDraw_, onPageChange_;
 };

@@ -189,6 +189,8 @@ public:
 
     virtual void MeasureHorizMargins(int& left, int& right) const { left = right = 0; }
     virtual void MeasureVertMargins(int& top, int& bottom) const { top = bottom = 0; }
+    // Pixels the series reaches beyond axis' ends (left, top, right, bottom), added to margins.
+    virtual void MeasureAxisOverhang(const TChartAxis& axis, TRect& margins) const { (void)axis, (void)margins; }
     virtual void PrepareDraw() {}
     // The legend settings take the chart as their panel.
     virtual void AddedToChart();
@@ -460,8 +462,8 @@ public:
     // Tools' series stage 1 (4), then BeforeDrawValues (AfterDrawValues).
     virtual void BeforeDrawPoints();
     virtual void AfterDrawPoints();
-    // The chart's share of one series in a frame: range, clip, element, points, hooks. Nothing
-    // when no point is visible.
+    // One series in a frame: range, clip, element, points, marks and the hooks around them.
+    // Nothing, not even the hooks, when no point is visible.
     void DrawInChart();
     // An empty order means index order.
     virtual void GetPointDrawOrder(int first, int last, std::vector<int>& order, bool singleSeries);
@@ -490,6 +492,13 @@ public:
     int YPixelSpan(double span) const;
     // Edges of the chart rectangle included.
     virtual bool IsPointInPlot(int index) const;
+
+    // ---- the stages of the chart's frame that the series types fill ----
+    virtual void AdjustChartLayout() {}
+    // The marks exist, are visible and the series has points; whether they clip to the chart box.
+    bool HasVisibleMarks() const;
+    bool ClipsMarks() const;
+    virtual void DrawPointMarks() {}
 
     // ---- formats and settings ----
     const String& ValueFormat() const { return valueFormat_; }

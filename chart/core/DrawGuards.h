@@ -1,20 +1,22 @@
 #pragma once
-// Scope guards of chart drawing: "off meanwhile, restore after".
+// Scope guards of chart drawing: "off meanwhile, restore after". Each gives its state back on every
+// way out, so an event handler, tool or series that throws leaves no repaint switched off and no
+// clip, blend or canvas element open.
 #include "chart/canvas/Blend.h"
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZebCanvas.h"
 #include "chart/core/ZebPanel.h"
 
 // A transparent section from here to the end of the scope.
-class BlendSection {
+class TBlendSection {
 public:
-    BlendSection(TZebCanvas& canvas, const TRect& rect, TZebTransparency transparency)
+    TBlendSection(TZebCanvas& canvas, const TRect& rect, TZebTransparency transparency)
         : canvas_(canvas), blend_(canvas.StartBlend(rect, transparency))
     {
     }
-    ~BlendSection() { canvas_.FinishBlend(blend_); }
-    BlendSection(const BlendSection&) = delete;
-    BlendSection& operator=(const BlendSection&) = delete;
+    ~TBlendSection() { canvas_.FinishBlend(blend_); }
+    TBlendSection(const TBlendSection&) = delete;
+    TBlendSection& operator=(const TBlendSection&) = delete;
 
 private:
     TZebCanvas& canvas_;
@@ -22,18 +24,19 @@ private:
 };
 
 // The panel's auto-repaint off meanwhile, restored after.
-class AutoRepaintOff {
+class TAutoRepaintOff {
 public:
-    explicit AutoRepaintOff(TCustomZebPanel* panel) : panel_(panel), saved_(panel && panel->AutoRepaint())
+    explicit TAutoRepaintOff(TCustomZebPanel* panel) : panel_(panel), saved_(panel && panel->AutoRepaint())
     {
         if (panel_) panel_->SetAutoRepaint(false);
     }
-    ~AutoRepaintOff()
+    explicit TAutoRepaintOff(TCustomZebPanel& panel) : TAutoRepaintOff(&panel) {}
+    ~TAutoRepaintOff()
     {
         if (panel_) panel_->SetAutoRepaint(saved_);
     }
-    AutoRepaintOff(const AutoRepaintOff&) = delete;
-    AutoRepaintOff& operator=(const AutoRepaintOff&) = delete;
+    TAutoRepaintOff(const TAutoRepaintOff&) = delete;
+    TAutoRepaintOff& operator=(const TAutoRepaintOff&) = delete;
 
 private:
     TCustomZebPanel* panel_;
@@ -69,4 +72,61 @@ public:
 
 private:
     TCanvas3D& canvas_;
+};
+
+// The clip to the chart box (one pixel taller at top and bottom, over the whole 3-D depth), set
+// only where the panel allows clipping; removed at the latest when the scope ends.
+class TChartBoxClip {
+public:
+    explicit TChartBoxClip(TCustomZebPanel& panel) : panel_(panel) {}
+    ~TChartBoxClip() { Remove(); }
+    TChartBoxClip(const TChartBoxClip&) = delete;
+    TChartBoxClip& operator=(const TChartBoxClip&) = delete;
+
+    bool Active() const { return active_; }
+    void Set()
+    {
+        if (active_ || !panel_.ClippingAllowed()) return;
+        TRect box = panel_.ChartRect();
+        --box.Top;
+        ++box.Bottom;
+        panel_.Canvas3D()->ClipToBox(box, 0, panel_.Depth3D());
+        active_ = true;
+    }
+    void Remove()
+    {
+        if (!active_) return;
+        active_ = false;
+        panel_.Canvas3D()->RemoveClip();
+    }
+
+private:
+    TCustomZebPanel& panel_;
+    bool active_ = false;
+};
+
+// The canvas' default pen, brush and font at the end of a frame, also when the frame fails.
+class TDrawingStateReset {
+public:
+    explicit TDrawingStateReset(TZebCanvas& canvas) : canvas_(canvas) {}
+    ~TDrawingStateReset()
+    {
+        if (done_) return;
+        try {
+            canvas_.ResetDrawingState();
+        } catch (...) {  // the frame's own failure is the one that goes on
+        }
+    }
+    TDrawingStateReset(const TDrawingStateReset&) = delete;
+    TDrawingStateReset& operator=(const TDrawingStateReset&) = delete;
+
+    void Reset()
+    {
+        done_ = true;
+        canvas_.ResetDrawingState();
+    }
+
+private:
+    TZebCanvas& canvas_;
+    bool done_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "chart/canvas/CanvasServices.h"
 #include "chart/canvas/FilterStartup.h"
+#include "chart/core/EngineCoreUnit.h"
 #include "chart/core/GdiPlusSettings.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
@@ -46,6 +47,7 @@ void StartChartEngine()
     StartMessageTexts();
     StartExtendedTexts();
     StartEngineRoutines();
+    StartEngineCoreUnit();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
     StartFilterUnit(filterTexts());
     StartGdiPlusUnit();
@@ -56,6 +58,7 @@ void StopChartEngine()
     StopGdiPlusUnit();
     StopFilterUnit();
     StopCanvasUnit();
+    StopEngineCoreUnit();
     StopEngineRoutines();
     StopExtendedTexts();
     StopMessageTexts();

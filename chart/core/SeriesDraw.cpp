@@ -96,18 +96,14 @@ void TChartSeries::DrawInChart()
     if (!chart) return;
     FindVisibleRange();
     if (firstVisible_ == -1) return;
-    TCanvas3D& canvas = *chart->Canvas3D();
-    std::optional<TBoxClipScope> clip;
-    if (DependsOnAxes() && chart->ClipPoints() && chart->ClippingAllowed()) {
-        TRect box = chart->ChartRect();
-        --box.Top, ++box.Bottom;
-        clip.emplace(canvas, box, 0, chart->Depth3D());
-    }
-    const TElementScope element(canvas, GetFallbackName(), this, ElementTransform);
+    TChartBoxClip clip(*chart);
+    if (DependsOnAxes() && chart->ClipPoints()) clip.Set();
+    const TElementScope element(*chart->Canvas3D(), GetFallbackName(), this, ElementTransform);
     BeforeDrawPoints();
     PrecalcPoints();
     DrawVisiblePoints();
-    clip.reset();
+    clip.Remove();
+    chart->DrawSeriesMarks(*this);
     AfterDrawPoints();
 }
 

@@ -247,7 +247,7 @@ void TSeriesMarks::SetUseImages(TSeriesMarksImages value)
 TSeriesMarksSymbol* TSeriesMarks::Symbol()
 {
     if (!symbol_) {
-        const AutoRepaintOff quiet(ParentPanel());
+        const TAutoRepaintOff quiet(ParentPanel());
         symbol_ = new TSeriesMarksSymbol(ParentPanel());
     }
     return symbol_;

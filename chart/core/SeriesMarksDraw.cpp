@@ -141,7 +141,7 @@ void TSeriesMarks::DrawMark(int index, TColor pointColor, TSeriesMarkPosition& p
         // The picture stands in for the symbol: no frame, no fill behind it.
         const bool penVisible = symbol_->Pen()->Visible();
         const TBrushStyle brushStyle = symbol_->Brush()->Style();
-        const AutoRepaintOff quiet(panel);
+        const TAutoRepaintOff quiet(panel);
         symbol_->Pen()->SetVisible(false);
         symbol_->Brush()->SetStyle(bsClear);
         symbol_->Picture()->SetGraphic(picture);
@@ -157,7 +157,7 @@ void TSeriesMarks::DrawMark(int index, TColor pointColor, TSeriesMarkPosition& p
 void TSeriesMarks::paintCallout(TCustomZebPanel& panel, TColor pointColor, const TSeriesMarkPosition& position)
 {
     TCanvas3D& canvas = *panel.Canvas3D();
-    std::optional<BlendSection> blend;
+    std::optional<TBlendSection> blend;
     if (callout_->Transparency() > 0) {
         TRect area = canvas.SupportsAlpha() ? panel.PanelBounds() : TRect{};
         if (!canvas.SupportsAlpha()) {
@@ -212,7 +212,7 @@ void TSeriesMarks::paintSymbol(TCustomTextShape& shape, TColor pointColor, const
     const int d = (shape.Transparent() ? 0 : VisiblePenWidth(*shape.Pen())) + VisiblePenWidth(*symbol_->Pen());
     const TRect rect{box.Left + d + 4, box.Top + d + 3, box.Left + 2 * d + c - 1, box.Top + 2 * d + c - 2};
     // The point colour for this mark only: the symbol's own settings stay as stored.
-    const AutoRepaintOff quiet(&panel);
+    const TAutoRepaintOff quiet(&panel);
     const TColor color = symbol_->Color();
     symbol_->SetColor(pointColor);
     symbol_->DrawInRect(rect, 0, z_);

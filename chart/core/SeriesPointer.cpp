@@ -355,7 +355,7 @@ void TSeriesPointer::DrawSymbol(TCanvas3D& canvas, bool in3D, TSeriesPointerStyl
     const int z0 = GetStartZ();
     drawEffects(canvas, in3D, style, box, x, y, halfWidth, halfHeight, z0);
 
-    std::optional<BlendSection> blend;
+    std::optional<TBlendSection> blend;
     if (transparency_ > 0) {
         TRect area;
         if (!canvas.SupportsAlpha()) {
@@ -369,7 +369,7 @@ void TSeriesPointer::DrawSymbol(TCanvas3D& canvas, bool in3D, TSeriesPointerStyl
         blend.emplace(canvas, area, transparency_);
     }
     if (Brush()->HasVisibleGradient() && !fullGradient_) {
-        const AutoRepaintOff quiet(Chart());
+        const TAutoRepaintOff quiet(Chart());
         Gradient()->SetEndColor(color);
         if (canvas.HasBrushGradient()) canvas.GetBrushGradient()->SetEndColor(color);
     }

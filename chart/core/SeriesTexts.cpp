@@ -148,6 +148,18 @@ TSeriesMarks& TChartSeries::Marks()
 
 TSeriesMarks* TChartSeries::MarksOrNull() const { return marks_ ? &marks_->Marks() : nullptr; }
 
+bool TChartSeries::HasVisibleMarks() const
+{
+    const TSeriesMarks* marks = MarksOrNull();
+    return marks && marks->Visible() && Count() > 0;
+}
+
+bool TChartSeries::ClipsMarks() const
+{
+    const TSeriesMarks* marks = MarksOrNull();
+    return marks && marks->Clip();
+}
+
 String TChartSeries::ComposeMarkText(int index) const
 {
     String text;

@@ -2,5 +2,11 @@
 
 #include "platform/classes/Published.h"
 
-TV_PUBLISHED(TTestAxisPanel) {}
+#include "chart/core/SeriesGroups.h"
+
+TV_PUBLISHED(TTestAxisPanel)
+{
+    Prop("SeriesGroups", &TTestAxisPanel::SeriesGroups, &TTestAxisPanel::SetSeriesGroups)
+        .Stored(&TTestAxisPanel::IsSeriesGroupsStored);
+}
 TV_PUBLISHED(TTestSeries) {}

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,23 @@ public:
     {
         if (!Taken.empty()) return !Taken.count(color);
         return TCustomAxisPanel::IsColorFree(color, checkBackground, ignore);
+    }
+
+    // Where set, the chart's own stages of a frame are noted: "FitPlotTo3D", "surroundings",
+    // "surroundings after", "walls".
+    std::vector<std::string>* Trace = nullptr;
+    void FitPlotTo3D() override
+    {
+        note("FitPlotTo3D");
+        TCustomAxisPanel::FitPlotTo3D();
+    }
+    void DrawSurroundings(bool beforeSeries) override { note(beforeSeries ? "surroundings" : "surroundings after"); }
+    void PaintWalls() override { note("walls"); }
+
+private:
+    void note(const char* stage)
+    {
+        if (Trace) Trace->push_back(stage);
     }
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "PanelFixture.h"
+#include "RunCommand.h"
 #include "chart/canvas/Gradient.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/forms/Printers.h"
@@ -20,17 +21,6 @@
 namespace {
 
 class PanelPrintTest : public PanelSuite {};
-
-std::string RunCommand(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 256> buffer{};
-        while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) out += buffer.data();
-        pclose(pipe);
-    }
-    return out;
-}
 
 int DifferingPixels(TBitmap& a, TBitmap& b)
 {
