@@ -2,6 +2,7 @@
 
 #include "chart/canvas/CanvasServices.h"
 #include "chart/canvas/FilterStartup.h"
+#include "chart/core/ChartUnit.h"
 #include "chart/core/EngineCoreUnit.h"
 #include "chart/core/GdiPlusSettings.h"
 #include "chart/core/ZebConst.h"
@@ -48,6 +49,7 @@ void StartChartEngine()
     StartExtendedTexts();
     StartEngineRoutines();
     StartEngineCoreUnit();
+    StartChartUnit();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
     StartFilterUnit(filterTexts());
     StartGdiPlusUnit();
@@ -58,6 +60,7 @@ void StopChartEngine()
     StopGdiPlusUnit();
     StopFilterUnit();
     StopCanvasUnit();
+    StopChartUnit();
     StopEngineCoreUnit();
     StopEngineRoutines();
     StopExtendedTexts();
