@@ -62,9 +62,11 @@ TV_PUBLISHED(TChartWalls) {}
 // ---- one wall ----
 
 TCustomChartWall::TCustomChartWall(TCustomChart* chart, TColor defaultColor)
-    : TZebCustomShape(chart), defaultColor_(defaultColor)
+    : defaultColor_(defaultColor)
 {
+    // Coloured before it joins the chart: making a wall repaints nothing.
     SetColor(defaultColor);
+    SetParentPanel(chart);
 }
 
 TCustomChart* TCustomChartWall::ParentChart() const { return dynamic_cast<TCustomChart*>(ParentPanel()); }

@@ -27,6 +27,7 @@
 #include "platform/forms/Messages.h"
 #include "platform/forms/Printers.h"
 #include "platform/forms/TestKit.h"
+#include "ElementCanvas.h"
 #include "tests/chart/support/RecordingCanvas.h"
 
 namespace {
@@ -100,27 +101,6 @@ private:
     }
 };
 
-// The recording canvas with the element groups in its log.
-class TElementCanvas : public TRecordingCanvas {
-public:
-    using TRecordingCanvas::TRecordingCanvas;
-    TObject* BeginElement(const String& name, TObject* owner, TZebTransform*) override
-    {
-        Note("Begin " + name);
-        return owner;
-    }
-    void EndElement() override { Note("End"); }
-    // The lines of elements and clips, each by its operation's name.
-    TTrace Structure() const
-    {
-        TTrace out;
-        for (const std::string& line : Log())
-            if (line.starts_with("Begin") || line == "End") out.push_back(line);
-            else if (line.starts_with("ClipToBox") || line.starts_with("RemoveClip"))
-                out.push_back(line.substr(0, line.find('(')));
-        return out;
-    }
-};
 
 }  // namespace
 
