@@ -249,8 +249,8 @@ public:
     bool HasGetNextAxisLabel() const { return onGetNextAxisLabel_.Assigned(); }
     // Widest point label of all series, in pixels of the current canvas font.
     int WidestSeriesLabel() const;
-    // Widest mark text of the active series (marks come with the series marks: 0 meanwhile).
-    virtual int WidestMarkWidth() const { return 0; }
+    // Widest mark text of the active series.
+    virtual int WidestMarkWidth() const;
     // Title of the series in Z slot (its name when untitled); empty when no series sits there.
     String SeriesTitleText(int slot, bool activeOnly) const;
     // Thickness of the wall beside axis; the chart supplies it (0 without walls).
@@ -278,7 +278,6 @@ private:
     void layoutAxes();
     void drawSeries(TChartSeries& series);
     void drawInterleaved(TChartSeries& series);
-    bool sharesZSlot(const TChartSeries& series) const;
 
     TChartSeriesList series_;
     std::unique_ptr<TChartAxes> axes_;

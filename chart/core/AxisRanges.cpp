@@ -76,7 +76,7 @@ double TCustomAxisPanel::PageExtreme(TChartAxis* axis, bool wantMinimum, bool ho
     TChartSeries* longest = LongestSeriesOn(axis);
     if (!longest || longest->Count() == 0) return 0;
     int first = 0, last = 0;
-    pages_->PageRange(longest->Count(), first, last);
+    longest->GetPageRange(first, last);
     const TChartValueList& values = horizontal ? *longest->XValues() : *longest->YValues();
     const double a = values.ValueAt(first);
     if (wantMinimum) return a;
