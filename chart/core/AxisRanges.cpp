@@ -135,7 +135,8 @@ void TCustomAxisPanel::ApplyAxisMargins()
             }
         }
         const int minOffset = axis.MinimumOffset(), maxOffset = axis.MaximumOffset();
-        if (minOffset != 0 || maxOffset != 0) {
+        const bool offset = minOffset != 0 || maxOffset != 0;
+        if (offset) {
             if (axis.Horizontal()) {
                 (axis.Inverted() ? m.Right : m.Left) += minOffset;
                 (axis.Inverted() ? m.Left : m.Right) += maxOffset;
@@ -152,6 +153,7 @@ void TCustomAxisPanel::ApplyAxisMargins()
         }
         if (m.Any()) Widen(axis, m);
         axis.RoundRangeToIncrement();
+        if (offset && axis.Labels()) axis.PlaceTitleBeyondLabels();
     }
     for (int i = 0; i < Axes().Count(); ++i) {
         TChartAxis& axis = *Axes().Items(i);
