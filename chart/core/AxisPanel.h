@@ -149,8 +149,9 @@ public:
     // shown before comes back, also when printing fails, which aborts the job.
     void PrintPageRange(int from, int to);
     void PrintPageRange(int from, int to, IPagePrinter& printer);
-    // Custom axis labels have no hover shape yet: nothing is hit.
-    bool HoverAxisLabels(int x, int y) { (void)x, (void)y; return false; }
+    // The custom label under (x, y) of every shown axis whose labels hover becomes its hover index
+    // (-1 without a hit); true when some axis had a hit. Nothing while the chart's Hover is hidden.
+    bool HoverAxisLabels(int x, int y);
     // Asks the active series from the last to the first; true when any claimed the point.
     bool HoverSeries(int x, int y);
     // Every hover index back to -1, then the tools hear stage 5.

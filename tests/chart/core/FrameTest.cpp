@@ -699,6 +699,28 @@ TEST_F(FrameTest, HoverAsksActiveSeriesLastToFirstAndLeavingClearsIt)
     EXPECT_EQ(trace, (TTrace{"5"}));
 }
 
+TEST_F(FrameTest, ACustomAxisLabelUnderTheMouseIsHovered)
+{
+    Add("S", 10);
+    TChartAxis& left = *chart.LeftAxis();
+    left.Items().AddItem("Limit", 40);
+    TZebSelected& selected = *left.Items().Selected();
+    selected.Hover()->SetVisible(true);
+    chart.Hover()->SetVisible(true);
+    Frame();
+    const auto& corners = left.Items().GetItem(0)->Corners;
+    const TPoint inside{(corners[0].X + corners[2].X) / 2, (corners[0].Y + corners[2].Y) / 2};
+    EXPECT_TRUE(chart.HoverAxisLabels(inside.X, inside.Y));
+    EXPECT_EQ(selected.HoverIndex(), 0);
+    EXPECT_FALSE(chart.HoverAxisLabels(inside.X + 300, inside.Y));
+    EXPECT_EQ(selected.HoverIndex(), -1);
+    chart.HoverAxisLabels(inside.X, inside.Y);
+    chart.Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(selected.HoverIndex(), -1);
+    chart.Hover()->SetVisible(false);
+    EXPECT_FALSE(chart.HoverAxisLabels(inside.X, inside.Y));
+}
+
 // ---- series groups ----
 
 TEST_F(FrameTest, GroupsAreNamedInTurnAndSwitchTheirMembers)
