@@ -302,6 +302,8 @@ public:
     void SetPointNull(int index, bool value) { SetPointColor(index, value ? clNullPoint : clAutomatic); }
     bool IsNullPoint(int index) const { return GetPointColor(index) == clNullPoint; }
     bool IsPointUsable(int index) const { return treatNulls_ == tnIgnore || !IsNullPoint(index); }
+    // Points stored as null, kept as colours are set, so a repaint need not look for them.
+    int NullPointCount() const { return nullCount_; }
     virtual void PointColorChanged(int index);
 
     // ---- removing, clearing, reordering ----
@@ -655,6 +657,7 @@ private:
     TLabelsList labels_{this};
     std::vector<TColor> colors_;
     bool hasColors_ = false;
+    int nullCount_ = 0;
     std::unique_ptr<TZebPictureList> pictures_;
     std::unique_ptr<TSeriesDetail> detail_;
     std::unique_ptr<TVisualsList> visuals_;
