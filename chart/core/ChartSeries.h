@@ -25,6 +25,7 @@ class TChartAxis;
 class TCustomAxisPanel;
 class TChartSeries;
 class TSeriesLegend;
+class TStream;
 class TStrings;
 class TZebBrush;
 class TZebFunction;
@@ -385,6 +386,16 @@ public:
     bool StoreXValues() const { return storeXValues_; }
     void SetStoreXValues(bool value) { storeXValues_ = value; }
     bool SinglePointResult() const { return singlePointResult_; }
+    // ---- stored points ("Data" and "Detail") ----
+    // Set for the duration of a copy or a chart-file write: force stores and copies the points
+    // whatever the series holds, skip never.
+    enum TDataMark { dmNone, dmForceData, dmSkipData };
+    TDataMark DataMark() const { return dataMark_; }
+    void SetDataMark(TDataMark value) { dataMark_ = value; }
+    bool IsDataStored() const;
+    virtual void WriteDataBinary(TStream& stream);
+    // EReadError on corrupt data; the points read so far stay.
+    void ReadDataBinary(TStream& stream);
     void SetSinglePointResult(bool value) { singlePointResult_ = value; }
 
     // ---- axes ----
@@ -628,6 +639,7 @@ private:
     void readDataSources(TReader& reader);
     void writeDataSources(TWriter& writer);
     void readCustomAxis(TReader& reader, bool horizontal);
+    void defineDataProperties(TFiler& filer);
 
     TChartValueLists valueLists_;
     TChartValueList* xValues_ = nullptr;
@@ -660,6 +672,7 @@ private:
     bool storeXValues_ = true;
     TSeriesReactions reactions_ = AllSeriesReactions;
     bool manualData_ = false;
+    TDataMark dataMark_ = dmNone;
     bool singlePointResult_ = true;
     bool colorEachPoint_ = false;
     TColor seriesColor_ = clAutomatic;
