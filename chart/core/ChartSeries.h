@@ -458,6 +458,7 @@ public:
         lastVisible_ = last;
     }
     bool ScanVisibleRange() const { return scanVisibleRange_; }
+    void SetScanVisibleRange(bool value) { scanVisibleRange_ = value; }
     // The first point at or beyond the axis maximum stays in the range, so a line reaches the edge.
     bool DrawBeyondLastVisible() const { return drawBeyondLastVisible_; }
     void SetDrawBeyondLastVisible(bool value) { drawBeyondLastVisible_ = value; }
