@@ -1,5 +1,6 @@
 #include "chart/core/SeriesCloning.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "chart/core/AxisPanel.h"
@@ -138,9 +139,13 @@ void ReplaceSeriesWith(TChartSeries* old, TChartSeries* newSeries)
     newSeries->SetOnGetMarkText(old->OnGetMarkText());
     if (const TCustomSeriesList* linked = old->LinkedSeries()) {
         const std::vector<TChartSeries*> dependants(linked->begin(), linked->end());
+        // The sources are laid anew in their order, new in old's place: removing a series that
+        // is the first source would drop the others with it.
         for (TChartSeries* dependant : dependants) {
-            dependant->DataSources().AddSource(newSeries);
-            dependant->RemoveDataSource(old);
+            std::vector<TComponent*> sources(dependant->DataSources().begin(), dependant->DataSources().end());
+            std::replace(sources.begin(), sources.end(), static_cast<TComponent*>(old), static_cast<TComponent*>(newSeries));
+            dependant->DataSources().Clear();
+            for (TComponent* source : sources) dependant->DataSources().AddSource(source);
         }
     }
     TCustomAxisPanel* chart = old->ParentChart();
