@@ -5,42 +5,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "ChartBench.h"
+#include "HeapCount.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ZebSpline.h"
 #include "platform/rtl/Streams.h"
 #include "tests/chart/support/DenseSplineSolve.h"
-
-// Live and peak heap bytes, counted by the global allocation functions below.
-namespace {
-std::int64_t liveBytes = 0;
-std::int64_t peakBytes = 0;
-constexpr std::size_t headerSize = alignof(std::max_align_t);
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    void* block = std::malloc(size + headerSize);
-    if (!block) throw std::bad_alloc();
-    *static_cast<std::size_t*>(block) = size;
-    liveBytes += static_cast<std::int64_t>(size);
-    peakBytes = std::max(peakBytes, liveBytes);
-    return static_cast<char*>(block) + headerSize;
-}
-
-void operator delete(void* p) noexcept
-{
-    if (!p) return;
-    void* block = static_cast<char*>(p) - headerSize;
-    liveBytes -= static_cast<std::int64_t>(*static_cast<std::size_t*>(block));
-    std::free(block);
-}
-
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
@@ -69,10 +41,10 @@ void BM_SmoothingInterpolate(benchmark::State& state)
     output.AttachFunction(function);
     std::int64_t peak = 0;
     for (auto _ : state) {
-        const std::int64_t before = liveBytes;
-        peakBytes = liveBytes;
+        const std::int64_t before = HeapLiveBytes();
+        ResetHeapPeak();
         function->RecomputeFrom(&source);
-        peak = std::max(peak, peakBytes - before);
+        peak = std::max(peak, HeapPeakBytes() - before);
         benchmark::DoNotOptimize(output.Count());
     }
     state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
@@ -88,10 +60,10 @@ void BM_SmoothingDenseSolve(benchmark::State& state)
     for (int i = 1; i <= n; ++i) vertices[static_cast<size_t>(i)] = {double(i), std::sin(i * 0.01) * 100 + (i % 13)};
     std::int64_t peak = 0;
     for (auto _ : state) {
-        const std::int64_t before = liveBytes;
-        peakBytes = liveBytes;
+        const std::int64_t before = HeapLiveBytes();
+        ResetHeapPeak();
         benchmark::DoNotOptimize(DenseSplineSolve(vertices, n));
-        peak = std::max(peak, peakBytes - before);
+        peak = std::max(peak, HeapPeakBytes() - before);
     }
     state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
 }
