@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "chart/canvas/ZebFont.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/ZebSelected.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
@@ -70,6 +72,16 @@ TAxisLabelsFormat* TAxisItem::EffectiveFormat() const
 }
 
 TAxisItems::TAxisItems(TChartAxis* axis) : axis_(axis), format_(new TAxisLabelsFormat(ChartOf(this))) {}
+
+TZebSelected* TAxisItems::Selected()
+{
+    if (!selected_) {
+        selected_.reset(new TZebSelected(ChartOf(this)));
+        selected_->Hover()->SetParentPanel(ChartOf(this));
+        selected_->Hover()->Font()->SetStyle(TFontStyles{fsBold});
+    }
+    return selected_.get();
+}
 
 TAxisItems::~TAxisItems()
 {

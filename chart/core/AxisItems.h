@@ -10,6 +10,7 @@ class TAxisItems;
 class TChartAxis;
 class TGraphic;
 class TStream;
+class TZebSelected;
 
 class TAxisItem : public TPersistent {
     TV_CLASS(TAxisItem, TPersistent)
@@ -59,6 +60,9 @@ public:
     void SetAutomatic(bool value);
     // The look every label shares.
     TAxisLabelsFormat* Format() const { return format_.get(); }
+    // The hover highlight of the labels (bold, on the axis' chart), made on first use.
+    TZebSelected* Selected();
+    TZebSelected* SelectedOrNull() const { return selected_.get(); }
 
     TAxisItem* AddItem(const String& text, double value);
     void DeleteItem(int index);
@@ -87,6 +91,7 @@ private:
     bool automatic_ = true;
     bool bulk_ = false;
     TOwnedPtr<TAxisLabelsFormat> format_;
+    TOwnedPtr<TZebSelected> selected_;
     std::vector<TOwnedPtr<TAxisItem>> items_;
     std::vector<TOwnedPtr<TAxisItem>> automaticItems_;
 };

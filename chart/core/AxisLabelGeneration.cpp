@@ -204,7 +204,8 @@ String TChartAxis::labelOfSeries(TChartSeries& series, int index, TAxisLabelStyl
     else if (style == talPointValue) {
         if (const TChartValueList* list = series.GetAxisValueList(this)) text = ValueToLabelText(list->ValueAt(index));
     }
-    // talMark texts come with the series marks.
+    else if (style == talMark)
+        text = series.ComposeMarkText(index);
     if (chart_->HasGetAxisLabel()) chart_->OnGetAxisLabel()(this, &series, index, text);
     return text;
 }

@@ -93,6 +93,8 @@ int TChartAxis::TitleBandSize()
     return sizeAcross(title, title.Angle(), titleSize_, width);
 }
 
+void TChartAxis::PlaceTitleBeyondLabels() { titlePosition_ = InflateAxisPos(labelsPosition_, LabelBandSize()); }
+
 int TChartAxis::LabelBandSize()
 {
     if (!chart_ || !chart_->Canvas3D()) return 0;
@@ -230,7 +232,7 @@ void TChartAxis::CalcRect(TRect& rect, bool full)
     if (!full) {
         linePosition_ = ApplyPositionOffset(sideOf(rect));
         labelsPosition_ = InflateAxisPos(linePosition_, TickZoneSize(true));
-        titlePosition_ = InflateAxisPos(labelsPosition_, LabelBandSize());
+        PlaceTitleBeyondLabels();
         return;
     }
     if (ToolMargin > 0) shrinkSide(rect, ToolMargin);

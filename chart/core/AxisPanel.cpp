@@ -162,6 +162,14 @@ TChartDepthAxis* TCustomAxisPanel::DepthTopAxis() const
     return static_cast<TChartDepthAxis*>(axes_->GetDepthTopAxis());
 }
 
+int TCustomAxisPanel::WidestMarkWidth() const
+{
+    int widest = 0;
+    for (const TChartSeries* series : series_)
+        if (series->Active()) widest = std::max(widest, series->WidestMarkWidth());
+    return widest;
+}
+
 int TCustomAxisPanel::WidestSeriesLabel() const
 {
     int widest = 0;

@@ -149,8 +149,9 @@ public:
     // shown before comes back, also when printing fails, which aborts the job.
     void PrintPageRange(int from, int to);
     void PrintPageRange(int from, int to, IPagePrinter& printer);
-    // Custom axis labels have no hover shape yet: nothing is hit.
-    bool HoverAxisLabels(int x, int y) { (void)x, (void)y; return false; }
+    // The custom label under (x, y) of every shown axis whose labels hover becomes its hover index
+    // (-1 without a hit); true when some axis had a hit. Nothing while the chart's Hover is hidden.
+    bool HoverAxisLabels(int x, int y);
     // Asks the active series from the last to the first; true when any claimed the point.
     bool HoverSeries(int x, int y);
     // Every hover index back to -1, then the tools hear stage 5.
@@ -249,8 +250,8 @@ public:
     bool HasGetNextAxisLabel() const { return onGetNextAxisLabel_.Assigned(); }
     // Widest point label of all series, in pixels of the current canvas font.
     int WidestSeriesLabel() const;
-    // Widest mark text of the active series (marks come with the series marks: 0 meanwhile).
-    virtual int WidestMarkWidth() const { return 0; }
+    // Widest mark text of the active series.
+    virtual int WidestMarkWidth() const;
     // Title of the series in Z slot (its name when untitled); empty when no series sits there.
     String SeriesTitleText(int slot, bool activeOnly) const;
     // Thickness of the wall beside axis; the chart supplies it (0 without walls).
@@ -278,7 +279,6 @@ private:
     void layoutAxes();
     void drawSeries(TChartSeries& series);
     void drawInterleaved(TChartSeries& series);
-    bool sharesZSlot(const TChartSeries& series) const;
 
     TChartSeriesList series_;
     std::unique_ptr<TChartAxes> axes_;

@@ -76,7 +76,7 @@ double TCustomAxisPanel::PageExtreme(TChartAxis* axis, bool wantMinimum, bool ho
     TChartSeries* longest = LongestSeriesOn(axis);
     if (!longest || longest->Count() == 0) return 0;
     int first = 0, last = 0;
-    pages_->PageRange(longest->Count(), first, last);
+    longest->GetPageRange(first, last);
     const TChartValueList& values = horizontal ? *longest->XValues() : *longest->YValues();
     const double a = values.ValueAt(first);
     if (wantMinimum) return a;
@@ -135,7 +135,8 @@ void TCustomAxisPanel::ApplyAxisMargins()
             }
         }
         const int minOffset = axis.MinimumOffset(), maxOffset = axis.MaximumOffset();
-        if (minOffset != 0 || maxOffset != 0) {
+        const bool offset = minOffset != 0 || maxOffset != 0;
+        if (offset) {
             if (axis.Horizontal()) {
                 (axis.Inverted() ? m.Right : m.Left) += minOffset;
                 (axis.Inverted() ? m.Left : m.Right) += maxOffset;
@@ -152,6 +153,7 @@ void TCustomAxisPanel::ApplyAxisMargins()
         }
         if (m.Any()) Widen(axis, m);
         axis.RoundRangeToIncrement();
+        if (offset && axis.Labels()) axis.PlaceTitleBeyondLabels();
     }
     for (int i = 0; i < Axes().Count(); ++i) {
         TChartAxis& axis = *Axes().Items(i);

@@ -284,6 +284,8 @@ public:
     void SetAxisLinePosition(int value) { linePosition_ = value; }
     int LabelsPosition() const { return labelsPosition_; }
     int TitlePosition() const { return titlePosition_; }
+    // The title just outside the labels band (after an offset moved the axis' ends).
+    void PlaceTitleBeyondLabels();
     // Pixels reserved beside the axis by a scroll bar tool.
     int ToolMargin = 0;
     // Name of the canvas element the axis draws as.

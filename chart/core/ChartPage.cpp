@@ -47,6 +47,11 @@ void TChartPage::pageChanged()
 
 void TChartPage::SetCurrent(int value)
 {
+    // A chart being read has no series yet to count pages by: the stored page is kept.
+    if (chart_ && chart_->IsLoading()) {
+        current_ = std::max(1, value);
+        return;
+    }
     value = std::max(1, std::min(value, GetPageCount()));
     if (value == current_) return;
     current_ = value;

@@ -15,6 +15,7 @@
 #include "chart/core/ChartException.h"
 #include "chart/core/ColorPalette.h"
 #include "chart/core/SeriesLegend.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/core/SeriesSource.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebFunction.h"
@@ -45,6 +46,7 @@ TV_PUBLISHED_AS(TChartSeries, TChartElementClass)
             THoverElementNames);
     Prop("Legend", &TChartSeries::Legend, &TChartSeries::SetLegend).Stored(&TChartSeries::HasLegend);
     Prop("LegendTitle", &TChartSeries::LegendTitle, &TChartSeries::SetLegendTitle, String());
+    Prop("Marks", &TChartSeries::GetMarks, &TChartSeries::SetMarks).Stored(&TChartSeries::HasMarks);
     Prop("PercentFormat", &TChartSeries::PercentFormat, &TChartSeries::SetPercentFormat)
         .Stored(&TChartSeries::IsPercentFormatStored);
     PropColor("SeriesColor", &TChartSeries::SeriesColor, &TChartSeries::SetSeriesColor, clAutomatic)
@@ -65,6 +67,7 @@ TV_PUBLISHED_AS(TChartSeries, TChartElementClass)
     Prop("OnClearValues", &TChartSeries::OnClearValues, &TChartSeries::SetOnClearValues);
     Prop("OnClick", &TChartSeries::OnClick, &TChartSeries::SetOnClick);
     Prop("OnDblClick", &TChartSeries::OnDblClick, &TChartSeries::SetOnDblClick);
+    Prop("OnGetMarkText", &TChartSeries::OnGetMarkText, &TChartSeries::SetOnGetMarkText);
     Prop("OnMouseEnter", &TChartSeries::OnMouseEnter, &TChartSeries::SetOnMouseEnter);
     Prop("OnMouseLeave", &TChartSeries::OnMouseLeave, &TChartSeries::SetOnMouseLeave);
 }
@@ -377,6 +380,7 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* value)
 void TChartSeries::AddedToChart()
 {
     TCustomChartSeries::AddedToChart();
+    if (TSeriesMarks* marks = MarksOrNull()) marks->SetParentPanel(ParentChart());
     if (seriesColor_ == clAutomatic) SetPickedColor(ParentChart()->PickFreeColor(true, this));
     ResolveAxes();
     RefreshData();
@@ -388,6 +392,7 @@ void TChartSeries::RemovedFromChart()
     if (TCustomAxisPanel* chart = ParentChart(); chart && chart->Cursor() == cursor_)
         chart->SetCursor(chart->OwnCursor());
     UnlinkFromSources();
+    if (TSeriesMarks* marks = MarksOrNull()) marks->SetParentPanel(nullptr);
     TCustomChartSeries::RemovedFromChart();
 }
 
@@ -662,6 +667,7 @@ void TChartSeries::RemovePoint(int index)
         if (pictures_) pictures_->DeleteRange(index, 1);
         if (visuals_) visuals_->DeleteRange(index, 1);
         if (detail_) detail_->DeleteRange(index, 1);
+        if (TSeriesMarks* marks = MarksOrNull()) marks->RemoveMarkAt(index);
     }
     sendHeldModify(sraDelete);
     NotifyDependents(2, index);
@@ -685,6 +691,9 @@ void TChartSeries::RemovePoints(int index, int quantity, bool resequence)
         if (pictures_) pictures_->DeleteRange(index, quantity);
         if (visuals_) visuals_->DeleteRange(index, quantity);
         if (detail_) detail_->DeleteRange(index, quantity);
+        // Items go with their points too, so that later marks keep their own texts.
+        if (TSeriesMarks* marks = MarksOrNull())
+            for (int i = 0; i < quantity; ++i) marks->RemoveMarkAt(index);
     }
     sendHeldModify(sraDelete);
     NotifyDependents(2, -1);
@@ -701,6 +710,7 @@ void TChartSeries::ResetPointLists()
     if (pictures_) pictures_->Clear();
     if (visuals_ && visuals_->Count()) visuals_->Clear();
     detail_.reset();
+    if (TSeriesMarks* marks = MarksOrNull()) marks->ClearMarkData();
 }
 
 void TChartSeries::RemoveAllPoints()
@@ -721,6 +731,8 @@ void TChartSeries::SwapPoints(int a, int b)
     if (visuals_ && visuals_->Count() > 0) visuals_->Swap(a, b);
     if (pictures_ && pictures_->Count() > 0) pictures_->Swap(a, b);
     if (detail_ && detail_->Count() > 0) detail_->Swap(a, b);
+    // A dragged box and an item's own text belong to their point.
+    if (TSeriesMarks* marks = MarksOrNull()) marks->SwapMarkData(a, b);
 }
 
 void TChartSeries::sortPoints(const std::function<bool(int, int)>& less)
@@ -1250,6 +1262,12 @@ TChartSeries::TDepthRange TChartSeries::ComputeDepthRange() const
     return r;
 }
 
+void TChartSeries::SetDepthRange(const TDepthRange& value)
+{
+    depthRange_ = value;
+    if (TSeriesMarks* marks = MarksOrNull()) marks->SetZPosition(value.middle);
+}
+
 bool TChartSeries::SharesZSlot() const
 {
     const TCustomAxisPanel* chart = ParentChart();
@@ -1331,6 +1349,12 @@ void TChartSeries::CopyAppearance(TChartSeries* other)
         selected_.reset();
     transparency_ = other->transparency_;
     treatNulls_ = other->treatNulls_;
+    // The marks' settings, while they stay as visible as they were.
+    if (const TSeriesMarks* marks = other->MarksOrNull()) {
+        const bool visible = HasMarks() && Marks().Visible();
+        Marks().Assign(const_cast<TSeriesMarks*>(marks));
+        Marks().SetVisible(visible);
+    }
 }
 
 void TChartSeries::CopySettings(TChartSeries* other)
@@ -1356,6 +1380,7 @@ void TChartSeries::Assign(TPersistent* source)
     auto* other = dynamic_cast<TChartSeries*>(source);
     if (!other) return;
     CopySettings(other);
+    if (other->HasMarks() || HasMarks()) Marks().SetVisible(other->HasMarks() && other->MarksOrNull()->Visible());
     if (other->function_ && !function_) {
         TZebFunction* moved = other->function_;
         other->function_ = nullptr;
@@ -1401,10 +1426,12 @@ bool TChartSeries::TrackHover(int x, int y)
     hoverPart_ = 0;
     const bool interested = cursor_ != crDefault || bool(onMouseEnter_) || bool(onMouseLeave_);
     if (!interested && !IsHoverEnabled()) return false;
-    const int index = HoverPartHitTest(x, y);
+    int index = HoverPartHitTest(x, y);
     bool result = false;
     if (index == -1) {
-        if (mouseInside_) {
+        // A mark under the mouse is hovered (part 3) without entering the series.
+        if (HasVisibleMarks()) index = MarksOrNull()->MarkIndexAt({x, y});
+        if (index == -1 && mouseInside_) {
             mouseInside_ = false;
             if (onMouseLeave_) onMouseLeave_(this);
         }

@@ -30,6 +30,8 @@ class TStrings;
 class TZebBrush;
 class TZebFunction;
 class TZebPen;
+class TCustomTextShape;
+class TSeriesMarkPosition;
 class TSeriesMarks;
 class TSeriesMarksLink;
 class TZebSelected;
@@ -442,6 +444,9 @@ public:
         int start, middle, end;
     };
     virtual TDepthRange ComputeDepthRange() const;
+    // The depth range of the current frame (set by the chart's pipeline); the marks take its middle.
+    const TDepthRange& DepthRange() const { return depthRange_; }
+    void SetDepthRange(const TDepthRange& value);
     // A 3-D grid series (X, Y and Z per point): it keeps its own depth and value label style.
     virtual bool IsXYZSeries() const { return false; }
     // In a 3-D chart another active series, not a 3-D grid, sits in the same Z slot.
@@ -485,6 +490,9 @@ public:
     virtual bool IsSeriesOrderForward() const;
     int FirstDrawnIndex() const { return IsPointOrderForward() ? firstVisible_ : lastVisible_; }
     int LastDrawnIndex() const { return IsPointOrderForward() ? lastVisible_ : firstVisible_; }
+    // The point indexes of the chart's current page; every point without paging or chart; -1, -1
+    // without points.
+    void GetPageRange(int& first, int& last) const;
     // Element named by GetFallbackName, carrying ElementTransform; nothing without a chart.
     void BeginCanvasElement();
     void NotifyTools(int stage);
@@ -510,7 +518,15 @@ public:
     // The marks exist, are visible and the series has points; whether they clip to the chart box.
     bool HasVisibleMarks() const;
     bool ClipsMarks() const;
-    virtual void DrawPointMarks() {}
+    // The marks of the visible points, every effective DrawEvery-th index counted from 0; none for
+    // a null point, an empty text or an invisible mark shape.
+    virtual void DrawPointMarks();
+    // One mark at its prepared position, unless automatic placement finds it overlapping.
+    virtual void DrawPointMark(int index, const String& text, TSeriesMarkPosition& position);
+    // Sizes shape for text (room for the marks symbol) and centres position above (x, y).
+    void PrepareMarkShape(TCustomTextShape& shape, const String& text, TSeriesMarkPosition& position, int y, int x);
+    // The widest mark text over the points whose mark is shown; 0 without marks.
+    int WidestMarkWidth() const;
 
     // ---- formats and settings ----
     const String& ValueFormat() const { return valueFormat_; }
@@ -555,6 +571,10 @@ public:
     // Made on first use, with the series as their owner.
     TSeriesMarks& Marks();
     TSeriesMarks* MarksOrNull() const;
+    bool HasMarks() const { return marks_ != nullptr; }
+    // The stored property "Marks": made on first read; the setter assigns.
+    TSeriesMarks* GetMarks() { return &Marks(); }
+    void SetMarks(TSeriesMarks* value);
     // The item's own text (less one trailing CR LF), else the text of the marks' Style; then
     // OnGetMarkText.
     String ComposeMarkText(int index) const;
@@ -701,6 +721,7 @@ private:
     TChartAxis* vertAxisObject_ = nullptr;
     int firstVisible_ = -1;
     int lastVisible_ = -1;
+    TDepthRange depthRange_{0, 0, 0};
 
     TSeriesOnAfterAdd onAfterAdd_;
     TSeriesOnBeforeAdd onBeforeAdd_;

@@ -4,6 +4,8 @@
 // clip, blend or canvas element open.
 #include "chart/canvas/Blend.h"
 #include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/ChangeGuard.h"
+#include "chart/canvas/ZebFont.h"
 #include "chart/canvas/ZebCanvas.h"
 #include "chart/core/ZebPanel.h"
 
@@ -129,4 +131,30 @@ public:
 private:
     TZebCanvas& canvas_;
     bool done_ = false;
+};
+
+// A font's colour and style for a scope (a hovered mark's), without change notices; restored after.
+class TFontKept {
+public:
+    explicit TFontKept(TZebFont& font) : font_(font), color_(font.Color()), style_(font.Style()) {}
+    ~TFontKept()
+    {
+        const TChangeEventDetach quiet(font_);
+        font_.SetColor(color_);
+        font_.SetStyle(style_);
+    }
+    TFontKept(const TFontKept&) = delete;
+    TFontKept& operator=(const TFontKept&) = delete;
+
+    void Set(TColor color, TFontStyles style)
+    {
+        const TChangeEventDetach quiet(font_);
+        font_.SetColor(color);
+        font_.SetStyle(style);
+    }
+
+private:
+    TZebFont& font_;
+    TColor color_;
+    TFontStyles style_;
 };

@@ -39,7 +39,7 @@ void TCustomAxisPanel::DrawChart(const TRect& rect)
         if (series->Active()) series->AdjustChartLayout();
     layoutAxes();
     for (TChartSeries* series : SeriesList())
-        if (series->Active()) (void)series->ComputeDepthRange();
+        if (series->Active()) series->SetDepthRange(series->ComputeDepthRange());
     ApplyAxisMargins();
     if (!true3D) canvas.SetupProjection(Depth3D(), PanelBounds(), ChartRect());
     DrawWallsAxesSeries();
@@ -196,16 +196,9 @@ void TCustomAxisPanel::DrawAllSeries()
     }
 }
 
-bool TCustomAxisPanel::sharesZSlot(const TChartSeries& series) const
-{
-    return std::any_of(SeriesList().begin(), SeriesList().end(), [&](const TChartSeries* other) {
-        return other != &series && other->Active() && other->GetZSlot() == series.GetZSlot();
-    });
-}
-
 void TCustomAxisPanel::drawSeries(TChartSeries& series)
 {
-    if (!Canvas3D()->IsTrue3D() && View3D() && sharesZSlot(series)) {
+    if (!Canvas3D()->IsTrue3D() && View3D() && series.SharesZSlot()) {
         drawInterleaved(series);
         return;
     }
@@ -218,8 +211,7 @@ void TCustomAxisPanel::drawInterleaved(TChartSeries& series)
     const int slot = series.GetZSlot();
     const auto inSlot = [slot](const TChartSeries* s) { return s->Active() && s->GetZSlot() == slot; };
     // The first series of the slot draws the points of all of them.
-    for (int i = 0; i < position; ++i)
-        if (inSlot(GetSeriesAt(i))) return;
+    if (!series.IsFirstInZSlot()) return;
     const int count = NumSeries();
     TChartBoxClip clip(*this);
     int first = -1, last = -1;
@@ -249,7 +241,8 @@ void TCustomAxisPanel::drawInterleaved(TChartSeries& series)
         if (index < series.Count() && !series.IsStackOrderForward(index)) std::reverse(stack.begin(), stack.end());
         for (const int at : stack) {
             TChartSeries& other = *GetSeriesAt(at);
-            if (inSlot(&other) && other.Count() > index) other.DrawPoint(index);
+            // A 3-D grid series keeps its own depth: it draws no points here.
+            if (inSlot(&other) && other.Count() > index && !other.IsXYZSeries()) other.DrawPoint(index);
         }
     }
     clip.Remove();

@@ -2,6 +2,7 @@
 
 #include "chart/canvas/CanvasServices.h"
 #include "chart/canvas/FilterStartup.h"
+#include "chart/core/ChartUnit.h"
 #include "chart/core/EngineCoreUnit.h"
 #include "chart/core/GdiPlusSettings.h"
 #include "chart/core/ZebConst.h"
@@ -49,6 +50,7 @@ void StartChartEngine()
     StartExtendedTexts();
     StartEngineRoutines();
     StartEngineCoreUnit();
+    StartChartUnit();
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
     StartFilterUnit(filterTexts());
     StartGdiPlusUnit();
@@ -61,6 +63,7 @@ void StopChartEngine()
     StopGdiPlusUnit();
     StopFilterUnit();
     StopCanvasUnit();
+    StopChartUnit();
     StopEngineCoreUnit();
     StopEngineRoutines();
     StopExtendedTexts();

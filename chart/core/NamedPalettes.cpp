@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "chart/core/Chart.h"
 #include "chart/core/ZebConst.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/StringList.h"
@@ -108,6 +109,19 @@ std::vector<TColor> TColorPalettes::CopyColors(int index) const
 {
     if (index < 0 || index >= Count()) return {};
     return palettes_[static_cast<size_t>(index)].Colors;
+}
+
+void TColorPalettes::ApplyPaletteToChart(TCustomAxisPanel& chart, int index)
+{
+    ApplyColorsToChart(chart, GetNamedPalettes()->CopyColors(index));
+    if (auto* custom = dynamic_cast<TCustomChart*>(&chart)) custom->StoreColorPaletteIndex(index);
+    chart.Invalidate();
+}
+
+void TColorPalettes::ApplyColorsToChart(TCustomAxisPanel& chart, const std::vector<TColor>& colors)
+{
+    chart.SetColorPalette(colors);
+    chart.ReassignAutoColors();
 }
 
 TColorPalettes* GetNamedPalettes()

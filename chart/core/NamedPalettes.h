@@ -6,6 +6,7 @@
 #include "platform/classes/Object.h"
 #include "platform/graphics/Colors.h"
 
+class TCustomAxisPanel;
 class TStrings;
 
 struct TColorPalette {
@@ -27,6 +28,13 @@ public:
     void ListNames(TStrings& strings, bool withDefault) const;
     // Empty for an index outside the list.
     std::vector<TColor> CopyColors(int index) const;
+
+    // The colours of palette index (of the named list) applied to chart; a TCustomChart records
+    // the index. Then the chart repaints.
+    static void ApplyPaletteToChart(TCustomAxisPanel& chart, int index);
+    // Empty: the default palette applies; else the chart's colours become exactly colors. Series of
+    // automatic colour then take new free colours.
+    static void ApplyColorsToChart(TCustomAxisPanel& chart, const std::vector<TColor>& colors);
 
 private:
     std::vector<TColorPalette> palettes_;

@@ -1,5 +1,7 @@
 // Pages of a chart, page printing and the hover bookkeeping of the axis panel.
 #include "chart/core/AxisPanel.h"
+#include "chart/core/AxisItems.h"
+#include "chart/core/HitTests.h"
 #include "chart/core/ChartPage.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/PagePrinter.h"
@@ -61,6 +63,37 @@ void TCustomAxisPanel::PrintPageRange(int from, int to, IPagePrinter& printer)
     }
 }
 
+namespace {
+
+// The axis and its sub-axes, depth first.
+template <class F>
+void ForAxisTree(TChartAxis& axis, const F& f)
+{
+    f(axis);
+    if (!axis.HasSubAxes()) return;
+    for (int i = 0; i < axis.SubAxes()->Count(); ++i) ForAxisTree(*axis.SubAxes()->GetAxisAt(i), f);
+}
+
+}  // namespace
+
+bool TCustomAxisPanel::HoverAxisLabels(int x, int y)
+{
+    if (!Hover()->Visible()) return false;
+    bool hit = false;
+    for (int i = 0; i < Axes().Count(); ++i)
+        ForAxisTree(*Axes().Items(i), [&](TChartAxis& axis) {
+            TAxisItems& items = axis.Items();
+            TZebSelected* selected = items.SelectedOrNull();
+            if (!IsAxisShownInFrame(&axis) || !selected || !selected->Hover()->Visible()) return;
+            int index = -1;
+            for (int k = 0; k < items.Count() && index == -1; ++k)
+                if (IsInsidePolygon({x, y}, items.GetItem(k)->Corners)) index = k;
+            selected->SetHoverIndex(index);
+            hit |= index != -1;
+        });
+    return hit;
+}
+
 bool TCustomAxisPanel::HoverSeries(int x, int y)
 {
     bool claimed = false;
@@ -73,6 +106,10 @@ bool TCustomAxisPanel::HoverSeries(int x, int y)
 
 void TCustomAxisPanel::ClearHover()
 {
+    for (int i = 0; i < Axes().Count(); ++i)
+        ForAxisTree(*Axes().Items(i), [](TChartAxis& axis) {
+            if (TZebSelected* selected = axis.Items().SelectedOrNull()) selected->SetHoverIndex(-1);
+        });
     for (TChartSeries* series : SeriesList())
         if (series->SelectedOrNull()) series->Selected()->SetHoverIndex(-1);
     ToolsDrawStage(5);

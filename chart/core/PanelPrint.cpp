@@ -189,12 +189,16 @@ void TCustomZebPanel::PrintToCanvas(TCanvas* canvas, const TRect& rect)
     const bool clip = ClippingAllowed();
     const int savedClip = clip ? dc->SaveDC() : 0;
     auto restore = [&] {
-        if (clip) dc->RestoreDC(savedClip);
         printing_ = false;
         preview_ = false;
-        dc->SetMapMode(savedMode);
-        dc->SetWindowOrg(savedWindowOrg);
-        dc->SetViewportOrg(savedViewportOrg);
+        // A job aborted while the page was drawn (a handler calling the printer's Abort) took the
+        // device with it: only a device the canvas still holds gets its mapping back.
+        if (canvas->HandleAllocated() && canvas->Handle() == dc) {
+            if (clip) dc->RestoreDC(savedClip);
+            dc->SetMapMode(savedMode);
+            dc->SetWindowOrg(savedWindowOrg);
+            dc->SetViewportOrg(savedViewportOrg);
+        }
         canvas->Refresh();
     };
     try {

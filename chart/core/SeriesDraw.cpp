@@ -5,6 +5,7 @@
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/core/AxisPanel.h"
+#include "chart/core/ChartPage.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ChartTools.h"
 #include "chart/core/DrawGuards.h"
@@ -145,6 +146,16 @@ bool TChartSeries::IsSeriesOrderForward() const
         if (rotation >= 90 && rotation < 270) return inverted;
     }
     return !inverted;
+}
+
+void TChartSeries::GetPageRange(int& first, int& last) const
+{
+    if (const TCustomAxisPanel* chart = ParentChart()) {
+        chart->Pages()->PageRange(Count(), first, last);
+        return;
+    }
+    first = Count() > 0 ? 0 : -1;
+    last = Count() - 1;
 }
 
 void TChartSeries::BeginCanvasElement()

@@ -102,6 +102,10 @@ public:
     // The index of the mark at point, or -1; a hit tells the series (hover part "mark").
     int MarkIndexAt(TPoint point);
 
+    // The shape a point's mark is drawn with: its item, else the marks themselves.
+    TCustomTextShape& ShapeOfPoint(int index) { return shapeOf(index); }
+    // The composed text into shape; an item keeps its own text.
+    static void ShowMarkText(TCustomTextShape& shape, const String& text);
     // The drawing rectangle of a position's box: projected at the marks' depth in 3-D.
     TRect ProjectedBox(const TSeriesMarkPosition& position) const;
 

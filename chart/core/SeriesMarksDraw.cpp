@@ -18,32 +18,6 @@ namespace {
 
 TPoint operator-(TPoint a, TPoint b) { return {a.X - b.X, a.Y - b.Y}; }
 
-// A font's colour and style for a scope, without change notices; restored after.
-class FontKept {
-public:
-    explicit FontKept(TZebFont& font) : font_(font), color_(font.Color()), style_(font.Style()) {}
-    ~FontKept()
-    {
-        const TChangeEventDetach quiet(font_);
-        font_.SetColor(color_);
-        font_.SetStyle(style_);
-    }
-    FontKept(const FontKept&) = delete;
-    FontKept& operator=(const FontKept&) = delete;
-
-    void Set(TColor color, TFontStyles style)
-    {
-        const TChangeEventDetach quiet(font_);
-        font_.SetColor(color);
-        font_.SetStyle(style);
-    }
-
-private:
-    TZebFont& font_;
-    TColor color_;
-    TFontStyles style_;
-};
-
 int VisiblePenWidth(const TZebPen& pen) { return pen.Visible() ? pen.Width() : 0; }
 
 }  // namespace
@@ -52,6 +26,14 @@ TCustomTextShape& TSeriesMarks::shapeOf(int index)
 {
     if (TMarksItem* item = items_.ItemAt(index)) return *item;
     return *this;
+}
+
+void TSeriesMarks::ShowMarkText(TCustomTextShape& shape, const String& text)
+{
+    if (auto* item = dynamic_cast<TMarksItem*>(&shape))
+        item->ShowText(text);
+    else if (shape.Text() != text)
+        shape.SetText(text);
 }
 
 TRect TSeriesMarks::ProjectedBox(const TSeriesMarkPosition& position) const
@@ -125,12 +107,9 @@ void TSeriesMarks::DrawMark(int index, TColor pointColor, TSeriesMarkPosition& p
     TCustomZebPanel* panel = ParentPanel();
     if (!panel) return;
     TCustomTextShape& shape = shapeOf(index);
-    if (auto* item = dynamic_cast<TMarksItem*>(&shape))
-        item->ShowText(text);
-    else if (shape.Text() != text)
-        shape.SetText(text);
+    ShowMarkText(shape, text);
 
-    FontKept font(*shape.Font());
+    TFontKept font(*shape.Font());
     if (owner_ && owner_->IsPointHovered(index))
         if (TZebFont* hover = owner_->HoverFont()) font.Set(hover->Color(), hover->Style());
 
@@ -191,7 +170,7 @@ void TSeriesMarks::paintMark(TCustomTextShape& shape, TColor pointColor, const T
         }
     }
     {
-        FontKept font(*shape.Font());
+        TFontKept font(*shape.Font());
         if (fontSeriesColor_) font.Set(pointColor, shape.Font()->Style());
         if (tail_ && tail_->Visible()) {
             const bool yMandatory = !series_ || series_->YMandatory();

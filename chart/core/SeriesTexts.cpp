@@ -2,11 +2,13 @@
 // label, value, X value and percentages, in the marks' lines or the legend's columns.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "chart/canvas/ZebPicture.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/DateTimeSteps.h"
+#include "chart/core/DrawGuards.h"
 #include "chart/core/MarksOwner.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ZebConst.h"
@@ -95,18 +97,18 @@ String XValueText(const TChartSeries& series, double x)
     return FormatFloat(series.ValueFormat(), x);
 }
 
-String MarkTextByStyle(const TChartSeries& series, const TSeriesMarks& marks, int index)
+String MarkTextByStyle(const TChartSeries& series, TSeriesMarksStyle style, bool multiLine, int index)
 {
-    const String sep = marks.MultiLine() ? String(1, LineBreakChar) : String(" ");
+    const String sep = multiLine ? String(1, LineBreakChar) : String(" ");
     const String label = series.GetPointLabel(index);
     const auto labelOrValue = [&] { return label.empty() ? MarkValueText(series, index) : label; };
     const auto percentOfTotal = [&] {
-        return Format(marks.MultiLine() ? TxtValueOfTotalTwoLines : TxtValueOfTotal,
+        return Format(multiLine ? TxtValueOfTotalTwoLines : TxtValueOfTotal,
                       {MarkPercentText(series, index),
                        FormatFloat(series.ValueFormat(), series.MandatoryValueList()->AbsSum())});
     };
     const auto xText = [&] { return XValueText(series, series.IndependentValueList()->ValueAt(index)); };
-    switch (marks.Style()) {
+    switch (style) {
     case smsValue: return MarkValueText(series, index);
     case smsPercent: return MarkPercentText(series, index);
     case smsLabel: return label;
@@ -115,7 +117,7 @@ String MarkTextByStyle(const TChartSeries& series, const TSeriesMarks& marks, in
     case smsLegend: {
         TCustomAxisPanel* chart = series.ParentChart();
         String text = chart ? chart->LegendTextOfPoint(const_cast<TChartSeries*>(&series), index) : String();
-        if (!marks.MultiLine()) std::replace(text.begin(), text.end(), LegendColumnSeparator, ' ');
+        if (!multiLine) std::replace(text.begin(), text.end(), LegendColumnSeparator, ' ');
         return text;
     }
     case smsPercentTotal: return percentOfTotal();
@@ -142,8 +144,16 @@ String MarkTextByStyle(const TChartSeries& series, const TSeriesMarks& marks, in
 
 TSeriesMarks& TChartSeries::Marks()
 {
-    if (!marks_) marks_.reset(new TSeriesMarksLink(*this));
+    if (!marks_) {
+        marks_.reset(new TSeriesMarksLink(*this));
+        marks_->Marks().SetZPosition(depthRange_.middle);
+    }
     return marks_->Marks();
+}
+
+void TChartSeries::SetMarks(TSeriesMarks* value)
+{
+    if (value) Marks().Assign(value);
 }
 
 TSeriesMarks* TChartSeries::MarksOrNull() const { return marks_ ? &marks_->Marks() : nullptr; }
@@ -169,11 +179,88 @@ String TChartSeries::ComposeMarkText(int index) const
             text = item->Text();
             if (text.ends_with("\r\n")) text.resize(text.size() - 2);
         } else {
-            text = MarkTextByStyle(*this, *marks, index);
+            text = MarkTextByStyle(*this, marks->Style(), marks->MultiLine(), index);
         }
     }
     if (onGetMarkText_) onGetMarkText_(const_cast<TChartSeries*>(this), index, text);
     return text;
+}
+
+void TChartSeries::DrawPointMarks()
+{
+    TCustomAxisPanel* chart = ParentChart();
+    TSeriesMarks* marks = MarksOrNull();
+    if (!chart || !marks || firstVisible_ == -1) return;
+    TCanvas3D& canvas = *chart->Canvas3D();
+    const bool elements = canvas.RecordElements();
+    std::optional<TBlendSection> blend;
+    if (marks->UseSeriesTransparency() && transparency_ > 0) blend.emplace(canvas, chart->PanelBounds(), transparency_);
+    const TZebSelected* selected = SelectedOrNull();
+    const TZebFont* hoverFont = selected && selected->Hover() ? selected->Hover()->Font() : nullptr;
+    const TZebShapes* children = marks->Children();
+    // Indexes are multiples of the step counted from 0, not from the first visible point.
+    const int step = marks->EffectiveDrawEvery();
+    for (int index = (firstVisible_ + step - 1) / step * step; index <= lastVisible_; index += step) {
+        if (!IsMarkShown(index)) continue;
+        const String text = ComposeMarkText(index);
+        if (text.empty()) continue;
+        TCustomTextShape& shape = marks->ShapeOfPoint(index);
+        if (!shape.Visible()) continue;
+        for (int i = 0; children && i < children->Count(); ++i)
+            if (auto* child = dynamic_cast<TSeriesMarkShape*>(children->Items(i)->Shape()))
+                TSeriesMarks::ShowMarkText(*child, MarkTextByStyle(*this, child->Style(), marks->MultiLine(), index));
+        TFontKept font(*shape.Font());
+        if (hoverFont && IsPointHovered(index)) font.Set(shape.Font()->Color(), hoverFont->Style());
+        TSeriesMarkPosition position;
+        PrepareMarkShape(shape, text, position, PointScreenY(index), PointScreenX(index));
+        std::optional<TElementScope> element;
+        if (elements) element.emplace(canvas, IntToStr(index), this);
+        DrawPointMark(index, text, position);
+    }
+}
+
+void TChartSeries::DrawPointMark(int index, const String& text, TSeriesMarkPosition& position)
+{
+    TSeriesMarks& marks = Marks();
+    if (marks.AutoPosition() && !marks.AutoMoveTest(firstVisible_, index, position)) return;
+    marks.DrawMark(index, GetPointColor(index), position, text);
+}
+
+void TChartSeries::PrepareMarkShape(TCustomTextShape& shape, const String& text, TSeriesMarkPosition& position,
+                                    int y, int x)
+{
+    TCustomAxisPanel* chart = ParentChart();
+    if (!chart) return;
+    TSeriesMarks::ShowMarkText(shape, text);
+    if (shape.ParentPanel() != chart) shape.SetParentPanel(chart);
+    shape.MeasureBounds(*chart);
+    int width = shape.BoundsWidth();
+    const int height = shape.BoundsHeight();
+    int boxHeight = height;
+    TSeriesMarks& marks = Marks();
+    TSeriesMarksSymbol* symbol = marks.HasSymbol() ? marks.Symbol() : nullptr;
+    if (symbol && symbol->ShouldDraw()) {
+        // Room for the symbol beside the text.
+        width += height - 4;
+        if (const int pen = symbol->Pen()->Width(); pen >= 2) {
+            width += pen;
+            boxHeight += pen;
+        }
+    }
+    position.Width = width;
+    position.Height = boxHeight;
+    if (symbol) symbol->SetShapeBounds({0, 0, height, height});
+    TSeriesMarksPositions::CenterAbove(position, x, y, symbol);
+}
+
+int TChartSeries::WidestMarkWidth() const
+{
+    TSeriesMarks* marks = MarksOrNull();
+    if (!marks) return 0;
+    int widest = 0;
+    for (int i = 0; i < Count(); ++i)
+        if (IsMarkShown(i)) widest = std::max(widest, marks->MarkTextWidth(i));
+    return widest;
 }
 
 bool TChartSeries::IsMarkShown(int index) const

@@ -151,6 +151,7 @@ public:
     bool ReportShown() const { return reportShown_; }
     // Keeps the chart rectangle of the next pass for the following ones.
     void SetFixedChartRect(bool on);
+    bool FixedChartRect() const { return fixedRect_; }
     // Its default font replaces the panel's own (owned).
     TCustomZebPanel* TemplatePanel() const { return templatePanel_; }
     void SetTemplatePanel(TCustomZebPanel* value);

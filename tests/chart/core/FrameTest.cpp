@@ -1,7 +1,9 @@
 // The chart frame: the order of its stages, what survives a failing handler, Z slots and 3-D
 // sizes, automatic ranges under paging and offsets, pages and page printing, hover, series groups
 // and the engine core's start-up.
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -11,6 +13,8 @@
 #include "AxisFixtures.h"
 #include "RunCommand.h"
 #include "chart/canvas/View3DOptions.h"
+#include "chart/core/AxisItems.h"
+#include "chart/core/AxisShapes.h"
 #include "chart/core/ChartException.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ChartPage.h"
@@ -27,6 +31,7 @@
 #include "platform/forms/Messages.h"
 #include "platform/forms/Printers.h"
 #include "platform/forms/TestKit.h"
+#include "ElementCanvas.h"
 #include "tests/chart/support/RecordingCanvas.h"
 
 namespace {
@@ -55,6 +60,8 @@ public:
     void ShowMarks() { Marks().SetVisible(true); }
     bool SharedSlot = false;
     bool Hovers = false;
+    bool Xyz = false;  // a 3-D grid series
+    bool IsXYZSeries() const override { return Xyz; }
     std::function<void()> DuringPoints;
 
     void PrepareDraw() override { note("PrepareDraw"); }
@@ -100,27 +107,6 @@ private:
     }
 };
 
-// The recording canvas with the element groups in its log.
-class TElementCanvas : public TRecordingCanvas {
-public:
-    using TRecordingCanvas::TRecordingCanvas;
-    TObject* BeginElement(const String& name, TObject* owner, TZebTransform*) override
-    {
-        Note("Begin " + name);
-        return owner;
-    }
-    void EndElement() override { Note("End"); }
-    // The lines of elements and clips, each by its operation's name.
-    TTrace Structure() const
-    {
-        TTrace out;
-        for (const std::string& line : Log())
-            if (line.starts_with("Begin") || line == "End") out.push_back(line);
-            else if (line.starts_with("ClipToBox") || line.starts_with("RemoveClip"))
-                out.push_back(line.substr(0, line.find('(')));
-        return out;
-    }
-};
 
 }  // namespace
 
@@ -290,6 +276,40 @@ TEST_F(FrameTest, SeriesSharingAZSlotIn3DAreDrawnPointByPoint)
     EXPECT_EQ(drawn, expected);
 }
 
+TEST_F(FrameTest, A3DGridSeriesNeitherSharesASlotNorDrawsSharedPoints)
+{
+    chart.SetView3D(true);
+    TFrameSeries& a = Add("A", 2);
+    TFrameSeries& grid = Add("C", 2);
+    grid.SharedSlot = grid.Xyz = true;
+    Frame();
+    EXPECT_FALSE(a.SharesZSlot()) << "a grid series in the slot is no slot-mate";
+    Add("B", 2).SharedSlot = true;
+    chart.ExchangeSeries(1, 2);  // A, B, C
+    Frame();
+    // Point by point across A and B; C takes part in the stages, not in the points.
+    const TTrace expected = {"before A", "before B", "before C", "A 0", "B 0",     "A 1",
+                             "B 1",      "after A",  "after B",  "after C"};
+    TTrace drawn;
+    for (const std::string& line : trace)
+        for (const char* prefix : {"A ", "B ", "C ", "before", "after", "points"})
+            if (line.starts_with(prefix)) drawn.push_back(line);
+    EXPECT_EQ(drawn, expected);
+}
+
+TEST_F(FrameTest, MarksTakeTheMiddleOfTheirSeriesDepth)
+{
+    chart.SetView3D(true);
+    TFrameSeries& a = Add("A", 2);
+    TFrameSeries& b = Add("B", 2);
+    a.ShowMarks();
+    Frame();
+    const int slot = chart.SeriesDepth3D();
+    ASSERT_GT(slot, 0);
+    EXPECT_EQ(a.Marks().ZPosition(), (slot + 2 * slot) / 2);  // the first series lies deepest
+    EXPECT_EQ(b.Marks().ZPosition(), slot / 2) << "marks made after the frame take it too";
+}
+
 TEST_F(FrameTest, ZSlotsGoDeepestFirstUnlessTheDepthAxisIsInverted)
 {
     chart.SetView3D(true);
@@ -386,7 +406,34 @@ TEST_F(FrameTest, AMinimumOffsetGivesRoomOnAFixedAxis)
     EXPECT_EQ(left.ValueToPixel(100), left.StartPixel());
 }
 
+TEST_F(FrameTest, AnOffsetMovesTheAxisTitleOutsideTheLabels)
+{
+    Add("S", 10);
+    TChartAxis& bottom = *chart.BottomAxis();
+    bottom.Title()->SetCaption("Time");
+    Frame();
+    const int laidOut = bottom.TitlePosition();
+    bottom.SetMinimumOffset(10);
+    Frame();
+    EXPECT_EQ(bottom.TitlePosition(), bottom.InflateAxisPos(bottom.LabelsPosition(), bottom.LabelBandSize()));
+    EXPECT_NE(bottom.TitlePosition(), laidOut);
+}
+
 // ---- pages ----
+
+TEST_F(FrameTest, TheFormerPagePropertiesAreRead)
+{
+    RegisterClass(TFrameSeries::StaticClass());
+    TOwnedPtr<TTestAxisPanel> loaded(new TTestAxisPanel(nullptr));
+    TextToComponent(String("object Chart1: TTestAxisPanel\r\n  MaxPointsPerPage = 4\r\n  Page = 2\r\n"
+                           "  ScaleLastPage = False\r\nend\r\n"),
+                    loaded.get());
+    UnRegisterClass(TFrameSeries::StaticClass());
+    const TChartPage& pages = *loaded->Pages();
+    EXPECT_EQ(pages.MaxPointsPerPage(), 4);
+    EXPECT_EQ(pages.Current(), 2) << "the page is kept while the series are still to come";
+    EXPECT_FALSE(pages.ScaleLastPage());
+}
 
 TEST_F(FrameTest, PagesCountAndKeepTheCurrentPageInRange)
 {
@@ -513,6 +560,103 @@ TEST_F(PagePrintTest, APrinterFailingAtANewPageAbortsTheJobAndRestoresThePage)
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
+// ---- marks in a frame ----
+
+// Series drawing their marks as the base does, labelled "p0", "p1" ...: which indexes get a mark.
+class MarksFrameTest : public FrameTest {
+protected:
+    TTestSeries& Labelled(int points)
+    {
+        auto* series = new TTestSeries(nullptr);
+        for (int i = 0; i < points; ++i) {
+            series->AddXY(i, 10 * i);
+            series->SetLabelAt(i, "p" + std::to_string(i));
+        }
+        series->SetParentChart(&chart);
+        series->Marks().SetVisible(true);
+        series->Marks().SetStyle(smsLabel);
+        return *series;
+    }
+    // The point elements inside "Marks", and the texts drawn.
+    TTrace MarkElements() const
+    {
+        const TTrace s = canvas->Structure();
+        TTrace out;
+        for (auto it = std::find(s.begin(), s.end(), "Begin Marks"); it != s.end(); ++it)
+            if (it->starts_with("Begin ") && std::isdigit(static_cast<unsigned char>((*it)[6]))) out.push_back(it->substr(6));
+        return out;
+    }
+};
+
+TEST_F(MarksFrameTest, EveryDrawEveryThIndexFromZeroGetsAMarkButANullPoint)
+{
+    canvas->SetRecordElements(true);
+    struct Case {
+        const char* name;
+        int drawEvery, nullAt;
+        double from, to;  // bottom axis range; automatic when equal
+        TTrace marks;
+    };
+    const Case cases[] = {
+        {"DrawEvery 3", 3, -1, 0, 0, {"0", "3", "6"}},
+        {"a null point", 3, 3, 0, 0, {"0", "6"}},
+        {"counted from 0, not from the first visible", 3, -1, 1, 7, {"3", "6"}},
+        {"DrawEvery 0 counts as 1", 0, 5, 0, 0, {"0", "1", "2", "3", "4", "6", "7"}},
+    };
+    for (const Case& c : cases) {
+        chart.DisposeAllSeries(nullptr);
+        TTestSeries& series = Labelled(8);
+        series.Marks().SetDrawEvery(c.drawEvery);
+        series.Marks().SetAutoPosition(false);
+        if (c.nullAt >= 0) series.SetPointNull(c.nullAt, true);
+        if (c.from != c.to)
+            chart.BottomAxis()->ApplyRange(c.from, c.to);
+        else
+            chart.BottomAxis()->SetAutomatic(true);
+        Frame();
+        EXPECT_EQ(MarkElements(), c.marks) << c.name;
+        for (int i = 0; i < 8; ++i) {
+            const bool marked = std::find(c.marks.begin(), c.marks.end(), std::to_string(i)) != c.marks.end();
+            const bool drawn = canvas->LogText().find("\"p" + std::to_string(i) + "\"") != std::string::npos;
+            EXPECT_EQ(drawn, marked) << c.name << ": text of " << i;
+        }
+    }
+}
+
+TEST_F(MarksFrameTest, AMarkSitsCentredAboveItsPoint)
+{
+    TTestSeries& series = Labelled(3);
+    Frame();
+    const TSeriesMarkPosition* p = series.Marks().Positions().PositionAt(1);
+    ASSERT_NE(p, nullptr);
+    const int x = series.PointScreenX(1), y = series.PointScreenY(1);
+    EXPECT_EQ(p->ArrowFrom, (TPoint{x, y}));
+    EXPECT_EQ(p->LeftTop.X, x - p->Width / 2);
+    EXPECT_EQ(p->LeftTop.Y, y - p->Height + 1);
+    const int plain = p->Width;
+    // The symbol takes room beside the text: the box height less 4.
+    series.Marks().Symbol()->SetVisible(true);
+    Frame();
+    EXPECT_EQ(series.Marks().Positions().PositionAt(1)->Width, plain + p->Height - 4);
+}
+
+TEST_F(MarksFrameTest, ATalMarkAxisShowsTheMarkTexts)
+{
+    TTestSeries& series = Labelled(4);
+    series.Marks().SetStyle(smsValue);
+    series.SetPointNull(3, true);
+    series.YValues()->SetValueAt(3, 123456);  // the widest text, on a null point: not measured
+    TChartAxis& bottom = *chart.BottomAxis();
+    bottom.SetLabelStyle(talMark);
+    Frame();
+    Frame();  // labels follow the visible run of the frame before
+    TTrace shown;
+    for (int i = 0; i < bottom.Items().AutomaticCount(); ++i) shown.push_back(bottom.Items().AutomaticItem(i)->Text());
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "20"), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), "p2"), shown.end());
+    EXPECT_EQ(chart.WidestMarkWidth(), series.Marks().MarkTextWidth(2));
+}
+
 // ---- hover ----
 
 TEST_F(FrameTest, HoverAsksActiveSeriesLastToFirstAndLeavingClearsIt)
@@ -533,6 +677,28 @@ TEST_F(FrameTest, HoverAsksActiveSeriesLastToFirstAndLeavingClearsIt)
     EXPECT_EQ(a.Selected()->HoverIndex(), -1);
     EXPECT_EQ(c.Selected()->HoverIndex(), -1);
     EXPECT_EQ(trace, (TTrace{"5"}));
+}
+
+TEST_F(FrameTest, ACustomAxisLabelUnderTheMouseIsHovered)
+{
+    Add("S", 10);
+    TChartAxis& left = *chart.LeftAxis();
+    left.Items().AddItem("Limit", 40);
+    TZebSelected& selected = *left.Items().Selected();
+    selected.Hover()->SetVisible(true);
+    chart.Hover()->SetVisible(true);
+    Frame();
+    const auto& corners = left.Items().GetItem(0)->Corners;
+    const TPoint inside{(corners[0].X + corners[2].X) / 2, (corners[0].Y + corners[2].Y) / 2};
+    EXPECT_TRUE(chart.HoverAxisLabels(inside.X, inside.Y));
+    EXPECT_EQ(selected.HoverIndex(), 0);
+    EXPECT_FALSE(chart.HoverAxisLabels(inside.X + 300, inside.Y));
+    EXPECT_EQ(selected.HoverIndex(), -1);
+    chart.HoverAxisLabels(inside.X, inside.Y);
+    chart.Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(selected.HoverIndex(), -1);
+    chart.Hover()->SetVisible(false);
+    EXPECT_FALSE(chart.HoverAxisLabels(inside.X, inside.Y));
 }
 
 // ---- series groups ----

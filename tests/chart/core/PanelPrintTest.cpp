@@ -216,6 +216,52 @@ TEST_F(PanelPrintTest, APanelPrintedIntoAPdfFillsItsPageRectangle)
     SetPrinter(new TPrinter);
 }
 
+// A handler that aborts the job frees the page's device context while the panel draws on it: the
+// panel must not restore the device's mapping afterwards, yet its own printing state comes back.
+TEST_F(PanelPrintTest, AJobAbortedWhileAPageIsDrawnLeavesThePanelUsable)
+{
+    const auto pdf = std::filesystem::temp_directory_path() / "tv_panel_abort.pdf";
+    TPrinter* printer = SetPrinter(new TPrinter);
+    printer->SetOutputFileName(pdf.string());
+    TTestPanel panel(nullptr);
+    panel.SetBounds(0, 0, 300, 200);
+    struct Case {
+        const char* name;
+        bool clipping;
+        bool drawAfter;  // the handler draws again after the abort
+    };
+    const Case cases[] = {{"clipped", true, false}, {"unclipped", false, false}, {"drawing on", true, true}};
+    for (const Case& c : cases) {
+        PrintClipping = c.clipping;
+        panel.Content = [&](TTestPanel& p, const TRect& rect) {
+            Printer()->Abort();
+            if (c.drawAfter) p.PaintPanelBackground(rect);
+        };
+        printer->BeginDoc();
+        const TRect page = panel.PrintPageRect();
+        try {
+            panel.PrintToCanvas(printer->Canvas(), page);
+        } catch (const Exception& e) {
+            EXPECT_TRUE(c.drawAfter) << c.name << ": " << e.Message();
+        }
+        EXPECT_FALSE(printer->Printing()) << c.name;
+        EXPECT_TRUE(printer->Aborted()) << c.name;
+        EXPECT_FALSE(panel.Printing()) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(pdf)) << c.name;
+    }
+    PrintClipping = true;
+    // The panel still draws on screen and the printer starts a new job.
+    panel.Content = nullptr;
+    TBitmap window;
+    testkit::RenderToBitmap(panel, window);
+    printer->BeginDoc();
+    panel.PrintToCanvas(printer->Canvas(), panel.PrintPageRect());
+    printer->EndDoc();
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    std::filesystem::remove(pdf);
+    SetPrinter(new TPrinter);
+}
+
 TEST_F(PanelPrintTest, TheRoundedBorderShapesTheWindowAndFollowsItsSize)
 {
     TOwnedPtr<TForm> form(new TForm(nullptr));

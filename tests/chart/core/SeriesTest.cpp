@@ -1,6 +1,7 @@
 // Series points, notifications, sources, functions, the panel's series side, hover and tools.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <numeric>
 
@@ -12,6 +13,10 @@
 #include "chart/core/ColorPalette.h"
 #include "chart/core/AxisPens.h"
 #include "chart/core/SeriesLegend.h"
+#include "chart/core/SeriesMarks.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/rtl/Strings.h"
 #include "chart/core/ZebFunction.h"
 #include "chart/core/ZebSelected.h"
 #include "platform/classes/Published.h"
@@ -690,6 +695,109 @@ TEST_F(SeriesPoints, VisualsCopyTheTemplateAndFollowThePoints)
     EXPECT_EQ(visuals.Template(), nullptr) << "the freed template is forgotten";
     series.RemoveAllPoints();
     EXPECT_EQ(visuals.Count(), 0);
+}
+
+// ---- marks in the series' life ----
+
+class SeriesMarksLife : public ChartCoreSuite {
+protected:
+    void SetUp() override
+    {
+        series->SetParentChart(&chart);
+        for (int i = 0; i < 5; ++i) series->AddXY(i, i);
+    }
+    // A stored box and an item with its own text at each index, "t" and the index.
+    void MarkEveryPoint()
+    {
+        TSeriesMarks& marks = series->Marks();
+        for (int i = 0; i < series->Count(); ++i) {
+            TSeriesMarkPosition p;
+            p.LeftTop = {10 * i, 0};
+            p.Width = p.Height = 8;
+            marks.Positions().StoreAt(i, p);
+            marks.Items().EnsureItem(i).SetText("t" + IntToStr(i));
+        }
+    }
+    // The item text and box left of each slot; "-" for an empty one.
+    std::vector<std::string> Slots() const
+    {
+        std::vector<std::string> out;
+        const TSeriesMarks& marks = *series->MarksOrNull();
+        for (int i = 0; i < marks.Positions().Count(); ++i) {
+            const TMarksItem* item = marks.Items().ItemAt(i);
+            const TSeriesMarkPosition* p = marks.Positions().PositionAt(i);
+            out.push_back((item ? item->Text() : "-") + "@" + (p ? std::to_string(p->LeftTop.X) : "-"));
+        }
+        return out;
+    }
+    TTestAxisPanel chart{nullptr};
+    TOwnedPtr<TTestSeries> series{new TTestSeries(nullptr)};
+};
+
+TEST_F(SeriesMarksLife, PointOperationsCarryTheirMarks)
+{
+    using V = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        std::function<void(TTestSeries&)> change;
+        V slots;
+    };
+    const Case cases[] = {
+        {"swap", [](TTestSeries& s) { s.SwapPoints(0, 4); }, V{"t4@40", "t1@10", "t2@20", "t3@30", "t0@0"}},
+        {"remove one", [](TTestSeries& s) { s.RemovePoint(1); }, V{"t0@0", "t2@20", "t3@30", "t4@40"}},
+        {"remove a run", [](TTestSeries& s) { s.RemovePoints(1, 2); }, V{"t0@0", "t3@30", "t4@40"}},
+        {"clear", [](TTestSeries& s) { s.RemoveAllPoints(); }, V{}},
+    };
+    for (const Case& c : cases) {
+        series->RemoveAllPoints();
+        for (int i = 0; i < 5; ++i) series->AddXY(i, i);
+        MarkEveryPoint();
+        c.change(*series);
+        EXPECT_EQ(Slots(), c.slots) << c.name;
+    }
+    EXPECT_EQ(series->Marks().Items().Count(), 0) << "items not loaded go with a clear";
+}
+
+TEST_F(SeriesMarksLife, AMarkUnderTheMouseIsHoveredWithoutEnteringTheSeries)
+{
+    series->Marks().SetVisible(true);  // the items made next take the marks' visibility
+    MarkEveryPoint();
+    series->Selected()->Hover()->SetVisible(true);
+    series->HitRadius = 0.1;
+    int enters = 0;
+    series->SetOnMouseEnter([&](TObject*) { ++enters; });
+    EXPECT_FALSE(series->TrackHover(24, 4));  // inside the box of point 2, on no point
+    EXPECT_EQ(series->HoverPart(), 3);
+    EXPECT_EQ(series->Selected()->HoverIndex(), 2);
+    EXPECT_EQ(series->HoveredMarkIndex(), 2);
+    EXPECT_EQ(enters, 0);
+    series->Marks().SetVisible(false);
+    series->TrackHover(24, 4);
+    EXPECT_EQ(series->Selected()->HoverIndex(), -1) << "hidden marks are not hit";
+}
+
+TEST_F(SeriesMarksLife, MarksAreStoredCopiedAndAssignedWithTheirVisibility)
+{
+    EXPECT_FALSE(series->HasMarks());
+    RegisterClass(TTestSeries::StaticClass());
+    series->SetName("S");
+    EXPECT_EQ(ComponentToText(series.get()).find("Marks."), String::npos) << "no marks made, none stored";
+    series->Marks().SetVisible(true);
+    series->Marks().SetDrawEvery(3);
+    const String text = ComponentToText(series.get());
+    EXPECT_NE(text.find("Marks.DrawEvery = 3"), String::npos) << text;
+    TOwnedPtr<TTestSeries> loaded(new TTestSeries(nullptr));
+    TextToComponent(text, loaded.get());
+    EXPECT_TRUE(loaded->Marks().Visible());
+    EXPECT_EQ(loaded->Marks().DrawEvery(), 3);
+    UnRegisterClass(TTestSeries::StaticClass());
+
+    TOwnedPtr<TTestSeries> copy(new TTestSeries(nullptr));
+    copy->CopyAppearance(series.get());
+    EXPECT_EQ(copy->Marks().DrawEvery(), 3);
+    EXPECT_FALSE(copy->Marks().Visible()) << "the appearance keeps the marks' own visibility";
+    copy->Assign(series.get());
+    EXPECT_TRUE(copy->Marks().Visible()) << "assigning copies it";
 }
 
 // ---- hover over points and marks ----

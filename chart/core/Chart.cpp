@@ -1,0 +1,289 @@
+#include "chart/core/Chart.h"
+
+#include <algorithm>
+
+#include "chart/canvas/Gradient.h"
+#include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebCanvas.h"
+#include "chart/core/AxisItems.h"
+#include "chart/core/ChartPage.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/ChartTitles.h"
+#include "chart/core/ChartTools.h"
+#include "chart/core/ChartWalls.h"
+#include "chart/core/ColorPalette.h"
+#include "chart/core/DrawGuards.h"
+#include "chart/core/EditorRegistry.h"
+#include "chart/core/NamedPalettes.h"
+#include "chart/core/SeriesGroups.h"
+#include "chart/core/ZebProcs.h"
+#include "chart/core/ZebSelected.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Published.h"
+#include "platform/rtl/Exceptions.h"
+
+TV_PUBLISHED(TCustomChart) {}
+
+TV_PUBLISHED(TChart)
+{
+    Prop("AxisBehind", &TChart::AxisBehind, &TChart::SetAxisBehind, true);
+    Prop("AxisVisible", &TChart::AxisVisible, &TChart::SetAxisVisible, true);
+    Prop("BackWall", &TChart::BackWall, &TChart::SetBackWall);
+    Prop("BottomWall", &TChart::BottomWall, &TChart::SetBottomWall);
+    Prop("Chart3DPercent", &TChart::Chart3DPercent, &TChart::SetChart3DPercent, 15);
+    Prop("ClipPoints", &TChart::ClipPoints, &TChart::SetClipPoints, true);
+    Prop("CustomAxes", &TChart::CustomAxes, &TChart::SetCustomAxes);
+    Prop("Foot", &TChart::Foot, &TChart::SetFoot);
+    Prop("Frame", &TChart::Frame, &TChart::SetFrame);
+    Prop("Hover", &TChart::Hover, &TChart::SetHover);
+    Prop("LeftWall", &TChart::LeftWall, &TChart::SetLeftWall);
+    Prop("Pages", &TChart::Pages, &TChart::SetPages);
+    Prop("RightWall", &TChart::RightWall, &TChart::SetRightWall);
+    Prop("SeriesGroups", &TChart::SeriesGroups, &TChart::SetSeriesGroups).Stored(&TChart::IsSeriesGroupsStored);
+    Prop("SubFoot", &TChart::SubFoot, &TChart::SetSubFoot);
+    Prop("SubTitle", &TChart::SubTitle, &TChart::SetSubTitle);
+    Prop("Title", &TChart::Title, &TChart::SetTitle);
+    Prop("View3DWalls", &TChart::View3DWalls, &TChart::SetView3DWalls, true);
+    Prop("OnAddSeries", &TChart::OnAddSeries, &TChart::SetOnAddSeries);
+    Prop("OnAfterDraw", &TChart::OnAfterDraw, &TChart::SetOnAfterDraw);
+    Prop("OnAllowScroll", &TChart::OnAllowScroll, &TChart::SetOnAllowScroll);
+    Prop("OnBeforeDrawAxes", &TChart::OnBeforeDrawAxes, &TChart::SetOnBeforeDrawAxes);
+    Prop("OnBeforeDrawChart", &TChart::OnBeforeDrawChart, &TChart::SetOnBeforeDrawChart);
+    Prop("OnBeforeDrawSeries", &TChart::OnBeforeDrawSeries, &TChart::SetOnBeforeDrawSeries);
+    Prop("OnClickAxis", &TChart::OnClickAxis, &TChart::SetOnClickAxis);
+    Prop("OnClickBackground", &TChart::OnClickBackground, &TChart::SetOnClickBackground);
+    Prop("OnClickLegend", &TChart::OnClickLegend, &TChart::SetOnClickLegend);
+    Prop("OnClickSeries", &TChart::OnClickSeries, &TChart::SetOnClickSeries);
+    Prop("OnClickTitle", &TChart::OnClickTitle, &TChart::SetOnClickTitle);
+    Prop("OnGetLegendPos", &TChart::OnGetLegendPos, &TChart::SetOnGetLegendPos);
+    Prop("OnGetLegendRect", &TChart::OnGetLegendRect, &TChart::SetOnGetLegendRect);
+    Prop("OnPageChange", &TChart::OnPageChange, &TChart::SetOnPageChange);
+    Prop("OnRemoveSeries", &TChart::OnRemoveSeries, &TChart::SetOnRemoveSeries);
+}
+
+TCustomChart::TCustomChart(TComponent* owner) : TCustomAxisPanel(owner)
+{
+    TAutoRepaintOff quiet(*this);
+    walls_ = std::make_unique<TChartWalls>(this);
+    createLegend();
+    SetColorPaletteIndex(ReadEditorInteger("DefaultPalette", 13));
+}
+
+TCustomChart::~TCustomChart()
+{
+    SetAutoRepaint(false);
+    TObject::Free(subFoot_);
+    TObject::Free(subTitle_);
+    TObject::Free(foot_);
+    TObject::Free(title_);
+    walls_.reset();
+    destroyLegend();
+}
+
+void TCustomChart::Assign(TPersistent* source)
+{
+    if (auto* other = dynamic_cast<TCustomChart*>(source)) {
+        SetColorPaletteIndex(other->colorPaletteIndex_);
+        SetFoot(other->foot_);
+        assignLegend(*other);
+        SetSubFoot(other->subFoot_);
+        SetSubTitle(other->subTitle_);
+        SetTitle(other->title_);
+        walls_->Assign(other->walls_.get());
+    }
+    TCustomAxisPanel::Assign(source);
+}
+
+void TCustomChart::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+    TCustomAxisPanel::GetChildren(proc, root);
+    for (TZebCustomTool* tool : Tools()) proc(tool);
+    for (TZebCustomTool* animation : Animations()) proc(animation);
+}
+
+// ---- palette ----
+
+void TCustomChart::SetColorPaletteIndex(int value)
+{
+    if (value == colorPaletteIndex_) return;
+    if (value == CustomPaletteIndex) {
+        if (colorPaletteIndex_ <= 0)
+            SetColorPalette(DefaultColorPalette);
+        else
+            SetColorPalette(GetNamedPalettes()->CopyColors(colorPaletteIndex_));
+        colorPaletteIndex_ = value;
+        return;
+    }
+    colorPaletteIndex_ = value;
+    TColorPalettes::ApplyPaletteToChart(*this, value);
+}
+
+// ---- titles ----
+
+namespace {
+
+template <class T>
+T* titleOf(T*& field, TCustomChart* chart)
+{
+    if (!field) field = new T(chart);
+    return field;
+}
+
+template <class T>
+void setTitle(T*& field, T* value, TCustomChart* chart)
+{
+    if (value)
+        titleOf(field, chart)->Assign(value);
+    else if (field) {
+        TObject::Free(field);
+        field = nullptr;
+        chart->Invalidate();
+    }
+}
+
+}  // namespace
+
+TChartTitle* TCustomChart::Title() { return titleOf(title_, this); }
+void TCustomChart::SetTitle(TChartTitle* value) { setTitle(title_, value, this); }
+TChartTitle* TCustomChart::SubTitle() { return titleOf(subTitle_, this); }
+void TCustomChart::SetSubTitle(TChartTitle* value) { setTitle(subTitle_, value, this); }
+TChartFootTitle* TCustomChart::Foot() { return titleOf(foot_, this); }
+void TCustomChart::SetFoot(TChartFootTitle* value) { setTitle(foot_, value, this); }
+TChartFootTitle* TCustomChart::SubFoot() { return titleOf(subFoot_, this); }
+void TCustomChart::SetSubFoot(TChartFootTitle* value) { setTitle(subFoot_, value, this); }
+
+TChartTitle* TCustomChart::TitleAt(int index) const
+{
+    TChartTitle* const titles[] = {title_, subTitle_, foot_, subFoot_};
+    return titles[index];
+}
+
+// ---- walls ----
+
+TChartBackWall* TCustomChart::BackWall() const { return walls_->Back(); }
+void TCustomChart::SetBackWall(TChartBackWall* value) { walls_->Back()->Assign(value); }
+TChartLeftWall* TCustomChart::LeftWall() const { return walls_->Left(); }
+void TCustomChart::SetLeftWall(TChartLeftWall* value) { walls_->Left()->Assign(value); }
+TChartBottomWall* TCustomChart::BottomWall() const { return walls_->Bottom(); }
+void TCustomChart::SetBottomWall(TChartBottomWall* value) { walls_->Bottom()->Assign(value); }
+TChartRightWall* TCustomChart::RightWall() { return walls_->Right(); }
+void TCustomChart::SetRightWall(TChartRightWall* value) { walls_->Right()->Assign(value); }
+TZebPen* TCustomChart::Frame() const { return walls_ ? walls_->Back()->Pen() : nullptr; }
+void TCustomChart::SetFrame(TZebPen* value) { walls_->Back()->SetPen(value); }
+
+// ---- what the axis panel asks ----
+
+TColor TCustomChart::GetBackgroundColor() const
+{
+    const TChartBackWall& back = *walls_->Back();
+    if (!View3DWalls() || !back.Visible() || back.Transparent()) return TCustomAxisPanel::GetBackgroundColor();
+    if (back.Brush()->HasVisibleGradient()) return back.Brush()->Gradient()->StartColor();
+    return back.Color();
+}
+
+bool TCustomChart::IsColorFree(TColor color, bool checkBackground, const TChartSeries* ignoreSeries) const
+{
+    if (!TCustomAxisPanel::IsColorFree(color, checkBackground, ignoreSeries)) return false;
+    return !checkBackground || (color != Color() && color != walls_->Back()->Color());
+}
+
+String TCustomChart::LegendTextOfPoint(TChartSeries* series, int index)
+{
+    if (!series || index == -1) return String();
+    String text = series->FormatLegendText(index, legendTextStyle());
+    std::replace(text.begin(), text.end(), LineBreakChar, ' ');
+    return text;
+}
+
+void TCustomChart::PaintLegendSymbolBox(const TRect& rect, TGraphic* picture)
+{
+    if (picture && legendUsesImages())
+        Canvas3D()->StretchGraphic(rect, picture);
+    else
+        paintLegendColorBox(rect);
+}
+
+void TCustomChart::ListSourceValueNames(TChartSeries* series,
+                                        const std::function<void(const String&)>& callback) const
+{
+    auto* source = dynamic_cast<TChartSeries*>(series ? series->DataSource() : nullptr);
+    if (!source) return;
+    for (int i = 0; i < source->ValueLists().Count(); ++i) callback(source->ValueLists().ValueListAt(i)->Name());
+}
+
+// ---- reset ----
+
+void TCustomChart::ResetContents()
+{
+    for (TChartSeries* series : SeriesList())
+        if (series->DataSource()) series->SetDataSource(nullptr);
+    DisposeAllSeries(nullptr);
+    Tools().Clear();
+    Animations().Clear();
+    for (int i = 0; i < Axes().Count(); ++i) {
+        TChartAxis& axis = *Axes().Items(i);
+        axis.Items().Clear();
+        axis.SetAutomatic(true);
+    }
+    ResetToFreshChart();
+}
+
+void TCustomChart::ResetToFreshChart()
+{
+    TOwnedPtr<TCustomChart> fresh(static_cast<TCustomChart*>(ClassType().CreateComponent(nullptr)));
+    fresh->SetParent(Parent());
+    Assign(fresh.get());
+}
+
+// ---- stored form ----
+
+void TCustomChart::DefineProperties(TFiler& filer)
+{
+    TCustomAxisPanel::DefineProperties(filer);
+    filer.DefineProperty(
+        "BackColor", [this](TReader& reader) { readBackColor(reader); }, nullptr, false);
+    filer.DefineProperty(
+        "ColorPaletteIndex", [this](TReader& reader) { SetColorPaletteIndex(static_cast<int>(reader.ReadInteger())); },
+        [this](TWriter& writer) { writer.WriteInteger(colorPaletteIndex_); }, isPaletteIndexStored(filer));
+    filer.DefineProperty(
+        "ColorPalette", [this](TReader& reader) { readColorPalette(reader); },
+        [this](TWriter& writer) { writeColorPalette(writer); }, colorPaletteIndex_ == CustomPaletteIndex);
+}
+
+// Every index is written without an ancestor, -1 too: a new chart starts at the per-user default,
+// so leaving -1 out would reload a default-palette chart with other colours.
+bool TCustomChart::isPaletteIndexStored(const TFiler& filer) const
+{
+    if (auto* ancestor = dynamic_cast<const TCustomChart*>(filer.Ancestor()))
+        return ancestor->colorPaletteIndex_ != colorPaletteIndex_;
+    return true;
+}
+
+void TCustomChart::readBackColor(TReader& reader)
+{
+    TColor color = clNone;
+    if (reader.NextValue() == vaIdent) {
+        const String ident = reader.ReadIdent();
+        if (!IdentToColor(ident, color)) throw EReadError("Invalid property value: BackColor " + ident);
+    } else {
+        color = static_cast<TColor>(reader.ReadInteger());
+    }
+    walls_->Back()->SetColor(color);
+}
+
+void TCustomChart::readColorPalette(TReader& reader)
+{
+    std::vector<TColor> colors;
+    reader.ReadListBegin();
+    while (!reader.EndOfList()) colors.push_back(static_cast<TColor>(reader.ReadInteger()));
+    reader.ReadListEnd();
+    colorPaletteIndex_ = colors.empty() ? DefaultPaletteIndex : CustomPaletteIndex;
+    TColorPalettes::ApplyColorsToChart(*this, colors);
+}
+
+void TCustomChart::writeColorPalette(TWriter& writer)
+{
+    writer.WriteListBegin();
+    for (const TColor color : ColorPalette()) writer.WriteInteger(static_cast<std::uint32_t>(color));
+    writer.WriteListEnd();
+}

@@ -1,0 +1,188 @@
+#pragma once
+// TCustomChart: the chart component every window places. It adds to the axis panel the walls of
+// the chart box, four titles, the legend, the choice of named colour palette, the chart's own
+// stored properties and the operations through which the frame asks it for walls, titles and
+// legend (ChartDrawOrder.cpp, ChartWallPaint.cpp). TChart publishes it.
+#include <memory>
+
+#include "chart/core/AxisPanel.h"
+#include "chart/core/LegendTextStyle.h"
+
+class TChartBackWall;
+class TChartBottomWall;
+class TChartFootTitle;
+class TChartLeftWall;
+class TChartRightWall;
+class TChartTitle;
+class TChartWall;
+class TChartWalls;
+class TCustomChart;
+class TGraphic;
+class TZebPen;
+
+using TChartAllowScrollEvent =
+    TMethodEvent<void(TChartAxis* Sender, double AMin, double AMax, bool& AllowScroll)>;
+using TChartClickAxis =
+    TMethodEvent<void(TCustomChart* Sender, TChartAxis* Axis, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TChartClick = TMethodEvent<void(TCustomChart* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TChartClickSeries = TMethodEvent<void(TCustomChart* Sender, TChartSeries* Series, int ValueIndex,
+                                            TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TChartClickTitle =
+    TMethodEvent<void(TCustomChart* Sender, TChartTitle* ATitle, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+// Text left, item top and symbol left of legend item Index (in/out).
+using TOnGetLegendPos = TMethodEvent<void(TCustomChart* Sender, int Index, int& X, int& Y, int& XColor)>;
+// The legend's bounds (in/out).
+using TOnGetLegendRect = TMethodEvent<void(TCustomChart* Sender, TRect& Rect)>;
+
+// ColorPaletteIndex values besides the named palettes' positions.
+inline constexpr int DefaultPaletteIndex = -1;
+inline constexpr int CustomPaletteIndex = -2;
+
+class TCustomChart : public TCustomAxisPanel {
+    TV_CLASS(TCustomChart, TCustomAxisPanel)
+public:
+    // Takes the per-user "DefaultPalette" (13 without one).
+    explicit TCustomChart(TComponent* owner);
+    ~TCustomChart() override;
+    // Palette, titles (a missing one in source frees this chart's), walls, then the axis panel.
+    void Assign(TPersistent* source) override;
+    // The series, then the tools, then the animations.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+
+    // ---- palette ----
+    int ColorPaletteIndex() const { return colorPaletteIndex_; }
+    void SetColorPaletteIndex(int value);
+    // Without applying the palette (the named palettes record what they applied).
+    void StoreColorPaletteIndex(int value) { colorPaletteIndex_ = value; }
+
+    // ---- titles: made on first read; null frees ----
+    TChartTitle* Title();
+    void SetTitle(TChartTitle* value);
+    TChartTitle* SubTitle();
+    void SetSubTitle(TChartTitle* value);
+    TChartFootTitle* Foot();
+    void SetFoot(TChartFootTitle* value);
+    TChartFootTitle* SubFoot();
+    void SetSubFoot(TChartFootTitle* value);
+    // The titles that exist, in drawing order Title, SubTitle, Foot, SubFoot (null where none).
+    TChartTitle* TitleAt(int index) const;
+
+    // ---- walls ----
+    TChartWalls& Walls() const { return *walls_; }
+    TChartBackWall* BackWall() const;
+    void SetBackWall(TChartBackWall* value);
+    TChartLeftWall* LeftWall() const;
+    void SetLeftWall(TChartLeftWall* value);
+    TChartBottomWall* BottomWall() const;
+    void SetBottomWall(TChartBottomWall* value);
+    TChartRightWall* RightWall();
+    void SetRightWall(TChartRightWall* value);
+    // The back wall's pen.
+    TZebPen* Frame() const;
+    void SetFrame(TZebPen* value);
+
+    // ---- what the axis panel asks ----
+    TColor GetBackgroundColor() const override;
+    bool IsColorFree(TColor color, bool checkBackground, const TChartSeries* ignoreSeries) const override;
+    // The series' legend text of the point with the legend's text style; line breaks become blanks.
+    String LegendTextOfPoint(TChartSeries* series, int index) override;
+    // The picture stretched into rect when the legend uses images, else a colour box of the canvas
+    // brush colour.
+    void PaintLegendSymbolBox(const TRect& rect, TGraphic* picture);
+    // Names of the value lists of the series' source series.
+    void ListSourceValueNames(TChartSeries* series, const std::function<void(const String&)>& callback) const;
+    virtual bool SpareQuery() const { return false; }
+    virtual void SpareHook2() {}
+
+    // ---- drawing order (ChartDrawOrder.cpp) ----
+    int WallSizeAt(const TChartAxis* axis) const override;
+    void FitPlotTo3D() override;
+    void DrawSurroundings(bool beforeSeries) override;
+    void PaintWalls() override;
+    // No series, or an active one that depends on axes.
+    bool NeedsAxes() const;
+    bool IsSideFacingAt(int x) const;
+    bool IsRightSideVisible() const { return !IsSideFacingAt(ChartRect().Right); }
+    bool IsLeftSideVisible() const { return IsSideFacingAt(ChartRect().Left); }
+    // The titles whose CustomPosition equals customPosition, inside the element "Titles".
+    void DrawTitles(bool customPosition);
+
+    // ---- walls painted (ChartWallPaint.cpp) ----
+    void PrepareWallCanvas(TChartWall& wall);
+    void PaintBackWall();
+    void PaintLeftWall();
+    void PaintRightWall();
+    void PaintBottomWall();
+
+    // ---- reset ----
+    // Before a chart file loads: sources detached, series, tools and animations gone, custom
+    // labels cleared, axes automatic, then every other setting as a fresh chart has it.
+    void ResetContents();
+    // A new ownerless chart of this chart's class on the same parent window copied in; name and
+    // place stay.
+    void ResetToFreshChart();
+
+    // ---- events ----
+    const TChartAllowScrollEvent& OnAllowScroll() const { return onAllowScroll_; }
+    void SetOnAllowScroll(TChartAllowScrollEvent value) { onAllowScroll_ = std::move(value); }
+    const TChartClickAxis& OnClickAxis() const { return onClickAxis_; }
+    void SetOnClickAxis(TChartClickAxis value) { onClickAxis_ = std::move(value); }
+    const TChartClick& OnClickBackground() const { return onClickBackground_; }
+    void SetOnClickBackground(TChartClick value) { onClickBackground_ = std::move(value); }
+    const TChartClick& OnClickLegend() const { return onClickLegend_; }
+    void SetOnClickLegend(TChartClick value) { onClickLegend_ = std::move(value); }
+    const TChartClickSeries& OnClickSeries() const { return onClickSeries_; }
+    void SetOnClickSeries(TChartClickSeries value) { onClickSeries_ = std::move(value); }
+    const TChartClickTitle& OnClickTitle() const { return onClickTitle_; }
+    void SetOnClickTitle(TChartClickTitle value) { onClickTitle_ = std::move(value); }
+    const TOnGetLegendPos& OnGetLegendPos() const { return onGetLegendPos_; }
+    void SetOnGetLegendPos(TOnGetLegendPos value) { onGetLegendPos_ = std::move(value); }
+    const TOnGetLegendRect& OnGetLegendRect() const { return onGetLegendRect_; }
+    void SetOnGetLegendRect(TOnGetLegendRect value) { onGetLegendRect_ = std::move(value); }
+
+protected:
+    // "BackColor" (read only), "ColorPaletteIndex", "ColorPalette".
+    void DefineProperties(TFiler& filer) override;
+
+private:
+    void readBackColor(TReader& reader);
+    void readColorPalette(TReader& reader);
+    void writeColorPalette(TWriter& writer);
+    bool isPaletteIndexStored(const TFiler& filer) const;
+    void drawWallAxis(TChartAxis* axis, bool grid);
+
+    // ---- the legend's place (ChartLegendSeam.cpp) ----
+    // The chart owns one legend, made in the constructor and freed in the destructor; the drawing
+    // order lays it out before the series and paints it before (DrawBehind) or after them.
+    void createLegend();
+    void destroyLegend();
+    void assignLegend(TCustomChart& source);
+    bool legendHasContent() const;
+    bool legendIsSideAligned() const;
+    bool legendDrawBehind() const;
+    void layoutLegend();
+    void paintLegend();
+    TLegendTextStyle legendTextStyle() const;
+    bool legendUsesImages() const;
+    void paintLegendColorBox(const TRect& rect);
+
+    int colorPaletteIndex_ = DefaultPaletteIndex;
+    std::unique_ptr<TChartWalls> walls_;
+    TChartTitle* title_ = nullptr;       // owned
+    TChartTitle* subTitle_ = nullptr;    // owned
+    TChartFootTitle* foot_ = nullptr;    // owned
+    TChartFootTitle* subFoot_ = nullptr; // owned
+    TChartAllowScrollEvent onAllowScroll_;
+    TChartClickAxis onClickAxis_;
+    TChartClick onClickBackground_, onClickLegend_;
+    TChartClickSeries onClickSeries_;
+    TChartClickTitle onClickTitle_;
+    TOnGetLegendPos onGetLegendPos_;
+    TOnGetLegendRect onGetLegendRect_;
+};
+
+class TChart : public TCustomChart {
+    TV_CLASS(TChart, TCustomChart)
+public:
+    explicit TChart(TComponent* owner) : TCustomChart(owner) {}
+};

@@ -1,0 +1,158 @@
+// Where the chart's surroundings go in a frame: titles and legend before the series (shrinking
+// the chart rectangle), the walls behind the axes, and after the series the legend, the
+// custom-positioned titles and, in 3-D, the walls and axes that lie in front.
+#include <algorithm>
+#include <cstdlib>
+
+#include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/Geometry.h"
+#include "chart/canvas/View3DOptions.h"
+#include "chart/core/Chart.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/ChartTitles.h"
+#include "chart/core/ChartWalls.h"
+#include "chart/core/DrawGuards.h"
+
+namespace {
+
+// The canvas draws unprojected while the scope lasts.
+class TFlatMode {
+public:
+    explicit TFlatMode(TCanvas3D& canvas) : canvas_(canvas) { canvas_.PushFlatMode(); }
+    ~TFlatMode() { canvas_.PopFlatMode(); }
+    TFlatMode(const TFlatMode&) = delete;
+    TFlatMode& operator=(const TFlatMode&) = delete;
+
+private:
+    TCanvas3D& canvas_;
+};
+
+const char* const TitleElementNames[] = {"Title", "Subtitle", "Foot", "Subfoot"};
+
+}  // namespace
+
+int TCustomChart::WallSizeAt(const TChartAxis* axis) const
+{
+    if (!View3D() || !View3DWalls()) return 0;
+    const TChartWall* wall = walls_->Back();
+    if (axis == LeftAxis())
+        wall = walls_->Left();
+    else if (axis == BottomAxis())
+        wall = walls_->Bottom();
+    else if (axis == RightAxis())
+        wall = walls_->RightOrNull();
+    return wall && wall->Visible() ? wall->Size() : 0;
+}
+
+bool TCustomChart::NeedsAxes() const
+{
+    if (NumSeries() == 0) return true;
+    return std::any_of(SeriesList().begin(), SeriesList().end(),
+                       [](const TChartSeries* s) { return s->Active() && s->DependsOnAxes(); });
+}
+
+void TCustomChart::FitPlotTo3D()
+{
+    TCustomAxisPanel::FitPlotTo3D();
+    const TView3DOptions& view = *View3DOptions();
+    if (FixedChartRect() || !View3D() || !view.Orthogonal()) return;
+    const int size = NeedsAxes() ? walls_->Back()->Size() : 0;
+    const int depth = std::abs(Depth3D());
+    TRect r = ChartRect();
+    if (view.OrthoAngle() <= 90) {
+        r.Right -= depth + size;
+        if (const TChartRightWall* right = walls_->RightOrNull(); right && right->Visible()) r.Right -= right->Size() + 1;
+    } else {
+        r.Left += depth + size;
+        if (walls_->Left()->Visible()) r.Left += walls_->Left()->Size() + 1;
+    }
+    r.Top += std::abs(Height3D) + size;
+    SetChartRect(r);
+    NormalizeChartRect();
+}
+
+bool TCustomChart::IsSideFacingAt(int x) const
+{
+    TCanvas3D& c = *Canvas3D();
+    if (c.IsTrue3D()) return true;
+    const int bottom = ChartRect().Bottom + WallSizeAt(BottomAxis());
+    const TPoint points[] = {c.ProjectXYZ(x, ChartRect().Top, 0), c.ProjectXYZ(x, bottom, 0),
+                             c.ProjectXYZ(x, bottom, walls_->Back()->Size() + Depth3D())};
+    return IsBackFacingTriangle(points);
+}
+
+void TCustomChart::DrawTitles(bool customPosition)
+{
+    std::unique_ptr<TElementScope> titles;
+    for (int i = 0; i < 4; ++i) {
+        TChartTitle* title = TitleAt(i);
+        if (!title || title->CustomPosition() != customPosition || !title->IsVisibleWithText()) continue;
+        if (!titles) titles = std::make_unique<TElementScope>(*Canvas3D(), "Titles", this);
+        TElementScope element(*Canvas3D(), TitleElementNames[i], title, title->Transform());
+        title->LayoutTitle(*this);
+    }
+}
+
+void TCustomChart::DrawSurroundings(bool beforeSeries)
+{
+    TCanvas3D& c = *Canvas3D();
+    TFlatMode flat(c);
+    if (beforeSeries) {
+        if (!legendHasContent()) {
+            DrawTitles(false);
+        } else if (legendIsSideAligned()) {
+            // The legend's top follows the chart rectangle before the title band is taken.
+            layoutLegend();
+            if (legendDrawBehind()) paintLegend();
+            DrawTitles(false);
+        } else {
+            // The legend sits inside the title bands.
+            DrawTitles(false);
+            layoutLegend();
+            if (legendDrawBehind()) paintLegend();
+        }
+        return;
+    }
+    if (legendHasContent() && !legendDrawBehind()) paintLegend();
+    DrawTitles(true);
+    if (c.IsTrue3D() || !View3D() || !NeedsAxes()) return;
+    if (IsRightSideVisible()) {
+        if (const TChartRightWall* right = walls_->RightOrNull(); right && right->IsShown()) PaintRightWall();
+        drawWallAxis(RightAxis(), false);
+    }
+    if (IsLeftSideVisible()) {
+        if (walls_->Left()->IsShown()) PaintLeftWall();
+        drawWallAxis(LeftAxis(), false);
+    }
+    if (IsPlaneFacing(Depth3D())) {
+        drawWallAxis(TopAxis(), true);
+        drawWallAxis(BottomAxis(), true);
+        if (walls_->Back()->IsShown()) PaintBackWall();
+    }
+}
+
+// The axes carry no front-pass or grid-pass flag yet: the whole axis is drawn again.
+void TCustomChart::drawWallAxis(TChartAxis* axis, bool grid)
+{
+    (void)grid;
+    if (axis->Visible()) axis->Draw(false);
+}
+
+void TCustomChart::PaintWalls()
+{
+    if (!NeedsAxes()) return;
+    TCanvas3D& c = *Canvas3D();
+    const bool true3D = c.IsTrue3D();
+    TElementScope element(c, "Walls", this);
+    const bool walls3D = View3D() && View3DWalls();
+    if (const TChartRightWall* right = walls_->RightOrNull();
+        walls3D && right && right->Visible() && (true3D || !IsRightSideVisible()))
+        PaintRightWall();
+    if (View3DWalls() && walls_->Back()->Visible() && (true3D || !IsPlaneFacing(Depth3D()))) PaintBackWall();
+    if (!walls3D) return;
+    if (walls_->Left()->Visible() && (true3D || !IsLeftSideVisible())) PaintLeftWall();
+    if (walls_->Bottom()->Visible()) PaintBottomWall();
+    if (!true3D && IsPlaneFacing(0))
+        for (TChartAxis* axis : {TopAxis(), BottomAxis()})
+            if (axis->Visible()) axis->Draw(true);
+}
