@@ -107,6 +107,9 @@ TCustomChartLegend::TCustomChartLegend(TCustomAxisPanel* chart)
     TZebGradient* gradient = Brush()->Gradient();
     gradient->InitDirection(gdRightLeft);
     gradient->InitColors(static_cast<TColor>(0xC0C0C0), clWhite);
+    // Copies of a gradient take only colours it holds, not its defaults.
+    gradient->SetStartColor(static_cast<TColor>(0xC0C0C0));
+    gradient->SetEndColor(clWhite);
 }
 
 TCustomChartLegend::~TCustomChartLegend() = default;
