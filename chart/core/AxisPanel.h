@@ -18,6 +18,7 @@ class IPagePrinter;
 class TChartPage;
 class TChartSeries;
 class TChartTools;
+class TCustomChartLegend;
 class TSeriesGroups;
 class TChartAnimations;
 class TZebCustomTool;
@@ -133,6 +134,18 @@ public:
     TChartSeries* LegendSeries(int position, bool activeOnly) const;
     String LegendSeriesTitle(int position, bool activeOnly) const;
     virtual String LegendTextOfPoint(TChartSeries* series, int index) { (void)series, (void)index; return String(); }
+    // What a legend asks its chart; the chart answers with its legend events. The item text of
+    // index (in/out); where item index draws: text left, item top, symbol left (in/out); the
+    // legend's bounds (in/out).
+    virtual void GetLegendText(TCustomChartLegend& legend, int index, String& text)
+    {
+        (void)legend, (void)index, (void)text;
+    }
+    virtual void GetLegendPos(TCustomChartLegend& legend, int index, int& x, int& y, int& xColor)
+    {
+        (void)legend, (void)index, (void)x, (void)y, (void)xColor;
+    }
+    virtual void GetLegendRect(TCustomChartLegend& legend, TRect& rect) { (void)legend, (void)rect; }
 
     // ---- series groups ----
     TSeriesGroups* SeriesGroups() const { return seriesGroups_; }
