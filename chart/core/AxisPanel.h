@@ -146,6 +146,15 @@ public:
         (void)legend, (void)index, (void)x, (void)y, (void)xColor;
     }
     virtual void GetLegendRect(TCustomChartLegend& legend, TRect& rect) { (void)legend, (void)rect; }
+    // A series' legend symbol box in rect: picture or a box of the canvas brush colour. A panel
+    // without legend paints none.
+    virtual void PaintLegendSymbolBox(const TRect& rect, TGraphic* picture) { (void)rect, (void)picture; }
+    // What the drawing legend records for the series' symbols: its colour (at layout) and the pen
+    // that frames colour boxes (none: the series' own pen).
+    TColor LegendColor() const { return legendColor_; }
+    void RecordLegendColor(TColor color) { legendColor_ = color; }
+    TZebPen* LegendSymbolPen() const { return legendSymbolPen_; }
+    void SetLegendSymbolPen(TZebPen* pen) { legendSymbolPen_ = pen; }
 
     // ---- series groups ----
     TSeriesGroups* SeriesGroups() const { return seriesGroups_; }
@@ -305,6 +314,8 @@ private:
     TSeriesGroups* seriesGroups_ = nullptr;  // owned
     std::vector<const TChartAxis*> shownAxes_;
     std::vector<TColor> colorPalette_;
+    TColor legendColor_ = clWhite;
+    TZebPen* legendSymbolPen_ = nullptr;
     TCustomAxisPanel* templateChart_ = nullptr;
     int chart3DPercent_ = 15;
     bool axisBehind_ = true;

@@ -50,7 +50,7 @@ TV_PUBLISHED(TChartLegend)
     PropEnum("HorizJustify", &C::HorizJustify, &C::SetHorizJustify, ljAutomatic, TLegendJustifyNames);
     Prop("HorizMargin", &C::HorizMargin, &C::SetHorizMargin, 0);
     Prop("Inverted", &C::Inverted, &C::SetInverted, false);
-    Prop("Left", &C::PositionLeft, &C::SetPositionLeft).NoDefault().Stored(&C::CustomPosition);
+    Prop("Left", &C::Left, &C::SetLeft).NoDefault().Stored(&C::CustomPosition);
     Prop("LeftPercent", &C::LeftPercent, &C::SetLeftPercent, 0);
     PropEnum("LegendStyle", &C::LegendStyle, &C::SetLegendStyle, lsAuto, TLegendStyleNames);
     Prop("MaxNumRows", &C::MaxNumRows, &C::SetMaxNumRows, 0);
@@ -66,7 +66,7 @@ TV_PUBLISHED(TChartLegend)
     PropEnum("TextStyle", &C::TextStyle, &C::SetTextStyle, ltsLeftValue, TLegendTextStyleNames);
     Prop("TextSymbolGap", &C::TextSymbolGap, &C::SetTextSymbolGap, 2);
     Prop("Title", &C::Title, &C::SetTitle).Stored(&C::HasTitle);
-    Prop("Top", &C::PositionTop, &C::SetPositionTop).NoDefault().Stored(&C::CustomPosition);
+    Prop("Top", &C::Top, &C::SetTop).NoDefault().Stored(&C::CustomPosition);
     Prop("TopPercent", &C::TopPercent, &C::SetTopPercent, 0);
     Prop("TopPos", &C::TopPos, &C::SetTopPos, 10);
     Prop("Transparency", &C::Transparency, &C::SetTransparency, 0);
@@ -78,7 +78,7 @@ TV_PUBLISHED(TChartLegend)
 
 // ---- title ----
 
-TLegendTitle::TLegendTitle(TCustomZebPanel* panel) : TCustomTextShape(panel)
+TLegendTitle::TLegendTitle(TCustomZebPanel* panel) : TStringsShape(panel)
 {
     PresetTransparent(true);
     Font()->SetStyle(TFontStyles{fsBold});
@@ -112,7 +112,11 @@ TCustomChartLegend::TCustomChartLegend(TCustomAxisPanel* chart)
     gradient->SetEndColor(clWhite);
 }
 
-TCustomChartLegend::~TCustomChartLegend() = default;
+TCustomChartLegend::~TCustomChartLegend()
+{
+    // The chart keeps no pen of a legend that is gone.
+    if (chart_ && symbolPen_ && chart_->LegendSymbolPen() == symbolPen_) chart_->SetLegendSymbolPen(nullptr);
+}
 
 void TCustomChartLegend::Assign(TPersistent* source)
 {
@@ -373,4 +377,8 @@ TCursor TCustomChartLegend::HoverCursor() const
     return selected_ && selected_->Visible() ? crHandPoint : Cursor();
 }
 
-void TCustomChartLegend::SelectSymbolPen() { symbolPen_ = symbol_->DefaultPen() ? nullptr : symbol_->Pen(); }
+void TCustomChartLegend::SelectSymbolPen()
+{
+    symbolPen_ = symbol_->DefaultPen() ? nullptr : symbol_->Pen();
+    if (chart_) chart_->SetLegendSymbolPen(symbolPen_);
+}

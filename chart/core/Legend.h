@@ -17,9 +17,10 @@
 #include "chart/core/ChartEvents.h"
 #include "chart/core/ChartException.h"
 #include "chart/core/LegendItems.h"
+#include "chart/core/LegendStyle.h"
 #include "chart/core/LegendSymbol.h"
 #include "chart/core/LegendTextStyle.h"
-#include "chart/core/ShapePosition.h"
+#include "chart/core/StringsShape.h"
 
 class TChartSeries;
 class TCustomAxisPanel;
@@ -39,11 +40,6 @@ enum TLegendJustify { ljAutomatic, ljYes, ljNo };
 inline constexpr const char* TLegendJustifyNames[] = {"ljAutomatic", "ljYes", "ljNo"};
 static_assert(std::size(TLegendJustifyNames) == ljNo + 1);
 
-enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGroups };
-inline constexpr const char* TLegendStyleNames[] = {"lsAuto", "lsSeries", "lsValues", "lsLastValues",
-                                                    "lsSeriesGroups"};
-static_assert(std::size(TLegendStyleNames) == lsSeriesGroups + 1);
-
 class LegendException : public ChartException {
 public:
     using ChartException::ChartException;
@@ -53,8 +49,8 @@ public:
 class TZebLegendEvent : public TZebEvent {};
 
 // The legend's title: transparent, bold.
-class TLegendTitle : public TCustomTextShape {
-    TV_CLASS(TLegendTitle, TCustomTextShape)
+class TLegendTitle : public TStringsShape {
+    TV_CLASS(TLegendTitle, TStringsShape)
 public:
     explicit TLegendTitle(TCustomZebPanel* panel = nullptr);
 

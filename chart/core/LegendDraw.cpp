@@ -44,62 +44,6 @@ TColumnAlign ColumnAlignment(TLegendTextStyle style, int column)
     }
 }
 
-// The brush style of a series' brush swapped for the duration of a symbol.
-class TBrushStyleScope {
-public:
-    TBrushStyleScope(TZebBrush& brush, TBrushStyle style) : brush_(brush), saved_(brush.Style())
-    {
-        active_ = style != saved_ && !(brush.Bitmap() && !brush.Bitmap()->Empty());
-        if (active_) brush_.SetStyle(style);
-    }
-    ~TBrushStyleScope()
-    {
-        if (active_) brush_.SetStyle(saved_);
-    }
-    TBrushStyleScope(const TBrushStyleScope&) = delete;
-    TBrushStyleScope& operator=(const TBrushStyleScope&) = delete;
-
-private:
-    TZebBrush& brush_;
-    TBrushStyle saved_;
-    bool active_ = false;
-};
-
-// The series' legend symbol for a point (index) or the whole series (-1) in rect, filled by the
-// legend's symbol box. The series type's own symbols (pointers, lines) override this once series
-// types draw their legend symbols.
-void PaintSeriesLegendSymbol(TCustomChartLegend& legend, TChartSeries& series, int index, const TRect& rect)
-{
-    TCustomAxisPanel& chart = *legend.Chart();
-    TAutoRepaintOff repaintOff(chart);
-    const TColor color = index == -1 ? series.SeriesColor() : series.GetLegendColor(index);
-    if (color == clNullPoint) return;
-    TCanvas3D& canvas = *chart.Canvas3D();
-    canvas.Brush()->SetColor(color);
-    TColor back = legend.Color();
-    TBrushStyle style = series.Brush()->Style();
-    canvas.UsePen(*series.Pen());
-    series.GetLegendSymbolStyle(index, back, style);
-    if (legend.SymbolPen()) canvas.UsePen(*legend.SymbolPen());
-    if (canvas.Pen()->Width() > rect.Height() / 2) canvas.Pen()->SetWidth(std::max(rect.Height() / 2, 1));
-    if (back == clAutomatic) back = legend.Color() == clAutomatic ? chart.GetBackgroundColor() : legend.Color();
-    const TBrushStyleScope brushStyle(*series.Brush(), style);
-    chart.AssignCanvasBrush(*series.Brush(), color, back);
-
-    std::optional<TBlendSection> blend;
-    if (series.Transparency() > 0)
-        blend.emplace(canvas, canvas.SupportsAlpha() ? TRect{} : rect, static_cast<TZebTransparency>(series.Transparency()));
-    TZebPicture* picture = nullptr;
-    if (index == -1) {
-        if (const TSeriesLegend* shape = series.LegendOrNull(); shape && shape->HasPicture())
-            picture = const_cast<TSeriesLegend*>(shape)->Picture();
-    } else {
-        canvas.Brush()->SetColor(series.GetLegendColor(index));
-        if (const TZebPictureList* pictures = series.PicturesOrNull()) picture = pictures->PictureAt(index);
-    }
-    legend.PaintSymbolBox(rect, picture && picture->HasGraphic() ? picture->GetFilteredGraphic() : nullptr);
-}
-
 }  // namespace
 
 String TCustomChartLegend::LegendTextOfPoint(TChartSeries* series, int index) const
@@ -318,7 +262,7 @@ void TCustomChartLegend::drawSymbol(TChartSeries* series, int itemNumber, int va
         symbol_->OnDraw()(symbol_.get(), series, itemNumber, rect);
     } else if (rect.Width() > 0) {
         if (series) {
-            PaintSeriesLegendSymbol(*this, *series, valueIndex, rect);
+            series->DrawLegendSymbol(valueIndex, rect);
         } else {
             canvas.Brush()->SetStyle(bsSolid);
             canvas.Brush()->SetColor(clWhite);

@@ -335,6 +335,7 @@ void TCustomChartLegend::ComputeLayout()
     total_ = countItems();
     if (paged) total_ = std::min(total_, perPage);
 
+    chart.RecordLegendColor(Color());
     chart.ApplyFont(*Font());
     spaceWidth_ = canvas.TextWidth(" ");
     rowHeight_ = RowHeight();

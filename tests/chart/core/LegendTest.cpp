@@ -51,6 +51,7 @@ public:
     {
         return Legend.LegendTextOfPoint(series, index);
     }
+    void PaintLegendSymbolBox(const TRect& rect, TGraphic* picture) override { Legend.PaintSymbolBox(rect, picture); }
     void GetLegendText(TCustomChartLegend&, int index, String& text) override
     {
         if (TextHook) TextHook(index, text);
@@ -333,8 +334,8 @@ TEST_F(LegendTest, CustomPositionLeavesTheChartRectangleAlone)
     Add("B");
     TRect before;
     chart.SetOnBeforeDrawChart([&](TObject*) { before = chart.ChartRect(); });
-    legend.SetPositionLeft(30);
-    legend.SetPositionTop(40);
+    legend.SetLeft(30);
+    legend.SetTop(40);
     EXPECT_TRUE(legend.CustomPosition());
     Frame();
     EXPECT_EQ(chart.ChartRectAfterLayout, before);
@@ -500,8 +501,8 @@ TEST_F(LegendTest, CustomItemsAtCustomPositions)
 
 TEST_F(LegendTest, NothingListedStillUndoesTheCustomOffset)
 {
-    legend.SetPositionLeft(10);
-    legend.SetPositionTop(10);
+    legend.SetLeft(10);
+    legend.SetTop(10);
     legend.SetCheckBoxes(true);  // content without series
     Frame();
     EXPECT_LT(legend.LastValue(), legend.FirstValue());
