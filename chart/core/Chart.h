@@ -166,6 +166,7 @@ private:
     void writeColorPalette(TWriter& writer);
     bool isPaletteIndexStored(const TFiler& filer) const;
     void drawWallAxis(TChartAxis* axis, bool grid);
+    void paintSideWall(TChartWall& wall, const char* name, int x, int outward, int planeDepth, int boxDepth);
 
     int colorPaletteIndex_ = DefaultPaletteIndex;
     std::unique_ptr<TChartWalls> walls_;

@@ -12,6 +12,7 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/SeriesGroups.h"
 #include "chart/core/ZebSelected.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TLegendTitle)
@@ -173,9 +174,7 @@ void TCustomChartLegend::changeInteger(int& field, int value)
 template <class T>
 void TCustomChartLegend::changeValue(T& field, T value)
 {
-    if (field == value) return;
-    field = value;
-    InvalidateChart();
+    if (AssignIfChanged(field, value)) InvalidateChart();
 }
 
 void TCustomChartLegend::SetAlignment(TLegendAlignment value) { changeValue(alignment_, value); }

@@ -6,6 +6,7 @@
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Legend.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
 
@@ -70,9 +71,7 @@ void TLegendSymbol::changed()
 template <class T>
 void TLegendSymbol::change(T& field, T value)
 {
-    if (field == value) return;
-    field = value;
-    changed();
+    if (AssignIfChanged(field, value)) changed();
 }
 
 void TLegendSymbol::SetContinuous(bool value) { change(continuous_, value); }

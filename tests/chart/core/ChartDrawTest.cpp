@@ -83,18 +83,12 @@ namespace {
 
 class ChartDrawTest : public ChartCoreSuite {
 protected:
-    void SetUp() override
+    void SetUp() override { UseCanvas(400, 300); }
+    // A flat chart of that size on a recording canvas with fixed text metrics.
+    void UseCanvas(int width, int height)
     {
-        chart.SetBounds(0, 0, 400, 300);
-        chart.SetView3D(false);
-        UseCanvas();
-    }
-    // A recording canvas of the chart's size with fixed text metrics.
-    void UseCanvas()
-    {
-        canvas = new TElementCanvas(chart.Width(), chart.Height());
+        canvas = RecordFlat(chart, width, height);
         canvas->SetFixedTextMetrics(6, 12);
-        chart.ReplaceCanvas(canvas);
     }
     TTestSeries& Add(int points)
     {
@@ -103,11 +97,7 @@ protected:
         series->SetParentChart(&chart);
         return *series;
     }
-    void Frame()
-    {
-        canvas->ClearLog();
-        chart.RenderTo(nullptr, {0, 0, chart.Width(), chart.Height()});
-    }
+    void Frame() { RecordFrame(chart, *canvas); }
     bool Logged(const std::string& prefix) const
     {
         for (const std::string& line : canvas->Log())
@@ -378,7 +368,7 @@ TEST_F(ChartDrawTest, TheMainWindowsLegendIsOneCentredRowBelowThePlot)
 {
     TLineTestSeries x(nullptr), y(nullptr);
     MainWindowChart(chart, x, y);
-    UseCanvas();
+    UseCanvas(chart.Width(), chart.Height());
     canvas->SetRecordElements(true);
     TRect atLayout;
     chart.SetOnGetLegendRect([&](TCustomChart* sender, TRect&) { atLayout = sender->ChartRect(); });
@@ -456,6 +446,33 @@ TEST_F(ChartDrawTest, TheLegendEventsChangeTextPlaceAndBounds)
     EXPECT_TRUE(texts[0].starts_with("TextOut(48,")) << texts[0] << ": the text starts 2 left of X";
     EXPECT_NE(texts[0].find("Entry 0"), std::string::npos) << texts[0];
     EXPECT_EQ(chart.Legend()->ShapeBounds(), (TRect{10, 20, 200, 100}));
+}
+
+TEST_F(ChartDrawTest, ASeriesPaintsItsLegendSymbolInItsColoursButNoneForANullPoint)
+{
+    TTestSeries& series = Add(3);
+    series.SetSeriesColor(clRed);
+    series.SetPointColor(1, clBlue);
+    series.SetPointNull(2, true);
+    series.Pen()->SetWidth(10);
+    const TRect rect{10, 10, 30, 18};
+    const struct {
+        int index;
+        const char* brush;  // none: nothing drawn
+    } cases[] = {{-1, "brush=0000FF"}, {1, "brush=FF0000"}, {2, nullptr}};
+    for (const auto& c : cases) {
+        canvas->ClearLog();
+        series.DrawLegendSymbol(c.index, rect);
+        const std::vector<std::string> boxes = canvas->Calls("Rectangle");
+        if (!c.brush) {
+            EXPECT_TRUE(boxes.empty()) << c.index;
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), 1u) << c.index;
+        EXPECT_NE(boxes[0].find(c.brush), std::string::npos) << boxes[0];
+        EXPECT_EQ(canvas->Pen()->Width(), rect.Height() / 2) << "the pen is at most half the box high";
+    }
+    EXPECT_EQ(series.Pen()->Width(), 10) << "the series keeps its pen";
 }
 
 struct PictureCase {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AxisFixtures.h"
+#include "ElementCanvas.h"
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
@@ -91,8 +92,7 @@ protected:
     }
     void Frame()
     {
-        canvas->ClearLog();
-        chart.RenderTo(nullptr, {0, 0, chart.Width(), chart.Height()});
+        RecordFrame(chart, *canvas);
     }
     // Texts drawn inside the legend's frame.
     std::vector<std::string> Texts() const
