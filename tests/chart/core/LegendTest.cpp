@@ -12,6 +12,7 @@
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/core/Chart.h"
 #include "chart/core/ChartPage.h"
 #include "chart/core/Legend.h"
 #include "chart/core/ZebSelected.h"
@@ -23,39 +24,25 @@
 
 namespace {
 
-// A chart in all the legend needs: it lays the legend out before the series and paints it after
-// them (before, with DrawBehind), as the chart does; a second legend shows in the pictures.
-class TLegendChart : public TTestAxisPanel {
-    TV_CLASS(TLegendChart, TTestAxisPanel)
+// The chart with a second legend for the pictures, keeping the chart rectangle its legends left.
+class TLegendChart : public TChart {
+    TV_CLASS(TLegendChart, TChart)
 public:
-    explicit TLegendChart(TComponent* owner) : TTestAxisPanel(owner) {}
+    using TChart::TChart;
 
-    TChartLegend Legend{this};
     std::unique_ptr<TChartLegend> Second;
-    std::function<void(int index, String& text)> TextHook;
     TRect ChartRectAfterLayout;
 
     void DrawSurroundings(bool beforeSeries) override
     {
-        for (TChartLegend* legend : {&Legend, Second.get()}) {
-            if (!legend || !legend->HasContent()) continue;
-            if (beforeSeries) {
-                legend->ComputeLayout();
-                if (legend->DrawBehind()) legend->RenderLegend();
-            } else if (!legend->DrawBehind()) {
-                legend->RenderLegend();
-            }
+        TChart::DrawSurroundings(beforeSeries);
+        if (Second && Second->HasContent()) {
+            if (beforeSeries)
+                Second->ComputeLayout();
+            else
+                Second->RenderLegend();
         }
         if (beforeSeries) ChartRectAfterLayout = ChartRect();
-    }
-    String LegendTextOfPoint(TChartSeries* series, int index) override
-    {
-        return Legend.LegendTextOfPoint(series, index);
-    }
-    void PaintLegendSymbolBox(const TRect& rect, TGraphic* picture) override { Legend.PaintSymbolBox(rect, picture); }
-    void GetLegendText(TCustomChartLegend&, int index, String& text) override
-    {
-        if (TextHook) TextHook(index, text);
     }
 };
 
@@ -90,9 +77,12 @@ protected:
         series->SetParentChart(&chart);
         return *series;
     }
-    void Frame()
+    void Frame() { RecordFrame(chart, *canvas); }
+    // Replaces the text of legend item index.
+    void OnText(std::function<void(int index, String& text)> hook)
     {
-        RecordFrame(chart, *canvas);
+        chart.SetOnGetLegendText(
+            [hook](TCustomAxisPanel*, TLegendStyle, int index, String& text) { hook(index, text); });
     }
     // Texts drawn inside the legend's frame.
     std::vector<std::string> Texts() const
@@ -104,7 +94,7 @@ protected:
     int LinesDrawn() const { return static_cast<int>(canvas->Calls("LineTo").size()); }
 
     TLegendChart chart{nullptr};
-    TCustomChartLegend& legend = chart.Legend;
+    TCustomChartLegend& legend = *chart.Legend();
     TRecordingCanvas* canvas = nullptr;  // the chart's
 };
 
@@ -187,7 +177,7 @@ TEST_F(LegendTest, ColumnSeparatorsSplitItemTexts)
 {
     Add("A");
     Add("B");
-    chart.TextHook = [](int index, String& text) { text = index == 0 ? "A\x06" "B\x06" "C" : "plain"; };
+    OnText([](int index, String& text) { text = index == 0 ? "A\x06" "B\x06" "C" : "plain"; });
     legend.SetAlignment(laBottom);
     Frame();
     ASSERT_EQ(legend.MeasuredCount(), 2);
@@ -289,7 +279,7 @@ TEST_F(LegendTest, OverWideItemWithoutJustifyingIsNotDrawn)
     Add("A");
     Add(String(100, 'W'));
     legend.SetAlignment(laBottom);
-    chart.TextHook = [](int, String& text) { text = String(100, 'W'); };
+    OnText([](int, String& text) { text = String(100, 'W'); });
     legend.SetHorizJustify(ljNo);
     Frame();
     EXPECT_EQ(legend.Columns(), 0);
@@ -319,7 +309,7 @@ TEST_F(LegendTest, TopPosKeepsABottomLegendWithinTheRestOfTheWidth)
 {
     Add("A");
     Add("B");
-    chart.TextHook = [](int, String& text) { text = String(100, 'W'); };
+    OnText([](int, String& text) { text = String(100, 'W'); });
     legend.SetAlignment(laBottom);
     Frame();
     EXPECT_EQ(legend.Right() - legend.Left(), 400 * 90 / 100);
@@ -529,7 +519,7 @@ void LegendSheet(TLegendChart& chart)
         series->SetParentChart(&chart);
     }
     chart.GetSeriesAt(2)->SetActive(false);
-    TChartLegend& legend = chart.Legend;
+    TChartLegend& legend = *chart.Legend();
     legend.SetCheckBoxes(true);
     legend.SetFontSeriesColor(true);
     legend.Title()->SetText("Sensors");
