@@ -7,45 +7,22 @@
 #include <algorithm>
 #include <memory>
 
+#include "BenchSeries.h"
 #include "ChartBench.h"
-#include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebFont.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ChartAxis.h"
-#include "chart/core/ChartSeries.h"
 #include "chart/core/ChartTitles.h"
 #include "chart/core/ChartWalls.h"
 #include "chart/core/Legend.h"
-#include "chart/core/ValueList.h"
 #include "platform/graphics/Bitmap.h"
 
 namespace {
 
 constexpr int Width = 697, Height = 377, Newest = 300;
-
-// A segment to every visible point, drawn through the chart canvas.
-class TBenchSeries : public TChartSeries {
-public:
-    using TChartSeries::TChartSeries;
-    void Append(double x, double y)
-    {
-        XValues()->AddInOrder(x);
-        YValues()->InsertAt(YValues()->Count(), y);
-    }
-    void DrawVisiblePoints() override
-    {
-        TCanvas3D& canvas = *ParentChart()->Canvas3D();
-        const TChartAxis& h = *GetHorizAxis();
-        const TChartAxis& v = *GetVertAxis();
-        canvas.MoveTo(h.ValueToPixel(XValues()->ValueAt(FirstVisibleIndex())),
-                      v.ValueToPixel(YValues()->ValueAt(FirstVisibleIndex())));
-        for (int i = FirstVisibleIndex() + 1; i <= LastVisibleIndex(); ++i)
-            canvas.LineTo(h.ValueToPixel(XValues()->ValueAt(i)), v.ValueToPixel(YValues()->ValueAt(i)));
-    }
-};
 
 enum TSurroundings { sNone, sMainWindow, sValueLegend };
 
@@ -63,7 +40,7 @@ struct TChartRig {
         c.BackWall()->Pen()->SetColor(clSilver);
         x.SetTitle("X-Value");
         y.SetTitle("Y-Value");
-        for (TBenchSeries* s : {&x, &y}) s->SetParentChart(&c);
+        for (TBenchLineSeries* s : {&x, &y}) s->SetParentChart(&c);
         for (int i = 0; i < points; ++i) {
             x.Append(i, 60 * ((i % 200) / 100.0 - 1));
             y.Append(i, 40 * ((i % 300) / 150.0 - 1));
@@ -89,12 +66,12 @@ struct TChartRig {
     }
     ~TChartRig()
     {
-        for (TBenchSeries* s : {&x, &y}) s->SetParentChart(nullptr);
+        for (TBenchLineSeries* s : {&x, &y}) s->SetParentChart(nullptr);
     }
     void Frame() { chart->RenderTo(target.Canvas(), {0, 0, Width, Height}); }
 
     std::unique_ptr<TChart, TFreeDeleter> chart{new TChart(nullptr)};
-    TBenchSeries x{nullptr}, y{nullptr};
+    TBenchLineSeries x{nullptr}, y{nullptr};
     TBitmap target;
 };
 
