@@ -7,6 +7,7 @@
 #include "chart/core/ChartWalls.h"
 #include "chart/core/NamedPalettes.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/Random.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ std::vector<const TMetaClass*> storedClasses()
 void StartChartUnit()
 {
     if (starts++ > 0) return;
+    Randomize();
     for (const TMetaClass* cls : storedClasses()) RegisterClass(*cls);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Start and end of the chart unit: the chart classes stored descriptions name are registered on
-// the first start; the last end unregisters them and frees the named palette list.
+// Start and end of the chart unit, counted: the first start seeds the pseudo-random generator from
+// the clock and registers the chart classes stored descriptions name; the last end unregisters
+// them and frees the named palette list.
 void StartChartUnit();
 void StopChartUnit();
