@@ -458,6 +458,7 @@ void TChartSeries::insertColor(int index, TColor color)
         hasColors_ = true;
     }
     colors_.insert(colors_.begin() + index, color);
+    if (color == clNullPoint) ++nullCount_;
 }
 
 int TChartSeries::InsertXY(double x, double y, const String& label, TColor color)
@@ -646,7 +647,9 @@ void TChartSeries::SetPointColor(int index, TColor color)
         colors_.assign(static_cast<size_t>(Count()), clAutomatic);
         hasColors_ = true;
     }
-    colors_[static_cast<size_t>(index)] = color;
+    TColor& slot = colors_[static_cast<size_t>(index)];
+    nullCount_ += (color == clNullPoint) - (slot == clNullPoint);
+    slot = color;
     PointColorChanged(index);
 }
 
@@ -662,7 +665,10 @@ void TChartSeries::RemovePoint(int index)
         TFlagOn hold(holdModify_);
         heldModify_ = false;
         for (int i = 0; i < valueLists_.Count(); ++i) valueLists_.ValueListAt(i)->RemoveAt(index);
-        if (hasColors_ && index < static_cast<int>(colors_.size())) colors_.erase(colors_.begin() + index);
+        if (hasColors_ && index < static_cast<int>(colors_.size())) {
+            nullCount_ -= colors_[static_cast<size_t>(index)] == clNullPoint;
+            colors_.erase(colors_.begin() + index);
+        }
         labels_.DeleteRange(index, 1);
         if (pictures_) pictures_->DeleteRange(index, 1);
         if (visuals_) visuals_->DeleteRange(index, 1);
@@ -684,7 +690,10 @@ void TChartSeries::RemovePoints(int index, int quantity, bool resequence)
         for (int i = 0; i < valueLists_.Count(); ++i) valueLists_.ValueListAt(i)->RemoveRange(index, quantity);
         if (hasColors_) {
             const int end = std::min(index + quantity, static_cast<int>(colors_.size()));
-            if (index < end) colors_.erase(colors_.begin() + index, colors_.begin() + end);
+            if (index < end) {
+                nullCount_ -= static_cast<int>(std::count(colors_.begin() + index, colors_.begin() + end, clNullPoint));
+                colors_.erase(colors_.begin() + index, colors_.begin() + end);
+            }
             if (colors_.empty()) hasColors_ = false;
         }
         labels_.DeleteRange(index, quantity);
@@ -706,6 +715,7 @@ void TChartSeries::ResetPointLists()
     for (int i = 0; i < valueLists_.Count(); ++i) valueLists_.ValueListAt(i)->RemoveAll();
     std::vector<TColor>().swap(colors_);
     hasColors_ = false;
+    nullCount_ = 0;
     labels_.Clear();
     if (pictures_) pictures_->Clear();
     if (visuals_ && visuals_->Count()) visuals_->Clear();
@@ -1389,7 +1399,9 @@ void TChartSeries::Assign(TPersistent* source)
     }
     manualData_ = other->manualData_;
     if (!other->HasDataSources() || other->manualData_) {
-        if (other->manualData_ || !other->IsDesigning()) ReloadFromSource(other);
+        const bool copyPoints = other->dataMark_ == dmForceData ||
+                                (other->dataMark_ == dmNone && (other->manualData_ || !other->IsDesigning()));
+        if (copyPoints) ReloadFromSource(other);
     } else {
         for (TComponent* c : *other->dataSources_)
             if (!HasDataSources() || dataSources_->IndexOf(c) < 0) linkSource(c);
@@ -1516,6 +1528,7 @@ void TChartSeries::DefineProperties(TFiler& filer)
         "CustomVertAxis", [this](TReader& reader) { readCustomAxis(reader, false); },
         [this, axisIndex](TWriter& writer) { writer.WriteInteger(axisIndex(customVertAxis_)); },
         axisIndex(customVertAxis_) >= 0);
+    defineDataProperties(filer);
 }
 
 void TChartSeries::readDataSources(TReader& reader)

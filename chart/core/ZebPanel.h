@@ -158,6 +158,8 @@ public:
 
     // ---- the pass ----
     void Invalidate() override;
+    // Shows rect of the off-screen buffer again without re-rendering it: a series drew into it.
+    void RepaintBufferRect(const TRect& rect) { InvalidateRect(rect); }
     // The panel Color as a real colour (XOR pens, the rubber band).
     virtual TColor GetBackgroundColor() const;
     virtual void SpareHook() {}

@@ -1,0 +1,442 @@
+// The line family: defaults, the pointer list, margins, drawing on the recording canvas, stacking,
+// hit tests, pointers and legend symbols, and the fast line series.
+#include <tuple>
+
+#include "SeriesTestPanel.h"
+#include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebPen.h"
+#include "chart/series/FastLineSeries.h"
+#include "chart/series/LineSeries.h"
+#include "platform/classes/Published.h"
+
+TV_PUBLISHED(TLineTestPanel) {}
+
+// ---- defaults ----
+
+TEST_F(LineFamily, Defaults)
+{
+    TCustomSeries base(&owner);
+    EXPECT_TRUE(base.ClickableLine());
+    EXPECT_TRUE(base.ColorEachLine());
+    EXPECT_TRUE(base.Dark3D());
+    EXPECT_TRUE(base.InflateMargins());
+    EXPECT_EQ(base.ClickTolerance(), 0);
+    EXPECT_EQ(base.DrawStyle(), dsSegments);
+    EXPECT_EQ(base.Stacked(), cssNone);
+    EXPECT_EQ(base.HoverElement(), THoverElements{heCurrent});
+    EXPECT_EQ(base.DrawnFraction(), 1.0f);
+    EXPECT_EQ(base.AreaChartBrush()->Color(), static_cast<TColor>(0x808080));
+
+    struct Case {
+        TCustomSeries* series;
+        bool pointer, lines, area, clickableLine;
+    };
+    TLineSeries line(&owner);
+    TPointSeries point(&owner);
+    TAreaSeries area(&owner);
+    for (const Case& c : {Case{&line, false, true, false, true}, Case{&point, true, false, false, false},
+                          Case{&area, false, false, true, true}}) {
+        SCOPED_TRACE(c.series->ClassName());
+        EXPECT_EQ(c.series->Pointer()->Visible(), c.pointer);
+        EXPECT_FALSE(c.series->Pointer()->IsVisibleStored());
+        EXPECT_EQ(c.series->DrawLines(), c.lines);
+        EXPECT_EQ(c.series->DrawArea(), c.area);
+        EXPECT_EQ(c.series->ClickableLine(), c.clickableLine);
+    }
+    TFastLineSeries fast(&owner);
+    EXPECT_TRUE(fast.AutoRepaint());
+    EXPECT_TRUE(fast.DrawAllPoints());
+    EXPECT_TRUE(fast.IgnoreNulls());
+    EXPECT_EQ(fast.TreatNulls(), tnIgnore);
+    EXPECT_EQ(fast.DrawAllPointsStyle(), daFirst);
+    EXPECT_EQ(fast.DrawStyle(), flSegments);
+    EXPECT_FALSE(fast.FastPen());
+    EXPECT_EQ(fast.LinePen()->EndStyle(), esFlat);
+}
+
+TEST_F(LineFamily, AssigningAPointSeriesToALineSeriesHidesThePointerAndKeepsLines)
+{
+    TPointSeries point(&owner);
+    TLineSeries line(&owner);
+    line.Assign(&point);
+    EXPECT_FALSE(line.Pointer()->Visible());
+    EXPECT_TRUE(line.DrawLines());
+}
+
+// ---- pointer list ----
+
+TEST_F(LineFamily, PointerListAnswersTheSharedPointerOutsideItsEntries)
+{
+    TPointSeries s(&owner);
+    TSeriesPointerItems& p = *s.Pointer();
+    p.EnsureItem(2)->SetHorizSize(9);
+    EXPECT_EQ(p.ItemCount(), 3);
+    EXPECT_EQ(p.ItemOrSelf(-1), &p);
+    EXPECT_EQ(p.ItemOrSelf(7), &p);
+    EXPECT_EQ(p.ItemOrSelf(1), &p);  // empty entry
+    EXPECT_EQ(p.ItemOrSelf(2)->HorizSize(), 9);
+}
+
+TEST_F(LineFamily, DeletingAPointMovesTheLaterPointers)
+{
+    auto* s = Add<TPointSeries>({1, 2, 3, 4, 5, 6});
+    for (int i = 0; i <= 5; ++i) s->Pointer()->EnsureItem(i)->SetHorizSize(10 + i);
+    s->RemovePoint(3);
+    EXPECT_EQ(s->Pointer()->ItemOrSelf(3)->HorizSize(), 14);
+    EXPECT_EQ(s->Pointer()->ItemOrSelf(4)->HorizSize(), 15);
+    EXPECT_EQ(s->Pointer()->ItemCount(), 5);
+}
+
+TEST_F(LineFamily, OutLineIsMadeOnReadAndNoneRemovesIt)
+{
+    TLineSeries s(&owner);
+    EXPECT_FALSE(s.HasOutLine());
+    EXPECT_FALSE(s.OutLine()->Visible());
+    EXPECT_TRUE(s.HasOutLine());
+    s.SetOutLine(nullptr);
+    EXPECT_FALSE(s.HasOutLine());
+}
+
+TEST_F(LineFamily, MarginsOfTheLinePen)
+{
+    for (auto [width, stairs, expected] : {std::tuple{1, false, 0}, {4, false, 3}, {4, true, 4}}) {
+        SCOPED_TRACE(width);
+        TLineSeries s(&owner);
+        s.LinePen()->SetWidth(width);
+        s.SetStairs(stairs);
+        int l = 0, r = 0, t = 0, b = 0;
+        s.MeasureHorizMargins(l, r);
+        s.MeasureVertMargins(t, b);
+        EXPECT_EQ(l, expected);
+        EXPECT_EQ(r, expected);
+        EXPECT_EQ(t, expected);
+        EXPECT_EQ(b, expected);
+    }
+}
+
+// ---- extremes ----
+
+TEST_F(LineFamily, ExtremeValueLeavesNullsOutUnlessIgnored)
+{
+    auto* s = Add<TLineSeries>({5, 1, 9});
+    EXPECT_EQ(s->ExtremeValue(true), 1);
+    EXPECT_EQ(s->ExtremeValue(false), 9);
+    s->SetPointColor(2, clNullPoint);
+    EXPECT_EQ(s->NullPointCount(), 1);
+    EXPECT_EQ(s->ExtremeValue(false), 5);
+    s->SetTreatNulls(tnIgnore);
+    EXPECT_EQ(s->ExtremeValue(false), 9);
+    s->SetTreatNulls(tnDontPaint);
+    s->RemovePoint(2);
+    EXPECT_EQ(s->NullPointCount(), 0);
+    EXPECT_EQ(s->ExtremeValue(false), 5);
+    TLineSeries empty(&owner);
+    EXPECT_EQ(empty.ExtremeValue(true), 0);
+}
+
+// ---- drawing ----
+
+TEST_F(LineFamily, NullPointUnderEachTreatment)
+{
+    using V = std::vector<std::string>;
+    const V dontPaint{};
+    const V skip{P("MoveTo", X(0), Y(1)), P("LineTo", X(2), Y(3))};
+    const V ignore{P("MoveTo", X(0), Y(1)), P("LineTo", X(1), Y(0)), P("MoveTo", X(1), Y(0)), P("LineTo", X(2), Y(3))};
+    for (auto [treat, expected] : {std::tuple{tnDontPaint, dontPaint}, {tnSkip, skip}, {tnIgnore, ignore}}) {
+        SCOPED_TRACE(TTreatNullsStyleNames[treat]);
+        auto* s = Add<TLineSeries>({1, 0, 3});
+        s->SetPointColor(1, clNullPoint);
+        s->SetTreatNulls(treat);
+        EXPECT_EQ(Draw(*s), expected);
+        s->Free();
+    }
+}
+
+TEST_F(LineFamily, StairsGoAcrossThenUpOrUpThenAcross)
+{
+    Range(0, 100, 0, 100);
+    for (bool inverted : {false, true}) {
+        auto* s = new TLineSeries(&owner);
+        s->SetParentChart(&chart);
+        s->InsertXY(10, 50);
+        s->InsertXY(20, 30);
+        s->SetStairs(true);
+        s->SetInvertedStairs(inverted);
+        const TPoint corner = inverted ? TPoint{X(10), Y(30)} : TPoint{X(20), Y(50)};
+        EXPECT_EQ(Draw(*s), (std::vector<std::string>{P("MoveTo", X(10), Y(50)), P("LineTo", corner.X, corner.Y),
+                                                      P("LineTo", X(20), Y(30))}));
+        s->Free();
+    }
+}
+
+TEST_F(LineFamily, CoincidingEndsDrawNoSegmentButThePointer)
+{
+    auto* s = Add<TLineSeries>({2, 2});
+    s->InsertXY(0, 2);  // a second point on the first one's pixel
+    s->Pointer()->SetVisible(true);
+    canvas->ClearLog();
+    s->FindVisibleRange();
+    s->DrawVisiblePoints();
+    const auto lines = canvas->Calls("LineTo");
+    EXPECT_EQ(lines.size(), 1u);  // only the segment to (1, 2)
+    EXPECT_EQ(canvas->Calls("Rectangle").size(), 3u);  // every pointer still painted
+}
+
+TEST_F(LineFamily, TheLineEntersFromThePlotEdgeWhenEarlierPointsAreOutOfView)
+{
+    Range(4.5, 10, 0, 20);
+    for (bool stairs : {false, true}) {
+        auto* s = Add<TLineSeries>({0, 1, 2, 3, 4, 10, 6, 7});
+        s->SetStairs(stairs);
+        const auto calls = Draw(*s);
+        ASSERT_FALSE(calls.empty());
+        // Halfway from point 4 (4) to point 5 (10) the line is at 7; with stairs at point 4's height.
+        EXPECT_EQ(calls[0], P("MoveTo", 100, stairs ? Y(4) : Y(7)));
+        s->Free();
+    }
+}
+
+TEST_F(LineFamily, DrawAllIsOnePolylineIn2DAndFallsBackIn3D)
+{
+    auto* s = Add<TLineSeries>({1, 2, 3, 4});
+    s->SetDrawStyle(dsAll);
+    Draw(*s);
+    EXPECT_EQ(canvas->Calls("Polyline").size(), 1u);
+    EXPECT_TRUE(canvas->Calls("LineTo").empty());
+    s->SetColorEachPoint(true);
+    Draw(*s);
+    EXPECT_TRUE(canvas->Calls("Polyline").empty());
+    EXPECT_EQ(canvas->Calls("LineTo").size(), 3u);
+}
+
+TEST_F(LineFamily, DrawnFractionHasAPartialPointOnlyWithARemainder)
+{
+    Range(0, 10, 0, 20);
+    // 0.5 of 10: points 0 to 5; 0.55: the same and a partial point at X 5.5.
+    for (auto [fraction, points] : {std::tuple{0.5f, 6u}, {0.55f, 7u}}) {
+        SCOPED_TRACE(fraction);
+        auto* s = Add<TLineSeries>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+        s->SetDrawStyle(dsAll);
+        s->SetDrawnFraction(fraction);
+        Draw(*s);
+        const auto calls = canvas->Calls("Polyline");
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(std::count(calls[0].begin(), calls[0].end(), ' ') + 1, static_cast<long>(points)) << calls[0];
+        s->Free();
+    }
+}
+
+TEST_F(LineFamily, AFarPointIsClampedOnTheSameLine)
+{
+    Range(0, 10, 0, 10);
+    auto* s = Add<TLineSeries>({5});
+    s->InsertXY(1, 5 - 10000);  // about 300,000 pixels below
+    const auto calls = Draw(*s);
+    ASSERT_EQ(calls.size(), 2u);
+    int x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(calls[1].c_str(), "LineTo(%d,%d)", &x, &y), 2);
+    EXPECT_EQ(y, MaxPixelCoordinate);
+    const double slope = static_cast<double>(Y(-9995) - Y(5)) / (X(1) - X(0));
+    EXPECT_NEAR(x, X(0) + (y - Y(5)) / slope, 1);
+}
+
+TEST_F(LineFamily, AHiddenLinePenStillDrawsAndStaysVisible)
+{
+    auto* s = Add<TLineSeries>({1, 2});
+    s->LinePen()->SetVisible(false);
+    Draw(*s);
+    EXPECT_EQ(canvas->Calls("LineTo").size(), 1u);
+    EXPECT_TRUE(s->LinePen()->Visible());
+}
+
+TEST_F(LineFamily, TheLineTakesTheSeriesColourNotThePenColour)
+{
+    auto* s = Add<TLineSeries>({1, 2});
+    s->SetSeriesColor(static_cast<TColor>(0x8000FF));
+    s->LinePen()->SetColor(clRed);
+    Draw(*s);
+    EXPECT_EQ(canvas->Pen()->Color(), static_cast<TColor>(0x8000FF));
+    s->SetColorEachLine(false);  // and no colour per point either
+    Draw(*s);
+    EXPECT_EQ(canvas->Pen()->Color(), static_cast<TColor>(0x8000FF));
+}
+
+// ---- stacking ----
+
+TEST_F(LineFamily, StackedSeriesSitOnEachOther)
+{
+    Range(0, 10, 0, 10);
+    auto* a = Add<TLineSeries>({1, 0});
+    auto* b = Add<TLineSeries>({2, 0});
+    auto* c = Add<TLineSeries>({3, 0});
+    a->SetStacked(cssStack);
+    EXPECT_EQ(c->Stacked(), cssStack);
+    EXPECT_EQ(c->PointScreenY(0), Y(6));
+    EXPECT_EQ(c->OriginPixel(0), Y(3));
+    EXPECT_EQ(c->HighestY(), 6);
+    c->SetStacked(cssStack100);
+    Range(0, 10, 0, 100);
+    EXPECT_EQ(a->PointScreenY(0), Y(100.0 / 6));
+    EXPECT_EQ(b->PointScreenY(0), Y(50));
+    EXPECT_EQ(c->PointScreenY(0), Y(100));
+    EXPECT_EQ(a->PointScreenY(1), chart.LeftAxis()->EndPixel());
+    b->SetPointY(0, -2);
+    EXPECT_EQ(c->StackedSum(0, true), 6);
+}
+
+TEST_F(LineFamily, StackedSpreadsToLineSeriesAndAncestorsOnly)
+{
+    auto* line = Add<TLineSeries>({1});
+    auto* horiz = Add<THorizLineSeries>({1});
+    auto* area = Add<TAreaSeries>({1});
+    auto* point = Add<TPointSeries>({1});
+    line->SetStacked(cssStack);
+    EXPECT_EQ(horiz->Stacked(), cssNone);
+    EXPECT_EQ(area->Stacked(), cssNone);
+    EXPECT_EQ(point->Stacked(), cssNone);
+    horiz->SetStacked(cssOverlap);
+    EXPECT_EQ(line->Stacked(), cssOverlap);
+}
+
+TEST_F(LineFamily, AreaStackGroupsTakeTheirOwnDepthSlots)
+{
+    chart.SetView3D(true);
+    auto* a = Add<TAreaSeries>({1});
+    auto* b = Add<TAreaSeries>({1});
+    b->SetStackGroup(1);
+    a->SetMultiArea(maStacked);
+    EXPECT_EQ(b->Stacked(), cssStack);
+    EXPECT_FALSE(a->StacksWith(b));
+    chart.ResetZSlots();
+    a->ReserveZSlot();
+    b->ReserveZSlot();
+    EXPECT_NE(a->GetZSlot(), b->GetZSlot());
+}
+
+TEST_F(LineFamily, AreaFillsFromItsOwnOrigin)
+{
+    Range(0, 10, 0, 40);
+    auto* s = Add<TAreaSeries>({20, 30});
+    s->SetUseYOrigin(true);
+    s->SetYOrigin(10);
+    EXPECT_EQ(s->LowestY(), 10);
+    EXPECT_EQ(s->OriginPixel(0), Y(10));
+    Draw(*s);
+    const auto polygons = canvas->Calls("Polygon");
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_NE(polygons[0].find(std::to_string(Y(10))), std::string::npos) << polygons[0];
+}
+
+// ---- hit test ----
+
+TEST_F(LineFamily, HitTestAlongTheLine)
+{
+    auto* s = Add<TLineSeries>({1, 2, 3, 4, 5, 6});
+    s->FindVisibleRange();
+    EXPECT_EQ(s->HitTest(X(0), Y(1)), 0);
+    const int midX = (X(3) + X(4)) / 2, midY = (Y(4) + Y(5)) / 2;
+    EXPECT_EQ(s->HitTest(midX, midY), 3);
+    chart.BottomAxis()->SetInverted(true);
+    Range(0, 10, 0, 10);
+    s->FindVisibleRange();
+    EXPECT_EQ(s->HitTest((X(3) + X(4)) / 2, midY), 3);
+    s->SetClickableLine(false);
+    EXPECT_EQ(s->HitTest((X(3) + X(4)) / 2, midY), -1);
+}
+
+TEST_F(LineFamily, FastLineAnswersTheLowerIndexOnAnInvertedStep)
+{
+    auto* s = Add<TFastLineSeries>({1, 5});
+    s->SetStairs(true);
+    s->SetInvertedStairs(true);
+    s->FindVisibleRange();
+    EXPECT_EQ(s->HitTest(X(0), Y(3)), 0);  // the vertical leg comes first
+    EXPECT_EQ(s->HitTest(X(1), Y(3)), -1);
+}
+
+// ---- pointers, hover pens, legend symbols ----
+
+TEST_F(LineFamily, APointersOwnBrushColourWins)
+{
+    auto* s = Add<TPointSeries>({1});
+    s->Pointer()->Brush()->SetColor(clBlue);
+    canvas->ClearLog();
+    s->DrawPointSymbol(X(0), Y(1), 0, clRed);
+    EXPECT_EQ(canvas->Brush()->Color(), clBlue);
+}
+
+TEST_F(LineFamily, PsNothingDrawsAndHitsNothing)
+{
+    auto* s = Add<TPointSeries>({1, 2});
+    s->SetOnGetPointerStyle(TOnGetPointerStyle([](TChartSeries*, int) { return psNothing; }));
+    Draw(*s);
+    EXPECT_TRUE(canvas->Calls("Rectangle").empty());
+    EXPECT_FALSE(s->IsOverPointer(0, X(0), Y(1), X(0), Y(1)));
+}
+
+TEST_F(LineFamily, LegendLineAndPointerShape)
+{
+    auto* line = Add<TLineSeries>({1});
+    canvas->ClearLog();
+    line->FillLegendSymbol(-1, {10, 10, 30, 20});
+    EXPECT_EQ(canvas->Calls("LineTo"), std::vector<std::string>{"LineTo(30,15)"});
+
+    auto* point = Add<TPointSeries>({1});
+    point->Pointer()->SetHorizSize(8);
+    point->Pointer()->SetVertSize(4);
+    point->Pointer()->Pen()->SetVisible(false);
+    canvas->ClearLog();
+    point->FillLegendSymbol(-1, {0, 0, 20, 20});
+    const auto rects = canvas->Calls("Rectangle");
+    ASSERT_EQ(rects.size(), 1u);
+    int l, t, r, b;
+    ASSERT_EQ(std::sscanf(rects[0].c_str(), "Rectangle(%d,%d,%d,%d)", &l, &t, &r, &b), 4);
+    EXPECT_LE(r - l, 2 * 8 + 1);
+    EXPECT_LE(b - t, 2 * 4 + 1);
+    EXPECT_NEAR(static_cast<double>(r - l) / (b - t), 2.0, 0.5);
+}
+
+// ---- fast line ----
+
+TEST_F(LineFamily, FastLineFirstOfEachColumnDrawsAtMostOneLinePerColumn)
+{
+    Range(0, 1000, 0, 10);
+    chart.SetChartRect({100, 20, 200, 320});
+    chart.NormalizeChartRect();
+    Range(0, 1000, 0, 10);
+    auto* s = new TFastLineSeries(&owner);
+    s->SetParentChart(&chart);
+    for (int i = 0; i < 1000; ++i) s->AppendValue(i % 7);
+    s->SetDrawAllPoints(false);
+    s->PrecalcPoints();
+    Draw(*s);
+    EXPECT_LE(canvas->Calls("LineTo").size(), 101u);
+}
+
+TEST_F(LineFamily, FastLineNulls)
+{
+    using V = std::vector<std::string>;
+    for (auto [treat, lines] : {std::tuple{tnIgnore, 2u}, {tnSkip, 1u}, {tnDontPaint, 0u}}) {
+        SCOPED_TRACE(TTreatNullsStyleNames[treat]);
+        auto* s = Add<TFastLineSeries>({1, 5, 3});
+        s->SetPointColor(1, clNullPoint);
+        s->SetTreatNulls(treat);
+        s->PrecalcPoints();
+        Draw(*s);
+        EXPECT_EQ(canvas->Calls("LineTo").size(), lines);
+        s->Free();
+    }
+}
+
+TEST_F(LineFamily, FastLineWithoutAutoRepaintStartsAtTheAxesCrossing)
+{
+    auto* s = Add<TFastLineSeries>({1, 2});
+    s->SetAutoRepaint(false);
+    chart.LeftAxis()->SetAxisLinePosition(100);
+    chart.BottomAxis()->SetAxisLinePosition(320);
+    s->RemoveAllPoints();
+    canvas->ClearLog();
+    s->AppendValue(5);
+    EXPECT_EQ(canvas->Calls("MoveTo").front(), "MoveTo(100,320)");
+    EXPECT_EQ(canvas->Calls("LineTo"), std::vector<std::string>{P("LineTo", X(0), Y(5))});
+}
