@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "chart/core/AxisPanel.h"
+#include "chart/core/ChartInput.h"
 #include "chart/core/LegendStyle.h"
+#include "chart/core/LegendTextStyle.h"
 
 class TChartBackWall;
 class TChartBottomWall;
@@ -21,8 +23,9 @@ class TCustomChart;
 class TGraphic;
 class TZebPen;
 
+// The range a scroll would give the axis; the handler may change it (panning) or refuse.
 using TChartAllowScrollEvent =
-    TMethodEvent<void(TChartAxis* Sender, double AMin, double AMax, bool& AllowScroll)>;
+    TMethodEvent<void(TChartAxis* Sender, double& AMin, double& AMax, bool& AllowScroll)>;
 using TChartClickAxis =
     TMethodEvent<void(TCustomChart* Sender, TChartAxis* Axis, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TChartClick = TMethodEvent<void(TCustomChart* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -136,6 +139,42 @@ public:
     // place stay.
     void ResetToFreshChart();
 
+    // ---- mouse, wheel and keys (ChartInput.cpp) ----
+    TChartClickedPart PartAtPoint(TPoint p) { return FindPartAt(p, false); }
+    // First match: a custom-placed legend's item, the active series from the last (with
+    // onlyClickable those with click handlers, all when OnClickSeries is set), the axes, the
+    // legend, the titles, the chart rectangle while some series is active.
+    TChartClickedPart FindPartAt(TPoint p, bool onlyClickable);
+    // The axis title's caption, else the axis' place ("Left Axis", "Depth Top", ...).
+    String AxisDisplayName(TChartAxis* axis) const;
+    // No active series, or an active one that allows zoom and scroll.
+    bool CanZoomOrScroll() const;
+    // The wheel scrolls the vertical axes (not while designing).
+    bool WheelPans() const;
+    // The ranges go to the standard axes of the zoom's direction (animated when asked); the
+    // scales are saved first.
+    void ZoomToValues(const TZoomRanges& ranges);
+    // 110 narrows each range by 10 % at each end, 90 widens it; an axis whose range would vanish
+    // or turn over (150 and more) keeps it.
+    void ZoomPercent(int percent);
+    // The zoom rectangle's corners become the standard axes' ranges; a snapshot with History.
+    virtual void ZoomToRectangle();
+    // One step back in the history, else the saved scales; then the panel's undo.
+    void RevertZoom() override;
+    // Minimum and maximum of the Left, Top, Right and Bottom axes, then of each custom axis.
+    void AddZoomSnapshot();
+    // The standard axes take the snapshot before the newest.
+    void RestorePreviousZoom();
+    // Every vertical axis moves by 3 % of its range (up: towards larger values).
+    void ScrollVerticalAxes(bool up);
+    // One wheel step (+1 up, -1 down) with the pointer at (client) at: panning, else zooming,
+    // else 3-D zoom, then the tools. True when the chart scrolled or zoomed.
+    bool HandleWheel(int step, TPoint at = {});
+    // The range settings of every non-depth axis, kept until RevertZoom gives them back.
+    void SaveAxisScales();
+    bool ScalesNotSaved() const { return scalesNotSaved_; }
+    const TAllAxisSavedScales& SavedScales() const { return savedScales_; }
+
     // ---- events ----
     const TChartAllowScrollEvent& OnAllowScroll() const { return onAllowScroll_; }
     void SetOnAllowScroll(TChartAllowScrollEvent value) { onAllowScroll_ = std::move(value); }
@@ -159,6 +198,17 @@ public:
 protected:
     // "BackColor" (read only), "ColorPaletteIndex", "ColorPalette".
     void DefineProperties(TFiler& filer) override;
+    // Each runs the inherited handler first (the component's own events), then offers the event
+    // to the tools (ChartInput.cpp).
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
+    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    void KeyDown(Word& key, TShiftState shift) override;
+    void KeyUp(Word& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
 
 private:
     void readBackColor(TReader& reader);
@@ -168,6 +218,35 @@ private:
     void drawWallAxis(TChartAxis* axis, bool grid);
     void paintSideWall(TChartWall& wall, const char* name, int x, int outward, int planeDepth, int boxDepth);
 
+    // ---- input (ChartInput.cpp) ----
+    void startZoomOrPanning(TMouseButton button, TShiftState shift, int x, int y);
+    // Pans the axes of one orientation by the pixel move from -> to; true when one moved.
+    bool scrollAxes(bool horizontal, int from, int to);
+    void trackHover(int x, int y);
+    void restoreAxisScales();
+    // To the active tools, then animations, until one sets MouseHandled; true when one did.
+    bool toolsMouse(int kind, TMouseButton button, TShiftState shift, int x, int y);
+    bool toolsWheel(int kind, int delta, int x, int y);
+    void toolsKey(int kind, Word& key, TShiftState shift, char keyChar);
+
+    // ---- what input asks of the legend (ChartLegendInput.cpp) ----
+    bool legendVisible() const;
+    bool legendCustomPosition() const;
+    // The item under (x, y); -1 when none.
+    int legendItemAt(int x, int y);
+    // A mouse-down on item index; true when its check box acted.
+    bool legendClickItem(int index);
+    // The hand cursor while the legend's highlight shows, else the legend's cursor.
+    TCursor legendCursor() const;
+    // The legend lists the points of one series (the effective style is lsValues).
+    bool legendShowsValues() const;
+    TChartSeries* legendValuesSeries() const;
+    int legendItemOfPoint(int pointIndex) const;
+    int legendPointOfItem(int item) const;
+    void legendSetHoverItem(int item);
+
+    TAllAxisSavedScales savedScales_;
+    bool scalesNotSaved_ = true;
     int colorPaletteIndex_ = DefaultPaletteIndex;
     std::unique_ptr<TChartWalls> walls_;
     std::unique_ptr<TChartLegend> legend_;

@@ -18,15 +18,23 @@ public:
 
     // 2 start, 3 before the axes, 1 before the series, 4 after the series, 0 end, 5 mouse left.
     virtual void ChartDrawStage(int stage) { (void)stage; }
+    // The chart's input, tools first. A tool that sets the chart's MouseHandled stops the rest of
+    // a mouse or wheel event's handling.
     // kind: 0 down, 1 move, 2 up.
     virtual void HandleMouse(int kind, TMouseButton button, TShiftState shift, int x, int y)
     {
         (void)kind, (void)button, (void)shift, (void)x, (void)y;
     }
-    virtual void HandleKey(int kind, Word& key, TShiftState shift) { (void)kind, (void)key, (void)shift; }
+    // kind: 0 key down, 1 key up, 2 key press (key 0, the character in keyChar).
+    virtual void HandleKey(int kind, Word& key, TShiftState shift, char keyChar)
+    {
+        (void)kind, (void)key, (void)shift, (void)keyChar;
+    }
     // stage 1 before the series' points, 4 after them.
     virtual void SeriesDrawStage(TChartSeries* series, int stage) { (void)series, (void)stage; }
-    virtual void HandleWheel(int delta, int x, int y, bool& handled) { (void)delta, (void)x, (void)y, (void)handled; }
+    // kind: 1 the wheel message with its delta; then 2 after a step up, 0 after a step down (delta
+    // +1 or -1). x, y: the pointer in client coordinates.
+    virtual void HandleWheel(int kind, int delta, int x, int y) { (void)kind, (void)delta, (void)x, (void)y; }
 
     bool HasParent() const override { return true; }
 

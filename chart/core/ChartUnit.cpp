@@ -8,6 +8,7 @@
 #include "chart/core/NamedPalettes.h"
 #include "chart/core/SeriesTypes.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/Random.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ std::vector<const TMetaClass*> storedClasses()
 void StartChartUnit()
 {
     if (starts++ > 0) return;
+    Randomize();
     for (const TMetaClass* cls : storedClasses()) RegisterClass(*cls);
 }
 

@@ -84,6 +84,8 @@ TV_PUBLISHED(TControl)
     Prop("OnMouseEnter", &TControl::OnMouseEnter, &TControl::SetOnMouseEnter);
     Prop("OnMouseLeave", &TControl::OnMouseLeave, &TControl::SetOnMouseLeave);
     Prop("OnMouseWheel", &TControl::OnMouseWheel, &TControl::SetOnMouseWheel);
+    Prop("OnMouseWheelDown", &TControl::OnMouseWheelDown, &TControl::SetOnMouseWheelDown);
+    Prop("OnMouseWheelUp", &TControl::OnMouseWheelUp, &TControl::SetOnMouseWheelUp);
     Prop("OnResize", &TControl::OnResize, &TControl::SetOnResize);
 }
 

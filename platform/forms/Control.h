@@ -126,6 +126,7 @@ using TMouseEvent = TMethodEvent<void(TObject* Sender, TMouseButton Button, TShi
 using TMouseMoveEvent = TMethodEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TMouseWheelEvent =
     TMethodEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = TMethodEvent<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = TMethodEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TMethodEvent<void(TObject* Sender, char& Key)>;
 
@@ -250,6 +251,10 @@ public:
     void SetOnMouseLeave(const TNotifyEvent& e) { onMouseLeave_ = e; }
     const TMouseWheelEvent& OnMouseWheel() const { return onMouseWheel_; }
     void SetOnMouseWheel(const TMouseWheelEvent& e) { onMouseWheel_ = e; }
+    const TMouseWheelUpDownEvent& OnMouseWheelDown() const { return onMouseWheelDown_; }
+    void SetOnMouseWheelDown(const TMouseWheelUpDownEvent& e) { onMouseWheelDown_ = e; }
+    const TMouseWheelUpDownEvent& OnMouseWheelUp() const { return onMouseWheelUp_; }
+    void SetOnMouseWheelUp(const TMouseWheelUpDownEvent& e) { onMouseWheelUp_ = e; }
     const TNotifyEvent& OnResize() const { return onResize_; }
     void SetOnResize(const TNotifyEvent& e) { onResize_ = e; }
 
@@ -276,7 +281,11 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // OnMouseWheel; when that leaves the message unhandled, one DoMouseWheelUp or DoMouseWheelDown
+    // per whole notch (120) of the delta accumulated so far (touchpads send small deltas).
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
+    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
     virtual void Resize();
     // AutoSize: a control may change the proposed size; false keeps it as is.
     virtual bool CanAutoSize(int& newWidth, int& newHeight);
@@ -351,6 +360,8 @@ private:
     TMouseEvent onMouseDown_, onMouseUp_;
     TMouseMoveEvent onMouseMove_;
     TMouseWheelEvent onMouseWheel_;
+    TMouseWheelUpDownEvent onMouseWheelDown_, onMouseWheelUp_;
+    int wheelAccumulator_ = 0;
 };
 
 // The form a control sits on (nullptr when it is not on one).

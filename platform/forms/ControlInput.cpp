@@ -148,6 +148,28 @@ bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
 {
     bool handled = false;
     if (onMouseWheel_) onMouseWheel_(this, shift, wheelDelta, mousePos, handled);
+    if (handled) return true;
+    constexpr int notch = 120;
+    wheelAccumulator_ += wheelDelta;
+    while (wheelAccumulator_ >= notch || wheelAccumulator_ <= -notch) {
+        const bool down = wheelAccumulator_ < 0;
+        wheelAccumulator_ += down ? notch : -notch;
+        handled = down ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
+    }
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState shift, TPoint mousePos)
+{
+    bool handled = false;
+    if (onMouseWheelDown_) onMouseWheelDown_(this, shift, mousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState shift, TPoint mousePos)
+{
+    bool handled = false;
+    if (onMouseWheelUp_) onMouseWheelUp_(this, shift, mousePos, handled);
     return handled;
 }
 

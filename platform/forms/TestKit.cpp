@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPaintEvent>
+#include <QWheelEvent>
 #include <cstdio>
 
 #include "platform/forms/Forms.h"
@@ -154,6 +155,20 @@ void MouseMove(TControl& control, int x, int y, TShiftState shift)
     if (shift.Contains(ssLeft)) buttons |= Qt::LeftButton;
     if (shift.Contains(ssRight)) buttons |= Qt::RightButton;
     SendMouse(w, QEvent::MouseMove, p, Qt::NoButton, buttons, QtMods(shift));
+}
+
+bool MouseWheel(TControl& control, int delta, int x, int y, TShiftState shift)
+{
+    QWidget* w;
+    QPoint p = Where(control, x, y, w);
+    Qt::MouseButtons buttons;
+    if (shift.Contains(ssLeft)) buttons |= Qt::LeftButton;
+    if (shift.Contains(ssRight)) buttons |= Qt::RightButton;
+    QWheelEvent e(QPointF(p), QPointF(w->mapToGlobal(p)), QPoint(), QPoint(0, delta), buttons, QtMods(shift),
+                  Qt::NoScrollPhase, false);
+    e.setAccepted(false);
+    QApplication::sendEvent(w, &e);
+    return e.isAccepted();
 }
 
 void Click(TControl& control, int x, int y)

@@ -29,6 +29,9 @@ TControl& FindControl(TComponent& root, const String& name);
 void MouseDown(TControl& control, TMouseButton button = mbLeft, int x = Centre, int y = Centre, TShiftState shift = {});
 void MouseUp(TControl& control, TMouseButton button = mbLeft, int x = Centre, int y = Centre, TShiftState shift = {});
 void MouseMove(TControl& control, int x, int y, TShiftState shift = {});
+// A wheel turn of delta (120 a notch, positive away from the user) with the pointer at a client
+// point; true when the control handled it.
+bool MouseWheel(TControl& control, int delta, int x = Centre, int y = Centre, TShiftState shift = {});
 // Press and release: OnMouseDown, OnClick, OnMouseUp.
 void Click(TControl& control, int x = Centre, int y = Centre);
 // The same, queued: it happens the next time messages are processed.

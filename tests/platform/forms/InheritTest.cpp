@@ -114,6 +114,29 @@ TEST_F(InheritFixture, WheelGoesToTheControlAndUnhandledOnToItsParent)
     EXPECT_EQ(seen, (std::vector<String>{"edit -120", "form -120", "edit -120"}));
 }
 
+TEST_F(InheritFixture, UnhandledWheelDeltasAddUpToOneStepPerNotch)
+{
+    form->Show();
+    std::vector<String> seen;
+    form->SetOnMouseWheelUp([&](TObject*, TShiftState, TPoint, bool& handled) {
+        seen.push_back("up");
+        handled = true;
+    });
+    form->SetOnMouseWheelDown([&](TObject*, TShiftState, TPoint, bool&) { seen.push_back("down"); });
+    // A touchpad's small deltas: 40 + 40 + 40 is one notch up; 300 is two more, 60 left over;
+    // -180 takes it to -120, one notch down.
+    EXPECT_FALSE(testkit::MouseWheel(*form, 40));
+    EXPECT_FALSE(testkit::MouseWheel(*form, 40));
+    EXPECT_TRUE(testkit::MouseWheel(*form, 40));
+    EXPECT_TRUE(testkit::MouseWheel(*form, 300));
+    EXPECT_FALSE(testkit::MouseWheel(*form, -180));
+    EXPECT_EQ(seen, (std::vector<String>{"up", "up", "up", "down"}));
+    // OnMouseWheel handling the message leaves the steps out.
+    form->SetOnMouseWheel([](TObject*, TShiftState, int, TPoint, bool& handled) { handled = true; });
+    EXPECT_TRUE(testkit::MouseWheel(*form, 120));
+    EXPECT_EQ(seen.size(), 4u);
+}
+
 TEST_F(InheritFixture, PressedWindowlessControlKeepsTheMouseUntilRelease)
 {
     form->Show();
