@@ -298,9 +298,12 @@ void TCustomBarSeries::PrepareDraw()
 
 void TCustomBarSeries::ComputeBarSize()
 {
+    // A custom width is taken as it is; a computed one is made even.
     if (customBarWidth_ != 0) {
         BarSize = customBarWidth_;
-    } else if (MaxBarPoints < 1) {
+        return;
+    }
+    if (MaxBarPoints < 1) {
         BarSize = 0;
     } else {
         const TChartAxis* axis = CategoryAxis();
