@@ -198,7 +198,6 @@ void TCustomBarSeries::PaintBarRect(bool rounded, bool valueAtTop)
 {
     TCanvas3D& canvas = *ParentChart()->Canvas3D();
     const TRect r = Normalized(BarBounds);
-    const int z = DepthRange().start;
     if (canvas.Brush()->Style() == bsSolid) {
         const TColor fill = canvas.Brush()->Color();
         const int width = r.Right - r.Left, height = r.Bottom - r.Top;
@@ -209,7 +208,7 @@ void TCustomBarSeries::PaintBarRect(bool rounded, bool valueAtTop)
             pen.SetVisible(true);
             if (pen.Style() == psClear) pen.SetStyle(psSolid);
             canvas.SelectPen(pen, fill);
-            canvas.LineAtZ(r.Left, r.Top, r.Right, r.Bottom, z);
+            canvas.DrawLine(r.Left, r.Top, r.Right, r.Bottom);
             return;
         }
         if (Pen()->Visible() && (Pen()->Width() >= width || Pen()->Width() >= height)) {
@@ -224,7 +223,7 @@ void TCustomBarSeries::PaintBarRect(bool rounded, bool valueAtTop)
         }
     }
     if (!rounded || barRound_ == brNone) {
-        canvas.RectangleAtZ(r, z);
+        canvas.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
     } else if (barRound_ == brBothEnds) {
         canvas.RoundRectCorners(r, roundSize_, roundSize_);
     } else {
