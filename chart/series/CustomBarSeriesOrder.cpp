@@ -99,7 +99,7 @@ void TCustomBarSeries::GetStackDrawOrder(int position, int count, std::vector<in
         if (series.GetMainValue(index) >= yOrigin_) {
             // After the last listed bar of its group: on top of the positive stack.
             const auto last = std::find_if(order.rbegin(), order.rend(), sameGroup);
-            order.insert(last.base(), at);
+            order.insert(last == order.rend() ? order.end() : last.base(), at);
         } else {
             // Before the first of its group: the negative stack grows downwards.
             order.insert(std::find_if(order.begin(), order.end(), sameGroup), at);
