@@ -243,19 +243,9 @@ void TBarSeries::PaintTickLine(int pixel, TBarStyle style)
         }
         break;
     }
-    case bsCilinder: {
-        if (view3D && !canvas.IsOrthogonal()) break;
-        const double half = (R - L) / 2.0, halfDepth = (z1 - z0) / 2.0, centre = (L + R) / 2.0;
-        std::vector<TPoint> points;
-        for (int i = 0; i < CylinderSideCount; ++i) {
-            const double angle = (180 + i * 180.0 / CylinderSideCount) * std::numbers::pi / 180;
-            const int x = RoundHalfEven(centre - std::cos(angle) * half);
-            const int z = RoundHalfEven(zm + std::sin(angle) * halfDepth);
-            points.push_back(canvas.ProjectXYZ(x, pixel, view3D ? z : 0));
-        }
-        canvas.Polyline(points);
+    case bsCilinder:
+        if (!view3D || canvas.IsOrthogonal()) canvas.Polyline(CylinderTickPoints(pixel));
         break;
-    }
     case bsArrow: {
         const int W = R - L;
         canvas.LineAtZ(L + W / 4, pixel, R - W / 4, pixel, zm);
@@ -278,11 +268,7 @@ bool TBarSeries::BarContainsPoint(int index, TPoint point)
     int y1 = PointScreenY(index), y2 = BarOriginPixel(index);
     if (y1 > y2) std::swap(y1, y2);
     const int m = (x0 + x1) / 2, middle = (y1 + y2) / 2;
-    const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
-    const auto polygonAt = [&](std::vector<TPoint> points, int z) {
-        if (view3D) points = canvas.ProjectPointsAtZ(points, z);
-        return IsInsidePolygon(point, points);
-    };
+    const int z0 = DepthRange().start, zm = DepthRange().middle;
     switch (BarStyle()) {
     case bsPyramid:
     case bsCone:
@@ -300,15 +286,9 @@ bool TBarSeries::BarContainsPoint(int index, TPoint point)
         const bool up = BarStyle() == bsArrow;
         const std::vector<TPoint> outline =
             TZebCanvas::CalcArrowPoints({m, up ? y2 : y1}, {m, up ? y1 : y2}, BarSize / 2, BarSize, 50);
-        return polygonAt(outline, zm);
+        return PointInPolygonAt(point, outline, zm);
     }
-    case bsDiamond: return polygonAt({{m, y1}, {x1, middle}, {m, y2}, {x0, middle}}, z0);
-    default:
-        if (view3D) {
-            std::vector<TPoint> outline;
-            return canvas.BoxOutline({x0, y1, x1, y2}, z0, z1, outline) && IsInsidePolygon(point, outline);
-        }
-        if (BarStyle() == bsEllipse) return IsInsideEllipseXY(point, x0, y1, x1, y2);
-        return point.Y >= y1 && point.Y <= y2;
+    case bsDiamond: return PointInPolygonAt(point, {{m, y1}, {x1, middle}, {m, y2}, {x0, middle}}, z0);
+    default: return PointInBarBox(point, {x0, y1, x1, y2});
     }
 }

@@ -124,8 +124,6 @@ void TCustomBarSeries::SetParentChart(TCustomAxisPanel* value)
     if (ParentChart()) shareMultiBar(false);
 }
 
-void TCustomBarSeries::SetPen(TZebPen* value) { TChartSeries::SetPen(value); }
-
 // ---- settings ----
 
 bool TCustomBarSeries::AutoMarkPosition() { return Marks().AutomaticText()->Move(); }

@@ -64,7 +64,6 @@ public:
     void Assign(TPersistent* source) override;
     void CopyAppearance(TChartSeries* other) override;
     void SetParentChart(TCustomAxisPanel* value) override;
-    void SetPen(TZebPen* value) override;
 
     // ---- settings ----
     bool AutoBarSize() const { return autoBarSize_; }
@@ -195,6 +194,15 @@ public:
     int MarksOnBarInset(const TSeriesMarkPosition& position, bool horizontal);
     // The base's mark drawing; marks on the bar have no arrow and do not move aside meanwhile.
     void DrawBarMark(int index, const String& text, TSeriesMarkPosition& position);
+
+    // ---- hit-test pieces both orientations use ----
+    // In the polygon, projected at z in 3-D.
+    bool PointInPolygonAt(TPoint point, std::vector<TPoint> polygon, int z);
+    // In the box's outline in 3-D; in 2-D in the inscribed ellipse (bsEllipse) or, along the value
+    // axis, between the ends (the caller tested the category extent).
+    bool PointInBarBox(TPoint point, const TRect& box);
+    // The front half of a cylinder's cross-section at pixel along the value axis, projected.
+    std::vector<TPoint> CylinderTickPoints(int pixel);
 
     // ---- gallery and samples ----
     void ListGalleryStyles(const std::function<void(const String&)>& add) const override;

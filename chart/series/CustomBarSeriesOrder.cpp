@@ -2,10 +2,12 @@
 // sample data of bar series.
 #include <algorithm>
 
+#include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartPage.h"
+#include "chart/core/HitTests.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ZebConst.h"
 #include "chart/series/CustomBarSeries.h"
@@ -139,6 +141,25 @@ int TCustomBarSeries::HitTest(int x, int y)
     for (int i = first; i <= last; ++i)
         if (BarContainsPoint(i, {x, y})) return i;
     return -1;
+}
+
+bool TCustomBarSeries::PointInPolygonAt(TPoint point, std::vector<TPoint> polygon, int z)
+{
+    TCustomAxisPanel* chart = ParentChart();
+    if (chart && chart->View3D()) polygon = chart->Canvas3D()->ProjectPointsAtZ(polygon, z);
+    return IsInsidePolygon(point, polygon);
+}
+
+bool TCustomBarSeries::PointInBarBox(TPoint point, const TRect& box)
+{
+    TCustomAxisPanel* chart = ParentChart();
+    if (chart && chart->View3D()) {
+        std::vector<TPoint> outline;
+        return chart->Canvas3D()->BoxOutline(box, DepthRange().start, DepthRange().end, outline) &&
+               IsInsidePolygon(point, outline);
+    }
+    if (barStyle_ == bsEllipse) return IsInsideEllipse(point, box);
+    return YMandatory() ? point.Y >= box.Top && point.Y <= box.Bottom : point.X >= box.Left && point.X <= box.Right;
 }
 
 // ---- gallery and samples ----

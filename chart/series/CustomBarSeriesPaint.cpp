@@ -2,6 +2,8 @@
 // the relative gradient, transparency, the plain and rounded 2-D rectangle, the bevel and the
 // tick lines.
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <functional>
 #include <optional>
 
@@ -253,6 +255,26 @@ void TCustomBarSeries::PaintBevel()
     }
     canvas.DrawBevelFrame(r, LightenColor(BarColor, DarkSideAmountStrong), DarkenColor(BarColor, DarkSideAmountLight),
                           bevelSize_);
+}
+
+std::vector<TPoint> TCustomBarSeries::CylinderTickPoints(int pixel)
+{
+    TCustomAxisPanel& chart = *ParentChart();
+    TCanvas3D& canvas = *chart.Canvas3D();
+    const bool vertical = YMandatory();
+    const TRect& b = BarBounds;
+    // Across the bar: X of vertical bars, Y of horizontal ones.
+    const double low = vertical ? b.Left : b.Top, high = vertical ? b.Right : b.Bottom;
+    const double half = (high - low) / 2, centre = (low + high) / 2;
+    const double halfDepth = (DepthRange().end - DepthRange().start) / 2.0;
+    std::vector<TPoint> points;
+    for (int i = 0; i < CylinderSideCount; ++i) {
+        const double angle = (180 + i * 180.0 / CylinderSideCount) * std::numbers::pi / 180;
+        const int across = RoundHalfEven(centre - std::cos(angle) * half);
+        const int z = chart.View3D() ? RoundHalfEven(DepthRange().middle + std::sin(angle) * halfDepth) : 0;
+        points.push_back(vertical ? canvas.ProjectXYZ(across, pixel, z) : canvas.ProjectXYZ(pixel, across, z));
+    }
+    return points;
 }
 
 void TCustomBarSeries::PaintTickLines(int first, int second, TBarStyle style)

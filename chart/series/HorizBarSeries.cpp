@@ -275,19 +275,9 @@ void THorizBarSeries::PaintTickLine(int pixel, TBarStyle style)
         }
         break;
     }
-    case bsCilinder: {
-        if (view3D && !canvas.IsOrthogonal()) break;
-        const double half = (B - T) / 2.0, halfDepth = (z1 - z0) / 2.0, centre = (T + B) / 2.0;
-        std::vector<TPoint> points;
-        for (int i = 0; i < CylinderSideCount; ++i) {
-            const double angle = (180 + i * 180.0 / CylinderSideCount) * std::numbers::pi / 180;
-            const int y = RoundHalfEven(centre - std::cos(angle) * half);
-            const int z = RoundHalfEven(zm + std::sin(angle) * halfDepth);
-            points.push_back(canvas.ProjectXYZ(pixel, y, view3D ? z : 0));
-        }
-        canvas.Polyline(points);
+    case bsCilinder:
+        if (!view3D || canvas.IsOrthogonal()) canvas.Polyline(CylinderTickPoints(pixel));
         break;
-    }
     case bsArrow: {
         const int H = B - T;
         canvas.LineAtZ(pixel, T + H / 4, pixel, B - H / 4, zm);
@@ -310,11 +300,7 @@ bool THorizBarSeries::BarContainsPoint(int index, TPoint point)
     int x1 = PointScreenX(index), x2 = BarOriginPixel(index);
     if (x1 > x2) std::swap(x1, x2);
     const int m = (x1 + x2) / 2, middle = (y0 + y1) / 2;
-    const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
-    const auto polygonAt = [&](std::vector<TPoint> points, int z) {
-        if (view3D) points = canvas.ProjectPointsAtZ(points, z);
-        return IsInsidePolygon(point, points);
-    };
+    const int z0 = DepthRange().start, zm = DepthRange().middle;
     switch (BarStyle()) {
     case bsPyramid:
     case bsCone:
@@ -332,15 +318,9 @@ bool THorizBarSeries::BarContainsPoint(int index, TPoint point)
         const bool right = BarStyle() == bsArrow;
         const std::vector<TPoint> outline = TZebCanvas::CalcArrowPoints(
             {right ? x1 : x2, middle}, {right ? x2 : x1, middle}, BarSize / 2, BarSize, 50);
-        return polygonAt(outline, zm);
+        return PointInPolygonAt(point, outline, zm);
     }
-    case bsDiamond: return polygonAt({{m, y0}, {x2, middle}, {m, y1}, {x1, middle}}, z0);
-    default:
-        if (view3D) {
-            std::vector<TPoint> outline;
-            return canvas.BoxOutline({x1, y0, x2, y1}, z0, z1, outline) && IsInsidePolygon(point, outline);
-        }
-        if (BarStyle() == bsEllipse) return IsInsideEllipseXY(point, x1, y0, x2, y1);
-        return point.X >= x1 && point.X <= x2;
+    case bsDiamond: return PointInPolygonAt(point, {{m, y0}, {x2, middle}, {m, y1}, {x1, middle}}, z0);
+    default: return PointInBarBox(point, {x1, y0, x2, y1});
     }
 }
