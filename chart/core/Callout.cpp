@@ -16,7 +16,10 @@ TV_PUBLISHED(TCallout)
     Prop("Draw3D", &TCallout::Draw3D, &TCallout::SetDraw3D, false);
 }
 
-TV_PUBLISHED(TMarksCallout) { Prop("Length", &TMarksCallout::Length, &TMarksCallout::SetLength, 8); }
+TV_PUBLISHED(TMarksCallout)
+{
+    Prop("Length", &TMarksCallout::Length, &TMarksCallout::SetLength).NoDefault().Stored(&TMarksCallout::IsLengthStored);
+}
 
 TCallout::TCallout(TChartSeries* series) : TSeriesPointer(series)
 {
@@ -101,6 +104,8 @@ void TMarksCallout::Assign(TPersistent* source)
     if (auto* s = dynamic_cast<TMarksCallout*>(source)) length_ = s->length_;
     TCallout::Assign(source);
 }
+
+void TMarksCallout::InitLength(int value) { length_ = defaultLength_ = value; }
 
 void TMarksCallout::SetLength(int value)
 {

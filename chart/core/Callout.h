@@ -56,6 +56,9 @@ public:
     // Pixels of connector between the mark and the point.
     int Length() const { return length_; }
     void SetLength(int value);
+    // Sets the length and records it as the stored default (series types with their own).
+    void InitLength(int value);
+    bool IsLengthStored() const { return length_ != defaultLength_; }
 
     // Where the marks place a mark: the arrow start (at the point) rises by Distance, the arrow
     // end and the mark's top-left corner by Length + Distance.
@@ -63,4 +66,5 @@ public:
 
 private:
     int length_ = 8;
+    int defaultLength_ = 8;
 };

@@ -32,6 +32,8 @@ public:
     void SetOwner(IMarksOwner* value) { owner_ = value; }
 
     // ---- settings ----
+    // Sets the visibility and records it as the stored default (series types showing marks).
+    void InitVisible(bool value) { PresetVisible(value); }
     TAutomaticText* AutomaticText() const { return automaticText_; }
     void SetAutomaticText(TAutomaticText* value);
     bool AutoPosition() const;

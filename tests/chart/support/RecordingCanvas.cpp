@@ -361,6 +361,18 @@ void TRecordingCanvas::DrawArrowAtZ(bool filled, TPoint from, TPoint to, int hea
         Polyline(pts);
 }
 
+void TRecordingCanvas::DrawDiamond(int left, int top, int right, int bottom, int z0, int z1)
+{
+    log(filled(call("DrawDiamond", left, top, right, bottom, z0, z1)));
+    TCanvas3D::DrawDiamond(left, top, right, bottom, z0, z1);
+}
+
+void TRecordingCanvas::DrawBevelFrame(TRect& rect, TColor topLeft, TColor bottomRight, int width)
+{
+    log(call("DrawBevelFrame", rect, width) + " light=" + hex(topLeft) + " dark=" + hex(bottomRight));
+    TCanvas3D::DrawBevelFrame(rect, topLeft, bottomRight, width);
+}
+
 void TRecordingCanvas::ClipToBox(const TRect& rect, int z0, int z1) { log(call("ClipToBox", rect, z0, z1)); }
 
 void TRecordingCanvas::DrawTaperedCylinder(bool vertical, int left, int top, int right, int bottom, int z0, int z1,

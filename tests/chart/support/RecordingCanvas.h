@@ -98,6 +98,8 @@ public:
     void DrawPlainCylinder(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
                            bool darkSides) override;
     void EllipseAtZ(int left, int top, int right, int bottom, int z) override;
+    void DrawDiamond(int left, int top, int right, int bottom, int z0, int z1) override;
+    void DrawBevelFrame(TRect& rect, TColor topLeft, TColor bottomRight, int width) override;
     void DrawSolidPieSlice(const TSolidPieSlice& slice) override;
     void PlaneFromTwoPoints(TPoint p0, TPoint p1, int z0, int z1) override;
     void PlaneFromFourPoints(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int z) override;
