@@ -1,6 +1,7 @@
 #pragma once
 // The parts of the device context shared by its source files (DeviceContext*.cpp) and by nothing
 // else: the rest of the layer reaches the painter through DCPainterScope (DeviceContext_p.h).
+#include <QGlyphRun>
 #include <QPainterPath>
 #include <algorithm>
 #include <memory>
@@ -68,9 +69,11 @@ struct TDeviceContext::Impl {
     // plain one), and making a font costs more than drawing a short text.
     // Text extents measured in one made font: axis labels and legends measure the same short
     // texts many times a frame, and shaping a text costs as much as drawing it.
+    // Drawing keeps the shaped glyphs too (positions on the baseline at 0), for the same reason.
     struct Extents {
         int height = -1;
         std::unordered_map<std::string, int> widths;
+        std::unordered_map<std::string, QList<QGlyphRun>> glyphs;
     };
     struct MadeFont {
         TLogFont font;
@@ -230,6 +233,10 @@ struct TDeviceContext::Impl {
 
     // ---------- text ----------
     const QFont& font();
+    // The shaped glyphs of a single-line text in the current font, kept per made font; null when
+    // the text must go through the painter's own text drawing (decorations, tabs, line breaks,
+    // engines other than the raster one).
+    const QList<QGlyphRun>* glyphRuns(const std::string& text);
 
     // ---------- pixel access ----------
     // The image under the surface and where the DC's device (0,0) lies in it; null when the
