@@ -63,26 +63,74 @@ QImage* TDeviceContext::Impl::backing(QPoint& offset) const
     return static_cast<QImage*>(dev);
 }
 
-bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
+namespace {
+
+// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable).
+void fillRows(QImage& img, const QRect& r, QRgb pixel)
 {
-    // Only the context's own 32-bit bitmap, unshared (a shared one would detach from the painter)
-    // and painted in plain device units.
+    if (img.format() == QImage::Format_BGR888) {
+        const uchar bgr[3] = {static_cast<uchar>(qBlue(pixel)), static_cast<uchar>(qGreen(pixel)),
+                              static_cast<uchar>(qRed(pixel))};
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            uchar* p = img.scanLine(y) + 3 * r.left();
+            for (int x = 0; x < r.width(); ++x, p += 3) std::copy(bgr, bgr + 3, p);
+        }
+        return;
+    }
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y)) + r.left();
+        std::fill(line, line + r.width(), pixel);
+    }
+}
+
+}  // namespace
+
+bool TDeviceContext::Impl::rowsWritable() const
+{
+    // Only the context's own bitmap, unshared (a shared one would detach from the painter) and
+    // painted in plain device units.
     if (!image || metafile || inPath || !painter->isActive() || !base.isIdentity()) return false;
-    QImage& img = image->image;
+    const QImage& img = image->image;
     const auto format = img.format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-        format != QImage::Format_ARGB32_Premultiplied)
+        format != QImage::Format_ARGB32_Premultiplied && format != QImage::Format_BGR888)
         return false;
-    if (!img.isDetached()) return false;
+    return img.isDetached();
+}
+
+bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
+{
+    if (!rowsWritable()) return false;
+    QImage& img = image->image;
     const QRgb pixel = qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
     const QRegion area = s.hasClip ? s.clip.intersected(dev) : QRegion(dev.intersected(img.rect()));
     for (const QRect& r : area) {
         const QRect run = r.intersected(img.rect());
-        for (int y = run.top(); y <= run.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y)) + run.left();
-            std::fill(line, line + run.width(), pixel);
+        if (!run.isEmpty()) fillRows(img, run, pixel);
+    }
+    return true;
+}
+
+bool TDeviceContext::Impl::fillRuns(QColor color)
+{
+    // The runs are in logical units of an unscaled mapping: a shift from the device.
+    if (s.rop2 != R2_COPYPEN || !rowsWritable()) return false;
+    QImage& img = image->image;
+    const QRgb pixel = color.rgb() | 0xFF000000u;
+    const QPoint shift = toDevice(0, 0);
+    for (const QRect& run : runs) {
+        const QRect dev = run.translated(shift).intersected(img.rect());
+        if (dev.isEmpty()) continue;
+        if (!s.hasClip) {
+            fillRows(img, dev, pixel);
+            continue;
+        }
+        for (const QRect& c : s.clip) {
+            const QRect part = dev.intersected(c);
+            if (!part.isEmpty()) fillRows(img, part, pixel);
         }
     }
+    runs.clear();
     return true;
 }
 
