@@ -2,6 +2,7 @@
 // surface back and evaluate the ternary operation per pixel, then write the result through the
 // painter so the clip still applies.
 #include <QPaintEngine>
+#include <array>
 
 #include "platform/graphics/DeviceContextImpl_p.h"
 
@@ -64,6 +65,29 @@ QImage* TDeviceContext::Impl::backing(QPoint& offset) const
 }
 
 namespace {
+
+// x's four channels times a / 255, rounded as the painter does.
+QRgb byteMul(QRgb x, uint a)
+{
+    uint t = (x & 0xff00ff) * a;
+    t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    x = ((x >> 8) & 0xff00ff) * a;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+    return x | t;
+}
+
+// byteMul of one channel by a for every channel value.
+const uchar* destinationShare(int a)
+{
+    thread_local std::array<std::array<uchar, 256>, 256> shares;
+    thread_local std::array<bool, 256> made{};
+    if (!made[static_cast<std::size_t>(a)]) {
+        for (uint v = 0; v < 256; ++v)
+            shares[static_cast<std::size_t>(a)][v] = static_cast<uchar>(byteMul(v, static_cast<uint>(a)));
+        made[static_cast<std::size_t>(a)] = true;
+    }
+    return shares[static_cast<std::size_t>(a)].data();
+}
 
 // Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable).
 void fillRows(QImage& img, const QRect& r, QRgb pixel)
@@ -132,6 +156,67 @@ bool TDeviceContext::Impl::fillRuns(QColor color)
     }
     runs.clear();
     return true;
+}
+
+bool DCRowShift(TDeviceContext& dc, QPoint& shift)
+{
+    auto& I = dc.impl();
+    if (!I.ensure() || I.scaled() || !I.rowsWritable()) return false;
+    const auto format = I.image->image.format();
+    // Blending keeps the pixels opaque.
+    if (format != QImage::Format_RGB32 && format != QImage::Format_BGR888) return false;
+    shift = I.toDevice(0, 0);
+    return true;
+}
+
+void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRect>& rects, QRgb color,
+                  const QRect& clip)
+{
+    auto& I = dc.impl();
+    QImage& img = I.image->image;
+    const QRect bounds = clip.intersected(img.rect());
+    const QRgb opaque = color | 0xFF000000u;
+    const bool bgr = img.format() == QImage::Format_BGR888;
+    auto blendRun = [&](const QRect& r, int cover) {
+        if (cover >= 255) {
+            fillRows(img, r, opaque);
+            return;
+        }
+        // Source-over with the coverage as constant alpha, in the painter's rounding: each channel
+        // becomes the source's share plus the destination's, looked up.
+        const QRgb src = byteMul(opaque, static_cast<uint>(cover));
+        const uchar* rest = destinationShare(255 - cover);
+        const uchar sr = static_cast<uchar>(qRed(src)), sg = static_cast<uchar>(qGreen(src)),
+                    sb = static_cast<uchar>(qBlue(src));
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            uchar* row = img.scanLine(y);
+            if (bgr) {
+                uchar* p = row + 3 * r.left();
+                for (int x = 0; x < r.width(); ++x, p += 3) {
+                    p[0] = static_cast<uchar>(sb + rest[p[0]]);
+                    p[1] = static_cast<uchar>(sg + rest[p[1]]);
+                    p[2] = static_cast<uchar>(sr + rest[p[2]]);
+                }
+            } else {
+                auto* p = reinterpret_cast<QRgb*>(row) + r.left();
+                for (int x = 0; x < r.width(); ++x)
+                    p[x] = qRgb(sr + rest[qRed(p[x])], sg + rest[qGreen(p[x])], sb + rest[qBlue(p[x])]);
+            }
+        }
+    };
+    for (const TCoverRect& rect : rects) {
+        if (rect.cover <= 0) continue;
+        const QRect dev = QRect(origin.x() + rect.x, origin.y() + rect.y, rect.width, rect.height).intersected(bounds);
+        if (dev.isEmpty()) continue;
+        if (!I.s.hasClip) {
+            blendRun(dev, rect.cover);
+            continue;
+        }
+        for (const QRect& c : I.s.clip) {
+            const QRect part = dev.intersected(c);
+            if (!part.isEmpty()) blendRun(part, rect.cover);
+        }
+    }
 }
 
 QImage TDeviceContext::Impl::readDevice(const QRect& r) const

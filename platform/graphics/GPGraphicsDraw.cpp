@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/graphics/GPGraphics.h"
@@ -253,6 +254,111 @@ Qt::FillRule rule(TGPFillMode mode) { return mode == FillModeWinding ? Qt::Windi
 
 }  // namespace
 
+// ---------- axis lines ----------
+namespace {
+
+// What an antialiased stroke leaves along an axis: the coverage of the pixels around a line of one
+// length and direction at whole device coordinates, as spans from its start. The painter's stroke
+// is the same wherever such a line lies, so it is learned once from the painter itself and then
+// written straight into the surface (the grid of a chart draws dozens of them every frame).
+struct AxisStampKey {
+    float width;
+    TGPLineCap startCap, endCap;
+    TGPLineJoin join;
+    float miterLimit;
+    int dx, dy;  // the line from its start, along one axis
+    bool operator==(const AxisStampKey&) const = default;
+};
+
+struct AxisStampHash {
+    std::size_t operator()(const AxisStampKey& k) const
+    {
+        return qHashMulti(0, k.width, int(k.startCap), int(k.endCap), int(k.join), k.miterLimit, k.dx, k.dy);
+    }
+};
+
+const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const PenPlan& plan)
+{
+    thread_local std::unordered_map<AxisStampKey, std::vector<TCoverRect>, AxisStampHash> stamps;
+    const auto found = stamps.find(key);
+    if (found != stamps.end()) return found->second;
+    const int margin = int(std::ceil(key.width)) + 2;
+    QImage scratch(std::abs(key.dx) + 2 * margin, std::abs(key.dy) + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(0);
+    const QPointF start(margin + std::max(-key.dx, 0), margin + std::max(-key.dy, 0));
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QPen pen = plan.pen;
+        pen.setColor(Qt::white);
+        p.setPen(pen);
+        p.drawLine(start, start + QPointF(key.dx, key.dy));
+    }
+    // Runs of one coverage along the rows, joined with the same run of the row above.
+    std::vector<TCoverRect> spans;
+    std::vector<std::size_t> above, here;  // the rectangles reaching the row above, and this one
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        here.clear();
+        for (int x = 0; x < scratch.width();) {
+            const int cover = qAlpha(row[x]);
+            int end = x + 1;
+            while (end < scratch.width() && qAlpha(row[end]) == cover) ++end;
+            const TCoverRect run{x - int(start.x()), y - int(start.y()), end - x, 1, cover};
+            x = end;
+            if (!cover) continue;
+            const auto same = std::find_if(above.begin(), above.end(), [&](std::size_t i) {
+                return spans[i].x == run.x && spans[i].width == run.width && spans[i].cover == run.cover;
+            });
+            if (same != above.end()) {
+                ++spans[*same].height;
+                here.push_back(*same);
+            } else {
+                here.push_back(spans.size());
+                spans.push_back(run);
+            }
+        }
+        std::swap(above, here);
+    }
+    // Bounded: a chart's axes need a handful of lengths.
+    if (stamps.size() >= 256) stamps.clear();
+    return stamps.emplace(key, std::move(spans)).first->second;
+}
+
+bool whole(double v) { return v == std::floor(v) && std::abs(v) < 1e7; }
+
+}  // namespace
+
+// A solid opaque line along an axis at whole device coordinates, antialiased, on a surface whose
+// pixels can be written: drawn from its learned stamp. False when it must go through the painter.
+static bool drawAxisLine(TGPGraphics::Impl& g, const TGPPen::Impl& pen, const QLineF& line)
+{
+    if (!g.dc || !g.Antialias() || (g.hasClip && !g.clipIsRect)) return false;
+    if (pen.brush || qAlpha(pen.color) != 255 || pen.dashStyle != DashStyleSolid) return false;
+    QPoint shift;
+    const QTransform toDC = g.ToDC();
+    if (toDC.type() > QTransform::TxTranslate || !DCRowShift(*g.dc, shift)) return false;
+    // The device transform as GraphicsPaint makes it (antialiased: half-pixel shift unless the
+    // offset mode puts pixel centres half-way).
+    const QTransform full = toDC * QTransform::fromTranslate(g.HalfPixel() ? 0.5 : 0.0, g.HalfPixel() ? 0.5 : 0.0) *
+                            QTransform::fromTranslate(shift.x(), shift.y());
+    const QLineF dev = full.map(line);
+    if (!whole(dev.x1()) || !whole(dev.y1()) || !whole(dev.x2()) || !whole(dev.y2())) return false;
+    const int dx = int(dev.x2() - dev.x1()), dy = int(dev.y2() - dev.y1());
+    if ((dx != 0) == (dy != 0) || std::max(std::abs(dx), std::abs(dy)) > 4096) return false;
+    QRect clip(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25);
+    if (g.hasClip) {
+        const QRectF c = g.clipRect.translated(shift);
+        if (!whole(c.left()) || !whole(c.top()) || !whole(c.right()) || !whole(c.bottom())) return false;
+        clip = c.toRect();
+    }
+    const PenPlan plan = planPen(pen, full);
+    if (!plan.native) return false;
+    const AxisStampKey key{pen.width, pen.startCap, pen.endCap, pen.join, pen.miterLimit, dx, dy};
+    DCBlendRects(*g.dc, QPoint(int(dev.x1()), int(dev.y1())), axisStamp(key, plan), pen.color, clip);
+    return true;
+}
+
 // ---------- lines and outlines ----------
 TGPStatus TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2, float y2)
 {
@@ -260,6 +366,7 @@ TGPStatus TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2,
     if (!pen.impl()) return SetStatus(InvalidParameter);
     if (!finite({x1, y1, x2, y2})) return SetStatus(InvalidParameter);
     const QLineF line(x1, y1, x2, y2);
+    if (drawAxisLine(*impl_, *pen.impl(), line)) return Ok;
     return strokeWith(
         *impl_, pen, [&](QPainter& p) { p.drawLine(line); },
         [&] {
