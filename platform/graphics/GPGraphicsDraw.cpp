@@ -2,8 +2,11 @@
 // can express draw through the painter directly; the rest (separate start and end caps, path
 // gradients of any outline) go through outlines filled by the layer.
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainterPathStroker>
 #include <QStringList>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -613,6 +616,87 @@ bool textAntialiased(TGPTextRenderingHint hint)
 
 QStringList linesOf(const String& text) { return QString::fromStdString(text).split(QLatin1Char('\n')); }
 
+// A font as made for one device, with what was measured and shaped in it: axis labels draw and
+// measure the same short texts every frame, and making a font and shaping a text cost more than
+// drawing it. Keyed by everything the font is made from.
+struct MadeFontKey {
+    QString family;
+    double em, dpi;
+    int style;
+    bool antialias;
+    bool operator==(const MadeFontKey&) const = default;
+};
+
+struct MadeFontHash {
+    std::size_t operator()(const MadeFontKey& k) const
+    {
+        return qHashMulti(0, k.family, k.em, k.dpi, k.style, k.antialias);
+    }
+};
+
+struct MadeFont {
+    QFont font;
+    qreal ascent = 0, lineSpacing = 0;
+    std::unordered_map<QString, qreal> widths;
+    // Glyphs of single lines, positions from the baseline's start; an empty list for lines the
+    // painter must draw itself.
+    std::unordered_map<QString, QList<QGlyphRun>> glyphs;
+    const QList<QGlyphRun>& glyphRuns(const QString& line, const QPaintDevice* device);
+};
+
+MadeFont& madeFont(const TGPFont::Impl& font, double em, const QPaintDevice* device, bool antialias)
+{
+    thread_local std::unordered_map<MadeFontKey, MadeFont, MadeFontHash> made;
+    const double dpi = device->logicalDpiY();
+    MadeFontKey key{font.family, em, dpi, font.style, antialias};
+    const auto found = made.find(key);
+    if (found != made.end()) return found->second;
+    // Bounded: a handful of fonts draw a chart.
+    if (made.size() >= 32) made.clear();
+    MadeFont& m = made[std::move(key)];
+    m.font = font.Make(em, dpi, antialias);
+    const QFontMetricsF fm(m.font, device);
+    m.ascent = fm.ascent();
+    m.lineSpacing = fm.lineSpacing();
+    return m;
+}
+
+qreal lineWidth(MadeFont& m, const QString& line, const QPaintDevice* device)
+{
+    const auto found = m.widths.find(line);
+    if (found != m.widths.end()) return found->second;
+    if (m.widths.size() >= 1024) m.widths.clear();
+    return m.widths.emplace(line, QFontMetricsF(m.font, device).horizontalAdvance(line)).first->second;
+}
+
+const QList<QGlyphRun>& MadeFont::glyphRuns(const QString& line, const QPaintDevice* device)
+{
+    const auto found = glyphs.find(line);
+    if (found != glyphs.end()) return found->second;
+    if (glyphs.size() >= 1024) glyphs.clear();
+    QList<QGlyphRun>& runs = glyphs[line];
+    const bool plain = !font.underline() && !font.strikeOut() && !font.overline() &&
+                       std::none_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x20; });
+    if (!plain) return runs;
+    QTextLayout layout(line, font, device);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine text = layout.createLine();
+    if (!text.isValid()) {
+        layout.endLayout();
+        return runs;
+    }
+    text.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    runs = layout.glyphRuns();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> at = run.positions();
+        for (QPointF& p : at) p.ry() -= text.ascent();
+        run.setPositions(at);
+    }
+    return runs;
+}
+
 }  // namespace
 
 TGPStatus TGPGraphics::DrawString(const String& text, const TGPFont& font, const TGPRectF& layout,
@@ -624,22 +708,26 @@ TGPStatus TGPGraphics::DrawString(const String& text, const TGPFont& font, const
     if (text.empty()) return Ok;
     GraphicsPaint p(*impl_);
     if (!p) return Ok;
-    const QFont qf = font.impl()->Make(emWorld(*font.impl(), *impl_), p->device()->logicalDpiY(),
-                                       textAntialiased(impl_->textHint));
-    const QFontMetricsF fm(qf, p->device());
+    MadeFont& made = madeFont(*font.impl(), emWorld(*font.impl(), *impl_), p->device(), textAntialiased(impl_->textHint));
+    const QFont& qf = made.font;
     const TGPBrush::Impl& b = *brush.impl();
     QBrush qb;
     const bool native = b.qtBrush(qb, p.Full()) && !(b.type == BrushTypeTextureFill && b.wrap == WrapModeClamp);
+    // Recording and printing engines keep texts as texts.
+    const bool raster = p->paintEngine()->type() == QPaintEngine::Raster;
     QPainterPath glyphs;
-    double baseline = layout.Y + fm.ascent();
+    double baseline = layout.Y + made.ascent;
     p->setFont(qf);
     p->setPen(QPen(qb, 1));
     for (const QString& line : linesOf(text)) {
-        if (native)
+        const QList<QGlyphRun>* runs = native && raster ? &made.glyphRuns(line, p->device()) : nullptr;
+        if (runs && !runs->isEmpty())
+            for (const QGlyphRun& run : *runs) p->drawGlyphRun(QPointF(layout.X, baseline), run);
+        else if (native)
             p->drawText(QPointF(layout.X, baseline), line);
         else
             glyphs.addText(QPointF(layout.X, baseline), qf, line);
-        baseline += fm.lineSpacing();
+        baseline += made.lineSpacing;
     }
     if (!native) b.Fill(*p, glyphs);
     return Ok;
@@ -653,13 +741,12 @@ TGPStatus TGPGraphics::MeasureString(const String& text, const TGPFont& font, co
     boundingBox = {layout.X, layout.Y, 0, 0};
     if (text.empty()) return Ok;
     const QImage& reference = tvgdiplus::ReferenceDevice();
-    const QFont qf = font.impl()->Make(emWorld(*font.impl(), *impl_), reference.logicalDpiY(), true);
-    const QFontMetricsF fm(qf, &reference);
+    MadeFont& made = madeFont(*font.impl(), emWorld(*font.impl(), *impl_), &reference, true);
     double width = 0;
     const QStringList lines = linesOf(text);
-    for (const QString& line : lines) width = std::max(width, fm.horizontalAdvance(line));
+    for (const QString& line : lines) width = std::max(width, lineWidth(made, line, &reference));
     boundingBox.Width = float(width);
-    boundingBox.Height = float(fm.lineSpacing() * lines.size());
+    boundingBox.Height = float(made.lineSpacing * lines.size());
     return Ok;
 }
 

@@ -1,9 +1,13 @@
-// Antialiased axis lines written straight into a bitmap's rows against the painter's stroke of the
-// same lines (a graphics over someone else's painter always strokes through it).
+// The antialiased layer's shortcuts past the painter against the painter's own drawing: axis lines
+// written straight into a bitmap's rows (a graphics over someone else's painter always strokes
+// through it), texts drawn from glyphs shaped once.
+#include <QFontMetricsF>
+
 #include <string>
 
 #include "PixelTest.h"
 #include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GPObjects_p.h"
 #include "platform/graphics/GdiPlus.h"
 
 namespace {
@@ -67,7 +71,7 @@ void Draw(HDC dc, const Scene& scene)
     }
 }
 
-TEST(GdiPlusAxisLines, WrittenIntoRowsMatchThePaintersStroke)
+TEST(GdiPlusFastPaths, AxisLinesWrittenIntoRowsMatchThePaintersStroke)
 {
     tvgdiplus::SetLibraryMissing(false);
     StartGdiPlus();
@@ -95,6 +99,54 @@ TEST(GdiPlusAxisLines, WrittenIntoRowsMatchThePaintersStroke)
             EXPECT_GT(changed, 1000);
             EXPECT_EQ(differences, 0);
         }
+}
+
+TEST(GdiPlusFastPaths, TextsFromKeptGlyphsMatchThePaintersText)
+{
+    tvgdiplus::SetLibraryMissing(false);
+    StartGdiPlus();
+    struct Label {
+        float em;
+        int style;
+        const char* text;
+        TGPColor color;
+    };
+    // "-90" comes back in three fonts: its glyphs must be those of the font asked for.
+    const Label labels[] = {
+        {11, FontStyleRegular, "-90", 0xFF000000}, {11, FontStyleBold, "-90", 0xFF202080},
+        {14, FontStyleRegular, "-90", 0xFF000000}, {12, FontStyleItalic, "Wij 1.5E3", 0xFF804000},
+        {12, FontStyleUnderline, "245", 0xFF000000},  // decorations: the painter's text
+    };
+    Surface kept(160, 90);
+    QImage general(160, 90, QImage::Format_RGB32);
+    general.fill(Qt::white);
+    QPainter p(&general);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    TGPGraphics g(kept.dc);
+    g.SetSmoothingMode(SmoothingModeHighQuality);  // as the antialiased canvas draws
+    g.SetPixelOffsetMode(PixelOffsetModeHighQuality);
+    g.TranslateWorldTransform(3, 2);
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t i = 0; i < std::size(labels); ++i) {
+            const Label& l = labels[i];
+            const float x = 4.5f + 70 * pass, y = 3 + 16 * float(i);
+            const TGPFont font("Arial", l.em, l.style, UnitPixel);
+            g.DrawString(l.text, font, MakeRect(x, y, 0, 0), nullptr, TGPSolidBrush(l.color));
+            const QFont qf = font.impl()->Make(l.em, 96, true);
+            p.setFont(qf);
+            p.setPen(QPen(QBrush(tvgdiplus::ToQColor(l.color)), 1));
+            p.drawText(QPointF(3 + x, 2 + y + QFontMetricsF(qf, &general).ascent()), QString::fromUtf8(l.text));
+        }
+    p.end();
+    const QImage& drawn = BitmapImage(*kept.bmp);
+    int differences = 0, ink = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 160; ++x) {
+            differences += (drawn.pixel(x, y) & 0xFFFFFF) != (general.pixel(x, y) & 0xFFFFFF);
+            ink += (drawn.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+        }
+    EXPECT_GT(ink, 200);
+    EXPECT_EQ(differences, 0);
 }
 
 }  // namespace
