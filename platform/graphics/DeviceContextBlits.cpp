@@ -177,6 +177,9 @@ void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRec
     const QRect bounds = clip.intersected(img.rect());
     const QRgb opaque = color | 0xFF000000u;
     const bool bgr = img.format() == QImage::Format_BGR888;
+    // Rows by address: scanLine() checks for sharing on every call.
+    uchar* const bits = img.bits();
+    const qsizetype stride = img.bytesPerLine();
     auto blendRun = [&](const QRect& r, int cover) {
         if (cover >= 255) {
             fillRows(img, r, opaque);
@@ -189,7 +192,7 @@ void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRec
         const uchar sr = static_cast<uchar>(qRed(src)), sg = static_cast<uchar>(qGreen(src)),
                     sb = static_cast<uchar>(qBlue(src));
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            uchar* row = img.scanLine(y);
+            uchar* row = bits + y * stride;
             if (bgr) {
                 uchar* p = row + 3 * r.left();
                 for (int x = 0; x < r.width(); ++x, p += 3) {
