@@ -89,20 +89,23 @@ const uchar* destinationShare(int a)
     return shares[static_cast<std::size_t>(a)].data();
 }
 
-// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable).
+// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable). Rows
+// by address: scanLine() checks for sharing on every call.
 void fillRows(QImage& img, const QRect& r, QRgb pixel)
 {
+    uchar* const bits = img.bits();
+    const qsizetype stride = img.bytesPerLine();
     if (img.format() == QImage::Format_BGR888) {
         const uchar bgr[3] = {static_cast<uchar>(qBlue(pixel)), static_cast<uchar>(qGreen(pixel)),
                               static_cast<uchar>(qRed(pixel))};
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            uchar* p = img.scanLine(y) + 3 * r.left();
+            uchar* p = bits + y * stride + 3 * r.left();
             for (int x = 0; x < r.width(); ++x, p += 3) std::copy(bgr, bgr + 3, p);
         }
         return;
     }
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y)) + r.left();
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
         std::fill(line, line + r.width(), pixel);
     }
 }
