@@ -280,7 +280,7 @@ struct AxisStampHash {
     }
 };
 
-const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const PenPlan& plan)
+const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const TGPPen::Impl& penShape)
 {
     thread_local std::unordered_map<AxisStampKey, std::vector<TCoverRect>, AxisStampHash> stamps;
     const auto found = stamps.find(key);
@@ -292,7 +292,7 @@ const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const PenPlan&
     {
         QPainter p(&scratch);
         p.setRenderHint(QPainter::Antialiasing, true);
-        QPen pen = plan.pen;
+        QPen pen = planPen(penShape, QTransform()).pen;
         pen.setColor(Qt::white);
         p.setPen(pen);
         p.drawLine(start, start + QPointF(key.dx, key.dy));
@@ -355,10 +355,11 @@ static bool drawAxisLine(TGPGraphics::Impl& g, const TGPPen::Impl& pen, const QL
         if (!whole(c.left()) || !whole(c.top()) || !whole(c.right()) || !whole(c.bottom())) return false;
         clip = c.toRect();
     }
-    const PenPlan plan = planPen(pen, full);
-    if (!plan.native) return false;
+    // Caps the painter's pen cannot draw go through the layer's outlines (planPen, at scale 1).
+    const bool hairline = !(pen.width >= 1.0f);
+    if (!hairline && (pen.startCap != pen.endCap || capShape(pen.startCap) == CapShape::Triangle)) return false;
     const AxisStampKey key{pen.width, pen.startCap, pen.endCap, pen.join, pen.miterLimit, dx, dy};
-    DCBlendRects(*g.dc, QPoint(int(dev.x1()), int(dev.y1())), axisStamp(key, plan), pen.color, clip);
+    DCBlendRects(*g.dc, QPoint(int(dev.x1()), int(dev.y1())), axisStamp(key, pen), pen.color, clip);
     return true;
 }
 
