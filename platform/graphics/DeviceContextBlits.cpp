@@ -3,6 +3,9 @@
 // painter so the clip still applies.
 #include <QPaintEngine>
 #include <array>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/graphics/DeviceContextImpl_p.h"
 
@@ -87,6 +90,28 @@ const uchar* destinationShare(int a)
         made[static_cast<std::size_t>(a)] = true;
     }
     return shares[static_cast<std::size_t>(a)].data();
+}
+
+// Source-over of src (premultiplied, its alpha the coverage) on opaque pixels, keep = 255 - alpha:
+// each channel src + byteMul(d, keep), four pixels at a time where the processor has vectors (the
+// sums never exceed a channel: byteMul(255, a) + byteMul(255, 255 - a) = 255).
+void blendRow32(QRgb* p, int n, QRgb src, uint keep)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i s = _mm_set1_epi32(static_cast<int>(src)), k = _mm_set1_epi16(static_cast<short>(keep));
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(0x80);
+    auto share = [&](__m128i v) {
+        v = _mm_mullo_epi16(v, k);
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), half), 8);
+    };
+    for (; x + 4 <= n; x += 4) {
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x));
+        const __m128i mixed = _mm_packus_epi16(share(_mm_unpacklo_epi8(d, zero)), share(_mm_unpackhi_epi8(d, zero)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + x), _mm_add_epi8(mixed, s));
+    }
+#endif
+    for (; x < n; ++x) p[x] = src + byteMul(p[x], keep);
 }
 
 // Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable). Rows
@@ -189,7 +214,7 @@ void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRec
             return;
         }
         // Source-over with the coverage as constant alpha, in the painter's rounding: each channel
-        // becomes the source's share plus the destination's, looked up.
+        // becomes the source's share plus the destination's (looked up for 24-bit pixels).
         const QRgb src = byteMul(opaque, static_cast<uint>(cover));
         const uchar* rest = destinationShare(255 - cover);
         const uchar sr = static_cast<uchar>(qRed(src)), sg = static_cast<uchar>(qGreen(src)),
@@ -204,9 +229,7 @@ void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRec
                     p[2] = static_cast<uchar>(sr + rest[p[2]]);
                 }
             } else {
-                auto* p = reinterpret_cast<QRgb*>(row) + r.left();
-                for (int x = 0; x < r.width(); ++x)
-                    p[x] = qRgb(sr + rest[qRed(p[x])], sg + rest[qGreen(p[x])], sb + rest[qBlue(p[x])]);
+                blendRow32(reinterpret_cast<QRgb*>(row) + r.left(), r.width(), src, 255 - static_cast<uint>(cover));
             }
         }
     };
