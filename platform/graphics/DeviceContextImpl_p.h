@@ -1,7 +1,6 @@
 #pragma once
 // The parts of the device context shared by its source files (DeviceContext*.cpp) and by nothing
 // else: the rest of the layer reaches the painter through DCPainterScope (DeviceContext_p.h).
-#include <QGlyphRun>
 #include <QPainterPath>
 #include <algorithm>
 #include <memory>

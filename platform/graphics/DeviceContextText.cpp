@@ -25,24 +25,17 @@ const QFont& TDeviceContext::Impl::font()
     return qfont;
 }
 
-const QList<QGlyphRun>* TDeviceContext::Impl::glyphRuns(const std::string& text)
+QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font, const QPaintDevice* device)
 {
-    // Recording and printing engines keep texts as texts.
-    if (metafile || painter->paintEngine()->type() != QPaintEngine::Raster) return nullptr;
-    const QFont& f = font();
-    if (f.underline() || f.strikeOut() || f.overline()) return nullptr;
-    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
-        return nullptr;
-    auto& known = extents->glyphs;
-    const auto found = known.find(text);
-    if (found != known.end()) return &found->second;
-    QTextLayout layout(QString::fromStdString(text), f);
+    if (font.underline() || font.strikeOut() || font.overline()) return {};
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; })) return {};
+    QTextLayout layout(text, font, device);
     layout.setCacheEnabled(true);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     if (!line.isValid()) {
         layout.endLayout();
-        return nullptr;
+        return {};
     }
     line.setPosition(QPointF(0, 0));
     layout.endLayout();
@@ -53,9 +46,21 @@ const QList<QGlyphRun>* TDeviceContext::Impl::glyphRuns(const std::string& text)
         for (QPointF& p : at) p.ry() -= ascent;
         run.setPositions(at);
     }
-    // Bounded like the widths.
-    if (known.size() >= 1024) known.clear();
-    return &known.emplace(text, std::move(runs)).first->second;
+    return runs;
+}
+
+const QList<QGlyphRun>* TDeviceContext::Impl::glyphRuns(const std::string& text)
+{
+    // Recording and printing engines keep texts as texts.
+    if (metafile || painter->paintEngine()->type() != QPaintEngine::Raster) return nullptr;
+    auto& known = extents->glyphs;
+    auto found = known.find(text);
+    if (found == known.end()) {
+        // Bounded like the widths.
+        if (known.size() >= 1024) known.clear();
+        found = known.emplace(text, ShapeLine(QString::fromStdString(text), font(), nullptr)).first;
+    }
+    return found->second.isEmpty() ? nullptr : &found->second;
 }
 
 TSize TDeviceContext::GetTextExtent(const String& text) const

@@ -2,6 +2,7 @@
 // Layer-private: the Qt side of the device context. Include only from platform/**/*.cpp.
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -63,6 +64,12 @@ QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& c);
 QFont ToQFont(const TLogFont& font);
 QFont ToQFont(const TFont& font);
+
+// The glyphs of one line of plain text (no decorations, no control characters) laid out in a font
+// for a device (null: the font's own resolution), positioned from the start of the baseline: kept
+// by the device context and the antialiased layer, which draw the same short texts every frame.
+// Empty when the text must go through the painter's own text drawing.
+QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font, const QPaintDevice* device);
 
 // A rectangle of pixels of one coverage (0..255), relative to some origin.
 struct TCoverRect {

@@ -6,7 +6,6 @@
 #include <QPaintEngine>
 #include <QPainterPathStroker>
 #include <QStringList>
-#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -675,27 +674,7 @@ const QList<QGlyphRun>& MadeFont::glyphRuns(const QString& line, const QPaintDev
     const auto found = glyphs.find(line);
     if (found != glyphs.end()) return found->second;
     if (glyphs.size() >= 1024) glyphs.clear();
-    QList<QGlyphRun>& runs = glyphs[line];
-    const bool plain = !font.underline() && !font.strikeOut() && !font.overline() &&
-                       std::none_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x20; });
-    if (!plain) return runs;
-    QTextLayout layout(line, font, device);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    QTextLine text = layout.createLine();
-    if (!text.isValid()) {
-        layout.endLayout();
-        return runs;
-    }
-    text.setPosition(QPointF(0, 0));
-    layout.endLayout();
-    runs = layout.glyphRuns();
-    for (QGlyphRun& run : runs) {
-        QList<QPointF> at = run.positions();
-        for (QPointF& p : at) p.ry() -= text.ascent();
-        run.setPositions(at);
-    }
-    return runs;
+    return glyphs.emplace(line, ShapeLine(line, font, device)).first->second;
 }
 
 }  // namespace
