@@ -20,13 +20,14 @@ int PixelRound(long double value)
     constexpr long double lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
     if (value <= lo) return std::numeric_limits<int>::min();
     if (value >= hi) return std::numeric_limits<int>::max();
-    return static_cast<int>(std::nearbyint(value));
+    // rint rounds as nearbyint does, without saving and restoring the floating-point environment.
+    return static_cast<int>(std::rint(value));
 }
 
 int PixelRoundAt(long double value, long double offset)
 {
     if (std::isnan(value)) return PixelRound(offset);
-    return PixelRound(std::nearbyint(value) + offset);
+    return PixelRound(std::rint(value) + offset);
 }
 
 TZebCanvas3D::TZebCanvas3D()

@@ -2,6 +2,10 @@
 // surface back and evaluate the ternary operation per pixel, then write the result through the
 // painter so the clip still applies.
 #include <QPaintEngine>
+#include <array>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/graphics/DeviceContextImpl_p.h"
 
@@ -63,27 +67,185 @@ QImage* TDeviceContext::Impl::backing(QPoint& offset) const
     return static_cast<QImage*>(dev);
 }
 
-bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
+namespace {
+
+// x's four channels times a / 255, rounded as the painter does.
+QRgb byteMul(QRgb x, uint a)
 {
-    // Only the context's own 32-bit bitmap, unshared (a shared one would detach from the painter)
-    // and painted in plain device units.
+    uint t = (x & 0xff00ff) * a;
+    t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    x = ((x >> 8) & 0xff00ff) * a;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+    return x | t;
+}
+
+// byteMul of one channel by a for every channel value.
+const uchar* destinationShare(int a)
+{
+    thread_local std::array<std::array<uchar, 256>, 256> shares;
+    thread_local std::array<bool, 256> made{};
+    if (!made[static_cast<std::size_t>(a)]) {
+        for (uint v = 0; v < 256; ++v)
+            shares[static_cast<std::size_t>(a)][v] = static_cast<uchar>(byteMul(v, static_cast<uint>(a)));
+        made[static_cast<std::size_t>(a)] = true;
+    }
+    return shares[static_cast<std::size_t>(a)].data();
+}
+
+// Source-over of src (premultiplied, its alpha the coverage) on opaque pixels, keep = 255 - alpha:
+// each channel src + byteMul(d, keep), four pixels at a time where the processor has vectors (the
+// sums never exceed a channel: byteMul(255, a) + byteMul(255, 255 - a) = 255).
+void blendRow32(QRgb* p, int n, QRgb src, uint keep)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i s = _mm_set1_epi32(static_cast<int>(src)), k = _mm_set1_epi16(static_cast<short>(keep));
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(0x80);
+    auto share = [&](__m128i v) {
+        v = _mm_mullo_epi16(v, k);
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), half), 8);
+    };
+    for (; x + 4 <= n; x += 4) {
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x));
+        const __m128i mixed = _mm_packus_epi16(share(_mm_unpacklo_epi8(d, zero)), share(_mm_unpackhi_epi8(d, zero)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + x), _mm_add_epi8(mixed, s));
+    }
+#endif
+    for (; x < n; ++x) p[x] = src + byteMul(p[x], keep);
+}
+
+// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable). Rows
+// by address: scanLine() checks for sharing on every call.
+void fillRows(QImage& img, const QRect& r, QRgb pixel)
+{
+    uchar* const bits = img.bits();
+    const qsizetype stride = img.bytesPerLine();
+    if (img.format() == QImage::Format_BGR888) {
+        const uchar bgr[3] = {static_cast<uchar>(qBlue(pixel)), static_cast<uchar>(qGreen(pixel)),
+                              static_cast<uchar>(qRed(pixel))};
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            uchar* p = bits + y * stride + 3 * r.left();
+            for (int x = 0; x < r.width(); ++x, p += 3) std::copy(bgr, bgr + 3, p);
+        }
+        return;
+    }
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
+        std::fill(line, line + r.width(), pixel);
+    }
+}
+
+}  // namespace
+
+bool TDeviceContext::Impl::rowsWritable() const
+{
+    // Only the context's own bitmap, unshared (a shared one would detach from the painter) and
+    // painted in plain device units.
     if (!image || metafile || inPath || !painter->isActive() || !base.isIdentity()) return false;
-    QImage& img = image->image;
+    const QImage& img = image->image;
     const auto format = img.format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
-        format != QImage::Format_ARGB32_Premultiplied)
+        format != QImage::Format_ARGB32_Premultiplied && format != QImage::Format_BGR888)
         return false;
-    if (!img.isDetached()) return false;
+    return img.isDetached();
+}
+
+bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
+{
+    if (!rowsWritable()) return false;
+    QImage& img = image->image;
     const QRgb pixel = qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
     const QRegion area = s.hasClip ? s.clip.intersected(dev) : QRegion(dev.intersected(img.rect()));
     for (const QRect& r : area) {
         const QRect run = r.intersected(img.rect());
-        for (int y = run.top(); y <= run.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(img.scanLine(y)) + run.left();
-            std::fill(line, line + run.width(), pixel);
-        }
+        if (!run.isEmpty()) fillRows(img, run, pixel);
     }
     return true;
+}
+
+bool TDeviceContext::Impl::fillRuns(QColor color)
+{
+    // The runs are in logical units of an unscaled mapping: a shift from the device.
+    if (s.rop2 != R2_COPYPEN || !rowsWritable()) return false;
+    QImage& img = image->image;
+    const QRgb pixel = color.rgb() | 0xFF000000u;
+    const QPoint shift = toDevice(0, 0);
+    for (const QRect& run : runs) {
+        const QRect dev = run.translated(shift).intersected(img.rect());
+        if (dev.isEmpty()) continue;
+        if (!s.hasClip) {
+            fillRows(img, dev, pixel);
+            continue;
+        }
+        for (const QRect& c : s.clip) {
+            const QRect part = dev.intersected(c);
+            if (!part.isEmpty()) fillRows(img, part, pixel);
+        }
+    }
+    runs.clear();
+    return true;
+}
+
+bool DCRowShift(TDeviceContext& dc, QPoint& shift)
+{
+    auto& I = dc.impl();
+    if (!I.ensure() || I.scaled() || !I.rowsWritable()) return false;
+    const auto format = I.image->image.format();
+    // Blending keeps the pixels opaque.
+    if (format != QImage::Format_RGB32 && format != QImage::Format_BGR888) return false;
+    shift = I.toDevice(0, 0);
+    return true;
+}
+
+void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRect>& rects, QRgb color,
+                  const QRect& clip)
+{
+    auto& I = dc.impl();
+    QImage& img = I.image->image;
+    const QRect bounds = clip.intersected(img.rect());
+    const QRgb opaque = color | 0xFF000000u;
+    const bool bgr = img.format() == QImage::Format_BGR888;
+    // Rows by address: scanLine() checks for sharing on every call.
+    uchar* const bits = img.bits();
+    const qsizetype stride = img.bytesPerLine();
+    auto blendRun = [&](const QRect& r, int cover) {
+        if (cover >= 255) {
+            fillRows(img, r, opaque);
+            return;
+        }
+        // Source-over with the coverage as constant alpha, in the painter's rounding: each channel
+        // becomes the source's share plus the destination's (looked up for 24-bit pixels).
+        const QRgb src = byteMul(opaque, static_cast<uint>(cover));
+        const uchar* rest = destinationShare(255 - cover);
+        const uchar sr = static_cast<uchar>(qRed(src)), sg = static_cast<uchar>(qGreen(src)),
+                    sb = static_cast<uchar>(qBlue(src));
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            uchar* row = bits + y * stride;
+            if (bgr) {
+                uchar* p = row + 3 * r.left();
+                for (int x = 0; x < r.width(); ++x, p += 3) {
+                    p[0] = static_cast<uchar>(sb + rest[p[0]]);
+                    p[1] = static_cast<uchar>(sg + rest[p[1]]);
+                    p[2] = static_cast<uchar>(sr + rest[p[2]]);
+                }
+            } else {
+                blendRow32(reinterpret_cast<QRgb*>(row) + r.left(), r.width(), src, 255 - static_cast<uint>(cover));
+            }
+        }
+    };
+    for (const TCoverRect& rect : rects) {
+        if (rect.cover <= 0) continue;
+        const QRect dev = QRect(origin.x() + rect.x, origin.y() + rect.y, rect.width, rect.height).intersected(bounds);
+        if (dev.isEmpty()) continue;
+        if (!I.s.hasClip) {
+            blendRun(dev, rect.cover);
+            continue;
+        }
+        for (const QRect& c : I.s.clip) {
+            const QRect part = dev.intersected(c);
+            if (!part.isEmpty()) blendRun(part, rect.cover);
+        }
+    }
 }
 
 QImage TDeviceContext::Impl::readDevice(const QRect& r) const

@@ -68,9 +68,11 @@ struct TDeviceContext::Impl {
     // plain one), and making a font costs more than drawing a short text.
     // Text extents measured in one made font: axis labels and legends measure the same short
     // texts many times a frame, and shaping a text costs as much as drawing it.
+    // Drawing keeps the shaped glyphs too (positions on the baseline at 0), for the same reason.
     struct Extents {
         int height = -1;
         std::unordered_map<std::string, int> widths;
+        std::unordered_map<std::string, QList<QGlyphRun>> glyphs;
     };
     struct MadeFont {
         TLogFont font;
@@ -230,16 +232,26 @@ struct TDeviceContext::Impl {
 
     // ---------- text ----------
     const QFont& font();
+    // The shaped glyphs of a single-line text in the current font, kept per made font; null when
+    // the text must go through the painter's own text drawing (decorations, tabs, line breaks,
+    // engines other than the raster one).
+    const QList<QGlyphRun>* glyphRuns(const std::string& text);
 
     // ---------- pixel access ----------
     // The image under the surface and where the DC's device (0,0) lies in it; null when the
     // surface cannot be read (a non-raster paint device).
     QImage* backing(QPoint& offset) const;
-    // Device rectangle of the surface as a 32-bit copy (white where unreadable).
     // A solid fill of a device rectangle written straight into the rows of the context's own
     // bitmap, inside the clip: gradients fill hundreds of one-pixel bands, and the painter's set-up
     // per call costs more than such a band. False when the surface does not allow it.
     bool fillSolid(const QRect& dev, TColorRef color);
+    // Whether pixels may be written straight into the rows of the context's own bitmap.
+    bool rowsWritable() const;
+    // The pending one-pixel line runs written the same way (a copying pen only): axes draw dozens
+    // of ticks and grid lines a frame, and the painter's set-up per call costs more than a tick.
+    // False, with the runs kept, when the surface does not allow it.
+    bool fillRuns(QColor color);
+    // Device rectangle of the surface as a 32-bit copy (white where unreadable).
     QImage readDevice(const QRect& r) const;
     // Writes a 32-bit image at a device position through the painter (clip applies).
     void writeDevice(const QPoint& at, const QImage& img,

@@ -74,7 +74,7 @@ void TDeviceContext::Impl::addLine(int x0, int y0, int x1, int y1)
 
 void TDeviceContext::Impl::flushRuns(QColor color)
 {
-    if (runs.empty()) return;
+    if (runs.empty() || fillRuns(color)) return;
     begin(s.rop2);
     painter->setPen(Qt::NoPen);
     painter->setBrush(color);

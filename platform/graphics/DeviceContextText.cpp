@@ -1,6 +1,8 @@
 // Text on the device context: metrics, TextOut/ExtTextOut with GDI's alignment and background
 // rules, DrawText's formatting on Qt's layout.
 #include <QFontMetrics>
+#include <QPaintEngine>
+#include <QTextLayout>
 
 #include "platform/graphics/DeviceContextImpl_p.h"
 
@@ -21,6 +23,44 @@ const QFont& TDeviceContext::Impl::font()
     }
     fontValid = true;
     return qfont;
+}
+
+QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font, const QPaintDevice* device)
+{
+    if (font.underline() || font.strikeOut() || font.overline()) return {};
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; })) return {};
+    QTextLayout layout(text, font, device);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return {};
+    }
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    const qreal ascent = line.ascent();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> at = run.positions();
+        for (QPointF& p : at) p.ry() -= ascent;
+        run.setPositions(at);
+    }
+    return runs;
+}
+
+const QList<QGlyphRun>* TDeviceContext::Impl::glyphRuns(const std::string& text)
+{
+    // Recording and printing engines keep texts as texts.
+    if (metafile || painter->paintEngine()->type() != QPaintEngine::Raster) return nullptr;
+    auto& known = extents->glyphs;
+    auto found = known.find(text);
+    if (found == known.end()) {
+        // Bounded like the widths.
+        if (known.size() >= 1024) known.clear();
+        found = known.emplace(text, ShapeLine(QString::fromStdString(text), font(), nullptr)).first;
+    }
+    return found->second.isEmpty() ? nullptr : &found->second;
 }
 
 TSize TDeviceContext::GetTextExtent(const String& text) const
@@ -108,7 +148,12 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     I.painter->setFont(f);
     I.painter->setPen(rgbColor(I.s.textColor));
     I.painter->setRenderHint(QPainter::TextAntialiasing, I.s.font.Quality != NONANTIALIASED_QUALITY);
-    I.painter->drawText(QPoint(dx, top + fm.ascent()), qs);
+    if (const QList<QGlyphRun>* runs = I.glyphRuns(text)) {
+        const QPointF baseline(dx, top + fm.ascent());
+        for (const QGlyphRun& run : *runs) I.painter->drawGlyphRun(baseline, run);
+    } else {
+        I.painter->drawText(QPoint(dx, top + fm.ascent()), qs);
+    }
     I.painter->restore();
 }
 

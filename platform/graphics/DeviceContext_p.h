@@ -2,11 +2,13 @@
 // Layer-private: the Qt side of the device context. Include only from platform/**/*.cpp.
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/graphics/DeviceContext.h"
 
@@ -62,6 +64,28 @@ QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& c);
 QFont ToQFont(const TLogFont& font);
 QFont ToQFont(const TFont& font);
+
+// The glyphs of one line of plain text (no decorations, no control characters) laid out in a font
+// for a device (null: the font's own resolution), positioned from the start of the baseline: kept
+// by the device context and the antialiased layer, which draw the same short texts every frame.
+// Empty when the text must go through the painter's own text drawing.
+QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font, const QPaintDevice* device);
+
+// A rectangle of pixels of one coverage (0..255), relative to some origin.
+struct TCoverRect {
+    int x, y, width, height;
+    int cover;
+};
+// Blends an opaque colour over rectangles placed at a device origin straight into the rows of the
+// context's own bitmap, each pixel as the painter blends an antialiased pixel of that coverage,
+// inside the context's clip and the given device rectangle. The antialiased layer draws its axis
+// lines so: the painter's set-up and stroker cost far more than the pixels. DCRowShift is false
+// when the surface does not allow it (not the context's own unshared 32- or 24-bit bitmap, or a
+// mapping other than a shift); otherwise shift is the mapping from the context's logical units to
+// device pixels.
+bool DCRowShift(TDeviceContext& dc, QPoint& shift);
+void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRect>& rects, QRgb color,
+                  const QRect& clip);
 
 // The painter of a device context, for drawing the context's own calls do not offer (images with
 // alpha, the antialiased layer on the same surface). A bitmap's context ends its painter when the

@@ -2,10 +2,13 @@
 // can express draw through the painter directly; the rest (separate start and end caps, path
 // gradients of any outline) go through outlines filled by the layer.
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainterPathStroker>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/graphics/GPGraphics.h"
@@ -253,6 +256,112 @@ Qt::FillRule rule(TGPFillMode mode) { return mode == FillModeWinding ? Qt::Windi
 
 }  // namespace
 
+// ---------- axis lines ----------
+namespace {
+
+// What an antialiased stroke leaves along an axis: the coverage of the pixels around a line of one
+// length and direction at whole device coordinates, as spans from its start. The painter's stroke
+// is the same wherever such a line lies, so it is learned once from the painter itself and then
+// written straight into the surface (the grid of a chart draws dozens of them every frame).
+struct AxisStampKey {
+    float width;
+    TGPLineCap startCap, endCap;
+    TGPLineJoin join;
+    float miterLimit;
+    int dx, dy;  // the line from its start, along one axis
+    bool operator==(const AxisStampKey&) const = default;
+};
+
+struct AxisStampHash {
+    std::size_t operator()(const AxisStampKey& k) const
+    {
+        return qHashMulti(0, k.width, int(k.startCap), int(k.endCap), int(k.join), k.miterLimit, k.dx, k.dy);
+    }
+};
+
+const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const TGPPen::Impl& penShape)
+{
+    thread_local std::unordered_map<AxisStampKey, std::vector<TCoverRect>, AxisStampHash> stamps;
+    const auto found = stamps.find(key);
+    if (found != stamps.end()) return found->second;
+    const int margin = int(std::ceil(key.width)) + 2;
+    QImage scratch(std::abs(key.dx) + 2 * margin, std::abs(key.dy) + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(0);
+    const QPointF start(margin + std::max(-key.dx, 0), margin + std::max(-key.dy, 0));
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QPen pen = planPen(penShape, QTransform()).pen;
+        pen.setColor(Qt::white);
+        p.setPen(pen);
+        p.drawLine(start, start + QPointF(key.dx, key.dy));
+    }
+    // Runs of one coverage along the rows, joined with the same run of the row above.
+    std::vector<TCoverRect> spans;
+    std::vector<std::size_t> above, here;  // the rectangles reaching the row above, and this one
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        here.clear();
+        for (int x = 0; x < scratch.width();) {
+            const int cover = qAlpha(row[x]);
+            int end = x + 1;
+            while (end < scratch.width() && qAlpha(row[end]) == cover) ++end;
+            const TCoverRect run{x - int(start.x()), y - int(start.y()), end - x, 1, cover};
+            x = end;
+            if (!cover) continue;
+            const auto same = std::find_if(above.begin(), above.end(), [&](std::size_t i) {
+                return spans[i].x == run.x && spans[i].width == run.width && spans[i].cover == run.cover;
+            });
+            if (same != above.end()) {
+                ++spans[*same].height;
+                here.push_back(*same);
+            } else {
+                here.push_back(spans.size());
+                spans.push_back(run);
+            }
+        }
+        std::swap(above, here);
+    }
+    // Bounded: a chart's axes need a handful of lengths.
+    if (stamps.size() >= 256) stamps.clear();
+    return stamps.emplace(key, std::move(spans)).first->second;
+}
+
+bool whole(double v) { return v == std::floor(v) && std::abs(v) < 1e7; }
+
+}  // namespace
+
+// A solid opaque line along an axis at whole device coordinates, antialiased, on a surface whose
+// pixels can be written: drawn from its learned stamp. False when it must go through the painter.
+static bool drawAxisLine(TGPGraphics::Impl& g, const TGPPen::Impl& pen, const QLineF& line)
+{
+    if (!g.dc || !g.Antialias() || (g.hasClip && !g.clipIsRect)) return false;
+    if (pen.brush || qAlpha(pen.color) != 255 || pen.dashStyle != DashStyleSolid) return false;
+    QPoint shift;
+    const QTransform toDC = g.ToDC();
+    if (toDC.type() > QTransform::TxTranslate || !DCRowShift(*g.dc, shift)) return false;
+    // The device transform as GraphicsPaint makes it (antialiased: half-pixel shift unless the
+    // offset mode puts pixel centres half-way).
+    const QTransform full = toDC * QTransform::fromTranslate(g.HalfPixel() ? 0.5 : 0.0, g.HalfPixel() ? 0.5 : 0.0) *
+                            QTransform::fromTranslate(shift.x(), shift.y());
+    const QLineF dev = full.map(line);
+    if (!whole(dev.x1()) || !whole(dev.y1()) || !whole(dev.x2()) || !whole(dev.y2())) return false;
+    const int dx = int(dev.x2() - dev.x1()), dy = int(dev.y2() - dev.y1());
+    if ((dx != 0) == (dy != 0) || std::max(std::abs(dx), std::abs(dy)) > 4096) return false;
+    QRect clip(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25);
+    if (g.hasClip) {
+        const QRectF c = g.clipRect.translated(shift);
+        if (!whole(c.left()) || !whole(c.top()) || !whole(c.right()) || !whole(c.bottom())) return false;
+        clip = c.toRect();
+    }
+    // Caps the painter's pen cannot draw go through the layer's outlines (planPen, at scale 1).
+    const bool hairline = !(pen.width >= 1.0f);
+    if (!hairline && (pen.startCap != pen.endCap || capShape(pen.startCap) == CapShape::Triangle)) return false;
+    const AxisStampKey key{pen.width, pen.startCap, pen.endCap, pen.join, pen.miterLimit, dx, dy};
+    DCBlendRects(*g.dc, QPoint(int(dev.x1()), int(dev.y1())), axisStamp(key, pen), pen.color, clip);
+    return true;
+}
+
 // ---------- lines and outlines ----------
 TGPStatus TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2, float y2)
 {
@@ -260,6 +369,7 @@ TGPStatus TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2,
     if (!pen.impl()) return SetStatus(InvalidParameter);
     if (!finite({x1, y1, x2, y2})) return SetStatus(InvalidParameter);
     const QLineF line(x1, y1, x2, y2);
+    if (drawAxisLine(*impl_, *pen.impl(), line)) return Ok;
     return strokeWith(
         *impl_, pen, [&](QPainter& p) { p.drawLine(line); },
         [&] {
@@ -506,6 +616,67 @@ bool textAntialiased(TGPTextRenderingHint hint)
 
 QStringList linesOf(const String& text) { return QString::fromStdString(text).split(QLatin1Char('\n')); }
 
+// A font as made for one device, with what was measured and shaped in it: axis labels draw and
+// measure the same short texts every frame, and making a font and shaping a text cost more than
+// drawing it. Keyed by everything the font is made from.
+struct MadeFontKey {
+    QString family;
+    double em, dpi;
+    int style;
+    bool antialias;
+    bool operator==(const MadeFontKey&) const = default;
+};
+
+struct MadeFontHash {
+    std::size_t operator()(const MadeFontKey& k) const
+    {
+        return qHashMulti(0, k.family, k.em, k.dpi, k.style, k.antialias);
+    }
+};
+
+struct MadeFont {
+    QFont font;
+    qreal ascent = 0, lineSpacing = 0;
+    std::unordered_map<QString, qreal> widths;
+    // Glyphs of single lines, positions from the baseline's start; an empty list for lines the
+    // painter must draw itself.
+    std::unordered_map<QString, QList<QGlyphRun>> glyphs;
+    const QList<QGlyphRun>& glyphRuns(const QString& line, const QPaintDevice* device);
+};
+
+MadeFont& madeFont(const TGPFont::Impl& font, double em, const QPaintDevice* device, bool antialias)
+{
+    thread_local std::unordered_map<MadeFontKey, MadeFont, MadeFontHash> made;
+    const double dpi = device->logicalDpiY();
+    MadeFontKey key{font.family, em, dpi, font.style, antialias};
+    const auto found = made.find(key);
+    if (found != made.end()) return found->second;
+    // Bounded: a handful of fonts draw a chart.
+    if (made.size() >= 32) made.clear();
+    MadeFont& m = made[std::move(key)];
+    m.font = font.Make(em, dpi, antialias);
+    const QFontMetricsF fm(m.font, device);
+    m.ascent = fm.ascent();
+    m.lineSpacing = fm.lineSpacing();
+    return m;
+}
+
+qreal lineWidth(MadeFont& m, const QString& line, const QPaintDevice* device)
+{
+    const auto found = m.widths.find(line);
+    if (found != m.widths.end()) return found->second;
+    if (m.widths.size() >= 1024) m.widths.clear();
+    return m.widths.emplace(line, QFontMetricsF(m.font, device).horizontalAdvance(line)).first->second;
+}
+
+const QList<QGlyphRun>& MadeFont::glyphRuns(const QString& line, const QPaintDevice* device)
+{
+    const auto found = glyphs.find(line);
+    if (found != glyphs.end()) return found->second;
+    if (glyphs.size() >= 1024) glyphs.clear();
+    return glyphs.emplace(line, ShapeLine(line, font, device)).first->second;
+}
+
 }  // namespace
 
 TGPStatus TGPGraphics::DrawString(const String& text, const TGPFont& font, const TGPRectF& layout,
@@ -517,22 +688,26 @@ TGPStatus TGPGraphics::DrawString(const String& text, const TGPFont& font, const
     if (text.empty()) return Ok;
     GraphicsPaint p(*impl_);
     if (!p) return Ok;
-    const QFont qf = font.impl()->Make(emWorld(*font.impl(), *impl_), p->device()->logicalDpiY(),
-                                       textAntialiased(impl_->textHint));
-    const QFontMetricsF fm(qf, p->device());
+    MadeFont& made = madeFont(*font.impl(), emWorld(*font.impl(), *impl_), p->device(), textAntialiased(impl_->textHint));
+    const QFont& qf = made.font;
     const TGPBrush::Impl& b = *brush.impl();
     QBrush qb;
     const bool native = b.qtBrush(qb, p.Full()) && !(b.type == BrushTypeTextureFill && b.wrap == WrapModeClamp);
+    // Recording and printing engines keep texts as texts.
+    const bool raster = p->paintEngine()->type() == QPaintEngine::Raster;
     QPainterPath glyphs;
-    double baseline = layout.Y + fm.ascent();
+    double baseline = layout.Y + made.ascent;
     p->setFont(qf);
     p->setPen(QPen(qb, 1));
     for (const QString& line : linesOf(text)) {
-        if (native)
+        const QList<QGlyphRun>* runs = native && raster ? &made.glyphRuns(line, p->device()) : nullptr;
+        if (runs && !runs->isEmpty())
+            for (const QGlyphRun& run : *runs) p->drawGlyphRun(QPointF(layout.X, baseline), run);
+        else if (native)
             p->drawText(QPointF(layout.X, baseline), line);
         else
             glyphs.addText(QPointF(layout.X, baseline), qf, line);
-        baseline += fm.lineSpacing();
+        baseline += made.lineSpacing;
     }
     if (!native) b.Fill(*p, glyphs);
     return Ok;
@@ -546,13 +721,12 @@ TGPStatus TGPGraphics::MeasureString(const String& text, const TGPFont& font, co
     boundingBox = {layout.X, layout.Y, 0, 0};
     if (text.empty()) return Ok;
     const QImage& reference = tvgdiplus::ReferenceDevice();
-    const QFont qf = font.impl()->Make(emWorld(*font.impl(), *impl_), reference.logicalDpiY(), true);
-    const QFontMetricsF fm(qf, &reference);
+    MadeFont& made = madeFont(*font.impl(), emWorld(*font.impl(), *impl_), &reference, true);
     double width = 0;
     const QStringList lines = linesOf(text);
-    for (const QString& line : lines) width = std::max(width, fm.horizontalAdvance(line));
+    for (const QString& line : lines) width = std::max(width, lineWidth(made, line, &reference));
     boundingBox.Width = float(width);
-    boundingBox.Height = float(fm.lineSpacing() * lines.size());
+    boundingBox.Height = float(made.lineSpacing * lines.size());
     return Ok;
 }
 

@@ -72,6 +72,10 @@ public:
     TGraphicsObject();
     const TNotifyEvent& OnChange() const { return onChange_; }
     void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
+    void SetOnChange(TNotifyEvent&& e) { onChange_ = std::move(e); }
+    // The change event taken out, none left: for quiet changes, put back after (no copies of the
+    // handler, which copying a font for every label would make many of).
+    TNotifyEvent TakeOnChange() { return std::exchange(onChange_, {}); }
     const TNotifyEvent& OnChanging() const { return onChanging_; }  // before a change
     void SetOnChanging(const TNotifyEvent& e) { onChanging_ = e; }
 

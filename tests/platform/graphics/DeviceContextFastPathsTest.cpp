@@ -1,0 +1,159 @@
+// The device context's shortcuts past the painter (line runs written into a bitmap's rows, texts
+// drawn from glyphs shaped once) against the painter's own drawing of the same calls.
+#include <QFontMetrics>
+
+#include <functional>
+#include <string>
+
+#include "PixelTest.h"
+#include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GdiConsts.h"
+
+namespace {
+
+struct Scene {
+    const char* name;
+    TPoint winOrg, vpOrg;
+    TSize winExt{1, 1}, vpExt{1, 1};  // MM_ANISOTROPIC when not 1 x 1
+    TRect clip1, clip2;               // device units; the clip is their union when not empty
+};
+
+const Scene scenes[] = {
+    {"plain", {}, {}, {1, 1}, {1, 1}, {}, {}},
+    {"origins", {5, -3}, {-7, 11}, {1, 1}, {1, 1}, {}, {}},
+    {"clip of two rectangles", {}, {3, 2}, {1, 1}, {1, 1}, {10, 4, 60, 30}, {40, 25, 110, 70}},
+    {"scaled mapping", {}, {}, {2, 3}, {3, 2}, {0, 0, 90, 60}, {0, 0, 90, 60}},
+};
+
+void Apply(HDC dc, const Scene& s)
+{
+    if (!(s.winExt == s.vpExt)) {
+        dc->SetMapMode(MM_ANISOTROPIC);
+        dc->SetWindowExt(s.winExt);
+        dc->SetViewportExt(s.vpExt);
+    }
+    dc->SetWindowOrg(s.winOrg);
+    dc->SetViewportOrg(s.vpOrg);
+    if (s.clip1.IsEmpty()) return;
+    TRegion clip;
+    clip.Combine(TRegion::FromRect(s.clip1), TRegion::FromRect(s.clip2), RGN_OR);
+    dc->SelectClipRgn(&clip);
+}
+
+QRegion ClipOf(const Scene& s)
+{
+    if (s.clip1.IsEmpty()) return QRegion(0, 0, 1 << 20, 1 << 20);
+    return QRegion(s.clip1.Left, s.clip1.Top, s.clip1.Width(), s.clip1.Height()) +
+           QRegion(s.clip2.Left, s.clip2.Top, s.clip2.Width(), s.clip2.Height());
+}
+
+QTransform MappingOf(const Scene& s)
+{
+    return QTransform::fromTranslate(-s.winOrg.X, -s.winOrg.Y) *
+           QTransform::fromScale(double(s.vpExt.cx) / s.winExt.cx, double(s.vpExt.cy) / s.winExt.cy) *
+           QTransform::fromTranslate(s.vpOrg.X, s.vpOrg.Y);
+}
+
+// Pixels of a bitmap that differ from the image (colour only).
+int Differences(const TBitmap& bmp, const QImage& image)
+{
+    const QImage& drawn = BitmapImage(bmp);
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += (drawn.pixel(x, y) & 0xFFFFFF) != (image.pixel(x, y) & 0xFFFFFF);
+    return n;
+}
+
+TEST(DeviceContextFastPaths, OnePixelLinesWrittenIntoRowsMatchThePainter)
+{
+    EnsureGuiApplication();
+    auto draw = [](HDC dc) {
+        dc->SelectPen(SolidPen(clNavy));
+        // Ticks and grid lines both ways, lines that leave the surface, a slanted one.
+        for (int i = 0; i < 12; ++i) {
+            dc->MoveTo(-5 + 10 * i, 2);
+            dc->LineTo(-5 + 10 * i, 77);
+            dc->MoveTo(118, 3 + 7 * i);
+            dc->LineTo(-4, 3 + 7 * i);
+        }
+        dc->MoveTo(3, 70);
+        dc->LineTo(100, 9);
+        dc->SelectPen(SolidPen(clRed));
+        const TPoint zigzag[] = {{20, 20}, {50, 20}, {50, 50}, {20, 60}, {20, 21}};
+        dc->Polyline(zigzag, 5);
+        dc->SelectBrush(NullBrush());
+        dc->Rectangle(60, 40, 90, 70);
+    };
+    for (const TPixelFormat format : {pf32bit, pf24bit})
+        for (const Scene& setup : scenes) {
+            SCOPED_TRACE(std::string(setup.name) + (format == pf24bit ? ", 24-bit" : ", 32-bit"));
+            Surface rows(120, 80, format);
+            Apply(rows.dc, setup);
+            draw(rows.dc);
+            // A context over someone else's painter always draws through it.
+            QImage general(120, 80, format == pf24bit ? QImage::Format_BGR888 : QImage::Format_RGB32);
+            general.fill(Qt::white);
+            {
+                QPainter p(&general);
+                auto dc = CreatePainterDC(p, general.size());
+                Apply(dc.get(), setup);
+                draw(dc.get());
+            }
+            EXPECT_GT(rows.Count(clNavy), 100);
+            EXPECT_EQ(Differences(*rows.bmp, general), 0);
+        }
+}
+
+TEST(DeviceContextFastPaths, TextsFromKeptGlyphsMatchThePaintersText)
+{
+    EnsureGuiApplication();
+    struct Label {
+        int height, escapement, extra;
+        const char* text;
+        bool antialiased;
+    };
+    const Label labels[] = {
+        {-11, 0, 0, "-90", true},    {-11, 0, 0, "245", true},   {-14, 0, 0, "Wij 1.5E3", true},
+        {-11, 900, 0, "-90", true},  {-13, 450, 0, "Mid", true}, {-11, 0, 2, "-90", true},
+        {-12, 0, 0, "12:30", false},
+    };
+    for (const Scene& setup : scenes) {
+        SCOPED_TRACE(setup.name);
+        // Every label twice on one surface: the second drawing comes from the kept glyphs, after
+        // the other fonts (so a text must never come back in the glyphs of another font).
+        Surface kept(120, 80);
+        Apply(kept.dc, setup);
+        kept.dc->SetBkMode(TRANSPARENT);
+        kept.dc->SetTextColor(clBlack);
+        QImage general(120, 80, QImage::Format_RGB32);
+        general.fill(Qt::white);
+        QPainter p(&general);
+        p.setClipRegion(ClipOf(setup));
+        for (int pass = 0; pass < 2; ++pass)
+            for (std::size_t i = 0; i < std::size(labels); ++i) {
+                const Label& l = labels[i];
+                const int x = 10 + 9 * pass + (l.escapement ? 60 : 0), y = 5 + 9 * static_cast<int>(i);
+                TLogFont f;
+                f.Height = l.height;
+                f.Escapement = l.escapement;
+                f.Quality = l.antialiased ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
+                kept.dc->SelectFont(f);
+                kept.dc->SetTextCharacterExtra(l.extra);
+                kept.dc->TextOut(x, y, l.text);
+                QFont qf = ToQFont(f);
+                if (l.extra) qf.setLetterSpacing(QFont::AbsoluteSpacing, l.extra);
+                p.setTransform(MappingOf(setup));
+                p.translate(x, y);
+                p.rotate(-l.escapement / 10.0);
+                p.setFont(qf);
+                p.setPen(Qt::black);
+                p.setRenderHint(QPainter::TextAntialiasing, l.antialiased);
+                p.drawText(QPoint(0, QFontMetrics(qf).ascent()), QString::fromUtf8(l.text));
+            }
+        p.end();
+        EXPECT_GT(kept.Count(clBlack), 20);
+        EXPECT_EQ(Differences(*kept.bmp, general), 0);
+    }
+}
+
+}  // namespace

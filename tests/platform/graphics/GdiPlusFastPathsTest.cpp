@@ -1,0 +1,152 @@
+// The antialiased layer's shortcuts past the painter against the painter's own drawing: axis lines
+// written straight into a bitmap's rows (a graphics over someone else's painter always strokes
+// through it), texts drawn from glyphs shaped once.
+#include <QFontMetricsF>
+
+#include <string>
+
+#include "PixelTest.h"
+#include "platform/graphics/DeviceContext_p.h"
+#include "platform/graphics/GPObjects_p.h"
+#include "platform/graphics/GdiPlus.h"
+
+namespace {
+
+struct Scene {
+    const char* name;
+    TPoint vpOrg;
+    TPoint world;  // the graphics' translation
+    TRect dcClip1, dcClip2;
+    TGPRect gClip;  // empty: none
+    TGPPixelOffsetMode offset;
+};
+
+const Scene scenes[] = {
+    {"plain", {}, {}, {}, {}, {}, PixelOffsetModeHighQuality},
+    {"origin and translation", {3, -2}, {-7, 5}, {}, {}, {}, PixelOffsetModeHighQuality},
+    {"clips of both", {1, 1}, {}, {4, 4, 60, 40}, {50, 30, 96, 76}, {10, 2, 70, 70}, PixelOffsetModeHighQuality},
+    {"pixel centres half-way (painter)", {}, {}, {}, {}, {}, PixelOffsetModeNone},
+};
+
+// Every pixel a different shade, so that each blend shows.
+void Background(HDC dc, int w, int h)
+{
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) dc->SetPixel(x, y, static_cast<TColor>(RGB((x * 13 + y) & 255, (255 - y + 5 * x) & 255, (7 * y + x) & 255)));
+}
+
+void Draw(HDC dc, const Scene& scene)
+{
+    dc->SetViewportOrg(scene.vpOrg);
+    if (!scene.dcClip1.IsEmpty()) {
+        TRegion clip;
+        clip.Combine(TRegion::FromRect(scene.dcClip1), TRegion::FromRect(scene.dcClip2), RGN_OR);
+        dc->SelectClipRgn(&clip);
+    }
+    TGPGraphics g(dc);
+    g.SetSmoothingMode(SmoothingModeHighQuality);
+    g.SetPixelOffsetMode(scene.offset);
+    g.TranslateWorldTransform(float(scene.world.X), float(scene.world.Y));
+    if (scene.gClip.Width > 0) g.SetClipRectI(scene.gClip);
+    struct Stroke {
+        TGPColor color;
+        float width;
+        TGPLineCap cap;
+    };
+    const Stroke strokes[] = {
+        {0xFFC0C0C0, 1, LineCapRound}, {0xFF102030, 1, LineCapFlat}, {0xFFFFFFFF, 1, LineCapSquare},
+        {0xFF804000, 0.5f, LineCapFlat}, {0xFF0000FF, 3, LineCapRound}, {0x80FF0000, 1, LineCapFlat},  // translucent: painter
+    };
+    int at = 6;
+    for (const Stroke& s : strokes) {
+        TGPPen pen(s.color, s.width);
+        pen.SetLineCap(s.cap, s.cap, DashCapFlat);
+        g.DrawLine(pen, 4.0f, float(at), 90.0f, float(at));      // grid lines both ways
+        g.DrawLine(pen, 92.0f, float(at + 3), 2.0f, float(at + 3));
+        g.DrawLine(pen, float(at), 2.0f, float(at), 74.0f);
+        g.DrawLine(pen, float(at + 3), 75.0f, float(at + 3), 3.0f);
+        g.DrawLine(pen, float(at + 60), 30.0f, float(at + 60), 34.0f);  // a tick
+        g.DrawLine(pen, 30.5f, float(at + 1), 60.5f, float(at + 1));  // between pixels: painter
+        at += 12;
+    }
+}
+
+TEST(GdiPlusFastPaths, AxisLinesWrittenIntoRowsMatchThePaintersStroke)
+{
+    tvgdiplus::SetLibraryMissing(false);
+    StartGdiPlus();
+    for (const TPixelFormat format : {pf32bit, pf24bit})
+        for (const Scene& scene : scenes) {
+            SCOPED_TRACE(std::string(scene.name) + (format == pf24bit ? ", 24-bit" : ", 32-bit"));
+            Surface rows(100, 80, format);
+            Background(rows.dc, 100, 80);
+            QImage general(100, 80, format == pf24bit ? QImage::Format_BGR888 : QImage::Format_RGB32);
+            {
+                QPainter p(&general);
+                auto dc = CreatePainterDC(p, general.size());
+                Background(dc.get(), 100, 80);
+                Draw(dc.get(), scene);
+            }
+            const QImage before = BitmapImage(*rows.bmp).copy();
+            Draw(rows.dc, scene);
+            const QImage& drawn = BitmapImage(*rows.bmp);
+            int differences = 0, changed = 0;
+            for (int y = 0; y < 80; ++y)
+                for (int x = 0; x < 100; ++x) {
+                    differences += (drawn.pixel(x, y) & 0xFFFFFF) != (general.pixel(x, y) & 0xFFFFFF);
+                    changed += drawn.pixel(x, y) != before.pixel(x, y);
+                }
+            EXPECT_GT(changed, 1000);
+            EXPECT_EQ(differences, 0);
+        }
+}
+
+TEST(GdiPlusFastPaths, TextsFromKeptGlyphsMatchThePaintersText)
+{
+    tvgdiplus::SetLibraryMissing(false);
+    StartGdiPlus();
+    struct Label {
+        float em;
+        int style;
+        const char* text;
+        TGPColor color;
+    };
+    // "-90" comes back in three fonts: its glyphs must be those of the font asked for.
+    const Label labels[] = {
+        {11, FontStyleRegular, "-90", 0xFF000000}, {11, FontStyleBold, "-90", 0xFF202080},
+        {14, FontStyleRegular, "-90", 0xFF000000}, {12, FontStyleItalic, "Wij 1.5E3", 0xFF804000},
+        {12, FontStyleUnderline, "245", 0xFF000000},  // decorations: the painter's text
+    };
+    Surface kept(160, 90);
+    QImage general(160, 90, QImage::Format_RGB32);
+    general.fill(Qt::white);
+    QPainter p(&general);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    TGPGraphics g(kept.dc);
+    g.SetSmoothingMode(SmoothingModeHighQuality);  // as the antialiased canvas draws
+    g.SetPixelOffsetMode(PixelOffsetModeHighQuality);
+    g.TranslateWorldTransform(3, 2);
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t i = 0; i < std::size(labels); ++i) {
+            const Label& l = labels[i];
+            const float x = 4.5f + 70 * pass, y = 3 + 16 * float(i);
+            const TGPFont font("Arial", l.em, l.style, UnitPixel);
+            g.DrawString(l.text, font, MakeRect(x, y, 0, 0), nullptr, TGPSolidBrush(l.color));
+            const QFont qf = font.impl()->Make(l.em, 96, true);
+            p.setFont(qf);
+            p.setPen(QPen(QBrush(tvgdiplus::ToQColor(l.color)), 1));
+            p.drawText(QPointF(3 + x, 2 + y + QFontMetricsF(qf, &general).ascent()), QString::fromUtf8(l.text));
+        }
+    p.end();
+    const QImage& drawn = BitmapImage(*kept.bmp);
+    int differences = 0, ink = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 160; ++x) {
+            differences += (drawn.pixel(x, y) & 0xFFFFFF) != (general.pixel(x, y) & 0xFFFFFF);
+            ink += (drawn.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+        }
+    EXPECT_GT(ink, 200);
+    EXPECT_EQ(differences, 0);
+}
+
+}  // namespace
