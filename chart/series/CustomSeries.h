@@ -118,6 +118,8 @@ public:
     void SetPointerBehind(bool value) { ChangeBoolean(pointerBehind_, value); }
     TZebShadow* Shadow() const { return shadow_.get(); }
     void SetShadow(TZebShadow* value);
+    // Takes effect at the next drawing: the series then shows a smoothed curve through its points,
+    // which a hidden copy keeps meanwhile.
     bool Smoothed() const { return smoothed_; }
     virtual void SetSmoothed(bool value) { ChangeBoolean(smoothed_, value); }
     TCustomSeriesStack Stacked() const { return stacked_; }
@@ -134,6 +136,12 @@ public:
 
     // ---- the series' operations ----
     void SetParentChart(TCustomAxisPanel* value) override;
+    void PrepareDraw() override;
+    // While smoothed the stored form is the series' own: its points, its source, no function.
+    void WriteDataBinary(TStream& stream) override;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    TComponent* StoredDataSource() const { return smoothing_ ? savedSource_ : DataSource(); }
+    bool IsStoredDataSourceStored() const { return smoothing_ ? savedSource_ != nullptr : IsDataSourceStored(); }
     void MeasureHorizMargins(int& left, int& right) const override;
     void MeasureVertMargins(int& top, int& bottom) const override;
     void CopyAppearance(TChartSeries* other) override;
@@ -185,6 +193,7 @@ public:
     int InterpolatedPixel(int from, int to, double v) const;
 
 protected:
+    void Notification(TComponent* component, TOperation operation) override;
     // The filled symbol of a series without lines (area, point-less fills).
     void FillFlatLegendSymbol(int index, const TRect& rect, TColor color);
     // Segment pass that every whole-series drawing shares (shadow, emboss, outline, main).
@@ -210,6 +219,8 @@ private:
     bool segmentHit(TPoint click, int qx, int qy, int px, int py) const;
     bool areaHit(TPoint click, int qx, int qy, int px, int py, int qOrigin, int pOrigin) const;
     void updateSmoothing();
+    void startSmoothing();
+    void stopSmoothing();
 
     std::unique_ptr<TZebBrush> areaBrush_;
     TColor areaColor_ = clAutomatic;
@@ -233,6 +244,11 @@ private:
     TCustomSeriesStack stacked_ = cssNone;
     bool stairs_ = false;
     bool valuesCleared_ = false;
+    // The smoothing copy (owned as a component) holds the own points while Smoothed is in force;
+    // with smoothing_ the series is computed from it and savedSource_ waits to come back.
+    TCustomSeries* smoothCopy_ = nullptr;
+    TComponent* savedSource_ = nullptr;
+    bool smoothing_ = false;
     float drawnFraction_ = 1.0f;
     TSeriesClickPointerEvent onClickPointer_;
     TOnGetPointerStyle onGetPointerStyle_;
