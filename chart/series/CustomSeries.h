@@ -197,7 +197,7 @@ protected:
     // The filled symbol of a series without lines (area, point-less fills).
     void FillFlatLegendSymbol(int index, const TRect& rect, TColor color);
     // Segment pass that every whole-series drawing shares (shadow, emboss, outline, main).
-    void drawPointsLoop() { TChartSeries::DrawVisiblePoints(); }
+    void drawPointsLoop();
 
 private:
     void styleChanged(TObject* sender);
@@ -216,6 +216,10 @@ private:
     void clampSegment(int& x0, int& y0, int& x1, int& y1, bool clampPrevious) const;
     void linePart(int index, const TRect& rect, TColor color);
     void pointerPart(int index, const TRect& rect, TColor color);
+    bool hoverPenApplies(int index) const;
+    bool columnsReducible(const TCanvas3D& canvas) const;
+    bool extendColumn(int x0, int y0, int x1, int y1, TColor color);
+    void flushColumn();
     bool segmentHit(TPoint click, int qx, int qy, int px, int py) const;
     bool areaHit(TPoint click, int qx, int qy, int px, int py, int qOrigin, int pOrigin) const;
     void updateSmoothing();
@@ -259,7 +263,22 @@ private:
     double slopeRatio_ = 1.0;
     TRect chartRect_;
     bool inEffectPass_ = false;
+    // 2-D segments inside one pixel column, drawn as one walk over the column's first, lowest,
+    // highest and last point when the next segment leaves the column.
+    struct TColumnRun {
+        bool active = false;
+        TColor color = clAutomatic;
+        int x = 0, first = 0, low = 0, high = 0, last = 0;
+        // The extreme was a point of the run before its last one (the point-by-point path leaves it).
+        bool lowBefore = false, highBefore = false;
+    };
+    TColumnRun column_;
+    bool reduceColumns_ = false;
 };
+
+// Off: every 2-D segment of a line is drawn by itself, also where a pixel column could be drawn
+// in one walk (pictures of the two ways are compared).
+extern bool ReducePixelColumns;
 
 // Paints a pointer symbol as a legend symbol into rect (shared with other point-based series).
 void PaintPointerLegendSymbol(TSeriesPointer& pointer, TColor color, const TRect& rect, TSeriesPointerStyle style,
