@@ -186,7 +186,7 @@ public:
     // Draws the pointer symbol of index at (x, y); the pointer used, or none when hidden.
     virtual TSeriesPointer* DrawPointSymbol(int x, int y, int index, TColor color);
     // The legend symbol of point index (-1: the whole series) into rect.
-    virtual void FillLegendSymbol(int index, const TRect& rect);
+    void FillLegendSymbol(int index, const TRect& rect) override;
     // Hands the line pen to the canvas for the segments.
     void PrepareLinePen(TCanvas3D& canvas, TColor color);
     // Pixel of the value axis at v on the straight line from point `from` to point `to`.
@@ -194,8 +194,6 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
-    // The filled symbol of a series without lines (area, point-less fills).
-    void FillFlatLegendSymbol(int index, const TRect& rect, TColor color);
     // Segment pass that every whole-series drawing shares (shadow, emboss, outline, main).
     void drawPointsLoop();
 

@@ -731,23 +731,10 @@ void TCustomSeries::FillLegendSymbol(int index, const TRect& rect)
     }
     if (!drawLines_ || drawArea_) {
         ApplyHoverPen(index);
-        FillFlatLegendSymbol(index, rect, color);
+        TCustomLineSeries::FillLegendSymbol(index, rect);
         return;
     }
     linePart(index, rect, color);
-}
-
-void TCustomSeries::FillFlatLegendSymbol(int index, const TRect& rect, TColor color)
-{
-    TCustomAxisPanel* chart = ParentChart();
-    if (!chart) return;
-    TCanvas3D& canvas = *chart->Canvas3D();
-    TColor back = Brush()->BackColor();
-    TBrushStyle style = Brush()->Style();
-    GetLegendSymbolStyle(index, back, style);
-    canvas.Brush()->SetStyle(style);
-    canvas.Brush()->SetColor(color);
-    canvas.DrawRect(rect);
 }
 
 void TCustomSeries::linePart(int index, const TRect& rect, TColor color)
