@@ -463,7 +463,6 @@ TEST_F(LineFamily, FastLineFirstOfEachColumnDrawsAtMostOneLinePerColumn)
 
 TEST_F(LineFamily, FastLineNulls)
 {
-    using V = std::vector<std::string>;
     for (auto [treat, lines] : {std::tuple{tnIgnore, 2u}, {tnSkip, 1u}, {tnDontPaint, 0u}}) {
         SCOPED_TRACE(TTreatNullsStyleNames[treat]);
         auto* s = Add<TFastLineSeries>({1, 5, 3});
