@@ -14,6 +14,7 @@
 #include "chart/core/HitTests.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ZebSelected.h"
+#include "chart/core/ZebSpline.h"
 #include "platform/classes/Published.h"
 #include "chart/canvas/Geometry.h"
 
@@ -28,6 +29,8 @@ TV_PUBLISHED_AS(TCustomSeries, TChartElementClass)
     Prop("Pointer", &TCustomSeries::Pointer, &TCustomSeries::SetPointer);
     Prop("OnClickPointer", &TCustomSeries::OnClickPointer, &TCustomSeries::SetOnClickPointer);
     Prop("OnGetPointerStyle", &TCustomSeries::OnGetPointerStyle, &TCustomSeries::SetOnGetPointerStyle);
+    Prop("DataSource", &TCustomSeries::StoredDataSource, &TCustomSeries::SetDataSource)
+        .Stored(&TCustomSeries::IsStoredDataSourceStored);
 }
 
 // ---- pointer list ----
@@ -112,6 +115,14 @@ TCustomSeries::~TCustomSeries() = default;
 void TCustomSeries::BeforeDestruction()
 {
     TCustomLineSeries::BeforeDestruction();
+}
+
+void TCustomSeries::Notification(TComponent* component, TOperation operation)
+{
+    TCustomLineSeries::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == savedSource_) savedSource_ = nullptr;
+    if (component == smoothCopy_) smoothCopy_ = nullptr, smoothing_ = false;
 }
 
 void TCustomSeries::styleChanged(TObject* sender) { StyleChanged(sender); }
@@ -232,6 +243,101 @@ int TCustomSeries::MarkGap() const
     if (!marks) return 0;
     auto* m = const_cast<TSeriesMarks*>(marks);
     return m->Callout()->Length() + m->Callout()->Distance();
+}
+
+// ---- smoothing ----
+
+namespace {
+void copyPoints(TChartSeries& from, TChartSeries& to)
+{
+    const TPointUpdateBlock block(to);
+    to.RemoveAllPoints();
+    for (int i = 0; i < from.Count(); ++i) to.InsertXY(from.XValues()->ValueAt(i), from.YValues()->ValueAt(i));
+}
+}  // namespace
+
+void TCustomSeries::PrepareDraw()
+{
+    TCustomLineSeries::PrepareDraw();
+    updateSmoothing();
+}
+
+void TCustomSeries::updateSmoothing()
+{
+    if (!drawLines_ && !drawArea_) return;
+    if (smoothed_ && !smoothCopy_)
+        startSmoothing();
+    else if (!smoothed_ && smoothCopy_)
+        stopSmoothing();
+}
+
+void TCustomSeries::startSmoothing()
+{
+    smoothCopy_ = new TCustomSeries(this);
+    smoothCopy_->SetInternal(true);
+    smoothCopy_->SetShowInEditor(false);
+    smoothCopy_->SetShowInLegend(false);
+    if (!YMandatory()) smoothCopy_->MakeHorizontal();
+    smoothCopy_->XValues()->Assign(XValues());
+    smoothCopy_->YValues()->Assign(YValues());
+    if (smoothCopy_->Count() == 0 || valuesCleared_) copyPoints(*this, *smoothCopy_);
+    if (FunctionObject() && !valuesCleared_) return;
+    // Linking a function and a source clears the manual-data flag; the points are still the
+    // series' own (the copy stores them), so the flag stays.
+    const bool manual = ManualData();
+    TComponent* owner = ParentChart() ? static_cast<TComponent*>(ParentChart()) : this;
+    auto* function = new TSmoothingFunction(owner);
+    function->SetInterpolate(true);
+    function->SetFactor(8);
+    AttachFunction(function);
+    savedSource_ = DataSource();
+    if (savedSource_) savedSource_->FreeNotification(this);
+    SetDataSource(smoothCopy_);
+    smoothing_ = true;
+    valuesCleared_ = false;
+    SetManualData(manual);
+}
+
+void TCustomSeries::stopSmoothing()
+{
+    if (smoothing_) {
+        const bool manual = ManualData();
+        smoothing_ = false;
+        AttachFunction(nullptr);
+        TComponent* saved = savedSource_;
+        savedSource_ = nullptr;
+        if (saved) {
+            saved->RemoveFreeNotification(this);
+            SetDataSource(saved);
+        } else {
+            SetDataSource(nullptr);
+            copyPoints(*smoothCopy_, *this);
+        }
+        SetManualData(manual);
+    }
+    TCustomSeries* copy = smoothCopy_;
+    smoothCopy_ = nullptr;
+    copy->RemoveAllPoints();
+    copy->Free();
+    NotifyBulkChange();
+}
+
+void TCustomSeries::WriteDataBinary(TStream& stream)
+{
+    if (smoothing_ && smoothCopy_)
+        smoothCopy_->WriteDataBinary(stream);
+    else
+        TCustomLineSeries::WriteDataBinary(stream);
+}
+
+void TCustomSeries::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+    TZebFunction* smoothing = smoothing_ ? FunctionObject() : nullptr;
+    TCustomLineSeries::GetChildren(
+        [&](TComponent* child) {
+            if (child != smoothing) proc(child);
+        },
+        root);
 }
 
 // ---- points ----

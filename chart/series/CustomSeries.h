@@ -118,6 +118,8 @@ public:
     void SetPointerBehind(bool value) { ChangeBoolean(pointerBehind_, value); }
     TZebShadow* Shadow() const { return shadow_.get(); }
     void SetShadow(TZebShadow* value);
+    // Takes effect at the next drawing: the series then shows a smoothed curve through its points,
+    // which a hidden copy keeps meanwhile.
     bool Smoothed() const { return smoothed_; }
     virtual void SetSmoothed(bool value) { ChangeBoolean(smoothed_, value); }
     TCustomSeriesStack Stacked() const { return stacked_; }
@@ -134,6 +136,12 @@ public:
 
     // ---- the series' operations ----
     void SetParentChart(TCustomAxisPanel* value) override;
+    void PrepareDraw() override;
+    // While smoothed the stored form is the series' own: its points, its source, no function.
+    void WriteDataBinary(TStream& stream) override;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    TComponent* StoredDataSource() const { return smoothing_ ? savedSource_ : DataSource(); }
+    bool IsStoredDataSourceStored() const { return smoothing_ ? savedSource_ != nullptr : IsDataSourceStored(); }
     void MeasureHorizMargins(int& left, int& right) const override;
     void MeasureVertMargins(int& top, int& bottom) const override;
     void CopyAppearance(TChartSeries* other) override;
@@ -178,17 +186,16 @@ public:
     // Draws the pointer symbol of index at (x, y); the pointer used, or none when hidden.
     virtual TSeriesPointer* DrawPointSymbol(int x, int y, int index, TColor color);
     // The legend symbol of point index (-1: the whole series) into rect.
-    virtual void FillLegendSymbol(int index, const TRect& rect);
+    void FillLegendSymbol(int index, const TRect& rect) override;
     // Hands the line pen to the canvas for the segments.
     void PrepareLinePen(TCanvas3D& canvas, TColor color);
     // Pixel of the value axis at v on the straight line from point `from` to point `to`.
     int InterpolatedPixel(int from, int to, double v) const;
 
 protected:
-    // The filled symbol of a series without lines (area, point-less fills).
-    void FillFlatLegendSymbol(int index, const TRect& rect, TColor color);
+    void Notification(TComponent* component, TOperation operation) override;
     // Segment pass that every whole-series drawing shares (shadow, emboss, outline, main).
-    void drawPointsLoop() { TChartSeries::DrawVisiblePoints(); }
+    void drawPointsLoop();
 
 private:
     void styleChanged(TObject* sender);
@@ -207,9 +214,15 @@ private:
     void clampSegment(int& x0, int& y0, int& x1, int& y1, bool clampPrevious) const;
     void linePart(int index, const TRect& rect, TColor color);
     void pointerPart(int index, const TRect& rect, TColor color);
+    bool hoverPenApplies(int index) const;
+    bool columnsReducible(const TCanvas3D& canvas) const;
+    bool extendColumn(int x0, int y0, int x1, int y1, TColor color);
+    void flushColumn();
     bool segmentHit(TPoint click, int qx, int qy, int px, int py) const;
     bool areaHit(TPoint click, int qx, int qy, int px, int py, int qOrigin, int pOrigin) const;
     void updateSmoothing();
+    void startSmoothing();
+    void stopSmoothing();
 
     std::unique_ptr<TZebBrush> areaBrush_;
     TColor areaColor_ = clAutomatic;
@@ -233,6 +246,11 @@ private:
     TCustomSeriesStack stacked_ = cssNone;
     bool stairs_ = false;
     bool valuesCleared_ = false;
+    // The smoothing copy (owned as a component) holds the own points while Smoothed is in force;
+    // with smoothing_ the series is computed from it and savedSource_ waits to come back.
+    TCustomSeries* smoothCopy_ = nullptr;
+    TComponent* savedSource_ = nullptr;
+    bool smoothing_ = false;
     float drawnFraction_ = 1.0f;
     TSeriesClickPointerEvent onClickPointer_;
     TOnGetPointerStyle onGetPointerStyle_;
@@ -243,7 +261,22 @@ private:
     double slopeRatio_ = 1.0;
     TRect chartRect_;
     bool inEffectPass_ = false;
+    // 2-D segments inside one pixel column, drawn as one walk over the column's first, lowest,
+    // highest and last point when the next segment leaves the column.
+    struct TColumnRun {
+        bool active = false;
+        TColor color = clAutomatic;
+        int x = 0, first = 0, low = 0, high = 0, last = 0;
+        // The extreme was a point of the run before its last one (the point-by-point path leaves it).
+        bool lowBefore = false, highBefore = false;
+    };
+    TColumnRun column_;
+    bool reduceColumns_ = false;
 };
+
+// Off: every 2-D segment of a line is drawn by itself, also where a pixel column could be drawn
+// in one walk (pictures of the two ways are compared).
+extern bool ReducePixelColumns;
 
 // Paints a pointer symbol as a legend symbol into rect (shared with other point-based series).
 void PaintPointerLegendSymbol(TSeriesPointer& pointer, TColor color, const TRect& rect, TSeriesPointerStyle style,

@@ -109,6 +109,14 @@ void clampOnLine(int qx, int qy, int& px, int& py)
 
 // ---- whole series ----
 
+void TCustomSeries::drawPointsLoop()
+{
+    column_.active = false;
+    reduceColumns_ = columnsReducible(*ParentChart()->Canvas3D());
+    TChartSeries::DrawVisiblePoints();
+    flushColumn();
+}
+
 void TCustomSeries::DrawVisiblePoints()
 {
     TCustomAxisPanel* chart = ParentChart();
@@ -465,8 +473,13 @@ void TCustomSeries::drawLine2D(int index, int x, int y, TColor c)
         stairs_ ? (x0 < 0 || x0 > chart->Width() || y0 < 0 || y0 > chart->Height())
                 : (YMandatory() ? (x0 < 0 || x0 > chart->Width()) : (y0 < 0 || y0 > chart->Height()));
     clampSegment(x0, y0, x1, y1, prevOutside);
-    if (!ApplyHoverPen(index - 1))
-        PrepareLinePen(canvas, colorEachLine_ || (ColorEachPoint() && !pointer_->Visible()) ? c : SeriesColor());
+    const TColor penColor = colorEachLine_ || (ColorEachPoint() && !pointer_->Visible()) ? c : SeriesColor();
+    const bool hover = hoverPenApplies(index - 1);
+    if (!hover && extendColumn(x0, y0, x1, y1, penColor)) return;
+    if (hover)
+        ApplyHoverPen(index - 1);
+    else
+        PrepareLinePen(canvas, penColor);
     std::optional<TBlendSection> blend;
     if (Transparency() > 0) {
         const int w = LinePen()->Width();
@@ -480,6 +493,63 @@ void TCustomSeries::drawLine2D(int index, int x, int y, TColor c)
             canvas.LineTo(x1, y0);
     }
     canvas.LineTo(x1, y1);
+}
+
+// ---- pixel columns ----
+
+bool ReducePixelColumns = true;
+
+// Opaque strokes of one pen cover the same pixels whichever way a column is walked, as long as
+// the walk reaches both extremes and leaves out the last point exactly when the point-by-point
+// path does. Antialiased strokes blend their overlaps, so there the column is not reduced.
+bool TCustomSeries::columnsReducible(const TCanvas3D& canvas) const
+{
+    const TCustomAxisPanel* chart = ParentChart();
+    return ReducePixelColumns && chart && !chart->View3D() && drawLines_ && !drawArea_ && !stairs_ && !pointer_->Visible() &&
+           Transparency() == 0 && !canvas.SupportsAlpha();
+}
+
+// Takes the vertical segment into the pending column, drawing the column first when the segment
+// does not continue it; false when the segment is to be drawn as it is.
+bool TCustomSeries::extendColumn(int x0, int y0, int x1, int y1, TColor color)
+{
+    const bool vertical = reduceColumns_ && x0 == x1 && y0 != y1;
+    TColumnRun& run = column_;
+    if (vertical && run.active && run.x == x0 && run.last == y0 && run.color == color) {
+        if (y0 == run.low) run.lowBefore = true;
+        if (y0 == run.high) run.highBefore = true;
+        if (y1 < run.low) run.low = y1, run.lowBefore = false;
+        if (y1 > run.high) run.high = y1, run.highBefore = false;
+        run.last = y1;
+        return true;
+    }
+    flushColumn();
+    if (!vertical) return false;
+    run = TColumnRun{true, color, x0, y0, std::min(y0, y1), std::max(y0, y1), y1, y0 < y1, y0 > y1};
+    return true;
+}
+
+void TCustomSeries::flushColumn()
+{
+    if (!column_.active) return;
+    const TColumnRun run = column_;
+    column_.active = false;
+    TCanvas3D& canvas = *ParentChart()->Canvas3D();
+    PrepareLinePen(canvas, run.color);
+    int walk[3] = {run.low, run.high, run.last};
+    if (run.last == run.high && !run.highBefore)
+        walk[2] = run.high;  // up to the last point, which stays open
+    else if (run.last == run.low && !run.lowBefore)
+        walk[0] = run.high, walk[1] = run.low, walk[2] = run.low;
+    else if (run.last == run.high)
+        walk[0] = run.high, walk[1] = run.low;  // and back up: the highest point is crossed
+    canvas.MoveTo(run.x, run.first);
+    int at = run.first;
+    for (int y : walk) {
+        if (y == at) continue;
+        canvas.LineTo(run.x, y);
+        at = y;
+    }
 }
 
 void TCustomSeries::drawLine3D(int index, int x, int y, TColor c, bool isLast)
@@ -625,6 +695,13 @@ TSeriesPointer* TCustomSeries::DrawPointSymbol(int x, int y, int index, TColor c
 
 bool TCustomSeries::ApplyHoverPen(int index)
 {
+    if (!hoverPenApplies(index) || !ParentChart()) return false;
+    ParentChart()->Canvas3D()->UsePen(*Selected()->Hover()->Pen());
+    return true;
+}
+
+bool TCustomSeries::hoverPenApplies(int index) const
+{
     if (!IsHoverEnabled()) return false;
     int i = index;
     if (YMandatory() && GetHorizAxis() && GetHorizAxis()->Inverted()) i = index + 1;
@@ -639,9 +716,7 @@ bool TCustomSeries::ApplyHoverPen(int index)
     } else {
         applies = i != -1 && HoveredPointIndex() == i && elements.Contains(heCurrent);
     }
-    if (!applies || !ParentChart()) return false;
-    ParentChart()->Canvas3D()->UsePen(*Selected()->Hover()->Pen());
-    return true;
+    return applies;
 }
 
 void TCustomSeries::FillLegendSymbol(int index, const TRect& rect)
@@ -656,23 +731,10 @@ void TCustomSeries::FillLegendSymbol(int index, const TRect& rect)
     }
     if (!drawLines_ || drawArea_) {
         ApplyHoverPen(index);
-        FillFlatLegendSymbol(index, rect, color);
+        TCustomLineSeries::FillLegendSymbol(index, rect);
         return;
     }
     linePart(index, rect, color);
-}
-
-void TCustomSeries::FillFlatLegendSymbol(int index, const TRect& rect, TColor color)
-{
-    TCustomAxisPanel* chart = ParentChart();
-    if (!chart) return;
-    TCanvas3D& canvas = *chart->Canvas3D();
-    TColor back = Brush()->BackColor();
-    TBrushStyle style = Brush()->Style();
-    GetLegendSymbolStyle(index, back, style);
-    canvas.Brush()->SetStyle(style);
-    canvas.Brush()->SetColor(color);
-    canvas.DrawRect(rect);
 }
 
 void TCustomSeries::linePart(int index, const TRect& rect, TColor color)

@@ -13,6 +13,7 @@
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ZebSelected.h"
 #include "platform/classes/Published.h"
+#include "platform/graphics/Bitmap.h"
 
 namespace {
 class TFastLineSeriesClass : public TChartElementClass {
@@ -369,18 +370,24 @@ void TFastLineSeries::PointAdded(int index)
         return;
     }
     TCanvas3D& canvas = *chart->Canvas3D();
-    // An unbuffered window canvas is drawn only in a paint: the window repaints instead.
-    if (!canvas.GetBuffered() && chart->Parent()) {
+    // A window is drawn only in a paint: the segment goes into the off-screen buffer and the next
+    // paint copies it. Without a buffer (unbuffered, or nothing painted yet) the window repaints.
+    const bool buffered = canvas.GetBuffered();
+    TBitmap* buffer = buffered ? canvas.BufferBitmap() : nullptr;
+    if (buffered ? !buffer : chart->Parent() != nullptr) {
         chart->Invalidate();
         return;
     }
+    // Outside a paint the canvas stays bound to its buffer, as the panel's rubber band does; the
+    // next paint binds the window again.
+    if (buffer && canvas.TargetCanvas() != buffer->Canvas()) canvas.BindCanvas(buffer->Canvas());
     const TPoint before = screenPoint(std::max(index - 1, 0));
     if (!drawAllPoints_ && before.X != lastX_) lastX_ = before.X, lastY_ = before.Y;
     preparePen(canvas);
     moveTo(canvas, lastX_, lastY_);
     const int fromX = lastX_, fromY = lastY_;
     DrawPoint(index);
-    if (canvas.GetBuffered()) {
+    if (buffered) {
         const int w = LinePen()->Width() + 1;
         chart->RepaintBufferRect({std::min(fromX, lastX_) - w, std::min(fromY, lastY_) - w, std::max(fromX, lastX_) + w,
                                std::max(fromY, lastY_) + w});

@@ -58,7 +58,7 @@ public:
     void FindVisibleRange() override;
     int HitTest(int x, int y) override;
     // A horizontal line across the middle of rect.
-    void FillLegendSymbol(int index, const TRect& rect);
+    void FillLegendSymbol(int index, const TRect& rect) override;
 
 private:
     bool polylineMode() const;

@@ -1,0 +1,96 @@
+// Pictures of the line family on both canvases, compared with committed images that someone has
+// looked at: lines, areas, points, a fast line, stacked areas and stairs.
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "SeriesTestPanel.h"
+#include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebPen.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/series/FastLineSeries.h"
+#include "chart/series/LineSeries.h"
+#include "platform/graphics/Bitmap.h"
+#include "tests/support/Golden.h"
+
+namespace {
+
+const String GoldenDir = TV_SOURCE_DIR "/tests/chart/series/golden";
+constexpr int Width = 320, Height = 220;
+
+template <class S>
+S* AddSeries(TCustomAxisPanel& chart, TColor color, int count, const std::function<double(int)>& y)
+{
+    auto* s = new S(&chart);
+    s->SetParentChart(&chart);
+    s->SetSeriesColor(color);
+    for (int i = 0; i < count; ++i) s->AppendValue(y(i));
+    return s;
+}
+
+double Wave(int i, double phase) { return 50 + 35 * std::sin(i / 3.0 + phase); }
+
+struct PictureCase {
+    const char* name;
+    std::function<void(TCustomAxisPanel&)> fill;
+};
+
+const PictureCase Pictures[] = {
+    {"line",
+     [](TCustomAxisPanel& c) {
+         AddSeries<TLineSeries>(c, static_cast<TColor>(0x8000FF), 30, [](int i) { return Wave(i, 0); })
+             ->LinePen()
+             ->SetWidth(2);
+         AddSeries<TLineSeries>(c, static_cast<TColor>(4259584), 30, [](int i) { return Wave(i, 2); });
+     }},
+    {"area",
+     [](TCustomAxisPanel& c) {
+         AddSeries<TAreaSeries>(c, clTeal, 20, [](int i) { return Wave(i, 1); });
+     }},
+    {"point",
+     [](TCustomAxisPanel& c) {
+         auto* s = AddSeries<TPointSeries>(c, clBlue, 15, [](int i) { return Wave(i, 0); });
+         s->Pointer()->SetStyle(psCircle);
+         AddSeries<TPointSeries>(c, clRed, 15, [](int i) { return Wave(i, 3); });
+     }},
+    {"fast_line",
+     [](TCustomAxisPanel& c) {
+         AddSeries<TFastLineSeries>(c, static_cast<TColor>(0x8000FF), 300, [](int i) {
+             return Wave(i / 10, 0) + 6 * std::sin(i * 1.7);
+         });
+     }},
+    {"stacked_areas",
+     [](TCustomAxisPanel& c) {
+         auto* a = AddSeries<TAreaSeries>(c, clRed, 12, [](int i) { return 10 + 8 * std::sin(i / 2.0); });
+         AddSeries<TAreaSeries>(c, clGreen, 12, [](int i) { return 20 + 5 * std::cos(i / 3.0); });
+         AddSeries<TAreaSeries>(c, clBlue, 12, [](int i) { return 15 + i; });
+         a->SetMultiArea(maStacked);
+     }},
+    {"stairs",
+     [](TCustomAxisPanel& c) {
+         auto* up = AddSeries<TLineSeries>(c, clRed, 12, [](int i) { return Wave(i, 0); });
+         up->SetStairs(true);
+         up->LinePen()->SetWidth(2);
+         auto* inverted = AddSeries<TLineSeries>(c, clBlue, 12, [](int i) { return Wave(i, 2); });
+         inverted->SetStairs(true);
+         inverted->SetInvertedStairs(true);
+     }},
+};
+
+}  // namespace
+
+TEST_F(LineFamily, PicturesOnBothCanvases)
+{
+    for (auto [canvasClass, suffix] : {std::pair{"TZebCanvas3D", ""}, std::pair{"TGDIPlusCanvas", "_gdiplus"}})
+        for (const PictureCase& c : Pictures) {
+            SCOPED_TRACE(std::string(c.name) + suffix);
+            TOwnedPtr<TLineTestPanel> panel(new TLineTestPanel(nullptr));
+            panel->SetBounds(0, 0, Width, Height);
+            panel->SetView3D(false);
+            panel->SetCanvasClassName(canvasClass);
+            c.fill(*panel);
+            TBitmap bitmap(Width, Height, pf24bit);
+            panel->RenderTo(bitmap.Canvas(), {0, 0, Width, Height});
+            testsupport::ExpectMatchesGolden(bitmap, GoldenDir, String("series_") + c.name + suffix);
+        }
+}
