@@ -4,38 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "ChartBench.h"
+#include "HeapCount.h"
 #include "chart/core/ChartSeries.h"
-
-// Live heap bytes of the process, counted by the global allocation functions below.
-namespace {
-std::int64_t liveBytes = 0;
-constexpr std::size_t headerSize = alignof(std::max_align_t);
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    void* block = std::malloc(size + headerSize);
-    if (!block) throw std::bad_alloc();
-    *static_cast<std::size_t*>(block) = size;
-    liveBytes += static_cast<std::int64_t>(size);
-    return static_cast<char*>(block) + headerSize;
-}
-
-void operator delete(void* p) noexcept
-{
-    if (!p) return;
-    void* block = static_cast<char*>(p) - headerSize;
-    liveBytes -= static_cast<std::int64_t>(*static_cast<std::size_t*>(block));
-    std::free(block);
-}
-
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
@@ -101,7 +75,7 @@ void BM_AppendTwoSeries(benchmark::State& state)
             copy->SetParentChart(chart.get());
             copy->SetDataSource(x);
         }
-        const std::int64_t empty = liveBytes;
+        const std::int64_t empty = HeapLiveBytes();
         double sink = 0;
         times = timeReadings([&](int i) {
             x->AppendValue(reading(i, 0));
@@ -113,7 +87,7 @@ void BM_AppendTwoSeries(benchmark::State& state)
         });
         benchmark::DoNotOptimize(sink);
         // The two plotted series' points (a copying series holds its own on top).
-        bytesPerPoint = static_cast<double>(liveBytes - empty) / (2.0 * Readings);
+        bytesPerPoint = static_cast<double>(HeapLiveBytes() - empty) / (2.0 * Readings);
     }
     report(state, times, bytesPerPoint);
 }
@@ -125,7 +99,7 @@ void BM_AppendTwoVectors(benchmark::State& state)
     TAppendTimes times;
     double bytesPerPoint = 0;
     for (auto _ : state) {
-        const std::int64_t empty = liveBytes;
+        const std::int64_t empty = HeapLiveBytes();
         std::vector<double> x, y;
         times = timeReadings([&](int i) {
             x.push_back(reading(i, 0));
@@ -133,7 +107,7 @@ void BM_AppendTwoVectors(benchmark::State& state)
         });
         benchmark::DoNotOptimize(x.data());
         benchmark::DoNotOptimize(y.data());
-        bytesPerPoint = static_cast<double>(liveBytes - empty) / (2.0 * Readings);
+        bytesPerPoint = static_cast<double>(HeapLiveBytes() - empty) / (2.0 * Readings);
     }
     report(state, times, bytesPerPoint);
 }

@@ -1399,7 +1399,9 @@ void TChartSeries::Assign(TPersistent* source)
     }
     manualData_ = other->manualData_;
     if (!other->HasDataSources() || other->manualData_) {
-        if (other->manualData_ || !other->IsDesigning()) ReloadFromSource(other);
+        const bool copyPoints = other->dataMark_ == dmForceData ||
+                                (other->dataMark_ == dmNone && (other->manualData_ || !other->IsDesigning()));
+        if (copyPoints) ReloadFromSource(other);
     } else {
         for (TComponent* c : *other->dataSources_)
             if (!HasDataSources() || dataSources_->IndexOf(c) < 0) linkSource(c);
@@ -1526,6 +1528,7 @@ void TChartSeries::DefineProperties(TFiler& filer)
         "CustomVertAxis", [this](TReader& reader) { readCustomAxis(reader, false); },
         [this, axisIndex](TWriter& writer) { writer.WriteInteger(axisIndex(customVertAxis_)); },
         axisIndex(customVertAxis_) >= 0);
+    defineDataProperties(filer);
 }
 
 void TChartSeries::readDataSources(TReader& reader)

@@ -25,6 +25,7 @@ class TChartAxis;
 class TCustomAxisPanel;
 class TChartSeries;
 class TSeriesLegend;
+class TStream;
 class TStrings;
 class TZebBrush;
 class TZebFunction;
@@ -389,6 +390,16 @@ public:
     bool StoreXValues() const { return storeXValues_; }
     void SetStoreXValues(bool value) { storeXValues_ = value; }
     bool SinglePointResult() const { return singlePointResult_; }
+    // ---- stored points ("Data" and "Detail") ----
+    // Set for the duration of a copy or a chart-file write: force stores and copies the points
+    // whatever the series holds, skip never.
+    enum TDataMark { dmNone, dmForceData, dmSkipData };
+    TDataMark DataMark() const { return dataMark_; }
+    void SetDataMark(TDataMark value) { dataMark_ = value; }
+    bool IsDataStored() const;
+    virtual void WriteDataBinary(TStream& stream);
+    // EReadError on corrupt data; the points read so far stay.
+    void ReadDataBinary(TStream& stream);
     void SetSinglePointResult(bool value) { singlePointResult_ = value; }
 
     // ---- axes ----
@@ -454,6 +465,7 @@ public:
         lastVisible_ = last;
     }
     bool ScanVisibleRange() const { return scanVisibleRange_; }
+    void SetScanVisibleRange(bool value) { scanVisibleRange_ = value; }
     // The first point at or beyond the axis maximum stays in the range, so a line reaches the edge.
     bool DrawBeyondLastVisible() const { return drawBeyondLastVisible_; }
     void SetDrawBeyondLastVisible(bool value) { drawBeyondLastVisible_ = value; }
@@ -650,6 +662,7 @@ private:
     void readDataSources(TReader& reader);
     void writeDataSources(TWriter& writer);
     void readCustomAxis(TReader& reader, bool horizontal);
+    void defineDataProperties(TFiler& filer);
 
     TChartValueLists valueLists_;
     TChartValueList* xValues_ = nullptr;
@@ -683,6 +696,7 @@ private:
     bool storeXValues_ = true;
     TSeriesReactions reactions_ = AllSeriesReactions;
     bool manualData_ = false;
+    TDataMark dataMark_ = dmNone;
     bool singlePointResult_ = true;
     bool colorEachPoint_ = false;
     TColor seriesColor_ = clAutomatic;

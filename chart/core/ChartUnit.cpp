@@ -6,6 +6,7 @@
 #include "chart/core/ChartTitles.h"
 #include "chart/core/ChartWalls.h"
 #include "chart/core/NamedPalettes.h"
+#include "chart/core/SeriesTypes.h"
 #include "platform/classes/ClassRegistry.h"
 
 namespace {
@@ -32,4 +33,5 @@ void StopChartUnit()
     if (starts == 0 || --starts > 0) return;
     for (const TMetaClass* cls : storedClasses()) UnRegisterClass(*cls);
     ReleaseNamedPalettes();
+    FreeTypeRegistries();
 }

@@ -8,6 +8,7 @@
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
 #include "chart/core/ZebProcs.h"
+#include "chart/core/ZebSpline.h"
 #include "platform/rtl/Convert.h"
 
 namespace {
@@ -53,10 +54,12 @@ void StartChartEngine()
     StartCanvasUnit(TxtArial, StrToIntDef(Txt8, 8));
     StartFilterUnit(filterTexts());
     StartGdiPlusUnit();
+    StartSplineUnit();
 }
 
 void StopChartEngine()
 {
+    StopSplineUnit();
     StopGdiPlusUnit();
     StopFilterUnit();
     StopCanvasUnit();

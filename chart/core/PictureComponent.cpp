@@ -8,7 +8,7 @@ TV_PUBLISHED(TZebPictureComponent)
 }
 
 TZebPictureComponent::TZebPictureComponent(TComponent* owner)
-    : TComponent(owner), picture_(std::make_unique<TPicture>())
+    : TComponent(owner), picture_(std::make_unique<TZebPicture>())
 {
 }
 

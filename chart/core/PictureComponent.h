@@ -1,10 +1,10 @@
 #pragma once
 // TZebPictureComponent: a component that only holds a picture, so a form can keep one picture
-// for the charts on it to share.
+// for the charts on it to share; a series' stored points carry their pictures in one each.
 #include <memory>
 
+#include "chart/canvas/ZebPicture.h"
 #include "platform/classes/Component.h"
-#include "platform/graphics/Graphic.h"
 
 class TZebPictureComponent : public TComponent {
     TV_CLASS(TZebPictureComponent, TComponent)
@@ -12,9 +12,9 @@ public:
     explicit TZebPictureComponent(TComponent* owner);
     ~TZebPictureComponent() override;
 
-    TPicture* Picture() const { return picture_.get(); }
+    TZebPicture* Picture() const { return picture_.get(); }
     void SetPicture(TPicture* value) { picture_->Assign(value); }
 
 private:
-    std::unique_ptr<TPicture> picture_;
+    std::unique_ptr<TZebPicture> picture_;
 };
