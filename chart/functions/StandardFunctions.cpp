@@ -7,9 +7,10 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ChartTitles.h"
+#include "chart/core/SeriesCloning.h"
+#include "chart/core/SeriesTypes.h"
 #include "chart/core/AxisShapes.h"
 #include "chart/functions/FunctionClasses.h"
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
 
@@ -330,6 +331,8 @@ void TParetoZebFunction::SetupSampleChart(TCustomAxisPanel* chart)
     rightAxisFormat(chart, "0%");
     if (!chart || chart->NumSeries() == 0) return;
     TChartSeries* first = chart->GetSeriesAt(0);
+    if (const TMetaClass* bars = RegisteredSeriesTypes().FindSeriesClassByName("TBarSeries"))
+        ConvertSeriesClass(first, *bars);
     first->XValues()->SetOrder(loNone);
     first->YValues()->SetOrder(loDescending);
     first->YValues()->SortPoints();

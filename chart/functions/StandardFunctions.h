@@ -179,7 +179,3 @@ private:
     int runningFirst_ = -1;
     double runningSum_ = 0;
 };
-
-// The unit's registrations on the "Standard" page; counted like the other units.
-void StartStandardFunctionsUnit();
-void StopStandardFunctionsUnit();
