@@ -2,6 +2,7 @@
 
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/functions/FunctionClasses.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED_AS(TCumulative, TZebFunctionClass)
@@ -34,5 +35,5 @@ double TCumulative::ComputeAcrossSourcesAt(const TDataSourcesList& sources, int 
 void TCumulative::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    if (TChartSeries* output = OutputSeries()) output->SetVertAxis(aRightAxis);
+    OutputOnRightAxis(*this);
 }

@@ -301,6 +301,6 @@ void TCorrelationFunction::EmitPeriod(TChartSeries* source, int first, int last,
 void TCorrelationFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    if (TChartSeries* output = OutputSeries()) output->SetVertAxis(aRightAxis);
+    OutputOnRightAxis(*this);
     if (chart) chart->RightAxis()->ApplyRange(-1, 1);
 }

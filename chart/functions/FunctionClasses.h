@@ -9,3 +9,9 @@ public:
     using TZebFunctionClass::TZebFunctionClass;
     String EditorFormClassName() const override { return FormName; }
 };
+
+// Sample charts: the output series on the right vertical axis, beside its source.
+inline void OutputOnRightAxis(TZebFunction& function)
+{
+    if (TChartSeries* output = function.OutputSeries()) output->SetVertAxis(aRightAxis);
+}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/core/ChartSeries.h"
+#include "chart/functions/FunctionClasses.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
 
@@ -90,5 +91,5 @@ void THistogramFunction::RecomputeFrom(TChartSeries* source)
 void THistogramFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    if (TChartSeries* output = OutputSeries()) output->SetVertAxis(aRightAxis);
+    OutputOnRightAxis(*this);
 }

@@ -19,11 +19,6 @@ constexpr char AverageForm[] = "TAverageFuncEditor";
 constexpr char CustomForm[] = "TCustomFunctionEditor";
 constexpr char SubsetForm[] = "TSubsetFuncEditor";
 
-void outputOnRightAxis(TZebFunction& function)
-{
-    if (TChartSeries* output = function.OutputSeries()) output->SetVertAxis(aRightAxis);
-}
-
 void rightAxisFormat(TCustomAxisPanel* chart, const String& format)
 {
     if (chart) chart->RightAxis()->SetAxisValuesFormat(format);
@@ -69,7 +64,7 @@ double TAddZebFunction::ComputeFromValues(const std::vector<double>& work)
 void TAddZebFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    outputOnRightAxis(*this);
+    OutputOnRightAxis(*this);
 }
 
 double TSubtractZebFunction::ComputeFromValues(const std::vector<double>& work)
@@ -83,7 +78,7 @@ double TSubtractZebFunction::ComputeFromValues(const std::vector<double>& work)
 void TSubtractZebFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    outputOnRightAxis(*this);
+    OutputOnRightAxis(*this);
 }
 
 double TMultiplyZebFunction::ComputeFromValues(const std::vector<double>& work)
@@ -97,7 +92,7 @@ double TMultiplyZebFunction::ComputeFromValues(const std::vector<double>& work)
 void TMultiplyZebFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    outputOnRightAxis(*this);
+    OutputOnRightAxis(*this);
     rightAxisFormat(chart, "1E+1");
 }
 
@@ -113,7 +108,7 @@ double TDivideZebFunction::ComputeFromValues(const std::vector<double>& work)
 void TDivideZebFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    outputOnRightAxis(*this);
+    OutputOnRightAxis(*this);
 }
 
 // ---- extremes and mean ----
@@ -327,7 +322,7 @@ double TParetoZebFunction::ComputeOverRange(TChartSeries* source, int first, int
 void TParetoZebFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    outputOnRightAxis(*this);
+    OutputOnRightAxis(*this);
     rightAxisFormat(chart, "0%");
     if (!chart || chart->NumSeries() == 0) return;
     TChartSeries* first = chart->GetSeriesAt(0);

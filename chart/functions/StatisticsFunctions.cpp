@@ -93,7 +93,7 @@ double TVarianceFunction::ComputeFromValues(const std::vector<double>& work)
 void TVarianceFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    if (TChartSeries* output = OutputSeries()) output->SetVertAxis(aRightAxis);
+    OutputOnRightAxis(*this);
 }
 
 void TSkewnessFunction::SetComplete(bool value)
@@ -123,5 +123,5 @@ double TSkewnessFunction::ComputeOverRange(TChartSeries* source, int first, int 
 void TSkewnessFunction::SetupSampleChart(TCustomAxisPanel* chart)
 {
     TZebFunction::SetupSampleChart(chart);
-    if (TChartSeries* output = OutputSeries()) output->SetVertAxis(aRightAxis);
+    OutputOnRightAxis(*this);
 }
