@@ -123,6 +123,8 @@ public:
     void SetForeignCanvas(bool value) { foreignCanvas_ = value; }
 
     // ---- state of the pass ----
+    // A pass is being drawn (a frame must not start inside it).
+    bool Rendering() const { return rendering_; }
     bool AutoRepaint() const { return autoRepaint_; }
     void SetAutoRepaint(bool value) { autoRepaint_ = value; }
     bool SeriesDepth() const { return seriesDepth_; }
@@ -260,7 +262,6 @@ protected:
     void AssignTo(TPersistent* dest) override;
     // Window painting (the rubber band) without re-rendering the buffer.
     void InvalidateWindow();
-    bool Rendering() const { return rendering_; }
     // The canvas's off-screen bitmap when it holds one of the current pass.
     TBitmap* ValidBuffer() const;
 

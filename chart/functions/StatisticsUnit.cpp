@@ -1,0 +1,76 @@
+// The statistics unit's registrations: the moving averages, statistics, change, geometry and
+// indicator functions and the histogram series, in one table in gallery order.
+#include <vector>
+
+#include "chart/core/SeriesTypes.h"
+#include "chart/core/ZebConst.h"
+#include "chart/core/ZebProCo.h"
+#include "chart/functions/ChangeFunctions.h"
+#include "chart/functions/FunctionUnits.h"
+#include "chart/functions/MovingAverages.h"
+#include "chart/functions/StatisticsFunctions.h"
+
+namespace {
+
+struct TStatisticsType {
+    const TMetaClass& (*Class)();
+    bool IsSeries;
+    const String* Description;
+    const String* GalleryPage;
+};
+
+// One sample series each. The indicator functions and the histogram series join at their places
+// (marked) as they are built.
+const std::vector<TStatisticsType>& statisticsTypes()
+{
+    static const std::vector<TStatisticsType> types{
+        {&TMovingAverageFunction::StaticClass, false, &TxtMovingAverage, &TxtMath},
+        {&TExpMovAveFunction::StaticClass, false, &TxtExpMovingAverage, &TxtMath},
+        {&TExpAverageFunction::StaticClass, false, &TxtExponentialAverage, &TxtMath},
+        {&TSmoothedMovAvgFunction::StaticClass, false, &TxtSmoothedMovingAverage, &TxtMath},
+        {&TMomentumFunction::StaticClass, false, &TxtMomentum, &TxtMath},
+        {&TMomentumDivFunction::StaticClass, false, &TxtMomentumDivision, &TxtMath},
+        {&TStdDeviationFunction::StaticClass, false, &TxtStandardDeviation, &TxtStats},
+        {&TRMSFunction::StaticClass, false, &TxtRootMeanSquare, &TxtStats},
+        {&TSkewnessFunction::StaticClass, false, &TxtSkewness, &TxtStats},
+        {&TKurtosisFunction::StaticClass, false, &TxtKurtosis, &TxtStats},
+        // here: MACD, money flow, RVI, awesome oscillator, accelerator/decelerator, alligator,
+        // gator, stochastic, Bollinger bands (Financial)
+        {&TCrossPointsFunction::StaticClass, false, &TxtCrossPoints, &TxtExtended},
+        {&TPerformanceFunction::StaticClass, false, &TxtPerformance, &TxtStats},
+        {&TVarianceFunction::StaticClass, false, &TxtVariance, &TxtStats},
+        {&TPerimeterFunction::StaticClass, false, &TxtPerimeter, &TxtExtended},
+        {&TPercentChangeFunction::StaticClass, false, &TxtPercentageChange, &TxtStats},
+        {&TSlopeFunction::StaticClass, false, &TxtSlope, &TxtStats},
+        // here: the histogram series and the horizontal histogram series (Stats)
+        // here: close location value, volume oscillator, commodity channel index (Financial)
+        {&TCentroidZebFunction::StaticClass, false, &TxtCentroid, &TxtStats},
+    };
+    return types;
+}
+
+int starts = 0;
+
+}  // namespace
+
+void StartStatisticsUnit()
+{
+    if (starts++ > 0) return;
+    for (const TStatisticsType& t : statisticsTypes()) {
+        if (t.IsSeries)
+            RegisterSeriesType(t.Class(), t.Description, t.GalleryPage, 1);
+        else
+            RegisterFunctionType(t.Class(), t.Description, t.GalleryPage, 1);
+    }
+}
+
+void StopStatisticsUnit()
+{
+    if (starts == 0 || --starts > 0) return;
+    for (const TStatisticsType& t : statisticsTypes()) {
+        if (t.IsSeries)
+            UnregisterSeriesTypes({&t.Class()});
+        else
+            UnregisterFunctionTypes({&t.Class()});
+    }
+}
