@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "BenchSeries.h"
 #include "ChartBench.h"
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZebFont.h"
@@ -64,16 +65,6 @@ void BM_SlidingAxisFrame(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SlidingAxisFrame);
-
-class TBenchSeries : public TChartSeries {
-public:
-    using TChartSeries::TChartSeries;
-    void Append(double x, double y)
-    {
-        XValues()->AddInOrder(x);
-        YValues()->InsertAt(YValues()->Count(), y);
-    }
-};
 
 // The main window's two axes for one frame: ranges from two series of state.range(0) points each,
 // layout, labels, ticks and grid, drawn on the canvas class of state.range(1) (0: GDI-style,

@@ -7,37 +7,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "BenchSeries.h"
 #include "ChartBench.h"
-#include "chart/canvas/Canvas3D.h"
 #include "chart/core/ChartAxis.h"
-#include "chart/core/ChartSeries.h"
-#include "chart/core/ValueList.h"
 #include "platform/graphics/Bitmap.h"
 
 namespace {
 
 constexpr int Width = 700, Height = 400, Newest = 300;
-
-// A segment to every visible point, drawn through the chart canvas.
-class TBenchSeries : public TChartSeries {
-public:
-    using TChartSeries::TChartSeries;
-    void Append(double x, double y)
-    {
-        XValues()->AddInOrder(x);
-        YValues()->InsertAt(YValues()->Count(), y);
-    }
-    void DrawVisiblePoints() override
-    {
-        TCanvas3D& canvas = *ParentChart()->Canvas3D();
-        const TChartAxis& h = *GetHorizAxis();
-        const TChartAxis& v = *GetVertAxis();
-        canvas.MoveTo(h.ValueToPixel(XValues()->ValueAt(FirstVisibleIndex())),
-                      v.ValueToPixel(YValues()->ValueAt(FirstVisibleIndex())));
-        for (int i = FirstVisibleIndex() + 1; i <= LastVisibleIndex(); ++i)
-            canvas.LineTo(h.ValueToPixel(XValues()->ValueAt(i)), v.ValueToPixel(YValues()->ValueAt(i)));
-    }
-};
 
 double WaveX(int i) { return 60 * ((i % 200) / 100.0 - 1); }
 double WaveY(int i) { return 40 * ((i % 300) / 150.0 - 1); }
@@ -49,14 +26,14 @@ struct TFrameRig {
         chart->SetBounds(0, 0, Width, Height);
         chart->SetView3D(false);
         chart->SetCanvasClassName(antialiased ? "TGDIPlusCanvas" : "TZebCanvas3D");
-        for (TBenchSeries* s : {&x, &y}) s->SetParentChart(chart.get());
+        for (TBenchLineSeries* s : {&x, &y}) s->SetParentChart(chart.get());
         for (int i = 0; i < points; ++i) Append();
         chart->BottomAxis()->SetAutomaticMinimum(false);
         Follow();
     }
     ~TFrameRig()
     {
-        for (TBenchSeries* s : {&x, &y}) s->SetParentChart(nullptr);
+        for (TBenchLineSeries* s : {&x, &y}) s->SetParentChart(nullptr);
     }
     void Append()
     {
@@ -74,7 +51,7 @@ struct TFrameRig {
     void Frame() { chart->RenderTo(target.Canvas(), {0, 0, Width, Height}); }
 
     std::unique_ptr<TBenchChart, TFreeDeleter> chart{new TBenchChart(nullptr)};
-    TBenchSeries x{nullptr}, y{nullptr};
+    TBenchLineSeries x{nullptr}, y{nullptr};
     TBitmap target;
 };
 

@@ -18,6 +18,7 @@ class IPagePrinter;
 class TChartPage;
 class TChartSeries;
 class TChartTools;
+class TCustomChartLegend;
 class TSeriesGroups;
 class TChartAnimations;
 class TZebCustomTool;
@@ -140,6 +141,27 @@ public:
     TChartSeries* LegendSeries(int position, bool activeOnly) const;
     String LegendSeriesTitle(int position, bool activeOnly) const;
     virtual String LegendTextOfPoint(TChartSeries* series, int index) { (void)series, (void)index; return String(); }
+    // What a legend asks its chart; the chart answers with its legend events. The item text of
+    // index (in/out); where item index draws: text left, item top, symbol left (in/out); the
+    // legend's bounds (in/out).
+    virtual void GetLegendText(TCustomChartLegend& legend, int index, String& text)
+    {
+        (void)legend, (void)index, (void)text;
+    }
+    virtual void GetLegendPos(TCustomChartLegend& legend, int index, int& x, int& y, int& xColor)
+    {
+        (void)legend, (void)index, (void)x, (void)y, (void)xColor;
+    }
+    virtual void GetLegendRect(TCustomChartLegend& legend, TRect& rect) { (void)legend, (void)rect; }
+    // A series' legend symbol box in rect: picture or a box of the canvas brush colour. A panel
+    // without legend paints none.
+    virtual void PaintLegendSymbolBox(const TRect& rect, TGraphic* picture) { (void)rect, (void)picture; }
+    // What the drawing legend records for the series' symbols: its colour (at layout) and the pen
+    // that frames colour boxes (none: the series' own pen).
+    TColor LegendColor() const { return legendColor_; }
+    void RecordLegendColor(TColor color) { legendColor_ = color; }
+    TZebPen* LegendSymbolPen() const { return legendSymbolPen_; }
+    void SetLegendSymbolPen(TZebPen* pen) { legendSymbolPen_ = pen; }
 
     // ---- series groups ----
     TSeriesGroups* SeriesGroups() const { return seriesGroups_; }
@@ -299,6 +321,8 @@ private:
     TSeriesGroups* seriesGroups_ = nullptr;  // owned
     std::vector<const TChartAxis*> shownAxes_;
     std::vector<TColor> colorPalette_;
+    TColor legendColor_ = clWhite;
+    TZebPen* legendSymbolPen_ = nullptr;
     TCustomAxisPanel* templateChart_ = nullptr;
     int chart3DPercent_ = 15;
     bool axisBehind_ = true;

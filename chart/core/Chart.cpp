@@ -14,6 +14,7 @@
 #include "chart/core/ColorPalette.h"
 #include "chart/core/DrawGuards.h"
 #include "chart/core/EditorRegistry.h"
+#include "chart/core/Legend.h"
 #include "chart/core/NamedPalettes.h"
 #include "chart/core/SeriesGroups.h"
 #include "chart/core/ZebProcs.h"
@@ -41,6 +42,7 @@ TV_PUBLISHED(TChart)
     Prop("Hover", &TChart::Hover, &TChart::SetHover);
     Prop("LeftAxis", &TChart::LeftAxis, &TChart::SetLeftAxis);
     Prop("LeftWall", &TChart::LeftWall, &TChart::SetLeftWall);
+    Prop("Legend", &TChart::Legend, &TChart::SetLegend);
     Prop("Pages", &TChart::Pages, &TChart::SetPages);
     Prop("RightAxis", &TChart::RightAxis, &TChart::SetRightAxis);
     Prop("RightWall", &TChart::RightWall, &TChart::SetRightWall);
@@ -63,6 +65,7 @@ TV_PUBLISHED(TChart)
     Prop("OnClickTitle", &TChart::OnClickTitle, &TChart::SetOnClickTitle);
     Prop("OnGetLegendPos", &TChart::OnGetLegendPos, &TChart::SetOnGetLegendPos);
     Prop("OnGetLegendRect", &TChart::OnGetLegendRect, &TChart::SetOnGetLegendRect);
+    Prop("OnGetLegendText", &TChart::OnGetLegendText, &TChart::SetOnGetLegendText);
     Prop("OnPageChange", &TChart::OnPageChange, &TChart::SetOnPageChange);
     Prop("OnRemoveSeries", &TChart::OnRemoveSeries, &TChart::SetOnRemoveSeries);
 }
@@ -71,7 +74,7 @@ TCustomChart::TCustomChart(TComponent* owner) : TCustomAxisPanel(owner)
 {
     TAutoRepaintOff quiet(*this);
     walls_ = std::make_unique<TChartWalls>(this);
-    createLegend();
+    legend_ = std::make_unique<TChartLegend>(this);
     SetColorPaletteIndex(ReadEditorInteger("DefaultPalette", 13));
 }
 
@@ -83,7 +86,7 @@ TCustomChart::~TCustomChart()
     TObject::Free(foot_);
     TObject::Free(title_);
     walls_.reset();
-    destroyLegend();
+    legend_.reset();
 }
 
 void TCustomChart::Assign(TPersistent* source)
@@ -91,7 +94,7 @@ void TCustomChart::Assign(TPersistent* source)
     if (auto* other = dynamic_cast<TCustomChart*>(source)) {
         SetColorPaletteIndex(other->colorPaletteIndex_);
         SetFoot(other->foot_);
-        assignLegend(*other);
+        SetLegend(other->legend_.get());
         SetSubFoot(other->subFoot_);
         SetSubTitle(other->subTitle_);
         SetTitle(other->title_);
@@ -195,18 +198,35 @@ bool TCustomChart::IsColorFree(TColor color, bool checkBackground, const TChartS
 
 String TCustomChart::LegendTextOfPoint(TChartSeries* series, int index)
 {
-    if (!series || index == -1) return String();
-    String text = series->FormatLegendText(index, legendTextStyle());
-    std::replace(text.begin(), text.end(), LineBreakChar, ' ');
-    return text;
+    return legend_->LegendTextOfPoint(series, index);
 }
 
 void TCustomChart::PaintLegendSymbolBox(const TRect& rect, TGraphic* picture)
 {
-    if (picture && legendUsesImages())
-        Canvas3D()->StretchGraphic(rect, picture);
-    else
-        paintLegendColorBox(rect);
+    legend_->PaintSymbolBox(rect, picture);
+}
+
+// ---- legend ----
+
+void TCustomChart::SetLegend(TChartLegend* value) { legend_->Assign(value); }
+
+String TCustomChart::FormatLegendItem(TCustomChartLegend& legend, int index) const { return legend.ItemText(index); }
+
+void TCustomChart::GetLegendText(TCustomChartLegend& legend, int index, String& text)
+{
+    if (onGetLegendText_) onGetLegendText_(this, legend.EffectiveStyle(), index, text);
+}
+
+void TCustomChart::GetLegendPos(TCustomChartLegend& legend, int index, int& x, int& y, int& xColor)
+{
+    (void)legend;
+    if (onGetLegendPos_) onGetLegendPos_(this, index, x, y, xColor);
+}
+
+void TCustomChart::GetLegendRect(TCustomChartLegend& legend, TRect& rect)
+{
+    (void)legend;
+    if (onGetLegendRect_) onGetLegendRect_(this, rect);
 }
 
 void TCustomChart::ListSourceValueNames(TChartSeries* series,

@@ -6,10 +6,11 @@
 #include <memory>
 
 #include "chart/core/AxisPanel.h"
-#include "chart/core/LegendTextStyle.h"
+#include "chart/core/LegendStyle.h"
 
 class TChartBackWall;
 class TChartBottomWall;
+class TChartLegend;
 class TChartFootTitle;
 class TChartLeftWall;
 class TChartRightWall;
@@ -33,6 +34,9 @@ using TChartClickTitle =
 using TOnGetLegendPos = TMethodEvent<void(TCustomChart* Sender, int Index, int& X, int& Y, int& XColor)>;
 // The legend's bounds (in/out).
 using TOnGetLegendRect = TMethodEvent<void(TCustomChart* Sender, TRect& Rect)>;
+// The text of legend item Index listed by LegendStyle (in/out).
+using TOnGetLegendText =
+    TMethodEvent<void(TCustomAxisPanel* Sender, TLegendStyle LegendStyle, int Index, String& LegendText)>;
 
 // ColorPaletteIndex values besides the named palettes' positions.
 inline constexpr int DefaultPaletteIndex = -1;
@@ -67,6 +71,12 @@ public:
     // The titles that exist, in drawing order Title, SubTitle, Foot, SubFoot (null where none).
     TChartTitle* TitleAt(int index) const;
 
+    // ---- legend ----
+    TChartLegend* Legend() const { return legend_.get(); }
+    void SetLegend(TChartLegend* value);
+    // The legend's item text, as OnGetLegendText leaves it.
+    String FormatLegendItem(TCustomChartLegend& legend, int index) const;
+
     // ---- walls ----
     TChartWalls& Walls() const { return *walls_; }
     TChartBackWall* BackWall() const;
@@ -88,7 +98,11 @@ public:
     String LegendTextOfPoint(TChartSeries* series, int index) override;
     // The picture stretched into rect when the legend uses images, else a colour box of the canvas
     // brush colour.
-    void PaintLegendSymbolBox(const TRect& rect, TGraphic* picture);
+    void PaintLegendSymbolBox(const TRect& rect, TGraphic* picture) override;
+    // The legend events.
+    void GetLegendText(TCustomChartLegend& legend, int index, String& text) override;
+    void GetLegendPos(TCustomChartLegend& legend, int index, int& x, int& y, int& xColor) override;
+    void GetLegendRect(TCustomChartLegend& legend, TRect& rect) override;
     // Names of the value lists of the series' source series.
     void ListSourceValueNames(TChartSeries* series, const std::function<void(const String&)>& callback) const;
     virtual bool SpareQuery() const { return false; }
@@ -139,6 +153,8 @@ public:
     void SetOnGetLegendPos(TOnGetLegendPos value) { onGetLegendPos_ = std::move(value); }
     const TOnGetLegendRect& OnGetLegendRect() const { return onGetLegendRect_; }
     void SetOnGetLegendRect(TOnGetLegendRect value) { onGetLegendRect_ = std::move(value); }
+    const TOnGetLegendText& OnGetLegendText() const { return onGetLegendText_; }
+    void SetOnGetLegendText(TOnGetLegendText value) { onGetLegendText_ = std::move(value); }
 
 protected:
     // "BackColor" (read only), "ColorPaletteIndex", "ColorPalette".
@@ -150,24 +166,11 @@ private:
     void writeColorPalette(TWriter& writer);
     bool isPaletteIndexStored(const TFiler& filer) const;
     void drawWallAxis(TChartAxis* axis, bool grid);
-
-    // ---- the legend's place (ChartLegendSeam.cpp) ----
-    // The chart owns one legend, made in the constructor and freed in the destructor; the drawing
-    // order lays it out before the series and paints it before (DrawBehind) or after them.
-    void createLegend();
-    void destroyLegend();
-    void assignLegend(TCustomChart& source);
-    bool legendHasContent() const;
-    bool legendIsSideAligned() const;
-    bool legendDrawBehind() const;
-    void layoutLegend();
-    void paintLegend();
-    TLegendTextStyle legendTextStyle() const;
-    bool legendUsesImages() const;
-    void paintLegendColorBox(const TRect& rect);
+    void paintSideWall(TChartWall& wall, const char* name, int x, int outward, int planeDepth, int boxDepth);
 
     int colorPaletteIndex_ = DefaultPaletteIndex;
     std::unique_ptr<TChartWalls> walls_;
+    std::unique_ptr<TChartLegend> legend_;
     TChartTitle* title_ = nullptr;       // owned
     TChartTitle* subTitle_ = nullptr;    // owned
     TChartFootTitle* foot_ = nullptr;    // owned
@@ -179,6 +182,7 @@ private:
     TChartClickTitle onClickTitle_;
     TOnGetLegendPos onGetLegendPos_;
     TOnGetLegendRect onGetLegendRect_;
+    TOnGetLegendText onGetLegendText_;
 };
 
 class TChart : public TCustomChart {

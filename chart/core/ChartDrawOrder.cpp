@@ -12,6 +12,7 @@
 #include "chart/core/ChartTitles.h"
 #include "chart/core/ChartWalls.h"
 #include "chart/core/DrawGuards.h"
+#include "chart/core/Legend.h"
 
 namespace {
 
@@ -97,23 +98,24 @@ void TCustomChart::DrawSurroundings(bool beforeSeries)
 {
     TCanvas3D& c = *Canvas3D();
     TFlatMode flat(c);
+    TChartLegend& legend = *legend_;
     if (beforeSeries) {
-        if (!legendHasContent()) {
+        if (!legend.HasContent()) {
             DrawTitles(false);
-        } else if (legendIsSideAligned()) {
+        } else if (legend.IsSideAligned()) {
             // The legend's top follows the chart rectangle before the title band is taken.
-            layoutLegend();
-            if (legendDrawBehind()) paintLegend();
+            legend.ComputeLayout();
+            if (legend.DrawBehind()) legend.RenderLegend();
             DrawTitles(false);
         } else {
             // The legend sits inside the title bands.
             DrawTitles(false);
-            layoutLegend();
-            if (legendDrawBehind()) paintLegend();
+            legend.ComputeLayout();
+            if (legend.DrawBehind()) legend.RenderLegend();
         }
         return;
     }
-    if (legendHasContent() && !legendDrawBehind()) paintLegend();
+    if (legend.HasContent() && !legend.DrawBehind()) legend.RenderLegend();
     DrawTitles(true);
     if (c.IsTrue3D() || !View3D() || !NeedsAxes()) return;
     if (IsRightSideVisible()) {

@@ -566,6 +566,11 @@ public:
     }
     // The legend lists the values last to first.
     virtual bool InvertsLegend() const { return false; }
+    // The symbol of legend item index (-1: the whole series) in rect, in the series' pen and brush
+    // on the colour the legend recorded (SeriesLegendSymbol.cpp).
+    virtual void DrawLegendSymbol(int index, const TRect& rect);
+    // The symbol's fill: the series' legend picture, the point's picture or a colour box.
+    virtual void FillLegendSymbol(int index, const TRect& rect);
     // How far mark box a moves off box b: along the value axis, to the nearer side.
     virtual TPoint GetMarkOverlapShift(const TRect& a, const TRect& b) const;
 

@@ -104,40 +104,31 @@ void TCustomChart::PaintBackWall()
     }
 }
 
-void TCustomChart::PaintLeftWall()
+// A side wall at x: a plane along the depth to planeDepth, or a box of its size reaching outward
+// (-1 left, +1 right) to boxDepth. A true 3-D canvas sets the plane one pixel outside the plot.
+void TCustomChart::paintSideWall(TChartWall& wall, const char* name, int x, int outward, int planeDepth, int boxDepth)
 {
-    TChartLeftWall& wall = *walls_->Left();
     TCanvas3D& c = *Canvas3D();
-    TElementScope element(c, "Left", &wall);
+    TElementScope element(c, name, &wall);
     PrepareWallCanvas(wall);
     int top, bottom;
     wall.VerticalExtent(top, bottom);
-    const int left = ChartRect().Left, depth = Depth3D();
-    TWallBlend finish(wall, wall.StartTransparency(left, bottom));
-    if (wall.Size() < 1)
-        c.PlaneAlongYZ(c.IsTrue3D() ? left - 1 : left, top, bottom, 0, depth);
-    else
-        c.DrawBox(left - wall.Size(), left, top, bottom, 0, depth, wall.IsDark3D());
-    paintPlanePicture(c, wall, TRect{0, top, depth, bottom}, left, cpX);
+    TWallBlend finish(wall, wall.StartTransparency(x, bottom));
+    if (wall.Size() < 1) {
+        c.PlaneAlongYZ(c.IsTrue3D() ? x + outward : x, top, bottom, 0, planeDepth);
+    } else {
+        const int outer = x + outward * wall.Size();
+        c.DrawBox(std::min(x, outer), std::max(x, outer), top, bottom, 0, boxDepth, wall.IsDark3D());
+    }
+    paintPlanePicture(c, wall, TRect{0, top, Depth3D(), bottom}, x, cpX);
 }
+
+void TCustomChart::PaintLeftWall() { paintSideWall(*walls_->Left(), "Left", ChartRect().Left, -1, Depth3D(), Depth3D()); }
 
 void TCustomChart::PaintRightWall()
 {
-    TChartRightWall& wall = *walls_->Right();
-    TCanvas3D& c = *Canvas3D();
-    TElementScope element(c, "Right", &wall);
-    PrepareWallCanvas(wall);
-    int top, bottom;
-    wall.VerticalExtent(top, bottom);
-    const int right = ChartRect().Right, depth = Depth3D();
-    TWallBlend finish(wall, wall.StartTransparency(right, bottom));
-    if (wall.Size() < 1) {
-        c.PlaneAlongYZ(c.IsTrue3D() ? right + 1 : right, top, bottom, 0, depth + 1);
-    } else {
-        const int back = walls_->Back()->Visible() ? walls_->Back()->Size() : 0;
-        c.DrawBox(right, right + wall.Size(), top, bottom, 0, depth + back, wall.IsDark3D());
-    }
-    paintPlanePicture(c, wall, TRect{0, top, depth, bottom}, right, cpX);
+    const int back = walls_->Back()->Visible() ? walls_->Back()->Size() : 0;
+    paintSideWall(*walls_->Right(), "Right", ChartRect().Right, 1, Depth3D() + 1, Depth3D() + back);
 }
 
 void TCustomChart::PaintBottomWall()

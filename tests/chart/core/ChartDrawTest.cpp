@@ -16,6 +16,8 @@
 #include "chart/core/Chart.h"
 #include "chart/core/ChartTitles.h"
 #include "chart/core/ChartWalls.h"
+#include "chart/core/Legend.h"
+#include "platform/classes/Published.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
 #include "tests/support/Golden.h"
@@ -60,14 +62,33 @@ TLines Inside(const TLines& structure, const std::string& outer)
     return out;
 }
 
+// Keeps the chart rectangle that titles and legend left, before the axes take theirs.
+class TProbeChart : public TChart {
+    TV_CLASS(TProbeChart, TChart)
+public:
+    using TChart::TChart;
+    TRect AfterSurroundings;
+    void DrawSurroundings(bool beforeSeries) override
+    {
+        TChart::DrawSurroundings(beforeSeries);
+        if (beforeSeries) AfterSurroundings = ChartRect();
+    }
+};
+
+}  // namespace
+
+TV_PUBLISHED(TProbeChart) {}
+
+namespace {
+
 class ChartDrawTest : public ChartCoreSuite {
 protected:
-    void SetUp() override
+    void SetUp() override { UseCanvas(400, 300); }
+    // A flat chart of that size on a recording canvas with fixed text metrics.
+    void UseCanvas(int width, int height)
     {
-        chart.SetBounds(0, 0, 400, 300);
-        chart.SetView3D(false);
-        canvas = new TElementCanvas(400, 300);
-        chart.ReplaceCanvas(canvas);
+        canvas = RecordFlat(chart, width, height);
+        canvas->SetFixedTextMetrics(6, 12);
     }
     TTestSeries& Add(int points)
     {
@@ -76,16 +97,30 @@ protected:
         series->SetParentChart(&chart);
         return *series;
     }
-    void Frame()
-    {
-        canvas->ClearLog();
-        chart.RenderTo(nullptr, {0, 0, 400, 300});
-    }
+    void Frame() { RecordFrame(chart, *canvas); }
     bool Logged(const std::string& prefix) const
     {
         for (const std::string& line : canvas->Log())
             if (line.starts_with(prefix)) return true;
         return false;
+    }
+    // The texts written inside the first element named outer.
+    TLines TextsInside(const std::string& outer) const
+    {
+        TLines out;
+        int depth = -1;
+        for (const std::string& line : canvas->Log()) {
+            if (depth < 0) {
+                if (line == "Begin " + outer) depth = 0;
+            } else if (line.starts_with("Begin")) {
+                ++depth;
+            } else if (line == "End" && depth-- == 0) {
+                break;
+            } else if (line.starts_with("TextOut(")) {
+                out.push_back(line);
+            }
+        }
+        return out;
     }
     // Titles laid out over the chart rectangle rect.
     void LayOutTitles(const TRect& rect)
@@ -95,8 +130,8 @@ protected:
         chart.DrawTitles(false);
     }
 
-    TOwnedPtr<TChart> owned{new TChart(nullptr)};
-    TChart& chart = *owned;
+    TOwnedPtr<TProbeChart> owned{new TProbeChart(nullptr)};
+    TProbeChart& chart = *owned;
     TElementCanvas* canvas = nullptr;
 };
 
@@ -106,7 +141,7 @@ TEST_F(ChartDrawTest, A2DFramePaintsTitlesThenTheBackWallThenAxesAndSeries)
     chart.Title()->Lines()->Add("Tilt");
     Frame();
     const TLines s = canvas->Structure();
-    EXPECT_EQ(TopLevel(s), (TLines{"Panel", "Titles", "Walls", "Axes", "Series"}));
+    EXPECT_EQ(TopLevel(s), (TLines{"Panel", "Titles", "Walls", "Axes", "Series", "Legend"}));
     EXPECT_EQ(Inside(s, "Walls"), (TLines{"Back"}));
     EXPECT_EQ(Inside(s, "Titles"), (TLines{"Title"}));
     const TRect& r = chart.ChartRect();
@@ -122,7 +157,7 @@ TEST_F(ChartDrawTest, ACustomPositionedTitleDrawsAfterTheSeriesAndTakesNoBand)
     chart.Title()->SetLeft(20);
     chart.Title()->SetTop(30);
     Frame();
-    EXPECT_EQ(TopLevel(canvas->Structure()), (TLines{"Panel", "Walls", "Axes", "Series", "Titles"}));
+    EXPECT_EQ(TopLevel(canvas->Structure()), (TLines{"Panel", "Walls", "Axes", "Series", "Legend", "Titles"}));
     EXPECT_EQ(chart.Title()->Left(), 20);
     EXPECT_EQ(chart.Title()->Top(), 30);
 }
@@ -301,6 +336,14 @@ void MainWindowChart(TChart& chart, TLineTestSeries& x, TLineTestSeries& y)
         axis->Axis()->SetColor(clSilver);
         axis->Axis()->SetWidth(1);
     }
+    TChartLegend& legend = *chart.Legend();
+    legend.SetAlignment(laBottom);
+    legend.SetLegendStyle(lsSeries);
+    legend.SetFontSeriesColor(true);
+    legend.SetTopPos(0);
+    legend.Brush()->Gradient()->SetStartColor(static_cast<TColor>(10814240));
+    legend.Brush()->Gradient()->SetEndColor(static_cast<TColor>(16744576));
+    legend.Brush()->Gradient()->SetVisible(true);
     chart.LeftAxis()->SetAutomatic(false);
     chart.LeftAxis()->SetMaximum(90);
     chart.LeftAxis()->SetMinimum(-90);
@@ -317,6 +360,119 @@ void MainWindowChart(TChart& chart, TLineTestSeries& x, TLineTestSeries& y)
     bottom.SetAutomaticMinimum(false);
     bottom.ComputeRange();
     bottom.SetMinimum(bottom.Maximum() - 100);
+}
+
+// ---- legend ----
+
+TEST_F(ChartDrawTest, TheMainWindowsLegendIsOneCentredRowBelowThePlot)
+{
+    TLineTestSeries x(nullptr), y(nullptr);
+    MainWindowChart(chart, x, y);
+    UseCanvas(chart.Width(), chart.Height());
+    canvas->SetRecordElements(true);
+    TRect atLayout;
+    chart.SetOnGetLegendRect([&](TCustomChart* sender, TRect&) { atLayout = sender->ChartRect(); });
+    Frame();
+    const TChartLegend& legend = *chart.Legend();
+    EXPECT_EQ(legend.Columns(), 2);
+    EXPECT_EQ(legend.Rows(), 1);
+    EXPECT_FALSE(legend.Justified());
+    EXPECT_LE(std::abs((legend.Left() + legend.Right()) / 2 - (atLayout.Left + atLayout.Right) / 2), 1);
+    EXPECT_EQ(chart.AfterSurroundings.Bottom, legend.Top() - 4 * atLayout.Height() / 100);
+    EXPECT_GT(atLayout.Top, chart.Title()->Bottom()) << "laid out inside the title band";
+    // One entry per series, each written in its series' colour.
+    const TLines texts = TextsInside("Items");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("\"X-Value\") font=0000FF"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[1].find("\"Y-Value\") font=40FF00"), std::string::npos) << texts[1];
+    const TLines s = canvas->Structure();
+    EXPECT_EQ(Inside(s, "Legend"), (TLines{"Items"}));
+    EXPECT_EQ(Inside(s, "Items"), (TLines{"0", "1"}));
+    x.SetParentChart(nullptr);
+    y.SetParentChart(nullptr);
+}
+
+TEST_F(ChartDrawTest, DrawBehindPaintsTheLegendBeforeWallsAxesAndSeries)
+{
+    Add(3);
+    const struct {
+        bool behind;
+        TLines order;
+    } cases[] = {{false, {"Panel", "Walls", "Axes", "Series", "Legend"}},
+                 {true, {"Panel", "Legend", "Walls", "Axes", "Series"}}};
+    for (const auto& c : cases) {
+        chart.Legend()->SetDrawBehind(c.behind);
+        Frame();
+        EXPECT_EQ(TopLevel(canvas->Structure()), c.order) << c.behind;
+    }
+}
+
+TEST_F(ChartDrawTest, ASideLegendIsLaidOutBeforeTheTitleBandAndABottomOneAfter)
+{
+    Add(3);
+    TChartTitle& title = *chart.Title();
+    title.Lines()->Add("Tilt");
+    chart.Legend()->SetTopPos(0);
+    TRect atLayout;
+    chart.SetOnGetLegendRect([&](TCustomChart* sender, TRect&) { atLayout = sender->ChartRect(); });
+    Frame();
+    EXPECT_LT(atLayout.Top, title.Bottom()) << "right legend: before the title band";
+    EXPECT_EQ(chart.Legend()->Top(), atLayout.Top + chart.Legend()->FrameWidth() / 2);
+    EXPECT_EQ(title.Left(), (atLayout.Left + chart.Legend()->Left() - 3 * atLayout.Width() / 100) / 2 -
+                                title.BoundsWidth() / 2)
+        << "centred over the plot the legend left";
+    EXPECT_EQ(TopLevel(canvas->Structure()), (TLines{"Panel", "Titles", "Walls", "Axes", "Series", "Legend"}));
+    chart.Legend()->SetAlignment(laBottom);
+    Frame();
+    EXPECT_GT(atLayout.Top, title.Bottom()) << "bottom legend: inside the title band";
+}
+
+TEST_F(ChartDrawTest, TheLegendEventsChangeTextPlaceAndBounds)
+{
+    Add(3);
+    chart.Legend()->SetLegendStyle(lsSeries);
+    TLegendStyle style = lsAuto;
+    chart.SetOnGetLegendText([&](TCustomAxisPanel*, TLegendStyle s, int index, String& text) {
+        style = s;
+        text = "Entry " + std::to_string(index);
+    });
+    chart.SetOnGetLegendPos([](TCustomChart*, int, int& x, int& y, int&) { x = 50, y = 60; });
+    chart.SetOnGetLegendRect([](TCustomChart*, TRect& rect) { rect = {10, 20, 200, 100}; });
+    Frame();
+    EXPECT_EQ(style, lsSeries);
+    EXPECT_EQ(chart.FormatLegendItem(*chart.Legend(), 0), "Entry 0");
+    const TLines texts = TextsInside("Items");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].starts_with("TextOut(48,")) << texts[0] << ": the text starts 2 left of X";
+    EXPECT_NE(texts[0].find("Entry 0"), std::string::npos) << texts[0];
+    EXPECT_EQ(chart.Legend()->ShapeBounds(), (TRect{10, 20, 200, 100}));
+}
+
+TEST_F(ChartDrawTest, ASeriesPaintsItsLegendSymbolInItsColoursButNoneForANullPoint)
+{
+    TTestSeries& series = Add(3);
+    series.SetSeriesColor(clRed);
+    series.SetPointColor(1, clBlue);
+    series.SetPointNull(2, true);
+    series.Pen()->SetWidth(10);
+    const TRect rect{10, 10, 30, 18};
+    const struct {
+        int index;
+        const char* brush;  // none: nothing drawn
+    } cases[] = {{-1, "brush=0000FF"}, {1, "brush=FF0000"}, {2, nullptr}};
+    for (const auto& c : cases) {
+        canvas->ClearLog();
+        series.DrawLegendSymbol(c.index, rect);
+        const std::vector<std::string> boxes = canvas->Calls("Rectangle");
+        if (!c.brush) {
+            EXPECT_TRUE(boxes.empty()) << c.index;
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), 1u) << c.index;
+        EXPECT_NE(boxes[0].find(c.brush), std::string::npos) << boxes[0];
+        EXPECT_EQ(canvas->Pen()->Width(), rect.Height() / 2) << "the pen is at most half the box high";
+    }
+    EXPECT_EQ(series.Pen()->Width(), 10) << "the series keeps its pen";
 }
 
 struct PictureCase {

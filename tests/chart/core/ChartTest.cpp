@@ -16,6 +16,7 @@
 #include "chart/core/ChartWalls.h"
 #include "chart/core/ColorPalette.h"
 #include "chart/core/EditorRegistry.h"
+#include "chart/core/Legend.h"
 #include "chart/core/NamedPalettes.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
@@ -238,6 +239,7 @@ TEST_F(ChartTest, ResetContentsLeavesAFreshChartWithItsName)
     chart->Title()->Lines()->Add("Tilt");
     chart->BackWall()->SetColor(clRed);
     chart->SetColorPaletteIndex(4);
+    chart->Legend()->SetAlignment(laBottom);
     chart->ResetContents();
     EXPECT_EQ(chart->NumSeries(), 0);
     EXPECT_EQ(chart->Tools().Count(), 0);
@@ -248,7 +250,24 @@ TEST_F(ChartTest, ResetContentsLeavesAFreshChartWithItsName)
     EXPECT_EQ(chart->TitleAt(0), nullptr);
     EXPECT_EQ(chart->BackWall()->Color(), clSilver);
     EXPECT_EQ(chart->ColorPaletteIndex(), 13);
+    EXPECT_EQ(chart->Legend()->Alignment(), laRight);
     EXPECT_EQ(chart->Name(), "Chart1");
+}
+
+TEST_F(ChartTest, TheLegendIsStoredAndCopied)
+{
+    TChart chart(nullptr);
+    chart.Legend()->SetAlignment(laBottom);
+    chart.Legend()->SetFontSeriesColor(true);
+    chart.Legend()->Title()->Lines()->Add("Sensors");
+    const TOwnedPtr<TChart> loaded = load(store(&chart));
+    EXPECT_EQ(loaded->Legend()->Alignment(), laBottom);
+    EXPECT_TRUE(loaded->Legend()->FontSeriesColor());
+    EXPECT_EQ(loaded->Legend()->Title()->Text(), "Sensors");
+    TChart copy(nullptr);
+    copy.SetLegend(chart.Legend());
+    EXPECT_EQ(copy.Legend()->Alignment(), laBottom);
+    EXPECT_NE(copy.Legend(), chart.Legend());
 }
 
 // ---- walls ----

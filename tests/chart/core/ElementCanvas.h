@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/core/ZebPanel.h"
 #include "tests/chart/support/RecordingCanvas.h"
 
 class TElementCanvas : public TRecordingCanvas {
@@ -26,3 +27,21 @@ public:
         return out;
     }
 };
+
+// The panel flat at width x height, drawing on a fresh element canvas of its size (the panel owns
+// it).
+inline TElementCanvas* RecordFlat(TCustomZebPanel& panel, int width, int height)
+{
+    panel.SetBounds(0, 0, width, height);
+    panel.SetView3D(false);
+    auto* canvas = new TElementCanvas(width, height);
+    panel.ReplaceCanvas(canvas);
+    return canvas;
+}
+
+// One whole frame of the panel on a cleared log.
+inline void RecordFrame(TCustomZebPanel& panel, TRecordingCanvas& canvas)
+{
+    canvas.ClearLog();
+    panel.RenderTo(nullptr, {0, 0, panel.Width(), panel.Height()});
+}

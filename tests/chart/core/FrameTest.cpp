@@ -119,10 +119,7 @@ class FrameTest : public ChartCoreSuite {
 protected:
     void SetUp() override
     {
-        chart.SetBounds(0, 0, 400, 300);
-        chart.SetView3D(false);
-        canvas = new TElementCanvas(400, 300);
-        chart.ReplaceCanvas(canvas);
+        canvas = RecordFlat(chart, 400, 300);
         chart.Trace = &trace;
         tool->Trace = &trace;
         tool->SetParentChart(&chart);
@@ -140,8 +137,7 @@ protected:
     void Frame()
     {
         trace.clear();
-        canvas->ClearLog();
-        chart.RenderTo(nullptr, {0, 0, 400, 300});
+        RecordFrame(chart, *canvas);
     }
     TNotifyEvent Noting(const char* what)
     {

@@ -211,6 +211,22 @@ void TRecordingCanvas::TextOut(int x, int y, const String& text)
     dc()->TextOut(x, y, text);
 }
 
+int TRecordingCanvas::TextWidth(const String& text)
+{
+    return fixedCharWidth_ ? fixedCharWidth_ * static_cast<int>(text.size()) : TCanvas3D::TextWidth(text);
+}
+
+int TRecordingCanvas::TextHeight(const String& text)
+{
+    return fixedHeight_ ? fixedHeight_ : TCanvas3D::TextHeight(text);
+}
+
+void TRecordingCanvas::DrawCheckBox(int x, int y, bool checked, int unused, bool checkBox)
+{
+    log(call("DrawCheckBox", x, y, checked, checkBox));
+    TCanvas3D::DrawCheckBox(x, y, checked, unused, checkBox);
+}
+
 void TRecordingCanvas::ClipToRect(const TRect& rect)
 {
     log(call("ClipToRect", rect));

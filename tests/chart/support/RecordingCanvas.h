@@ -115,6 +115,18 @@ public:
     void TriangleXYZ(TPoint3D p0, TPoint3D p1, TPoint3D p2, TColor color) override;
     void TriangleAtZ(TPoint p1, TPoint p2, TPoint p3, int z) override;
 
+    // Layout tests: every character charWidth wide and every text height high, whatever the font;
+    // 0 measures with the font again.
+    void SetFixedTextMetrics(int charWidth, int height)
+    {
+        fixedCharWidth_ = charWidth;
+        fixedHeight_ = height;
+    }
+    int TextWidth(const String& text) override;
+    int TextHeight(const String& text) override;
+    // Logged as "DrawCheckBox(x,y,checked,checkBox)" and drawn as the platform draws it.
+    void DrawCheckBox(int x, int y, bool checked, int unused, bool checkBox) override;
+
     // Logs a line of the caller's (for tests that wrap calls in markers).
     void Note(const std::string& line) { log_.push_back(line); }
 
@@ -128,4 +140,6 @@ private:
     std::vector<std::string> log_;
     bool monochrome_ = false;
     bool projecting_ = true;
+    int fixedCharWidth_ = 0;
+    int fixedHeight_ = 0;
 };
