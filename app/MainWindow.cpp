@@ -61,7 +61,7 @@ double readingValue(const String& text)
     return 0;
 }
 
-// View sizes: what a window shows with when its "DATA" box holds no number, and what "DATA" takes then.
+// View sizes when the "DATA" box holds no number: at show, and on a click of "DATA".
 constexpr int ShowViewDataQuantity = 300;
 constexpr int ButtonViewDataQuantity = 1000;
 
@@ -343,8 +343,7 @@ void TfKAVRO_IN_D_485_Viewer::btACDataQuantityClick(TObject*)
     const String text = edACDataQuantity->Text();
     int quantity = 0;
     if (!TryStrToInt(text, quantity)) quantity = ButtonViewDataQuantity;
-    if (!validViewDataQuantity(quantity))
-        throw EConvertError("View Data Quantity must be 1 or more: '" + text + "'");
+    if (!validViewDataQuantity(quantity)) throw EConvertError("View Data Quantity must be 1 or more: '" + text + "'");
     viewDataQuantity_ = quantity;
     TChartAxis& axis = bottomAxis();
     const double maximum = axis.Maximum();

@@ -69,16 +69,17 @@ TEST_F(ChartViewTest, DataButtonSetsTheViewSize)
         const char* text;
         int quantity;
         bool refused;
-    } cases[] = {{"50", 50, false}, {"abc", 1000, false}, {"0", 1000, true},
-                 {"-5", 1000, true}, {"", 1000, false},   {"2", 2, false}};
+    } cases[] = {{"50", 50, false},  {"abc", 1000, false}, {"0", 1000, true},
+                 {"-5", 1000, true}, {"", 1000, false},    {"2", 2, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         w.StatusBar1->Panels()->Items(0)->SetText("");
         w.edACDataQuantity->SetText(c.text);
         testkit::Click(w, "btACDataQuantity");
         EXPECT_EQ(w.ViewDataQuantity(), c.quantity);
-        const String refusal =
-            c.refused ? "View Data Quantity must be 1 or more: '" + String(c.text) + "' - 2024-03-03 14:05:09" : "";
+        const String refusal = c.refused ? "View Data Quantity must be 1 or more: '" + String(c.text) +
+                                               "' - 2024-03-03 14:05:09"
+                                         : "";
         EXPECT_EQ(Error(), refusal);
         w.ProcessLine("1.00 2.00");  // raises when the feed meets a size below 0
         EXPECT_EQ(Error(), refusal);

@@ -507,8 +507,9 @@ TEST_F(EndToEndChartTest, ViewSizeSlidesTheBottomAxisFromItsMaximum)
         double maximum;
         double minimum;
     } cases[] = {
-        {"reading", 250, 150}, {"reading", 80, untouched}, {"reading", 100, untouched}, {"reading", 101, 1},
-        {"DATA", 250, 150},    {"DATA", 80, untouched},    {"DATA", 99, -1},           {"DATA", 98, untouched},
+        {"reading", 250, 150}, {"reading", 80, untouched}, {"reading", 100, untouched},
+        {"reading", 101, 1},   {"DATA", 250, 150},         {"DATA", 80, untouched},
+        {"DATA", 99, -1},      {"DATA", 98, untouched},
     };
     w.edACDataQuantity->SetText("100");
     for (const auto& c : cases) {
