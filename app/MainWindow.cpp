@@ -6,6 +6,13 @@
 #include <cmath>
 
 #include "app/SensorProtocol.h"
+#include "chart/core/Chart.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/ChartTitles.h"
+#include "chart/core/ZebConst.h"
+#include "chart/canvas/ZebFont.h"
+#include "chart/series/LineSeries.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ComCtrls.h"
@@ -53,6 +60,13 @@ double readingValue(const String& text)
     if (TryStrToFloat(text, value, dot)) return value;
     return 0;
 }
+
+// View sizes when the "DATA" box holds no number: at show, and on a click of "DATA".
+constexpr int ShowViewDataQuantity = 300;
+constexpr int ButtonViewDataQuantity = 1000;
+
+// A view size below 1 would put the sliding bottom axis's minimum at or past its maximum.
+bool validViewDataQuantity(int value) { return value >= 1; }
 
 // The meters take 32-bit values; a reading beyond that range pins to its end.
 float meterValue(double value)
@@ -117,6 +131,13 @@ void TfKAVRO_IN_D_485_Viewer::Loaded()
     const char* sendNames[5] = {"edtSend1", "edtSend2", "edtSend3", "edtSend4", "edtSend5"};
     for (int i = 0; i < 5; ++i) edtSend[i] = dynamic_cast<TEdit*>(find(sendNames[i]));
     StatusBar1 = dynamic_cast<TStatusBar*>(find("StatusBar1"));
+    Chart1 = dynamic_cast<TChart*>(find("Chart1"));
+    edACDataQuantity = dynamic_cast<TEdit*>(find("edACDataQuantity"));
+    edChart1LeftMax = dynamic_cast<TEdit*>(find("edChart1LeftMax"));
+    edChart1LeftMin = dynamic_cast<TEdit*>(find("edChart1LeftMin"));
+    cbChart1LeftAuto = dynamic_cast<TCheckBox*>(find("cbChart1LeftAuto"));
+    if (!Chart1->GetSeriesAt(0) || !Chart1->GetSeriesAt(1))
+        throw EComponentError("The chart's two series are missing from the window");
     frame_.reset(new TTimer(nullptr));
     frame_->SetEnabled(false);
     frame_->SetInterval(FramePeriodMs);
@@ -138,7 +159,17 @@ void TfKAVRO_IN_D_485_Viewer::FormCreate(TObject*)
     offsetX_ = offsetY_ = 0;
 }
 
-void TfKAVRO_IN_D_485_Viewer::FormShow(TObject*) {}
+void TfKAVRO_IN_D_485_Viewer::FormShow(TObject*)
+{
+    leftAxis().LabelsFont()->SetColor(clWhite);
+    bottomAxis().LabelsFont()->SetColor(clWhite);
+    Chart1->Title()->Font()->SetColor(clWhite);
+    int quantity = 0;
+    const bool number = TryStrToInt(edACDataQuantity->Text(), quantity);
+    viewDataQuantity_ = number && validViewDataQuantity(quantity) ? quantity : ShowViewDataQuantity;
+    // The stored chart fixes the left axis while the box says automatic: the box decides.
+    cbChart1LeftAutoClick(cbChart1LeftAuto);
+}
 
 void TfKAVRO_IN_D_485_Viewer::FormCloseQuery(TObject*, bool& CanClose)
 {
@@ -287,6 +318,87 @@ void TfKAVRO_IN_D_485_Viewer::showLine(const String& line)
     ssYValue->SetValue(readingValue(yText) - offsetY_);
     meterXValue->SetValue(meterValue(ssXValue->Value()));
     meterYValue->SetValue(meterValue(ssYValue->Value()));
+    plotReading(ssXValue->Value(), ssYValue->Value());
+}
+
+// ---- chart ----
+
+TChartAxis& TfKAVRO_IN_D_485_Viewer::bottomAxis() const { return *Chart1->BottomAxis(); }
+TChartAxis& TfKAVRO_IN_D_485_Viewer::leftAxis() const { return *Chart1->LeftAxis(); }
+
+// The bottom axis's maximum is the one of the last paint: it follows the newest sample through
+// its automatic maximum.
+void TfKAVRO_IN_D_485_Viewer::plotReading(double x, double y)
+{
+    Chart1->GetSeriesAt(0)->AppendValue(x, String(), clAutomatic);
+    Chart1->GetSeriesAt(1)->AppendValue(y, String(), clAutomatic);
+    TChartAxis& axis = bottomAxis();
+    const double maximum = axis.Maximum();
+    axis.SetAutomaticMinimum(false);
+    if (viewDataQuantity_ < maximum) axis.SetMinimum(maximum - viewDataQuantity_);
+}
+
+void TfKAVRO_IN_D_485_Viewer::btACDataQuantityClick(TObject*)
+{
+    const String text = edACDataQuantity->Text();
+    int quantity = 0;
+    if (!TryStrToInt(text, quantity)) quantity = ButtonViewDataQuantity;
+    if (!validViewDataQuantity(quantity)) throw EConvertError("View Data Quantity must be 1 or more: '" + text + "'");
+    viewDataQuantity_ = quantity;
+    TChartAxis& axis = bottomAxis();
+    const double maximum = axis.Maximum();
+    axis.SetAutomaticMinimum(false);
+    if (!(static_cast<double>(quantity) - 1 > maximum)) axis.SetMinimum(maximum - quantity);
+}
+
+void TfKAVRO_IN_D_485_Viewer::edChart1LeftMaxChange(TObject*)
+{
+    cbChart1LeftAuto->SetChecked(false);
+    TChartAxis& axis = leftAxis();
+    axis.SetAutomaticMaximum(false);
+    axis.SetMaximum(StrToFloatDef(edChart1LeftMax->Text(), 0));
+}
+
+void TfKAVRO_IN_D_485_Viewer::edChart1LeftMinChange(TObject*)
+{
+    cbChart1LeftAuto->SetChecked(false);
+    TChartAxis& axis = leftAxis();
+    axis.SetAutomaticMinimum(false);
+    axis.SetMinimum(StrToFloatDef(edChart1LeftMin->Text(), 0));
+}
+
+void TfKAVRO_IN_D_485_Viewer::cbChart1LeftAutoClick(TObject*)
+{
+    TChartAxis& axis = leftAxis();
+    if (cbChart1LeftAuto->Checked()) {
+        axis.SetAutomaticMaximum(true);
+        axis.SetAutomaticMinimum(true);
+        return;
+    }
+    axis.SetAutomaticMaximum(false);
+    axis.SetAutomaticMinimum(false);
+    const double maximum = StrToFloat(edChart1LeftMax->Text());
+    const double minimum = StrToFloat(edChart1LeftMin->Text());
+    if (maximum < minimum) throw AxisException(TxtAxisMaximumValueMustBe);
+    // Both bounds move together: the first one set must not meet the other's old value, or a
+    // valid pair would be refused when it lies wholly beside the automatic range of the moment.
+    if (maximum >= axis.Minimum()) {
+        axis.SetMaximum(maximum);
+        axis.SetMinimum(minimum);
+    } else {
+        axis.SetMinimum(minimum);
+        axis.SetMaximum(maximum);
+    }
+}
+
+void TfKAVRO_IN_D_485_Viewer::btChart1ClearClick(TObject*)
+{
+    showReceived();  // lines received before the click go with the rest
+    Chart1->GetSeriesAt(0)->RemoveAllPoints();
+    Chart1->GetSeriesAt(1)->RemoveAllPoints();
+    TChartAxis& axis = bottomAxis();
+    axis.SetMinimum(0);
+    axis.SetMaximum(0);
 }
 
 void TfKAVRO_IN_D_485_Viewer::CheckBox1Click(TObject*)
@@ -521,6 +633,11 @@ TV_PUBLISHED(TfKAVRO_IN_D_485_Viewer)
     Method("Button5Click", &TfKAVRO_IN_D_485_Viewer::Button5Click);
     Method("btCloseClick", &TfKAVRO_IN_D_485_Viewer::btCloseClick);
     Method("btClearClick", &TfKAVRO_IN_D_485_Viewer::btClearClick);
+    Method("btACDataQuantityClick", &TfKAVRO_IN_D_485_Viewer::btACDataQuantityClick);
+    Method("edChart1LeftMaxChange", &TfKAVRO_IN_D_485_Viewer::edChart1LeftMaxChange);
+    Method("edChart1LeftMinChange", &TfKAVRO_IN_D_485_Viewer::edChart1LeftMinChange);
+    Method("cbChart1LeftAutoClick", &TfKAVRO_IN_D_485_Viewer::cbChart1LeftAutoClick);
+    Method("btChart1ClearClick", &TfKAVRO_IN_D_485_Viewer::btChart1ClearClick);
 }
 
 void RegisterViewerClasses()
@@ -530,5 +647,7 @@ void RegisterViewerClasses()
     RegisterMeterControls();
     RegisterStyledControls();
     RegisterClass(TVaComm::StaticClass());
+    // The chart engine registers the chart itself; the line series is the viewer's to name.
+    RegisterClass(TLineSeries::StaticClass());
     RegisterClass(TfKAVRO_IN_D_485_Viewer::StaticClass());
 }

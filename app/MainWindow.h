@@ -19,6 +19,8 @@ class TiSevenSegmentAnalog;
 class TVnDB180Meter;
 class TStrings;
 class TTimer;
+class TChart;
+class TChartAxis;
 
 class TfKAVRO_IN_D_485_Viewer : public TForm {
     TV_CLASS(TfKAVRO_IN_D_485_Viewer, TForm)
@@ -48,6 +50,11 @@ public:
     void Button5Click(TObject* Sender);
     void btCloseClick(TObject* Sender);
     void btClearClick(TObject* Sender);
+    void btACDataQuantityClick(TObject* Sender);
+    void edChart1LeftMaxChange(TObject* Sender);
+    void edChart1LeftMinChange(TObject* Sender);
+    void cbChart1LeftAutoClick(TObject* Sender);
+    void btChart1ClearClick(TObject* Sender);
     void ShowErrorInStatusBar(TObject* Sender, Exception* E);
 
     void ProcessLine(const String& line);
@@ -68,6 +75,8 @@ public:
     bool PortOpened() const { return portOpened_; }
     const String& ErrorText() const { return errorText_; }
     const TUserSet& UserSet() const { return userSet_; }
+    // How many of the newest samples the chart's bottom axis shows.
+    int ViewDataQuantity() const { return viewDataQuantity_; }
 
     // Where "UserSet.dat" lives (the program's folder unless set, for tests) and the clock of the
     // error report.
@@ -91,6 +100,11 @@ public:
     TLabel* lbStop = nullptr;
     TEdit* edtSend[5] = {};
     TStatusBar* StatusBar1 = nullptr;
+    TChart* Chart1 = nullptr;
+    TEdit* edACDataQuantity = nullptr;
+    TEdit* edChart1LeftMax = nullptr;
+    TEdit* edChart1LeftMin = nullptr;
+    TCheckBox* cbChart1LeftAuto = nullptr;
 
 protected:
     void Loaded() override;
@@ -111,6 +125,10 @@ private:
     void receiveLine(const String& line);
     void showLine(const String& line);
     void showReceived();
+    // One point per series, then the bottom axis slides to keep the newest samples in view.
+    void plotReading(double x, double y);
+    TChartAxis& bottomAxis() const;
+    TChartAxis& leftAxis() const;
 
     TReceiveFramer framer_;
     std::vector<String> received_;  // lines waiting for the next frame
@@ -123,6 +141,7 @@ private:
     String errorText_;
     TUserSet userSet_;
     int busy_ = 0;
+    int viewDataQuantity_ = 0;
     bool closePending_ = false;
 };
 

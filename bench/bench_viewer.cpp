@@ -1,7 +1,8 @@
 // The viewer window against the sensor simulator: how many lines per second it logs, shows on
 // the readouts and moves the needles for, what processor time that takes, how often it paints,
 // and whether a line gets lost. Then the log box alone: the cost of an appended line and the
-// memory of a held one, with a thousand and a million lines held.
+// memory of a held one, with a thousand and a million lines held, and the chart's memory of a held
+// reading.
 // Run time per streaming case: BENCH_VIEWER_SECONDS (default 10).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -12,6 +13,10 @@
 #include <filesystem>
 
 #include "app/MainWindow.h"
+#include "chart/core/Chart.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/EngineStartup.h"
 #include "platform/classes/Threads.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
@@ -43,9 +48,17 @@ void SetUpApplication()
         TvRegisterResources_viewer();
         RegisterViewerClasses();
         Application->Initialize();  // as the program block does
+        StartChartEngine();
         return true;
     }();
     (void)registered;
+}
+
+// Bytes the program holds from the allocator, large blocks of their own included.
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
 }
 
 // range(0): data lines per second, 0 for as fast as the line takes them.
@@ -94,6 +107,7 @@ void BM_ViewerStream(benchmark::State& state)
         testkit::Pump(200);               // the stream settles
         const int startLines = w->Memo1->Lines()->Count();
         const std::int64_t startEvents = events;
+        const std::size_t heapBefore = HeapInUse();
 
         testkit::PaintPassCounter paints;
         const std::clock_t cpu0 = std::clock();
@@ -117,6 +131,7 @@ void BM_ViewerStream(benchmark::State& state)
         const int inWindow = w->Memo1->Lines()->Count();
         const int lines = inWindow - startLines;
         const std::int64_t eventCount = events - startEvents;
+        const std::size_t heapAfter = HeapInUse();
         state.SetIterationTime(seconds);
 
         // Stop, take in what is still on the way, then compare the log with what was sent. Stop
@@ -154,18 +169,14 @@ void BM_ViewerStream(benchmark::State& state)
         state.counters["longest_step_ms"] = longestStep * 1000;  // one message-loop step
         state.counters["lines_checked"] = inWindow;
         state.counters["lines_wrong_or_lost"] = static_cast<double>(bad);
+        // Log box and chart together: every line stays in both.
+        state.counters["heap_bytes_per_line"] =
+            lines > 0 ? (static_cast<double>(heapAfter) - static_cast<double>(heapBefore)) / lines : 0;
         state.SetItemsProcessed(lines);
     }
     std::filesystem::remove_all(home);
 }
 BENCHMARK(BM_ViewerStream)->Arg(2100)->Arg(200)->Arg(0)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-
-// Bytes the program holds from the allocator, large blocks of their own included.
-std::size_t HeapInUse()
-{
-    const struct mallinfo2 m = mallinfo2();
-    return m.uordblks + m.hblkhd;
-}
 
 // The main window's log box holding range(0) lines; each iteration appends the lines of one
 // frame at 2,100 lines a second and lets the window catch up (scroll range, paint).
@@ -202,5 +213,45 @@ void BM_LogAppend(benchmark::State& state)
                                                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_LogAppend)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// The main window's chart holding range(0) readings (one point in each of its two series); each
+// iteration appends the readings of one frame at 2,100 lines a second and lets the chart repaint.
+void BM_ChartHeldReadings(benchmark::State& state)
+{
+    SetUpApplication();
+    const int held = static_cast<int>(state.range(0));
+    constexpr int PerFrame = 84;
+    TOwnedPtr<TfKAVRO_IN_D_485_Viewer> w(new TfKAVRO_IN_D_485_Viewer(nullptr));
+    w->Show();
+    testkit::Pump(20);
+    TChartSeries& x = *w->Chart1->GetSeriesAt(0);
+    TChartSeries& y = *w->Chart1->GetSeriesAt(1);
+    const std::size_t before = HeapInUse();
+    for (int i = 0; i < held; ++i) {
+        x.AppendValue(12.345);
+        y.AppendValue(-6.789);
+    }
+    Application->ProcessMessages();
+    const std::size_t after = HeapInUse();
+
+    // As the feed does: the bottom axis keeps the view size's newest samples in view.
+    TChartAxis& bottom = *w->Chart1->BottomAxis();
+    const int view = w->ViewDataQuantity();
+    for (auto _ : state) {
+        for (int i = 0; i < PerFrame; ++i) {
+            x.AppendValue(12.345);
+            y.AppendValue(-6.789);
+            const double maximum = bottom.Maximum();
+            bottom.SetAutomaticMinimum(false);
+            if (view < maximum) bottom.SetMinimum(maximum - view);
+        }
+        Application->ProcessMessages();
+    }
+    state.SetItemsProcessed(state.iterations() * PerFrame);
+    state.counters["bytes_per_point"] = static_cast<double>(after - before) / (2.0 * held);
+    state.counters["time_per_reading"] = benchmark::Counter(static_cast<double>(state.iterations() * PerFrame),
+                                                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ChartHeldReadings)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

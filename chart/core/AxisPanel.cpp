@@ -162,6 +162,9 @@ TChartDepthAxis* TCustomAxisPanel::DepthTopAxis() const
     return static_cast<TChartDepthAxis*>(axes_->GetDepthTopAxis());
 }
 
+void TCustomAxisPanel::SetDepthAxis(TChartDepthAxis* value) { DepthAxis()->Assign(value); }
+void TCustomAxisPanel::SetDepthTopAxis(TChartDepthAxis* value) { DepthTopAxis()->Assign(value); }
+
 int TCustomAxisPanel::WidestMarkWidth() const
 {
     int widest = 0;

@@ -75,6 +75,13 @@ public:
     TChartAxis* RightAxis() const { return axes_->GetRightAxis(); }
     TChartDepthAxis* DepthAxis() const;
     TChartDepthAxis* DepthTopAxis() const;
+    // Stored as "BottomAxis" .. "DepthTopAxis": setting one copies value's settings into it.
+    void SetBottomAxis(TChartAxis* value) { BottomAxis()->Assign(value); }
+    void SetTopAxis(TChartAxis* value) { TopAxis()->Assign(value); }
+    void SetLeftAxis(TChartAxis* value) { LeftAxis()->Assign(value); }
+    void SetRightAxis(TChartAxis* value) { RightAxis()->Assign(value); }
+    void SetDepthAxis(TChartDepthAxis* value);
+    void SetDepthTopAxis(TChartDepthAxis* value);
     TChartCustomAxes* CustomAxes() const { return customAxes_; }
     void SetCustomAxes(TChartCustomAxes* value);
     // ---- automatic ranges (AxisRanges.cpp) ----

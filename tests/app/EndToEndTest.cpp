@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "app/ReceiveFramer.h"
+#include "chart/core/Chart.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/core/ChartSeries.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
@@ -476,3 +479,114 @@ TEST_F(EndToEndTest, CloseDuringTheIdReplyWaitEndsTheWaitAndThenTheWindow)
 }
 
 }  // namespace
+
+// ---- the chart view ----
+
+class EndToEndChartTest : public EndToEndTest {
+protected:
+    TChartSeries& Series(int i) { return *window_->Chart1->GetSeriesAt(i); }
+    TChartAxis& Bottom() { return *window_->Chart1->BottomAxis(); }
+    int Plotted() { return Series(0).Count(); }
+    // The device sends one reading; true once the chart holds it.
+    void DeviceReads(const String& line)
+    {
+        const int before = Plotted();
+        DeviceSends(line + "\r", [&] { return Plotted() == before + 1; });
+    }
+};
+
+// The bottom axis holds the newest N samples: the feed moves the minimum when N < M, "DATA" when
+// N - 1 <= M (and so reaches -1 when M is N - 1, where a reading leaves the minimum).
+TEST_F(EndToEndChartTest, ViewSizeSlidesTheBottomAxisFromItsMaximum)
+{
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    constexpr double untouched = 7;
+    const struct {
+        const char* via;
+        double maximum;
+        double minimum;
+    } cases[] = {
+        {"reading", 250, 150}, {"reading", 80, untouched}, {"reading", 100, untouched},
+        {"reading", 101, 1},   {"DATA", 250, 150},         {"DATA", 80, untouched},
+        {"DATA", 99, -1},      {"DATA", 98, untouched},
+    };
+    w.edACDataQuantity->SetText("100");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(String(c.via) + " at maximum " + std::to_string(c.maximum));
+        Bottom().ApplyRange(untouched, c.maximum);  // fixed ends: no paint moves them under the test
+        if (String(c.via) == "DATA")
+            testkit::Click(w, "btACDataQuantity");
+        else
+            DeviceReads("1.00 2.00");
+        EXPECT_EQ(w.ViewDataQuantity(), 100);
+        EXPECT_FALSE(Bottom().AutomaticMinimum());
+        EXPECT_EQ(Bottom().Minimum(), c.minimum);
+        EXPECT_EQ(Bottom().Maximum(), c.maximum);
+    }
+    EXPECT_EQ(Panel(0), "") << "nothing refused";
+}
+
+// While the device streams, each line is one point per series at X 0, 1, 2 ..., and the bottom
+// axis follows the newest sample with the view size's width.
+TEST_F(EndToEndChartTest, StreamPlotsEveryLineAndSlides)
+{
+    SensorOptions options;
+    options.rate = 200;
+    auto& device = StartDevice(options);
+    auto& w = Connect();
+    EXPECT_EQ(w.ViewDataQuantity(), 100) << "the stored box";
+    testkit::Click(w, "btACStart");
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 300; }, 10000)) << Log().Count() << " lines";
+    testkit::Click(w, "btACStop");
+    ASSERT_TRUE(PumpUntil([&] { return !device.Streaming(); }, 3000));
+    testkit::Pump(100);
+    const int lines = Log().Count();
+    ASSERT_EQ(Plotted(), lines);
+    ASSERT_EQ(Series(1).Count(), lines);
+    for (int i = 0; i < lines; ++i) {
+        const auto [x, y] = Reading(Log()[i]);
+        ASSERT_EQ(Series(0).XValues()->ValueAt(i), i);
+        ASSERT_NEAR(Series(0).YValues()->ValueAt(i), x, 1e-9) << "line " << i;
+        ASSERT_NEAR(Series(1).YValues()->ValueAt(i), y, 1e-9) << "line " << i;
+    }
+    // The paint after the last line puts the maximum on it; a last reading slides the minimum.
+    testkit::Pump(50);
+    EXPECT_EQ(Bottom().Maximum(), lines - 1);
+    DeviceReads("1.00 2.00");
+    EXPECT_EQ(Bottom().Minimum(), lines - 1 - 100);
+}
+
+TEST_F(EndToEndChartTest, ChartClearRestartsAtXZero)
+{
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    for (const char* line : {"1.00 2.00", "3.00 4.00", "5.00 6.00"}) DeviceReads(line);
+    testkit::Pump(50);
+    EXPECT_EQ(Bottom().Maximum(), 2);
+    testkit::Click(w, "btChart1Clear");
+    EXPECT_EQ(Plotted(), 0);
+    EXPECT_EQ(Series(1).Count(), 0);
+    EXPECT_EQ(Bottom().Minimum(), 0);
+    EXPECT_EQ(Bottom().Maximum(), 0);
+    DeviceReads("7.00 -8.00");
+    ASSERT_EQ(Plotted(), 1);
+    EXPECT_EQ(Series(0).XValues()->ValueAt(0), 0);
+    EXPECT_EQ(Series(1).XValues()->ValueAt(0), 0);
+    EXPECT_EQ(Series(0).YValues()->ValueAt(0), 7);
+    EXPECT_EQ(Series(1).YValues()->ValueAt(0), -8);
+}
+
+// A picture of the whole window while the chart slides, beside the test binary, to look at.
+TEST_F(EndToEndChartTest, PictureWhileStreaming)
+{
+    SensorOptions options;
+    options.rate = 200;
+    StartDevice(options);
+    auto& w = Connect();
+    testkit::Click(w, "btACStart");
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 250; }, 10000)) << Log().Count() << " lines";
+    testkit::Pump(50);
+    EXPECT_GT(Bottom().Minimum(), 0) << "the view slid";
+    EXPECT_TRUE(testkit::RenderToPng(w, (std::filesystem::current_path() / "viewer-chart-streaming.png").string()));
+}

@@ -4,17 +4,23 @@
 
 #include <cstdlib>
 
+#include "chart/core/EngineStartup.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/TestKit.h"
 
 void ViewerTest::SetUpTestSuite()
 {
     static bool registered = false;
-    if (registered) return;
-    registered = true;
-    TvRegisterResources_viewer();
-    RegisterViewerClasses();
+    if (!registered) {
+        registered = true;
+        TvRegisterResources_viewer();
+        RegisterViewerClasses();
+    }
+    Application->Initialize();  // as the program: the engine's fonts need the window layer's application
+    StartChartEngine();
 }
+
+void ViewerTest::TearDownTestSuite() { StopChartEngine(); }
 
 void ViewerTest::SetUp()
 {

@@ -12,6 +12,7 @@ void TvRegisterResources_viewer();
 class ViewerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
+    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 

@@ -59,7 +59,7 @@ std::vector<ReadoutCell> AnalogReadoutCells(const ReadoutSettings& s, double val
     for (char c : intPart) put(CharacterToSegmentValue(c));
 
     if (s.Precision > 0 && s.DigitCount > 1) {
-        const int sepX = x - RoundHalfEven(w / 10.0 + s.DigitSpacing / 2.0);
+        const int sepX = x - RoundToEven(w / 10.0 + s.DigitSpacing / 2.0);
         cells.push_back({sepX, y, w / 5, H, separator == '.' ? sscPeriod : sscComma});
         if (static_cast<int>(fraction.size()) > s.Precision) fraction.resize(static_cast<size_t>(s.Precision));
         fraction.insert(0, static_cast<size_t>(s.Precision) - fraction.size(), '0');

@@ -24,18 +24,18 @@ struct SignBoxes {
 SignBoxes SignShapes(const CellGeometry& g)
 {
     const double W = g.Width, H = g.Height, z = g.Size;
-    const int left = RoundHalfEven(2.5 * W / 10), right = RoundHalfEven(7.5 * W / 10);
+    const int left = RoundToEven(2.5 * W / 10), right = RoundToEven(7.5 * W / 10);
     SignBoxes s;
-    s.plusBar = Box(left, RoundHalfEven(4.5 * H / 18 - z / 2), right, RoundHalfEven(4.5 * H / 18 + z / 2));
-    s.plusStem = Box(RoundHalfEven(W / 2 - z / 2), RoundHalfEven(2 * H / 18), RoundHalfEven(W / 2 + z / 2),
-                     RoundHalfEven(7 * H / 18));
-    s.minus = Box(left, RoundHalfEven(13.5 * H / 18 - z / 2), right, RoundHalfEven(13.5 * H / 18 + z / 2));
+    s.plusBar = Box(left, RoundToEven(4.5 * H / 18 - z / 2), right, RoundToEven(4.5 * H / 18 + z / 2));
+    s.plusStem = Box(RoundToEven(W / 2 - z / 2), RoundToEven(2 * H / 18), RoundToEven(W / 2 + z / 2),
+                     RoundToEven(7 * H / 18));
+    s.minus = Box(left, RoundToEven(13.5 * H / 18 - z / 2), right, RoundToEven(13.5 * H / 18 + z / 2));
     return s;
 }
 
 }  // namespace
 
-int RoundHalfEven(double x)
+int RoundToEven(double x)
 {
     return static_cast<int>(std::nearbyint(x));  // default rounding mode: to nearest, ties to even
 }
@@ -126,9 +126,9 @@ std::vector<SegShape> CharacterShapes(const CellGeometry& g, TSevenSegmentCharac
     const double Hd = H;
     const int c = W / 2;
     const int h = (H - 1) / 2;
-    const auto upperDot = Box(c - z, RoundHalfEven(5 * Hd / 18), c + z, RoundHalfEven(7 * Hd / 18));
-    const auto lowerDot = Box(c - z, RoundHalfEven(11 * Hd / 18), c + z, RoundHalfEven(13 * Hd / 18));
-    const auto tail = Box(c, RoundHalfEven(13 * Hd / 18), c + z, RoundHalfEven(16 * Hd / 18));
+    const auto upperDot = Box(c - z, RoundToEven(5 * Hd / 18), c + z, RoundToEven(7 * Hd / 18));
+    const auto lowerDot = Box(c - z, RoundToEven(11 * Hd / 18), c + z, RoundToEven(13 * Hd / 18));
+    const auto tail = Box(c, RoundToEven(13 * Hd / 18), c + z, RoundToEven(16 * Hd / 18));
     const int k = (W - 1 - 2 * m) / 2;
     const int cc = (W - 1) / 2;
 

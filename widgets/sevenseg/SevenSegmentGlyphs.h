@@ -86,4 +86,4 @@ std::vector<SegPoint> SegmentPolygon(const CellGeometry& g, int index);
 std::vector<SegShape> CharacterShapes(const CellGeometry& g, TSevenSegmentCharacter value, const CellStyle& style);
 
 // Round to nearest, halves to the even neighbour.
-int RoundHalfEven(double x);
+int RoundToEven(double x);

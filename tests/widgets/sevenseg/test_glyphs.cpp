@@ -134,12 +134,12 @@ TEST(SevenSegmentGlyphs, DotsTailsLineAndArrows)
 
 TEST(SevenSegmentGlyphs, RoundsHalvesToEven)
 {
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(4.5), 4);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0);
-    EXPECT_EQ(RoundHalfEven(2.51), 3);
+    EXPECT_EQ(RoundToEven(0.5), 0);
+    EXPECT_EQ(RoundToEven(1.5), 2);
+    EXPECT_EQ(RoundToEven(2.5), 2);
+    EXPECT_EQ(RoundToEven(4.5), 4);
+    EXPECT_EQ(RoundToEven(-0.5), 0);
+    EXPECT_EQ(RoundToEven(2.51), 3);
 }
 
 }  // namespace
