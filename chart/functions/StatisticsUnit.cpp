@@ -9,6 +9,7 @@
 #include "chart/functions/FunctionUnits.h"
 #include "chart/functions/MovingAverages.h"
 #include "chart/functions/StatisticsFunctions.h"
+#include "chart/series/HistogramSeries.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ struct TStatisticsType {
     const String* GalleryPage;
 };
 
-// One sample series each. The indicator functions and the histogram series join at their places
+// One sample series each. The indicator functions join at their places
 // (marked) as they are built.
 const std::vector<TStatisticsType>& statisticsTypes()
 {
@@ -42,7 +43,8 @@ const std::vector<TStatisticsType>& statisticsTypes()
         {&TPerimeterFunction::StaticClass, false, &TxtPerimeter, &TxtExtended},
         {&TPercentChangeFunction::StaticClass, false, &TxtPercentageChange, &TxtStats},
         {&TSlopeFunction::StaticClass, false, &TxtSlope, &TxtStats},
-        // here: the histogram series and the horizontal histogram series (Stats)
+        {&THistogramSeries::StaticClass, true, &TxtHistogram, &TxtStats},
+        {&THorizHistogramSeries::StaticClass, true, &TxtHorizontalHistogram, &TxtStats},
         // here: close location value, volume oscillator, commodity channel index (Financial)
         {&TCentroidZebFunction::StaticClass, false, &TxtCentroid, &TxtStats},
     };

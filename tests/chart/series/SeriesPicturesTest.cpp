@@ -9,6 +9,7 @@
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/series/FastLineSeries.h"
+#include "chart/series/HistogramSeries.h"
 #include "chart/series/LineSeries.h"
 #include "platform/graphics/Bitmap.h"
 #include "tests/support/Golden.h"
@@ -74,6 +75,12 @@ const PictureCase Pictures[] = {
          auto* inverted = AddSeries<TLineSeries>(c, clBlue, 12, [](int i) { return Wave(i, 2); });
          inverted->SetStairs(true);
          inverted->SetInvertedStairs(true);
+     }},
+    {"histogram",
+     [](TCustomAxisPanel& c) {
+         auto* h = AddSeries<THistogramSeries>(c, clTeal, 16, [](int i) { return Wave(i, 1); });
+         h->LinesPen()->SetVisible(true);
+         h->SetColorEachPoint(false);
      }},
 };
 
