@@ -133,11 +133,12 @@ void TCustomChart::DrawSurroundings(bool beforeSeries)
     }
 }
 
-// The axes carry no front-pass or grid-pass flag yet: the whole axis is drawn again.
+// The axes carry no front-pass or grid-pass flag yet: the whole axis is drawn again. Only an axis
+// this frame laid out has a position; an unused one would draw at the panel's edge.
 void TCustomChart::drawWallAxis(TChartAxis* axis, bool grid)
 {
     (void)grid;
-    if (axis->Visible()) axis->Draw(false);
+    if (IsAxisShownInFrame(axis)) axis->Draw(false);
 }
 
 void TCustomChart::PaintWalls()
