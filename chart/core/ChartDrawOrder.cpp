@@ -16,18 +16,6 @@
 
 namespace {
 
-// The canvas draws unprojected while the scope lasts.
-class TFlatMode {
-public:
-    explicit TFlatMode(TCanvas3D& canvas) : canvas_(canvas) { canvas_.PushFlatMode(); }
-    ~TFlatMode() { canvas_.PopFlatMode(); }
-    TFlatMode(const TFlatMode&) = delete;
-    TFlatMode& operator=(const TFlatMode&) = delete;
-
-private:
-    TCanvas3D& canvas_;
-};
-
 const char* const TitleElementNames[] = {"Title", "Subtitle", "Foot", "Subfoot"};
 
 }  // namespace
