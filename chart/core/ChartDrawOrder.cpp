@@ -85,9 +85,9 @@ void TCustomChart::DrawTitles(bool customPosition)
 void TCustomChart::DrawSurroundings(bool beforeSeries)
 {
     TCanvas3D& c = *Canvas3D();
-    TFlatMode flat(c);
     TChartLegend& legend = *legend_;
     if (beforeSeries) {
+        const TFlatMode flat(c);
         if (!legend.HasContent()) {
             DrawTitles(false);
         } else if (legend.IsSideAligned()) {
@@ -103,8 +103,12 @@ void TCustomChart::DrawSurroundings(bool beforeSeries)
         }
         return;
     }
-    if (legend.HasContent() && !legend.DrawBehind()) legend.RenderLegend();
-    DrawTitles(true);
+    {
+        const TFlatMode flatAfter(c);
+        if (legend.HasContent() && !legend.DrawBehind()) legend.RenderLegend();
+        DrawTitles(true);
+    }
+    // The side walls and axes in front stand in the chart box: projected.
     if (c.IsTrue3D() || !View3D() || !NeedsAxes()) return;
     if (IsRightSideVisible()) {
         if (const TChartRightWall* right = walls_->RightOrNull(); right && right->IsShown()) PaintRightWall();
