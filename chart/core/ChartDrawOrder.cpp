@@ -16,18 +16,6 @@
 
 namespace {
 
-// The canvas draws unprojected while the scope lasts.
-class TFlatMode {
-public:
-    explicit TFlatMode(TCanvas3D& canvas) : canvas_(canvas) { canvas_.PushFlatMode(); }
-    ~TFlatMode() { canvas_.PopFlatMode(); }
-    TFlatMode(const TFlatMode&) = delete;
-    TFlatMode& operator=(const TFlatMode&) = delete;
-
-private:
-    TCanvas3D& canvas_;
-};
-
 const char* const TitleElementNames[] = {"Title", "Subtitle", "Foot", "Subfoot"};
 
 }  // namespace
@@ -97,9 +85,9 @@ void TCustomChart::DrawTitles(bool customPosition)
 void TCustomChart::DrawSurroundings(bool beforeSeries)
 {
     TCanvas3D& c = *Canvas3D();
-    TFlatMode flat(c);
     TChartLegend& legend = *legend_;
     if (beforeSeries) {
+        const TFlatMode flat(c);
         if (!legend.HasContent()) {
             DrawTitles(false);
         } else if (legend.IsSideAligned()) {
@@ -115,8 +103,12 @@ void TCustomChart::DrawSurroundings(bool beforeSeries)
         }
         return;
     }
-    if (legend.HasContent() && !legend.DrawBehind()) legend.RenderLegend();
-    DrawTitles(true);
+    {
+        const TFlatMode flatAfter(c);
+        if (legend.HasContent() && !legend.DrawBehind()) legend.RenderLegend();
+        DrawTitles(true);
+    }
+    // The side walls and axes in front stand in the chart box: projected.
     if (c.IsTrue3D() || !View3D() || !NeedsAxes()) return;
     if (IsRightSideVisible()) {
         if (const TChartRightWall* right = walls_->RightOrNull(); right && right->IsShown()) PaintRightWall();
@@ -133,11 +125,12 @@ void TCustomChart::DrawSurroundings(bool beforeSeries)
     }
 }
 
-// The axes carry no front-pass or grid-pass flag yet: the whole axis is drawn again.
+// The axes carry no front-pass or grid-pass flag yet: the whole axis is drawn again. Only an axis
+// this frame laid out has a position; an unused one would draw at the panel's edge.
 void TCustomChart::drawWallAxis(TChartAxis* axis, bool grid)
 {
     (void)grid;
-    if (axis->Visible()) axis->Draw(false);
+    if (IsAxisShownInFrame(axis)) axis->Draw(false);
 }
 
 void TCustomChart::PaintWalls()

@@ -45,6 +45,18 @@ private:
     bool saved_;
 };
 
+// The canvas drawing flat (unprojected) meanwhile.
+class TFlatMode {
+public:
+    explicit TFlatMode(TCanvas3D& canvas) : canvas_(canvas) { canvas_.PushFlatMode(); }
+    ~TFlatMode() { canvas_.PopFlatMode(); }
+    TFlatMode(const TFlatMode&) = delete;
+    TFlatMode& operator=(const TFlatMode&) = delete;
+
+private:
+    TCanvas3D& canvas_;
+};
+
 // A named canvas element, ended when the scope ends.
 class TElementScope {
 public:

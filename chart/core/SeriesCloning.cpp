@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebCanvas3D.h"
 #include "chart/core/AxisPanel.h"
+#include "chart/core/Chart.h"
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ChartTools.h"
+#include "chart/core/DrawGuards.h"
+#include "chart/core/Legend.h"
 #include "chart/core/SeriesData.h"
 #include "chart/core/SeriesGroups.h"
 #include "chart/core/ZebFunction.h"
@@ -183,4 +188,82 @@ void ConvertAllSeriesClass(TCustomAxisPanel* chart, const TMetaClass& newClass)
         TChartSeries* series = chart->GetSeriesAt(i);
         ConvertSeriesClass(series, newClass);
     }
+}
+
+namespace {
+
+// The series in a chart meanwhile: its own, else a chart of its own it leaves again after.
+class TLentChart {
+public:
+    explicit TLentChart(TChartSeries& series) : series_(series)
+    {
+        if (series.ParentChart()) return;
+        lent_.reset(new TChart(nullptr));
+        series.SetParentChart(lent_.get());
+    }
+    ~TLentChart()
+    {
+        if (lent_) series_.SetParentChart(nullptr);
+    }
+    TLentChart(const TLentChart&) = delete;
+    TLentChart& operator=(const TLentChart&) = delete;
+
+private:
+    TChartSeries& series_;
+    TOwnedPtr<TChart> lent_;
+};
+
+// The chart draws on a projecting canvas bound to target meanwhile: its own when that is one
+// drawing straight to its target, else a temporary one; the displaced canvas and the old binding
+// come back after. A buffered canvas would draw into its buffer whatever it is bound to, and
+// taking the buffer away would cost the next paint its copy: it stays as it is, set aside.
+class TSymbolCanvas {
+public:
+    TSymbolCanvas(TCustomAxisPanel& chart, TCanvas* target) : chart_(chart)
+    {
+        TCanvas3D* own = chart.Canvas3D();
+        if (!dynamic_cast<TZebCanvas3D*>(own) || own->IsTrue3D() || own->GetBuffered()) {
+            temporary_.reset(new TZebCanvas3D);
+            displaced_ = chart.ExchangeCanvas(temporary_.get());
+            exchanged_ = true;
+        }
+        canvas_ = chart.Canvas3D();
+        bound_ = canvas_->TargetCanvas();
+        canvas_->BindCanvas(target);
+    }
+    ~TSymbolCanvas()
+    {
+        canvas_->BindCanvas(bound_);
+        if (exchanged_) chart_.ExchangeCanvas(displaced_);
+    }
+    TSymbolCanvas(const TSymbolCanvas&) = delete;
+    TSymbolCanvas& operator=(const TSymbolCanvas&) = delete;
+
+    TCanvas3D& Canvas() const { return *canvas_; }
+
+private:
+    TCustomAxisPanel& chart_;
+    TOwnedPtr<TZebCanvas3D> temporary_;
+    TCanvas3D* displaced_ = nullptr;
+    bool exchanged_ = false;
+    TCanvas3D* canvas_ = nullptr;
+    TCanvas* bound_ = nullptr;
+};
+
+}  // namespace
+
+void PaintSeriesSymbol(TChartSeries* series, TCanvas* canvas, const TRect& rect)
+{
+    if (!series || !canvas) return;
+    const TLentChart lent(*series);
+    TCustomAxisPanel& chart = *series->ParentChart();
+    const TAutoRepaintOff repaintOff(chart);
+    const TSymbolCanvas symbolCanvas(chart, canvas);
+    TCanvas3D& c = symbolCanvas.Canvas();
+    const TFlatMode flat(c);
+    auto* withLegend = dynamic_cast<TCustomChart*>(&chart);
+    c.Brush()->SetStyle(bsSolid);
+    c.Brush()->SetColor(withLegend ? withLegend->Legend()->Color() : chart.LegendColor());
+    if (withLegend) withLegend->Legend()->SelectSymbolPen();
+    series->DrawLegendSymbol(-1, rect);
 }

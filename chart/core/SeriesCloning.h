@@ -3,7 +3,9 @@
 // code do: new components get unique names in their owner, copies take every setting, and a series
 // converted to another class keeps its name, place, sources, dependants and tools.
 #include "platform/classes/Component.h"
+#include "platform/graphics/GraphicsTypes.h"
 
+class TCanvas;
 class TChartSeries;
 class TCustomAxisPanel;
 class TZebCustomTool;
@@ -29,3 +31,7 @@ void DuplicateChart(TCustomAxisPanel* dest, TCustomAxisPanel* source, TComponent
 void ReplaceSeriesWith(TChartSeries* old, TChartSeries* newSeries);
 void ConvertSeriesClass(TChartSeries*& series, const TMetaClass& newClass);
 void ConvertAllSeriesClass(TCustomAxisPanel* chart, const TMetaClass& newClass);
+// The series' legend symbol into rect of any canvas (series lists, editor pages), flat; a series
+// without chart is lent a chart meanwhile. The chart, its canvas and the series come back as
+// they were.
+void PaintSeriesSymbol(TChartSeries* series, TCanvas* canvas, const TRect& rect);

@@ -7,6 +7,7 @@
 // pass onto another canvas.
 #include <iterator>
 #include <memory>
+#include <utility>
 
 #include "chart/core/ZebProcs.h"
 #include "platform/classes/MethodEvent.h"
@@ -115,6 +116,9 @@ public:
     void ApplyCanvasClass();
     // Installs canvas (owned from now on) with the old one's settings and frees the old one.
     void ReplaceCanvas(TCanvas3D* canvas);
+    // Puts canvas in place of the panel's for a while, taking neither its settings nor its
+    // ownership; returns the displaced canvas, which the caller puts back the same way.
+    TCanvas3D* ExchangeCanvas(TCanvas3D* canvas) { return std::exchange(canvas_, canvas); }
     // The canvas the panel draws into; normally the control's own.
     TCanvas* TargetCanvas() const { return targetCanvas_; }
     void SetTargetCanvas(TCanvas* value) { targetCanvas_ = value; }

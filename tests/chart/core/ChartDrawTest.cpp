@@ -207,6 +207,39 @@ TEST_F(ChartDrawTest, WallsIn3DArePlanesOrBoxes)
     EXPECT_EQ(dark, 2u) << "only the back and right walls keep dark sides";
 }
 
+// The side facing the viewer has its axis drawn again in front, projected like the first time, but
+// only an axis the frame laid out: an unused right axis has no position and drew a line down the
+// panel's left edge.
+TEST_F(ChartDrawTest, OnlyAnAxisInUseIsDrawnAgainBesideTheFacingSideWall)
+{
+    chart.SetView3D(true);
+    chart.View3DOptions()->SetOrthogonal(true);
+    ASSERT_TRUE(chart.IsRightSideVisible());
+    TTestSeries& series = Add(3);
+    const auto strokesAt = [&](int from, int to) {
+        int n = 0;
+        for (const char* name : {"MoveTo", "LineTo"})
+            for (const std::string& line : canvas->Calls(name)) {
+                const int x = std::stoi(line.substr(line.find('(') + 1));
+                n += x >= from && x <= to;
+            }
+        return n;
+    };
+    Frame();
+    EXPECT_EQ(strokesAt(0, 5), 0) << canvas->LogText();
+    series.SetVertAxis(aRightAxis);
+    Frame();
+    const TRect plot = chart.ChartRect();
+    EXPECT_EQ(strokesAt(0, plot.Left - 1), 0) << "the unused left axis draws nothing";
+    EXPECT_GT(strokesAt(plot.Right, 399), 0) << "the right axis is drawn";
+    bool flat = false;
+    for (const std::string& line : canvas->Log()) {
+        if (line == "SaveAndClearProjection()") flat = true;
+        if (line == "RestoreProjection()") flat = false;
+        EXPECT_FALSE(flat && line == "Begin Right") << "the axis in front stands in the chart box: projected";
+    }
+}
+
 TEST_F(ChartDrawTest, AnOrthoAngleAbove90MovesThePlotsLeftEdge)
 {
     chart.SetView3D(true);

@@ -33,6 +33,7 @@
 #include "platform/forms/TestKit.h"
 #include "ElementCanvas.h"
 #include "tests/chart/support/RecordingCanvas.h"
+#include "tests/support/TempName.h"
 
 namespace {
 
@@ -510,7 +511,7 @@ protected:
         std::filesystem::remove(pdf);
         SetPrinter(new TPrinter);
     }
-    const std::filesystem::path pdf = std::filesystem::temp_directory_path() / "tv_chart_pages.pdf";
+    const std::filesystem::path pdf = testsupport::UniqueTempPath("tv_chart_pages", ".pdf");
     TPrinter* printer = nullptr;
 };
 

@@ -17,6 +17,7 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Metafile.h"
 #include "tests/support/FormSupport.h"
+#include "tests/support/TempName.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ TEST_F(PanelPrintTest, TheResolutionIsWrittenIntoTheBitmap)
 {
     TTestPanel panel(nullptr);
     TOwnedPtr<TBitmap> bitmap(panel.MakeBitmap(clWhite, {0, 0, 80, 50}, pf24bit, 96));
-    const auto file = std::filesystem::temp_directory_path() / "tv_panel_resolution.bmp";
+    const auto file = testsupport::UniqueTempPath("tv_panel_resolution", ".bmp");
     bitmap->SaveToFile(file.string());
     const std::string out = RunCommand("identify -units PixelsPerInch -format '%x %y' " + file.string() + " 2>&1");
     std::filesystem::remove(file);
@@ -172,7 +173,7 @@ namespace {
 
 TEST_F(PanelPrintTest, APanelPrintedIntoAPdfFillsItsPageRectangle)
 {
-    const auto pdf = std::filesystem::temp_directory_path() / "tv_panel_print.pdf";
+    const auto pdf = testsupport::UniqueTempPath("tv_panel_print", ".pdf");
     TPrinter* printer = SetPrinter(new TPrinter);
     printer->SetOutputFileName(pdf.string());
     printer->SetTitle("Chart");
@@ -195,7 +196,7 @@ TEST_F(PanelPrintTest, APanelPrintedIntoAPdfFillsItsPageRectangle)
     ASSERT_NE(at, std::string::npos) << info;
     std::sscanf(info.c_str() + at, "Pages: %d", &pages);
     EXPECT_EQ(pages, 1);
-    const auto png = std::filesystem::temp_directory_path() / "tv_panel_print";
+    const auto png = testsupport::UniqueTempPath("tv_panel_print");
     RunCommand("pdftoppm -png -r 30 -singlefile " + pdf.string() + " " + png.string());
     TPicture picture;
     picture.LoadFromFile(png.string() + ".png");
@@ -220,7 +221,7 @@ TEST_F(PanelPrintTest, APanelPrintedIntoAPdfFillsItsPageRectangle)
 // panel must not restore the device's mapping afterwards, yet its own printing state comes back.
 TEST_F(PanelPrintTest, AJobAbortedWhileAPageIsDrawnLeavesThePanelUsable)
 {
-    const auto pdf = std::filesystem::temp_directory_path() / "tv_panel_abort.pdf";
+    const auto pdf = testsupport::UniqueTempPath("tv_panel_abort", ".pdf");
     TPrinter* printer = SetPrinter(new TPrinter);
     printer->SetOutputFileName(pdf.string());
     TTestPanel panel(nullptr);

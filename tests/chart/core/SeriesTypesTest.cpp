@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "SeriesFixtures.h"
+#include "chart/canvas/ZebCanvas3D.h"
+#include "chart/core/Chart.h"
 #include "chart/core/ChartAxes.h"
 #include "chart/core/SeriesCloning.h"
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/ZebConst.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
+#include "platform/graphics/Bitmap.h"
+#include "tests/chart/support/RecordingCanvas.h"
 
 namespace {
 
@@ -228,6 +232,52 @@ TEST_F(Cloning, DuplicateSeriesCopiesSettingsAndFunction)
     EXPECT_NE(copy->FunctionObject(), average);
     EXPECT_EQ(original->FunctionObject(), average);
     EXPECT_EQ(chart->NumSeries(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The symbol lands on the bitmap whatever canvas the chart has, and the series, the chart and
+// its canvas are as before.
+class SeriesSymbol : public ChartCoreSuite {};
+
+TEST_F(SeriesSymbol, PaintsOnAnyCanvasAndRestoresTheChart)
+{
+    enum Home { Chartless, RecordingChart, BufferedChart, UnbufferedChart };
+    for (const Home home : {Chartless, RecordingChart, BufferedChart, UnbufferedChart}) {
+        SCOPED_TRACE(static_cast<int>(home));
+        TComponent window(nullptr);
+        auto* series = new TTestSeries(&window);
+        series->SetSeriesColor(clRed);
+        TOwnedPtr<TChart> chart;
+        TRecordingCanvas* recording = nullptr;
+        if (home != Chartless) {
+            chart.reset(new TChart(nullptr));
+            if (home == RecordingChart) chart->ReplaceCanvas(recording = new TRecordingCanvas(50, 50));
+            if (home == UnbufferedChart) chart->Canvas3D()->SetBuffered(false);
+            series->SetParentChart(chart.get());
+        }
+        TCanvas3D* const chartCanvas = chart ? chart->Canvas3D() : nullptr;
+        TCanvas* const bound = chartCanvas ? chartCanvas->TargetCanvas() : nullptr;
+        TBitmap bitmap;
+        bitmap.SetSize(20, 20);
+        bitmap.Canvas()->Brush()->SetColor(clWhite);
+        bitmap.Canvas()->FillRect({0, 0, 20, 20});
+        if (recording) recording->ClearLog();
+
+        PaintSeriesSymbol(series, bitmap.Canvas(), {2, 2, 18, 18});
+
+        EXPECT_EQ(static_cast<std::uint32_t>(bitmap.Canvas()->Pixels(10, 10)) & 0xFFFFFFu, 0x0000FFu);
+        EXPECT_EQ(static_cast<std::uint32_t>(bitmap.Canvas()->Pixels(0, 0)) & 0xFFFFFFu, 0xFFFFFFu);
+        EXPECT_EQ(series->ParentChart(), chart.get());
+        if (chart) {
+            EXPECT_EQ(chart->Canvas3D(), chartCanvas);
+            EXPECT_EQ(chartCanvas->TargetCanvas(), bound);
+        }
+        if (recording) EXPECT_TRUE(recording->Log().empty()) << recording->LogText();
+        if (home == BufferedChart) EXPECT_TRUE(chartCanvas->GetBuffered());
+    }
 }
 
 }  // namespace
