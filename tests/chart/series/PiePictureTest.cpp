@@ -1,0 +1,76 @@
+// Pictures of pies and donuts on both canvases: an exploded slice, an "other" slice, marks with
+// callouts and the legend, in 2-D and 3-D.
+#include <functional>
+#include <string>
+
+#include "BarFixtures.h"
+#include "chart/canvas/View3DOptions.h"
+#include "chart/core/ChartTitles.h"
+#include "chart/series/PieSeries.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
+#include "tests/support/Golden.h"
+
+namespace {
+
+const String GoldenDir = TV_SOURCE_DIR "/tests/chart/series/golden";
+
+struct PieCase {
+    const char* name;
+    bool view3D;
+    std::function<void(TChart&, TComponent&)> setup;
+};
+
+template <class S>
+S& AddPie(TChart& chart, TComponent& root)
+{
+    auto* pie = new S(&root);
+    pie->SetParentChart(&chart);
+    const std::pair<double, const char*> points[] = {{30, "Cars"}, {22, "Phones"}, {18, "Tables"},
+                                                     {14, "Lamps"}, {3, "Bikes"},  {2, "Chairs"}};
+    for (const auto& [value, label] : points) pie->AppendMainValue(value, label);
+    pie->ExplodedSlice().SetSliceValue(1, 20);
+    pie->OtherSlice()->SetStyle(poBelowPercent);
+    pie->OtherSlice()->SetValue(5);
+    return *pie;
+}
+
+void Pie(TChart& chart, TComponent& root) { AddPie<TPieSeries>(chart, root); }
+
+void Donut(TChart& chart, TComponent& root)
+{
+    TDonutSeries& donut = AddPie<TDonutSeries>(chart, root);
+    donut.SetBevelPercent(20);
+}
+
+class PiePicture : public BarSuite, public ::testing::WithParamInterface<std::tuple<PieCase, const char*>> {};
+
+TEST_P(PiePicture, Frame)
+{
+    const auto& [c, canvasClass] = GetParam();
+    TOwnedPtr<TComponent> root(new TComponent(nullptr));
+    auto* chart = new TChart(root.get());
+    chart->SetCanvasClassName(canvasClass);
+    chart->SetBounds(0, 0, 480, 300);
+    chart->SetColorPaletteIndex(0);
+    chart->SetView3D(c.view3D);
+    chart->Title()->Lines()->Clear();
+    chart->Title()->Lines()->Add(c.name);
+    c.setup(*chart, *root);
+    TBitmap picture;
+    testkit::RenderToBitmap(*chart, picture);
+    const bool gdiPlus = std::string(canvasClass) == "TGDIPlusCanvas";
+    testsupport::ExpectMatchesGolden(picture, GoldenDir, String(c.name) + (gdiPlus ? "_gdiplus" : ""));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pies, PiePicture,
+    ::testing::Combine(::testing::Values(PieCase{"pie", false, Pie}, PieCase{"pie_3d", true, Pie},
+                                         PieCase{"donut", false, Donut}, PieCase{"donut_3d", true, Donut}),
+                       ::testing::Values("TZebCanvas3D", "TGDIPlusCanvas")),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) +
+               (std::string(std::get<1>(info.param)) == "TGDIPlusCanvas" ? "_gdiplus" : "");
+    });
+
+}  // namespace
