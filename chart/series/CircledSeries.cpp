@@ -65,7 +65,11 @@ TCircledSeries::TCircledSeries(TComponent* owner) : TChartSeries(owner)
     shadow_->InitDefaults(true, EffectColor, EffectSize);
 }
 
-TCircledSeries::~TCircledSeries() = default;
+TCircledSeries::~TCircledSeries()
+{
+    // A plain delete skips BeforeDestruction.
+    SwapChartView3D(true);
+}
 
 void TCircledSeries::BeforeDestruction()
 {
@@ -88,7 +92,7 @@ void TCircledSeries::SwapChartView3D(bool restore)
 {
     if (keepsChartView()) return;
     TCustomAxisPanel* chart = ParentChart();
-    if (!restore || (Active() && !IsDestroying())) {
+    if (!restore) {
         // The first circled series of the chart keeps the user's view; a stored chart holds it.
         if (!savedView3D_ && !chart->HoldsStoredView3D()) {
             savedView3D_ = std::make_unique<TView3DOptions>();

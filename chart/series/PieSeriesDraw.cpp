@@ -314,10 +314,10 @@ void TPieSeries::DrawPointMark(int index, const String& text, TSeriesMarkPositio
     const int z = canvas.UsesWorldCoordinates() ? DepthRange().end - SliceTopZ(index) : SliceTopZ(index);
     (void)z;
     TMarksCallout& callout = *marks.Callout();
-    const bool arrowVisible = callout.Visible();
+    const bool arrowVisible = callout.Arrow()->Visible();
     TPoint arrowStart;
     if (pieMarks_->InsideSlice()) {
-        callout.SetVisible(false);
+        callout.Arrow()->SetVisible(false);
         const TPoint p = PolarToPixel(m, rx * 0.5, ry * 0.5);
         position.LeftTop = {p.X - position.Width / 2, p.Y - position.Height / 2};
         position.ArrowFrom = position.ArrowTo = p;
@@ -405,5 +405,5 @@ void TPieSeries::DrawPointMark(int index, const String& text, TSeriesMarkPositio
     TCircledSeries::DrawPointMark(index, text, position);
     marks.SetAngle(savedAngle);
     marks.SetAutoPosition(savedAuto);
-    if (pieMarks_->InsideSlice()) callout.SetVisible(arrowVisible);
+    if (pieMarks_->InsideSlice()) callout.Arrow()->SetVisible(arrowVisible);
 }
