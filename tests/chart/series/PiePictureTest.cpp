@@ -4,21 +4,16 @@
 #include <string>
 
 #include "BarFixtures.h"
+#include "ChartPicture.h"
 #include "chart/canvas/View3DOptions.h"
-#include "chart/core/ChartTitles.h"
 #include "chart/series/PieSeries.h"
-#include "platform/forms/TestKit.h"
-#include "platform/graphics/Bitmap.h"
-#include "tests/support/Golden.h"
 
 namespace {
-
-const String GoldenDir = TV_SOURCE_DIR "/tests/chart/series/golden";
 
 struct PieCase {
     const char* name;
     bool view3D;
-    std::function<void(TChart&, TComponent&)> setup;
+    TChartSetup setup;
 };
 
 template <class S>
@@ -48,19 +43,7 @@ class PiePicture : public BarSuite, public ::testing::WithParamInterface<std::tu
 TEST_P(PiePicture, Frame)
 {
     const auto& [c, canvasClass] = GetParam();
-    TOwnedPtr<TComponent> root(new TComponent(nullptr));
-    auto* chart = new TChart(root.get());
-    chart->SetCanvasClassName(canvasClass);
-    chart->SetBounds(0, 0, 480, 300);
-    chart->SetColorPaletteIndex(0);
-    chart->SetView3D(c.view3D);
-    chart->Title()->Lines()->Clear();
-    chart->Title()->Lines()->Add(c.name);
-    c.setup(*chart, *root);
-    TBitmap picture;
-    testkit::RenderToBitmap(*chart, picture);
-    const bool gdiPlus = std::string(canvasClass) == "TGDIPlusCanvas";
-    testsupport::ExpectMatchesGolden(picture, GoldenDir, String(c.name) + (gdiPlus ? "_gdiplus" : ""));
+    ExpectChartPicture(c.name, c.view3D, canvasClass, c.setup);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,8 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          PieCase{"donut", false, Donut}, PieCase{"donut_3d", true, Donut}),
                        ::testing::Values("TZebCanvas3D", "TGDIPlusCanvas")),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::string(std::get<1>(info.param)) == "TGDIPlusCanvas" ? "_gdiplus" : "");
+        return std::string(std::get<0>(info.param).name) + CanvasSuffix(std::get<1>(info.param));
     });
 
 }  // namespace
