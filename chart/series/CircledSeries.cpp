@@ -126,7 +126,20 @@ void TCircledSeries::SetParentChart(TCustomAxisPanel* value)
     if (!value) SwapChartView3D(true);
     if (value == ParentChart()) return;
     TChartSeries::SetParentChart(value);
-    if (Active() && ParentChart()) SwapChartView3D(false);
+    if (!ParentChart()) return;
+    // A series joining the chart takes the circle settings of the first related one.
+    for (TChartSeries* series : ParentChart()->SeriesList()) {
+        if (series == this || !InheritsFrom(series->ClassType())) continue;
+        const auto& first = static_cast<const TCircledSeries&>(*series);
+        circled_ = first.circled_;
+        uniqueCustomRadius_ = first.uniqueCustomRadius_;
+        if (uniqueCustomRadius_) {
+            customXRadius_ = first.customXRadius_;
+            customYRadius_ = first.customYRadius_;
+        }
+        break;
+    }
+    if (Active()) SwapChartView3D(false);
 }
 
 // ---- settings ----

@@ -312,7 +312,7 @@ void TPieSeries::DrawPointMark(int index, const String& text, TSeriesMarkPositio
     double m = SliceAngles[static_cast<size_t>(index)].MidAngle;
     if (Count() == 1 && std::fabs(m - Pi) < 1e-12) m = 0;
     const int z = canvas.UsesWorldCoordinates() ? DepthRange().end - SliceTopZ(index) : SliceTopZ(index);
-    (void)z;
+    marks.SetZPosition(z);
     TMarksCallout& callout = *marks.Callout();
     const bool arrowVisible = callout.Arrow()->Visible();
     TPoint arrowStart;

@@ -80,6 +80,7 @@ TEST_F(CircledSeries, CustomRadiusIsSharedAndCircledClearsIt)
     c.Frame();
     EXPECT_EQ(a.RadiusX, 50);
     EXPECT_EQ(b.RadiusX, 50);
+    EXPECT_EQ(c.Add({5}).CustomXRadius(), 50) << "a pie joining the chart takes the shared radius";
     b.SetUniqueCustomRadius(false);
     EXPECT_FALSE(a.UniqueCustomRadius());
     b.SetCustomYRadius(30);
