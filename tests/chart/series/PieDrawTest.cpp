@@ -1,10 +1,28 @@
 // Pie and donut drawing: zero slices, bevels, cut faces, marks and their callouts.
+#include <algorithm>
+
 #include "PieFixtures.h"
+#include "platform/classes/Published.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/Callout.h"
 #include "chart/core/MarkPositions.h"
 #include "chart/core/SeriesMarks.h"
+
+// Records which 3-D slices draw their side walls (cut faces).
+class TSliceSidesCanvas : public TRecordingCanvas {
+    TV_CLASS(TSliceSidesCanvas, TRecordingCanvas)
+public:
+    using TRecordingCanvas::TRecordingCanvas;
+    std::vector<std::pair<double, bool>> Slices;  // start angle, sides
+    void DrawSolidPieSlice(const TSolidPieSlice& slice) override
+    {
+        Slices.emplace_back(slice.StartAngle, slice.DrawSides);
+        TRecordingCanvas::DrawSolidPieSlice(slice);
+    }
+};
+
+TV_PUBLISHED(TSliceSidesCanvas) {}
 
 namespace {
 
@@ -56,12 +74,17 @@ TEST_F(PieDraw, BevelRingIsALighterOuterBand)
 TEST_F(PieDraw, AHalfPieIn3DShowsTheCutFacesOfItsEnds)
 {
     TPieChart c(true);
+    auto* canvas = new TSliceSidesCanvas(400, 300);
+    c.chart.ReplaceCanvas(canvas);
     TPieSeries& pie = c.Add({1, 1, 1});
     pie.SetAngleSize(180);
-    c.Frame();
-    ASSERT_EQ(pie.SliceAngles.size(), 3u);
-    EXPECT_EQ(c.Shapes({"DrawSolidPieSlice"}).size(), 3u);
-    EXPECT_FALSE(pie.SideWalls) << "only the two ends drew with their walls";
+    c.chart.RenderTo(nullptr, {0, 0, 400, 300});
+    ASSERT_EQ(canvas->Slices.size(), 3u);
+    std::sort(canvas->Slices.begin(), canvas->Slices.end());
+    EXPECT_TRUE(canvas->Slices[0].second) << "first slice";
+    EXPECT_FALSE(canvas->Slices[1].second) << "middle slice";
+    EXPECT_TRUE(canvas->Slices[2].second) << "last slice";
+    EXPECT_FALSE(pie.SideWalls) << "restored after each end";
 }
 
 TEST_F(PieDraw, ASinglePointsMarkSitsOnTheRight)
