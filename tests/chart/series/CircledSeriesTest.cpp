@@ -152,6 +152,10 @@ TEST_F(CircledSeries, AStoredChartHoldsTheUsersViewNotThePies)
     const String text = testsupport::toText(s.DataString());
     EXPECT_NE(text.find("Elevation = 340"), String::npos) << text;
     EXPECT_EQ(text.find("Elevation = 315"), String::npos);
+    // Settings that only exist once used are not made by storing.
+    EXPECT_EQ(text.find("Frame"), String::npos);
+    EXPECT_EQ(text.find("OtherSlice.Text"), String::npos);
+    EXPECT_FALSE(static_cast<TPieSeries*>(c.chart.GetSeriesAt(0))->HasFrame());
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include "PieFixtures.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/core/ValueList.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Published.h"
 #include "platform/rtl/Streams.h"
 
 namespace {
@@ -136,6 +139,66 @@ TEST_F(PieLayout, AClickOnTheMovedSliceHitsIt)
     EXPECT_EQ(pie.HitTest(x, y - offset.Y), 0);
     EXPECT_EQ(pie.HitTest(pie.CenterX, pie.CenterY + pie.RadiusY / 2), 1);
     EXPECT_EQ(pie.HitTest(pie.CenterX + 2 * pie.RadiusX, pie.CenterY), -1);
+}
+
+}  // namespace
+
+// A root that streams the chart; the chart streams its series.
+class TPieRoot : public TComponent {
+    TV_CLASS(TPieRoot, TComponent)
+public:
+    using TComponent::TComponent;
+    void GetChildren(const TGetChildProc& proc, TComponent*) override
+    {
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (!Components(i)->GetParentComponent()) proc(Components(i));
+    }
+};
+
+TV_PUBLISHED(TPieRoot) {}
+
+namespace {
+
+TEST_F(PieLayout, AStoredDonutReloadsWithItsSettingsAndOwnPoints)
+{
+    const std::initializer_list<const TMetaClass*> classes{&TPieRoot::StaticClass(), &TChart::StaticClass(),
+                                                           &TDonutSeries::StaticClass()};
+    RegisterClasses(classes);
+    TOwnedPtr<TPieRoot> root(new TPieRoot(nullptr));
+    root->SetName("Root");
+    auto* chart = new TChart(root.get());
+    chart->SetName("Chart1");
+    auto* donut = new TDonutSeries(root.get());
+    donut->SetName("Series1");
+    donut->SetParentChart(chart);
+    for (const double v : {5.0, 10.0, 85.0}) donut->AppendMainValue(v);
+    donut->SetManualData(true);
+    donut->SetDonutPercent(40);
+    donut->SetRotationAngle(30);
+    donut->SetMultiPie(mpConcentric);
+    donut->SetBevelPercent(15);
+    donut->OtherSlice()->SetStyle(poBelowValue);
+    donut->OtherSlice()->SetValue(8);
+    donut->PieMarks()->SetLegSize(6);
+    donut->PrepareDraw();
+    ASSERT_EQ(donut->Count(), 4);
+
+    TStringStream out;
+    WriteComponentToStream(out, root.get());
+    TOwnedPtr<TPieRoot> back(new TPieRoot(nullptr));
+    TStringStream in(out.DataString());
+    ReadComponentFromStream(in, back.get());
+    auto* reloaded = dynamic_cast<TDonutSeries*>(back->FindComponent("Series1"));
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_EQ(reloaded->Count(), 3);
+    EXPECT_EQ(reloaded->DonutPercent(), 40);
+    EXPECT_EQ(reloaded->RotationAngle(), 30);
+    EXPECT_EQ(reloaded->MultiPie(), mpConcentric);
+    EXPECT_EQ(reloaded->Bevel()->Percent(), 15);
+    EXPECT_EQ(reloaded->OtherSlice()->Style(), poBelowValue);
+    EXPECT_EQ(reloaded->OtherSlice()->Value(), 8);
+    EXPECT_EQ(reloaded->PieMarks()->LegSize(), 6);
+    UnRegisterClasses(classes);
 }
 
 }  // namespace
