@@ -173,7 +173,7 @@ TCircularFrame::TCircularFrame()
 {
     for (TFrameBrush* brush : {InnerBrush(), MiddleBrush(), OuterBrush()}) {
         TZebGradient& g = *brush->Gradient();
-        g.SetVisible(true);
+        g.InitVisible(true);
         g.SetMidColor(clWhite);
         g.SetStartColor(g.EndColor());
     }

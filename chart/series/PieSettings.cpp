@@ -66,7 +66,7 @@ TChartLegend* TPieOtherSlice::Legend()
 {
     if (!legend_) {
         legend_ = std::make_unique<TChartLegend>(pie_ ? pie_->ParentChart() : nullptr);
-        legend_->SetVisible(false);
+        legend_->InitVisible(false);
         legend_->SetLegendSeries(pie_);
     }
     return legend_.get();
