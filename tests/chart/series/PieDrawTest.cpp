@@ -1,10 +1,13 @@
 // Pie and donut drawing: zero slices, bevels, cut faces, marks and their callouts.
 #include <algorithm>
+#include <cmath>
 
 #include "PieFixtures.h"
 #include "platform/classes/Published.h"
 #include "chart/canvas/View3DOptions.h"
+#include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/series/FramedBorder.h"
 #include "chart/core/Callout.h"
 #include "chart/core/MarkPositions.h"
 #include "chart/core/SeriesMarks.h"
@@ -116,6 +119,25 @@ TEST_F(PieDraw, MarksInsideTheSlicesNeitherShrinkTheCircleNorDrawCallouts)
     }
     // The callouts of outside marks are lines from the rim.
     EXPECT_GT(outside.Shapes({"LineTo"}).size(), inside.Shapes({"LineTo"}).size());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PieDraw, AVisibleFrameRingsTheCircleWhichShrinksInsideIt)
+{
+    TPieChart plain;
+    TPieSeries& a = plain.Add({1, 2});
+    plain.Frame();
+    TPieChart framed;
+    TPieSeries& b = framed.Add({1, 2});
+    b.Frame()->SetVisible(true);
+    framed.Frame();
+    const int w = static_cast<int>(std::lround(b.Frame()->PixelWidth(a.CircleBounds)));
+    EXPECT_EQ(b.CircleSizeX, a.CircleSizeX - 2 * w);
+    EXPECT_FALSE(b.Shadow()->Visible()) << "the frame replaces the shadow";
+    EXPECT_EQ(framed.Shapes({"Ellipse"}).size(), 3u) << "three rings";
 }
 
 }  // namespace
