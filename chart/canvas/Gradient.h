@@ -114,6 +114,8 @@ public:
 
     void ResetColors();
     void InitDirection(TGradientDirection value);
+    // Visibility and its stored default.
+    void InitVisible(bool value) { visible_ = defaultVisible_ = value; }
     // The start and end colours of a gradient without stops, and their stored defaults.
     void InitColors(TColor start, TColor end);
 

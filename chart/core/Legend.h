@@ -70,6 +70,8 @@ public:
     void Assign(TPersistent* source) override;
 
     TCustomAxisPanel* Chart() const { return chart_; }
+    // Visibility and its stored default.
+    void InitVisible(bool value) { PresetVisible(value); }
 
     // ---- settings ----
     TLegendAlignment Alignment() const { return alignment_; }

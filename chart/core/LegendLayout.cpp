@@ -78,7 +78,7 @@ int TCustomChartLegend::countItems() const
             break;
         case lsValues:
             if (const TChartSeries* series = LegendSeries(); series && series->ShowInLegend())
-                count = series->Count() - firstValue_;
+                count = series->GetPointCount() - firstValue_;
             break;
         case lsAuto:
             break;

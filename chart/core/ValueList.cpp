@@ -247,6 +247,12 @@ double TChartValueList::AbsSum()
     return absTotal_;
 }
 
+void TChartValueList::OverrideAbsSum(double value)
+{
+    ensureStats();
+    absTotal_ = value;
+}
+
 int TChartValueList::IndexOfValue(double value, int first, int last) const
 {
     for (int i = std::max(first, 0); i <= last && i < Count(); ++i)

@@ -89,6 +89,9 @@ public:
     double Lowest();
     double Sum();
     double AbsSum();
+    // Replaces the cached absolute total until the values change (a pie's grouped slices count
+    // once, in its other slice).
+    void OverrideAbsSum(double value);
     double Spread() { return Highest() - Lowest(); }
     void RecomputeAllStats();
 

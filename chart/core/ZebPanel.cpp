@@ -52,7 +52,7 @@ TV_PUBLISHED(TCustomZebPanel)
     Prop("PrintResolution", &TCustomZebPanel::PrintResolution, &TCustomZebPanel::SetPrintResolution, 0);
     Prop("Shadow", &TCustomZebPanel::Shadow, &TCustomZebPanel::SetShadow);
     Prop("View3D", &TCustomZebPanel::View3D, &TCustomZebPanel::SetView3D, true);
-    Prop("View3DOptions", &TCustomZebPanel::View3DOptions, &TCustomZebPanel::SetView3DOptions);
+    Prop("View3DOptions", &TCustomZebPanel::StoredView3DOptions, &TCustomZebPanel::SetView3DOptions);
     Prop("OnBeforePrint", &TCustomZebPanel::OnBeforePrint, &TCustomZebPanel::SetOnBeforePrint);
 }
 

@@ -101,6 +101,11 @@ public:
     void SetView3D(bool value);
     TView3DOptions* View3DOptions() const { return view3DOptions_; }
     void SetView3DOptions(TView3DOptions* value);
+    // The view a stored description holds: the user's view while a series shows its own one
+    // instead (set by that series, which keeps the copy; none: the current view).
+    TView3DOptions* StoredView3DOptions() const { return storedView3D_ ? storedView3D_ : view3DOptions_; }
+    void SetStoredView3DOptions(TView3DOptions* value) { storedView3D_ = value; }
+    bool HoldsStoredView3D() const { return storedView3D_ != nullptr; }
     const TZebPrintEvent& OnBeforePrint() const { return onBeforePrint_; }
     void SetOnBeforePrint(TZebPrintEvent handler) { onBeforePrint_ = std::move(handler); }
 
@@ -303,6 +308,7 @@ private:
     TZebShadow* shadow_ = nullptr;
     bool view3D_ = true;
     TView3DOptions* view3DOptions_ = nullptr;
+    TView3DOptions* storedView3D_ = nullptr;
     int depth3DWidth_ = 0;
     std::unique_ptr<TZebEventListeners> listeners_;
     bool regionGuard_ = false;

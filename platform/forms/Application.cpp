@@ -388,6 +388,18 @@ int TScreen::Height() const
     return s ? s->geometry().height() : 768;
 }
 
+int TScreen::PhysicalWidthMM() const
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? qRound(s->physicalSize().width()) : 0;
+}
+
+int TScreen::PhysicalHeightMM() const
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? qRound(s->physicalSize().height()) : 0;
+}
+
 namespace {
 
 Qt::CursorShape StandardShape(TCursor c)

@@ -111,6 +111,9 @@ public:
 
     int Width() const;
     int Height() const;
+    // The primary screen's physical size in millimetres; 0 where the screen does not tell it.
+    int PhysicalWidthMM() const;
+    int PhysicalHeightMM() const;
     int PixelsPerInch() const { return 96; }
     // The cursor shown everywhere (crHourGlass during a long job); crDefault: each control's own.
     TCursor Cursor() const { return cursor_; }

@@ -4,24 +4,19 @@
 #include <string>
 
 #include "BarFixtures.h"
+#include "ChartPicture.h"
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartAxis.h"
-#include "chart/core/ChartTitles.h"
-#include "platform/forms/TestKit.h"
-#include "platform/graphics/Bitmap.h"
-#include "tests/support/Golden.h"
 
 namespace {
-
-const String GoldenDir = TV_SOURCE_DIR "/tests/chart/series/golden";
 
 struct PictureCase {
     const char* name;
     bool view3D;
-    std::function<void(TChart&, TComponent&)> setup;
+    TChartSetup setup;
 };
 
 template <class S = TBarSeries>
@@ -94,25 +89,7 @@ class BarPicture : public BarSuite,
 TEST_P(BarPicture, Frame)
 {
     const auto& [c, canvasClass] = GetParam();
-    TOwnedPtr<TComponent> root(new TComponent(nullptr));
-    auto* chart = new TChart(root.get());
-    chart->SetCanvasClassName(canvasClass);
-    chart->SetBounds(0, 0, 480, 300);
-    chart->SetColorPaletteIndex(0);
-    chart->SetView3D(c.view3D);
-    if (c.view3D) {
-        chart->View3DOptions()->SetOrthogonal(false);
-        chart->View3DOptions()->SetRotation(345);
-        chart->View3DOptions()->SetElevation(345);
-        chart->View3DOptions()->SetPerspective(0);
-    }
-    chart->Title()->Lines()->Clear();
-    chart->Title()->Lines()->Add(c.name);
-    c.setup(*chart, *root);
-    TBitmap picture;
-    testkit::RenderToBitmap(*chart, picture);
-    const bool gdiPlus = std::string(canvasClass) == "TGDIPlusCanvas";
-    testsupport::ExpectMatchesGolden(picture, GoldenDir, String(c.name) + (gdiPlus ? "_gdiplus" : ""));
+    ExpectChartPicture(c.name, c.view3D, canvasClass, c.setup);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -126,8 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          PictureCase{"bars_styles_3d", true, Styles}),
                        ::testing::Values("TZebCanvas3D", "TGDIPlusCanvas")),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::string(std::get<1>(info.param)) == "TGDIPlusCanvas" ? "_gdiplus" : "");
+        return std::string(std::get<0>(info.param).name) + CanvasSuffix(std::get<1>(info.param));
     });
 
 }  // namespace
