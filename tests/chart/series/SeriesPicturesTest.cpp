@@ -8,10 +8,12 @@
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/series/BubbleSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/HistogramSeries.h"
 #include "chart/series/LineSeries.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/rtl/Random.h"
 #include "tests/support/Golden.h"
 
 namespace {
@@ -81,6 +83,13 @@ const PictureCase Pictures[] = {
          auto* h = AddSeries<THistogramSeries>(c, clTeal, 16, [](int i) { return Wave(i, 1); });
          h->LinesPen()->SetVisible(true);
          h->SetColorEachPoint(false);
+     }},
+    {"bubble",
+     [](TCustomAxisPanel& c) {
+         RandSeed = 2024;  // the sample data is the seeded generator's
+         auto* b = new TBubbleSeries(&c);
+         b->SetParentChart(&c);
+         b->FillWithSamples();
      }},
 };
 

@@ -1,0 +1,24 @@
+#include "chart/series/PointSeriesUnits.h"
+
+#include "chart/core/SeriesTypes.h"
+#include "chart/core/ZebConst.h"
+#include "chart/series/BubbleSeries.h"
+
+namespace {
+struct TUnitStarts {
+    int count = 0;
+    bool First() { return count++ == 0; }
+    bool Last() { return count > 0 && --count == 0; }
+};
+TUnitStarts bubbleStarts;
+}  // namespace
+
+void StartBubbleUnit()
+{
+    if (bubbleStarts.First()) RegisterSeriesType(TBubbleSeries::StaticClass(), &TxtBubble, &TxtStandard, 1);
+}
+
+void StopBubbleUnit()
+{
+    if (bubbleStarts.Last()) UnregisterSeriesTypes({&TBubbleSeries::StaticClass()});
+}

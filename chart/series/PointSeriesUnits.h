@@ -1,0 +1,5 @@
+#pragma once
+// Start and end of the units of the point-based series: the first start registers the unit's
+// series type, the matching last end unregisters it.
+void StartBubbleUnit();
+void StopBubbleUnit();
