@@ -182,8 +182,9 @@ void TBubbleSeries::AddRandomPoints(int count, bool)
 {
     const TSampleRanges r = ComputeSampleRanges(count);
     for (int i = 0; i < count; ++i) {
+        const double y = RandomInt(RoundHalfEven(r.spanY));
         const double radius = RoundHalfEven(r.spanY / (10 + RandomInt(15))) + r.spanY / 15;
-        AddBubble(r.startX + i * r.stepX, RandomInt(RoundHalfEven(r.spanY)), radius);
+        AddBubble(r.startX + i * r.stepX, y, radius);
     }
 }
 

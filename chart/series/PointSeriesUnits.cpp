@@ -2,6 +2,7 @@
 
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/ZebConst.h"
+#include "chart/series/ArrowSeries.h"
 #include "chart/series/BubbleSeries.h"
 
 namespace {
@@ -10,7 +11,7 @@ struct TUnitStarts {
     bool First() { return count++ == 0; }
     bool Last() { return count > 0 && --count == 0; }
 };
-TUnitStarts bubbleStarts;
+TUnitStarts bubbleStarts, arrowStarts;
 }  // namespace
 
 void StartBubbleUnit()
@@ -21,4 +22,14 @@ void StartBubbleUnit()
 void StopBubbleUnit()
 {
     if (bubbleStarts.Last()) UnregisterSeriesTypes({&TBubbleSeries::StaticClass()});
+}
+
+void StartArrowUnit()
+{
+    if (arrowStarts.First()) RegisterSeriesType(TArrowSeries::StaticClass(), &TxtArrow, &TxtExtended, 2);
+}
+
+void StopArrowUnit()
+{
+    if (arrowStarts.Last()) UnregisterSeriesTypes({&TArrowSeries::StaticClass()});
 }

@@ -3,3 +3,5 @@
 // series type, the matching last end unregisters it.
 void StartBubbleUnit();
 void StopBubbleUnit();
+void StartArrowUnit();
+void StopArrowUnit();

@@ -8,6 +8,7 @@
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/series/ArrowSeries.h"
 #include "chart/series/BubbleSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/HistogramSeries.h"
@@ -90,6 +91,23 @@ const PictureCase Pictures[] = {
          auto* b = new TBubbleSeries(&c);
          b->SetParentChart(&c);
          b->FillWithSamples();
+     }},
+    {"arrow",
+     [](TCustomAxisPanel& c) {
+         RandSeed = 2024;
+         auto* a = new TArrowSeries(&c);
+         a->SetParentChart(&c);
+         a->XValues()->SetDateTime(false);  // a date-time start would be today's
+         a->SetColorEachPoint(true);
+         a->SetArrowWidth(10);
+         a->SetArrowHeight(12);
+         a->FillWithSamples(6);
+         auto* filled = new TArrowSeries(&c);
+         filled->SetParentChart(&c);
+         filled->SetFill2D(true);
+         filled->SetArrowWidth(14);
+         filled->SetArrowHeight(14);
+         filled->FillWithSamples(3);
      }},
 };
 
