@@ -4,6 +4,7 @@
 #include "chart/core/ZebConst.h"
 #include "chart/series/ArrowSeries.h"
 #include "chart/series/BubbleSeries.h"
+#include "chart/series/ShapeSeries.h"
 
 namespace {
 struct TUnitStarts {
@@ -11,7 +12,7 @@ struct TUnitStarts {
     bool First() { return count++ == 0; }
     bool Last() { return count > 0 && --count == 0; }
 };
-TUnitStarts bubbleStarts, arrowStarts;
+TUnitStarts bubbleStarts, arrowStarts, shapeStarts;
 }  // namespace
 
 void StartBubbleUnit()
@@ -32,4 +33,14 @@ void StartArrowUnit()
 void StopArrowUnit()
 {
     if (arrowStarts.Last()) UnregisterSeriesTypes({&TArrowSeries::StaticClass()});
+}
+
+void StartShapeUnit()
+{
+    if (shapeStarts.First()) RegisterSeriesType(TChartShape::StaticClass(), &TxtShape, &TxtStandard, 2);
+}
+
+void StopShapeUnit()
+{
+    if (shapeStarts.Last()) UnregisterSeriesTypes({&TChartShape::StaticClass()});
 }

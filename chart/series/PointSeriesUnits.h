@@ -5,3 +5,5 @@ void StartBubbleUnit();
 void StopBubbleUnit();
 void StartArrowUnit();
 void StopArrowUnit();
+void StartShapeUnit();
+void StopShapeUnit();

@@ -13,8 +13,10 @@
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/HistogramSeries.h"
 #include "chart/series/LineSeries.h"
+#include "chart/series/ShapeSeries.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Random.h"
+#include "platform/rtl/StringList.h"
 #include "tests/support/Golden.h"
 
 namespace {
@@ -108,6 +110,29 @@ const PictureCase Pictures[] = {
          filled->SetArrowWidth(14);
          filled->SetArrowHeight(14);
          filled->FillWithSamples(3);
+     }},
+    {"shapes",
+     [](TCustomAxisPanel& c) {
+         const auto shape = [&c](TChartShapeStyle style, TColor color, double x0, double y0, double x1, double y1) {
+             auto* s = new TChartShape(&c);
+             s->SetParentChart(&c);
+             s->SetStyle(style);
+             s->SetSeriesColor(color);
+             s->SetX0(x0);
+             s->SetY0(y0);
+             s->SetX1(x1);
+             s->SetY1(y1);
+             return s;
+         };
+         TChartShape* box = shape(chasRectangle, clYellow, 0, 60, 45, 100);
+         box->SetRoundRectangle(true);
+         box->Text()->Add("Rounded");
+         box->Text()->Add("box");
+         shape(chasCircle, clRed, 55, 60, 100, 100)->Text()->Add("red on red");
+         shape(chasTriangle, clTeal, 0, 0, 30, 45);
+         shape(chasDiamond, clFuchsia, 35, 0, 65, 45);
+         shape(chasStar, clBlue, 70, 0, 100, 45);
+         shape(chasLine, clGreen, 100, 50, 0, 50);
      }},
 };
 
