@@ -4,6 +4,7 @@
 #include "chart/core/ZebConst.h"
 #include "chart/series/ArrowSeries.h"
 #include "chart/series/BubbleSeries.h"
+#include "chart/series/GanttSeries.h"
 #include "chart/series/ShapeSeries.h"
 
 namespace {
@@ -12,7 +13,7 @@ struct TUnitStarts {
     bool First() { return count++ == 0; }
     bool Last() { return count > 0 && --count == 0; }
 };
-TUnitStarts bubbleStarts, arrowStarts, shapeStarts;
+TUnitStarts bubbleStarts, arrowStarts, shapeStarts, ganttStarts;
 }  // namespace
 
 void StartBubbleUnit()
@@ -43,4 +44,14 @@ void StartShapeUnit()
 void StopShapeUnit()
 {
     if (shapeStarts.Last()) UnregisterSeriesTypes({&TChartShape::StaticClass()});
+}
+
+void StartGanttUnit()
+{
+    if (ganttStarts.First()) RegisterSeriesType(TGanttSeries::StaticClass(), &TxtGantt, &TxtStandard, 1);
+}
+
+void StopGanttUnit()
+{
+    if (ganttStarts.Last()) UnregisterSeriesTypes({&TGanttSeries::StaticClass()});
 }

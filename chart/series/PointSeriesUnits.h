@@ -7,3 +7,5 @@ void StartArrowUnit();
 void StopArrowUnit();
 void StartShapeUnit();
 void StopShapeUnit();
+void StartGanttUnit();
+void StopGanttUnit();

@@ -7,10 +7,13 @@
 #include "SeriesTestPanel.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/core/Callout.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/series/ArrowSeries.h"
 #include "chart/series/BubbleSeries.h"
 #include "chart/series/FastLineSeries.h"
+#include "chart/series/GanttSeries.h"
 #include "chart/series/HistogramSeries.h"
 #include "chart/series/LineSeries.h"
 #include "chart/series/ShapeSeries.h"
@@ -133,6 +136,21 @@ const PictureCase Pictures[] = {
          shape(chasDiamond, clFuchsia, 35, 0, 65, 45);
          shape(chasStar, clBlue, 70, 0, 100, 45);
          shape(chasLine, clGreen, 100, 50, 0, 50);
+     }},
+    {"gantt",
+     [](TCustomAxisPanel& c) {
+         auto* g = new TGanttSeries(&c);
+         g->SetParentChart(&c);
+         g->Marks().SetVisible(false);
+         g->Pointer()->SetVertSize(6);
+         g->Callout()->SetVisible(true);
+         const double day = 46000;  // fixed dates: the picture must not follow the clock
+         const int design = g->AddTask(day, day + 6, 0, "Design");
+         const int build = g->AddTask(day + 8, day + 20, 1, "Development");
+         const int test = g->AddTask(day + 15, day + 24, 2, "Testing");
+         g->AddTask(day + 26, day + 26, 3, "Release");
+         g->NextTask()->SetValueAt(design, build);
+         g->NextTask()->SetValueAt(build, test);
      }},
 };
 
