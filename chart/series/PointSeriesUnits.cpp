@@ -1,6 +1,7 @@
 #include "chart/series/PointSeriesUnits.h"
 
 #include "chart/core/SeriesTypes.h"
+#include "chart/core/UnitStarts.h"
 #include "chart/core/ZebConst.h"
 #include "chart/series/ArrowSeries.h"
 #include "chart/series/BubbleSeries.h"
@@ -8,50 +9,26 @@
 #include "chart/series/ShapeSeries.h"
 
 namespace {
-struct TUnitStarts {
-    int count = 0;
-    bool First() { return count++ == 0; }
-    bool Last() { return count > 0 && --count == 0; }
-};
+
 TUnitStarts bubbleStarts, arrowStarts, shapeStarts, ganttStarts;
+
+void start(TUnitStarts& starts, const TMetaClass& cls, const String* description, const String* page, int samples)
+{
+    if (starts.First()) RegisterSeriesType(cls, description, page, samples);
+}
+
+void stop(TUnitStarts& starts, const TMetaClass& cls)
+{
+    if (starts.Last()) UnregisterSeriesTypes({&cls});
+}
+
 }  // namespace
 
-void StartBubbleUnit()
-{
-    if (bubbleStarts.First()) RegisterSeriesType(TBubbleSeries::StaticClass(), &TxtBubble, &TxtStandard, 1);
-}
-
-void StopBubbleUnit()
-{
-    if (bubbleStarts.Last()) UnregisterSeriesTypes({&TBubbleSeries::StaticClass()});
-}
-
-void StartArrowUnit()
-{
-    if (arrowStarts.First()) RegisterSeriesType(TArrowSeries::StaticClass(), &TxtArrow, &TxtExtended, 2);
-}
-
-void StopArrowUnit()
-{
-    if (arrowStarts.Last()) UnregisterSeriesTypes({&TArrowSeries::StaticClass()});
-}
-
-void StartShapeUnit()
-{
-    if (shapeStarts.First()) RegisterSeriesType(TChartShape::StaticClass(), &TxtShape, &TxtStandard, 2);
-}
-
-void StopShapeUnit()
-{
-    if (shapeStarts.Last()) UnregisterSeriesTypes({&TChartShape::StaticClass()});
-}
-
-void StartGanttUnit()
-{
-    if (ganttStarts.First()) RegisterSeriesType(TGanttSeries::StaticClass(), &TxtGantt, &TxtStandard, 1);
-}
-
-void StopGanttUnit()
-{
-    if (ganttStarts.Last()) UnregisterSeriesTypes({&TGanttSeries::StaticClass()});
-}
+void StartBubbleUnit() { start(bubbleStarts, TBubbleSeries::StaticClass(), &TxtBubble, &TxtStandard, 1); }
+void StopBubbleUnit() { stop(bubbleStarts, TBubbleSeries::StaticClass()); }
+void StartArrowUnit() { start(arrowStarts, TArrowSeries::StaticClass(), &TxtArrow, &TxtExtended, 2); }
+void StopArrowUnit() { stop(arrowStarts, TArrowSeries::StaticClass()); }
+void StartShapeUnit() { start(shapeStarts, TChartShape::StaticClass(), &TxtShape, &TxtStandard, 2); }
+void StopShapeUnit() { stop(shapeStarts, TChartShape::StaticClass()); }
+void StartGanttUnit() { start(ganttStarts, TGanttSeries::StaticClass(), &TxtGantt, &TxtStandard, 1); }
+void StopGanttUnit() { stop(ganttStarts, TGanttSeries::StaticClass()); }

@@ -14,41 +14,22 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
-#include "tests/chart/series/BarFixtures.h"
+#include "tests/chart/series/PointSeriesFixtures.h"
 #include "tests/support/StreamText.h"
 
 namespace {
 
 class ArrowSuite : public BarSuite {};
 
-TArrowSeries& AddArrows(TBarChart& c)
-{
-    auto* series = new TArrowSeries(c.root.get());
-    series->SetParentChart(&c.chart);
-    series->Marks().SetVisible(false);
-    c.chart.Legend()->SetVisible(false);
-    return *series;
-}
-
-// Both axes 0..10.
-void FixAxes(TBarChart& c)
-{
-    for (TChartAxis* axis : {c.chart.LeftAxis(), c.chart.BottomAxis()}) {
-        axis->SetAutomatic(false);
-        axis->SetMaximum(10);
-        axis->SetMinimum(0);
-    }
-}
-
 }  // namespace
 
 TEST_F(ArrowSuite, CoincidingEndsAreNeitherDrawnNorClicked)
 {
     TBarChart c;
-    TArrowSeries& s = AddArrows(c);
+    TArrowSeries& s = AddPointSeries<TArrowSeries>(c);
     s.AddArrow(3, 3, 3, 3);
     s.AddArrow(5, 5, 8, 8);
-    FixAxes(c);
+    FixAxes(c, 10, 10);
     c.Frame();
     EXPECT_EQ(c.Shapes({"DrawArrowAtZ"}).size(), 1u);
     EXPECT_EQ(s.HitTest(s.PointScreenX(0), s.PointScreenY(0)), -1);
@@ -66,7 +47,7 @@ TEST_F(ArrowSuite, AxisRangesTakeBothEnds)
                           Case{"ends beyond starts", 3, 3, -4, 12, -4, 3, 3, 12}}) {
         SCOPED_TRACE(k.name);
         TBarChart c;
-        TArrowSeries& s = AddArrows(c);
+        TArrowSeries& s = AddPointSeries<TArrowSeries>(c);
         s.AddArrow(k.x0, k.y0, k.x1, k.y1);
         s.AddArrow(2, 4, 3, 5);
         EXPECT_DOUBLE_EQ(s.LowestX(), std::min(k.lowX, 2.0));
@@ -84,10 +65,10 @@ TEST_F(ArrowSuite, OutlineIn2DFilledWithFill2DOrIn3D)
     for (const Case& k : {Case{false, false, false}, Case{false, true, true}, Case{true, false, true}}) {
         SCOPED_TRACE(std::to_string(k.view3D) + std::to_string(k.fill2D));
         TBarChart c(k.view3D);
-        TArrowSeries& s = AddArrows(c);
+        TArrowSeries& s = AddPointSeries<TArrowSeries>(c);
         s.SetFill2D(k.fill2D);
         s.AddArrow(2, 2, 8, 6, String(), clRed);
-        FixAxes(c);
+        FixAxes(c, 10, 10);
         c.Frame();
         const std::vector<std::string> arrows = c.Shapes({"DrawArrowAtZ"});
         ASSERT_EQ(arrows.size(), 1u);
@@ -122,11 +103,11 @@ TEST_F(ArrowSuite, HeadSizesComeBackThroughThePointer)
 TEST_F(ArrowSuite, ClicksByTheShaftAndTheHeadEdgesOnly)
 {
     TBarChart c;
-    TArrowSeries& s = AddArrows(c);
+    TArrowSeries& s = AddPointSeries<TArrowSeries>(c);
     s.AddArrow(1, 5, 9, 5);  // to the right
     s.SetArrowWidth(40);
     s.SetArrowHeight(40);
-    FixAxes(c);
+    FixAxes(c, 10, 10);
     c.Frame();
     TPoint start, end;
     s.ArrowEndPoints(0, start, end);
@@ -148,7 +129,7 @@ TEST_F(ArrowSuite, ClicksByTheShaftAndTheHeadEdgesOnly)
 TEST_F(ArrowSuite, DefaultsAndRegistration)
 {
     TBarChart c;
-    TArrowSeries& s = AddArrows(c);
+    TArrowSeries& s = AddPointSeries<TArrowSeries>(c);
     EXPECT_EQ(s.ArrowPercent(), 50);
     EXPECT_FALSE(s.Fill2D());
     EXPECT_FALSE(s.ColorEachPoint());

@@ -9,30 +9,11 @@
 #include "chart/series/BubbleSeries.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "platform/rtl/Random.h"
-#include "tests/chart/series/BarFixtures.h"
+#include "tests/chart/series/PointSeriesFixtures.h"
 
 namespace {
 
 class BubbleSuite : public BarSuite {};
-
-TBubbleSeries& AddBubbles(TBarChart& c)
-{
-    auto* series = new TBubbleSeries(c.root.get());
-    series->SetParentChart(&c.chart);
-    series->Marks().SetVisible(false);
-    c.chart.Legend()->SetVisible(false);
-    return *series;
-}
-
-// Fixed axes: vertical 0..100 and horizontal 0..10, so pixels per unit are known.
-void FixAxes(TBarChart& c, double vertMax = 100, double horizMax = 10)
-{
-    for (auto [axis, max] : {std::pair{c.chart.LeftAxis(), vertMax}, std::pair{c.chart.BottomAxis(), horizMax}}) {
-        axis->SetAutomatic(false);
-        axis->SetMaximum(max);
-        axis->SetMinimum(0);
-    }
-}
 
 }  // namespace
 
@@ -47,9 +28,9 @@ TEST_F(BubbleSuite, PointerTakesTheRadiusInPixels)
                           Case{"stretched radius 0", false, 0}}) {
         SCOPED_TRACE(k.name);
         TBarChart c;
-        TBubbleSeries& s = AddBubbles(c);
+        TBubbleSeries& s = AddPointSeries<TBubbleSeries>(c);
         s.AddBubble(5, 50, k.radius);
-        FixAxes(c);
+        FixAxes(c, 100, 10);
         s.SetSquared(k.squared);
         c.Frame();
         s.PreparePointer(0);
@@ -65,9 +46,9 @@ TEST_F(BubbleSuite, PointerTakesTheRadiusInPixels)
 TEST_F(BubbleSuite, TurningSquaredOffStretchesAfterADrawing)
 {
     TBarChart c;
-    TBubbleSeries& s = AddBubbles(c);
+    TBubbleSeries& s = AddPointSeries<TBubbleSeries>(c);
     s.AddBubble(5, 50, 10);
-    FixAxes(c);
+    FixAxes(c, 100, 10);
     const auto drawnSize = [&c] {
         const std::vector<std::string> ellipses = c.Shapes({"Ellipse"});
         int l = 0, t = 0, r = 0, b = 0;
@@ -89,7 +70,7 @@ TEST_F(BubbleSuite, TurningSquaredOffStretchesAfterADrawing)
 TEST_F(BubbleSuite, VerticalRangeReachesTheBubbleEdges)
 {
     TBarChart c;
-    TBubbleSeries& s = AddBubbles(c);
+    TBubbleSeries& s = AddPointSeries<TBubbleSeries>(c);
     s.AddBubble(0, 10, 5);
     s.AddBubble(1, 20, 2);
     EXPECT_DOUBLE_EQ(s.LowestY(), 5);
@@ -99,7 +80,7 @@ TEST_F(BubbleSuite, VerticalRangeReachesTheBubbleEdges)
 TEST_F(BubbleSuite, LegendSymbolIsACircleOnTheSmallerSide)
 {
     TBarChart c;
-    TBubbleSeries& s = AddBubbles(c);
+    TBubbleSeries& s = AddPointSeries<TBubbleSeries>(c);
     s.AddBubble(0, 10, 5);
     c.Frame();
     c.canvas->ClearLog();
@@ -116,9 +97,9 @@ TEST_F(BubbleSuite, LegendSymbolIsACircleOnTheSmallerSide)
 TEST_F(BubbleSuite, ClickCountsInsideTheCircleOnly)
 {
     TBarChart c;
-    TBubbleSeries& s = AddBubbles(c);
+    TBubbleSeries& s = AddPointSeries<TBubbleSeries>(c);
     s.AddBubble(5, 50, 20);
-    FixAxes(c);
+    FixAxes(c, 100, 10);
     c.Frame();
     const int x = s.PointScreenX(0), y = s.PointScreenY(0);
     const int r = c.chart.LeftAxis()->PixelSpan(20);
@@ -134,7 +115,7 @@ TEST_F(BubbleSuite, ClickCountsInsideTheCircleOnly)
 TEST_F(BubbleSuite, DefaultsAndRegistration)
 {
     TBarChart c;
-    TBubbleSeries& s = AddBubbles(c);
+    TBubbleSeries& s = AddPointSeries<TBubbleSeries>(c);
     EXPECT_TRUE(s.Squared());
     EXPECT_TRUE(s.ColorEachPoint());
     EXPECT_EQ(s.Pointer()->Style(), psCircle);
@@ -162,7 +143,7 @@ TEST_F(BubbleSuite, SampleDataIsReproducible)
 {
     const auto sample = [] {
         TBarChart c;
-        TBubbleSeries& s = AddBubbles(c);
+        TBubbleSeries& s = AddPointSeries<TBubbleSeries>(c);
         RandSeed = 77;
         s.FillWithSamples();
         std::vector<double> values;

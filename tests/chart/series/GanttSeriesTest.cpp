@@ -15,20 +15,11 @@
 #include "chart/series/PointSeriesUnits.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Random.h"
-#include "tests/chart/series/BarFixtures.h"
+#include "tests/chart/series/PointSeriesFixtures.h"
 
 namespace {
 
 class GanttSuite : public BarSuite {};
-
-TGanttSeries& AddGantt(TBarChart& c)
-{
-    auto* series = new TGanttSeries(c.root.get());
-    series->SetParentChart(&c.chart);
-    series->Marks().SetVisible(false);
-    c.chart.Legend()->SetVisible(false);
-    return *series;
-}
 
 // The three legs as the recording canvas logs one polyline: "x,y" pairs separated by blanks.
 std::string Connector(int x1, int y, int mid, int gy, int gx)
@@ -42,7 +33,7 @@ std::string Connector(int x1, int y, int mid, int gy, int gx)
 TEST_F(GanttSuite, ZeroLengthTaskIsASymbolWithoutWidthAtItsStart)
 {
     TBarChart c;
-    TGanttSeries& s = AddGantt(c);
+    TGanttSeries& s = AddPointSeries<TGanttSeries>(c);
     s.AddTask(10, 20, 1);
     s.AddTask(15, 15, 2);
     c.Frame();
@@ -69,7 +60,7 @@ TEST_F(GanttSuite, ConnectorOnlyForAValidNextTask)
                           Case{"negative", -2, false}, Case{"valid", 2, true}}) {
         SCOPED_TRACE(k.name);
         TBarChart c;
-        TGanttSeries& s = AddGantt(c);
+        TGanttSeries& s = AddPointSeries<TGanttSeries>(c);
         s.AddTask(0, 5, 0);
         s.AddTask(2, 8, 1);
         s.AddTask(7, 12, 2);
@@ -88,7 +79,7 @@ TEST_F(GanttSuite, VerticalLegStandsHalfwayAlsoBeforeTheEnd)
     for (const double nextStart : {9.0, 3.0}) {
         SCOPED_TRACE(nextStart);
         TBarChart c;
-        TGanttSeries& s = AddGantt(c);
+        TGanttSeries& s = AddPointSeries<TGanttSeries>(c);
         s.AddTask(0, 6, 0);
         const int n = s.AddTask(nextStart, 12, 1);
         s.NextTask()->SetValueAt(0, n);
@@ -103,7 +94,7 @@ TEST_F(GanttSuite, VerticalLegStandsHalfwayAlsoBeforeTheEnd)
 TEST_F(GanttSuite, HorizontalAxisReachesTheLatestEnd)
 {
     TBarChart c;
-    TGanttSeries& s = AddGantt(c);
+    TGanttSeries& s = AddPointSeries<TGanttSeries>(c);
     s.AddTask(1, 30, 0);
     s.AddTask(5, 9, 1);
     EXPECT_DOUBLE_EQ(s.HighestX(), 30);
@@ -114,7 +105,7 @@ TEST_F(GanttSuite, HorizontalAxisReachesTheLatestEnd)
 TEST_F(GanttSuite, ClickInsideABarAnswersItsTask)
 {
     TBarChart c;
-    TGanttSeries& s = AddGantt(c);
+    TGanttSeries& s = AddPointSeries<TGanttSeries>(c);
     s.AddTask(2, 8, 1);
     s.AddTask(4, 9, 3);
     c.Frame();
@@ -128,7 +119,7 @@ TEST_F(GanttSuite, ClickInsideABarAnswersItsTask)
 TEST_F(GanttSuite, SampleTasksAndDefaults)
 {
     TBarChart c;
-    TGanttSeries& s = AddGantt(c);
+    TGanttSeries& s = AddPointSeries<TGanttSeries>(c);
     EXPECT_FALSE(s.YMandatory());
     EXPECT_EQ(s.StartValues()->Name(), "Start");
     EXPECT_TRUE(s.StartValues()->DateTime());

@@ -14,30 +14,11 @@
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/ShapeSeries.h"
 #include "platform/rtl/StringList.h"
-#include "tests/chart/series/BarFixtures.h"
+#include "tests/chart/series/PointSeriesFixtures.h"
 
 namespace {
 
 class ShapeSuite : public BarSuite {};
-
-TChartShape& AddShape(TBarChart& c)
-{
-    auto* series = new TChartShape(c.root.get());
-    series->SetParentChart(&c.chart);
-    series->Marks().SetVisible(false);
-    c.chart.Legend()->SetVisible(false);
-    return *series;
-}
-
-// Both axes 0..100.
-void FixAxes(TBarChart& c)
-{
-    for (TChartAxis* axis : {c.chart.LeftAxis(), c.chart.BottomAxis()}) {
-        axis->SetAutomatic(false);
-        axis->SetMaximum(100);
-        axis->SetMinimum(0);
-    }
-}
 
 TRect ParseRect(const std::string& line, const char* format)
 {
@@ -51,7 +32,7 @@ TRect ParseRect(const std::string& line, const char* format)
 TEST_F(ShapeSuite, NewShapeIsAWhiteEllipseFromOriginTo100)
 {
     TBarChart c;
-    TChartShape& s = AddShape(c);
+    TChartShape& s = AddPointSeries<TChartShape>(c);
     ASSERT_EQ(s.Count(), 2);
     EXPECT_EQ(s.X0(), 0);
     EXPECT_EQ(s.Y0(), 0);
@@ -59,7 +40,7 @@ TEST_F(ShapeSuite, NewShapeIsAWhiteEllipseFromOriginTo100)
     EXPECT_EQ(s.Y1(), 100);
     EXPECT_EQ(s.Style(), chasCircle);
     EXPECT_EQ(s.SeriesColor(), clWhite);
-    FixAxes(c);
+    FixAxes(c, 100, 100);
     c.Frame();
     const std::vector<std::string> ellipses = c.Shapes({"Ellipse"});
     ASSERT_EQ(ellipses.size(), 1u);
@@ -74,7 +55,7 @@ TEST_F(ShapeSuite, NewShapeIsAWhiteEllipseFromOriginTo100)
 TEST_F(ShapeSuite, ReadingACornerAddsTheMissingPoints)
 {
     TBarChart c;
-    TChartShape& s = AddShape(c);
+    TChartShape& s = AddPointSeries<TChartShape>(c);
     s.RemoveAllPoints();
     EXPECT_EQ(s.X0(), 0);
     EXPECT_EQ(s.Count(), 1);
@@ -96,11 +77,11 @@ TEST_F(ShapeSuite, NothingIsDrawnOutsideThePlotOrWithThreePoints)
     for (const Case& k : {Case{"outside", 300, 400, false}, Case{"three points", 10, 50, true}}) {
         SCOPED_TRACE(k.name);
         TBarChart c;
-        TChartShape& s = AddShape(c);
+        TChartShape& s = AddPointSeries<TChartShape>(c);
         s.SetX0(k.x0);
         s.SetX1(k.x1);
         if (k.third) s.InsertXY(60, 60);
-        FixAxes(c);
+        FixAxes(c, 100, 100);
         c.Frame();
         EXPECT_TRUE(c.Shapes({"Ellipse"}).empty());
     }
@@ -110,13 +91,13 @@ TEST_F(ShapeSuite, LineKeepsItsDirectionWhileTheRectangleIsNormalised)
 {
     const auto draw = [](TChartShapeStyle style, double x0, double x1, const char* name) {
         TBarChart c;
-        TChartShape& s = AddShape(c);
+        TChartShape& s = AddPointSeries<TChartShape>(c);
         s.SetStyle(style);
         s.SetX0(x0);
         s.SetY0(20);
         s.SetX1(x1);
         s.SetY1(80);
-        FixAxes(c);
+        FixAxes(c, 100, 100);
         c.Frame();
         const std::vector<std::string> shapes = c.Shapes({name});
         return std::pair{shapes.empty() ? std::string() : shapes.back(),
@@ -128,13 +109,13 @@ TEST_F(ShapeSuite, LineKeepsItsDirectionWhileTheRectangleIsNormalised)
     EXPECT_FALSE(forward.empty());
 
     TBarChart c;
-    TChartShape& s = AddShape(c);
+    TChartShape& s = AddPointSeries<TChartShape>(c);
     s.SetStyle(chasLine);
     s.SetX0(50);
     s.SetY0(20);
     s.SetX1(10);
     s.SetY1(80);
-    FixAxes(c);
+    FixAxes(c, 100, 100);
     c.Frame();
     const std::vector<std::string> log = c.canvas->Log();
     const std::string from = "MoveTo(" + std::to_string(s.ValueScreenX(50)) + "," + std::to_string(s.ValueScreenY(20)) + ")";
@@ -148,14 +129,14 @@ TEST_F(ShapeSuite, LineKeepsItsDirectionWhileTheRectangleIsNormalised)
 TEST_F(ShapeSuite, AxisOriginWithPixelSize)
 {
     TBarChart c;
-    TChartShape& s = AddShape(c);
+    TChartShape& s = AddPointSeries<TChartShape>(c);
     s.SetXYStyle(xysAxisOrigin);
     s.SetStyle(chasRectangle);
     s.SetX0(30);
     s.SetY0(60);
     s.SetX1(40);
     s.SetY1(20);
-    FixAxes(c);
+    FixAxes(c, 100, 100);
     c.Frame();
     const TRect r = s.ComputeShapeRect();
     EXPECT_EQ(r.Left, s.ValueScreenX(30));
@@ -171,7 +152,7 @@ TEST_F(ShapeSuite, AxisOriginWithPixelSize)
 TEST_F(ShapeSuite, ThreeLinesAtTheBottomEndAtTheRectangleBottom)
 {
     TBarChart c;
-    TChartShape& s = AddShape(c);
+    TChartShape& s = AddPointSeries<TChartShape>(c);
     s.SetStyle(chasRectangle);
     s.SetX0(10);
     s.SetY0(90);
@@ -179,7 +160,7 @@ TEST_F(ShapeSuite, ThreeLinesAtTheBottomEndAtTheRectangleBottom)
     s.SetY1(10);
     s.SetVertAlign(vaBottom);
     for (const char* line : {"one", "two", "three"}) s.Text()->Add(line);
-    FixAxes(c);
+    FixAxes(c, 100, 100);
     c.Frame();
     std::vector<int> tops;
     for (const std::string& line : c.Shapes({"TextOut"})) {
@@ -204,11 +185,11 @@ TEST_F(ShapeSuite, TextInTheFillColourTurnsBlackOrWhite)
     for (const Case& k : {Case{clRed, clRed, clBlack}, Case{clBlack, clBlack, clWhite}, Case{clRed, clBlue, clBlue}}) {
         SCOPED_TRACE(k.fill);
         TBarChart c;
-        TChartShape& s = AddShape(c);
+        TChartShape& s = AddPointSeries<TChartShape>(c);
         s.SetSeriesColor(k.fill);
         s.Font()->SetColor(k.font);
         s.Text()->Add("abc");
-        FixAxes(c);
+        FixAxes(c, 100, 100);
         c.Frame();
         char font[32];
         std::snprintf(font, sizeof font, " font=%06X/", static_cast<unsigned>(k.expected));
@@ -225,7 +206,7 @@ TEST_F(ShapeSuite, TextInTheFillColourTurnsBlackOrWhite)
 TEST_F(ShapeSuite, GalleryAndRegistration)
 {
     TBarChart c;
-    TChartShape& s = AddShape(c);
+    TChartShape& s = AddPointSeries<TChartShape>(c);
     std::vector<String> styles;
     s.ListGalleryStyles([&](const String& name) { styles.push_back(name); });
     ASSERT_EQ(styles.size(), 15u);
