@@ -1,6 +1,7 @@
 #include "chart/functions/FunctionUnits.h"
 
 #include "chart/core/SeriesTypes.h"
+#include "chart/core/UnitStarts.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
 #include "chart/functions/CountFunction.h"
@@ -11,12 +12,6 @@
 #include "chart/functions/StandardFunctions.h"
 
 namespace {
-// Each unit counts its starts: the first registers, the matching last end unregisters.
-struct TUnitStarts {
-    int count = 0;
-    bool First() { return count++ == 0; }
-    bool Last() { return count > 0 && --count == 0; }
-};
 TUnitStarts standardStarts, fittingStarts, countStarts, cumulativeStarts, downSamplingStarts, histogramStarts;
 }  // namespace
 

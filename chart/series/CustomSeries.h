@@ -167,7 +167,7 @@ public:
 
     // ---- new operations ----
     using TChartSeries::IsOverPointer;
-    bool IsOverPointer(int index, int x, int y, int clickX, int clickY);
+    virtual bool IsOverPointer(int index, int x, int y, int clickX, int clickY);
     virtual int MarkGap() const;
     // Lowest (or highest) main value over the usable points; 0 when none. Without a null point the
     // value list's cached statistics answer, so a repaint does not walk the points.
