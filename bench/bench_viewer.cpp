@@ -12,11 +12,11 @@
 #include <ctime>
 #include <filesystem>
 
+#include "app/ChartUnits.h"
 #include "app/MainWindow.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
-#include "chart/core/EngineStartup.h"
 #include "platform/classes/Threads.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
@@ -48,7 +48,7 @@ void SetUpApplication()
         TvRegisterResources_viewer();
         RegisterViewerClasses();
         Application->Initialize();  // as the program block does
-        StartChartEngine();
+        StartChartUnits();
         return true;
     }();
     (void)registered;

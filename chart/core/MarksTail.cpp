@@ -18,6 +18,9 @@ void TMarksTail::change(T& field, T value)
 {
     if (AssignIfChanged(field, value)) Changed();
 }
+// The header's inline setters call these.
+template void TMarksTail::change<bool>(bool&, bool);
+template void TMarksTail::change<int>(int&, int);
 
 void TMarksTail::Assign(TPersistent* source)
 {

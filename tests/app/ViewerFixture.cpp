@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "chart/core/EngineStartup.h"
+#include "app/ChartUnits.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/TestKit.h"
 
@@ -17,10 +17,10 @@ void ViewerTest::SetUpTestSuite()
         RegisterViewerClasses();
     }
     Application->Initialize();  // as the program: the engine's fonts need the window layer's application
-    StartChartEngine();
+    StartChartUnits();
 }
 
-void ViewerTest::TearDownTestSuite() { StopChartEngine(); }
+void ViewerTest::TearDownTestSuite() { StopChartUnits(); }
 
 void ViewerTest::SetUp()
 {

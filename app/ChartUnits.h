@@ -1,0 +1,6 @@
+#pragma once
+// The chart units the program starts, in the order their uses demand: the engine, then the
+// standard and point series types, then the calculation functions, which register beside them.
+// Each start is counted, so a second call does nothing; the ends run in reverse.
+void StartChartUnits();
+void StopChartUnits();
