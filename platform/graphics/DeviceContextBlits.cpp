@@ -268,9 +268,9 @@ QImage TDeviceContext::Impl::readDevice(const QRect& r) const
 
 bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::Impl& src, const QRect& srcDev)
 {
-    // Source composition of opaque 32-bit pixels into a 32- or 24-bit image moves the colour
-    // bytes as they are; a plain row copy gives the same picture without the painter's
-    // conversions and its worker threads.
+    // Source composition of opaque 32-bit pixels into a 32- or 24-bit image, or between 24-bit
+    // images, moves the colour bytes as they are; a plain row copy gives the same picture without
+    // the painter's conversions and its worker threads.
     if (!image || !base.isIdentity()) return false;  // the caller opened the painter: prepared
     QImage& dst = image->image;
     const auto fmt = dst.format();
@@ -278,7 +278,9 @@ bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::I
     if (!dst.isDetached()) return false;  // writing would detach away from the open painter
     QPoint off;
     const QImage* from = src.backing(off);
-    if (!from || from->format() != QImage::Format_RGB32 || from == &dst) return false;
+    if (!from || from == &dst) return false;
+    const bool same = from->format() == fmt;
+    if (!same && from->format() != QImage::Format_RGB32) return false;
     const QRect sr = srcDev.translated(off);
     if (!from->rect().contains(sr)) return false;  // the painter's path reads white outside
     const QRect d = dstDev.intersected(dst.rect());
@@ -286,10 +288,11 @@ bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::I
     if (s.hasClip && !(QRegion(d) - s.clip).isEmpty()) return false;
     const QPoint shift = sr.topLeft() - dstDev.topLeft();
     const auto n = static_cast<std::size_t>(d.width());
+    const int depth = fmt == QImage::Format_RGB32 ? 4 : 3;
     for (int y = d.top(); y <= d.bottom(); ++y) {
-        const uchar* in = from->constScanLine(y + shift.y()) + (d.left() + shift.x()) * 4;
-        if (fmt == QImage::Format_RGB32) {
-            std::memcpy(dst.scanLine(y) + d.left() * 4, in, n * 4);
+        const uchar* in = from->constScanLine(y + shift.y()) + (d.left() + shift.x()) * (same ? depth : 4);
+        if (same) {
+            std::memcpy(dst.scanLine(y) + d.left() * depth, in, n * depth);
             continue;
         }
         // 0xffRRGGBB in memory order B G R A: a 24-bit pixel keeps the first three bytes.

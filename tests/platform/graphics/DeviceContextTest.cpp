@@ -415,18 +415,19 @@ TEST(DeviceContextRasterOps, BitBltWithSourceOperations)
 TEST(DeviceContextRasterOps, SourceCopyKeepsColoursClipAndEdges)
 {
     struct CopyCase {
-        TPixelFormat target;
+        TPixelFormat source, target;
         bool clipped;
         int x, y, sx;
     };
     const CopyCase cases[] = {
-        {pf32bit, false, 3, 3, 1}, {pf24bit, false, 3, 3, 1}, {pf32bit, true, 3, 3, 1},
-        {pf24bit, true, 3, 3, 1},  {pf24bit, false, 7, 7, 1}, {pf32bit, false, 3, 3, 4},
+        {pf32bit, pf32bit, false, 3, 3, 1}, {pf32bit, pf24bit, false, 3, 3, 1}, {pf24bit, pf24bit, false, 3, 3, 1},
+        {pf24bit, pf32bit, false, 3, 3, 1}, {pf32bit, pf32bit, true, 3, 3, 1},  {pf24bit, pf24bit, true, 3, 3, 1},
+        {pf32bit, pf24bit, false, 7, 7, 1}, {pf24bit, pf24bit, false, 7, 7, 2}, {pf32bit, pf32bit, false, 3, 3, 4},
     };
     const TColor a = static_cast<TColor>(0x3355AA), b = static_cast<TColor>(0x0FF00F);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.target * 100 + c.clipped * 10 + c.x);
-        Surface src(6, 6), dst(10, 10, c.target);
+        SCOPED_TRACE(c.source * 1000 + c.target * 100 + c.clipped * 10 + c.x);
+        Surface src(6, 6, c.source), dst(10, 10, c.target);
         src.dc->FillRect({0, 0, 6, 3}, a);
         src.dc->FillRect({0, 3, 6, 6}, b);
         if (c.clipped) {
