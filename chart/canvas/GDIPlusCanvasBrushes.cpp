@@ -88,7 +88,7 @@ void TGDIPlusCanvas::PenFillForPoints(std::span<const TPointFloat> points, bool 
 
 void TGDIPlusCanvas::ApplyBrush(TBrush& brush)
 {
-    auto* zeb = dynamic_cast<TZebBrush*>(&brush);
+    auto* zeb = &brush == Brush() ? Brush() : dynamic_cast<TZebBrush*>(&brush);
     const TColor back = zeb ? zeb->BackColor() : clNone;
     if (back == clNone || brush.Style() == bsClear) {
         SetBackgroundMode(TRANSPARENT);

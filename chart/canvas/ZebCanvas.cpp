@@ -55,8 +55,8 @@ void TZebCanvas::BindCanvas(TCanvas* target)
 void TZebCanvas::ApplyBrush(TBrush& brush)
 {
     if (!target_) return;
-    target_->Brush()->Assign(&brush);
-    auto* zeb = dynamic_cast<TZebBrush*>(&brush);
+    target_->Brush()->AssignBrush(brush);
+    auto* zeb = &brush == brush_ ? brush_ : dynamic_cast<TZebBrush*>(&brush);
     if (patternSelected_ && target_->Brush()->Bitmap()) {
         // A pattern paints its set pixels in the text colour over the back colour.
         target_->Handle()->SetTextColor(patternFill_);
@@ -124,7 +124,7 @@ TLogPen TZebCanvas::CreateDottedPen(TColor color, int space)
 void TZebCanvas::BuildExtendedPen(TCanvas& target, const TZebPen& pen, TColor color)
 {
     TPen& out = *target.Pen();
-    out.Assign(const_cast<TZebPen*>(&pen));
+    out.AssignPen(pen);
     out.SetColor(color);
     if (pen.SmallDots() && pen.Style() != psClear) {
         target.Handle()->SelectPen(CreateDottedPen(color, pen.SmallSpace()));
@@ -186,7 +186,7 @@ void TZebCanvas::SelectPen(TZebPen& pen, TColor color)
     {
         TChangeEventDetach quiet(*pen_);
         if (pen.Visible()) {
-            pen_->Assign(&pen);
+            pen_->AssignZebPen(pen);
             pen_->SetColor(GetMonochromeMode() ? clBlack : color);
         } else if (pen_->Style() != psClear) {
             pen_->SetStyle(psClear);

@@ -32,8 +32,13 @@ TZebPen::~TZebPen() { TObject::Free(fill_); }
 
 void TZebPen::Assign(TPersistent* source)
 {
-    auto* p = dynamic_cast<TZebPen*>(source);
-    if (!p) return inherited::Assign(source);
+    if (auto* p = dynamic_cast<TZebPen*>(source)) return AssignZebPen(*p);
+    inherited::Assign(source);
+}
+
+void TZebPen::AssignZebPen(const TZebPen& source)
+{
+    const TZebPen* p = &source;
     bool changed = false;
     {
         TChangeEventDetach quiet(*this);
@@ -52,7 +57,7 @@ void TZebPen::Assign(TPersistent* source)
         }
         const bool baseChanged = Color() != p->Color() || Width() != p->Width() || Style() != p->Style() ||
                                  Mode() != p->Mode();
-        inherited::Assign(p);
+        AssignPen(*p);
         changed |= baseChanged;
     }
     if (changed) Changed();

@@ -23,6 +23,8 @@ public:
     explicit TZebPen(TNotifyEvent onChange = {});
     ~TZebPen() override;
     void Assign(TPersistent* source) override;
+    // Assign for a source known to be a chart pen (the canvas selects one per segment).
+    void AssignZebPen(const TZebPen& source);
 
     TPenEndStyle EndStyle() const { return endStyle_; }
     void SetEndStyle(TPenEndStyle value);

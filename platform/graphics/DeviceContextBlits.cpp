@@ -3,6 +3,7 @@
 // painter so the clip still applies.
 #include <QPaintEngine>
 #include <array>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -265,6 +266,46 @@ QImage TDeviceContext::Impl::readDevice(const QRect& r) const
     return out;
 }
 
+bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::Impl& src, const QRect& srcDev)
+{
+    // Source composition of opaque 32-bit pixels into a 32- or 24-bit image, or between 24-bit
+    // images, moves the colour bytes as they are; a plain row copy gives the same picture without
+    // the painter's conversions and its worker threads.
+    if (!image || !base.isIdentity()) return false;  // the caller opened the painter: prepared
+    QImage& dst = image->image;
+    const auto fmt = dst.format();
+    if (fmt != QImage::Format_RGB32 && fmt != QImage::Format_BGR888) return false;
+    if (!dst.isDetached()) return false;  // writing would detach away from the open painter
+    QPoint off;
+    const QImage* from = src.backing(off);
+    if (!from || from == &dst) return false;
+    const bool same = from->format() == fmt;
+    if (!same && from->format() != QImage::Format_RGB32) return false;
+    const QRect sr = srcDev.translated(off);
+    if (!from->rect().contains(sr)) return false;  // the painter's path reads white outside
+    const QRect d = dstDev.intersected(dst.rect());
+    if (d.isEmpty()) return true;
+    if (s.hasClip && !(QRegion(d) - s.clip).isEmpty()) return false;
+    const QPoint shift = sr.topLeft() - dstDev.topLeft();
+    const auto n = static_cast<std::size_t>(d.width());
+    const int depth = fmt == QImage::Format_RGB32 ? 4 : 3;
+    for (int y = d.top(); y <= d.bottom(); ++y) {
+        const uchar* in = from->constScanLine(y + shift.y()) + (d.left() + shift.x()) * (same ? depth : 4);
+        if (same) {
+            std::memcpy(dst.scanLine(y) + d.left() * depth, in, n * depth);
+            continue;
+        }
+        // 0xffRRGGBB in memory order B G R A: a 24-bit pixel keeps the first three bytes.
+        uchar* out = dst.scanLine(y) + d.left() * 3;
+        for (std::size_t i = 0; i < n; ++i, in += 4, out += 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+        }
+    }
+    return true;
+}
+
 void TDeviceContext::Impl::writeDevice(const QPoint& at, const QImage& img, QPainter::CompositionMode mode)
 {
     painter->save();
@@ -390,6 +431,10 @@ void TDeviceContext::StretchBlt(int x, int y, int w, int h, const TDeviceContext
     auto& I = *impl_;
     if (w == 0 || h == 0 || sw == 0 || sh == 0) return;
     unsigned code = (rop >> 16) & 0xFF;
+    if (code == 0xCC && w > 0 && h > 0 && sw == w && sh == h) {
+        const QRect dev = I.toDeviceRect(x, y, w, h), from = src.impl().toDeviceRect(sx, sy, sw, sh);
+        if (dev.size() == from.size() && I.copyRows(dev, src.impl(), from)) return;
+    }
     QImage S;
     if (ropUsesSource(code)) {
         bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);

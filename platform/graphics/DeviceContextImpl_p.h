@@ -256,6 +256,8 @@ struct TDeviceContext::Impl {
     // Writes a 32-bit image at a device position through the painter (clip applies).
     void writeDevice(const QPoint& at, const QImage& img,
                      QPainter::CompositionMode mode = QPainter::CompositionMode_Source);
+    // A source copy straight into this bitmap's rows; false when only the painter can do it.
+    bool copyRows(const QRect& dstDev, const Impl& src, const QRect& srcDev);
     QImage patternImage(const QRect& devRect) const;
     // dst (device) = rop(P, S, D); S is given in dst's size (or null).
     void ropBlt(const QRect& dstDev, const QImage* src, TRop rop);

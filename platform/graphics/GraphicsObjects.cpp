@@ -112,17 +112,19 @@ TV_PUBLISHED(TPen)
 
 void TPen::Assign(TPersistent* source)
 {
-    if (auto* p = dynamic_cast<TPen*>(source)) {
-        if (color_ == p->color_ && width_ == p->width_ && style_ == p->style_ && mode_ == p->mode_) return;
-        Changing();
-        color_ = p->color_;
-        width_ = p->width_;
-        style_ = p->style_;
-        mode_ = p->mode_;
-        Changed();
-        return;
-    }
+    if (auto* p = dynamic_cast<TPen*>(source)) return AssignPen(*p);
     TGraphicsObject::Assign(source);
+}
+
+void TPen::AssignPen(const TPen& p)
+{
+    if (color_ == p.color_ && width_ == p.width_ && style_ == p.style_ && mode_ == p.mode_) return;
+    Changing();
+    color_ = p.color_;
+    width_ = p.width_;
+    style_ = p.style_;
+    mode_ = p.mode_;
+    Changed();
 }
 
 #define TV_SETTER(Class, Name, Type, field) \
@@ -169,15 +171,17 @@ TBrush::~TBrush() = default;
 
 void TBrush::Assign(TPersistent* source)
 {
-    if (auto* b = dynamic_cast<TBrush*>(source)) {
-        Changing();
-        color_ = b->color_;
-        style_ = b->style_;
-        bitmap_ = b->bitmap_;
-        Changed();
-        return;
-    }
+    if (auto* b = dynamic_cast<TBrush*>(source)) return AssignBrush(*b);
     TGraphicsObject::Assign(source);
+}
+
+void TBrush::AssignBrush(const TBrush& b)
+{
+    Changing();
+    color_ = b.color_;
+    style_ = b.style_;
+    bitmap_ = b.bitmap_;
+    Changed();
 }
 
 void TBrush::SetColor(TColor c)

@@ -93,6 +93,8 @@ class TPen : public TGraphicsObject {
 public:
     TPen() = default;
     void Assign(TPersistent* source) override;
+    // Assign for a source known to be a pen: hot drawing paths skip the type check.
+    void AssignPen(const TPen& source);
 
     TColor Color() const { return color_; }
     void SetColor(TColor c);
@@ -119,6 +121,8 @@ public:
     TBrush();
     ~TBrush() override;
     void Assign(TPersistent* source) override;
+    // Assign for a source known to be a brush: hot drawing paths skip the type check.
+    void AssignBrush(const TBrush& source);
 
     TColor Color() const { return color_; }
     void SetColor(TColor c);

@@ -410,6 +410,42 @@ TEST(DeviceContextRasterOps, BitBltWithSourceOperations)
     }
 }
 
+// A plain copy moves the pixels by rows when it can: each target format keeps the colours, the
+// clip and the target's edge, and a source rectangle beyond the source reads white.
+TEST(DeviceContextRasterOps, SourceCopyKeepsColoursClipAndEdges)
+{
+    struct CopyCase {
+        TPixelFormat source, target;
+        bool clipped;
+        int x, y, sx;
+    };
+    const CopyCase cases[] = {
+        {pf32bit, pf32bit, false, 3, 3, 1}, {pf32bit, pf24bit, false, 3, 3, 1}, {pf24bit, pf24bit, false, 3, 3, 1},
+        {pf24bit, pf32bit, false, 3, 3, 1}, {pf32bit, pf32bit, true, 3, 3, 1},  {pf24bit, pf24bit, true, 3, 3, 1},
+        {pf32bit, pf24bit, false, 7, 7, 1}, {pf24bit, pf24bit, false, 7, 7, 2}, {pf32bit, pf32bit, false, 3, 3, 4},
+    };
+    const TColor a = static_cast<TColor>(0x3355AA), b = static_cast<TColor>(0x0FF00F);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source * 1000 + c.target * 100 + c.clipped * 10 + c.x);
+        Surface src(6, 6, c.source), dst(10, 10, c.target);
+        src.dc->FillRect({0, 0, 6, 3}, a);
+        src.dc->FillRect({0, 3, 6, 6}, b);
+        if (c.clipped) {
+            TRegion clip = TRegion::FromRect({0, 0, 5, 10});
+            dst.dc->SelectClipRgn(&clip);
+        }
+        dst.dc->BitBlt(c.x, c.y, 4, 4, *src.dc, c.sx, 1, SRCCOPY);
+        const int sy = 1;
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x) {
+                const int u = x - c.x + c.sx, v = y - c.y + sy;
+                const bool inside = x >= c.x && x < c.x + 4 && y >= c.y && y < c.y + 4 && !(c.clipped && x >= 5);
+                const TColorRef want = !inside ? 0xFFFFFF : u >= 6 ? 0xFFFFFF : ColorToRGB(v < 3 ? a : b);
+                EXPECT_EQ(dst.At(x, y), want) << x << "," << y;
+            }
+    }
+}
+
 TEST(DeviceContextRasterOps, StretchBltScalesAndMirrors)
 {
     Surface src(2, 1), dst(8, 4);
