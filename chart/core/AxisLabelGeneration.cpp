@@ -223,6 +223,9 @@ void TChartAxis::seriesLabels(TAxisLabelStyle style)
         bound.push_back(series);
         if (!series->HasPointLabels() && LabelStyle() != talPointValue) continue;
         labelsSet |= series->HasPointLabels();
+        // Axes draw before the series: the range a series kept is the previous frame's (none
+        // on the first), so it is found here from this frame's axis ranges.
+        series->FindVisibleRange();
         const int f = series->FirstVisibleIndex(), l = series->LastVisibleIndex();
         if (f >= 0 && (first < 0 || f < first)) first = f;
         if (l > last) last = l;

@@ -1,8 +1,11 @@
 // Axis layout, label generation and drawing: on the recording canvas (which calls, which pixels)
 // and as pictures of the main window's chart frame on both canvases.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "AxisFixtures.h"
 #include "MainWindowLook.h"
@@ -288,6 +291,37 @@ TEST_F(AxisDrawTest, SeriesLabelsAvoidEachOther)
         EXPECT_EQ(shortened, c.shortened);
     }
     series.SetParentChart(nullptr);
+}
+
+// Point labels label the axis that orders the points, on the first frame too: the series' visible
+// range is found for the labels, not left from a previous frame.
+TEST_F(AxisDrawTest, SeriesLabelsOnTheAxisThatOrdersThePoints)
+{
+    for (const bool horizontalSeries : {false, true}) {
+        SCOPED_TRACE(horizontalSeries ? "ordered along Y: left axis" : "ordered along X: bottom axis");
+        TTestSeries series(nullptr);
+        if (horizontalSeries) series.MakeHorizontal();
+        series.SetParentChart(&chart);
+        for (int i = 0; i < 4; ++i) {
+            series.AddXY(horizontalSeries ? 10 * i : i, horizontalSeries ? i : 10 * i);
+            series.SetLabelAt(i, String(1, static_cast<char>('A' + i)));
+        }
+        TChartAxis& labelled = horizontalSeries ? *chart.LeftAxis() : *chart.BottomAxis();
+        TChartAxis& values = horizontalSeries ? *chart.BottomAxis() : *chart.LeftAxis();
+        EXPECT_EQ(labelled.LabelStyleInUse(), talText);
+        EXPECT_EQ(values.LabelStyleInUse(), talValue);
+        labelled.SetLabelStyle(talText);  // DrawAxis would take talAuto as talValue
+        DrawAxis(labelled, 0, 3);
+        std::vector<std::string> texts;
+        for (const std::string& call : canvas->Calls("TextOut")) {
+            const size_t open = call.find('"');
+            texts.push_back(call.substr(open, call.rfind('"') - open + 1));
+        }
+        std::sort(texts.begin(), texts.end());
+        EXPECT_EQ(texts, (std::vector<std::string>{"\"A\"", "\"B\"", "\"C\"", "\"D\""}));
+        labelled.SetLabelStyle(talAuto);
+        series.SetParentChart(nullptr);
+    }
 }
 
 // A turned label on the bottom axis turns about its box' centre: its turned extent starts at
