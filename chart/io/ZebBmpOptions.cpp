@@ -7,6 +7,7 @@
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ImageFiltered.h"
 #include "chart/core/ZebPanel.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Clipboard.h"
@@ -126,7 +127,8 @@ TV_PUBLISHED(TBMPOptions)
 
 TBMPOptions::TBMPOptions(TComponent* owner) : TForm(owner)
 {
-    static const bool registered = (TvRegisterResources_chartio(), true);
+    // The stored description names the filtered image control.
+    static const bool registered = (TvRegisterResources_chartio(), RegisterClass(TImageFiltered::StaticClass()), true);
     (void)registered;
     InitFromResource("TBMPOptions");
     CBColors->SetItemIndex(0);
