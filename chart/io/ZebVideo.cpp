@@ -47,7 +47,14 @@ TV_PUBLISHED_AS(TVideoTool, TVideoToolClass)
 
 TVideoTool::TVideoTool(TComponent* owner) : TZebCustomTool(owner) {}
 
-TVideoTool::~TVideoTool() { closeVideoFile(); }
+TVideoTool::~TVideoTool()
+{
+    // A file that cannot be finished now stays as far as it was written.
+    try {
+        closeVideoFile();
+    } catch (const Exception&) {
+    }
+}
 
 void TVideoTool::SetCompression(const String& value)
 {

@@ -2,9 +2,11 @@
 
 #include "chart/canvas/Filters.h"
 #include "chart/canvas/Gradient.h"
+#include "chart/canvas/ZebPicture.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/PanelZoom.h"
 #include "chart/io/AviFile.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/graphics/Bitmap.h"
@@ -52,6 +54,14 @@ void TVideoPlayerTool::SetDelay(int value)
 }
 
 void TVideoPlayerTool::SetFilters(TFilterItems* value) { filters_->Assign(value); }
+
+void TVideoPlayerTool::DefineProperties(TFiler& filer)
+{
+    inherited::DefineProperties(filer);
+    filer.DefineProperty(
+        "Filters", [this](TReader& reader) { TZebPicture::ReadFilterItems(reader, *filters_); },
+        [this](TWriter& writer) { TZebPicture::WriteFilterItems(writer, *filters_); }, filters_->Count() > 0);
+}
 
 void TVideoPlayerTool::timerTick(TObject*) { ShowNextFrame(); }
 

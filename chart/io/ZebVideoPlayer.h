@@ -50,6 +50,10 @@ public:
 
     void SetActive(bool value) override;
 
+protected:
+    // "Filters": the filter items, when there are any.
+    void DefineProperties(TFiler& filer) override;
+
 private:
     void openVideo();
     void closeVideo();

@@ -18,6 +18,7 @@
 #include "chart/io/ZebVideo.h"
 #include "chart/io/ZebVideoPlayer.h"
 #include "chart/series/LineSeries.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
@@ -379,6 +380,23 @@ TEST_F(VideoPlayer, FiltersSetInCodeApplyToEveryFrame)
     player->SetFileName(Made("filtered", "-c:v rawvideo -pix_fmt bgra").string());
     Play();
     EXPECT_TRUE(Near(player->FrameBitmap()->Canvas()->Pixels(10, 40), static_cast<TColor>(0xFFFF00)));  // red inverted
+}
+
+TEST_F(VideoPlayer, TheSettingsAndFiltersAreStored)
+{
+    player->SetName("Player1");
+    player->SetFileName("clip.avi");
+    player->SetDelay(40);
+    player->SetLoop(true);
+    player->Filters()->Add(TInvertFilter::StaticClass());
+    const String text = ComponentToText(player);
+    TOwnedPtr<TVideoPlayerTool> copy(new TVideoPlayerTool(nullptr));
+    TextToComponent(text, copy.get());
+    EXPECT_EQ(copy->FileName(), "clip.avi");
+    EXPECT_EQ(copy->Delay(), 40);
+    EXPECT_TRUE(copy->Loop());
+    ASSERT_EQ(copy->Filters()->Count(), 1);
+    EXPECT_TRUE(copy->Filters()->Items(0)->Is<TInvertFilter>());
 }
 
 TEST_F(VideoPlayer, FilesItCannotPlayAreRefused)
