@@ -117,6 +117,59 @@ TEST_F(VideoTool, TenDrawingsBecomeTenUncompressedFramesAtTwentyPerSecond)
         EXPECT_EQ(frame.Canvas()->Pixels(x, y), window.Canvas()->Pixels(x, y)) << x << "," << y;
 }
 
+TEST_F(VideoTool, TheAntialiasedCanvasRecordsToo)
+{
+    chart->SetCanvasClassName("TGDIPlusCanvas");
+    const fs::path file = File("gdiplus");
+    tool->BeginCapture(file.string());
+    Draw(2);
+    tool->EndCapture();
+    TAviReader reader(file.string());
+    ASSERT_EQ(reader.FrameCount(), 2);
+    TBitmap frame, window;
+    ASSERT_TRUE(reader.ReadFrame(1, frame));
+    testkit::RenderToBitmap(*chart, window);
+    EXPECT_EQ(frame.Canvas()->Pixels(240, 20), window.Canvas()->Pixels(240, 20));
+    EXPECT_EQ(frame.Canvas()->Pixels(300, 150), window.Canvas()->Pixels(300, 150));
+}
+
+// A file cut short keeps the frames written before the cut; a file that is no AVI says so.
+TEST_F(VideoTool, TheReaderKeepsTheWholeFramesOfACutFile)
+{
+    const fs::path file = File("cut");
+    tool->BeginCapture(file.string());
+    Draw(4);
+    tool->EndCapture();
+    const std::string bytes = FileBytes(file);
+    const size_t frame = 480 * 300 * 4 + 8;
+    const size_t movie = bytes.find("movi");
+    ASSERT_NE(movie, std::string::npos);
+    const size_t firstFrame = movie + 4;
+    struct Case {
+        size_t length;
+        int frames;
+    };
+    for (const Case& c : {Case{firstFrame + 2 * frame + 100, 2}, Case{firstFrame + 3 * frame, 3}, Case{firstFrame, 0}}) {
+        const fs::path cut = File("cut_part");
+        std::ofstream(cut, std::ios::binary) << bytes.substr(0, c.length);
+        TAviReader reader(cut.string());
+        EXPECT_EQ(reader.FrameCount(), c.frames) << c.length;
+        TBitmap picture;
+        if (c.frames > 0) EXPECT_TRUE(reader.ReadFrame(c.frames - 1, picture));
+        EXPECT_FALSE(reader.ReadFrame(c.frames, picture));
+    }
+    for (const std::string& head : {std::string("RIFF\x10\0\0\0WAVEfmt "), bytes.substr(0, 6), std::string()}) {
+        const fs::path other = File("other");
+        std::ofstream(other, std::ios::binary) << head;
+        try {
+            TAviReader reader(other.string());
+            ADD_FAILURE() << "no error";
+        } catch (const EAviError& error) {
+            EXPECT_EQ(error.Message(), "AVI Error: 80044066");
+        }
+    }
+}
+
 TEST_F(VideoTool, MotionJpegFramesDecodeInFfmpeg)
 {
     if (!HaveTool("ffprobe")) GTEST_SKIP() << "no ffprobe";
