@@ -1,7 +1,6 @@
 #include "chart/io/AviFile.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "platform/graphics/Bitmap.h"
@@ -48,7 +47,7 @@ std::uint32_t rd32(const Byte* p)
 }
 std::uint16_t rd16(const Byte* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
-const std::uint32_t RIFF = FourCC("RIFF"), LIST = FourCC("LIST"), JUNK = FourCC("JUNK");
+const std::uint32_t RIFF = FourCC("RIFF"), LIST = FourCC("LIST");
 
 std::uint32_t TwoDigitId(int stream, const char* kind)
 {
@@ -177,17 +176,26 @@ void TAviWriter::writeHeaders()
     b.u32(0);                    // entries in use, patched
     b.u32(chunkId_);
     b.zeros(12 + 16 * superIndexEntries);
-    auto patch = [&](size_t at) {
+    // A list's size: all that follows its size field up to here.
+    auto closeList = [&](size_t at) {
         const auto size = static_cast<std::uint32_t>(b.data.size() - at - 8);
-        std::memcpy(&b.data[at + 4], &size, 4);
+        for (int i = 0; i < 4; ++i) b.data[at + 4 + static_cast<size_t>(i)] = static_cast<Byte>(size >> (8 * i));
     };
-    patch(strl);
+    closeList(strl);
     b.u32(LIST), b.u32(4 + 8 + 248), b.u32(FourCC("odml"));
     dmlhPos_ = static_cast<std::int64_t>(b.data.size());
     b.u32(FourCC("dmlh")), b.u32(248);
     b.zeros(248);
-    patch(hdrl);
+    closeList(hdrl);
     file_->WriteBuffer(b.data.data(), static_cast<std::int64_t>(b.data.size()));
+}
+
+void TAviWriter::patch(std::int64_t at, std::uint32_t value)
+{
+    TBytes b;
+    b.u32(value);
+    file_->SetPosition(at);
+    file_->WriteBuffer(b.data.data(), 4);
 }
 
 void TAviWriter::startSegment()
@@ -221,11 +229,7 @@ void TAviWriter::endSegment()
     file_->WriteBuffer(ix.data.data(), static_cast<std::int64_t>(ix.data.size()));
     segments_.push_back({ixPos, static_cast<std::uint32_t>(ix.data.size()), static_cast<std::uint32_t>(segment_.size())});
     const std::int64_t moviEnd = file_->Position();
-    auto patch32 = [&](std::int64_t at, std::uint32_t value) {
-        file_->SetPosition(at);
-        file_->WriteBuffer(&value, 4);
-    };
-    patch32(moviPos_ + 4, static_cast<std::uint32_t>(moviEnd - moviPos_ - 8));
+    patch(moviPos_ + 4, static_cast<std::uint32_t>(moviEnd - moviPos_ - 8));
     file_->SetPosition(moviEnd);
     if (segments_.size() == 1) {
         // The classic index of the first segment, offsets from the movie list's type.
@@ -239,7 +243,7 @@ void TAviWriter::endSegment()
         firstSegmentFrames_ = static_cast<int>(segment_.size());
     }
     const std::int64_t end = file_->Position();
-    patch32(riffPos_ + 4, static_cast<std::uint32_t>(end - riffPos_ - 8));
+    patch(riffPos_ + 4, static_cast<std::uint32_t>(end - riffPos_ - 8));
     file_->SetPosition(end);
 }
 
@@ -317,19 +321,15 @@ void TAviWriter::Close()
     closed_ = true;
     try {
         endSegment();
-        auto patch32 = [&](std::int64_t at, std::uint32_t value) {
-            file_->SetPosition(at);
-            file_->WriteBuffer(&value, 4);
-        };
         const auto frames = static_cast<std::uint32_t>(frames_);
-        patch32(avihPos_ + 8 + 4, static_cast<std::uint32_t>(std::min<std::int64_t>(
+        patch(avihPos_ + 8 + 4, static_cast<std::uint32_t>(std::min<std::int64_t>(
                                       0xFFFFFFFF, std::int64_t(maxChunk_) * 1000 / frameDuration_)));
-        patch32(avihPos_ + 8 + 16, static_cast<std::uint32_t>(firstSegmentFrames_));
-        patch32(avihPos_ + 8 + 28, maxChunk_ + 8);
-        patch32(strhPos_ + 8 + 32, frames);
-        patch32(strhPos_ + 8 + 36, maxChunk_ + 8);
-        patch32(dmlhPos_ + 8, frames);
-        patch32(indxPos_ + 8 + 4, static_cast<std::uint32_t>(segments_.size()));
+        patch(avihPos_ + 8 + 16, static_cast<std::uint32_t>(firstSegmentFrames_));
+        patch(avihPos_ + 8 + 28, maxChunk_ + 8);
+        patch(strhPos_ + 8 + 32, frames);
+        patch(strhPos_ + 8 + 36, maxChunk_ + 8);
+        patch(dmlhPos_ + 8, frames);
+        patch(indxPos_ + 8 + 4, static_cast<std::uint32_t>(segments_.size()));
         TBytes entries;
         for (const Segment& s : segments_) entries.u64(static_cast<std::uint64_t>(s.indexPos)), entries.u32(s.indexSize), entries.u32(s.frames);
         file_->SetPosition(indxPos_ + 8 + 24);

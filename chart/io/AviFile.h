@@ -78,6 +78,8 @@ private:
     void startSegment();
     void endSegment();
     void writeChunk(const void* data, std::uint32_t size);
+    // A 32-bit field written earlier (the position is left behind it).
+    void patch(std::int64_t at, std::uint32_t value);
     void encode(TBitmap& frame, std::vector<Byte>& out) const;
 
     std::unique_ptr<TStream> file_;

@@ -155,7 +155,9 @@ TEST_F(VideoTool, TheReaderKeepsTheWholeFramesOfACutFile)
         TAviReader reader(cut.string());
         EXPECT_EQ(reader.FrameCount(), c.frames) << c.length;
         TBitmap picture;
-        if (c.frames > 0) EXPECT_TRUE(reader.ReadFrame(c.frames - 1, picture));
+        if (c.frames > 0) {
+            EXPECT_TRUE(reader.ReadFrame(c.frames - 1, picture));
+        }
         EXPECT_FALSE(reader.ReadFrame(c.frames, picture));
     }
     for (const std::string& head : {std::string("RIFF\x10\0\0\0WAVEfmt "), bytes.substr(0, 6), std::string()}) {
