@@ -46,10 +46,12 @@ void TEMFExportFormat::SetEnhanced(bool value)
     options_->CBEnhanced->SetChecked(value);
 }
 
-TMetafile* TEMFExportFormat::MakeMetafile()
+TMetafile* TEMFExportFormat::MakeMetafile() { return MakeMetafile(IsEnhanced()); }
+
+TMetafile* TEMFExportFormat::MakeMetafile(bool enhanced)
 {
     FillDefaultSize();
-    return Panel()->RenderToMetafile(IsEnhanced(), {0, 0, Width(), Height()});
+    return Panel()->RenderToMetafile(enhanced, {0, 0, Width(), Height()});
 }
 
 void TEMFExportFormat::PutOnClipboard()
@@ -61,6 +63,14 @@ void TEMFExportFormat::PutOnClipboard()
 void TEMFExportFormat::WriteToStream(TStream& stream)
 {
     TOwnedPtr<TMetafile> metafile(MakeMetafile());
+    metafile->SaveToStream(stream);
+}
+
+void TEMFExportFormat::WriteToStreamWithOptions(TStream& stream, TForm* options)
+{
+    // Without this the file would stay empty.
+    const auto* given = dynamic_cast<const TEMFOptions*>(options);
+    TOwnedPtr<TMetafile> metafile(MakeMetafile(given ? given->CBEnhanced->Checked() : IsEnhanced()));
     metafile->SaveToStream(stream);
 }
 
