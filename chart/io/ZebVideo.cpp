@@ -92,6 +92,7 @@ void TVideoTool::BeginCapture(const String& fileName)
 {
     fileName_ = fileName;
     if (!ParentChart()) return;
+    recording_ = false;
     closeVideoFile();
     std::uint32_t code = 0;
     if (!compression_.empty()) {

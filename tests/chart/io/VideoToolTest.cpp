@@ -1,5 +1,6 @@
 // The video tools: recording chart drawings into AVI files that ffmpeg plays, and playing AVI files
 // (ours and ffmpeg's) inside a chart.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -435,6 +436,35 @@ TEST_F(VideoPlayer, FiltersSetInCodeApplyToEveryFrame)
     player->SetFileName(Made("filtered", "-c:v rawvideo -pix_fmt bgra").string());
     Play();
     EXPECT_TRUE(Near(player->FrameBitmap()->Canvas()->Pixels(10, 40), static_cast<TColor>(0xFFFF00)));  // red inverted
+}
+
+TEST_F(VideoPlayer, AFrameThatCannotBeDecodedStopsTheTimer)
+{
+    const fs::path file = File("broken");
+    tool->SetCompression("MJPG");
+    tool->BeginCapture(file.string());
+    Draw(2);
+    tool->EndCapture();
+    // The second frame's JPEG data overwritten.
+    std::string bytes = FileBytes(file);
+    const size_t second = bytes.find("00dc", bytes.find("00dc", bytes.find("movi")) + 8);
+    ASSERT_NE(second, std::string::npos);
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(second) + 8, 64, '\0');
+    std::ofstream(file, std::ios::binary) << bytes;
+    player->SetFileName(file.string());
+    player->StartPlaying();
+    player->ShowNextFrame();
+    try {
+        player->ShowNextFrame();
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), "Error GetFrame AVI file stream");
+    }
+    int ticks = 0;
+    player->SetOnFrame([&](TObject*) { ++ticks; });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+    while (std::chrono::steady_clock::now() < deadline) Application->ProcessMessages();
+    EXPECT_EQ(ticks, 0);  // the timer is off
 }
 
 TEST_F(VideoPlayer, TheSettingsAndFiltersAreStored)
