@@ -73,3 +73,7 @@ void ReadChartFileBasic(TCustomChart* chart, const String& fileName);
 void ReadChartSeriesData(TStream& stream, TCustomChart* chart);
 // Find-method handler of the chart reader: a handler name the program lacks is skipped.
 void IgnoreMissingMethod(TReader& reader, const String& methodName, bool& error);
+
+// Registers the root classes of older chart files (first start only); the last stop unregisters.
+void StartChartFileUnit();
+void StopChartFileUnit();
