@@ -1,4 +1,5 @@
 #include "chart/core/ChartSeries.h"
+#include "chart/core/FormTextToXml.h"
 #include "chart/core/TextRoutines.h"
 #include "chart/core/ValueList.h"
 #include "chart/core/ZebConst.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-String cell(const String& tag, const String& text) { return "<" + tag + ">" + EscapeMarkup(text) + "</" + tag + ">"; }
+String cell(const String& tag, const String& text) { return "<" + tag + ">" + EscapeXmlText(text) + "</" + tag + ">"; }
 
 }  // namespace
 
