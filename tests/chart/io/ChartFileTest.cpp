@@ -300,3 +300,26 @@ TEST_F(ChartFile, XmlFormHasTheDeclarationAndPassesXmllint)
     TStringStream xmlStream(xml);
     EXPECT_FALSE(IsChartStream(xmlStream)) << "XML chart files do not load back";
 }
+
+TEST_F(ChartFile, AChartOwnedByAWindowWritesItsSeriesAndLoadsIntoAnotherChart)
+{
+    // As in the main window: the window owns the chart and its series.
+    TOwnedPtr<TComponent> window(new TComponent(nullptr));
+    window->SetName("MainForm");
+    auto* chart = new TChart(window.get());
+    chart->SetName("Chart1");
+    for (const char* name : {"Series1", "Series2"}) {
+        auto* series = new TLineSeries(window.get());
+        series->SetName(name);
+        series->SetParentChart(chart);
+        series->AppendValue(4);
+    }
+    const String text = written(chart, true, true);
+    EXPECT_EQ(firstLine(text), "object TChart");
+    EXPECT_NE(text.find("object Series2: TLineSeries"), String::npos) << text;
+    EXPECT_EQ(chart->Name(), "Chart1");
+    TOwnedPtr<TChart> back(new TChart(nullptr));
+    load(*back, text);
+    ASSERT_EQ(back->SeriesList().Count(), 2);
+    EXPECT_EQ(seriesAt(*back, 1).YValues()->ValueAt(0), 4);
+}
