@@ -170,11 +170,16 @@ std::vector<String> TSeriesData::valueColumnNames(const TChartSeries& series, bo
 
 String TSeriesData::GetRowText(int) { return {}; }
 
+void TSeriesData::writeRows(TExportSink& sink)
+{
+    const int rows = RowCount();
+    for (int row = 0; row < rows; ++row) sink << GetRowText(row) << "\r\n";
+}
+
 void TSeriesData::WriteText(TExportSink& sink)
 {
     PrepareMainColumns();
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) sink << GetRowText(row) << "\r\n";
+    writeRows(sink);
 }
 
 String TSeriesData::AsText()

@@ -48,8 +48,7 @@ void TSeriesDataHTML::WriteText(TExportSink& sink)
         });
         sink << line << "</tr>\r\n";
     }
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) sink << GetRowText(row) << "\r\n";
+    writeRows(sink);
     sink << "</table>";
 }
 
