@@ -273,6 +273,8 @@ TEST_F(ChartFile, FilesRoundTripAndAFailedWriteKeepsTheOldFileAndTheName)
     TOwnedPtr<TChart> back(new TChart(nullptr));
     ReadChartFileBasic(back.get(), file.Name());
     EXPECT_EQ(seriesAt(*back, 0).Count(), 3);
+    EXPECT_THROW(ReadChartFileBasic(back.get(), file.Name() + "_missing"), EFOpenError);
+    EXPECT_EQ(back->SeriesList().Count(), 3) << "a file that does not open leaves the chart alone";
 
     // The text form has no infinities: the write fails half way.
     chart->LeftAxis()->SetMaximum(std::numeric_limits<double>::infinity());
