@@ -297,7 +297,9 @@ TEST_F(PictureExport, AFailedWriteLeavesTheExistingFile)
     new TFailingFilter(format.Filters());  // the collection owns it
     EXPECT_THROW(format.WritePictureFile(path.string()), EInvalidOperation);
     EXPECT_EQ(FileBytes(path), "earlier picture");
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp~"));
+    for (const auto& entry : fs::directory_iterator(path.parent_path()))  // no temporary file left
+        EXPECT_FALSE(entry.path() != path && entry.path().filename().string().find(path.filename().string()) != String::npos)
+            << entry.path();
     format.Filters()->Clear();
     format.WritePictureFile(path.string());
     EXPECT_EQ(FileBytes(path).substr(0, 2), "BM");
@@ -314,7 +316,7 @@ TEST_F(PictureExport, AFileInAMissingFolderIsReportedUnderItsName)
         ADD_FAILURE() << "no error";
     } catch (const EFCreateError& error) {
         EXPECT_NE(error.Message().find(path + "\""), String::npos) << error.Message();
-        EXPECT_EQ(error.Message().find(".tmp~"), String::npos) << error.Message();
+        EXPECT_EQ(error.Message().find(".part"), String::npos) << error.Message();
     }
 }
 
