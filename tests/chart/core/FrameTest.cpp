@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "AxisFixtures.h"
-#include "RunCommand.h"
+#include "tests/support/Commands.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/core/AxisItems.h"
 #include "chart/core/AxisShapes.h"

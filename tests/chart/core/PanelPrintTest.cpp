@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PanelFixture.h"
-#include "RunCommand.h"
+#include "tests/support/Commands.h"
 #include "chart/canvas/Gradient.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/forms/Printers.h"

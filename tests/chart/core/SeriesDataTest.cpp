@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "RunCommand.h"
+#include "tests/support/Commands.h"
 #include "SeriesFixtures.h"
 #include "chart/canvas/ZebPicture.h"
 #include "chart/core/MarkPositions.h"

@@ -297,7 +297,7 @@ TEST_F(ChartFile, XmlFormHasTheDeclarationAndPassesXmllint)
     EXPECT_EQ(firstLine(xml), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
     EXPECT_NE(xml.find("<TChart>"), String::npos);
     if (!HaveProgram("xmllint")) GTEST_SKIP() << "xmllint is not installed";
-    const TCommandResult result = RunCommand("xmllint --noout '" + file.Name() + "'");
+    const TCommandResult result = RunCommandStatus("xmllint --noout '" + file.Name() + "'");
     EXPECT_EQ(result.Code, 0) << result.Output;
     TStringStream xmlStream(xml);
     EXPECT_FALSE(IsChartStream(xmlStream)) << "XML chart files do not load back";

@@ -15,6 +15,7 @@
 #include "platform/classes/Component.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/Commands.h"
 #include "tests/support/TempName.h"
 
 // Number and date texts as the tables expect them, whatever the machine's locale.
@@ -83,25 +84,3 @@ inline void WriteWholeFile(const String& fileName, const String& bytes)
     file.CopyFrom(stream, 0);
 }
 
-inline bool HaveProgram(const char* program)
-{
-    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// Runs a shell command; its exit code and what it printed (stderr joined).
-struct TCommandResult {
-    int Code = -1;
-    std::string Output;
-};
-inline TCommandResult RunCommand(const std::string& command)
-{
-    TCommandResult result;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) result.Output.append(buffer, n);
-    const int status = pclose(pipe.release());
-    result.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}

@@ -341,7 +341,7 @@ TEST_F(MetafileExport, AnEnhancedMetafileHoldsTheSeriesLinesAndLegendTexts)
 {
     const fs::path emf = Write(true);
     EXPECT_NE(RunTool("file -b " + emf.string()).find("Windows Enhanced Metafile"), std::string::npos);
-    if (!HaveTool("emf2svg-conv")) GTEST_SKIP() << "no emf2svg-conv";
+    if (!HaveProgram("emf2svg-conv")) GTEST_SKIP() << "no emf2svg-conv";
     const fs::path svg = TempFile("tv_export_chart_emf", ".svg");
     RunTool("emf2svg-conv -i " + emf.string() + " -o " + svg.string());
     const std::string text = FileBytes(svg);
@@ -373,7 +373,7 @@ TEST_F(MetafileExport, APlainMetafileOpensInTheWmfTools)
 {
     const fs::path wmf = Write(false);
     EXPECT_NE(RunTool("file -b " + wmf.string()).find("Windows metafile"), std::string::npos);
-    if (!HaveTool("wmf2svg")) GTEST_SKIP() << "no wmf2svg";
+    if (!HaveProgram("wmf2svg")) GTEST_SKIP() << "no wmf2svg";
     // libwmf looks for its own Type 1 fonts; the Liberation fonts stand in for them.
     const fs::path fontmap = TempFile("tv_export_fontmap", "");
     {
@@ -400,7 +400,7 @@ TEST_F(MetafileExport, APlainMetafileOpensInTheWmfTools)
 // panel's light grey.
 TEST_F(MetafileExport, LibreOfficeDrawRendersBothMetafiles)
 {
-    if (!HaveTool("soffice")) GTEST_SKIP() << "no soffice";
+    if (!HaveProgram("soffice")) GTEST_SKIP() << "no soffice";
     if (RunTool(Python() + " -c 'import PIL'") != "") GTEST_SKIP() << "no PIL";
     const fs::path emf = Write(true), wmf = Write(false);
     const fs::path out = TempFile("tv_export_office", "");

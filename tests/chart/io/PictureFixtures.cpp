@@ -5,32 +5,22 @@
 #include <sstream>
 
 #include "chart/core/ChartTitles.h"
-#include "chart/core/EngineStartup.h"
 #include "chart/core/Legend.h"
 #include "chart/io/ZebExport.h"
 #include "chart/series/LineSeries.h"
-#include "chart/series/StandardSeriesUnit.h"
 #include "platform/rtl/StringList.h"
-#include "tests/chart/core/RunCommand.h"
-#include "tests/chart/support/PanelEnvironment.h"
+#include "tests/support/Commands.h"
 #include "tests/support/TempName.h"
-
-namespace {
-const auto* environment = ::testing::AddGlobalTestEnvironment(new TPanelEnvironment("tv_chart_io_pictures"));
-}  // namespace
 
 void PictureChart::SetUpTestSuite()
 {
-    StartChartEngine();
-    StartStandardSeriesUnits();
+    // The engine and the standard series run for the whole program (IoEnvironment.cpp).
     StartPictureExportUnits();
 }
 
 void PictureChart::TearDownTestSuite()
 {
     StopPictureExportUnits();
-    StopStandardSeriesUnits();
-    StopChartEngine();
 }
 
 void PictureChart::SetUp()
@@ -55,9 +45,8 @@ void PictureChart::SetUp()
 
 std::string RunTool(const std::string& command) { return RunCommand(command + " 2>&1"); }
 
-bool HaveTool(const char* name) { return !RunCommand(std::string("command -v ") + name).empty(); }
 
-std::string Python() { return HaveTool("/usr/bin/python3") ? "/usr/bin/python3" : "python3"; }
+std::string Python() { return HaveProgram("/usr/bin/python3") ? "/usr/bin/python3" : "python3"; }
 
 std::filesystem::path TempFile(const std::string& stem, const std::string& extension)
 {

@@ -9,6 +9,7 @@
 #include "chart/core/Chart.h"
 #include "platform/classes/Component.h"
 #include "platform/rtl/Types.h"
+#include "tests/support/Commands.h"
 
 class TLineSeries;
 
@@ -28,7 +29,6 @@ protected:
 
 // The program's output, "" when the program is missing.
 std::string RunTool(const std::string& command);
-bool HaveTool(const char* name);
 // The python with the picture library (the system's, not a user's own).
 std::string Python();
 // A file of this run in the temp folder: "<stem>_<pid><extension>".

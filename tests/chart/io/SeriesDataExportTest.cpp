@@ -187,14 +187,14 @@ TEST_F(SeriesDataExport, EveryFormatOfEveryCaseMatchesItsFileAndParses)
         }
 
     if (!HaveProgram("python3") || !HaveProgram("xmllint")) GTEST_SKIP() << "python3 or xmllint is not installed";
-    const TCommandResult json = RunCommand(
+    const TCommandResult json = RunCommandStatus(
         "python3 -c \"import json,sys\nfor f in sys.argv[1:]: json.load(open(f, encoding='utf-8'))\"" +
         quotedPaths(byFormat["json"]));
     EXPECT_EQ(json.Code, 0) << json.Output;
-    const TCommandResult xml = RunCommand("xmllint --noout" + quotedPaths(byFormat["xml"]));
+    const TCommandResult xml = RunCommandStatus("xmllint --noout" + quotedPaths(byFormat["xml"]));
     EXPECT_EQ(xml.Code, 0) << xml.Output;
     // Tags balanced and every row of a table as wide as the others.
-    const TCommandResult html = RunCommand(
+    const TCommandResult html = RunCommandStatus(
         "python3 -c \"import sys\nfrom html.parser import HTMLParser\n"
         "class P(HTMLParser):\n"
         "  def __init__(s): super().__init__(); s.open=[]; s.widths=set(); s.cells=0\n"
@@ -215,7 +215,7 @@ TEST_F(SeriesDataExport, EveryFormatOfEveryCaseMatchesItsFileAndParses)
     for (const TCase& k : Cases())
         (k.Delimiter == ';' ? semicolons : tabbed).push_back(GoldenDir + k.Name + ".txt");
     for (const auto& [delimiter, files] : {std::pair{String("\\t"), tabbed}, std::pair{String(";"), semicolons}}) {
-        const TCommandResult csv = RunCommand(
+        const TCommandResult csv = RunCommandStatus(
             "python3 -c \"import csv,sys\n"
             "for f in sys.argv[1:]:\n"
             "  rows=[r for r in csv.reader(open(f,encoding='utf-8',newline=''),delimiter='" +
@@ -236,7 +236,7 @@ TEST_F(SeriesDataExport, SpreadsheetFilesOpenInLibreOffice)
     std::vector<String> files;
     for (const TCase& k : Cases()) files.push_back(GoldenDir + k.Name + ".xls");
     const TCommandResult result =
-        RunCommand("cd '" + dir.Name() + "' && HOME='" + dir.Name() + "' soffice --headless --convert-to csv --outdir '" +
+        RunCommandStatus("cd '" + dir.Name() + "' && HOME='" + dir.Name() + "' soffice --headless --convert-to csv --outdir '" +
                    dir.Name() + "'" + quotedPaths(files));
     ASSERT_EQ(result.Code, 0) << result.Output;
     const auto sheet = [&](const char* name) { return ReadWholeFile(dir.Name() + "/" + name + ".csv"); };
@@ -279,7 +279,7 @@ TEST_F(SeriesDataExport, XmlBytesAreInTheDeclaredEncoding)
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 4), String("\xFF\xFE<\0", 4));
     if (!HaveProgram("xmllint")) GTEST_SKIP() << "xmllint is not installed";
-    const TCommandResult result = RunCommand("xmllint --noout '" + file.Name() + "'");
+    const TCommandResult result = RunCommandStatus("xmllint --noout '" + file.Name() + "'");
     EXPECT_EQ(result.Code, 0) << result.Output;
 }
 

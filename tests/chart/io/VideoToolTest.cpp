@@ -89,7 +89,7 @@ protected:
 
 TEST_F(VideoTool, TenDrawingsBecomeTenUncompressedFramesAtTwentyPerSecond)
 {
-    if (!HaveTool("ffprobe")) GTEST_SKIP() << "no ffprobe";
+    if (!HaveProgram("ffprobe")) GTEST_SKIP() << "no ffprobe";
     const fs::path file = File("raw");
     int started = 0, stopped = 0, framed = 0;
     tool->SetOnStart([&](TObject*) { ++started; });
@@ -175,7 +175,7 @@ TEST_F(VideoTool, TheReaderKeepsTheWholeFramesOfACutFile)
 
 TEST_F(VideoTool, MotionJpegFramesDecodeInFfmpeg)
 {
-    if (!HaveTool("ffprobe")) GTEST_SKIP() << "no ffprobe";
+    if (!HaveProgram("ffprobe")) GTEST_SKIP() << "no ffprobe";
     const fs::path file = File("mjpg");
     tool->SetCompression("mjpg");
     tool->BeginCapture(file.string());
@@ -241,7 +241,7 @@ TEST_F(VideoTool, NothingIsRecordedOutsideACapture)
 
 TEST_F(VideoTool, AFrameDurationBelowOneCountsAsOne)
 {
-    if (!HaveTool("ffprobe")) GTEST_SKIP() << "no ffprobe";
+    if (!HaveProgram("ffprobe")) GTEST_SKIP() << "no ffprobe";
     const fs::path file = File("fast");
     tool->SetFrameDuration(0);
     tool->BeginCapture(file.string());
@@ -253,7 +253,7 @@ TEST_F(VideoTool, AFrameDurationBelowOneCountsAsOne)
 
 TEST_F(VideoTool, FramesOfAResizedChartKeepTheFirstSize)
 {
-    if (!HaveTool("ffprobe")) GTEST_SKIP() << "no ffprobe";
+    if (!HaveProgram("ffprobe")) GTEST_SKIP() << "no ffprobe";
     const fs::path file = File("resized");
     tool->BeginCapture(file.string());
     Draw(2);
@@ -269,7 +269,7 @@ TEST_F(VideoTool, FramesOfAResizedChartKeepTheFirstSize)
 // reader follow.
 TEST_F(VideoTool, ALongRecordingContinuesAsOpenDml)
 {
-    if (!HaveTool("ffprobe")) GTEST_SKIP() << "no ffprobe";
+    if (!HaveProgram("ffprobe")) GTEST_SKIP() << "no ffprobe";
     for (const char* compression : {"", "MJPG"}) {
         const fs::path file = File(std::string("long") + compression);
         // Three uncompressed frames of 480 x 300 per segment.
@@ -329,7 +329,7 @@ protected:
 
 TEST_F(VideoPlayer, FfmpegFilesPlayEveryFrameIntoTheBackImage)
 {
-    if (!HaveTool("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
+    if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
     struct Case {
         const char* stem;
         const char* codec;
@@ -362,7 +362,7 @@ TEST_F(VideoPlayer, OurOwnRecordingPlaysBack)
 
 TEST_F(VideoPlayer, LoopRestartsAndASecondStartDoesNothing)
 {
-    if (!HaveTool("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
+    if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
     player->SetFileName(Made("loop", "-c:v rawvideo -pix_fmt bgra").string());
     player->SetLoop(true);
     player->StartPlaying();
@@ -384,7 +384,7 @@ TEST_F(VideoPlayer, LoopRestartsAndASecondStartDoesNothing)
 
 TEST_F(VideoPlayer, TheTimerPlaysTheFileToItsEnd)
 {
-    if (!HaveTool("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
+    if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
     player->SetFileName(Made("timer", "-c:v mjpeg").string());
     int shown = 0;
     player->SetOnFrame([&](TObject*) { ++shown; });
@@ -400,7 +400,7 @@ TEST_F(VideoPlayer, TheTimerPlaysTheFileToItsEnd)
 
 TEST_F(VideoPlayer, TheFirstFrameSwitchesTheBackGradientOff)
 {
-    if (!HaveTool("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
+    if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
     chart->Gradient()->SetVisible(true);
     player->SetFileName(Made("gradient", "-c:v rawvideo -pix_fmt bgra").string());
     player->StartPlaying();
@@ -411,7 +411,7 @@ TEST_F(VideoPlayer, TheFirstFrameSwitchesTheBackGradientOff)
 
 TEST_F(VideoPlayer, ATargetPictureTakesTheFramesAndInactivityEmptiesIt)
 {
-    if (!HaveTool("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
+    if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
     TPicture target;
     player->SetTargetPicture(&target);
     player->SetFileName(Made("target", "-c:v rawvideo -pix_fmt bgra").string());
@@ -429,7 +429,7 @@ TEST_F(VideoPlayer, ATargetPictureTakesTheFramesAndInactivityEmptiesIt)
 
 TEST_F(VideoPlayer, FiltersSetInCodeApplyToEveryFrame)
 {
-    if (!HaveTool("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
+    if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
     TFilterItems filters(nullptr);
     filters.Add(TInvertFilter::StaticClass());
     player->SetFilters(&filters);
@@ -486,7 +486,7 @@ TEST_F(VideoPlayer, TheSettingsAndFiltersAreStored)
 
 TEST_F(VideoPlayer, FilesItCannotPlayAreRefused)
 {
-    if (!HaveTool("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
+    if (!HaveProgram("ffmpeg")) GTEST_SKIP() << "no ffmpeg";
     struct Case {
         fs::path file;
         const char* message;
