@@ -8,6 +8,7 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ValueList.h"
 #include "chart/core/ZebConst.h"
+#include "chart/io/ExcelExport.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Control.h"
@@ -224,6 +225,7 @@ void TZebExcelSource::CloseSource()
 void StartExcelSourceUnit()
 {
     if (starts++ > 0) return;
+    ExcelExportClass = &CreateSeriesDataXLSObject;
     ActivateClassGroup(TControl::StaticClass());
     RegisterClass(TZebExcelSource::StaticClass());
     SeriesSourceClassList().push_back(&TZebExcelSource::StaticClass());
@@ -232,6 +234,7 @@ void StartExcelSourceUnit()
 void StopExcelSourceUnit()
 {
     if (starts == 0 || --starts > 0) return;
+    ExcelExportClass = nullptr;
     auto& list = SeriesSourceClassList();
     list.erase(std::remove(list.begin(), list.end(), &TZebExcelSource::StaticClass()), list.end());
     UnRegisterClass(TZebExcelSource::StaticClass());

@@ -1,13 +1,17 @@
 // .xlsx files written through libxlsxwriter in its constant-memory mode: each row is written out
-// when a later one begins.
+// when a later one begins. The library makes the file only when the workbook is closed, under a
+// temporary name beside the target that replaces the target once complete.
+#include <unistd.h>
 #include <xlsxwriter.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/system/Workbook.h"
 
 struct TWorkbookWriter::TState {
     String fileName;
+    String partName;
     lxw_workbook* workbook = nullptr;
     lxw_worksheet* sheet = nullptr;
     int lastRow = 0;
@@ -25,9 +29,10 @@ namespace {
 TWorkbookWriter::TWorkbookWriter(const String& fileName, const String& sheetName) : state_(std::make_unique<TState>())
 {
     state_->fileName = fileName;
+    state_->partName = fileName + ".part" + std::to_string(getpid());
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    state_->workbook = workbook_new_opt(fileName.c_str(), &options);
+    state_->workbook = workbook_new_opt(state_->partName.c_str(), &options);
     if (!state_->workbook) Fail(fileName, "out of memory");
     state_->sheet = workbook_add_worksheet(state_->workbook, sheetName.empty() ? nullptr : sheetName.c_str());
     if (!state_->sheet) {
@@ -78,5 +83,12 @@ void TWorkbookWriter::Save()
     lxw_workbook* workbook = state_->workbook;
     state_->workbook = nullptr;  // closing frees it, also on failure
     const lxw_error error = workbook_close(workbook);
-    if (error != LXW_NO_ERROR) Fail(state_->fileName, lxw_strerror(error));
+    if (error != LXW_NO_ERROR) {
+        std::remove(state_->partName.c_str());
+        Fail(state_->fileName, lxw_strerror(error));
+    }
+    if (std::rename(state_->partName.c_str(), state_->fileName.c_str()) != 0) {
+        std::remove(state_->partName.c_str());
+        Fail(state_->fileName, "it cannot replace the file there");
+    }
 }
