@@ -18,6 +18,7 @@
 #include "platform/rtl/Files.h"
 #include "platform/system/Workbook.h"
 #include "tests/support/Python.h"
+#include "tests/support/RegistryCheck.h"
 #include "tests/support/TempName.h"
 
 namespace {
@@ -262,6 +263,17 @@ TEST_F(ExcelSource, TheUnitRegistersTheSourceAndTheSpreadsheetExporter)
     StopExcelSourceUnit();
     EXPECT_EQ(std::count(list.begin(), list.end(), &TZebExcelSource::StaticClass()), 0);
     EXPECT_EQ(ExcelExportClass, nullptr);
+}
+
+TEST_F(ExcelSource, TheSourcesSettingsTravelThroughComponentStreams)
+{
+    // Active would load the file the moved FileName names.
+    testsupport::StreamCheckOptions options;
+    options.Untouched = {"TZebSeriesSource.Active"};
+    const std::vector<String> faults = testsupport::CheckStreamedClass(TZebExcelSource::StaticClass(), options);
+    String all;
+    for (const String& f : faults) all += f + "\n";
+    EXPECT_TRUE(faults.empty()) << all;
 }
 
 class ExcelExport : public ExcelSource {};
