@@ -180,6 +180,7 @@ TEST_F(FileSource, TheUnitInstallsBothHooksAndItsLastStopRemovesTheDownloader)
     TStringStream loaded;
     EXPECT_EQ(LoadStreamHook()(Local("site/data.txt"), loaded), 0);
     EXPECT_EQ(loaded.DataString(), "1 2 3");
+    EXPECT_EQ(LoadStreamHook()(Local("site/none.png"), loaded), -1);
     if (HaveServer()) {
         TStringStream downloaded;
         EXPECT_EQ(DownloadURLHook(server_->Url("/data.txt"), downloaded, true, {}), 0);
