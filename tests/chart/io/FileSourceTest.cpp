@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "chart/canvas/HtmlText.h"
 #include "chart/core/Chart.h"
@@ -169,6 +170,20 @@ TEST_F(FileSource, TheCacheKeepsFilesAndRaisesForMissingOnes)
     EXPECT_EQ(second.DataString(), "1 2 3");
     TStringStream none;
     EXPECT_THROW(LoadCachedStream(Local("site/none.txt"), none), EFOpenError);
+}
+
+TEST_F(FileSource, ThreadsShareTheCache)
+{
+    const String names[] = {Local("site/data.txt"), Local("site/empty.txt")};
+    std::vector<std::thread> threads;
+    std::vector<String> results(8);
+    for (std::size_t i = 0; i < results.size(); ++i)
+        threads.emplace_back([&, i] {
+            TStringStream stream;
+            if (LoadCachedStream(names[i % 2], stream) == 0) results[i] = stream.DataString();
+        });
+    for (auto& thread : threads) thread.join();
+    for (std::size_t i = 0; i < results.size(); ++i) EXPECT_EQ(results[i], i % 2 ? "" : "1 2 3") << i;
 }
 
 TEST_F(FileSource, TheUnitInstallsBothHooksAndItsLastStopRemovesTheDownloader)
