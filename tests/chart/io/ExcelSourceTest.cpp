@@ -161,6 +161,11 @@ TEST_F(ExcelSource, ReadsColumnsRowsAndTheFirstRowOfABlock)
         EXPECT_EQ(Values(*series_->YValues()), c.values) << c.from << ":" << c.to;
         EXPECT_EQ(series_->GetLabelAt(0), "");
     }
+    // The whole sheet gives its first row.
+    Load(book_, "Numbers", "A1", "XFD1048576");
+    std::vector<double> row(16384, 0.0);
+    for (int c = 0; c < 10; ++c) row[c] = c == 0 ? 10 : c == 1 ? 100 : (c + 1) * 1000;
+    EXPECT_EQ(Values(*series_->YValues()), row);
 }
 
 TEST_F(ExcelSource, ASingleCellLeavesTheSeries)
