@@ -2,6 +2,8 @@
 
 #include "chart/core/EngineStartup.h"
 #include "chart/functions/FunctionUnits.h"
+#include "chart/io/DownloadCache.h"
+#include "chart/io/ExcelSource.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
 
@@ -14,10 +16,14 @@ void StartChartUnits()
     StartArrowUnit();
     StartBubbleUnit();
     StartFunctionUnits();
+    StartURLUnit();
+    StartExcelSourceUnit();
 }
 
 void StopChartUnits()
 {
+    StopExcelSourceUnit();
+    StopURLUnit();
     StopFunctionUnits();
     StopBubbleUnit();
     StopArrowUnit();
