@@ -42,10 +42,13 @@ TFilterTexts filterTexts()
     t.Sepia = &TxtSepia;
     return t;
 }
+
+int engineStarts = 0;
 }  // namespace
 
 void StartChartEngine()
 {
+    if (engineStarts++ > 0) return;
     StartMessageTexts();
     StartExtendedTexts();
     StartEngineRoutines();
@@ -59,6 +62,7 @@ void StartChartEngine()
 
 void StopChartEngine()
 {
+    if (engineStarts == 0 || --engineStarts > 0) return;
     StopSplineUnit();
     StopGdiPlusUnit();
     StopFilterUnit();

@@ -34,3 +34,17 @@ TEST(MessageTexts, TheSecondTableFollowsStartUpAndShutDown)
     StopChartEngine();
     for (const String* text : ExtendedTexts()) EXPECT_TRUE(text->empty());
 }
+
+TEST(MessageTexts, ANestedStartKeepsThemUntilTheLastStop)
+{
+    StartChartEngine();
+    StartChartEngine();
+    StopChartEngine();
+    EXPECT_EQ(TxtArial, "Arial");
+    StopChartEngine();
+    EXPECT_TRUE(TxtArial.empty());
+    StopChartEngine();  // one stop too many does nothing
+    StartChartEngine();
+    EXPECT_EQ(TxtArial, "Arial");
+    StopChartEngine();
+}
