@@ -2,6 +2,7 @@
 
 #include "chart/core/EngineStartup.h"
 #include "chart/functions/FunctionUnits.h"
+#include "chart/series/ErrorBarUnit.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
 
@@ -13,12 +14,16 @@ void StartChartUnits()
     StartGanttUnit();
     StartArrowUnit();
     StartBubbleUnit();
+    StartErrorBarUnit();
+    StartBezierUnit();
     StartFunctionUnits();
 }
 
 void StopChartUnits()
 {
     StopFunctionUnits();
+    StopBezierUnit();
+    StopErrorBarUnit();
     StopBubbleUnit();
     StopArrowUnit();
     StopGanttUnit();
