@@ -8,6 +8,7 @@
 #include "chart/functions/ChangeFunctions.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/functions/MovingAverages.h"
+#include "chart/functions/OscillatorFunctions.h"
 #include "chart/functions/StatisticsFunctions.h"
 #include "chart/series/HistogramSeries.h"
 
@@ -35,8 +36,12 @@ const std::vector<TStatisticsType>& statisticsTypes()
         {&TRMSFunction::StaticClass, false, &TxtRootMeanSquare, &TxtStats},
         {&TSkewnessFunction::StaticClass, false, &TxtSkewness, &TxtStats},
         {&TKurtosisFunction::StaticClass, false, &TxtKurtosis, &TxtStats},
-        // here: MACD, money flow, RVI, awesome oscillator, accelerator/decelerator, alligator,
-        // gator, stochastic, Bollinger bands (Financial)
+        {&TMACDFunction::StaticClass, false, &TxtMacd, &TxtFinancial},
+        // here: money flow (Financial)
+        {&TRVIFunction::StaticClass, false, &TxtRvi, &TxtFinancial},
+        // here: awesome oscillator, accelerator/decelerator, alligator, gator (Financial)
+        {&TStochasticFunction::StaticClass, false, &TxtStochastic, &TxtFinancial},
+        {&TBollingerFunction::StaticClass, false, &TxtBollingerBands, &TxtFinancial},
         {&TCrossPointsFunction::StaticClass, false, &TxtCrossPoints, &TxtExtended},
         {&TPerformanceFunction::StaticClass, false, &TxtPerformance, &TxtStats},
         {&TVarianceFunction::StaticClass, false, &TxtVariance, &TxtStats},
@@ -45,7 +50,9 @@ const std::vector<TStatisticsType>& statisticsTypes()
         {&TSlopeFunction::StaticClass, false, &TxtSlope, &TxtStats},
         {&THistogramSeries::StaticClass, true, &TxtHistogram, &TxtStats},
         {&THorizHistogramSeries::StaticClass, true, &TxtHorizontalHistogram, &TxtStats},
-        // here: close location value, volume oscillator, commodity channel index (Financial)
+        // here: close location value (Financial)
+        {&TPVOFunction::StaticClass, false, &TxtVolumeOscillator, &TxtFinancial},
+        {&TCCIFunction::StaticClass, false, &TxtCommodityChannelIndex, &TxtFinancial},
         {&TCentroidZebFunction::StaticClass, false, &TxtCentroid, &TxtStats},
     };
     return types;
