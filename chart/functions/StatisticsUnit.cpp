@@ -9,6 +9,7 @@
 #include "chart/functions/FunctionUnits.h"
 #include "chart/functions/MovingAverages.h"
 #include "chart/functions/OscillatorFunctions.h"
+#include "chart/functions/PriceVolumeFunctions.h"
 #include "chart/functions/StatisticsFunctions.h"
 #include "chart/series/HistogramSeries.h"
 
@@ -21,8 +22,7 @@ struct TStatisticsType {
     const String* GalleryPage;
 };
 
-// One sample series each. The indicator functions join at their places
-// (marked) as they are built.
+// One sample series each.
 const std::vector<TStatisticsType>& statisticsTypes()
 {
     static const std::vector<TStatisticsType> types{
@@ -37,9 +37,12 @@ const std::vector<TStatisticsType>& statisticsTypes()
         {&TSkewnessFunction::StaticClass, false, &TxtSkewness, &TxtStats},
         {&TKurtosisFunction::StaticClass, false, &TxtKurtosis, &TxtStats},
         {&TMACDFunction::StaticClass, false, &TxtMacd, &TxtFinancial},
-        // here: money flow (Financial)
+        {&TMoneyFlowFunction::StaticClass, false, &TxtMoneyFlow, &TxtFinancial},
         {&TRVIFunction::StaticClass, false, &TxtRvi, &TxtFinancial},
-        // here: awesome oscillator, accelerator/decelerator, alligator, gator (Financial)
+        {&TAOFunction::StaticClass, false, &TxtAwesomeOscillator, &TxtFinancial},
+        {&TACFunction::StaticClass, false, &TxtAcceleratorDecelerator, &TxtFinancial},
+        {&TAlligatorFunction::StaticClass, false, &TxtAlligator, &TxtFinancial},
+        {&TGatorFunction::StaticClass, false, &TxtGatorOscillator, &TxtFinancial},
         {&TStochasticFunction::StaticClass, false, &TxtStochastic, &TxtFinancial},
         {&TBollingerFunction::StaticClass, false, &TxtBollingerBands, &TxtFinancial},
         {&TCrossPointsFunction::StaticClass, false, &TxtCrossPoints, &TxtExtended},
@@ -50,7 +53,7 @@ const std::vector<TStatisticsType>& statisticsTypes()
         {&TSlopeFunction::StaticClass, false, &TxtSlope, &TxtStats},
         {&THistogramSeries::StaticClass, true, &TxtHistogram, &TxtStats},
         {&THorizHistogramSeries::StaticClass, true, &TxtHorizontalHistogram, &TxtStats},
-        // here: close location value (Financial)
+        {&TCLVFunction::StaticClass, false, &TxtCloseLocationValue, &TxtFinancial},
         {&TPVOFunction::StaticClass, false, &TxtVolumeOscillator, &TxtFinancial},
         {&TCCIFunction::StaticClass, false, &TxtCommodityChannelIndex, &TxtFinancial},
         {&TCentroidZebFunction::StaticClass, false, &TxtCentroid, &TxtStats},

@@ -294,8 +294,10 @@ TEST_F(Oscillators, FinancialEntriesInTheirOrder)
     std::vector<std::string> names;
     for (const auto& t : RegisteredSeriesTypes())
         if (t->FunctionClass && t->GalleryPageText() == "Financial") names.push_back(t->FunctionClass->ClassName());
-    const std::vector<std::string> ours{"TMACDFunction",   "TRVIFunction", "TStochasticFunction",
-                                        "TBollingerFunction", "TPVOFunction", "TCCIFunction"};
+    const std::vector<std::string> ours{"TMACDFunction",      "TMoneyFlowFunction", "TRVIFunction",
+                                        "TAOFunction",        "TACFunction",        "TAlligatorFunction",
+                                        "TGatorFunction",     "TStochasticFunction", "TBollingerFunction",
+                                        "TCLVFunction",       "TPVOFunction",       "TCCIFunction"};
     std::vector<std::string> seen;
     for (const std::string& n : names)
         if (std::find(ours.begin(), ours.end(), n) != ours.end()) seen.push_back(n);
