@@ -164,8 +164,14 @@ void THighLowSeries::BeforeDrawPoints()
     firstDrawn_ = true;
     lastSolidColor_ = static_cast<TColor>(0xFFFFFF);
     polygons_.Clear();
+    highRun_.clear();
+    lowRun_.clear();
+    connectors_.clear();
     TCustomAxisPanel* chart = ParentChart();
     if (!chart) return;
+    const bool perPointFills =
+        ColorEachPoint() && (HighBrush()->Style() != bsClear || lowBrush_->Style() != bsClear);
+    gather_ = !chart->View3D() && !perPointFills;
     TChartBoxClip clip(*chart);
     clip.Set();
     if (Count() >= 2) fillBand();
@@ -245,27 +251,105 @@ void THighLowSeries::drawConnector(int x, int high, int low, TColor color)
 {
     TCustomAxisPanel& chart = *ParentChart();
     TCanvas3D& canvas = *chart.Canvas3D();
+    if (Pen()->Color() != clAutomatic) color = Pen()->Color();
+    if (gather_) {
+        // The pixels a line from high to low covers: its start, not its end.
+        if (high == low) return;
+        const TConnector c{x, high < low ? high : low + 1, high < low ? low - 1 : high, color};
+        if (!connectors_.empty()) {
+            TConnector& last = connectors_.back();
+            if (last.x == c.x && last.color == c.color && c.top <= last.bottom + 1 && c.bottom >= last.top - 1) {
+                last.top = std::min(last.top, c.top);
+                last.bottom = std::max(last.bottom, c.bottom);
+                return;
+            }
+        }
+        connectors_.push_back(c);
+        return;
+    }
     canvas.UsePen(*Pen());
-    canvas.Pen()->SetColor(Pen()->Color() == clAutomatic ? color : Pen()->Color());
+    canvas.Pen()->SetColor(color);
     if (chart.View3D())
         canvas.LineAtZ(x, high, x, low, DepthRange().middle);
     else
         canvas.DrawLine(x, high, x, low);
 }
 
+void THighLowSeries::drawLine(TZebPen& pen, std::vector<TPoint>& run, int y0, int y1, int x)
+{
+    if (!pen.Visible()) return;
+    if (gather_) {
+        if (run.empty() || run.back() != TPoint{previousX_, y0}) {
+            flushRun(pen, run);
+            run.push_back({previousX_, y0});
+        }
+        run.push_back({x, y1});
+        return;
+    }
+    TCanvas3D& canvas = *ParentChart()->Canvas3D();
+    canvas.UsePen(pen);
+    if (ParentChart()->View3D())
+        canvas.LineAtZ(previousX_, y0, x, y1, DepthRange().middle);
+    else
+        canvas.DrawLine(previousX_, y0, x, y1);
+}
+
+void THighLowSeries::flushRun(TZebPen& pen, std::vector<TPoint>& run)
+{
+    if (run.size() >= 2) {
+        // Within one pixel column the path covers the rows from its lowest to its highest point,
+        // so entering, lowest, highest and leaving point cover them alike.
+        std::vector<TPoint> path;
+        path.reserve(run.size());
+        for (size_t i = 0; i < run.size();) {
+            size_t j = i;
+            TPoint low = run[i], high = run[i];
+            for (; j < run.size() && run[j].X == run[i].X; ++j) {
+                if (run[j].Y < low.Y) low = run[j];
+                if (run[j].Y > high.Y) high = run[j];
+            }
+            for (const TPoint& p : {run[i], low, high, run[j - 1]})
+                if (path.empty() || path.back() != p) path.push_back(p);
+            i = j;
+        }
+        TCanvas3D& canvas = *ParentChart()->Canvas3D();
+        canvas.UsePen(pen);
+        canvas.Polyline(path);
+    }
+    run.clear();
+}
+
+void THighLowSeries::flushConnectors()
+{
+    TCanvas3D& canvas = *ParentChart()->Canvas3D();
+    canvas.UsePen(*Pen());
+    for (const TConnector& c : connectors_) {
+        canvas.Pen()->SetColor(c.color);
+        canvas.DrawLine(c.x, c.top, c.x, c.bottom + 1);
+    }
+    connectors_.clear();
+}
+
+void THighLowSeries::AfterDrawPoints()
+{
+    if (ParentChart() && gather_) {
+        flushRun(*highPen_, highRun_);
+        flushRun(*lowPen_, lowRun_);
+        flushConnectors();
+    }
+    TBaseHighLowSeries::AfterDrawPoints();
+}
+
 void THighLowSeries::DrawPoint(int index)
 {
     TCustomAxisPanel* chart = ParentChart();
     if (!chart) return;
-    TCanvas3D& canvas = *chart->Canvas3D();
     const int x = PointScreenX(index), h = PointScreenY(index), l = ValueScreenY(LowValues()->ValueAt(index));
     if (firstDrawn_ || index == 0) {
         firstDrawn_ = false;
         previousX_ = x, previousHigh_ = h, previousLow_ = l;
         return;
     }
-    const bool is3D = chart->View3D();
-    const int z = DepthRange().middle;
     const bool nullHere = IsNullPoint(index), nullBefore = IsNullPoint(index - 1);
     if (!nullHere && !nullBefore) {
         TZebBrush& brush =
@@ -275,16 +359,8 @@ void THighLowSeries::DrawPoint(int index)
                 {previousX_, previousHigh_}, {previousX_, previousLow_}, {x, l}, {x, h}};
             fillPolygon(quad, brush, GetPointColor(index - 1), false);
         }
-        const auto line = [&](TZebPen& pen, int y0, int y1) {
-            if (!pen.Visible()) return;
-            canvas.UsePen(pen);
-            if (is3D)
-                canvas.LineAtZ(previousX_, y0, x, y1, z);
-            else
-                canvas.DrawLine(previousX_, y0, x, y1);
-        };
-        line(*highPen_, previousHigh_, h);
-        line(*lowPen_, previousLow_, l);
+        drawLine(*highPen_, highRun_, previousHigh_, h, x);
+        drawLine(*lowPen_, lowRun_, previousLow_, l, x);
     }
     if (Pen()->Visible()) {
         if (!nullBefore) drawConnector(previousX_, previousHigh_, previousLow_, GetPointColor(index - 1));

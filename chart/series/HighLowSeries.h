@@ -73,6 +73,7 @@ public:
     void ApplyGalleryStyle(int index) override;
     void BeforeDrawPoints() override;
     void DrawPoint(int index) override;
+    void AfterDrawPoints() override;
     int HitTest(int x, int y) override;
 
     // The search InterpolateAt uses, chosen by the caller (tests compare the two).
@@ -84,6 +85,9 @@ private:
     // A band polygon (band) or the quadrilateral between two points, blended by Transparency.
     void fillPolygon(const std::vector<TPoint>& points, TZebBrush& brush, TColor color, bool band);
     void drawConnector(int x, int high, int low, TColor color);
+    void drawLine(TZebPen& pen, std::vector<TPoint>& run, int y0, int y1, int x);
+    void flushRun(TZebPen& pen, std::vector<TPoint>& run);
+    void flushConnectors();
     void styleChanged(TObject* sender) { StyleChanged(sender); }
 
     std::unique_ptr<TZebBrush> lowBrush_;
@@ -94,4 +98,15 @@ private:
     bool firstDrawn_ = true;
     int previousX_ = 0, previousHigh_ = 0, previousLow_ = 0;
     TColor lastSolidColor_ = static_cast<TColor>(0xFFFFFF);
+    // Thousands of points share a pixel column: in 2-D without per-point fills the lines are
+    // gathered into one polyline per unbroken run, and the connectors of one column and colour
+    // into the pixel ranges they cover, drawn after the points in the same order (lines, then
+    // connectors on top).
+    bool gather_ = false;
+    std::vector<TPoint> highRun_, lowRun_;
+    struct TConnector {
+        int x, top, bottom;  // pixel rows top .. bottom, both drawn
+        TColor color;
+    };
+    std::vector<TConnector> connectors_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -59,26 +60,90 @@ TEST_F(HighLowSuite, ClearBrushesShowNothingAndFilledShowsTheHighFill)
 
 TEST_F(HighLowSuite, NullInterruptsLinesAndItsConnector)
 {
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3-D: segment by segment" : "2-D: gathered");
+        TBarChart c(view3D);
+        THighLowSeries& s = AddBand(c, {{8, 2}, {7, 3}, {6, 4}, {8, 2}});
+        s.SetPointColor(2, clNullPoint);
+        FixAxes(c, 10, 3);
+        c.Frame();
+        s.BeforeDrawPoints();
+        c.canvas->ClearLog();
+        for (int i = 0; i < 4; ++i) s.DrawPoint(i);
+        s.AfterDrawPoints();
+        const std::vector<std::string> log = c.canvas->Log();
+        int connectors = 0, lines = 0;
+        for (size_t i = 0; i < log.size(); ++i) {
+            int x0, y0, x1, y1;
+            if (log[i].starts_with("Polyline(") || log[i].starts_with("LineAtZ(")) {
+                if (log[i].starts_with("LineAtZ(") &&
+                    std::sscanf(log[i].c_str(), "LineAtZ(%d,%d,%d,%d", &x0, &y0, &x1, &y1) == 4 && x0 == x1)
+                    ++connectors;
+                else
+                    ++lines;
+            } else if (i + 1 < log.size() && std::sscanf(log[i].c_str(), "MoveTo(%d,%d)", &x0, &y0) == 2 &&
+                       std::sscanf(log[i + 1].c_str(), "LineTo(%d,%d)", &x1, &y1) == 2) {
+                ++(x0 == x1 ? connectors : lines);
+            }
+        }
+        EXPECT_EQ(lines, 2) << "high and low from point 0 to 1 only";
+        EXPECT_EQ(connectors, 3) << "at points 0, 1 and 3";
+    }
+}
+
+TEST_F(HighLowSuite, GatheredLinesCoverTheSamePixels)
+{
+    // Many points per pixel column: the polylines and merged connectors of a 2-D frame against
+    // the segments drawn one by one, point by point.
     TBarChart c;
-    THighLowSeries& s = AddBand(c, {{8, 2}, {7, 3}, {6, 4}, {8, 2}});
-    s.SetPointColor(2, clNullPoint);
+    THighLowSeries& s = AddPointSeries<THighLowSeries>(c);
+    s.SetSeriesColor(clBlue);
+    s.HighPen()->SetColor(clRed);
+    s.LowPen()->SetColor(clGreen);
+    for (int i = 0; i < 3000; ++i) {
+        const double high = 6 + 3 * std::sin(i / 150.0) + (i % 7) * 0.05;
+        s.AppendHighLow(i / 1000.0, high, high - 2 + 2.5 * std::cos(i / 200.0));
+    }
     FixAxes(c, 10, 3);
     c.Frame();
-    c.canvas->ClearLog();
+    TRecordingCanvas& canvas = *c.canvas;
+    const auto blank = [&] {
+        canvas.Brush()->SetColor(clWhite);
+        canvas.Pen()->SetStyle(psClear);
+        canvas.Rectangle(0, 0, 401, 301);
+        canvas.Pen()->SetStyle(psSolid);
+    };
+    const auto picture = [&] {
+        std::vector<TColor> out;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) out.push_back(PixelAt(canvas, x, y));
+        return out;
+    };
+    blank();
     s.BeforeDrawPoints();
-    c.canvas->ClearLog();
-    for (int i = 0; i < 4; ++i) s.DrawPoint(i);
-    std::vector<std::pair<int, int>> from;
-    std::vector<std::string> log = c.canvas->Log();
-    int connectors = 0, lines = 0;
-    for (size_t i = 0; i + 1 < log.size(); ++i) {
-        int x0, y0, x1, y1;
-        if (std::sscanf(log[i].c_str(), "MoveTo(%d,%d)", &x0, &y0) == 2 &&
-            std::sscanf(log[i + 1].c_str(), "LineTo(%d,%d)", &x1, &y1) == 2)
-            ++(x0 == x1 ? connectors : lines);
+    for (int i = 0; i < s.Count(); ++i) s.DrawPoint(i);
+    s.AfterDrawPoints();
+    const std::vector<TColor> gathered = picture();
+
+    blank();
+    const auto at = [&](int i, bool high) {
+        return TPoint{s.PointScreenX(i), high ? s.PointScreenY(i) : s.ValueScreenY(s.LowValues()->ValueAt(i))};
+    };
+    const auto segment = [&](TZebPen& pen, TPoint a, TPoint b, TColor color) {
+        canvas.UsePen(pen);
+        canvas.Pen()->SetColor(color);
+        canvas.DrawLine(a.X, a.Y, b.X, b.Y);
+    };
+    for (int i = 1; i < s.Count(); ++i) {
+        segment(*s.HighPen(), at(i - 1, true), at(i, true), clRed);
+        segment(*s.LowPen(), at(i - 1, false), at(i, false), clGreen);
+        segment(*s.Pen(), at(i - 1, true), at(i - 1, false), clBlue);
     }
-    EXPECT_EQ(lines, 2) << "high and low from point 0 to 1 only";
-    EXPECT_EQ(connectors, 3) << "at points 0, 1 and 3";
+    segment(*s.Pen(), at(s.Count() - 1, true), at(s.Count() - 1, false), clBlue);
+    const std::vector<TColor> oneByOne = picture();
+    int differing = 0;
+    for (size_t i = 0; i < gathered.size(); ++i) differing += gathered[i] != oneByOne[i];
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(HighLowSuite, EachPointColourFillsTowardsTheNextPoint)
