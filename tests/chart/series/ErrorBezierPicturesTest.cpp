@@ -51,6 +51,25 @@ TEST_F(ErrorPictures, HighLowBand)
     });
 }
 
+TEST_F(ErrorPictures, ErrorBarsAndColouredBandIn3D)
+{
+    ExpectChartPicture("error_high_low_3d", true, "TZebCanvas3D", [](TChart& chart, TComponent& root) {
+        auto* band = new THighLowSeries(&root);
+        band->SetParentChart(&chart);
+        band->HighBrush()->SetStyle(bsSolid);
+        band->LowBrush()->SetStyle(bsSolid);
+        band->SetColorEachPoint(true);
+        auto* errors = new TErrorSeries(&root);
+        errors->SetParentChart(&chart);
+        errors->SetErrorStyle(essLeftRight);
+        errors->ErrorPen()->SetWidth(2);
+        for (int i = 0; i < 10; ++i) {
+            band->AppendHighLow(i, 50 + 15 * std::sin(i / 2.0), 45 + 10 * std::cos(i / 1.5));
+            errors->AppendXYError(i, 20 + 3 * i, 0.3);
+        }
+    });
+}
+
 TEST_F(ErrorPictures, BezierCurves)
 {
     ExpectChartPicture("bezier", false, "TZebCanvas3D", [](TChart& chart, TComponent& root) {

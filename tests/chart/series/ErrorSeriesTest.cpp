@@ -1,5 +1,6 @@
 // Error and error-bar series on the recording canvas: which points draw error lines, how wide the
-// caps are, the lines' colours, spans on a logarithmic axis, and the value range with the errors.
+// caps are, the lines' colours, spans on a logarithmic axis, the value range with the errors; and
+// the registration of the error-bar and Bezier units.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +9,10 @@
 
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/SeriesTypes.h"
+#include "chart/series/BezierSeries.h"
+#include "chart/series/ErrorBarUnit.h"
+#include "chart/series/HighLowSeries.h"
 #include "chart/series/ErrorSeries.h"
 #include "tests/chart/series/PointSeriesFixtures.h"
 
@@ -190,4 +195,25 @@ TEST_F(ErrorSuite, ClicksOnTheCapAndTheLine)
     EXPECT_EQ(s.HitTest(x, top), 0);
     EXPECT_EQ(s.HitTest(x, mid), 0);
     EXPECT_EQ(s.HitTest(x + f + 10, mid), -1);
+}
+
+TEST_F(ErrorSuite, UnitsRegisterOnTheirPagesAndUnregisterOnTheLastStop)
+{
+    StartErrorBarUnit();
+    StartErrorBarUnit();
+    StartBezierUnit();
+    std::vector<std::string> stats;
+    for (const auto& type : RegisteredSeriesTypes())
+        if (type->GalleryPageText() == "Stats") stats.push_back(type->SeriesClass->ClassName());
+    EXPECT_EQ(stats, (std::vector<std::string>{"TErrorBarSeries", "TErrorSeries", "THighLowSeries"}));
+    const TZebSeriesType* bezier = RegisteredSeriesTypes().FindSeriesType(TBezierSeries::StaticClass());
+    ASSERT_NE(bezier, nullptr);
+    EXPECT_EQ(bezier->GalleryPageText(), "Extended");
+    EXPECT_EQ(bezier->NumGallerySeries, 1);
+    StopErrorBarUnit();
+    EXPECT_NE(RegisteredSeriesTypes().FindSeriesType(THighLowSeries::StaticClass()), nullptr) << "started twice";
+    StopErrorBarUnit();
+    StopBezierUnit();
+    EXPECT_EQ(RegisteredSeriesTypes().FindSeriesType(THighLowSeries::StaticClass()), nullptr);
+    EXPECT_EQ(RegisteredSeriesTypes().FindSeriesType(TBezierSeries::StaticClass()), nullptr);
 }
