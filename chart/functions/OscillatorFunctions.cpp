@@ -11,6 +11,7 @@
 #include "chart/core/ChartException.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
+#include "chart/functions/FunctionSeries.h"
 #include "chart/functions/FunctionClasses.h"
 #include "chart/functions/MovingAverages.h"
 #include "chart/series/FastLineSeries.h"
@@ -30,17 +31,6 @@ constexpr TColor SignalColor = static_cast<TColor>(0x008000);
 constexpr TColor HistogramColor = static_cast<TColor>(0x0000FF);
 constexpr TColor White = static_cast<TColor>(0xFFFFFF);
 constexpr TColor Blue = static_cast<TColor>(0xFF0000);
-
-// A plain series of the function carrying a new average function of the period.
-template <class F>
-TChartSeries* AverageSeries(TComponent* owner, double period, F*& function)
-{
-    auto* series = new TChartSeries(owner);
-    function = new F(series);
-    function->InitPeriod(period);
-    series->AttachFunction(function);
-    return series;
-}
 
 double X(TChartSeries* source, int index) { return source->IndependentValueList()->ValueAt(index); }
 
@@ -94,8 +84,8 @@ TV_PUBLISHED_AS(TRVIFunction, TFunctionWithForm<RVIForm>)
 
 TMACDFunction::TMACDFunction(TComponent* owner)
     : TZebMovingFunction(owner),
-      fastSeries_(AverageSeries(this, 12, fast_)),
-      slowSeries_(AverageSeries(this, 26, slow_)),
+      fastSeries_(NewFunctionSeries(this, TExpMovAveFunction::StaticClass(), 12)),
+      slowSeries_(NewFunctionSeries(this, TExpMovAveFunction::StaticClass(), 26)),
       signal_(OwnedSeries().Add(new TFastLineSeries(this))),
       histogram_(OwnedSeries().Add(new TVolumeSeries(this)))
 {
@@ -110,13 +100,13 @@ TMACDFunction::TMACDFunction(TComponent* owner)
     histogram_->SetYOrigin(0);
 }
 
-double TMACDFunction::Period2() const { return fast_->Period(); }
+double TMACDFunction::Period2() const { return fastSeries_->FunctionObject()->Period(); }
 
 void TMACDFunction::SetPeriod2(double value)
 {
-    if (value == fast_->Period()) return;
+    if (value == fastSeries_->FunctionObject()->Period()) return;
     if (value < 0) throw ChartException(TxtFunctionPeriodShouldBe0);
-    fast_->InitPeriod(value < 1 ? 1 : value);
+    fastSeries_->FunctionObject()->InitPeriod(value < 1 ? 1 : value);
     RequestRecalc();
 }
 
@@ -141,9 +131,9 @@ void TMACDFunction::RecomputeFrom(TChartSeries* source)
     if (!source || !output) return;
     output->RemoveAllPoints();
     if (source->Count() > 1) {
-        fast_->RecomputeFrom(source);
-        slow_->InitPeriod(Period());
-        slow_->RecomputeFrom(source);
+        fastSeries_->FunctionObject()->RecomputeFrom(source);
+        slowSeries_->FunctionObject()->InitPeriod(Period());
+        slowSeries_->FunctionObject()->RecomputeFrom(source);
         const TChartValueList& f = *fastSeries_->YValues();
         const TChartValueList& s = *slowSeries_->YValues();
         // One notification for the whole line, not one per point to the signal line.
@@ -222,15 +212,12 @@ void TBollingerFunction::fillBand(TChartSeries* source, TChartSeries& target, do
 {
     const double p = Period();
     const int P = RoundHalfEven(p);
-    TOwnedPtr<TChartSeries> averages(new TChartSeries(nullptr));
-    TZebFunction* average = exponential_ ? static_cast<TZebFunction*>(new TExpMovAveFunction(averages.get()))
-                                         : new TMovingAverageFunction(averages.get());
-    average->InitPeriod(p);
-    averages->AttachFunction(average);
+    TOwnedPtr<TChartSeries> averages(NewFunctionSeries(
+        nullptr, exponential_ ? TExpMovAveFunction::StaticClass() : TMovingAverageFunction::StaticClass(), p));
     const String& own = OutputSeries()->MandatoryValueList()->ValueSource();
     const String name = own.empty() ? source->MandatoryValueList()->Name() : own;
     averages->MandatoryValueList()->SetValueSource(name);
-    average->RecomputeFrom(source);
+    averages->FunctionObject()->RecomputeFrom(source);
     const TChartValueList& values = *source->FindValueList(name);
     const TChartValueList& mean = *averages->YValues();
     target.RemoveAllPoints();
@@ -286,7 +273,9 @@ void TStochasticFunction::SetupSampleChart(TCustomAxisPanel* chart)
 // ---- percentage volume oscillator ----
 
 TPVOFunction::TPVOFunction(TComponent* owner)
-    : TZebFunction(owner), fastSeries_(AverageSeries(this, 12, fast_)), slowSeries_(AverageSeries(this, 26, slow_))
+    : TZebFunction(owner),
+      fastSeries_(NewFunctionSeries(this, TExpMovAveFunction::StaticClass(), 12)),
+      slowSeries_(NewFunctionSeries(this, TExpMovAveFunction::StaticClass(), 26))
 {
     OneSource = true;
     OwnValueLists = true;
@@ -294,11 +283,11 @@ TPVOFunction::TPVOFunction(TComponent* owner)
     InitPeriod(12);
 }
 
-int TPVOFunction::Period2() const { return RoundHalfEven(slow_->Period()); }
+int TPVOFunction::Period2() const { return RoundHalfEven(slowSeries_->FunctionObject()->Period()); }
 
 void TPVOFunction::SetPeriod2(int value)
 {
-    slow_->SetPeriod(value);
+    slowSeries_->FunctionObject()->SetPeriod(value);
     RequestRecalc();
 }
 
@@ -314,9 +303,9 @@ void TPVOFunction::RecomputeFrom(TChartSeries* source)
     if (!source || !output) return;
     output->RemoveAllPoints();
     if (Period() <= 0 || source->Count() < 2) return;
-    fast_->InitPeriod(Period());
-    fast_->RecomputeFrom(source);
-    slow_->RecomputeFrom(source);
+    fastSeries_->FunctionObject()->InitPeriod(Period());
+    fastSeries_->FunctionObject()->RecomputeFrom(source);
+    slowSeries_->FunctionObject()->RecomputeFrom(source);
     const TChartValueList& fast = *fastSeries_->YValues();
     const TChartValueList& slow = *slowSeries_->YValues();
     for (int i = 0; i < source->Count() && i < fast.Count() && i < slow.Count(); ++i) {
@@ -419,9 +408,7 @@ void TRVIFunction::RecomputeFrom(TChartSeries* source)
             raw_->InsertXY(X(source, i), vigor);
         }
     }
-    TMovingAverageFunction* average = nullptr;
-    TOwnedPtr<TChartSeries> smoothed(AverageSeries(nullptr, Period(), average));
-    average->RecomputeFrom(raw_);
+    TOwnedPtr<TChartSeries> smoothed = ComputedSeries(*raw_, TMovingAverageFunction::StaticClass(), Period());
     for (int i = 0; i < smoothed->Count(); ++i)
         output->InsertXY(smoothed->XValues()->ValueAt(i), smoothed->YValues()->ValueAt(i));
 }

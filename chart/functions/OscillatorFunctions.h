@@ -38,10 +38,9 @@ public:
     void SetupSampleChart(TCustomAxisPanel* chart) override;
 
 private:
+    // The fast and slow averages' series.
     TChartSeries* fastSeries_;
-    TExpMovAveFunction* fast_;
     TChartSeries* slowSeries_;
-    TExpMovAveFunction* slow_;
     TFastLineSeries* signal_;
     TExpMovAveFunction* signalAverage_;
     TVolumeSeries* histogram_;
@@ -99,10 +98,9 @@ public:
     void SetupSampleChart(TCustomAxisPanel* chart) override;
 
 private:
+    // The fast and slow averages' series.
     TChartSeries* fastSeries_;
-    TExpMovAveFunction* fast_;
     TChartSeries* slowSeries_;
-    TExpMovAveFunction* slow_;
     bool percentage_ = true;
 };
 

@@ -8,6 +8,7 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/SeriesCloning.h"
 #include "chart/core/ZebProCo.h"
+#include "chart/functions/FunctionSeries.h"
 #include "chart/functions/FunctionClasses.h"
 #include "chart/functions/MovingAverages.h"
 #include "chart/series/FastLineSeries.h"
@@ -30,18 +31,6 @@ constexpr TColor Blue = static_cast<TColor>(0xFF0000);
 
 double X(const TChartSeries& s, int index) { return s.IndependentValueList()->ValueAt(index); }
 
-// A plain temporary series carrying a new average function of the period.
-template <class F>
-TOwnedPtr<TChartSeries> AverageOf(TChartSeries& values, double period)
-{
-    TOwnedPtr<TChartSeries> series(new TChartSeries(nullptr));
-    auto* function = new F(series.get());
-    function->InitPeriod(period);
-    series->AttachFunction(function);
-    function->RecomputeFrom(&values);
-    return series;
-}
-
 // (high + low) / 2 per point of an OHLC source, else its main values, at the source's X.
 TOwnedPtr<TChartSeries> MedianPrices(TChartSeries& source)
 {
@@ -51,6 +40,14 @@ TOwnedPtr<TChartSeries> MedianPrices(TChartSeries& source)
         median->InsertXY(X(source, i), ohlc ? (ohlc->HighValues()->ValueAt(i) + ohlc->LowValues()->ValueAt(i)) / 2
                                             : source.MandatoryValueList()->ValueAt(i));
     return median;
+}
+
+// The price indicators read their own lists of one source.
+void OneSourceOwnLists(TZebFunction& function, double period)
+{
+    function.OneSource = true;
+    function.OwnValueLists = true;
+    function.InitPeriod(period);
 }
 
 // A bar output starts green; a volume series draws its bars from zero.
@@ -125,10 +122,8 @@ TV_PUBLISHED_AS(TGatorFunction, TZebFunctionClass) {}
 
 TCLVFunction::TCLVFunction(TComponent* owner) : TFinancialFunction(owner)
 {
-    OneSource = true;
-    OwnValueLists = true;
+    OneSourceOwnLists(*this, 1);
     UsesPeriod = false;
-    InitPeriod(1);
 }
 
 void TCLVFunction::SetAccumulate(bool value)
@@ -278,12 +273,7 @@ void TMoneyFlowFunction::SetupSampleChart(TCustomAxisPanel* chart)
 
 // ---- awesome and accelerator/decelerator oscillators ----
 
-TAOFunction::TAOFunction(TComponent* owner) : TFinancialFunction(owner)
-{
-    OneSource = true;
-    OwnValueLists = true;
-    InitPeriod(1);
-}
+TAOFunction::TAOFunction(TComponent* owner) : TFinancialFunction(owner) { OneSourceOwnLists(*this, 1); }
 
 void TAOFunction::RecomputeFrom(TChartSeries* source)
 {
@@ -292,8 +282,8 @@ void TAOFunction::RecomputeFrom(TChartSeries* source)
     GreenBars(*output);
     if (source->Count() < 34) return;
     TOwnedPtr<TChartSeries> median = MedianPrices(*source);
-    TOwnedPtr<TChartSeries> fast = AverageOf<TMovingAverageFunction>(*median, 5);
-    TOwnedPtr<TChartSeries> slow = AverageOf<TMovingAverageFunction>(*median, 34);
+    TOwnedPtr<TChartSeries> fast = ComputedSeries(*median, TMovingAverageFunction::StaticClass(), 5);
+    TOwnedPtr<TChartSeries> slow = ComputedSeries(*median, TMovingAverageFunction::StaticClass(), 34);
     for (int i = 0; i < source->Count(); ++i) {
         const double x = X(*source, i);
         const int f = fast->XValues()->IndexOfValue(x), s = slow->XValues()->IndexOfValue(x);
@@ -304,12 +294,7 @@ void TAOFunction::RecomputeFrom(TChartSeries* source)
 
 void TAOFunction::SetupSampleChart(TCustomAxisPanel* chart) { VolumeSampleOutput(*this, chart); }
 
-TACFunction::TACFunction(TComponent* owner) : TFinancialFunction(owner)
-{
-    OneSource = true;
-    OwnValueLists = true;
-    InitPeriod(1);
-}
+TACFunction::TACFunction(TComponent* owner) : TFinancialFunction(owner) { OneSourceOwnLists(*this, 1); }
 
 void TACFunction::RecomputeFrom(TChartSeries* source)
 {
@@ -317,11 +302,8 @@ void TACFunction::RecomputeFrom(TChartSeries* source)
     if (!output || !source || Period() < 1 || !AcceptsSource(source)) return;
     GreenBars(*output);
     if (source->Count() < 34) return;
-    TOwnedPtr<TChartSeries> ao(new TChartSeries(nullptr));
-    auto* aoFunction = new TAOFunction(ao.get());
-    ao->AttachFunction(aoFunction);
-    aoFunction->RecomputeFrom(source);
-    TOwnedPtr<TChartSeries> average = AverageOf<TMovingAverageFunction>(*ao, 5);
+    TOwnedPtr<TChartSeries> ao = ComputedSeries(*source, TAOFunction::StaticClass(), 1);
+    TOwnedPtr<TChartSeries> average = ComputedSeries(*ao, TMovingAverageFunction::StaticClass(), 5);
     for (int i = 0; i < source->Count(); ++i) {
         const double x = X(*source, i);
         const int a = ao->XValues()->IndexOfValue(x), m = average->XValues()->IndexOfValue(x);
@@ -339,8 +321,7 @@ TAlligatorFunction::TAlligatorFunction(TComponent* owner)
       teeth_(OwnedSeries().Add(new TFastLineSeries(this))),
       lips_(OwnedSeries().Add(new TFastLineSeries(this)))
 {
-    OneSource = true;
-    OwnValueLists = true;
+    OneSourceOwnLists(*this, 0);
     teeth_->SetSeriesColor(Red);
     lips_->SetSeriesColor(Green);
 }
@@ -359,7 +340,7 @@ void TAlligatorFunction::RecomputeFrom(TChartSeries* source)
     TOwnedPtr<TChartSeries> median = MedianPrices(*source);
     const auto line = [&median](TChartSeries& target, double length, double shift) {
         target.RemoveAllPoints();
-        TOwnedPtr<TChartSeries> smoothed = AverageOf<TSmoothedMovAvgFunction>(*median, length);
+        TOwnedPtr<TChartSeries> smoothed = ComputedSeries(*median, TSmoothedMovAvgFunction::StaticClass(), length);
         for (int i = 0; i < smoothed->Count(); ++i)
             target.InsertXY(smoothed->XValues()->ValueAt(i) + shift, smoothed->YValues()->ValueAt(i));
     };
@@ -374,8 +355,7 @@ void TAlligatorFunction::RecomputeFrom(TChartSeries* source)
 TGatorFunction::TGatorFunction(TComponent* owner)
     : TFinancialFunction(owner), lower_(OwnedSeries().Add(new TVolumeSeries(this)))
 {
-    OneSource = true;
-    OwnValueLists = true;
+    OneSourceOwnLists(*this, 0);
 }
 
 void TGatorFunction::RecomputeFrom(TChartSeries* source)
@@ -386,10 +366,8 @@ void TGatorFunction::RecomputeFrom(TChartSeries* source)
     FollowOutputSeries(*lower_, *output, true);
     GreenBars(*lower_);
     if (source->Count() < 13) return;
-    TOwnedPtr<TChartSeries> jaw(new TChartSeries(nullptr));
-    auto* alligator = new TAlligatorFunction(jaw.get());
-    jaw->AttachFunction(alligator);
-    alligator->RecomputeFrom(source);
+    TOwnedPtr<TChartSeries> jaw = ComputedSeries(*source, TAlligatorFunction::StaticClass(), 0);
+    const auto* alligator = static_cast<const TAlligatorFunction*>(jaw->FunctionObject());
     const TChartSeries& teeth = *alligator->Teeth();
     const TChartSeries& lips = *alligator->Lips();
     // The three lines are paired by index.

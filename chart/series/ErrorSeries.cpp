@@ -201,42 +201,29 @@ void TCustomErrorSeries::MeasureVertMargins(int& top, int& bottom) const
     if (errorStyle_ == essBottom || errorStyle_ == essTopBottom) bottom = std::max(bottom, width);
 }
 
-double TCustomErrorSeries::HighestY()
-{
-    if (drawBars_) {
-        double result = TBarSeries::HighestY();
-        for (int i = 0; i < Count(); ++i) {
-            const double y = YValues()->ValueAt(i), e = errorValues_->ValueAt(i);
-            result = std::max(result, y >= 0 ? y + e : y - e);
-        }
-        return result;
-    }
-    const bool inverted = GetVertAxis() && GetVertAxis()->Inverted();
-    const bool up = errorStyle_ == essTopBottom || (errorStyle_ == essTop && !inverted);
-    double result = 0;
-    for (int i = 0; i < Count(); ++i) {
-        const double v = YValues()->ValueAt(i) + (up ? errorValues_->ValueAt(i) : 0);
-        result = i == 0 ? v : std::max(result, v);
-    }
-    return result;
-}
+double TCustomErrorSeries::HighestY() { return errorExtreme(true); }
+double TCustomErrorSeries::LowestY() { return errorExtreme(false); }
 
-double TCustomErrorSeries::LowestY()
+double TCustomErrorSeries::errorExtreme(bool highest)
 {
+    const auto better = [highest](double a, double b) { return highest ? std::max(a, b) : std::min(a, b); };
     if (drawBars_) {
-        double result = TBarSeries::LowestY();
+        // The error end away from zero widens the bars' own range.
+        double result = highest ? TBarSeries::HighestY() : TBarSeries::LowestY();
         for (int i = 0; i < Count(); ++i) {
             const double y = YValues()->ValueAt(i), e = errorValues_->ValueAt(i);
-            result = std::min(result, y >= 0 ? y + e : y - e);
+            result = better(result, y >= 0 ? y + e : y - e);
         }
         return result;
     }
     const bool inverted = GetVertAxis() && GetVertAxis()->Inverted();
-    const bool down = errorStyle_ == essTopBottom || (errorStyle_ == essBottom && !inverted);
+    const TErrorSeriesStyle oneSided = highest ? essTop : essBottom;
+    const bool reaches = errorStyle_ == essTopBottom || (errorStyle_ == oneSided && !inverted);
     double result = 0;
     for (int i = 0; i < Count(); ++i) {
-        const double v = YValues()->ValueAt(i) - (down ? errorValues_->ValueAt(i) : 0);
-        result = i == 0 ? v : std::min(result, v);
+        const double e = reaches ? errorValues_->ValueAt(i) : 0;
+        const double v = YValues()->ValueAt(i) + (highest ? e : -e);
+        result = i == 0 ? v : better(result, v);
     }
     return result;
 }

@@ -65,6 +65,8 @@ private:
     // Pixel lengths of value - e .. value and value .. value + e on the style's axis.
     void errorSpans(int index, int& lowSpan, int& highSpan) const;
     void penChanged(TObject* sender);
+    // HighestY and LowestY: the values with the error ends the style draws.
+    double errorExtreme(bool highest);
 
     bool drawBars_ = false;
     std::unique_ptr<TZebPen> errorPen_;

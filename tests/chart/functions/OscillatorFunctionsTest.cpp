@@ -3,43 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "FunctionFixture.h"
+#include "IndicatorFixture.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartException.h"
 #include "chart/core/SeriesTypes.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/functions/OscillatorFunctions.h"
 #include "chart/series/FastLineSeries.h"
-#include "chart/series/OHLCSeries.h"
 #include "chart/series/VolumeSeries.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Streams.h"
 #include "tests/support/StreamText.h"
-
-namespace {
-
-// A form-like root: its stored children are its components without a parent.
-class TIndicatorRoot : public TComponent {
-    TV_CLASS(TIndicatorRoot, TComponent)
-public:
-    using TComponent::TComponent;
-    void GetChildren(const TGetChildProc& proc, TComponent*) override
-    {
-        for (int i = 0; i < ComponentCount(); ++i)
-            if (!Components(i)->GetParentComponent()) proc(Components(i));
-    }
-};
-
-}  // namespace
-
-TV_PUBLISHED(TIndicatorRoot) {}
 
 namespace {
 
@@ -52,24 +32,7 @@ std::vector<double> Ema(const std::vector<double>& v, double period)
     return out;
 }
 
-class Oscillators : public FunctionTest {
-protected:
-    // An OHLC source: (open, high, low, close) per day from X 0.
-    TOHLCSeries& ohlc(std::initializer_list<std::array<double, 4>> prices)
-    {
-        auto* s = new TOHLCSeries(&owner);
-        double x = 0;
-        for (const auto& [o, h, l, c] : prices) s->AppendOHLC(String(), clAutomatic, x++, o, h, l, c);
-        return *s;
-    }
-    template <class F>
-    F* runOn(TChartSeries& src, F* f)
-    {
-        output->AttachFunction(f);
-        output->SetDataSource(&src);
-        return f;
-    }
-};
+class Oscillators : public IndicatorTest {};
 
 TEST_F(Oscillators, MacdLineSignalAndHistogram)
 {
@@ -247,19 +210,11 @@ TEST_F(Oscillators, ExtraLinesStayOutOfTheLegendAndTheFileAndComeBackOnce)
     src->SetParentChart(panel);
     for (double y : {4.0, 6.0, 5.0, 8.0, 7.0, 9.0}) src->AppendValue(y);
     src->SetManualData(true);
-    const auto addOutput = [&](const char* name, TZebFunction* f) {
-        auto* out = new TTestSeries(root.get());
-        out->SetName(name);
-        out->SetParentChart(panel);
-        f->SetName(String(name) + "Function");
-        out->AttachFunction(f);
-        out->SetDataSource(src);
-    };
     auto* macd = new TMACDFunction(root.get());
-    addOutput("Macd", macd);
+    addStoredOutput(*root, *src, "Macd", macd);
     auto* bands = new TBollingerFunction(root.get());
     bands->SetPeriod(3);
-    addOutput("Bands", bands);
+    addStoredOutput(*root, *src, "Bands", bands);
     ASSERT_EQ(panel->NumSeries(), 6) << "source, two outputs, signal, histogram, lower band";
     for (TChartSeries* extra : {static_cast<TChartSeries*>(macd->SignalSeries()),
                                 static_cast<TChartSeries*>(macd->HistogramSeries()),
@@ -268,19 +223,12 @@ TEST_F(Oscillators, ExtraLinesStayOutOfTheLegendAndTheFileAndComeBackOnce)
         EXPECT_TRUE(extra->Internal());
     }
 
-    TStringStream stored;
-    WriteComponentToStream(stored, root.get());
-    const String text = testsupport::toText(stored.DataString());
+    String text;
+    TOwnedPtr<TIndicatorRoot> back = storeAndRead(*root, {"Macd", "Bands"}, text);
     EXPECT_EQ(text.find("TFastLineSeries"), String::npos) << text;
     EXPECT_EQ(text.find("TVolumeSeries"), String::npos) << text;
-
-    TOwnedPtr<TIndicatorRoot> back(new TIndicatorRoot(nullptr));
-    TStringStream in(stored.DataString());
-    ReadComponentFromStream(in, back.get());
     auto* chart2 = dynamic_cast<TTestAxisPanel*>(back->FindComponent("Chart1"));
     ASSERT_NE(chart2, nullptr);
-    for (const char* name : {"Macd", "Bands"})
-        if (auto* out = dynamic_cast<TTestSeries*>(back->FindComponent(name))) out->RefreshData();
     EXPECT_EQ(chart2->NumSeries(), 6);
     auto* macd2 = dynamic_cast<TMACDFunction*>(back->FindComponent("MacdFunction"));
     ASSERT_NE(macd2, nullptr);

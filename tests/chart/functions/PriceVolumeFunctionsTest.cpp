@@ -3,17 +3,15 @@
 // extra lines through a save and load.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "FunctionFixture.h"
+#include "IndicatorFixture.h"
 #include "chart/functions/PriceVolumeFunctions.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/HistogramSeries.h"
 #include "chart/series/LineSeries.h"
-#include "chart/series/OHLCSeries.h"
 #include "chart/series/VolumeSeries.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
@@ -23,48 +21,17 @@
 
 namespace {
 
-class TPriceVolumeRoot : public TComponent {
-    TV_CLASS(TPriceVolumeRoot, TComponent)
-public:
-    using TComponent::TComponent;
-    void GetChildren(const TGetChildProc& proc, TComponent*) override
-    {
-        for (int i = 0; i < ComponentCount(); ++i)
-            if (!Components(i)->GetParentComponent()) proc(Components(i));
-    }
-};
-
-}  // namespace
-
-TV_PUBLISHED(TPriceVolumeRoot) {}
-
-namespace {
-
 constexpr TColor Red = static_cast<TColor>(0x0000FF);
 constexpr TColor Green = static_cast<TColor>(0x008000);
 
-class PriceVolume : public FunctionTest {
+class PriceVolume : public IndicatorTest {
 protected:
-    TOHLCSeries& ohlc(std::initializer_list<std::array<double, 4>> prices)
-    {
-        auto* s = new TOHLCSeries(&owner);
-        double x = 0;
-        for (const auto& [o, h, l, c] : prices) s->AppendOHLC(String(), clAutomatic, x++, o, h, l, c);
-        return *s;
-    }
     // n days whose median price is median(i).
     TOHLCSeries& days(int n, double (*median)(int))
     {
         auto* s = new TOHLCSeries(&owner);
         for (int i = 0; i < n; ++i) s->AppendOHLC(String(), clAutomatic, i, median(i), median(i) + 1, median(i) - 1, median(i));
         return *s;
-    }
-    template <class F>
-    F* runOn(TChartSeries& src, F* f)
-    {
-        output->AttachFunction(f);
-        output->SetDataSource(&src);
-        return f;
     }
     std::vector<TColor> colours(const TChartSeries& s) const
     {
@@ -209,12 +176,12 @@ TEST_F(PriceVolume, GatorPairsTheAlligatorLines)
 TEST_F(PriceVolume, ExtraLinesComeBackOnceAfterASaveAndLoad)
 {
     const std::initializer_list<const TMetaClass*> classes{
-        &TPriceVolumeRoot::StaticClass(),   &TTestAxisPanel::StaticClass(),     &TTestSeries::StaticClass(),
+        &TIndicatorRoot::StaticClass(),   &TTestAxisPanel::StaticClass(),     &TTestSeries::StaticClass(),
         &TOHLCSeries::StaticClass(),        &TMoneyFlowFunction::StaticClass(), &TAlligatorFunction::StaticClass(),
         &TGatorFunction::StaticClass(),     &TFastLineSeries::StaticClass(),    &TVolumeSeries::StaticClass(),
         &TAreaSeries::StaticClass(),        &THistogramSeries::StaticClass()};
     RegisterClasses(classes);
-    TOwnedPtr<TPriceVolumeRoot> root(new TPriceVolumeRoot(nullptr));
+    TOwnedPtr<TIndicatorRoot> root(new TIndicatorRoot(nullptr));
     root->SetName("Root");
     auto* panel = new TTestAxisPanel(root.get());
     panel->SetName("Chart1");
@@ -227,35 +194,20 @@ TEST_F(PriceVolume, ExtraLinesComeBackOnceAfterASaveAndLoad)
     volumes->SetName("Volumes");
     for (int i = 0; i < 20; ++i) volumes->AppendValue(100 + i);
     volumes->SetManualData(true);
-    const auto addOutput = [&](const char* name, TZebFunction* f) {
-        auto* out = new TTestSeries(root.get());
-        out->SetName(name);
-        out->SetParentChart(panel);
-        f->SetName(String(name) + "Function");
-        out->AttachFunction(f);
-        out->SetDataSource(prices);
-    };
     auto* flow = new TMoneyFlowFunction(root.get());
     flow->SetVolume(volumes);
-    addOutput("Flow", flow);
-    addOutput("Alligator", new TAlligatorFunction(root.get()));
-    addOutput("Gator", new TGatorFunction(root.get()));
+    addStoredOutput(*root, *prices, "Flow", flow);
+    addStoredOutput(*root, *prices, "Alligator", new TAlligatorFunction(root.get()));
+    addStoredOutput(*root, *prices, "Gator", new TGatorFunction(root.get()));
     const int before = panel->NumSeries();
     ASSERT_EQ(before, 4 + 2 + 1) << "prices, outputs, teeth and lips, lower histogram (a money flow line draws itself)";
 
-    TStringStream stored;
-    WriteComponentToStream(stored, root.get());
-    const String text = testsupport::toText(stored.DataString());
+    String text;
+    TOwnedPtr<TIndicatorRoot> back = storeAndRead(*root, {"Flow", "Alligator", "Gator"}, text);
     for (const char* extra : {"TFastLineSeries", "TVolumeSeries", "TAreaSeries", "THistogramSeries"})
         EXPECT_EQ(text.find(extra), String::npos) << extra;
-
-    TOwnedPtr<TPriceVolumeRoot> back(new TPriceVolumeRoot(nullptr));
-    TStringStream in(stored.DataString());
-    ReadComponentFromStream(in, back.get());
     auto* chart2 = dynamic_cast<TTestAxisPanel*>(back->FindComponent("Chart1"));
     ASSERT_NE(chart2, nullptr);
-    for (const char* name : {"Flow", "Alligator", "Gator"})
-        if (auto* out = dynamic_cast<TTestSeries*>(back->FindComponent(name))) out->RefreshData();
     EXPECT_EQ(chart2->NumSeries(), before);
     auto* flow2 = dynamic_cast<TMoneyFlowFunction*>(back->FindComponent("FlowFunction"));
     ASSERT_NE(flow2, nullptr);

@@ -1,0 +1,5 @@
+#include "IndicatorFixture.h"
+
+#include "platform/classes/Published.h"
+
+TV_PUBLISHED(TIndicatorRoot) {}
