@@ -1,6 +1,7 @@
 #include "app/ChartUnits.h"
 
 #include "chart/core/EngineStartup.h"
+#include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
@@ -13,12 +14,14 @@ void StartChartUnits()
     StartGanttUnit();
     StartArrowUnit();
     StartBubbleUnit();
+    StartFinancialUnits();
     StartFunctionUnits();
 }
 
 void StopChartUnits()
 {
     StopFunctionUnits();
+    StopFinancialUnits();
     StopBubbleUnit();
     StopArrowUnit();
     StopGanttUnit();
