@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "ChartPicture.h"
+#include "chart/core/EngineStartup.h"
 #include "chart/core/Legend.h"
 #include "chart/series/CandleSeries.h"
 #include "chart/series/DarvasSeries.h"
@@ -36,7 +37,18 @@ struct CandleCase {
     TCandleStyle style;
 };
 
-class CandlePictures : public ::testing::TestWithParam<std::tuple<CandleCase, bool>> {};
+// The engine's texts name the legend items.
+class CandlePictures : public ::testing::TestWithParam<std::tuple<CandleCase, bool>> {
+public:
+    static void SetUpTestSuite() { StartChartEngine(); }
+    static void TearDownTestSuite() { StopChartEngine(); }
+};
+
+class FinancialPictures : public ::testing::Test {
+public:
+    static void SetUpTestSuite() { StartChartEngine(); }
+    static void TearDownTestSuite() { StopChartEngine(); }
+};
 
 TEST_P(CandlePictures, Draw)
 {
@@ -63,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, CandlePictures,
                              return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_3d" : "");
                          });
 
-TEST(FinancialPictures, VolumesPointFigureAndDarvas)
+TEST_F(FinancialPictures, VolumesPointFigureAndDarvas)
 {
     ExpectChartPicture("volume", false, "TZebCanvas3D", [](TChart& chart, TComponent& root) {
         auto* s = new TVolumeSeries(&root);
