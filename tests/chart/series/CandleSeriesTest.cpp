@@ -24,9 +24,24 @@ public:
     }
 };
 
+// Logs the pen colour of every 3-D box.
+class TBoxPenCanvas : public TRecordingCanvas {
+    TV_CLASS(TBoxPenCanvas, TRecordingCanvas)
+public:
+    using TRecordingCanvas::TRecordingCanvas;
+    void DrawBox(int left, int right, int top, int bottom, int z0, int z1, bool darkSides, int roundSize) override
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "BoxPen(%06x)", static_cast<unsigned>(Pen()->Color()));
+        Note(text);
+        TRecordingCanvas::DrawBox(left, right, top, bottom, z0, z1, darkSides, roundSize);
+    }
+};
+
 }  // namespace
 
 TV_PUBLISHED(TPenCanvas) {}
+TV_PUBLISHED(TBoxPenCanvas) {}
 
 namespace {
 
@@ -100,6 +115,18 @@ TEST_F(CandleSuite, FlatBodyIsOnePixelTallIn2D)
     EXPECT_EQ(rects[0].substr(0, rects[0].find(' ')), expected);
     std::snprintf(expected, sizeof expected, "Rectangle(%d,%d,%d,%d)", X(2) - 2, Y(4), X(2) + 3, Y(2));
     EXPECT_EQ(rects[1].substr(0, rects[1].find(' ')), expected);
+}
+
+TEST_F(CandleSuite, FlatBoxIn3DIsBorderedInTheCandleColour)
+{
+    auto* boxCanvas = new TBoxPenCanvas(500, 400);
+    chart.ReplaceCanvas(boxCanvas);
+    canvas = boxCanvas;
+    chart.SetView3D(true);
+    TCandleSeries& s = Candles({{3, 5, 1, 3}, {2, 5, 1, 4}});
+    s.SetUpCloseColor(clLime);
+    Draw(s);
+    EXPECT_EQ(canvas->Calls("BoxPen"), (std::vector<std::string>{"BoxPen(00ff00)", "BoxPen(000000)"}));
 }
 
 TEST_F(CandleSuite, TicksTakeTheirColourOrTheCandles)
