@@ -251,6 +251,7 @@ void TADXFunction::RecomputeFrom(TChartSeries* source)
     }
     std::vector<double> dx;
     dx.reserve(static_cast<size_t>(n - p));
+    const TPointUpdateBlock upBlock(*up_), downBlock(*down_);
     for (int i = p; i < n; ++i) {
         const auto k = static_cast<size_t>(i);
         if (i > p) {
