@@ -237,6 +237,52 @@ TEST_F(FinancialTest, CompressionMakesBarsByWeekOrByPoints)
     EXPECT_EQ(bars->HighValues()->ValueAt(0), 21);
 }
 
+TEST_F(FinancialTest, SampleChartsOfTheGallery)
+{
+    StartFinancialUnits();
+    auto* chart = new TTestAxisPanel(&owner);
+    source->SetParentChart(chart);
+    source->FillWithSamples(20);
+
+    // On-balance volume: a volume series and the output line join the candles.
+    auto* obv = new TOBVFunction(&owner);
+    obv->SetupSampleChart(chart);
+    ASSERT_EQ(chart->NumSeries(), 3);
+    auto* volume = dynamic_cast<TVolumeSeries*>(chart->GetSeriesAt(1));
+    ASSERT_NE(volume, nullptr);
+    EXPECT_EQ(volume->Count(), 20);
+    EXPECT_EQ(volume->Title(), String("Volume"));
+    EXPECT_EQ(obv->Volume(), volume);
+    TChartSeries* line = chart->GetSeriesAt(2);
+    EXPECT_EQ(line->FunctionObject(), obv);
+    EXPECT_EQ(line->Count(), 20);
+    EXPECT_EQ(volume->VertAxis(), line->VertAxis());
+
+    // Compression: the second series makes way for candles on the right axis.
+    auto* compress = new TCompressFunction(&owner);
+    compress->SetupSampleChart(chart);
+    auto* bars = dynamic_cast<TCandleSeries*>(compress->OutputSeries());
+    ASSERT_NE(bars, nullptr);
+    EXPECT_EQ(bars->VertAxis(), aRightAxis);
+    EXPECT_EQ(bars->DataSource(), source);
+    EXPECT_GT(bars->Count(), 0);
+    EXPECT_EQ(chart->LeftAxis()->EndPosition(), 50);
+    EXPECT_EQ(chart->RightAxis()->StartPosition(), 50);
+
+    // RSI: a 0 .. 100 percent pane.
+    auto* out = new TFastLineSeries(&owner);
+    out->SetParentChart(chart);
+    while (chart->NumSeries() > 2) chart->GetSeriesAt(1)->Free();
+    ASSERT_EQ(chart->GetSeriesAt(1), out);
+    auto* rsi = new TRSIFunction(&owner);
+    rsi->SetupSampleChart(chart);
+    EXPECT_EQ(rsi->Period(), 10);
+    EXPECT_EQ(out->VertAxis(), aRightAxis);
+    EXPECT_EQ(chart->RightAxis()->AxisValuesFormat(), String("0%"));
+    EXPECT_EQ(chart->RightAxis()->Maximum(), 100);
+    StopFinancialUnits();
+}
+
 TEST(FinancialUnits, RegisterInOrderAndNameTheSampleClasses)
 {
     StartChartEngine();

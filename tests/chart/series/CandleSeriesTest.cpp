@@ -184,6 +184,38 @@ TEST_F(CandleSuite, RemoveGapsPlacesCandlesByIndex)
     EXPECT_EQ(s.PointScreenX(1), X(7));
 }
 
+TEST_F(CandleSuite, AutoSizeMarginIsHalfTheClosestGapAndFourForOneCandle)
+{
+    struct Case {
+        const char* name;
+        std::vector<double> dates;
+        bool autoSize;
+        int margin;
+    };
+    // One unit of X is 30 pixels; the axis' ends are automatic, so the candles widen them.
+    chart.BottomAxis()->SetAutomatic(true);
+    const Case cases[] = {
+        {"one candle", {2}, true, 4},
+        {"closest gap of one unit", {1, 2, 4}, true, 15},
+        {"closest gap of two units", {1, 3, 7}, true, 30},
+        {"fixed width", {1, 2}, false, 0},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TCandleSeries& s = Candles({});
+        for (double d : k.dates) s.AppendCandle(String(), clAutomatic, d, 2, 5, 1, 4);
+        s.SetAutoSize(k.autoSize);
+        TRect margins{0, 0, 0, 0};
+        s.MeasureAxisOverhang(*chart.BottomAxis(), margins);
+        EXPECT_EQ(margins.Left, k.margin);
+        EXPECT_EQ(margins.Right, k.margin);
+        if (k.autoSize) {
+            EXPECT_EQ(s.CandleMargin(), k.margin);
+        }
+        s.Free();
+    }
+}
+
 TEST_F(CandleSuite, LegendSymbolIsABodyWithTwoWicks)
 {
     TCandleSeries& s = Candles({{2, 5, 1, 4}});
