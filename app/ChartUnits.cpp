@@ -1,6 +1,7 @@
 #include "app/ChartUnits.h"
 
 #include "chart/core/EngineStartup.h"
+#include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/series/ErrorBarUnit.h"
 #include "chart/series/PointSeriesUnits.h"
@@ -14,6 +15,7 @@ void StartChartUnits()
     StartGanttUnit();
     StartArrowUnit();
     StartBubbleUnit();
+    StartFinancialUnits();
     StartErrorBarUnit();
     StartBezierUnit();
     StartFunctionUnits();
@@ -24,6 +26,7 @@ void StopChartUnits()
     StopFunctionUnits();
     StopBezierUnit();
     StopErrorBarUnit();
+    StopFinancialUnits();
     StopBubbleUnit();
     StopArrowUnit();
     StopGanttUnit();

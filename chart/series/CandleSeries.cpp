@@ -266,8 +266,10 @@ void TCandleSeries::drawCandle(int index, const TCandleGeometry& g, TColor color
         canvas.Brush()->SetColor(color);
         if (!hover) canvas.SelectPen(pen, g.open == g.close || !pen.Visible() ? color : pen.Color());
         const TRect body{g.x - g.left, top, g.x + g.right, bottom};
-        canvas.DrawBox(body.Left, body.Right, body.Top, body.Bottom, Pointer()->GetStartZ(), Pointer()->GetEndZ(),
-                       Dark3D(), 0);
+        // A point's own visual object draws its body itself.
+        if (!(VisualsOrNull() && Visuals().VisualAt(index)))
+            canvas.DrawBox(body.Left, body.Right, body.Top, body.Bottom, Pointer()->GetStartZ(),
+                           Pointer()->GetEndZ(), Dark3D(), 0);
         fillBodyGradient(index, body);
         if (!hover) UseHighLowPen(color);
         if (stick) canvas.LineAlongY3D(g.x, top, g.high, middle);

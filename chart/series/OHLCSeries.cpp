@@ -9,8 +9,9 @@
 
 TV_PUBLISHED(TOHLCSeries)
 {
-    Prop("CloseValues", &TOHLCSeries::CloseValues, &TOHLCSeries::SetCloseValues);
-    Prop("DateValues", &TOHLCSeries::DateValues, &TOHLCSeries::SetDateValues);
+    // The date and close lists travel as XValues and YValues; their names here are aliases.
+    Prop("CloseValues", &TOHLCSeries::CloseValues, &TOHLCSeries::SetCloseValues).Stored(false);
+    Prop("DateValues", &TOHLCSeries::DateValues, &TOHLCSeries::SetDateValues).Stored(false);
     Prop("HighValues", &TOHLCSeries::HighValues, &TOHLCSeries::SetHighValues);
     Prop("LowValues", &TOHLCSeries::LowValues, &TOHLCSeries::SetLowValues);
     Prop("OpenValues", &TOHLCSeries::OpenValues, &TOHLCSeries::SetOpenValues);

@@ -26,10 +26,12 @@ public:
 
 TV_PUBLISHED_AS(TVolumeSeries, TVolumeSeriesClass)
 {
+    Prop("ClickableLine", &TVolumeSeries::ClickableLine, &TVolumeSeries::SetClickableLine, false);
     Prop("ColorEachPoint", &TVolumeSeries::ColorEachPoint, &TVolumeSeries::SetColorEachPoint, false);
     Prop("LinePen", &TVolumeSeries::LinePen, &TVolumeSeries::SetLinePen);
     Prop("UseYOrigin", &TVolumeSeries::UseYOrigin, &TVolumeSeries::SetUseYOrigin, false);
-    Prop("VolumeValues", &TVolumeSeries::VolumeValues, &TVolumeSeries::SetVolumeValues);
+    // An alias of YValues, which stores the list.
+    Prop("VolumeValues", &TVolumeSeries::VolumeValues, &TVolumeSeries::SetVolumeValues).Stored(false);
     Prop("YOrigin", &TVolumeSeries::YOrigin, &TVolumeSeries::SetYOrigin, 0.0);
 }
 

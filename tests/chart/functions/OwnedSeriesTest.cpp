@@ -9,6 +9,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Streams.h"
+#include "tests/chart/support/FormRoot.h"
 #include "tests/support/StreamText.h"
 
 namespace {
@@ -32,21 +33,9 @@ public:
     TFastLineSeries* Extra;
 };
 
-class TOwnedRoot : public TComponent {
-    TV_CLASS(TOwnedRoot, TComponent)
-public:
-    using TComponent::TComponent;
-    void GetChildren(const TGetChildProc& proc, TComponent*) override
-    {
-        for (int i = 0; i < ComponentCount(); ++i)
-            if (!Components(i)->GetParentComponent()) proc(Components(i));
-    }
-};
-
 }  // namespace
 
 TV_PUBLISHED(TDoubledLineFunction) {}
-TV_PUBLISHED(TOwnedRoot) {}
 
 namespace {
 
@@ -123,9 +112,9 @@ TEST_F(OwnedSeries, ExtraLineGoesWithTheFunctionAndAChartFreedFirstLeavesNoDangl
 
 TEST_F(OwnedSeries, AStoredChartReloadsWithEachExtraLineOnce)
 {
-    RegisterClasses({&TOwnedRoot::StaticClass(), &TTestAxisPanel::StaticClass(), &TTestSeries::StaticClass(),
+    RegisterClasses({&TFormRoot::StaticClass(), &TTestAxisPanel::StaticClass(), &TTestSeries::StaticClass(),
                      &TDoubledLineFunction::StaticClass(), &TFastLineSeries::StaticClass()});
-    TOwnedPtr<TOwnedRoot> root(new TOwnedRoot(nullptr));
+    TOwnedPtr<TFormRoot> root(new TFormRoot(nullptr));
     root->SetName("Root");
     auto* panel = new TTestAxisPanel(root.get());
     panel->SetName("Chart1");
@@ -149,7 +138,7 @@ TEST_F(OwnedSeries, AStoredChartReloadsWithEachExtraLineOnce)
     EXPECT_EQ(text.find("TFastLineSeries"), String::npos) << text;
 
     for (int round = 0; round < 2; ++round) {
-        TOwnedPtr<TOwnedRoot> back(new TOwnedRoot(nullptr));
+        TOwnedPtr<TFormRoot> back(new TFormRoot(nullptr));
         TStringStream in(stored.DataString());
         ReadComponentFromStream(in, back.get());
         auto* chart2 = dynamic_cast<TTestAxisPanel*>(back->FindComponent("Chart1"));
@@ -166,7 +155,7 @@ TEST_F(OwnedSeries, AStoredChartReloadsWithEachExtraLineOnce)
         WriteComponentToStream(again, back.get());
         EXPECT_EQ(testsupport::toText(again.DataString()).find("TFastLineSeries"), String::npos);
     }
-    UnRegisterClasses({&TOwnedRoot::StaticClass(), &TTestAxisPanel::StaticClass(), &TTestSeries::StaticClass(),
+    UnRegisterClasses({&TFormRoot::StaticClass(), &TTestAxisPanel::StaticClass(), &TTestSeries::StaticClass(),
                        &TDoubledLineFunction::StaticClass(), &TFastLineSeries::StaticClass()});
 }
 

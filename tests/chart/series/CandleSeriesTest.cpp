@@ -24,9 +24,24 @@ public:
     }
 };
 
+// Logs the pen colour of every 3-D box.
+class TBoxPenCanvas : public TRecordingCanvas {
+    TV_CLASS(TBoxPenCanvas, TRecordingCanvas)
+public:
+    using TRecordingCanvas::TRecordingCanvas;
+    void DrawBox(int left, int right, int top, int bottom, int z0, int z1, bool darkSides, int roundSize) override
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "BoxPen(%06x)", static_cast<unsigned>(Pen()->Color()));
+        Note(text);
+        TRecordingCanvas::DrawBox(left, right, top, bottom, z0, z1, darkSides, roundSize);
+    }
+};
+
 }  // namespace
 
 TV_PUBLISHED(TPenCanvas) {}
+TV_PUBLISHED(TBoxPenCanvas) {}
 
 namespace {
 
@@ -102,6 +117,18 @@ TEST_F(CandleSuite, FlatBodyIsOnePixelTallIn2D)
     EXPECT_EQ(rects[1].substr(0, rects[1].find(' ')), expected);
 }
 
+TEST_F(CandleSuite, FlatBoxIn3DIsBorderedInTheCandleColour)
+{
+    auto* boxCanvas = new TBoxPenCanvas(500, 400);
+    chart.ReplaceCanvas(boxCanvas);
+    canvas = boxCanvas;
+    chart.SetView3D(true);
+    TCandleSeries& s = Candles({{3, 5, 1, 3}, {2, 5, 1, 4}});
+    s.SetUpCloseColor(clLime);
+    Draw(s);
+    EXPECT_EQ(canvas->Calls("BoxPen"), (std::vector<std::string>{"BoxPen(00ff00)", "BoxPen(000000)"}));
+}
+
 TEST_F(CandleSuite, TicksTakeTheirColourOrTheCandles)
 {
     auto* penCanvas = new TPenCanvas(500, 400);
@@ -155,6 +182,38 @@ TEST_F(CandleSuite, RemoveGapsPlacesCandlesByIndex)
     s.SetRemoveGaps(false);
     EXPECT_EQ(s.LowestX(), 3);
     EXPECT_EQ(s.PointScreenX(1), X(7));
+}
+
+TEST_F(CandleSuite, AutoSizeMarginIsHalfTheClosestGapAndFourForOneCandle)
+{
+    struct Case {
+        const char* name;
+        std::vector<double> dates;
+        bool autoSize;
+        int margin;
+    };
+    // One unit of X is 30 pixels; the axis' ends are automatic, so the candles widen them.
+    chart.BottomAxis()->SetAutomatic(true);
+    const Case cases[] = {
+        {"one candle", {2}, true, 4},
+        {"closest gap of one unit", {1, 2, 4}, true, 15},
+        {"closest gap of two units", {1, 3, 7}, true, 30},
+        {"fixed width", {1, 2}, false, 0},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TCandleSeries& s = Candles({});
+        for (double d : k.dates) s.AppendCandle(String(), clAutomatic, d, 2, 5, 1, 4);
+        s.SetAutoSize(k.autoSize);
+        TRect margins{0, 0, 0, 0};
+        s.MeasureAxisOverhang(*chart.BottomAxis(), margins);
+        EXPECT_EQ(margins.Left, k.margin);
+        EXPECT_EQ(margins.Right, k.margin);
+        if (k.autoSize) {
+            EXPECT_EQ(s.CandleMargin(), k.margin);
+        }
+        s.Free();
+    }
 }
 
 TEST_F(CandleSuite, LegendSymbolIsABodyWithTwoWicks)

@@ -2,25 +2,16 @@
 // the hit test along a line and the sample volumes.
 #include <cstdio>
 
+#include "BlendCanvas.h"
 #include "SeriesTestPanel.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/series/VolumeSeries.h"
 #include "platform/classes/Published.h"
 
-namespace {
+TV_PUBLISHED(TBlendCanvas) {}
 
-// Records the transparency of every blend opened.
-class TBlendCanvas : public TRecordingCanvas {
-    TV_CLASS(TBlendCanvas, TRecordingCanvas)
-public:
-    using TRecordingCanvas::TRecordingCanvas;
-    TZebBlend* StartBlend(const TRect& rect, TZebTransparency transparency) override
-    {
-        Note("Blend(" + std::to_string(transparency) + ")");
-        return TRecordingCanvas::StartBlend(rect, transparency);
-    }
-};
+namespace {
 
 // The vertical lines drawn, as (x, from, to).
 std::vector<std::array<int, 3>> Lines(const TRecordingCanvas& canvas)
@@ -36,11 +27,6 @@ std::vector<std::array<int, 3>> Lines(const TRecordingCanvas& canvas)
     return out;
 }
 
-}  // namespace
-
-TV_PUBLISHED(TBlendCanvas) {}
-
-namespace {
 
 TEST_F(LineFamily, VolumeLinesStartAtTheBaseLine)
 {
