@@ -117,7 +117,7 @@ void TBezierSeries::DrawVisiblePoints()
     for (int i = 0; i < count; ++i) points_[static_cast<size_t>(i)] = {PointScreenX(i), PointScreenY(i)};
     if (count == 0) return;
     std::optional<TBlendSection> blend;
-    if (Transparency() > 0) blend.emplace(canvas, TRect{}, Transparency());
+    if (Transparency() > 0) blend.emplace(canvas, canvas.SupportsAlpha() ? TRect{} : chart->ChartRect(), Transparency());
     canvas.UsePen(*LinePen());
     // An automatic series colour is picked, not stored, so the pen never received it.
     if (!IsSeriesColorStored()) canvas.Pen()->SetColor(SeriesColor());

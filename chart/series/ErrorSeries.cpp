@@ -249,11 +249,9 @@ int TCustomErrorSeries::HitTest(int x, int y)
     const int first = FirstVisibleIndex();
     if (!chart || first == -1) return -1;
     const int last = std::min(LastVisibleIndex(), Count() - 1);
-    if (drawBars_) {
-        int bx = x, by = y;
-        if (chart->View3D()) chart->Canvas3D()->UnprojectXY(bx, by, DepthRange().start);
-        if (const int bar = TBarSeries::HitTest(bx, by); bar != -1) return bar;
-    }
+    // The bars test themselves against their projected boxes.
+    if (drawBars_)
+        if (const int bar = TBarSeries::HitTest(x, y); bar != -1) return bar;
     if (chart->View3D()) chart->Canvas3D()->UnprojectXY(x, y, DepthRange().middle);
     const TPoint p{x, y};
     const int c = CapWidth(BarSize), f = c / 2;

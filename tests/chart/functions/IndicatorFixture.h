@@ -1,6 +1,6 @@
 #pragma once
 // Fixtures of the indicator tests: OHLC sources built from price rows, a function run on such a
-// source, and a form-like root to store a chart with its functions in.
+// source, and a chart with its functions stored in a form-like root and read back.
 #include <array>
 #include <initializer_list>
 #include <vector>
@@ -9,19 +9,8 @@
 #include "chart/series/OHLCSeries.h"
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
+#include "tests/chart/support/FormRoot.h"
 #include "tests/support/StreamText.h"
-
-// Its stored children are its components without a parent, as a form's.
-class TIndicatorRoot : public TComponent {
-    TV_CLASS(TIndicatorRoot, TComponent)
-public:
-    using TComponent::TComponent;
-    void GetChildren(const TGetChildProc& proc, TComponent*) override
-    {
-        for (int i = 0; i < ComponentCount(); ++i)
-            if (!Components(i)->GetParentComponent()) proc(Components(i));
-    }
-};
 
 class IndicatorTest : public FunctionTest {
 protected:
@@ -43,7 +32,7 @@ protected:
 
     // A stored chart: "Chart1" in root, outputs named by the caller with their functions named
     // after them ("Macd" and "MacdFunction").
-    static void addStoredOutput(TIndicatorRoot& root, TChartSeries& prices, const char* name, TZebFunction* f)
+    static void addStoredOutput(TFormRoot& root, TChartSeries& prices, const char* name, TZebFunction* f)
     {
         auto* out = new TTestSeries(&root);
         out->SetName(name);
@@ -54,13 +43,13 @@ protected:
     }
     // root through the component stream and back; the outputs named are refilled. text: the
     // stream as text.
-    static TOwnedPtr<TIndicatorRoot> storeAndRead(TIndicatorRoot& root, std::initializer_list<const char*> outputs,
+    static TOwnedPtr<TFormRoot> storeAndRead(TFormRoot& root, std::initializer_list<const char*> outputs,
                                                   String& text)
     {
         TStringStream stored;
         WriteComponentToStream(stored, &root);
         text = testsupport::toText(stored.DataString());
-        TOwnedPtr<TIndicatorRoot> back(new TIndicatorRoot(nullptr));
+        TOwnedPtr<TFormRoot> back(new TFormRoot(nullptr));
         TStringStream in(stored.DataString());
         ReadComponentFromStream(in, back.get());
         for (const char* name : outputs)

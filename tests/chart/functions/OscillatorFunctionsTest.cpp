@@ -197,11 +197,11 @@ TEST_F(Oscillators, RelativeVigorIndexAndItsSignal)
 TEST_F(Oscillators, ExtraLinesStayOutOfTheLegendAndTheFileAndComeBackOnce)
 {
     const std::initializer_list<const TMetaClass*> classes{
-        &TIndicatorRoot::StaticClass(), &TTestAxisPanel::StaticClass(),    &TTestSeries::StaticClass(),
+        &TFormRoot::StaticClass(), &TTestAxisPanel::StaticClass(),    &TTestSeries::StaticClass(),
         &TMACDFunction::StaticClass(),  &TBollingerFunction::StaticClass(), &TFastLineSeries::StaticClass(),
         &TVolumeSeries::StaticClass()};
     RegisterClasses(classes);
-    TOwnedPtr<TIndicatorRoot> root(new TIndicatorRoot(nullptr));
+    TOwnedPtr<TFormRoot> root(new TFormRoot(nullptr));
     root->SetName("Root");
     auto* panel = new TTestAxisPanel(root.get());
     panel->SetName("Chart1");
@@ -224,7 +224,7 @@ TEST_F(Oscillators, ExtraLinesStayOutOfTheLegendAndTheFileAndComeBackOnce)
     }
 
     String text;
-    TOwnedPtr<TIndicatorRoot> back = storeAndRead(*root, {"Macd", "Bands"}, text);
+    TOwnedPtr<TFormRoot> back = storeAndRead(*root, {"Macd", "Bands"}, text);
     EXPECT_EQ(text.find("TFastLineSeries"), String::npos) << text;
     EXPECT_EQ(text.find("TVolumeSeries"), String::npos) << text;
     auto* chart2 = dynamic_cast<TTestAxisPanel*>(back->FindComponent("Chart1"));

@@ -176,12 +176,12 @@ TEST_F(PriceVolume, GatorPairsTheAlligatorLines)
 TEST_F(PriceVolume, ExtraLinesComeBackOnceAfterASaveAndLoad)
 {
     const std::initializer_list<const TMetaClass*> classes{
-        &TIndicatorRoot::StaticClass(),   &TTestAxisPanel::StaticClass(),     &TTestSeries::StaticClass(),
+        &TFormRoot::StaticClass(),   &TTestAxisPanel::StaticClass(),     &TTestSeries::StaticClass(),
         &TOHLCSeries::StaticClass(),        &TMoneyFlowFunction::StaticClass(), &TAlligatorFunction::StaticClass(),
         &TGatorFunction::StaticClass(),     &TFastLineSeries::StaticClass(),    &TVolumeSeries::StaticClass(),
         &TAreaSeries::StaticClass(),        &THistogramSeries::StaticClass()};
     RegisterClasses(classes);
-    TOwnedPtr<TIndicatorRoot> root(new TIndicatorRoot(nullptr));
+    TOwnedPtr<TFormRoot> root(new TFormRoot(nullptr));
     root->SetName("Root");
     auto* panel = new TTestAxisPanel(root.get());
     panel->SetName("Chart1");
@@ -203,7 +203,7 @@ TEST_F(PriceVolume, ExtraLinesComeBackOnceAfterASaveAndLoad)
     ASSERT_EQ(before, 4 + 2 + 1) << "prices, outputs, teeth and lips, lower histogram (a money flow line draws itself)";
 
     String text;
-    TOwnedPtr<TIndicatorRoot> back = storeAndRead(*root, {"Flow", "Alligator", "Gator"}, text);
+    TOwnedPtr<TFormRoot> back = storeAndRead(*root, {"Flow", "Alligator", "Gator"}, text);
     for (const char* extra : {"TFastLineSeries", "TVolumeSeries", "TAreaSeries", "THistogramSeries"})
         EXPECT_EQ(text.find(extra), String::npos) << extra;
     auto* chart2 = dynamic_cast<TTestAxisPanel*>(back->FindComponent("Chart1"));

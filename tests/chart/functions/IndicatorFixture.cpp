@@ -1,5 +1,0 @@
-#include "IndicatorFixture.h"
-
-#include "platform/classes/Published.h"
-
-TV_PUBLISHED(TIndicatorRoot) {}
