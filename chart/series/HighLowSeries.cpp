@@ -187,9 +187,9 @@ void THighLowSeries::BeforeDrawPoints()
 void THighLowSeries::fillBand()
 {
     const TChartAxis& axis = *GetHorizAxis();
-    const bool inverted = axis.Inverted();
+    // From the axis minimum towards its maximum: leftward on an inverted axis.
     const int from = axis.ValueToPixel(axis.Minimum()), to = axis.ValueToPixel(axis.Maximum());
-    const int step = inverted ? -1 : 1;
+    const int step = to >= from ? 1 : -1;
     const double firstX = XValues()->ValueAt(0), highestX = XValues()->Highest();
     const bool bisection = XAscending();
     std::vector<TPoint> upper, lower;

@@ -105,16 +105,25 @@ TEST_F(PriceVolume, MoneyFlowAndItsStyles)
     ExpectNear(ys(), {0, -20.0 / 30, -19.0 / 20});
     EXPECT_TRUE(output->Active());
 
-    f->SetCMFStyle(cmfHistogram);
-    EXPECT_FALSE(output->Active());
-    EXPECT_TRUE(f->Histogram()->Active());
-    EXPECT_FALSE(f->Area()->Active());
-    EXPECT_FALSE(f->VolumeLine()->Active());
-    ExpectNear(valuesOf(f->Histogram()->YValues()), ys());
-
-    EXPECT_EQ(colours(*f->Histogram()), (std::vector<TColor>{Green, Red, Red}));
-    f->SetUpColor(clBlue);
-    EXPECT_EQ(colours(*f->Histogram()), (std::vector<TColor>{clBlue, Red, Red}));
+    for (const TCMFStyle style : {cmfArea, cmfVolume, cmfHistogram}) {
+        SCOPED_TRACE(TCMFStyleNames[style]);
+        f->SetUpColor(Green);
+        f->SetCMFStyle(style);
+        TChartSeries* chosen = style == cmfArea     ? static_cast<TChartSeries*>(f->Area())
+                               : style == cmfVolume ? static_cast<TChartSeries*>(f->VolumeLine())
+                                                    : static_cast<TChartSeries*>(f->Histogram());
+        EXPECT_FALSE(output->Active());
+        for (TChartSeries* s : {static_cast<TChartSeries*>(f->Area()), static_cast<TChartSeries*>(f->VolumeLine()),
+                                static_cast<TChartSeries*>(f->Histogram())})
+            EXPECT_EQ(s->Active(), s == chosen);
+        ExpectNear(valuesOf(chosen->YValues()), ys());
+        EXPECT_EQ(colours(*chosen), (std::vector<TColor>{Green, Red, Red}));
+        f->SetUpColor(clBlue);
+        EXPECT_EQ(colours(*chosen), (std::vector<TColor>{clBlue, Red, Red}));
+    }
+    f->SetCMFStyle(cmfLine);
+    EXPECT_TRUE(output->Active());
+    EXPECT_FALSE(f->Histogram()->Active());
 }
 
 TEST_F(PriceVolume, AwesomeOscillatorNeeds34PointsAndColoursByDirection)

@@ -30,16 +30,22 @@ THighLowSeries& AddBand(TBarChart& c, std::initializer_list<std::pair<double, do
 
 TEST_F(HighLowSuite, CrossingLinesSplitTheBand)
 {
-    TBarChart c;
-    THighLowSeries& s = AddBand(c, {{5, 4}, {5, 6}, {5, 4}});
-    FixAxes(c, 10, 2);
-    c.Frame();
-    const TZebHighLowPolygon& p = s.Polygons();
-    ASSERT_EQ(p.Count(), 3);
-    EXPECT_TRUE(p.Item(0).HighAbove);
-    EXPECT_FALSE(p.Item(1).HighAbove);
-    EXPECT_TRUE(p.Item(2).HighAbove);
-    EXPECT_EQ(p.Item(2).Index, 2);
+    for (const bool inverted : {false, true}) {
+        SCOPED_TRACE(inverted ? "inverted axis" : "axis");
+        TBarChart c;
+        THighLowSeries& s = AddBand(c, {{5, 4}, {5, 6}, {5, 4}});
+        FixAxes(c, 10, 2);
+        c.chart.BottomAxis()->SetInverted(inverted);
+        c.Frame();
+        const TZebHighLowPolygon& p = s.Polygons();
+        ASSERT_EQ(p.Count(), 3);
+        EXPECT_TRUE(p.Item(0).HighAbove);
+        EXPECT_FALSE(p.Item(1).HighAbove);
+        EXPECT_TRUE(p.Item(2).HighAbove);
+        EXPECT_EQ(p.Item(2).Index, 2);
+        // The first polygon starts at the axis minimum's side.
+        EXPECT_EQ(p.Item(0).Points.front().X < p.Item(2).Points.front().X, !inverted);
+    }
 }
 
 TEST_F(HighLowSuite, ClearBrushesShowNothingAndFilledShowsTheHighFill)
