@@ -1,9 +1,11 @@
 #include "app/ChartUnits.h"
 
 #include "chart/core/EngineStartup.h"
+#include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/io/DownloadCache.h"
 #include "chart/io/ExcelSource.h"
+#include "chart/series/ErrorBarUnit.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
 
@@ -15,6 +17,9 @@ void StartChartUnits()
     StartGanttUnit();
     StartArrowUnit();
     StartBubbleUnit();
+    StartFinancialUnits();
+    StartErrorBarUnit();
+    StartBezierUnit();
     StartFunctionUnits();
     StartURLUnit();
     StartExcelSourceUnit();
@@ -25,6 +30,9 @@ void StopChartUnits()
     StopExcelSourceUnit();
     StopURLUnit();
     StopFunctionUnits();
+    StopBezierUnit();
+    StopErrorBarUnit();
+    StopFinancialUnits();
     StopBubbleUnit();
     StopArrowUnit();
     StopGanttUnit();

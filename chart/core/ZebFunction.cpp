@@ -62,6 +62,14 @@ void TZebFunction::Assign(TPersistent* source)
     TComponent::Assign(source);
 }
 
+void TZebFunction::HandleSeriesCleared() { owned_.EmptyAll(); }
+
+void TZebFunction::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == opRemove) owned_.Forget(component);
+}
+
 void TZebFunction::SetCalcByValue(bool value)
 {
     if (calcByValue_ == value) return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/core/ChartSeries.h"
+#include "chart/core/OwnedSeries.h"
 #include "platform/classes/Component.h"
 
 class TCustomAxisPanel;
@@ -70,7 +71,13 @@ public:
     void AddOutputPoint(bool sourceYMandatory, double value, double x);
 
     virtual bool AcceptsSource(TChartSeries*) { return true; }
-    virtual void HandleSeriesCleared() {}
+    // The output was emptied: so are the owned lines. Overrides call this first.
+    virtual void HandleSeriesCleared();
+    // The series class the gallery draws the sample source with; none: its default sample series.
+    virtual const TMetaClass* PreferredSeriesClass() const { return nullptr; }
+    // The extra lines beside the output, components of this function.
+    TOwnedSeriesList& OwnedSeries() { return owned_; }
+    const TOwnedSeriesList& OwnedSeries() const { return owned_; }
     virtual void RecomputeFrom(TChartSeries* source);
     virtual void SetupSampleChart(TCustomAxisPanel* chart);
 
@@ -79,6 +86,7 @@ public:
     void SetParentComponent(TComponent* value) override;
 
 protected:
+    void Notification(TComponent* component, TOperation operation) override;
     virtual void EmitPeriod(TChartSeries* source, int first, int last, double x);
     virtual void PutWorkValue(std::vector<double>& work, int position, double value);
     virtual double ComputeFromValues(const std::vector<double>& work) { (void)work; return 0; }
@@ -103,6 +111,7 @@ private:
     TFunctionPeriodStyle periodStyle_ = psNumPoints;
     bool suspended_ = false;
     std::vector<double> work_;
+    TOwnedSeriesList owned_;
 };
 
 // A window of Period points moved one point at a time over one source.

@@ -8,6 +8,8 @@
 #include "chart/functions/ChangeFunctions.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/functions/MovingAverages.h"
+#include "chart/functions/OscillatorFunctions.h"
+#include "chart/functions/PriceVolumeFunctions.h"
 #include "chart/functions/StatisticsFunctions.h"
 #include "chart/series/HistogramSeries.h"
 
@@ -20,8 +22,7 @@ struct TStatisticsType {
     const String* GalleryPage;
 };
 
-// One sample series each. The indicator functions join at their places
-// (marked) as they are built.
+// One sample series each.
 const std::vector<TStatisticsType>& statisticsTypes()
 {
     static const std::vector<TStatisticsType> types{
@@ -35,8 +36,15 @@ const std::vector<TStatisticsType>& statisticsTypes()
         {&TRMSFunction::StaticClass, false, &TxtRootMeanSquare, &TxtStats},
         {&TSkewnessFunction::StaticClass, false, &TxtSkewness, &TxtStats},
         {&TKurtosisFunction::StaticClass, false, &TxtKurtosis, &TxtStats},
-        // here: MACD, money flow, RVI, awesome oscillator, accelerator/decelerator, alligator,
-        // gator, stochastic, Bollinger bands (Financial)
+        {&TMACDFunction::StaticClass, false, &TxtMacd, &TxtFinancial},
+        {&TMoneyFlowFunction::StaticClass, false, &TxtMoneyFlow, &TxtFinancial},
+        {&TRVIFunction::StaticClass, false, &TxtRvi, &TxtFinancial},
+        {&TAOFunction::StaticClass, false, &TxtAwesomeOscillator, &TxtFinancial},
+        {&TACFunction::StaticClass, false, &TxtAcceleratorDecelerator, &TxtFinancial},
+        {&TAlligatorFunction::StaticClass, false, &TxtAlligator, &TxtFinancial},
+        {&TGatorFunction::StaticClass, false, &TxtGatorOscillator, &TxtFinancial},
+        {&TStochasticFunction::StaticClass, false, &TxtStochastic, &TxtFinancial},
+        {&TBollingerFunction::StaticClass, false, &TxtBollingerBands, &TxtFinancial},
         {&TCrossPointsFunction::StaticClass, false, &TxtCrossPoints, &TxtExtended},
         {&TPerformanceFunction::StaticClass, false, &TxtPerformance, &TxtStats},
         {&TVarianceFunction::StaticClass, false, &TxtVariance, &TxtStats},
@@ -45,7 +53,9 @@ const std::vector<TStatisticsType>& statisticsTypes()
         {&TSlopeFunction::StaticClass, false, &TxtSlope, &TxtStats},
         {&THistogramSeries::StaticClass, true, &TxtHistogram, &TxtStats},
         {&THorizHistogramSeries::StaticClass, true, &TxtHorizontalHistogram, &TxtStats},
-        // here: close location value, volume oscillator, commodity channel index (Financial)
+        {&TCLVFunction::StaticClass, false, &TxtCloseLocationValue, &TxtFinancial},
+        {&TPVOFunction::StaticClass, false, &TxtVolumeOscillator, &TxtFinancial},
+        {&TCCIFunction::StaticClass, false, &TxtCommodityChannelIndex, &TxtFinancial},
         {&TCentroidZebFunction::StaticClass, false, &TxtCentroid, &TxtStats},
     };
     return types;

@@ -321,6 +321,8 @@ int DayOfWeek(TDateTime date)
     return static_cast<int>(((days + 6) % 7 + 7) % 7) + 1;
 }
 
+int DayOfTheWeek(TDateTime date) { return (DayOfWeek(date) + 5) % 7 + 1; }
+
 String FormatDateTime(const String& picture, TDateTime dt) { return FormatDateTime(picture, dt, FormatSettings); }
 
 String FormatDateTime(const String& picture, TDateTime dt, const TFormatSettings& fs)

@@ -26,7 +26,8 @@ TDateTime Date();  // today, midnight
 TDateTime Time();  // time of day only
 // Same day of month where it exists, else the month's last day; the time part is kept.
 TDateTime IncMonth(TDateTime date, int months = 1);
-int DayOfWeek(TDateTime date);  // 1 = Sunday .. 7 = Saturday
+int DayOfWeek(TDateTime date);     // 1 = Sunday .. 7 = Saturday
+int DayOfTheWeek(TDateTime date);  // 1 = Monday .. 7 = Sunday
 
 // Pictures: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz t tt
 // am/pm a/p ampm / : and "quoted" or 'quoted' text; m after h is minutes. A longer run of one

@@ -25,3 +25,10 @@ inline void FixAxes(TBarChart& c, double vertMax, double horizMax)
         axis->SetMinimum(0);
     }
 }
+
+// The colour drawn at (x, y), read from the recording canvas' bitmap.
+inline TColor PixelAt(TRecordingCanvas& canvas, int x, int y)
+{
+    const Byte* p = canvas.Bitmap().ScanLine(y) + 4 * x;
+    return static_cast<TColor>(p[2] | p[1] << 8 | p[0] << 16);
+}

@@ -10,23 +10,8 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Streams.h"
+#include "tests/chart/support/FormRoot.h"
 #include "tests/support/StreamText.h"
-
-namespace {
-// A form-like root: every owned component without a parent component is its child.
-class TSmoothRoot : public TComponent {
-    TV_CLASS(TSmoothRoot, TComponent)
-public:
-    using TComponent::TComponent;
-    void GetChildren(const TGetChildProc& proc, TComponent*) override
-    {
-        for (int i = 0; i < ComponentCount(); ++i)
-            if (!Components(i)->GetParentComponent()) proc(Components(i));
-    }
-};
-}  // namespace
-
-TV_PUBLISHED(TSmoothRoot) {}
 
 namespace {
 
@@ -76,11 +61,11 @@ TEST_F(LineFamily, SmoothedLineShowsTheCurveAndGivesItsOwnPointsBack)
 // into the file, or loaded again from its source) and with neither the function nor the copy.
 TEST_F(LineFamily, ASmoothedLineSeriesSavedAndReloadedKeepsItsPoints)
 {
-    RegisterClasses({&TSmoothRoot::StaticClass(), &TLineTestPanel::StaticClass(), &TLineSeries::StaticClass()});
+    RegisterClasses({&TFormRoot::StaticClass(), &TLineTestPanel::StaticClass(), &TLineSeries::StaticClass()});
     enum { Manual, Forced, FromSource };
     for (int how : {Manual, Forced, FromSource}) {
         SCOPED_TRACE(how);
-        TOwnedPtr<TSmoothRoot> root(new TSmoothRoot(nullptr));
+        TOwnedPtr<TFormRoot> root(new TFormRoot(nullptr));
         root->SetName("Root");
         auto* panel = new TLineTestPanel(root.get());
         panel->SetName("Chart1");
@@ -110,7 +95,7 @@ TEST_F(LineFamily, ASmoothedLineSeriesSavedAndReloadedKeepsItsPoints)
         EXPECT_EQ(text.find("TSmoothingFunction"), String::npos) << text;
         EXPECT_EQ(text.find("DataSource") != String::npos, how == FromSource) << text;
 
-        TOwnedPtr<TSmoothRoot> back(new TSmoothRoot(nullptr));
+        TOwnedPtr<TFormRoot> back(new TFormRoot(nullptr));
         TStringStream in(out.DataString());
         ReadComponentFromStream(in, back.get());
         auto* reloaded = dynamic_cast<TLineSeries*>(back->FindComponent("Series1"));
@@ -121,5 +106,5 @@ TEST_F(LineFamily, ASmoothedLineSeriesSavedAndReloadedKeepsItsPoints)
             EXPECT_EQ(reloaded->DataSource(), back->FindComponent("Series2"));
         }
     }
-    UnRegisterClasses({&TSmoothRoot::StaticClass(), &TLineTestPanel::StaticClass(), &TLineSeries::StaticClass()});
+    UnRegisterClasses({&TFormRoot::StaticClass(), &TLineTestPanel::StaticClass(), &TLineSeries::StaticClass()});
 }

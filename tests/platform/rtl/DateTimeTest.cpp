@@ -84,6 +84,11 @@ TEST(DateTime, WeekdaysAndLeapYears)
     EXPECT_EQ(DayOfWeek(EncodeDate(2024, 2, 29)), 5);
     EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);
     EXPECT_EQ(DayOfWeek(EncodeDateTime(1850, 6, 15, 23, 0, 0, 0)), 7);
+    // Monday first: 2024-03-04 is a Monday, 03-03 a Sunday, 1899-12-30 a Saturday.
+    EXPECT_EQ(DayOfTheWeek(EncodeDate(2024, 3, 4)), 1);
+    EXPECT_EQ(DayOfTheWeek(EncodeDate(2024, 3, 3)), 7);
+    EXPECT_EQ(DayOfTheWeek(0), 6);
+    EXPECT_EQ(DayOfTheWeek(EncodeDateTime(1850, 6, 15, 23, 0, 0, 0)), 6);
     EXPECT_FALSE(IsLeapYear(1900));
     EXPECT_TRUE(IsLeapYear(2000));
     EXPECT_TRUE(IsLeapYear(2024));
