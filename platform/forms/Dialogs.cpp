@@ -65,6 +65,8 @@ TDialogHandler SetDialogHandler(TDialogHandler handler)
     return old;
 }
 
+const TDialogHandler& CurrentDialogHandler() { return dialogHandler; }
+
 int TApplication::MessageBox(const String& text, const String& caption, int flags)
 {
     TDialogRequest request;
