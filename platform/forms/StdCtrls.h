@@ -41,6 +41,12 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value) { alignment_ = value; }
 
+    int SelStart() const override;
+    void SetSelStart(int value) override;
+    int SelLength() const override;
+    void SetSelLength(int value) override;
+    String SelText() const override;
+
 protected:
     String GetText() const override;
     void SetTextValue(const String& value) override;
@@ -51,6 +57,9 @@ private:
     friend class TMemoStrings;
     bool wraps() const;
     void hostKindChanged();
+    // Selection as offsets into Text; a memo without its window has none.
+    std::pair<int, int> selection() const;
+    void select(int from, int to);
 
     std::unique_ptr<TMemoStrings> lines_;
     TScrollStyle scrollBars_ = ssNone;

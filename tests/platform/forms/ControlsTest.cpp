@@ -88,6 +88,19 @@ TEST_P(MemoKinds, TypingInAMemoShowsInItsLines)
     EXPECT_EQ(memo->Lines()->Get(1), "yabc");
 }
 
+TEST_P(MemoKinds, SelectionCountsLineBreaksAsTwoCharacters)
+{
+    auto* memo = MakeMemo();
+    memo->SetText("first line\r\nsecond");
+    memo->SetSelStart(6);
+    memo->SetSelLength(7);
+    EXPECT_EQ(memo->SelStart(), 6);
+    EXPECT_EQ(memo->SelLength(), 7);
+    EXPECT_EQ(memo->SelText(), "line\r\ns");
+    memo->SetSelStart(0);
+    EXPECT_EQ(memo->SelText(), "");
+}
+
 // ---- up-down ----------------------------------------------------------------------------------
 
 struct UpDownFixture : ControlsFixture {
