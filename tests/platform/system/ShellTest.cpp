@@ -6,36 +6,11 @@
 #include <cstdlib>
 #include <thread>
 
+#include "EnvVar.h"
 #include "TempDir.h"
 #include "platform/system/Shell.h"
 
 namespace {
-
-// Sets an environment variable for one test.
-class EnvVar {
-public:
-    EnvVar(const char* name, const std::string& value) : name_(name)
-    {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        if (old) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~EnvVar()
-    {
-        if (had_)
-            setenv(name_, old_.c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    EnvVar(const EnvVar&) = delete;
-    EnvVar& operator=(const EnvVar&) = delete;
-
-private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
-};
 
 // An opener that writes its arguments, one a line, into $OPENER_LOG after $OPENER_DELAY seconds
 // and ends with $OPENER_EXIT.

@@ -1,0 +1,12 @@
+#pragma once
+// Texts made safe for the markup and JSON exports.
+#include "platform/rtl/Types.h"
+
+// & < > " ' as entities; tab, line feed and carriage return as character references (so
+// attribute values keep them); other control characters, which XML cannot carry, as U+FFFD.
+String EscapeMarkup(const String& text);
+// A name usable as an XML attribute name: ASCII letters, digits, '_', '-' and '.', others '_';
+// '_' in front of one that starts with neither a letter nor '_'.
+String MarkupName(const String& name);
+// The inside of a JSON string: quotes, backslashes and control characters escaped.
+String EscapeJsonString(const String& text);

@@ -1,0 +1,295 @@
+// .xlsx workbooks: a zip archive of XML parts. The workbook part lists the sheets by name and
+// relationship; texts may sit in the shared-strings part or inline in the cell.
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+#include <zip.h>
+
+#include <optional>
+#include <unordered_map>
+
+#include "platform/system/Workbook_p.h"
+
+namespace {
+
+struct TZipCloser {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct TZipFileCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+using TCells = std::unordered_map<std::int64_t, TWorkbookCell>;
+
+std::int64_t CellKey(int row, int column) { return static_cast<std::int64_t>(row) * 65536 + column; }
+
+// "AB12" into column 28 and row 12; false for anything else.
+bool ParseCellName(const QString& name, int& row, int& column)
+{
+    int i = 0;
+    column = 0;
+    while (i < name.size() && name[i] >= 'A' && name[i] <= 'Z' && column <= 16384) column = column * 26 + (name[i++].unicode() - 'A' + 1);
+    if (column == 0 || i == name.size()) return false;
+    bool ok = false;
+    row = name.mid(i).toInt(&ok);
+    return ok && row > 0;
+}
+
+// Folder of a part name, with its trailing '/'.
+QString PartFolder(const QString& part)
+{
+    const qsizetype slash = part.lastIndexOf('/');
+    return slash < 0 ? QString() : part.left(slash + 1);
+}
+
+// A relationship target relative to the folder of the part that names it ("/" starts at the root).
+QString ResolveTarget(const QString& folder, const QString& target)
+{
+    if (target.startsWith('/')) return target.mid(1);
+    QString base = folder;
+    QString rest = target;
+    while (rest.startsWith("../")) {
+        rest = rest.mid(3);
+        base = PartFolder(base.left(base.size() - 1));
+    }
+    return base + rest;
+}
+
+// The text of a rich or plain string (<si>, <is>): its own <t> and those of its runs, without
+// the phonetic hints.
+QString ReadStringItem(QXmlStreamReader& xml)
+{
+    QString text;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == u"t")
+            text += xml.readElementText();
+        else if (xml.name() == u"r") {
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"t")
+                    text += xml.readElementText();
+                else
+                    xml.skipCurrentElement();
+            }
+        } else
+            xml.skipCurrentElement();
+    }
+    return text;
+}
+
+class TXlsxReader : public TWorkbookReader {
+public:
+    explicit TXlsxReader(const String& fileName) : fileName_(fileName)
+    {
+        int error = 0;
+        archive_.reset(zip_open(fileName.c_str(), ZIP_RDONLY, &error));
+        if (!archive_) Fail("not a zip archive");
+        const QString workbook = OfficeDocumentPart();
+        const QString folder = PartFolder(workbook);
+        relations_ = RelationsById(folder + "_rels/" + workbook.mid(folder.size()) + ".rels");
+        ReadSheetList(workbook, folder);
+        for (const auto& [id, relation] : relations_)
+            if (relation.first.endsWith(u"/sharedStrings")) ReadSharedStrings(ResolveTarget(folder, relation.second));
+        sheets_.resize(sheetParts_.size());
+    }
+
+    TWorkbookCell Cell(int sheet, int row, int column) override
+    {
+        if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return {};
+        if (!sheets_[sheet]) sheets_[sheet] = ReadSheet(sheetParts_[sheet]);
+        const auto found = sheets_[sheet]->find(CellKey(row, column));
+        return found == sheets_[sheet]->end() ? TWorkbookCell{} : found->second;
+    }
+
+private:
+    [[noreturn]] void Fail(const String& why) const
+    {
+        throw EWorkbookError("Cannot read workbook \"" + fileName_ + "\": " + why);
+    }
+
+    std::optional<QByteArray> Entry(const QString& name) const
+    {
+        const QByteArray utf8 = name.toUtf8();
+        zip_stat_t info;
+        zip_stat_init(&info);
+        if (zip_stat(archive_.get(), utf8.constData(), ZIP_FL_NOCASE, &info) != 0) return std::nullopt;
+        std::unique_ptr<zip_file_t, TZipFileCloser> file(zip_fopen_index(archive_.get(), info.index, 0));
+        if (!file || !(info.valid & ZIP_STAT_SIZE)) Fail("cannot unpack " + name.toStdString());
+        QByteArray bytes(static_cast<qsizetype>(info.size), Qt::Uninitialized);
+        if (zip_fread(file.get(), bytes.data(), info.size) != static_cast<zip_int64_t>(info.size))
+            Fail("cannot unpack " + name.toStdString());
+        return bytes;
+    }
+
+    QByteArray RequiredEntry(const QString& name) const
+    {
+        auto bytes = Entry(name);
+        if (!bytes) Fail(name.toStdString() + " is missing");
+        return *bytes;
+    }
+
+    void CheckXml(const QXmlStreamReader& xml, const QString& part) const
+    {
+        if (xml.hasError()) Fail(part.toStdString() + ": " + xml.errorString().toStdString());
+    }
+
+    // Relationships of a part: id to type and target.
+    std::unordered_map<QString, std::pair<QString, QString>> RelationsById(const QString& relsPart) const
+    {
+        std::unordered_map<QString, std::pair<QString, QString>> result;
+        const auto bytes = Entry(relsPart);
+        if (!bytes) return result;
+        QXmlStreamReader xml(*bytes);
+        if (xml.readNextStartElement())
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"Relationship") {
+                    const auto attrs = xml.attributes();
+                    result[attrs.value("Id").toString()] = {attrs.value("Type").toString(), attrs.value("Target").toString()};
+                }
+                xml.skipCurrentElement();
+            }
+        CheckXml(xml, relsPart);
+        return result;
+    }
+
+    QString OfficeDocumentPart() const
+    {
+        for (const auto& [id, relation] : RelationsById("_rels/.rels"))
+            if (relation.first.endsWith(u"/officeDocument")) return ResolveTarget(QString(), relation.second);
+        return "xl/workbook.xml";
+    }
+
+    void ReadSheetList(const QString& workbook, const QString& folder)
+    {
+        QXmlStreamReader xml(RequiredEntry(workbook));
+        if (xml.readNextStartElement())
+            while (xml.readNextStartElement()) {
+                if (xml.name() != u"sheets") {
+                    xml.skipCurrentElement();
+                    continue;
+                }
+                while (xml.readNextStartElement()) {
+                    if (xml.name() == u"sheet") {
+                        const auto attrs = xml.attributes();
+                        QString id;
+                        for (const auto& attr : attrs)
+                            if (attr.name() == u"id") id = attr.value().toString();  // r:id
+                        const auto relation = relations_.find(id);
+                        sheetNames_.push_back(attrs.value("name").toString().toStdString());
+                        sheetParts_.push_back(relation == relations_.end() ? QString()
+                                                                           : ResolveTarget(folder, relation->second.second));
+                    }
+                    xml.skipCurrentElement();
+                }
+            }
+        CheckXml(xml, workbook);
+    }
+
+    void ReadSharedStrings(const QString& part)
+    {
+        QXmlStreamReader xml(RequiredEntry(part));
+        if (xml.readNextStartElement())
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"si")
+                    sharedStrings_.push_back(ReadStringItem(xml).toStdString());
+                else
+                    xml.skipCurrentElement();
+            }
+        CheckXml(xml, part);
+    }
+
+    TWorkbookCell MakeCell(const QString& type, const QString& value, bool haveValue, const QString& inlineText) const
+    {
+        TWorkbookCell cell;
+        if (type == u"inlineStr") {
+            cell.Kind = TWorkbookCell::TKind::Text;
+            cell.Text = inlineText.toStdString();
+        } else if (!haveValue) {
+            return cell;
+        } else if (type == u"s") {
+            bool ok = false;
+            const int index = value.trimmed().toInt(&ok);
+            if (!ok || index < 0 || index >= static_cast<int>(sharedStrings_.size())) Fail("a text refers to no shared string");
+            cell.Kind = TWorkbookCell::TKind::Text;
+            cell.Text = sharedStrings_[index];
+        } else if (type == u"str" || type == u"d") {
+            cell.Kind = TWorkbookCell::TKind::Text;
+            cell.Text = value.toStdString();
+        } else if (type == u"b") {
+            cell.Kind = TWorkbookCell::TKind::Boolean;
+            cell.Number = value.trimmed() == u"1" ? 1 : 0;
+        } else if (type == u"e") {
+            cell.Kind = TWorkbookCell::TKind::Error;
+            cell.Text = value.toStdString();
+        } else {
+            bool ok = false;
+            cell.Number = value.trimmed().toDouble(&ok);
+            if (!ok) Fail("the number \"" + value.toStdString() + "\" cannot be read");
+            cell.Kind = TWorkbookCell::TKind::Number;
+        }
+        return cell;
+    }
+
+    TCells ReadSheet(const QString& part) const
+    {
+        TCells cells;
+        if (part.isEmpty()) return cells;
+        QXmlStreamReader xml(RequiredEntry(part));
+        if (xml.readNextStartElement())
+            while (xml.readNextStartElement()) {
+                if (xml.name() != u"sheetData") {
+                    xml.skipCurrentElement();
+                    continue;
+                }
+                int row = 0;
+                while (xml.readNextStartElement()) {
+                    if (xml.name() != u"row") {
+                        xml.skipCurrentElement();
+                        continue;
+                    }
+                    bool ok = false;
+                    const int number = xml.attributes().value("r").toInt(&ok);
+                    row = ok ? number : row + 1;
+                    int column = 0;
+                    while (xml.readNextStartElement()) {
+                        if (xml.name() != u"c") {
+                            xml.skipCurrentElement();
+                            continue;
+                        }
+                        const auto attrs = xml.attributes();
+                        int cellRow = row;
+                        if (!attrs.hasAttribute("r"))
+                            ++column;
+                        else if (!ParseCellName(attrs.value("r").toString(), cellRow, column))
+                            Fail("the cell name \"" + attrs.value("r").toString().toStdString() + "\" is not valid");
+                        const QString type = attrs.value("t").toString();
+                        QString value, inlineText;
+                        bool haveValue = false;
+                        while (xml.readNextStartElement()) {
+                            if (xml.name() == u"v") {
+                                value = xml.readElementText();
+                                haveValue = true;
+                            } else if (xml.name() == u"is")
+                                inlineText = ReadStringItem(xml);
+                            else
+                                xml.skipCurrentElement();
+                        }
+                        TWorkbookCell cell = MakeCell(type, value, haveValue, inlineText);
+                        if (cell.Kind != TWorkbookCell::TKind::Empty) cells[CellKey(cellRow, column)] = std::move(cell);
+                    }
+                }
+            }
+        CheckXml(xml, part);
+        return cells;
+    }
+
+    String fileName_;
+    std::unique_ptr<zip_t, TZipCloser> archive_;
+    std::unordered_map<QString, std::pair<QString, QString>> relations_;  // of the workbook part
+    std::vector<QString> sheetParts_;
+    std::vector<String> sharedStrings_;
+    std::vector<std::optional<TCells>> sheets_;
+};
+
+}  // namespace
+
+std::unique_ptr<TWorkbookReader> OpenXlsxWorkbook(const String& fileName) { return std::make_unique<TXlsxReader>(fileName); }

@@ -1,0 +1,6 @@
+#pragma once
+// The readers of each file form.
+#include "platform/system/Workbook.h"
+
+std::unique_ptr<TWorkbookReader> OpenXlsxWorkbook(const String& fileName);
+std::unique_ptr<TWorkbookReader> OpenXlsWorkbook(const String& fileName);
