@@ -137,6 +137,18 @@ const char* const widgetsForm = R"(object WidgetsForm: TWidgetsForm
     Height = 73
     Align = alClient
   end
+  object Scale: TComboBox
+    Left = 300
+    Top = 210
+    Width = 60
+    Height = 21
+    Style = csDropDownList
+    ItemIndex = 2
+    Items.Strings = (
+      '0.25'
+      '0.5'
+      '1')
+  end
   object SaveDialog1: TSaveDialog
     DefaultExt = 'txt'
     Filter = 'Text|*.txt|Comma|*.csv|Anything|*.*'
@@ -155,6 +167,13 @@ struct Widgets : ::testing::Test {
     TPageControl& pages = Find<TPageControl>(*form, "Pages");
     void SetUp() override { form->Show(); }
 };
+
+TEST_F(Widgets, AComboBoxChoiceStoredBeforeItsItemsIsKept)
+{
+    auto& scale = Find<TComboBox>(*form, "Scale");
+    EXPECT_EQ(scale.ItemIndex(), 2);
+    EXPECT_EQ(scale.Text(), "1");
+}
 
 // ---- page control ------------------------------------------------------------------------------
 
