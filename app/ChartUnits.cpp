@@ -1,6 +1,9 @@
 #include "app/ChartUnits.h"
 
 #include "chart/core/EngineStartup.h"
+#include "chart/io/ChartFile.h"
+#include "chart/io/ExcelSource.h"
+#include "chart/io/ZebExport.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
@@ -14,10 +17,16 @@ void StartChartUnits()
     StartArrowUnit();
     StartBubbleUnit();
     StartFunctionUnits();
+    StartPictureExportUnits();
+    StartChartFileUnit();
+    StartExcelSourceUnit();
 }
 
 void StopChartUnits()
 {
+    StopExcelSourceUnit();
+    StopChartFileUnit();
+    StopPictureExportUnits();
     StopFunctionUnits();
     StopBubbleUnit();
     StopArrowUnit();

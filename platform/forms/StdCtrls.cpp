@@ -302,9 +302,18 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TM
     SetBounds(Left(), Top(), 185, 89);
 }
 
-TMemo::~TMemo()
+TMemo::~TMemo() { forgetView(); }
+
+void TMemo::BeforeDestruction()
 {
-    // The view may outlive the memo by a moment (deleted later when an event of it runs).
+    // Before the host goes: the view may outlive the memo by a moment (deleted later when an event
+    // of it runs) and must not read the lines meanwhile.
+    forgetView();
+    TCustomEdit::BeforeDestruction();
+}
+
+void TMemo::forgetView()
+{
     if (auto* v = LogViewOf(this)) {
         v->SetStore(nullptr);
         v->SetEditing({}, {});

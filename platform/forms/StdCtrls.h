@@ -24,6 +24,7 @@ class TMemo : public TCustomEdit {
 public:
     explicit TMemo(TComponent* owner);
     ~TMemo() override;
+    void BeforeDestruction() override;
 
     // The lines, held compactly; Add appends without re-reading the whole text. A memo whose
     // lines do not wrap (WordWrap off or a horizontal scroll bar) shows them in a light view made
@@ -57,6 +58,7 @@ private:
     friend class TMemoStrings;
     bool wraps() const;
     void hostKindChanged();
+    void forgetView();
     // Selection as offsets into Text; a memo without its window has none.
     std::pair<int, int> selection() const;
     void select(int from, int to);

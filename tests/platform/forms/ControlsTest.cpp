@@ -101,6 +101,20 @@ TEST_P(MemoKinds, SelectionCountsLineBreaksAsTwoCharacters)
     EXPECT_EQ(memo->SelText(), "");
 }
 
+TEST_F(ControlsFixture, ALogMemoFreedWithItsParentLeavesNothingForItsViewToRead)
+{
+    auto* panel = Make<TPanel>();
+    auto* memo = new TMemo(form.get());
+    memo->SetScrollBars(ssBoth);
+    memo->SetParent(panel);
+    memo->Lines()->Add("pending");  // the view measures it later, from the message loop
+    // Freed from a click: the view's window goes only after the click's event.
+    auto* button = Make<TButton>();
+    button->SetOnClick([&](TObject*) { panel->Free(); });
+    testkit::Click(*button);
+    testkit::Pump(20);
+}
+
 // ---- up-down ----------------------------------------------------------------------------------
 
 struct UpDownFixture : ControlsFixture {
