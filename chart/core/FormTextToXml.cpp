@@ -6,6 +6,7 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/Unicode.h"
 
 String XmlEncodingName() { return SystemLanguage() == "ja" ? "shift_jis" : "ISO-8859-1"; }
 
@@ -14,6 +15,31 @@ String XmlHeader(const String& encoding)
     String header = "<?xml version=\"1.0\"";
     if (!encoding.empty()) header += " encoding=\"" + encoding + "\"";
     return header + "?>";
+}
+
+String EscapeXmlText(const String& text)
+{
+    String result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&': result += "&amp;"; break;
+        case '<': result += "&lt;"; break;
+        case '>': result += "&gt;"; break;
+        case '"': result += "&quot;"; break;
+        case '\'': result += "&apos;"; break;
+        case '\t': result += "&#9;"; break;
+        case '\n': result += "&#10;"; break;
+        case '\r': result += "&#13;"; break;
+        default:
+            // XML cannot carry the other control characters, not even as references.
+            if (static_cast<unsigned char>(c) < 0x20)
+                result += "\xEF\xBF\xBD";
+            else
+                result += c;
+        }
+    }
+    return result;
 }
 
 String TStringsStack::Pop()
@@ -26,30 +52,6 @@ String TStringsStack::Pop()
 
 namespace {
 
-// The next code point of UTF-8 text; a byte that starts no valid sequence stands for itself
-// (Latin-1), so text of another 8-bit encoding is not lost.
-std::uint32_t nextCodePoint(const String& text, std::size_t& at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    if (length == 1 || length == 0 || at + length > text.size()) {
-        ++at;
-        return lead;
-    }
-    std::uint32_t code = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        const unsigned char c = byte(at + i);
-        if ((c >> 6) != 2) {
-            ++at;
-            return lead;
-        }
-        code = (code << 6) | (c & 0x3F);
-    }
-    at += static_cast<std::size_t>(length);
-    return code;
-}
-
 // The XML text in the declared encoding: ISO-8859-1 takes code points up to U+00FF as one byte;
 // Shift_JIS only ASCII. Everything else becomes a character reference.
 String encodeText(const String& utf8, const String& encoding)
@@ -58,28 +60,11 @@ String encodeText(const String& utf8, const String& encoding)
     String result;
     result.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        const std::uint32_t code = nextCodePoint(utf8, at);
+        const std::uint32_t code = NextUtf8CodePoint(utf8, at);
         if (code <= limit)
             result += static_cast<char>(code);
         else
             result += "&#" + std::to_string(code) + ";";
-    }
-    return result;
-}
-
-String escaped(const String& value)
-{
-    String result;
-    for (char c : value) {
-        switch (c) {
-        case '&': result += "&amp;"; break;
-        case '<': result += "&lt;"; break;
-        case '>': result += "&gt;"; break;
-        case '"': result += "&quot;"; break;
-        case '\'': result += "&apos;"; break;
-        case '\t': result += "&#9;"; break;
-        default: result += c;
-        }
     }
     return result;
 }
@@ -122,7 +107,7 @@ private:
         write("</" + name + ">");
     }
     void empty(const String& name, const String& attributes) { write("<" + name + attributes + "/>"); }
-    static String valueAttribute(const String& value) { return " value=\"" + escaped(value) + "\""; }
+    static String valueAttribute(const String& value) { return " value=\"" + EscapeXmlText(value) + "\""; }
 
     // The next line that is not blank, trimmed ("" at the end); consumed only when take is set.
     String peek()
@@ -151,7 +136,7 @@ private:
         String attributes;
         if (colon != String::npos) {
             element = Trim(rest.substr(colon + 1));
-            attributes = " Name=\"" + escaped(Trim(rest.substr(0, colon))) + "\"";
+            attributes = " Name=\"" + EscapeXmlText(Trim(rest.substr(0, colon))) + "\"";
         }
         if (sameText(peek(), "END")) {
             take();

@@ -8,6 +8,9 @@ class TStream;
 String XmlEncodingName();
 // <?xml version="1.0" encoding="..."?> (without the encoding attribute for an empty name).
 String XmlHeader(const String& encoding);
+// Text for an XML attribute or element: markup characters as entities, tab and line ends as
+// character references (attribute values keep them), other control characters as U+FFFD.
+String EscapeXmlText(const String& text);
 // Converts the component text held in the stream to XML and writes it over the stream from its
 // start (the stream is cut to the XML's length), with the XML declaration when header is set.
 // Values are escaped; the text is encoded in XmlEncodingName(), characters it lacks written as

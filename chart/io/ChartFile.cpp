@@ -74,6 +74,8 @@ private:
 
 TUnitStarts chartFileStarts;
 
+void readChartContents(TCustomChart& chart, TStream& stream, bool readData, const TChartReadErrorHook& hook);
+
 }  // namespace
 
 // ---- reader ----
@@ -204,6 +206,20 @@ void ReadChartStream(TCustomChart* chart, TStream& stream, bool readData, const 
 
     const TLoadRepaint repaint(*chart);
     chart->ResetContents();
+    try {
+        readChartContents(*chart, stream, readData, hook);
+    } catch (...) {
+        // What a broken stream left half read goes too: the chart stays emptied.
+        chart->ResetContents();
+        throw;
+    }
+}
+
+namespace {
+
+void readChartContents(TCustomChart& chartRef, TStream& stream, bool readData, const TChartReadErrorHook& hook)
+{
+    TCustomChart* chart = &chartRef;
     std::unique_ptr<TMemoryStream> converted;
     TStream* source = &stream;
     if (!IsBinaryChartStream(stream)) {
@@ -223,6 +239,8 @@ void ReadChartStream(TCustomChart* chart, TStream& stream, bool readData, const 
     }
     if (readData && source->Remaining() > 0) ReadChartSeriesData(*source, chart);
 }
+
+}  // namespace
 
 void ReadChartStreamBasic(TCustomChart* chart, TStream& stream) { ReadChartStream(chart, stream); }
 

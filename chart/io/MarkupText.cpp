@@ -9,30 +9,6 @@ bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-String EscapeMarkup(const String& text)
-{
-    String result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&': result += "&amp;"; break;
-        case '<': result += "&lt;"; break;
-        case '>': result += "&gt;"; break;
-        case '"': result += "&quot;"; break;
-        case '\'': result += "&#39;"; break;
-        case '\t': result += "&#9;"; break;
-        case '\n': result += "&#10;"; break;
-        case '\r': result += "&#13;"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20)
-                result += "\xEF\xBF\xBD";
-            else
-                result += c;
-        }
-    }
-    return result;
-}
-
 String MarkupName(const String& name)
 {
     String result;

@@ -1,10 +1,7 @@
 #pragma once
-// Texts made safe for the markup and JSON exports.
+// Texts made safe for the markup and JSON exports (markup text itself: EscapeXmlText).
 #include "platform/rtl/Types.h"
 
-// & < > " ' as entities; tab, line feed and carriage return as character references (so
-// attribute values keep them); other control characters, which XML cannot carry, as U+FFFD.
-String EscapeMarkup(const String& text);
 // A name usable as an XML attribute name: ASCII letters, digits, '_', '-' and '.', others '_';
 // '_' in front of one that starts with neither a letter nor '_'.
 String MarkupName(const String& name);

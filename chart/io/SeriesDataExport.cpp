@@ -11,7 +11,6 @@
 #include "chart/io/FileReplace.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/FloatFormat.h"
-#include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
 
 namespace {
@@ -51,18 +50,31 @@ void TStreamSink::Flush()
 
 // ---- colour texts ----
 
+namespace {
+
+// Lower-case hex digits, at least two per byte given.
+String lowerHex(std::uint32_t value, int digits)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    String text;
+    do {
+        text.insert(text.begin(), Digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0 || static_cast<int>(text.size()) < digits);
+    return text;
+}
+
+}  // namespace
+
 String ColorToHtmlText(TColor color)
 {
     const auto value = static_cast<std::uint32_t>(color);
-    const unsigned red = value & 0xFF;
-    const unsigned green = (value >> 8) & 0xFF;
-    const unsigned blue = (value >> 16) & 0xFF;
-    const unsigned alpha = value >> 24;
-    if (alpha != 0) return Format("#%.2x%.2x%.2x%.2x", {alpha, red, green, blue});
-    return Format("#%.2x%.2x%.2x", {red, green, blue});
+    const std::uint32_t rgb = (value & 0xFF) << 16 | (value & 0xFF00) | (value >> 16 & 0xFF);
+    const std::uint32_t alpha = value >> 24;
+    return "#" + (alpha != 0 ? lowerHex(alpha << 24 | rgb, 8) : lowerHex(rgb, 6));
 }
 
-String ColorToJsonText(TColor color) { return Format("#%.6x", {static_cast<std::uint32_t>(color)}); }
+String ColorToJsonText(TColor color) { return "#" + lowerHex(static_cast<std::uint32_t>(color), 6); }
 
 // ---- TSeriesData ----
 
@@ -158,11 +170,16 @@ std::vector<String> TSeriesData::valueColumnNames(const TChartSeries& series, bo
 
 String TSeriesData::GetRowText(int) { return {}; }
 
+void TSeriesData::writeRows(TExportSink& sink)
+{
+    const int rows = RowCount();
+    for (int row = 0; row < rows; ++row) sink << GetRowText(row) << "\r\n";
+}
+
 void TSeriesData::WriteText(TExportSink& sink)
 {
     PrepareMainColumns();
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) sink << GetRowText(row) << "\r\n";
+    writeRows(sink);
 }
 
 String TSeriesData::AsText()

@@ -87,6 +87,8 @@ protected:
     // The whole export into the sink, piece by piece.
     virtual void WriteText(TExportSink& sink);
     void setColumnFlags(std::uint8_t value) { columnFlags_ = value; }
+    // GetRowText of every row, each followed by CR LF.
+    void writeRows(TExportSink& sink);
     // The names of the series' columns after label and colour: X (with the X column), then the
     // title for a series of two value lists, else the name of every list from Y on.
     std::vector<String> valueColumnNames(const TChartSeries& series, bool titleForTwoLists) const;

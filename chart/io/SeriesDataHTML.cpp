@@ -1,4 +1,5 @@
 #include "chart/core/ChartSeries.h"
+#include "chart/core/FormTextToXml.h"
 #include "chart/core/TextRoutines.h"
 #include "chart/core/ValueList.h"
 #include "chart/core/ZebConst.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-String cell(const String& tag, const String& text) { return "<" + tag + ">" + EscapeMarkup(text) + "</" + tag + ">"; }
+String cell(const String& tag, const String& text) { return "<" + tag + ">" + EscapeXmlText(text) + "</" + tag + ">"; }
 
 }  // namespace
 
@@ -47,8 +48,7 @@ void TSeriesDataHTML::WriteText(TExportSink& sink)
         });
         sink << line << "</tr>\r\n";
     }
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) sink << GetRowText(row) << "\r\n";
+    writeRows(sink);
     sink << "</table>";
 }
 

@@ -111,8 +111,7 @@ void TSeriesDataText::WriteText(TExportSink& sink)
 {
     PrepareMainColumns();
     if (IncludeHeader()) sink << headerText() << "\r\n";
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) sink << GetRowText(row) << "\r\n";
+    writeRows(sink);
     sink << "\r\n";
 }
 

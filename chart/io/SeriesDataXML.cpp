@@ -21,12 +21,12 @@ String TSeriesDataXML::pointLine(TChartSeries& series, int index) const
 {
     String line = "<point";
     if (IncludeIndex()) line += " index=\"" + IntegerToText(index) + "\"";
-    if (HasColumn(cfLabels)) line += " text=\"" + EscapeMarkup(series.GetLabelAt(index)) + "\"";
+    if (HasColumn(cfLabels)) line += " text=\"" + EscapeXmlText(series.GetLabelAt(index)) + "\"";
     if (HasColumn(cfColors)) line += " color=\"" + ColorToHtmlText(series.GetPointColor(index)) + "\"";
     const TChartValueLists& lists = series.ValueLists();
     const auto attribute = [&](int list) {
         const TChartValueList& values = *lists.ValueListAt(list);
-        line += " " + MarkupName(values.Name()) + "=\"" + EscapeMarkup(FormatValue(&series, values.ValueAt(index))) + "\"";
+        line += " " + MarkupName(values.Name()) + "=\"" + EscapeXmlText(FormatValue(&series, values.ValueAt(index))) + "\"";
     };
     if (HasColumn(cfXValues)) attribute(0);
     if (!series.IsNullPoint(index))
@@ -36,8 +36,8 @@ String TSeriesDataXML::pointLine(TChartSeries& series, int index) const
 
 void TSeriesDataXML::writeSeries(TExportSink& sink, TChartSeries& series)
 {
-    sink << "<series title=\"" << EscapeMarkup(series.GetTitleOrName(false)) << "\" type=\""
-         << EscapeMarkup(SeriesTypeDescription(series)) << "\" color=\"" << ColorToHtmlText(series.SeriesColor())
+    sink << "<series title=\"" << EscapeXmlText(series.GetTitleOrName(false)) << "\" type=\""
+         << EscapeXmlText(SeriesTypeDescription(series)) << "\" color=\"" << ColorToHtmlText(series.SeriesColor())
          << "\">\r\n";
     const int count = series.Count();
     sink << "<points count=\"" << IntegerToText(count) << "\">\r\n";

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/Unicode.h"
 
 namespace {
 
@@ -31,28 +32,6 @@ void appendUtf16(String& out, std::uint32_t code)
 
 }  // namespace
 
-std::uint32_t NextCodePoint(const String& text, std::size_t& at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    if (length <= 1 || at + static_cast<std::size_t>(length) > text.size()) {
-        ++at;
-        return lead;
-    }
-    std::uint32_t code = lead & (0x7Fu >> length);
-    for (int i = 1; i < length; ++i) {
-        const unsigned char c = byte(at + static_cast<std::size_t>(i));
-        if ((c >> 6) != 2) {
-            ++at;
-            return lead;
-        }
-        code = (code << 6) | (c & 0x3F);
-    }
-    at += static_cast<std::size_t>(length);
-    return code;
-}
-
 char ToWindows1252(std::uint32_t code, char fallback)
 {
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
@@ -65,7 +44,7 @@ String Utf8ToWindows1252(const String& text)
 {
     String result;
     result.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) result += ToWindows1252(NextCodePoint(text, at), '?');
+    for (std::size_t at = 0; at < text.size();) result += ToWindows1252(NextUtf8CodePoint(text, at), '?');
     return result;
 }
 
@@ -75,12 +54,12 @@ TTextEncoder XmlTextEncoder(const String& encoding)
     if (name == "UTF-8" || name == "UTF8") return {};
     if (name == "UTF-16" || name == "UTF-16LE")
         return [](const String& text, String& out) {
-            for (std::size_t at = 0; at < text.size();) appendUtf16(out, NextCodePoint(text, at));
+            for (std::size_t at = 0; at < text.size();) appendUtf16(out, NextUtf8CodePoint(text, at));
         };
     if (name == "WINDOWS-1252" || name == "CP1252")
         return [](const String& text, String& out) {
             for (std::size_t at = 0; at < text.size();) {
-                const std::uint32_t code = NextCodePoint(text, at);
+                const std::uint32_t code = NextUtf8CodePoint(text, at);
                 const char byte = ToWindows1252(code, '\0');
                 if (byte == '\0' && code != 0)
                     appendReference(out, code);
@@ -91,7 +70,7 @@ TTextEncoder XmlTextEncoder(const String& encoding)
     const std::uint32_t limit = name == "ISO-8859-1" || name == "LATIN1" ? 0xFF : 0x7F;
     return [limit](const String& text, String& out) {
         for (std::size_t at = 0; at < text.size();) {
-            const std::uint32_t code = NextCodePoint(text, at);
+            const std::uint32_t code = NextUtf8CodePoint(text, at);
             if (code <= limit)
                 out += static_cast<char>(code);
             else

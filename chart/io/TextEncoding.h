@@ -4,10 +4,6 @@
 
 #include "chart/io/ExportSink.h"
 
-// The next code point of UTF-8 text (at moves past it); a byte that starts no valid sequence
-// stands for itself.
-std::uint32_t NextCodePoint(const String& text, std::size_t& at);
-
 // "UTF-8" as it is; "UTF-16" little-endian; "ISO-8859-1" and "windows-1252" one byte per
 // character they hold, any other character as a character reference; any other name ASCII with
 // character references. Names in any case.

@@ -42,3 +42,25 @@ String Latin1ToUtf8(const String& bytes)
     for (char c : bytes) AppendUtf8(out, static_cast<unsigned char>(c));
     return out;
 }
+
+std::uint32_t NextUtf8CodePoint(const String& text, std::size_t& at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length <= 1 || at + static_cast<std::size_t>(length) > text.size()) {
+        ++at;
+        return lead;
+    }
+    std::uint32_t code = lead & (0x7Fu >> length);
+    for (int i = 1; i < length; ++i) {
+        const unsigned char c = byte(at + static_cast<std::size_t>(i));
+        if ((c >> 6) != 2) {
+            ++at;
+            return lead;
+        }
+        code = (code << 6) | (c & 0x3F);
+    }
+    at += static_cast<std::size_t>(length);
+    return code;
+}
