@@ -1,9 +1,7 @@
 // Start and end of the export unit and the two picture format units, in their start-up order.
-#include "chart/canvas/ImageFiltered.h"
 #include "chart/core/UnitStarts.h"
 #include "chart/io/ZebBmpOptions.h"
 #include "chart/io/ZebEmfOptions.h"
-#include "platform/classes/ClassRegistry.h"
 
 namespace {
 
@@ -19,18 +17,14 @@ void StopEmfUnit()
     if (emfStarts.Last()) RemoveExportFormatClass(TEMFExportFormat::StaticClass());
 }
 
-// The options form's stored description names the filtered image control.
 void StartBmpUnit()
 {
-    if (!bmpStarts.First()) return;
-    RegisterClass(TImageFiltered::StaticClass());
-    AddExportFormatClass(TBMPExportFormat::StaticClass());
+    if (bmpStarts.First()) AddExportFormatClass(TBMPExportFormat::StaticClass());
 }
 
 void StopBmpUnit()
 {
-    if (!bmpStarts.Last()) return;
-    RemoveExportFormatClass(TBMPExportFormat::StaticClass());
+    if (bmpStarts.Last()) RemoveExportFormatClass(TBMPExportFormat::StaticClass());
 }
 
 }  // namespace

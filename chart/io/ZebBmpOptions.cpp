@@ -7,6 +7,8 @@
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ImageFiltered.h"
 #include "chart/core/ZebPanel.h"
+#include "chart/io/FormComponents.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Clipboard.h"
@@ -16,7 +18,6 @@
 #include "platform/forms/GroupBox.h"
 #include "platform/forms/Label.h"
 #include "platform/graphics/Graphic.h"
-#include "platform/rtl/Exceptions.h"
 
 void TvRegisterResources_chartio();
 
@@ -126,7 +127,8 @@ TV_PUBLISHED(TBMPOptions)
 
 TBMPOptions::TBMPOptions(TComponent* owner) : TForm(owner)
 {
-    static const bool registered = (TvRegisterResources_chartio(), true);
+    // The stored description names the filtered image control.
+    static const bool registered = (TvRegisterResources_chartio(), RegisterClass(TImageFiltered::StaticClass()), true);
     (void)registered;
     InitFromResource("TBMPOptions");
     CBColors->SetItemIndex(0);
@@ -135,18 +137,14 @@ TBMPOptions::TBMPOptions(TComponent* owner) : TForm(owner)
 void TBMPOptions::Loaded()
 {
     TForm::Loaded();
-    auto find = [this]<class T>(T*& field, const char* name) {
-        field = dynamic_cast<T*>(FindComponent(name));
-        if (!field) throw EComponentError(String("Component ") + name + " missing from the bitmap options");
-    };
-    find(Label1, "Label1");
-    find(CBColors, "CBColors");
-    find(CBMono, "CBMono");
-    find(Label2, "Label2");
-    find(EDpi, "EDpi");
-    find(UDDpi, "UDDpi");
-    find(GroupBox1, "GroupBox1");
-    find(ImageFiltered1, "ImageFiltered1");
+    FindFormComponent(*this, Label1, "Label1");
+    FindFormComponent(*this, CBColors, "CBColors");
+    FindFormComponent(*this, CBMono, "CBMono");
+    FindFormComponent(*this, Label2, "Label2");
+    FindFormComponent(*this, EDpi, "EDpi");
+    FindFormComponent(*this, UDDpi, "UDDpi");
+    FindFormComponent(*this, GroupBox1, "GroupBox1");
+    FindFormComponent(*this, ImageFiltered1, "ImageFiltered1");
 }
 
 TPixelFormat TBMPOptions::PixelFormat() const

@@ -1,6 +1,7 @@
 #include "chart/io/ZebEmfOptions.h"
 
 #include "chart/core/ZebPanel.h"
+#include "chart/io/FormComponents.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Clipboard.h"
@@ -8,7 +9,6 @@
 #include "platform/forms/GroupBox.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/graphics/Metafile.h"
-#include "platform/rtl/Exceptions.h"
 
 void TvRegisterResources_chartio();
 
@@ -46,10 +46,12 @@ void TEMFExportFormat::SetEnhanced(bool value)
     options_->CBEnhanced->SetChecked(value);
 }
 
-TMetafile* TEMFExportFormat::MakeMetafile()
+TMetafile* TEMFExportFormat::MakeMetafile() { return MakeMetafile(IsEnhanced()); }
+
+TMetafile* TEMFExportFormat::MakeMetafile(bool enhanced)
 {
     FillDefaultSize();
-    return Panel()->RenderToMetafile(IsEnhanced(), {0, 0, Width(), Height()});
+    return Panel()->RenderToMetafile(enhanced, {0, 0, Width(), Height()});
 }
 
 void TEMFExportFormat::PutOnClipboard()
@@ -61,6 +63,14 @@ void TEMFExportFormat::PutOnClipboard()
 void TEMFExportFormat::WriteToStream(TStream& stream)
 {
     TOwnedPtr<TMetafile> metafile(MakeMetafile());
+    metafile->SaveToStream(stream);
+}
+
+void TEMFExportFormat::WriteToStreamWithOptions(TStream& stream, TForm* options)
+{
+    // Without this the file would stay empty.
+    const auto* given = dynamic_cast<const TEMFOptions*>(options);
+    TOwnedPtr<TMetafile> metafile(MakeMetafile(given ? given->CBEnhanced->Checked() : IsEnhanced()));
     metafile->SaveToStream(stream);
 }
 
@@ -91,14 +101,10 @@ TEMFOptions::TEMFOptions(TComponent* owner) : TForm(owner)
 void TEMFOptions::Loaded()
 {
     TForm::Loaded();
-    auto find = [this]<class T>(T*& field, const char* name) {
-        field = dynamic_cast<T*>(FindComponent(name));
-        if (!field) throw EComponentError(String("Component ") + name + " missing from the metafile options");
-    };
-    find(Panel1, "Panel1");
-    find(CBEnhanced, "CBEnhanced");
-    find(GroupBox1, "GroupBox1");
-    find(ImagePreview, "ImagePreview");
+    FindFormComponent(*this, Panel1, "Panel1");
+    FindFormComponent(*this, CBEnhanced, "CBEnhanced");
+    FindFormComponent(*this, GroupBox1, "GroupBox1");
+    FindFormComponent(*this, ImagePreview, "ImagePreview");
 }
 
 void TEMFOptions::RefreshPreview()

@@ -28,12 +28,15 @@ public:
     const TMetaClass* GetGraphicClass() const override;
     TForm* GetOptionsForm(bool create) override;
     void WriteToStream(TStream& stream) override;
+    // The metafile kind of a given metafile options form, for this one picture.
+    void WriteToStreamWithOptions(TStream& stream, TForm* options) override;
 
     // True while no options form exists, else the form's check box.
     bool IsEnhanced() const;
     void SetEnhanced(bool value);
     // A new metafile (the caller owns it) of the panel at Width x Height; Scale does not apply.
     TMetafile* MakeMetafile();
+    TMetafile* MakeMetafile(bool enhanced);
 
 private:
     TEMFOptions* options_ = nullptr;  // owned

@@ -350,6 +350,23 @@ TEST_F(MetafileExport, AnEnhancedMetafileHoldsTheSeriesLinesAndLegendTexts)
     if (!HasFailure()) fs::remove(svg), fs::remove(emf);
 }
 
+TEST_F(MetafileExport, AGivenOptionsFormChoosesTheKind)
+{
+    TEMFExportFormat format, other;
+    format.SetPanel(chart);
+    auto* options = dynamic_cast<TEMFOptions*>(other.GetOptionsForm(true));
+    options->CBEnhanced->SetChecked(false);
+    const fs::path path = TempFile("tv_export_given", ".wmf");
+    format.WritePictureFileWith(path.string(), options);
+    TMetafile written;
+    TFileStream stream(path.string(), fmOpenRead);
+    written.LoadFromStream(stream);
+    EXPECT_FALSE(written.Enhanced());
+    EXPECT_EQ(written.Width(), 480);
+    EXPECT_TRUE(format.IsEnhanced());  // the format's own choice stays
+    fs::remove(path);
+}
+
 TEST_F(MetafileExport, APlainMetafileOpensInTheWmfTools)
 {
     const fs::path wmf = Write(false);
