@@ -7,6 +7,7 @@
 #include "chart/canvas/HtmlText.h"
 #include "chart/core/DownloadHook.h"
 #include "chart/io/FileSource.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Strings.h"
 #include "platform/system/Download.h"
@@ -79,7 +80,15 @@ int LoadCachedStream(const String& name, TStream& destination)
 void StartURLUnit()
 {
     if (starts++ > 0) return;
-    SetLoadStreamHook(&LoadCachedStream);
+    // The renderer fetches images while painting and takes a failure as a code: a missing file
+    // gives the image's placeholder, not an exception out of the paint.
+    SetLoadStreamHook([](const String& name, TStream& stream) {
+        try {
+            return LoadCachedStream(name, stream);
+        } catch (const Exception&) {
+            return -1;
+        }
+    });
     DownloadURLHook = [](const String& url, TStream& stream, bool allowCache, const TDownloadProgress& progress) {
         return DownloadURL(url, stream, allowCache, progress);
     };

@@ -10,7 +10,8 @@ class TStream;
 // A missing file raises the file stream's error. Safe from any thread.
 int LoadCachedStream(const String& name, TStream& destination);
 
-// Installs LoadCachedStream as the canvas layer's stream loader and the platform's DownloadURL as
-// the engine's download hook; the last stop removes the download hook and empties the cache.
+// Installs LoadCachedStream as the canvas layer's stream loader (a file that cannot be read is the
+// code -1 there) and the platform's DownloadURL as the engine's download hook; the last stop
+// removes the download hook and empties the cache.
 void StartURLUnit();
 void StopURLUnit();

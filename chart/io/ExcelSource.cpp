@@ -49,13 +49,17 @@ TCellName ParseCellName(const String& text)
     return cell;
 }
 
-// The cells of a range by row, then column; a range of one cell is no array.
+// A range of a sheet, its cells read as they are asked for (only its first row or column ever is);
+// a range of one cell is no array.
 struct TCellBlock {
+    TWorkbookReader& Book;
+    int Sheet = 0;
+    int Top = 0;
+    int Left = 0;
     int Rows = 0;
     int Columns = 0;
-    std::vector<TWorkbookCell> Cells;
-    bool IsArray() const { return Rows * Columns > 1; }
-    const TWorkbookCell& At(int row, int column) const { return Cells[static_cast<std::size_t>(row * Columns + column)]; }
+    bool IsArray() const { return Rows > 1 || Columns > 1; }
+    TWorkbookCell At(int row, int column) const { return Book.Cell(Sheet, Top + row, Left + column); }
 };
 
 TCellBlock ReadRange(TWorkbookReader& book, int sheet, const String& from, const String& to)
@@ -63,13 +67,7 @@ TCellBlock ReadRange(TWorkbookReader& book, int sheet, const String& from, const
     const TCellName a = ParseCellName(from);
     const TCellName b = to.empty() ? a : ParseCellName(to);
     const int top = std::min(a.Row, b.Row), left = std::min(a.Column, b.Column);
-    TCellBlock block;
-    block.Rows = std::max(a.Row, b.Row) - top + 1;
-    block.Columns = std::max(a.Column, b.Column) - left + 1;
-    block.Cells.reserve(static_cast<std::size_t>(block.Rows) * static_cast<std::size_t>(block.Columns));
-    for (int r = 0; r < block.Rows; ++r)
-        for (int c = 0; c < block.Columns; ++c) block.Cells.push_back(book.Cell(sheet, top + r, left + c));
-    return block;
+    return {book, sheet, top, left, std::max(a.Row, b.Row) - top + 1, std::max(a.Column, b.Column) - left + 1};
 }
 
 // As an automation value converts: empty 0, true -1, texts by the locale's number format.

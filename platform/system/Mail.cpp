@@ -23,9 +23,9 @@ bool MailComposerAvailable()
     while (start <= folders.size()) {
         std::size_t end = folders.find(':', start);
         if (end == String::npos) end = folders.size();
-        String folder = folders.substr(start, end - start);
-        if (folder.empty()) folder = ".";
-        if (access((folder + '/' + Composer).c_str(), X_OK) == 0) return true;
+        String candidate = end > start ? folders.substr(start, end - start) : String(".");
+        candidate.append("/").append(Composer);
+        if (access(candidate.c_str(), X_OK) == 0) return true;
         start = end + 1;
     }
     return false;

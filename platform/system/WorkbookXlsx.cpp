@@ -1,10 +1,12 @@
 // .xlsx workbooks: a zip archive of XML parts. The workbook part lists the sheets by name and
 // relationship; texts may sit in the shared-strings part or inline in the cell.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QXmlStreamReader>
 #include <zip.h>
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
@@ -19,7 +21,33 @@ struct TZipFileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
-using TCells = std::unordered_map<std::int64_t, TWorkbookCell>;
+// A sheet's cells by position, small enough for sheets of a million rows; texts live in the
+// reader's text pool.
+struct TStoredCell {
+    std::int64_t Key = 0;
+    double Number = 0;
+    std::uint32_t Text = 0;
+    TWorkbookCell::TKind Kind = TWorkbookCell::TKind::Empty;
+};
+using TCells = std::vector<TStoredCell>;
+
+// An archive entry read as it unpacks, so a large sheet never sits in memory as one text.
+class TZipEntryDevice : public QIODevice {
+public:
+    explicit TZipEntryDevice(zip_file_t* file) : file_(file) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const zip_int64_t read = zip_fread(file_.get(), data, static_cast<zip_uint64_t>(maxSize));
+        return read < 0 ? -1 : read;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::unique_ptr<zip_file_t, TZipFileCloser> file_;
+};
 
 std::int64_t CellKey(int row, int column) { return static_cast<std::int64_t>(row) * 65536 + column; }
 
@@ -96,14 +124,32 @@ public:
     {
         if (sheet < 0 || sheet >= static_cast<int>(sheets_.size())) return {};
         if (!sheets_[sheet]) sheets_[sheet] = ReadSheet(sheetParts_[sheet]);
-        const auto found = sheets_[sheet]->find(CellKey(row, column));
-        return found == sheets_[sheet]->end() ? TWorkbookCell{} : found->second;
+        const TCells& cells = *sheets_[sheet];
+        const std::int64_t key = CellKey(row, column);
+        // The last of the cells written for one position counts.
+        auto found = std::upper_bound(cells.begin(), cells.end(), key,
+                                      [](std::int64_t k, const TStoredCell& cell) { return k < cell.Key; });
+        if (found == cells.begin() || (--found)->Key != key) return {};
+        TWorkbookCell cell;
+        cell.Kind = found->Kind;
+        cell.Number = found->Number;
+        if (cell.Kind == TWorkbookCell::TKind::Text || cell.Kind == TWorkbookCell::TKind::Error) cell.Text = texts_[found->Text];
+        return cell;
     }
 
 private:
     [[noreturn]] void Fail(const String& why) const
     {
         throw EWorkbookError("Cannot read workbook \"" + fileName_ + "\": " + why);
+    }
+
+    // Raises for a missing entry.
+    zip_file_t* OpenEntry(const QString& name) const
+    {
+        const zip_int64_t index = zip_name_locate(archive_.get(), name.toUtf8().constData(), ZIP_FL_NOCASE);
+        zip_file_t* file = index < 0 ? nullptr : zip_fopen_index(archive_.get(), static_cast<zip_uint64_t>(index), 0);
+        if (!file) Fail(name.toStdString() + " is missing");
+        return file;
     }
 
     std::optional<QByteArray> Entry(const QString& name) const
@@ -190,36 +236,43 @@ private:
         if (xml.readNextStartElement())
             while (xml.readNextStartElement()) {
                 if (xml.name() == u"si")
-                    sharedStrings_.push_back(ReadStringItem(xml).toStdString());
+                    texts_.push_back(ReadStringItem(xml).toStdString());
                 else
                     xml.skipCurrentElement();
             }
         CheckXml(xml, part);
+        sharedCount_ = static_cast<int>(texts_.size());
     }
 
-    TWorkbookCell MakeCell(const QString& type, const QString& value, bool haveValue, const QString& inlineText) const
+    std::uint32_t AddText(const QString& text)
     {
-        TWorkbookCell cell;
+        texts_.push_back(text.toStdString());
+        return static_cast<std::uint32_t>(texts_.size() - 1);
+    }
+
+    TStoredCell MakeCell(const QString& type, const QString& value, bool haveValue, const QString& inlineText)
+    {
+        TStoredCell cell;
         if (type == u"inlineStr") {
             cell.Kind = TWorkbookCell::TKind::Text;
-            cell.Text = inlineText.toStdString();
+            cell.Text = AddText(inlineText);
         } else if (!haveValue) {
             return cell;
         } else if (type == u"s") {
             bool ok = false;
             const int index = value.trimmed().toInt(&ok);
-            if (!ok || index < 0 || index >= static_cast<int>(sharedStrings_.size())) Fail("a text refers to no shared string");
+            if (!ok || index < 0 || index >= sharedCount_) Fail("a text refers to no shared string");
             cell.Kind = TWorkbookCell::TKind::Text;
-            cell.Text = sharedStrings_[index];
+            cell.Text = static_cast<std::uint32_t>(index);
         } else if (type == u"str" || type == u"d") {
             cell.Kind = TWorkbookCell::TKind::Text;
-            cell.Text = value.toStdString();
+            cell.Text = AddText(value);
         } else if (type == u"b") {
             cell.Kind = TWorkbookCell::TKind::Boolean;
             cell.Number = value.trimmed() == u"1" ? 1 : 0;
         } else if (type == u"e") {
             cell.Kind = TWorkbookCell::TKind::Error;
-            cell.Text = value.toStdString();
+            cell.Text = AddText(value);
         } else {
             bool ok = false;
             cell.Number = value.trimmed().toDouble(&ok);
@@ -229,11 +282,12 @@ private:
         return cell;
     }
 
-    TCells ReadSheet(const QString& part) const
+    TCells ReadSheet(const QString& part)
     {
         TCells cells;
         if (part.isEmpty()) return cells;
-        QXmlStreamReader xml(RequiredEntry(part));
+        TZipEntryDevice device(OpenEntry(part));
+        QXmlStreamReader xml(&device);
         if (xml.readNextStartElement())
             while (xml.readNextStartElement()) {
                 if (xml.name() != u"sheetData") {
@@ -273,12 +327,15 @@ private:
                             else
                                 xml.skipCurrentElement();
                         }
-                        TWorkbookCell cell = MakeCell(type, value, haveValue, inlineText);
-                        if (cell.Kind != TWorkbookCell::TKind::Empty) cells[CellKey(cellRow, column)] = std::move(cell);
+                        TStoredCell cell = MakeCell(type, value, haveValue, inlineText);
+                        cell.Key = CellKey(cellRow, column);
+                        if (cell.Kind != TWorkbookCell::TKind::Empty) cells.push_back(cell);
                     }
                 }
             }
         CheckXml(xml, part);
+        // Writers put rows and cells in order; the others are sorted here.
+        std::stable_sort(cells.begin(), cells.end(), [](const TStoredCell& a, const TStoredCell& b) { return a.Key < b.Key; });
         return cells;
     }
 
@@ -286,7 +343,9 @@ private:
     std::unique_ptr<zip_t, TZipCloser> archive_;
     std::unordered_map<QString, std::pair<QString, QString>> relations_;  // of the workbook part
     std::vector<QString> sheetParts_;
-    std::vector<String> sharedStrings_;
+    // The shared strings first, then the sheets' own texts.
+    std::vector<String> texts_;
+    int sharedCount_ = 0;
     std::vector<std::optional<TCells>> sheets_;
 };
 

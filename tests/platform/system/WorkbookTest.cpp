@@ -69,7 +69,7 @@ TEST_F(Workbook, ReadsAnOpenpyxlBook)
 }
 
 // The forms other writers use: inline and rich texts, stored formula results, rows and cells
-// without their numbers, parts named from the package root.
+// without their numbers or out of order, parts named from the package root.
 TEST_F(Workbook, ReadsTheFormsOfOtherWriters)
 {
     const std::string path = tmp_ / "hand.XLSX";
@@ -83,7 +83,7 @@ z.writestr('book/strings.xml', '<sst xmlns="http://schemas.openxmlformats.org/sp
 z.writestr('book/s/one.xml', '<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>'
   '<row><c><v>1</v></c><c t="s"><v>1</v></c><c r="E1" t="inlineStr"><is><t>inline</t></is></c></row>'
   '<row r="3"><c r="A3"><f>A1*2</f><v>2</v></c><c t="str"><f>"a"&amp;"b"</f><v>ab</v></c><c t="e"><v>#DIV/0!</v></c><c><f>A1</f></c><c t="s"><v>0</v></c></row>'
-  '<row><c r="B4" t="b"><v>0</v></c></row></sheetData></worksheet>')
+  '<row><c r="B4" t="b"><v>0</v></c></row><row r="2"><c r="C2"><v>5</v></c><c r="A2"><v>4</v></c></row></sheetData></worksheet>')
 z.close()
 print('ok')
 )";
@@ -99,7 +99,7 @@ print('ok')
         {1, 1, TKind::Number, 1, ""},      {1, 2, TKind::Text, 0, "rich"},   {1, 5, TKind::Text, 0, "inline"},
         {3, 1, TKind::Number, 2, ""},      {3, 2, TKind::Text, 0, "ab"},     {3, 3, TKind::Error, 0, "#DIV/0!"},
         {3, 4, TKind::Empty, 0, ""},       {3, 5, TKind::Text, 0, "plain"},  {4, 2, TKind::Boolean, 0, ""},
-        {2, 1, TKind::Empty, 0, ""},
+        {2, 1, TKind::Number, 4, ""},      {2, 2, TKind::Empty, 0, ""},      {2, 3, TKind::Number, 5, ""},
     };
     for (const auto& c : cells) ExpectCell(*book, 0, c.row, c.column, c.kind, c.number, c.text);
 }
