@@ -6,12 +6,14 @@
 #include "chart/core/EditorRegistry.h"
 #include "chart/core/ExportData.h"
 #include "chart/core/FormTextToXml.h"
+#include "chart/core/HourGlass.h"
 #include "chart/core/SystemRoutines.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebPanel.h"
 #include "chart/editor/EditorResources.h"
 #include "chart/editor/EditorRoutines.h"
 #include "chart/editor/FormatEditor.h"
+#include "chart/editor/ScopedFlag.h"
 #include "chart/editor/StringsEditor.h"
 #include "chart/io/ZebExport.h"
 #include "platform/classes/Filer.h"
@@ -39,28 +41,6 @@
 
 namespace {
 
-// The hourglass for the time of a file or data operation, also when it fails.
-class HourGlass {
-public:
-    HourGlass() { Screen->SetCursor(crHourGlass); }
-    ~HourGlass() { Screen->SetCursor(crDefault); }
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-};
-
-// The flag that stops the aspect coupling while the dialog sets the size fields itself.
-class SizeUpdate {
-public:
-    explicit SizeUpdate(bool& flag) : flag_(flag), old_(flag) { flag = true; }
-    ~SizeUpdate() { flag_ = old_; }
-    SizeUpdate(const SizeUpdate&) = delete;
-    SizeUpdate& operator=(const SizeUpdate&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
 std::optional<bool> mailAvailable;
 
 // Indexes of RGText and CBNativeFormat.
@@ -81,6 +61,8 @@ String StreamText(TMemoryStream& stream)
 }  // namespace
 
 void ResetExportMailCheck() { mailAvailable.reset(); }
+
+String GetHelpFilePath(const String&) { return String(); }
 
 TV_PUBLISHED(TZebExportFormBase)
 {
@@ -205,7 +187,7 @@ void TZebExportFormBase::FormShow(TObject*)
     for (TSaveDialog* d : {SaveDialogPicture, SaveDialogData, SaveDialogNative})
         d->SetOptions(d->Options() + TOpenOptions{ofEnableSizing});
     if (chart_) {
-        SizeUpdate guard(updating_);
+        ScopedFlag guard(updating_);
         UDWidth->SetPosition(chart_->Width());
         UDHeight->SetPosition(chart_->Height());
         aspect_ = chart_->Height() != 0 ? static_cast<double>(chart_->Width()) / chart_->Height() : 0;
@@ -349,7 +331,7 @@ void TZebExportFormBase::EWidthChange(TObject* sender)
 {
     if (!Showing() || updating_ || !CBAspect->Checked() || aspect_ == 0) return;
     {
-        SizeUpdate guard(updating_);
+        ScopedFlag guard(updating_);
         if (sender == EHeight)
             UDWidth->SetPosition(static_cast<int>(Round(StrToIntDef(EHeight->Text(), 0) * aspect_)));
         else

@@ -177,5 +177,8 @@ private:
     String dataFilter_;
 };
 
+// The folder of an installed help file: the desktop keeps no register of help folders, so none.
+String GetHelpFilePath(const String& helpFile);
+
 // Forgets whether mail was found (asked once per run otherwise); for tests.
 void ResetExportMailCheck();

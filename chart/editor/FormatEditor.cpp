@@ -1,10 +1,12 @@
 #include "chart/editor/FormatEditor.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "chart/core/ControlRoutines.h"
 #include "chart/core/ZebConst.h"
 #include "chart/editor/EditorResources.h"
+#include "chart/editor/ScopedFlag.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ExtCtrls.h"
@@ -18,19 +20,6 @@ namespace {
 const char* const GeoFormats[] = {"ddd\u00B0 mm' ss\".zzz", "ddd mm' ss\".zzz", "ddd deg mm' ss\".zzz",
                                   "ddd mm' ss\".zzz",       "ddd mm ss.zzz",     "ddd mm ss",
                                   "ddd mm",                 "ddd\u00B0",         "ddd"};
-
-// A guard that stops the mode handlers while the dialog sets radio buttons itself.
-class ChangeGuard {
-public:
-    explicit ChangeGuard(bool& flag) : flag_(flag), old_(flag) { flag = true; }
-    ~ChangeGuard() { flag_ = old_; }
-    ChangeGuard(const ChangeGuard&) = delete;
-    ChangeGuard& operator=(const ChangeGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 void AddWhenMissing(TStrings& items, const String& s)
 {
@@ -112,21 +101,15 @@ void TFormatEditor::FormShow(TObject*)
 
 void TFormatEditor::readFormat()
 {
-    ChangeGuard guard(changing_);
-    if (CBDate->Items()->IndexOf(FormatText) >= 0) {
-        CBDate->SetEnabled(true);
-        CBDate->SetText(FormatText);
-        focus(CBDate);
-        RBDate->SetChecked(true);
-        isDate_ = true;
-        return;
-    }
-    if (CBGeo->Items()->IndexOf(FormatText) >= 0) {
-        CBGeo->SetEnabled(true);
-        CBGeo->SetText(FormatText);
-        focus(CBGeo);
-        RBGeo->SetChecked(true);
-        isGeo_ = true;
+    ScopedFlag guard(changing_);
+    // A date-time or degree format of the lists chooses its mode.
+    for (auto [combo, button, flag] : {std::tuple{CBDate, RBDate, &isDate_}, std::tuple{CBGeo, RBGeo, &isGeo_}}) {
+        if (combo->Items()->IndexOf(FormatText) < 0) continue;
+        combo->SetEnabled(true);
+        combo->SetText(FormatText);
+        focus(combo);
+        button->SetChecked(true);
+        *flag = true;
         return;
     }
     String rest = FormatText;
@@ -161,7 +144,7 @@ void TFormatEditor::RBIntegerClick(TObject*)
 {
     if (changing_) return;
     {
-        ChangeGuard guard(changing_);
+        ScopedFlag guard(changing_);
         RBDate->SetChecked(false);
         RBGeo->SetChecked(false);
         RBCustom->SetChecked(false);
@@ -179,7 +162,7 @@ void TFormatEditor::modeChanged()
     isDate_ = RBDate->Checked();
     isGeo_ = RBGeo->Checked();
     if (RBDate->Checked() || RBGeo->Checked() || RBCustom->Checked()) {
-        ChangeGuard guard(changing_);
+        ScopedFlag guard(changing_);
         RBInteger->SetChecked(false);
     }
     CBDate->SetEnabled(RBDate->Checked());

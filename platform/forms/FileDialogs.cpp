@@ -10,11 +10,13 @@
 #include "platform/forms/FileDialogs.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
+#include "platform/forms/StdCtrls_p.h"
 #include "platform/rtl/Strings.h"
 
-namespace {
+using tvforms::Q;
+using tvforms::RunModal;
 
-QString Q(const String& s) { return QString::fromStdString(s); }
+namespace {
 
 std::vector<String> SplitBars(const String& filter)
 {
@@ -33,17 +35,6 @@ std::vector<String> SplitBars(const String& filter)
     return parts;
 }
 
-// Runs a platform dialog with the modal level raised, as ShowModal does.
-template <class F>
-auto RunModal(F f)
-{
-    Application->EnterModal();
-    struct Leave {
-        ~Leave() { Application->LeaveModal(); }
-    } leave;
-    tvforms::DispatchScope scope(tvforms::dispatchDepth);
-    return f();
-}
 
 }  // namespace
 
