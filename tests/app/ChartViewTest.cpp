@@ -12,6 +12,8 @@
 #include "platform/rtl/DateTime.h"
 #include "tests/app/ViewerFixture.h"
 #include "chart/editor/ExportForm.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/PageControl.h"
 #include "platform/forms/Buttons.h"
 #include "platform/graphics/GraphicsObjects.h"
 
@@ -70,6 +72,30 @@ TEST_F(ChartViewTest, DataSaveOpensTheExportDialogOnTheChart)
     EXPECT_EQ(exported, w.Chart1);
     EXPECT_EQ(folder, "");
     EXPECT_EQ(Error(), "");
+}
+
+TEST_F(ChartViewTest, ADataSaveThatFailsIsReportedOnTheStatusBar)
+{
+    auto& w = CreateWindow();
+    w.ProcessLine("1.00 2.00");
+    TDialogHandler oldDialogs = SetDialogHandler([](const TDialogRequest& r) {
+        if (r.Kind != dkSaveDialog) return IDYES;
+        *r.Value = "/nonexistent-folder-of-tiltviewer/data.csv";
+        return IDOK;
+    });
+    TModalHandler oldModal = SetModalHandler([](TCustomForm& form) {
+        auto& d = dynamic_cast<TZebExportForm&>(form);
+        d.Show();
+        d.PageControl1->SetActivePage(d.TabData);
+        testkit::Click(*d.BSave);  // as the user clicks: a failure goes to the program's handler
+        d.Hide();
+        return mrCancel;
+    });
+    testkit::Click(w, "Button2");
+    SetModalHandler(oldModal);
+    SetDialogHandler(oldDialogs);
+    EXPECT_NE(Error().find("data.csv"), String::npos) << Error();
+    EXPECT_EQ(Screen->Cursor(), crDefault);
 }
 
 TEST_F(ChartViewTest, ShowMakesTheLabelsWhiteAndTheLeftAxisFollowTheBox)
