@@ -6,10 +6,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Format.h"
 
-void CenterEditorForm(TCustomForm& form)
-{
-    form.SetPosition(form.Owner() ? poOwnerFormCenter : poScreenCenter);
-}
+void CenterEditorForm(TCustomForm& form) { form.SetPosition(form.Owner() ? poOwnerFormCenter : poScreenCenter); }
 
 void EmbedForm(TCustomForm& form, TWinControl& parent) { EmbedEditorForm(form, parent, form.Tag()); }
 

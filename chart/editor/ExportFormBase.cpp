@@ -346,8 +346,7 @@ void TZebExportFormBase::EWidthChange(TObject* sender)
 
 void TZebExportFormBase::CBScaleChange(TObject*)
 {
-    if (TZebExportFormat* format = SelectedFormat())
-        format->SetScale(static_cast<float>(StrToFloat(CBScale->Text())));
+    if (TZebExportFormat* format = SelectedFormat()) format->SetScale(static_cast<float>(StrToFloat(CBScale->Text())));
     ShowPictureFileSize();
 }
 

@@ -17,9 +17,15 @@
 namespace {
 
 // Degree formats; the degree sign is the Latin-1 one, held here as UTF-8. Entry 4 repeats entry 2.
-const char* const GeoFormats[] = {"ddd\u00B0 mm' ss\".zzz", "ddd mm' ss\".zzz", "ddd deg mm' ss\".zzz",
-                                  "ddd mm' ss\".zzz",       "ddd mm ss.zzz",     "ddd mm ss",
-                                  "ddd mm",                 "ddd\u00B0",         "ddd"};
+const char* const GeoFormats[] = {"ddd\u00B0 mm' ss\".zzz",
+                                  "ddd mm' ss\".zzz",
+                                  "ddd deg mm' ss\".zzz",
+                                  "ddd mm' ss\".zzz",
+                                  "ddd mm ss.zzz",
+                                  "ddd mm ss",
+                                  "ddd mm",
+                                  "ddd\u00B0",
+                                  "ddd"};
 
 void AddWhenMissing(TStrings& items, const String& s)
 {
@@ -212,7 +218,8 @@ String TFormatEditor::BuildFormat() const
         if (!withThousands)
             result += String(static_cast<size_t>(fixed), '0');
         else if (fixed <= 3)
-            result += "#" + thousands + String(static_cast<size_t>(3 - fixed), '#') + String(static_cast<size_t>(fixed), '0');
+            result += "#" + thousands + String(static_cast<size_t>(3 - fixed), '#') +
+                      String(static_cast<size_t>(fixed), '0');
         else
             result += String(static_cast<size_t>(fixed - 3), '0') + thousands + "000";
     } else {

@@ -115,7 +115,7 @@ bool TOpenDialog::DoExecute(bool save)
         dialog.setWindowTitle(Q(title_));
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save || !options_.Contains(ofFileMustExist) ? QFileDialog::AnyFile
-                                                                         : QFileDialog::ExistingFile);
+                                                                       : QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !options_.Contains(ofOverwritePrompt));
         QStringList filters;
         for (int i = 1; i <= count; ++i) {

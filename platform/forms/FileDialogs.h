@@ -36,11 +36,11 @@ enum TOpenOption {
     ofForceShowHidden
 };
 inline constexpr const char* TOpenOptionNames[] = {
-    "ofReadOnly",         "ofOverwritePrompt",    "ofHideReadOnly",        "ofNoChangeDir",     "ofShowHelp",
-    "ofNoValidate",       "ofAllowMultiSelect",   "ofExtensionDifferent",  "ofPathMustExist",   "ofFileMustExist",
-    "ofCreatePrompt",     "ofShareAware",         "ofNoReadOnlyReturn",    "ofNoTestFileCreate", "ofNoNetworkButton",
-    "ofNoLongNames",      "ofOldStyleDialog",     "ofNoDereferenceLinks",  "ofEnableIncludeNotify",
-    "ofEnableSizing",     "ofDontAddToRecent",    "ofForceShowHidden"};
+    "ofReadOnly",        "ofOverwritePrompt",  "ofHideReadOnly",       "ofNoChangeDir",         "ofShowHelp",
+    "ofNoValidate",      "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",       "ofFileMustExist",
+    "ofCreatePrompt",    "ofShareAware",       "ofNoReadOnlyReturn",   "ofNoTestFileCreate",    "ofNoNetworkButton",
+    "ofNoLongNames",     "ofOldStyleDialog",   "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
+    "ofDontAddToRecent", "ofForceShowHidden"};
 static_assert(std::size(TOpenOptionNames) == ofForceShowHidden + 1);
 using TOpenOptions = TSet<TOpenOption>;
 

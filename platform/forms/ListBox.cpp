@@ -260,7 +260,8 @@ void TListBox::userPicked(int index, TShiftState shift)
         itemIndex_ = anchor_ = index;
     } else if (shift.Contains(ssShift) && anchor_ >= 0) {
         std::fill(selected_.begin(), selected_.end(), false);
-        for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) selected_[static_cast<size_t>(i)] = true;
+        for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i)
+            selected_[static_cast<size_t>(i)] = true;
         itemIndex_ = index;
     } else {
         std::fill(selected_.begin(), selected_.end(), false);
@@ -284,12 +285,12 @@ void TListBox::KeyDown(Word& key, TShiftState shift)
     TCustomControl::KeyDown(key, shift);
     int to = -2;
     switch (key) {
-    case 0x26: to = std::max(0, itemIndex_ - 1); break;                       // up
-    case 0x28: to = std::min(Count() - 1, itemIndex_ + 1); break;             // down
+    case 0x26: to = std::max(0, itemIndex_ - 1); break;                        // up
+    case 0x28: to = std::min(Count() - 1, itemIndex_ + 1); break;              // down
     case 0x24: to = 0; break;                                                  // home
     case 0x23: to = Count() - 1; break;                                        // end
-    case 0x21: to = std::max(0, itemIndex_ - visibleRows()); break;           // page up
-    case 0x22: to = std::min(Count() - 1, itemIndex_ + visibleRows()); break; // page down
+    case 0x21: to = std::max(0, itemIndex_ - visibleRows()); break;            // page up
+    case 0x22: to = std::min(Count() - 1, itemIndex_ + visibleRows()); break;  // page down
     default: return;
     }
     if (Count() == 0) return;

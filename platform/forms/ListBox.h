@@ -32,7 +32,11 @@ public:
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool value);
     int ItemHeight() const;
-    void SetItemHeight(int value) { itemHeight_ = value; Invalidate(); }
+    void SetItemHeight(int value)
+    {
+        itemHeight_ = value;
+        Invalidate();
+    }
     int TopIndex() const { return topIndex_; }
     void SetTopIndex(int value);
     TBorderStyle BorderStyle() const { return borderStyle_; }

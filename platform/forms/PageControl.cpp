@@ -11,9 +11,9 @@
 using tvforms::MeasureCanvas;
 
 namespace {
-constexpr int TabPadding = 6;   // blank beside a tab's caption
-constexpr int FrameWidth = 4;   // between the frame and the pages
-constexpr int ActiveLift = 2;   // the active tab stands higher and wider
+constexpr int TabPadding = 6;  // blank beside a tab's caption
+constexpr int FrameWidth = 4;  // between the frame and the pages
+constexpr int ActiveLift = 2;  // the active tab stands higher and wider
 }  // namespace
 
 // ---- TTabSheet ---------------------------------------------------------------------------------
@@ -407,7 +407,4 @@ void TPageControl::Paint()
     }
 }
 
-void RegisterPageControls()
-{
-    RegisterClasses({&TPageControl::StaticClass(), &TTabSheet::StaticClass()});
-}
+void RegisterPageControls() { RegisterClasses({&TPageControl::StaticClass(), &TTabSheet::StaticClass()}); }

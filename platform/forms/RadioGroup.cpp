@@ -33,8 +33,7 @@ TV_PUBLISHED(TRadioGroup)
     Prop("ParentColor", &TRadioGroup::ParentColor, &TRadioGroup::SetParentColor, true);
 }
 
-TRadioGroup::TRadioGroup(TComponent* owner)
-    : TCustomGroupBox(owner), items_(std::make_unique<TRadioGroupItems>(this))
+TRadioGroup::TRadioGroup(TComponent* owner) : TCustomGroupBox(owner), items_(std::make_unique<TRadioGroupItems>(this))
 {
     SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks, csParentBackground});
     SetColor(clBtnFace);
@@ -51,7 +50,8 @@ void TRadioGroup::SetItems(TStrings* value)
 
 TRadioButton* TRadioGroup::Buttons(int index) const
 {
-    if (index < 0 || index >= ButtonCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= ButtonCount())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     return buttons_[static_cast<size_t>(index)];
 }
 

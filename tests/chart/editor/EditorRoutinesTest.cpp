@@ -10,12 +10,8 @@ TEST(FormatByteSize, SwitchesUnitAtOneMegabyteAndOneGigabyte)
     const struct {
         std::uint32_t bytes;
         const char* text;
-    } cases[] = {{0, "0 bytes"},
-                 {1048575, "1048575 bytes"},
-                 {1048576, "1024 KB"},
-                 {1073741823, "1048575 KB"},
-                 {1073741824, "1024 MB"},
-                 {4294967295u, "4095 MB"}};
+    } cases[] = {{0, "0 bytes"},          {1048575, "1048575 bytes"}, {1048576, "1024 KB"}, {1073741823, "1048575 KB"},
+                 {1073741824, "1024 MB"}, {4294967295u, "4095 MB"}};
     for (const auto& c : cases) EXPECT_EQ(FormatByteSize(c.bytes), c.text) << c.bytes;
 }
 

@@ -62,8 +62,7 @@ public:
     void Tool(const std::string& name, const std::string& body)
     {
         const fs::path file = dir_ / "bin" / name;
-        std::ofstream(file) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"$(dirname \"$0\")/" << name << ".log\"\n"
-                            << body;
+        std::ofstream(file) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"$(dirname \"$0\")/" << name << ".log\"\n" << body;
         chmod(file.c_str(), 0755);
     }
     void Remove(const std::string& name) { fs::remove(dir_ / "bin" / name); }

@@ -39,10 +39,8 @@ TEST_F(FormatDialog, NumberModeBuildsFromFixedDecimalsThousandsAndPercent)
         bool fixedDecimals, thousands, percent;
         const char* expected;
     } cases[] = {
-        {1, 2, false, true, false, "#,##0.##"},
-        {5, 0, false, true, false, "00,000"},
-        {2, 1, true, false, true, "00.0%"},
-        {0, 0, false, true, false, "#,###"},
+        {1, 2, false, true, false, "#,##0.##"}, {5, 0, false, true, false, "00,000"},
+        {2, 1, true, false, true, "00.0%"},     {0, 0, false, true, false, "#,###"},
         {0, 3, true, false, false, "#.000"},
     };
     for (const auto& c : cases) {
@@ -84,7 +82,10 @@ TEST_F(FormatDialog, LettersMakeACustomFormatAndKnownTextsTheirMode)
         const char* format;
         bool dateTimes;
         const char* mode;
-    } cases[] = {{"0.0 kg", true, "custom"}, {"ddd mm ss", true, "geo"}, {"yyyy", true, "date"}, {"yyyy", false, "date"}};
+    } cases[] = {{"0.0 kg", true, "custom"},
+                 {"ddd mm ss", true, "geo"},
+                 {"yyyy", true, "date"},
+                 {"yyyy", false, "date"}};
     for (const auto& c : cases) {
         String built = Edit(
             c.format,

@@ -324,7 +324,8 @@ TEST_F(Widgets, SplitterDragResizesTheControlBesideItWithinMinSize)
 // ---- file dialogs ------------------------------------------------------------------------------
 
 struct FileDialogs : Widgets {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tv_filedialogs_" + std::to_string(::getpid()));
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("tv_filedialogs_" + std::to_string(::getpid()));
     std::vector<TDialogRequest> asked;
     String answerName;
     int answerEntry = 1;
@@ -361,9 +362,9 @@ TEST_F(FileDialogs, TheHandlerSeesTheDialogAndItsChoiceIsCompleted)
         String expected;
     };
     const Case cases[] = {
-        {"report", 2, "report.csv"},        // the entry's single extension
-        {"report", 3, "report.txt"},        // "*.*" names none: the default extension
-        {"report.dat", 1, "report.dat"},    // a typed extension stays
+        {"report", 2, "report.csv"},      // the entry's single extension
+        {"report", 3, "report.txt"},      // "*.*" names none: the default extension
+        {"report.dat", 1, "report.dat"},  // a typed extension stays
     };
     for (const auto& c : cases) {
         answerName = c.typed;
