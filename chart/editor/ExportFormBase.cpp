@@ -31,6 +31,7 @@
 #include "platform/rtl/Convert.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/MathUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
@@ -346,7 +347,11 @@ void TZebExportFormBase::EWidthChange(TObject* sender)
 
 void TZebExportFormBase::CBScaleChange(TObject*)
 {
-    if (TZebExportFormat* format = SelectedFormat()) format->SetScale(static_cast<float>(StrToFloat(CBScale->Text())));
+    // The scales are listed with a point whatever the locale's separator.
+    TFormatSettings point = FormatSettings;
+    point.DecimalSeparator = '.';
+    if (TZebExportFormat* format = SelectedFormat())
+        format->SetScale(static_cast<float>(StrToFloat(CBScale->Text(), point)));
     ShowPictureFileSize();
 }
 

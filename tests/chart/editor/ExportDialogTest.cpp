@@ -27,6 +27,7 @@
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
+#include "platform/rtl/FormatSettings.h"
 #include "platform/system/TempFolder.h"
 #include "tests/chart/core/IsolatedRegistry.h"
 #include "tests/chart/editor/ModalDialogs.h"
@@ -185,6 +186,13 @@ TEST_F(ExportDialog, PicturesGoToTheClipboardAndToFilesOfTheirFormat)
         EXPECT_EQ(Saved("chart.bmp").substr(0, 2), "BM");
         d.CBPicSize->SetChecked(true);
         EXPECT_NE(d.LabelPicSize->Caption().find("bytes"), String::npos);
+        // The listed scales read with a point in a locale of decimal commas.
+        const TFormatSettings saved = FormatSettings;
+        FormatSettings.DecimalSeparator = ',';
+        d.CBScale->SetItemIndex(0);
+        d.CBScaleChange(d.CBScale);
+        FormatSettings = saved;
+        EXPECT_FLOAT_EQ(d.SelectedFormat()->Scale(), 0.25f);
     });
 }
 
