@@ -372,11 +372,12 @@ void TZebExportFormBase::ShowPictureFileSize()
 
 void TZebExportFormBase::SavePictureFile(const String& fileName)
 {
-    const String extension = UpperCase(ExtractFileExt(fileName));
+    String extension = UpperCase(ExtractFileExt(fileName));
+    if (!extension.empty()) extension.erase(0, 1);  // without its dot, as the formats name theirs
     TZebExportFormat* format = nullptr;
     for (int i = 0; i < LBFormat->Count() && !format; ++i) {
         auto* f = static_cast<TZebExportFormat*>(LBFormat->Items()->GetObject(i));
-        if ("." + UpperCase(f->GetDefaultExtension()) == extension) format = f;
+        if (UpperCase(f->GetDefaultExtension()) == extension) format = f;
     }
     if (!format) format = SelectedFormat();
     if (!format) return;
@@ -445,7 +446,7 @@ void TZebExportFormBase::BViewNativeClick(TObject*)
 
 void TZebExportFormBase::SaveNativeFile(const String& fileName)
 {
-    WriteNativeFile(ChangeFileExt(fileName, "." + NativeExtension()), CBNativeData->Checked());
+    WriteNativeFile(ChangeFileExt(fileName, String(".").append(NativeExtension())), CBNativeData->Checked());
 }
 
 // ---- data page ---------------------------------------------------------------------------------
