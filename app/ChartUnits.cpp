@@ -3,8 +3,11 @@
 #include "chart/core/EngineStartup.h"
 #include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
+#include "chart/io/ChartFile.h"
 #include "chart/io/DownloadCache.h"
 #include "chart/io/ExcelSource.h"
+#include "chart/io/ZebExport.h"
+#include "chart/io/ZebVideo.h"
 #include "chart/series/ErrorBarUnit.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
@@ -21,6 +24,9 @@ void StartChartUnits()
     StartErrorBarUnit();
     StartBezierUnit();
     StartFunctionUnits();
+    StartPictureExportUnits();
+    StartChartFileUnit();
+    StartVideoUnit();
     StartURLUnit();
     StartExcelSourceUnit();
 }
@@ -29,6 +35,9 @@ void StopChartUnits()
 {
     StopExcelSourceUnit();
     StopURLUnit();
+    StopVideoUnit();
+    StopChartFileUnit();
+    StopPictureExportUnits();
     StopFunctionUnits();
     StopBezierUnit();
     StopErrorBarUnit();

@@ -12,6 +12,7 @@
 #include "chart/core/ChartTitles.h"
 #include "chart/core/ZebConst.h"
 #include "chart/canvas/ZebFont.h"
+#include "chart/editor/ExportForm.h"
 #include "chart/series/LineSeries.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
@@ -401,6 +402,12 @@ void TfKAVRO_IN_D_485_Viewer::btChart1ClearClick(TObject*)
     axis.SetMaximum(0);
 }
 
+void TfKAVRO_IN_D_485_Viewer::Button2Click(TObject*)
+{
+    showReceived();  // the export holds every line received before the click
+    ShowChartExportDialog(this, Chart1, String());
+}
+
 void TfKAVRO_IN_D_485_Viewer::CheckBox1Click(TObject*)
 {
     showReceived();  // the tare is the last reading received
@@ -638,6 +645,7 @@ TV_PUBLISHED(TfKAVRO_IN_D_485_Viewer)
     Method("edChart1LeftMinChange", &TfKAVRO_IN_D_485_Viewer::edChart1LeftMinChange);
     Method("cbChart1LeftAutoClick", &TfKAVRO_IN_D_485_Viewer::cbChart1LeftAutoClick);
     Method("btChart1ClearClick", &TfKAVRO_IN_D_485_Viewer::btChart1ClearClick);
+    Method("Button2Click", &TfKAVRO_IN_D_485_Viewer::Button2Click);
 }
 
 void RegisterViewerClasses()

@@ -55,6 +55,7 @@ public:
     void edChart1LeftMinChange(TObject* Sender);
     void cbChart1LeftAutoClick(TObject* Sender);
     void btChart1ClearClick(TObject* Sender);
+    void Button2Click(TObject* Sender);
     void ShowErrorInStatusBar(TObject* Sender, Exception* E);
 
     void ProcessLine(const String& line);

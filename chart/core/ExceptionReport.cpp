@@ -9,6 +9,7 @@
 
 #include "chart/core/ControlRoutines.h"
 #include "chart/core/DownloadHook.h"
+#include "chart/core/HourGlass.h"
 #include "chart/core/SystemRoutines.h"
 #include "chart/core/ZebConst.h"
 #include "platform/classes/Published.h"
@@ -62,14 +63,6 @@ String readFirstLine(const char* path)
     return Trim(line);
 }
 
-// The hourglass for the time of a download, also when it fails.
-class HourGlass {
-public:
-    HourGlass() { Screen->SetCursor(crHourGlass); }
-    ~HourGlass() { Screen->SetCursor(crDefault); }
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-};
 
 }  // namespace
 

@@ -129,10 +129,19 @@ void TComboBox::SetSorted(bool value)
 
 void TComboBox::SetItemIndex(int value)
 {
+    if (IsLoading()) loadedIndex_ = value;
     if (value < -1 || value >= items_->Count()) value = -1;
     itemIndex_ = value;
     value_ = value >= 0 ? items_->Get(value) : String();
     pushToHost();
+}
+
+void TComboBox::Loaded()
+{
+    TWinControl::Loaded();
+    // A stored description names the item before its list of items.
+    if (loadedIndex_ >= 0 && itemIndex_ < 0) SetItemIndex(loadedIndex_);
+    loadedIndex_ = -1;
 }
 
 void TComboBox::Clear()

@@ -52,6 +52,7 @@ public:
 protected:
     virtual void Change();
     virtual void Select();
+    void Loaded() override;
     String GetText() const override;
     void SetTextValue(const String& value) override;
     std::unique_ptr<THostWindow> CreateHostWindow() override;
@@ -65,6 +66,7 @@ private:
     std::unique_ptr<TComboItems> items_;
     TComboBoxStyle style_ = csDropDown;
     int itemIndex_ = -1;
+    int loadedIndex_ = -1;  // ItemIndex read before the items it names
     String value_;
     int dropDownCount_ = 8;
     int maxLength_ = 0;

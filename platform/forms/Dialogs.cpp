@@ -44,17 +44,6 @@ int ModalResultOf(TMsgDlgBtn b)
     }
 }
 
-// Runs a platform dialog with the modal level raised, as ShowModal does.
-template <class F>
-auto RunModal(F f)
-{
-    Application->EnterModal();
-    struct Leave {
-        ~Leave() { Application->LeaveModal(); }
-    } leave;
-    tvforms::DispatchScope scope(tvforms::dispatchDepth);
-    return f();
-}
 
 }  // namespace
 
@@ -64,6 +53,8 @@ TDialogHandler SetDialogHandler(TDialogHandler handler)
     dialogHandler = std::move(handler);
     return old;
 }
+
+const TDialogHandler& CurrentDialogHandler() { return dialogHandler; }
 
 int TApplication::MessageBox(const String& text, const String& caption, int flags)
 {
@@ -107,7 +98,7 @@ int TApplication::MessageBox(const String& text, const String& caption, int flag
     int def = DefaultAnswer(flags);
     for (const auto& b : buttons)
         if (b.id == def) box.setDefaultButton(b.button);
-    int pressed = RunModal([&] { return box.exec(); });
+    int pressed = tvforms::RunModal([&] { return box.exec(); });
     for (const auto& b : buttons)
         if (b.button == pressed) return b.id;
     return buttons.size() == 1 ? IDOK : IDCANCEL;
@@ -156,7 +147,7 @@ int MessageDlg(const String& text, TMsgDlgType type, TMsgDlgButtons buttons, int
         if (buttons.Contains(static_cast<TMsgDlgBtn>(b))) set |= map[b];
     box.setStandardButtons(set);
     box.setDefaultButton(map[def]);
-    int pressed = RunModal([&] { return box.exec(); });
+    int pressed = tvforms::RunModal([&] { return box.exec(); });
     for (int b = mbYes; b <= mbHelp; ++b)
         if (buttons.Contains(static_cast<TMsgDlgBtn>(b)) && map[b] == pressed)
             return ModalResultOf(static_cast<TMsgDlgBtn>(b));
@@ -178,7 +169,7 @@ bool InputQuery(const String& caption, const String& prompt, String& value)
         answer = IDOK;
     } else {
         bool ok = false;
-        QString text = RunModal(
+        QString text = tvforms::RunModal(
             [&] { return QInputDialog::getText(nullptr, Q(caption), Q(prompt), QLineEdit::Normal, Q(value), &ok); });
         answer = ok ? IDOK : IDCANCEL;
         edited = text.toStdString();

@@ -23,7 +23,8 @@ String InputBox(const String& caption, const String& prompt, const String& defau
 void MessageBeep(unsigned type = 0);
 
 // What a box asks; a handler answers it without a human (tests, headless runs).
-enum TDialogKind { dkMessageBox, dkMessageDlg, dkInputQuery };
+class TOpenDialog;
+enum TDialogKind { dkMessageBox, dkMessageDlg, dkInputQuery, dkOpenDialog, dkSaveDialog };
 struct TDialogRequest {
     TDialogKind Kind = dkMessageBox;
     String Caption;
@@ -31,10 +32,16 @@ struct TDialogRequest {
     int Flags = 0;                   // message boxes: MB_ flags
     TMsgDlgType DlgType = mtCustom;  // MessageDlg
     TMsgDlgButtons Buttons;          // MessageDlg
-    String* Value = nullptr;         // InputQuery: the value to edit
+    String* Value = nullptr;         // InputQuery: the value to edit; file dialogs: the file chosen
+    // File dialogs: the dialog asking (filter, options, folder ...) and the 1-based filter entry
+    // chosen, to set with the file name.
+    const TOpenDialog* FileDialog = nullptr;
+    int* FilterIndex = nullptr;
 };
 // Answers the id of the button pressed (IDOK, mrYes ...). Returns the previous handler.
 // Without a handler boxes are shown modally; on the offscreen platform they answer their default
-// button at once (nobody could press one).
+// button at once (nobody could press one), and file dialogs are cancelled.
 using TDialogHandler = std::function<int(const TDialogRequest& request)>;
 TDialogHandler SetDialogHandler(TDialogHandler handler);
+// The handler in place (empty when none).
+const TDialogHandler& CurrentDialogHandler();

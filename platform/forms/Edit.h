@@ -27,11 +27,12 @@ public:
     void SetPasswordChar(char value);
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool value) { autoSelect_ = value; }
-    int SelStart() const;
-    void SetSelStart(int value);
-    int SelLength() const;
-    void SetSelLength(int value);
-    String SelText() const;
+    // The selection in characters of Text (a line break of a memo counts as its two characters).
+    virtual int SelStart() const;
+    virtual void SetSelStart(int value);
+    virtual int SelLength() const;
+    virtual void SetSelLength(int value);
+    virtual String SelText() const;
     void SelectAll();
     void Clear() { SetText(String()); }
     TBorderStyle BorderStyle() const { return borderStyle_; }

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/forms/Controls.h"
+#include "platform/forms/Forms.h"
 #include "platform/forms/Messages.h"
 #include "platform/forms/VirtualKeys.h"
 #include "platform/graphics/Canvas.h"
@@ -74,6 +75,18 @@ struct DispatchScope {
     DispatchScope(const DispatchScope&) = delete;
     DispatchScope& operator=(const DispatchScope&) = delete;
 };
+
+// Runs a platform dialog with the modal level raised, as ShowModal does.
+template <class F>
+auto RunModal(F f)
+{
+    Application->EnterModal();
+    struct Leave {
+        ~Leave() { Application->LeaveModal(); }
+    } leave;
+    DispatchScope scope(dispatchDepth);
+    return f();
+}
 
 // The window painting of a control: frame, background, Paint, windowless children. Only what
 // meets area (widget coordinates) is painted: a lamp's toggle leaves its neighbours alone.

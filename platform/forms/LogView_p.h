@@ -41,6 +41,7 @@ public:
     int TopLine() const;
     int VisibleLines() const;
     TPos Caret() const { return caret_; }
+    TPos Anchor() const { return anchor_; }
     void Select(TPos anchor, TPos caret);
     String SelectedText() const;
     // The point of the viewport where a place is drawn (its top left).

@@ -3,6 +3,11 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/FileDialogs.h"
+#include "platform/forms/ListBox.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/RadioGroup.h"
+#include "platform/forms/Splitter.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
 
@@ -46,4 +51,9 @@ void RegisterStandardClasses()
     RegisterStdControls();
     RegisterExtControls();
     RegisterComControls();
+    RegisterPageControls();
+    RegisterListBoxes();
+    RegisterRadioGroups();
+    RegisterSplitters();
+    RegisterFileDialogs();
 }

@@ -302,9 +302,18 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TM
     SetBounds(Left(), Top(), 185, 89);
 }
 
-TMemo::~TMemo()
+TMemo::~TMemo() { forgetView(); }
+
+void TMemo::BeforeDestruction()
 {
-    // The view may outlive the memo by a moment (deleted later when an event of it runs).
+    // Before the host goes: the view may outlive the memo by a moment (deleted later when an event
+    // of it runs) and must not read the lines meanwhile.
+    forgetView();
+    TCustomEdit::BeforeDestruction();
+}
+
+void TMemo::forgetView()
+{
     if (auto* v = LogViewOf(this)) {
         v->SetStore(nullptr);
         v->SetEditing({}, {});
@@ -414,4 +423,85 @@ void TMemo::SetWordWrap(bool value)
     wordWrap_ = value;
     hostKindChanged();
     if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) w->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+}
+
+// ---- TMemo selection ---------------------------------------------------------------------------
+
+std::pair<int, int> TMemo::selection() const
+{
+    if (TvLogView* v = LogViewOf(this)) {
+        const TLineStore& store = lines_->Store();
+        auto offset = [&](TvLogView::TPos p) {
+            int result = 0;
+            for (int i = 0; i < p.line && i < store.Count(); ++i) result += static_cast<int>(store.Line(i).size()) + 2;
+            return result + p.col;
+        };
+        const int a = offset(v->Anchor()), c = offset(v->Caret());
+        return {std::min(a, c), std::max(a, c)};
+    }
+    if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) {
+        const QTextCursor cursor = w->textCursor();
+        auto offset = [&](int position) { return position + w->document()->findBlock(position).blockNumber(); };
+        return {offset(cursor.selectionStart()), offset(cursor.selectionEnd())};
+    }
+    return {0, 0};
+}
+
+void TMemo::select(int from, int to)
+{
+    if (TvLogView* v = LogViewOf(this)) {
+        const TLineStore& store = lines_->Store();
+        auto place = [&](int offset) {
+            TvLogView::TPos p;
+            while (p.line < store.Count() - 1 && offset > static_cast<int>(store.Line(p.line).size()) + 1) {
+                offset -= static_cast<int>(store.Line(p.line).size()) + 2;
+                ++p.line;
+            }
+            p.col = std::max(0, offset);
+            return p;
+        };
+        v->Select(place(from), place(to));
+        return;
+    }
+    if (auto* w = HostWidgetAs<QPlainTextEdit>(this)) {
+        lines_->FlushPending();
+        auto position = [&](int offset) {
+            int pos = 0;
+            for (QTextBlock b = w->document()->begin(); b.isValid(); b = b.next()) {
+                const int length = static_cast<int>(b.length()) - 1;  // without the separator
+                if (offset <= length || !b.next().isValid()) return pos + std::min(offset, length);
+                offset -= length + 2;
+                pos += length + 1;
+            }
+            return pos;
+        };
+        QTextCursor cursor = w->textCursor();
+        cursor.setPosition(position(from));
+        cursor.setPosition(position(to), QTextCursor::KeepAnchor);
+        w->setTextCursor(cursor);
+    }
+}
+
+int TMemo::SelStart() const { return selection().first; }
+
+void TMemo::SetSelStart(int value) { select(value, value); }
+
+int TMemo::SelLength() const
+{
+    auto [from, to] = selection();
+    return to - from;
+}
+
+void TMemo::SetSelLength(int value)
+{
+    const int from = selection().first;
+    select(from, from + std::max(0, value));
+}
+
+String TMemo::SelText() const
+{
+    auto [from, to] = selection();
+    const String text = Text();
+    if (from >= static_cast<int>(text.size())) return {};
+    return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
 }

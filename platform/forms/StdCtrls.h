@@ -24,6 +24,7 @@ class TMemo : public TCustomEdit {
 public:
     explicit TMemo(TComponent* owner);
     ~TMemo() override;
+    void BeforeDestruction() override;
 
     // The lines, held compactly; Add appends without re-reading the whole text. A memo whose
     // lines do not wrap (WordWrap off or a horizontal scroll bar) shows them in a light view made
@@ -41,6 +42,12 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value) { alignment_ = value; }
 
+    int SelStart() const override;
+    void SetSelStart(int value) override;
+    int SelLength() const override;
+    void SetSelLength(int value) override;
+    String SelText() const override;
+
 protected:
     String GetText() const override;
     void SetTextValue(const String& value) override;
@@ -51,6 +58,10 @@ private:
     friend class TMemoStrings;
     bool wraps() const;
     void hostKindChanged();
+    void forgetView();
+    // Selection as offsets into Text; a memo without its window has none.
+    std::pair<int, int> selection() const;
+    void select(int from, int to);
 
     std::unique_ptr<TMemoStrings> lines_;
     TScrollStyle scrollBars_ = ssNone;

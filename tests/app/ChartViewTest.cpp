@@ -11,6 +11,11 @@
 #include "platform/forms/TestKit.h"
 #include "platform/rtl/DateTime.h"
 #include "tests/app/ViewerFixture.h"
+#include "chart/editor/ExportForm.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/Buttons.h"
+#include "platform/graphics/GraphicsObjects.h"
 
 namespace {
 
@@ -43,6 +48,54 @@ TEST_F(ChartViewTest, ShowTakesTheViewSizeFromTheBoxOr300)
         w.ProcessLine("1.00 2.00");  // a size from the box never makes the feed raise
         EXPECT_EQ(Error(), "");
     }
+}
+
+TEST_F(ChartViewTest, DataSaveOpensTheExportDialogOnTheChart)
+{
+    auto& w = CreateWindow();
+    auto& button = dynamic_cast<TButton&>(testkit::FindControl(w, "Button2"));
+    EXPECT_EQ(button.Parent(), w.Chart1);
+    EXPECT_EQ(button.BoundsRect(), Rect(470, 0, 577, 33));
+    EXPECT_EQ(button.Caption(), "Data Save");
+    EXPECT_EQ(button.Font()->Height(), -21);
+    if (const char* dir = std::getenv("TV_MAIN_WINDOW_PNG")) testkit::RenderToPng(w, String(dir) + "/main_window.png");
+    TCustomZebPanel* exported = nullptr;
+    String folder = "unset";
+    TModalHandler old = SetModalHandler([&](TCustomForm& form) {
+        auto& d = dynamic_cast<TZebExportForm&>(form);
+        exported = d.Chart();
+        folder = d.InitialFolder();
+        return mrCancel;
+    });
+    testkit::Click(button);
+    SetModalHandler(old);
+    EXPECT_EQ(exported, w.Chart1);
+    EXPECT_EQ(folder, "");
+    EXPECT_EQ(Error(), "");
+}
+
+TEST_F(ChartViewTest, ADataSaveThatFailsIsReportedOnTheStatusBar)
+{
+    auto& w = CreateWindow();
+    w.ProcessLine("1.00 2.00");
+    TDialogHandler oldDialogs = SetDialogHandler([](const TDialogRequest& r) {
+        if (r.Kind != dkSaveDialog) return IDYES;
+        *r.Value = "/nonexistent-folder-of-tiltviewer/data.csv";
+        return IDOK;
+    });
+    TModalHandler oldModal = SetModalHandler([](TCustomForm& form) {
+        auto& d = dynamic_cast<TZebExportForm&>(form);
+        d.Show();
+        d.PageControl1->SetActivePage(d.TabData);
+        testkit::Click(*d.BSave);  // as the user clicks: a failure goes to the program's handler
+        d.Hide();
+        return mrCancel;
+    });
+    testkit::Click(w, "Button2");
+    SetModalHandler(oldModal);
+    SetDialogHandler(oldDialogs);
+    EXPECT_NE(Error().find("data.csv"), String::npos) << Error();
+    EXPECT_EQ(Screen->Cursor(), crDefault);
 }
 
 TEST_F(ChartViewTest, ShowMakesTheLabelsWhiteAndTheLeftAxisFollowTheBox)

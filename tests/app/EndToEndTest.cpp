@@ -25,6 +25,11 @@
 #include "widgets/sevenseg/SevenSegmentDisplay.h"
 #include "tests/app/SensorDevice.h"
 #include "tests/app/ViewerFixture.h"
+#include "tests/support/Python.h"
+#include "chart/editor/ExportForm.h"
+#include "platform/forms/Buttons.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/RadioGroup.h"
 
 namespace {
 
@@ -589,4 +594,62 @@ TEST_F(EndToEndChartTest, PictureWhileStreaming)
     testkit::Pump(50);
     EXPECT_GT(Bottom().Minimum(), 0) << "the view slid";
     EXPECT_TRUE(testkit::RenderToPng(w, (std::filesystem::current_path() / "viewer-chart-streaming.png").string()));
+}
+
+// "Data Save" writes what was streamed: both series as comma-separated text and as a workbook,
+// read back by python's csv module and by openpyxl.
+TEST_F(EndToEndChartTest, DataSaveWritesBothSeriesAsCsvAndWorkbook)
+{
+    const std::string python = testsupport::OpenpyxlPython();
+    if (python.empty()) GTEST_SKIP() << "no python3 with openpyxl";
+    StartDevice({}, SensorDevice::anSilent);
+    auto& w = Connect();
+    for (const char* line : {"1.50 -2.00", "3.00 4.25", "-5.00 6.00"}) DeviceReads(line);
+    const std::filesystem::path folder = testsupport::UniqueTempPath("tv_datasave", "");
+    std::filesystem::create_directories(folder);
+    String answer;
+    int entry = 0;
+    TDialogHandler old = SetDialogHandler([&](const TDialogRequest& r) {
+        if (r.Kind != dkSaveDialog) return IDYES;
+        *r.Value = answer;
+        *r.FilterIndex = entry;
+        return IDOK;
+    });
+    TZebExportForm* shown = nullptr;
+    TModalHandler oldModal = SetModalHandler([&](TCustomForm& form) {
+        auto& d = dynamic_cast<TZebExportForm&>(form);
+        shown = &d;
+        d.Show();
+        d.PageControl1->SetActivePage(d.TabData);
+        answer = (folder / "tilt.csv").string();
+        entry = 3;
+        d.BSave->Click();
+        d.RGText->SetItemIndex(3);
+        d.RGExcelVers->SetItemIndex(1);
+        answer = (folder / "tilt.xlsx").string();
+        entry = 9;
+        d.BSave->Click();
+        d.Hide();
+        return mrCancel;
+    });
+    testkit::Click(w, "Button2");
+    SetModalHandler(oldModal);
+    SetDialogHandler(old);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(Panel(0), "") << "nothing refused";
+    const std::string csv = testsupport::RunPython(python,
+                                                   "import csv, sys\n"
+                                                   "for row in csv.reader(open(sys.argv[1], newline='')):\n"
+                                                   "    if row: print('|'.join(row))\n",
+                                                   {(folder / "tilt.csv").string()});
+    EXPECT_EQ(csv, "X-Value|Y-Value\n1.5|-2\n3|4.25\n-5|6\n") << csv;
+    const std::string sheet = testsupport::RunPython(python,
+                                                     "import openpyxl, sys\n"
+                                                     "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                                     "for row in ws.iter_rows(values_only=True):\n"
+                                                     "    print(row)\n",
+                                                     {(folder / "tilt.xlsx").string()});
+    EXPECT_NE(sheet.find("1.5"), std::string::npos) << sheet;
+    EXPECT_NE(sheet.find("4.25"), std::string::npos) << sheet;
+    std::filesystem::remove_all(folder);
 }

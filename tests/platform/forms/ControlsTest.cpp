@@ -88,6 +88,33 @@ TEST_P(MemoKinds, TypingInAMemoShowsInItsLines)
     EXPECT_EQ(memo->Lines()->Get(1), "yabc");
 }
 
+TEST_P(MemoKinds, SelectionCountsLineBreaksAsTwoCharacters)
+{
+    auto* memo = MakeMemo();
+    memo->SetText("first line\r\nsecond");
+    memo->SetSelStart(6);
+    memo->SetSelLength(7);
+    EXPECT_EQ(memo->SelStart(), 6);
+    EXPECT_EQ(memo->SelLength(), 7);
+    EXPECT_EQ(memo->SelText(), "line\r\ns");
+    memo->SetSelStart(0);
+    EXPECT_EQ(memo->SelText(), "");
+}
+
+TEST_F(ControlsFixture, ALogMemoFreedWithItsParentLeavesNothingForItsViewToRead)
+{
+    auto* panel = Make<TPanel>();
+    auto* memo = new TMemo(form.get());
+    memo->SetScrollBars(ssBoth);
+    memo->SetParent(panel);
+    memo->Lines()->Add("pending");  // the view measures it later, from the message loop
+    // Freed from a click: the view's window goes only after the click's event.
+    auto* button = Make<TButton>();
+    button->SetOnClick([&](TObject*) { panel->Free(); });
+    testkit::Click(*button);
+    testkit::Pump(20);
+}
+
 // ---- up-down ----------------------------------------------------------------------------------
 
 struct UpDownFixture : ControlsFixture {

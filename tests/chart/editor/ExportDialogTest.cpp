@@ -1,0 +1,359 @@
+// The chart export dialog driven as a user drives it: sizes, the three pages' copy and save, mail
+// and preview through fake desktop tools (first on the search path, logging their arguments), the
+// program's private temporary folder, and the size kept in the registry.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "chart/core/Chart.h"
+#include "chart/editor/ExportForm.h"
+#include "chart/io/ChartFile.h"
+#include "chart/io/ExcelSource.h"
+#include "chart/io/ZebExport.h"
+#include "chart/series/LineSeries.h"
+#include "chart/series/StandardSeriesUnit.h"
+#include "platform/forms/Buttons.h"
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/ComCtrls.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/FileDialogs.h"
+#include "platform/forms/ListBox.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/RadioGroup.h"
+#include "platform/forms/StdCtrls.h"
+#include "platform/forms/TestKit.h"
+#include "platform/rtl/FormatSettings.h"
+#include "platform/system/TempFolder.h"
+#include "tests/chart/core/IsolatedRegistry.h"
+#include "tests/chart/editor/ModalDialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+String ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return String(std::istreambuf_iterator<char>(in), {});
+}
+
+// A folder of this test with fake desktop tools first on the search path.
+class FakeTools {
+public:
+    FakeTools()
+    {
+        std::string pattern = (fs::temp_directory_path() / "tv-export-XXXXXX").string();
+        dir_ = mkdtemp(pattern.data());
+        fs::create_directories(dir_ / "bin");
+        oldPath_ = std::getenv("PATH");
+        setenv("PATH", ((dir_ / "bin").string() + ":" + oldPath_).c_str(), 1);
+    }
+    ~FakeTools()
+    {
+        setenv("PATH", oldPath_.c_str(), 1);
+        fs::remove_all(dir_);
+    }
+    FakeTools(const FakeTools&) = delete;
+    FakeTools& operator=(const FakeTools&) = delete;
+    void Tool(const std::string& name, const std::string& body)
+    {
+        const fs::path file = dir_ / "bin" / name;
+        std::ofstream(file) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> \"$(dirname \"$0\")/" << name << ".log\"\n" << body;
+        chmod(file.c_str(), 0755);
+    }
+    void Remove(const std::string& name) { fs::remove(dir_ / "bin" / name); }
+    String Log(const std::string& name) const { return ReadFile(dir_ / "bin" / (name + ".log")); }
+    fs::path Dir() const { return dir_; }
+
+private:
+    fs::path dir_;
+    std::string oldPath_;
+};
+
+class ExportDialog : public ::testing::Test {
+public:
+    static void SetUpTestSuite()
+    {
+        StartStandardSeriesUnits();
+        StartPictureExportUnits();
+        StartChartFileUnit();
+        StartExcelSourceUnit();
+    }
+    static void TearDownTestSuite()
+    {
+        StopExcelSourceUnit();
+        StopChartFileUnit();
+        StopPictureExportUnits();
+        StopStandardSeriesUnits();
+    }
+
+protected:
+    void SetUp() override
+    {
+        ResetExportMailCheck();
+        tools.Tool("xdg-mime", "[ \"$1\" = query ] && [ \"$2\" = default ] && echo viewer.desktop\nexit 0\n");
+        tools.Tool("xdg-open", "exit 0\n");
+        tools.Tool("xdg-email", "exit 0\n");
+        chart = new TChart(root.get());
+        chart->SetBounds(0, 0, 400, 250);
+        chart->SetView3D(false);
+        for (const char* title : {"X-Value", "Y-Value"}) {
+            auto* series = new TLineSeries(root.get());
+            series->SetTitle(title);
+            series->SetParentChart(chart);
+            for (int i = 0; i < 5; ++i) series->AppendValue(std::round(10 * std::sin(i + (title[0] == 'Y'))));
+        }
+        previousDialogs = SetDialogHandler([this](const TDialogRequest& r) {
+            if (r.Kind == dkMessageBox) return IDYES;
+            fileDialogs.push_back(r);
+            if (r.Kind != dkSaveDialog) return IDCANCEL;
+            *r.Value = answerName;
+            *r.FilterIndex = answerEntry > 0 ? answerEntry : *r.FilterIndex;
+            return answerName.empty() ? IDCANCEL : IDOK;
+        });
+    }
+    void TearDown() override { SetDialogHandler(previousDialogs); }
+
+    // Opens the dialog on the chart as "Data Save" does; inside, action drives it.
+    void Open(const std::function<void(TZebExportForm&)>& action)
+    {
+        OnNextModal<TZebExportForm> modal([&](TZebExportForm& d) {
+            action(d);
+            return mrCancel;
+        });
+        ShowChartExportDialog(root.get(), chart, tools.Dir().string());
+    }
+    static void UserPicks(TPageControl& pages, TTabSheet* page)
+    {
+        const TRect tab = pages.TabRect(page->PageIndex());
+        testkit::Click(pages, tab.Left + 4, tab.Top + 4);
+        ASSERT_EQ(pages.ActivePage(), page);
+    }
+    // The save dialog answers name and entry (0: the one preselected).
+    void Answer(const String& name, int entry = 0)
+    {
+        answerName = name;
+        answerEntry = entry;
+    }
+    String Saved(const String& name) const { return ReadFile(tools.Dir() / name); }
+
+    IsolatedRegistry registry;
+    FakeTools tools;
+    TOwnedPtr<TComponent> root{new TComponent(nullptr)};
+    TChart* chart = nullptr;
+    TDialogHandler previousDialogs;
+    std::vector<TDialogRequest> fileDialogs;
+    String answerName;
+    int answerEntry = 0;
+};
+
+TEST_F(ExportDialog, OpensOnThePictureWithTheChartSizeAndKeepsTheAspect)
+{
+    Open([](TZebExportForm& d) {
+        EXPECT_EQ(d.Caption(), "Export Dialog");
+        EXPECT_EQ(d.UDWidth->Position(), 400);
+        EXPECT_EQ(d.UDHeight->Position(), 250);
+        ASSERT_EQ(d.LBFormat->Count(), 2);
+        EXPECT_EQ(d.LBFormat->Items()->Get(0), "as Bitmap");
+        EXPECT_EQ(d.LBFormat->Items()->Get(1), "as Metafile");
+        EXPECT_EQ(d.PageControl1->ActivePage(), d.TabPicture);
+        EXPECT_EQ(d.CBScale->Text(), "1");
+        d.EWidth->SetText("800");
+        EXPECT_EQ(d.UDHeight->Position(), 500);
+        d.CBAspect->SetChecked(false);
+        d.EWidth->SetText("100");
+        EXPECT_EQ(d.UDHeight->Position(), 500);
+        EXPECT_TRUE(d.BCopy->Enabled());
+        EXPECT_TRUE(d.BPreview->Enabled());
+    });
+}
+
+TEST_F(ExportDialog, PicturesGoToTheClipboardAndToFilesOfTheirFormat)
+{
+    Open([this](TZebExportForm& d) {
+        Clipboard()->SetAsText("before");
+        d.BCopy->Click();
+        EXPECT_FALSE(Clipboard()->HasText());
+        Answer("chart.bmp");
+        d.BSave->Click();
+        ASSERT_EQ(fileDialogs.size(), 1u);
+        EXPECT_EQ(fileDialogs[0].FileDialog->InitialDir(), tools.Dir().string());
+        EXPECT_EQ(Saved("chart.bmp").substr(0, 2), "BM");
+        d.CBPicSize->SetChecked(true);
+        EXPECT_NE(d.LabelPicSize->Caption().find("bytes"), String::npos);
+        // The listed scales read with a point in a locale of decimal commas.
+        const TFormatSettings saved = FormatSettings;
+        FormatSettings.DecimalSeparator = ',';
+        d.CBScale->SetItemIndex(0);
+        d.CBScaleChange(d.CBScale);
+        FormatSettings = saved;
+        EXPECT_FLOAT_EQ(d.SelectedFormat()->Scale(), 0.25f);
+    });
+}
+
+TEST_F(ExportDialog, NativePageCopiesTextFormsAndSavesUnderTheFormatsExtension)
+{
+    Open([this](TZebExportForm& d) {
+        UserPicks(*d.PageControl1, d.TabNative);
+        EXPECT_FALSE(d.BCopy->Enabled());
+        EXPECT_FALSE(d.BViewNative->Enabled());
+        EXPECT_TRUE(d.BSave->Enabled());
+        Answer("report.txt");
+        d.BSave->Click();
+        EXPECT_TRUE(fs::exists(tools.Dir() / "report.zeb"));
+        EXPECT_FALSE(fs::exists(tools.Dir() / "report.txt"));
+        d.CBNativeFormat->SetItemIndex(1);
+        EXPECT_TRUE(d.BCopy->Enabled());
+        EXPECT_TRUE(d.BViewNative->Enabled());
+        d.BCopy->Click();
+        EXPECT_EQ(Clipboard()->AsText().rfind("object TChart", 0), 0u) << Clipboard()->AsText().substr(0, 40);
+        d.CBFileSize->SetChecked(true);
+        EXPECT_NE(d.LabelSize->Caption().find(" bytes"), String::npos);
+    });
+}
+
+TEST_F(ExportDialog, DataFilesTakeTheDelimiterOfTheEntryChosen)
+{
+    Open([this](TZebExportForm& d) {
+        UserPicks(*d.PageControl1, d.TabData);
+        EXPECT_EQ(d.CBSeries->Items()->Get(0), "(all)");
+        EXPECT_EQ(d.CBSeries->Items()->Get(2), "Y-Value");
+        EXPECT_EQ(d.CBDelim->Text(), "Tab");
+        // Colon is a semicolon.
+        d.CBDelim->SetItemIndex(3);
+        Answer("colon");
+        d.BSave->Click();
+        EXPECT_EQ(fileDialogs.back().FilterIndex != nullptr, true);
+        EXPECT_NE(Saved("colon.txt").find(';'), String::npos);
+        // The comma entry chosen while XML is selected: comma-separated text in a .csv file.
+        d.RGText->SetItemIndex(1);
+        Answer("data.csv", 3);
+        d.BSave->Click();
+        EXPECT_EQ(d.RGText->ItemIndex(), 0);
+        const String csv = Saved("data.csv");
+        EXPECT_NE(csv.find(','), String::npos) << csv;
+        EXPECT_EQ(csv.find('\t'), String::npos) << csv;
+        EXPECT_EQ(csv.find('<'), String::npos) << csv;
+        // An entry from six on leaves the format: delimited text under an .xml name.
+        Answer("still.xml", 6);
+        d.BSave->Click();
+        EXPECT_EQ(Saved("still.xml").find('<'), String::npos);
+    });
+}
+
+TEST_F(ExportDialog, ThePreviewMemoFollowsTheFormatAndStaysHiddenForExcel)
+{
+    Open([](TZebExportForm& d) {
+        d.PageControl1->SetActivePage(d.TabData);
+        d.CBDataPreview->SetChecked(true);
+        EXPECT_TRUE(d.MemoData->Visible());
+        EXPECT_NE(d.MemoData->Text().find("X-Value"), String::npos);
+        d.RGText->SetItemIndex(3);
+        EXPECT_FALSE(d.MemoData->Visible());
+        EXPECT_TRUE(d.TabExcel->TabVisible());
+        EXPECT_EQ(d.PageDataOptions->ActivePage(), d.TabExcel);
+        d.RGText->SetItemIndex(4);
+        EXPECT_TRUE(d.TabJSON->TabVisible());
+        EXPECT_FALSE(d.TabExcel->TabVisible());
+        EXPECT_EQ(d.MemoData->Text().find("{"), 0u);
+    });
+}
+
+TEST_F(ExportDialog, SendHandsTheFileInThePrivateFolderToTheMailComposer)
+{
+    Open([this](TZebExportForm& d) {
+        d.PageControl1->SetActivePage(d.TabData);
+        d.RGText->SetItemIndex(4);
+        d.BSend->Click();
+        const String folder = ProgramTempFolder();
+        ASSERT_FALSE(folder.empty());
+        EXPECT_NE(folder.find(std::to_string(getpid())), String::npos);
+        EXPECT_NE(tools.Log("xdg-email").find(folder + "Zebgraph.json"), String::npos) << tools.Log("xdg-email");
+        EXPECT_TRUE(fs::exists(folder + "Zebgraph.json"));
+        tools.Tool("xdg-email", "exit 3\n");
+        try {
+            d.BSend->Click();
+            ADD_FAILURE() << "a failing composer raises";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), "Can not email Zebgraph. Mapi Error: 3");
+        }
+        EXPECT_EQ(Screen->Cursor(), crDefault);
+    });
+}
+
+TEST_F(ExportDialog, WithoutAMailComposerSendIsDisabled)
+{
+    tools.Remove("xdg-email");
+    const char* path = std::getenv("PATH");
+    const std::string saved = path;
+    setenv("PATH", (tools.Dir() / "bin").c_str(), 1);
+    Open([](TZebExportForm& d) {
+        d.BSend->Click();
+        EXPECT_FALSE(d.BSend->Enabled());
+    });
+    setenv("PATH", saved.c_str(), 1);
+}
+
+TEST_F(ExportDialog, PreviewFollowsTheDesktopAndOpensTheTemporaryFile)
+{
+    Open([this](TZebExportForm& d) {
+        ASSERT_TRUE(d.BPreview->Enabled());
+        d.BPreview->Click();
+        EXPECT_EQ(tools.Log("xdg-open"), ProgramTempFolder() + "Zebgraph.bmp\n");
+        tools.Tool("xdg-mime", "exit 0\n");  // no program for any type
+        UserPicks(*d.PageControl1, d.TabNative);
+        d.CBNativeFormat->SetItemIndex(2);
+        EXPECT_TRUE(d.BCopy->Enabled());
+        EXPECT_FALSE(d.BPreview->Enabled());
+    });
+}
+
+TEST_F(ExportDialog, TheSizeSurvivesInTheRegistry)
+{
+    {
+        TOwnedPtr<TZebExportForm> form(new TZebExportForm(nullptr));
+        form->SetChart(chart);
+        form->Show();
+        form->SetBounds(form->Left(), form->Top(), 640, 480);
+        form->Close();
+    }
+    TOwnedPtr<TZebExportForm> again(new TZebExportForm(nullptr));
+    EXPECT_EQ(again->Width(), 640);
+    EXPECT_EQ(again->Height(), 480);
+}
+
+TEST_F(ExportDialog, AFailedSaveRaisesAndTheCursorComesBack)
+{
+    Open([this](TZebExportForm& d) {
+        d.PageControl1->SetActivePage(d.TabData);
+        Answer((tools.Dir() / "no such folder" / "x.csv").string(), 3);
+        EXPECT_ANY_THROW(d.BSave->Click());
+        EXPECT_EQ(Screen->Cursor(), crDefault);
+        Answer("");
+        d.BSave->Click();  // cancelled: nothing written, nothing raised
+    });
+}
+
+}  // namespace
+
+// Pictures of the dialog's pages, for a person to look at (not compared).
+TEST_F(ExportDialog, RendersItsPages)
+{
+    const char* dir = std::getenv("TV_EXPORT_DIALOG_PNG");
+    if (!dir) GTEST_SKIP() << "set TV_EXPORT_DIALOG_PNG to a folder to get the pictures";
+    Open([dir](TZebExportForm& d) {
+        testkit::RenderToPng(d, String(dir) + "/export_picture.png");
+        d.PageOptions->SetActivePage(d.TabSize);
+        testkit::RenderToPng(d, String(dir) + "/export_size.png");
+        d.PageControl1->SetActivePage(d.TabNative);
+        testkit::RenderToPng(d, String(dir) + "/export_native.png");
+        d.PageControl1->SetActivePage(d.TabData);
+        d.CBDataPreview->SetChecked(true);
+        testkit::RenderToPng(d, String(dir) + "/export_data.png");
+    });
+}
