@@ -25,6 +25,8 @@ TV_PUBLISHED(TTabSheet)
     Prop("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex, -1);
     PropColor("Color", &TTabSheet::Color, &TTabSheet::SetColor, clBtnFace).Stored(&TTabSheet::IsColorStored);
     Prop("ParentColor", &TTabSheet::ParentColor, &TTabSheet::SetParentColor, true);
+    // The page control shows the active page and hides the others.
+    Prop("Visible", &TTabSheet::Visible, &TTabSheet::SetVisible, true).Stored(false);
     Prop("OnShow", &TTabSheet::OnShow, &TTabSheet::SetOnShow);
     Prop("OnHide", &TTabSheet::OnHide, &TTabSheet::SetOnHide);
 }
@@ -33,6 +35,7 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner)
 {
     SetControlStyle(TControlStyle{csAcceptsControls, csClickEvents, csSetCaption, csDoubleClicks, csParentBackground});
     SetColor(clBtnFace);
+    SetParentColor(true);  // the face colour until it has a parent
     SetVisibleState(false);
 }
 
@@ -113,6 +116,8 @@ void TTabSheet::VisibleChanged()
 TV_PUBLISHED(TPageControl)
 {
     Prop("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
+    PropColor("Color", &TPageControl::Color, &TPageControl::SetColor, clBtnFace).Stored(&TPageControl::IsColorStored);
+    Prop("ParentColor", &TPageControl::ParentColor, &TPageControl::SetParentColor, false);
     Prop("HotTrack", &TPageControl::HotTrack, &TPageControl::SetHotTrack, false);
     Prop("MultiLine", &TPageControl::MultiLine, &TPageControl::SetMultiLine, false);
     Prop("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight, 0);

@@ -37,6 +37,7 @@ TRadioGroup::TRadioGroup(TComponent* owner) : TCustomGroupBox(owner), items_(std
 {
     SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks, csParentBackground});
     SetColor(clBtnFace);
+    SetParentColor(true);  // the face colour until it has a parent
 }
 
 TRadioGroup::~TRadioGroup() = default;

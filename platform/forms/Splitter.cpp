@@ -19,6 +19,7 @@ TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner)
     SetBounds(0, 0, 3, 100);
     SetCursor(crHSplit);
     SetColor(clBtnFace);
+    SetParentColor(true);  // the face colour until it has a parent
 }
 
 TControl* TSplitter::ResizeControl() const
