@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "platform/classes/Component.h"
+#include "platform/classes/MethodEvent.h"
 #include "platform/classes/Sets.h"
 
 enum TOpenOption {
