@@ -115,8 +115,8 @@ void TGDIPlusCanvas::appendToRun(TGPPointF to)
     if (!pendingRun_.empty() && !sameGPPoint(pendingRun_.back(), from)) flushRun();
     if (pendingRun_.empty()) pendingRun_.push_back(from);
     pendingRun_.push_back(to);
-    // Long runs go in pieces: a stroke's cost grows faster than its length.
-    if (pendingRun_.size() >= 256) {
+    // Long runs go in pieces: a fill's cost grows faster than its outline (64 points measured best).
+    if (pendingRun_.size() >= 64) {
         flushRun();
         pendingRun_.push_back(to);
     }
