@@ -3,8 +3,6 @@
 // painter so the clip still applies.
 #include <QPaintEngine>
 #include <array>
-#include <bit>
-#include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -125,15 +123,15 @@ void fillRows(QImage& img, const QRect& r, QRgb pixel)
     const qsizetype stride = img.bytesPerLine();
     if (img.format() == QImage::Format_BGR888) {
         // The first row is laid four pixels at a time, the other rows copy it.
-        uchar words[12];
+        uchar pattern[12];
         for (int k = 0; k < 12; k += 3)
-            words[k] = static_cast<uchar>(qBlue(pixel)), words[k + 1] = static_cast<uchar>(qGreen(pixel)),
-            words[k + 2] = static_cast<uchar>(qRed(pixel));
+            pattern[k] = static_cast<uchar>(qBlue(pixel)), pattern[k + 1] = static_cast<uchar>(qGreen(pixel)),
+            pattern[k + 2] = static_cast<uchar>(qRed(pixel));
         const std::size_t rowBytes = 3 * static_cast<std::size_t>(r.width());
         uchar* const first = bits + r.top() * stride + 3 * r.left();
         std::size_t at = 0;
-        for (; at + 12 <= rowBytes; at += 12) std::memcpy(first + at, words, 12);
-        std::memcpy(first + at, words, rowBytes - at);
+        for (; at + 12 <= rowBytes; at += 12) std::memcpy(first + at, pattern, 12);
+        std::memcpy(first + at, pattern, rowBytes - at);
         for (int y = r.top() + 1; y <= r.bottom(); ++y) std::memcpy(bits + y * stride + 3 * r.left(), first, rowBytes);
         return;
     }
@@ -304,18 +302,7 @@ bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::I
         }
         // 0xffRRGGBB in memory order B G R A: a 24-bit pixel keeps the first three bytes.
         uchar* out = dst.scanLine(y) + d.left() * 3;
-        std::size_t i = 0;
-        if constexpr (std::endian::native == std::endian::little) {
-            // Four pixels in three words.
-            for (; i + 4 <= n; i += 4, in += 16, out += 12) {
-                std::uint32_t p[4];
-                std::memcpy(p, in, sizeof p);
-                const std::uint32_t w[3] = {(p[0] & 0xFFFFFFu) | p[1] << 24, (p[1] >> 8 & 0xFFFFu) | p[2] << 16,
-                                            (p[2] >> 16 & 0xFFu) | p[3] << 8};
-                std::memcpy(out, w, sizeof w);
-            }
-        }
-        for (; i < n; ++i, in += 4, out += 3) {
+        for (std::size_t i = 0; i < n; ++i, in += 4, out += 3) {
             out[0] = in[0];
             out[1] = in[1];
             out[2] = in[2];
