@@ -240,6 +240,22 @@ void blurPasses(TBitmap& source, TBitmap* destination, TPoint position, int radi
 }
 }  // namespace
 
+void MultiplyBlurredShadow(TBitmap& blurred, TBitmap& destination, TPoint position, const TBlurClip* clip)
+{
+    const Rows src = rowsOf(blurred), dst = rowsOf(destination);
+    for (int y = 0; y < blurred.Height(); ++y) {
+        const Byte* s = src.lines[static_cast<std::size_t>(y)];
+        Byte* row = dst.lines[static_cast<std::size_t>(position.Y + y)];
+        for (int x = 0; x < blurred.Width(); ++x) {
+            if (clip && !clip->Visible(position.X + x, position.Y + y)) continue;
+            Byte* d = row + (position.X + x) * dst.bpp;
+            const Byte* b = s + x * src.bpp;
+            for (int c = 0; c < 3; ++c) d[c] = div255(d[c] * b[c]);
+        }
+    }
+    destination.ImageChanged();
+}
+
 void BlurShadowInto(TBitmap& source, TBitmap* destination, TPoint position, int radius, int smoothBlur,
                     const TBlurClip* clip)
 {

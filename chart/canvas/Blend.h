@@ -51,5 +51,8 @@ struct TBlurClip {
 };
 void BlurShadowInto(TBitmap& source, TBitmap* destination, TPoint position, int radius, int smoothBlur,
                     const TBlurClip* clip = nullptr);
+// Multiplies the destination by a shadow blurred already (BlurShadowInto without a destination)
+// at position, which must lie wholly inside it: the same pixels as blurring into the destination.
+void MultiplyBlurredShadow(TBitmap& blurred, TBitmap& destination, TPoint position, const TBlurClip* clip = nullptr);
 // The kernel weights of BlurShadowInto, centre first (index = distance).
 std::vector<Int64> BlurWeights(int radius, int smoothBlur);

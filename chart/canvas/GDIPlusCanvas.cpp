@@ -41,6 +41,15 @@ TGDIPlusCanvas::~TGDIPlusCanvas()
 
 bool TGDIPlusCanvas::IsAvailable() const { return GdiPlusAvailable(); }
 
+bool JoinLineSegments = true;
+
+// Whatever draws on the device directly comes after the lines still pending.
+HDC TGDIPlusCanvas::GetDeviceContext()
+{
+    flushRun();
+    return TZebCanvas3D::GetDeviceContext();
+}
+
 // ---- surface ----
 
 void TGDIPlusCanvas::makeGraphicsOn(HDC dc)
@@ -202,6 +211,7 @@ void TGDIPlusCanvas::SetAntiAlias(bool value)
 
 void TGDIPlusCanvas::applySmoothing(bool value)
 {
+    flushRun();
     smoothing_ = !value;
     setSmoothingForPen(value);
     graphics_->SetPixelOffsetMode(value ? PixelOffsetModeHighQuality : PixelOffsetModeNone);
@@ -210,6 +220,7 @@ void TGDIPlusCanvas::applySmoothing(bool value)
 void TGDIPlusCanvas::setSmoothingForPen(bool value)
 {
     if (!graphics_ || smoothing_ == value) return;
+    flushRun();
     graphics_->SetSmoothingMode(value ? SmoothingModeHighQuality : SmoothingModeHighSpeed);
     smoothing_ = value;
 }

@@ -30,6 +30,10 @@ enum TGDIPlusFontQuality { gpfBest, gpfDefault, gpfClearType, gpfNormal };
 inline constexpr const char* TGDIPlusFontQualityNames[] = {"gpfBest", "gpfDefault", "gpfClearType", "gpfNormal"};
 static_assert(std::size(TGDIPlusFontQualityNames) == gpfNormal + 1);
 
+// Off: every line segment is stroked by itself, not joined into the pending run (pictures of the
+// two ways are compared).
+extern bool JoinLineSegments;
+
 class TGDIPlusCanvas : public TZebCanvas3D {
     TV_CLASS(TGDIPlusCanvas, TZebCanvas3D)
 public:
@@ -57,6 +61,7 @@ public:
 
     // ---- TZebCanvas ----
     void BindCanvas(TCanvas* target) override;
+    HDC GetDeviceContext() override;
     void ApplyBrush(TBrush& brush) override;
     void ApplyFont() override;
     void ApplyPen() override;
@@ -171,7 +176,18 @@ private:
     bool xorPen() const;
     TZebCanvas3D& companionFor(bool withBrush);
     void strokeLine(TPointFloat from, TPointFloat to);
+    void appendToRun(TGPPointF to);
     void flushRun();
+    static bool sameGPPoint(TGPPointF a, TGPPointF b) { return a.X == b.X && a.Y == b.Y; }
+    // What the layer pen is made of: a pen selected again with the same settings keeps the layer
+    // pen and the pending run (a line series selects its pen for every segment).
+    struct TPenKey {
+        std::uint32_t Color = 0;
+        int Width = 0, Dash = 0, Ends = 0, Join = 0;
+        bool Shown = false, Gradient = false;
+        bool operator==(const TPenKey&) const = default;
+    };
+    TPenKey penKey() const;
     // Pieces of a line drawn one after the other look like the whole line.
     bool joinsInvisibly() const;
     void narrowClip(const TGPRegion& shape, bool exclude);
@@ -193,11 +209,12 @@ private:
     // short texts many times a frame.
     mutable std::unordered_map<std::string, TSizeFloat> measured_;
     std::unique_ptr<TGPPen> gpPen_;
+    TPenKey gpPenKey_;
     std::unique_ptr<TGPBrush> penFill_;
     std::unique_ptr<TGPBrush> fillBrush_;
     std::unique_ptr<TGPPrivateFontCollection> privateFonts_;
     std::unique_ptr<TZebCanvas3D> companion_;
-    std::vector<TGPPointF> pendingRun_;  // cached lines not drawn yet
+    std::vector<TGPPointF> pendingRun_;  // cached or joined lines not drawn yet
     float x_ = 0, y_ = 0;
     int z_ = 0;
     bool antiAlias_ = true;

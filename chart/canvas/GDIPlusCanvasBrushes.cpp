@@ -39,8 +39,16 @@ std::unique_ptr<TGPBitmap> layerBitmap(TGraphic& graphic)
 
 // ---- pens ----
 
+TGDIPlusCanvas::TPenKey TGDIPlusCanvas::penKey() const
+{
+    const TZebPen& pen = *Pen();
+    return {color(pen.Color()), pen.Width(),   GPDashStyle(pen), static_cast<int>(pen.EndStyle()),
+            GPLineJoin(pen),    pen.Visible(), pen.HasGradientFill()};
+}
+
 void TGDIPlusCanvas::ApplyPen()
 {
+    if (gpPen_ && !penFill_ && !gpPenKey_.Gradient && penKey() == gpPenKey_) return;
     flushRun();
     gpPen_.reset();
     penFill_.reset();
@@ -59,6 +67,7 @@ bool TGDIPlusCanvas::PreparePen()
         gpPen_->SetLineCap(static_cast<TGPLineCap>(caps.Start), static_cast<TGPLineCap>(caps.End),
                            static_cast<TGPDashCap>(caps.Dash));
         gpPen_->SetLineJoin(static_cast<TGPLineJoin>(GPLineJoin(pen)));
+        gpPenKey_ = penKey();
     }
     setSmoothingForPen(GPPenSmoothing(pen, antiAlias_));
     return true;

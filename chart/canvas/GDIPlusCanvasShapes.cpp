@@ -61,6 +61,7 @@ bool TGDIPlusCanvas::xorPen() const
 
 TZebCanvas3D& TGDIPlusCanvas::companionFor(bool withBrush)
 {
+    flushRun();
     if (!companion_->TargetCanvas()) companion_->BindCanvas(TargetCanvas());
     companion_->Pen()->Assign(Pen());
     if (withBrush) companion_->Brush()->Assign(Brush());
@@ -70,11 +71,14 @@ TZebCanvas3D& TGDIPlusCanvas::companionFor(bool withBrush)
 
 // ---- lines ----
 
+// A move to where the pending run ends keeps the run: a line drawn segment by segment, each one
+// starting with a move to the end of the one before, becomes one polyline.
 void TGDIPlusCanvas::MoveTo(int x, int y)
 {
-    if (!pendingRun_.empty()) flushRun();
-    x_ = static_cast<float>(x);
-    y_ = static_cast<float>(y);
+    const TGPPointF to{static_cast<float>(x), static_cast<float>(y)};
+    if (!pendingRun_.empty() && !sameGPPoint(pendingRun_.back(), to)) flushRun();
+    x_ = to.X;
+    y_ = to.Y;
 }
 
 void TGDIPlusCanvas::strokeLine(TPointFloat from, TPointFloat to)
@@ -91,7 +95,33 @@ void TGDIPlusCanvas::strokeLine(TPointFloat from, TPointFloat to)
     graphics_->DrawLine(*gpPen_, from.X, from.Y, to.X, to.Y);
 }
 
-void TGDIPlusCanvas::LineTo(int x, int y) { strokeLine({x_, y_}, {static_cast<float>(x), static_cast<float>(y)}); }
+// Segments of a wide opaque solid pen with round ends and joins join the pending run (see
+// LineToCached): the union of round-capped segments is the polyline's shape, and one stroke costs
+// far less than one per segment. Only the antialiased edge where segments overlap is blended once
+// instead of once per segment. Thin pens keep their segments: the painter draws them cheaply.
+void TGDIPlusCanvas::LineTo(int x, int y)
+{
+    const TGPPointF to{static_cast<float>(x), static_cast<float>(y)};
+    if (JoinLineSegments && graphics_ && Pen()->Width() > 1 && !xorPen() && joinsInvisibly() && PreparePen()) {
+        appendToRun(to);
+        return;
+    }
+    strokeLine({x_, y_}, {to.X, to.Y});
+}
+
+void TGDIPlusCanvas::appendToRun(TGPPointF to)
+{
+    const TGPPointF from{x_, y_};
+    if (!pendingRun_.empty() && !sameGPPoint(pendingRun_.back(), from)) flushRun();
+    if (pendingRun_.empty()) pendingRun_.push_back(from);
+    pendingRun_.push_back(to);
+    // Long runs go in pieces: a fill's cost grows faster than its outline (64 points measured best).
+    if (pendingRun_.size() >= 64) {
+        flushRun();
+        pendingRun_.push_back(to);
+    }
+    x_ = to.X, y_ = to.Y;
+}
 
 // A run of cached lines with a solid pen whose ends and joins are round is one polyline: it looks
 // the same as its segments drawn one by one and costs one call. It is drawn when anything else
@@ -103,13 +133,8 @@ void TGDIPlusCanvas::LineToCached(int x, int y)
         if (!joinsInvisibly()) {
             graphics_->DrawLine(*gpPen_, x_, y_, to.X, to.Y);
         } else {
-            if (pendingRun_.empty()) pendingRun_.push_back({x_, y_});
-            pendingRun_.push_back(to);
-            // Long runs go in pieces: a stroke's cost grows faster than its length.
-            if (pendingRun_.size() >= 256) {
-                flushRun();
-                pendingRun_.push_back(to);
-            }
+            appendToRun(to);
+            return;
         }
     }
     x_ = to.X, y_ = to.Y;

@@ -4,6 +4,7 @@
 // FlushBuffer copies to the window; a later paint with nothing changed only copies it again.
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZebFont.h"
@@ -177,6 +178,17 @@ private:
     void selectDeviceFont(int escapement);
 
     std::unique_ptr<TBitmap> buffer_;
+    // The last smooth shadow blurred, kept for the next frame's same shadow (a legend's, a title's).
+    struct TBlurredShadow {
+        int Width = 0, Height = 0, Radius = 0, SmoothBlur = 0, RoundSize = 0, HolePercent = 0;
+        TColor Color = clNone;
+        bool Ellipse = false;
+        double StartAngle = 0, EndAngle = 0;
+        std::vector<TPoint> Shape;  // from the picture's corner
+        bool operator==(const TBlurredShadow&) const = default;
+    };
+    TBlurredShadow blurredShadow_;
+    std::unique_ptr<TBitmap> blurredPicture_;
     bool buffered_ = true;
     bool bufferStale_ = true;
     bool externalDrawing_ = false;

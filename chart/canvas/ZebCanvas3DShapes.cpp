@@ -286,8 +286,21 @@ void TZebCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellip
         h = std::max(1, bounds.Bottom - bounds.Top + r);
         position = {bounds.Left - 1, bounds.Top - 1};
     }
+    const TPoint at = dc()->LPtoDP(position);
+    const TDeviceClip clip(dc());
+    const TBlurClip* const clipTest = shadow.Clip() ? &clip : nullptr;
+    // A picture wholly inside the buffer blurs the same alone as into the buffer, so the blurred
+    // picture serves again while the shadow stays the same.
+    const bool whole = at.X >= 0 && at.Y >= 0 && at.X + w <= buffer_->Width() && at.Y + h <= buffer_->Height();
+    const TBlurredShadow wanted{w,           h,        r, shadow.SmoothBlur(), roundSize, holePercent,
+                                ResolveColor(shadow.Color()), ellipse, startAngle, endAngle, shape};
+    if (whole && blurredPicture_ && wanted == blurredShadow_) {
+        MultiplyBlurredShadow(*blurredPicture_, *buffer_, at, clipTest);
+        return;
+    }
     // The shape in the shadow colour on white, inset by half the blur so that the blur fits.
-    TBitmap picture(w, h, pf24bit);
+    auto made = std::make_unique<TBitmap>(w, h, pf24bit);
+    TBitmap& picture = *made;
     HDC d = picture.Canvas()->Handle();
     d->FillRect({0, 0, w, h}, clWhite);
     d->SelectPen({PS_NULL, 0, clBlack, {}});
@@ -320,9 +333,14 @@ void TZebCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellip
     } else {
         d->FillRect(area, ResolveColor(shadow.Color()));
     }
-    const TDeviceClip clip(dc());
-    BlurShadowInto(picture, buffer_.get(), dc()->LPtoDP(position), r, shadow.SmoothBlur(),
-                   shadow.Clip() ? &clip : nullptr);
+    if (!whole) {
+        BlurShadowInto(picture, buffer_.get(), at, r, shadow.SmoothBlur(), clipTest);
+        return;
+    }
+    BlurShadowInto(picture, nullptr, {}, r, shadow.SmoothBlur());
+    MultiplyBlurredShadow(picture, *buffer_, at, clipTest);
+    blurredShadow_ = wanted;
+    blurredPicture_ = std::move(made);
 }
 
 // ---- pictures ----

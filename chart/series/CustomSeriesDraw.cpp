@@ -329,7 +329,8 @@ void TCustomSeries::DrawPoint(int index)
     origin_ = OriginPixel(index);
     const bool isLast = index == lastDrawn;
     const int neighbour = forward ? std::max(index - 1, FirstVisibleIndex()) : std::min(index + 1, LastVisibleIndex());
-    canvas.Brush()->SetColor(c);
+    // A flat line takes no brush: setting its colour would only re-apply the brush twice a point.
+    if (drawArea_ || pointer_->Visible() || chart->View3D()) canvas.Brush()->SetColor(c);
     const bool true3D = canvas.IsTrue3D();
 
     if (index == firstDrawn) {

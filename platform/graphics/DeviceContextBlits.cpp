@@ -122,12 +122,17 @@ void fillRows(QImage& img, const QRect& r, QRgb pixel)
     uchar* const bits = img.bits();
     const qsizetype stride = img.bytesPerLine();
     if (img.format() == QImage::Format_BGR888) {
-        const uchar bgr[3] = {static_cast<uchar>(qBlue(pixel)), static_cast<uchar>(qGreen(pixel)),
-                              static_cast<uchar>(qRed(pixel))};
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            uchar* p = bits + y * stride + 3 * r.left();
-            for (int x = 0; x < r.width(); ++x, p += 3) std::copy(bgr, bgr + 3, p);
-        }
+        // The first row is laid four pixels at a time, the other rows copy it.
+        uchar pattern[12];
+        for (int k = 0; k < 12; k += 3)
+            pattern[k] = static_cast<uchar>(qBlue(pixel)), pattern[k + 1] = static_cast<uchar>(qGreen(pixel)),
+            pattern[k + 2] = static_cast<uchar>(qRed(pixel));
+        const std::size_t rowBytes = 3 * static_cast<std::size_t>(r.width());
+        uchar* const first = bits + r.top() * stride + 3 * r.left();
+        std::size_t at = 0;
+        for (; at + 12 <= rowBytes; at += 12) std::memcpy(first + at, pattern, 12);
+        std::memcpy(first + at, pattern, rowBytes - at);
+        for (int y = r.top() + 1; y <= r.bottom(); ++y) std::memcpy(bits + y * stride + 3 * r.left(), first, rowBytes);
         return;
     }
     for (int y = r.top(); y <= r.bottom(); ++y) {

@@ -384,6 +384,111 @@ TGPStatus TGPGraphics::DrawLineI(const TGPPen& pen, int x1, int y1, int x2, int 
     return DrawLine(pen, float(x1), float(y1), float(x2), float(y2));
 }
 
+namespace {
+
+// The outline of a polyline stroked with round ends and joins, made from the segments' normals:
+// the painter's stroker finds the same shape through two arc tangents per join, which costs more
+// than the whole fill.
+class TRoundOutline {
+public:
+    TRoundOutline(QPainterPath& path, qreal radius) : path_(path), r_(radius) {}
+
+    // One side of the line (left of its direction), its far round end included.
+    void Side(const std::vector<QPointF>& pts, bool first)
+    {
+        const std::size_t n = pts.size();
+        for (std::size_t i = 0; i + 1 < n; ++i) {
+            const QPointF d = direction(pts[i], pts[i + 1]);
+            const QPointF off = normal(d);
+            if (i == 0) {
+                if (first)
+                    path_.moveTo(pts[0] + off);
+                else
+                    path_.lineTo(pts[0] + off);
+            }
+            path_.lineTo(pts[i + 1] + off);
+            if (i + 2 < n) {
+                const QPointF next = direction(pts[i + 1], pts[i + 2]);
+                const qreal cross = d.x() * next.y() - d.y() * next.x();
+                const QPointF nextOff = normal(next);
+                if (cross > 0 || (cross == 0 && d.x() * next.x() + d.y() * next.y() < 0))
+                    arc(pts[i + 1], off, nextOff, d);  // the outer side of the turn
+                else if (cross < 0)
+                    path_.lineTo(pts[i + 1]), path_.lineTo(pts[i + 1] + nextOff);
+            } else {
+                arc(pts[i + 1], off, -off, d);  // the round end
+            }
+        }
+    }
+
+private:
+    static QPointF direction(QPointF a, QPointF b)
+    {
+        const QPointF d = b - a;
+        return d / std::hypot(d.x(), d.y());
+    }
+    QPointF normal(QPointF d) const { return QPointF(d.y(), -d.x()) * r_; }
+
+    // From centre + a to centre + b (both of length r) the short way round; a half turn bulges
+    // towards ahead.
+    void arc(QPointF centre, QPointF a, QPointF b, QPointF ahead)
+    {
+        const qreal dot = (a.x() * b.x() + a.y() * b.y()) / (r_ * r_);
+        if (dot < 0) {
+            QPointF mid = a + b;
+            const qreal len = std::hypot(mid.x(), mid.y());
+            mid = len > 1e-9 * r_ ? mid * (r_ / len) : ahead * r_;
+            arc(centre, a, mid, ahead);
+            arc(centre, mid, b, ahead);
+            return;
+        }
+        // A quarter turn or less: one cubic, its handles 4/3 tan(angle / 4) of the radius long.
+        const qreal c = std::clamp(dot, qreal(-1), qreal(1));
+        const qreal halfCos = std::sqrt((1 + c) / 2), halfSin = std::sqrt((1 - c) / 2);
+        const qreal k = 4.0 / 3.0 * halfSin / (1 + halfCos);
+        const qreal turn = a.x() * b.y() - a.y() * b.x() < 0 ? -1 : 1;
+        const QPointF ta(-a.y() * turn, a.x() * turn), tb(-b.y() * turn, b.x() * turn);
+        path_.cubicTo(centre + a + ta * k, centre + b - tb * k, centre + b);
+    }
+
+    QPainterPath& path_;
+    qreal r_;
+};
+
+bool RoundOutlines = true;
+
+// An antialiased solid pen with round ends and joins is filled as its outline (with the winding
+// rule, as the painter fills its stroke); false for any other pen or a line with no length.
+bool fillRoundStroke(QPainter& p, const QPolygonF& poly)
+{
+    const QPen& pen = p.pen();
+    if (pen.style() != Qt::SolidLine || pen.capStyle() != Qt::RoundCap || pen.joinStyle() != Qt::RoundJoin ||
+        pen.brush().style() != Qt::SolidPattern || pen.isCosmetic() || !(pen.widthF() > 1) ||
+        !p.testRenderHint(QPainter::Antialiasing))
+        return false;
+    if (!RoundOutlines) return false;
+    std::vector<QPointF> pts;
+    pts.reserve(static_cast<std::size_t>(poly.size()));
+    for (const QPointF& q : poly) {
+        if (!std::isfinite(q.x()) || !std::isfinite(q.y())) return false;
+        if (pts.empty() || q != pts.back()) pts.push_back(q);
+    }
+    if (pts.size() < 2) return false;
+    QPainterPath outline;
+    outline.setFillRule(Qt::WindingFill);
+    TRoundOutline round(outline, pen.widthF() / 2);
+    round.Side(pts, true);
+    std::reverse(pts.begin(), pts.end());
+    round.Side(pts, false);
+    outline.closeSubpath();
+    p.fillPath(outline, pen.brush());
+    return true;
+}
+
+}  // namespace
+
+void tvgdiplus::SetRoundLineOutlines(bool on) { RoundOutlines = on; }
+
 TGPStatus TGPGraphics::DrawLines(const TGPPen& pen, const TGPPointF* points, int count)
 {
     if (!impl_) return NotMade();
@@ -391,7 +496,11 @@ TGPStatus TGPGraphics::DrawLines(const TGPPen& pen, const TGPPointF* points, int
     if (!points || count < 2) return SetStatus(InvalidParameter);
     const QPolygonF poly = polygonOf(points, count);
     return strokeWith(
-        *impl_, pen, [&](QPainter& p) { p.drawPolyline(poly); }, [&] { return polygonPath(poly, false); });
+        *impl_, pen,
+        [&](QPainter& p) {
+            if (!fillRoundStroke(p, poly)) p.drawPolyline(poly);
+        },
+        [&] { return polygonPath(poly, false); });
 }
 
 TGPStatus TGPGraphics::DrawLinesI(const TGPPen& pen, const TPoint* points, int count)

@@ -196,6 +196,10 @@ struct TGPGraphics::Impl {
 
 namespace tvgdiplus {
 
+// Off: lines of round pens are stroked by the painter, not filled as their outlines (tests
+// compare the two).
+void SetRoundLineOutlines(bool on);
+
 // The painter of a graphics for one call: the device's painter in the device's origin and clip,
 // with the graphics' clip, transform and quality on top; everything is undone at the end.
 class GraphicsPaint {

@@ -315,6 +315,39 @@ TEST(GdiPlusCanvasShapes, CachedLineRunsAreDrawnAndKeptApart)
     }
 }
 
+// A line drawn segment by segment is held back as one run: whatever comes next (a fill, a read, a
+// pen of another colour) sees the segments before it drawn.
+TEST(GdiPlusCanvasShapes, JoinedSegmentsAreDrawnBeforeWhatFollows)
+{
+    TSurface s(60, 40);
+    TZebPen red;
+    red.SetWidth(2);
+    s.canvas.SelectPen(red, clRed);
+    s.canvas.MoveTo(2, 10);
+    s.canvas.LineTo(30, 10);
+    s.canvas.SelectPen(red, clRed);  // the same pen again: the run goes on
+    s.canvas.MoveTo(30, 10);
+    s.canvas.LineTo(58, 10);
+    EXPECT_TRUE(Near(s.canvas.GetPixelColor(45, 10), 255, 0, 0));
+    s.canvas.MoveTo(2, 30);
+    s.canvas.LineTo(30, 30);
+    s.canvas.SelectPen(red, clLime);
+    s.canvas.MoveTo(30, 30);
+    s.canvas.LineTo(58, 30);
+    s.canvas.SelectPen(red, clBlue);
+    s.canvas.MoveTo(20, 2);
+    s.canvas.LineTo(20, 38);
+    s.SolidBrush(clYellow);
+    s.NoPen();
+    s.canvas.FillRectangle({40, 5, 50, 15});
+    s.canvas.GetPixelColor(0, 0);
+    EXPECT_TRUE(Near(s.At(10, 30), 255, 0, 0));
+    EXPECT_TRUE(Near(s.At(45, 30), 0, 255, 0));
+    EXPECT_TRUE(Near(s.At(20, 10), 0, 0, 255));  // the blue line crosses the red one after it
+    EXPECT_TRUE(Near(s.At(20, 30), 0, 0, 255));
+    EXPECT_TRUE(Near(s.At(45, 10), 255, 255, 0));  // the fill covers the red line before it
+}
+
 TEST(GdiPlusCanvasShapes, LongLinesInPiecesLookWhole)
 {
     std::vector<TPoint> points;

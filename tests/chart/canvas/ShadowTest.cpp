@@ -5,7 +5,9 @@
 #include "chart/canvas/Blend.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebCanvas3D.h"
 #include "chart/canvas/ZebPen.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
 namespace {
@@ -138,4 +140,41 @@ TEST(Shadow, RotatedRectangleAndPolygon)
     shadow.SetDirection(sdLeftTop);  // polygons move by the sizes whatever the direction
     shadow.DrawPolygon(canvas, pts);
     EXPECT_EQ(canvas.Calls("Polygon"), std::vector<std::string>{"Polygon(2,2 12,2 2,12) brush=C0C0C0"});
+}
+
+// A smooth shadow blurs its picture once and, frame after frame, multiplies the buffer by the
+// blurred picture it kept: the pixels are those of blurring into the buffer every time, also when
+// the shadow moves; one reaching out of the buffer is blurred into it as before.
+TEST(Shadow, SmoothShadowBlurredOnceLooksTheSameEveryFrame)
+{
+    constexpr int W = 80, H = 50;
+    TZebShadow shadow;
+    shadow.SetSize(4);
+    shadow.SetColor(clNavy);
+    const int r = shadow.BlurRadius();
+    // What blurring straight into the buffer gives for the rectangle at (x, y).
+    const auto expected = [&](int x, int y) {
+        auto buffer = filled(W, H, clSilver);
+        auto picture = filled(30, 20, clWhite);
+        picture->Canvas()->Handle()->FillRect({r / 2, r / 2, 30 - r / 2, 20 - r / 2}, clNavy);
+        BlurShadowInto(*picture, buffer.get(), {x, y}, r, shadow.SmoothBlur());
+        return buffer;
+    };
+    TBitmap window(W, H, pf24bit);
+    TZebCanvas3D canvas;
+    const struct {
+        int x, y;
+    } frames[] = {{10, 10}, {10, 10}, {30, 20}, {60, 40}};
+    for (const auto& f : frames) {
+        SCOPED_TRACE(::testing::Message() << f.x << "," << f.y);
+        canvas.PrepareView(window.Canvas(), nullptr, clWhite, false, {0, 0, W, H});
+        canvas.GetDeviceContext()->FillRect({0, 0, W, H}, clSilver);
+        canvas.PaintShadow(shadow, {f.x, f.y, f.x + 30, f.y + 20}, false, 0, {}, 0, 0, 360);
+        auto want = expected(f.x, f.y);
+        int differing = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                differing += canvas.BufferBitmap()->Canvas()->Handle()->GetPixel(x, y) != pixel(*want, x, y);
+        EXPECT_EQ(differing, 0);
+    }
 }

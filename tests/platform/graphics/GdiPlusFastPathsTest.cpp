@@ -1,9 +1,11 @@
 // The antialiased layer's shortcuts past the painter against the painter's own drawing: axis lines
 // written straight into a bitmap's rows (a graphics over someone else's painter always strokes
-// through it), texts drawn from glyphs shaped once.
+// through it), texts drawn from glyphs shaped once, round lines filled as their outlines.
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "PixelTest.h"
 #include "platform/graphics/DeviceContext_p.h"
@@ -147,6 +149,50 @@ TEST(GdiPlusFastPaths, TextsFromKeptGlyphsMatchThePaintersText)
         }
     EXPECT_GT(ink, 200);
     EXPECT_EQ(differences, 0);
+}
+
+// A round pen's line filled as its outline covers what the painter's stroke covers, but for a few
+// pixels at sharp and right-angled joins, where the stroke's round join reaches a little further
+// than half the pen width from the corner.
+TEST(GdiPlusFastPaths, RoundLinesFilledAsOutlinesCoverTheStroke)
+{
+    tvgdiplus::SetLibraryMissing(false);
+    StartGdiPlus();
+    const std::vector<TGPPointF> lines[] = {
+        {{5, 40}, {20, 10}, {35, 60}, {50, 12}, {65, 58}, {80, 20}},     // zigzag
+        {{10, 20}, {80, 20}, {10, 21}, {80, 30}},                        // turning back on itself
+        {{10, 60}, {30, 50}, {50, 40}, {50, 40}, {70, 30}, {90, 29.5f}},  // straight on, a repeated point
+        {{40, 70}, {41, 10}, {42, 70}, {44, 12}, {45.5f, 68}},           // spikes
+        {{20, 30}, {60, 30}, {60, 60}, {20, 60}, {20, 31}},              // right angles both ways
+    };
+    const auto draw = [](const std::vector<TGPPointF>& pts, float width, bool outlines) {
+        auto surface = std::make_unique<Surface>(100, 80);
+        tvgdiplus::SetRoundLineOutlines(outlines);
+        TGPGraphics g(surface->dc);
+        g.SetSmoothingMode(SmoothingModeHighQuality);
+        g.SetPixelOffsetMode(PixelOffsetModeHighQuality);
+        TGPPen pen(0xFF000000, width);
+        pen.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
+        pen.SetLineJoin(LineJoinRound);
+        g.DrawLines(pen, pts.data(), static_cast<int>(pts.size()));
+        tvgdiplus::SetRoundLineOutlines(true);
+        return surface;
+    };
+    for (const float width : {2.0f, 3.0f, 5.5f})
+        for (std::size_t i = 0; i < std::size(lines); ++i) {
+            SCOPED_TRACE(::testing::Message() << "line " << i << ", width " << width);
+            const auto outline = draw(lines[i], width, true), stroked = draw(lines[i], width, false);
+            const QImage &a = BitmapImage(*outline->bmp), &b = BitmapImage(*stroked->bmp);
+            int apart = 0, ink = 0;
+            for (int y = 0; y < 80; ++y)
+                for (int x = 0; x < 100; ++x) {
+                    // Black on white: the red channel tells the cover.
+                    apart += std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y))) > 16;
+                    ink += qRed(a.pixel(x, y)) < 128;
+                }
+            EXPECT_GT(ink, 100);
+            EXPECT_LE(apart, 4);
+        }
 }
 
 }  // namespace
