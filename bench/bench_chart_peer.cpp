@@ -62,7 +62,7 @@ end
 )";
 
 struct TOurs {
-    TOurs(int points, int inView, bool antialiased) : view(inView), target(Width, Height, pf24bit)
+    TOurs(int points, int inView, bool antialiased) : view(inView), target(Width, Height, pf32bit)
     {
         StartChartBench();
         TextToComponent(MainWindowChart, chart.get());
