@@ -49,6 +49,7 @@ TV_PUBLISHED_AS(TChartSeries, TChartElementClass)
     Prop("Marks", &TChartSeries::GetMarks, &TChartSeries::SetMarks).Stored(&TChartSeries::HasMarks);
     Prop("PercentFormat", &TChartSeries::PercentFormat, &TChartSeries::SetPercentFormat)
         .Stored(&TChartSeries::IsPercentFormatStored);
+    Prop("Selected", &TChartSeries::Selected, &TChartSeries::SetSelected).Stored(&TChartSeries::HasSelected);
     PropColor("SeriesColor", &TChartSeries::SeriesColor, &TChartSeries::SetSeriesColor, clAutomatic)
         .Stored(&TChartSeries::IsSeriesColorStored);
     Prop("ShowInLegend", &TChartSeries::ShowInLegend, &TChartSeries::SetShowInLegend, true);

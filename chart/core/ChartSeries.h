@@ -605,6 +605,7 @@ public:
     TZebSelected* Selected();
     void SetSelected(TZebSelected* value);
     const TZebSelected* SelectedOrNull() const { return selected_.get(); }
+    bool HasSelected() const { return selected_ != nullptr; }
     virtual bool IsHoverEnabled() const;
     // Whether the series claims the mouse at (x, y); records the hovered index.
     virtual bool TrackHover(int x, int y);

@@ -6,6 +6,7 @@
 #include "chart/core/ChartTools.h"
 #include "chart/core/SeriesSource.h"
 #include "chart/core/ZebFunction.h"
+#include "chart/core/ZebSelected.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
@@ -106,6 +107,7 @@ protected:
         source->SetSeries(s1);
         source->SetActive(true);
         s2->SetDataSource(s1);
+        s2->Selected()->Hover()->SetClipText(false);
         auto* average = new TTestAverage(root.get());
         average->SetName("Average1");
         average->SetPeriod(2);
@@ -147,6 +149,9 @@ TEST_F(SeriesStore, ChartRoundTripsThroughObjectsUnchanged)
     EXPECT_EQ(s1->Count(), 3);
     EXPECT_EQ(s2->DataSource(), s1);
     EXPECT_EQ(s2->Count(), 3);
+    ASSERT_TRUE(s2->HasSelected());
+    EXPECT_FALSE(s2->Selected()->Hover()->ClipText());
+    EXPECT_FALSE(s1->HasSelected()) << "a highlight never used is not stored";
     ASSERT_NE(s3->FunctionObject(), nullptr);
     EXPECT_EQ(s3->FunctionObject()->Period(), 2);
     ASSERT_EQ(s3->DataSources().Count(), 2);
