@@ -167,14 +167,16 @@ const QImage& rasterised(const TGPBrush::Impl& b, std::vector<QPolygonF> outline
 {
     // A few: a chart has a shadow or two.
     thread_local std::vector<Rasterised> kept;
-    const auto found = std::find_if(kept.begin(), kept.end(), [&](const Rasterised& r) { return r.sameAs(outline, m, area, b); });
+    const auto found = std::find_if(kept.begin(), kept.end(),
+                                    [&](const Rasterised& r) { return r.sameAs(outline, m, area, b); });
     if (found != kept.end()) {
         std::rotate(kept.begin(), found, found + 1);
         return kept.front().image;
     }
     if (kept.size() >= 4) kept.pop_back();
     QImage image = rasterise(b, outline, m, area);
-    kept.insert(kept.begin(), Rasterised{std::move(outline), m, area, b.blend, b.centerColor, b.surroundColor, std::move(image)});
+    kept.insert(kept.begin(),
+                Rasterised{std::move(outline), m, area, b.blend, b.centerColor, b.surroundColor, std::move(image)});
     return kept.front().image;
 }
 
