@@ -775,7 +775,13 @@ bool textAntialiased(TGPTextRenderingHint hint)
     return hint != TextRenderingHintSingleBitPerPixel && hint != TextRenderingHintSingleBitPerPixelGridFit;
 }
 
-QStringList linesOf(const String& text) { return QString::fromStdString(text).split(QLatin1Char('\n')); }
+// Labels are single lines: they are not split.
+QStringList linesOf(const String& text)
+{
+    QString all = QString::fromStdString(text);
+    if (!all.contains(QLatin1Char('\n'))) return QStringList(std::move(all));
+    return all.split(QLatin1Char('\n'));
+}
 
 // A font as made for one device, with what was measured and shaped in it: axis labels draw and
 // measure the same short texts every frame, and making a font and shaping a text cost more than
