@@ -445,15 +445,12 @@ public:
     void Side(const std::vector<QPointF>& pts, bool first)
     {
         const std::size_t n = pts.size();
+        QPointF d = direction(pts[0], pts[1]), off = normal(d);  // of the segment from point i
+        if (first)
+            path_.moveTo(pts[0] + off);
+        else
+            path_.lineTo(pts[0] + off);
         for (std::size_t i = 0; i + 1 < n; ++i) {
-            const QPointF d = direction(pts[i], pts[i + 1]);
-            const QPointF off = normal(d);
-            if (i == 0) {
-                if (first)
-                    path_.moveTo(pts[0] + off);
-                else
-                    path_.lineTo(pts[0] + off);
-            }
             path_.lineTo(pts[i + 1] + off);
             if (i + 2 < n) {
                 const QPointF next = direction(pts[i + 1], pts[i + 2]);
@@ -463,6 +460,7 @@ public:
                     arc(pts[i + 1], off, nextOff, d);  // the outer side of the turn
                 else if (cross < 0)
                     path_.lineTo(pts[i + 1]), path_.lineTo(pts[i + 1] + nextOff);
+                d = next, off = nextOff;
             } else {
                 arc(pts[i + 1], off, -off, d);  // the round end
             }
