@@ -256,45 +256,71 @@ Qt::FillRule rule(TGPFillMode mode) { return mode == FillModeWinding ? Qt::Windi
 
 }  // namespace
 
-// ---------- axis lines ----------
+// ---------- stamped outlines ----------
 namespace {
 
-// What an antialiased stroke leaves along an axis: the coverage of the pixels around a line of one
-// length and direction at whole device coordinates, as spans from its start. The painter's stroke
-// is the same wherever such a line lies, so it is learned once from the painter itself and then
-// written straight into the surface (the grid of a chart draws dozens of them every frame).
-struct AxisStampKey {
+// What an antialiased stroke leaves of a small figure made of lines along the axes (a grid or
+// tick line, a bevel, a frame): the coverage of the pixels around it at whole device coordinates,
+// as rectangles from its first point. The painter's stroke is the same wherever such a figure
+// lies, so it is learned once from the painter itself and then written straight into the surface
+// (a chart draws dozens of them every frame, and the painter's set-up and stroker cost far more
+// than their pixels).
+enum class StampShape { Line, Polyline, Rectangle };
+
+struct StampKey {
     float width;
     TGPLineCap startCap, endCap;
     TGPLineJoin join;
     float miterLimit;
-    int dx, dy;  // the line from its start, along one axis
-    bool operator==(const AxisStampKey&) const = default;
+    StampShape shape;
+    std::vector<QPoint> steps;  // the figure's points from its first (a rectangle: its size)
+    bool operator==(const StampKey&) const = default;
 };
 
-struct AxisStampHash {
-    std::size_t operator()(const AxisStampKey& k) const
+struct StampHash {
+    std::size_t operator()(const StampKey& k) const
     {
-        return qHashMulti(0, k.width, int(k.startCap), int(k.endCap), int(k.join), k.miterLimit, k.dx, k.dy);
+        std::size_t h = qHashMulti(0, k.width, int(k.startCap), int(k.endCap), int(k.join), k.miterLimit, int(k.shape));
+        for (const QPoint& s : k.steps) h = qHashMulti(h, s.x(), s.y());
+        return h;
     }
 };
 
-const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const TGPPen::Impl& penShape)
+void strokePolyline(QPainter& p, const QPolygonF& poly);
+
+// The painter's own drawing of a stamped figure, as the layer draws it unstamped.
+void strokeFigure(QPainter& p, StampShape shape, const QPolygonF& poly)
 {
-    thread_local std::unordered_map<AxisStampKey, std::vector<TCoverRect>, AxisStampHash> stamps;
+    switch (shape) {
+    case StampShape::Line: p.drawLine(poly[0], poly[1]); break;
+    case StampShape::Rectangle: p.drawRect(QRectF(poly[0], poly[1])); break;
+    case StampShape::Polyline: strokePolyline(p, poly); break;
+    }
+}
+
+const std::vector<TCoverRect>& stamp(const StampKey& key, const TGPPen::Impl& penShape)
+{
+    thread_local std::unordered_map<StampKey, std::vector<TCoverRect>, StampHash> stamps;
     const auto found = stamps.find(key);
     if (found != stamps.end()) return found->second;
+    QRect extent;
+    for (const QPoint& s : key.steps) extent |= QRect(s, QSize(1, 1));
+    extent |= QRect(0, 0, 1, 1);
     const int margin = int(std::ceil(key.width)) + 2;
-    QImage scratch(std::abs(key.dx) + 2 * margin, std::abs(key.dy) + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    QImage scratch(extent.width() + 2 * margin, extent.height() + 2 * margin, QImage::Format_ARGB32_Premultiplied);
     scratch.fill(0);
-    const QPointF start(margin + std::max(-key.dx, 0), margin + std::max(-key.dy, 0));
+    const QPoint start(margin - extent.left(), margin - extent.top());
     {
         QPainter p(&scratch);
         p.setRenderHint(QPainter::Antialiasing, true);
         QPen pen = planPen(penShape, QTransform()).pen;
         pen.setColor(Qt::white);
         p.setPen(pen);
-        p.drawLine(start, start + QPointF(key.dx, key.dy));
+        p.setBrush(Qt::NoBrush);
+        QPolygonF poly;
+        poly.append(QPointF(start));
+        for (const QPoint& s : key.steps) poly.append(QPointF(start + s));
+        strokeFigure(p, key.shape, poly);
     }
     // Runs of one coverage along the rows, joined with the same run of the row above.
     std::vector<TCoverRect> spans;
@@ -306,7 +332,7 @@ const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const TGPPen::
             const int cover = qAlpha(row[x]);
             int end = x + 1;
             while (end < scratch.width() && qAlpha(row[end]) == cover) ++end;
-            const TCoverRect run{x - int(start.x()), y - int(start.y()), end - x, 1, cover};
+            const TCoverRect run{x - start.x(), y - start.y(), end - x, 1, cover};
             x = end;
             if (!cover) continue;
             const auto same = std::find_if(above.begin(), above.end(), [&](std::size_t i) {
@@ -322,7 +348,7 @@ const std::vector<TCoverRect>& axisStamp(const AxisStampKey& key, const TGPPen::
         }
         std::swap(above, here);
     }
-    // Bounded: a chart's axes need a handful of lengths.
+    // Bounded: a chart's axes and frames need a handful of sizes.
     if (stamps.size() >= 256) stamps.clear();
     return stamps.emplace(key, std::move(spans)).first->second;
 }
@@ -331,12 +357,19 @@ bool whole(double v) { return v == std::floor(v) && std::abs(v) < 1e7; }
 
 }  // namespace
 
-// A solid opaque line along an axis at whole device coordinates, antialiased, on a surface whose
-// pixels can be written: drawn from its learned stamp. False when it must go through the painter.
-static bool drawAxisLine(TGPGraphics::Impl& g, const TGPPen::Impl& pen, const QLineF& line)
+// A solid opaque figure along the axes at whole device coordinates, antialiased, on a surface
+// whose pixels can be written: drawn from its learned stamp. False when it must go through the
+// painter. Polylines are lines of up to 8 points, each along an axis. Where a figure's strokes
+// overlap (a rectangle's corner) the stamp blends the pixel once with their joint coverage, the
+// painter once per stroke: the two may differ by a level there.
+static bool drawStamped(TGPGraphics::Impl& g, const TGPPen::Impl& pen, StampShape shape, const QPolygonF& figure)
 {
     if (!g.dc || !g.Antialias() || (g.hasClip && !g.clipIsRect)) return false;
     if (pen.brush || qAlpha(pen.color) != 255 || pen.dashStyle != DashStyleSolid) return false;
+    if (figure.size() < 2 || figure.size() > 8) return false;
+    // Wider figures than lines have curved ends and joins, whose flattening is not quite the same
+    // at every place.
+    if (shape != StampShape::Line && pen.width > 1) return false;
     QPoint shift;
     const QTransform toDC = g.ToDC();
     if (toDC.type() > QTransform::TxTranslate || !DCRowShift(*g.dc, shift)) return false;
@@ -344,10 +377,25 @@ static bool drawAxisLine(TGPGraphics::Impl& g, const TGPPen::Impl& pen, const QL
     // offset mode puts pixel centres half-way).
     const QTransform full = toDC * QTransform::fromTranslate(g.HalfPixel() ? 0.5 : 0.0, g.HalfPixel() ? 0.5 : 0.0) *
                             QTransform::fromTranslate(shift.x(), shift.y());
-    const QLineF dev = full.map(line);
-    if (!whole(dev.x1()) || !whole(dev.y1()) || !whole(dev.x2()) || !whole(dev.y2())) return false;
-    const int dx = int(dev.x2() - dev.x1()), dy = int(dev.y2() - dev.y1());
-    if ((dx != 0) == (dy != 0) || std::max(std::abs(dx), std::abs(dy)) > 4096) return false;
+    const QPolygonF dev = full.map(figure);
+    for (const QPointF& q : dev)
+        if (!whole(q.x()) || !whole(q.y())) return false;
+    const QPoint origin(int(dev[0].x()), int(dev[0].y()));
+    std::vector<QPoint> steps;
+    steps.reserve(std::size_t(dev.size() - 1));
+    for (qsizetype i = 1; i < dev.size(); ++i) {
+        const QPoint step = QPoint(int(dev[i].x()), int(dev[i].y())) - origin;
+        if (std::max(std::abs(step.x()), std::abs(step.y())) > 4096) return false;
+        steps.push_back(step);
+    }
+    if (shape == StampShape::Rectangle) {
+        if (steps[0].x() <= 0 || steps[0].y() <= 0) return false;
+    } else {
+        for (qsizetype i = 1; i < dev.size(); ++i) {
+            const QPointF d = dev[i] - dev[i - 1];
+            if ((d.x() != 0) == (d.y() != 0)) return false;  // along one axis, with a length
+        }
+    }
     QRect clip(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25);
     if (g.hasClip) {
         const QRectF c = g.clipRect.translated(shift);
@@ -357,8 +405,8 @@ static bool drawAxisLine(TGPGraphics::Impl& g, const TGPPen::Impl& pen, const QL
     // Caps the painter's pen cannot draw go through the layer's outlines (planPen, at scale 1).
     const bool hairline = !(pen.width >= 1.0f);
     if (!hairline && (pen.startCap != pen.endCap || capShape(pen.startCap) == CapShape::Triangle)) return false;
-    const AxisStampKey key{pen.width, pen.startCap, pen.endCap, pen.join, pen.miterLimit, dx, dy};
-    DCBlendRects(*g.dc, QPoint(int(dev.x1()), int(dev.y1())), axisStamp(key, pen), pen.color, clip);
+    const StampKey key{pen.width, pen.startCap, pen.endCap, pen.join, pen.miterLimit, shape, std::move(steps)};
+    DCBlendRects(*g.dc, origin, stamp(key, pen), pen.color, clip);
     return true;
 }
 
@@ -369,7 +417,7 @@ TGPStatus TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2,
     if (!pen.impl()) return SetStatus(InvalidParameter);
     if (!finite({x1, y1, x2, y2})) return SetStatus(InvalidParameter);
     const QLineF line(x1, y1, x2, y2);
-    if (drawAxisLine(*impl_, *pen.impl(), line)) return Ok;
+    if (drawStamped(*impl_, *pen.impl(), StampShape::Line, QPolygonF({line.p1(), line.p2()}))) return Ok;
     return strokeWith(
         *impl_, pen, [&](QPainter& p) { p.drawLine(line); },
         [&] {
@@ -397,15 +445,12 @@ public:
     void Side(const std::vector<QPointF>& pts, bool first)
     {
         const std::size_t n = pts.size();
+        QPointF d = direction(pts[0], pts[1]), off = normal(d);  // of the segment from point i
+        if (first)
+            path_.moveTo(pts[0] + off);
+        else
+            path_.lineTo(pts[0] + off);
         for (std::size_t i = 0; i + 1 < n; ++i) {
-            const QPointF d = direction(pts[i], pts[i + 1]);
-            const QPointF off = normal(d);
-            if (i == 0) {
-                if (first)
-                    path_.moveTo(pts[0] + off);
-                else
-                    path_.lineTo(pts[0] + off);
-            }
             path_.lineTo(pts[i + 1] + off);
             if (i + 2 < n) {
                 const QPointF next = direction(pts[i + 1], pts[i + 2]);
@@ -415,6 +460,7 @@ public:
                     arc(pts[i + 1], off, nextOff, d);  // the outer side of the turn
                 else if (cross < 0)
                     path_.lineTo(pts[i + 1]), path_.lineTo(pts[i + 1] + nextOff);
+                d = next, off = nextOff;
             } else {
                 arc(pts[i + 1], off, -off, d);  // the round end
             }
@@ -425,7 +471,7 @@ private:
     static QPointF direction(QPointF a, QPointF b)
     {
         const QPointF d = b - a;
-        return d / std::hypot(d.x(), d.y());
+        return d / std::sqrt(d.x() * d.x() + d.y() * d.y());
     }
     QPointF normal(QPointF d) const { return QPointF(d.y(), -d.x()) * r_; }
 
@@ -476,6 +522,7 @@ bool fillRoundStroke(QPainter& p, const QPolygonF& poly)
     if (pts.size() < 2) return false;
     QPainterPath outline;
     outline.setFillRule(Qt::WindingFill);
+    outline.reserve(int(6 * pts.size()));  // both sides, their turns as cubics
     TRoundOutline round(outline, pen.widthF() / 2);
     round.Side(pts, true);
     std::reverse(pts.begin(), pts.end());
@@ -483,6 +530,11 @@ bool fillRoundStroke(QPainter& p, const QPolygonF& poly)
     outline.closeSubpath();
     p.fillPath(outline, pen.brush());
     return true;
+}
+
+void strokePolyline(QPainter& p, const QPolygonF& poly)
+{
+    if (!fillRoundStroke(p, poly)) p.drawPolyline(poly);
 }
 
 }  // namespace
@@ -495,12 +547,9 @@ TGPStatus TGPGraphics::DrawLines(const TGPPen& pen, const TGPPointF* points, int
     if (!pen.impl()) return SetStatus(InvalidParameter);
     if (!points || count < 2) return SetStatus(InvalidParameter);
     const QPolygonF poly = polygonOf(points, count);
+    if (drawStamped(*impl_, *pen.impl(), StampShape::Polyline, poly)) return Ok;
     return strokeWith(
-        *impl_, pen,
-        [&](QPainter& p) {
-            if (!fillRoundStroke(p, poly)) p.drawPolyline(poly);
-        },
-        [&] { return polygonPath(poly, false); });
+        *impl_, pen, [&](QPainter& p) { strokePolyline(p, poly); }, [&] { return polygonPath(poly, false); });
 }
 
 TGPStatus TGPGraphics::DrawLinesI(const TGPPen& pen, const TPoint* points, int count)
@@ -525,6 +574,7 @@ TGPStatus TGPGraphics::DrawRectangleI(const TGPPen& pen, int x, int y, int width
     if (!impl_) return NotMade();
     if (!pen.impl()) return SetStatus(InvalidParameter);
     const QRectF r(x, y, width, height);
+    if (drawStamped(*impl_, *pen.impl(), StampShape::Rectangle, QPolygonF({r.topLeft(), r.bottomRight()}))) return Ok;
     return strokeWith(
         *impl_, pen, [&](QPainter& p) { p.drawRect(r); },
         [&] {
@@ -723,7 +773,13 @@ bool textAntialiased(TGPTextRenderingHint hint)
     return hint != TextRenderingHintSingleBitPerPixel && hint != TextRenderingHintSingleBitPerPixelGridFit;
 }
 
-QStringList linesOf(const String& text) { return QString::fromStdString(text).split(QLatin1Char('\n')); }
+// Labels are single lines: they are not split.
+QStringList linesOf(const String& text)
+{
+    QString all = QString::fromStdString(text);
+    if (!all.contains(QLatin1Char('\n'))) return QStringList(std::move(all));
+    return all.split(QLatin1Char('\n'));
+}
 
 // A font as made for one device, with what was measured and shaped in it: axis labels draw and
 // measure the same short texts every frame, and making a font and shaping a text cost more than

@@ -99,19 +99,29 @@ double rayFraction(const std::vector<Edge>& edges, QPointF m, QPointF p)
 
 }  // namespace
 
-void tvgdiplus::RasterisePathGradient(const TGPBrush::Impl& b, QPainter& p, const QPainterPath& path)
+namespace {
+
+// A rasterised gradient, kept for the same brush over the same device outline and area: a chart's
+// shadows are the same from frame to frame, and finding every pixel's ray costs far more than
+// filling with the result.
+struct Rasterised {
+    std::vector<QPolygonF> outline;  // device pixels
+    QPointF center;
+    QRect area;
+    tvgdiplus::Blend blend;
+    TGPColor centerColor, surroundColor;
+    QImage image;
+
+    bool sameAs(const std::vector<QPolygonF>& o, QPointF m, const QRect& a, const TGPBrush::Impl& b) const
+    {
+        return area == a && center == m && centerColor == b.centerColor && surroundColor == b.surroundColor &&
+               blend.colors == b.blend.colors && blend.positions == b.blend.positions && outline == o;
+    }
+};
+
+QImage rasterise(const TGPBrush::Impl& b, const std::vector<QPolygonF>& outline, QPointF m, const QRect& area)
 {
-    const QTransform toDevice = p.worldTransform();
-    const QPainterPath devPath = toDevice.map(path);
-    QRect area = devPath.boundingRect().toAlignedRect() & QRect(0, 0, p.device()->width(), p.device()->height());
-    if (p.hasClipping()) area &= toDevice.mapRect(p.clipBoundingRect()).toAlignedRect();
-    if (area.isEmpty()) return;
-
-    std::vector<QPolygonF> outline;
-    for (const QPolygonF& poly : b.outline) outline.push_back(toDevice.map(poly));
-    const QPointF m = toDevice.map(b.center);
     const std::vector<QRgb> lut = colourTable(b);
-
     ConvexForm form;
     const bool convex = convexForm(outline, m, form);
     std::vector<Edge> edges;
@@ -150,6 +160,39 @@ void tvgdiplus::RasterisePathGradient(const TGPBrush::Impl& b, QPainter& p, cons
             line[x] = lut[std::size_t(int(pos * last + 0.5))];
         }
     }
+    return img;
+}
+
+const QImage& rasterised(const TGPBrush::Impl& b, std::vector<QPolygonF> outline, QPointF m, const QRect& area)
+{
+    // A few: a chart has a shadow or two.
+    thread_local std::vector<Rasterised> kept;
+    const auto found = std::find_if(kept.begin(), kept.end(),
+                                    [&](const Rasterised& r) { return r.sameAs(outline, m, area, b); });
+    if (found != kept.end()) {
+        std::rotate(kept.begin(), found, found + 1);
+        return kept.front().image;
+    }
+    if (kept.size() >= 4) kept.pop_back();
+    QImage image = rasterise(b, outline, m, area);
+    kept.insert(kept.begin(),
+                Rasterised{std::move(outline), m, area, b.blend, b.centerColor, b.surroundColor, std::move(image)});
+    return kept.front().image;
+}
+
+}  // namespace
+
+void tvgdiplus::RasterisePathGradient(const TGPBrush::Impl& b, QPainter& p, const QPainterPath& path)
+{
+    const QTransform toDevice = p.worldTransform();
+    const QPainterPath devPath = toDevice.map(path);
+    QRect area = devPath.boundingRect().toAlignedRect() & QRect(0, 0, p.device()->width(), p.device()->height());
+    if (p.hasClipping()) area &= toDevice.mapRect(p.clipBoundingRect()).toAlignedRect();
+    if (area.isEmpty()) return;
+
+    std::vector<QPolygonF> outline;
+    for (const QPolygonF& poly : b.outline) outline.push_back(toDevice.map(poly));
+    const QImage& img = rasterised(b, std::move(outline), toDevice.map(b.center), area);
     p.save();
     p.resetTransform();
     QBrush brush(img);

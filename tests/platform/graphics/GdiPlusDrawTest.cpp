@@ -277,6 +277,44 @@ TEST_F(GdiPlusDraw, PathGradientsRunFromTheOutlineToTheCentrePoint)
     }
 }
 
+// A rasterised gradient is kept for the next frame: every change of the brush, of the outline's
+// place or of the area drawn must show.
+TEST_F(GdiPlusDraw, RasterisedPathGradientsFollowEveryChangeOfBrushAndPlace)
+{
+    const std::vector<TGPPointF> star = {{20, 0}, {24, 16}, {40, 20}, {24, 24}, {20, 40}, {16, 24}, {0, 20}, {16, 16}};
+    TGPGraphicsPath path;
+    path.AddPolygon(star.data(), int(star.size()));
+    const struct {
+        const char* what;
+        TGPColor centre;
+        TGPPointF centrePoint;
+        float shift;    // world translation along x
+        TPoint at;      // the centre point's pixel
+        TGPColor near;  // its colour
+    } cases[] = {
+        {"first", red, {20, 20}, 0, {20, 20}, red},
+        {"again", red, {20, 20}, 0, {20, 20}, red},
+        {"another centre colour", green, {20, 20}, 0, {20, 20}, green},
+        {"another centre point", red, {20, 14}, 0, {20, 14}, red},
+        {"moved", red, {20, 20}, 10, {30, 20}, red},
+        {"first again", red, {20, 20}, 0, {20, 20}, red},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Surface s(50, 40);
+        TGPPathGradientBrush brush(path);
+        const TGPColor colors[2] = {blue, c.centre};
+        const float positions[2] = {0, 1};
+        brush.SetPresetBlend(colors, positions, 2);
+        brush.SetCenterPoint(c.centrePoint);
+        s.g->TranslateWorldTransform(c.shift, 0);
+        s.g->FillPath(brush, path);
+        const TColorRef got = s.At(c.at.X, c.at.Y);
+        EXPECT_TRUE(Near(got, (c.near >> 16) & 0xFF, (c.near >> 8) & 0xFF, c.near & 0xFF, 40)) << std::hex << got;
+        EXPECT_GT(B(s.At(int(c.shift) + 2, 20)), 120) << "the outline's colour at the left tip";
+    }
+}
+
 TEST_F(GdiPlusDraw, TexturesAndImagesTakeTheAlphaMatrix)
 {
     TGPBitmap image(4, 4, PixelFormat32bppARGB);
