@@ -14,14 +14,16 @@ Int64 ToInt64(long double v)
 {
     // Valid range is [-2^63, 2^63); NaN fails both comparisons.
     if (!(v >= -kTwo63 && v < kTwo63)) throw EInvalidOp("Invalid floating point operation");
-    return static_cast<Int64>(v);
+    // v is already whole: rounding it is exact, and cheaper than a cast, which switches the x87
+    // unit to truncation and back.
+    return std::llrint(v);
 }
 
 int ToInt(long double v)
 {
     if (!(v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max()))
         throw EInvalidOp("Invalid floating point operation");
-    return static_cast<int>(v);
+    return static_cast<int>(std::llrint(v));  // whole already, as above
 }
 
 }  // namespace
