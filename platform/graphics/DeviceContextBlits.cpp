@@ -161,9 +161,16 @@ bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
     if (!rowsWritable()) return false;
     QImage& img = image->image;
     const QRgb pixel = qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
-    const QRegion area = s.hasClip ? s.clip.intersected(dev) : QRegion(dev.intersected(img.rect()));
-    for (const QRect& r : area) {
-        const QRect run = r.intersected(img.rect());
+    // The clip's rectangles one by one rather than an intersected region: gradients come here
+    // hundreds of times a frame, and a region allocates.
+    const QRect area = dev.intersected(img.rect());
+    if (area.isEmpty()) return true;
+    if (!s.hasClip) {
+        fillRows(img, area, pixel);
+        return true;
+    }
+    for (const QRect& c : s.clip) {
+        const QRect run = area.intersected(c);
         if (!run.isEmpty()) fillRows(img, run, pixel);
     }
     return true;
@@ -273,9 +280,9 @@ QImage TDeviceContext::Impl::readDevice(const QRect& r) const
 
 bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::Impl& src, const QRect& srcDev)
 {
-    // Source composition of opaque 32-bit pixels into a 32- or 24-bit image, or between 24-bit
-    // images, moves the colour bytes as they are; a plain row copy gives the same picture without
-    // the painter's conversions and its worker threads.
+    // Source composition of opaque pixels between 32-bit and 24-bit images, either way, moves the
+    // colour bytes as they are (a 32-bit pixel gains an opaque alpha); a plain row copy gives the
+    // same picture without the painter's conversions and its worker threads.
     if (!image || !base.isIdentity()) return false;  // the caller opened the painter: prepared
     QImage& dst = image->image;
     const auto fmt = dst.format();
@@ -284,8 +291,8 @@ bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::I
     QPoint off;
     const QImage* from = src.backing(off);
     if (!from || from == &dst) return false;
-    const bool same = from->format() == fmt;
-    if (!same && from->format() != QImage::Format_RGB32) return false;
+    const auto srcFmt = from->format();
+    if (srcFmt != QImage::Format_RGB32 && srcFmt != QImage::Format_BGR888) return false;
     const QRect sr = srcDev.translated(off);
     if (!from->rect().contains(sr)) return false;  // the painter's path reads white outside
     const QRect d = dstDev.intersected(dst.rect());
@@ -293,19 +300,25 @@ bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::I
     if (s.hasClip && !(QRegion(d) - s.clip).isEmpty()) return false;
     const QPoint shift = sr.topLeft() - dstDev.topLeft();
     const auto n = static_cast<std::size_t>(d.width());
-    const int depth = fmt == QImage::Format_RGB32 ? 4 : 3;
+    const int outDepth = fmt == QImage::Format_RGB32 ? 4 : 3, inDepth = srcFmt == QImage::Format_RGB32 ? 4 : 3;
+    // Rows by address: scanLine() checks for sharing on every call.
+    uchar* const outBits = dst.bits();
+    const qsizetype outStride = dst.bytesPerLine();
     for (int y = d.top(); y <= d.bottom(); ++y) {
-        const uchar* in = from->constScanLine(y + shift.y()) + (d.left() + shift.x()) * (same ? depth : 4);
-        if (same) {
-            std::memcpy(dst.scanLine(y) + d.left() * depth, in, n * depth);
-            continue;
-        }
-        // 0xffRRGGBB in memory order B G R A: a 24-bit pixel keeps the first three bytes.
-        uchar* out = dst.scanLine(y) + d.left() * 3;
-        for (std::size_t i = 0; i < n; ++i, in += 4, out += 3) {
-            out[0] = in[0];
-            out[1] = in[1];
-            out[2] = in[2];
+        const uchar* in = from->constScanLine(y + shift.y()) + (d.left() + shift.x()) * inDepth;
+        uchar* out = outBits + y * outStride + d.left() * outDepth;
+        if (inDepth == outDepth) {
+            std::memcpy(out, in, n * static_cast<std::size_t>(outDepth));
+        } else if (outDepth == 3) {
+            // 0xffRRGGBB in memory order B G R A: a 24-bit pixel keeps the first three bytes.
+            for (std::size_t i = 0; i < n; ++i, in += 4, out += 3) {
+                out[0] = in[0];
+                out[1] = in[1];
+                out[2] = in[2];
+            }
+        } else {
+            auto* px = reinterpret_cast<QRgb*>(out);
+            for (std::size_t i = 0; i < n; ++i, in += 3) px[i] = qRgb(in[2], in[1], in[0]);
         }
     }
     return true;
