@@ -194,9 +194,10 @@ bool TDeviceContext::Impl::strokeInRuns(const QPoint* pts, int n, bool closed)
     return true;
 }
 
-void TDeviceContext::Impl::capsule(int x0, int y0, int x1, int y1)
+namespace {
+
+void capsuleRuns(int w, int x0, int y0, int x1, int y1, std::vector<QRect>& runs)
 {
-    const int w = penWidth();
     const double r = w / 2.0, off = w % 2 ? 0.5 : 0.0;
     const double ax = x0 + off, ay = y0 + off, bx = x1 + off, by = y1 + off;
     const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy, reach = r * std::sqrt(len2);
@@ -233,6 +234,30 @@ void TDeviceContext::Impl::capsule(int x0, int y0, int x1, int y1)
         const int xa = static_cast<int>(std::ceil(lo - 0.5)), xb = static_cast<int>(std::floor(hi - 0.5));
         if (xa <= xb) runs.emplace_back(xa, py, xb - xa + 1, 1);
     }
+}
+
+}  // namespace
+
+void TDeviceContext::Impl::capsule(int x0, int y0, int x1, int y1)
+{
+    // A chart's line repeats the same few steps from point to point: the runs of a step are kept,
+    // relative to its start, and only moved for the next segment of that step.
+    const int w = penWidth(), dx = x1 - x0, dy = y1 - y0;
+    if (w > 64 || std::abs(dx) > 512 || std::abs(dy) > 512) {
+        capsuleRuns(w, x0, y0, x1, y1, runs);
+        return;
+    }
+    const std::uint64_t key = static_cast<std::uint64_t>(w) << 32 |
+                              static_cast<std::uint64_t>(static_cast<std::uint16_t>(dx)) << 16 |
+                              static_cast<std::uint16_t>(dy);
+    auto step = capsules.find(key);
+    if (step == capsules.end()) {
+        if (capsules.size() >= 4096) capsules.clear();
+        std::vector<QRect> shape;
+        capsuleRuns(w, 0, 0, dx, dy, shape);
+        step = capsules.emplace(key, std::move(shape)).first;
+    }
+    for (const QRect& r : step->second) runs.push_back(r.translated(x0, y0));
 }
 
 // ---------- lines ----------
