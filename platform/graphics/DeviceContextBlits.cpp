@@ -115,13 +115,24 @@ void blendRow32(QRgb* p, int n, QRgb src, uint keep)
     for (; x < n; ++x) p[x] = src + byteMul(p[x], keep);
 }
 
-// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable). Rows
-// by address: scanLine() checks for sharing on every call.
-void fillRows(QImage& img, const QRect& r, QRgb pixel)
+// Where rows of an image are written: rows by address, since scanLine() and bits() check for
+// sharing on every call.
+struct RowTarget {
+    explicit RowTarget(QImage& img)
+        : bits(img.bits()), stride(img.bytesPerLine()), bgr(img.format() == QImage::Format_BGR888)
+    {
+    }
+    uchar* bits;
+    qsizetype stride;
+    bool bgr;
+};
+
+// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable).
+void fillRows(const RowTarget& to, const QRect& r, QRgb pixel)
 {
-    uchar* const bits = img.bits();
-    const qsizetype stride = img.bytesPerLine();
-    if (img.format() == QImage::Format_BGR888) {
+    uchar* const bits = to.bits;
+    const qsizetype stride = to.stride;
+    if (to.bgr) {
         // The first row is laid four pixels at a time, the other rows copy it.
         uchar pattern[12];
         for (int k = 0; k < 12; k += 3)
@@ -165,13 +176,14 @@ bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
     // hundreds of times a frame, and a region allocates.
     const QRect area = dev.intersected(img.rect());
     if (area.isEmpty()) return true;
+    const RowTarget to(img);
     if (!s.hasClip) {
-        fillRows(img, area, pixel);
+        fillRows(to, area, pixel);
         return true;
     }
     for (const QRect& c : s.clip) {
         const QRect run = area.intersected(c);
-        if (!run.isEmpty()) fillRows(img, run, pixel);
+        if (!run.isEmpty()) fillRows(to, run, pixel);
     }
     return true;
 }
@@ -183,16 +195,24 @@ bool TDeviceContext::Impl::fillRuns(QColor color)
     QImage& img = image->image;
     const QRgb pixel = color.rgb() | 0xFF000000u;
     const QPoint shift = toDevice(0, 0);
+    const RowTarget to(img);
+    // A wide line comes as runs of a few pixels each: one rectangle to keep them in unless the
+    // clip has several.
+    if (!s.hasClip || s.clip.rectCount() == 1) {
+        const QRect bounds = s.hasClip ? s.clip.boundingRect().intersected(img.rect()) : img.rect();
+        for (const QRect& run : runs) {
+            const QRect dev = run.translated(shift).intersected(bounds);
+            if (!dev.isEmpty()) fillRows(to, dev, pixel);
+        }
+        runs.clear();
+        return true;
+    }
     for (const QRect& run : runs) {
         const QRect dev = run.translated(shift).intersected(img.rect());
         if (dev.isEmpty()) continue;
-        if (!s.hasClip) {
-            fillRows(img, dev, pixel);
-            continue;
-        }
         for (const QRect& c : s.clip) {
             const QRect part = dev.intersected(c);
-            if (!part.isEmpty()) fillRows(img, part, pixel);
+            if (!part.isEmpty()) fillRows(to, part, pixel);
         }
     }
     runs.clear();
@@ -217,13 +237,13 @@ void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRec
     QImage& img = I.image->image;
     const QRect bounds = clip.intersected(img.rect());
     const QRgb opaque = color | 0xFF000000u;
-    const bool bgr = img.format() == QImage::Format_BGR888;
-    // Rows by address: scanLine() checks for sharing on every call.
-    uchar* const bits = img.bits();
-    const qsizetype stride = img.bytesPerLine();
+    const RowTarget to(img);
+    const bool bgr = to.bgr;
+    uchar* const bits = to.bits;
+    const qsizetype stride = to.stride;
     auto blendRun = [&](const QRect& r, int cover) {
         if (cover >= 255) {
-            fillRows(img, r, opaque);
+            fillRows(to, r, opaque);
             return;
         }
         // Source-over with the coverage as constant alpha, in the painter's rounding: each channel
