@@ -71,7 +71,7 @@ struct TDeviceContext::Impl {
     // texts many times a frame, and shaping a text costs as much as drawing it.
     // Drawing keeps the shaped glyphs too (positions on the baseline at 0), for the same reason.
     struct Extents {
-        int height = -1;
+        int height = -1, ascent = -1;
         std::unordered_map<std::string, int> widths;
         std::unordered_map<std::string, QList<QGlyphRun>> glyphs;
     };
