@@ -425,7 +425,13 @@ void TDeviceContext::Rectangle(int l, int t, int r, int b)
         int after = w == 1 ? 1 : (inside ? w : 1 + w / 2);
         fillRect = QRect(l + before, t + before, r - l - before - after, b - t - before - after);
     }
-    if (fillRect.width() > 0 && fillRect.height() > 0) I.fill([&] { I.painter->drawRect(fillRect); });
+    // Walls and legends fill large solid areas: straight into the bitmap's rows where it allows.
+    const bool unscaledCopy = I.s.rop2 == R2_COPYPEN && !I.scaled();
+    if (fillRect.width() > 0 && fillRect.height() > 0 &&
+        !(unscaledCopy && I.s.brush.Style == BS_SOLID &&
+          I.fillSolid(I.toDeviceRect(fillRect.x(), fillRect.y(), fillRect.width(), fillRect.height()),
+                      ColorToRGB(I.s.brush.Color))))
+        I.fill([&] { I.painter->drawRect(fillRect); });
     if (!pen) return;
     if (I.penDashed()) {
         I.stroke([&] { I.painter->drawRect(QRect(l, t, r - l - 1, b - t - 1)); });
@@ -445,6 +451,12 @@ void TDeviceContext::Rectangle(int l, int t, int r, int b)
     QRegion ring;
     for (auto& q : bands)
         if (q.width() > 0 && q.height() > 0) ring += q;
+    if (!I.scaled()) {
+        // As pixel runs (in logical units, which the runs need unscaled).
+        for (const QRect& q : ring) I.runs.push_back(q);
+        I.flushRuns(I.penColor());
+        return;
+    }
     I.begin(I.s.rop2);
     I.painter->setPen(Qt::NoPen);
     I.painter->setBrush(I.penColor());

@@ -85,6 +85,17 @@ TEST(DeviceContextFastPaths, OnePixelLinesWrittenIntoRowsMatchThePainter)
         dc->Polyline(zigzag, 5);
         dc->SelectBrush(NullBrush());
         dc->Rectangle(60, 40, 90, 70);
+        // Filled rectangles: a wall with a thin frame, a wide frame, no frame, a mix.
+        dc->SelectBrush(SolidBrush(clYellow));
+        dc->Rectangle(70, 5, 110, 30);
+        dc->SelectPen(SolidPen(clGreen, 3));
+        dc->Rectangle(8, 48, 40, 75);
+        dc->SelectPen(TLogPen{PS_NULL, 1, clBlack, {}});
+        dc->Rectangle(45, 60, 58, 78);
+        dc->SelectPen(SolidPen(clMaroon, 2));
+        dc->SetROP2(R2_XORPEN);
+        dc->Rectangle(30, 10, 66, 36);
+        dc->SetROP2(R2_COPYPEN);
     };
     for (const TPixelFormat format : {pf32bit, pf24bit})
         for (const Scene& setup : scenes) {
