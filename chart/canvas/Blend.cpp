@@ -20,6 +20,23 @@ inline Byte div255(int x)
     x += 128;
     return static_cast<Byte>((x + (x >> 8)) >> 8);
 }
+
+struct Rows {
+    std::vector<Byte*> lines;
+    int bpp = 3;
+};
+
+Rows rowsOf(TBitmap& bitmap)
+{
+    Rows r;
+    if (bitmap.PixelFormat() == pf32bit) {
+        r.lines = BitmapScanLines32(bitmap);
+        r.bpp = 4;
+    } else {
+        r.lines = BitmapScanLines24(bitmap);
+    }
+    return r;
+}
 }  // namespace
 
 TZebBlend::TZebBlend(TZebCanvas* canvas, const TRect& rect) : canvas_(canvas)
@@ -74,32 +91,37 @@ void BlendBitmaps(TBitmap& source, TBitmap& destination, TPoint position, TBitma
     const int w = std::min(source.Width(), destination.Width() - x0);
     const int h = std::min(source.Height(), destination.Height() - y0);
     if (w <= 0 || h <= 0) return;
+    // A 32-bit bitmap keeps its format (converting a chart's buffer would send every later frame
+    // down the 24-bit paths): its pixels mix in their colour bytes, alpha left alone.
+    const Rows src = rowsOf(source), dst = rowsOf(destination);
+    const int sb = src.bpp, db = dst.bpp;
     if (!mask && LoadAlphaBlend()) {
         // The alpha blend of the source over the destination with a constant source alpha, done
         // on the rows: cheaper than a painter for one call per transparent section.
         const int alpha = std::clamp(255 - RoundHalfEven(2.55 * percent), 0, 255);
         if (alpha == 0) return;
-        const auto src = BitmapScanLines24(source);
-        const auto dst = BitmapScanLines24(destination);
         const int keep = 255 - alpha;
         for (int y = 0; y < h; ++y) {
-            const Byte* s = src[static_cast<std::size_t>(y)];
-            Byte* d = dst[static_cast<std::size_t>(y + y0)] + x0 * 3;
-            for (int k = 0; k < w * 3; ++k) d[k] = div255(s[k] * alpha + d[k] * keep);
+            const Byte* s = src.lines[static_cast<std::size_t>(y)];
+            Byte* d = dst.lines[static_cast<std::size_t>(y + y0)] + x0 * db;
+            if (sb == 3 && db == 3) {
+                for (int k = 0; k < w * 3; ++k) d[k] = div255(s[k] * alpha + d[k] * keep);
+                continue;
+            }
+            for (int x = 0; x < w; ++x, s += sb, d += db)
+                for (int k = 0; k < 3; ++k) d[k] = div255(s[k] * alpha + d[k] * keep);
         }
         destination.ImageChanged();
         return;
     }
-    const auto src = BitmapScanLines24(source);
-    const auto dst = BitmapScanLines24(destination);
     std::vector<Byte*> msk;
     if (mask) msk = BitmapScanLines24(*mask);
     const int weight = 256 - RoundHalfEven(2.56 * percent);
     for (int y = 0; y < h; ++y) {
-        const Byte* s = src[static_cast<std::size_t>(y)];
-        Byte* d = dst[static_cast<std::size_t>(y + y0)] + x0 * 3;
+        const Byte* s = src.lines[static_cast<std::size_t>(y)];
+        Byte* d = dst.lines[static_cast<std::size_t>(y + y0)] + x0 * db;
         const Byte* m = mask && y < mask->Height() ? msk[static_cast<std::size_t>(y)] : nullptr;
-        for (int x = 0; x < w; ++x, s += 3, d += 3) {
+        for (int x = 0; x < w; ++x, s += sb, d += db) {
             if (d[0] == 255 && d[1] == 255 && d[2] == 255) d[2] = 254;
             for (int k = 0; k < 3; ++k) {
                 const int diff = s[k] - d[k];
@@ -144,23 +166,6 @@ struct Divider {
     Int64 d = 1;
     double inv = 1;
 };
-
-struct Rows {
-    std::vector<Byte*> lines;
-    int bpp = 3;
-};
-
-Rows rowsOf(TBitmap& bitmap)
-{
-    Rows r;
-    if (bitmap.PixelFormat() == pf32bit) {
-        r.lines = BitmapScanLines32(bitmap);
-        r.bpp = 4;
-    } else {
-        r.lines = BitmapScanLines24(bitmap);
-    }
-    return r;
-}
 
 template <class Acc>
 void blurPasses(TBitmap& source, TBitmap* destination, TPoint position, int radius, const std::vector<Int64>& weights64,

@@ -11,6 +11,7 @@
 #include "platform/forms/Controls.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GdiConsts.h"
 
 TV_PUBLISHED(TZebCanvas3D) {}
 
@@ -37,6 +38,30 @@ TZebCanvas3D::TZebCanvas3D()
 }
 
 TZebCanvas3D::~TZebCanvas3D() = default;
+
+void TZebCanvas3D::SelectPen(TZebPen& pen, TColor color)
+{
+    if (!penSelected(pen, color)) TZebCanvas::SelectPen(pen, color);
+}
+
+bool TZebCanvas3D::penSelected(const TZebPen& pen, TColor color) const
+{
+    TCanvas* const target = TargetCanvas();
+    const TZebPen& mine = *Pen();
+    if (!target || IsTrue3D() || !pen.Visible() || pen.SmallDots() || pen.HasFill() || pen.Width() < 2 ||
+        pen.Style() != psSolid || pen.EndStyle() != esRound || pen.JoinStyle() != jsRound)
+        return false;
+    if (GetMonochromeMode()) color = clBlack;
+    const auto same = [&](const TPen& p) {
+        return p.Color() == color && p.Width() == pen.Width() && p.Style() == pen.Style() && p.Mode() == pen.Mode();
+    };
+    if (!mine.Visible() || mine.SmallDots() || mine.SmallSpace() != pen.SmallSpace() || mine.HasFill() ||
+        mine.EndStyle() != esRound || mine.JoinStyle() != jsRound || !same(mine) || !same(*target->Pen()))
+        return false;
+    // What the canvas selects on the context for such a pen.
+    const TLogPen wide{PS_GEOMETRIC | PS_ENDCAP_ROUND | PS_JOIN_ROUND | PS_SOLID, pen.Width(), color, {}};
+    return target->Handle()->GetPen() == wide;
+}
 
 // ---- binding and attributes ----
 

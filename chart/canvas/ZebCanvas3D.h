@@ -109,6 +109,9 @@ public:
     // Where the text painter puts a text at x, y under the current alignment.
     TRect TextRectAt(int x, int y, const String& text);
 
+    // Leaves everything as it is when the pen is selected already (see penSelected).
+    void SelectPen(TZebPen& pen, TColor color) override;
+
     // ---- TCanvas3D ----
     bool SelectStockDCBrush() override;
     // Smooth shadows are blurred into the buffer (multiplied); without a buffer, or into a
@@ -173,6 +176,10 @@ protected:
     void ShadedFace(std::span<const TPoint> face, bool darkSides, TGradientDirection direction, int amount);
 
 private:
+    // Whether selecting pen in color would leave the canvas's pen, its target's pen and the device
+    // context's pen as they are (lines select their pen for every segment). Plain solid wide pens
+    // only; the context is asked, never remembered, since shapes select pens on it directly.
+    bool penSelected(const TZebPen& pen, TColor color) const;
     void paintText(int x, int y, const String& text);
     void textEffectPass(TZebShadow& shadow, int direction, int& x, int& y, const String& text);
     void selectDeviceFont(int escapement);

@@ -42,9 +42,11 @@ private:
 // A pen shown for one call without telling its owner.
 class TPenShown {
 public:
-    TPenShown(TZebPen& pen, bool show) : pen_(pen), saved_(pen.Visible()), change_(pen.OnChange())
+    // The change event is copied only when the pen is to be shown: lines take this for every segment.
+    TPenShown(TZebPen& pen, bool show) : pen_(pen), saved_(pen.Visible())
     {
         if (!show || saved_) return;
+        change_ = pen_.OnChange();
         pen_.SetOnChange({});
         pen_.SetVisible(true);
         active_ = true;

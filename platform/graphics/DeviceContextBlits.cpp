@@ -115,13 +115,24 @@ void blendRow32(QRgb* p, int n, QRgb src, uint keep)
     for (; x < n; ++x) p[x] = src + byteMul(p[x], keep);
 }
 
-// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable). Rows
-// by address: scanLine() checks for sharing on every call.
-void fillRows(QImage& img, const QRect& r, QRgb pixel)
+// Where rows of an image are written: rows by address, since scanLine() and bits() check for
+// sharing on every call.
+struct RowTarget {
+    explicit RowTarget(QImage& img)
+        : bits(img.bits()), stride(img.bytesPerLine()), bgr(img.format() == QImage::Format_BGR888)
+    {
+    }
+    uchar* bits;
+    qsizetype stride;
+    bool bgr;
+};
+
+// Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable).
+void fillRows(const RowTarget& to, const QRect& r, QRgb pixel)
 {
-    uchar* const bits = img.bits();
-    const qsizetype stride = img.bytesPerLine();
-    if (img.format() == QImage::Format_BGR888) {
+    uchar* const bits = to.bits;
+    const qsizetype stride = to.stride;
+    if (to.bgr) {
         // The first row is laid four pixels at a time, the other rows copy it.
         uchar pattern[12];
         for (int k = 0; k < 12; k += 3)
@@ -161,10 +172,18 @@ bool TDeviceContext::Impl::fillSolid(const QRect& dev, TColorRef color)
     if (!rowsWritable()) return false;
     QImage& img = image->image;
     const QRgb pixel = qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
-    const QRegion area = s.hasClip ? s.clip.intersected(dev) : QRegion(dev.intersected(img.rect()));
-    for (const QRect& r : area) {
-        const QRect run = r.intersected(img.rect());
-        if (!run.isEmpty()) fillRows(img, run, pixel);
+    // The clip's rectangles one by one rather than an intersected region: gradients come here
+    // hundreds of times a frame, and a region allocates.
+    const QRect area = dev.intersected(img.rect());
+    if (area.isEmpty()) return true;
+    const RowTarget to(img);
+    if (!s.hasClip) {
+        fillRows(to, area, pixel);
+        return true;
+    }
+    for (const QRect& c : s.clip) {
+        const QRect run = area.intersected(c);
+        if (!run.isEmpty()) fillRows(to, run, pixel);
     }
     return true;
 }
@@ -176,16 +195,24 @@ bool TDeviceContext::Impl::fillRuns(QColor color)
     QImage& img = image->image;
     const QRgb pixel = color.rgb() | 0xFF000000u;
     const QPoint shift = toDevice(0, 0);
+    const RowTarget to(img);
+    // A wide line comes as runs of a few pixels each: one rectangle to keep them in unless the
+    // clip has several.
+    if (!s.hasClip || s.clip.rectCount() == 1) {
+        const QRect bounds = s.hasClip ? s.clip.boundingRect().intersected(img.rect()) : img.rect();
+        for (const QRect& run : runs) {
+            const QRect dev = run.translated(shift).intersected(bounds);
+            if (!dev.isEmpty()) fillRows(to, dev, pixel);
+        }
+        runs.clear();
+        return true;
+    }
     for (const QRect& run : runs) {
         const QRect dev = run.translated(shift).intersected(img.rect());
         if (dev.isEmpty()) continue;
-        if (!s.hasClip) {
-            fillRows(img, dev, pixel);
-            continue;
-        }
         for (const QRect& c : s.clip) {
             const QRect part = dev.intersected(c);
-            if (!part.isEmpty()) fillRows(img, part, pixel);
+            if (!part.isEmpty()) fillRows(to, part, pixel);
         }
     }
     runs.clear();
@@ -210,13 +237,13 @@ void DCBlendRects(TDeviceContext& dc, QPoint origin, const std::vector<TCoverRec
     QImage& img = I.image->image;
     const QRect bounds = clip.intersected(img.rect());
     const QRgb opaque = color | 0xFF000000u;
-    const bool bgr = img.format() == QImage::Format_BGR888;
-    // Rows by address: scanLine() checks for sharing on every call.
-    uchar* const bits = img.bits();
-    const qsizetype stride = img.bytesPerLine();
+    const RowTarget to(img);
+    const bool bgr = to.bgr;
+    uchar* const bits = to.bits;
+    const qsizetype stride = to.stride;
     auto blendRun = [&](const QRect& r, int cover) {
         if (cover >= 255) {
-            fillRows(img, r, opaque);
+            fillRows(to, r, opaque);
             return;
         }
         // Source-over with the coverage as constant alpha, in the painter's rounding: each channel
@@ -273,9 +300,9 @@ QImage TDeviceContext::Impl::readDevice(const QRect& r) const
 
 bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::Impl& src, const QRect& srcDev)
 {
-    // Source composition of opaque 32-bit pixels into a 32- or 24-bit image, or between 24-bit
-    // images, moves the colour bytes as they are; a plain row copy gives the same picture without
-    // the painter's conversions and its worker threads.
+    // Source composition of opaque pixels between 32-bit and 24-bit images, either way, moves the
+    // colour bytes as they are (a 32-bit pixel gains an opaque alpha); a plain row copy gives the
+    // same picture without the painter's conversions and its worker threads.
     if (!image || !base.isIdentity()) return false;  // the caller opened the painter: prepared
     QImage& dst = image->image;
     const auto fmt = dst.format();
@@ -284,8 +311,8 @@ bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::I
     QPoint off;
     const QImage* from = src.backing(off);
     if (!from || from == &dst) return false;
-    const bool same = from->format() == fmt;
-    if (!same && from->format() != QImage::Format_RGB32) return false;
+    const auto srcFmt = from->format();
+    if (srcFmt != QImage::Format_RGB32 && srcFmt != QImage::Format_BGR888) return false;
     const QRect sr = srcDev.translated(off);
     if (!from->rect().contains(sr)) return false;  // the painter's path reads white outside
     const QRect d = dstDev.intersected(dst.rect());
@@ -293,19 +320,25 @@ bool TDeviceContext::Impl::copyRows(const QRect& dstDev, const TDeviceContext::I
     if (s.hasClip && !(QRegion(d) - s.clip).isEmpty()) return false;
     const QPoint shift = sr.topLeft() - dstDev.topLeft();
     const auto n = static_cast<std::size_t>(d.width());
-    const int depth = fmt == QImage::Format_RGB32 ? 4 : 3;
+    const int outDepth = fmt == QImage::Format_RGB32 ? 4 : 3, inDepth = srcFmt == QImage::Format_RGB32 ? 4 : 3;
+    // Rows by address: scanLine() checks for sharing on every call.
+    uchar* const outBits = dst.bits();
+    const qsizetype outStride = dst.bytesPerLine();
     for (int y = d.top(); y <= d.bottom(); ++y) {
-        const uchar* in = from->constScanLine(y + shift.y()) + (d.left() + shift.x()) * (same ? depth : 4);
-        if (same) {
-            std::memcpy(dst.scanLine(y) + d.left() * depth, in, n * depth);
-            continue;
-        }
-        // 0xffRRGGBB in memory order B G R A: a 24-bit pixel keeps the first three bytes.
-        uchar* out = dst.scanLine(y) + d.left() * 3;
-        for (std::size_t i = 0; i < n; ++i, in += 4, out += 3) {
-            out[0] = in[0];
-            out[1] = in[1];
-            out[2] = in[2];
+        const uchar* in = from->constScanLine(y + shift.y()) + (d.left() + shift.x()) * inDepth;
+        uchar* out = outBits + y * outStride + d.left() * outDepth;
+        if (inDepth == outDepth) {
+            std::memcpy(out, in, n * static_cast<std::size_t>(outDepth));
+        } else if (outDepth == 3) {
+            // 0xffRRGGBB in memory order B G R A: a 24-bit pixel keeps the first three bytes.
+            for (std::size_t i = 0; i < n; ++i, in += 4, out += 3) {
+                out[0] = in[0];
+                out[1] = in[1];
+                out[2] = in[2];
+            }
+        } else {
+            auto* px = reinterpret_cast<QRgb*>(out);
+            for (std::size_t i = 0; i < n; ++i, in += 3) px[i] = qRgb(in[2], in[1], in[0]);
         }
     }
     return true;

@@ -3,6 +3,7 @@
 // else: the rest of the layer reaches the painter through DCPainterScope (DeviceContext_p.h).
 #include <QPainterPath>
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -70,7 +71,7 @@ struct TDeviceContext::Impl {
     // texts many times a frame, and shaping a text costs as much as drawing it.
     // Drawing keeps the shaped glyphs too (positions on the baseline at 0), for the same reason.
     struct Extents {
-        int height = -1;
+        int height = -1, ascent = -1;
         std::unordered_map<std::string, int> widths;
         std::unordered_map<std::string, QList<QGlyphRun>> glyphs;
     };
@@ -226,6 +227,7 @@ struct TDeviceContext::Impl {
     // whose centre lies within half the pen width of the segment (odd widths centred on the
     // pixel, even ones on its corner, as GDI's pens cover x - w/2 .. x - w/2 + w - 1).
     void capsule(int x0, int y0, int x1, int y1);
+    std::unordered_map<std::uint64_t, std::vector<QRect>> capsules;  // runs of a step by pen width and step
     // Wide pens: long lines are stroked in runs, since the painter's cost for one long path grows
     // much faster than its length. False when the line must go as one path.
     bool strokeInRuns(const QPoint* pts, int n, bool closed);

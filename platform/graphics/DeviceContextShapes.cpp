@@ -194,9 +194,10 @@ bool TDeviceContext::Impl::strokeInRuns(const QPoint* pts, int n, bool closed)
     return true;
 }
 
-void TDeviceContext::Impl::capsule(int x0, int y0, int x1, int y1)
+namespace {
+
+void capsuleRuns(int w, int x0, int y0, int x1, int y1, std::vector<QRect>& runs)
 {
-    const int w = penWidth();
     const double r = w / 2.0, off = w % 2 ? 0.5 : 0.0;
     const double ax = x0 + off, ay = y0 + off, bx = x1 + off, by = y1 + off;
     const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy, reach = r * std::sqrt(len2);
@@ -233,6 +234,30 @@ void TDeviceContext::Impl::capsule(int x0, int y0, int x1, int y1)
         const int xa = static_cast<int>(std::ceil(lo - 0.5)), xb = static_cast<int>(std::floor(hi - 0.5));
         if (xa <= xb) runs.emplace_back(xa, py, xb - xa + 1, 1);
     }
+}
+
+}  // namespace
+
+void TDeviceContext::Impl::capsule(int x0, int y0, int x1, int y1)
+{
+    // A chart's line repeats the same few steps from point to point: the runs of a step are kept,
+    // relative to its start, and only moved for the next segment of that step.
+    const int w = penWidth(), dx = x1 - x0, dy = y1 - y0;
+    if (w > 64 || std::abs(dx) > 512 || std::abs(dy) > 512) {
+        capsuleRuns(w, x0, y0, x1, y1, runs);
+        return;
+    }
+    const std::uint64_t key = static_cast<std::uint64_t>(w) << 32 |
+                              static_cast<std::uint64_t>(static_cast<std::uint16_t>(dx)) << 16 |
+                              static_cast<std::uint16_t>(dy);
+    auto step = capsules.find(key);
+    if (step == capsules.end()) {
+        if (capsules.size() >= 4096) capsules.clear();
+        std::vector<QRect> shape;
+        capsuleRuns(w, 0, 0, dx, dy, shape);
+        step = capsules.emplace(key, std::move(shape)).first;
+    }
+    for (const QRect& r : step->second) runs.push_back(r.translated(x0, y0));
 }
 
 // ---------- lines ----------
@@ -400,7 +425,13 @@ void TDeviceContext::Rectangle(int l, int t, int r, int b)
         int after = w == 1 ? 1 : (inside ? w : 1 + w / 2);
         fillRect = QRect(l + before, t + before, r - l - before - after, b - t - before - after);
     }
-    if (fillRect.width() > 0 && fillRect.height() > 0) I.fill([&] { I.painter->drawRect(fillRect); });
+    // Walls and legends fill large solid areas: straight into the bitmap's rows where it allows.
+    const bool unscaledCopy = I.s.rop2 == R2_COPYPEN && !I.scaled();
+    if (fillRect.width() > 0 && fillRect.height() > 0 &&
+        !(unscaledCopy && I.s.brush.Style == BS_SOLID &&
+          I.fillSolid(I.toDeviceRect(fillRect.x(), fillRect.y(), fillRect.width(), fillRect.height()),
+                      ColorToRGB(I.s.brush.Color))))
+        I.fill([&] { I.painter->drawRect(fillRect); });
     if (!pen) return;
     if (I.penDashed()) {
         I.stroke([&] { I.painter->drawRect(QRect(l, t, r - l - 1, b - t - 1)); });
@@ -420,6 +451,12 @@ void TDeviceContext::Rectangle(int l, int t, int r, int b)
     QRegion ring;
     for (auto& q : bands)
         if (q.width() > 0 && q.height() > 0) ring += q;
+    if (!I.scaled()) {
+        // As pixel runs (in logical units, which the runs need unscaled).
+        for (const QRect& q : ring) I.runs.push_back(q);
+        I.flushRuns(I.penColor());
+        return;
+    }
     I.begin(I.s.rop2);
     I.painter->setPen(Qt::NoPen);
     I.painter->setBrush(I.penColor());

@@ -102,12 +102,18 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     DC_ACTIVE();
     auto& I = *impl_;
     const QFont& f = I.font();
-    QString qs = QString::fromStdString(text);
-    QFontMetrics fm(f);
+    // The font's metrics are kept with its extents: labels draw a few short texts in one font.
+    Impl::Extents& known = *I.extents;
+    if (known.ascent < 0 || known.height < 0) {
+        const QFontMetrics fm(f);
+        known.ascent = fm.ascent();
+        known.height = fm.height();
+    }
+    const int ascent = known.ascent;
     unsigned align = I.s.textAlign;
     // The width costs a layout of its own: measured only when the placement or background needs it.
     const bool needsWidth = (align & TA_CENTER) != TA_LEFT || (align & TA_UPDATECP) || I.s.bkMode == OPAQUE;
-    int w = needsWidth ? GetTextExtent(text).cx : 0, h = fm.height();
+    int w = needsWidth ? GetTextExtent(text).cx : 0, h = known.height;
     if (align & TA_UPDATECP) {
         x = I.s.pos.X;
         y = I.s.pos.Y;
@@ -120,7 +126,7 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     }
     int top = 0;
     switch (align & TA_BASELINE) {
-    case TA_BASELINE: top = -fm.ascent(); break;
+    case TA_BASELINE: top = -ascent; break;
     case TA_BOTTOM: top = -h; break;
     default: break;
     }
@@ -132,7 +138,7 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     }
     if (I.inPath) {
         QPainterPath p;
-        p.addText(QPointF(x + dx, y + top + fm.ascent()), f, qs);
+        p.addText(QPointF(x + dx, y + top + ascent), f, QString::fromStdString(text));
         I.path.addPath(I.toDevice(p));
         return;
     }
@@ -149,10 +155,10 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     I.painter->setPen(rgbColor(I.s.textColor));
     I.painter->setRenderHint(QPainter::TextAntialiasing, I.s.font.Quality != NONANTIALIASED_QUALITY);
     if (const QList<QGlyphRun>* runs = I.glyphRuns(text)) {
-        const QPointF baseline(dx, top + fm.ascent());
+        const QPointF baseline(dx, top + ascent);
         for (const QGlyphRun& run : *runs) I.painter->drawGlyphRun(baseline, run);
     } else {
-        I.painter->drawText(QPoint(dx, top + fm.ascent()), qs);
+        I.painter->drawText(QPoint(dx, top + ascent), QString::fromStdString(text));
     }
     I.painter->restore();
 }

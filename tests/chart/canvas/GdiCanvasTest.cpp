@@ -390,6 +390,40 @@ constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g <<
 
 }  // namespace
 
+// A line selects its pen for every segment; whatever changed the pens in between (a shape
+// selecting one on the device context directly, the canvas's or the target's pen set), selecting
+// it again must draw with it.
+TEST(GdiCanvas, SelectingTheSamePenAgainDrawsWithItWhateverChangedMeanwhile)
+{
+    const struct {
+        const char* name;
+        std::function<void(TZebCanvas3D&)> meanwhile;
+        TColor again;
+    } cases[] = {
+        {"nothing", [](TZebCanvas3D&) {}, clRed},
+        {"a thin pen on the context", [](TZebCanvas3D& c) { c.GetDeviceContext()->SelectPen({PS_SOLID, 1, clBlack, {}}); },
+         clRed},
+        {"the canvas's pen", [](TZebCanvas3D& c) { c.Pen()->SetColor(clBlue); }, clRed},
+        {"the target's pen", [](TZebCanvas3D& c) { c.TargetCanvas()->Pen()->SetWidth(1); }, clRed},
+        {"another colour", [](TZebCanvas3D&) {}, clGreen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPixelFixture f(40, 20);
+        TZebPen line;
+        line.SetWidth(3);
+        line.SetColor(clRed);
+        f.canvas.SelectPen(line, clRed);
+        f.canvas.MoveTo(2, 5);
+        f.canvas.LineTo(30, 5);
+        c.meanwhile(f.canvas);
+        f.canvas.SelectPen(line, c.again);
+        f.canvas.MoveTo(2, 14);
+        f.canvas.LineTo(30, 14);
+        for (int y = 12; y <= 16; ++y) EXPECT_EQ(f.At(15, y), y == 12 || y == 16 ? clWhite : c.again) << y;
+    }
+}
+
 TEST(GdiCanvasGradient, TopBottomBands)
 {
     {

@@ -89,6 +89,34 @@ TEST(BlendBitmaps, PercentWeighsTheDestination)
     EXPECT_EQ(pixel(*small, 3, 3), 0xFFFFFFu);
 }
 
+// A chart's buffer is a 32-bit bitmap: blending into it must keep its format (a 24-bit buffer
+// sends every later frame down slower paths) and give the pixels of a 24-bit destination.
+TEST(BlendBitmaps, ThirtyTwoBitDestinationKeepsItsFormatAndMixesAlike)
+{
+    const auto painted = [](TPixelFormat format, int seed) {
+        auto b = std::make_unique<TBitmap>(6, 5, format);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 6; ++x)
+                b->Canvas()->Handle()->SetPixel(
+                    x, y, static_cast<TColor>(RGB(40 * x + seed, 50 * y + 3 * seed, 255 - 30 * x - 20 * y - seed)));
+        return b;
+    };
+    for (const bool masked : {false, true})
+        for (const int percent : {0, 30, 75}) {
+            SCOPED_TRACE(::testing::Message() << (masked ? "masked, " : "") << percent);
+            auto mask = painted(pf24bit, 9);
+            for (const TPixelFormat sourceFormat : {pf24bit, pf32bit}) {
+                auto source = painted(sourceFormat, 5);
+                auto narrow = painted(pf24bit, 1), wide = painted(pf32bit, 1);
+                BlendBitmaps(*source, *narrow, {1, 2}, masked ? mask.get() : nullptr, percent);
+                BlendBitmaps(*source, *wide, {1, 2}, masked ? mask.get() : nullptr, percent);
+                EXPECT_EQ(wide->PixelFormat(), pf32bit);
+                for (int y = 0; y < 5; ++y)
+                    for (int x = 0; x < 6; ++x) EXPECT_EQ(pixel(*wide, x, y), pixel(*narrow, x, y)) << x << "," << y;
+            }
+        }
+}
+
 TEST(Shadow, OpaqueShadowsOpenNoSection)
 {
     TRecordingCanvas canvas;

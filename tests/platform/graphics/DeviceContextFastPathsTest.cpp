@@ -2,6 +2,7 @@
 // drawn from glyphs shaped once) against the painter's own drawing of the same calls.
 #include <QFontMetrics>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,7 @@ struct Scene {
 const Scene scenes[] = {
     {"plain", {}, {}, {1, 1}, {1, 1}, {}, {}},
     {"origins", {5, -3}, {-7, 11}, {1, 1}, {1, 1}, {}, {}},
+    {"clip of one rectangle", {}, {2, 1}, {1, 1}, {1, 1}, {8, 6, 95, 66}, {8, 6, 95, 66}},
     {"clip of two rectangles", {}, {3, 2}, {1, 1}, {1, 1}, {10, 4, 60, 30}, {40, 25, 110, 70}},
     {"scaled mapping", {}, {}, {2, 3}, {3, 2}, {0, 0, 90, 60}, {0, 0, 90, 60}},
 };
@@ -83,6 +85,17 @@ TEST(DeviceContextFastPaths, OnePixelLinesWrittenIntoRowsMatchThePainter)
         dc->Polyline(zigzag, 5);
         dc->SelectBrush(NullBrush());
         dc->Rectangle(60, 40, 90, 70);
+        // Filled rectangles: a wall with a thin frame, a wide frame, no frame, a mix.
+        dc->SelectBrush(SolidBrush(clYellow));
+        dc->Rectangle(70, 5, 110, 30);
+        dc->SelectPen(SolidPen(clGreen, 3));
+        dc->Rectangle(8, 48, 40, 75);
+        dc->SelectPen(TLogPen{PS_NULL, 1, clBlack, {}});
+        dc->Rectangle(45, 60, 58, 78);
+        dc->SelectPen(SolidPen(clMaroon, 2));
+        dc->SetROP2(R2_XORPEN);
+        dc->Rectangle(30, 10, 66, 36);
+        dc->SetROP2(R2_COPYPEN);
     };
     for (const TPixelFormat format : {pf32bit, pf24bit})
         for (const Scene& setup : scenes) {
@@ -157,3 +170,51 @@ TEST(DeviceContextFastPaths, TextsFromKeptGlyphsMatchThePaintersText)
 }
 
 }  // namespace
+
+// A solid wide pen with round caps covers exactly the pixels whose centres lie within half its
+// width of the segment (odd widths centred on the pixel, even ones on its corner), whichever way
+// the segment runs and wherever it lies: checked in whole numbers at twice the scale.
+TEST(DeviceContextFastPaths, RoundCappedWideLinesCoverThePixelsWithinHalfThePenWidth)
+{
+    EnsureGuiApplication();
+    struct Place {
+        TPoint at;     // logical start of every segment
+        TPoint vpOrg;  // puts it at device (25, 25)
+    };
+    const Place places[] = {{{25, 25}, {0, 0}}, {{1003, 2011}, {-978, -1986}}};
+    const auto within = [](std::int64_t px, std::int64_t py, std::int64_t ax, std::int64_t ay, std::int64_t bx,
+                           std::int64_t by, std::int64_t w) {
+        const std::int64_t dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
+        const std::int64_t dot = (px - ax) * dx + (py - ay) * dy;
+        const auto d2 = [](std::int64_t x, std::int64_t y) { return x * x + y * y; };
+        if (len2 == 0 || dot <= 0) return d2(px - ax, py - ay) <= w * w;
+        if (dot >= len2) return d2(px - bx, py - by) <= w * w;
+        const std::int64_t cross = (px - ax) * dy - (py - ay) * dx;
+        return cross * cross <= w * w * len2;
+    };
+    Surface s(50, 50);
+    int wrong = 0;
+    for (const int w : {2, 3, 4})
+        for (const Place& place : places)
+            for (int dy = -9; dy <= 9; ++dy)
+                for (int dx = -9; dx <= 9; ++dx) {
+                    s.dc->SetViewportOrg({0, 0});
+                    s.Clear(clWhite);
+                    s.dc->SetViewportOrg(place.vpOrg);
+                    s.dc->SelectPen(SolidPen(clBlack, w));
+                    s.dc->MoveTo(place.at.X, place.at.Y);
+                    s.dc->LineTo(place.at.X + dx, place.at.Y + dy);
+                    const QImage& drawn = BitmapImage(*s.bmp);
+                    const int off = w % 2;
+                    const std::int64_t ax = 2 * 25 + off, ay = 2 * 25 + off;
+                    for (int y = 0; y < 50; ++y)
+                        for (int x = 0; x < 50; ++x) {
+                            const bool want = within(2 * x + 1, 2 * y + 1, ax, ay, ax + 2 * dx, ay + 2 * dy, w);
+                            const bool ink = (drawn.pixel(x, y) & 0xFFFFFF) == 0;
+                            if (want != ink && ++wrong <= 5)
+                                ADD_FAILURE() << "width " << w << ", start " << place.at.X << "," << place.at.Y
+                                              << ", delta " << dx << "," << dy << ": pixel " << x << "," << y;
+                        }
+                }
+    EXPECT_EQ(wrong, 0);
+}

@@ -449,18 +449,22 @@ TEST(DeviceContextRasterOps, SourceCopyKeepsColoursClipAndEdges)
 // Rows of distinct pixels, of lengths around the copy's four-pixel steps.
 TEST(DeviceContextRasterOps, SourceCopyKeepsEveryPixelOfARow)
 {
-    for (const TPixelFormat target : {pf32bit, pf24bit})
-        for (const int width : {1, 3, 4, 5, 8, 11}) {
-            SCOPED_TRACE(::testing::Message() << target << ", " << width);
-            Surface src(12, 2), dst(12, 2, target);
-            const auto colour = [](int x, int y) { return static_cast<TColor>(RGB(20 * x + 1, 7 * x + 100 * y, 250 - 9 * x)); };
-            for (int y = 0; y < 2; ++y)
-                for (int x = 0; x < 12; ++x) src.dc->SetPixel(x, y, colour(x, y));
-            dst.dc->BitBlt(1, 0, width, 2, *src.dc, 0, 0, SRCCOPY);
-            for (int y = 0; y < 2; ++y)
-                for (int x = 0; x < 12; ++x)
-                    EXPECT_EQ(dst.At(x, y), x >= 1 && x <= width ? ColorToRGB(colour(x - 1, y)) : 0xFFFFFFu) << x << "," << y;
-        }
+    for (const TPixelFormat source : {pf32bit, pf24bit})
+        for (const TPixelFormat target : {pf32bit, pf24bit})
+            for (const int width : {1, 3, 4, 5, 8, 11}) {
+                SCOPED_TRACE(::testing::Message() << source << ", " << target << ", " << width);
+                Surface src(12, 2, source), dst(12, 2, target);
+                const auto colour = [](int x, int y) {
+                    return static_cast<TColor>(RGB(20 * x + 1, 7 * x + 100 * y, 250 - 9 * x));
+                };
+                for (int y = 0; y < 2; ++y)
+                    for (int x = 0; x < 12; ++x) src.dc->SetPixel(x, y, colour(x, y));
+                dst.dc->BitBlt(1, 0, width, 2, *src.dc, 0, 0, SRCCOPY);
+                for (int y = 0; y < 2; ++y)
+                    for (int x = 0; x < 12; ++x)
+                        EXPECT_EQ(dst.At(x, y), x >= 1 && x <= width ? ColorToRGB(colour(x - 1, y)) : 0xFFFFFFu)
+                            << x << "," << y;
+            }
 }
 
 TEST(DeviceContextRasterOps, StretchBltScalesAndMirrors)
