@@ -265,12 +265,21 @@ struct TDeviceClip : TBlurClip {
     }
     HDC dc;
 };
+
+// The bitmap the drawing lands on when its pixels can be reached (the buffer, or a bitmap drawn on
+// unbuffered), so that a smooth shadow blurs into it; null on a screen, printer or metafile.
+TBitmap* pixelSurface(TCanvas* target)
+{
+    TBitmap* const bitmap = target ? target->SurfaceBitmap() : nullptr;
+    return bitmap && (bitmap->PixelFormat() == pf24bit || bitmap->PixelFormat() == pf32bit) ? bitmap : nullptr;
+}
 }  // namespace
 
 void TZebCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellipse, int roundSize,
                                std::span<const TPoint> points, int holePercent, double startAngle, double endAngle)
 {
-    if (!shadow.Smooth() || Metafiling() || !buffer_) {
+    TBitmap* const surface = shadow.Smooth() && !Metafiling() ? pixelSurface(TargetCanvas()) : nullptr;
+    if (!surface) {
         TCanvas3D::PaintShadow(shadow, rect, ellipse, roundSize, points, holePercent, startAngle, endAngle);
         return;
     }
@@ -289,13 +298,13 @@ void TZebCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellip
     const TPoint at = dc()->LPtoDP(position);
     const TDeviceClip clip(dc());
     const TBlurClip* const clipTest = shadow.Clip() ? &clip : nullptr;
-    // A picture wholly inside the buffer blurs the same alone as into the buffer, so the blurred
+    // A picture wholly inside the surface blurs the same alone as into the surface, so the blurred
     // picture serves again while the shadow stays the same.
-    const bool whole = at.X >= 0 && at.Y >= 0 && at.X + w <= buffer_->Width() && at.Y + h <= buffer_->Height();
+    const bool whole = at.X >= 0 && at.Y >= 0 && at.X + w <= surface->Width() && at.Y + h <= surface->Height();
     const TBlurredShadow wanted{w,           h,        r, shadow.SmoothBlur(), roundSize, holePercent,
                                 ResolveColor(shadow.Color()), ellipse, startAngle, endAngle, shape};
     if (whole && blurredPicture_ && wanted == blurredShadow_) {
-        MultiplyBlurredShadow(*blurredPicture_, *buffer_, at, clipTest);
+        MultiplyBlurredShadow(*blurredPicture_, *surface, at, clipTest);
         return;
     }
     // The shape in the shadow colour on white, inset by half the blur so that the blur fits.
@@ -334,11 +343,11 @@ void TZebCanvas3D::PaintShadow(TZebShadow& shadow, const TRect& rect, bool ellip
         d->FillRect(area, ResolveColor(shadow.Color()));
     }
     if (!whole) {
-        BlurShadowInto(picture, buffer_.get(), at, r, shadow.SmoothBlur(), clipTest);
+        BlurShadowInto(picture, surface, at, r, shadow.SmoothBlur(), clipTest);
         return;
     }
     BlurShadowInto(picture, nullptr, {}, r, shadow.SmoothBlur());
-    MultiplyBlurredShadow(picture, *buffer_, at, clipTest);
+    MultiplyBlurredShadow(picture, *surface, at, clipTest);
     blurredShadow_ = wanted;
     blurredPicture_ = std::move(made);
 }
@@ -475,8 +484,9 @@ void TZebCanvas3D::textEffectPass(TZebShadow& shadow, int direction, int& x, int
     HDC d = dc();
     d->SetTextColor(ResolveColor(shadow.Color()));
     d->TextOut(sx, sy, text);
-    if (shadow.Smooth() && buffer_) {
-        // The shadow text is blurred where it lies in the buffer.
+    TBitmap* const surface = shadow.Smooth() ? pixelSurface(TargetCanvas()) : nullptr;
+    if (surface) {
+        // The shadow text is blurred where it lies in the surface.
         const TSizeFloat size = TextSizeFloat(text);
         const int tw = PixelRound(size.Width), th = PixelRound(size.Height);
         const unsigned deviceAlign = d->GetTextAlign();
@@ -488,8 +498,8 @@ void TZebCanvas3D::textEffectPass(TZebShadow& shadow, int direction, int& x, int
             at.X -= tw;
         TBlurFilter blur(nullptr);
         blur.SetSteps(std::max(1, shadow.SmoothBlur()));
-        blur.Apply(*buffer_, {std::max(0, at.X - 1), std::max(0, at.Y), std::min(buffer_->Width() - 1, at.X + tw),
-                              std::min(buffer_->Height() - 1, at.Y + th - 1)});
+        blur.Apply(*surface, {std::max(0, at.X - 1), std::max(0, at.Y), std::min(surface->Width() - 1, at.X + tw),
+                              std::min(surface->Height() - 1, at.Y + th - 1)});
         d = dc();
         d->SetTextAlign(deviceAlign);
         d->SetBkMode(TRANSPARENT);

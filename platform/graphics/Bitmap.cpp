@@ -111,6 +111,7 @@ public:
         if (dc_) SuspendDC(*dc_);
     }
     bool Allocated() const { return dc_ != nullptr; }
+    TBitmap* SurfaceBitmap() override { return HandleAllocated() && Handle() == dc_.get() ? &owner_ : nullptr; }
 
 protected:
     void CreateHandle() override

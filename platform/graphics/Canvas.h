@@ -7,6 +7,7 @@
 #include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/GraphicsObjects.h"
 
+class TBitmap;
 class TGraphic;
 
 using TCopyMode = TRop;
@@ -26,6 +27,9 @@ public:
     HDC Handle();
     void SetHandle(HDC dc);  // not owned; null detaches
     bool HandleAllocated() const { return dc_ != nullptr; }
+    // The bitmap whose pixels the device paints (its device units are the bitmap's pixels), for
+    // drawing that works on the pixels themselves; null on any other device.
+    virtual TBitmap* SurfaceBitmap() { return nullptr; }
 
     TPen* Pen() const { return pen_.get(); }
     TBrush* Brush() const { return brush_.get(); }

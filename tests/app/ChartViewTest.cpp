@@ -1,6 +1,10 @@
 // The chart view's controls: the view size from "DATA" and at show, the left-axis edits and box.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
 #include "chart/canvas/ZebFont.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ChartAxis.h"
@@ -15,6 +19,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/Buttons.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GraphicsObjects.h"
 
 namespace {
@@ -190,6 +195,34 @@ TEST_F(ChartViewTest, UncheckingTheBoxTakesAValidPairBesideTheCurrentRange)
     EXPECT_NE(Error().find("Axis Maximum Value must be >= Minimum"), String::npos) << Error();
     EXPECT_EQ(Left().Maximum(), maximum);
     EXPECT_EQ(Left().Minimum(), minimum);
+}
+
+// Drawn unbuffered straight onto a bitmap, each canvas gives the picture it gives through its buffer,
+// smooth shadows included.
+TEST_F(ChartViewTest, TheChartDrawnUnbufferedIsItsBufferedPicture)
+{
+    auto& w = CreateWindow();
+    for (int i = 0; i < 400; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%.2f %.2f", 25 * std::sin(i / 20.0), 15 * std::cos(i / 30.0));
+        w.ProcessLine(line);
+    }
+    TCustomChart& chart = *w.Chart1;
+    const TRect rect{0, 0, chart.Width(), chart.Height()};
+    for (const char* canvasClass : {"TZebCanvas3D", "TGDIPlusCanvas"}) {
+        SCOPED_TRACE(canvasClass);
+        chart.SetCanvasClassName(canvasClass);
+        TBitmap buffered(rect.Right, rect.Bottom, pf32bit), direct(rect.Right, rect.Bottom, pf32bit);
+        chart.SetBufferedDisplay(true);
+        chart.RenderTo(buffered.Canvas(), rect);
+        chart.SetBufferedDisplay(false);
+        chart.RenderTo(direct.Canvas(), rect);
+        chart.SetBufferedDisplay(true);
+        int differing = 0;
+        for (int y = 0; y < rect.Bottom; ++y)
+            differing += std::memcmp(buffered.ScanLine(y), direct.ScanLine(y), 4 * rect.Right) != 0;
+        EXPECT_EQ(differing, 0) << "rows";
+    }
 }
 
 }  // namespace

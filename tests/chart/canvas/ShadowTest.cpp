@@ -206,3 +206,50 @@ TEST(Shadow, SmoothShadowBlurredOnceLooksTheSameEveryFrame)
         EXPECT_EQ(differing, 0);
     }
 }
+
+// Drawn unbuffered straight onto a bitmap, a smooth shadow blurs into the bitmap's own pixels where
+// the device context's viewport origin puts it, and only inside the device clip when the shadow
+// keeps to it.
+TEST(Shadow, SmoothShadowDrawnUnbufferedBlursIntoTheBitmap)
+{
+    constexpr int W = 80, H = 50;
+    const TRect clipRect{13, -4, 33, H};  // logical units
+    const struct {
+        TPixelFormat format;
+        TPoint origin;
+        bool clip;
+    } cases[] = {{pf24bit, {0, 0}, false}, {pf32bit, {7, 4}, false}, {pf32bit, {7, 4}, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.format << " " << c.origin.X << "," << c.origin.Y << " " << c.clip);
+        TZebShadow shadow;
+        shadow.SetSize(4);
+        shadow.SetColor(clNavy);
+        shadow.SetClip(c.clip);
+        const int r = shadow.BlurRadius();
+        auto want = filled(W, H, clSilver);
+        auto picture = filled(30, 20, clWhite);
+        picture->Canvas()->Handle()->FillRect({r / 2, r / 2, 30 - r / 2, 20 - r / 2}, clNavy);
+        BlurShadowInto(*picture, want.get(), {10 + c.origin.X, 10 + c.origin.Y}, r, shadow.SmoothBlur());
+
+        TBitmap target(W, H, c.format);
+        TZebCanvas3D canvas;
+        canvas.SetBuffered(false);
+        canvas.PrepareView(target.Canvas(), nullptr, clWhite, false, {0, 0, W, H});
+        HDC d = canvas.GetDeviceContext();
+        d->FillRect({0, 0, W, H}, clSilver);
+        d->SetViewportOrg(c.origin);
+        if (c.clip) d->IntersectClipRect(clipRect.Left, clipRect.Top, clipRect.Right, clipRect.Bottom);
+        canvas.PaintShadow(shadow, {10, 10, 40, 30}, false, 0, {}, 0, 0, 360);
+        d->SelectClipRgn(nullptr);
+        d->SetViewportOrg({0, 0});
+
+        int differing = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                const bool inside = !c.clip || (x >= clipRect.Left + c.origin.X && x < clipRect.Right + c.origin.X);
+                differing += pixel(target, x, y) != (inside ? pixel(*want, x, y) : TColorRef{0xC0C0C0});
+            }
+        EXPECT_EQ(differing, 0);
+        EXPECT_EQ(target.PixelFormat(), c.format);
+    }
+}
