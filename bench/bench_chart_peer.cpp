@@ -67,6 +67,8 @@ struct TOurs {
         StartChartBench();
         TextToComponent(MainWindowChart, chart.get());
         chart->SetCanvasClassName(antialiased ? "TGDIPlusCanvas" : "TZebCanvas3D");
+        // Straight into the bitmap, as the peer paints into its image: no buffer of the screen.
+        chart->SetBufferedDisplay(false);
         const TColor colors[] = {static_cast<TColor>(0x8000FF), static_cast<TColor>(4259584)};
         const char* titles[] = {"X-Value", "Y-Value"};
         for (int i = 0; i < 2; ++i) {
