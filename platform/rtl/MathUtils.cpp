@@ -14,8 +14,9 @@ Int64 ToInt64(long double v)
 {
     // Valid range is [-2^63, 2^63); NaN fails both comparisons.
     if (!(v >= -kTwo63 && v < kTwo63)) throw EInvalidOp("Invalid floating point operation");
-    // v is already whole: rounding it is exact, and cheaper than a cast, which switches the x87
-    // unit to truncation and back.
+    // v is already whole. Below 2^53 it passes through a double exactly, whose conversion is one
+    // instruction; a cast of the long double itself switches the x87 unit to truncation and back.
+    if (v > -0x1p53L && v < 0x1p53L) return static_cast<Int64>(static_cast<double>(v));
     return std::llrint(v);
 }
 
@@ -23,7 +24,7 @@ int ToInt(long double v)
 {
     if (!(v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max()))
         throw EInvalidOp("Invalid floating point operation");
-    return static_cast<int>(std::llrint(v));  // whole already, as above
+    return static_cast<int>(static_cast<double>(v));  // whole already, as above
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ TEST(Round, HalfToEven)
                  {2.4999999, 2},
                  {-1.5, -2},
                  {1e15 + 0.5, 1000000000000000},
+                 {4503599627370497.5L, 4503599627370498LL},  // beyond a double's halves
+                 {9007199254740993.0L, 9007199254740993LL},  // 2^53 + 1: no double holds it
+                 {-9007199254740993.0L, -9007199254740993LL},
                  {-9223372036854775807.0L, -9223372036854775807LL}};
     for (const auto& c : cases) EXPECT_EQ(Round(c.value), c.expected) << static_cast<double>(c.value);
 }
