@@ -128,6 +128,17 @@ struct RowTarget {
 };
 
 // Fills a device rectangle inside the image with an opaque colour (formats as rowsWritable).
+// QRect's intersection, inline: a wide line comes as many runs of a few pixels each. A run given
+// back to front is turned round first, as QRect does; bounds are normalized already.
+QRect runWithin(const QRect& run, QPoint shift, const QRect& bounds)
+{
+    int l = run.left(), r = run.right(), t = run.top(), b = run.bottom();
+    if (r < l - 1) std::swap(l, r), ++l, --r;
+    if (b < t - 1) std::swap(t, b), ++t, --b;
+    return QRect(QPoint(std::max(l + shift.x(), bounds.left()), std::max(t + shift.y(), bounds.top())),
+                 QPoint(std::min(r + shift.x(), bounds.right()), std::min(b + shift.y(), bounds.bottom())));
+}
+
 void fillRows(const RowTarget& to, const QRect& r, QRgb pixel)
 {
     uchar* const bits = to.bits;
@@ -201,7 +212,7 @@ bool TDeviceContext::Impl::fillRuns(QColor color)
     if (!s.hasClip || s.clip.rectCount() == 1) {
         const QRect bounds = s.hasClip ? s.clip.boundingRect().intersected(img.rect()) : img.rect();
         for (const QRect& run : runs) {
-            const QRect dev = run.translated(shift).intersected(bounds);
+            const QRect dev = runWithin(run, shift, bounds);
             if (!dev.isEmpty()) fillRows(to, dev, pixel);
         }
         runs.clear();

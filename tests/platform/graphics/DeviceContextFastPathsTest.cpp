@@ -218,3 +218,44 @@ TEST(DeviceContextFastPaths, RoundCappedWideLinesCoverThePixelsWithinHalfThePenW
                 }
     EXPECT_EQ(wrong, 0);
 }
+
+TEST(DeviceContextFastPaths, WideLinesUnderAClipKeepTheUnclippedPixelsWithinIt)
+{
+    EnsureGuiApplication();
+    // Lines that leave the surface on every side, round and square capped.
+    auto draw = [](HDC dc) {
+        dc->SelectPen(SolidPen(clNavy, 3));
+        dc->MoveTo(-10, 40);
+        dc->LineTo(130, 52);
+        dc->MoveTo(60, -9);
+        dc->LineTo(47, 90);
+        dc->SelectPen(TLogPen{PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE, 4, clRed, {}});
+        dc->MoveTo(-3, 5);
+        dc->LineTo(123, 77);
+        dc->MoveTo(118, 2);
+        dc->LineTo(4, 78);
+    };
+    const int margin = 20;
+    for (const Scene& setup : scenes) {
+        if (!(setup.winExt == setup.vpExt)) continue;
+        SCOPED_TRACE(setup.name);
+        // The same lines unclipped, on a surface they stay within.
+        Surface reference(120 + 2 * margin, 80 + 2 * margin);
+        reference.dc->SetWindowOrg(setup.winOrg);
+        reference.dc->SetViewportOrg({setup.vpOrg.X + margin, setup.vpOrg.Y + margin});
+        draw(reference.dc);
+        const QImage& whole = BitmapImage(*reference.bmp);
+        Surface s(120, 80);
+        Apply(s.dc, setup);
+        draw(s.dc);
+        const QImage& drawn = BitmapImage(*s.bmp);
+        const QRegion clip = ClipOf(setup);
+        int wrong = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const QRgb want = clip.contains(QPoint(x, y)) ? whole.pixel(x + margin, y + margin) : 0xFFFFFFu;
+                wrong += (drawn.pixel(x, y) & 0xFFFFFF) != (want & 0xFFFFFF);
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
