@@ -1,13 +1,11 @@
 #include "chart/io/ExcelExport.h"
 
-#include "chart/core/ChartException.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ValueList.h"
 #include "chart/core/ZebConst.h"
 #include "chart/io/ExcelSource.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Convert.h"
-#include "platform/rtl/Format.h"
 #include "platform/system/Workbook.h"
 
 TSeriesDataClass ExcelExportClass = nullptr;
@@ -28,19 +26,6 @@ void TSeriesDataXLSObject::WriteToFile(const String& fileName)
     excel.Export();
 }
 
-namespace {
-
-// A number format that applies gives the value as shown; a shown text that does not read back as
-// a number leaves the value as it is.
-double CellValue(const TSeriesData& data, const TChartSeries* series, double value)
-{
-    if (data.ValueFormatFor(series).empty()) return value;
-    double shown = 0;
-    return TryStrToFloat(data.FormatValue(series, value), shown) ? shown : value;
-}
-
-}  // namespace
-
 void TZebExcelExport::Export()
 {
     PrepareMainColumns();
@@ -48,15 +33,7 @@ void TZebExcelExport::Export()
     const int firstList = HasColumn(cfXValues) ? 0 : 1;
     const int rows = RowCount();
     const int top = IncludeHeader() ? 2 : 1;
-    const Int64 sheetRows = Int64(rows) + top - 1;
-    Int64 columns = IncludeIndex() ? 1 : 0;
-    ForEachSeries([&](TChartSeries& series) { columns += labelColumns + series.ValueLists().Count() - firstList; });
-    if (sheetRows > TWorkbookWriter::MaxRows)
-        throw ChartException(Format("The spreadsheet file holds at most %d rows, the export has %d",
-                                    {TWorkbookWriter::MaxRows, sheetRows}));
-    if (columns > TWorkbookWriter::MaxColumns)
-        throw ChartException(Format("The spreadsheet file holds at most %d columns, the export has %d",
-                                    {TWorkbookWriter::MaxColumns, columns}));
+    RefuseBeyondSheet(TWorkbookWriter::MaxRows, TWorkbookWriter::MaxColumns);
 
     TWorkbookWriter sheet(fileName_, "Sheet1");
     if (IncludeHeader()) {
@@ -83,11 +60,11 @@ void TZebExcelExport::Export()
             }
             if (HasColumn(cfLabels)) sheet.WriteText(sheetRow, column++, series.GetLabelAt(row));
             if (HasColumn(cfColors)) sheet.WriteText(sheetRow, column++, ColorToHtmlText(series.GetPointColor(row)));
-            if (HasColumn(cfXValues)) sheet.WriteNumber(sheetRow, column++, CellValue(*this, &series, lists.ValueListAt(0)->ValueAt(row)));
+            if (HasColumn(cfXValues)) sheet.WriteNumber(sheetRow, column++, ShownValue(&series, lists.ValueListAt(0)->ValueAt(row)));
             // A null point leaves its Y and further cells empty.
             const bool null = series.IsNullPoint(row);
             for (int i = 1; i < lists.Count(); ++i, ++column)
-                if (!null) sheet.WriteNumber(sheetRow, column, CellValue(*this, &series, lists.ValueListAt(i)->ValueAt(row)));
+                if (!null) sheet.WriteNumber(sheetRow, column, ShownValue(&series, lists.ValueListAt(i)->ValueAt(row)));
         });
     }
     sheet.Save();

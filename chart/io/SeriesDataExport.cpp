@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/core/AxisPanel.h"
+#include "chart/core/ChartException.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/SeriesData.h"
 #include "chart/core/SeriesLists.h"
@@ -10,7 +11,9 @@
 #include "chart/io/ExportSink.h"
 #include "chart/io/FileReplace.h"
 #include "platform/classes/Published.h"
+#include "platform/rtl/Convert.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
 
 namespace {
@@ -112,6 +115,27 @@ int TSeriesData::RowCount() const
 String TSeriesData::ValueFormatFor(const TChartSeries* series) const
 {
     return series && useSeriesFormat_ ? series->ValueFormat() : valueFormat_;
+}
+
+double TSeriesData::ShownValue(const TChartSeries* series, double value) const
+{
+    if (ValueFormatFor(series).empty()) return value;
+    double shown = 0;
+    return TryStrToFloat(FormatValue(series, value), shown) ? shown : value;
+}
+
+void TSeriesData::RefuseBeyondSheet(Int64 maxRows, Int64 maxColumns) const
+{
+    const int labelColumns = (HasColumn(cfLabels) ? 1 : 0) + (HasColumn(cfColors) ? 1 : 0);
+    const int firstList = HasColumn(cfXValues) ? 0 : 1;
+    const Int64 sheetRows = Int64(RowCount()) + (IncludeHeader() ? 1 : 0);
+    Int64 columns = IncludeIndex() ? 1 : 0;
+    ForEachSeries([&](TChartSeries& series) { columns += labelColumns + series.ValueLists().Count() - firstList; });
+    if (sheetRows > maxRows)
+        throw ChartException(Format("The spreadsheet file holds at most %d rows, the export has %d", {maxRows, sheetRows}));
+    if (columns > maxColumns)
+        throw ChartException(
+            Format("The spreadsheet file holds at most %d columns, the export has %d", {maxColumns, columns}));
 }
 
 String TSeriesData::FormatValue(const TChartSeries* series, double value) const

@@ -63,6 +63,12 @@ public:
     String FormatValue(const TChartSeries* series, double value) const;
     // The number format that applies to the series' values ("" for the general conversion).
     String ValueFormatFor(const TChartSeries* series) const;
+    // A spreadsheet cell's number: rounded as the number format shows it; a shown text that does
+    // not read back as a number (thousands separators, literal text) leaves the value as it is.
+    double ShownValue(const TChartSeries* series, double value) const;
+    // After PrepareMainColumns: refuses a sheet of more rows or columns than the file format holds,
+    // before anything is written (a cut worksheet would look complete).
+    void RefuseBeyondSheet(Int64 maxRows, Int64 maxColumns) const;
 
     std::uint8_t ColumnFlags() const { return columnFlags_; }
     bool HasColumn(std::uint8_t flag) const { return (columnFlags_ & flag) != 0; }
@@ -179,9 +185,6 @@ class TSeriesDataXLS : public TSeriesData {
 public:
     using TSeriesData::TSeriesData;
     void WriteToStream(TStream& stream) override;
-
-private:
-    double cellValue(const TChartSeries* series, double value) const;
 };
 
 // { "chart": [ one object per series with its points ] }. Numbers with "." whatever the locale,

@@ -1,6 +1,5 @@
 #include <cstring>
 
-#include "chart/core/ChartException.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ValueList.h"
 #include "chart/core/ZebConst.h"
@@ -10,7 +9,6 @@
 #include "platform/classes/Published.h"
 #include "platform/rtl/Convert.h"
 #include "platform/rtl/FloatFormat.h"
-#include "platform/rtl/Format.h"
 
 namespace {
 
@@ -69,16 +67,8 @@ void TSeriesDataXLS::WriteToStream(TStream& stream)
     const int labelColumns = (HasColumn(cfLabels) ? 1 : 0) + (HasColumn(cfColors) ? 1 : 0);
     const int firstList = HasColumn(cfXValues) ? 0 : 1;
 
-    // Refused before the first byte: a cut worksheet would look complete.
+    RefuseBeyondSheet(MaxRows, MaxColumns);
     const int rows = RowCount();
-    const int sheetRows = rows + (IncludeHeader() ? 1 : 0);
-    int columns = IncludeIndex() ? 1 : 0;
-    ForEachSeries([&](TChartSeries& series) { columns += labelColumns + series.ValueLists().Count() - firstList; });
-    if (sheetRows > MaxRows)
-        throw ChartException(Format("The spreadsheet file holds at most %d rows, the export has %d", {MaxRows, sheetRows}));
-    if (columns > MaxColumns)
-        throw ChartException(
-            Format("The spreadsheet file holds at most %d columns, the export has %d", {MaxColumns, columns}));
 
     TStreamSink sink(stream);
     TBiffWriter biff(sink);
@@ -111,21 +101,12 @@ void TSeriesDataXLS::WriteToStream(TStream& stream)
                 if (i > 0 && null)
                     biff.Blank(sheetRow, column++);
                 else
-                    biff.Number(sheetRow, column++, cellValue(&series, lists.ValueListAt(i)->ValueAt(row)));
+                    biff.Number(sheetRow, column++, ShownValue(&series, lists.ValueListAt(i)->ValueAt(row)));
             }
         });
     }
     biff.Record(RecordEof, {});
     sink.Flush();
-}
-
-// Rounded as the number format shows it; a formatted text that does not read back as a number
-// (thousands separators, literal text) leaves the value as it is.
-double TSeriesDataXLS::cellValue(const TChartSeries* series, double value) const
-{
-    if (ValueFormatFor(series).empty()) return value;
-    double shown = 0;
-    return TryStrToFloat(FormatValue(series, value), shown) ? shown : value;
 }
 
 TV_PUBLISHED(TSeriesDataXLS) {}
