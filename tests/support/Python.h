@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Commands.h"
 #include "tests/support/TempName.h"
 
 namespace testsupport {
@@ -24,12 +25,7 @@ inline std::string RunPython(const std::string& python, const std::string& scrip
     std::ofstream(path) << script;
     std::string command = python + " " + ShellQuote(path);
     for (const std::string& arg : args) command += " " + ShellQuote(arg);
-    std::string out;
-    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
-        std::array<char, 256> buffer{};
-        while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) out += buffer.data();
-        pclose(pipe);
-    }
+    const std::string out = RunCommandStatus(command).Output;
     std::remove(path.c_str());
     return out;
 }

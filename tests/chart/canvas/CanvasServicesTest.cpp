@@ -11,6 +11,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Fonts.h"
 #include "platform/rtl/StringList.h"
+#include "tests/support/Commands.h"
 
 namespace {
 std::vector<Byte> bmpBytes(TBitmap& bmp)
@@ -54,12 +55,9 @@ TEST(CanvasServices, ResolutionIsWrittenAsPixelsPerMetre)
     const std::string path = ::testing::TempDir() + "resolution96.bmp";
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    const std::string cmd = "identify -units PixelsPerInch -format \"%x %y\" " + path;
-    FILE* p = popen(cmd.c_str(), "r");
-    ASSERT_NE(p, nullptr);
+    const std::string answer = RunCommand("identify -units PixelsPerInch -format \"%x %y\" " + path);
     double x = 0, y = 0;
-    const int read = std::fscanf(p, "%lf %lf", &x, &y);
-    pclose(p);
+    const int read = std::sscanf(answer.c_str(), "%lf %lf", &x, &y);
     ASSERT_EQ(read, 2) << "identify did not answer";
     EXPECT_NEAR(x, 96, 0.05);
     EXPECT_NEAR(y, 96, 0.05);

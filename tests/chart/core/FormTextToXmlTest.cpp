@@ -11,6 +11,7 @@
 
 #include "chart/core/FormTextToXml.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/Commands.h"
 
 namespace {
 
@@ -36,17 +37,10 @@ std::string xmllintComplaint(const String& xml)
 {
     const auto file = std::filesystem::temp_directory_path() / ("tv-xml-" + std::to_string(::getpid()) + ".xml");
     std::ofstream(file, std::ios::binary) << xml;
-    const std::string command = "xmllint --noout '" + file.string() + "' 2>&1";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        if (::pclose(pipe) != 0 && output.empty()) output = "xmllint failed";
-    } else {
-        output = "xmllint could not run";
-    }
+    TCommandResult result = RunCommandStatus("xmllint --noout '" + file.string() + "'");
     std::filesystem::remove(file);
-    return output;
+    if (result.Code != 0 && result.Output.empty()) result.Output = "xmllint failed";
+    return result.Output;
 }
 
 // The locale's language for one test (LC_ALL).

@@ -10,20 +10,13 @@
 #include "platform/forms/Printers.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/rtl/Files.h"
+#include "tests/support/Commands.h"
 
 namespace {
 
-String Run(const String& command)
-{
-    String out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) return out;
-    char buf[512];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, pipe.get())) > 0;) out.append(buf, n);
-    return out;
-}
+String Run(const String& command) { return RunCommand(command); }
 
-bool HavePoppler() { return std::system("command -v pdfinfo >/dev/null && command -v pdftoppm >/dev/null") == 0; }
+bool HavePoppler() { return HaveProgram("pdfinfo") && HaveProgram("pdftoppm"); }
 
 // The value of one "Name: value" line of pdfinfo.
 String Info(const String& pdf, const String& field)

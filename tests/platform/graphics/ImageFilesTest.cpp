@@ -12,6 +12,7 @@
 #include "platform/graphics/GdiConsts.h"
 #include "platform/graphics/Images.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/Commands.h"
 
 namespace {
 
@@ -24,22 +25,6 @@ fs::path TempDir()
     return p;
 }
 
-bool HaveTool(const char* name)
-{
-    std::string cmd = std::string("command -v ") + name + " >/dev/null 2>&1";
-    return std::system(cmd.c_str()) == 0;
-}
-
-std::string Shell(const std::string& cmd)
-{
-    std::string out;
-    FILE* f = popen(cmd.c_str(), "r");
-    if (!f) return out;
-    char buf[256];
-    while (fgets(buf, sizeof buf, f)) out += buf;
-    pclose(f);
-    return out;
-}
 
 // A 7 x 5 picture with distinct colours in the corners (odd width: row padding matters).
 void Paint(TBitmap& b)
@@ -211,7 +196,7 @@ TEST(BitmapFiles, BadDataRaisesAndKeepsThePicture)
 
 TEST(BitmapFiles, OutsideDecoderReadsOurFiles)
 {
-    if (!HaveTool("identify")) GTEST_SKIP() << "identify (imagemagick) not installed";
+    if (!HaveProgram("identify")) GTEST_SKIP() << "identify (imagemagick) not installed";
     fs::path dir = TempDir();
     for (TPixelFormat f : {pf1bit, pf8bit, pf24bit, pf32bit}) {
         TBitmap b(7, 5, pf24bit);
@@ -219,13 +204,13 @@ TEST(BitmapFiles, OutsideDecoderReadsOurFiles)
         b.SetPixelFormat(f);
         fs::path file = dir / ("bmp" + std::to_string(f) + ".bmp");
         b.SaveToFile(file.string());
-        std::string info = Shell("identify -format '%w %h' '" + file.string() + "'");
+        std::string info = RunCommand("identify -format '%w %h' '" + file.string() + "'");
         EXPECT_EQ(info, "7 5") << f;
         if (f >= pf24bit) {
             // The bottom-left pixel as the outside decoder sees it.
-            std::string px = Shell("convert '" + file.string() + "' -format '%[pixel:p{0,4}]' info:");
+            std::string px = RunCommand("convert '" + file.string() + "' -format '%[pixel:p{0,4}]' info:");
             EXPECT_NE(px.find("(0,0,255"), std::string::npos) << px;
-            px = Shell("convert '" + file.string() + "' -format '%[pixel:p{0,0}]' info:");
+            px = RunCommand("convert '" + file.string() + "' -format '%[pixel:p{0,0}]' info:");
             EXPECT_NE(px.find("(255,0,0"), std::string::npos) << px;
         }
     }
@@ -257,11 +242,11 @@ TEST(JpegFiles, EncodeDecodeRoundTripCheckedWithDjpeg)
     EXPECT_LT(GetBValue(left), 30);
     EXPECT_GT(GetBValue(right), 230);
 
-    if (!HaveTool("djpeg")) GTEST_SKIP() << "djpeg not installed";
+    if (!HaveProgram("djpeg")) GTEST_SKIP() << "djpeg not installed";
     fs::path dir = TempDir();
     fs::path file = dir / "round.jpg";
     j.SaveToFile(file.string());
-    std::string ppm = Shell("djpeg -pnm '" + file.string() + "' | head -c 20");
+    std::string ppm = RunCommand("djpeg -pnm '" + file.string() + "' | head -c 20");
     EXPECT_EQ(ppm.rfind("P6\n32 16\n255\n", 0), 0u) << ppm;
     fs::remove_all(dir);
 }
@@ -275,11 +260,11 @@ TEST(JpegFiles, GrayscaleAndScaleOptions)
     j.SetGrayscale(true);
     TMemoryStream m;
     j.SaveToStream(m);
-    if (HaveTool("identify")) {
+    if (HaveProgram("identify")) {
         fs::path dir = TempDir();
         fs::path file = dir / "gray.jpg";
         j.SaveToFile(file.string());
-        EXPECT_EQ(Shell("identify -format '%[colorspace] %w' '" + file.string() + "'"), "Gray 40");
+        EXPECT_EQ(RunCommand("identify -format '%[colorspace] %w' '" + file.string() + "'"), "Gray 40");
         fs::remove_all(dir);
     }
     m.SetPosition(0);
