@@ -12,10 +12,11 @@
 #include "chart/core/ZebFunction.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/Control.h"
+#include "chart/core/UnitStarts.h"
 
 namespace {
 
-int starts = 0;
+TUnitStarts starts;
 
 // The classes stored charts name.
 std::vector<const TMetaClass*> storedClasses()
@@ -28,7 +29,7 @@ std::vector<const TMetaClass*> storedClasses()
 
 void StartEngineCoreUnit()
 {
-    if (starts++ > 0) return;
+    if (!starts.First()) return;
     StartClassGroup(TControl::StaticClass());
     ActivateClassGroup(TControl::StaticClass());
     for (const TMetaClass* cls :
@@ -40,9 +41,9 @@ void StartEngineCoreUnit()
 
 void StopEngineCoreUnit()
 {
-    if (starts == 0 || --starts > 0) return;
+    if (!starts.Last()) return;
     SeriesSourceClassList().clear();
     for (const TMetaClass* cls : storedClasses()) UnRegisterClass(*cls);
 }
 
-int EngineCoreUnitStarts() { return starts; }
+int EngineCoreUnitStarts() { return starts.count; }

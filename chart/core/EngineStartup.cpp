@@ -10,6 +10,7 @@
 #include "chart/core/ZebProcs.h"
 #include "chart/core/ZebSpline.h"
 #include "platform/rtl/Convert.h"
+#include "chart/core/UnitStarts.h"
 
 namespace {
 TFilterTexts filterTexts()
@@ -43,12 +44,12 @@ TFilterTexts filterTexts()
     return t;
 }
 
-int engineStarts = 0;
+TUnitStarts engineStarts;
 }  // namespace
 
 void StartChartEngine()
 {
-    if (engineStarts++ > 0) return;
+    if (!engineStarts.First()) return;
     StartMessageTexts();
     StartExtendedTexts();
     StartEngineRoutines();
@@ -62,7 +63,7 @@ void StartChartEngine()
 
 void StopChartEngine()
 {
-    if (engineStarts == 0 || --engineStarts > 0) return;
+    if (!engineStarts.Last()) return;
     StopSplineUnit();
     StopGdiPlusUnit();
     StopFilterUnit();

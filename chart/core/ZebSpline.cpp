@@ -9,6 +9,7 @@
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/ZebConst.h"
 #include "platform/classes/Published.h"
+#include "chart/core/UnitStarts.h"
 
 namespace {
 class TSmoothingFunctionClass : public TZebFunctionClass {
@@ -254,17 +255,17 @@ void TSmoothingFunction::SetupSampleChart(TCustomAxisPanel* chart)
 // ---- unit ----
 
 namespace {
-int splineStarts = 0;
+TUnitStarts splineStarts;
 }
 
 void StartSplineUnit()
 {
-    if (splineStarts++ > 0) return;
+    if (!splineStarts.First()) return;
     RegisterFunctionType(TSmoothingFunction::StaticClass(), &TxtSmoothing, &TxtExtended, 1);
 }
 
 void StopSplineUnit()
 {
-    if (splineStarts == 0 || --splineStarts > 0) return;
+    if (!splineStarts.Last()) return;
     UnregisterFunctionTypes({&TSmoothingFunction::StaticClass()});
 }

@@ -12,6 +12,7 @@
 #include "chart/functions/PriceVolumeFunctions.h"
 #include "chart/functions/StatisticsFunctions.h"
 #include "chart/series/HistogramSeries.h"
+#include "chart/core/UnitStarts.h"
 
 namespace {
 
@@ -61,13 +62,13 @@ const std::vector<TStatisticsType>& statisticsTypes()
     return types;
 }
 
-int starts = 0;
+TUnitStarts starts;
 
 }  // namespace
 
 void StartStatisticsUnit()
 {
-    if (starts++ > 0) return;
+    if (!starts.First()) return;
     for (const TStatisticsType& t : statisticsTypes()) {
         if (t.IsSeries)
             RegisterSeriesType(t.Class(), t.Description, t.GalleryPage, 1);
@@ -78,7 +79,7 @@ void StartStatisticsUnit()
 
 void StopStatisticsUnit()
 {
-    if (starts == 0 || --starts > 0) return;
+    if (!starts.Last()) return;
     for (const TStatisticsType& t : statisticsTypes()) {
         if (t.IsSeries)
             UnregisterSeriesTypes({&t.Class()});

@@ -11,6 +11,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Strings.h"
 #include "platform/system/Download.h"
+#include "chart/core/UnitStarts.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ TCachedStreamList& CachedStreamList()
     return list;
 }
 
-int starts = 0;
+TUnitStarts starts;
 
 }  // namespace
 
@@ -79,7 +80,7 @@ int LoadCachedStream(const String& name, TStream& destination)
 
 void StartURLUnit()
 {
-    if (starts++ > 0) return;
+    if (!starts.First()) return;
     // The renderer fetches images while painting and takes a failure as a code: a missing file
     // gives the image's placeholder, not an exception out of the paint.
     SetLoadStreamHook([](const String& name, TStream& stream) {
@@ -96,7 +97,7 @@ void StartURLUnit()
 
 void StopURLUnit()
 {
-    if (starts == 0 || --starts > 0) return;
+    if (!starts.Last()) return;
     DownloadURLHook = nullptr;
     CachedStreamList().Clear();
 }

@@ -16,6 +16,7 @@
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Strings.h"
 #include "platform/system/Workbook.h"
+#include "chart/core/UnitStarts.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ std::vector<double> BlockValues(const TCellBlock& block)
     return values;
 }
 
-int starts = 0;
+TUnitStarts starts;
 
 }  // namespace
 
@@ -222,7 +223,7 @@ void TZebExcelSource::CloseSource()
 
 void StartExcelSourceUnit()
 {
-    if (starts++ > 0) return;
+    if (!starts.First()) return;
     ExcelExportClass = &CreateSeriesDataXLSObject;
     ActivateClassGroup(TControl::StaticClass());
     RegisterClass(TZebExcelSource::StaticClass());
@@ -231,7 +232,7 @@ void StartExcelSourceUnit()
 
 void StopExcelSourceUnit()
 {
-    if (starts == 0 || --starts > 0) return;
+    if (!starts.Last()) return;
     ExcelExportClass = nullptr;
     auto& list = SeriesSourceClassList();
     list.erase(std::remove(list.begin(), list.end(), &TZebExcelSource::StaticClass()), list.end());

@@ -8,11 +8,12 @@
 #include "chart/series/HorizBarSeries.h"
 #include "chart/series/LineSeries.h"
 #include "chart/series/PieSeries.h"
+#include "chart/core/UnitStarts.h"
 
 namespace {
 
-int standardStarts = 0;
-int donutStarts = 0;
+TUnitStarts standardStarts;
+TUnitStarts donutStarts;
 
 }  // namespace
 
@@ -31,22 +32,22 @@ void AddStandardSeriesToGallery()
 
 void StartStandardSeriesUnit()
 {
-    if (standardStarts++ == 0) AddStandardSeriesToGallery();
+    if (standardStarts.First()) AddStandardSeriesToGallery();
 }
 
 void StopStandardSeriesUnit()
 {
-    if (standardStarts > 0) --standardStarts;
+    standardStarts.Last();  // the gallery entries go with the registries at the chart unit's end
 }
 
 void StartDonutUnit()
 {
-    if (donutStarts++ == 0) RegisterSeriesType(TDonutSeries::StaticClass(), &TxtDonut, &TxtExtended, 1);
+    if (donutStarts.First()) RegisterSeriesType(TDonutSeries::StaticClass(), &TxtDonut, &TxtExtended, 1);
 }
 
 void StopDonutUnit()
 {
-    if (donutStarts == 0 || --donutStarts > 0) return;
+    if (!donutStarts.Last()) return;
     UnregisterSeriesTypes({&TDonutSeries::StaticClass()});
 }
 
