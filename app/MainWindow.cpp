@@ -37,6 +37,7 @@
 #include "widgets/meters/Register.h"
 #include "widgets/styled/QMPanel.h"
 #include "widgets/sevenseg/SevenSegmentDisplay.h"
+#include "platform/forms/FormComponents.h"
 
 TfKAVRO_IN_D_485_Viewer* fKAVRO_IN_D_485_Viewer = nullptr;
 
@@ -110,33 +111,28 @@ TfKAVRO_IN_D_485_Viewer::~TfKAVRO_IN_D_485_Viewer() = default;
 void TfKAVRO_IN_D_485_Viewer::Loaded()
 {
     TForm::Loaded();
-    auto find = [this](const char* name) {
-        TComponent* c = FindComponent(name);
-        if (!c) throw EComponentError(String("Component ") + name + " missing from the window");
-        return c;
-    };
-    VaComm1 = dynamic_cast<TVaComm*>(find("VaComm1"));
-    shDataRecieve = dynamic_cast<TShape*>(find("shDataRecieve"));
-    Memo1 = dynamic_cast<TMemo*>(find("Memo1"));
-    ssXValue = dynamic_cast<TiSevenSegmentAnalog*>(find("ssXValue"));
-    ssYValue = dynamic_cast<TiSevenSegmentAnalog*>(find("ssYValue"));
-    meterXValue = dynamic_cast<TVnDB180Meter*>(find("meterXValue"));
-    meterYValue = dynamic_cast<TVnDB180Meter*>(find("meterYValue"));
-    CheckBox1 = dynamic_cast<TCheckBox*>(find("CheckBox1"));
-    ePortNo = dynamic_cast<TComboBox*>(find("ePortNo"));
-    cbBaudrate = dynamic_cast<TComboBox*>(find("cbBaudrate"));
-    cbbID = dynamic_cast<TComboBox*>(find("cbbID"));
-    lbComOpen = dynamic_cast<TLabel*>(find("lbComOpen"));
-    lbStart = dynamic_cast<TLabel*>(find("lbStart"));
-    lbStop = dynamic_cast<TLabel*>(find("lbStop"));
+    FindFormComponent(*this, VaComm1, "VaComm1");
+    FindFormComponent(*this, shDataRecieve, "shDataRecieve");
+    FindFormComponent(*this, Memo1, "Memo1");
+    FindFormComponent(*this, ssXValue, "ssXValue");
+    FindFormComponent(*this, ssYValue, "ssYValue");
+    FindFormComponent(*this, meterXValue, "meterXValue");
+    FindFormComponent(*this, meterYValue, "meterYValue");
+    FindFormComponent(*this, CheckBox1, "CheckBox1");
+    FindFormComponent(*this, ePortNo, "ePortNo");
+    FindFormComponent(*this, cbBaudrate, "cbBaudrate");
+    FindFormComponent(*this, cbbID, "cbbID");
+    FindFormComponent(*this, lbComOpen, "lbComOpen");
+    FindFormComponent(*this, lbStart, "lbStart");
+    FindFormComponent(*this, lbStop, "lbStop");
     const char* sendNames[5] = {"edtSend1", "edtSend2", "edtSend3", "edtSend4", "edtSend5"};
-    for (int i = 0; i < 5; ++i) edtSend[i] = dynamic_cast<TEdit*>(find(sendNames[i]));
-    StatusBar1 = dynamic_cast<TStatusBar*>(find("StatusBar1"));
-    Chart1 = dynamic_cast<TChart*>(find("Chart1"));
-    edACDataQuantity = dynamic_cast<TEdit*>(find("edACDataQuantity"));
-    edChart1LeftMax = dynamic_cast<TEdit*>(find("edChart1LeftMax"));
-    edChart1LeftMin = dynamic_cast<TEdit*>(find("edChart1LeftMin"));
-    cbChart1LeftAuto = dynamic_cast<TCheckBox*>(find("cbChart1LeftAuto"));
+    for (int i = 0; i < 5; ++i) FindFormComponent(*this, edtSend[i], sendNames[i]);
+    FindFormComponent(*this, StatusBar1, "StatusBar1");
+    FindFormComponent(*this, Chart1, "Chart1");
+    FindFormComponent(*this, edACDataQuantity, "edACDataQuantity");
+    FindFormComponent(*this, edChart1LeftMax, "edChart1LeftMax");
+    FindFormComponent(*this, edChart1LeftMin, "edChart1LeftMin");
+    FindFormComponent(*this, cbChart1LeftAuto, "cbChart1LeftAuto");
     if (!Chart1->GetSeriesAt(0) || !Chart1->GetSeriesAt(1))
         throw EComponentError("The chart's two series are missing from the window");
     frame_.reset(new TTimer(nullptr));

@@ -21,6 +21,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Strings.h"
 #include "platform/system/Registry.h"
+#include "platform/forms/FormComponents.h"
 
 void TvRegisterResources_chartcore();
 
@@ -76,25 +77,21 @@ TZebExceptionForm::TZebExceptionForm(TComponent* owner) : TForm(owner)
 void TZebExceptionForm::Loaded()
 {
     TForm::Loaded();
-    auto find = [this]<class T>(T*& field, const char* name) {
-        field = dynamic_cast<T*>(FindComponent(name));
-        if (!field) throw EComponentError(String("Component ") + name + " missing from the report dialog");
-    };
-    find(PanelMain, "PanelMain");
-    find(Label1, "Label1");
-    find(Label3, "Label3");
-    find(LabelError, "LabelError");
-    find(Panel1, "Panel1");
-    find(Label7, "Label7");
-    find(Label5, "Label5");
-    find(Email, "Email");
-    find(Label6, "Label6");
-    find(MemoComments, "MemoComments");
-    find(Label2, "Label2");
-    find(Label4, "Label4");
-    find(LabelServer, "LabelServer");
-    find(Button1, "Button1");
-    find(Button2, "Button2");
+    FindFormComponent(*this, PanelMain, "PanelMain");
+    FindFormComponent(*this, Label1, "Label1");
+    FindFormComponent(*this, Label3, "Label3");
+    FindFormComponent(*this, LabelError, "LabelError");
+    FindFormComponent(*this, Panel1, "Panel1");
+    FindFormComponent(*this, Label7, "Label7");
+    FindFormComponent(*this, Label5, "Label5");
+    FindFormComponent(*this, Email, "Email");
+    FindFormComponent(*this, Label6, "Label6");
+    FindFormComponent(*this, MemoComments, "MemoComments");
+    FindFormComponent(*this, Label2, "Label2");
+    FindFormComponent(*this, Label4, "Label4");
+    FindFormComponent(*this, LabelServer, "LabelServer");
+    FindFormComponent(*this, Button1, "Button1");
+    FindFormComponent(*this, Button2, "Button2");
 }
 
 String TZebExceptionForm::ReportAddress() const

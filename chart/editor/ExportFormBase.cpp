@@ -39,6 +39,7 @@
 #include "platform/system/DesktopPrograms.h"
 #include "platform/system/Mail.h"
 #include "platform/system/TempFolder.h"
+#include "platform/forms/FormComponents.h"
 
 namespace {
 
@@ -104,62 +105,62 @@ TZebExportFormBase::~TZebExportFormBase() = default;
 void TZebExportFormBase::Loaded()
 {
     TForm::Loaded();
-    FindEditorComponent(*this, PageControl1, "PageControl1");
-    FindEditorComponent(*this, TabPicture, "TabPicture");
-    FindEditorComponent(*this, GroupBox1, "GroupBox1");
-    FindEditorComponent(*this, LBFormat, "LBFormat");
-    FindEditorComponent(*this, Splitter1, "Splitter1");
-    FindEditorComponent(*this, PageOptions, "PageOptions");
-    FindEditorComponent(*this, TabOptions, "TabOptions");
-    FindEditorComponent(*this, TabSize, "TabSize");
-    FindEditorComponent(*this, EWidth, "EWidth");
-    FindEditorComponent(*this, UDWidth, "UDWidth");
-    FindEditorComponent(*this, EHeight, "EHeight");
-    FindEditorComponent(*this, UDHeight, "UDHeight");
-    FindEditorComponent(*this, CBAspect, "CBAspect");
-    FindEditorComponent(*this, CBPicSize, "CBPicSize");
-    FindEditorComponent(*this, LabelPicSize, "LabelPicSize");
-    FindEditorComponent(*this, CBScale, "CBScale");
-    FindEditorComponent(*this, TabNative, "TabNative");
-    FindEditorComponent(*this, CBNativeData, "CBNativeData");
-    FindEditorComponent(*this, CBNativeFormat, "CBNativeFormat");
-    FindEditorComponent(*this, CBFileSize, "CBFileSize");
-    FindEditorComponent(*this, LabelSize, "LabelSize");
-    FindEditorComponent(*this, BViewNative, "BViewNative");
-    FindEditorComponent(*this, TabData, "TabData");
-    FindEditorComponent(*this, Panel5, "Panel5");
-    FindEditorComponent(*this, CBSeries, "CBSeries");
-    FindEditorComponent(*this, RGText, "RGText");
-    FindEditorComponent(*this, CBDataPreview, "CBDataPreview");
-    FindEditorComponent(*this, PageDataOptions, "PageDataOptions");
-    FindEditorComponent(*this, TabInclude, "TabInclude");
-    FindEditorComponent(*this, CBIndex, "CBIndex");
-    FindEditorComponent(*this, CBLabels, "CBLabels");
-    FindEditorComponent(*this, CBHeader, "CBHeader");
-    FindEditorComponent(*this, CBColors, "CBColors");
-    FindEditorComponent(*this, TabDataOptions, "TabDataOptions");
-    FindEditorComponent(*this, CBDelim, "CBDelim");
-    FindEditorComponent(*this, ECustom, "ECustom");
-    FindEditorComponent(*this, EQuotes, "EQuotes");
-    FindEditorComponent(*this, CBXMLEncoding, "CBXMLEncoding");
-    FindEditorComponent(*this, TabJSON, "TabJSON");
-    FindEditorComponent(*this, RGJsonDate, "RGJsonDate");
-    FindEditorComponent(*this, TabExcel, "TabExcel");
-    FindEditorComponent(*this, RGExcelVers, "RGExcelVers");
-    FindEditorComponent(*this, TabFormat, "TabFormat");
-    FindEditorComponent(*this, CBUseSeriesFormat, "CBUseSeriesFormat");
-    FindEditorComponent(*this, SeriesValueFormat, "SeriesValueFormat");
-    FindEditorComponent(*this, BFormat, "BFormat");
-    FindEditorComponent(*this, MemoData, "MemoData");
-    FindEditorComponent(*this, Panel1, "Panel1");
-    FindEditorComponent(*this, BCopy, "BCopy");
-    FindEditorComponent(*this, BSave, "BSave");
-    FindEditorComponent(*this, BSend, "BSend");
-    FindEditorComponent(*this, BPreview, "BPreview");
-    FindEditorComponent(*this, BClose, "BClose");
-    FindEditorComponent(*this, SaveDialogPicture, "SaveDialogPicture");
-    FindEditorComponent(*this, SaveDialogData, "SaveDialogData");
-    FindEditorComponent(*this, SaveDialogNative, "SaveDialogNative");
+    FindFormComponent(*this, PageControl1, "PageControl1");
+    FindFormComponent(*this, TabPicture, "TabPicture");
+    FindFormComponent(*this, GroupBox1, "GroupBox1");
+    FindFormComponent(*this, LBFormat, "LBFormat");
+    FindFormComponent(*this, Splitter1, "Splitter1");
+    FindFormComponent(*this, PageOptions, "PageOptions");
+    FindFormComponent(*this, TabOptions, "TabOptions");
+    FindFormComponent(*this, TabSize, "TabSize");
+    FindFormComponent(*this, EWidth, "EWidth");
+    FindFormComponent(*this, UDWidth, "UDWidth");
+    FindFormComponent(*this, EHeight, "EHeight");
+    FindFormComponent(*this, UDHeight, "UDHeight");
+    FindFormComponent(*this, CBAspect, "CBAspect");
+    FindFormComponent(*this, CBPicSize, "CBPicSize");
+    FindFormComponent(*this, LabelPicSize, "LabelPicSize");
+    FindFormComponent(*this, CBScale, "CBScale");
+    FindFormComponent(*this, TabNative, "TabNative");
+    FindFormComponent(*this, CBNativeData, "CBNativeData");
+    FindFormComponent(*this, CBNativeFormat, "CBNativeFormat");
+    FindFormComponent(*this, CBFileSize, "CBFileSize");
+    FindFormComponent(*this, LabelSize, "LabelSize");
+    FindFormComponent(*this, BViewNative, "BViewNative");
+    FindFormComponent(*this, TabData, "TabData");
+    FindFormComponent(*this, Panel5, "Panel5");
+    FindFormComponent(*this, CBSeries, "CBSeries");
+    FindFormComponent(*this, RGText, "RGText");
+    FindFormComponent(*this, CBDataPreview, "CBDataPreview");
+    FindFormComponent(*this, PageDataOptions, "PageDataOptions");
+    FindFormComponent(*this, TabInclude, "TabInclude");
+    FindFormComponent(*this, CBIndex, "CBIndex");
+    FindFormComponent(*this, CBLabels, "CBLabels");
+    FindFormComponent(*this, CBHeader, "CBHeader");
+    FindFormComponent(*this, CBColors, "CBColors");
+    FindFormComponent(*this, TabDataOptions, "TabDataOptions");
+    FindFormComponent(*this, CBDelim, "CBDelim");
+    FindFormComponent(*this, ECustom, "ECustom");
+    FindFormComponent(*this, EQuotes, "EQuotes");
+    FindFormComponent(*this, CBXMLEncoding, "CBXMLEncoding");
+    FindFormComponent(*this, TabJSON, "TabJSON");
+    FindFormComponent(*this, RGJsonDate, "RGJsonDate");
+    FindFormComponent(*this, TabExcel, "TabExcel");
+    FindFormComponent(*this, RGExcelVers, "RGExcelVers");
+    FindFormComponent(*this, TabFormat, "TabFormat");
+    FindFormComponent(*this, CBUseSeriesFormat, "CBUseSeriesFormat");
+    FindFormComponent(*this, SeriesValueFormat, "SeriesValueFormat");
+    FindFormComponent(*this, BFormat, "BFormat");
+    FindFormComponent(*this, MemoData, "MemoData");
+    FindFormComponent(*this, Panel1, "Panel1");
+    FindFormComponent(*this, BCopy, "BCopy");
+    FindFormComponent(*this, BSave, "BSave");
+    FindFormComponent(*this, BSend, "BSend");
+    FindFormComponent(*this, BPreview, "BPreview");
+    FindFormComponent(*this, BClose, "BClose");
+    FindFormComponent(*this, SaveDialogPicture, "SaveDialogPicture");
+    FindFormComponent(*this, SaveDialogData, "SaveDialogData");
+    FindFormComponent(*this, SaveDialogNative, "SaveDialogNative");
 }
 
 // ---- creation, showing, closing ----------------------------------------------------------------

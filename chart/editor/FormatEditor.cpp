@@ -13,6 +13,7 @@
 #include "platform/forms/StdCtrls.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/StringList.h"
+#include "platform/forms/FormComponents.h"
 
 namespace {
 
@@ -61,26 +62,26 @@ TFormatEditor::TFormatEditor(TComponent* owner) : TForm(owner) { InitEditorForm(
 void TFormatEditor::Loaded()
 {
     TForm::Loaded();
-    FindEditorComponent(*this, Panel1, "Panel1");
-    FindEditorComponent(*this, RBInteger, "RBInteger");
-    FindEditorComponent(*this, Label1, "Label1");
-    FindEditorComponent(*this, Edit1, "Edit1");
-    FindEditorComponent(*this, UpDown1, "UpDown1");
-    FindEditorComponent(*this, CBFixedDecimals, "CBFixedDecimals");
-    FindEditorComponent(*this, Label2, "Label2");
-    FindEditorComponent(*this, Edit2, "Edit2");
-    FindEditorComponent(*this, UpDown2, "UpDown2");
-    FindEditorComponent(*this, CBThousands, "CBThousands");
-    FindEditorComponent(*this, CBPercent, "CBPercent");
-    FindEditorComponent(*this, CBCurrency, "CBCurrency");
-    FindEditorComponent(*this, RBDate, "RBDate");
-    FindEditorComponent(*this, CBDate, "CBDate");
-    FindEditorComponent(*this, RBGeo, "RBGeo");
-    FindEditorComponent(*this, CBGeo, "CBGeo");
-    FindEditorComponent(*this, RBCustom, "RBCustom");
-    FindEditorComponent(*this, CBCustom, "CBCustom");
-    FindEditorComponent(*this, Button1, "Button1");
-    FindEditorComponent(*this, Button2, "Button2");
+    FindFormComponent(*this, Panel1, "Panel1");
+    FindFormComponent(*this, RBInteger, "RBInteger");
+    FindFormComponent(*this, Label1, "Label1");
+    FindFormComponent(*this, Edit1, "Edit1");
+    FindFormComponent(*this, UpDown1, "UpDown1");
+    FindFormComponent(*this, CBFixedDecimals, "CBFixedDecimals");
+    FindFormComponent(*this, Label2, "Label2");
+    FindFormComponent(*this, Edit2, "Edit2");
+    FindFormComponent(*this, UpDown2, "UpDown2");
+    FindFormComponent(*this, CBThousands, "CBThousands");
+    FindFormComponent(*this, CBPercent, "CBPercent");
+    FindFormComponent(*this, CBCurrency, "CBCurrency");
+    FindFormComponent(*this, RBDate, "RBDate");
+    FindFormComponent(*this, CBDate, "CBDate");
+    FindFormComponent(*this, RBGeo, "RBGeo");
+    FindFormComponent(*this, CBGeo, "CBGeo");
+    FindFormComponent(*this, RBCustom, "RBCustom");
+    FindFormComponent(*this, CBCustom, "CBCustom");
+    FindFormComponent(*this, Button1, "Button1");
+    FindFormComponent(*this, Button2, "Button2");
 }
 
 void TFormatEditor::FormCreate(TObject*)

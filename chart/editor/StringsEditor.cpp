@@ -11,6 +11,7 @@
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/VirtualKeys.h"
 #include "platform/rtl/StringList.h"
+#include "platform/forms/FormComponents.h"
 
 TV_PUBLISHED(TStringsEditor)
 {
@@ -26,15 +27,15 @@ TStringsEditor::TStringsEditor(TComponent* owner) : TForm(owner) { InitEditorFor
 void TStringsEditor::Loaded()
 {
     TForm::Loaded();
-    FindEditorComponent(*this, Memo1, "Memo1");
-    FindEditorComponent(*this, Panel1, "Panel1");
-    FindEditorComponent(*this, Button1, "Button1");
-    FindEditorComponent(*this, Button2, "Button2");
-    FindEditorComponent(*this, Button3, "Button3");
-    FindEditorComponent(*this, Button4, "Button4");
-    FindEditorComponent(*this, Button5, "Button5");
-    FindEditorComponent(*this, OpenDialog1, "OpenDialog1");
-    FindEditorComponent(*this, SaveDialog1, "SaveDialog1");
+    FindFormComponent(*this, Memo1, "Memo1");
+    FindFormComponent(*this, Panel1, "Panel1");
+    FindFormComponent(*this, Button1, "Button1");
+    FindFormComponent(*this, Button2, "Button2");
+    FindFormComponent(*this, Button3, "Button3");
+    FindFormComponent(*this, Button4, "Button4");
+    FindFormComponent(*this, Button5, "Button5");
+    FindFormComponent(*this, OpenDialog1, "OpenDialog1");
+    FindFormComponent(*this, SaveDialog1, "SaveDialog1");
     SetActiveControl(Memo1);
 }
 

@@ -7,7 +7,7 @@
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ImageFiltered.h"
 #include "chart/core/ZebPanel.h"
-#include "chart/io/FormComponents.h"
+#include "platform/forms/FormComponents.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Buttons.h"

@@ -1,7 +1,7 @@
 #include "chart/io/ZebEmfOptions.h"
 
 #include "chart/core/ZebPanel.h"
-#include "chart/io/FormComponents.h"
+#include "platform/forms/FormComponents.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Clipboard.h"

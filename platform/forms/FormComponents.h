@@ -4,7 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 
 // Sets field to form's component of that name; EComponentError when it is missing or of another
-// class (a stored description that does not match its form).
+// class (a stored description that does not match its form). Forms call it from Loaded.
 template <class T>
 void FindFormComponent(TComponent& form, T*& field, const char* name)
 {
