@@ -1,13 +1,16 @@
 // Sample charts of the indicators with extra lines, as the gallery sets them up (prices as
-// candles, the function's line as the second series), compared with committed images that
-// someone has looked at.
+// candles, the function's line as the second series), and the ADX pane chart, compared with
+// committed images that someone has looked at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "FunctionFixture.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ChartTitles.h"
+#include "chart/functions/FinancialFunctions.h"
 #include "chart/functions/OscillatorFunctions.h"
 #include "chart/functions/PriceVolumeFunctions.h"
 #include "chart/series/CandleSeries.h"
@@ -16,32 +19,56 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Random.h"
 #include "platform/rtl/StringList.h"
+#include "tests/chart/series/ChartPicture.h"
 #include "tests/support/Golden.h"
 
 namespace {
 
 class IndicatorPictures : public ChartCoreSuite {};
 
+constexpr const char* GoldenFolder = TV_SOURCE_DIR "/tests/chart/functions/golden";
+
 void ExpectSamplePicture(const char* name, const std::function<TZebFunction*(TComponent&)>& make)
 {
-    TOwnedPtr<TComponent> root(new TComponent(nullptr));
-    auto* chart = new TChart(root.get());
-    chart->SetBounds(0, 0, 480, 300);
-    chart->SetColorPaletteIndex(0);
-    chart->SetView3D(false);
-    chart->Title()->Lines()->Clear();
-    chart->Title()->Lines()->Add(name);
-    RandSeed = 2029;  // the sample prices are the seeded generator's
-    auto* prices = new TCandleSeries(root.get());
-    prices->SetParentChart(chart);
-    prices->XValues()->SetDateTime(false);  // sample dates would be today's
-    prices->FillWithSamples(60);
-    auto* line = new TFastLineSeries(root.get());
-    line->SetParentChart(chart);
-    make(*root)->SetupSampleChart(chart);
-    TBitmap picture;
-    testkit::RenderToBitmap(*chart, picture);
-    testsupport::ExpectMatchesGolden(picture, TV_SOURCE_DIR "/tests/chart/functions/golden", name);
+    ExpectChartPicture(
+        name, false, "TGDIPlusCanvas",
+        [&](TChart& chart, TComponent& root) {
+            RandSeed = 2029;  // the sample prices are the seeded generator's
+            auto* prices = new TCandleSeries(&root);
+            prices->SetParentChart(&chart);
+            prices->XValues()->SetDateTime(false);  // sample dates would be today's
+            prices->FillWithSamples(60);
+            auto* line = new TFastLineSeries(&root);
+            line->SetParentChart(&chart);
+            make(root)->SetupSampleChart(&chart);
+        },
+        GoldenFolder);
+}
+
+// Candles above, the index with its +DI and -DI lines in the pane below.
+TEST_F(IndicatorPictures, ADXSampleChart)
+{
+    ExpectChartPicture(
+        "adx_sample", false, "TGDIPlusCanvas",
+        [](TChart& chart, TComponent& root) {
+            auto* candles = new TCandleSeries(&root);
+            candles->SetParentChart(&chart);
+            for (int i = 0; i < 60; ++i) {
+                const double mid = 50 + 15 * std::sin(i / 7.0) + 0.2 * i;
+                const double open = mid + ((i * 7) % 5 - 2), close = mid - ((i * 3) % 5 - 2);
+                candles->AppendCandle(String(), clAutomatic, 45000 + i, open, std::max(open, close) + 1 + i % 3,
+                                      std::min(open, close) - 1 - (i + 1) % 3, close);
+            }
+            auto* adx = new TFastLineSeries(&root);
+            adx->SetParentChart(&chart);
+            adx->SetSeriesColor(clNavy);
+            auto* f = new TADXFunction(&root);
+            f->SetupSampleChart(&chart);
+            ASSERT_EQ(adx->FunctionObject(), f);
+            ASSERT_GT(adx->Count(), 0);
+            EXPECT_EQ(chart.NumSeries(), 4);
+        },
+        GoldenFolder);
 }
 
 TEST_F(IndicatorPictures, Macd)

@@ -1,6 +1,7 @@
 #pragma once
 // A 480 x 300 chart titled with the picture's name, filled by setup, drawn on the named canvas
-// class and compared with its golden image (suffix "_gdiplus" on the antialiased canvas).
+// class and compared with its golden image in goldenFolder (suffix "_gdiplus" on the antialiased
+// canvas).
 #include <functional>
 #include <string>
 
@@ -13,7 +14,8 @@
 
 using TChartSetup = std::function<void(TChart&, TComponent&)>;
 
-inline void ExpectChartPicture(const char* name, bool view3D, const char* canvasClass, const TChartSetup& setup)
+inline void ExpectChartPicture(const char* name, bool view3D, const char* canvasClass, const TChartSetup& setup,
+                               const char* goldenFolder = TV_SOURCE_DIR "/tests/chart/series/golden")
 {
     TOwnedPtr<TComponent> root(new TComponent(nullptr));
     auto* chart = new TChart(root.get());
@@ -33,8 +35,7 @@ inline void ExpectChartPicture(const char* name, bool view3D, const char* canvas
     TBitmap picture;
     testkit::RenderToBitmap(*chart, picture);
     const bool gdiPlus = std::string(canvasClass) == "TGDIPlusCanvas";
-    testsupport::ExpectMatchesGolden(picture, TV_SOURCE_DIR "/tests/chart/series/golden",
-                                     String(name) + (gdiPlus ? "_gdiplus" : ""));
+    testsupport::ExpectMatchesGolden(picture, goldenFolder, String(name) + (gdiPlus ? "_gdiplus" : ""));
 }
 
 // The test name suffix of the canvas class.
