@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "chart/canvas/BitmapRoutines.h"
 #include "chart/canvas/CanvasServices.h"
@@ -21,6 +25,35 @@ inline Byte div255(int x)
     return static_cast<Byte>((x + (x >> 8)) >> 8);
 }
 
+// d = div255(s * alpha + d * (255 - alpha)) over n bytes; with keepAlpha every fourth byte (a
+// 32-bit pixel's alpha) stays as it was.
+void mixBytes(const Byte* s, Byte* d, int n, int alpha, bool keepAlpha)
+{
+    const int keep = 255 - alpha;
+    int k = 0;
+#if defined(__SSE2__)
+    const __m128i a = _mm_set1_epi16(static_cast<short>(alpha)), b = _mm_set1_epi16(static_cast<short>(keep));
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi16(128);
+    const __m128i alphaBytes = keepAlpha ? _mm_set1_epi32(static_cast<int>(0xFF000000u)) : zero;
+    // The sums stay below 2^16, so the division by 255 is the scalar one on 16-bit lanes.
+    auto mix = [&](__m128i sv, __m128i dv) {
+        __m128i x = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(sv, a), _mm_mullo_epi16(dv, b)), half);
+        return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+    };
+    for (; k + 16 <= n; k += 16) {
+        const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+        const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
+        const __m128i lo = mix(_mm_unpacklo_epi8(sv, zero), _mm_unpacklo_epi8(dv, zero));
+        const __m128i hi = mix(_mm_unpackhi_epi8(sv, zero), _mm_unpackhi_epi8(dv, zero));
+        const __m128i mixed = _mm_packus_epi16(lo, hi);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k),
+                         _mm_or_si128(_mm_andnot_si128(alphaBytes, mixed), _mm_and_si128(alphaBytes, dv)));
+    }
+#endif
+    for (; k < n; ++k)
+        if (!keepAlpha || k % 4 != 3) d[k] = div255(s[k] * alpha + d[k] * keep);
+}
+
 struct Rows {
     std::vector<Byte*> lines;
     int bpp = 3;
@@ -36,6 +69,29 @@ Rows rowsOf(TBitmap& bitmap)
         r.lines = BitmapScanLines24(bitmap);
     }
     return r;
+}
+
+// The bitmap an unbuffered canvas draws on, when rect (logical) can be reached in its rows: a
+// 24- or 32-bit surface under an unscaled mapping, rect wholly inside it and inside a plain clip.
+// Capturing and blending there spares two bitmaps with their painters and two copies.
+TBitmap* reachableSurface(const TZebCanvas& canvas, const TRect& rect, TPoint& offset)
+{
+    TCanvas* const target = canvas.TargetCanvas();
+    TBitmap* const surface = target && !canvas.Metafiling() ? target->SurfaceBitmap() : nullptr;
+    if (!surface || (surface->PixelFormat() != pf24bit && surface->PixelFormat() != pf32bit)) return nullptr;
+    HDC dc = target->Handle();
+    constexpr int far = 4096;
+    offset = dc->LPtoDP({0, 0});
+    const TPoint step = dc->LPtoDP({far, far});
+    if (step.X - offset.X != far || step.Y - offset.Y != far) return nullptr;
+    if (rect.Left + offset.X < 0 || rect.Top + offset.Y < 0 || rect.Right + offset.X > surface->Width() ||
+        rect.Bottom + offset.Y > surface->Height())
+        return nullptr;
+    TRect box;
+    if (dc->GetClipBox(box) != SIMPLEREGION || rect.Left < box.Left || rect.Top < box.Top || rect.Right > box.Right ||
+        rect.Bottom > box.Bottom)
+        return nullptr;
+    return surface;
 }
 }  // namespace
 
@@ -65,14 +121,42 @@ void TZebBlend::CaptureRect(const TRect& rect)
         return;
     }
     if (!bitmap_) bitmap_ = std::make_unique<TBitmap>();
-    bitmap_->SetPixelFormat(pf24bit);
+    TPoint offset;
+    TBitmap* const surface = pixels(offset);
+    // Taken in the format of the pixels it goes back to, row by row.
+    bitmap_->SetPixelFormat(surface ? surface->PixelFormat() : pf24bit);
     bitmap_->SetSize(r.Width(), r.Height());
-    bitmap_->Canvas()->CopyRect({0, 0, r.Width(), r.Height()}, source, r);
+    if (!surface) {
+        bitmap_->Canvas()->CopyRect({0, 0, r.Width(), r.Height()}, source, r);
+        return;
+    }
+    const Rows from = rowsOf(*surface), to = rowsOf(*bitmap_);
+    const std::size_t rowBytes = static_cast<std::size_t>(r.Width()) * static_cast<std::size_t>(to.bpp);
+    for (int y = 0; y < r.Height(); ++y)
+        std::memcpy(to.lines[static_cast<std::size_t>(y)],
+                    from.lines[static_cast<std::size_t>(r.Top + offset.Y + y)] + (r.Left + offset.X) * from.bpp, rowBytes);
+    bitmap_->ImageChanged();
+}
+
+TBitmap* TZebBlend::pixels(TPoint& offset) const
+{
+    offset = {};
+    if (TBitmap* buffer = canvas_->BufferBitmap()) {
+        const auto format = buffer->PixelFormat();
+        const bool inside = rect_.Right <= buffer->Width() && rect_.Bottom <= buffer->Height();
+        return inside && (format == pf24bit || format == pf32bit) ? buffer : nullptr;
+    }
+    return reachableSurface(*canvas_, rect_, offset);
 }
 
 void TZebBlend::BlendBack(TZebTransparency transparency)
 {
     if (!valid_ || canvas_->Metafiling()) return;
+    TPoint offset;
+    if (TBitmap* surface = pixels(offset); surface && bitmap_->PixelFormat() == surface->PixelFormat()) {
+        BlendBitmaps(*bitmap_, *surface, {rect_.Left + offset.X, rect_.Top + offset.Y}, nullptr, 100 - transparency);
+        return;
+    }
     if (TBitmap* buffer = canvas_->BufferBitmap()) {
         BlendBitmaps(*bitmap_, *buffer, rect_.TopLeft(), nullptr, 100 - transparency);
         return;
@@ -104,8 +188,8 @@ void BlendBitmaps(TBitmap& source, TBitmap& destination, TPoint position, TBitma
         for (int y = 0; y < h; ++y) {
             const Byte* s = src.lines[static_cast<std::size_t>(y)];
             Byte* d = dst.lines[static_cast<std::size_t>(y + y0)] + x0 * db;
-            if (sb == 3 && db == 3) {
-                for (int k = 0; k < w * 3; ++k) d[k] = div255(s[k] * alpha + d[k] * keep);
+            if (sb == db) {
+                mixBytes(s, d, w * db, alpha, db == 4);
                 continue;
             }
             for (int x = 0; x < w; ++x, s += sb, d += db)

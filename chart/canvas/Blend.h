@@ -30,6 +30,10 @@ public:
     TBitmap* Captured() const { return bitmap_.get(); }
 
 private:
+    // The bitmap holding the section's pixels, reached by rows (offset: of the logical origin), or
+    // null when only the canvas can reach them.
+    TBitmap* pixels(TPoint& offset) const;
+
     TZebCanvas* canvas_;
     TRect rect_;
     bool valid_ = false;

@@ -413,6 +413,8 @@ bool TZebCustomShape::hasVisiblePen() const { return Pen()->Visible(); }
 
 std::array<TPoint, 4> TZebCustomShape::RotatedRectCorners(const TRect& rect, double angle)
 {
+    // Every axis label asks, nearly always unturned.
+    if (angle == 0) return {{{rect.Left, rect.Top}, {rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left, rect.Bottom}}};
     const int cx = (rect.Left + rect.Right) / 2, cy = (rect.Top + rect.Bottom) / 2;
     const double a = angle * std::numbers::pi / 180, c = std::cos(a), s = std::sin(a);
     const TPoint corners[4] = {{rect.Left, rect.Top},

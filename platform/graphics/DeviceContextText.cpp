@@ -142,6 +142,28 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
         I.path.addPath(I.toDevice(p));
         return;
     }
+    const bool quality = I.s.font.Quality != NONANTIALIASED_QUALITY;
+    const QColor textColor = rgbColor(I.s.textColor);
+    if (!(rect && (options & (ETO_OPAQUE | ETO_CLIPPED))) && !I.s.font.Escapement) {
+        // Axis labels come here by the dozen a frame: no painter state saved, only the mode and
+        // hint put back (every other operation sets the pen and font it draws with).
+        const auto mode = I.painter->compositionMode();
+        const bool hinted = I.painter->testRenderHint(QPainter::TextAntialiasing);
+        I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (I.s.bkMode == OPAQUE && !text.empty()) I.painter->fillRect(QRect(x + dx, y + top, w, h), rgbColor(I.s.bkColor));
+        if (I.painter->font() != f) I.painter->setFont(f);
+        I.painter->setPen(textColor);
+        I.painter->setRenderHint(QPainter::TextAntialiasing, quality);
+        if (const QList<QGlyphRun>* runs = I.glyphRuns(text)) {
+            const QPointF baseline(x + dx, y + top + ascent);
+            for (const QGlyphRun& run : *runs) I.painter->drawGlyphRun(baseline, run);
+        } else {
+            I.painter->drawText(QPoint(x + dx, y + top + ascent), QString::fromStdString(text));
+        }
+        I.painter->setRenderHint(QPainter::TextAntialiasing, hinted);
+        I.painter->setCompositionMode(mode);
+        return;
+    }
     I.painter->save();
     I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (rect && (options & ETO_OPAQUE))
@@ -152,8 +174,8 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     if (I.s.font.Escapement) I.painter->rotate(-I.s.font.Escapement / 10.0);
     if (I.s.bkMode == OPAQUE && !text.empty()) I.painter->fillRect(QRect(dx, top, w, h), rgbColor(I.s.bkColor));
     I.painter->setFont(f);
-    I.painter->setPen(rgbColor(I.s.textColor));
-    I.painter->setRenderHint(QPainter::TextAntialiasing, I.s.font.Quality != NONANTIALIASED_QUALITY);
+    I.painter->setPen(textColor);
+    I.painter->setRenderHint(QPainter::TextAntialiasing, quality);
     if (const QList<QGlyphRun>* runs = I.glyphRuns(text)) {
         const QPointF baseline(dx, top + ascent);
         for (const QGlyphRun& run : *runs) I.painter->drawGlyphRun(baseline, run);

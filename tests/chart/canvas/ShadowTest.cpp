@@ -9,6 +9,7 @@
 #include "chart/canvas/ZebPen.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Region.h"
 
 namespace {
 std::unique_ptr<TBitmap> filled(int w, int h, TColor c)
@@ -94,11 +95,12 @@ TEST(BlendBitmaps, PercentWeighsTheDestination)
 TEST(BlendBitmaps, ThirtyTwoBitDestinationKeepsItsFormatAndMixesAlike)
 {
     const auto painted = [](TPixelFormat format, int seed) {
-        auto b = std::make_unique<TBitmap>(6, 5, format);
+        // Wide enough for whole 16-byte blocks of both formats and a tail.
+        auto b = std::make_unique<TBitmap>(12, 5, format);
         for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 6; ++x)
+            for (int x = 0; x < 12; ++x)
                 b->Canvas()->Handle()->SetPixel(
-                    x, y, static_cast<TColor>(RGB(40 * x + seed, 50 * y + 3 * seed, 255 - 30 * x - 20 * y - seed)));
+                    x, y, static_cast<TColor>(RGB(20 * x + seed, 50 * y + 3 * seed, 255 - 15 * x - 20 * y - seed)));
         return b;
     };
     for (const bool masked : {false, true})
@@ -112,7 +114,7 @@ TEST(BlendBitmaps, ThirtyTwoBitDestinationKeepsItsFormatAndMixesAlike)
                 BlendBitmaps(*source, *wide, {1, 2}, masked ? mask.get() : nullptr, percent);
                 EXPECT_EQ(wide->PixelFormat(), pf32bit);
                 for (int y = 0; y < 5; ++y)
-                    for (int x = 0; x < 6; ++x) EXPECT_EQ(pixel(*wide, x, y), pixel(*narrow, x, y)) << x << "," << y;
+                    for (int x = 0; x < 12; ++x) EXPECT_EQ(pixel(*wide, x, y), pixel(*narrow, x, y)) << x << "," << y;
             }
         }
 }
@@ -131,16 +133,33 @@ TEST(Shadow, OpaqueShadowsOpenNoSection)
     EXPECT_EQ(canvas.Pen()->Color(), clRed) << "the pen is given back";
 }
 
+// A transparent shadow mixes back what lay under it: in the bitmap's rows when they can be
+// reached, through the canvas as a picture when a clip of several rectangles is in the way. Both
+// give the same pixels.
 TEST(Shadow, TransparentShadowsBlendBack)
 {
-    TRecordingCanvas canvas;
-    TZebShadow shadow;
-    shadow.SetSize(3);
-    shadow.SetSmooth(false);
-    shadow.DrawRect(canvas, {10, 10, 20, 20});
-    EXPECT_EQ(canvas.Calls("FillRectangle").size(), 1u);
-    EXPECT_EQ(canvas.Calls("DrawGraphic"), std::vector<std::string>{"DrawGraphic(13,13,10,10)"});
-    EXPECT_EQ(canvas.Transparency(), 0);
+    std::vector<TColorRef> mixed;
+    for (const bool inRows : {true, false}) {
+        SCOPED_TRACE(inRows ? "rows" : "picture");
+        TRecordingCanvas canvas;
+        if (!inRows) {
+            TRegion ell;
+            ell.Combine(TRegion::FromRect({0, 0, 200, 30}), TRegion::FromRect({0, 30, 100, 200}), RGN_OR);
+            canvas.GetDeviceContext()->SelectClipRgn(&ell);
+        }
+        TZebShadow shadow;
+        shadow.SetSize(3);
+        shadow.SetSmooth(false);
+        shadow.DrawRect(canvas, {10, 10, 20, 20});
+        EXPECT_EQ(canvas.Calls("FillRectangle").size(), 1u);
+        EXPECT_EQ(canvas.Calls("DrawGraphic"),
+                  inRows ? std::vector<std::string>{} : std::vector<std::string>{"DrawGraphic(13,13,10,10)"});
+        EXPECT_EQ(canvas.Transparency(), 0);
+        mixed.push_back(pixel(canvas.Bitmap(), 15, 15));
+        EXPECT_NE(mixed.back(), static_cast<TColorRef>(ColorToRGB(shadow.Color()))) << "mixed with the white under it";
+        EXPECT_NE(mixed.back(), static_cast<TColorRef>(RGB(255, 255, 255)));
+    }
+    EXPECT_EQ(mixed[0], mixed[1]);
 }
 
 TEST(Shadow, NothingToDraw)

@@ -779,6 +779,39 @@ TEST(DeviceContextText, ExtTextOutOpaqueRectAndClipping)
     EXPECT_TRUE(s.Is(10, 5, clAqua));
 }
 
+// A plain text takes a shorter way than a clipped one: the same pixels, under a viewport offset
+// too, and a later text draws with its own settings (here a font without smoothing, so that pure
+// red pixels show).
+TEST(DeviceContextText, PlainAndClippedTextsDrawAlike)
+{
+    for (const TPoint origin : {TPoint{0, 0}, TPoint{7, -3}}) {
+        SCOPED_TRACE(origin.X);
+        Surface plain(90, 40), clipped(90, 40);
+        const TRect everywhere{-100, -100, 300, 300};
+        for (Surface* s : {&plain, &clipped}) {
+            s->dc->SetViewportOrg(origin);
+            s->dc->SetBkMode(OPAQUE);
+            s->dc->SetBkColor(clYellow);
+            s->dc->SetTextColor(clNavy);
+            s->dc->SetTextAlign(TA_CENTER | TA_BASELINE);
+            const bool clip = s == &clipped;
+            s->dc->ExtTextOut(40, 20, clip ? ETO_CLIPPED : 0, clip ? &everywhere : nullptr, "Hxg 12");
+            s->dc->SetBkMode(TRANSPARENT);
+            s->dc->SetTextColor(clRed);
+            s->dc->SetTextAlign(TA_LEFT | TA_TOP);
+            TLogFont sharp;
+            sharp.Height = -14;
+            sharp.Quality = NONANTIALIASED_QUALITY;
+            s->dc->SelectFont(sharp);
+            s->dc->ExtTextOut(2, 24, clip ? ETO_CLIPPED : 0, clip ? &everywhere : nullptr, "-1000");
+        }
+        EXPECT_GT(plain.Count(clRed), 0);
+        EXPECT_GT(plain.Count(clYellow), 0);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 90; ++x) ASSERT_EQ(plain.At(x, y), clipped.At(x, y)) << x << "," << y;
+    }
+}
+
 TEST(CanvasFill, FloodFillStopsAtTheBorderColour)
 {
     Surface s(20, 20);
