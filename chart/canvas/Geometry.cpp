@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
@@ -266,3 +267,19 @@ void PlaceBlockFromRect(TBlockPlacement& block, const TRect& rect, int panelHeig
 void ExchangeDoubles(double& a, double& b) { std::swap(a, b); }
 
 void ExchangeIntegers(int& a, int& b) { std::swap(a, b); }
+
+std::array<TPoint, 4> RotatedRectCorners(const TRect& rect, double angle)
+{
+    const std::array<TPoint, 4> corners{
+        {{rect.Left, rect.Top}, {rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left, rect.Bottom}}};
+    // Every axis label asks, nearly always unturned.
+    if (angle == 0) return corners;
+    const int cx = (rect.Left + rect.Right) / 2, cy = (rect.Top + rect.Bottom) / 2;
+    const double a = angle * std::numbers::pi / 180, c = std::cos(a), s = std::sin(a);
+    std::array<TPoint, 4> out;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const double dx = corners[i].X - cx, dy = corners[i].Y - cy;
+        out[i] = {RoundHalfEven(dx * c + dy * s) + cx, RoundHalfEven(-dx * s + dy * c) + cy};
+    }
+    return out;
+}

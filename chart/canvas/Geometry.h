@@ -1,6 +1,7 @@
 #pragma once
 // Small geometry of the drawing layer: rectangles, points, containment, back faces, polygons.
 // Integer halving truncates toward zero; float-to-integer rounding takes halves to even.
+#include <array>
 #include <span>
 #include <vector>
 
@@ -44,6 +45,9 @@ bool FloatRectContainsXY(const TFloatRect& rect, float x, float y);
 
 // Right and bottom one past the largest coordinates; the zero rectangle for no points.
 TRect BoundsOfPointArray(std::span<const TPoint> points);
+// The corners of rect (left-top, right-top, right-bottom, left-bottom) turned by angle degrees
+// about its centre.
+std::array<TPoint, 4> RotatedRectCorners(const TRect& rect, double angle);
 // Inclusive bounds; the zero rectangle for no points.
 TFloatRect BoundsOfFloatPoints(std::span<const TPointFloat> points);
 

@@ -1,28 +1,10 @@
 #include "chart/canvas/Shadow.h"
 
-#include <cmath>
 #include <cstdlib>
-#include <numbers>
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZebPen.h"
-
-namespace {
-// The four corners of r turned by angle degrees about its centre.
-std::vector<TPoint> rotatedCorners(const TRect& r, double angle)
-{
-    const double a = angle * std::numbers::pi / 180, c = std::cos(a), s = std::sin(a);
-    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-    const TPoint corners[] = {{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};
-    std::vector<TPoint> out;
-    for (const TPoint& p : corners) {
-        const double dx = p.X - cx, dy = p.Y - cy;
-        out.push_back({RoundHalfEven(dx * c + dy * s) + cx, RoundHalfEven(-dx * s + dy * c) + cy});
-    }
-    return out;
-}
-}  // namespace
 
 bool TZebShadow::BeginShadow(TCanvas3D& canvas, const TRect& rect, double angle)
 {
@@ -43,7 +25,7 @@ bool TZebShadow::BeginShadow(TCanvas3D& canvas, const TRect& rect, double angle)
     } else {
         r = ShadowRect(rect);
     }
-    if (angle != 0) r = BoundsOfPointArray(rotatedCorners(r, angle));
+    if (angle != 0) r = BoundsOfPointArray(RotatedRectCorners(r, angle));
     blend_ = canvas.StartBlend(r, transparency_);
     return true;
 }
@@ -64,7 +46,7 @@ void TZebShadow::DrawRect(TCanvas3D& canvas, const TRect& rect, int roundSize, d
         if (BeginShadow(canvas, rect, angle)) {
             const TRect sr = ShadowRect(rect);
             if (angle != 0) {
-                const auto pts = rotatedCorners(sr, angle);
+                const auto pts = RotatedRectCorners(sr, angle);
                 canvas.PaintShadow(*this, sr, false, 0, pts, 0, 0, 360);
             } else {
                 canvas.PaintShadow(*this, sr, false, roundSize, {}, 0, 0, 360);

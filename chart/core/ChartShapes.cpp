@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "chart/canvas/Corners.h"
@@ -413,20 +412,7 @@ bool TZebCustomShape::hasVisiblePen() const { return Pen()->Visible(); }
 
 std::array<TPoint, 4> TZebCustomShape::RotatedRectCorners(const TRect& rect, double angle)
 {
-    // Every axis label asks, nearly always unturned.
-    if (angle == 0) return {{{rect.Left, rect.Top}, {rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left, rect.Bottom}}};
-    const int cx = (rect.Left + rect.Right) / 2, cy = (rect.Top + rect.Bottom) / 2;
-    const double a = angle * std::numbers::pi / 180, c = std::cos(a), s = std::sin(a);
-    const TPoint corners[4] = {{rect.Left, rect.Top},
-                               {rect.Right, rect.Top},
-                               {rect.Right, rect.Bottom},
-                               {rect.Left, rect.Bottom}};
-    std::array<TPoint, 4> out;
-    for (int i = 0; i < 4; ++i) {
-        const double dx = corners[i].X - cx, dy = corners[i].Y - cy;
-        out[static_cast<size_t>(i)] = {RoundHalfEven(dx * c + dy * s) + cx, RoundHalfEven(-dx * s + dy * c) + cy};
-    }
-    return out;
+    return ::RotatedRectCorners(rect, angle);
 }
 
 bool TZebCustomShape::ContainsPoint(TPoint point, const TRect& rect) const

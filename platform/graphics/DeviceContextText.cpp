@@ -142,47 +142,41 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
         I.path.addPath(I.toDevice(p));
         return;
     }
-    const bool quality = I.s.font.Quality != NONANTIALIASED_QUALITY;
-    const QColor textColor = rgbColor(I.s.textColor);
-    if (!(rect && (options & (ETO_OPAQUE | ETO_CLIPPED))) && !I.s.font.Escapement) {
-        // Axis labels come here by the dozen a frame: no painter state saved, only the mode and
-        // hint put back (every other operation sets the pen and font it draws with).
-        const auto mode = I.painter->compositionMode();
-        const bool hinted = I.painter->testRenderHint(QPainter::TextAntialiasing);
-        I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        if (I.s.bkMode == OPAQUE && !text.empty()) I.painter->fillRect(QRect(x + dx, y + top, w, h), rgbColor(I.s.bkColor));
-        if (I.painter->font() != f) I.painter->setFont(f);
-        I.painter->setPen(textColor);
-        I.painter->setRenderHint(QPainter::TextAntialiasing, quality);
-        if (const QList<QGlyphRun>* runs = I.glyphRuns(text)) {
-            const QPointF baseline(x + dx, y + top + ascent);
-            for (const QGlyphRun& run : *runs) I.painter->drawGlyphRun(baseline, run);
-        } else {
-            I.painter->drawText(QPoint(x + dx, y + top + ascent), QString::fromStdString(text));
-        }
-        I.painter->setRenderHint(QPainter::TextAntialiasing, hinted);
-        I.painter->setCompositionMode(mode);
-        return;
-    }
-    I.painter->save();
+    // A plain text (axis labels come by the dozen a frame) saves no painter state: it is drawn at
+    // its place and only the mode and hint are put back, since every other operation sets the pen
+    // and font it draws with. A clipped, boxed or turned one draws in a saved state from the origin.
+    const bool plain = !(rect && (options & (ETO_OPAQUE | ETO_CLIPPED))) && !I.s.font.Escapement;
+    const auto mode = I.painter->compositionMode();
+    const bool hinted = I.painter->testRenderHint(QPainter::TextAntialiasing);
+    QPoint at(x, y);
+    if (!plain) I.painter->save();
     I.painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (rect && (options & ETO_OPAQUE))
-        I.painter->fillRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()), rgbColor(I.s.bkColor));
-    if (rect && (options & ETO_CLIPPED))
-        I.painter->setClipRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()), Qt::IntersectClip);
-    I.painter->translate(x, y);
-    if (I.s.font.Escapement) I.painter->rotate(-I.s.font.Escapement / 10.0);
-    if (I.s.bkMode == OPAQUE && !text.empty()) I.painter->fillRect(QRect(dx, top, w, h), rgbColor(I.s.bkColor));
-    I.painter->setFont(f);
-    I.painter->setPen(textColor);
-    I.painter->setRenderHint(QPainter::TextAntialiasing, quality);
+    if (!plain) {
+        if (rect && (options & ETO_OPAQUE))
+            I.painter->fillRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()), rgbColor(I.s.bkColor));
+        if (rect && (options & ETO_CLIPPED))
+            I.painter->setClipRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()), Qt::IntersectClip);
+        I.painter->translate(x, y);
+        if (I.s.font.Escapement) I.painter->rotate(-I.s.font.Escapement / 10.0);
+        at = {0, 0};
+    }
+    if (I.s.bkMode == OPAQUE && !text.empty())
+        I.painter->fillRect(QRect(at.x() + dx, at.y() + top, w, h), rgbColor(I.s.bkColor));
+    if (I.painter->font() != f) I.painter->setFont(f);
+    I.painter->setPen(rgbColor(I.s.textColor));
+    I.painter->setRenderHint(QPainter::TextAntialiasing, I.s.font.Quality != NONANTIALIASED_QUALITY);
+    const QPoint baseline(at.x() + dx, at.y() + top + ascent);
     if (const QList<QGlyphRun>* runs = I.glyphRuns(text)) {
-        const QPointF baseline(dx, top + ascent);
         for (const QGlyphRun& run : *runs) I.painter->drawGlyphRun(baseline, run);
     } else {
-        I.painter->drawText(QPoint(dx, top + ascent), QString::fromStdString(text));
+        I.painter->drawText(baseline, QString::fromStdString(text));
     }
-    I.painter->restore();
+    if (!plain) {
+        I.painter->restore();
+        return;
+    }
+    I.painter->setRenderHint(QPainter::TextAntialiasing, hinted);
+    I.painter->setCompositionMode(mode);
 }
 
 int TDeviceContext::DrawText(const String& text, TRect& r, unsigned format)
