@@ -67,19 +67,19 @@ public:
     void ApplyPen() override;
     void LineToCached(int x, int y) override;
     TColor GetBackgroundColor() const override { return backColor_; }
-    int GetBackgroundMode() const override { return backMode_; }
+    TBkMode GetBackgroundMode() const override { return backMode_; }
     bool CanDrawInverted() const override { return true; }
-    unsigned GetTextAlignment() const override { return textAlign_; }
+    TTextAlign GetTextAlignment() const override { return textAlign_; }
     bool IsSmoothingOn() const override { return smoothing_; }
     int GetSmoothingKind() const override { return 1; }
     void SetSmoothingOn(bool value) override;
     void SetBackgroundColor(TColor color) override { backColor_ = color; }
-    void SetBackgroundMode(int mode) override { backMode_ = mode; }
+    void SetBackgroundMode(TBkMode mode) override { backMode_ = mode; }
     void CacheDeviceContext(bool cache) override { SetSmoothingOn(!cache); }
     void SetCharacterSpacing(int extra) override { characterSpacing_ = extra; }
     void SetPixelColor(int x, int y, TColor color) override;
     TColor GetPixelColor(int x, int y) override;
-    void SetTextAlignment(unsigned align) override { textAlign_ = align; }
+    void SetTextAlignment(TTextAlign align) override { textAlign_ = align; }
     void SetBuffered(bool value) override;
     TZebBlend* StartBlend(const TRect& rect, TZebTransparency transparency) override;
     void FinishBlend(TZebBlend* blend) override;
@@ -234,8 +234,8 @@ private:
     float fontSize_ = 0;
     unsigned fontStyle_ = 0;
     TColor backColor_ = clWhite;
-    int backMode_ = TRANSPARENT;
-    unsigned textAlign_ = TA_LEFT;
+    TBkMode backMode_ = TRANSPARENT;
+    TTextAlign textAlign_ = TA_LEFT;
     int characterSpacing_ = 0;
     bool smoothing_ = false;
 };

@@ -304,7 +304,7 @@ void TGDIPlusCanvas::TextOut(int x, int y, const String& text)
         saved = std::make_unique<TZebBrush>();
         saved->Assign(Brush());
     }
-    const int savedMode = backMode_;
+    const TBkMode savedMode = backMode_;
     const auto finish = [&] {
         if (saved) {
             TChangeEventDetach quiet(*Brush());

@@ -491,7 +491,7 @@ TSize MeasureHtmlText(TZebCanvas& canvas, const String& text) { return walk(canv
 
 void HtmlTextOut(TZebCanvas& canvas, int x, int y, const String& text)
 {
-    const unsigned align = canvas.GetTextAlignment();
+    const TTextAlign align = canvas.GetTextAlignment();
     if (align != TA_CENTER && align != TA_RIGHT) {
         walk(canvas, x, y, text, true);
         return;

@@ -77,27 +77,27 @@ public:
     virtual void ApplyPen();
     virtual void LineToCached(int x, int y) { LineTo(x, y); }
     virtual TColor GetBackgroundColor() const = 0;
-    virtual int GetBackgroundMode() const = 0;  // TRANSPARENT or OPAQUE
+    virtual TBkMode GetBackgroundMode() const = 0;
     virtual HDC GetDeviceContext() = 0;
     virtual bool PrefersVectorShapes() const = 0;
     virtual bool GetMonochromeMode() const = 0;
     virtual TColor GetPixelColor(int x, int y) = 0;
     virtual bool IsTrue3D() const = 0;
     virtual bool CanDrawInverted() const = 0;
-    virtual unsigned GetTextAlignment() const = 0;
+    virtual TTextAlign GetTextAlignment() const = 0;
     virtual bool GetBuffered() const = 0;
     virtual bool IsSmoothingOn() const { return false; }
     // 0 pixel-exact, 1 antialiased.
     virtual int GetSmoothingKind() const = 0;
     virtual void SetSmoothingOn(bool value) { (void)value; }
     virtual void SetBackgroundColor(TColor color) = 0;
-    virtual void SetBackgroundMode(int mode) = 0;
+    virtual void SetBackgroundMode(TBkMode mode) = 0;
     virtual void CacheDeviceContext(bool cache) = 0;
     virtual void SetCharacterSpacing(int extra);
     virtual void SetMonochromeMode(bool value) = 0;
     virtual void ApplyPenMixMode(const TZebPen& pen);
     virtual void SetPixelColor(int x, int y, TColor color) = 0;
-    virtual void SetTextAlignment(unsigned align) = 0;
+    virtual void SetTextAlignment(TTextAlign align) = 0;
     virtual void SetBuffered(bool value) = 0;
     // Points of a map shape the canvas converted itself; none in the base.
     virtual TPointFloatArray BuildFloatPoints(std::span<const double> x, std::span<const double> y);

@@ -81,15 +81,21 @@ TColor TZebCanvas3D::GetBackgroundColor() const
     return static_cast<TColor>(const_cast<TZebCanvas3D*>(this)->dc()->GetBkColor());
 }
 
-int TZebCanvas3D::GetBackgroundMode() const { return const_cast<TZebCanvas3D*>(this)->dc()->GetBkMode(); }
+TBkMode TZebCanvas3D::GetBackgroundMode() const
+{
+    return static_cast<TBkMode>(const_cast<TZebCanvas3D*>(this)->dc()->GetBkMode());
+}
 
-unsigned TZebCanvas3D::GetTextAlignment() const { return const_cast<TZebCanvas3D*>(this)->dc()->GetTextAlign(); }
+TTextAlign TZebCanvas3D::GetTextAlignment() const
+{
+    return static_cast<TTextAlign>(const_cast<TZebCanvas3D*>(this)->dc()->GetTextAlign());
+}
 
 void TZebCanvas3D::SetBackgroundColor(TColor color) { dc()->SetBkColor(color); }
 
-void TZebCanvas3D::SetBackgroundMode(int mode) { dc()->SetBkMode(mode); }
+void TZebCanvas3D::SetBackgroundMode(TBkMode mode) { dc()->SetBkMode(mode); }
 
-void TZebCanvas3D::SetTextAlignment(unsigned align) { dc()->SetTextAlign(align); }
+void TZebCanvas3D::SetTextAlignment(TTextAlign align) { dc()->SetTextAlign(align); }
 
 TColor TZebCanvas3D::GetPixelColor(int x, int y) { return static_cast<TColor>(dc()->GetPixel(x, y)); }
 

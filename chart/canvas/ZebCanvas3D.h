@@ -56,22 +56,22 @@ public:
     void BindCanvas(TCanvas* target) override;
     void LineToCached(int x, int y) override;
     TColor GetBackgroundColor() const override;
-    int GetBackgroundMode() const override;
+    TBkMode GetBackgroundMode() const override;
     HDC GetDeviceContext() override;
     bool PrefersVectorShapes() const override { return false; }
     bool GetMonochromeMode() const override { return monochrome_; }
     TColor GetPixelColor(int x, int y) override;
     bool IsTrue3D() const override { return false; }
     bool CanDrawInverted() const override;
-    unsigned GetTextAlignment() const override;
+    TTextAlign GetTextAlignment() const override;
     bool GetBuffered() const override { return buffered_; }
     int GetSmoothingKind() const override { return 0; }
     void SetBackgroundColor(TColor color) override;
-    void SetBackgroundMode(int mode) override;
+    void SetBackgroundMode(TBkMode mode) override;
     void CacheDeviceContext(bool cache) override;
     void SetMonochromeMode(bool value) override;
     void SetPixelColor(int x, int y, TColor color) override;
-    void SetTextAlignment(unsigned align) override;
+    void SetTextAlignment(TTextAlign align) override;
     void SetBuffered(bool value) override;
     void MarkBufferStale() override { bufferStale_ = true; }
 

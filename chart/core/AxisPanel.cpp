@@ -258,7 +258,7 @@ void TCustomAxisPanel::AddSeries(TChartSeries* series)
     series->storeParentChart(this);
     series->AddedToChart();
     series_.AppendSeries(series);
-    BroadcastSeriesEvent(series, 0);
+    BroadcastSeriesEvent(series, seAdded);
     if (onAddSeries_) onAddSeries_(series);
     Invalidate();
 }
@@ -269,11 +269,11 @@ void TCustomAxisPanel::RemoveSeriesAt(int index)
 {
     if (index < 0) return;
     TChartSeries* series = series_.GetSeriesAt(index);
-    BroadcastSeriesEvent(series, 1);
+    BroadcastSeriesEvent(series, seRemoving);
     series->RemovedFromChart();
     series_.Remove(series);
     if (onRemoveSeries_) onRemoveSeries_(series);
-    BroadcastSeriesEvent(series, 7);
+    BroadcastSeriesEvent(series, seRemoved);
     Invalidate();
 }
 
@@ -344,7 +344,7 @@ void TCustomAxisPanel::ExchangeSeries(int index1, int index2)
         TCustomSeriesList& members = seriesGroups_->GetGroup(g)->Series();
         if (const int ib = members.IndexOf(b); ib >= 0) members.Exchange(members.IndexOf(a), ib);
     }
-    BroadcastSeriesEvent(nullptr, 4);
+    BroadcastSeriesEvent(nullptr, seOrderChanged);
     Invalidate();
 }
 
@@ -360,7 +360,7 @@ void TCustomAxisPanel::SwapSeries(TChartSeries* a, TChartSeries* b)
     b->SetParentChart(chartA);
 }
 
-void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeries* series, int kind)
+void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeries* series, TZebSeriesEventKind kind)
 {
     if (suppressSeriesEvents_ || !HasListeners()) return;
     TZebSeriesEvent event;

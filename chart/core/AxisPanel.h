@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/core/ChartAxes.h"
+#include "chart/core/ChartEvents.h"
 #include "chart/core/SeriesLists.h"
 #include "chart/core/ZebPanelExtended.h"
 #include "platform/classes/MethodEvent.h"
@@ -23,6 +24,11 @@ class TSeriesGroups;
 class TChartAnimations;
 class TZebCustomTool;
 class TZebHover;
+
+// The stages of a frame the chart's tools and animations hear (ChartDrawStage), in the order a
+// frame passes them: start, before the axes, before the series, after the series, end; and the
+// mouse leaving the chart, outside any frame.
+enum TChartDrawStage { cdsEnd, cdsBeforeSeries, cdsStart, cdsBeforeAxes, cdsAfterSeries, cdsMouseLeave };
 
 using TSeriesNotifyEvent = TMethodEvent<void(TChartSeries* Sender)>;
 using TValidDataSourceEvent =
@@ -135,7 +141,7 @@ public:
     void SwapSeries(TChartSeries* a, TChartSeries* b);
     virtual TComponent* GetSeriesOwner() const { return Owner(); }
     // Series events to the listeners (nothing while suppressed or without listeners).
-    void BroadcastSeriesEvent(TChartSeries* series, int kind);
+    void BroadcastSeriesEvent(TChartSeries* series, TZebSeriesEventKind kind);
     bool SuppressSeriesEvents() const { return suppressSeriesEvents_; }
     void SetSuppressSeriesEvents(bool value) { suppressSeriesEvents_ = value; }
     TChartSeries* LegendSeries(int position, bool activeOnly) const;
@@ -183,7 +189,7 @@ public:
     bool HoverAxisLabels(int x, int y);
     // Asks the active series from the last to the first; true when any claimed the point.
     bool HoverSeries(int x, int y);
-    // Every hover index back to -1, then the tools hear stage 5.
+    // Every hover index back to -1, then the tools hear cdsMouseLeave.
     void ClearHover();
     const TNotifyEvent& OnPageChange() const { return onPageChange_; }
     void SetOnPageChange(TNotifyEvent value) { onPageChange_ = std::move(value); }
@@ -203,7 +209,7 @@ public:
     void DrawAxes();
     void DrawAllSeries();
     // Every active tool, then every active animation, hears the stage.
-    void ToolsDrawStage(int stage);
+    void ToolsDrawStage(TChartDrawStage stage);
     // The axis (or sub-axis) was shown in the last layout.
     bool IsAxisShownInFrame(const TChartAxis* axis) const;
     // The marks of series: clipped to the chart box when they ask, inside the element "Marks".

@@ -225,9 +225,9 @@ private:
     void trackHover(int x, int y);
     void restoreAxisScales();
     // To the active tools, then animations, until one sets MouseHandled; true when one did.
-    bool toolsMouse(int kind, TMouseButton button, TShiftState shift, int x, int y);
-    bool toolsWheel(int kind, int delta, int x, int y);
-    void toolsKey(int kind, Word& key, TShiftState shift, char keyChar);
+    bool toolsMouse(TToolMouseKind kind, TMouseButton button, TShiftState shift, int x, int y);
+    bool toolsWheel(TToolWheelKind kind, int delta, int x, int y);
+    void toolsKey(TToolKeyKind kind, Word& key, TShiftState shift, char keyChar);
 
     // ---- what input asks of the legend (ChartLegendInput.cpp) ----
     bool legendVisible() const;

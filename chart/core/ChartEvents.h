@@ -67,10 +67,21 @@ private:
 
 class TChartSeries;
 
-// A series event of a chart: 0 added, 1 about to be removed, 2 title, 3 colour, 4 order changed
-// (no series), 5 active changed, 6 values changed in bulk, 7 removed.
+// What a series event tells. A series raises the title, colour, active and bulk events; the
+// chart the others.
+enum TZebSeriesEventKind {
+    seAdded,
+    seRemoving,  // about to leave the chart
+    seTitleChanged,
+    seColorChanged,
+    seOrderChanged,  // no series
+    seActiveChanged,
+    seValuesChanged,  // in bulk
+    seRemoved
+};
+
 class TZebSeriesEvent : public TZebEvent {
 public:
-    int Kind = 0;
+    TZebSeriesEventKind Kind = seAdded;
     TChartSeries* Series = nullptr;
 };

@@ -101,7 +101,7 @@ bool TCustomChart::WheelPans() const
 
 // ---- tools first ----
 
-bool TCustomChart::toolsMouse(int kind, TMouseButton button, TShiftState shift, int x, int y)
+bool TCustomChart::toolsMouse(TToolMouseKind kind, TMouseButton button, TShiftState shift, int x, int y)
 {
     for (TChartTools* list : {&Tools(), static_cast<TChartTools*>(&Animations())})
         for (int i = 0; i < list->Count(); ++i) {
@@ -113,7 +113,7 @@ bool TCustomChart::toolsMouse(int kind, TMouseButton button, TShiftState shift, 
     return false;
 }
 
-bool TCustomChart::toolsWheel(int kind, int delta, int x, int y)
+bool TCustomChart::toolsWheel(TToolWheelKind kind, int delta, int x, int y)
 {
     for (int i = 0; i < Tools().Count(); ++i) {
         TZebCustomTool* tool = Tools().GetTool(i);
@@ -124,7 +124,7 @@ bool TCustomChart::toolsWheel(int kind, int delta, int x, int y)
     return false;
 }
 
-void TCustomChart::toolsKey(int kind, Word& key, TShiftState shift, char keyChar)
+void TCustomChart::toolsKey(TToolKeyKind kind, Word& key, TShiftState shift, char keyChar)
 {
     for (int i = 0; i < Tools().Count(); ++i)
         if (TZebCustomTool* tool = Tools().GetTool(i); tool->Active()) tool->HandleKey(kind, key, shift, keyChar);
@@ -137,7 +137,7 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     TCustomAxisPanel::MouseDown(button, shift, x, y);
     if (MouseHandled() || Zoom()->Active() || Panning()->Active()) return;
     SetMouseHandled(false);
-    if (toolsMouse(0, button, shift, x, y)) return;
+    if (toolsMouse(tmkDown, button, shift, x, y)) return;
 
     const TChartClickedPart part = FindPartAt({x, y}, true);
     bool handled = false;
@@ -215,7 +215,7 @@ void TCustomChart::startZoomOrPanning(TMouseButton button, TShiftState shift, in
 void TCustomChart::MouseMove(TShiftState shift, int x, int y)
 {
     TCustomAxisPanel::MouseMove(shift, x, y);
-    if (!ComponentState().Contains(csDesigning)) toolsMouse(1, mbLeft, shift, x, y);
+    if (!ComponentState().Contains(csDesigning)) toolsMouse(tmkMove, mbLeft, shift, x, y);
     if (MouseHandled()) return;
 
     TZebZoom& zoom = *Zoom();
@@ -310,7 +310,7 @@ void TCustomChart::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     }
     Panning()->SetActive(false);
     if (!Panning()->InsideBounds() && Parent() && MouseCapture()) SetMouseCapture(false);
-    toolsMouse(2, button, shift, x, y);
+    toolsMouse(tmkUp, button, shift, x, y);
 }
 
 // ---- scales ----
@@ -502,7 +502,7 @@ bool TCustomChart::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mouseP
     // A tool that takes the turn (sets MouseHandled) keeps the chart from stepping.
     SetMouseHandled(false);
     const TPoint at = ScreenToClient(mousePos);
-    if (toolsWheel(1, wheelDelta, at.X, at.Y)) {
+    if (toolsWheel(twkTurn, wheelDelta, at.X, at.Y)) {
         SetMouseHandled(false);
         return true;
     }
@@ -538,7 +538,7 @@ bool TCustomChart::HandleWheel(int step, TPoint at)
         acted = false;
     }
     SetMouseHandled(false);
-    toolsWheel(up ? 2 : 0, step, at.X, at.Y);
+    toolsWheel(up ? twkStepUp : twkStepDown, step, at.X, at.Y);
     SetMouseHandled(false);
     return acted;
 }
@@ -548,18 +548,18 @@ bool TCustomChart::HandleWheel(int step, TPoint at)
 void TCustomChart::KeyDown(Word& key, TShiftState shift)
 {
     TCustomAxisPanel::KeyDown(key, shift);
-    toolsKey(0, key, shift, 0);
+    toolsKey(tkkDown, key, shift, 0);
 }
 
 void TCustomChart::KeyUp(Word& key, TShiftState shift)
 {
     TCustomAxisPanel::KeyUp(key, shift);
-    toolsKey(1, key, shift, 0);
+    toolsKey(tkkUp, key, shift, 0);
 }
 
 void TCustomChart::KeyPress(char& key)
 {
     TCustomAxisPanel::KeyPress(key);
     Word code = 0;
-    toolsKey(2, code, {}, key);
+    toolsKey(tkkPress, code, {}, key);
 }

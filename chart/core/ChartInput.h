@@ -6,6 +6,13 @@
 class TChartAxis;
 class TChartSeries;
 
+// The chart's input as its tools hear it (HandleMouse, HandleKey, HandleWheel).
+enum TToolMouseKind { tmkDown, tmkMove, tmkUp };
+// tkkPress carries the character; its key is 0.
+enum TToolKeyKind { tkkDown, tkkUp, tkkPress };
+// twkTurn carries the wheel's delta; the steps that follow it carry +1 (up) or -1 (down).
+enum TToolWheelKind { twkStepDown, twkTurn, twkStepUp };
+
 enum TChartClickedPartStyle {
     cpNone,
     cpLegend,

@@ -359,14 +359,14 @@ void TChartSeries::SetActive(bool value)
 {
     if (Active() == value) return;
     TCustomChartSeries::SetActive(value);
-    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, 5);
+    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, seActiveChanged);
 }
 
 void TChartSeries::SetTitle(const String& value)
 {
     if (Title() == value) return;
     TCustomChartSeries::SetTitle(value);
-    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, 2);
+    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, seTitleChanged);
 }
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* value)
@@ -432,7 +432,7 @@ void TChartSeries::ValuesModified(int index)
         heldModify_ = true;
         return;
     }
-    NotifyDependents(4, index);
+    NotifyDependents(dnModified, index);
 }
 
 void TChartSeries::sendHeldModify(TSeriesReaction direct)
@@ -443,7 +443,7 @@ void TChartSeries::sendHeldModify(TSeriesReaction direct)
     directReaction_ = direct;
     hasDirectReaction_ = true;
     try {
-        NotifyDependents(4, -1);
+        NotifyDependents(dnModified, -1);
     } catch (...) {
         hasDirectReaction_ = false;
         throw;
@@ -610,13 +610,13 @@ void TChartSeries::SetSeriesColor(TColor value)
     if (value == clAutomatic) return ResetSeriesColor();
     ChangeColor(seriesColor_, value);
     pickedColor_ = value;
-    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, 3);
+    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, seColorChanged);
 }
 
 void TChartSeries::SetPickedColor(TColor value)
 {
     pickedColor_ = value;
-    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, 3);
+    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, seColorChanged);
 }
 
 void TChartSeries::SetColorEachPoint(bool value)
@@ -677,7 +677,7 @@ void TChartSeries::RemovePoint(int index)
         if (TSeriesMarks* marks = MarksOrNull()) marks->RemoveMarkAt(index);
     }
     sendHeldModify(sraDelete);
-    NotifyDependents(2, index);
+    NotifyDependents(dnDeleted, index);
     if (Active()) InvalidateChart();
 }
 
@@ -706,7 +706,7 @@ void TChartSeries::RemovePoints(int index, int quantity, bool resequence)
             for (int i = 0; i < quantity; ++i) marks->RemoveMarkAt(index);
     }
     sendHeldModify(sraDelete);
-    NotifyDependents(2, -1);
+    NotifyDependents(dnDeleted, -1);
     if (Active()) InvalidateChart();
     if (resequence) IndependentValueList()->FillWithIndexes();
 }
@@ -729,7 +729,7 @@ void TChartSeries::RemoveAllPoints()
     SetVisibleRange(-1, -1);
     ResetPointLists();
     if (onClearValues_) onClearValues_(this);
-    NotifyDependents(0, 0);
+    NotifyDependents(dnCleared);
     if (function_) function_->HandleSeriesCleared();
     if (Active() && ParentChart() && !ParentChart()->IsDestroying()) InvalidateChart();
 }
@@ -893,11 +893,11 @@ void TChartSeries::FillWithSamples(int count)
 void TChartSeries::PointAdded(int index)
 {
     if (onAfterAdd_) onAfterAdd_(this, index);
-    NotifyDependents(1, index);
+    NotifyDependents(dnAdded, index);
     if (Active()) InvalidateChart();
 }
 
-void TChartSeries::NotifyDependents(int kind, int index)
+void TChartSeries::NotifyDependents(TDependantNotice kind, int index)
 {
     if (updateCount_ > 0 || !linked_ || linked_->Count() == 0) return;
     // A dependant may relink while it reacts.
@@ -905,13 +905,13 @@ void TChartSeries::NotifyDependents(int kind, int index)
     for (TChartSeries* d : dependants) {
         const TSeriesReactions r = d->reactions_;
         switch (kind) {
-        case 0:
+        case dnCleared:
             if (r.Contains(sraClear)) d->RemoveAllPoints();
             break;
-        case 1:
+        case dnAdded:
             if (r.Contains(sraAdd) && !d->function_) d->CopyPoint(this, index);
             break;
-        case 2:
+        case dnDeleted:
             if (r.Contains(sraDelete) && !d->function_) {
                 // A run names no point: the dependant takes the source again.
                 if (index < 0)
@@ -920,10 +920,10 @@ void TChartSeries::NotifyDependents(int kind, int index)
                     d->SourcePointDeleted(this, index);
             }
             break;
-        case 3:
+        case dnBulkChange:
             d->ReloadFromSource(this);
             break;
-        case 4:
+        case dnModified:
             if (!r.Contains(sraModify)) break;
             // The point being added or removed reaches this dependant by its own notice.
             if (hasDirectReaction_ && r.Contains(directReaction_) && !d->function_) break;
@@ -943,8 +943,8 @@ void TChartSeries::EndPointUpdate()
 
 void TChartSeries::NotifyBulkChange()
 {
-    NotifyDependents(3, 0);
-    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, 6);
+    NotifyDependents(dnBulkChange);
+    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, seValuesChanged);
 }
 
 void TChartSeries::RefreshData()

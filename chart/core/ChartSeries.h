@@ -63,6 +63,18 @@ enum TSeriesReaction { sraDelete, sraModify, sraAdd, sraClear };
 using TSeriesReactions = TSet<TSeriesReaction>;
 inline constexpr TSeriesReactions AllSeriesReactions{sraDelete, sraModify, sraAdd, sraClear};
 
+// What a series tells the series fed by it (NotifyDependents), with the index each kind carries.
+enum TDependantNotice {
+    dnCleared,     // 0
+    dnAdded,       // the new point
+    dnDeleted,     // the point, or -1 for a run
+    dnBulkChange,  // 0: an update block ended or the values were reloaded
+    dnModified     // the point, or -1: values changed in place
+};
+
+// The stages around a series' points at which the chart's tools hear of it (SeriesDrawStage).
+enum TSeriesDrawStage { sdsBeforePoints = 1, sdsAfterPoints = 4 };
+
 // The six stored style flags of a series (bits 0 to 5); the editor gives them their meaning.
 using TChartSeriesStyles = TSet<int>;
 
@@ -345,8 +357,8 @@ public:
 
     // ---- notifications and update blocks ----
     virtual void PointAdded(int index);
-    // Dependants react to kind (0 cleared, 1 added, 2 deleted, 3 bulk, 4 modified) at index.
-    virtual void NotifyDependents(int kind, int index);
+    // Dependants react to the notice at index (cleared and bulk notices name no point: 0).
+    virtual void NotifyDependents(TDependantNotice kind, int index = 0);
     void BeginPointUpdate() { ++updateCount_; }
     void EndPointUpdate();
     int UpdateCount() const { return updateCount_; }
@@ -497,7 +509,7 @@ public:
     void GetPageRange(int& first, int& last) const;
     // Element named by GetFallbackName, carrying ElementTransform; nothing without a chart.
     void BeginCanvasElement();
-    void NotifyTools(int stage);
+    void NotifyTools(TSeriesDrawStage stage);
     // Set by animations that move, scale or turn the whole series; not owned.
     TZebTransform* ElementTransform = nullptr;
 

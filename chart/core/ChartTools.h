@@ -3,6 +3,8 @@
 // stages of a frame and given the chart's mouse, key, drag and wheel input.
 #include <vector>
 
+#include "chart/core/AxisPanel.h"
+#include "chart/core/ChartInput.h"
 #include "chart/core/ChartSeries.h"
 
 class TChartAxis;
@@ -16,25 +18,23 @@ public:
     // Leaves the old chart's list and joins the new one's.
     void SetParentChart(TCustomAxisPanel* value) override;
 
-    // 2 start, 3 before the axes, 1 before the series, 4 after the series, 0 end, 5 mouse left.
-    virtual void ChartDrawStage(int stage) { (void)stage; }
+    virtual void ChartDrawStage(TChartDrawStage stage) { (void)stage; }
     // The chart's input, tools first. A tool that sets the chart's MouseHandled stops the rest of
     // a mouse or wheel event's handling.
-    // kind: 0 down, 1 move, 2 up.
-    virtual void HandleMouse(int kind, TMouseButton button, TShiftState shift, int x, int y)
+    virtual void HandleMouse(TToolMouseKind kind, TMouseButton button, TShiftState shift, int x, int y)
     {
         (void)kind, (void)button, (void)shift, (void)x, (void)y;
     }
-    // kind: 0 key down, 1 key up, 2 key press (key 0, the character in keyChar).
-    virtual void HandleKey(int kind, Word& key, TShiftState shift, char keyChar)
+    virtual void HandleKey(TToolKeyKind kind, Word& key, TShiftState shift, char keyChar)
     {
         (void)kind, (void)key, (void)shift, (void)keyChar;
     }
-    // stage 1 before the series' points, 4 after them.
-    virtual void SeriesDrawStage(TChartSeries* series, int stage) { (void)series, (void)stage; }
-    // kind: 1 the wheel message with its delta; then 2 after a step up, 0 after a step down (delta
-    // +1 or -1). x, y: the pointer in client coordinates.
-    virtual void HandleWheel(int kind, int delta, int x, int y) { (void)kind, (void)delta, (void)x, (void)y; }
+    virtual void SeriesDrawStage(TChartSeries* series, TSeriesDrawStage stage) { (void)series, (void)stage; }
+    // x, y: the pointer in client coordinates.
+    virtual void HandleWheel(TToolWheelKind kind, int delta, int x, int y)
+    {
+        (void)kind, (void)delta, (void)x, (void)y;
+    }
 
     bool HasParent() const override { return true; }
 

@@ -20,7 +20,7 @@ void TCustomAxisPanel::DrawChart(const TRect& rect)
     PointOrderMirrored = View3D() && (view.Orthogonal() ? view.OrthoAngle() > 90 : view.Rotation() < 180);
     if (!true3D) PaintPanelBackground(rect);
     TDrawingStateReset resetState(canvas);
-    ToolsDrawStage(2);
+    ToolsDrawStage(cdsStart);
     FireBeforeDrawChart();
     for (TChartSeries* series : SeriesList())
         if (series->Active()) series->PrepareDraw();
@@ -45,7 +45,7 @@ void TCustomAxisPanel::DrawChart(const TRect& rect)
     DrawWallsAxesSeries();
     DrawSurroundings(false);
     if (Zoom()->Active()) PaintZoomFrame();
-    ToolsDrawStage(0);
+    ToolsDrawStage(cdsEnd);
     resetState.Reset();
     FireAfterDraw();
 }
@@ -146,7 +146,7 @@ bool TCustomAxisPanel::IsPlaneFacing(int depth) const
     return !IsBackFacingTriangle(corners);
 }
 
-void TCustomAxisPanel::ToolsDrawStage(int stage)
+void TCustomAxisPanel::ToolsDrawStage(TChartDrawStage stage)
 {
     for (TZebCustomTool* tool : Tools())
         if (tool->Active()) tool->ChartDrawStage(stage);
@@ -158,15 +158,15 @@ void TCustomAxisPanel::DrawWallsAxesSeries()
 {
     PaintWalls();
     if (AxisBehind()) {
-        ToolsDrawStage(3);
+        ToolsDrawStage(cdsBeforeAxes);
         DrawAxes();
     }
-    ToolsDrawStage(1);
+    ToolsDrawStage(cdsBeforeSeries);
     FireBeforeDrawSeries();
     DrawAllSeries();
-    ToolsDrawStage(4);
+    ToolsDrawStage(cdsAfterSeries);
     if (!AxisBehind()) {
-        ToolsDrawStage(3);
+        ToolsDrawStage(cdsBeforeAxes);
         DrawAxes();
     }
 }

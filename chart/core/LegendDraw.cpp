@@ -176,7 +176,7 @@ void TCustomChartLegend::drawItem(int index, int position, TChartSeries* legendS
                 if (custom && customItem && items_.UseCustomPositions()) {
                     textLeft = customItem->Left();
                     y = customItem->Top();
-                    canvas.SetTextAlignment(static_cast<unsigned>(customItem->Align()));
+                    canvas.SetTextAlignment(static_cast<TTextAlign>(customItem->Align()));
                 } else if (custom && customItem) {
                     customItem->Record(x, y, static_cast<int>(canvas.GetTextAlignment()));
                 }

@@ -112,7 +112,7 @@ void TCustomAxisPanel::ClearHover()
         });
     for (TChartSeries* series : SeriesList())
         if (series->SelectedOrNull()) series->Selected()->SetHoverIndex(-1);
-    ToolsDrawStage(5);
+    ToolsDrawStage(cdsMouseLeave);
 }
 
 void TCustomAxisPanel::CMMouseLeave(TMessage& message)

@@ -169,8 +169,8 @@ void ReplaceSeriesWith(TChartSeries* old, TChartSeries* newSeries)
     const String name = old->Name();
     old->Free();
     newSeries->SetName(name);
-    if (chart) chart->BroadcastSeriesEvent(newSeries, 2);
-    newSeries->NotifyDependents(3, 0);
+    if (chart) chart->BroadcastSeriesEvent(newSeries, seTitleChanged);
+    newSeries->NotifyDependents(dnBulkChange);
     if (newSeries->ManualData()) newSeries->RefreshData();
 }
 

@@ -81,13 +81,13 @@ void TChartSeries::DrawVisiblePoints()
 
 void TChartSeries::BeforeDrawPoints()
 {
-    NotifyTools(1);
+    NotifyTools(sdsBeforePoints);
     if (beforeDrawValues_) beforeDrawValues_(this);
 }
 
 void TChartSeries::AfterDrawPoints()
 {
-    NotifyTools(4);
+    NotifyTools(sdsAfterPoints);
     if (afterDrawValues_) afterDrawValues_(this);
 }
 
@@ -164,7 +164,7 @@ void TChartSeries::BeginCanvasElement()
         chart->Canvas3D()->BeginElement(GetFallbackName(), this, ElementTransform);
 }
 
-void TChartSeries::NotifyTools(int stage)
+void TChartSeries::NotifyTools(TSeriesDrawStage stage)
 {
     if (!ParentChart()) return;
     for (TZebCustomTool* tool : ParentChart()->Tools())

@@ -132,9 +132,9 @@ void TVideoTool::AddFrame(TBitmap& bitmap)
     if (onNewFrame_) onNewFrame_(this);
 }
 
-void TVideoTool::ChartDrawStage(int stage)
+void TVideoTool::ChartDrawStage(TChartDrawStage stage)
 {
-    if (stage != 0 || !recording_ || !ParentChart()) return;
+    if (stage != cdsEnd || !recording_ || !ParentChart()) return;
     TCanvas3D* canvas = ParentChart()->Canvas3D();
     // Only a drawing into the chart's own buffer is a frame (not a picture export or a print).
     if (!canvas || !canvas->GetBuffered() || !canvas->BufferBitmap()) return;

@@ -49,7 +49,7 @@ public:
     void AddFrame(TBitmap& bitmap);
 
     // Stage 0 (the end of a drawing) records the drawn chart while recording.
-    void ChartDrawStage(int stage) override;
+    void ChartDrawStage(TChartDrawStage stage) override;
 
 private:
     void closeVideoFile();

@@ -176,7 +176,7 @@ void TFastLineSeries::preparePen(TCanvas3D& canvas) const
     const TColor color = LinePen()->Color() == clAutomatic ? SeriesColor() : LinePen()->Color();
     canvas.SelectPen(*LinePen(), color);
     canvas.Brush()->SetStyle(bsClear);
-    canvas.SetBackgroundMode(1);  // transparent
+    canvas.SetBackgroundMode(TRANSPARENT);
 }
 
 void TFastLineSeries::GetLegendSymbolStyle(int, TColor&, TBrushStyle&) const

@@ -77,7 +77,7 @@ void TPieSeries::PreparePiePen(int index)
         canvas.SelectPen(pen, pen.Color());
     else
         canvas.SelectPen(pen, DarkenColor(GetPointColor(index), 255 - darkPen_));
-    if (canvas.Pen()->Style() != psSolid) canvas.SetBackgroundMode(1);
+    if (canvas.Pen()->Style() != psSolid) canvas.SetBackgroundMode(TRANSPARENT);
 }
 
 void TPieSeries::GetLegendSymbolStyle(int index, TColor& backColor, TBrushStyle& style) const

@@ -101,11 +101,12 @@ constexpr TRop SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6,
                DSTINVERT = 0x00550009, BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
 
 // ---- background modes and arc directions ----
-enum : int { TRANSPARENT = 1, OPAQUE = 2 };
+enum TBkMode : int { TRANSPARENT = 1, OPAQUE = 2 };
 enum : int { AD_COUNTERCLOCKWISE = 1, AD_CLOCKWISE = 2 };
 
 // ---- text ----
-enum : unsigned {
+// Text alignment flags: one horizontal and one vertical choice, combined with |.
+enum TTextAlign : unsigned {
     TA_NOUPDATECP = 0,
     TA_UPDATECP = 1,
     TA_LEFT = 0,
@@ -115,6 +116,14 @@ enum : unsigned {
     TA_BOTTOM = 8,
     TA_BASELINE = 24
 };
+constexpr TTextAlign operator|(TTextAlign a, TTextAlign b)
+{
+    return static_cast<TTextAlign>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr TTextAlign operator&(TTextAlign a, TTextAlign b)
+{
+    return static_cast<TTextAlign>(static_cast<unsigned>(a) & static_cast<unsigned>(b));
+}
 enum : unsigned { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 enum : unsigned {
     DT_TOP = 0,

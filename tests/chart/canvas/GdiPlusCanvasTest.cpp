@@ -529,7 +529,7 @@ TEST(GdiPlusCanvasText, RotatedTextKeepsTheElementTransform)
 TEST(GdiPlusCanvasText, AlignedTextsLandBesideTheirAnchor)
 {
     const struct {
-        unsigned align;
+        TTextAlign align;
         bool leftOfAnchor, rightOfAnchor;
     } cases[] = {{TA_LEFT, false, true}, {TA_RIGHT, true, false}, {TA_CENTER, true, true}};
     for (const auto& c : cases) {

@@ -67,7 +67,7 @@ public:
 
     // (kind, index) of every notice to dependants.
     std::vector<std::pair<int, int>> Notices;
-    void NotifyDependents(int kind, int index) override
+    void NotifyDependents(TDependantNotice kind, int index) override
     {
         Notices.emplace_back(kind, index);
         TChartSeries::NotifyDependents(kind, index);

@@ -46,14 +46,14 @@ public:
     using TZebCustomTool::TZebCustomTool;
     std::vector<std::string> Log;
     std::string Cancel;
-    void HandleMouse(int kind, TMouseButton, TShiftState, int, int) override { note("mouse " + std::to_string(kind)); }
-    void HandleKey(int kind, Word& key, TShiftState, char keyChar) override
+    void HandleMouse(TToolMouseKind kind, TMouseButton, TShiftState, int, int) override { note("mouse " + std::to_string(kind)); }
+    void HandleKey(TToolKeyKind kind, Word& key, TShiftState, char keyChar) override
     {
         std::string s = "key " + std::to_string(kind) + " " + std::to_string(key);
         if (keyChar) s += std::string(" ") + keyChar;
         note(s);
     }
-    void HandleWheel(int kind, int delta, int, int) override
+    void HandleWheel(TToolWheelKind kind, int delta, int, int) override
     {
         note("wheel " + std::to_string(kind) + " " + std::to_string(delta));
     }

@@ -64,7 +64,7 @@ class TStageTool : public TZebCustomTool {
 public:
     using TZebCustomTool::TZebCustomTool;
     std::vector<int> Stages;
-    void SeriesDrawStage(TChartSeries*, int stage) override { Stages.push_back(stage); }
+    void SeriesDrawStage(TChartSeries*, TSeriesDrawStage stage) override { Stages.push_back(stage); }
 };
 
 }  // namespace

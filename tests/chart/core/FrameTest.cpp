@@ -44,7 +44,7 @@ class TStageTool : public TZebCustomTool {
 public:
     using TZebCustomTool::TZebCustomTool;
     TTrace* Trace = nullptr;
-    void ChartDrawStage(int stage) override
+    void ChartDrawStage(TChartDrawStage stage) override
     {
         if (Trace) Trace->push_back(std::to_string(stage));
     }

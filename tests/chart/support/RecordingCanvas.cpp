@@ -117,15 +117,18 @@ TColor TRecordingCanvas::GetBackgroundColor() const
 {
     return static_cast<TColor>(const_cast<TRecordingCanvas*>(this)->dc()->GetBkColor());
 }
-int TRecordingCanvas::GetBackgroundMode() const { return const_cast<TRecordingCanvas*>(this)->dc()->GetBkMode(); }
+TBkMode TRecordingCanvas::GetBackgroundMode() const
+{
+    return static_cast<TBkMode>(const_cast<TRecordingCanvas*>(this)->dc()->GetBkMode());
+}
 HDC TRecordingCanvas::GetDeviceContext() { return TargetCanvas() ? dc() : nullptr; }
 TColor TRecordingCanvas::GetPixelColor(int x, int y) { return static_cast<TColor>(dc()->GetPixel(x, y)); }
-unsigned TRecordingCanvas::GetTextAlignment() const
+TTextAlign TRecordingCanvas::GetTextAlignment() const
 {
-    return const_cast<TRecordingCanvas*>(this)->dc()->GetTextAlign();
+    return static_cast<TTextAlign>(const_cast<TRecordingCanvas*>(this)->dc()->GetTextAlign());
 }
 void TRecordingCanvas::SetBackgroundColor(TColor color) { dc()->SetBkColor(color); }
-void TRecordingCanvas::SetBackgroundMode(int mode) { dc()->SetBkMode(mode); }
+void TRecordingCanvas::SetBackgroundMode(TBkMode mode) { dc()->SetBkMode(mode); }
 
 void TRecordingCanvas::SetPixelColor(int x, int y, TColor color)
 {
@@ -133,7 +136,7 @@ void TRecordingCanvas::SetPixelColor(int x, int y, TColor color)
     dc()->SetPixel(x, y, color);
 }
 
-void TRecordingCanvas::SetTextAlignment(unsigned align) { dc()->SetTextAlign(align); }
+void TRecordingCanvas::SetTextAlignment(TTextAlign align) { dc()->SetTextAlign(align); }
 
 void TRecordingCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {

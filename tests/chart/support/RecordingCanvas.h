@@ -32,22 +32,22 @@ public:
     // ---- the back end ----
     void BindCanvas(TCanvas* target) override;
     TColor GetBackgroundColor() const override;
-    int GetBackgroundMode() const override;
+    TBkMode GetBackgroundMode() const override;
     HDC GetDeviceContext() override;
     bool PrefersVectorShapes() const override { return false; }
     bool GetMonochromeMode() const override { return monochrome_; }
     TColor GetPixelColor(int x, int y) override;
     bool IsTrue3D() const override { return false; }
     bool CanDrawInverted() const override { return true; }
-    unsigned GetTextAlignment() const override;
+    TTextAlign GetTextAlignment() const override;
     bool GetBuffered() const override { return false; }
     int GetSmoothingKind() const override { return 0; }
     void SetBackgroundColor(TColor color) override;
-    void SetBackgroundMode(int mode) override;
+    void SetBackgroundMode(TBkMode mode) override;
     void CacheDeviceContext(bool) override {}
     void SetMonochromeMode(bool value) override { monochrome_ = value; }
     void SetPixelColor(int x, int y, TColor color) override;
-    void SetTextAlignment(unsigned align) override;
+    void SetTextAlignment(TTextAlign align) override;
     void SetBuffered(bool) override {}
     void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
     void DrawDonutSlice(int cx, int cy, int rx, int ry, double start, double end, double donut) override;
