@@ -1,5 +1,6 @@
 #include "serial/VaComm.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -19,6 +20,12 @@ namespace {
 
 // Back-off after a failed device wait or write, so a broken device never spins a thread.
 constexpr std::uint32_t RetryPauseMs = 50;
+// Received bytes gather this long after the first of them before their event is raised, so one
+// hand-off to the main thread carries what a fast line delivered meanwhile.
+constexpr std::uint32_t GatherMs = 5;
+// Bits a character takes on the line (start, 8 data, stop): a slow line or a small input queue
+// shortens the gathering so that it never fills more than half the queue.
+constexpr std::uint32_t BitsPerCharacter = 10;
 
 void ReportException(TObject* sender)
 {
@@ -131,9 +138,20 @@ void TVaCommEventThread::Stop()
     waitEvent_.Signal();
 }
 
+std::uint32_t TVaCommEventThread::GatherTime() const
+{
+    const std::uint32_t rate = port_->baudrate_ == brUser ? static_cast<std::uint32_t>(port_->userBaudrate_)
+                                                          : BaudrateValue(port_->baudrate_);
+    if (rate == 0) return GatherMs;
+    const std::uint64_t halfQueueMs =
+        static_cast<std::uint64_t>(port_->buffers_->ReadSize()) / 2 * BitsPerCharacter * 1000 / rate;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(GatherMs, halfQueueMs));
+}
+
 void TVaCommEventThread::Execute()
 {
     CommDevice& device = *port_->device_;
+    const std::uint32_t gather = GatherTime();
     while (!Terminated()) {
         const std::uint32_t mask = device.WaitEvent(waitEvent_.Handle());
         if (Terminated()) break;
@@ -141,6 +159,9 @@ void TVaCommEventThread::Execute()
             waitEvent_.WaitFor(RetryPauseMs);
             continue;
         }
+        // Stop ends the gathering at once (the wait event is signalled).
+        if ((mask & EV_RXCHAR) && !(mask & EV_HANGUP) && gather > 0) waitEvent_.WaitFor(gather);
+        if (Terminated()) break;
         receivedMask_ = mask;
         RunOnMain([this] { DispatchEvents(); });
         if (mask & EV_HANGUP) break;  // nothing more comes from a device that went away
@@ -576,6 +597,11 @@ void TVaCustomComm::GetStatistics(std::uint32_t& errors, std::uint32_t& inQueue,
 
 int TVaCustomComm::InQueueCount()
 {
+    if (!device_->ReportsLineErrors()) {
+        // Nothing to clear on a device without error counters: the count alone will do.
+        std::lock_guard guard(*readLock_);
+        return device_->InQueueCount();
+    }
     std::uint32_t errors, inQueue, outQueue;
     GetStatistics(errors, inQueue, outQueue);
     return static_cast<int>(inQueue);

@@ -81,6 +81,8 @@ protected:
 
 private:
     void DispatchEvents();
+    // Milliseconds received bytes gather before their event.
+    std::uint32_t GatherTime() const;
     std::uint32_t receivedMask_ = 0;
     TVaWaitEvent waitEvent_;
 };
