@@ -40,6 +40,25 @@ DecimalDigits Decompose(long double value)
     return r;
 }
 
+bool ShortestDigits(long double value, DecimalDigits& v)
+{
+    const double d = static_cast<double>(value);
+    // Subnormals hold too few bits for their shortest digits to stand for the exact ones.
+    if (static_cast<long double>(d) != value || !std::isnormal(d)) return false;
+    v = DecimalDigits();
+    v.negative = std::signbit(d);
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(d), std::chars_format::scientific);
+    const char* p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p != '.') v.d[v.n++] = *p;
+    int e = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), res.ptr, e);
+    v.exp = e + 1;
+    while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
+    return true;
+}
+
 void RoundDigits(DecimalDigits& v, int keep, bool keepExponent)
 {
     if (v.n == 0 || v.nan || v.inf) return;
@@ -152,8 +171,7 @@ String FormatFixed(const DecimalDigits& v, int decimals, bool thousands, const T
 
 String FloatToStrFImpl(long double value, int format, int precision, int digits, const TFormatSettings& fs)
 {
-    DecimalDigits v = Decompose(value);
-    if (v.nan || v.inf) return SpecialText(v);
+    if (std::isnan(value) || std::isinf(value)) return SpecialText(Decompose(value));
     if (precision > kMaxDigits) precision = kMaxDigits;
     if (precision < 2) precision = 2;  // the general and exponent forms show at least two digits
     if (digits < 0) digits = 0;
@@ -161,7 +179,7 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
     switch (format) {
     case ffExponent: {
         if (digits > 4) digits = 4;
-        RoundDigits(v, precision);
+        const DecimalDigits v = RoundedDigits(value, [&](const DecimalDigits&) { return precision; });
         String out = v.negative && !v.zero() ? "-" : "";
         out += v.zero() ? '0' : v.d[0];
         if (precision > 1) {
@@ -180,14 +198,16 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
     case ffCurrency: {
         if (digits > kMaxDigits) digits = kMaxDigits;
         // Whole numbers show at most the 17 significant digits a double holds; the rest are zeros.
-        RoundDigits(v, v.exp + digits < kFixedDigits ? v.exp + digits : kFixedDigits);
+        const DecimalDigits v = RoundedDigits(value, [&](const DecimalDigits& d) {
+            return d.exp + digits < kFixedDigits ? d.exp + digits : kFixedDigits;
+        });
         const String number = FormatFixed(v, digits, format != ffFixed, fs);
         const bool negative = v.negative && !v.zero();  // no sign on a value shown as zero
         if (format == ffCurrency) return CurrencyText(number, negative, fs);
         return negative ? "-" + number : number;
     }
     default: {  // ffGeneral
-        RoundDigits(v, precision);
+        const DecimalDigits v = RoundedDigits(value, [&](const DecimalDigits&) { return precision; });
         if (v.zero()) return "0";
         String out = v.negative ? "-" : "";
         if (v.exp > precision || v.exp < -4) {
@@ -426,12 +446,13 @@ String FormatFloat(const String& picture, Extended value, const TFormatSettings&
     if (s.empty()) return FloatToStrFImpl(value, ffGeneral, 15, 0, fs);
 
     const Picture pic = Analyze(s);
-    DecimalDigits v = Decompose(value);
+    DecimalDigits v;
     if (pic.scientific) {
-        RoundDigits(v, pic.intCount + pic.fracCount, true);
+        v = RoundedDigits(value, [&](const DecimalDigits&) { return pic.intCount + pic.fracCount; }, true);
     } else {
+        // Checked after rounding: at 18 integer digits nothing is rounded off, so no carry crosses it.
+        v = RoundedDigits(value, [&](const DecimalDigits& d) { return d.exp + pic.fracCount; });
         if (!v.zero() && v.exp > kMaxDigits) return FloatToStrFImpl(value, ffGeneral, 15, 0, fs);
-        RoundDigits(v, v.exp + pic.fracCount);
     }
     // The negative section carries its own sign decoration; a value that is zero shows no sign.
     const bool minus = index == 0 && value < 0;
