@@ -1,8 +1,12 @@
 #include "platform/rtl/FloatFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 
 #include "platform/rtl/FloatFormat_p.h"
 
@@ -40,6 +44,35 @@ DecimalDigits Decompose(long double value)
     return r;
 }
 
+namespace {
+
+// Most values a program shows are decimals of a few places. When m = d * 10^k is a whole number
+// below 10^15 for some small k, and m / 10^k reads back as d (both steps correctly rounded, 10^k
+// exact), the decimal m * 10^-k is a decimal of at most 15 digits that reads back as d: the only
+// one, and so the shortest. Its digits are those of an integer.
+bool ScaledIntegerDigits(double d, DecimalDigits& v)
+{
+    constexpr double Powers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+    constexpr double Limit = 1e15;
+    if (d >= Limit || d < 1e-6) return false;
+    for (int k = 0; k < static_cast<int>(std::size(Powers)); ++k) {
+        const double m = d * Powers[k];
+        if (m >= Limit) return false;
+        if (m != std::floor(m) || m / Powers[k] != d) continue;
+        char buf[24];
+        const char* end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(m)).ptr;
+        const int length = static_cast<int>(end - buf);
+        v.exp = length - k;
+        while (end[-1] == '0') --end;
+        v.n = static_cast<int>(end - buf);
+        std::memcpy(v.d, buf, static_cast<std::size_t>(v.n));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool ShortestDigits(long double value, DecimalDigits& v)
 {
     const double d = static_cast<double>(value);
@@ -47,16 +80,23 @@ bool ShortestDigits(long double value, DecimalDigits& v)
     if (static_cast<long double>(d) != value || !std::isnormal(d)) return false;
     v = DecimalDigits();
     v.negative = std::signbit(d);
+    if (ScaledIntegerDigits(std::fabs(d), v)) return true;
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(d), std::chars_format::scientific);
-    const char* p = buf;
-    for (; p < res.ptr && *p != 'e'; ++p)
-        if (*p != '.') v.d[v.n++] = *p;
-    int e = 0;
-    std::from_chars(p + 1 + (p[1] == '+'), res.ptr, e);
-    v.exp = e + 1;
-    while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
-    return true;
+    const char* end = std::to_chars(buf, buf + sizeof buf, std::fabs(d), std::chars_format::scientific).ptr;
+    // "d.ddde+NN" or "de-NNN": at least two exponent digits after the sign.
+    const char* e = end - 3;
+    while (*e != 'e') --e;
+    int exponent = 0;
+    for (const char* p = e + 2; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    v.exp = (e[1] == '-' ? -exponent : exponent) + 1;
+    v.d[0] = buf[0];
+    v.n = 1;
+    if (e > buf + 1) {  // digits after the point
+        const int more = static_cast<int>(e - (buf + 2));
+        std::memcpy(v.d + 1, buf + 2, static_cast<std::size_t>(more));
+        v.n += more;
+    }
+    return true;  // shortest digits carry no trailing zeros
 }
 
 void RoundDigits(DecimalDigits& v, int keep, bool keepExponent)
@@ -209,8 +249,8 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
     default: {  // ffGeneral
         const DecimalDigits v = RoundedDigits(value, [&](const DecimalDigits&) { return precision; });
         if (v.zero()) return "0";
-        String out = v.negative ? "-" : "";
         if (v.exp > precision || v.exp < -4) {
+            String out = v.negative ? "-" : "";
             out += v.d[0];
             if (v.n > 1) {
                 out += fs.DecimalSeparator;
@@ -220,13 +260,26 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
             out += Exponent(v.exp - 1, false, 0);
             return out;
         }
-        AppendInt(out, v, false, fs.ThousandSeparator);
-        const int fracDigits = v.n - v.exp;  // includes the zeros after the point
-        if (fracDigits > 0) {
-            out += fs.DecimalSeparator;
-            for (int j = 0; j < fracDigits; ++j) out += v.at(v.exp + j);
+        // At most 18 digits, a sign, a separator and four leading zeros: one string, built in place.
+        char text[32];
+        char* p = text;
+        if (v.negative) *p++ = '-';
+        if (v.exp <= 0) {
+            *p++ = '0';
+        } else {
+            const int whole = std::min(v.exp, v.n);
+            std::memcpy(p, v.d, static_cast<std::size_t>(whole));
+            p += whole;
+            for (int i = whole; i < v.exp; ++i) *p++ = '0';
         }
-        return out;
+        if (v.n > v.exp) {  // digits after the point, behind the zeros that lead them
+            *p++ = fs.DecimalSeparator;
+            for (int i = v.exp; i < 0; ++i) *p++ = '0';
+            const int first = std::max(v.exp, 0);
+            std::memcpy(p, v.d + first, static_cast<std::size_t>(v.n - first));
+            p += v.n - first;
+        }
+        return String(text, static_cast<std::size_t>(p - text));
     }
     }
 }
