@@ -138,20 +138,19 @@ void TVaCommEventThread::Stop()
     waitEvent_.Signal();
 }
 
-std::uint32_t TVaCommEventThread::GatherTime() const
+std::uint32_t TVaCustomComm::GatherTime() const
 {
-    const std::uint32_t rate = port_->baudrate_ == brUser ? static_cast<std::uint32_t>(port_->userBaudrate_)
-                                                          : BaudrateValue(port_->baudrate_);
+    const std::uint32_t rate = baudrate_ == brUser ? static_cast<std::uint32_t>(userBaudrate_)
+                                                   : BaudrateValue(baudrate_);
     if (rate == 0) return GatherMs;
-    const std::uint64_t halfQueueMs =
-        static_cast<std::uint64_t>(port_->buffers_->ReadSize()) / 2 * BitsPerCharacter * 1000 / rate;
+    const std::uint64_t halfQueueMs = static_cast<std::uint64_t>(buffers_->ReadSize()) / 2 * BitsPerCharacter * 1000 /
+                                      rate;
     return static_cast<std::uint32_t>(std::min<std::uint64_t>(GatherMs, halfQueueMs));
 }
 
 void TVaCommEventThread::Execute()
 {
     CommDevice& device = *port_->device_;
-    const std::uint32_t gather = GatherTime();
     while (!Terminated()) {
         const std::uint32_t mask = device.WaitEvent(waitEvent_.Handle());
         if (Terminated()) break;
@@ -160,7 +159,7 @@ void TVaCommEventThread::Execute()
             continue;
         }
         // Stop ends the gathering at once (the wait event is signalled).
-        if ((mask & EV_RXCHAR) && !(mask & EV_HANGUP) && gather > 0) waitEvent_.WaitFor(gather);
+        if ((mask & EV_RXCHAR) && !(mask & EV_HANGUP) && gatherMs_ > 0) waitEvent_.WaitFor(gatherMs_);
         if (Terminated()) break;
         receivedMask_ = mask;
         RunOnMain([this] { DispatchEvents(); });
@@ -459,7 +458,7 @@ void TVaCustomComm::ApplyEventMask()
 void TVaCustomComm::StartThreads()
 {
     if (eventMask_ != 0) {
-        eventThread_ = new TVaCommEventThread(this);
+        eventThread_ = new TVaCommEventThread(this, GatherTime());
         eventThread_->SetPriority(eventPriority_);
         eventThread_->Start();
     }
