@@ -1,11 +1,12 @@
 // The viewer window against the sensor simulator: how many lines per second it logs, shows on
-// the readouts and moves the needles for, what processor time that takes, how often it paints,
-// and whether a line gets lost. Then the log box alone: the cost of an appended line and the
-// memory of a held one, with a thousand and a million lines held, and the chart's memory of a held
-// reading.
+// the readouts and moves the needles for, what processor time that takes, how many receive events
+// and context switches, how often it paints, and whether a line gets lost (logged and plotted:
+// both are counted). Then the log box alone: the cost of an appended line and the memory of a
+// held one, with a thousand and a million lines held, and the chart's memory of a held reading.
 // Run time per streaming case: BENCH_VIEWER_SECONDS (default 10).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -52,6 +53,14 @@ void SetUpApplication()
         return true;
     }();
     (void)registered;
+}
+
+// Context switches of the process so far, all its threads.
+double ContextSwitches()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_nvcsw + u.ru_nivcsw);
 }
 
 // Bytes the program holds from the allocator, large blocks of their own included.
@@ -106,6 +115,8 @@ void BM_ViewerStream(benchmark::State& state)
         testkit::Click(*w, "btACStart");  // its own 100 ms wait already processes lines
         testkit::Pump(200);               // the stream settles
         const int startLines = w->Memo1->Lines()->Count();
+        const int startPoints = w->Chart1->GetSeriesAt(0)->Count();
+        const double startSwitches = ContextSwitches();
         const std::int64_t startEvents = events;
         const std::size_t heapBefore = HeapInUse();
 
@@ -130,6 +141,8 @@ void BM_ViewerStream(benchmark::State& state)
         const int passes = paints.Passes();
         const int inWindow = w->Memo1->Lines()->Count();
         const int lines = inWindow - startLines;
+        const int plotted = w->Chart1->GetSeriesAt(0)->Count() - startPoints;
+        const double switches = ContextSwitches() - startSwitches;
         const std::int64_t eventCount = events - startEvents;
         const std::size_t heapAfter = HeapInUse();
         state.SetIterationTime(seconds);
@@ -165,6 +178,8 @@ void BM_ViewerStream(benchmark::State& state)
         state.counters["lines_per_s"] = lines / seconds;
         state.counters["cpu_share"] = cpu / seconds;  // of one core: the viewer process, all its threads
         state.counters["events_per_s"] = static_cast<double>(eventCount) / seconds;
+        state.counters["switches_per_s"] = switches / seconds;  // context switches, all threads
+        state.counters["lines_not_plotted"] = lines - plotted;
         state.counters["paints_per_s"] = passes / seconds;
         state.counters["longest_step_ms"] = longestStep * 1000;  // one message-loop step
         state.counters["lines_checked"] = inWindow;

@@ -1,5 +1,6 @@
 #include "serial/VaComm.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -19,6 +20,12 @@ namespace {
 
 // Back-off after a failed device wait or write, so a broken device never spins a thread.
 constexpr std::uint32_t RetryPauseMs = 50;
+// Received bytes gather this long after the first of them before their event is raised, so one
+// hand-off to the main thread carries what a fast line delivered meanwhile.
+constexpr std::uint32_t GatherMs = 5;
+// Bits a character takes on the line (start, 8 data, stop): a slow line or a small input queue
+// shortens the gathering so that it never fills more than half the queue.
+constexpr std::uint32_t BitsPerCharacter = 10;
 
 void ReportException(TObject* sender)
 {
@@ -131,6 +138,16 @@ void TVaCommEventThread::Stop()
     waitEvent_.Signal();
 }
 
+std::uint32_t TVaCustomComm::GatherTime() const
+{
+    const std::uint32_t rate = baudrate_ == brUser ? static_cast<std::uint32_t>(userBaudrate_)
+                                                   : BaudrateValue(baudrate_);
+    if (rate == 0) return GatherMs;
+    const std::uint64_t halfQueueMs = static_cast<std::uint64_t>(buffers_->ReadSize()) / 2 * BitsPerCharacter * 1000 /
+                                      rate;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(GatherMs, halfQueueMs));
+}
+
 void TVaCommEventThread::Execute()
 {
     CommDevice& device = *port_->device_;
@@ -141,6 +158,9 @@ void TVaCommEventThread::Execute()
             waitEvent_.WaitFor(RetryPauseMs);
             continue;
         }
+        // Stop ends the gathering at once (the wait event is signalled).
+        if ((mask & EV_RXCHAR) && !(mask & EV_HANGUP) && gatherMs_ > 0) waitEvent_.WaitFor(gatherMs_);
+        if (Terminated()) break;
         receivedMask_ = mask;
         RunOnMain([this] { DispatchEvents(); });
         if (mask & EV_HANGUP) break;  // nothing more comes from a device that went away
@@ -438,7 +458,7 @@ void TVaCustomComm::ApplyEventMask()
 void TVaCustomComm::StartThreads()
 {
     if (eventMask_ != 0) {
-        eventThread_ = new TVaCommEventThread(this);
+        eventThread_ = new TVaCommEventThread(this, GatherTime());
         eventThread_->SetPriority(eventPriority_);
         eventThread_->Start();
     }
@@ -576,6 +596,11 @@ void TVaCustomComm::GetStatistics(std::uint32_t& errors, std::uint32_t& inQueue,
 
 int TVaCustomComm::InQueueCount()
 {
+    if (!device_->ReportsLineErrors()) {
+        // Nothing to clear on a device without error counters: the count alone will do.
+        std::lock_guard guard(*readLock_);
+        return device_->InQueueCount();
+    }
     std::uint32_t errors, inQueue, outQueue;
     GetStatistics(errors, inQueue, outQueue);
     return static_cast<int>(inQueue);

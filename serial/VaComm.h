@@ -72,7 +72,8 @@ private:
 
 class TVaCommEventThread : public TVaCommThread {
 public:
-    explicit TVaCommEventThread(TVaCustomComm* port) : TVaCommThread(port) {}
+    // Received bytes gather gatherMs milliseconds before their event (0: none).
+    TVaCommEventThread(TVaCustomComm* port, std::uint32_t gatherMs) : TVaCommThread(port), gatherMs_(gatherMs) {}
     // Sets the terminate flag and ends the device wait; does not wait for the thread.
     void Stop();
 
@@ -81,6 +82,7 @@ protected:
 
 private:
     void DispatchEvents();
+    const std::uint32_t gatherMs_;
     std::uint32_t receivedMask_ = 0;
     TVaWaitEvent waitEvent_;
 };
@@ -245,6 +247,9 @@ private:
     friend class TVaCommEventThread;
     friend class TVaCommWriteThread;
 
+    // Milliseconds received bytes gather before their event: a few, less on a line that would fill
+    // half the input queue sooner.
+    std::uint32_t GatherTime() const;
     void BuffersChanged(TObject* sender);
     void GroupChanged(TObject* sender);
     void FinishThread(TVaCommThread* thread);

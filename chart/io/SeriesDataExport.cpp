@@ -112,7 +112,7 @@ int TSeriesData::RowCount() const
     return rows;
 }
 
-String TSeriesData::ValueFormatFor(const TChartSeries* series) const
+const String& TSeriesData::ValueFormatFor(const TChartSeries* series) const
 {
     return series && useSeriesFormat_ ? series->ValueFormat() : valueFormat_;
 }
@@ -140,7 +140,7 @@ void TSeriesData::RefuseBeyondSheet(Int64 maxRows, Int64 maxColumns) const
 
 String TSeriesData::FormatValue(const TChartSeries* series, double value) const
 {
-    const String format = ValueFormatFor(series);
+    const String& format = ValueFormatFor(series);
     return format.empty() ? FloatToStr(value) : FormatFloat(format, value);
 }
 

@@ -62,7 +62,7 @@ public:
     // that is empty.
     String FormatValue(const TChartSeries* series, double value) const;
     // The number format that applies to the series' values ("" for the general conversion).
-    String ValueFormatFor(const TChartSeries* series) const;
+    const String& ValueFormatFor(const TChartSeries* series) const;
     // A spreadsheet cell's number: rounded as the number format shows it; a shown text that does
     // not read back as a number (thousands separators, literal text) leaves the value as it is.
     double ShownValue(const TChartSeries* series, double value) const;
@@ -136,6 +136,8 @@ protected:
 
 private:
     String field(const String& text, bool quoted) const;
+    // True when text goes into a row as it is (no delimiter, quote or line break in it).
+    bool plainField(const String& text) const;
     String headerText() const;
 
     char textDelimiter_ = '\t';

@@ -40,10 +40,19 @@ void TSeriesDataText::PrepareFlags()
 String TSeriesDataText::field(const String& text, bool quoted) const
 {
     const String quote = textQuotes_.empty() ? String("\"") : textQuotes_;
+    const bool quoteAnyway = quoted && !textQuotes_.empty();
     const bool breaksRow = text.find(textDelimiter_) != String::npos || text.find(quote) != String::npos ||
                            text.find_first_of("\r\n") != String::npos;
-    if (breaksRow || (quoted && !textQuotes_.empty())) return quote + doubledQuotes(text, quote) + quote;
+    if (breaksRow || quoteAnyway) return quote + doubledQuotes(text, quote) + quote;
     return text;
+}
+
+bool TSeriesDataText::plainField(const String& text) const
+{
+    const char quote = textQuotes_.empty() ? '"' : textQuotes_[0];
+    for (const char c : text)
+        if (c == textDelimiter_ || c == quote || c == '\r' || c == '\n') return false;
+    return true;
 }
 
 String TSeriesDataText::headerText() const
@@ -100,8 +109,10 @@ String TSeriesDataText::GetRowText(int row)
                 add({});
             else if (list.DateTime())
                 add(field(DateTimeToStr(list.ValueAt(row)), true));
+            else if (String number = FormatValue(&series, list.ValueAt(row)); plainField(number))
+                add(number);  // the common case, checked in one pass
             else
-                add(field(FormatValue(&series, list.ValueAt(row)), false));
+                add(field(number, false));
         }
     });
     return line;

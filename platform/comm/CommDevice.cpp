@@ -204,6 +204,8 @@ bool CommDevice::Open(const String& path)
 void CommDevice::Close()
 {
     if (d_->fd < 0) return;
+    // What arrived while open and was not taken goes with this holder, as the queue does.
+    ioctl(d_->fd, TCFLSH, TCIFLUSH);
     close(d_->fd);  // also drops the lock
     d_->fd = -1;
     d_->path.clear();
@@ -434,5 +436,7 @@ bool CommDevice::EscapeFunction(int function)
 }
 
 bool CommDevice::HasModemLines() const { return d_->modemLines; }
+
+bool CommDevice::ReportsLineErrors() const { return d_->counters; }
 
 bool CommDevice::HungUp() const { return d_->hungUp; }

@@ -60,6 +60,7 @@ public:
 
     // ENOENT for a missing device, EBUSY when another holder has it.
     bool Open(const String& path);
+    // Drops what was received and not read.
     void Close();
     bool IsOpen() const;
     const String& Path() const;
@@ -90,6 +91,8 @@ public:
     bool EscapeFunction(int function);
     // False on a device without modem lines (a pseudo-terminal).
     bool HasModemLines() const;
+    // False on a device without error counters (a pseudo-terminal): ClearError never finds any.
+    bool ReportsLineErrors() const;
     bool HungUp() const;
 
 private:

@@ -1,6 +1,7 @@
 // Test helpers: offscreen rendering and input through the platform's event path.
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QBackingStore>
 #include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -102,6 +103,17 @@ bool RenderToPng(TControl& control, const String& fileName)
 void RenderToBitmap(TControl& control, TBitmap& bitmap)
 {
     SetBitmapImage(bitmap, Grab(control).convertToFormat(QImage::Format_RGB888));
+}
+
+void ShownToBitmap(TWinControl& control, TBitmap& bitmap)
+{
+    tvforms::EnsureApp();
+    QPoint origin;
+    QWidget* window = InputWidget(control, origin)->window();
+    QBackingStore* store = window->backingStore();
+    QPaintDevice* device = store ? store->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image) throw EInvalidOperation("The window has no picture to read");
+    SetBitmapImage(bitmap, static_cast<QImage*>(device)->convertToFormat(QImage::Format_RGB888));
 }
 
 TColor PixelAt(TControl& control, int x, int y)

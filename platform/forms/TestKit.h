@@ -17,6 +17,10 @@ constexpr int Centre = -0x7FFFFFFF;
 bool RenderToPng(TControl& control, const String& fileName);
 // The same into a bitmap (24-bit).
 void RenderToBitmap(TControl& control, TBitmap& bitmap);
+// What the window of a windowed control shows now, as its paint passes have left it (the
+// window's back buffer, parts repainted since included), into a bitmap (24-bit). RenderToBitmap
+// draws everything afresh instead.
+void ShownToBitmap(TWinControl& control, TBitmap& bitmap);
 // The 0x00BBGGRR colour of one pixel of the rendered control (client coordinates of control).
 TColor PixelAt(TControl& control, int x, int y);
 

@@ -321,6 +321,7 @@ void TWinControl::HandleNeeded()
     QWidget* w = host_->widget;
     w->setMouseTracking(true);
     w->setAttribute(Qt::WA_NoSystemBackground, !host_->nativePaint);
+    syncOpaque();
     if (!host_->nativePaint) w->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
     w->setEnabled(Enabled());
     w->setFont(ToQFont(*Font()));
@@ -437,14 +438,26 @@ void TWinControl::VisibleChanged()
     if (host_ && host_->widget && Parent()) host_->widget->setVisible(Visible());
 }
 
+void TWinControl::syncOpaque()
+{
+    // A control that fills its whole client area spares its parent the paint behind it.
+    const TControlStyle style = ControlStyle();
+    const bool opaque = !host_->nativePaint && style.Contains(csOpaque) && !style.Contains(csParentBackground);
+    QWidget* w = host_->widget;
+    if (w->testAttribute(Qt::WA_OpaquePaintEvent) != opaque) w->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
+
 void TWinControl::Invalidate()
 {
-    if (host_ && host_->widget) host_->widget->update();
+    if (!host_ || !host_->widget) return;
+    syncOpaque();  // the style may have changed since the last paint
+    host_->widget->update();
 }
 
 void TWinControl::InvalidateRect(const TRect& r)
 {
     if (!host_ || !host_->widget) return;
+    syncOpaque();
     TRect m = GetClientMargins();
     host_->widget->update(r.Left + m.Left, r.Top + m.Top, r.Width(), r.Height());
 }

@@ -123,6 +123,8 @@ protected:
 private:
     void alignAll();
     void attachToParentHost();
+    // Marks the widget opaque while the control fills its client area (csOpaque).
+    void syncOpaque();
     void placeHost();
     void childBoundsChanged(TControl* control);
     void anchorChildren(int oldClientWidth, int oldClientHeight);

@@ -1,8 +1,12 @@
 #include "platform/rtl/FloatFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 
 #include "platform/rtl/FloatFormat_p.h"
 
@@ -38,6 +42,61 @@ DecimalDigits Decompose(long double value)
     r.exp = e + 1;
     while (r.n > 0 && r.d[r.n - 1] == '0') --r.n;
     return r;
+}
+
+namespace {
+
+// Most values a program shows are decimals of a few places. When m = d * 10^k is a whole number
+// below 10^15 for some small k, and m / 10^k reads back as d (both steps correctly rounded, 10^k
+// exact), the decimal m * 10^-k is a decimal of at most 15 digits that reads back as d: the only
+// one, and so the shortest. Its digits are those of an integer.
+bool ScaledIntegerDigits(double d, DecimalDigits& v)
+{
+    constexpr double Powers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+    constexpr double Limit = 1e15;
+    if (d >= Limit || d < 1e-6) return false;
+    for (int k = 0; k < static_cast<int>(std::size(Powers)); ++k) {
+        const double m = d * Powers[k];
+        if (m >= Limit) return false;
+        if (m != std::floor(m) || m / Powers[k] != d) continue;
+        char buf[24];
+        const char* end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(m)).ptr;
+        const int length = static_cast<int>(end - buf);
+        v.exp = length - k;
+        while (end[-1] == '0') --end;
+        v.n = static_cast<int>(end - buf);
+        std::memcpy(v.d, buf, static_cast<std::size_t>(v.n));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ShortestDigits(long double value, DecimalDigits& v)
+{
+    const double d = static_cast<double>(value);
+    // Subnormals hold too few bits for their shortest digits to stand for the exact ones.
+    if (static_cast<long double>(d) != value || !std::isnormal(d)) return false;
+    v = DecimalDigits();
+    v.negative = std::signbit(d);
+    if (ScaledIntegerDigits(std::fabs(d), v)) return true;
+    char buf[32];
+    const char* end = std::to_chars(buf, buf + sizeof buf, std::fabs(d), std::chars_format::scientific).ptr;
+    // "d.ddde+NN" or "de-NNN": at least two exponent digits after the sign.
+    const char* e = end - 3;
+    while (*e != 'e') --e;
+    int exponent = 0;
+    for (const char* p = e + 2; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    v.exp = (e[1] == '-' ? -exponent : exponent) + 1;
+    v.d[0] = buf[0];
+    v.n = 1;
+    if (e > buf + 1) {  // digits after the point
+        const int more = static_cast<int>(e - (buf + 2));
+        std::memcpy(v.d + 1, buf + 2, static_cast<std::size_t>(more));
+        v.n += more;
+    }
+    return true;  // shortest digits carry no trailing zeros
 }
 
 void RoundDigits(DecimalDigits& v, int keep, bool keepExponent)
@@ -152,8 +211,7 @@ String FormatFixed(const DecimalDigits& v, int decimals, bool thousands, const T
 
 String FloatToStrFImpl(long double value, int format, int precision, int digits, const TFormatSettings& fs)
 {
-    DecimalDigits v = Decompose(value);
-    if (v.nan || v.inf) return SpecialText(v);
+    if (std::isnan(value) || std::isinf(value)) return SpecialText(Decompose(value));
     if (precision > kMaxDigits) precision = kMaxDigits;
     if (precision < 2) precision = 2;  // the general and exponent forms show at least two digits
     if (digits < 0) digits = 0;
@@ -161,7 +219,7 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
     switch (format) {
     case ffExponent: {
         if (digits > 4) digits = 4;
-        RoundDigits(v, precision);
+        const DecimalDigits v = RoundedDigits(value, [&](const DecimalDigits&) { return precision; });
         String out = v.negative && !v.zero() ? "-" : "";
         out += v.zero() ? '0' : v.d[0];
         if (precision > 1) {
@@ -180,17 +238,19 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
     case ffCurrency: {
         if (digits > kMaxDigits) digits = kMaxDigits;
         // Whole numbers show at most the 17 significant digits a double holds; the rest are zeros.
-        RoundDigits(v, v.exp + digits < kFixedDigits ? v.exp + digits : kFixedDigits);
+        const DecimalDigits v = RoundedDigits(value, [&](const DecimalDigits& d) {
+            return d.exp + digits < kFixedDigits ? d.exp + digits : kFixedDigits;
+        });
         const String number = FormatFixed(v, digits, format != ffFixed, fs);
         const bool negative = v.negative && !v.zero();  // no sign on a value shown as zero
         if (format == ffCurrency) return CurrencyText(number, negative, fs);
         return negative ? "-" + number : number;
     }
     default: {  // ffGeneral
-        RoundDigits(v, precision);
+        const DecimalDigits v = RoundedDigits(value, [&](const DecimalDigits&) { return precision; });
         if (v.zero()) return "0";
-        String out = v.negative ? "-" : "";
         if (v.exp > precision || v.exp < -4) {
+            String out = v.negative ? "-" : "";
             out += v.d[0];
             if (v.n > 1) {
                 out += fs.DecimalSeparator;
@@ -200,13 +260,26 @@ String FloatToStrFImpl(long double value, int format, int precision, int digits,
             out += Exponent(v.exp - 1, false, 0);
             return out;
         }
-        AppendInt(out, v, false, fs.ThousandSeparator);
-        const int fracDigits = v.n - v.exp;  // includes the zeros after the point
-        if (fracDigits > 0) {
-            out += fs.DecimalSeparator;
-            for (int j = 0; j < fracDigits; ++j) out += v.at(v.exp + j);
+        // At most 18 digits, a sign, a separator and four leading zeros: one string, built in place.
+        char text[32];
+        char* p = text;
+        if (v.negative) *p++ = '-';
+        if (v.exp <= 0) {
+            *p++ = '0';
+        } else {
+            const int whole = std::min(v.exp, v.n);
+            std::memcpy(p, v.d, static_cast<std::size_t>(whole));
+            p += whole;
+            for (int i = whole; i < v.exp; ++i) *p++ = '0';
         }
-        return out;
+        if (v.n > v.exp) {  // digits after the point, behind the zeros that lead them
+            *p++ = fs.DecimalSeparator;
+            for (int i = v.exp; i < 0; ++i) *p++ = '0';
+            const int first = std::max(v.exp, 0);
+            std::memcpy(p, v.d + first, static_cast<std::size_t>(v.n - first));
+            p += v.n - first;
+        }
+        return String(text, static_cast<std::size_t>(p - text));
     }
     }
 }
@@ -426,12 +499,13 @@ String FormatFloat(const String& picture, Extended value, const TFormatSettings&
     if (s.empty()) return FloatToStrFImpl(value, ffGeneral, 15, 0, fs);
 
     const Picture pic = Analyze(s);
-    DecimalDigits v = Decompose(value);
+    DecimalDigits v;
     if (pic.scientific) {
-        RoundDigits(v, pic.intCount + pic.fracCount, true);
+        v = RoundedDigits(value, [&](const DecimalDigits&) { return pic.intCount + pic.fracCount; }, true);
     } else {
+        // Checked after rounding: at 18 integer digits nothing is rounded off, so no carry crosses it.
+        v = RoundedDigits(value, [&](const DecimalDigits& d) { return d.exp + pic.fracCount; });
         if (!v.zero() && v.exp > kMaxDigits) return FloatToStrFImpl(value, ffGeneral, 15, 0, fs);
-        RoundDigits(v, v.exp + pic.fracCount);
     }
     // The negative section carries its own sign decoration; a value that is zero shows no sign.
     const bool minus = index == 0 && value < 0;

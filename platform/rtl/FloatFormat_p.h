@@ -26,6 +26,35 @@ DecimalDigits Decompose(long double value);
 // keepExponent the exponent still records a carry (a value of 0.5 with no digits becomes 10^1).
 void RoundDigits(DecimalDigits& v, int keep, bool keepExponent = false);
 
+// The shortest digits that read back as the same double; false for a value that is no normal
+// double (zero, subnormal, NaN, infinite, or finer than a double).
+bool ShortestDigits(long double value, DecimalDigits& v);
+// Up to this many significant digits, rounding a normal double's shortest digits gives what
+// rounding its exact digits gives, a tie of the shortest digits aside: the double is far closer to
+// its shortest digits than any rounding boundary of at most 15 digits is.
+constexpr int kShortestRoundDigits = 15;
+
+// RoundDigits(Decompose(value), keep(digits), keepExponent), where keep may depend on the
+// digits' exponent; from the shortest digits of a double where they give the same result (they
+// are several times faster to find than exact ones).
+template <class Keep>
+DecimalDigits RoundedDigits(long double value, Keep keep, bool keepExponent = false)
+{
+    DecimalDigits v;
+    if (ShortestDigits(value, v)) {
+        // The exact digits may be 0.999.. * 10^exp where the shortest are 0.1 * 10^(exp+1); with
+        // at least one digit kept both round to the shortest.
+        const int k = keep(v);
+        if (k >= 1 && k <= kShortestRoundDigits && !(v.n == k + 1 && v.d[k] == '5')) {
+            RoundDigits(v, k, keepExponent);
+            return v;
+        }
+    }
+    v = Decompose(value);
+    RoundDigits(v, keep(v), keepExponent);
+    return v;
+}
+
 String FormatFixed(const DecimalDigits& v, int decimals, bool thousands, const TFormatSettings& fs);
 String FloatToStrFImpl(long double value, int format, int precision, int digits, const TFormatSettings& fs);
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/forms/StdCtrls.h"
 #include "platform/graphics/Bitmap.h"
@@ -146,6 +148,49 @@ TEST_F(MainWindowLooks, ButtonsShowTheirFaceColourAndGlyph)
         EXPECT_EQ(keyed, 0);
     }
     ASSERT_TRUE(testkit::RenderToPng(w, (root_ / "buttons.png").string()));
+}
+
+// The window repaints only what a frame changed; forcing every control to repaint each frame must
+// show the same pictures, frame for frame. Readings that keep the readouts' text or the needles'
+// pixels come between ones that move them.
+TEST_F(MainWindowLooks, RepaintingOnlyWhatChangedShowsTheSameFrames)
+{
+    const std::vector<std::vector<String>> frames = {
+        {"1.00 -1.00"},           {"1.001 -1.004"},        {"1.002 -0.996", "1.003 -0.998"},
+        {"12.34 -5.67"},          {"12.341 -5.671"},       {"12.34 -5.67"},
+        {"-45 45", "-45.001 45"}, {"-45.002 45.004"},      {"90 -90"},
+        {"95 -95"},               {"95.001 -95"},          {"0 0", "0.001 0.002", "0 0"},
+        {"7.5"},                  {"7.5"},                 {"-0.004 0.004"},
+    };
+    std::vector<std::vector<std::string>> shown[2];
+    for (int forced = 0; forced < 2; ++forced) {
+        SCOPED_TRACE(forced ? "every control repainted" : "what changed repainted");
+        if (window_) window_.reset();
+        TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+        testkit::Pump(50);
+        for (const auto& frame : frames) {
+            for (const String& line : frame) w.ProcessLine(line);
+            if (forced) {
+                w.Invalidate();
+                for (int i = 0; i < w.ComponentCount(); ++i)
+                    if (auto* control = dynamic_cast<TControl*>(w.Components(i))) control->Invalidate();
+            }
+            testkit::Pump(10);
+            TBitmap picture;
+            testkit::ShownToBitmap(w, picture);
+            std::vector<std::string> rows;
+            for (int y = 0; y < picture.Height(); ++y)
+                rows.emplace_back(reinterpret_cast<const char*>(picture.ScanLine(y)),
+                                  static_cast<std::size_t>(picture.Width()) * 3);
+            shown[forced].push_back(std::move(rows));
+        }
+    }
+    ASSERT_EQ(shown[0].size(), shown[1].size());
+    for (std::size_t f = 0; f < shown[0].size(); ++f) {
+        ASSERT_EQ(shown[0][f].size(), shown[1][f].size()) << "frame " << f;
+        for (std::size_t y = 0; y < shown[0][f].size(); ++y)
+            ASSERT_EQ(shown[0][f][y], shown[1][f][y]) << "frame " << f << ", row " << y;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "PortFixture.h"
 #include "platform/comm/CommDevice.h"
 
@@ -120,6 +123,56 @@ TEST_F(PortTest, UnreadBytesWaitForTheNextBatch)
     ASSERT_TRUE(pty.WriteAll("de", 2));
     ASSERT_TRUE(PumpUntil([&] { return !counts.empty(); }));
     EXPECT_EQ(counts[0], 5);
+}
+
+TEST_F(PortTest, BurstInSmallPiecesArrivesWholeAndInOrder)
+{
+    // Pieces of one to three bytes, some back to back and some apart, so that receive events
+    // gather several of them while others come alone. The last piece must come through without
+    // any further byte behind it to push it out.
+    String sent;
+    for (int i = 0; sent.size() < 600; ++i) sent += std::to_string(i) + (i % 7 == 0 ? "\r" : " ");
+    String received;
+    port->SetOnRxChar([&](TObject*, int count) {
+        const String text = port->ReceiveText();
+        EXPECT_EQ(static_cast<int>(text.size()), count);
+        received += text;
+    });
+    port->Open();
+    std::thread writer([&] {
+        for (std::size_t at = 0, piece = 1; at < sent.size(); at += piece, piece = piece % 3 + 1) {
+            const std::size_t n = std::min(piece, sent.size() - at);
+            ASSERT_TRUE(pty.WriteAll(sent.data() + at, static_cast<int>(n)));
+            if (at % 5 == 0) std::this_thread::sleep_for(std::chrono::microseconds(300));
+        }
+    });
+    const bool whole = PumpUntil([&] { return received.size() >= sent.size(); }, 20000);
+    writer.join();
+    EXPECT_TRUE(whole) << received.size() << " of " << sent.size() << " bytes";
+    EXPECT_EQ(received, sent);
+}
+
+TEST_F(PortTest, CloseWhileBytesGatherHandsNothingToTheNextOpen)
+{
+    String received;
+    port->SetOnRxChar([&](TObject*, int) { received += port->ReceiveText(); });
+    for (int round = 0; round < 5; ++round) {
+        port->Open();
+        // The first byte starts a gathering; the rest come while it lasts, and the port closes
+        // before the event is raised.
+        ASSERT_TRUE(pty.WriteAll("o", 1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_TRUE(pty.WriteAll("ld", 2));
+        port->Close();
+        EXPECT_EQ(received, "") << round;
+        port->Open();
+        ASSERT_TRUE(pty.WriteAll("new", 3));
+        ASSERT_TRUE(PumpUntil([&] { return received.size() >= 3; })) << round;
+        PumpFor(20);
+        EXPECT_EQ(received, "new") << round;
+        port->Close();
+        received.clear();
+    }
 }
 
 TEST_F(PortTest, TxEmptyAfterEveryDrainedQueue)

@@ -166,6 +166,7 @@ void TVnRMeter::requestNeedle()
         return;
     }
     if (needleRequested_) return;  // the paint already asked for draws the newest needle
+    if (needleDrawn_ && !faceDirty_ && drawnState_ == needleState()) return;  // same pixels
     TRect r;
     if (background_->Width() > 1 && OverlapRect(needleRect_, ClientRect(), r) && !r.IsEmpty()) {
         InvalidateRect(r);
@@ -406,6 +407,13 @@ void TVnRMeter::RedrawNeedle(TCanvas& canvas)
     hub(needle_.Hub2, arrow_->ColorCP2Brush(), arrow_->ColorCP2Pen());
     dc->RestoreDC(saved);
     canvas.Refresh();
+    drawnState_ = needleState();
+    needleDrawn_ = true;
+}
+
+TVnRMeter::TNeedleState TVnRMeter::needleState() const
+{
+    return {Ppt(), MinPpt(), MaxPpt(), blinking_, blinking_ ? blinkColour_ : clNone};
 }
 
 // ---- the two fixed geometries ----

@@ -95,6 +95,16 @@ private:
     TColor blinkColour_ = TColor(0x0000FF);
     bool inValueUpdate_ = false;
     bool needleRequested_ = false;  // a needle repaint is asked for and has not run yet
+    // What decides the needle's pixels: its position, the min and max markers and the blinking.
+    struct TNeedleState {
+        int ppt = 0, minPpt = 0, maxPpt = 0;
+        bool blinking = false;
+        TColor blinkColour = clNone;
+        bool operator==(const TNeedleState&) const = default;
+    };
+    TNeedleState needleState() const;
+    TNeedleState drawnState_;
+    bool needleDrawn_ = false;  // drawnState_ is what the control shows
     TNeedleShape needle_;
     TNeedleShape drawn_;
     TPoint markerBase_[6] = {};

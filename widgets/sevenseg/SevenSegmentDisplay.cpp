@@ -154,8 +154,9 @@ void TiSevenSegmentAnalog::SetValue(double value)
     // NaN never equals itself; a second NaN is no change either.
     if (value == value_ || (std::isnan(value) && std::isnan(value_))) return;
     if (!AllowChange("Value")) return;
+    const std::vector<ReadoutCell> shown = Layout();
     value_ = value;
-    InvalidateChange();
+    if (Layout() != shown) InvalidateChange();  // a value that shows as the same cells paints nothing
     AfterChange("Value");
     if (OnValueChange()) OnValueChange()(this);
 }

@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "platform/rtl/Convert.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/FloatFormat_p.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/MathUtils.h"
 #include "tests/platform/rtl/TableSupport.h"
@@ -283,4 +286,69 @@ TEST(Format, CommaDecimalSeparatorAndErrors)
     }
     EXPECT_THROW(Format("%d %d", {1}), EConvertError);
     EXPECT_THROW(Format("%*d", {String("x"), 1}), EConvertError);
+}
+
+namespace {
+std::string DigitsText(const rtl_detail::DecimalDigits& v)
+{
+    return std::string(v.d, static_cast<std::size_t>(v.n)) + "e" + std::to_string(v.exp);
+}
+bool SameDigits(const rtl_detail::DecimalDigits& a, const rtl_detail::DecimalDigits& b)
+{
+    return a.n == b.n && a.exp == b.exp && std::memcmp(a.d, b.d, static_cast<std::size_t>(a.n)) == 0;
+}
+}  // namespace
+
+// The formatters take a double's shortest digits where they round as its exact digits do; a
+// difference shows on values at and beside the ties of every length, and on random bit patterns.
+TEST(FloatDigits, ShortestDigitsRoundAsTheExactDigits)
+{
+    using namespace rtl_detail;
+    std::vector<double> values;
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 4000; ++i) {
+        double d;
+        const std::uint64_t bits = next();
+        std::memcpy(&d, &bits, sizeof d);
+        if (std::isfinite(d)) values.push_back(d);
+    }
+    // Decimals of 1 to 17 digits ending in 5 (a tie one digit shorter), their neighbours, and
+    // readings of two decimals.
+    for (int digits = 1; digits <= 17; ++digits)
+        for (int i = 0; i < 100; ++i) {
+            std::string text = std::to_string(next() % 9 + 1);
+            for (int k = 1; k < digits - 1; ++k) text += static_cast<char>('0' + next() % 10);
+            if (digits > 1) text += '5';
+            text += "e" + std::to_string(static_cast<int>(next() % 40) - 20);
+            const double d = std::strtod(text.c_str(), nullptr);
+            values.insert(values.end(), {d, std::nextafter(d, 0.0), std::nextafter(d, 1e300), -d});
+        }
+    for (int i = -100000; i <= 100000; i += 37) values.push_back(i / 100.0);
+    values.insert(values.end(), {0.1, 0.3, 1e23, 9.5e-5, 2.5, 0.15, 1.005, 4503599627370497.0,
+                                 std::numeric_limits<double>::min(), std::numeric_limits<double>::max()});
+    for (const double d : values)
+        for (int keep = -2; keep <= 18; ++keep)
+            for (const bool keepExponent : {false, true}) {
+                const DecimalDigits fast = RoundedDigits(d, [&](const DecimalDigits&) { return keep; }, keepExponent);
+                DecimalDigits exact = Decompose(d);
+                RoundDigits(exact, keep, keepExponent);
+                ASSERT_TRUE(SameDigits(fast, exact))
+                    << DigitsText(fast) << " against " << DigitsText(exact) << " for " << std::hexfloat << d << " keeping " << keep << (keepExponent ? " with exponent" : "");
+            }
+    // Fixed decimals: how many digits are kept follows the exponent.
+    for (const double d : values)
+        for (int decimals = 0; decimals <= 6; ++decimals) {
+            const DecimalDigits fast =
+                RoundedDigits(d, [&](const DecimalDigits& v) { return v.exp + decimals; });
+            DecimalDigits exact = Decompose(d);
+            RoundDigits(exact, exact.exp + decimals);
+            ASSERT_TRUE(SameDigits(fast, exact))
+                << DigitsText(fast) << " against " << DigitsText(exact) << " for " << std::hexfloat << d << " with " << decimals << " decimals";
+        }
 }
