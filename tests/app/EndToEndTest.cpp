@@ -458,6 +458,8 @@ TEST_F(EndToEndTest, DisconnectAndReconnect)
     testkit::Click(w, "btConnect");
     ASSERT_TRUE(w.PortOpened());
     testkit::Click(w, "btACStart");
+    // The device's thread reads the command on its own time.
+    PumpUntil([&] { return device.Received().size() >= 7; }, 3000);
     EXPECT_EQ(device.Received(), "#READ" + CRLF);
     EXPECT_TRUE(PumpUntil([&] { return Log().Count() >= 3; }, 3000));
 }
