@@ -135,7 +135,7 @@ TEST_F(PortTest, BurstInSmallPiecesArrivesWholeAndInOrder)
     String received;
     port->SetOnRxChar([&](TObject*, int count) {
         const String text = port->ReceiveText();
-        EXPECT_EQ(static_cast<int>(text.size()), count);
+        EXPECT_GE(static_cast<int>(text.size()), count);  // more may have come since the event
         received += text;
     });
     port->Open();
