@@ -224,7 +224,7 @@ public:
     void SetModalResult(TModalResult value) { modalResult_ = value; }
     bool InModal() const { return inModal_; }
     TBorderIcons BorderIcons() const { return borderIcons_; }
-    void SetBorderIcons(TBorderIcons value) { borderIcons_ = value; }
+    void SetBorderIcons(TBorderIcons value);
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value);
     TPosition Position() const { return position_; }
@@ -274,6 +274,9 @@ public:
 
     // Private to the layer: the close box of the window was used.
     void CloseFromWindow();
+    // Private to the layer: the window system sized or moved the window to this client area
+    // (screen coordinates).
+    void WindowPlaced(const TRect& client);
     void WndProc(TMessage& message) override;
 
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
@@ -296,6 +299,8 @@ protected:
 
 private:
     void placeOnScreen();
+    // Tells the window system which title-bar buttons the border icons and style leave.
+    void applyWindowButtons();
 
     TModalResult modalResult_ = mrNone;
     bool inModal_ = false;

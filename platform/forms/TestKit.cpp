@@ -297,6 +297,26 @@ void Pump(unsigned ms)
     } while (TicksSince(start, GetTickCount()) < ms);
 }
 
+void ResizeWindow(TCustomForm& form, int clientWidth, int clientHeight)
+{
+    if (!form.Host() || !form.Host()->widget || !form.Host()->widget->isVisible())
+        throw EInvalidOperation("Form " + form.Name() + " has no window on the screen");
+    form.Host()->widget->resize(clientWidth, clientHeight);
+    Pump();
+}
+
+TBorderIcons WindowButtons(TCustomForm& form)
+{
+    form.HandleNeeded();
+    const Qt::WindowFlags flags = form.Host()->widget->windowFlags();
+    TBorderIcons icons;
+    if (flags & Qt::WindowSystemMenuHint) icons += biSystemMenu;
+    if (flags & Qt::WindowMinimizeButtonHint) icons += biMinimize;
+    if (flags & Qt::WindowMaximizeButtonHint) icons += biMaximize;
+    if (flags & Qt::WindowContextHelpButtonHint) icons += biHelp;
+    return icons;
+}
+
 // A window's pass starts with the update request the platform sends it.
 struct PaintPassCounter::Impl : QObject {
     int passes = 0;
