@@ -161,6 +161,17 @@ extern const TScreenRef Screen;
 // waiting for the main thread, and last the platform's application object.
 void DoneApplication();
 
+// The hint about to show for the control under the pointer, sent to the hint control with
+// CM_HINTSHOW, which may change it. Points and the rectangle are in the hint control's client
+// coordinates; the hint stays while the pointer is inside CursorRect.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint CursorPos;
+    TRect CursorRect;
+    String HintStr;
+    int HideTimeout = 0;  // milliseconds
+};
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TMethodEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TMethodEvent<void(TObject* Sender, bool& CanClose)>;

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPaintEvent>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <cstdio>
 
@@ -295,6 +297,26 @@ void Pump(unsigned ms)
     do {
         Application->ProcessMessages();
     } while (TicksSince(start, GetTickCount()) < ms);
+}
+
+String HintAt(TControl& control, int x, int y)
+{
+    // The last tooltip fades out first.
+    QToolTip::hideText();
+    const Cardinal start = GetTickCount();
+    while (QToolTip::isVisible() && TicksSince(start, GetTickCount()) < 2000) Pump(10);
+    MouseMove(control, x, y);
+    // What the platform sends once the pointer has rested (it does so for real input only).
+    QWidget* w;
+    const QPoint p = Where(control, x, y, w);
+    QHelpEvent rest(QEvent::ToolTip, p, w->mapToGlobal(p));
+    QApplication::sendEvent(w, &rest);
+    if (!QToolTip::isVisible()) return {};
+    const QString shown = QToolTip::text();
+    if (!Qt::mightBeRichText(shown)) return shown.toStdString();
+    QTextDocument text;
+    text.setHtml(shown);
+    return text.toPlainText().toStdString();
 }
 
 void ResizeWindow(TCustomForm& form, int clientWidth, int clientHeight)

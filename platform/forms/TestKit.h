@@ -49,6 +49,10 @@ void MouseLeave(TControl& control);
 // Runs pending messages for at least ms milliseconds.
 void Pump(unsigned ms = 0);
 
+// Rests the pointer at a client point of a control (default: its middle) until its hint shows;
+// answers the text shown ("" when none shows).
+String HintAt(TControl& control, int x = Centre, int y = Centre);
+
 // Sizes a shown form's window as the window system does when the user drags its border or
 // maximizes it (client size), and runs the messages that follow.
 void ResizeWindow(TCustomForm& form, int clientWidth, int clientHeight);

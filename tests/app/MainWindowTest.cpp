@@ -263,6 +263,24 @@ TEST_F(ViewerTest, OffsetTaresTheNextReadings)
     EXPECT_DOUBLE_EQ(w.ssXValue->Value(), 3.10);
 }
 
+// The coloured buttons draw themselves on the top bar, yet show their hints; the first status
+// panel cuts a long error, and shows it whole as its tooltip.
+TEST_F(ViewerTest, HintsOfTheButtonsAndTheWholeErrorText)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    EXPECT_EQ(testkit::HintAt(testkit::FindControl(w, "btConnect")), "ComPort Open or Close");
+    EXPECT_EQ(testkit::HintAt(testkit::FindControl(w, "btACStart")), "Download of data list");
+    EXPECT_EQ(testkit::HintAt(testkit::FindControl(w, "btClose")), "") << "an empty hint";
+
+    TfKAVRO_IN_D_485_Viewer::SetClock([] { return EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0); });
+    Exception error("Error writing the settings file: the folder of the program is not writable (Permission denied)");
+    w.ShowErrorInStatusBar(nullptr, &error);
+    const String whole = error.Message() + " - 2024-03-03 14:05:09";
+    ASSERT_EQ(w.ErrorText(), whole);
+    EXPECT_EQ(testkit::HintAt(*w.StatusBar1, 150, 10), whole);
+    EXPECT_EQ(testkit::HintAt(*w.StatusBar1, 910, 10), "") << "the unused last panel";
+}
+
 TEST_F(ViewerTest, ClearEmptiesTheLog)
 {
     TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
