@@ -3,6 +3,7 @@
 // stream, many times. Every run must end by itself with status 0 and leave the port free at once.
 // The program is driven through its test hook (a FIFO named by TV_TEST_DRIVER): clicks arrive as
 // mouse input does, and "close" closes the window the way the window system does.
+// TV_EXIT_RUNS=n runs each case n times in a row (scripts/close-under-load).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +45,13 @@ const ExitCase exitCases[] = {
 };
 
 void PrintTo(const ExitCase& c, std::ostream* out) { *out << c.name; }
+
+int RunsOf(const ExitCase& c)
+{
+    const char* runs = std::getenv("TV_EXIT_RUNS");
+    const int n = runs ? std::atoi(runs) : 0;
+    return n > 0 ? n : c.runs;
+}
 
 class ProgramExit : public ::testing::TestWithParam<ExitCase> {
 protected:
@@ -148,7 +156,8 @@ protected:
 
 TEST_P(ProgramExit, EndsWithStatusZeroAndFreesThePort)
 {
-    for (int run = 0; run < GetParam().runs; ++run) {
+    const int runs = RunsOf(GetParam());
+    for (int run = 0; run < runs; ++run) {
         SCOPED_TRACE("run " + std::to_string(run + 1));
         RunOnce(run);
         if (HasFailure()) break;
