@@ -51,16 +51,24 @@ const String CRLF = "\r\n";
 // Received lines reach the screen at this pace (25 frames a second).
 constexpr Cardinal FramePeriodMs = 40;
 
-// A reading's text as a number: the current decimal separator first, then the sensor's own '.';
-// 0 when it is neither.
-double readingValue(const String& text)
+// A reading's text as a number: the current decimal separator first, then the sensor's own '.'.
+bool readingValue(const String& text, double& value)
 {
-    double value = 0;
-    if (TryStrToFloat(text, value)) return value;
+    if (TryStrToFloat(text, value)) return true;
     TFormatSettings dot = FormatSettings;
     dot.DecimalSeparator = '.';
-    if (TryStrToFloat(text, value, dot)) return value;
-    return 0;
+    return TryStrToFloat(text, value, dot);
+}
+
+// X before the first blank, Y after it; a line without a blank is a Y alone (X 0). A line whose
+// parts are not numbers is a reply ("OK", "ERR", the info text): no tilt the sensor measured.
+bool parseReading(const String& line, double& x, double& y)
+{
+    const std::size_t blank = line.find(' ');
+    const String xText = blank == String::npos ? String() : line.substr(0, blank);
+    const String yText = blank == String::npos ? line : line.substr(blank + 1);
+    x = 0;
+    return readingValue(yText, y) && (xText.empty() || readingValue(xText, x));
 }
 
 // View sizes when the "DATA" box holds no number: at show, and on a click of "DATA".
@@ -308,11 +316,11 @@ void TfKAVRO_IN_D_485_Viewer::ProcessLine(const String& line)
 void TfKAVRO_IN_D_485_Viewer::showLine(const String& line)
 {
     Memo1->Lines()->Add(sensor::BytesToText(line));
-    const std::size_t blank = line.find(' ');
-    const String xText = blank == String::npos ? String() : line.substr(0, blank);
-    const String yText = blank == String::npos ? line : line.substr(blank + 1);
-    ssXValue->SetValue(readingValue(xText) - offsetX_);
-    ssYValue->SetValue(readingValue(yText) - offsetY_);
+    double x = 0;
+    double y = 0;
+    if (!parseReading(line, x, y)) return;  // logged, and the reply waits saw it as the last line
+    ssXValue->SetValue(x - offsetX_);
+    ssYValue->SetValue(y - offsetY_);
     meterXValue->SetValue(meterValue(ssXValue->Value()));
     meterYValue->SetValue(meterValue(ssYValue->Value()));
     plotReading(ssXValue->Value(), ssYValue->Value());

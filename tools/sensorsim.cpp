@@ -1,7 +1,9 @@
 // sensorsim: a simulated tilt sensor on a pseudo-terminal, registered in the
 // per-user serial device map under a COM name. Prints "<device> <COM name>"
 // once ready; removes its map line when it ends (SIGTERM, SIGINT, SIGHUP, or
-// after --hangup-after lines, when it also hangs the line up).
+// after --hangup-after lines, when it also hangs the line up). A name another
+// simulator (or a line written by hand) holds is refused when asked for with
+// --com; without --com the first free name is taken.
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -21,7 +23,7 @@ void OnSignal(int) { stopRequested = 1; }
 
 struct Settings {
     SensorOptions sensor;
-    String com = "COM1";
+    int com = 0;  // 0: the first free name
     String mapFile;
     bool flood = false;
     bool split = false;
@@ -30,11 +32,11 @@ struct Settings {
     std::uint64_t count = 0;
 };
 
-void Usage()
+void Usage(std::FILE* out)
 {
     std::fputs(
         "usage: sensorsim [options]\n"
-        "  --com COMn          port name to register (default COM1)\n"
+        "  --com COMn          port name to register (default: the first one free, from COM1)\n"
         "  --map-file PATH     device map file (default: the per-user one)\n"
         "  --id N              bus ID 0..79 (default 1)\n"
         "  --rate R            data lines per second while streaming (default 20)\n"
@@ -45,11 +47,14 @@ void Usage()
         "  --split             cut what is sent into several writes\n"
         "  --garbage           stray bytes before every tenth data line\n"
         "  --hangup-after N    hang the line up after N data lines and exit\n"
-        "  --seed N            noise seed\n",
-        stderr);
+        "  --seed N            noise seed\n"
+        "  --help              this text\n",
+        out);
 }
 
-bool ParseArgs(int argc, char** argv, Settings& s)
+enum class Parsed { Run, Help, Bad };
+
+Parsed ParseArgs(int argc, char** argv, Settings& s)
 {
     for (int i = 1; i < argc; ++i) {
         const String a = argv[i];
@@ -62,28 +67,30 @@ bool ParseArgs(int argc, char** argv, Settings& s)
             return *v && *end == 0 && out >= 0;
         };
         double n = 0;
-        if (a == "--com") {
+        if (a == "--help" || a == "-h") {
+            return Parsed::Help;
+        } else if (a == "--com") {
             const char* v = value();
-            if (!v || ComNumberOfName(v) == 0) return false;
-            s.com = "COM" + std::to_string(ComNumberOfName(v));
+            if (!v || ComNumberOfName(v) == 0) return Parsed::Bad;
+            s.com = ComNumberOfName(v);
         } else if (a == "--map-file") {
             const char* v = value();
-            if (!v) return false;
+            if (!v) return Parsed::Bad;
             s.mapFile = v;
         } else if (a == "--id") {
-            if (!number(n) || n > 79) return false;
+            if (!number(n) || n > 79) return Parsed::Bad;
             s.sensor.id = static_cast<int>(n);
         } else if (a == "--rate") {
-            if (!number(n) || n <= 0) return false;
+            if (!number(n) || n <= 0) return Parsed::Bad;
             s.sensor.rate = n;
         } else if (a == "--count") {
-            if (!number(n)) return false;
+            if (!number(n)) return Parsed::Bad;
             s.count = static_cast<std::uint64_t>(n);
         } else if (a == "--hangup-after") {
-            if (!number(n)) return false;
+            if (!number(n)) return Parsed::Bad;
             s.hangupAfter = static_cast<std::uint64_t>(n);
         } else if (a == "--seed") {
-            if (!number(n)) return false;
+            if (!number(n)) return Parsed::Bad;
             s.sensor.seed = static_cast<std::uint32_t>(n);
         } else if (a == "--flood") {
             s.flood = true;
@@ -96,10 +103,10 @@ bool ParseArgs(int argc, char** argv, Settings& s)
         } else if (a == "--garbage") {
             s.sensor.garbage = true;
         } else {
-            return false;
+            return Parsed::Bad;
         }
     }
-    return true;
+    return Parsed::Run;
 }
 
 class Line {
@@ -145,9 +152,10 @@ private:
 int main(int argc, char** argv)
 {
     Settings s;
-    if (!ParseArgs(argc, argv, s)) {
-        Usage();
-        return 2;
+    switch (ParseArgs(argc, argv, s)) {
+    case Parsed::Help: Usage(stdout); return 0;
+    case Parsed::Bad: Usage(stderr); return 2;
+    case Parsed::Run: break;
     }
     if (s.mapFile.empty()) s.mapFile = SerialMapFilePath();
 
@@ -161,11 +169,28 @@ int main(int argc, char** argv)
         return 1;
     }
     const String device = pty.DevicePath();
-    if (!SetSerialMapEntry(s.mapFile, s.com, device, true)) {
+    TSerialMapClaim claim;
+    if (!ClaimSerialMapEntry(s.mapFile, s.com, device, claim)) {
         std::fprintf(stderr, "sensorsim: cannot write %s: %s\n", s.mapFile.c_str(), std::strerror(errno));
         return 1;
     }
-    std::printf("%s %s\n", device.c_str(), s.com.c_str());
+    if (claim.Number == 0) {
+        if (s.com == 0)
+            std::fprintf(stderr, "sensorsim: every name from COM1 to COM99 is taken in %s\n", s.mapFile.c_str());
+        else if (claim.OwnerPid > 0)
+            std::fprintf(stderr,
+                         "sensorsim: COM%d is taken by %s of process %ld (another simulator); choose another "
+                         "name with --com, or leave --com out to take the first free one\n",
+                         s.com, claim.OwnerDevice.c_str(), claim.OwnerPid);
+        else
+            std::fprintf(stderr,
+                         "sensorsim: COM%d is taken by %s, a line of %s; choose another name with --com, or "
+                         "leave --com out to take the first free one\n",
+                         s.com, claim.OwnerDevice.c_str(), s.mapFile.c_str());
+        return 1;
+    }
+    const String com = "COM" + std::to_string(claim.Number);
+    std::printf("%s %s\n", device.c_str(), com.c_str());
     std::fflush(stdout);
 
     SensorModel sensor(s.sensor);
@@ -218,6 +243,6 @@ int main(int argc, char** argv)
     }
 
     pty.Close();  // hangs the line up for whoever holds it
-    RemoveSerialMapEntry(s.mapFile, s.com, device);
+    RemoveSerialMapEntry(s.mapFile, com, device);
     return 0;
 }

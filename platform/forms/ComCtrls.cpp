@@ -154,6 +154,26 @@ TRect TStatusBar::PanelRect(int index) const
     return Rect(x, 2, right, ClientHeight());
 }
 
+void TStatusBar::WndProc(TMessage& m)
+{
+    TCustomControl::WndProc(m);
+    if (m.Msg != CM_HINTSHOW || m.Result != 0) return;
+    auto& info = *reinterpret_cast<THintInfo*>(m.LParam);
+    if (simplePanel_) {
+        if (!simpleText_.empty()) info.HintStr = simpleText_;
+        return;
+    }
+    for (int i = 0; i < panels_->Count(); ++i) {
+        const TRect r = PanelRect(i);
+        if (!PtInRect(r, info.CursorPos)) continue;
+        if (!panels_->Items(i)->Text().empty()) {
+            info.HintStr = panels_->Items(i)->Text();
+            info.CursorRect = r;
+        }
+        return;
+    }
+}
+
 void TStatusBar::Paint()
 {
     TCanvas& c = *Canvas();

@@ -77,6 +77,8 @@ public:
     void SetUseSystemFont(bool value) { useSystemFont_ = value; }
     // Rectangle of panel index in client coordinates.
     TRect PanelRect(int index) const;
+    // A panel's whole text is its hint: a narrow panel cuts it.
+    void WndProc(TMessage& message) override;
 
 protected:
     void Paint() override;

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Published.h"
@@ -34,10 +35,55 @@ protected:
         tvforms::DispatchScope scope(host->dispatchDepth);
         tvforms::Guard(form, [&] { form->CloseFromWindow(); });
     }
+    // The window system sized or moved the window (the user at its border, maximizing): the form
+    // takes the new bounds, so its anchors and alignment follow and its face covers the new area.
+    void resizeEvent(QResizeEvent* e) override
+    {
+        THostWidget<QWidget>::resizeEvent(e);
+        followWindow();
+    }
+    void moveEvent(QMoveEvent* e) override
+    {
+        THostWidget<QWidget>::moveEvent(e);
+        followWindow();
+    }
 
 private:
+    void followWindow()
+    {
+        if (!form_ || !isWindow()) return;
+        TCustomForm* form = form_;
+        const QRect client = geometry();
+        tvforms::DispatchScope scope(host->dispatchDepth);
+        tvforms::Guard(form, [&] {
+            form->WindowPlaced(Rect(client.x(), client.y(), client.x() + client.width(), client.y() + client.height()));
+        });
+    }
+
     TCustomForm* form_;
 };
+
+// The title-bar buttons of the border icons. As in the class library, the minimize and maximize
+// buttons need the system menu and a single or sizeable border, and the help button shows only
+// on a dialog frame or without both of them.
+Qt::WindowFlags WindowButtonHints(TBorderIcons icons, TFormBorderStyle style)
+{
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (!icons.Contains(biSystemMenu)) return flags;
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    const bool framed = style == bsSingle || style == bsSizeable;
+    const bool minimize = framed && icons.Contains(biMinimize);
+    const bool maximize = framed && icons.Contains(biMaximize);
+    if (minimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (maximize) flags |= Qt::WindowMaximizeButtonHint;
+    if (icons.Contains(biHelp) && (style == bsDialog || (!minimize && !maximize)))
+        flags |= Qt::WindowContextHelpButtonHint;
+    return flags;
+}
+
+constexpr Qt::WindowFlags ButtonHintMask = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                                           Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint;
 
 class TFormHost : public THostWindow {
 public:
@@ -118,7 +164,37 @@ std::unique_ptr<THostWindow> TCustomForm::CreateHostWindow()
     return host;
 }
 
-void TCustomForm::HostCreated() { Host()->widget->setWindowTitle(QString::fromStdString(Caption())); }
+void TCustomForm::HostCreated()
+{
+    Host()->widget->setWindowTitle(QString::fromStdString(Caption()));
+    applyWindowButtons();
+}
+
+void TCustomForm::applyWindowButtons()
+{
+    if (!Host() || !Host()->widget) return;
+    QWidget* w = Host()->widget;
+    const Qt::WindowFlags flags = (w->windowFlags() & ~ButtonHintMask) | WindowButtonHints(borderIcons_, borderStyle_);
+    if (flags == w->windowFlags()) return;
+    // New hints hide a shown window, and keep its frame where it was: it comes back as it was,
+    // its client area where the form has it.
+    const bool shown = w->isVisible();
+    const QRect client = w->geometry();
+    w->setWindowFlags(flags);
+    w->setGeometry(client);
+    if (shown) w->show();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons value)
+{
+    if (AssignIfChanged(borderIcons_, value)) applyWindowButtons();
+}
+
+void TCustomForm::WindowPlaced(const TRect& client)
+{
+    const TSize f = FrameSize();
+    SetBounds(client.Left - f.cx / 2, client.Top - (f.cy - f.cx / 2), client.Width() + f.cx, client.Height() + f.cy);
+}
 
 void TCustomForm::InitFromText(const String& text)
 {
@@ -225,6 +301,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value)
     TSize f = FrameSize();
     SetBounds(Left(), Top(), cr.Width() + f.cx, cr.Height() + f.cy);
     BoundsChanged();
+    applyWindowButtons();
 }
 
 void TCustomForm::BoundsChanged() { TWinControl::BoundsChanged(); }

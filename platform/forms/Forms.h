@@ -161,6 +161,17 @@ extern const TScreenRef Screen;
 // waiting for the main thread, and last the platform's application object.
 void DoneApplication();
 
+// The hint about to show for the control under the pointer, sent to the hint control with
+// CM_HINTSHOW, which may change it. Points and the rectangle are in the hint control's client
+// coordinates; the hint stays while the pointer is inside CursorRect.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint CursorPos;
+    TRect CursorRect;
+    String HintStr;
+    int HideTimeout = 0;  // milliseconds
+};
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TMethodEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TMethodEvent<void(TObject* Sender, bool& CanClose)>;
@@ -224,7 +235,7 @@ public:
     void SetModalResult(TModalResult value) { modalResult_ = value; }
     bool InModal() const { return inModal_; }
     TBorderIcons BorderIcons() const { return borderIcons_; }
-    void SetBorderIcons(TBorderIcons value) { borderIcons_ = value; }
+    void SetBorderIcons(TBorderIcons value);
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value);
     TPosition Position() const { return position_; }
@@ -274,6 +285,9 @@ public:
 
     // Private to the layer: the close box of the window was used.
     void CloseFromWindow();
+    // Private to the layer: the window system sized or moved the window to this client area
+    // (screen coordinates).
+    void WindowPlaced(const TRect& client);
     void WndProc(TMessage& message) override;
 
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
@@ -296,6 +310,8 @@ protected:
 
 private:
     void placeOnScreen();
+    // Tells the window system which title-bar buttons the border icons and style leave.
+    void applyWindowButtons();
 
     TModalResult modalResult_ = mrNone;
     bool inModal_ = false;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -99,6 +100,8 @@ enum class MouseKind { Press, Release, Move, DoubleClick };
 void RouteMouse(TWinControl* control, QWidget* widget, QMouseEvent* event, MouseKind kind);
 void RouteWheel(TWinControl* control, QWidget* widget, QWheelEvent* event);
 void RouteEnter(TWinControl* control, QPoint pos);
+// The hint of the control under the pointer, windowless ones included, as a tooltip.
+void RouteHint(TWinControl* control, QWidget* widget, QHelpEvent* event);
 void RouteLeave(TWinControl* control);
 // Returns false when the key was consumed (set to 0 by a handler); replacement text in *text.
 bool RouteKeyDown(TWinControl* control, QKeyEvent* event, QString* text);
@@ -191,6 +194,13 @@ protected:
         tvforms::DispatchScope scope(host->dispatchDepth);
         QPainter painter(this);
         tvforms::PaintControl(control_, this, painter, e->rect());
+    }
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::ToolTip || !live()) return Base::event(e);
+        tvforms::DispatchScope scope(host->dispatchDepth);
+        tvforms::RouteHint(control_, this, static_cast<QHelpEvent*>(e));
+        return true;
     }
     void mousePressEvent(QMouseEvent* e) override { mouse(e, tvforms::MouseKind::Press); }
     void mouseReleaseEvent(QMouseEvent* e) override { mouse(e, tvforms::MouseKind::Release); }

@@ -1,5 +1,7 @@
 // Host windows: painting of controls on the platform's widgets and routing of its input events.
 #include <QPainter>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "platform/forms/Forms.h"
@@ -192,7 +194,91 @@ TControl* ControlUnder(TWinControl* c, TPoint client)
     return child ? child : c;
 }
 
+// A point of a control's client area in the client area of one of its parents.
+TPoint ClientToAncestor(const TControl* control, const TControl* ancestor, TPoint p)
+{
+    for (; control && control != ancestor; control = control->Parent()) {
+        if (auto* w = dynamic_cast<const TWinControl*>(control)) {
+            const TRect m = w->GetClientMargins();
+            p.X += m.Left;
+            p.Y += m.Top;
+        }
+        p.X += control->Left();
+        p.Y += control->Top();
+    }
+    return p;
+}
+
+bool IsWithin(const TControl* control, const TControl* ancestor)
+{
+    for (; control; control = control->Parent())
+        if (control == ancestor) return true;
+    return false;
+}
+
+// As the class library finds a hint: the nearest control from the one under the pointer up that
+// shows hints, the nearest hint from there up (its part before '|'), then CM_HINTSHOW to it. A
+// control under the pointer that shows no hints is asked too, so that it may offer a text of its
+// own (a status panel's).
+THintInfo HintFor(TControl* under, TPoint pos)
+{
+    THintInfo info;
+    if (!Application->ShowHint()) return info;
+    TControl* control = under;
+    while (control && !control->ShowHint()) control = control->Parent();
+    if (control) {
+        for (TControl* c = control; c; c = c->Parent())
+            if (!c->Hint().empty()) {
+                info.HintStr = c->Hint().substr(0, c->Hint().find('|'));
+                break;
+            }
+    } else {
+        control = under;
+    }
+    info.HintControl = control;
+    info.CursorPos = pos;
+    if (control != under) {
+        const TPoint inControl = ClientToAncestor(under, control, TPoint{0, 0});
+        info.CursorPos = TPoint{pos.X + inControl.X, pos.Y + inControl.Y};
+    }
+    info.CursorRect = control->ClientRect();
+    info.HideTimeout = Application->HintHidePause();
+    if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<intptr>(&info)) != 0) info.HintStr.clear();
+    return info;
+}
+
+QString HintText(const String& hint)
+{
+    QString text = QString::fromStdString(hint);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
+}
+
 }  // namespace
+
+void RouteHint(TWinControl* c, QWidget* widget, QHelpEvent* e)
+{
+    const TRect m = c->GetClientMargins();
+    const TPoint client{e->pos().x() - m.Left, e->pos().y() - m.Top};
+    TControl* child = c->ControlAtPos(client, true, false);
+    TControl* under = child ? child : c;
+    const TPoint pos = child ? TPoint{client.X - child->Left(), client.Y - child->Top()} : client;
+    THintInfo info;
+    Guard(c, [&] { info = HintFor(under, pos); });
+    if (info.HintStr.empty() || !IsLive(c)) {
+        QToolTip::hideText();
+        e->ignore();
+        return;
+    }
+    // The tooltip goes when the pointer leaves the hint's rectangle (the whole window when the
+    // hint is a parent's beyond it).
+    QRect area = widget->rect();
+    if (IsWithin(info.HintControl, c)) {
+        const TPoint topLeft = ClientToAncestor(info.HintControl, c, info.CursorRect.TopLeft());
+        area = QRect(topLeft.X + m.Left, topLeft.Y + m.Top, info.CursorRect.Width(), info.CursorRect.Height());
+    }
+    QToolTip::showText(e->globalPos(), HintText(info.HintStr), widget, area, info.HideTimeout);
+}
 
 void RouteMouse(TWinControl* c, QWidget* widget, QMouseEvent* e, MouseKind kind)
 {

@@ -74,6 +74,8 @@ constexpr Cardinal CM_TEXTCHANGED = CM_BASE + 24;
 constexpr Cardinal CM_MOUSEENTER = CM_BASE + 30;
 constexpr Cardinal CM_MOUSELEAVE = CM_BASE + 31;
 constexpr Cardinal CM_SHOWHINTCHANGED = CM_BASE + 34;
+// LParam: the THintInfo (Forms.h) of the hint about to show; a result other than 0 cancels it.
+constexpr Cardinal CM_HINTSHOW = CM_BASE + 48;
 constexpr Cardinal CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 constexpr Cardinal CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr Cardinal CM_CANCELMODE = CM_BASE + 38;

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPaintEvent>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <cstdio>
 
@@ -307,6 +309,46 @@ void Pump(unsigned ms)
     do {
         Application->ProcessMessages();
     } while (TicksSince(start, GetTickCount()) < ms);
+}
+
+String HintAt(TControl& control, int x, int y)
+{
+    // The last tooltip fades out first.
+    QToolTip::hideText();
+    const Cardinal start = GetTickCount();
+    while (QToolTip::isVisible() && TicksSince(start, GetTickCount()) < 2000) Pump(10);
+    MouseMove(control, x, y);
+    // What the platform sends once the pointer has rested (it does so for real input only).
+    QWidget* w;
+    const QPoint p = Where(control, x, y, w);
+    QHelpEvent rest(QEvent::ToolTip, p, w->mapToGlobal(p));
+    QApplication::sendEvent(w, &rest);
+    if (!QToolTip::isVisible()) return {};
+    const QString shown = QToolTip::text();
+    if (!Qt::mightBeRichText(shown)) return shown.toStdString();
+    QTextDocument text;
+    text.setHtml(shown);
+    return text.toPlainText().toStdString();
+}
+
+void ResizeWindow(TCustomForm& form, int clientWidth, int clientHeight)
+{
+    if (!form.Host() || !form.Host()->widget || !form.Host()->widget->isVisible())
+        throw EInvalidOperation("Form " + form.Name() + " has no window on the screen");
+    form.Host()->widget->resize(clientWidth, clientHeight);
+    Pump();
+}
+
+TBorderIcons WindowButtons(TCustomForm& form)
+{
+    form.HandleNeeded();
+    const Qt::WindowFlags flags = form.Host()->widget->windowFlags();
+    TBorderIcons icons;
+    if (flags & Qt::WindowSystemMenuHint) icons += biSystemMenu;
+    if (flags & Qt::WindowMinimizeButtonHint) icons += biMinimize;
+    if (flags & Qt::WindowMaximizeButtonHint) icons += biMaximize;
+    if (flags & Qt::WindowContextHelpButtonHint) icons += biHelp;
+    return icons;
 }
 
 // A window's pass starts with the update request the platform sends it.

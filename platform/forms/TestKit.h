@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/forms/Controls.h"
+#include "platform/forms/Forms.h"
 
 class TBitmap;
 
@@ -51,6 +52,16 @@ void MouseEnter(TControl& control);
 void MouseLeave(TControl& control);
 // Runs pending messages for at least ms milliseconds.
 void Pump(unsigned ms = 0);
+
+// Rests the pointer at a client point of a control (default: its middle) until its hint shows;
+// answers the text shown ("" when none shows).
+String HintAt(TControl& control, int x = Centre, int y = Centre);
+
+// Sizes a shown form's window as the window system does when the user drags its border or
+// maximizes it (client size), and runs the messages that follow.
+void ResizeWindow(TCustomForm& form, int clientWidth, int clientHeight);
+// The title-bar buttons a form's window asks the window system for.
+TBorderIcons WindowButtons(TCustomForm& form);
 
 // Counts, while it lives, the paint passes of the program's windows: one pass brings every part
 // of a window that was invalidated up to date.

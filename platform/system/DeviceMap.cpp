@@ -104,6 +104,46 @@ String EditMap(const String& old, void* context)
     return text;
 }
 
+struct Claim {
+    int wanted;
+    String device;
+    TSerialMapClaim result;
+};
+
+// The first line of a live owner for the number, if any.
+bool LiveOwner(const String& text, int number, String& device, long& pid)
+{
+    for (const String& line : SplitLines(text)) {
+        const std::size_t eq = line.find('=');
+        if (eq == String::npos || ComNumberOfName(Trim(line.substr(0, eq))) != number) continue;
+        SplitValue(line.substr(eq + 1), device, pid);
+        if (!device.empty() && device[0] == '/' && !OwnerGone(pid)) return true;
+    }
+    return false;
+}
+
+String ClaimInMap(const String& old, void* context)
+{
+    Claim& c = *static_cast<Claim*>(context);
+    String owner;
+    long pid = 0;
+    int number = c.wanted;
+    if (number != 0) {
+        if (LiveOwner(old, number, owner, pid)) {
+            c.result.OwnerDevice = owner;
+            c.result.OwnerPid = pid;
+            return old;
+        }
+    } else {
+        for (number = 1; number <= 99 && LiveOwner(old, number, owner, pid); ++number) {
+        }
+        if (number > 99) return old;
+    }
+    c.result.Number = number;
+    Edit e{PortName(number), c.device, false, true};
+    return EditMap(old, &e);
+}
+
 }  // namespace
 
 int ComNumberForTty(const String& ttyName)
@@ -227,4 +267,12 @@ bool RemoveSerialMapEntry(const String& mapFile, const String& port, const Strin
     if (ComNumberOfName(port) == 0) return false;
     Edit e{port, device, true, false};
     return EditFileAtomically(mapFile, EditMap, &e);
+}
+
+bool ClaimSerialMapEntry(const String& mapFile, int number, const String& device, TSerialMapClaim& claim)
+{
+    Claim c{number, device, {}};
+    const bool written = EditFileAtomically(mapFile, ClaimInMap, &c);
+    claim = c.result;
+    return written;
 }

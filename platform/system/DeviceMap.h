@@ -41,4 +41,17 @@ String ResolveSerialDevice(const String& name, const std::vector<TSerialMapEntry
 // A line tied to this process ("COM7=/dev/pts/4;pid=1234") is ignored once the
 // process is gone, so a killed simulator leaves no port that leads elsewhere.
 bool SetSerialMapEntry(const String& mapFile, const String& port, const String& device, bool tiedToThisProcess = false);
+
+// A port name claimed for a device of this process: the number taken (0 when refused) or the
+// line that holds the name.
+struct TSerialMapClaim {
+    int Number = 0;
+    String OwnerDevice;  // the device of the line that keeps the name
+    long OwnerPid = 0;   // its process; 0 for a line tied to none (written by hand)
+};
+// Enters device under COM<number>, tied to this process, unless a live line holds that name
+// already (one tied to no process, or to one that runs); number 0 takes the first free name from
+// COM1 to COM99. Decided and written under the file's lock, so two claims never share a name.
+// False when the file cannot be written.
+bool ClaimSerialMapEntry(const String& mapFile, int number, const String& device, TSerialMapClaim& claim);
 bool RemoveSerialMapEntry(const String& mapFile, const String& port, const String& device);

@@ -2,6 +2,7 @@
 // receive path, the real command handlers.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -48,6 +49,24 @@ std::pair<double, double> Reading(const String& line)
 {
     const auto blank = line.find(' ');
     return {std::strtod(line.substr(0, blank).c_str(), nullptr), std::strtod(line.substr(blank + 1).c_str(), nullptr)};
+}
+
+// A number text as a whole, in the sensor's notation.
+bool IsNumber(const String& text, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && !std::isspace(static_cast<unsigned char>(text[0])) && *end == 0;
+}
+
+// A line that is a reading: Y after the first blank (or the whole line) a number, X before it a
+// number or nothing.
+bool IsReading(const String& line, double& x, double& y)
+{
+    const auto blank = line.find(' ');
+    x = 0;
+    if (blank == String::npos) return IsNumber(line, y);
+    return IsNumber(line.substr(blank + 1), y) && (blank == 0 || IsNumber(line.substr(0, blank), x));
 }
 
 String Hex(const String& bytes)
@@ -107,6 +126,17 @@ protected:
             testkit::Pump(2);
         }
         return true;
+    }
+
+    // A device that streams rate lines a second to the connected window, started by START; true
+    // once the window has logged lines of them.
+    bool Stream(double rate, int lines)
+    {
+        SensorOptions options;
+        options.rate = rate;
+        StartDevice(options);
+        testkit::Click(Connect(), "btACStart");
+        return PumpUntil([&] { return Log().Count() >= lines; }, 10000);
     }
 
     TStrings& Log() { return *window_->Memo1->Lines(); }
@@ -225,12 +255,9 @@ TEST_F(EndToEndTest, OffsetAndClearTakeInTheLinesAlreadyReceived)
 
 TEST_F(EndToEndTest, StopSendsStopThreeTimesAndTheStreamEnds)
 {
-    SensorOptions options;
-    options.rate = 100;
-    auto& device = StartDevice(options);
-    auto& w = Connect();
-    testkit::Click(w, "btACStart");
-    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 5; }, 3000));
+    ASSERT_TRUE(Stream(100, 5));
+    auto& device = *device_;
+    auto& w = *window_;
     testkit::Click(w, "btACStop");
     // The last one leaves through the write queue after the handler has returned.
     const String expected = "#READ" + CRLF + Times("#STOP" + CRLF, 3);
@@ -416,10 +443,19 @@ TEST_F(EndToEndTest, GarbageBytesSpoilOnlyTheLineTheyPrecede)
         ASSERT_EQ(Log()[static_cast<int>(i)], sensor::BytesToText(line.substr(0, line.size() - 1)))
             << "line " << i << ": each byte one character";
     }
-    EXPECT_EQ(Panel(0), "");  // a spoilt reading is 0, not an error
-    const auto [x, y] = Reading(LogLine());
-    EXPECT_NEAR(w.ssYValue->Value(), y, 1e-9);
-    (void)x;
+    EXPECT_EQ(Panel(0), "");  // a spoilt line is no reading, and no error
+    // The chart holds the lines that are still readings, in order; the readouts the last of them.
+    std::vector<std::pair<double, double>> readings;
+    for (int i = 0; i < Log().Count(); ++i)
+        if (double x, y; IsReading(Log()[i], x, y)) readings.emplace_back(x, y);
+    ASSERT_GE(readings.size(), sent.size() * 8 / 10);
+    ASSERT_EQ(static_cast<std::size_t>(window_->Chart1->GetSeriesAt(0)->Count()), readings.size());
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        ASSERT_NEAR(window_->Chart1->GetSeriesAt(0)->YValues()->ValueAt(static_cast<int>(i)), readings[i].first, 1e-9);
+        ASSERT_NEAR(window_->Chart1->GetSeriesAt(1)->YValues()->ValueAt(static_cast<int>(i)), readings[i].second, 1e-9);
+    }
+    EXPECT_NEAR(w.ssXValue->Value(), readings.back().first, 1e-9);
+    EXPECT_NEAR(w.ssYValue->Value(), readings.back().second, 1e-9);
 }
 
 TEST_F(EndToEndTest, HangUpWhileStreamingIsReportedAndNothingHangs)
@@ -538,13 +574,10 @@ TEST_F(EndToEndChartTest, ViewSizeSlidesTheBottomAxisFromItsMaximum)
 // axis follows the newest sample with the view size's width.
 TEST_F(EndToEndChartTest, StreamPlotsEveryLineAndSlides)
 {
-    SensorOptions options;
-    options.rate = 200;
-    auto& device = StartDevice(options);
-    auto& w = Connect();
+    ASSERT_TRUE(Stream(200, 300)) << Log().Count() << " lines";
+    auto& device = *device_;
+    auto& w = *window_;
     EXPECT_EQ(w.ViewDataQuantity(), 100) << "the stored box";
-    testkit::Click(w, "btACStart");
-    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 300; }, 10000)) << Log().Count() << " lines";
     testkit::Click(w, "btACStop");
     ASSERT_TRUE(PumpUntil([&] { return !device.Streaming(); }, 3000));
     testkit::Pump(100);
@@ -584,15 +617,53 @@ TEST_F(EndToEndChartTest, ChartClearRestartsAtXZero)
     EXPECT_EQ(Series(1).YValues()->ValueAt(0), -8);
 }
 
+// Replies that come between the readings of a stream ("OK" of an ID change, the info text) are
+// logged, and the chart holds the readings alone: no spike at 0. A picture of the window after the
+// "OK", beside the test binary, to look at.
+TEST_F(EndToEndChartTest, RepliesWhileStreamingAreLoggedNotPlotted)
+{
+    ASSERT_TRUE(Stream(100, 30)) << Log().Count() << " lines";
+    auto& device = *device_;
+    auto& w = *window_;
+    w.cbbID->SetText("5");
+    testkit::Click(w, "Button4");
+    EXPECT_EQ(device.Id(), 5);
+    w.edtSend[0]->SetText("#INFO");
+    testkit::Click(w, "btnbt360Send1");
+    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 60; }, 5000)) << Log().Count() << " lines";
+    EXPECT_TRUE(testkit::RenderToPng(w, (std::filesystem::current_path() / "viewer-reply-while-streaming.png").string()));
+    testkit::Click(w, "btACStop");
+    ASSERT_TRUE(PumpUntil([&] { return !device.Streaming(); }, 3000));
+    testkit::Pump(100);
+
+    std::vector<std::pair<double, double>> readings;
+    std::vector<String> replies;
+    for (int i = 0; i < Log().Count(); ++i) {
+        if (double x, y; IsReading(Log()[i], x, y))
+            readings.emplace_back(x, y);
+        else
+            replies.push_back(Log()[i]);
+    }
+    // Readings overwrite the last line between two looks of the reply wait, so the ID command may
+    // go out again, and the sensor, locked again, answers "ERR".
+    ASSERT_GE(replies.size(), 2u);
+    EXPECT_EQ(replies.front(), "OK");
+    for (std::size_t i = 1; i + 1 < replies.size(); ++i) EXPECT_TRUE(replies[i] == "OK" || replies[i] == "ERR") << replies[i];
+    EXPECT_EQ(replies.back().rfind("TILT-2", 0), 0u) << replies.back();
+    EXPECT_EQ(readings.size(), device.DataLines().size());
+    ASSERT_EQ(static_cast<std::size_t>(Plotted()), readings.size());
+    ASSERT_EQ(static_cast<std::size_t>(Series(1).Count()), readings.size());
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        ASSERT_NEAR(Series(0).YValues()->ValueAt(static_cast<int>(i)), readings[i].first, 1e-9) << "point " << i;
+        ASSERT_NEAR(Series(1).YValues()->ValueAt(static_cast<int>(i)), readings[i].second, 1e-9) << "point " << i;
+    }
+}
+
 // A picture of the whole window while the chart slides, beside the test binary, to look at.
 TEST_F(EndToEndChartTest, PictureWhileStreaming)
 {
-    SensorOptions options;
-    options.rate = 200;
-    StartDevice(options);
-    auto& w = Connect();
-    testkit::Click(w, "btACStart");
-    ASSERT_TRUE(PumpUntil([&] { return Log().Count() >= 250; }, 10000)) << Log().Count() << " lines";
+    ASSERT_TRUE(Stream(200, 250)) << Log().Count() << " lines";
+    auto& w = *window_;
     testkit::Pump(50);
     EXPECT_GT(Bottom().Minimum(), 0) << "the view slid";
     EXPECT_TRUE(testkit::RenderToPng(w, (std::filesystem::current_path() / "viewer-chart-streaming.png").string()));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/ComCtrls.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/forms/TestKit.h"
@@ -112,6 +113,29 @@ bool between(TColor c, TColor a, TColor b)
         if (v < std::min(x, y) || v > std::max(x, y)) return false;
     }
     return true;
+}
+
+// Enlarged by the window system (its border is sizeable), the window shows its face colour over
+// all of the new area but for the top bar, anchored to both sides, and the status bar, at the
+// bottom; its title bar offers no maximize button (its border icons are the system menu only).
+TEST_F(MainWindowLooks, EnlargedWindowShowsItsFaceInTheNewArea)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    EXPECT_EQ(testkit::WindowButtons(w), TBorderIcons{biSystemMenu});
+    testkit::ResizeWindow(w, 929 + 200, 717 + 150);
+    ASSERT_EQ(w.ClientWidth(), 1129);
+    ASSERT_EQ(w.ClientHeight(), 867);
+    const TControl& bar = testkit::FindControl(w, "QMPanel1");
+    EXPECT_EQ(bar.BoundsRect(), Rect(-2, 0, 1129, 65));
+    EXPECT_EQ(w.StatusBar1->BoundsRect(), Rect(0, 848, 1129, 867));
+    TBitmap shot;
+    testkit::RenderToBitmap(w, shot);
+    ASSERT_TRUE(testkit::RenderToPng(w, (std::filesystem::current_path() / "viewer-enlarged.png").string()));
+    const auto face = static_cast<TColor>(ColorToRGB(clBtnFace));
+    int wrong = 0;
+    for (int y = 65; y < 848; ++y)
+        for (int x = y < 717 ? 929 : 0; x < 1129; ++x) wrong += shot.Canvas()->Pixels(x, y) != face;
+    EXPECT_EQ(wrong, 0) << "pixels of the new area that are not the face colour";
 }
 
 TEST_F(MainWindowLooks, ButtonsShowTheirFaceColourAndGlyph)

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <vector>
 
+#include "chart/core/Chart.h"
+#include "chart/core/ChartSeries.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
@@ -172,26 +174,55 @@ TEST_F(ViewerTest, CommandsRefusedWhileClosed)
                                                   "Open Com port.", "ID 0 is not possible", "Open Com port."}));
 }
 
-TEST_F(ViewerTest, ReadingsReachReadoutsAndMeters)
+// A line is a reading when its Y text is a number and its X text is one or empty. Every line is
+// logged as received and becomes the last line (the reply waits look there); only a reading moves
+// the readouts, the meters and the chart.
+TEST_F(ViewerTest, ReadingsReachReadoutsMetersAndChartRepliesOnlyTheLog)
 {
     struct Case {
         const char* line;
-        double x, y;
+        bool reading;
+        double x = 0, y = 0;
     };
     const Case cases[] = {
-        {"12.34 -5.67", 12.34, -5.67}, {"7.5", 0, 7.5},       {"", 0, 0}, {"OK", 0, 0}, {"1 2 3", 1, 0},
-        {"-90 90", -90, 90},           {"abc 4.25", 0, 4.25},
+        {"1.5 -2.25", true, 1.5, -2.25},
+        {"OK", false},
+        {"ERR", false},
+        {"#INFO KAVRO_IN_D_485 ID 1", false},
+        {"", false},
+        {"7.5", true, 0, 7.5},
+        {" 3", true, 0, 3},
+        {"1e3 2", true, 1000, 2},
+        {"1 2 3", false},
+        {"abc 4.25", false},
+        {"4.25 abc", false},
+        {"-90 90", true, -90, 90},
     };
     TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
     auto& memo = Get<TMemo>("Memo1");
+    TChartSeries& xSeries = *w.Chart1->GetSeriesAt(0);
+    TChartSeries& ySeries = *w.Chart1->GetSeriesAt(1);
+    w.ProcessLine("9 -9");
+    double shownX = 9, shownY = -9;
+    int points = 1;
     for (const Case& c : cases) {
+        SCOPED_TRACE(String("line \"") + c.line + "\"");
         w.ProcessLine(c.line);
-        EXPECT_DOUBLE_EQ(w.ssXValue->Value(), c.x) << c.line;
-        EXPECT_DOUBLE_EQ(w.ssYValue->Value(), c.y) << c.line;
-        EXPECT_FLOAT_EQ(w.meterXValue->Value(), static_cast<float>(c.x)) << c.line;
-        EXPECT_FLOAT_EQ(w.meterYValue->Value(), static_cast<float>(c.y)) << c.line;
+        if (c.reading) {
+            shownX = c.x;
+            shownY = c.y;
+            ++points;
+        }
         EXPECT_EQ(w.LastLine(), c.line);
         EXPECT_EQ(memo.Lines()->Get(memo.Lines()->Count() - 1), c.line);
+        EXPECT_DOUBLE_EQ(w.ssXValue->Value(), shownX);
+        EXPECT_DOUBLE_EQ(w.ssYValue->Value(), shownY);
+        EXPECT_FLOAT_EQ(w.meterXValue->Value(), static_cast<float>(shownX));
+        EXPECT_FLOAT_EQ(w.meterYValue->Value(), static_cast<float>(shownY));
+        ASSERT_EQ(xSeries.Count(), points);
+        ASSERT_EQ(ySeries.Count(), points);
+        EXPECT_DOUBLE_EQ(xSeries.YValues()->ValueAt(points - 1), shownX);
+        EXPECT_DOUBLE_EQ(ySeries.YValues()->ValueAt(points - 1), shownY);
     }
 }
 
@@ -230,6 +261,24 @@ TEST_F(ViewerTest, OffsetTaresTheNextReadings)
     EXPECT_EQ(w.OffsetX(), 0);
     w.ProcessLine("3.10 -1.20");
     EXPECT_DOUBLE_EQ(w.ssXValue->Value(), 3.10);
+}
+
+// The coloured buttons draw themselves on the top bar, yet show their hints; the first status
+// panel cuts a long error, and shows it whole as its tooltip.
+TEST_F(ViewerTest, HintsOfTheButtonsAndTheWholeErrorText)
+{
+    TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
+    EXPECT_EQ(testkit::HintAt(testkit::FindControl(w, "btConnect")), "ComPort Open or Close");
+    EXPECT_EQ(testkit::HintAt(testkit::FindControl(w, "btACStart")), "Download of data list");
+    EXPECT_EQ(testkit::HintAt(testkit::FindControl(w, "btClose")), "") << "an empty hint";
+
+    TfKAVRO_IN_D_485_Viewer::SetClock([] { return EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0); });
+    Exception error("Error writing the settings file: the folder of the program is not writable (Permission denied)");
+    w.ShowErrorInStatusBar(nullptr, &error);
+    const String whole = error.Message() + " - 2024-03-03 14:05:09";
+    ASSERT_EQ(w.ErrorText(), whole);
+    EXPECT_EQ(testkit::HintAt(*w.StatusBar1, 150, 10), whole);
+    EXPECT_EQ(testkit::HintAt(*w.StatusBar1, 910, 10), "") << "the unused last panel";
 }
 
 TEST_F(ViewerTest, ClearEmptiesTheLog)

@@ -3,6 +3,7 @@
 // stream, many times. Every run must end by itself with status 0 and leave the port free at once.
 // The program is driven through its test hook (a FIFO named by TV_TEST_DRIVER): clicks arrive as
 // mouse input does, and "close" closes the window the way the window system does.
+// TV_EXIT_RUNS=n runs each case n times in a row (scripts/close-under-load).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,9 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <thread>
 
 #include "app/UserSet.h"
@@ -45,6 +48,13 @@ const ExitCase exitCases[] = {
 
 void PrintTo(const ExitCase& c, std::ostream* out) { *out << c.name; }
 
+int RunsOf(const ExitCase& c)
+{
+    const char* runs = std::getenv("TV_EXIT_RUNS");
+    const int n = runs ? std::atoi(runs) : 0;
+    return n > 0 ? n : c.runs;
+}
+
 class ProgramExit : public ::testing::TestWithParam<ExitCase> {
 protected:
     void SetUp() override
@@ -76,22 +86,38 @@ protected:
         if (!root_.empty()) fs::remove_all(root_);
     }
 
-    // Starts the program with a fresh command FIFO and waits until its window is up.
-    bool StartProgram(TChildProcess& viewer, int run)
+    // Starts the program with a fresh command FIFO and waits until its window is up; "" then, else
+    // what went wrong.
+    String StartProgram(TChildProcess& viewer, int run)
     {
         const fs::path fifo = root_ / ("driver-" + std::to_string(run));
-        if (::mkfifo(fifo.c_str(), 0600) != 0) return false;
+        if (::mkfifo(fifo.c_str(), 0600) != 0) return "no command FIFO";
         if (driver_ >= 0) ::close(driver_);
         driver_ = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-        if (driver_ < 0) return false;
+        if (driver_ < 0) return "the command FIFO does not open";
         const String suppressions = "suppressions=" + (root_ / "lsan.supp").string() + ":print_suppressions=0";
         if (!viewer.Start(program_.string(), {},
                           {{"TV_TEST_DRIVER", fifo.string()},
                            {"XDG_CONFIG_HOME", (root_ / "config").string()},
                            {"LSAN_OPTIONS", suppressions}}))
-            return false;
+            return "the program does not start";
         String line;
-        return viewer.ReadLine(line, WatchdogMs) && line == "ready";
+        if (viewer.ReadLine(line, WatchdogMs)) return line == "ready" ? "" : "it said " + line;
+        const int status = viewer.Wait(1000);
+        if (!viewer.Running()) return "it ended with status " + std::to_string(status) + " (-1: by a signal)";
+        return "no window after " + std::to_string(WatchdogMs / 1000) + " s; its threads:\n" + Stacks(viewer.Pid());
+    }
+
+    // The threads of a running program as the debugger sees them (when there is one).
+    static String Stacks(int pid)
+    {
+        const String command = "timeout 120 gdb -p " + std::to_string(pid) +
+                               " -batch -ex 'thread apply all bt 12' 2>/dev/null | grep -E '^(Thread|#)'";
+        String out;
+        std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+        char buf[4096];
+        for (size_t n; pipe && (n = fread(buf, 1, sizeof buf, pipe.get())) > 0;) out.append(buf, n);
+        return out.empty() ? "(no debugger)" : out;
     }
 
     // Sends a command and waits for the program's answer.
@@ -112,7 +138,8 @@ protected:
         SensorDevice device(options);
         ASSERT_TRUE(device.Start("COM7"));
         TChildProcess viewer;
-        ASSERT_TRUE(StartProgram(viewer, run)) << "the program did not come up";
+        const String started = StartProgram(viewer, run);
+        ASSERT_EQ(started, "") << "the program did not come up";
 
         if (c.port != psClosed) {
             Command(viewer, "click btConnect", "clicked btConnect");
@@ -133,8 +160,9 @@ protected:
 
         const int status = viewer.Wait(WatchdogMs);
         if (viewer.Running()) {
+            const String stacks = Stacks(viewer.Pid());
             viewer.Stop(1000);
-            FAIL() << "the program hung at its end";
+            FAIL() << "the program hung at its end; its threads:\n" << stacks;
         }
         EXPECT_EQ(status, 0) << "the program did not end cleanly";
         CommDevice again;
@@ -148,7 +176,8 @@ protected:
 
 TEST_P(ProgramExit, EndsWithStatusZeroAndFreesThePort)
 {
-    for (int run = 0; run < GetParam().runs; ++run) {
+    const int runs = RunsOf(GetParam());
+    for (int run = 0; run < runs; ++run) {
         SCOPED_TRACE("run " + std::to_string(run + 1));
         RunOnce(run);
         if (HasFailure()) break;

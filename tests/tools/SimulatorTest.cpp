@@ -83,6 +83,47 @@ TEST_F(Simulator, RegistersItsPortAndRemovesItAtTheEnd)
     EXPECT_TRUE(ReadSerialMapFile(mapFile).empty());
 }
 
+// Runs the simulator with the test's map file to its end; its status, and all it wrote.
+int RunToEnd(const String& mapFile, std::vector<String> args, String& output)
+{
+    args.insert(args.begin(), {"-c", "exec \"$0\" \"$@\" 2>&1", SENSORSIM_PATH});
+    args.insert(args.end(), {"--map-file", mapFile});
+    TChildProcess run;
+    if (!run.Start("sh", args)) return -1;
+    for (String line; run.ReadLine(line, 5000);) output += line + "\n";
+    return run.Wait(5000);
+}
+
+TEST_F(Simulator, HelpIsNoError)
+{
+    String usage;
+    EXPECT_EQ(RunToEnd(mapFile, {"--help"}, usage), 0);
+    EXPECT_EQ(usage.rfind("usage: sensorsim", 0), 0u) << usage;
+    String refusal;
+    EXPECT_EQ(RunToEnd(mapFile, {"--rate"}, refusal), 2);
+    EXPECT_EQ(refusal, usage);
+}
+
+// A second simulator does not take the first one's name: asked for it, it refuses and names the
+// first one's pseudo-terminal; without a name it takes the next free one.
+TEST_F(Simulator, SecondSimulatorLeavesTheFirstOnesName)
+{
+    Start({});
+    EXPECT_EQ(port, "COM1");
+    String refusal;
+    EXPECT_EQ(RunToEnd(mapFile, {"--com", "COM1"}, refusal), 1);
+    EXPECT_NE(refusal.find("COM1 is taken by " + device), String::npos) << refusal;
+    EXPECT_EQ(ResolveSerialDevice("COM1", SerialDeviceMap(mapFile, dir + "/nosys")), device);
+
+    TChildProcess second;
+    ASSERT_TRUE(second.Start(SENSORSIM_PATH, {"--map-file", mapFile}));
+    String ready;
+    ASSERT_TRUE(second.ReadLine(ready, 5000));
+    EXPECT_EQ(ready.substr(ready.find(' ') + 1), "COM2");
+    EXPECT_EQ(second.Stop(), 0);
+    EXPECT_EQ(ResolveSerialDevice("COM1", SerialDeviceMap(mapFile, dir + "/nosys")), device);
+}
+
 TEST_F(Simulator, AnswersCommandsAndStreams)
 {
     Start({"--rate", "200", "--id", "12"});

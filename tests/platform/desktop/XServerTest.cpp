@@ -82,6 +82,47 @@ TEST_F(XServer, RoundedPanelShowsItsParentInTheCornersOnTheScreen)
     EXPECT_EQ(screenAt(158, 118), QColor(Qt::blue));
 }
 
+// The title-bar buttons as the window manager reads them: the functions word of the window's
+// _MOTIF_WM_HINTS (minimize 8, maximize 16, close 32).
+TEST_F(XServer, BorderIconsReachTheWindowManager)
+{
+    if (!Have("xprop")) GTEST_SKIP() << "xprop is not installed";
+    constexpr unsigned Minimize = 8, Maximize = 16, Close = 32;
+    const struct {
+        const char* what;
+        TBorderIcons icons;
+        TFormBorderStyle style;
+        unsigned functions;  // of the three above
+    } cases[] = {
+        {"all", {biSystemMenu, biMinimize, biMaximize}, bsSizeable, Minimize | Maximize | Close},
+        {"system menu only", {biSystemMenu}, bsSizeable, Close},
+        {"no maximize", {biSystemMenu, biMinimize}, bsSingle, Minimize | Close},
+        {"dialog frame", {biSystemMenu, biMinimize, biMaximize}, bsDialog, Close},
+        {"none", {}, bsSizeable, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TOwnedPtr<TForm> form(new TForm(nullptr));
+        form->SetCaption(String("Border icons: ") + c.what);
+        form->SetBorderStyle(c.style);
+        form->SetBorderIcons(c.icons);
+        form->SetBounds(40, 40, 220, 180);
+        form->Show();
+        String hints;
+        ASSERT_TRUE(PumpUntil([&] {
+            hints.clear();
+            const String command = "xprop -name '" + form->Caption() + "' _MOTIF_WM_HINTS 2>/dev/null";
+            std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+            char buf[256];
+            for (size_t n; pipe && (n = fread(buf, 1, sizeof buf, pipe.get())) > 0;) hints.append(buf, n);
+            return hints.find(" = ") != String::npos;
+        })) << hints;
+        // "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = flags, functions, decorations, ..."
+        const unsigned functions = std::stoul(hints.substr(hints.find(',', hints.find(" = ")) + 1), nullptr, 0);
+        EXPECT_EQ(functions & (Minimize | Maximize | Close), c.functions) << hints;
+    }
+}
+
 TEST_F(XServer, ClipboardTextReachesOtherPrograms)
 {
     if (!Have("xclip")) GTEST_SKIP() << "xclip is not installed";

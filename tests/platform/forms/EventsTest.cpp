@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
@@ -206,6 +207,70 @@ struct FreeWatch : TComponent {
         if (op == opRemove) freed.push_back(c);
     }
 };
+
+// ---- hints ----
+
+// Hints as the class library finds them, for windowless controls as for windowed ones: the nearest
+// control from the one under the pointer up that shows hints, the nearest hint from there up, its
+// part before '|'.
+TEST_F(FormFixture, HintOfTheControlUnderThePointer)
+{
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 300, 200);
+    panel->SetHint("Panel");
+    auto lamp = [&](int left, const char* hint, bool showHint) {
+        auto* shape = new TShape(form.get());
+        shape->SetParent(panel);
+        shape->SetBounds(left, 10, 40, 40);
+        shape->SetHint(hint);
+        shape->SetShowHint(showHint);
+        return shape;
+    };
+    TShape* own = lamp(10, "Lamp|The receive lamp", true);
+    TShape* emptyHint = lamp(60, "", true);
+    TShape* silent = lamp(110, "Silent", false);
+    TShape* disabled = lamp(160, "Disabled", true);
+    disabled->SetEnabled(false);
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(panel);
+    edit->SetBounds(10, 100, 80, 21);
+    edit->SetHint("Edit");
+    edit->SetShowHint(true);
+
+    const struct {
+        const char* what;
+        TControl* control;
+        const char* hint;
+    } cases[] = {
+        {"windowless control", own, "Lamp"},
+        {"empty hint: the parent's", emptyHint, "Panel"},
+        {"no ShowHint up the chain", silent, ""},
+        {"disabled control", disabled, "Disabled"},
+        {"windowed control", edit, "Edit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(testkit::HintAt(*c.control), c.hint);
+    }
+    panel->SetShowHint(true);
+    EXPECT_EQ(testkit::HintAt(*silent), "Panel") << "the parent shows hints now";
+    Application->SetShowHint(false);
+    EXPECT_EQ(testkit::HintAt(*own), "") << "hints off for the application";
+    Application->SetShowHint(true);
+}
+
+// A status panel's whole text is its tooltip, cut on the panel or not.
+TEST_F(FormFixture, StatusPanelShowsItsWholeTextAsTooltip)
+{
+    auto* bar = new TStatusBar(form.get());
+    bar->SetParent(form.get());
+    for (int width : {100, 100}) bar->Panels()->Add()->SetWidth(width);
+    const String long_ = "Specified device not found (/dev/ttyUSB7). - 2024-03-03 14:05:09";
+    bar->Panels()->Items(0)->SetText(long_);
+    EXPECT_EQ(testkit::HintAt(*bar, 50, 10), long_);
+    EXPECT_EQ(testkit::HintAt(*bar, 150, 10), "") << "a panel without text";
+}
 
 TEST(OwnerAndParent, FreeingTheOwnerFreesTheControlsItOwnsWhereverTheyAre)
 {

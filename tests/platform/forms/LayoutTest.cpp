@@ -7,6 +7,9 @@
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Colors.h"
 
 namespace {
 
@@ -126,6 +129,55 @@ TEST(FormGeometry, ScreenCentredFormIsPlacedWhenFirstShown)
     form->Show();
     EXPECT_EQ(form->Left(), (Screen->Width() - 300) / 2);
     EXPECT_EQ(form->Top(), (Screen->Height() - 200) / 2);
+}
+
+// The window system sizes a shown form's window (the user at its border, maximizing): the form
+// takes the new size where it stands, its anchored and aligned controls follow, OnResize runs, and
+// its face colour covers all of the new area that no control takes.
+TEST(FormGeometry, WindowSizedByTheWindowSystemSizesTheForm)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetClientWidth(300);
+    form->SetClientHeight(200);
+    auto colourPanel = [&](TColor colour) {
+        auto* p = new TPanel(form.get());
+        p->SetParent(form.get());
+        p->SetBevelOuter(bvNone);
+        p->SetColor(colour);
+        return p;
+    };
+    TPanel* top = colourPanel(clNavy);
+    top->SetBounds(0, 0, 300, 40);
+    top->SetAnchors({akLeft, akTop, akRight});
+    TPanel* bottom = colourPanel(clGreen);
+    bottom->SetBounds(0, 180, 300, 20);
+    bottom->SetAlign(alBottom);
+    int resizes = 0;
+    form->SetOnResize(TNotifyEvent([&](TObject*) { ++resizes; }));
+    form->Show();
+    const int left = form->Left(), top0 = form->Top();
+
+    testkit::ResizeWindow(*form, 500, 350);
+    EXPECT_EQ(form->ClientWidth(), 500);
+    EXPECT_EQ(form->ClientHeight(), 350);
+    EXPECT_EQ(form->Left(), left);
+    EXPECT_EQ(form->Top(), top0);
+    EXPECT_EQ(resizes, 1);
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 500, 40));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 330, 500, 350));
+
+    TBitmap shot;
+    testkit::RenderToBitmap(*form, shot);
+    ASSERT_EQ(shot.Width(), 500);
+    ASSERT_EQ(shot.Height(), 350);
+    const auto face = static_cast<TColor>(ColorToRGB(clBtnFace));
+    int wrong = 0;
+    for (int y = 40; y < 330; ++y)
+        for (int x = 0; x < 500; ++x)
+            if (shot.Canvas()->Pixels(x, y) != face) ++wrong;
+    EXPECT_EQ(wrong, 0) << "pixels between the panels that are not the face colour";
+    EXPECT_EQ(shot.Canvas()->Pixels(499, 0), ColorToRGB(clNavy));
+    EXPECT_EQ(shot.Canvas()->Pixels(499, 349), ColorToRGB(clGreen));
 }
 
 }  // namespace

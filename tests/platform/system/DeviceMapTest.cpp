@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 #include <vector>
@@ -131,6 +134,62 @@ TEST_F(DeviceMapFiles, ConcurrentEditorsLoseNoLine)
     const auto entries = ReadSerialMapFile(mapFile);
     ASSERT_EQ(entries.size(), 8u);
     for (const auto& e : entries) EXPECT_EQ(e.Device, "/dev/pts/9") << e.Port;
+}
+
+// A claim takes a name no live line holds: a line of this (living) process or one written by hand
+// keeps its name; a line of an ended process gives it up.
+TEST_F(DeviceMapFiles, ClaimsTakeOnlyFreeNames)
+{
+    tmp.Write("map",
+              "COM1=/dev/pts/1;pid=" + std::to_string(getpid()) + "\n"
+              "COM2=/dev/pts/2;pid=999999999\n"
+              "COM3=/dev/ttyUSB0\n"
+              "COM5=relative\n");
+    const struct {
+        const char* what;
+        int wanted;
+        int taken;
+        const char* owner;
+        bool ownedByThisProcess;
+    } cases[] = {
+        {"held by a running process", 1, 0, "/dev/pts/1", true},
+        {"written by hand", 3, 0, "/dev/ttyUSB0", false},
+        {"of an ended process", 2, 2, "", false},
+        {"unusable line", 5, 5, "", false},
+        {"the first free", 0, 4, "", false},
+        {"and the next", 0, 6, "", false},
+        {"just taken by this process", 4, 0, "/dev/pts/new4", true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TSerialMapClaim claim;
+        ASSERT_TRUE(ClaimSerialMapEntry(mapFile, c.wanted, "/dev/pts/new" + std::to_string(n++), claim));
+        EXPECT_EQ(claim.Number, c.taken);
+        EXPECT_EQ(claim.OwnerDevice, c.owner);
+        EXPECT_EQ(claim.OwnerPid, c.ownedByThisProcess ? getpid() : 0);
+    }
+    const auto map = SerialDeviceMap(mapFile, tmp / "nosys");
+    std::vector<String> lines;
+    for (const auto& e : map) lines.push_back(e.Port + "=" + e.Device);
+    EXPECT_EQ(lines, (std::vector<String>{"COM1=/dev/pts/1", "COM2=/dev/pts/new2", "COM3=/dev/ttyUSB0",
+                                          "COM4=/dev/pts/new4", "COM5=/dev/pts/new3", "COM6=/dev/pts/new5"}));
+}
+
+TEST_F(DeviceMapFiles, ConcurrentClaimsNeverShareAName)
+{
+    std::vector<int> numbers(8);
+    std::vector<std::thread> claimants;
+    for (int i = 0; i < 8; ++i)
+        claimants.emplace_back([&, i] {
+            TSerialMapClaim claim;
+            ASSERT_TRUE(ClaimSerialMapEntry(mapFile, 0, "/dev/pts/" + std::to_string(i), claim));
+            numbers[static_cast<std::size_t>(i)] = claim.Number;
+        });
+    for (auto& t : claimants) t.join();
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(ReadSerialMapFile(mapFile).size(), 8u);
 }
 
 TEST_F(DeviceMapFiles, MapFileFollowsTheConfigHome)
