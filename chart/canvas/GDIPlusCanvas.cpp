@@ -220,6 +220,7 @@ void TGDIPlusCanvas::applySmoothing(bool value)
 void TGDIPlusCanvas::setSmoothingForPen(bool value)
 {
     if (!graphics_ || smoothing_ == value) return;
+    // The pending run is drawn in the old mode before the switch.
     flushRun();
     graphics_->SetSmoothingMode(value ? SmoothingModeHighQuality : SmoothingModeHighSpeed);
     smoothing_ = value;

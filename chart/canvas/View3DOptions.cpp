@@ -71,6 +71,7 @@ void TView3DOptions::SetTiltFloat(double value)
 void TView3DOptions::SetZoomFloat(double value)
 {
     if (value == zoom_) return;
+    // The hook runs before the store: it still sees the old zoom.
     if (ZoomChangedHook) ZoomChangedHook(RoundHalfEven(value));
     zoom_ = value;
     changed();

@@ -200,6 +200,7 @@ void TCustomZebPanel::SetView3DOptions(TView3DOptions* value) { view3DOptions_->
 
 void TCustomZebPanel::SetTemplatePanel(TCustomZebPanel* value)
 {
+    // The panel owns its template: a replaced one is freed.
     if (templatePanel_ != value) TObject::Free(templatePanel_);
     templatePanel_ = value;
 }
@@ -208,31 +209,6 @@ void TCustomZebPanel::SetFixedChartRect(bool on)
 {
     fixedRect_ = on;
     fixedChartRect_ = {};
-}
-
-void TCustomZebPanel::ChangeColor(TColor& field, TColor value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeBoolean(bool& field, bool value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeInteger(int& field, int value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeText(String& field, const String& value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeFloat(double& field, double value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
 }
 
 void TCustomZebPanel::StyleChanged(TObject*) { Invalidate(); }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "chart/core/ZebProcs.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/graphics/Bitmap.h"
@@ -191,12 +192,17 @@ public:
     void ApplyBorderRegion();
 
     // ---- helpers of chart elements ----
-    // Store and repaint only on a change.
-    void ChangeColor(TColor& field, TColor value);
-    void ChangeBoolean(bool& field, bool value);
-    void ChangeInteger(int& field, int value);
-    void ChangeText(String& field, const String& value);
-    void ChangeFloat(double& field, double value);
+    // Store and repaint only on a change; the typed forms are its usual names.
+    template <class T, class V>
+    void Change(T& field, V&& value)
+    {
+        if (AssignIfChanged(field, std::forward<V>(value))) Invalidate();
+    }
+    void ChangeColor(TColor& field, TColor value) { Change(field, value); }
+    void ChangeBoolean(bool& field, bool value) { Change(field, value); }
+    void ChangeInteger(int& field, int value) { Change(field, value); }
+    void ChangeText(String& field, const String& value) { Change(field, value); }
+    void ChangeFloat(double& field, double value) { Change(field, value); }
     void ApplyFont(TZebFont& font);
     void ApplyZoomedFont(TZebFont& font);
     TZebFont* GetDefaultFont();
