@@ -77,9 +77,9 @@ TCustomZebPanel::TCustomZebPanel(TComponent* owner) : TCustomPanelNoCaption(owne
     if (!DefaultCanvasClassName.empty() && !IsLoading())
         canvasClassName_ = ReadEditorString("DefaultCanvas", DefaultCanvasClassName);
     ApplyCanvasClass();
-    view3DOptions_ = new TView3DOptions(this);
-    savedCursor_ = Cursor();
     const TNotifyEvent changed(this, &TCustomZebPanel::StyleChanged);
+    view3DOptions_ = new TView3DOptions(changed);
+    savedCursor_ = Cursor();
     panning_ = new TZebPanning(changed);
     shadow_ = new TZebShadow(changed);
     emboss_ = new TZebEmboss(changed);
@@ -191,9 +191,7 @@ void TCustomZebPanel::SetShadow(TZebShadow* value) { shadow_->Assign(value); }
 
 void TCustomZebPanel::SetView3D(bool value)
 {
-    if (view3D_ == value) return;
-    ChangeBoolean(view3D_, value);
-    BroadcastNewEvent<TZebView3DEvent>();
+    if (Change(view3D_, value)) BroadcastNewEvent<TZebView3DEvent>();
 }
 
 void TCustomZebPanel::SetView3DOptions(TView3DOptions* value) { view3DOptions_->Assign(value); }

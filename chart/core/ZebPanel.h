@@ -192,11 +192,13 @@ public:
     void ApplyBorderRegion();
 
     // ---- helpers of chart elements ----
-    // Store and repaint only on a change; the typed forms are its usual names.
+    // Store and repaint only on a change (true then); the typed forms are its usual names.
     template <class T, class V>
-    void Change(T& field, V&& value)
+    bool Change(T& field, V&& value)
     {
-        if (AssignIfChanged(field, std::forward<V>(value))) Invalidate();
+        if (!AssignIfChanged(field, std::forward<V>(value))) return false;
+        Invalidate();
+        return true;
     }
     void ChangeColor(TColor& field, TColor value) { Change(field, value); }
     void ChangeBoolean(bool& field, bool value) { Change(field, value); }
