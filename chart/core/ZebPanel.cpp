@@ -496,7 +496,7 @@ int TCustomZebPanel::CountTextLines(const String& text)
     return lines;
 }
 
-int TCustomZebPanel::TextBlockWidth(const String& text, int& lines, TTextFormat format)
+TSize TCustomZebPanel::TextBlockSize(const String& text, int& lines, TTextFormat format)
 {
     const char brk = LineBreakChar;
     lines = 0;
@@ -524,7 +524,7 @@ int TCustomZebPanel::TextBlockWidth(const String& text, int& lines, TTextFormat 
         start = i + 1;
     }
     if (start < text.size()) measure(text.substr(start));
-    return width;
+    return {width, height};
 }
 
 // ---- listeners ----

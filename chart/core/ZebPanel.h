@@ -215,8 +215,13 @@ public:
     // Lines of a text separated by LineBreakChar (a line feed after it skipped); a last empty line
     // is not counted.
     static int CountTextLines(const String& text);
-    // Width of the widest line of text on the canvas; lines counts them.
-    int TextBlockWidth(const String& text, int& lines, TTextFormat format);
+    // Width of the widest line of text on the canvas and the lines' height together; lines counts
+    // them.
+    TSize TextBlockSize(const String& text, int& lines, TTextFormat format);
+    int TextBlockWidth(const String& text, int& lines, TTextFormat format)
+    {
+        return TextBlockSize(text, lines, format).cx;
+    }
     // The filters applied to the finished picture.
     TFilterItems* GetPanelFilters();
     bool HasPanelFilters() const;
