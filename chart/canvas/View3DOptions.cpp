@@ -47,20 +47,11 @@ int TView3DOptions::Zoom() const { return RoundHalfEven(zoom_); }
 int TView3DOptions::HorizOffset() const { return RoundHalfEven(horizOffset_); }
 int TView3DOptions::VertOffset() const { return RoundHalfEven(vertOffset_); }
 
-void TView3DOptions::SetElevationFloat(double value)
-{
-    if (AssignIfChanged(elevation_, value)) Changed();
-}
+void TView3DOptions::SetElevationFloat(double value) { Change(elevation_, value); }
 
-void TView3DOptions::SetRotationFloat(double value)
-{
-    if (AssignIfChanged(rotation_, value)) Changed();
-}
+void TView3DOptions::SetRotationFloat(double value) { Change(rotation_, value); }
 
-void TView3DOptions::SetTiltFloat(double value)
-{
-    if (AssignIfChanged(tilt_, value)) Changed();
-}
+void TView3DOptions::SetTiltFloat(double value) { Change(tilt_, value); }
 
 void TView3DOptions::SetZoomFloat(double value)
 {
@@ -85,30 +76,15 @@ void TView3DOptions::SetVertOffsetFloat(double value)
     Changed();
 }
 
-void TView3DOptions::SetPerspective(int value)
-{
-    if (AssignIfChanged(perspective_, std::min(value, 100))) Changed();
-}
+void TView3DOptions::SetPerspective(int value) { Change(perspective_, std::min(value, 100)); }
 
-void TView3DOptions::SetFontZoom(int value)
-{
-    if (AssignIfChanged(fontZoom_, value)) Changed();
-}
+void TView3DOptions::SetFontZoom(int value) { Change(fontZoom_, value); }
 
-void TView3DOptions::SetOrthoAngle(int value)
-{
-    if (AssignIfChanged(orthoAngle_, value)) Changed();
-}
+void TView3DOptions::SetOrthoAngle(int value) { Change(orthoAngle_, value); }
 
-void TView3DOptions::SetOrthogonal(bool value)
-{
-    if (AssignIfChanged(orthogonal_, value)) Changed();
-}
+void TView3DOptions::SetOrthogonal(bool value) { Change(orthogonal_, value); }
 
-void TView3DOptions::SetZoomText(TCanvasZoomText value)
-{
-    if (AssignIfChanged(zoomText_, value)) Changed();
-}
+void TView3DOptions::SetZoomText(TCanvasZoomText value) { Change(zoomText_, value); }
 
 bool TView3DOptions::IsRotatedToBack() const
 {

@@ -3,20 +3,18 @@
 // calls the owner back (the panel repaints).
 #include <functional>
 #include <iterator>
-#include <utility>
 
-#include "platform/classes/MethodEvent.h"
-#include "platform/classes/Persistent.h"
+#include "chart/canvas/ZebPersistent.h"
 
 enum TCanvasZoomText { ztManual, ztNo, ztAuto };
 inline constexpr const char* TCanvasZoomTextNames[] = {"ztManual", "ztNo", "ztAuto"};
 static_assert(std::size(TCanvasZoomTextNames) == ztAuto + 1);
 
-class TView3DOptions : public TPersistent {
-    TV_CLASS(TView3DOptions, TPersistent)
+class TView3DOptions : public TZebPersistent {
+    TV_CLASS(TView3DOptions, TZebPersistent)
 public:
     // onChange: called after every change (the panel repaints itself).
-    explicit TView3DOptions(TNotifyEvent onChange = {}) : onChange_(std::move(onChange)) {}
+    using TZebPersistent::TZebPersistent;
     // The view settings, not the change callback or the hooks.
     void Assign(TPersistent* source) override;
 
@@ -63,17 +61,13 @@ public:
 
     // Calls the owner back; the canvases also call it when their own look changes (monochrome,
     // antialiasing), so that the panel repaints.
-    void Changed()
-    {
-        if (onChange_) onChange_(this);
-    }
+    using TZebPersistent::Changed;
     // Called after an offset changed (true: the horizontal one).
     std::function<void(bool horizontal)> ScrolledHook;
     // Called with the new zoom, rounded, before it is stored.
     std::function<void(int zoom)> ZoomChangedHook;
 
 private:
-    TNotifyEvent onChange_;
     double elevation_ = 345;
     double rotation_ = 345;
     double tilt_ = 0;

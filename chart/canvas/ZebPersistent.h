@@ -1,6 +1,6 @@
 #pragma once
 // Base of the chart's small settings objects that call their owner back directly after every
-// effective change (gradients, shadows, corners, float points).
+// effective change (gradients, shadows, corners, float points, the 3-D view).
 #include <utility>
 
 #include "platform/classes/Assign.h"
