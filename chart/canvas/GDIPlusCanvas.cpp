@@ -11,7 +11,6 @@
 #include "chart/canvas/ZebPen.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
-#include "platform/forms/Controls.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GdiPlus.h"
@@ -165,7 +164,7 @@ void TGDIPlusCanvas::BindCanvas(TCanvas* target)
 namespace {
 void repaintPanel(TView3DOptions* options)
 {
-    if (options && options->Parent()) options->Parent()->Invalidate();
+    if (options) options->Changed();
 }
 
 TGPTextRenderingHint textHint(TGDIPlusFontQuality quality)
@@ -220,6 +219,7 @@ void TGDIPlusCanvas::applySmoothing(bool value)
 void TGDIPlusCanvas::setSmoothingForPen(bool value)
 {
     if (!graphics_ || smoothing_ == value) return;
+    // The pending run is drawn in the old mode before the switch.
     flushRun();
     graphics_->SetSmoothingMode(value ? SmoothingModeHighQuality : SmoothingModeHighSpeed);
     smoothing_ = value;

@@ -292,6 +292,7 @@ void TCustomZebGradient::SetEndColor(TColor value)
 
 void TCustomZebGradient::SetMidColor(TColor value)
 {
+    // The middle stop changes quietly; the gradient sends the one notice.
     TZebGradientColors* c = ensureColors();
     if (value == clNone) {
         if (c->Count() <= 2) return;

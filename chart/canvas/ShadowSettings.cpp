@@ -109,9 +109,9 @@ void TZebShadow::InitDefaults(bool visible, TColor color, int size)
 
 void TZebShadow::SetSize(int value)
 {
-    const bool changed = horizSize_ != value || vertSize_ != value;
-    horizSize_ = vertSize_ = value;
-    if (changed) Changed();
+    // Both sizes take the value; one notice for the pair.
+    const bool horizChanged = AssignIfChanged(horizSize_, value);
+    if (AssignIfChanged(vertSize_, value) || horizChanged) Changed();
 }
 
 int TZebShadow::LargestSize() const { return std::max(std::abs(horizSize_), std::abs(vertSize_)); }

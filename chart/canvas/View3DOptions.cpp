@@ -7,7 +7,6 @@
 #include "chart/canvas/Geometry.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
-#include "platform/forms/Controls.h"
 
 TV_PUBLISHED(TView3DOptions)
 {
@@ -41,11 +40,6 @@ void TView3DOptions::Assign(TPersistent* source)
     zoomText_ = v->zoomText_;
 }
 
-void TView3DOptions::changed()
-{
-    if (parent_) parent_->Invalidate();
-}
-
 int TView3DOptions::Elevation() const { return RoundHalfEven(elevation_); }
 int TView3DOptions::Rotation() const { return RoundHalfEven(rotation_); }
 int TView3DOptions::Tilt() const { return RoundHalfEven(tilt_); }
@@ -53,67 +47,44 @@ int TView3DOptions::Zoom() const { return RoundHalfEven(zoom_); }
 int TView3DOptions::HorizOffset() const { return RoundHalfEven(horizOffset_); }
 int TView3DOptions::VertOffset() const { return RoundHalfEven(vertOffset_); }
 
-void TView3DOptions::SetElevationFloat(double value)
-{
-    if (AssignIfChanged(elevation_, value)) changed();
-}
+void TView3DOptions::SetElevationFloat(double value) { Change(elevation_, value); }
 
-void TView3DOptions::SetRotationFloat(double value)
-{
-    if (AssignIfChanged(rotation_, value)) changed();
-}
+void TView3DOptions::SetRotationFloat(double value) { Change(rotation_, value); }
 
-void TView3DOptions::SetTiltFloat(double value)
-{
-    if (AssignIfChanged(tilt_, value)) changed();
-}
+void TView3DOptions::SetTiltFloat(double value) { Change(tilt_, value); }
 
 void TView3DOptions::SetZoomFloat(double value)
 {
     if (value == zoom_) return;
+    // The hook runs before the store: it still sees the old zoom.
     if (ZoomChangedHook) ZoomChangedHook(RoundHalfEven(value));
     zoom_ = value;
-    changed();
+    Changed();
 }
 
 void TView3DOptions::SetHorizOffsetFloat(double value)
 {
     if (!AssignIfChanged(horizOffset_, value)) return;
     if (ScrolledHook) ScrolledHook(true);
-    changed();
+    Changed();
 }
 
 void TView3DOptions::SetVertOffsetFloat(double value)
 {
     if (!AssignIfChanged(vertOffset_, value)) return;
     if (ScrolledHook) ScrolledHook(false);
-    changed();
+    Changed();
 }
 
-void TView3DOptions::SetPerspective(int value)
-{
-    if (AssignIfChanged(perspective_, std::min(value, 100))) changed();
-}
+void TView3DOptions::SetPerspective(int value) { Change(perspective_, std::min(value, 100)); }
 
-void TView3DOptions::SetFontZoom(int value)
-{
-    if (AssignIfChanged(fontZoom_, value)) changed();
-}
+void TView3DOptions::SetFontZoom(int value) { Change(fontZoom_, value); }
 
-void TView3DOptions::SetOrthoAngle(int value)
-{
-    if (AssignIfChanged(orthoAngle_, value)) changed();
-}
+void TView3DOptions::SetOrthoAngle(int value) { Change(orthoAngle_, value); }
 
-void TView3DOptions::SetOrthogonal(bool value)
-{
-    if (AssignIfChanged(orthogonal_, value)) changed();
-}
+void TView3DOptions::SetOrthogonal(bool value) { Change(orthogonal_, value); }
 
-void TView3DOptions::SetZoomText(TCanvasZoomText value)
-{
-    if (AssignIfChanged(zoomText_, value)) changed();
-}
+void TView3DOptions::SetZoomText(TCanvasZoomText value) { Change(zoomText_, value); }
 
 bool TView3DOptions::IsRotatedToBack() const
 {

@@ -1,23 +1,21 @@
 #pragma once
 // The 3-D view of a chart panel: angles, perspective, zoom, offsets and text zooming. Every change
-// repaints the panel.
+// calls the owner back (the panel repaints).
 #include <functional>
 #include <iterator>
 
-#include "platform/classes/Persistent.h"
-
-class TControl;
+#include "chart/canvas/ZebPersistent.h"
 
 enum TCanvasZoomText { ztManual, ztNo, ztAuto };
 inline constexpr const char* TCanvasZoomTextNames[] = {"ztManual", "ztNo", "ztAuto"};
 static_assert(std::size(TCanvasZoomTextNames) == ztAuto + 1);
 
-class TView3DOptions : public TPersistent {
-    TV_CLASS(TView3DOptions, TPersistent)
+class TView3DOptions : public TZebPersistent {
+    TV_CLASS(TView3DOptions, TZebPersistent)
 public:
-    // parent: the panel that repaints on every change (may be null).
-    explicit TView3DOptions(TControl* parent = nullptr) : parent_(parent) {}
-    // The view settings, not the panel or the hooks.
+    // onChange: called after every change (the panel repaints itself).
+    using TZebPersistent::TZebPersistent;
+    // The view settings, not the change callback or the hooks.
     void Assign(TPersistent* source) override;
 
     // Angles, zoom and offsets are kept as floats and published rounded to integers.
@@ -61,16 +59,15 @@ public:
     // tan of the ortho angle (angles above 90 mirrored) when orthogonal, else 1.
     double GetOrthoSlope() const;
 
-    TControl* Parent() const { return parent_; }
+    // Calls the owner back; the canvases also call it when their own look changes (monochrome,
+    // antialiasing), so that the panel repaints.
+    using TZebPersistent::Changed;
     // Called after an offset changed (true: the horizontal one).
     std::function<void(bool horizontal)> ScrolledHook;
     // Called with the new zoom, rounded, before it is stored.
     std::function<void(int zoom)> ZoomChangedHook;
 
 private:
-    void changed();
-
-    TControl* parent_;
     double elevation_ = 345;
     double rotation_ = 345;
     double tilt_ = 0;

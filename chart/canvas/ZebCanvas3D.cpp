@@ -8,7 +8,6 @@
 #include "chart/canvas/ZebPen.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
-#include "platform/forms/Controls.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GdiConsts.h"
@@ -125,7 +124,7 @@ void TZebCanvas3D::SetMonochromeMode(bool value)
 {
     if (!AssignIfChanged(monochrome_, value)) return;
     bufferStale_ = true;
-    if (View3DOptions() && View3DOptions()->Parent()) View3DOptions()->Parent()->Invalidate();
+    if (View3DOptions()) View3DOptions()->Changed();
 }
 
 TColor TZebCanvas3D::GetPixelAtZ(int x, int y, int z)

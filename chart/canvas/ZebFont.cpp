@@ -93,6 +93,7 @@ float TZebFont::SizeFloat() const { return static_cast<float>(Size()) + fraction
 
 void TZebFont::SetSizeFloat(float value)
 {
+    // The whole points and the fraction are stored apart, with one notice for both.
     if (value == SizeFloat()) return;
     const float whole = std::floor(value);
     {

@@ -24,8 +24,3 @@ void TAutomaticText::Assign(TPersistent* source)
     trim_ = s->trim_;
     wrap_ = s->wrap_;
 }
-
-void TAutomaticText::change(bool& field, bool value)
-{
-    if (AssignIfChanged(field, value)) Changed();
-}

@@ -12,20 +12,18 @@ public:
     void Assign(TPersistent* source) override;
 
     bool Hide() const { return hide_; }
-    void SetHide(bool value) { change(hide_, value); }
+    void SetHide(bool value) { Change(hide_, value); }
     bool Move() const { return move_; }
-    void SetMove(bool value) { change(move_, value); }
+    void SetMove(bool value) { Change(move_, value); }
     bool Resize() const { return resize_; }
-    void SetResize(bool value) { change(resize_, value); }
+    void SetResize(bool value) { Change(resize_, value); }
     bool Rotate() const { return rotate_; }
-    void SetRotate(bool value) { change(rotate_, value); }
+    void SetRotate(bool value) { Change(rotate_, value); }
     bool Trim() const { return trim_; }
-    void SetTrim(bool value) { change(trim_, value); }
+    void SetTrim(bool value) { Change(trim_, value); }
     bool Wrap() const { return wrap_; }
-    void SetWrap(bool value) { change(wrap_, value); }
+    void SetWrap(bool value) { Change(wrap_, value); }
 
 private:
-    void change(bool& field, bool value);
-
     bool hide_ = true, move_ = true, resize_ = true, rotate_ = true, trim_ = true, wrap_ = true;
 };

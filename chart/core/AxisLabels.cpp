@@ -13,6 +13,7 @@
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProcs.h"
 #include "chart/canvas/Canvas3D.h"
+#include "platform/classes/Assign.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/classes/Published.h"
@@ -72,9 +73,7 @@ TV_PUBLISHED(TAxisLabels) {}
 template <class T>
 void TAxisLabels::change(T& field, T value)
 {
-    if (field == value) return;
-    field = value;
-    if (axis_ && axis_->ParentChart()) axis_->ParentChart()->Invalidate();
+    if (AssignIfChanged(field, value) && axis_ && axis_->ParentChart()) axis_->ParentChart()->Invalidate();
 }
 
 void TAxisLabels::Assign(TPersistent* source)
@@ -243,21 +242,11 @@ double TChartAxis::StepForLabelSize(int size) const
     return IncrementForCount(count);
 }
 
-void TChartAxis::SetAxisValuesFormat(const String& value)
-{
-    if (axisValuesFormat_ == value) return;
-    axisValuesFormat_ = value;
-    if (chart_) chart_->Invalidate();
-}
+void TChartAxis::SetAxisValuesFormat(const String& value) { change(axisValuesFormat_, value); }
 
 bool TChartAxis::IsAxisValuesFormatStored() const { return axisValuesFormat_ != "#,##0.###"; }
 
-void TChartAxis::SetDateTimeFormat(const String& value)
-{
-    if (dateTimeFormat_ == value) return;
-    dateTimeFormat_ = value;
-    if (chart_) chart_->Invalidate();
-}
+void TChartAxis::SetDateTimeFormat(const String& value) { change(dateTimeFormat_, value); }
 
 String TChartAxis::ValueToLabelText(double value) const
 {

@@ -128,25 +128,13 @@ void TCustomAxisPanel::DefineProperties(TFiler& filer)
 
 void TCustomAxisPanel::SetChart3DPercent(int value)
 {
-    value = std::clamp(value, 1, 100);
-    if (chart3DPercent_ == value) return;
-    chart3DPercent_ = value;
-    Invalidate();
+    Change(chart3DPercent_, std::clamp(value, 1, 100));
 }
 
-namespace {
-void changeFlag(TCustomAxisPanel& chart, bool& field, bool value)
-{
-    if (field == value) return;
-    field = value;
-    chart.Invalidate();
-}
-}  // namespace
-
-void TCustomAxisPanel::SetAxisBehind(bool value) { changeFlag(*this, axisBehind_, value); }
-void TCustomAxisPanel::SetAxisVisible(bool value) { changeFlag(*this, axisVisible_, value); }
-void TCustomAxisPanel::SetClipPoints(bool value) { changeFlag(*this, clipPoints_, value); }
-void TCustomAxisPanel::SetView3DWalls(bool value) { changeFlag(*this, view3DWalls_, value); }
+void TCustomAxisPanel::SetAxisBehind(bool value) { Change(axisBehind_, value); }
+void TCustomAxisPanel::SetAxisVisible(bool value) { Change(axisVisible_, value); }
+void TCustomAxisPanel::SetClipPoints(bool value) { Change(clipPoints_, value); }
+void TCustomAxisPanel::SetView3DWalls(bool value) { Change(view3DWalls_, value); }
 void TCustomAxisPanel::SetHover(TZebHover* value) { hover_->Assign(value); }
 void TCustomAxisPanel::SetCustomAxes(TChartCustomAxes* value) { customAxes_->Assign(value); }
 void TCustomAxisPanel::SetSeriesGroups(TSeriesGroups* value) { seriesGroups_->Assign(value); }

@@ -115,6 +115,7 @@ void TCustomChart::GetChildren(const TGetChildProc& proc, TComponent* root)
 void TCustomChart::SetColorPaletteIndex(int value)
 {
     if (value == colorPaletteIndex_) return;
+    // Keeping the current colours reads the old index before it is replaced.
     if (value == CustomPaletteIndex) {
         if (colorPaletteIndex_ <= 0)
             SetColorPalette(DefaultColorPalette);

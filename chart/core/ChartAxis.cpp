@@ -10,6 +10,7 @@
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ZebConst.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
@@ -251,19 +252,9 @@ void TChartAxis::SetTicksInner(TTicks* value) { ticksInner_->Assign(value); }
 
 void TChartAxis::SetMinorTicks(TTicks* value) { minorTicks_->Assign(value); }
 
-void TChartAxis::SetPartnerAxis(TChartAxis* value)
-{
-    if (partnerAxis_ == value) return;
-    partnerAxis_ = value;
-    if (chart_) chart_->Invalidate();
-}
+void TChartAxis::SetPartnerAxis(TChartAxis* value) { change(partnerAxis_, value); }
 
-void TChartAxis::SetPositionUnits(TZebUnits value)
-{
-    if (positionUnits_ == value) return;
-    positionUnits_ = value;
-    if (chart_) chart_->Invalidate();
-}
+void TChartAxis::SetPositionUnits(TZebUnits value) { change(positionUnits_, value); }
 
 TChartAxisTitle* TChartAxis::Title()
 {
@@ -313,28 +304,12 @@ void TChartAxis::SetSubAxes(TChartCustomAxes* value)
     SubAxes()->Assign(value);
 }
 
+void TChartAxis::repaintChart()
+{
+    if (chart_) chart_->Invalidate();
+}
+
 bool TChartAxis::loading() const { return chart_ && chart_->ComponentState().Contains(csLoading); }
-
-void TChartAxis::changeBool(bool& field, bool value)
-{
-    if (field == value) return;
-    field = value;
-    if (chart_) chart_->Invalidate();
-}
-
-void TChartAxis::changeDouble(double& field, double value)
-{
-    if (field == value) return;
-    field = value;
-    if (chart_) chart_->Invalidate();
-}
-
-void TChartAxis::changeInt(int& field, int value)
-{
-    if (field == value) return;
-    field = value;
-    if (chart_) chart_->Invalidate();
-}
 
 void TChartAxis::rangeChanged()
 {
@@ -343,7 +318,7 @@ void TChartAxis::rangeChanged()
 
 void TChartAxis::SetAutomatic(bool value)
 {
-    changeBool(automatic_, value);
+    change(automatic_, value);
     if (loading()) return;
     automaticMinimum_ = value;
     automaticMaximum_ = value;
@@ -351,7 +326,7 @@ void TChartAxis::SetAutomatic(bool value)
 
 void TChartAxis::SetAutomaticMaximum(bool value)
 {
-    changeBool(automaticMaximum_, value);
+    change(automaticMaximum_, value);
     if (!value)
         automatic_ = false;
     else if (automaticMinimum_)
@@ -360,7 +335,7 @@ void TChartAxis::SetAutomaticMaximum(bool value)
 
 void TChartAxis::SetAutomaticMinimum(bool value)
 {
-    changeBool(automaticMinimum_, value);
+    change(automaticMinimum_, value);
     if (!value)
         automatic_ = false;
     else if (automaticMaximum_)
@@ -370,31 +345,21 @@ void TChartAxis::SetAutomaticMinimum(bool value)
 void TChartAxis::SetMinimum(double value)
 {
     if (!loading() && value > maximum_) throw AxisException(TxtAxisMinimumValueMustBe);
-    if (minimum_ == value) return;
-    minimum_ = value;
-    rangeChanged();
+    if (AssignIfChanged(minimum_, value)) rangeChanged();
 }
 
 void TChartAxis::SetMaximum(double value)
 {
     if (!loading() && value < minimum_) throw AxisException(TxtAxisMaximumValueMustBe);
-    if (maximum_ == value) return;
-    maximum_ = value;
-    rangeChanged();
+    if (AssignIfChanged(maximum_, value)) rangeChanged();
 }
 
 void TChartAxis::ApplyRange(double a, double b)
 {
     automatic_ = automaticMinimum_ = automaticMaximum_ = false;
     const double low = std::fmin(a, b), high = std::fmax(a, b);
-    if (minimum_ != low) {
-        minimum_ = low;
-        rangeChanged();
-    }
-    if (maximum_ != high) {
-        maximum_ = high;
-        rangeChanged();
-    }
+    if (AssignIfChanged(minimum_, low)) rangeChanged();
+    if (AssignIfChanged(maximum_, high)) rangeChanged();
     if (subAxes_)
         for (int i = 0; i < subAxes_->Count(); ++i) subAxes_->GetAxisAt(i)->ApplyRange(a, b);
 }
@@ -415,7 +380,7 @@ void TChartAxis::ShiftRange(bool guarded, double delta)
 void TChartAxis::SetIncrement(double value)
 {
     if (value < 0) throw AxisException(TxtAxisIncrementMustBe0);
-    changeDouble(increment_, value);
+    change(increment_, value);
 }
 
 void TChartAxis::SetLogarithmic(bool value)
@@ -424,7 +389,7 @@ void TChartAxis::SetLogarithmic(bool value)
         ComputeRange();
         if (workMinimum_ < 0 || workMaximum_ < 0) throw AxisException(TxtLogarithmicAxisMinAndMax);
     }
-    changeBool(logarithmic_, value);
+    change(logarithmic_, value);
     if (parentAxis_) parentAxis_->SetLogarithmic(value);
     SelectPixelStrategy();
 }
@@ -432,18 +397,18 @@ void TChartAxis::SetLogarithmic(bool value)
 void TChartAxis::SetLogarithmicBase(double value)
 {
     if (value == 1 || !(value > 0)) throw AxisException(TxtAxisLogarithmicBaseShouldBe);
-    changeDouble(logarithmicBase_, value);
+    change(logarithmicBase_, value);
 }
 
 void TChartAxis::SetInverted(bool value)
 {
     if (parentAxis_) parentAxis_->inverted_ = value;
-    changeBool(inverted_, value);
+    change(inverted_, value);
 }
 
-void TChartAxis::SetMaximumOffset(int value) { changeInt(maximumOffset_, value); }
+void TChartAxis::SetMaximumOffset(int value) { change(maximumOffset_, value); }
 
-void TChartAxis::SetMinimumOffset(int value) { changeInt(minimumOffset_, value); }
+void TChartAxis::SetMinimumOffset(int value) { change(minimumOffset_, value); }
 
 void TChartAxis::SetHorizontal(bool value)
 {
@@ -451,7 +416,7 @@ void TChartAxis::SetHorizontal(bool value)
     SelectPixelStrategy();
 }
 
-void TChartAxis::SetZPosition(double value) { changeDouble(zPosition_, value == 0 ? 0.01 : value); }
+void TChartAxis::SetZPosition(double value) { change(zPosition_, value == 0 ? 0.01 : value); }
 
 bool TChartAxis::IsZPositionStored() const
 {

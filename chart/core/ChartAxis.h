@@ -4,10 +4,12 @@
 // logarithmic or, for the depth axes, along the chart's depth. Every conversion lands within
 // +-MaxPixelCoordinate, whatever the value.
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "chart/core/AxisLabelSettings.h"
 #include "chart/core/ZebPanel.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Collection.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/graphics/GraphicsTypes.h"
@@ -88,9 +90,9 @@ public:
     // The field alone.
     void StoreInverted(bool value) { inverted_ = value; }
     bool MaximumRound() const { return maximumRound_; }
-    void SetMaximumRound(bool value) { changeBool(maximumRound_, value); }
+    void SetMaximumRound(bool value) { change(maximumRound_, value); }
     bool MinimumRound() const { return minimumRound_; }
-    void SetMinimumRound(bool value) { changeBool(minimumRound_, value); }
+    void SetMinimumRound(bool value) { change(minimumRound_, value); }
     int MaximumOffset() const { return maximumOffset_; }
     void SetMaximumOffset(int value);
     int MinimumOffset() const { return minimumOffset_; }
@@ -100,13 +102,13 @@ public:
     bool Horizontal() const { return horizontal_; }
     void SetHorizontal(bool value);
     bool OtherSide() const { return otherSide_; }
-    void SetOtherSide(bool value) { changeBool(otherSide_, value); }
+    void SetOtherSide(bool value) { change(otherSide_, value); }
     bool Visible() const { return visible_; }
-    void SetVisible(bool value) { changeBool(visible_, value); }
+    void SetVisible(bool value) { change(visible_, value); }
     double StartPosition() const { return startPosition_; }
-    void SetStartPosition(double value) { changeDouble(startPosition_, value); }
+    void SetStartPosition(double value) { change(startPosition_, value); }
     double EndPosition() const { return endPosition_; }
-    void SetEndPosition(double value) { changeDouble(endPosition_, value); }
+    void SetEndPosition(double value) { change(endPosition_, value); }
     // Percent of the chart depth; 0 becomes 0.01.
     double ZPosition() const { return zPosition_; }
     void SetZPosition(double value);
@@ -202,7 +204,7 @@ public:
     int LabelsSize() const;
     void SetLabelsSize(int value);
     bool ExactDateTime() const { return exactDateTime_; }
-    void SetExactDateTime(bool value) { changeBool(exactDateTime_, value); }
+    void SetExactDateTime(bool value) { change(exactDateTime_, value); }
     // Custom labels; automatic until one is added.
     TAxisItems& Items() const { return *items_; }
 
@@ -231,26 +233,26 @@ public:
     TTicks* MinorTicks() const { return minorTicks_; }
     void SetMinorTicks(TTicks* value);
     int MinorTickCount() const { return minorTickCount_; }
-    void SetMinorTickCount(int value) { changeInt(minorTickCount_, value); }
+    void SetMinorTickCount(int value) { change(minorTickCount_, value); }
     int MinorTickLength() const { return minorTickLength_; }
-    void SetMinorTickLength(int value) { changeInt(minorTickLength_, value); }
+    void SetMinorTickLength(int value) { change(minorTickLength_, value); }
     int TickInnerLength() const { return tickInnerLength_; }
-    void SetTickInnerLength(int value) { changeInt(tickInnerLength_, value); }
+    void SetTickInnerLength(int value) { change(tickInnerLength_, value); }
     int TickLength() const { return tickLength_; }
-    void SetTickLength(int value) { changeInt(tickLength_, value); }
+    void SetTickLength(int value) { change(tickLength_, value); }
     bool TickOnLabelsOnly() const { return tickOnLabelsOnly_; }
-    void SetTickOnLabelsOnly(bool value) { changeBool(tickOnLabelsOnly_, value); }
+    void SetTickOnLabelsOnly(bool value) { change(tickOnLabelsOnly_, value); }
     bool UsePartnerAxis() const { return usePartnerAxis_; }
-    void SetUsePartnerAxis(bool value) { changeBool(usePartnerAxis_, value); }
+    void SetUsePartnerAxis(bool value) { change(usePartnerAxis_, value); }
     TChartAxis* PartnerAxis() const { return partnerAxis_; }
     void SetPartnerAxis(TChartAxis* value);
     double PositionPercent() const { return positionPercent_; }
-    void SetPositionPercent(double value) { changeDouble(positionPercent_, value); }
+    void SetPositionPercent(double value) { change(positionPercent_, value); }
     bool IsPositionPercentStored() const { return positionPercent_ != 0; }
     TZebUnits PositionUnits() const { return positionUnits_; }
     void SetPositionUnits(TZebUnits value);
     int TitleSize() const { return titleSize_; }
-    void SetTitleSize(int value) { changeInt(titleSize_, value); }
+    void SetTitleSize(int value) { change(titleSize_, value); }
     // Created on first read.
     TChartAxisTitle* Title();
     void SetTitle(TChartAxisTitle* value);
@@ -314,9 +316,14 @@ protected:
         depth_ = true;
         SelectPixelStrategy();
     }
-    void changeBool(bool& field, bool value);
-    void changeDouble(double& field, double value);
-    void changeInt(int& field, int value);
+    // Store value and repaint the chart only when it differs.
+    template <class T, class V>
+    void change(T& field, V&& value)
+    {
+        if (AssignIfChanged(field, std::forward<V>(value))) repaintChart();
+    }
+    // Nothing without a chart.
+    void repaintChart();
     bool loading() const;
     void rangeChanged();
 
@@ -441,7 +448,7 @@ public:
     // Values when a series spreads over depth, else the series titles.
     TAxisLabelStyle EffectiveLabelStyle() const override;
     bool LabelsAsSeriesTitles() const { return labelsAsSeriesTitles_; }
-    void SetLabelsAsSeriesTitles(bool value) { changeBool(labelsAsSeriesTitles_, value); }
+    void SetLabelsAsSeriesTitles(bool value) { change(labelsAsSeriesTitles_, value); }
 
 private:
     bool labelsAsSeriesTitles_ = true;

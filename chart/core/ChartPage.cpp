@@ -6,6 +6,7 @@
 #include "chart/core/ChartException.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ZebConst.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TChartPage)
@@ -30,15 +31,13 @@ void TChartPage::Assign(TPersistent* source)
 
 TPersistent* TChartPage::GetOwner() const { return chart_; }
 
-void TChartPage::changeBool(bool& field, bool value)
+void TChartPage::change(bool& field, bool value)
 {
-    if (field == value) return;
-    field = value;
-    if (chart_) chart_->Invalidate();
+    if (AssignIfChanged(field, value) && chart_) chart_->Invalidate();
 }
 
-void TChartPage::SetAutoScale(bool value) { changeBool(autoScale_, value); }
-void TChartPage::SetScaleLastPage(bool value) { changeBool(scaleLastPage_, value); }
+void TChartPage::SetAutoScale(bool value) { change(autoScale_, value); }
+void TChartPage::SetScaleLastPage(bool value) { change(scaleLastPage_, value); }
 
 void TChartPage::pageChanged()
 {
@@ -52,10 +51,7 @@ void TChartPage::SetCurrent(int value)
         current_ = std::max(1, value);
         return;
     }
-    value = std::max(1, std::min(value, GetPageCount()));
-    if (value == current_) return;
-    current_ = value;
-    if (!chart_) return;
+    if (!AssignIfChanged(current_, std::max(1, std::min(value, GetPageCount()))) || !chart_) return;
     chart_->Invalidate();
     pageChanged();
     if (chart_->OnPageChange()) chart_->OnPageChange()(this);
@@ -64,8 +60,7 @@ void TChartPage::SetCurrent(int value)
 void TChartPage::SetMaxPointsPerPage(int value)
 {
     if (value < 0) throw ChartException(TxtMaxPointsPerPageMustBe0);
-    if (value != maxPointsPerPage_) {
-        maxPointsPerPage_ = value;
+    if (AssignIfChanged(maxPointsPerPage_, value)) {
         if (chart_) chart_->Invalidate();
         const int pages = GetPageCount();
         if (pages < current_) SetCurrent(pages);

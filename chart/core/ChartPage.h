@@ -43,7 +43,7 @@ protected:
     TPersistent* GetOwner() const override;
 
 private:
-    void changeBool(bool& field, bool value);
+    void change(bool& field, bool value);
     void pageChanged();
 
     TCustomAxisPanel* chart_;

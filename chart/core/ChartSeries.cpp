@@ -20,6 +20,7 @@
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebFunction.h"
 #include "chart/core/ZebSelected.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/DateTime.h"
@@ -136,41 +137,6 @@ TComponent* TCustomChartElement::GetParentComponent() const { return parentChart
 void TCustomChartElement::SetParentComponent(TComponent* value)
 {
     if (auto* chart = dynamic_cast<TCustomAxisPanel*>(value)) SetParentChart(chart);
-}
-
-void TCustomChartElement::ChangeBoolean(bool& field, bool value)
-{
-    if (field == value) return;
-    field = value;
-    InvalidateChart();
-}
-
-void TCustomChartElement::ChangeColor(TColor& field, TColor value)
-{
-    if (field == value) return;
-    field = value;
-    InvalidateChart();
-}
-
-void TCustomChartElement::ChangeInteger(int& field, int value)
-{
-    if (field == value) return;
-    field = value;
-    InvalidateChart();
-}
-
-void TCustomChartElement::ChangeDouble(double& field, double value)
-{
-    if (field == value) return;
-    field = value;
-    InvalidateChart();
-}
-
-void TCustomChartElement::ChangeString(String& field, const String& value)
-{
-    if (field == value) return;
-    field = value;
-    InvalidateChart();
 }
 
 void TCustomChartElement::InvalidateChart()
@@ -619,12 +585,7 @@ void TChartSeries::SetPickedColor(TColor value)
     if (ParentChart()) ParentChart()->BroadcastSeriesEvent(this, seColorChanged);
 }
 
-void TChartSeries::SetColorEachPoint(bool value)
-{
-    if (colorEachPoint_ == value) return;
-    colorEachPoint_ = value;
-    PointColorChanged(-1);
-}
+void TChartSeries::SetColorEachPoint(bool value) { if (AssignIfChanged(colorEachPoint_, value)) PointColorChanged(-1); }
 
 TColor TChartSeries::GetStoredColor(int index) const
 {
@@ -1317,26 +1278,11 @@ bool TChartSeries::IsValueFormatStored() const { return valueFormat_ != TxtValue
 
 bool TChartSeries::IsPercentFormatStored() const { return percentFormat_ != TxtPercentFormat; }
 
-void TChartSeries::SetColorSource(const String& value)
-{
-    if (colorSource_ == value) return;
-    colorSource_ = value;
-    RefreshData();
-}
+void TChartSeries::SetColorSource(const String& value) { if (AssignIfChanged(colorSource_, value)) RefreshData(); }
 
-void TChartSeries::SetXLabelsSource(const String& value)
-{
-    if (xLabelsSource_ == value) return;
-    xLabelsSource_ = value;
-    RefreshData();
-}
+void TChartSeries::SetXLabelsSource(const String& value) { if (AssignIfChanged(xLabelsSource_, value)) RefreshData(); }
 
-void TChartSeries::SetTreatNulls(TTreatNullsStyle value)
-{
-    if (treatNulls_ == value) return;
-    treatNulls_ = value;
-    InvalidateChart();
-}
+void TChartSeries::SetTreatNulls(TTreatNullsStyle value) { Change(treatNulls_, value); }
 
 void TChartSeries::CopyAppearance(TChartSeries* other)
 {

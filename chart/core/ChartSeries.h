@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "chart/core/ChartAxis.h"
@@ -15,6 +16,7 @@
 #include "chart/core/SeriesColumns.h"
 #include "chart/core/SeriesLists.h"
 #include "chart/core/ValueList.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/classes/Sets.h"
@@ -120,12 +122,17 @@ public:
     bool Internal() const { return internal_; }
     void SetInternal(bool value) { internal_ = value; }
 
-    // Store value and repaint the chart only when it differs.
-    void ChangeBoolean(bool& field, bool value);
-    void ChangeColor(TColor& field, TColor value);
-    void ChangeInteger(int& field, int value);
-    void ChangeDouble(double& field, double value);
-    void ChangeString(String& field, const String& value);
+    // Store value and repaint the chart only when it differs; the typed forms are its usual names.
+    template <class T, class V>
+    void Change(T& field, V&& value)
+    {
+        if (AssignIfChanged(field, std::forward<V>(value))) InvalidateChart();
+    }
+    void ChangeBoolean(bool& field, bool value) { Change(field, value); }
+    void ChangeColor(TColor& field, TColor value) { Change(field, value); }
+    void ChangeInteger(int& field, int value) { Change(field, value); }
+    void ChangeDouble(double& field, double value) { Change(field, value); }
+    void ChangeString(String& field, const String& value) { Change(field, value); }
     // Asks the chart to repaint; nothing without one.
     void InvalidateChart();
     virtual void StyleChanged(TObject* sender);

@@ -8,8 +8,10 @@
 #include <iterator>
 #include <memory>
 #include <span>
+#include <utility>
 
 #include "chart/canvas/Canvas3D.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Collection.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/ExtCtrls.h"
@@ -67,6 +69,12 @@ public:
 protected:
     // Makes the current visibility the stored default.
     void PresetVisible(bool value) { visible_ = defaultVisible_ = value; }
+    // Store value and repaint only when it differs.
+    template <class T, class V>
+    void Change(T& field, V&& value)
+    {
+        if (AssignIfChanged(field, std::forward<V>(value))) InvalidateChart();
+    }
 
 private:
     TZebBrush* brush_ = nullptr;  // owned

@@ -59,6 +59,7 @@ void TZebCustomToolSeries::Assign(TPersistent* source)
 void TZebCustomToolSeries::SetSeries(TChartSeries* value)
 {
     if (series_ == value) return;
+    // The old reference stops and the new one starts telling this object that it goes.
     if (series_) series_->RemoveFreeNotification(this);
     series_ = value;
     if (series_) series_->FreeNotification(this);
@@ -109,6 +110,7 @@ void TZebCustomToolAxis::Assign(TPersistent* source)
 
 void TZebCustomToolAxis::SetAxis(TChartAxis* value)
 {
+    // The same axis in another chart still moves the tool there.
     if (value == axis_ && (!value || value->ParentChart() == ParentChart())) return;
     axis_ = value;
     SetParentChart(value ? value->ParentChart() : nullptr);

@@ -83,27 +83,11 @@ void TCustomChartWall::Assign(TPersistent* source)
     TZebCustomShape::Assign(source);
 }
 
-void TCustomChartWall::changeBoolean(bool& field, bool value)
-{
-    if (ParentPanel())
-        ParentPanel()->ChangeBoolean(field, value);
-    else
-        field = value;
-}
-
-void TCustomChartWall::changeInteger(int& field, int value)
-{
-    if (ParentPanel())
-        ParentPanel()->ChangeInteger(field, value);
-    else
-        field = value;
-}
-
-void TCustomChartWall::SetAutoHide(bool value) { changeBoolean(autoHide_, value); }
-void TCustomChartWall::SetDark3D(bool value) { changeBoolean(dark3D_, value); }
-void TCustomChartWall::SetEndPosition(int value) { changeInteger(endPosition_, value); }
-void TCustomChartWall::SetStartPosition(int value) { changeInteger(startPosition_, value); }
-void TCustomChartWall::SetSize(int value) { changeInteger(size_, value); }
+void TCustomChartWall::SetAutoHide(bool value) { Change(autoHide_, value); }
+void TCustomChartWall::SetDark3D(bool value) { Change(dark3D_, value); }
+void TCustomChartWall::SetEndPosition(int value) { Change(endPosition_, value); }
+void TCustomChartWall::SetStartPosition(int value) { Change(startPosition_, value); }
+void TCustomChartWall::SetSize(int value) { Change(size_, value); }
 
 bool TCustomChartWall::IsShown() const
 {

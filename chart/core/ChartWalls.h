@@ -46,9 +46,6 @@ public:
     void EndTransparency(TZebBlend* blend);
 
 private:
-    void changeBoolean(bool& field, bool value);
-    void changeInteger(int& field, int value);
-
     bool autoHide_ = false;
     bool dark3D_ = true;
     int endPosition_ = 100;

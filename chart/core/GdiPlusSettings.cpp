@@ -64,6 +64,7 @@ void TZebGDIPlus::SetScale(float value)
 void TZebGDIPlus::SetZebPanel(TCustomZebPanel* value)
 {
     if (value == panel_) return;
+    // The old panel is let go (and given its plain canvas back) before the new one is held.
     if (TCustomZebPanel* old = panel_) {
         old->RemoveFreeNotification(this);
         if (dynamic_cast<TGDIPlusCanvas*>(old->Canvas3D())) old->ReplaceCanvas(new TZebCanvas3D);

@@ -155,29 +155,7 @@ void TCustomChartLegend::Assign(TPersistent* source)
 
 TCustomZebPanel* TCustomChartLegend::panel() const { return chart_; }
 
-void TCustomChartLegend::changeBoolean(bool& field, bool value)
-{
-    if (chart_)
-        chart_->ChangeBoolean(field, value);
-    else
-        field = value;
-}
-
-void TCustomChartLegend::changeInteger(int& field, int value)
-{
-    if (chart_)
-        chart_->ChangeInteger(field, value);
-    else
-        field = value;
-}
-
-template <class T>
-void TCustomChartLegend::changeValue(T& field, T value)
-{
-    if (AssignIfChanged(field, value)) InvalidateChart();
-}
-
-void TCustomChartLegend::SetAlignment(TLegendAlignment value) { changeValue(alignment_, value); }
+void TCustomChartLegend::SetAlignment(TLegendAlignment value) { Change(alignment_, value); }
 
 void TCustomChartLegend::SetCheckBoxes(bool value)
 {
@@ -210,7 +188,7 @@ void TCustomChartLegend::SetDividingLines(TZebHiddenPen* value) { dividingLines_
 void TCustomChartLegend::SetFirstValue(int value)
 {
     if (value < 0) throw LegendException("First Legend Value must be > 0");
-    changeInteger(firstValue_, value);
+    Change(firstValue_, value);
 }
 
 void TCustomChartLegend::SetLegendStyle(TLegendStyle value)

@@ -84,32 +84,32 @@ public:
     int ColorWidth() const;
     void SetColorWidth(int value);
     bool CurrentPage() const { return currentPage_; }
-    void SetCurrentPage(bool value) { changeBoolean(currentPage_, value); }
+    void SetCurrentPage(bool value) { Change(currentPage_, value); }
     TZebHiddenPen* DividingLines() const { return dividingLines_.get(); }
     void SetDividingLines(TZebHiddenPen* value);
     bool DrawBehind() const { return drawBehind_; }
-    void SetDrawBehind(bool value) { changeBoolean(drawBehind_, value); }
+    void SetDrawBehind(bool value) { Change(drawBehind_, value); }
     int FirstValue() const { return firstValue_; }
     // LegendException below 0.
     void SetFirstValue(int value);
     bool FontSeriesColor() const { return fontSeriesColor_; }
-    void SetFontSeriesColor(bool value) { changeBoolean(fontSeriesColor_, value); }
+    void SetFontSeriesColor(bool value) { Change(fontSeriesColor_, value); }
     TZebTransparency GlobalTransparency() const { return globalTransparency_; }
-    void SetGlobalTransparency(TZebTransparency value) { changeValue(globalTransparency_, value); }
+    void SetGlobalTransparency(TZebTransparency value) { Change(globalTransparency_, value); }
     TLegendJustify HorizJustify() const { return horizJustify_; }
-    void SetHorizJustify(TLegendJustify value) { changeValue(horizJustify_, value); }
+    void SetHorizJustify(TLegendJustify value) { Change(horizJustify_, value); }
     int HorizMargin() const { return horizMargin_; }
-    void SetHorizMargin(int value) { changeInteger(horizMargin_, value); }
+    void SetHorizMargin(int value) { Change(horizMargin_, value); }
     bool Inverted() const { return inverted_; }
-    void SetInverted(bool value) { changeBoolean(inverted_, value); }
+    void SetInverted(bool value) { Change(inverted_, value); }
     int LeftPercent() const { return leftPercent_; }
-    void SetLeftPercent(int value) { changeInteger(leftPercent_, value); }
+    void SetLeftPercent(int value) { Change(leftPercent_, value); }
     TLegendStyle LegendStyle() const { return legendStyle_; }
     void SetLegendStyle(TLegendStyle value);
     int MaxNumRows() const { return maxNumRows_; }
-    void SetMaxNumRows(int value) { changeInteger(maxNumRows_, value); }
+    void SetMaxNumRows(int value) { Change(maxNumRows_, value); }
     TZebUnits PositionUnits() const { return positionUnits_; }
-    void SetPositionUnits(TZebUnits value) { changeValue(positionUnits_, value); }
+    void SetPositionUnits(TZebUnits value) { Change(positionUnits_, value); }
     bool ResizeChart() const { return resizeChart_; }
     void SetResizeChart(bool value);
     // Created on first read; null frees it.
@@ -120,22 +120,22 @@ public:
     TLegendSymbol* Symbol() const { return symbol_.get(); }
     void SetSymbol(TLegendSymbol* value);
     TLegendTextStyle TextStyle() const { return textStyle_; }
-    void SetTextStyle(TLegendTextStyle value) { changeValue(textStyle_, value); }
+    void SetTextStyle(TLegendTextStyle value) { Change(textStyle_, value); }
     int TextSymbolGap() const { return textSymbolGap_; }
-    void SetTextSymbolGap(int value) { changeInteger(textSymbolGap_, value); }
+    void SetTextSymbolGap(int value) { Change(textSymbolGap_, value); }
     // Created on first read; null frees it.
     TLegendTitle* Title();
     void SetTitle(TLegendTitle* value);
     TLegendTitle* TitleOrNull() const { return title_.get(); }
     bool HasTitle() const { return title_ != nullptr; }
     int TopPercent() const { return topPercent_; }
-    void SetTopPercent(int value) { changeInteger(topPercent_, value); }
+    void SetTopPercent(int value) { Change(topPercent_, value); }
     int TopPos() const { return topPos_; }
-    void SetTopPos(int value) { changeInteger(topPos_, value); }
+    void SetTopPos(int value) { Change(topPos_, value); }
     int VertMargin() const { return vertMargin_; }
-    void SetVertMargin(int value) { changeInteger(vertMargin_, value); }
+    void SetVertMargin(int value) { Change(vertMargin_, value); }
     int VertSpacing() const { return vertSpacing_; }
-    void SetVertSpacing(int value) { changeInteger(vertSpacing_, value); }
+    void SetVertSpacing(int value) { Change(vertSpacing_, value); }
     TLegendItems& Items() { return items_; }
 
     // The legend scroll bar's room: given the legend and a size in pixels it may enlarge the
@@ -211,10 +211,6 @@ private:
     // The grid's column text widths for columns (from the measured positions).
     void computeColumnWidths(int columns);
 
-    void changeBoolean(bool& field, bool value);
-    void changeInteger(int& field, int value);
-    template <class T>
-    void changeValue(T& field, T value);
     TCustomZebPanel* panel() const;
 
     // layout

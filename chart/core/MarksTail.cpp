@@ -13,15 +13,6 @@ TV_PUBLISHED(TMarksTail)
     Prop("Width", &TMarksTail::Width, &TMarksTail::SetWidth, 8);
 }
 
-template <class T>
-void TMarksTail::change(T& field, T value)
-{
-    if (AssignIfChanged(field, value)) Changed();
-}
-// The header's inline setters call these.
-template void TMarksTail::change<bool>(bool&, bool);
-template void TMarksTail::change<int>(int&, int);
-
 void TMarksTail::Assign(TPersistent* source)
 {
     auto* s = dynamic_cast<TMarksTail*>(source);
@@ -35,9 +26,9 @@ void TMarksTail::Assign(TPersistent* source)
     width_ = s->width_;
 }
 
-void TMarksTail::SetAlign(TTailAlign value) { change(align_, value); }
+void TMarksTail::SetAlign(TTailAlign value) { Change(align_, value); }
 
-void TMarksTail::SetEdge(TTailEdge value) { change(edge_, value); }
+void TMarksTail::SetEdge(TTailEdge value) { Change(edge_, value); }
 
 void TMarksTail::SetTipPoint(TPoint value)
 {

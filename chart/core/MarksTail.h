@@ -24,20 +24,20 @@ public:
 
     // On: the edge follows the arrow and the tail is centred (unless a custom tip is used).
     bool AutoAlign() const { return autoAlign_; }
-    void SetAutoAlign(bool value) { change(autoAlign_, value); }
+    void SetAutoAlign(bool value) { Change(autoAlign_, value); }
     TTailAlign Align() const { return align_; }
     void SetAlign(TTailAlign value);
     int Height() const { return height_; }
-    void SetHeight(int value) { change(height_, value); }
+    void SetHeight(int value) { Change(height_, value); }
     int Margin() const { return margin_; }
-    void SetMargin(int value) { change(margin_, value); }
+    void SetMargin(int value) { Change(margin_, value); }
     bool Visible() const { return visible_; }
-    void SetVisible(bool value) { change(visible_, value); }
+    void SetVisible(bool value) { Change(visible_, value); }
     int Width() const { return width_; }
-    void SetWidth(int value) { change(width_, value); }
+    void SetWidth(int value) { Change(width_, value); }
 
     bool UseTipPoint() const { return useTipPoint_; }
-    void SetUseTipPoint(bool value) { change(useTipPoint_, value); }
+    void SetUseTipPoint(bool value) { Change(useTipPoint_, value); }
     TPoint TipPoint() const { return tipPoint_; }
     // Always repaints.
     void SetTipPoint(TPoint value);
@@ -49,9 +49,6 @@ public:
     std::array<TPoint, 7> Polygon(const TRect& box, TPoint arrowFrom, TPoint arrowTo, bool yMandatory) const;
 
 private:
-    template <class T>
-    void change(T& field, T value);
-
     bool autoAlign_ = true;
     bool useTipPoint_ = false;
     TPoint tipPoint_;

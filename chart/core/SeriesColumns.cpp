@@ -4,6 +4,7 @@
 
 #include "chart/canvas/ZebPicture.h"
 #include "chart/core/ChartSeries.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TSeriesVisual)
@@ -83,9 +84,7 @@ void TLabelsList::Clear()
 
 void TLabelsList::SetIgnoreCase(bool value)
 {
-    if (ignoreCase_ == value) return;
-    ignoreCase_ = value;
-    if (owner_) owner_->InvalidateChart();
+    if (AssignIfChanged(ignoreCase_, value) && owner_) owner_->InvalidateChart();
 }
 
 // ---- pictures ----

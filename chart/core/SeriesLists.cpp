@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/core/ChartSeries.h"
+#include "platform/classes/Assign.h"
 
 int TCustomSeriesList::IndexOf(const TChartSeries* series) const
 {
@@ -86,12 +87,7 @@ void TSeriesDetail::Swap(int a, int b)
     Exchange(a, b);
 }
 
-void TSeriesDetail::SetAggregate(TSeriesDetailAggregate value)
-{
-    if (aggregate_ == value) return;
-    aggregate_ = value;
-    Rebuild();
-}
+void TSeriesDetail::SetAggregate(TSeriesDetailAggregate value) { if (AssignIfChanged(aggregate_, value)) Rebuild(); }
 
 namespace {
 double aggregateOf(const TChartValueList& list, TSeriesDetailAggregate aggregate)

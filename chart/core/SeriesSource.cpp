@@ -34,6 +34,7 @@ void TZebSeriesSource::BeforeDestruction()
 void TZebSeriesSource::SetActive(bool value)
 {
     if (active_ == value) return;
+    // Loading or emptying the series happens while the source still has its old state.
     if (series_) {
         if (value) {
             if (!IsLoading()) LoadSource();
@@ -47,6 +48,7 @@ void TZebSeriesSource::SetActive(bool value)
 void TZebSeriesSource::SetSeries(TChartSeries* value)
 {
     if (series_ == value) return;
+    // The source closes and leaves the old series before it takes the new one.
     CloseSource();
     TChartSeries* old = series_;
     if (old) old->RemoveFreeNotification(this);

@@ -177,32 +177,9 @@ void TCustomTextShape::applyFont(TCustomZebPanel& panel)
 void TCustomTextShape::MeasureText(TCustomZebPanel& panel, const String& text, int& width, int& height, int& lines,
                                    TTextFormat format)
 {
-    TCanvas3D& c = *panel.Canvas3D();
-    width = height = lines = 0;
-    int fontHeight = -1;
-    auto measure = [&](const String& line) {
-        int w, h;
-        if (format == ttfHtml) {
-            const TSize size = MeasureHtmlText(c, line);
-            w = size.cx;
-            h = size.cy;
-        } else {
-            if (fontHeight < 0) fontHeight = c.StandardTextHeight();
-            w = c.TextWidth(line);
-            h = fontHeight;
-        }
-        width = std::max(width, w);
-        height += h;
-        ++lines;
-    };
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != LineBreakChar) continue;
-        measure(text.substr(start, i - start));
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) measure(text.substr(start));
+    const TSize size = panel.TextBlockSize(text, lines, format);
+    width = size.cx;
+    height = size.cy;
 }
 
 void TCustomTextShape::MeasureBounds(TCustomZebPanel& panel)

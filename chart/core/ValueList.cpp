@@ -5,6 +5,7 @@
 
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ErrorBox.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 
@@ -54,9 +55,7 @@ void TChartValueList::InitDateTime(bool value)
 
 void TChartValueList::SetValueSource(const String& value)
 {
-    if (valueSource_ == value) return;
-    valueSource_ = value;
-    if (owner_) owner_->RefreshData();
+    if (AssignIfChanged(valueSource_, value) && owner_) owner_->RefreshData();
 }
 
 void TChartValueList::growFor(int count)
@@ -184,9 +183,7 @@ void TChartValueList::RotateFirstToEnd()
 
 void TChartValueList::SetDirty(bool value)
 {
-    if (modified_ == value) return;
-    modified_ = value;
-    if (value && owner_) owner_->ValuesModified(-1);
+    if (AssignIfChanged(modified_, value) && value && owner_) owner_->ValuesModified(-1);
 }
 
 void TChartValueList::RecomputeAllStats()

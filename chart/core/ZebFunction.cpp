@@ -70,41 +70,19 @@ void TZebFunction::Notification(TComponent* component, TOperation operation)
     if (operation == opRemove) owned_.Forget(component);
 }
 
-void TZebFunction::SetCalcByValue(bool value)
-{
-    if (calcByValue_ == value) return;
-    calcByValue_ = value;
-    RequestRecalc();
-}
+void TZebFunction::SetCalcByValue(bool value) { Change(calcByValue_, value); }
 
-void TZebFunction::SetIncludeNulls(bool value)
-{
-    if (includeNulls_ == value) return;
-    includeNulls_ = value;
-    RequestRecalc();
-}
+void TZebFunction::SetIncludeNulls(bool value) { Change(includeNulls_, value); }
 
 void TZebFunction::SetPeriod(double value)
 {
     if (value < 0) throw ChartException(TxtFunctionPeriodShouldBe0);
-    if (period_ == value) return;
-    period_ = value;
-    RequestRecalc();
+    Change(period_, value);
 }
 
-void TZebFunction::SetPeriodAlign(TFunctionPeriodAlign value)
-{
-    if (periodAlign_ == value) return;
-    periodAlign_ = value;
-    RequestRecalc();
-}
+void TZebFunction::SetPeriodAlign(TFunctionPeriodAlign value) { Change(periodAlign_, value); }
 
-void TZebFunction::SetPeriodStyle(TFunctionPeriodStyle value)
-{
-    if (periodStyle_ == value) return;
-    periodStyle_ = value;
-    RequestRecalc();
-}
+void TZebFunction::SetPeriodStyle(TFunctionPeriodStyle value) { Change(periodStyle_, value); }
 
 void TZebFunction::SetOutputSeries(TChartSeries* series)
 {

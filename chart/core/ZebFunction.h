@@ -3,10 +3,12 @@
 // output's points from the series' sources, over the whole source, by periods of points or of X
 // range, or across several sources by index or by X value.
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "chart/core/ChartSeries.h"
 #include "chart/core/OwnedSeries.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Component.h"
 
 class TCustomAxisPanel;
@@ -86,6 +88,12 @@ public:
     void SetParentComponent(TComponent* value) override;
 
 protected:
+    // Store value and recalculate only when it differs.
+    template <class T, class V>
+    void Change(T& field, V&& value)
+    {
+        if (AssignIfChanged(field, std::forward<V>(value))) RequestRecalc();
+    }
     void Notification(TComponent* component, TOperation operation) override;
     virtual void EmitPeriod(TChartSeries* source, int first, int last, double x);
     virtual void PutWorkValue(std::vector<double>& work, int position, double value);

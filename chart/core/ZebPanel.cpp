@@ -77,9 +77,9 @@ TCustomZebPanel::TCustomZebPanel(TComponent* owner) : TCustomPanelNoCaption(owne
     if (!DefaultCanvasClassName.empty() && !IsLoading())
         canvasClassName_ = ReadEditorString("DefaultCanvas", DefaultCanvasClassName);
     ApplyCanvasClass();
-    view3DOptions_ = new TView3DOptions(this);
-    savedCursor_ = Cursor();
     const TNotifyEvent changed(this, &TCustomZebPanel::StyleChanged);
+    view3DOptions_ = new TView3DOptions(changed);
+    savedCursor_ = Cursor();
     panning_ = new TZebPanning(changed);
     shadow_ = new TZebShadow(changed);
     emboss_ = new TZebEmboss(changed);
@@ -191,15 +191,14 @@ void TCustomZebPanel::SetShadow(TZebShadow* value) { shadow_->Assign(value); }
 
 void TCustomZebPanel::SetView3D(bool value)
 {
-    if (view3D_ == value) return;
-    ChangeBoolean(view3D_, value);
-    BroadcastNewEvent<TZebView3DEvent>();
+    if (Change(view3D_, value)) BroadcastNewEvent<TZebView3DEvent>();
 }
 
 void TCustomZebPanel::SetView3DOptions(TView3DOptions* value) { view3DOptions_->Assign(value); }
 
 void TCustomZebPanel::SetTemplatePanel(TCustomZebPanel* value)
 {
+    // The panel owns its template: a replaced one is freed.
     if (templatePanel_ != value) TObject::Free(templatePanel_);
     templatePanel_ = value;
 }
@@ -208,31 +207,6 @@ void TCustomZebPanel::SetFixedChartRect(bool on)
 {
     fixedRect_ = on;
     fixedChartRect_ = {};
-}
-
-void TCustomZebPanel::ChangeColor(TColor& field, TColor value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeBoolean(bool& field, bool value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeInteger(int& field, int value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeText(String& field, const String& value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
-}
-
-void TCustomZebPanel::ChangeFloat(double& field, double value)
-{
-    if (AssignIfChanged(field, value)) Invalidate();
 }
 
 void TCustomZebPanel::StyleChanged(TObject*) { Invalidate(); }
@@ -522,7 +496,7 @@ int TCustomZebPanel::CountTextLines(const String& text)
     return lines;
 }
 
-int TCustomZebPanel::TextBlockWidth(const String& text, int& lines, TTextFormat format)
+TSize TCustomZebPanel::TextBlockSize(const String& text, int& lines, TTextFormat format)
 {
     const char brk = LineBreakChar;
     lines = 0;
@@ -550,7 +524,7 @@ int TCustomZebPanel::TextBlockWidth(const String& text, int& lines, TTextFormat 
         start = i + 1;
     }
     if (start < text.size()) measure(text.substr(start));
-    return width;
+    return {width, height};
 }
 
 // ---- listeners ----

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "chart/core/ZebProcs.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/MethodEvent.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/graphics/Bitmap.h"
@@ -191,12 +192,19 @@ public:
     void ApplyBorderRegion();
 
     // ---- helpers of chart elements ----
-    // Store and repaint only on a change.
-    void ChangeColor(TColor& field, TColor value);
-    void ChangeBoolean(bool& field, bool value);
-    void ChangeInteger(int& field, int value);
-    void ChangeText(String& field, const String& value);
-    void ChangeFloat(double& field, double value);
+    // Store and repaint only on a change (true then); the typed forms are its usual names.
+    template <class T, class V>
+    bool Change(T& field, V&& value)
+    {
+        if (!AssignIfChanged(field, std::forward<V>(value))) return false;
+        Invalidate();
+        return true;
+    }
+    void ChangeColor(TColor& field, TColor value) { Change(field, value); }
+    void ChangeBoolean(bool& field, bool value) { Change(field, value); }
+    void ChangeInteger(int& field, int value) { Change(field, value); }
+    void ChangeText(String& field, const String& value) { Change(field, value); }
+    void ChangeFloat(double& field, double value) { Change(field, value); }
     void ApplyFont(TZebFont& font);
     void ApplyZoomedFont(TZebFont& font);
     TZebFont* GetDefaultFont();
@@ -207,8 +215,13 @@ public:
     // Lines of a text separated by LineBreakChar (a line feed after it skipped); a last empty line
     // is not counted.
     static int CountTextLines(const String& text);
-    // Width of the widest line of text on the canvas; lines counts them.
-    int TextBlockWidth(const String& text, int& lines, TTextFormat format);
+    // Width of the widest line of text on the canvas and the lines' height together; lines counts
+    // them.
+    TSize TextBlockSize(const String& text, int& lines, TTextFormat format);
+    int TextBlockWidth(const String& text, int& lines, TTextFormat format)
+    {
+        return TextBlockSize(text, lines, format).cx;
+    }
     // The filters applied to the finished picture.
     TFilterItems* GetPanelFilters();
     bool HasPanelFilters() const;

@@ -5,6 +5,7 @@
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ZebPanel.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TZebHover) {}
@@ -41,16 +42,12 @@ void TZebSelected::SetHover(TZebHover* value) { hover_->Assign(value); }
 
 void TZebSelected::SetHoverIndex(int value)
 {
-    if (hoverIndex_ == value) return;
-    hoverIndex_ = value;
-    if (hover_->Visible()) repaintOwner();
+    if (AssignIfChanged(hoverIndex_, value) && hover_->Visible()) repaintOwner();
 }
 
 void TZebSelected::SetSelectedIndex(int value)
 {
-    if (selectedIndex_ == value) return;
-    selectedIndex_ = value;
-    if (Visible()) repaintOwner();
+    if (AssignIfChanged(selectedIndex_, value) && Visible()) repaintOwner();
 }
 
 void TZebSelected::repaintOwner()

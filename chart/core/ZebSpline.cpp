@@ -8,6 +8,7 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/ZebConst.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "chart/core/UnitStarts.h"
 
@@ -53,12 +54,7 @@ bool TBSpline::IsKnuckle(int index) const
     return knuckles_[static_cast<size_t>(index - 1)];
 }
 
-void TBSpline::SetInterpolating(bool value)
-{
-    if (interpolating_ == value) return;
-    interpolating_ = value;
-    built_ = false;
-}
+void TBSpline::SetInterpolating(bool value) { if (AssignIfChanged(interpolating_, value)) built_ = false; }
 
 void TBSpline::SetSegmentCount(int value) { segmentCount_ = std::min(value, MaxSegments); }
 
@@ -195,19 +191,12 @@ void TSmoothingFunction::Assign(TPersistent* source)
     TZebFunction::Assign(source);
 }
 
-void TSmoothingFunction::SetInterpolate(bool value)
-{
-    if (interpolate_ == value) return;
-    interpolate_ = value;
-    RequestRecalc();
-}
+void TSmoothingFunction::SetInterpolate(bool value) { Change(interpolate_, value); }
 
 void TSmoothingFunction::SetFactor(int value)
 {
     value = std::max(1, value);
-    if (factor_ == value) return;
-    factor_ = value;
-    RequestRecalc();
+    Change(factor_, value);
 }
 
 void TSmoothingFunction::RecomputeFrom(TChartSeries* source)

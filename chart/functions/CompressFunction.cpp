@@ -62,12 +62,7 @@ TCompressFunction::TCompressFunction(TComponent* owner) : TZebFunction(owner)
     OwnValueLists = true;
 }
 
-void TCompressFunction::SetCompress(TCompressionPeriod value)
-{
-    if (compress_ == value) return;
-    compress_ = value;
-    RequestRecalc();
-}
+void TCompressFunction::SetCompress(TCompressionPeriod value) { Change(compress_, value); }
 
 void TCompressFunction::RecomputeFrom(TChartSeries* source)
 {

@@ -104,32 +104,19 @@ TCustomFittingFunction::TCustomFittingFunction(TComponent* owner) : TZebFunction
     OneSource = true;
 }
 
-void TCustomFittingFunction::change(int& field, int value)
-{
-    if (field == value) return;
-    field = value;
-    RequestRecalc();
-}
-
 void TCustomFittingFunction::SetPolyDegree(int value)
 {
-    if (value == polyDegree_) return;
     if (value < 1 || value > MaxPolyDegree) throw Exception(TxtPolynomialDegreeMustBeBetween);
-    change(polyDegree_, value);
+    Change(polyDegree_, value);
 }
 
-void TCustomFittingFunction::SetTypeFitting(TTypeFitting value)
-{
-    if (typeFitting_ == value) return;
-    typeFitting_ = value;
-    RequestRecalc();
-}
+void TCustomFittingFunction::SetTypeFitting(TTypeFitting value) { Change(typeFitting_, value); }
 
-void TCustomFittingFunction::SetFirstCalcPoint(int value) { change(firstCalcPoint_, value); }
-void TCustomFittingFunction::SetLastCalcPoint(int value) { change(lastCalcPoint_, value); }
-void TCustomFittingFunction::SetFirstPoint(int value) { change(firstPoint_, value); }
-void TCustomFittingFunction::SetLastPoint(int value) { change(lastPoint_, value); }
-void TCustomFittingFunction::SetFactor(int value) { change(factor_, std::max(1, value)); }
+void TCustomFittingFunction::SetFirstCalcPoint(int value) { Change(firstCalcPoint_, value); }
+void TCustomFittingFunction::SetLastCalcPoint(int value) { Change(lastCalcPoint_, value); }
+void TCustomFittingFunction::SetFirstPoint(int value) { Change(firstPoint_, value); }
+void TCustomFittingFunction::SetLastPoint(int value) { Change(lastPoint_, value); }
+void TCustomFittingFunction::SetFactor(int value) { Change(factor_, std::max(1, value)); }
 
 double TCustomFittingFunction::GetCurveYValue(TChartSeries* source, double x) const
 {

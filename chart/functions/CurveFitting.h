@@ -53,8 +53,6 @@ protected:
     virtual void EmitFittedPoints(TChartSeries* source);
 
 private:
-    void change(int& field, int value);
-
     int polyDegree_ = 5;
     TTypeFitting typeFitting_ = cfPolynomial;
     int firstCalcPoint_ = -1;

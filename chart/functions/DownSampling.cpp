@@ -158,19 +158,12 @@ TDownSamplingFunction::TDownSamplingFunction(TComponent* owner) : TZebFunction(o
     InitPeriod(1);
 }
 
-void TDownSamplingFunction::SetDownSampleMethod(TDownSampleMethod value)
-{
-    if (method_ == value) return;
-    method_ = value;
-    RequestRecalc();
-}
+void TDownSamplingFunction::SetDownSampleMethod(TDownSampleMethod value) { Change(method_, value); }
 
 void TDownSamplingFunction::SetTolerance(double value)
 {
     value = std::max(value, 0.0);
-    if (tolerance_ == value) return;
-    tolerance_ = value;
-    RequestRecalc();
+    Change(tolerance_, value);
 }
 
 bool TDownSamplingFunction::rangeToReduce(TChartSeries* source, int& first, int& last) const

@@ -77,6 +77,7 @@ TOBVFunction::TOBVFunction(TComponent* owner) : TFinancialFunction(owner)
 void TOBVFunction::SetVolume(TChartSeries* value)
 {
     if (volume_ == value) return;
+    // The old reference stops and the new one starts telling this object that it goes.
     if (volume_) volume_->RemoveFreeNotification(this);
     volume_ = value;
     if (volume_) volume_->FreeNotification(this);
@@ -133,19 +134,9 @@ TSARFunction::TSARFunction(TComponent* owner) : TFinancialFunction(owner)
     OneSource = true;
 }
 
-void TSARFunction::SetAccelerationFactor(double value)
-{
-    if (accelerationFactor_ == value) return;
-    accelerationFactor_ = value;
-    RequestRecalc();
-}
+void TSARFunction::SetAccelerationFactor(double value) { Change(accelerationFactor_, value); }
 
-void TSARFunction::SetMaxStep(double value)
-{
-    if (maxStep_ == value) return;
-    maxStep_ = value;
-    RequestRecalc();
-}
+void TSARFunction::SetMaxStep(double value) { Change(maxStep_, value); }
 
 std::vector<double> TSARFunction::CalcSAR(const TChartSeries& source) const
 {
@@ -339,12 +330,7 @@ TRSIFunction::TRSIFunction(TComponent* owner) : TZebMovingFunction(owner)
     OwnValueLists = true;
 }
 
-void TRSIFunction::SetStyle(TRSIStyle value)
-{
-    if (style_ == value) return;
-    style_ = value;
-    RequestRecalc();
-}
+void TRSIFunction::SetStyle(TRSIStyle value) { Change(style_, value); }
 
 void TRSIFunction::RecomputeFrom(TChartSeries* source)
 {

@@ -28,31 +28,14 @@ THistogramFunction::THistogramFunction(TComponent* owner) : TZebFunction(owner)
 void THistogramFunction::SetNumBins(int value)
 {
     value = std::max(value, 1);
-    if (numBins_ == value) return;
-    numBins_ = value;
-    RequestRecalc();
+    Change(numBins_, value);
 }
 
-void THistogramFunction::SetCumulative(bool value)
-{
-    if (cumulative_ == value) return;
-    cumulative_ = value;
-    RequestRecalc();
-}
+void THistogramFunction::SetCumulative(bool value) { Change(cumulative_, value); }
 
-void THistogramFunction::SetIncludeNulls(bool value)
-{
-    if (includeNulls_ == value) return;
-    includeNulls_ = value;
-    RequestRecalc();
-}
+void THistogramFunction::SetIncludeNulls(bool value) { Change(includeNulls_, value); }
 
-void THistogramFunction::SetDataStyle(TDataStyle value)
-{
-    if (dataStyle_ == value) return;
-    dataStyle_ = value;
-    RequestRecalc();
-}
+void THistogramFunction::SetDataStyle(TDataStyle value) { Change(dataStyle_, value); }
 
 void THistogramFunction::RecomputeFrom(TChartSeries* source)
 {

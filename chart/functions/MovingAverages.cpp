@@ -54,19 +54,9 @@ TV_PUBLISHED_AS(TMomentumDivFunction, TZebFunctionClass)
 
 // ---- moving average ----
 
-void TMovingAverageFunction::SetWeighted(bool value)
-{
-    if (weighted_ == value) return;
-    weighted_ = value;
-    RequestRecalc();
-}
+void TMovingAverageFunction::SetWeighted(bool value) { Change(weighted_, value); }
 
-void TMovingAverageFunction::SetWeightedIndex(bool value)
-{
-    if (weightedIndex_ == value) return;
-    weightedIndex_ = value;
-    RequestRecalc();
-}
+void TMovingAverageFunction::SetWeightedIndex(bool value) { Change(weightedIndex_, value); }
 
 double TMovingAverageFunction::ComputeOverRange(TChartSeries* source, int first, int last)
 {
@@ -105,12 +95,7 @@ TExpMovAveFunction::TExpMovAveFunction(TComponent* owner) : TZebFunction(owner)
     InitPeriod(10);
 }
 
-void TExpMovAveFunction::SetIgnoreNulls(bool value)
-{
-    if (ignoreNulls_ == value) return;
-    ignoreNulls_ = value;
-    RequestRecalc();
-}
+void TExpMovAveFunction::SetIgnoreNulls(bool value) { Change(ignoreNulls_, value); }
 
 void TExpMovAveFunction::RecomputeFrom(TChartSeries* source)
 {
@@ -141,9 +126,7 @@ TExpAverageFunction::TExpAverageFunction(TComponent* owner) : TZebMovingFunction
 void TExpAverageFunction::SetWeight(double value)
 {
     if (value < 0 || value > 1) throw Exception(TxtExpAverageWeightMustBeBetween);
-    if (weight_ == value) return;
-    weight_ = value;
-    RequestRecalc();
+    Change(weight_, value);
 }
 
 double TExpAverageFunction::ComputeOverRange(TChartSeries* source, int first, int last)

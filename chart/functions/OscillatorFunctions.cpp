@@ -172,19 +172,9 @@ TBollingerFunction::TBollingerFunction(TComponent* owner)
     InitPeriod(10);
 }
 
-void TBollingerFunction::SetDeviation(double value)
-{
-    if (deviation_ == value) return;
-    deviation_ = value;
-    RequestRecalc();
-}
+void TBollingerFunction::SetDeviation(double value) { Change(deviation_, value); }
 
-void TBollingerFunction::SetExponential(bool value)
-{
-    if (exponential_ == value) return;
-    exponential_ = value;
-    RequestRecalc();
-}
+void TBollingerFunction::SetExponential(bool value) { Change(exponential_, value); }
 
 TZebPen* TBollingerFunction::UpperBandPen() const { return OutputSeries() ? OutputSeries()->Pen() : nullptr; }
 
@@ -331,12 +321,7 @@ TCCIFunction::TCCIFunction(TComponent* owner) : TFinancialFunction(owner)
     InitPeriod(20);
 }
 
-void TCCIFunction::SetConstant(double value)
-{
-    if (constant_ == value) return;
-    constant_ = value;
-    RequestRecalc();
-}
+void TCCIFunction::SetConstant(double value) { Change(constant_, value); }
 
 void TCCIFunction::RecomputeFrom(TChartSeries* source)
 {

@@ -126,16 +126,12 @@ TCLVFunction::TCLVFunction(TComponent* owner) : TFinancialFunction(owner)
     UsesPeriod = false;
 }
 
-void TCLVFunction::SetAccumulate(bool value)
-{
-    if (accumulate_ == value) return;
-    accumulate_ = value;
-    RequestRecalc();
-}
+void TCLVFunction::SetAccumulate(bool value) { Change(accumulate_, value); }
 
 void TCLVFunction::SetVolume(TChartSeries* value)
 {
     if (volume_ == value) return;
+    // The old reference stops and the new one starts telling this object that it goes.
     if (volume_) volume_->RemoveFreeNotification(this);
     volume_ = value;
     if (volume_) volume_->FreeNotification(this);
@@ -194,26 +190,11 @@ TMoneyFlowFunction::TMoneyFlowFunction(TComponent* owner)
         s->SetColorEachPoint(true);
 }
 
-void TMoneyFlowFunction::SetCMFStyle(TCMFStyle value)
-{
-    if (cmfStyle_ == value) return;
-    cmfStyle_ = value;
-    RequestRecalc();
-}
+void TMoneyFlowFunction::SetCMFStyle(TCMFStyle value) { Change(cmfStyle_, value); }
 
-void TMoneyFlowFunction::SetUpColor(TColor value)
-{
-    if (upColor_ == value) return;
-    upColor_ = value;
-    RequestRecalc();
-}
+void TMoneyFlowFunction::SetUpColor(TColor value) { Change(upColor_, value); }
 
-void TMoneyFlowFunction::SetDownColor(TColor value)
-{
-    if (downColor_ == value) return;
-    downColor_ = value;
-    RequestRecalc();
-}
+void TMoneyFlowFunction::SetDownColor(TColor value) { Change(downColor_, value); }
 
 TZebPen* TMoneyFlowFunction::AreaPen() const { return area_->Pen(); }
 void TMoneyFlowFunction::SetAreaPen(TZebPen* value) { area_->Pen()->Assign(value); }

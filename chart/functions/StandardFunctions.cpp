@@ -244,19 +244,9 @@ double TModeZebFunction::ComputeFromValues(const std::vector<double>& work)
 
 TSubsetZebFunction::TSubsetZebFunction(TComponent* owner) : TZebFunction(owner) { UsesPeriod = false; }
 
-void TSubsetZebFunction::SetStartValue(double value)
-{
-    if (startValue_ == value) return;
-    startValue_ = value;
-    RequestRecalc();
-}
+void TSubsetZebFunction::SetStartValue(double value) { Change(startValue_, value); }
 
-void TSubsetZebFunction::SetEndValue(double value)
-{
-    if (endValue_ == value) return;
-    endValue_ = value;
-    RequestRecalc();
-}
+void TSubsetZebFunction::SetEndValue(double value) { Change(endValue_, value); }
 
 void TSubsetZebFunction::RecomputeFrom(TChartSeries* source)
 {

@@ -50,12 +50,7 @@ TV_PUBLISHED_AS(TSkewnessFunction, TFunctionWithForm<RMSForm>)
 }
 TV_PUBLISHED_AS(TKurtosisFunction, TFunctionWithForm<RMSForm>) {}
 
-void TStdDeviationFunction::SetComplete(bool value)
-{
-    if (complete_ == value) return;
-    complete_ = value;
-    RequestRecalc();
-}
+void TStdDeviationFunction::SetComplete(bool value) { Change(complete_, value); }
 
 double TStdDeviationFunction::ComputeFromValues(const std::vector<double>& work)
 {
@@ -66,12 +61,7 @@ double TStdDeviationFunction::ComputeFromValues(const std::vector<double>& work)
     return variance < 0 ? 0 : std::sqrt(variance);
 }
 
-void TRMSFunction::SetComplete(bool value)
-{
-    if (complete_ == value) return;
-    complete_ = value;
-    RequestRecalc();
-}
+void TRMSFunction::SetComplete(bool value) { Change(complete_, value); }
 
 double TRMSFunction::ComputeFromValues(const std::vector<double>& work)
 {
@@ -96,12 +86,7 @@ void TVarianceFunction::SetupSampleChart(TCustomAxisPanel* chart)
     OutputOnRightAxis(*this);
 }
 
-void TSkewnessFunction::SetComplete(bool value)
-{
-    if (complete_ == value) return;
-    complete_ = value;
-    RequestRecalc();
-}
+void TSkewnessFunction::SetComplete(bool value) { Change(complete_, value); }
 
 double TSkewnessFunction::ComputeOverRange(TChartSeries* source, int first, int last)
 {

@@ -9,6 +9,7 @@
 #include "chart/core/ValueList.h"
 #include "chart/core/ZebConst.h"
 #include "chart/io/ExcelExport.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Control.h"
@@ -145,9 +146,7 @@ TZebExcelSource::~TZebExcelSource() = default;
 
 void TZebExcelSource::SetAndClose(String& field, const String& value)
 {
-    if (field == value) return;
-    field = value;
-    CloseSource();
+    if (AssignIfChanged(field, value)) CloseSource();
 }
 
 void TZebExcelSource::SetWorkSheet(const String& value) { SetAndClose(workSheet_, value); }

@@ -28,6 +28,7 @@ TZebSeriesSourceFile::TZebSeriesSourceFile(TComponent* owner) : TZebSeriesSource
 void TZebSeriesSourceFile::SetChart(TCustomChart* value)
 {
     if (chart_ == value) return;
+    // The old reference stops and the new one starts telling this object that it goes.
     if (chart_) chart_->RemoveFreeNotification(this);
     chart_ = value;
     if (chart_) chart_->FreeNotification(this);
@@ -36,6 +37,7 @@ void TZebSeriesSourceFile::SetChart(TCustomChart* value)
 void TZebSeriesSourceFile::SetFileName(const String& value)
 {
     if (fileName_ == value) return;
+    // The file of the old name is closed before the name changes.
     CloseSource();
     fileName_ = value;
 }

@@ -109,6 +109,7 @@ TPicture* TVideoPlayerTool::targetOrBackImage() const
 void TVideoPlayerTool::SetTargetPicture(TPicture* value)
 {
     if (value == target_) return;
+    // The old target is emptied before it is replaced.
     if (TPicture* previous = targetOrBackImage()) previous->SetGraphic(nullptr);
     target_ = value;
 }

@@ -1,17 +1,13 @@
 #include "chart/series/BarSeries.h"
 
-#include <cmath>
-#include <numbers>
-#include <vector>
+#include <algorithm>
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/Gradient.h"
-#include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Callout.h"
-#include "chart/core/HitTests.h"
 #include "chart/core/SeriesMarks.h"
 #include "platform/classes/Published.h"
 
@@ -146,149 +142,4 @@ TRect TBarSeries::ComputeBarRect(int index) const
         ++r.Right;
     }
     return r;
-}
-
-void TBarSeries::PaintBarShape(int index, int first, int second)
-{
-    PaintBarSteps(index, first, second, [&](TBarStyle style) {
-        TCustomAxisPanel& chart = *ParentChart();
-        TCanvas3D& canvas = *chart.Canvas3D();
-        const bool view3D = chart.View3D();
-        const int L = BarBounds.Left, R = BarBounds.Right, T = BarBounds.Top, B = BarBounds.Bottom;
-        const int M = (L + R) / 2, W = R - L;
-        const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
-        const bool valueAtTop = T <= B;
-        const auto triangle = [&](int apex, int base) {
-            const TPoint points[] = {{L, base}, {M, apex}, {R, base}};
-            canvas.Polygon(points);
-        };
-        const auto arrow = [&](int from, int to) {
-            if (view3D)
-                canvas.DrawArrowAtZ(true, {M, from}, {M, to}, W, W / 2, z0, z1, 50);
-            else
-                canvas.DrawArrowAtZDefault(true, {M, from}, {M, to}, W, W / 2, zm);
-        };
-        switch (style) {
-        case bsRectangle:
-        case bsRectGradient:
-        case bsBevel:
-        case bsRoundRectangle: {
-            const bool rounded = style == bsRoundRectangle;
-            if (view3D)
-                canvas.DrawBox(L, R, first, second, z0, z1, Dark3D(), rounded ? RoundSize() : 0);
-            else
-                PaintBarRect(rounded, valueAtTop);
-            break;
-        }
-        case bsPyramid:
-        case bsCone:
-            if (!view3D)
-                triangle(first, second);
-            else if (style == bsPyramid)
-                canvas.DrawSquarePyramid(true, L, first, R, second, z0, z1, Dark3D());
-            else
-                canvas.DrawTaperedCylinder(true, L, first, R, second, z0, z1, Dark3D(), ConePercent());
-            break;
-        case bsInvPyramid:
-        case bsInvCone:
-            if (!view3D)
-                triangle(second, first);
-            else if (style == bsInvPyramid)
-                canvas.DrawSquarePyramid(true, L, second, R, first, z0, z1, Dark3D());
-            else
-                canvas.DrawTaperedCylinder(true, L, second, R, first, z0, z1, Dark3D(), ConePercent());
-            break;
-        case bsCilinder:
-        case bsSlantCube:
-            if (view3D) {
-                canvas.DrawPlainCylinder(true, L, T, R, B, z0, z1, Dark3D());
-            } else {
-                PaintBarRect(false, valueAtTop);
-                if (style == bsSlantCube) canvas.DrawLine(M, T, M, B);
-            }
-            break;
-        case bsEllipse:
-            if (view3D)
-                canvas.EllipseAtZ(L, T, R, B, zm);
-            else
-                canvas.Ellipse(L, T, R, B);
-            break;
-        case bsArrow: arrow(second, first); break;
-        case bsInvArrow: arrow(first, second); break;
-        case bsDiamond: canvas.DrawDiamond(L, first, R, second, z0, z1); break;
-        case bsCustom: break;
-        }
-    });
-}
-
-void TBarSeries::PaintTickLine(int pixel, TBarStyle style)
-{
-    TCustomAxisPanel& chart = *ParentChart();
-    TCanvas3D& canvas = *chart.Canvas3D();
-    const bool view3D = chart.View3D();
-    const int L = BarBounds.Left, R = BarBounds.Right, T = BarBounds.Top, B = BarBounds.Bottom;
-    const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
-    switch (style) {
-    case bsRectangle:
-    case bsRectGradient:
-    case bsBevel:
-    case bsRoundRectangle: {
-        const int z = view3D && chart.View3DOptions()->IsRotatedToBack() ? z1 : z0;
-        canvas.LineAtZ(L, pixel, R, pixel, z);
-        if (view3D) {
-            // Along the side that faces the viewer.
-            const TPoint face[] = {canvas.ProjectXYZ(R, T, z0), canvas.ProjectXYZ(R, T, z1),
-                                   canvas.ProjectXYZ(R, B, z1)};
-            canvas.LineAlongZ3D(IsBackFacingTriangle(face) ? L : R, pixel, z0, z1);
-        }
-        break;
-    }
-    case bsCilinder:
-        if (!view3D || canvas.IsOrthogonal()) canvas.Polyline(CylinderTickPoints(pixel));
-        break;
-    case bsArrow: {
-        const int W = R - L;
-        canvas.LineAtZ(L + W / 4, pixel, R - W / 4, pixel, zm);
-        break;
-    }
-    default: break;
-    }
-}
-
-// ---- clicks ----
-
-bool TBarSeries::BarContainsPoint(int index, TPoint point)
-{
-    TCustomAxisPanel* chart = ParentChart();
-    if (!chart) return false;
-    TCanvas3D& canvas = *chart->Canvas3D();
-    const bool view3D = chart->View3D();
-    const int x0 = PointScreenX(index), x1 = x0 + BarSize;
-    if (!view3D && (point.X < x0 || point.X > x1)) return false;
-    int y1 = PointScreenY(index), y2 = BarOriginPixel(index);
-    if (y1 > y2) std::swap(y1, y2);
-    const int m = (x0 + x1) / 2, middle = (y1 + y2) / 2;
-    const int z0 = DepthRange().start, zm = DepthRange().middle;
-    switch (BarStyle()) {
-    case bsPyramid:
-    case bsCone:
-    case bsInvPyramid:
-    case bsInvCone: {
-        const bool inverted = BarStyle() == bsInvPyramid || BarStyle() == bsInvCone;
-        const int apex = inverted ? y2 : y1, base = inverted ? y1 : y2;
-        if (!view3D) return IsInsideTriangleVertical(point, x0, x1, base, apex);
-        const TPoint p[] = {canvas.ProjectXYZ(x0, base, z0), canvas.ProjectXYZ(m, apex, zm),
-                            canvas.ProjectXYZ(x1, base, z0)};
-        return IsInsidePolygon(point, p);
-    }
-    case bsArrow:
-    case bsInvArrow: {
-        const bool up = BarStyle() == bsArrow;
-        const std::vector<TPoint> outline =
-            TZebCanvas::CalcArrowPoints({m, up ? y2 : y1}, {m, up ? y1 : y2}, BarSize / 2, BarSize, 50);
-        return PointInPolygonAt(point, outline, zm);
-    }
-    case bsDiamond: return PointInPolygonAt(point, {{m, y1}, {x1, middle}, {m, y2}, {x0, middle}}, z0);
-    default: return PointInBarBox(point, {x0, y1, x1, y2});
-    }
 }

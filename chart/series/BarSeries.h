@@ -20,8 +20,5 @@ public:
     int PointScreenY(int index) const override { return BarValuePixel(index); }
     bool IsStackOrderForward(int index) const override;
     int MarkExtent(int index) override;
-    bool BarContainsPoint(int index, TPoint point) override;
     TRect ComputeBarRect(int index) const override;
-    void PaintBarShape(int index, int first, int second) override;
-    void PaintTickLine(int pixel, TBarStyle style) override;
 };

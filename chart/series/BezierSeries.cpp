@@ -44,12 +44,7 @@ void TBezierSeries::Assign(TPersistent* source)
     TCustomSeries::Assign(source);
 }
 
-void TBezierSeries::SetBezierStyle(TBezierStyle value)
-{
-    if (bezierStyle_ == value) return;
-    bezierStyle_ = value;
-    InvalidateChart();
-}
+void TBezierSeries::SetBezierStyle(TBezierStyle value) { Change(bezierStyle_, value); }
 
 void TBezierSeries::SetNumBezierPoints(int value)
 {

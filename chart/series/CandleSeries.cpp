@@ -68,33 +68,13 @@ TCandleSeries::~TCandleSeries() = default;
 
 // ---- settings ----
 
-void TCandleSeries::SetBorderColor(TCandleBorderColor value)
-{
-    if (borderColor_ == value) return;
-    borderColor_ = value;
-    InvalidateChart();
-}
+void TCandleSeries::SetBorderColor(TCandleBorderColor value) { Change(borderColor_, value); }
 
-void TCandleSeries::SetCandleStyle(TCandleStyle value)
-{
-    if (candleStyle_ == value) return;
-    candleStyle_ = value;
-    InvalidateChart();
-}
+void TCandleSeries::SetCandleStyle(TCandleStyle value) { Change(candleStyle_, value); }
 
-void TCandleSeries::SetColorStyle(TCandleColorStyle value)
-{
-    if (colorStyle_ == value) return;
-    colorStyle_ = value;
-    InvalidateChart();
-}
+void TCandleSeries::SetColorStyle(TCandleColorStyle value) { Change(colorStyle_, value); }
 
-void TCandleSeries::SetHighLowColor(TCandleBorderColor value)
-{
-    if (highLowColor_ == value) return;
-    highLowColor_ = value;
-    InvalidateChart();
-}
+void TCandleSeries::SetHighLowColor(TCandleBorderColor value) { Change(highLowColor_, value); }
 
 bool TCandleSeries::Draw3D() const { return Pointer()->Draw3D(); }
 void TCandleSeries::SetDraw3D(bool value) { Pointer()->SetDraw3D(value); }

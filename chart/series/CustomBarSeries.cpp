@@ -19,6 +19,7 @@
 #include "chart/canvas/ZebFont.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/series/SeriesShared.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED_AS(TCustomBarSeries, TChartElementClass)
@@ -130,27 +131,16 @@ bool TCustomBarSeries::AutoMarkPosition() { return Marks().AutomaticText()->Move
 
 void TCustomBarSeries::SetAutoMarkPosition(bool value) { Marks().AutomaticText()->SetMove(value); }
 
-void TCustomBarSeries::SetBarRound(TBarRound value)
-{
-    if (barRound_ == value) return;
-    barRound_ = value;
-    InvalidateChart();
-}
+void TCustomBarSeries::SetBarRound(TBarRound value) { Change(barRound_, value); }
 
 void TCustomBarSeries::SetBarStyle(TBarStyle value)
 {
-    if (barStyle_ == value) return;
-    barStyle_ = value;
+    if (!AssignIfChanged(barStyle_, value)) return;
     if (value == bsRectangle) Gradient()->SetVisible(false);
     InvalidateChart();
 }
 
-void TCustomBarSeries::SetMarksLocation(TMarksLocation value)
-{
-    if (marksLocation_ == value) return;
-    marksLocation_ = value;
-    InvalidateChart();
-}
+void TCustomBarSeries::SetMarksLocation(TMarksLocation value) { Change(marksLocation_, value); }
 
 void TCustomBarSeries::SetEmboss(TZebEmboss* value) { emboss_->Assign(value); }
 
@@ -183,8 +173,7 @@ void TCustomBarSeries::SetTickLines(TZebHiddenPen* value)
 
 void TCustomBarSeries::SetMultiBar(TMultiBar value)
 {
-    if (multiBar_ == value) return;
-    multiBar_ = value;
+    if (!AssignIfChanged(multiBar_, value)) return;
     shareMultiBar(true);
     InvalidateChart();
 }

@@ -182,12 +182,18 @@ public:
 
     // ---- geometry of the concrete orientation ----
     virtual int MarkExtent(int index) { (void)index; return 0; }
-    virtual bool BarContainsPoint(int index, TPoint point) { (void)index, (void)point; return false; }
+    virtual bool BarContainsPoint(int index, TPoint point);
     virtual bool OffersStackStyles() const { return true; }
     virtual TRect ComputeBarRect(int index) const = 0;
     // Paints the bar of index in BarBounds; first <= second are its ends along the value axis.
-    virtual void PaintBarShape(int index, int first, int second) = 0;
-    virtual void PaintTickLine(int pixel, TBarStyle style) { (void)pixel, (void)style; }
+    virtual void PaintBarShape(int index, int first, int second);
+    virtual void PaintTickLine(int pixel, TBarStyle style);
+    // The screen point across the bar (its category slot) and along it (its value axis): the
+    // drawing and the hit test of both orientations are one body with these coordinates.
+    TPoint BarPoint(int across, int along) const
+    {
+        return YMandatory() ? TPoint{across, along} : TPoint{along, across};
+    }
     // Room the marks need beyond the bar ends; index -1: the widest mark.
     int MarksMargin(int index);
     // How far inside its bar a mark on the bar sits from the bar's end (marks turned by angle).

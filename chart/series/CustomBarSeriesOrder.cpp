@@ -1,6 +1,8 @@
 // Which bars a frame visits and in which order, clicks on bars, the gallery's sub-styles and
 // sample data of bar series.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Gradient.h"
@@ -141,6 +143,57 @@ int TCustomBarSeries::HitTest(int x, int y)
     for (int i = first; i <= last; ++i)
         if (BarContainsPoint(i, {x, y})) return i;
     return -1;
+}
+
+bool TCustomBarSeries::BarContainsPoint(int index, TPoint point)
+{
+    TCustomAxisPanel* chart = ParentChart();
+    if (!chart) return false;
+    TCanvas3D& canvas = *chart->Canvas3D();
+    const bool view3D = chart->View3D(), vertical = YMandatory();
+    // Across the bar: its category slot; along it: from the value end to the base, in order.
+    const int across0 = vertical ? PointScreenX(index) : PointScreenY(index), across1 = across0 + BarSize;
+    const int acrossAt = vertical ? point.X : point.Y;
+    if (!view3D && (acrossAt < across0 || acrossAt > across1)) return false;
+    int along0 = vertical ? PointScreenY(index) : PointScreenX(index), along1 = BarOriginPixel(index);
+    if (along0 > along1) std::swap(along0, along1);
+    const int acrossMiddle = (across0 + across1) / 2;
+    // The end towards higher values is up for vertical bars, right for horizontal ones.
+    const int high = vertical ? along0 : along1, low = vertical ? along1 : along0;
+    const TRect box = vertical ? TRect{across0, along0, across1, along1} : TRect{along0, across0, along1, across1};
+    const int z0 = DepthRange().start, zm = DepthRange().middle;
+    switch (BarStyle()) {
+    case bsPyramid:
+    case bsCone:
+    case bsInvPyramid:
+    case bsInvCone: {
+        const bool inverted = BarStyle() == bsInvPyramid || BarStyle() == bsInvCone;
+        const int apex = inverted ? low : high, base = inverted ? high : low;
+        if (!view3D)
+            return vertical ? IsInsideTriangleVertical(point, across0, across1, base, apex)
+                            : IsInsideTriangleHorizontal(point, across0, across1, base, apex);
+        const auto projected = [&](int across, int along, int z) {
+            const TPoint p = BarPoint(across, along);
+            return canvas.ProjectXYZ(p.X, p.Y, z);
+        };
+        const TPoint p[] = {projected(across0, base, z0), projected(acrossMiddle, apex, zm),
+                            projected(across1, base, z0)};
+        return IsInsidePolygon(point, p);
+    }
+    case bsArrow:
+    case bsInvArrow: {
+        const bool forward = BarStyle() == bsArrow;
+        const std::vector<TPoint> outline =
+            TZebCanvas::CalcArrowPoints(BarPoint(acrossMiddle, forward ? low : high),
+                                        BarPoint(acrossMiddle, forward ? high : low), BarSize / 2, BarSize, 50);
+        return PointInPolygonAt(point, outline, zm);
+    }
+    case bsDiamond: {
+        const int cx = (box.Left + box.Right) / 2, cy = (box.Top + box.Bottom) / 2;
+        return PointInPolygonAt(point, {{cx, box.Top}, {box.Right, cy}, {cx, box.Bottom}, {box.Left, cy}}, z0);
+    }
+    default: return PointInBarBox(point, box);
+    }
 }
 
 bool TCustomBarSeries::PointInPolygonAt(TPoint point, std::vector<TPoint> polygon, int z)

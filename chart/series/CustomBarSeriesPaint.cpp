@@ -1,11 +1,12 @@
 // Drawing one bar, the sequence both orientations share: its shadow and emboss, pen and brush,
-// the relative gradient, transparency, the plain and rounded 2-D rectangle, the bevel and the
-// tick lines.
+// the relative gradient, transparency, the plain and rounded 2-D rectangle, the shapes of every
+// style, the bevel and the tick lines.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ColorMath.h"
@@ -13,6 +14,7 @@
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/Shadow.h"
+#include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/AxisPanel.h"
@@ -285,6 +287,152 @@ void TCustomBarSeries::PaintTickLines(int first, int second, TBarStyle style)
     ParentChart()->Canvas3D()->UsePen(*tickLines_);
     for (const int pixel : axis->TickPositions())
         if (pixel > first && pixel < second) PaintTickLine(pixel, style);
+}
+
+namespace {
+// BarBounds across the bar (Left..Right of a vertical bar, Top..Bottom of a horizontal one) and
+// along it from the rectangle's first edge (Top, Left) to its second.
+struct TBarExtent {
+    int AcrossLow, AcrossHigh, AlongStart, AlongEnd;
+    int AcrossMiddle() const { return (AcrossLow + AcrossHigh) / 2; }
+    int AcrossSize() const { return AcrossHigh - AcrossLow; }
+};
+
+TBarExtent BarExtent(const TRect& b, bool vertical)
+{
+    return vertical ? TBarExtent{b.Left, b.Right, b.Top, b.Bottom} : TBarExtent{b.Top, b.Bottom, b.Left, b.Right};
+}
+}  // namespace
+
+void TCustomBarSeries::PaintBarShape(int index, int first, int second)
+{
+    PaintBarSteps(index, first, second, [&](TBarStyle style) {
+        TCustomAxisPanel& chart = *ParentChart();
+        TCanvas3D& canvas = *chart.Canvas3D();
+        const bool view3D = chart.View3D(), vertical = YMandatory();
+        const TBarExtent bar = BarExtent(BarBounds, vertical);
+        const int L = BarBounds.Left, R = BarBounds.Right, T = BarBounds.Top, B = BarBounds.Bottom;
+        const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
+        // The value end towards higher values is up for vertical bars, right for horizontal ones.
+        const int high = vertical ? first : second, low = vertical ? second : first;
+        const bool valueAtEnd = bar.AlongStart <= bar.AlongEnd;
+        const auto triangle = [&](int apex, int base) {
+            const TPoint points[] = {BarPoint(bar.AcrossLow, base), BarPoint(bar.AcrossMiddle(), apex),
+                                     BarPoint(bar.AcrossHigh, base)};
+            canvas.Polygon(points);
+        };
+        const auto arrow = [&](int from, int to) {
+            const TPoint a = BarPoint(bar.AcrossMiddle(), from), b = BarPoint(bar.AcrossMiddle(), to);
+            const int size = bar.AcrossSize();
+            if (view3D)
+                canvas.DrawArrowAtZ(true, a, b, size, size / 2, z0, z1, 50);
+            else
+                canvas.DrawArrowAtZDefault(true, a, b, size, size / 2, zm);
+        };
+        // Corners of the bar from the value end start to the value end stop.
+        const auto corners = [&](int start, int stop) {
+            return std::pair{BarPoint(bar.AcrossLow, start), BarPoint(bar.AcrossHigh, stop)};
+        };
+        switch (style) {
+        case bsRectangle:
+        case bsRectGradient:
+        case bsBevel:
+        case bsRoundRectangle: {
+            const bool rounded = style == bsRoundRectangle;
+            const auto [p, q] = corners(first, second);
+            if (view3D)
+                canvas.DrawBox(p.X, q.X, p.Y, q.Y, z0, z1, Dark3D(), rounded ? RoundSize() : 0);
+            else
+                PaintBarRect(rounded, valueAtEnd);
+            break;
+        }
+        case bsPyramid:
+        case bsCone:
+        case bsInvPyramid:
+        case bsInvCone: {
+            const bool inverted = style == bsInvPyramid || style == bsInvCone;
+            if (!view3D) {
+                triangle(inverted ? low : high, inverted ? high : low);
+                break;
+            }
+            const auto [p, q] = inverted ? corners(second, first) : corners(first, second);
+            if (style == bsPyramid || style == bsInvPyramid)
+                canvas.DrawSquarePyramid(vertical, p.X, p.Y, q.X, q.Y, z0, z1, Dark3D());
+            else
+                canvas.DrawTaperedCylinder(vertical, p.X, p.Y, q.X, q.Y, z0, z1, Dark3D(), ConePercent());
+            break;
+        }
+        case bsCilinder:
+        case bsSlantCube:
+            if (view3D) {
+                canvas.DrawPlainCylinder(vertical, L, T, R, B, z0, z1, Dark3D());
+            } else {
+                PaintBarRect(false, valueAtEnd);
+                if (style == bsSlantCube) {
+                    const TPoint a = BarPoint(bar.AcrossMiddle(), bar.AlongStart);
+                    const TPoint b = BarPoint(bar.AcrossMiddle(), bar.AlongEnd);
+                    canvas.DrawLine(a.X, a.Y, b.X, b.Y);
+                }
+            }
+            break;
+        case bsEllipse:
+            if (view3D)
+                canvas.EllipseAtZ(L, T, R, B, zm);
+            else
+                canvas.Ellipse(L, T, R, B);
+            break;
+        case bsArrow: arrow(low, high); break;
+        case bsInvArrow: arrow(high, low); break;
+        case bsDiamond: {
+            const auto [p, q] = corners(first, second);
+            canvas.DrawDiamond(p.X, p.Y, q.X, q.Y, z0, z1);
+            break;
+        }
+        case bsCustom: break;
+        }
+    });
+}
+
+void TCustomBarSeries::PaintTickLine(int pixel, TBarStyle style)
+{
+    TCustomAxisPanel& chart = *ParentChart();
+    TCanvas3D& canvas = *chart.Canvas3D();
+    const bool view3D = chart.View3D(), vertical = YMandatory();
+    const TBarExtent bar = BarExtent(BarBounds, vertical);
+    const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
+    const auto line = [&](int acrossFrom, int acrossTo, int z) {
+        const TPoint a = BarPoint(acrossFrom, pixel), b = BarPoint(acrossTo, pixel);
+        canvas.LineAtZ(a.X, a.Y, b.X, b.Y, z);
+    };
+    switch (style) {
+    case bsRectangle:
+    case bsRectGradient:
+    case bsBevel:
+    case bsRoundRectangle: {
+        line(bar.AcrossLow, bar.AcrossHigh, view3D && chart.View3DOptions()->IsRotatedToBack() ? z1 : z0);
+        if (view3D) {
+            // Along the face towards the viewer: the right side of a vertical bar, the top of a
+            // horizontal one, or the opposite one when that faces away.
+            const int side = vertical ? bar.AcrossHigh : bar.AcrossLow;
+            const int opposite = vertical ? bar.AcrossLow : bar.AcrossHigh;
+            const TPoint start = BarPoint(side, bar.AlongStart), end = BarPoint(side, bar.AlongEnd);
+            const TPoint face[] = {canvas.ProjectXYZ(start.X, start.Y, z0), canvas.ProjectXYZ(start.X, start.Y, z1),
+                                   canvas.ProjectXYZ(end.X, end.Y, z1)};
+            const TPoint at = BarPoint(IsBackFacingTriangle(face) ? opposite : side, pixel);
+            canvas.LineAlongZ3D(at.X, at.Y, z0, z1);
+        }
+        break;
+    }
+    case bsCilinder:
+        if (!view3D || canvas.IsOrthogonal()) canvas.Polyline(CylinderTickPoints(pixel));
+        break;
+    case bsArrow: {
+        const int size = bar.AcrossSize();
+        line(bar.AcrossLow + size / 4, bar.AcrossHigh - size / 4, zm);
+        break;
+    }
+    default: break;
+    }
 }
 
 void TCustomBarSeries::PaintBarSteps(int index, int first, int second, const std::function<void(TBarStyle)>& shape)

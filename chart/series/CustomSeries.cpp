@@ -15,6 +15,7 @@
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ZebSelected.h"
 #include "chart/core/ZebSpline.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 #include "chart/canvas/Geometry.h"
 
@@ -179,12 +180,7 @@ void TCustomSeries::SetAreaBrush(TBrushStyle value) { areaBrush_->SetStyle(value
 
 void TCustomSeries::SetAreaLinesPen(TZebPen* value) { areaLinesPen_->Assign(value); }
 
-void TCustomSeries::SetDrawStyle(TCustomSeriesDrawStyle value)
-{
-    if (drawStyle_ == value) return;
-    drawStyle_ = value;
-    InvalidateChart();
-}
+void TCustomSeries::SetDrawStyle(TCustomSeriesDrawStyle value) { Change(drawStyle_, value); }
 
 void TCustomSeries::SetEmboss(TZebEmboss* value) { emboss_->Assign(value); }
 
@@ -459,8 +455,7 @@ double TCustomSeries::ExtremeValue(bool lowest)
 
 void TCustomSeries::SetStacked(TCustomSeriesStack value)
 {
-    if (stacked_ == value) return;
-    stacked_ = value;
+    if (!AssignIfChanged(stacked_, value)) return;
     if (TCustomAxisPanel* chart = ParentChart())
         for (int i = 0; i < chart->NumSeries(); ++i)
             if (auto* s = dynamic_cast<TCustomSeries*>(chart->GetSeriesAt(i)); s && InheritsFrom(s->ClassType()))

@@ -74,19 +74,9 @@ void TCustomErrorSeries::SetSeriesColor(TColor value)
     if (!drawBars_) errorPen_->SetColor(value);
 }
 
-void TCustomErrorSeries::SetErrorStyle(TErrorSeriesStyle value)
-{
-    if (errorStyle_ == value) return;
-    errorStyle_ = value;
-    InvalidateChart();
-}
+void TCustomErrorSeries::SetErrorStyle(TErrorSeriesStyle value) { Change(errorStyle_, value); }
 
-void TCustomErrorSeries::SetErrorWidthUnits(TErrorWidthUnits value)
-{
-    if (errorWidthUnits_ == value) return;
-    errorWidthUnits_ = value;
-    InvalidateChart();
-}
+void TCustomErrorSeries::SetErrorWidthUnits(TErrorWidthUnits value) { Change(errorWidthUnits_, value); }
 
 int TCustomErrorSeries::AppendXYError(double x, double y, double error, const String& label, TColor color)
 {

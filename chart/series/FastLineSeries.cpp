@@ -85,19 +85,9 @@ void TFastLineSeries::Assign(TPersistent* source)
     TCustomLineSeries::Assign(source);
 }
 
-void TFastLineSeries::SetDrawAllPointsStyle(TDrawAllPointsStyle value)
-{
-    if (drawAllPointsStyle_ == value) return;
-    drawAllPointsStyle_ = value;
-    InvalidateChart();
-}
+void TFastLineSeries::SetDrawAllPointsStyle(TDrawAllPointsStyle value) { Change(drawAllPointsStyle_, value); }
 
-void TFastLineSeries::SetDrawStyle(TFastLineDrawStyle value)
-{
-    if (drawStyle_ == value) return;
-    drawStyle_ = value;
-    InvalidateChart();
-}
+void TFastLineSeries::SetDrawStyle(TFastLineDrawStyle value) { Change(drawStyle_, value); }
 
 void TFastLineSeries::SetPen(TZebPen* value)
 {

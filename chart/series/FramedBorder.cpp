@@ -9,6 +9,7 @@
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/ZebPanel.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
@@ -58,12 +59,7 @@ void TFrameBrush::Assign(TPersistent* source)
     TZebBrush::Assign(source);
 }
 
-void TFrameBrush::SetSize(float value)
-{
-    if (size_ == value) return;
-    size_ = value;
-    Changed();
-}
+void TFrameBrush::SetSize(float value) { if (AssignIfChanged(size_, value)) Changed(); }
 
 // ---- TFramedBorder ----
 
@@ -106,23 +102,13 @@ void TFramedBorder::Assign(TPersistent* source)
     TZebCustomShapeBrushPen::Assign(source);
 }
 
-void TFramedBorder::SetCircled(bool value)
-{
-    if (circled_ == value) return;
-    circled_ = value;
-    InvalidateChart();
-}
+void TFramedBorder::SetCircled(bool value) { Change(circled_, value); }
 
 void TFramedBorder::SetEmboss(TZebEmboss* value) { emboss_->Assign(value); }
 
 void TFramedBorder::SetShadow(TZebShadow* value) { shadow_->Assign(value); }
 
-void TFramedBorder::SetWidth(int value)
-{
-    if (width_ == value) return;
-    width_ = value;
-    InvalidateChart();
-}
+void TFramedBorder::SetWidth(int value) { Change(width_, value); }
 
 double TFramedBorder::PixelWidth(const TRect& rect) const
 {
@@ -188,19 +174,9 @@ void TCircularFrame::Assign(TPersistent* source)
     TFramedBorder::Assign(source);
 }
 
-void TCircularFrame::SetRotationAngle(int value)
-{
-    if (rotationAngle_ == value) return;
-    rotationAngle_ = value;
-    InvalidateChart();
-}
+void TCircularFrame::SetRotationAngle(int value) { Change(rotationAngle_, value); }
 
-void TCircularFrame::SetTotalAngle(int value)
-{
-    if (totalAngle_ == value) return;
-    totalAngle_ = value;
-    InvalidateChart();
-}
+void TCircularFrame::SetTotalAngle(int value) { Change(totalAngle_, value); }
 
 void TCircularFrame::ringShape(TZebBrush& brush, const TRect& rect)
 {

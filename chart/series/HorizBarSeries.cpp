@@ -1,8 +1,6 @@
 #include "chart/series/HorizBarSeries.h"
 
-#include <cmath>
-#include <numbers>
-#include <vector>
+#include <algorithm>
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Geometry.h"
@@ -11,7 +9,6 @@
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Callout.h"
-#include "chart/core/HitTests.h"
 #include "chart/core/SeriesMarks.h"
 #include "platform/classes/Published.h"
 
@@ -178,149 +175,4 @@ TRect THorizBarSeries::ComputeBarRect(int index) const
             ++r.Left, --r.Right;
     }
     return r;
-}
-
-void THorizBarSeries::PaintBarShape(int index, int first, int second)
-{
-    PaintBarSteps(index, first, second, [&](TBarStyle style) {
-        TCustomAxisPanel& chart = *ParentChart();
-        TCanvas3D& canvas = *chart.Canvas3D();
-        const bool view3D = chart.View3D();
-        const int L = BarBounds.Left, R = BarBounds.Right, T = BarBounds.Top, B = BarBounds.Bottom;
-        const int N = (T + B) / 2, H = B - T;
-        const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
-        const bool valueAtRight = L <= R;
-        const auto triangle = [&](int base, int apex) {
-            const TPoint points[] = {{base, T}, {apex, N}, {base, B}};
-            canvas.Polygon(points);
-        };
-        const auto arrow = [&](int from, int to) {
-            if (view3D)
-                canvas.DrawArrowAtZ(true, {from, N}, {to, N}, H, H / 2, z0, z1, 50);
-            else
-                canvas.DrawArrowAtZDefault(true, {from, N}, {to, N}, H, H / 2, zm);
-        };
-        switch (style) {
-        case bsRectangle:
-        case bsRectGradient:
-        case bsBevel:
-        case bsRoundRectangle: {
-            const bool rounded = style == bsRoundRectangle;
-            if (view3D)
-                canvas.DrawBox(first, second, T, B, z0, z1, Dark3D(), rounded ? RoundSize() : 0);
-            else
-                PaintBarRect(rounded, valueAtRight);
-            break;
-        }
-        case bsPyramid:
-        case bsCone:
-            if (!view3D)
-                triangle(first, second);
-            else if (style == bsPyramid)
-                canvas.DrawSquarePyramid(false, first, T, second, B, z0, z1, Dark3D());
-            else
-                canvas.DrawTaperedCylinder(false, first, T, second, B, z0, z1, Dark3D(), ConePercent());
-            break;
-        case bsInvPyramid:
-        case bsInvCone:
-            if (!view3D)
-                triangle(second, first);
-            else if (style == bsInvPyramid)
-                canvas.DrawSquarePyramid(false, second, T, first, B, z0, z1, Dark3D());
-            else
-                canvas.DrawTaperedCylinder(false, second, T, first, B, z0, z1, Dark3D(), ConePercent());
-            break;
-        case bsCilinder:
-        case bsSlantCube:
-            if (view3D) {
-                canvas.DrawPlainCylinder(false, L, T, R, B, z0, z1, Dark3D());
-            } else {
-                PaintBarRect(false, valueAtRight);
-                if (style == bsSlantCube) canvas.DrawLine(L, N, R, N);
-            }
-            break;
-        case bsEllipse:
-            if (view3D)
-                canvas.EllipseAtZ(L, T, R, B, zm);
-            else
-                canvas.Ellipse(L, T, R, B);
-            break;
-        case bsArrow: arrow(first, second); break;
-        case bsInvArrow: arrow(second, first); break;
-        case bsDiamond: canvas.DrawDiamond(first, T, second, B, z0, z1); break;
-        case bsCustom: break;
-        }
-    });
-}
-
-void THorizBarSeries::PaintTickLine(int pixel, TBarStyle style)
-{
-    TCustomAxisPanel& chart = *ParentChart();
-    TCanvas3D& canvas = *chart.Canvas3D();
-    const bool view3D = chart.View3D();
-    const int L = BarBounds.Left, R = BarBounds.Right, T = BarBounds.Top, B = BarBounds.Bottom;
-    const int z0 = DepthRange().start, z1 = DepthRange().end, zm = DepthRange().middle;
-    switch (style) {
-    case bsRectangle:
-    case bsRectGradient:
-    case bsBevel:
-    case bsRoundRectangle: {
-        const int z = view3D && chart.View3DOptions()->IsRotatedToBack() ? z1 : z0;
-        canvas.LineAtZ(pixel, T, pixel, B, z);
-        if (view3D) {
-            // Along the top face, or the bottom one when the top faces away.
-            const TPoint face[] = {canvas.ProjectXYZ(L, T, z0), canvas.ProjectXYZ(L, T, z1),
-                                   canvas.ProjectXYZ(R, T, z1)};
-            canvas.LineAlongZ3D(pixel, IsBackFacingTriangle(face) ? B : T, z0, z1);
-        }
-        break;
-    }
-    case bsCilinder:
-        if (!view3D || canvas.IsOrthogonal()) canvas.Polyline(CylinderTickPoints(pixel));
-        break;
-    case bsArrow: {
-        const int H = B - T;
-        canvas.LineAtZ(pixel, T + H / 4, pixel, B - H / 4, zm);
-        break;
-    }
-    default: break;
-    }
-}
-
-// ---- clicks ----
-
-bool THorizBarSeries::BarContainsPoint(int index, TPoint point)
-{
-    TCustomAxisPanel* chart = ParentChart();
-    if (!chart) return false;
-    TCanvas3D& canvas = *chart->Canvas3D();
-    const bool view3D = chart->View3D();
-    const int y0 = PointScreenY(index), y1 = y0 + BarSize;
-    if (!view3D && (point.Y < y0 || point.Y > y1)) return false;
-    int x1 = PointScreenX(index), x2 = BarOriginPixel(index);
-    if (x1 > x2) std::swap(x1, x2);
-    const int m = (x1 + x2) / 2, middle = (y0 + y1) / 2;
-    const int z0 = DepthRange().start, zm = DepthRange().middle;
-    switch (BarStyle()) {
-    case bsPyramid:
-    case bsCone:
-    case bsInvPyramid:
-    case bsInvCone: {
-        const bool inverted = BarStyle() == bsInvPyramid || BarStyle() == bsInvCone;
-        const int apex = inverted ? x1 : x2, base = inverted ? x2 : x1;
-        if (!view3D) return IsInsideTriangleHorizontal(point, y0, y1, base, apex);
-        const TPoint p[] = {canvas.ProjectXYZ(base, y0, z0), canvas.ProjectXYZ(apex, middle, zm),
-                            canvas.ProjectXYZ(base, y1, z0)};
-        return IsInsidePolygon(point, p);
-    }
-    case bsArrow:
-    case bsInvArrow: {
-        const bool right = BarStyle() == bsArrow;
-        const std::vector<TPoint> outline = TZebCanvas::CalcArrowPoints(
-            {right ? x1 : x2, middle}, {right ? x2 : x1, middle}, BarSize / 2, BarSize, 50);
-        return PointInPolygonAt(point, outline, zm);
-    }
-    case bsDiamond: return PointInPolygonAt(point, {{m, y0}, {x2, middle}, {m, y1}, {x1, middle}}, z0);
-    default: return PointInBarBox(point, {x1, y0, x2, y1});
-    }
 }

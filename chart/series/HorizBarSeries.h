@@ -27,10 +27,7 @@ public:
     bool IsPointOrderForward() const override;
     bool IsStackOrderForward(int index) const override;
     int MarkExtent(int index) override;
-    bool BarContainsPoint(int index, TPoint point) override;
     TRect ComputeBarRect(int index) const override;
-    void PaintBarShape(int index, int first, int second) override;
-    void PaintTickLine(int pixel, TBarStyle style) override;
 
 private:
     // The 3-D rotation lies strictly between 0 and 180 degrees.

@@ -144,19 +144,9 @@ bool TPieSeries::AutoMarkPosition() { return Marks().AutomaticText()->Move(); }
 
 void TPieSeries::SetAutoMarkPosition(bool value) { Marks().AutomaticText()->SetMove(value); }
 
-void TPieSeries::SetEdgeStyle(TEdgeStyle value)
-{
-    if (edgeStyle_ == value) return;
-    edgeStyle_ = value;
-    InvalidateChart();
-}
+void TPieSeries::SetEdgeStyle(TEdgeStyle value) { Change(edgeStyle_, value); }
 
-void TPieSeries::SetMultiPie(TMultiPie value)
-{
-    if (multiPie_ == value) return;
-    multiPie_ = value;
-    InvalidateChart();
-}
+void TPieSeries::SetMultiPie(TMultiPie value) { Change(multiPie_, value); }
 
 void TPieSeries::SetExplodeBiggest(int value)
 {

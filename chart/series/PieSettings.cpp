@@ -6,6 +6,7 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/Legend.h"
 #include "chart/core/ZebConst.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TPieOtherSlice)
@@ -84,18 +85,14 @@ void TPieOtherSlice::SetLegend(TChartLegend* value)
 
 void TPieOtherSlice::SetStyle(TPieOtherStyle value)
 {
-    if (style_ == value) return;
-    style_ = value;
-    if (pie_) pie_->InvalidateChart();
+    if (AssignIfChanged(style_, value) && pie_) pie_->InvalidateChart();
 }
 
 String TPieOtherSlice::Text() const { return text_.empty() ? TxtOther : text_; }
 
 void TPieOtherSlice::SetText(const String& value)
 {
-    if (text_ == value) return;
-    text_ = value;
-    if (pie_) pie_->InvalidateChart();
+    if (AssignIfChanged(text_, value) && pie_) pie_->InvalidateChart();
 }
 
 void TPieOtherSlice::SetValue(double value)
@@ -126,9 +123,7 @@ void TPieMarks::Assign(TPersistent* source)
 template <class T>
 void TPieMarks::change(T& field, T value)
 {
-    if (field == value) return;
-    field = value;
-    if (pie_) pie_->InvalidateChart();
+    if (AssignIfChanged(field, value) && pie_) pie_->InvalidateChart();
 }
 
 // ---- TPieBevel ----
@@ -152,17 +147,17 @@ void TPieBevel::changed()
 
 void TPieBevel::SetBright(int value)
 {
-    if (std::exchange(bright_, value) != value) changed();
+    if (AssignIfChanged(bright_, value)) changed();
 }
 
 void TPieBevel::SetPercent(int value)
 {
-    if (std::exchange(percent_, value) != value) changed();
+    if (AssignIfChanged(percent_, value)) changed();
 }
 
 void TPieBevel::SetUseBorder(bool value)
 {
-    if (std::exchange(useBorder_, value) != value) changed();
+    if (AssignIfChanged(useBorder_, value)) changed();
 }
 
 // ---- TSliceValueList ----
@@ -177,9 +172,7 @@ void TSliceValueList::SetSliceValue(int index, int value)
     if (index < 0) return;
     if (index >= Count()) values_.resize(static_cast<size_t>(index) + 1, 0);
     int& slot = values_[static_cast<size_t>(index)];
-    if (slot == value) return;
-    slot = value;
-    if (pie_) pie_->InvalidateChart();
+    if (AssignIfChanged(slot, value) && pie_) pie_->InvalidateChart();
 }
 
 void TSliceValueList::Delete(int index)

@@ -1,6 +1,7 @@
 #include "chart/series/SeriesShared.h"
 
 #include "chart/core/ChartSeries.h"
+#include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TSelfStack)
@@ -29,9 +30,7 @@ void TSelfStack::SetUsePosition(bool value)
 
 void TSelfStack::SetPosition(double value)
 {
-    if (position_ == value) return;
-    position_ = value;
-    if (parent_) parent_->InvalidateChart();
+    if (AssignIfChanged(position_, value) && parent_) parent_->InvalidateChart();
 }
 
 TBrushStyle PatternBrushStyle(int index)

@@ -89,33 +89,13 @@ void TChartShape::Assign(TPersistent* source)
 
 // ---- settings ----
 
-void TChartShape::SetStyle(TChartShapeStyle value)
-{
-    if (style_ == value) return;
-    style_ = value;
-    InvalidateChart();
-}
+void TChartShape::SetStyle(TChartShapeStyle value) { Change(style_, value); }
 
-void TChartShape::SetXYStyle(TChartShapeXYStyle value)
-{
-    if (xyStyle_ == value) return;
-    xyStyle_ = value;
-    InvalidateChart();
-}
+void TChartShape::SetXYStyle(TChartShapeXYStyle value) { Change(xyStyle_, value); }
 
-void TChartShape::SetAlignment(TAlignment value)
-{
-    if (alignment_ == value) return;
-    alignment_ = value;
-    InvalidateChart();
-}
+void TChartShape::SetAlignment(TAlignment value) { Change(alignment_, value); }
 
-void TChartShape::SetVertAlign(TZebVertAlign value)
-{
-    if (vertAlign_ == value) return;
-    vertAlign_ = value;
-    InvalidateChart();
-}
+void TChartShape::SetVertAlign(TZebVertAlign value) { Change(vertAlign_, value); }
 
 void TChartShape::SetText(TStringList* value)
 {

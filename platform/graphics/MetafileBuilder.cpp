@@ -520,7 +520,7 @@ void TMfBuilder::SelectClipRegion(const QRegion* deviceRegion, int mode)
     combineClip(c, mode);
 }
 
-void TMfBuilder::IntersectClipRect(const QRectF& r)
+void TMfBuilder::CombineClipRect(const QRectF& r, int mode)
 {
     Clip c;
     c.on = true;
@@ -531,21 +531,7 @@ void TMfBuilder::IntersectClipRect(const QRectF& r)
         c.isRegion = false;
         c.path.addPolygon(xf.map(QPolygonF(r)));
     }
-    combineClip(c, RGN_AND);
-}
-
-void TMfBuilder::ExcludeClipRect(const QRectF& r)
-{
-    Clip c;
-    c.on = true;
-    const QTransform xf = toPicture();
-    if (xf.type() <= QTransform::TxScale) {
-        c.region = QRegion(xf.mapRect(r.normalized()).toRect());
-    } else {
-        c.isRegion = false;
-        c.path.addPolygon(xf.map(QPolygonF(r)));
-    }
-    combineClip(c, RGN_DIFF);
+    combineClip(c, mode);
 }
 
 void TMfBuilder::OffsetClip(QPointF d)

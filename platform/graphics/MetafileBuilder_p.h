@@ -70,8 +70,8 @@ public:
 
     // ---- clipping (regions in device units, rectangles in logical units) ----
     void SelectClipRegion(const QRegion* deviceRegion, int mode);  // null: no clip (RGN_COPY)
-    void IntersectClipRect(const QRectF& r);
-    void ExcludeClipRect(const QRectF& r);
+    // The clip combined with a rectangle: RGN_AND intersects, RGN_DIFF excludes.
+    void CombineClipRect(const QRectF& r, int mode);
     void OffsetClip(QPointF d);
 
     void SaveDC();

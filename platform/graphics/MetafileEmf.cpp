@@ -774,8 +774,8 @@ private:
         case U_EMR_SETBKCOLOR: b.SetBkColor(u32(at(8)) & 0xFFFFFF); break;
         case U_EMR_OFFSETCLIPRGN: b.OffsetClip(point(8)); break;
         case U_EMR_MOVETOEX: b.MoveTo(point(8)); break;
-        case U_EMR_EXCLUDECLIPRECT: b.ExcludeClipRect(box(8)); break;
-        case U_EMR_INTERSECTCLIPRECT: b.IntersectClipRect(box(8)); break;
+        case U_EMR_EXCLUDECLIPRECT: b.CombineClipRect(box(8), RGN_DIFF); break;
+        case U_EMR_INTERSECTCLIPRECT: b.CombineClipRect(box(8), RGN_AND); break;
         case U_EMR_SAVEDC: b.SaveDC(); break;
         case U_EMR_RESTOREDC: b.RestoreDC(s32(at(8))); break;
         case U_EMR_SETWORLDTRANSFORM:

@@ -595,8 +595,8 @@ private:
             break;
         case 0x0213: b.LineTo(p.yx(0)); break;
         case 0x0214: b.MoveTo(p.yx(0)); break;
-        case 0x0415: b.ExcludeClipRect(p.box(0)); break;
-        case 0x0416: b.IntersectClipRect(p.box(0)); break;
+        case 0x0415: b.CombineClipRect(p.box(0), RGN_DIFF); break;
+        case 0x0416: b.CombineClipRect(p.box(0), RGN_AND); break;
         case 0x0220: b.OffsetClip(p.yx(0)); break;
         case 0x0817: b.Arc(p.box(4), p.yx(2), p.yx(0), TMfBuilder::ArcOnly); break;
         case 0x081A: b.Arc(p.box(4), p.yx(2), p.yx(0), TMfBuilder::PieKind); break;

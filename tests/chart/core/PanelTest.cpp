@@ -4,6 +4,8 @@
 
 #include "PanelFixture.h"
 #include "chart/canvas/CanvasServices.h"
+#include "chart/canvas/GDIPlusCanvas.h"
+#include "chart/canvas/View3DOptions.h"
 #include "chart/core/ChartEvents.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebCanvas3D.h"
@@ -114,6 +116,7 @@ struct SetterCase {
     const char* name;
     std::function<void(TTestPanel&)> same;
     std::function<void(TTestPanel&)> changed;
+    const char* canvasClass = "TZebCanvas3D";
 };
 
 TEST_F(PanelTest, OnlyAnEffectiveChangeWithAutoRepaintOnMakesTheBufferStale)
@@ -129,10 +132,18 @@ TEST_F(PanelTest, OnlyAnEffectiveChangeWithAutoRepaintOnMakesTheBufferStale)
          [](TTestPanel& p) { p.Shadow()->SetHorizSize(4); }},
         {"gradient", [](TTestPanel& p) { p.Gradient()->SetVisible(false); },
          [](TTestPanel& p) { p.Gradient()->SetVisible(true); }},
+        {"3-D view rotation", [](TTestPanel& p) { p.View3DOptions()->SetRotation(345); },
+         [](TTestPanel& p) { p.View3DOptions()->SetRotation(300); }},
+        {"3-D view zoom", [](TTestPanel& p) { p.View3DOptions()->SetZoom(100); },
+         [](TTestPanel& p) { p.View3DOptions()->SetZoom(150); }},
+        {"canvas antialiasing",
+         [](TTestPanel& p) { dynamic_cast<TGDIPlusCanvas&>(*p.Canvas3D()).SetAntiAlias(true); },
+         [](TTestPanel& p) { dynamic_cast<TGDIPlusCanvas&>(*p.Canvas3D()).SetAntiAlias(false); }, "TGDIPlusCanvas"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TTestPanel panel(nullptr);
+        panel.SetCanvasClassName(c.canvasClass);
         auto& gdi = dynamic_cast<TZebCanvas3D&>(*panel.Canvas3D());
         TBitmap shot;
         testkit::RenderToBitmap(panel, shot);

@@ -1,5 +1,5 @@
 // The bar shapes in 2-D and 3-D, the bar rectangle, thin bars, side counts, rounded corners, the
-// relative gradient, effects, null points and clicks.
+// relative gradient, effects, null points, clicks and tick lines.
 #include <string>
 #include <vector>
 
@@ -317,6 +317,73 @@ TEST_F(BarSuite, ClickEdgesIn2D)
     EXPECT_FALSE(s.BarContainsPoint(0, {x0 - 1, y}));
     EXPECT_EQ(s.HitTest(x0 + 1, y), 0);
     EXPECT_EQ(s.HitTest(x0 - 1, y), -1);
+}
+
+// Points of a bar given across its slot (0 one edge, 1 the other) and along it (0 the base, 1 the
+// value end) hit alike whichever way the bar lies: a pyramid narrows towards the value, its
+// inverse towards the base, arrows point at the value or the base.
+TEST_F(BarSuite, ClicksFollowTheShapeInBothOrientations)
+{
+    const struct {
+        double across, along;
+    } points[] = {{0.5, 0.5}, {0.1, 0.9}, {0.1, 0.1}, {0.5, 0.97}, {0.02, 0.5}, {0.5, 0.03}};
+    const struct {
+        TBarStyle style;
+        const char* hits;  // one per point
+    } cases[] = {
+        {bsRectangle, "111111"}, {bsPyramid, "101101"}, {bsInvPyramid, "110101"}, {bsCilinder, "111111"},
+        {bsEllipse, "100111"},   {bsArrow, "100101"},   {bsInvArrow, "100101"},   {bsDiamond, "100111"},
+        {bsCone, "101101"},      {bsInvCone, "110101"},
+    };
+    for (const bool vertical : {true, false}) {
+        TBarChart c;
+        TCustomBarSeries& s =
+            vertical ? static_cast<TCustomBarSeries&>(c.Add({10})) : c.Add<THorizBarSeries>({10});
+        c.Frame();
+        const int slot = s.BarSlotPixel(0), base = s.BarOriginPixel(0), end = s.BarValuePixel(0);
+        for (const auto& k : cases) {
+            s.SetBarStyle(k.style);
+            std::string hits;
+            for (const auto& p : points) {
+                const int across = slot + static_cast<int>(p.across * s.BarSize);
+                const int along = base + static_cast<int>(p.along * (end - base));
+                hits += s.BarContainsPoint(0, vertical ? TPoint{across, along} : TPoint{along, across}) ? '1' : '0';
+            }
+            EXPECT_EQ(hits, k.hits) << TBarStyleNames[k.style] << (vertical ? " vertical" : " horizontal");
+        }
+    }
+}
+
+// Tick lines cross the bar at the tick's pixel: whole for boxes, half as wide on arrows; in 3-D a
+// box's line goes on along the side face seen (here the left side of a vertical bar, the bottom
+// of a horizontal one).
+TEST_F(BarSuite, TickLinesCrossTheBarInBothOrientations)
+{
+    const struct {
+        bool vertical, view3D;
+        TBarStyle style;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {true, false, bsRectangle, {"MoveTo(10,50)", "LineTo(30,50)"}},
+        {true, false, bsArrow, {"MoveTo(15,50)", "LineTo(25,50)"}},
+        {true, true, bsRectangle, {"MoveTo(10,50)", "LineTo(30,50)", "MoveTo(10,50)", "LineTo(15,45)"}},
+        {true, true, bsArrow, {"MoveTo(17,48)", "LineTo(27,48)"}},
+        {false, false, bsRectangle, {"MoveTo(50,10)", "LineTo(50,30)"}},
+        {false, false, bsArrow, {"MoveTo(50,15)", "LineTo(50,25)"}},
+        {false, true, bsRectangle, {"MoveTo(50,10)", "LineTo(50,30)", "MoveTo(50,30)", "LineTo(55,25)"}},
+        {false, true, bsArrow, {"MoveTo(52,13)", "LineTo(52,23)"}},
+    };
+    for (const auto& k : cases) {
+        TBarChart c(k.view3D);
+        TCustomBarSeries& s =
+            k.vertical ? static_cast<TCustomBarSeries&>(c.Add({10})) : c.Add<THorizBarSeries>({10});
+        c.Frame();
+        s.BarBounds = k.vertical ? TRect{10, 20, 30, 80} : TRect{20, 10, 80, 30};
+        c.canvas->ClearLog();
+        s.PaintTickLine(50, k.style);
+        EXPECT_EQ(c.canvas->Log(), k.lines) << TBarStyleNames[k.style] << (k.vertical ? " vertical" : " horizontal")
+                                            << (k.view3D ? " 3-D" : " 2-D");
+    }
 }
 
 }  // namespace
