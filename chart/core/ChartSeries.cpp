@@ -22,6 +22,7 @@
 #include "chart/core/ZebSelected.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Random.h"
@@ -136,6 +137,12 @@ TComponent* TCustomChartElement::GetParentComponent() const { return parentChart
 void TCustomChartElement::SetParentComponent(TComponent* value)
 {
     if (auto* chart = dynamic_cast<TCustomAxisPanel*>(value)) SetParentChart(chart);
+}
+
+void TCustomChartElement::ReadState(TReader& reader)
+{
+    ApplyPublishedDefaults(*this);
+    TComponent::ReadState(reader);
 }
 
 void TCustomChartElement::ChangeBoolean(bool& field, bool value)
