@@ -141,7 +141,7 @@ void TCustomChartElement::SetParentComponent(TComponent* value)
 
 void TCustomChartElement::ReadState(TReader& reader)
 {
-    ApplyPublishedDefaults(*this);
+    ApplyPublishedDefaults(*this, &TComponent::StaticClass());
     TComponent::ReadState(reader);
 }
 

@@ -108,6 +108,6 @@ void TZebSeriesSource::Notification(TComponent* component, TOperation operation)
 
 void TZebSeriesSource::ReadState(TReader& reader)
 {
-    ApplyPublishedDefaults(*this);
+    ApplyPublishedDefaults(*this, &TComponent::StaticClass());
     TComponent::ReadState(reader);
 }

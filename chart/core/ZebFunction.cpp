@@ -73,7 +73,7 @@ void TZebFunction::Notification(TComponent* component, TOperation operation)
 
 void TZebFunction::ReadState(TReader& reader)
 {
-    ApplyPublishedDefaults(*this);
+    ApplyPublishedDefaults(*this, &TComponent::StaticClass());
     TComponent::ReadState(reader);
 }
 

@@ -614,7 +614,7 @@ void TCustomZebPanel::ReadState(TReader& reader)
 {
     autoRepaint_ = false;
     try {
-        ApplyPublishedDefaults(*this);
+        ApplyPublishedDefaults(*this, &TCustomPanelNoCaption::StaticClass());
         TCustomPanelNoCaption::ReadState(reader);
     } catch (...) {
         autoRepaint_ = true;

@@ -21,16 +21,18 @@ void setDefault(TObject& object, const TPropInfo& p)
     }
 }
 
-void applyDefaults(TObject& object, int depth)
+void applyDefaults(TObject& object, const TMetaClass* base, int depth)
 {
     if (depth > MaxDepth) return;
     for (const TPropInfo* p : object.ClassType().Properties()) {
+        if (base && base->FindProperty(p->Name)) continue;
         switch (p->Kind) {
         case pkClass: {
             // A sub-object made on first use (and stored only once made) is not made here.
             if (!IsStoredProp(&object, *p)) continue;
             TObject* sub = p->Access->GetObj(&object);
-            if (sub && !sub->Is<TComponent>() && !dynamic_cast<TCollection*>(sub)) applyDefaults(*sub, depth + 1);
+            if (sub && !sub->Is<TComponent>() && !dynamic_cast<TCollection*>(sub))
+                applyDefaults(*sub, nullptr, depth + 1);
             continue;
         }
         case pkComponent:
@@ -50,4 +52,4 @@ void applyDefaults(TObject& object, int depth)
 
 }  // namespace
 
-void ApplyPublishedDefaults(TObject& object) { applyDefaults(object, 0); }
+void ApplyPublishedDefaults(TObject& object, const TMetaClass* base) { applyDefaults(object, base, 0); }

@@ -228,7 +228,7 @@ TVnColBitBtn::~TVnColBitBtn() = default;
 
 void TVnColBitBtn::ReadState(TReader& reader)
 {
-    ApplyPublishedDefaults(*this);
+    ApplyPublishedDefaults(*this, &TVnBinGControl::StaticClass());
     TVnBinGControl::ReadState(reader);
 }
 
