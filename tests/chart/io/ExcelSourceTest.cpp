@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "chart/core/Chart.h"
@@ -268,6 +269,27 @@ TEST_F(ExcelSource, TheUnitRegistersTheSourceAndTheSpreadsheetExporter)
     StopExcelSourceUnit();
     EXPECT_EQ(std::count(list.begin(), list.end(), &TZebExcelSource::StaticClass()), 0);
     EXPECT_EQ(ExcelExportClass, nullptr);
+}
+
+// A damaged .xls is refused with a clear error and the series keeps its points.
+TEST_F(ExcelSource, ADamagedXlsIsRefusedAndTheSeriesKept)
+{
+    const String xls = XlsBook();
+    if (xls.empty()) GTEST_SKIP() << "no LibreOffice or openpyxl";
+    std::ifstream in(xls, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const String damaged = (folder_ / "damaged.xls").string();
+    std::string cut = bytes.substr(0, bytes.size() * 3 / 4);
+    cut[600] = '\xFF';  // the sector allocation list points nowhere
+    std::ofstream(damaged, std::ios::binary) << cut;
+    series_->AppendValue(5);
+    try {
+        Load(damaged, "Numbers", "A1", "A3");
+        ADD_FAILURE() << "loaded";
+    } catch (const EWorkbookError& e) {
+        EXPECT_NE(String(e.what()).find("not a readable spreadsheet: "), String::npos) << e.what();
+    }
+    EXPECT_EQ(Values(*series_->YValues()), std::vector<double>{5});
 }
 
 // A chart file keeps the workbook source its series reads from: loading opens the workbook
