@@ -60,7 +60,8 @@ String encodeText(const String& utf8, const String& encoding)
     String result;
     result.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        const std::uint32_t code = NextUtf8CodePoint(utf8, at);
+        std::uint32_t code = NextUtf8CodePoint(utf8, at);
+        if (code == 0xFFFE || code == 0xFFFF) code = 0xFFFD;  // no XML character, not even as a reference
         if (code <= limit)
             result += static_cast<char>(code);
         else

@@ -156,10 +156,21 @@ QString ReadStringItem(QXmlStreamReader& xml)
 
 class TXlsxReader : public TWorkbookReader {
 public:
-    explicit TXlsxReader(const String& fileName) : fileName_(fileName)
+    // The file of that name, or the bytes given (the name then only for the messages).
+    TXlsxReader(const String& fileName, std::optional<std::string> bytes) : fileName_(fileName), bytes_(std::move(bytes))
     {
         int error = 0;
-        archive_.reset(zip_open(fileName.c_str(), ZIP_RDONLY, &error));
+        if (bytes_) {
+            zip_error_t zipError;
+            zip_error_init(&zipError);
+            zip_source_t* source = zip_source_buffer_create(bytes_->data(), bytes_->size(), 0, &zipError);
+            zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &zipError) : nullptr;
+            if (!archive && source) zip_source_free(source);
+            zip_error_fini(&zipError);
+            archive_.reset(archive);
+        } else {
+            archive_.reset(zip_open(fileName.c_str(), ZIP_RDONLY, &error));
+        }
         if (!archive_) Fail("not a zip archive");
         const QString workbook = OfficeDocumentPart();
         const QString folder = PartFolder(workbook);
@@ -406,6 +417,7 @@ private:
     }
 
     String fileName_;
+    std::optional<std::string> bytes_;  // the archive's, when read from memory
     std::unique_ptr<zip_t, TZipCloser> archive_;
     std::unordered_map<QString, std::pair<QString, QString>> relations_;  // of the workbook part
     std::vector<QString> sheetParts_;
@@ -417,4 +429,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TWorkbookReader> OpenXlsxWorkbook(const String& fileName) { return std::make_unique<TXlsxReader>(fileName); }
+std::unique_ptr<TWorkbookReader> OpenXlsxWorkbook(const String& fileName)
+{
+    return std::make_unique<TXlsxReader>(fileName, std::nullopt);
+}
+
+std::unique_ptr<TWorkbookReader> ReadXlsxWorkbook(const String& name, const std::string& bytes)
+{
+    return std::make_unique<TXlsxReader>(name, bytes);
+}

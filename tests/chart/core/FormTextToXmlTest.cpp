@@ -178,6 +178,33 @@ TEST(FormTextToXml, HeaderAndEncoding)
     EXPECT_EQ(xmllintComplaint(xml), "");
 }
 
+// Bytes that are no UTF-8 character stand for themselves: an overlong '<' or '&' must not become
+// markup, nor a surrogate, a value beyond U+10FFFF or U+FFFF a reference XML refuses.
+TEST(FormTextToXml, BytesThatAreNoCharacterStayText)
+{
+    Language english("en_GB.UTF-8");
+    struct Case {
+        const char* bytes;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"\xC0\xBC", "\xC0\xBC"},                  // '<' overlong
+        {"\xE0\x80\xA6;", "\xE0\x80\xA6;"},        // '&' overlong in three bytes
+        {"\xC0\x80", "\xC0\x80"},                  // NUL overlong
+        {"\xED\xA0\x80", "\xED\xA0\x80"},          // a surrogate
+        {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},  // beyond U+10FFFF
+        {"\xEF\xBF\xBF", "&#65533;"},              // U+FFFF
+        {"\xF0\x9F\x98\x80", "&#128512;"},         // a valid one beyond the code page
+    };
+    for (const Case& c : cases) {
+        const String xml = convert({"object L: TLabel", String("  Caption = '") + c.bytes + "'", "end"}, true);
+        EXPECT_EQ(xml, joined({"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", "<TLabel Name=\"L\">",
+                               String("  <Caption value=\"&apos;") + c.value + "&apos;\"/>", "</TLabel>"}))
+            << c.bytes;
+        EXPECT_EQ(xmllintComplaint(xml), "") << c.bytes;
+    }
+}
+
 TEST(FormTextToXml, JapaneseLocaleWritesShiftJis)
 {
     Language japanese("ja_JP.UTF-8");
