@@ -156,10 +156,16 @@ void TfKAVRO_IN_D_485_Viewer::Loaded()
 void TfKAVRO_IN_D_485_Viewer::FormCreate(TObject*)
 {
     Application->SetOnException(TExceptionEvent(this, &TfKAVRO_IN_D_485_Viewer::ShowErrorInStatusBar));
-    LoadUserSet();
-    ePortNo->SetText(userSet_.Get(TUserSet::fPortNo));
-    cbBaudrate->SetText(userSet_.Get(TUserSet::fBaudrate));
-    for (int i = 0; i < 5; ++i) edtSend[i]->SetText(userSet_.Get(static_cast<TUserSet::TField>(TUserSet::fSend1 + i)));
+    // The record starts as the boxes show it, so a field a short file lacks keeps the box's text;
+    // the fields the file holds whole are shown before its error reaches the status bar.
+    storeBoxes();
+    try {
+        LoadUserSet();
+    } catch (const EInOutError&) {
+        showUserSet();
+        throw;
+    }
+    showUserSet();
     ListComPorts(*ePortNo->Items(), true);
     offsetX_ = offsetY_ = 0;
 }
@@ -193,12 +199,27 @@ void TfKAVRO_IN_D_485_Viewer::ShowErrorInStatusBar(TObject*, Exception* E)
     }
 }
 
+void TfKAVRO_IN_D_485_Viewer::storeBoxes()
+{
+    // Each field takes what fits of its text, cut between characters.
+    userSet_.Set(TUserSet::fPortNo, ePortNo->Text());
+    userSet_.Set(TUserSet::fBaudrate, cbBaudrate->Text());
+    for (int i = 0; i < 5; ++i) userSet_.Set(static_cast<TUserSet::TField>(TUserSet::fSend1 + i), edtSend[i]->Text());
+}
+
+void TfKAVRO_IN_D_485_Viewer::showUserSet()
+{
+    ePortNo->SetText(userSet_.Get(TUserSet::fPortNo));
+    cbBaudrate->SetText(userSet_.Get(TUserSet::fBaudrate));
+    for (int i = 0; i < 5; ++i) edtSend[i]->SetText(userSet_.Get(static_cast<TUserSet::TField>(TUserSet::fSend1 + i)));
+}
+
 void TfKAVRO_IN_D_485_Viewer::LoadUserSet()
 {
     const String folder = settingsFolder.empty() ? ProgramFolder() : settingsFolder;
     const String path = UserSetPath(folder);
     if (FileExists(path)) {
-        userSet_ = ReadUserSet(path);
+        ReadUserSet(path, userSet_);
     } else {
         userSet_ = TUserSet::Defaults();
         SaveUserSet();
@@ -243,10 +264,7 @@ void TfKAVRO_IN_D_485_Viewer::btClearClick(TObject*)
 void TfKAVRO_IN_D_485_Viewer::btCloseClick(TObject*)
 {
     TBusyScope busy(*this);
-    // Each field takes what fits of its text, cut between characters.
-    userSet_.Set(TUserSet::fPortNo, ePortNo->Text());
-    userSet_.Set(TUserSet::fBaudrate, cbBaudrate->Text());
-    for (int i = 0; i < 5; ++i) userSet_.Set(static_cast<TUserSet::TField>(TUserSet::fSend1 + i), edtSend[i]->Text());
+    storeBoxes();
     SaveUserSet();  // a failure reaches the status bar and the window stays open
     if (portOpened_) {
         try {

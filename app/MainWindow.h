@@ -111,6 +111,9 @@ protected:
     void Loaded() override;
 
 private:
+    // The boxes into the settings record, and back.
+    void storeBoxes();
+    void showUserSet();
     // Counts the handlers inside a wait, so that a close asked for meanwhile waits for them.
     class TBusyScope;
     void sendFreeCommand(int index);

@@ -72,16 +72,31 @@ void TUserSet::Set(TField field, const String& value)
 
 String UserSetPath(const String& folder) { return IncludeTrailingPathDelimiter(folder) + "UserSet.dat"; }
 
-TUserSet ReadUserSet(const String& path)
+void ReadUserSet(const String& path, TUserSet& record)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw ioError(errno);
-    TUserSet record;
-    in.read(reinterpret_cast<char*>(record.Bytes().data()), TUserSet::RecordSize);
-    if (in.gcount() != TUserSet::RecordSize) {
-        if (in.bad()) throw ioError(errno);
-        throw EInOutError("Read beyond end of file");
+    std::array<Byte, TUserSet::RecordSize> bytes{};
+    in.read(reinterpret_cast<char*>(bytes.data()), TUserSet::RecordSize);
+    const auto read = static_cast<int>(in.gcount());
+    if (read == TUserSet::RecordSize) {
+        record.Bytes() = bytes;
+        return;
     }
+    if (in.bad()) throw ioError(errno);
+    for (const FieldLayout& f : layout) {
+        const int length = f.offset < read ? std::min<int>(bytes[f.offset], f.capacity) : 0;
+        if (f.offset + 1 + length > read) continue;  // not whole
+        std::copy(bytes.begin() + f.offset, bytes.begin() + f.offset + 1 + f.capacity,
+                  record.Bytes().begin() + f.offset);
+    }
+    throw EInOutError("Read beyond end of file");
+}
+
+TUserSet ReadUserSet(const String& path)
+{
+    TUserSet record;
+    ReadUserSet(path, record);
     return record;
 }
 

@@ -27,8 +27,11 @@ private:
     std::array<Byte, RecordSize> bytes_{};
 };
 
-// "UserSet.dat" in the given folder. Both raise EInOutError with the system's text on failure;
-// a file shorter than the record is "Read beyond end of file".
+// "UserSet.dat" in the given folder. Both raise EInOutError with the system's text on failure.
 String UserSetPath(const String& folder);
+// The record as far as the layout goes (bytes behind it are not read). A file shorter than the
+// record still gives record each field it holds whole (its length byte and that many characters;
+// the others stay as they were), then raises "Read beyond end of file".
+void ReadUserSet(const String& path, TUserSet& record);
 TUserSet ReadUserSet(const String& path);
 void WriteUserSet(const String& path, const TUserSet& record);

@@ -55,9 +55,10 @@ public:
     bool IsJoinStyleStored() const { return joinStyle_ != defaultJoinStyle_; }
     bool IsVisibleStored() const { return visible_ != defaultVisible_; }
 
-protected:
-    // Makes the current visibility the stored default (hidden pens).
+    // Sets the visibility and records it as the stored default (hidden pens).
     void InitVisible(bool value);
+
+protected:
     // Sets the width and records it as the stored default.
     void InitWidth(int value);
     void notify() { Changed(); }

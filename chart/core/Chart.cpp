@@ -17,6 +17,8 @@
 #include "chart/core/Legend.h"
 #include "chart/core/NamedPalettes.h"
 #include "chart/core/SeriesGroups.h"
+#include "chart/core/SeriesSource.h"
+#include "chart/core/ZebFunction.h"
 #include "chart/core/ZebProcs.h"
 #include "chart/core/ZebSelected.h"
 #include "platform/classes/Filer.h"
@@ -105,9 +107,30 @@ void TCustomChart::Assign(TPersistent* source)
 
 void TCustomChart::GetChildren(const TGetChildProc& proc, TComponent* root)
 {
-    TCustomAxisPanel::GetChildren(proc, root);
+    if (!writingChartFile_) {
+        TCustomAxisPanel::GetChildren(proc, root);
+    } else {
+        std::vector<TComponent*> sources;
+        for (TChartSeries* series : SeriesList())
+            if (!series->Internal() && series->HasDataSources())
+                for (TComponent* source : series->DataSources())
+                    if (source->Is<TZebSeriesSource>() &&
+                        std::find(sources.begin(), sources.end(), source) == sources.end())
+                        sources.push_back(source);
+        for (TComponent* source : sources) proc(source);
+        for (TChartSeries* series : SeriesList())
+            if (!series->Internal()) proc(series);
+    }
     for (TZebCustomTool* tool : Tools()) proc(tool);
     for (TZebCustomTool* animation : Animations()) proc(animation);
+}
+
+bool TCustomChart::IsChartFileChild(const TMetaClass& cls)
+{
+    for (const TMetaClass* base : {&TChartSeries::StaticClass(), &TZebFunction::StaticClass(),
+                                   &TZebSeriesSource::StaticClass(), &TZebCustomTool::StaticClass()})
+        if (cls.InheritsFrom(*base)) return true;
+    return false;
 }
 
 // ---- palette ----
@@ -245,6 +268,9 @@ void TCustomChart::ResetContents()
     for (TChartSeries* series : SeriesList())
         if (series->DataSource()) series->SetDataSource(nullptr);
     DisposeAllSeries(nullptr);
+    // Data sources a chart file brought along go with the series they fed.
+    for (int i = ComponentCount() - 1; i >= 0; --i)
+        if (Components(i)->Is<TZebSeriesSource>()) Components(i)->Free();
     Tools().Clear();
     Animations().Clear();
     for (int i = 0; i < Axes().Count(); ++i) {

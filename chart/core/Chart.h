@@ -53,8 +53,14 @@ public:
     ~TCustomChart() override;
     // Palette, titles (a missing one in source frees this chart's), walls, then the axis panel.
     void Assign(TPersistent* source) override;
-    // The series, then the tools, then the animations.
+    // The series, then the tools, then the animations. While a chart file is written, the data
+    // sources of the series that are no series come first, and the controls placed on the chart
+    // (which belong to its window) are left out.
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void SetWritingChartFile(bool value) { writingChartFile_ = value; }
+    // The classes a chart file may hold inside a chart: series with their functions, data
+    // sources, tools and animations.
+    static bool IsChartFileChild(const TMetaClass& cls);
 
     // ---- palette ----
     int ColorPaletteIndex() const { return colorPaletteIndex_; }
@@ -248,6 +254,7 @@ private:
     TAllAxisSavedScales savedScales_;
     bool scalesNotSaved_ = true;
     int colorPaletteIndex_ = DefaultPaletteIndex;
+    bool writingChartFile_ = false;
     std::unique_ptr<TChartWalls> walls_;
     std::unique_ptr<TChartLegend> legend_;
     TChartTitle* title_ = nullptr;       // owned

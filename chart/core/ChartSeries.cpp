@@ -23,6 +23,7 @@
 #include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Random.h"
@@ -137,6 +138,12 @@ TComponent* TCustomChartElement::GetParentComponent() const { return parentChart
 void TCustomChartElement::SetParentComponent(TComponent* value)
 {
     if (auto* chart = dynamic_cast<TCustomAxisPanel*>(value)) SetParentChart(chart);
+}
+
+void TCustomChartElement::ReadState(TReader& reader)
+{
+    ApplyPublishedDefaults(*this, &TComponent::StaticClass());
+    TComponent::ReadState(reader);
 }
 
 void TCustomChartElement::InvalidateChart()

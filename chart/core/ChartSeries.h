@@ -144,6 +144,7 @@ public:
     void SetParentComponent(TComponent* value) override;
 
 protected:
+    void ReadState(TReader& reader) override;
     // For the chart only: sets the field without adding or detaching.
     void storeParentChart(TCustomAxisPanel* value) { parentChart_ = value; }
     friend class TCustomAxisPanel;

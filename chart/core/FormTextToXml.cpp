@@ -60,7 +60,8 @@ String encodeText(const String& utf8, const String& encoding)
     String result;
     result.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        const std::uint32_t code = NextUtf8CodePoint(utf8, at);
+        std::uint32_t code = NextUtf8CodePoint(utf8, at);
+        if (code == 0xFFFE || code == 0xFFFF) code = 0xFFFD;  // no XML character, not even as a reference
         if (code <= limit)
             result += static_cast<char>(code);
         else
@@ -138,6 +139,10 @@ private:
             element = Trim(rest.substr(colon + 1));
             attributes = " Name=\"" + EscapeXmlText(Trim(rest.substr(0, colon))) + "\"";
         }
+        if (!isName(element) || element.find('.') != String::npos) {
+            empty("String", valueAttribute("object " + rest));  // no class name: kept as text
+            return;
+        }
         if (sameText(peek(), "END")) {
             take();
             empty(element, attributes);
@@ -182,31 +187,62 @@ private:
         closePaths(depth);
     }
 
-    // A value continued on the next lines ("'first part' +").
+    bool more() const { return next_ < lines_.size(); }
+
+    // A value continued on the next lines, as one: a string longer than a line starts on the next
+    // line and each of its pieces but the last ends with "+"; binary data runs from "{" to "}"
+    // (its lines joined without blanks); a set runs to its "]".
     String joinedValue(String value)
     {
-        while (value.ends_with('+') && next_ < lines_.size()) value += " " + take();
+        if (value.empty()) value = take();
+        if (value.starts_with('{')) {
+            while (!value.ends_with('}') && more()) value += take();
+        } else if (value.starts_with('[')) {
+            while (!value.ends_with(']') && more()) value += " " + take();
+        } else {
+            while (value.ends_with('+') && more()) value += " " + take();
+        }
         return value;
+    }
+
+    // Property names are identifiers joined by dots; anything else is no element name.
+    static bool isName(const String& name)
+    {
+        if (name.empty()) return false;
+        bool start = true;
+        for (const char c : name) {
+            const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+            const bool digit = c >= '0' && c <= '9';
+            if (c == '.') {
+                if (start) return false;
+                start = true;
+            } else if (letter || (digit && !start)) {
+                start = false;
+            } else {
+                return false;
+            }
+        }
+        return !start;
     }
 
     void propertyLine(const String& line)
     {
         const auto equals = line.find('=');
         const String name = Trim(line.substr(0, equals));
-        openPath(name);
-        if (equals == String::npos) {
+        if (equals == String::npos || !isName(name)) {
             // Not a property: kept as a text element rather than lost.
+            closePaths(0);
             empty("String", valueAttribute(line));
             return;
         }
-        const String value = Trim(line.substr(equals + 1));
-        property(name, value);
+        openPath(name);
+        property(name, Trim(line.substr(equals + 1)));
     }
 
     void property(const String& name, const String& value)
     {
-        if (value == "(" || value == "{")
-            list(name, value == "(" ? ')' : '}');
+        if (value == "(")
+            list(name);
         else if (value == "<")
             collection(name);
         else if (value == "<>")
@@ -215,18 +251,25 @@ private:
             empty(name, valueAttribute(joinedValue(value)));
     }
 
-    void list(const String& name, char closing)
+    // A list's items, one per line; an item may be a string continued on the next lines.
+    void list(const String& name)
     {
         open(name);
-        while (next_ < lines_.size()) {
+        while (more()) {
             String item = take();
-            const bool last = item.empty() || item.back() == closing;
-            if (!item.empty() && item.back() == closing) item.pop_back();
+            while (item.ends_with('+') && more()) item += " " + take();
+            const bool last = item.empty() || item.back() == ')';
+            if (!item.empty() && item.back() == ')') item.pop_back();
             item = Trim(item);
             if (!item.empty() || !last) empty("String", valueAttribute(item));
             if (last) break;
         }
         close(name);
+    }
+
+    static bool isItemLine(const String& line)
+    {
+        return line.size() >= 4 && sameText(line.substr(0, 4), "ITEM") && (line.size() == 4 || line[4] == ' ');
     }
 
     void collection(const String& name)
@@ -236,7 +279,7 @@ private:
         while (next_ < lines_.size()) {
             const String line = take();
             if (line.empty()) break;
-            if (sameText(line, "ITEM")) {
+            if (isItemLine(line)) {
                 open("item");
                 items.Push("item");
             } else if (sameText(line, "END") || sameText(line, "END>")) {
@@ -245,7 +288,7 @@ private:
             } else {
                 const auto equals = line.find('=');
                 const String itemName = Trim(line.substr(0, equals));
-                if (equals == String::npos)
+                if (equals == String::npos || !isName(itemName))
                     empty("String", valueAttribute(line));
                 else
                     property(itemName, Trim(line.substr(equals + 1)));

@@ -41,7 +41,9 @@ TV_PUBLISHED(TSeriesPointer)
     Prop("Picture", &TSeriesPointer::Picture, &TSeriesPointer::SetPicture).Stored(&TSeriesPointer::HasPicture);
     Prop("Shadow", &TSeriesPointer::Shadow, &TSeriesPointer::SetShadow).Stored(&TSeriesPointer::HasShadow);
     PropEnum("SizeUnits", &TSeriesPointer::SizeUnits, &TSeriesPointer::SetSizeUnits, suPixels, TPointerSizeUnitsNames);
-    PropEnum("Style", &TSeriesPointer::Style, &TSeriesPointer::SetStyle, psRectangle, TSeriesPointerStyleNames);
+    PropEnum("Style", &TSeriesPointer::Style, &TSeriesPointer::SetStyle, psRectangle, TSeriesPointerStyleNames)
+        .NoDefault()
+        .Stored(&TSeriesPointer::IsStyleStored);
     Prop("Transparency", &TSeriesPointer::Transparency, &TSeriesPointer::SetTransparency, 0);
     Prop("VertSize", &TSeriesPointer::VertSize, &TSeriesPointer::SetVertSize, 4);
     Prop("Visible", &TSeriesPointer::Visible, &TSeriesPointer::SetVisible)
@@ -185,6 +187,12 @@ void TSeriesPointer::Assign(TPersistent* source)
 void TSeriesPointer::SetStyle(TSeriesPointerStyle value)
 {
     if (AssignIfChanged(style_, value)) InvalidateChart();
+}
+
+void TSeriesPointer::InitStyle(TSeriesPointerStyle value)
+{
+    SetStyle(value);
+    defaultStyle_ = value;
 }
 
 void TSeriesPointer::SetHorizSize(int value)

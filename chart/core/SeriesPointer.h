@@ -62,6 +62,9 @@ public:
     // ---- published ----
     TSeriesPointerStyle Style() const { return style_; }
     void SetStyle(TSeriesPointerStyle value);
+    // Sets the style and records it as the stored default (series whose symbol starts elsewhere).
+    void InitStyle(TSeriesPointerStyle value);
+    bool IsStyleStored() const { return style_ != defaultStyle_; }
     int HorizSize() const { return horizSize_; }
     void SetHorizSize(int value);  // below 1 stores 1
     int VertSize() const { return vertSize_; }
@@ -168,6 +171,7 @@ private:
 
     TChartSeries* series_;
     TSeriesPointerStyle style_ = psRectangle;
+    TSeriesPointerStyle defaultStyle_ = psRectangle;
     int horizSize_ = 4;
     int vertSize_ = 4;
     TPointerSizeUnits sizeUnits_ = suPixels;

@@ -2,6 +2,7 @@
 
 #include "chart/core/ChartSeries.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 
 TV_PUBLISHED_AS(TZebSeriesSource, TZebSeriesSourceClass)
 {
@@ -105,4 +106,10 @@ void TZebSeriesSource::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
     if (operation == opRemove && component == series_) series_ = nullptr;
+}
+
+void TZebSeriesSource::ReadState(TReader& reader)
+{
+    ApplyPublishedDefaults(*this, &TComponent::StaticClass());
+    TComponent::ReadState(reader);
 }

@@ -43,6 +43,7 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    void ReadState(TReader& reader) override;
 
 private:
     bool active_ = false;

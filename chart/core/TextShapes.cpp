@@ -131,7 +131,7 @@ void TCustomTextShape::Assign(TPersistent* source)
         clipText_ = s->clipText_;
         cursor_ = s->cursor_;
         margins_->Assign(s->margins_);
-        text_ = s->text_;
+        SetText(s->text_);  // a strings shape refills its lines from the text
         textAlignment_ = s->textAlignment_;
         textFormat_ = s->textFormat_;
         vertTextAlign_ = s->vertTextAlign_;

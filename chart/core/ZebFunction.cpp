@@ -8,6 +8,7 @@
 #include "chart/core/DateTimeSteps.h"
 #include "chart/core/ZebConst.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/MathUtils.h"
@@ -68,6 +69,12 @@ void TZebFunction::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
     if (operation == opRemove) owned_.Forget(component);
+}
+
+void TZebFunction::ReadState(TReader& reader)
+{
+    ApplyPublishedDefaults(*this, &TComponent::StaticClass());
+    TComponent::ReadState(reader);
 }
 
 void TZebFunction::SetCalcByValue(bool value) { Change(calcByValue_, value); }

@@ -95,6 +95,7 @@ protected:
         if (AssignIfChanged(field, std::forward<V>(value))) RequestRecalc();
     }
     void Notification(TComponent* component, TOperation operation) override;
+    void ReadState(TReader& reader) override;
     virtual void EmitPeriod(TChartSeries* source, int first, int last, double x);
     virtual void PutWorkValue(std::vector<double>& work, int position, double value);
     virtual double ComputeFromValues(const std::vector<double>& work) { (void)work; return 0; }

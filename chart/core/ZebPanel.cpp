@@ -23,6 +23,7 @@
 #include "platform/classes/Assign.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 #include "platform/forms/Messages.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -53,6 +54,7 @@ TV_PUBLISHED(TCustomZebPanel)
     Prop("Shadow", &TCustomZebPanel::Shadow, &TCustomZebPanel::SetShadow);
     Prop("View3D", &TCustomZebPanel::View3D, &TCustomZebPanel::SetView3D, true);
     Prop("View3DOptions", &TCustomZebPanel::StoredView3DOptions, &TCustomZebPanel::SetView3DOptions);
+    Prop("TabStop", &TCustomZebPanel::TabStop, &TCustomZebPanel::SetTabStop, true);
     Prop("OnBeforePrint", &TCustomZebPanel::OnBeforePrint, &TCustomZebPanel::SetOnBeforePrint);
 }
 
@@ -586,6 +588,7 @@ void TCustomZebPanel::ReadState(TReader& reader)
 {
     autoRepaint_ = false;
     try {
+        ApplyPublishedDefaults(*this, &TCustomPanelNoCaption::StaticClass());
         TCustomPanelNoCaption::ReadState(reader);
     } catch (...) {
         autoRepaint_ = true;

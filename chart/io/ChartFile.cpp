@@ -56,6 +56,25 @@ private:
     String saved_;
 };
 
+// The chart lists what a chart file holds while it is written, whatever way the write ends.
+class TChartFileChildren {
+public:
+    explicit TChartFileChildren(TComponent* component) : chart_(dynamic_cast<TCustomChart*>(component))
+    {
+        if (chart_) chart_->SetWritingChartFile(true);
+    }
+    ~TChartFileChildren()
+    {
+        if (chart_) chart_->SetWritingChartFile(false);
+    }
+    TChartFileChildren(const TChartFileChildren&) = delete;
+    TChartFileChildren& operator=(const TChartFileChildren&) = delete;
+
+private:
+    TCustomChart* chart_;
+};
+
+
 // Auto-repaint off while a chart loads; on again and the chart repainted however the load ends.
 class TLoadRepaint {
 public:
@@ -151,6 +170,7 @@ void WriteChartStream(TComponent* component, TStream& stream, bool includeData, 
     WriteChartHeader(target);
     {
         const TBlankName blankName(component);
+        const TChartFileChildren children(component);
         std::vector<std::unique_ptr<TSeriesDataMarkGuard>> marks;
         if (auto* panel = dynamic_cast<TCustomAxisPanel*>(component))
             for (TChartSeries* series : panel->SeriesList())
@@ -233,8 +253,23 @@ void readChartContents(TCustomChart& chartRef, TStream& stream, bool readData, c
     {
         TChartReader reader(*source, FilerBufferSize, hook);
         reader.SetOnFindMethod(IgnoreMissingMethod);
+        // A chart file holds series, their functions and data sources, tools and animations
+        // inside the chart; anything else (another chart, a control) is refused before it is
+        // made, by the reader's own error as far as the reader goes.
+        String refused;
+        reader.SetOnFindComponentClass([&refused](TReader&, const String& className, TClass& cls) {
+            const TMetaClass* found = cls ? cls : GetClass(className);
+            if (!found || TCustomChart::IsChartFileChild(*found)) return;
+            refused = className;
+            throw ChartException(TxtWrongZebFileFormat + ": a chart can not hold a " + className);
+        });
         const String name = chart->Name();
-        reader.ReadRootComponent(chart);
+        try {
+            reader.ReadRootComponent(chart);
+        } catch (const std::exception&) {
+            if (!refused.empty()) throw ChartException(TxtWrongZebFileFormat + ": a chart can not hold a " + refused);
+            throw;
+        }
         if (!name.empty()) chart->SetName(name);
     }
     if (readData && source->Remaining() > 0) ReadChartSeriesData(*source, chart);

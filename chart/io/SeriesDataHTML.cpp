@@ -10,7 +10,21 @@
 
 namespace {
 
-String cell(const String& tag, const String& text) { return "<" + tag + ">" + EscapeXmlText(text) + "</" + tag + ">"; }
+// Markup escaped; line ends stay as they are (a reference to a carriage return would be an
+// illegal character reference in HTML).
+String htmlText(const String& text)
+{
+    String out;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        out += EscapeXmlText(text.substr(start, end == String::npos ? String::npos : end - start));
+        if (end == String::npos) return out;
+        out += text[end];
+        start = end + 1;
+    }
+}
+
+String cell(const String& tag, const String& text) { return "<" + tag + ">" + htmlText(text) + "</" + tag + ">"; }
 
 }  // namespace
 
@@ -37,7 +51,8 @@ String TSeriesDataHTML::GetRowText(int row)
 void TSeriesDataHTML::WriteText(TExportSink& sink)
 {
     PrepareMainColumns();
-    sink << "<table border=\"1\">\r\n";
+    // The texts are UTF-8; said so, browsers read them as such.
+    sink << "<meta charset=\"utf-8\">\r\n<table border=\"1\">\r\n";
     if (IncludeHeader()) {
         String line = "<tr>";
         if (IncludeIndex()) line += cell("th", TxtIndex);

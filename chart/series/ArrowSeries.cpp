@@ -44,8 +44,9 @@ TArrowSeries::TArrowSeries(TComponent* owner)
     XValues()->InitDateTime(true);
     endXValues_->InitDateTime(true);
     Pointer()->SetInflateMargins(false);
-    Marks().Pen()->SetVisible(false);
-    Marks().SetTransparent(true);
+    // Stored defaults too: a frame or an opaque box the user turns on is stored.
+    Marks().Pen()->InitVisible(false);
+    Marks().PresetTransparent(true);
 }
 
 void TArrowSeries::Assign(TPersistent* source)

@@ -60,8 +60,8 @@ TV_PUBLISHED_AS(TBubbleSeries, TBubbleSeriesClass)
 TCustomBubbleSeries::TCustomBubbleSeries(TComponent* owner)
     : TPointSeries(owner), radiusValues_(new TChartValueList(this, "Radius"))
 {
-    Pointer()->SetStyle(psCircle);
-    Marks().Pen()->SetVisible(false);
+    Pointer()->InitStyle(psCircle);
+    Marks().Pen()->InitVisible(false);  // its stored default too
     Marks().PresetTransparent(true);
 }
 

@@ -22,6 +22,7 @@
 #include "chart/core/SeriesMarks.h"
 #include "chart/series/FramedBorder.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/MathUtils.h"
 
@@ -221,6 +222,7 @@ TFramedBorder* TCircledSeries::Frame()
         colors(*frame_->OuterBrush(), static_cast<TColor>(0xC0C0C0), RGB(64, 64, 64));
         colors(*frame_->MiddleBrush(), static_cast<TColor>(0x808080), RGB(130, 130, 130));
         colors(*frame_->InnerBrush(), RGB(64, 64, 64), static_cast<TColor>(0x808080));
+        if (IsLoading()) ApplyPublishedDefaults(*frame_);  // what the stream leaves out is the default
         if (chart) chart->SetAutoRepaint(repaint);
     }
     return frame_.get();

@@ -49,7 +49,7 @@ TCustomErrorSeries::TCustomErrorSeries(TComponent* owner)
       errorPen_(std::make_unique<TZebPen>(TNotifyEvent(this, &TCustomErrorSeries::penChanged))),
       errorValues_(new TChartValueList(this, "StdError"))
 {
-    Marks().SetVisible(false);
+    Marks().InitVisible(false);  // its stored default too
 }
 
 TCustomErrorSeries::~TCustomErrorSeries() = default;

@@ -17,6 +17,7 @@
 #include "chart/core/MarkPositions.h"
 #include "chart/core/SeriesMarks.h"
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 #include "platform/rtl/DateTime.h"
 
 namespace {
@@ -68,9 +69,10 @@ TMarksCallout* TGanttSeries::Callout()
     if (!callout_) {
         const TAutoRepaintOff quiet(ParentChart());
         callout_ = std::make_unique<TMarksCallout>(this);
-        callout_->SetStyle(psRightTriangle);
+        callout_->InitStyle(psRightTriangle);
         callout_->SetVisible(false);
-        callout_->Arrow()->SetVisible(false);
+        callout_->Arrow()->InitVisible(false);               // its stored default too
+        if (IsLoading()) ApplyPublishedDefaults(*callout_);  // what the stream leaves out is the default
     }
     return callout_.get();
 }

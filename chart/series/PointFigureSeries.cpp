@@ -33,9 +33,9 @@ TPointFigureSeries::TPointFigureSeries(TComponent* owner)
       downSymbol_(std::make_unique<TSeriesPointer>(this))
 {
     XValues()->InitDateTime(false);
-    upSymbol_->SetStyle(psDiagCross);
+    upSymbol_->InitStyle(psDiagCross);
     upSymbol_->Brush()->SetColor(clGreen);
-    downSymbol_->SetStyle(psCircle);
+    downSymbol_->InitStyle(psCircle);
     downSymbol_->Brush()->SetColor(clRed);
 }
 

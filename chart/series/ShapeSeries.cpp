@@ -85,6 +85,14 @@ void TChartShape::Assign(TPersistent* source)
         xyStyle_ = s->xyStyle_;
     }
     TChartSeries::Assign(source);
+    // The copied points went in by the X list's order, which may have swapped the corners.
+    if (auto* s = dynamic_cast<TChartShape*>(source); s && s->Count() >= 2) {
+        const double x0 = s->X0(), y0 = s->Y0(), x1 = s->X1(), y1 = s->Y1();
+        SetX0(x0);
+        SetY0(y0);
+        SetX1(x1);
+        SetY1(y1);
+    }
 }
 
 // ---- settings ----

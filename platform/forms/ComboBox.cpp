@@ -102,6 +102,7 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner), items_(std::make_u
     SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
     SetTabStop(true);
     SetColor(clWindow);
+    SetParentColor(false);  // the colour is already the window colour, so SetColor left the flag on
     SetBounds(0, 0, 145, 21);
 }
 

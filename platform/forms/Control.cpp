@@ -74,7 +74,10 @@ TV_PUBLISHED(TControl)
     Prop("Width", &TControl::Width, &TControl::SetWidth);
     Prop("Height", &TControl::Height, &TControl::SetHeight);
     PropEnum("Align", &TControl::Align, &TControl::SetAlign, alNone, TAlignNames);
-    PropSet("Anchors", &TControl::Anchors, &TControl::SetAnchors, (TAnchors{akLeft, akTop}), TAnchorKindNames);
+    // Stored against the anchors its Align gives (read before it), not a fixed default.
+    PropSet("Anchors", &TControl::Anchors, &TControl::SetAnchors, (TAnchors{akLeft, akTop}), TAnchorKindNames)
+        .NoDefault()
+        .Stored(&TControl::IsAnchorsStored);
     PropColor("Color", &TControl::Color, &TControl::SetColor, clWindow).Stored(&TControl::IsColorStored);
     Prop("Font", &TControl::Font, &TControl::SetFont).Stored(&TControl::IsFontStored);
     Prop("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true);
@@ -229,22 +232,32 @@ void TControl::SetParentComponent(TComponent* parent)
     if (auto* p = dynamic_cast<TWinControl*>(parent)) SetParent(p);
 }
 
+namespace {
+
+TAnchors alignAnchors(TAlign align)
+{
+    switch (align) {
+    case alTop: return TAnchors{akLeft, akTop, akRight};
+    case alBottom: return TAnchors{akLeft, akRight, akBottom};
+    case alLeft: return TAnchors{akLeft, akTop, akBottom};
+    case alRight: return TAnchors{akRight, akTop, akBottom};
+    case alClient: return TAnchors{akLeft, akTop, akRight, akBottom};
+    default: return TAnchors{akLeft, akTop};
+    }
+}
+
+}  // namespace
+
 void TControl::SetAlign(TAlign value)
 {
     if (align_ == value) return;
     TAlign old = align_;
     align_ = value;
-    anchors_ = TAnchors{akLeft, akTop};
-    switch (value) {
-    case alTop: anchors_ = TAnchors{akLeft, akTop, akRight}; break;
-    case alBottom: anchors_ = TAnchors{akLeft, akRight, akBottom}; break;
-    case alLeft: anchors_ = TAnchors{akLeft, akTop, akBottom}; break;
-    case alRight: anchors_ = TAnchors{akRight, akTop, akBottom}; break;
-    case alClient: anchors_ = TAnchors{akLeft, akTop, akRight, akBottom}; break;
-    default: break;
-    }
+    anchors_ = alignAnchors(value);
     if (parent_ && (old != alNone || value != alNone)) parent_->Realign();
 }
+
+bool TControl::IsAnchorsStored() const { return anchors_ != alignAnchors(align_); }
 
 void TControl::SetAnchors(TAnchors value)
 {
@@ -332,7 +345,18 @@ void TControl::SetColor(TColor value)
 
 void TControl::SetParentColor(bool value)
 {
-    if (AssignIfChanged(parentColor_, value) && value && parent_) Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    if (!AssignIfChanged(parentColor_, value)) return;
+    if (value) {
+        if (parent_) Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    } else if (IsLoading()) {
+        // A stream that turns the parent's colour off and gives no colour of its own (the
+        // writer leaves the published default out) means that default, not the parent's.
+        const TPropInfo* color = ClassType().FindProperty("Color");
+        if (color && color->HasDefault) {
+            color_ = static_cast<TColor>(color->DefaultOrd);
+            Perform(CM_COLORCHANGED, 0, 0);
+        }
+    }
 }
 
 void TControl::SetFont(TFont* value)

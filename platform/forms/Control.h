@@ -269,6 +269,7 @@ public:
     // Stored tests of the streamed properties.
     bool IsFontStored() const { return !parentFont_; }
     bool IsColorStored() const { return !parentColor_; }
+    bool IsAnchorsStored() const;
     bool IsShowHintStored() const { return !parentShowHint_; }
 
 protected:

@@ -38,6 +38,7 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
     SetControlStyle(TControlStyle{csClickEvents, csSetCaption, csDoubleClicks});
     SetTabStop(true);
     SetColor(clWindow);
+    SetParentColor(false);  // the colour is already the window colour, so SetColor left the flag on
     SetBounds(0, 0, 121, 21);
     TControl::SetAutoSize(true);
 }

@@ -113,6 +113,7 @@ TV_PUBLISHED(TCustomForm)
     Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false);
     // A form starts hidden and without a parent to take its colour from.
     Prop("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible, false);
+    PropColor("Color", &TCustomForm::Color, &TCustomForm::SetColor, clBtnFace).Stored(&TCustomForm::IsColorStored);
     Prop("ParentColor", &TCustomForm::ParentColor, &TCustomForm::SetParentColor, false);
     Prop("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
     Prop("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);

@@ -9,6 +9,7 @@
 
 TV_PUBLISHED(TSplitter)
 {
+    PropCursor("Cursor", &TSplitter::Cursor, &TSplitter::SetCursor, crHSplit);
     Prop("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize, 30);
     Prop("OnMoved", &TSplitter::OnMoved, &TSplitter::SetOnMoved);
 }

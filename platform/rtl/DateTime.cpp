@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/rtl/Exceptions.h"
@@ -35,11 +36,19 @@ void CivilFromDays(long z, long& y, unsigned& m, unsigned& d)
 
 const long kEpoch = DaysFromCivil(1899, 12, 30);
 
+// The calendar's first and last moments: 0001-01-01 (a negative date's time is its fraction) and
+// 9999-12-31 23:59:59.999.
+constexpr double FirstDateTime = -693593.99999999;
+constexpr double LastDateTime = 2958465.99999999;
+
 // Whole days and milliseconds of the day; the fraction is the time also for negative values.
 // Half a millisecond rounds up, added to the double product as the runtime library does, so a
-// time on a half millisecond (0.5000000057870371) shows the later one.
+// time on a half millisecond (0.5000000057870371) shows the later one. A value beyond the
+// calendar (a stored absurd one, an infinity) is taken as its nearest end, NaN as day 0, so that
+// every value has a defined day and text.
 void Split(TDateTime dt, long& days, long& msec)
 {
+    dt = std::isnan(dt) ? 0 : std::clamp(dt, FirstDateTime, LastDateTime);
     const double product = std::fabs(dt) * MSecsPerDay;
     const double total = std::trunc(product + 0.5);
     long long t = static_cast<long long>(total);

@@ -1,5 +1,6 @@
 #pragma once
 // TDateTime: days since 1899-12-30; the fraction is the time of day (also for negative dates).
+// Values beyond the years 1 .. 9999 decode and format as the nearest end of that range.
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/Types.h"
 

@@ -61,6 +61,13 @@ std::uint32_t NextUtf8CodePoint(const String& text, std::size_t& at)
         }
         code = (code << 6) | (c & 0x3F);
     }
+    // An overlong form would smuggle markup ("\xC0\xBC" is '<') past byte-wise escapes; surrogates
+    // and values beyond U+10FFFF are no characters.
+    static constexpr std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < least[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        ++at;
+        return lead;
+    }
     at += static_cast<std::size_t>(length);
     return code;
 }

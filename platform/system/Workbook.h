@@ -38,7 +38,8 @@ protected:
 
 // A new workbook of one sheet. Rows go out in order as they are written (memory does not grow
 // with their count), so a row cannot be written after a later one; the file is complete after
-// Save. Raises EWorkbookError beyond the format's limits or when the file cannot be written.
+// Save. Numbers read back as the same double; a text keeps its carriage returns. Raises
+// EWorkbookError beyond the format's limits or when the file cannot be written.
 class TWorkbookWriter {
 public:
     static constexpr int MaxRows = 1048576;
@@ -50,10 +51,12 @@ public:
     TWorkbookWriter& operator=(const TWorkbookWriter&) = delete;
 
     void WriteNumber(int row, int column, double value);
-    void WriteText(int row, int column, const String& text);
+    void WriteText(int row, int column, const String& text);  // an empty one leaves the cell empty
     void Save();
 
 private:
+    void startCell(int row, int column);
+
     struct TState;
     std::unique_ptr<TState> state_;
 };

@@ -31,23 +31,51 @@ struct TStoredCell {
 };
 using TCells = std::vector<TStoredCell>;
 
-// An archive entry read as it unpacks, so a large sheet never sits in memory as one text.
+// What one part of a workbook may unpack to: a sheet of a million rows of a few numbers fits; an
+// archive that claims or unpacks to more is refused rather than read into memory.
+constexpr qint64 MaxPartBytes = qint64{128} << 20;
+
+// An archive entry read as it unpacks (whatever size the archive states), so a large sheet never
+// sits in memory as one text; it stops with an error beyond MaxPartBytes.
 class TZipEntryDevice : public QIODevice {
 public:
     explicit TZipEntryDevice(zip_file_t* file) : file_(file) { open(QIODevice::ReadOnly); }
     bool isSequential() const override { return true; }
+    bool TooLarge() const { return tooLarge_; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override
     {
-        const zip_int64_t read = zip_fread(file_.get(), data, static_cast<zip_uint64_t>(maxSize));
-        return read < 0 ? -1 : read;
+        if (total_ >= MaxPartBytes) {
+            tooLarge_ = true;
+            return -1;
+        }
+        const qint64 wanted = std::min(maxSize, MaxPartBytes + 1 - total_);
+        const zip_int64_t read = zip_fread(file_.get(), data, static_cast<zip_uint64_t>(wanted));
+        if (read < 0) return -1;
+        total_ += read;
+        if (total_ > MaxPartBytes) {
+            tooLarge_ = true;
+            return -1;
+        }
+        return read;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
     std::unique_ptr<zip_file_t, TZipFileCloser> file_;
+    qint64 total_ = 0;
+    bool tooLarge_ = false;
 };
+
+// How a part is named in the errors.
+String partWhat(const QString& part)
+{
+    if (part.contains(u"sharedStrings", Qt::CaseInsensitive)) return "shared strings are";
+    if (part.contains(u"sheet", Qt::CaseInsensitive) && !part.contains(u"workbook", Qt::CaseInsensitive))
+        return "sheet is";
+    return "part " + part.toStdString() + " is";
+}
 
 std::int64_t CellKey(int row, int column) { return static_cast<std::int64_t>(row) * 65536 + column; }
 
@@ -83,6 +111,28 @@ QString ResolveTarget(const QString& folder, const QString& target)
     return base + rest;
 }
 
+// A text element's characters with the format's escapes of characters XML can not hold read
+// back: "_x000D_" is a carriage return, "_x005F_" an underscore.
+QString ReadText(QXmlStreamReader& xml)
+{
+    const QString text = xml.readElementText();
+    if (!text.contains(u"_x")) return text;
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && text[i + 6] == u'_') {
+            bool ok = false;
+            const uint code = text.mid(i + 2, 4).toUInt(&ok, 16);
+            if (ok) {
+                out += QChar(static_cast<char16_t>(code));
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 // The text of a rich or plain string (<si>, <is>): its own <t> and those of its runs, without
 // the phonetic hints.
 QString ReadStringItem(QXmlStreamReader& xml)
@@ -90,11 +140,11 @@ QString ReadStringItem(QXmlStreamReader& xml)
     QString text;
     while (xml.readNextStartElement()) {
         if (xml.name() == u"t")
-            text += xml.readElementText();
+            text += ReadText(xml);
         else if (xml.name() == u"r") {
             while (xml.readNextStartElement()) {
                 if (xml.name() == u"t")
-                    text += xml.readElementText();
+                    text += ReadText(xml);
                 else
                     xml.skipCurrentElement();
             }
@@ -106,10 +156,21 @@ QString ReadStringItem(QXmlStreamReader& xml)
 
 class TXlsxReader : public TWorkbookReader {
 public:
-    explicit TXlsxReader(const String& fileName) : fileName_(fileName)
+    // The file of that name, or the bytes given (the name then only for the messages).
+    TXlsxReader(const String& fileName, std::optional<std::string> bytes) : fileName_(fileName), bytes_(std::move(bytes))
     {
         int error = 0;
-        archive_.reset(zip_open(fileName.c_str(), ZIP_RDONLY, &error));
+        if (bytes_) {
+            zip_error_t zipError;
+            zip_error_init(&zipError);
+            zip_source_t* source = zip_source_buffer_create(bytes_->data(), bytes_->size(), 0, &zipError);
+            zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &zipError) : nullptr;
+            if (!archive && source) zip_source_free(source);
+            zip_error_fini(&zipError);
+            archive_.reset(archive);
+        } else {
+            archive_.reset(zip_open(fileName.c_str(), ZIP_RDONLY, &error));
+        }
         if (!archive_) Fail("not a zip archive");
         const QString workbook = OfficeDocumentPart();
         const QString folder = PartFolder(workbook);
@@ -152,18 +213,31 @@ private:
         return file;
     }
 
+    // The part as it unpacks, not at the size the archive states for it.
     std::optional<QByteArray> Entry(const QString& name) const
     {
-        const QByteArray utf8 = name.toUtf8();
-        zip_stat_t info;
-        zip_stat_init(&info);
-        if (zip_stat(archive_.get(), utf8.constData(), ZIP_FL_NOCASE, &info) != 0) return std::nullopt;
-        std::unique_ptr<zip_file_t, TZipFileCloser> file(zip_fopen_index(archive_.get(), info.index, 0));
-        if (!file || !(info.valid & ZIP_STAT_SIZE)) Fail("cannot unpack " + name.toStdString());
-        QByteArray bytes(static_cast<qsizetype>(info.size), Qt::Uninitialized);
-        if (zip_fread(file.get(), bytes.data(), info.size) != static_cast<zip_int64_t>(info.size))
-            Fail("cannot unpack " + name.toStdString());
+        const zip_int64_t index = zip_name_locate(archive_.get(), name.toUtf8().constData(), ZIP_FL_NOCASE);
+        if (index < 0) return std::nullopt;
+        zip_file_t* file = zip_fopen_index(archive_.get(), static_cast<zip_uint64_t>(index), 0);
+        if (!file) Fail("cannot unpack " + name.toStdString());
+        TZipEntryDevice device(file);
+        QByteArray bytes;
+        char chunk[65536];
+        for (;;) {
+            const qint64 read = device.read(chunk, sizeof chunk);
+            if (read == 0) break;
+            if (read < 0) {
+                if (device.TooLarge()) FailTooLarge(name);
+                Fail("cannot unpack " + name.toStdString());
+            }
+            bytes.append(chunk, read);
+        }
         return bytes;
+    }
+
+    [[noreturn]] void FailTooLarge(const QString& part) const
+    {
+        Fail("the workbook's " + partWhat(part) + " larger than " + std::to_string(MaxPartBytes >> 20) + " MB");
     }
 
     QByteArray RequiredEntry(const QString& name) const
@@ -232,7 +306,8 @@ private:
 
     void ReadSharedStrings(const QString& part)
     {
-        QXmlStreamReader xml(RequiredEntry(part));
+        TZipEntryDevice device(OpenEntry(part));
+        QXmlStreamReader xml(&device);
         if (xml.readNextStartElement())
             while (xml.readNextStartElement()) {
                 if (xml.name() == u"si")
@@ -240,6 +315,7 @@ private:
                 else
                     xml.skipCurrentElement();
             }
+        if (device.TooLarge()) FailTooLarge(part);
         CheckXml(xml, part);
         sharedCount_ = static_cast<int>(texts_.size());
     }
@@ -333,6 +409,7 @@ private:
                     }
                 }
             }
+        if (device.TooLarge()) FailTooLarge(part);
         CheckXml(xml, part);
         // Writers put rows and cells in order; the others are sorted here.
         std::stable_sort(cells.begin(), cells.end(), [](const TStoredCell& a, const TStoredCell& b) { return a.Key < b.Key; });
@@ -340,6 +417,7 @@ private:
     }
 
     String fileName_;
+    std::optional<std::string> bytes_;  // the archive's, when read from memory
     std::unique_ptr<zip_t, TZipCloser> archive_;
     std::unordered_map<QString, std::pair<QString, QString>> relations_;  // of the workbook part
     std::vector<QString> sheetParts_;
@@ -351,4 +429,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TWorkbookReader> OpenXlsxWorkbook(const String& fileName) { return std::make_unique<TXlsxReader>(fileName); }
+std::unique_ptr<TWorkbookReader> OpenXlsxWorkbook(const String& fileName)
+{
+    return std::make_unique<TXlsxReader>(fileName, std::nullopt);
+}
+
+std::unique_ptr<TWorkbookReader> ReadXlsxWorkbook(const String& name, const std::string& bytes)
+{
+    return std::make_unique<TXlsxReader>(name, bytes);
+}

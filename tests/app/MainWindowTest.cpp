@@ -125,15 +125,29 @@ TEST_F(ViewerTest, SettingsAreLoadedIntoTheBoxes)
     EXPECT_EQ(Get<TEdit>("edtSend5").Text(), "#SAVE");
 }
 
-TEST_F(ViewerTest, ShortSettingsFileIsReportedAndKeepsStoredTexts)
+// A short file is reported, but the fields it holds whole reach the boxes (the others keep the
+// stored description's texts), and "Close" writes them back.
+TEST_F(ViewerTest, ShortSettingsFileIsReportedAndKeepsItsWholeFields)
 {
-    std::ofstream(SettingsFile(), std::ios::binary) << String(100, 'a');
+    TUserSet record = TUserSet::Defaults();
+    record.Set(TUserSet::fPortNo, "COM3");
+    record.Set(TUserSet::fSend1, "#MINE");
+    record.Set(TUserSet::fSend2, "#ALSO MINE");
+    const String bytes(reinterpret_cast<const char*>(record.Bytes().data()), 100);  // up to Send2
+    std::ofstream(SettingsFile(), std::ios::binary) << bytes;
     TfKAVRO_IN_D_485_Viewer::SetClock([] { return EncodeDate(2024, 3, 3) + EncodeTime(14, 5, 9, 0); });
     TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
     EXPECT_EQ(w.ErrorText(), "Read beyond end of file - 2024-03-03 14:05:09");
     EXPECT_EQ(Get<TStatusBar>("StatusBar1").Panels()->Items(0)->Text(), w.ErrorText());
-    EXPECT_EQ(Get<TEdit>("edtSend1").Text(), "#INFO");  // the stored description's text
+    EXPECT_EQ(Get<TComboBox>("ePortNo").Text(), "COM3");
+    EXPECT_EQ(Get<TEdit>("edtSend1").Text(), "#MINE");
+    EXPECT_EQ(Get<TEdit>("edtSend2").Text(), "#ALSO MINE");
+    EXPECT_EQ(Get<TEdit>("edtSend3").Text(), "#STOP");  // the stored description's text
     EXPECT_EQ(Get<TComboBox>("ePortNo").Items()->Count(), 0);
+    w.btCloseClick(&w);
+    const TUserSet saved = ReadUserSet(SettingsFile());
+    EXPECT_EQ(saved.Get(TUserSet::fSend1), "#MINE");
+    EXPECT_EQ(saved.Get(TUserSet::fSend3), "#STOP");
 }
 
 TEST_F(ViewerTest, UnwritableSettingsKeepTheWindowOpenAtClose)

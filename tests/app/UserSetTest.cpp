@@ -97,15 +97,44 @@ TEST_F(UserSetFile, RoundTrip)
     EXPECT_EQ(ReadUserSet(path()).Bytes(), record.Bytes());
 }
 
-TEST_F(UserSetFile, ShortFileIsAnIoError)
+// A short file is still an I/O error, but each field it holds whole is read; bytes behind the
+// record are not.
+TEST_F(UserSetFile, ShortAndLongFilesGiveTheFieldsTheyHold)
 {
-    std::ofstream(path(), std::ios::binary) << String(100, 'a');
-    try {
-        ReadUserSet(path());
-        FAIL() << "no error";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.Message(), "Read beyond end of file");
+    TUserSet written = TUserSet::Defaults();
+    written.Set(TUserSet::fPortNo, "COM4");
+    written.Set(TUserSet::fSend2, "#INFO");
+    written.Set(TUserSet::fSend5, String(50, 'z'));
+    const String bytes(reinterpret_cast<const char*>(written.Bytes().data()), TUserSet::RecordSize);
+    // The last field one character short; a cut through the fourth field; the second field
+    // whole (length 5 at 66, its text up to 71) or one character short.
+    const struct {
+        int size;
+        String send2, send3, send5;  // what the record holds after reading
+    } cases[] = {{269, "#INFO", "", "kept"},
+                 {230, "#INFO", "", "kept"},
+                 {72, "#INFO", "kept too", "kept"},
+                 {71, "kept", "kept too", "kept"},
+                 {0, "kept", "kept too", "kept"}};
+    for (const auto& c : cases) {
+        std::ofstream(path(), std::ios::binary | std::ios::trunc) << bytes.substr(0, static_cast<size_t>(c.size));
+        TUserSet record;
+        record.Set(TUserSet::fSend2, "kept");
+        record.Set(TUserSet::fSend3, "kept too");
+        record.Set(TUserSet::fSend5, "kept");
+        try {
+            ReadUserSet(path(), record);
+            ADD_FAILURE() << c.size << " bytes: no error";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Message(), "Read beyond end of file");
+        }
+        EXPECT_EQ(record.Get(TUserSet::fPortNo), c.size >= 5 ? "COM4" : "") << c.size;
+        EXPECT_EQ(record.Get(TUserSet::fSend2), c.send2) << c.size;
+        EXPECT_EQ(record.Get(TUserSet::fSend3), c.send3) << c.size;
+        EXPECT_EQ(record.Get(TUserSet::fSend5), c.send5) << c.size;
     }
+    std::ofstream(path(), std::ios::binary | std::ios::trunc) << bytes << "tail";
+    EXPECT_EQ(ReadUserSet(path()).Bytes(), written.Bytes());
 }
 
 TEST_F(UserSetFile, MissingAndUnwritable)

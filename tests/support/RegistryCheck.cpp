@@ -56,7 +56,8 @@ void moveProperty(TObject* instance, const TPropInfo& p)
     case pkDouble:
     case pkExtended: a.SetFloat(instance, a.GetFloat(instance) + 0.5L); break;
     case pkDate: a.SetFloat(instance, a.GetFloat(instance) + 1.25L); break;
-    case pkString: a.SetStr(instance, a.GetStr(instance) + "x"); break;
+    // Longer than a line of the text form, with a dot, a quote and a character beyond ASCII.
+    case pkString: a.SetStr(instance, a.GetStr(instance) + "x. 'Gr\xC3\xB6\xC3\x9Fe' " + String(60, 'y')); break;
     case pkStrings:
         if (TStrings* s = a.GetStrings(instance)) s->Add("x");
         break;
@@ -66,33 +67,134 @@ void moveProperty(TObject* instance, const TPropInfo& p)
     }
 }
 
-bool isUntouched(const TMetaClass& cls, const String& property, const std::vector<String>& untouched)
+// "TClass.Property" names the property wherever TClass is the holder's class or one of its
+// parents; "TClass.*" every property TClass publishes itself (not one of its parents').
+bool isListed(const TMetaClass& cls, const String& property, const std::vector<String>& list)
 {
-    for (const TMetaClass* c = &cls; c; c = c->ClassParent())
-        if (std::find(untouched.begin(), untouched.end(), c->ClassName() + "." + property) != untouched.end())
+    for (const TMetaClass* c = &cls; c; c = c->ClassParent()) {
+        if (std::find(list.begin(), list.end(), c->ClassName() + "." + property) != list.end()) return true;
+        const TMetaClass* parent = c->ClassParent();
+        if (std::find(list.begin(), list.end(), c->ClassName() + ".*") != list.end() && c->FindProperty(property) &&
+            !(parent && parent->FindProperty(property)))
             return true;
+    }
     return false;
 }
 
-void moveProperties(TObject* instance, const std::vector<String>& untouched, int depth)
+// "TClass.Sub.Property" names a property by its path below an instance of TClass (or of a class
+// derived from it).
+bool isListedPath(const TMetaClass& root, const String& path, const std::vector<String>& list)
+{
+    for (const TMetaClass* c = &root; c; c = c->ClassParent())
+        if (std::find(list.begin(), list.end(), c->ClassName() + "." + path) != list.end()) return true;
+    return false;
+}
+
+// Where a property's holder sits below the checked instance: the sub-object properties leading
+// to it, each maybe followed by the first item of the collection it holds.
+struct TStep {
+    String Property;
+    bool FirstItem = false;
+};
+using TPlace = std::vector<TStep>;
+
+String placeName(const TPlace& place, const String& property)
+{
+    String name;
+    for (const TStep& step : place) name += step.Property + (step.FirstItem ? "[0]." : ".");
+    return name + property;
+}
+
+TCollectionItem* firstItem(TCollection& collection, bool make)
+{
+    if (collection.Count() > 0) return collection.Items(0);
+    TCollectionItem* item = nullptr;
+    if (make) throws([&] { item = collection.Add(); });
+    return item;
+}
+
+// The holder at place below root; an empty collection on the way gets an item when make is set.
+TObject* locate(TObject* root, const TPlace& place, bool make)
+{
+    TObject* at = root;
+    for (const TStep& step : place) {
+        const TPropInfo* p = at ? at->ClassType().FindProperty(step.Property) : nullptr;
+        at = p ? p->Access->GetObj(at) : nullptr;
+        if (at && step.FirstItem) {
+            auto* collection = dynamic_cast<TCollection*>(at);
+            at = collection ? firstItem(*collection, make) : nullptr;
+        }
+        if (!at) return nullptr;
+    }
+    return at;
+}
+
+using TVisit = std::function<void(TObject* holder, const TPropInfo& property, const TPlace& place)>;
+
+// Visits every published property below instance, sub-objects before their own properties, in
+// sub-objects and in the first item of each collection (made when the collection is empty);
+// sub-objects listed as untouched are left out.
+void walk(TObject* instance, const std::vector<String>& untouched, const TVisit& visit, const TPlace& place = {},
+          int depth = 0)
 {
     if (!instance || depth > MaxDepth) return;
     for (const TPropInfo* p : instance->ClassType().Properties()) {
-        if (isUntouched(instance->ClassType(), p->Name, untouched)) continue;
-        if (p->Kind == pkClass) {
-            TObject* sub = p->Access->GetObj(instance);
-            if (!sub || sub->Is<TComponent>()) continue;
-            if (auto* collection = dynamic_cast<TCollection*>(sub)) {
-                TCollectionItem* item = nullptr;
-                if (!throws([&] { item = collection->Add(); }) && item) moveProperties(item, untouched, depth + 1);
-            } else {
-                moveProperties(sub, untouched, depth + 1);
-            }
-            continue;
+        if (p->Kind == pkClass && isListed(instance->ClassType(), p->Name, untouched)) continue;
+        visit(instance, *p, place);
+        if (p->Kind != pkClass) continue;
+        TObject* sub = p->Access->GetObj(instance);
+        if (!sub || sub->Is<TComponent>()) continue;
+        TPlace inner = place;
+        inner.push_back({p->Name, false});
+        if (auto* collection = dynamic_cast<TCollection*>(sub)) {
+            inner.back().FirstItem = true;
+            walk(firstItem(*collection, true), untouched, visit, inner, depth + 1);
+        } else {
+            walk(sub, untouched, visit, inner, depth + 1);
         }
-        if (p->Kind != pkStrings && !p->IsWritable()) continue;
-        throws([&] { moveProperty(instance, *p); });  // a refused value stays as it was
     }
+}
+
+void moveProperties(TObject* instance, const std::vector<String>& untouched)
+{
+    walk(instance, untouched, [&](TObject* holder, const TPropInfo& p, const TPlace&) {
+        if (isListed(holder->ClassType(), p.Name, untouched)) return;
+        if (p.Kind != pkStrings && !p.IsWritable()) return;
+        throws([&] { moveProperty(holder, p); });  // a refused value stays as it was
+    });
+}
+
+// Whether the property declares a default, which the writer leaves out.
+bool hasStoredDefault(const TPropInfo& p)
+{
+    switch (p.Kind) {
+    case pkClass:
+    case pkComponent:
+    case pkEvent:
+    case pkStrings: return false;
+    default: return p.HasDefault;
+    }
+}
+
+// The published default as the access takes it, and the property's value as text.
+void setDefault(TObject* holder, const TPropInfo& p)
+{
+    const TPropAccess& a = *p.Access;
+    switch (p.Kind) {
+    case pkSingle:
+    case pkDouble:
+    case pkExtended:
+    case pkDate: a.SetFloat(holder, p.HasDefault ? p.DefaultFloat : 0); break;
+    case pkString: a.SetStr(holder, p.HasDefault ? p.DefaultStr : String()); break;
+    default: a.SetOrd(holder, p.DefaultOrd); break;
+    }
+}
+
+String valueText(TObject* holder, const TPropInfo& p)
+{
+    String text;
+    if (throws([&] { text = GetPropValue(holder, p.Name); })) text = "?";
+    return text;
 }
 
 // Names of the properties written at the top level of a stream (dotted for sub-objects).
@@ -146,144 +248,301 @@ std::vector<String> lines(const String& text)
         if (end == String::npos) end = text.size();
         String line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        out.push_back(line);
+        const size_t first = line.find_first_not_of(' ');
+        out.push_back(first == String::npos ? String() : line.substr(first));
         start = end + 1;
     }
     return out;
 }
 
-// The lines of the text forms found in one and not in the other (the first few of each).
-String textDifference(const String& before, const String& after)
+// The property lines of a text form, each with its full path ("CustomAxes[0].Title.Angle = 90")
+// and its value joined when it spans lines, so that lines of nested items compare apart.
+std::vector<String> pathLines(const String& text)
 {
-    String a, b;
+    const std::vector<String> in = lines(text);
+    std::vector<String> out;
+    std::vector<String> path;     // collections and their items
+    std::vector<int> itemCounts;  // per open collection
+    for (size_t i = 0; i < in.size(); ++i) {
+        const String& line = in[i];
+        if (line.empty()) continue;
+        if (line == "item" || line.starts_with("item [")) {
+            path.push_back("[" + std::to_string(itemCounts.empty() ? 0 : itemCounts.back()++) + "].");
+            continue;
+        }
+        if (line == "end" || line == "end>") {
+            const bool item = !path.empty() && path.back().starts_with("[");
+            if (item) path.pop_back();
+            if (line == "end>" && !path.empty()) {
+                path.pop_back();
+                itemCounts.pop_back();
+            }
+            if (!item) out.push_back("end");  // an object's
+            continue;
+        }
+        const size_t equals = line.find(" = ");
+        if (equals == String::npos || line.starts_with("object ") || line.starts_with("inherited ")) {
+            out.push_back(line);
+            continue;
+        }
+        String prefix;
+        for (const String& part : path) prefix += part;
+        const String name = line.substr(0, equals);
+        String value = line.substr(equals + 3);
+        if (value == "<") {
+            path.push_back(name);
+            itemCounts.push_back(0);
+            continue;
+        }
+        // A value continued on the next lines: a long string, a list or binary data.
+        const auto open = [&] {
+            if (value.empty() || value.ends_with("+")) return true;
+            if (value.starts_with("(")) return !value.ends_with(")");
+            if (value.starts_with("{")) return !value.ends_with("}");
+            return false;
+        };
+        while (open() && i + 1 < in.size()) value += (value.empty() ? "" : " ") + in[++i];
+        out.push_back(prefix + name + " = " + value);
+    }
+    return out;
+}
+
+// The component text of a stream; a property list alone is wrapped into an object first.
+String streamText(const String& stream, bool component)
+{
+    String binary = stream;
+    if (!component) binary = String("TPF0") + char(4) + "TObj" + char(0) + stream + char(0);
+    TStringStream in(binary), out;
+    ObjectBinaryToText(in, out);
+    return out.DataString();
+}
+
+// Whether a path line names a property left out: "Path" a property, "Path." a sub-object and
+// everything below it (its items too); "Name" also the name in an object's first line.
+bool isLeftOut(String& line, const std::vector<String>& leftOut)
+{
+    for (const String& path : leftOut) {
+        if (path == "Name" && line.starts_with("object ") && line.find(": ") != String::npos)
+            line = "object " + line.substr(line.find(": ") + 2);
+        if (!path.ends_with('.')) {
+            if (line.starts_with(path + " = ")) return true;
+            continue;
+        }
+        const String object = path.substr(0, path.size() - 1);
+        if (line.starts_with(object) && line.size() > object.size() &&
+            (line[object.size()] == '.' || line[object.size()] == '['))
+            return true;
+    }
+    return false;
+}
+
+// The property lines found in one stream and not in the other (the first few of each), leaving
+// out the properties named in leftOut; empty when the two agree.
+String streamDifference(const String& before, const String& after, bool component, const String& afterName,
+                        const std::vector<String>& leftOut = {})
+{
+    std::vector<String> la, lb;
     if (throws([&] {
-            TStringStream in1(before), out1, in2(after), out2;
-            ObjectBinaryToText(in1, out1);
-            ObjectBinaryToText(in2, out2);
-            a = out1.DataString();
-            b = out2.DataString();
+            la = pathLines(streamText(before, component));
+            lb = pathLines(streamText(after, component));
         }))
-        return " (not convertible to text)";
-    std::vector<String> la = lines(a), lb = lines(b);
-    std::sort(la.begin(), la.end());
-    std::sort(lb.begin(), lb.end());
+        return before == after ? String() : String(" (not convertible to text)");
+    for (std::vector<String>* lines : {&la, &lb}) {
+        std::erase_if(*lines, [&](String& line) { return isLeftOut(line, leftOut); });
+        std::sort(lines->begin(), lines->end());
+    }
     std::vector<String> lost, gained;
     std::set_difference(la.begin(), la.end(), lb.begin(), lb.end(), std::back_inserter(lost));
     std::set_difference(lb.begin(), lb.end(), la.begin(), la.end(), std::back_inserter(gained));
     String out;
-    for (size_t i = 0; i < lost.size() && i < 8; ++i) out += "\n      written:   " + lost[i];
-    for (size_t i = 0; i < gained.size() && i < 8; ++i) out += "\n      read back: " + gained[i];
+    for (size_t i = 0; i < lost.size() && i < 40; ++i) out += "\n      written:   " + lost[i];
+    for (size_t i = 0; i < gained.size() && i < 40; ++i) out += "\n      " + afterName + ": " + gained[i];
     return out;
 }
 
-String streamOf(TComponent* component)
+// The instances one check makes of a class, and their streams.
+class TSubject {
+public:
+    TSubject(const TMetaClass& cls, const StreamCheckOptions& options)
+        : cls_(cls), options_(options), component_(cls.InheritsFrom(TComponent::StaticClass()))
+    {
+    }
+    bool IsComponent() const { return component_; }
+
+    // Components get an owner of their own (and a place when the options give one).
+    TObject* Make()
+    {
+        if (component_) {
+            owners_.emplace_back(new TComponent(nullptr));
+            TComponent* made = cls_.CreateComponent(owners_.back().get());
+            if (options_.Place) options_.Place(made);
+            return made;
+        }
+        const bool item = cls_.InheritsFrom(TCollectionItem::StaticClass());
+        objects_.emplace_back(item ? cls_.CreateItem(nullptr) : cls_.CreateInstance(nullptr));
+        return objects_.back().get();
+    }
+
+    String Write(TObject* instance) const
+    {
+        TStringStream s;
+        if (component_) {
+            WriteComponentToStream(s, static_cast<TComponent*>(instance));
+        } else {
+            TWriter writer(s);
+            writer.WriteProperties(static_cast<TPersistent*>(instance));
+            writer.WriteListEnd();
+        }
+        return s.DataString();
+    }
+
+    // Errors the reader reports go to faults.
+    void Read(const String& stream, TObject* instance, std::vector<String>& faults) const
+    {
+        const auto onError = [&](TReader&, const String& error, bool& handled) {
+            faults.push_back("reading back: " + error);
+            handled = true;
+        };
+        TStringStream in(stream);
+        if (component_) {
+            ReadComponentFromStream(in, static_cast<TComponent*>(instance), onError);
+        } else {
+            TReader reader(in);
+            reader.SetOnError(onError);
+            reader.ReadProperties(static_cast<TPersistent*>(instance));
+        }
+    }
+
+    // What differs between two streams of the class.
+    String Difference(const String& before, const String& after, const String& afterName,
+                      const std::vector<String>& leftOut = {}) const
+    {
+        return streamDifference(before, after, component_, afterName, leftOut);
+    }
+
+private:
+    const TMetaClass& cls_;
+    const StreamCheckOptions& options_;
+    bool component_;
+    std::vector<TOwnedPtr<TComponent>> owners_;
+    std::vector<TOwnedPtr<TObject>> objects_;
+};
+
+// A property whose new value is not its published default is still stored when set to that
+// default, or it would come back with the new value. The instances go when the check ends (a
+// control placed on a form moves the others aligned there).
+void checkDefaults(const TMetaClass& cls, const StreamCheckOptions& options, std::vector<String>& faults)
 {
-    TStringStream s;
-    WriteComponentToStream(s, component);
-    return s.DataString();
+    TSubject subject(cls, options);
+    TObject* probe = nullptr;
+    if (throws([&] { probe = subject.Make(); })) return;  // the round trip reports it
+    walk(probe, options.Untouched, [&](TObject* holder, const TPropInfo& p, const TPlace& place) {
+        if (!hasStoredDefault(p) || !p.IsWritable() || IsDefaultPropValue(holder, p) ||
+            isListed(holder->ClassType(), p.Name, options.Untouched))
+            return;
+        const String name = placeName(place, p.Name);
+        const String fresh = valueText(holder, p);
+        TObject* original = subject.Make();
+        TObject* at = locate(original, place, true);
+        // A value the setter refuses, or a property never stored, is no default to lose.
+        if (!at || throws([&] { setDefault(at, p); }) || !IsDefaultPropValue(at, p) || !IsStoredProp(at, p)) return;
+        const String expected = valueText(at, p);
+        String again;
+        String message;
+        std::vector<String> ignored;
+        if (throws(
+                [&] {
+                    TObject* copy = subject.Make();
+                    subject.Read(subject.Write(original), copy, ignored);
+                    TObject* back = locate(copy, place, false);
+                    again = back ? valueText(back, p) : "nothing";
+                },
+                &message)) {
+            faults.push_back(name + " set to its published default does not travel: " + message);
+            return;
+        }
+        if (again != expected)
+            faults.push_back("a new instance has " + name + " = " + fresh + ", not its published default " + expected +
+                             ", which therefore comes back as " + again);
+    });
 }
 
-String streamOf(TPersistent* persistent)
+// Assign copies every property but those listed as not assigned, which the comparison leaves
+// out. The original is written again: a sibling control may have taken its place in the parent's
+// tab order meanwhile.
+void checkAssign(TSubject& subject, TObject* original, const StreamCheckOptions& options, std::vector<String>& faults)
 {
-    TStringStream s;
-    TWriter writer(s);
-    writer.WriteProperties(persistent);
-    writer.WriteListEnd();
-    return s.DataString();
-}
-
-void checkComponent(const TMetaClass& cls, const StreamCheckOptions& options, std::vector<String>& faults)
-{
-    TOwnedPtr<TComponent> owner(new TComponent(nullptr)), otherOwner(new TComponent(nullptr));
-    TComponent* original = nullptr;
+    auto* target = dynamic_cast<TPersistent*>(subject.Make());
     String message;
-    if (throws(
-            [&] {
-                original = cls.CreateComponent(owner.get());
-                if (options.Place) options.Place(original);
-            },
-            &message)) {
+    try {
+        target->Assign(static_cast<TPersistent*>(original));
+    } catch (const EConvertError& e) {
+        if (String(e.what()).starts_with("Cannot assign a ")) return;  // the class has no Assign
+        faults.push_back(String("Assign raises: ") + e.what());
+        return;
+    } catch (const std::exception& e) {
+        faults.push_back(String("Assign raises: ") + e.what());
+        return;
+    }
+    std::vector<String> leftOut;
+    if (subject.IsComponent()) leftOut.push_back("Name");  // its identity in its owner, no setting
+    walk(original, options.Untouched, [&](TObject* holder, const TPropInfo& p, const TPlace& place) {
+        const String path = placeName(place, p.Name);
+        if (isListed(holder->ClassType(), p.Name, options.NotAssigned) ||
+            isListedPath(original->ClassType(), path, options.NotAssigned))
+            leftOut.push_back(p.Kind == pkClass ? path + "." : path);
+    });
+    String assigned, now;
+    if (throws([&] { assigned = subject.Write(target); }, &message) ||
+        throws([&] { now = subject.Write(original); }, &message)) {
+        faults.push_back("the assigned instance can not be written: " + message);
+        return;
+    }
+    const String difference = subject.Difference(now, assigned, "assigned", leftOut);
+    if (!difference.empty()) faults.push_back("Assign leaves out properties:" + difference);
+}
+
+void checkClass(const TMetaClass& cls, const StreamCheckOptions& options, std::vector<String>& faults)
+{
+    String message;
+    if (throws([&] { checkDefaults(cls, options, faults); }, &message))
+        faults.push_back("checking the defaults raises: " + message);
+    TSubject subject(cls, options);
+    TObject* original = nullptr;
+    if (throws([&] { original = subject.Make(); }, &message)) {
         faults.push_back("can not be created: " + message);
         return;
     }
+    if (!dynamic_cast<TPersistent*>(original)) return;  // nothing a stream could hold
     String fresh;
-    if (throws([&] { fresh = streamOf(original); }, &message)) {
+    if (throws([&] { fresh = subject.Write(original); }, &message)) {
         faults.push_back("a fresh instance can not be written: " + message);
         return;
     }
-    checkFreshStream(original, fresh, true, faults);
+    checkFreshStream(original, fresh, subject.IsComponent(), faults);
 
-    moveProperties(original, options.Untouched, 0);
+    moveProperties(original, options.Untouched);
     String written;
-    if (throws([&] { written = streamOf(original); }, &message)) {
+    if (throws([&] { written = subject.Write(original); }, &message)) {
         faults.push_back("can not be written: " + message);
         return;
     }
-    TComponent* copy = nullptr;
-    const auto onError = [&](TReader&, const String& error, bool& handled) {
-        faults.push_back("reading back: " + error);
-        handled = true;
-    };
-    if (throws(
-            [&] {
-                copy = cls.CreateComponent(otherOwner.get());
-                if (options.Place) options.Place(copy);
-                TStringStream in(written);
-                ReadComponentFromStream(in, copy, onError);
-            },
-            &message)) {
-        faults.push_back("can not be read back: " + message);
-        return;
-    }
     String again;
-    if (throws([&] { again = streamOf(copy); }, &message)) {
-        faults.push_back("the copy can not be written: " + message);
-        return;
-    }
-    if (again != written) faults.push_back("the copy writes another stream:" + textDifference(written, again));
-}
-
-void checkPersistent(const TMetaClass& cls, const StreamCheckOptions& options, std::vector<String>& faults)
-{
-    const bool item = cls.InheritsFrom(TCollectionItem::StaticClass());
-    const auto create = [&cls, item]() -> TObject* {
-        return item ? cls.CreateItem(nullptr) : cls.CreateInstance(nullptr);
-    };
-    TObject* made = nullptr;
-    String message;
-    if (throws([&] { made = create(); }, &message)) {
-        faults.push_back("can not be created: " + message);
-        return;
-    }
-    TOwnedPtr<TObject> original(made);
-    auto* persistent = dynamic_cast<TPersistent*>(made);
-    if (!persistent) return;  // nothing a stream could hold
-    String fresh;
-    if (throws([&] { fresh = streamOf(persistent); }, &message)) {
-        faults.push_back("a fresh instance can not be written: " + message);
-        return;
-    }
-    checkFreshStream(persistent, fresh, false, faults);
-
-    moveProperties(persistent, options.Untouched, 0);
-    const String written = streamOf(persistent);
-    TOwnedPtr<TObject> copy(create());
-    auto* copied = static_cast<TPersistent*>(copy.get());
     if (throws(
             [&] {
-                TStringStream in(written);
-                TReader reader(in);
-                reader.SetOnError([&](TReader&, const String& error, bool& handled) {
-                    faults.push_back("reading back: " + error);
-                    handled = true;
-                });
-                reader.ReadProperties(copied);
+                TObject* copy = subject.Make();
+                subject.Read(written, copy, faults);
+                again = subject.Write(copy);
             },
             &message)) {
         faults.push_back("can not be read back: " + message);
         return;
     }
-    if (streamOf(copied) != written) faults.push_back("the copy writes another stream");
+    if (again != written)
+        faults.push_back("the copy writes another stream:" + subject.Difference(written, again, "read back"));
+    checkAssign(subject, original, options, faults);
+    if (options.StoredForms && subject.IsComponent())
+        for (const String& fault : options.StoredForms(written)) faults.push_back(fault);
 }
 
 }  // namespace
@@ -292,10 +551,9 @@ std::vector<String> CheckStreamedClass(const TMetaClass& cls, const StreamCheckO
 {
     std::vector<String> faults;
     if (!cls.CanCreate()) return faults;
-    if (cls.InheritsFrom(TComponent::StaticClass()))
-        checkComponent(cls, options, faults);
-    else if (options.CollectionItems || !cls.InheritsFrom(TCollectionItem::StaticClass()))
-        checkPersistent(cls, options, faults);
+    if (cls.InheritsFrom(TComponent::StaticClass()) || options.CollectionItems ||
+        !cls.InheritsFrom(TCollectionItem::StaticClass()))
+        checkClass(cls, options, faults);
     return faults;
 }
 

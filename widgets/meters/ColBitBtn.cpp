@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Exceptions.h"  // before Published.h, which uses it
 #include "platform/classes/Published.h"
+#include "platform/classes/PublishedDefaults.h"
 #include "platform/forms/Messages.h"
 #include "platform/forms/StandardProps.h"
 #include "platform/graphics/Bitmap.h"
@@ -224,6 +225,12 @@ TVnColBitBtn::TVnColBitBtn(TComponent* owner)
 }
 
 TVnColBitBtn::~TVnColBitBtn() = default;
+
+void TVnColBitBtn::ReadState(TReader& reader)
+{
+    ApplyPublishedDefaults(*this, &TVnBinGControl::StaticClass());
+    TVnBinGControl::ReadState(reader);
+}
 
 void TVnColBitBtn::SetCheckedOptions(TCheckedOptions v)
 {

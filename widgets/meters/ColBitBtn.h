@@ -207,6 +207,8 @@ public:
     int GlyphCell() const;
 
 protected:
+    // The face gradient starts away from its class's published colours.
+    void ReadState(TReader& reader) override;
     void Paint() override;
     void RedrawFace() override;
     void CaptionChanged() override { Invalidate(); }

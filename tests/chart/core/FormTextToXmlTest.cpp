@@ -109,14 +109,32 @@ TEST(FormTextToXml, ElementsByCase)
         {"an empty collection",
          {"object S: TStatusBar", "  Panels = <>", "end"},
          {"<TStatusBar Name=\"S\">", "  <Panels value=\"\"/>", "</TStatusBar>"}},
-        {"binary data",
+        {"binary data, joined",
          {"object I: TImage", "  Picture.Data = {", "    0A0B", "    0C0D}", "end"},
-         {"<TImage Name=\"I\">", "  <Picture>", "    <Picture.Data>", "      <String value=\"0A0B\"/>",
-          "      <String value=\"0C0D\"/>", "    </Picture.Data>", "  </Picture>", "</TImage>"}},
+         {"<TImage Name=\"I\">", "  <Picture>", "    <Picture.Data value=\"{0A0B0C0D}\"/>", "  </Picture>",
+          "</TImage>"}},
         {"a string continued on the next line",
          {"object L: TLabel", "  Caption = 'first half ' +", "    'second half'", "end"},
          {"<TLabel Name=\"L\">", "  <Caption value=\"&apos;first half &apos; + &apos;second half&apos;\"/>",
           "</TLabel>"}},
+        {"a string longer than a line, begun on the next one (a dot in it is no property)",
+         {"object L: TLabel", "  Caption = ", "    'first. half ' +", "    'second half'", "  Left = 1", "end"},
+         {"<TLabel Name=\"L\">", "  <Caption value=\"&apos;first. half &apos; + &apos;second half&apos;\"/>",
+          "  <Left value=\"1\"/>", "</TLabel>"}},
+        {"a list item continued, in a collection item",
+         {"object S: TStatusBar", "  Panels = <", "    item [2]", "      Lines.Strings = (", "        'a' +",
+          "        'b'", "        'c')", "      Text = ", "        'd' +", "        'e'", "    end>", "end"},
+         {"<TStatusBar Name=\"S\">", "  <Panels>", "    <item>", "      <Lines.Strings>",
+          "        <String value=\"&apos;a&apos; + &apos;b&apos;\"/>", "        <String value=\"&apos;c&apos;\"/>",
+          "      </Lines.Strings>", "      <Text value=\"&apos;d&apos; + &apos;e&apos;\"/>", "    </item>",
+          "  </Panels>", "</TStatusBar>"}},
+        {"a set over two lines",
+         {"object F: TForm", "  BorderIcons = [biSystemMenu,", "    biMinimize]", "end"},
+         {"<TForm Name=\"F\">", "  <BorderIcons value=\"[biSystemMenu, biMinimize]\"/>", "</TForm>"}},
+        {"lines that are no property or object stay text",
+         {"object F: TForm", "  'loose'.x = 1", "  object 1x", "  end", "end"},
+         {"<TForm Name=\"F\">", "  <String value=\"&apos;loose&apos;.x = 1\"/>", "  <String value=\"object 1x\"/>",
+          "</TForm>"}},
         {"a child object after a dotted property",
          {"object C: TChart", "  Title.Text.Strings = (", "    'x')", "  object S: TLineSeries",
           "    Marks.Visible = False", "  end", "end"},
@@ -158,6 +176,33 @@ TEST(FormTextToXml, HeaderAndEncoding)
     };
     EXPECT_EQ(xml, joined(expected));
     EXPECT_EQ(xmllintComplaint(xml), "");
+}
+
+// Bytes that are no UTF-8 character stand for themselves: an overlong '<' or '&' must not become
+// markup, nor a surrogate, a value beyond U+10FFFF or U+FFFF a reference XML refuses.
+TEST(FormTextToXml, BytesThatAreNoCharacterStayText)
+{
+    Language english("en_GB.UTF-8");
+    struct Case {
+        const char* bytes;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"\xC0\xBC", "\xC0\xBC"},                  // '<' overlong
+        {"\xE0\x80\xA6;", "\xE0\x80\xA6;"},        // '&' overlong in three bytes
+        {"\xC0\x80", "\xC0\x80"},                  // NUL overlong
+        {"\xED\xA0\x80", "\xED\xA0\x80"},          // a surrogate
+        {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},  // beyond U+10FFFF
+        {"\xEF\xBF\xBF", "&#65533;"},              // U+FFFF
+        {"\xF0\x9F\x98\x80", "&#128512;"},         // a valid one beyond the code page
+    };
+    for (const Case& c : cases) {
+        const String xml = convert({"object L: TLabel", String("  Caption = '") + c.bytes + "'", "end"}, true);
+        EXPECT_EQ(xml, joined({"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", "<TLabel Name=\"L\">",
+                               String("  <Caption value=\"&apos;") + c.value + "&apos;\"/>", "</TLabel>"}))
+            << c.bytes;
+        EXPECT_EQ(xmllintComplaint(xml), "") << c.bytes;
+    }
 }
 
 TEST(FormTextToXml, JapaneseLocaleWritesShiftJis)

@@ -16,7 +16,6 @@
 #include "chart/series/VolumeSeries.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/DateTime.h"
-#include "tests/support/RegistryCheck.h"
 
 namespace {
 
@@ -282,20 +281,6 @@ TEST_F(FinancialTest, SampleChartsOfTheGallery)
     EXPECT_EQ(chart->RightAxis()->AxisValuesFormat(), String("0%"));
     EXPECT_EQ(chart->RightAxis()->Maximum(), 100);
     StopFinancialUnits();
-}
-
-TEST_F(FinancialTest, EveryPropertyTravelsThroughTheStreams)
-{
-    for (const TMetaClass* cls : {&TOBVFunction::StaticClass(), &TSARFunction::StaticClass(),
-                                  &TADXFunction::StaticClass(), &TATRFunction::StaticClass(),
-                                  &TRSIFunction::StaticClass(), &TCompressFunction::StaticClass()}) {
-        testsupport::StreamCheckOptions options;
-        options.Untouched = {"TZebPicture.Filters"};
-        const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
-        String all;
-        for (const String& f : faults) all += f + "\n";
-        EXPECT_TRUE(faults.empty()) << cls->ClassName() << ":\n" << all;
-    }
 }
 
 TEST(FinancialUnits, RegisterInOrderAndNameTheSampleClasses)

@@ -15,7 +15,11 @@
 #include "chart/io/ChartFile.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/Label.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/Unicode.h"
+#include "tests/chart/support/XmlFormText.h"
 
 namespace {
 
@@ -324,4 +328,82 @@ TEST_F(ChartFile, AChartOwnedByAWindowWritesItsSeriesAndLoadsIntoAnotherChart)
     load(*back, text);
     ASSERT_EQ(back->SeriesList().Count(), 2);
     EXPECT_EQ(seriesAt(*back, 1).YValues()->ValueAt(0), 4);
+}
+
+// Series titles around the text form's line length (64 characters), with quotes, dots and
+// characters beyond ASCII: the XML form is well-formed and gives each back.
+TEST_F(ChartFile, LongTitlesTravelThroughTheXmlForm)
+{
+    const std::u32string piece = U"It's 4.5 \u00E9t\u00E9s \u20AC. ";
+    for (const size_t length : {63, 64, 65, 200, 500}) {
+        String title;
+        for (size_t i = 0; i < length; ++i) AppendUtf8(title, piece[i % piece.size()]);
+        SCOPED_TRACE(length);
+        TOwnedPtr<TChart> chart(new TChart(nullptr));
+        AddLine(*chart, title).SetName("Series1");
+        TTempFile file("tv_chart_title", ".xml");
+        WriteChartXmlFile(chart.get(), file.Name(), false);
+        if (HaveProgram("xmllint")) {
+            const TCommandResult lint = RunCommandStatus("xmllint --noout '" + file.Name() + "'");
+            EXPECT_EQ(lint.Code, 0) << lint.Output;
+        }
+        TOwnedPtr<TChart> back(new TChart(nullptr));
+        load(*back, XmlFormToText(ReadWholeFile(file.Name())));
+        ASSERT_EQ(back->SeriesList().Count(), 1);
+        EXPECT_EQ(seriesAt(*back, 0).Title(), title);
+    }
+}
+
+// A chart file holds the chart's series, tools and animations: controls placed on the chart (as
+// in the main window) stay out of it, and a file that holds another chart or a control inside
+// the chart is refused by name, so nothing piles up from one load to the next. The chart's
+// TabOrder and Tag are not chart settings: they follow the file or stay as they were.
+TEST_F(ChartFile, AChartFileHoldsOnlyWhatAChartHolds)
+{
+    RegisterStandardClasses();  // a button is a class the registry knows
+    TOwnedPtr<TComponent> window(new TComponent(nullptr));
+    auto* chart = new TChart(window.get());
+    chart->SetName("Chart1");
+    auto* label = new TLabel(window.get());
+    label->SetName("Label1");
+    label->SetParent(chart);
+    auto* series = new TLineSeries(window.get());
+    series->SetName("Series1");
+    series->SetParentChart(chart);
+    const String text = written(chart, false, true);
+    EXPECT_EQ(text.find("Label1"), String::npos) << text;
+
+    for (int i = 0; i < 3; ++i) load(*chart, text);
+    EXPECT_EQ(chart->SeriesList().Count(), 1);
+    EXPECT_EQ(chart->ControlCount(), 1) << "the window's label stays, once";
+    EXPECT_EQ(written(chart, false, true), text);
+
+    for (const char* child :
+         {"object TChart\r\nend\r\n", "object Inner: TChart\r\nend\r\n", "object B: TButton\r\nend\r\n"}) {
+        SCOPED_TRACE(child);
+        TOwnedPtr<TChart> target(new TChart(nullptr));
+        const String nested = "object TChart\r\n" + String(child) + "end\r\n";
+        try {
+            load(*target, nested);
+            ADD_FAILURE() << "loaded";
+        } catch (const ChartException& e) {
+            const String kind = String(child).find("TButton") != String::npos ? "TButton" : "TChart";
+            EXPECT_EQ(e.Message(), TxtWrongZebFileFormat + ": a chart can not hold a " + kind);
+        }
+        EXPECT_EQ(target->ControlCount(), 0);
+    }
+
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    (new TLabel(form.get()))->SetParent(form.get());
+    (new TChart(form.get()))->SetParent(form.get());
+    auto* target = new TChart(form.get());
+    target->SetParent(form.get());
+    target->SetTag(7);
+    target->SetTabOrder(0);
+    load(*target, text);
+    EXPECT_EQ(target->Tag(), 7);
+    EXPECT_EQ(target->TabOrder(), 0);
+    load(*target, "object TChart\r\n  Tag = 9\r\n  TabOrder = 1\r\nend\r\n");
+    EXPECT_EQ(target->Tag(), 9);
+    EXPECT_EQ(target->TabOrder(), 1);
 }

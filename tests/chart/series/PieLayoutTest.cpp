@@ -9,7 +9,6 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Streams.h"
-#include "tests/support/RegistryCheck.h"
 
 namespace {
 
@@ -200,22 +199,6 @@ TEST_F(PieLayout, AStoredDonutReloadsWithItsSettingsAndOwnPoints)
     EXPECT_EQ(reloaded->OtherSlice()->Value(), 8);
     EXPECT_EQ(reloaded->PieMarks()->LegSize(), 6);
     UnRegisterClasses(classes);
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(PieLayout, PieAndDonutStreamEveryProperty)
-{
-    testsupport::StreamCheckOptions options;
-    options.Untouched = {"TZebPicture.Filters"};
-    for (const TMetaClass* cls : {&TPieSeries::StaticClass(), &TDonutSeries::StaticClass()}) {
-        const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
-        String all;
-        for (const String& f : faults) all += f + "\n";
-        EXPECT_TRUE(faults.empty()) << cls->ClassName() << ":\n" << all;
-    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -49,6 +50,28 @@ TEST(DateTime, InvalidArgumentsRaise)
     }
     EXPECT_THROW(EncodeTime(0, 60, 0, 0), EConvertError);
     EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
+}
+
+// Values a stored chart may carry on a date-time axis: beyond the calendar they read as its ends.
+TEST(DateTime, ValuesBeyondTheCalendarReadAsItsEnds)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{1e300, "9999-12-31 23:59:59.999"},
+                 {-1e300, "0001-01-01 23:59:59.999"},
+                 {1e19, "9999-12-31 23:59:59.999"},
+                 {std::numeric_limits<double>::infinity(), "9999-12-31 23:59:59.999"},
+                 {-std::numeric_limits<double>::infinity(), "0001-01-01 23:59:59.999"},
+                 {std::numeric_limits<double>::quiet_NaN(), "1899-12-30 00:00:00.000"},
+                 {2958466.5, "9999-12-31 23:59:59.999"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Ymd(c.value), c.text) << c.value;
+        EXPECT_GE(DayOfWeek(c.value), 1);
+        EXPECT_LE(DayOfWeek(c.value), 7);
+    }
+    EXPECT_THROW(IncMonth(1e300, 1), EConvertError);
+    EXPECT_EQ(Ymd(IncMonth(1e300, -1)), "9999-11-30 23:59:59.999");
 }
 
 TEST(DateTime, TimeOfNegativeDatesIsTheAbsoluteFraction)
