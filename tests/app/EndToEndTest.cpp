@@ -51,12 +51,18 @@ std::pair<double, double> Reading(const String& line)
     return {std::strtod(line.substr(0, blank).c_str(), nullptr), std::strtod(line.substr(blank + 1).c_str(), nullptr)};
 }
 
-// A number text as a whole, in the sensor's notation.
+// A number text as a whole, in the sensor's notation; blanks and control bytes around it (a stray
+// byte before a line) are no part of it, as for the program's conversion.
 bool IsNumber(const String& text, double& value)
 {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    std::size_t b = 0, e = text.size();
+    while (b < e && blank(text[b])) ++b;
+    while (e > b && blank(text[e - 1])) --e;
+    const String number = text.substr(b, e - b);
     char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && !std::isspace(static_cast<unsigned char>(text[0])) && *end == 0;
+    value = std::strtod(number.c_str(), &end);
+    return !number.empty() && number.find_first_not_of("0123456789+-.eE") == String::npos && *end == 0;
 }
 
 // A line that is a reading: Y after the first blank (or the whole line) a number, X before it a

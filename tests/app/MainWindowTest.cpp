@@ -211,6 +211,8 @@ TEST_F(ViewerTest, ReadingsReachReadoutsMetersAndChartRepliesOnlyTheLog)
         {"abc 4.25", false},
         {"4.25 abc", false},
         {"-90 90", true, -90, 90},
+        {"\x05\x7f-1.5 2", false},  // a stray byte that is no blank spoils the line
+        {"\x05\t-1.5 2", true, -1.5, 2},  // stray control bytes are blanks to the number
     };
     TfKAVRO_IN_D_485_Viewer& w = CreateWindow();
     auto& memo = Get<TMemo>("Memo1");

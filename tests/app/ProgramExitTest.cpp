@@ -29,6 +29,9 @@ namespace fs = std::filesystem;
 
 // Generous: it only tells a hang from a slow machine.
 constexpr int WatchdogMs = 30000;
+// Longer for the start: a sanitizer build reading the font configuration on a machine loaded
+// several times over its cores has been seen to take more than 30 s before its window is up.
+constexpr int StartWatchdogMs = 120000;
 
 enum TEnding { enCloseBox, enExitButton };
 enum TPortState { psClosed, psOpen, psStreaming };
@@ -102,10 +105,10 @@ protected:
                            {"LSAN_OPTIONS", suppressions}}))
             return "the program does not start";
         String line;
-        if (viewer.ReadLine(line, WatchdogMs)) return line == "ready" ? "" : "it said " + line;
+        if (viewer.ReadLine(line, StartWatchdogMs)) return line == "ready" ? "" : "it said " + line;
         const int status = viewer.Wait(1000);
         if (!viewer.Running()) return "it ended with status " + std::to_string(status) + " (-1: by a signal)";
-        return "no window after " + std::to_string(WatchdogMs / 1000) + " s; its threads:\n" + Stacks(viewer.Pid());
+        return "no window after " + std::to_string(StartWatchdogMs / 1000) + " s; its threads:\n" + Stacks(viewer.Pid());
     }
 
     // The threads of a running program as the debugger sees them (when there is one).
