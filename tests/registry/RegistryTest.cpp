@@ -241,64 +241,14 @@ TEST(Registry, EveryRegisteredClassRoundTrips)
     // Controls sit on a form, as they do in a stored description: a control that takes its
     // parent's font or colour then has one to take.
     TOwnedPtr<TForm> form(new TForm(nullptr));
-    testsupport::StreamCheckOptions options;
+    testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     options.Place = [&](TComponent* component) {
         auto* control = dynamic_cast<TControl*>(component);
         if (control && !control->Is<TCustomForm>()) control->SetParent(form.get());
     };
-    // AutoOpen opens the port when the component is read; there is none here. An aligned
-    // control's bounds follow its parent and the order of every other change. An active data
-    // source loads the file its moved FileName names. A picture's filter list makes items of the
-    // abstract filter base; the filter classes are checked on their own.
-    // A sub-axis passes Inverted and Logarithmic up to its parent axis (sub-axes are axes, checked
-    // as the chart's). The video tool refuses a compressor the machine lacks.
-    options.Untouched = {"TVaComm.AutoOpen",    "TControl.Align",     "TZebSeriesSource.Active",
-                         "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression"};
     // Picture filters are collection items made by class name inside their own stream form.
     options.CollectionItems = true;
     options.StoredForms = storedFormFaults;
-    options.NotAssigned = {
-        // Assign of a chart or styled control copies its own settings, not the platform control's
-        // place, caption, focus order, hints or tag.
-        "TControl.Left", "TControl.Top", "TControl.Width", "TControl.Height", "TControl.Anchors", "TControl.Cursor",
-        "TControl.Hint", "TControl.ShowHint", "TControl.ParentShowHint", "TControl.ParentColor", "TControl.Visible",
-        "TControl.Enabled", "TControl.Caption", "TControl.AutoSize", "TControl.Tag", "TWinControl.TabOrder",
-        "TWinControl.TabStop", "TWinControl.DoubleBuffered", "TWinControl.BorderWidth", "TCustomPanel.Alignment",
-        "TCustomPanel.BorderStyle", "TCustomPanel.ParentBackground", "TCustomPanel.FullRepaint",
-        // The zoom settings a chart's Assign leaves to the target, and its wheel choice.
-        "TZebZoom.MinimumPixels", "TZebZoom.MouseWheel", "TZebZoom.UpLeftZooms", "TCustomZebPanelExtended.ZoomWheel",
-        // Whether a shadow clips to its shape is the target's own.
-        "TZebShadow.Clip",
-        // An axis' Assign copies its range, labels and look, not its depth position; the depth
-        // axis adds no Assign of its own.
-        "TChartAxis.ZPosition", "TChartDepthAxis.LabelsAsSeriesTitles",
-        // A value list's Assign copies its order, date flag and source field; name and values stay.
-        "TChartValueList.Name",
-        // A chart's Assign leaves its series groups: they name the chart's own series.
-        "TCustomAxisPanel.SeriesGroups",
-        // A series' Assign copies the settings its classes list (the appearance, the value lists'
-        // settings), not how it marks a hovered point, nor these:
-        "TChartSeries.HoverElement", "TSeriesMarks.FontSeriesColor", "TCustomBarSeries.AutoBarSize",
-        "TCustomBarSeries.Sides", "TPieSeries.EdgeStyle", "TPieSeries.GradientBright", "TCandleSeries.OpenTickColor",
-        "TCandleSeries.CloseTickColor", "TCandleSeries.RemoveGaps", "TPointFigureSeries.*",
-        // ... and sets these itself: a pie colours each slice, a point series shows its pointer
-        // without a clickable line, an area series fills its area, and the fast line's and the
-        // volume series' pens become visible (the fast line's in the automatic colour).
-        "TPieSeries.ColorEachPoint", "TPointSeries.ClickableLine", "TPointSeries.Pointer.Visible",
-        "TAreaSeries.DrawArea", "TFastLineSeries.LinePen.Color", "TFastLineSeries.LinePen.Visible",
-        "TVolumeSeries.LinePen.Visible",
-        // A function's Assign is the base function's: the calculation settings (CalcByValue,
-        // IncludeNulls, Period, PeriodAlign, PeriodStyle), not its tag nor each kind's own settings.
-        "TZebFunction.Tag", "TCustomZebFunction.*", "TSubsetZebFunction.*", "TMovingAverageFunction.*",
-        "TExpMovAveFunction.*", "TExpAverageFunction.*", "TStdDeviationFunction.*", "TRMSFunction.*",
-        "TSkewnessFunction.*", "TCustomFittingFunction.*", "TDownSamplingFunction.*", "THistogramFunction.*",
-        "THistogramFunction.IncludeNulls", "TSARFunction.*", "TRSIFunction.*", "TCompressFunction.*", "TADXFunction.*",
-        "TMACDFunction.*", "TCLVFunction.*", "TMoneyFlowFunction.*", "TRVIFunction.*", "TAlligatorFunction.*",
-        "TBollingerFunction.*", "TPVOFunction.*", "TCCIFunction.*",
-        // A tool's Assign is the chart element's (active, brush, pen, tag) unless its kind adds one.
-        "TVideoTool.*", "TVideoPlayerTool.*",
-        // A picture list's Assign copies its pictures; anything else is the platform's.
-        "TQMPictureList.Tag"};
     for (const TMetaClass* cls : classesToCheck()) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         String list;

@@ -42,6 +42,10 @@ struct StreamCheckOptions {
 // whose properties are checked as the owner's.
 std::vector<String> CheckStreamedClass(const TMetaClass& cls, const StreamCheckOptions& options = {});
 
+// The program's own design exceptions: what its classes leave to the target on Assign and the
+// properties whose value acts outside the stream. Every module's check starts from these.
+StreamCheckOptions DesignStreamCheckOptions();
+
 // CheckStreamedClass over every registered class (RegisteredClasses()), as gtest failures that
 // name the class and list its faults.
 void ExpectRegisteredClassesRoundTrip(const StreamCheckOptions& options = {});

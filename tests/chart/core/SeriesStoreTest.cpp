@@ -247,10 +247,7 @@ TEST_F(SeriesStore, LoadedSkipsSourcesThatCloseALoopOrNameNothing)
 // bases no registered class derives from yet (the axis tool).
 TEST_F(SeriesStore, TestFunctionsToolsAndSourcesStreamEveryProperty)
 {
-    // The marks' picture filters are the filter catalogue's classes, registered with it.
-    testsupport::StreamCheckOptions options;
-    options.Untouched = {"TZebPicture.Filters"};
-    options.NotAssigned = {"TZebFunction.Tag"};  // a function's Assign copies its calculation settings
+    const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     for (const TMetaClass* cls :
          {&TTestAverage::StaticClass(), &TTestAxisTool::StaticClass(), &TTestSource::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
