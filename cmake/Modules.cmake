@@ -43,8 +43,11 @@ function(tv_add_tests name)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_compile_options(${name} PRIVATE ${TV_WARNINGS})
+  # -fPIC as Qt's targets give to what links them directly: every test then agrees with the one
+  # precompiled header they share.
+  target_compile_options(${name} PRIVATE ${TV_WARNINGS} -fPIC)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} tv_test_main GTest::gtest GTest::gmock)
+  target_precompile_headers(${name} REUSE_FROM tv_test_main)
   target_compile_definitions(${name} PRIVATE TV_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TV_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
   set(shards ${TV_TEST_SHARDS})
   if(ARG_SHARDS)

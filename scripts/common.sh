@@ -5,7 +5,10 @@ export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
 # Paths relative to the checkout, so clones in other folders share the cache.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
-JOBS="$(nproc)"
+# The tests' precompiled header: the cache may take a file compiled with it (ccache's manual, on
+# precompiled headers), and the header made a moment before the files that use it.
+export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
+JOBS="${JOBS:-$(nproc)}"
 
 # configure <build-dir> <cmake args...>
 configure() {
