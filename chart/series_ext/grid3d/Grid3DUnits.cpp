@@ -4,6 +4,7 @@
 #include "chart/core/UnitStarts.h"
 #include "chart/core/ZebProCo.h"
 #include "chart/series_ext/grid3d/ColorGridSeries.h"
+#include "chart/series_ext/grid3d/ContourSeries.h"
 #include "chart/series_ext/grid3d/IsoSurfaceSeries.h"
 #include "chart/series_ext/grid3d/SurfaceSeries.h"
 
@@ -18,6 +19,7 @@ void StartGrid3DUnits()
     if (!grid3DStarts.First()) return;
     RegisterSeriesType(TSurfaceSeries::StaticClass(), &TxtSurface, &Txt3D, 1);
     RegisterSeriesType(TWaterFallSeries::StaticClass(), &TxtWaterFall, &Txt3D, 1);
+    RegisterSeriesType(TContourSeries::StaticClass(), &TxtContour, &Txt3D, 1);
     RegisterSeriesType(TColorGridSeries::StaticClass(), &TxtColorGrid, &Txt3D, 1);
     RegisterSeriesType(TIsoSurfaceSeries::StaticClass(), &TxtIsoSurface, &Txt3D, 1);
 }
@@ -26,6 +28,7 @@ void StopGrid3DUnits()
 {
     if (grid3DStarts.Last())
         UnregisterSeriesTypes(
-            {&TSurfaceSeries::StaticClass(), &TWaterFallSeries::StaticClass(), &TColorGridSeries::StaticClass(),
+            {&TSurfaceSeries::StaticClass(), &TWaterFallSeries::StaticClass(), &TContourSeries::StaticClass(),
+             &TColorGridSeries::StaticClass(),
              &TIsoSurfaceSeries::StaticClass()});
 }

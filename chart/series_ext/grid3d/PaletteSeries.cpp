@@ -544,16 +544,16 @@ void TCustom3DPaletteSeries::ApplyGallery3D(bool is3D)
 
 TV_PUBLISHED(TCustom3DPaletteSeries)
 {
-    Prop("EndColor", &TCustom3DPaletteSeries::EndColor, &TCustom3DPaletteSeries::SetEndColor,
+    PropColor("EndColor", &TCustom3DPaletteSeries::EndColor, &TCustom3DPaletteSeries::SetEndColor,
          static_cast<TColor>(0xFFFFFF));
     Prop("LegendEvery", &TCustom3DPaletteSeries::LegendEvery, &TCustom3DPaletteSeries::SetLegendEvery, 1);
-    Prop("MidColor", &TCustom3DPaletteSeries::MidColor, &TCustom3DPaletteSeries::SetMidColor, clNullPoint);
+    PropColor("MidColor", &TCustom3DPaletteSeries::MidColor, &TCustom3DPaletteSeries::SetMidColor, clNullPoint);
     Prop("PaletteMin", &TCustom3DPaletteSeries::PaletteMin, &TCustom3DPaletteSeries::SetPaletteMin);
     Prop("PaletteStep", &TCustom3DPaletteSeries::PaletteStep, &TCustom3DPaletteSeries::SetPaletteStep);
     Prop("PaletteSteps", &TCustom3DPaletteSeries::PaletteSteps, &TCustom3DPaletteSeries::SetPaletteSteps, 32);
     PropEnum("PaletteStyle", &TCustom3DPaletteSeries::PaletteStyle, &TCustom3DPaletteSeries::SetPaletteStyle, psPale,
              TZebPaletteStyleNames);
-    Prop("StartColor", &TCustom3DPaletteSeries::StartColor, &TCustom3DPaletteSeries::SetStartColor,
+    PropColor("StartColor", &TCustom3DPaletteSeries::StartColor, &TCustom3DPaletteSeries::SetStartColor,
          static_cast<TColor>(0x800000));
     Prop("TimesZOrder", &TCustom3DPaletteSeries::TimesZOrder, &TCustom3DPaletteSeries::SetTimesZOrder, 3);
     Prop("UseColorRange", &TCustom3DPaletteSeries::UseColorRange, &TCustom3DPaletteSeries::SetUseColorRange, true);

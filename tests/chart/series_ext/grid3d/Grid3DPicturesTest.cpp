@@ -8,6 +8,7 @@
 #include "chart/core/Chart.h"
 #include "chart/core/ChartTitles.h"
 #include "chart/series_ext/grid3d/ColorGridSeries.h"
+#include "chart/series_ext/grid3d/ContourSeries.h"
 #include "chart/series_ext/grid3d/IsoSurfaceSeries.h"
 #include "chart/series_ext/grid3d/SurfaceSeries.h"
 #include "platform/forms/TestKit.h"
@@ -75,6 +76,11 @@ TEST_F(Grid3DPictures, WaterFall)
 TEST_F(Grid3DPictures, ColorGrid)
 {
     for (const int style : {0, 1, 2, 3, 4}) ExpectGridPicture<TColorGridSeries>("colorgrid", style);
+}
+
+TEST_F(Grid3DPictures, Contour)
+{
+    for (const int style : {0, 1, 3, 4}) ExpectGridPicture<TContourSeries>("contour", style);
 }
 
 TEST_F(Grid3DPictures, IsoSurface)

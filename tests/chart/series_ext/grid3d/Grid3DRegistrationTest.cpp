@@ -7,6 +7,7 @@
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/ZebProCo.h"
 #include "chart/series_ext/grid3d/ColorGridSeries.h"
+#include "chart/series_ext/grid3d/ContourSeries.h"
 #include "chart/series_ext/grid3d/IsoSurfaceSeries.h"
 #include "tests/chart/series_ext/grid3d/Grid3DFixtures.h"
 #include "tests/support/RegistryCheck.h"
@@ -24,14 +25,14 @@ TEST_F(Grid3DRegistration, GalleryPage3DListsTheTypesInOrderOnce)
             page.push_back(type->SeriesClass->ClassName());
             EXPECT_EQ(type->NumGallerySeries, 1);
         }
-    EXPECT_EQ(page, (std::vector<std::string>{"TSurfaceSeries", "TWaterFallSeries", "TColorGridSeries",
+    EXPECT_EQ(page, (std::vector<std::string>{"TSurfaceSeries", "TWaterFallSeries", "TContourSeries", "TColorGridSeries",
                                                   "TIsoSurfaceSeries"}));
     StopGrid3DUnits();
 }
 
 TEST_F(Grid3DRegistration, EveryClassSurvivesAssignAndTheStream)
 {
-    for (const TMetaClass* cls : {&TSurfaceSeries::StaticClass(), &TWaterFallSeries::StaticClass(),
+    for (const TMetaClass* cls : {&TSurfaceSeries::StaticClass(), &TWaterFallSeries::StaticClass(), &TContourSeries::StaticClass(),
                                   &TColorGridSeries::StaticClass(), &TIsoSurfaceSeries::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, testsupport::DesignStreamCheckOptions());
         EXPECT_TRUE(faults.empty()) << cls->ClassName() << ": " << testing::PrintToString(faults);
