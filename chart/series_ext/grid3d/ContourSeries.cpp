@@ -46,6 +46,13 @@ double segmentDistance(TPoint p, TPoint a, TPoint b)
     return std::hypot(p.X - (a.X + t * dx), p.Y - (a.Y + t * dy));
 }
 
+// A pointer whose stored default is hidden.
+class TPresetPointer : public TSeriesPointer {
+public:
+    using TSeriesPointer::PresetVisible;
+    using TSeriesPointer::TSeriesPointer;
+};
+
 }  // namespace
 
 TV_PUBLISHED(TContourLevel)
@@ -253,16 +260,18 @@ TContourSeries::TContourSeries(TComponent* owner)
       levels_(std::make_unique<TContourLevels>(this)),
       frame_(std::make_unique<TZebHiddenPen>(TNotifyEvent(static_cast<TCustomChartElement*>(this),
                                                           &TCustomChartElement::StyleChanged))),
-      pointer_(std::make_unique<TSeriesPointer>(this)),
       smoothing_(std::make_unique<TSmoothPoints>(this)),
       contourMarks_(std::make_unique<TContourMarks>(this))
 {
     Brush()->SetStyle(bsClear);
     SetColorEachPoint(true);
     SetUseColorRange(false);
-    pointer_->SetSymbolSize(2);
-    pointer_->Pen()->SetVisible(false);
-    pointer_->SetVisible(false);
+    // Hidden is the stored default of both.
+    auto pointer = std::make_unique<TPresetPointer>(this);
+    pointer->PresetVisible(false);
+    pointer->Pen()->InitVisible(false);
+    pointer->SetSymbolSize(2);
+    pointer_ = std::move(pointer);
 }
 
 TContourSeries::~TContourSeries()
