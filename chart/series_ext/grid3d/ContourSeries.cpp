@@ -6,9 +6,11 @@
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebFont.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/MarkPositions.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/SeriesPointer.h"
 #include "chart/core/ZebConst.h"
@@ -473,15 +475,21 @@ void TContourSeries::PrepareDraw()
     RecalcAutoLevels();
 }
 
-void TContourSeries::drawLine(TCanvas3D& canvas, const TLevelPoints& line, int plane)
+std::vector<TPointFloat> TContourSeries::screenLine(const TLevelPoints& line) const
 {
-    const TCustomAxisPanel* chart = ParentChart();
     std::vector<TPointFloat> points(line.size());
     for (size_t i = 0; i < line.size(); ++i) {
         const TPoint p = LevelPointToScreen(line[i]);
         points[i] = {static_cast<float>(p.X), static_cast<float>(p.Y)};
     }
     if (smoothing_->Active() && points.size() > 2) points = smoothing_->SmoothPolyline(points);
+    return points;
+}
+
+void TContourSeries::drawLine(TCanvas3D& canvas, const TLevelPoints& line, int plane)
+{
+    const TCustomAxisPanel* chart = ParentChart();
+    const std::vector<TPointFloat> points = screenLine(line);
     if (chart->View3D()) {
         canvas.MoveToXYZFloat(points[0].X, static_cast<float>(plane), points[0].Y);
         for (size_t i = 1; i < points.size(); ++i)
@@ -546,18 +554,34 @@ void TContourSeries::DrawVisiblePoints()
     TZebBlend* blend = Transparency() > 0 ? canvas.StartBlend(chart->ChartRect(), Transparency()) : nullptr;
     canvas.SetBackgroundMode(TRANSPARENT);
     if (Filled()) drawBands(canvas);
+    markBoxes_.clear();
     const int used = UsedLevels();
     for (int i = 0; i < used; ++i) {
         TContourLevel* level = levels_->GetLevel(i);
         const int plane = planePixel(yPositionLevel_ ? level->UpToValue() : yPosition_);
         const TColor drawColor = level->DrawColor();
         const TColor lineColor = !Filled() ? drawColor : linesColor_ == clAutomatic ? drawColor : linesColor_;
+        const bool marksOnLines = HasMarks() && Marks().Visible() && contourMarks_->AtSegments() &&
+                                  i % std::max(1, Marks().DrawEvery()) == 0;
+        String text;
+        int markWidth = 0, markHeight = 0;
+        if (marksOnLines) {
+            text = FormatFloat(ValueFormat(), level->UpToValue());
+            if (OnGetMarkText()) OnGetMarkText()(this, i, text);
+            TSeriesMarkPosition measure;
+            PrepareMarkShape(Marks(), text, measure, 0, 0);
+            markWidth = measure.Width;
+            markHeight = measure.Height;
+        }
         canvas.SelectPen(*level->DrawPen(), lineColor);
         canvas.Brush()->SetStyle(bsClear);
         if (onBeforeDrawLevel_) onBeforeDrawLevel_(this, i);
         for (const TLevelPoints& line : level->Lines()) {
             if (line.size() < 2) continue;
-            drawLine(canvas, line, plane);
+            if (marksOnLines)
+                drawLineWithMarks(canvas, screenLine(line), plane, i, text, markWidth, markHeight, lineColor);
+            else
+                drawLine(canvas, line, plane);
             if (pointer_->Visible())
                 for (const TLevelPoint& p : line) {
                     const TPoint s = LevelPointToScreen(p);
@@ -576,6 +600,114 @@ void TContourSeries::DrawVisiblePoints()
             canvas.Rectangle(std::min(lo.X, hi.X), std::min(lo.Y, hi.Y), std::max(lo.X, hi.X), std::max(lo.Y, hi.Y));
     }
     if (blend) canvas.FinishBlend(blend);
+}
+
+// ---- marks on lines ----
+
+double TContourSeries::MarkAngle(TPointFloat a, TPointFloat b)
+{
+    const double dx = b.X - a.X, dy = b.Y - a.Y;
+    double angle = std::atan2(dx, dy) * 180 / 3.14159265358979323846 + 90;
+    if (angle < 0) angle += 360;
+    if (angle > 90 && angle < 270) {
+        angle += 180;
+        if (angle > 360) angle -= 360;
+    }
+    return angle;
+}
+
+void TContourSeries::drawLineMark(TCanvas3D& canvas, int level, const String& text, double angle, float x, float y,
+                                  int plane, TColor lineColor)
+{
+    const TCustomAxisPanel* chart = ParentChart();
+    TSeriesMarks& marks = Marks();
+    if (chart->View3D()) {
+        marks.SetZPosition(RoundHalfEven(y));
+        y = static_cast<float>(plane);
+    }
+    TSeriesMarkPosition position;
+    PrepareMarkShape(marks, text, position, RoundHalfEven(y), RoundHalfEven(x));
+    TSeriesMarksPositions::CenterAbove(position, RoundHalfEven(x), RoundHalfEven(y), nullptr);
+    if (contourMarks_->AntiOverlap()) {
+        const TRect box = position.GetBounds();
+        for (const TRect& other : markBoxes_)
+            if (box.Left < other.Right && other.Left < box.Right && box.Top < other.Bottom && other.Top < box.Bottom)
+                return;
+        markBoxes_.push_back(box);
+    }
+    const int oldAngle = marks.Angle();
+    const TColor oldFont = marks.Font()->Color();
+    marks.StoreAngle(oldAngle + RoundHalfEven(angle));
+    if (contourMarks_->ColorLevel()) marks.Font()->SetColor(SeriesColor());
+    marks.DrawMark(level, SeriesColor(), position, text);
+    marks.StoreAngle(oldAngle);
+    marks.Font()->SetColor(oldFont);
+    canvas.SelectPen(*levels_->GetLevel(level)->DrawPen(), lineColor);
+    canvas.Brush()->SetStyle(bsClear);
+}
+
+void TContourSeries::drawLineWithMarks(TCanvas3D& canvas, const std::vector<TPointFloat>& p, int plane, int level,
+                                       const String& text, int width, int height, TColor lineColor)
+{
+    const bool in3D = ParentChart()->View3D();
+    const auto moveTo = [&](TPointFloat q) {
+        if (in3D)
+            canvas.MoveToXYZFloat(q.X, static_cast<float>(plane), q.Y);
+        else
+            canvas.MoveTo(RoundHalfEven(q.X), RoundHalfEven(q.Y));
+    };
+    const auto lineTo = [&](TPointFloat q) {
+        if (in3D)
+            canvas.LineToXYZFloat(q.X, static_cast<float>(plane), q.Y);
+        else
+            canvas.LineTo(RoundHalfEven(q.X), RoundHalfEven(q.Y));
+    };
+    const auto distance = [](TPointFloat a, TPointFloat b) { return std::hypot(b.X - a.X, b.Y - a.Y); };
+    const auto towards = [](TPointFloat a, TPointFloat b, float d) {
+        const float len = std::hypot(b.X - a.X, b.Y - a.Y);
+        const float t = len > 0 ? d / len : 0;
+        return TPointFloat{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y)};
+    };
+    const float gap = static_cast<float>(width + 2 * contourMarks_->Margin());
+    const int n = static_cast<int>(p.size());
+    moveTo(p[0]);
+    int count = 0, a = 0;
+    for (int i = 1; i < n; ++i) {
+        float d = distance(p[static_cast<size_t>(i)], p[static_cast<size_t>(a)]);
+        if (d <= gap) continue;
+        const float e = distance(p[static_cast<size_t>(i)], p[static_cast<size_t>(i - 1)]);
+        ++count;
+        if (count % contourMarks_->Density() != 0) {
+            for (int k = a + 1; k <= i; ++k) lineTo(p[static_cast<size_t>(k)]);
+        } else {
+            if (e > gap) {
+                for (int k = a + 1; k <= i - 1; ++k) lineTo(p[static_cast<size_t>(k)]);
+                a = i - 1;
+                d = e;
+            }
+            const TPointFloat pa = p[static_cast<size_t>(a)], pi = p[static_cast<size_t>(i)];
+            if (a == i - 1) lineTo(towards(pa, pi, (e - gap) / 2));
+            const TPointFloat m = towards(pa, pi, d / 2);
+            drawLineMark(canvas, level, text, MarkAngle(pa, pi), m.X, m.Y + height / 2.0f, plane, lineColor);
+            moveTo(gap > e ? pi : towards(p[static_cast<size_t>(i - 1)], pi, (gap + e) / 2));
+        }
+        a = i;
+    }
+    for (int k = a + 1; k < n; ++k) lineTo(p[static_cast<size_t>(k)]);
+}
+
+void TContourSeries::DrawPointMarks()
+{
+    if (!contourMarks_->AtSegments()) TCustom3DGridSeries::DrawPointMarks();
+}
+
+void TContourSeries::DrawPointMark(int index, const String& text, TSeriesMarkPosition& position)
+{
+    if (contourMarks_->AtSegments()) return;
+    const TChartAxis* z = zAxis();
+    const int x = PointScreenX(index), y = z ? z->ValueToPixel(ZValues()->ValueAt(index)) : 0;
+    PrepareMarkShape(Marks(), text, position, y, x);
+    TCustom3DGridSeries::DrawPointMark(index, text, position);
 }
 
 // ---- ranges, notices ----

@@ -152,8 +152,14 @@ public:
     bool UpdatingLevels() const { return updatingLevels_ > 0; }
     TPoint LevelPointToScreen(const TLevelPoint& p) const;
 
+    // The angle of a mark on the stretch from a to b, in screen units: the stretch's direction
+    // turned by 90 degrees, kept readable (never upside down).
+    static double MarkAngle(TPointFloat a, TPointFloat b);
+
     void PrepareDraw() override;
     void DrawVisiblePoints() override;
+    void DrawPointMarks() override;
+    void DrawPointMark(int index, const String& text, TSeriesMarkPosition& position) override;
     double HighestY() override;
     double LowestY() override;
     void GetPaletteValueRange(double& min, double& range) override;
@@ -178,6 +184,12 @@ private:
     int planePixel(double value) const;
     void drawBands(TCanvas3D& canvas);
     void drawLine(TCanvas3D& canvas, const TLevelPoints& line, int plane);
+    std::vector<TPointFloat> screenLine(const TLevelPoints& line) const;
+    // The line with a gap cut for a mark on every Density-th stretch longer than the gap.
+    void drawLineWithMarks(TCanvas3D& canvas, const std::vector<TPointFloat>& points, int plane, int level,
+                           const String& text, int width, int height, TColor lineColor);
+    void drawLineMark(TCanvas3D& canvas, int level, const String& text, double angle, float x, float y, int plane,
+                      TColor lineColor);
 
     bool automaticLevels_ = true;
     int numLevels_ = 10;
@@ -196,4 +208,6 @@ private:
     bool linesStale_ = true;
     int updatingLevels_ = 0;
     std::vector<TPoint> screen_;
+    // Mark boxes of this draw, for AntiOverlap.
+    std::vector<TRect> markBoxes_;
 };

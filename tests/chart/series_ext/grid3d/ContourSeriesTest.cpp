@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "chart/core/SeriesMarks.h"
 #include "chart/series_ext/grid3d/ContourSeries.h"
 #include "tests/chart/series_ext/grid3d/Grid3DFixtures.h"
 
@@ -155,6 +156,40 @@ TEST_F(Contour, HitTestFindsTheLevelUnderTheMouse)
     const TPoint onLine = s.LevelPointToScreen({4, 1.5});
     EXPECT_EQ(s.HitTest(onLine.X, onLine.Y), 1);
     EXPECT_EQ(s.HitTest(onLine.X + 30, onLine.Y), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ContourMarkAngle, FollowsTheStretchAndStaysReadable)
+{
+    struct Case {
+        const char* name;
+        TPointFloat a, b;
+        double angle;
+    };
+    for (const Case& k : {Case{"down", {0, 0}, {0, 10}, 90}, Case{"up", {0, 10}, {0, 0}, 270},
+                          Case{"right to left", {10, 0}, {0, 0}, 0}, Case{"left to right", {0, 0}, {10, 0}, 360},
+                          Case{"down to the right", {0, 0}, {10, 10}, 315}}) {
+        SCOPED_TRACE(k.name);
+        EXPECT_NEAR(TContourSeries::MarkAngle(k.a, k.b), k.angle, 1e-9);
+    }
+}
+
+TEST_F(Contour, MarksOnLinesCutAGapAsWideAsTheMark)
+{
+    TGridChart c(false);
+    auto& s = Ramp(c);
+    s.SetNumLevels(4);
+    c.Frame();
+    const size_t polylines = c.Calls("Polyline").size(), moves = c.Calls("MoveTo").size();
+    s.Marks().SetVisible(true);
+    s.ContourMarks()->SetDensity(1);
+    c.Frame();
+    // The lines go as moves and lines round the marks' gaps instead of as polylines.
+    EXPECT_EQ(polylines - c.Calls("Polyline").size(), 4u);
+    EXPECT_GT(c.Calls("MoveTo").size(), moves + 4);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST_F(Grid3DPictures, ColorGrid)
 
 TEST_F(Grid3DPictures, Contour)
 {
-    for (const int style : {0, 1, 3, 4}) ExpectGridPicture<TContourSeries>("contour", style);
+    for (const int style : {0, 1, 3, 4, 5}) ExpectGridPicture<TContourSeries>("contour", style);
 }
 
 TEST_F(Grid3DPictures, IsoSurface)
