@@ -208,3 +208,23 @@ TEST_F(Surface3D, HitTestWithinThreePixels)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Surface3D, CellAtPointFindsTheFirstCornerOfTheCellUnderTheMouse)
+{
+    TGridChart c(false);
+    auto& s = c.Add<TSurfaceSeries>();
+    // Y equal to Z, so that in 2-D the cells stand one above the other on the vertical axis.
+    FillGrid(s, 3, 3, [](int, int z) { return z; });
+    c.Frame();
+    s.CacheAxisConversions();
+    const TPoint a = s.NodeScreenPoint(s.GridIndexAt(1, 1)), b = s.NodeScreenPoint(s.GridIndexAt(2, 2));
+    const int hit = s.CellAtPoint((a.X + b.X) / 2, (a.Y + b.Y) / 2);
+    ASSERT_GE(hit, 0);
+    // The cell of nodes 1..2 in both directions; its first corner is node (2, 2) with steps -1.
+    EXPECT_EQ(hit, s.GridIndexAt(2, 2));
+    EXPECT_EQ(s.CellAtPoint(a.X - 40, a.Y + 40), -1);
+}
+
+}  // namespace
