@@ -11,6 +11,7 @@
 #include "chart/series/ErrorBarUnit.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
+#include "chart/series_ext/grid3d/Grid3DUnits.h"
 
 void StartChartUnits()
 {
@@ -23,6 +24,7 @@ void StartChartUnits()
     StartFinancialUnits();
     StartErrorBarUnit();
     StartBezierUnit();
+    StartGrid3DUnits();
     StartFunctionUnits();
     StartPictureExportUnits();
     StartChartFileUnit();
@@ -39,6 +41,7 @@ void StopChartUnits()
     StopChartFileUnit();
     StopPictureExportUnits();
     StopFunctionUnits();
+    StopGrid3DUnits();
     StopBezierUnit();
     StopErrorBarUnit();
     StopFinancialUnits();

@@ -436,9 +436,9 @@ public:
     void SetCustomHorizAxis(TChartAxis* axis);
     void SetCustomVertAxis(TChartAxis* axis);
     void ResolveAxes();
-    bool IsBoundToAxis(const TChartAxis* axis) const;
+    virtual bool IsBoundToAxis(const TChartAxis* axis) const;
     // X for a horizontal axis, Y for a vertical one; none when the series is not bound to axis.
-    TChartValueList* GetAxisValueList(const TChartAxis* axis) const;
+    virtual TChartValueList* GetAxisValueList(const TChartAxis* axis) const;
     // The axis of the main values.
     TChartAxis* GetValueAxis() const { return yMandatory_ ? vertAxisObject_ : horizAxisObject_; }
     // An axis' Minimum or Maximum changed.

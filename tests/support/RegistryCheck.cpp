@@ -608,6 +608,8 @@ StreamCheckOptions DesignStreamCheckOptions()
         "TPieSeries.ColorEachPoint", "TPointSeries.ClickableLine", "TPointSeries.Pointer.Visible",
         "TAreaSeries.DrawArea", "TFastLineSeries.LinePen.Color", "TFastLineSeries.LinePen.Visible",
         "TVolumeSeries.LinePen.Visible",
+        // A water fall stays one: its Assign sets WaterFall after copying a surface's settings.
+        "TWaterFallSeries.WaterFall",
         // A function's Assign is the base function's: the calculation settings (CalcByValue,
         // IncludeNulls, Period, PeriodAlign, PeriodStyle), not its tag nor each kind's own settings.
         "TZebFunction.Tag", "TCustomZebFunction.*", "TSubsetZebFunction.*", "TMovingAverageFunction.*",
