@@ -11,6 +11,7 @@
 #include "chart/series/ErrorBarUnit.h"
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
+#include "chart/tools/ToolsUnit.h"
 
 void StartChartUnits()
 {
@@ -29,10 +30,12 @@ void StartChartUnits()
     StartVideoUnit();
     StartURLUnit();
     StartExcelSourceUnit();
+    StartToolsUnit();
 }
 
 void StopChartUnits()
 {
+    StopToolsUnit();
     StopExcelSourceUnit();
     StopURLUnit();
     StopVideoUnit();

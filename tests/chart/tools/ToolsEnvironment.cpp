@@ -1,0 +1,30 @@
+#include "chart/core/EngineStartup.h"
+#include "chart/tools/ToolsUnit.h"
+#include "ToolFixture.h"
+#include "platform/classes/Published.h"
+#include "tests/chart/support/PanelEnvironment.h"
+
+namespace {
+
+class TToolsEnvironment : public TPanelEnvironment {
+public:
+    TToolsEnvironment() : TPanelEnvironment("tv_chart_tools") {}
+    void SetUp() override
+    {
+        TPanelEnvironment::SetUp();
+        StartChartEngine();
+        StartToolsUnit();
+    }
+    void TearDown() override
+    {
+        StopToolsUnit();
+        StopChartEngine();
+        TPanelEnvironment::TearDown();
+    }
+};
+
+const auto* environment = ::testing::AddGlobalTestEnvironment(new TToolsEnvironment);
+
+}  // namespace
+
+TV_PUBLISHED(TToolSeries) {}
