@@ -9,6 +9,8 @@
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/io/ChartFile.h"
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
 #include "tests/support/RegistryCheck.h"
@@ -76,6 +78,67 @@ TEST(ToolStreams, ValueLabelsComeBackAsChildrenOfTheirTool)
     // Without a label nothing is written for it, and reading makes none.
     TOwnedPtr<TCursorTool> bare(new TCursorTool(nullptr));
     EXPECT_FALSE(RoundTrip(*bare)->HasAxisAnnotation());
+}
+
+// A chart holding every tool, set away from the defaults, with the tools' children.
+TEST(ToolStreams, AChartFileWithEveryToolReadsBackAndWritesTheSame)
+{
+    TOwnedPtr<TComponent> window(new TComponent(nullptr));
+    auto* chart = new TChart(window.get());
+    auto* series = new TToolSeries(window.get());
+    series->SetName("Series1");
+    series->SetParentChart(chart);
+    auto add = [&](TZebCustomTool* tool, const char* name) {
+        tool->SetName(name);
+        tool->SetParentChart(chart);
+    };
+    auto* annotation = new TAnnotationTool(window.get());
+    add(annotation, "Annotation1");
+    annotation->SetText("note");
+    annotation->SetPosition(ppRightBottom);
+    annotation->SetDraw3D(true);
+    annotation->Callout()->SetXPosition(40);
+    auto* cursor = new TCursorTool(window.get());
+    add(cursor, "Cursor1");
+    cursor->SetSeries(series);
+    cursor->SetStyle(cssVertical);
+    cursor->SetXValue(3);
+    cursor->AxisAnnotation()->Shape()->SetVisible(true);
+    auto* line = new TColorLineTool(window.get());
+    add(line, "Line1");
+    line->SetAxis(chart->LeftAxis());
+    line->SetValue(42);
+    line->SetDrawBehind(true);
+    line->Annotation()->SetText("line");
+    auto* band = new TColorBandTool(window.get());
+    add(band, "Band1");
+    band->SetAxis(chart->BottomAxis());
+    band->SetStartValue(1);
+    band->SetEndValue(2);
+    band->SetColor(clRed);
+    band->SetResizeStart(false);
+
+    auto write = [](TComponent* c) {
+        TStringStream stream;
+        WriteChartStream(c, stream, false, true);
+        return stream.DataString();
+    };
+    const String text = write(chart);
+    TOwnedPtr<TComponent> other(new TComponent(nullptr));
+    auto* back = new TChart(other.get());
+    TStringStream in(text);
+    ReadChartStream(back, in);
+    EXPECT_EQ(write(back), text);
+    ASSERT_EQ(back->Tools().Count(), 4) << text;
+    auto* backLine = dynamic_cast<TColorLineTool*>(back->Tools().GetTool(2));
+    ASSERT_NE(backLine, nullptr);
+    EXPECT_EQ(backLine->Axis(), back->LeftAxis());
+    EXPECT_EQ(backLine->Annotation()->Text(), "line");
+    auto* backBand = dynamic_cast<TColorBandTool*>(back->Tools().GetTool(3));
+    ASSERT_NE(backBand, nullptr);
+    EXPECT_EQ(backBand->StartLine()->Axis(), back->BottomAxis());
+    EXPECT_FALSE(backBand->ResizeStart());
+    EXPECT_EQ(backBand->Color(), clRed);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-#include "chart/core/EngineStartup.h"
-#include "chart/tools/ToolsUnit.h"
 #include "ToolFixture.h"
+#include "chart/core/EngineStartup.h"
+#include "chart/io/ChartFile.h"
+#include "chart/tools/ToolsUnit.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "tests/chart/support/PanelEnvironment.h"
 
@@ -13,11 +15,14 @@ public:
     {
         TPanelEnvironment::SetUp();
         StartChartEngine();
+        StartChartFileUnit();
+        RegisterClass(TToolSeries::StaticClass());
         StartToolsUnit();
     }
     void TearDown() override
     {
         StopToolsUnit();
+        StopChartFileUnit();
         StopChartEngine();
         TPanelEnvironment::TearDown();
     }
