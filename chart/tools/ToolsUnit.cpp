@@ -8,6 +8,7 @@
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
+#include "chart/tools/RectangleTool.h"
 
 namespace {
 
@@ -16,8 +17,9 @@ TUnitStarts toolsStarts;
 // In the order the tools gallery lists them.
 auto toolClasses()
 {
-    return std::array<const TMetaClass*, 4>{&TCursorTool::StaticClass(), &TColorBandTool::StaticClass(),
-                                           &TColorLineTool::StaticClass(), &TAnnotationTool::StaticClass()};
+    return std::array<const TMetaClass*, 5>{&TCursorTool::StaticClass(), &TColorBandTool::StaticClass(),
+                                           &TColorLineTool::StaticClass(), &TAnnotationTool::StaticClass(),
+                                           &TRectangleTool::StaticClass()};
 }
 
 }  // namespace

@@ -4,13 +4,14 @@
 #include <vector>
 
 #include "ToolFixture.h"
+#include "chart/canvas/ZebPen.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/io/ChartFile.h"
 #include "chart/tools/AnnotationTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
-#include "chart/canvas/ZebPen.h"
-#include "chart/core/ChartAxis.h"
-#include "chart/io/ChartFile.h"
+#include "chart/tools/RectangleTool.h"
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
 #include "tests/support/RegistryCheck.h"
@@ -22,7 +23,7 @@ TEST(ToolStreams, EveryPublishedPropertySurvivesAssignAndAStreamRoundTrip)
     const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     for (const TMetaClass* cls :
          {&TAnnotationTool::StaticClass(), &TCursorTool::StaticClass(), &TColorLineTool::StaticClass(),
-          &TColorBandTool::StaticClass()}) {
+          &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         String all;
         for (const String& f : faults) all += f + "\n";
