@@ -5,6 +5,7 @@
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/UnitStarts.h"
 #include "chart/tools/AnnotationTool.h"
+#include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
@@ -17,9 +18,9 @@ TUnitStarts toolsStarts;
 // In the order the tools gallery lists them.
 auto toolClasses()
 {
-    return std::array<const TMetaClass*, 5>{&TCursorTool::StaticClass(), &TColorBandTool::StaticClass(),
-                                           &TColorLineTool::StaticClass(), &TAnnotationTool::StaticClass(),
-                                           &TRectangleTool::StaticClass()};
+    return std::array<const TMetaClass*, 6>{&TCursorTool::StaticClass(),     &TColorBandTool::StaticClass(),
+                                           &TColorLineTool::StaticClass(),  &TAnnotationTool::StaticClass(),
+                                           &TAxisScrollTool::StaticClass(), &TRectangleTool::StaticClass()};
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/io/ChartFile.h"
 #include "chart/tools/AnnotationTool.h"
+#include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
@@ -23,7 +24,7 @@ TEST(ToolStreams, EveryPublishedPropertySurvivesAssignAndAStreamRoundTrip)
     const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     for (const TMetaClass* cls :
          {&TAnnotationTool::StaticClass(), &TCursorTool::StaticClass(), &TColorLineTool::StaticClass(),
-          &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass()}) {
+          &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass(), &TAxisScrollTool::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         String all;
         for (const String& f : faults) all += f + "\n";
