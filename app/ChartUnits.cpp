@@ -12,6 +12,7 @@
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
 #include "chart/series_ext/grid3d/Grid3DUnits.h"
+#include "chart/tools/ToolsUnit.h"
 
 void StartChartUnits()
 {
@@ -31,10 +32,12 @@ void StartChartUnits()
     StartVideoUnit();
     StartURLUnit();
     StartExcelSourceUnit();
+    StartToolsUnit();
 }
 
 void StopChartUnits()
 {
+    StopToolsUnit();
     StopExcelSourceUnit();
     StopURLUnit();
     StopVideoUnit();

@@ -52,3 +52,10 @@ void TChartAxes::SetFastPixelCalc(bool value)
     fastPixelCalc_ = value;
     for (TChartAxis* axis : axes_) axis->SelectPixelStrategy();
 }
+
+TChartAxis* TChartAxes::AxisAtPoint(TPoint point) const
+{
+    for (TChartAxis* axis : axes_)
+        if (axis->ContainsPoint(point)) return axis;
+    return nullptr;
+}

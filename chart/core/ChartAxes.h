@@ -42,6 +42,9 @@ public:
     // cannot make this loop forever.
     void Clear();
 
+    // The first visible axis whose labels area (projected in 3-D) holds the point; none else.
+    TChartAxis* AxisAtPoint(TPoint point) const;
+
     TChartAxis* GetBottomAxis() const { return standard(0); }
     TChartAxis* GetTopAxis() const { return standard(1); }
     TChartAxis* GetLeftAxis() const { return standard(2); }

@@ -57,11 +57,10 @@ TChartClickedPart TCustomChart::FindPartAt(TPoint p, bool onlyClickable)
             return {pointer ? cpSeriesPointer : cpSeries, index, series, nullptr};
         }
     }
-    for (int i = 0; i < Axes().Count(); ++i) {
-        TChartAxis* axis = Axes().Items(i);
-        if (axis->ContainsPoint(p)) return {cpAxis, -1, nullptr, axis};
-        if (axis->HasTitle() && axis->Title()->Clicked(p)) return {cpAxisTitle, -1, nullptr, axis};
-    }
+    if (TChartAxis* axis = Axes().AxisAtPoint(p)) return {cpAxis, -1, nullptr, axis};
+    for (int i = 0; i < Axes().Count(); ++i)
+        if (TChartAxis* axis = Axes().Items(i); axis->HasTitle() && axis->Title()->Clicked(p))
+            return {cpAxisTitle, -1, nullptr, axis};
     if (legendVisible() && !legendCustomPosition())
         if (const int item = legendItemAt(p.X, p.Y); item != -1) return {cpLegend, item, nullptr, nullptr};
     // A title that was never read has never been drawn either: it cannot be under the mouse.

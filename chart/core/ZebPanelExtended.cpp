@@ -1,5 +1,6 @@
 #include "chart/core/ZebPanelExtended.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "chart/canvas/Canvas3D.h"
@@ -7,6 +8,7 @@
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/core/PaintOverBuffer.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/graphics/Bitmap.h"
@@ -376,36 +378,37 @@ void TCustomZebPanelExtended::RepaintZoomFrame()
 
 void TCustomZebPanelExtended::PaintZoomFrame()
 {
-    TCanvas3D& c = *Canvas3D();
     const bool full = zoom_->FullRepaint();
-    bool intoBuffer = false;
-    if (!Rendering() && !full && c.CanDrawInverted())
-        if (TBitmap* buffer = c.BufferBitmap()) {
-            if (c.TargetCanvas() != buffer->Canvas()) c.BindCanvas(buffer->Canvas());
-            intoBuffer = true;
+    auto paint = [this, full](TCanvas3D& c) {
+        if (zoom_->HasBrush()) {
+            TZebZoomBrush& brush = *zoom_->Brush();
+            TColor back = GetBackgroundColor();
+            if (!full)
+                back = static_cast<TColor>(static_cast<std::uint32_t>(brush.Color()) ^
+                                           (0xFFFFFFu - (static_cast<std::uint32_t>(back) & 0xFFFFFFu)));
+            AssignCanvasBrush(brush, brush.Color(), back);
+        } else {
+            c.Brush()->Clear();
         }
-    if (zoom_->HasBrush()) {
-        TZebZoomBrush& brush = *zoom_->Brush();
-        TColor back = GetBackgroundColor();
-        if (!full)
-            back = static_cast<TColor>(static_cast<std::uint32_t>(brush.Color()) ^
-                                       (0xFFFFFFu - (static_cast<std::uint32_t>(back) & 0xFFFFFFu)));
-        AssignCanvasBrush(brush, brush.Color(), back);
-    } else {
-        c.Brush()->Clear();
-    }
-    if (full || !c.CanDrawInverted()) {
-        zoom_->Pen()->SetMode(pmCopy);
-        c.UsePen(*zoom_->Pen());
-    } else {
-        ApplyXorPen(*zoom_->Pen());
-    }
-    c.Rectangle(zoom_->X0(), zoom_->Y0(), zoom_->X1(), zoom_->Y1());
+        if (full || !c.CanDrawInverted()) {
+            zoom_->Pen()->SetMode(pmCopy);
+            c.UsePen(*zoom_->Pen());
+        } else {
+            ApplyXorPen(*zoom_->Pen());
+        }
+        c.Rectangle(zoom_->X0(), zoom_->Y0(), zoom_->X1(), zoom_->Y1());
+    };
+    // The frame with its pen's width on both sides.
+    const int margin = zoom_->Pen()->Width() + 1;
+    const TRect touched{std::min(zoom_->X0(), zoom_->X1()) - margin, std::min(zoom_->Y0(), zoom_->Y1()) - margin,
+                        std::max(zoom_->X0(), zoom_->X1()) + margin, std::max(zoom_->Y0(), zoom_->Y1()) + margin};
+    if (!full && PaintOverBuffer(*this, touched, paint)) return;
+    TCanvas3D& c = *Canvas3D();
+    paint(c);
     if (!full) {
         c.Pen()->SetMode(pmCopy);
         if (TCanvas* target = c.TargetCanvas()) target->Pen()->SetMode(pmCopy);
     }
-    if (intoBuffer) InvalidateWindow();
 }
 
 // ---- streams ----
