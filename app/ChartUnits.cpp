@@ -1,5 +1,6 @@
 #include "app/ChartUnits.h"
 
+#include "chart/animation/AnimationUnits.h"
 #include "chart/core/EngineStartup.h"
 #include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
@@ -24,6 +25,7 @@ void StartChartUnits()
     StartErrorBarUnit();
     StartBezierUnit();
     StartFunctionUnits();
+    StartAnimationUnits();
     StartPictureExportUnits();
     StartChartFileUnit();
     StartVideoUnit();
@@ -38,6 +40,7 @@ void StopChartUnits()
     StopVideoUnit();
     StopChartFileUnit();
     StopPictureExportUnits();
+    StopAnimationUnits();
     StopFunctionUnits();
     StopBezierUnit();
     StopErrorBarUnit();
