@@ -2,6 +2,7 @@
 
 #include "chart/animation/AnimationTools.h"
 #include "chart/animation/ChartAnimations.h"
+#include "chart/animation/DragTools.h"
 #include "chart/animation/PropertyAnimations.h"
 #include "chart/animation/ZebAnimations.h"
 #include "chart/animation/ZebAnimate.h"
@@ -31,11 +32,13 @@ void StartAnimationUnits()
           &TRotate3DAnimation::StaticClass(), &TRandomPointsAnimation::StaticClass(), &TLineAnimation::StaticClass(),
           &TSeriesTransitionAnimation::StaticClass()})
         RegisterAnimationClass(*cls);
+    RegisterToolTypes({&TDragPointTool::StaticClass(), &TGanttTool::StaticClass(), &TPieTool::StaticClass()});
 }
 
 void StopAnimationUnits()
 {
     if (!starts.Last()) return;
+    UnregisterToolTypes({&TDragPointTool::StaticClass(), &TGanttTool::StaticClass(), &TPieTool::StaticClass()});
     UnregisterAnimationTypes({&TExpandAnimation::StaticClass(), &TZebAnimationTool::StaticClass(),
                               &TSeriesAnimationTool::StaticClass()});
     FreeAnimationTimer();

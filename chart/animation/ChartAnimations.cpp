@@ -286,7 +286,7 @@ TV_PUBLISHED(TTransformAnimation)
     Prop("MaxZoom", &TTransformAnimation::MaxZoom, &TTransformAnimation::SetMaxZoom, 300);
     Prop("RotateMax", &TTransformAnimation::RotateMax, &TTransformAnimation::SetRotateMax, 0);
     Prop("RotateMin", &TTransformAnimation::RotateMin, &TTransformAnimation::SetRotateMin, 0);
-    PropEnum("Scale", &TTransformAnimation::Scale, &TTransformAnimation::SetScale, tsNone, TTransformScaleNames);
+    PropEnum("Scale", &TTransformAnimation::Scale, &TTransformAnimation::SetScale, TTransformScale::tsNone, TTransformScaleNames);
     PropEnum("Target", &TTransformAnimation::Target, &TTransformAnimation::SetTarget, cpSeries, ClickedPartStyleNames);
     PropEnum("TranslateStyle", &TTransformAnimation::TranslateStyle, &TTransformAnimation::SetTranslateStyle,
              ttFromLeft, TTransformTranslateNames);
@@ -349,8 +349,8 @@ void TTransformAnimation::ComputeTransform(TZebTransform& t, const TRect& r, flo
         case ttFromBottomRight: t.TranslateX = e * w, t.TranslateY = e * h; break;
         case ttNone: break;
     }
-    if (scale_ == tsHorizontal || scale_ == tsBoth) t.ScaleX = f;
-    if (scale_ == tsVertical || scale_ == tsBoth) t.ScaleY = f;
+    if (scale_ == TTransformScale::tsHorizontal || scale_ == TTransformScale::tsBoth) t.ScaleX = f;
+    if (scale_ == TTransformScale::tsVertical || scale_ == TTransformScale::tsBoth) t.ScaleY = f;
     if (zoomStyle_ == tzIn) t.ScaleX = t.ScaleY = f;
     if (zoomStyle_ == tzOut) t.ScaleX = t.ScaleY = (static_cast<float>(maxZoom_) - f * static_cast<float>(maxZoom_ - 100)) * 0.01f;
     if (rotateMin_ != rotateMax_) {

@@ -124,7 +124,8 @@ class TChartAxis;
 
 enum TTransformFade { tfNone, tfIn, tfOut };
 inline constexpr const char* TTransformFadeNames[] = {"tfNone", "tfIn", "tfOut"};
-enum TTransformScale { tsNone, tsHorizontal, tsVertical, tsBoth };
+// Scoped: the platform's tab controls name a tsNone of their own.
+enum class TTransformScale { tsNone, tsHorizontal, tsVertical, tsBoth };
 inline constexpr const char* TTransformScaleNames[] = {"tsNone", "tsHorizontal", "tsVertical", "tsBoth"};
 enum TTransformTranslate {
     ttFromLeft,
@@ -201,7 +202,7 @@ private:
     TTransformFade fade_ = tfNone;
     int maxZoom_ = 300;
     int rotateMin_ = 0, rotateMax_ = 0;
-    TTransformScale scale_ = tsNone;
+    TTransformScale scale_ = TTransformScale::tsNone;
     TChartClickedPartStyle target_ = cpSeries;
     TTransformTranslate translateStyle_ = ttFromLeft;
     bool useBounds_ = true;

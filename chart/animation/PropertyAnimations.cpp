@@ -58,7 +58,7 @@ TV_PUBLISHED(TNumberAnimation)
 
 TV_PUBLISHED(TColorsAnimation)
 {
-    PropEnum("Method", &TColorsAnimation::Method, &TColorsAnimation::SetMethod, cmRGB, TColorMethodNames);
+    PropEnum("Method", &TColorsAnimation::Method, &TColorsAnimation::SetMethod, cmRGB, TColorAnimationMethodNames);
 }
 
 TV_PUBLISHED(TToggleAnimation)

@@ -193,8 +193,8 @@ private:
     double before_ = 0;
 };
 
-enum TColorMethod { cmRGB, cmHLS };
-inline constexpr const char* TColorMethodNames[] = {"cmRGB", "cmHLS"};
+enum TColorAnimationMethod { cmRGB, cmHLS };
+inline constexpr const char* TColorAnimationMethodNames[] = {"cmRGB", "cmHLS"};
 
 class TColorsAnimation : public TNumberAnimation {
     TV_CLASS(TColorsAnimation, TNumberAnimation)
@@ -202,8 +202,8 @@ public:
     using TNumberAnimation::TNumberAnimation;
     void Assign(TPersistent* source) override;
 
-    TColorMethod Method() const { return method_; }
-    void SetMethod(TColorMethod value) { method_ = value; }
+    TColorAnimationMethod Method() const { return method_; }
+    void SetMethod(TColorAnimationMethod value) { method_ = value; }
     int StartColor() { return static_cast<int>(std::lround(GetStartValue())); }
     void SetStartColor(int value) { SetStartValue(value); }
     int EndColor() { return static_cast<int>(std::lround(GetEndValue())); }
@@ -212,7 +212,7 @@ public:
     void ApplyFraction(float fraction) override;
 
 private:
-    TColorMethod method_ = cmRGB;
+    TColorAnimationMethod method_ = cmRGB;
 };
 
 class TToggleAnimation : public TPropertyAnimation {

@@ -76,7 +76,7 @@ TEST_F(TransformAnimationTest, ComputeTransformTranslatesScalesZoomsAndTurns)
     a.ComputeTransform(t, r, 1.0f);
     EXPECT_FLOAT_EQ(t.ScaleY, 1);
     a.SetZoomStyle(tzNone);
-    a.SetScale(tsVertical);
+    a.SetScale(TTransformScale::tsVertical);
     a.SetRotateMin(90);
     a.SetRotateMax(-90);  // runs from the smaller to the larger
     a.ComputeTransform(t, r, 0.25f);
