@@ -14,9 +14,12 @@
 #include "chart/core/Legend.h"
 #include "chart/core/SeriesMarks.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Streams.h"
 #include "tests/chart/animation/AnimationFixture.h"
 #include "tests/chart/animation/ChartFixture.h"
+#include "tests/support/Golden.h"
 #include "tests/support/StreamText.h"
 
 namespace {
@@ -162,6 +165,48 @@ TEST_F(TransformAnimationTest, TheAxisIsStoredByItsPosition)
     back.SetChart(&c.chart);
     TextToComponent(text, &back);
     EXPECT_EQ(back.Axis(), c.chart.RightAxis());
+}
+
+}  // namespace
+
+namespace {
+
+// The antialiased canvas applies the element transforms: the left axis half-way in from the
+// left, the marks zoomed from twice their size, each clipped to its bounds.
+TEST_F(TransformAnimationTest, AxisAndMarksMoveOnTheAntialiasedCanvas)
+{
+    TOwnedPtr<TComponent> root(new TComponent(nullptr));
+    auto* chart = new TChart(root.get());
+    chart->SetCanvasClassName("TGDIPlusCanvas");
+    chart->SetBounds(0, 0, 480, 300);
+    chart->SetView3D(false);
+    chart->SetColorPaletteIndex(0);
+    chart->Title()->Lines()->Clear();
+    chart->Title()->Lines()->Add("Transforms");
+    auto* bars = new TBarSeries(root.get());
+    bars->SetParentChart(chart);
+    for (double v : {3, 5, 2, 6}) bars->AppendMainValue(v);
+    bars->Marks().SetVisible(true);
+    TBitmap warmUp;
+    testkit::RenderToBitmap(*chart, warmUp);  // the layout the transforms start from
+    auto* axis = new TTransformAnimation(root.get());
+    axis->SetChart(chart);
+    axis->SetTarget(cpAxis);
+    axis->SetAxis(chart->LeftAxis());
+    axis->SetClip(false);
+    auto* marks = new TTransformAnimation(root.get());
+    marks->SetChart(chart);
+    marks->SetTarget(cpSeriesMarks);
+    marks->SetTranslateStyle(ttNone);
+    marks->SetZoomStyle(tzOut);
+    marks->SetMaxZoom(200);
+    axis->ApplyFraction(0.5f);
+    marks->ApplyFraction(0.0f);
+    TBitmap picture;
+    testkit::RenderToBitmap(*chart, picture);
+    testsupport::ExpectMatchesGolden(picture, TV_SOURCE_DIR "/tests/chart/animation/golden", "transform_axis_marks");
+    axis->Finish();
+    marks->Finish();
 }
 
 }  // namespace
