@@ -1,5 +1,6 @@
 #include "app/ChartUnits.h"
 
+#include "chart/animation/AnimationUnits.h"
 #include "chart/core/EngineStartup.h"
 #include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
@@ -27,6 +28,7 @@ void StartChartUnits()
     StartBezierUnit();
     StartGrid3DUnits();
     StartFunctionUnits();
+    StartAnimationUnits();
     StartPictureExportUnits();
     StartChartFileUnit();
     StartVideoUnit();
@@ -43,6 +45,7 @@ void StopChartUnits()
     StopVideoUnit();
     StopChartFileUnit();
     StopPictureExportUnits();
+    StopAnimationUnits();
     StopFunctionUnits();
     StopGrid3DUnits();
     StopBezierUnit();

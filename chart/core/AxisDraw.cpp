@@ -54,7 +54,8 @@ void TChartAxis::Draw(bool recomputePosition)
     TCanvas3D& c = *chart_->Canvas3D();
     {
         const TMeasureScope measures(*this);
-        TElementScope element(c, ElementName, this, nullptr);
+        // The back shape carries the axis' element transform (a transform animation fills it).
+        TElementScope element(c, ElementName, this, shape_ ? shape_->Transform() : nullptr);
         showsDateTime_ = parentAxis_ ? parentAxis_->showsDateTime_ : ShowsDateTime();
         if (recomputePosition) linePosition_ = ApplyPositionOffset(sideOf(chart_->ChartRect()));
         if (shape_ && shape_->Visible()) paintBackShape();

@@ -192,6 +192,10 @@ void TChartSeries::DrawPointMarks()
     TSeriesMarks* marks = MarksOrNull();
     if (!chart || !marks || firstVisible_ == -1) return;
     TCanvas3D& canvas = *chart->Canvas3D();
+    // The marks' own element transform, while one is in use (a transform animation fills it).
+    std::optional<TElementScope> transformed;
+    if (TZebTransform* transform = marks->Transform(); transform->Enabled)
+        transformed.emplace(canvas, "Marks", marks, transform);
     const bool elements = canvas.RecordElements();
     std::optional<TBlendSection> blend;
     if (marks->UseSeriesTransparency() && transparency_ > 0) blend.emplace(canvas, chart->PanelBounds(), transparency_);

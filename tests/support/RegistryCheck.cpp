@@ -621,7 +621,9 @@ StreamCheckOptions DesignStreamCheckOptions()
         // A tool's Assign is the chart element's (active, brush, pen, tag) unless its kind adds one.
         "TVideoTool.*", "TVideoPlayerTool.*",
         // A picture list's Assign copies its pictures; anything else is the platform's.
-        "TQMPictureList.Tag"};
+        "TQMPictureList.Tag",
+        // An animation's Assign copies its timing settings and its kind's own, not its tag.
+        "TZebAnimation.Tag"};
     return options;
 }
 
