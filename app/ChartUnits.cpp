@@ -1,6 +1,7 @@
 #include "app/ChartUnits.h"
 
 #include "chart/core/EngineStartup.h"
+#include "chart/editor/ChartEditor.h"
 #include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/io/ChartFile.h"
@@ -29,10 +30,12 @@ void StartChartUnits()
     StartVideoUnit();
     StartURLUnit();
     StartExcelSourceUnit();
+    StartChartEditorUnit();
 }
 
 void StopChartUnits()
 {
+    StopChartEditorUnit();
     StopExcelSourceUnit();
     StopURLUnit();
     StopVideoUnit();
