@@ -131,6 +131,7 @@ TEST_F(ChartEditorTest, DoubleClickOpensTheEditorOnTheChartsSeries)
         EXPECT_EQ(d.LBSeries->Items()->Get(1), "Y-Value");
         EXPECT_EQ(d.LBSeries->CurrentRow(), 0);  // the first series is selected
         EXPECT_FALSE(d.PanelGroups->Visible());
+        EXPECT_TRUE(testkit::RenderToPng(d, "chart_editor_series_list.png"));
         return mrCancel;
     });
     testkit::DblClick(*chart, 200, 150);
