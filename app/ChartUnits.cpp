@@ -2,6 +2,7 @@
 
 #include "chart/animation/AnimationUnits.h"
 #include "chart/core/EngineStartup.h"
+#include "chart/editor/ChartEditor.h"
 #include "chart/functions/FinancialUnits.h"
 #include "chart/functions/FunctionUnits.h"
 #include "chart/io/ChartFile.h"
@@ -35,10 +36,12 @@ void StartChartUnits()
     StartURLUnit();
     StartExcelSourceUnit();
     StartToolsUnit();
+    StartChartEditorUnit();
 }
 
 void StopChartUnits()
 {
+    StopChartEditorUnit();
     StopToolsUnit();
     StopExcelSourceUnit();
     StopURLUnit();

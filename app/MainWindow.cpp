@@ -12,6 +12,7 @@
 #include "chart/core/ChartTitles.h"
 #include "chart/core/ZebConst.h"
 #include "chart/canvas/ZebFont.h"
+#include "chart/editor/ChartEditor.h"
 #include "chart/editor/ExportForm.h"
 #include "chart/series/LineSeries.h"
 #include "platform/classes/ClassRegistry.h"
@@ -137,6 +138,7 @@ void TfKAVRO_IN_D_485_Viewer::Loaded()
     for (int i = 0; i < 5; ++i) FindFormComponent(*this, edtSend[i], sendNames[i]);
     FindFormComponent(*this, StatusBar1, "StatusBar1");
     FindFormComponent(*this, Chart1, "Chart1");
+    FindFormComponent(*this, ChartEditor1, "ChartEditor1");
     FindFormComponent(*this, edACDataQuantity, "edACDataQuantity");
     FindFormComponent(*this, edChart1LeftMax, "edChart1LeftMax");
     FindFormComponent(*this, edChart1LeftMin, "edChart1LeftMin");
@@ -430,6 +432,11 @@ void TfKAVRO_IN_D_485_Viewer::Button2Click(TObject*)
     ShowChartExportDialog(this, Chart1, String());
 }
 
+void TfKAVRO_IN_D_485_Viewer::Chart1DblClick(TObject*)
+{
+    ChartEditor1->OpenEditorDialog();
+}
+
 void TfKAVRO_IN_D_485_Viewer::CheckBox1Click(TObject*)
 {
     showReceived();  // the tare is the last reading received
@@ -668,6 +675,7 @@ TV_PUBLISHED(TfKAVRO_IN_D_485_Viewer)
     Method("cbChart1LeftAutoClick", &TfKAVRO_IN_D_485_Viewer::cbChart1LeftAutoClick);
     Method("btChart1ClearClick", &TfKAVRO_IN_D_485_Viewer::btChart1ClearClick);
     Method("Button2Click", &TfKAVRO_IN_D_485_Viewer::Button2Click);
+    Method("Chart1DblClick", &TfKAVRO_IN_D_485_Viewer::Chart1DblClick);
 }
 
 void RegisterViewerClasses()

@@ -8,6 +8,7 @@
 #include "platform/forms/Forms.h"
 
 class TVaComm;
+class TChartEditor;
 class TShape;
 class TMemo;
 class TEdit;
@@ -56,6 +57,7 @@ public:
     void cbChart1LeftAutoClick(TObject* Sender);
     void btChart1ClearClick(TObject* Sender);
     void Button2Click(TObject* Sender);
+    void Chart1DblClick(TObject* Sender);
     void ShowErrorInStatusBar(TObject* Sender, Exception* E);
 
     void ProcessLine(const String& line);
@@ -102,6 +104,7 @@ public:
     TEdit* edtSend[5] = {};
     TStatusBar* StatusBar1 = nullptr;
     TChart* Chart1 = nullptr;
+    TChartEditor* ChartEditor1 = nullptr;
     TEdit* edACDataQuantity = nullptr;
     TEdit* edChart1LeftMax = nullptr;
     TEdit* edChart1LeftMin = nullptr;

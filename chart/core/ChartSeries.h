@@ -311,6 +311,9 @@ public:
     // Back to automatic: the chart picks the automatic colours of all its series again.
     void ResetSeriesColor();
     TColor PickedColor() const { return pickedColor_; }
+    // False for series whose points each take their own colour (pie): editors show no series
+    // colour for them.
+    bool HasSeriesColor() const { return hasSeriesColor_; }
     // The automatic colour taken from the palette; series event 3.
     void SetPickedColor(TColor value);
     bool ColorEachPoint() const { return colorEachPoint_; }
@@ -669,6 +672,9 @@ public:
     void RemovedFromChart() override;
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     void Loaded() override;
+
+protected:
+    bool hasSeriesColor_ = true;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;

@@ -2,8 +2,10 @@
 
 #include "platform/classes/Object.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/graphics/Resources.h"
+#include "platform/rtl/Strings.h"
 
 namespace {
 
@@ -33,4 +35,11 @@ bool LoadClassIcon(const TObject& object, TBitmap& bitmap)
 {
     const TMetaClass* parent = object.ClassType().ClassParent();
     return LoadNamedBitmapResource(bitmap, object.ClassName(), parent ? parent->ClassName() : String());
+}
+
+void DrawClassBitmap(TCanvas& canvas, const TObject& object, int x, int y)
+{
+    TBitmap bitmap;
+    for (const TMetaClass* cls = &object.ClassType(); cls; cls = cls->ClassParent())
+        if (loadResource(bitmap, UpperCase(cls->ClassName()))) return canvas.Draw(x, y, &bitmap);
 }

@@ -4,6 +4,7 @@
 
 #include "chart/core/ChartSeries.h"
 #include "platform/classes/Assign.h"
+#include "platform/rtl/StringList.h"
 
 int TCustomSeriesList::IndexOf(const TChartSeries* series) const
 {
@@ -137,4 +138,13 @@ void TDataSourcesList::Clear()
         if (!dynamic_cast<TChartSeries*>(c)) c->RemoveFreeNotification(owner_);
     items_.clear();
     if (!owner_->ManualData()) owner_->RemoveAllPoints();
+}
+
+void FillSeriesNames(TStrings& strings, const TCustomSeriesList& list, bool useTitles)
+{
+    strings.BeginUpdate();
+    for (TChartSeries* series : list)
+        if (series && series->ShowInEditor() && !series->Internal())
+            strings.AddObject(useTitles ? series->GetTitleOrName(true) : series->Name(), series);
+    strings.EndUpdate();
 }

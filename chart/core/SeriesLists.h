@@ -7,6 +7,7 @@
 
 class TChartSeries;
 class TComponent;
+class TStrings;
 class TCustomAxisPanel;
 
 class TCustomSeriesList {
@@ -95,3 +96,7 @@ private:
     TChartSeries* owner_;
     std::vector<TComponent*> items_;
 };
+
+// Adds, inside one update of strings, every series of list that editors show (ShowInEditor, not
+// internal) with the series as object: its cleaned title or name with useTitles, else its Name.
+void FillSeriesNames(TStrings& strings, const TCustomSeriesList& list, bool useTitles);

@@ -4,10 +4,15 @@
 
 void TvRegisterResources_charteditor();
 
-void InitEditorForm(TCustomForm& form, const String& resourceName)
+void RegisterEditorResources()
 {
     static const bool registered = (TvRegisterResources_charteditor(), true);
     (void)registered;
+}
+
+void InitEditorForm(TCustomForm& form, const String& resourceName)
+{
+    RegisterEditorResources();
     RegisterStandardClasses();
     form.InitFromResource(resourceName);
 }

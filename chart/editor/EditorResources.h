@@ -8,3 +8,5 @@ class TCustomForm;
 // Reads the form's stored description (the resource named after its class).
 void InitEditorForm(TCustomForm& form, const String& resourceName);
 
+// Makes the editor's embedded descriptions and pictures available; once is enough.
+void RegisterEditorResources();

@@ -41,11 +41,7 @@ void TZebExportForm::SetupDataTab()
     TStrings& items = *CBSeries->Items();
     items.BeginUpdate();
     items.Clear();
-    const TChartSeriesList& list = chart->SeriesList();
-    for (int i = 0; i < list.Count(); ++i) {
-        TChartSeries* series = list.GetSeriesAt(i);
-        items.AddObject(series->TitleOrName(), series);
-    }
+    FillSeriesNames(items, chart->SeriesList(), true);
     items.InsertObject(0, TxtAll, nullptr);
     items.EndUpdate();
     CBSeries->SetItemIndex(0);

@@ -84,6 +84,7 @@ TPieSeries::TPieSeries(TComponent* owner)
       explodeDistances_(this),
       sliceDepths_(this)
 {
+    hasSeriesColor_ = false;
     YValues()->SetName("Pie");
     XValues()->SetName(String());
     SetStoreXValues(false);

@@ -5,6 +5,7 @@
 #include "platform/forms/ControlInput.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
+#include "platform/forms/Menus.h"
 
 namespace {
 TControl* captureControl = nullptr;
@@ -130,6 +131,13 @@ void TControl::WMMouseButton(TMessage& m)
     }
     if (!tvforms::IsLive(this)) return;
     if (!controlStyle_.Contains(csNoStdEvents)) MouseUp(button, shift, x, y);
+    // A right click opens the control's pop-up menu where the button came up.
+    auto* menu = dynamic_cast<TPopupMenu*>(popupMenu_);
+    if (button == mbRight && menu && menu->AutoPopup() && tvforms::IsLive(this)) {
+        menu->SetPopupComponent(this);
+        const TPoint at = ClientToScreen(Point(x, y));
+        menu->Popup(at.X, at.Y);
+    }
 }
 
 void TControl::WMMouseWheel(TMessage& m)

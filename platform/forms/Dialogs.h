@@ -24,7 +24,7 @@ void MessageBeep(unsigned type = 0);
 
 // What a box asks; a handler answers it without a human (tests, headless runs).
 class TOpenDialog;
-enum TDialogKind { dkMessageBox, dkMessageDlg, dkInputQuery, dkOpenDialog, dkSaveDialog };
+enum TDialogKind { dkMessageBox, dkMessageDlg, dkInputQuery, dkOpenDialog, dkSaveDialog, dkPopupMenu, dkColorDialog, dkFolderBrowser };
 struct TDialogRequest {
     TDialogKind Kind = dkMessageBox;
     String Caption;
@@ -32,7 +32,9 @@ struct TDialogRequest {
     int Flags = 0;                   // message boxes: MB_ flags
     TMsgDlgType DlgType = mtCustom;  // MessageDlg
     TMsgDlgButtons Buttons;          // MessageDlg
-    String* Value = nullptr;         // InputQuery: the value to edit; file dialogs: the file chosen
+    // InputQuery: the value to edit; file dialogs and the folder browser: the file or folder
+    // chosen; colour dialog: the colour as a decimal number (0x00BBGGRR).
+    String* Value = nullptr;
     // File dialogs: the dialog asking (filter, options, folder ...) and the 1-based filter entry
     // chosen, to set with the file name.
     const TOpenDialog* FileDialog = nullptr;

@@ -100,6 +100,8 @@ TV_PUBLISHED(TListBox)
     Prop("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect, false);
     Prop("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight, 13);
     PropEnum("BorderStyle", &TListBox::BorderStyle, &TListBox::SetBorderStyle, bsSingle, TBorderStyleNames);
+    PropEnum("Style", &TListBox::Style, &TListBox::SetStyle, lbStandard, TListBoxStyleNames);
+    Prop("OnDrawItem", &TListBox::OnDrawItem, &TListBox::SetOnDrawItem);
     Prop("TabStop", &TListBox::TabStop, &TListBox::SetTabStop, true);
     PropColor("Color", &TListBox::Color, &TListBox::SetColor, clWindow).Stored(&TListBox::IsColorStored);
     Prop("ParentColor", &TListBox::ParentColor, &TListBox::SetParentColor, false);
@@ -318,6 +320,12 @@ void TListBox::Paint()
         const bool sel = selected_[static_cast<size_t>(i)];
         c.Brush()->SetStyle(bsSolid);
         c.Brush()->SetColor(sel ? clHighlight : Color());
+        if (style_ == lbOwnerDrawFixed) {
+            c.Font()->SetColor(sel ? clHighlightText : Font()->Color());
+            DrawItem(i, r, TOwnerDrawState{sel, i == itemIndex_ && Focused()});
+            c.Font()->SetColor(Font()->Color());
+            continue;
+        }
         c.FillRect(r);
         c.Font()->SetColor(sel ? clHighlightText : (IsEnabledInTree() ? Font()->Color() : clGrayText));
         c.Brush()->SetStyle(bsClear);
@@ -326,6 +334,16 @@ void TListBox::Paint()
         if (i == itemIndex_ && Focused()) c.DrawFocusRect(r);
     }
     c.Font()->SetColor(Font()->Color());
+}
+
+void TListBox::DrawItem(int index, TRect rect, TOwnerDrawState state)
+{
+    if (onDrawItem_) return onDrawItem_(this, index, rect, state);
+    TCanvas& c = *Canvas();
+    c.FillRect(rect);
+    c.Brush()->SetStyle(bsClear);
+    TRect text = Rect(rect.Left + 2, rect.Top, rect.Right, rect.Bottom);
+    DrawText(tvforms::Ready(c), items_->Get(index), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void TListBox::PaintNonClient(TCanvas& canvas)

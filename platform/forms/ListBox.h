@@ -10,6 +10,16 @@
 class TStrings;
 class TListBoxItems;
 
+// lbOwnerDrawFixed: every row has ItemHeight and is drawn by DrawItem (OnDrawItem when assigned).
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed };
+inline constexpr const char* TListBoxStyleNames[] = {"lbStandard", "lbOwnerDrawFixed"};
+// Selected: the row is chosen; Focused: the row is the current one and the list has the focus.
+struct TOwnerDrawState {
+    bool Selected = false;
+    bool Focused = false;
+};
+using TDrawItemEvent = TMethodEvent<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+
 class TListBox : public TCustomControl {
     TV_CLASS(TListBox, TCustomControl)
 public:
@@ -39,6 +49,14 @@ public:
     }
     int TopIndex() const { return topIndex_; }
     void SetTopIndex(int value);
+    TListBoxStyle Style() const { return style_; }
+    void SetStyle(TListBoxStyle value)
+    {
+        style_ = value;
+        Invalidate();
+    }
+    const TDrawItemEvent& OnDrawItem() const { return onDrawItem_; }
+    void SetOnDrawItem(const TDrawItemEvent& e) { onDrawItem_ = e; }
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle value);
     void Clear();
@@ -51,6 +69,9 @@ public:
 
 protected:
     void Paint() override;
+    // An owner-drawn row: OnDrawItem when assigned, else the standard row; the canvas has the
+    // list's font and the row's background brush.
+    virtual void DrawItem(int index, TRect rect, TOwnerDrawState state);
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(Word& key, TShiftState shift) override;
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
@@ -71,6 +92,8 @@ private:
     bool sorted_ = false;
     bool multiSelect_ = false;
     TBorderStyle borderStyle_ = bsSingle;
+    TListBoxStyle style_ = lbStandard;
+    TDrawItemEvent onDrawItem_;
 };
 
 void RegisterListBoxes();

@@ -1,11 +1,16 @@
 // Registration of the layer's standard classes by name, for component streams. Each group's
 // function is declared beside its classes (Controls.h, Forms.h, StdCtrls.h, ExtCtrls.h, ComCtrls.h).
 #include "platform/classes/ClassRegistry.h"
+#include "platform/forms/CheckListBox.h"
 #include "platform/forms/ComCtrls.h"
+#include "platform/forms/ExtDialogs.h"
+#include "platform/forms/Menus.h"
+#include "platform/forms/SpeedButton.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/FileDialogs.h"
 #include "platform/forms/ListBox.h"
 #include "platform/forms/PageControl.h"
+#include "platform/forms/PaintBox.h"
 #include "platform/forms/RadioGroup.h"
 #include "platform/forms/Splitter.h"
 #include "platform/forms/Forms.h"
@@ -56,4 +61,9 @@ void RegisterStandardClasses()
     RegisterRadioGroups();
     RegisterSplitters();
     RegisterFileDialogs();
+    RegisterSpeedButtons();
+    RegisterCheckListBoxes();
+    RegisterMenus();
+    RegisterExtDialogs();
+    RegisterPaintBoxes();
 }

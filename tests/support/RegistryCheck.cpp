@@ -551,6 +551,8 @@ std::vector<String> CheckStreamedClass(const TMetaClass& cls, const StreamCheckO
 {
     std::vector<String> faults;
     if (!cls.CanCreate()) return faults;
+    for (const String& name : options.OwnDescription)
+        if (cls.ClassName() == name) return faults;
     if (cls.InheritsFrom(TComponent::StaticClass()) || options.CollectionItems ||
         !cls.InheritsFrom(TCollectionItem::StaticClass()))
         checkClass(cls, options, faults);
@@ -578,6 +580,8 @@ StreamCheckOptions DesignStreamCheckOptions()
     // as the chart's). The video tool refuses a compressor the machine lacks.
     options.Untouched = {"TVaComm.AutoOpen",    "TControl.Align",     "TZebSeriesSource.Active",
                          "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression"};
+    // The chart editor's dialog and pages are their stored descriptions.
+    options.OwnDescription = {"TChartEditForm", "TFormZebSeries", "TCustomSeriesEditor"};
     options.NotAssigned = {
         // Assign of a chart or styled control copies its own settings, not the platform control's
         // place, caption, focus order, hints or tag.

@@ -30,6 +30,9 @@ struct StreamCheckOptions {
     // TClass, "TClass.*" every property TClass publishes itself, "TClass.Path.Property" by its
     // path below a TClass; a sub-object's entry covers everything below it.
     std::vector<String> NotAssigned;
+    // Classes made from a stored description of their own (editor forms): their components and
+    // settings come from it, so they are looked up by name but never read into another stream.
+    std::vector<String> OwnDescription;
     // Further checks of a component's written stream (its other stored forms); returns their
     // faults.
     std::function<std::vector<String>(const String& stream)> StoredForms;

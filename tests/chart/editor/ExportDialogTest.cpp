@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "chart/core/Chart.h"
+#include "chart/core/OwnedSeries.h"
 #include "chart/editor/ExportForm.h"
 #include "chart/io/ChartFile.h"
 #include "chart/io/ExcelSource.h"
@@ -214,6 +215,20 @@ TEST_F(ExportDialog, NativePageCopiesTextFormsAndSavesUnderTheFormatsExtension)
         EXPECT_EQ(Clipboard()->AsText().rfind("object TChart", 0), 0u) << Clipboard()->AsText().substr(0, 40);
         d.CBFileSize->SetChecked(true);
         EXPECT_NE(d.LabelSize->Caption().find(" bytes"), String::npos);
+    });
+}
+
+TEST_F(ExportDialog, DataListsOnlyTheSeriesEditorsShow)
+{
+    // A function's own extra line lives in the chart but is none of the user's series.
+    auto* internal = new TLineSeries(root.get());
+    internal->SetTitle("internal line");
+    internal->SetParentChart(chart);
+    HideOwnedSeries(*internal);
+    Open([this](TZebExportForm& d) {
+        UserPicks(*d.PageControl1, d.TabData);
+        ASSERT_EQ(d.CBSeries->Items()->Count(), 3);
+        EXPECT_EQ(d.CBSeries->Items()->IndexOf("internal line"), -1);
     });
 }
 
