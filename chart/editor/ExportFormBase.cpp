@@ -277,7 +277,7 @@ void TZebExportFormBase::UpdateButtons()
     const bool copy = OnPicturePage() || (OnDataPage() && HasSeriesData()) || (OnNativePage() && NativeIsText());
     BCopy->SetEnabled(copy);
     BSave->SetEnabled(copy || OnNativePage());
-    BSend->SetEnabled(BSave->Enabled());
+    BSend->SetEnabled(BSave->Enabled() && mailAvailable.value_or(true));
     BViewNative->SetEnabled(OnNativePage() && NativeIsText());
     // Preview needs a program of the desktop for the file's type.
     String extension;
@@ -371,11 +371,18 @@ void TZebExportFormBase::ShowPictureFileSize()
     LabelPicSize->SetCaption(FormatByteSize(static_cast<std::uint32_t>(stream.Size())));
 }
 
-void TZebExportFormBase::SavePictureFile(const String& fileName)
+TZebExportFormat* TZebExportFormBase::FormatOfFilterEntry(int entry)
+{
+    for (const auto& format : formats_)
+        if (format->OwnsFilterIndex(entry)) return format.get();
+    return nullptr;
+}
+
+void TZebExportFormBase::SavePictureFile(const String& fileName, TZebExportFormat* chosen)
 {
     String extension = UpperCase(ExtractFileExt(fileName));
     if (!extension.empty()) extension.erase(0, 1);  // without its dot, as the formats name theirs
-    TZebExportFormat* format = nullptr;
+    TZebExportFormat* format = chosen;
     for (int i = 0; i < LBFormat->Count() && !format; ++i) {
         auto* f = static_cast<TZebExportFormat*>(LBFormat->Items()->GetObject(i));
         if (UpperCase(f->GetDefaultExtension()) == extension) format = f;
@@ -526,6 +533,17 @@ void TZebExportFormBase::Panel5Resize(TObject*)
     CBSeries->SetWidth(std::max(0, Panel5->Width() - CBSeries->Left() - 14));
 }
 
+void TZebExportFormBase::takeDataFilterEntry(int entry)
+{
+    // The entry chosen names the format written, so that the file is what its extension says; a
+    // delimited-text entry names its delimiter too (a .csv file holds commas).
+    if (entry < 1 || entry > 10) return;
+    const int format = entry <= 5 ? dfText : entry == 6 ? dfXML : entry == 7 ? dfHTML : entry == 10 ? dfJSON : dfExcel;
+    if (format == dfText) CBDelim->SetItemIndex(entry - 1);
+    if (format == dfExcel) RGExcelVers->SetItemIndex(entry == 9 ? 1 : 0);
+    RGText->SetItemIndex(format);
+}
+
 void TZebExportFormBase::SaveDataFile(const String& fileName)
 {
     if (auto exporter = CreateDataExporter()) exporter->WriteToFile(fileName);
@@ -560,7 +578,7 @@ void TZebExportFormBase::BSaveClick(TObject*)
         SaveDialogPicture->SetFileName("");
         if (!SaveDialogPicture->Execute()) return;
         HourGlass wait;
-        SavePictureFile(SaveDialogPicture->FileName());
+        SavePictureFile(SaveDialogPicture->FileName(), FormatOfFilterEntry(SaveDialogPicture->FilterIndex()));
     } else if (OnNativePage()) {
         const String extension = NativeExtension();
         SaveDialogNative->SetInitialDir(initialFolder_);
@@ -576,12 +594,7 @@ void TZebExportFormBase::BSaveClick(TObject*)
         SaveDialogData->SetFilter(dataFilter_);
         SaveDialogData->SetFilterIndex(DataFilterIndex());
         if (!SaveDialogData->Execute()) return;
-        const int chosen = SaveDialogData->FilterIndex();
-        if (chosen >= 1 && chosen <= 5) {
-            // A delimited-text entry names its delimiter too: a .csv file holds commas.
-            RGText->SetItemIndex(dfText);
-            CBDelim->SetItemIndex(chosen - 1);
-        }
+        takeDataFilterEntry(SaveDialogData->FilterIndex());
         HourGlass wait;
         SaveDataFile(SaveDialogData->FileName());
     }
@@ -624,6 +637,14 @@ void TZebExportFormBase::BSendClick(TObject*)
     // The composer returns before the mail is sent: the file stays in the program's temporary
     // folder, which goes when the program ends.
     const int code = ComposeMailWithAttachment(file, mailSubject_);
+    if (code == MailComposerFoundNoProgram) {
+        // Only the composer knows whether the desktop has a mail program; without one Send stays
+        // disabled for the rest of the run.
+        mailAvailable = false;
+        BSend->SetEnabled(false);
+        DeleteFile(file);
+        return;
+    }
     if (code != 0) throw Exception(Format(TxtCanNotEmailZebgraphMapi, {code}));
 }
 

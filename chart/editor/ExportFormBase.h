@@ -47,7 +47,11 @@ public:
     void UpdateButtons();
     void ShowPictureFileSize();
     void RefreshDataPreview();
-    void SavePictureFile(const String& fileName);
+    // The format chosen in the save dialog writes the file; without one, the format whose default
+    // extension the name has, else the selected one.
+    void SavePictureFile(const String& fileName, TZebExportFormat* chosen = nullptr);
+    // The format owning a 1-based entry of SaveDialogPicture's filter (nullptr when none does).
+    TZebExportFormat* FormatOfFilterEntry(int entry);
     void SaveNativeFile(const String& fileName);
     void SaveDataFile(const String& fileName);
     // Writes what the active page exports as "Zebgraph.<ext>" into the program's temporary folder;
@@ -165,6 +169,8 @@ protected:
 
 private:
     void fillFormats();
+    // The data format (and delimiter or spreadsheet version) a 1-based entry of SaveDialogData names.
+    void takeDataFilterEntry(int entry);
     String nativeStreamText();
 
     TCustomZebPanel* chart_ = nullptr;

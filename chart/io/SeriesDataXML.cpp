@@ -19,8 +19,9 @@ bool TSeriesDataXML::IsEncodingStored() const { return encoding_ != XmlEncodingN
 
 String TSeriesDataXML::pointLine(TChartSeries& series, int index) const
 {
-    String line = "<point";
-    if (IncludeIndex()) line += " index=\"" + IntegerToText(index) + "\"";
+    // Every attribute but the index brings its own blank: without an index two blanks follow "<point".
+    String line = "<point ";
+    if (IncludeIndex()) line += "index=\"" + IntegerToText(index) + "\"";
     if (HasColumn(cfLabels)) line += " text=\"" + EscapeXmlText(series.GetLabelAt(index)) + "\"";
     if (HasColumn(cfColors)) line += " color=\"" + ColorToHtmlText(series.GetPointColor(index)) + "\"";
     const TChartValueLists& lists = series.ValueLists();

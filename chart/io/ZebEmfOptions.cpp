@@ -30,7 +30,11 @@ int TEMFExportFormat::GetFilterIndex() const { return IsEnhanced() ? FilterIndex
 
 bool TEMFExportFormat::OwnsFilterIndex(int index)
 {
-    if (index == FilterIndex()) return true;
+    // Each of the two entries names its kind: the EMF entry after a WMF save writes an EMF again.
+    if (index == FilterIndex()) {
+        if (!IsEnhanced()) SetEnhanced(true);
+        return true;
+    }
     if (index != FilterIndex() + 1) return false;
     SetEnhanced(false);
     return true;

@@ -1,5 +1,7 @@
 // TOpenDialog and TSaveDialog on the platform's file dialog; the same checks (existing file,
 // overwrite, completed name) apply to a handler's answer.
+#include <functional>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -35,6 +37,24 @@ std::vector<String> SplitBars(const String& filter)
     return parts;
 }
 
+// Qt appends its default suffix to a name without one and asks about overwriting the name so
+// completed: the suffix is the one our rule gives for the entry chosen, also when the user accepts.
+class CompletingFileDialog : public QFileDialog {
+public:
+    explicit CompletingFileDialog(std::function<QString(const QString& nameFilter)> suffix) : suffix_(std::move(suffix))
+    {
+        connect(this, &QFileDialog::filterSelected, this, [this] { FollowFilter(); });
+    }
+    void FollowFilter() { setDefaultSuffix(suffix_(selectedNameFilter())); }
+    void accept() override
+    {
+        FollowFilter();
+        QFileDialog::accept();
+    }
+
+private:
+    std::function<QString(const QString&)> suffix_;
+};
 
 }  // namespace
 
@@ -72,20 +92,22 @@ String TOpenDialog::FilterPatterns(int index1) const
     return index1 >= 1 && at < parts.size() ? parts[at] : String();
 }
 
+String TOpenDialog::CompletionExtension(int filterIndex) const
+{
+    const String patterns = FilterPatterns(filterIndex);
+    const bool single = patterns.size() > 2 && patterns.compare(0, 2, "*.") == 0 &&
+                        patterns.find_first_of(";*?", 2) == String::npos;
+    return single ? patterns.substr(2) : defaultExt_;
+}
+
 String TOpenDialog::completed(const String& chosen, int filterIndex) const
 {
     QFileInfo info(Q(chosen));
     QString name = Q(chosen);
     if (info.isRelative() && !initialDir_.empty()) name = QDir(Q(initialDir_)).filePath(name);
     if (QFileInfo(name).suffix().isEmpty() && !QFileInfo(name).isDir()) {
-        // The chosen entry's extension when it names exactly one, else the default one.
-        QString ext;
-        QString patterns = Q(FilterPatterns(filterIndex));
-        if (!patterns.contains(';') && patterns.startsWith("*.") && !patterns.mid(2).contains('*') &&
-            !patterns.mid(2).contains('?'))
-            ext = patterns.mid(2);
-        if (ext.isEmpty()) ext = Q(defaultExt_);
-        if (!ext.isEmpty()) name += '.' + ext;
+        const String ext = CompletionExtension(filterIndex);
+        if (!ext.empty()) name += '.' + Q(ext);
     }
     return name.toStdString();
 }
@@ -111,23 +133,28 @@ bool TOpenDialog::DoExecute(bool save)
         request.FilterIndex = &index;
         answer = handler(request);
     } else if (!tvforms::IsOffscreen()) {
-        QFileDialog dialog;
+        QStringList filters;
+        for (int i = 1; i <= count; ++i) {
+            QString patterns = Q(FilterPatterns(i));
+            patterns.replace(';', ' ');
+            // Qt reads the patterns from the parentheses; a description showing them already keeps its own.
+            const QString description = Q(FilterDescription(i));
+            filters << (description.endsWith("(" + patterns + ")") ? description : description + " (" + patterns + ")");
+        }
+        CompletingFileDialog dialog([&](const QString& nameFilter) {
+            const int at = static_cast<int>(filters.indexOf(nameFilter));
+            return Q(CompletionExtension(at >= 0 ? at + 1 : index));
+        });
         dialog.setWindowTitle(Q(title_));
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save || !options_.Contains(ofFileMustExist) ? QFileDialog::AnyFile
                                                                        : QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !options_.Contains(ofOverwritePrompt));
-        QStringList filters;
-        for (int i = 1; i <= count; ++i) {
-            QString patterns = Q(FilterPatterns(i));
-            patterns.replace(';', ' ');
-            filters << Q(FilterDescription(i)) + " (" + patterns + ")";
-        }
         dialog.setNameFilters(filters);
         if (count > 0) dialog.selectNameFilter(filters[index - 1]);
         if (!initialDir_.empty()) dialog.setDirectory(Q(initialDir_));
         if (!fileName_.empty()) dialog.selectFile(Q(fileName_));
-        dialog.setDefaultSuffix(Q(defaultExt_));
+        dialog.FollowFilter();
         if (RunModal([&] { return dialog.exec(); }) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
             answer = IDOK;
             chosen = dialog.selectedFiles().first().toStdString();

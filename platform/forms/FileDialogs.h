@@ -70,6 +70,10 @@ public:
     String FilterDescription(int index1) const;
     String FilterPatterns(int index1) const;
 
+    // The extension a name chosen without one gets under a 1-based entry: the entry's when it
+    // names exactly one, else DefaultExt.
+    String CompletionExtension(int filterIndex) const;
+
     // Shows the dialog; true with FileName and FilterIndex set when a file was chosen.
     virtual bool Execute();
 

@@ -32,6 +32,8 @@
 #include "platform/system/TempFolder.h"
 #include "tests/chart/core/IsolatedRegistry.h"
 #include "tests/chart/editor/ModalDialogs.h"
+#include "tests/support/Commands.h"
+#include "tests/support/WmfFonts.h"
 
 namespace fs = std::filesystem;
 
@@ -254,11 +256,106 @@ TEST_F(ExportDialog, DataFilesTakeTheDelimiterOfTheEntryChosen)
         EXPECT_NE(csv.find(','), String::npos) << csv;
         EXPECT_EQ(csv.find('\t'), String::npos) << csv;
         EXPECT_EQ(csv.find('<'), String::npos) << csv;
-        // An entry from six on leaves the format: delimited text under an .xml name.
-        Answer("still.xml", 6);
-        d.BSave->Click();
-        EXPECT_EQ(Saved("still.xml").find('<'), String::npos);
     });
+}
+
+// Each picture entry of the save dialog, with a name typed without extension, writes its own
+// format, also after another entry of the same format was chosen; an outside converter opens the WMF.
+TEST_F(ExportDialog, EveryPictureEntryWritesItsFormatUnderItsExtension)
+{
+    struct Case {
+        int entry;
+        const char* typed;
+        const char* saved;
+        String magic;
+        std::size_t at;
+    };
+    const Case cases[] = {{2, "chart", "chart.wmf", String("\xD7\xCD\xC6\x9A", 4), 0},
+                          {1, "again", "again.emf", " EMF", 40},
+                          {3, "plain", "plain.bmp", "BM", 0},
+                          {2, "metafile", "metafile.wmf", String("\xD7\xCD\xC6\x9A", 4), 0}};
+    Open([&](TZebExportForm& d) {
+        for (const Case& k : cases) {
+            SCOPED_TRACE(k.saved);
+            Answer(k.typed, k.entry);
+            d.BSave->Click();
+            EXPECT_EQ(Saved(k.saved).substr(k.at, k.magic.size()), k.magic);
+        }
+    });
+    if (!HaveProgram("wmf2svg")) GTEST_SKIP() << "wmf2svg is not installed";
+    const fs::path fonts = tools.Dir() / "fonts";
+    fs::create_directories(fonts);
+    testsupport::LinkWmfFonts(fonts);
+    const String svg = (tools.Dir() / "chart.svg").string();
+    const TCommandResult converted = RunCommandStatus("wmf2svg --wmf-fontdir='" + fonts.string() + "' -o '" + svg +
+                                                      "' '" + (tools.Dir() / "chart.wmf").string() + "'");
+    EXPECT_EQ(converted.Code, 0) << converted.Output;
+    EXPECT_NE(ReadFile(svg).find("<svg"), String::npos);
+}
+
+// Each data entry of the save dialog, with a name typed without extension, writes the format and
+// delimiter it names under its extension, whatever the page showed; the outside reader of the
+// format reads it: the two series side by side, a header and five rows.
+TEST_F(ExportDialog, EveryDataEntryWritesItsFormatUnderItsExtension)
+{
+    struct Case {
+        int entry;
+        const char* saved;
+        int format;  // the Data page's format afterwards
+        const char* reader;  // a shell command on the file $F that fails when the file is not right
+    };
+    const String table = "python3 -c \"import csv,sys\nrows=[r for r in csv.reader(open(sys.argv[1],newline=''),"
+                         "delimiter=sys.argv[2]) if r]\nassert len(rows)==6 and {len(r) for r in rows}=={2}, rows\" \"$F\" ";
+    const Case cases[] = {
+        {1, "e1.txt", 0, ""},  // the readers of the delimited files are given below with their delimiters
+        {2, "e2.txt", 0, ""},
+        {3, "e3.csv", 0, ""},
+        {4, "e4.txt", 0, ""},
+        {5, "e5.txt", 0, ""},
+        {6, "e6.xml", 1, "test \"$(xmllint --xpath 'count(/chart/series/points/point)' \"$F\")\" = 10"},
+        {7, "e7.htm", 2,
+         "python3 -c \"import sys\nfrom html.parser import HTMLParser\nclass P(HTMLParser):\n"
+         "  rows=0\n  def handle_starttag(s,t,a): s.rows+=t=='tr'\np=P(); p.feed(open(sys.argv[1]).read())\n"
+         "assert p.rows==6, p.rows\" \"$F\""},
+        {8, "e8.xls", 3, ""},  // LibreOffice reads both spreadsheets below
+        {9, "e9.xlsx", 3, ""},
+        {10, "e10.json", 4,
+         "python3 -c \"import json,sys\nc=json.load(open(sys.argv[1]))['chart']\n"
+         "assert [len(s['series']['point']) for s in c]==[5,5], c\" \"$F\""},
+    };
+    const std::pair<int, const char*> delimiters[] = {{1, " "}, {2, "\t"}, {3, ","}, {4, ";"}, {5, "|"}};
+    Open([&](TZebExportForm& d) {
+        UserPicks(*d.PageControl1, d.TabData);
+        d.ECustom->SetText("|");
+        for (const Case& k : cases) {
+            SCOPED_TRACE(k.saved);
+            // The page shows another format than the entry names.
+            d.RGText->SetItemIndex(k.format == 4 ? 0 : 4);
+            Answer(String(k.saved).substr(0, String(k.saved).find('.')), k.entry);
+            d.BSave->Click();
+            EXPECT_TRUE(fs::exists(tools.Dir() / k.saved));
+            EXPECT_EQ(d.RGText->ItemIndex(), k.format);
+        }
+        EXPECT_EQ(d.RGExcelVers->ItemIndex(), 1);
+    });
+    EXPECT_EQ(Saved("e8.xls").substr(0, 4), String("\x09\x00\x04\x00", 4));
+    EXPECT_EQ(Saved("e9.xlsx").substr(0, 2), "PK");
+    if (!HaveProgram("python3") || !HaveProgram("xmllint")) GTEST_SKIP() << "python3 or xmllint is not installed";
+    const auto read = [&](const String& command, const char* file) {
+        const TCommandResult r = RunCommandStatus("F='" + (tools.Dir() / file).string() + "'; " + command);
+        EXPECT_EQ(r.Code, 0) << file << ": " << r.Output;
+    };
+    for (const auto& [entry, delimiter] : delimiters) read(table + "'" + delimiter + "'", cases[entry - 1].saved);
+    for (const Case& k : cases)
+        if (*k.reader) read(k.reader, k.saved);
+    if (!HaveProgram("soffice")) GTEST_SKIP() << "soffice is not installed";
+    const fs::path out = tools.Dir() / "converted";
+    fs::create_directories(out);
+    const TCommandResult converted = RunCommandStatus(
+        "cd '" + out.string() + "' && HOME='" + out.string() + "' soffice --headless --convert-to csv --outdir '" +
+        out.string() + "' '" + (tools.Dir() / "e8.xls").string() + "' '" + (tools.Dir() / "e9.xlsx").string() + "'");
+    ASSERT_EQ(converted.Code, 0) << converted.Output;
+    for (const char* sheet : {"e8.csv", "e9.csv"}) read(table + "','", ("converted/" + String(sheet)).c_str());
 }
 
 TEST_F(ExportDialog, ThePreviewMemoFollowsTheFormatAndStaysHiddenForExcel)
@@ -290,15 +387,36 @@ TEST_F(ExportDialog, SendHandsTheFileInThePrivateFolderToTheMailComposer)
         EXPECT_NE(folder.find(std::to_string(getpid())), String::npos);
         EXPECT_NE(tools.Log("xdg-email").find(folder + "Zebgraph.json"), String::npos) << tools.Log("xdg-email");
         EXPECT_TRUE(fs::exists(folder + "Zebgraph.json"));
-        tools.Tool("xdg-email", "exit 3\n");
+        tools.Tool("xdg-email", "exit 4\n");
         try {
             d.BSend->Click();
             ADD_FAILURE() << "a failing composer raises";
         } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), "Can not email Zebgraph. Mapi Error: 3");
+            EXPECT_EQ(e.Message(), "Can not email Zebgraph. Mapi Error: 4");
         }
         EXPECT_EQ(Screen->Cursor(), crDefault);
+        EXPECT_TRUE(d.BSend->Enabled());
     });
+}
+
+// A composer that finds no mail program on the desktop (status 3) is a desktop without mail: Send
+// is disabled for the rest of the run, and nothing is reported.
+TEST_F(ExportDialog, ADesktopThatCannotComposeMailDisablesSendForTheRun)
+{
+    tools.Tool("xdg-email", "exit 3\n");
+    Open([](TZebExportForm& d) {
+        ASSERT_TRUE(d.BSend->Enabled());
+        EXPECT_NO_THROW(d.BSend->Click());
+        EXPECT_FALSE(d.BSend->Enabled());
+        EXPECT_FALSE(fs::exists(ProgramTempFolder() + "Zebgraph.bmp"));
+        UserPicks(*d.PageControl1, d.TabData);
+        EXPECT_TRUE(d.BSave->Enabled());
+        EXPECT_FALSE(d.BSend->Enabled());
+    });
+    Open([](TZebExportForm& d) { EXPECT_FALSE(d.BSend->Enabled()); });
+    const String log = tools.Log("xdg-email");
+    ASSERT_NE(log.find("--subject"), String::npos);
+    EXPECT_EQ(log.find("--subject"), log.rfind("--subject")) << "the composer is asked once";
 }
 
 TEST_F(ExportDialog, WithoutAMailComposerSendIsDisabled)

@@ -68,6 +68,10 @@ TEST_F(PictureExport, TheRegistryListsTheMetafileThenTheBitmapFormatWithTheirFil
     EXPECT_TRUE(emf.OwnsFilterIndex(2));
     EXPECT_EQ(emf.GetDefaultExtension(), "wmf");
     EXPECT_EQ(emf.GetFilterIndex(), 2);
+    // The first entry is the enhanced kind again.
+    EXPECT_TRUE(emf.OwnsFilterIndex(1));
+    EXPECT_EQ(emf.GetDefaultExtension(), "emf");
+    EXPECT_EQ(emf.GetFilterIndex(), 1);
     EXPECT_EQ(bmp.GetDefaultExtension(), "bmp");
 }
 

@@ -323,6 +323,30 @@ TEST_F(SeriesDataExport, XmlBytesAreInTheDeclaredEncoding)
     EXPECT_EQ(result.Code, 0) << result.Output;
 }
 
+// A point line is "<point " and its attributes; all but the index bring their own blank.
+TEST_F(SeriesDataExport, XmlPointLinesOpenWithOneBlankBeforeTheAttributes)
+{
+    struct Case {
+        bool index, labels, null;
+        const char* line;
+    };
+    for (const Case& k : {Case{false, true, false, "<point  text=\"first\" Y=\"1.5\"/>\r\n"},
+                          Case{true, true, false, "<point index=\"0\" text=\"first\" Y=\"1.5\"/>\r\n"},
+                          Case{true, false, true, "<point index=\"0\"/>\r\n"},
+                          Case{false, false, true, "<point />\r\n"}}) {
+        SCOPED_TRACE(k.line);
+        TExportScene scene;
+        scene.Pitch->SetPointNull(0, k.null);
+        TSeriesDataXML exporter(scene.Chart.get(), scene.Pitch);
+        exporter.SetIncludeIndex(k.index);
+        exporter.SetIncludeLabels(k.labels);
+        const String text = exporter.AsText();
+        const std::size_t first = text.find("<point ");
+        ASSERT_NE(first, String::npos) << text;
+        EXPECT_EQ(text.substr(first, std::strlen(k.line)), k.line) << text;
+    }
+}
+
 TEST_F(SeriesDataExport, JsonNumbersIgnoreTheLocaleAndWriteNullForNonFinite)
 {
     FormatSettings.DecimalSeparator = ',';

@@ -1,8 +1,16 @@
 // The window region and the clipboard as the X server and other programs see them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QPixmap>
 #include <QScreen>
 #include <chrono>
@@ -14,6 +22,7 @@
 
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/FileDialogs.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Region.h"
@@ -150,6 +159,79 @@ TEST_F(XServer, ClipboardTextFromOtherPrograms)
     ASSERT_TRUE(xclip.Start("xclip", {"-quiet", "-i", "-selection", "clipboard", file}));
     EXPECT_TRUE(PumpUntil([&] { return Clipboard()->AsText() == text; })) << Clipboard()->AsText();
     xclip.Stop();
+}
+
+// Answers the platform's file dialog as a user does: picks the entry, types the name, presses Save,
+// and says yes to a question about replacing a file, noting the question.
+class FileDialogUser {
+public:
+    FileDialogUser(int entry, const QString& typed) : entry_(entry), typed_(typed)
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { step(); });
+        timer_.start(20);
+    }
+    bool Answered = false;
+    QStringList Questions;
+
+private:
+    void step()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
+            Questions << box->text();
+            QTimer::singleShot(0, box->button(QMessageBox::Yes), &QAbstractButton::click);
+            return;
+        }
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog || !dialog->isVisible() || Answered) return;
+        Answered = true;
+        dialog->selectNameFilter(dialog->nameFilters().value(entry_ - 1));
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+        if (!name || !buttons) return dialog->reject();
+        name->setText(typed_);
+        // Queued: the question about replacing comes in a loop of its own, which this timer must reach.
+        QTimer::singleShot(0, buttons->button(QDialogButtonBox::Save), &QAbstractButton::click);
+    }
+
+    int entry_;
+    QString typed_;
+    QTimer timer_;
+};
+
+// The dialog a person sees completes a name typed without an extension by the chosen entry, like
+// the headless one, and asks about replacing the file so named.
+TEST_F(XServer, TheSaveDialogCompletesATypedNameByTheChosenEntry)
+{
+    testkit::Pump();  // the application, whose thread the dialog user's timer needs
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::ofstream(dir.filePath("old.csv").toStdString()) << "old";
+    struct Case {
+        int entry;
+        const char* typed;
+        const char* saved;
+        bool asked;
+    };
+    for (const Case& k : {Case{2, "data", "data.csv", false}, Case{3, "data", "data.json", false},
+                          Case{4, "data", "data.txt", false}, Case{1, "data.xml", "data.xml", false},
+                          Case{2, "old", "old.csv", true}}) {
+        SCOPED_TRACE(k.saved);
+        TOwnedPtr<TSaveDialog> save(new TSaveDialog(nullptr));
+        save->SetFilter("Tab delimited text files (*.txt)|*.txt|Comma delimited text files (*.csv)|*.csv|"
+                        "JSON files (*.json)|*.json|All files|*.*");
+        save->SetDefaultExt("txt");
+        save->SetInitialDir(dir.path().toStdString());
+        save->SetOptions(TOpenOptions{ofOverwritePrompt, ofHideReadOnly});
+        FileDialogUser user(k.entry, k.typed);
+        const bool chosen = save->Execute();
+        ASSERT_TRUE(user.Answered) << "the platform's dialog never showed";
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(save->FileName(), dir.filePath(k.saved).toStdString());
+        EXPECT_EQ(save->FilterIndex(), k.entry);
+        ASSERT_EQ(user.Questions.size(), k.asked ? 1 : 0) << user.Questions.join("; ").toStdString();
+        if (k.asked) EXPECT_TRUE(user.Questions[0].contains(k.saved)) << user.Questions[0].toStdString();
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/Metafile.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/WmfFonts.h"
 
 namespace {
 
@@ -626,18 +627,6 @@ void PrintTo(const OutsideReader& r, std::ostream* os) { *os << r.name; }
 
 class MetafileOutsideReaderTest : public MetafileTest, public ::testing::WithParamInterface<OutsideReader> {};
 
-// The fonts the WMF reader asks for by their Type 1 file names; any font file does, FreeType reads
-// them by content.
-void LinkWmfFonts(const QString& dir)
-{
-    const char* liberation = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
-    for (const char* name :
-         {"NimbusSans-Regular", "NimbusSans-Italic", "NimbusSans-Bold", "NimbusSans-BoldItalic", "NimbusRoman-Regular",
-          "NimbusRoman-Italic", "NimbusRoman-Bold", "NimbusRoman-BoldItalic", "NimbusMonoPS-Regular",
-          "NimbusMonoPS-Italic", "NimbusMonoPS-Bold", "NimbusMonoPS-BoldItalic", "StandardSymbolsPS"})
-        QFile::link(liberation, QString("%1/%2.t1").arg(dir, name));
-}
-
 TEST_P(MetafileOutsideReaderTest, DrawsTheSavedScene)
 {
     const OutsideReader& reader = GetParam();
@@ -645,7 +634,7 @@ TEST_P(MetafileOutsideReaderTest, DrawsTheSavedScene)
     if (!QImageReader::supportedImageFormats().contains("svg")) GTEST_SKIP() << "Qt's SVG image plugin is missing";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    LinkWmfFonts(dir.path());
+    testsupport::LinkWmfFonts(dir.path().toStdString());
     auto mf = Record(reader.scene);
     mf->SetEnhanced(reader.enhanced);
     const QString in = dir.filePath(reader.enhanced ? "scene.emf" : "scene.wmf"), out = dir.filePath("scene.svg");
