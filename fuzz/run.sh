@@ -31,10 +31,11 @@ export LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp
 if [ "$target" = xls ]; then cp "$root"/tests/platform/system/data/damaged/*.xls "$work/seeds/"; fi
 cd "$work"
 workers=${TV_FUZZ_WORKERS:-1}
+# The entropic scheduler weighs every feature of every input: with the chart engine's hundreds of
+# thousands of edges that took half of each run (profiled); the plain scheduler is thrice as fast.
+flags="-entropic=0 -max_len=65536 -timeout=20 -rss_limit_mb=2048 -seed=1 -print_final_stats=1"
 if [ "$workers" -gt 1 ]; then
     # Each worker runs its share of the inputs (libFuzzer counts runs per worker).
-    exec "$build/fuzz/fuzz_$target" -runs=$((runs / workers)) -workers="$workers" -jobs="$workers" \
-        -max_len=65536 -timeout=20 -rss_limit_mb=2048 -seed=1 -print_final_stats=1 corpus seeds
+    exec "$build/fuzz/fuzz_$target" -runs=$((runs / workers)) -workers="$workers" -jobs="$workers" $flags corpus seeds
 fi
-exec "$build/fuzz/fuzz_$target" -runs="$runs" -max_len=65536 -timeout=20 -rss_limit_mb=2048 -seed=1 \
-    -print_final_stats=1 corpus seeds
+exec "$build/fuzz/fuzz_$target" -runs="$runs" $flags corpus seeds

@@ -16,7 +16,7 @@ TV_PUBLISHED(TZebFont)
 {
     PropColor("Color", &TZebFont::Color, &TZebFont::SetColor, clBlack).NoDefault().Stored(&TZebFont::IsColorStored);
     Prop("Height", &TZebFont::Height, &TZebFont::SetHeight).NoDefault().Stored(&TZebFont::IsHeightStored);
-    Prop("Name", &TZebFont::Name, &TZebFont::SetName).Stored(&TZebFont::IsNameStored);
+    Prop("Name", &TZebFont::Name, &TZebFont::SetName).NoDefault().Stored(&TZebFont::IsNameStored);
     PropSet("Style", &TZebFont::Style, &TZebFont::SetStyle, TFontStyles{}, TFontStyleNames)
         .NoDefault()
         .Stored(&TZebFont::IsStyleStored);

@@ -50,6 +50,7 @@ TV_PUBLISHED_AS(TChartSeries, TChartElementClass)
     Prop("LegendTitle", &TChartSeries::LegendTitle, &TChartSeries::SetLegendTitle, String());
     Prop("Marks", &TChartSeries::GetMarks, &TChartSeries::SetMarks).Stored(&TChartSeries::HasMarks);
     Prop("PercentFormat", &TChartSeries::PercentFormat, &TChartSeries::SetPercentFormat)
+        .NoDefault()
         .Stored(&TChartSeries::IsPercentFormatStored);
     Prop("Selected", &TChartSeries::Selected, &TChartSeries::SetSelected).Stored(&TChartSeries::HasSelected);
     PropColor("SeriesColor", &TChartSeries::SeriesColor, &TChartSeries::SetSeriesColor, clAutomatic)
@@ -58,6 +59,7 @@ TV_PUBLISHED_AS(TChartSeries, TChartElementClass)
     Prop("Title", &TChartSeries::Title, &TChartSeries::SetTitle, String());
     Prop("Transparency", &TChartSeries::Transparency, &TChartSeries::SetTransparency, 0);
     Prop("ValueFormat", &TChartSeries::ValueFormat, &TChartSeries::SetValueFormat)
+        .NoDefault()
         .Stored(&TChartSeries::IsValueFormatStored);
     PropEnum("VertAxis", &TChartSeries::VertAxis, &TChartSeries::SetVertAxis, aLeftAxis, TVertAxisNames);
     Prop("XLabelsSource", &TChartSeries::XLabelsSource, &TChartSeries::SetXLabelsSource, String());

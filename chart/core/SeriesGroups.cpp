@@ -11,7 +11,7 @@
 
 TV_PUBLISHED(TSeriesGroup)
 {
-    Prop("Name", &TSeriesGroup::Name, &TSeriesGroup::SetName);
+    Prop("Name", &TSeriesGroup::Name, &TSeriesGroup::SetName).NoDefault();
 }
 
 TV_PUBLISHED(TSeriesGroups) {}

@@ -16,7 +16,7 @@ TV_PUBLISHED(TChartValueList)
     Prop("DateTime", &TChartValueList::DateTime, &TChartValueList::SetDateTime)
         .NoDefault()
         .Stored(&TChartValueList::IsDateTimeStored);
-    Prop("Name", &TChartValueList::Name, &TChartValueList::SetName);
+    Prop("Name", &TChartValueList::Name, &TChartValueList::SetName).NoDefault();  // each list starts named
     PropEnum("Order", &TChartValueList::Order, &TChartValueList::SetOrder, loNone, TChartListOrderNames);
     Prop("ValueSource", &TChartValueList::ValueSource, &TChartValueList::SetValueSource);
 }

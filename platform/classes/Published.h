@@ -221,6 +221,7 @@ public:
     TPropDecl& NoDefault()
     {
         info_.HasDefault = false;
+        info_.NoDefault = true;
         return *this;
     }
     TPropDecl& TypeName(const char* name)

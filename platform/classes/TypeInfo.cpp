@@ -389,7 +389,9 @@ bool IsDefaultPropValue(const TObject* instance, const TPropInfo& info)
     case pkDouble:
     case pkExtended:
     case pkDate: return a.GetFloat(instance) == (info.HasDefault ? info.DefaultFloat : 0);
-    case pkString: return a.GetStr(instance) == (info.HasDefault ? info.DefaultStr : String());
+    case pkString:
+        if (info.HasDefault) return a.GetStr(instance) == info.DefaultStr;
+        return !info.NoDefault && a.GetStr(instance).empty();
     case pkComponent: return a.GetObj(instance) == nullptr;
     case pkEvent: return a.GetMethod(instance).Name.empty();
     case pkClass:

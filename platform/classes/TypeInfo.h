@@ -85,6 +85,9 @@ struct TPropInfo {
     Int64 DefaultOrd = 0;
     Extended DefaultFloat = 0;
     String DefaultStr;
+    // Declared with no default at all: a string is written when empty too (a new object may start
+    // with text, which the empty string would otherwise come back as).
+    bool NoDefault = false;
     std::unique_ptr<TPropAccess> Access;
 
     bool IsWritable() const { return Access && Access->CanWrite(); }

@@ -226,11 +226,11 @@ TLogBrush TBrush::LogBrush() const
 TV_PUBLISHED(TFont)
 {
     PropIdent("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET, "TFontCharset");
-    // Color and Style have no default: an owner that changes them in its constructor must still
-    // store the values a fresh font has.
+    // Color, Style and Name have no default: an owner that changes them in its constructor must
+    // still store the values a fresh font has (an empty name too).
     PropColor("Color", &TFont::Color, &TFont::SetColor, clWindowText).NoDefault();
     Prop("Height", &TFont::Height, &TFont::SetHeight).NoDefault();
-    Prop("Name", &TFont::Name, &TFont::SetName);
+    Prop("Name", &TFont::Name, &TFont::SetName).NoDefault();
     Prop("Orientation", &TFont::Orientation, &TFont::SetOrientation, 0);
     PropEnum("Pitch", &TFont::Pitch, &TFont::SetPitch, fpDefault, TFontPitchNames);
     PropEnum("Quality", &TFont::Quality, &TFont::SetQuality, fqDefault, TFontQualityNames).Stored(false);

@@ -88,6 +88,17 @@ private:
     int count_ = 1;
 };
 
+class TNewHasText : public TComponent {  // starts with a text, which the writer does not know
+    TV_CLASS(TNewHasText, TComponent)
+public:
+    explicit TNewHasText(TComponent* owner) : TComponent(owner) {}
+    String Label() const { return label_; }
+    void SetLabel(const String& value) { label_ = value; }
+
+private:
+    String label_ = "start";
+};
+
 class THalfAssign : public TPersistent {  // its Assign forgets a property
     TV_CLASS(THalfAssign, TPersistent)
 public:
@@ -109,6 +120,7 @@ private:
 
 TV_PUBLISHED(TDefaultAgain) { Prop("Count", &TDefaultAgain::Count, &TDefaultAgain::SetCount, 0); }
 TV_PUBLISHED(TNewIsNotDefault) { Prop("Count", &TNewIsNotDefault::Count, &TNewIsNotDefault::SetCount, 0); }
+TV_PUBLISHED(TNewHasText) { Prop("Label", &TNewHasText::Label, &TNewHasText::SetLabel); }
 TV_PUBLISHED(THalfAssign)
 {
     Prop("Width", &THalfAssign::Width, &THalfAssign::SetWidth, 0);
@@ -152,6 +164,12 @@ TEST(RegistryCheck, FindsANewValueThatIsNotThePublishedDefault)
     const auto faults = testsupport::CheckStreamedClass(TNewIsNotDefault::StaticClass());
     EXPECT_TRUE(mentions(faults, "Count = 1, not its published default 0, which therefore comes back as 1"))
         << ::testing::PrintToString(faults);
+}
+
+TEST(RegistryCheck, FindsAnEmptyTextThatComesBackAsTheNewOne)
+{
+    const auto faults = testsupport::CheckStreamedClass(TNewHasText::StaticClass());
+    EXPECT_TRUE(mentions(faults, "Label = 'start'; set to '' it comes back as 'start'")) << ::testing::PrintToString(faults);
 }
 
 TEST(RegistryCheck, FindsAPropertyAssignLeavesOutUnlessListed)

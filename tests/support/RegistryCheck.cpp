@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <optional>
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Collection.h"
@@ -428,27 +429,27 @@ private:
     std::vector<TOwnedPtr<TObject>> objects_;
 };
 
-// A property whose new value is not its published default is still stored when set to that
-// default, or it would come back with the new value. The instances go when the check ends (a
+// A property set on its own to a value the writer leaves out still comes back with that value, not
+// with a new instance's: its published default where a new instance starts elsewhere, and the
+// empty string where a new instance starts with text. The instances go when the check ends (a
 // control placed on a form moves the others aligned there).
 void checkDefaults(const TMetaClass& cls, const StreamCheckOptions& options, std::vector<String>& faults)
 {
     TSubject subject(cls, options);
     TObject* probe = nullptr;
     if (throws([&] { probe = subject.Make(); })) return;  // the round trip reports it
-    walk(probe, options.Untouched, [&](TObject* holder, const TPropInfo& p, const TPlace& place) {
-        if (!hasStoredDefault(p) || !p.IsWritable() || IsDefaultPropValue(holder, p) ||
-            isListed(holder->ClassType(), p.Name, options.Untouched))
-            return;
-        const String name = placeName(place, p.Name);
-        const String fresh = valueText(holder, p);
+    // Sets p at place in a new instance by set and reads it back through the stream; returns what
+    // came back, nothing when set refuses the value (or it is never stored), and reports a value
+    // that does not travel.
+    const auto tryValue = [&](const TPropInfo& p, const TPlace& place, const std::function<bool(TObject*)>& set,
+                              const String& name, String& expected) -> std::optional<String> {
         TObject* original = subject.Make();
         TObject* at = locate(original, place, true);
-        // A value the setter refuses, or a property never stored, is no default to lose.
-        if (!at || throws([&] { setDefault(at, p); }) || !IsDefaultPropValue(at, p) || !IsStoredProp(at, p)) return;
-        const String expected = valueText(at, p);
-        String again;
-        String message;
+        // A value the setter refuses, or a property never stored, is no value to lose.
+        bool took = false;
+        if (!at || throws([&] { took = set(at); }) || !took || !IsStoredProp(at, p)) return std::nullopt;
+        expected = valueText(at, p);
+        String again, message;
         std::vector<String> ignored;
         if (throws(
                 [&] {
@@ -458,12 +459,36 @@ void checkDefaults(const TMetaClass& cls, const StreamCheckOptions& options, std
                     again = back ? valueText(back, p) : "nothing";
                 },
                 &message)) {
-            faults.push_back(name + " set to its published default does not travel: " + message);
-            return;
+            faults.push_back(name + " set to " + expected + " does not travel: " + message);
+            return std::nullopt;
         }
-        if (again != expected)
-            faults.push_back("a new instance has " + name + " = " + fresh + ", not its published default " + expected +
-                             ", which therefore comes back as " + again);
+        return again;
+    };
+    walk(probe, options.Untouched, [&](TObject* holder, const TPropInfo& p, const TPlace& place) {
+        if (!p.IsWritable() || isListed(holder->ClassType(), p.Name, options.Untouched)) return;
+        const String name = placeName(place, p.Name);
+        const String fresh = valueText(holder, p);
+        String expected;
+        if (hasStoredDefault(p) && !IsDefaultPropValue(holder, p)) {
+            const auto again = tryValue(
+                p, place, [&](TObject* at) {
+                    setDefault(at, p);
+                    return IsDefaultPropValue(at, p);
+                }, name, expected);
+            if (again && *again != expected)
+                faults.push_back("a new instance has " + name + " = " + fresh + ", not its published default " +
+                                 expected + ", which therefore comes back as " + *again);
+        }
+        if (p.Kind == pkString && !p.Access->GetStr(holder).empty()) {
+            const auto again = tryValue(
+                p, place, [&](TObject* at) {
+                    p.Access->SetStr(at, String());
+                    return p.Access->GetStr(at).empty();
+                }, name, expected);
+            if (again && *again != expected)
+                faults.push_back("a new instance has " + name + " = '" + fresh + "'; set to '' it comes back as '" +
+                                 *again + "'");
+        }
     });
 }
 

@@ -260,12 +260,12 @@ TV_PUBLISHED(TSignalSettings)
 {
     Prop("DigitalFrom", &TSignalSettings::DigitalFrom, &TSignalSettings::SetDigitalFrom, 0);
     Prop("DigitalTo", &TSignalSettings::DigitalTo, &TSignalSettings::SetDigitalTo, 1000);
-    Prop("Name1", &TSignalSettings::Name1, &TSignalSettings::SetName1);
-    Prop("Name2", &TSignalSettings::Name2, &TSignalSettings::SetName2);
-    Prop("ValueFormat", &TSignalSettings::ValueFormat, &TSignalSettings::SetValueFormat);
+    Prop("Name1", &TSignalSettings::Name1, &TSignalSettings::SetName1).NoDefault();
+    Prop("Name2", &TSignalSettings::Name2, &TSignalSettings::SetName2).NoDefault();
+    Prop("ValueFormat", &TSignalSettings::ValueFormat, &TSignalSettings::SetValueFormat).NoDefault();
     Prop("ValueFrom", &TSignalSettings::ValueFrom, &TSignalSettings::SetValueFrom);
     Prop("ValueTo", &TSignalSettings::ValueTo, &TSignalSettings::SetValueTo);
-    Prop("ValueUnit", &TSignalSettings::ValueUnit, &TSignalSettings::SetValueUnit);
+    Prop("ValueUnit", &TSignalSettings::ValueUnit, &TSignalSettings::SetValueUnit).NoDefault();
 }
 
 void TSignalSettings::SetValueFrom(float v)

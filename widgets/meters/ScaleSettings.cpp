@@ -17,8 +17,8 @@ TV_PUBLISHED(TScaleSettings)
     Prop("Steps", &TScaleSettings::Steps, &TScaleSettings::SetSteps).NoDefault();
     Prop("SubSteps", &TScaleSettings::SubSteps, &TScaleSettings::SetSubSteps).NoDefault();
     Prop("DrawLine", &TScaleSettings::DrawLine, &TScaleSettings::SetDrawLine).NoDefault();
-    Prop("ValueFormat", &TScaleSettings::ValueFormat, &TScaleSettings::SetValueFormat);
-    Prop("ValueFormatLog", &TScaleSettings::ValueFormatLog, &TScaleSettings::SetValueFormatLog);
+    Prop("ValueFormat", &TScaleSettings::ValueFormat, &TScaleSettings::SetValueFormat).NoDefault();
+    Prop("ValueFormatLog", &TScaleSettings::ValueFormatLog, &TScaleSettings::SetValueFormatLog).NoDefault();
     Prop("PosLeftTop", &TScaleSettings::PosLeftTop, &TScaleSettings::SetPosLeftTop).NoDefault();
 }
 
