@@ -66,10 +66,13 @@ TGPBitmap::TGPBitmap(const TBitmap& bitmap, TColor transparentColor) : TGPImage(
     const QImage rgb = src.convertToFormat(QImage::Format_RGB32);
     const TColorRef key = ColorToRGB(transparentColor);
     const QRgb keyRgb = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF;
-    for (int y = 0; y < rgb.height(); ++y) {
+    // The sizes are read once: the stores through out may alias the image's own fields for all the
+    // compiler knows, which made every pixel call QImage::width.
+    const int width = rgb.width(), height = rgb.height();
+    for (int y = 0; y < height; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb c = in[x] & 0xFFFFFF;
             out[x] = c == keyRgb ? 0x00FFFFFFu : (c | 0xFF000000u);
         }
