@@ -174,6 +174,8 @@ TMultiTimer& AnimationTimer()
 
 void FreeAnimationTimer() { timerSlot().reset(); }
 
+TMultiTimer* ExistingAnimationTimer() { return timerSlot().get(); }
+
 // ---- easing ----
 
 float EaseFraction(TAnimationTiming timing, TAnimationTimingStyle style, float x)
@@ -444,7 +446,7 @@ void TZebAnimate::BeforeDestruction()
 {
     closing_ = true;
     StopPlaying();
-    AnimationTimer().RemoveEvent(this);
+    if (TMultiTimer* timer = ExistingAnimationTimer()) timer->RemoveEvent(this);
     // The list's animations go first, also those the player owns as a component.
     animations_->Clear();
     TCustomZebPanelLink::BeforeDestruction();
@@ -454,7 +456,7 @@ TZebAnimate::~TZebAnimate()
 {
     // A player destroyed without Free still leaves the timer.
     if (state_ != asStopped) StopPlaying();
-    AnimationTimer().RemoveEvent(this);
+    if (TMultiTimer* timer = ExistingAnimationTimer()) timer->RemoveEvent(this);
     animations_->Clear();
 }
 
@@ -467,7 +469,8 @@ Cardinal TZebAnimate::TimerInterval() const
 
 void TZebAnimate::SetSpeed(int value)
 {
-    if (AssignIfChanged(speed_, value)) AnimationTimer().SetEventInterval(this, TimerInterval());
+    if (!AssignIfChanged(speed_, value)) return;
+    if (TMultiTimer* timer = ExistingAnimationTimer()) timer->SetEventInterval(this, TimerInterval());
 }
 
 int TZebAnimate::TotalDuration() const
@@ -560,7 +563,7 @@ void TZebAnimate::NextFrame()
 
 void TZebAnimate::PausePlaying()
 {
-    AnimationTimer().EnableEvent(this, false);
+    if (TMultiTimer* timer = ExistingAnimationTimer()) timer->EnableEvent(this, false);
     for (TZebAnimation* a : *animations_) a->DoPause();
     state_ = asPaused;
     if (OnPause) OnPause(this);
@@ -583,7 +586,7 @@ void TZebAnimate::StepFrame()
 
 void TZebAnimate::StopPlaying()
 {
-    AnimationTimer().RemoveEvent(this);
+    if (TMultiTimer* timer = ExistingAnimationTimer()) timer->RemoveEvent(this);
     frameIndex_ = -1;
     if (state_ == asStopped) return;
     for (int i = 0; i < animations_->Count();) {

@@ -68,8 +68,10 @@ private:
 
 // The program's one animation timer, created on first use.
 TMultiTimer& AnimationTimer();
-// Frees it (unit shutdown): nothing ticks afterwards.
+// Frees it (unit shutdown): nothing ticks afterwards, and players freed later leave it alone.
 void FreeAnimationTimer();
+// The timer when it exists (stopping needs none made).
+TMultiTimer* ExistingAnimationTimer();
 
 // ---- animation ----
 
