@@ -103,6 +103,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
 
 TControl::~TControl()
 {
+    // Still placed when a constructor raised (BeforeDestruction did not run).
+    if (parent_) parent_->RemoveControl(this);
     tvforms::UnregisterLive(this);
     tvforms::ForgetCapture(this);
     TObject::Free(font_);

@@ -37,9 +37,14 @@ TV_PUBLISHED(TWinControl)
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
-TWinControl::~TWinControl() { TControlAccess::DetachHost(this); }
+TWinControl::~TWinControl()
+{
+    // A constructor that raised skips BeforeDestruction: the children made so far still point here.
+    freeChildren();
+    TControlAccess::DetachHost(this);
+}
 
-void TWinControl::BeforeDestruction()
+void TWinControl::freeChildren()
 {
     // Child controls go with their parent, whoever owns them.
     while (!controls_.empty()) {
@@ -47,6 +52,11 @@ void TWinControl::BeforeDestruction()
         RemoveControl(child);
         child->Free();
     }
+}
+
+void TWinControl::BeforeDestruction()
+{
+    freeChildren();
     TControl::BeforeDestruction();
     TControlAccess::DetachHost(this);
 }

@@ -121,6 +121,7 @@ protected:
     friend class TControl;
 
 private:
+    void freeChildren();
     void alignAll();
     void attachToParentHost();
     // Marks the widget opaque while the control fills its client area (csOpaque).

@@ -156,6 +156,35 @@ TEST_F(Registered, BadDescriptionsRaiseAndLeaveNoComponents)
     }
 }
 
+// A form that reads its description in its constructor: a description that fails after some of
+// its controls were made leaves a half-made form, which must come apart without touching what is
+// already gone.
+class TSelfLoadingForm : public TForm {
+    TV_CLASS(TSelfLoadingForm, TForm)
+public:
+    TSelfLoadingForm(TComponent* owner, const String& text) : TForm(owner) { InitFromText(text); }
+};
+
+TV_PUBLISHED(TSelfLoadingForm) {}
+
+TEST_F(Registered, AFormWhoseDescriptionFailsInItsConstructorComesApartCleanly)
+{
+    RegisterClass(TSelfLoadingForm::StaticClass());
+    const String text = "object SelfLoadingForm: TSelfLoadingForm\n"
+                        "  object Panel1: TPanel\n"
+                        "    object Edit1: TEdit\n"
+                        "    end\n"
+                        "  end\n"
+                        "  object Button1: TButton\n"
+                        "    NoSuchProperty = 1\n"
+                        "  end\n"
+                        "end\n";
+    TOwnedPtr<TForm> owner(new TForm(nullptr));
+    EXPECT_ANY_THROW(TOwnedPtr<TSelfLoadingForm>(new TSelfLoadingForm(owner.get(), text)));
+    EXPECT_ANY_THROW(TOwnedPtr<TSelfLoadingForm>(new TSelfLoadingForm(nullptr, text)));
+    EXPECT_EQ(owner->ComponentCount(), 0);
+}
+
 TEST_F(Registered, AVisibleFormIsShownAfterOnCreate)
 {
     TOwnedPtr<TStoredForm> form(new TStoredForm(nullptr));
