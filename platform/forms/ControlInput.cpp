@@ -130,6 +130,20 @@ void TControl::WMMouseButton(TMessage& m)
     }
     if (!tvforms::IsLive(this)) return;
     if (!controlStyle_.Contains(csNoStdEvents)) MouseUp(button, shift, x, y);
+    // Releasing the right button asks for the context menu where it was released.
+    if (button == mbRight && tvforms::IsLive(this)) Perform(WM_CONTEXTMENU, 0, m.LParam);
+}
+
+void TControl::WMContextMenu(TMessage& m)
+{
+    bool handled = false;
+    DoContextPopup({LParamX(m.LParam), LParamY(m.LParam)}, handled);
+    m.Result = handled ? 1 : 0;
+}
+
+void TControl::DoContextPopup(TPoint mousePos, bool& handled)
+{
+    if (onContextPopup_) onContextPopup_(this, mousePos, handled);
 }
 
 void TControl::WMMouseWheel(TMessage& m)

@@ -575,9 +575,11 @@ StreamCheckOptions DesignStreamCheckOptions()
     // source loads the file its moved FileName names. A picture's filter list makes items of the
     // abstract filter base; the filter classes are checked on their own.
     // A sub-axis passes Inverted and Logarithmic up to its parent axis (sub-axes are axes, checked
-    // as the chart's). The video tool refuses a compressor the machine lacks.
+    // as the chart's). The video tool refuses a compressor the machine lacks. The status bar is
+    // aligned from the start: size limits move it as its alignment does.
     options.Untouched = {"TVaComm.AutoOpen",    "TControl.Align",     "TZebSeriesSource.Active",
-                         "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression"};
+                         "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression",
+                         "TStatusBar.Constraints"};
     options.NotAssigned = {
         // Assign of a chart or styled control copies its own settings, not the platform control's
         // place, caption, focus order, hints or tag.
@@ -585,6 +587,8 @@ StreamCheckOptions DesignStreamCheckOptions()
         "TControl.Hint", "TControl.ShowHint", "TControl.ParentShowHint", "TControl.ParentColor", "TControl.Visible",
         "TControl.Enabled", "TControl.Caption", "TControl.AutoSize", "TControl.Tag", "TWinControl.TabOrder",
         "TWinControl.TabStop", "TWinControl.DoubleBuffered", "TWinControl.BorderWidth", "TCustomPanel.Alignment",
+        // The size limits belong to the control's place as its bounds do.
+        "TControl.Constraints",
         "TCustomPanel.BorderStyle", "TCustomPanel.ParentBackground", "TCustomPanel.FullRepaint",
         // The zoom settings a chart's Assign leaves to the target, and its wheel choice.
         "TZebZoom.MinimumPixels", "TZebZoom.MouseWheel", "TZebZoom.UpLeftZooms", "TCustomZebPanelExtended.ZoomWheel",
