@@ -1,7 +1,6 @@
 #include "chart/canvas/CanvasServices.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 
 #include "chart/canvas/ZebCanvas3D.h"
@@ -18,9 +17,6 @@ std::unique_ptr<TCanvasClassList> classList;
 String defaultFontName = "Arial";
 int defaultFontSize = 8;
 TFontListHook fontListHook;
-// Per device: a canvas drawing on another device (a temporary bitmap, a legend symbol) must not
-// pop or select the regions saved for this one.
-std::map<HDC, std::vector<TRegion>> clipHistory;
 }  // namespace
 
 const char* const JapaneseGothicFaceName =
@@ -80,33 +76,30 @@ void AddCustomFonts()
 
 void RemoveCustomFonts() { fontListHook = nullptr; }
 
+// The history lives on the device: a canvas drawing on another device (a temporary bitmap, a
+// legend symbol) neither pops nor selects the regions saved for this one, and a freed device
+// takes its regions with it.
 void PushClipRegion(HDC dc, const TRegion& region, int mode)
 {
     TRegion current;
-    if (dc->GetClipRgn(current)) clipHistory[dc].push_back(std::move(current));
+    if (dc->GetClipRgn(current)) dc->SavedClips().push_back(std::move(current));
     dc->ExtSelectClipRgn(&region, mode);
 }
 
 void PopClipRegion(HDC dc)
 {
-    const auto it = clipHistory.find(dc);
-    if (it == clipHistory.end()) {
+    std::vector<TRegion>& saved = dc->SavedClips();
+    if (saved.empty()) {
         dc->SelectClipRgn(nullptr);
         return;
     }
-    dc->SelectClipRgn(&it->second.back());
-    it->second.pop_back();
-    if (it->second.empty()) clipHistory.erase(it);
+    dc->SelectClipRgn(&saved.back());
+    saved.pop_back();
 }
 
-void ClearClipHistory() { clipHistory.clear(); }
+void ClearClipHistory(HDC dc) { dc->SavedClips().clear(); }
 
-int ClipHistoryDepth()
-{
-    std::size_t depth = 0;
-    for (const auto& [dc, regions] : clipHistory) depth += regions.size();
-    return static_cast<int>(depth);
-}
+int ClipHistoryDepth(HDC dc) { return static_cast<int>(dc->SavedClips().size()); }
 
 void DrawCheckOrRadio(int x, int y, TCanvas& canvas, bool checked, int unused, bool checkBox)
 {
@@ -144,6 +137,5 @@ void StopCanvasUnit()
 {
     RemoveCustomFonts();
     classList.reset();
-    ClearClipHistory();
     defaultFontName.clear();
 }

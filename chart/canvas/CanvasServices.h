@@ -51,13 +51,13 @@ void AddCustomFonts();
 void RemoveCustomFonts();
 void AddDigitFontNames(TStrings& list);
 
-// ---- clip history (nested clips of every canvas, kept per device) ----
+// ---- clip history (nested clips of every canvas, kept by the device and freed with it) ----
 // Saves the device's clip (when it has one) and combines it with region by mode (RGN_AND ...).
 void PushClipRegion(HDC dc, const TRegion& region, int mode);
 // Back to the clip saved last; no clip at all when nothing is saved.
 void PopClipRegion(HDC dc);
-void ClearClipHistory();
-int ClipHistoryDepth();
+void ClearClipHistory(HDC dc);
+int ClipHistoryDepth(HDC dc);
 
 // A 13 x 13 check box (or radio button) of the platform at x, y; the integer is not read.
 void DrawCheckOrRadio(int x, int y, TCanvas& canvas, bool checked, int unused, bool checkBox);

@@ -431,6 +431,10 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
     if (whole) face(false);
     const bool darken = slice.DarkSides && Brush()->Style() != bsClear;
     if (darken) Brush()->SetColor(DarkenColor(brushColor, 32));
+    // A pen of the slice's colour darkens with the sides, so their outline stays in their shade.
+    const TColor penColor = Pen()->Color();
+    const bool darkenPen = slice.DarkSides && Pen()->Visible() && ColorToRGB(penColor) == ColorToRGB(brushColor);
+    if (darkenPen) Pen()->SetColor(DarkenColor(brushColor, 32));
     if (sweep != 0) {
         const bool sides = !full && (whole || slice.DrawSides);
         const TPoint ps = at(start, topRx, topRy, 0), pe = at(end, topRx, topRy, 0);
@@ -504,6 +508,7 @@ void TZebCanvas3D::DrawSolidPieSlice(const TSolidPieSlice& slice)
         }
     }
     if (darken) Brush()->SetColor(brushColor);
+    if (darkenPen) Pen()->SetColor(penColor);
     face(true);
     // A gloss over the top face, for canvases that paint one (this one does not).
     if (slice.Overlay || slice.OverlayStyle != 2) {

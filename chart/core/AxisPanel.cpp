@@ -23,7 +23,7 @@ TV_PUBLISHED(TCustomAxisPanel)
 }
 
 TCustomAxisPanel::TCustomAxisPanel(TComponent* owner)
-    : TCustomZebPanelExtended(owner), axes_(std::make_unique<TChartAxes>())
+    : TCustomZebPanelExtended(owner), axes_(std::make_unique<TChartAxes>(this))
 {
     SetAutoRepaint(false);
     animations_ = std::make_unique<TChartAnimations>(this);

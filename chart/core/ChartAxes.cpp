@@ -32,6 +32,14 @@ TChartAxis* TChartCustomAxes::AddAxis()
     return axis;
 }
 
+void TChartCustomAxes::ApplyRangeToSubAxes(TChartAxis* master)
+{
+    if (!master) return;
+    for (int i = 0; i < Count(); ++i)
+        if (TChartAxis* axis = GetAxisAt(i); axis->ParentAxis() == master)
+            axis->ApplyRange(master->Minimum(), master->Maximum());
+}
+
 void TChartAxes::Remove(TChartAxis* axis)
 {
     const auto it = std::find(axes_.begin(), axes_.end(), axis);
@@ -58,4 +66,23 @@ TChartAxis* TChartAxes::AxisAtPoint(TPoint point) const
     for (TChartAxis* axis : axes_)
         if (axis->ContainsPoint(point)) return axis;
     return nullptr;
+}
+
+void TChartAxes::SetAutomatic(bool value)
+{
+    for (TChartAxis* axis : axes_) axis->SetAutomatic(value);
+}
+
+bool TChartAxes::GetVisible() const { return !chart_ || chart_->AxisVisible(); }
+
+void TChartAxes::SetVisible(bool value)
+{
+    if (chart_) chart_->SetAxisVisible(value);
+}
+
+bool TChartAxes::GetBehind() const { return chart_ && chart_->AxisBehind(); }
+
+void TChartAxes::SetBehind(bool value)
+{
+    if (chart_) chart_->SetAxisBehind(value);
 }

@@ -17,6 +17,8 @@ public:
     TChartAxis* GetAxisAt(int index) const;
     // A sub-axis takes the parent's orientation and side.
     TChartAxis* AddAxis();
+    // Every axis of the collection under master takes master's minimum and maximum.
+    void ApplyRangeToSubAxes(TChartAxis* master);
 
 protected:
     TPersistent* GetOwner() const override;
@@ -29,7 +31,7 @@ private:
 // A chart's top-level axes. It frees them when it is cleared.
 class TChartAxes {
 public:
-    TChartAxes() = default;
+    explicit TChartAxes(TCustomAxisPanel* chart = nullptr) : chart_(chart) {}
     ~TChartAxes() { Clear(); }
     TChartAxes(const TChartAxes&) = delete;
     TChartAxes& operator=(const TChartAxes&) = delete;
@@ -52,6 +54,15 @@ public:
     TChartAxis* GetDepthAxis() const { return standard(4); }
     TChartAxis* GetDepthTopAxis() const { return standard(5); }
 
+    // Automatic of every axis.
+    void SetAutomatic(bool value);
+    void MakeAllAutomatic() { SetAutomatic(true); }
+    // The chart's AxisVisible and AxisBehind (visible and in front without a chart).
+    bool GetVisible() const;
+    void SetVisible(bool value);
+    bool GetBehind() const;
+    void SetBehind(bool value);
+
     bool FastPixelCalc() const { return fastPixelCalc_; }
     // Every axis chooses its conversions again.
     void SetFastPixelCalc(bool value);
@@ -59,6 +70,7 @@ public:
 private:
     TChartAxis* standard(int index) const { return index < Count() ? Items(index) : nullptr; }
 
+    TCustomAxisPanel* chart_;
     std::vector<TChartAxis*> axes_;
     bool fastPixelCalc_ = false;
 };

@@ -1429,12 +1429,12 @@ bool TChartSeries::PointerHitTest(int x, int y)
 
 int TChartSeries::HoveredPointIndex() const
 {
-    return IsHoverEnabled() && hoverPart_ == 1 ? selected_->HoverIndex() : -1;
+    return selected_ && IsHoverEnabled() && hoverPart_ == 1 ? selected_->HoverIndex() : -1;
 }
 
 int TChartSeries::HoveredMarkIndex() const
 {
-    return IsHoverEnabled() && hoverPart_ == 3 ? selected_->HoverIndex() : -1;
+    return selected_ && IsHoverEnabled() && hoverPart_ == 3 ? selected_->HoverIndex() : -1;
 }
 
 bool TChartSeries::IsPointHovered(int index) const
@@ -1448,7 +1448,7 @@ bool TChartSeries::IsPointHovered(int index) const
 
 bool TChartSeries::ApplyHoverPen(int index)
 {
-    if (index == -1 || !IsHoverEnabled() || index != selected_->HoverIndex()) return false;
+    if (index == -1 || !selected_ || !IsHoverEnabled() || index != selected_->HoverIndex()) return false;
     TCustomAxisPanel* chart = ParentChart();
     if (!chart || !chart->Canvas3D()) return false;
     chart->Canvas3D()->UsePen(*selected_->Hover()->Pen());

@@ -22,7 +22,20 @@ TV_PUBLISHED(TZebGDIPlus)
 TV_PUBLISHED(TDraw3D)
 {
     PublishStandardProps(*this);
+    Prop("Locked", &TDraw3D::Locked, &TDraw3D::SetLocked, false);
+    Prop("OnDockDrop", &TDraw3D::OnDockDrop, &TDraw3D::SetOnDockDrop);
+    Prop("OnDockOver", &TDraw3D::OnDockOver, &TDraw3D::SetOnDockOver);
+    Prop("OnEndDock", &TDraw3D::OnEndDock, &TDraw3D::SetOnEndDock);
+    Prop("OnGetSiteInfo", &TDraw3D::OnGetSiteInfo, &TDraw3D::SetOnGetSiteInfo);
+    Prop("OnStartDock", &TDraw3D::OnStartDock, &TDraw3D::SetOnStartDock);
+    Prop("OnUnDock", &TDraw3D::OnUnDock, &TDraw3D::SetOnUnDock);
     Prop("OnPaint", &TDraw3D::OnPaint, &TDraw3D::SetOnPaint);
+}
+
+void TDraw3D::Assign(TPersistent* source)
+{
+    if (auto* other = dynamic_cast<TDraw3D*>(source)) locked_ = other->locked_;
+    TCustomZebPanelExtended::Assign(source);
 }
 
 // ---- settings component ----

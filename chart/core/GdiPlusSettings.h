@@ -45,10 +45,37 @@ private:
 
 using TDraw3DPaintEvent = TMethodEvent<void(TObject* Sender, TRect& ARect)>;
 
+// The docking events a stored description of the panel may name. This platform has no docking:
+// they are stored and loaded, and never fired.
+using TDockDropEvent = TMethodEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TDockOverEvent = TMethodEvent<void(TObject* Sender, TObject* Source, int X, int Y, int State, bool& Accept)>;
+using TEndDockEvent = TMethodEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TGetSiteInfoEvent =
+    TMethodEvent<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
+using TStartDockEvent = TMethodEvent<void(TObject* Sender, TObject*& DragObject)>;
+using TUnDockEvent = TMethodEvent<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+
 class TDraw3D : public TCustomZebPanelExtended {
     TV_CLASS(TDraw3D, TCustomZebPanelExtended)
 public:
     using TCustomZebPanelExtended::TCustomZebPanelExtended;
+    void Assign(TPersistent* source) override;
+
+    // Stored and loaded only, like the docking events: nothing docks here.
+    bool Locked() const { return locked_; }
+    void SetLocked(bool value) { locked_ = value; }
+    const TDockDropEvent& OnDockDrop() const { return onDockDrop_; }
+    void SetOnDockDrop(const TDockDropEvent& e) { onDockDrop_ = e; }
+    const TDockOverEvent& OnDockOver() const { return onDockOver_; }
+    void SetOnDockOver(const TDockOverEvent& e) { onDockOver_ = e; }
+    const TEndDockEvent& OnEndDock() const { return onEndDock_; }
+    void SetOnEndDock(const TEndDockEvent& e) { onEndDock_ = e; }
+    const TGetSiteInfoEvent& OnGetSiteInfo() const { return onGetSiteInfo_; }
+    void SetOnGetSiteInfo(const TGetSiteInfoEvent& e) { onGetSiteInfo_ = e; }
+    const TStartDockEvent& OnStartDock() const { return onStartDock_; }
+    void SetOnStartDock(const TStartDockEvent& e) { onStartDock_ = e; }
+    const TUnDockEvent& OnUnDock() const { return onUnDock_; }
+    void SetOnUnDock(const TUnDockEvent& e) { onUnDock_ = e; }
 
     const TDraw3DPaintEvent& OnPaint() const { return onPaint_; }
     void SetOnPaint(TDraw3DPaintEvent handler) { onPaint_ = std::move(handler); }
@@ -62,6 +89,13 @@ public:
 private:
     TDraw3DPaintEvent onPaint_;
     bool keepState_ = false;
+    bool locked_ = false;
+    TDockDropEvent onDockDrop_;
+    TDockOverEvent onDockOver_;
+    TEndDockEvent onEndDock_;
+    TGetSiteInfoEvent onGetSiteInfo_;
+    TStartDockEvent onStartDock_;
+    TUnDockEvent onUnDock_;
 };
 
 // Registers TZebGDIPlus and TDraw3D for streams and appends TGDIPlusCanvas to the canvas class

@@ -119,6 +119,16 @@ TCustomChartLegend::~TCustomChartLegend()
     if (chart_ && symbolPen_ && chart_->LegendSymbolPen() == symbolPen_) chart_->SetLegendSymbolPen(nullptr);
 }
 
+void TCustomChartLegend::SetParentPanel(TCustomZebPanel* panel)
+{
+    auto* chart = dynamic_cast<TCustomAxisPanel*>(panel);
+    if (chart_ != chart && chart_ && symbolPen_ && chart_->LegendSymbolPen() == symbolPen_)
+        chart_->SetLegendSymbolPen(nullptr);
+    chart_ = chart;
+    TZebCustomShapePosition::SetParentPanel(panel);
+    if (title_) title_->SetParentPanel(panel);
+}
+
 void TCustomChartLegend::Assign(TPersistent* source)
 {
     if (auto* s = dynamic_cast<TCustomChartLegend*>(source)) {

@@ -68,6 +68,8 @@ public:
     explicit TCustomChartLegend(TCustomAxisPanel* chart = nullptr);
     ~TCustomChartLegend() override;
     void Assign(TPersistent* source) override;
+    // Moves the legend, its title included, to another chart (null: none).
+    void SetParentPanel(TCustomZebPanel* panel) override;
 
     TCustomAxisPanel* Chart() const { return chart_; }
     // Visibility and its stored default.

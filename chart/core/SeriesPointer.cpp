@@ -20,6 +20,7 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/DrawGuards.h"
 #include "chart/core/HitTests.h"
+#include "chart/core/ZebSelected.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
 
@@ -39,6 +40,7 @@ TV_PUBLISHED(TSeriesPointer)
     Prop("InflateMargins", &TSeriesPointer::InflateMargins, &TSeriesPointer::SetInflateMargins, true);
     Prop("Pen", &TSeriesPointer::Pen, &TSeriesPointer::SetPen);
     Prop("Picture", &TSeriesPointer::Picture, &TSeriesPointer::SetPicture).Stored(&TSeriesPointer::HasPicture);
+    Prop("Selected", &TSeriesPointer::Selected, &TSeriesPointer::SetSelected).Stored(&TSeriesPointer::HasSelected);
     Prop("Shadow", &TSeriesPointer::Shadow, &TSeriesPointer::SetShadow).Stored(&TSeriesPointer::HasShadow);
     PropEnum("SizeUnits", &TSeriesPointer::SizeUnits, &TSeriesPointer::SetSizeUnits, suPixels, TPointerSizeUnitsNames);
     PropEnum("Style", &TSeriesPointer::Style, &TSeriesPointer::SetStyle, psRectangle, TSeriesPointerStyleNames)
@@ -173,6 +175,7 @@ void TSeriesPointer::Assign(TPersistent* source)
         SetEmboss(s->emboss_);
         SetPicture(s->picture_);
         SetShadow(s->shadow_);
+        SetSelected(s->selected_.get());
         fractionalSize_ = s->fractionalSize_;
         sizeUnits_ = s->sizeUnits_;
         style_ = s->style_;
@@ -256,6 +259,20 @@ TZebGradient* TSeriesPointer::Gradient() { return Brush()->Gradient(); }
 void TSeriesPointer::SetGradient(TZebGradient* value) { Brush()->SetGradient(value); }
 
 TZebShadow* TSeriesPointer::Shadow() { return created(shadow_, changeHandler()); }
+
+TZebSelected* TSeriesPointer::Selected()
+{
+    if (!selected_) selected_ = std::make_unique<TZebSelected>(this);
+    return selected_.get();
+}
+
+void TSeriesPointer::SetSelected(TZebSelected* value)
+{
+    if (!value)
+        selected_.reset();
+    else
+        Selected()->Assign(value);
+}
 
 void TSeriesPointer::SetShadow(TZebShadow* value) { assignOrFree(shadow_, value, changeHandler()); }
 

@@ -4,6 +4,7 @@
 // gradient, shadow, emboss, transparency and a picture; it tells the series how much room it
 // needs at the axis ends and whether a screen point lies on a symbol.
 #include <iterator>
+#include <memory>
 #include <optional>
 
 #include "chart/core/ChartShapes.h"
@@ -11,6 +12,7 @@
 class TChartSeries;
 class TZebGradient;
 class TZebPicture;
+class TZebSelected;
 
 enum TSeriesPointerStyle {
     psRectangle,
@@ -103,6 +105,11 @@ public:
     TZebPicture* Picture();
     void SetPicture(TZebPicture* value);
     bool HasPicture() const { return picture_ != nullptr; }
+    // The pointer's own highlight (its hover pen); created on first read, null frees it.
+    TZebSelected* Selected();
+    void SetSelected(TZebSelected* value);
+    bool HasSelected() const { return selected_ != nullptr; }
+    const TZebSelected* SelectedOrNull() const { return selected_.get(); }
 
     // ---- not published ----
     // On: the box runs from X - HorizSize; off: from X + 1 - HorizSize (likewise for Y).
@@ -186,6 +193,7 @@ private:
     TZebShadow* shadow_ = nullptr;    // owned
     TZebEmboss* emboss_ = nullptr;    // owned
     TZebPicture* picture_ = nullptr;  // owned
+    std::unique_ptr<TZebSelected> selected_;
     bool exactCentre_ = false;
     float fractionalSize_ = 0;
     int ownZ_ = 0;

@@ -24,6 +24,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/classes/PublishedDefaults.h"
+#include "platform/forms/Forms.h"
 #include "platform/forms/Messages.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -751,4 +752,20 @@ void TCustomZebPanel::AssignTo(TPersistent* dest)
         return;
     }
     TCustomPanelNoCaption::AssignTo(dest);
+}
+
+TPoint TCustomZebPanel::GetCursorClientPos() const { return ScreenToClient(Screen->CursorPos()); }
+
+void ScreenSizeInPixels(int& width, int& height)
+{
+    const TPoint size = tvpanel::ScreenSize();
+    width = size.X;
+    height = size.Y;
+}
+
+double CanvasDeviceAspect(TCanvas& canvas)
+{
+    HDC dc = canvas.Handle();
+    const int height = dc ? dc->GetDeviceCaps(VERTSIZE) : 0;
+    return height == 0 ? 0 : static_cast<double>(dc->GetDeviceCaps(HORZSIZE)) / height;
 }

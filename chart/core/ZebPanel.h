@@ -218,6 +218,8 @@ public:
     // Width of the widest line of text on the canvas and the lines' height together; lines counts
     // them.
     TSize TextBlockSize(const String& text, int& lines, TTextFormat format);
+    // The mouse pointer in the panel's client coordinates.
+    TPoint GetCursorClientPos() const;
     int TextBlockWidth(const String& text, int& lines, TTextFormat format)
     {
         return TextBlockSize(text, lines, format).cx;
@@ -340,6 +342,11 @@ private:
     TCustomZebPanel* templatePanel_ = nullptr;
     bool rendering_ = false;
 };
+
+// The screen's width and height in pixels.
+void ScreenSizeInPixels(int& width, int& height);
+// The device's physical width by its physical height (millimetres); 0 when the height is 0.
+double CanvasDeviceAspect(TCanvas& canvas);
 
 // The two-colour frame of a bevel kind; a positive round size draws a rounded outline instead.
 // rect ends inside the frame.

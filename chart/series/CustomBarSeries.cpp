@@ -10,6 +10,7 @@
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/canvas/ZebPicture.h"
 #include "chart/core/AutomaticText.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Callout.h"
@@ -21,6 +22,7 @@
 #include "chart/series/SeriesShared.h"
 #include "platform/classes/Assign.h"
 #include "platform/classes/Published.h"
+#include "platform/graphics/Bitmap.h"
 
 TV_PUBLISHED_AS(TCustomBarSeries, TChartElementClass)
 {
@@ -476,6 +478,14 @@ void TCustomBarSeries::GetLegendSymbolStyle(int index, TColor& backColor, TBrush
     (void)index;
     style = Brush()->Style();
     backColor = Brush()->Color() == clDefault && ParentChart() ? ParentChart()->Color() : Brush()->Color();
+}
+
+void TCustomBarSeries::FillLegendSymbol(int index, const TRect& rect)
+{
+    if (TCustomAxisPanel* chart = ParentChart(); chart && Brush()->HasImage())
+        if (auto* picture = dynamic_cast<TBitmap*>(Brush()->Image()->GetFilteredGraphic()))
+            chart->Canvas3D()->Brush()->SetBitmap(picture);
+    TChartSeries::FillLegendSymbol(index, rect);
 }
 
 // ---- marks margin ----

@@ -179,6 +179,8 @@ public:
     int HitTest(int x, int y) override;
     void DrawPoint(int index) override;
     void GetLegendSymbolStyle(int index, TColor& backColor, TBrushStyle& style) const override;
+    // A picture in the bar brush fills the symbol.
+    void FillLegendSymbol(int index, const TRect& rect) override;
 
     // ---- geometry of the concrete orientation ----
     virtual int MarkExtent(int index) { (void)index; return 0; }

@@ -488,8 +488,7 @@ int TCustomSeries::StackedPixel(int index, double value) const
         const double total = StackedSum(index, true);
         return total != 0 ? MainValueToScreen((below + value) * 100 / total) : end;
     }
-    const int pixel = MainValueToScreen(below + value);
-    return YMandatory() ? std::min(pixel, end) : std::max(pixel, end);
+    return std::min(MainValueToScreen(below + value), end);
 }
 
 int TCustomSeries::PointScreenX(int index) const

@@ -151,6 +151,8 @@ public:
     bool IsPointInPlot(int index) const override;
     void FirePointClick(int index, TMouseButton button, TShiftState shift, int x, int y) override;
     bool ApplyHoverPen(int index) override;
+    // The series' or its pointer's hover display, while the chart shows hovering.
+    bool IsHoverEnabled() const override;
     bool IsPointHovered(int index) const override;
     bool HasClickHandlers() const override;
     void RemoveAllPoints() override;

@@ -9,6 +9,7 @@
 #include "chart/canvas/ColorMath.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/Gradient.h"
+#include "chart/canvas/Path.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/View3DOptions.h"
@@ -258,12 +259,14 @@ bool TCustomSeries::drawAllAtOnce(TZebPen& pen, TColor color, bool withPointers)
                 points.push_back({origin, lastPoint.Y}), points.push_back({origin, firstPoint.Y});
             canvas.PolygonAtZ(points, z);
         } else {
-            canvas.PolylineOrPolygon(points, 0.5f, false);
-            const TPoint base[4] = {lastPoint,
-                                    YMandatory() ? TPoint{lastPoint.X, origin} : TPoint{origin, lastPoint.Y},
-                                    YMandatory() ? TPoint{firstPoint.X, origin} : TPoint{origin, firstPoint.Y},
-                                    firstPoint};
-            canvas.Polyline(base);
+            // The curve through the points, closed by straight lines down to the origin.
+            TOwnedPtr<TZebBasePath> path(canvas.StartPath());
+            path->MoveToPoint(firstPoint);
+            path->AddPoints(points, 0.5f, false);
+            path->LineToPoint(YMandatory() ? TPoint{lastPoint.X, origin} : TPoint{origin, lastPoint.Y});
+            path->LineToPoint(YMandatory() ? TPoint{firstPoint.X, origin} : TPoint{origin, firstPoint.Y});
+            path->CloseFigure();
+            path->DrawWith(canvas);
         }
         if (areaLinesPen_->Visible()) {
             canvas.UsePen(*areaLinesPen_);
@@ -676,8 +679,9 @@ TSeriesPointer* TCustomSeries::DrawPointSymbol(int x, int y, int index, TColor c
     const TColor own = pointer->Brush()->Color();
     if (own != clAutomatic && pointer->Brush()->Style() != bsClear) color = own;
     pointer->SetupCanvas(canvas, color);
-    // The pointer's hover pen: the hovered pointer itself, or the neighbours of a hovered point.
-    if (IsHoverEnabled()) {
+    // The pointer's own hover pen: the hovered pointer itself, or the neighbours of a hovered point.
+    const TZebSelected* pointerSelected = pointer->SelectedOrNull();
+    if (chart->Hover()->Visible() && pointerSelected && pointerSelected->Hover()->Visible()) {
         const int selected = SelectedOrNull() ? SelectedOrNull()->HoverIndex() : -1;
         const THoverElements elements = HoverElement();
         const bool pointHovered = HoverPart() == 1;
@@ -686,7 +690,7 @@ TSeriesPointer* TCustomSeries::DrawPointSymbol(int x, int y, int index, TColor c
                               (elements.Contains(hePrevious) && selected == index))) ||
             (!pointHovered && elements.Contains(heCurrent) && pointer_->HoverIndex == index) ||
             (HoveredMarkIndex() == index && elements.Contains(heJoin));
-        if (applies) canvas.UsePen(*Selected()->Hover()->Pen());
+        if (applies) canvas.UsePen(*pointerSelected->Hover()->Pen());
     }
     const TSeriesPointerStyle style = GetPointerStyle(index);
     if (onGetPointerStyle_) pointer->SetupCanvas(canvas, color);
@@ -694,6 +698,14 @@ TSeriesPointer* TCustomSeries::DrawPointSymbol(int x, int y, int index, TColor c
     const TElementScope element(canvas, "SeriesPointer", pointer, ElementTransform);
     pointer->DrawStyled(x, y, style, color);
     return pointer;
+}
+
+bool TCustomSeries::IsHoverEnabled() const
+{
+    const TCustomAxisPanel* chart = ParentChart();
+    if (chart && !chart->Hover()->Visible()) return false;
+    const auto shown = [](const TZebSelected* selected) { return selected && selected->Hover()->Visible(); };
+    return shown(SelectedOrNull()) || shown(pointer_->SelectedOrNull());
 }
 
 bool TCustomSeries::ApplyHoverPen(int index)
@@ -705,7 +717,8 @@ bool TCustomSeries::ApplyHoverPen(int index)
 
 bool TCustomSeries::hoverPenApplies(int index) const
 {
-    if (!IsHoverEnabled()) return false;
+    // The series' own hover display; the pointer's marks pointers only.
+    if (!TChartSeries::IsHoverEnabled()) return false;
     int i = index;
     if (YMandatory() && GetHorizAxis() && GetHorizAxis()->Inverted()) i = index + 1;
     if (!YMandatory() && GetVertAxis() && GetVertAxis()->Inverted()) i = index - 1;

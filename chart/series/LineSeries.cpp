@@ -136,6 +136,20 @@ THorizLineSeries::THorizLineSeries(TComponent* owner) : TLineSeries(owner)
 
 int THorizLineSeries::MarkGap() const { return ParentChart() ? ParentChart()->WidestMarkWidth() : 0; }
 
+// Beside the point and centred on it: right of it, or left of it for a point left of the origin.
+void THorizLineSeries::DrawPointMark(int index, const String& text, TSeriesMarkPosition& position)
+{
+    const TMarksCallout& callout = *Marks().Callout();
+    int shift = callout.Length() + callout.Distance();
+    const bool leftwards = position.ArrowFrom.X < OriginPixel(index);
+    if (leftwards) shift = -shift - position.Width;
+    position.LeftTop.X += shift + position.Width / 2;
+    position.LeftTop.Y += position.Height / 2;
+    position.ArrowTo.X += shift;
+    position.ArrowFrom.X += leftwards ? -callout.Distance() : callout.Distance();
+    TCustomSeries::DrawPointMark(index, text, position);
+}
+
 // ---- point ----
 
 TPointSeries::TPointSeries(TComponent* owner) : TCustomSeries(owner)
@@ -362,6 +376,19 @@ void TAreaSeries::UseDefaultColor()
 }
 
 TZebGradient* TAreaSeries::GetGradient() { return AreaChartBrush()->Gradient(); }
+
+// Always right of the point, centred on it.
+void THorizAreaSeries::DrawPointMark(int index, const String& text, TSeriesMarkPosition& position)
+{
+    const TMarksCallout& callout = *Marks().Callout();
+    const int shift = callout.Length() + callout.Distance();
+    position.LeftTop.Y = position.ArrowTo.Y - position.Height / 2;
+    position.LeftTop.X += shift + position.Width / 2;
+    position.ArrowTo.X += shift;
+    position.ArrowFrom.Y = position.ArrowTo.Y;
+    position.ArrowFrom.X += callout.Distance();
+    TCustomSeries::DrawPointMark(index, text, position);
+}
 
 THorizAreaSeries::THorizAreaSeries(TComponent* owner) : TAreaSeries(owner)
 {

@@ -23,6 +23,7 @@ class THorizLineSeries : public TLineSeries {
 public:
     explicit THorizLineSeries(TComponent* owner);
     int MarkGap() const override;
+    void DrawPointMark(int index, const String& text, TSeriesMarkPosition& position) override;
 };
 
 class TPointSeries : public TCustomSeries {
@@ -80,4 +81,5 @@ class THorizAreaSeries : public TAreaSeries {
     TV_CLASS(THorizAreaSeries, TAreaSeries)
 public:
     explicit THorizAreaSeries(TComponent* owner);
+    void DrawPointMark(int index, const String& text, TSeriesMarkPosition& position) override;
 };

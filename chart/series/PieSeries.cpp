@@ -117,6 +117,7 @@ void TPieSeries::SetParentChart(TCustomAxisPanel* value)
     TCircledSeries::SetParentChart(value);
     if (IsDestroying()) return;
     if (HasFrame()) Frame()->SetParentPanel(ParentChart());
+    if (otherSlice_->HasLegend()) otherSlice_->Legend()->SetParentPanel(ParentChart());
 }
 
 void TPieSeries::CopyAppearance(TChartSeries* other)

@@ -388,6 +388,14 @@ int TScreen::Height() const
     return s ? s->geometry().height() : 768;
 }
 
+TPoint TScreen::CursorPos() const
+{
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+void TScreen::SetCursorPos(TPoint value) { QCursor::setPos(value.X, value.Y); }
+
 int TScreen::PhysicalWidthMM() const
 {
     QScreen* s = QGuiApplication::primaryScreen();

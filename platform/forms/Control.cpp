@@ -7,6 +7,7 @@
 #include "platform/forms/Control.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
+#include "platform/forms/SizeConstraints.h"
 #include "platform/forms/StandardProps.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/Strings.h"
@@ -90,6 +91,10 @@ TV_PUBLISHED(TControl)
     Prop("OnMouseWheelDown", &TControl::OnMouseWheelDown, &TControl::SetOnMouseWheelDown);
     Prop("OnMouseWheelUp", &TControl::OnMouseWheelUp, &TControl::SetOnMouseWheelUp);
     Prop("OnResize", &TControl::OnResize, &TControl::SetOnResize);
+    Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints);
+    Prop("OnCanResize", &TControl::OnCanResize, &TControl::SetOnCanResize);
+    Prop("OnConstrainedResize", &TControl::OnConstrainedResize, &TControl::SetOnConstrainedResize);
+    Prop("OnContextPopup", &TControl::OnContextPopup, &TControl::SetOnContextPopup);
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner)
@@ -98,6 +103,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
     RegisterCursorIdents();
     font_ = new TFont;
     font_->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
+    constraints_ = new TSizeConstraints(TNotifyEvent(this, &TControl::constraintsChanged));
     tvforms::RegisterLive(this);
 }
 
@@ -108,6 +114,7 @@ TControl::~TControl()
     tvforms::UnregisterLive(this);
     tvforms::ForgetCapture(this);
     TObject::Free(font_);
+    TObject::Free(constraints_);
 }
 
 void TControl::BeforeDestruction()
@@ -132,6 +139,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
         width = width_;
         height = height_;
     }
+    constrain(width, height);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     bool resized = width != width_ || height != height_;
     TRect old = BoundsRect();
@@ -153,7 +161,33 @@ void TControl::SetBounds(int left, int top, int width, int height)
     }
 }
 
-bool TControl::CanResize(int&, int&) { return true; }
+bool TControl::CanResize(int& newWidth, int& newHeight)
+{
+    bool resize = true;
+    if (onCanResize_) onCanResize_(this, newWidth, newHeight, resize);
+    return resize;
+}
+
+void TControl::ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight)
+{
+    if (onConstrainedResize_) onConstrainedResize_(this, minWidth, minHeight, maxWidth, maxHeight);
+}
+
+void TControl::constrain(int& width, int& height)
+{
+    int minWidth = constraints_->MinWidth(), minHeight = constraints_->MinHeight();
+    int maxWidth = constraints_->MaxWidth(), maxHeight = constraints_->MaxHeight();
+    ConstrainedResize(minWidth, minHeight, maxWidth, maxHeight);
+    if (maxWidth > 0 && width > maxWidth) width = maxWidth;
+    if (minWidth > 0 && width < minWidth) width = minWidth;
+    if (maxHeight > 0 && height > maxHeight) height = maxHeight;
+    if (minHeight > 0 && height < minHeight) height = minHeight;
+}
+
+void TControl::SetConstraints(TSizeConstraints* value) { constraints_->Assign(value); }
+
+// New limits apply to the present size at once.
+void TControl::constraintsChanged(TObject*) { SetBounds(left_, top_, width_, height_); }
 
 bool TControl::CanAutoSize(int&, int&) { return false; }
 
@@ -487,6 +521,7 @@ void TControl::WndProc(TMessage& m)
     case WM_MBUTTONDBLCLK: WMMouseButton(m); return;
     case WM_MOUSEMOVE: WMMouseMove(m); return;
     case WM_MOUSEWHEEL: WMMouseWheel(m); return;
+    case WM_CONTEXTMENU: WMContextMenu(m); return;
     case CM_MOUSEENTER: CMMouseEnter(m); return;
     case CM_MOUSELEAVE: CMMouseLeave(m); return;
     case CM_FONTCHANGED: CMFontChanged(m); return;

@@ -11,6 +11,7 @@
 #include "platform/graphics/GraphicsTypes.h"
 
 class TFont;
+class TSizeConstraints;
 class TReader;
 class TWinControl;
 class TCustomForm;
@@ -127,6 +128,13 @@ using TMouseMoveEvent = TMethodEvent<void(TObject* Sender, TShiftState Shift, in
 using TMouseWheelEvent =
     TMethodEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent = TMethodEvent<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// A proposed size the handler may change, or refuse with Resize false.
+using TCanResizeEvent = TMethodEvent<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+// The size limits about to apply (0: none), which the handler may change.
+using TConstrainedResizeEvent =
+    TMethodEvent<void(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight)>;
+// A context menu was asked for at MousePos (client coordinates); Handled stops the control's own.
+using TContextPopupEvent = TMethodEvent<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = TMethodEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TMethodEvent<void(TObject* Sender, char& Key)>;
 
@@ -169,6 +177,9 @@ public:
     void SetAnchors(TAnchors value);
     bool AutoSize() const { return autoSize_; }
     virtual void SetAutoSize(bool value);
+    // Smallest and largest size; every change of the bounds keeps within them.
+    TSizeConstraints* Constraints() const { return constraints_; }
+    void SetConstraints(TSizeConstraints* value);
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
     void Show() { SetVisible(true); }
@@ -257,6 +268,12 @@ public:
     void SetOnMouseWheelUp(const TMouseWheelUpDownEvent& e) { onMouseWheelUp_ = e; }
     const TNotifyEvent& OnResize() const { return onResize_; }
     void SetOnResize(const TNotifyEvent& e) { onResize_ = e; }
+    const TCanResizeEvent& OnCanResize() const { return onCanResize_; }
+    void SetOnCanResize(const TCanResizeEvent& e) { onCanResize_ = e; }
+    const TConstrainedResizeEvent& OnConstrainedResize() const { return onConstrainedResize_; }
+    void SetOnConstrainedResize(const TConstrainedResizeEvent& e) { onConstrainedResize_ = e; }
+    const TContextPopupEvent& OnContextPopup() const { return onContextPopup_; }
+    void SetOnContextPopup(const TContextPopupEvent& e) { onContextPopup_ = e; }
 
     // ---- component streams ----
     bool HasParent() const override { return true; }
@@ -290,7 +307,12 @@ protected:
     virtual void Resize();
     // AutoSize: a control may change the proposed size; false keeps it as is.
     virtual bool CanAutoSize(int& newWidth, int& newHeight);
+    // OnCanResize: false keeps the present size.
     virtual bool CanResize(int& newWidth, int& newHeight);
+    // The size within the constraints, after OnConstrainedResize has seen them.
+    virtual void ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight);
+    // OnContextPopup; handled stops the control's own menu.
+    virtual void DoContextPopup(TPoint mousePos, bool& handled);
     void AdjustSize();
     void Loaded() override;
     void ReadState(TReader& reader) override;
@@ -322,6 +344,8 @@ protected:
     virtual void WMMouseButton(TMessage& message);
     virtual void WMMouseMove(TMessage& message);
     virtual void WMMouseWheel(TMessage& message);
+    // A context menu asked for at LParam (client coordinates); Result 1 when it was handled.
+    virtual void WMContextMenu(TMessage& message);
 
     // The window that paints this control: itself for windowed controls, else the parent.
     virtual void InvalidateRect(const TRect& r);
@@ -331,6 +355,8 @@ protected:
 
 private:
     void updateAnchorBase();
+    void constrain(int& width, int& height);
+    void constraintsChanged(TObject* sender);
 
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -357,7 +383,11 @@ private:
     int anchorRight_ = 0, anchorBottom_ = 0;
     bool anchorValid_ = false;
 
+    TSizeConstraints* constraints_ = nullptr;  // owned
     TNotifyEvent onClick_, onDblClick_, onMouseEnter_, onMouseLeave_, onResize_;
+    TCanResizeEvent onCanResize_;
+    TConstrainedResizeEvent onConstrainedResize_;
+    TContextPopupEvent onContextPopup_;
     TMouseEvent onMouseDown_, onMouseUp_;
     TMouseMoveEvent onMouseMove_;
     TMouseWheelEvent onMouseWheel_;

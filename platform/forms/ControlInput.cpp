@@ -131,13 +131,30 @@ void TControl::WMMouseButton(TMessage& m)
     }
     if (!tvforms::IsLive(this)) return;
     if (!controlStyle_.Contains(csNoStdEvents)) MouseUp(button, shift, x, y);
-    // A right click opens the control's pop-up menu where the button came up.
+    // Releasing the right button asks for the context menu where it was released.
+    if (button == mbRight && tvforms::IsLive(this)) Perform(WM_CONTEXTMENU, 0, m.LParam);
+}
+
+void TControl::WMContextMenu(TMessage& m)
+{
+    const TPoint at{LParamX(m.LParam), LParamY(m.LParam)};
+    bool handled = false;
+    DoContextPopup(at, handled);
+    m.Result = handled ? 1 : 0;
+    if (handled || !tvforms::IsLive(this)) return;
+    // Left to the control: its pop-up menu opens there.
     auto* menu = dynamic_cast<TPopupMenu*>(popupMenu_);
-    if (button == mbRight && menu && menu->AutoPopup() && tvforms::IsLive(this)) {
+    if (menu && menu->AutoPopup()) {
         menu->SetPopupComponent(this);
-        const TPoint at = ClientToScreen(Point(x, y));
-        menu->Popup(at.X, at.Y);
+        const TPoint screen = ClientToScreen(at);
+        menu->Popup(screen.X, screen.Y);
+        m.Result = 1;
     }
+}
+
+void TControl::DoContextPopup(TPoint mousePos, bool& handled)
+{
+    if (onContextPopup_) onContextPopup_(this, mousePos, handled);
 }
 
 void TControl::WMMouseWheel(TMessage& m)

@@ -115,6 +115,9 @@ public:
     int PhysicalWidthMM() const;
     int PhysicalHeightMM() const;
     int PixelsPerInch() const { return 96; }
+    // The mouse pointer's position in screen coordinates; setting it moves the pointer.
+    TPoint CursorPos() const;
+    void SetCursorPos(TPoint value);
     // The cursor shown everywhere (crHourGlass during a long job); crDefault: each control's own.
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value);
@@ -250,6 +253,9 @@ public:
     void SetActiveControl(TWinControl* control);
     bool Active() const;
     int PixelsPerInch() const { return 96; }
+    // The mouse pointer's position in screen coordinates; setting it moves the pointer.
+    TPoint CursorPos() const;
+    void SetCursorPos(TPoint value);
     void SetPixelsPerInch(int) {}
     int TextHeight() const { return textHeight_; }
     void SetTextHeight(int value) { textHeight_ = value; }

@@ -38,6 +38,8 @@ constexpr Cardinal WM_KEYUP = 0x0101;
 constexpr Cardinal WM_CHAR = 0x0102;
 constexpr Cardinal WM_SYSKEYDOWN = 0x0104;
 constexpr Cardinal WM_SYSKEYUP = 0x0105;
+// A context menu is asked for; LParam packs the client position (x, y).
+constexpr Cardinal WM_CONTEXTMENU = 0x007B;
 constexpr Cardinal WM_COMMAND = 0x0111;
 constexpr Cardinal WM_TIMER = 0x0113;
 constexpr Cardinal WM_HSCROLL = 0x0114;

@@ -212,12 +212,18 @@ public:
     // the path unchanged) without a finished path or with a pen one pixel wide.
     bool WidenPath();
 
+    // ---- saved clips ----
+    // Clips that nested clip calls of the drawing layers above saved on this device, newest last;
+    // they end with the context, so a later context never restores them.
+    std::vector<TRegion>& SavedClips() { return savedClips_; }
+
     struct Impl;
     Impl& impl() const { return *impl_; }
     explicit TDeviceContext(std::unique_ptr<Impl> impl);
 
 private:
     std::unique_ptr<Impl> impl_;
+    std::vector<TRegion> savedClips_;
 };
 
 using HDC = TDeviceContext*;

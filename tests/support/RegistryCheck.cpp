@@ -602,9 +602,11 @@ StreamCheckOptions DesignStreamCheckOptions()
     // source loads the file its moved FileName names. A picture's filter list makes items of the
     // abstract filter base; the filter classes are checked on their own.
     // A sub-axis passes Inverted and Logarithmic up to its parent axis (sub-axes are axes, checked
-    // as the chart's). The video tool refuses a compressor the machine lacks.
+    // as the chart's). The video tool refuses a compressor the machine lacks. The status bar is
+    // aligned from the start: size limits move it as its alignment does.
     options.Untouched = {"TVaComm.AutoOpen",    "TControl.Align",     "TZebSeriesSource.Active",
-                         "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression"};
+                         "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression",
+                         "TStatusBar.Constraints"};
     // The chart editor's dialog and pages are their stored descriptions.
     options.OwnDescription = {"TChartEditForm", "TFormZebSeries", "TCustomSeriesEditor"};
     options.NotAssigned = {
@@ -614,6 +616,8 @@ StreamCheckOptions DesignStreamCheckOptions()
         "TControl.Hint", "TControl.ShowHint", "TControl.ParentShowHint", "TControl.ParentColor", "TControl.Visible",
         "TControl.Enabled", "TControl.Caption", "TControl.AutoSize", "TControl.Tag", "TWinControl.TabOrder",
         "TWinControl.TabStop", "TWinControl.DoubleBuffered", "TWinControl.BorderWidth", "TCustomPanel.Alignment",
+        // The size limits belong to the control's place as its bounds do.
+        "TControl.Constraints",
         "TCustomPanel.BorderStyle", "TCustomPanel.ParentBackground", "TCustomPanel.FullRepaint",
         // The zoom settings a chart's Assign leaves to the target, and its wheel choice.
         "TZebZoom.MinimumPixels", "TZebZoom.MouseWheel", "TZebZoom.UpLeftZooms", "TCustomZebPanelExtended.ZoomWheel",

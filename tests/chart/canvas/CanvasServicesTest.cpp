@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 
 #include "chart/canvas/BitmapRoutines.h"
 #include "chart/canvas/CanvasServices.h"
@@ -157,7 +158,6 @@ TEST(CanvasServices, ClipHistoryNests)
 {
     TBitmap bmp(20, 20, pf32bit);
     HDC dc = bmp.Canvas()->Handle();
-    ClearClipHistory();
     PushClipRegion(dc, TRegion::FromRect({0, 0, 10, 10}), RGN_AND);
     PushClipRegion(dc, TRegion::FromRect({5, 5, 20, 20}), RGN_AND);
     TRect box;
@@ -169,5 +169,33 @@ TEST(CanvasServices, ClipHistoryNests)
     PopClipRegion(dc);
     TRegion none;
     EXPECT_FALSE(dc->GetClipRgn(none));
-    EXPECT_EQ(ClipHistoryDepth(), 0);
+    EXPECT_EQ(ClipHistoryDepth(dc), 0);
+}
+
+// Each device keeps its own clips, and a device freed with clips still pushed takes them along: a
+// new device, wherever it is allocated, starts unclipped and pops to no clip.
+TEST(CanvasServices, ClipHistoryEndsWithItsDevice)
+{
+    TBitmap other(20, 20, pf32bit);
+    HDC kept = other.Canvas()->Handle();
+    PushClipRegion(kept, TRegion::FromRect({0, 0, 4, 4}), RGN_AND);
+    PushClipRegion(kept, TRegion::FromRect({1, 1, 4, 4}), RGN_AND);
+    std::optional<TBitmap> bitmap;
+    for (int round = 0; round < 64; ++round) {
+        SCOPED_TRACE(round);
+        bitmap.emplace(20, 20, pf32bit);
+        HDC dc = bitmap->Canvas()->Handle();
+        EXPECT_EQ(ClipHistoryDepth(dc), 0);
+        PopClipRegion(dc);
+        TRegion clip;
+        EXPECT_FALSE(dc->GetClipRgn(clip)) << "a fresh device restores no clip of a freed one";
+        PushClipRegion(dc, TRegion::FromRect({0, 0, 10, 10}), RGN_AND);
+        PushClipRegion(dc, TRegion::FromRect({5, 5, 20, 20}), RGN_AND);
+        bitmap.reset();
+    }
+    EXPECT_EQ(ClipHistoryDepth(kept), 1);
+    PopClipRegion(kept);
+    TRect box;
+    kept->GetClipBox(box);
+    EXPECT_EQ(box, (TRect{0, 0, 4, 4}));
 }

@@ -660,8 +660,11 @@ class TPolygonLog : public TZebCanvas3D {
 public:
     std::vector<std::size_t> Polygons;
     std::vector<std::vector<TPoint>> Shapes;
+    std::vector<TColor> PenColors, BrushColors;
     void Polygon(std::span<const TPoint> points) override
     {
+        PenColors.push_back(Pen()->Color());
+        BrushColors.push_back(Brush()->Color());
         Polygons.push_back(points.size());
         Shapes.emplace_back(points.begin(), points.end());
         TZebCanvas3D::Polygon(points);
@@ -773,6 +776,43 @@ TEST(GdiCanvasSolids, PieSlices)
     s.StartAngle = std::numeric_limits<double>::infinity();
     f.canvas.DrawSolidPieSlice(s);
     EXPECT_TRUE(f.canvas.Polygons.empty());
+}
+
+// Dark sides shade the side faces by 32, the brush and a pen of the slice's colour; a pen of
+// another colour and the top face keep theirs.
+TEST(GdiCanvasSolids, DarkPieSidesShadeBrushAndAPenOfTheSlicesColour)
+{
+    const double pi = 3.14159265358979323846;
+    const TColor slice = static_cast<TColor>(0x4080C0), dark = static_cast<TColor>(0x2060A0);
+    const struct {
+        const char* name;
+        bool darkSides;
+        TColor pen, sidePen, sideBrush;
+    } cases[] = {
+        {"pen of the slice's colour", true, slice, dark, dark},
+        {"black pen", true, clBlack, clBlack, dark},
+        {"flat sides", false, slice, slice, slice},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSolidFixture f(false);
+        f.canvas.Brush()->SetColor(slice);
+        f.canvas.Pen()->SetColor(c.pen);
+        TSolidPieSlice s;
+        s.CenterX = 60, s.CenterY = 50, s.RadiusX = 40, s.RadiusY = 30, s.Z0 = 0, s.Z1 = 10;
+        s.StartAngle = pi + 0.1, s.EndAngle = 3 * pi / 2 - 0.1;
+        s.DarkSides = c.darkSides;
+        f.canvas.DrawSolidPieSlice(s);
+        ASSERT_GE(f.canvas.Polygons.size(), 3u);
+        const std::size_t top = f.canvas.Polygons.size() - 1;
+        for (std::size_t i = 0; i < top; ++i) {
+            EXPECT_EQ(f.canvas.PenColors[i], c.sidePen) << i;
+            EXPECT_EQ(f.canvas.BrushColors[i], c.sideBrush) << i;
+        }
+        EXPECT_EQ(f.canvas.PenColors[top], c.pen);
+        EXPECT_EQ(f.canvas.BrushColors[top], slice);
+        EXPECT_EQ(f.canvas.Pen()->Color(), c.pen) << "restored";
+    }
 }
 
 TEST(GdiCanvasSolids, PieSliceSidesFollowTheOrderTable)

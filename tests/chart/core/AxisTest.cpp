@@ -394,6 +394,45 @@ TEST_F(AxisSeries, GuardedShiftMovesOnlyWhileDataLiesBeyond)
     }
 }
 
+TEST_F(Axis, ListCallsReachEveryAxisAndTheChart)
+{
+    TChartAxes& axes = chart.Axes();
+    for (int i = 0; i < axes.Count(); ++i) axes.Items(i)->ApplyRange(1, 2);
+    axes.SetAutomatic(false);
+    for (int i = 0; i < axes.Count(); ++i) EXPECT_FALSE(axes.Items(i)->Automatic()) << i;
+    axes.MakeAllAutomatic();
+    for (int i = 0; i < axes.Count(); ++i) {
+        EXPECT_TRUE(axes.Items(i)->Automatic()) << i;
+        EXPECT_TRUE(axes.Items(i)->AutomaticMinimum()) << i;
+    }
+    for (bool on : {false, true}) {
+        axes.SetVisible(on);
+        EXPECT_EQ(chart.AxisVisible(), on);
+        EXPECT_EQ(axes.GetVisible(), on);
+        axes.SetBehind(on);
+        EXPECT_EQ(chart.AxisBehind(), on);
+        EXPECT_EQ(axes.GetBehind(), on);
+    }
+}
+
+TEST_F(Axis, SubAxesTakeTheirMastersRange)
+{
+    TChartAxis& bottom = *chart.BottomAxis();
+    TChartAxis* a = bottom.SubAxes()->AddAxis();
+    TChartAxis* b = bottom.SubAxes()->AddAxis();
+    b->ApplyRange(-5, 5);
+    bottom.ApplyRange(10, 20);
+    bottom.SubAxes()->ApplyRangeToSubAxes(&bottom);
+    for (TChartAxis* sub : {a, b}) {
+        EXPECT_EQ(sub->Minimum(), 10);
+        EXPECT_EQ(sub->Maximum(), 20);
+    }
+    // Another axis is nobody's master here.
+    chart.LeftAxis()->ApplyRange(0, 1);
+    bottom.SubAxes()->ApplyRangeToSubAxes(chart.LeftAxis());
+    EXPECT_EQ(a->Maximum(), 20);
+}
+
 TEST(ChartAxesList, ClearFreesEveryAxisOnce)
 {
     TChartAxes axes;

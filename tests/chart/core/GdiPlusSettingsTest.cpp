@@ -6,8 +6,10 @@
 #include "chart/canvas/CanvasServices.h"
 #include "chart/core/GdiPlusSettings.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/classes/Published.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
+#include "tests/support/FormSupport.h"
 #include "tests/support/Golden.h"
 
 namespace {
@@ -128,6 +130,82 @@ TEST_F(GdiPlusSettingsTest, StoppingTheUnitRemovesTheCanvasClass)
     EXPECT_TRUE(
         std::none_of(list.begin(), list.end(), [](const TMetaClass* c) { return c->ClassName() == "TGDIPlusCanvas"; }));
     StartGdiPlusUnit();
+}
+
+}  // namespace
+
+// A form whose free-drawing panel names the control settings and events of the description
+// format, docking included.
+class TDrawHostForm : public TForm {
+    TV_CLASS(TDrawHostForm, TForm)
+public:
+    using TForm::TForm;
+    void CanResize(TObject*, int&, int&, bool&) {}
+    void ConstrainedResize(TObject*, int&, int&, int&, int&) {}
+    void ContextPopup(TObject*, TPoint, bool&) {}
+    void DockDrop(TObject*, TObject*, int, int) {}
+    void DockOver(TObject*, TObject*, int, int, int, bool&) {}
+    void EndDock(TObject*, TObject*, int, int) {}
+    void GetSiteInfo(TObject*, TControl*, TRect&, TPoint, bool&) {}
+    void StartDock(TObject*, TObject*&) {}
+    void UnDock(TObject*, TControl*, TWinControl*, bool&) {}
+};
+
+TV_PUBLISHED(TDrawHostForm)
+{
+    Method("CanResize", &TDrawHostForm::CanResize);
+    Method("ConstrainedResize", &TDrawHostForm::ConstrainedResize);
+    Method("ContextPopup", &TDrawHostForm::ContextPopup);
+    Method("DockDrop", &TDrawHostForm::DockDrop);
+    Method("DockOver", &TDrawHostForm::DockOver);
+    Method("EndDock", &TDrawHostForm::EndDock);
+    Method("GetSiteInfo", &TDrawHostForm::GetSiteInfo);
+    Method("StartDock", &TDrawHostForm::StartDock);
+    Method("UnDock", &TDrawHostForm::UnDock);
+}
+
+namespace {
+
+TEST_F(GdiPlusSettingsTest, ADrawPanelDescriptionWithControlAndDockingSettingsLoads)
+{
+    const char* const text = R"(object DrawHostForm: TDrawHostForm
+  Width = 400
+  Height = 300
+  object Draw: TDraw3D
+    Left = 0
+    Top = 0
+    Width = 300
+    Height = 100
+    Constraints.MaxWidth = 200
+    Constraints.MinHeight = 120
+    Locked = True
+    OnCanResize = CanResize
+    OnConstrainedResize = ConstrainedResize
+    OnContextPopup = ContextPopup
+    OnDockDrop = DockDrop
+    OnDockOver = DockOver
+    OnEndDock = EndDock
+    OnGetSiteInfo = GetSiteInfo
+    OnStartDock = StartDock
+    OnUnDock = UnDock
+  end
+end
+)";
+    auto form = testsupport::LoadForm<TDrawHostForm>(text);
+    auto& draw = testsupport::Find<TDraw3D>(*form, "Draw");
+    EXPECT_TRUE(draw.Locked());
+    EXPECT_EQ(draw.Width(), 200);
+    EXPECT_EQ(draw.Height(), 120);
+    EXPECT_EQ(draw.OnContextPopup().Method().Name, "ContextPopup");
+    EXPECT_EQ(draw.OnUnDock().Method().Name, "UnDock");
+    const String written = ComponentToText(form.get());
+    for (const char* name : {"Locked = True", "Constraints.MaxWidth = 200", "OnCanResize = CanResize",
+                             "OnConstrainedResize = ConstrainedResize", "OnDockDrop = DockDrop",
+                             "OnDockOver = DockOver", "OnEndDock = EndDock", "OnGetSiteInfo = GetSiteInfo",
+                             "OnStartDock = StartDock"})
+        EXPECT_NE(written.find(name), String::npos) << name;
+    auto again = testsupport::LoadForm<TDrawHostForm>(written);
+    EXPECT_EQ(ComponentToText(again.get()), written);
 }
 
 }  // namespace

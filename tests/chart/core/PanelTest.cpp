@@ -314,3 +314,41 @@ TEST_F(PanelTest, ADesignTimeDrawFailureIsReportedOnceAndAlwaysRaised)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PanelTest, TheCursorInClientCoordinates)
+{
+    TTestPanel panel(nullptr);
+    panel.SetBounds(30, 40, 200, 100);
+    for (TPoint screen : {TPoint{100, 80}, TPoint{107, 85}}) {
+        Screen->SetCursorPos(screen);
+        const TPoint client = panel.GetCursorClientPos();
+        EXPECT_EQ(panel.ClientToScreen(client), screen);
+    }
+    Screen->SetCursorPos({100, 80});
+    const TPoint a = panel.GetCursorClientPos();
+    Screen->SetCursorPos({107, 85});
+    const TPoint b = panel.GetCursorClientPos();
+    EXPECT_EQ(b.X - a.X, 7);
+    EXPECT_EQ(b.Y - a.Y, 5);
+}
+
+TEST_F(PanelTest, ScreenSizeAndDeviceAspect)
+{
+    int width = 0, height = 0;
+    ScreenSizeInPixels(width, height);
+    EXPECT_EQ(width, Screen->Width());
+    EXPECT_EQ(height, Screen->Height());
+    const struct {
+        int width, height;
+        double aspect;
+    } cases[] = {{960, 480, 2.0}, {480, 480, 1.0}, {480, 960, 0.5}, {50, 0, 0.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height);
+        TBitmap bitmap(c.width, c.height, pf24bit);
+        EXPECT_NEAR(CanvasDeviceAspect(*bitmap.Canvas()), c.aspect, 0.01);
+    }
+}
+
+}  // namespace

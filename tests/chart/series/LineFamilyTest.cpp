@@ -1,11 +1,14 @@
 // The line family: defaults, the pointer list, margins, drawing on the recording canvas, stacking,
 // hit tests, pointers and legend symbols, and the fast line series.
+#include <cstdlib>
 #include <set>
 #include <tuple>
 
 #include "SeriesTestPanel.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/core/Callout.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/core/ZebSelected.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
@@ -286,6 +289,52 @@ TEST_F(LineFamily, StackedSeriesSitOnEachOther)
     EXPECT_EQ(c->StackedSum(0, true), 6);
 }
 
+// Two stacked series, pixel for pixel: a stacked point is the pixel of its sum but never beyond
+// the value axis' end pixel (the bottom of a vertical axis, the right of a horizontal one).
+TEST_F(LineFamily, StackedPixelsStopAtTheValueAxisEnd)
+{
+    struct Case {
+        const char* name;
+        bool horizontal;
+        double a, b;
+        int lower, upper, upperOrigin;  // pixels of a, of b on a, and of b's origin
+    };
+    // Both axes run 0..10: X over pixels 100..400, Y over 320..20.
+    const Case cases[] = {
+        {"vertical", false, 1, 2, 290, 230, 290},
+        {"vertical, above the top", false, 6, 6, 140, -40, 140},
+        {"vertical, below the bottom", false, -1, -2, 320, 320, 320},
+        {"horizontal", true, 1, 2, 130, 190, 130},
+        {"horizontal, beyond the right", true, 6, 6, 280, 400, 280},
+        {"horizontal, left of the start", true, -1, -2, 70, 10, 70},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TChartSeries* pair[2];
+        for (int k = 0; k < 2; ++k) {
+            TCustomSeries* s = c.horizontal ? static_cast<TCustomSeries*>(new THorizLineSeries(&owner))
+                                            : static_cast<TCustomSeries*>(new TLineSeries(&owner));
+            s->SetParentChart(&chart);
+            const double v = k == 0 ? c.a : c.b;
+            if (c.horizontal)
+                s->InsertXY(v, 0);
+            else
+                s->InsertXY(0, v);
+            pair[k] = s;
+        }
+        auto* a = static_cast<TCustomSeries*>(pair[0]);
+        auto* b = static_cast<TCustomSeries*>(pair[1]);
+        a->SetStacked(cssStack);
+        auto at = [&](TCustomSeries* s) { return c.horizontal ? s->PointScreenX(0) : s->PointScreenY(0); };
+        EXPECT_EQ(at(a), c.lower);
+        EXPECT_EQ(at(b), c.upper);
+        EXPECT_EQ(b->OriginPixel(0), c.upperOrigin);
+        EXPECT_EQ(a->OriginPixel(0), c.horizontal ? 100 : 320);
+        a->Free();
+        b->Free();
+    }
+}
+
 TEST_F(LineFamily, StackedSpreadsToLineSeriesAndAncestorsOnly)
 {
     auto* line = Add<TLineSeries>({1});
@@ -327,6 +376,57 @@ TEST_F(LineFamily, AreaFillsFromItsOwnOrigin)
     const auto polygons = canvas->Calls("Polygon");
     ASSERT_EQ(polygons.size(), 1u);
     EXPECT_NE(polygons[0].find(std::to_string(Y(10))), std::string::npos) << polygons[0];
+}
+
+// ---- marks of horizontal series ----
+
+// A horizontal line series puts a mark beside its point, on the side away from the origin (the
+// right edge of an inverted axis); the horizontal area series always on the right.
+TEST_F(LineFamily, MarksOfHorizontalSeriesStandBesideThePoint)
+{
+    struct Case {
+        const char* name;
+        bool area, inverted, left;
+    };
+    const Case cases[] = {
+        {"line", false, false, false},
+        {"line, origin on the right", false, true, true},
+        {"area", true, false, false},
+        {"area, origin on the right", true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        chart.BottomAxis()->SetInverted(c.inverted);
+        Range(0, 10, 0, 10);
+        TCustomSeries* s = c.area ? static_cast<TCustomSeries*>(new THorizAreaSeries(&owner))
+                                  : static_cast<TCustomSeries*>(new THorizLineSeries(&owner));
+        s->SetParentChart(&chart);
+        s->InsertXY(3, 2, "left");
+        s->InsertXY(7, 8, "right");
+        s->Marks().SetVisible(true);
+        s->FindVisibleRange();
+        s->DrawPointMarks();
+        const int length = s->Marks().Callout()->Length(), distance = s->Marks().Callout()->Distance();
+        for (int i = 0; i < 2; ++i) {
+            SCOPED_TRACE(i);
+            const TSeriesMarkPosition* p = s->Marks().Positions().PositionAt(i);
+            ASSERT_NE(p, nullptr);
+            const int x = s->PointScreenX(i), y = s->PointScreenY(i);
+            ASSERT_GT(p->Width, 0);
+            EXPECT_EQ(p->ArrowFrom, (TPoint{c.left ? x - distance : x + distance, y}));
+            if (c.left) {
+                EXPECT_EQ(p->LeftTop.X, x - length - distance - p->Width);
+                EXPECT_EQ(p->ArrowTo, (TPoint{x - length - distance - p->Width, y}));
+            } else {
+                EXPECT_EQ(p->LeftTop.X, x + length + distance);
+                EXPECT_EQ(p->ArrowTo, (TPoint{x + length + distance, y}));
+            }
+            // Centred on the point's height.
+            EXPECT_LE(std::abs(p->LeftTop.Y + p->Height / 2 - y), 1);
+        }
+        s->Free();
+    }
+    chart.BottomAxis()->SetInverted(false);
 }
 
 // ---- hit test ----
@@ -398,6 +498,8 @@ TEST_F(LineFamily, HoverPensMarkTheCurrentNextOrPreviousSegmentAndPointer)
         s->Selected()->Hover()->SetVisible(true);
         s->Selected()->Hover()->Pen()->SetColor(hoverColor);
         s->Selected()->Hover()->Pen()->SetWidth(3);
+        s->Pointer()->Selected()->Hover()->Pen()->SetColor(hoverColor);
+        s->Pointer()->Selected()->Hover()->Pen()->SetWidth(3);
         s->LinePen()->SetWidth(3);
         s->Pointer()->SetVisible(true);
         s->Pointer()->SetHorizSize(4);
@@ -416,6 +518,43 @@ TEST_F(LineFamily, HoverPensMarkTheCurrentNextOrPreviousSegmentAndPointer)
             EXPECT_EQ(canvas->GetPixelColor(X(i), Y(5) - 4) == hoverColor, i == c.pointer) << "pointer " << i;
         s->Free();
     }
+}
+
+// A hovered pointer takes its own hover pen, the line the series'; either display enables hovering.
+TEST_F(LineFamily, APointerHoversWithItsOwnSelected)
+{
+    struct Case {
+        const char* name;
+        bool seriesHover, pointerHover;
+    };
+    const Case cases[] = {
+        {"both", true, true}, {"series only", true, false}, {"pointer only", false, true}, {"neither", false, false}};
+    const TColor seriesPen = clLime, pointerPen = clBlue;
+    chart.Hover()->SetVisible(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* s = Add<TLineSeries>({5, 5, 5});
+        s->Selected()->Hover()->SetVisible(c.seriesHover);
+        s->Selected()->Hover()->Pen()->SetColor(seriesPen);
+        s->Pointer()->SetVisible(true);
+        s->Pointer()->Selected()->Hover()->SetVisible(c.pointerHover);
+        s->Pointer()->Selected()->Hover()->Pen()->SetColor(pointerPen);
+        s->Pointer()->Selected()->Hover()->Pen()->SetWidth(3);
+        EXPECT_EQ(s->IsHoverEnabled(), c.seriesHover || c.pointerHover);
+        s->SetHoverElement({heCurrent});
+        s->SetHoverPart(2);
+        s->Pointer()->HoverIndex = 1;
+        canvas->EraseRect({0, 0, 500, 400});
+        Draw(*s);
+        EXPECT_EQ(canvas->GetPixelColor(X(1), Y(5) - 4) == pointerPen, c.pointerHover);
+        EXPECT_NE(canvas->GetPixelColor(X(0), Y(5) - 4), pointerPen);
+        s->Free();
+    }
+    chart.Hover()->SetVisible(false);
+    auto* s = Add<TLineSeries>({5});
+    s->Pointer()->Selected();
+    EXPECT_FALSE(s->IsHoverEnabled()) << "the chart hides hovering";
+    s->Free();
 }
 
 TEST_F(LineFamily, LegendLineAndPointerShape)

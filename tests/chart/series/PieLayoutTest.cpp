@@ -62,6 +62,19 @@ TEST_F(PieLayout, SmallSlicesGroupIntoTheOtherSliceWhichIsNeverStored)
     EXPECT_EQ(pie.Count(), 4) << "the next frame groups again";
 }
 
+TEST_F(PieLayout, TheOtherSliceLegendFollowsThePiesChart)
+{
+    TPieChart first, second;
+    TPieSeries& pie = first.Add({5, 10, 85});
+    TChartLegend* legend = pie.OtherSlice()->Legend();
+    ASSERT_EQ(legend->Chart(), &first.chart);
+    for (TChart* next : {&second.chart, static_cast<TChart*>(nullptr), &first.chart}) {
+        pie.SetParentChart(next);
+        EXPECT_EQ(legend->Chart(), next);
+        EXPECT_EQ(legend->ParentPanel(), next);
+    }
+}
+
 TEST_F(PieLayout, SeveralPiesShareTheChartInAGrid)
 {
     for (const int n : {3, 4}) {

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <vector>
 
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/SizeConstraints.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
@@ -178,6 +181,95 @@ TEST(FormGeometry, WindowSizedByTheWindowSystemSizesTheForm)
     EXPECT_EQ(wrong, 0) << "pixels between the panels that are not the face colour";
     EXPECT_EQ(shot.Canvas()->Pixels(499, 0), ColorToRGB(clNavy));
     EXPECT_EQ(shot.Canvas()->Pixels(499, 349), ColorToRGB(clGreen));
+}
+
+}  // namespace
+
+namespace {
+
+// Every change of the bounds keeps within the constraints; OnConstrainedResize may move the
+// limits and OnCanResize change or refuse the proposed size.
+TEST_F(LayoutFixture, SizeConstraintsAndResizeEvents)
+{
+    struct Case {
+        const char* name;
+        int minWidth, minHeight, maxWidth, maxHeight;
+        int width, height;       // asked for
+        int wantWidth, wantHeight;
+    };
+    const Case cases[] = {
+        {"no limits", 0, 0, 0, 0, 300, 5, 300, 5},
+        {"too small", 50, 40, 0, 0, 10, 10, 50, 40},
+        {"too large", 0, 0, 120, 80, 300, 200, 120, 80},
+        {"within", 50, 40, 120, 80, 60, 50, 60, 50},
+    };
+    TSizeConstraints& limits = *panel->Constraints();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        panel->SetBounds(0, 0, 100, 60);
+        limits.SetMaxWidth(0), limits.SetMaxHeight(0), limits.SetMinWidth(0), limits.SetMinHeight(0);
+        limits.SetMinWidth(c.minWidth);
+        limits.SetMinHeight(c.minHeight);
+        limits.SetMaxWidth(c.maxWidth);
+        limits.SetMaxHeight(c.maxHeight);
+        panel->SetBounds(3, 4, c.width, c.height);
+        EXPECT_EQ(panel->BoundsRect(), Bounds(3, 4, c.wantWidth, c.wantHeight));
+    }
+    // New limits apply to the present size at once.
+    panel->Constraints()->SetMaxWidth(0);
+    panel->Constraints()->SetMinWidth(0);
+    panel->SetWidth(200);
+    panel->Constraints()->SetMaxWidth(150);
+    EXPECT_EQ(panel->Width(), 150);
+    // A maximum below the minimum pulls the minimum down.
+    panel->Constraints()->SetMinWidth(100);
+    panel->Constraints()->SetMaxWidth(90);
+    EXPECT_EQ(panel->Constraints()->MinWidth(), 90);
+
+    struct Handlers : TObject {
+        int limitCalls = 0;
+        void Limit(TObject*, int&, int&, int& maxWidth, int&)
+        {
+            ++limitCalls;
+            maxWidth = 70;
+        }
+        void Refuse(TObject*, int&, int& newHeight, bool& resize) { resize = newHeight != 33; }
+    } handlers;
+    limits.SetMaxWidth(0), limits.SetMaxHeight(0), limits.SetMinWidth(0), limits.SetMinHeight(0);
+    panel->SetHeight(60);
+    panel->SetOnConstrainedResize(TConstrainedResizeEvent(&handlers, &Handlers::Limit));
+    panel->SetWidth(100);
+    EXPECT_EQ(panel->Width(), 70);
+    EXPECT_GT(handlers.limitCalls, 0);
+    panel->SetOnConstrainedResize({});
+    panel->SetOnCanResize(TCanResizeEvent(&handlers, &Handlers::Refuse));
+    panel->SetBounds(0, 0, 90, 33);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(0, 0, 70, 60)) << "a refused size keeps the present one";
+    panel->SetBounds(0, 0, 90, 34);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(0, 0, 90, 34));
+}
+
+// Releasing the right button asks for the context menu at the release point; the left does not.
+TEST_F(LayoutFixture, ARightClickAsksForTheContextMenu)
+{
+    struct Handler : TObject {
+        std::vector<TPoint> at;
+        void Popup(TObject*, TPoint mousePos, bool& handled)
+        {
+            at.push_back(mousePos);
+            handled = true;
+        }
+    } handler;
+    panel->SetOnContextPopup(TContextPopupEvent(&handler, &Handler::Popup));
+    testkit::MouseDown(*panel, mbLeft, 10, 12);
+    testkit::MouseUp(*panel, mbLeft, 10, 12);
+    EXPECT_TRUE(handler.at.empty());
+    testkit::MouseDown(*panel, mbRight, 10, 12);
+    testkit::MouseUp(*panel, mbRight, 20, 22);
+    ASSERT_EQ(handler.at.size(), 1u);
+    EXPECT_EQ(handler.at[0], (TPoint{20, 22}));
+    EXPECT_EQ(panel->Perform(WM_CONTEXTMENU, 0, MakeLParam(5, 6)), 1) << "handled";
+    EXPECT_EQ(handler.at.back(), (TPoint{5, 6}));
 }
 
 }  // namespace
