@@ -221,8 +221,21 @@ void TGDIPlusCanvas::Polygon(std::span<const TPoint> points)
     // Float points only where a gradient is shaped by them.
     const bool shaped = HasBrushGradient() || Pen()->HasGradientFill();
     const auto pts = shaped ? toFloat(points) : std::vector<TPointFloat>{};
-    if (TGPBrush* brush = BrushForPoints(pts))
-        graphics_->FillPolygonI(*brush, points.data(), static_cast<int>(points.size()));
+    TGPBrush* brush = BrushForPoints(pts);
+    // Fill and outline in one painter set-up where the pen keeps the smoothing the fill is drawn in.
+    if (points.size() >= 3 && !xorPen()) {
+        const bool smoothing = smoothing_;
+        const bool pen = PreparePen();
+        if (smoothing_ == smoothing) {
+            if (!brush && !pen) return;
+            if (pen) PenFillForPoints(pts);
+            graphics_->FillDrawPolygonI(brush, pen ? gpPen_.get() : nullptr, points.data(),
+                                        static_cast<int>(points.size()));
+            return;
+        }
+        setSmoothingForPen(smoothing);
+    }
+    if (brush) graphics_->FillPolygonI(*brush, points.data(), static_cast<int>(points.size()));
     if (xorPen()) {
         TZebCanvas3D& gdi = companionFor(true);
         gdi.Brush()->SetStyle(bsClear);

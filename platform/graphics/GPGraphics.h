@@ -83,6 +83,9 @@ public:
                           TGPFillMode fillMode = FillModeAlternate);
     TGPStatus FillPolygonI(const TGPBrush& brush, const TPoint* points, int count,
                            TGPFillMode fillMode = FillModeAlternate);
+    // FillPolygonI then DrawPolygonI in one painter set-up (clip and transform applied once); a
+    // null brush or pen leaves that part out.
+    TGPStatus FillDrawPolygonI(const TGPBrush* brush, const TGPPen* pen, const TPoint* points, int count);
     TGPStatus FillEllipse(const TGPBrush& brush, float x, float y, float width, float height);
     TGPStatus FillEllipseI(const TGPBrush& brush, int x, int y, int width, int height);
     TGPStatus FillPieI(const TGPBrush& brush, int x, int y, int width, int height, float startAngle, float sweepAngle);

@@ -260,6 +260,55 @@ TEST(GdiPlusCanvasShapes, WideOutlineRectangleFillsToItsMiddle)
     EXPECT_EQ(s.At(5, 5), clBlue);
 }
 
+// A polygon is filled and outlined in one painter set-up: it must look exactly like its fill
+// drawn first and its outline over it, whatever the pen, the smoothing or the clip.
+TEST(GdiPlusCanvasShapes, PolygonEqualsFillThenOutline)
+{
+    struct Case {
+        const char* name;
+        int penWidth;
+        TPenStyle penStyle;
+        bool smoothing;
+        bool clipped;
+    };
+    const Case cases[] = {
+        {"thin", 1, psSolid, true, false},
+        {"wide", 4, psSolid, true, false},
+        {"dashed", 2, psDash, true, false},
+        {"unsmoothed", 1, psSolid, false, false},
+        {"clipped", 3, psSolid, true, true},
+    };
+    const TPoint quad[] = {{10, 12}, {52, 7}, {61, 47}, {15, 55}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto prepare = [&c](TSurface& s) {
+            s.canvas.SetSmoothingOn(c.smoothing);
+            if (c.clipped) {
+                const TPoint clip[] = {{0, 0}, {70, 20}, {40, 70}};
+                s.canvas.ClipToPolygon(clip);
+            }
+            s.canvas.Pen()->SetColor(clNavy);
+            s.canvas.Pen()->SetWidth(c.penWidth);
+        };
+        TSurface together(70, 70), apart(70, 70);
+        prepare(together);
+        together.SolidBrush(clYellow);
+        together.canvas.Pen()->SetStyle(c.penStyle);
+        together.canvas.Polygon(quad);
+
+        prepare(apart);
+        apart.SolidBrush(clYellow);
+        apart.NoPen();
+        apart.canvas.Polygon(quad);
+        apart.canvas.Brush()->SetStyle(bsClear);
+        apart.canvas.Pen()->SetStyle(c.penStyle);
+        apart.canvas.Polygon(quad);
+
+        EXPECT_FALSE(together.White(35, 30));
+        EXPECT_EQ(together.Pixels(), apart.Pixels());
+    }
+}
+
 TEST(GdiPlusCanvasShapes, PieAngles)
 {
     {
