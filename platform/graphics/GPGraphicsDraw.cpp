@@ -732,6 +732,28 @@ TGPStatus TGPGraphics::FillDrawPolygonI(const TGPBrush* brush, const TGPPen* pen
     return Ok;
 }
 
+TGPStatus TGPGraphics::FillDrawPolygonRunI(TGPSolidBrush& brush, const TGPColor* colors, const TGPPen* pen,
+                                           const TPoint* points, int perPolygon, int polygons)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl() || (pen && !pen->impl())) return SetStatus(InvalidParameter);
+    if (polygons <= 0) return Ok;
+    if (!points || !colors || perPolygon < 3) return SetStatus(InvalidParameter);
+    GraphicsPaint p(*impl_);
+    if (!p) return Ok;
+    QPolygonF poly(perPolygon);
+    const auto native = [&](QPainter& painter) { painter.drawPolygon(poly); };
+    const auto path = [&] { return polygonPath(poly, true); };
+    for (int i = 0; i < polygons; ++i) {
+        const TPoint* first = points + static_cast<std::ptrdiff_t>(i) * perPolygon;
+        for (int k = 0; k < perPolygon; ++k) poly[k] = QPointF(first[k].X, first[k].Y);
+        brush.SetColor(colors[i]);
+        fillOn(p, brush, native, path);
+        if (pen) strokeOn(p, *pen, native, path);
+    }
+    return Ok;
+}
+
 TGPStatus TGPGraphics::FillEllipse(const TGPBrush& brush, float x, float y, float width, float height)
 {
     if (!impl_) return NotMade();

@@ -99,6 +99,7 @@ TIsoSurfaceSeries::TIsoSurfaceSeries(TComponent* owner)
                                                       &TCustomChartElement::StyleChanged))),
       sides_(std::make_unique<TSurfaceSides>(this))
 {
+    cellsInOneRun_ = false;
     SetUseColorRange(false);
     SetUsePalette(true);
     Pen()->SetVisible(false);

@@ -230,6 +230,17 @@ void TSurfaceSeries::DrawVisiblePoints()
 
 void TSurfaceSeries::drawCells(TCanvas3D& canvas, const TCellOrder& o)
 {
+    collectCells_ = cellsInOneRun_ && !wireFrame_ && !dotFrame_ && !waterFall_;
+    runBlocks_.clear();
+    runDepths_.clear();
+    runColors_.clear();
+    drawCellsInOrder(canvas, o);
+    if (collectCells_ && !runColors_.empty()) canvas.ColoredPointBlocks(runBlocks_, runDepths_, runColors_);
+    collectCells_ = false;
+}
+
+void TSurfaceSeries::drawCellsInOrder(TCanvas3D& canvas, const TCellOrder& o)
+{
     const int rotation = rotationOf(ParentChart());
     const bool sortable = rotation < 30 || rotation > 330 || (rotation >= 151 && rotation <= 209);
     lastDrawSorted_ = hideCells_ && !canvas.IsTrue3D() && sortable;
@@ -317,6 +328,13 @@ void TSurfaceSeries::DrawCell(int x, int z)
         for (int i = 0; i < 4; ++i)
             canvas->SetPixelAtZ(p[static_cast<size_t>(i)].X, p[static_cast<size_t>(i)].Y, i < 2 ? z0 : z2,
                                 GetPointColor(corners[i]));
+        return;
+    }
+    if (collectCells_) {
+        runBlocks_.push_back(p);
+        runDepths_.push_back(z0);
+        runDepths_.push_back(z2);
+        runColors_.push_back(canvas->Brush()->Color());
         return;
     }
     if (!waterFall_) {
