@@ -7,6 +7,7 @@
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/core/ZebSelected.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ChartAxis.h"
@@ -83,6 +84,8 @@ TSurfaceSeries::TSurfaceSeries(TComponent* owner)
     CellStepX = -1;
     CellStepZ = -1;
     sideBrush_->SetStyle(bsClear);
+    Selected()->Hover()->SetVisible(false);
+    Selected()->Hover()->SetShapeStyle(fosEllipse);
 }
 
 TSurfaceSeries::~TSurfaceSeries() = default;
@@ -222,6 +225,7 @@ void TSurfaceSeries::DrawVisiblePoints()
         const TSmoothingOff smoothing(canvas, borderless);
         drawCells(canvas, GetCellOrder());
     }
+    if (IsHoverEnabled()) drawHoverMark(canvas, SelectedOrNull()->HoverIndex());
     if (blend) canvas.FinishBlend(blend);
     if (sides) drawSides(canvas, true);
     RememberView();
@@ -288,6 +292,22 @@ void TSurfaceSeries::drawCellsInOrder(TCanvas3D& canvas, const TCellOrder& o)
         [this](int a, int b) { std::swap(records_[static_cast<size_t>(a)], records_[static_cast<size_t>(b)]); });
     for (const TCellRecord& r : records_)
         if (r.valid) DrawCell(r.row, r.col);
+}
+
+// An 8 x 8 pixel mark on the hovered node, at its depth, in the hover's pen, brush and shape.
+void TSurfaceSeries::drawHoverMark(TCanvas3D& canvas, int index)
+{
+    if (index < 0 || index >= Count() || !ApplyHoverPen(index)) return;
+    const TZebHover& hover = *SelectedOrNull()->Hover();
+    canvas.SelectBrush(*hover.Brush(), hover.Brush()->Color(), hover.Brush()->BackColor());
+    const TPoint p = NodeScreenPoint(index);
+    const TRect mark{p.X - 4, p.Y - 4, p.X + 4, p.Y + 4};
+    const int z = PointScreenZ(index);
+    switch (hover.ShapeStyle()) {
+    case fosRectangle: canvas.RectangleAtZ(mark, z); break;
+    case fosRoundRectangle: canvas.RoundRectAtZ(mark, hover.RoundSize(), hover.RoundSize(), z); break;
+    case fosEllipse: canvas.EllipseRectAtZ(mark, z); break;
+    }
 }
 
 void TSurfaceSeries::DrawPoint(int index)

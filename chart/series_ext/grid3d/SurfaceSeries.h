@@ -86,6 +86,7 @@ private:
     void drawCells(TCanvas3D& canvas, const TCellOrder& order);
     void drawCellsInOrder(TCanvas3D& canvas, const TCellOrder& order);
     void drawSides(TCanvas3D& canvas, bool front);
+    void drawHoverMark(TCanvas3D& canvas, int index);
     bool planeFacesViewer(TCanvas3D& canvas, int z) const;
 
     bool wireFrame_ = false;

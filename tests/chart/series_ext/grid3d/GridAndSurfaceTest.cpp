@@ -2,10 +2,12 @@
 // on the recording canvas: cell order, cell corners and colours, hit tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "chart/core/ChartAxis.h"
+#include "chart/core/ZebSelected.h"
 #include "chart/series_ext/grid3d/SurfaceSeries.h"
 #include "tests/chart/series_ext/grid3d/Grid3DFixtures.h"
 
@@ -175,6 +177,45 @@ TEST_F(Surface3D, SingleRowAndMissingNodesDrawNoCell)
     s.SetPointNull(6, true);
     c.Frame();
     EXPECT_EQ(c.Calls("PlaneFromPointBlock").size(), 3u);
+}
+
+// The hovered node gets an 8 x 8 mark on top of the cells in the hover's shape; the surface's
+// hover starts hidden, so nothing is marked until it is shown.
+TEST_F(Surface3D, HoverMarkOnTheHoveredNode)
+{
+    struct Case {
+        bool shown;
+        TChartObjectShapeStyle shape;
+        const char* call;
+    };
+    for (const Case k : {Case{false, fosEllipse, "EllipseAtZ"}, Case{true, fosEllipse, "EllipseAtZ"},
+                         Case{true, fosRectangle, "RectangleAtZ"}}) {
+        SCOPED_TRACE(k.call);
+        TGridChart c;
+        auto& s = Grid4x3(c);
+        c.Rotate(345);
+        EXPECT_EQ(s.Selected()->Hover()->ShapeStyle(), fosEllipse);
+        c.chart.Hover()->SetVisible(true);
+        s.Selected()->Hover()->SetVisible(k.shown);
+        s.Selected()->Hover()->SetShapeStyle(k.shape);
+        s.RebuildGridIndex();
+        const int hovered = s.GridIndexAt(2, 2);
+        s.Selected()->SetHoverIndex(hovered);
+        c.Frame();
+        s.CacheAxisConversions();
+        const TPoint p = s.NodeScreenPoint(hovered);
+        char expected[120];
+        std::snprintf(expected, sizeof expected, "%s(%d,%d,%d,%d,%d", k.call, p.X - 4, p.Y - 4, p.X + 4, p.Y + 4,
+                      s.PointScreenZ(hovered));
+        const auto& log = c.canvas->Log();
+        const auto isMark = [&expected](const std::string& l) { return l.rfind(expected, 0) == 0; };
+        ASSERT_EQ(std::count_if(log.begin(), log.end(), isMark), k.shown ? 1 : 0);
+        if (!k.shown) continue;
+        // After every cell, so no later cell hides it.
+        const auto mark = std::find_if(log.begin(), log.end(), isMark);
+        EXPECT_EQ(std::find_if(mark, log.end(), [](const std::string& l) { return l.rfind("PlaneFromPointBlock", 0) == 0; }),
+                  log.end());
+    }
 }
 
 TEST_F(Surface3D, WireAndDotFrames)
