@@ -234,13 +234,19 @@ void TSurfaceSeries::DrawVisiblePoints()
 
 void TSurfaceSeries::drawCells(TCanvas3D& canvas, const TCellOrder& o)
 {
-    collectCells_ = cellsInOneRun_ && !wireFrame_ && !dotFrame_ && !waterFall_;
+    // The fast brush colours cells through the device context's own brush, where the canvas has one.
+    cellDC_ = fastBrush_ && !wireFrame_ && canvas.Brush()->Style() == bsSolid && canvas.SelectStockDCBrush()
+                  ? canvas.GetDeviceContext()
+                  : nullptr;
+    collectCells_ = !cellDC_ && cellsInOneRun_ && !wireFrame_ && !dotFrame_ && !waterFall_;
     runBlocks_.clear();
     runDepths_.clear();
     runColors_.clear();
     drawCellsInOrder(canvas, o);
     if (collectCells_ && !runColors_.empty()) canvas.ColoredPointBlocks(runBlocks_, runDepths_, runColors_);
     collectCells_ = false;
+    if (cellDC_) canvas.ApplyBrush(*canvas.Brush());
+    cellDC_ = nullptr;
 }
 
 void TSurfaceSeries::drawCellsInOrder(TCanvas3D& canvas, const TCellOrder& o)
@@ -341,6 +347,8 @@ void TSurfaceSeries::DrawCell(int x, int z)
             color = ColorOfValue((ys_[corners[0]] + ys_[corners[1]] + ys_[corners[2]] + ys_[corners[3]]) / 4);
         if (wireFrame_)
             canvas->Pen()->SetColor(color);
+        else if (cellDC_)
+            cellDC_->SetDCBrushColor(color);
         else if (canvas->Brush()->Style() != bsClear && canvas->Brush()->Color() != color)
             canvas->Brush()->SetColor(color);
     }

@@ -109,6 +109,7 @@ private:
     std::vector<TCellRecord> records_;
     // Plain cells of one draw, projected, handed to the canvas as one run.
     bool collectCells_ = false;
+    HDC cellDC_ = nullptr;  // the device context whose brush colours the cells (fast brush)
     std::vector<TFourPoints> runBlocks_;
     std::vector<int> runDepths_;
     std::vector<TColor> runColors_;
