@@ -184,6 +184,26 @@ void TCanvas3D::PolygonXYZVariant(std::span<const TPoint3D> points, bool flag)
 
 void TCanvas3D::PolygonAtZ(std::span<const TPoint> points, int z) { Polygon(ProjectPointsAtZ(points, z)); }
 
+void TCanvas3D::ColoredPointBlocks(std::span<const TFourPoints> blocks, std::span<const int> depths,
+                                   std::span<const TColor> colors)
+{
+    const size_t count = std::min({blocks.size(), colors.size(), depths.size() / 2});
+    for (size_t i = 0; i < count; ++i) {
+        Brush()->SetColor(colors[i]);
+        PlaneFromPointBlock(blocks[i], depths[2 * i], depths[2 * i + 1]);
+    }
+}
+
+void TCanvas3D::ColoredPolygons(std::span<const TPoint> points, int perPolygon, std::span<const TColor> colors)
+{
+    if (perPolygon <= 0) return;
+    const size_t count = std::min(colors.size(), points.size() / static_cast<size_t>(perPolygon));
+    for (size_t i = 0; i < count; ++i) {
+        Brush()->SetColor(colors[i]);
+        Polygon(points.subspan(i * static_cast<size_t>(perPolygon), static_cast<size_t>(perPolygon)));
+    }
+}
+
 void TCanvas3D::PolylineAtZ(std::span<const TPoint> points, int z) { Polyline(ProjectPointsAtZ(points, z)); }
 
 void TCanvas3D::DrawSquareFrustum(const TFloatRect& r, bool topCap, double z0, double z1, double topHalfWidth,

@@ -152,6 +152,12 @@ public:
     virtual void PolygonAtZ(std::span<const TPoint> points, int z);
     virtual void PolygonAtZVariant(std::span<const TPoint> points, int z) { PolygonAtZ(points, z); }
     virtual void PolylineAtZ(std::span<const TPoint> points, int z);
+    // Screen polygons of perPolygon points each, in order, each filled with its colour in the
+    // brush's style and outlined with the pen; the brush keeps the last colour.
+    virtual void ColoredPolygons(std::span<const TPoint> points, int perPolygon, std::span<const TColor> colors);
+    // PlaneFromPointBlock for each block with its depths (z0, z1 pairs), filled with its colour.
+    virtual void ColoredPointBlocks(std::span<const TFourPoints> blocks, std::span<const int> depths,
+                                    std::span<const TColor> colors);
     // Apex at the top edge (swap top and bottom to turn it over).
     virtual void DrawSquarePyramid(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
                                    bool darkSides) = 0;

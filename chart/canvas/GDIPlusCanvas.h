@@ -119,6 +119,9 @@ public:
     void PolylineFloat(std::span<const TPointFloat> points) override;
     void Polygon(std::span<const TPoint> points) override;
     void PolygonFloat(std::span<const TPointFloat> points) override;
+    void ColoredPolygons(std::span<const TPoint> points, int perPolygon, std::span<const TColor> colors) override;
+    void ColoredPointBlocks(std::span<const TFourPoints> blocks, std::span<const int> depths,
+                            std::span<const TColor> colors) override;
     void RotatedTextOut(int x, int y, const String& text, double angle, bool html) override;
     void RemoveClip() override;
 
@@ -230,6 +233,8 @@ private:
     };
     std::vector<TElement> elements_;
     std::vector<TPointFloat> gradientPolygon_;
+    std::vector<TGPColor> runColors_;  // ColoredPolygons' colours, kept for the next run
+    std::vector<TPoint> runPoints_;    // ColoredPointBlocks' projected corners, likewise
     String fontName_;
     float fontSize_ = 0;
     unsigned fontStyle_ = 0;

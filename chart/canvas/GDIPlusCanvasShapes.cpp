@@ -10,6 +10,7 @@
 #include "chart/canvas/Shadow.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GdiPlus.h"
 
 namespace {
@@ -221,8 +222,21 @@ void TGDIPlusCanvas::Polygon(std::span<const TPoint> points)
     // Float points only where a gradient is shaped by them.
     const bool shaped = HasBrushGradient() || Pen()->HasGradientFill();
     const auto pts = shaped ? toFloat(points) : std::vector<TPointFloat>{};
-    if (TGPBrush* brush = BrushForPoints(pts))
-        graphics_->FillPolygonI(*brush, points.data(), static_cast<int>(points.size()));
+    TGPBrush* brush = BrushForPoints(pts);
+    // Fill and outline in one painter set-up where the pen keeps the smoothing the fill is drawn in.
+    if (points.size() >= 3 && !xorPen()) {
+        const bool smoothing = smoothing_;
+        const bool pen = PreparePen();
+        if (smoothing_ == smoothing) {
+            if (!brush && !pen) return;
+            if (pen) PenFillForPoints(pts);
+            graphics_->FillDrawPolygonI(brush, pen ? gpPen_.get() : nullptr, points.data(),
+                                        static_cast<int>(points.size()));
+            return;
+        }
+        setSmoothingForPen(smoothing);
+    }
+    if (brush) graphics_->FillPolygonI(*brush, points.data(), static_cast<int>(points.size()));
     if (xorPen()) {
         TZebCanvas3D& gdi = companionFor(true);
         gdi.Brush()->SetStyle(bsClear);
@@ -232,6 +246,41 @@ void TGDIPlusCanvas::Polygon(std::span<const TPoint> points)
     if (!PreparePen()) return;
     PenFillForPoints(pts);
     graphics_->DrawPolygonI(*gpPen_, points.data(), static_cast<int>(points.size()));
+}
+
+// Plain solid fills in one painter set-up; anything the brush or pen shapes by the points, and
+// pens that switch the smoothing, go polygon by polygon.
+void TGDIPlusCanvas::ColoredPolygons(std::span<const TPoint> points, int perPolygon, std::span<const TColor> colors)
+{
+    if (perPolygon < 3 || !GetGraphics()) return;
+    const size_t count = std::min(colors.size(), points.size() / static_cast<size_t>(perPolygon));
+    if (count == 0) return;
+    const bool plain = Brush()->Style() == bsSolid && !HasBrushGradient() && !Brush()->HasImage() &&
+                       !(Brush()->Bitmap() && !Brush()->Bitmap()->Empty()) && !Pen()->HasGradientFill() && !xorPen();
+    const bool smoothing = smoothing_;
+    const bool pen = plain && PreparePen();
+    if (!plain || smoothing_ != smoothing) {
+        setSmoothingForPen(smoothing);
+        TCanvas3D::ColoredPolygons(points, perPolygon, colors);
+        return;
+    }
+    runColors_.clear();
+    for (size_t i = 0; i < count; ++i) runColors_.push_back(color(colors[i]));
+    TGPSolidBrush brush(runColors_.front());
+    graphics_->FillDrawPolygonRunI(brush, runColors_.data(), pen ? gpPen_.get() : nullptr, points.data(), perPolygon,
+                                   static_cast<int>(count));
+    Brush()->SetColor(colors[count - 1]);
+}
+
+void TGDIPlusCanvas::ColoredPointBlocks(std::span<const TFourPoints> blocks, std::span<const int> depths,
+                                        std::span<const TColor> colors)
+{
+    const size_t count = std::min({blocks.size(), colors.size(), depths.size() / 2});
+    runPoints_.clear();
+    for (size_t i = 0; i < count; ++i)
+        for (size_t k = 0; k < 4; ++k)
+            runPoints_.push_back(ProjectXYZ(blocks[i][k].X, blocks[i][k].Y, depths[2 * i + (k < 2 ? 0 : 1)]));
+    ColoredPolygons(runPoints_, 4, colors.first(count));
 }
 
 void TGDIPlusCanvas::PolygonFloat(std::span<const TPointFloat> points)

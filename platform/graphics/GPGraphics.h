@@ -13,6 +13,7 @@
 
 class TGPPen;
 class TGPBrush;
+class TGPSolidBrush;
 class TGPImage;
 class TGPImageAttributes;
 class TGPMatrix;
@@ -83,6 +84,14 @@ public:
                           TGPFillMode fillMode = FillModeAlternate);
     TGPStatus FillPolygonI(const TGPBrush& brush, const TPoint* points, int count,
                            TGPFillMode fillMode = FillModeAlternate);
+    // FillPolygonI then DrawPolygonI in one painter set-up (clip and transform applied once); a
+    // null brush or pen leaves that part out.
+    TGPStatus FillDrawPolygonI(const TGPBrush* brush, const TGPPen* pen, const TPoint* points, int count);
+    // Polygons of perPolygon points each, in order, each filled with its colour through the solid
+    // brush (left at the last colour) and outlined with the pen (none where null), all in one
+    // painter set-up: what FillDrawPolygonI does polygon by polygon.
+    TGPStatus FillDrawPolygonRunI(TGPSolidBrush& brush, const TGPColor* colors, const TGPPen* pen,
+                                  const TPoint* points, int perPolygon, int polygons);
     TGPStatus FillEllipse(const TGPBrush& brush, float x, float y, float width, float height);
     TGPStatus FillEllipseI(const TGPBrush& brush, int x, int y, int width, int height);
     TGPStatus FillPieI(const TGPBrush& brush, int x, int y, int width, int height, float startAngle, float sweepAngle);

@@ -137,32 +137,35 @@ QPainterPath strokeOutline(const TGPPen::Impl& pen, const PenPlan& plan, const Q
 
 // Strokes: native draws with the painter's pen; pathOf gives the figure for the layer's outline.
 template <class Native, class PathOf>
-static TGPStatus strokeWith(TGPGraphics::Impl& g, const TGPPen& pen, Native native, PathOf pathOf)
+static void strokeOn(const GraphicsPaint& p, const TGPPen& pen, Native native, PathOf pathOf)
 {
-    GraphicsPaint p(g);
-    if (!p) return Ok;
     const PenPlan plan = planPen(*pen.impl(), p.Full());
     if (plan.native) {
         p->setPen(plan.pen);
         p->setBrush(Qt::NoBrush);
         native(*p);
-        return Ok;
+        return;
     }
     const QPainterPath outline = strokeOutline(*pen.impl(), plan, pathOf());
     if (plan.rasterBrush)
         plan.rasterBrush->Fill(*p, outline);
     else
         p->fillPath(outline, plan.pen.brush());
+}
+
+template <class Native, class PathOf>
+static TGPStatus strokeWith(TGPGraphics::Impl& g, const TGPPen& pen, Native native, PathOf pathOf)
+{
+    GraphicsPaint p(g);
+    if (p) strokeOn(p, pen, native, pathOf);
     return Ok;
 }
 
 // Fills: native draws with the painter's brush; pathOf gives the figure for brushes the layer
 // rasterises.
 template <class Native, class PathOf>
-static TGPStatus fillWith(TGPGraphics::Impl& g, const TGPBrush& brush, Native native, PathOf pathOf)
+static void fillOn(const GraphicsPaint& p, const TGPBrush& brush, Native native, PathOf pathOf)
 {
-    GraphicsPaint p(g);
-    if (!p) return Ok;
     const TGPBrush::Impl& b = *brush.impl();
     QBrush qb;
     if (b.qtBrush(qb, p.Full()) && !(b.type == BrushTypeTextureFill && b.wrap == WrapModeClamp)) {
@@ -171,6 +174,13 @@ static TGPStatus fillWith(TGPGraphics::Impl& g, const TGPBrush& brush, Native na
         native(*p);
     } else
         b.Fill(*p, pathOf());
+}
+
+template <class Native, class PathOf>
+static TGPStatus fillWith(TGPGraphics::Impl& g, const TGPBrush& brush, Native native, PathOf pathOf)
+{
+    GraphicsPaint p(g);
+    if (p) fillOn(p, brush, native, pathOf);
     return Ok;
 }
 
@@ -705,6 +715,43 @@ TGPStatus TGPGraphics::FillPolygonI(const TGPBrush& brush, const TPoint* points,
 {
     const std::vector<TGPPointF> floats = floatPoints(points, count);
     return FillPolygon(brush, points ? floats.data() : nullptr, count, fillMode);
+}
+
+TGPStatus TGPGraphics::FillDrawPolygonI(const TGPBrush* brush, const TGPPen* pen, const TPoint* points, int count)
+{
+    if (!impl_) return NotMade();
+    if ((brush && !brush->impl()) || (pen && !pen->impl())) return SetStatus(InvalidParameter);
+    if (!points || count < 3) return SetStatus(InvalidParameter);
+    GraphicsPaint p(*impl_);
+    if (!p) return Ok;
+    const QPolygonF poly = polygonOf(points, count);
+    const auto native = [&](QPainter& painter) { painter.drawPolygon(poly); };
+    const auto path = [&] { return polygonPath(poly, true); };
+    if (brush) fillOn(p, *brush, native, path);
+    if (pen) strokeOn(p, *pen, native, path);
+    return Ok;
+}
+
+TGPStatus TGPGraphics::FillDrawPolygonRunI(TGPSolidBrush& brush, const TGPColor* colors, const TGPPen* pen,
+                                           const TPoint* points, int perPolygon, int polygons)
+{
+    if (!impl_) return NotMade();
+    if (!brush.impl() || (pen && !pen->impl())) return SetStatus(InvalidParameter);
+    if (polygons <= 0) return Ok;
+    if (!points || !colors || perPolygon < 3) return SetStatus(InvalidParameter);
+    GraphicsPaint p(*impl_);
+    if (!p) return Ok;
+    QPolygonF poly(perPolygon);
+    const auto native = [&](QPainter& painter) { painter.drawPolygon(poly); };
+    const auto path = [&] { return polygonPath(poly, true); };
+    for (int i = 0; i < polygons; ++i) {
+        const TPoint* first = points + static_cast<std::ptrdiff_t>(i) * perPolygon;
+        for (int k = 0; k < perPolygon; ++k) poly[k] = QPointF(first[k].X, first[k].Y);
+        brush.SetColor(colors[i]);
+        fillOn(p, brush, native, path);
+        if (pen) strokeOn(p, *pen, native, path);
+    }
+    return Ok;
 }
 
 TGPStatus TGPGraphics::FillEllipse(const TGPBrush& brush, float x, float y, float width, float height)

@@ -1,9 +1,11 @@
 #include "chart/series_ext/grid3d/IsoSurfaceSeries.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartAxis.h"
@@ -99,6 +101,7 @@ TIsoSurfaceSeries::TIsoSurfaceSeries(TComponent* owner)
                                                       &TCustomChartElement::StyleChanged))),
       sides_(std::make_unique<TSurfaceSides>(this))
 {
+    cellsInOneRun_ = false;
     SetUseColorRange(false);
     SetUsePalette(true);
     Pen()->SetVisible(false);
@@ -243,4 +246,70 @@ void TIsoSurfaceSeries::SetupGalleryPreview()
     TSurfaceSeries::SetupGalleryPreview();
     SetFastBrush(true);
     bandPen_->SetVisible(false);
+}
+
+// A side face cut into bands at the palette levels from its bottom up to its top edge; where the
+// top edge slopes along X, each band's upper end follows it.
+void TIsoSurfaceSeries::DrawSidePlane(const TFourPoints& points, int z0, int z1)
+{
+    TCanvas3D* canvas = canvas_;
+    if (!canvas || !yAxis_) return;
+    TFourPoints p = points;
+    const bool alongX = z0 == z1;
+    const int a = std::min(p[0].Y, p[3].Y), b = std::max(p[0].Y, p[3].Y);
+    const double slope =
+        p[0].Y == p[3].Y || !alongX ? 0.0 : std::abs(static_cast<double>(p[0].X - p[3].X) / (p[3].Y - p[0].Y));
+    const bool lowEndIsLast = !(points[3].Y < points[0].Y);
+    TZebBrush& brush = *sides_->Brush();
+    canvas->SelectBrush(brush, brush.Color(), brush.BackColor());
+    const auto fill = [&](const TGridPalette& entry, bool keepPen) {
+        if (sides_->Levels() && canvas->Brush()->Style() != bsClear) {
+            if (entry.Color == clNullPoint) return;
+            canvas->Brush()->SetColor(entry.Color);
+        }
+        const TPenStyle style = canvas->Pen()->Style();
+        if (!keepPen) canvas->Pen()->SetStyle(psClear);
+        canvas->PlaneFromPointBlock(p, z0, z1);
+        if (!keepPen) canvas->Pen()->SetStyle(style);
+    };
+    const auto line = [&] {
+        if (!sides_->Pen()->Visible()) return;
+        canvas->SelectPen(*sides_->Pen(), sides_->Pen()->Color());
+        canvas->MoveToXYZ(p[1].X, p[1].Y - 1, z0);
+        canvas->LineToXYZ(p[2].X, p[2].Y - 1, z1);
+        canvas->Pen()->SetStyle(psClear);
+    };
+    int e = p[1].Y;
+    for (const TGridPalette& entry : Palette()) {
+        int h = yAxis_->ValueToPixel(entry.UpToValue);
+        if (h >= e) continue;
+        p[1].Y = p[2].Y = e;
+        if (h < b) {
+            h = std::max(h, a);
+            if (b < e) {
+                p[0].Y = p[3].Y = b;
+                fill(entry, false);
+                line();
+                p[1].Y = p[2].Y = b;
+            }
+            p[0].Y = p[3].Y = h;
+            const int shift = RoundHalfEven((h - a) * slope);
+            if (alongX && lowEndIsLast) {
+                p[3].X = p[0].X - shift;
+                fill(entry, false);
+                p[2].X = p[3].X;
+            } else if (alongX) {
+                p[0].X = p[3].X + shift;
+                fill(entry, false);
+                p[1].X = p[0].X;
+            } else
+                fill(entry, false);
+        } else {
+            p[0].Y = p[3].Y = h;
+            fill(entry, true);
+        }
+        if (h <= a) break;
+        line();
+        e = h;
+    }
 }

@@ -61,6 +61,7 @@ public:
     bool HasSides() const override;
     void DrawVisiblePoints() override;
     void DrawCell(int x, int z) override;
+    void DrawSidePlane(const TFourPoints& points, int z0, int z1) override;
     void SetupGalleryPreview() override;
 
 private:

@@ -7,6 +7,7 @@
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/core/ZebSelected.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ChartAxis.h"
@@ -83,6 +84,8 @@ TSurfaceSeries::TSurfaceSeries(TComponent* owner)
     CellStepX = -1;
     CellStepZ = -1;
     sideBrush_->SetStyle(bsClear);
+    Selected()->Hover()->SetVisible(false);
+    Selected()->Hover()->SetShapeStyle(fosEllipse);
 }
 
 TSurfaceSeries::~TSurfaceSeries() = default;
@@ -222,6 +225,7 @@ void TSurfaceSeries::DrawVisiblePoints()
         const TSmoothingOff smoothing(canvas, borderless);
         drawCells(canvas, GetCellOrder());
     }
+    if (IsHoverEnabled()) drawHoverMark(canvas, SelectedOrNull()->HoverIndex());
     if (blend) canvas.FinishBlend(blend);
     if (sides) drawSides(canvas, true);
     RememberView();
@@ -229,6 +233,23 @@ void TSurfaceSeries::DrawVisiblePoints()
 }
 
 void TSurfaceSeries::drawCells(TCanvas3D& canvas, const TCellOrder& o)
+{
+    // The fast brush colours cells through the device context's own brush, where the canvas has one.
+    cellDC_ = fastBrush_ && !wireFrame_ && canvas.Brush()->Style() == bsSolid && canvas.SelectStockDCBrush()
+                  ? canvas.GetDeviceContext()
+                  : nullptr;
+    collectCells_ = !cellDC_ && cellsInOneRun_ && !wireFrame_ && !dotFrame_ && !waterFall_;
+    runBlocks_.clear();
+    runDepths_.clear();
+    runColors_.clear();
+    drawCellsInOrder(canvas, o);
+    if (collectCells_ && !runColors_.empty()) canvas.ColoredPointBlocks(runBlocks_, runDepths_, runColors_);
+    collectCells_ = false;
+    if (cellDC_) canvas.ApplyBrush(*canvas.Brush());
+    cellDC_ = nullptr;
+}
+
+void TSurfaceSeries::drawCellsInOrder(TCanvas3D& canvas, const TCellOrder& o)
 {
     const int rotation = rotationOf(ParentChart());
     const bool sortable = rotation < 30 || rotation > 330 || (rotation >= 151 && rotation <= 209);
@@ -279,6 +300,22 @@ void TSurfaceSeries::drawCells(TCanvas3D& canvas, const TCellOrder& o)
         if (r.valid) DrawCell(r.row, r.col);
 }
 
+// An 8 x 8 pixel mark on the hovered node, at its depth, in the hover's pen, brush and shape.
+void TSurfaceSeries::drawHoverMark(TCanvas3D& canvas, int index)
+{
+    if (index < 0 || index >= Count() || !ApplyHoverPen(index)) return;
+    const TZebHover& hover = *SelectedOrNull()->Hover();
+    canvas.SelectBrush(*hover.Brush(), hover.Brush()->Color(), hover.Brush()->BackColor());
+    const TPoint p = NodeScreenPoint(index);
+    const TRect mark{p.X - 4, p.Y - 4, p.X + 4, p.Y + 4};
+    const int z = PointScreenZ(index);
+    switch (hover.ShapeStyle()) {
+    case fosRectangle: canvas.RectangleAtZ(mark, z); break;
+    case fosRoundRectangle: canvas.RoundRectAtZ(mark, hover.RoundSize(), hover.RoundSize(), z); break;
+    case fosEllipse: canvas.EllipseRectAtZ(mark, z); break;
+    }
+}
+
 void TSurfaceSeries::DrawPoint(int index)
 {
     DrawCell(RoundHalfEven(XValues()->ValueAt(index)), RoundHalfEven(ZValues()->ValueAt(index)));
@@ -310,6 +347,8 @@ void TSurfaceSeries::DrawCell(int x, int z)
             color = ColorOfValue((ys_[corners[0]] + ys_[corners[1]] + ys_[corners[2]] + ys_[corners[3]]) / 4);
         if (wireFrame_)
             canvas->Pen()->SetColor(color);
+        else if (cellDC_)
+            cellDC_->SetDCBrushColor(color);
         else if (canvas->Brush()->Style() != bsClear && canvas->Brush()->Color() != color)
             canvas->Brush()->SetColor(color);
     }
@@ -317,6 +356,13 @@ void TSurfaceSeries::DrawCell(int x, int z)
         for (int i = 0; i < 4; ++i)
             canvas->SetPixelAtZ(p[static_cast<size_t>(i)].X, p[static_cast<size_t>(i)].Y, i < 2 ? z0 : z2,
                                 GetPointColor(corners[i]));
+        return;
+    }
+    if (collectCells_) {
+        runBlocks_.push_back(p);
+        runDepths_.push_back(z0);
+        runDepths_.push_back(z2);
+        runColors_.push_back(canvas->Brush()->Color());
         return;
     }
     if (!waterFall_) {

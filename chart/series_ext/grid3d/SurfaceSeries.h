@@ -78,11 +78,15 @@ protected:
     const double* xs_ = nullptr;
     const double* ys_ = nullptr;
     const double* zs_ = nullptr;
+    // False where a subclass draws cells of its own between plain ones, which must keep their order.
+    bool cellsInOneRun_ = true;
 
 private:
     void sideChanged(TObject*) { InvalidateChart(); }
     void drawCells(TCanvas3D& canvas, const TCellOrder& order);
+    void drawCellsInOrder(TCanvas3D& canvas, const TCellOrder& order);
     void drawSides(TCanvas3D& canvas, bool front);
+    void drawHoverMark(TCanvas3D& canvas, int index);
     bool planeFacesViewer(TCanvas3D& canvas, int z) const;
 
     bool wireFrame_ = false;
@@ -103,6 +107,12 @@ private:
         bool valid;
     };
     std::vector<TCellRecord> records_;
+    // Plain cells of one draw, projected, handed to the canvas as one run.
+    bool collectCells_ = false;
+    HDC cellDC_ = nullptr;  // the device context whose brush colours the cells (fast brush)
+    std::vector<TFourPoints> runBlocks_;
+    std::vector<int> runDepths_;
+    std::vector<TColor> runColors_;
 };
 
 class TWaterFallSeries : public TSurfaceSeries {

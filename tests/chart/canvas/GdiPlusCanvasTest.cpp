@@ -260,6 +260,99 @@ TEST(GdiPlusCanvasShapes, WideOutlineRectangleFillsToItsMiddle)
     EXPECT_EQ(s.At(5, 5), clBlue);
 }
 
+// A polygon is filled and outlined in one painter set-up: it must look exactly like its fill
+// drawn first and its outline over it, whatever the pen, the smoothing or the clip.
+TEST(GdiPlusCanvasShapes, PolygonEqualsFillThenOutline)
+{
+    struct Case {
+        const char* name;
+        int penWidth;
+        TPenStyle penStyle;
+        bool smoothing;
+        bool clipped;
+    };
+    const Case cases[] = {
+        {"thin", 1, psSolid, true, false},
+        {"wide", 4, psSolid, true, false},
+        {"dashed", 2, psDash, true, false},
+        {"unsmoothed", 1, psSolid, false, false},
+        {"clipped", 3, psSolid, true, true},
+    };
+    const TPoint quad[] = {{10, 12}, {52, 7}, {61, 47}, {15, 55}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto prepare = [&c](TSurface& s) {
+            s.canvas.SetSmoothingOn(c.smoothing);
+            if (c.clipped) {
+                const TPoint clip[] = {{0, 0}, {70, 20}, {40, 70}};
+                s.canvas.ClipToPolygon(clip);
+            }
+            s.canvas.Pen()->SetColor(clNavy);
+            s.canvas.Pen()->SetWidth(c.penWidth);
+        };
+        TSurface together(70, 70), apart(70, 70);
+        prepare(together);
+        together.SolidBrush(clYellow);
+        together.canvas.Pen()->SetStyle(c.penStyle);
+        together.canvas.Polygon(quad);
+
+        prepare(apart);
+        apart.SolidBrush(clYellow);
+        apart.NoPen();
+        apart.canvas.Polygon(quad);
+        apart.canvas.Brush()->SetStyle(bsClear);
+        apart.canvas.Pen()->SetStyle(c.penStyle);
+        apart.canvas.Polygon(quad);
+
+        EXPECT_FALSE(together.White(35, 30));
+        EXPECT_EQ(together.Pixels(), apart.Pixels());
+    }
+}
+
+// A run of coloured polygons (one painter set-up for solid brushes, polygon by polygon for others)
+// looks like the polygons drawn one after the other, overlaps included, and leaves the last colour.
+TEST(GdiPlusCanvasShapes, ColoredPolygonsEqualPolygonByPolygon)
+{
+    struct Case {
+        const char* name;
+        TBrushStyle brush;
+        bool pen, clipped;
+    };
+    const Case cases[] = {
+        {"solid", bsSolid, true, false},
+        {"borderless", bsSolid, false, false},
+        {"clipped", bsSolid, true, true},
+        {"hatched", bsCross, true, false},
+    };
+    const TPoint quads[] = {{5, 5},   {40, 8},  {38, 40}, {6, 35},  {25, 20}, {65, 22},
+                            {60, 62}, {22, 58}, {0, 50},  {30, 45}, {35, 69}, {2, 68}};
+    const TColor colors[] = {clRed, clLime, clBlue};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto prepare = [&c](TSurface& s) {
+            if (c.clipped) {
+                const TPoint clip[] = {{0, 0}, {70, 20}, {40, 70}};
+                s.canvas.ClipToPolygon(clip);
+            }
+            s.canvas.Brush()->SetStyle(c.brush);
+            s.canvas.Pen()->SetColor(clBlack);
+            s.canvas.Pen()->SetWidth(2);
+            if (!c.pen) s.NoPen();
+        };
+        TSurface run(70, 70), single(70, 70);
+        prepare(run);
+        run.canvas.ColoredPolygons(quads, 4, colors);
+        prepare(single);
+        for (size_t i = 0; i < 3; ++i) {
+            single.canvas.Brush()->SetColor(colors[i]);
+            single.canvas.Polygon(std::span<const TPoint>(quads).subspan(4 * i, 4));
+        }
+        EXPECT_FALSE(run.White(30, 30));
+        EXPECT_EQ(run.Pixels(), single.Pixels());
+        EXPECT_EQ(run.canvas.Brush()->Color(), clBlue);
+    }
+}
+
 TEST(GdiPlusCanvasShapes, PieAngles)
 {
     {

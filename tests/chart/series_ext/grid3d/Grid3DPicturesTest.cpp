@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "chart/canvas/View3DOptions.h"
 #include "chart/core/Chart.h"
@@ -89,3 +90,35 @@ TEST_F(Grid3DPictures, IsoSurface)
 }
 
 }  // namespace
+
+// The fast brush colours cells through the device context's brush on the GDI canvas (and is only
+// kept on the antialiased one): the picture is the same as through the canvas brush.
+TEST_F(Grid3DPictures, FastBrushDrawsTheSamePicture)
+{
+    for (const char* canvasClass : {"TZebCanvas3D", "TGDIPlusCanvas"}) {
+        SCOPED_TRACE(canvasClass);
+        std::vector<std::vector<Byte>> pictures;
+        for (const bool fast : {false, true}) {
+            TOwnedPtr<TComponent> root(new TComponent(nullptr));
+            auto* chart = new TChart(root.get());
+            chart->SetCanvasClassName(canvasClass);
+            chart->SetBounds(0, 0, 240, 160);
+            chart->View3DOptions()->SetOrthogonal(false);
+            chart->View3DOptions()->SetRotation(345);
+            chart->View3DOptions()->SetElevation(340);
+            auto* s = new TSurfaceSeries(root.get());
+            s->SetParentChart(chart);
+            s->SampleMode = true;
+            s->BuildGrid(10, 10);
+            s->SetFastBrush(fast);
+            TBitmap bitmap;
+            testkit::RenderToBitmap(*chart, bitmap);
+            bitmap.SetPixelFormat(pf32bit);
+            std::vector<Byte> pixels;
+            for (int y = 0; y < bitmap.Height(); ++y)
+                pixels.insert(pixels.end(), bitmap.ScanLine(y), bitmap.ScanLine(y) + 4 * bitmap.Width());
+            pictures.push_back(std::move(pixels));
+        }
+        EXPECT_TRUE(pictures[0] == pictures[1]);
+    }
+}

@@ -2,10 +2,13 @@
 // on the recording canvas: cell order, cell corners and colours, hit tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "chart/core/ChartAxis.h"
+#include "chart/core/ZebSelected.h"
+#include "chart/series_ext/grid3d/IsoSurfaceSeries.h"
 #include "chart/series_ext/grid3d/SurfaceSeries.h"
 #include "tests/chart/series_ext/grid3d/Grid3DFixtures.h"
 
@@ -177,6 +180,45 @@ TEST_F(Surface3D, SingleRowAndMissingNodesDrawNoCell)
     EXPECT_EQ(c.Calls("PlaneFromPointBlock").size(), 3u);
 }
 
+// The hovered node gets an 8 x 8 mark on top of the cells in the hover's shape; the surface's
+// hover starts hidden, so nothing is marked until it is shown.
+TEST_F(Surface3D, HoverMarkOnTheHoveredNode)
+{
+    struct Case {
+        bool shown;
+        TChartObjectShapeStyle shape;
+        const char* call;
+    };
+    for (const Case k : {Case{false, fosEllipse, "EllipseAtZ"}, Case{true, fosEllipse, "EllipseAtZ"},
+                         Case{true, fosRectangle, "RectangleAtZ"}}) {
+        SCOPED_TRACE(k.call);
+        TGridChart c;
+        auto& s = Grid4x3(c);
+        c.Rotate(345);
+        EXPECT_EQ(s.Selected()->Hover()->ShapeStyle(), fosEllipse);
+        c.chart.Hover()->SetVisible(true);
+        s.Selected()->Hover()->SetVisible(k.shown);
+        s.Selected()->Hover()->SetShapeStyle(k.shape);
+        s.RebuildGridIndex();
+        const int hovered = s.GridIndexAt(2, 2);
+        s.Selected()->SetHoverIndex(hovered);
+        c.Frame();
+        s.CacheAxisConversions();
+        const TPoint p = s.NodeScreenPoint(hovered);
+        char expected[120];
+        std::snprintf(expected, sizeof expected, "%s(%d,%d,%d,%d,%d", k.call, p.X - 4, p.Y - 4, p.X + 4, p.Y + 4,
+                      s.PointScreenZ(hovered));
+        const auto& log = c.canvas->Log();
+        const auto isMark = [&expected](const std::string& l) { return l.rfind(expected, 0) == 0; };
+        ASSERT_EQ(std::count_if(log.begin(), log.end(), isMark), k.shown ? 1 : 0);
+        if (!k.shown) continue;
+        // After every cell, so no later cell hides it.
+        const auto mark = std::find_if(log.begin(), log.end(), isMark);
+        EXPECT_EQ(std::find_if(mark, log.end(), [](const std::string& l) { return l.rfind("PlaneFromPointBlock", 0) == 0; }),
+                  log.end());
+    }
+}
+
 TEST_F(Surface3D, WireAndDotFrames)
 {
     TGridChart c;
@@ -228,3 +270,49 @@ TEST_F(Surface3D, CellAtPointFindsTheFirstCornerOfTheCellUnderTheMouse)
 }
 
 }  // namespace
+
+// An iso-surface's side face is cut into bands at the palette levels, each filled in its level's
+// colour, from the bottom up to the face's top edge.
+struct TIsoSides : TIsoSurfaceSeries {
+    using TIsoSurfaceSeries::TIsoSurfaceSeries;
+    void Face(TCanvas3D& canvas, const TChartAxis& vertical, const TFourPoints& p, int z0, int z1)
+    {
+        canvas_ = &canvas;
+        yAxis_ = &vertical;
+        DrawSidePlane(p, z0, z1);
+        canvas_ = nullptr;
+    }
+};
+
+TEST_F(Surface3D, IsoSurfaceSideFacesAreBandedByLevel)
+{
+    TGridChart c;
+    auto& s = c.Add<TIsoSides>();
+    FillGrid(s, 2, 2, [](int x, int z) { return (x + z - 2) * 5.0; });
+    s.ClearPalette();
+    s.AddPaletteEntry(clRed, 2.5);
+    s.AddPaletteEntry(clLime, 5);
+    s.AddPaletteEntry(clBlue, 7.5);
+    s.AddPaletteEntry(clYellow, 10);
+    s.Sides()->Brush()->SetStyle(bsSolid);
+    c.Frame();
+    const TChartAxis& left = *c.chart.LeftAxis();
+    const auto y = [&left](double v) { return left.ValueToPixel(v); };
+    // A face along Z with a level top at 6: two full bands, then the part up to the top.
+    c.canvas->ClearLog();
+    s.Face(*c.canvas, left, {TPoint{100, y(6)}, TPoint{100, y(0)}, TPoint{120, y(0)}, TPoint{120, y(6)}}, 0, 10);
+    std::vector<std::string> bands;
+    for (const std::string& l : c.canvas->Log())
+        if (l.rfind("PlaneFromPointBlock", 0) == 0 || l.rfind("Polygon", 0) == 0) bands.push_back(l);
+    char expected[4][120];
+    const double tops[] = {2.5, 5, 6, 6}, bottoms[] = {0, 2.5, 5, 6};
+    for (int i = 0; i < 4; ++i)
+        std::snprintf(expected[i], sizeof expected[i], "PlaneFromPointBlock(100,%d,100,%d,120,%d,120,%d,0,10)",
+                      y(tops[i]), y(bottoms[i]), y(bottoms[i]), y(tops[i]));
+    const char* colors[] = {"brush=0000FF", "brush=00FF00", "brush=FF0000", "brush=FF0000"};
+    ASSERT_EQ(bands.size(), 8u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(bands[2 * i].rfind(expected[i], 0), 0u) << bands[2 * i];
+        EXPECT_NE(bands[2 * i + 1].find(colors[i]), std::string::npos) << bands[2 * i + 1];
+    }
+}
