@@ -268,9 +268,10 @@ void TCustomChart::ResetContents()
     for (TChartSeries* series : SeriesList())
         if (series->DataSource()) series->SetDataSource(nullptr);
     DisposeAllSeries(nullptr);
-    // Data sources a chart file brought along go with the series they fed.
-    for (int i = ComponentCount() - 1; i >= 0; --i)
-        if (Components(i)->Is<TZebSeriesSource>()) Components(i)->Free();
+    // Data sources a chart file brought along go with the series they fed, and so does a series
+    // a broken file left read but outside the list (freeing one may free others it holds).
+    for (int i = ComponentCount() - 1; i >= 0; i = std::min(i - 1, ComponentCount() - 1))
+        if (Components(i)->Is<TZebSeriesSource>() || Components(i)->Is<TChartSeries>()) Components(i)->Free();
     Tools().Clear();
     Animations().Clear();
     for (int i = 0; i < Axes().Count(); ++i) {

@@ -805,6 +805,7 @@ void TChartEditor::runDialog(TChartEditForm& form, TCustomChart& chart)
     if (OnShow()) OnShow()(&form);
     // The chart's flag comes back whatever happens while the dialog is up.
     struct RestoreRepaint {
+        RestoreRepaint(TCustomChart& c, bool s) : chart(c), saved(s) {}
         TCustomChart& chart;
         bool saved;
         ~RestoreRepaint() { chart.SetAutoRepaint(saved); }

@@ -1,6 +1,6 @@
 // The fuzz targets' checks (fuzz/chart, fuzz/workbook) run in the suite: on the seeds the project's
-// writers make, which must load, and on fixed mutations of them. (Inputs that once found a fault
-// are kept beside the test of the code they found it in.)
+// writers make, which must load, on fixed mutations of them, and on the inputs that once found a
+// fault the targets' own checks show (others are kept beside the test of the code they found it in).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -93,6 +93,15 @@ TEST_P(FuzzReplay, SeedsLoadAndTheirMutationsAreRefusedOrRead)
     for (const auto& [name, bytes] : seeds) EXPECT_TRUE(fuzzOne(GetParam(), bytes)) << name << " was refused";
     std::mt19937 rng(20261211);
     for (int round = 0; round < 300; ++round) fuzzOne(GetParam(), mutate(seeds[rng() % seeds.size()].second, rng));
+}
+
+// Inputs a fuzzing run found a fault with (a finding aborts).
+TEST_P(FuzzReplay, KeptFindingsPass)
+{
+    for (const auto& [name, bytes] : filesIn(fs::path(TV_TEST_DATA) / GetParam())) {
+        SCOPED_TRACE(name);
+        fuzzOne(GetParam(), bytes);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay, ::testing::ValuesIn(tv_fuzz::FuzzTargets()),
