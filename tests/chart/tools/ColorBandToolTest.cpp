@@ -17,18 +17,8 @@ protected:
     void SetUp() override
     {
         ToolTest::SetUp();
-        series.InsertXY(0, 0);
-        series.InsertXY(10, 100);
-        series.SetParentChart(&chart);
-        for (TChartAxis* axis : {chart.BottomAxis(), chart.LeftAxis()}) axis->SetAutomatic(false);
-        chart.BottomAxis()->ApplyRange(0, 10);
-        chart.LeftAxis()->ApplyRange(0, 100);
-        tool.SetParentChart(&chart);
-        tool.SetAxis(chart.BottomAxis());
-        Frame();
+        OnBottomAxis(series, tool);
     }
-    int Pixel(double value) const { return chart.BottomAxis()->ValueToPixel(value); }
-    int Y() const { return (chart.ChartRect().Top + chart.ChartRect().Bottom) / 2; }
     TToolSeries& series = *new TToolSeries(form.get());
     TColorBandTool& tool = *new TColorBandTool(form.get());
 };

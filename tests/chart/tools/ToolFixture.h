@@ -7,6 +7,7 @@
 #include <string>
 
 #include "chart/core/Chart.h"
+#include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestKit.h"
@@ -51,6 +52,23 @@ protected:
         chart.Invalidate();
         chart.Repaint();
     }
+    // A series from (0, 0) to (10, 100) on fixed axes 0..10 and 0..100, and the tool on the bottom
+    // axis, drawn once.
+    template <class Tool>
+    void OnBottomAxis(TChartSeries& series, Tool& tool)
+    {
+        series.InsertXY(0, 0);
+        series.InsertXY(10, 100);
+        series.SetParentChart(&chart);
+        for (TChartAxis* axis : {chart.BottomAxis(), chart.LeftAxis()}) axis->SetAutomatic(false);
+        chart.BottomAxis()->ApplyRange(0, 10);
+        chart.LeftAxis()->ApplyRange(0, 100);
+        tool.SetParentChart(&chart);
+        tool.SetAxis(chart.BottomAxis());
+        Frame();
+    }
+    int Pixel(double value) const { return chart.BottomAxis()->ValueToPixel(value); }
+    int Y() const { return (chart.ChartRect().Top + chart.ChartRect().Bottom) / 2; }
 
     TOwnedPtr<TForm> form{new TForm(nullptr)};
     TChart& chart = *new TChart(form.get());
