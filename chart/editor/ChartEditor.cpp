@@ -16,6 +16,7 @@
 #include "chart/editor/EditorResources.h"
 #include "chart/editor/EditorRoutines.h"
 #include "chart/editor/ExportForm.h"
+#include "chart/editor/SeriesEditorFlags.h"
 #include "chart/editor/SeriesPage.h"
 #include "chart/editor/pages/CustomSeriesEditor.h"
 #include "platform/classes/ClassRegistry.h"
@@ -37,10 +38,7 @@ namespace {
 
 TUnitStarts chartEditorStarts;
 
-// The series' editor flags (stored as its "Style").
-enum TSeriesEditorFlag { sefFixed, sefNoTypeChange, sefNoDelete, sefNoClone, sefPersistent, sefNoDataSource };
-
-bool hasFlag(const TChartSeries* series, TSeriesEditorFlag flag) { return series && series->Style().Contains(flag); }
+bool hasFlag(const TChartSeries* series, TSeriesEditorFlag flag) { return HasEditorFlag(series, flag); }
 
 // Caption-button height of the window system; it has no metrics here.
 constexpr int CaptionButtonHeight = 18;

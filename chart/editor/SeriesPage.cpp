@@ -1,12 +1,18 @@
 #include "chart/editor/SeriesPage.h"
 
+#include <algorithm>
+
 #include "chart/canvas/CanvasServices.h"
 #include "chart/core/AxisPanel.h"
+#include "chart/core/ChartAxes.h"
+#include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ControlRoutines.h"
 #include "chart/core/ResourceBitmaps.h"
 #include "chart/core/SeriesCloning.h"
+#include "chart/core/SeriesSource.h"
 #include "chart/core/SeriesTypes.h"
+#include "chart/core/TextRoutines.h"
 #include "chart/core/ValueList.h"
 #include "chart/editor/ChartListBox.h"
 #include "chart/editor/EditorButtons.h"
@@ -14,10 +20,12 @@
 #include "chart/editor/EditorRoutines.h"
 #include "chart/editor/FormatEditor.h"
 #include "chart/editor/ScopedFlag.h"
+#include "chart/editor/SeriesEditorFlags.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/ComCtrls.h"
+#include "platform/forms/CheckListBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/ExtCtrls.h"
@@ -34,7 +42,11 @@
 
 namespace {
 
-enum { styleManual, styleRandom, styleSeries, styleFunction };
+enum { styleManual, styleRandom, styleSeries, styleFunction, styleFirstSourceClass };
+enum { sortNone, sortText, sortFirstList };
+
+// The function editor is found by name: the function pages register it.
+const char* const FunctionEditorClassName = "TZebFuncEditor";
 
 // The series of the chart that may feed series: accepted by it and not fed by it already.
 void listCandidateSources(const TChartSeries& series, TStrings& list)
@@ -78,6 +90,13 @@ TV_PUBLISHED(TFormZebSeries)
     Method("CBSeriesSourceChange", &TFormZebSeries::CBSeriesSourceChange);
     Method("BApplySourceClick", &TFormZebSeries::BApplySourceClick);
     Method("BClearSourceClick", &TFormZebSeries::BClearSourceClick);
+    Method("CBZDateTimeClick", &TFormZebSeries::CBZDateTimeClick);
+    Method("CBSortByChange", &TFormZebSeries::CBSortByChange);
+    Method("CBSortOrderChange", &TFormZebSeries::CBSortOrderChange);
+    Method("CBCaseSensitiveClick", &TFormZebSeries::CBCaseSensitiveClick);
+    Method("CBShowInLegendClick", &TFormZebSeries::CBShowInLegendClick);
+    Method("ELegendTextChange", &TFormZebSeries::ELegendTextChange);
+    Method("Timer1Timer", &TFormZebSeries::Timer1Timer);
 }
 
 TFormZebSeries::TFormZebSeries(TComponent* owner) : TForm(owner) { InitEditorForm(*this, "TFormZebSeries"); }
@@ -126,6 +145,17 @@ void TFormZebSeries::Loaded()
     FindFormComponent(*this, CBSeriesSource, "CBSeriesSource");
     FindFormComponent(*this, BApplySource, "BApplySource");
     FindFormComponent(*this, BClearSource, "BClearSource");
+    FindFormComponent(*this, CBZDateTime, "CBZDateTime");
+    FindFormComponent(*this, CBSortBy, "CBSortBy");
+    FindFormComponent(*this, CBSortOrder, "CBSortOrder");
+    FindFormComponent(*this, CBCaseSensitive, "CBCaseSensitive");
+    FindFormComponent(*this, TabLegend, "TabLegend");
+    FindFormComponent(*this, CBShowInLegend, "CBShowInLegend");
+    FindFormComponent(*this, ELegendText, "ELegendText");
+    FindFormComponent(*this, TabMarks, "TabMarks");
+    FindFormComponent(*this, RGMarkStyle, "RGMarkStyle");
+    FindFormComponent(*this, Panel2, "Panel2");
+    FindFormComponent(*this, Timer1, "Timer1");
 }
 
 TChartSeries* TFormZebSeries::CurrentSeries() const { return series_; }
@@ -145,6 +175,7 @@ void TFormZebSeries::Notification(TComponent* component, TOperation operation)
     if (component == series_) series_ = nullptr;
     if (component == lastLoaded_) lastLoaded_ = nullptr;
     if (component == classEditor_) classEditor_ = nullptr;
+    if (component == sourceEditor_) sourceEditor_ = nullptr;
 }
 
 void TFormZebSeries::listenTo(TCustomAxisPanel* chart)
@@ -175,7 +206,17 @@ void TFormZebSeries::FormShow(TObject*) { changing_ = false; }
 
 void TFormZebSeries::FormDestroy(TObject*) { RemoveClassTabs(); }
 
-void TFormZebSeries::FormCloseQuery(TObject*, bool& CanClose) { CanClose = true; }
+void TFormZebSeries::FormCloseQuery(TObject*, bool& CanClose) { CanClose = sourceEditorAllowsClosing(); }
+
+bool TFormZebSeries::sourceEditorAllowsClosing() const { return !sourceEditor_ || sourceEditor_->CloseQuery(); }
+
+void TFormZebSeries::freeSourceEditor()
+{
+    if (!sourceEditor_ || !sourceEditor_->CloseQuery()) return;
+    TCustomForm* editor = sourceEditor_;
+    sourceEditor_ = nullptr;
+    editor->Free();
+}
 
 void TFormZebSeries::SelectCurrentSeries()
 {
@@ -195,10 +236,11 @@ void TFormZebSeries::RemoveClassTabs()
     classEditor_ = nullptr;
     for (int i = PageSeries->PageCount() - 1; i >= 0; --i) {
         TTabSheet* tab = PageSeries->Pages(i);
-        if (tab == TheTabSheet || tab == TabGeneral || tab == TabDataSource) continue;
+        if (tab == TheTabSheet || tab == TabGeneral || tab == TabMarks || tab == TabDataSource) continue;
         FreeSheetControls(*tab);
         if (i > 0 && !tab->IsDestroying() && !PageSeries->IsDestroying()) tab->Free();
     }
+    freeSourceEditor();
 }
 
 void TFormZebSeries::CBSeriesChange(TObject*)
@@ -228,6 +270,7 @@ void TFormZebSeries::CBSeriesChange(TObject*)
 void TFormZebSeries::loadSeries(const String& remembered)
 {
     listenTo(series_->ParentChart());
+    fillSourceStyles();
     TBitmap icon;
     icon.SetSize(24, 24);
     icon.Canvas()->Brush()->SetColor(Color());
@@ -241,7 +284,10 @@ void TFormZebSeries::loadSeries(const String& remembered)
     ImageSeries->Show();
     PageSeries->Show();
     TabGeneral->SetTabVisible(ShowGeneralTab);
-    TabDataSource->SetTabVisible(ShowDataSourceTab);
+    // The marks tab holds only the style names the tools ask for: it stays hidden.
+    TabMarks->SetTabVisible(false);
+    TabDataSource->SetTabVisible(ShowDataSourceTab && !HasEditorFlag(series_, sefFixed) &&
+                                 !HasEditorFlag(series_, sefNoDataSource));
     String caption = remembered;
     if (caption.empty() || (caption == TabDataSource->Caption() && !TabDataSource->TabVisible()))
         caption = TheTabSheet->Caption();
@@ -278,7 +324,12 @@ void TFormZebSeries::createClassEditor()
     EmbedEditorForm(*page, *TheTabSheet, reinterpret_cast<std::int64_t>(series_));
 }
 
-void TFormZebSeries::PageSeriesChanging(TObject*, bool& AllowChange) { AllowChange = true; }
+void TFormZebSeries::PageSeriesChanging(TObject*, bool& AllowChange)
+{
+    AllowChange = sourceEditorAllowsClosing();
+    // Controls of the coming tab are filled without writing back.
+    locked_ = AllowChange;
+}
 
 void TFormZebSeries::PageSeriesChange(TObject*)
 {
@@ -294,21 +345,77 @@ void TFormZebSeries::PageSeriesChange(TObject*)
 
 // ---- General ----
 
+void TFormZebSeries::fillAxisRows(TComboBox& combo, bool horizontal)
+{
+    TStrings& rows = *combo.Items();
+    while (rows.Count() > 3) rows.Delete(rows.Count() - 1);
+    TChartCustomAxes* axes = series_->ParentChart() ? series_->ParentChart()->CustomAxes() : nullptr;
+    if (!axes) return;
+    for (int i = 0; i < axes->Count(); ++i) {
+        TChartAxis* axis = axes->GetAxisAt(i);
+        if (axis->Horizontal() == horizontal) rows.AddObject("Custom  " + IntToStr(i), axis);
+    }
+}
+
+TChartValueList* TFormZebSeries::zValues() const
+{
+    TCustomAxisPanel* chart = series_->ParentChart();
+    if (!chart) return nullptr;
+    TChartValueList* list = series_->GetAxisValueList(chart->DepthAxis());
+    if (!list) list = series_->GetAxisValueList(chart->DepthTopAxis());
+    // Series without depth values answer their Y list: the X and Y boxes show those already.
+    return list == series_->XValues() || list == series_->YValues() ? nullptr : list;
+}
+
 void TFormZebSeries::fillGeneralTab()
 {
-    if (!series_) return;
-    const bool autoDepth = series_->Depth() == -1;
-    CBDepth->SetChecked(autoDepth);
-    UDDepth->SetPosition(autoDepth ? 0 : series_->Depth());
-    CBFormat->Items()->Clear();
-    AddCustomFormats(*CBFormat->Items());
-    if (CBFormat->Items()->IndexOf(series_->ValueFormat()) < 0) CBFormat->Items()->Add(series_->ValueFormat());
-    CBFormat->SetItemIndex(CBFormat->Items()->IndexOf(series_->ValueFormat()));
-    EPercentFormat->SetText(series_->PercentFormat());
-    CBHorizAxis->SetItemIndex(series_->HorizAxis() == aCustomHorizAxis ? -1 : static_cast<int>(series_->HorizAxis()));
-    CBVertAxis->SetItemIndex(series_->VertAxis() == aCustomVertAxis ? -1 : static_cast<int>(series_->VertAxis()));
-    CBXDateTime->SetChecked(series_->XValues()->DateTime());
-    CBYDateTime->SetChecked(series_->YValues()->DateTime());
+    if (series_) {
+        CBShowInLegend->SetChecked(series_->ShowInLegend());
+        ELegendText->SetText(series_->LegendTitle());
+        const bool autoDepth = series_->Depth() == -1;
+        CBDepth->SetChecked(autoDepth);
+        UDDepth->SetPosition(autoDepth ? 0 : series_->Depth());
+        CBFormat->Items()->Clear();
+        AddCustomFormats(*CBFormat->Items());
+        const String format = LocalizeNumberText(series_->ValueFormat());
+        if (CBFormat->Items()->IndexOf(format) < 0) CBFormat->Items()->Add(format);
+        CBFormat->SetItemIndex(CBFormat->Items()->IndexOf(format));
+        EPercentFormat->SetText(LocalizeNumberText(series_->PercentFormat()));
+
+        fillAxisRows(*CBHorizAxis, true);
+        fillAxisRows(*CBVertAxis, false);
+        CBHorizAxis->SetItemIndex(series_->HorizAxis() == aCustomHorizAxis
+                                      ? CBHorizAxis->Items()->IndexOfObject(series_->CustomHorizAxis())
+                                      : static_cast<int>(series_->HorizAxis()));
+        CBVertAxis->SetItemIndex(series_->VertAxis() == aCustomVertAxis
+                                     ? CBVertAxis->Items()->IndexOfObject(series_->CustomVertAxis())
+                                     : static_cast<int>(series_->VertAxis()));
+        CBXDateTime->SetChecked(series_->XValues()->DateTime());
+        CBYDateTime->SetChecked(series_->YValues()->DateTime());
+        TChartValueList* z = zValues();
+        CBZDateTime->SetVisible(z != nullptr);
+        if (z) CBZDateTime->SetChecked(z->DateTime());
+
+        TStrings& sortRows = *CBSortBy->Items();
+        while (sortRows.Count() > sortFirstList) sortRows.Delete(sortRows.Count() - 1);
+        CBSortBy->SetItemIndex(sortNone);
+        const TChartValueLists& lists = series_->ValueLists();
+        for (int i = 0; i < lists.Count(); ++i) {
+            TChartValueList* list = lists.ValueListAt(i);
+            if (list->Name().empty()) continue;
+            sortRows.AddObject(list->Name(), list);
+            if (list->Order() != loNone) {
+                CBSortBy->SetItemIndex(sortRows.Count() - 1);
+                CBSortOrder->SetItemIndex(list->Order() == loAscending ? 0 : 1);
+            }
+        }
+        CBSortOrder->SetEnabled(CBSortBy->ItemIndex() != sortNone);
+        CBCaseSensitive->SetChecked(!series_->Labels().IgnoreCase());
+        CBCaseSensitive->SetEnabled(false);
+
+        const bool depth = lists.Count() < 3;
+        for (TControl* c : std::initializer_list<TControl*>{LDepth, EDepth, UDDepth, CBDepth}) c->SetVisible(depth);
+    }
 }
 
 void TFormZebSeries::CBDepthClick(TObject*)
@@ -326,12 +433,12 @@ void TFormZebSeries::EDepthChange(TObject*)
 
 void TFormZebSeries::CBFormatChange(TObject*)
 {
-    if (series_) series_->SetValueFormat(CBFormat->Text());
+    if (!guarded()) series_->SetValueFormat(DelocalizeNumberText(CBFormat->Text()));
 }
 
 void TFormZebSeries::EPercentFormatChange(TObject*)
 {
-    if (series_) series_->SetPercentFormat(EPercentFormat->Text());
+    if (!guarded()) series_->SetPercentFormat(DelocalizeNumberText(EPercentFormat->Text()));
 }
 
 void TFormZebSeries::Button1Click(TObject*)
@@ -343,16 +450,27 @@ void TFormZebSeries::Button1Click(TObject*)
 void TFormZebSeries::Button2Click(TObject*)
 {
     EPercentFormat->SetText(EditValueFormat(this, EPercentFormat->Text(), true));
+    EPercentFormatChange(EPercentFormat);
 }
 
 void TFormZebSeries::CBHorizAxisChange(TObject*)
 {
-    if (series_ && CBHorizAxis->ItemIndex() >= 0) series_->SetHorizAxis(static_cast<THorizAxis>(CBHorizAxis->ItemIndex()));
+    const int row = CBHorizAxis->ItemIndex();
+    if (guarded() || row < 0) return;
+    if (row > aBothHorizAxis)
+        series_->SetCustomHorizAxis(static_cast<TChartAxis*>(CBHorizAxis->Items()->GetObject(row)));
+    else
+        series_->SetHorizAxis(static_cast<THorizAxis>(row));
 }
 
 void TFormZebSeries::CBVertAxisChange(TObject*)
 {
-    if (series_ && CBVertAxis->ItemIndex() >= 0) series_->SetVertAxis(static_cast<TVertAxis>(CBVertAxis->ItemIndex()));
+    const int row = CBVertAxis->ItemIndex();
+    if (guarded() || row < 0) return;
+    if (row > aBothVertAxis)
+        series_->SetCustomVertAxis(static_cast<TChartAxis*>(CBVertAxis->Items()->GetObject(row)));
+    else
+        series_->SetVertAxis(static_cast<TVertAxis>(row));
 }
 
 void TFormZebSeries::CBXDateTimeClick(TObject*)
@@ -363,6 +481,57 @@ void TFormZebSeries::CBXDateTimeClick(TObject*)
 void TFormZebSeries::CBYDateTimeClick(TObject*)
 {
     if (!guarded()) series_->YValues()->SetDateTime(CBYDateTime->Checked());
+}
+
+void TFormZebSeries::CBZDateTimeClick(TObject*)
+{
+    if (guarded()) return;
+    if (TChartValueList* z = zValues())
+        z->SetDateTime(CBZDateTime->Checked());
+    else
+        CBZDateTime->Hide();
+}
+
+void TFormZebSeries::applySort()
+{
+    const int row = CBSortBy->ItemIndex();
+    const TChartListOrder order = CBSortOrder->ItemIndex() == 1 ? loDescending : loAscending;
+    auto* chosen = row >= sortFirstList ? static_cast<TChartValueList*>(CBSortBy->Items()->GetObject(row)) : nullptr;
+    const TChartValueLists& lists = series_->ValueLists();
+    for (int i = 0; i < lists.Count(); ++i) lists.ValueListAt(i)->SetOrder(lists.ValueListAt(i) == chosen ? order : loNone);
+    CBSortOrder->SetEnabled(row != sortNone);
+    CBCaseSensitive->SetEnabled(row == sortText);
+    if (row == sortText)
+        series_->SortPointsByLabel(order);
+    else if (chosen)
+        series_->ApplyValueOrder();
+}
+
+void TFormZebSeries::CBSortByChange(TObject*)
+{
+    if (!guarded()) applySort();
+}
+
+void TFormZebSeries::CBSortOrderChange(TObject*)
+{
+    if (!guarded()) applySort();
+}
+
+void TFormZebSeries::CBCaseSensitiveClick(TObject*)
+{
+    if (guarded()) return;
+    series_->Labels().SetIgnoreCase(!CBCaseSensitive->Checked());
+    series_->SortPointsByLabel(CBSortOrder->ItemIndex() == 1 ? loDescending : loAscending);
+}
+
+void TFormZebSeries::CBShowInLegendClick(TObject*)
+{
+    if (!guarded() && Showing()) series_->SetShowInLegend(CBShowInLegend->Checked());
+}
+
+void TFormZebSeries::ELegendTextChange(TObject*)
+{
+    if (!guarded()) series_->SetLegendTitle(ELegendText->Text());
 }
 
 // ---- colour box ----
@@ -390,22 +559,49 @@ void TFormZebSeries::PaintBox1Paint(TObject*)
 
 // ---- Data Source ----
 
+void TFormZebSeries::fillSourceStyles()
+{
+    TStrings& rows = *CBDataSourcestyle->Items();
+    while (rows.Count() > styleFirstSourceClass) rows.Delete(rows.Count() - 1);
+    sourceClasses_.clear();
+    for (const TMetaClass* cls : SeriesSourceClassList()) {
+        const TZebSeriesSourceClass* kind = SeriesSourceClassOf(*cls);
+        if (!kind || std::find(sourceClasses_.begin(), sourceClasses_.end(), cls) != sourceClasses_.end()) continue;
+        if (!kind->AppliesToChart(series_->ParentChart())) continue;
+        rows.Add(kind->ListCaption());
+        sourceClasses_.push_back(cls);
+    }
+}
+
 void TFormZebSeries::selectSourceStyle()
 {
     if (!series_) return;
     int style = styleManual;
+    const TComponent* source = series_->DataSource();
     if (series_->FunctionObject())
         style = styleFunction;
-    else if (!series_->DataSource())
+    else if (!source)
         style = series_->Count() > 0 && !series_->ManualData() ? styleRandom : styleManual;
-    else if (dynamic_cast<TChartSeries*>(series_->DataSource()))
+    else if (dynamic_cast<const TChartSeries*>(source))
         style = styleSeries;
+    else
+        for (size_t i = 0; i < sourceClasses_.size(); ++i)
+            if (source->InheritsFrom(*sourceClasses_[i])) {
+                style = styleFirstSourceClass + static_cast<int>(i);
+                break;
+            }
     CBDataSourcestyle->SetItemIndex(style);
     if (style != sourceStyle_) showSourcePanel();
 }
 
 void TFormZebSeries::removeSource()
 {
+    auto* owned = dynamic_cast<TZebSeriesSource*>(series_->DataSource());
+    if (owned && owned->Owner() == series_) {
+        owned->DetachSeries();
+        series_->SetDataSource(nullptr);
+        owned->Free();
+    }
     series_->SetDataSource(nullptr);
     if (series_->FunctionObject()) series_->AttachFunction(nullptr);
 }
@@ -413,6 +609,9 @@ void TFormZebSeries::removeSource()
 void TFormZebSeries::CBDataSourcestyleChange(TObject*)
 {
     if (!series_) return;
+    // A Save/Apply prompt of the editor being replaced would ask about changes the user dropped.
+    if (sourceEditor_)
+        if (auto* apply = dynamic_cast<TButton*>(sourceEditor_->FindComponent("BApply"))) apply->SetEnabled(false);
     const int style = CBDataSourcestyle->ItemIndex();
     if (style == styleManual) {
         series_->SetManualData(true);
@@ -426,6 +625,8 @@ void TFormZebSeries::CBDataSourcestyleChange(TObject*)
 void TFormZebSeries::showSourcePanel()
 {
     sourceStyle_ = CBDataSourcestyle->ItemIndex();
+    freeSourceEditor();
+    if (sourceEditor_) return;
     PanelRandomSource->Hide();
     PanelSeriesSource->Hide();
     if (!series_) return;
@@ -444,7 +645,30 @@ void TFormZebSeries::showSourcePanel()
         PanelSeriesSource->SetAlign(alClient);
         PanelSeriesSource->Show();
         PanelSeriesSource->BringToFront();
+    } else if (sourceStyle_ >= styleFunction) {
+        const TMetaClass* editorClass = nullptr;
+        if (sourceStyle_ == styleFunction)
+            editorClass = FindControlGroupClass(FunctionEditorClassName);
+        else if (static_cast<size_t>(sourceStyle_ - styleFirstSourceClass) < sourceClasses_.size())
+            editorClass = SeriesSourceClassOf(*sourceClasses_[static_cast<size_t>(sourceStyle_ - styleFirstSourceClass)])
+                              ->EditorFormClass();
+        auto* editor = editorClass ? dynamic_cast<TCustomForm*>(editorClass->CreateInstance(this)) : nullptr;
+        if (!editor) return;
+        sourceEditor_ = editor;
+        editor->FreeNotification(this);
+        editor->SetAlign(alClient);
+        EmbedEditorForm(*editor, *Panel2, reinterpret_cast<std::int64_t>(series_));
+        LocalizeControl(*editor);
+        Timer1->SetEnabled(true);
     }
+}
+
+void TFormZebSeries::Timer1Timer(TObject*)
+{
+    // The embedded editor is laid out anew by showing the tab again.
+    Timer1->SetEnabled(false);
+    PageSeries->SetActivePage(nullptr);
+    PageSeries->SetActivePage(TabDataSource);
 }
 
 void TFormZebSeries::ESamplesChange(TObject*)
@@ -557,4 +781,11 @@ void EditSeriesModal(TComponent* owner, TChartSeries* series)
     page->CBSeries->SetItemIndex(0);
     page->CBSeriesChange(page->CBSeries);
     page->ShowModal();
+}
+
+void GetMarkStyleNames(TStrings& list)
+{
+    TOwnedPtr<TFormZebSeries> page(new TFormZebSeries(nullptr));
+    LocalizeControl(*page);
+    list.AddStrings(*page->RGMarkStyle->Items());
 }

@@ -2,6 +2,7 @@
 // The property page of one series: a combo choosing the series, the Format tab holding the page
 // of the series' class (found by name), the General tab and the Data Source tab.
 #include <functional>
+#include <vector>
 
 #include "chart/core/ChartEvents.h"
 #include "platform/forms/Forms.h"
@@ -9,6 +10,8 @@
 class TButton;
 class TChartListBox;
 class TChartSeries;
+class TChartValueList;
+class TStrings;
 class TCheckBox;
 class TComboBox;
 class TCustomAxisPanel;
@@ -20,6 +23,7 @@ class TPageControl;
 class TPaintBox;
 class TPanel;
 class TTabSheet;
+class TTimer;
 class TUpDown;
 
 class TFormZebSeries : public TForm, public IChartEventListener {
@@ -67,6 +71,13 @@ public:
     void CBVertAxisChange(TObject* Sender);
     void CBXDateTimeClick(TObject* Sender);
     void CBYDateTimeClick(TObject* Sender);
+    void CBZDateTimeClick(TObject* Sender);
+    void CBSortByChange(TObject* Sender);
+    void CBSortOrderChange(TObject* Sender);
+    void CBCaseSensitiveClick(TObject* Sender);
+    void CBShowInLegendClick(TObject* Sender);
+    void ELegendTextChange(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
     void CBDataSourcestyleChange(TObject* Sender);
     void ESamplesChange(TObject* Sender);
     void CBSamplesDefaultClick(TObject* Sender);
@@ -99,7 +110,18 @@ public:
     TGroupBox* GBVertAxis = nullptr;
     TComboBox* CBVertAxis = nullptr;
     TCheckBox* CBYDateTime = nullptr;
+    TCheckBox* CBZDateTime = nullptr;
+    TComboBox* CBSortBy = nullptr;
+    TComboBox* CBSortOrder = nullptr;
+    TCheckBox* CBCaseSensitive = nullptr;
+    TTabSheet* TabLegend = nullptr;
+    TCheckBox* CBShowInLegend = nullptr;
+    TEdit* ELegendText = nullptr;
+    TTabSheet* TabMarks = nullptr;
+    TComboBox* RGMarkStyle = nullptr;
+    TTimer* Timer1 = nullptr;
     TComboBox* CBDataSourcestyle = nullptr;
+    TPanel* Panel2 = nullptr;
     TPanel* PanelRandomSource = nullptr;
     TEdit* ESamples = nullptr;
     TCheckBox* CBSamplesDefault = nullptr;
@@ -108,6 +130,8 @@ public:
     TComboBox* CBSeriesSource = nullptr;
     TButton* BApplySource = nullptr;
     TButton* BClearSource = nullptr;
+    // The source or function editor shown under the Data Source tab (nullptr when none).
+    TCustomForm* DataSourceEditor() const { return sourceEditor_; }
 
 protected:
     void Loaded() override;
@@ -122,11 +146,19 @@ private:
     void removeSource();
     bool guarded() const;
     void listenTo(TCustomAxisPanel* chart);
+    void fillSourceStyles();
+    void fillAxisRows(TComboBox& combo, bool horizontal);
+    void applySort();
+    TChartValueList* zValues() const;
+    bool sourceEditorAllowsClosing() const;
+    void freeSourceEditor();
 
     TChartSeries* series_ = nullptr;      // with free notification
     TChartSeries* lastLoaded_ = nullptr;  // whose class page is shown
     TCustomAxisPanel* listened_ = nullptr;
     TCustomForm* classEditor_ = nullptr;
+    TCustomForm* sourceEditor_ = nullptr;  // with free notification
+    std::vector<const TMetaClass*> sourceClasses_;  // the source-class rows past "Function"
     int sourceStyle_ = -1;
     bool changing_ = true;
     bool locked_ = false;
@@ -138,3 +170,5 @@ TCustomForm* AddSeriesEditorTab(TComponent* control, const TMetaClass& formClass
                                 const String& caption, int pageIndex);
 // The series page alone, modal, for one series.
 void EditSeriesModal(TComponent* owner, TChartSeries* series);
+// The captions of the marks' styles, in the order of their values, appended to list.
+void GetMarkStyleNames(TStrings& list);
