@@ -128,7 +128,10 @@ TColor TFunnelSeries::SegmentPolygon(int i)
     else
         filled_ = {{a_.X, c}, {b_.X, c}, c_, d_};
     if (r >= 1) return aboveColor_;
-    return (1 - r) * 100 > differenceLimit_ ? belowColor_ : withinColor_;
+    // The shortfall in percent, multiplied before dividing so that a shortfall of exactly the
+    // limit (70 of 100 against 30) stays within.
+    const double shortfall = quote != 0 ? (quote - opportunityValues_->ValueAt(i)) * 100 / quote : 100;
+    return shortfall > differenceLimit_ ? belowColor_ : withinColor_;
 }
 
 void TFunnelSeries::MarkPercentText(TChartSeries*, int index, String& text)
