@@ -1,0 +1,30 @@
+#include "chart/series_ext/shapes/ShapesUnits.h"
+
+#include "chart/core/SeriesTypes.h"
+#include "chart/core/UnitStarts.h"
+#include "chart/core/ZebConst.h"
+#include "chart/core/ZebProCo.h"
+#include "chart/series_ext/shapes/FunnelSeries.h"
+#include "chart/series_ext/shapes/PyramidSeries.h"
+#include "chart/series_ext/shapes/VolumePipeSeries.h"
+
+namespace {
+
+TUnitStarts shapesStarts;
+
+}  // namespace
+
+void StartShapesUnits()
+{
+    if (!shapesStarts.First()) return;
+    RegisterSeriesType(TFunnelSeries::StaticClass(), &TxtFunnel, &TxtStats, 1);
+    RegisterSeriesType(TPyramidSeries::StaticClass(), &TxtPyramid, &TxtExtended, 2);
+    RegisterSeriesType(TVolumePipeSeries::StaticClass(), &TxtVolumePipe, &TxtStats, 1);
+}
+
+void StopShapesUnits()
+{
+    if (shapesStarts.Last())
+        UnregisterSeriesTypes({&TFunnelSeries::StaticClass(), &TPyramidSeries::StaticClass(),
+                               &TVolumePipeSeries::StaticClass()});
+}
