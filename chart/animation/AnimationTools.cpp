@@ -4,7 +4,6 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/Chart.h"
 #include "chart/core/ZebConst.h"
-#include "chart/series/CustomSeries.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/MathUtils.h"
@@ -290,12 +289,7 @@ void TExpandAnimation::HandleMouse(TToolMouseKind kind, TMouseButton button, TSh
     auto* chart = dynamic_cast<TChart*>(ParentChart());
     TCustomExpandAnimation* inner = Expand();
     if (!chart || !inner) return;
-    TChartClickedPart part = chart->PartAtPoint({x, y});
-    // The part finder reports a point of a line-family series as the series even when the hit
-    // test found it on the pointer symbol, which it records in the pointer's hover index.
-    if (auto* custom = dynamic_cast<TCustomSeries*>(part.ASeries);
-        part.Part == cpSeries && custom && custom->Pointer()->Visible() && custom->Pointer()->HoverIndex == part.PointIndex)
-        part.Part = cpSeriesPointer;
+    const TChartClickedPart part = chart->PartAtPoint({x, y});
     if (part.Part != inner->Target()) {
         inner->LastPointIndex = -2;
         return;

@@ -646,20 +646,33 @@ bool TCustomSeries::areaHit(TPoint click, int qx, int qy, int px, int py, int qO
     return IsInsidePolygon(click, poly);
 }
 
-int TCustomSeries::HitTest(int x, int y)
+bool TCustomSeries::unprojectClick(int& x, int& y)
 {
     TCustomAxisPanel* chart = ParentChart();
-    if (chart) {
-        const int z = chart->View3D() ? ComputeDepthRange().start : 0;
-        if (chart->View3D()) chart->Canvas3D()->UnprojectXY(x, y, z);
-    }
+    if (chart && chart->View3D()) chart->Canvas3D()->UnprojectXY(x, y, ComputeDepthRange().start);
     const TChartAxis* h = GetHorizAxis();
     const TChartAxis* v = GetVertAxis();
-    if (h && v) {
-        const int x0 = std::min(h->StartPixel(), h->EndPixel()), x1 = std::max(h->StartPixel(), h->EndPixel());
-        const int y0 = std::min(v->StartPixel(), v->EndPixel()), y1 = std::max(v->StartPixel(), v->EndPixel());
-        if (x < x0 || x > x1 || y < y0 || y > y1) return -1;
-    }
+    if (!h || !v) return true;
+    const int x0 = std::min(h->StartPixel(), h->EndPixel()), x1 = std::max(h->StartPixel(), h->EndPixel());
+    const int y0 = std::min(v->StartPixel(), v->EndPixel()), y1 = std::max(v->StartPixel(), v->EndPixel());
+    return x >= x0 && x <= x1 && y >= y0 && y <= y1;
+}
+
+bool TCustomSeries::IsOverPointer(int x, int y)
+{
+    if (!pointer_->Visible() || !unprojectClick(x, y)) return false;
+    const int first = FirstVisibleIndex(), last = std::min(LastVisibleIndex(), Count() - 1);
+    if (first < 0) return false;
+    for (int a = first; a <= last; ++a)
+        if (IsOverPointer(a, PointScreenX(a), PointScreenY(a), x, y)) return true;
+    return false;
+}
+
+int TCustomSeries::HitTest(int x, int y)
+{
+    if (!unprojectClick(x, y)) return -1;
+    const TChartAxis* h = GetHorizAxis();
+    const TChartAxis* v = GetVertAxis();
     if (const int inherited = TCustomLineSeries::HitTest(x, y); inherited != -1) return inherited;
     const int first = FirstVisibleIndex(), last = LastVisibleIndex();
     if (first < 0 || last < first) return -1;

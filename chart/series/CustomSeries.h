@@ -168,7 +168,8 @@ public:
     int HitTest(int x, int y) override;
 
     // ---- new operations ----
-    using TChartSeries::IsOverPointer;
+    // Whether (x, y) lies on the pointer symbol of any visible point.
+    bool IsOverPointer(int x, int y) override;
     virtual bool IsOverPointer(int index, int x, int y, int clickX, int clickY);
     virtual int MarkGap() const;
     // Lowest (or highest) main value over the usable points; 0 when none. Without a null point the
@@ -220,6 +221,8 @@ private:
     bool columnsReducible(const TCanvas3D& canvas) const;
     bool extendColumn(int x0, int y0, int x1, int y1, TColor color);
     void flushColumn();
+    // Takes a click into the series' front plane; false outside its axes.
+    bool unprojectClick(int& x, int& y);
     bool segmentHit(TPoint click, int qx, int qy, int px, int py) const;
     bool areaHit(TPoint click, int qx, int qy, int px, int py, int qOrigin, int pOrigin) const;
     void updateSmoothing();

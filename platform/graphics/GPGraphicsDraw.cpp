@@ -742,14 +742,29 @@ TGPStatus TGPGraphics::FillDrawPolygonRunI(TGPSolidBrush& brush, const TGPColor*
     GraphicsPaint p(*impl_);
     if (!p) return Ok;
     QPolygonF poly(perPolygon);
+    const auto at = [&](int i) {
+        const TPoint* first = points + static_cast<std::ptrdiff_t>(i) * perPolygon;
+        for (int k = 0; k < perPolygon; ++k) poly[k] = QPointF(first[k].X, first[k].Y);
+    };
+    // A pen the painter strokes itself is set once and each polygon filled and outlined in one
+    // call (the painter fills, then strokes, as the two calls would).
+    if (const PenPlan plan = pen ? planPen(*pen->impl(), p.Full()) : PenPlan{}; plan.native) {
+        p->setPen(pen ? plan.pen : QPen(Qt::NoPen));
+        for (int i = 0; i < polygons; ++i) {
+            at(i);
+            p->setBrush(ToQColor(colors[i]));
+            p->drawPolygon(poly);
+        }
+        brush.SetColor(colors[polygons - 1]);
+        return Ok;
+    }
     const auto native = [&](QPainter& painter) { painter.drawPolygon(poly); };
     const auto path = [&] { return polygonPath(poly, true); };
     for (int i = 0; i < polygons; ++i) {
-        const TPoint* first = points + static_cast<std::ptrdiff_t>(i) * perPolygon;
-        for (int k = 0; k < perPolygon; ++k) poly[k] = QPointF(first[k].X, first[k].Y);
+        at(i);
         brush.SetColor(colors[i]);
         fillOn(p, brush, native, path);
-        if (pen) strokeOn(p, *pen, native, path);
+        strokeOn(p, *pen, native, path);
     }
     return Ok;
 }

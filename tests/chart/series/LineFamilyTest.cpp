@@ -8,6 +8,7 @@
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
 #include "chart/core/Callout.h"
+#include "chart/core/Chart.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ZebSelected.h"
 #include "chart/series/FastLineSeries.h"
@@ -15,6 +16,20 @@
 #include "platform/classes/Published.h"
 
 TV_PUBLISHED(TLineTestPanel) {}
+
+namespace {
+
+// A chart whose mouse press a test can send without a window.
+class TPressableChart : public TChart {
+    TV_CLASS(TPressableChart, TChart)
+public:
+    using TChart::TChart;
+    using TChart::MouseDown;
+};
+
+}  // namespace
+
+TV_PUBLISHED(TPressableChart) {}
 
 // ---- defaults ----
 
@@ -474,6 +489,55 @@ TEST_F(LineFamily, PsNothingDrawsAndHitsNothing)
     Draw(*s);
     EXPECT_TRUE(canvas->Calls("Rectangle").empty());
     EXPECT_FALSE(s->IsOverPointer(0, X(0), Y(1), X(0), Y(1)));
+}
+
+// The chart's part finder tells a point's pointer symbol from its line, flat and in 3-D, and a
+// press on the symbol reaches OnClickPointer.
+TEST_F(LineFamily, TheChartFindsAPointerApartFromItsLine)
+{
+    for (const bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D ? "3-D" : "flat");
+        TPressableChart c(nullptr);
+        c.SetBounds(0, 0, 400, 300);
+        c.SetView3D(view3D);
+        c.ReplaceCanvas(new TRecordingCanvas(400, 300));
+        auto* s = new TLineSeries(&c);
+        s->SetParentChart(&c);
+        for (const double y : {1, 5, 3}) s->AppendValue(y);
+        s->Marks().SetVisible(false);
+        s->Pointer()->SetVisible(true);
+        int pointerClicks = 0;
+        s->SetOnClickPointer(TSeriesClickPointerEvent([&](TCustomSeries*, int index, int, int) { pointerClicks += index; }));
+        c.RenderTo(nullptr, {0, 0, 400, 300});
+        // The hit test reads clicks in the series' front plane.
+        const auto screen = [&](int x, int y) {
+            return view3D ? c.Canvas3D()->ProjectXYZ(x, y, s->ComputeDepthRange().start) : TPoint{x, y};
+        };
+        const TPoint onPointer = screen(s->PointScreenX(1), s->PointScreenY(1));
+        const TPoint onLine = screen((s->PointScreenX(1) + s->PointScreenX(2)) / 2, (s->PointScreenY(1) + s->PointScreenY(2)) / 2);
+        struct Case {
+            const char* name;
+            TPoint at;
+            bool pointerVisible;
+            TChartClickedPartStyle part;
+            int index;
+        };
+        for (const Case& k : {Case{"pointer", onPointer, true, cpSeriesPointer, 1}, Case{"line", onLine, true, cpSeries, 1},
+                              Case{"hidden pointer", onPointer, false, cpSeries, 1}}) {
+            SCOPED_TRACE(k.name);
+            s->Pointer()->SetVisible(k.pointerVisible);
+            const TChartClickedPart part = c.PartAtPoint(k.at);
+            EXPECT_EQ(part.Part, k.part);
+            EXPECT_EQ(part.PointIndex, k.index);
+            EXPECT_EQ(part.ASeries, s);
+        }
+        s->Pointer()->SetVisible(true);
+        // The press on the line starts a zoom, so it comes last.
+        c.MouseDown(mbLeft, {}, onPointer.X, onPointer.Y);
+        EXPECT_EQ(pointerClicks, 1);
+        c.MouseDown(mbLeft, {}, onLine.X, onLine.Y);
+        EXPECT_EQ(pointerClicks, 1);
+    }
 }
 
 // Which segment and which pointer take the hover pen, by the hovered part and HoverElement.
