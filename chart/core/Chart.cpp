@@ -1,6 +1,7 @@
 #include "chart/core/Chart.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/ZebBrush.h"
@@ -282,12 +283,51 @@ void TCustomChart::ResetContents()
     ResetToFreshChart();
 }
 
+namespace {
+
+// A new chart of one class and what it was made from: the user's default palette and the default
+// colours. Making a chart is most of what a reset costs (a chart file loader resets twice on a
+// refused file), so a parentless chart resets from one kept here, made again when either differs.
+struct FreshChart {
+    const TMetaClass* cls = nullptr;
+    int paletteIndex = 0;
+    std::vector<TColor> defaultPalette;
+    TOwnedPtr<TCustomChart> chart;
+};
+
+std::vector<FreshChart>& freshCharts()
+{
+    static std::vector<FreshChart> kept;
+    return kept;
+}
+
+TCustomChart& freshChartOf(const TMetaClass& cls)
+{
+    const int paletteIndex = ReadEditorInteger("DefaultPalette", 13);
+    auto& kept = freshCharts();
+    auto it = std::find_if(kept.begin(), kept.end(), [&](const FreshChart& f) { return f.cls == &cls; });
+    if (it == kept.end()) it = kept.insert(kept.end(), FreshChart{&cls, 0, {}, nullptr});
+    if (!it->chart || it->paletteIndex != paletteIndex || it->defaultPalette != DefaultColorPalette) {
+        it->chart.reset();
+        it->chart.reset(static_cast<TCustomChart*>(cls.CreateComponent(nullptr)));
+        it->paletteIndex = paletteIndex;
+        it->defaultPalette = DefaultColorPalette;
+    }
+    return *it->chart;
+}
+
+}  // namespace
+
 void TCustomChart::ResetToFreshChart()
 {
+    if (!Parent()) return Assign(&freshChartOf(ClassType()));
+    // A parent passes its colour on to a new chart: make one on it.
     TOwnedPtr<TCustomChart> fresh(static_cast<TCustomChart*>(ClassType().CreateComponent(nullptr)));
     fresh->SetParent(Parent());
     Assign(fresh.get());
 }
+
+void TCustomChart::ReleaseFreshCharts() { freshCharts().clear(); }
 
 // ---- stored form ----
 

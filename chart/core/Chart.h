@@ -144,6 +144,8 @@ public:
     // A new ownerless chart of this chart's class on the same parent window copied in; name and
     // place stay.
     void ResetToFreshChart();
+    // The new charts kept for resets go (when the chart unit stops).
+    static void ReleaseFreshCharts();
 
     // ---- mouse, wheel and keys (ChartInput.cpp) ----
     TChartClickedPart PartAtPoint(TPoint p) { return FindPartAt(p, false); }

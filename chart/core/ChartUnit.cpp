@@ -36,4 +36,5 @@ void StopChartUnit()
     for (const TMetaClass* cls : storedClasses()) UnRegisterClass(*cls);
     ReleaseNamedPalettes();
     FreeTypeRegistries();
+    TCustomChart::ReleaseFreshCharts();
 }

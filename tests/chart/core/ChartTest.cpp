@@ -254,6 +254,24 @@ TEST_F(ChartTest, ResetContentsLeavesAFreshChartWithItsName)
     EXPECT_EQ(chart->Name(), "Chart1");
 }
 
+TEST_F(ChartTest, EveryResetIsFreshAndFollowsThePerUserPalette)
+{
+    TChart chart(nullptr);
+    chart.ResetContents();
+    chart.Title()->Lines()->Add("Tilt");
+    chart.SetChart3DPercent(40);
+    WriteEditorInteger("DefaultPalette", 5);
+    chart.ResetContents();
+    EXPECT_EQ(chart.TitleAt(0), nullptr);
+    EXPECT_EQ(chart.Chart3DPercent(), 15);
+    EXPECT_EQ(chart.ColorPaletteIndex(), 5);
+    EXPECT_EQ(chart.ColorPalette(), GetNamedPalettes()->CopyColors(5));
+    TChart other(nullptr);
+    other.ResetContents();
+    EXPECT_EQ(other.TitleAt(0), nullptr) << "the first reset left nothing behind for the next";
+    EXPECT_EQ(other.ColorPaletteIndex(), 5);
+}
+
 TEST_F(ChartTest, TheLegendIsStoredAndCopied)
 {
     TChart chart(nullptr);
