@@ -197,6 +197,15 @@ protected:
     }
     bool event(QEvent* e) override
     {
+        // A control that asks for Tab gets it as a key instead of a focus move.
+        if (e->type() == QEvent::KeyPress && live()) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+                (control_->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB)) {
+                keyPressEvent(k);
+                return true;
+            }
+        }
         if (e->type() != QEvent::ToolTip || !live()) return Base::event(e);
         tvforms::DispatchScope scope(host->dispatchDepth);
         tvforms::RouteHint(control_, this, static_cast<QHelpEvent*>(e));

@@ -8,6 +8,7 @@
 #include "platform/forms/SpeedButton.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/FileDialogs.h"
+#include "platform/forms/Grids.h"
 #include "platform/forms/ListBox.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/PaintBox.h"
@@ -66,4 +67,5 @@ void RegisterStandardClasses()
     RegisterMenus();
     RegisterExtDialogs();
     RegisterPaintBoxes();
+    RegisterGrids();
 }

@@ -21,3 +21,4 @@ constexpr Word VK_DOWN = 0x28;
 constexpr Word VK_INSERT = 0x2D;
 constexpr Word VK_DELETE = 0x2E;
 constexpr Word VK_F1 = 0x70;
+constexpr Word VK_F2 = 0x71;
