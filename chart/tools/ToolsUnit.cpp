@@ -5,6 +5,7 @@
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/UnitStarts.h"
 #include "chart/tools/AnnotationTool.h"
+#include "chart/tools/AxisScrollBarTool.h"
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
@@ -18,9 +19,15 @@ TUnitStarts toolsStarts;
 // In the order the tools gallery lists them.
 auto toolClasses()
 {
-    return std::array<const TMetaClass*, 6>{&TCursorTool::StaticClass(),     &TColorBandTool::StaticClass(),
-                                           &TColorLineTool::StaticClass(),  &TAnnotationTool::StaticClass(),
-                                           &TAxisScrollTool::StaticClass(), &TRectangleTool::StaticClass()};
+    return std::array<const TMetaClass*, 7>{
+        &TCursorTool::StaticClass(),
+        &TColorBandTool::StaticClass(),
+        &TColorLineTool::StaticClass(),
+        &TAnnotationTool::StaticClass(),
+        &TAxisScrollTool::StaticClass(),
+        &TRectangleTool::StaticClass(),
+        &TAxisScrollBarTool::StaticClass(),
+    };
 }
 
 }  // namespace
