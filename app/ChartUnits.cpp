@@ -15,6 +15,7 @@
 #include "chart/series/StandardSeriesUnit.h"
 #include "chart/series_ext/grid3d/Grid3DUnits.h"
 #include "chart/tools/ToolsUnit.h"
+#include "chart/tools/PageNumTool.h"
 
 void StartChartUnits()
 {
@@ -36,12 +37,14 @@ void StartChartUnits()
     StartURLUnit();
     StartExcelSourceUnit();
     StartToolsUnit();
+    StartPageNumUnit();
     StartChartEditorUnit();
 }
 
 void StopChartUnits()
 {
     StopChartEditorUnit();
+    StopPageNumUnit();
     StopToolsUnit();
     StopExcelSourceUnit();
     StopURLUnit();

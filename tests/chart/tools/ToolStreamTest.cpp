@@ -8,10 +8,12 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/io/ChartFile.h"
 #include "chart/tools/AnnotationTool.h"
+#include "chart/tools/AxisScrollBarTool.h"
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
+#include "chart/tools/PageNumTool.h"
 #include "chart/tools/RectangleTool.h"
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
@@ -24,7 +26,8 @@ TEST(ToolStreams, EveryPublishedPropertySurvivesAssignAndAStreamRoundTrip)
     const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     for (const TMetaClass* cls :
          {&TAnnotationTool::StaticClass(), &TCursorTool::StaticClass(), &TColorLineTool::StaticClass(),
-          &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass(), &TAxisScrollTool::StaticClass()}) {
+          &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass(), &TAxisScrollTool::StaticClass(),
+          &TAxisScrollBarTool::StaticClass(), &TPageNumTool::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         String all;
         for (const String& f : faults) all += f + "\n";
