@@ -16,6 +16,7 @@
 #include "chart/series_ext/grid3d/Grid3DUnits.h"
 #include "chart/series_ext/shapes/ShapesUnits.h"
 #include "chart/tools/ToolsUnit.h"
+#include "chart/tools/PageNumTool.h"
 
 void StartChartUnits()
 {
@@ -38,12 +39,14 @@ void StartChartUnits()
     StartURLUnit();
     StartExcelSourceUnit();
     StartToolsUnit();
+    StartPageNumUnit();
     StartChartEditorUnit();
 }
 
 void StopChartUnits()
 {
     StopChartEditorUnit();
+    StopPageNumUnit();
     StopToolsUnit();
     StopExcelSourceUnit();
     StopURLUnit();

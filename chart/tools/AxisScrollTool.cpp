@@ -17,8 +17,9 @@ public:
     String GalleryHint() const override { return "Allows the scrolling of Axes by mouse dragging"; }
 };
 
-// The axis across the chart from axis, when a series is bound to both of that direction.
-TChartAxis* partnerOf(TCustomAxisPanel& chart, const TChartAxis& axis)
+}  // namespace
+
+TChartAxis* PairedAxis(TCustomAxisPanel& chart, const TChartAxis& axis)
 {
     TChartAxis* partner = nullptr;
     if (&axis == chart.BottomAxis()) partner = chart.TopAxis();
@@ -33,7 +34,21 @@ TChartAxis* partnerOf(TCustomAxisPanel& chart, const TChartAxis& axis)
     return nullptr;
 }
 
-}  // namespace
+bool ScrollAxisBy(TCustomAxisPanel& panel, TChartAxis& axis, double delta, bool guarded, bool withPartner)
+{
+    auto* chart = dynamic_cast<TCustomChart*>(&panel);
+    if (chart && chart->OnAllowScroll()) {
+        double low = axis.Minimum() + delta, high = axis.Maximum() + delta;
+        bool allow = true;
+        chart->OnAllowScroll()(&axis, low, high, allow);
+        if (!allow) return false;
+    }
+    axis.ShiftRange(guarded, delta);
+    if (withPartner)
+        if (TChartAxis* partner = PairedAxis(panel, axis)) partner->ShiftRange(guarded, delta);
+    if (chart && chart->OnScroll()) chart->OnScroll()(chart);
+    return true;
+}
 
 TV_PUBLISHED_AS(TAxisScrollTool, TAxisScrollToolClass)
 {
@@ -62,18 +77,10 @@ bool TAxisScrollTool::ScrollAxis(TChartAxis& axis, int pixels)
 {
     const int length = std::abs(axis.EndPixel() - axis.StartPixel());
     if (length == 0 || pixels == 0) return false;
+    if (!ParentChart()) return false;
     const double delta = (axis.Maximum() - axis.Minimum()) * pixels / length;
-    auto* chart = dynamic_cast<TCustomChart*>(ParentChart());
-    if (chart && chart->OnAllowScroll()) {
-        double low = axis.Minimum() + delta, high = axis.Maximum() + delta;
-        bool allow = true;
-        chart->OnAllowScroll()(&axis, low, high, allow);
-        if (!allow) return false;
-    }
     const bool guarded = delta > 0 ? limit_ == slMaximum || limit_ == slBoth : limit_ == slMinimum || limit_ == slBoth;
-    axis.ShiftRange(guarded, delta);
-    if (chart && chart->OnScroll()) chart->OnScroll()(chart);
-    return true;
+    return ScrollAxisBy(*ParentChart(), axis, delta, guarded, false);
 }
 
 void TAxisScrollTool::HandleMouse(TToolMouseKind kind, TMouseButton button, TShiftState shift, int x, int y)
@@ -97,7 +104,7 @@ void TAxisScrollTool::HandleMouse(TToolMouseKind kind, TMouseButton button, TShi
             if (dragged_->Inverted()) pixels = -pixels;
             if (horizontal == scrollInverted_) pixels = -pixels;
             ScrollAxis(*dragged_, pixels);
-            if (TChartAxis* partner = partnerOf(*chart, *dragged_)) ScrollAxis(*partner, pixels);
+            if (TChartAxis* partner = PairedAxis(*chart, *dragged_)) ScrollAxis(*partner, pixels);
             last_ = {x, y};
             chart->SetMouseHandled(true);
         } else if (AxisAt(x, y)) {

@@ -6,6 +6,12 @@ enum TAxisScrollLimit { slNone, slMinimum, slMaximum, slBoth };
 inline constexpr const char* TAxisScrollLimitNames[] = {"slNone", "slMinimum", "slMaximum", "slBoth"};
 static_assert(std::size(TAxisScrollLimitNames) == slBoth + 1);
 
+// The axis across the chart from axis, when an active series is bound to both of its direction.
+TChartAxis* PairedAxis(TCustomAxisPanel& chart, const TChartAxis& axis);
+// Shifts axis by delta unless the chart's OnAllowScroll refuses (guarded: within the series data),
+// with its paired axis when asked, then OnScroll; true when it moved.
+bool ScrollAxisBy(TCustomAxisPanel& chart, TChartAxis& axis, double delta, bool guarded, bool withPartner);
+
 class TAxisScrollTool : public TZebCustomToolAxis {
     TV_CLASS(TAxisScrollTool, TZebCustomToolAxis)
 public:

@@ -5,10 +5,13 @@
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/UnitStarts.h"
 #include "chart/tools/AnnotationTool.h"
+#include "chart/tools/AxisArrowTool.h"
+#include "chart/tools/AxisScrollBarTool.h"
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
+#include "chart/tools/DragMarksTool.h"
 #include "chart/tools/RectangleTool.h"
 
 namespace {
@@ -18,9 +21,17 @@ TUnitStarts toolsStarts;
 // In the order the tools gallery lists them.
 auto toolClasses()
 {
-    return std::array<const TMetaClass*, 6>{&TCursorTool::StaticClass(),     &TColorBandTool::StaticClass(),
-                                           &TColorLineTool::StaticClass(),  &TAnnotationTool::StaticClass(),
-                                           &TAxisScrollTool::StaticClass(), &TRectangleTool::StaticClass()};
+    return std::array<const TMetaClass*, 9>{
+        &TCursorTool::StaticClass(),
+        &TDragMarksTool::StaticClass(),
+        &TAxisArrowTool::StaticClass(),
+        &TColorBandTool::StaticClass(),
+        &TColorLineTool::StaticClass(),
+        &TAnnotationTool::StaticClass(),
+        &TAxisScrollTool::StaticClass(),
+        &TRectangleTool::StaticClass(),
+        &TAxisScrollBarTool::StaticClass(),
+    };
 }
 
 }  // namespace

@@ -8,10 +8,14 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/io/ChartFile.h"
 #include "chart/tools/AnnotationTool.h"
+#include "chart/tools/AxisArrowTool.h"
+#include "chart/tools/AxisScrollBarTool.h"
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
+#include "chart/tools/DragMarksTool.h"
+#include "chart/tools/PageNumTool.h"
 #include "chart/tools/RectangleTool.h"
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
@@ -24,7 +28,9 @@ TEST(ToolStreams, EveryPublishedPropertySurvivesAssignAndAStreamRoundTrip)
     const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     for (const TMetaClass* cls :
          {&TAnnotationTool::StaticClass(), &TCursorTool::StaticClass(), &TColorLineTool::StaticClass(),
-          &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass(), &TAxisScrollTool::StaticClass()}) {
+          &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass(), &TAxisScrollTool::StaticClass(),
+          &TAxisScrollBarTool::StaticClass(), &TPageNumTool::StaticClass(), &TAxisArrowTool::StaticClass(),
+          &TDragMarksTool::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         String all;
         for (const String& f : faults) all += f + "\n";
@@ -119,6 +125,21 @@ TEST(ToolStreams, AChartFileWithEveryToolReadsBackAndWritesTheSame)
     band->SetEndValue(2);
     band->SetColor(clRed);
     band->SetResizeStart(false);
+    auto* bar = new TAxisScrollBarTool(window.get());
+    add(bar, "Bar1");
+    bar->SetAxis(chart->LeftAxis());
+    bar->SetMargin(7);
+    bar->Thumb()->SetStyle(stsThumb3);
+    auto* pageNum = new TPageNumTool(window.get());
+    add(pageNum, "PageNum1");
+    pageNum->SetFormat("%d/%d");
+    auto* arrows = new TAxisArrowTool(window.get());
+    add(arrows, "Arrows1");
+    arrows->SetAxis(chart->BottomAxis());
+    arrows->SetPosition(aaEnd);
+    auto* marks = new TDragMarksTool(window.get());
+    add(marks, "Marks1");
+    marks->SetSeries(series);
 
     auto write = [](TComponent* c) {
         TStringStream stream;
@@ -131,7 +152,7 @@ TEST(ToolStreams, AChartFileWithEveryToolReadsBackAndWritesTheSame)
     TStringStream in(text);
     ReadChartStream(back, in);
     EXPECT_EQ(write(back), text);
-    ASSERT_EQ(back->Tools().Count(), 4) << text;
+    ASSERT_EQ(back->Tools().Count(), 8) << text;
     auto* backLine = dynamic_cast<TColorLineTool*>(back->Tools().GetTool(2));
     ASSERT_NE(backLine, nullptr);
     EXPECT_EQ(backLine->Axis(), back->LeftAxis());
@@ -141,6 +162,13 @@ TEST(ToolStreams, AChartFileWithEveryToolReadsBackAndWritesTheSame)
     EXPECT_EQ(backBand->StartLine()->Axis(), back->BottomAxis());
     EXPECT_FALSE(backBand->ResizeStart());
     EXPECT_EQ(backBand->Color(), clRed);
+    auto* backBar = dynamic_cast<TAxisScrollBarTool*>(back->Tools().GetTool(4));
+    ASSERT_NE(backBar, nullptr);
+    EXPECT_EQ(backBar->Axis(), back->LeftAxis());
+    EXPECT_EQ(back->LeftAxis()->ToolMargin, 13 + 7);
+    auto* backMarks = dynamic_cast<TDragMarksTool*>(back->Tools().GetTool(7));
+    ASSERT_NE(backMarks, nullptr);
+    EXPECT_EQ(backMarks->Series(), back->SeriesList().GetSeriesAt(0));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ToolFixture.h"
 #include "chart/core/EngineStartup.h"
 #include "chart/io/ChartFile.h"
+#include "chart/tools/PageNumTool.h"
 #include "chart/tools/ToolsUnit.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
@@ -18,9 +19,11 @@ public:
         StartChartFileUnit();
         RegisterClass(TToolSeries::StaticClass());
         StartToolsUnit();
+        StartPageNumUnit();
     }
     void TearDown() override
     {
+        StopPageNumUnit();
         StopToolsUnit();
         StopChartFileUnit();
         StopChartEngine();
