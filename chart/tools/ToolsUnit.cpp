@@ -1,6 +1,6 @@
 #include "chart/tools/ToolsUnit.h"
 
-#include <array>
+#include <vector>
 
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/UnitStarts.h"
@@ -9,18 +9,28 @@
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
+#include "chart/tools/DrawLineTool.h"
+#include "chart/tools/NearestTool.h"
 #include "chart/tools/RectangleTool.h"
 
 namespace {
 
 TUnitStarts toolsStarts;
 
-// In the order the tools gallery lists them.
-auto toolClasses()
+// In the order the tools gallery lists them; one class a line.
+std::vector<const TMetaClass*> toolClasses()
 {
-    return std::array<const TMetaClass*, 6>{&TCursorTool::StaticClass(),     &TColorBandTool::StaticClass(),
-                                           &TColorLineTool::StaticClass(),  &TAnnotationTool::StaticClass(),
-                                           &TAxisScrollTool::StaticClass(), &TRectangleTool::StaticClass()};
+    return {
+        &TCursorTool::StaticClass(),
+        &TDrawLineTool::StaticClass(),
+        &TNearestTool::StaticClass(),
+        &TColorBandTool::StaticClass(),
+        &TColorLineTool::StaticClass(),
+        &TMarksTipTool::StaticClass(),
+        &TAnnotationTool::StaticClass(),
+        &TAxisScrollTool::StaticClass(),
+        &TRectangleTool::StaticClass(),
+    };
 }
 
 }  // namespace
