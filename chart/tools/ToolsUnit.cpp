@@ -12,6 +12,7 @@
 #include "chart/tools/DrawLineTool.h"
 #include "chart/tools/NearestTool.h"
 #include "chart/tools/RectangleTool.h"
+#include "chart/tools/RotateTool.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ std::vector<const TMetaClass*> toolClasses()
         &TNearestTool::StaticClass(),
         &TColorBandTool::StaticClass(),
         &TColorLineTool::StaticClass(),
+        &TRotateTool::StaticClass(),
         &TMarksTipTool::StaticClass(),
         &TAnnotationTool::StaticClass(),
         &TAxisScrollTool::StaticClass(),

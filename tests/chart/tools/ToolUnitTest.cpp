@@ -6,6 +6,7 @@
 #include "chart/core/SeriesTypes.h"
 #include "chart/tools/DrawLineTool.h"
 #include "chart/tools/NearestTool.h"
+#include "chart/tools/RotateTool.h"
 #include "chart/tools/ToolsUnit.h"
 #include "tests/support/RegistryCheck.h"
 
@@ -14,7 +15,8 @@ namespace {
 TEST(ToolUnit, EveryPublishedPropertyOfTheNewerToolsSurvivesAssignAndAStreamRoundTrip)
 {
     const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
-    for (const TMetaClass* cls : {&TDrawLineTool::StaticClass(), &TNearestTool::StaticClass(), &TMarksTipTool::StaticClass()}) {
+    for (const TMetaClass* cls : {&TDrawLineTool::StaticClass(), &TNearestTool::StaticClass(), &TMarksTipTool::StaticClass(),
+                                     &TRotateTool::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         String all;
         for (const String& f : faults) all += f + "\n";
