@@ -57,10 +57,10 @@ public:
 
     // Sets the visibility and records it as the stored default (hidden pens).
     void InitVisible(bool value);
-
-protected:
     // Sets the width and records it as the stored default.
     void InitWidth(int value);
+
+protected:
     void notify() { Changed(); }
 
 private:

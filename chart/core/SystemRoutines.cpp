@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/forms/Forms.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/StringList.h"
 #include "platform/system/Shell.h"
@@ -18,6 +19,13 @@ int OpenWithShell(TWinControl* window, const String& document)
     // The desktop places the program it starts itself; the window only says who asked.
     (void)window;
     return OpenWithShell(document);
+}
+
+int SetScreenCursor(int cursor)
+{
+    const int old = Screen->Cursor();
+    Screen->SetCursor(cursor);
+    return old;
 }
 
 double SystemMilliseconds()

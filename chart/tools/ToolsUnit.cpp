@@ -1,6 +1,6 @@
 #include "chart/tools/ToolsUnit.h"
 
-#include <array>
+#include <vector>
 
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/UnitStarts.h"
@@ -12,21 +12,28 @@
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
+#include "chart/tools/DrawLineTool.h"
+#include "chart/tools/NearestTool.h"
 #include "chart/tools/RectangleTool.h"
+#include "chart/tools/RotateTool.h"
 
 namespace {
 
 TUnitStarts toolsStarts;
 
-// In the order the tools gallery lists them.
-auto toolClasses()
+// In the order the tools gallery lists them; one class a line.
+std::vector<const TMetaClass*> toolClasses()
 {
-    return std::array<const TMetaClass*, 9>{
+    return {
         &TCursorTool::StaticClass(),
         &TDragMarksTool::StaticClass(),
         &TAxisArrowTool::StaticClass(),
+        &TDrawLineTool::StaticClass(),
+        &TNearestTool::StaticClass(),
         &TColorBandTool::StaticClass(),
         &TColorLineTool::StaticClass(),
+        &TRotateTool::StaticClass(),
+        &TMarksTipTool::StaticClass(),
         &TAnnotationTool::StaticClass(),
         &TAxisScrollTool::StaticClass(),
         &TRectangleTool::StaticClass(),

@@ -21,6 +21,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/Forms_p.h"
 #include "platform/forms/TestDriver_p.h"
+#include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 
@@ -466,6 +467,12 @@ void TScreen::SetCursors(int index, HCURSOR cursor)
         }
     }
     if (cursor) cursors_.emplace_back(index, cursor);
+}
+
+TFont* TScreen::HintFont()
+{
+    if (!hintFont_) hintFont_ = std::make_unique<TFont>();
+    return hintFont_.get();
 }
 
 void TScreen::SetCursor(TCursor value)

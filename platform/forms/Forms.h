@@ -2,6 +2,7 @@
 // The application object (message loop, exception report), the screen, and forms.
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "platform/forms/Controls.h"
@@ -74,6 +75,12 @@ public:
     void SetHintColor(TColor value) { hintColor_ = value; }
     TCustomForm* MainForm() const { return mainForm_; }
     int ModalLevel() const { return modalLevel_; }
+    // Shows control's hint (its part before '|') at a point in screen coordinates, in HintColor and
+    // the screen's hint font, hidden after HintHidePause; nothing while hints are off.
+    void ActivateHint(TControl* control, TPoint screenPos);
+    void CancelHint();
+    // The text of the hint shown by ActivateHint, empty when none shows.
+    const String& ActiveHint() const { return activeHint_; }
 
     // Private to the layer.
     void EnterModal() { ++modalLevel_; }
@@ -93,6 +100,7 @@ private:
     int hintPause_ = 500;
     int hintHidePause_ = 2500;
     TColor hintColor_ = clInfoBk;
+    String activeHint_;
     TCustomForm* mainForm_ = nullptr;
     int modalLevel_ = 0;
     int handlingException_ = 0;
@@ -121,6 +129,8 @@ public:
     // The cursor shown everywhere (crHourGlass during a long job); crDefault: each control's own.
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value);
+    // The font of hints shown by the application.
+    TFont* HintFont();
     // Numbered cursors: the standard ones (negative) and program ones added at run time.
     HCURSOR Cursors(int index) const;
     void SetCursors(int index, HCURSOR cursor);
@@ -139,6 +149,7 @@ private:
     std::vector<TCustomForm*> forms_;
     TCustomForm* activeForm_ = nullptr;
     std::vector<std::pair<int, HCURSOR>> cursors_;
+    std::unique_ptr<TFont> hintFont_;
 };
 
 // A cursor from an image (ARGB pixels, width x height) with its hot spot.

@@ -446,3 +446,28 @@ THostWindow::~THostWindow()
 }
 
 void TControlAccess::DetachHost(TWinControl* c) { c->host_.reset(); }
+
+// ---- hints shown on request ----
+
+void TApplication::ActivateHint(TControl* control, TPoint screenPos)
+{
+    if (!control || !showHint_) return;
+    const String text = control->Hint().substr(0, control->Hint().find('|'));
+    activeHint_ = text;
+    if (text.empty()) {
+        CancelHint();
+        return;
+    }
+    QPalette palette = QToolTip::palette();
+    palette.setColor(QPalette::ToolTipBase, ToQColor(hintColor_));
+    palette.setColor(QPalette::ToolTipText, ToQColor(Screen->HintFont()->Color()));
+    QToolTip::setPalette(palette);
+    QToolTip::setFont(ToQFont(*Screen->HintFont()));
+    QToolTip::showText(QPoint(screenPos.X, screenPos.Y), tvforms::HintText(text), nullptr, QRect(), hintHidePause_);
+}
+
+void TApplication::CancelHint()
+{
+    activeHint_.clear();
+    QToolTip::hideText();
+}

@@ -607,6 +607,8 @@ StreamCheckOptions DesignStreamCheckOptions()
     options.Untouched = {"TVaComm.AutoOpen",    "TControl.Align",     "TZebSeriesSource.Active",
                          "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression",
                          "TStatusBar.Constraints"};
+    // The mark tips' Font is its Format's font, stored there.
+    options.Untouched.push_back("TMarksTipTool.Font");
     // The chart editor's dialog and pages are their stored descriptions.
     options.OwnDescription = {"TChartEditForm", "TFormZebSeries", "TCustomSeriesEditor"};
     options.NotAssigned = {
