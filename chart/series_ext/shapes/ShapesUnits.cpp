@@ -5,7 +5,9 @@
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
 #include "chart/series_ext/shapes/FunnelSeries.h"
+#include "chart/series_ext/shapes/OrgSeries.h"
 #include "chart/series_ext/shapes/PyramidSeries.h"
+#include "chart/series_ext/shapes/TreeMapSeries.h"
 #include "chart/series_ext/shapes/VolumePipeSeries.h"
 
 namespace {
@@ -20,11 +22,14 @@ void StartShapesUnits()
     RegisterSeriesType(TFunnelSeries::StaticClass(), &TxtFunnel, &TxtStats, 1);
     RegisterSeriesType(TPyramidSeries::StaticClass(), &TxtPyramid, &TxtExtended, 2);
     RegisterSeriesType(TVolumePipeSeries::StaticClass(), &TxtVolumePipe, &TxtStats, 1);
+    RegisterSeriesType(TOrgSeries::StaticClass(), &TxtOrgChart, &TxtExtended, 1);
+    RegisterSeriesType(TTreeMapSeries::StaticClass(), &TxtTreeMap, &TxtExtended, 1);
 }
 
 void StopShapesUnits()
 {
     if (shapesStarts.Last())
         UnregisterSeriesTypes({&TFunnelSeries::StaticClass(), &TPyramidSeries::StaticClass(),
-                               &TVolumePipeSeries::StaticClass()});
+                               &TVolumePipeSeries::StaticClass(), &TOrgSeries::StaticClass(),
+                               &TTreeMapSeries::StaticClass()});
 }

@@ -10,6 +10,8 @@
 #include "chart/core/ChartTitles.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/series_ext/shapes/FunnelSeries.h"
+#include "chart/series_ext/shapes/OrgSeries.h"
+#include "chart/series_ext/shapes/TreeMapSeries.h"
 #include "chart/series_ext/shapes/PyramidSeries.h"
 #include "chart/series_ext/shapes/VolumePipeSeries.h"
 #include "platform/forms/TestKit.h"
@@ -75,6 +77,22 @@ TEST_F(ShapesPictures, VolumePipe)
     for (const bool view3D : {false, true})
         ExpectPicture(std::string("volumepipe_") + (view3D ? "3d" : "2d"), view3D, [](TComponent& root, TChart& chart) {
             AddSample<TVolumePipeSeries>(root, chart).Marks().SetVisible(true);
+        });
+}
+
+TEST_F(ShapesPictures, OrgChartBothLineStyles)
+{
+    for (const int style : {0, 1})
+        ExpectPicture("org_" + std::to_string(style), false, [style](TComponent& root, TChart& chart) {
+            AddSample<TOrgSeries>(root, chart).ApplyGalleryStyle(style);
+        });
+}
+
+TEST_F(ShapesPictures, TreeMap)
+{
+    for (const bool byValue : {false, true})
+        ExpectPicture(std::string("treemap_") + (byValue ? "value" : "level"), false, [byValue](TComponent& root, TChart& chart) {
+            AddSample<TTreeMapSeries>(root, chart).SetColorStyle(byValue ? csByValue : csByLevel);
         });
 }
 
