@@ -123,8 +123,9 @@ void TTreeMapSeries::layoutGroup(const std::vector<int>& items, int level)
             r.Right = static_cast<int>(share * length) + r.Left - 2 * mh;
             r.Bottom = box.Bottom - mv;
         }
-        if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
-        if (r.Right < r.Left) std::swap(r.Left, r.Right);
+        // A share too small for its margins collapses to no length rather than turning over.
+        r.Bottom = std::max(r.Bottom, r.Top);
+        r.Right = std::max(r.Right, r.Left);
         d = stacked ? r.Bottom - box.Top : r.Right - box.Left;
         TOrgItem* item = GetItem(i);
         item->Box = r;
