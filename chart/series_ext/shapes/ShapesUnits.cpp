@@ -1,5 +1,6 @@
 #include "chart/series_ext/shapes/ShapesUnits.h"
 
+#include "chart/core/NamedPalettes.h"
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/UnitStarts.h"
 #include "chart/core/ZebConst.h"
@@ -7,6 +8,7 @@
 #include "chart/series_ext/shapes/FunnelSeries.h"
 #include "chart/series_ext/shapes/OrgSeries.h"
 #include "chart/series_ext/shapes/PyramidSeries.h"
+#include "chart/series_ext/shapes/TagCloudSeries.h"
 #include "chart/series_ext/shapes/TreeMapSeries.h"
 #include "chart/series_ext/shapes/VolumePipeSeries.h"
 
@@ -24,6 +26,9 @@ void StartShapesUnits()
     RegisterSeriesType(TVolumePipeSeries::StaticClass(), &TxtVolumePipe, &TxtStats, 1);
     RegisterSeriesType(TOrgSeries::StaticClass(), &TxtOrgChart, &TxtExtended, 1);
     RegisterSeriesType(TTreeMapSeries::StaticClass(), &TxtTreeMap, &TxtExtended, 1);
+    if (const TColorPalettes* palettes = GetNamedPalettes(); palettes->Count() > 13 && palettes->Items(13).Colors.size() > 2)
+        TagCloudEndColor = palettes->Items(13).Colors[2];
+    RegisterSeriesType(TTagCloudSeries::StaticClass(), &TxtTagCloud, &TxtOther, 1);
 }
 
 void StopShapesUnits()
@@ -31,5 +36,5 @@ void StopShapesUnits()
     if (shapesStarts.Last())
         UnregisterSeriesTypes({&TFunnelSeries::StaticClass(), &TPyramidSeries::StaticClass(),
                                &TVolumePipeSeries::StaticClass(), &TOrgSeries::StaticClass(),
-                               &TTreeMapSeries::StaticClass()});
+                               &TTreeMapSeries::StaticClass(), &TTagCloudSeries::StaticClass()});
 }

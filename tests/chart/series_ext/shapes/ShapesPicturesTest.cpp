@@ -13,6 +13,7 @@
 #include "chart/series_ext/shapes/OrgSeries.h"
 #include "chart/series_ext/shapes/TreeMapSeries.h"
 #include "chart/series_ext/shapes/PyramidSeries.h"
+#include "chart/series_ext/shapes/TagCloudSeries.h"
 #include "chart/series_ext/shapes/VolumePipeSeries.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
@@ -94,6 +95,11 @@ TEST_F(ShapesPictures, TreeMap)
         ExpectPicture(std::string("treemap_") + (byValue ? "value" : "level"), false, [byValue](TComponent& root, TChart& chart) {
             AddSample<TTreeMapSeries>(root, chart).SetColorStyle(byValue ? csByValue : csByLevel);
         });
+}
+
+TEST_F(ShapesPictures, TagCloud)
+{
+    ExpectPicture("tagcloud", false, [](TComponent& root, TChart& chart) { AddSample<TTagCloudSeries>(root, chart, 40); });
 }
 
 }  // namespace
