@@ -3,6 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -138,6 +139,11 @@ TFormatSettings FromLocale(locale_t loc)
         if (s && *s) fs.ShortDayNames[i] = s;
         if (l && *l) fs.LongDayNames[i] = l;
     }
+    // The week start date comes back as a number in place of the string pointer.
+    const char* weekStart = nl_langinfo_l(_NL_TIME_WEEK_1STDAY, loc);
+    const char* firstWeekday = nl_langinfo_l(_NL_TIME_FIRST_WEEKDAY, loc);
+    fs.FirstDayOfWeek = TFormatSettings::FirstDayOfWeekFrom(
+        static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(weekStart)), firstWeekday ? firstWeekday[0] : 0);
     const char* currency = nl_langinfo_l(CRNCYSTR, loc);  // leading '-', '+' or '.' gives the position
     if (currency && currency[0] && currency[1]) {
         fs.CurrencyString = currency + 1;
@@ -156,6 +162,21 @@ bool IsPosixName(const char* name)
 }  // namespace
 
 TFormatSettings TFormatSettings::Invariant() { return TFormatSettings(); }
+
+int TFormatSettings::FirstDayOfWeekFrom(unsigned weekStartDate, int firstWeekday)
+{
+    const int y = static_cast<int>(weekStartDate / 10000), m = static_cast<int>(weekStartDate / 100 % 100),
+              d = static_cast<int>(weekStartDate % 100);
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > 31 || firstWeekday < 1 || firstWeekday > 7) return 0;
+    // Days from 1970-01-01 (a Thursday, 3 counted from Monday) of the civil date.
+    const int yy = m <= 2 ? y - 1 : y;
+    const int era = (yy >= 0 ? yy : yy - 399) / 400;
+    const int yoe = yy - era * 400;
+    const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long days = era * 146097L + yoe * 365L + yoe / 4 - yoe / 100 + doy - 719468L;
+    const int startWeekday = static_cast<int>(((days + 3) % 7 + 7) % 7);
+    return (startWeekday + firstWeekday - 1) % 7;
+}
 
 TFormatSettings TFormatSettings::FromEnvironment()
 {

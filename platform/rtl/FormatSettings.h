@@ -24,11 +24,16 @@ struct TFormatSettings {
     String ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     String LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     int TwoDigitYearCenturyWindow = 50;
+    // The first day of the week, 0 = Monday .. 6 = Sunday (the C locale's Sunday by default).
+    int FirstDayOfWeek = 6;
 
     // The settings of the C/POSIX locale ('.' and ',', English names).
     static TFormatSettings Invariant();
     // The user's locale from LC_ALL / LC_NUMERIC / LC_TIME / LANG (Invariant() when unavailable).
     static TFormatSettings FromEnvironment();
+    // The first day of the week (0 = Monday) from a locale's week start date (yyyymmdd, the day
+    // counted as 1) and its first weekday counted from that day (1-based); 0 when either is invalid.
+    static int FirstDayOfWeekFrom(unsigned weekStartDate, int firstWeekday);
 };
 
 // Primary language of the user's locale from LC_ALL / LC_MESSAGES / LANG: "ja", "en", ...;

@@ -220,3 +220,18 @@ TEST(FormatSettingsFromEnvironment, LocalePicturesBecomeDateTimePictures)
     EXPECT_EQ(FormatDateTime("d\" \"mmmm\" \"yyyy", dt, fs), "9 February 2024");
     EXPECT_EQ(FormatDateTime("hh:nn:ss\" \"AMPM", dt, fs), "02:05:00 PM");
 }
+
+// glibc gives the week start date and the first weekday counted from it: the C and US locales
+// 19971130 (a Sunday) and 1, most European ones 19971130 and 2; bad values give Monday.
+TEST(FormatSettingsFromEnvironment, FirstDayOfWeekFromTheLocaleWeek)
+{
+    struct Case {
+        unsigned weekStart;
+        int firstWeekday, want;
+    };
+    const Case cases[] = {{19971130, 1, 6}, {19971130, 2, 0}, {19971201, 1, 0}, {19971201, 7, 6},
+                          {19971130, 7, 5}, {0, 1, 0},        {19971130, 0, 0}, {19971130, 8, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(TFormatSettings::FirstDayOfWeekFrom(c.weekStart, c.firstWeekday), c.want) << c.weekStart << " " << c.firstWeekday;
+    EXPECT_EQ(TFormatSettings::Invariant().FirstDayOfWeek, 6);
+}

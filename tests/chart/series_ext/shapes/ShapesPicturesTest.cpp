@@ -10,7 +10,10 @@
 #include "chart/core/ChartTitles.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/series_ext/shapes/FunnelSeries.h"
+#include "chart/series_ext/shapes/OrgSeries.h"
+#include "chart/series_ext/shapes/TreeMapSeries.h"
 #include "chart/series_ext/shapes/PyramidSeries.h"
+#include "chart/series_ext/shapes/TagCloudSeries.h"
 #include "chart/series_ext/shapes/VolumePipeSeries.h"
 #include "platform/forms/TestKit.h"
 #include "platform/graphics/Bitmap.h"
@@ -76,6 +79,27 @@ TEST_F(ShapesPictures, VolumePipe)
         ExpectPicture(std::string("volumepipe_") + (view3D ? "3d" : "2d"), view3D, [](TComponent& root, TChart& chart) {
             AddSample<TVolumePipeSeries>(root, chart).Marks().SetVisible(true);
         });
+}
+
+TEST_F(ShapesPictures, OrgChartBothLineStyles)
+{
+    for (const int style : {0, 1})
+        ExpectPicture("org_" + std::to_string(style), false, [style](TComponent& root, TChart& chart) {
+            AddSample<TOrgSeries>(root, chart).ApplyGalleryStyle(style);
+        });
+}
+
+TEST_F(ShapesPictures, TreeMap)
+{
+    for (const bool byValue : {false, true})
+        ExpectPicture(std::string("treemap_") + (byValue ? "value" : "level"), false, [byValue](TComponent& root, TChart& chart) {
+            AddSample<TTreeMapSeries>(root, chart).SetColorStyle(byValue ? csByValue : csByLevel);
+        });
+}
+
+TEST_F(ShapesPictures, TagCloud)
+{
+    ExpectPicture("tagcloud", false, [](TComponent& root, TChart& chart) { AddSample<TTagCloudSeries>(root, chart, 40); });
 }
 
 }  // namespace

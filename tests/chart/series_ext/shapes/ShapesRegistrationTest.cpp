@@ -8,7 +8,10 @@
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
 #include "chart/series_ext/shapes/FunnelSeries.h"
+#include "chart/series_ext/shapes/OrgSeries.h"
+#include "chart/series_ext/shapes/TreeMapSeries.h"
 #include "chart/series_ext/shapes/PyramidSeries.h"
+#include "chart/series_ext/shapes/TagCloudSeries.h"
 #include "chart/series_ext/shapes/VolumePipeSeries.h"
 #include "tests/chart/series_ext/shapes/ShapesFixtures.h"
 #include "tests/support/RegistryCheck.h"
@@ -18,7 +21,8 @@ namespace {
 class ShapesRegistration : public ShapesSuite {};
 
 const TMetaClass* const Classes[] = {&TFunnelSeries::StaticClass(), &TPyramidSeries::StaticClass(),
-                                     &TVolumePipeSeries::StaticClass()};
+                                     &TVolumePipeSeries::StaticClass(), &TOrgSeries::StaticClass(),
+                                     &TTreeMapSeries::StaticClass(), &TTagCloudSeries::StaticClass()};
 
 TEST_F(ShapesRegistration, GalleryEntriesHaveTheirPagesAndSampleCounts)
 {
@@ -36,7 +40,9 @@ TEST_F(ShapesRegistration, GalleryEntriesHaveTheirPagesAndSampleCounts)
             }
     StopShapesUnits();
     const std::map<std::string, std::pair<std::string, int>> expected = {
-        {"TFunnelSeries", {"Stats", 1}}, {"TPyramidSeries", {"Extended", 2}}, {"TVolumePipeSeries", {"Stats", 1}}};
+        {"TFunnelSeries", {"Stats", 1}}, {"TPyramidSeries", {"Extended", 2}}, {"TVolumePipeSeries", {"Stats", 1}},
+        {"TOrgSeries", {"Extended", 1}},   {"TTreeMapSeries", {"Extended", 1}},
+        {"TTagCloudSeries", {"Other", 1}}};
     for (const auto& [name, want] : expected) {
         ASSERT_EQ(found.count(name), 1u) << name;
         EXPECT_EQ(found[name].page, want.first) << name;
