@@ -11,10 +11,12 @@
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/MarkPositions.h"
+#include "chart/core/OwnedSeries.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/SeriesPointer.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
+#include "chart/series_ext/grid3d/IsoSurfaceSeries.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/FloatFormat.h"
 
@@ -502,47 +504,64 @@ void TContourSeries::drawLine(TCanvas3D& canvas, const TLevelPoints& line, int p
     }
 }
 
-void TContourSeries::drawBands(TCanvas3D& canvas)
+TIsoSurfaceSeries& TContourSeries::bandSeries()
 {
-    const int used = UsedLevels();
-    if (used < 2) return;
-    TLevelDifs difs(XValues()->Values(), YValues()->Values(), ZValues()->Values(), levels_->GetLevel(0)->UpToValue(),
-                    levels_->GetLevel(used - 1)->UpToValue());
-    const TCustomAxisPanel* chart = ParentChart();
-    const bool in3D = chart->View3D();
-    const int plane = planePixel(yPosition_);
-    if (cellPen_ && cellPen_->Visible())
-        canvas.SelectPen(*cellPen_, cellPen_->Color());
+    if (!bandSeries_) {
+        bandSeries_ = new TIsoSurfaceSeries(this);
+        HideOwnedSeries(*bandSeries_);
+        bandSeries_->SetHideCells(false);
+        bandSeries_->SetUseColorRange(false);
+        bandSeries_->NoGridGeneration = true;
+        bandSeries_->SetFastBrush(true);
+        bandSeries_->BandPen()->SetVisible(false);
+        bandDataStale_ = true;
+    }
+    return *bandSeries_;
+}
+
+// The bands are the iso-surface's, drawn over this series' points with one palette entry per
+// level; the series lends it its chart for the draw without adding it to the chart's list.
+void TContourSeries::drawBands()
+{
+    TCustomAxisPanel* chart = ParentChart();
+    TIsoSurfaceSeries& band = bandSeries();
+    if (bandDataStale_) {
+        band.CopyValuesFrom(this);
+        bandDataStale_ = false;
+    }
+    band.SetNumXValues(NumXValues());
+    band.SetNumZValues(NumZValues());
+    band.SetIrregularGrid(IrregularGrid());
+    if (band.GridIndexStale()) band.RebuildGridIndex();
+    band.SetPaletteStyle(PaletteStyle());
+    TCustom3DPalette palette;
+    for (int i = 0; i < levels_->Count(); ++i) {
+        const TContourLevel* level = levels_->GetLevel(i);
+        palette.push_back({level->UpToValue(), level->DrawColor(), {}});
+    }
+    band.AssignPalette(palette);
+    band.SetUseYPosition(!yPositionLevel_);
+    band.SetYPosition(yPosition_);
+    if (cellPen_)
+        band.SetPen(cellPen_.get());
     else
-        canvas.Pen()->SetStyle(psClear);
-    canvas.Brush()->SetStyle(bsSolid);
-    CellStepX = 1;
-    CellStepZ = 1;
-    for (int z = 1; z < NumZValues(); ++z)
-        for (int x = 1; x < NumXValues(); ++x) {
-            if (!CellCorners(x, z)) continue;
-            if (!difs.PrepareCell(CellCorner[0], CellCorner[1], CellCorner[3], CellCorner[2])) continue;
-            for (int i = 1; i < used; ++i) {
-                const TContourLevel* level = levels_->GetLevel(i);
-                canvas.Brush()->SetColor(level->DrawColor());
-                difs.BandPolygons(
-                    [&](std::span<const TBandPoint> points) {
-                        screen_.resize(points.size());
-                        for (size_t k = 0; k < points.size(); ++k)
-                            screen_[k] = LevelPointToScreen({points[k].X, points[k].Z});
-                        if (in3D) {
-                            std::vector<TPoint3D> p3(points.size());
-                            for (size_t k = 0; k < points.size(); ++k)
-                                p3[k] = {screen_[k].X, yPositionLevel_ ? planePixel(points[k].Y) : plane,
-                                         screen_[k].Y};
-                            canvas.PolygonXYZ(p3);
-                        } else {
-                            canvas.Polygon(screen_);
-                        }
-                    },
-                    level->UpToValue(), levels_->GetLevel(i - 1)->UpToValue());
-            }
+        band.Pen()->SetVisible(false);
+    band.SetHorizAxis(HorizAxis());
+    band.SetCustomHorizAxis(CustomHorizAxis());
+    band.SetVertAxis(VertAxis());
+    band.SetCustomVertAxis(CustomVertAxis());
+    // This series' own blend covers the bands.
+    band.SetTransparency(0);
+    struct TLentChart {
+        TIsoSurfaceSeries& band;
+        TLentChart(TIsoSurfaceSeries& series, TCustomAxisPanel* chart) : band(series)
+        {
+            band.TCustomChartElement::SetParentChart(chart);
+            band.ResolveAxes();
         }
+        ~TLentChart() { band.TCustomChartElement::SetParentChart(nullptr); }
+    } lent(band, chart);
+    band.DrawVisiblePoints();
 }
 
 void TContourSeries::DrawVisiblePoints()
@@ -553,7 +572,7 @@ void TContourSeries::DrawVisiblePoints()
     TCanvas3D& canvas = *chart->Canvas3D();
     TZebBlend* blend = Transparency() > 0 ? canvas.StartBlend(chart->ChartRect(), Transparency()) : nullptr;
     canvas.SetBackgroundMode(TRANSPARENT);
-    if (Filled()) drawBands(canvas);
+    if (Filled()) drawBands();
     markBoxes_.clear();
     const int used = UsedLevels();
     for (int i = 0; i < used; ++i) {
@@ -747,6 +766,7 @@ void TContourSeries::NotifyDependents(TDependantNotice kind, int index)
 {
     TCustom3DGridSeries::NotifyDependents(kind, index);
     linesStale_ = true;
+    bandDataStale_ = true;
 }
 
 // ---- legend ----

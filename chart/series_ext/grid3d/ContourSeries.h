@@ -11,6 +11,7 @@
 #include "platform/classes/Collection.h"
 
 class TContourSeries;
+class TIsoSurfaceSeries;
 class TSeriesPointer;
 
 class TContourLevel : public TCollectionItem {
@@ -151,6 +152,8 @@ public:
     void MarkLinesStale() { linesStale_ = true; }
     bool UpdatingLevels() const { return updatingLevels_ > 0; }
     TPoint LevelPointToScreen(const TLevelPoint& p) const;
+    // The hidden iso-surface that fills the bands; made on the first filled draw.
+    TIsoSurfaceSeries* BandSeries() const { return bandSeries_; }
 
     // The angle of a mark on the stretch from a to b, in screen units: the stretch's direction
     // turned by 90 degrees, kept readable (never upside down).
@@ -182,7 +185,8 @@ public:
 private:
     const TChartAxis* zAxis() const;
     int planePixel(double value) const;
-    void drawBands(TCanvas3D& canvas);
+    TIsoSurfaceSeries& bandSeries();
+    void drawBands();
     void drawLine(TCanvas3D& canvas, const TLevelPoints& line, int plane);
     std::vector<TPointFloat> screenLine(const TLevelPoints& line) const;
     // The line with a gap cut for a mark on every Density-th stretch longer than the gap.
@@ -207,6 +211,9 @@ private:
     TOnBeforeDrawLevelEvent onBeforeDrawLevel_;
     bool linesStale_ = true;
     int updatingLevels_ = 0;
+    // Owned as a component; its points are the contour's, copied after every data change.
+    TIsoSurfaceSeries* bandSeries_ = nullptr;
+    bool bandDataStale_ = true;
     std::vector<TPoint> screen_;
     // Mark boxes of this draw, for AntiOverlap.
     std::vector<TRect> markBoxes_;

@@ -140,6 +140,12 @@ bool TIsoSurfaceSeries::flat() const
 double TIsoSurfaceSeries::LowestY() { return flat() ? LowestZ() : TSurfaceSeries::LowestY(); }
 double TIsoSurfaceSeries::HighestY() { return flat() ? HighestZ() : TSurfaceSeries::HighestY(); }
 
+void TIsoSurfaceSeries::CacheAxisConversions()
+{
+    TSurfaceSeries::CacheAxisConversions();
+    if (flat()) ys_ = zs_;
+}
+
 bool TIsoSurfaceSeries::HasSides() const { return TSurfaceSeries::HasSides() || sides_->Pen()->Visible(); }
 
 TPoint TIsoSurfaceSeries::bandPointToScreen(double x, double z) const

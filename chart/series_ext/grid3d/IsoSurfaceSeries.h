@@ -57,6 +57,8 @@ public:
 
     double LowestY() override;
     double HighestY() override;
+    // In 2-D the nodes stand at their Z values on the vertical axis.
+    void CacheAxisConversions() override;
     bool CanvasDrawsWholeSurface() const override { return false; }
     bool HasSides() const override;
     void DrawVisiblePoints() override;

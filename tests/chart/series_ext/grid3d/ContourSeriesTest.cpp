@@ -6,7 +6,9 @@
 #include <string>
 
 #include "chart/core/SeriesMarks.h"
+#include "chart/canvas/ZebPen.h"
 #include "chart/series_ext/grid3d/ContourSeries.h"
+#include "chart/series_ext/grid3d/IsoSurfaceSeries.h"
 #include "tests/chart/series_ext/grid3d/Grid3DFixtures.h"
 
 namespace {
@@ -145,6 +147,61 @@ TEST_F(Contour, DrawsLinesBandsAndFrame)
     const auto all = c.Calls("Rectangle");
     EXPECT_EQ(std::count_if(all.begin(), all.end(), [&](const std::string& r) { return r.rfind(frame, 0) == 0; }), 1)
         << "the frame round the grid";
+}
+
+// The bands are an iso-surface's over the contour's own points, one palette entry per level: the
+// contour fills them as that series would, keeps it out of the chart's list and legend, and hands
+// it every data change.
+TEST_F(Contour, FilledBandsAreAHiddenIsoSurfaceOverTheSamePoints)
+{
+    TGridChart c(false);
+    auto& s = Ramp(c);
+    s.SetNumLevels(4);
+    s.SetFilled(true);
+    s.CellPen()->SetVisible(true);
+    s.CellPen()->SetColor(clRed);
+    EXPECT_EQ(s.BandSeries(), nullptr) << "made on the first filled draw";
+    c.Frame();
+    const auto polygons = [&c] {
+        std::vector<std::string> out;
+        for (const std::string& call : c.canvas->Log())
+            if (call.rfind("Polygon", 0) == 0 || call.rfind("PlaneFromPointBlock", 0) == 0) out.push_back(call);
+        return out;
+    };
+    const std::vector<std::string> contourBands = polygons();
+    TIsoSurfaceSeries* band = s.BandSeries();
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->Owner(), &s);
+    EXPECT_TRUE(band->Internal());
+    EXPECT_FALSE(band->ShowInLegend());
+    EXPECT_EQ(band->ParentChart(), nullptr) << "lent the chart only while drawing";
+    EXPECT_EQ(c.chart.NumSeries(), 1);
+    ASSERT_EQ(band->Palette().size(), 4u);
+    EXPECT_DOUBLE_EQ(band->Palette()[3].UpToValue, 90);
+    EXPECT_EQ(band->Palette()[3].Color, s.Levels()->GetLevel(3)->DrawColor());
+
+    // The same iso-surface in the chart draws the same polygons.
+    s.SetActive(false);
+    auto& iso = c.Add<TIsoSurfaceSeries>();
+    FillGrid(iso, 10, 2, [](int x, int) { return (x - 1) * 10.0; });
+    iso.SetPen(s.CellPen());
+    iso.BandPen()->SetVisible(false);
+    iso.SetUseYPosition(true);
+    iso.SetFastBrush(true);
+    iso.SetHideCells(false);
+    iso.AssignPalette(band->Palette());
+    iso.PrepareDraw();
+    iso.AssignPalette(band->Palette());
+    c.canvas->ClearLog();
+    iso.DrawVisiblePoints();
+    EXPECT_EQ(polygons(), contourBands);
+    iso.Free();
+
+    s.SetActive(true);
+    s.InsertXYZ(11, 100, 1);
+    c.Frame();
+    EXPECT_EQ(band->Count(), s.Count());
+    EXPECT_DOUBLE_EQ(band->YValues()->ValueAt(band->Count() - 1), 100);
 }
 
 TEST_F(Contour, HitTestFindsTheLevelUnderTheMouse)
