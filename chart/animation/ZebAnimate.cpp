@@ -38,7 +38,7 @@ TV_PUBLISHED(TZebAnimate)
 {
     Prop("Loop", &TZebAnimate::Loop, &TZebAnimate::SetLoop, false);
     Prop("Speed", &TZebAnimate::Speed, &TZebAnimate::SetSpeed, 60);
-    Prop("SpeedFactor", &TZebAnimate::SpeedFactor, &TZebAnimate::SetSpeedFactor)
+    Prop("SpeedFactor", &TZebAnimate::SpeedFactor, &TZebAnimate::SetSpeedFactor, 1.0)
         .Stored(&TZebAnimate::IsSpeedFactorStored);
     PropEnum("State", &TZebAnimate::State, nullptr, TAnimationStateNames);
     Prop("OnClear", &TZebAnimate::OnClear, &TZebAnimate::OnClear);

@@ -15,7 +15,7 @@ TV_PUBLISHED(TZebGDIPlus)
     PropEnum("AntiAliasText", &TZebGDIPlus::AntiAliasText, &TZebGDIPlus::SetAntiAliasText, gpfDefault,
              TGDIPlusFontQualityNames)
         .NoDefault();
-    Prop("Scale", &TZebGDIPlus::Scale, &TZebGDIPlus::SetScale).Stored(&TZebGDIPlus::IsScaleStored);
+    Prop("Scale", &TZebGDIPlus::Scale, &TZebGDIPlus::SetScale, 1.0f).Stored(&TZebGDIPlus::IsScaleStored);
     Prop("ZebPanel", &TZebGDIPlus::ZebPanel, &TZebGDIPlus::SetZebPanel);
 }
 

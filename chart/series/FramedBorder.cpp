@@ -16,7 +16,7 @@
 
 TV_PUBLISHED(TFrameBrush)
 {
-    Prop("Size", &TFrameBrush::Size, &TFrameBrush::SetSize).Stored(&TFrameBrush::IsSizeStored);
+    Prop("Size", &TFrameBrush::Size, &TFrameBrush::SetSize).NoDefault().Stored(&TFrameBrush::IsSizeStored);
 }
 
 TV_PUBLISHED(TFramedBorder)

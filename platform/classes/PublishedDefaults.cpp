@@ -1,5 +1,10 @@
 #include "platform/classes/PublishedDefaults.h"
 
+#include <map>
+#include <mutex>
+#include <utility>
+#include <vector>
+
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/TypeInfo.h"
@@ -21,13 +26,35 @@ void setDefault(TObject& object, const TPropInfo& p)
     }
 }
 
+// The properties of a class, less those base publishes too, that can take a default: sub-objects,
+// and writable values that declare one. Worked out once per pair: a class's properties are fixed
+// once made, and a chart's load asked for them by name hundreds of times.
+const std::vector<const TPropInfo*>& defaultableProperties(const TMetaClass& cls, const TMetaClass* base)
+{
+    static std::mutex mutex;
+    static std::map<std::pair<const TMetaClass*, const TMetaClass*>, std::vector<const TPropInfo*>> known;
+    const std::lock_guard lock(mutex);
+    const auto [it, added] = known.try_emplace({&cls, base});
+    if (!added) return it->second;
+    for (const TPropInfo* p : cls.Properties()) {
+        if (base && base->FindProperty(p->Name)) continue;
+        switch (p->Kind) {
+        case pkClass: it->second.push_back(p); continue;
+        case pkComponent:
+        case pkEvent:
+        case pkStrings: continue;
+        default: break;
+        }
+        if (p->HasDefault && p->IsWritable()) it->second.push_back(p);
+    }
+    return it->second;
+}
+
 void applyDefaults(TObject& object, const TMetaClass* base, int depth)
 {
     if (depth > MaxDepth) return;
-    for (const TPropInfo* p : object.ClassType().Properties()) {
-        if (base && base->FindProperty(p->Name)) continue;
-        switch (p->Kind) {
-        case pkClass: {
+    for (const TPropInfo* p : defaultableProperties(object.ClassType(), base)) {
+        if (p->Kind == pkClass) {
             // A sub-object made on first use (and stored only once made) is not made here.
             if (!IsStoredProp(&object, *p)) continue;
             TObject* sub = p->Access->GetObj(&object);
@@ -35,13 +62,7 @@ void applyDefaults(TObject& object, const TMetaClass* base, int depth)
                 applyDefaults(*sub, nullptr, depth + 1);
             continue;
         }
-        case pkComponent:
-        case pkEvent:
-        case pkStrings: continue;
-        default: break;
-        }
-        if (!p->HasDefault || !p->IsWritable() || !IsStoredProp(&object, *p) || IsDefaultPropValue(&object, *p))
-            continue;
+        if (!IsStoredProp(&object, *p) || IsDefaultPropValue(&object, *p)) continue;
         try {
             setDefault(object, *p);
         } catch (const std::exception&) {

@@ -388,7 +388,10 @@ bool IsDefaultPropValue(const TObject* instance, const TPropInfo& info)
     case pkSingle:
     case pkDouble:
     case pkExtended:
-    case pkDate: return a.GetFloat(instance) == (info.HasDefault ? info.DefaultFloat : 0);
+    case pkDate:
+        // As with text: a number declared without a default is written whenever it is stored.
+        if (info.NoDefault) return false;
+        return a.GetFloat(instance) == (info.HasDefault ? info.DefaultFloat : 0);
     case pkString:
         if (info.HasDefault) return a.GetStr(instance) == info.DefaultStr;
         return !info.NoDefault && a.GetStr(instance).empty();

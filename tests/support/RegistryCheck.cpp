@@ -165,7 +165,8 @@ void moveProperties(TObject* instance, const std::vector<String>& untouched)
     });
 }
 
-// Whether the property declares a default, which the writer leaves out.
+// Whether the writer leaves out a value of the property: the default it declares, or 0 for a
+// number with none.
 bool hasStoredDefault(const TPropInfo& p)
 {
     switch (p.Kind) {
@@ -173,6 +174,10 @@ bool hasStoredDefault(const TPropInfo& p)
     case pkComponent:
     case pkEvent:
     case pkStrings: return false;
+    case pkSingle:
+    case pkDouble:
+    case pkExtended:
+    case pkDate: return true;
     default: return p.HasDefault;
     }
 }

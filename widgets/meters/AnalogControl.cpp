@@ -36,7 +36,7 @@ void TVnGraphicControl::SettingsChangedUnlessLocked()
 TV_PUBLISHED(TVnAnalogGControl)
 {
     Prop("Digit", &TVnAnalogGControl::Digit, &TVnAnalogGControl::SetDigit);
-    Prop("LimitUpper", &TVnAnalogGControl::LimitUpper, &TVnAnalogGControl::SetLimitUpper);
+    Prop("LimitUpper", &TVnAnalogGControl::LimitUpper, &TVnAnalogGControl::SetLimitUpper, 90.0f);
     Prop("LimitLower", &TVnAnalogGControl::LimitLower, &TVnAnalogGControl::SetLimitLower);
     PropSet("HintOptions", &TVnAnalogGControl::HintOptions, &TVnAnalogGControl::SetHintOptions, AllHintOptions,
             THintOptionNames);

@@ -8,6 +8,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/classes/Published.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {
@@ -52,7 +53,25 @@ String shapeStream(const std::function<void(TWriter&)>& props)
     });
 }
 
+// A number that starts at 100 and is stored when it differs from there: declared without a
+// default, so that 0 is written too.
+class TSampleGauge : public TPersistent {
+    TV_CLASS(TSampleGauge, TPersistent)
+public:
+    double Limit() const { return limit_; }
+    void SetLimit(double value) { limit_ = value; }
+    bool IsLimitStored() const { return limit_ != 100; }
+
+private:
+    double limit_ = 100;
+};
+
 }  // namespace
+
+TV_PUBLISHED(TSampleGauge)
+{
+    Prop("Limit", &TSampleGauge::Limit, &TSampleGauge::SetLimit).NoDefault().Stored(&TSampleGauge::IsLimitStored);
+}
 
 TEST(BinaryStream, StartsWithSignatureAndRootHeader)
 {
@@ -594,4 +613,24 @@ TEST(BinaryStream, PropertiesOfAPlainPersistentRoundTrip)
     EXPECT_EQ(copy.Size(), 14);
     EXPECT_EQ(copy.Style(), TSampleFontStyles{sfItalic});
     EXPECT_EQ(s.Position(), s.Size());
+}
+
+TEST(BinaryStream, ANumberWithoutADefaultIsWrittenWheneverStoredZeroToo)
+{
+    for (const double limit : {0.0, 100.0, 42.5}) {
+        TSampleGauge gauge;
+        gauge.SetLimit(limit);
+        TStringStream s;
+        {
+            TWriter w(s);
+            w.WriteProperties(&gauge);
+            w.WriteListEnd();
+        }
+        EXPECT_EQ(s.DataString().find("Limit") != String::npos, limit != 100) << limit;
+        s.SetPosition(0);
+        TSampleGauge copy;
+        TReader r(s);
+        r.ReadProperties(&copy);
+        EXPECT_EQ(copy.Limit(), limit);
+    }
 }
