@@ -156,6 +156,9 @@ public:
     void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    // Position and size (and the font, unless it is the parent's) times multiplier / divisor;
+    // right and bottom edges are scaled so that neighbours stay flush.
+    virtual void ChangeScale(int multiplier, int divisor);
     void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
     // The client area in client coordinates: (0, 0, ClientWidth, ClientHeight).
     TRect ClientRect() const { return GetClientRect(); }

@@ -29,6 +29,7 @@
 #include "platform/forms/MessageBoxCodes.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Strings.h"
 #include "tests/chart/core/IsolatedRegistry.h"
@@ -211,6 +212,49 @@ TEST_F(ChartEditorTest, AutoRepaintOffComesBackAlsoAfterARaisingShow)
     EXPECT_TRUE(closed);
     EXPECT_TRUE(chart->AutoRepaint());
     EXPECT_FALSE(chart->MouseHandled());
+}
+
+TEST_F(ChartEditorTest, AutoRepaintOffDrawsTheChartOnceAfterTheDialog)
+{
+    editor->SetAutoRepaint(false);
+    int draws = 0;
+    chart->SetOnAfterDraw(TNotifyEvent([&](TObject*) { ++draws; }));
+    TBitmap picture;
+    testkit::RenderToBitmap(*chart, picture);
+    ASSERT_EQ(draws, 1);
+    Open([&](TChartEditForm&) {
+        SeriesAt(0)->SetActive(false);
+        SeriesAt(1)->SetSeriesColor(clRed);
+        testkit::RenderToBitmap(*chart, picture);  // the old picture stands while editing
+        EXPECT_EQ(draws, 1);
+    });
+    testkit::RenderToBitmap(*chart, picture);
+    EXPECT_EQ(draws, 2);
+    testkit::RenderToBitmap(*chart, picture);
+    EXPECT_EQ(draws, 2);
+}
+
+TEST_F(ChartEditorTest, DensityRescalesTheDialogAndHighlightedTabsFollowTheActivePage)
+{
+    editor->SetPixelsPerInch(120);
+    editor->SetHighLightTabs(true);
+    Open([](TChartEditForm& d) {
+        EXPECT_EQ(d.Width(), 414 * 120 / 96 + 1);  // 517.5 rounds up
+        EXPECT_EQ(d.PixelsPerInch(), 120);
+        EXPECT_EQ(d.Font()->Height(), -14);  // -11 at 96
+        EXPECT_TRUE(d.TabSeriesList->Highlighted());
+        bool allow = false;
+        d.MainPage->SetActivePage(d.TabSeries);
+        d.MainPageChange(d.MainPage);
+        EXPECT_TRUE(d.TabSeries->Highlighted());
+        d.MainPageChanging(d.MainPage, allow);
+        EXPECT_TRUE(allow);
+        EXPECT_FALSE(d.TabSeries->Highlighted());
+        d.MainPage->SetActivePage(d.TabChart);
+        d.MainPageChange(d.MainPage);
+        EXPECT_TRUE(d.TabChart->Highlighted());
+        ASSERT_TRUE(testkit::RenderToPng(d, "chart_editor_scaled.png"));
+    });
 }
 
 TEST_F(ChartEditorTest, SeriesButtonsFollowOptionsFlagsAndSelection)
