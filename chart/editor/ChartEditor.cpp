@@ -194,6 +194,8 @@ void TChartEditForm::FormCreate(TObject*)
     if (ReadEditorBool("SeriesGroups", false)) options_ += TChartEditorOptions{ceGroups};
     galleryWidth_ = galleryHeight_ = 0;
     Groups->SetOnClickCheck(TNotifyEvent(this, &TChartEditForm::GroupsClickCheck));
+    Groups->SetOnDragOver(TDragOverEvent(this, &TChartEditForm::GroupsDragOver));
+    Groups->SetOnDragDrop(TDragDropEvent(this, &TChartEditForm::GroupsDragDrop));
     LBSeries->SetOtherItems(nullptr);
 }
 
@@ -550,6 +552,41 @@ void TChartEditForm::FillGroups()
 }
 
 void TChartEditForm::refillGroupsKeepingRow() { FillGroups(); }
+
+TSeriesGroup* TChartEditForm::groupAtRow(int row) const
+{
+    const int index = row - groupsOffset();
+    return chart_ && chart_->SeriesGroups() && index >= 0 && index < chart_->SeriesGroups()->Count()
+               ? chart_->SeriesGroups()->GetGroup(index)
+               : nullptr;
+}
+
+void TChartEditForm::GroupsDragOver(TObject*, TObject* Source, int X, int Y, TDragState, bool& Accept)
+{
+    auto* list = dynamic_cast<TChartListBox*>(Source);
+    const int row = Groups->ItemAtPos(Point(X, Y), true);
+    Accept = list && row >= 0;
+    if (!Accept) return;
+    TSeriesGroup* group = groupAtRow(row);
+    TChartSeries* series = list->SelectedSeries();
+    if (group) Accept = series && !group->Series().Contains(series);
+}
+
+// Dropping moves the series from the current group to the row's; onto "(all)" it only leaves it.
+void TChartEditForm::GroupsDragDrop(TObject*, TObject* Source, int X, int Y)
+{
+    auto* list = dynamic_cast<TChartListBox*>(Source);
+    TChartSeries* series = list ? list->SelectedSeries() : nullptr;
+    const int row = Groups->ItemAtPos(Point(X, Y), true);
+    if (!series || row < 0) return;
+    TSeriesGroup* target = groupAtRow(row);
+    if (target && !target->Series().Contains(series)) target->AppendSeries(series);
+    TSeriesGroup* current = currentGroup();
+    if (current && current != target) current->Series().Remove(series);
+    FillGroups();
+    Groups->SetItemIndex(row);
+    GroupsClick(Groups);
+}
 
 void TChartEditForm::GroupsClick(TObject*)
 {

@@ -87,6 +87,10 @@ TV_PUBLISHED(TControl)
     Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true);
     PublishStandardProps(*this);
     Prop("OnMouseEnter", &TControl::OnMouseEnter, &TControl::SetOnMouseEnter);
+    PropEnum("DragMode", &TControl::DragMode, &TControl::SetDragMode, dmManual, TDragModeNames);
+    Prop("OnDragOver", &TControl::OnDragOver, &TControl::SetOnDragOver);
+    Prop("OnDragDrop", &TControl::OnDragDrop, &TControl::SetOnDragDrop);
+    Prop("OnEndDrag", &TControl::OnEndDrag, &TControl::SetOnEndDrag);
     Prop("OnMouseLeave", &TControl::OnMouseLeave, &TControl::SetOnMouseLeave);
     Prop("OnMouseWheel", &TControl::OnMouseWheel, &TControl::SetOnMouseWheel);
     Prop("OnMouseWheelDown", &TControl::OnMouseWheelDown, &TControl::SetOnMouseWheelDown);

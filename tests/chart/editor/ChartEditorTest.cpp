@@ -338,6 +338,42 @@ TEST_F(ChartEditorTest, GroupsListAndAddGroup)
     EXPECT_EQ(chart->SeriesGroups()->Count(), 1);
 }
 
+TEST_F(ChartEditorTest, DraggingASeriesOntoAGroupPutsItThere)
+{
+    editor->SetOptions(DefaultChartEditorOptions + TChartEditorOptions{ceGroups});
+    form->Show();
+    answer = [&](const TDialogRequest& r) {
+        if (r.Kind != dkInputQuery) return IDCANCEL;
+        *r.Value = "Axis X";
+        return IDOK;
+    };
+    Open([&](TChartEditForm& d) {
+        d.BAddGroupClick(d.BAddGroup);
+        d.Groups->SetItemIndex(0);  // "(all)"
+        d.GroupsClick(d.Groups);
+        ASSERT_EQ(d.LBSeries->Count(), 2);
+        d.LBSeries->ClearSelection();
+        d.LBSeries->SetItemIndex(1);
+        d.LBSeries->SetSelected(1, true);
+        const int x = d.LBSeries->SectionLeft(clsTitle) + 20, y = 24 + 12;
+        const TRect groupRow = d.Groups->ItemRect(1);
+        const TPoint over = d.LBSeries->ScreenToClient(
+            d.Groups->ClientToScreen(Point(groupRow.Left + 10, (groupRow.Top + groupRow.Bottom) / 2)));
+        testkit::MouseDown(*d.LBSeries, mbLeft, x, y);
+        testkit::MouseMove(*d.LBSeries, over.X, over.Y);
+        testkit::MouseUp(*d.LBSeries, mbLeft, over.X, over.Y);
+        TSeriesGroup* group = chart->SeriesGroups()->GetGroup(0);
+        ASSERT_EQ(group->Series().Count(), 1);
+        EXPECT_EQ(group->Series().GetSeriesAt(0), SeriesAt(1));
+        // The group is now current and lists its one series; dropping it there again is refused.
+        EXPECT_EQ(d.Groups->ItemIndex(), 1);
+        EXPECT_EQ(d.LBSeries->Count(), 1);
+        bool accept = true;
+        d.GroupsDragOver(d.Groups, d.LBSeries, groupRow.Left + 10, groupRow.Top + 2, dsDragMove, accept);
+        EXPECT_FALSE(accept);
+    });
+}
+
 // ---- series list box ----
 
 class ChartListBoxTest : public ChartEditorTest {
