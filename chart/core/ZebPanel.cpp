@@ -600,6 +600,14 @@ void TCustomZebPanel::ReadState(TReader& reader)
     Invalidate();
 }
 
+void TCustomZebPanel::ChangeScale(int multiplier, int divisor)
+{
+    TCustomPanelNoCaption::ChangeScale(multiplier, divisor);
+    if (multiplier == divisor || divisor == 0 || !canvas_) return;
+    canvas_->SetFontZoom(canvas_->FontZoom() * multiplier / divisor);
+    if (view3DOptions_) view3DOptions_->SetFontZoom(static_cast<int>(std::lround(canvas_->FontZoom())));
+}
+
 void TCustomZebPanel::Resize()
 {
     if (!IsLoading() && view3DOptions_) {

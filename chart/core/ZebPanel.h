@@ -270,6 +270,8 @@ public:
     TRect AspectKeepingMarginsFor(int pageWidth, int pageHeight, double aspect) const;
     TRect MarginsToPageRect(int pageWidth, int pageHeight) const;
     TRect PrintPageRect();
+    // With the control's rescale, texts grow by the same factor (the canvas zoom and FontZoom).
+    void ChangeScale(int multiplier, int divisor) override;
 
 protected:
     void Paint() override;

@@ -32,6 +32,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Convert.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/MathUtils.h"
 #include "platform/rtl/StringList.h"
 
 namespace {
@@ -159,6 +160,7 @@ void TChartEditForm::Notification(TComponent* component, TOperation operation)
     if (operation != opRemove) return;
     if (component == chart_) chart_ = nullptr;
     if (component == startSeries_) startSeries_ = nullptr;
+    if (component == LBSeries) LBSeries = nullptr;
     if (component == seriesPage_) {
         seriesPage_ = nullptr;
         if (LBSeries) LBSeries->SetOtherItems(nullptr);
@@ -192,6 +194,8 @@ void TChartEditForm::FormCreate(TObject*)
     if (ReadEditorBool("SeriesGroups", false)) options_ += TChartEditorOptions{ceGroups};
     galleryWidth_ = galleryHeight_ = 0;
     Groups->SetOnClickCheck(TNotifyEvent(this, &TChartEditForm::GroupsClickCheck));
+    Groups->SetOnDragOver(TDragOverEvent(this, &TChartEditForm::GroupsDragOver));
+    Groups->SetOnDragDrop(TDragDropEvent(this, &TChartEditForm::GroupsDragDrop));
     LBSeries->SetOtherItems(nullptr);
 }
 
@@ -319,11 +323,13 @@ void TChartEditForm::MainPageChanging(TObject*, bool& AllowChange)
 {
     AllowChange = true;
     if (seriesPage_) seriesPage_->FormCloseQuery(seriesPage_, AllowChange);
+    if (AllowChange && highlightTabs_ && MainPage->ActivePage()) MainPage->ActivePage()->SetHighlighted(false);
 }
 
 void TChartEditForm::MainPageChange(TObject*)
 {
     TTabSheet* tab = MainPage->ActivePage();
+    if (highlightTabs_ && tab) tab->SetHighlighted(true);
     if (tab == TabSeries) return ShowSeriesPage();
     if (tab == TabExport) {
         if (TabExport->ControlCount() == 0) {
@@ -339,13 +345,18 @@ void TChartEditForm::MainPageChange(TObject*)
         hook(*this, chart_, tab, *MainPage);
 }
 
-void TChartEditForm::SubPageChanging(TObject*, bool& AllowChange) { AllowChange = true; }
+void TChartEditForm::SubPageChanging(TObject*, bool& AllowChange)
+{
+    AllowChange = true;
+    if (highlightTabs_ && SubPage->ActivePage()) SubPage->ActivePage()->SetHighlighted(false);
+}
 
 // The chart pages (General, Axis ...) come with their own units; a page whose class is not
 // registered leaves its tab empty.
 void TChartEditForm::SubPageChange(TObject*)
 {
     TTabSheet* tab = SubPage->ActivePage();
+    if (highlightTabs_ && tab) tab->SetHighlighted(true);
     if (!chart_ || !tab || tab == TabSeriesList || tab->ControlCount() > 0) return;
     static const char* const pageClasses[] = {"",               "TFormZebGeneral", "TFormZebAxis",
                                               "TFormZebTitle",  "TFormZebLegend",  "TFormZebPanel",
@@ -541,6 +552,41 @@ void TChartEditForm::FillGroups()
 }
 
 void TChartEditForm::refillGroupsKeepingRow() { FillGroups(); }
+
+TSeriesGroup* TChartEditForm::groupAtRow(int row) const
+{
+    const int index = row - groupsOffset();
+    return chart_ && chart_->SeriesGroups() && index >= 0 && index < chart_->SeriesGroups()->Count()
+               ? chart_->SeriesGroups()->GetGroup(index)
+               : nullptr;
+}
+
+void TChartEditForm::GroupsDragOver(TObject*, TObject* Source, int X, int Y, TDragState, bool& Accept)
+{
+    auto* list = dynamic_cast<TChartListBox*>(Source);
+    const int row = Groups->ItemAtPos(Point(X, Y), true);
+    Accept = list && row >= 0;
+    if (!Accept) return;
+    TSeriesGroup* group = groupAtRow(row);
+    TChartSeries* series = list->SelectedSeries();
+    if (group) Accept = series && !group->Series().Contains(series);
+}
+
+// Dropping moves the series from the current group to the row's; onto "(all)" it only leaves it.
+void TChartEditForm::GroupsDragDrop(TObject*, TObject* Source, int X, int Y)
+{
+    auto* list = dynamic_cast<TChartListBox*>(Source);
+    TChartSeries* series = list ? list->SelectedSeries() : nullptr;
+    const int row = Groups->ItemAtPos(Point(X, Y), true);
+    if (!series || row < 0) return;
+    TSeriesGroup* target = groupAtRow(row);
+    if (target && !target->Series().Contains(series)) target->AppendSeries(series);
+    TSeriesGroup* current = currentGroup();
+    if (current && current != target) current->Series().Remove(series);
+    FillGroups();
+    Groups->SetItemIndex(row);
+    GroupsClick(Groups);
+}
 
 void TChartEditForm::GroupsClick(TObject*)
 {
@@ -754,21 +800,6 @@ void TChartEditor::Notification(TComponent* component, TOperation operation)
     if (operation == opRemove && component == series_) series_ = nullptr;
 }
 
-namespace {
-
-// Rescales the form's controls by to/from (the window system does this with a form's density).
-void scaleForm(TWinControl& control, int to, int from)
-{
-    for (int i = 0; i < control.ControlCount(); ++i) {
-        TControl* c = control.Controls(i);
-        if (c->Align() == alNone)
-            c->SetBounds(c->Left() * to / from, c->Top() * to / from, c->Width() * to / from, c->Height() * to / from);
-        if (auto* w = dynamic_cast<TWinControl*>(c)) scaleForm(*w, to, from);
-    }
-}
-
-}  // namespace
-
 void TChartEditor::OpenEditorDialog()
 {
     TCustomChart* chart = Chart();
@@ -815,9 +846,9 @@ void TChartEditor::runDialog(TChartEditForm& form, TCustomChart& chart)
     }
     LocalizeControl(form);
     if (pixelsPerInch_ != 0 && pixelsPerInch_ != form.PixelsPerInch()) {
-        const int from = form.PixelsPerInch();
-        scaleForm(form, pixelsPerInch_, from);
-        form.SetBounds(form.Left(), form.Top(), form.Width() * pixelsPerInch_ / from, form.Height() * pixelsPerInch_ / from);
+        // The texts grow with the controls: the children take the form's font.
+        form.Font()->SetHeight(MulDiv(form.Font()->Height(), pixelsPerInch_, form.PixelsPerInch()));
+        form.ScaleBy(pixelsPerInch_, form.PixelsPerInch());
         form.SetPixelsPerInch(pixelsPerInch_);
     }
     if (height_ > 0 && width_ > 0) {
@@ -828,7 +859,9 @@ void TChartEditor::runDialog(TChartEditForm& form, TCustomChart& chart)
     form.ShowModal();
     if (restore) {
         restore.reset();
-        chart.Repaint();
+        // What changed while the flag was off is not in the chart's picture yet: draw it anew.
+        chart.Invalidate();
+        chart.Update();
     }
 }
 

@@ -131,6 +131,8 @@ public:
     void BRenameGroupClick(TObject* Sender);
     void SpeedSeriesMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void GroupsClick(TObject* Sender);
+    void GroupsDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void GroupsDragDrop(TObject* Sender, TObject* Source, int X, int Y);
     void GroupsClickCheck(TObject* Sender);
     void BMoveUPClick(TObject* Sender);
     void BMoveDownClick(TObject* Sender);
@@ -215,6 +217,7 @@ private:
     bool seriesListShown() const;
     void putSeriesTabBack();
     TSeriesGroup* currentGroup() const;
+    TSeriesGroup* groupAtRow(int row) const;
     void refillGroupsKeepingRow();
 
     TCustomChart* chart_ = nullptr;

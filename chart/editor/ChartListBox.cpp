@@ -304,6 +304,8 @@ void TChartListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int
         if (onChangeActive_) onChangeActive_(this, hit);
     } else if (hit && enableDrag_ && !wasDouble && !shift.Contains(ssDouble) && pointInSection(clsTitle, x)) {
         dragRow_ = row;
+        // Also draggable onto other controls (the editor's groups).
+        BeginDrag(false);
     }
     if (onOtherItemsChange_) onOtherItemsChange_(this);
 }

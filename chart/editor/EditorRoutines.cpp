@@ -53,14 +53,8 @@ void MatchParentFormScale(TCustomForm& form)
 {
     auto* parentForm = dynamic_cast<TForm*>(FindParentForm(form));
     if (!parentForm || parentForm->PixelsPerInch() == form.PixelsPerInch()) return;
-    const int to = parentForm->PixelsPerInch(), from = form.PixelsPerInch();
-    auto scaled = [&](int v) { return v * to / from; };
-    for (int i = 0; i < form.ControlCount(); ++i) {
-        TControl* c = form.Controls(i);
-        c->SetBounds(scaled(c->Left()), scaled(c->Top()), scaled(c->Width()), scaled(c->Height()));
-    }
-    form.SetBounds(form.Left(), form.Top(), scaled(form.Width()), scaled(form.Height()));
-    form.SetPixelsPerInch(to);
+    form.ScaleBy(parentForm->PixelsPerInch(), form.PixelsPerInch());
+    form.SetPixelsPerInch(parentForm->PixelsPerInch());
 }
 
 String FormatByteSize(std::uint32_t bytes)

@@ -10,6 +10,7 @@
 #include "platform/forms/SizeConstraints.h"
 #include "platform/forms/StandardProps.h"
 #include "platform/graphics/GraphicsObjects.h"
+#include "platform/rtl/MathUtils.h"
 #include "platform/rtl/Strings.h"
 
 namespace {
@@ -86,6 +87,10 @@ TV_PUBLISHED(TControl)
     Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true);
     PublishStandardProps(*this);
     Prop("OnMouseEnter", &TControl::OnMouseEnter, &TControl::SetOnMouseEnter);
+    PropEnum("DragMode", &TControl::DragMode, &TControl::SetDragMode, dmManual, TDragModeNames);
+    Prop("OnDragOver", &TControl::OnDragOver, &TControl::SetOnDragOver);
+    Prop("OnDragDrop", &TControl::OnDragDrop, &TControl::SetOnDragDrop);
+    Prop("OnEndDrag", &TControl::OnEndDrag, &TControl::SetOnEndDrag);
     Prop("OnMouseLeave", &TControl::OnMouseLeave, &TControl::SetOnMouseLeave);
     Prop("OnMouseWheel", &TControl::OnMouseWheel, &TControl::SetOnMouseWheel);
     Prop("OnMouseWheelDown", &TControl::OnMouseWheelDown, &TControl::SetOnMouseWheelDown);
@@ -122,6 +127,15 @@ void TControl::BeforeDestruction()
     tvforms::ForgetCapture(this);
     if (parent_) parent_->RemoveControl(this);
     TComponent::BeforeDestruction();
+}
+
+void TControl::ChangeScale(int multiplier, int divisor)
+{
+    if (multiplier == divisor || divisor == 0) return;
+    const int left = MulDiv(left_, multiplier, divisor), top = MulDiv(top_, multiplier, divisor);
+    SetBounds(left, top, MulDiv(left_ + width_, multiplier, divisor) - left,
+              MulDiv(top_ + height_, multiplier, divisor) - top);
+    if (!parentFont_) Font()->SetHeight(MulDiv(Font()->Height(), multiplier, divisor));
 }
 
 void TControl::SetBounds(int left, int top, int width, int height)

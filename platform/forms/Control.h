@@ -123,6 +123,17 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
+// Drag and drop between controls: a drag starts at the source (BeginDrag, or by itself with
+// dmAutomatic), asks the control under the mouse whether it accepts the source, drops there on
+// release and tells the source where it ended (target nullptr when nothing accepted).
+enum TDragMode { dmManual, dmAutomatic };
+inline constexpr const char* TDragModeNames[] = {"dmManual", "dmAutomatic"};
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    TMethodEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TMethodEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = TMethodEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
 using TMouseEvent = TMethodEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TMethodEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TMouseWheelEvent =
@@ -156,6 +167,9 @@ public:
     void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    // Position and size (and the font, unless it is the parent's) times multiplier / divisor;
+    // right and bottom edges are scaled so that neighbours stay flush.
+    virtual void ChangeScale(int multiplier, int divisor);
     void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
     // The client area in client coordinates: (0, 0, ClientWidth, ClientHeight).
     TRect ClientRect() const { return GetClientRect(); }
@@ -266,6 +280,24 @@ public:
     void SetOnMouseWheelDown(const TMouseWheelUpDownEvent& e) { onMouseWheelDown_ = e; }
     const TMouseWheelUpDownEvent& OnMouseWheelUp() const { return onMouseWheelUp_; }
     void SetOnMouseWheelUp(const TMouseWheelUpDownEvent& e) { onMouseWheelUp_ = e; }
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode value) { dragMode_ = value; }
+    // Starts a drag from this control while the left button is down; without immediate it starts
+    // once the mouse has moved threshold pixels (negative: the platform's 5).
+    void BeginDrag(bool immediate, int threshold = -1);
+    // Ends this control's drag: dropping on the accepting target when drop, else cancelling.
+    void EndDrag(bool drop);
+    bool Dragging() const;
+    // Asks the control whether it takes source at (x, y); OnDragOver decides, nothing accepts
+    // without one.
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TObject* source, int x, int y);
+    const TDragOverEvent& OnDragOver() const { return onDragOver_; }
+    void SetOnDragOver(const TDragOverEvent& e) { onDragOver_ = e; }
+    const TDragDropEvent& OnDragDrop() const { return onDragDrop_; }
+    void SetOnDragDrop(const TDragDropEvent& e) { onDragDrop_ = e; }
+    const TEndDragEvent& OnEndDrag() const { return onEndDrag_; }
+    void SetOnEndDrag(const TEndDragEvent& e) { onEndDrag_ = e; }
     const TNotifyEvent& OnResize() const { return onResize_; }
     void SetOnResize(const TNotifyEvent& e) { onResize_ = e; }
     const TCanResizeEvent& OnCanResize() const { return onCanResize_; }
@@ -393,6 +425,14 @@ private:
     TMouseWheelEvent onMouseWheel_;
     TMouseWheelUpDownEvent onMouseWheelDown_, onMouseWheelUp_;
     int wheelAccumulator_ = 0;
+    TDragMode dragMode_ = dmManual;
+    TDragOverEvent onDragOver_;
+    TDragDropEvent onDragDrop_;
+    TEndDragEvent onEndDrag_;
+
+protected:
+    // The source hears where its drag ended.
+    virtual void DoEndDrag(TObject* target, int x, int y);
 };
 
 // The form a control sits on (nullptr when it is not on one).

@@ -1,6 +1,7 @@
 // Mouse and keyboard input of the controls: shift states, the mouse capture, and the dispatch of
 // mouse, key and focus messages to the controls' handlers and events.
 #include <QGuiApplication>
+#include <cstdlib>
 
 #include "platform/forms/ControlInput.h"
 #include "platform/forms/Forms.h"
@@ -9,12 +10,63 @@
 
 namespace {
 TControl* captureControl = nullptr;
+
+// The one drag of the program: pending until the mouse passes the threshold.
+struct TDragSession {
+    TControl* source = nullptr;
+    TPoint start;
+    int threshold = 5;
+    bool started = false;
+    TControl* target = nullptr;
+    bool accepted = false;
+};
+TDragSession drag;
+TPoint lastMouse;  // screen point of the mouse message being dispatched
+
+// The innermost control of source's form under the screen point, the form itself on no child.
+TControl* controlAtScreen(const TControl& source, TPoint screen)
+{
+    TWinControl* w = GetParentForm(&source);
+    if (!w || !PtInRect(w->ClientRect(), w->ScreenToClient(screen))) return nullptr;
+    for (;;) {
+        TControl* c = w->ControlAtPos(w->ScreenToClient(screen), false, true);
+        if (!c) return w;
+        auto* inner = dynamic_cast<TWinControl*>(c);
+        if (!inner) return c;
+        w = inner;
+    }
+}
+
+void dragMoveTo(TPoint screen)
+{
+    if (!drag.started) {
+        if (std::abs(screen.X - drag.start.X) < drag.threshold && std::abs(screen.Y - drag.start.Y) < drag.threshold)
+            return;
+        drag.started = true;
+    }
+    TControl* target = controlAtScreen(*drag.source, screen);
+    if (target != drag.target && drag.target) {
+        const TPoint p = drag.target->ScreenToClient(screen);
+        bool ignored = false;
+        drag.target->DragOver(drag.source, p.X, p.Y, dsDragLeave, ignored);
+    }
+    const TDragState state = target == drag.target ? dsDragMove : dsDragEnter;
+    drag.target = target;
+    drag.accepted = false;
+    if (target) {
+        const TPoint p = target->ScreenToClient(screen);
+        target->DragOver(drag.source, p.X, p.Y, state, drag.accepted);
+    }
+}
+
 }  // namespace
 
 namespace tvforms {
 void ForgetCapture(TControl* control)
 {
     if (captureControl == control) captureControl = nullptr;
+    if (drag.source == control) drag = TDragSession{};
+    if (drag.target == control) drag.target = nullptr;
 }
 }  // namespace tvforms
 
@@ -55,6 +107,58 @@ void SetCaptureControl(TControl* control)
 
 // ---- mouse -------------------------------------------------------------------------------------
 
+// ---- drag and drop ----
+
+void TControl::BeginDrag(bool immediate, int threshold)
+{
+    if (drag.source && drag.source != this) drag.source->EndDrag(false);
+    drag = TDragSession{};
+    drag.source = this;
+    drag.start = lastMouse;
+    drag.threshold = threshold < 0 ? 5 : threshold;
+    SetMouseCapture(true);
+    if (immediate) {
+        drag.threshold = 0;
+        dragMoveTo(lastMouse);
+    }
+}
+
+bool TControl::Dragging() const { return drag.source == this; }
+
+void TControl::EndDrag(bool drop)
+{
+    if (drag.source != this) return;
+    const TDragSession ended = drag;
+    drag = TDragSession{};
+    SetMouseCapture(false);
+    TControl* target = drop && ended.started && ended.accepted ? ended.target : nullptr;
+    if (target) {
+        const TPoint p = target->ScreenToClient(lastMouse);
+        target->DragDrop(this, p.X, p.Y);
+        if (!tvforms::IsLive(this)) return;
+    }
+    const TPoint p = target ? target->ScreenToClient(lastMouse) : ScreenToClient(lastMouse);
+    DoEndDrag(target, p.X, p.Y);
+}
+
+void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept)
+{
+    accept = false;
+    if (!onDragOver_) return;
+    accept = true;
+    onDragOver_(this, source, x, y, state, accept);
+}
+
+void TControl::DragDrop(TObject* source, int x, int y)
+{
+    if (onDragDrop_) onDragDrop_(this, source, x, y);
+}
+
+void TControl::DoEndDrag(TObject* target, int x, int y)
+{
+    if (onEndDrag_) onEndDrag_(this, target, x, y);
+}
+
 bool TControl::MouseCapture() const { return captureControl == this; }
 
 void TControl::SetMouseCapture(bool value)
@@ -77,7 +181,9 @@ void TControl::CMMouseLeave(TMessage& m)
 
 void TControl::WMMouseMove(TMessage& m)
 {
-    if (controlStyle_.Contains(csNoStdEvents)) return;
+    lastMouse = ClientToScreen(Point(LParamX(m.LParam), LParamY(m.LParam)));
+    if (drag.source == this) dragMoveTo(lastMouse);
+    if (!tvforms::IsLive(this) || controlStyle_.Contains(csNoStdEvents)) return;
     MouseMove(KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
 }
 
@@ -85,6 +191,7 @@ void TControl::WMMouseButton(TMessage& m)
 {
     int x = LParamX(m.LParam), y = LParamY(m.LParam);
     TShiftState shift = KeysToShiftState(m.WParam);
+    lastMouse = ClientToScreen(Point(x, y));
     TMouseButton button = mbLeft;
     bool down = false, dbl = false;
     switch (m.Msg) {
@@ -120,7 +227,14 @@ void TControl::WMMouseButton(TMessage& m)
             if (button == mbLeft && controlStyle_.Contains(csDoubleClicks)) DblClick();
         }
         if (!controlStyle_.Contains(csNoStdEvents)) MouseDown(button, shift, x, y);
+        if (button == mbLeft && !dbl && tvforms::IsLive(this) && dragMode_ == dmAutomatic && !Dragging())
+            BeginDrag(false);
         return;
+    }
+    if (button == mbLeft && Dragging()) {
+        dragMoveTo(lastMouse);
+        EndDrag(true);
+        if (!tvforms::IsLive(this)) return;
     }
     if (button == mbLeft) {
         if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);

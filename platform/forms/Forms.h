@@ -263,11 +263,12 @@ public:
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     bool Active() const;
-    int PixelsPerInch() const { return 96; }
+    // The density the form's sizes are meant for; ScaleBy rescales them, this only records it.
+    int PixelsPerInch() const { return pixelsPerInch_; }
     // The mouse pointer's position in screen coordinates; setting it moves the pointer.
     TPoint CursorPos() const;
     void SetCursorPos(TPoint value);
-    void SetPixelsPerInch(int) {}
+    void SetPixelsPerInch(int value) { pixelsPerInch_ = value > 0 ? value : 96; }
     int TextHeight() const { return textHeight_; }
     void SetTextHeight(int value) { textHeight_ = value; }
     bool OldCreateOrder() const { return oldCreateOrder_; }
@@ -348,6 +349,7 @@ private:
     TNotifyEvent onCreate_, onDestroy_, onShow_, onHide_, onActivate_, onDeactivate_, onPaint_;
     TCloseEvent onClose_;
     TCloseQueryEvent onCloseQuery_;
+    int pixelsPerInch_ = 96;
 };
 
 class TForm : public TCustomForm {

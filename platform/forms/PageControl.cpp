@@ -23,6 +23,7 @@ TV_PUBLISHED(TTabSheet)
     Prop("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption);
     Prop("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible, true);
     Prop("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex, -1);
+    Prop("Highlighted", &TTabSheet::Highlighted, &TTabSheet::SetHighlighted, false);
     PropColor("Color", &TTabSheet::Color, &TTabSheet::SetColor, clBtnFace).Stored(&TTabSheet::IsColorStored);
     Prop("ParentColor", &TTabSheet::ParentColor, &TTabSheet::SetParentColor, true);
     // The page control shows the active page and hides the others.
@@ -399,7 +400,7 @@ void TPageControl::Paint()
             r.Bottom += 1;
         }
         c.Brush()->SetStyle(bsSolid);
-        c.Brush()->SetColor(Color());
+        c.Brush()->SetColor(s->Highlighted() ? clBtnHighlight : Color());
         c.FillRect(r);
         TRect edge = r;
         DrawEdge(tvforms::Ready(c), edge, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT | BF_SOFT);
@@ -410,6 +411,13 @@ void TPageControl::Paint()
         DrawText(tvforms::Ready(c), s->Caption(), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
         c.Font()->SetColor(Font()->Color());
     }
+}
+
+void TTabSheet::SetHighlighted(bool value)
+{
+    if (value == highlighted_) return;
+    highlighted_ = value;
+    if (pageControl_) pageControl_->Invalidate();
 }
 
 void RegisterPageControls() { RegisterClasses({&TPageControl::StaticClass(), &TTabSheet::StaticClass()}); }

@@ -26,6 +26,9 @@ public:
     void SetImageIndex(int value) { imageIndex_ = value; }
     // Position among the visible tabs (-1 when its tab is hidden).
     int TabIndex() const;
+    // The tab is drawn in the highlight face (the page stays as it is).
+    bool Highlighted() const { return highlighted_; }
+    void SetHighlighted(bool value);
 
     const TNotifyEvent& OnShow() const { return onShow_; }
     void SetOnShow(const TNotifyEvent& e) { onShow_ = e; }
@@ -41,6 +44,7 @@ private:
     friend class TPageControl;
     TPageControl* pageControl_ = nullptr;
     bool tabVisible_ = true;
+    bool highlighted_ = false;
     int imageIndex_ = -1;
     TNotifyEvent onShow_, onHide_;
 };

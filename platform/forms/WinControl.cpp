@@ -12,6 +12,7 @@
 #include "platform/graphics/DeviceContext_p.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/graphics/Region.h"
+#include "platform/rtl/MathUtils.h"
 #include "platform/rtl/Strings.h"
 
 namespace {
@@ -634,3 +635,17 @@ void TWinControl::CMShowHintChanged(TMessage&)
 }
 
 void TWinControl::CMVisibleChanged(TMessage& m) { TControl::CMVisibleChanged(m); }
+
+void TWinControl::ScaleBy(int multiplier, int divisor)
+{
+    if (multiplier == divisor || divisor == 0) return;
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(multiplier, divisor);
+    SetBounds(Left(), Top(), MulDiv(Width(), multiplier, divisor), MulDiv(Height(), multiplier, divisor));
+}
+
+void TWinControl::ChangeScale(int multiplier, int divisor)
+{
+    if (multiplier == divisor || divisor == 0) return;
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(multiplier, divisor);
+    TControl::ChangeScale(multiplier, divisor);
+}

@@ -30,6 +30,10 @@ public:
     void SetTabOrder(int value);
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool value) { tabStop_ = value; }
+    // The children's positions and sizes and the control's own size times multiplier / divisor
+    // (the control stays where it is).
+    void ScaleBy(int multiplier, int divisor);
+    void ChangeScale(int multiplier, int divisor) override;
     virtual bool CanFocus() const;
     virtual void SetFocus();
     bool Focused() const;

@@ -625,6 +625,8 @@ StreamCheckOptions DesignStreamCheckOptions()
         "TWinControl.TabStop", "TWinControl.DoubleBuffered", "TWinControl.BorderWidth", "TCustomPanel.Alignment",
         // The size limits belong to the control's place as its bounds do.
         "TControl.Constraints",
+        // How a control starts a drag belongs to the platform control as its place does.
+        "TControl.DragMode",
         "TCustomPanel.BorderStyle", "TCustomPanel.ParentBackground", "TCustomPanel.FullRepaint",
         // The zoom settings a chart's Assign leaves to the target, and its wheel choice.
         "TZebZoom.MinimumPixels", "TZebZoom.MouseWheel", "TZebZoom.UpLeftZooms", "TCustomZebPanelExtended.ZoomWheel",

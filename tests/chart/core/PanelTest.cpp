@@ -334,6 +334,18 @@ TEST_F(PanelTest, TheCursorInClientCoordinates)
     EXPECT_EQ(b.Y - a.Y, 5);
 }
 
+TEST_F(PanelTest, ARescaleZoomsTheTextsByTheSameFactor)
+{
+    TTestPanel panel(nullptr);
+    panel.SetBounds(0, 0, 400, 250);
+    panel.ChangeScale(120, 96);
+    EXPECT_EQ(panel.Width(), 500);
+    EXPECT_EQ(panel.View3DOptions()->FontZoom(), 125);
+    panel.ChangeScale(96, 96);  // no rescale: the zoom stays
+    panel.ChangeScale(96, 120);
+    EXPECT_EQ(panel.View3DOptions()->FontZoom(), 100);
+}
+
 TEST_F(PanelTest, ScreenSizeAndDeviceAspect)
 {
     int width = 0, height = 0;

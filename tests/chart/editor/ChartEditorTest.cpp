@@ -29,6 +29,7 @@
 #include "platform/forms/MessageBoxCodes.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/TestKit.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Strings.h"
 #include "tests/chart/core/IsolatedRegistry.h"
@@ -213,6 +214,49 @@ TEST_F(ChartEditorTest, AutoRepaintOffComesBackAlsoAfterARaisingShow)
     EXPECT_FALSE(chart->MouseHandled());
 }
 
+TEST_F(ChartEditorTest, AutoRepaintOffDrawsTheChartOnceAfterTheDialog)
+{
+    editor->SetAutoRepaint(false);
+    int draws = 0;
+    chart->SetOnAfterDraw(TNotifyEvent([&](TObject*) { ++draws; }));
+    TBitmap picture;
+    testkit::RenderToBitmap(*chart, picture);
+    ASSERT_EQ(draws, 1);
+    Open([&](TChartEditForm&) {
+        SeriesAt(0)->SetActive(false);
+        SeriesAt(1)->SetSeriesColor(clRed);
+        testkit::RenderToBitmap(*chart, picture);  // the old picture stands while editing
+        EXPECT_EQ(draws, 1);
+    });
+    testkit::RenderToBitmap(*chart, picture);
+    EXPECT_EQ(draws, 2);
+    testkit::RenderToBitmap(*chart, picture);
+    EXPECT_EQ(draws, 2);
+}
+
+TEST_F(ChartEditorTest, DensityRescalesTheDialogAndHighlightedTabsFollowTheActivePage)
+{
+    editor->SetPixelsPerInch(120);
+    editor->SetHighLightTabs(true);
+    Open([](TChartEditForm& d) {
+        EXPECT_EQ(d.Width(), 414 * 120 / 96 + 1);  // 517.5 rounds up
+        EXPECT_EQ(d.PixelsPerInch(), 120);
+        EXPECT_EQ(d.Font()->Height(), -14);  // -11 at 96
+        EXPECT_TRUE(d.TabSeriesList->Highlighted());
+        bool allow = false;
+        d.MainPage->SetActivePage(d.TabSeries);
+        d.MainPageChange(d.MainPage);
+        EXPECT_TRUE(d.TabSeries->Highlighted());
+        d.MainPageChanging(d.MainPage, allow);
+        EXPECT_TRUE(allow);
+        EXPECT_FALSE(d.TabSeries->Highlighted());
+        d.MainPage->SetActivePage(d.TabChart);
+        d.MainPageChange(d.MainPage);
+        EXPECT_TRUE(d.TabChart->Highlighted());
+        ASSERT_TRUE(testkit::RenderToPng(d, "chart_editor_scaled.png"));
+    });
+}
+
 TEST_F(ChartEditorTest, SeriesButtonsFollowOptionsFlagsAndSelection)
 {
     struct Case {
@@ -292,6 +336,42 @@ TEST_F(ChartEditorTest, GroupsListAndAddGroup)
     });
     ASSERT_NE(chart->SeriesGroups(), nullptr);
     EXPECT_EQ(chart->SeriesGroups()->Count(), 1);
+}
+
+TEST_F(ChartEditorTest, DraggingASeriesOntoAGroupPutsItThere)
+{
+    editor->SetOptions(DefaultChartEditorOptions + TChartEditorOptions{ceGroups});
+    form->Show();
+    answer = [&](const TDialogRequest& r) {
+        if (r.Kind != dkInputQuery) return IDCANCEL;
+        *r.Value = "Axis X";
+        return IDOK;
+    };
+    Open([&](TChartEditForm& d) {
+        d.BAddGroupClick(d.BAddGroup);
+        d.Groups->SetItemIndex(0);  // "(all)"
+        d.GroupsClick(d.Groups);
+        ASSERT_EQ(d.LBSeries->Count(), 2);
+        d.LBSeries->ClearSelection();
+        d.LBSeries->SetItemIndex(1);
+        d.LBSeries->SetSelected(1, true);
+        const int x = d.LBSeries->SectionLeft(clsTitle) + 20, y = 24 + 12;
+        const TRect groupRow = d.Groups->ItemRect(1);
+        const TPoint over = d.LBSeries->ScreenToClient(
+            d.Groups->ClientToScreen(Point(groupRow.Left + 10, (groupRow.Top + groupRow.Bottom) / 2)));
+        testkit::MouseDown(*d.LBSeries, mbLeft, x, y);
+        testkit::MouseMove(*d.LBSeries, over.X, over.Y);
+        testkit::MouseUp(*d.LBSeries, mbLeft, over.X, over.Y);
+        TSeriesGroup* group = chart->SeriesGroups()->GetGroup(0);
+        ASSERT_EQ(group->Series().Count(), 1);
+        EXPECT_EQ(group->Series().GetSeriesAt(0), SeriesAt(1));
+        // The group is now current and lists its one series; dropping it there again is refused.
+        EXPECT_EQ(d.Groups->ItemIndex(), 1);
+        EXPECT_EQ(d.LBSeries->Count(), 1);
+        bool accept = true;
+        d.GroupsDragOver(d.Groups, d.LBSeries, groupRow.Left + 10, groupRow.Top + 2, dsDragMove, accept);
+        EXPECT_FALSE(accept);
+    });
 }
 
 // ---- series list box ----

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Dialogs.h"
@@ -14,6 +15,7 @@
 #include "platform/forms/Messages.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/TestKit.h"
+#include "platform/rtl/Strings.h"
 
 namespace {
 
@@ -469,6 +471,58 @@ TEST(DefaultReport, ShowsTheMessageInABoxEndedByAPeriod)
     EXPECT_EQ(asked[1].Text, "Done.");
     EXPECT_EQ(asked[0].Flags & 0xF0, MB_ICONSTOP);
     EXPECT_EQ(asked[0].Caption, Application->Title());
+}
+
+}  // namespace
+
+namespace {
+
+// Two panels side by side: a drag starts on the left one and ends on the right one or elsewhere.
+TEST(DragAndDrop, DropsOnAnAcceptingTargetAndTellsTheSourceWhereItEnded)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    form->SetBounds(0, 0, 300, 200);
+    auto* source = new TPanel(form.get());
+    source->SetParent(form.get());
+    source->SetBounds(0, 0, 100, 100);
+    source->SetDragMode(dmAutomatic);
+    auto* target = new TPanel(form.get());
+    target->SetParent(form.get());
+    target->SetBounds(150, 0, 100, 100);
+    form->Show();
+    std::vector<String> log;
+    bool accept = true;
+    target->SetOnDragOver(TDragOverEvent([&](TObject*, TObject* from, int x, int, TDragState state, bool& a) {
+        log.push_back("over " + IntToStr(state) + " " + IntToStr(x));
+        a = accept && from == source;
+    }));
+    target->SetOnDragDrop(TDragDropEvent([&](TObject*, TObject*, int x, int y) {
+        log.push_back("drop " + IntToStr(x) + "," + IntToStr(y));
+    }));
+    source->SetOnEndDrag(TEndDragEvent([&](TObject*, TObject* on, int, int) {
+        log.push_back(on == target ? "end on target" : "end on nothing");
+    }));
+
+    struct Case {
+        const char* name;
+        bool accept;
+        int moveX;  // in the source's coordinates
+        std::vector<String> expected;
+    } cases[] = {
+        {"accepted", true, 170, {"over 0 20", "over 2 20", "drop 20,50", "end on target"}},
+        {"refused", false, 170, {"over 0 20", "over 2 20", "end on nothing"}},
+        {"under the threshold", true, 52, {"end on nothing"}},
+    };
+    for (const Case& c : cases) {
+        log.clear();
+        accept = c.accept;
+        testkit::MouseDown(*source, mbLeft, 50, 50);
+        EXPECT_TRUE(source->Dragging()) << c.name;
+        testkit::MouseMove(*source, c.moveX, 50);
+        testkit::MouseUp(*source, mbLeft, c.moveX, 50);
+        EXPECT_FALSE(source->Dragging()) << c.name;
+        EXPECT_EQ(log, c.expected) << c.name;
+    }
 }
 
 }  // namespace

@@ -273,3 +273,40 @@ TEST_F(LayoutFixture, ARightClickAsksForTheContextMenu)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LayoutFixture, ScaleByScalesChildrenAndOwnSizeButNotOwnPlace)
+{
+    panel->SetBounds(10, 20, 200, 100);
+    TControl* a = Child(alNone, Rect(0, 0, 33, 10));
+    TControl* b = Child(alNone, Rect(33, 0, 66, 10));  // flush with a
+    TControl* top = Child(alTop, Rect(0, 0, 0, 16));
+    auto* label = new TLabel(form.get());
+    label->SetParent(panel);
+    label->Font()->SetHeight(-12);  // its own font grows; a and b keep their parent's
+    panel->ScaleBy(3, 2);
+    EXPECT_EQ(panel->BoundsRect(), Rect(10, 20, 310, 170));
+    EXPECT_EQ(a->BoundsRect(), Rect(0, 0, 50, 15));
+    EXPECT_EQ(b->Left(), a->Left() + a->Width());
+    EXPECT_EQ(b->Width(), 49);  // 99 - 50: the right edge is scaled, not the width
+    EXPECT_EQ(top->Height(), 24);
+    EXPECT_EQ(top->Width(), 300);
+    EXPECT_EQ(label->Font()->Height(), -18);
+    EXPECT_TRUE(a->ParentFont());
+    // The same scale both ways is nothing.
+    panel->ScaleBy(2, 2);
+    EXPECT_EQ(panel->BoundsRect(), Rect(10, 20, 310, 170));
+}
+
+TEST(FormGeometry, AFormRecordsTheDensityItsSizesAreFor)
+{
+    TOwnedPtr<TForm> form(new TForm(nullptr));
+    EXPECT_EQ(form->PixelsPerInch(), 96);
+    form->SetPixelsPerInch(120);
+    EXPECT_EQ(form->PixelsPerInch(), 120);
+    form->SetPixelsPerInch(0);  // no density: the screen's
+    EXPECT_EQ(form->PixelsPerInch(), 96);
+}
+
+}  // namespace
