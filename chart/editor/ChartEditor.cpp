@@ -17,6 +17,7 @@
 #include "chart/editor/EditorRoutines.h"
 #include "chart/editor/ExportForm.h"
 #include "chart/editor/SeriesPage.h"
+#include "chart/editor/ZebNavigator.h"
 #include "chart/editor/pages/CustomSeriesEditor.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
@@ -923,6 +924,7 @@ void StartChartEditorUnit()
     RegisterStandardClasses();
     RegisterEditorResources();
     RegisterEditorButtons();
+    RegisterNavigators();
     RegisterClasses({&TChartListBox::StaticClass(), &TChartEditor::StaticClass(), &TChartEditorPanel::StaticClass()});
     RegisterClass(TChartEditForm::StaticClass());
     RegisterInControlGroup(TFormZebSeries::StaticClass());
