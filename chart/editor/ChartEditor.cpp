@@ -18,6 +18,7 @@
 #include "chart/editor/ExportForm.h"
 #include "chart/editor/SeriesEditorFlags.h"
 #include "chart/editor/SeriesPage.h"
+#include "chart/editor/ZebNavigator.h"
 #include "chart/editor/pages/CustomSeriesEditor.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
@@ -954,6 +955,7 @@ void StartChartEditorUnit()
     RegisterStandardClasses();
     RegisterEditorResources();
     RegisterEditorButtons();
+    RegisterNavigators();
     RegisterClasses({&TChartListBox::StaticClass(), &TChartEditor::StaticClass(), &TChartEditorPanel::StaticClass()});
     RegisterClass(TChartEditForm::StaticClass());
     RegisterInControlGroup(TFormZebSeries::StaticClass());

@@ -9,6 +9,7 @@
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/FileDialogs.h"
 #include "platform/forms/Grids.h"
+#include "platform/forms/TabControl.h"
 #include "platform/forms/ListBox.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/PaintBox.h"
@@ -68,4 +69,5 @@ void RegisterStandardClasses()
     RegisterExtDialogs();
     RegisterPaintBoxes();
     RegisterGrids();
+    RegisterTabControls();
 }
