@@ -10,6 +10,7 @@
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
+#include "chart/tools/ComboTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
 #include "chart/tools/RectangleTool.h"
@@ -21,7 +22,7 @@ TUnitStarts toolsStarts;
 // In the order the tools gallery lists them.
 auto toolClasses()
 {
-    return std::array<const TMetaClass*, 9>{
+    return std::array<const TMetaClass*, 10>{
         &TCursorTool::StaticClass(),
         &TDragMarksTool::StaticClass(),
         &TAxisArrowTool::StaticClass(),
@@ -31,6 +32,7 @@ auto toolClasses()
         &TAxisScrollTool::StaticClass(),
         &TRectangleTool::StaticClass(),
         &TAxisScrollBarTool::StaticClass(),
+        &TZebCombo::StaticClass(),
     };
 }
 
