@@ -78,8 +78,10 @@ void TAxisScrollBarTool::Loaded()
     TZebScrollBar::Loaded();
     const int id = pendingAxisID_;
     pendingAxisID_ = -1;
-    if (TCustomAxisPanel* chart = ParentChart(); chart && id >= 0 && id < chart->Axes().Count())
-        SetAxis(chart->Axes().Items(id));
+    TCustomAxisPanel* chart = ParentChart();
+    if (!chart) return;
+    // A bar stored without an axis serves the bottom one, as a new bar does.
+    SetAxis(id >= 0 && id < chart->Axes().Count() ? chart->Axes().Items(id) : chart->BottomAxis());
 }
 
 void TAxisScrollBarTool::BeforeDestruction()

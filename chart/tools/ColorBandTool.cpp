@@ -7,6 +7,7 @@
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebPen.h"
+#include "chart/canvas/ZebPicture.h"
 #include "chart/core/AxisPanel.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/tools/ColorLineTool.h"
@@ -52,6 +53,7 @@ TV_PUBLISHED_AS(TColorBandTool, TColorBandToolClass)
     Prop("Gradient", &TColorBandTool::Gradient, &TColorBandTool::SetGradient).Stored(false);
     Prop("NoLimitDrag", &TColorBandTool::NoLimitDrag, &TColorBandTool::SetNoLimitDrag, true);
     Prop("Pen", &TColorBandTool::Pen, &TColorBandTool::SetPen);
+    Prop("Picture", &TColorBandTool::Picture, &TColorBandTool::SetPicture).Stored(&TColorBandTool::HasPicture);
     Prop("ResizeEnd", &TColorBandTool::ResizeEnd, &TColorBandTool::SetResizeEnd, true);
     Prop("ResizeStart", &TColorBandTool::ResizeStart, &TColorBandTool::SetResizeStart, true);
     Prop("StartLinePen", &TColorBandTool::StartLinePen, &TColorBandTool::SetStartLinePen);
@@ -138,6 +140,24 @@ void TColorBandTool::SetEndValue(double value)
 
 TZebGradient* TColorBandTool::Gradient() { return Brush()->Gradient(); }
 
+TZebPicture* TColorBandTool::Picture()
+{
+    if (!picture_) {
+        picture_ = std::make_unique<TZebPicture>();
+        picture_->SetOnChange(TNotifyEvent([this](TObject*) { InvalidateChart(); }));
+    }
+    return picture_.get();
+}
+
+void TColorBandTool::SetPicture(TZebPicture* value)
+{
+    if (!value)
+        picture_.reset();
+    else
+        Picture()->Assign(value);
+    InvalidateChart();
+}
+
 void TColorBandTool::SetGradient(TZebGradient* value) { Brush()->SetGradient(value); }
 
 bool TColorBandTool::ResizeStart() const { return startLine_->AllowDrag(); }
@@ -216,6 +236,7 @@ void TColorBandTool::Assign(TPersistent* source)
         startValue_ = s->startValue_;
         transparency_ = s->transparency_;
         endLine_->Assign(s->endLine_);
+        SetPicture(s->picture_.get());
         startLine_->Assign(s->startLine_);
         for (TColorLineTool* line : {startLine_, endLine_}) {
             line->SetParentChart(nullptr);
@@ -306,7 +327,11 @@ void TColorBandTool::drawBand(TCanvas3D& canvas)
             const TPoint a = canvas.ProjectXYZ(r.Left, r.Top, z), b = canvas.ProjectXYZ(r.Right, r.Bottom, z);
             blend = canvas.StartBlend({a.X, a.Y, b.X, b.Y}, static_cast<TZebTransparency>(transparency_));
         }
-        if (Brush()->HasVisibleGradient() && !chart.View3D()) {
+        if (picture_ && picture_->HasGraphic()) {
+            // Stretched over the band as projected at its depth.
+            const TPoint a = canvas.ProjectXYZ(r.Left, r.Top, z), b = canvas.ProjectXYZ(r.Right, r.Bottom, z);
+            canvas.StretchGraphic({a.X, a.Y, b.X, b.Y}, picture_->GetFilteredGraphic());
+        } else if (Brush()->HasVisibleGradient() && !chart.View3D()) {
             // The whole band's gradient, of which the visible part shows.
             TRect whole = chart.ChartRect();
             const int p0 = axis.ValueToPixel(startValue_), p1 = axis.ValueToPixel(endValue_);
@@ -322,7 +347,7 @@ void TColorBandTool::drawBand(TCanvas3D& canvas)
             canvas.RemoveClip();
             canvas.Brush()->Clear();
         }
-        canvas.RectangleAtZ(r, z);
+        if (!picture_ || !picture_->HasGraphic()) canvas.RectangleAtZ(r, z);
         if (blend) canvas.FinishBlend(blend);
         // The gradient must not carry over to what is filled next.
         canvas.Brush()->Clear();

@@ -2,12 +2,15 @@
 // A stripe of the chart rectangle between two values of an axis, filled with a colour or
 // gradient, behind the series, behind the axes or on top; dragged whole by the mouse, and
 // resized by its two edge lines.
+#include <memory>
+
 #include "chart/core/ChartTools.h"
 #include "platform/forms/Control.h"
 
 class TCanvas3D;
 class TColorLineTool;
 class TZebGradient;
+class TZebPicture;
 
 class TColorBandTool : public TZebCustomToolAxis {
     TV_CLASS(TColorBandTool, TZebCustomToolAxis)
@@ -40,6 +43,10 @@ public:
     void SetEndValue(double value);
     TZebGradient* Gradient();
     void SetGradient(TZebGradient* value);
+    // Created on first read, its changes repaint; null frees it.
+    TZebPicture* Picture();
+    void SetPicture(TZebPicture* value);
+    bool HasPicture() const { return picture_ != nullptr; }
     bool NoLimitDrag() const { return noLimitDrag_; }
     void SetNoLimitDrag(bool value) { noLimitDrag_ = value; }
     bool ResizeStart() const;
@@ -82,6 +89,7 @@ private:
     int depth() const;
     void drawBand(TCanvas3D& canvas);
 
+    std::unique_ptr<TZebPicture> picture_;
     TColorLineTool* startLine_ = nullptr;  // owned (as component)
     TColorLineTool* endLine_ = nullptr;    // owned (as component)
     bool allowDrag_ = true;

@@ -203,10 +203,26 @@ TRect TCursorTool::lineRect() const
     return r;
 }
 
+namespace {
+
+// The Z values of a series that has them (a 3-D series); none otherwise.
+const TChartValueList* zValuesOf(const TChartSeries& series)
+{
+    const TChartValueList* z = series.FindValueList("Z");
+    return z && z != series.MandatoryValueList() ? z : nullptr;
+}
+
+}  // namespace
+
 int TCursorTool::depth() const
 {
     if (!useSeriesZ_ || !Series()) return 0;
-    return snap_ ? Series()->DepthRange().middle : Series()->DepthRange().start;
+    if (!snap_) return Series()->DepthRange().start;
+    const TChartValueList* zs = zValuesOf(*Series());
+    const TCustomAxisPanel* chart = ParentChart();
+    if (zs && chart && lastSnapIndex_ >= 0 && lastSnapIndex_ < zs->Count())
+        return chart->DepthAxis()->ValueToPixel((*zs)[lastSnapIndex_]);
+    return Series()->DepthRange().middle;
 }
 
 TRect TCursorTool::touchedRect() const
@@ -256,6 +272,8 @@ int TCursorTool::SnapToPoint()
     const int last = std::min(series->Count() - 1, series->LastVisibleIndex());
     const TChartValueList& xs = *series->XValues();
     const TChartValueList& ys = *series->YValues();
+    // A 3-D series is measured against its Z values in place of Y.
+    const TChartValueList* zs = zValuesOf(*series);
     int best = -1;
     double bestDistance = 0;
     for (int i = first; i <= last; ++i) {
@@ -266,7 +284,7 @@ int TCursorTool::SnapToPoint()
         else if (snapStyle_ == TSnapStyle::ssVertical || (snapStyle_ == TSnapStyle::ssDefault && style_ == cssVertical))
             d = dx;
         else
-            d = std::hypot(dx, dy);
+            d = std::hypot(dx, zs ? std::abs(yValue_ - (*zs)[i]) : dy);
         if (best < 0 || d < bestDistance) {
             best = i;
             bestDistance = d;

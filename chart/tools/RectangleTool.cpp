@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/core/AxisPanel.h"
 #include "platform/classes/Published.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/rtl/MathUtils.h"
 
 namespace {
@@ -168,4 +171,34 @@ void TRectangleTool::HandleMouse(TToolMouseKind kind, TMouseButton button, TShif
         }
         break;
     }
+}
+
+std::unique_ptr<TBitmap> TRectangleTool::CaptureArea(bool withoutTool)
+{
+    const TRect box = GetBounds();
+    auto result = std::make_unique<TBitmap>();
+    result->SetSize(std::max(0, box.Width()), std::max(0, box.Height()));
+    TCustomAxisPanel* chart = ParentChart();
+    if (!chart || box.Width() <= 0 || box.Height() <= 0) return result;
+    const TRect target{0, 0, box.Width(), box.Height()};
+    if (withoutTool) {
+        const TRect whole = chart->GetPanelRect();
+        TBitmap scratch;
+        scratch.SetSize(whole.Width(), whole.Height());
+        scratch.Canvas()->Brush()->SetColor(chart->GetBackgroundColor());
+        scratch.Canvas()->FillRect({0, 0, whole.Width(), whole.Height()});
+        struct TRestore {
+            TRectangleTool& tool;
+            bool active;
+            ~TRestore() { tool.SetActive(active); }
+        } restore{*this, Active()};
+        SetActive(false);
+        chart->RenderTo(scratch.Canvas(), whole);
+        result->Canvas()->CopyRect(target, scratch.Canvas(), box);
+        return result;
+    }
+    TCanvas3D& canvas = *chart->Canvas3D();
+    if (!canvas.BufferBitmap()) chart->Repaint();
+    if (TBitmap* buffer = canvas.BufferBitmap()) result->Canvas()->CopyRect(target, buffer->Canvas(), box);
+    return result;
 }

@@ -1,7 +1,11 @@
 #pragma once
 // An annotation shown as a free box the user drags by its inside and resizes by its edges and
 // corners.
+#include <memory>
+
 #include "chart/tools/AnnotationTool.h"
+
+class TBitmap;
 
 // The rectangle's text shape: placed where it was put unless told otherwise.
 class TRectangleShape : public TTextShape {
@@ -34,6 +38,10 @@ public:
     // 7 right-bottom; -1 none or outside the box.
     int HitEdge(int x, int y);
     bool Dragging() const { return dragging_; }
+    // A picture of the chart under the box. withoutTool: the chart drawn afresh without this tool
+    // (Active comes back as it was, also when drawing fails); otherwise the window's kept picture,
+    // drawn first when there is none (blank on a canvas that keeps none).
+    std::unique_ptr<TBitmap> CaptureArea(bool withoutTool);
     int ResizeEdge() const { return resizeEdge_; }
 
 private:

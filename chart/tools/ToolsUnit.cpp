@@ -10,6 +10,7 @@
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
+#include "chart/tools/ComboTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
 #include "chart/tools/DrawLineTool.h"
@@ -38,6 +39,7 @@ std::vector<const TMetaClass*> toolClasses()
         &TAxisScrollTool::StaticClass(),
         &TRectangleTool::StaticClass(),
         &TAxisScrollBarTool::StaticClass(),
+        &TZebCombo::StaticClass(),
     };
 }
 

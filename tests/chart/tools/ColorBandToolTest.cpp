@@ -6,9 +6,12 @@
 #include "ToolFixture.h"
 #include "chart/canvas/Gradient.h"
 #include "chart/canvas/ZebBrush.h"
+#include "chart/canvas/ZebPicture.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 
 namespace {
 
@@ -112,6 +115,24 @@ TEST_F(ColorBandTest, DraggableEdgesOfAHiddenBandStandAtTheNearestAxisEnd)
     Frame();
     EXPECT_EQ(Pixel(tool.StartLine()->ShownValue()), chart.BottomAxis()->EndPixel());
     EXPECT_DOUBLE_EQ(tool.EndLine()->ShownValue(), 15);
+}
+
+TEST_F(ColorBandTest, APictureIsStretchedOverTheBandInPlaceOfItsFill)
+{
+    tool.SetStartValue(2);
+    tool.SetEndValue(4);
+    EXPECT_FALSE(tool.HasPicture());
+    TBitmap red;
+    red.SetSize(4, 4);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect({0, 0, 4, 4});
+    tool.Picture()->Assign(&red);
+    TRecordingCanvas& canvas = Record();
+    EXPECT_TRUE(Logged(canvas, "StretchGraphic"));
+    EXPECT_EQ(canvas.Bitmap().Canvas()->Pixels(Pixel(3), Y()), clRed);
+    tool.SetPicture(nullptr);
+    EXPECT_FALSE(tool.HasPicture());
+    EXPECT_FALSE(Logged(Record(), "StretchGraphic"));
 }
 
 }  // namespace

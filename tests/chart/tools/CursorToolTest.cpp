@@ -5,7 +5,26 @@
 
 #include "ToolFixture.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/ValueList.h"
 #include "chart/tools/CursorTool.h"
+#include "platform/classes/Published.h"
+
+// A series with a Z value per point.
+class TXYZToolSeries : public TToolSeries {
+    TV_CLASS(TXYZToolSeries, TToolSeries)
+public:
+    explicit TXYZToolSeries(TComponent* owner) : TToolSeries(owner), z_(new TChartValueList(this, "Z")) {}
+    void InsertXYZ(double x, double y, double z)
+    {
+        InsertXY(x, y);
+        z_->SetValueAt(Count() - 1, z);
+    }
+
+private:
+    TChartValueList* z_;
+};
+
+TV_PUBLISHED(TXYZToolSeries) {}
 
 namespace {
 
@@ -78,6 +97,23 @@ TEST_F(CursorTest, SnappingTakesTheNearestPointAndTheLowerIndexOnATie)
         EXPECT_DOUBLE_EQ(tool.XValue(), c.snappedX);
         EXPECT_DOUBLE_EQ(tool.YValue(), c.snappedY);
     }
+}
+
+TEST_F(CursorTest, ASeriesWithZValuesIsMeasuredByXAndZ)
+{
+    auto& xyz = *new TXYZToolSeries(form.get());
+    // Near in Y but far in Z, and the other way round.
+    xyz.InsertXYZ(5, 50, 0);
+    xyz.InsertXYZ(5, 0, 50);
+    xyz.SetParentChart(&chart);
+    tool.SetSeries(&xyz);
+    tool.SetSnap(true);
+    tool.SetStyle(cssBoth);
+    Frame();
+    tool.SetXValue(5);
+    tool.SetYValue(50);
+    EXPECT_EQ(tool.SnapToPoint(), 1);
+    EXPECT_DOUBLE_EQ(tool.YValue(), 0) << "the point's Y is taken";
 }
 
 TEST_F(CursorTest, FollowingTheMouseReportsEveryMoveAndEachNewSnappedPoint)

@@ -2,8 +2,11 @@
 #include <string>
 
 #include "ToolFixture.h"
+#include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Shadow.h"
 #include "chart/tools/RectangleTool.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 
 namespace {
 
@@ -88,6 +91,29 @@ TEST_F(RectangleTest, InPercentADragStoresTheCornerAsPercentOfTheChart)
     EXPECT_EQ(tool.Left(), 50);
     EXPECT_EQ(tool.Top(), 50);
     EXPECT_EQ(tool.GetBounds(), (TRect{200, 150, 250, 200}));
+}
+
+TEST_F(RectangleTest, CaptureAreaTakesTheChartUnderTheBoxWithOrWithoutTheTool)
+{
+    tool.Shape()->SetColor(clRed);
+    tool.Shape()->SetTransparency(0);
+    Frame();
+    TColor under = clNone;
+    for (const bool active : {true, false}) {
+        SCOPED_TRACE(active);
+        tool.SetActive(active);
+        const std::unique_ptr<TBitmap> picture = tool.CaptureArea(true);
+        EXPECT_EQ(picture->Width(), 50);
+        EXPECT_EQ(picture->Height(), 50);
+        under = picture->Canvas()->Pixels(25, 25);
+        EXPECT_NE(under, clRed) << "drawn without the box";
+        EXPECT_EQ(tool.Active(), active);
+    }
+    tool.SetActive(true);
+    Frame();
+    const std::unique_ptr<TBitmap> shown = tool.CaptureArea(false);
+    EXPECT_EQ(shown->Width(), 50);
+    if (chart.Canvas3D()->BufferBitmap()) EXPECT_NE(shown->Canvas()->Pixels(25, 25), under) << "the box as shown";
 }
 
 }  // namespace

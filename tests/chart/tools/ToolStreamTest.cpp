@@ -13,6 +13,7 @@
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
+#include "chart/tools/ComboTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
 #include "chart/tools/PageNumTool.h"
@@ -30,7 +31,7 @@ TEST(ToolStreams, EveryPublishedPropertySurvivesAssignAndAStreamRoundTrip)
          {&TAnnotationTool::StaticClass(), &TCursorTool::StaticClass(), &TColorLineTool::StaticClass(),
           &TColorBandTool::StaticClass(), &TRectangleTool::StaticClass(), &TAxisScrollTool::StaticClass(),
           &TAxisScrollBarTool::StaticClass(), &TPageNumTool::StaticClass(), &TAxisArrowTool::StaticClass(),
-          &TDragMarksTool::StaticClass()}) {
+          &TDragMarksTool::StaticClass(), &TZebCombo::StaticClass()}) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         String all;
         for (const String& f : faults) all += f + "\n";
@@ -140,6 +141,11 @@ TEST(ToolStreams, AChartFileWithEveryToolReadsBackAndWritesTheSame)
     auto* marks = new TDragMarksTool(window.get());
     add(marks, "Marks1");
     marks->SetSeries(series);
+    auto* combo = new TZebCombo(window.get());
+    add(combo, "Combo1");
+    combo->Items()->Add("first");
+    combo->Items()->Add("second");
+    combo->SetItemIndex(1);
 
     auto write = [](TComponent* c) {
         TStringStream stream;
@@ -152,7 +158,7 @@ TEST(ToolStreams, AChartFileWithEveryToolReadsBackAndWritesTheSame)
     TStringStream in(text);
     ReadChartStream(back, in);
     EXPECT_EQ(write(back), text);
-    ASSERT_EQ(back->Tools().Count(), 8) << text;
+    ASSERT_EQ(back->Tools().Count(), 9) << text;
     auto* backLine = dynamic_cast<TColorLineTool*>(back->Tools().GetTool(2));
     ASSERT_NE(backLine, nullptr);
     EXPECT_EQ(backLine->Axis(), back->LeftAxis());
@@ -169,6 +175,9 @@ TEST(ToolStreams, AChartFileWithEveryToolReadsBackAndWritesTheSame)
     auto* backMarks = dynamic_cast<TDragMarksTool*>(back->Tools().GetTool(7));
     ASSERT_NE(backMarks, nullptr);
     EXPECT_EQ(backMarks->Series(), back->SeriesList().GetSeriesAt(0));
+    auto* backCombo = dynamic_cast<TZebCombo*>(back->Tools().GetTool(8));
+    ASSERT_NE(backCombo, nullptr);
+    EXPECT_EQ(backCombo->GetText(), "second");
 }
 
 }  // namespace
