@@ -14,9 +14,12 @@
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
 #include "chart/tools/DrawLineTool.h"
+#include "chart/tools/FullScreenTool.h"
+#include "chart/tools/GridBandTool.h"
 #include "chart/tools/NearestTool.h"
 #include "chart/tools/RectangleTool.h"
 #include "chart/tools/RotateTool.h"
+#include "chart/tools/SeriesAreaTools.h"
 
 namespace {
 
@@ -34,10 +37,14 @@ std::vector<const TMetaClass*> toolClasses()
         &TColorBandTool::StaticClass(),
         &TColorLineTool::StaticClass(),
         &TRotateTool::StaticClass(),
+        &TChartImageTool::StaticClass(),
         &TMarksTipTool::StaticClass(),
         &TAnnotationTool::StaticClass(),
+        &TGridBandTool::StaticClass(),
         &TAxisScrollTool::StaticClass(),
         &TRectangleTool::StaticClass(),
+        &TClipSeriesTool::StaticClass(),
+        &TFullScreenTool::StaticClass(),
         &TAxisScrollBarTool::StaticClass(),
         &TZebCombo::StaticClass(),
     };

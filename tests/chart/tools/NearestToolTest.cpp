@@ -135,7 +135,7 @@ TEST_F(NearestTest, ATipWhoseSeriesLeavesIsCancelledNotDrawn)
     other.GetPointXY(0, x, y);
     testkit::MouseMove(chart, x, y);
     ASSERT_TRUE(tips.Format()->Visible());
-    delete &other;
+    TObject::Free(&other);
     EXPECT_FALSE(tips.Format()->Visible());
     Record();
 }
