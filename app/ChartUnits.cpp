@@ -14,6 +14,7 @@
 #include "chart/series/PointSeriesUnits.h"
 #include "chart/series/StandardSeriesUnit.h"
 #include "chart/series_ext/grid3d/Grid3DUnits.h"
+#include "chart/series_ext/polar/PolarUnits.h"
 #include "chart/tools/ToolsUnit.h"
 
 void StartChartUnits()
@@ -28,6 +29,7 @@ void StartChartUnits()
     StartErrorBarUnit();
     StartBezierUnit();
     StartGrid3DUnits();
+    StartPolarUnits();
     StartFunctionUnits();
     StartAnimationUnits();
     StartPictureExportUnits();
@@ -50,6 +52,7 @@ void StopChartUnits()
     StopPictureExportUnits();
     StopAnimationUnits();
     StopFunctionUnits();
+    StopPolarUnits();
     StopGrid3DUnits();
     StopBezierUnit();
     StopErrorBarUnit();

@@ -606,7 +606,9 @@ StreamCheckOptions DesignStreamCheckOptions()
     // aligned from the start: size limits move it as its alignment does.
     options.Untouched = {"TVaComm.AutoOpen",    "TControl.Align",     "TZebSeriesSource.Active",
                          "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression",
-                         "TStatusBar.Constraints"};
+                         "TStatusBar.Constraints",
+                         // A shape made without a panel starts its gradient's colour items white.
+                         "TPolarLabels.Gradient"};
     // The chart editor's dialog and pages are their stored descriptions.
     options.OwnDescription = {"TChartEditForm", "TFormZebSeries", "TCustomSeriesEditor"};
     options.NotAssigned = {
