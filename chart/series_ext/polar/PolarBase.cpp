@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "chart/canvas/Blend.h"
 #include "chart/canvas/Canvas3D.h"
@@ -446,25 +447,22 @@ void TCustomPolarSeries::DrawGridRing(int rx, int ry, int z)
         return;
     }
     const double s = AngleIncrement() * DegToRad;
-    TPoint previous = PolarToPixel(0, rx, ry);
-    const bool fill = canvas.Brush()->Style() != bsClear;
-    canvas.MoveToXYZ(previous.X, previous.Y, z);
-    for (int i = 0; i <= SideCount; ++i) {
-        const TPoint p = PolarToPixel(i * s, rx, ry);
-        if (fill) {
-            // Seams between antialiased triangles of the fan would show.
-            const TPenStyle style = canvas.Pen()->Style();
-            const bool smooth = canvas.IsSmoothingOn();
-            canvas.Pen()->SetStyle(psClear);
-            canvas.SetSmoothingOn(false);
-            canvas.TriangleAtZ({CenterX, CenterY}, previous, p, z);
-            canvas.SetSmoothingOn(smooth);
-            canvas.Pen()->SetStyle(style);
-            canvas.MoveToXYZ(previous.X, previous.Y, z);
-        }
-        canvas.LineToXYZ(p.X, p.Y, z);
-        previous = p;
+    std::vector<TPoint> points;
+    for (int i = 0; i <= SideCount; ++i) points.push_back(PolarToPixel(i * s, rx, ry));
+    if (canvas.Brush()->Style() != bsClear) {
+        // Seams between antialiased triangles of the fan would show.
+        const TPenStyle style = canvas.Pen()->Style();
+        const bool smooth = canvas.IsSmoothingOn();
+        canvas.Pen()->SetStyle(psClear);
+        canvas.SetSmoothingOn(false);
+        for (size_t i = 1; i < points.size(); ++i) canvas.TriangleAtZ({CenterX, CenterY}, points[i - 1], points[i], z);
+        canvas.SetSmoothingOn(smooth);
+        canvas.Pen()->SetStyle(style);
     }
+    // The outline fills nothing, whatever an antialiased canvas makes of the closed run.
+    canvas.Brush()->SetStyle(bsClear);
+    canvas.MoveToXYZ(points.front().X, points.front().Y, z);
+    for (const TPoint& p : points) canvas.LineToXYZ(p.X, p.Y, z);
 }
 
 void TCustomPolarSeries::DrawPolarAxes()
