@@ -15,6 +15,7 @@
 #include "chart/series/StandardSeriesUnit.h"
 #include "chart/series_ext/grid3d/Grid3DUnits.h"
 #include "chart/series_ext/shapes/ShapesUnits.h"
+#include "chart/series_ext/polar/PolarUnits.h"
 #include "chart/tools/ToolsUnit.h"
 #include "chart/tools/PageNumTool.h"
 
@@ -31,6 +32,7 @@ void StartChartUnits()
     StartBezierUnit();
     StartGrid3DUnits();
     StartShapesUnits();
+    StartPolarUnits();
     StartFunctionUnits();
     StartAnimationUnits();
     StartPictureExportUnits();
@@ -55,6 +57,7 @@ void StopChartUnits()
     StopPictureExportUnits();
     StopAnimationUnits();
     StopFunctionUnits();
+    StopPolarUnits();
     StopShapesUnits();
     StopGrid3DUnits();
     StopBezierUnit();

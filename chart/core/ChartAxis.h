@@ -82,6 +82,8 @@ public:
     double Increment() const { return increment_; }
     void SetIncrement(double value);
     bool Logarithmic() const { return logarithmic_; }
+    // The field alone, without range check or repaint.
+    void StoreLogarithmic(bool value);
     void SetLogarithmic(bool value);
     double LogarithmicBase() const { return logarithmicBase_; }
     void SetLogarithmicBase(double value);
@@ -276,6 +278,14 @@ public:
     int ApplyPositionOffset(int base) const;
     int TitleBandSize();
     void Draw(bool recomputePosition);
+    // Draws the axis once over another range, increment and pixel span, its line at Position, with
+    // or without grid; every setting of the axis is back afterwards, also when drawing throws.
+    struct TTemporaryRange {
+        double Increment = 0, Minimum = 0, Maximum = 0;
+        int Start = 0, End = 0, Position = 0;
+        bool Grid = false;
+    };
+    void PaintWithTemporaryRange(const TTemporaryRange& range);
     void PaintLine(int from, int to);
     void PaintTitle(int x, int y);
     void PaintLabel(int x, int y, int index, TGraphic* picture, int z, TCustomTextShape* shape, String text,

@@ -449,7 +449,17 @@ void TCustomChart::ZoomToRectangle()
     const auto down = [&](const TChartAxis& axis) {
         return TZoomRange{axis.PixelToValue(zoom.Y1()), axis.PixelToValue(zoom.Y0())};
     };
-    ZoomToValues({down(*LeftAxis()), down(*RightAxis()), across(*TopAxis()), across(*BottomAxis())});
+    // The last active series that zooms may convert screen positions itself.
+    const TChartSeries* converter = nullptr;
+    for (const TChartSeries* series : SeriesList())
+        if (series->Active() && series->AllowsZoomScroll()) converter = series;
+    if (converter && converter->ConvertsZoomRectangle) {
+        const TZoomRange x{converter->ValueAtScreenX(zoom.X0()), converter->ValueAtScreenX(zoom.X1())};
+        const TZoomRange y{converter->ValueAtScreenY(zoom.Y1()), converter->ValueAtScreenY(zoom.Y0())};
+        ZoomToValues({y, y, x, x});
+    } else {
+        ZoomToValues({down(*LeftAxis()), down(*RightAxis()), across(*TopAxis()), across(*BottomAxis())});
+    }
     if (zoom.History()) AddZoomSnapshot();
 }
 

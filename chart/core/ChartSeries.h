@@ -523,6 +523,8 @@ public:
     void NotifyTools(TSeriesDrawStage stage);
     // Set by animations that move, scale or turn the whole series; not owned.
     TZebTransform* ElementTransform = nullptr;
+    // A mouse zoom converts its rectangle through this series' ValueAtScreenX/Y (polar series).
+    bool ConvertsZoomRectangle = false;
 
     // ---- screen positions ----
     virtual int ValueScreenX(double value) const;

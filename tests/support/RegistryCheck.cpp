@@ -614,6 +614,8 @@ StreamCheckOptions DesignStreamCheckOptions()
                          "TStatusBar.Constraints"};
     // The mark tips' Font is its Format's font, stored there.
     options.Untouched.push_back("TMarksTipTool.Font");
+    // A shape made without a panel starts its gradient's colour items white.
+    options.Untouched.push_back("TPolarLabels.Gradient");
     // The chart editor's dialog and pages are their stored descriptions.
     options.OwnDescription = {"TChartEditForm", "TFormZebSeries", "TCustomSeriesEditor"};
     options.NotAssigned = {
