@@ -607,6 +607,8 @@ StreamCheckOptions DesignStreamCheckOptions()
     options.Untouched = {"TVaComm.AutoOpen",    "TControl.Align",     "TZebSeriesSource.Active",
                          "TZebPicture.Filters", "TChartAxis.SubAxes", "TVideoTool.Compression",
                          "TStatusBar.Constraints"};
+    // A calendar cell's gradient is not stored (as any framed shape's); its stops stay as made.
+    options.Untouched.push_back("TCalendarCell.Gradient");
     // The chart editor's dialog and pages are their stored descriptions.
     options.OwnDescription = {"TChartEditForm", "TFormZebSeries", "TCustomSeriesEditor"};
     options.NotAssigned = {

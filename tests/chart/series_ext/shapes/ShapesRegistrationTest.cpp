@@ -54,9 +54,7 @@ TEST_F(ShapesRegistration, GalleryEntriesHaveTheirPagesAndSampleCounts)
 
 TEST_F(ShapesRegistration, EveryClassSurvivesAssignAndTheStream)
 {
-    // A cell's gradient is not stored (as any framed shape's): its stops are left alone.
-    testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
-    options.Untouched.push_back("TZebShape.Gradient");
+    const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     for (const TMetaClass* cls : Classes) {
         const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         EXPECT_TRUE(faults.empty()) << cls->ClassName() << ": " << testing::PrintToString(faults);
