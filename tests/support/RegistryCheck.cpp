@@ -616,6 +616,8 @@ StreamCheckOptions DesignStreamCheckOptions()
     options.Untouched.push_back("TMarksTipTool.Font");
     // A shape made without a panel starts its gradient's colour items white.
     options.Untouched.push_back("TPolarLabels.Gradient");
+    // A calendar cell's gradient is not stored (as any framed shape's); its stops stay as made.
+    options.Untouched.push_back("TCalendarCell.Gradient");
     // The chart editor's dialog and pages are their stored descriptions.
     options.OwnDescription = {"TChartEditForm", "TFormZebSeries", "TCustomSeriesEditor"};
     options.NotAssigned = {

@@ -5,6 +5,7 @@
 #include "chart/core/UnitStarts.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
+#include "chart/series_ext/shapes/CalendarSeries.h"
 #include "chart/series_ext/shapes/FunnelSeries.h"
 #include "chart/series_ext/shapes/OrgSeries.h"
 #include "chart/series_ext/shapes/PyramidSeries.h"
@@ -29,6 +30,7 @@ void StartShapesUnits()
     if (const TColorPalettes* palettes = GetNamedPalettes(); palettes->Count() > 13 && palettes->Items(13).Colors.size() > 2)
         TagCloudEndColor = palettes->Items(13).Colors[2];
     RegisterSeriesType(TTagCloudSeries::StaticClass(), &TxtTagCloud, &TxtOther, 1);
+    RegisterSeriesType(TCalendarSeries::StaticClass(), &TxtCalendar, &TxtOther, 1);
 }
 
 void StopShapesUnits()
@@ -36,5 +38,6 @@ void StopShapesUnits()
     if (shapesStarts.Last())
         UnregisterSeriesTypes({&TFunnelSeries::StaticClass(), &TPyramidSeries::StaticClass(),
                                &TVolumePipeSeries::StaticClass(), &TOrgSeries::StaticClass(),
-                               &TTreeMapSeries::StaticClass(), &TTagCloudSeries::StaticClass()});
+                               &TTreeMapSeries::StaticClass(), &TTagCloudSeries::StaticClass(),
+                               &TCalendarSeries::StaticClass()});
 }

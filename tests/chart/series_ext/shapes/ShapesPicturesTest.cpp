@@ -9,6 +9,7 @@
 #include "chart/core/Chart.h"
 #include "chart/core/ChartTitles.h"
 #include "chart/core/SeriesMarks.h"
+#include "chart/series_ext/shapes/CalendarSeries.h"
 #include "chart/series_ext/shapes/FunnelSeries.h"
 #include "chart/series_ext/shapes/OrgSeries.h"
 #include "chart/series_ext/shapes/TreeMapSeries.h"
@@ -100,6 +101,15 @@ TEST_F(ShapesPictures, TreeMap)
 TEST_F(ShapesPictures, TagCloud)
 {
     ExpectPicture("tagcloud", false, [](TComponent& root, TChart& chart) { AddSample<TTagCloudSeries>(root, chart, 40); });
+}
+
+TEST_F(ShapesPictures, Calendar)
+{
+    ExpectPicture("calendar", false, [](TComponent& root, TChart& chart) {
+        auto& s = AddSample<TCalendarSeries>(root, chart);
+        s.SetFirstDayOfWeek(0);
+        s.SetDate(EncodeDate(2026, 3, 18));
+    });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "chart/core/SeriesTypes.h"
 #include "chart/core/ZebConst.h"
 #include "chart/core/ZebProCo.h"
+#include "chart/series_ext/shapes/CalendarSeries.h"
 #include "chart/series_ext/shapes/FunnelSeries.h"
 #include "chart/series_ext/shapes/OrgSeries.h"
 #include "chart/series_ext/shapes/TreeMapSeries.h"
@@ -22,7 +23,8 @@ class ShapesRegistration : public ShapesSuite {};
 
 const TMetaClass* const Classes[] = {&TFunnelSeries::StaticClass(), &TPyramidSeries::StaticClass(),
                                      &TVolumePipeSeries::StaticClass(), &TOrgSeries::StaticClass(),
-                                     &TTreeMapSeries::StaticClass(), &TTagCloudSeries::StaticClass()};
+                                     &TTreeMapSeries::StaticClass(), &TTagCloudSeries::StaticClass(),
+                                     &TCalendarSeries::StaticClass()};
 
 TEST_F(ShapesRegistration, GalleryEntriesHaveTheirPagesAndSampleCounts)
 {
@@ -42,7 +44,7 @@ TEST_F(ShapesRegistration, GalleryEntriesHaveTheirPagesAndSampleCounts)
     const std::map<std::string, std::pair<std::string, int>> expected = {
         {"TFunnelSeries", {"Stats", 1}}, {"TPyramidSeries", {"Extended", 2}}, {"TVolumePipeSeries", {"Stats", 1}},
         {"TOrgSeries", {"Extended", 1}},   {"TTreeMapSeries", {"Extended", 1}},
-        {"TTagCloudSeries", {"Other", 1}}};
+        {"TTagCloudSeries", {"Other", 1}},   {"TCalendarSeries", {"Other", 1}}};
     for (const auto& [name, want] : expected) {
         ASSERT_EQ(found.count(name), 1u) << name;
         EXPECT_EQ(found[name].page, want.first) << name;
@@ -52,8 +54,9 @@ TEST_F(ShapesRegistration, GalleryEntriesHaveTheirPagesAndSampleCounts)
 
 TEST_F(ShapesRegistration, EveryClassSurvivesAssignAndTheStream)
 {
+    const testsupport::StreamCheckOptions options = testsupport::DesignStreamCheckOptions();
     for (const TMetaClass* cls : Classes) {
-        const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, testsupport::DesignStreamCheckOptions());
+        const std::vector<String> faults = testsupport::CheckStreamedClass(*cls, options);
         EXPECT_TRUE(faults.empty()) << cls->ClassName() << ": " << testing::PrintToString(faults);
     }
 }
