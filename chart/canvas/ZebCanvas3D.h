@@ -92,6 +92,10 @@ public:
     void StretchGraphic(const TRect& rect, TGraphic* graphic) override;
     void TextOut(int x, int y, const String& text) override;
     void ClipToRect(const TRect& rect) override;
+    // An element's transform slides and scales it through the device context's mapping; the
+    // context cannot turn, so an angle is left out.
+    TObject* BeginElement(const String& name, TObject* owner, TZebTransform* transform) override;
+    void EndElement() override;
     void EraseRect(const TRect& rect) override { FillRectangle(rect); }
     void FillRectGradient(const TRect& rect, TColor startColor, TColor endColor, TGradientDirection direction,
                           int balance, int radialX, int radialY) override;
@@ -185,6 +189,12 @@ private:
     void selectDeviceFont(int escapement);
 
     std::unique_ptr<TBitmap> buffer_;
+    // The mapping before each open element; applied false where the element had none.
+    struct TElementMapping {
+        bool applied = false, clipped = false;
+        TPoint windowOrg, viewportOrg;
+    };
+    std::vector<TElementMapping> elementMappings_;
     // The last smooth shadow blurred, kept for the next frame's same shadow (a legend's, a title's).
     struct TBlurredShadow {
         int Width = 0, Height = 0, Radius = 0, SmoothBlur = 0, RoundSize = 0, HolePercent = 0;

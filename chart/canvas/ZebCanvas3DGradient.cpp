@@ -6,6 +6,7 @@
 #include "chart/canvas/ZebBrush.h"
 #include "chart/canvas/ZebCanvas3D.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GdiConsts.h"
 
 namespace {
 
@@ -234,6 +235,46 @@ TRect DeviceRect(HDC dc, const TRect& r)
     return {a.X, a.Y, b.X, b.Y};
 }
 }  // namespace
+
+TObject* TZebCanvas3D::BeginElement(const String& name, TObject* owner, TZebTransform* transform)
+{
+    (void)name;
+    TElementMapping saved;
+    HDC context = dc();
+    // Over a plain mapping only: logical (x, y) lands on (x - C) * S + C + T, then as before.
+    if (transform && transform->Enabled && context && context->GetMapMode() == MM_TEXT) {
+        const TZebTransform& t = *transform;
+        constexpr int extent = 10000;
+        const auto scaled = [](float scale) {
+            return std::isfinite(scale) ? std::max(1, static_cast<int>(std::lround(extent * scale))) : extent;
+        };
+        const auto whole = [](float value) { return std::isfinite(value) ? static_cast<int>(std::lround(value)) : 0; };
+        saved = {true, t.Clip, context->GetWindowOrg(), context->GetViewportOrg()};
+        if (t.Clip) ClipToRect(t.Bounds);
+        const TPoint center{whole(t.CenterX), whole(t.CenterY)};
+        context->SetMapMode(MM_ANISOTROPIC);
+        context->SetWindowExt({extent, extent});
+        context->SetViewportExt({scaled(t.ScaleX), scaled(t.ScaleY)});
+        context->SetWindowOrg(center);
+        context->SetViewportOrg({center.X + whole(t.TranslateX) - saved.windowOrg.X + saved.viewportOrg.X,
+                                 center.Y + whole(t.TranslateY) - saved.windowOrg.Y + saved.viewportOrg.Y});
+    }
+    elementMappings_.push_back(saved);
+    return owner;
+}
+
+void TZebCanvas3D::EndElement()
+{
+    if (elementMappings_.empty()) return;
+    const TElementMapping saved = elementMappings_.back();
+    elementMappings_.pop_back();
+    HDC context = dc();
+    if (!saved.applied || !context) return;
+    context->SetMapMode(MM_TEXT);
+    context->SetWindowOrg(saved.windowOrg);
+    context->SetViewportOrg(saved.viewportOrg);
+    if (saved.clipped) RemoveClip();
+}
 
 void TZebCanvas3D::ClipToRect(const TRect& rect)
 {

@@ -11,6 +11,7 @@
 #include "chart/canvas/ZebPen.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GdiConsts.h"
 
 namespace {
 
@@ -537,6 +538,42 @@ TEST(GdiCanvasClip, NestedClipsRestoreInTurn)
     f.canvas.RemoveClip();
     f.FillAll(clLime);
     EXPECT_EQ(f.At(15, 15), clLime) << "no clip at all";
+}
+
+// An element's transform moves and scales what it draws, clipped to its bounds when asked; the
+// end of the element gives back the plain mapping and the clip.
+TEST(GdiCanvasClip, AnElementTransformSlidesAndScalesItsDrawing)
+{
+    struct Case {
+        const char* name;
+        TZebTransform transform;
+        TPoint inside, outside;  // pixels the square at 10..20 covers, and one it leaves
+    };
+    TZebTransform slide;
+    slide.Enabled = true;
+    slide.TranslateX = 20, slide.TranslateY = 5;
+    TZebTransform zoom;
+    zoom.Enabled = true;
+    zoom.CenterX = 10, zoom.CenterY = 10, zoom.ScaleX = 2, zoom.ScaleY = 2;
+    TZebTransform clipped = zoom;
+    clipped.Clip = true;
+    clipped.Bounds = {0, 0, 25, 25};
+    TZebTransform off = slide;
+    off.Enabled = false;
+    for (const Case& k : {Case{"slide", slide, {35, 20}, {15, 15}}, Case{"zoom", zoom, {28, 28}, {5, 5}},
+                          Case{"clipped zoom", clipped, {22, 22}, {28, 28}}, Case{"disabled", off, {15, 15}, {35, 20}}}) {
+        SCOPED_TRACE(k.name);
+        TPixelFixture f(40, 40);
+        TZebTransform t = k.transform;
+        f.canvas.BeginElement("Legend", nullptr, &t);
+        f.canvas.GetDeviceContext()->FillRect({10, 10, 20, 20}, clRed);
+        f.canvas.EndElement();
+        EXPECT_EQ(f.At(k.inside.X, k.inside.Y), clRed);
+        EXPECT_EQ(f.At(k.outside.X, k.outside.Y), clWhite);
+        f.FillAll(clBlue);
+        EXPECT_EQ(f.At(39, 39), clBlue) << "plain mapping, no clip";
+        EXPECT_EQ(f.canvas.GetDeviceContext()->GetMapMode(), MM_TEXT);
+    }
 }
 
 TEST(GdiCanvasClip, ExclusionAndExclusiveOr)
