@@ -75,7 +75,9 @@ TV_PUBLISHED(TPolarLabels)
 
 TV_PUBLISHED_AS(TCustomPolarSeries, TPolarSeriesClass)
 {
-    Prop("AngleIncrement", &TCustomPolarSeries::AngleIncrement, &TCustomPolarSeries::SetAngleIncrement).NoDefault();
+    Prop("AngleIncrement", &TCustomPolarSeries::AngleIncrement, &TCustomPolarSeries::SetAngleIncrement)
+        .NoDefault()
+        .Stored(&TCustomPolarSeries::IsAngleIncrementStored);
     Prop("AngleLabels", &TCustomPolarSeries::AngleLabels, &TCustomPolarSeries::SetAngleLabels);
     Prop("CircleLabels", &TCustomPolarSeries::CircleLabels, &TCustomPolarSeries::SetCircleLabels).Stored(false);
     Prop("CircleLabelsFont", &TCustomPolarSeries::CircleLabelsFont, &TCustomPolarSeries::SetCircleLabelsFont)
@@ -293,6 +295,13 @@ double TCustomPolarSeries::AngleIncrement() const
 void TCustomPolarSeries::SetAngleIncrement(double value)
 {
     if (TChartAxis* axis = GetHorizAxis()) axis->SetIncrement(value);
+}
+
+// The 10 read for an axis increment of 0 is not stored: loading it would give the axis one.
+bool TCustomPolarSeries::IsAngleIncrementStored() const
+{
+    const TChartAxis* axis = GetHorizAxis();
+    return axis && axis->Increment() != 0;
 }
 
 double TCustomPolarSeries::RadiusIncrement() const

@@ -122,6 +122,7 @@ public:
     // The bottom axis' increment; 10 without a chart or while it is 0.
     double AngleIncrement() const;
     void SetAngleIncrement(double value);
+    bool IsAngleIncrementStored() const;
     // The left axis' increment; 0 without a chart.
     double RadiusIncrement() const;
     void SetRadiusIncrement(double value);
