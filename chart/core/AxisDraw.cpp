@@ -255,6 +255,16 @@ std::vector<int> TChartAxis::minorPositions() const
     return out;
 }
 
+void TChartAxis::DrawAxisAfterSideWall()
+{
+    frontPass_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{frontPass_};
+    Draw(false);
+}
+
 void TChartAxis::paintLinesTicksGrid()
 {
     TCanvas3D& c = *chart_->Canvas3D();
@@ -278,8 +288,8 @@ void TChartAxis::paintLinesTicksGrid()
         c.UsePen(*ticksPen_);
         paintTicks(ticks_, 1, tickLength_);
     }
-    if (GridHook) GridHook(*this);
-    if (grid_->Visible()) {
+    if (GridHook && !frontPass_) GridHook(*this);
+    if (grid_->Visible() && !frontPass_) {
         TElementScope element(c, "Grid", this);
         c.Brush()->SetStyle(bsClear);
         c.SetBackgroundMode(TRANSPARENT);
@@ -306,14 +316,15 @@ void TChartAxis::paintLinesTicksGrid()
         paintTicks(ticks_, -1, -tickInnerLength_);
     }
     const bool minorTicks = minorTickLength_ != 0 && minorTicks_->Visible();
-    if (minorTicks || minorGrid_->Visible()) {
+    const bool minorGrid = minorGrid_->Visible() && !frontPass_;
+    if (minorTicks || minorGrid) {
         const std::vector<int> minor = minorPositions();
         if (minorTicks) {
             TElementScope element(c, "MinorTicks", this);
             c.UsePen(*minorTicks_);
             paintTicks(minor, 1, minorTickLength_);
         }
-        if (minorGrid_->Visible()) {
+        if (minorGrid) {
             c.UsePen(*minorGrid_);
             for (int p : minor) paintGridLine(p, *grid_);
         }

@@ -286,6 +286,8 @@ public:
         bool Grid = false;
     };
     void PaintWithTemporaryRange(const TTemporaryRange& range);
+    // The 3-D front pass over the series: line, ticks and labels again, never the grid or its hook.
+    void DrawAxisAfterSideWall();
     void PaintLine(int from, int to);
     void PaintTitle(int x, int y);
     void PaintLabel(int x, int y, int index, TGraphic* picture, int z, TCustomTextShape* shape, String text,
@@ -439,6 +441,7 @@ private:
     TAxisDrawLabelEvent onDrawLabel_;
     int linePosition_ = 0, labelsPosition_ = 0, titlePosition_ = 0;
     bool showsDateTime_ = false;
+    bool frontPass_ = false;
     std::vector<int> ticks_;
     Strategy strategy_ = Strategy::Linear;
     double workMinimum_ = 0, workMaximum_ = 0;

@@ -125,12 +125,13 @@ void TCustomChart::DrawSurroundings(bool beforeSeries)
     }
 }
 
-// The axes carry no front-pass or grid-pass flag yet: the whole axis is drawn again. Only an axis
-// this frame laid out has a position; an unused one would draw at the panel's edge.
+// Over the series only the line, ticks and labels come again: a grid (or grid bands) would cover
+// them. Only an axis this frame laid out has a position; an unused one would draw at the panel's
+// edge.
 void TCustomChart::drawWallAxis(TChartAxis* axis, bool grid)
 {
     (void)grid;
-    if (IsAxisShownInFrame(axis)) axis->Draw(false);
+    if (IsAxisShownInFrame(axis)) axis->DrawAxisAfterSideWall();
 }
 
 void TCustomChart::PaintWalls()

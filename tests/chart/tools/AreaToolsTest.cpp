@@ -70,6 +70,38 @@ TEST_F(AreaToolsTest, GridBandsAlternateFromTheLargestValueDown)
     EXPECT_FALSE(static_cast<bool>(chart.LeftAxis()->GridHook));
 }
 
+TEST_F(AreaToolsTest, InThreeDTheAxesDrawnOverTheSeriesBringNoBandsOrGridAgain)
+{
+    auto& band = *new TGridBandTool(form.get());
+    band.SetParentChart(&chart);
+    band.SetAxis(chart.LeftAxis());
+    band.Band1()->SetColor(clRed);
+    band.Band2()->SetColor(clBlue);
+    chart.SetView3D(true);
+    chart.LeftAxis()->ApplyRange(5, 35);
+    chart.LeftAxis()->SetIncrement(10);
+    auto stripes = [](const TRecordingCanvas& canvas) {
+        int count = 0;
+        for (const std::string& line : canvas.Log())
+            if (line.find("brush=0000FF") != std::string::npos || line.find("brush=FF0000") != std::string::npos)
+                ++count;
+        return count;
+    };
+    EXPECT_EQ(stripes(Record()), 4);
+    // The pass over the series alone: line, ticks and labels, no stripes and no grid lines.
+    TRecordingCanvas front(400, 300);
+    TCanvas3D* own = chart.ExchangeCanvas(&front);
+    chart.LeftAxis()->DrawAxisAfterSideWall();
+    chart.ExchangeCanvas(own);
+    EXPECT_EQ(stripes(front), 0);
+    EXPECT_FALSE(front.Calls("TextOut").empty());
+    front.ClearLog();
+    own = chart.ExchangeCanvas(&front);
+    chart.LeftAxis()->Draw(false);
+    chart.ExchangeCanvas(own);
+    EXPECT_EQ(stripes(front), 4);
+}
+
 TEST_F(AreaToolsTest, APictureCoversTheSeriesDataAndFollowsAZoom)
 {
     auto& image = *new TChartImageTool(form.get());
