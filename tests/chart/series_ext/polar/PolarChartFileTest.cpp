@@ -10,6 +10,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Streams.h"
 #include "tests/chart/series_ext/polar/PolarFixtures.h"
+#include "tests/chart/support/ChartRoundTrip.h"
 
 namespace {
 
@@ -48,14 +49,6 @@ TOwnedPtr<TChart> MakeChart()
     return chart;
 }
 
-bool SamePixels(TBitmap& a, TBitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y)
-        if (std::memcmp(a.ScanLine(y), b.ScanLine(y), static_cast<size_t>(a.BytesPerScanLine())) != 0) return false;
-    return true;
-}
-
 TEST_F(PolarChartFile, EverySeriesComesBackAndDrawsTheSame)
 {
     for (const bool asText : {false, true}) {
@@ -63,16 +56,8 @@ TEST_F(PolarChartFile, EverySeriesComesBackAndDrawsTheSame)
         TOwnedPtr<TChart> chart = MakeChart();
         TBitmap before;
         testkit::RenderToBitmap(*chart, before);
-        TMemoryStream stream;
-        WriteChartStream(chart.get(), stream, true, asText);
-        stream.SetPosition(0);
-        TOwnedPtr<TChart> back(new TChart(nullptr));
-        back->SetBounds(0, 0, 400, 300);
-        ReadChartStream(back.get(), stream, true);
-        ASSERT_EQ(back->SeriesList().Count(), 3);
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(back->SeriesList().GetSeriesAt(i)->ClassType().ClassName(),
-                      chart->SeriesList().GetSeriesAt(i)->ClassType().ClassName());
+        TOwnedPtr<TChart> back = ReadBackChart(*chart, asText);
+        ExpectSameSeries(*back, *chart);
         TBitmap after;
         testkit::RenderToBitmap(*back, after);
         EXPECT_TRUE(SamePixels(before, after));

@@ -18,6 +18,7 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Streams.h"
 #include "tests/chart/series_ext/shapes/ShapesFixtures.h"
+#include "tests/chart/support/ChartRoundTrip.h"
 
 namespace {
 
@@ -34,14 +35,6 @@ public:
         ShapesSuite::TearDownTestSuite();
     }
 };
-
-bool SamePixels(TBitmap& a, TBitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y)
-        if (std::memcmp(a.ScanLine(y), b.ScanLine(y), static_cast<size_t>(a.BytesPerScanLine())) != 0) return false;
-    return true;
-}
 
 template <class S>
 TChartSeries* AddSample(TChart& chart, int count)
@@ -80,16 +73,10 @@ TEST_F(ShapesChartFile, EverySeriesComesBackAndDrawsTheSame)
             SCOPED_TRACE(std::string(original->ClassType().ClassName()) + (asText ? " text" : " binary"));
             TBitmap before;
             testkit::RenderToBitmap(*chart, before);
-            TMemoryStream stream;
-            WriteChartStream(chart.get(), stream, true, asText);
-            stream.SetPosition(0);
-            TOwnedPtr<TChart> back(new TChart(nullptr));
-            back->SetBounds(0, 0, 400, 300);
-            ReadChartStream(back.get(), stream, true);
+            TOwnedPtr<TChart> back = ReadBackChart(*chart, asText);
+            ExpectSameSeries(*back, *chart);
             ASSERT_EQ(back->SeriesList().Count(), 1);
             const TChartSeries* read = back->SeriesList().GetSeriesAt(0);
-            EXPECT_EQ(read->ClassType().ClassName(), original->ClassType().ClassName());
-            EXPECT_EQ(read->Count(), original->Count());
             if (auto* org = dynamic_cast<const TOrgSeries*>(read)) {
                 ASSERT_EQ(org->Items()->Count(), 6);
                 EXPECT_TRUE(org->GetItem(3)->HasFormat());
